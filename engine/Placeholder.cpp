@@ -1,0 +1,1 @@
+int QvEnginePlaceholder() { return 0; }

@@ -1,0 +1,3 @@
+#include <gtest/gtest.h>
+int QvEnginePlaceholder();
+TEST(Placeholder, Links) { EXPECT_EQ(QvEnginePlaceholder(), 0); }
