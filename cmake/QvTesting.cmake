@@ -64,8 +64,12 @@ function(qv_add_fuzzer)
     target_compile_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
     target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
     target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
+    # libFuzzer adds what it finds to the first folder: a scratch one, so
+    # the corpus in the repository stays as it is.
+    set(scratch ${CMAKE_CURRENT_BINARY_DIR}/${F_NAME}-found)
+    file(MAKE_DIRECTORY ${scratch})
     add_test(NAME ${F_NAME} COMMAND ${F_NAME} -max_total_time=15 -rss_limit_mb=2048
-             -artifact_prefix=${CMAKE_CURRENT_BINARY_DIR}/${F_NAME}- ${F_CORPUS})
+             -artifact_prefix=${CMAKE_CURRENT_BINARY_DIR}/${F_NAME}- ${scratch} ${F_CORPUS})
   else()
     add_executable(${F_NAME} ${F_SOURCES} ${CMAKE_SOURCE_DIR}/tools/fuzz-replay.cpp)
     target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})

@@ -28,7 +28,8 @@ public:
   // One log row: activity text (or none), message, time text (or none), status.
   virtual void AddLogEntry(const std::optional<std::u16string> &activity, const std::u16string &text,
                            const std::optional<std::u16string> &time, LogStatus status) = 0;
-  // The time column text of a log row ("hh:mm:ss" of the local clock).
+  // The local clock as log rows show it after "Started on" and the like (the
+  // application gives the C library's ctime form without its line end).
   virtual std::u16string CurrentTimeText() = 0;
 
   // Status-bar progress: a new bar with the range 0..range and the caption

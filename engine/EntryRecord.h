@@ -30,22 +30,24 @@ constexpr uint32_t kLostFolderId = 1;
 constexpr uint32_t kNtfsRootRecord = 5;
 
 struct EntryRecord {
-  uint64_t m_size = 0;         // file size in bytes; 0 for a folder
-  uint32_t m_parentId = 0;     // id of the holding folder; 0 = root of the drive
-  uint32_t m_ownId = 0;        // FAT: id counter value; NTFS: MFT record number
-  uint32_t m_firstCluster = 0; // FAT: first cluster; NTFS: record number; kSpecialFolderId for special folders
-  uint8_t m_attributes = 0;    // FAT attribute byte; NTFS 0x20 file, 0x10 folder
+  uint64_t m_size = 0;          // file size in bytes; 0 for a folder
+  uint32_t m_parentId = 0;      // id of the holding folder; 0 = root of the drive
+  uint32_t m_ownId = 0;         // FAT: id counter value; NTFS: MFT record number
+  uint32_t m_firstCluster = 0;  // FAT: first cluster; NTFS: record number; special folders kSpecialFolderId
+  uint8_t m_attributes = 0;     // FAT attribute byte; NTFS 0x20 file, 0x10 folder
   uint32_t m_dateWords[6] = {}; // words A..F (FAT packed time/date, or NTFS file times low word first)
-  uint8_t m_checkState = 0;    // 0 unchecked, 1 checked, 2 partly checked (owned by the tree)
-  uint8_t m_deleted = 0;       // 1 for a deleted entry or one found inside a deleted folder
-  uint8_t m_compressed = 0;    // NTFS: data is compressed
+  uint8_t m_checkState = 0;     // 0 unchecked, 1 checked, 2 partly checked (owned by the tree)
+  uint8_t m_deleted = 0;        // 1 for a deleted entry or one found inside a deleted folder
+  uint8_t m_compressed = 0;     // NTFS: data is compressed
   RecoveryGrade m_grade = RecoveryGrade::Poor;
 
   bool IsFolder() const { return (m_attributes & kEntryAttrFolder) != 0; }
 };
 
 bool operator==(const EntryRecord &a, const EntryRecord &b);
-inline bool operator!=(const EntryRecord &a, const EntryRecord &b) { return !(a == b); }
+inline bool operator!=(const EntryRecord &a, const EntryRecord &b) {
+  return !(a == b);
+}
 
 // Reads a record from its 64-byte file layout. The link, tree-item and name
 // words are not kept (they only mean something inside one running process).
@@ -64,7 +66,8 @@ void SetFatEntryDates(EntryRecord &record, const uint8_t *directoryEntry, bool f
 
 // Stores three NTFS file times, each as two words, low word first:
 // A/B record change, C/D modification, E/F creation.
-void SetNtfsEntryTimes(EntryRecord &record, uint64_t changeTime, uint64_t modificationTime, uint64_t creationTime);
+void SetNtfsEntryTimes(EntryRecord &record, uint64_t changeTime, uint64_t modificationTime,
+                       uint64_t creationTime);
 
 // Answers whether a cluster is marked in use in the engine's cluster-use map.
 using ClusterInUse = std::function<bool(uint64_t cluster)>;

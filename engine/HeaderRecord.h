@@ -14,16 +14,16 @@ constexpr uint32_t kHeaderMaxOffset = 511;
 constexpr uint8_t kHeaderMaxSignatureLength = 8;
 
 struct HeaderRecord {
-  std::u16string m_softwareName;  // name of the program that writes such files
-  std::u16string m_extension;     // file extension without the dot, as "DOC"
-  uint32_t m_offset = 0;          // 0..511: where the signature lies from the file's start
-  uint8_t m_signatureLength = 0;  // 1..8 used bytes of m_signature
-  uint8_t m_signature[8] = {};    // signature bytes; unused ones 0
-  uint8_t m_selected = 0;         // chosen for the next search
-  uint8_t m_predefined = 0;       // shipped record: signature hidden, cannot be removed
-  uint32_t m_maxSize = 0;         // largest file a hit may produce, in bytes
-  uint8_t m_sizeUnit = 0;         // 0 megabytes, 1 kilobytes (display only)
-  uint8_t m_group = 0;            // 0..12 file group
+  std::u16string m_softwareName; // name of the program that writes such files
+  std::u16string m_extension;    // file extension without the dot, as "DOC"
+  uint32_t m_offset = 0;         // 0..511: where the signature lies from the file's start
+  uint8_t m_signatureLength = 0; // 1..8 used bytes of m_signature
+  uint8_t m_signature[8] = {};   // signature bytes; unused ones 0
+  uint8_t m_selected = 0;        // chosen for the next search
+  uint8_t m_predefined = 0;      // shipped record: signature hidden, cannot be removed
+  uint32_t m_maxSize = 0;        // largest file a hit may produce, in bytes
+  uint8_t m_sizeUnit = 0;        // 0 megabytes, 1 kilobytes (display only)
+  uint8_t m_group = 0;           // 0..12 file group
 
   // True when the signature matches the bytes of a file's first sector (512 bytes).
   bool Matches(const uint8_t *firstSector, size_t length) const;

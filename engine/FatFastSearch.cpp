@@ -1,0 +1,271 @@
+#include "FatFastSearch.h"
+
+namespace {
+constexpr uint32_t kScanProgressRange = 25000;
+}
+
+FatFastSearch::FatFastSearch(FatVolume &volume, FatSearchTotals &totals,
+                             std::vector<FatFoundFile> &deletedFiles)
+    : m_volume(volume), m_services(volume.Services()), m_totals(totals), m_deletedFiles(deletedFiles) {
+  m_context.m_kind = volume.Kind();
+  m_context.m_maxCluster = volume.MaxCluster();
+  m_context.m_volumeBytes = volume.Parameters().m_totalSectors * 512;
+}
+
+void FatFastSearch::ScanFatDirectoryTree() {
+  RunWalk(true);
+}
+
+void FatFastSearch::RescanDirectoryTree() {
+  RunWalk(false);
+}
+
+void FatFastSearch::RunWalk(bool endScan) {
+  m_services.DoWaitCursor(0);
+  m_volume.LogStarted(m_volume.Text(FatText::kCreatingDirectoryTree));
+  RunTreeWalk();
+  m_stack.clear();
+  m_path.clear();
+  m_deletedFolders.clear();
+  m_deletedFolderClusters.clear();
+  m_pendingClusters.clear();
+  m_volume.LogFinished(m_stopped);
+  if (!endScan) return;
+  m_services.ResetTreeToRoot();
+  m_services.OnScanFinished(m_totals.m_foundEntries);
+}
+
+bool FatFastSearch::CheckStop() {
+  if (!m_stopped && m_volume.Pacer().ShouldStop()) m_stopped = true;
+  return m_stopped;
+}
+
+bool FatFastSearch::RunTreeWalk() {
+  m_stopped = false;
+  FolderCursor root;
+  if (!OpenRoot(root)) return false;
+  StartRoot();
+  m_stack.push_back(std::move(root));
+  WalkStack();
+  if (!m_stopped) AddDeletedFolderFiles();
+  return !m_stopped;
+}
+
+bool FatFastSearch::OpenRoot(FolderCursor &root) {
+  root.m_folderId = 0;
+  if (m_volume.Kind() != FatKind::Fat32) {
+    root.m_kind = FolderKind::FixedRoot;
+    return true;
+  }
+  const uint32_t rootCluster = m_volume.Parameters().m_rootCluster;
+  if (!m_volume.IsDataCluster(rootCluster)) {
+    m_volume.LogError(FatWiden("Root folder cluster " + std::to_string(rootCluster) + " outside the volume"));
+    return false;
+  }
+  root.m_kind = FolderKind::ChainRoot;
+  root.m_chain = m_volume.GetClusterChain(rootCluster);
+  return true;
+}
+
+void FatFastSearch::StartRoot() {
+  // The root counts as the first thing found.
+  if (m_totals.m_foundEntries != 0) return;
+  m_totals.m_foundEntries = 1;
+  ++m_totals.m_folders;
+  m_services.CreateScanProgressBar(kScanProgressRange);
+  m_services.CreateTreeRoot();
+}
+
+void FatFastSearch::WalkStack() {
+  while (!m_stack.empty()) {
+    FolderCursor &cursor = m_stack.back();
+    if (!cursor.m_finished && (!cursor.m_loaded || cursor.m_offset + kFatEntrySize > cursor.m_current.size()))
+      cursor.m_finished = !LoadNextCluster(cursor);
+    if (m_stopped) return;
+    if (cursor.m_finished) {
+      if (cursor.m_hasFrame && !m_path.empty()) m_path.pop_back();
+      m_stack.pop_back();
+      continue;
+    }
+    const size_t offset = cursor.m_offset;
+    cursor.m_offset += kFatEntrySize;
+    if (CheckStop()) return;
+    if (cursor.m_current[offset] == 0) {
+      // The end mark. A FAT32 root still reads the rest of its cluster.
+      if (cursor.m_kind == FolderKind::ChainRoot)
+        cursor.m_endAfterCluster = true;
+      else
+        cursor.m_finished = true;
+      continue;
+    }
+    HandleEntry(cursor, offset); // may open a folder on top of this one
+  }
+}
+
+bool FatFastSearch::LoadNextCluster(FolderCursor &cursor) {
+  if (cursor.m_kind == FolderKind::FixedRoot) {
+    if (cursor.m_loaded) return false;
+    const BootParameters &boot = m_volume.Parameters();
+    cursor.m_current.assign(static_cast<size_t>(boot.m_rootDirectorySectors) * 512, 0);
+    cursor.m_loaded = true;
+    cursor.m_offset = 0;
+    if (!m_volume.ReadVolumeSectors(boot.RootDirectorySector(), boot.m_rootDirectorySectors,
+                                    cursor.m_current.data())) {
+      m_volume.LogSectorError(boot.RootDirectorySector());
+      return false;
+    }
+    return true;
+  }
+  if (cursor.m_endAfterCluster) return false;
+  while (cursor.m_nextCluster < cursor.m_chain.size()) {
+    const size_t index = cursor.m_nextCluster++;
+    const uint32_t cluster = cursor.m_chain[index];
+    if (CheckStop()) return false;
+    if (cursor.m_loaded)
+      cursor.m_previous.swap(cursor.m_current);
+    else
+      cursor.m_previous.clear();
+    cursor.m_current.assign(m_volume.ClusterBytes(), 0);
+    const uint32_t sectors = m_volume.Parameters().m_sectorsPerCluster;
+    if (!m_volume.ReadClusters(cluster, 0, cursor.m_current.data(), sectors)) {
+      m_volume.LogClusterError(cluster);
+      cursor.m_loaded = false;
+      continue;
+    }
+    cursor.m_loaded = true;
+    cursor.m_offset = 0;
+    // A folder starts with "." and ".."; a first cluster that does not was reused.
+    if (cursor.m_kind == FolderKind::Folder && index == 0 &&
+        !HasDotEntry(cursor.m_current.data(), cursor.m_current.size()))
+      return false;
+    // A root cluster that starts like a folder: the chain strayed, stop after it.
+    if (cursor.m_kind == FolderKind::ChainRoot && cursor.m_current[0] == '.') cursor.m_endAfterCluster = true;
+    return true;
+  }
+  return false;
+}
+
+bool FatFastSearch::PassesRootCheck(const FolderCursor &cursor, const uint8_t *entry) {
+  const EntryCheckResult check = CheckDirectoryEntry(entry, m_volume.MaxCluster());
+  if (cursor.m_kind == FolderKind::FixedRoot && check.m_verdict != EntryPlausibility::Plausible) return false;
+  if (check.m_verdict == EntryPlausibility::Implausible) return false;
+  if (!check.m_needsFolderStart) return true;
+  const uint32_t cluster = EntryFirstCluster(entry, m_volume.Kind());
+  uint8_t sector[512];
+  if (!m_volume.ReadClusters(cluster, 0, sector, 1)) m_volume.LogClusterError(cluster);
+  return IsFolderStart(sector, sizeof sector);
+}
+
+void FatFastSearch::HandleEntry(FolderCursor &cursor, size_t offset) {
+  if (cursor.m_kind != FolderKind::Folder && !PassesRootCheck(cursor, &cursor.m_current[offset])) return;
+  EntryRecord work;
+  work.m_parentId = cursor.m_folderId;
+  work.m_deleted = cursor.m_deleted;
+  std::u16string name;
+  FolderBytes bytes;
+  bytes.m_current = cursor.m_current.data();
+  bytes.m_currentBytes = cursor.m_current.size();
+  if (!cursor.m_previous.empty()) {
+    bytes.m_previous = cursor.m_previous.data();
+    bytes.m_previousBytes = cursor.m_previous.size();
+  }
+  const DecodeResult result = DecodeDirectoryEntry(bytes, offset, m_context, m_totals.m_nextId, work, name);
+  if (result.m_outcome != DecodeOutcome::Record) return;
+  if (work.IsFolder()) {
+    if (work.m_deleted)
+      AddDeletedFolder(work, name);
+    else
+      EnterLiveFolder(work, name);
+  } else if (work.m_deleted) {
+    AddDeletedFile(work, name);
+  }
+}
+
+void FatFastSearch::EnterLiveFolder(const EntryRecord &record, const std::u16string &name) {
+  const uint32_t cluster = record.m_firstCluster;
+  if (m_pendingClusters.count(cluster) != 0) {
+    m_volume.LogError(FatWiden("Folder at cluster " + std::to_string(cluster) +
+                               " is already walked (a loop in the folder tree); not entered again"));
+    return;
+  }
+  if (m_path.size() >= kFatMaxFolderDepth) {
+    m_volume.LogError(FatWiden("Folder at cluster " + std::to_string(cluster) + " is nested deeper than " +
+                               std::to_string(kFatMaxFolderDepth) + " levels; not entered"));
+    return;
+  }
+  m_pendingClusters.insert(cluster);
+  m_path.push_back(PathFrame{record, name, false});
+  OpenFolder(record.m_ownId, cluster, 0, true);
+}
+
+void FatFastSearch::OpenFolder(uint32_t folderId, uint32_t cluster, uint8_t deleted, bool hasFrame) {
+  FolderCursor cursor;
+  cursor.m_kind = FolderKind::Folder;
+  cursor.m_folderId = folderId;
+  cursor.m_deleted = deleted;
+  cursor.m_hasFrame = hasFrame;
+  // A deleted folder's chain is gone from the FAT: its first cluster is all there is.
+  if (deleted)
+    cursor.m_chain.push_back(cluster);
+  else
+    cursor.m_chain = m_volume.GetClusterChain(cluster);
+  m_stack.push_back(std::move(cursor));
+}
+
+void FatFastSearch::AddFoundEntry(const EntryRecord &record, const std::u16string &name) {
+  ++m_totals.m_foundEntries;
+  if (record.IsFolder()) {
+    ++m_totals.m_folders;
+  } else {
+    ++m_totals.m_files;
+    m_totals.m_foundBytes += record.m_size;
+  }
+  m_services.AddTreeEntry(record, name);
+  m_services.UpdateTotalsPane(m_totals.m_folders, m_totals.m_files, m_totals.m_foundBytes);
+  m_services.UpdateFoundProgress(0, m_totals.m_foundEntries, m_totals.m_secondFoundCount);
+}
+
+void FatFastSearch::EmitPathFrames() {
+  for (PathFrame &frame : m_path) {
+    if (frame.m_emitted) continue;
+    AddFoundEntry(frame.m_record, frame.m_name);
+    frame.m_emitted = true;
+  }
+}
+
+void FatFastSearch::AddDeletedFolder(const EntryRecord &record, const std::u16string &name) {
+  EmitPathFrames();
+  AddFoundEntry(record, name);
+  const uint32_t cluster = record.m_firstCluster;
+  if (m_pendingClusters.count(cluster) != 0 || m_deletedFolderClusters.count(cluster) != 0) return;
+  m_deletedFolderClusters.insert(cluster);
+  m_deletedFolders.push_back(DeletedFolder{cluster, record.m_ownId, record.m_parentId});
+}
+
+void FatFastSearch::AddDeletedFile(EntryRecord &record, const std::u16string &name) {
+  EmitPathFrames();
+  const FatVolume &volume = m_volume;
+  record.m_grade =
+      GradeFatEntry(record.m_firstCluster, record.m_size, volume.Parameters().m_sectorsPerCluster,
+                    [&volume](uint64_t cluster) { return volume.IsClusterInUse(cluster); });
+  AddFoundEntry(record, name);
+  m_deletedFiles.push_back(FatFoundFile{record.m_firstCluster, record.m_size});
+}
+
+void FatFastSearch::AddDeletedFolderFiles() {
+  m_services.AddLogEntry(std::nullopt, m_volume.Text(FatText::kAddingDeletedFiles), std::nullopt,
+                         LogStatus::Started);
+  // Folders found in these folders join the end of the list and are walked in turn.
+  for (size_t i = 0; i < m_deletedFolders.size() && !CheckStop(); ++i) {
+    const DeletedFolder folder = m_deletedFolders[i];
+    if (m_pendingClusters.count(folder.m_cluster) != 0) continue;
+    m_pendingClusters.insert(folder.m_cluster);
+    OpenFolder(folder.m_folderId, folder.m_cluster, 1, false);
+    WalkStack();
+  }
+  if (m_stopped)
+    m_services.AddLogEntry(std::nullopt, m_volume.Text(FatText::kAborted), std::nullopt, LogStatus::Error);
+  else
+    m_services.AddLogEntry(std::nullopt, m_volume.Text(FatText::kCompleted), std::nullopt,
+                           LogStatus::Completed);
+}

@@ -1,0 +1,144 @@
+#include "FatFileReader.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr uint32_t kReadChunkSectors = 2048;
+
+void AppendCluster(std::vector<FatClusterRun> &runs, uint32_t cluster) {
+  if (!runs.empty() && runs.back().m_first + runs.back().m_count == cluster)
+    ++runs.back().m_count;
+  else
+    runs.push_back(FatClusterRun{cluster, 1});
+}
+
+} // namespace
+
+FatFileReader::FatFileReader(FatVolume &volume, const std::vector<FatFoundFile> &deletedFiles)
+    : m_volume(volume) {
+  for (const FatFoundFile &file : deletedFiles) {
+    if (!volume.IsDataCluster(file.m_firstCluster)) continue;
+    m_firstClusters.insert(file.m_firstCluster);
+    uint64_t &largest = m_largestSize[file.m_firstCluster];
+    largest = std::max(largest, file.m_size);
+  }
+}
+
+uint64_t FatFileReader::ClustersFor(uint64_t size) const {
+  const uint64_t clusterBytes = m_volume.ClusterBytes();
+  return clusterBytes == 0 ? 0 : (size + clusterBytes - 1) / clusterBytes;
+}
+
+void FatFileReader::ResolveAll() {
+  if (m_resolved) return;
+  m_resolved = true;
+  std::vector<uint32_t> firsts(m_firstClusters.begin(), m_firstClusters.end());
+  std::sort(firsts.rbegin(), firsts.rend());
+  for (uint32_t first : firsts) Resolve(first, m_largestSize[first]);
+}
+
+uint32_t FatFileReader::SkipOtherClaims(uint32_t cluster, uint32_t owner) const {
+  auto it = m_claims.upper_bound(cluster);
+  if (it == m_claims.begin()) return cluster;
+  --it;
+  if (cluster < it->second.m_end && it->second.m_owner != owner) return it->second.m_end;
+  return cluster;
+}
+
+const std::vector<FatClusterRun> &FatFileReader::Resolve(uint32_t firstCluster, uint64_t size) {
+  auto found = m_runs.find(firstCluster);
+  if (found != m_runs.end()) return found->second;
+  std::vector<FatClusterRun> runs;
+  uint64_t remaining = ClustersFor(size);
+  const uint32_t last = m_volume.LastReadableCluster();
+  if (remaining != 0 && m_volume.IsDataCluster(firstCluster) && firstCluster <= last) {
+    // The first cluster is the file's own, whatever now holds it.
+    AppendCluster(runs, firstCluster);
+    --remaining;
+    uint64_t cluster = uint64_t{firstCluster} + 1;
+    while (remaining != 0 && cluster <= last) {
+      const uint32_t next = SkipOtherClaims(static_cast<uint32_t>(cluster), firstCluster);
+      if (next != cluster) {
+        cluster = next;
+        continue;
+      }
+      if (!m_volume.IsClusterInUse(cluster) && m_firstClusters.count(static_cast<uint32_t>(cluster)) == 0) {
+        AppendCluster(runs, static_cast<uint32_t>(cluster));
+        --remaining;
+      }
+      ++cluster;
+    }
+  }
+  for (const FatClusterRun &run : runs)
+    m_claims[run.m_first] = Claim{run.m_first + run.m_count, firstCluster};
+  return m_runs[firstCluster] = std::move(runs);
+}
+
+std::vector<FatClusterRun> FatFileReader::DeletedFileRuns(uint32_t firstCluster, uint64_t size) {
+  ResolveAll();
+  const std::vector<FatClusterRun> &all = Resolve(firstCluster, std::max(size, m_largestSize[firstCluster]));
+  // A smaller file with the same first cluster takes the front of the run.
+  std::vector<FatClusterRun> runs;
+  uint64_t wanted = ClustersFor(size);
+  for (const FatClusterRun &run : all) {
+    if (wanted == 0) break;
+    const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(run.m_count, wanted));
+    runs.push_back(FatClusterRun{run.m_first, count});
+    wanted -= count;
+  }
+  return runs;
+}
+
+std::vector<FatClusterRun> FatFileReader::LiveFileRuns(uint32_t firstCluster) {
+  std::vector<FatClusterRun> runs;
+  for (uint32_t cluster : m_volume.GetClusterChain(firstCluster)) AppendCluster(runs, cluster);
+  return runs;
+}
+
+bool FatFileReader::ReadFoundFile(const EntryRecord &entry, const FatByteSink &sink) {
+  if (entry.IsFolder() || entry.m_size == 0) return true;
+  const std::vector<FatClusterRun> runs = entry.m_deleted
+                                              ? DeletedFileRuns(entry.m_firstCluster, entry.m_size)
+                                              : LiveFileRuns(entry.m_firstCluster);
+  return StreamRuns(runs, entry.m_size, sink);
+}
+
+bool FatFileReader::StreamRuns(const std::vector<FatClusterRun> &runs, uint64_t size,
+                               const FatByteSink &sink) {
+  const uint32_t sectorsPerCluster = m_volume.Parameters().m_sectorsPerCluster;
+  const uint32_t clusterBytes = m_volume.ClusterBytes();
+  // Large reads for speed, but no larger buffer than the file needs.
+  const uint32_t chunkClusters = static_cast<uint32_t>(
+      std::max<uint64_t>(1, std::min<uint64_t>(kReadChunkSectors / sectorsPerCluster, ClustersFor(size))));
+  std::vector<uint8_t> buffer(static_cast<size_t>(chunkClusters) * clusterBytes);
+  uint64_t remaining = size;
+  bool complete = true;
+  for (const FatClusterRun &run : runs) {
+    for (uint32_t done = 0; done < run.m_count && remaining != 0;) {
+      const uint32_t count = std::min(chunkClusters, run.m_count - done);
+      const uint32_t first = run.m_first + done;
+      if (!m_volume.ReadClusters(first, 0, buffer.data(), count * sectorsPerCluster)) {
+        // Read the clusters singly so that only the unreadable ones become zeros.
+        for (uint32_t i = 0; i < count; ++i)
+          if (!m_volume.ReadClusters(first + i, 0, buffer.data() + size_t{i} * clusterBytes,
+                                     sectorsPerCluster)) {
+            m_volume.LogClusterError(first + i);
+            complete = false;
+          }
+      }
+      const uint64_t bytes = std::min<uint64_t>(remaining, uint64_t{count} * clusterBytes);
+      if (!sink(buffer.data(), static_cast<size_t>(bytes))) return false;
+      remaining -= bytes;
+      done += count;
+    }
+  }
+  if (remaining != 0) {
+    m_volume.LogError(
+        FatWiden("File at cluster " + std::to_string(runs.empty() ? 0 : runs.front().m_first) +
+                 " ends before its size (volume end or broken chain): " + std::to_string(size - remaining) +
+                 " of " + std::to_string(size) + " bytes read"));
+    complete = false;
+  }
+  return complete;
+}

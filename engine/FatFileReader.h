@@ -1,0 +1,65 @@
+// Reads the bytes of a found FAT file for recovery. A live file follows its
+// chain. A deleted file has no chain left: it is taken to lie in the clusters
+// from its first on, passing over clusters the FAT gives to live files, the
+// first clusters of other deleted files, and the clusters already given to
+// another deleted file. Files are resolved from the highest first cluster
+// down, so a file that begins in a hole and goes on after a later file does
+// not take that file's clusters.
+#pragma once
+
+#include "EntryRecord.h"
+#include "FatFastSearch.h"
+#include "FatVolume.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+// Receives a file's bytes in order; false stops the read.
+using FatByteSink = std::function<bool(const uint8_t *data, size_t size)>;
+
+struct FatClusterRun {
+  uint32_t m_first = 0;
+  uint32_t m_count = 0;
+  bool operator==(const FatClusterRun &other) const {
+    return m_first == other.m_first && m_count == other.m_count;
+  }
+};
+
+class FatFileReader {
+public:
+  FatFileReader(FatVolume &volume, const std::vector<FatFoundFile> &deletedFiles);
+
+  // Streams size bytes of the entry to the sink. True only when every byte
+  // was read; an unreadable cluster is passed on as zeros (and logged), a
+  // file that runs past the volume end is cut there (and logged). A folder
+  // has no bytes: true at once.
+  bool ReadFoundFile(const EntryRecord &entry, const FatByteSink &sink);
+
+  // The clusters a deleted file with this first cluster and size is taken to occupy.
+  std::vector<FatClusterRun> DeletedFileRuns(uint32_t firstCluster, uint64_t size);
+
+private:
+  struct Claim {
+    uint32_t m_end;   // one past the last claimed cluster
+    uint32_t m_owner; // first cluster of the file that claimed it
+  };
+
+  void ResolveAll();
+  const std::vector<FatClusterRun> &Resolve(uint32_t firstCluster, uint64_t size);
+  // The cluster after c that another file claimed, or c when none did.
+  uint32_t SkipOtherClaims(uint32_t cluster, uint32_t owner) const;
+  uint64_t ClustersFor(uint64_t size) const;
+  std::vector<FatClusterRun> LiveFileRuns(uint32_t firstCluster);
+  bool StreamRuns(const std::vector<FatClusterRun> &runs, uint64_t size, const FatByteSink &sink);
+
+  FatVolume &m_volume;
+  std::unordered_map<uint32_t, uint64_t> m_largestSize; // by first cluster
+  std::unordered_set<uint32_t> m_firstClusters;
+  std::map<uint32_t, Claim> m_claims; // by first claimed cluster
+  std::unordered_map<uint32_t, std::vector<FatClusterRun>> m_runs;
+  bool m_resolved = false;
+};

@@ -1,0 +1,107 @@
+// One FAT12/16/32 volume as a search sees it: the checked boot parameters,
+// a copy of one FAT with the cluster-use map built from it, the cluster
+// arithmetic, cluster chains and cluster reads, all through the sector reader.
+#pragma once
+
+#include "EngineServices.h"
+#include "FatBootSector.h"
+#include "FatTable.h"
+#include "FatWorkPacer.h"
+#include "SectorIo.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// String-table ids of the texts the FAT engine logs and shows.
+namespace FatText {
+constexpr uint32_t kLoadingFat = 61240;
+constexpr uint32_t kProcessStarted = 61255;
+constexpr uint32_t kProcessCompleted = 61257;
+constexpr uint32_t kProcessAborted = 61258;
+constexpr uint32_t kCalculatingParameters = 61269;
+constexpr uint32_t kCreatingDirectoryTree = 61273;
+constexpr uint32_t kNotValidDrive = 61277;
+constexpr uint32_t kStartedOn = 61278;
+constexpr uint32_t kCompletedOn = 61279;
+constexpr uint32_t kAbortedOn = 61280;
+constexpr uint32_t kErrorReadingSector = 61281;
+constexpr uint32_t kErrorReadingCluster = 61282;
+constexpr uint32_t kAddingDeletedFiles = 61283;
+constexpr uint32_t kCompleted = 61285;
+constexpr uint32_t kAborted = 61286;
+} // namespace FatText
+
+// Which copy of the FAT chains are followed in: the first, the second, or
+// none (every cluster then stands alone).
+enum class FatChainMode : uint8_t { FirstFat = 0, SecondFat = 1, NoFat = 2 };
+
+// ASCII text widened for log lines.
+std::u16string FatWiden(const std::string &text);
+
+class FatVolume {
+public:
+  // volumeSectors: the sectors the drive holds for the volume (0: unknown,
+  // the boot sector's count is taken).
+  FatVolume(SectorReader &reader, EngineServices &services, FatWorkPacer &pacer, uint64_t volumeSectors);
+  FatVolume(const FatVolume &) = delete;
+  FatVolume &operator=(const FatVolume &) = delete;
+
+  // Reads and checks the boot sector (or its backup 6 sectors on), then loads
+  // the first FAT and the map. False, after an error box, when neither sector
+  // describes a volume.
+  bool ValidateFatVolume();
+  bool LoadFat(FatChainMode mode);
+  bool IsValid() const { return m_valid; }
+
+  const BootParameters &Parameters() const { return m_boot; }
+  FatKind Kind() const { return m_boot.m_kind; }
+  uint32_t MaxCluster() const { return m_boot.MaxCluster(); }
+  uint32_t ClusterBytes() const { return m_boot.ClusterBytes(); }
+  bool IsDataCluster(uint64_t cluster) const { return cluster >= 2 && cluster <= MaxCluster(); }
+  // Sectors that can be read: the boot sector's count, cut to the drive's.
+  uint64_t ReadableSectors() const;
+  // The last cluster that lies wholly inside the readable sectors.
+  uint32_t LastReadableCluster() const;
+
+  uint64_t ClusterToSector(uint32_t cluster) const;
+  bool ReadVolumeSectors(uint64_t sector, uint32_t count, uint8_t *buffer);
+  // Reads sectorCount sectors from sectorOffset within the cluster; the rest of
+  // a failed read is zeros. No log line: the caller says what failed.
+  bool ReadClusters(uint32_t cluster, uint32_t sectorOffset, uint8_t *buffer, uint32_t sectorCount);
+
+  // The chain from a cluster in the loaded FAT, ending at the end mark, a free
+  // or bad entry, a cluster outside the volume or a loop (the last two with a
+  // log line). Without a FAT, the cluster alone.
+  std::vector<uint32_t> GetClusterChain(uint32_t cluster);
+  bool IsClusterInUse(uint64_t cluster) const;
+  const FatTable &Table() const { return m_table; }
+
+  // Log lines shared by the FAT engine's phases.
+  void LogStarted(const std::u16string &activity);
+  void LogFinished(bool aborted);
+  void LogError(const std::u16string &text);
+  // sector is volume-relative; the line gives the drive's sector number.
+  void LogSectorError(uint64_t sector);
+  void LogClusterError(uint64_t cluster);
+  std::u16string Text(uint32_t id) { return m_services.LoadText(id); }
+
+  EngineServices &Services() { return m_services; }
+  FatWorkPacer &Pacer() { return m_pacer; }
+
+private:
+  bool ReadBootSector(uint64_t sector, BootParameters &out);
+  bool ReadFatCopy();
+  void BuildClusterMap();
+  void ReadFatSectorFallback(uint64_t fatSector, uint8_t *into);
+
+  SectorReader &m_reader;
+  EngineServices &m_services;
+  FatWorkPacer &m_pacer;
+  uint64_t m_volumeSectors;
+  BootParameters m_boot;
+  FatChainMode m_chainMode = FatChainMode::FirstFat;
+  FatTable m_table;
+  ClusterMap m_map;
+  bool m_valid = false;
+};

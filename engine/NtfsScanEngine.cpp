@@ -1,0 +1,96 @@
+#include "NtfsScanEngine.h"
+
+#include <ctime>
+
+namespace {
+
+std::u16string Widen(const std::string &text) {
+  return std::u16string(text.begin(), text.end());
+}
+
+// The local time in the C library's ctime form, without its line end.
+std::u16string CtimeText() {
+  const std::time_t now = std::time(nullptr);
+  const char *text = std::ctime(&now);
+  std::string line = text ? text : "";
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return Widen(line);
+}
+
+} // namespace
+
+NtfsScanEngine::NtfsScanEngine(EngineServices &services, SectorReader &reader, uint64_t volumeSectors)
+    : m_services(services), m_volume(reader, volumeSectors) {
+  m_volume.SetReadErrorSink([this](uint64_t sector) { LogReadError(sector); });
+}
+
+void NtfsScanEngine::LogReadError(uint64_t driveSector) {
+  m_services.AddLogEntry(
+      std::nullopt, m_services.LoadText(kTextErrorReadingSector) + u" " + Widen(std::to_string(driveSector)),
+      std::nullopt, LogStatus::Error);
+}
+
+void NtfsScanEngine::LogDamagedRecord(uint64_t record, const std::string &why) {
+  m_services.AddLogEntry(std::nullopt, Widen("MFT record " + std::to_string(record) + " skipped: " + why),
+                         std::nullopt, LogStatus::Error);
+}
+
+void NtfsScanEngine::LogLine(const std::optional<std::u16string> &activity, uint32_t textId, uint32_t timeId,
+                             LogStatus status) {
+  m_services.AddLogEntry(activity, m_services.LoadText(textId),
+                         m_services.LoadText(timeId) + u" " + CtimeText(), status);
+}
+
+bool NtfsScanEngine::ReadNtfsBootSector() {
+  return m_volume.ReadBootSector();
+}
+
+bool NtfsScanEngine::LoadMftRunList() {
+  std::string why;
+  if (!m_volume.LoadMftRuns(&why)) {
+    m_runArray.clear();
+    if (!why.empty())
+      m_services.AddLogEntry(std::nullopt, Widen("$MFT run list: " + why), std::nullopt, LogStatus::Error);
+    return false;
+  }
+  m_runArray = m_volume.MftRunEntries();
+  return true;
+}
+
+void NtfsScanEngine::FreeNtfsEngineData() {
+  m_runArray.clear();
+  m_addedFolders.clear();
+  m_missingFolderIds.clear();
+}
+
+void NtfsScanEngine::RunNtfsFastScan() {
+  if (!ReadNtfsBootSector()) {
+    m_services.ShowErrorBox(m_services.LoadText(kTextInvalidDrive));
+    return;
+  }
+  if (LoadMftRunList()) {
+    m_services.SetScanPhaseBusy(true);
+    WalkMftRecords();
+    m_services.SetScanPhaseBusy(false);
+    BuildNtfsTree(false);
+  }
+  m_services.OnScanFinished(m_foundCount);
+  m_services.ResetTreeToRoot();
+}
+
+void NtfsScanEngine::RunNtfsAdvancedScan() {
+  m_skipUsedClusters = true;
+  if (!ReadNtfsBootSector() || !LoadMftRunList()) {
+    m_services.ShowErrorBox(m_services.LoadText(kTextInvalidDrive));
+    return;
+  }
+  m_services.SetScanPhaseBusy(true);
+  const bool bitmapLoaded = LoadClusterBitmap();
+  WalkMftRecords();
+  m_services.SetScanPhaseBusy(false);
+  BuildNtfsTree(true);
+  if (bitmapLoaded) SearchFreeClusters();
+  m_services.ShowCurrentItemText(1, u"");
+  m_services.OnScanFinished(m_foundCount);
+  m_services.ResetTreeToRoot();
+}

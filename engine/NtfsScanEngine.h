@@ -1,0 +1,129 @@
+// The NTFS search engine: sets up the volume (boot sector, $MFT run list),
+// walks every FILE record of the master file table, lists deleted files,
+// deleted folders and live folders, and builds the folder tree from them
+// through the application's services. One engine serves one search.
+#pragma once
+
+#include "EngineServices.h"
+#include "NtfsVolume.h"
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+// String-table ids of the texts this engine shows.
+enum NtfsTextId : uint32_t {
+  kTextProcessStarted = 61255,
+  kTextProcessCompleted = 61257,
+  kTextProcessAborted = 61258,
+  kTextCalculatingParameters = 61269,
+  kTextCreatingTree = 61273,
+  kTextInvalidDrive = 61277,
+  kTextStartedOn = 61278,
+  kTextCompletedOn = 61279,
+  kTextAbortedOn = 61280,
+  kTextErrorReadingSector = 61281,
+};
+
+struct NtfsFileTimes {
+  uint64_t m_recordChange = 0;
+  uint64_t m_modification = 0;
+  uint64_t m_creation = 0;
+};
+
+// A deleted or live folder record met by the walk.
+struct NtfsFolderNode {
+  uint32_t m_parent = 0;
+  uint16_t m_parentSequence = 0;
+  uint32_t m_record = 0;
+  uint16_t m_sequence = 0;
+  std::u16string m_name;
+  NtfsFileTimes m_times;
+  bool m_deleted = false;
+};
+
+// A deleted file record met by the walk.
+struct NtfsFileNode {
+  uint64_t m_size = 0;
+  uint32_t m_parent = 0;
+  uint16_t m_parentSequence = 0;
+  uint32_t m_record = 0;
+  std::u16string m_name;
+  NtfsFileTimes m_times;
+  bool m_compressed = false;
+};
+
+class NtfsScanEngine {
+public:
+  // volumeSectors: the volume's extent in sectors (0 when unknown).
+  NtfsScanEngine(EngineServices &services, SectorReader &reader, uint64_t volumeSectors);
+  virtual ~NtfsScanEngine() = default;
+  NtfsScanEngine(const NtfsScanEngine &) = delete;
+  NtfsScanEngine &operator=(const NtfsScanEngine &) = delete;
+
+  // The two search entries of the main frame.
+  void RunNtfsFastScan();
+  void RunNtfsAdvancedScan();
+
+  bool ReadNtfsBootSector();
+  bool LoadMftRunList();
+  void WalkMftRecords();
+  void BuildNtfsTree(bool advanced);
+  bool IsFolderAdded(uint32_t id) const { return m_addedFolders.count(id) != 0; }
+  void FreeNtfsEngineData();
+
+  NtfsVolume &Volume() { return m_volume; }
+  // The $MFT run list in the entry form the scan-information file keeps.
+  const std::vector<MftRunEntry> &RunArray() const { return m_runArray; }
+  const std::vector<NtfsFolderNode> &Folders() const { return m_folders; }
+  const std::vector<NtfsFileNode> &Files() const { return m_files; }
+  uint32_t FolderCount() const { return m_folderCount; }
+  uint32_t FileCount() const { return m_fileCount; }
+  uint32_t FoundCount() const { return m_foundCount; }
+  uint64_t ByteTotal() const { return m_byteTotal; }
+  uint32_t RootRecord() const { return m_rootRecord; }
+
+protected:
+  // The cluster-bitmap load and the signature search of free clusters that
+  // an advanced search adds; the plain engine has neither.
+  virtual bool LoadClusterBitmap() { return false; }
+  virtual void SearchFreeClusters() {}
+
+private:
+  void LogReadError(uint64_t driveSector);
+  void LogDamagedRecord(uint64_t record, const std::string &why);
+  void LogLine(const std::optional<std::u16string> &activity, uint32_t textId, uint32_t timeId,
+               LogStatus status);
+  void ExamineRecord(uint64_t record, uint8_t *bytes);
+  void TakeNameFromExtensions(uint64_t record, const uint8_t *bytes, FileRecordInfo &info);
+  void ListFolder(uint64_t record, const FileRecordInfo &info);
+  void ListDeletedFile(uint64_t record, const std::vector<uint8_t> &bytes, const FileRecordInfo &info);
+
+  void AddToTree(const EntryRecord &entry, const std::u16string &name);
+  void AddFileToTree(const NtfsFileNode &file);
+  uint32_t AddFolderChain(uint32_t parent, uint16_t parentSequence);
+  const NtfsFolderNode *FindParentFolder(uint32_t record, uint16_t sequence) const;
+  uint32_t AddMissingFolder(uint32_t record);
+  void EmitNtfsPathFrames(std::vector<const NtfsFolderNode *> &frames, uint32_t anchor);
+
+  EngineServices &m_services;
+  NtfsVolume m_volume;
+  uint32_t m_rootRecord = 5;
+  std::vector<MftRunEntry> m_runArray;
+  std::vector<NtfsFolderNode> m_folders;
+  std::unordered_map<uint32_t, size_t> m_folderIndex;
+  std::vector<NtfsFileNode> m_files;
+  std::unordered_set<uint32_t> m_addedFolders;
+  std::unordered_map<uint32_t, uint32_t> m_missingFolderIds;
+  uint32_t m_nextSyntheticId = 0xF0000000u;
+  bool m_lostFolderAdded = false;
+  bool m_skipUsedClusters = false;
+  uint32_t m_folderCount = 0;
+  uint32_t m_fileCount = 0;
+  uint32_t m_secondCount = 0;
+  uint32_t m_foundCount = 0;
+  uint64_t m_byteTotal = 0;
+  uint32_t m_progressRange = 0;
+};

@@ -1,1 +1,0 @@
-int QvEnginePlaceholder() { return 0; }

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Remakes the seed corpora of the FAT fuzz targets with mkfs.fat and mtools:
+# boot sectors of each kind, a folder cluster full of long names, and a tiny
+# FAT12 image (only its written sectors) with deleted files and folders.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+boot=$here/corpus/fat_boot_sector
+entries=$here/corpus/fat_directory_entry
+search=$here/corpus/fat_fast_search
+mkdir -p "$boot" "$entries" "$search"
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+export MTOOLS_SKIP_CHECK=1
+
+mkboot() { # name size-KB options...
+  local name=$1 kb=$2
+  shift 2
+  mkfs.fat -C "$@" "$tmp/$name.img" "$kb" >/dev/null
+  head -c 512 "$tmp/$name.img" >"$boot/mkfs-$name.bin"
+}
+mkboot fat12 1440 -F 12
+mkboot fat12-s64 32768 -F 12 -s 64
+mkboot fat16-s1 8192 -F 16 -s 1
+mkboot fat32-s1 40960 -F 32 -s 1
+
+# A folder of long-named files, half deleted; the seed's first byte picks the
+# split between the cluster before and the cluster in hand.
+mkfs.fat -C -F 16 -s 1 "$tmp/names.img" 8192 >/dev/null
+mmd -i "$tmp/names.img" ::/Many
+echo x >"$tmp/x"
+for i in 1 2 3 4 5 6 7 8; do mcopy -i "$tmp/names.img" "$tmp/x" "::/Many/long file name number $i.txt"; done
+for i in 2 4 6 8; do mdel -i "$tmp/names.img" "::/Many/long file name number $i.txt"; done
+python3 - "$tmp/names.img" "$entries/many-long-names.bin" <<'PY'
+import sys
+d = open(sys.argv[1], 'rb').read()
+at = d.find('long '.encode('utf-16-le')) // 512 * 512
+open(sys.argv[2], 'wb').write(bytes([16]) + d[at - 512:at + 512])
+PY
+
+mkfs.fat -C -F 12 -r 16 -s 1 "$tmp/tiny.img" 40 >/dev/null
+echo hello >"$tmp/a.txt"
+head -c 700 /dev/urandom >"$tmp/Long Named File.bin"
+mmd -i "$tmp/tiny.img" ::/Dir
+mmd -i "$tmp/tiny.img" ::/Dir/Sub
+mcopy -i "$tmp/tiny.img" "$tmp/a.txt" "$tmp/Long Named File.bin" ::/Dir/
+mcopy -i "$tmp/tiny.img" "$tmp/a.txt" ::/Dir/Sub/
+mcopy -i "$tmp/tiny.img" "$tmp/a.txt" ::/TOP.TXT
+mdel -i "$tmp/tiny.img" "::/Dir/Long Named File.bin" ::/TOP.TXT
+mdeltree -i "$tmp/tiny.img" ::/Dir/Sub
+head -c $((11 * 512)) "$tmp/tiny.img" >"$search/fat12-tiny-deleted.img"

@@ -1,0 +1,319 @@
+// The fast search over images made by mkfs.fat and mtools: what it lists, the
+// names, grades and ids it gives, and how it copes with damage and a stop.
+#include "FatTestImages.h"
+
+#include <set>
+
+namespace {
+
+std::u16string U16(const std::string &text) {
+  return std::u16string(text.begin(), text.end());
+}
+
+struct KindCase {
+  const char *m_image;
+  FatKind m_kind;
+};
+
+class FatFastSearchKinds : public ::testing::TestWithParam<KindCase> {};
+
+// Each kind of volume lists exactly its deleted files (by full long-name path),
+// the deleted folders, and the live folders on the way to them, never a live
+// folder with nothing deleted below it.
+TEST_P(FatFastSearchKinds, ListsDeletedEntriesWithTheirPaths) {
+  QV_REQUIRE_FAT_FIXTURES();
+  const KindCase &c = GetParam();
+  auto image = FatImageEngine::FromFixture(c.m_image);
+  image->Engine().RunFatFastScan();
+  ASSERT_EQ(image->Engine().Volume().Kind(), c.m_kind);
+  const RecordingServices &services = image->Services();
+  EXPECT_TRUE(services.m_errorBoxes.empty());
+  EXPECT_FALSE(services.LogContains(u"Error")) << services.LogAsText();
+
+  const std::map<std::string, EntryRecord> found = image->FoundByPath();
+  std::set<std::string> expectedFiles;
+  for (const FatManifestRow &row : ReadFatManifest(c.m_image))
+    if (row.m_deleted) expectedFiles.insert(ExpectedFoundPath(row.m_path));
+  std::set<std::string> foundFiles;
+  for (const auto &[path, entry] : found)
+    if (!entry.IsFolder()) foundFiles.insert(path);
+  EXPECT_EQ(foundFiles, expectedFiles);
+
+  for (const char *folder : {"/Docs", "/Docs/Sub", "/Many", "/Grade", "/Mix"}) {
+    ASSERT_EQ(found.count(folder), 1u) << folder;
+    EXPECT_EQ(found.at(folder).m_deleted, 0) << folder;
+  }
+  for (const char *folder : {"/Old", "/Old/Inner", "/Old/Inner/Deep"}) {
+    ASSERT_EQ(found.count(folder), 1u) << folder;
+    EXPECT_EQ(found.at(folder).m_deleted, 1) << folder;
+  }
+  EXPECT_EQ(found.count("/Empty"), 0u);
+  for (const auto &[path, entry] : found) EXPECT_TRUE(entry.IsFolder() || entry.m_deleted) << path;
+
+  // Totals: the root counts as one folder found.
+  const FatSearchTotals &totals = image->Engine().Totals();
+  EXPECT_EQ(totals.m_foundEntries, found.size() + 1);
+  EXPECT_EQ(totals.m_files, expectedFiles.size());
+  EXPECT_EQ(services.m_treeRootCount, 1u);
+  EXPECT_EQ(services.m_finishedCount, 1u);
+  EXPECT_EQ(services.m_finishedFoundCount, totals.m_foundEntries);
+  EXPECT_TRUE(services.LogContains(u"Process completed"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, FatFastSearchKinds,
+                         ::testing::Values(KindCase{"fat12", FatKind::Fat12},
+                                           KindCase{"fat12-big-clusters", FatKind::Fat12},
+                                           KindCase{"fat16", FatKind::Fat16},
+                                           KindCase{"fat16-one-fat", FatKind::Fat16},
+                                           KindCase{"fat32", FatKind::Fat32}),
+                         [](const auto &info) {
+                           std::string name = info.param.m_image;
+                           for (char &ch : name)
+                             if (ch == '-') ch = '_';
+                           return name;
+                         });
+
+TEST(FatFastSearch, GradesFollowTheClusterSizeBoundary) {
+  QV_REQUIRE_FAT_FIXTURES();
+  for (const char *imageName : {"fat12", "fat16", "fat32"}) {
+    auto image = FatImageEngine::FromFixture(imageName);
+    image->Engine().RunFatFastScan();
+    const auto found = image->FoundByPath();
+    for (const FatManifestRow &row : ReadFatManifest(imageName)) {
+      if (row.m_grade < 0) continue;
+      const std::string path = ExpectedFoundPath(row.m_path);
+      ASSERT_EQ(found.count(path), 1u) << imageName << path;
+      EXPECT_EQ(static_cast<int>(found.at(path).m_grade), row.m_grade) << imageName << path;
+    }
+  }
+}
+
+TEST(FatFastSearch, RecordsCarryIdsParentsAndDates) {
+  QV_REQUIRE_FAT_FIXTURES();
+  auto image = FatImageEngine::FromFixture("fat16");
+  image->Engine().RunFatFastScan();
+  const auto found = image->FoundByPath();
+  const EntryRecord &gone = found.at("/Docs/Xone.txt");
+  EXPECT_EQ(gone.m_parentId, found.at("/Docs").m_ownId);
+  EXPECT_EQ(gone.m_size, 1u);
+  EXPECT_EQ(gone.m_attributes & kEntryAttrArchive, kEntryAttrArchive);
+  // FAT16 repeats the write stamp: C = E, B = D = F.
+  EXPECT_EQ(gone.m_dateWords[2], gone.m_dateWords[4]);
+  EXPECT_EQ(gone.m_dateWords[1], gone.m_dateWords[3]);
+  EXPECT_EQ(gone.m_dateWords[3], gone.m_dateWords[5]);
+  EXPECT_NE(gone.m_dateWords[3], 0u);
+  EXPECT_EQ(found.at("/Old").m_size, 0u);
+  EXPECT_EQ(found.at("/Docs").m_parentId, 0u);
+  std::set<uint32_t> ids;
+  for (const auto &[path, entry] : found) EXPECT_TRUE(ids.insert(entry.m_ownId).second) << path;
+  EXPECT_EQ(ids.count(0), 0u);
+  EXPECT_EQ(ids.count(1), 0u);
+}
+
+// A file in the volume's last cluster is found (the last clusters are examined).
+TEST(FatFastSearch, FindsAFileInTheLastCluster) {
+  QV_REQUIRE_FAT_FIXTURES();
+  auto image = FatImageEngine::FromFixture("fat12-full");
+  image->Engine().RunFatFastScan();
+  const auto found = image->FoundByPath();
+  ASSERT_EQ(found.count("/XAST.TXT"), 1u);
+  EXPECT_EQ(found.at("/XAST.TXT").m_firstCluster, image->Engine().Volume().MaxCluster());
+  EXPECT_EQ(found.at("/XAST.TXT").m_grade, RecoveryGrade::VeryGood);
+}
+
+TEST(FatFastSearch, StopsAfterTheGivenNumberOfUnitsAndSaysSo) {
+  QV_REQUIRE_FAT_FIXTURES();
+  auto whole = FatImageEngine::FromFixture("fat16", SteppingClock());
+  whole->Engine().RunFatFastScan();
+  const size_t pumps = whole->Services().m_pumpCount;
+  ASSERT_GT(pumps, 20u);
+  for (size_t stopAfter : {pumps / 2, pumps - 3}) {
+    auto image = FatImageEngine::FromFixture("fat16", SteppingClock());
+    image->Services().StopAfterPumps(stopAfter);
+    image->Engine().RunFatFastScan();
+    EXPECT_TRUE(image->Engine().WasStopped());
+    EXPECT_TRUE(image->Services().LogContains(u"Process aborted - user intervention"));
+    EXPECT_FALSE(image->Services().LogContains(u"Process completed") &&
+                 image->Services().m_log.back().m_text == u"Process completed");
+    EXPECT_LT(image->Services().m_treeEntries.size(), whole->Services().m_treeEntries.size());
+    EXPECT_EQ(image->Services().m_finishedCount, 1u);
+  }
+}
+
+// Pumping less often does not change what is found.
+TEST(FatFastSearch, PumpingRateDoesNotChangeResults) {
+  QV_REQUIRE_FAT_FIXTURES();
+  auto stepping = FatImageEngine::FromFixture("fat32", SteppingClock());
+  auto frozen = FatImageEngine::FromFixture("fat32", [] { return uint64_t{0}; });
+  stepping->Engine().RunFatFastScan();
+  frozen->Engine().RunFatFastScan();
+  EXPECT_EQ(frozen->Services().m_pumpCount, 1u); // only the one before the FAT load
+  EXPECT_GT(stepping->Services().m_pumpCount, 100u);
+  ASSERT_EQ(frozen->Services().m_treeEntries.size(), stepping->Services().m_treeEntries.size());
+  for (size_t i = 0; i < frozen->Services().m_treeEntries.size(); ++i) {
+    EXPECT_EQ(frozen->Services().m_treeEntries[i].m_entry, stepping->Services().m_treeEntries[i].m_entry);
+    EXPECT_EQ(frozen->Services().m_treeEntries[i].m_name, stepping->Services().m_treeEntries[i].m_name);
+  }
+}
+
+// With the main boot sector wiped, FAT32's backup 6 sectors on is used.
+TEST(FatFastSearch, UsesTheBackupBootSectorOfFat32) {
+  QV_REQUIRE_FAT_FIXTURES();
+  std::vector<uint8_t> bytes = ReadWholeFile(FatFixtureDir() + "/fat32.img");
+  ASSERT_GT(bytes.size(), 4096u);
+  std::fill(bytes.begin(), bytes.begin() + 512, 0xF6);
+  FatImageEngine image(std::move(bytes));
+  image.Engine().RunFatFastScan();
+  EXPECT_TRUE(image.Services().m_errorBoxes.empty());
+  EXPECT_TRUE(image.Services().LogContains(u"Boot sector at 0 rejected"));
+  EXPECT_EQ(image.FoundByPath().count("/Docs/Xone.txt"), 1u);
+}
+
+TEST(FatFastSearch, RejectsAVolumeWithBothBootSectorsBroken) {
+  QV_REQUIRE_FAT_FIXTURES();
+  std::vector<uint8_t> bytes = ReadWholeFile(FatFixtureDir() + "/fat32.img");
+  bytes[13] = 3; // sectors per cluster
+  bytes[6 * 512 + 13] = 3;
+  FatImageEngine image(std::move(bytes));
+  image.Engine().RunFatFastScan();
+  ASSERT_EQ(image.Services().m_errorBoxes.size(), 1u);
+  EXPECT_EQ(image.Services().m_errorBoxes[0],
+            u"Not a valid logical drive, or critical data structure are badly corrupted for this drive.");
+  EXPECT_TRUE(image.Services().m_treeEntries.empty());
+  EXPECT_EQ(image.Services().m_finishedCount, 1u);
+}
+
+// Finds the 32-byte entry with the given 8.3 name bytes in a cluster of the image.
+size_t FindEntry(const std::vector<uint8_t> &bytes, const char (&name)[12], uint8_t attributes) {
+  for (size_t offset = 0; offset + 32 <= bytes.size(); offset += 32)
+    if (std::equal(name, name + 11, bytes.begin() + offset) && bytes[offset + 11] == attributes)
+      return offset;
+  return std::string::npos;
+}
+
+// A folder entry that points back at an ancestor is not walked again; the
+// loop is logged and the rest of the tree is still found.
+TEST(FatFastSearch, CutsAFolderLoopWithALogLine) {
+  QV_REQUIRE_FAT_FIXTURES();
+  std::vector<uint8_t> bytes = ReadWholeFile(FatFixtureDir() + "/fat16.img");
+  const size_t docs = FindEntry(bytes, "DOCS       ", 0x10);
+  const size_t sub = FindEntry(bytes, "SUB        ", 0x10);
+  ASSERT_NE(docs, std::string::npos);
+  ASSERT_NE(sub, std::string::npos);
+  // The "keep.txt" entry in Docs becomes a folder "LOOP" whose cluster is Docs' own.
+  const size_t keep = FindEntry(bytes, "KEEP    TXT", 0x20);
+  ASSERT_NE(keep, std::string::npos);
+  std::copy_n("LOOP       ", 11, bytes.begin() + keep);
+  bytes[keep + 11] = 0x10;
+  std::copy_n(bytes.begin() + docs + 26, 2, bytes.begin() + keep + 26);
+  std::fill_n(bytes.begin() + keep + 28, 4, 0);
+  FatImageEngine image(std::move(bytes));
+  image.Engine().RunFatFastScan();
+  EXPECT_TRUE(image.Services().LogContains(u"already walked")) << image.Services().LogAsText();
+  EXPECT_EQ(image.FoundByPath().count("/Docs/Sub/Lost Report With A Long Name.txt"), 1u);
+  EXPECT_TRUE(image.Services().LogContains(u"Process completed"));
+}
+
+// A folder whose cluster chain runs back into itself is read once, with a log line.
+TEST(FatFastSearch, CutsAChainThatLoopsBackOnItself) {
+  QV_REQUIRE_FAT_FIXTURES();
+  std::vector<uint8_t> bytes = ReadWholeFile(FatFixtureDir() + "/fat16.img");
+  const size_t many = FindEntry(bytes, "MANY       ", 0x10);
+  ASSERT_NE(many, std::string::npos);
+  const uint16_t cluster = ReadLe16(&bytes[many + 26]);
+  // FAT16 with 8 reserved sectors: the first FAT starts at byte 8 * 512.
+  const size_t fatEntry = 8 * 512 + size_t{cluster} * 2;
+  const uint16_t second = ReadLe16(&bytes[fatEntry]);
+  ASSERT_GE(second, 2);
+  ASSERT_LT(second, 0xFFF8);
+  WriteLe16(&bytes[8 * 512 + size_t{second} * 2], cluster);
+  FatImageEngine image(std::move(bytes));
+  image.Engine().RunFatFastScan();
+  EXPECT_TRUE(image.Services().LogContains(u"loops back to cluster " + U16(std::to_string(cluster))))
+      << image.Services().LogAsText();
+  EXPECT_TRUE(image.Services().LogContains(u"Process completed"));
+}
+
+// An unreadable folder cluster is logged with its number and the walk goes on.
+TEST(FatFastSearch, LogsAnUnreadableClusterAndGoesOn) {
+  QV_REQUIRE_FAT_FIXTURES();
+  auto image = FatImageEngine::FromFixture("fat16");
+  std::vector<uint8_t> bytes = ReadWholeFile(FatFixtureDir() + "/fat16.img");
+  const size_t sub = FindEntry(bytes, "SUB        ", 0x10);
+  ASSERT_NE(sub, std::string::npos);
+  const uint32_t cluster = ReadLe16(&bytes[sub + 26]);
+  FatImageEngine probe(bytes);
+  probe.Engine().RunFatFastScan();
+  const uint64_t sector = probe.Engine().Volume().ClusterToSector(cluster);
+  image->Reader().SetFaultFilter([sector](uint64_t s) { return s == sector; });
+  image->Engine().RunFatFastScan();
+  EXPECT_TRUE(image->Services().LogContains(u"Error reading cluster : " + U16(std::to_string(cluster))))
+      << image->Services().LogAsText();
+  const auto found = image->FoundByPath();
+  EXPECT_EQ(found.count("/Docs/Sub/Lost Report With A Long Name.txt"), 0u);
+  EXPECT_EQ(found.count("/Docs/Xone.txt"), 1u);
+  EXPECT_EQ(found.count("/Old/Inner/Deep/X.dat"), 1u);
+}
+
+// An unreadable FAT sector is taken from the second FAT without a log line.
+TEST(FatFastSearch, ReadsAFailedFatSectorFromTheOtherCopy) {
+  QV_REQUIRE_FAT_FIXTURES();
+  auto image = FatImageEngine::FromFixture("fat16");
+  image->Reader().SetFaultFilter([](uint64_t s) { return s == 8; }); // first FAT sector
+  image->Engine().RunFatFastScan();
+  EXPECT_FALSE(image->Services().LogContains(u"Error reading sector")) << image->Services().LogAsText();
+  EXPECT_EQ(image->FoundByPath().count("/Docs/Xone.txt"), 1u);
+}
+
+TEST(FatFastSearch, LogsEachPhase) {
+  QV_REQUIRE_FAT_FIXTURES();
+  auto image = FatImageEngine::FromFixture("fat12");
+  image->Engine().RunFatFastScan();
+  const std::string expected = image->Services().LogAsText();
+  for (const char16_t *text : {u"Loading FAT 1", u"Calculating system parameters", u"Creating directory tree",
+                               u"Adding deleted file(s)", u"Completed"}) {
+    bool present = false;
+    for (const auto &row : image->Services().m_log)
+      present = present || row.m_text == text || (row.m_activity && *row.m_activity == text);
+    EXPECT_TRUE(present) << ToUtf8(text) << "\n" << expected;
+  }
+  EXPECT_EQ(image->Services().m_log.back().m_text, u"Process completed");
+  EXPECT_EQ(*image->Services().m_log.back().m_time, u"Completed on 12:34:56");
+}
+
+// A FAT32 volume of 64 GB: a FAT of far more than 80000 sectors is read in
+// batches and mapped, and the deleted file is found and read back.
+TEST(FatFastSearch, AcceptsALargeFat32Volume) {
+  QV_REQUIRE_FAT_FIXTURES();
+  FatImageEngine image(FatFixtureDir() + "/fat32-large.img");
+  image.Engine().RunFatFastScan();
+  EXPECT_TRUE(image.Services().m_errorBoxes.empty());
+  EXPECT_GT(image.Engine().Volume().Parameters().m_fatSize, 80000u);
+  EXPECT_EQ(image.Engine().Volume().Kind(), FatKind::Fat32);
+  const auto found = image.FoundByPath();
+  ASSERT_EQ(found.count("/Large volume file.bin"), 1u) << image.Services().LogAsText();
+  const FatManifestRow row = ReadFatManifest("fat32-large").at(0);
+  EXPECT_TRUE(image.ReadBack(found.at("/Large volume file.bin")) == ReadOriginal("fat32-large", row));
+}
+
+// Chains followed in the second FAT when the first is wiped.
+TEST(FatFastSearch, FollowsChainsInTheSecondFat) {
+  QV_REQUIRE_FAT_FIXTURES();
+  std::vector<uint8_t> bytes = ReadWholeFile(FatFixtureDir() + "/fat16.img");
+  BootParameters boot;
+  ASSERT_EQ(DeriveFatKind(bytes.data(), 512, boot).m_result, ParseResult::Ok);
+  const size_t firstFat = size_t{boot.m_reservedSectors} * 512;
+  std::fill_n(bytes.begin() + firstFat, size_t{boot.m_fatSize} * 512, 0);
+  FatImageEngine wiped(bytes);
+  ASSERT_TRUE(wiped.Engine().Volume().ValidateFatVolume());
+  // In the wiped first FAT the Many folder is one cluster long; in the second, several.
+  const size_t many = FindEntry(bytes, "MANY       ", 0x10);
+  ASSERT_NE(many, std::string::npos);
+  const uint32_t cluster = ReadLe16(&bytes[many + 26]);
+  EXPECT_EQ(wiped.Engine().Volume().GetClusterChain(cluster).size(), 1u);
+  ASSERT_TRUE(wiped.Engine().Volume().LoadFat(FatChainMode::SecondFat));
+  EXPECT_GT(wiped.Engine().Volume().GetClusterChain(cluster).size(), 5u);
+  EXPECT_TRUE(wiped.Services().LogContains(u"Process completed"));
+}
+
+} // namespace

@@ -1,0 +1,184 @@
+// Shared by the FAT engine tests: the images made by make-fat-images.sh, their
+// manifests and originals, an engine over an image (file or memory), and the
+// found entries turned into paths.
+#pragma once
+
+#include "FatScanEngine.h"
+#include "ImageDevices.h"
+#include "RecordingServices.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+struct FatManifestRow {
+  bool m_deleted = false; // deleted, its entry still there
+  std::string m_path;
+  uint64_t m_size = 0;
+  std::string m_original;
+  int m_grade = -1;
+};
+
+inline std::string FatFixtureDir() {
+  const char *dir = std::getenv("QV_FIXTURES");
+  return dir ? std::string(dir) + "/fat" : std::string();
+}
+
+#define QV_REQUIRE_FAT_FIXTURES()                                                                            \
+  do {                                                                                                       \
+    if (FatFixtureDir().empty()) GTEST_SKIP() << "QV_FIXTURES not set: the FAT images are not made";         \
+  } while (0)
+
+inline std::vector<uint8_t> ReadWholeFile(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+inline std::vector<FatManifestRow> ReadFatManifest(const std::string &image) {
+  std::vector<FatManifestRow> rows;
+  std::ifstream in(FatFixtureDir() + "/" + image + ".manifest");
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string state, path, size, original, grade;
+    std::getline(fields, state, '\t');
+    std::getline(fields, path, '\t');
+    std::getline(fields, size, '\t');
+    std::getline(fields, original, '\t');
+    std::getline(fields, grade, '\t');
+    FatManifestRow row;
+    row.m_deleted = state == "deleted";
+    row.m_path = path;
+    row.m_size = std::stoull(size);
+    row.m_original = original;
+    row.m_grade = grade == "-" ? -1 : std::stoi(grade);
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+inline std::vector<uint8_t> ReadOriginal(const std::string &image, const FatManifestRow &row) {
+  return ReadWholeFile(FatFixtureDir() + "/" + image + ".orig/" + row.m_original);
+}
+
+// A clock that moves 20 ms at every look, so the engine pumps before every unit.
+inline FatWorkPacer::Clock SteppingClock() {
+  auto now = std::make_shared<uint64_t>(0);
+  return [now] { return *now += 20; };
+}
+
+// An engine over an image on drive code 2, recording what it hands out.
+class FatImageEngine {
+public:
+  static constexpr uint8_t kDrive = 2;
+
+  explicit FatImageEngine(std::vector<uint8_t> bytes, FatWorkPacer::Clock clock = {})
+      : m_io(m_layer, nullptr, false), m_reader(m_io, kDrive, 0) {
+    const uint64_t sectors = bytes.size() / 512;
+    m_layer.Attach(kDrive, std::make_unique<MemoryDevice>(std::move(bytes)));
+    m_engine = std::make_unique<FatScanEngine>(m_services, m_reader, sectors, std::move(clock));
+    SetFatTexts(m_services);
+  }
+
+  // The English texts of the string table that the FAT engine uses.
+  static void SetFatTexts(RecordingServices &services) {
+    static const std::pair<uint32_t, const char16_t *> kTexts[] = {
+        {61240, u"Loading FAT"},
+        {61255, u"Process started"},
+        {61257, u"Process completed"},
+        {61258, u"Process aborted - user intervention"},
+        {61269, u"Calculating system parameters"},
+        {61273, u"Creating directory tree"},
+        {61277, u"Not a valid logical drive, or critical data structure are badly corrupted for this drive."},
+        {61278, u"Started on"},
+        {61279, u"Completed on"},
+        {61280, u"Aborted on"},
+        {61281, u"Error reading sector :"},
+        {61282, u"Error reading cluster :"},
+        {61283, u"Adding deleted file(s)"},
+        {61285, u"Completed"},
+        {61286, u"Aborted"},
+    };
+    for (const auto &[id, text] : kTexts) services.SetText(id, text);
+  }
+  // Reads the image file in place (for images too large to hold in memory).
+  explicit FatImageEngine(const std::string &path, FatWorkPacer::Clock clock = {})
+      : m_io(m_layer, nullptr, false), m_reader(m_io, kDrive, 0) {
+    uint64_t sectors = 0;
+    if (m_layer.AttachFile(kDrive, path)) sectors = m_layer.Device(kDrive)->SizeInBytes() / 512;
+    m_engine = std::make_unique<FatScanEngine>(m_services, m_reader, sectors, std::move(clock));
+    SetFatTexts(m_services);
+  }
+  static std::unique_ptr<FatImageEngine> FromFixture(const std::string &image,
+                                                     FatWorkPacer::Clock clock = {}) {
+    return std::make_unique<FatImageEngine>(ReadWholeFile(FatFixtureDir() + "/" + image + ".img"),
+                                            std::move(clock));
+  }
+
+  FatScanEngine &Engine() { return *m_engine; }
+  RecordingServices &Services() { return m_services; }
+  SectorReader &Reader() { return m_reader; }
+
+  // Every found entry by its path from the root ("/Docs/Sub/name").
+  std::map<std::string, EntryRecord> FoundByPath() const {
+    std::map<uint32_t, std::string> folders{{0, ""}};
+    std::map<std::string, EntryRecord> found;
+    for (const RecordingServices::TreeEntry &entry : m_services.m_treeEntries) {
+      auto parent = folders.find(entry.m_entry.m_parentId);
+      const std::string path =
+          (parent == folders.end() ? std::string("/?") : parent->second) + "/" + ToUtf8(entry.m_name);
+      if (entry.m_entry.IsFolder()) folders[entry.m_entry.m_ownId] = path;
+      found[path] = entry.m_entry;
+    }
+    return found;
+  }
+
+  std::vector<uint8_t> ReadBack(const EntryRecord &entry, bool *complete = nullptr) {
+    std::vector<uint8_t> bytes;
+    const bool all = m_engine->ReadFoundFile(entry, [&bytes](const uint8_t *data, size_t size) {
+      bytes.insert(bytes.end(), data, data + size);
+      return true;
+    });
+    if (complete) *complete = all;
+    return bytes;
+  }
+
+private:
+  RecordingServices m_services;
+  ImageDeviceLayer m_layer;
+  SectorIo m_io;
+  SectorReader m_reader;
+  std::unique_ptr<FatScanEngine> m_engine;
+};
+
+// True when a part of a name has one case only (mtools then writes no long name).
+inline bool OneCase(const std::string &part) {
+  bool lower = false, upper = false;
+  for (char c : part) {
+    lower = lower || (c >= 'a' && c <= 'z');
+    upper = upper || (c >= 'A' && c <= 'Z');
+  }
+  return !(lower && upper);
+}
+
+// The name the search gives a deleted entry: one that fits 8.3 has only its
+// short entry, whose first character is lost and shows as 'X'.
+inline std::string ExpectedFoundPath(const std::string &path) {
+  const size_t slash = path.rfind('/');
+  std::string name = path.substr(slash + 1);
+  const size_t dot = name.find('.');
+  const std::string base = name.substr(0, dot);
+  const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+  const bool shortOnly = base.size() <= 8 && extension.size() <= 3 &&
+                         extension.find('.') == std::string::npos && name.find(' ') == std::string::npos &&
+                         OneCase(base) && OneCase(extension);
+  if (shortOnly) name[0] = 'X';
+  return path.substr(0, slash + 1) + name;
+}

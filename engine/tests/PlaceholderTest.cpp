@@ -1,3 +1,0 @@
-#include <gtest/gtest.h>
-int QvEnginePlaceholder();
-TEST(Placeholder, Links) { EXPECT_EQ(QvEnginePlaceholder(), 0); }

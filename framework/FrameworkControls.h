@@ -1,0 +1,26 @@
+// Drawing, menus, image lists, the standard and common controls, the control
+// bars and the file dialog of the class layer.
+#pragma once
+
+#include "GdiObject.h"
+#include "Dc.h"
+#include "WindowDc.h"
+#include "ImageList.h"
+#include "Menu.h"
+#include "Edit.h"
+#include "Button.h"
+#include "Static.h"
+#include "ListBox.h"
+#include "ComboBox.h"
+#include "HeaderCtrl.h"
+#include "ListCtrl.h"
+#include "TreeCtrl.h"
+#include "ProgressCtrl.h"
+#include "SpinButtonCtrl.h"
+#include "DateTimeCtrl.h"
+#include "ControlBar.h"
+#include "StatusBar.h"
+#include "ToolBar.h"
+#include "FileDialog.h"
+#include "TreeView.h"
+#include "ListView.h"

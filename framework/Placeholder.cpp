@@ -1,2 +1,0 @@
-// Keeps the library non-empty until its first units land.
-int QvFrameworkPlaceholder() { return 0; }

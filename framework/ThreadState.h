@@ -1,0 +1,28 @@
+// What the framework keeps per interface thread: the maps from window handles
+// to their C++ objects, the window being created, the message being handled
+// and the thread object that runs the message loop.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <unordered_map>
+
+class CWnd;
+class CWinThread;
+
+struct AFX_THREAD_STATE {
+  std::unordered_map<HWND, CWnd *> permanentMap;                // objects that own their binding
+  std::unordered_map<HWND, std::unique_ptr<CWnd>> temporaryMap; // wrappers of foreign windows
+  CWnd *pWndInit = nullptr; // bound to the next window the creation hook sees
+  HHOOK hHookCbt = nullptr;
+  MSG lastSentMsg = {}; // the message WindowProc is handling, for Default()
+  MSG msgCur = {};      // the message the loop is pumping
+  CWinThread *pCurrentWinThread = nullptr;
+  int nDisablePumpCount = 0;
+
+  AFX_THREAD_STATE() = default;
+  ~AFX_THREAD_STATE();
+};
+
+AFX_THREAD_STATE *AfxGetThreadState();

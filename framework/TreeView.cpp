@@ -1,0 +1,17 @@
+#include "TreeView.h"
+
+IMPLEMENT_DYNCREATE(CTreeView, CCtrlView)
+
+CTreeView::CTreeView() : CCtrlView(WC_TREEVIEW, WS_CHILD | WS_VISIBLE | WS_BORDER) {
+  INITCOMMONCONTROLSEX init = {sizeof(init), ICC_TREEVIEW_CLASSES};
+  ::InitCommonControlsEx(&init);
+}
+
+CTreeView::~CTreeView() {
+  m_treeCtrl.m_hWnd = nullptr;
+}
+
+CTreeCtrl &CTreeView::GetTreeCtrl() const {
+  m_treeCtrl.m_hWnd = m_hWnd;
+  return m_treeCtrl;
+}

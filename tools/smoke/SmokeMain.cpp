@@ -1,0 +1,4 @@
+// The smoke program's one application object.
+#include "SmokeApp.h"
+
+CSmokeApp theApp;
