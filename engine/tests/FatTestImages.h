@@ -84,37 +84,14 @@ public:
     const uint64_t sectors = bytes.size() / 512;
     m_layer.Attach(kDrive, std::make_unique<MemoryDevice>(std::move(bytes)));
     m_engine = std::make_unique<FatScanEngine>(m_services, m_reader, sectors, std::move(clock));
-    SetFatTexts(m_services);
   }
 
-  // The English texts of the string table that the FAT engine uses.
-  static void SetFatTexts(RecordingServices &services) {
-    static const std::pair<uint32_t, const char16_t *> kTexts[] = {
-        {61240, u"Loading FAT"},
-        {61255, u"Process started"},
-        {61257, u"Process completed"},
-        {61258, u"Process aborted - user intervention"},
-        {61269, u"Calculating system parameters"},
-        {61273, u"Creating directory tree"},
-        {61277, u"Not a valid logical drive, or critical data structure are badly corrupted for this drive."},
-        {61278, u"Started on"},
-        {61279, u"Completed on"},
-        {61280, u"Aborted on"},
-        {61281, u"Error reading sector :"},
-        {61282, u"Error reading cluster :"},
-        {61283, u"Adding deleted file(s)"},
-        {61285, u"Completed"},
-        {61286, u"Aborted"},
-    };
-    for (const auto &[id, text] : kTexts) services.SetText(id, text);
-  }
   // Reads the image file in place (for images too large to hold in memory).
   explicit FatImageEngine(const std::string &path, FatWorkPacer::Clock clock = {})
       : m_io(m_layer, nullptr, false), m_reader(m_io, kDrive, 0) {
     uint64_t sectors = 0;
     if (m_layer.AttachFile(kDrive, path)) sectors = m_layer.Device(kDrive)->SizeInBytes() / 512;
     m_engine = std::make_unique<FatScanEngine>(m_services, m_reader, sectors, std::move(clock));
-    SetFatTexts(m_services);
   }
   static std::unique_ptr<FatImageEngine> FromFixture(const std::string &image,
                                                      FatWorkPacer::Clock clock = {}) {
