@@ -1,39 +1,117 @@
-// The program's application object. For now it opens the main window with
-// the program's menu and accelerators; the search, the views and the
-// settings join it as they are built.
-#include "Framework.h"
+#include "QuendalVarnoth.h"
+
+#include <string>
+
+#include "AppSettings.h"
+#include "LeftView.h"
+#include "MainFrm.h"
+#include "ModulePath.h"
+#include "QuendalVarnothDoc.h"
 #include "resource.h"
+#include "sinstance.h"
 
-namespace {
+const wchar_t kProductTitle[] = L"Quendal Varnoth File Recovery";
 
-const wchar_t kProductName[] = L"Quendal Varnoth File Recovery";
+BEGIN_MESSAGE_MAP(CQuendalVarnothApp, CWinApp)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+ON_COMMAND(ID_FILE_NEW, OnFileNew)
+ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+END_MESSAGE_MAP()
 
-class CMainFrame : public CFrameWnd {
-public:
-  CMainFrame() = default;
-};
+CQuendalVarnothApp::CQuendalVarnothApp() = default;
 
-class CQuendalVarnothApp : public CWinApp {
-public:
-  CQuendalVarnothApp() : CWinApp(kProductName) {}
+CQuendalVarnothApp::~CQuendalVarnothApp() = default;
 
-  BOOL InitInstance() override {
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
+CQuendalVarnothApp &TheQvApp() {
+  return *static_cast<CQuendalVarnothApp *>(AfxGetApp());
+}
 
-    auto *frame = new CMainFrame;
-    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW)) {
-      delete frame;
-      return FALSE;
-    }
-    frame->SetWindowText(kProductName);
-    m_pMainWnd = frame;
-    frame->ShowWindow(SW_SHOWMAXIMIZED);
-    frame->UpdateWindow();
-    return TRUE;
+void CQuendalVarnothApp::LoadLanguageLibrary() {
+  LanguageId = ReadRegistryDword(HKEY_LOCAL_MACHINE, kLanguageKeyPath, L"LANG").value_or(0);
+  const wchar_t *library = LanguageLibraryName(LanguageId);
+  if (library == nullptr) return;
+  // By full path beside the executable: a library of the same name in the
+  // current folder or on the search path must not be taken instead.
+  wchar_t executable[MAX_PATH] = {};
+  DWORD length = GetModuleFileNameW(nullptr, executable, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return;
+  std::u16string path = PathBesideExecutable(reinterpret_cast<const char16_t *>(executable),
+                                             reinterpret_cast<const char16_t *>(library));
+  if (path.empty()) return;
+  ResourceModule =
+      LoadLibraryExW(reinterpret_cast<const wchar_t *>(path.c_str()), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (ResourceModule != nullptr) AfxSetResourceHandle(ResourceModule);
+}
+
+BOOL CQuendalVarnothApp::InitInstance() {
+  AfxEnableControlContainer();
+  Enable3dControls();
+  LoadLanguageLibrary();
+  SetRegistryKey(L"Local AppWizard-Generated Applications");
+
+  CInstanceChecker checker(m_pszAppName);
+  if (checker.PreviousInstanceRunning()) {
+    checker.ActivatePreviousInstance();
+    return FALSE;
   }
-};
+  LoadStdProfileSettings(4);
+  AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CQuendalVarnothDoc),
+                                        RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CLeftView)));
+  CCommandLineInfo commandLine;
+  ParseCommandLine(commandLine);
+  if (!ProcessShellCommand(commandLine)) return FALSE;
+  if (!checker.PreviousInstanceRunning()) checker.TrackFirstInstanceRunning(m_pMainWnd->GetSafeHwnd());
 
-CQuendalVarnothApp theApp;
+  m_pMainWnd->ShowWindow(SW_SHOWMAXIMIZED);
+  m_pMainWnd->UpdateWindow();
+  m_pMainWnd->SetWindowText(kProductTitle);
+  StartupTipPending = 1;
+  if (ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_SW").value_or(0) != 0) RunWizard();
+  return TRUE;
+}
 
-} // namespace
+int CQuendalVarnothApp::ExitInstance() {
+  int code = CWinApp::ExitInstance();
+  if (ResourceModule != nullptr) {
+    AfxSetResourceHandle(AfxGetInstanceHandle());
+    FreeLibrary(ResourceModule);
+    ResourceModule = nullptr;
+  }
+  return code;
+}
+
+int CQuendalVarnothApp::PumpMessages() {
+  while (PeekMessageW(&m_pumpMessage, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (!PumpMessage()) {
+      // The quit message was taken here, inside a long loop: post it again
+      // so the main message loop ends as well.
+      PostQuitMessage(0);
+      return 0;
+    }
+  }
+  return 1;
+}
+
+void CQuendalVarnothApp::RunWizard() {
+  // The search wizard is not part of the program yet.
+}
+
+void CQuendalVarnothApp::OnAppAbout() {
+  CAboutDlg about;
+  about.DoModal();
+}
+
+BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
+ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
+
+void CAboutDlg::OnLButtonDown(UINT nFlags, CPoint point) {
+  // The picture draws a close mark in its top-right corner.
+  if (point.x >= 330 && point.y <= 18) {
+    EndDialog(4);
+    return;
+  }
+  CDialog::OnLButtonDown(nFlags, point);
+}

@@ -1,0 +1,113 @@
+#include "AppEngineServices.h"
+
+#include <ctime>
+
+#include "MainFrm.h"
+#include "ProgressBar.h"
+#include "QuendalVarnoth.h"
+#include "SimpleListView.h"
+
+namespace {
+
+// Windows' wide characters are UTF-16 code units.
+const wchar_t *Wide(const std::u16string &text) {
+  return reinterpret_cast<const wchar_t *>(text.c_str());
+}
+
+std::u16string FromWide(const wchar_t *text) {
+  return reinterpret_cast<const char16_t *>(text);
+}
+
+} // namespace
+
+bool AppEngineServices::PumpMessages() {
+  return m_app.PumpMessages() != 0;
+}
+
+bool AppEngineServices::StopRequested() const {
+  return m_app.StopRequested != 0;
+}
+
+void AppEngineServices::AddLogEntry(const std::optional<std::u16string> &activity, const std::u16string &text,
+                                    const std::optional<std::u16string> &time, LogStatus status) {
+  if (m_app.LogView == nullptr) return;
+  m_app.LogView->AddLogEntry(activity ? Wide(*activity) : nullptr, Wide(text), time ? Wide(*time) : nullptr,
+                             static_cast<int>(status));
+}
+
+std::u16string AppEngineServices::CurrentTimeText() {
+  time_t now = time(nullptr);
+  const wchar_t *text = _wctime(&now);
+  if (text == nullptr) return {};
+  std::u16string result = FromWide(text);
+  while (!result.empty() && (result.back() == u'\n' || result.back() == u'\r')) result.pop_back();
+  return result;
+}
+
+void AppEngineServices::CreateScanProgressBar(uint32_t range) {
+  m_frame.CreateScanProgressBar(range);
+}
+
+void AppEngineServices::ShowReadingProgress(uint32_t range, const std::optional<std::u16string> &text) {
+  m_frame.ShowReadingProgress(range, text ? Wide(*text) : nullptr);
+}
+
+void AppEngineServices::StepProgress() {
+  if (CProgressBar *bar = m_frame.GetScanProgressBar()) bar->StepIt();
+}
+
+void AppEngineServices::DeleteProgressBar() {
+  m_frame.DeleteScanProgressBar();
+}
+
+void AppEngineServices::UpdateTotalsPane(uint32_t folders, uint32_t files, uint64_t bytes) {
+  m_frame.UpdateTotalsPane(folders, files, bytes);
+}
+
+void AppEngineServices::UpdateFoundProgress(uint32_t progressMode, uint32_t foundCount,
+                                            uint32_t secondaryCount) {
+  m_frame.UpdateFoundProgress(progressMode, foundCount, secondaryCount);
+}
+
+void AppEngineServices::ShowCurrentItemText(uint32_t itemMode, const std::u16string &text) {
+  if (itemMode == 0) m_frame.SetCurrentItemPane(Wide(text), TRUE);
+  if (itemMode == 1) m_frame.SetCurrentItemPane(nullptr, FALSE);
+}
+
+void AppEngineServices::OnScanFinished(uint32_t foundCount) {
+  m_frame.OnScanFinished(foundCount);
+}
+
+void AppEngineServices::ResetBusyFlags() {
+  m_frame.ResetBusyFlags();
+}
+
+void AppEngineServices::SetScanPhaseBusy(bool busy) {
+  m_frame.ScanPhaseBusy = busy ? 1 : 0;
+}
+
+void AppEngineServices::DoWaitCursor(int code) {
+  m_app.DoWaitCursor(code);
+}
+
+std::u16string AppEngineServices::LoadText(uint32_t id) {
+  CString text;
+  text.LoadString(id);
+  return FromWide(text.GetString());
+}
+
+void AppEngineServices::ShowErrorBox(const std::u16string &text) {
+  ::MessageBoxW(m_frame.m_hWnd, Wide(text), kProductTitle, MB_OK | MB_ICONSTOP | MB_TOPMOST);
+}
+
+void AppEngineServices::SetScanInfoSaved(bool saved) {
+  m_app.ScanInfoSaved = saved ? 1 : 0;
+}
+
+void AppEngineServices::SetSelectionPresent(bool present) {
+  m_app.AnyChecked = present ? 1 : 0;
+}
+
+void AppEngineServices::SetResultsPresent(bool present) {
+  m_app.ResultsPresent = present ? 1 : 0;
+}

@@ -1,0 +1,76 @@
+#include "AppSettings.h"
+
+const wchar_t kLanguageKeyPath[] = L"Software\\Quendal Information Systems Ltd.\\Quendal Varnoth NSS";
+const wchar_t kProductKeyPath[] =
+    L"Software\\Quendal Information Systems Ltd.\\Quendal Varnoth File Recovery";
+
+std::optional<DWORD> ReadRegistryDword(HKEY root, const wchar_t *keyPath, const wchar_t *valueName) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+  DWORD type = 0;
+  DWORD value = 0;
+  DWORD size = sizeof(value);
+  LONG status = RegQueryValueExW(key, valueName, nullptr, &type, reinterpret_cast<BYTE *>(&value), &size);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value)) return std::nullopt;
+  return value;
+}
+
+bool WriteRegistryDword(HKEY root, const wchar_t *keyPath, const wchar_t *valueName, DWORD value) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, keyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return false;
+  LONG status =
+      RegSetValueExW(key, valueName, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&value), sizeof(value));
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+const wchar_t *LanguageLibraryName(DWORD languageId) {
+  switch (languageId) {
+  case 1:
+    return L"French.dll";
+  case 2:
+    return L"German.dll";
+  case 3:
+    return L"Spanish.dll";
+  case 4:
+    return L"Italian.dll";
+  default:
+    return nullptr;
+  }
+}
+
+namespace {
+
+template <typename Enum> Enum ReadChoice(HKEY root, const wchar_t *keyPath, const wchar_t *name, DWORD last) {
+  std::optional<DWORD> value = ReadRegistryDword(root, keyPath, name);
+  if (!value || *value < 1 || *value > last) return static_cast<Enum>(0);
+  return static_cast<Enum>(*value);
+}
+
+} // namespace
+
+InterfaceSettings InterfaceSettings::Load(HKEY root, const wchar_t *keyPath) {
+  InterfaceSettings settings;
+  settings.theme = ReadChoice<ThemeSetting>(root, keyPath, L"KOVA_T", 4);
+  settings.toolbarSize = ReadChoice<ToolbarSize>(root, keyPath, L"KOVA_Tbr", 3);
+  settings.tooltipStyle = ReadChoice<TooltipStyle>(root, keyPath, L"KOVA_Tt", 2);
+  settings.progressColour = ReadRegistryDword(root, keyPath, L"KOVA_PBc").value_or(0);
+  return settings;
+}
+
+void StoreTheme(HKEY root, const wchar_t *keyPath, ThemeSetting theme) {
+  WriteRegistryDword(root, keyPath, L"KOVA_T", static_cast<DWORD>(theme));
+}
+
+void StoreToolbarSize(HKEY root, const wchar_t *keyPath, ToolbarSize size) {
+  WriteRegistryDword(root, keyPath, L"KOVA_Tbr", static_cast<DWORD>(size));
+}
+
+void StoreTooltipStyle(HKEY root, const wchar_t *keyPath, TooltipStyle style) {
+  WriteRegistryDword(root, keyPath, L"KOVA_Tt", static_cast<DWORD>(style));
+}
+
+void StoreProgressColour(HKEY root, const wchar_t *keyPath, COLORREF colour) {
+  WriteRegistryDword(root, keyPath, L"KOVA_PBc", colour);
+}

@@ -1,0 +1,49 @@
+#include "CommandStates.h"
+
+#include "resource.h"
+
+#include "AfxRes.h"
+
+bool IsCommandEnabled(UINT id, const CommandContext &c) {
+  const bool idle = !c.scanRunning;
+  switch (id) {
+  case ID_FILE_RUN_WIZARD:
+    return idle && !c.scanPhaseBusy;
+  case ID_FILE_OPEN_SCAN_INFO:
+    return idle;
+  case ID_EDIT_FIND_ENTRIES:
+    return idle && c.resultsPresent;
+  case ID_EDIT_FIND_NEXT_ENTRY:
+    return idle && c.findNextAvailable;
+  case ID_EDIT_SELECT_ALL_ENTRIES:
+    return idle && c.resultsPresent && !c.allChecked;
+  case ID_EDIT_UNSELECT_ALL_ENTRIES:
+    return idle && c.resultsPresent && c.anyChecked;
+  case ID_EDIT_SAVE_LOG:
+  case ID_EDIT_CLEAR_LOG:
+    return idle && c.logHasRows;
+  case ID_EDIT_GO_UP:
+    return c.resultsPresent && !c.treeSelectionIsRoot;
+  case ID_TOOLS_STOP_PROCESS:
+    return c.scanRunning && !c.scanPhaseBusy && !c.rebuildBusy;
+  case ID_TOOLS_SAVE_SCAN_INFO:
+    return idle && c.resultsPresent && !c.scanInfoSaved;
+  case ID_TOOLS_RECOVER_ALL:
+    return idle && c.resultsPresent;
+  case ID_TOOLS_RECOVER_SELECTED:
+    return idle && c.anyChecked;
+  case ID_TOOLS_FILE_MASK:
+    return idle && c.resultsPresent && !c.maskApplied;
+  case ID_TOOLS_UNMASK:
+    return idle && c.resultsPresent && c.maskApplied;
+  case ID_TOOLS_ADD_NEW_HEADER:
+    return idle;
+  case ID_VIEW_LARGEICON:
+  case ID_VIEW_SMALLICON:
+  case ID_VIEW_LIST:
+  case ID_VIEW_DETAILS:
+    return c.fileListPresent;
+  default:
+    return true;
+  }
+}

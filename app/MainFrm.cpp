@@ -1,0 +1,339 @@
+#include "MainFrm.h"
+
+#include "FrameStandIns.h"
+#include "ProgressBar.h"
+#include "LeftView.h"
+#include "QuendalVarnoth.h"
+#include "QuendalVarnothView.h"
+#include "SimpleListView.h"
+#include "resource.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+ON_WM_CREATE()
+ON_WM_CLOSE()
+ON_WM_ERASEBKGND()
+ON_COMMAND(ID_EDIT_SAVE_LOG, OnEditSaveLog)
+ON_COMMAND(ID_EDIT_CLEAR_LOG, OnEditClearLog)
+ON_UPDATE_COMMAND_UI(ID_EDIT_SAVE_LOG, OnUpdateCommandState)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR_LOG, OnUpdateCommandState)
+ON_COMMAND_RANGE(ID_VIEW_TOOLBAR_LARGE, ID_VIEW_TOOLBAR_SMALL, OnToolbarSize)
+ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR_LARGE, ID_VIEW_TOOLBAR_SMALL, OnUpdateToolbarSize)
+ON_COMMAND_RANGE(ID_VIEW_THEME_OFFICE2000, ID_VIEW_THEME_NATIVEXP, OnTheme)
+ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_THEME_OFFICE2000, ID_VIEW_THEME_NATIVEXP, OnUpdateTheme)
+ON_COMMAND_RANGE(ID_VIEW_TOOLTIP_BALLOON, ID_VIEW_TOOLTIP_OFFICE, OnTooltipStyle)
+ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLTIP_BALLOON, ID_VIEW_TOOLTIP_OFFICE, OnUpdateTooltipStyle)
+ON_COMMAND(ID_VIEW_PROGRESS_COLOUR, OnProgressColour)
+ON_COMMAND(ID_VIEW_TIPS_ON_STARTUP, OnTipsOnStartup)
+ON_UPDATE_COMMAND_UI(ID_VIEW_TIPS_ON_STARTUP, OnUpdateTipsOnStartup)
+ON_COMMAND_RANGE(ID_VIEW_SMALLICON, ID_VIEW_DETAILS, OnListStyle)
+ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_SMALLICON, ID_VIEW_DETAILS, OnUpdateListStyle)
+ON_COMMAND(ID_HELP_FINDER, OnHelpTopics)
+ON_COMMAND(ID_HELP, OnHelpTopics)
+ON_COMMAND(ID_TOOLS_STOP_PROCESS, OnStopProcess)
+ON_COMMAND(ID_EDIT_GO_UP, OnGoUp)
+ON_UPDATE_COMMAND_UI(ID_EDIT_GO_UP, OnUpdateCommandState)
+ON_UPDATE_COMMAND_UI(ID_TOOLS_STOP_PROCESS, OnUpdateCommandState)
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame() : m_standIns(std::make_unique<CFrameStandIns>()) {
+  ProgressColour = ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_PBc").value_or(0);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
+  if (CFrameWnd::OnCreate(lpcs) == -1) return -1;
+  if (!m_standIns->Create(this)) return -1;
+  ApplySavedSettings();
+  CQuendalVarnothApp &app = TheQvApp();
+  if (app.ScanWindowInfo == nullptr) app.ScanWindowInfo = new CQuendalVarnothApp::ScanWindowBlock{};
+  app.ScanWindowInfo->mainWindow = m_hWnd;
+  RecalcLayout();
+  SetMessageText(AFX_IDS_IDLEMESSAGE);
+  return 0;
+}
+
+void CMainFrame::ApplySavedSettings() {
+  InterfaceSettings settings = InterfaceSettings::Load(HKEY_LOCAL_MACHINE, kProductKeyPath);
+  if (settings.theme != ThemeSetting::None) {
+    m_standIns->ApplyTheme(settings.theme);
+    SetThemeFlags(settings.theme);
+  }
+  m_standIns->ApplyToolbarSize(settings.toolbarSize);
+  if (settings.tooltipStyle != TooltipStyle::Unchanged) {
+    m_standIns->ApplyTooltipStyle(settings.tooltipStyle);
+    TheQvApp().BalloonTooltips = settings.tooltipStyle == TooltipStyle::Balloon ? 1 : 0;
+  }
+}
+
+BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext *pContext) {
+  if (!m_wndSplitter.CreateStatic(this, 1, 2, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST)) return FALSE;
+  if (!m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CLeftView), CSize(240, 240), pContext) ||
+      !m_wndSplitter.CreateView(0, 1, RUNTIME_CLASS(CQuendalVarnothView), CSize(100, 100), pContext)) {
+    m_wndSplitter.DestroyWindow();
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CMainFrame::OnEraseBkgnd(CDC *pDC) {
+  // The flat tool bar shows the frame's background through it; the views
+  // cover the rest.
+  CRect client;
+  GetClientRect(&client);
+  ::FillRect(pDC->GetSafeHdc(), &client, ::GetSysColorBrush(COLOR_BTNFACE));
+  return TRUE;
+}
+
+CQuendalVarnothView *CMainFrame::GetRightPane() {
+  if (m_wndSplitter.m_hWnd == nullptr) return nullptr;
+  CWnd *pane = m_wndSplitter.GetPane(0, 1);
+  return pane && pane->IsKindOf(RUNTIME_CLASS(CQuendalVarnothView)) ? static_cast<CQuendalVarnothView *>(pane)
+                                                                    : nullptr;
+}
+
+CLeftView *CMainFrame::GetLeftPane() {
+  if (m_wndSplitter.m_hWnd == nullptr) return nullptr;
+  CWnd *pane = m_wndSplitter.GetPane(0, 0);
+  return pane && pane->IsKindOf(RUNTIME_CLASS(CLeftView)) ? static_cast<CLeftView *>(pane) : nullptr;
+}
+
+CStatusBar *CMainFrame::GetStatusBar() {
+  return &m_standIns->StatusBar();
+}
+
+CommandContext CMainFrame::CurrentCommandContext() {
+  const CQuendalVarnothApp &app = TheQvApp();
+  CommandContext context;
+  context.scanRunning = app.ScanRunning != 0;
+  context.scanPhaseBusy = ScanPhaseBusy != 0;
+  context.rebuildBusy = RebuildBusy != 0;
+  context.resultsPresent = app.ResultsPresent != 0;
+  context.scanInfoSaved = app.ScanInfoSaved != 0;
+  context.findNextAvailable = app.FindNextAvailable != 0;
+  context.anyChecked = app.AnyChecked != 0;
+  context.allChecked = app.AllChecked != 0;
+  context.maskApplied = app.MaskApplied != 0;
+  context.logHasRows = app.LogRowCount > 0;
+  context.fileListPresent = GetRightPane() != nullptr;
+  context.treeSelectionIsRoot = true;
+  if (CLeftView *tree = GetLeftPane()) {
+    HTREEITEM selected = tree->GetTreeCtrl().GetSelectedItem();
+    context.treeSelectionIsRoot = selected == nullptr || tree->GetTreeCtrl().GetItemText(selected) == L"Root";
+  }
+  return context;
+}
+
+void CMainFrame::OnUpdateCommandState(CCmdUI *pCmdUI) {
+  pCmdUI->Enable(IsCommandEnabled(pCmdUI->m_nID, CurrentCommandContext()));
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG *pMsg) {
+  CQuendalVarnothApp &app = TheQvApp();
+  const bool keyDown = pMsg->message == WM_KEYDOWN;
+  const bool anyKeyDown = keyDown || pMsg->message == WM_SYSKEYDOWN;
+  if (keyDown && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_RETURN)) pMsg->wParam = 0;
+  // Without results the function keys have nothing to act on; F3 (Find Next)
+  // and F4 go on to their own rules.
+  if (anyKeyDown && app.ResultsPresent == 0 && pMsg->wParam >= VK_F1 && pMsg->wParam <= VK_F12 &&
+      pMsg->wParam != VK_F3 && pMsg->wParam != VK_F4)
+    pMsg->wParam = 0;
+  // The program has no documents to create or open: N and O never act.
+  if (anyKeyDown && (pMsg->wParam == 'N' || pMsg->wParam == 'O')) pMsg->wParam = 0;
+  if (keyDown && pMsg->wParam == VK_TAB && app.ScanRunning == 0) {
+    SwitchPaneFocus();
+    return TRUE;
+  }
+  return CFrameWnd::PreTranslateMessage(pMsg);
+}
+
+void CMainFrame::SwitchPaneFocus() {
+  CQuendalVarnothApp &app = TheQvApp();
+  CLeftView *tree = GetLeftPane();
+  CQuendalVarnothView *list = GetRightPane();
+  if (tree == nullptr || list == nullptr) return;
+  if (app.TreeHasFocus) {
+    app.TreeHasFocus = 0;
+    list->SetFocus();
+    if (app.ListFocusedOnce == 0) {
+      list->GetListCtrl().SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+      app.ListFocusedOnce = 1;
+    }
+    return;
+  }
+  CTreeCtrl &treeCtrl = tree->GetTreeCtrl();
+  if (HTREEITEM root = treeCtrl.GetRootItem()) treeCtrl.SelectSetFirstVisible(root);
+  tree->SetFocus();
+  app.TreeHasFocus = 1;
+}
+
+void CMainFrame::OnGoUp() {
+  CLeftView *tree = GetLeftPane();
+  if (tree == nullptr) return;
+  CTreeCtrl &treeCtrl = tree->GetTreeCtrl();
+  HTREEITEM selected = treeCtrl.GetSelectedItem();
+  HTREEITEM parent = selected ? treeCtrl.GetParentItem(selected) : nullptr;
+  if (parent == nullptr) return;
+  treeCtrl.Expand(parent, TVE_EXPAND);
+  treeCtrl.SelectItem(parent);
+}
+
+void CMainFrame::OnEditSaveLog() {
+  if (CSimpleListView *log = TheQvApp().LogView) log->SaveLog(this);
+}
+
+void CMainFrame::OnEditClearLog() {
+  CQuendalVarnothApp &app = TheQvApp();
+  if (app.LogView) app.LogView->ClearLog();
+  app.LogNotEmpty = 0;
+  app.LogRowCount = 0;
+}
+
+void CMainFrame::RedrawFrame() {
+  RecalcLayout(FALSE);
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void CMainFrame::OnToolbarSize(UINT nID) {
+  ToolbarSize size = nID == ID_VIEW_TOOLBAR_LARGE    ? ToolbarSize::Large
+                     : nID == ID_VIEW_TOOLBAR_MEDIUM ? ToolbarSize::Medium
+                                                     : ToolbarSize::Small;
+  m_standIns->ApplyToolbarSize(size);
+  StoreToolbarSize(HKEY_LOCAL_MACHINE, kProductKeyPath, size);
+  RedrawFrame();
+}
+
+void CMainFrame::OnUpdateToolbarSize(CCmdUI *pCmdUI) {
+  ToolbarSize size = m_standIns->CurrentToolbarSize();
+  bool checked = (pCmdUI->m_nID == ID_VIEW_TOOLBAR_LARGE && size == ToolbarSize::Large) ||
+                 (pCmdUI->m_nID == ID_VIEW_TOOLBAR_MEDIUM && size == ToolbarSize::Medium) ||
+                 (pCmdUI->m_nID == ID_VIEW_TOOLBAR_SMALL && size == ToolbarSize::Small);
+  pCmdUI->SetCheck(checked ? 1 : 0);
+}
+
+void CMainFrame::SetThemeFlags(ThemeSetting theme) {
+  CQuendalVarnothApp &app = TheQvApp();
+  app.ThemeOffice2000 = theme == ThemeSetting::Office2000;
+  app.ThemeOfficeXP = theme == ThemeSetting::OfficeXP;
+  app.ThemeOffice2003 = theme == ThemeSetting::Office2003;
+  app.ThemeNativeXP = theme == ThemeSetting::NativeXP;
+}
+
+void CMainFrame::OnTheme(UINT nID) {
+  auto theme = static_cast<ThemeSetting>(nID - ID_VIEW_THEME_OFFICE2000 + 1);
+  m_standIns->ApplyTheme(theme);
+  RedrawFrame();
+  StoreTheme(HKEY_LOCAL_MACHINE, kProductKeyPath, theme);
+  SetThemeFlags(theme);
+}
+
+void CMainFrame::OnUpdateTheme(CCmdUI *pCmdUI) {
+  const CQuendalVarnothApp &app = TheQvApp();
+  const int flags[] = {app.ThemeOffice2000, app.ThemeOfficeXP, app.ThemeOffice2003, app.ThemeNativeXP};
+  pCmdUI->SetCheck(flags[pCmdUI->m_nID - ID_VIEW_THEME_OFFICE2000] ? 1 : 0);
+}
+
+void CMainFrame::OnTooltipStyle(UINT nID) {
+  TooltipStyle style = nID == ID_VIEW_TOOLTIP_BALLOON ? TooltipStyle::Balloon : TooltipStyle::Office;
+  m_standIns->ApplyTooltipStyle(style);
+  TheQvApp().BalloonTooltips = style == TooltipStyle::Balloon ? 1 : 0;
+  StoreTooltipStyle(HKEY_LOCAL_MACHINE, kProductKeyPath, style);
+}
+
+void CMainFrame::OnUpdateTooltipStyle(CCmdUI *pCmdUI) {
+  bool balloon = TheQvApp().BalloonTooltips != 0;
+  pCmdUI->SetCheck((pCmdUI->m_nID == ID_VIEW_TOOLTIP_BALLOON) == balloon ? 1 : 0);
+}
+
+void CMainFrame::OnProgressColour() {
+  static COLORREF customColours[16] = {};
+  CHOOSECOLORW choose = {};
+  choose.lStructSize = sizeof(choose);
+  choose.hwndOwner = m_hWnd;
+  choose.rgbResult = ProgressColour;
+  choose.lpCustColors = customColours;
+  choose.Flags = CC_ANYCOLOR | CC_RGBINIT;
+  if (!ChooseColorW(&choose)) return;
+  ProgressColour = choose.rgbResult;
+  StoreProgressColour(HKEY_LOCAL_MACHINE, kProductKeyPath, ProgressColour);
+}
+
+void CMainFrame::OnTipsOnStartup() {
+  CQuendalVarnothApp &app = TheQvApp();
+  app.TipsOnStartup = !app.TipsOnStartup;
+  // The profile value says whether tips are NOT shown at start.
+  app.WriteProfileInt(L"Tip", L"StartUp", app.TipsOnStartup ? 0 : 1);
+}
+
+void CMainFrame::OnUpdateTipsOnStartup(CCmdUI *pCmdUI) {
+  pCmdUI->SetCheck(TheQvApp().TipsOnStartup ? 1 : 0);
+}
+
+namespace {
+
+DWORD ListStyleOfCommand(UINT nID) {
+  switch (nID) {
+  case ID_VIEW_SMALLICON:
+    return LVS_SMALLICON;
+  case ID_VIEW_LARGEICON:
+    return LVS_ICON;
+  case ID_VIEW_LIST:
+    return LVS_LIST;
+  default:
+    return LVS_REPORT;
+  }
+}
+
+} // namespace
+
+void CMainFrame::OnListStyle(UINT nID) {
+  if (CQuendalVarnothView *list = GetRightPane()) list->ModifyStyle(LVS_TYPEMASK, ListStyleOfCommand(nID));
+}
+
+void CMainFrame::OnUpdateListStyle(CCmdUI *pCmdUI) {
+  CQuendalVarnothView *list = GetRightPane();
+  pCmdUI->Enable(list != nullptr);
+  if (list != nullptr)
+    pCmdUI->SetRadio((list->GetStyle() & LVS_TYPEMASK) == ListStyleOfCommand(pCmdUI->m_nID));
+}
+
+void CMainFrame::OnHelpTopics() {
+  // HTML Help is loaded from the system's own folder on first use.
+  using HtmlHelpFunction = HWND(WINAPI *)(HWND, LPCWSTR, UINT, DWORD_PTR);
+  static HtmlHelpFunction htmlHelp = nullptr;
+  if (htmlHelp == nullptr) {
+    HMODULE library = LoadLibraryExW(L"hhctrl.ocx", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (library == nullptr) return;
+    htmlHelp =
+        reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void *>(GetProcAddress(library, "HtmlHelpW")));
+    if (htmlHelp == nullptr) return;
+  }
+  htmlHelp(m_hWnd, L"FileRecovery.chm", 0 /* display topic */, 0);
+}
+
+void CMainFrame::OnClose() {
+  CQuendalVarnothApp &app = TheQvApp();
+  SaveCancelled = 0;
+  CString text;
+  if (app.ScanRunning) {
+    text.LoadString(IDS_CANNOT_EXIT);
+    ::MessageBoxW(m_hWnd, text, kProductTitle, MB_ICONSTOP | MB_TOPMOST);
+    return;
+  }
+  if (app.ResultsPresent && !app.ScanInfoSaved) {
+    text.LoadString(IDS_SAVE_SCAN_QUESTION);
+    int answer = ::MessageBoxW(m_hWnd, text, kProductTitle, MB_ICONINFORMATION | MB_YESNOCANCEL | MB_TOPMOST);
+    if (answer == IDCANCEL) return;
+    // Saving the scan information joins the program with the scan files;
+    // a cancelled save keeps the window open.
+    if (SaveCancelled) return;
+  }
+  delete app.ScanWindowInfo;
+  app.ScanWindowInfo = nullptr;
+  delete app.FindDialog;
+  app.FindDialog = nullptr;
+  app.LogView = nullptr;
+  CFrameWnd::OnClose();
+}

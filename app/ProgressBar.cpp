@@ -1,0 +1,128 @@
+#include "ProgressBar.h"
+
+BEGIN_MESSAGE_MAP(CProgressBar, CProgressCtrl)
+ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+CRect ProgressBarLayout(const CRect &pane, int captionWidth, int blankWidth, int percent) {
+  CRect rect = pane;
+  if (captionWidth > 0) rect.left += captionWidth + 4 * blankWidth;
+  if (rect.left > rect.right) rect.left = rect.right;
+  rect.right -= (100 - percent) * rect.Width() / 100;
+  if (rect.right < rect.left) rect.right = rect.left;
+  int inset = rect.Height() / 10;
+  rect.top += inset;
+  rect.bottom -= inset;
+  return rect;
+}
+
+namespace {
+
+CStatusBar *MainStatusBar() {
+  CWnd *main = AfxGetMainWnd();
+  if (main == nullptr || main->m_hWnd == nullptr) return nullptr;
+  CWnd *bar = main->IsFrameWnd() ? static_cast<CFrameWnd *>(main)->GetMessageBar()
+                                 : main->GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE);
+  return bar && bar->IsKindOf(RUNTIME_CLASS(CStatusBar)) ? static_cast<CStatusBar *>(bar) : nullptr;
+}
+
+int TextWidth(CWnd *window, LPCTSTR text) {
+  HDC dc = ::GetDC(window->m_hWnd);
+  HGDIOBJ old = ::SelectObject(dc, window->GetFontHandle());
+  SIZE size = {};
+  ::GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(window->m_hWnd, dc);
+  return size.cx;
+}
+
+} // namespace
+
+CProgressBar::CProgressBar(LPCTSTR caption, int percent, int maximum, BOOL smooth, int pane) {
+  Create(caption, percent, maximum, smooth, pane);
+}
+
+CProgressBar::~CProgressBar() {
+  if (m_hWnd == nullptr) return;
+  ShowWindow(SW_HIDE);
+  if (m_statusBar != nullptr && m_statusBar->m_hWnd != nullptr) {
+    CString restored = m_savedPaneText;
+    if (m_pane == 0) restored.LoadString(AFX_IDS_IDLEMESSAGE);
+    m_statusBar->SetPaneText(m_pane, restored);
+    m_statusBar->UpdateWindow();
+  }
+  DestroyWindow();
+}
+
+BOOL CProgressBar::Create(LPCTSTR caption, int percent, int maximum, BOOL smooth, int pane) {
+  m_statusBar = MainStatusBar();
+  if (m_statusBar == nullptr) return FALSE;
+  CRect paneRect;
+  m_statusBar->GetItemRect(pane, &paneRect);
+  DWORD style = WS_CHILD | WS_VISIBLE | (smooth ? PBS_SMOOTH : 0);
+  if (!CProgressCtrl::Create(style, paneRect, m_statusBar, 1)) return FALSE;
+  SetRange32(0, maximum);
+  CProgressCtrl::SetStep(1);
+  m_caption = caption ? caption : L"";
+  m_percent = percent;
+  m_pane = pane;
+  m_savedPaneText = m_statusBar->GetPaneText(pane);
+  Layout();
+  return TRUE;
+}
+
+void CProgressBar::Layout() {
+  if (m_hWnd == nullptr || m_statusBar == nullptr) return;
+  if (IsWindowVisible()) {
+    m_statusBar->SetPaneText(m_pane, m_caption);
+    m_statusBar->UpdateWindow();
+  }
+  CRect pane;
+  m_statusBar->GetItemRect(m_pane, &pane);
+  int captionWidth = m_caption.IsEmpty() ? 0 : TextWidth(m_statusBar, m_caption);
+  CRect rect = ProgressBarLayout(pane, captionWidth, TextWidth(m_statusBar, L" "), m_percent);
+  if (rect != m_lastRect) {
+    m_lastRect = rect;
+    MoveWindow(rect.left, rect.top, rect.Width(), rect.Height());
+    Invalidate();
+  }
+}
+
+void CProgressBar::MakeVisible() {
+  if (m_hWnd != nullptr && !IsWindowVisible()) ShowWindow(SW_SHOW);
+}
+
+void CProgressBar::SetText(LPCTSTR caption) {
+  m_caption = caption ? caption : L"";
+  Layout();
+}
+
+void CProgressBar::SetBarColour(COLORREF colour) {
+  if (m_hWnd != nullptr) SetBarColor(colour);
+}
+
+void CProgressBar::SetRange(int lower, int upper, int step) {
+  if (m_hWnd == nullptr) return;
+  SetRange32(lower, upper);
+  CProgressCtrl::SetStep(step);
+}
+
+int CProgressBar::SetStep(int step) {
+  MakeVisible();
+  return m_hWnd ? CProgressCtrl::SetStep(step) : 0;
+}
+
+int CProgressBar::SetPos(int pos) {
+  MakeVisible();
+  return m_hWnd ? CProgressCtrl::SetPos(pos) : 0;
+}
+
+int CProgressBar::StepIt() {
+  MakeVisible();
+  return m_hWnd ? CProgressCtrl::StepIt() : 0;
+}
+
+BOOL CProgressBar::OnEraseBkgnd(CDC *pDC) {
+  Layout();
+  return CProgressCtrl::OnEraseBkgnd(pDC);
+}

@@ -1,0 +1,42 @@
+// A progress bar inside one pane of the main window's status bar, with a
+// caption that the pane shows to its left. While it exists the pane's own
+// text is put aside; it comes back when the bar goes.
+#pragma once
+
+#include "Framework.h"
+
+// Where the bar goes in its pane: right of the caption (its width plus four
+// blanks) when there is one, percent of the remaining width, a tenth of the
+// height off at top and bottom.
+CRect ProgressBarLayout(const CRect &pane, int captionWidth, int blankWidth, int percent);
+
+class CProgressBar : public CProgressCtrl {
+public:
+  CProgressBar() = default;
+  // Made in the status bar of the main window; without one, no window is made.
+  CProgressBar(LPCTSTR caption, int percent, int maximum, BOOL smooth, int pane);
+  ~CProgressBar() override;
+
+  BOOL Create(LPCTSTR caption, int percent, int maximum, BOOL smooth, int pane);
+  void SetText(LPCTSTR caption);
+  void SetBarColour(COLORREF colour);
+  void SetRange(int lower, int upper, int step);
+  int SetStep(int step);
+  int SetPos(int pos);
+  int StepIt();
+
+  afx_msg BOOL OnEraseBkgnd(CDC *pDC);
+
+private:
+  CString m_caption;
+  CString m_savedPaneText;
+  int m_percent = 100;
+  int m_pane = 0;
+  CRect m_lastRect;
+  CStatusBar *m_statusBar = nullptr;
+
+  void Layout();
+  void MakeVisible();
+
+  DECLARE_MESSAGE_MAP()
+};

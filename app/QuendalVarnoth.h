@@ -1,0 +1,114 @@
+// The application object: starts the program (language library, registry
+// key, single instance, document template, main window) and holds all scan
+// state that the frame, the views and the engines share.
+#pragma once
+
+#include "Framework.h"
+
+class CSimpleListView;
+class CPropertySheet;
+class FatScanEngine;
+class NtfsScanEngine;
+struct DriveRecord;
+struct HeaderRecord;
+
+// The text of the product, also the caption of its message boxes.
+extern const wchar_t kProductTitle[];
+
+class CQuendalVarnothApp : public CWinApp {
+public:
+  CQuendalVarnothApp();
+  ~CQuendalVarnothApp() override;
+
+  BOOL InitInstance() override;
+  int ExitInstance() override;
+
+  // Dispatches the messages waiting in the queue without ever waiting;
+  // 1 when the queue is empty, 0 when the program is quitting.
+  int PumpMessages();
+  // Opens the search wizard over the main window (the wizard joins later).
+  void RunWizard();
+
+  afx_msg void OnAppAbout();
+
+  // Scan state shared by the frame, the views and the engines.
+  CSimpleListView *LogView = nullptr;
+  CPropertySheet *WizardSheet = nullptr;
+  FatScanEngine *FatEngine = nullptr;
+  NtfsScanEngine *NtfsEngine = nullptr;
+  BYTE ScanInfoSaved = 0;
+  BYTE ScanEnded = 0;
+  BYTE StopRequested = 1;
+  BYTE ResultsPresent = 0;
+  BYTE ScanRunning = 0;
+  BYTE LogNotEmpty = 0;
+  int BalloonTooltips = 1;
+  wchar_t ScanMessageBuffers[6][260] = {};
+  BYTE RenameChosen = 0;
+  BYTE RenameCancelled = 0;
+  HMODULE ResourceModule = nullptr;
+  DWORD LanguageId = 0;
+  int SearchKind[3] = {1, 0, 0};
+  BYTE ReadRetryCount = 0;
+  DriveRecord *DriveList = nullptr;
+  DriveRecord *SelectedDrive = nullptr;
+  HeaderRecord *HeaderList = nullptr;
+  HeaderRecord *HeaderListTail = nullptr;
+  HeaderRecord *SelectedHeaders = nullptr;
+  HeaderRecord *SelectedHeadersCursor = nullptr;
+  BYTE SortColumn = 0;
+  BYTE SortAscending = 0;
+  BYTE SortDirectionCopy = 0;
+  BYTE HeaderClicked = 0;
+  BYTE LastSortColumn = 100;
+  BYTE FindNextAvailable = 0;
+  int SelectedHeaderCount = 0;
+  BYTE CurrentGroup = 0;
+  BYTE SelectedDriveIndex = 0;
+  int TreeHasFocus = 0;
+  int ListFocusedOnce = 0;
+  int AnyChecked = 0;
+  int AllChecked = 0;
+  int LogRowCount = 0;
+  // Main window, folder tree and file list handles and a path, for the
+  // scan-file writers and loaders.
+  struct ScanWindowBlock {
+    HWND mainWindow;
+    HWND treeWindow;
+    HWND listWindow;
+    wchar_t path[260];
+  };
+  ScanWindowBlock *ScanWindowInfo = nullptr;
+  int SelectedFolderCheck = 0;
+  // Whether a file mask hides part of the tree.
+  BOOL MaskApplied = FALSE;
+  int ShowWizardAtStart = 0;
+  int TipsOnStartup = 0;
+  // Which command-bar theme is on; at most one is 1.
+  int ThemeNativeXP = 0;
+  int ThemeOffice2003 = 0;
+  int ThemeOffice2000 = 0;
+  int ThemeOfficeXP = 0;
+  int StartupTipPending = 0;
+  CDialog *FindDialog = nullptr;
+  int HighlightedRow = 40000;
+
+private:
+  // The peeked message of PumpMessages.
+  MSG m_pumpMessage = {};
+
+  void LoadLanguageLibrary();
+
+  DECLARE_MESSAGE_MAP()
+};
+
+// The application object, for the frame, the views and the engines.
+CQuendalVarnothApp &TheQvApp();
+
+// About box: a picture; a click in its top-right corner closes it.
+class CAboutDlg : public CDialog {
+public:
+  CAboutDlg();
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  DECLARE_MESSAGE_MAP()
+};

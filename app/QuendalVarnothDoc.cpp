@@ -1,0 +1,3 @@
+#include "QuendalVarnothDoc.h"
+
+IMPLEMENT_DYNCREATE(CQuendalVarnothDoc, CDocument)

@@ -1,0 +1,99 @@
+#include "SimpleListView.h"
+
+#include "QuendalVarnoth.h"
+#include "resource.h"
+
+IMPLEMENT_DYNCREATE(CSimpleListView, CListView)
+
+BOOL CSimpleListView::PreCreateWindow(CREATESTRUCT &cs) {
+  cs.style |= LVS_REPORT;
+  return CListView::PreCreateWindow(cs);
+}
+
+void CSimpleListView::OnInitialUpdate() {
+  CListView::OnInitialUpdate();
+  if (m_rowImages.GetSafeHandle() != nullptr) return;
+  if (!m_rowImages.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 20)) {
+    OutputDebugStringW(L"Failed to create image list.\n");
+    return;
+  }
+  struct Column {
+    UINT title;
+    int width;
+    int format;
+  };
+  static const Column columns[] = {{IDS_LOG_ACTIVITY, 192, LVCFMT_LEFT},
+                                   {IDS_LOG_TEXT, 300, LVCFMT_LEFT},
+                                   {IDS_LOG_STATUS, 400, LVCFMT_RIGHT}};
+  CListCtrl &list = GetListCtrl();
+  int index = 0;
+  for (const Column &column : columns) {
+    CString title;
+    title.LoadString(column.title);
+    list.InsertColumn(index++, title, column.format, column.width);
+  }
+  TheQvApp().LogView = this;
+  for (UINT icon : {IDI_LOG_COMPLETED, IDI_LOG_STARTED, IDI_LOG_ERROR})
+    m_rowImages.Add(AfxGetApp()->LoadIcon(icon));
+  list.SetImageList(&m_rowImages, LVSIL_SMALL);
+}
+
+void CSimpleListView::AddLogEntry(LPCTSTR activity, LPCTSTR text, LPCTSTR status, int image) {
+  if (m_hWnd == nullptr) return;
+  CListCtrl &list = GetListCtrl();
+  CQuendalVarnothApp &app = TheQvApp();
+  int row = list.GetItemCount();
+  app.LogRowCount = row;
+  list.InsertItem(row, activity ? activity : L"", image & 0xFF);
+  list.SetItemText(row, 1, text ? text : L"");
+  list.SetItemText(row, 2, status ? status : L"");
+  if (row % 10 == 0) list.EnsureVisible(row, FALSE);
+  app.LogNotEmpty = 1;
+  app.LogRowCount = row + 1;
+}
+
+CString CSimpleListView::GetLogItemText(int row, int column) const {
+  return GetListCtrl().GetItemText(row, column);
+}
+
+int CSimpleListView::GetLogRowCount() const {
+  return m_hWnd ? GetListCtrl().GetItemCount() : 0;
+}
+
+void CSimpleListView::ClearLog() {
+  if (m_hWnd) GetListCtrl().DeleteAllItems();
+}
+
+std::vector<LogRow> CSimpleListView::GetLogRows() const {
+  std::vector<LogRow> rows;
+  int count = GetLogRowCount();
+  for (int row = 0; row < count; row++) {
+    LogRow cells;
+    for (int column = 0; column < 3; column++) cells[column] = GetLogItemText(row, column).GetString();
+    rows.push_back(cells);
+  }
+  return rows;
+}
+
+void CSimpleListView::SaveLog(CWnd *owner) {
+  CString defaultName, filterName, title, reportTitle;
+  defaultName.LoadString(IDS_LOG_DEFAULT_NAME);
+  filterName.LoadString(IDS_LOG_FILTER);
+  title.LoadString(IDS_LOG_SAVE_TITLE);
+  reportTitle.LoadString(IDS_LOG_REPORT_TITLE);
+  CString filter;
+  filter.Format(L"%s(*.txt)|*.txt||", filterName.GetString());
+  CFileDialog dialog(FALSE, nullptr, defaultName, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, filter, owner);
+  dialog.m_ofn.lpstrTitle = title;
+  if (dialog.DoModal() != IDOK) return;
+  // The full path, so the report lands in the folder the user chose whatever
+  // the current folder is.
+  std::wstring path = LogReportFileName(dialog.GetPathName().GetString());
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  std::string report = BuildLogReport(reportTitle.GetString(), GetLogRows());
+  DWORD written = 0;
+  WriteFile(file, report.data(), (DWORD)report.size(), &written, nullptr);
+  CloseHandle(file);
+}

@@ -1,0 +1,32 @@
+// The message log: one row per step or error of a search, a scan-file load
+// or write, with its activity, text, status and a picture (completed,
+// started, error). Save Log writes the rows to a text report.
+#pragma once
+
+#include <vector>
+
+#include "Framework.h"
+#include "LogReport.h"
+
+class CSimpleListView : public CListView {
+  DECLARE_DYNCREATE(CSimpleListView)
+public:
+  enum RowImage { Completed = 0, Started = 1, Error = 2 };
+
+  BOOL PreCreateWindow(CREATESTRUCT &cs) override;
+  void OnInitialUpdate() override;
+
+  // Appends one row; the image is the low byte of the last argument.
+  void AddLogEntry(LPCTSTR activity, LPCTSTR text, LPCTSTR status, int image);
+  CString GetLogItemText(int row, int column) const;
+  int GetLogRowCount() const;
+  void ClearLog();
+  std::vector<LogRow> GetLogRows() const;
+
+  // Asks for a file name and writes the report; nothing on Cancel or when
+  // the file cannot be created.
+  void SaveLog(CWnd *owner);
+
+private:
+  CImageList m_rowImages;
+};

@@ -1,0 +1,199 @@
+// The main frame in this process, made by the program's document template:
+// its panes, the command rules as an accelerator meets them, and the
+// operations a running search calls.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "AppEngineServices.h"
+#include "LeftView.h"
+#include "MainFrm.h"
+#include "ProgressBar.h"
+#include "QuendalVarnoth.h"
+#include "QuendalVarnothDoc.h"
+#include "QuendalVarnothView.h"
+#include "SimpleListView.h"
+#include "resource.h"
+
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    DrainQueue();
+    m_app.AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CQuendalVarnothDoc),
+                                                RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CLeftView)));
+    CCommandLineInfo commandLine;
+    ASSERT_TRUE(m_app.ProcessShellCommand(commandLine));
+    m_frame = static_cast<CMainFrame *>(m_app.m_pMainWnd);
+    ASSERT_NE(m_frame, nullptr);
+    ASSERT_TRUE(m_frame->IsKindOf(RUNTIME_CLASS(CMainFrame)));
+    ASSERT_NE(m_app.LogView, nullptr);
+  }
+  void TearDown() override {
+    if (m_frame && m_frame->m_hWnd) m_frame->DestroyWindow();
+    m_app.m_pMainWnd = nullptr;
+    DrainQueue(); // the main window's end posts a quit
+  }
+  static void DrainQueue() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  // A command as an accelerator sends it.
+  void SendAccelerator(UINT id) { m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 1), 0); }
+  CString Pane(int index) { return m_frame->GetStatusBar()->GetPaneText(index); }
+
+  CQuendalVarnothApp m_app;
+  CMainFrame *m_frame = nullptr; // deletes itself with its window
+};
+
+TEST_F(MainFrameTest, SplitsTreeAndListAndRecordsItsWindow) {
+  EXPECT_NE(m_frame->GetLeftPane(), nullptr);
+  EXPECT_NE(m_frame->GetRightPane(), nullptr);
+  ASSERT_NE(m_app.ScanWindowInfo, nullptr);
+  EXPECT_EQ(m_app.ScanWindowInfo->mainWindow, m_frame->m_hWnd);
+  EXPECT_EQ(m_frame->GetStatusBar()->GetCount(), 4);
+}
+
+TEST_F(MainFrameTest, DisabledCommandDoesNotRunFromAnAccelerator) {
+  m_app.LogView->AddLogEntry(L"Fast Search", L"C:", L"Started", 1);
+  m_app.ScanRunning = 1;
+  SendAccelerator(ID_EDIT_CLEAR_LOG);
+  EXPECT_EQ(m_app.LogView->GetLogRowCount(), 1);
+  m_app.ScanRunning = 0;
+  SendAccelerator(ID_EDIT_CLEAR_LOG);
+  EXPECT_EQ(m_app.LogView->GetLogRowCount(), 0);
+  EXPECT_EQ(m_app.LogRowCount, 0);
+  EXPECT_EQ(m_app.LogNotEmpty, 0);
+  EXPECT_FALSE(AfxIsCommandEnabled(m_frame, ID_EDIT_SAVE_LOG));
+}
+
+TEST_F(MainFrameTest, StopIsOnlyAvailableWhileASearchCanBeStopped) {
+  EXPECT_FALSE(AfxIsCommandEnabled(m_frame, ID_TOOLS_STOP_PROCESS));
+  m_app.ScanRunning = 1;
+  EXPECT_TRUE(AfxIsCommandEnabled(m_frame, ID_TOOLS_STOP_PROCESS));
+  m_frame->ScanPhaseBusy = 1;
+  EXPECT_FALSE(AfxIsCommandEnabled(m_frame, ID_TOOLS_STOP_PROCESS));
+}
+
+TEST_F(MainFrameTest, ProgressCaptionCountsEntriesAndGoesAtTheEnd) {
+  m_app.StopRequested = 0;
+  m_frame->CreateScanProgressBar(10);
+  ASSERT_NE(m_frame->GetScanProgressBar(), nullptr);
+  EXPECT_EQ(m_frame->StepScanProgress(0), 1);
+  EXPECT_EQ(m_app.ScanRunning, 1);
+  EXPECT_EQ(Pane(0), CString(L"1 Entries Found"));
+  m_frame->StepScanProgress(1);
+  EXPECT_EQ(Pane(0), CString(L"2 Entries Found"));
+
+  m_frame->OnScanFinished(0);
+  EXPECT_EQ(m_frame->GetScanProgressBar(), nullptr);
+  EXPECT_EQ(m_app.ScanRunning, 0);
+  EXPECT_EQ(m_app.StopRequested, 1);
+  EXPECT_EQ(m_app.ScanEnded, 1);
+  EXPECT_EQ(m_app.ResultsPresent, 0);
+  CString idle;
+  idle.LoadString(AFX_IDS_IDLEMESSAGE);
+  EXPECT_EQ(Pane(0), idle);
+}
+
+TEST_F(MainFrameTest, StepAfterStopDoesNothing) {
+  m_app.StopRequested = 1;
+  EXPECT_EQ(m_frame->StepScanProgress(5), 1);
+  EXPECT_EQ(m_app.ScanRunning, 0);
+}
+
+TEST_F(MainFrameTest, EngineServicesReachTheLogAndPanes) {
+  AppEngineServices services(m_app, *m_frame);
+  services.AddLogEntry(u"Fast Search", u"Logical Drive C:", std::nullopt, LogStatus::Started);
+  EXPECT_EQ(m_app.LogView->GetLogItemText(0, 1), CString(L"Logical Drive C:"));
+  services.UpdateTotalsPane(3, 12, 1024);
+  EXPECT_EQ(Pane(1), CString(L" Total 1.000 KB in 12 File(s) in 3 Folder(s)"));
+  services.ShowCurrentItemText(0, u"letter.doc");
+  EXPECT_EQ(Pane(2), CString(L"letter.doc"));
+  services.ShowCurrentItemText(1, u"ignored");
+  EXPECT_EQ(Pane(2), CString(L""));
+  services.OnScanFinished(4);
+  EXPECT_EQ(m_app.ResultsPresent, 1);
+  EXPECT_FALSE(services.CurrentTimeText().empty());
+  EXPECT_NE(services.CurrentTimeText().back(), u'\n');
+}
+
+// A command's state as a menu would show it.
+class RecordingCmdUI : public CCmdUI {
+public:
+  BOOL enabled = TRUE;
+  int checked = 0;
+  void Enable(BOOL on) override { enabled = on; }
+  void SetCheck(int check) override { checked = check; }
+  void SetRadio(BOOL on) override { checked = on ? 1 : 0; }
+  void SetText(LPCTSTR) override {}
+};
+
+int CheckOf(CFrameWnd *frame, UINT id) {
+  RecordingCmdUI state;
+  state.m_nID = id;
+  state.DoUpdate(frame, TRUE);
+  return state.checked;
+}
+
+TEST_F(MainFrameTest, KeyboardFilterSwallowsKeysWithoutUse) {
+  struct Case {
+    UINT message;
+    WPARAM key;
+    bool swallowed;
+  };
+  const Case cases[] = {
+      {WM_KEYDOWN, VK_ESCAPE, true}, {WM_KEYDOWN, VK_RETURN, true}, {WM_KEYDOWN, VK_F1, true},
+      {WM_KEYDOWN, VK_F5, true},     {WM_SYSKEYDOWN, VK_F10, true}, {WM_KEYDOWN, VK_F3, false},
+      {WM_KEYDOWN, VK_F4, false},    {WM_KEYDOWN, 'N', true},       {WM_SYSKEYDOWN, 'O', true},
+      {WM_KEYDOWN, 'A', false},
+  };
+  HWND target = m_frame->GetRightPane()->m_hWnd;
+  for (const Case &c : cases) {
+    MSG message = {target, c.message, c.key, 0, 0, {0, 0}};
+    m_frame->PreTranslateMessage(&message);
+    EXPECT_EQ(message.wParam == 0, c.swallowed) << std::hex << c.message << " " << c.key;
+  }
+  m_app.ResultsPresent = 1;
+  MSG f5 = {target, WM_KEYDOWN, VK_F5, 0, 0, {0, 0}};
+  m_frame->PreTranslateMessage(&f5);
+  EXPECT_EQ(f5.wParam, (WPARAM)VK_F5);
+}
+
+// The settings commands tick their item and write the product key, which the
+// next frame reads back.
+TEST_F(MainFrameTest, SettingsTickPersistAndComeBack) {
+  const wchar_t key[] = L"Software\\Quendal Information Systems Ltd.\\Quendal Varnoth File Recovery";
+  HKEY created = nullptr;
+  ASSERT_EQ(
+      RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created, nullptr),
+      ERROR_SUCCESS);
+  EXPECT_EQ(CheckOf(m_frame, ID_VIEW_THEME_OFFICE2003), 0);
+  m_frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR_LARGE);
+  m_frame->SendMessage(WM_COMMAND, ID_VIEW_THEME_OFFICE2003);
+  m_frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLTIP_OFFICE);
+  EXPECT_EQ(CheckOf(m_frame, ID_VIEW_TOOLBAR_LARGE), 1);
+  EXPECT_EQ(CheckOf(m_frame, ID_VIEW_TOOLBAR_SMALL), 0);
+  EXPECT_EQ(CheckOf(m_frame, ID_VIEW_THEME_OFFICE2003), 1);
+  EXPECT_EQ(CheckOf(m_frame, ID_VIEW_TOOLTIP_OFFICE), 1);
+  EXPECT_EQ(CheckOf(m_frame, ID_VIEW_TOOLTIP_BALLOON), 0);
+
+  // A new start: the flags of the old one are gone, the registry remains.
+  m_frame->DestroyWindow();
+  DrainQueue();
+  m_app.ThemeOffice2003 = 0;
+  m_app.BalloonTooltips = 1;
+  CCommandLineInfo commandLine;
+  ASSERT_TRUE(m_app.ProcessShellCommand(commandLine));
+  m_frame = static_cast<CMainFrame *>(m_app.m_pMainWnd);
+  EXPECT_EQ(CheckOf(m_frame, ID_VIEW_TOOLBAR_LARGE), 1);
+  EXPECT_EQ(CheckOf(m_frame, ID_VIEW_THEME_OFFICE2003), 1);
+  EXPECT_EQ(CheckOf(m_frame, ID_VIEW_TOOLTIP_OFFICE), 1);
+
+  for (const wchar_t *value : {L"KOVA_T", L"KOVA_Tbr", L"KOVA_Tt"}) RegDeleteValueW(created, value);
+  RegCloseKey(created);
+}
+
+} // namespace

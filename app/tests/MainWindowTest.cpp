@@ -1,0 +1,173 @@
+// The program itself, started as the user starts it: its main window with
+// title, menu, tool bar, status panes, the folder tree and file list, the log
+// along the bottom, one instance only, and a clean close.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const wchar_t kTitle[] = L"Quendal Varnoth File Recovery";
+constexpr int kStatusBarId = 59393;
+constexpr int kLogPaneId = 61236;
+constexpr int kSplitterId = 0xE900;
+
+struct Program {
+  PROCESS_INFORMATION process = {};
+  bool Start() {
+    std::wstring commandLine = std::wstring(L"\"") + QV_PROGRAM + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    return CreateProcessW(QV_PROGRAM, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process) != 0;
+  }
+  ~Program() {
+    if (process.hProcess) {
+      if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 1);
+      CloseHandle(process.hProcess);
+      CloseHandle(process.hThread);
+    }
+  }
+};
+
+struct WindowSearch {
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK FindTopWindow(HWND hwnd, LPARAM lParam) {
+  auto *search = reinterpret_cast<WindowSearch *>(lParam);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  wchar_t title[128] = {};
+  GetWindowTextW(hwnd, title, 128);
+  if (owner == search->processId && IsWindowVisible(hwnd) && wcscmp(title, kTitle) == 0) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND WaitForMainWindow(DWORD processId) {
+  for (int i = 0; i < 300; i++) {
+    WindowSearch search = {processId, nullptr};
+    EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+int CountMainWindows() {
+  struct Count {
+    static BOOL CALLBACK Each(HWND hwnd, LPARAM lParam) {
+      wchar_t title[128] = {};
+      GetWindowTextW(hwnd, title, 128);
+      if (IsWindowVisible(hwnd) && wcscmp(title, kTitle) == 0) ++*reinterpret_cast<int *>(lParam);
+      return TRUE;
+    }
+  };
+  int count = 0;
+  EnumWindows(Count::Each, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+std::wstring MenuText(HMENU menu, int position) {
+  wchar_t text[64] = {};
+  GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
+  return text;
+}
+
+bool RunningOnWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_program.Start());
+    m_window = WaitForMainWindow(m_program.process.dwProcessId);
+    ASSERT_NE(m_window, nullptr);
+  }
+  void TearDown() override {
+    if (m_window && IsWindow(m_window)) PostMessageW(m_window, WM_CLOSE, 0, 0);
+    if (m_program.process.hProcess) WaitForSingleObject(m_program.process.hProcess, 20000);
+  }
+  Program m_program;
+  HWND m_window = nullptr;
+};
+
+TEST_F(MainWindowTest, ShowsMaximisedWithMenuAndBars) {
+  EXPECT_TRUE(IsZoomed(m_window));
+  HMENU menu = GetMenu(m_window);
+  ASSERT_NE(menu, nullptr);
+  // Wine keeps menus inside their process: another process cannot read the
+  // items (known Wine gap; on Windows the items are checked).
+  if (!RunningOnWine()) {
+    ASSERT_EQ(GetMenuItemCount(menu), 5);
+    const wchar_t *menus[] = {L"&File", L"&Edit", L"&Tools", L"&View", L"&Help"};
+    for (int i = 0; i < 5; i++) EXPECT_EQ(MenuText(menu, i), menus[i]);
+  }
+
+  HWND status = GetDlgItem(m_window, kStatusBarId);
+  ASSERT_NE(status, nullptr);
+  // The pane edges cannot be asked across processes (the answer is written
+  // through a pointer); their count can.
+  EXPECT_EQ(SendMessageW(status, SB_GETPARTS, 0, 0), 4);
+
+  // The status bar is at the bottom edge, the log right above it.
+  RECT client, statusRect, logRect;
+  GetClientRect(m_window, &client);
+  GetWindowRect(status, &statusRect);
+  MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT *>(&statusRect), 2);
+  EXPECT_EQ(statusRect.bottom, client.bottom);
+  HWND log = GetDlgItem(m_window, kLogPaneId);
+  ASSERT_NE(log, nullptr);
+  GetWindowRect(log, &logRect);
+  MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT *>(&logRect), 2);
+  EXPECT_EQ(logRect.bottom, statusRect.top);
+  EXPECT_EQ(logRect.bottom - logRect.top, 150);
+}
+
+TEST_F(MainWindowTest, HasTreeListAndLogColumns) {
+  HWND splitter = GetDlgItem(m_window, kSplitterId);
+  ASSERT_NE(splitter, nullptr);
+  HWND tree = GetDlgItem(splitter, kSplitterId);
+  HWND list = GetDlgItem(splitter, kSplitterId + 1);
+  ASSERT_NE(tree, nullptr);
+  ASSERT_NE(list, nullptr);
+  wchar_t className[64] = {};
+  GetClassNameW(tree, className, 64);
+  EXPECT_STREQ(className, WC_TREEVIEWW);
+  HWND listHeader = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  EXPECT_EQ(SendMessageW(listHeader, HDM_GETITEMCOUNT, 0, 0), 7);
+
+  HWND logView = GetWindow(GetDlgItem(m_window, kLogPaneId), GW_CHILD);
+  ASSERT_NE(logView, nullptr);
+  HWND logHeader = reinterpret_cast<HWND>(SendMessageW(logView, LVM_GETHEADER, 0, 0));
+  EXPECT_EQ(SendMessageW(logHeader, HDM_GETITEMCOUNT, 0, 0), 3);
+}
+
+TEST_F(MainWindowTest, SecondStartEndsWithoutAWindow) {
+  ShowWindow(m_window, SW_MINIMIZE);
+  Program second;
+  ASSERT_TRUE(second.Start());
+  ASSERT_EQ(WaitForSingleObject(second.process.hProcess, 20000), WAIT_OBJECT_0);
+  EXPECT_EQ(CountMainWindows(), 1);
+  EXPECT_FALSE(IsIconic(m_window));
+}
+
+TEST_F(MainWindowTest, CloseEndsTheProgram) {
+  PostMessageW(m_window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(m_program.process.hProcess, 20000), WAIT_OBJECT_0);
+  DWORD code = 1;
+  GetExitCodeProcess(m_program.process.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+}
+
+} // namespace

@@ -1,0 +1,73 @@
+// The log view: its columns, the rows that log calls add, the counters the
+// command table reads, and Clear Log.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "QuendalVarnoth.h"
+#include "SimpleListView.h"
+
+namespace {
+
+class SimpleListViewTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    LPCTSTR windowClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
+    ASSERT_TRUE(m_parent.CreateEx(0, windowClass, L"log test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
+                                  600, 200, nullptr, nullptr));
+    m_view = static_cast<CSimpleListView *>(RUNTIME_CLASS(CSimpleListView)->CreateObject());
+    ASSERT_TRUE(m_view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 600, 100), &m_parent,
+                               AFX_IDW_PANE_FIRST));
+    m_view->SendMessage(WM_INITIALUPDATE);
+  }
+  void TearDown() override {
+    if (m_parent.m_hWnd != nullptr) m_parent.DestroyWindow();
+  }
+  int TopRow() const { return (int)m_view->SendMessage(LVM_GETTOPINDEX); }
+
+  CQuendalVarnothApp m_app;
+  CWnd m_parent;
+  CSimpleListView *m_view = nullptr; // deletes itself with its window
+};
+
+TEST_F(SimpleListViewTest, InitialUpdateRegistersTheViewOnce) {
+  EXPECT_EQ(m_app.LogView, m_view);
+  HWND header = reinterpret_cast<HWND>(m_view->SendMessage(LVM_GETHEADER));
+  EXPECT_EQ(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 3);
+  m_view->SendMessage(WM_INITIALUPDATE);
+  EXPECT_EQ(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 3);
+}
+
+TEST_F(SimpleListViewTest, RowsKeepTheirColumnsAndCount) {
+  m_view->AddLogEntry(L"Fast Search", L"Logical Drive C:", L"Started", CSimpleListView::Started);
+  m_view->AddLogEntry(nullptr, L"Reading sector 7", L"Error", CSimpleListView::Error | 0x100);
+  EXPECT_EQ(m_view->GetLogRowCount(), 2);
+  EXPECT_EQ(m_app.LogRowCount, 2);
+  EXPECT_EQ(m_app.LogNotEmpty, 1);
+  EXPECT_EQ(m_view->GetLogItemText(0, 0), CString(L"Fast Search"));
+  EXPECT_EQ(m_view->GetLogItemText(1, 0), CString(L""));
+  EXPECT_EQ(m_view->GetLogItemText(1, 2), CString(L"Error"));
+  LVITEMW item = {};
+  item.mask = LVIF_IMAGE;
+  item.iItem = 1;
+  m_view->SendMessage(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(item.iImage, CSimpleListView::Error); // only the low byte counts
+  std::vector<LogRow> rows = m_view->GetLogRows();
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0][1], L"Logical Drive C:");
+}
+
+TEST_F(SimpleListViewTest, EveryTenthRowIsScrolledIntoView) {
+  for (int i = 0; i < 10; i++) m_view->AddLogEntry(L"step", L"text", L"", CSimpleListView::Completed);
+  EXPECT_EQ(TopRow(), 0);
+  m_view->AddLogEntry(L"eleventh", L"text", L"", CSimpleListView::Completed);
+  EXPECT_GT(TopRow(), 0);
+}
+
+TEST_F(SimpleListViewTest, ClearLogEmptiesTheView) {
+  m_view->AddLogEntry(L"a", L"b", L"c", CSimpleListView::Completed);
+  m_view->ClearLog();
+  EXPECT_EQ(m_view->GetLogRowCount(), 0);
+}
+
+} // namespace
