@@ -216,6 +216,7 @@ void FatFastSearch::AddFoundEntry(const EntryRecord &record, const std::u16strin
   ++m_totals.m_foundEntries;
   if (record.IsFolder()) {
     ++m_totals.m_folders;
+    m_listedFolders.emplace(record.m_firstCluster, record.m_ownId);
   } else {
     ++m_totals.m_files;
     m_totals.m_foundBytes += record.m_size;

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 #include <deque>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -47,6 +48,9 @@ public:
   // The same walk, leaving the end of the scan to the caller.
   void RescanDirectoryTree();
   bool WasStopped() const { return m_stopped; }
+  // Every folder shown in the tree by the walk: first cluster -> own id (the
+  // advanced search hangs lost folders under them).
+  const std::unordered_map<uint32_t, uint32_t> &ListedFolders() const { return m_listedFolders; }
 
 private:
   enum class FolderKind : uint8_t { FixedRoot, ChainRoot, Folder };
@@ -105,5 +109,6 @@ private:
   std::unordered_set<uint32_t> m_pendingClusters;
   std::vector<DeletedFolder> m_deletedFolders;
   std::unordered_set<uint32_t> m_deletedFolderClusters;
+  std::unordered_map<uint32_t, uint32_t> m_listedFolders;
   bool m_stopped = false;
 };

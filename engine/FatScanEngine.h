@@ -8,6 +8,7 @@
 #include "FatFileReader.h"
 #include "FatVolume.h"
 #include "FatWorkPacer.h"
+#include "SignatureSearch.h"
 #include "SectorIo.h"
 
 #include <cstdint>
@@ -27,14 +28,24 @@ public:
   // find to the services; ends the scan.
   void RunFatFastScan();
 
-  // Streams a found file's bytes to the sink (see FatFileReader).
+  // The fast search's walk, then lost folders and signature hits from the
+  // free clusters (read in batches sized for the 95/98/Me family when asked).
+  void RunFatAdvancedScan(bool windows9x = false);
+
+  // Streams a found file's bytes to the sink (see FatFileReader); a hit of
+  // the signature pass is read from its first cluster on.
   bool ReadFoundFile(const EntryRecord &entry, const FatByteSink &sink);
+  const std::vector<SignatureHit> &SignatureHits() const { return m_signatureHits; }
 
   const FatSearchTotals &Totals() const { return m_totals; }
   const std::vector<FatFoundFile> &DeletedFiles() const { return m_deletedFiles; }
   FatVolume &Volume() { return m_volume; }
   bool IsFastSearch() const { return m_fast; }
   bool WasStopped() const { return m_stopped; }
+  // Takes the counters, deleted files and signature hits of a loaded
+  // scan-information file.
+  void RestoreFound(const FatSearchTotals &totals, std::vector<FatFoundFile> deletedFiles,
+                    std::vector<SignatureHit> signatureHits = {});
 
 private:
   EngineServices &m_services;
@@ -43,6 +54,7 @@ private:
   FatSearchTotals m_totals;
   std::vector<FatFoundFile> m_deletedFiles;
   std::unique_ptr<FatFileReader> m_fileReader;
+  std::vector<SignatureHit> m_signatureHits;
   bool m_fast = false;
   bool m_stopped = false;
 };

@@ -35,6 +35,7 @@ public:
   bool IsLoaded() const { return !m_bytes.empty(); }
   FatKind Kind() const { return m_kind; }
   std::vector<uint8_t> &Bytes() { return m_bytes; }
+  const std::vector<uint8_t> &Bytes() const { return m_bytes; }
 
   // The entry of a cluster; none when the entry lies past the copy's bytes.
   std::optional<uint32_t> Entry(uint32_t cluster) const;

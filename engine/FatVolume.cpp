@@ -244,3 +244,32 @@ bool FatVolume::IsClusterInUse(uint64_t cluster) const {
   if (!m_table.IsLoaded()) return !IsDataCluster(cluster);
   return m_map.IsInUse(cluster);
 }
+
+uint64_t FatVolume::HeldFatSectors() const {
+  const uint64_t sectors =
+      std::min<uint64_t>(m_boot.m_fatSize, (FatBytesNeeded(m_boot.m_kind, MaxCluster()) + 511) / 512);
+  const uint64_t readable = ReadableSectors();
+  if (readable <= m_boot.m_reservedSectors) return 0;
+  return std::min<uint64_t>(sectors, readable - m_boot.m_reservedSectors);
+}
+
+void FatVolume::RestoreState(const BootParameters &boot, FatChainMode mode, std::vector<uint8_t> fatBytes,
+                             const std::vector<uint8_t> &mapBytes) {
+  m_boot = boot;
+  m_chainMode = mode;
+  m_table = FatTable();
+  m_map = ClusterMap();
+  m_valid = true;
+  if (mode == FatChainMode::NoFat) return;
+  fatBytes.resize(static_cast<size_t>(HeldFatSectors() * 512), 0);
+  m_table = FatTable(m_boot.m_kind, MaxCluster(), std::move(fatBytes));
+  const uint32_t limit = std::min(MaxCluster(), LastReadableCluster());
+  if (mapBytes.empty()) {
+    m_map = ClusterMap(limit);
+    m_table.MarkInUseRange(m_map, 2, limit + 1);
+    return;
+  }
+  m_map = ClusterMap(static_cast<uint32_t>(std::min<uint64_t>(limit, mapBytes.size() - 1)));
+  for (uint32_t cluster = 2; cluster <= m_map.MaxCluster(); ++cluster)
+    if (mapBytes[cluster] != 0) m_map.MarkInUse(cluster);
+}

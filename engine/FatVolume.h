@@ -89,6 +89,19 @@ public:
   EngineServices &Services() { return m_services; }
   FatWorkPacer &Pacer() { return m_pacer; }
 
+  // The state a scan-information file keeps and gives back.
+  FatChainMode ChainMode() const { return m_chainMode; }
+  uint64_t DriveSectors() const { return m_volumeSectors; }
+  const ClusterMap &Map() const { return m_map; }
+  SectorReader &Reader() { return m_reader; }
+  // Sectors of one FAT copy that a search holds for these parameters.
+  uint64_t HeldFatSectors() const;
+  // Takes the volume's state from a scan-information file instead of the
+  // disk: fatBytes is cut to what a search would hold; mapBytes holds one
+  // byte per cluster, non-zero in use (empty: the map is made from the FAT).
+  void RestoreState(const BootParameters &boot, FatChainMode mode, std::vector<uint8_t> fatBytes,
+                    const std::vector<uint8_t> &mapBytes);
+
 private:
   bool ReadBootSector(uint64_t sector, BootParameters &out);
   bool ReadFatCopy();

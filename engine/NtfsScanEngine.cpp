@@ -94,3 +94,16 @@ void NtfsScanEngine::RunNtfsAdvancedScan() {
   m_services.OnScanFinished(m_foundCount);
   m_services.ResetTreeToRoot();
 }
+
+void NtfsScanEngine::RestoreScanTables(std::vector<MftRunEntry> runArray,
+                                       std::vector<uint8_t> clusterUseMap) {
+  m_runArray = std::move(runArray);
+  m_clusterUseMap = std::move(clusterUseMap);
+}
+
+void NtfsScanEngine::RestoreScanTotals(uint32_t found, uint32_t folders, uint32_t files, uint64_t bytes) {
+  m_foundCount = found;
+  m_folderCount = folders;
+  m_fileCount = files;
+  m_byteTotal = bytes;
+}

@@ -84,12 +84,25 @@ public:
   uint32_t FoundCount() const { return m_foundCount; }
   uint64_t ByteTotal() const { return m_byteTotal; }
   uint32_t RootRecord() const { return m_rootRecord; }
+  // The cluster-use map (one byte per cluster) a scan-information file
+  // keeps; empty when the search built none.
+  const std::vector<uint8_t> &ClusterUseMap() const { return m_clusterUseMap; }
+  // Takes the run list and map of a loaded scan-information file.
+  void RestoreScanTables(std::vector<MftRunEntry> runArray, std::vector<uint8_t> clusterUseMap);
+  // Takes the counts of a loaded scan-information file.
+  void RestoreScanTotals(uint32_t found, uint32_t folders, uint32_t files, uint64_t bytes);
 
 protected:
   // The cluster-bitmap load and the signature search of free clusters that
   // an advanced search adds; the plain engine has neither.
   virtual bool LoadClusterBitmap() { return false; }
   virtual void SearchFreeClusters() {}
+
+  // Lists a find of a search an advanced engine adds: counts it as found and
+  // as a folder or a file (adding a file's size to the byte total) and shows
+  // it in the tree (defined beside the signature search).
+  void AddSearchFind(const EntryRecord &entry, const std::u16string &name);
+  EngineServices &Services() { return m_services; }
 
 private:
   void LogReadError(uint64_t driveSector);
@@ -126,4 +139,5 @@ private:
   uint32_t m_foundCount = 0;
   uint64_t m_byteTotal = 0;
   uint32_t m_progressRange = 0;
+  std::vector<uint8_t> m_clusterUseMap;
 };

@@ -270,3 +270,46 @@ bool NtfsVolume::LoadMftRuns(std::string *why) {
   // $MFTMirr holds copies of the first records, among them $MFT's own.
   return LoadMftRunsFrom(m_boot.m_mftMirrorCluster, why);
 }
+
+bool NtfsVolume::RestoreMftRuns(const NtfsBootInfo &boot, const std::vector<MftRunEntry> &entries,
+                                std::string *why) {
+  if (boot.m_sectorsPerCluster == 0 || boot.m_recordSize == 0) return Fail(why, "no cluster or record size");
+  std::vector<Extent> extents;
+  uint64_t vcn = 0;
+  int64_t lcn = 0;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const MftRunEntry &entry = entries[i];
+    if (entry.m_mark != 'S' && entry.m_mark != 'M')
+      return Fail(why, "run entry " + std::to_string(i) + " has mark " + std::to_string(entry.m_mark));
+    if (i == 0 && entry.m_mark != 'S') return Fail(why, "run list does not start with an 'S' entry");
+    if (entry.m_width > 4) return Fail(why, "run entry " + std::to_string(i) + " cluster field too wide");
+    if (entry.m_sectors == 0 || entry.m_sectors % boot.m_sectorsPerCluster != 0)
+      return Fail(why, "run entry " + std::to_string(i) + " of " + std::to_string(entry.m_sectors) +
+                           " sectors is no whole number of clusters");
+    if (entry.m_mark == 'S') {
+      extents.push_back(Extent{vcn, {}});
+      lcn = 0;
+    }
+    DataRun run;
+    run.m_vcn = vcn;
+    run.m_clusters = entry.m_sectors / boot.m_sectorsPerCluster;
+    run.m_deltaWidth = entry.m_width;
+    run.m_sparse = entry.m_width == 0;
+    if (!run.m_sparse) {
+      const unsigned bits = 8u * entry.m_width;
+      int64_t delta = static_cast<int64_t>(entry.m_rawCluster);
+      if (bits < 64 && (entry.m_rawCluster >> (bits - 1)) & 1) delta -= int64_t{1} << bits;
+      run.m_lcnDelta = delta;
+      lcn += delta;
+      if (lcn < 0) return Fail(why, "run entry " + std::to_string(i) + " starts before the volume");
+      run.m_lcn = static_cast<uint64_t>(lcn);
+    }
+    vcn += run.m_clusters;
+    extents.back().m_runs.push_back(run);
+  }
+  m_boot = boot;
+  m_extents = std::move(extents);
+  m_mftDataSize = vcn * ClusterSize();
+  AssembleMftRuns();
+  return true;
+}

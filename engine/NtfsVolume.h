@@ -73,6 +73,13 @@ public:
   ParseResult LoadAttributeList(const uint8_t *record, const FileRecordInfo &info,
                                 std::vector<AttributeListEntry> &out, std::string *why = nullptr);
 
+  // Takes the boot values and the $MFT run list from a scan-information file
+  // instead of the disk (each 'S' entry starts a new decoded list). False,
+  // with why, when the entries do not describe a run list; the volume is
+  // then unchanged.
+  bool RestoreMftRuns(const NtfsBootInfo &boot, const std::vector<MftRunEntry> &entries,
+                      std::string *why = nullptr);
+
 private:
   bool TryBootSector(uint64_t sector);
   bool LoadMftRunsFrom(uint64_t cluster, std::string *why);

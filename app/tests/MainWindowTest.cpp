@@ -102,8 +102,14 @@ protected:
   HWND m_window = nullptr;
 };
 
+// The window may be found while the program is still showing it maximised.
+bool WaitUntilZoomed(HWND window) {
+  for (int i = 0; i < 100 && !IsZoomed(window); i++) Sleep(50);
+  return IsZoomed(window) != FALSE;
+}
+
 TEST_F(MainWindowTest, ShowsMaximisedWithMenuAndBars) {
-  EXPECT_TRUE(IsZoomed(m_window));
+  EXPECT_TRUE(WaitUntilZoomed(m_window));
   HMENU menu = GetMenu(m_window);
   ASSERT_NE(menu, nullptr);
   // Wine keeps menus inside their process: another process cannot read the

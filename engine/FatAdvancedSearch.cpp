@@ -1,0 +1,226 @@
+#include "FatAdvancedSearch.h"
+
+#include "ByteOrder.h"
+#include "FatDirectoryEntry.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr uint32_t kScanProgressRange = 25000;
+constexpr size_t kEntryBytes = 32;
+
+bool BeginsLikeFolder(const uint8_t *bytes, size_t length) {
+  return length >= 2 * kEntryBytes && std::memcmp(bytes, ".       ", 8) == 0 &&
+         std::memcmp(bytes + kEntryBytes, "..      ", 8) == 0;
+}
+
+EntryRecord FolderRecord(uint32_t parentId, uint32_t ownId, uint32_t firstCluster) {
+  EntryRecord record;
+  record.m_parentId = parentId;
+  record.m_ownId = ownId;
+  record.m_firstCluster = firstCluster;
+  record.m_attributes = kEntryAttrFolder;
+  return record;
+}
+
+} // namespace
+
+bool FatClusterSpace::ReadClusterSectors(uint64_t cluster, uint8_t *buffer, uint32_t sectorCount) {
+  if (cluster > UINT32_MAX) {
+    std::memset(buffer, 0, size_t{sectorCount} * 512);
+    return false;
+  }
+  return m_volume.ReadClusters(static_cast<uint32_t>(cluster), 0, buffer, sectorCount);
+}
+
+FatAdvancedSearch::FatAdvancedSearch(FatVolume &volume, FatSearchTotals &totals,
+                                     std::vector<FatFoundFile> &deletedFiles,
+                                     std::vector<SignatureHit> &listedHits, bool windows9x)
+    : m_volume(volume), m_services(volume.Services()), m_totals(totals), m_deletedFiles(deletedFiles),
+      m_listedHits(listedHits), m_windows9x(windows9x) {}
+
+bool FatAdvancedSearch::CheckStop() {
+  if (!m_stopped && m_volume.Pacer().ShouldStop()) m_stopped = true;
+  return m_stopped;
+}
+
+void FatAdvancedSearch::RunFatAdvancedScan() {
+  if (!m_volume.ValidateFatVolume()) {
+    m_services.OnScanFinished(m_totals.m_foundEntries);
+    return;
+  }
+  FatFastSearch walk(m_volume, m_totals, m_deletedFiles);
+  walk.RescanDirectoryTree();
+  // A lost folder whose ".." names a folder already in the tree goes inside it.
+  for (const auto &folder : walk.ListedFolders())
+    if (folder.first >= 2) m_pendingFolders.emplace(folder.first, folder.second);
+  m_stopped = walk.WasStopped() || m_volume.Pacer().StopRequested();
+  m_volume.LogStarted(m_volume.Text(SignatureText::kSearchingHeaders));
+  if (!m_stopped) {
+    FatClusterSpace space(m_volume);
+    SignaturePassOptions options;
+    options.m_batchSectors = m_windows9x ? kSignatureBatchSectors9x : kSignatureBatchSectorsNt;
+    SignatureSearch pass(
+        space, m_services, [this] { return CheckStop(); }, options);
+    pass.SetClusterHook([this](uint64_t cluster, const uint8_t *bytes, size_t length) {
+      return CollectLostFolder(cluster, bytes, length);
+    });
+    std::vector<SignatureHit> hits;
+    if (!pass.Run(hits)) m_stopped = true;
+    if (!m_stopped) ScanLostFolders();
+    if (!m_stopped) AddSignatureHits(hits);
+  }
+  m_lostFolders.clear();
+  m_lostByCluster.clear();
+  m_pendingFolders.clear();
+  m_volume.LogFinished(m_stopped);
+  m_services.OnScanFinished(m_totals.m_foundEntries);
+  m_services.ResetTreeToRoot();
+}
+
+bool FatAdvancedSearch::CollectLostFolder(uint64_t cluster, const uint8_t *bytes, size_t length) {
+  if (!BeginsLikeFolder(bytes, length)) return false;
+  FatLostFolder node;
+  node.m_cluster = static_cast<uint32_t>(cluster);
+  node.m_id = m_totals.m_nextId++;
+  const uint8_t *dotDot = bytes + kEntryBytes;
+  node.m_parentCluster = (uint32_t{ReadLe16(dotDot + 20)} << 16) | ReadLe16(dotDot + 26);
+  m_lostByCluster.emplace(node.m_cluster, m_lostFolders.size());
+  m_lostFolders.push_back(node);
+  return true;
+}
+
+void FatAdvancedSearch::EnsureTreeRoot() {
+  if (m_totals.m_foundEntries != 0) return;
+  m_totals.m_foundEntries = 1;
+  ++m_totals.m_folders;
+  m_services.CreateScanProgressBar(kScanProgressRange);
+  m_services.CreateTreeRoot();
+}
+
+void FatAdvancedSearch::AddFound(const EntryRecord &record, const std::u16string &name) {
+  EnsureTreeRoot();
+  ++m_totals.m_foundEntries;
+  if (record.IsFolder())
+    ++m_totals.m_folders;
+  else
+    ++m_totals.m_files;
+  m_services.AddTreeEntry(record, name);
+  m_services.UpdateTotalsPane(m_totals.m_folders, m_totals.m_files, m_totals.m_foundBytes);
+  m_services.UpdateFoundProgress(0, m_totals.m_foundEntries, m_totals.m_secondFoundCount);
+}
+
+void FatAdvancedSearch::ListLostFolder(FatLostFolder &node, uint32_t parentId) {
+  node.m_done = true;
+  AddFound(FolderRecord(parentId, node.m_id, node.m_cluster),
+           m_volume.Text(SignatureText::kFolders) + u" " + SignatureWiden(std::to_string(node.m_cluster)));
+  m_pendingFolders.emplace(node.m_cluster, node.m_id);
+}
+
+// Lists the node when its parent is known or it has none among the lost
+// folders; false when it waits for its parent's pass.
+bool FatAdvancedSearch::HandleLostFolder(FatLostFolder &node) {
+  auto pending = m_pendingFolders.find(node.m_parentCluster);
+  if (pending != m_pendingFolders.end()) {
+    ListLostFolder(node, pending->second);
+  } else {
+    auto parent = m_lostByCluster.find(node.m_parentCluster);
+    if (parent != m_lostByCluster.end() && m_lostFolders[parent->second].m_cluster != node.m_cluster)
+      return false;
+    if (!m_lostFolderAdded) {
+      m_lostFolderAdded = true;
+      AddFound(FolderRecord(0, kLostFolderId, kLostFolderId), m_volume.Text(SignatureText::kLostFolder));
+      m_pendingFolders.emplace(kLostFolderId, kLostFolderId);
+    }
+    ListLostFolder(node, kLostFolderId);
+  }
+  std::vector<uint8_t> cluster(m_volume.ClusterBytes(), 0);
+  if (!m_volume.ReadClusters(node.m_cluster, 0, cluster.data(), m_volume.Parameters().m_sectorsPerCluster))
+    m_volume.LogClusterError(node.m_cluster);
+  EntryRecord work;
+  work.m_parentId = node.m_id;
+  work.m_deleted = 1;
+  AddLostFolderEntries(cluster.data(), cluster.size(), work);
+  return true;
+}
+
+void FatAdvancedSearch::ScanLostFolders() {
+  m_services.AddLogEntry(std::nullopt, m_volume.Text(SignatureText::kAddingLostFiles), std::nullopt,
+                         LogStatus::Started);
+  bool handled = true;
+  // Each pass lists the folders whose parent is known by now; folders whose
+  // ".." names each other in a ring are never reached and the passes end.
+  while (handled && !m_stopped) {
+    handled = false;
+    for (FatLostFolder &node : m_lostFolders) {
+      if (node.m_done) continue;
+      if (CheckStop()) break;
+      if (HandleLostFolder(node)) handled = true;
+    }
+  }
+  if (m_stopped)
+    m_services.AddLogEntry(std::nullopt, m_volume.Text(FatText::kProcessAborted), std::nullopt,
+                           LogStatus::Error);
+  else
+    m_services.AddLogEntry(std::nullopt, m_volume.Text(FatText::kProcessCompleted), std::nullopt,
+                           LogStatus::Completed);
+}
+
+void FatAdvancedSearch::AddLostFolderEntries(const uint8_t *buffer, size_t bytes, EntryRecord work) {
+  FatDecodeContext context;
+  context.m_kind = m_volume.Kind();
+  context.m_maxCluster = m_volume.MaxCluster();
+  context.m_volumeBytes = m_volume.Parameters().m_totalSectors * 512;
+  FolderBytes folder;
+  folder.m_current = buffer;
+  folder.m_currentBytes = bytes;
+  const FatVolume &volume = m_volume;
+  for (size_t offset = 0; offset + kEntryBytes <= bytes; offset += kEntryBytes) {
+    if (buffer[offset] == 0 || CheckStop()) return;
+    EntryRecord record = work;
+    std::u16string name;
+    const DecodeResult result =
+        DecodeDirectoryEntry(folder, offset, context, m_totals.m_nextId, record, name);
+    if (result.m_outcome != DecodeOutcome::Record || record.IsFolder()) continue;
+    record.m_deleted = 1;
+    record.m_grade =
+        GradeFatEntry(record.m_firstCluster, record.m_size, volume.Parameters().m_sectorsPerCluster,
+                      [&volume](uint64_t cluster) { return volume.IsClusterInUse(cluster); });
+    m_totals.m_foundBytes += record.m_size;
+    AddFound(record, name);
+    m_deletedFiles.push_back(FatFoundFile{record.m_firstCluster, record.m_size});
+  }
+}
+
+uint32_t FatAdvancedSearch::MakeRawFolder(const std::u16string &name) {
+  const uint32_t id = m_totals.m_nextId++;
+  AddFound(FolderRecord(kSpecialFolderId, id, id), name);
+  return id;
+}
+
+void FatAdvancedSearch::AddSignatureHits(std::vector<SignatureHit> &hits) {
+  SignatureFolders folders([this](const std::u16string &name) { return MakeRawFolder(name); });
+  for (SignatureHit &hit : hits) {
+    if (CheckStop()) break;
+    // A lost folder found later in the pass may have claimed the cluster.
+    if (m_volume.IsClusterInUse(hit.m_cluster) || m_lostByCluster.count(static_cast<uint32_t>(hit.m_cluster)))
+      continue;
+    if (!m_rawFolderAdded) {
+      m_rawFolderAdded = true;
+      AddFound(FolderRecord(0, kSpecialFolderId, kSpecialFolderId),
+               m_volume.Text(SignatureText::kRawDataFolder));
+    }
+    EntryRecord record;
+    record.m_parentId = folders.Place(hit.m_extension);
+    record.m_ownId = m_totals.m_nextId++;
+    record.m_firstCluster = static_cast<uint32_t>(hit.m_cluster);
+    record.m_size = hit.m_size;
+    record.m_attributes = kEntryAttrArchive;
+    record.m_grade = hit.m_grade;
+    hit.m_ownId = record.m_ownId;
+    AddFound(record, SignatureFileName(hit.m_cluster, hit.m_extension));
+    m_listedHits.push_back(hit);
+  }
+  hits.clear();
+}

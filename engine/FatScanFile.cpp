@@ -1,0 +1,289 @@
+#include "FatScanFile.h"
+
+#include <algorithm>
+#include <new>
+#include <unordered_map>
+
+namespace {
+
+constexpr uint32_t kLoadProgressRange = 25000;
+// Largest cluster-use map another writer may have made: FAT12's 768 entries
+// per FAT sector, plus one.
+constexpr uint64_t kMapEntriesPerFatSector = 768;
+
+uint64_t FatBytesFor(FatKind kind, uint32_t maxCluster) {
+  const uint64_t entries = static_cast<uint64_t>(maxCluster) + 1;
+  switch (kind) {
+  case FatKind::Fat12:
+    return (entries * 3 + 1) / 2;
+  case FatKind::Fat16:
+    return entries * 2;
+  case FatKind::Fat32:
+    return entries * 4;
+  }
+  return 0;
+}
+
+FatScanHeader HeaderOf(FatScanEngine &engine, uint32_t foundEntries) {
+  FatVolume &volume = engine.Volume();
+  const BootParameters &boot = volume.Parameters();
+  FatScanHeader header;
+  header.m_driveCode = volume.Reader().DriveCode();
+  header.m_sectorsPerCluster = boot.m_sectorsPerCluster;
+  header.m_partitionStart = static_cast<uint32_t>(volume.Reader().StartSector());
+  header.m_sectors = static_cast<uint32_t>(volume.DriveSectors());
+  header.m_kind = static_cast<uint8_t>(boot.m_kind);
+  header.m_chainMode = static_cast<uint8_t>(volume.ChainMode());
+  header.m_fatSize = boot.m_fatSize;
+  header.m_rootCluster = boot.m_rootCluster;
+  header.m_reservedSectors = boot.m_reservedSectors;
+  header.m_rootDirectorySectors = boot.m_rootDirectorySectors;
+  header.m_foundEntries = foundEntries;
+  header.m_volumeSectors = boot.m_totalSectors;
+  header.m_reservedWord = boot.m_fatCount;
+  header.m_mapSize = volume.Table().IsLoaded() ? volume.Map().MaxCluster() + 1 : 0;
+  return header;
+}
+
+void WriteFatTables(FatVolume &volume, uint32_t mapSize, ScanFileSink &sink) {
+  const std::vector<uint8_t> &fat = volume.Table().Bytes();
+  const uint64_t fatBytes = uint64_t{volume.Parameters().m_fatSize} * 512;
+  const size_t held = static_cast<size_t>(std::min<uint64_t>(fat.size(), fatBytes));
+  sink.Write(fat.data(), held);
+  sink.WriteZeros(fatBytes - held);
+  std::vector<uint8_t> piece;
+  for (uint64_t first = 0; first < mapSize && !sink.Failed(); first += 65536) {
+    const uint64_t end = std::min<uint64_t>(mapSize, first + 65536);
+    piece.assign(static_cast<size_t>(end - first), 0);
+    for (uint64_t cluster = std::max<uint64_t>(first, 2); cluster < end; ++cluster)
+      piece[static_cast<size_t>(cluster - first)] = volume.IsClusterInUse(cluster) ? 1 : 0;
+    sink.Write(piece.data(), piece.size());
+  }
+}
+
+// Reads the FAT copy and the map after the header; empty text when both are sound.
+std::string ReadFatTables(const FatScanHeader &header, const BootParameters &boot, ScanFileSource &source,
+                          std::vector<uint8_t> &fat, std::vector<uint8_t> &map) {
+  const uint64_t fatBytes = uint64_t{header.m_fatSize} * 512;
+  if (fatBytes > source.Remaining())
+    return "FAT copy of " + std::to_string(fatBytes) + " bytes, only " + std::to_string(source.Remaining()) +
+           " in the file";
+  const uint64_t held =
+      std::min<uint64_t>(fatBytes, (FatBytesFor(boot.m_kind, boot.MaxCluster()) + 511) / 512 * 512);
+  const uint64_t mapCap =
+      std::max<uint64_t>(uint64_t{boot.MaxCluster()} + 1, kMapEntriesPerFatSector * header.m_fatSize + 1);
+  if (header.m_mapSize > mapCap)
+    return "cluster map of " + std::to_string(header.m_mapSize) + " bytes for " +
+           std::to_string(boot.MaxCluster()) + " clusters";
+  if (fatBytes + header.m_mapSize > source.Remaining())
+    return "cluster map of " + std::to_string(header.m_mapSize) + " bytes, only " +
+           std::to_string(source.Remaining() - fatBytes) + " in the file";
+  const uint64_t mapKept = std::min<uint64_t>(header.m_mapSize, uint64_t{boot.MaxCluster()} + 1);
+  try {
+    fat.assign(static_cast<size_t>(held), 0);
+    map.assign(static_cast<size_t>(mapKept), 0);
+  } catch (const std::bad_alloc &) {
+    return "not enough memory for the FAT copy and map";
+  }
+  if (source.Read(fat.data(), fat.size()) != fat.size() || !source.Skip(fatBytes - held) ||
+      source.Read(map.data(), map.size()) != map.size() || !source.Skip(header.m_mapSize - mapKept))
+    return "FAT copy or map cut short";
+  return {};
+}
+
+std::string RestoreFatTables(FatScanEngine &engine, const uint8_t *bytes, ScanFileSource &source) {
+  FatScanHeader header;
+  if (ParseFatScanHeader(bytes, kScanHeaderSize, header) != ParseResult::Ok) return "no signature text";
+  BootParameters boot;
+  std::string why;
+  if (!FatBootFromScanHeader(header, boot, why)) return why;
+  if (header.m_chainMode > static_cast<uint8_t>(FatChainMode::NoFat))
+    return "chain mode " + std::to_string(header.m_chainMode);
+  FatVolume &volume = engine.Volume();
+  if (header.m_driveCode != volume.Reader().DriveCode() ||
+      header.m_partitionStart != volume.Reader().StartSector())
+    return "saved for drive " + std::to_string(header.m_driveCode) + " at sector " +
+           std::to_string(header.m_partitionStart) + ", the engine reads drive " +
+           std::to_string(volume.Reader().DriveCode()) + " at sector " +
+           std::to_string(volume.Reader().StartSector());
+  std::vector<uint8_t> fat, map;
+  why = ReadFatTables(header, boot, source, fat, map);
+  if (!why.empty()) return why;
+  volume.RestoreState(boot, static_cast<FatChainMode>(header.m_chainMode), std::move(fat), map);
+  return {};
+}
+
+// A file an advanced search found by its signature lies in a folder of the
+// raw-data folder under the name "<first cluster>.<extension>"; its bytes
+// are read as the search measured them, so the hit is made again.
+bool IsSignatureHitEntry(const EntryRecord &record, const std::u16string &name,
+                         const std::unordered_map<uint32_t, uint32_t> &folderParents, SignatureHit &hit) {
+  const auto parent = folderParents.find(record.m_parentId);
+  if (record.m_deleted || parent == folderParents.end() || parent->second != kSpecialFolderId) return false;
+  const std::string cluster = std::to_string(record.m_firstCluster) + ".";
+  if (name.size() <= cluster.size() || !std::equal(cluster.begin(), cluster.end(), name.begin()))
+    return false;
+  hit.m_extension = name.substr(cluster.size());
+  hit.m_cluster = record.m_firstCluster;
+  hit.m_size = static_cast<uint32_t>(record.m_size);
+  hit.m_grade = record.m_grade;
+  hit.m_ownId = record.m_ownId;
+  return true;
+}
+
+// Gives the engine its counters back; the deleted files keep the file
+// reader from giving one deleted file's clusters to another.
+void RestoreFatFound(FatScanEngine &engine, const std::vector<FatFoundFile> &deletedFiles,
+                     const std::vector<SignatureHit> &hits, const ScanLoadTotals &loaded) {
+  FatSearchTotals totals;
+  totals.m_nextId = std::max<uint32_t>(2, loaded.m_highestId + 1);
+  totals.m_foundEntries = loaded.m_found;
+  totals.m_folders = loaded.m_folders;
+  totals.m_files = loaded.m_files;
+  totals.m_foundBytes = loaded.m_bytes;
+  engine.RestoreFound(totals, deletedFiles, hits);
+}
+
+bool SaveFat(FatScanEngine &engine, EngineServices &services, const std::u16string &path,
+             const std::vector<ScanFileEntry> &entries, uint64_t failAfter) {
+  const FatScanHeader header = HeaderOf(engine, static_cast<uint32_t>(entries.size()));
+  ScanFileSaveJob job;
+  job.m_header.assign(kScanHeaderSize, 0);
+  SerialiseFatScanHeader(header, job.m_header.data());
+  job.m_writeTables = [&engine, &header](ScanFileSink &sink) {
+    WriteFatTables(engine.Volume(), header.m_mapSize, sink);
+  };
+  job.m_failAfter = failAfter;
+  return SaveScanFile(services, path, job, entries);
+}
+
+} // namespace
+
+void SerialiseFatScanHeader(const FatScanHeader &header, uint8_t *out) {
+  std::fill(out, out + kScanHeaderSize, 0);
+  out[0] = header.m_driveCode;
+  out[1] = header.m_sectorsPerCluster;
+  WriteLe32(out + 2, header.m_partitionStart);
+  WriteLe32(out + 6, header.m_sectors);
+  out[10] = header.m_kind;
+  out[11] = header.m_chainMode;
+  WriteLe32(out + 12, header.m_fatSize);
+  WriteLe32(out + 16, header.m_rootCluster);
+  WriteLe32(out + 20, header.m_reservedSectors);
+  WriteLe32(out + 24, header.m_rootDirectorySectors);
+  WriteLe32(out + 28, header.m_foundEntries);
+  WriteLe64(out + 32, header.m_volumeSectors);
+  WriteLe32(out + 40, header.m_reservedWord);
+  WriteLe32(out + 44, header.m_mapSize);
+  PutScanSignature(out, kFatScanSignatureOffset, kFatScanSignature);
+}
+
+ParseResult ParseFatScanHeader(const uint8_t *bytes, size_t length, FatScanHeader &out) {
+  out = FatScanHeader{};
+  if (length < kScanHeaderSize ||
+      !HasScanSignature(bytes, length, kFatScanSignatureOffset, kFatScanSignature))
+    return ParseResult::NotThisStructure;
+  out.m_driveCode = bytes[0];
+  out.m_sectorsPerCluster = bytes[1];
+  out.m_partitionStart = ReadLe32(bytes + 2);
+  out.m_sectors = ReadLe32(bytes + 6);
+  out.m_kind = bytes[10];
+  out.m_chainMode = bytes[11];
+  out.m_fatSize = ReadLe32(bytes + 12);
+  out.m_rootCluster = ReadLe32(bytes + 16);
+  out.m_reservedSectors = ReadLe32(bytes + 20);
+  out.m_rootDirectorySectors = ReadLe32(bytes + 24);
+  out.m_foundEntries = ReadLe32(bytes + 28);
+  out.m_volumeSectors = ReadLe64(bytes + 32);
+  out.m_reservedWord = ReadLe32(bytes + 40);
+  out.m_mapSize = ReadLe32(bytes + 44);
+  return ParseResult::Ok;
+}
+
+bool FatBootFromScanHeader(const FatScanHeader &header, BootParameters &out, std::string &why) {
+  // The header's fields are put into a boot sector and judged by the same
+  // checks as a volume's own, so a damaged header cannot set up a volume the
+  // search would have refused.
+  if (header.m_kind > static_cast<uint8_t>(FatKind::Fat32)) {
+    why = "FAT kind " + std::to_string(header.m_kind);
+    return false;
+  }
+  const bool fat32 = header.m_kind == static_cast<uint8_t>(FatKind::Fat32);
+  const uint32_t fatCount = header.m_reservedWord == 0 ? 2 : header.m_reservedWord;
+  if (header.m_reservedSectors > 0xFFFF || header.m_rootDirectorySectors > 0xFFFF / 16 ||
+      header.m_volumeSectors > 0xFFFFFFFFu || fatCount > 4 || (!fat32 && header.m_fatSize > 0xFFFF)) {
+    why = "geometry fields out of range";
+    return false;
+  }
+  uint8_t boot[512] = {};
+  WriteLe16(boot + 11, 512);
+  boot[13] = header.m_sectorsPerCluster;
+  WriteLe16(boot + 14, static_cast<uint16_t>(header.m_reservedSectors));
+  boot[16] = static_cast<uint8_t>(fatCount);
+  WriteLe16(boot + 17, static_cast<uint16_t>(fat32 ? 0 : header.m_rootDirectorySectors * 16));
+  boot[21] = 0xF8;
+  WriteLe32(boot + 32, static_cast<uint32_t>(header.m_volumeSectors));
+  if (fat32) {
+    WriteLe32(boot + 36, header.m_fatSize);
+    WriteLe32(boot + 44, header.m_rootCluster);
+  } else {
+    WriteLe16(boot + 22, static_cast<uint16_t>(header.m_fatSize));
+  }
+  boot[510] = 0x55;
+  boot[511] = 0xAA;
+  const BootCheck check = DeriveFatKind(boot, sizeof boot, out);
+  if (check.m_result != ParseResult::Ok) {
+    why = "volume geometry refused: " + check.m_reason;
+    return false;
+  }
+  if (static_cast<uint8_t>(out.m_kind) != header.m_kind) {
+    why = std::string("kind ") + FatKindName(static_cast<FatKind>(header.m_kind)) +
+          " does not match a volume of " + std::to_string(out.m_clusterCount) + " clusters";
+    return false;
+  }
+  return true;
+}
+
+bool SaveFatScanFile(FatScanEngine &engine, EngineServices &services, const std::u16string &path,
+                     const std::vector<ScanFileEntry> &entries) {
+  return SaveFat(engine, services, path, entries, UINT64_MAX);
+}
+
+bool SaveFatScanFileFailingAfter(FatScanEngine &engine, EngineServices &services, const std::u16string &path,
+                                 const std::vector<ScanFileEntry> &entries, uint64_t failAfter) {
+  return SaveFat(engine, services, path, entries, failAfter);
+}
+
+bool LoadFatScanData(FatScanEngine &engine, EngineServices &services, ScanFileSource &source,
+                     const std::u16string &name) {
+  std::vector<FatFoundFile> deletedFiles;
+  ScanFileLoadJob job;
+  job.m_signature = kFatScanSignature;
+  job.m_signatureOffset = kFatScanSignatureOffset;
+  job.m_restoreTables = [&engine](const uint8_t *header, ScanFileSource &from, uint32_t &range) {
+    range = kLoadProgressRange;
+    return RestoreFatTables(engine, header, from);
+  };
+  std::vector<SignatureHit> hits;
+  std::unordered_map<uint32_t, uint32_t> folderParents;
+  job.m_onEntry = [&](const EntryRecord &record, const std::u16string &name) {
+    if (record.IsFolder()) {
+      folderParents[record.m_ownId] = record.m_parentId;
+      return;
+    }
+    if (record.m_deleted) deletedFiles.push_back(FatFoundFile{record.m_firstCluster, record.m_size});
+    SignatureHit hit;
+    if (IsSignatureHitEntry(record, name, folderParents, hit)) hits.push_back(hit);
+  };
+  job.m_finish = [&](const ScanLoadTotals &totals) { RestoreFatFound(engine, deletedFiles, hits, totals); };
+  return LoadScanFile(services, &source, name, job);
+}
+
+bool LoadFatScanFile(FatScanEngine &engine, EngineServices &services, const std::u16string &path) {
+  FileScanFileSource source(path);
+  if (!source.IsOpen()) {
+    ScanFileLoadJob job;
+    return LoadScanFile(services, nullptr, path, job);
+  }
+  return LoadFatScanData(engine, services, source, path);
+}

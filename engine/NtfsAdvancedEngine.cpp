@@ -1,0 +1,228 @@
+#include "NtfsAdvancedEngine.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr uint32_t kSectorBytes = 512;
+constexpr uint32_t kBitmapRecord = 6;
+constexpr uint32_t kClustersPerBitmapSector = kSectorBytes * 8;
+constexpr uint32_t kBitmapReadSectors = 64;
+
+} // namespace
+
+void NtfsScanEngine::AddSearchFind(const EntryRecord &entry, const std::u16string &name) {
+  ++m_foundCount;
+  if (entry.IsFolder()) {
+    ++m_folderCount;
+  } else {
+    ++m_fileCount;
+    m_byteTotal += entry.m_size;
+  }
+  AddToTree(entry, name);
+}
+
+uint32_t NtfsClusterSpace::SectorsPerCluster() const {
+  return m_engine.Volume().SectorsPerCluster();
+}
+uint64_t NtfsClusterSpace::ClusterCount() const {
+  return m_engine.ClusterMap().size();
+}
+uint64_t NtfsClusterSpace::MapSize() const {
+  return m_engine.ClusterMap().size();
+}
+uint64_t NtfsClusterSpace::VolumeSectors() const {
+  return m_engine.Volume().Boot().m_totalSectors & 0xFFFFFFFFu;
+}
+
+bool NtfsClusterSpace::IsClusterUsed(uint64_t cluster) const {
+  const std::vector<uint8_t> &map = m_engine.ClusterMap();
+  return cluster >= map.size() || map[cluster] != 0;
+}
+
+bool NtfsClusterSpace::ReadClusterSectors(uint64_t cluster, uint8_t *buffer, uint32_t sectorCount) {
+  const uint64_t spc = SectorsPerCluster();
+  const uint64_t total = m_engine.Volume().Boot().m_totalSectors;
+  // Cluster numbers are checked in 64 bits: a cluster outside the volume is
+  // a failed read, never a read of some other place.
+  if (spc == 0 || cluster > total / spc || cluster * spc + sectorCount > total + 1) {
+    std::memset(buffer, 0, size_t{sectorCount} * kSectorBytes);
+    return false;
+  }
+  return m_engine.Volume().ReadSectors(cluster * spc, sectorCount, buffer);
+}
+
+uint64_t NtfsClusterSpace::DocumentCluster(uint64_t first, uint64_t index) const {
+  uint64_t cluster = first;
+  const uint64_t end = MapSize();
+  for (uint64_t stepped = 0; stepped < index; ++stepped) {
+    ++cluster;
+    while (cluster < end && IsClusterUsed(cluster)) ++cluster;
+    if (cluster >= end) return end;
+  }
+  return cluster;
+}
+
+NtfsAdvancedEngine::NtfsAdvancedEngine(EngineServices &services, SectorReader &reader, uint64_t volumeSectors,
+                                       bool windows9x)
+    : NtfsScanEngine(services, reader, volumeSectors), m_windows9x(windows9x) {}
+
+void NtfsAdvancedEngine::LogLine(const std::optional<std::u16string> &activity, uint32_t textId,
+                                 uint32_t timeId, LogStatus status) {
+  EngineServices &services = Services();
+  services.AddLogEntry(activity, services.LoadText(textId),
+                       services.LoadText(timeId) + u" " + services.CurrentTimeText(), status);
+}
+
+// The runs of $Bitmap's data, from its own record (extension records of an
+// attribute list are not followed: a bitmap that large is not met).
+bool NtfsAdvancedEngine::CollectBitmapRuns(std::vector<DataRun> &runs) {
+  std::vector<uint8_t> bytes;
+  FileRecordInfo info;
+  if (Volume().ReadRecord(kBitmapRecord, bytes, info) != ParseResult::Ok) return false;
+  for (const AttributeExtent &extent : info.m_data) {
+    if (extent.m_resident) continue;
+    const NonResidentHeader &header = extent.m_nonResident;
+    std::vector<DataRun> piece;
+    if (DecodeRunList(bytes.data() + header.m_runsOffset, header.m_runsLength, header.m_firstVcn, piece) !=
+        ParseResult::Ok)
+      continue;
+    runs.insert(runs.end(), piece.begin(), piece.end());
+  }
+  std::sort(runs.begin(), runs.end(), [](const DataRun &a, const DataRun &b) { return a.m_vcn < b.m_vcn; });
+  return !runs.empty();
+}
+
+void NtfsAdvancedEngine::MarkBitmapSector(uint64_t streamSector, const uint8_t *bytes,
+                                          std::vector<uint8_t> &map) {
+  const uint64_t base = streamSector * kClustersPerBitmapSector;
+  for (uint32_t b = 0; b < kSectorBytes; ++b) {
+    if (bytes[b] == 0) continue;
+    for (uint32_t bit = 0; bit < 8; ++bit) {
+      const uint64_t cluster = base + 8 * b + bit;
+      if ((bytes[b] >> bit & 1) == 0 || cluster >= map.size()) continue;
+      if (map[cluster] == 0) ++m_markedClusters;
+      map[cluster] = 1;
+    }
+  }
+}
+
+bool NtfsAdvancedEngine::LoadClusterBitmap() {
+  EngineServices &services = Services();
+  services.PumpMessages();
+  const uint32_t spc = Volume().SectorsPerCluster();
+  std::vector<uint8_t> map(spc == 0 ? 0 : (Volume().Boot().m_totalSectors & 0xFFFFFFFFu) / spc, 0);
+  m_markedClusters = 0;
+  RestoreScanTables(RunArray(), {});
+  std::vector<DataRun> runs;
+  if (!CollectBitmapRuns(runs)) return false;
+  uint64_t totalSectors = 0;
+  for (const DataRun &run : runs) totalSectors += run.m_clusters * spc;
+  LogLine(services.LoadText(NtfsSignatureText::kSearchingCriticalInfo), kTextProcessStarted, kTextStartedOn,
+          LogStatus::Started);
+  services.ShowReadingProgress(static_cast<uint32_t>(std::min<uint64_t>(totalSectors, UINT32_MAX)),
+                               services.LoadText(NtfsSignatureText::kSearchingCriticalInfo));
+  services.DoWaitCursor(1);
+  // Only the sectors that can hold a bit of a cluster in the map are read.
+  const uint64_t neededSectors = (map.size() + kClustersPerBitmapSector - 1) / kClustersPerBitmapSector;
+  std::vector<uint8_t> chunk(size_t{kBitmapReadSectors} * kSectorBytes);
+  uint64_t streamSector = 0;
+  for (const DataRun &run : runs) {
+    services.PumpMessages();
+    const uint64_t runSectors = run.m_clusters * spc;
+    for (uint64_t done = 0; done < runSectors && streamSector < neededSectors;) {
+      const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(kBitmapReadSectors, runSectors - done));
+      std::fill(chunk.begin(), chunk.end(), 0);
+      if (!run.m_sparse && !Volume().ReadSectors(run.m_lcn * spc + done, count, chunk.data()))
+        services.AddLogEntry(std::nullopt,
+                             services.LoadText(kTextErrorReadingSector) + u" " +
+                                 SignatureWiden(std::to_string(run.m_lcn * spc)),
+                             std::nullopt, LogStatus::Error);
+      for (uint32_t i = 0; i < count; ++i) {
+        services.StepProgress();
+        MarkBitmapSector(streamSector++, chunk.data() + size_t{i} * kSectorBytes, map);
+      }
+      done += count;
+    }
+  }
+  // The engine keeps the map, so a scan-information file saves it too.
+  RestoreScanTables(RunArray(), std::move(map));
+  services.DeleteProgressBar();
+  LogLine(std::nullopt, kTextProcessCompleted, kTextCompletedOn, LogStatus::Completed);
+  services.DoWaitCursor(-1);
+  return m_markedClusters != 0;
+}
+
+void NtfsAdvancedEngine::SearchFreeClusters() {
+  EngineServices &services = Services();
+  if (services.SelectedHeaders().empty()) return;
+  uint64_t runSectors = 0;
+  for (const DataRun &run : Volume().MftRuns()) runSectors += run.m_clusters * Volume().SectorsPerCluster();
+  m_nextId = static_cast<uint32_t>(std::max<uint64_t>(runSectors / 2, Volume().RecordCount()) + 1);
+  m_hits.clear();
+  LogLine(services.LoadText(SignatureText::kSearchingHeaders), kTextProcessStarted, kTextStartedOn,
+          LogStatus::Started);
+  NtfsClusterSpace space(*this);
+  SignaturePassOptions options;
+  options.m_batchSectors = m_windows9x ? kSignatureBatchSectors9x : kSignatureBatchSectorsNt;
+  options.m_unknownKindIsDocument = true;
+  SignatureSearch pass(
+      space, services,
+      [&services] {
+        services.PumpMessages();
+        return services.StopRequested();
+      },
+      options);
+  std::vector<SignatureHit> hits;
+  const bool finished = pass.Run(hits);
+  ListHits(hits);
+  if (finished)
+    LogLine(std::nullopt, kTextProcessCompleted, kTextCompletedOn, LogStatus::Completed);
+  else
+    LogLine(std::nullopt, kTextProcessAborted, kTextAbortedOn, LogStatus::Error);
+}
+
+void NtfsAdvancedEngine::ListHits(std::vector<SignatureHit> &hits) {
+  bool rawFolderAdded = false;
+  SignatureFolders folders([this, &rawFolderAdded](const std::u16string &name) {
+    if (!rawFolderAdded) {
+      rawFolderAdded = true;
+      EntryRecord raw;
+      raw.m_parentId = RootRecord();
+      raw.m_ownId = kNtfsRawFolderId;
+      raw.m_firstCluster = kNtfsRawFolderId;
+      raw.m_attributes = kEntryAttrFolder;
+      AddSearchFind(raw, Services().LoadText(SignatureText::kRawDataFolder));
+    }
+    EntryRecord folder;
+    folder.m_parentId = kNtfsRawFolderId;
+    folder.m_ownId = m_nextId++;
+    folder.m_firstCluster = folder.m_ownId;
+    folder.m_attributes = kEntryAttrFolder;
+    AddSearchFind(folder, name);
+    return folder.m_ownId;
+  });
+  for (SignatureHit &hit : hits) {
+    EntryRecord record;
+    record.m_parentId = folders.Place(hit.m_extension);
+    record.m_ownId = m_nextId++;
+    record.m_firstCluster = static_cast<uint32_t>(hit.m_cluster);
+    record.m_size = hit.m_size;
+    record.m_attributes = kEntryAttrArchive;
+    record.m_grade = hit.m_grade;
+    hit.m_ownId = record.m_ownId;
+    AddSearchFind(record, SignatureFileName(record.m_ownId, hit.m_extension));
+    m_hits.push_back(hit);
+  }
+  hits.clear();
+}
+
+bool NtfsAdvancedEngine::ReadSignatureHit(const EntryRecord &entry, const SignatureByteSink &sink) {
+  for (const SignatureHit &hit : m_hits) {
+    if (hit.m_ownId != entry.m_ownId || entry.IsFolder()) continue;
+    NtfsClusterSpace space(*this);
+    return ::ReadSignatureHit(space, hit.m_cluster, hit.m_size, true, sink);
+  }
+  return false;
+}

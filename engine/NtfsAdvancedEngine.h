@@ -1,0 +1,65 @@
+// The NTFS engine of an advanced search: it also loads the volume's cluster
+// bitmap ($Bitmap) and, after the tree is built, tests the first sector of
+// every free cluster against the chosen file signatures, listing each hit as
+// "<id>.<extension>" in a folder per type under "Raw Data Folder".
+#pragma once
+
+#include "NtfsScanEngine.h"
+#include "SignatureSearch.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace NtfsSignatureText {
+constexpr uint32_t kSearchingCriticalInfo = 61276;
+} // namespace NtfsSignatureText
+
+// Parent id of the type folders and own id of "Raw Data Folder" on NTFS.
+constexpr uint32_t kNtfsRawFolderId = 0x0FFFFFFE;
+
+class NtfsAdvancedEngine;
+
+// The clusters of an NTFS volume with the loaded cluster-use map.
+class NtfsClusterSpace : public ClusterSpace {
+public:
+  explicit NtfsClusterSpace(NtfsAdvancedEngine &engine) : m_engine(engine) {}
+  uint32_t SectorsPerCluster() const override;
+  uint64_t ClusterCount() const override;
+  uint64_t MapSize() const override;
+  bool IsClusterUsed(uint64_t cluster) const override;
+  bool ReadClusterSectors(uint64_t cluster, uint8_t *buffer, uint32_t sectorCount) override;
+  // Documents are read over the free clusters only, as the used ones belong to live files.
+  uint64_t DocumentCluster(uint64_t first, uint64_t index) const override;
+  uint64_t VolumeSectors() const override;
+
+private:
+  NtfsAdvancedEngine &m_engine;
+};
+
+class NtfsAdvancedEngine : public NtfsScanEngine {
+public:
+  NtfsAdvancedEngine(EngineServices &services, SectorReader &reader, uint64_t volumeSectors,
+                     bool windows9x = false);
+
+  bool LoadClusterBitmap() override;
+  void SearchFreeClusters() override;
+
+  // The cluster-use map the engine keeps (loaded here or from a scan-information file).
+  const std::vector<uint8_t> &ClusterMap() const { return ClusterUseMap(); }
+  const std::vector<SignatureHit> &SignatureHits() const { return m_hits; }
+  // Streams the bytes of a listed signature hit; false for any other entry.
+  bool ReadSignatureHit(const EntryRecord &entry, const SignatureByteSink &sink);
+
+private:
+  bool CollectBitmapRuns(std::vector<DataRun> &runs);
+  void MarkBitmapSector(uint64_t streamSector, const uint8_t *bytes, std::vector<uint8_t> &map);
+  void LogLine(const std::optional<std::u16string> &activity, uint32_t textId, uint32_t timeId,
+               LogStatus status);
+  void ListHits(std::vector<SignatureHit> &hits);
+
+  bool m_windows9x;
+  uint64_t m_markedClusters = 0;
+  std::vector<SignatureHit> m_hits;
+  uint32_t m_nextId = 0;
+};

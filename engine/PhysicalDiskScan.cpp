@@ -1,0 +1,121 @@
+#include "PhysicalDiskScan.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr uint32_t kScanProgressRange = 25000;
+constexpr uint32_t kProcessStarted = 61255;
+constexpr uint32_t kProcessCompleted = 61257;
+constexpr uint32_t kProcessAborted = 61258;
+constexpr uint32_t kStartedOn = 61278;
+constexpr uint32_t kCompletedOn = 61279;
+constexpr uint32_t kAbortedOn = 61280;
+
+} // namespace
+
+bool DiskSectorSpace::ReadClusterSectors(uint64_t sector, uint8_t *buffer, uint32_t count) {
+  if (sector >= m_sectors || count > m_sectors - sector) {
+    std::memset(buffer, 0, size_t{count} * 512);
+    return false;
+  }
+  if (m_reader.ReadSectors(sector, count, buffer)) return true;
+  std::memset(buffer, 0, size_t{count} * 512);
+  return false;
+}
+
+PhysicalDiskScan::PhysicalDiskScan(EngineServices &services, SectorReader &reader, uint64_t sectors,
+                                   bool windows9x)
+    : m_services(services), m_space(reader, sectors), m_windows9x(windows9x) {}
+
+void PhysicalDiskScan::LogLine(const std::optional<std::u16string> &activity, uint32_t textId,
+                               uint32_t timeId, LogStatus status) {
+  m_services.AddLogEntry(activity, m_services.LoadText(textId),
+                         m_services.LoadText(timeId) + u" " + m_services.CurrentTimeText(), status);
+}
+
+void PhysicalDiskScan::RunPhysicalDiskScan() {
+  m_services.DoWaitCursor(0);
+  m_foundBytes = 0;
+  m_stopped = false;
+  if (m_services.SelectedHeaders().empty()) {
+    // Nothing to look for; the scan still ends so the window leaves its busy state.
+    m_services.OnScanFinished(m_foundCount);
+    return;
+  }
+  LogLine(m_services.LoadText(SignatureText::kSearchingHeaders), kProcessStarted, kStartedOn,
+          LogStatus::Started);
+  SignaturePassOptions options;
+  options.m_firstUnit = 0;
+  options.m_batchSectors = m_windows9x ? kDiskBatchSectors9x : kDiskBatchSectorsNt;
+  options.m_growEmptyDocuments = false;
+  options.m_readingTextId = SignatureText::kReadingSector;
+  options.m_errorTextId = SignatureText::kErrorReadingSector;
+  SignatureSearch pass(
+      m_space, m_services,
+      [this] {
+        m_services.PumpMessages();
+        return m_services.StopRequested();
+      },
+      options);
+  std::vector<SignatureHit> hits;
+  m_stopped = !pass.Run(hits);
+  // Whatever was found before a stop stays listed.
+  ListHits(hits);
+  if (m_stopped)
+    LogLine(std::nullopt, kProcessAborted, kAbortedOn, LogStatus::Error);
+  else
+    LogLine(std::nullopt, kProcessCompleted, kCompletedOn, LogStatus::Completed);
+  m_services.ShowCurrentItemText(1, u"");
+  m_services.OnScanFinished(m_foundCount);
+}
+
+void PhysicalDiskScan::AddFound(const EntryRecord &record, const std::u16string &name) {
+  if (m_foundCount == 0) {
+    m_foundCount = 1;
+    ++m_folderCount;
+    m_services.CreateScanProgressBar(kScanProgressRange);
+    m_services.CreateTreeRoot();
+  }
+  ++m_foundCount;
+  if (record.IsFolder()) {
+    ++m_folderCount;
+  } else {
+    ++m_fileCount;
+    m_foundBytes += record.m_size;
+  }
+  m_services.AddTreeEntry(record, name);
+  m_services.UpdateTotalsPane(m_folderCount, m_fileCount, m_foundBytes);
+  m_services.UpdateFoundProgress(0, m_foundCount, 0);
+}
+
+void PhysicalDiskScan::ListHits(std::vector<SignatureHit> &hits) {
+  SignatureFolders folders([this](const std::u16string &name) {
+    const uint32_t id = m_nextId++;
+    EntryRecord folder;
+    folder.m_ownId = id;
+    folder.m_firstCluster = id;
+    folder.m_attributes = kEntryAttrFolder;
+    AddFound(folder, name);
+    return id;
+  });
+  for (SignatureHit &hit : hits) {
+    EntryRecord record;
+    record.m_parentId = folders.Place(hit.m_extension);
+    record.m_ownId = m_nextId++;
+    record.m_firstCluster = static_cast<uint32_t>(hit.m_cluster);
+    record.m_size = hit.m_size;
+    record.m_attributes = kEntryAttrArchive;
+    record.m_grade = hit.m_grade;
+    hit.m_ownId = record.m_ownId;
+    AddFound(record, SignatureFileName(hit.m_cluster, hit.m_extension));
+    m_hits.emplace(hit.m_ownId, hit);
+  }
+  hits.clear();
+}
+
+bool PhysicalDiskScan::ReadFoundFile(const EntryRecord &entry, const SignatureByteSink &sink) {
+  auto found = m_hits.find(entry.m_ownId);
+  if (found == m_hits.end()) return false;
+  return ReadSignatureHit(m_space, found->second.m_cluster, found->second.m_size, false, sink);
+}

@@ -1,0 +1,389 @@
+#include "ScanInfoFile.h"
+
+#include <algorithm>
+#include <cstring>
+
+#ifdef _WIN32
+#include <cwchar>
+#endif
+
+namespace {
+
+constexpr size_t kSignatureField = 64;
+
+std::u16string Widen(const std::string &text) {
+  return std::u16string(text.begin(), text.end());
+}
+
+#ifdef _WIN32
+std::wstring WidePath(const std::u16string &path) {
+  return std::wstring(path.begin(), path.end());
+}
+#endif
+
+std::FILE *OpenPath(const std::u16string &path, bool write) {
+#ifdef _WIN32
+  return _wfopen(WidePath(path).c_str(), write ? L"wb" : L"rb");
+#else
+  return std::fopen(ScanPathUtf8(path).c_str(), write ? "wb" : "rb");
+#endif
+}
+
+bool RemovePath(const std::u16string &path) {
+#ifdef _WIN32
+  return _wremove(WidePath(path).c_str()) == 0;
+#else
+  return std::remove(ScanPathUtf8(path).c_str()) == 0;
+#endif
+}
+
+bool RenamePath(const std::u16string &from, const std::u16string &to) {
+#ifdef _WIN32
+  return _wrename(WidePath(from).c_str(), WidePath(to).c_str()) == 0;
+#else
+  return std::rename(ScanPathUtf8(from).c_str(), ScanPathUtf8(to).c_str()) == 0;
+#endif
+}
+
+// The Windows rename does not replace an existing file: the old file steps
+// aside first and comes back when the new one cannot take its place.
+bool ReplaceFile(const std::u16string &temporary, const std::u16string &target) {
+#ifdef _WIN32
+  const auto PathExists = [](const std::u16string &path) {
+    std::FILE *file = OpenPath(path, false);
+    if (!file) return false;
+    std::fclose(file);
+    return true;
+  };
+  if (!PathExists(target)) return RenamePath(temporary, target);
+  const std::u16string aside = target + u".old";
+  RemovePath(aside);
+  if (!RenamePath(target, aside)) return false;
+  if (!RenamePath(temporary, target)) {
+    RenamePath(aside, target);
+    return false;
+  }
+  RemovePath(aside);
+  return true;
+#else
+  return RenamePath(temporary, target);
+#endif
+}
+
+bool TextAt(const uint8_t *header, size_t length, size_t offset, const char *text) {
+  const size_t size = std::strlen(text) + 1;
+  if (offset + size > length) return false;
+  return std::memcmp(header + offset, text, size) == 0;
+}
+
+void LogLine(EngineServices &services, const std::optional<std::u16string> &activity, uint32_t textId,
+             uint32_t timeId, LogStatus status) {
+  services.AddLogEntry(activity, services.LoadText(textId),
+                       services.LoadText(timeId) + u" " + services.CurrentTimeText(), status);
+}
+
+void LogFailure(EngineServices &services, uint32_t activityId, const std::u16string &text) {
+  services.AddLogEntry(services.LoadText(activityId), text, services.LoadText(ScanText::kProcessFailed),
+                       LogStatus::Error);
+}
+
+void LogDamage(EngineServices &services, const std::u16string &path, const std::string &why) {
+  services.AddLogEntry(std::nullopt, path + u": " + Widen(why), std::nullopt, LogStatus::Error);
+}
+
+// Reads one item; false at the end of the data or where it is damaged (why
+// then says what is wrong; it stays empty at a clean end).
+bool ReadScanItem(ScanFileSource &source, ScanFileEntry &out, std::string &why) {
+  const uint64_t offsetBefore = source.Remaining();
+  uint8_t length = 0;
+  if (source.Read(&length, 1) == 0) return false;
+  uint8_t record[kEntryRecordSize];
+  if (source.Read(record, sizeof record) != sizeof record) {
+    why = "item cut short in its record (" + std::to_string(offsetBefore) + " bytes before the end)";
+    return false;
+  }
+  out.m_record = EntryRecord{};
+  if (ParseEntryRecord(record, sizeof record, out.m_record) != ParseResult::Ok) {
+    why = "item record out of range (" + std::to_string(offsetBefore) + " bytes before the end)";
+    return false;
+  }
+  uint8_t name[2 * kMaxScanNameUnits];
+  const size_t nameBytes = size_t{length} * 2;
+  if (source.Read(name, nameBytes) != nameBytes) {
+    why = "item cut short in its name (" + std::to_string(offsetBefore) + " bytes before the end)";
+    return false;
+  }
+  out.m_name.clear();
+  for (size_t i = 0; i < length; ++i) out.m_name.push_back(static_cast<char16_t>(ReadLe16(name + 2 * i)));
+  return true;
+}
+
+void CountEntry(const EntryRecord &record, ScanLoadTotals &totals) {
+  if (record.IsFolder())
+    ++totals.m_folders;
+  else
+    ++totals.m_files;
+  totals.m_bytes += record.m_size;
+  if (record.m_checkState == 1) ++totals.m_checked;
+  totals.m_highestId = std::max(totals.m_highestId, record.m_ownId);
+}
+
+void ReadItems(EngineServices &services, ScanFileSource &source, const std::u16string &path,
+               const ScanFileLoadJob &job, uint32_t progressRange, ScanLoadTotals &totals) {
+  ScanFileEntry entry;
+  for (;;) {
+    services.PumpMessages();
+    if (services.StopRequested()) {
+      totals.m_stopped = true;
+      return;
+    }
+    std::string why;
+    if (!ReadScanItem(source, entry, why)) {
+      if (!why.empty()) LogDamage(services, path, why);
+      return;
+    }
+    CountEntry(entry.m_record, totals);
+    if (totals.m_found == 0) {
+      // The first item stands for the tree's root and is not added itself.
+      totals.m_found = 1;
+      services.CreateScanProgressBar(progressRange);
+      services.CreateTreeRoot();
+      continue;
+    }
+    ++totals.m_found;
+    if (job.m_onEntry) job.m_onEntry(entry.m_record, entry.m_name);
+    services.AddTreeEntry(entry.m_record, entry.m_name);
+    services.UpdateTotalsPane(totals.m_folders, totals.m_files, totals.m_bytes);
+    services.UpdateFoundProgress(0, totals.m_found, 0);
+  }
+}
+
+} // namespace
+
+std::string ScanPathUtf8(const std::u16string &path) {
+  std::string out;
+  for (size_t i = 0; i < path.size(); ++i) {
+    uint32_t c = path[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < path.size() && path[i + 1] >= 0xDC00 && path[i + 1] < 0xE000) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (path[i + 1] - 0xDC00);
+      ++i;
+    }
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  }
+  return out;
+}
+
+void PutScanSignature(uint8_t *header, size_t offset, const char *text) {
+  const size_t size = std::min(std::strlen(text) + 1, kSignatureField);
+  std::memcpy(header + offset, text, size);
+  std::memcpy(header + offset + kScanMarkerDistance, text, size);
+}
+
+bool HasScanSignature(const uint8_t *header, size_t length, size_t offset, const char *text) {
+  return TextAt(header, length, offset, text) || TextAt(header, length, offset + kScanMarkerDistance, text);
+}
+
+ScanFileKind DetectScanFileKind(const uint8_t *header, size_t length) {
+  if (HasScanSignature(header, length, kFatScanSignatureOffset, kFatScanSignature)) return ScanFileKind::Fat;
+  if (HasScanSignature(header, length, kNtfsScanSignatureOffset, kNtfsScanSignature))
+    return ScanFileKind::Ntfs;
+  return ScanFileKind::None;
+}
+
+bool ScanFileSource::Skip(uint64_t count) {
+  if (count > Remaining()) return false;
+  uint8_t buffer[4096];
+  while (count > 0) {
+    const size_t piece = static_cast<size_t>(std::min<uint64_t>(count, sizeof buffer));
+    if (Read(buffer, piece) != piece) return false;
+    count -= piece;
+  }
+  return true;
+}
+
+size_t MemoryScanFileSource::Read(uint8_t *into, size_t size) {
+  const size_t count = std::min(size, m_size - m_offset);
+  if (count) std::memcpy(into, m_data + m_offset, count);
+  m_offset += count;
+  return count;
+}
+
+FileScanFileSource::FileScanFileSource(const std::u16string &path) : m_file(OpenPath(path, false)) {
+  if (!m_file) return;
+#ifdef _WIN32
+  if (_fseeki64(m_file, 0, SEEK_END) == 0) {
+    const long long end = _ftelli64(m_file);
+    if (end > 0) m_size = static_cast<uint64_t>(end);
+  }
+  _fseeki64(m_file, 0, SEEK_SET);
+#else
+  if (fseeko(m_file, 0, SEEK_END) == 0) {
+    const off_t end = ftello(m_file);
+    if (end > 0) m_size = static_cast<uint64_t>(end);
+  }
+  fseeko(m_file, 0, SEEK_SET);
+#endif
+}
+
+FileScanFileSource::~FileScanFileSource() {
+  if (m_file) std::fclose(m_file);
+}
+
+size_t FileScanFileSource::Read(uint8_t *into, size_t size) {
+  if (!m_file || size == 0) return 0;
+  const size_t count = std::fread(into, 1, size, m_file);
+  m_offset += count;
+  return count;
+}
+
+ScanFileSink::ScanFileSink(const std::u16string &path)
+    : m_target(path), m_temporary(path + u".tmp"), m_file(OpenPath(m_temporary, true)) {}
+
+ScanFileSink::~ScanFileSink() {
+  Abandon();
+}
+
+void ScanFileSink::Write(const uint8_t *data, size_t size) {
+  if (size == 0) return;
+  if (m_failed || !m_file) {
+    m_failed = true;
+    return;
+  }
+  if (m_written + size > m_failAfter || std::fwrite(data, 1, size, m_file) != size) m_failed = true;
+  m_written += size;
+}
+
+void ScanFileSink::WriteZeros(uint64_t count) {
+  static const uint8_t kZeros[4096] = {};
+  while (count > 0 && !m_failed) {
+    const size_t piece = static_cast<size_t>(std::min<uint64_t>(count, sizeof kZeros));
+    Write(kZeros, piece);
+    count -= piece;
+  }
+}
+
+bool ScanFileSink::Commit() {
+  if (!m_file) return false;
+  if (std::fflush(m_file) != 0 || std::ferror(m_file)) m_failed = true;
+  const bool closed = std::fclose(m_file) == 0;
+  m_file = nullptr;
+  if (m_failed || !closed || !ReplaceFile(m_temporary, m_target)) {
+    m_failed = true;
+    RemovePath(m_temporary);
+    return false;
+  }
+  return true;
+}
+
+void ScanFileSink::Abandon() {
+  if (!m_file) return;
+  std::fclose(m_file);
+  m_file = nullptr;
+  RemovePath(m_temporary);
+}
+
+void WriteScanItem(ScanFileSink &sink, const ScanFileEntry &entry) {
+  const size_t units = std::min(entry.m_name.size(), kMaxScanNameUnits);
+  uint8_t bytes[1 + kEntryRecordSize + 2 * kMaxScanNameUnits];
+  bytes[0] = static_cast<uint8_t>(units);
+  SerialiseEntryRecord(entry.m_record, bytes + 1);
+  for (size_t i = 0; i < units; ++i) WriteLe16(bytes + 1 + kEntryRecordSize + 2 * i, entry.m_name[i]);
+  sink.Write(bytes, 1 + kEntryRecordSize + 2 * units);
+}
+
+bool SaveScanFile(EngineServices &services, const std::u16string &path, const ScanFileSaveJob &job,
+                  const std::vector<ScanFileEntry> &entries) {
+  services.ShowReadingProgress(static_cast<uint32_t>(entries.size()),
+                               services.LoadText(ScanText::kSavingFiles));
+  services.PumpMessages();
+  ScanFileSink sink(path);
+  sink.FailAfter(job.m_failAfter);
+  if (!sink.IsOpen()) {
+    services.DeleteProgressBar();
+    services.ShowErrorBox(services.LoadText(ScanText::kUnableToSave));
+    services.ResetBusyFlags();
+    services.OnScanFinished(static_cast<uint32_t>(entries.size()));
+    return false;
+  }
+  LogLine(services, services.LoadText(ScanText::kSavingScanInformation), ScanText::kProcessStarted,
+          ScanText::kStartedOn, LogStatus::Started);
+  sink.Write(job.m_header.data(), job.m_header.size());
+  if (job.m_writeTables) job.m_writeTables(sink);
+  for (const ScanFileEntry &entry : entries) {
+    if (sink.Failed()) break;
+    WriteScanItem(sink, entry);
+    services.StepProgress();
+  }
+  const bool saved = sink.Commit();
+  services.DeleteProgressBar();
+  if (saved) {
+    LogLine(services, std::nullopt, ScanText::kProcessCompleted, ScanText::kCompletedOn,
+            LogStatus::Completed);
+    services.SetScanInfoSaved(true);
+  } else {
+    // The target keeps what it held before; the results stay unsaved.
+    LogFailure(services, ScanText::kSavingScanInformation, path);
+    services.ShowErrorBox(services.LoadText(ScanText::kUnableToSave));
+  }
+  services.SetResultsPresent(true);
+  services.ResetBusyFlags();
+  services.OnScanFinished(static_cast<uint32_t>(entries.size()));
+  return saved;
+}
+
+bool LoadScanFile(EngineServices &services, ScanFileSource *source, const std::u16string &displayPath,
+                  const ScanFileLoadJob &job) {
+  LogLine(services, services.LoadText(ScanText::kCreatingTree), ScanText::kProcessStarted,
+          ScanText::kStartedOn, LogStatus::Started);
+  services.DoWaitCursor(0);
+  if (!source) {
+    LogFailure(services, ScanText::kUnableToOpen, displayPath);
+    services.ShowErrorBox(services.LoadText(ScanText::kErrorOpeningFile) + u" " + displayPath);
+    return false;
+  }
+  services.PumpMessages();
+  uint8_t header[kScanHeaderSize] = {};
+  const size_t headerRead = source->Read(header, sizeof header);
+  std::string why;
+  uint32_t progressRange = 0;
+  if (headerRead != sizeof header)
+    why = "header cut short at " + std::to_string(headerRead) + " bytes";
+  else if (!HasScanSignature(header, sizeof header, job.m_signatureOffset, job.m_signature))
+    why = "no signature text";
+  else
+    why = job.m_restoreTables(header, *source, progressRange);
+  if (!why.empty()) {
+    LogDamage(services, displayPath, why);
+    LogFailure(services, ScanText::kNotValidScanFile, displayPath);
+    services.ShowErrorBox(services.LoadText(ScanText::kNotValidScanFileLong));
+    return false;
+  }
+  services.SetScanInfoSaved(true);
+  ScanLoadTotals totals;
+  ReadItems(services, *source, displayPath, job, progressRange, totals);
+  if (totals.m_stopped)
+    LogLine(services, std::nullopt, ScanText::kProcessAborted, ScanText::kAbortedOn, LogStatus::Error);
+  else
+    LogLine(services, std::nullopt, ScanText::kProcessCompleted, ScanText::kCompletedOn,
+            LogStatus::Completed);
+  if (job.m_finish) job.m_finish(totals);
+  if (totals.m_checked != 0) services.SetSelectionPresent(true);
+  services.ShowCurrentItemText(1, u"");
+  services.OnScanFinished(totals.m_found);
+  services.ResetTreeToRoot();
+  return true;
+}

@@ -1,0 +1,264 @@
+#include "SignatureSearch.h"
+
+#include "ByteOrder.h"
+#include "CompoundDocument.h"
+#include "SignatureMatch.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr uint32_t kSectorBytes = 512;
+
+} // namespace
+
+bool IsCompoundExtension(const std::u16string &extension) {
+  return extension == u"DOC" || extension == u"XLS" || extension == u"PPT";
+}
+
+bool ReadSignatureHit(ClusterSpace &space, uint64_t firstCluster, uint64_t size, bool skipUsed,
+                      const SignatureByteSink &sink) {
+  const uint32_t sectorsPerCluster = std::max<uint32_t>(1, space.SectorsPerCluster());
+  std::vector<uint8_t> cluster(size_t{sectorsPerCluster} * kSectorBytes);
+  uint64_t next = firstCluster;
+  bool complete = true;
+  while (size > 0) {
+    if (next >= space.MapSize()) return false;
+    if (!space.ReadClusterSectors(next, cluster.data(), sectorsPerCluster)) complete = false;
+    const size_t piece = static_cast<size_t>(std::min<uint64_t>(size, cluster.size()));
+    if (!sink(cluster.data(), piece)) return false;
+    size -= piece;
+    ++next;
+    while (skipUsed && size > 0 && next < space.MapSize() && space.IsClusterUsed(next)) ++next;
+  }
+  return complete;
+}
+
+std::u16string SignatureWiden(const std::string &text) {
+  return std::u16string(text.begin(), text.end());
+}
+
+std::u16string SignatureStatusText(const std::u16string &reading, uint64_t unit, const std::u16string &of,
+                                   uint64_t total) {
+  return u" " + reading + u" " + SignatureWiden(std::to_string(unit)) + u" " + of + u" " +
+         SignatureWiden(std::to_string(total));
+}
+
+std::u16string SignatureFileName(uint64_t unit, const std::u16string &extension) {
+  std::u16string name = SignatureWiden(std::to_string(unit)) + u"." + extension;
+  if (name.size() > 260) name.resize(260);
+  return name;
+}
+
+uint32_t SignatureClustersPerBatch(uint32_t batchSectors, uint32_t sectorsPerCluster) {
+  if (sectorsPerCluster == 0) return 1;
+  // A cluster larger than the batch (128 sectors in a 64-sector batch) is
+  // still read whole, one per batch.
+  return std::max<uint32_t>(1, batchSectors / sectorsPerCluster);
+}
+
+std::u16string CompoundExtension(uint8_t kind, const std::u16string &matched) {
+  switch (static_cast<CompoundKind>(kind)) {
+  case CompoundKind::Document:
+    return u"DOC";
+  case CompoundKind::Spreadsheet:
+    return u"XLS";
+  case CompoundKind::Presentation:
+    return u"PPT";
+  default:
+    return matched;
+  }
+}
+
+SignatureSearch::SignatureSearch(ClusterSpace &space, EngineServices &services, StopCheck stop,
+                                 SignaturePassOptions options)
+    : m_space(space), m_services(services), m_stop(std::move(stop)), m_options(options),
+      m_sectorsPerCluster(std::max<uint32_t>(1, space.SectorsPerCluster())),
+      m_clustersPerBatch(SignatureClustersPerBatch(options.m_batchSectors, m_sectorsPerCluster)) {}
+
+bool SignatureSearch::IsUsed(uint64_t cluster) const {
+  return m_space.IsClusterUsed(cluster) || std::binary_search(m_taken.begin(), m_taken.end(), cluster);
+}
+
+void SignatureSearch::LogClusterError(uint64_t cluster) {
+  m_services.AddLogEntry(std::nullopt,
+                         m_services.LoadText(m_options.m_errorTextId) + u" " +
+                             SignatureWiden(std::to_string(cluster)),
+                         std::nullopt, LogStatus::Error);
+}
+
+void SignatureSearch::ShowStatus(uint64_t cluster) {
+  m_services.ShowCurrentItemText(
+      0, SignatureStatusText(m_readingText, cluster, m_ofText, m_space.ClusterCount()));
+}
+
+bool SignatureSearch::Run(std::vector<SignatureHit> &hits) {
+  m_readingText = m_services.LoadText(m_options.m_readingTextId);
+  m_ofText = m_services.LoadText(SignatureText::kOf);
+  m_batchClusters = 0;
+  m_taken.clear();
+  m_stopped = false;
+  const uint64_t count = m_space.ClusterCount();
+  // A small disk or volume needs no more buffer than it has clusters.
+  const uint64_t bufferClusters = std::max<uint64_t>(1, std::min<uint64_t>(m_clustersPerBatch, count));
+  m_batch.assign(static_cast<size_t>(bufferClusters) * m_sectorsPerCluster * kSectorBytes, 0);
+  uint64_t cluster = m_options.m_firstUnit;
+  while (cluster < count) {
+    if (m_stop && m_stop()) return !(m_stopped = true);
+    if (IsUsed(cluster)) {
+      ++cluster;
+      continue;
+    }
+    ShowStatus(cluster);
+    // The last batch ends at the last cluster: nothing past it is examined,
+    // and nothing of the batch before it is seen twice.
+    const uint32_t clusters = static_cast<uint32_t>(std::min<uint64_t>(m_clustersPerBatch, count - cluster));
+    ReadBatch(cluster, clusters);
+    ExamineBatch(cluster, clusters, hits);
+    if (m_stopped) return false;
+    cluster += clusters;
+  }
+  return true;
+}
+
+bool SignatureSearch::ReadBatch(uint64_t first, uint32_t clusters) {
+  const size_t clusterBytes = size_t{m_sectorsPerCluster} * kSectorBytes;
+  // Only the clusters of this batch are examined: they are cleared, so no
+  // byte of the batch before can show through a short read.
+  std::fill(m_batch.begin(), m_batch.begin() + clusters * clusterBytes, 0);
+  m_batchFirst = first;
+  m_batchClusters = clusters;
+  if (m_space.ReadClusterSectors(first, m_batch.data(), clusters * m_sectorsPerCluster)) return true;
+  LogClusterError(first);
+  if (clusters == 1) return false;
+  // One bad sector should not blank the whole batch: read it cluster by cluster.
+  std::fill(m_batch.begin(), m_batch.begin() + clusters * clusterBytes, 0);
+  bool all = true;
+  for (uint32_t i = 0; i < clusters; ++i) {
+    if (m_space.ReadClusterSectors(first + i, m_batch.data() + i * clusterBytes, m_sectorsPerCluster))
+      continue;
+    if (i != 0) LogClusterError(first + i);
+    all = false;
+  }
+  return all;
+}
+
+void SignatureSearch::ExamineBatch(uint64_t first, uint32_t clusters, std::vector<SignatureHit> &hits) {
+  const size_t clusterBytes = size_t{m_sectorsPerCluster} * kSectorBytes;
+  const std::vector<HeaderRecord> &headers = m_services.SelectedHeaders();
+  for (uint32_t i = 0; i < clusters; ++i) {
+    if (m_stop && m_stop()) {
+      m_stopped = true;
+      return;
+    }
+    const uint64_t cluster = first + i;
+    if (IsUsed(cluster)) continue;
+    const uint8_t *bytes = m_batch.data() + i * clusterBytes;
+    if (m_hook && m_hook(cluster, bytes, clusterBytes)) {
+      m_taken.push_back(cluster);
+      continue;
+    }
+    std::u16string extension;
+    HeaderRecord record;
+    if (!MatchHeader(headers, bytes, kSectorBytes, &extension, &record)) continue;
+    // Sizing may read clusters into a scratch buffer; the hit's own bytes
+    // stay in the batch, which it does not overwrite.
+    hits.push_back(DecideHitSize(cluster, bytes, record, extension));
+  }
+}
+
+bool SignatureSearch::FirstSectorOf(uint64_t cluster, uint8_t *sector) {
+  if (m_batchClusters != 0 && cluster >= m_batchFirst && cluster < m_batchFirst + m_batchClusters) {
+    std::memcpy(sector, m_batch.data() + (cluster - m_batchFirst) * m_sectorsPerCluster * kSectorBytes,
+                kSectorBytes);
+    return true;
+  }
+  if (m_space.ReadClusterSectors(cluster, sector, 1)) return true;
+  LogClusterError(cluster);
+  return false;
+}
+
+SignatureHit SignatureSearch::DecideHitSize(uint64_t cluster, const uint8_t *hitBytes,
+                                            const HeaderRecord &record, const std::u16string &extension) {
+  SignatureHit hit;
+  hit.m_extension = extension;
+  hit.m_cluster = cluster;
+  if (IsCompoundExtension(extension)) {
+    MeasureCompound(cluster, hitBytes, hit);
+    if (hit.m_size == 0 && record.m_maxSize > 0 && m_options.m_growEmptyDocuments)
+      Grow(cluster, record.m_maxSize, hit);
+    return hit;
+  }
+  hit.m_grade = RecoveryGrade::NotApplicable;
+  if (extension == u"BMP") {
+    hit.m_size = ReadLe32(hitBytes + 2);
+    return hit;
+  }
+  hit.m_size = m_sectorsPerCluster * kSectorBytes;
+  Grow(cluster, record.m_maxSize, hit);
+  return hit;
+}
+
+uint32_t SignatureSearch::MeasureCompound(uint64_t cluster, const uint8_t *hitBytes, SignatureHit &hit) {
+  const size_t clusterBytes = size_t{m_sectorsPerCluster} * kSectorBytes;
+  auto reader = [this, cluster, clusterBytes](uint64_t index, uint8_t *buffer) {
+    const uint64_t target = m_space.DocumentCluster(cluster, index);
+    if (m_batchClusters != 0 && target >= m_batchFirst && target < m_batchFirst + m_batchClusters) {
+      std::memcpy(buffer, m_batch.data() + (target - m_batchFirst) * clusterBytes, clusterBytes);
+      return true;
+    }
+    if (m_space.ReadClusterSectors(target, buffer, m_sectorsPerCluster)) return true;
+    LogClusterError(target);
+    return false;
+  };
+  auto log = [this, cluster](const std::string &why) {
+    m_services.AddLogEntry(std::nullopt,
+                           SignatureWiden("Document at " + std::to_string(cluster) + " not measured: " + why),
+                           std::nullopt, LogStatus::Error);
+  };
+  CompoundDocument document(hitBytes, m_sectorsPerCluster, m_space.VolumeSectors(), reader, log);
+  CompoundFileInfo info;
+  document.Measure(info);
+  hit.m_grade = info.m_quality != 0 ? RecoveryGrade::VeryGood : RecoveryGrade::Poor;
+  hit.m_size = info.m_size;
+  hit.m_extension =
+      CompoundExtension(info.m_kind, m_options.m_unknownKindIsDocument ? u"DOC" : hit.m_extension);
+  return info.m_quality;
+}
+
+void SignatureSearch::Grow(uint64_t cluster, uint32_t maxSize, SignatureHit &hit) {
+  const uint64_t clusterBytes = uint64_t{m_sectorsPerCluster} * kSectorBytes;
+  const uint64_t mapSize = m_space.MapSize();
+  const std::vector<HeaderRecord> &headers = m_services.SelectedHeaders();
+  uint64_t last = cluster;
+  uint8_t sector[kSectorBytes];
+  while (hit.m_size < maxSize) {
+    if (m_stop && m_stop()) return;
+    uint64_t next = last + 1;
+    while (next < mapSize && IsUsed(next)) ++next;
+    if (next >= mapSize) return;
+    std::memset(sector, 0, sizeof sector);
+    FirstSectorOf(next, sector);
+    if (MatchHeader(headers, sector, kSectorBytes, nullptr, nullptr)) return;
+    hit.m_size = static_cast<uint32_t>(std::min<uint64_t>(UINT32_MAX, hit.m_size + clusterBytes));
+    last = next;
+  }
+}
+
+uint32_t SignatureFolders::Place(const std::u16string &extension) {
+  std::u16string candidate = extension;
+  uint32_t counter = 0;
+  for (Folder &folder : m_folders) {
+    if (folder.m_name != candidate) continue;
+    if (folder.m_count < kFurtherFilesPerFolder) {
+      ++folder.m_count;
+      return folder.m_id;
+    }
+    ++counter;
+    candidate = extension + SignatureWiden(std::to_string(counter));
+  }
+  const uint32_t id = m_maker(candidate);
+  m_folders.push_back(Folder{candidate, id, 0});
+  return id;
+}

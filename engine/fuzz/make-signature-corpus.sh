@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Remakes the seed corpora of the compound-document and physical-disk-scan
+# fuzz targets: a small word-processor document built sector by sector, and
+# a disk that holds it beside a few other signatures.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+mkdir -p "$here/corpus/compound_document" "$here/corpus/physical_disk_scan"
+python3 - "$here/corpus" <<'PY'
+import struct, sys
+out = sys.argv[1]
+END, FREE, FATMARK = 0xFFFFFFFE, 0xFFFFFFFF, 0xFFFFFFFD
+
+def document(main_name, mark):
+    sectors = {}
+    header = bytearray(512)
+    header[0:8] = bytes([0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1])
+    struct.pack_into('<HHHH', header, 0x1A, 0x3E, 3, 0xFFFE, 9)
+    struct.pack_into('<H', header, 0x20, 6)
+    struct.pack_into('<IIIIIIII', header, 0x2C, 1, 1, 0, 4096, 10, 1, END, 0)
+    for i in range(109):
+        struct.pack_into('<I', header, 0x4C + 4 * i, 0 if i == 0 else FREE)
+    fat = [FATMARK, END] + [i + 1 for i in range(2, 9)] + [END, END, END] + [FREE] * 116
+    sectors[0] = struct.pack('<128I', *fat)
+    directory = bytearray(512)
+    def entry(slot, name, kind, start, size):
+        e = 128 * slot
+        raw = name.encode('utf-16-le')
+        directory[e:e + len(raw)] = raw
+        struct.pack_into('<H', directory, e + 0x40, len(raw) + 2)
+        directory[e + 0x42] = kind
+        struct.pack_into('<II', directory, e + 0x74, start, size)
+    entry(0, 'Root Entry', 5, 11, 512)
+    entry(1, main_name, 2, 2, 4096)
+    entry(2, '\x05SummaryInformation', 2, 0, 200)
+    sectors[1] = bytes(directory)
+    sectors[2] = struct.pack('<I', mark) + bytes(508)
+    sectors[10] = struct.pack('<128I', *([1, 2, 3, END] + [FREE] * 124))
+    body = bytearray(header)
+    for i in range(12):
+        body += sectors.get(i, bytes(512))
+    return bytes(body)
+
+word = document('WordDocument', 0xA5EC)
+with open(out + '/compound_document/word', 'wb') as f:
+    f.write(b'\x00' + word)
+with open(out + '/compound_document/presentation', 'wb') as f:
+    f.write(b'\x03' + document('PowerPoint Document', 0x0BADDEED))
+disk = bytearray(16 * 512)
+disk[3 * 512:3 * 512 + 4] = b'\xff\xd8\xff\xe0'
+disk[6 * 512:6 * 512 + 6] = b'BM' + struct.pack('<I', 1000)
+disk[8 * 512:8 * 512 + 2] = b'PK'
+disk += word
+with open(out + '/physical_disk_scan/mixed', 'wb') as f:
+    f.write(bytes(disk))
+PY

@@ -1,0 +1,168 @@
+#include "FatAdvancedSearch.h"
+
+#include "CompoundTestDocument.h"
+#include "FatTestImages.h"
+#include "SignatureTestSpace.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+std::string SignatureFixture(const std::string &name) {
+  const char *dir = std::getenv("QV_FIXTURES");
+  return dir ? std::string(dir) + "/signature/" + name : std::string();
+}
+
+#define QV_REQUIRE_SIGNATURE_FIXTURES()                                                                      \
+  do {                                                                                                       \
+    if (!std::getenv("QV_FIXTURES"))                                                                         \
+      GTEST_SKIP() << "QV_FIXTURES not set: the signature images are not made";                              \
+  } while (0)
+
+std::vector<HeaderRecord> ChosenSignatures() {
+  return {MakeHeader(u"JPG", kJpegStart, 10 << 20), MakeHeader(u"PDF", kPdfStart, 10 << 20),
+          MakeHeader(u"ZIP", kZipStart, 10 << 20), MakeHeader(u"BMP", kBmpStart, 10 << 20),
+          MakeHeader(u"DOC", kCompoundStart, 10 << 20)};
+}
+
+void NameTexts(RecordingServices &services) {
+  services.SetText(SignatureText::kRawDataFolder, u"Raw Data Folder");
+  services.SetText(SignatureText::kLostFolder, u"Lost Folder");
+  services.SetText(SignatureText::kFolders, u"Folder(s)");
+}
+
+// Writes a generated document into free clusters, ending gap clusters
+// before the volume's last; returns its first cluster (0 when no room).
+uint32_t PlantDocument(std::vector<uint8_t> &image, const CompoundTestSpec &spec, uint32_t gap) {
+  FatImageEngine probe(image);
+  FatVolume &volume = probe.Engine().Volume();
+  if (!volume.ValidateFatVolume()) return 0;
+  const std::vector<uint8_t> document = CompoundTestDocument(spec).Bytes();
+  const uint32_t clusters =
+      (static_cast<uint32_t>(document.size()) + volume.ClusterBytes() - 1) / volume.ClusterBytes();
+  const uint32_t first = volume.LastReadableCluster() - clusters - gap;
+  for (uint32_t c = first; c < first + clusters; ++c)
+    if (volume.IsClusterInUse(c)) return 0;
+  std::copy(document.begin(), document.end(), image.begin() + volume.ClusterToSector(first) * 512);
+  return first;
+}
+
+uint32_t PlantSpreadsheet(std::vector<uint8_t> &image) {
+  CompoundTestSpec spec;
+  spec.m_mainName = u"Workbook";
+  spec.m_mainSize = 3000;
+  return PlantDocument(image, spec, 4);
+}
+
+// A presentation whose FAT takes 110 sectors: its last FAT sector is named by
+// the first DIFAT sector, not the header.
+uint32_t PlantPresentation(std::vector<uint8_t> &image) {
+  CompoundTestSpec spec;
+  spec.m_fatSectors = 110;
+  spec.m_mainName = u"PowerPoint Document";
+  spec.m_mainMark = 0x0BADDEED;
+  return PlantDocument(image, spec, 8);
+}
+
+class FatAdvancedSearchTest : public ::testing::TestWithParam<const char *> {};
+
+TEST_P(FatAdvancedSearchTest, DeletedFilesAreFoundBySignatureAndReadBack) {
+  QV_REQUIRE_SIGNATURE_FIXTURES();
+  const std::string name = GetParam();
+  std::vector<uint8_t> image = ReadWholeFile(SignatureFixture(name + ".img"));
+  ASSERT_FALSE(image.empty()) << "image missing: " << name;
+  const uint32_t spreadsheet = PlantSpreadsheet(image);
+  ASSERT_NE(spreadsheet, 0u);
+  const uint32_t presentation = PlantPresentation(image);
+  ASSERT_NE(presentation, 0u);
+  FatImageEngine run(image, SteppingClock());
+  NameTexts(run.Services());
+  run.Services().m_selectedHeaders = ChosenSignatures();
+  run.Engine().RunFatAdvancedScan();
+  EXPECT_EQ(run.Services().m_finishedCount, 1u);
+  const auto found = run.FoundByPath();
+
+  for (const std::string file : {"photo.jpg", "paper.pdf", "arch.zip", "pic.bmp"}) {
+    const std::vector<uint8_t> original = ReadWholeFile(SignatureFixture(name + ".orig/" + file));
+    std::string extension = file.substr(file.find('.') + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(), ::toupper);
+    bool matched = false;
+    for (const auto &entry : found) {
+      if (entry.first.rfind("/Raw Data Folder/" + extension + "/", 0) != 0) continue;
+      const std::vector<uint8_t> back = run.ReadBack(entry.second);
+      if (back.size() < original.size() || !std::equal(original.begin(), original.end(), back.begin()))
+        continue;
+      matched = true;
+      if (extension == "BMP") {
+        EXPECT_EQ(entry.second.m_size, original.size());
+      }
+      EXPECT_EQ(entry.second.m_grade, RecoveryGrade::NotApplicable);
+    }
+    EXPECT_TRUE(matched) << file << " not found by its signature";
+  }
+
+  const std::string sheet = "/Raw Data Folder/XLS/" + std::to_string(spreadsheet) + ".XLS";
+  ASSERT_EQ(found.count(sheet), 1u) << run.Services().LogAsText();
+  EXPECT_EQ(found.at(sheet).m_grade, RecoveryGrade::VeryGood);
+  const std::string slides = "/Raw Data Folder/PPT/" + std::to_string(presentation) + ".PPT";
+  ASSERT_EQ(found.count(slides), 1u);
+  EXPECT_EQ(found.at(slides).m_grade, RecoveryGrade::VeryGood);
+  EXPECT_EQ(found.at(slides).m_size, 110u * 65536u + 512u - 28u * 512u);
+}
+
+TEST_P(FatAdvancedSearchTest, DeletedFolderTreeBecomesLostFolders) {
+  QV_REQUIRE_SIGNATURE_FIXTURES();
+  FatImageEngine run(ReadWholeFile(SignatureFixture(std::string(GetParam()) + ".img")), SteppingClock());
+  NameTexts(run.Services());
+  run.Services().m_selectedHeaders = ChosenSignatures();
+  run.Engine().RunFatAdvancedScan();
+  const auto found = run.FoundByPath();
+  std::vector<std::string> inner, deep;
+  for (const auto &entry : found) {
+    if (entry.first.find("/Folder(s) ") == std::string::npos) continue;
+    if (entry.second.m_size == 480 && entry.first.rfind("/Lost Folder/Folder(s) ", 0) == 0)
+      inner.push_back(entry.first);
+    if (entry.second.m_size == 420) deep.push_back(entry.first);
+  }
+  // LOSTDIR's ".." names the root, which is no folder found: it lies under
+  // "Lost Folder". SUB's names LOSTDIR, which the folder walk already listed
+  // as a deleted folder: it lies inside that one.
+  EXPECT_EQ(inner.size(), 1u) << run.Services().LogAsText();
+  ASSERT_EQ(deep.size(), 1u);
+  EXPECT_NE(deep[0].rfind("/Lost Folder/", 0), 0u) << deep[0];
+  EXPECT_EQ(std::count(deep[0].begin(), deep[0].end(), '/'), 3) << deep[0];
+  for (const auto &entry : found) {
+    if (entry.first.find("/Folder(s) ") == std::string::npos || entry.second.IsFolder()) continue;
+    EXPECT_EQ(entry.second.m_deleted, 1u) << entry.first;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, FatAdvancedSearchTest, ::testing::Values("sig-fat", "sig-fat-spc128"),
+                         [](const ::testing::TestParamInfo<const char *> &info) {
+                           std::string label = info.param;
+                           std::replace(label.begin(), label.end(), '-', '_');
+                           return label;
+                         });
+
+TEST(FatAdvancedSearchCaseTest, InvalidVolumeStillEndsTheScan) {
+  FatImageEngine run(std::vector<uint8_t>(64 * 512, 0));
+  run.Services().m_selectedHeaders = ChosenSignatures();
+  run.Engine().RunFatAdvancedScan();
+  EXPECT_EQ(run.Services().m_finishedCount, 1u);
+}
+
+TEST(FatAdvancedSearchCaseTest, StopBeforeThePassListsNoHits) {
+  QV_REQUIRE_SIGNATURE_FIXTURES();
+  FatImageEngine run(ReadWholeFile(SignatureFixture("sig-fat.img")), SteppingClock());
+  NameTexts(run.Services());
+  run.Services().m_selectedHeaders = ChosenSignatures();
+  run.Services().StopAfterPumps(3);
+  run.Engine().RunFatAdvancedScan();
+  EXPECT_EQ(run.Services().m_finishedCount, 1u);
+  for (const auto &entry : run.FoundByPath())
+    EXPECT_EQ(entry.first.find("Raw Data Folder"), std::string::npos);
+}
+
+} // namespace

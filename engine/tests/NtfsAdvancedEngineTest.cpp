@@ -1,0 +1,154 @@
+#include "NtfsAdvancedEngine.h"
+
+#include "ImageDevices.h"
+#include "RecordingServices.h"
+#include "SignatureTestSpace.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+namespace {
+
+// The empty NTFS volume made by mkntfs, in memory so tests can write into it.
+class NtfsSignatureImage {
+public:
+  static constexpr uint8_t kDrive = 3;
+  explicit NtfsSignatureImage(std::vector<uint8_t> bytes)
+      : m_io(m_layer, nullptr, false), m_reader(m_io, kDrive) {
+    m_sectors = bytes.size() / 512;
+    auto device = std::make_unique<MemoryDevice>(std::move(bytes));
+    m_device = device.get();
+    m_layer.Attach(kDrive, std::move(device));
+  }
+  std::vector<uint8_t> &Bytes() { return m_device->Bytes(); }
+  SectorReader &Reader() { return m_reader; }
+  uint64_t Sectors() const { return m_sectors; }
+
+private:
+  ImageDeviceLayer m_layer;
+  SectorIo m_io;
+  SectorReader m_reader;
+  MemoryDevice *m_device = nullptr;
+  uint64_t m_sectors = 0;
+};
+
+std::vector<uint8_t> ReadImage() {
+  const char *dir = std::getenv("QV_FIXTURES");
+  if (!dir) return {};
+  std::ifstream in(std::string(dir) + "/signature/sig-ntfs.img", std::ios::binary);
+  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::string Utf8(const std::u16string &text) {
+  return std::string(text.begin(), text.end());
+}
+
+class NtfsAdvancedEngineTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    std::vector<uint8_t> bytes = ReadImage();
+    if (bytes.empty()) GTEST_SKIP() << "QV_FIXTURES not set or sig-ntfs.img not made";
+    m_image = std::make_unique<NtfsSignatureImage>(std::move(bytes));
+    // The free clusters of the fresh volume, by its own bitmap.
+    RecordingServices services;
+    NtfsAdvancedEngine probe(services, m_image->Reader(), m_image->Sectors());
+    ASSERT_TRUE(probe.ReadNtfsBootSector());
+    ASSERT_TRUE(probe.LoadMftRunList());
+    ASSERT_TRUE(probe.LoadClusterBitmap());
+    m_map = probe.ClusterMap();
+    m_clusterBytes = probe.Volume().ClusterSize();
+  }
+
+  // The first run of count free clusters from cluster from on.
+  uint64_t FreeRun(uint64_t from, uint64_t count) const {
+    for (uint64_t c = std::max<uint64_t>(from, 2); c + count <= m_map.size(); ++c) {
+      bool free = true;
+      for (uint64_t i = 0; i < count && free; ++i) free = m_map[c + i] == 0;
+      if (free) return c;
+    }
+    return 0;
+  }
+  void Write(uint64_t cluster, const std::vector<uint8_t> &bytes) {
+    std::copy(bytes.begin(), bytes.end(), m_image->Bytes().begin() + cluster * m_clusterBytes);
+  }
+
+  std::unique_ptr<NtfsSignatureImage> m_image;
+  std::vector<uint8_t> m_map;
+  uint64_t m_clusterBytes = 0;
+};
+
+TEST_F(NtfsAdvancedEngineTest, BitmapMarksTheSystemFilesOnly) {
+  size_t used = 0;
+  for (uint8_t byte : m_map) used += byte;
+  EXPECT_GT(used, 10u);
+  EXPECT_LT(used, m_map.size() / 2);
+  EXPECT_EQ(m_map[0], 1u); // the boot sector's cluster
+}
+
+TEST_F(NtfsAdvancedEngineTest, FreeClusterHitsAreListedUnderRawDataFolder) {
+  const uint64_t jpeg = FreeRun(m_map.size() / 2 + 50, 8);
+  ASSERT_NE(jpeg, 0u);
+  std::vector<uint8_t> photo(3 * m_clusterBytes + 100, 'x');
+  std::copy(kJpegStart.begin(), kJpegStart.end(), photo.begin());
+  Write(jpeg, photo);
+  Write(jpeg + 4, kPdfStart); // stops the growth after four clusters
+  RecordingServices services;
+  services.SetText(SignatureText::kRawDataFolder, u"Raw Data Folder");
+  services.m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 1 << 20), MakeHeader(u"PDF", kPdfStart, 0)};
+  NtfsAdvancedEngine engine(services, m_image->Reader(), m_image->Sectors());
+  engine.RunNtfsAdvancedScan();
+  ASSERT_EQ(engine.SignatureHits().size(), 2u) << services.LogAsText();
+  const SignatureHit &hit = engine.SignatureHits()[0];
+  EXPECT_EQ(hit.m_cluster, jpeg);
+  EXPECT_EQ(hit.m_size, 4 * m_clusterBytes);
+
+  std::map<uint32_t, RecordingServices::TreeEntry> byId;
+  for (const auto &entry : services.m_treeEntries) byId[entry.m_entry.m_ownId] = entry;
+  ASSERT_EQ(byId.count(hit.m_ownId), 1u);
+  const RecordingServices::TreeEntry &file = byId.at(hit.m_ownId);
+  EXPECT_EQ(Utf8(file.m_name), std::to_string(hit.m_ownId) + ".JPG");
+  const RecordingServices::TreeEntry &folder = byId.at(file.m_entry.m_parentId);
+  EXPECT_EQ(Utf8(folder.m_name), "JPG");
+  EXPECT_EQ(folder.m_entry.m_parentId, kNtfsRawFolderId);
+  EXPECT_EQ(byId.at(kNtfsRawFolderId).m_entry.m_parentId, engine.RootRecord());
+
+  std::vector<uint8_t> back;
+  ASSERT_TRUE(engine.ReadSignatureHit(file.m_entry, [&back](const uint8_t *data, size_t size) {
+    back.insert(back.end(), data, data + size);
+    return true;
+  }));
+  ASSERT_EQ(back.size(), 4 * m_clusterBytes);
+  EXPECT_TRUE(std::equal(photo.begin(), photo.end(), back.begin()));
+}
+
+TEST_F(NtfsAdvancedEngineTest, ClusterOutsideTheVolumeIsAFailedReadOfZeros) {
+  RecordingServices services;
+  NtfsAdvancedEngine engine(services, m_image->Reader(), m_image->Sectors());
+  ASSERT_TRUE(engine.ReadNtfsBootSector());
+  NtfsClusterSpace space(engine);
+  std::vector<uint8_t> buffer(4 * 512, 0xAB);
+  // Far past the end, and so far that cluster x sectors per cluster would
+  // wrap in 32 bits onto the start of the volume.
+  for (uint64_t cluster : {uint64_t{m_map.size()} + 5, uint64_t{1} << 31, uint64_t{1} << 40}) {
+    std::fill(buffer.begin(), buffer.end(), 0xAB);
+    EXPECT_FALSE(space.ReadClusterSectors(cluster, buffer.data(), 4)) << cluster;
+    EXPECT_TRUE(std::all_of(buffer.begin(), buffer.end(), [](uint8_t b) { return b == 0; })) << cluster;
+  }
+  EXPECT_TRUE(space.ReadClusterSectors(0, buffer.data(), 1));
+  EXPECT_EQ(std::memcmp(&buffer[3], "NTFS", 4), 0);
+}
+
+TEST_F(NtfsAdvancedEngineTest, NoSignaturesChosenSearchesNothing) {
+  RecordingServices services;
+  NtfsAdvancedEngine engine(services, m_image->Reader(), m_image->Sectors());
+  engine.RunNtfsAdvancedScan();
+  EXPECT_TRUE(engine.SignatureHits().empty());
+  EXPECT_EQ(services.m_finishedCount, 1u);
+}
+
+} // namespace

@@ -1,0 +1,323 @@
+// The NTFS scan-information file: a search saved and loaded into a fresh
+// engine gives the same tree and $MFT runs, and found files read back byte
+// for byte through the loaded runs; the header's bytes lie where other
+// programs look for them; damaged files are refused or cut cleanly.
+#include "ImageDevices.h"
+#include "NtfsFileReader.h"
+#include "NtfsScanFile.h"
+#include "RecordingServices.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <random>
+#include <sstream>
+
+namespace {
+
+constexpr uint8_t kDrive = 2;
+
+std::string FixtureDir() {
+  const char *dir = std::getenv("QV_FIXTURES");
+  return dir ? dir : "";
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::filesystem::path &path, const std::vector<uint8_t> &bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::filesystem::path TempPath(const std::string &name) {
+  return std::filesystem::temp_directory_path() / ("qv-ntfs-scanfile-" + name + ".DAT");
+}
+
+struct ReadRow {
+  uint32_t m_record = 0;
+  std::string m_original;
+};
+
+// The rows whose file bytes can be read back (deleted files and the live one).
+std::vector<ReadRow> ReadableRows(const std::string &manifest) {
+  std::vector<ReadRow> rows;
+  std::ifstream in(manifest);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string kind, path, record, size, original;
+    std::getline(fields, kind, '\t');
+    std::getline(fields, path, '\t');
+    std::getline(fields, record, '\t');
+    std::getline(fields, size, '\t');
+    std::getline(fields, original, '\t');
+    if (kind == "deleted-file" || kind == "live-read")
+      rows.push_back(ReadRow{static_cast<uint32_t>(std::stoul(record)), original});
+  }
+  return rows;
+}
+
+// An engine over one image held in memory, recording what it hands out.
+class NtfsImageEngine {
+public:
+  explicit NtfsImageEngine(std::vector<uint8_t> bytes)
+      : m_io(m_layer, nullptr, false), m_reader(m_io, kDrive) {
+    const uint64_t sectors = bytes.size() / kSectorSize;
+    m_layer.Attach(kDrive, std::make_unique<MemoryDevice>(std::move(bytes)));
+    m_engine = std::make_unique<NtfsScanEngine>(m_services, m_reader, sectors);
+  }
+  NtfsScanEngine &Engine() { return *m_engine; }
+  RecordingServices &Services() { return m_services; }
+
+  std::vector<uint8_t> ReadBack(uint32_t record, bool &complete) {
+    std::vector<uint8_t> bytes;
+    complete = ReadNtfsFile(m_engine->Volume(), record, [&bytes](const uint8_t *data, size_t length) {
+      bytes.insert(bytes.end(), data, data + length);
+      return true;
+    });
+    return bytes;
+  }
+
+private:
+  RecordingServices m_services;
+  ImageDeviceLayer m_layer;
+  SectorIo m_io;
+  SectorReader m_reader;
+  std::unique_ptr<NtfsScanEngine> m_engine;
+};
+
+std::vector<ScanFileEntry> EntryList(const RecordingServices &services) {
+  std::vector<ScanFileEntry> entries;
+  EntryRecord root;
+  root.m_attributes = kEntryAttrFolder;
+  root.m_ownId = kNtfsRootRecord;
+  root.m_firstCluster = kNtfsRootRecord;
+  entries.push_back(ScanFileEntry{root, u"Drive"});
+  for (const RecordingServices::TreeEntry &entry : services.m_treeEntries)
+    entries.push_back(ScanFileEntry{entry.m_entry, entry.m_name});
+  return entries;
+}
+
+class NtfsScanFileTest : public ::testing::TestWithParam<const char *> {
+protected:
+  void SetUp() override {
+    const std::string dir = FixtureDir();
+    if (dir.empty()) GTEST_SKIP() << "QV_FIXTURES is not set: the NTFS images are made by the CTest fixture";
+    m_base = dir + "/" + GetParam();
+    if (!std::ifstream(m_base + ".img")) GTEST_SKIP() << "no image " << m_base << ".img (mkntfs missing?)";
+    if (std::ifstream(m_base + ".nofuse"))
+      GTEST_SKIP() << "image made without FUSE: it has no deleted entries";
+    m_image = ReadFileBytes(m_base + ".img");
+  }
+
+  std::unique_ptr<NtfsImageEngine> Fresh() { return std::make_unique<NtfsImageEngine>(m_image); }
+
+  // Scans the image and saves the result into the named file.
+  std::unique_ptr<NtfsImageEngine> ScanAndSave(const std::filesystem::path &path) {
+    auto scanned = Fresh();
+    scanned->Engine().RunNtfsFastScan();
+    m_entries = EntryList(scanned->Services());
+    if (m_entries.size() > 2) m_entries[2].m_record.m_checkState = 1;
+    EXPECT_TRUE(SaveNtfsScanFile(scanned->Engine(), scanned->Services(), path.u16string(), m_entries))
+        << scanned->Services().LogAsText();
+    EXPECT_TRUE(scanned->Services().m_scanInfoSaved);
+    m_saved = ReadFileBytes(path.string());
+    return scanned;
+  }
+
+  std::string m_base;
+  std::vector<uint8_t> m_image;
+  std::vector<ScanFileEntry> m_entries;
+  std::vector<uint8_t> m_saved;
+};
+
+TEST_P(NtfsScanFileTest, LoadGivesBackTreeRunsAndFileBytes) {
+  const std::filesystem::path path = TempPath(GetParam());
+  auto scanned = ScanAndSave(path);
+  auto loaded = Fresh();
+  RecordingServices &services = loaded->Services();
+  ASSERT_TRUE(LoadNtfsScanFile(loaded->Engine(), services, path.u16string())) << services.LogAsText();
+
+  ASSERT_EQ(services.m_treeEntries.size() + 1, m_entries.size());
+  for (size_t i = 0; i < services.m_treeEntries.size(); ++i) {
+    EXPECT_EQ(services.m_treeEntries[i].m_entry, m_entries[i + 1].m_record) << i;
+    EXPECT_EQ(services.m_treeEntries[i].m_name, m_entries[i + 1].m_name) << i;
+  }
+  EXPECT_EQ(services.m_treeRootCount, 1u);
+  EXPECT_EQ(services.m_treeResetCount, 1u);
+  EXPECT_TRUE(services.m_scanInfoSaved);
+  EXPECT_TRUE(services.m_selectionPresent);
+  EXPECT_EQ(loaded->Engine().FoundCount(), m_entries.size());
+
+  const auto &runsBefore = scanned->Engine().Volume().MftRuns();
+  const auto &runsAfter = loaded->Engine().Volume().MftRuns();
+  ASSERT_EQ(runsBefore.size(), runsAfter.size());
+  for (size_t i = 0; i < runsBefore.size(); ++i) {
+    EXPECT_EQ(runsBefore[i].m_vcn, runsAfter[i].m_vcn) << i;
+    EXPECT_EQ(runsBefore[i].m_clusters, runsAfter[i].m_clusters) << i;
+    EXPECT_EQ(runsBefore[i].m_lcn, runsAfter[i].m_lcn) << i;
+    EXPECT_EQ(runsBefore[i].m_sparse, runsAfter[i].m_sparse) << i;
+  }
+
+  size_t read = 0;
+  for (const ReadRow &row : ReadableRows(m_base + ".manifest")) {
+    bool complete = false;
+    const std::vector<uint8_t> bytes = loaded->ReadBack(row.m_record, complete);
+    EXPECT_TRUE(complete) << row.m_original;
+    EXPECT_TRUE(bytes == ReadFileBytes(m_base + ".orig/" + row.m_original))
+        << row.m_original << " differs after the load";
+    ++read;
+  }
+  EXPECT_GT(read, 5u);
+
+  // Saving after a load writes back the same file.
+  const std::filesystem::path again = TempPath(std::string(GetParam()) + "-again");
+  ASSERT_TRUE(SaveNtfsScanFile(loaded->Engine(), services, again.u16string(), m_entries));
+  EXPECT_TRUE(ReadFileBytes(again.string()) == m_saved);
+  std::filesystem::remove(again);
+  std::filesystem::remove(path);
+}
+
+TEST_P(NtfsScanFileTest, DamagedFilesAreRefusedOrCutCleanly) {
+  const std::filesystem::path path = TempPath(std::string(GetParam()) + "-damage");
+  ScanAndSave(path);
+  const std::vector<uint8_t> good = m_saved;
+  const uint32_t runBytes = ReadLe32(good.data() + 31);
+  const size_t itemsStart = 512 + runBytes + ReadLe32(good.data() + 39);
+  ASSERT_GT(good.size(), itemsStart + 200);
+
+  struct Case {
+    const char *m_name;
+    std::function<void(std::vector<uint8_t> &)> m_damage;
+    bool m_loads;
+    const char16_t *m_logText;
+  };
+  const auto setLe32 = [](size_t offset, uint32_t value) {
+    return [offset, value](std::vector<uint8_t> &bytes) { WriteLe32(bytes.data() + offset, value); };
+  };
+  const Case kCases[] = {
+      {"header cut", [](std::vector<uint8_t> &b) { b.resize(511); }, false, u"header cut short"},
+      {"no signature",
+       [](std::vector<uint8_t> &b) {
+         b[51] = 'X';
+         b[115] = 'X';
+       },
+       false, u"no signature"},
+      {"signature damaged, marker intact", [](std::vector<uint8_t> &b) { b[60] = '?'; }, true, u""},
+      {"run bytes not 16 per run", setLe32(31, runBytes + 1), false, u"run bytes"},
+      {"huge run count",
+       [](std::vector<uint8_t> &b) {
+         WriteLe32(b.data() + 27, 0x10000000);
+         WriteLe32(b.data() + 31, 0);
+       },
+       false, u"run bytes"},
+      {"runs past the end",
+       [](std::vector<uint8_t> &b) {
+         WriteLe32(b.data() + 27, 0x0FFFFFFF);
+         WriteLe32(b.data() + 31, 0xFFFFFFF0);
+       },
+       false, u"run array of"},
+      {"huge map", setLe32(39, 0xFFFFFFFF), false, u"cluster map of"},
+      {"map past the end", setLe32(39, 100), true, u""},
+      {"zero cluster size",
+       [](std::vector<uint8_t> &b) {
+         b[1] = 0;
+         b[2] = 0;
+       },
+       false, u"sectors per cluster"},
+      {"run with a bad mark", [](std::vector<uint8_t> &b) { b[512 + 13] = 'Q'; }, false, u"run entry 0"},
+      {"another drive", [](std::vector<uint8_t> &b) { b[0] = 7; }, false, u"saved for drive 7"},
+      {"item cut in its name",
+       [itemsStart](std::vector<uint8_t> &b) {
+         b.resize(itemsStart + 65 + 1);
+         b[itemsStart] = 9;
+       },
+       true, u"cut short in its name"},
+  };
+  for (const Case &c : kCases) {
+    SCOPED_TRACE(c.m_name);
+    std::vector<uint8_t> bytes = good;
+    c.m_damage(bytes);
+    const std::filesystem::path damaged = TempPath("damaged");
+    WriteBytes(damaged, bytes);
+    auto loaded = Fresh();
+    RecordingServices &services = loaded->Services();
+    const bool ok = LoadNtfsScanFile(loaded->Engine(), services, damaged.u16string());
+    EXPECT_EQ(ok, c.m_loads) << services.LogAsText();
+    if (*c.m_logText) {
+      EXPECT_TRUE(services.LogContains(c.m_logText)) << services.LogAsText();
+    }
+    if (!c.m_loads) {
+      EXPECT_NE(services.LogAsText().find("Not a valid scan file"), std::string::npos)
+          << services.LogAsText();
+      ASSERT_EQ(services.m_errorBoxes.size(), 1u);
+      EXPECT_EQ(services.m_errorBoxes[0], u"Not a valid scan file, to resume recovery of crashed disk");
+      EXPECT_EQ(services.m_treeRootCount, 0u);
+      EXPECT_TRUE(loaded->Engine().Volume().MftRuns().empty());
+    }
+    std::filesystem::remove(damaged);
+  }
+
+  std::mt19937 random(11);
+  for (int round = 0; round < 6; ++round) {
+    std::vector<uint8_t> bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(itemsStart));
+    const size_t extra = random() % 4000;
+    for (size_t i = 0; i < extra; ++i) bytes.push_back(static_cast<uint8_t>(random()));
+    const std::filesystem::path damaged = TempPath("random");
+    WriteBytes(damaged, bytes);
+    auto loaded = Fresh();
+    LoadNtfsScanFile(loaded->Engine(), loaded->Services(), damaged.u16string());
+    EXPECT_LE(loaded->Services().m_treeEntries.size(), extra / 65);
+    std::filesystem::remove(damaged);
+  }
+  std::filesystem::remove(path);
+}
+
+INSTANTIATE_TEST_SUITE_P(ClusterSizes, NtfsScanFileTest, ::testing::Values("ntfs-4k", "ntfs-512"),
+                         [](const auto &info) {
+                           std::string name = info.param;
+                           for (char &c : name)
+                             if (c == '-') c = '_';
+                           return name;
+                         });
+
+TEST(NtfsScanFileHeader, FieldsAndTextsLieAtTheirOffsets) {
+  NtfsScanHeader header;
+  header.m_driveCode = 0x80;
+  header.m_sectorsPerCluster = 0x0108;
+  header.m_volumeStart = 0x11223344;
+  header.m_totalSectors = 0x55667788;
+  header.m_volumeSectors = 0x0102030405060708ULL;
+  header.m_mftSector = 0x21222324;
+  header.m_mftMirrorSector = 0x31323334;
+  header.m_runCount = 3;
+  header.m_runBytes = 48;
+  header.m_runSectors = 0x41424344;
+  header.m_mapSize = 0x51525354;
+  uint8_t bytes[512];
+  SerialiseNtfsScanHeader(header, bytes);
+  const std::vector<uint8_t> expected = {
+      0x80, 0x08, 0x01, 0x44, 0x33, 0x22, 0x11, 0x88, 0x77, 0x66, 0x55, 0x08, 0x07, 0x06, 0x05, 0x04, 0x03,
+      0x02, 0x01, 0x24, 0x23, 0x22, 0x21, 0x34, 0x33, 0x32, 0x31, 0x03, 0x00, 0x00, 0x00, 0x30, 0x00, 0x00,
+      0x00, 0x44, 0x43, 0x42, 0x41, 0x54, 0x53, 0x52, 0x51, 0x54, 0x53, 0x52, 0x51, 0x54, 0x53, 0x52, 0x51};
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(bytes[i], expected[i]) << "offset " << i;
+  const std::string text = "Quendal Varnoth File Recovery - NTFS";
+  EXPECT_EQ(std::string(reinterpret_cast<const char *>(bytes + 51)), text);
+  EXPECT_EQ(std::string(reinterpret_cast<const char *>(bytes + 115)), text);
+  for (size_t i = 51 + text.size(); i < 115; ++i) EXPECT_EQ(bytes[i], 0) << i;
+  for (size_t i = 115 + text.size(); i < 512; ++i) EXPECT_EQ(bytes[i], 0) << i;
+  EXPECT_EQ(DetectScanFileKind(bytes, sizeof bytes), ScanFileKind::Ntfs);
+  NtfsScanHeader back;
+  ASSERT_EQ(ParseNtfsScanHeader(bytes, sizeof bytes, back), ParseResult::Ok);
+  EXPECT_EQ(back.m_volumeSectors, header.m_volumeSectors);
+  EXPECT_EQ(back.m_runSectors, header.m_runSectors);
+}
+
+} // namespace

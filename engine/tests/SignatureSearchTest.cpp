@@ -1,0 +1,341 @@
+#include "SignatureSearch.h"
+
+#include "ByteOrder.h"
+#include "CompoundTestDocument.h"
+#include "RecordingServices.h"
+#include "SignatureMatch.h"
+#include "SignatureTestSpace.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+// ---- MatchHeader -----------------------------------------------------------
+
+struct MatchCase {
+  const char *m_label;
+  std::vector<HeaderRecord> m_headers;
+  std::vector<uint8_t> m_bytes;
+  size_t m_length;
+  bool m_expected;
+  std::u16string m_extension;
+};
+
+std::vector<uint8_t> Sector(std::vector<uint8_t> start, size_t at = 0) {
+  std::vector<uint8_t> sector(512, 0);
+  std::copy(start.begin(), start.end(), sector.begin() + at);
+  return sector;
+}
+
+std::vector<uint8_t> Bitmap(uint32_t size) {
+  std::vector<uint8_t> sector = Sector(kBmpStart);
+  WriteLe32(&sector[2], size);
+  return sector;
+}
+
+HeaderRecord Clamped() {
+  HeaderRecord header = MakeHeader(u"LONG", {1, 2, 3, 4, 5, 6, 7, 8});
+  header.m_signatureLength = 12;
+  return header;
+}
+
+class MatchHeaderTest : public ::testing::TestWithParam<MatchCase> {};
+
+TEST_P(MatchHeaderTest, FirstFittingSignatureDecides) {
+  const MatchCase &c = GetParam();
+  std::u16string extension = u"untouched";
+  HeaderRecord record;
+  EXPECT_EQ(MatchHeader(c.m_headers, c.m_bytes.data(), c.m_length, &extension, &record), c.m_expected);
+  EXPECT_EQ(extension, c.m_extension);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MatchHeaderTest,
+    ::testing::Values(
+        MatchCase{"NoSignaturesChosen", {}, Sector(kJpegStart), 512, false, u"untouched"},
+        MatchCase{"JpegMatches",
+                  {MakeHeader(u"PDF", kPdfStart), MakeHeader(u"JPG", kJpegStart)},
+                  Sector(kJpegStart),
+                  512,
+                  true,
+                  u"JPG"},
+        MatchCase{"ListOrderDecides",
+                  {MakeHeader(u"ANY", {}), MakeHeader(u"JPG", kJpegStart)},
+                  Sector(kJpegStart),
+                  512,
+                  true,
+                  u"ANY"},
+        MatchCase{"OffsetSignature",
+                  {MakeHeader(u"TAR", {'u', 's', 't', 'a', 'r'}, 1, 257)},
+                  Sector({'u', 's', 't', 'a', 'r'}, 257),
+                  512,
+                  true,
+                  u"TAR"},
+        MatchCase{"SignaturePastTheBytesReadNeverMatches",
+                  {MakeHeader(u"END", {0, 0, 0, 0}, 1, 510)},
+                  Sector({}),
+                  512,
+                  false,
+                  u"untouched"},
+        MatchCase{"ShortReadNeverMatchesBeyondIt",
+                  {MakeHeader(u"PDF", kPdfStart)},
+                  Sector(kPdfStart),
+                  4,
+                  false,
+                  u"untouched"},
+        MatchCase{"LengthAboveEightIsClamped",
+                  {Clamped()},
+                  Sector({1, 2, 3, 4, 5, 6, 7, 8, 99}),
+                  512,
+                  true,
+                  u"LONG"},
+        MatchCase{"PlausibleBitmap", {MakeHeader(u"BMP", kBmpStart)}, Bitmap(0x13FFFFF), 512, true, u"BMP"},
+        MatchCase{"HugeBitmapIsNoHitEvenWithALaterMatch",
+                  {MakeHeader(u"BMP", kBmpStart), MakeHeader(u"ANY", {})},
+                  Bitmap(0x1400000),
+                  512,
+                  false,
+                  u"BMP"},
+        MatchCase{"LowerCaseBmpIsNotSizeChecked",
+                  {MakeHeader(u"bmp", kBmpStart)},
+                  Bitmap(0x7FFFFFFF),
+                  512,
+                  true,
+                  u"bmp"}),
+    [](const ::testing::TestParamInfo<MatchCase> &info) { return std::string(info.param.m_label); });
+
+// ---- batch size ------------------------------------------------------------
+
+TEST(SignatureSearchTest, ClustersPerBatchIsNeverZero) {
+  const std::map<std::pair<uint32_t, uint32_t>, uint32_t> cases{
+      {{1024, 1}, 1024}, {{1024, 8}, 128}, {{1024, 128}, 8}, {{64, 64}, 1}, {{64, 128}, 1}, {{64, 0}, 1}};
+  for (const auto &c : cases)
+    EXPECT_EQ(SignatureClustersPerBatch(c.first.first, c.first.second), c.second)
+        << c.first.first << " sectors, " << c.first.second << " per cluster";
+}
+
+// ---- the pass --------------------------------------------------------------
+
+struct PassRun {
+  RecordingServices m_services;
+  std::vector<SignatureHit> m_hits;
+  bool m_finished = false;
+
+  std::map<uint64_t, SignatureHit> ByCluster() const {
+    std::map<uint64_t, SignatureHit> out;
+    for (const SignatureHit &hit : m_hits) out[hit.m_cluster] = hit;
+    return out;
+  }
+};
+
+void RunPass(MemoryClusterSpace &space, PassRun &run, uint32_t batchSectors = kSignatureBatchSectorsNt,
+             bool unknownKindIsDocument = false) {
+  SignaturePassOptions options;
+  options.m_batchSectors = batchSectors;
+  options.m_unknownKindIsDocument = unknownKindIsDocument;
+  SignatureSearch pass(
+      space, run.m_services,
+      [&run] {
+        run.m_services.PumpMessages();
+        return run.m_services.StopRequested();
+      },
+      options);
+  run.m_finished = pass.Run(run.m_hits);
+}
+
+TEST(SignatureSearchTest, FreeClustersFromTwoOnAreTested) {
+  MemoryClusterSpace space(4, 64);
+  for (uint64_t c : {0, 1, 5, 9, 20}) space.Put(c, kJpegStart);
+  space.m_used.insert(9);
+  PassRun run;
+  run.m_services.m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 0)};
+  RunPass(space, run);
+  ASSERT_TRUE(run.m_finished);
+  ASSERT_EQ(run.m_hits.size(), 2u);
+  EXPECT_EQ(run.m_hits[0].m_cluster, 5u);
+  EXPECT_EQ(run.m_hits[1].m_cluster, 20u);
+  // A largest size of 0: exactly one cluster.
+  EXPECT_EQ(run.m_hits[0].m_size, 4u * 512u);
+  EXPECT_EQ(run.m_hits[0].m_grade, RecoveryGrade::NotApplicable);
+}
+
+TEST(SignatureSearchTest, GrowthPassesOverUsedClustersAndStopsAtTheNextSignature) {
+  MemoryClusterSpace space(2, 64);
+  space.Put(10, kJpegStart);
+  space.m_used.insert(11);
+  space.Put(14, kPdfStart);
+  PassRun run;
+  run.m_services.m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart), MakeHeader(u"PDF", kPdfStart, 2048)};
+  RunPass(space, run);
+  const auto hits = run.ByCluster();
+  ASSERT_EQ(hits.size(), 2u);
+  // 10, then 12 and 13 (11 is used), stopped by the signature at 14.
+  EXPECT_EQ(hits.at(10).m_size, 3u * 1024u);
+  EXPECT_EQ(hits.at(10).m_extension, u"JPG");
+  EXPECT_EQ(hits.at(14).m_size, 2048u);
+}
+
+TEST(SignatureSearchTest, GrowthEndsAtTheLastCluster) {
+  MemoryClusterSpace space(1, 40);
+  space.Put(36, kZipStart);
+  PassRun run;
+  run.m_services.m_selectedHeaders = {MakeHeader(u"ZIP", kZipStart, 1 << 20)};
+  RunPass(space, run);
+  ASSERT_EQ(run.m_hits.size(), 1u);
+  EXPECT_EQ(run.m_hits[0].m_size, 4u * 512u);
+}
+
+TEST(SignatureSearchTest, BitmapTakesItsOwnSize) {
+  MemoryClusterSpace space(1, 16);
+  space.Put(3, Bitmap(123456));
+  PassRun run;
+  run.m_services.m_selectedHeaders = {MakeHeader(u"BMP", kBmpStart)};
+  RunPass(space, run);
+  ASSERT_EQ(run.m_hits.size(), 1u);
+  EXPECT_EQ(run.m_hits[0].m_size, 123456u);
+}
+
+struct BatchCase {
+  uint32_t m_spc;
+  uint64_t m_clusters;
+  uint32_t m_batchSectors;
+};
+
+class SignatureBatchTest : public ::testing::TestWithParam<BatchCase> {};
+
+// Every signature is found once, whatever the cluster size, batch size and
+// volume length (a last batch cut short must not show the batch before it again).
+TEST_P(SignatureBatchTest, EachSignatureIsOneHit) {
+  const BatchCase c = GetParam();
+  MemoryClusterSpace space(c.m_spc, c.m_clusters);
+  std::vector<uint64_t> expected;
+  for (uint64_t cluster = 2; cluster < c.m_clusters; cluster += 7) {
+    space.Put(cluster, kJpegStart);
+    expected.push_back(cluster);
+  }
+  space.Put(c.m_clusters - 1, kJpegStart);
+  if (expected.back() != c.m_clusters - 1) expected.push_back(c.m_clusters - 1);
+  PassRun run;
+  run.m_services.m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 0)};
+  RunPass(space, run, c.m_batchSectors);
+  std::vector<uint64_t> found;
+  for (const SignatureHit &hit : run.m_hits) found.push_back(hit.m_cluster);
+  EXPECT_EQ(found, expected);
+  // Nothing past the last cluster is read.
+  EXPECT_LE(space.m_sectorsRead, c.m_clusters * c.m_spc);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, SignatureBatchTest,
+                         ::testing::Values(BatchCase{1, 1000, 64}, BatchCase{1, 2051, 1024},
+                                           BatchCase{8, 301, 1024}, BatchCase{128, 21, 1024},
+                                           BatchCase{128, 21, 64}, BatchCase{64, 19, 64}));
+
+TEST(SignatureSearchTest, FailedBatchFallsBackToSingleClusters) {
+  MemoryClusterSpace space(1, 200);
+  space.Put(40, kJpegStart);
+  space.Put(42, kJpegStart);
+  space.m_failing.insert(41);
+  PassRun run;
+  run.m_services.SetText(SignatureText::kErrorReadingCluster, u"Error reading cluster :");
+  run.m_services.m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 0)};
+  RunPass(space, run, 64);
+  ASSERT_EQ(run.m_hits.size(), 2u);
+  EXPECT_EQ(run.m_hits[1].m_cluster, 42u);
+  EXPECT_TRUE(run.m_services.LogContains(u"Error reading cluster : 41"));
+}
+
+TEST(SignatureSearchTest, GrowthInsideTheBatchReadsNothingMore) {
+  MemoryClusterSpace space(1, 100);
+  space.Put(10, kJpegStart);
+  PassRun run;
+  run.m_services.m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 20 * 512)};
+  RunPass(space, run, 64);
+  ASSERT_EQ(run.m_hits.size(), 1u);
+  EXPECT_EQ(run.m_hits[0].m_size, 20u * 512u);
+  EXPECT_EQ(space.m_reads, 2u); // the two batches (2..65, 66..99)
+}
+
+TEST(SignatureSearchTest, StopEndsThePass) {
+  MemoryClusterSpace space(1, 5000);
+  PassRun run;
+  run.m_services.m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 0)};
+  run.m_services.StopAfterPumps(10);
+  RunPass(space, run, 64);
+  EXPECT_FALSE(run.m_finished);
+}
+
+TEST(SignatureSearchTest, CompoundHitIsMeasuredAndRenamed) {
+  CompoundTestSpec spec;
+  spec.m_mainName = u"Workbook";
+  spec.m_mainSize = 3000;
+  CompoundTestDocument document(spec);
+  MemoryClusterSpace space(1, 4000);
+  space.Put(100, document.Bytes());
+  PassRun run;
+  run.m_services.m_selectedHeaders = {MakeHeader(u"DOC", kCompoundStart)};
+  RunPass(space, run);
+  ASSERT_EQ(run.m_hits.size(), 1u);
+  EXPECT_EQ(run.m_hits[0].m_extension, u"XLS");
+  EXPECT_EQ(run.m_hits[0].m_grade, RecoveryGrade::VeryGood);
+  EXPECT_GT(run.m_hits[0].m_size, document.Bytes().size() - 1024);
+}
+
+TEST(SignatureSearchTest, BrokenCompoundHitIsPoorAndGrowsWhenUnmeasured) {
+  MemoryClusterSpace space(1, 400);
+  space.Put(100, kCompoundStart); // no FAT sectors: refused, size 0
+  space.Put(110, kPdfStart);
+  PassRun run;
+  run.m_services.m_selectedHeaders = {MakeHeader(u"DOC", kCompoundStart, 1 << 20),
+                                      MakeHeader(u"PDF", kPdfStart)};
+  RunPass(space, run);
+  const auto hits = run.ByCluster();
+  ASSERT_EQ(hits.count(100), 1u);
+  EXPECT_EQ(hits.at(100).m_grade, RecoveryGrade::Poor);
+  EXPECT_EQ(hits.at(100).m_extension, u"DOC");
+  EXPECT_EQ(hits.at(100).m_size, 9u * 512u); // 101 .. 109, stopped by the PDF
+}
+
+TEST(SignatureSearchTest, DocumentOfNoKnownKindKeepsOrLosesItsMatchedType) {
+  for (bool unknownKindIsDocument : {false, true}) {
+    MemoryClusterSpace space(1, 400);
+    space.Put(100, kCompoundStart);
+    PassRun run;
+    run.m_services.m_selectedHeaders = {MakeHeader(u"PPT", kCompoundStart, 0)};
+    RunPass(space, run, kSignatureBatchSectorsNt, unknownKindIsDocument);
+    ASSERT_EQ(run.m_hits.size(), 1u);
+    EXPECT_EQ(run.m_hits[0].m_extension, unknownKindIsDocument ? u"DOC" : u"PPT");
+    EXPECT_EQ(run.m_hits[0].m_size, 0u);
+  }
+}
+
+// ---- folders ---------------------------------------------------------------
+
+TEST(SignatureSearchTest, FullFolderSendsTheNextHitToANumberedOne) {
+  std::vector<std::u16string> made;
+  SignatureFolders folders([&made](const std::u16string &name) {
+    made.push_back(name);
+    return static_cast<uint32_t>(100 + made.size());
+  });
+  std::map<uint32_t, size_t> perFolder;
+  for (int i = 0; i < 2501; ++i) ++perFolder[folders.Place(u"PPT")];
+  EXPECT_EQ(made, std::vector<std::u16string>{u"PPT"});
+  EXPECT_EQ(perFolder[101], 2501u);
+  ++perFolder[folders.Place(u"PPT")];
+  EXPECT_EQ(made.back(), u"PPT1");
+  for (int i = 0; i < 2500; ++i) ++perFolder[folders.Place(u"PPT")];
+  EXPECT_EQ(perFolder[102], 2501u);
+  folders.Place(u"PPT");
+  EXPECT_EQ(made.back(), u"PPT2");
+  folders.Place(u"JPG");
+  EXPECT_EQ(made.back(), u"JPG");
+}
+
+TEST(SignatureSearchTest, NamesAndStatusText) {
+  EXPECT_EQ(SignatureFileName(1234, u"JPG"), u"1234.JPG");
+  EXPECT_EQ(SignatureFileName(1, std::u16string(300, u'X')).size(), 260u);
+  EXPECT_EQ(SignatureStatusText(u"Reading cluster", 7, u"of", 99), u" Reading cluster 7 of 99");
+}
+
+} // namespace
