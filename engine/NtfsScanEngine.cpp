@@ -63,9 +63,16 @@ void NtfsScanEngine::FreeNtfsEngineData() {
   m_missingFolderIds.clear();
 }
 
+// A volume that is not NTFS, or too damaged to read, still ends the search,
+// so the window never stays in its searching state.
+void NtfsScanEngine::RefuseInvalidVolume() {
+  m_services.ShowErrorBox(m_services.LoadText(kTextInvalidDrive));
+  m_services.OnScanFinished(m_foundCount);
+}
+
 void NtfsScanEngine::RunNtfsFastScan() {
   if (!ReadNtfsBootSector()) {
-    m_services.ShowErrorBox(m_services.LoadText(kTextInvalidDrive));
+    RefuseInvalidVolume();
     return;
   }
   if (LoadMftRunList()) {
@@ -81,7 +88,7 @@ void NtfsScanEngine::RunNtfsFastScan() {
 void NtfsScanEngine::RunNtfsAdvancedScan() {
   m_skipUsedClusters = true;
   if (!ReadNtfsBootSector() || !LoadMftRunList()) {
-    m_services.ShowErrorBox(m_services.LoadText(kTextInvalidDrive));
+    RefuseInvalidVolume();
     return;
   }
   m_services.SetScanPhaseBusy(true);

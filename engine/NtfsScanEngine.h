@@ -105,6 +105,7 @@ protected:
   EngineServices &Services() { return m_services; }
 
 private:
+  void RefuseInvalidVolume();
   void LogReadError(uint64_t driveSector);
   void LogDamagedRecord(uint64_t record, const std::string &why);
   void LogLine(const std::optional<std::u16string> &activity, uint32_t textId, uint32_t timeId,

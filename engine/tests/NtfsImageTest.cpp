@@ -307,7 +307,13 @@ TEST_P(NtfsImageTest, BothBootSectorsDamagedShowsTheInvalidDriveBox) {
   engine.RunNtfsFastScan();
   ASSERT_EQ(services.m_errorBoxes.size(), 1u);
   EXPECT_EQ(services.m_errorBoxes[0], u"invalid");
-  EXPECT_EQ(services.m_finishedCount, 0u);
+  // The search still ends: the window must not stay searching.
+  EXPECT_EQ(services.m_finishedCount, 1u);
+  EXPECT_EQ(services.m_finishedFoundCount, 0u);
+
+  engine.RunNtfsAdvancedScan();
+  EXPECT_EQ(services.m_errorBoxes.size(), 2u);
+  EXPECT_EQ(services.m_finishedCount, 2u);
 }
 
 TEST_P(NtfsImageTest, UnreadableMftSectorCostsOnlyItsOwnRecords) {
