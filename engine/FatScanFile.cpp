@@ -11,19 +11,6 @@ constexpr uint32_t kLoadProgressRange = 25000;
 // per FAT sector, plus one.
 constexpr uint64_t kMapEntriesPerFatSector = 768;
 
-uint64_t FatBytesFor(FatKind kind, uint32_t maxCluster) {
-  const uint64_t entries = static_cast<uint64_t>(maxCluster) + 1;
-  switch (kind) {
-  case FatKind::Fat12:
-    return (entries * 3 + 1) / 2;
-  case FatKind::Fat16:
-    return entries * 2;
-  case FatKind::Fat32:
-    return entries * 4;
-  }
-  return 0;
-}
-
 FatScanHeader HeaderOf(FatScanEngine &engine, uint32_t foundEntries) {
   FatVolume &volume = engine.Volume();
   const BootParameters &boot = volume.Parameters();
@@ -69,7 +56,7 @@ std::string ReadFatTables(const FatScanHeader &header, const BootParameters &boo
     return "FAT copy of " + std::to_string(fatBytes) + " bytes, only " + std::to_string(source.Remaining()) +
            " in the file";
   const uint64_t held =
-      std::min<uint64_t>(fatBytes, (FatBytesFor(boot.m_kind, boot.MaxCluster()) + 511) / 512 * 512);
+      std::min<uint64_t>(fatBytes, (FatBytesNeeded(boot.m_kind, boot.MaxCluster()) + 511) / 512 * 512);
   const uint64_t mapCap =
       std::max<uint64_t>(uint64_t{boot.MaxCluster()} + 1, kMapEntriesPerFatSector * header.m_fatSize + 1);
   if (header.m_mapSize > mapCap)

@@ -88,3 +88,16 @@ void FatTable::MarkInUseRange(ClusterMap &map, uint32_t first, uint32_t end) con
     if (*value != 0 && *value != bad) map.MarkInUse(cluster);
   }
 }
+
+uint64_t FatBytesNeeded(FatKind kind, uint32_t maxCluster) {
+  const uint64_t entries = static_cast<uint64_t>(maxCluster) + 1;
+  switch (kind) {
+  case FatKind::Fat12:
+    return (entries * 3 + 1) / 2;
+  case FatKind::Fat16:
+    return entries * 2;
+  case FatKind::Fat32:
+    return entries * 4;
+  }
+  return 0;
+}

@@ -54,3 +54,6 @@ private:
   uint32_t m_maxCluster = 0;
   std::vector<uint8_t> m_bytes;
 };
+
+// Bytes one FAT copy needs to describe clusters 0 .. maxCluster.
+uint64_t FatBytesNeeded(FatKind kind, uint32_t maxCluster);

@@ -10,20 +10,6 @@ constexpr uint64_t kBackupBootSector = 6;
 constexpr uint32_t kFatBatchSectors = 1000;
 constexpr uint32_t kFatBatchSectors9x = 100;
 
-// Bytes one FAT copy needs to describe clusters 0 .. maxCluster.
-uint64_t FatBytesNeeded(FatKind kind, uint32_t maxCluster) {
-  const uint64_t entries = static_cast<uint64_t>(maxCluster) + 1;
-  switch (kind) {
-  case FatKind::Fat12:
-    return (entries * 3 + 1) / 2;
-  case FatKind::Fat16:
-    return entries * 2;
-  case FatKind::Fat32:
-    return entries * 4;
-  }
-  return 0;
-}
-
 } // namespace
 
 std::u16string FatWiden(const std::string &text) {
