@@ -81,6 +81,7 @@ std::string ReadFatTables(const FatScanHeader &header, const BootParameters &boo
 std::string RestoreFatTables(FatScanEngine &engine, const uint8_t *bytes, ScanFileSource &source) {
   FatScanHeader header;
   if (ParseFatScanHeader(bytes, kScanHeaderSize, header) != ParseResult::Ok) return "no signature text";
+  if (IsPhysicalDiskScanHeader(header)) return "a physical-disk scan, not a volume's";
   BootParameters boot;
   std::string why;
   if (!FatBootFromScanHeader(header, boot, why)) return why;
@@ -98,24 +99,6 @@ std::string RestoreFatTables(FatScanEngine &engine, const uint8_t *bytes, ScanFi
   if (!why.empty()) return why;
   volume.RestoreState(boot, static_cast<FatChainMode>(header.m_chainMode), std::move(fat), map);
   return {};
-}
-
-// A file an advanced search found by its signature lies in a folder of the
-// raw-data folder under the name "<first cluster>.<extension>"; its bytes
-// are read as the search measured them, so the hit is made again.
-bool IsSignatureHitEntry(const EntryRecord &record, const std::u16string &name,
-                         const std::unordered_map<uint32_t, uint32_t> &folderParents, SignatureHit &hit) {
-  const auto parent = folderParents.find(record.m_parentId);
-  if (record.m_deleted || parent == folderParents.end() || parent->second != kSpecialFolderId) return false;
-  const std::string cluster = std::to_string(record.m_firstCluster) + ".";
-  if (name.size() <= cluster.size() || !std::equal(cluster.begin(), cluster.end(), name.begin()))
-    return false;
-  hit.m_extension = name.substr(cluster.size());
-  hit.m_cluster = record.m_firstCluster;
-  hit.m_size = static_cast<uint32_t>(record.m_size);
-  hit.m_grade = record.m_grade;
-  hit.m_ownId = record.m_ownId;
-  return true;
 }
 
 // Gives the engine its counters back; the deleted files keep the file
@@ -144,7 +127,88 @@ bool SaveFat(FatScanEngine &engine, EngineServices &services, const std::u16stri
   return SaveScanFile(services, path, job, entries);
 }
 
+// The settings under which the FAT engine reads a whole disk a sector at a time.
+constexpr uint8_t kDiskScanKind = 2;
+constexpr uint8_t kDiskScanChainMode = 2;
+constexpr uint32_t kDiskScanFatSize = 1;
+
+std::string RestoreDiskScanTables(PhysicalDiskScan &scan, const uint8_t *bytes, ScanFileSource &source) {
+  FatScanHeader header;
+  if (ParseFatScanHeader(bytes, kScanHeaderSize, header) != ParseResult::Ok) return "no signature text";
+  if (!IsPhysicalDiskScanHeader(header)) return "a volume's scan, not a physical disk's";
+  const SectorReader &reader = scan.Reader();
+  if (header.m_driveCode != reader.DriveCode() || header.m_partitionStart != reader.StartSector())
+    return "saved for drive " + std::to_string(header.m_driveCode) + ", the scan reads drive " +
+           std::to_string(reader.DriveCode());
+  // The FAT copy is written even though a disk has none, so it is passed
+  // over: the items begin after it.
+  const uint64_t tables = uint64_t{header.m_fatSize} * 512 + header.m_mapSize;
+  if (!source.Skip(tables))
+    return "FAT copy and map of " + std::to_string(tables) + " bytes, only " +
+           std::to_string(source.Remaining()) + " in the file";
+  return {};
+}
+
 } // namespace
+
+FatScanHeader PhysicalDiskScanHeader(const PhysicalDiskScan &scan, uint32_t foundEntries) {
+  FatScanHeader header;
+  header.m_driveCode = scan.Reader().DriveCode();
+  header.m_sectorsPerCluster = 1;
+  header.m_partitionStart = static_cast<uint32_t>(scan.Reader().StartSector());
+  header.m_sectors = static_cast<uint32_t>(scan.Sectors());
+  header.m_kind = kDiskScanKind;
+  header.m_chainMode = kDiskScanChainMode;
+  header.m_fatSize = kDiskScanFatSize;
+  header.m_rootCluster = 1;
+  header.m_reservedSectors = 1;
+  header.m_rootDirectorySectors = 1;
+  header.m_foundEntries = foundEntries;
+  header.m_volumeSectors = scan.Sectors();
+  return header;
+}
+
+bool IsPhysicalDiskScanHeader(const FatScanHeader &header) {
+  // No FAT32 volume has a FAT this small (it needs tens of thousands of
+  // clusters), so these settings tell a disk's scan from a volume's.
+  return header.m_driveCode >= 128 && header.m_kind == kDiskScanKind && header.m_sectorsPerCluster == 1 &&
+         header.m_fatSize <= kDiskScanFatSize;
+}
+
+bool SavePhysicalDiskScanFile(PhysicalDiskScan &scan, EngineServices &services, const std::u16string &path,
+                              const std::vector<ScanFileEntry> &entries) {
+  ScanFileSaveJob job;
+  job.m_header.assign(kScanHeaderSize, 0);
+  SerialiseFatScanHeader(PhysicalDiskScanHeader(scan, static_cast<uint32_t>(entries.size())),
+                         job.m_header.data());
+  job.m_writeTables = [](ScanFileSink &sink) { sink.WriteZeros(uint64_t{kDiskScanFatSize} * 512); };
+  return SaveScanFile(services, path, job, entries);
+}
+
+bool LoadPhysicalDiskScanData(PhysicalDiskScan &scan, EngineServices &services, ScanFileSource &source,
+                              const std::u16string &name) {
+  ScanFileLoadJob job;
+  job.m_signature = kFatScanSignature;
+  job.m_signatureOffset = kFatScanSignatureOffset;
+  job.m_restoreTables = [&scan](const uint8_t *header, ScanFileSource &from, uint32_t &range) {
+    range = kLoadProgressRange;
+    return RestoreDiskScanTables(scan, header, from);
+  };
+  // The scan puts its type folders directly under the root (parent id 0).
+  ScanHitCollector hits(0, false);
+  job.m_onEntry = [&hits](const EntryRecord &record, const std::u16string &name) { hits.Take(record, name); };
+  job.m_finish = [&](const ScanLoadTotals &totals) {
+    scan.RestoreHits(std::move(hits.Hits()), totals.m_found, totals.m_folders, totals.m_files, totals.m_bytes,
+                     totals.m_highestId + 1);
+  };
+  return LoadScanFile(services, &source, name, job);
+}
+
+bool LoadPhysicalDiskScanFile(PhysicalDiskScan &scan, EngineServices &services, const std::u16string &path) {
+  FileScanFileSource source(path);
+  if (!source.IsOpen()) return LoadScanFile(services, nullptr, path, ScanFileLoadJob{});
+  return LoadPhysicalDiskScanData(scan, services, source, path);
+}
 
 void SerialiseFatScanHeader(const FatScanHeader &header, uint8_t *out) {
   std::fill(out, out + kScanHeaderSize, 0);
@@ -251,18 +315,17 @@ bool LoadFatScanData(FatScanEngine &engine, EngineServices &services, ScanFileSo
     range = kLoadProgressRange;
     return RestoreFatTables(engine, header, from);
   };
-  std::vector<SignatureHit> hits;
-  std::unordered_map<uint32_t, uint32_t> folderParents;
+  // An advanced search lists its hits as "<first cluster>.<extension>" in
+  // the folders of the raw-data folder.
+  ScanHitCollector hits(kSpecialFolderId, false);
   job.m_onEntry = [&](const EntryRecord &record, const std::u16string &name) {
-    if (record.IsFolder()) {
-      folderParents[record.m_ownId] = record.m_parentId;
-      return;
-    }
-    if (record.m_deleted) deletedFiles.push_back(FatFoundFile{record.m_firstCluster, record.m_size});
-    SignatureHit hit;
-    if (IsSignatureHitEntry(record, name, folderParents, hit)) hits.push_back(hit);
+    if (!record.IsFolder() && record.m_deleted)
+      deletedFiles.push_back(FatFoundFile{record.m_firstCluster, record.m_size});
+    hits.Take(record, name);
   };
-  job.m_finish = [&](const ScanLoadTotals &totals) { RestoreFatFound(engine, deletedFiles, hits, totals); };
+  job.m_finish = [&](const ScanLoadTotals &totals) {
+    RestoreFatFound(engine, deletedFiles, hits.Hits(), totals);
+  };
   return LoadScanFile(services, &source, name, job);
 }
 

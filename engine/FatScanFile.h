@@ -5,6 +5,7 @@
 #pragma once
 
 #include "FatScanEngine.h"
+#include "PhysicalDiskScan.h"
 #include "ScanInfoFile.h"
 
 #include <cstdint>
@@ -50,3 +51,18 @@ bool LoadFatScanData(FatScanEngine &engine, EngineServices &services, ScanFileSo
 // Test hook: the save's writes fail after this many bytes (UINT64_MAX: never).
 bool SaveFatScanFileFailingAfter(FatScanEngine &engine, EngineServices &services, const std::u16string &path,
                                  const std::vector<ScanFileEntry> &entries, uint64_t failAfter);
+
+// A physical-disk scan is kept in the same layout with the settings under
+// which a cluster is a sector: one sector per cluster, a one-sector FAT copy
+// (empty) and no cluster-use map. Its hits are the files of the type folders
+// at the root, named "<sector>.<extension>".
+FatScanHeader PhysicalDiskScanHeader(const PhysicalDiskScan &scan, uint32_t foundEntries);
+// True when a header holds a physical-disk scan rather than a volume's.
+bool IsPhysicalDiskScanHeader(const FatScanHeader &header);
+bool SavePhysicalDiskScanFile(PhysicalDiskScan &scan, EngineServices &services, const std::u16string &path,
+                              const std::vector<ScanFileEntry> &entries);
+// Rebuilds the tree into a scan whose reader is bound to the header's disk;
+// afterwards ReadFoundFile reads the listed hits as after the scan.
+bool LoadPhysicalDiskScanFile(PhysicalDiskScan &scan, EngineServices &services, const std::u16string &path);
+bool LoadPhysicalDiskScanData(PhysicalDiskScan &scan, EngineServices &services, ScanFileSource &source,
+                              const std::u16string &name);

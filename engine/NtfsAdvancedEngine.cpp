@@ -226,3 +226,7 @@ bool NtfsAdvancedEngine::ReadSignatureHit(const EntryRecord &entry, const Signat
   }
   return false;
 }
+
+void NtfsAdvancedEngine::RestoreSignatureHits(std::vector<SignatureHit> hits) {
+  m_hits = std::move(hits);
+}

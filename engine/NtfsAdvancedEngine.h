@@ -50,6 +50,8 @@ public:
   const std::vector<SignatureHit> &SignatureHits() const { return m_hits; }
   // Streams the bytes of a listed signature hit; false for any other entry.
   bool ReadSignatureHit(const EntryRecord &entry, const SignatureByteSink &sink);
+  // Takes back the hits of a scan-information file, with the ids they were listed under.
+  void RestoreSignatureHits(std::vector<SignatureHit> hits);
 
 private:
   bool CollectBitmapRuns(std::vector<DataRun> &runs);

@@ -1,5 +1,7 @@
 #include "NtfsScanFile.h"
 
+#include "NtfsAdvancedEngine.h"
+
 #include <algorithm>
 #include <new>
 
@@ -156,8 +158,15 @@ bool LoadNtfsScanData(NtfsScanEngine &engine, EngineServices &services, ScanFile
   job.m_restoreTables = [&engine](const uint8_t *header, ScanFileSource &from, uint32_t &range) {
     return RestoreNtfsTables(engine, header, from, range);
   };
-  job.m_finish = [&engine](const ScanLoadTotals &totals) {
+  // An advanced search lists its hits as "<own id>.<extension>" in the
+  // type folders of the raw-data folder; an engine that can read them again
+  // gets them back.
+  ScanHitCollector hits(kNtfsRawFolderId, true);
+  job.m_onEntry = [&hits](const EntryRecord &record, const std::u16string &name) { hits.Take(record, name); };
+  job.m_finish = [&engine, &hits](const ScanLoadTotals &totals) {
     engine.RestoreScanTotals(totals.m_found, totals.m_folders, totals.m_files, totals.m_bytes);
+    if (auto *advanced = dynamic_cast<NtfsAdvancedEngine *>(&engine))
+      advanced->RestoreSignatureHits(std::move(hits.Hits()));
   };
   return LoadScanFile(services, &source, name, job);
 }

@@ -1,5 +1,6 @@
 #include "PhysicalDiskScan.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -118,4 +119,16 @@ bool PhysicalDiskScan::ReadFoundFile(const EntryRecord &entry, const SignatureBy
   auto found = m_hits.find(entry.m_ownId);
   if (found == m_hits.end()) return false;
   return ReadSignatureHit(m_space, found->second.m_cluster, found->second.m_size, false, sink);
+}
+
+void PhysicalDiskScan::RestoreHits(std::vector<SignatureHit> hits, uint32_t found, uint32_t folders,
+                                   uint32_t files, uint64_t bytes, uint32_t nextId) {
+  m_hits.clear();
+  for (SignatureHit &hit : hits) m_hits.emplace(hit.m_ownId, std::move(hit));
+  m_foundCount = found;
+  m_folderCount = folders;
+  m_fileCount = files;
+  m_foundBytes = bytes;
+  m_nextId = std::max<uint32_t>(2, nextId);
+  m_stopped = false;
 }

@@ -26,6 +26,8 @@ public:
   bool ReadClusterSectors(uint64_t sector, uint8_t *buffer, uint32_t count) override;
   uint64_t DocumentCluster(uint64_t first, uint64_t index) const override { return first + index; }
   uint64_t VolumeSectors() const override { return m_sectors & 0xFFFFFFFFu; }
+  SectorReader &Reader() const { return m_reader; }
+  uint64_t Sectors() const { return m_sectors; }
 
 private:
   SectorReader &m_reader;
@@ -43,6 +45,13 @@ public:
   bool ReadFoundFile(const EntryRecord &entry, const SignatureByteSink &sink);
   uint32_t FoundCount() const { return m_foundCount; }
   uint64_t FoundBytes() const { return m_foundBytes; }
+  // The disk the scan reads, and its sector count (for its scan-information file).
+  SectorReader &Reader() const { return m_space.Reader(); }
+  uint64_t Sectors() const { return m_space.Sectors(); }
+  // Takes back the hits and counters of a scan-information file, so its hits
+  // are read as after the scan that listed them.
+  void RestoreHits(std::vector<SignatureHit> hits, uint32_t found, uint32_t folders, uint32_t files,
+                   uint64_t bytes, uint32_t nextId);
 
 private:
   void LogLine(const std::optional<std::u16string> &activity, uint32_t textId, uint32_t timeId,

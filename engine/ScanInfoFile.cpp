@@ -366,3 +366,21 @@ bool LoadScanFile(EngineServices &services, ScanFileSource *source, const std::u
   services.ResetTreeToRoot();
   return true;
 }
+
+void ScanHitCollector::Take(const EntryRecord &record, const std::u16string &name) {
+  if (record.IsFolder()) {
+    m_folderParents[record.m_ownId] = record.m_parentId;
+    return;
+  }
+  const auto parent = m_folderParents.find(record.m_parentId);
+  if (record.m_deleted || parent == m_folderParents.end() || parent->second != m_typeFolderParent) return;
+  const std::string number = std::to_string(m_namedByOwnId ? record.m_ownId : record.m_firstCluster) + ".";
+  if (name.size() <= number.size() || !std::equal(number.begin(), number.end(), name.begin())) return;
+  SignatureHit hit;
+  hit.m_extension = name.substr(number.size());
+  hit.m_cluster = record.m_firstCluster;
+  hit.m_size = static_cast<uint32_t>(record.m_size);
+  hit.m_grade = record.m_grade;
+  hit.m_ownId = record.m_ownId;
+  m_hits.push_back(hit);
+}

@@ -7,12 +7,14 @@
 
 #include "EngineServices.h"
 #include "EntryRecord.h"
+#include "SignatureSearch.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // String-table ids of the texts the scan-information files log and show.
@@ -183,3 +185,23 @@ struct ScanFileLoadJob {
 // could not be opened; displayPath names it in log lines and messages.
 bool LoadScanFile(EngineServices &services, ScanFileSource *source, const std::u16string &displayPath,
                   const ScanFileLoadJob &job);
+
+// Gathers, while a file's items are read, the files a signature pass had
+// listed: files in a type folder whose own parent is typeFolderParent, named
+// "<number>.<extension>", the number being the hit's first cluster (or
+// sector) or, when namedByOwnId, the entry's own id. Their bytes are read as
+// the pass measured them, so the hits are made again.
+class ScanHitCollector {
+public:
+  ScanHitCollector(uint32_t typeFolderParent, bool namedByOwnId)
+      : m_typeFolderParent(typeFolderParent), m_namedByOwnId(namedByOwnId) {}
+  // Call for every item after the root, in list order.
+  void Take(const EntryRecord &record, const std::u16string &name);
+  std::vector<SignatureHit> &Hits() { return m_hits; }
+
+private:
+  uint32_t m_typeFolderParent;
+  bool m_namedByOwnId;
+  std::unordered_map<uint32_t, uint32_t> m_folderParents; // own id to parent id
+  std::vector<SignatureHit> m_hits;
+};

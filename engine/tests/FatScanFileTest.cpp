@@ -6,6 +6,7 @@
 #include "FatTestImages.h"
 #include "SignatureTestSpace.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <random>
@@ -424,6 +425,151 @@ TEST(FatScanFileLoad, SignatureHitsReadBackAsTheSearchMeasuredThem) {
   }
   EXPECT_GT(compared, 3u);
   std::filesystem::remove(path);
+}
+
+// A whole disk held in memory, on the first disk's drive code, with noise
+// that no signature matches and chosen signatures at chosen sectors.
+class DiskImage {
+public:
+  explicit DiskImage(std::vector<uint8_t> bytes, uint8_t drive = 128)
+      : m_io(m_layer, nullptr, false), m_reader(m_io, drive, 0), m_sectors(bytes.size() / 512) {
+    m_layer.Attach(drive, std::make_unique<MemoryDevice>(std::move(bytes)));
+    m_scan = std::make_unique<PhysicalDiskScan>(m_services, m_reader, m_sectors, false);
+  }
+  static std::vector<uint8_t> Noise(uint64_t sectors) {
+    std::vector<uint8_t> bytes(sectors * 512);
+    std::mt19937 random(11);
+    for (uint8_t &byte : bytes) byte = static_cast<uint8_t>(random() % 200 + 1);
+    return bytes;
+  }
+  PhysicalDiskScan &Scan() { return *m_scan; }
+  RecordingServices &Services() { return m_services; }
+  std::vector<uint8_t> ReadBack(const EntryRecord &entry, bool &complete) {
+    std::vector<uint8_t> bytes;
+    complete = m_scan->ReadFoundFile(entry, [&bytes](const uint8_t *data, size_t size) {
+      bytes.insert(bytes.end(), data, data + size);
+      return true;
+    });
+    return bytes;
+  }
+
+private:
+  RecordingServices m_services;
+  ImageDeviceLayer m_layer;
+  SectorIo m_io;
+  SectorReader m_reader;
+  uint64_t m_sectors;
+  std::unique_ptr<PhysicalDiskScan> m_scan;
+};
+
+void Put(std::vector<uint8_t> &disk, uint64_t sector, const std::vector<uint8_t> &bytes) {
+  std::copy(bytes.begin(), bytes.end(), disk.begin() + static_cast<std::ptrdiff_t>(sector * 512));
+}
+
+// A disk scan is kept with a one-sector FAT and no map; loaded into a fresh
+// scan it lists the same tree, and its hits read back byte for byte.
+TEST(FatScanFilePhysicalDisk, HitsReadBackByteForByteAfterALoad) {
+  std::vector<uint8_t> disk = DiskImage::Noise(3000);
+  Put(disk, 100, kJpegStart);
+  Put(disk, 104, kPdfStart);  // ends the photo's growth after four sectors
+  Put(disk, 2999, kZipStart); // the very last sector
+  DiskImage scanned(disk);
+  scanned.Services().m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 64 * 1024),
+                                          MakeHeader(u"PDF", kPdfStart, 0),
+                                          MakeHeader(u"ZIP", kZipStart, 64 * 1024)};
+  scanned.Scan().RunPhysicalDiskScan();
+  const std::vector<ScanFileEntry> entries = EntryList(scanned.Services());
+  ASSERT_EQ(entries.size(), 7u); // the root, three type folders, three hits
+  const std::filesystem::path path = TempPath("disk");
+  ASSERT_TRUE(SavePhysicalDiskScanFile(scanned.Scan(), scanned.Services(), U16(path), entries))
+      << scanned.Services().LogAsText();
+
+  const std::vector<uint8_t> saved = ReadWholeFile(path.string());
+  ASSERT_GE(saved.size(), 1024u);
+  FatScanHeader header;
+  ASSERT_EQ(ParseFatScanHeader(saved.data(), saved.size(), header), ParseResult::Ok);
+  EXPECT_TRUE(IsPhysicalDiskScanHeader(header));
+  EXPECT_EQ(header.m_driveCode, 128u);
+  EXPECT_EQ(header.m_sectorsPerCluster, 1u);
+  EXPECT_EQ(header.m_partitionStart, 0u);
+  EXPECT_EQ(header.m_sectors, 3000u);
+  EXPECT_EQ(header.m_volumeSectors, 3000u);
+  EXPECT_EQ(header.m_fatSize, 1u);
+  EXPECT_EQ(header.m_mapSize, 0u);
+  EXPECT_TRUE(std::all_of(saved.begin() + 512, saved.begin() + 1024, [](uint8_t b) { return b == 0; }));
+  EXPECT_EQ(saved[1024], 5u); // the root item's name length right after the FAT sector ("Drive")
+
+  DiskImage loaded(disk);
+  ASSERT_TRUE(LoadPhysicalDiskScanFile(loaded.Scan(), loaded.Services(), U16(path)))
+      << loaded.Services().LogAsText();
+  ASSERT_EQ(loaded.Services().m_treeEntries.size(), scanned.Services().m_treeEntries.size());
+  EXPECT_EQ(loaded.Scan().FoundCount(), scanned.Scan().FoundCount());
+  size_t compared = 0;
+  for (size_t i = 0; i < scanned.Services().m_treeEntries.size(); ++i) {
+    const RecordingServices::TreeEntry &was = scanned.Services().m_treeEntries[i];
+    const RecordingServices::TreeEntry &is = loaded.Services().m_treeEntries[i];
+    EXPECT_TRUE(is.m_name == was.m_name) << i;
+    EXPECT_EQ(is.m_entry.m_ownId, was.m_entry.m_ownId) << i;
+    if (was.m_entry.IsFolder()) continue;
+    bool before = false, after = false;
+    const std::vector<uint8_t> expected = scanned.ReadBack(was.m_entry, before);
+    const std::vector<uint8_t> back = loaded.ReadBack(is.m_entry, after);
+    ASSERT_TRUE(before && after) << ToUtf8(was.m_name);
+    ASSERT_EQ(back.size(), was.m_entry.m_size) << ToUtf8(was.m_name);
+    EXPECT_TRUE(back == expected) << ToUtf8(was.m_name);
+    const uint64_t sector = was.m_entry.m_firstCluster;
+    EXPECT_TRUE(
+        std::equal(back.begin(), back.end(), disk.begin() + static_cast<std::ptrdiff_t>(sector * 512)))
+        << ToUtf8(was.m_name);
+    ++compared;
+  }
+  EXPECT_EQ(compared, 3u);
+  std::filesystem::remove(path);
+}
+
+// A disk's file and a volume's file are each refused by the other's reader,
+// and a disk's file by a scan of another disk, leaving nothing listed.
+TEST(FatScanFilePhysicalDisk, WrongReaderOrDiskIsRefused) {
+  std::vector<uint8_t> disk = DiskImage::Noise(200);
+  Put(disk, 50, kJpegStart);
+  DiskImage scanned(disk);
+  scanned.Services().m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 0)};
+  scanned.Scan().RunPhysicalDiskScan();
+  const std::filesystem::path diskFile = TempPath("disk-refused");
+  ASSERT_TRUE(SavePhysicalDiskScanFile(scanned.Scan(), scanned.Services(), U16(diskFile),
+                                       EntryList(scanned.Services())));
+
+  FatScanHeader volume;
+  volume.m_driveCode = 128; // a volume on the first disk, read from its start
+  volume.m_sectorsPerCluster = 1;
+  volume.m_kind = 0;
+  volume.m_fatSize = 1;
+  volume.m_reservedSectors = 1;
+  volume.m_rootDirectorySectors = 1;
+  volume.m_volumeSectors = 200;
+  std::vector<uint8_t> volumeFile(kScanHeaderSize + 512, 0);
+  SerialiseFatScanHeader(volume, volumeFile.data());
+  EXPECT_FALSE(IsPhysicalDiskScanHeader(volume));
+
+  {
+    FatImageEngine fat(std::vector<uint8_t>(200 * 512, 0));
+    EXPECT_FALSE(LoadFatScanFile(fat.Engine(), fat.Services(), U16(diskFile)));
+    EXPECT_TRUE(fat.Services().LogContains(u"a physical-disk scan")) << fat.Services().LogAsText();
+    EXPECT_TRUE(fat.Services().m_treeEntries.empty());
+  }
+  {
+    DiskImage other(disk, 129);
+    EXPECT_FALSE(LoadPhysicalDiskScanFile(other.Scan(), other.Services(), U16(diskFile)));
+    EXPECT_TRUE(other.Services().m_treeEntries.empty());
+  }
+  {
+    DiskImage same(disk);
+    MemoryScanFileSource source(volumeFile.data(), volumeFile.size());
+    EXPECT_FALSE(LoadPhysicalDiskScanData(same.Scan(), same.Services(), source, u"volume.DAT"));
+    EXPECT_TRUE(same.Services().LogContains(u"a volume's scan")) << same.Services().LogAsText();
+    EXPECT_TRUE(same.Services().m_treeEntries.empty());
+  }
+  std::filesystem::remove(diskFile);
 }
 
 } // namespace

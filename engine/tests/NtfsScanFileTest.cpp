@@ -3,12 +3,15 @@
 // for byte through the loaded runs; the header's bytes lie where other
 // programs look for them; damaged files are refused or cut cleanly.
 #include "ImageDevices.h"
+#include "NtfsAdvancedEngine.h"
 #include "NtfsFileReader.h"
 #include "NtfsScanFile.h"
 #include "RecordingServices.h"
+#include "SignatureTestSpace.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -318,6 +321,117 @@ TEST(NtfsScanFileHeader, FieldsAndTextsLieAtTheirOffsets) {
   ASSERT_EQ(ParseNtfsScanHeader(bytes, sizeof bytes, back), ParseResult::Ok);
   EXPECT_EQ(back.m_volumeSectors, header.m_volumeSectors);
   EXPECT_EQ(back.m_runSectors, header.m_runSectors);
+}
+
+// An advanced engine over the empty volume, held in memory.
+class NtfsAdvancedImage {
+public:
+  explicit NtfsAdvancedImage(std::vector<uint8_t> bytes)
+      : m_io(m_layer, nullptr, false), m_reader(m_io, kDrive) {
+    const uint64_t sectors = bytes.size() / kSectorSize;
+    m_layer.Attach(kDrive, std::make_unique<MemoryDevice>(std::move(bytes)));
+    m_engine = std::make_unique<NtfsAdvancedEngine>(m_services, m_reader, sectors);
+    m_services.SetText(SignatureText::kRawDataFolder, u"Raw Data Folder");
+  }
+  NtfsAdvancedEngine &Engine() { return *m_engine; }
+  RecordingServices &Services() { return m_services; }
+  std::vector<uint8_t> ReadHit(const EntryRecord &entry, bool &complete) {
+    std::vector<uint8_t> bytes;
+    complete = m_engine->ReadSignatureHit(entry, [&bytes](const uint8_t *data, size_t size) {
+      bytes.insert(bytes.end(), data, data + size);
+      return true;
+    });
+    return bytes;
+  }
+
+private:
+  RecordingServices m_services;
+  ImageDeviceLayer m_layer;
+  SectorIo m_io;
+  SectorReader m_reader;
+  std::unique_ptr<NtfsAdvancedEngine> m_engine;
+};
+
+// The first run of count clusters the volume marks free, from cluster from on.
+uint64_t FreeRun(const std::vector<uint8_t> &map, uint64_t from, uint64_t count) {
+  for (uint64_t c = std::max<uint64_t>(from, 2); c + count <= map.size(); ++c)
+    if (std::all_of(map.begin() + static_cast<std::ptrdiff_t>(c),
+                    map.begin() + static_cast<std::ptrdiff_t>(c + count), [](uint8_t b) { return b == 0; }))
+      return c;
+  return 0;
+}
+
+// The hits of an advanced search, saved and loaded into a fresh engine, come
+// back with their clusters, sizes and ids, and read back byte for byte.
+TEST(NtfsScanFileSignatureHits, ReadBackByteForByteAfterALoad) {
+  const std::string dir = FixtureDir();
+  if (dir.empty()) GTEST_SKIP() << "QV_FIXTURES is not set: the NTFS images are made by the CTest fixture";
+  std::vector<uint8_t> image = ReadFileBytes(dir + "/signature/sig-ntfs.img");
+  if (image.empty()) GTEST_SKIP() << "sig-ntfs.img not made (mkntfs missing?)";
+  std::vector<uint8_t> map;
+  uint64_t clusterBytes = 0;
+  {
+    NtfsAdvancedImage probe(image);
+    ASSERT_TRUE(probe.Engine().ReadNtfsBootSector());
+    ASSERT_TRUE(probe.Engine().LoadMftRunList());
+    ASSERT_TRUE(probe.Engine().LoadClusterBitmap());
+    map = probe.Engine().ClusterMap();
+    clusterBytes = probe.Engine().Volume().ClusterSize();
+  }
+  const auto plant = [&](uint64_t cluster, const std::vector<uint8_t> &bytes) {
+    std::copy(bytes.begin(), bytes.end(),
+              image.begin() + static_cast<std::ptrdiff_t>(cluster * clusterBytes));
+  };
+  const uint64_t photo = FreeRun(map, map.size() / 2 + 50, 8);
+  const uint64_t archive = FreeRun(map, photo + 20, 1);
+  ASSERT_NE(photo, 0u);
+  ASSERT_NE(archive, 0u);
+  std::vector<uint8_t> photoBytes(3 * clusterBytes + 100, 'p');
+  std::copy(kJpegStart.begin(), kJpegStart.end(), photoBytes.begin());
+  plant(photo, photoBytes);
+  plant(photo + 4, kPdfStart); // ends the photo's growth after four clusters
+  plant(archive, kZipStart);
+
+  NtfsAdvancedImage scanned(image);
+  scanned.Services().m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 1 << 20),
+                                          MakeHeader(u"PDF", kPdfStart, 0),
+                                          MakeHeader(u"ZIP", kZipStart, 1 << 20)};
+  scanned.Engine().RunNtfsAdvancedScan();
+  const std::vector<SignatureHit> hits = scanned.Engine().SignatureHits();
+  ASSERT_EQ(hits.size(), 3u) << scanned.Services().LogAsText();
+  const std::filesystem::path path = TempPath("signature-hits");
+  ASSERT_TRUE(SaveNtfsScanFile(scanned.Engine(), scanned.Services(), path.u16string(),
+                               EntryList(scanned.Services())));
+
+  NtfsAdvancedImage loaded(image);
+  ASSERT_TRUE(LoadNtfsScanFile(loaded.Engine(), loaded.Services(), path.u16string()))
+      << loaded.Services().LogAsText();
+  const std::vector<SignatureHit> &back = loaded.Engine().SignatureHits();
+  ASSERT_EQ(back.size(), hits.size());
+  for (size_t i = 0; i < hits.size(); ++i) {
+    EXPECT_EQ(back[i].m_cluster, hits[i].m_cluster) << i;
+    EXPECT_EQ(back[i].m_size, hits[i].m_size) << i;
+    EXPECT_EQ(back[i].m_ownId, hits[i].m_ownId) << i;
+    EXPECT_TRUE(back[i].m_extension == hits[i].m_extension) << i;
+  }
+  size_t read = 0;
+  for (const RecordingServices::TreeEntry &entry : scanned.Services().m_treeEntries) {
+    const bool isHit = std::any_of(hits.begin(), hits.end(), [&entry](const SignatureHit &hit) {
+      return hit.m_ownId == entry.m_entry.m_ownId;
+    });
+    if (!isHit || entry.m_entry.IsFolder()) continue;
+    bool before = false, after = false;
+    const std::vector<uint8_t> expected = scanned.ReadHit(entry.m_entry, before);
+    const std::vector<uint8_t> bytes = loaded.ReadHit(entry.m_entry, after);
+    ASSERT_TRUE(before && after) << entry.m_entry.m_ownId;
+    EXPECT_EQ(bytes.size(), entry.m_entry.m_size);
+    EXPECT_TRUE(bytes == expected) << entry.m_entry.m_ownId;
+    const uint64_t first = entry.m_entry.m_firstCluster * clusterBytes;
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(first)));
+    ++read;
+  }
+  EXPECT_EQ(read, 3u);
+  std::filesystem::remove(path);
 }
 
 } // namespace
