@@ -9,6 +9,7 @@
 //                              lists every found entry (path, size, deleted
 //                              flag, grade); with --extract writes each found
 //                              file's bytes under DIR along its folder path.
+#include "BenchServices.h"
 #include "FatScanEngine.h"
 #include "ImageDevices.h"
 
@@ -29,79 +30,6 @@ using Clock = std::chrono::steady_clock;
 double SecondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
-
-std::string Utf8(const std::u16string &text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    uint32_t c = text[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
-// Keeps the finds as the folder tree would, and drops everything else.
-class BenchServices : public EngineServices {
-public:
-  struct Found {
-    EntryRecord m_entry;
-    std::u16string m_name;
-  };
-
-  bool PumpMessages() override { return true; }
-  bool StopRequested() const override { return false; }
-  void AddLogEntry(const std::optional<std::u16string> &activity, const std::u16string &text,
-                   const std::optional<std::u16string> &, LogStatus status) override {
-    if (status == LogStatus::Error)
-      std::fprintf(stderr, "log: %s %s\n", Utf8(activity.value_or(u"")).c_str(), Utf8(text).c_str());
-  }
-  std::u16string CurrentTimeText() override { return u""; }
-  void CreateScanProgressBar(uint32_t) override {}
-  void ShowReadingProgress(uint32_t, const std::optional<std::u16string> &) override {}
-  void StepProgress() override {}
-  void DeleteProgressBar() override {}
-  void CreateTreeRoot() override {}
-  void AddTreeEntry(const EntryRecord &entry, const std::u16string &name) override {
-    m_found.push_back(Found{entry, name});
-  }
-  void ResetTreeToRoot() override {}
-  void UpdateTotalsPane(uint32_t, uint32_t, uint64_t) override {}
-  void UpdateFoundProgress(uint32_t, uint32_t, uint32_t) override {}
-  void ShowCurrentItemText(uint32_t, const std::u16string &) override {}
-  void OnScanFinished(uint32_t) override {}
-  void ResetBusyFlags() override {}
-  void SetScanPhaseBusy(bool) override {}
-  void DoWaitCursor(int) override {}
-  std::u16string LoadText(uint32_t id) override {
-    const std::string text = "#" + std::to_string(id);
-    return std::u16string(text.begin(), text.end());
-  }
-  void ShowErrorBox(const std::u16string &text) override { std::fprintf(stderr, "%s\n", Utf8(text).c_str()); }
-  void SetScanInfoSaved(bool) override {}
-  void SetSelectionPresent(bool) override {}
-  void SetResultsPresent(bool) override {}
-  const std::vector<HeaderRecord> &SelectedHeaders() const override { return m_headers; }
-
-  std::vector<Found> m_found;
-
-private:
-  std::vector<HeaderRecord> m_headers;
-};
 
 // An engine over an image file on drive code 2.
 struct ImageSearch {

@@ -14,6 +14,7 @@
 //                                    flag, grade); with --extract writes each
 //                                    found file's bytes under DIR along its
 //                                    folder path.
+#include "BenchServices.h"
 #include "FatScanEngine.h"
 #include "ImageDevices.h"
 #include "PhysicalDiskScan.h"
@@ -44,31 +45,6 @@ double MegabytesPerSecond(uint64_t bytes, double seconds) {
   return seconds > 0 ? static_cast<double>(bytes) / (1 << 20) / seconds : 0.0;
 }
 
-std::string Utf8(const std::u16string &text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    uint32_t c = text[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
 HeaderRecord MakeHeader(const char16_t *extension, const std::string &signature, uint32_t maxSize) {
   HeaderRecord header;
   header.m_extension = extension;
@@ -85,68 +61,13 @@ std::vector<HeaderRecord> BenchHeaders() {
           MakeHeader(u"ZIP", std::string("PK\x03\x04", 4), 1 << 20), MakeHeader(u"BMP", "BM", 1 << 20)};
 }
 
-// Keeps the finds as the folder tree would, and drops everything else.
-class BenchServices : public EngineServices {
-public:
-  struct Found {
-    EntryRecord m_entry;
-    std::u16string m_name;
-  };
-
-  BenchServices() : m_headers(BenchHeaders()) {}
-  bool PumpMessages() override { return true; }
-  bool StopRequested() const override { return false; }
-  void AddLogEntry(const std::optional<std::u16string> &activity, const std::u16string &text,
-                   const std::optional<std::u16string> &, LogStatus status) override {
-    if (status == LogStatus::Error)
-      std::fprintf(stderr, "log: %s %s\n", Utf8(activity.value_or(u"")).c_str(), Utf8(text).c_str());
-  }
-  std::u16string CurrentTimeText() override { return u""; }
-  void CreateScanProgressBar(uint32_t) override {}
-  void ShowReadingProgress(uint32_t, const std::optional<std::u16string> &) override {}
-  void StepProgress() override {}
-  void DeleteProgressBar() override {}
-  void CreateTreeRoot() override {}
-  void AddTreeEntry(const EntryRecord &entry, const std::u16string &name) override {
-    m_found.push_back(Found{entry, name});
-  }
-  void ResetTreeToRoot() override {}
-  void UpdateTotalsPane(uint32_t, uint32_t, uint64_t) override {}
-  void UpdateFoundProgress(uint32_t, uint32_t, uint32_t) override {}
-  void ShowCurrentItemText(uint32_t, const std::u16string &) override {}
-  void OnScanFinished(uint32_t) override {}
-  void ResetBusyFlags() override {}
-  void SetScanPhaseBusy(bool) override {}
-  void DoWaitCursor(int) override {}
-  std::u16string LoadText(uint32_t id) override {
-    const std::string text = "#" + std::to_string(id);
-    return std::u16string(text.begin(), text.end());
-  }
-  void ShowErrorBox(const std::u16string &text) override { std::fprintf(stderr, "%s\n", Utf8(text).c_str()); }
-  void SetScanInfoSaved(bool) override {}
-  void SetSelectionPresent(bool) override {}
-  void SetResultsPresent(bool) override {}
-  const std::vector<HeaderRecord> &SelectedHeaders() const override { return m_headers; }
-
-  size_t FileCount() const {
-    size_t files = 0;
-    for (const Found &f : m_found) files += f.m_entry.IsFolder() ? 0 : 1;
-    return files;
-  }
-
-  std::vector<Found> m_found;
-
-private:
-  std::vector<HeaderRecord> m_headers;
-};
-
 // An image file attached as one drive, read through the image-file device.
 struct ImageDrive {
   ImageDrive(const std::string &path, uint8_t code) : m_io(m_layer, nullptr, false), m_reader(m_io, code, 0) {
     if (m_layer.AttachFile(code, path)) m_bytes = m_layer.Device(code)->SizeInBytes();
   }
 
-  BenchServices m_services;
+  BenchServices m_services{BenchHeaders()};
   ImageDeviceLayer m_layer;
   SectorIo m_io;
   SectorReader m_reader;

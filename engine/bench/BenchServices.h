@@ -1,0 +1,69 @@
+// What the benchmark programs give the engines: the finds are kept as the
+// folder tree would keep them, errors go to stderr, everything else is dropped.
+#pragma once
+
+#include "EngineServices.h"
+#include "Utf16Text.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+inline std::string Utf8(const std::u16string &text) {
+  return Utf16ToUtf8(text);
+}
+
+class BenchServices : public EngineServices {
+public:
+  struct Found {
+    EntryRecord m_entry;
+    std::u16string m_name;
+  };
+
+  explicit BenchServices(std::vector<HeaderRecord> headers = {}) : m_headers(std::move(headers)) {}
+
+  bool PumpMessages() override { return true; }
+  bool StopRequested() const override { return false; }
+  void AddLogEntry(const std::optional<std::u16string> &activity, const std::u16string &text,
+                   const std::optional<std::u16string> &, LogStatus status) override {
+    if (status == LogStatus::Error)
+      std::fprintf(stderr, "log: %s %s\n", Utf8(activity.value_or(u"")).c_str(), Utf8(text).c_str());
+  }
+  std::u16string CurrentTimeText() override { return u""; }
+  void CreateScanProgressBar(uint32_t) override {}
+  void ShowReadingProgress(uint32_t, const std::optional<std::u16string> &) override {}
+  void StepProgress() override {}
+  void DeleteProgressBar() override {}
+  void CreateTreeRoot() override {}
+  void AddTreeEntry(const EntryRecord &entry, const std::u16string &name) override {
+    m_found.push_back(Found{entry, name});
+  }
+  void ResetTreeToRoot() override {}
+  void UpdateTotalsPane(uint32_t, uint32_t, uint64_t) override {}
+  void UpdateFoundProgress(uint32_t, uint32_t, uint32_t) override {}
+  void ShowCurrentItemText(uint32_t, const std::u16string &) override {}
+  void OnScanFinished(uint32_t) override {}
+  void ResetBusyFlags() override {}
+  void SetScanPhaseBusy(bool) override {}
+  void DoWaitCursor(int) override {}
+  std::u16string LoadText(uint32_t id) override {
+    const std::string text = "#" + std::to_string(id);
+    return std::u16string(text.begin(), text.end());
+  }
+  void ShowErrorBox(const std::u16string &text) override { std::fprintf(stderr, "%s\n", Utf8(text).c_str()); }
+  void SetScanInfoSaved(bool) override {}
+  void SetSelectionPresent(bool) override {}
+  void SetResultsPresent(bool) override {}
+  const std::vector<HeaderRecord> &SelectedHeaders() const override { return m_headers; }
+
+  size_t FileCount() const {
+    size_t files = 0;
+    for (const Found &f : m_found) files += f.m_entry.IsFolder() ? 0 : 1;
+    return files;
+  }
+
+  std::vector<Found> m_found;
+
+private:
+  std::vector<HeaderRecord> m_headers;
+};
