@@ -204,14 +204,9 @@ void NtfsAdvancedEngine::ListHits(std::vector<SignatureHit> &hits) {
     return folder.m_ownId;
   });
   for (SignatureHit &hit : hits) {
-    EntryRecord record;
-    record.m_parentId = folders.Place(hit.m_extension);
-    record.m_ownId = m_nextId++;
-    record.m_firstCluster = static_cast<uint32_t>(hit.m_cluster);
-    record.m_size = hit.m_size;
-    record.m_attributes = kEntryAttrArchive;
-    record.m_grade = hit.m_grade;
-    hit.m_ownId = record.m_ownId;
+    // The type folder first: making it takes an id of its own.
+    const uint32_t parentId = folders.Place(hit.m_extension);
+    const EntryRecord record = SignatureHitRecord(hit, parentId, m_nextId++);
     AddSearchFind(record, SignatureFileName(record.m_ownId, hit.m_extension));
     m_hits.push_back(hit);
   }

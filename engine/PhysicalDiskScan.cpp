@@ -101,14 +101,9 @@ void PhysicalDiskScan::ListHits(std::vector<SignatureHit> &hits) {
     return id;
   });
   for (SignatureHit &hit : hits) {
-    EntryRecord record;
-    record.m_parentId = folders.Place(hit.m_extension);
-    record.m_ownId = m_nextId++;
-    record.m_firstCluster = static_cast<uint32_t>(hit.m_cluster);
-    record.m_size = hit.m_size;
-    record.m_attributes = kEntryAttrArchive;
-    record.m_grade = hit.m_grade;
-    hit.m_ownId = record.m_ownId;
+    // The type folder first: making it takes an id of its own.
+    const uint32_t parentId = folders.Place(hit.m_extension);
+    const EntryRecord record = SignatureHitRecord(hit, parentId, m_nextId++);
     AddFound(record, SignatureFileName(hit.m_cluster, hit.m_extension));
     m_hits.emplace(hit.m_ownId, hit);
   }

@@ -262,3 +262,15 @@ uint32_t SignatureFolders::Place(const std::u16string &extension) {
   m_folders.push_back(Folder{candidate, id, 0});
   return id;
 }
+
+EntryRecord SignatureHitRecord(SignatureHit &hit, uint32_t parentId, uint32_t ownId) {
+  EntryRecord record;
+  record.m_parentId = parentId;
+  record.m_ownId = ownId;
+  record.m_firstCluster = static_cast<uint32_t>(hit.m_cluster);
+  record.m_size = hit.m_size;
+  record.m_attributes = kEntryAttrArchive;
+  record.m_grade = hit.m_grade;
+  hit.m_ownId = ownId;
+  return record;
+}

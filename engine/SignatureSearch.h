@@ -41,6 +41,10 @@ struct SignatureHit {
   uint32_t m_ownId = 0; // the id of its listed entry
 };
 
+// The listed entry of a hit: a file under its type folder, first cluster
+// and size from the hit. Also notes the id in the hit.
+EntryRecord SignatureHitRecord(SignatureHit &hit, uint32_t parentId, uint32_t ownId);
+
 // What the pass reads: the clusters of a volume with its cluster-use map.
 class ClusterSpace {
 public:
