@@ -7,6 +7,8 @@
 #include "MainFrm.h"
 #include "ModulePath.h"
 #include "QuendalVarnothDoc.h"
+#include "ScanSession.h"
+#include "WinDeviceLayer.h"
 #include "resource.h"
 #include "sinstance.h"
 
@@ -18,7 +20,7 @@ ON_COMMAND(ID_FILE_NEW, OnFileNew)
 ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 END_MESSAGE_MAP()
 
-CQuendalVarnothApp::CQuendalVarnothApp() = default;
+CQuendalVarnothApp::CQuendalVarnothApp() : Devices(std::make_unique<WinDeviceLayer>()) {}
 
 CQuendalVarnothApp::~CQuendalVarnothApp() = default;
 

@@ -5,7 +5,11 @@
 
 #include "Framework.h"
 
+#include <memory>
+
 class CSimpleListView;
+class DeviceLayer;
+class ScanSession;
 class CPropertySheet;
 class FatScanEngine;
 class NtfsScanEngine;
@@ -32,6 +36,12 @@ public:
   afx_msg void OnAppAbout();
 
   // Scan state shared by the frame, the views and the engines.
+  // Where every sector read goes: the Windows devices in the program; tests
+  // put image files in its place before a search starts.
+  std::unique_ptr<DeviceLayer> Devices;
+  // The disk hold of the current search or opened scan file; FatEngine and
+  // NtfsEngine point into it.
+  std::unique_ptr<ScanSession> Session;
   CSimpleListView *LogView = nullptr;
   CPropertySheet *WizardSheet = nullptr;
   FatScanEngine *FatEngine = nullptr;

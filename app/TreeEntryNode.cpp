@@ -1,0 +1,32 @@
+#include "TreeEntryNode.h"
+
+TreeEntryNode &EntryNodeList::Append(const EntryRecord &record, const std::u16string &name, HTREEITEM item) {
+  m_nodes.push_back(TreeEntryNode{record, name, item});
+  TreeEntryNode &node = m_nodes.back();
+  m_firstEntryById.emplace(record.m_ownId, &node);
+  if (node.IsFolder()) m_firstFolderById.emplace(record.m_ownId, &node);
+  return node;
+}
+
+void EntryNodeList::Clear() {
+  m_nodes.clear();
+  m_firstFolderById.clear();
+  m_firstEntryById.clear();
+}
+
+TreeEntryNode *EntryNodeList::FindFolder(uint32_t ownId) {
+  auto found = m_firstFolderById.find(ownId);
+  return found == m_firstFolderById.end() ? nullptr : found->second;
+}
+
+TreeEntryNode *EntryNodeList::FindEntry(uint32_t ownId) {
+  auto found = m_firstEntryById.find(ownId);
+  return found == m_firstEntryById.end() ? nullptr : found->second;
+}
+
+std::vector<ScanFileEntry> EntryNodeList::ScanFileEntries() const {
+  std::vector<ScanFileEntry> entries;
+  entries.reserve(m_nodes.size());
+  for (const TreeEntryNode &node : m_nodes) entries.push_back(ScanFileEntry{node.m_record, node.m_name});
+  return entries;
+}
