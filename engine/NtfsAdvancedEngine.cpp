@@ -1,5 +1,7 @@
 #include "NtfsAdvancedEngine.h"
 
+#include "NtfsFileReader.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -75,12 +77,24 @@ void NtfsAdvancedEngine::LogLine(const std::optional<std::u16string> &activity, 
                        services.LoadText(timeId) + u" " + services.CurrentTimeText(), status);
 }
 
-// The runs of $Bitmap's data, from its own record (extension records of an
-// attribute list are not followed: a bitmap that large is not met).
+// The runs of $Bitmap's data in cluster (VCN) order, followed through its
+// attribute list when the runs continue in extension records. When the full
+// stream cannot be assembled (an unreadable or foreign extension record, a
+// gap), the runs of its own record still give part of the map.
 bool NtfsAdvancedEngine::CollectBitmapRuns(std::vector<DataRun> &runs) {
   std::vector<uint8_t> bytes;
   FileRecordInfo info;
   if (Volume().ReadRecord(kBitmapRecord, bytes, info) != ParseResult::Ok) return false;
+  NtfsDataStream stream;
+  std::string why;
+  const ParseResult loaded = LoadNtfsDataStream(Volume(), kBitmapRecord, bytes, info, stream, &why);
+  if (loaded == ParseResult::Ok && !stream.m_resident) {
+    runs = std::move(stream.m_runs);
+    return !runs.empty();
+  }
+  if (loaded != ParseResult::Ok)
+    Services().AddLogEntry(std::nullopt, SignatureWiden("$Bitmap data only partly known: " + why),
+                           std::nullopt, LogStatus::Error);
   for (const AttributeExtent &extent : info.m_data) {
     if (extent.m_resident) continue;
     const NonResidentHeader &header = extent.m_nonResident;
@@ -127,10 +141,14 @@ bool NtfsAdvancedEngine::LoadClusterBitmap() {
   // Only the sectors that can hold a bit of a cluster in the map are read.
   const uint64_t neededSectors = (map.size() + kClustersPerBitmapSector - 1) / kClustersPerBitmapSector;
   std::vector<uint8_t> chunk(size_t{kBitmapReadSectors} * kSectorBytes);
-  uint64_t streamSector = 0;
   for (const DataRun &run : runs) {
     services.PumpMessages();
     const uint64_t runSectors = run.m_clusters * spc;
+    // A run's place in the stream comes from its VCN, so a part of the
+    // stream that is not known leaves its clusters free rather than shifting
+    // the bits of every later run onto other clusters.
+    if (run.m_vcn >= neededSectors) continue; // beyond the map (and its product cannot overflow)
+    uint64_t streamSector = run.m_vcn * spc;
     for (uint64_t done = 0; done < runSectors && streamSector < neededSectors;) {
       const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(kBitmapReadSectors, runSectors - done));
       std::fill(chunk.begin(), chunk.end(), 0);

@@ -10,6 +10,17 @@
 namespace {
 
 constexpr uint32_t kSectorBytes = 512;
+// The most a growth reads ahead of its batch into the window.
+constexpr uint64_t kReadAheadBytes = 8u << 20;
+constexpr uint32_t kPrefetchDistance = 8;
+
+void PrefetchForRead(const void *address) {
+#if defined(__GNUC__) || defined(__clang__)
+  __builtin_prefetch(address);
+#else
+  (void)address;
+#endif
+}
 
 } // namespace
 
@@ -93,16 +104,31 @@ void SignatureSearch::ShowStatus(uint64_t cluster) {
       0, SignatureStatusText(m_readingText, cluster, m_ofText, m_space.ClusterCount()));
 }
 
+// The window holds a batch and what the growth of its hits may read behind
+// it (the largest size of a chosen signature, within a bound); a growth that
+// goes further reads batch-sized pieces into the far window.
+void SignatureSearch::SizeWindows(uint64_t clusterCount) {
+  const uint64_t clusterBytes = uint64_t{m_sectorsPerCluster} * kSectorBytes;
+  // A small disk or volume needs no more buffer than it has clusters.
+  const uint64_t batch = std::max<uint64_t>(1, std::min<uint64_t>(m_clustersPerBatch, clusterCount));
+  uint64_t growth = 0;
+  for (const HeaderRecord &header : m_services.SelectedHeaders())
+    growth = std::max<uint64_t>(growth, header.m_maxSize / clusterBytes + 1);
+  const uint64_t bound = std::max<uint64_t>(batch, kReadAheadBytes / clusterBytes);
+  const uint64_t ahead = std::min({growth, bound, clusterCount});
+  m_readAheadClusters = static_cast<uint32_t>(batch);
+  m_window.Reset(static_cast<size_t>(clusterBytes), static_cast<uint32_t>(batch + ahead));
+  m_far.Reset(static_cast<size_t>(clusterBytes), 0);
+  m_singleReadsBefore = 0;
+}
+
 bool SignatureSearch::Run(std::vector<SignatureHit> &hits) {
   m_readingText = m_services.LoadText(m_options.m_readingTextId);
   m_ofText = m_services.LoadText(SignatureText::kOf);
-  m_batchClusters = 0;
   m_taken.clear();
   m_stopped = false;
   const uint64_t count = m_space.ClusterCount();
-  // A small disk or volume needs no more buffer than it has clusters.
-  const uint64_t bufferClusters = std::max<uint64_t>(1, std::min<uint64_t>(m_clustersPerBatch, count));
-  m_batch.assign(static_cast<size_t>(bufferClusters) * m_sectorsPerCluster * kSectorBytes, 0);
+  SizeWindows(count);
   uint64_t cluster = m_options.m_firstUnit;
   while (cluster < count) {
     if (m_stop && m_stop()) return !(m_stopped = true);
@@ -115,46 +141,61 @@ bool SignatureSearch::Run(std::vector<SignatureHit> &hits) {
     // and nothing of the batch before it is seen twice.
     const uint32_t clusters = static_cast<uint32_t>(std::min<uint64_t>(m_clustersPerBatch, count - cluster));
     ReadBatch(cluster, clusters);
-    ExamineBatch(cluster, clusters, hits);
+    cluster = ExamineBatch(cluster, clusters, hits);
     if (m_stopped) return false;
-    cluster += clusters;
   }
   return true;
 }
 
 bool SignatureSearch::ReadBatch(uint64_t first, uint32_t clusters) {
   const size_t clusterBytes = size_t{m_sectorsPerCluster} * kSectorBytes;
-  // Only the clusters of this batch are examined: they are cleared, so no
-  // byte of the batch before can show through a short read.
-  std::fill(m_batch.begin(), m_batch.begin() + clusters * clusterBytes, 0);
-  m_batchFirst = first;
-  m_batchClusters = clusters;
-  if (m_space.ReadClusterSectors(first, m_batch.data(), clusters * m_sectorsPerCluster)) return true;
+  // What a growth already read ahead of this batch is not read again.
+  const uint32_t kept = m_window.MoveTo(first);
+  if (kept >= clusters) return true;
+  const uint32_t missing = clusters - kept;
+  // A lone cluster is cleared first, so no byte of the batch before can show
+  // through a short read that leaves the buffer as it was.
+  if (clusters == 1) std::memset(m_window.Tail(), 0, clusterBytes);
+  if (m_space.ReadClusterSectors(first + kept, m_window.Tail(), missing * m_sectorsPerCluster)) {
+    m_window.Extend(missing);
+    return true;
+  }
   LogClusterError(first);
-  if (clusters == 1) return false;
+  if (clusters == 1) {
+    m_window.Extend(1);
+    return false;
+  }
   // One bad sector should not blank the whole batch: read it cluster by cluster.
-  std::fill(m_batch.begin(), m_batch.begin() + clusters * clusterBytes, 0);
+  m_window.Restart(first);
+  std::memset(m_window.Data(), 0, clusters * clusterBytes);
   bool all = true;
   for (uint32_t i = 0; i < clusters; ++i) {
-    if (m_space.ReadClusterSectors(first + i, m_batch.data() + i * clusterBytes, m_sectorsPerCluster))
+    if (m_space.ReadClusterSectors(first + i, m_window.Data() + i * clusterBytes, m_sectorsPerCluster))
       continue;
     if (i != 0) LogClusterError(first + i);
     all = false;
   }
+  m_window.Extend(clusters);
   return all;
 }
 
-void SignatureSearch::ExamineBatch(uint64_t first, uint32_t clusters, std::vector<SignatureHit> &hits) {
-  const size_t clusterBytes = size_t{m_sectorsPerCluster} * kSectorBytes;
+uint64_t SignatureSearch::ExamineBatch(uint64_t first, uint32_t clusters, std::vector<SignatureHit> &hits) {
   const std::vector<HeaderRecord> &headers = m_services.SelectedHeaders();
+  const size_t clusterBytes = size_t{m_sectorsPerCluster} * kSectorBytes;
+  // The window only grows behind the batch while it is examined, so the
+  // batch's bytes stay where they are.
+  const uint8_t *batch = m_window.Data();
   for (uint32_t i = 0; i < clusters; ++i) {
     if (m_stop && m_stop()) {
       m_stopped = true;
-      return;
+      return first + clusters;
     }
+    // The first bytes of each cluster are all the test reads: ask for those
+    // a few clusters ahead so the test does not wait on memory.
+    if (i + kPrefetchDistance < clusters) PrefetchForRead(batch + (i + kPrefetchDistance) * clusterBytes);
     const uint64_t cluster = first + i;
     if (IsUsed(cluster)) continue;
-    const uint8_t *bytes = m_batch.data() + i * clusterBytes;
+    const uint8_t *bytes = batch + i * clusterBytes;
     if (m_hook && m_hook(cluster, bytes, clusterBytes)) {
       m_taken.push_back(cluster);
       continue;
@@ -162,21 +203,62 @@ void SignatureSearch::ExamineBatch(uint64_t first, uint32_t clusters, std::vecto
     std::u16string extension;
     HeaderRecord record;
     if (!MatchHeader(headers, bytes, kSectorBytes, &extension, &record)) continue;
-    // Sizing may read clusters into a scratch buffer; the hit's own bytes
-    // stay in the batch, which it does not overwrite.
     hits.push_back(DecideHitSize(cluster, bytes, record, extension));
+    // The growth tested each free cluster it took with the same signatures
+    // and none matched; unless a hook could still take one of them, they
+    // need no second test.
+    if (m_hook || m_grownThrough <= cluster) continue;
+    if (m_grownThrough - first >= clusters) return m_grownThrough + 1;
+    i = static_cast<uint32_t>(m_grownThrough - first);
   }
+  return first + clusters;
 }
 
-bool SignatureSearch::FirstSectorOf(uint64_t cluster, uint8_t *sector) {
-  if (m_batchClusters != 0 && cluster >= m_batchFirst && cluster < m_batchFirst + m_batchClusters) {
-    std::memcpy(sector, m_batch.data() + (cluster - m_batchFirst) * m_sectorsPerCluster * kSectorBytes,
-                kSectorBytes);
-    return true;
+const uint8_t *SignatureSearch::HeldCluster(uint64_t cluster) const {
+  if (const uint8_t *bytes = m_window.Find(cluster)) return bytes;
+  return m_far.Find(cluster);
+}
+
+// Reads a batch-sized piece from the cluster on (from the window's end when
+// the cluster lies within its room, so the next batch finds it read). Null
+// when nothing could be read ahead: the caller then reads the one sector, as
+// a read that failed must be logged and retried for that sector alone.
+const uint8_t *SignatureSearch::ReadAhead(uint64_t cluster) {
+  const uint64_t mapSize = m_space.MapSize();
+  if (cluster < m_singleReadsBefore || cluster >= mapSize || m_window.Capacity() == 0) return nullptr;
+  const uint64_t end = m_window.End();
+  if (cluster < end || cluster - end >= m_window.Room()) return ReadAheadFar(cluster);
+  const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(
+      {m_window.Room(), mapSize - end, std::max<uint64_t>(m_readAheadClusters, cluster - end + 1)}));
+  if (!m_space.ReadClusterSectors(end, m_window.Tail(), count * m_sectorsPerCluster)) {
+    m_singleReadsBefore = end + count;
+    return nullptr;
   }
-  if (m_space.ReadClusterSectors(cluster, sector, 1)) return true;
-  LogClusterError(cluster);
-  return false;
+  m_window.Extend(count);
+  return m_window.Find(cluster);
+}
+
+const uint8_t *SignatureSearch::ReadAheadFar(uint64_t cluster) {
+  if (m_far.Capacity() == 0) m_far.Reset(size_t{m_sectorsPerCluster} * kSectorBytes, m_readAheadClusters);
+  m_far.Restart(cluster);
+  const uint32_t count =
+      static_cast<uint32_t>(std::min<uint64_t>(m_far.Capacity(), m_space.MapSize() - cluster));
+  if (!m_space.ReadClusterSectors(cluster, m_far.Tail(), count * m_sectorsPerCluster)) {
+    m_singleReadsBefore = cluster + count;
+    return nullptr;
+  }
+  m_far.Extend(count);
+  return m_far.Find(cluster);
+}
+
+// The first sector of a cluster a growth steps onto: from memory, read
+// ahead, or (after a failed read-ahead) read alone into scratch.
+const uint8_t *SignatureSearch::GrowthSector(uint64_t cluster, uint8_t *scratch) {
+  if (const uint8_t *bytes = HeldCluster(cluster)) return bytes;
+  if (const uint8_t *bytes = ReadAhead(cluster)) return bytes;
+  std::memset(scratch, 0, kSectorBytes);
+  if (!m_space.ReadClusterSectors(cluster, scratch, 1)) LogClusterError(cluster);
+  return scratch;
 }
 
 SignatureHit SignatureSearch::DecideHitSize(uint64_t cluster, const uint8_t *hitBytes,
@@ -184,6 +266,7 @@ SignatureHit SignatureSearch::DecideHitSize(uint64_t cluster, const uint8_t *hit
   SignatureHit hit;
   hit.m_extension = extension;
   hit.m_cluster = cluster;
+  m_grownThrough = cluster;
   if (IsCompoundExtension(extension)) {
     MeasureCompound(cluster, hitBytes, hit);
     if (hit.m_size == 0 && record.m_maxSize > 0 && m_options.m_growEmptyDocuments)
@@ -204,8 +287,8 @@ uint32_t SignatureSearch::MeasureCompound(uint64_t cluster, const uint8_t *hitBy
   const size_t clusterBytes = size_t{m_sectorsPerCluster} * kSectorBytes;
   auto reader = [this, cluster, clusterBytes](uint64_t index, uint8_t *buffer) {
     const uint64_t target = m_space.DocumentCluster(cluster, index);
-    if (m_batchClusters != 0 && target >= m_batchFirst && target < m_batchFirst + m_batchClusters) {
-      std::memcpy(buffer, m_batch.data() + (target - m_batchFirst) * clusterBytes, clusterBytes);
+    if (const uint8_t *held = HeldCluster(target)) {
+      std::memcpy(buffer, held, clusterBytes);
       return true;
     }
     if (m_space.ReadClusterSectors(target, buffer, m_sectorsPerCluster)) return true;
@@ -232,17 +315,16 @@ void SignatureSearch::Grow(uint64_t cluster, uint32_t maxSize, SignatureHit &hit
   const uint64_t mapSize = m_space.MapSize();
   const std::vector<HeaderRecord> &headers = m_services.SelectedHeaders();
   uint64_t last = cluster;
-  uint8_t sector[kSectorBytes];
+  uint8_t scratch[kSectorBytes];
   while (hit.m_size < maxSize) {
     if (m_stop && m_stop()) return;
     uint64_t next = last + 1;
     while (next < mapSize && IsUsed(next)) ++next;
     if (next >= mapSize) return;
-    std::memset(sector, 0, sizeof sector);
-    FirstSectorOf(next, sector);
-    if (MatchHeader(headers, sector, kSectorBytes, nullptr, nullptr)) return;
+    if (MatchHeader(headers, GrowthSector(next, scratch), kSectorBytes, nullptr, nullptr)) return;
     hit.m_size = static_cast<uint32_t>(std::min<uint64_t>(UINT32_MAX, hit.m_size + clusterBytes));
     last = next;
+    m_grownThrough = last;
   }
 }
 

@@ -6,6 +6,7 @@
 // type, a new numbered one when a folder is full.
 #pragma once
 
+#include "ClusterWindow.h"
 #include "EngineServices.h"
 #include "EntryRecord.h"
 #include "HeaderRecord.h"
@@ -100,18 +101,23 @@ public:
   // Runs the pass, appending hits in cluster order. False when stopped.
   bool Run(std::vector<SignatureHit> &hits);
 
-  // Sizes one hit whose cluster bytes are at hitBytes; reads of clusters in
-  // the batch last read come from memory.
+  // Sizes one hit whose cluster bytes are at hitBytes; clusters of the batch
+  // last read, and those read ahead behind it, come from memory.
   SignatureHit DecideHitSize(uint64_t cluster, const uint8_t *hitBytes, const HeaderRecord &record,
                              const std::u16string &extension);
 
 private:
-  void ExamineBatch(uint64_t first, uint32_t clusters, std::vector<SignatureHit> &hits);
+  // Returns the cluster the pass goes on from.
+  uint64_t ExamineBatch(uint64_t first, uint32_t clusters, std::vector<SignatureHit> &hits);
   bool ReadBatch(uint64_t first, uint32_t clusters);
   void ShowStatus(uint64_t cluster);
   uint32_t MeasureCompound(uint64_t cluster, const uint8_t *hitBytes, SignatureHit &hit);
   void Grow(uint64_t cluster, uint32_t maxSize, SignatureHit &hit);
-  bool FirstSectorOf(uint64_t cluster, uint8_t *sector);
+  const uint8_t *GrowthSector(uint64_t cluster, uint8_t *scratch);
+  const uint8_t *HeldCluster(uint64_t cluster) const;
+  const uint8_t *ReadAhead(uint64_t cluster);
+  const uint8_t *ReadAheadFar(uint64_t cluster);
+  void SizeWindows(uint64_t clusterCount);
   bool IsUsed(uint64_t cluster) const;
   void LogClusterError(uint64_t cluster);
 
@@ -122,9 +128,15 @@ private:
   ClusterHook m_hook;
   uint32_t m_sectorsPerCluster;
   uint32_t m_clustersPerBatch;
-  std::vector<uint8_t> m_batch;
-  uint64_t m_batchFirst = 0;
-  uint32_t m_batchClusters = 0;
+  // The batch being examined starts the window; clusters a growth reads
+  // ahead are appended behind it (and serve the next batch), or land in the
+  // far window when they lie beyond the window's room.
+  ClusterWindow m_window;
+  ClusterWindow m_far;
+  uint32_t m_readAheadClusters = 0;
+  uint64_t m_singleReadsBefore = 0;
+  uint64_t m_grownThrough = 0;   // the last cluster the latest hit's growth took // a read-ahead failed below
+                                 // this: one sector at a time
   std::vector<uint64_t> m_taken; // clusters the hook took, ascending
   std::u16string m_readingText;
   std::u16string m_ofText;

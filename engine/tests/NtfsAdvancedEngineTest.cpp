@@ -1,6 +1,7 @@
 #include "NtfsAdvancedEngine.h"
 
 #include "ImageDevices.h"
+#include "NtfsTestVolume.h"
 #include "RecordingServices.h"
 #include "SignatureTestSpace.h"
 
@@ -150,5 +151,84 @@ TEST_F(NtfsAdvancedEngineTest, NoSignaturesChosenSearchesNothing) {
   EXPECT_TRUE(engine.SignatureHits().empty());
   EXPECT_EQ(services.m_finishedCount, 1u);
 }
+
+// ---- $Bitmap continued through an attribute list -----------------------------
+
+// Where the pieces of $Bitmap's data lie in a generated volume: record 6
+// holds some clusters of the stream (VCN first) and names extension record
+// 20 in its attribute list for the rest.
+struct BitmapListCase {
+  const char *m_label;
+  uint64_t m_ownFirstVcn;       // the VCN of the run in record 6 (0 or 1)
+  uint64_t m_extensionBase;     // record 20's base record (6: its own)
+  bool m_extensionPresent;      // else slot 20 holds no FILE record
+  std::vector<uint64_t> m_used; // clusters the map must mark
+  std::vector<uint64_t> m_free; // clusters it must leave free
+  bool m_partlyKnown;           // a log line says the stream was not whole
+};
+
+class NtfsBitmapListTest : public ::testing::TestWithParam<BitmapListCase> {};
+
+// The stream has three sectors: VCN 0 at cluster 100 marks clusters 0..63,
+// VCN 1 at cluster 120 marks cluster 4,106 and VCN 2 (cluster 121) cluster 8,197.
+TEST_P(NtfsBitmapListTest, ExtensionRunsAreFollowed) {
+  const BitmapListCase &c = GetParam();
+  constexpr size_t kSlots = 32;
+  constexpr uint8_t kExtension = 20;
+  TestVolume volume(kSlots, 3 * 4096);
+  volume.PutSystemRecords();
+  std::vector<uint8_t> first(512, 0);
+  std::fill(first.begin(), first.begin() + 8, 0xFF);
+  std::vector<uint8_t> rest(1024, 0);
+  rest[1] = 0x04;
+  rest[512] = 0x20;
+  volume.PutClusters(100, first);
+  volume.PutClusters(120, rest);
+
+  // The run of the clusters at VCN 0 and the run of those at VCN 1 and 2.
+  const std::vector<uint8_t> head{0x11, 1, 100, 0};
+  const std::vector<uint8_t> tail{0x11, 2, 120, 0};
+  const bool ownHoldsHead = c.m_ownFirstVcn == 0;
+  std::vector<uint8_t> list = AttributeListEntryBytes(kNtfsAttrData, 0, ownHoldsHead ? 6 : kExtension);
+  const auto second = AttributeListEntryBytes(kNtfsAttrData, 1, ownHoldsHead ? kExtension : 6);
+  list.insert(list.end(), second.begin(), second.end());
+  TestRecord bitmap(kNtfsRecordInUse);
+  bitmap.StandardInformation(1, 1, 1).Resident(kNtfsAttrAttributeList, list).FileName(5, 5, u"$Bitmap");
+  if (ownHoldsHead)
+    bitmap.NonResident(kNtfsAttrData, head, 0, 0, 3 * 512);
+  else
+    bitmap.NonResident(kNtfsAttrData, tail, 1, 2, 0);
+  volume.Put(6, bitmap.Bytes());
+  if (c.m_extensionPresent) {
+    TestRecord extension(kNtfsRecordInUse, 1, c.m_extensionBase);
+    if (ownHoldsHead)
+      extension.NonResident(kNtfsAttrData, tail, 1, 2, 0);
+    else
+      extension.NonResident(kNtfsAttrData, head, 0, 0, 3 * 512);
+    volume.Put(kExtension, extension.Bytes());
+  }
+
+  NtfsSignatureImage image(volume.Bytes());
+  RecordingServices services;
+  NtfsAdvancedEngine engine(services, image.Reader(), image.Sectors());
+  ASSERT_TRUE(engine.ReadNtfsBootSector());
+  ASSERT_TRUE(engine.LoadMftRunList());
+  ASSERT_TRUE(engine.LoadClusterBitmap()) << services.LogAsText();
+  const std::vector<uint8_t> &map = engine.ClusterMap();
+  for (uint64_t cluster : c.m_used) EXPECT_EQ(map.at(cluster), 1u) << "cluster " << cluster;
+  for (uint64_t cluster : c.m_free) EXPECT_EQ(map.at(cluster), 0u) << "cluster " << cluster;
+  EXPECT_EQ(services.LogContains(u"$Bitmap data only partly known"), c.m_partlyKnown) << services.LogAsText();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, NtfsBitmapListTest,
+    ::testing::Values(
+        BitmapListCase{"ExtensionHoldsTheTail", 0, 6, true, {0, 63, 4106, 8197}, {64, 4105, 8196}, false},
+        BitmapListCase{"ExtensionHoldsTheHead", 1, 6, true, {0, 63, 4106, 8197}, {64, 4105, 8196}, false},
+        // Only record 6's own run is known: it marks what it covers, and
+        // nothing of it is shifted onto the clusters of the missing part.
+        BitmapListCase{"ExtensionOfAnotherFile", 0, 7, true, {0, 63}, {64, 4106, 8197}, true},
+        BitmapListCase{"ExtensionMissing", 1, 6, false, {4106, 8197}, {10, 8, 4106 - 4096}, true}),
+    [](const ::testing::TestParamInfo<BitmapListCase> &info) { return std::string(info.param.m_label); });
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 
 namespace {
 
@@ -308,6 +309,145 @@ TEST(SignatureSearchTest, DocumentOfNoKnownKindKeepsOrLosesItsMatchedType) {
     EXPECT_EQ(run.m_hits[0].m_extension, unknownKindIsDocument ? u"DOC" : u"PPT");
     EXPECT_EQ(run.m_hits[0].m_size, 0u);
   }
+}
+
+// ---- growth served from memory or read alone --------------------------------
+
+struct LayoutCase {
+  const char *m_label;
+  uint32_t m_spc;
+  uint64_t m_clusters;
+  uint32_t m_batchSectors;
+  uint32_t m_maxSize; // of every type but BMP
+  int m_usedPercent;
+  int m_failingClusters;
+  bool m_withHook; // a hook sees every free cluster (and takes none), as on FAT
+};
+
+class SignatureGrowthTest : public ::testing::TestWithParam<LayoutCase> {};
+
+// A seeded layout: signatures at random free and used clusters (some right
+// at batch ends), runs of used clusters and unreadable ones.
+void FillLayout(MemoryClusterSpace &space, const LayoutCase &c, std::vector<HeaderRecord> &headers) {
+  std::mt19937 random(c.m_spc * 7919u + static_cast<uint32_t>(c.m_clusters));
+  headers = {MakeHeader(u"JPG", kJpegStart, c.m_maxSize), MakeHeader(u"PDF", kPdfStart, c.m_maxSize),
+             MakeHeader(u"ZIP", kZipStart, c.m_maxSize / 3), MakeHeader(u"BMP", kBmpStart, c.m_maxSize)};
+  const std::vector<std::vector<uint8_t>> starts{kJpegStart, kPdfStart, kZipStart, Bitmap(70000)};
+  for (uint64_t cluster = 2; cluster < c.m_clusters; ++cluster) {
+    const uint32_t roll = random() % 1000;
+    if (roll < 12) space.Put(cluster, starts[random() % starts.size()]);
+    if (static_cast<int>(random() % 100) < c.m_usedPercent) {
+      const uint64_t run = 1 + random() % 40;
+      for (uint64_t u = cluster; u < std::min(c.m_clusters, cluster + run); ++u) space.m_used.insert(u);
+      cluster += run;
+    }
+  }
+  const uint64_t perBatch = SignatureClustersPerBatch(c.m_batchSectors, c.m_spc);
+  for (uint64_t end = perBatch; end < c.m_clusters; end += perBatch) space.Put(end - 1, kJpegStart);
+  for (int i = 0; i < c.m_failingClusters; ++i) space.m_failing.insert(2 + random() % (c.m_clusters - 2));
+}
+
+// Every hit of the pass, whose growth reads come from the batch, read ahead
+// or read alone, has the size, type and grade that the same hit measured
+// with nothing in memory gets (every growth step one transfer of its own);
+// and every free cluster that begins with a signature is a hit, even where
+// a growth already tested it and the pass went on behind that growth.
+TEST_P(SignatureGrowthTest, HitsMatchGrowthReadOneSectorAtATime) {
+  const LayoutCase &c = GetParam();
+  MemoryClusterSpace space(c.m_spc, c.m_clusters);
+  PassRun run;
+  FillLayout(space, c, run.m_services.m_selectedHeaders);
+  SignaturePassOptions options;
+  options.m_batchSectors = c.m_batchSectors;
+  SignatureSearch pass(space, run.m_services, nullptr, options);
+  size_t hooked = 0;
+  if (c.m_withHook)
+    pass.SetClusterHook([&hooked](uint64_t, const uint8_t *, size_t) {
+      ++hooked;
+      return false;
+    });
+  run.m_finished = pass.Run(run.m_hits);
+  ASSERT_TRUE(run.m_finished);
+  // With a hook every free cluster is offered to it, also those a growth took.
+  if (c.m_withHook) {
+    EXPECT_EQ(hooked, c.m_clusters - 2 - space.m_used.size());
+  }
+
+  std::vector<uint64_t> expectedClusters;
+  for (uint64_t cluster = 2; cluster < c.m_clusters; ++cluster)
+    if (!space.IsClusterUsed(cluster) && !space.m_failing.count(cluster) &&
+        MatchHeader(run.m_services.m_selectedHeaders, space.Cluster(cluster), 512, nullptr, nullptr))
+      expectedClusters.push_back(cluster);
+  std::vector<uint64_t> foundClusters;
+  for (const SignatureHit &hit : run.m_hits) foundClusters.push_back(hit.m_cluster);
+  ASSERT_EQ(foundClusters, expectedClusters);
+
+  RecordingServices services;
+  services.m_selectedHeaders = run.m_services.m_selectedHeaders;
+  SignatureSearch alone(space, services, nullptr, SignaturePassOptions{});
+  for (const SignatureHit &hit : run.m_hits) {
+    std::u16string extension;
+    HeaderRecord record;
+    ASSERT_TRUE(
+        MatchHeader(services.m_selectedHeaders, space.Cluster(hit.m_cluster), 512, &extension, &record));
+    const SignatureHit reference =
+        alone.DecideHitSize(hit.m_cluster, space.Cluster(hit.m_cluster), record, extension);
+    EXPECT_EQ(hit.m_size, reference.m_size) << "hit at " << hit.m_cluster;
+    EXPECT_EQ(hit.m_extension, reference.m_extension) << "hit at " << hit.m_cluster;
+    EXPECT_EQ(hit.m_grade, reference.m_grade) << "hit at " << hit.m_cluster;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, SignatureGrowthTest,
+    ::testing::Values(LayoutCase{"DiskSectorsOneSectorBatches", 1, 6000, 1, 64 * 512, 0, 0, false},
+                      LayoutCase{"DiskSectorsNtBatches", 1, 9000, 2048, 3000 * 512, 0, 0, false},
+                      LayoutCase{"DiskSectorsWithBadSectors", 1, 9000, 100, 700 * 512, 0, 12, false},
+                      LayoutCase{"SmallClustersManyUsed", 4, 5000, 64, 90 * 2048, 30, 0, false},
+                      LayoutCase{"SmallClustersManyUsedWithAHook", 4, 5000, 64, 90 * 2048, 30, 0, true},
+                      LayoutCase{"GrowthBeyondTheWindowsRoom", 2, 6000, 64, 12 * 1024, 60, 0, true},
+                      LayoutCase{"UsedAndUnreadable", 8, 3000, 1024, 200 * 4096, 20, 9, true},
+                      LayoutCase{"ClusterLargerThanTheBatch", 128, 300, 64, 20 * 65536, 10, 3, false}),
+    [](const ::testing::TestParamInfo<LayoutCase> &info) { return std::string(info.param.m_label); });
+
+// A growth that runs far past its batch reads ahead in batch-sized pieces,
+// which the following batches then use: every sector is read once, in a few
+// transfers rather than one per sector.
+TEST(SignatureSearchTest, GrowthPastTheBatchReadsAheadOnce) {
+  MemoryClusterSpace space(1, 5000);
+  space.Put(60, kJpegStart);
+  space.Put(3000, kPdfStart);
+  PassRun run;
+  run.m_services.m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 2000 * 512),
+                                      MakeHeader(u"PDF", kPdfStart, 100 * 512)};
+  RunPass(space, run, 64);
+  const auto hits = run.ByCluster();
+  ASSERT_EQ(hits.size(), 2u);
+  EXPECT_EQ(hits.at(60).m_size, 2000u * 512u);
+  EXPECT_EQ(hits.at(3000).m_size, 100u * 512u);
+  EXPECT_EQ(space.m_sectorsRead, 5000u - 2u);
+  EXPECT_LE(space.m_reads, (5000u + 63u) / 64u + 2u);
+}
+
+// A read-ahead that fails leaves the growth to read each sector alone: the
+// bad sector the growth steps on is logged where it does, and the pass goes
+// on behind the growth without reading that stretch again; a bad sector
+// elsewhere is still logged by its batch.
+TEST(SignatureSearchTest, FailedReadAheadFallsBackToSingleSectors) {
+  MemoryClusterSpace space(1, 400);
+  space.Put(50, kJpegStart);
+  space.m_failing.insert(70);
+  space.m_failing.insert(200);
+  PassRun run;
+  run.m_services.SetText(SignatureText::kErrorReadingCluster, u"Error reading cluster :");
+  run.m_services.m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 40 * 512)};
+  RunPass(space, run, 16);
+  ASSERT_EQ(run.m_hits.size(), 1u);
+  EXPECT_EQ(run.m_hits[0].m_size, 40u * 512u);
+  std::map<std::u16string, size_t> errors;
+  for (const RecordingServices::LogRow &row : run.m_services.m_log) ++errors[row.m_text];
+  EXPECT_EQ(errors[u"Error reading cluster : 70"], 1u) << run.m_services.LogAsText();
+  EXPECT_EQ(errors[u"Error reading cluster : 200"], 1u) << run.m_services.LogAsText();
 }
 
 // ---- folders ---------------------------------------------------------------
