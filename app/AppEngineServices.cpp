@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "LeftView.h"
 #include "MainFrm.h"
 #include "ProgressBar.h"
 #include "QuendalVarnoth.h"
@@ -42,6 +43,18 @@ std::u16string AppEngineServices::CurrentTimeText() {
   std::u16string result = FromWide(text);
   while (!result.empty() && (result.back() == u'\n' || result.back() == u'\r')) result.pop_back();
   return result;
+}
+
+void AppEngineServices::CreateTreeRoot() {
+  if (CLeftView *tree = m_frame.GetLeftPane()) tree->CreateRootItem();
+}
+
+void AppEngineServices::AddTreeEntry(const EntryRecord &entry, const std::u16string &name) {
+  if (CLeftView *tree = m_frame.GetLeftPane()) tree->AddEntryToTree(entry, name);
+}
+
+void AppEngineServices::ResetTreeToRoot() {
+  if (CLeftView *tree = m_frame.GetLeftPane()) tree->ResetTreeToRoot();
 }
 
 void AppEngineServices::CreateScanProgressBar(uint32_t range) {

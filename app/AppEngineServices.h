@@ -23,10 +23,10 @@ public:
   void StepProgress() override;
   void DeleteProgressBar() override;
 
-  // The folder tree's side joins with the tree view's search support.
-  void CreateTreeRoot() override {}
-  void AddTreeEntry(const EntryRecord &, const std::u16string &) override {}
-  void ResetTreeToRoot() override {}
+  // The folder tree's side: the tree view of the frame's left pane.
+  void CreateTreeRoot() override;
+  void AddTreeEntry(const EntryRecord &entry, const std::u16string &name) override;
+  void ResetTreeToRoot() override;
 
   void UpdateTotalsPane(uint32_t folders, uint32_t files, uint64_t bytes) override;
   void UpdateFoundProgress(uint32_t progressMode, uint32_t foundCount, uint32_t secondaryCount) override;

@@ -6,11 +6,14 @@
 
 bool IsCommandEnabled(UINT id, const CommandContext &c) {
   const bool idle = !c.scanRunning;
+  // Commands that free the engine or replace the results wait until no
+  // engine call is left on the stack.
+  const bool engineFree = idle && !c.engineCallActive;
   switch (id) {
   case ID_FILE_RUN_WIZARD:
-    return idle && !c.scanPhaseBusy;
+    return engineFree && !c.scanPhaseBusy;
   case ID_FILE_OPEN_SCAN_INFO:
-    return idle;
+    return engineFree;
   case ID_EDIT_FIND_ENTRIES:
     return idle && c.resultsPresent;
   case ID_EDIT_FIND_NEXT_ENTRY:
@@ -27,15 +30,15 @@ bool IsCommandEnabled(UINT id, const CommandContext &c) {
   case ID_TOOLS_STOP_PROCESS:
     return c.scanRunning && !c.scanPhaseBusy && !c.rebuildBusy;
   case ID_TOOLS_SAVE_SCAN_INFO:
-    return idle && c.resultsPresent && !c.scanInfoSaved;
+    return engineFree && c.resultsPresent && !c.scanInfoSaved;
   case ID_TOOLS_RECOVER_ALL:
     return idle && c.resultsPresent;
   case ID_TOOLS_RECOVER_SELECTED:
     return idle && c.anyChecked;
   case ID_TOOLS_FILE_MASK:
-    return idle && c.resultsPresent && !c.maskApplied;
+    return engineFree && c.resultsPresent && !c.maskApplied;
   case ID_TOOLS_UNMASK:
-    return idle && c.resultsPresent && c.maskApplied;
+    return engineFree && c.resultsPresent && c.maskApplied;
   case ID_TOOLS_ADD_NEW_HEADER:
     return idle;
   case ID_VIEW_LARGEICON:

@@ -20,6 +20,9 @@ struct CommandContext {
   bool logHasRows = false;
   bool treeSelectionIsRoot = true;
   bool fileListPresent = false;
+  // An engine, scan-file loader or writer call is on the stack (it may still
+  // be unwinding after Stop lowered the running flag).
+  bool engineCallActive = false;
 };
 
 // The enabled state of a command of the program's own table; commands the

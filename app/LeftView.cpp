@@ -1,6 +1,43 @@
 #include "LeftView.h"
 
+#include "MainFrm.h"
+#include "QuendalVarnoth.h"
+#include "QuendalVarnothView.h"
+#include "resource.h"
+
 IMPLEMENT_DYNCREATE(CLeftView, CTreeView)
+
+BEGIN_MESSAGE_MAP(CLeftView, CTreeView)
+ON_WM_LBUTTONDOWN()
+ON_MESSAGE(CLeftView::kResumeRedrawMessage, OnResumeRedraw)
+ON_NOTIFY_REFLECT(TVN_SELCHANGED, OnTreeSelChanged)
+ON_NOTIFY_REFLECT(TVN_ITEMEXPANDING, OnTreeItemExpanding)
+END_MESSAGE_MAP()
+
+namespace {
+
+// Normal images: closed and open folder, then the same for deleted folders.
+constexpr int kFolderImage = 0;
+constexpr int kDeletedFolderImage = 2;
+// Tree state images 1, 2 and 3 are unchecked, checked and partly checked.
+UINT StateOfCheck(uint8_t check) {
+  return INDEXTOSTATEIMAGEMASK(check + 1);
+}
+
+const wchar_t *Wide(const std::u16string &text) {
+  return reinterpret_cast<const wchar_t *>(text.c_str());
+}
+
+} // namespace
+
+bool CLeftView::NameLess::operator()(const std::wstring &a, const std::wstring &b) const {
+  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()),
+                        b.c_str(), static_cast<int>(b.size())) == CSTR_LESS_THAN;
+}
+
+CLeftView::CLeftView() : m_checkModel(m_entries, [this](TreeEntryNode &node) { ShowNodeCheck(node); }) {}
+
+CLeftView::~CLeftView() = default;
 
 BOOL CLeftView::PreCreateWindow(CREATESTRUCT &cs) {
   cs.style |= TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS;
@@ -9,4 +46,288 @@ BOOL CLeftView::PreCreateWindow(CREATESTRUCT &cs) {
 
 void CLeftView::OnInitialUpdate() {
   CTreeView::OnInitialUpdate();
+  CQuendalVarnothApp &app = TheQvApp();
+  if (app.ScanWindowInfo) app.ScanWindowInfo->treeWindow = m_hWnd;
+  CTreeCtrl &tree = GetTreeCtrl();
+  if (m_images.m_hImageList == nullptr) {
+    m_images.Create(IDB_FOLDER_TREE, 16, 1, RGB(0, 255, 0));
+    m_stateImages.Create(IDB_TREE_STATES, 14, 1, RGB(255, 255, 255));
+  }
+  tree.SetImageList(&m_images, TVSIL_NORMAL);
+  tree.SetImageList(&m_stateImages, TVSIL_STATE);
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kProductKeyPath, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    DWORD language = 0, type = 0, size = sizeof(language);
+    if (RegQueryValueExW(key, L"LANG", nullptr, &type, reinterpret_cast<BYTE *>(&language), &size) ==
+            ERROR_SUCCESS &&
+        type == REG_DWORD)
+      app.LanguageId = language;
+    RegCloseKey(key);
+  }
+}
+
+CQuendalVarnothView *CLeftView::FileList() const {
+  CFrameWnd *frame = GetParentFrame();
+  if (frame == nullptr || !frame->IsKindOf(RUNTIME_CLASS(CMainFrame))) return nullptr;
+  return static_cast<CMainFrame *>(frame)->GetRightPane();
+}
+
+TreeEntryNode *CLeftView::NodeOfItem(HTREEITEM item) {
+  auto found = m_nodeOfItem.find(item);
+  return found == m_nodeOfItem.end() ? nullptr : found->second;
+}
+
+void CLeftView::CreateRootItem() {
+  ClearTree();
+  m_entries.Clear();
+  CString text;
+  text.LoadString(IDS_ROOT);
+  const DWORD rootId = TheQvApp().NtfsEngine != nullptr ? kNtfsRootRecord : 0;
+  m_rootItem = GetTreeCtrl().InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM,
+                                        text, kFolderImage, kFolderImage + 1, StateOfCheck(kUnchecked),
+                                        TVIS_STATEIMAGEMASK, rootId, TVI_ROOT, TVI_SORT);
+  EntryRecord root;
+  root.m_parentId = 0xFFFFFFFF;
+  root.m_ownId = rootId;
+  root.m_attributes = kEntryAttrFolder;
+  TreeEntryNode &node = m_entries.Append(
+      root, std::u16string(reinterpret_cast<const char16_t *>(static_cast<LPCTSTR>(text))), m_rootItem);
+  m_nodeOfItem[m_rootItem] = &node;
+}
+
+HTREEITEM CLeftView::InsertSorted(HTREEITEM parent, const std::wstring &name, int image, DWORD id,
+                                  uint8_t check) {
+  SortedChildren &siblings = m_sortedChildren[parent];
+  auto next = siblings.upper_bound(name);
+  HTREEITEM after = next == siblings.begin() ? TVI_FIRST : std::prev(next)->second;
+  HTREEITEM item = GetTreeCtrl().InsertItem(
+      TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM, name.c_str(), image, image + 1,
+      StateOfCheck(check), TVIS_STATEIMAGEMASK, id, parent, after);
+  if (item != nullptr) siblings.emplace_hint(next, name, item);
+  return item;
+}
+
+void CLeftView::DeferRedraw() {
+  if (m_redrawDeferred || m_hWnd == nullptr) return;
+  m_redrawDeferred = true;
+  SetRedraw(FALSE);
+  PostMessage(kResumeRedrawMessage);
+}
+
+void CLeftView::ResumeRedraw() {
+  if (!m_redrawDeferred) return;
+  m_redrawDeferred = false;
+  SetRedraw(TRUE);
+  Invalidate();
+}
+
+LRESULT CLeftView::OnResumeRedraw(WPARAM, LPARAM) {
+  ResumeRedraw();
+  return 0;
+}
+
+void CLeftView::AddEntryToTree(const EntryRecord &entry, const std::u16string &name) {
+  HTREEITEM item = nullptr;
+  // A scan file brings back the checks it was saved with; the item shows
+  // the same state as the node.
+  const uint8_t check = entry.m_checkState <= kPartlyChecked ? entry.m_checkState : uint8_t{kUnchecked};
+  if (entry.IsFolder() && !m_entries.Empty()) {
+    TreeEntryNode *parent = m_entries.FindFolder(entry.m_parentId);
+    if (parent != nullptr && parent->m_item != nullptr) {
+      DeferRedraw();
+      item = InsertSorted(parent->m_item, Wide(name), entry.m_deleted ? kDeletedFolderImage : kFolderImage,
+                          entry.m_ownId, check);
+      // The root opens as its first folders arrive, so a search shows its
+      // progress. Deeper folders stay closed: every folder added under an
+      // open one re-lays out all the shown items below it, which would make
+      // adding quadratic; the end of a search closes the first level anyway.
+      CTreeCtrl &tree = GetTreeCtrl();
+      if (parent->m_item == m_rootItem && (tree.GetItemState(m_rootItem, TVIS_EXPANDED) & TVIS_EXPANDED) == 0)
+        tree.Expand(m_rootItem, TVE_EXPAND);
+    }
+  }
+  TreeEntryNode &node = m_entries.Append(entry, name, item);
+  node.m_record.m_checkState = check;
+  if (item != nullptr) m_nodeOfItem[item] = &node;
+}
+
+void CLeftView::ClearTree() {
+  ResumeRedraw();
+  if (CQuendalVarnothView *list = FileList()) list->ClearFileList();
+  GetTreeCtrl().DeleteAllItems();
+  m_rootItem = nullptr;
+  m_sortedChildren.clear();
+  m_nodeOfItem.clear();
+  for (TreeEntryNode &node : m_entries) node.m_item = nullptr;
+  TheQvApp().ResultsPresent = 0;
+}
+
+void CLeftView::CollapseFirstLevel() {
+  CTreeCtrl &tree = GetTreeCtrl();
+  if (m_rootItem == nullptr) return;
+  for (HTREEITEM child = tree.GetChildItem(m_rootItem); child; child = tree.GetNextSiblingItem(child))
+    tree.Expand(child, TVE_COLLAPSE);
+}
+
+void CLeftView::ShowRootItem(BOOL recollapse) {
+  ResumeRedraw();
+  if (m_rootItem == nullptr) return;
+  CTreeCtrl &tree = GetTreeCtrl();
+  if (recollapse) tree.Expand(m_rootItem, TVE_COLLAPSE);
+  tree.Expand(m_rootItem, TVE_EXPAND);
+  FillFileListOf(m_rootItem);
+  tree.SelectItem(m_rootItem);
+}
+
+void CLeftView::ResetTreeToRoot() {
+  CollapseFirstLevel();
+  ShowRootItem(TRUE);
+}
+
+void CLeftView::FillFileListOf(HTREEITEM item) {
+  if (CQuendalVarnothView *list = FileList())
+    list->FillFileList(static_cast<DWORD>(GetTreeCtrl().GetItemData(item)));
+}
+
+void CLeftView::SelectFolderById(DWORD id) {
+  TreeEntryNode *node = m_entries.FindFolder(id);
+  if (node == nullptr || node->m_item == nullptr) return;
+  GetTreeCtrl().Expand(node->m_item, TVE_EXPAND);
+  GetTreeCtrl().SelectItem(node->m_item);
+}
+
+HTREEITEM CLeftView::FindChildItem(HTREEITEM parent, const CString *name, DWORD id) const {
+  CTreeCtrl &tree = GetTreeCtrl();
+  for (HTREEITEM child = tree.GetChildItem(parent); child; child = tree.GetNextSiblingItem(child)) {
+    if (tree.GetItemData(child) != id) continue;
+    if (name == nullptr || tree.GetItemText(child) == *name) return child;
+  }
+  return nullptr;
+}
+
+void CLeftView::OpenChildFolder(DWORD id) {
+  CTreeCtrl &tree = GetTreeCtrl();
+  HTREEITEM selected = tree.GetSelectedItem();
+  HTREEITEM child = selected ? FindChildItem(selected, nullptr, id) : nullptr;
+  if (child == nullptr) return;
+  for (HTREEITEM grandChild = tree.GetChildItem(child); grandChild;
+       grandChild = tree.GetNextSiblingItem(grandChild))
+    tree.Expand(grandChild, TVE_COLLAPSE);
+  tree.Expand(child, TVE_EXPAND);
+  tree.SelectItem(child);
+}
+
+BOOL CLeftView::CountCheckedEntries(UINT &folders, UINT &files) {
+  const CheckedCounts counts = m_checkModel.CountChecked();
+  folders = counts.folders;
+  files = counts.files;
+  TheQvApp().AnyChecked = counts.folders + counts.files != 0 ? 1 : 0;
+  return counts.folders != 0;
+}
+
+void CLeftView::SetEntriesCheck(DWORD id, BYTE value) {
+  if (TreeEntryNode *folder = m_entries.FindFolder(id)) m_checkModel.SetNode(*folder, value);
+  for (TreeEntryNode *child : m_entries.ChildrenOf(id)) m_checkModel.SetNode(*child, value);
+}
+
+void CLeftView::ShowNodeCheck(const TreeEntryNode &node) {
+  if (node.m_item != nullptr)
+    GetTreeCtrl().SetItemState(node.m_item, StateOfCheck(node.Check()), TVIS_STATEIMAGEMASK);
+}
+
+void CLeftView::AfterCheckChange(bool unchecked) {
+  CQuendalVarnothApp &app = TheQvApp();
+  if (CQuendalVarnothView *list = FileList()) list->ShowNodeChecks();
+  CFrameWnd *frame = GetParentFrame();
+  if (frame != nullptr && frame->IsKindOf(RUNTIME_CLASS(CMainFrame))) {
+    CMainFrame *main = static_cast<CMainFrame *>(frame);
+    UINT folders = 0, files = 0;
+    CountCheckedEntries(folders, files);
+    main->CheckedFolderCount = static_cast<int>(folders);
+    main->CheckedFileCount = static_cast<int>(files);
+    main->SetCurrentItemPane(L"", TRUE);
+  } else {
+    UINT folders = 0, files = 0;
+    CountCheckedEntries(folders, files);
+  }
+  // Anything unchecked means not everything is checked any more.
+  if (unchecked) app.AllChecked = 0;
+}
+
+void CLeftView::ToggleItemCheck(HTREEITEM item) {
+  TreeEntryNode *node = NodeOfItem(item);
+  if (node == nullptr) return;
+  const uint8_t value = node->Check() == kChecked ? kUnchecked : kChecked;
+  m_checkModel.CheckFolder(*node, value);
+  AfterCheckChange(value == kUnchecked);
+}
+
+void CLeftView::ToggleSelectedItemCheck() {
+  TheQvApp().TreeHasFocus = 1;
+  if (HTREEITEM selected = GetTreeCtrl().GetSelectedItem()) ToggleItemCheck(selected);
+}
+
+void CLeftView::SetSubtreeCheck(BYTE value, const CString &name, const CString &typeText,
+                                CheckSummary summary, DWORD id) {
+  CTreeCtrl &tree = GetTreeCtrl();
+  HTREEITEM selected = tree.GetSelectedItem();
+  if (selected == nullptr) return;
+  CString folderText, deletedFolderText;
+  folderText.LoadString(IDS_FOLDER);
+  deletedFolderText.LoadString(IDS_DELETED_FOLDER);
+  if (typeText == folderText || typeText == deletedFolderText) {
+    TreeEntryNode *folder = NodeOfItem(FindChildItem(selected, &name, id));
+    if (folder != nullptr) m_checkModel.CheckFolder(*folder, value);
+    return;
+  }
+  TreeEntryNode *folder = NodeOfItem(selected);
+  if (folder == nullptr) return;
+  m_checkModel.SetNode(*folder, CheckStateOfSummary(summary));
+  m_checkModel.PropagateUp(*folder);
+}
+
+void CLeftView::OnLButtonDown(UINT nFlags, CPoint point) {
+  UINT flags = 0;
+  HTREEITEM item = GetTreeCtrl().HitTest(point, &flags);
+  if (item == nullptr) {
+    CTreeView::OnLButtonDown(nFlags, point);
+    return;
+  }
+  TheQvApp().TreeHasFocus = 1;
+  if (flags & TVHT_ONITEMSTATEICON) {
+    ToggleItemCheck(item);
+    return;
+  }
+  CTreeCtrl &tree = GetTreeCtrl();
+  // A newly selected folder fills the list when its selection changes; only
+  // a click on the folder already selected refills it here.
+  if ((flags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL)) && item == tree.GetSelectedItem()) FillFileListOf(item);
+  for (HTREEITEM child = tree.GetChildItem(item); child; child = tree.GetNextSiblingItem(child))
+    tree.Expand(child, TVE_COLLAPSE);
+  CTreeView::OnLButtonDown(nFlags, point);
+}
+
+void CLeftView::OnTreeSelChanged(NMHDR *header, LRESULT *result) {
+  *result = 0;
+  HTREEITEM item = reinterpret_cast<NMTREEVIEWW *>(header)->itemNew.hItem;
+  if (item == nullptr) return;
+  CQuendalVarnothApp &app = TheQvApp();
+  const UINT state = GetTreeCtrl().GetItemState(item, TVIS_STATEIMAGEMASK);
+  app.SelectedFolderCheck = state == StateOfCheck(kChecked)         ? 1
+                            : state == StateOfCheck(kPartlyChecked) ? 2
+                                                                    : 0;
+  const DWORD id = static_cast<DWORD>(GetTreeCtrl().GetItemData(item));
+  if (CQuendalVarnothView *list = FileList()) {
+    list->FillFileList(id);
+    if (app.SelectedFolderCheck != 2) list->SetRowsAndFolderCheck(app.SelectedFolderCheck == 1, id);
+  }
+  app.ListFocusedOnce = 0;
+}
+
+void CLeftView::OnTreeItemExpanding(NMHDR *header, LRESULT *result) {
+  *result = 0;
+  if (TheQvApp().StopRequested != 1) return;
+  TreeEntryNode *folder = NodeOfItem(reinterpret_cast<NMTREEVIEWW *>(header)->itemNew.hItem);
+  if (folder == nullptr || folder->Check() == kPartlyChecked) return;
+  SetEntriesCheck(folder->m_record.m_ownId, folder->Check());
 }

@@ -1,12 +1,104 @@
-// The folder tree on the left of the main window. For now it shows the tree
-// control with its styles; the found folders join it with the search.
+// The folder tree on the left of the main window: every folder a search or
+// an opened scan file found, under one root item, with tri-state check
+// boxes. It owns the list of all found entries (folders and files) that the
+// file list, the scan-file writers, recovery, Find and the file mask walk.
 #pragma once
 
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "EntryCheckModel.h"
 #include "Framework.h"
+#include "TreeEntryNode.h"
+
+class CQuendalVarnothView;
 
 class CLeftView : public CTreeView {
   DECLARE_DYNCREATE(CLeftView)
 public:
+  // Posted to the tree itself to show the folders added since the last
+  // turn of the message loop.
+  static constexpr UINT kResumeRedrawMessage = WM_APP + 0x60;
+
+  CLeftView();
+  ~CLeftView() override;
+
   BOOL PreCreateWindow(CREATESTRUCT &cs) override;
   void OnInitialUpdate() override;
+
+  EntryNodeList &Entries() { return m_entries; }
+  EntryCheckModel &CheckModel() { return m_checkModel; }
+  HTREEITEM RootItem() const { return m_rootItem; }
+  // The node a folder item stands for; null for an item of no node.
+  TreeEntryNode *NodeOfItem(HTREEITEM item);
+
+  // Starts a new tree: the root item ("Root"; its data is the root's own
+  // id, 5 with the NTFS engine live, else 0) and a new entry list whose first
+  // node is the root's.
+  void CreateRootItem();
+  // Keeps a copy of the entry; a folder also gets a tree item, sorted by
+  // name, under its parent folder's item (none when that parent is unknown).
+  void AddEntryToTree(const EntryRecord &entry, const std::u16string &name);
+  // Deletes every item and empties the file list; the entries stay until
+  // the next CreateRootItem or Entries().Clear().
+  void ClearTree();
+  void CollapseFirstLevel();
+  void ShowRootItem(BOOL recollapse);
+  void ResetTreeToRoot();
+  void SelectFolderById(DWORD id);
+  void OpenChildFolder(DWORD id);
+  // Counts checked and partly checked entries; sets AnyChecked. Returns
+  // whether any folder counted.
+  BOOL CountCheckedEntries(UINT &folders, UINT &files);
+  void SetEntriesCheck(DWORD id, BYTE value);
+  // A row's check box in the file list changed to value (1 or 0).
+  void SetSubtreeCheck(BYTE value, const CString &name, const CString &typeText, CheckSummary summary,
+                       DWORD id);
+
+  // A check-box hit on the item: checked becomes unchecked, anything else
+  // checked; the subtree, the ancestors, the file list and the counts
+  // follow.
+  void ToggleItemCheck(HTREEITEM item);
+  // The Space key on the tree: the same for the selected item.
+  void ToggleSelectedItemCheck();
+  // Shows a folder node's check byte on its item.
+  void ShowNodeCheck(const TreeEntryNode &node);
+
+protected:
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg LRESULT OnResumeRedraw(WPARAM, LPARAM);
+  afx_msg void OnTreeSelChanged(NMHDR *header, LRESULT *result);
+  afx_msg void OnTreeItemExpanding(NMHDR *header, LRESULT *result);
+
+private:
+  // Case-blind order of the control's own sorted insertion.
+  struct NameLess {
+    bool operator()(const std::wstring &a, const std::wstring &b) const;
+  };
+  using SortedChildren = std::multimap<std::wstring, HTREEITEM, NameLess>;
+
+  EntryNodeList m_entries;
+  EntryCheckModel m_checkModel;
+  HTREEITEM m_rootItem = nullptr;
+  CImageList m_images;
+  CImageList m_stateImages;
+  // Each folder item's children by name, so a sorted insertion finds its
+  // place without walking the siblings.
+  std::unordered_map<HTREEITEM, SortedChildren> m_sortedChildren;
+  std::unordered_map<HTREEITEM, TreeEntryNode *> m_nodeOfItem;
+  // While entries pour in, the tree is redrawn once per turn of the
+  // message loop rather than once per folder.
+  bool m_redrawDeferred = false;
+
+  CQuendalVarnothView *FileList() const;
+  HTREEITEM InsertSorted(HTREEITEM parent, const std::wstring &name, int image, DWORD id, uint8_t check);
+  HTREEITEM FindChildItem(HTREEITEM parent, const CString *name, DWORD id) const;
+  void FillFileListOf(HTREEITEM item);
+  void AfterCheckChange(bool unchecked);
+  void DeferRedraw();
+  void ResumeRedraw();
+
+  DECLARE_MESSAGE_MAP()
 };

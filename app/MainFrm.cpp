@@ -1,10 +1,12 @@
 #include "MainFrm.h"
 
+#include "AppEngineServices.h"
 #include "FrameStandIns.h"
 #include "ProgressBar.h"
 #include "LeftView.h"
 #include "QuendalVarnoth.h"
 #include "QuendalVarnothView.h"
+#include "ScanSession.h"
 #include "SimpleListView.h"
 #include "resource.h"
 
@@ -35,17 +37,42 @@ ON_COMMAND(ID_TOOLS_STOP_PROCESS, OnStopProcess)
 ON_COMMAND(ID_EDIT_GO_UP, OnGoUp)
 ON_UPDATE_COMMAND_UI(ID_EDIT_GO_UP, OnUpdateCommandState)
 ON_UPDATE_COMMAND_UI(ID_TOOLS_STOP_PROCESS, OnUpdateCommandState)
+ON_COMMAND(ID_FILE_RUN_WIZARD, OnRunWizard)
+ON_UPDATE_COMMAND_UI(ID_FILE_RUN_WIZARD, OnUpdateCommandState)
+ON_MESSAGE(UWM_START_FAST_SCAN, OnStartFastScan)
+ON_MESSAGE(UWM_START_ADVANCED_SCAN, OnStartAdvancedScan)
+ON_COMMAND(ID_FILE_OPEN_SCAN_INFO, OnOpenScanInfo)
+ON_COMMAND(ID_TOOLS_SAVE_SCAN_INFO, OnSaveScanInfo)
+ON_COMMAND(ID_EDIT_SELECT_ALL_ENTRIES, OnSelectAll)
+ON_COMMAND(ID_EDIT_UNSELECT_ALL_ENTRIES, OnUnselectAll)
+ON_COMMAND(ID_TOOLS_RECOVER_ALL, OnRecoverAll)
+ON_COMMAND(ID_TOOLS_RECOVER_SELECTED, OnRecoverSelected)
+ON_UPDATE_COMMAND_UI(ID_FILE_OPEN_SCAN_INFO, OnUpdateCommandState)
+ON_UPDATE_COMMAND_UI(ID_TOOLS_SAVE_SCAN_INFO, OnUpdateCommandState)
+ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL_ENTRIES, OnUpdateCommandState)
+ON_UPDATE_COMMAND_UI(ID_EDIT_UNSELECT_ALL_ENTRIES, OnUpdateCommandState)
+ON_UPDATE_COMMAND_UI(ID_TOOLS_RECOVER_ALL, OnUpdateCommandState)
+ON_UPDATE_COMMAND_UI(ID_TOOLS_RECOVER_SELECTED, OnUpdateCommandState)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : m_standIns(std::make_unique<CFrameStandIns>()) {
   ProgressColour = ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_PBc").value_or(0);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+  // The search session reads through the services this frame owns.
+  if (CWinApp *winApp = AfxGetApp()) {
+    CQuendalVarnothApp &app = *static_cast<CQuendalVarnothApp *>(winApp);
+    app.FatEngine = nullptr;
+    app.NtfsEngine = nullptr;
+    app.Session.reset();
+  }
+}
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   if (CFrameWnd::OnCreate(lpcs) == -1) return -1;
   if (!m_standIns->Create(this)) return -1;
+  m_engineServices = std::make_unique<AppEngineServices>(TheQvApp(), *this);
   ApplySavedSettings();
   CQuendalVarnothApp &app = TheQvApp();
   if (app.ScanWindowInfo == nullptr) app.ScanWindowInfo = new CQuendalVarnothApp::ScanWindowBlock{};
@@ -117,11 +144,14 @@ CommandContext CMainFrame::CurrentCommandContext() {
   context.allChecked = app.AllChecked != 0;
   context.maskApplied = app.MaskApplied != 0;
   context.logHasRows = app.LogRowCount > 0;
+  context.engineCallActive = EngineCallDepth > 0;
   context.fileListPresent = GetRightPane() != nullptr;
   context.treeSelectionIsRoot = true;
   if (CLeftView *tree = GetLeftPane()) {
     HTREEITEM selected = tree->GetTreeCtrl().GetSelectedItem();
-    context.treeSelectionIsRoot = selected == nullptr || tree->GetTreeCtrl().GetItemText(selected) == L"Root";
+    // The root is the item without a parent, whatever its text (a folder
+    // may well be called "Root").
+    context.treeSelectionIsRoot = selected == nullptr || tree->GetTreeCtrl().GetParentItem(selected) == nullptr;
   }
   return context;
 }
@@ -134,6 +164,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG *pMsg) {
   CQuendalVarnothApp &app = TheQvApp();
   const bool keyDown = pMsg->message == WM_KEYDOWN;
   const bool anyKeyDown = keyDown || pMsg->message == WM_SYSKEYDOWN;
+  if (keyDown && FilterPaneKeys(pMsg)) return TRUE;
   if (keyDown && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_RETURN)) pMsg->wParam = 0;
   // Without results the function keys have nothing to act on; F3 (Find Next)
   // and F4 go on to their own rules.
@@ -142,10 +173,6 @@ BOOL CMainFrame::PreTranslateMessage(MSG *pMsg) {
     pMsg->wParam = 0;
   // The program has no documents to create or open: N and O never act.
   if (anyKeyDown && (pMsg->wParam == 'N' || pMsg->wParam == 'O')) pMsg->wParam = 0;
-  if (keyDown && pMsg->wParam == VK_TAB && app.ScanRunning == 0) {
-    SwitchPaneFocus();
-    return TRUE;
-  }
   return CFrameWnd::PreTranslateMessage(pMsg);
 }
 
@@ -317,19 +344,15 @@ void CMainFrame::OnClose() {
   CQuendalVarnothApp &app = TheQvApp();
   SaveCancelled = 0;
   CString text;
-  if (app.ScanRunning) {
+  // After Stop the engine may still be unwinding inside the message pump:
+  // the frame and the engine must outlive it.
+  if (app.ScanRunning || EngineCallDepth > 0) {
     text.LoadString(IDS_CANNOT_EXIT);
     ::MessageBoxW(m_hWnd, text, kProductTitle, MB_ICONSTOP | MB_TOPMOST);
     return;
   }
-  if (app.ResultsPresent && !app.ScanInfoSaved) {
-    text.LoadString(IDS_SAVE_SCAN_QUESTION);
-    int answer = ::MessageBoxW(m_hWnd, text, kProductTitle, MB_ICONINFORMATION | MB_YESNOCANCEL | MB_TOPMOST);
-    if (answer == IDCANCEL) return;
-    // Saving the scan information joins the program with the scan files;
-    // a cancelled save keeps the window open.
-    if (SaveCancelled) return;
-  }
+  // Cancel, or a save that was cancelled or failed, keeps the window open.
+  if (!OfferToSaveResults()) return;
   delete app.ScanWindowInfo;
   app.ScanWindowInfo = nullptr;
   delete app.FindDialog;

@@ -4,15 +4,23 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "AppSettings.h"
 #include "CommandStates.h"
 #include "Framework.h"
 
+class AppEngineServices;
 class CFrameStandIns;
 class CProgressBar;
 class CLeftView;
 class CQuendalVarnothView;
+class ScanSession;
+
+// Posted by the wizard's Finish; the frame runs the search once the wizard
+// has closed.
+constexpr UINT UWM_START_FAST_SCAN = WM_APP + 0x28;
+constexpr UINT UWM_START_ADVANCED_SCAN = WM_APP + 0x29;
 
 class CMainFrame : public CFrameWnd {
   DECLARE_DYNCREATE(CMainFrame)
@@ -41,6 +49,22 @@ public:
   void OnScanFinished(UINT foundCount);
   void ResetBusyFlags();
   CProgressBar *GetScanProgressBar() const { return m_scanProgressBar.get(); }
+  // The one services object through which the engines, the drive list and
+  // the scan-file code reach this frame and its views; it lives as long as
+  // the frame, and the search session that uses it goes before it.
+  AppEngineServices &EngineServices() { return *m_engineServices; }
+  // Offers to save results that were not saved before they are replaced
+  // (Yes saves them, No goes on); FALSE when the user cancelled. Defined in
+  // MainFrmScanFiles.cpp beside Save Scan Information.
+  BOOL OfferToSaveResults();
+  // What Open Saved Scan Information, Save Scan Information and the two
+  // recovery commands do once their file or folder dialog has answered
+  // (MainFrmScanFiles.cpp, MainFrmRecovery.cpp). chosen: the save dialog's
+  // name, to which ".DAT" is appended. RecoverInto is FALSE when the
+  // destination was refused or nothing could run.
+  void OpenScanFile(const std::wstring &path);
+  void SaveScanFileAs(const std::wstring &chosen);
+  BOOL RecoverInto(const std::wstring &destination, BOOL selectedOnly);
 
   BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext *pContext) override;
   BOOL PreTranslateMessage(MSG *pMsg) override;
@@ -52,6 +76,11 @@ public:
   int RebuildBusy = 0;
   int ScanPhaseBusy = 0;
   int SaveCancelled = 0;
+  // How many engine, scan-file loader or writer calls are on the stack (see
+  // EngineCallScope): Stop only lowers the running flag while the engine is
+  // still inside the message pump, so commands that free the engine or this
+  // frame wait until the count is back to 0.
+  int EngineCallDepth = 0;
 
 protected:
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
@@ -74,18 +103,34 @@ protected:
   afx_msg void OnHelpTopics();
   afx_msg void OnStopProcess();
   afx_msg void OnGoUp();
+  afx_msg void OnRunWizard();
+  afx_msg LRESULT OnStartFastScan(WPARAM, LPARAM);
+  afx_msg LRESULT OnStartAdvancedScan(WPARAM, LPARAM);
+  afx_msg void OnOpenScanInfo();
+  afx_msg void OnSaveScanInfo();
+  afx_msg void OnSelectAll();
+  afx_msg void OnUnselectAll();
+  afx_msg void OnRecoverAll();
+  afx_msg void OnRecoverSelected();
 
 private:
   std::unique_ptr<CFrameStandIns> m_standIns;
   CSplitterWnd m_wndSplitter;
   // The one progress bar of a running search, or null.
   std::unique_ptr<CProgressBar> m_scanProgressBar;
+  std::unique_ptr<AppEngineServices> m_engineServices;
 
   void ApplySavedSettings();
   void SetThemeFlags(ThemeSetting theme);
   void RedrawFrame();
   // Tab moves the focus between the tree and the list.
   void SwitchPaneFocus();
+  // Space, Enter and Tab while the tree or the list has the focus
+  // (MainFrmPaneKeys.cpp); TRUE when the key was used up.
+  BOOL FilterPaneKeys(MSG *pMsg);
+  // The engine entries of the two start messages.
+  void RunFastScan(ScanSession &session);
+  void RunAdvancedScan(ScanSession &session);
 
   DECLARE_MESSAGE_MAP()
 };

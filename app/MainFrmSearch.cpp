@@ -1,10 +1,14 @@
-// The main frame's share of a running search: the progress bar, the status
-// panes, Stop and the end of the search.
+// The main frame's share of a running search: the start messages, the
+// progress bar, the status panes, Stop and the end of the search.
+#include "EngineCallScope.h"
 #include "FatScanEngine.h"
 #include "MainFrm.h"
+#include "NtfsAdvancedEngine.h"
 #include "NtfsScanEngine.h"
+#include "PhysicalDiskScan.h"
 #include "ProgressBar.h"
 #include "QuendalVarnoth.h"
+#include "ScanSession.h"
 #include "ScanTotals.h"
 #include "resource.h"
 
@@ -20,6 +24,7 @@ std::wstring LoadText(UINT id) {
 long long LiveEngineFoundCount(const CQuendalVarnothApp &app) {
   if (app.FatEngine != nullptr) return app.FatEngine->Totals().m_foundEntries;
   if (app.NtfsEngine != nullptr) return app.NtfsEngine->FoundCount();
+  if (app.Session != nullptr && app.Session->Disk() != nullptr) return app.Session->Disk()->FoundCount();
   return -1;
 }
 
@@ -104,4 +109,57 @@ void CMainFrame::OnStopProcess() {
   app.ScanRunning = 0;
   long long found = LiveEngineFoundCount(app);
   if (found >= 0) app.ResultsPresent = found != 0;
+}
+
+void CMainFrame::OnRunWizard() {
+  // The command table also guards the accelerator; a posted command could
+  // still arrive while an engine call unwinds.
+  if (!IsCommandEnabled(ID_FILE_RUN_WIZARD, CurrentCommandContext())) return;
+  TheQvApp().RunWizard();
+}
+
+LRESULT CMainFrame::OnStartFastScan(WPARAM, LPARAM) {
+  CQuendalVarnothApp &app = TheQvApp();
+  if (app.Session == nullptr || EngineCallDepth > 0) return 0;
+  RunFastScan(*app.Session);
+  return 0;
+}
+
+LRESULT CMainFrame::OnStartAdvancedScan(WPARAM, LPARAM) {
+  CQuendalVarnothApp &app = TheQvApp();
+  if (app.Session == nullptr || EngineCallDepth > 0) return 0;
+  RunAdvancedScan(*app.Session);
+  return 0;
+}
+
+void CMainFrame::RunFastScan(ScanSession &session) {
+  CQuendalVarnothApp &app = TheQvApp();
+  EngineCallScope engineCall(*this);
+  // Menus and tool bar show the running state before the first long step.
+  app.OnIdle(0);
+  if (FatScanEngine *fat = session.Fat()) {
+    fat->RunFatFastScan();
+  } else if (NtfsAdvancedEngine *ntfs = session.Ntfs()) {
+    app.PumpMessages();
+    ntfs->RunNtfsFastScan();
+  } else {
+    // No engine of this kind: end the search instead of leaving it running.
+    OnScanFinished(0);
+  }
+}
+
+void CMainFrame::RunAdvancedScan(ScanSession &session) {
+  CQuendalVarnothApp &app = TheQvApp();
+  EngineCallScope engineCall(*this);
+  if (PhysicalDiskScan *disk = session.Disk()) {
+    app.PumpMessages();
+    disk->RunPhysicalDiskScan();
+  } else if (FatScanEngine *fat = session.Fat()) {
+    fat->RunFatAdvancedScan();
+    app.OnIdle(0);
+  } else if (NtfsAdvancedEngine *ntfs = session.Ntfs()) {
+    ntfs->RunNtfsAdvancedScan();
+  } else {
+    OnScanFinished(0);
+  }
 }

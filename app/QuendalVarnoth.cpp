@@ -3,9 +3,11 @@
 #include <string>
 
 #include "AppSettings.h"
+#include "DriveSource.h"
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "ModulePath.h"
+#include "MyPropertySheet.h"
 #include "QuendalVarnothDoc.h"
 #include "ScanSession.h"
 #include "WinDeviceLayer.h"
@@ -20,7 +22,8 @@ ON_COMMAND(ID_FILE_NEW, OnFileNew)
 ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 END_MESSAGE_MAP()
 
-CQuendalVarnothApp::CQuendalVarnothApp() : Devices(std::make_unique<WinDeviceLayer>()) {}
+CQuendalVarnothApp::CQuendalVarnothApp()
+    : Devices(std::make_unique<WinDeviceLayer>()), DriveFinder(std::make_unique<SystemDriveSource>()) {}
 
 CQuendalVarnothApp::~CQuendalVarnothApp() = default;
 
@@ -95,7 +98,12 @@ int CQuendalVarnothApp::PumpMessages() {
 }
 
 void CQuendalVarnothApp::RunWizard() {
-  // The search wizard is not part of the program yet.
+  // One wizard at a time: the one open is still inside its modal loop.
+  if (WizardSheet != nullptr && WizardSheet->m_hWnd != nullptr) return;
+  auto sheet = std::make_unique<MyPropertySheet>(L"", m_pMainWnd, 0);
+  MyPropertySheet &wizard = *sheet;
+  WizardSheet = std::move(sheet);
+  wizard.DoModal();
 }
 
 void CQuendalVarnothApp::OnAppAbout() {

@@ -3,17 +3,21 @@
 // state that the frame, the views and the engines share.
 #pragma once
 
+#include "DriveRecord.h"
 #include "Framework.h"
+#include "RecoveryClashAnswers.h"
 
 #include <memory>
+#include <optional>
+#include <vector>
 
 class CSimpleListView;
 class DeviceLayer;
 class ScanSession;
 class CPropertySheet;
+class DriveSource;
 class FatScanEngine;
 class NtfsScanEngine;
-struct DriveRecord;
 struct HeaderRecord;
 
 // The text of the product, also the caption of its message boxes.
@@ -30,7 +34,7 @@ public:
   // Dispatches the messages waiting in the queue without ever waiting;
   // 1 when the queue is empty, 0 when the program is quitting.
   int PumpMessages();
-  // Opens the search wizard over the main window (the wizard joins later).
+  // Opens the search wizard over the main window.
   void RunWizard();
 
   afx_msg void OnAppAbout();
@@ -42,8 +46,12 @@ public:
   // The disk hold of the current search or opened scan file; FatEngine and
   // NtfsEngine point into it.
   std::unique_ptr<ScanSession> Session;
+  // Where the drive page takes its drive list from: the system's drives in
+  // the program; tests put a fixed list in its place.
+  std::unique_ptr<DriveSource> DriveFinder;
   CSimpleListView *LogView = nullptr;
-  CPropertySheet *WizardSheet = nullptr;
+  // The wizard that Run Wizard made last.
+  std::unique_ptr<CPropertySheet> WizardSheet;
   FatScanEngine *FatEngine = nullptr;
   NtfsScanEngine *NtfsEngine = nullptr;
   BYTE ScanInfoSaved = 0;
@@ -56,12 +64,19 @@ public:
   wchar_t ScanMessageBuffers[6][260] = {};
   BYTE RenameChosen = 0;
   BYTE RenameCancelled = 0;
+  // Set by the same dialog when the user chose to overwrite the existing file.
+  BYTE RenameOverwrite = 0;
+  // The answers to recovery's "File already exists" question.
+  RecoveryClashAnswers ClashAnswers;
   HMODULE ResourceModule = nullptr;
   DWORD LanguageId = 0;
   int SearchKind[3] = {1, 0, 0};
   BYTE ReadRetryCount = 0;
-  DriveRecord *DriveList = nullptr;
-  DriveRecord *SelectedDrive = nullptr;
+  // The drives of the drive page's last activation.
+  std::vector<DriveRecord> DriveList;
+  // A copy of the drive the current results come from, taken at the
+  // wizard's Finish (the list above is rebuilt by every later wizard).
+  std::optional<DriveRecord> SelectedDrive;
   HeaderRecord *HeaderList = nullptr;
   HeaderRecord *HeaderListTail = nullptr;
   HeaderRecord *SelectedHeaders = nullptr;

@@ -1,16 +1,77 @@
-// The file list on the right of the main window: a report list of the
-// entries of the folder selected in the tree. For now it holds its columns;
-// the rows join it with the search.
+// The file list on the right of the main window: one row per entry of the
+// folder selected in the tree, with a check box, type, size, dates,
+// recovery grade and id; alternating row colours; click-to-sort columns; a
+// highlighted row for Find. Each row shows its entry node's check byte.
 #pragma once
 
+#include <vector>
+
+#include "EntryCheckModel.h"
 #include "Framework.h"
+
+class CLeftView;
+struct TreeEntryNode;
 
 class CQuendalVarnothView : public CListView {
   DECLARE_DYNCREATE(CQuendalVarnothView)
 public:
+  static constexpr COLORREF kAlternateRowColour = RGB(247, 247, 255);
+  static constexpr COLORREF kHighlightColour = RGB(255, 159, 113);
+  static constexpr int kNoHighlightedRow = 40000;
+
   BOOL PreCreateWindow(CREATESTRUCT &cs) override;
   void OnInitialUpdate() override;
 
+  // One row for every entry whose parent id is parentId, in the order found.
+  void FillFileList(DWORD parentId);
+  void ClearFileList();
+  // mode 1: every row takes state (1 unchecked, 2 checked, 3 partly
+  // checked); mode 0: the first row of that name and id takes it.
+  void SetAllRowsCheck(int mode, int state, LPCTSTR text, DWORD id);
+  // Every row and every entry of the folder checked or unchecked.
+  void SetRowsAndFolderCheck(BOOL checked, DWORD folderId);
+  void HighlightRowByData(DWORD id);
+  void RestoreHighlightedRowColor();
+  // Every row shows its entry's check byte again.
+  void ShowNodeChecks();
+
+  // A check-box hit on the row: unchecked becomes checked, anything else
+  // unchecked; the tree follows.
+  void ToggleRowCheck(int row);
+  // The Space key: the same for the first selected row; nothing without one.
+  void ToggleSelectedRowCheck();
+  // Enter: opens the first selected row when it is a folder.
+  void OpenSelectedFolder();
+  // A left click on the column's header.
+  void OnHeaderClick(int column);
+
+  TreeEntryNode *RowNode(int row) const;
+  COLORREF RowBackground(int row) const;
+
+protected:
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+  afx_msg void OnColumnClick(NMHDR *header, LRESULT *result);
+  afx_msg void OnCustomDraw(NMHDR *header, LRESULT *result);
+
 private:
+  CImageList m_smallImages;
+  CImageList m_largeImages;
+  CImageList m_stateImages;
   bool m_columnsMade = false;
+  bool m_sortingAllowed = false;
+  // The entry each row shows, kept in step with the rows when they are
+  // exchanged by a sort.
+  std::vector<TreeEntryNode *> m_rowNodes;
+
+  CLeftView *Tree() const;
+  void AppendRow(TreeEntryNode &node, bool ntfs);
+  void ShowRowCheck(int row, uint8_t check);
+  void ExchangeRows(int a, int b);
+  void SortRows(int column, bool ascending);
+  void ShowSortArrow(int column, bool ascending);
+  void OpenFolderRow(int row);
+  void RecountChecks();
+
+  DECLARE_MESSAGE_MAP()
 };

@@ -5,6 +5,7 @@ TreeEntryNode &EntryNodeList::Append(const EntryRecord &record, const std::u16st
   TreeEntryNode &node = m_nodes.back();
   m_firstEntryById.emplace(record.m_ownId, &node);
   if (node.IsFolder()) m_firstFolderById.emplace(record.m_ownId, &node);
+  m_childrenByParentId[record.m_parentId].push_back(&node);
   return node;
 }
 
@@ -12,6 +13,7 @@ void EntryNodeList::Clear() {
   m_nodes.clear();
   m_firstFolderById.clear();
   m_firstEntryById.clear();
+  m_childrenByParentId.clear();
 }
 
 TreeEntryNode *EntryNodeList::FindFolder(uint32_t ownId) {
@@ -22,6 +24,12 @@ TreeEntryNode *EntryNodeList::FindFolder(uint32_t ownId) {
 TreeEntryNode *EntryNodeList::FindEntry(uint32_t ownId) {
   auto found = m_firstEntryById.find(ownId);
   return found == m_firstEntryById.end() ? nullptr : found->second;
+}
+
+const std::vector<TreeEntryNode *> &EntryNodeList::ChildrenOf(uint32_t parentId) const {
+  static const std::vector<TreeEntryNode *> none;
+  auto found = m_childrenByParentId.find(parentId);
+  return found == m_childrenByParentId.end() ? none : found->second;
 }
 
 std::vector<ScanFileEntry> EntryNodeList::ScanFileEntries() const {

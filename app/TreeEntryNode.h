@@ -45,6 +45,10 @@ public:
   TreeEntryNode *FindFolder(uint32_t ownId);
   // The first node (folder or file) whose own id is id; null when none.
   TreeEntryNode *FindEntry(uint32_t ownId);
+  // Every node whose parent id is id, in the order they were added.
+  // Constant time, so filling the file list and checking a folder's
+  // subtree do not walk the whole list.
+  const std::vector<TreeEntryNode *> &ChildrenOf(uint32_t parentId) const;
 
   std::deque<TreeEntryNode>::iterator begin() { return m_nodes.begin(); }
   std::deque<TreeEntryNode>::iterator end() { return m_nodes.end(); }
@@ -58,4 +62,5 @@ private:
   std::deque<TreeEntryNode> m_nodes;
   std::unordered_map<uint32_t, TreeEntryNode *> m_firstFolderById;
   std::unordered_map<uint32_t, TreeEntryNode *> m_firstEntryById;
+  std::unordered_map<uint32_t, std::vector<TreeEntryNode *>> m_childrenByParentId;
 };

@@ -334,3 +334,6 @@
 #define IDS_GRADE_GOOD 61402
 #define IDS_GRADE_VERY_GOOD 61403
 #define IDS_GRADE_NOT_APPLICABLE 61404
+#define IDS_FILE_READ_INCOMPLETE 61410 // recovery: a file read short
+#define IDS_DESTINATION_ON_SEARCHED_DRIVE 61411 // recovery: destination refused
+#define IDS_DESTINATION_CHECKED_BY_LETTER 61412 // recovery: volumes compared by letter

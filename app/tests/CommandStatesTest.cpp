@@ -108,3 +108,23 @@ TEST(CommandStatesTest, SaveLogNeedsRows) {
 }
 
 } // namespace
+
+// After Stop the running flag is down while the engine still unwinds inside
+// the message pump: what would free the engine or replace the results waits.
+TEST(CommandStatesTest, CommandsThatFreeTheEngineWaitWhileAnEngineCallUnwinds) {
+  struct Case {
+    UINT id;
+    const char *name;
+    bool enabledWhileUnwinding;
+  };
+  const Case cases[] = {
+      {ID_FILE_RUN_WIZARD, "Run Wizard", false},  {ID_FILE_OPEN_SCAN_INFO, "Open", false},
+      {ID_TOOLS_FILE_MASK, "File Mask", false},    {ID_TOOLS_SAVE_SCAN_INFO, "Save Scan Information", false},
+      {ID_EDIT_SAVE_LOG, "Save Log", true},        {ID_EDIT_FIND_ENTRIES, "Find", true},
+  };
+  CommandContext c = WithResults();
+  c.engineCallActive = true;
+  for (const Case &k : cases) EXPECT_EQ(IsCommandEnabled(k.id, c), k.enabledWhileUnwinding) << k.name;
+  c.maskApplied = true;
+  EXPECT_FALSE(IsCommandEnabled(ID_TOOLS_UNMASK, c));
+}

@@ -1,0 +1,158 @@
+// The main frame's recovery commands: Recover All and Recover Selected ask
+// for a destination folder, refuse one on the drive being searched, and
+// write the files with the frame's dialogs answering the run's questions.
+#include "AppEngineServices.h"
+#include "CannotSaveDlg.h"
+#include "EngineCallScope.h"
+#include "FileExistsDlg.h"
+#include "FileRecovery.h"
+#include "LeftView.h"
+#include "MainFrm.h"
+#include "QuendalVarnoth.h"
+#include "RecoveryDestinationGuard.h"
+#include "ScanSession.h"
+#include "resource.h"
+
+#include <shlobj.h>
+
+namespace {
+
+std::u16string U16(const std::wstring &text) {
+  return std::u16string(text.begin(), text.end());
+}
+
+std::wstring Wide(const std::u16string &text) {
+  return std::wstring(text.begin(), text.end());
+}
+
+CString LoadText(UINT id) {
+  CString text;
+  text.LoadString(id);
+  return text;
+}
+
+// The run's questions, answered by the frame's dialogs.
+class FramePrompts : public RecoveryPrompts {
+public:
+  explicit FramePrompts(CWnd &owner) : m_owner(owner) {}
+
+  ClashButton AskClash(const std::u16string &existingPath, std::u16string &newName) override {
+    CFileExistsDlg dialog(Wide(existingPath), Wide(newName), &m_owner);
+    dialog.DoModal();
+    newName = U16(dialog.NewName());
+    return dialog.Answer();
+  }
+  bool SkipWhenNoRoom(const std::u16string &path, uint64_t size) override {
+    CCannotSaveDlg dialog(Wide(path), size, &m_owner);
+    return dialog.DoModal() == IDC_CANNOT_SAVE_SKIP;
+  }
+
+private:
+  CWnd &m_owner;
+};
+
+// The folder picker; false when the user cancelled.
+bool ChooseDestination(CWnd &owner, std::wstring &folder) {
+  CString title = LoadText(IDS_SELECT_DESTINATION);
+  wchar_t chosen[MAX_PATH] = {};
+  BROWSEINFOW browse = {};
+  browse.hwndOwner = owner.m_hWnd;
+  browse.pszDisplayName = chosen;
+  browse.lpszTitle = title;
+  browse.ulFlags = BIF_RETURNONLYFSDIRS;
+  LPITEMIDLIST item = SHBrowseForFolderW(&browse);
+  if (item == nullptr) return false;
+  const bool ok = SHGetPathFromIDListW(item, chosen) != FALSE;
+  CoTaskMemFree(item);
+  folder = chosen;
+  return ok && !folder.empty();
+}
+
+bool IsLogicalDrive(const DriveRecord &drive) {
+  return drive.m_name.size() >= 2 && drive.m_name[1] == u':';
+}
+
+// The letters of the drive the results come from, for when the system
+// cannot tell volumes apart: the logical drive searched, and for a search
+// through a disk every logical drive the drive list places on that disk.
+std::u16string SearchedLetters(const CQuendalVarnothApp &app, uint8_t driveCode) {
+  std::u16string letters;
+  if (app.SelectedDrive && IsLogicalDrive(*app.SelectedDrive)) letters += app.SelectedDrive->m_name[0];
+  if (driveCode >= 0x80)
+    for (const DriveRecord &drive : app.DriveList)
+      if (IsLogicalDrive(drive) && drive.m_biosDiskCode == driveCode) letters += drive.m_name[0];
+  return letters;
+}
+
+RecoveryDates DatesOf(ScanKind kind) {
+  switch (kind) {
+  case ScanKind::FatVolume:
+    return RecoveryDates::FatStamps;
+  case ScanKind::NtfsVolume:
+    return RecoveryDates::NtfsTimes;
+  default:
+    return RecoveryDates::None;
+  }
+}
+
+} // namespace
+
+void CMainFrame::OnRecoverAll() {
+  std::wstring folder;
+  if (TheQvApp().ScanRunning || EngineCallDepth > 0 || !ChooseDestination(*this, folder)) return;
+  RecoverInto(folder, FALSE);
+}
+
+void CMainFrame::OnRecoverSelected() {
+  std::wstring folder;
+  if (TheQvApp().ScanRunning || EngineCallDepth > 0 || !ChooseDestination(*this, folder)) return;
+  RecoverInto(folder, TRUE);
+}
+
+BOOL CMainFrame::RecoverInto(const std::wstring &destination, BOOL selectedOnly) {
+  CQuendalVarnothApp &app = TheQvApp();
+  CLeftView *tree = GetLeftPane();
+  if (app.ScanRunning || EngineCallDepth > 0 || !app.Session || tree == nullptr) return FALSE;
+  ScanSession &session = *app.Session;
+
+  SearchedPlace searched;
+  searched.m_driveCode = session.Where().m_driveCode;
+  searched.m_startSector = session.Where().m_startSector;
+  searched.m_sectors = session.Kind() == ScanKind::PhysicalDisk ? 0 : session.Where().m_sectors;
+  searched.m_letters = SearchedLetters(app, searched.m_driveCode);
+  SystemVolumeQueries queries;
+  const GuardAnswer guard = CheckRecoveryDestination(U16(destination), searched, queries);
+  if (guard.m_verdict != GuardVerdict::Allowed) {
+    ::MessageBoxW(m_hWnd, LoadText(IDS_DESTINATION_ON_SEARCHED_DRIVE), kProductTitle,
+                  MB_ICONSTOP | MB_TOPMOST);
+    return FALSE;
+  }
+  ::EngineServices &services = EngineServices();
+  if (guard.m_byLetter)
+    services.AddLogEntry(services.LoadText(RecoveryText::kSavingFiles),
+                         services.LoadText(IDS_DESTINATION_CHECKED_BY_LETTER), services.CurrentTimeText(),
+                         LogStatus::Completed);
+
+  FramePrompts prompts(*this);
+  FileRecovery recovery(
+      services, tree->Entries(),
+      [&session](const EntryRecord &entry, const RecoveryFileSink &sink) {
+        return session.ReadFoundFile(entry, sink);
+      },
+      app.ClashAnswers, prompts);
+  RecoveryOptions options;
+  options.m_scope = selectedOnly ? RecoveryScope::Selected : RecoveryScope::All;
+  options.m_dates = DatesOf(session.Kind());
+  options.m_destination = U16(destination);
+
+  app.ScanRunning = 1;
+  app.StopRequested = 0;
+  {
+    EngineCallScope scope(*this);
+    recovery.Run(options);
+  }
+  DeleteScanProgressBar();
+  app.ScanRunning = 0;
+  app.StopRequested = 1;
+  return TRUE;
+}

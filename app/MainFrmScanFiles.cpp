@@ -1,0 +1,190 @@
+// The main frame's scan-information commands: Open Saved Scan Information,
+// Save Scan Information with its name-clash question, the offer to save
+// unsaved results, and Select All / Unselect All.
+#include "AppEngineServices.h"
+#include "EngineCallScope.h"
+#include "FatScanEngine.h"
+#include "LeftView.h"
+#include "MainFrm.h"
+#include "NtfsAdvancedEngine.h"
+#include "QuendalVarnoth.h"
+#include "QuendalVarnothView.h"
+#include "SanRename.h"
+#include "ScanSession.h"
+#include "SessionScanFile.h"
+#include "resource.h"
+
+namespace {
+
+std::u16string U16(const std::wstring &text) {
+  return std::u16string(text.begin(), text.end());
+}
+
+CString LoadText(UINT id) {
+  CString text;
+  text.LoadString(id);
+  return text;
+}
+
+void ShowStopBox(CWnd &owner, UINT textId) {
+  ::MessageBoxW(owner.m_hWnd, LoadText(textId), kProductTitle, MB_ICONSTOP | MB_TOPMOST);
+}
+
+// The drive code the proposal names: the logical drive's own code when the
+// results come from one, else the code the session reads through.
+uint8_t ProposalDriveCode(const CQuendalVarnothApp &app) {
+  if (app.SelectedDrive && app.SelectedDrive->m_name.size() >= 2 && app.SelectedDrive->m_name[1] == u':')
+    return app.SelectedDrive->m_driveCode;
+  return app.Session ? app.Session->Where().m_driveCode : 0;
+}
+
+} // namespace
+
+void CMainFrame::OnOpenScanInfo() {
+  CQuendalVarnothApp &app = TheQvApp();
+  if (app.ScanRunning || EngineCallDepth > 0) return;
+  CString filter;
+  filter.Format(L"%s(*.DAT)|*.DAT||", LoadText(IDS_SCAN_FILE_FILTER).GetString());
+  CString title = LoadText(IDS_OPEN_SCAN_FILE_TITLE);
+  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, filter, this);
+  dialog.m_ofn.lpstrTitle = title;
+  if (dialog.DoModal() != IDOK) return;
+  OpenScanFile(dialog.GetPathName().GetString());
+}
+
+void CMainFrame::OpenScanFile(const std::wstring &path) {
+  CQuendalVarnothApp &app = TheQvApp();
+  if (app.ScanRunning || EngineCallDepth > 0) return;
+  if (app.ScanWindowInfo) lstrcpynW(app.ScanWindowInfo->path, path.c_str(), 260);
+  // The header is read and judged before anything of the current results
+  // is let go: a wrong or unreadable file leaves them as they are.
+  const ScanFileHeaderInfo info = InspectScanFile(U16(path));
+  if (!info.m_opened) return;
+  if (!info.m_recognised) {
+    ShowStopBox(*this, IDS_NOT_VALID_SCAN_FILE);
+    return;
+  }
+  app.FatEngine = nullptr;
+  app.NtfsEngine = nullptr;
+  app.Session.reset();
+  app.MaskApplied = FALSE;
+  // The results no longer come from the drive the wizard chose last.
+  app.SelectedDrive.reset();
+  EngineServices().ChosenHeaders().clear();
+  SetCurrentItemPane(L"", TRUE);
+  UpdateTotalsPane(0, 0, 0);
+  if (CLeftView *tree = GetLeftPane()) {
+    tree->ClearTree();
+    tree->Entries().Clear();
+  }
+  CheckedFolderCount = CheckedFileCount = 0;
+  ListClickCounters[0] = ListClickCounters[1] = 0;
+
+  app.ScanInfoSaved = app.ScanEnded = app.StopRequested = app.ResultsPresent = 0;
+  app.ScanRunning = 1;
+  app.FindNextAvailable = 0;
+  app.AnyChecked = app.AllChecked = 0;
+  app.Session = MakeScanFileSession(info, EngineServices(), *app.Devices);
+  app.FatEngine = app.Session->Fat();
+  app.NtfsEngine = app.Session->Ntfs();
+  bool loaded = false;
+  {
+    EngineCallScope scope(*this);
+    loaded = LoadSessionScanFile(*app.Session, EngineServices(), U16(path));
+  }
+  if (!loaded) {
+    // The loader refused the file after its header: nothing to show.
+    ResetBusyFlags();
+    OnScanFinished(0);
+    app.ResultsPresent = 0;
+  }
+}
+
+void CMainFrame::OnSaveScanInfo() {
+  CQuendalVarnothApp &app = TheQvApp();
+  SaveCancelled = 0;
+  if (app.ScanRunning || EngineCallDepth > 0 || !app.Session) return;
+  CString defaultName = LoadText(IDS_SCAN_FILE_DEFAULT_NAME);
+  CString title = LoadText(IDS_SAVE_SCAN_INFO_TITLE);
+  CFileDialog dialog(FALSE, nullptr, defaultName, OFN_HIDEREADONLY, L"(*.DAT)|*.DAT||", this);
+  dialog.m_ofn.lpstrTitle = title;
+  if (dialog.DoModal() != IDOK) {
+    SaveCancelled = 1;
+    return;
+  }
+  SaveScanFileAs(dialog.GetPathName().GetString());
+}
+
+void CMainFrame::SaveScanFileAs(const std::wstring &chosen) {
+  CQuendalVarnothApp &app = TheQvApp();
+  CLeftView *tree = GetLeftPane();
+  if (app.ScanRunning || EngineCallDepth > 0 || !app.Session || tree == nullptr) return;
+  std::wstring path = chosen + L".DAT";
+  const uint8_t code = ProposalDriveCode(app);
+  // A typed new name that exists as well is asked about again.
+  while (ScanFileExists(path)) {
+    CSanRename rename(path, static_cast<uint8_t>(code + 128), code, this);
+    rename.DoModal();
+    if (app.RenameCancelled) {
+      // The results stay unsaved, and a close that offered the save stays open.
+      SaveCancelled = 1;
+      return;
+    }
+    if (!app.RenameChosen) break;
+    path = app.ScanMessageBuffers[5];
+  }
+  ScanPhaseBusy = RebuildBusy = 1;
+  app.ScanEnded = app.StopRequested = app.ResultsPresent = 0;
+  app.ScanRunning = 1;
+  app.FindNextAvailable = 0;
+  app.OnIdle(0);
+  bool saved = false;
+  {
+    EngineCallScope scope(*this);
+    saved = SaveSessionScanFile(*app.Session, EngineServices(), U16(path), tree->Entries());
+  }
+  // Only a file completely in place counts as saved; the results are still there either way.
+  app.ScanInfoSaved = saved ? 1 : 0;
+  app.ResultsPresent = tree->Entries().Empty() ? 0 : 1;
+  if (!saved) SaveCancelled = 1;
+}
+
+BOOL CMainFrame::OfferToSaveResults() {
+  CQuendalVarnothApp &app = TheQvApp();
+  SaveCancelled = 0;
+  if (!app.ResultsPresent || app.ScanInfoSaved) return TRUE;
+  const int answer = ::MessageBoxW(m_hWnd, LoadText(IDS_SAVE_SCAN_QUESTION), kProductTitle,
+                                   MB_ICONINFORMATION | MB_YESNOCANCEL | MB_TOPMOST);
+  if (answer == IDCANCEL) return FALSE;
+  if (answer == IDYES) OnSaveScanInfo();
+  return SaveCancelled ? FALSE : TRUE;
+}
+
+void CMainFrame::OnSelectAll() {
+  CQuendalVarnothApp &app = TheQvApp();
+  CLeftView *tree = GetLeftPane();
+  if (app.ScanRunning || tree == nullptr || tree->Entries().Root() == nullptr) return;
+  tree->CheckModel().CheckFolder(*tree->Entries().Root(), kChecked);
+  if (CQuendalVarnothView *list = GetRightPane()) list->ShowNodeChecks();
+  UINT folders = 0, files = 0;
+  tree->CountCheckedEntries(folders, files);
+  CheckedFolderCount = static_cast<int>(folders);
+  CheckedFileCount = static_cast<int>(files);
+  app.AllChecked = 1;
+  app.AnyChecked = 1;
+  SetCurrentItemPane(L"", TRUE);
+}
+
+void CMainFrame::OnUnselectAll() {
+  CQuendalVarnothApp &app = TheQvApp();
+  CLeftView *tree = GetLeftPane();
+  if (app.ScanRunning || tree == nullptr || tree->Entries().Root() == nullptr) return;
+  tree->CheckModel().CheckFolder(*tree->Entries().Root(), kUnchecked);
+  if (CQuendalVarnothView *list = GetRightPane()) list->ShowNodeChecks();
+  UINT folders = 0, files = 0;
+  tree->CountCheckedEntries(folders, files);
+  CheckedFolderCount = CheckedFileCount = 0;
+  app.AllChecked = 0;
+  app.AnyChecked = 0;
+  SetCurrentItemPane(L"", TRUE);
+}

@@ -1,0 +1,89 @@
+#include "SearchStart.h"
+
+#include "AppEngineServices.h"
+#include "LeftView.h"
+#include "MainFrm.h"
+#include "NtfsAdvancedEngine.h"
+#include "QuendalVarnoth.h"
+#include "QuendalVarnothView.h"
+#include "ScanSession.h"
+#include "resource.h"
+
+namespace {
+
+std::u16string Text(UINT id) {
+  CString text;
+  text.LoadString(id);
+  const wchar_t *wide = text.GetString();
+  return std::u16string(wide, wide + text.GetLength());
+}
+
+void LogChosenDrive(AppEngineServices &services, const DriveRecord &drive) {
+  const std::u16string activity = Text(IDS_LOGICAL_DRIVE) + u" " + drive.m_name;
+  const std::u16string text = Text(IDS_COLUMN_SIZE) + u" " + drive.m_sizeText + u", " +
+                              Text(IDS_COLUMN_TYPE) + u" " + drive.m_typeText;
+  services.AddLogEntry(activity, text, services.CurrentTimeText(), LogStatus::Started);
+}
+
+void ResetFlagsForSearch(CQuendalVarnothApp &app) {
+  app.StopRequested = 0;
+  app.ResultsPresent = 0;
+  app.ScanInfoSaved = 0;
+  app.ScanEnded = 0;
+  app.ScanRunning = 1;
+  app.FindNextAvailable = 0;
+  app.AnyChecked = 0;
+  app.AllChecked = 0;
+}
+
+void ClearViews(CMainFrame &frame) {
+  frame.SetCurrentItemPane(nullptr, FALSE);
+  frame.UpdateTotalsPane(0, 0, 0);
+  if (CLeftView *tree = frame.GetLeftPane()) tree->ClearTree();
+  if (CQuendalVarnothView *list = frame.GetRightPane()) list->ClearFileList();
+  frame.CheckedFolderCount = 0;
+  frame.CheckedFileCount = 0;
+  frame.ListClickCounters[0] = 0;
+  frame.ListClickCounters[1] = 0;
+}
+
+} // namespace
+
+ScanKind SessionKindFor(const DriveRecord &drive, bool physicalDiskScan) {
+  if (physicalDiskScan) return ScanKind::PhysicalDisk;
+  return drive.m_fileSystem == u"NTFS" || drive.m_fileSystem == u"NTFS5" ? ScanKind::NtfsVolume
+                                                                         : ScanKind::FatVolume;
+}
+
+bool StartNewSearch(CQuendalVarnothApp &app, CMainFrame &frame, size_t driveIndex,
+                    std::vector<HeaderRecord> headers) {
+  if (driveIndex >= app.DriveList.size() || app.Devices == nullptr) return false;
+  if (app.ResultsPresent && !app.ScanInfoSaved && !frame.OfferToSaveResults()) return false;
+
+  // The old results go first: items and rows before the entries they show.
+  if (CLeftView *tree = frame.GetLeftPane()) {
+    tree->ClearTree();
+    tree->Entries().Clear();
+  }
+  AppEngineServices &services = frame.EngineServices();
+  services.ChosenHeaders() = std::move(headers);
+  app.SelectedDrive = app.DriveList[driveIndex];
+  const DriveRecord &drive = *app.SelectedDrive;
+  LogChosenDrive(services, drive);
+  ResetFlagsForSearch(app);
+
+  // The old engine goes with its session before the new one reads the drive.
+  app.FatEngine = nullptr;
+  app.NtfsEngine = nullptr;
+  app.Session.reset();
+  const bool physical = app.SearchKind[2] != 0;
+  const ScanKind kind = SessionKindFor(drive, physical);
+  const ScanSession::Target target =
+      physical ? ScanSession::DiskTarget(drive) : ScanSession::VolumeTarget(drive);
+  app.Session = std::make_unique<ScanSession>(services, *app.Devices, kind, target);
+  app.FatEngine = app.Session->Fat();
+  app.NtfsEngine = app.Session->Ntfs();
+
+  ClearViews(frame);
+  return true;
+}

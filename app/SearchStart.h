@@ -1,0 +1,26 @@
+// What the wizard's Finish does before a search starts: offers to save the
+// results it replaces, takes the chosen drive, logs it, resets the flags,
+// makes the new search's session (and engine) and empties the views. The
+// caller then posts the start message to the frame.
+#pragma once
+
+#include "HeaderRecord.h"
+
+#include <cstddef>
+#include <vector>
+
+class CMainFrame;
+class CQuendalVarnothApp;
+struct DriveRecord;
+enum class ScanKind;
+
+// The kind of session a search of the drive needs: the NTFS engine for
+// "NTFS" and "NTFS5", the FAT engine for anything else, and the disk scan.
+ScanKind SessionKindFor(const DriveRecord &drive, bool physicalDiskScan);
+
+// driveIndex: position of the chosen record in the application's drive
+// list; headers: the signatures the search matches (none for a fast search).
+// False when nothing may start: the user cancelled the save offer, or the
+// index names no drive.
+bool StartNewSearch(CQuendalVarnothApp &app, CMainFrame &frame, size_t driveIndex,
+                    std::vector<HeaderRecord> headers = {});

@@ -1,0 +1,146 @@
+#include "SelSearchTypeDlg.h"
+
+#include "AppSettings.h"
+#include "QuendalVarnoth.h"
+#include "resource.h"
+
+SearchKindChoice CurrentSearchKind(const int (&searchKind)[3]) {
+  if (searchKind[1]) return SearchKindChoice::Advanced;
+  if (searchKind[2]) return SearchKindChoice::PhysicalDisk;
+  return SearchKindChoice::Fast;
+}
+
+const std::vector<UINT> &SearchKindDescription(SearchKindChoice kind) {
+  static const std::vector<UINT> fast = {IDS_SEARCH_USE_TO_RECOVER,
+                                         0,
+                                         IDS_FAST_RECENTLY_DELETED,
+                                         IDS_FAST_TEMPORARY_FILES,
+                                         IDS_FAST_RECYCLE_BIN,
+                                         IDS_FAST_DISK_CLEANUP,
+                                         0,
+                                         0,
+                                         IDS_FAST_INSTANTANEOUS,
+                                         IDS_FAST_SPEED};
+  static const std::vector<UINT> advanced = {IDS_SEARCH_USE_TO_RECOVER,
+                                             0,
+                                             IDS_DEEP_FORMATTED,
+                                             IDS_DEEP_FRAGMENTED,
+                                             IDS_DEEP_LONG_AGO,
+                                             0,
+                                             IDS_ADVANCED_ENTIRE_DRIVE,
+                                             IDS_DELETED_AND_LOST,
+                                             0,
+                                             IDS_ADVANCED_INTENSIVE,
+                                             IDS_ADVANCED_HEURISTICALLY,
+                                             IDS_ADVANCED_TECHNIQUES,
+                                             IDS_ADVANCED_SIGNATURE,
+                                             IDS_ADVANCED_LOST_FILES};
+  static const std::vector<UINT> physical = {IDS_SEARCH_USE_TO_RECOVER,
+                                             0,
+                                             IDS_DEEP_FORMATTED,
+                                             IDS_DEEP_FRAGMENTED,
+                                             IDS_DEEP_LONG_AGO,
+                                             0,
+                                             IDS_PHYSICAL_ENTIRE_DRIVE,
+                                             IDS_DELETED_AND_LOST,
+                                             0,
+                                             IDS_PHYSICAL_ENTIRE_DISK,
+                                             IDS_PHYSICAL_TECHNIQUES,
+                                             IDS_PHYSICAL_SIGNATURE,
+                                             IDS_PHYSICAL_TAKES_TIME,
+                                             IDS_PHYSICAL_THOROUGH,
+                                             IDS_PHYSICAL_SCAN_POSSIBLE};
+  switch (kind) {
+  case SearchKindChoice::Advanced:
+    return advanced;
+  case SearchKindChoice::PhysicalDisk:
+    return physical;
+  default:
+    return fast;
+  }
+}
+
+BEGIN_MESSAGE_MAP(CSelSearchTypeDlg, CWizardPage)
+ON_WM_PAINT()
+ON_WM_DRAWITEM()
+ON_BN_CLICKED(IDC_FAST_SEARCH, OnFastFileSearch)
+ON_BN_CLICKED(IDC_ADVANCED_SEARCH, OnAdvancedFileSearch)
+ON_BN_CLICKED(IDC_PHYSICAL_SCAN, OnPhysicalDiskScan)
+END_MESSAGE_MAP()
+
+CSelSearchTypeDlg::CSelSearchTypeDlg() : CWizardPage(IDD_SEARCH_TYPE, IDC_TYPE_SUPPORT_LINK, 1000) {}
+
+BOOL CSelSearchTypeDlg::OnInitDialog() {
+  CWizardPage::OnInitDialog();
+  for (UINT id : {IDC_FAST_SEARCH, IDC_ADVANCED_SEARCH, IDC_PHYSICAL_SCAN, IDC_SEARCH_QUESTION})
+    UseTitleFont(id);
+  const UINT buttonIds[3] = {IDC_FAST_SEARCH, IDC_ADVANCED_SEARCH, IDC_PHYSICAL_SCAN};
+  m_kindButtons.Attach(*this, buttonIds);
+  const SearchKindChoice kind = CurrentSearchKind(App().SearchKind);
+  m_kindButtons.ShowChosen(static_cast<int>(kind));
+  FillDescription(kind);
+  if (ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_SW").value_or(0) != 0) {
+    CheckDlgButton(IDC_SHOW_WIZARD, BST_CHECKED);
+    App().ShowWizardAtStart = 1;
+  }
+  return TRUE;
+}
+
+BOOL CSelSearchTypeDlg::OnSetActive() {
+  SetSheetButtons(PSWIZB_NEXT);
+  ShowWizardCheckFromApp();
+  return CWizardPage::OnSetActive();
+}
+
+void CSelSearchTypeDlg::OnFastFileSearch() {
+  ChooseKind(SearchKindChoice::Fast);
+}
+
+void CSelSearchTypeDlg::OnAdvancedFileSearch() {
+  ChooseKind(SearchKindChoice::Advanced);
+}
+
+void CSelSearchTypeDlg::OnPhysicalDiskScan() {
+  ChooseKind(SearchKindChoice::PhysicalDisk);
+}
+
+void CSelSearchTypeDlg::ChooseKind(SearchKindChoice kind) {
+  m_kindButtons.ShowChosen(static_cast<int>(kind));
+  int(&flags)[3] = App().SearchKind;
+  for (int i = 0; i < 3; ++i) flags[i] = i == static_cast<int>(kind) ? 1 : 0;
+  FillDescription(kind);
+}
+
+void CSelSearchTypeDlg::FillDescription(SearchKindChoice kind) {
+  // Emptied whole: a second change of kind must not leave two descriptions.
+  SendDlgItemMessage(IDC_SEARCH_DESCRIPTION, LB_RESETCONTENT);
+  for (UINT id : SearchKindDescription(kind)) {
+    CString line(L" ");
+    if (id != 0) line.LoadString(id);
+    SendDlgItemMessage(IDC_SEARCH_DESCRIPTION, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.GetString()));
+  }
+}
+
+void CSelSearchTypeDlg::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct) {
+  if (lpDrawItemStruct == nullptr || !m_kindButtons.Draw(*lpDrawItemStruct))
+    CWizardPage::OnDrawItem(nIDCtl, lpDrawItemStruct);
+}
+
+bool CSelSearchTypeDlg::ShowsHandOver(UINT controlId) const {
+  return controlId == m_linkId || controlId == IDC_FAST_SEARCH || controlId == IDC_ADVANCED_SEARCH ||
+         controlId == IDC_PHYSICAL_SCAN;
+}
+
+void CSelSearchTypeDlg::OnPaint() {
+  CWizardPage::OnPaint();
+  CQuendalVarnothApp &app = App();
+  if (!app.StartupTipPending) return;
+  app.StartupTipPending = 0;
+  CheckStartupTip();
+}
+
+void CSelSearchTypeDlg::CheckStartupTip() {
+  // The tip dialog's own setting: the profile says whether tips are NOT shown.
+  CQuendalVarnothApp &app = App();
+  app.TipsOnStartup = app.GetProfileInt(L"Tip", L"StartUp", 0) == 0 ? 1 : 0;
+}

@@ -1,0 +1,571 @@
+// The folder tree and the file list in a main frame made in the test: the
+// tri-state check model as both views change it, the file list's texts and
+// sort order, and the keys that act on the panes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "LeftView.h"
+#include "MainFrm.h"
+#include "QuendalVarnoth.h"
+#include "QuendalVarnothDoc.h"
+#include "QuendalVarnothView.h"
+#include "resource.h"
+
+namespace {
+
+// The found entries every check case starts from (ids in brackets):
+//   Root [0]
+//   +- Docs [10]          notes.txt [22]
+//   |  +- Letters [11]    a.txt [20], b.txt [21]
+//   +- Old [12] deleted   c.txt [24]
+//   top.txt [23]
+struct Entry {
+  const char *name;
+  uint32_t id;
+  uint32_t parent;
+  bool folder;
+};
+const Entry kEntries[] = {
+    {"Docs", 10, 0, true},    {"Letters", 11, 10, true},    {"a.txt", 20, 11, false},
+    {"b.txt", 21, 11, false}, {"notes.txt", 22, 10, false}, {"Old", 12, 0, true},
+    {"c.txt", 24, 12, false}, {"top.txt", 23, 0, false},
+};
+
+std::u16string U16(const char *text) {
+  return std::u16string(text, text + strlen(text));
+}
+
+class FolderTreeTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    DrainQueue();
+    m_app.AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CQuendalVarnothDoc),
+                                                RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CLeftView)));
+    CCommandLineInfo commandLine;
+    ASSERT_TRUE(m_app.ProcessShellCommand(commandLine));
+    m_frame = static_cast<CMainFrame *>(m_app.m_pMainWnd);
+    ASSERT_NE(m_frame, nullptr);
+    m_tree = m_frame->GetLeftPane();
+    m_list = m_frame->GetRightPane();
+    ASSERT_NE(m_tree, nullptr);
+    ASSERT_NE(m_list, nullptr);
+    m_frame->ShowWindow(SW_SHOW);
+  }
+  void TearDown() override {
+    if (m_frame && m_frame->m_hWnd) m_frame->DestroyWindow();
+    m_app.m_pMainWnd = nullptr;
+    DrainQueue();
+  }
+  static void DrainQueue() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+
+  void AddEntry(const char *name, uint32_t id, uint32_t parent, bool folder, uint64_t size = 100,
+                bool deleted = false, RecoveryGrade grade = RecoveryGrade::Good, uint32_t modifiedDate = 0,
+                uint32_t modifiedTime = 0) {
+    EntryRecord record;
+    record.m_ownId = id;
+    record.m_parentId = parent;
+    record.m_attributes = folder ? kEntryAttrFolder : kEntryAttrArchive;
+    record.m_size = folder ? 0 : size;
+    record.m_deleted = deleted ? 1 : 0;
+    record.m_grade = grade;
+    record.m_dateWords[2] = modifiedTime;
+    record.m_dateWords[3] = modifiedDate;
+    m_tree->AddEntryToTree(record, U16(name));
+  }
+  // The usual results: the entries above, shown from the root as a search
+  // leaves them.
+  void AddStandardEntries() {
+    m_tree->CreateRootItem();
+    for (const Entry &e : kEntries) AddEntry(e.name, e.id, e.parent, e.folder, 100, e.id == 12);
+    m_tree->ResetTreeToRoot();
+    m_app.ResultsPresent = 1;
+  }
+
+  TreeEntryNode *Node(const std::string &name) {
+    for (TreeEntryNode &node : m_tree->Entries()) {
+      if (node.m_name == U16(name.c_str())) return &node;
+    }
+    ADD_FAILURE() << "no node " << name;
+    return nullptr;
+  }
+  HTREEITEM Item(const std::string &name) {
+    TreeEntryNode *node = Node(name);
+    return node ? node->m_item : nullptr;
+  }
+  void Select(const std::string &folder) { m_tree->GetTreeCtrl().SelectItem(Item(folder)); }
+  int Row(const std::string &name) {
+    CListCtrl &list = m_list->GetListCtrl();
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+      if (list.GetItemText(row, 0) == CString(std::wstring(name.begin(), name.end()).c_str())) return row;
+    }
+    ADD_FAILURE() << "no row " << name;
+    return -1;
+  }
+  std::vector<std::wstring> Column(int column) {
+    std::vector<std::wstring> texts;
+    CListCtrl &list = m_list->GetListCtrl();
+    for (int row = 0; row < list.GetItemCount(); ++row)
+      texts.emplace_back(static_cast<LPCTSTR>(list.GetItemText(row, column)));
+    return texts;
+  }
+  // "Root=2 Docs=1 ..." for every node, in list order.
+  std::string Checks() {
+    std::string text;
+    for (TreeEntryNode &node : m_tree->Entries()) {
+      if (!text.empty()) text += ' ';
+      text += std::string(node.m_name.begin(), node.m_name.end()) + "=" + std::to_string(node.Check());
+    }
+    return text;
+  }
+  // Every folder's item shows its node's state; every row its node's.
+  void ExpectViewsAgreeWithNodes() {
+    for (TreeEntryNode &node : m_tree->Entries()) {
+      if (node.m_item == nullptr) continue;
+      EXPECT_EQ(m_tree->GetTreeCtrl().GetItemState(node.m_item, TVIS_STATEIMAGEMASK) >> 12, node.Check() + 1u)
+          << std::string(node.m_name.begin(), node.m_name.end());
+    }
+    CListCtrl &list = m_list->GetListCtrl();
+    for (int row = 0; row < list.GetItemCount(); ++row)
+      EXPECT_EQ(list.GetItemState(row, LVIS_STATEIMAGEMASK) >> 12, m_list->RowNode(row)->Check() + 2u) << row;
+  }
+  void SendCommand(UINT id) { m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  void KeyDown(WPARAM key) {
+    MSG message = {};
+    message.hwnd = ::GetFocus();
+    message.message = WM_KEYDOWN;
+    message.wParam = key;
+    m_frame->PreTranslateMessage(&message);
+  }
+
+  CQuendalVarnothApp m_app;
+  CMainFrame *m_frame = nullptr;
+  CLeftView *m_tree = nullptr;
+  CQuendalVarnothView *m_list = nullptr;
+};
+
+// One step of a check case: a tree check-box hit on a folder, or a list
+// check-box hit on a row of the folder selected first.
+struct Step {
+  enum Kind { Tree, List } kind;
+  const char *folder;
+  const char *row;
+};
+
+struct CheckCase {
+  const char *what;
+  std::vector<Step> steps;
+  const char *expected;
+  int anyChecked;
+};
+
+const CheckCase kCheckCases[] = {
+    {"a folder checks everything below it; its ancestors become partly checked",
+     {{Step::Tree, "Letters", nullptr}},
+     "Root=2 Docs=2 Letters=1 a.txt=1 b.txt=1 notes.txt=0 Old=0 c.txt=0 top.txt=0",
+     1},
+    {"a partly checked folder becomes checked with everything below it",
+     {{Step::Tree, "Letters", nullptr}, {Step::Tree, "Docs", nullptr}},
+     "Root=2 Docs=1 Letters=1 a.txt=1 b.txt=1 notes.txt=1 Old=0 c.txt=0 top.txt=0",
+     1},
+    {"a checked folder unchecks everything below it and its ancestors follow",
+     {{Step::Tree, "Docs", nullptr}, {Step::Tree, "Docs", nullptr}},
+     "Root=0 Docs=0 Letters=0 a.txt=0 b.txt=0 notes.txt=0 Old=0 c.txt=0 top.txt=0",
+     0},
+    {"the root checks every entry",
+     {{Step::Tree, "Root", nullptr}},
+     "Root=1 Docs=1 Letters=1 a.txt=1 b.txt=1 notes.txt=1 Old=1 c.txt=1 top.txt=1",
+     1},
+    {"checking every child one by one turns the folder checked",
+     {{Step::List, "Letters", "a.txt"}, {Step::List, "Letters", "b.txt"}},
+     "Root=2 Docs=2 Letters=1 a.txt=1 b.txt=1 notes.txt=0 Old=0 c.txt=0 top.txt=0",
+     1},
+    {"checking the last unchecked entry of a folder turns it checked",
+     {{Step::Tree, "Letters", nullptr}, {Step::List, "Docs", "notes.txt"}},
+     "Root=2 Docs=1 Letters=1 a.txt=1 b.txt=1 notes.txt=1 Old=0 c.txt=0 top.txt=0",
+     1},
+    {"unchecking one row of an all-checked tree makes every ancestor up to the root partly checked",
+     {{Step::Tree, "Root", nullptr}, {Step::List, "Letters", "a.txt"}},
+     "Root=2 Docs=2 Letters=2 a.txt=0 b.txt=1 notes.txt=1 Old=1 c.txt=1 top.txt=1",
+     1},
+    {"unchecking the only checked file's folder leaves nothing checked",
+     {{Step::List, "Old", "c.txt"}, {Step::Tree, "Old", nullptr}},
+     "Root=0 Docs=0 Letters=0 a.txt=0 b.txt=0 notes.txt=0 Old=0 c.txt=0 top.txt=0",
+     0},
+    {"unchecking the only checked file leaves nothing checked",
+     {{Step::List, "Old", "c.txt"}, {Step::List, "Old", "c.txt"}},
+     "Root=0 Docs=0 Letters=0 a.txt=0 b.txt=0 notes.txt=0 Old=0 c.txt=0 top.txt=0",
+     0},
+    {"a partly checked folder row in the list unchecks its subtree",
+     {{Step::List, "Letters", "a.txt"}, {Step::List, "Docs", "Letters"}},
+     "Root=0 Docs=0 Letters=0 a.txt=0 b.txt=0 notes.txt=0 Old=0 c.txt=0 top.txt=0",
+     0},
+    {"a folder row in the list checks its subtree; with the files beside it checked the selected folder is "
+     "checked",
+     {{Step::List, "Docs", "notes.txt"}, {Step::List, "Docs", "Letters"}},
+     "Root=2 Docs=1 Letters=1 a.txt=1 b.txt=1 notes.txt=1 Old=0 c.txt=0 top.txt=0",
+     1},
+    {"a file at the root makes the root partly checked",
+     {{Step::List, "Root", "top.txt"}},
+     "Root=2 Docs=0 Letters=0 a.txt=0 b.txt=0 notes.txt=0 Old=0 c.txt=0 top.txt=1",
+     1},
+    {"every entry of the root checked one by one turns the root checked",
+     {{Step::Tree, "Docs", nullptr}, {Step::Tree, "Old", nullptr}, {Step::List, "Root", "top.txt"}},
+     "Root=1 Docs=1 Letters=1 a.txt=1 b.txt=1 notes.txt=1 Old=1 c.txt=1 top.txt=1",
+     1},
+};
+
+TEST_F(FolderTreeTest, CheckStatesFollowBothViews) {
+  for (const CheckCase &c : kCheckCases) {
+    SCOPED_TRACE(c.what);
+    AddStandardEntries();
+    for (const Step &step : c.steps) {
+      if (step.kind == Step::Tree) {
+        m_tree->ToggleItemCheck(Item(step.folder));
+      } else {
+        Select(step.folder);
+        m_list->ToggleRowCheck(Row(step.row));
+      }
+      ExpectViewsAgreeWithNodes();
+    }
+    EXPECT_EQ(Checks(), c.expected);
+    EXPECT_EQ(m_app.AnyChecked, c.anyChecked);
+  }
+}
+
+TEST_F(FolderTreeTest, SelectingACheckedFolderShowsItsRowsChecked) {
+  AddStandardEntries();
+  m_tree->ToggleItemCheck(Item("Letters"));
+  Select("Letters");
+  EXPECT_EQ(m_app.SelectedFolderCheck, 1);
+  ExpectViewsAgreeWithNodes();
+  EXPECT_EQ(m_list->GetListCtrl().GetItemState(0, LVIS_STATEIMAGEMASK) >> 12, 3u);
+  Select("Docs");
+  EXPECT_EQ(m_app.SelectedFolderCheck, 2);
+}
+
+TEST_F(FolderTreeTest, UncheckingAfterSelectAllEnablesSelectAllAgain) {
+  AddStandardEntries();
+  SendCommand(ID_EDIT_SELECT_ALL_ENTRIES);
+  EXPECT_EQ(Checks(), "Root=1 Docs=1 Letters=1 a.txt=1 b.txt=1 notes.txt=1 Old=1 c.txt=1 top.txt=1");
+  ExpectViewsAgreeWithNodes();
+  EXPECT_FALSE(AfxIsCommandEnabled(m_frame, ID_EDIT_SELECT_ALL_ENTRIES));
+  EXPECT_TRUE(AfxIsCommandEnabled(m_frame, ID_EDIT_UNSELECT_ALL_ENTRIES));
+  // Whichever view unchecks something, not everything is checked any more.
+  m_tree->ToggleItemCheck(Item("Old"));
+  EXPECT_EQ(m_app.AllChecked, 0);
+  EXPECT_TRUE(AfxIsCommandEnabled(m_frame, ID_EDIT_SELECT_ALL_ENTRIES));
+  SendCommand(ID_EDIT_UNSELECT_ALL_ENTRIES);
+  EXPECT_EQ(Checks(), "Root=0 Docs=0 Letters=0 a.txt=0 b.txt=0 notes.txt=0 Old=0 c.txt=0 top.txt=0");
+  ExpectViewsAgreeWithNodes();
+  EXPECT_TRUE(AfxIsCommandEnabled(m_frame, ID_EDIT_SELECT_ALL_ENTRIES));
+  EXPECT_FALSE(AfxIsCommandEnabled(m_frame, ID_EDIT_UNSELECT_ALL_ENTRIES));
+}
+
+TEST_F(FolderTreeTest, RealClicksOnTheCheckBoxes) {
+  AddStandardEntries();
+  CTreeCtrl &tree = m_tree->GetTreeCtrl();
+  CRect label;
+  ASSERT_TRUE(tree.GetItemRect(Item("Old"), &label, TRUE));
+  // The check box lies left of the folder picture, which lies left of the label.
+  const CPoint box(label.left - 16 - 7, label.CenterPoint().y);
+  m_tree->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.x, box.y));
+  m_tree->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(box.x, box.y));
+  EXPECT_EQ(Node("Old")->Check(), 1);
+  EXPECT_EQ(Node("c.txt")->Check(), 1);
+
+  Select("Letters");
+  CRect icon;
+  ASSERT_TRUE(m_list->GetListCtrl().GetItemRect(Row("b.txt"), &icon, LVIR_ICON));
+  const CPoint rowBox(icon.left - 7, icon.CenterPoint().y);
+  m_list->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rowBox.x, rowBox.y));
+  m_list->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(rowBox.x, rowBox.y));
+  EXPECT_EQ(Node("b.txt")->Check(), 1);
+  EXPECT_EQ(Node("Letters")->Check(), 2);
+  EXPECT_EQ(m_frame->CheckedFileCount, 2);
+  // Root, Docs, Letters and Old.
+  EXPECT_EQ(m_frame->CheckedFolderCount, 4);
+}
+
+TEST_F(FolderTreeTest, SpaceTogglesTheFocusedPanesSelectionOnly) {
+  AddStandardEntries();
+  Select("Letters");
+  m_tree->SetFocus();
+  ASSERT_EQ(::GetFocus(), m_tree->m_hWnd);
+  KeyDown(VK_SPACE);
+  EXPECT_EQ(Node("Letters")->Check(), 1);
+
+  // The list has the focus but no row is selected: nothing changes.
+  m_list->SetFocus();
+  ASSERT_EQ(::GetFocus(), m_list->m_hWnd);
+  ASSERT_EQ(m_list->GetListCtrl().GetNextItem(-1, LVNI_SELECTED), -1);
+  KeyDown(VK_SPACE);
+  EXPECT_EQ(Node("a.txt")->Check(), 1);
+  EXPECT_EQ(Node("b.txt")->Check(), 1);
+
+  m_list->GetListCtrl().SetItemState(Row("b.txt"), LVIS_SELECTED, LVIS_SELECTED);
+  KeyDown(VK_SPACE);
+  EXPECT_EQ(Node("b.txt")->Check(), 0);
+  EXPECT_EQ(Node("Letters")->Check(), 2);
+
+  // Focus elsewhere (an edit box): Space leaves every check alone.
+  const std::string before = Checks();
+  HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, m_frame->m_hWnd, nullptr,
+                              nullptr, nullptr);
+  ASSERT_NE(edit, nullptr);
+  ::SetFocus(edit);
+  ASSERT_EQ(::GetFocus(), edit);
+  KeyDown(VK_SPACE);
+  KeyDown(VK_TAB);
+  EXPECT_EQ(Checks(), before);
+  EXPECT_EQ(::GetFocus(), edit);
+  DestroyWindow(edit);
+}
+
+TEST_F(FolderTreeTest, TabMovesBetweenThePanesAndSelectsTheFirstRowOnce) {
+  AddStandardEntries();
+  m_tree->SetFocus();
+  KeyDown(VK_TAB);
+  EXPECT_EQ(::GetFocus(), m_list->m_hWnd);
+  EXPECT_EQ(m_app.TreeHasFocus, 0);
+  EXPECT_EQ(m_list->GetListCtrl().GetNextItem(-1, LVNI_SELECTED), 0);
+  m_list->GetListCtrl().SetItemState(0, 0, LVIS_SELECTED);
+  m_list->GetListCtrl().SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+  KeyDown(VK_TAB);
+  EXPECT_EQ(::GetFocus(), m_tree->m_hWnd);
+  EXPECT_EQ(m_app.TreeHasFocus, 1);
+  // Later visits keep the list's own selection.
+  KeyDown(VK_TAB);
+  EXPECT_EQ(::GetFocus(), m_list->m_hWnd);
+  EXPECT_EQ(m_list->GetListCtrl().GetNextItem(-1, LVNI_SELECTED), 2);
+}
+
+TEST_F(FolderTreeTest, EnterAndDoubleClickOpenAFolderRow) {
+  AddStandardEntries();
+  m_list->SetFocus();
+  m_list->GetListCtrl().SetItemState(Row("Docs"), LVIS_SELECTED, LVIS_SELECTED);
+  KeyDown(VK_RETURN);
+  EXPECT_EQ(m_tree->GetTreeCtrl().GetSelectedItem(), Item("Docs"));
+  EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"Letters", L"notes.txt"}));
+
+  // A file row opens nothing.
+  m_list->GetListCtrl().SetItemState(Row("notes.txt"), LVIS_SELECTED, LVIS_SELECTED);
+  KeyDown(VK_RETURN);
+  EXPECT_EQ(m_tree->GetTreeCtrl().GetSelectedItem(), Item("Docs"));
+
+  CRect rect;
+  ASSERT_TRUE(m_list->GetListCtrl().GetItemRect(Row("Letters"), &rect, LVIR_LABEL));
+  m_list->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(rect.left + 4, rect.CenterPoint().y));
+  EXPECT_EQ(m_tree->GetTreeCtrl().GetSelectedItem(), Item("Letters"));
+  EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"a.txt", L"b.txt"}));
+}
+
+TEST_F(FolderTreeTest, GoUpFollowsTreeItemsNotTheirText) {
+  m_tree->CreateRootItem();
+  AddEntry("Root", 10, 0, true);
+  AddEntry("inner", 11, 10, true);
+  m_tree->ResetTreeToRoot();
+  m_app.ResultsPresent = 1;
+  EXPECT_FALSE(AfxIsCommandEnabled(m_frame, ID_EDIT_GO_UP));
+  // A found folder that happens to be called "Root" can still go up.
+  Select("inner");
+  SendCommand(ID_EDIT_GO_UP);
+  EXPECT_EQ(m_tree->GetTreeCtrl().GetSelectedItem(), m_tree->Entries().FindFolder(10)->m_item);
+  EXPECT_TRUE(AfxIsCommandEnabled(m_frame, ID_EDIT_GO_UP));
+  SendCommand(ID_EDIT_GO_UP);
+  EXPECT_EQ(m_tree->GetTreeCtrl().GetSelectedItem(), m_tree->RootItem());
+  EXPECT_FALSE(AfxIsCommandEnabled(m_frame, ID_EDIT_GO_UP));
+}
+
+TEST_F(FolderTreeTest, TreeItemsAreSortedDeletedFoldersMarkedAndOrphansKept) {
+  m_tree->CreateRootItem();
+  AddEntry("zeta", 10, 0, true);
+  AddEntry("Alpha", 11, 0, true, 0, true);
+  AddEntry("mid", 12, 0, true);
+  AddEntry("beta", 13, 0, true);
+  AddEntry("orphan", 14, 999, true);
+  AddEntry("file.txt", 15, 0, false);
+  CTreeCtrl &tree = m_tree->GetTreeCtrl();
+  std::vector<std::wstring> names;
+  for (HTREEITEM child = tree.GetChildItem(m_tree->RootItem()); child; child = tree.GetNextSiblingItem(child))
+    names.emplace_back(static_cast<LPCTSTR>(tree.GetItemText(child)));
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"Alpha", L"beta", L"mid", L"zeta"}));
+  int image = -1, selected = -1;
+  tree.GetItemImage(Item("Alpha"), image, selected);
+  EXPECT_EQ(image, 2);
+  EXPECT_EQ(selected, 3);
+  tree.GetItemImage(Item("beta"), image, selected);
+  EXPECT_EQ(image, 0);
+  EXPECT_EQ(Item("orphan"), nullptr);
+  EXPECT_EQ(Item("file.txt"), nullptr);
+  EXPECT_EQ(m_tree->Entries().Size(), 7u);
+  EXPECT_EQ(tree.GetItemText(m_tree->RootItem()), CString(L"Root"));
+  EXPECT_EQ(tree.GetItemData(m_tree->RootItem()), 0u);
+}
+
+TEST_F(FolderTreeTest, ExpandingAFolderGivesItsEntriesItsState) {
+  m_tree->CreateRootItem();
+  // As a scan file brings them back: the folder saved checked, its entries
+  // not yet.
+  EntryRecord folder;
+  folder.m_ownId = 10;
+  folder.m_attributes = kEntryAttrFolder;
+  folder.m_checkState = 1;
+  m_tree->AddEntryToTree(folder, u"saved");
+  AddEntry("inner", 11, 10, true);
+  AddEntry("file.txt", 12, 10, false);
+  EXPECT_EQ(m_tree->GetTreeCtrl().GetItemState(Item("saved"), TVIS_STATEIMAGEMASK) >> 12, 2u);
+  m_app.StopRequested = 1;
+  m_tree->GetTreeCtrl().Expand(Item("saved"), TVE_EXPAND);
+  EXPECT_EQ(Node("inner")->Check(), 1);
+  EXPECT_EQ(Node("file.txt")->Check(), 1);
+  ExpectViewsAgreeWithNodes();
+}
+
+TEST_F(FolderTreeTest, SelectFolderByIdShowsItsEntries) {
+  AddStandardEntries();
+  m_tree->SelectFolderById(11);
+  EXPECT_EQ(m_tree->GetTreeCtrl().GetSelectedItem(), Item("Letters"));
+  EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"a.txt", L"b.txt"}));
+  m_tree->SelectFolderById(4242);
+  EXPECT_EQ(m_tree->GetTreeCtrl().GetSelectedItem(), Item("Letters"));
+}
+
+TEST_F(FolderTreeTest, RowTexts) {
+  m_tree->CreateRootItem();
+  const uint32_t date = ((2023 - 1980) << 9) | (3 << 5) | 15, time = (9 << 11) | (59 << 5) | 29;
+  AddEntry("folder", 10, 0, true);
+  AddEntry("gone", 11, 0, true, 0, true);
+  AddEntry("empty.txt", 12, 0, false, 0, false, RecoveryGrade::VeryGood);
+  AddEntry("poor.doc", 13, 0, false, 5000000000ULL, true, RecoveryGrade::Poor, date, time);
+  AddEntry("fair.doc", 1234567, 0, false, 7, false, RecoveryGrade::Fair);
+  m_tree->ResetTreeToRoot();
+  EXPECT_EQ(Column(0),
+            (std::vector<std::wstring>{L"folder", L"gone", L"empty.txt", L"poor.doc", L"fair.doc"}));
+  EXPECT_EQ(Column(1),
+            (std::vector<std::wstring>{L"Folder", L"Deleted Folder", L"File", L"Deleted File", L"File"}));
+  EXPECT_EQ(Column(2), (std::vector<std::wstring>{L"0", L"0", L"0", L"5000000000", L"7"}));
+  EXPECT_EQ(Column(3), (std::vector<std::wstring>{L"--------", L"--------", L"--------",
+                                                  L"15-03-2023 09:59:58", L"--------"}));
+  EXPECT_EQ(Column(5), (std::vector<std::wstring>{L"", L"", L"Not Applicable", L"Poor", L"Fair"}));
+  EXPECT_EQ(Column(6),
+            (std::vector<std::wstring>{L"     10", L"     11", L"     12", L"     13", L"1234567"}));
+}
+
+TEST_F(FolderTreeTest, RowColoursAlternateAndFindHighlightMovesRow) {
+  AddStandardEntries();
+  EXPECT_EQ(m_list->RowBackground(0), CQuendalVarnothView::kAlternateRowColour);
+  EXPECT_EQ(m_list->RowBackground(1), RGB(255, 255, 255));
+  m_list->HighlightRowByData(12);
+  const int first = Row("Old");
+  EXPECT_EQ(m_app.HighlightedRow, first);
+  EXPECT_EQ(m_list->RowBackground(first), CQuendalVarnothView::kHighlightColour);
+  m_list->HighlightRowByData(23);
+  EXPECT_EQ(m_list->RowBackground(Row("top.txt")), CQuendalVarnothView::kHighlightColour);
+  EXPECT_EQ(m_list->RowBackground(first),
+            first % 2 == 0 ? CQuendalVarnothView::kAlternateRowColour : RGB(255, 255, 255));
+  m_list->RestoreHighlightedRowColor();
+  EXPECT_EQ(m_app.HighlightedRow, CQuendalVarnothView::kNoHighlightedRow);
+}
+
+class FileListSortingTest : public FolderTreeTest {
+protected:
+  static uint32_t Date(int year, int month, int day) { return ((year - 1980) << 9) | (month << 5) | day; }
+  static uint32_t Time(int hour, int minute, int second) {
+    return (hour << 11) | (minute << 5) | (second / 2);
+  }
+  void SetUp() override {
+    FolderTreeTest::SetUp();
+    m_tree->CreateRootItem();
+    AddEntry("delta.txt", 20, 0, false, 3000000000ULL, false, RecoveryGrade::Good, Date(2023, 3, 15),
+             Time(14, 30, 6));
+    AddEntry("Bravo.doc", 21, 0, false, 5, false, RecoveryGrade::Good, 0, 0);
+    AddEntry("alpha.jpg", 22, 0, false, 70, false, RecoveryGrade::Good, Date(2023, 3, 15), Time(9, 59, 58));
+    AddEntry("charlie", 23, 0, false, 600, false, RecoveryGrade::Good, Date(2022, 12, 31), Time(23, 0, 0));
+    m_tree->ResetTreeToRoot();
+    m_app.ResultsPresent = 1;
+  }
+  std::vector<std::wstring> Names() { return Column(0); }
+};
+
+TEST_F(FileListSortingTest, HeaderClicksSortAndFlip) {
+  m_list->OnHeaderClick(0);
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"alpha.jpg", L"Bravo.doc", L"charlie", L"delta.txt"}));
+  m_list->OnHeaderClick(0);
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"delta.txt", L"charlie", L"Bravo.doc", L"alpha.jpg"}));
+  // A new column starts ascending; sizes of 2 GB and more sort last.
+  m_list->OnHeaderClick(2);
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Bravo.doc", L"alpha.jpg", L"charlie", L"delta.txt"}));
+  EXPECT_EQ(m_app.SortColumn, 2);
+  HDITEMW item = {};
+  item.mask = HDI_FORMAT;
+  m_list->GetListCtrl().GetHeaderCtrl()->GetItem(2, &item);
+  EXPECT_TRUE(item.fmt & HDF_SORTUP);
+  m_list->GetListCtrl().GetHeaderCtrl()->GetItem(0, &item);
+  EXPECT_FALSE(item.fmt & (HDF_SORTUP | HDF_SORTDOWN));
+}
+
+TEST_F(FileListSortingTest, AClickOnTheHeaderSorts) {
+  CHeaderCtrl *header = m_list->GetListCtrl().GetHeaderCtrl();
+  ASSERT_NE(header, nullptr);
+  CRect rect;
+  ASSERT_TRUE(header->GetItemRect(0, &rect));
+  const LPARAM point = MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y);
+  header->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, point);
+  header->SendMessage(WM_LBUTTONUP, 0, point);
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"alpha.jpg", L"Bravo.doc", L"charlie", L"delta.txt"}));
+}
+
+TEST_F(FileListSortingTest, UndatedRowsFirstAndTimesWithinADay) {
+  m_list->OnHeaderClick(3);
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Bravo.doc", L"charlie", L"alpha.jpg", L"delta.txt"}));
+}
+
+TEST_F(FileListSortingTest, ARefillResetsTheDirection) {
+  m_list->OnHeaderClick(0);
+  m_list->OnHeaderClick(0);
+  EXPECT_EQ(m_app.SortAscending, 0);
+  m_list->FillFileList(0);
+  EXPECT_EQ(m_app.SortAscending, 0);
+  // The first click after a refill on the same column sorts ascending.
+  m_list->OnHeaderClick(0);
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"alpha.jpg", L"Bravo.doc", L"charlie", L"delta.txt"}));
+}
+
+TEST_F(FileListSortingTest, RowsKeepTheirEntriesAndChecksWhenExchanged) {
+  m_list->ToggleRowCheck(Row("charlie"));
+  m_list->OnHeaderClick(6);
+  m_list->OnHeaderClick(6);
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"charlie", L"alpha.jpg", L"Bravo.doc", L"delta.txt"}));
+  for (int row = 0; row < 4; ++row) {
+    EXPECT_EQ(m_list->GetListCtrl().GetItemData(row), m_list->RowNode(row)->m_record.m_ownId);
+    EXPECT_EQ(m_list->GetListCtrl().GetItemText(row, 0),
+              CString(reinterpret_cast<const wchar_t *>(m_list->RowNode(row)->m_name.c_str())));
+  }
+  ExpectViewsAgreeWithNodes();
+  EXPECT_EQ(m_list->GetListCtrl().GetItemState(0, LVIS_STATEIMAGEMASK) >> 12, 3u);
+}
+
+TEST_F(FileListSortingTest, AColumnBeyondTheHeaderSortsNothing) {
+  const std::vector<std::wstring> before = Names();
+  m_list->OnHeaderClick(7);
+  EXPECT_EQ(Names(), before);
+}
+
+TEST_F(FileListSortingTest, AnEmptyFolderShowsNoRows) {
+  AddEntry("empty", 30, 0, true);
+  m_list->OnHeaderClick(0);
+  m_list->FillFileList(30);
+  EXPECT_EQ(m_list->GetListCtrl().GetItemCount(), 0);
+  EXPECT_EQ(m_app.SortAscending, 0);
+}
+
+} // namespace

@@ -1,0 +1,320 @@
+// The search wizard: the search-type page, the drive tree (as a list of items
+// and as a control clicked like a user does), and what Finish prepares.
+#include "WizardTestFrame.h"
+
+#include "AppSettings.h"
+#include "AppEngineServices.h"
+#include "MyTreeCtrl.h"
+#include "ScanSession.h"
+#include "SearchStart.h"
+#include "SimpleListView.h"
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// The drive tree's items
+
+struct ItemRow {
+  int parent;
+  const wchar_t *text;
+  int record;
+};
+
+struct TreeCase {
+  const char *name;
+  std::vector<DriveRecord> drives;
+  bool physical;
+  std::vector<ItemRow> expected;
+};
+
+std::vector<TreeCase> TreeCases() {
+  std::vector<DriveRecord> twelveDisks;
+  for (int n = 1; n <= 12; ++n) twelveDisks.push_back(PhysicalDisk(n));
+  return {
+      {"drives listed out of disk order stay under their own disk",
+       {LogicalDrive('C', u"NTFS", 0x81), LogicalDrive('D', u"FAT32", 0x80),
+        LogicalDrive('E', u"NTFS5", 0x81)},
+       false,
+       {{-1, L"My Computer", -1},
+        {0, L"Disk 1   ( QEMU HARDDISK, 2.5+ ) ", -1},
+        {1, L"D:   ( FAT32,  9.998 GB )", 1},
+        {0, L"Disk 2   ( QEMU HARDDISK, 2.5+ ) ", -1},
+        {3, L"C: (Boot Drive)   ( NTFS,  9.998 GB )", 0},
+        {3, L"E:   ( NTFS5,  9.998 GB )", 2}}},
+      {"a drive whose disk the system would not name is still offered",
+       {LogicalDrive('X', u"NTFS", 0), LogicalDrive('F', u"FAT", 0, u"REMOVABLE"),
+        LogicalDrive('A', u"FAT", 0, u"REMOVABLE")},
+       false,
+       {{-1, L"My Computer", -1},
+        {0, L"X:   ( NTFS,  9.998 GB )", 0},
+        {0, L"Removable Disk", -1},
+        {2, L"F:   ( FAT,  9.998 GB )", 1},
+        {0, L"Floppy Disk", -1},
+        {4, L"A:   ( FAT,  9.998 GB )", 2}}},
+      {"disk scan: Disk 10 and later carry their own record",
+       twelveDisks,
+       true,
+       {{-1, L"My Computer", -1},
+        {0, L"Disk 1   ( DISK1, 1.0 ) ", 0},
+        {0, L"Disk 2   ( DISK2, 1.0 ) ", 1},
+        {0, L"Disk 3   ( DISK3, 1.0 ) ", 2},
+        {0, L"Disk 4   ( DISK4, 1.0 ) ", 3},
+        {0, L"Disk 5   ( DISK5, 1.0 ) ", 4},
+        {0, L"Disk 6   ( DISK6, 1.0 ) ", 5},
+        {0, L"Disk 7   ( DISK7, 1.0 ) ", 6},
+        {0, L"Disk 8   ( DISK8, 1.0 ) ", 7},
+        {0, L"Disk 9   ( DISK9, 1.0 ) ", 8},
+        {0, L"Disk 10   ( DISK10, 1.0 ) ", 9},
+        {0, L"Disk 11   ( DISK11, 1.0 ) ", 10},
+        {0, L"Disk 12   ( DISK12, 1.0 ) ", 11}}},
+      {"disk scan: the groups show but offer no drives",
+       {PhysicalDisk(1), LogicalDrive('F', u"FAT", 0, u"REMOVABLE")},
+       true,
+       {{-1, L"My Computer", -1}, {0, L"Disk 1   ( DISK1, 1.0 ) ", 0}, {0, L"Removable Disk", -1}}},
+  };
+}
+
+TEST(DriveTreeItems, EachCase) {
+  for (const TreeCase &c : TreeCases()) {
+    const std::vector<DriveTreeItem> items =
+        BuildDriveTree(c.drives, c.physical, L"C:\\WINDOWS\\History", true, {});
+    ASSERT_EQ(items.size(), c.expected.size()) << c.name;
+    for (size_t i = 0; i < items.size(); ++i) {
+      EXPECT_EQ(items[i].parent, c.expected[i].parent) << c.name << " item " << i;
+      EXPECT_EQ(items[i].text, c.expected[i].text) << c.name << " item " << i;
+      EXPECT_EQ(items[i].record, c.expected[i].record) << c.name << " item " << i;
+      EXPECT_EQ(items[i].hasBox, c.expected[i].record >= 0) << c.name << " item " << i;
+    }
+  }
+}
+
+TEST(DriveTreeItems, DiskTextsAreLeftOutOutsideTheNtFamily) {
+  const auto items = BuildDriveTree({LogicalDrive('C', u"FAT32")}, false, L"", false, {});
+  ASSERT_GE(items.size(), 2u);
+  EXPECT_EQ(items[1].text, L"Disk 1   (  ) ");
+}
+
+TEST(SessionKind, NtfsNamesGetTheNtfsEngineEverythingElseFat) {
+  const struct {
+    const char16_t *fileSystem;
+    bool physical;
+    ScanKind kind;
+  } cases[] = {
+      {u"NTFS", false, ScanKind::NtfsVolume},  {u"NTFS5", false, ScanKind::NtfsVolume},
+      {u"FAT32", false, ScanKind::FatVolume},  {u"FAT", false, ScanKind::FatVolume},
+      {u"", false, ScanKind::FatVolume},       {u"ntfs", false, ScanKind::FatVolume},
+      {u"NTFS", true, ScanKind::PhysicalDisk},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(SessionKindFor(LogicalDrive('C', c.fileSystem), c.physical), c.kind)
+        << std::string(c.fileSystem, c.fileSystem + std::char_traits<char16_t>::length(c.fileSystem));
+}
+
+// ---------------------------------------------------------------------------
+// The pages in a sheet
+
+class SearchWizard : public WizardTestFrame {
+protected:
+  int DescriptionLines(CWnd &page) {
+    return static_cast<int>(::SendDlgItemMessageW(page.m_hWnd, IDC_SEARCH_DESCRIPTION, LB_GETCOUNT, 0, 0));
+  }
+  // Walks from the search-type page to the drive page with the kind chosen.
+  CSelectSearchDriveDlg &ToDrivePage(MyPropertySheet &sheet, UINT kindButton) {
+    ClickButton(sheet.SearchTypePage(), kindButton);
+    sheet.PressButton(PSBTN_NEXT);
+    return sheet.DrivePage();
+  }
+  // Takes the start message Finish posted to the frame, if there is one.
+  bool TakeStartMessage(UINT message) {
+    MSG taken;
+    return PeekMessageW(&taken, m_frame->m_hWnd, message, message, PM_REMOVE) != 0;
+  }
+};
+
+TEST_F(SearchWizard, SwitchingTheKindLeavesOneDescription) {
+  const struct {
+    std::vector<UINT> clicks;
+    int lines;
+    int flags[3];
+  } cases[] = {
+      {{}, 10, {1, 0, 0}},
+      {{IDC_ADVANCED_SEARCH, IDC_ADVANCED_SEARCH}, 14, {0, 1, 0}},
+      {{IDC_PHYSICAL_SCAN, IDC_FAST_SEARCH}, 10, {1, 0, 0}},
+      {{IDC_FAST_SEARCH, IDC_ADVANCED_SEARCH, IDC_PHYSICAL_SCAN}, 15, {0, 0, 1}},
+  };
+  for (const auto &c : cases) {
+    m_app.SearchKind[0] = 1, m_app.SearchKind[1] = 0, m_app.SearchKind[2] = 0;
+    MyPropertySheet &sheet = OpenModelessWizard();
+    CSelSearchTypeDlg &page = sheet.SearchTypePage();
+    for (UINT id : c.clicks) ClickButton(page, id);
+    EXPECT_EQ(DescriptionLines(page), c.lines) << c.clicks.size() << " clicks";
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(m_app.SearchKind[i], c.flags[i]) << c.clicks.size() << " clicks";
+    const int chosen = c.flags[1] ? 1 : c.flags[2] ? 2 : 0;
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(page.KindButtons().IsShownChosen(i), i == chosen);
+    EXPECT_FALSE(SheetButtonEnabled(sheet, ID_WIZBACK));
+    EXPECT_TRUE(SheetButtonEnabled(sheet, ID_WIZNEXT));
+  }
+}
+
+TEST_F(SearchWizard, TheWizardOpensOnTheKindChosenLast) {
+  m_app.SearchKind[0] = 0, m_app.SearchKind[1] = 0, m_app.SearchKind[2] = 1;
+  MyPropertySheet &sheet = OpenModelessWizard();
+  EXPECT_TRUE(sheet.SearchTypePage().KindButtons().IsShownChosen(2));
+  EXPECT_EQ(DescriptionLines(sheet.SearchTypePage()), 15);
+  wchar_t line[128] = {};
+  ::SendDlgItemMessageW(sheet.SearchTypePage().m_hWnd, IDC_SEARCH_DESCRIPTION, LB_GETTEXT, 0,
+                        reinterpret_cast<LPARAM>(line));
+  EXPECT_STREQ(line, L"Use to recover:");
+}
+
+TEST_F(SearchWizard, ShowWizardBoxFollowsKovaSw) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kProductKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr),
+            ERROR_SUCCESS);
+  RegDeleteValueW(key, L"KOVA_SW");
+  MyPropertySheet &sheet = OpenModelessWizard();
+  CSelSearchTypeDlg &page = sheet.SearchTypePage();
+  EXPECT_EQ(page.IsDlgButtonChecked(IDC_SHOW_WIZARD), (UINT)BST_UNCHECKED);
+  EXPECT_EQ(m_app.ShowWizardAtStart, 0);
+
+  ClickButton(page, IDC_SHOW_WIZARD);
+  EXPECT_EQ(m_app.ShowWizardAtStart, 1);
+  EXPECT_EQ(ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_SW"), std::optional<DWORD>(1));
+  // The other pages show the same state.
+  sheet.PressButton(PSBTN_NEXT);
+  EXPECT_EQ(sheet.DrivePage().IsDlgButtonChecked(IDC_SHOW_WIZARD), (UINT)BST_CHECKED);
+  ClickButton(sheet.DrivePage(), IDC_SHOW_WIZARD);
+  EXPECT_EQ(m_app.ShowWizardAtStart, 0);
+  EXPECT_EQ(ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_SW"), std::optional<DWORD>(0));
+
+  RegDeleteValueW(key, L"KOVA_SW");
+  RegCloseKey(key);
+}
+
+TEST_F(SearchWizard, CheckingASecondDriveUnchecksTheFirstAndUncheckingDisablesFinish) {
+  GiveDrives({LogicalDrive('C', u"NTFS"), LogicalDrive('D', u"FAT32")});
+  MyPropertySheet &sheet = OpenModelessWizard();
+  CMyTreeCtrl &tree = ToDrivePage(sheet, IDC_FAST_SEARCH).DriveTree();
+  EXPECT_FALSE(SheetButtonEnabled(sheet, ID_WIZFINISH));
+
+  ASSERT_TRUE(ClickBox(tree, ItemOfRecord(tree, 0)));
+  EXPECT_EQ(tree.CheckedRecord(), 0);
+  EXPECT_TRUE(SheetButtonEnabled(sheet, ID_WIZFINISH));
+  ASSERT_TRUE(ClickBox(tree, ItemOfRecord(tree, 1)));
+  EXPECT_EQ(tree.CheckedRecord(), 1);
+  EXPECT_FALSE(tree.GetCheck(ItemOfRecord(tree, 0)));
+  EXPECT_EQ(m_app.SelectedDriveIndex, 1);
+  ASSERT_TRUE(ClickBox(tree, ItemOfRecord(tree, 1)));
+  EXPECT_EQ(tree.CheckedRecord(), -1);
+  EXPECT_FALSE(SheetButtonEnabled(sheet, ID_WIZFINISH));
+}
+
+TEST_F(SearchWizard, AdvancedKindsGoOnWithNextOnlyOnceADriveIsChecked) {
+  GiveDrives({LogicalDrive('C', u"NTFS")});
+  MyPropertySheet &sheet = OpenModelessWizard();
+  CMyTreeCtrl &tree = ToDrivePage(sheet, IDC_ADVANCED_SEARCH).DriveTree();
+  EXPECT_FALSE(SheetButtonEnabled(sheet, ID_WIZNEXT));
+  ASSERT_TRUE(ClickBox(tree, ItemOfRecord(tree, 0)));
+  EXPECT_TRUE(SheetButtonEnabled(sheet, ID_WIZNEXT));
+  ASSERT_TRUE(ClickBox(tree, ItemOfRecord(tree, 0)));
+  EXPECT_FALSE(SheetButtonEnabled(sheet, ID_WIZNEXT));
+}
+
+TEST_F(SearchWizard, DiskTenIsTheTenthDiskThroughToTheSearch) {
+  std::vector<DriveRecord> disks;
+  for (int n = 1; n <= 12; ++n) disks.push_back(PhysicalDisk(n));
+  GiveDrives(disks);
+  MyPropertySheet &sheet = OpenModelessWizard();
+  CMyTreeCtrl &tree = ToDrivePage(sheet, IDC_PHYSICAL_SCAN).DriveTree();
+  HTREEITEM diskTen = nullptr;
+  for (HTREEITEM item = tree.GetChildItem(tree.GetRootItem()); item; item = tree.GetNextSiblingItem(item))
+    if (tree.GetItemText(item).Find(L"Disk 10 ") == 0) diskTen = item;
+  ASSERT_TRUE(ClickBox(tree, diskTen));
+  EXPECT_EQ(m_app.SelectedDriveIndex, 9);
+
+  sheet.PressButton(PSBTN_NEXT);
+  EXPECT_TRUE(SheetButtonEnabled(sheet, ID_WIZFINISH));
+  sheet.PressButton(PSBTN_FINISH);
+  ASSERT_TRUE(m_app.SelectedDrive.has_value());
+  EXPECT_EQ(m_app.SelectedDrive->m_name, u"Disk 10");
+  ASSERT_NE(m_app.Session, nullptr);
+  EXPECT_EQ(m_app.Session->Kind(), ScanKind::PhysicalDisk);
+  EXPECT_EQ(m_app.Session->Where().m_driveCode, 0x89);
+  EXPECT_TRUE(TakeStartMessage(UWM_START_ADVANCED_SCAN));
+}
+
+TEST_F(SearchWizard, FastFinishPreparesTheSearchOfTheCheckedDrive) {
+  GiveDrives({LogicalDrive('C', u"FAT32"), LogicalDrive('E', u"NTFS5")});
+  MyPropertySheet &sheet = OpenModelessWizard();
+  CMyTreeCtrl &tree = ToDrivePage(sheet, IDC_FAST_SEARCH).DriveTree();
+  ASSERT_TRUE(ClickBox(tree, ItemOfRecord(tree, 1)));
+  m_app.FindNextAvailable = 1;
+  m_app.AnyChecked = 1;
+  sheet.PressButton(PSBTN_FINISH);
+
+  EXPECT_TRUE(TakeStartMessage(UWM_START_FAST_SCAN));
+  ASSERT_NE(m_app.Session, nullptr);
+  EXPECT_EQ(m_app.Session->Kind(), ScanKind::NtfsVolume);
+  EXPECT_NE(m_app.NtfsEngine, nullptr);
+  EXPECT_EQ(m_app.FatEngine, nullptr);
+  EXPECT_EQ(m_app.ScanRunning, 1);
+  EXPECT_EQ(m_app.StopRequested, 0);
+  EXPECT_EQ(m_app.FindNextAvailable, 0);
+  EXPECT_EQ(m_app.AnyChecked, 0);
+  const int row = m_app.LogView->GetLogRowCount() - 1;
+  ASSERT_GE(row, 0);
+  EXPECT_EQ(m_app.LogView->GetLogItemText(row, 0), CString(L"Logical drive E:\\"));
+  EXPECT_EQ(m_app.LogView->GetLogItemText(row, 1), CString(L"Size 9.998 GB, Type FIXED"));
+  m_app.ScanRunning = 0;
+  m_app.StopRequested = 1;
+}
+
+TEST_F(SearchWizard, CancelToTheSaveOfferStartsNothingAndKeepsTheResults) {
+  GiveDrives({LogicalDrive('C', u"FAT32")});
+  m_app.DriveList = {LogicalDrive('C', u"FAT32")};
+  ASSERT_TRUE(StartNewSearch(m_app, *m_frame, 0));
+  ScanSession *previous = m_app.Session.get();
+  m_app.ScanRunning = 0;
+  m_app.ResultsPresent = 1;
+  m_app.ScanInfoSaved = 0;
+
+  MyPropertySheet &sheet = OpenModelessWizard();
+  CMyTreeCtrl &tree = ToDrivePage(sheet, IDC_FAST_SEARCH).DriveTree();
+  ASSERT_TRUE(ClickBox(tree, ItemOfRecord(tree, 0)));
+  {
+    TimerScript answer({AnswerMessageBox(IDCANCEL)}, [] {});
+    sheet.PressButton(PSBTN_FINISH);
+    EXPECT_TRUE(answer.Finished());
+  }
+  EXPECT_FALSE(TakeStartMessage(UWM_START_FAST_SCAN));
+  EXPECT_EQ(m_app.Session.get(), previous);
+  EXPECT_EQ(m_app.ResultsPresent, 1);
+  EXPECT_EQ(m_app.ScanRunning, 0);
+}
+
+TEST_F(SearchWizard, RunWizardLeavesAnOpenWizardAlone) {
+  MyPropertySheet &open = OpenModelessWizard();
+  // Were a second wizard made, it would be cancelled after a while.
+  TimerScript guard({[] { return false; }}, [this] {
+    if (m_app.WizardSheet != nullptr) m_app.WizardSheet->PressButton(PSBTN_CANCEL);
+  });
+  m_app.RunWizard();
+  EXPECT_EQ(m_app.WizardSheet.get(), &open);
+  EXPECT_FALSE(guard.GaveUp());
+}
+
+TEST_F(SearchWizard, NothingFreesTheEngineWhileAnEngineCallUnwinds) {
+  m_frame->EngineCallDepth = 1;
+  EXPECT_FALSE(AfxIsCommandEnabled(m_frame, ID_FILE_RUN_WIZARD));
+  {
+    TimerScript answer({AnswerMessageBox(IDOK)}, [] {});
+    m_frame->SendMessage(WM_CLOSE);
+    EXPECT_TRUE(answer.Finished());
+  }
+  EXPECT_TRUE(::IsWindow(m_frame->m_hWnd));
+  m_frame->EngineCallDepth = 0;
+  EXPECT_TRUE(AfxIsCommandEnabled(m_frame, ID_FILE_RUN_WIZARD));
+}
+
+} // namespace

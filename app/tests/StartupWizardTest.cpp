@@ -1,0 +1,100 @@
+// The program started with "KOVA_SW" set opens the search wizard over its
+// freshly shown main window, before its message loop runs.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const wchar_t kProductKey[] = L"Software\\Quendal Information Systems Ltd.\\Quendal Varnoth File Recovery";
+
+struct WindowSearch {
+  DWORD processId;
+  const wchar_t *title;
+  HWND found;
+};
+
+HWND WaitForWindow(DWORD processId, const wchar_t *title) {
+  for (int i = 0; i < 300; i++) {
+    WindowSearch search = {processId, title, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+          auto *s = reinterpret_cast<WindowSearch *>(lParam);
+          DWORD owner = 0;
+          GetWindowThreadProcessId(hwnd, &owner);
+          wchar_t text[128] = {};
+          GetWindowTextW(hwnd, text, 128);
+          if (owner != s->processId || !IsWindowVisible(hwnd) || wcscmp(text, s->title) != 0) return TRUE;
+          s->found = hwnd;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+class StartupWizard : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key,
+                              nullptr),
+              ERROR_SUCCESS);
+  }
+  void TearDown() override {
+    if (m_process.hProcess) {
+      if (WaitForSingleObject(m_process.hProcess, 20000) == WAIT_TIMEOUT)
+        TerminateProcess(m_process.hProcess, 1);
+      CloseHandle(m_process.hProcess);
+      CloseHandle(m_process.hThread);
+    }
+    // Other tests start the program too: they must not meet the wizard.
+    RegDeleteValueW(m_key, L"KOVA_SW");
+    RegCloseKey(m_key);
+  }
+  bool Start() {
+    std::wstring commandLine = std::wstring(L"\"") + QV_PROGRAM + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    return CreateProcessW(QV_PROGRAM, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &m_process) != 0;
+  }
+
+  HKEY m_key = nullptr;
+  PROCESS_INFORMATION m_process = {};
+};
+
+TEST_F(StartupWizard, OpensOverTheMainWindowWhenKovaSwIsSet) {
+  const DWORD on = 1;
+  ASSERT_EQ(RegSetValueExW(m_key, L"KOVA_SW", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&on), sizeof on),
+            ERROR_SUCCESS);
+  ASSERT_TRUE(Start());
+  HWND wizard = WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery - Wizard");
+  ASSERT_NE(wizard, nullptr);
+  HWND main = WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery");
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(GetWindow(wizard, GW_OWNER), main);
+  EXPECT_FALSE(IsWindowEnabled(main)); // the wizard is modal over it
+  // The "Show wizard on startup" box of the first page shows the setting.
+  HWND page = reinterpret_cast<HWND>(SendMessageW(wizard, PSM_GETCURRENTPAGEHWND, 0, 0));
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(IsDlgButtonChecked(page, 1007), (UINT)BST_CHECKED);
+
+  SendMessageW(wizard, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+  for (int i = 0; i < 100 && !IsWindowEnabled(main); i++) Sleep(50);
+  EXPECT_TRUE(IsWindowEnabled(main));
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(m_process.hProcess, 20000), WAIT_OBJECT_0);
+  // The wizard the application kept goes cleanly at the end.
+  DWORD exitCode = 1;
+  GetExitCodeProcess(m_process.hProcess, &exitCode);
+  EXPECT_EQ(exitCode, 0u);
+}
+
+} // namespace

@@ -1,0 +1,209 @@
+// The program's main frame made in the test with the program's resources,
+// a drive list the test gives in place of the system's, and the helpers
+// that drive the search wizard the way a user does.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DriveSource.h"
+#include "LeftView.h"
+#include "MainFrm.h"
+#include "MyPropertySheet.h"
+#include "QuendalVarnoth.h"
+#include "QuendalVarnothDoc.h"
+#include "resource.h"
+
+class WizardTestFrame : public ::testing::Test {
+protected:
+  void SetUp() override {
+    DrainQueue();
+    m_app.AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CQuendalVarnothDoc),
+                                                RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CLeftView)));
+    CCommandLineInfo commandLine;
+    ASSERT_TRUE(m_app.ProcessShellCommand(commandLine));
+    m_frame = static_cast<CMainFrame *>(m_app.m_pMainWnd);
+    ASSERT_NE(m_frame, nullptr);
+  }
+  void TearDown() override {
+    m_app.WizardSheet.reset();
+    if (m_frame && m_frame->m_hWnd) m_frame->DestroyWindow();
+    m_app.m_pMainWnd = nullptr;
+    DrainQueue();
+  }
+  static void DrainQueue() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  // Dispatches what is waiting (the start message runs the search here).
+  void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) break;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  void GiveDrives(std::vector<DriveRecord> drives) {
+    m_app.DriveFinder = std::make_unique<FixedDriveSource>(std::move(drives));
+  }
+
+  // A wizard made like Run Wizard's but modeless, so the test drives it step by step.
+  MyPropertySheet &OpenModelessWizard() {
+    auto sheet = std::make_unique<MyPropertySheet>(L"", m_frame, 0);
+    MyPropertySheet &wizard = *sheet;
+    m_app.WizardSheet = std::move(sheet);
+    wizard.SetWizardMode();
+    EXPECT_TRUE(wizard.Create(m_frame));
+    return wizard;
+  }
+  static bool SheetButtonEnabled(CPropertySheet &sheet, int id) {
+    HWND button = ::GetDlgItem(sheet.m_hWnd, id);
+    return button != nullptr && ::IsWindowVisible(button) && ::IsWindowEnabled(button);
+  }
+  static void ClickButton(CWnd &page, UINT id) {
+    ::SendMessageW(::GetDlgItem(page.m_hWnd, id), BM_CLICK, 0, 0);
+  }
+
+  // The tree item whose drive record is the given one.
+  static HTREEITEM ItemOfRecord(CMyTreeCtrl &tree, int record) {
+    std::vector<HTREEITEM> pending = {tree.GetRootItem()};
+    while (!pending.empty()) {
+      HTREEITEM item = pending.back();
+      pending.pop_back();
+      if (item == nullptr) continue;
+      if (tree.HasBox(item) && static_cast<int>(tree.GetItemData(item)) == record) return item;
+      for (HTREEITEM child = tree.GetChildItem(item); child != nullptr;
+           child = tree.GetNextSiblingItem(child))
+        pending.push_back(child);
+    }
+    return nullptr;
+  }
+  // A mouse click on the item's check box, found by the control's own hit test.
+  static bool ClickBox(CMyTreeCtrl &tree, HTREEITEM item) {
+    tree.EnsureVisible(item);
+    CRect text;
+    if (item == nullptr || !tree.GetItemRect(item, &text, TRUE)) return false;
+    const int y = (text.top + text.bottom) / 2;
+    for (int x = text.left - 1; x >= 0; --x) {
+      UINT flags = 0;
+      if (tree.HitTest(CPoint(x, y), &flags) == item && (flags & TVHT_ONITEMSTATEICON) != 0) {
+        // The control follows the button until it comes up: let it find the release.
+        tree.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        return true;
+      }
+    }
+    return false;
+  }
+
+  CQuendalVarnothApp m_app;
+  CMainFrame *m_frame = nullptr; // deletes itself with its window
+};
+
+// Steps run one per tick of a thread timer, so they also run inside modal
+// loops (the wizard's, a message box's). A step returns false to be tried
+// again at the next tick. After too many ticks the script gives up and
+// cancels what is open, so a failing test ends instead of hanging.
+class TimerScript {
+public:
+  using Step = std::function<bool()>;
+  TimerScript(std::vector<Step> steps, std::function<void()> giveUp)
+      : m_steps(std::move(steps)), m_giveUp(std::move(giveUp)) {
+    s_current = this;
+    m_timer = ::SetTimer(nullptr, 0, 20, &TimerScript::OnTick);
+  }
+  ~TimerScript() {
+    ::KillTimer(nullptr, m_timer);
+    s_current = nullptr;
+  }
+  bool Finished() const { return m_next >= m_steps.size(); }
+  bool GaveUp() const { return m_gaveUp; }
+  // The step the script is at (the one it gave up on, if it did).
+  size_t CurrentStep() const { return m_next; }
+
+private:
+  static void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
+    TimerScript *script = s_current;
+    if (script == nullptr || script->m_running) return;
+    script->m_running = true; // a step may run a modal loop of its own
+    if (!script->Finished() && script->m_steps[script->m_next]()) ++script->m_next;
+    if (!script->Finished() && ++script->m_ticks > 1500 && !script->m_gaveUp) {
+      script->m_gaveUp = true;
+      script->m_giveUp();
+    }
+    script->m_running = false;
+  }
+
+  static inline TimerScript *s_current = nullptr;
+  std::vector<Step> m_steps;
+  std::function<void()> m_giveUp;
+  UINT_PTR m_timer = 0;
+  size_t m_next = 0;
+  int m_ticks = 0;
+  bool m_running = false;
+  bool m_gaveUp = false;
+};
+
+// The thread's visible message box, if one is up.
+inline HWND FindMessageBox() {
+  HWND found = nullptr;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM result) -> BOOL {
+        wchar_t className[16] = {};
+        ::GetClassNameW(window, className, 16);
+        if (wcscmp(className, L"#32770") != 0 || !::IsWindowVisible(window)) return TRUE;
+        wchar_t title[128] = {};
+        ::GetWindowTextW(window, title, 128);
+        if (wcscmp(title, kProductTitle) != 0) return TRUE;
+        *reinterpret_cast<HWND *>(result) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// A step that answers the product's message box with the button.
+inline TimerScript::Step AnswerMessageBox(int button) {
+  return [button] {
+    HWND box = FindMessageBox();
+    if (box == nullptr) return false;
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    return true;
+  };
+}
+
+// A logical drive as the drive list gives it.
+inline DriveRecord LogicalDrive(char letter, const char16_t *fileSystem, uint8_t biosDisk = 0x80,
+                                const char16_t *type = u"FIXED") {
+  DriveRecord drive;
+  drive.m_name = std::u16string(1, static_cast<char16_t>(letter)) + u":\\";
+  drive.m_typeText = type;
+  drive.m_sizeText = u"9.998 GB";
+  drive.m_fileSystem = fileSystem;
+  drive.m_driveCode = static_cast<uint8_t>(letter - 'A');
+  drive.m_biosDiskCode = biosDisk;
+  drive.m_sectors = 20480;
+  drive.m_model = "QEMU HARDDISK";
+  drive.m_firmwareRevision = "2.5+";
+  return drive;
+}
+
+inline DriveRecord PhysicalDisk(int number) {
+  DriveRecord disk;
+  const std::string digits = std::to_string(number);
+  disk.m_name = u"Disk " + std::u16string(digits.begin(), digits.end());
+  disk.m_biosDiskCode = static_cast<uint8_t>(0x7F + number);
+  disk.m_sectors = 40960;
+  disk.m_model = "DISK" + std::to_string(number);
+  disk.m_firmwareRevision = "1.0";
+  return disk;
+}
