@@ -2,6 +2,7 @@
 // for a destination folder, refuse one on the drive being searched, and
 // write the files with the frame's dialogs answering the run's questions.
 #include "AppEngineServices.h"
+#include "AppText.h"
 #include "CannotSaveDlg.h"
 #include "EngineCallScope.h"
 #include "FileExistsDlg.h"
@@ -16,20 +17,6 @@
 #include <shlobj.h>
 
 namespace {
-
-std::u16string U16(const std::wstring &text) {
-  return std::u16string(text.begin(), text.end());
-}
-
-std::wstring Wide(const std::u16string &text) {
-  return std::wstring(text.begin(), text.end());
-}
-
-CString LoadText(UINT id) {
-  CString text;
-  text.LoadString(id);
-  return text;
-}
 
 // The run's questions, answered by the frame's dialogs.
 class FramePrompts : public RecoveryPrompts {

@@ -2,6 +2,7 @@
 // Save Scan Information with its name-clash question, the offer to save
 // unsaved results, and Select All / Unselect All.
 #include "AppEngineServices.h"
+#include "AppText.h"
 #include "EngineCallScope.h"
 #include "FatScanEngine.h"
 #include "LeftView.h"
@@ -15,16 +16,6 @@
 #include "resource.h"
 
 namespace {
-
-std::u16string U16(const std::wstring &text) {
-  return std::u16string(text.begin(), text.end());
-}
-
-CString LoadText(UINT id) {
-  CString text;
-  text.LoadString(id);
-  return text;
-}
 
 void ShowStopBox(CWnd &owner, UINT textId) {
   ::MessageBoxW(owner.m_hWnd, LoadText(textId), kProductTitle, MB_ICONSTOP | MB_TOPMOST);

@@ -1,4 +1,5 @@
 #include "MyTreeCtrl.h"
+#include "AppText.h"
 
 #include "resource.h"
 
@@ -8,10 +9,6 @@
 #include <set>
 
 namespace {
-
-std::wstring Wide(const std::u16string &text) {
-  return std::wstring(text.begin(), text.end());
-}
 
 std::wstring FromCodePage(const std::string &text) {
   if (text.empty()) return {};

@@ -1,4 +1,5 @@
 #include "QuendalVarnothView.h"
+#include "AppText.h"
 
 #include "EntryDates.h"
 #include "FileListSort.h"
@@ -28,12 +29,6 @@ constexpr int kFileRowImage = 2;
 // List state images 2, 3 and 4 are unchecked, checked and partly checked.
 UINT RowStateOfCheck(uint8_t check) {
   return INDEXTOSTATEIMAGEMASK(check + 2);
-}
-
-CString LoadText(UINT id) {
-  CString text;
-  text.LoadString(id);
-  return text;
 }
 
 UINT TypeTextId(const EntryRecord &record) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "AppFrameTest.h"
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
@@ -40,31 +41,16 @@ std::u16string U16(const char *text) {
   return std::u16string(text, text + strlen(text));
 }
 
-class FolderTreeTest : public ::testing::Test {
+class FolderTreeTest : public AppFrameTest {
 protected:
   void SetUp() override {
-    DrainQueue();
-    m_app.AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CQuendalVarnothDoc),
-                                                RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CLeftView)));
-    CCommandLineInfo commandLine;
-    ASSERT_TRUE(m_app.ProcessShellCommand(commandLine));
-    m_frame = static_cast<CMainFrame *>(m_app.m_pMainWnd);
-    ASSERT_NE(m_frame, nullptr);
+    AppFrameTest::SetUp();
+    if (HasFatalFailure()) return;
     m_tree = m_frame->GetLeftPane();
     m_list = m_frame->GetRightPane();
     ASSERT_NE(m_tree, nullptr);
     ASSERT_NE(m_list, nullptr);
     m_frame->ShowWindow(SW_SHOW);
-  }
-  void TearDown() override {
-    if (m_frame && m_frame->m_hWnd) m_frame->DestroyWindow();
-    m_app.m_pMainWnd = nullptr;
-    DrainQueue();
-  }
-  static void DrainQueue() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    }
   }
 
   void AddEntry(const char *name, uint32_t id, uint32_t parent, bool folder, uint64_t size = 100,
@@ -146,8 +132,6 @@ protected:
     m_frame->PreTranslateMessage(&message);
   }
 
-  CQuendalVarnothApp m_app;
-  CMainFrame *m_frame = nullptr;
   CLeftView *m_tree = nullptr;
   CQuendalVarnothView *m_list = nullptr;
 };

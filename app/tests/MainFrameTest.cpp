@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "AppEngineServices.h"
+#include "AppFrameTest.h"
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "ProgressBar.h"
@@ -17,35 +18,16 @@
 
 namespace {
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public AppFrameTest {
 protected:
   void SetUp() override {
-    DrainQueue();
-    m_app.AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CQuendalVarnothDoc),
-                                                RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CLeftView)));
-    CCommandLineInfo commandLine;
-    ASSERT_TRUE(m_app.ProcessShellCommand(commandLine));
-    m_frame = static_cast<CMainFrame *>(m_app.m_pMainWnd);
-    ASSERT_NE(m_frame, nullptr);
-    ASSERT_TRUE(m_frame->IsKindOf(RUNTIME_CLASS(CMainFrame)));
+    AppFrameTest::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_NE(m_app.LogView, nullptr);
-  }
-  void TearDown() override {
-    if (m_frame && m_frame->m_hWnd) m_frame->DestroyWindow();
-    m_app.m_pMainWnd = nullptr;
-    DrainQueue(); // the main window's end posts a quit
-  }
-  static void DrainQueue() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    }
   }
   // A command as an accelerator sends it.
   void SendAccelerator(UINT id) { m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 1), 0); }
   CString Pane(int index) { return m_frame->GetStatusBar()->GetPaneText(index); }
-
-  CQuendalVarnothApp m_app;
-  CMainFrame *m_frame = nullptr; // deletes itself with its window
 };
 
 TEST_F(MainFrameTest, SplitsTreeAndListAndRecordsItsWindow) {

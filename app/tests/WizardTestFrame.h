@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "AppFrameTest.h"
 #include "DriveSource.h"
 #include "LeftView.h"
 #include "MainFrm.h"
@@ -20,36 +21,11 @@
 #include "QuendalVarnothDoc.h"
 #include "resource.h"
 
-class WizardTestFrame : public ::testing::Test {
+class WizardTestFrame : public AppFrameTest {
 protected:
-  void SetUp() override {
-    DrainQueue();
-    m_app.AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CQuendalVarnothDoc),
-                                                RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CLeftView)));
-    CCommandLineInfo commandLine;
-    ASSERT_TRUE(m_app.ProcessShellCommand(commandLine));
-    m_frame = static_cast<CMainFrame *>(m_app.m_pMainWnd);
-    ASSERT_NE(m_frame, nullptr);
-  }
   void TearDown() override {
     m_app.WizardSheet.reset();
-    if (m_frame && m_frame->m_hWnd) m_frame->DestroyWindow();
-    m_app.m_pMainWnd = nullptr;
-    DrainQueue();
-  }
-  static void DrainQueue() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    }
-  }
-  // Dispatches what is waiting (the start message runs the search here).
-  void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) break;
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
+    AppFrameTest::TearDown();
   }
   void GiveDrives(std::vector<DriveRecord> drives) {
     m_app.DriveFinder = std::make_unique<FixedDriveSource>(std::move(drives));
@@ -103,9 +79,6 @@ protected:
     }
     return false;
   }
-
-  CQuendalVarnothApp m_app;
-  CMainFrame *m_frame = nullptr; // deletes itself with its window
 };
 
 // Steps run one per tick of a thread timer, so they also run inside modal
