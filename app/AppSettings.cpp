@@ -55,7 +55,7 @@ InterfaceSettings InterfaceSettings::Load(HKEY root, const wchar_t *keyPath) {
   settings.theme = ReadChoice<ThemeSetting>(root, keyPath, L"KOVA_T", 4);
   settings.toolbarSize = ReadChoice<ToolbarSize>(root, keyPath, L"KOVA_Tbr", 3);
   settings.tooltipStyle = ReadChoice<TooltipStyle>(root, keyPath, L"KOVA_Tt", 2);
-  settings.progressColour = ReadRegistryDword(root, keyPath, L"KOVA_PBc").value_or(0);
+  settings.progressColour = ReadRegistryDword(root, keyPath, L"KOVA_PBc").value_or(CLR_DEFAULT);
   return settings;
 }
 

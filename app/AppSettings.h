@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <optional>
 
 // Key of the product family, holding "LANG".
@@ -34,7 +36,8 @@ struct InterfaceSettings {
   ThemeSetting theme = ThemeSetting::None;
   ToolbarSize toolbarSize = ToolbarSize::Unchanged;
   TooltipStyle tooltipStyle = TooltipStyle::Unchanged;
-  COLORREF progressColour = 0;
+  // CLR_DEFAULT (the system's bar colour) until the user chooses one.
+  COLORREF progressColour = CLR_DEFAULT;
 
   // Values out of range read as "not set".
   static InterfaceSettings Load(HKEY root, const wchar_t *keyPath);

@@ -56,7 +56,7 @@ ON_UPDATE_COMMAND_UI(ID_TOOLS_RECOVER_SELECTED, OnUpdateCommandState)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : m_standIns(std::make_unique<CFrameStandIns>()) {
-  ProgressColour = ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_PBc").value_or(0);
+  ProgressColour = ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_PBc").value_or(CLR_DEFAULT);
 }
 
 CMainFrame::~CMainFrame() {
@@ -279,7 +279,7 @@ void CMainFrame::OnProgressColour() {
   CHOOSECOLORW choose = {};
   choose.lStructSize = sizeof(choose);
   choose.hwndOwner = m_hWnd;
-  choose.rgbResult = ProgressColour;
+  choose.rgbResult = ProgressColour == CLR_DEFAULT ? ::GetSysColor(COLOR_HIGHLIGHT) : ProgressColour;
   choose.lpCustColors = customColours;
   choose.Flags = CC_ANYCOLOR | CC_RGBINIT;
   if (!ChooseColorW(&choose)) return;

@@ -72,7 +72,7 @@ public:
   int CheckedFolderCount = 0;
   int CheckedFileCount = 0;
   int ListClickCounters[2] = {0, 0};
-  COLORREF ProgressColour = 0;
+  COLORREF ProgressColour = CLR_DEFAULT;
   int RebuildBusy = 0;
   int ScanPhaseBusy = 0;
   int SaveCancelled = 0;

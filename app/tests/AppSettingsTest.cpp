@@ -77,7 +77,8 @@ TEST_F(RegistryTest, AbsentOrOutOfRangeSettingsLeaveTheDefaults) {
   EXPECT_EQ(none.theme, ThemeSetting::None);
   EXPECT_EQ(none.toolbarSize, ToolbarSize::Unchanged);
   EXPECT_EQ(none.tooltipStyle, TooltipStyle::Unchanged);
-  EXPECT_EQ(none.progressColour, 0u);
+  // No colour chosen: the system's bar colour, not black.
+  EXPECT_EQ(none.progressColour, CLR_DEFAULT);
 
   SetDword(L"KOVA_T", 5);
   SetDword(L"KOVA_Tbr", 0);
