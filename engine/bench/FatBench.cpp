@@ -10,6 +10,7 @@
 //                              flag, grade); with --extract writes each found
 //                              file's bytes under DIR along its folder path.
 #include "BenchServices.h"
+#include "FoundListing.h"
 #include "FatScanEngine.h"
 #include "ImageDevices.h"
 
@@ -45,20 +46,6 @@ struct ImageSearch {
   SectorReader m_reader;
   std::unique_ptr<FatScanEngine> m_engine;
 };
-
-// Paths of the finds: a folder's path is its parent's plus its name.
-std::vector<std::string> FoundPaths(const std::vector<BenchServices::Found> &found) {
-  std::map<uint32_t, std::string> folders{{0, ""}};
-  std::vector<std::string> paths;
-  for (const BenchServices::Found &f : found) {
-    auto parent = folders.find(f.m_entry.m_parentId);
-    std::string path =
-        (parent == folders.end() ? std::string("/lost") : parent->second) + "/" + Utf8(f.m_name);
-    if (f.m_entry.IsFolder()) folders[f.m_entry.m_ownId] = path;
-    paths.push_back(path);
-  }
-  return paths;
-}
 
 long ResidentKilobytes() {
   std::ifstream status("/proc/self/status");
@@ -146,41 +133,13 @@ int ListAndExtract(const std::string &image, const std::string &extractDir) {
   if (!search.m_engine) return std::fprintf(stderr, "cannot open %s\n", image.c_str()), 1;
   search.m_engine->RunFatFastScan();
   const std::vector<BenchServices::Found> &found = search.m_services.m_found;
-  const std::vector<std::string> paths = FoundPaths(found);
-  int incomplete = 0;
-  for (size_t i = 0; i < found.size(); ++i) {
-    const EntryRecord &entry = found[i].m_entry;
-    std::printf("%s\t%llu\t%s\t%s\n", paths[i].c_str(), static_cast<unsigned long long>(entry.m_size),
-                entry.m_deleted ? "deleted" : "live",
-                entry.IsFolder() ? "-" : Utf8(RecoveryGradeText(entry.m_grade)).c_str());
-    if (extractDir.empty()) continue;
-    const std::filesystem::path target = std::filesystem::path(extractDir) / paths[i].substr(1);
-    if (entry.IsFolder()) {
-      std::filesystem::create_directories(target);
-      continue;
-    }
-    std::filesystem::create_directories(target.parent_path());
-    std::ofstream out(target, std::ios::binary);
-    const bool complete = search.m_engine->ReadFoundFile(entry, [&out](const uint8_t *data, size_t size) {
-      out.write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
-      return static_cast<bool>(out);
-    });
-    if (!complete) ++incomplete;
-  }
-  if (incomplete) std::fprintf(stderr, "%d files could not be read whole\n", incomplete);
-  return 0;
+  return ListFound(found, extractDir, [&search](const EntryRecord &entry, const auto &sink) {
+    return search.m_engine->ReadFoundFile(entry, sink);
+  });
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  if (!args.empty() && args[0] == "--bench") return RunBenchmark(args.size() > 1 ? args[1] : std::string());
-  if (args.empty()) {
-    std::fprintf(stderr, "usage: FatBench --bench [IMAGE] | FatBench IMAGE [--extract DIR]\n");
-    return 2;
-  }
-  std::string extract;
-  if (args.size() >= 3 && args[1] == "--extract") extract = args[2];
-  return ListAndExtract(args[0], extract);
+  return BenchMain(argc, argv, "FatBench", RunBenchmark, ListAndExtract);
 }

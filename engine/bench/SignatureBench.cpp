@@ -15,6 +15,7 @@
 //                                    found file's bytes under DIR along its
 //                                    folder path.
 #include "BenchServices.h"
+#include "FoundListing.h"
 #include "FatScanEngine.h"
 #include "ImageDevices.h"
 #include "PhysicalDiskScan.h"
@@ -73,20 +74,6 @@ struct ImageDrive {
   SectorReader m_reader;
   uint64_t m_bytes = 0;
 };
-
-// Paths of the finds: a folder's path is its parent's plus its name.
-std::vector<std::string> FoundPaths(const std::vector<BenchServices::Found> &found) {
-  std::map<uint32_t, std::string> folders{{0, ""}};
-  std::vector<std::string> paths;
-  for (const BenchServices::Found &f : found) {
-    auto parent = folders.find(f.m_entry.m_parentId);
-    std::string path =
-        (parent == folders.end() ? std::string("/lost") : parent->second) + "/" + Utf8(f.m_name);
-    if (f.m_entry.IsFolder()) folders[f.m_entry.m_ownId] = path;
-    paths.push_back(path);
-  }
-  return paths;
-}
 
 uint64_t ReadWhole(const std::string &path) {
   std::FILE *file = std::fopen(path.c_str(), "rb");
@@ -215,41 +202,13 @@ int ListAndExtract(const std::string &image, const std::string &extractDir) {
   PhysicalDiskScan scan(disk.m_services, disk.m_reader, disk.m_bytes / 512, false);
   scan.RunPhysicalDiskScan();
   const std::vector<BenchServices::Found> &found = disk.m_services.m_found;
-  const std::vector<std::string> paths = FoundPaths(found);
-  int incomplete = 0;
-  for (size_t i = 0; i < found.size(); ++i) {
-    const EntryRecord &entry = found[i].m_entry;
-    std::printf("%s\t%llu\t%s\t%s\n", paths[i].c_str(), static_cast<unsigned long long>(entry.m_size),
-                entry.m_deleted ? "deleted" : "live",
-                entry.IsFolder() ? "-" : Utf8(RecoveryGradeText(entry.m_grade)).c_str());
-    if (extractDir.empty()) continue;
-    const std::filesystem::path target = std::filesystem::path(extractDir) / paths[i].substr(1);
-    if (entry.IsFolder()) {
-      std::filesystem::create_directories(target);
-      continue;
-    }
-    std::filesystem::create_directories(target.parent_path());
-    std::ofstream out(target, std::ios::binary);
-    const bool complete = scan.ReadFoundFile(entry, [&out](const uint8_t *data, size_t size) {
-      out.write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
-      return static_cast<bool>(out);
-    });
-    if (!complete) ++incomplete;
-  }
-  if (incomplete) std::fprintf(stderr, "%d files could not be read whole\n", incomplete);
-  return 0;
+  return ListFound(found, extractDir, [&scan](const EntryRecord &entry, const auto &sink) {
+    return scan.ReadFoundFile(entry, sink);
+  });
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  if (!args.empty() && args[0] == "--bench") return RunBenchmark(args.size() > 1 ? args[1] : std::string());
-  if (args.empty()) {
-    std::fprintf(stderr, "usage: SignatureBench --bench [IMAGE] | SignatureBench IMAGE [--extract DIR]\n");
-    return 2;
-  }
-  std::string extract;
-  if (args.size() >= 3 && args[1] == "--extract") extract = args[2];
-  return ListAndExtract(args[0], extract);
+  return BenchMain(argc, argv, "SignatureBench", RunBenchmark, ListAndExtract);
 }
