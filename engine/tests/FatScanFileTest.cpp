@@ -2,6 +2,7 @@
 // engine gives the same tree, the same volume state and the same file bytes;
 // the header's bytes lie where other programs look for them; damaged files
 // are refused or cut cleanly with a log line.
+#include "AppendSink.h"
 #include "FatScanFile.h"
 #include "FatTestImages.h"
 #include "SignatureTestSpace.h"
@@ -446,10 +447,7 @@ public:
   RecordingServices &Services() { return m_services; }
   std::vector<uint8_t> ReadBack(const EntryRecord &entry, bool &complete) {
     std::vector<uint8_t> bytes;
-    complete = m_scan->ReadFoundFile(entry, [&bytes](const uint8_t *data, size_t size) {
-      bytes.insert(bytes.end(), data, data + size);
-      return true;
-    });
+    complete = m_scan->ReadFoundFile(entry, AppendTo(bytes));
     return bytes;
   }
 

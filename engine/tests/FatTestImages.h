@@ -3,6 +3,7 @@
 // found entries turned into paths.
 #pragma once
 
+#include "AppendSink.h"
 #include "FatScanEngine.h"
 #include "ImageDevices.h"
 #include "RecordingServices.h"
@@ -119,10 +120,7 @@ public:
 
   std::vector<uint8_t> ReadBack(const EntryRecord &entry, bool *complete = nullptr) {
     std::vector<uint8_t> bytes;
-    const bool all = m_engine->ReadFoundFile(entry, [&bytes](const uint8_t *data, size_t size) {
-      bytes.insert(bytes.end(), data, data + size);
-      return true;
-    });
+    const bool all = m_engine->ReadFoundFile(entry, AppendTo(bytes));
     if (complete) *complete = all;
     return bytes;
   }

@@ -2,6 +2,7 @@
 // engine gives the same tree and $MFT runs, and found files read back byte
 // for byte through the loaded runs; the header's bytes lie where other
 // programs look for them; damaged files are refused or cut cleanly.
+#include "AppendSink.h"
 #include "ImageDevices.h"
 #include "NtfsAdvancedEngine.h"
 #include "NtfsFileReader.h"
@@ -81,10 +82,7 @@ public:
 
   std::vector<uint8_t> ReadBack(uint32_t record, bool &complete) {
     std::vector<uint8_t> bytes;
-    complete = ReadNtfsFile(m_engine->Volume(), record, [&bytes](const uint8_t *data, size_t length) {
-      bytes.insert(bytes.end(), data, data + length);
-      return true;
-    });
+    complete = ReadNtfsFile(m_engine->Volume(), record, AppendTo(bytes));
     return bytes;
   }
 
@@ -337,10 +335,7 @@ public:
   RecordingServices &Services() { return m_services; }
   std::vector<uint8_t> ReadHit(const EntryRecord &entry, bool &complete) {
     std::vector<uint8_t> bytes;
-    complete = m_engine->ReadSignatureHit(entry, [&bytes](const uint8_t *data, size_t size) {
-      bytes.insert(bytes.end(), data, data + size);
-      return true;
-    });
+    complete = m_engine->ReadSignatureHit(entry, AppendTo(bytes));
     return bytes;
   }
 

@@ -9,6 +9,7 @@
 // After a deliberate change of the layout or of what a scan finds, rewrite
 // the goldens from the native build and commit them with the change:
 //   QV_UPDATE_GOLDEN=1 ctest --test-dir BUILD -R engine_ScanFileGoldenTest
+#include "AppendSink.h"
 #include "FatScanFile.h"
 #include "ImageDevices.h"
 #include "NtfsAdvancedEngine.h"
@@ -78,12 +79,6 @@ public:
   RecordingServices &Services() { return m_services; }
 
 protected:
-  static std::function<bool(const uint8_t *, size_t)> Into(std::vector<uint8_t> &bytes) {
-    return [&bytes](const uint8_t *data, size_t size) {
-      bytes.insert(bytes.end(), data, data + size);
-      return true;
-    };
-  }
   static void ExpectSameHits(const std::vector<SignatureHit> &is, const std::vector<SignatureHit> &was) {
     ASSERT_EQ(is.size(), was.size());
     for (size_t i = 0; i < was.size(); ++i) {
@@ -137,7 +132,7 @@ public:
     ExpectSameHits(m_engine.SignatureHits(), was.SignatureHits());
   }
   bool Read(const EntryRecord &entry, std::vector<uint8_t> &bytes) override {
-    return m_engine.ReadFoundFile(entry, Into(bytes));
+    return m_engine.ReadFoundFile(entry, AppendTo(bytes));
   }
 
 private:
@@ -178,8 +173,8 @@ public:
   }
   bool Read(const EntryRecord &entry, std::vector<uint8_t> &bytes) override {
     for (const SignatureHit &hit : m_engine.SignatureHits())
-      if (hit.m_ownId == entry.m_ownId) return m_engine.ReadSignatureHit(entry, Into(bytes));
-    return ReadNtfsFile(m_engine.Volume(), entry.m_firstCluster, Into(bytes));
+      if (hit.m_ownId == entry.m_ownId) return m_engine.ReadSignatureHit(entry, AppendTo(bytes));
+    return ReadNtfsFile(m_engine.Volume(), entry.m_firstCluster, AppendTo(bytes));
   }
 
   // Deleted files and signatures put into the empty volume at fixed places:
@@ -210,7 +205,7 @@ public:
     EXPECT_EQ(m_scan.FoundBytes(), was.FoundBytes());
   }
   bool Read(const EntryRecord &entry, std::vector<uint8_t> &bytes) override {
-    return m_scan.ReadFoundFile(entry, Into(bytes));
+    return m_scan.ReadFoundFile(entry, AppendTo(bytes));
   }
 
 private:
