@@ -5,6 +5,7 @@
 #include "ImageDevices.h"
 #include "NtfsFileReader.h"
 #include "NtfsScanEngine.h"
+#include "NtfsTestImages.h"
 #include "RecordingServices.h"
 
 #include <gtest/gtest.h>
@@ -20,47 +21,6 @@
 namespace {
 
 constexpr uint8_t kDrive = 2;
-
-struct ManifestRow {
-  std::string m_kind;
-  std::string m_path;
-  uint32_t m_record = 0;
-  uint64_t m_size = 0;
-  std::string m_original;
-};
-
-std::string FixtureDir() {
-  const char *dir = std::getenv("QV_FIXTURES");
-  return dir ? dir : "";
-}
-
-std::vector<uint8_t> ReadFileBytes(const std::string &path) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  std::vector<uint8_t> bytes(in ? static_cast<size_t>(in.tellg()) : 0);
-  in.seekg(0);
-  in.read(reinterpret_cast<char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return bytes;
-}
-
-std::vector<ManifestRow> ReadManifest(const std::string &path) {
-  std::vector<ManifestRow> rows;
-  std::ifstream in(path);
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    ManifestRow row;
-    std::string record, size;
-    std::getline(fields, row.m_kind, '\t');
-    std::getline(fields, row.m_path, '\t');
-    std::getline(fields, record, '\t');
-    std::getline(fields, size, '\t');
-    std::getline(fields, row.m_original, '\t');
-    row.m_record = static_cast<uint32_t>(std::stoul(record));
-    row.m_size = std::stoull(size);
-    rows.push_back(row);
-  }
-  return rows;
-}
 
 // One image opened as a logical drive in memory (so tests can damage it).
 class NtfsImage {
@@ -110,23 +70,18 @@ std::map<std::string, FoundEntry> PathsOf(const RecordingServices &services) {
   return paths;
 }
 
-class NtfsImageTest : public ::testing::TestWithParam<const char *> {
+class NtfsImageTest : public NtfsFixtureImageTest {
 protected:
   void SetUp() override {
-    const std::string dir = FixtureDir();
-    if (dir.empty()) GTEST_SKIP() << "QV_FIXTURES is not set: the NTFS images are made by the CTest fixture";
-    m_base = dir + "/" + GetParam();
-    if (!std::ifstream(m_base + ".img")) GTEST_SKIP() << "no image " << m_base << ".img (mkntfs missing?)";
-    if (std::ifstream(m_base + ".nofuse"))
-      GTEST_SKIP() << "image made without FUSE: it has no deleted entries";
-    m_rows = ReadManifest(m_base + ".manifest");
+    NtfsFixtureImageTest::SetUp();
+    if (IsSkipped()) return;
+    m_rows = ReadNtfsManifest(m_base + ".manifest");
     ASSERT_FALSE(m_rows.empty());
   }
 
   std::unique_ptr<NtfsImage> Open() { return std::make_unique<NtfsImage>(ReadFileBytes(m_base + ".img")); }
 
-  std::string m_base;
-  std::vector<ManifestRow> m_rows;
+  std::vector<NtfsManifestRow> m_rows;
 };
 
 TEST_P(NtfsImageTest, FastSearchShowsEveryDeletedFileUnderItsFolders) {
@@ -136,7 +91,7 @@ TEST_P(NtfsImageTest, FastSearchShowsEveryDeletedFileUnderItsFolders) {
   engine.RunNtfsFastScan();
   ASSERT_TRUE(services.m_errorBoxes.empty());
   const auto paths = PathsOf(services);
-  for (const ManifestRow &row : m_rows) {
+  for (const NtfsManifestRow &row : m_rows) {
     if (row.m_kind == "skip") continue;
     auto it = paths.find(row.m_path);
     if (row.m_kind == "live-file" || row.m_kind == "live-read" || row.m_kind == "reused-folder") {
@@ -205,7 +160,7 @@ TEST_P(NtfsImageTest, FoundFilesReadBackByteForByte) {
   NtfsScanEngine engine(services, image->Reader(), image->Sectors());
   ASSERT_TRUE(engine.ReadNtfsBootSector());
   ASSERT_TRUE(engine.LoadMftRunList());
-  for (const ManifestRow &row : m_rows) {
+  for (const NtfsManifestRow &row : m_rows) {
     if (row.m_kind != "deleted-file" && row.m_kind != "live-read") continue;
     const std::vector<uint8_t> original = ReadFileBytes(m_base + ".orig/" + row.m_original);
     ASSERT_EQ(original.size(), row.m_size) << row.m_path;
@@ -233,7 +188,7 @@ TEST_P(NtfsImageTest, FragmentedFileUsesAnAttributeList) {
   NtfsScanEngine engine(services, image->Reader(), image->Sectors());
   ASSERT_TRUE(engine.ReadNtfsBootSector());
   ASSERT_TRUE(engine.LoadMftRunList());
-  for (const ManifestRow &row : m_rows) {
+  for (const NtfsManifestRow &row : m_rows) {
     if (row.m_path != "frag.bin") continue;
     std::vector<uint8_t> bytes;
     FileRecordInfo info;
@@ -248,7 +203,7 @@ TEST_P(NtfsImageTest, FileOfMoreThan4GiBStreamsItsExactSize) {
   NtfsScanEngine engine(services, image->Reader(), image->Sectors());
   ASSERT_TRUE(engine.ReadNtfsBootSector());
   ASSERT_TRUE(engine.LoadMftRunList());
-  for (const ManifestRow &row : m_rows) {
+  for (const NtfsManifestRow &row : m_rows) {
     if (row.m_kind != "deleted-big") continue;
     uint64_t total = 0;
     std::string head, tail;
@@ -325,7 +280,7 @@ TEST_P(NtfsImageTest, UnreadableMftSectorCostsOnlyItsOwnRecords) {
 
   // The sector that holds the start of olddir/inner.txt's record fails.
   uint32_t inner = 0;
-  for (const ManifestRow &row : m_rows)
+  for (const NtfsManifestRow &row : m_rows)
     if (row.m_path == "olddir/inner.txt") inner = row.m_record;
   ASSERT_NE(inner, 0u);
   uint64_t sector = 0, contiguous = 0;
@@ -350,7 +305,7 @@ TEST_P(NtfsImageTest, UnreadableMftSectorCostsOnlyItsOwnRecords) {
 TEST_P(NtfsImageTest, LoopingParentChainEndsUnderARecreatedFolder) {
   auto image = Open();
   uint32_t olddir = 0, sub = 0;
-  for (const ManifestRow &row : m_rows) {
+  for (const NtfsManifestRow &row : m_rows) {
     if (row.m_path == "olddir") olddir = row.m_record;
     if (row.m_path == "olddir/sub") sub = row.m_record;
   }

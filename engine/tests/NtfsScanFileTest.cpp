@@ -7,6 +7,7 @@
 #include "NtfsAdvancedEngine.h"
 #include "NtfsFileReader.h"
 #include "NtfsScanFile.h"
+#include "NtfsTestImages.h"
 #include "RecordingServices.h"
 #include "SignatureTestSpace.h"
 
@@ -25,16 +26,6 @@ namespace {
 
 constexpr uint8_t kDrive = 2;
 
-std::string FixtureDir() {
-  const char *dir = std::getenv("QV_FIXTURES");
-  return dir ? dir : "";
-}
-
-std::vector<uint8_t> ReadFileBytes(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 void WriteBytes(const std::filesystem::path &path, const std::vector<uint8_t> &bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -42,30 +33,6 @@ void WriteBytes(const std::filesystem::path &path, const std::vector<uint8_t> &b
 
 std::filesystem::path TempPath(const std::string &name) {
   return std::filesystem::temp_directory_path() / ("qv-ntfs-scanfile-" + name + ".DAT");
-}
-
-struct ReadRow {
-  uint32_t m_record = 0;
-  std::string m_original;
-};
-
-// The rows whose file bytes can be read back (deleted files and the live one).
-std::vector<ReadRow> ReadableRows(const std::string &manifest) {
-  std::vector<ReadRow> rows;
-  std::ifstream in(manifest);
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    std::string kind, path, record, size, original;
-    std::getline(fields, kind, '\t');
-    std::getline(fields, path, '\t');
-    std::getline(fields, record, '\t');
-    std::getline(fields, size, '\t');
-    std::getline(fields, original, '\t');
-    if (kind == "deleted-file" || kind == "live-read")
-      rows.push_back(ReadRow{static_cast<uint32_t>(std::stoul(record)), original});
-  }
-  return rows;
 }
 
 // An engine over one image held in memory, recording what it hands out.
@@ -106,15 +73,11 @@ std::vector<ScanFileEntry> EntryList(const RecordingServices &services) {
   return entries;
 }
 
-class NtfsScanFileTest : public ::testing::TestWithParam<const char *> {
+class NtfsScanFileTest : public NtfsFixtureImageTest {
 protected:
   void SetUp() override {
-    const std::string dir = FixtureDir();
-    if (dir.empty()) GTEST_SKIP() << "QV_FIXTURES is not set: the NTFS images are made by the CTest fixture";
-    m_base = dir + "/" + GetParam();
-    if (!std::ifstream(m_base + ".img")) GTEST_SKIP() << "no image " << m_base << ".img (mkntfs missing?)";
-    if (std::ifstream(m_base + ".nofuse"))
-      GTEST_SKIP() << "image made without FUSE: it has no deleted entries";
+    NtfsFixtureImageTest::SetUp();
+    if (IsSkipped()) return;
     m_image = ReadFileBytes(m_base + ".img");
   }
 
@@ -133,7 +96,6 @@ protected:
     return scanned;
   }
 
-  std::string m_base;
   std::vector<uint8_t> m_image;
   std::vector<ScanFileEntry> m_entries;
   std::vector<uint8_t> m_saved;
@@ -168,7 +130,9 @@ TEST_P(NtfsScanFileTest, LoadGivesBackTreeRunsAndFileBytes) {
   }
 
   size_t read = 0;
-  for (const ReadRow &row : ReadableRows(m_base + ".manifest")) {
+  // The rows whose bytes can be read back: deleted files and the live one.
+  for (const NtfsManifestRow &row : ReadNtfsManifest(m_base + ".manifest")) {
+    if (row.m_kind != "deleted-file" && row.m_kind != "live-read") continue;
     bool complete = false;
     const std::vector<uint8_t> bytes = loaded->ReadBack(row.m_record, complete);
     EXPECT_TRUE(complete) << row.m_original;
@@ -359,7 +323,7 @@ uint64_t FreeRun(const std::vector<uint8_t> &map, uint64_t from, uint64_t count)
 // The hits of an advanced search, saved and loaded into a fresh engine, come
 // back with their clusters, sizes and ids, and read back byte for byte.
 TEST(NtfsScanFileSignatureHits, ReadBackByteForByteAfterALoad) {
-  const std::string dir = FixtureDir();
+  const std::string dir = NtfsFixtureDir();
   if (dir.empty()) GTEST_SKIP() << "QV_FIXTURES is not set: the NTFS images are made by the CTest fixture";
   std::vector<uint8_t> image = ReadFileBytes(dir + "/signature/sig-ntfs.img");
   if (image.empty()) GTEST_SKIP() << "sig-ntfs.img not made (mkntfs missing?)";
