@@ -6,7 +6,7 @@
 #include "PhysicalDiskScan.h"
 
 ScanSession::ScanSession(EngineServices &services, DeviceLayer &devices, ScanKind kind, const Target &target)
-    : m_services(services), m_kind(kind), m_target(target), m_io(devices, nullptr, false),
+    : m_kind(kind), m_target(target), m_io(devices, nullptr, false),
       m_reader(m_io, target.m_driveCode, target.m_startSector) {
   switch (kind) {
   case ScanKind::FatVolume:

@@ -56,7 +56,6 @@ public:
   bool ReadFoundFile(const EntryRecord &entry, const FoundFileSink &sink);
 
 private:
-  EngineServices &m_services;
   ScanKind m_kind;
   Target m_target;
   SectorIo m_io;
