@@ -201,10 +201,9 @@ int ListAndExtract(const std::string &image, const std::string &extractDir) {
   if (disk.m_bytes == 0) return std::fprintf(stderr, "cannot open %s\n", image.c_str()), 1;
   PhysicalDiskScan scan(disk.m_services, disk.m_reader, disk.m_bytes / 512, false);
   scan.RunPhysicalDiskScan();
-  const std::vector<BenchServices::Found> &found = disk.m_services.m_found;
-  return ListFound(found, extractDir, [&scan](const EntryRecord &entry, const auto &sink) {
-    return scan.ReadFoundFile(entry, sink);
-  });
+  return ListSearch(
+      disk.m_services, image, "a disk image", 0, extractDir,
+      [&scan](const EntryRecord &entry, const auto &sink) { return scan.ReadFoundFile(entry, sink); });
 }
 
 } // namespace
