@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-// The FAT engine names the engine's text ids by its own namespace name.
+// The engine's text ids, as the FAT engine's code names them.
 namespace FatText = EngineText;
 
 // Which copy of the FAT chains are followed in: the first, the second, or

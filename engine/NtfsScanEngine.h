@@ -14,7 +14,7 @@
 #include <unordered_set>
 #include <vector>
 
-// The NTFS engines name the engine's text ids by their own namespace name.
+// The engine's text ids, as the NTFS engines' code names them.
 namespace NtfsText = EngineText;
 
 struct NtfsFileTimes {

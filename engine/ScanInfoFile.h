@@ -18,7 +18,7 @@
 #include <unordered_map>
 #include <vector>
 
-// The scan-information files name the engine's text ids by their own namespace name.
+// The engine's text ids, as the scan-information files' code names them.
 namespace ScanText = EngineText;
 
 constexpr size_t kScanHeaderSize = 512;

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-// The signature searches name the engine's text ids by their own namespace name.
+// The engine's text ids, as the signature searches' code names them.
 namespace SignatureText = EngineText;
 
 // Sectors read at once on the NT family and on the 95/98/Me family.
