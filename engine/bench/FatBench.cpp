@@ -84,14 +84,8 @@ double FlsSeconds(const std::string &path, long &lines) {
 }
 
 int RunBenchmark(std::string image) {
-  if (image.empty()) {
-    image = "/tmp/fat-bench.img";
-    const std::string script =
-        (std::filesystem::path(__FILE__).parent_path() / "make-fat-bench-image.sh").string();
-    if (!std::filesystem::exists(image) &&
-        std::system(("bash '" + script + "' '" + image + "'").c_str()) != 0)
-      return 1;
-  }
+  image = BenchImage(image, "/tmp/fat-bench.img", "make-fat-bench-image.sh");
+  if (image.empty()) return 1;
   uint64_t rawBytes = 0;
   const double rawSeconds = RawReadSeconds(image, rawBytes);
 

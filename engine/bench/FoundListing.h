@@ -9,6 +9,7 @@
 #include "SafeFileName.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -82,6 +83,18 @@ inline int ListSearch(const BenchServices &services, const std::string &image, c
     return 1;
   }
   return ListFound(services.m_found, rootId, extractDir, read);
+}
+
+// The image a --bench run measures: the one given, else the program's own
+// (made by its script beside this file when it is not there yet). Empty
+// when the script failed.
+inline std::string BenchImage(const std::string &given, const char *ownImage, const char *script) {
+  if (!given.empty()) return given;
+  const std::string path = (std::filesystem::path(__FILE__).parent_path() / script).string();
+  if (!std::filesystem::exists(ownImage) &&
+      std::system(("bash '" + path + "' '" + ownImage + "'").c_str()) != 0)
+    return std::string();
+  return ownImage;
 }
 
 // The programs' command line, the same for each:

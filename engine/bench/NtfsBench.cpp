@@ -16,8 +16,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -54,13 +52,8 @@ double RawReadSeconds(const std::string &path, uint64_t &bytes) {
 }
 
 int RunBenchmark(std::string path) {
-  if (path.empty()) {
-    path = "/tmp/ntfs-bench.img";
-    const std::string script =
-        (std::filesystem::path(__FILE__).parent_path() / "make-ntfs-bench-image.sh").string();
-    if (!std::filesystem::exists(path) && std::system(("bash '" + script + "' '" + path + "'").c_str()) != 0)
-      return 1;
-  }
+  path = BenchImage(path, "/tmp/ntfs-bench.img", "make-ntfs-bench-image.sh");
+  if (path.empty()) return 1;
   Image image(path);
   if (!image.m_open) return std::fprintf(stderr, "cannot open %s\n", path.c_str()), 1;
   BenchServices services;

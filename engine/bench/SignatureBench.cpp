@@ -153,14 +153,8 @@ void RunFatSearch(const std::string &image, ScanFigures &figures) {
 }
 
 int RunBenchmark(std::string image) {
-  if (image.empty()) {
-    image = "/tmp/signature-bench.img";
-    const std::string script =
-        (std::filesystem::path(__FILE__).parent_path() / "make-signature-bench-image.sh").string();
-    if (!std::filesystem::exists(image) &&
-        std::system(("bash '" + script + "' '" + image + "'").c_str()) != 0)
-      return 1;
-  }
+  image = BenchImage(image, "/tmp/signature-bench.img", "make-signature-bench-image.sh");
+  if (image.empty()) return 1;
   ReadWhole(image); // warm-up: every measure below reads from the page cache
   ScanFigures raw;
   for (int run = 0; run < kRuns; ++run) {
