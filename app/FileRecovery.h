@@ -7,6 +7,7 @@
 #include "EngineServices.h"
 #include "RecoveryClashAnswers.h"
 #include "TreeEntryNode.h"
+#include "resource.h"
 
 #include <windows.h>
 
@@ -16,15 +17,15 @@
 #include <string>
 #include <unordered_set>
 
-// String-table ids of the texts a recovery run shows.
+// The texts a recovery run shows, by the ids the string table declares.
 namespace RecoveryText {
-constexpr uint32_t kSkipped = 61231;
-constexpr uint32_t kProcessCompleted = 61257;
-constexpr uint32_t kProcessAborted = 61258;
-constexpr uint32_t kSavingFiles = 61288;
-constexpr uint32_t kRecoveringFile = 61303;
-constexpr uint32_t kCannotCreateFile = 61325;
-constexpr uint32_t kReadIncomplete = 61410;
+constexpr uint32_t kSkipped = IDS_SKIPPED;
+constexpr uint32_t kProcessCompleted = IDS_PROCESS_COMPLETED;
+constexpr uint32_t kProcessAborted = IDS_PROCESS_ABORTED;
+constexpr uint32_t kSavingFiles = IDS_SAVING_FILES;
+constexpr uint32_t kRecoveringFile = IDS_RECOVERING_FILE;
+constexpr uint32_t kCannotCreateFile = IDS_CANNOT_CREATE_FILE;
+constexpr uint32_t kReadIncomplete = IDS_FILE_READ_INCOMPLETE;
 } // namespace RecoveryText
 
 // Streams a found file's bytes to the sink; false when it could not be read

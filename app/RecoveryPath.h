@@ -4,15 +4,10 @@
 // once a path grows past MAX_PATH.
 #pragma once
 
+#include "SafeFileName.h"
 #include "TreeEntryNode.h"
 
 #include <string>
-
-// A name that Windows can create: characters it refuses become '_', trailing
-// dots and spaces go, device names (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with
-// or without an extension) get a leading '_', "." and ".." and empty names
-// become "_", and a name longer than 255 units is cut, keeping its extension.
-std::u16string SafeFileName(const std::u16string &name);
 
 class RecoveryPathBuilder {
 public:

@@ -26,3 +26,10 @@ std::string Utf16ToUtf8(const std::u16string &text) {
   }
   return out;
 }
+
+std::u16string Widen(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (const char c : text) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+  return out;
+}

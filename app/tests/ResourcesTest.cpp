@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "EngineText.h"
 #include "resource.h"
 
 namespace {
@@ -182,6 +183,50 @@ TEST(EnglishStrings, TextsAsTheProgramShowsThem) {
   EXPECT_EQ(LoadText(Executable(), IDR_MAINFRAME),
             L"Quendal Varnoth\n\nQuenda\n\n\nQuendalVarnoth.Document\nQuenda Document");
   EXPECT_EQ(LoadText(Executable(), IDS_PHYSICAL_SCAN_POSSIBLE), L"scan possible.");
+}
+
+// The portable engine cannot include resource.h: its ids must name the same
+// strings, each with a text.
+TEST(EnglishStrings, EveryTextTheEngineLoadsIsInTheTable) {
+  const std::pair<uint32_t, unsigned> ids[] = {
+      {EngineText::kLoadingFat, IDS_LOADING_FAT},
+      {EngineText::kFolders, IDS_FOLDERS},
+      {EngineText::kProcessStarted, IDS_PROCESS_STARTED},
+      {EngineText::kProcessFailed, IDS_PROCESS_FAILED},
+      {EngineText::kProcessCompleted, IDS_PROCESS_COMPLETED},
+      {EngineText::kProcessAborted, IDS_PROCESS_ABORTED},
+      {EngineText::kReadingSector, IDS_READING_SECTOR},
+      {EngineText::kOf, IDS_OF},
+      {EngineText::kCalculatingParameters, IDS_CALCULATING_PARAMETERS},
+      {EngineText::kReadingCluster, IDS_READING_CLUSTER},
+      {EngineText::kRawDataFolder, IDS_RAW_DATA_FOLDER},
+      {EngineText::kLostFolder, IDS_LOST_FOLDER},
+      {EngineText::kCreatingDirectoryTree, IDS_CREATING_TREE},
+      {EngineText::kSearchingCriticalInfo, IDS_SEARCHING_CRITICAL_INFO},
+      {EngineText::kNotValidDrive, IDS_INVALID_LOGICAL_DRIVE},
+      {EngineText::kStartedOn, IDS_STARTED_ON},
+      {EngineText::kCompletedOn, IDS_COMPLETED_ON},
+      {EngineText::kAbortedOn, IDS_ABORTED_ON},
+      {EngineText::kErrorReadingSector, IDS_ERROR_READING_SECTOR},
+      {EngineText::kErrorReadingCluster, IDS_ERROR_READING_CLUSTER},
+      {EngineText::kAddingDeletedFiles, IDS_ADDING_DELETED_FILES},
+      {EngineText::kAddingLostFiles, IDS_ADDING_LOST_FILES},
+      {EngineText::kCompleted, IDS_COMPLETED},
+      {EngineText::kAborted, IDS_ABORTED},
+      {EngineText::kSearchingHeaders, IDS_SEARCHING_HEADERS},
+      {EngineText::kSavingFiles, IDS_SAVING_FILES},
+      {EngineText::kUnableToSave, IDS_CANNOT_SAVE_SCAN_INFO},
+      {EngineText::kSavingScanInformation, IDS_SAVING_SCAN_INFO},
+      {EngineText::kCreatingTreeFromScanFile, IDS_LOADING_SCAN_FILE},
+      {EngineText::kUnableToOpen, IDS_CANNOT_OPEN_SCAN_FILE},
+      {EngineText::kErrorOpeningFile, IDS_ERROR_OPENING_FILE},
+      {EngineText::kNotValidScanFile, IDS_NOT_SCAN_FILE},
+      {EngineText::kNotValidScanFileLong, IDS_NOT_VALID_SCAN_FILE},
+  };
+  for (const auto &[engine, table] : ids) {
+    EXPECT_EQ(engine, table);
+    EXPECT_FALSE(LoadText(Executable(), engine).empty()) << engine;
+  }
 }
 
 TEST(Images, EveryBitmapIconAndCursorLoads) {

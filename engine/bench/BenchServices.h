@@ -46,11 +46,10 @@ public:
   void ResetBusyFlags() override {}
   void SetScanPhaseBusy(bool) override {}
   void DoWaitCursor(int) override {}
-  std::u16string LoadText(uint32_t id) override {
-    const std::string text = "#" + std::to_string(id);
-    return std::u16string(text.begin(), text.end());
-  }
-  void ShowErrorBox(const std::u16string &text) override { std::fprintf(stderr, "%s\n", Utf8(text).c_str()); }
+  std::u16string LoadText(uint32_t id) override { return Widen("#" + std::to_string(id)); }
+  // The engines refuse an image that is not their file system with an error
+  // box; the program says so itself.
+  void ShowErrorBox(const std::u16string &text) override { m_errorBoxes.push_back(text); }
   void SetScanInfoSaved(bool) override {}
   void SetSelectionPresent(bool) override {}
   void SetResultsPresent(bool) override {}
@@ -63,6 +62,7 @@ public:
   }
 
   std::vector<Found> m_found;
+  std::vector<std::u16string> m_errorBoxes;
 
 private:
   std::vector<HeaderRecord> m_headers;

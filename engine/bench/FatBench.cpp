@@ -84,14 +84,8 @@ double FlsSeconds(const std::string &path, long &lines) {
 }
 
 int RunBenchmark(std::string image) {
-  if (image.empty()) {
-    image = "/tmp/fat-bench.img";
-    const std::string script =
-        (std::filesystem::path(__FILE__).parent_path() / "make-fat-bench-image.sh").string();
-    if (!std::filesystem::exists(image) &&
-        std::system(("bash '" + script + "' '" + image + "'").c_str()) != 0)
-      return 1;
-  }
+  image = BenchImage(image, "/tmp/fat-bench.img", "make-fat-bench-image.sh");
+  if (image.empty()) return 1;
   uint64_t rawBytes = 0;
   const double rawSeconds = RawReadSeconds(image, rawBytes);
 
@@ -101,6 +95,8 @@ int RunBenchmark(std::string image) {
   const Clock::time_point start = Clock::now();
   search.m_engine->RunFatFastScan();
   const double searchSeconds = SecondsSince(start);
+  if (!search.m_services.m_errorBoxes.empty())
+    return std::fprintf(stderr, "%s: not a FAT volume, or too damaged to search\n", image.c_str()), 1;
   const long rssAfter = ResidentKilobytes();
   const FatSearchTotals &totals = search.m_engine->Totals();
   const size_t found = search.m_services.m_found.size();
@@ -132,10 +128,10 @@ int ListAndExtract(const std::string &image, const std::string &extractDir) {
   ImageSearch search(image);
   if (!search.m_engine) return std::fprintf(stderr, "cannot open %s\n", image.c_str()), 1;
   search.m_engine->RunFatFastScan();
-  const std::vector<BenchServices::Found> &found = search.m_services.m_found;
-  return ListFound(found, extractDir, [&search](const EntryRecord &entry, const auto &sink) {
-    return search.m_engine->ReadFoundFile(entry, sink);
-  });
+  return ListSearch(search.m_services, image, "a FAT volume", 0, extractDir,
+                    [&search](const EntryRecord &entry, const auto &sink) {
+                      return search.m_engine->ReadFoundFile(entry, sink);
+                    });
 }
 
 } // namespace

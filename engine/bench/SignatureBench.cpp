@@ -153,14 +153,8 @@ void RunFatSearch(const std::string &image, ScanFigures &figures) {
 }
 
 int RunBenchmark(std::string image) {
-  if (image.empty()) {
-    image = "/tmp/signature-bench.img";
-    const std::string script =
-        (std::filesystem::path(__FILE__).parent_path() / "make-signature-bench-image.sh").string();
-    if (!std::filesystem::exists(image) &&
-        std::system(("bash '" + script + "' '" + image + "'").c_str()) != 0)
-      return 1;
-  }
+  image = BenchImage(image, "/tmp/signature-bench.img", "make-signature-bench-image.sh");
+  if (image.empty()) return 1;
   ReadWhole(image); // warm-up: every measure below reads from the page cache
   ScanFigures raw;
   for (int run = 0; run < kRuns; ++run) {
@@ -201,10 +195,9 @@ int ListAndExtract(const std::string &image, const std::string &extractDir) {
   if (disk.m_bytes == 0) return std::fprintf(stderr, "cannot open %s\n", image.c_str()), 1;
   PhysicalDiskScan scan(disk.m_services, disk.m_reader, disk.m_bytes / 512, false);
   scan.RunPhysicalDiskScan();
-  const std::vector<BenchServices::Found> &found = disk.m_services.m_found;
-  return ListFound(found, extractDir, [&scan](const EntryRecord &entry, const auto &sink) {
-    return scan.ReadFoundFile(entry, sink);
-  });
+  return ListSearch(
+      disk.m_services, image, "a disk image", 0, extractDir,
+      [&scan](const EntryRecord &entry, const auto &sink) { return scan.ReadFoundFile(entry, sink); });
 }
 
 } // namespace

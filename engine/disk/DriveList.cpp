@@ -3,6 +3,7 @@
 #include "EngineServices.h"
 #include "PartitionWalk.h"
 #include "SectorIo.h"
+#include "Utf16Text.h"
 
 #include <cstdio>
 #include <cstring>
@@ -13,12 +14,6 @@ constexpr uint32_t kDriveRemovable = 2;
 constexpr uint32_t kDriveCdRom = 5;
 constexpr size_t kMaxDriveStrings = 26;
 constexpr size_t kFirmwareLength = 8;
-
-std::u16string Widen(const char *text) {
-  std::u16string out;
-  for (; *text != 0; ++text) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(*text)));
-  return out;
-}
 
 void CopyIdentity(const DiskIdentity &identity, DriveRecord &drive) {
   drive.m_model = identity.m_model;

@@ -5,6 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+
+class SmartPort;
 
 // The seven registers of a \\.\vwin32 call, in their block order.
 struct Vwin32Registers {
@@ -51,4 +54,9 @@ public:
   virtual bool Int13ReadSector(const Int13Request &request, void *buffer, uint32_t byteCount) = 0;
   // EI13GetDriveParameters: the disk's total sector count (0 when unknown).
   virtual uint64_t Int13TotalSectors(uint8_t biosDrive) = 0;
+
+  // The \\.\SMARTVSD device, opened with CREATE_NEW: one handle serves the
+  // SMART commands of every disk, each at its own device position. Null when
+  // it cannot be opened (the driver is not installed).
+  virtual std::unique_ptr<SmartPort> OpenSmartVsd() = 0;
 };

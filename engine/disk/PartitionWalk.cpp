@@ -2,6 +2,7 @@
 
 #include "EngineServices.h"
 #include "SectorIo.h"
+#include "Utf16Text.h"
 
 #include <cstdio>
 #include <vector>
@@ -10,12 +11,6 @@ namespace {
 
 constexpr size_t kTableOffset = 446;
 constexpr size_t kEntrySize = 16;
-
-std::u16string Widen(const char *text) {
-  std::u16string out;
-  for (; *text != 0; ++text) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(*text)));
-  return out;
-}
 
 } // namespace
 

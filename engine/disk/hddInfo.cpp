@@ -1,5 +1,7 @@
 #include "hddInfo.h"
 
+#include "LegacyDiskPort.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -83,5 +85,22 @@ bool ReadIdentifyData(uint8_t diskNumber, SmartPort &port, DiskIdentity &out, bo
     std::fill(data.begin(), data.end(), 0);
     if (port.ReadData(position, data.data())) out.m_attributeByte = FindSmartAttribute194(data.data());
   }
+  return answered;
+}
+
+std::unique_ptr<SmartPort> OpenSmartDevice(bool isWindows9x, uint8_t biosDisk, LegacyDiskPort *legacy,
+                                           const SmartDiskOpener &openDisk) {
+  if (isWindows9x) return legacy != nullptr ? legacy->OpenSmartVsd() : nullptr;
+  return openDisk ? openDisk(biosDisk) : nullptr;
+}
+
+bool ReadDiskIdentity(uint8_t biosDisk, const PlatformVersion &version, LegacyDiskPort *legacy,
+                      const SmartDiskOpener &openDisk, DiskIdentity &out) {
+  const bool isWindows9x = version.IsWindows9x();
+  std::unique_ptr<SmartPort> port = OpenSmartDevice(isWindows9x, biosDisk, legacy, openDisk);
+  if (!port) return false;
+  DiskIdentity identity;
+  const bool answered = ReadIdentifyData(static_cast<uint8_t>(biosDisk - 0x80), *port, identity, isWindows9x);
+  out = identity;
   return answered;
 }

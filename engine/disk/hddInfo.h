@@ -4,9 +4,15 @@
 // decoding of the answers are portable; the Windows unit sends the commands.
 #pragma once
 
+#include "PlatformVersion.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+
+class LegacyDiskPort;
 
 struct DiskIdentity {
   std::string m_model;            // at most 40 characters
@@ -51,3 +57,19 @@ public:
 // diskNumber, whose single handle serves all disks) for its identity and its
 // SMART data. True when an IDENTIFY command answered; later answers win.
 bool ReadIdentifyData(uint8_t diskNumber, SmartPort &port, DiskIdentity &out, bool isWindows9x);
+
+// Opens the NT family's SMART device of one disk (\\.\PHYSICALDRIVEn for
+// 0x80 + n); null when it cannot be opened.
+using SmartDiskOpener = std::function<std::unique_ptr<SmartPort>(uint8_t biosDisk)>;
+
+// The SMART device that answers for the disk: on the 95/98/Me family the one
+// SMARTVSD device of the legacy port (none without a port), on the NT family
+// the disk's own. Null when it cannot be opened.
+std::unique_ptr<SmartPort> OpenSmartDevice(bool isWindows9x, uint8_t biosDisk, LegacyDiskPort *legacy,
+                                           const SmartDiskOpener &openDisk);
+
+// GetDiskIdentity's course for the running family: opens the device, reads a
+// zeroed identity and copies it whole to out (the SMART attribute byte too,
+// even when no IDENTIFY answered). False, out untouched, when no device opens.
+bool ReadDiskIdentity(uint8_t biosDisk, const PlatformVersion &version, LegacyDiskPort *legacy,
+                      const SmartDiskOpener &openDisk, DiskIdentity &out);

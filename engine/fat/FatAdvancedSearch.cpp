@@ -114,7 +114,7 @@ void FatAdvancedSearch::AddFound(const EntryRecord &record, const std::u16string
 void FatAdvancedSearch::ListLostFolder(FatLostFolder &node, uint32_t parentId) {
   node.m_done = true;
   AddFound(FolderRecord(parentId, node.m_id, node.m_cluster),
-           m_volume.Text(SignatureText::kFolders) + u" " + SignatureWiden(std::to_string(node.m_cluster)));
+           m_volume.Text(SignatureText::kFolders) + u" " + Widen(std::to_string(node.m_cluster)));
   m_pendingFolders.emplace(node.m_cluster, node.m_id);
 }
 

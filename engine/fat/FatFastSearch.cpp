@@ -59,7 +59,7 @@ bool FatFastSearch::OpenRoot(FolderCursor &root) {
   }
   const uint32_t rootCluster = m_volume.Parameters().m_rootCluster;
   if (!m_volume.IsDataCluster(rootCluster)) {
-    m_volume.LogError(FatWiden("Root folder cluster " + std::to_string(rootCluster) + " outside the volume"));
+    m_volume.LogError(Widen("Root folder cluster " + std::to_string(rootCluster) + " outside the volume"));
     return false;
   }
   root.m_kind = FolderKind::ChainRoot;
@@ -184,13 +184,13 @@ void FatFastSearch::HandleEntry(FolderCursor &cursor, size_t offset) {
 void FatFastSearch::EnterLiveFolder(const EntryRecord &record, const std::u16string &name) {
   const uint32_t cluster = record.m_firstCluster;
   if (m_pendingClusters.count(cluster) != 0) {
-    m_volume.LogError(FatWiden("Folder at cluster " + std::to_string(cluster) +
-                               " is already walked (a loop in the folder tree); not entered again"));
+    m_volume.LogError(Widen("Folder at cluster " + std::to_string(cluster) +
+                            " is already walked (a loop in the folder tree); not entered again"));
     return;
   }
   if (m_path.size() >= kFatMaxFolderDepth) {
-    m_volume.LogError(FatWiden("Folder at cluster " + std::to_string(cluster) + " is nested deeper than " +
-                               std::to_string(kFatMaxFolderDepth) + " levels; not entered"));
+    m_volume.LogError(Widen("Folder at cluster " + std::to_string(cluster) + " is nested deeper than " +
+                            std::to_string(kFatMaxFolderDepth) + " levels; not entered"));
     return;
   }
   m_pendingClusters.insert(cluster);

@@ -135,9 +135,9 @@ bool FatFileReader::StreamRuns(const std::vector<FatClusterRun> &runs, uint64_t 
   }
   if (remaining != 0) {
     m_volume.LogError(
-        FatWiden("File at cluster " + std::to_string(runs.empty() ? 0 : runs.front().m_first) +
-                 " ends before its size (volume end or broken chain): " + std::to_string(size - remaining) +
-                 " of " + std::to_string(size) + " bytes read"));
+        Widen("File at cluster " + std::to_string(runs.empty() ? 0 : runs.front().m_first) +
+              " ends before its size (volume end or broken chain): " + std::to_string(size - remaining) +
+              " of " + std::to_string(size) + " bytes read"));
     complete = false;
   }
   return complete;

@@ -1,5 +1,7 @@
 #include "FatVolume.h"
 
+#include "ProcessLog.h"
+
 #include <algorithm>
 #include <new>
 #include <unordered_set>
@@ -12,27 +14,16 @@ constexpr uint32_t kFatBatchSectors9x = 100;
 
 } // namespace
 
-std::u16string FatWiden(const std::string &text) {
-  return std::u16string(text.begin(), text.end());
-}
-
 FatVolume::FatVolume(SectorReader &reader, EngineServices &services, FatWorkPacer &pacer,
                      uint64_t volumeSectors)
     : m_reader(reader), m_services(services), m_pacer(pacer), m_volumeSectors(volumeSectors) {}
 
 void FatVolume::LogStarted(const std::u16string &activity) {
-  m_services.AddLogEntry(activity, Text(FatText::kProcessStarted),
-                         Text(FatText::kStartedOn) + u" " + m_services.CurrentTimeText(), LogStatus::Started);
+  LogProcessStarted(m_services, activity);
 }
 
 void FatVolume::LogFinished(bool aborted) {
-  if (aborted)
-    m_services.AddLogEntry(std::nullopt, Text(FatText::kProcessAborted),
-                           Text(FatText::kAbortedOn) + u" " + m_services.CurrentTimeText(), LogStatus::Error);
-  else
-    m_services.AddLogEntry(std::nullopt, Text(FatText::kProcessCompleted),
-                           Text(FatText::kCompletedOn) + u" " + m_services.CurrentTimeText(),
-                           LogStatus::Completed);
+  LogProcessEnded(m_services, aborted);
 }
 
 void FatVolume::LogError(const std::u16string &text) {
@@ -41,11 +32,11 @@ void FatVolume::LogError(const std::u16string &text) {
 
 void FatVolume::LogSectorError(uint64_t sector) {
   const uint64_t absolute = m_reader.StartSector() + sector;
-  LogError(Text(FatText::kErrorReadingSector) + u" " + FatWiden(std::to_string(absolute)));
+  LogError(Text(FatText::kErrorReadingSector) + u" " + Widen(std::to_string(absolute)));
 }
 
 void FatVolume::LogClusterError(uint64_t cluster) {
-  LogError(Text(FatText::kErrorReadingCluster) + u" " + FatWiden(std::to_string(cluster)));
+  LogError(Text(FatText::kErrorReadingCluster) + u" " + Widen(std::to_string(cluster)));
 }
 
 uint64_t FatVolume::ReadableSectors() const {
@@ -69,8 +60,8 @@ bool FatVolume::ReadBootSector(uint64_t sector, BootParameters &out) {
   }
   const BootCheck check = DeriveFatKind(bytes, sizeof bytes, out);
   if (check.m_result == ParseResult::Ok) return true;
-  LogError(FatWiden("Boot sector at " + std::to_string(m_reader.StartSector() + sector) +
-                    " rejected: " + check.m_reason));
+  LogError(Widen("Boot sector at " + std::to_string(m_reader.StartSector() + sector) +
+                 " rejected: " + check.m_reason));
   return false;
 }
 
@@ -128,7 +119,7 @@ bool FatVolume::ReadFatCopy() {
   try {
     bytes.assign(sectors * 512, 0);
   } catch (const std::bad_alloc &) {
-    LogError(FatWiden("Not enough memory for a FAT of " + std::to_string(sectors) + " sectors"));
+    LogError(Widen("Not enough memory for a FAT of " + std::to_string(sectors) + " sectors"));
     return false;
   }
 
@@ -136,7 +127,7 @@ bool FatVolume::ReadFatCopy() {
   const uint64_t batches = (sectors + batch - 1) / batch;
   const std::u16string activity = Text(FatText::kLoadingFat);
   m_services.ShowReadingProgress(static_cast<uint32_t>(batches), activity);
-  LogStarted(activity + u" " + FatWiden(std::to_string(static_cast<int>(m_chainMode) + 1)));
+  LogStarted(activity + u" " + Widen(std::to_string(static_cast<int>(m_chainMode) + 1)));
   const uint64_t copy = m_chainMode == FatChainMode::SecondFat && m_boot.m_fatCount > 1 ? 1 : 0;
   const uint64_t start = m_boot.m_reservedSectors + copy * m_boot.m_fatSize;
   for (uint64_t done = 0; done < sectors; done += batch) {
@@ -209,16 +200,16 @@ std::vector<uint32_t> FatVolume::GetClusterChain(uint32_t cluster) {
   uint32_t current = cluster;
   for (;;) {
     if (!seen.insert(current).second) {
-      LogError(FatWiden("Cluster chain from " + std::to_string(cluster) + " loops back to cluster " +
-                        std::to_string(current) + "; cut there"));
+      LogError(Widen("Cluster chain from " + std::to_string(cluster) + " loops back to cluster " +
+                     std::to_string(current) + "; cut there"));
       break;
     }
     chain.push_back(current);
     const std::optional<uint32_t> next = m_table.Entry(current);
     if (!next || *next < 2 || *next >= end || *next == bad) break;
     if (!IsDataCluster(*next)) {
-      LogError(FatWiden("Cluster chain from " + std::to_string(cluster) + " leads to cluster " +
-                        std::to_string(*next) + " outside the volume; cut there"));
+      LogError(Widen("Cluster chain from " + std::to_string(cluster) + " leads to cluster " +
+                     std::to_string(*next) + " outside the volume; cut there"));
       break;
     }
     current = *next;

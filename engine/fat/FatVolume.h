@@ -4,40 +4,23 @@
 #pragma once
 
 #include "EngineServices.h"
+#include "EngineText.h"
 #include "FatBootSector.h"
 #include "FatTable.h"
 #include "FatWorkPacer.h"
 #include "SectorIo.h"
+#include "Utf16Text.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// String-table ids of the texts the FAT engine logs and shows.
-namespace FatText {
-constexpr uint32_t kLoadingFat = 61240;
-constexpr uint32_t kProcessStarted = 61255;
-constexpr uint32_t kProcessCompleted = 61257;
-constexpr uint32_t kProcessAborted = 61258;
-constexpr uint32_t kCalculatingParameters = 61269;
-constexpr uint32_t kCreatingDirectoryTree = 61273;
-constexpr uint32_t kNotValidDrive = 61277;
-constexpr uint32_t kStartedOn = 61278;
-constexpr uint32_t kCompletedOn = 61279;
-constexpr uint32_t kAbortedOn = 61280;
-constexpr uint32_t kErrorReadingSector = 61281;
-constexpr uint32_t kErrorReadingCluster = 61282;
-constexpr uint32_t kAddingDeletedFiles = 61283;
-constexpr uint32_t kCompleted = 61285;
-constexpr uint32_t kAborted = 61286;
-} // namespace FatText
+// The engine's text ids, as the FAT engine's code names them.
+namespace FatText = EngineText;
 
 // Which copy of the FAT chains are followed in: the first, the second, or
 // none (every cluster then stands alone).
 enum class FatChainMode : uint8_t { FirstFat = 0, SecondFat = 1, NoFat = 2 };
-
-// ASCII text widened for log lines.
-std::u16string FatWiden(const std::string &text);
 
 class FatVolume {
 public:

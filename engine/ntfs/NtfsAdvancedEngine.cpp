@@ -1,6 +1,7 @@
 #include "NtfsAdvancedEngine.h"
 
 #include "NtfsFileReader.h"
+#include "ProcessLog.h"
 
 #include <algorithm>
 #include <cstring>
@@ -70,13 +71,6 @@ NtfsAdvancedEngine::NtfsAdvancedEngine(EngineServices &services, SectorReader &r
                                        bool windows9x)
     : NtfsScanEngine(services, reader, volumeSectors), m_windows9x(windows9x) {}
 
-void NtfsAdvancedEngine::LogLine(const std::optional<std::u16string> &activity, uint32_t textId,
-                                 uint32_t timeId, LogStatus status) {
-  EngineServices &services = Services();
-  services.AddLogEntry(activity, services.LoadText(textId),
-                       services.LoadText(timeId) + u" " + services.CurrentTimeText(), status);
-}
-
 // The runs of $Bitmap's data in cluster (VCN) order, followed through its
 // attribute list when the runs continue in extension records. When the full
 // stream cannot be assembled (an unreadable or foreign extension record, a
@@ -93,8 +87,8 @@ bool NtfsAdvancedEngine::CollectBitmapRuns(std::vector<DataRun> &runs) {
     return !runs.empty();
   }
   if (loaded != ParseResult::Ok)
-    Services().AddLogEntry(std::nullopt, SignatureWiden("$Bitmap data only partly known: " + why),
-                           std::nullopt, LogStatus::Error);
+    Services().AddLogEntry(std::nullopt, Widen("$Bitmap data only partly known: " + why), std::nullopt,
+                           LogStatus::Error);
   for (const AttributeExtent &extent : info.m_data) {
     if (extent.m_resident) continue;
     const NonResidentHeader &header = extent.m_nonResident;
@@ -133,10 +127,9 @@ bool NtfsAdvancedEngine::LoadClusterBitmap() {
   if (!CollectBitmapRuns(runs)) return false;
   uint64_t totalSectors = 0;
   for (const DataRun &run : runs) totalSectors += run.m_clusters * spc;
-  LogLine(services.LoadText(NtfsSignatureText::kSearchingCriticalInfo), kTextProcessStarted, kTextStartedOn,
-          LogStatus::Started);
+  LogProcessStarted(services, services.LoadText(NtfsText::kSearchingCriticalInfo));
   services.ShowReadingProgress(static_cast<uint32_t>(std::min<uint64_t>(totalSectors, UINT32_MAX)),
-                               services.LoadText(NtfsSignatureText::kSearchingCriticalInfo));
+                               services.LoadText(NtfsText::kSearchingCriticalInfo));
   services.DoWaitCursor(1);
   // Only the sectors that can hold a bit of a cluster in the map are read.
   const uint64_t neededSectors = (map.size() + kClustersPerBitmapSector - 1) / kClustersPerBitmapSector;
@@ -154,8 +147,8 @@ bool NtfsAdvancedEngine::LoadClusterBitmap() {
       std::fill(chunk.begin(), chunk.end(), 0);
       if (!run.m_sparse && !Volume().ReadSectors(run.m_lcn * spc + done, count, chunk.data()))
         services.AddLogEntry(std::nullopt,
-                             services.LoadText(kTextErrorReadingSector) + u" " +
-                                 SignatureWiden(std::to_string(run.m_lcn * spc)),
+                             services.LoadText(NtfsText::kErrorReadingSector) + u" " +
+                                 Widen(std::to_string(run.m_lcn * spc)),
                              std::nullopt, LogStatus::Error);
       for (uint32_t i = 0; i < count; ++i) {
         services.StepProgress();
@@ -167,7 +160,7 @@ bool NtfsAdvancedEngine::LoadClusterBitmap() {
   // The engine keeps the map, so a scan-information file saves it too.
   RestoreScanTables(RunArray(), std::move(map));
   services.DeleteProgressBar();
-  LogLine(std::nullopt, kTextProcessCompleted, kTextCompletedOn, LogStatus::Completed);
+  LogProcessEnded(services, false);
   services.DoWaitCursor(-1);
   return m_markedClusters != 0;
 }
@@ -179,8 +172,7 @@ void NtfsAdvancedEngine::SearchFreeClusters() {
   for (const DataRun &run : Volume().MftRuns()) runSectors += run.m_clusters * Volume().SectorsPerCluster();
   m_nextId = static_cast<uint32_t>(std::max<uint64_t>(runSectors / 2, Volume().RecordCount()) + 1);
   m_hits.clear();
-  LogLine(services.LoadText(SignatureText::kSearchingHeaders), kTextProcessStarted, kTextStartedOn,
-          LogStatus::Started);
+  LogProcessStarted(services, services.LoadText(SignatureText::kSearchingHeaders));
   NtfsClusterSpace space(*this);
   SignaturePassOptions options;
   options.m_batchSectors = m_windows9x ? kSignatureBatchSectors9x : kSignatureBatchSectorsNt;
@@ -195,10 +187,7 @@ void NtfsAdvancedEngine::SearchFreeClusters() {
   std::vector<SignatureHit> hits;
   const bool finished = pass.Run(hits);
   ListHits(hits);
-  if (finished)
-    LogLine(std::nullopt, kTextProcessCompleted, kTextCompletedOn, LogStatus::Completed);
-  else
-    LogLine(std::nullopt, kTextProcessAborted, kTextAbortedOn, LogStatus::Error);
+  LogProcessEnded(services, !finished);
 }
 
 void NtfsAdvancedEngine::ListHits(std::vector<SignatureHit> &hits) {

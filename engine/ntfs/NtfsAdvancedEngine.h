@@ -11,10 +11,6 @@
 #include <unordered_map>
 #include <vector>
 
-namespace NtfsSignatureText {
-constexpr uint32_t kSearchingCriticalInfo = 61276;
-} // namespace NtfsSignatureText
-
 // Parent id of the type folders and own id of "Raw Data Folder" on NTFS.
 constexpr uint32_t kNtfsRawFolderId = 0x0FFFFFFE;
 
@@ -56,8 +52,6 @@ public:
 private:
   bool CollectBitmapRuns(std::vector<DataRun> &runs);
   void MarkBitmapSector(uint64_t streamSector, const uint8_t *bytes, std::vector<uint8_t> &map);
-  void LogLine(const std::optional<std::u16string> &activity, uint32_t textId, uint32_t timeId,
-               LogStatus status);
   void ListHits(std::vector<SignatureHit> &hits);
 
   bool m_windows9x;

@@ -1,23 +1,6 @@
 #include "NtfsScanEngine.h"
 
-#include <ctime>
-
-namespace {
-
-std::u16string Widen(const std::string &text) {
-  return std::u16string(text.begin(), text.end());
-}
-
-// The local time in the C library's ctime form, without its line end.
-std::u16string CtimeText() {
-  const std::time_t now = std::time(nullptr);
-  const char *text = std::ctime(&now);
-  std::string line = text ? text : "";
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-  return Widen(line);
-}
-
-} // namespace
+#include "Utf16Text.h"
 
 NtfsScanEngine::NtfsScanEngine(EngineServices &services, SectorReader &reader, uint64_t volumeSectors)
     : m_services(services), m_volume(reader, volumeSectors) {
@@ -25,20 +8,15 @@ NtfsScanEngine::NtfsScanEngine(EngineServices &services, SectorReader &reader, u
 }
 
 void NtfsScanEngine::LogReadError(uint64_t driveSector) {
-  m_services.AddLogEntry(
-      std::nullopt, m_services.LoadText(kTextErrorReadingSector) + u" " + Widen(std::to_string(driveSector)),
-      std::nullopt, LogStatus::Error);
+  m_services.AddLogEntry(std::nullopt,
+                         m_services.LoadText(NtfsText::kErrorReadingSector) + u" " +
+                             Widen(std::to_string(driveSector)),
+                         std::nullopt, LogStatus::Error);
 }
 
 void NtfsScanEngine::LogDamagedRecord(uint64_t record, const std::string &why) {
   m_services.AddLogEntry(std::nullopt, Widen("MFT record " + std::to_string(record) + " skipped: " + why),
                          std::nullopt, LogStatus::Error);
-}
-
-void NtfsScanEngine::LogLine(const std::optional<std::u16string> &activity, uint32_t textId, uint32_t timeId,
-                             LogStatus status) {
-  m_services.AddLogEntry(activity, m_services.LoadText(textId),
-                         m_services.LoadText(timeId) + u" " + CtimeText(), status);
 }
 
 bool NtfsScanEngine::ReadNtfsBootSector() {
@@ -66,7 +44,7 @@ void NtfsScanEngine::FreeNtfsEngineData() {
 // A volume that is not NTFS, or too damaged to read, still ends the search,
 // so the window never stays in its searching state.
 void NtfsScanEngine::RefuseInvalidVolume() {
-  m_services.ShowErrorBox(m_services.LoadText(kTextInvalidDrive));
+  m_services.ShowErrorBox(m_services.LoadText(NtfsText::kNotValidDrive));
   m_services.OnScanFinished(m_foundCount);
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "EngineServices.h"
+#include "EngineText.h"
 #include "NtfsVolume.h"
 
 #include <cstdint>
@@ -13,19 +14,8 @@
 #include <unordered_set>
 #include <vector>
 
-// String-table ids of the texts this engine shows.
-enum NtfsTextId : uint32_t {
-  kTextProcessStarted = 61255,
-  kTextProcessCompleted = 61257,
-  kTextProcessAborted = 61258,
-  kTextCalculatingParameters = 61269,
-  kTextCreatingTree = 61273,
-  kTextInvalidDrive = 61277,
-  kTextStartedOn = 61278,
-  kTextCompletedOn = 61279,
-  kTextAbortedOn = 61280,
-  kTextErrorReadingSector = 61281,
-};
+// The engine's text ids, as the NTFS engines' code names them.
+namespace NtfsText = EngineText;
 
 struct NtfsFileTimes {
   uint64_t m_recordChange = 0;
@@ -108,8 +98,6 @@ private:
   void RefuseInvalidVolume();
   void LogReadError(uint64_t driveSector);
   void LogDamagedRecord(uint64_t record, const std::string &why);
-  void LogLine(const std::optional<std::u16string> &activity, uint32_t textId, uint32_t timeId,
-               LogStatus status);
   void ExamineRecord(uint64_t record, uint8_t *bytes);
   void TakeNameFromExtensions(uint64_t record, const uint8_t *bytes, FileRecordInfo &info);
   void ListFolder(uint64_t record, const FileRecordInfo &info);

@@ -1,6 +1,8 @@
 // The MFT walk and the folder tree of the NTFS search.
 #include "NtfsFileReader.h"
 #include "NtfsScanEngine.h"
+#include "ProcessLog.h"
+#include "Utf16Text.h"
 
 #include <algorithm>
 #include <limits>
@@ -10,10 +12,6 @@ namespace {
 constexpr uint64_t kWalkChunkBytes = 256 * 1024;
 constexpr uint32_t kAdvancedTreeExtraSteps = 15000;
 constexpr uint32_t kFirstSyntheticId = 0xF0000000u;
-
-std::u16string Widen(const std::string &text) {
-  return std::u16string(text.begin(), text.end());
-}
 
 uint32_t ClampToU32(uint64_t value) {
   return value > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max()
@@ -46,11 +44,10 @@ NtfsFileTimes TimesOf(const FileRecordInfo &info) {
 } // namespace
 
 void NtfsScanEngine::WalkMftRecords() {
-  LogLine(m_services.LoadText(kTextCalculatingParameters), kTextProcessStarted, kTextStartedOn,
-          LogStatus::Started);
+  LogProcessStarted(m_services, m_services.LoadText(NtfsText::kCalculatingParameters));
   const uint64_t count = std::min<uint64_t>(m_volume.RecordCount(), std::numeric_limits<uint32_t>::max());
   m_progressRange = ClampToU32(count);
-  m_services.ShowReadingProgress(m_progressRange, m_services.LoadText(kTextCalculatingParameters));
+  m_services.ShowReadingProgress(m_progressRange, m_services.LoadText(NtfsText::kCalculatingParameters));
   const uint32_t recordSize = m_volume.RecordSize();
   const uint64_t chunk = std::max<uint64_t>(1, kWalkChunkBytes / recordSize);
   std::vector<uint8_t> buffer(chunk * recordSize);
@@ -67,7 +64,7 @@ void NtfsScanEngine::WalkMftRecords() {
     }
   }
   m_services.DeleteProgressBar();
-  LogLine(std::nullopt, kTextProcessCompleted, kTextCompletedOn, LogStatus::Completed);
+  LogProcessEnded(m_services, false);
 }
 
 void NtfsScanEngine::ExamineRecord(uint64_t record, uint8_t *bytes) {
@@ -185,7 +182,7 @@ void NtfsScanEngine::AddToTree(const EntryRecord &entry, const std::u16string &n
 }
 
 void NtfsScanEngine::BuildNtfsTree(bool advanced) {
-  LogLine(m_services.LoadText(kTextCreatingTree), kTextProcessStarted, kTextStartedOn, LogStatus::Started);
+  LogProcessStarted(m_services, m_services.LoadText(NtfsText::kCreatingDirectoryTree));
   const uint64_t range = m_files.size() + (advanced ? kAdvancedTreeExtraSteps : 0);
   m_progressRange = ClampToU32(range);
   m_services.CreateScanProgressBar(m_progressRange);
@@ -208,11 +205,7 @@ void NtfsScanEngine::BuildNtfsTree(bool advanced) {
   m_folderIndex.clear();
   m_addedFolders.clear();
   m_missingFolderIds.clear();
-  if (stopped) {
-    LogLine(std::nullopt, kTextProcessAborted, kTextAbortedOn, LogStatus::Error);
-  } else {
-    LogLine(std::nullopt, kTextProcessCompleted, kTextCompletedOn, LogStatus::Completed);
-  }
+  LogProcessEnded(m_services, stopped);
 }
 
 void NtfsScanEngine::AddFileToTree(const NtfsFileNode &file) {

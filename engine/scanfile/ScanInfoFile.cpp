@@ -1,5 +1,6 @@
 #include "ScanInfoFile.h"
 
+#include "ProcessLog.h"
 #include "Utf16Text.h"
 
 #include <algorithm>
@@ -12,10 +13,6 @@
 namespace {
 
 constexpr size_t kSignatureField = 64;
-
-std::u16string Widen(const std::string &text) {
-  return std::u16string(text.begin(), text.end());
-}
 
 #ifdef _WIN32
 std::wstring WidePath(const std::u16string &path) {
@@ -76,12 +73,6 @@ bool TextAt(const uint8_t *header, size_t length, size_t offset, const char *tex
   const size_t size = std::strlen(text) + 1;
   if (offset + size > length) return false;
   return std::memcmp(header + offset, text, size) == 0;
-}
-
-void LogLine(EngineServices &services, const std::optional<std::u16string> &activity, uint32_t textId,
-             uint32_t timeId, LogStatus status) {
-  services.AddLogEntry(activity, services.LoadText(textId),
-                       services.LoadText(timeId) + u" " + services.CurrentTimeText(), status);
 }
 
 void LogFailure(EngineServices &services, uint32_t activityId, const std::u16string &text) {
@@ -298,8 +289,7 @@ bool SaveScanFile(EngineServices &services, const std::u16string &path, const Sc
     services.OnScanFinished(static_cast<uint32_t>(entries.size()));
     return false;
   }
-  LogLine(services, services.LoadText(ScanText::kSavingScanInformation), ScanText::kProcessStarted,
-          ScanText::kStartedOn, LogStatus::Started);
+  LogProcessStarted(services, services.LoadText(ScanText::kSavingScanInformation));
   sink.Write(job.m_header.data(), job.m_header.size());
   if (job.m_writeTables) job.m_writeTables(sink);
   for (const ScanFileEntry &entry : entries) {
@@ -310,8 +300,7 @@ bool SaveScanFile(EngineServices &services, const std::u16string &path, const Sc
   const bool saved = sink.Commit();
   services.DeleteProgressBar();
   if (saved) {
-    LogLine(services, std::nullopt, ScanText::kProcessCompleted, ScanText::kCompletedOn,
-            LogStatus::Completed);
+    LogProcessEnded(services, false);
     services.SetScanInfoSaved(true);
   } else {
     // The target keeps what it held before; the results stay unsaved.
@@ -326,8 +315,7 @@ bool SaveScanFile(EngineServices &services, const std::u16string &path, const Sc
 
 bool LoadScanFile(EngineServices &services, ScanFileSource *source, const std::u16string &displayPath,
                   const ScanFileLoadJob &job) {
-  LogLine(services, services.LoadText(ScanText::kCreatingTree), ScanText::kProcessStarted,
-          ScanText::kStartedOn, LogStatus::Started);
+  LogProcessStarted(services, services.LoadText(ScanText::kCreatingTreeFromScanFile));
   services.DoWaitCursor(0);
   if (!source) {
     LogFailure(services, ScanText::kUnableToOpen, displayPath);
@@ -354,11 +342,7 @@ bool LoadScanFile(EngineServices &services, ScanFileSource *source, const std::u
   services.SetScanInfoSaved(true);
   ScanLoadTotals totals;
   ReadItems(services, *source, displayPath, job, progressRange, totals);
-  if (totals.m_stopped)
-    LogLine(services, std::nullopt, ScanText::kProcessAborted, ScanText::kAbortedOn, LogStatus::Error);
-  else
-    LogLine(services, std::nullopt, ScanText::kProcessCompleted, ScanText::kCompletedOn,
-            LogStatus::Completed);
+  LogProcessEnded(services, totals.m_stopped);
   if (job.m_finish) job.m_finish(totals);
   if (totals.m_checked != 0) services.SetSelectionPresent(true);
   services.ShowCurrentItemText(1, u"");

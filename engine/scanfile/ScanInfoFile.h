@@ -6,6 +6,7 @@
 #pragma once
 
 #include "EngineServices.h"
+#include "EngineText.h"
 #include "EntryRecord.h"
 #include "SignatureSearch.h"
 
@@ -17,24 +18,8 @@
 #include <unordered_map>
 #include <vector>
 
-// String-table ids of the texts the scan-information files log and show.
-namespace ScanText {
-constexpr uint32_t kProcessStarted = 61255;
-constexpr uint32_t kProcessFailed = 61256;
-constexpr uint32_t kProcessCompleted = 61257;
-constexpr uint32_t kProcessAborted = 61258;
-constexpr uint32_t kStartedOn = 61278;
-constexpr uint32_t kCompletedOn = 61279;
-constexpr uint32_t kAbortedOn = 61280;
-constexpr uint32_t kSavingFiles = 61288;
-constexpr uint32_t kUnableToSave = 61289;
-constexpr uint32_t kSavingScanInformation = 61290;
-constexpr uint32_t kCreatingTree = 61291;
-constexpr uint32_t kUnableToOpen = 61292;
-constexpr uint32_t kErrorOpeningFile = 61294;
-constexpr uint32_t kNotValidScanFile = 61295;
-constexpr uint32_t kNotValidScanFileLong = 61296;
-} // namespace ScanText
+// The engine's text ids, as the scan-information files' code names them.
+namespace ScanText = EngineText;
 
 constexpr size_t kScanHeaderSize = 512;
 // The marker is a second copy of the signature text this many bytes after

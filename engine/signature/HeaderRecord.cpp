@@ -29,6 +29,8 @@ bool HeaderRecord::Matches(const uint8_t *firstSector, size_t length) const {
   if (m_signatureLength == 0 || m_signatureLength > kHeaderMaxSignatureLength || m_offset > kHeaderMaxOffset)
     return false;
   if (static_cast<size_t>(m_offset) + m_signatureLength > length) return false;
+  // Most sectors differ in the first byte already; that test spares a call.
+  if (firstSector[m_offset] != m_signature[0]) return false;
   return std::memcmp(firstSector + m_offset, m_signature, m_signatureLength) == 0;
 }
 

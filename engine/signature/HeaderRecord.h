@@ -25,7 +25,10 @@ struct HeaderRecord {
   uint8_t m_sizeUnit = 0;        // 0 megabytes, 1 kilobytes (display only)
   uint8_t m_group = 0;           // 0..12 file group
 
-  // True when the signature matches the bytes of a file's first sector (512 bytes).
+  // True when the signature lies wholly inside the bytes read from a file's
+  // first sector and equals them there. A record no valid signature file
+  // holds (length 0 or above 8, offset above 511) matches nothing: an empty
+  // signature would make every free cluster a hit and hide every later type.
   bool Matches(const uint8_t *firstSector, size_t length) const;
 };
 

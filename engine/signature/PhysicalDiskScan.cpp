@@ -1,17 +1,13 @@
 #include "PhysicalDiskScan.h"
 
+#include "ProcessLog.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
 constexpr uint32_t kScanProgressRange = 25000;
-constexpr uint32_t kProcessStarted = 61255;
-constexpr uint32_t kProcessCompleted = 61257;
-constexpr uint32_t kProcessAborted = 61258;
-constexpr uint32_t kStartedOn = 61278;
-constexpr uint32_t kCompletedOn = 61279;
-constexpr uint32_t kAbortedOn = 61280;
 
 } // namespace
 
@@ -29,12 +25,6 @@ PhysicalDiskScan::PhysicalDiskScan(EngineServices &services, SectorReader &reade
                                    bool windows9x)
     : m_services(services), m_space(reader, sectors), m_windows9x(windows9x) {}
 
-void PhysicalDiskScan::LogLine(const std::optional<std::u16string> &activity, uint32_t textId,
-                               uint32_t timeId, LogStatus status) {
-  m_services.AddLogEntry(activity, m_services.LoadText(textId),
-                         m_services.LoadText(timeId) + u" " + m_services.CurrentTimeText(), status);
-}
-
 void PhysicalDiskScan::RunPhysicalDiskScan() {
   m_services.DoWaitCursor(0);
   m_foundBytes = 0;
@@ -44,8 +34,7 @@ void PhysicalDiskScan::RunPhysicalDiskScan() {
     m_services.OnScanFinished(m_foundCount);
     return;
   }
-  LogLine(m_services.LoadText(SignatureText::kSearchingHeaders), kProcessStarted, kStartedOn,
-          LogStatus::Started);
+  LogProcessStarted(m_services, m_services.LoadText(SignatureText::kSearchingHeaders));
   SignaturePassOptions options;
   options.m_firstUnit = 0;
   options.m_batchSectors = m_windows9x ? kDiskBatchSectors9x : kDiskBatchSectorsNt;
@@ -63,10 +52,7 @@ void PhysicalDiskScan::RunPhysicalDiskScan() {
   m_stopped = !pass.Run(hits);
   // Whatever was found before a stop stays listed.
   ListHits(hits);
-  if (m_stopped)
-    LogLine(std::nullopt, kProcessAborted, kAbortedOn, LogStatus::Error);
-  else
-    LogLine(std::nullopt, kProcessCompleted, kCompletedOn, LogStatus::Completed);
+  LogProcessEnded(m_services, m_stopped);
   m_services.ShowCurrentItemText(1, u"");
   m_services.OnScanFinished(m_foundCount);
 }

@@ -54,8 +54,6 @@ public:
                    uint64_t bytes, uint32_t nextId);
 
 private:
-  void LogLine(const std::optional<std::u16string> &activity, uint32_t textId, uint32_t timeId,
-               LogStatus status);
   void AddFound(const EntryRecord &record, const std::u16string &name);
   void ListHits(std::vector<SignatureHit> &hits);
 

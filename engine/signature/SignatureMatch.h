@@ -13,9 +13,8 @@
 constexpr uint32_t kLargestBitmapSize = 0x1400000;
 
 // Tests the chosen signatures in list order against the bytes read from the
-// start of a sector or cluster; the first that matches decides. A signature
-// matches only when it lies wholly inside the bytes given (lengths above 8
-// count as 8); a length of 0 matches anything. On a match the extension and
+// start of a sector or cluster (HeaderRecord::Matches); the first that
+// matches decides. On a match the extension and
 // (when record is not null) the record are written; a "BMP" match is still
 // refused when its size field (u32 at bytes 2..5) is implausibly large.
 bool MatchHeader(const std::vector<HeaderRecord> &headers, const uint8_t *buffer, size_t length,

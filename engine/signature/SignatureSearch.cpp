@@ -46,18 +46,14 @@ bool ReadSignatureHit(ClusterSpace &space, uint64_t firstCluster, uint64_t size,
   return complete;
 }
 
-std::u16string SignatureWiden(const std::string &text) {
-  return std::u16string(text.begin(), text.end());
-}
-
 std::u16string SignatureStatusText(const std::u16string &reading, uint64_t unit, const std::u16string &of,
                                    uint64_t total) {
-  return u" " + reading + u" " + SignatureWiden(std::to_string(unit)) + u" " + of + u" " +
-         SignatureWiden(std::to_string(total));
+  return u" " + reading + u" " + Widen(std::to_string(unit)) + u" " + of + u" " +
+         Widen(std::to_string(total));
 }
 
 std::u16string SignatureFileName(uint64_t unit, const std::u16string &extension) {
-  std::u16string name = SignatureWiden(std::to_string(unit)) + u"." + extension;
+  std::u16string name = Widen(std::to_string(unit)) + u"." + extension;
   if (name.size() > 260) name.resize(260);
   return name;
 }
@@ -94,8 +90,7 @@ bool SignatureSearch::IsUsed(uint64_t cluster) const {
 
 void SignatureSearch::LogClusterError(uint64_t cluster) {
   m_services.AddLogEntry(std::nullopt,
-                         m_services.LoadText(m_options.m_errorTextId) + u" " +
-                             SignatureWiden(std::to_string(cluster)),
+                         m_services.LoadText(m_options.m_errorTextId) + u" " + Widen(std::to_string(cluster)),
                          std::nullopt, LogStatus::Error);
 }
 
@@ -297,7 +292,7 @@ uint32_t SignatureSearch::MeasureCompound(uint64_t cluster, const uint8_t *hitBy
   };
   auto log = [this, cluster](const std::string &why) {
     m_services.AddLogEntry(std::nullopt,
-                           SignatureWiden("Document at " + std::to_string(cluster) + " not measured: " + why),
+                           Widen("Document at " + std::to_string(cluster) + " not measured: " + why),
                            std::nullopt, LogStatus::Error);
   };
   CompoundDocument document(hitBytes, m_sectorsPerCluster, m_space.VolumeSectors(), reader, log);
@@ -338,7 +333,7 @@ uint32_t SignatureFolders::Place(const std::u16string &extension) {
       return folder.m_id;
     }
     ++counter;
-    candidate = extension + SignatureWiden(std::to_string(counter));
+    candidate = extension + Widen(std::to_string(counter));
   }
   const uint32_t id = m_maker(candidate);
   m_folders.push_back(Folder{candidate, id, 0});

@@ -8,27 +8,18 @@
 
 #include "ClusterWindow.h"
 #include "EngineServices.h"
+#include "EngineText.h"
 #include "EntryRecord.h"
 #include "HeaderRecord.h"
+#include "Utf16Text.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-// String-table ids of the signature searches.
-namespace SignatureText {
-constexpr uint32_t kReadingSector = 61263;
-constexpr uint32_t kOf = 61264;
-constexpr uint32_t kReadingCluster = 61270;
-constexpr uint32_t kRawDataFolder = 61271;
-constexpr uint32_t kLostFolder = 61272;
-constexpr uint32_t kErrorReadingSector = 61281;
-constexpr uint32_t kErrorReadingCluster = 61282;
-constexpr uint32_t kAddingLostFiles = 61284;
-constexpr uint32_t kSearchingHeaders = 61287;
-constexpr uint32_t kFolders = 61246;
-} // namespace SignatureText
+// The engine's text ids, as the signature searches' code names them.
+namespace SignatureText = EngineText;
 
 // Sectors read at once on the NT family and on the 95/98/Me family.
 constexpr uint32_t kSignatureBatchSectorsNt = 1024;
@@ -182,4 +173,3 @@ std::u16string SignatureStatusText(const std::u16string &reading, uint64_t unit,
                                    uint64_t total);
 // "%d.%s": a hit's file name, cut to 260 characters.
 std::u16string SignatureFileName(uint64_t unit, const std::u16string &extension);
-std::u16string SignatureWiden(const std::string &text);

@@ -1,7 +1,59 @@
 #include "SimulatedLegacyDisks.h"
 
+#include <algorithm>
+
 namespace {
 constexpr uint32_t kCarry = 1;
+}
+
+// The SMART commands answered from the simulation's devices.
+class SimulatedSmartPort : public SmartPort {
+public:
+  explicit SimulatedSmartPort(SimulatedLegacyDisks &disks) : m_disks(disks) {}
+
+  bool GetVersion(uint8_t &deviceMap) override {
+    deviceMap = 0;
+    for (const auto &[position, device] : m_disks.m_smartDevices)
+      if (position < 4) deviceMap |= static_cast<uint8_t>((device.m_packet ? 0x11u : 0x01u) << position);
+    return true;
+  }
+  bool Enable(uint8_t position) override {
+    m_disks.m_smartCalls.push_back("enable " + std::to_string(position));
+    return Find(position) != nullptr;
+  }
+  bool Identify(uint8_t position, uint8_t command, uint8_t *data) override {
+    m_disks.m_smartCalls.push_back("identify " + std::to_string(position) + " " + std::to_string(command));
+    const SimulatedLegacyDisks::SmartDevice *device = Find(position);
+    return device != nullptr && Copy(device->m_identify, data);
+  }
+  bool ReadData(uint8_t position, uint8_t *data) override {
+    m_disks.m_smartCalls.push_back("read " + std::to_string(position));
+    const SimulatedLegacyDisks::SmartDevice *device = Find(position);
+    return device != nullptr && Copy(device->m_smartData, data);
+  }
+
+private:
+  const SimulatedLegacyDisks::SmartDevice *Find(uint8_t position) const {
+    auto it = m_disks.m_smartDevices.find(position);
+    return it == m_disks.m_smartDevices.end() ? nullptr : &it->second;
+  }
+  static bool Copy(const std::vector<uint8_t> &bytes, uint8_t *data) {
+    if (bytes.empty()) return false;
+    std::copy_n(bytes.begin(), std::min(bytes.size(), kIdentifyDataSize), data);
+    return true;
+  }
+
+  SimulatedLegacyDisks &m_disks;
+};
+
+std::unique_ptr<SmartPort> SimulatedLegacyDisks::OpenSmartVsd() {
+  if (!m_smartVsdAvailable) return nullptr;
+  ++m_smartVsdOpens;
+  return std::make_unique<SimulatedSmartPort>(*this);
+}
+
+std::unique_ptr<SmartPort> SimulatedLegacyDisks::SmartPortOverDevices() {
+  return std::make_unique<SimulatedSmartPort>(*this);
 }
 
 bool SimulatedLegacyDisks::Vwin32Call(uint32_t service, Vwin32Registers &registers, DiskIoBlock *diskIo) {

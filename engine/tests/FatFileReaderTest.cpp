@@ -129,8 +129,7 @@ TEST(FatFileReader, PassesAnUnreadableClusterOnAsZeros) {
       EXPECT_TRUE(std::equal(read.begin(), read.begin() + 512, original.begin()));
       EXPECT_TRUE(std::equal(read.begin() + 1024, read.end(), original.begin() + 1024));
     }
-  EXPECT_TRUE(
-      image->Services().LogContains(u"Error reading cluster : " + FatWiden(std::to_string(badCluster))));
+  EXPECT_TRUE(image->Services().LogContains(u"Error reading cluster : " + Widen(std::to_string(badCluster))));
 }
 
 } // namespace

@@ -257,7 +257,7 @@ TEST_P(NtfsImageTest, BothBootSectorsDamagedShowsTheInvalidDriveBox) {
   std::fill(image->Bytes().begin(), image->Bytes().begin() + kSectorSize, 0);
   std::fill(image->Bytes().end() - kSectorSize, image->Bytes().end(), 0);
   RecordingServices services;
-  services.SetText(kTextInvalidDrive, u"invalid");
+  services.SetText(NtfsText::kNotValidDrive, u"invalid");
   NtfsScanEngine engine(services, image->Reader(), image->Sectors());
   engine.RunNtfsFastScan();
   ASSERT_EQ(services.m_errorBoxes.size(), 1u);
@@ -288,7 +288,7 @@ TEST_P(NtfsImageTest, UnreadableMftSectorCostsOnlyItsOwnRecords) {
       whole.Volume().MftOffsetToSector(uint64_t{inner} * whole.Volume().RecordSize(), sector, contiguous));
   image->Reader().SetFaultFilter([sector](uint64_t s) { return s == sector; });
   RecordingServices services;
-  services.SetText(kTextErrorReadingSector, u"Error reading sector :");
+  services.SetText(NtfsText::kErrorReadingSector, u"Error reading sector :");
   NtfsScanEngine engine(services, image->Reader(), image->Sectors());
   engine.RunNtfsFastScan();
   auto found = PathsOf(services);
@@ -362,10 +362,10 @@ TEST_P(NtfsImageTest, LoopingParentChainEndsUnderARecreatedFolder) {
 TEST_P(NtfsImageTest, LogAndProgressFollowTheWalkAndTheTreeBuild) {
   auto image = Open();
   RecordingServices services;
-  services.SetText(kTextProcessStarted, u"Process started");
-  services.SetText(kTextProcessCompleted, u"Process completed");
-  services.SetText(kTextCalculatingParameters, u"Calculating system parameters");
-  services.SetText(kTextCreatingTree, u"Creating directory tree");
+  services.SetText(NtfsText::kProcessStarted, u"Process started");
+  services.SetText(NtfsText::kProcessCompleted, u"Process completed");
+  services.SetText(NtfsText::kCalculatingParameters, u"Calculating system parameters");
+  services.SetText(NtfsText::kCreatingDirectoryTree, u"Creating directory tree");
   NtfsScanEngine engine(services, image->Reader(), image->Sectors());
   engine.RunNtfsFastScan();
   ASSERT_GE(services.m_log.size(), 4u);
@@ -374,6 +374,9 @@ TEST_P(NtfsImageTest, LogAndProgressFollowTheWalkAndTheTreeBuild) {
   EXPECT_EQ(services.m_log[1].m_text, u"Process completed");
   EXPECT_EQ(services.m_log[2].m_activity.value_or(u""), u"Creating directory tree");
   EXPECT_EQ(services.m_log.back().m_status, LogStatus::Completed);
+  // The times come from the application's clock, as the other engines' do.
+  EXPECT_EQ(services.m_log[0].m_time.value_or(u""), u"Started on 12:34:56");
+  EXPECT_EQ(services.m_log.back().m_time.value_or(u""), u"Completed on 12:34:56");
   EXPECT_EQ(services.m_progressCaptions.front(), u"Calculating system parameters");
   EXPECT_EQ(services.m_progressRanges.front(), engine.Volume().RecordCount());
   EXPECT_EQ(services.m_finishedFoundCount, services.m_treeEntries.size() + 1);
@@ -382,7 +385,7 @@ TEST_P(NtfsImageTest, LogAndProgressFollowTheWalkAndTheTreeBuild) {
 TEST_P(NtfsImageTest, StopDuringTheTreeBuildLogsTheAbort) {
   auto image = Open();
   RecordingServices services;
-  services.SetText(kTextProcessAborted, u"Process aborted - user intervention");
+  services.SetText(NtfsText::kProcessAborted, u"Process aborted - user intervention");
   NtfsScanEngine engine(services, image->Reader(), image->Sectors());
   ASSERT_TRUE(engine.ReadNtfsBootSector());
   ASSERT_TRUE(engine.LoadMftRunList());

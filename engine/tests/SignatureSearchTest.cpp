@@ -36,7 +36,7 @@ std::vector<uint8_t> Bitmap(uint32_t size) {
   return sector;
 }
 
-HeaderRecord Clamped() {
+HeaderRecord TooLong() {
   HeaderRecord header = MakeHeader(u"LONG", {1, 2, 3, 4, 5, 6, 7, 8});
   header.m_signatureLength = 12;
   return header;
@@ -63,11 +63,18 @@ INSTANTIATE_TEST_SUITE_P(
                   true,
                   u"JPG"},
         MatchCase{"ListOrderDecides",
+                  {MakeHeader(u"FF", {0xFF}), MakeHeader(u"JPG", kJpegStart)},
+                  Sector(kJpegStart),
+                  512,
+                  true,
+                  u"FF"},
+        // A record no valid signature file holds must not make every cluster a hit.
+        MatchCase{"EmptySignatureMatchesNothing",
                   {MakeHeader(u"ANY", {}), MakeHeader(u"JPG", kJpegStart)},
                   Sector(kJpegStart),
                   512,
                   true,
-                  u"ANY"},
+                  u"JPG"},
         MatchCase{"OffsetSignature",
                   {MakeHeader(u"TAR", {'u', 's', 't', 'a', 'r'}, 1, 257)},
                   Sector({'u', 's', 't', 'a', 'r'}, 257),
@@ -86,15 +93,15 @@ INSTANTIATE_TEST_SUITE_P(
                   4,
                   false,
                   u"untouched"},
-        MatchCase{"LengthAboveEightIsClamped",
-                  {Clamped()},
+        MatchCase{"LengthAboveEightMatchesNothing",
+                  {TooLong()},
                   Sector({1, 2, 3, 4, 5, 6, 7, 8, 99}),
                   512,
-                  true,
-                  u"LONG"},
+                  false,
+                  u"untouched"},
         MatchCase{"PlausibleBitmap", {MakeHeader(u"BMP", kBmpStart)}, Bitmap(0x13FFFFF), 512, true, u"BMP"},
         MatchCase{"HugeBitmapIsNoHitEvenWithALaterMatch",
-                  {MakeHeader(u"BMP", kBmpStart), MakeHeader(u"ANY", {})},
+                  {MakeHeader(u"BMP", kBmpStart), MakeHeader(u"B", {'B'})},
                   Bitmap(0x1400000),
                   512,
                   false,

@@ -2,6 +2,7 @@
 
 #include "ByteOrder.h"
 #include "LibraryLoader.h"
+#include "WinSmartPort.h"
 
 #include <cstring>
 
@@ -62,4 +63,10 @@ uint64_t My32DiskPort::Int13TotalSectors(uint8_t biosDrive) {
   block[0] = biosDrive;
   m_parameters(block);
   return ReadLe32(block + 16); // 16, 4, total sectors (low half)
+}
+
+std::unique_ptr<SmartPort> My32DiskPort::OpenSmartVsd() {
+  auto port = std::make_unique<WinSmartPort>(L"\\\\.\\SMARTVSD", 0, CREATE_NEW);
+  if (!port->IsOpen()) return nullptr;
+  return port;
 }

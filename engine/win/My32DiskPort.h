@@ -18,6 +18,7 @@ public:
   bool HasInt13Entries() const override { return m_read != nullptr && m_parameters != nullptr; }
   bool Int13ReadSector(const Int13Request &request, void *buffer, uint32_t byteCount) override;
   uint64_t Int13TotalSectors(uint8_t biosDrive) override;
+  std::unique_ptr<SmartPort> OpenSmartVsd() override;
 
 private:
   using ReadSectorEntry = BOOL(WINAPI *)(void *request, void *buffer, DWORD byteCount);

@@ -1,5 +1,6 @@
 #include "WinSmartPort.h"
 
+#include "My32DiskPort.h"
 #include "SectorIo.h"
 
 #include <winioctl.h>
@@ -24,6 +25,9 @@ WinSmartPort::WinSmartPort(uint8_t biosDisk) {
   m_handle = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                          nullptr, OPEN_EXISTING, 0, nullptr);
 }
+
+WinSmartPort::WinSmartPort(const wchar_t *path, DWORD access, DWORD creation)
+    : m_handle(CreateFileW(path, access, 0, nullptr, creation, 0, nullptr)) {}
 
 WinSmartPort::~WinSmartPort() {
   if (IsOpen()) CloseHandle(m_handle);
@@ -78,10 +82,13 @@ bool WinSmartPort::ReadData(uint8_t position, uint8_t *data) {
 }
 
 bool GetDiskIdentity(uint8_t biosDisk, DiskIdentity &out) {
-  WinSmartPort port(biosDisk);
-  if (!port.IsOpen()) return false;
-  DiskIdentity identity;
-  if (!ReadIdentifyData(static_cast<uint8_t>(biosDisk - 0x80), port, identity, false)) return false;
-  out = identity;
-  return true;
+  const PlatformVersion version = CurrentPlatformVersion();
+  // Only the 95/98/Me family needs the legacy services (for SMARTVSD).
+  std::unique_ptr<My32DiskPort> legacy = version.IsWindows9x() ? std::make_unique<My32DiskPort>() : nullptr;
+  const auto openDisk = [](uint8_t disk) -> std::unique_ptr<SmartPort> {
+    auto port = std::make_unique<WinSmartPort>(disk);
+    if (!port->IsOpen()) return nullptr;
+    return port;
+  };
+  return ReadDiskIdentity(biosDisk, version, legacy.get(), openDisk, out);
 }

@@ -10,6 +10,9 @@ public:
   // Opens the disk (0x80 + n) for the SMART interface; IsOpen() tells whether
   // that worked (it needs administrative rights).
   explicit WinSmartPort(uint8_t biosDisk);
+  // Opens a device by its path with the given access and creation mode (the
+  // 95/98/Me family's \\.\SMARTVSD is opened with no access and CREATE_NEW).
+  WinSmartPort(const wchar_t *path, DWORD access, DWORD creation);
   WinSmartPort(const WinSmartPort &) = delete;
   WinSmartPort &operator=(const WinSmartPort &) = delete;
   ~WinSmartPort() override;
