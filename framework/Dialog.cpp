@@ -155,9 +155,20 @@ void CDialog::GotoDlgCtrl(CWnd *pWndCtrl) {
     ::SendMessage(m_hWnd, WM_NEXTDLGCTL, (WPARAM)pWndCtrl->m_hWnd, 1L);
 }
 
+void CDialog::SendHelpCommand() {
+  AFX_CMDHANDLERINFO info = {nullptr, nullptr};
+  if (CWnd::OnCmdMsg(ID_HELP, CN_COMMAND, nullptr, &info)) {
+    SendMessage(WM_COMMAND, ID_HELP);
+    return;
+  }
+  CWnd *pMainWnd = AfxGetMainWnd();
+  if (pMainWnd != nullptr && pMainWnd != this && pMainWnd->m_hWnd != nullptr)
+    pMainWnd->SendMessage(WM_COMMAND, ID_HELP);
+}
+
 LRESULT CDialog::OnHelpRequest(WPARAM, LPARAM) {
   // Answered here, so the request does not go on to the owner as well.
-  SendMessage(WM_COMMAND, ID_HELP);
+  SendHelpCommand();
   return TRUE;
 }
 
@@ -166,7 +177,7 @@ BOOL CDialog::PreTranslateMessage(MSG *pMsg) {
   // The key itself, before the dialog manager or the owner's accelerators
   // see it: the help of the dialog, not of the window behind it.
   if (AfxIsHelpKey(pMsg)) {
-    SendMessage(WM_COMMAND, ID_HELP);
+    SendHelpCommand();
     return TRUE;
   }
   // Keys for the dialog's own navigation (Tab, Enter, Escape, mnemonics) are

@@ -49,8 +49,10 @@ public:
   BOOL PreTranslateMessage(MSG *pMsg) override;
   BOOL OnCmdMsg(UINT nID, int nCode, void *pExtra, AFX_CMDHANDLERINFO *pHandlerInfo) override;
 
-  // F1 and the system's help request are the dialog's help command (ID_HELP).
+  // F1 and the system's help request are the dialog's help command (ID_HELP);
+  // a dialog without help of its own passes it to the main window.
   afx_msg LRESULT OnHelpRequest(WPARAM wParam, LPARAM lParam);
+  void SendHelpCommand();
 
 protected:
   // The parent a modal dialog disables: the given one, else the main window.

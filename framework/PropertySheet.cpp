@@ -113,7 +113,7 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT *pResult) {
     break;
   case PSN_HELP:
     // The sheet's Help button.
-    SendMessage(WM_COMMAND, ID_HELP);
+    SendHelpCommand();
     return TRUE;
   case PSN_WIZFINISH:
     *pResult = !OnWizardFinish();
@@ -296,7 +296,7 @@ BOOL CPropertySheet::ContinueModal() {
 
 void CPropertySheet::SendHelpToActivePage() {
   CPropertyPage *pPage = GetActivePage();
-  if (pPage != nullptr && pPage->m_hWnd != nullptr) pPage->SendMessage(WM_COMMAND, ID_HELP);
+  if (pPage != nullptr && pPage->m_hWnd != nullptr) pPage->SendHelpCommand();
 }
 
 LRESULT CPropertySheet::OnHelpRequest(WPARAM, LPARAM) {

@@ -154,6 +154,16 @@ TEST_F(Help, TheHelpRequestOfAPageOrItsSheetOpensThePagesTopicOnce) {
   for (const HelpCall &call : m_calls) EXPECT_EQ(call.data, 1001u);
 }
 
+TEST_F(Help, ADialogWithoutHelpOfItsOwnOpensTheMainWindowsHelp) {
+  CAboutDlg about;
+  ASSERT_TRUE(about.Create(IDD_ABOUTBOX, m_frame));
+  PressKey(about.m_hWnd, VK_F1);
+  ASSERT_EQ(m_calls.size(), 1u);
+  EXPECT_EQ(m_calls[0].path, ProgramFolder() + L"FileRecovery.chm");
+  EXPECT_EQ(m_calls[0].command, kHelpDisplayTopic);
+  about.DestroyWindow();
+}
+
 TEST_F(Help, HelpTopicsAndF1OpenTheStartPage) {
   m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_HELP_FINDER, 0), 0);
   ASSERT_EQ(m_calls.size(), 1u);
