@@ -50,13 +50,13 @@ def main():
             if not path.is_file():
                 failures.append(f"{folder}/{page} is missing")
                 continue
-            text = path.read_text(encoding="utf-8")
+            text = path.read_text(encoding="cp1252")
             if page.endswith(".htm") and not re.search(r"<title>[^<]+</title>", text):
                 failures.append(f"{folder}/{page} has no title")
             for link in re.findall(r'(?:href|value)="([\w.]+\.htm)', text):
                 if link not in pages:
                     failures.append(f"{folder}/{page} links to {link}, which is not a page")
-        contents = (source / folder / "Contents.hhc").read_text(encoding="utf-8")
+        contents = (source / folder / "Contents.hhc").read_text(encoding="cp1252")
         for page in pages:
             if f'"{page}"' not in contents:
                 failures.append(f"{folder}/Contents.hhc leaves out {page}")
