@@ -1,8 +1,8 @@
 #include "SelSearchTypeDlg.h"
 
 #include "AppSettings.h"
-#include "QuendalVarnoth.h"
 #include "HelpFiles.h"
+#include "QuendalVarnoth.h"
 #include "resource.h"
 
 SearchKindChoice CurrentSearchKind(const int (&searchKind)[3]) {

@@ -1,10 +1,9 @@
 #include "SelectHeaderFiles.h"
 
+#include "HelpFiles.h"
 #include "MainFrm.h"
 #include "MyPropertySheet.h"
 #include "QuendalVarnoth.h"
-#include "SearchStart.h"
-#include "HelpFiles.h"
 #include "resource.h"
 
 CSelectHeaderFiles::CSelectHeaderFiles()

@@ -2,10 +2,9 @@
 
 #include "AppEngineServices.h"
 #include "DriveSource.h"
+#include "HelpFiles.h"
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
-#include "SearchStart.h"
-#include "HelpFiles.h"
 #include "resource.h"
 
 CSelectSearchDriveDlg::CSelectSearchDriveDlg()

@@ -1,10 +1,10 @@
 #include "WizardPage.h"
 
 #include "AppSettings.h"
+#include "HelpFiles.h"
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
 #include "SearchStart.h"
-#include "HelpFiles.h"
 #include "resource.h"
 
 #include <shellapi.h>

@@ -227,21 +227,6 @@ TEST_F(ScanFileCommands, OfferToSaveResultsHonoursCancelAndNo) {
   EXPECT_TRUE(m_frame->OfferToSaveResults()) << "nothing to offer once saved";
 }
 
-TEST_F(ScanFileCommands, YesToTheCloseOfferThenACancelledSaveDialogKeepsTheWindow) {
-  {
-    TimerScript script({AnswerMessageBox(IDYES), ClickInDialog(L"Save Scan Information", IDCANCEL)}, [] {
-      if (HWND dialog = FindDialog(L"Save Scan Information")) ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-      if (HWND box = FindMessageBox()) ::PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
-    });
-    m_frame->SendMessage(WM_CLOSE);
-    EXPECT_TRUE(script.Finished());
-  }
-  ASSERT_TRUE(::IsWindow(m_frame->m_hWnd));
-  EXPECT_EQ(m_frame->SaveCancelled, 1);
-  EXPECT_EQ(m_app.ScanInfoSaved, 0);
-  EXPECT_EQ(m_app.ResultsPresent, 1);
-}
-
 // The three questions' buttons, each clicked on the real dialog: the answer
 // it gives, and the name typed into the edit where one is asked for.
 class QuestionDialogs : public WizardTestFrame {};

@@ -40,6 +40,17 @@ protected:
     EXPECT_TRUE(wizard.Create(m_frame));
     return wizard;
   }
+  // Walks from the search-type page to the drive page with the kind chosen.
+  CSelectSearchDriveDlg &ToDrivePage(MyPropertySheet &sheet, UINT kindButton) {
+    ClickButton(sheet.SearchTypePage(), kindButton);
+    sheet.PressButton(PSBTN_NEXT);
+    return sheet.DrivePage();
+  }
+  // Takes the start message Finish posted to the frame, if there is one.
+  bool TakeStartMessage(UINT message) {
+    MSG taken;
+    return PeekMessageW(&taken, m_frame->m_hWnd, message, message, PM_REMOVE) != 0;
+  }
   static bool SheetButtonEnabled(CPropertySheet &sheet, int id) {
     HWND button = ::GetDlgItem(sheet.m_hWnd, id);
     return button != nullptr && ::IsWindowVisible(button) && ::IsWindowEnabled(button);
