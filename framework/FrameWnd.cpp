@@ -440,6 +440,7 @@ void CFrameWnd::OnContextHelp() {
   const HCURSOR hHelpCursor = ::LoadCursor(nullptr, IDC_HELP);
   const HCURSOR hOldCursor = ::SetCursor(hHelpCursor);
   SetCapture();
+  SetMessageText(AFX_IDS_HELPMODEMESSAGE);
   HWND hWndHit = nullptr;
   CPoint ptHit;
   MSG msg;
@@ -471,6 +472,7 @@ void CFrameWnd::OnContextHelp() {
   }
   if (::GetCapture() == m_hWnd) ::ReleaseCapture();
   ::SetCursor(hOldCursor);
+  SetMessageText(AFX_IDS_IDLEMESSAGE);
   m_bHelpMode = FALSE;
   if (hWndHit != nullptr) OnContextHelpClick(hWndHit, ptHit);
 }

@@ -225,12 +225,21 @@ TEST_F(Help, ContextHelpOpensTheTopicOfWhatIsClicked) {
     EXPECT_EQ(::GetCapture(), nullptr) << c.what;
   }
 
-  // Escape leaves help mode without help; the click after it is a click.
+  // Escape leaves help mode without help. While it lasts, the status bar
+  // says what to do.
   m_calls.clear();
-  m_frame->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+  CString prompt;
+  TimerScript script({[&] {
+                       prompt = m_frame->GetStatusBar()->GetPaneText(0);
+                       m_frame->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+                       return true;
+                     }},
+                     [this] { m_frame->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0); });
   m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_CONTEXT_HELP, 1), 0);
   EXPECT_TRUE(m_calls.empty());
   EXPECT_FALSE(m_frame->IsInHelpMode());
+  EXPECT_EQ(prompt, CString(L"Select an object on which to get Help"));
+  EXPECT_EQ(m_frame->GetStatusBar()->GetPaneText(0), CString(L"Ready"));
 }
 
 TEST_F(Help, F6AndShiftF6MoveTheFocusThroughTreeListAndLog) {
