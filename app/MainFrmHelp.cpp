@@ -31,11 +31,11 @@ void CMainFrame::MovePaneFocus(int step) {
     if (panes[i] != nullptr && panes[i]->m_hWnd != nullptr &&
         (focus == panes[i]->m_hWnd || ::IsChild(panes[i]->m_hWnd, focus)))
       current = i;
-  // From outside the panes, F6 starts at the tree and Shift+F6 at the log.
-  int next = current < 0 ? (step > 0 ? 0 : kPanes - 1) : current;
-  for (int tried = 0; tried < kPanes; ++tried) {
-    if (current >= 0 || tried > 0) next = (next + step + kPanes) % kPanes;
-    CWnd *pane = panes[next];
+  // From outside the panes, F6 starts at the tree and Shift+F6 at the log;
+  // a pane that is not there is passed over.
+  int next = current >= 0 ? current + step : (step > 0 ? 0 : kPanes - 1);
+  for (int tried = 0; tried < kPanes; ++tried, next += step) {
+    CWnd *pane = panes[(next % kPanes + kPanes) % kPanes];
     if (pane == nullptr || pane->m_hWnd == nullptr || !pane->IsWindowVisible()) continue;
     pane->SetFocus();
     // Space and Tab follow where the focus is.

@@ -257,9 +257,19 @@ TEST_F(Help, F6AndShiftF6MoveTheFocusThroughTreeListAndLog) {
     EXPECT_EQ(::GetFocus(), expected);
   }
   EXPECT_EQ(m_app.TreeHasFocus, 1);
+  // From outside the panes: F6 to the tree, Shift+F6 to the log.
+  HWND outside = ToolBar();
+  ::SetFocus(outside);
+  ASSERT_EQ(::GetFocus(), outside);
+  m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_NEXT_PANE, 1), 0);
+  EXPECT_EQ(::GetFocus(), tree);
+  ::SetFocus(outside);
+  m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_PREV_PANE, 1), 0);
+  EXPECT_EQ(::GetFocus(), log);
 
   // The keys themselves, with results to move between.
   m_app.ResultsPresent = 1;
+  ::SetFocus(tree);
   PressKey(tree, VK_F6);
   EXPECT_EQ(::GetFocus(), list);
   EXPECT_EQ(m_app.TreeHasFocus, 0);
