@@ -117,6 +117,10 @@ void CQuendalVarnothApp::ShowHelp(HWND owner, DWORD context, const wchar_t *file
     Help->Open(owner, path, kHelpContextCommand, context);
 }
 
+void CQuendalVarnothApp::ShowLanguageHelp(HWND owner, DWORD context) {
+  ShowHelp(owner, context, LanguageHelpFileName(LanguageId).c_str());
+}
+
 void CQuendalVarnothApp::OnAppAbout() {
   CAboutDlg about;
   about.DoModal();

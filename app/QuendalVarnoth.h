@@ -41,6 +41,8 @@ public:
   // another is named) at the topic of a help context, or at its start page
   // for context 0.
   void ShowHelp(HWND owner, DWORD context, const wchar_t *fileName = nullptr);
+  // The same in the help file of the language "LANG" chose (Find's F1).
+  void ShowLanguageHelp(HWND owner, DWORD context);
 
   afx_msg void OnAppAbout();
 

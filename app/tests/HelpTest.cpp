@@ -184,7 +184,7 @@ TEST_F(Help, HelpTopicsAndF1OpenTheStartPage) {
 
 TEST_F(Help, FindOpensTheHelpFileOfTheLanguage) {
   m_app.LanguageId = 2;
-  m_app.ShowHelp(m_frame->m_hWnd, IDH_FIND, LanguageHelpFileName(m_app.LanguageId).c_str());
+  m_app.ShowLanguageHelp(m_frame->m_hWnd, IDH_FIND);
   ASSERT_EQ(m_calls.size(), 1u);
   EXPECT_EQ(m_calls[0].path, ProgramFolder() + L"Quendal Varnoth File Recovery_GER.chm");
   EXPECT_EQ(m_calls[0].command, kHelpContextCommand);
