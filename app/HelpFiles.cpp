@@ -1,7 +1,7 @@
 #include "HelpFiles.h"
 
-#include "ModulePath.h"
 #include "Framework.h"
+#include "ModulePath.h"
 #include "resource.h"
 
 const wchar_t kHelpFileName[] = L"FileRecovery.chm";
