@@ -33,6 +33,8 @@ ON_COMMAND_RANGE(ID_VIEW_SMALLICON, ID_VIEW_DETAILS, OnListStyle)
 ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_SMALLICON, ID_VIEW_DETAILS, OnUpdateListStyle)
 ON_COMMAND(ID_HELP_FINDER, OnHelpTopics)
 ON_COMMAND(ID_HELP, OnHelpTopics)
+ON_COMMAND(ID_NEXT_PANE, OnNextPane)
+ON_COMMAND(ID_PREV_PANE, OnPrevPane)
 ON_COMMAND(ID_TOOLS_STOP_PROCESS, OnStopProcess)
 ON_COMMAND(ID_EDIT_GO_UP, OnGoUp)
 ON_UPDATE_COMMAND_UI(ID_EDIT_GO_UP, OnUpdateCommandState)
@@ -324,20 +326,6 @@ void CMainFrame::OnUpdateListStyle(CCmdUI *pCmdUI) {
   pCmdUI->Enable(list != nullptr);
   if (list != nullptr)
     pCmdUI->SetRadio((list->GetStyle() & LVS_TYPEMASK) == ListStyleOfCommand(pCmdUI->m_nID));
-}
-
-void CMainFrame::OnHelpTopics() {
-  // HTML Help is loaded from the system's own folder on first use.
-  using HtmlHelpFunction = HWND(WINAPI *)(HWND, LPCWSTR, UINT, DWORD_PTR);
-  static HtmlHelpFunction htmlHelp = nullptr;
-  if (htmlHelp == nullptr) {
-    HMODULE library = LoadLibraryExW(L"hhctrl.ocx", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (library == nullptr) return;
-    htmlHelp =
-        reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void *>(GetProcAddress(library, "HtmlHelpW")));
-    if (htmlHelp == nullptr) return;
-  }
-  htmlHelp(m_hWnd, L"FileRecovery.chm", 0 /* display topic */, 0);
 }
 
 void CMainFrame::OnClose() {

@@ -54,9 +54,11 @@ public:
   // the frame, and the search session that uses it goes before it.
   AppEngineServices &EngineServices() { return *m_engineServices; }
   // Offers to save results that were not saved before they are replaced
-  // (Yes saves them, No goes on); FALSE when the user cancelled. Defined in
-  // MainFrmScanFiles.cpp beside Save Scan Information.
-  BOOL OfferToSaveResults();
+  // (Yes saves them, No goes on); FALSE when the user cancelled. owner: the
+  // window over which the offer and the save's dialogs open, disabled under
+  // them (null: this frame). Defined in MainFrmScanFiles.cpp beside Save
+  // Scan Information.
+  BOOL OfferToSaveResults(CWnd *owner = nullptr);
   // What Open Saved Scan Information, Save Scan Information and the two
   // recovery commands do once their file or folder dialog has answered
   // (MainFrmScanFiles.cpp, MainFrmRecovery.cpp). chosen: the save dialog's
@@ -100,7 +102,14 @@ protected:
   afx_msg void OnUpdateTipsOnStartup(CCmdUI *pCmdUI);
   afx_msg void OnListStyle(UINT nID);
   afx_msg void OnUpdateListStyle(CCmdUI *pCmdUI);
+  // Help Topics and F1: the program's help at its start page
+  // (MainFrmHelp.cpp, with the panes' keys and context help).
   afx_msg void OnHelpTopics();
+  // F6 and Shift+F6: the focus to the next or previous of the tree, the
+  // list and the log.
+  afx_msg void OnNextPane();
+  afx_msg void OnPrevPane();
+  void OnContextHelpClick(HWND hWndHit, CPoint ptScreen) override;
   afx_msg void OnStopProcess();
   afx_msg void OnGoUp();
   afx_msg void OnRunWizard();
@@ -115,6 +124,10 @@ protected:
 
 private:
   std::unique_ptr<CFrameStandIns> m_standIns;
+  // The window that owns the save's dialogs while a save offer runs for
+  // another window (the wizard); null: this frame.
+  CWnd *m_saveOwner = nullptr;
+  CWnd &SaveDialogOwner() { return m_saveOwner != nullptr ? *m_saveOwner : *this; }
   CSplitterWnd m_wndSplitter;
   // The one progress bar of a running search, or null.
   std::unique_ptr<CProgressBar> m_scanProgressBar;
@@ -125,6 +138,11 @@ private:
   void RedrawFrame();
   // Tab moves the focus between the tree and the list.
   void SwitchPaneFocus();
+  // Moves the focus by step (1 or -1) through the tree, the list and the log.
+  void MovePaneFocus(int step);
+  // The help context of a window of this frame (a tool bar button's command
+  // at the point), the main window's where the window has none.
+  DWORD HelpContextOfWindow(HWND hWnd, CPoint ptScreen);
   // Space, Enter and Tab while the tree or the list has the focus
   // (MainFrmPaneKeys.cpp); TRUE when the key was used up.
   BOOL FilterPaneKeys(MSG *pMsg);

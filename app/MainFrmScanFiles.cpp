@@ -97,7 +97,7 @@ void CMainFrame::OnSaveScanInfo() {
   if (app.ScanRunning || EngineCallDepth > 0 || !app.Session) return;
   CString defaultName = LoadText(IDS_SCAN_FILE_DEFAULT_NAME);
   CString title = LoadText(IDS_SAVE_SCAN_INFO_TITLE);
-  CFileDialog dialog(FALSE, nullptr, defaultName, OFN_HIDEREADONLY, L"(*.DAT)|*.DAT||", this);
+  CFileDialog dialog(FALSE, nullptr, defaultName, OFN_HIDEREADONLY, L"(*.DAT)|*.DAT||", &SaveDialogOwner());
   dialog.m_ofn.lpstrTitle = title;
   if (dialog.DoModal() != IDOK) {
     SaveCancelled = 1;
@@ -114,7 +114,7 @@ void CMainFrame::SaveScanFileAs(const std::wstring &chosen) {
   const uint8_t code = ProposalDriveCode(app);
   // A typed new name that exists as well is asked about again.
   while (ScanFileExists(path)) {
-    CSanRename rename(path, static_cast<uint8_t>(code + 128), code, this);
+    CSanRename rename(path, static_cast<uint8_t>(code + 128), code, &SaveDialogOwner());
     rename.DoModal();
     if (app.RenameCancelled) {
       // The results stay unsaved, and a close that offered the save stays open.
@@ -140,14 +140,19 @@ void CMainFrame::SaveScanFileAs(const std::wstring &chosen) {
   if (!saved) SaveCancelled = 1;
 }
 
-BOOL CMainFrame::OfferToSaveResults() {
+BOOL CMainFrame::OfferToSaveResults(CWnd *owner) {
   CQuendalVarnothApp &app = TheQvApp();
   SaveCancelled = 0;
   if (!app.ResultsPresent || app.ScanInfoSaved) return TRUE;
-  const int answer = ::MessageBoxW(m_hWnd, LoadText(IDS_SAVE_SCAN_QUESTION), kProductTitle,
+  // Owned by the window that asks (the modal wizard), so that window stays
+  // disabled under the offer and the save's dialogs and cannot act again.
+  CWnd *const previousOwner = m_saveOwner;
+  m_saveOwner = owner;
+  const int answer = ::MessageBoxW(SaveDialogOwner().m_hWnd, LoadText(IDS_SAVE_SCAN_QUESTION), kProductTitle,
                                    MB_ICONINFORMATION | MB_YESNOCANCEL | MB_TOPMOST);
-  if (answer == IDCANCEL) return FALSE;
   if (answer == IDYES) OnSaveScanInfo();
+  m_saveOwner = previousOwner;
+  if (answer == IDCANCEL) return FALSE;
   return SaveCancelled ? FALSE : TRUE;
 }
 

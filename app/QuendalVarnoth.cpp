@@ -4,6 +4,7 @@
 
 #include "AppSettings.h"
 #include "DriveSource.h"
+#include "HelpFiles.h"
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "ModulePath.h"
@@ -23,7 +24,8 @@ ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 END_MESSAGE_MAP()
 
 CQuendalVarnothApp::CQuendalVarnothApp()
-    : Devices(std::make_unique<WinDeviceLayer>()), DriveFinder(std::make_unique<SystemDriveSource>()) {}
+    : Devices(std::make_unique<WinDeviceLayer>()), DriveFinder(std::make_unique<SystemDriveSource>()),
+      Help(std::make_unique<HtmlHelpOpener>()) {}
 
 CQuendalVarnothApp::~CQuendalVarnothApp() = default;
 
@@ -104,6 +106,19 @@ void CQuendalVarnothApp::RunWizard() {
   MyPropertySheet &wizard = *sheet;
   WizardSheet = std::move(sheet);
   wizard.DoModal();
+}
+
+void CQuendalVarnothApp::ShowHelp(HWND owner, DWORD context, const wchar_t *fileName) {
+  if (Help == nullptr) return;
+  const std::wstring path = HelpFilePath(fileName != nullptr ? fileName : kHelpFileName);
+  if (context == 0)
+    Help->Open(owner, path, kHelpDisplayTopic, 0);
+  else
+    Help->Open(owner, path, kHelpContextCommand, context);
+}
+
+void CQuendalVarnothApp::ShowLanguageHelp(HWND owner, DWORD context) {
+  ShowHelp(owner, context, LanguageHelpFileName(LanguageId).c_str());
 }
 
 void CQuendalVarnothApp::OnAppAbout() {

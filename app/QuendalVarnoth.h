@@ -16,6 +16,7 @@ class DeviceLayer;
 class ScanSession;
 class CPropertySheet;
 class DriveSource;
+class HelpOpener;
 class FatScanEngine;
 class NtfsScanEngine;
 struct HeaderRecord;
@@ -36,6 +37,12 @@ public:
   int PumpMessages();
   // Opens the search wizard over the main window.
   void RunWizard();
+  // Opens a help file of the program's folder (the program's help unless
+  // another is named) at the topic of a help context, or at its start page
+  // for context 0.
+  void ShowHelp(HWND owner, DWORD context, const wchar_t *fileName = nullptr);
+  // The same in the help file of the language "LANG" chose (Find's F1).
+  void ShowLanguageHelp(HWND owner, DWORD context);
 
   afx_msg void OnAppAbout();
 
@@ -49,6 +56,9 @@ public:
   // Where the drive page takes its drive list from: the system's drives in
   // the program; tests put a fixed list in its place.
   std::unique_ptr<DriveSource> DriveFinder;
+  // Where every help call goes: the system's HTML Help in the program; tests
+  // put a recording opener in its place.
+  std::unique_ptr<HelpOpener> Help;
   CSimpleListView *LogView = nullptr;
   // The wizard that Run Wizard made last.
   std::unique_ptr<CPropertySheet> WizardSheet;

@@ -56,9 +56,11 @@ ScanKind SessionKindFor(const DriveRecord &drive, bool physicalDiskScan) {
 }
 
 bool StartNewSearch(CQuendalVarnothApp &app, CMainFrame &frame, size_t driveIndex,
-                    std::vector<HeaderRecord> headers) {
+                    std::vector<HeaderRecord> headers, CWnd *owner) {
   if (driveIndex >= app.DriveList.size() || app.Devices == nullptr) return false;
-  if (app.ResultsPresent && !app.ScanInfoSaved && !frame.OfferToSaveResults()) return false;
+  // The engine below is freed: not while a call that uses it unwinds.
+  if (frame.EngineCallDepth > 0) return false;
+  if (app.ResultsPresent && !app.ScanInfoSaved && !frame.OfferToSaveResults(owner)) return false;
 
   // The old results go first: items and rows before the entries they show.
   if (CLeftView *tree = frame.GetLeftPane()) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 class CMainFrame;
+class CWnd;
 class CQuendalVarnothApp;
 struct DriveRecord;
 enum class ScanKind;
@@ -19,8 +20,10 @@ enum class ScanKind;
 ScanKind SessionKindFor(const DriveRecord &drive, bool physicalDiskScan);
 
 // driveIndex: position of the chosen record in the application's drive
-// list; headers: the signatures the search matches (none for a fast search).
-// False when nothing may start: the user cancelled the save offer, or the
-// index names no drive.
+// list; headers: the signatures the search matches (none for a fast search);
+// owner: the window that owns the save offer and the save's dialogs (the
+// wizard whose Finish this is; null: the frame). False when nothing may
+// start: the user cancelled the save offer, the index names no drive, or an
+// engine, loader or writer call is still on the stack.
 bool StartNewSearch(CQuendalVarnothApp &app, CMainFrame &frame, size_t driveIndex,
-                    std::vector<HeaderRecord> headers = {});
+                    std::vector<HeaderRecord> headers = {}, CWnd *owner = nullptr);

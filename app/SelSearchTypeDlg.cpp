@@ -1,6 +1,7 @@
 #include "SelSearchTypeDlg.h"
 
 #include "AppSettings.h"
+#include "HelpFiles.h"
 #include "QuendalVarnoth.h"
 #include "resource.h"
 
@@ -68,7 +69,9 @@ ON_BN_CLICKED(IDC_ADVANCED_SEARCH, OnAdvancedFileSearch)
 ON_BN_CLICKED(IDC_PHYSICAL_SCAN, OnPhysicalDiskScan)
 END_MESSAGE_MAP()
 
-CSelSearchTypeDlg::CSelSearchTypeDlg() : CWizardPage(IDD_SEARCH_TYPE, IDC_TYPE_SUPPORT_LINK, 1000) {}
+CSelSearchTypeDlg::CSelSearchTypeDlg()
+    : CWizardPage(IDD_SEARCH_TYPE, IDC_TYPE_SUPPORT_LINK,
+                  {IDH_FAST_SEARCH, IDH_ADVANCED_SEARCH, IDH_DISK_SCAN}) {}
 
 BOOL CSelSearchTypeDlg::OnInitDialog() {
   CWizardPage::OnInitDialog();

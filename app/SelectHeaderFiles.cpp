@@ -1,12 +1,14 @@
 #include "SelectHeaderFiles.h"
 
+#include "HelpFiles.h"
 #include "MainFrm.h"
 #include "MyPropertySheet.h"
 #include "QuendalVarnoth.h"
-#include "SearchStart.h"
 #include "resource.h"
 
-CSelectHeaderFiles::CSelectHeaderFiles() : CWizardPage(IDD_SELECT_HEADERS, IDC_HEADER_SUPPORT_LINK, 0) {}
+CSelectHeaderFiles::CSelectHeaderFiles()
+    : CWizardPage(IDD_SELECT_HEADERS, IDC_HEADER_SUPPORT_LINK,
+                  {IDH_FILE_TYPES, IDH_FILE_TYPES, IDH_FILE_TYPES}) {}
 
 BOOL CSelectHeaderFiles::OnInitDialog() {
   CWizardPage::OnInitDialog();
@@ -30,12 +32,7 @@ BOOL CSelectHeaderFiles::OnSetActive() {
 }
 
 BOOL CSelectHeaderFiles::OnWizardFinish() {
-  CMainFrame *frame = Frame();
   auto *sheet = dynamic_cast<MyPropertySheet *>(GetParentSheet());
-  if (frame == nullptr || sheet == nullptr) return FALSE;
-  const int record = sheet->DrivePage().DriveTree().CheckedRecord();
-  if (record < 0) return FALSE;
-  if (StartNewSearch(TheQvApp(), *frame, static_cast<size_t>(record)))
-    frame->PostMessage(UWM_START_ADVANCED_SCAN, 0, 0);
-  return CWizardPage::OnWizardFinish();
+  if (sheet == nullptr) return FALSE;
+  return FinishWithSearch(sheet->DrivePage().DriveTree().CheckedRecord(), UWM_START_ADVANCED_SCAN);
 }

@@ -2,13 +2,14 @@
 
 #include "AppEngineServices.h"
 #include "DriveSource.h"
+#include "HelpFiles.h"
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
-#include "SearchStart.h"
 #include "resource.h"
 
 CSelectSearchDriveDlg::CSelectSearchDriveDlg()
-    : CWizardPage(IDD_SEARCH_DRIVE, IDC_DRIVE_SUPPORT_LINK, 1007) {}
+    : CWizardPage(IDD_SEARCH_DRIVE, IDC_DRIVE_SUPPORT_LINK,
+                  {IDH_DRIVE_FAST, IDH_DRIVE_ADVANCED, IDH_DRIVE_DISK}) {}
 
 bool CSelectSearchDriveDlg::PhysicalDiskScan() const {
   return TheQvApp().SearchKind[2] != 0;
@@ -76,11 +77,5 @@ void CSelectSearchDriveDlg::OnChoice(int checkedRecord) {
 }
 
 BOOL CSelectSearchDriveDlg::OnWizardFinish() {
-  CMainFrame *frame = Frame();
-  const int record = m_tree.CheckedRecord();
-  if (frame == nullptr || record < 0) return FALSE;
-  // Cancel to the save offer closes the wizard and starts nothing.
-  if (StartNewSearch(TheQvApp(), *frame, static_cast<size_t>(record)))
-    frame->PostMessage(UWM_START_FAST_SCAN, 0, 0);
-  return CWizardPage::OnWizardFinish();
+  return FinishWithSearch(m_tree.CheckedRecord(), UWM_START_FAST_SCAN);
 }

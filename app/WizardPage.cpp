@@ -1,8 +1,10 @@
 #include "WizardPage.h"
 
 #include "AppSettings.h"
+#include "HelpFiles.h"
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
+#include "SearchStart.h"
 #include "resource.h"
 
 #include <shellapi.h>
@@ -17,8 +19,8 @@ ON_BN_CLICKED(IDC_SHOW_WIZARD, OnShowWizardCheck)
 ON_COMMAND(ID_HELP, OnWizardPageHelp)
 END_MESSAGE_MAP()
 
-CWizardPage::CWizardPage(UINT templateId, UINT linkId, DWORD helpBase)
-    : CPropertyPage(templateId), m_linkId(linkId), m_helpBase(helpBase) {}
+CWizardPage::CWizardPage(UINT templateId, UINT linkId, WizardHelpContexts help)
+    : CPropertyPage(templateId), m_linkId(linkId), m_help(help) {}
 
 CQuendalVarnothApp &CWizardPage::App() {
   return TheQvApp();
@@ -83,15 +85,23 @@ void CWizardPage::OnSupportLink() {
   Invalidate();
 }
 
+BOOL CWizardPage::FinishWithSearch(int record, UINT startMessage) {
+  CMainFrame *frame = Frame();
+  if (frame == nullptr || record < 0 || m_finishing || frame->EngineCallDepth > 0) return FALSE;
+  m_finishing = true;
+  const bool started = StartNewSearch(App(), *frame, static_cast<size_t>(record), {}, GetParentSheet());
+  m_finishing = false;
+  if (started) frame->PostMessage(startMessage, 0, 0);
+  // Cancel to the save offer closes the wizard too, starting nothing.
+  return CPropertyPage::OnWizardFinish();
+}
+
 void CWizardPage::OnWizardPageHelp() {
-  const CQuendalVarnothApp &app = App();
-  const DWORD context = m_helpBase + (app.SearchKind[1] ? 1 : app.SearchKind[2] ? 2 : 0);
-  using HtmlHelpFunction = HWND(WINAPI *)(HWND, LPCWSTR, UINT, DWORD_PTR);
-  HMODULE library = LoadLibraryExW(L"hhctrl.ocx", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (library == nullptr) return;
-  auto htmlHelp =
-      reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void *>(GetProcAddress(library, "HtmlHelpW")));
-  if (htmlHelp != nullptr) htmlHelp(m_hWnd, L"FileRecovery.chm", 0x000F /* help context */, context);
+  CQuendalVarnothApp &app = App();
+  const DWORD context = app.SearchKind[1] ? m_help.advanced : app.SearchKind[2] ? m_help.disk : m_help.fast;
+  // Owned by the sheet, the page's top-level window.
+  CWnd *owner = GetParentSheet();
+  app.ShowHelp(owner != nullptr ? owner->m_hWnd : m_hWnd, context);
 }
 
 void CWizardPage::OnPaint() {

@@ -12,11 +12,18 @@ class CQuendalVarnothApp;
 // The support web address every page shows and opens.
 extern const wchar_t kSupportAddress[];
 
+// The help contexts of a page for the fast search, the advanced search and
+// the disk scan.
+struct WizardHelpContexts {
+  DWORD fast;
+  DWORD advanced;
+  DWORD disk;
+};
+
 class CWizardPage : public CPropertyPage {
 public:
-  // linkId: the page's support-link static; helpBase: the help context of
-  // the fast search (advanced and disk scan follow it).
-  CWizardPage(UINT templateId, UINT linkId, DWORD helpBase);
+  // linkId: the page's support-link static.
+  CWizardPage(UINT templateId, UINT linkId, WizardHelpContexts help);
 
   BOOL OnInitDialog() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -37,6 +44,13 @@ protected:
   void UseTitleFont(UINT controlId);
   // Wizard buttons of the page's sheet (PSWIZB_ flags).
   void SetSheetButtons(DWORD buttons);
+  // The Finish that starts a search of the drive list's record: offers to
+  // save the results it replaces (owned by the wizard, which stays disabled
+  // under the offer and the save's dialogs) and posts startMessage to the
+  // frame. FALSE keeps the wizard open: while this Finish is still offering
+  // or saving, or an engine, loader or writer call is on the stack, a second
+  // Finish would free the engine that call still uses.
+  BOOL FinishWithSearch(int record, UINT startMessage);
   // Whether the hand cursor shows over this control (the link by default).
   virtual bool ShowsHandOver(UINT controlId) const { return controlId == m_linkId; }
   // The left edge and width of the separator line under the page's title.
@@ -47,7 +61,8 @@ protected:
   static CMainFrame *Frame();
 
   UINT m_linkId;
-  DWORD m_helpBase;
+  WizardHelpContexts m_help;
+  bool m_finishing = false;
   bool m_linkVisited = false;
   HCURSOR m_handCursor = nullptr;
   CFont m_titleFont;

@@ -10,7 +10,13 @@ IMPLEMENT_DYNAMIC(CDialog, CWnd)
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_COMMAND(IDOK, OnOK)
 ON_COMMAND(IDCANCEL, OnCancel)
+ON_MESSAGE(WM_HELP, OnHelpRequest)
 END_MESSAGE_MAP()
+
+BOOL AfxIsHelpKey(const MSG *pMsg) {
+  return pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F1 && ::GetKeyState(VK_SHIFT) >= 0 &&
+         ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_MENU) >= 0;
+}
 
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
   if (message != WM_INITDIALOG) return FALSE;
@@ -149,8 +155,31 @@ void CDialog::GotoDlgCtrl(CWnd *pWndCtrl) {
     ::SendMessage(m_hWnd, WM_NEXTDLGCTL, (WPARAM)pWndCtrl->m_hWnd, 1L);
 }
 
+void CDialog::SendHelpCommand() {
+  AFX_CMDHANDLERINFO info = {nullptr, nullptr};
+  if (CWnd::OnCmdMsg(ID_HELP, CN_COMMAND, nullptr, &info)) {
+    SendMessage(WM_COMMAND, ID_HELP);
+    return;
+  }
+  CWnd *pMainWnd = AfxGetMainWnd();
+  if (pMainWnd != nullptr && pMainWnd != this && pMainWnd->m_hWnd != nullptr)
+    pMainWnd->SendMessage(WM_COMMAND, ID_HELP);
+}
+
+LRESULT CDialog::OnHelpRequest(WPARAM, LPARAM) {
+  // Answered here, so the request does not go on to the owner as well.
+  SendHelpCommand();
+  return TRUE;
+}
+
 BOOL CDialog::PreTranslateMessage(MSG *pMsg) {
   if (CWnd::PreTranslateMessage(pMsg)) return TRUE;
+  // The key itself, before the dialog manager or the owner's accelerators
+  // see it: the help of the dialog, not of the window behind it.
+  if (AfxIsHelpKey(pMsg)) {
+    SendHelpCommand();
+    return TRUE;
+  }
   // Keys for the dialog's own navigation (Tab, Enter, Escape, mnemonics) are
   // the dialog's, before any frame's accelerators.
   if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) return FALSE;

@@ -49,6 +49,11 @@ public:
   BOOL PreTranslateMessage(MSG *pMsg) override;
   BOOL OnCmdMsg(UINT nID, int nCode, void *pExtra, AFX_CMDHANDLERINFO *pHandlerInfo) override;
 
+  // F1 and the system's help request are the dialog's help command (ID_HELP);
+  // a dialog without help of its own passes it to the main window.
+  afx_msg LRESULT OnHelpRequest(WPARAM wParam, LPARAM lParam);
+  void SendHelpCommand();
+
 protected:
   // The parent a modal dialog disables: the given one, else the main window.
   HWND PreModal();
@@ -57,6 +62,9 @@ protected:
 
   DECLARE_MESSAGE_MAP()
 };
+
+// A plain F1 key-down (Shift+F1 is context help, not help).
+BOOL AfxIsHelpKey(const MSG *pMsg);
 
 // The dialog procedure of framework dialogs: only WM_INITDIALOG needs it.
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -25,6 +25,7 @@ ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
 ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
 ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
 ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
 END_MESSAGE_MAP()
 
 const RECT CFrameWnd::rectDefault = {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
@@ -412,4 +413,66 @@ void CFrameWnd::OnDestroy() {
   }
   m_hMenuDefault = nullptr;
   CWnd::OnDestroy();
+}
+
+// ---------------------------------------------------------------------------
+// Context help
+
+HWND CFrameWnd::HelpHitWindow(CPoint ptScreen) const {
+  CRect rectWindow;
+  ::GetWindowRect(m_hWnd, &rectWindow);
+  if (!rectWindow.PtInRect(ptScreen)) return nullptr;
+  // Down through this frame's own children, not the screen's windows:
+  // another program's window over the frame is not what the user meant.
+  HWND hWnd = m_hWnd;
+  for (;;) {
+    POINT pt = ptScreen;
+    ::ScreenToClient(hWnd, &pt);
+    HWND hWndChild = ::ChildWindowFromPointEx(hWnd, pt, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    if (hWndChild == nullptr || hWndChild == hWnd) return hWnd;
+    hWnd = hWndChild;
+  }
+}
+
+void CFrameWnd::OnContextHelp() {
+  if (m_bHelpMode) return;
+  m_bHelpMode = TRUE;
+  const HCURSOR hHelpCursor = ::LoadCursor(nullptr, IDC_HELP);
+  const HCURSOR hOldCursor = ::SetCursor(hHelpCursor);
+  SetCapture();
+  SetMessageText(AFX_IDS_HELPMODEMESSAGE);
+  HWND hWndHit = nullptr;
+  CPoint ptHit;
+  MSG msg;
+  while (m_bHelpMode && ::GetCapture() == m_hWnd) {
+    if (::GetMessage(&msg, nullptr, 0, 0) <= 0) {
+      ::PostQuitMessage((int)msg.wParam); // the main loop ends as well
+      break;
+    }
+    if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONDBLCLK) {
+      // The capture sends every click here, in the client coordinates of the
+      // window the message names.
+      ptHit = CPoint(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+      ::ClientToScreen(msg.hwnd, &ptHit);
+      hWndHit = HelpHitWindow(ptHit);
+      break;
+    }
+    if (msg.message == WM_RBUTTONDOWN || msg.message == WM_CANCELMODE ||
+        (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE))
+      break;
+    if (msg.message == WM_MOUSEMOVE) {
+      ::SetCursor(hHelpCursor);
+      continue;
+    }
+    // Keys other than Escape and the other mouse buttons mean nothing here.
+    if ((msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) ||
+        (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST))
+      continue;
+    ::DispatchMessage(&msg);
+  }
+  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+  ::SetCursor(hOldCursor);
+  SetMessageText(AFX_IDS_IDLEMESSAGE);
+  m_bHelpMode = FALSE;
+  if (hWndHit != nullptr) OnContextHelpClick(hWndHit, ptHit);
 }

@@ -84,12 +84,28 @@ public:
   afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
   afx_msg BOOL OnBarCheck(UINT nID);
   afx_msg void OnUpdateControlBarMenu(CCmdUI *pCmdUI);
+  // Shift+F1 (ID_CONTEXT_HELP): help mode. The cursor shows the help cursor
+  // until the next click; a click inside this frame hands the window under
+  // it to OnContextHelpClick, Escape, a right click or a click elsewhere
+  // leave the mode without help.
+  afx_msg void OnContextHelp();
+  BOOL IsInHelpMode() const { return m_bHelpMode; }
 
 protected:
   enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
   UINT m_nIdleFlags = 0;
   CView *m_pViewActive = nullptr;
   BOOL m_bInRecalcLayout = FALSE;
+
+  BOOL m_bHelpMode = FALSE;
+
+  // What help mode's click chose: the deepest visible window of this frame
+  // under the point (this frame itself on its own area), and the point on
+  // the screen.
+  virtual void OnContextHelpClick(HWND /*hWndHit*/, CPoint /*ptScreen*/) {}
+  // The deepest visible window of this frame under a screen point; null
+  // outside the frame.
+  HWND HelpHitWindow(CPoint ptScreen) const;
 
   void PostNcDestroy() override { delete this; } // frames are always made with new
   virtual HACCEL GetDefaultAccelerator() { return m_hAccelTable; }

@@ -6,6 +6,10 @@
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
 IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
 
+BEGIN_MESSAGE_MAP(CPropertySheet, CWnd)
+ON_MESSAGE(WM_HELP, OnHelpRequest)
+END_MESSAGE_MAP()
+
 namespace {
 
 // Binds the page object to its window as the sheet creates it.
@@ -107,6 +111,10 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT *pResult) {
   case PSN_WIZNEXT:
     *pResult = OnWizardNext();
     break;
+  case PSN_HELP:
+    // The sheet's Help button.
+    SendHelpCommand();
+    return TRUE;
   case PSN_WIZFINISH:
     *pResult = !OnWizardFinish();
     if (*pResult == 0 && pSheet != nullptr) pSheet->m_nModalResult = ID_WIZFINISH;
@@ -286,9 +294,24 @@ BOOL CPropertySheet::ContinueModal() {
   return CWnd::ContinueModal() && m_hWnd != nullptr && PropSheet_GetCurrentPageHwnd(m_hWnd) != nullptr;
 }
 
+void CPropertySheet::SendHelpToActivePage() {
+  CPropertyPage *pPage = GetActivePage();
+  if (pPage != nullptr && pPage->m_hWnd != nullptr) pPage->SendHelpCommand();
+}
+
+LRESULT CPropertySheet::OnHelpRequest(WPARAM, LPARAM) {
+  SendHelpToActivePage();
+  return TRUE;
+}
+
 BOOL CPropertySheet::PreTranslateMessage(MSG *pMsg) {
   if (CWnd::PreTranslateMessage(pMsg)) return TRUE;
   if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) return FALSE;
+  // The page's help, before the sheet's navigation or the owner's accelerators.
+  if (AfxIsHelpKey(pMsg)) {
+    SendHelpToActivePage();
+    return TRUE;
+  }
   return PropSheet_IsDialogMessage(m_hWnd, pMsg);
 }
 

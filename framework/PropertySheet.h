@@ -93,6 +93,10 @@ public:
   BOOL ContinueModal() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
+  // F1 and the system's help request go to the active page as its help command.
+  afx_msg LRESULT OnHelpRequest(WPARAM wParam, LPARAM lParam);
+  void SendHelpToActivePage();
+
 protected:
   void CommonConstruct(CWnd *pParentWnd, UINT iSelectPage);
   // The header and the page array handed to the system.
@@ -105,4 +109,6 @@ protected:
   CWnd *m_pParentWnd = nullptr;
 
   friend class CPropertyPage;
+
+  DECLARE_MESSAGE_MAP()
 };

@@ -47,39 +47,6 @@ void RemoveTree(const std::wstring &folder) {
   RemoveDirectoryW(folder.c_str());
 }
 
-// The thread's visible dialog with the caption, if one is up.
-HWND FindDialog(const wchar_t *caption) {
-  struct Search {
-    const wchar_t *m_caption;
-    HWND m_found;
-  } search{caption, nullptr};
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto *s = reinterpret_cast<Search *>(data);
-        wchar_t className[16] = {}, title[128] = {};
-        ::GetClassNameW(window, className, 16);
-        ::GetWindowTextW(window, title, 128);
-        if (wcscmp(className, L"#32770") != 0 || !::IsWindowVisible(window) ||
-            wcscmp(title, s->m_caption) != 0)
-          return TRUE;
-        s->m_found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.m_found;
-}
-
-// A step that clicks a button of the dialog with the caption.
-TimerScript::Step ClickInDialog(const wchar_t *caption, int button) {
-  return [caption, button] {
-    HWND dialog = FindDialog(caption);
-    if (dialog == nullptr) return false;
-    ::SendMessageW(::GetDlgItem(dialog, button), BM_CLICK, 0, 0);
-    return true;
-  };
-}
-
 class ScanFileCommands : public WizardTestFrame {
 protected:
   void SetUp() override {

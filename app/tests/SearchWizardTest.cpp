@@ -118,17 +118,6 @@ protected:
   int DescriptionLines(CWnd &page) {
     return static_cast<int>(::SendDlgItemMessageW(page.m_hWnd, IDC_SEARCH_DESCRIPTION, LB_GETCOUNT, 0, 0));
   }
-  // Walks from the search-type page to the drive page with the kind chosen.
-  CSelectSearchDriveDlg &ToDrivePage(MyPropertySheet &sheet, UINT kindButton) {
-    ClickButton(sheet.SearchTypePage(), kindButton);
-    sheet.PressButton(PSBTN_NEXT);
-    return sheet.DrivePage();
-  }
-  // Takes the start message Finish posted to the frame, if there is one.
-  bool TakeStartMessage(UINT message) {
-    MSG taken;
-    return PeekMessageW(&taken, m_frame->m_hWnd, message, message, PM_REMOVE) != 0;
-  }
 };
 
 TEST_F(SearchWizard, SwitchingTheKindLeavesOneDescription) {

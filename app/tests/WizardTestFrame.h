@@ -40,6 +40,17 @@ protected:
     EXPECT_TRUE(wizard.Create(m_frame));
     return wizard;
   }
+  // Walks from the search-type page to the drive page with the kind chosen.
+  CSelectSearchDriveDlg &ToDrivePage(MyPropertySheet &sheet, UINT kindButton) {
+    ClickButton(sheet.SearchTypePage(), kindButton);
+    sheet.PressButton(PSBTN_NEXT);
+    return sheet.DrivePage();
+  }
+  // Takes the start message Finish posted to the frame, if there is one.
+  bool TakeStartMessage(UINT message) {
+    MSG taken;
+    return PeekMessageW(&taken, m_frame->m_hWnd, message, message, PM_REMOVE) != 0;
+  }
   static bool SheetButtonEnabled(CPropertySheet &sheet, int id) {
     HWND button = ::GetDlgItem(sheet.m_hWnd, id);
     return button != nullptr && ::IsWindowVisible(button) && ::IsWindowEnabled(button);
@@ -150,6 +161,39 @@ inline TimerScript::Step AnswerMessageBox(int button) {
     HWND box = FindMessageBox();
     if (box == nullptr) return false;
     ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    return true;
+  };
+}
+
+// The thread's visible dialog with the caption, if one is up.
+inline HWND FindDialog(const wchar_t *caption) {
+  struct Search {
+    const wchar_t *m_caption;
+    HWND m_found;
+  } search{caption, nullptr};
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto *s = reinterpret_cast<Search *>(data);
+        wchar_t className[16] = {}, title[128] = {};
+        ::GetClassNameW(window, className, 16);
+        ::GetWindowTextW(window, title, 128);
+        if (wcscmp(className, L"#32770") != 0 || !::IsWindowVisible(window) ||
+            wcscmp(title, s->m_caption) != 0)
+          return TRUE;
+        s->m_found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.m_found;
+}
+
+// A step that clicks a button of the dialog with the caption.
+inline TimerScript::Step ClickInDialog(const wchar_t *caption, int button) {
+  return [caption, button] {
+    HWND dialog = FindDialog(caption);
+    if (dialog == nullptr) return false;
+    ::SendMessageW(::GetDlgItem(dialog, button), BM_CLICK, 0, 0);
     return true;
   };
 }

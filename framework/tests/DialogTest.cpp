@@ -1,5 +1,6 @@
 // Dialogs: the modal loop, keys reaching the dialog before its owner frame's
-// filter, and data exchange with the controls.
+// filter, F1 and the help request as the dialog's help command, and data
+// exchange with the controls.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -171,6 +172,49 @@ TEST_F(Dialogs, EndDialogDuringInitNeverShowsTheDialog) {
   } dlg;
   dlg.InitModalIndirect(m_template.Get(), m_pFrame);
   EXPECT_EQ(dlg.DoModal(), IDABORT);
+}
+
+// Counts the help commands it gets.
+class HelpDialog : public TestDialog {
+public:
+  int m_nHelp = 0;
+  afx_msg void OnHelp() { m_nHelp++; }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(HelpDialog, TestDialog)
+ON_COMMAND(ID_HELP, OnHelp)
+END_MESSAGE_MAP()
+
+TEST_F(Dialogs, F1AndTheHelpRequestAreTheDialogsHelpCommand) {
+  HelpDialog dlg;
+  ASSERT_TRUE(dlg.CreateIndirect(m_template.Get(), m_pFrame));
+  HWND hEdit = ::GetDlgItem(dlg.m_hWnd, IDC_NAME);
+  BYTE keys[256] = {};
+  ASSERT_TRUE(::GetKeyboardState(keys));
+  const struct {
+    bool shift;
+    int help;
+  } cases[] = {{false, 1}, {true, 0}};
+  for (const auto &c : cases) {
+    dlg.m_nHelp = 0;
+    keys[VK_SHIFT] = c.shift ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+    MSG msg = {hEdit, WM_KEYDOWN, VK_F1, 0, 0, {0, 0}};
+    CWnd::WalkPreTranslateTree(m_pFrame->m_hWnd, &msg);
+    EXPECT_EQ(dlg.m_nHelp, c.help) << c.shift;
+  }
+  keys[VK_SHIFT] = 0;
+  ::SetKeyboardState(keys);
+
+  // The system's request, from a control or the dialog itself, once.
+  HELPINFO info = {sizeof(info), HELPINFO_WINDOW, IDC_NAME, hEdit, 0, {0, 0}};
+  dlg.m_nHelp = 0;
+  ::SendMessage(hEdit, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(dlg.m_nHelp, 1);
+  ::SendMessage(dlg.m_hWnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(dlg.m_nHelp, 2);
+  dlg.DestroyWindow();
 }
 
 } // namespace
