@@ -56,6 +56,8 @@ public:
 private:
   void LogLine(const std::optional<std::u16string> &activity, uint32_t textId, uint32_t timeId,
                LogStatus status);
+  // False, after the error box and log line, when there is no disk to read.
+  bool DiskIsReadable();
   void AddFound(const EntryRecord &record, const std::u16string &name);
   void ListHits(std::vector<SignatureHit> &hits);
 

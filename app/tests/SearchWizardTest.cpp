@@ -67,6 +67,30 @@ std::vector<TreeCase> TreeCases() {
         {0, L"Disk 10   ( DISK10, 1.0 ) ", 9},
         {0, L"Disk 11   ( DISK11, 1.0 ) ", 10},
         {0, L"Disk 12   ( DISK12, 1.0 ) ", 11}}},
+      {"disk scan: a disk the system gives no identity or no size says what it knows",
+       {[] {
+          DriveRecord disk = PhysicalDisk(1);
+          disk.m_model.clear();
+          disk.m_firmwareRevision.clear();
+          return disk;
+        }(),
+        [] {
+          DriveRecord disk = PhysicalDisk(2);
+          disk.m_sectors = 0;
+          return disk;
+        }(),
+        [] {
+          DriveRecord disk = PhysicalDisk(3);
+          disk.m_model.clear();
+          disk.m_firmwareRevision.clear();
+          disk.m_sectors = 0;
+          return disk;
+        }()},
+       true,
+       {{-1, L"My Computer", -1},
+        {0, L"Disk 1   ( 20.000 MB ) ", 0},
+        {0, L"Disk 2   ( DISK2, 1.0, size unknown ) ", 1},
+        {0, L"Disk 3   ( size unknown ) ", 2}}},
       {"disk scan: the groups show but offer no drives",
        {PhysicalDisk(1), LogicalDrive('F', u"FAT", 0, u"REMOVABLE")},
        true,
