@@ -268,6 +268,46 @@ TEST_F(SearchWizard, DiskTenIsTheTenthDiskThroughToTheSearch) {
   EXPECT_TRUE(TakeStartMessage(UWM_START_ADVANCED_SCAN));
 }
 
+// A disk the system gives neither identity nor size: the page says its size
+// is unknown, and its scan ends with the read error in a box and in the log
+// instead of ending without a word.
+TEST_F(SearchWizard, ADiskWithoutSystemDataSaysSoAndItsScanEndsWithTheReadError) {
+  DriveRecord disk = PhysicalDisk(1);
+  disk.m_model.clear();
+  disk.m_firmwareRevision.clear();
+  disk.m_sectors = 0;
+  GiveDrives({disk});
+  MyPropertySheet &sheet = OpenModelessWizard();
+  CMyTreeCtrl &tree = ToDrivePage(sheet, IDC_PHYSICAL_SCAN).DriveTree();
+  HTREEITEM item = ItemOfRecord(tree, 0);
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(tree.GetItemText(item), CString(L"Disk 1   ( size unknown ) "));
+  ASSERT_TRUE(ClickBox(tree, item));
+  sheet.PressButton(PSBTN_NEXT);
+  sheet.PressButton(PSBTN_FINISH);
+  ASSERT_TRUE(TakeStartMessage(UWM_START_ADVANCED_SCAN));
+
+  std::wstring boxText;
+  {
+    TimerScript watch({[&] {
+                        HWND box = FindMessageBox();
+                        if (box == nullptr) return false;
+                        wchar_t text[512] = {};
+                        ::GetDlgItemTextW(box, 0xFFFF, text, 512);
+                        boxText = text;
+                        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                        return true;
+                      }},
+                      [] {});
+    m_frame->SendMessage(UWM_START_ADVANCED_SCAN, 0, 0);
+  }
+  EXPECT_EQ(boxText, L"Error reading sector : 0");
+  EXPECT_EQ(m_app.ScanRunning, 0);
+  const int row = m_app.LogView->GetLogRowCount() - 1;
+  ASSERT_GE(row, 0);
+  EXPECT_EQ(m_app.LogView->GetLogItemText(row, 1), CString(L"Error reading sector : 0"));
+}
+
 TEST_F(SearchWizard, FastFinishPreparesTheSearchOfTheCheckedDrive) {
   GiveDrives({LogicalDrive('C', u"FAT32"), LogicalDrive('E', u"NTFS5")});
   MyPropertySheet &sheet = OpenModelessWizard();
