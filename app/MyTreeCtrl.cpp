@@ -1,5 +1,6 @@
 #include "MyTreeCtrl.h"
 #include "AppText.h"
+#include "DriveList.h"
 
 #include "resource.h"
 
@@ -38,10 +39,23 @@ std::wstring DriveText(const DriveRecord &drive, const std::wstring &systemRoot,
   return text;
 }
 
-std::wstring DiskText(int number, const DriveRecord *identity, bool ntFamily, const DriveTreeTexts &texts) {
+// "Disk 1   ( QEMU HARDDISK, 2.5+ ) ". A disk of the disk scan the system
+// gave no identity for shows its size instead, and one it gave no size says
+// so, rather than an empty "( , )".
+std::wstring DiskText(int number, const DriveRecord *identity, bool ntFamily, bool withSize,
+                      const DriveTreeTexts &texts) {
   std::wstring text = texts.disk + L" " + std::to_wstring(number) + L"   ( ";
-  if (ntFamily && identity != nullptr)
+  const bool known =
+      identity != nullptr && (!identity->m_model.empty() || !identity->m_firmwareRevision.empty());
+  if (ntFamily && known)
     text += FromCodePage(identity->m_model) + L", " + FromCodePage(identity->m_firmwareRevision);
+  if (withSize && identity != nullptr) {
+    const bool shown = ntFamily && known;
+    if (identity->m_sectors == 0)
+      text += (shown ? L", " : L"") + texts.sizeUnknown;
+    else if (!shown)
+      text += Wide(FormatSizeText(identity->m_sectors * 512));
+  }
   return text + L" ) ";
 }
 
@@ -63,7 +77,7 @@ std::vector<DriveTreeItem> BuildDriveTree(const std::vector<DriveRecord> &drives
   if (physicalDiskScan) {
     for (int i = 0; i < count; ++i)
       if (drives[i].m_biosDiskCode >= 0x80)
-        AddItem(items, root, DiskText(drives[i].m_biosDiskCode - 0x7F, &drives[i], ntFamily, texts),
+        AddItem(items, root, DiskText(drives[i].m_biosDiskCode - 0x7F, &drives[i], ntFamily, true, texts),
                 kImageDisk, true, i, false);
   } else {
     // One item per disk that holds a listed drive, numbered by the disk
@@ -74,8 +88,8 @@ std::vector<DriveTreeItem> BuildDriveTree(const std::vector<DriveRecord> &drives
     for (uint8_t code : disks) {
       const auto first = std::find_if(drives.begin(), drives.end(),
                                       [code](const DriveRecord &d) { return d.m_biosDiskCode == code; });
-      const int disk =
-          AddItem(items, root, DiskText(code - 0x7F, &*first, ntFamily, texts), kImageDisk, false, -1, true);
+      const int disk = AddItem(items, root, DiskText(code - 0x7F, &*first, ntFamily, false, texts),
+                               kImageDisk, false, -1, true);
       for (int i = 0; i < count; ++i)
         if (drives[i].m_biosDiskCode == code)
           AddItem(items, disk, DriveText(drives[i], systemRoot, texts), kImageFixedDrive, true, i, false);
@@ -135,7 +149,8 @@ void CMyTreeCtrl::FillDriveTree(const std::vector<DriveRecord> &drives, bool phy
                           {IDS_DISK, &texts.disk},
                           {IDS_BOOT_DRIVE, &texts.bootDrive},
                           {IDS_REMOVABLE_DISK, &texts.removableDisk},
-                          {IDS_FLOPPY_DISK, &texts.floppyDisk}}) {
+                          {IDS_FLOPPY_DISK, &texts.floppyDisk},
+                          {IDS_DISK_SIZE_UNKNOWN, &texts.sizeUnknown}}) {
     CString loaded;
     if (loaded.LoadString(id)) *text = loaded.GetString();
   }

@@ -19,6 +19,7 @@ struct DriveTreeTexts {
   std::wstring bootDrive = L"Boot Drive";
   std::wstring removableDisk = L"Removable Disk";
   std::wstring floppyDisk = L"Floppy Disk";
+  std::wstring sizeUnknown = L"size unknown";
 };
 
 // Images of the tree's normal image list.

@@ -31,7 +31,9 @@ ScanSession::~ScanSession() {
 
 ScanSession::Target ScanSession::VolumeTarget(const DriveRecord &drive) {
   Target target;
-  target.m_sectors = drive.m_sectors;
+  // The system's size is the data area alone; the engines search up to the
+  // volume's true end and look for NTFS's backup boot sector in its last sector.
+  target.m_sectors = drive.m_volumeSectors != 0 ? drive.m_volumeSectors : drive.m_sectors;
   if (drive.m_severalExtents == 0 && drive.m_biosDiskCode >= 0x80) {
     target.m_driveCode = drive.m_biosDiskCode;
     target.m_startSector = drive.m_startSector;

@@ -39,7 +39,8 @@ public:
   ScanSession &operator=(const ScanSession &) = delete;
 
   // The target a drive record gives for a volume search: through its
-  // physical disk when it has a BIOS disk code and one extent, else by letter.
+  // physical disk when it has a BIOS disk code and one extent, else by letter;
+  // the volume's own size when the drive list found it, else the system's.
   static Target VolumeTarget(const DriveRecord &drive);
   // The target of a whole-disk scan.
   static Target DiskTarget(const DriveRecord &drive);

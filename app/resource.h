@@ -337,3 +337,4 @@
 #define IDS_FILE_READ_INCOMPLETE 61410 // recovery: a file read short
 #define IDS_DESTINATION_ON_SEARCHED_DRIVE 61411 // recovery: destination refused
 #define IDS_DESTINATION_CHECKED_BY_LETTER 61412 // recovery: volumes compared by letter
+#define IDS_DISK_SIZE_UNKNOWN 61420 // drive page: a disk the system gives no size

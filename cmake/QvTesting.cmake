@@ -26,7 +26,10 @@ function(qv_add_googletest)
     set(runner ${CMAKE_SOURCE_DIR}/tools/wine-fixture)
     add_test(NAME wine_start COMMAND ${runner} start ${CMAKE_BINARY_DIR}/wine)
     add_test(NAME wine_stop COMMAND ${runner} stop ${CMAKE_BINARY_DIR}/wine)
-    set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+    # Wine's services list the drives they find when they start: a test that
+    # needs the system's own drive list to show drives it maps provides the
+    # fixture "wine_drives", which runs before them.
+    set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine FIXTURES_REQUIRED wine_drives TIMEOUT 300)
     set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
   endif()
 endfunction()

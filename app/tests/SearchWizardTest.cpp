@@ -67,6 +67,30 @@ std::vector<TreeCase> TreeCases() {
         {0, L"Disk 10   ( DISK10, 1.0 ) ", 9},
         {0, L"Disk 11   ( DISK11, 1.0 ) ", 10},
         {0, L"Disk 12   ( DISK12, 1.0 ) ", 11}}},
+      {"disk scan: a disk the system gives no identity or no size says what it knows",
+       {[] {
+          DriveRecord disk = PhysicalDisk(1);
+          disk.m_model.clear();
+          disk.m_firmwareRevision.clear();
+          return disk;
+        }(),
+        [] {
+          DriveRecord disk = PhysicalDisk(2);
+          disk.m_sectors = 0;
+          return disk;
+        }(),
+        [] {
+          DriveRecord disk = PhysicalDisk(3);
+          disk.m_model.clear();
+          disk.m_firmwareRevision.clear();
+          disk.m_sectors = 0;
+          return disk;
+        }()},
+       true,
+       {{-1, L"My Computer", -1},
+        {0, L"Disk 1   ( 20.000 MB ) ", 0},
+        {0, L"Disk 2   ( DISK2, 1.0, size unknown ) ", 1},
+        {0, L"Disk 3   ( size unknown ) ", 2}}},
       {"disk scan: the groups show but offer no drives",
        {PhysicalDisk(1), LogicalDrive('F', u"FAT", 0, u"REMOVABLE")},
        true,
@@ -231,6 +255,46 @@ TEST_F(SearchWizard, DiskTenIsTheTenthDiskThroughToTheSearch) {
   EXPECT_EQ(m_app.Session->Kind(), ScanKind::PhysicalDisk);
   EXPECT_EQ(m_app.Session->Where().m_driveCode, 0x89);
   EXPECT_TRUE(TakeStartMessage(UWM_START_ADVANCED_SCAN));
+}
+
+// A disk the system gives neither identity nor size: the page says its size
+// is unknown, and its scan ends with the read error in a box and in the log
+// instead of ending without a word.
+TEST_F(SearchWizard, ADiskWithoutSystemDataSaysSoAndItsScanEndsWithTheReadError) {
+  DriveRecord disk = PhysicalDisk(1);
+  disk.m_model.clear();
+  disk.m_firmwareRevision.clear();
+  disk.m_sectors = 0;
+  GiveDrives({disk});
+  MyPropertySheet &sheet = OpenModelessWizard();
+  CMyTreeCtrl &tree = ToDrivePage(sheet, IDC_PHYSICAL_SCAN).DriveTree();
+  HTREEITEM item = ItemOfRecord(tree, 0);
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(tree.GetItemText(item), CString(L"Disk 1   ( size unknown ) "));
+  ASSERT_TRUE(ClickBox(tree, item));
+  sheet.PressButton(PSBTN_NEXT);
+  sheet.PressButton(PSBTN_FINISH);
+  ASSERT_TRUE(TakeStartMessage(UWM_START_ADVANCED_SCAN));
+
+  std::wstring boxText;
+  {
+    TimerScript watch({[&] {
+                        HWND box = FindMessageBox();
+                        if (box == nullptr) return false;
+                        wchar_t text[512] = {};
+                        ::GetDlgItemTextW(box, 0xFFFF, text, 512);
+                        boxText = text;
+                        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                        return true;
+                      }},
+                      [] {});
+    m_frame->SendMessage(UWM_START_ADVANCED_SCAN, 0, 0);
+  }
+  EXPECT_EQ(boxText, L"Error reading sector : 0");
+  EXPECT_EQ(m_app.ScanRunning, 0);
+  const int row = m_app.LogView->GetLogRowCount() - 1;
+  ASSERT_GE(row, 0);
+  EXPECT_EQ(m_app.LogView->GetLogItemText(row, 1), CString(L"Error reading sector : 0"));
 }
 
 TEST_F(SearchWizard, FastFinishPreparesTheSearchOfTheCheckedDrive) {

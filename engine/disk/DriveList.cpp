@@ -1,19 +1,24 @@
 #include "DriveList.h"
 
 #include "EngineServices.h"
+#include "FatBootSector.h"
+#include "NtfsVolume.h"
 #include "PartitionWalk.h"
 #include "SectorIo.h"
 #include "Utf16Text.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
 constexpr uint32_t kDriveRemovable = 2;
+constexpr uint32_t kDriveFixed = 3;
 constexpr uint32_t kDriveCdRom = 5;
 constexpr size_t kMaxDriveStrings = 26;
 constexpr size_t kFirmwareLength = 8;
+constexpr uint64_t kFat32BackupBootSector = 6;
 
 void CopyIdentity(const DiskIdentity &identity, DriveRecord &drive) {
   drive.m_model = identity.m_model;
@@ -41,17 +46,24 @@ std::u16string DriveTypeText(uint32_t type) {
   return type < 7 ? names[type] : u"";
 }
 
-ParseResult ParseVolumeSectorCount(const uint8_t *boot, size_t length, uint64_t &sectors) {
-  sectors = 0;
-  if (boot == nullptr || length < 512) return ParseResult::NotThisStructure;
-  if (std::memcmp(boot + 3, "NTFS    ", 8) == 0) {
-    sectors = ReadLe64(boot + 0x28); // 0x28, 8, sectors of the volume (less its backup boot sector)
-    return sectors != 0 ? ParseResult::Ok : ParseResult::Corrupt;
+ParseResult ParseBootSectorVolume(const uint8_t *boot, size_t length, BootSectorVolume &out) {
+  out = BootSectorVolume();
+  if (boot == nullptr || length < kSectorSize) return ParseResult::NotThisStructure;
+  if (std::memcmp(boot + 3, "NTFS", 4) == 0) { // 3, 8, OEM name
+    NtfsBootInfo ntfs;
+    const ParseResult result = ParseNtfsBootSector(boot, ntfs);
+    if (result != ParseResult::Ok) return result;
+    out.m_fileSystem = u"NTFS";
+    // The field leaves out the backup boot sector in the volume's last sector.
+    out.m_sectors = ntfs.m_totalSectors + (ntfs.m_totalSectors < UINT64_MAX ? 1 : 0);
+    return ParseResult::Ok;
   }
-  if (ReadLe16(boot + 11) != 512) return ParseResult::NotThisStructure; // 11, 2, bytes per sector
-  const uint16_t small = ReadLe16(boot + 19);                           // 19, 2, total sectors when < 65536
-  sectors = small != 0 ? small : ReadLe32(boot + 32);                   // 32, 4, total sectors otherwise
-  return sectors != 0 ? ParseResult::Ok : ParseResult::Corrupt;
+  BootParameters fat;
+  const BootCheck check = DeriveFatKind(boot, length, fat);
+  if (check.m_result != ParseResult::Ok) return check.m_result;
+  out.m_fileSystem = Widen(FatKindName(fat.m_kind));
+  out.m_sectors = fat.m_totalSectors;
+  return ParseResult::Ok;
 }
 
 DriveList::DriveList(DriveSystem &system, SectorIo &io, EngineServices &services)
@@ -75,7 +87,7 @@ bool DriveList::EnumerateDrives(bool physicalDiskScan) {
     else if (m_version.IsWindows9x())
       FindPartitions(diskCount);
   }
-  FindVolumeSizes();
+  ReadBootSectors();
   if (haveVersion) FillIdentities(diskCount);
   return true;
 }
@@ -121,16 +133,24 @@ void DriveList::AddLogicalDrive(const std::u16string &root) {
   if (letter >= u'a' && letter <= u'z') letter = static_cast<char16_t>(letter - u'a' + u'A');
   if (letter < u'A' || letter > u'Z') return;
   const uint32_t type = m_system.DriveType(root);
+  if (type == kDriveCdRom) return;
   uint64_t total = 0;
-  if (!m_system.TotalBytes(root, total) || total == 0 || type == kDriveCdRom) return;
+  if (!m_system.TotalBytes(root, total)) total = 0;
+  // A volume the system cannot size (one it calls "RAW") may still have a
+  // boot sector that names it: it stays until that sector has been read. A
+  // floppy drive is left out, as reading an empty one would ask for a disk.
+  const bool mayHoldVolume =
+      (type == kDriveFixed || type == kDriveRemovable) && letter != u'A' && letter != u'B';
+  if (total == 0 && !mayHoldVolume) return;
   DriveRecord drive;
   drive.m_name = root;
   drive.m_typeText = DriveTypeText(type);
-  drive.m_sizeText = FormatSizeText(total);
+  if (total != 0) drive.m_sizeText = FormatSizeText(total);
   drive.m_fileSystem = m_system.FileSystemName(root);
   drive.m_driveCode = static_cast<uint8_t>(letter - u'A');
   drive.m_sectors = total / kSectorSize;
-  if (type == kDriveRemovable) m_removableSectors.push_back(static_cast<uint32_t>(total / kSectorSize));
+  if (type == kDriveRemovable && total != 0)
+    m_removableSectors.push_back(static_cast<uint32_t>(total / kSectorSize));
   m_drives.push_back(drive);
 }
 
@@ -190,16 +210,42 @@ void DriveList::FindPartitions(uint8_t diskCount) {
   }
 }
 
-void DriveList::FindVolumeSizes() {
-  // The size the system reports is the data area; the engines need the whole volume.
-  std::vector<uint8_t> boot(kSectorSize);
+void DriveList::ReadBootSectors() {
+  // The boot sector decides: the system may name another file system (Wine
+  // names every mapped drive "NTFS"; Windows calls a damaged one "RAW") and
+  // gives only the data area's size.
   for (DriveRecord &drive : m_drives) {
-    if (drive.m_volumeSectors != 0) continue;
-    uint64_t sectors = 0;
-    if (m_io.TransferSectors(drive.m_driveCode, 0, boot.data(), kSectorSize, false) &&
-        ParseVolumeSectorCount(boot.data(), boot.size(), sectors) == ParseResult::Ok)
-      drive.m_volumeSectors = sectors;
+    BootSectorVolume volume;
+    if (!ReadBootSectorVolume(drive, volume)) continue;
+    drive.m_fileSystem = volume.m_fileSystem;
+    drive.m_sizeText = FormatSizeText(volume.m_sectors * kSectorSize);
+    if (drive.m_sectors == 0) drive.m_sectors = volume.m_sectors;
+    if (drive.m_volumeSectors == 0) drive.m_volumeSectors = volume.m_sectors;
   }
+  // Neither the system nor a boot sector gave a size: nothing to search.
+  m_drives.erase(std::remove_if(m_drives.begin(), m_drives.end(),
+                                [](const DriveRecord &drive) { return drive.m_sectors == 0; }),
+                 m_drives.end());
+}
+
+bool DriveList::ReadBootSectorVolume(const DriveRecord &drive, BootSectorVolume &out) {
+  std::vector<uint8_t> sector(kSectorSize);
+  const auto readAt = [&](uint64_t at) {
+    return m_io.TransferSectors(drive.m_driveCode, at, sector.data(), kSectorSize, false) &&
+           ParseBootSectorVolume(sector.data(), sector.size(), out) == ParseResult::Ok;
+  };
+  if (readAt(0)) return true;
+  // A damaged first sector: FAT32 keeps a copy in sector 6, NTFS in the
+  // volume's last sector.
+  if (readAt(kFat32BackupBootSector) && out.m_fileSystem == u"FAT32") return true;
+  uint64_t sectors = drive.m_volumeSectors;
+  if (sectors == 0) {
+    const SectorDevice *device = m_io.Devices().Device(drive.m_driveCode);
+    sectors = device != nullptr ? device->SizeInBytes() / kSectorSize : 0;
+  }
+  if (sectors > 1 && readAt(sectors - 1) && out.m_fileSystem == u"NTFS") return true;
+  out = BootSectorVolume();
+  return false;
 }
 
 void DriveList::FillIdentities(uint8_t diskCount) {

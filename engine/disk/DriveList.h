@@ -48,8 +48,15 @@ public:
 std::u16string FormatSizeText(uint64_t totalBytes);
 // "UNKNOWN", "DRIVE_NO_ROOT_DIR", "REMOVABLE", "FIXED", "REMOTE", "CDROM", "RAMDISK"; empty otherwise.
 std::u16string DriveTypeText(uint32_t type);
-// The volume's own sector count from its boot sector (FAT or NTFS fields).
-ParseResult ParseVolumeSectorCount(const uint8_t *bootSector, size_t length, uint64_t &sectors);
+// What a volume's boot sector says of it: its file system ("FAT12", "FAT16",
+// "FAT32" or "NTFS") and its whole sector count (for NTFS the boot sector's
+// field and the backup boot sector that field leaves out).
+struct BootSectorVolume {
+  std::u16string m_fileSystem;
+  uint64_t m_sectors = 0;
+};
+// Ok when the sector is a boot sector the FAT or NTFS engine accepts.
+ParseResult ParseBootSectorVolume(const uint8_t *bootSector, size_t length, BootSectorVolume &out);
 
 class DriveList {
 public:
@@ -72,7 +79,8 @@ private:
   void FindExtents();
   void FindPartitions(uint8_t diskCount);
   std::vector<uint8_t> DisksWithFatPartitions(PartitionWalk &walk, uint8_t diskCount);
-  void FindVolumeSizes();
+  void ReadBootSectors();
+  bool ReadBootSectorVolume(const DriveRecord &drive, BootSectorVolume &out);
   void FillIdentities(uint8_t diskCount);
 
   DriveSystem &m_system;

@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <string>
 
+// A logical drive's file system, size text and, when the system gives none,
+// its sector count come from its boot sector when that names a FAT or NTFS
+// volume; otherwise they are the system's.
 struct DriveRecord {
   std::u16string m_name;          // logical drive: root text "C:\"; disk: "Disk 1"
   std::u16string m_typeText;      // "REMOVABLE", "FIXED", ...; empty for a disk

@@ -29,6 +29,10 @@ void PhysicalDiskScan::RunPhysicalDiskScan() {
   m_services.DoWaitCursor(0);
   m_foundBytes = 0;
   m_stopped = false;
+  if (!DiskIsReadable()) {
+    m_services.OnScanFinished(m_foundCount);
+    return;
+  }
   if (m_services.SelectedHeaders().empty()) {
     // Nothing to look for; the scan still ends so the window leaves its busy state.
     m_services.OnScanFinished(m_foundCount);
@@ -55,6 +59,17 @@ void PhysicalDiskScan::RunPhysicalDiskScan() {
   LogProcessEnded(m_services, m_stopped);
   m_services.ShowCurrentItemText(1, u"");
   m_services.OnScanFinished(m_foundCount);
+}
+
+bool PhysicalDiskScan::DiskIsReadable() {
+  uint8_t first[512];
+  if (m_space.Sectors() != 0 && m_space.ReadClusterSectors(0, first, 1)) return true;
+  // A disk the system gives no size, or whose first sector cannot be read,
+  // would end the scan without a word: the read error is shown and logged.
+  const std::u16string text = m_services.LoadText(SignatureText::kErrorReadingSector) + u" 0";
+  m_services.AddLogEntry(std::nullopt, text, std::nullopt, LogStatus::Error);
+  m_services.ShowErrorBox(text);
+  return false;
 }
 
 void PhysicalDiskScan::AddFound(const EntryRecord &record, const std::u16string &name) {

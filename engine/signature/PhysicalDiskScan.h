@@ -54,6 +54,8 @@ public:
                    uint64_t bytes, uint32_t nextId);
 
 private:
+  // False, after the error box and log line, when there is no disk to read.
+  bool DiskIsReadable();
   void AddFound(const EntryRecord &record, const std::u16string &name);
   void ListHits(std::vector<SignatureHit> &hits);
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -82,14 +83,62 @@ std::vector<uint8_t> PartitionedDisk(uint32_t sectors, const std::vector<std::ve
   return bytes;
 }
 
-// The first sector of a FAT volume that says how many sectors it has.
-std::vector<uint8_t> FatVolume(uint32_t sectors) {
+// A FAT volume's first sectors as mkfs.fat writes them (two FATs, media
+// 0xF8, one sector per cluster); the kind follows from the cluster count.
+std::vector<uint8_t> FatVolume(uint32_t sectors, uint16_t rootEntries, uint32_t fatSize,
+                               uint16_t reserved = 1) {
   std::vector<uint8_t> bytes(16 * kSectorSize);
   WriteLe16(&bytes[11], 512);
-  if (sectors < 65536)
+  bytes[13] = 1;
+  WriteLe16(&bytes[14], reserved);
+  bytes[16] = 2;
+  WriteLe16(&bytes[17], rootEntries);
+  bytes[21] = 0xF8;
+  if (sectors < 65536 && rootEntries != 0)
     WriteLe16(&bytes[19], static_cast<uint16_t>(sectors));
   else
     WriteLe32(&bytes[32], sectors);
+  if (rootEntries != 0) {
+    WriteLe16(&bytes[22], static_cast<uint16_t>(fatSize));
+  } else {
+    WriteLe32(&bytes[36], fatSize);
+    WriteLe32(&bytes[44], 2); // root cluster
+  }
+  bytes[510] = 0x55;
+  bytes[511] = 0xAA;
+  return bytes;
+}
+std::vector<uint8_t> Fat12Volume() {
+  return FatVolume(2880, 224, 9);
+}
+std::vector<uint8_t> Fat16Volume() {
+  return FatVolume(16384, 512, 64);
+}
+std::vector<uint8_t> Fat32Volume() {
+  return FatVolume(100000, 0, 784, 32);
+}
+
+// An NTFS volume of the given size whose boot sector (and its backup in the
+// last sector) counts one sector less, as mkntfs writes it.
+std::vector<uint8_t> NtfsVolume(uint32_t sectors) {
+  std::vector<uint8_t> bytes(size_t{sectors} * kSectorSize);
+  uint8_t *boot = bytes.data();
+  std::memcpy(boot + 3, "NTFS    ", 8);
+  WriteLe16(boot + 0x0B, 512);
+  boot[0x0D] = 8;
+  WriteLe64(boot + 0x28, sectors - 1);
+  WriteLe64(boot + 0x30, 4);
+  WriteLe64(boot + 0x38, 2);
+  boot[0x40] = 0xF6; // 1024-byte records
+  boot[510] = 0x55;
+  boot[511] = 0xAA;
+  std::memcpy(&bytes[(sectors - 1) * kSectorSize], boot, kSectorSize);
+  return bytes;
+}
+
+// The bytes with the first sector wiped, as on a damaged volume.
+std::vector<uint8_t> WithoutFirstSector(std::vector<uint8_t> bytes) {
+  std::fill(bytes.begin(), bytes.begin() + kSectorSize, 0);
   return bytes;
 }
 
@@ -213,15 +262,96 @@ TEST_F(DriveListTest, Nt4LeavesTheDiskFieldsEmpty) {
 TEST_F(DriveListTest, WithoutExtentsTheVolumeSizeComesFromItsBootSector) {
   // As under Wine, which answers no extents: the engine still needs the volume's size.
   m_system.m_version = PlatformVersion{2, 6, 1};
-  m_layer.Attach(23, std::make_unique<MemoryDevice>(FatVolume(100000)));
-  m_layer.Attach(24, std::make_unique<MemoryDevice>(FatVolume(2880)));
+  m_layer.Attach(23, std::make_unique<MemoryDevice>(Fat32Volume()));
+  m_layer.Attach(24, std::make_unique<MemoryDevice>(Fat12Volume()));
   m_system.Add(u"X:\\", {3, 90000ull * 512, u"FAT32", {}});
   m_system.Add(u"Y:\\", {2, 2800ull * 512, u"FAT12", {}});
   ASSERT_TRUE(m_list.EnumerateDrives(false));
-  EXPECT_EQ(Drive(0).m_sectors, 90000u) << "the listed size stays as the system gave it";
+  EXPECT_EQ(Drive(0).m_sectors, 90000u) << "the system's size stays where it is kept";
   EXPECT_EQ(Drive(0).m_volumeSectors, 100000u);
   EXPECT_EQ(Drive(1).m_volumeSectors, 2880u);
   EXPECT_EQ(Drive(0).m_biosDiskCode, 0);
+}
+
+TEST_F(DriveListTest, TheBootSectorNamesTheFileSystemAndTheSize) {
+  // Wine names every mapped drive "NTFS" with the host disk's size.
+  const struct {
+    const char *what;
+    std::vector<uint8_t> volume;
+    std::u16string fileSystem;
+    uint64_t sectors;
+    std::u16string sizeText;
+  } cases[] = {
+      {"FAT12", Fat12Volume(), u"FAT12", 2880, u"1.406 MB"},
+      {"FAT16", Fat16Volume(), u"FAT16", 16384, u"8.000 MB"},
+      {"FAT32", Fat32Volume(), u"FAT32", 100000, u"48.828 MB"},
+      {"NTFS, counting its backup boot sector", NtfsVolume(4096), u"NTFS", 4096, u"2.000 MB"},
+      {"FAT32 from the copy in sector 6",
+       [] {
+         std::vector<uint8_t> v = Fat32Volume();
+         std::copy(v.begin(), v.begin() + kSectorSize, v.begin() + 6 * kSectorSize);
+         return WithoutFirstSector(v);
+       }(),
+       u"FAT32", 100000, u"48.828 MB"},
+      {"NTFS from the copy in its last sector", WithoutFirstSector(NtfsVolume(4096)), u"NTFS", 4096,
+       u"2.000 MB"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    m_layer.Attach(16, std::make_unique<MemoryDevice>(c.volume));
+    FakeDriveSystem system;
+    system.m_version = PlatformVersion{2, 6, 1};
+    system.Add(u"Q:\\", {3, 270552150016ull, u"NTFS", {}});
+    DriveList list(system, m_io, m_services);
+    ASSERT_TRUE(list.EnumerateDrives(false));
+    ASSERT_EQ(list.Drives().size(), 1u);
+    const DriveRecord &drive = list.Drives()[0];
+    EXPECT_EQ(drive.m_fileSystem, c.fileSystem);
+    EXPECT_EQ(drive.m_sizeText, c.sizeText);
+    EXPECT_EQ(drive.m_volumeSectors, c.sectors);
+  }
+}
+
+TEST_F(DriveListTest, WithoutABootSectorTheSystemsAnswerStands) {
+  // A FAT16 copy in sector 6 is no backup: only FAT32 keeps one there.
+  std::vector<uint8_t> fat16 = Fat16Volume();
+  std::copy(fat16.begin(), fat16.begin() + kSectorSize, fat16.begin() + 6 * kSectorSize);
+  m_layer.Attach(2, std::make_unique<MemoryDevice>(WithoutFirstSector(fat16)));
+  m_system.Add(u"C:\\", {3, 1 << 30, u"NTFS", {}});
+  m_system.Add(u"D:\\", {3, 1 << 30, u"FAT32", {}}); // no device: unreadable
+  ASSERT_TRUE(m_list.EnumerateDrives(false));
+  ASSERT_EQ(m_list.Drives().size(), 2u);
+  for (size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(Drive(i).m_sizeText, u"1.000 GB");
+    EXPECT_EQ(Drive(i).m_volumeSectors, 0u);
+  }
+  EXPECT_EQ(Drive(0).m_fileSystem, u"NTFS");
+  EXPECT_EQ(Drive(1).m_fileSystem, u"FAT32");
+}
+
+TEST_F(DriveListTest, AVolumeTheSystemCannotSizeIsListedFromItsBootSector) {
+  // Windows calls such a volume "RAW" and gives no size.
+  m_layer.Attach(4, std::make_unique<MemoryDevice>(Fat16Volume()));
+  m_layer.Attach(0, std::make_unique<MemoryDevice>(Fat12Volume()));
+  m_system.Add(u"A:\\", {2, 0, u"", {}}); // a floppy drive is not read without a size
+  m_system.Add(u"E:\\", {2, 0, u"RAW", {}});
+  m_system.Add(u"F:\\", {3, 0, u"RAW", {}}); // no boot sector either
+  ASSERT_TRUE(m_list.EnumerateDrives(false));
+  ASSERT_EQ(m_list.Drives().size(), 1u);
+  EXPECT_EQ(Drive(0).m_name, u"E:\\");
+  EXPECT_EQ(Drive(0).m_fileSystem, u"FAT16");
+  EXPECT_EQ(Drive(0).m_sizeText, u"8.000 MB");
+  EXPECT_EQ(Drive(0).m_sectors, 16384u);
+  EXPECT_EQ(Drive(0).m_volumeSectors, 16384u);
+}
+
+TEST_F(DriveListTest, AnExtentKeepsItsSizeAndTheBootSectorNamesTheFileSystem) {
+  m_layer.Attach(2, std::make_unique<MemoryDevice>(Fat32Volume()));
+  m_system.Add(u"C:\\", {3, 90000ull * 512, u"RAW", {{0, 2048 * 512, 100352ull * 512}}});
+  ASSERT_TRUE(m_list.EnumerateDrives(false));
+  EXPECT_EQ(Drive(0).m_fileSystem, u"FAT32");
+  EXPECT_EQ(Drive(0).m_sizeText, u"48.828 MB");
+  EXPECT_EQ(Drive(0).m_volumeSectors, 100352u);
 }
 
 class DriveList9xTest : public DriveListTest {

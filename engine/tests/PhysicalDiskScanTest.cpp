@@ -109,6 +109,27 @@ TEST(PhysicalDiskScanTest, NoSignaturesChosenStillEndsTheScan) {
   EXPECT_EQ(disk.m_services.m_finishedCount, 1u);
 }
 
+TEST(PhysicalDiskScanTest, ADiskThatCannotBeReadEndsTheScanWithTheReadError) {
+  const struct {
+    const char *what;
+    uint64_t sectors; // as the system gave them
+    bool attached;
+  } cases[] = {{"no size from the system", 0, true}, {"no device", 100, false}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    DiskFixture disk(100);
+    if (c.attached) disk.Attach();
+    disk.m_services.SetText(SignatureText::kErrorReadingSector, u"Error reading sector :");
+    PhysicalDiskScan scan(disk.m_services, disk.m_reader, c.sectors, false);
+    scan.RunPhysicalDiskScan(); // even with no signature chosen
+    ASSERT_EQ(disk.m_services.m_log.size(), 1u);
+    EXPECT_EQ(disk.m_services.m_log[0].m_text, u"Error reading sector : 0");
+    EXPECT_EQ(disk.m_services.m_log[0].m_status, LogStatus::Error);
+    EXPECT_EQ(disk.m_services.m_errorBoxes, std::vector<std::u16string>{u"Error reading sector : 0"});
+    EXPECT_EQ(disk.m_services.m_finishedCount, 1u);
+  }
+}
+
 TEST(PhysicalDiskScanTest, FolderOverflowsAfter2501Hits) {
   DiskFixture disk(2502 * 2 + 10);
   for (uint64_t i = 0; i < 2503; ++i) disk.Put(i * 2, kJpegStart);
