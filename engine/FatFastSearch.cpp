@@ -146,7 +146,7 @@ bool FatFastSearch::LoadNextCluster(FolderCursor &cursor) {
 }
 
 bool FatFastSearch::PassesRootCheck(const FolderCursor &cursor, const uint8_t *entry) {
-  const EntryCheckResult check = CheckDirectoryEntry(entry, m_volume.MaxCluster());
+  const EntryCheckResult check = CheckDirectoryEntry(entry, m_volume.Kind(), m_volume.MaxCluster());
   if (cursor.m_kind == FolderKind::FixedRoot && check.m_verdict != EntryPlausibility::Plausible) return false;
   if (check.m_verdict == EntryPlausibility::Implausible) return false;
   if (!check.m_needsFolderStart) return true;

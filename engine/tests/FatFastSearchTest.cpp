@@ -191,6 +191,15 @@ size_t FindEntry(const std::vector<uint8_t> &bytes, const char (&name)[12], uint
   return std::string::npos;
 }
 
+// The same for a deleted entry, whose first name byte is the deletion mark.
+size_t FindDeletedEntry(const std::vector<uint8_t> &bytes, const char (&name)[12], uint8_t attributes) {
+  for (size_t offset = 0; offset + 32 <= bytes.size(); offset += 32)
+    if (bytes[offset] == kFatDeletedMark && std::equal(name + 1, name + 11, bytes.begin() + offset + 1) &&
+        bytes[offset + 11] == attributes)
+      return offset;
+  return std::string::npos;
+}
+
 // A folder entry that points back at an ancestor is not walked again; the
 // loop is logged and the rest of the tree is still found.
 TEST(FatFastSearch, CutsAFolderLoopWithALogLine) {
@@ -212,6 +221,20 @@ TEST(FatFastSearch, CutsAFolderLoopWithALogLine) {
   EXPECT_TRUE(image.Services().LogContains(u"already walked")) << image.Services().LogAsText();
   EXPECT_EQ(image.FoundByPath().count("/Docs/Sub/Lost Report With A Long Name.txt"), 1u);
   EXPECT_TRUE(image.Services().LogContains(u"Process completed"));
+}
+
+// On FAT12/16 bytes 20-21 of an entry are not part of its first cluster
+// (OS/2 kept an extended-attribute handle there): a root entry with them set
+// is found as it is in any other folder.
+TEST(FatFastSearch, IgnoresBytes20And21OfAFat16RootEntry) {
+  QV_REQUIRE_FAT_FIXTURES();
+  std::vector<uint8_t> bytes = ReadWholeFile(FatFixtureDir() + "/fat16.img");
+  const size_t notes = FindDeletedEntry(bytes, "NOTES   TXT", 0x20);
+  ASSERT_NE(notes, std::string::npos);
+  WriteLe16(&bytes[notes + 20], 0x0102);
+  FatImageEngine image(std::move(bytes));
+  image.Engine().RunFatFastScan();
+  EXPECT_EQ(image.FoundByPath().count("/XOTES.TXT"), 1u) << image.Services().LogAsText();
 }
 
 // A folder whose cluster chain runs back into itself is read once, with a log line.
