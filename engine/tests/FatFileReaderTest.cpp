@@ -42,7 +42,8 @@ TEST_P(FatFileReaderImages, ReadsEveryDeletedFileBackByteForByte) {
 
 INSTANTIATE_TEST_SUITE_P(Images, FatFileReaderImages,
                          ::testing::Values("fat12", "fat12_full", "fat12_big_clusters", "fat16",
-                                           "fat16_one_fat", "fat32"),
+                                           "fat16_one_fat", "fat32", "fat16_windows_folders",
+                                           "fat32_windows_folders"),
                          [](const auto &info) { return std::string(info.param); });
 
 // A file that fills a hole and goes on after a later deleted file: the later
