@@ -152,4 +152,18 @@ TEST(FatTable, DecodesEachWidthAndMasksFat32) {
   EXPECT_FALSE(FatTable(FatKind::Fat16, 200, wide).BuildClusterMap().IsInUse(2));
 }
 
+// The next free cluster passes over whole words in use and single clusters
+// alike, and says so when none is left.
+TEST(FatTable, NextFreeClusterPassesOverUsedStretches) {
+  ClusterMap map(300);
+  for (uint32_t c = 2; c < 200; ++c) map.MarkInUse(c);
+  map.MarkInUse(201);
+  EXPECT_EQ(map.NextFree(0), 200u);
+  EXPECT_EQ(map.NextFree(201), 202u);
+  EXPECT_EQ(map.NextFree(300), 300u);
+  for (uint32_t c = 200; c <= 300; ++c) map.MarkInUse(c);
+  EXPECT_EQ(map.NextFree(2), 301u);
+  EXPECT_EQ(map.NextFree(5000), 301u);
+}
+
 } // namespace

@@ -146,6 +146,23 @@ TEST(FatFastSearch, StopsADeletedFolderAtItsSize) {
   EXPECT_EQ(image.FoundByPath().count("/System Volume Information/IndexerVolumeGuid 0"), 1u);
 }
 
+// Claimed ranges merge when they touch or overlap, so the first unclaimed
+// cluster after any of them is one step away.
+TEST(FatClaimedClusters, MergesRangesAndFindsTheFirstUnclaimedCluster) {
+  FatClaimedClusters claimed;
+  claimed.Claim(10, 13);
+  claimed.Claim(20, 22);
+  claimed.Claim(13, 15); // touches 10..12
+  claimed.Claim(18, 21); // overlaps 20..21
+  claimed.Claim(30, 30); // empty
+  const std::pair<uint64_t, uint64_t> cases[] = {{9, 9},   {10, 15}, {12, 15}, {14, 15}, {15, 15},
+                                                 {17, 17}, {18, 22}, {21, 22}, {22, 22}, {30, 30}};
+  for (const auto &[cluster, unclaimed] : cases)
+    EXPECT_EQ(claimed.FirstUnclaimed(cluster), unclaimed) << cluster;
+  claimed.Claim(5, 40); // swallows everything
+  EXPECT_EQ(claimed.FirstUnclaimed(6), 40u);
+}
+
 TEST(FatFastSearch, GradesFollowTheClusterSizeBoundary) {
   QV_REQUIRE_FAT_FIXTURES();
   for (const char *imageName : {"fat12", "fat16", "fat32"}) {
