@@ -303,10 +303,8 @@ void FatFastSearch::ClaimFileClusters(uint32_t firstCluster, uint64_t size) {
   const uint64_t clusterBytes = m_volume.ClusterBytes();
   if (clusterBytes == 0) return;
   const uint64_t count = std::max<uint64_t>(1, (size + clusterBytes - 1) / clusterBytes);
-  const uint64_t last = m_volume.LastReadableCluster();
-  uint64_t end = uint64_t{firstCluster} + 1;
-  for (uint64_t taken = 1; taken < count && end <= last; ++taken) end = m_volume.NextFreeCluster(end) + 1;
-  m_claimed.Claim(firstCluster, std::min(end, last + 1));
+  const uint64_t end = m_volume.AfterFreeClusters(uint64_t{firstCluster} + 1, count - 1);
+  m_claimed.Claim(firstCluster, std::min<uint64_t>(end, uint64_t{m_volume.LastReadableCluster()} + 1));
 }
 
 void FatFastSearch::AddDeletedFolderFiles() {
