@@ -1,6 +1,5 @@
 #include "FatAdvancedSearch.h"
 
-#include "ByteOrder.h"
 #include "FatDirectoryEntry.h"
 
 #include <cstring>
@@ -85,7 +84,7 @@ bool FatAdvancedSearch::CollectLostFolder(uint64_t cluster, const uint8_t *bytes
   node.m_cluster = static_cast<uint32_t>(cluster);
   node.m_id = m_totals.m_nextId++;
   const uint8_t *dotDot = bytes + kEntryBytes;
-  node.m_parentCluster = (uint32_t{ReadLe16(dotDot + 20)} << 16) | ReadLe16(dotDot + 26);
+  node.m_parentCluster = EntryFirstCluster(dotDot, m_volume.Kind());
   m_lostByCluster.emplace(node.m_cluster, m_lostFolders.size());
   m_lostFolders.push_back(node);
   return true;

@@ -37,7 +37,7 @@ void AppendOemText(const uint8_t *bytes, size_t count, bool lower, std::u16strin
 
 } // namespace
 
-EntryCheckResult CheckDirectoryEntry(const uint8_t *entry, uint32_t maxCluster) {
+EntryCheckResult CheckDirectoryEntry(const uint8_t *entry, FatKind kind, uint32_t maxCluster) {
   const uint8_t attributes = Attributes(entry);
   if (attributes == kFatLongNameAttributes) return {EntryPlausibility::NoData, "long-name part", false};
   const uint16_t writeTime = ReadLe16(entry + 22); // 22, 2, write time
@@ -45,11 +45,9 @@ EntryCheckResult CheckDirectoryEntry(const uint8_t *entry, uint32_t maxCluster) 
   if (writeDate == 0) return {EntryPlausibility::Implausible, "write date 0", false};
   if (writeTime == 0) return {EntryPlausibility::Implausible, "write time 0", false};
   if (attributes > 63) return {EntryPlausibility::Implausible, "attribute above 63", false};
-  const uint32_t cluster = (static_cast<uint32_t>(ReadLe16(entry + 20)) << 16) | ReadLe16(entry + 26);
+  const uint32_t cluster = EntryFirstCluster(entry, kind);
   if (cluster > maxCluster) return {EntryPlausibility::Implausible, "first cluster past the volume", false};
   const bool folder = (attributes & kEntryAttrFolder) != 0;
-  if (folder && ReadLe32(entry + 28) != 0)
-    return {EntryPlausibility::Implausible, "folder with a size", false};
   for (size_t i = 0; i < 11; ++i)
     if (entry[i] == 0) return {EntryPlausibility::Implausible, "NUL inside the name", false};
   const unsigned month = (writeDate >> 5) & 15;
@@ -66,6 +64,19 @@ bool IsFolderStart(const uint8_t *sector, size_t length) {
 bool HasDotEntry(const uint8_t *cluster, size_t length) {
   if (length >= kFatEntrySize && cluster[0] == '.') return true;
   return length >= 2 * kFatEntrySize && cluster[kFatEntrySize] == '.';
+}
+
+bool IsFolderContinuation(const uint8_t *cluster, size_t length, FatKind kind, uint32_t maxCluster) {
+  if (length < kFatEntrySize || cluster[0] == 0 || HasDotEntry(cluster, length)) return false;
+  for (size_t offset = 0; offset + kFatEntrySize <= length; offset += kFatEntrySize) {
+    const uint8_t *entry = cluster + offset;
+    if (entry[0] == 0) continue;
+    // 0x3F holds every attribute bit a real entry uses; fill bytes such as 0xE5 or 0xF6 have more.
+    if (entry[0] == kFatDeletedMark && Attributes(entry) <= 0x3F) continue;
+    if (CheckDirectoryEntry(entry, kind, maxCluster).m_verdict == EntryPlausibility::Implausible)
+      return false;
+  }
+  return true;
 }
 
 uint32_t EntryFirstCluster(const uint8_t *entry, FatKind kind) {

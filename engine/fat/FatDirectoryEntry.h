@@ -34,13 +34,22 @@ struct EntryCheckResult {
 };
 
 // The tests made before an entry of a root folder is decoded. A folder's own
-// first sector is checked by the caller (IsFolderStart).
-EntryCheckResult CheckDirectoryEntry(const uint8_t *entry, uint32_t maxCluster);
+// first sector is checked by the caller (IsFolderStart); that test, not the
+// size field, tells a folder from garbage, since Windows leaves a size in the
+// entry of a folder it deletes.
+EntryCheckResult CheckDirectoryEntry(const uint8_t *entry, FatKind kind, uint32_t maxCluster);
 
 // True when a folder cluster's first sector starts with the "." and ".." entries.
 bool IsFolderStart(const uint8_t *sector, size_t length);
 // True when the first or the second entry begins with '.'.
 bool HasDotEntry(const uint8_t *cluster, size_t length);
+
+// True when a free cluster can be where a deleted folder goes on: it holds an
+// entry in its first slot, does not begin a folder of its own, and every
+// 32-byte slot is an end mark, a deleted entry or long-name part with an
+// attribute byte a real entry can have, or an entry CheckDirectoryEntry does
+// not call implausible.
+bool IsFolderContinuation(const uint8_t *cluster, size_t length, FatKind kind, uint32_t maxCluster);
 
 // First cluster of an entry; FAT12/16 keep other data in the high word.
 uint32_t EntryFirstCluster(const uint8_t *entry, FatKind kind);

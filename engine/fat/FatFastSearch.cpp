@@ -1,5 +1,8 @@
 #include "FatFastSearch.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 constexpr uint32_t kScanProgressRange = 25000;
 }
@@ -29,6 +32,7 @@ void FatFastSearch::RunWalk(bool endScan) {
   m_deletedFolders.clear();
   m_deletedFolderClusters.clear();
   m_pendingClusters.clear();
+  m_claimed.Clear();
   m_volume.LogFinished(m_stopped);
   if (!endScan) return;
   m_services.ResetTreeToRoot();
@@ -79,7 +83,9 @@ void FatFastSearch::StartRoot() {
 void FatFastSearch::WalkStack() {
   while (!m_stack.empty()) {
     FolderCursor &cursor = m_stack.back();
-    if (!cursor.m_finished && (!cursor.m_loaded || cursor.m_offset + kFatEntrySize > cursor.m_current.size()))
+    // A cluster read only for the long names in it leaves nothing to walk: read on.
+    while (!cursor.m_finished &&
+           (!cursor.m_loaded || cursor.m_offset + kFatEntrySize > cursor.m_current.size()))
       cursor.m_finished = !LoadNextCluster(cursor);
     if (m_stopped) return;
     if (cursor.m_finished) {
@@ -117,7 +123,12 @@ bool FatFastSearch::LoadNextCluster(FolderCursor &cursor) {
     return true;
   }
   if (cursor.m_endAfterCluster) return false;
-  while (cursor.m_nextCluster < cursor.m_chain.size()) {
+  for (;;) {
+    if (cursor.m_nextCluster >= cursor.m_chain.size()) {
+      if (cursor.m_deletedFolder != SIZE_MAX && cursor.m_loaded)
+        m_deletedFolders[cursor.m_deletedFolder].m_mayGoOn = true;
+      if (!ExtendDeletedFolder(cursor)) return false;
+    }
     const size_t index = cursor.m_nextCluster++;
     const uint32_t cluster = cursor.m_chain[index];
     if (CheckStop()) return false;
@@ -130,23 +141,53 @@ bool FatFastSearch::LoadNextCluster(FolderCursor &cursor) {
     if (!m_volume.ReadClusters(cluster, 0, cursor.m_current.data(), sectors)) {
       m_volume.LogClusterError(cluster);
       cursor.m_loaded = false;
+      // Where a deleted folder went on is judged from the bytes alone.
+      if (cursor.m_goesOn) return false;
       continue;
     }
     cursor.m_loaded = true;
     cursor.m_offset = 0;
-    // A folder starts with "." and ".."; a first cluster that does not was reused.
-    if (cursor.m_kind == FolderKind::Folder && index == 0 &&
-        !HasDotEntry(cursor.m_current.data(), cursor.m_current.size()))
-      return false;
-    // A root cluster that starts like a folder: the chain strayed, stop after it.
-    if (cursor.m_kind == FolderKind::ChainRoot && cursor.m_current[0] == '.') cursor.m_endAfterCluster = true;
+    return AcceptLoadedCluster(cursor, index);
+  }
+}
+
+bool FatFastSearch::AcceptLoadedCluster(FolderCursor &cursor, size_t index) {
+  const std::vector<uint8_t> &bytes = cursor.m_current;
+  // A folder starts with "." and ".."; a first cluster that does not was reused.
+  if (cursor.m_kind == FolderKind::Folder && index == 0 && !HasDotEntry(bytes.data(), bytes.size()))
+    return false;
+  // A root cluster that starts like a folder: the chain strayed, stop after it.
+  if (cursor.m_kind == FolderKind::ChainRoot && bytes[0] == '.') cursor.m_endAfterCluster = true;
+  if (!cursor.m_goesOn) return true;
+  if (index == 0) {
+    // Listed already; read again for the long names that run on into the next cluster.
+    cursor.m_offset = bytes.size();
     return true;
   }
-  return false;
+  if (!IsFolderContinuation(bytes.data(), bytes.size(), m_volume.Kind(), m_volume.MaxCluster())) return false;
+  m_claimed.Claim(cursor.m_chain[index], uint64_t{cursor.m_chain[index]} + 1);
+  return true;
+}
+
+// Like a deleted file's, a deleted folder's clusters are gone from the FAT but
+// usually follow its first: the folder grew into the next free cluster when
+// it filled up, after the data of the files listed so far.
+bool FatFastSearch::ExtendDeletedFolder(FolderCursor &cursor) {
+  if (!cursor.m_goesOn || cursor.m_chain.size() >= cursor.m_maxClusters) return false;
+  const uint64_t last = m_volume.LastReadableCluster();
+  uint64_t cluster = uint64_t{cursor.m_chain.back()} + 1;
+  while (cluster <= last) {
+    const uint64_t free = m_volume.NextFreeCluster(cluster);
+    cluster = m_claimed.FirstUnclaimed(free);
+    if (cluster == free) break;
+  }
+  if (cluster > last) return false;
+  cursor.m_chain.push_back(static_cast<uint32_t>(cluster));
+  return true;
 }
 
 bool FatFastSearch::PassesRootCheck(const FolderCursor &cursor, const uint8_t *entry) {
-  const EntryCheckResult check = CheckDirectoryEntry(entry, m_volume.MaxCluster());
+  const EntryCheckResult check = CheckDirectoryEntry(entry, m_volume.Kind(), m_volume.MaxCluster());
   if (cursor.m_kind == FolderKind::FixedRoot && check.m_verdict != EntryPlausibility::Plausible) return false;
   if (check.m_verdict == EntryPlausibility::Implausible) return false;
   if (!check.m_needsFolderStart) return true;
@@ -173,7 +214,7 @@ void FatFastSearch::HandleEntry(FolderCursor &cursor, size_t offset) {
   if (result.m_outcome != DecodeOutcome::Record) return;
   if (work.IsFolder()) {
     if (work.m_deleted)
-      AddDeletedFolder(work, name);
+      AddDeletedFolder(work, name, ReadLe32(&cursor.m_current[offset] + 28)); // 28, 4, size
     else
       EnterLiveFolder(work, name);
   } else if (work.m_deleted) {
@@ -234,13 +275,15 @@ void FatFastSearch::EmitPathFrames() {
   }
 }
 
-void FatFastSearch::AddDeletedFolder(const EntryRecord &record, const std::u16string &name) {
+void FatFastSearch::AddDeletedFolder(const EntryRecord &record, const std::u16string &name,
+                                     uint32_t sizeField) {
   EmitPathFrames();
   AddFoundEntry(record, name);
   const uint32_t cluster = record.m_firstCluster;
+  m_claimed.Claim(cluster, uint64_t{cluster} + 1);
   if (m_pendingClusters.count(cluster) != 0 || m_deletedFolderClusters.count(cluster) != 0) return;
   m_deletedFolderClusters.insert(cluster);
-  m_deletedFolders.push_back(DeletedFolder{cluster, record.m_ownId, record.m_parentId});
+  m_deletedFolders.push_back(DeletedFolder{cluster, record.m_ownId, record.m_parentId, sizeField});
 }
 
 void FatFastSearch::AddDeletedFile(EntryRecord &record, const std::u16string &name) {
@@ -251,22 +294,93 @@ void FatFastSearch::AddDeletedFile(EntryRecord &record, const std::u16string &na
                     [&volume](uint64_t cluster) { return volume.IsClusterInUse(cluster); });
   AddFoundEntry(record, name);
   m_deletedFiles.push_back(FatFoundFile{record.m_firstCluster, record.m_size});
+  ClaimFileClusters(record.m_firstCluster, record.m_size);
+}
+
+// Its first cluster and the free ones after it, as many as its size needs,
+// as the file reader takes them for a file written whole.
+void FatFastSearch::ClaimFileClusters(uint32_t firstCluster, uint64_t size) {
+  const uint64_t clusterBytes = m_volume.ClusterBytes();
+  if (clusterBytes == 0) return;
+  const uint64_t count = std::max<uint64_t>(1, (size + clusterBytes - 1) / clusterBytes);
+  const uint64_t end = m_volume.AfterFreeClusters(uint64_t{firstCluster} + 1, count - 1);
+  m_claimed.Claim(firstCluster, std::min<uint64_t>(end, uint64_t{m_volume.LastReadableCluster()} + 1));
 }
 
 void FatFastSearch::AddDeletedFolderFiles() {
   m_services.AddLogEntry(std::nullopt, m_volume.Text(FatText::kAddingDeletedFiles), std::nullopt,
                          LogStatus::Started);
-  // Folders found in these folders join the end of the list and are walked in turn.
-  for (size_t i = 0; i < m_deletedFolders.size() && !CheckStop(); ++i) {
-    const DeletedFolder folder = m_deletedFolders[i];
-    if (m_pendingClusters.count(folder.m_cluster) != 0) continue;
-    m_pendingClusters.insert(folder.m_cluster);
-    OpenFolder(folder.m_folderId, folder.m_cluster, 1, false);
-    WalkStack();
+  // Folders found in these folders join the end of the list and are walked in
+  // turn. Every first cluster known is walked before any folder goes on past
+  // it: the files listed there claim the clusters it must pass over.
+  size_t first = 0;
+  size_t onward = 0;
+  for (;;) {
+    if (first < m_deletedFolders.size()) {
+      const size_t i = first++;
+      if (CheckStop()) break;
+      if (m_pendingClusters.count(m_deletedFolders[i].m_cluster) != 0) continue;
+      m_pendingClusters.insert(m_deletedFolders[i].m_cluster);
+      OpenFolder(m_deletedFolders[i].m_folderId, m_deletedFolders[i].m_cluster, 1, false);
+      m_stack.back().m_deletedFolder = i;
+      WalkStack();
+    } else if (onward < m_deletedFolders.size()) {
+      const DeletedFolder folder = m_deletedFolders[onward++];
+      if (!folder.m_mayGoOn) continue;
+      if (CheckStop()) break;
+      WalkDeletedFolderOn(folder);
+    } else {
+      break;
+    }
   }
   if (m_stopped)
     m_services.AddLogEntry(std::nullopt, m_volume.Text(FatText::kAborted), std::nullopt, LogStatus::Error);
   else
     m_services.AddLogEntry(std::nullopt, m_volume.Text(FatText::kCompleted), std::nullopt,
                            LogStatus::Completed);
+}
+
+// The clusters a deleted folder went on into: free ones after its first that
+// nothing found claims, while they hold directory entries, up to the size its
+// entry gives (Windows leaves one) or the most a folder can hold.
+void FatFastSearch::WalkDeletedFolderOn(const DeletedFolder &folder) {
+  FolderCursor cursor;
+  cursor.m_kind = FolderKind::Folder;
+  cursor.m_folderId = folder.m_folderId;
+  cursor.m_deleted = 1;
+  cursor.m_chain.push_back(folder.m_cluster);
+  cursor.m_goesOn = true;
+  const uint64_t clusterBytes = m_volume.ClusterBytes();
+  if (clusterBytes == 0) return;
+  cursor.m_maxClusters = (kFatMaxFolderBytes + clusterBytes - 1) / clusterBytes;
+  if (folder.m_sizeField != 0)
+    cursor.m_maxClusters =
+        std::min<uint64_t>(cursor.m_maxClusters, (folder.m_sizeField + clusterBytes - 1) / clusterBytes);
+  m_stack.push_back(std::move(cursor));
+  WalkStack();
+}
+
+void FatClaimedClusters::Claim(uint64_t first, uint64_t end) {
+  if (first >= end) return;
+  auto next = m_ranges.upper_bound(first);
+  if (next != m_ranges.begin()) {
+    const auto before = std::prev(next);
+    if (before->second >= first) {
+      first = before->first;
+      end = std::max(end, before->second);
+      next = m_ranges.erase(before);
+    }
+  }
+  while (next != m_ranges.end() && next->first <= end) {
+    end = std::max(end, next->second);
+    next = m_ranges.erase(next);
+  }
+  m_ranges.emplace(first, end);
+}
+
+uint64_t FatClaimedClusters::FirstUnclaimed(uint64_t cluster) const {
+  auto next = m_ranges.upper_bound(cluster);
+  if (next == m_ranges.begin()) return cluster;
+  --next;
+  return cluster < next->second ? next->second : cluster;
 }

@@ -1,7 +1,8 @@
 // The fast search of a FAT volume: a walk of the folder tree from the root
 // that lists every deleted entry, walks every live folder for deleted entries
 // below it (showing a live folder only as the path to something deleted), and
-// afterwards lists what each deleted folder held, from its first cluster.
+// afterwards lists what each deleted folder held, from its first cluster and
+// the free clusters where it went on.
 // The walk keeps its own stack of open folders, so deep or looping trees
 // cost neither the call stack nor endless work.
 #pragma once
@@ -11,8 +12,9 @@
 #include "FatVolume.h"
 
 #include <cstdint>
-#include <string>
 #include <deque>
+#include <map>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -33,6 +35,23 @@ struct FatSearchTotals {
   uint32_t m_files = 0;
   uint64_t m_foundBytes = 0;
 };
+
+// Clusters that what the search found is taken to hold, kept as disjoint
+// ranges: a deleted folder going on past its first cluster passes over them.
+class FatClaimedClusters {
+public:
+  // Claims first .. end - 1.
+  void Claim(uint64_t first, uint64_t end);
+  // The first cluster from `cluster` on that nothing claims.
+  uint64_t FirstUnclaimed(uint64_t cluster) const;
+  void Clear() { m_ranges.clear(); }
+
+private:
+  std::map<uint64_t, uint64_t> m_ranges; // first -> end
+};
+
+// A FAT folder holds at most 65536 entries of 32 bytes.
+constexpr uint64_t kFatMaxFolderBytes = 65536 * 32;
 
 // Folders deeper than this are not entered (a path of 260 characters cannot
 // hold more); the cut is logged.
@@ -69,6 +88,12 @@ private:
     bool m_endAfterCluster = false;
     bool m_finished = false;
     bool m_hasFrame = false; // a live folder whose path frame goes when it closes
+    // A deleted folder walked on past its first cluster, whose entries were
+    // listed before; it may take free clusters up to this many in all.
+    bool m_goesOn = false;
+    uint64_t m_maxClusters = 1;
+    // The deleted folder (index in m_deletedFolders) whose first cluster this is.
+    size_t m_deletedFolder = SIZE_MAX;
   };
   // A live folder on the way to what is found; reaches the tree only then.
   struct PathFrame {
@@ -80,6 +105,9 @@ private:
     uint32_t m_cluster;
     uint32_t m_folderId;
     uint32_t m_parentId;
+    uint32_t m_sizeField; // what the entry says, 0 unless Windows left a size there
+    // Its first cluster was read whole without an end mark: it may go on.
+    bool m_mayGoOn = false;
   };
 
   bool RunTreeWalk();
@@ -87,16 +115,20 @@ private:
   bool OpenRoot(FolderCursor &root);
   void WalkStack();
   bool LoadNextCluster(FolderCursor &cursor);
+  bool ExtendDeletedFolder(FolderCursor &cursor);
+  bool AcceptLoadedCluster(FolderCursor &cursor, size_t index);
   void HandleEntry(FolderCursor &cursor, size_t offset);
   bool PassesRootCheck(const FolderCursor &cursor, const uint8_t *entry);
   void EnterLiveFolder(const EntryRecord &record, const std::u16string &name);
   void OpenFolder(uint32_t folderId, uint32_t cluster, uint8_t deleted, bool hasFrame);
-  void AddDeletedFolder(const EntryRecord &record, const std::u16string &name);
+  void AddDeletedFolder(const EntryRecord &record, const std::u16string &name, uint32_t sizeField);
   void AddDeletedFile(EntryRecord &record, const std::u16string &name);
   void AddFoundEntry(const EntryRecord &record, const std::u16string &name);
   void RunWalk(bool endScan);
   void EmitPathFrames();
   void AddDeletedFolderFiles();
+  void WalkDeletedFolderOn(const DeletedFolder &folder);
+  void ClaimFileClusters(uint32_t firstCluster, uint64_t size);
   bool CheckStop();
 
   FatVolume &m_volume;
@@ -110,5 +142,6 @@ private:
   std::vector<DeletedFolder> m_deletedFolders;
   std::unordered_set<uint32_t> m_deletedFolderClusters;
   std::unordered_map<uint32_t, uint32_t> m_listedFolders;
+  FatClaimedClusters m_claimed;
   bool m_stopped = false;
 };

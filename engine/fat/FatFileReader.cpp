@@ -33,9 +33,77 @@ uint64_t FatFileReader::ClustersFor(uint64_t size) const {
 void FatFileReader::ResolveAll() {
   if (m_resolved) return;
   m_resolved = true;
+  std::vector<std::vector<uint32_t>> groups = OpenedTogether();
+  for (auto group = groups.rbegin(); group != groups.rend(); ++group) {
+    if (group->size() == 1)
+      Resolve(group->front(), m_largestSize[group->front()]);
+    else
+      ResolveTogether(*group);
+  }
+}
+
+std::vector<std::vector<uint32_t>> FatFileReader::OpenedTogether() const {
   std::vector<uint32_t> firsts(m_firstClusters.begin(), m_firstClusters.end());
-  std::sort(firsts.rbegin(), firsts.rend());
-  for (uint32_t first : firsts) Resolve(first, m_largestSize[first]);
+  std::sort(firsts.begin(), firsts.end());
+  std::vector<std::vector<uint32_t>> groups;
+  for (size_t i = 0; i < firsts.size(); ++i) {
+    bool neighbour = i != 0;
+    for (uint64_t c = i == 0 ? 0 : uint64_t{firsts[i - 1]} + 1; neighbour && c < firsts[i]; ++c)
+      neighbour = m_volume.IsClusterInUse(c);
+    if (neighbour)
+      groups.back().push_back(firsts[i]);
+    else
+      groups.push_back({firsts[i]});
+  }
+  return groups;
+}
+
+uint64_t FatFileReader::NextUnclaimed(uint64_t cluster, uint32_t owner, uint32_t last) const {
+  while (cluster <= last) {
+    const uint32_t next = SkipOtherClaims(static_cast<uint32_t>(cluster), owner);
+    if (next != cluster) {
+      cluster = next;
+      continue;
+    }
+    if (!m_volume.IsClusterInUse(cluster) && m_firstClusters.count(static_cast<uint32_t>(cluster)) == 0)
+      return cluster;
+    ++cluster;
+  }
+  return uint64_t{last} + 1;
+}
+
+void FatFileReader::RecordClaims(uint32_t owner, const std::vector<FatClusterRun> &runs) {
+  for (const FatClusterRun &run : runs) m_claims[run.m_first] = Claim{run.m_first + run.m_count, owner};
+}
+
+void FatFileReader::ResolveTogether(const std::vector<uint32_t> &firsts) {
+  const uint32_t last = m_volume.LastReadableCluster();
+  std::vector<std::vector<FatClusterRun>> runs(firsts.size());
+  std::vector<uint64_t> remaining(firsts.size());
+  for (size_t i = 0; i < firsts.size(); ++i) {
+    remaining[i] = ClustersFor(m_largestSize[firsts[i]]);
+    if (remaining[i] == 0 || firsts[i] > last) continue;
+    AppendCluster(runs[i], firsts[i]);
+    --remaining[i];
+  }
+  // The turn goes on from the file that was opened first.
+  uint64_t cluster = uint64_t{firsts.back()} + 1;
+  size_t turn = 0;
+  size_t open = std::count_if(remaining.begin(), remaining.end(), [](uint64_t r) { return r != 0; });
+  while (open != 0) {
+    while (remaining[turn] == 0) turn = (turn + 1) % firsts.size();
+    // Nothing of the group claims a cluster before the group is done, so any owner of it will do.
+    cluster = NextUnclaimed(cluster, firsts[turn], last);
+    if (cluster > last) break;
+    AppendCluster(runs[turn], static_cast<uint32_t>(cluster));
+    if (--remaining[turn] == 0) --open;
+    ++cluster;
+    turn = (turn + 1) % firsts.size();
+  }
+  for (size_t i = 0; i < firsts.size(); ++i) {
+    RecordClaims(firsts[i], runs[i]);
+    m_runs[firsts[i]] = std::move(runs[i]);
+  }
 }
 
 uint32_t FatFileReader::SkipOtherClaims(uint32_t cluster, uint32_t owner) const {
@@ -56,22 +124,13 @@ const std::vector<FatClusterRun> &FatFileReader::Resolve(uint32_t firstCluster, 
     // The first cluster is the file's own, whatever now holds it.
     AppendCluster(runs, firstCluster);
     --remaining;
-    uint64_t cluster = uint64_t{firstCluster} + 1;
-    while (remaining != 0 && cluster <= last) {
-      const uint32_t next = SkipOtherClaims(static_cast<uint32_t>(cluster), firstCluster);
-      if (next != cluster) {
-        cluster = next;
-        continue;
-      }
-      if (!m_volume.IsClusterInUse(cluster) && m_firstClusters.count(static_cast<uint32_t>(cluster)) == 0) {
-        AppendCluster(runs, static_cast<uint32_t>(cluster));
-        --remaining;
-      }
-      ++cluster;
+    for (uint64_t cluster = firstCluster; remaining != 0; --remaining) {
+      cluster = NextUnclaimed(cluster + 1, firstCluster, last);
+      if (cluster > last) break;
+      AppendCluster(runs, static_cast<uint32_t>(cluster));
     }
   }
-  for (const FatClusterRun &run : runs)
-    m_claims[run.m_first] = Claim{run.m_first + run.m_count, firstCluster};
+  RecordClaims(firstCluster, runs);
   return m_runs[firstCluster] = std::move(runs);
 }
 

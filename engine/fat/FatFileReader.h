@@ -4,7 +4,14 @@
 // first clusters of other deleted files, and the clusters already given to
 // another deleted file. Files are resolved from the highest first cluster
 // down, so a file that begins in a hole and goes on after a later file does
-// not take that file's clusters.
+// not take that file's clusters (that file was written whole meanwhile).
+//
+// The allocator hands out the next free cluster, so files written at the same
+// time alternate. Deleted files whose first clusters are neighbours (no free
+// cluster between them) were opened together: they share the clusters after
+// their first ones in turn, a file leaving the turn once it has its size.
+// Files that start further apart cannot be told from a file written whole
+// inside another's run, and keep that reading.
 #pragma once
 
 #include "EntryRecord.h"
@@ -49,6 +56,14 @@ private:
   };
 
   void ResolveAll();
+  // Deleted files opened together, in first-cluster order: one group per file
+  // unless first clusters are neighbours.
+  std::vector<std::vector<uint32_t>> OpenedTogether() const;
+  void ResolveTogether(const std::vector<uint32_t> &firsts);
+  // The next cluster from c on (up to last) that no other file claims, no
+  // live file holds and no deleted file begins at; past last when none.
+  uint64_t NextUnclaimed(uint64_t cluster, uint32_t owner, uint32_t last) const;
+  void RecordClaims(uint32_t owner, const std::vector<FatClusterRun> &runs);
   const std::vector<FatClusterRun> &Resolve(uint32_t firstCluster, uint64_t size);
   // The cluster after c that another file claimed, or c when none did.
   uint32_t SkipOtherClaims(uint32_t cluster, uint32_t owner) const;

@@ -15,6 +15,37 @@ bool ClusterMap::IsInUse(uint64_t cluster) const {
   return (m_bits[cluster / 64] >> (cluster % 64)) & 1;
 }
 
+uint64_t ClusterMap::NextFree(uint64_t from) const {
+  for (uint64_t cluster = from < 2 ? 2 : from; cluster <= m_maxCluster;) {
+    // A whole word in use is passed over at once: a full volume has long used stretches.
+    if (cluster % 64 == 0 && m_bits[cluster / 64] == ~uint64_t{0}) {
+      cluster += 64;
+      continue;
+    }
+    if (!IsInUse(cluster)) return cluster;
+    ++cluster;
+  }
+  return uint64_t{m_maxCluster} + 1;
+}
+
+uint64_t ClusterMap::AfterFree(uint64_t from, uint64_t count) const {
+  uint64_t cluster = from < 2 ? 2 : from;
+  while (count != 0 && cluster <= m_maxCluster) {
+    // Whole words are counted at once, so a long file costs little to pass.
+    if (cluster % 64 == 0 && cluster + 64 <= uint64_t{m_maxCluster} + 1) {
+      const uint64_t free = 64 - std::bitset<64>(m_bits[cluster / 64]).count();
+      if (free < count) {
+        count -= free;
+        cluster += 64;
+        continue;
+      }
+    }
+    if (!IsInUse(cluster)) --count;
+    ++cluster;
+  }
+  return count == 0 ? cluster : uint64_t{m_maxCluster} + 1;
+}
+
 uint64_t ClusterMap::InUseCount() const {
   uint64_t count = 0;
   for (uint64_t word : m_bits) count += std::bitset<64>(word).count();

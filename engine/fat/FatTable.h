@@ -19,6 +19,11 @@ public:
   // Clusters outside the map (beyond the volume, or 0 and 1) count as in use:
   // nothing recoverable can lie there.
   bool IsInUse(uint64_t cluster) const;
+  // The first cluster from `from` on that is free; MaxCluster() + 1 when none is.
+  uint64_t NextFree(uint64_t from) const;
+  // The cluster after the count-th free one from `from` on; MaxCluster() + 1
+  // when fewer are free.
+  uint64_t AfterFree(uint64_t from, uint64_t count) const;
   uint32_t MaxCluster() const { return m_maxCluster; }
   uint64_t InUseCount() const;
 

@@ -222,6 +222,16 @@ bool FatVolume::IsClusterInUse(uint64_t cluster) const {
   return m_map.IsInUse(cluster);
 }
 
+uint64_t FatVolume::NextFreeCluster(uint64_t from) const {
+  if (!m_table.IsLoaded()) return from < 2 ? 2 : from;
+  return m_map.NextFree(from);
+}
+
+uint64_t FatVolume::AfterFreeClusters(uint64_t from, uint64_t count) const {
+  if (!m_table.IsLoaded()) return (from < 2 ? 2 : from) + count;
+  return m_map.AfterFree(from, count);
+}
+
 uint64_t FatVolume::HeldFatSectors() const {
   const uint64_t sectors =
       std::min<uint64_t>(m_boot.m_fatSize, (FatBytesNeeded(m_boot.m_kind, MaxCluster()) + 511) / 512);

@@ -58,6 +58,12 @@ public:
   // log line). Without a FAT, the cluster alone.
   std::vector<uint32_t> GetClusterChain(uint32_t cluster);
   bool IsClusterInUse(uint64_t cluster) const;
+  // The first data cluster from `from` on that the map gives as free; past
+  // MaxCluster() when none is.
+  uint64_t NextFreeCluster(uint64_t from) const;
+  // The cluster after the count-th free data cluster from `from` on; past
+  // MaxCluster() when fewer are free.
+  uint64_t AfterFreeClusters(uint64_t from, uint64_t count) const;
   const FatTable &Table() const { return m_table; }
 
   // Log lines shared by the FAT engine's phases.

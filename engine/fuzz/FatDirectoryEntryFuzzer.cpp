@@ -17,9 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   context.m_kind = static_cast<FatKind>(data[0] % 3);
   context.m_maxCluster = 5000;
   context.m_volumeBytes = 1 << 24;
+  IsFolderContinuation(current.data(), current.size(), context.m_kind, context.m_maxCluster);
   uint32_t ids = 2;
   for (size_t offset = 0; offset + kFatEntrySize <= current.size(); offset += kFatEntrySize) {
-    CheckDirectoryEntry(current.data() + offset, context.m_maxCluster);
+    CheckDirectoryEntry(current.data() + offset, context.m_kind, context.m_maxCluster);
     EntryRecord work;
     std::u16string name;
     const DecodeResult result = DecodeDirectoryEntry(folder, offset, context, ids, work, name);

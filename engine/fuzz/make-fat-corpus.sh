@@ -48,3 +48,23 @@ mcopy -i "$tmp/tiny.img" "$tmp/a.txt" ::/TOP.TXT
 mdel -i "$tmp/tiny.img" "::/Dir/Long Named File.bin" ::/TOP.TXT
 mdeltree -i "$tmp/tiny.img" ::/Dir/Sub
 head -c $((11 * 512)) "$tmp/tiny.img" >"$search/fat12-tiny-deleted.img"
+
+# A folder deleted as Windows leaves it: several clusters of long-named
+# entries, each file's entry made before its data (an empty file first, then
+# mcopy over it), and the folder's size patched into its deleted entry, which
+# no tool here writes.
+mkfs.fat -C -F 12 -r 16 -s 1 "$tmp/win.img" 60 >/dev/null
+: >"$tmp/empty"
+mmd -i "$tmp/win.img" ::/Gone
+for i in 1 2 3 4 5 6 7; do
+  mcopy -i "$tmp/win.img" "$tmp/empty" "::/Gone/A long file name number $i.txt"
+  mcopy -o -i "$tmp/win.img" "$tmp/Long Named File.bin" "::/Gone/A long file name number $i.txt"
+done
+mdeltree -i "$tmp/win.img" ::/Gone
+python3 - "$tmp/win.img" "$search/fat12-windows-deleted-folder.img" <<'PY'
+import sys
+d = bytearray(open(sys.argv[1], 'rb').read())
+at = d.find(b'\xe5ONE       \x10')
+d[at + 28:at + 32] = (4 * 512).to_bytes(4, 'little')
+open(sys.argv[2], 'wb').write(bytes(d))
+PY

@@ -139,6 +139,34 @@ TEST_P(FatAdvancedSearchTest, DeletedFolderTreeBecomesLostFolders) {
   }
 }
 
+// On FAT12/16 bytes 20-21 of a ".." entry are not part of the parent's
+// cluster: with them set, SUB still finds LOSTDIR as its parent.
+TEST(FatAdvancedSearchCaseTest, ParentOfALostFolderIgnoresBytes20And21OnFat16) {
+  QV_REQUIRE_SIGNATURE_FIXTURES();
+  std::vector<uint8_t> image = ReadWholeFile(SignatureFixture("sig-fat.img"));
+  size_t patched = 0;
+  for (size_t at = 0; at + 64 <= image.size(); at += 512)
+    if (std::equal(image.begin() + at, image.begin() + at + 11, ".          ") &&
+        std::equal(image.begin() + at + 32, image.begin() + at + 43, "..         ") &&
+        ReadLe16(&image[at + 32 + 26]) != 0) {
+      WriteLe16(&image[at + 32 + 20], 0x0102);
+      ++patched;
+    }
+  ASSERT_GT(patched, 0u);
+  FatImageEngine run(std::move(image));
+  ASSERT_TRUE(run.Engine().Volume().ValidateFatVolume());
+  ASSERT_NE(run.Engine().Volume().Kind(), FatKind::Fat32);
+  NameTexts(run.Services());
+  run.Services().m_selectedHeaders = ChosenSignatures();
+  run.Engine().RunFatAdvancedScan();
+  std::vector<std::string> deep;
+  for (const auto &entry : run.FoundByPath())
+    if (entry.first.find("/Folder(s) ") != std::string::npos && entry.second.m_size == 420)
+      deep.push_back(entry.first);
+  ASSERT_EQ(deep.size(), 1u);
+  EXPECT_NE(deep[0].rfind("/Lost Folder/", 0), 0u) << deep[0];
+}
+
 INSTANTIATE_TEST_SUITE_P(Images, FatAdvancedSearchTest, ::testing::Values("sig-fat", "sig-fat-spc128"),
                          [](const ::testing::TestParamInfo<const char *> &info) {
                            std::string label = info.param;

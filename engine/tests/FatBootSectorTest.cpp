@@ -152,4 +152,25 @@ TEST(FatTable, DecodesEachWidthAndMasksFat32) {
   EXPECT_FALSE(FatTable(FatKind::Fat16, 200, wide).BuildClusterMap().IsInUse(2));
 }
 
+// The next free cluster passes over whole words in use and single clusters
+// alike, and says so when none is left.
+TEST(FatTable, NextFreeClusterPassesOverUsedStretches) {
+  ClusterMap map(300);
+  for (uint32_t c = 2; c < 200; ++c) map.MarkInUse(c);
+  map.MarkInUse(201);
+  EXPECT_EQ(map.NextFree(0), 200u);
+  EXPECT_EQ(map.NextFree(201), 202u);
+  EXPECT_EQ(map.NextFree(300), 300u);
+  // Counting free clusters: 200, then 202 on; none below 200.
+  EXPECT_EQ(map.AfterFree(2, 1), 201u);
+  EXPECT_EQ(map.AfterFree(2, 2), 203u);
+  EXPECT_EQ(map.AfterFree(64, 50), 251u);
+  EXPECT_EQ(map.AfterFree(202, 99), 301u);
+  EXPECT_EQ(map.AfterFree(202, 100), 301u); // only 99 free from 202 to 300
+  EXPECT_EQ(map.AfterFree(250, 0), 250u);
+  for (uint32_t c = 200; c <= 300; ++c) map.MarkInUse(c);
+  EXPECT_EQ(map.NextFree(2), 301u);
+  EXPECT_EQ(map.NextFree(5000), 301u);
+}
+
 } // namespace

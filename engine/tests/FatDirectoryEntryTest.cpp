@@ -58,6 +58,7 @@ struct CheckCase {
   const char *m_what;
   Entry m_entry;
   EntryPlausibility m_verdict;
+  FatKind m_kind = FatKind::Fat32;
 };
 
 Entry With(Entry e, size_t offset, uint8_t value) {
@@ -74,7 +75,7 @@ class FatEntryChecks : public ::testing::TestWithParam<CheckCase> {};
 
 TEST_P(FatEntryChecks, GivesTheVerdictAndAReason) {
   const CheckCase &c = GetParam();
-  const EntryCheckResult result = CheckDirectoryEntry(c.m_entry.data(), 1001);
+  const EntryCheckResult result = CheckDirectoryEntry(c.m_entry.data(), c.m_kind, 1001);
   EXPECT_EQ(result.m_verdict, c.m_verdict) << c.m_what << ": " << result.m_reason;
   if (c.m_verdict != EntryPlausibility::Plausible) {
     EXPECT_STRNE(result.m_reason, "") << c.m_what;
@@ -82,6 +83,8 @@ TEST_P(FatEntryChecks, GivesTheVerdictAndAReason) {
 }
 
 const Entry kFile = ShortEntry("REPORT  TXT", 0x20, 10, 100);
+// Bytes 20-21 are the high cluster word on FAT32 only; FAT12/16 keep other data there.
+const Entry kHighWordSet = WithWord(kFile, 20, 0x1234);
 
 INSTANTIATE_TEST_SUITE_P(
     Reasons, FatEntryChecks,
@@ -96,7 +99,13 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"write date 0", With(With(kFile, 24, 0), 25, 0), EntryPlausibility::Implausible},
         CheckCase{"write time 0", With(With(kFile, 22, 0), 23, 0), EntryPlausibility::Implausible},
         CheckCase{"attribute 0x40", With(kFile, 11, 0x40), EntryPlausibility::Implausible},
-        CheckCase{"folder with a size", ShortEntry("FOLDER     ", 0x10, 10, 5),
+        CheckCase{"folder with a size, as Windows leaves it", ShortEntry("FOLDER     ", 0x10, 10, 4096),
+                  EntryPlausibility::Plausible},
+        CheckCase{"FAT16 entry with bytes 20-21 set", kHighWordSet, EntryPlausibility::Plausible,
+                  FatKind::Fat16},
+        CheckCase{"FAT12 entry with bytes 20-21 set", kHighWordSet, EntryPlausibility::Plausible,
+                  FatKind::Fat12},
+        CheckCase{"FAT32 entry whose high word is past the volume", kHighWordSet,
                   EntryPlausibility::Implausible},
         CheckCase{"NUL in the name", With(kFile, 3, 0), EntryPlausibility::Implausible},
         CheckCase{"month 13", WithWord(kFile, 24, (44 << 9) | (13 << 5) | 17),
@@ -104,15 +113,69 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"no first cluster", ShortEntry("EMPTY   TXT", 0x20, 0, 0), EntryPlausibility::NoData},
         CheckCase{"volume label", ShortEntry("MY DISK    ", 0x08, 5, 0), EntryPlausibility::NoData}));
 
+// A folder, with a size or without, is plausible only once its first cluster
+// shows the "." and ".." entries: that is what keeps garbage out.
 TEST(FatDirectoryEntry, FolderNeedsItsDotEntriesChecked) {
-  const EntryCheckResult result = CheckDirectoryEntry(ShortEntry("FOLDER     ", 0x10, 10, 0).data(), 1001);
-  EXPECT_EQ(result.m_verdict, EntryPlausibility::Plausible);
-  EXPECT_TRUE(result.m_needsFolderStart);
+  for (uint32_t size : {0u, 4096u}) {
+    const EntryCheckResult result =
+        CheckDirectoryEntry(ShortEntry("FOLDER     ", 0x10, 10, size).data(), FatKind::Fat16, 1001);
+    EXPECT_EQ(result.m_verdict, EntryPlausibility::Plausible) << size;
+    EXPECT_TRUE(result.m_needsFolderStart) << size;
+  }
   std::vector<uint8_t> sector =
       Bytes({ShortEntry(".          ", 0x10, 10, 0), ShortEntry("..         ", 0x10, 0, 0)});
   EXPECT_TRUE(IsFolderStart(sector.data(), sector.size()));
   sector[32] = 'X';
   EXPECT_FALSE(IsFolderStart(sector.data(), sector.size()));
+}
+
+struct ContinuationCase {
+  const char *m_what;
+  std::vector<uint8_t> m_cluster;
+  bool m_continues;
+};
+
+Entry Deleted(Entry e) {
+  e[0] = kFatDeletedMark;
+  return e;
+}
+
+// A 512-byte cluster: the entries, then end marks.
+std::vector<uint8_t> Cluster(const std::vector<Entry> &entries) {
+  std::vector<uint8_t> bytes = Bytes(entries);
+  bytes.resize(512, 0);
+  return bytes;
+}
+
+// Where a deleted folder may go on: a cluster of its entries, never garbage,
+// an empty cluster or the start of another folder.
+TEST(FatDirectoryEntry, FolderContinuationClusters) {
+  const Entry file = ShortEntry("REPORT  TXT", 0x20, 10, 100);
+  std::vector<uint8_t> text(512);
+  for (size_t i = 0; i < text.size(); ++i)
+    text[i] = static_cast<uint8_t>("Plain text, line after line.\n"[i % 29]);
+  std::vector<Entry> named = LongNamedFile(u"A long name of a deleted file.txt", Deleted(file));
+  for (Entry &e : named) e[0] = kFatDeletedMark;
+  std::vector<Entry> full(16, Deleted(file));
+  const ContinuationCase cases[] = {
+      {"deleted entries, then end marks", Cluster({Deleted(file), Deleted(file)}), true},
+      {"deleted long-named entries", Cluster(named), true},
+      {"a full cluster of deleted entries", Bytes(full), true},
+      {"a live entry among deleted ones", Cluster({Deleted(file), file}), true},
+      {"an empty file's entry", Cluster({Deleted(ShortEntry("EMPTY   TXT", 0x20, 0, 0))}), true},
+      {"all end marks", std::vector<uint8_t>(512, 0), false},
+      {"the start of another folder",
+       Cluster({ShortEntry(".          ", 0x10, 5, 0), ShortEntry("..         ", 0x10, 0, 0)}), false},
+      {"filled with 0xE5", std::vector<uint8_t>(512, 0xE5), false},
+      {"filled with 0xF6", std::vector<uint8_t>(512, 0xF6), false},
+      {"text", text, false},
+      {"one implausible entry", Cluster({Deleted(file), With(file, 11, 0x40)}), false},
+      {"too short for an entry", std::vector<uint8_t>(16, 0xE5), false},
+  };
+  for (const ContinuationCase &c : cases)
+    EXPECT_EQ(IsFolderContinuation(c.m_cluster.data(), c.m_cluster.size(), FatKind::Fat16, 1001),
+              c.m_continues)
+        << c.m_what;
 }
 
 struct ShortNameCase {

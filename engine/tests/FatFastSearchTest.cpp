@@ -10,6 +10,23 @@ std::u16string U16(const std::string &text) {
   return std::u16string(text.begin(), text.end());
 }
 
+// Finds the 32-byte entry with the given 8.3 name bytes in a cluster of the image.
+size_t FindEntry(const std::vector<uint8_t> &bytes, const char (&name)[12], uint8_t attributes) {
+  for (size_t offset = 0; offset + 32 <= bytes.size(); offset += 32)
+    if (std::equal(name, name + 11, bytes.begin() + offset) && bytes[offset + 11] == attributes)
+      return offset;
+  return std::string::npos;
+}
+
+// The same for a deleted entry, whose first name byte is the deletion mark.
+size_t FindDeletedEntry(const std::vector<uint8_t> &bytes, const char (&name)[12], uint8_t attributes) {
+  for (size_t offset = 0; offset + 32 <= bytes.size(); offset += 32)
+    if (bytes[offset] == kFatDeletedMark && std::equal(name + 1, name + 11, bytes.begin() + offset + 1) &&
+        bytes[offset + 11] == attributes)
+      return offset;
+  return std::string::npos;
+}
+
 struct KindCase {
   const char *m_image;
   FatKind m_kind;
@@ -72,6 +89,79 @@ INSTANTIATE_TEST_SUITE_P(Images, FatFastSearchKinds,
                              if (ch == '-') ch = '_';
                            return name;
                          });
+
+class FatWindowsFolders : public ::testing::TestWithParam<const char *> {};
+
+// Folders deleted whole with the size Windows leaves in their entries, at the
+// root and below it, each spanning many clusters: every file they held is
+// found under its folder, and nothing else.
+TEST_P(FatWindowsFolders, FindsEveryFileTheDeletedFoldersHeld) {
+  QV_REQUIRE_FAT_FIXTURES();
+  auto image = FatImageEngine::FromFixture(GetParam());
+  image->Engine().RunFatFastScan();
+  EXPECT_FALSE(image->Services().LogContains(u"Error")) << image->Services().LogAsText();
+  const auto found = image->FoundByPath();
+  std::set<std::string> expectedFiles, foundFiles;
+  for (const FatManifestRow &row : ReadFatManifest(GetParam()))
+    if (row.m_deleted) expectedFiles.insert(ExpectedFoundPath(row.m_path));
+  for (const auto &[path, entry] : found)
+    if (!entry.IsFolder()) foundFiles.insert(path);
+  EXPECT_EQ(foundFiles, expectedFiles);
+  for (const char *folder :
+       {"/Projects", "/Projects/Nested", "/System Volume Information", "/Small", "/Docs/Old"}) {
+    ASSERT_EQ(found.count(folder), 1u) << folder;
+    EXPECT_EQ(found.at(folder).m_deleted, 1) << folder;
+    EXPECT_EQ(found.at(folder).m_size, 0u) << folder;
+  }
+  EXPECT_EQ(found.at("/Docs").m_deleted, 0);
+  EXPECT_EQ(found.count("/Kept"), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, FatWindowsFolders,
+                         ::testing::Values("fat16-windows-folders", "fat32-windows-folders"),
+                         [](const auto &info) {
+                           std::string name = info.param;
+                           for (char &ch : name)
+                             if (ch == '-') ch = '_';
+                           return name;
+                         });
+
+// A deleted folder goes on no further than the size its entry gives: with one
+// cluster's bytes, only the files listed in its first cluster are found.
+TEST(FatFastSearch, StopsADeletedFolderAtItsSize) {
+  QV_REQUIRE_FAT_FIXTURES();
+  std::vector<uint8_t> bytes = ReadWholeFile(FatFixtureDir() + "/fat16-windows-folders.img");
+  const size_t projects = FindDeletedEntry(bytes, "PROJECTS   ", 0x10);
+  ASSERT_NE(projects, std::string::npos);
+  ASSERT_GT(ReadLe32(&bytes[projects + 28]), 512u);
+  WriteLe32(&bytes[projects + 28], 512);
+  FatImageEngine image(std::move(bytes));
+  image.Engine().RunFatFastScan();
+  size_t inProjects = 0;
+  for (const auto &[path, entry] : image.FoundByPath())
+    if (path.rfind("/Projects/", 0) == 0) ++inProjects;
+  EXPECT_GT(inProjects, 0u);
+  EXPECT_LT(inProjects, 5u); // 16 entries a cluster, 5 for each long-named file
+  EXPECT_EQ(image.FoundByPath().count("/Projects/Nested"), 0u);
+  EXPECT_EQ(image.FoundByPath().count("/System Volume Information/IndexerVolumeGuid 0"), 1u);
+}
+
+// Claimed ranges merge when they touch or overlap, so the first unclaimed
+// cluster after any of them is one step away.
+TEST(FatClaimedClusters, MergesRangesAndFindsTheFirstUnclaimedCluster) {
+  FatClaimedClusters claimed;
+  claimed.Claim(10, 13);
+  claimed.Claim(20, 22);
+  claimed.Claim(13, 15); // touches 10..12
+  claimed.Claim(18, 21); // overlaps 20..21
+  claimed.Claim(30, 30); // empty
+  const std::pair<uint64_t, uint64_t> cases[] = {{9, 9},   {10, 15}, {12, 15}, {14, 15}, {15, 15},
+                                                 {17, 17}, {18, 22}, {21, 22}, {22, 22}, {30, 30}};
+  for (const auto &[cluster, unclaimed] : cases)
+    EXPECT_EQ(claimed.FirstUnclaimed(cluster), unclaimed) << cluster;
+  claimed.Claim(5, 40); // swallows everything
+  EXPECT_EQ(claimed.FirstUnclaimed(6), 40u);
+}
 
 TEST(FatFastSearch, GradesFollowTheClusterSizeBoundary) {
   QV_REQUIRE_FAT_FIXTURES();
@@ -183,14 +273,6 @@ TEST(FatFastSearch, RejectsAVolumeWithBothBootSectorsBroken) {
   EXPECT_EQ(image.Services().m_finishedCount, 1u);
 }
 
-// Finds the 32-byte entry with the given 8.3 name bytes in a cluster of the image.
-size_t FindEntry(const std::vector<uint8_t> &bytes, const char (&name)[12], uint8_t attributes) {
-  for (size_t offset = 0; offset + 32 <= bytes.size(); offset += 32)
-    if (std::equal(name, name + 11, bytes.begin() + offset) && bytes[offset + 11] == attributes)
-      return offset;
-  return std::string::npos;
-}
-
 // A folder entry that points back at an ancestor is not walked again; the
 // loop is logged and the rest of the tree is still found.
 TEST(FatFastSearch, CutsAFolderLoopWithALogLine) {
@@ -212,6 +294,20 @@ TEST(FatFastSearch, CutsAFolderLoopWithALogLine) {
   EXPECT_TRUE(image.Services().LogContains(u"already walked")) << image.Services().LogAsText();
   EXPECT_EQ(image.FoundByPath().count("/Docs/Sub/Lost Report With A Long Name.txt"), 1u);
   EXPECT_TRUE(image.Services().LogContains(u"Process completed"));
+}
+
+// On FAT12/16 bytes 20-21 of an entry are not part of its first cluster
+// (OS/2 kept an extended-attribute handle there): a root entry with them set
+// is found as it is in any other folder.
+TEST(FatFastSearch, IgnoresBytes20And21OfAFat16RootEntry) {
+  QV_REQUIRE_FAT_FIXTURES();
+  std::vector<uint8_t> bytes = ReadWholeFile(FatFixtureDir() + "/fat16.img");
+  const size_t notes = FindDeletedEntry(bytes, "NOTES   TXT", 0x20);
+  ASSERT_NE(notes, std::string::npos);
+  WriteLe16(&bytes[notes + 20], 0x0102);
+  FatImageEngine image(std::move(bytes));
+  image.Engine().RunFatFastScan();
+  EXPECT_EQ(image.FoundByPath().count("/XOTES.TXT"), 1u) << image.Services().LogAsText();
 }
 
 // A folder whose cluster chain runs back into itself is read once, with a log line.

@@ -3,6 +3,9 @@
 // with other deleted files, and damage must show in the result.
 #include "FatTestImages.h"
 
+#include <cctype>
+#include <random>
+
 namespace {
 
 // The fixture names use '-', test names '_'.
@@ -39,7 +42,8 @@ TEST_P(FatFileReaderImages, ReadsEveryDeletedFileBackByteForByte) {
 
 INSTANTIATE_TEST_SUITE_P(Images, FatFileReaderImages,
                          ::testing::Values("fat12", "fat12_full", "fat12_big_clusters", "fat16",
-                                           "fat16_one_fat", "fat32"),
+                                           "fat16_one_fat", "fat32", "fat16_windows_folders",
+                                           "fat32_windows_folders"),
                          [](const auto &info) { return std::string(info.param); });
 
 // A file that fills a hole and goes on after a later deleted file: the later
@@ -68,6 +72,141 @@ TEST(FatFileReader, KeepsInterleavedDeletedFilesApartInAnyOrder) {
     }
   }
 }
+
+// A layout of deleted files on a volume: the clusters each file was given, in
+// the order it was given them, and the clusters live files hold meanwhile.
+struct LayoutFile {
+  char m_letter;
+  std::vector<uint32_t> m_clusters;
+};
+struct LayoutCase {
+  const char *m_what;
+  std::vector<LayoutFile> m_files;
+  std::vector<uint32_t> m_inUse;
+};
+
+void PrintTo(const LayoutCase &layout, std::ostream *out) {
+  *out << layout.m_what;
+}
+
+// The file's bytes: distinct in every cluster, so the right bytes back mean the right clusters.
+std::vector<uint8_t> LayoutBytes(const LayoutFile &file) {
+  const size_t size = file.m_clusters.size() * 512 - (file.m_clusters.size() > 1 ? 100 : 212);
+  std::vector<uint8_t> bytes(size);
+  std::mt19937 random(static_cast<uint32_t>(file.m_letter));
+  for (uint8_t &b : bytes) b = static_cast<uint8_t>(random());
+  return bytes;
+}
+
+// mkfs.fat formats the volume; the files are placed by hand, since mtools
+// writes one file at a time and never interleaves clusters: a deleted root
+// entry per file ("?ILE_A.BIN" and so on), its bytes in its clusters, and an
+// end mark in both FATs for each cluster in use.
+std::vector<uint8_t> LayOut(const LayoutCase &layout) {
+  std::vector<uint8_t> image = ReadWholeFile(FatFixtureDir() + "/fat16-blank.img");
+  BootParameters boot;
+  if (DeriveFatKind(image.data(), image.size(), boot).m_result != ParseResult::Ok) return {};
+  const auto clusterAt = [&](uint32_t cluster) {
+    return image.begin() + static_cast<ptrdiff_t>((boot.FirstDataSector() + cluster - 2) * 512);
+  };
+  size_t slot = boot.RootDirectorySector() * 512;
+  for (const LayoutFile &file : layout.m_files) {
+    const std::vector<uint8_t> bytes = LayoutBytes(file);
+    char name[12] = "\xE5ILE_A  BIN";
+    name[5] = file.m_letter;
+    std::copy_n(name, 11, image.begin() + static_cast<ptrdiff_t>(slot));
+    image[slot + 11] = kEntryAttrArchive;
+    WriteLe16(&image[slot + 22], (10 << 11) | (20 << 5));               // 10:20:00
+    WriteLe16(&image[slot + 24], ((2024 - 1980) << 9) | (5 << 5) | 17); // 2024-05-17
+    WriteLe16(&image[slot + 26], static_cast<uint16_t>(file.m_clusters.front()));
+    WriteLe32(&image[slot + 28], static_cast<uint32_t>(bytes.size()));
+    slot += 32;
+    for (size_t i = 0; i < file.m_clusters.size(); ++i) {
+      const size_t from = i * 512;
+      std::copy(bytes.begin() + from, bytes.begin() + std::min(bytes.size(), from + 512),
+                clusterAt(file.m_clusters[i]));
+    }
+  }
+  for (uint32_t cluster : layout.m_inUse) {
+    std::fill_n(clusterAt(cluster), 512, 0x55);
+    for (uint32_t fat = 0; fat < boot.m_fatCount; ++fat)
+      WriteLe16(&image[(boot.m_reservedSectors + fat * boot.m_fatSize) * 512 + cluster * 2], 0xFFFF);
+  }
+  return image;
+}
+
+std::vector<FatClusterRun> Runs(const std::vector<uint32_t> &clusters) {
+  std::vector<FatClusterRun> runs;
+  for (uint32_t c : clusters) {
+    if (!runs.empty() && runs.back().m_first + runs.back().m_count == c)
+      ++runs.back().m_count;
+    else
+      runs.push_back(FatClusterRun{c, 1});
+  }
+  return runs;
+}
+
+class FatFileReaderLayouts : public ::testing::TestWithParam<LayoutCase> {};
+
+// Each file of the layout gets exactly its clusters and reads back as written,
+// whichever file is read first.
+TEST_P(FatFileReaderLayouts, GivesEachFileItsClusters) {
+  QV_REQUIRE_FAT_FIXTURES();
+  const LayoutCase &layout = GetParam();
+  for (bool lastFirst : {false, true}) {
+    FatImageEngine image(LayOut(layout));
+    image.Engine().RunFatFastScan();
+    const auto found = image.FoundByPath();
+    std::vector<LayoutFile> order = layout.m_files;
+    if (lastFirst) std::reverse(order.begin(), order.end());
+    for (const LayoutFile &file : order) {
+      const std::string path = std::string("/XILE_") + file.m_letter + ".BIN";
+      ASSERT_EQ(found.count(path), 1u) << layout.m_what << path << image.Services().LogAsText();
+      const EntryRecord &entry = found.at(path);
+      if (!lastFirst) {
+        FatFileReader reader(image.Engine().Volume(), image.Engine().DeletedFiles());
+        EXPECT_EQ(reader.DeletedFileRuns(entry.m_firstCluster, entry.m_size), Runs(file.m_clusters))
+            << layout.m_what << ": file " << file.m_letter;
+      }
+      bool complete = false;
+      EXPECT_TRUE(image.ReadBack(entry, &complete) == LayoutBytes(file))
+          << layout.m_what << ": file " << file.m_letter;
+      EXPECT_TRUE(complete) << layout.m_what;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, FatFileReaderLayouts,
+    ::testing::Values(
+        // Written together: the allocator alternates between them.
+        LayoutCase{"two files strictly alternating", {{'A', {20, 22, 24, 26}}, {'B', {21, 23, 25, 27}}}, {}},
+        LayoutCase{"unequal lengths", {{'A', {20, 22}}, {'B', {21, 23, 24, 25, 26}}}, {}},
+        LayoutCase{
+            "three files round-robin", {{'A', {20, 23, 26}}, {'B', {21, 24, 27}}, {'C', {22, 25}}}, {}},
+        LayoutCase{"two together, a third written whole before the second closed",
+                   {{'A', {20, 22, 24}}, {'B', {21, 23, 28}}, {'C', {25, 26, 27}}},
+                   {}},
+        LayoutCase{"two together around a cluster in use", {{'A', {20, 22, 25}}, {'B', {21, 23, 26}}}, {24}},
+        LayoutCase{"two together with a cluster in use between their first clusters",
+                   {{'A', {20, 23, 25}}, {'B', {22, 24}}},
+                   {21}},
+        // Written one after another, or whole inside another's run.
+        LayoutCase{"sequential files", {{'A', {20, 21, 22}}, {'B', {23, 24}}, {'C', {25, 26, 27, 28}}}, {}},
+        LayoutCase{
+            "a whole file inside an open one's run", {{'A', {20, 21, 22, 26, 27}}, {'C', {23, 24, 25}}}, {}},
+        LayoutCase{"a hole filled, then on after a later file",
+                   {{'F', {20, 21, 25, 26, 27}}, {'T', {22, 23, 24}}},
+                   {}},
+        LayoutCase{
+            "a cluster in use in the middle of a file", {{'A', {20, 21, 23, 24}}, {'B', {25, 26}}}, {22}},
+        LayoutCase{"single-cluster files side by side", {{'A', {20}}, {'B', {21}}, {'C', {22, 23, 24}}}, {}}),
+    [](const auto &info) {
+      std::string name = info.param.m_what;
+      for (char &c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+      return name;
+    });
 
 TEST(FatFileReader, FollowsTheChainOfALiveFile) {
   QV_REQUIRE_FAT_FIXTURES();
