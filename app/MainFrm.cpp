@@ -228,7 +228,7 @@ void CMainFrame::OnToolbarSize(UINT nID) {
                      : nID == ID_VIEW_TOOLBAR_MEDIUM ? ToolbarSize::Medium
                                                      : ToolbarSize::Small;
   m_standIns->ApplyToolbarSize(size);
-  StoreToolbarSize(HKEY_LOCAL_MACHINE, kProductKeyPath, size);
+  StoreToolbarSize(TheQvApp().ProductSettings, size);
   RedrawFrame();
 }
 
@@ -252,7 +252,7 @@ void CMainFrame::OnTheme(UINT nID) {
   auto theme = static_cast<ThemeSetting>(nID - ID_VIEW_THEME_OFFICE2000 + 1);
   m_standIns->ApplyTheme(theme);
   RedrawFrame();
-  StoreTheme(HKEY_LOCAL_MACHINE, kProductKeyPath, theme);
+  StoreTheme(TheQvApp().ProductSettings, theme);
   SetThemeFlags(theme);
 }
 
@@ -266,7 +266,7 @@ void CMainFrame::OnTooltipStyle(UINT nID) {
   TooltipStyle style = nID == ID_VIEW_TOOLTIP_BALLOON ? TooltipStyle::Balloon : TooltipStyle::Office;
   m_standIns->ApplyTooltipStyle(style);
   TheQvApp().BalloonTooltips = style == TooltipStyle::Balloon ? 1 : 0;
-  StoreTooltipStyle(HKEY_LOCAL_MACHINE, kProductKeyPath, style);
+  StoreTooltipStyle(TheQvApp().ProductSettings, style);
 }
 
 void CMainFrame::OnUpdateTooltipStyle(CCmdUI *pCmdUI) {
@@ -284,7 +284,7 @@ void CMainFrame::OnProgressColour() {
   choose.Flags = CC_ANYCOLOR | CC_RGBINIT;
   if (!ChooseColorW(&choose)) return;
   ProgressColour = choose.rgbResult;
-  StoreProgressColour(HKEY_LOCAL_MACHINE, kProductKeyPath, ProgressColour);
+  StoreProgressColour(TheQvApp().ProductSettings, ProgressColour);
 }
 
 void CMainFrame::OnTipsOnStartup() {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "AppSettings.h"
+#include "AppText.h"
 #include "DriveSource.h"
 #include "LeftView.h"
 #include "MainFrm.h"
@@ -23,7 +24,8 @@ ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 END_MESSAGE_MAP()
 
 CQuendalVarnothApp::CQuendalVarnothApp()
-    : Devices(std::make_unique<WinDeviceLayer>()), DriveFinder(std::make_unique<SystemDriveSource>()) {}
+    : Devices(std::make_unique<WinDeviceLayer>()), DriveFinder(std::make_unique<SystemDriveSource>()),
+      ProductSettings(HKEY_LOCAL_MACHINE, kProductKeyPath, [this] { TellSettingsNotStored(); }) {}
 
 CQuendalVarnothApp::~CQuendalVarnothApp() = default;
 
@@ -40,11 +42,9 @@ void CQuendalVarnothApp::LoadLanguageLibrary() {
   wchar_t executable[MAX_PATH] = {};
   DWORD length = GetModuleFileNameW(nullptr, executable, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return;
-  std::u16string path = PathBesideExecutable(reinterpret_cast<const char16_t *>(executable),
-                                             reinterpret_cast<const char16_t *>(library));
+  std::u16string path = PathBesideExecutable(U16(executable), U16(library));
   if (path.empty()) return;
-  ResourceModule =
-      LoadLibraryExW(reinterpret_cast<const wchar_t *>(path.c_str()), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ResourceModule = LoadLibraryExW(Wide(path), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (ResourceModule != nullptr) AfxSetResourceHandle(ResourceModule);
 }
 
@@ -52,6 +52,8 @@ BOOL CQuendalVarnothApp::InitInstance() {
   AfxEnableControlContainer();
   Enable3dControls();
   LoadLanguageLibrary();
+  // A copied program has no set-up behind it: make the key its settings go to.
+  EnsureProductKey(HKEY_LOCAL_MACHINE, kProductKeyPath, ProgramFolder());
   SetRegistryKey(L"Local AppWizard-Generated Applications");
 
   CInstanceChecker checker(m_pszAppName);
@@ -71,7 +73,7 @@ BOOL CQuendalVarnothApp::InitInstance() {
   m_pMainWnd->UpdateWindow();
   m_pMainWnd->SetWindowText(kProductTitle);
   StartupTipPending = 1;
-  if (ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_SW").value_or(0) != 0) RunWizard();
+  if (ShowWizardAtStartSetting(HKEY_LOCAL_MACHINE, kProductKeyPath)) RunWizard();
   return TRUE;
 }
 
@@ -104,6 +106,11 @@ void CQuendalVarnothApp::RunWizard() {
   MyPropertySheet &wizard = *sheet;
   WizardSheet = std::move(sheet);
   wizard.DoModal();
+}
+
+void CQuendalVarnothApp::TellSettingsNotStored() {
+  ::MessageBoxW(m_pMainWnd->GetSafeHwnd(), LoadText(IDS_SETTINGS_NOT_STORED), kProductTitle,
+                MB_OK | MB_ICONINFORMATION);
 }
 
 void CQuendalVarnothApp::OnAppAbout() {

@@ -337,3 +337,4 @@
 #define IDS_FILE_READ_INCOMPLETE 61410 // recovery: a file read short
 #define IDS_DESTINATION_ON_SEARCHED_DRIVE 61411 // recovery: destination refused
 #define IDS_DESTINATION_CHECKED_BY_LETTER 61412 // recovery: volumes compared by letter
+#define IDS_SETTINGS_NOT_STORED 61480 // the product key cannot be written

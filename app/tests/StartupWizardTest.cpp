@@ -1,5 +1,6 @@
 // The program started with "KOVA_SW" set opens the search wizard over its
-// freshly shown main window, before its message loop runs.
+// freshly shown main window, before its message loop runs; a first start on
+// a machine without the product key makes the key and opens the wizard too.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwctype>
 #include <string>
 
 namespace {
@@ -55,8 +57,14 @@ protected:
       CloseHandle(m_process.hThread);
     }
     // Other tests start the program too: they must not meet the wizard.
-    RegDeleteValueW(m_key, L"KOVA_SW");
     RegCloseKey(m_key);
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS) {
+      const DWORD off = 0;
+      RegSetValueExW(key, L"KOVA_SW", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&off), sizeof off);
+      RegCloseKey(key);
+    }
   }
   bool Start() {
     std::wstring commandLine = std::wstring(L"\"") + QV_PROGRAM + L"\"";
@@ -95,6 +103,48 @@ TEST_F(StartupWizard, OpensOverTheMainWindowWhenKovaSwIsSet) {
   DWORD exitCode = 1;
   GetExitCodeProcess(m_process.hProcess, &exitCode);
   EXPECT_EQ(exitCode, 0u);
+}
+
+std::wstring Normalised(std::wstring path) {
+  for (wchar_t &c : path) c = c == L'/' ? L'\\' : towlower(c);
+  return path;
+}
+
+TEST_F(StartupWizard, FirstStartWithoutTheProductKeyMakesItAndOpensTheWizard) {
+  RegCloseKey(m_key);
+  m_key = nullptr;
+  ASSERT_EQ(RegDeleteTreeW(HKEY_LOCAL_MACHINE, kProductKey), ERROR_SUCCESS);
+  ASSERT_TRUE(Start());
+  HWND wizard = WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery - Wizard");
+  ASSERT_NE(wizard, nullptr);
+  HWND page = reinterpret_cast<HWND>(SendMessageW(wizard, PSM_GETCURRENTPAGEHWND, 0, 0));
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(IsDlgButtonChecked(page, 1007), (UINT)BST_CHECKED);
+
+  // The key holds the program's folder, as a set-up would have left it.
+  wchar_t path[MAX_PATH] = {};
+  DWORD size = sizeof(path);
+  ASSERT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, kProductKey, L"Path", RRF_RT_REG_SZ, nullptr, path, &size),
+            ERROR_SUCCESS);
+  std::wstring folder = Normalised(QV_PROGRAM);
+  folder.erase(folder.rfind(L'\\'));
+  EXPECT_EQ(Normalised(path), folder);
+
+  // Unticking "Show wizard on startup" is stored now: the key exists.
+  SendMessageW(GetDlgItem(page, 1007), BM_CLICK, 0, 0);
+  DWORD value = 1;
+  size = sizeof(value);
+  EXPECT_EQ(
+      RegGetValueW(HKEY_LOCAL_MACHINE, kProductKey, L"KOVA_SW", RRF_RT_REG_DWORD, nullptr, &value, &size),
+      ERROR_SUCCESS);
+  EXPECT_EQ(value, 0u);
+
+  SendMessageW(wizard, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+  HWND main = WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery");
+  ASSERT_NE(main, nullptr);
+  for (int i = 0; i < 100 && !IsWindowEnabled(main); i++) Sleep(50);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(m_process.hProcess, 20000), WAIT_OBJECT_0);
 }
 
 } // namespace
