@@ -151,7 +151,8 @@ CommandContext CMainFrame::CurrentCommandContext() {
     HTREEITEM selected = tree->GetTreeCtrl().GetSelectedItem();
     // The root is the item without a parent, whatever its text (a folder
     // may well be called "Root").
-    context.treeSelectionIsRoot = selected == nullptr || tree->GetTreeCtrl().GetParentItem(selected) == nullptr;
+    context.treeSelectionIsRoot =
+        selected == nullptr || tree->GetTreeCtrl().GetParentItem(selected) == nullptr;
   }
   return context;
 }
@@ -316,7 +317,13 @@ DWORD ListStyleOfCommand(UINT nID) {
 } // namespace
 
 void CMainFrame::OnListStyle(UINT nID) {
-  if (CQuendalVarnothView *list = GetRightPane()) list->ModifyStyle(LVS_TYPEMASK, ListStyleOfCommand(nID));
+  CQuendalVarnothView *list = GetRightPane();
+  if (list == nullptr || !list->ModifyStyle(LVS_TYPEMASK, ListStyleOfCommand(nID))) return;
+  // The control lays the items out again but repaints only part of itself:
+  // without a full redraw the old view's items stay on the screen.
+  const DWORD style = ListStyleOfCommand(nID);
+  if (style == LVS_ICON || style == LVS_SMALLICON) list->GetListCtrl().Arrange(LVA_DEFAULT);
+  list->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void CMainFrame::OnUpdateListStyle(CCmdUI *pCmdUI) {
