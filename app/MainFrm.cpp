@@ -151,8 +151,7 @@ CommandContext CMainFrame::CurrentCommandContext() {
     HTREEITEM selected = tree->GetTreeCtrl().GetSelectedItem();
     // The root is the item without a parent, whatever its text (a folder
     // may well be called "Root").
-    context.treeSelectionIsRoot =
-        selected == nullptr || tree->GetTreeCtrl().GetParentItem(selected) == nullptr;
+    context.treeSelectionIsRoot = selected == nullptr || tree->GetTreeCtrl().GetParentItem(selected) == nullptr;
   }
   return context;
 }
