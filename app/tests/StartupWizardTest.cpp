@@ -1,6 +1,7 @@
 // The program started with "KOVA_SW" set opens the search wizard over its
 // freshly shown main window, before its message loop runs; a first start on
-// a machine without the product key makes the key and opens the wizard too.
+// a machine without the product key makes the key and opens the wizard too;
+// "LANG" = 1 starts it in French from the real language library.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -14,6 +15,7 @@
 namespace {
 
 const wchar_t kProductKey[] = L"Software\\Quendal Information Systems Ltd.\\Quendal Varnoth File Recovery";
+const wchar_t kLanguageKey[] = L"Software\\Quendal Information Systems Ltd.\\Quendal Varnoth NSS";
 
 struct WindowSearch {
   DWORD processId;
@@ -142,6 +144,46 @@ TEST_F(StartupWizard, FirstStartWithoutTheProductKeyMakesItAndOpensTheWizard) {
   SendMessageW(wizard, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
   HWND main = WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery");
   ASSERT_NE(main, nullptr);
+  for (int i = 0; i < 100 && !IsWindowEnabled(main); i++) Sleep(50);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(m_process.hProcess, 20000), WAIT_OBJECT_0);
+}
+
+TEST_F(StartupWizard, LanguageOneStartsInFrench) {
+  HKEY language = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kLanguageKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &language, nullptr),
+            ERROR_SUCCESS);
+  const DWORD french = 1, on = 1;
+  RegSetValueExW(language, L"LANG", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&french), sizeof french);
+  RegSetValueExW(m_key, L"KOVA_SW", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&on), sizeof on);
+  const bool started = Start();
+  HWND wizard =
+      started ? WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery - Assistant") : nullptr;
+  HWND main = started ? WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery") : nullptr;
+  // Later starts are English again, whatever this test finds.
+  RegDeleteValueW(language, L"LANG");
+  RegCloseKey(language);
+  ASSERT_TRUE(started);
+  ASSERT_NE(wizard, nullptr);
+  ASSERT_NE(main, nullptr);
+
+  // The wizard's page and its string-table texts come from French.dll.
+  HWND page = reinterpret_cast<HWND>(SendMessageW(wizard, PSM_GETCURRENTPAGEHWND, 0, 0));
+  ASSERT_NE(page, nullptr);
+  wchar_t text[128] = {};
+  GetDlgItemTextW(page, 1007, text, 128);
+  EXPECT_STREQ(text, L"Afficher l'assistant au d\u00E9marrage");
+  SendDlgItemMessageW(page, 1011, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, L"Permet de r\u00E9cup\u00E9rer :");
+  // So do the menus; Wine keeps a menu's items inside its process, so only
+  // Windows lets them be read from here.
+  if (GetMenuItemCount(GetMenu(main)) >= 0) {
+    GetMenuStringW(GetMenu(main), 0, text, 128, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"&Fichier");
+  }
+
+  SendMessageW(wizard, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
   for (int i = 0; i < 100 && !IsWindowEnabled(main); i++) Sleep(50);
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(m_process.hProcess, 20000), WAIT_OBJECT_0);
