@@ -25,6 +25,7 @@ enum NtfsTextId : uint32_t {
   kTextCompletedOn = 61279,
   kTextAbortedOn = 61280,
   kTextErrorReadingSector = 61281,
+  kTextRecordSkipped = 61481,
 };
 
 struct NtfsFileTimes {

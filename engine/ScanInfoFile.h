@@ -34,6 +34,7 @@ constexpr uint32_t kUnableToOpen = 61292;
 constexpr uint32_t kErrorOpeningFile = 61294;
 constexpr uint32_t kNotValidScanFile = 61295;
 constexpr uint32_t kNotValidScanFileLong = 61296;
+constexpr uint32_t kDamagedFile = 61482;
 } // namespace ScanText
 
 constexpr size_t kScanHeaderSize = 512;
