@@ -1,5 +1,8 @@
 #include "AppSettings.h"
 
+#include "AppText.h"
+#include "ModulePath.h"
+
 const wchar_t kLanguageKeyPath[] = L"Software\\Quendal Information Systems Ltd.\\Quendal Varnoth NSS";
 const wchar_t kProductKeyPath[] =
     L"Software\\Quendal Information Systems Ltd.\\Quendal Varnoth File Recovery";
@@ -75,6 +78,16 @@ const wchar_t *LanguageLibraryName(DWORD languageId) {
   default:
     return nullptr;
   }
+}
+
+HMODULE LoadLanguageLibrary(DWORD languageId, const std::wstring &executablePath) {
+  const wchar_t *library = LanguageLibraryName(languageId);
+  if (library == nullptr) return nullptr;
+  // By full path: a library of the same name in the current folder or on the
+  // search path must not be taken instead.
+  const std::u16string path = PathBesideExecutable(U16(executablePath), U16(library));
+  if (path.empty()) return nullptr;
+  return LoadLibraryExW(Wide(path), nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
 namespace {

@@ -54,6 +54,9 @@ private:
 
 // The resource library of a "LANG" value, or null for English.
 const wchar_t *LanguageLibraryName(DWORD languageId);
+// That library loaded for its resources from the executable's folder; null
+// for English or when it cannot be loaded.
+HMODULE LoadLanguageLibrary(DWORD languageId, const std::wstring &executablePath);
 
 // Command-bar theme ("KOVA_T").
 enum class ThemeSetting : DWORD { None = 0, Office2000 = 1, OfficeXP = 2, Office2003 = 3, NativeXP = 4 };

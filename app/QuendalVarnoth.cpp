@@ -7,7 +7,6 @@
 #include "DriveSource.h"
 #include "LeftView.h"
 #include "MainFrm.h"
-#include "ModulePath.h"
 #include "MyPropertySheet.h"
 #include "QuendalVarnothDoc.h"
 #include "ScanSession.h"
@@ -35,16 +34,10 @@ CQuendalVarnothApp &TheQvApp() {
 
 void CQuendalVarnothApp::LoadLanguageLibrary() {
   LanguageId = ReadRegistryDword(HKEY_LOCAL_MACHINE, kLanguageKeyPath, L"LANG").value_or(0);
-  const wchar_t *library = LanguageLibraryName(LanguageId);
-  if (library == nullptr) return;
-  // By full path beside the executable: a library of the same name in the
-  // current folder or on the search path must not be taken instead.
   wchar_t executable[MAX_PATH] = {};
   DWORD length = GetModuleFileNameW(nullptr, executable, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return;
-  std::u16string path = PathBesideExecutable(U16(executable), U16(library));
-  if (path.empty()) return;
-  ResourceModule = LoadLibraryExW(Wide(path), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ResourceModule = ::LoadLanguageLibrary(LanguageId, executable);
   if (ResourceModule != nullptr) AfxSetResourceHandle(ResourceModule);
 }
 

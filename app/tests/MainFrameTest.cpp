@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "AppEngineServices.h"
+#include "AppSettings.h"
 #include "AppFrameTest.h"
 #include "LeftView.h"
 #include "MainFrm.h"
@@ -221,6 +223,35 @@ TEST_F(MainFrameTest, TreeTakesTheProductKeysLanguageOnlyAsA32BitValue) {
   }
   RegDeleteValueW(created, L"LANG");
   RegCloseKey(created);
+}
+
+// "LANG" = 1 takes the French library from the program's folder: the frame
+// made then has its menus from it (the start-up test sees the wizard in
+// French, but under Wine cannot read another process's menus).
+TEST_F(MainFrameTest, FrenchLibraryGivesTheFrameFrenchMenus) {
+  const std::wstring executable = std::wstring(QV_LANGUAGE_DIR) + L"/QuendalVarnoth.exe";
+  EXPECT_EQ(LoadLanguageLibrary(5, executable), nullptr);
+  HMODULE french = LoadLanguageLibrary(1, executable);
+  ASSERT_NE(french, nullptr);
+  m_frame->DestroyWindow();
+  DrainQueue();
+  HINSTANCE own = AfxGetResourceHandle();
+  AfxSetResourceHandle(french);
+  CCommandLineInfo commandLine;
+  const bool made = m_app.ProcessShellCommand(commandLine) != FALSE;
+  AfxSetResourceHandle(own);
+  m_frame = static_cast<CMainFrame *>(m_app.m_pMainWnd);
+  ASSERT_TRUE(made);
+  wchar_t text[64] = {};
+  HMENU menu = ::GetMenu(m_frame->m_hWnd);
+  GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"&Fichier");
+  GetMenuStringW(menu, 1, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"\u00C9&dition");
+  m_frame->DestroyWindow();
+  DrainQueue();
+  m_frame = nullptr;
+  FreeLibrary(french);
 }
 
 } // namespace
