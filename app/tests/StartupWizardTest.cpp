@@ -91,6 +91,12 @@ TEST_F(StartupWizard, OpensOverTheMainWindowWhenKovaSwIsSet) {
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(GetWindow(wizard, GW_OWNER), main);
   EXPECT_FALSE(IsWindowEnabled(main)); // the wizard is modal over it
+  // Centred over the main window, not at the screen's corner.
+  RECT wizardRect, mainRect;
+  GetWindowRect(wizard, &wizardRect);
+  GetWindowRect(main, &mainRect);
+  EXPECT_NEAR((wizardRect.left + wizardRect.right) / 2, (mainRect.left + mainRect.right) / 2, 2);
+  EXPECT_NEAR((wizardRect.top + wizardRect.bottom) / 2, (mainRect.top + mainRect.bottom) / 2, 2);
   // The "Show wizard on startup" box of the first page shows the setting.
   HWND page = reinterpret_cast<HWND>(SendMessageW(wizard, PSM_GETCURRENTPAGEHWND, 0, 0));
   ASSERT_NE(page, nullptr);
