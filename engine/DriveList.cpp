@@ -13,6 +13,8 @@ constexpr uint32_t kDriveRemovable = 2;
 constexpr uint32_t kDriveCdRom = 5;
 constexpr size_t kMaxDriveStrings = 26;
 constexpr size_t kFirmwareLength = 8;
+// String-table id of the message when the system names no drive.
+constexpr uint32_t kTextNoValidDrive = 61483;
 
 std::u16string Widen(const char *text) {
   std::u16string out;
@@ -109,7 +111,7 @@ void DriveList::ListPhysicalDisks(uint8_t diskCount) {
 bool DriveList::ListLogicalDrives() {
   const std::u16string strings = m_system.LogicalDriveStrings();
   if (strings.empty()) {
-    m_services.ShowErrorBox(u"No Valid Logical Drive Found");
+    m_services.ShowErrorBox(m_services.LoadText(kTextNoValidDrive));
     return false;
   }
   // Root texts such as C:\ and their NUL, four characters each.
