@@ -2,24 +2,12 @@
 
 #include <ctime>
 
+#include "AppText.h"
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "ProgressBar.h"
 #include "QuendalVarnoth.h"
 #include "SimpleListView.h"
-
-namespace {
-
-// Windows' wide characters are UTF-16 code units.
-const wchar_t *Wide(const std::u16string &text) {
-  return reinterpret_cast<const wchar_t *>(text.c_str());
-}
-
-std::u16string FromWide(const wchar_t *text) {
-  return reinterpret_cast<const char16_t *>(text);
-}
-
-} // namespace
 
 bool AppEngineServices::PumpMessages() {
   return m_app.PumpMessages() != 0;
@@ -40,7 +28,7 @@ std::u16string AppEngineServices::CurrentTimeText() {
   time_t now = time(nullptr);
   const wchar_t *text = _wctime(&now);
   if (text == nullptr) return {};
-  std::u16string result = FromWide(text);
+  std::u16string result = U16(text);
   while (!result.empty() && (result.back() == u'\n' || result.back() == u'\r')) result.pop_back();
   return result;
 }
@@ -104,9 +92,7 @@ void AppEngineServices::DoWaitCursor(int code) {
 }
 
 std::u16string AppEngineServices::LoadText(uint32_t id) {
-  CString text;
-  text.LoadString(id);
-  return FromWide(text.GetString());
+  return LoadU16Text(id);
 }
 
 void AppEngineServices::ShowErrorBox(const std::u16string &text) {

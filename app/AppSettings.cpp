@@ -1,5 +1,8 @@
 #include "AppSettings.h"
 
+#include "AppText.h"
+#include "ModulePath.h"
+
 const wchar_t kLanguageKeyPath[] = L"Software\\Quendal Information Systems Ltd.\\Quendal Varnoth NSS";
 const wchar_t kProductKeyPath[] =
     L"Software\\Quendal Information Systems Ltd.\\Quendal Varnoth File Recovery";
@@ -25,6 +28,43 @@ bool WriteRegistryDword(HKEY root, const wchar_t *keyPath, const wchar_t *valueN
   return status == ERROR_SUCCESS;
 }
 
+ProductKeyState EnsureProductKey(HKEY root, const wchar_t *keyPath, const std::wstring &programFolder) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, keyPath, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+    RegCloseKey(key);
+    return ProductKeyState::Present;
+  }
+  if (RegCreateKeyExW(root, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return ProductKeyState::NotWritable;
+  const auto *bytes = reinterpret_cast<const BYTE *>(programFolder.c_str());
+  const auto size = static_cast<DWORD>((programFolder.size() + 1) * sizeof(wchar_t));
+  const LONG status = RegSetValueExW(key, L"Path", 0, REG_SZ, bytes, size);
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS ? ProductKeyState::Created : ProductKeyState::NotWritable;
+}
+
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  std::wstring folder(path, length);
+  const size_t separator = folder.find_last_of(L"\\/");
+  return separator == std::wstring::npos ? std::wstring() : folder.substr(0, separator);
+}
+
+bool ShowWizardAtStartSetting(HKEY root, const wchar_t *keyPath) {
+  return ReadRegistryDword(root, keyPath, L"KOVA_SW").value_or(1) != 0;
+}
+
+bool SettingsWriter::Write(const wchar_t *valueName, DWORD value) {
+  if (WriteRegistryDword(m_root, m_keyPath.c_str(), valueName, value)) return true;
+  if (!m_told && m_cannotWrite) {
+    m_told = true;
+    m_cannotWrite();
+  }
+  return false;
+}
+
 const wchar_t *LanguageLibraryName(DWORD languageId) {
   switch (languageId) {
   case 1:
@@ -38,6 +78,16 @@ const wchar_t *LanguageLibraryName(DWORD languageId) {
   default:
     return nullptr;
   }
+}
+
+HMODULE LoadLanguageLibrary(DWORD languageId, const std::wstring &executablePath) {
+  const wchar_t *library = LanguageLibraryName(languageId);
+  if (library == nullptr) return nullptr;
+  // By full path: a library of the same name in the current folder or on the
+  // search path must not be taken instead.
+  const std::u16string path = PathBesideExecutable(U16(executablePath), U16(library));
+  if (path.empty()) return nullptr;
+  return LoadLibraryExW(Wide(path), nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
 namespace {
@@ -59,18 +109,22 @@ InterfaceSettings InterfaceSettings::Load(HKEY root, const wchar_t *keyPath) {
   return settings;
 }
 
-void StoreTheme(HKEY root, const wchar_t *keyPath, ThemeSetting theme) {
-  WriteRegistryDword(root, keyPath, L"KOVA_T", static_cast<DWORD>(theme));
+void StoreTheme(SettingsWriter &writer, ThemeSetting theme) {
+  writer.Write(L"KOVA_T", static_cast<DWORD>(theme));
 }
 
-void StoreToolbarSize(HKEY root, const wchar_t *keyPath, ToolbarSize size) {
-  WriteRegistryDword(root, keyPath, L"KOVA_Tbr", static_cast<DWORD>(size));
+void StoreToolbarSize(SettingsWriter &writer, ToolbarSize size) {
+  writer.Write(L"KOVA_Tbr", static_cast<DWORD>(size));
 }
 
-void StoreTooltipStyle(HKEY root, const wchar_t *keyPath, TooltipStyle style) {
-  WriteRegistryDword(root, keyPath, L"KOVA_Tt", static_cast<DWORD>(style));
+void StoreTooltipStyle(SettingsWriter &writer, TooltipStyle style) {
+  writer.Write(L"KOVA_Tt", static_cast<DWORD>(style));
 }
 
-void StoreProgressColour(HKEY root, const wchar_t *keyPath, COLORREF colour) {
-  WriteRegistryDword(root, keyPath, L"KOVA_PBc", colour);
+void StoreProgressColour(SettingsWriter &writer, COLORREF colour) {
+  writer.Write(L"KOVA_PBc", colour);
+}
+
+void StoreShowWizardAtStart(SettingsWriter &writer, bool show) {
+  writer.Write(L"KOVA_SW", show ? 1 : 0);
 }

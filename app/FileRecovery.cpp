@@ -1,5 +1,6 @@
 #include "FileRecovery.h"
 
+#include "AppText.h"
 #include "RecoveryPath.h"
 
 #include <algorithm>
@@ -12,10 +13,6 @@ namespace {
 constexpr uint64_t kPumpEveryBytes = 4u << 20;
 // File times past this (about the year 2286) are damaged words, not dates.
 constexpr uint64_t kLatestFileTime = 0x0300000000000000ULL;
-
-const wchar_t *Wide(const std::u16string &text) {
-  return reinterpret_cast<const wchar_t *>(text.c_str());
-}
 
 bool Exists(const std::u16string &path) {
   return GetFileAttributesW(Wide(LongPathForm(path))) != INVALID_FILE_ATTRIBUTES;

@@ -1,5 +1,7 @@
 #include "LeftView.h"
 
+#include "AppSettings.h"
+#include "AppText.h"
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
 #include "QuendalVarnothView.h"
@@ -22,10 +24,6 @@ constexpr int kDeletedFolderImage = 2;
 // Tree state images 1, 2 and 3 are unchecked, checked and partly checked.
 UINT StateOfCheck(uint8_t check) {
   return INDEXTOSTATEIMAGEMASK(check + 1);
-}
-
-const wchar_t *Wide(const std::u16string &text) {
-  return reinterpret_cast<const wchar_t *>(text.c_str());
 }
 
 } // namespace
@@ -55,15 +53,8 @@ void CLeftView::OnInitialUpdate() {
   }
   tree.SetImageList(&m_images, TVSIL_NORMAL);
   tree.SetImageList(&m_stateImages, TVSIL_STATE);
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kProductKeyPath, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-    DWORD language = 0, type = 0, size = sizeof(language);
-    if (RegQueryValueExW(key, L"LANG", nullptr, &type, reinterpret_cast<BYTE *>(&language), &size) ==
-            ERROR_SUCCESS &&
-        type == REG_DWORD)
-      app.LanguageId = language;
-    RegCloseKey(key);
-  }
+  if (std::optional<DWORD> language = ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"LANG"))
+    app.LanguageId = *language;
 }
 
 CQuendalVarnothView *CLeftView::FileList() const {
@@ -90,8 +81,7 @@ void CLeftView::CreateRootItem() {
   root.m_parentId = 0xFFFFFFFF;
   root.m_ownId = rootId;
   root.m_attributes = kEntryAttrFolder;
-  TreeEntryNode &node = m_entries.Append(
-      root, std::u16string(reinterpret_cast<const char16_t *>(static_cast<LPCTSTR>(text))), m_rootItem);
+  TreeEntryNode &node = m_entries.Append(root, U16(text.GetString()), m_rootItem);
   m_nodeOfItem[m_rootItem] = &node;
 }
 

@@ -230,7 +230,7 @@ void CMainFrame::OnToolbarSize(UINT nID) {
                      : nID == ID_VIEW_TOOLBAR_MEDIUM ? ToolbarSize::Medium
                                                      : ToolbarSize::Small;
   m_standIns->ApplyToolbarSize(size);
-  StoreToolbarSize(HKEY_LOCAL_MACHINE, kProductKeyPath, size);
+  StoreToolbarSize(TheQvApp().ProductSettings, size);
   RedrawFrame();
 }
 
@@ -254,7 +254,7 @@ void CMainFrame::OnTheme(UINT nID) {
   auto theme = static_cast<ThemeSetting>(nID - ID_VIEW_THEME_OFFICE2000 + 1);
   m_standIns->ApplyTheme(theme);
   RedrawFrame();
-  StoreTheme(HKEY_LOCAL_MACHINE, kProductKeyPath, theme);
+  StoreTheme(TheQvApp().ProductSettings, theme);
   SetThemeFlags(theme);
 }
 
@@ -268,7 +268,7 @@ void CMainFrame::OnTooltipStyle(UINT nID) {
   TooltipStyle style = nID == ID_VIEW_TOOLTIP_BALLOON ? TooltipStyle::Balloon : TooltipStyle::Office;
   m_standIns->ApplyTooltipStyle(style);
   TheQvApp().BalloonTooltips = style == TooltipStyle::Balloon ? 1 : 0;
-  StoreTooltipStyle(HKEY_LOCAL_MACHINE, kProductKeyPath, style);
+  StoreTooltipStyle(TheQvApp().ProductSettings, style);
 }
 
 void CMainFrame::OnUpdateTooltipStyle(CCmdUI *pCmdUI) {
@@ -286,7 +286,7 @@ void CMainFrame::OnProgressColour() {
   choose.Flags = CC_ANYCOLOR | CC_RGBINIT;
   if (!ChooseColorW(&choose)) return;
   ProgressColour = choose.rgbResult;
-  StoreProgressColour(HKEY_LOCAL_MACHINE, kProductKeyPath, ProgressColour);
+  StoreProgressColour(TheQvApp().ProductSettings, ProgressColour);
 }
 
 void CMainFrame::OnTipsOnStartup() {
@@ -318,7 +318,13 @@ DWORD ListStyleOfCommand(UINT nID) {
 } // namespace
 
 void CMainFrame::OnListStyle(UINT nID) {
-  if (CQuendalVarnothView *list = GetRightPane()) list->ModifyStyle(LVS_TYPEMASK, ListStyleOfCommand(nID));
+  CQuendalVarnothView *list = GetRightPane();
+  if (list == nullptr || !list->ModifyStyle(LVS_TYPEMASK, ListStyleOfCommand(nID))) return;
+  // The control lays the items out again but repaints only part of itself:
+  // without a full redraw the old view's items stay on the screen.
+  const DWORD style = ListStyleOfCommand(nID);
+  if (style == LVS_ICON || style == LVS_SMALLICON) list->GetListCtrl().Arrange(LVA_DEFAULT);
+  list->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void CMainFrame::OnUpdateListStyle(CCmdUI *pCmdUI) {

@@ -47,6 +47,7 @@ bool ChooseDestination(CWnd &owner, std::wstring &folder) {
   browse.pszDisplayName = chosen;
   browse.lpszTitle = title;
   browse.ulFlags = BIF_RETURNONLYFSDIRS;
+  CDialogCentring centring(owner.m_hWnd);
   LPITEMIDLIST item = SHBrowseForFolderW(&browse);
   if (item == nullptr) return false;
   const bool ok = SHGetPathFromIDListW(item, chosen) != FALSE;

@@ -1,5 +1,6 @@
 // The main frame's share of a running search: the start messages, the
 // progress bar, the status panes, Stop and the end of the search.
+#include "AppText.h"
 #include "EngineCallScope.h"
 #include "FatScanEngine.h"
 #include "MainFrm.h"
@@ -14,12 +15,6 @@
 
 namespace {
 
-std::wstring LoadText(UINT id) {
-  CString text;
-  text.LoadString(id);
-  return text.GetString();
-}
-
 // The live engine's found-entry count; -1 when no engine is live.
 long long LiveEngineFoundCount(const CQuendalVarnothApp &app) {
   if (app.FatEngine != nullptr) return app.FatEngine->Totals().m_foundEntries;
@@ -31,7 +26,7 @@ long long LiveEngineFoundCount(const CQuendalVarnothApp &app) {
 } // namespace
 
 void CMainFrame::ShowReadingProgress(UINT range, LPCTSTR caption) {
-  std::wstring reading = caption ? caption : LoadText(IDS_READING);
+  std::wstring reading = caption ? caption : LoadWideText(IDS_READING);
   m_scanProgressBar.reset();
   auto bar = std::make_unique<CProgressBar>(reading.c_str(), 100, (int)range, TRUE, 0);
   bar->SetBarColour(ProgressColour);
@@ -68,8 +63,8 @@ void CMainFrame::UpdateFoundProgress(UINT progressMode, UINT foundCount, UINT se
 }
 
 void CMainFrame::UpdateTotalsPane(UINT folders, UINT files, ULONGLONG bytes) {
-  TotalsWords words = {LoadText(IDS_TOTAL), LoadText(IDS_BYTES), LoadText(IDS_IN), LoadText(IDS_FILES),
-                       LoadText(IDS_FOLDERS)};
+  TotalsWords words = {LoadWideText(IDS_TOTAL), LoadWideText(IDS_BYTES), LoadWideText(IDS_IN),
+                       LoadWideText(IDS_FILES), LoadWideText(IDS_FOLDERS)};
   if (CStatusBar *status = GetStatusBar())
     status->SetPaneText(1, FormatTotalsText(bytes, files, folders, words).c_str());
 }

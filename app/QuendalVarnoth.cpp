@@ -3,11 +3,11 @@
 #include <string>
 
 #include "AppSettings.h"
+#include "AppText.h"
 #include "DriveSource.h"
 #include "HelpFiles.h"
 #include "LeftView.h"
 #include "MainFrm.h"
-#include "ModulePath.h"
 #include "MyPropertySheet.h"
 #include "QuendalVarnothDoc.h"
 #include "ScanSession.h"
@@ -25,7 +25,8 @@ END_MESSAGE_MAP()
 
 CQuendalVarnothApp::CQuendalVarnothApp()
     : Devices(std::make_unique<WinDeviceLayer>()), DriveFinder(std::make_unique<SystemDriveSource>()),
-      Help(std::make_unique<HtmlHelpOpener>()) {}
+      Help(std::make_unique<HtmlHelpOpener>()),
+      ProductSettings(HKEY_LOCAL_MACHINE, kProductKeyPath, [this] { TellSettingsNotStored(); }) {}
 
 CQuendalVarnothApp::~CQuendalVarnothApp() = default;
 
@@ -35,18 +36,10 @@ CQuendalVarnothApp &TheQvApp() {
 
 void CQuendalVarnothApp::LoadLanguageLibrary() {
   LanguageId = ReadRegistryDword(HKEY_LOCAL_MACHINE, kLanguageKeyPath, L"LANG").value_or(0);
-  const wchar_t *library = LanguageLibraryName(LanguageId);
-  if (library == nullptr) return;
-  // By full path beside the executable: a library of the same name in the
-  // current folder or on the search path must not be taken instead.
   wchar_t executable[MAX_PATH] = {};
   DWORD length = GetModuleFileNameW(nullptr, executable, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return;
-  std::u16string path = PathBesideExecutable(reinterpret_cast<const char16_t *>(executable),
-                                             reinterpret_cast<const char16_t *>(library));
-  if (path.empty()) return;
-  ResourceModule =
-      LoadLibraryExW(reinterpret_cast<const wchar_t *>(path.c_str()), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ResourceModule = ::LoadLanguageLibrary(LanguageId, executable);
   if (ResourceModule != nullptr) AfxSetResourceHandle(ResourceModule);
 }
 
@@ -54,6 +47,8 @@ BOOL CQuendalVarnothApp::InitInstance() {
   AfxEnableControlContainer();
   Enable3dControls();
   LoadLanguageLibrary();
+  // A copied program has no set-up behind it: make the key its settings go to.
+  EnsureProductKey(HKEY_LOCAL_MACHINE, kProductKeyPath, ProgramFolder());
   SetRegistryKey(L"Local AppWizard-Generated Applications");
 
   CInstanceChecker checker(m_pszAppName);
@@ -73,7 +68,7 @@ BOOL CQuendalVarnothApp::InitInstance() {
   m_pMainWnd->UpdateWindow();
   m_pMainWnd->SetWindowText(kProductTitle);
   StartupTipPending = 1;
-  if (ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_SW").value_or(0) != 0) RunWizard();
+  if (ShowWizardAtStartSetting(HKEY_LOCAL_MACHINE, kProductKeyPath)) RunWizard();
   return TRUE;
 }
 
@@ -119,6 +114,11 @@ void CQuendalVarnothApp::ShowHelp(HWND owner, DWORD context, const wchar_t *file
 
 void CQuendalVarnothApp::ShowLanguageHelp(HWND owner, DWORD context) {
   ShowHelp(owner, context, LanguageHelpFileName(LanguageId).c_str());
+}
+
+void CQuendalVarnothApp::TellSettingsNotStored() {
+  ::MessageBoxW(m_pMainWnd->GetSafeHwnd(), LoadText(IDS_SETTINGS_NOT_STORED), kProductTitle,
+                MB_OK | MB_ICONINFORMATION);
 }
 
 void CQuendalVarnothApp::OnAppAbout() {

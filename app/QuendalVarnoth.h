@@ -3,6 +3,7 @@
 // state that the frame, the views and the engines share.
 #pragma once
 
+#include "AppSettings.h"
 #include "DriveRecord.h"
 #include "Framework.h"
 #include "RecoveryClashAnswers.h"
@@ -19,7 +20,6 @@ class DriveSource;
 class HelpOpener;
 class FatScanEngine;
 class NtfsScanEngine;
-struct HeaderRecord;
 
 // The text of the product, also the caption of its message boxes.
 extern const wchar_t kProductTitle[];
@@ -87,17 +87,12 @@ public:
   // A copy of the drive the current results come from, taken at the
   // wizard's Finish (the list above is rebuilt by every later wizard).
   std::optional<DriveRecord> SelectedDrive;
-  HeaderRecord *HeaderList = nullptr;
-  HeaderRecord *HeaderListTail = nullptr;
-  HeaderRecord *SelectedHeaders = nullptr;
-  HeaderRecord *SelectedHeadersCursor = nullptr;
   BYTE SortColumn = 0;
   BYTE SortAscending = 0;
   BYTE SortDirectionCopy = 0;
   BYTE HeaderClicked = 0;
   BYTE LastSortColumn = 100;
   BYTE FindNextAvailable = 0;
-  int SelectedHeaderCount = 0;
   BYTE CurrentGroup = 0;
   BYTE SelectedDriveIndex = 0;
   int TreeHasFocus = 0;
@@ -127,12 +122,15 @@ public:
   int StartupTipPending = 0;
   CDialog *FindDialog = nullptr;
   int HighlightedRow = 40000;
+  // The product key's settings; the first one that cannot be stored is told.
+  SettingsWriter ProductSettings;
 
 private:
   // The peeked message of PumpMessages.
   MSG m_pumpMessage = {};
 
   void LoadLanguageLibrary();
+  void TellSettingsNotStored();
 
   DECLARE_MESSAGE_MAP()
 };

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <winioctl.h>
 
+#include "AppText.h"
+
 namespace {
 
 constexpr uint8_t kFirstDiskCode = 0x80;
@@ -70,14 +72,6 @@ GuardAnswer CheckAgainstDisk(const std::u16string &root, const SearchedPlace &se
   return answer;
 }
 
-std::u16string FromWide(const wchar_t *text) {
-  return reinterpret_cast<const char16_t *>(text);
-}
-
-const wchar_t *Wide(const std::u16string &text) {
-  return reinterpret_cast<const wchar_t *>(text.c_str());
-}
-
 } // namespace
 
 GuardAnswer CheckRecoveryDestination(const std::u16string &destination, const SearchedPlace &searched,
@@ -92,7 +86,7 @@ GuardAnswer CheckRecoveryDestination(const std::u16string &destination, const Se
 std::u16string SystemVolumeQueries::VolumePathOf(const std::u16string &path) {
   wchar_t root[MAX_PATH + 1] = {};
   if (!GetVolumePathNameW(Wide(path), root, MAX_PATH + 1)) return {};
-  return FromWide(root);
+  return U16(root);
 }
 
 std::u16string SystemVolumeQueries::VolumeNameOf(const std::u16string &mountPoint) {
@@ -100,7 +94,7 @@ std::u16string SystemVolumeQueries::VolumeNameOf(const std::u16string &mountPoin
   if (withSlash.empty() || withSlash.back() != u'\\') withSlash += u'\\';
   wchar_t name[MAX_PATH + 1] = {};
   if (!GetVolumeNameForVolumeMountPointW(Wide(withSlash), name, MAX_PATH + 1)) return {};
-  return FromWide(name);
+  return U16(name);
 }
 
 std::optional<std::vector<DiskExtent>> SystemVolumeQueries::ExtentsOf(const std::u16string &mountPoint) {

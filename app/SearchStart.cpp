@@ -1,6 +1,7 @@
 #include "SearchStart.h"
 
 #include "AppEngineServices.h"
+#include "AppText.h"
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "NtfsAdvancedEngine.h"
@@ -11,17 +12,10 @@
 
 namespace {
 
-std::u16string Text(UINT id) {
-  CString text;
-  text.LoadString(id);
-  const wchar_t *wide = text.GetString();
-  return std::u16string(wide, wide + text.GetLength());
-}
-
 void LogChosenDrive(AppEngineServices &services, const DriveRecord &drive) {
-  const std::u16string activity = Text(IDS_LOGICAL_DRIVE) + u" " + drive.m_name;
-  const std::u16string text = Text(IDS_COLUMN_SIZE) + u" " + drive.m_sizeText + u", " +
-                              Text(IDS_COLUMN_TYPE) + u" " + drive.m_typeText;
+  const std::u16string activity = LoadU16Text(IDS_LOGICAL_DRIVE) + u" " + drive.m_name;
+  const std::u16string text = LoadU16Text(IDS_COLUMN_SIZE) + u" " + drive.m_sizeText + u", " +
+                              LoadU16Text(IDS_COLUMN_TYPE) + u" " + drive.m_typeText;
   services.AddLogEntry(activity, text, services.CurrentTimeText(), LogStatus::Started);
 }
 

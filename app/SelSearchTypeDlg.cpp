@@ -82,10 +82,8 @@ BOOL CSelSearchTypeDlg::OnInitDialog() {
   const SearchKindChoice kind = CurrentSearchKind(App().SearchKind);
   m_kindButtons.ShowChosen(static_cast<int>(kind));
   FillDescription(kind);
-  if (ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_SW").value_or(0) != 0) {
-    CheckDlgButton(IDC_SHOW_WIZARD, BST_CHECKED);
-    App().ShowWizardAtStart = 1;
-  }
+  App().ShowWizardAtStart = ShowWizardAtStartSetting(HKEY_LOCAL_MACHINE, kProductKeyPath) ? 1 : 0;
+  ShowWizardCheckFromApp();
   return TRUE;
 }
 

@@ -47,7 +47,8 @@ void CSimpleListView::AddLogEntry(LPCTSTR activity, LPCTSTR text, LPCTSTR status
   list.InsertItem(row, activity ? activity : L"", image & 0xFF);
   list.SetItemText(row, 1, text ? text : L"");
   list.SetItemText(row, 2, status ? status : L"");
-  if (row % 10 == 0) list.EnsureVisible(row, FALSE);
+  // The newest line stays in view: it says how the search, recovery or save ended.
+  list.EnsureVisible(row, FALSE);
   app.LogNotEmpty = 1;
   app.LogRowCount = row + 1;
 }

@@ -74,8 +74,7 @@ void CWizardPage::OnShowWizardCheck() {
   const bool checked = IsDlgButtonChecked(IDC_SHOW_WIZARD) == BST_CHECKED;
   CheckDlgButton(IDC_SHOW_WIZARD, checked ? BST_CHECKED : BST_UNCHECKED);
   App().ShowWizardAtStart = checked ? 1 : 0;
-  // The key is made by the set-up; without it nothing is written.
-  WriteRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_SW", checked ? 1 : 0);
+  StoreShowWizardAtStart(App().ProductSettings, checked);
 }
 
 void CWizardPage::OnSupportLink() {

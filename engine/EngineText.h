@@ -39,4 +39,7 @@ constexpr uint32_t kUnableToOpen = 61292;
 constexpr uint32_t kErrorOpeningFile = 61294;
 constexpr uint32_t kNotValidScanFile = 61295;
 constexpr uint32_t kNotValidScanFileLong = 61296;
+constexpr uint32_t kRecordSkipped = 61481;
+constexpr uint32_t kDamagedScanFile = 61482;
+constexpr uint32_t kNoValidDrive = 61483;
 } // namespace EngineText

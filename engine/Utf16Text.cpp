@@ -1,5 +1,11 @@
 #include "Utf16Text.h"
 
+std::u16string FillInText(const std::u16string &pattern, const std::u16string &value) {
+  const size_t at = pattern.find(u"%s");
+  if (at == std::u16string::npos) return pattern + u" " + value;
+  return pattern.substr(0, at) + value + pattern.substr(at + 2);
+}
+
 std::string Utf16ToUtf8(const std::u16string &text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {

@@ -12,3 +12,6 @@ std::string Utf16ToUtf8(const std::u16string &text);
 // byte becomes the code unit of the same value, so a byte above 0x7F keeps its
 // Latin-1 letter instead of turning into a negative char's 0xFFxx.
 std::u16string Widen(std::string_view text);
+// A string-table text with its value put in place of "%s" (a translation
+// may move it); a text without "%s" gets the value after a blank.
+std::u16string FillInText(const std::u16string &pattern, const std::u16string &value);

@@ -1,5 +1,6 @@
 #include "FileDialog.h"
 
+#include "DialogCentring.h"
 #include "Wnd.h"
 
 IMPLEMENT_DYNAMIC(CFileDialog, CObject)
@@ -49,6 +50,7 @@ INT_PTR CFileDialog::DoModal() {
   HWND owner = m_pParent != nullptr ? m_pParent->GetSafeHwnd() : ::GetActiveWindow();
   m_ofn.hwndOwner = owner;
   m_ofn.hInstance = nullptr;
+  CDialogCentring centring(owner);
   BOOL chosen = m_bOpenFileDialog ? ::GetOpenFileNameW(&m_ofn) : ::GetSaveFileNameW(&m_ofn);
   return chosen ? IDOK : IDCANCEL;
 }

@@ -17,6 +17,7 @@
 #include "DocTemplate.h"
 #include "SplitterWnd.h"
 #include "Dialog.h"
+#include "DialogCentring.h"
 #include "DataExchange.h"
 #include "PropertySheet.h"
 

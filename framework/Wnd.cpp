@@ -55,7 +55,37 @@ WNDPROC AfxGetAfxWndProc() {
   return &AfxWndProc;
 }
 
+namespace {
+
+// Where a dialog stood before its initialisation ran.
+struct DialogPlacement {
+  RECT m_rect;
+  DWORD m_style;
+};
+
+DialogPlacement PlacementOf(HWND hWnd) {
+  DialogPlacement placement = {};
+  ::GetWindowRect(hWnd, &placement.m_rect);
+  placement.m_style = static_cast<DWORD>(::GetWindowLongPtr(hWnd, GWL_STYLE));
+  return placement;
+}
+
+// A top-level dialog that its initialisation neither showed nor moved opens
+// centred over its owner; one that placed itself stays where it went (a
+// change of size alone, as a property sheet fitting its pages, is no move).
+void CenterAfterInitDialog(HWND hWnd, const DialogPlacement &before) {
+  if (!::IsWindow(hWnd) || (before.m_style & (WS_CHILD | WS_VISIBLE)) != 0) return;
+  const DialogPlacement after = PlacementOf(hWnd);
+  if ((after.m_style & (WS_CHILD | WS_VISIBLE)) != 0) return;
+  if (after.m_rect.left != before.m_rect.left || after.m_rect.top != before.m_rect.top) return;
+  if (CWnd *pWnd = CWnd::FromHandlePermanent(hWnd)) pWnd->CenterWindow();
+}
+
+} // namespace
+
 LRESULT AfxCallWndProc(CWnd *pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const bool initDialog = message == WM_INITDIALOG;
+  const DialogPlacement before = initDialog ? PlacementOf(hWnd) : DialogPlacement{};
   AFX_THREAD_STATE *pState = AfxGetThreadState();
   MSG oldMsg = pState->lastSentMsg;
   pState->lastSentMsg.hwnd = hWnd;
@@ -66,6 +96,7 @@ LRESULT AfxCallWndProc(CWnd *pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARA
   // is touched after WindowProc returns.
   LRESULT lResult = pWnd->WindowProc(message, wParam, lParam);
   pState->lastSentMsg = oldMsg;
+  if (initDialog) CenterAfterInitDialog(hWnd, before);
   return lResult;
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "AppSettings.h"
 
 namespace {
@@ -58,10 +60,14 @@ TEST_F(RegistryTest, MissingKeyOrValueReadsAsMissing) {
 }
 
 TEST_F(RegistryTest, SettingsComeBackAsStored) {
-  StoreTheme(HKEY_CURRENT_USER, kTestKey, ThemeSetting::Office2003);
-  StoreToolbarSize(HKEY_CURRENT_USER, kTestKey, ToolbarSize::Small);
-  StoreTooltipStyle(HKEY_CURRENT_USER, kTestKey, TooltipStyle::Office);
-  StoreProgressColour(HKEY_CURRENT_USER, kTestKey, RGB(12, 34, 56));
+  int notices = 0;
+  SettingsWriter writer(HKEY_CURRENT_USER, kTestKey, [&notices] { ++notices; });
+  StoreTheme(writer, ThemeSetting::Office2003);
+  StoreToolbarSize(writer, ToolbarSize::Small);
+  StoreTooltipStyle(writer, TooltipStyle::Office);
+  StoreProgressColour(writer, RGB(12, 34, 56));
+  StoreShowWizardAtStart(writer, false);
+  EXPECT_EQ(notices, 0);
   InterfaceSettings settings = InterfaceSettings::Load(HKEY_CURRENT_USER, kTestKey);
   EXPECT_EQ(settings.theme, ThemeSetting::Office2003);
   EXPECT_EQ(settings.toolbarSize, ToolbarSize::Small);
@@ -70,6 +76,7 @@ TEST_F(RegistryTest, SettingsComeBackAsStored) {
   EXPECT_EQ(ReadRegistryDword(HKEY_CURRENT_USER, kTestKey, L"KOVA_T"), 3u);
   EXPECT_EQ(ReadRegistryDword(HKEY_CURRENT_USER, kTestKey, L"KOVA_Tbr"), 3u);
   EXPECT_EQ(ReadRegistryDword(HKEY_CURRENT_USER, kTestKey, L"KOVA_Tt"), 2u);
+  EXPECT_FALSE(ShowWizardAtStartSetting(HKEY_CURRENT_USER, kTestKey));
 }
 
 TEST_F(RegistryTest, AbsentOrOutOfRangeSettingsLeaveTheDefaults) {
@@ -89,12 +96,71 @@ TEST_F(RegistryTest, AbsentOrOutOfRangeSettingsLeaveTheDefaults) {
   EXPECT_EQ(outOfRange.tooltipStyle, TooltipStyle::Unchanged);
 }
 
-TEST_F(RegistryTest, WritesNeverCreateTheKey) {
+TEST_F(RegistryTest, WritesNeverCreateTheKeyAndTellTheFirstFailureOnly) {
   const wchar_t missing[] = L"Software\\Quendal Varnoth Tests\\AppSettings\\Missing";
   EXPECT_FALSE(WriteRegistryDword(HKEY_CURRENT_USER, missing, L"KOVA_T", 1));
-  StoreTheme(HKEY_CURRENT_USER, missing, ThemeSetting::NativeXP);
+  int notices = 0;
+  SettingsWriter writer(HKEY_CURRENT_USER, missing, [&notices] { ++notices; });
+  StoreTheme(writer, ThemeSetting::NativeXP);
+  EXPECT_EQ(notices, 1);
+  StoreToolbarSize(writer, ToolbarSize::Large);
+  StoreShowWizardAtStart(writer, true);
+  EXPECT_EQ(notices, 1); // said once, not at every change
   HKEY key = nullptr;
   EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, missing, 0, KEY_READ, &key), ERROR_SUCCESS);
+}
+
+// A first start, with no value yet, opens the wizard; the box's choice holds after that.
+TEST_F(RegistryTest, WizardAtStartUnlessTurnedOff) {
+  EXPECT_TRUE(ShowWizardAtStartSetting(HKEY_CURRENT_USER, kTestKey));
+  EXPECT_TRUE(ShowWizardAtStartSetting(HKEY_CURRENT_USER, L"Software\\Quendal Varnoth Tests\\Nowhere"));
+  SetDword(L"KOVA_SW", 0);
+  EXPECT_FALSE(ShowWizardAtStartSetting(HKEY_CURRENT_USER, kTestKey));
+  SetDword(L"KOVA_SW", 1);
+  EXPECT_TRUE(ShowWizardAtStartSetting(HKEY_CURRENT_USER, kTestKey));
+}
+
+TEST_F(RegistryTest, MissingProductKeyIsMadeWithTheProgramFolder) {
+  const std::wstring product = std::wstring(kTestKey) + L"\\Product";
+  EXPECT_EQ(EnsureProductKey(HKEY_CURRENT_USER, product.c_str(), L"C:\\Tools\\Recovery"),
+            ProductKeyState::Created);
+  wchar_t path[MAX_PATH] = {};
+  DWORD size = sizeof(path);
+  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, product.c_str(), L"Path", RRF_RT_REG_SZ, nullptr, path, &size),
+            ERROR_SUCCESS);
+  EXPECT_STREQ(path, L"C:\\Tools\\Recovery");
+  // Settings can be stored in it now.
+  SettingsWriter writer(HKEY_CURRENT_USER, product, nullptr);
+  EXPECT_TRUE(writer.Write(L"KOVA_T", 2));
+
+  // A key that exists keeps its own "Path".
+  EXPECT_EQ(EnsureProductKey(HKEY_CURRENT_USER, product.c_str(), L"D:\\Elsewhere"), ProductKeyState::Present);
+  size = sizeof(path);
+  RegGetValueW(HKEY_CURRENT_USER, product.c_str(), L"Path", RRF_RT_REG_SZ, nullptr, path, &size);
+  EXPECT_STREQ(path, L"C:\\Tools\\Recovery");
+}
+
+TEST_F(RegistryTest, ProductKeyThatCannotBeMadeIsReported) {
+  // The registry refuses a lasting key under a volatile one, as it refuses
+  // HKLM to a user without rights.
+  HKEY volatileKey = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(m_key, L"Volatile", 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                            &volatileKey, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(volatileKey);
+  const std::wstring product = std::wstring(kTestKey) + L"\\Volatile\\Product";
+  EXPECT_EQ(EnsureProductKey(HKEY_CURRENT_USER, product.c_str(), L"C:\\Tools"), ProductKeyState::NotWritable);
+  HKEY key = nullptr;
+  EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, product.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
+}
+
+TEST(ProgramFolderTest, IsTheExecutablesFolder) {
+  wchar_t executable[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, executable, MAX_PATH);
+  const std::wstring folder = ProgramFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(std::wstring(executable).rfind(folder + L"\\", 0), 0u);
+  EXPECT_EQ(std::wstring(executable).find(L'\\', folder.size() + 1), std::wstring::npos);
 }
 
 } // namespace

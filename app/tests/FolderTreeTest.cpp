@@ -552,4 +552,44 @@ TEST_F(FileListSortingTest, AnEmptyFolderShowsNoRows) {
   EXPECT_EQ(m_app.SortAscending, 0);
 }
 
+// View > Large Icons, List, Small Icons and Details: the whole list is drawn
+// anew at once, and each shows its own layout (List: one column of small
+// items, top to bottom; the icon views: items side by side).
+TEST_F(FolderTreeTest, ListViewModesRedrawAtOnceInTheirOwnLayout) {
+  AddStandardEntries();
+  CListCtrl &list = m_list->GetListCtrl();
+  ASSERT_EQ(list.GetItemCount(), 3);
+  struct Case {
+    UINT m_command;
+    bool m_column; // the second item below the first, else beside it
+    bool m_small;  // items of a small icon's height
+  };
+  const Case cases[] = {{ID_VIEW_LARGEICON, false, false}, {ID_VIEW_LIST, true, true},
+                        {ID_VIEW_SMALLICON, false, true},  {ID_VIEW_DETAILS, true, true},
+                        {ID_VIEW_LIST, true, true},        {ID_VIEW_LARGEICON, false, false}};
+  for (const Case &c : cases) {
+    m_list->UpdateWindow();
+    ASSERT_FALSE(::GetUpdateRect(list.m_hWnd, nullptr, FALSE)) << c.m_command;
+    m_frame->SendMessage(WM_COMMAND, c.m_command);
+    CRect client, dirty;
+    list.GetClientRect(&client);
+    ::GetUpdateRect(list.m_hWnd, &dirty, FALSE);
+    EXPECT_TRUE(dirty == client) << c.m_command << ": " << dirty.left << "," << dirty.top << " "
+                                 << dirty.right << "," << dirty.bottom << " of " << client.right << ","
+                                 << client.bottom;
+
+    CRect first, second;
+    ASSERT_TRUE(list.GetItemRect(0, &first, LVIR_BOUNDS)) << c.m_command;
+    ASSERT_TRUE(list.GetItemRect(1, &second, LVIR_BOUNDS)) << c.m_command;
+    if (c.m_column) {
+      EXPECT_EQ(second.left, first.left) << c.m_command;
+      EXPECT_GE(second.top, first.bottom) << c.m_command;
+    } else {
+      EXPECT_EQ(second.top, first.top) << c.m_command;
+      EXPECT_GE(second.left, first.right) << c.m_command;
+    }
+    EXPECT_EQ(first.Height() < 32, c.m_small) << c.m_command << " height " << first.Height();
+  }
+}
+
 } // namespace

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "AppEngineServices.h"
+#include "AppSettings.h"
 #include "AppFrameTest.h"
 #include "LeftView.h"
 #include "MainFrm.h"
@@ -176,6 +180,78 @@ TEST_F(MainFrameTest, SettingsTickPersistAndComeBack) {
 
   for (const wchar_t *value : {L"KOVA_T", L"KOVA_Tbr", L"KOVA_Tt"}) RegDeleteValueW(created, value);
   RegCloseKey(created);
+}
+
+// Settings that cannot be stored (no product key, no right to write it) are
+// told once, then kept quietly for the rest of the run.
+TEST_F(MainFrameTest, SettingThatCannotBeStoredIsToldOnce) {
+  int notices = 0;
+  m_app.ProductSettings = SettingsWriter(HKEY_CURRENT_USER, L"Software\\Quendal Varnoth Tests\\No Such Key",
+                                         [&notices] { ++notices; });
+  m_frame->SendMessage(WM_COMMAND, ID_VIEW_THEME_OFFICE2003);
+  EXPECT_EQ(notices, 1);
+  m_frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR_LARGE);
+  m_frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLTIP_OFFICE);
+  EXPECT_EQ(notices, 1);
+  // The choice still holds in this run.
+  EXPECT_EQ(CheckOf(m_frame, ID_VIEW_THEME_OFFICE2003), 1);
+}
+
+// The product key's "LANG" replaces the language value as the tree starts,
+// read as every 32-bit value is: one of another size counts as absent.
+TEST_F(MainFrameTest, TreeTakesTheProductKeysLanguageOnlyAsA32BitValue) {
+  const wchar_t key[] = L"Software\\Quendal Information Systems Ltd.\\Quendal Varnoth File Recovery";
+  HKEY created = nullptr;
+  ASSERT_EQ(
+      RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created, nullptr),
+      ERROR_SUCCESS);
+  struct Case {
+    std::vector<BYTE> m_bytes;
+    DWORD m_expected;
+  };
+  const Case cases[] = {{{3, 0, 0, 0}, 3}, {{2, 0}, 0}, {{4, 0, 0, 0, 0, 0, 0, 0}, 0}};
+  for (const Case &c : cases) {
+    ASSERT_EQ(RegSetValueExW(created, L"LANG", 0, REG_DWORD, c.m_bytes.data(), (DWORD)c.m_bytes.size()),
+              ERROR_SUCCESS);
+    m_frame->DestroyWindow();
+    DrainQueue();
+    m_app.LanguageId = 0;
+    CCommandLineInfo commandLine;
+    ASSERT_TRUE(m_app.ProcessShellCommand(commandLine));
+    m_frame = static_cast<CMainFrame *>(m_app.m_pMainWnd);
+    EXPECT_EQ(m_app.LanguageId, c.m_expected) << c.m_bytes.size() << " bytes";
+  }
+  RegDeleteValueW(created, L"LANG");
+  RegCloseKey(created);
+}
+
+// "LANG" = 1 takes the French library from the program's folder: the frame
+// made then has its menus from it (the start-up test sees the wizard in
+// French, but under Wine cannot read another process's menus).
+TEST_F(MainFrameTest, FrenchLibraryGivesTheFrameFrenchMenus) {
+  const std::wstring executable = std::wstring(QV_LANGUAGE_DIR) + L"/QuendalVarnoth.exe";
+  EXPECT_EQ(LoadLanguageLibrary(5, executable), nullptr);
+  HMODULE french = LoadLanguageLibrary(1, executable);
+  ASSERT_NE(french, nullptr);
+  m_frame->DestroyWindow();
+  DrainQueue();
+  HINSTANCE own = AfxGetResourceHandle();
+  AfxSetResourceHandle(french);
+  CCommandLineInfo commandLine;
+  const bool made = m_app.ProcessShellCommand(commandLine) != FALSE;
+  AfxSetResourceHandle(own);
+  m_frame = static_cast<CMainFrame *>(m_app.m_pMainWnd);
+  ASSERT_TRUE(made);
+  wchar_t text[64] = {};
+  HMENU menu = ::GetMenu(m_frame->m_hWnd);
+  GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"&Fichier");
+  GetMenuStringW(menu, 1, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"\u00C9&dition");
+  m_frame->DestroyWindow();
+  DrainQueue();
+  m_frame = nullptr;
+  FreeLibrary(french);
 }
 
 } // namespace

@@ -185,23 +185,26 @@ TEST_F(SearchWizard, ShowWizardBoxFollowsKovaSw) {
   ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kProductKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                             nullptr),
             ERROR_SUCCESS);
+  // No value yet, as at a first start: the wizard opens at start, so the box is ticked.
   RegDeleteValueW(key, L"KOVA_SW");
   MyPropertySheet &sheet = OpenModelessWizard();
   CSelSearchTypeDlg &page = sheet.SearchTypePage();
-  EXPECT_EQ(page.IsDlgButtonChecked(IDC_SHOW_WIZARD), (UINT)BST_UNCHECKED);
-  EXPECT_EQ(m_app.ShowWizardAtStart, 0);
+  EXPECT_EQ(page.IsDlgButtonChecked(IDC_SHOW_WIZARD), (UINT)BST_CHECKED);
+  EXPECT_EQ(m_app.ShowWizardAtStart, 1);
 
   ClickButton(page, IDC_SHOW_WIZARD);
-  EXPECT_EQ(m_app.ShowWizardAtStart, 1);
-  EXPECT_EQ(ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_SW"), std::optional<DWORD>(1));
-  // The other pages show the same state.
-  sheet.PressButton(PSBTN_NEXT);
-  EXPECT_EQ(sheet.DrivePage().IsDlgButtonChecked(IDC_SHOW_WIZARD), (UINT)BST_CHECKED);
-  ClickButton(sheet.DrivePage(), IDC_SHOW_WIZARD);
   EXPECT_EQ(m_app.ShowWizardAtStart, 0);
   EXPECT_EQ(ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_SW"), std::optional<DWORD>(0));
+  // The other pages show the same state.
+  sheet.PressButton(PSBTN_NEXT);
+  EXPECT_EQ(sheet.DrivePage().IsDlgButtonChecked(IDC_SHOW_WIZARD), (UINT)BST_UNCHECKED);
+  ClickButton(sheet.DrivePage(), IDC_SHOW_WIZARD);
+  EXPECT_EQ(m_app.ShowWizardAtStart, 1);
+  EXPECT_EQ(ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_SW"), std::optional<DWORD>(1));
 
-  RegDeleteValueW(key, L"KOVA_SW");
+  // The programs that other tests start must not meet the wizard.
+  const DWORD off = 0;
+  RegSetValueExW(key, L"KOVA_SW", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&off), sizeof off);
   RegCloseKey(key);
 }
 

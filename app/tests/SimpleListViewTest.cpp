@@ -57,11 +57,15 @@ TEST_F(SimpleListViewTest, RowsKeepTheirColumnsAndCount) {
   EXPECT_EQ(rows[0][1], L"Logical Drive C:");
 }
 
-TEST_F(SimpleListViewTest, EveryTenthRowIsScrolledIntoView) {
-  for (int i = 0; i < 10; i++) m_view->AddLogEntry(L"step", L"text", L"", CSimpleListView::Completed);
-  EXPECT_EQ(TopRow(), 0);
-  m_view->AddLogEntry(L"eleventh", L"text", L"", CSimpleListView::Completed);
-  EXPECT_GT(TopRow(), 0);
+TEST_F(SimpleListViewTest, TheNewestRowIsAlwaysInView) {
+  const int perPage = (int)m_view->SendMessage(LVM_GETCOUNTPERPAGE);
+  ASSERT_GT(perPage, 0);
+  for (int rows = 1; rows <= perPage + 13; rows++) {
+    m_view->AddLogEntry(L"step", L"text", L"", CSimpleListView::Completed);
+    const int newest = rows - 1;
+    EXPECT_LE(TopRow(), newest) << rows;
+    EXPECT_GE(TopRow() + perPage - 1, newest) << rows;
+  }
 }
 
 TEST_F(SimpleListViewTest, ClearLogEmptiesTheView) {

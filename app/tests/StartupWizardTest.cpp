@@ -1,5 +1,7 @@
 // The program started with "KOVA_SW" set opens the search wizard over its
-// freshly shown main window, before its message loop runs.
+// freshly shown main window, before its message loop runs; a first start on
+// a machine without the product key makes the key and opens the wizard too;
+// "LANG" = 1 starts it in French from the real language library.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -7,11 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cwctype>
 #include <string>
 
 namespace {
 
 const wchar_t kProductKey[] = L"Software\\Quendal Information Systems Ltd.\\Quendal Varnoth File Recovery";
+const wchar_t kLanguageKey[] = L"Software\\Quendal Information Systems Ltd.\\Quendal Varnoth NSS";
 
 struct WindowSearch {
   DWORD processId;
@@ -55,8 +59,14 @@ protected:
       CloseHandle(m_process.hThread);
     }
     // Other tests start the program too: they must not meet the wizard.
-    RegDeleteValueW(m_key, L"KOVA_SW");
     RegCloseKey(m_key);
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS) {
+      const DWORD off = 0;
+      RegSetValueExW(key, L"KOVA_SW", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&off), sizeof off);
+      RegCloseKey(key);
+    }
   }
   bool Start() {
     std::wstring commandLine = std::wstring(L"\"") + QV_PROGRAM + L"\"";
@@ -81,6 +91,12 @@ TEST_F(StartupWizard, OpensOverTheMainWindowWhenKovaSwIsSet) {
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(GetWindow(wizard, GW_OWNER), main);
   EXPECT_FALSE(IsWindowEnabled(main)); // the wizard is modal over it
+  // Centred over the main window, not at the screen's corner.
+  RECT wizardRect, mainRect;
+  GetWindowRect(wizard, &wizardRect);
+  GetWindowRect(main, &mainRect);
+  EXPECT_NEAR((wizardRect.left + wizardRect.right) / 2, (mainRect.left + mainRect.right) / 2, 2);
+  EXPECT_NEAR((wizardRect.top + wizardRect.bottom) / 2, (mainRect.top + mainRect.bottom) / 2, 2);
   // The "Show wizard on startup" box of the first page shows the setting.
   HWND page = reinterpret_cast<HWND>(SendMessageW(wizard, PSM_GETCURRENTPAGEHWND, 0, 0));
   ASSERT_NE(page, nullptr);
@@ -95,6 +111,88 @@ TEST_F(StartupWizard, OpensOverTheMainWindowWhenKovaSwIsSet) {
   DWORD exitCode = 1;
   GetExitCodeProcess(m_process.hProcess, &exitCode);
   EXPECT_EQ(exitCode, 0u);
+}
+
+std::wstring Normalised(std::wstring path) {
+  for (wchar_t &c : path) c = c == L'/' ? L'\\' : towlower(c);
+  return path;
+}
+
+TEST_F(StartupWizard, FirstStartWithoutTheProductKeyMakesItAndOpensTheWizard) {
+  RegCloseKey(m_key);
+  m_key = nullptr;
+  ASSERT_EQ(RegDeleteTreeW(HKEY_LOCAL_MACHINE, kProductKey), ERROR_SUCCESS);
+  ASSERT_TRUE(Start());
+  HWND wizard = WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery - Wizard");
+  ASSERT_NE(wizard, nullptr);
+  HWND page = reinterpret_cast<HWND>(SendMessageW(wizard, PSM_GETCURRENTPAGEHWND, 0, 0));
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(IsDlgButtonChecked(page, 1007), (UINT)BST_CHECKED);
+
+  // The key holds the program's folder, as a set-up would have left it.
+  wchar_t path[MAX_PATH] = {};
+  DWORD size = sizeof(path);
+  ASSERT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, kProductKey, L"Path", RRF_RT_REG_SZ, nullptr, path, &size),
+            ERROR_SUCCESS);
+  std::wstring folder = Normalised(QV_PROGRAM);
+  folder.erase(folder.rfind(L'\\'));
+  EXPECT_EQ(Normalised(path), folder);
+
+  // Unticking "Show wizard on startup" is stored now: the key exists.
+  SendMessageW(GetDlgItem(page, 1007), BM_CLICK, 0, 0);
+  DWORD value = 1;
+  size = sizeof(value);
+  EXPECT_EQ(
+      RegGetValueW(HKEY_LOCAL_MACHINE, kProductKey, L"KOVA_SW", RRF_RT_REG_DWORD, nullptr, &value, &size),
+      ERROR_SUCCESS);
+  EXPECT_EQ(value, 0u);
+
+  SendMessageW(wizard, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+  HWND main = WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery");
+  ASSERT_NE(main, nullptr);
+  for (int i = 0; i < 100 && !IsWindowEnabled(main); i++) Sleep(50);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(m_process.hProcess, 20000), WAIT_OBJECT_0);
+}
+
+TEST_F(StartupWizard, LanguageOneStartsInFrench) {
+  HKEY language = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kLanguageKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &language, nullptr),
+            ERROR_SUCCESS);
+  const DWORD french = 1, on = 1;
+  RegSetValueExW(language, L"LANG", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&french), sizeof french);
+  RegSetValueExW(m_key, L"KOVA_SW", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&on), sizeof on);
+  const bool started = Start();
+  HWND wizard =
+      started ? WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery - Assistant") : nullptr;
+  HWND main = started ? WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery") : nullptr;
+  // Later starts are English again, whatever this test finds.
+  RegDeleteValueW(language, L"LANG");
+  RegCloseKey(language);
+  ASSERT_TRUE(started);
+  ASSERT_NE(wizard, nullptr);
+  ASSERT_NE(main, nullptr);
+
+  // The wizard's page and its string-table texts come from French.dll.
+  HWND page = reinterpret_cast<HWND>(SendMessageW(wizard, PSM_GETCURRENTPAGEHWND, 0, 0));
+  ASSERT_NE(page, nullptr);
+  wchar_t text[128] = {};
+  GetDlgItemTextW(page, 1007, text, 128);
+  EXPECT_STREQ(text, L"Afficher l'assistant au d\u00E9marrage");
+  SendDlgItemMessageW(page, 1011, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, L"Permet de r\u00E9cup\u00E9rer :");
+  // So do the menus; Wine keeps a menu's items inside its process, so only
+  // Windows lets them be read from here.
+  if (GetMenuItemCount(GetMenu(main)) >= 0) {
+    GetMenuStringW(GetMenu(main), 0, text, 128, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"&Fichier");
+  }
+
+  SendMessageW(wizard, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+  for (int i = 0; i < 100 && !IsWindowEnabled(main); i++) Sleep(50);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(m_process.hProcess, 20000), WAIT_OBJECT_0);
 }
 
 } // namespace

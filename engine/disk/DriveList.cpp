@@ -1,6 +1,7 @@
 #include "DriveList.h"
 
 #include "EngineServices.h"
+#include "EngineText.h"
 #include "FatBootSector.h"
 #include "NtfsVolume.h"
 #include "PartitionWalk.h"
@@ -116,7 +117,7 @@ void DriveList::ListPhysicalDisks(uint8_t diskCount) {
 bool DriveList::ListLogicalDrives() {
   const std::u16string strings = m_system.LogicalDriveStrings();
   if (strings.empty()) {
-    m_services.ShowErrorBox(u"No Valid Logical Drive Found");
+    m_services.ShowErrorBox(m_services.LoadText(EngineText::kNoValidDrive));
     return false;
   }
   // Root texts such as C:\ and their NUL, four characters each.

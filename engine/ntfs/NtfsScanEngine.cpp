@@ -15,7 +15,10 @@ void NtfsScanEngine::LogReadError(uint64_t driveSector) {
 }
 
 void NtfsScanEngine::LogDamagedRecord(uint64_t record, const std::string &why) {
-  m_services.AddLogEntry(std::nullopt, Widen("MFT record " + std::to_string(record) + " skipped: " + why),
+  // The reason is the parser's own words, after the translated text.
+  m_services.AddLogEntry(std::nullopt,
+                         FillInText(m_services.LoadText(NtfsText::kRecordSkipped), Widen(std::to_string(record))) +
+                             u" " + Widen(why),
                          std::nullopt, LogStatus::Error);
 }
 

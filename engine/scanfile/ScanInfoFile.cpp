@@ -81,7 +81,9 @@ void LogFailure(EngineServices &services, uint32_t activityId, const std::u16str
 }
 
 void LogDamage(EngineServices &services, const std::u16string &path, const std::string &why) {
-  services.AddLogEntry(std::nullopt, path + u": " + Widen(why), std::nullopt, LogStatus::Error);
+  services.AddLogEntry(std::nullopt,
+                       FillInText(services.LoadText(ScanText::kDamagedScanFile), path) + u" " + Widen(why),
+                       std::nullopt, LogStatus::Error);
 }
 
 // Reads one item; false at the end of the data or where it is damaged (why

@@ -46,6 +46,9 @@ const std::map<uint32_t, std::u16string> &DefaultTexts() {
       {61294, u"Error opening file"},
       {61295, u"Not a valid scan file"},
       {61296, u"Not a valid scan file, to resume recovery of crashed disk"},
+      {61481, u"MFT record %s skipped:"},
+      {61482, u"Damaged scan information file %s:"},
+      {61483, u"No Valid Logical Drive Found"},
   };
   return texts;
 }

@@ -204,6 +204,14 @@ TEST_F(DriveListTest, NoLogicalDriveShowsAnErrorAndFails) {
   EXPECT_EQ(m_services.m_errorBoxes[0], u"No Valid Logical Drive Found");
 }
 
+// The message is the user's language's, as every other text.
+TEST_F(DriveListTest, NoLogicalDriveMessageComesFromTheStringTable) {
+  m_services.SetText(61483, u"Aucun lecteur logique valide");
+  EXPECT_FALSE(m_list.EnumerateDrives(false));
+  ASSERT_EQ(m_services.m_errorBoxes.size(), 1u);
+  EXPECT_EQ(m_services.m_errorBoxes[0], u"Aucun lecteur logique valide");
+}
+
 TEST_F(DriveListTest, PhysicalDisksAreNamedFromOneWithTheirIdentity) {
   m_layer.Attach(0x80, std::make_unique<MemoryDevice>(std::vector<uint8_t>(255 * 63 * 512 * 3)));
   m_layer.Attach(0x81, std::make_unique<MemoryDevice>(std::vector<uint8_t>(255 * 63 * 512)));

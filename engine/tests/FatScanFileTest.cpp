@@ -306,6 +306,25 @@ TEST(FatScanFileLoad, MissingFileIsReportedWithItsPath) {
   EXPECT_TRUE(fresh->Services().LogContains(path));
 }
 
+// A damaged scan file is reported in the user's language, with the reader's
+// own reason after the text.
+TEST(FatScanFileLoad, DamagedFileIsReportedInTheUsersLanguage) {
+  QV_REQUIRE_FAT_FIXTURES();
+  SavedScan saved = ScanAndSave("fat16", "language");
+  std::vector<uint8_t> bytes = saved.m_bytes;
+  bytes.resize(300);
+  const std::filesystem::path path = TempPath("language-damaged");
+  WriteBytes(path, bytes);
+  auto fresh = FatImageEngine::FromFixture("fat16");
+  fresh->Services().SetText(61482, u"Fichier d'informations d'analyse endommag\u00e9 %s :");
+  EXPECT_FALSE(LoadFatScanFile(fresh->Engine(), fresh->Services(), U16(path)));
+  EXPECT_TRUE(fresh->Services().LogContains(u"Fichier d'informations d'analyse endommag\u00e9 " + U16(path) +
+                                            u" : header cut short"))
+      << fresh->Services().LogAsText();
+  std::filesystem::remove(path);
+  std::filesystem::remove(saved.m_path);
+}
+
 // A failed write never counts as saved and leaves the file that was there.
 TEST(FatScanFileSave, FailedWriteKeepsTheOldFileAndStaysUnsaved) {
   QV_REQUIRE_FAT_FIXTURES();

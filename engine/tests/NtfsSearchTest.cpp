@@ -191,6 +191,7 @@ TEST(NtfsSearch, CompressedFileIsGradedPoor) {
   EXPECT_EQ(file.m_size, 5000u);
 }
 
+// The log line is the user's language's text with the parser's reason after it.
 TEST(NtfsSearch, DamagedRecordIsLoggedAndTheWalkGoesOn) {
   TestVolume volume(kSlots);
   volume.PutSystemRecords();
@@ -198,11 +199,22 @@ TEST(NtfsSearch, DamagedRecordIsLoggedAndTheWalkGoesOn) {
   WriteLe16(&damaged[0x14], 0x3FF);
   volume.Put(20, damaged);
   volume.Put(21, SmallFile(0, 5, 5, u"fine.txt"));
-  Search search(volume.Bytes());
-  search.Run();
-  EXPECT_EQ(search.Count(u"fine.txt"), 1u);
-  EXPECT_TRUE(search.m_services.LogContains(u"MFT record 20 skipped: attribute offset 0x3FF past record end"))
-      << search.m_services.LogAsText();
+  struct Case {
+    const char16_t *m_text; // none: the English default
+    const char16_t *m_line;
+  };
+  const Case cases[] = {
+      {nullptr, u"MFT record 20 skipped: attribute offset 0x3FF past record end"},
+      {u"Enregistrement MFT %s ignor\u00e9 :",
+       u"Enregistrement MFT 20 ignor\u00e9 : attribute offset 0x3FF past record end"},
+  };
+  for (const Case &c : cases) {
+    Search search(volume.Bytes());
+    if (c.m_text) search.m_services.SetText(61481, c.m_text);
+    search.Run();
+    EXPECT_EQ(search.Count(u"fine.txt"), 1u);
+    EXPECT_TRUE(search.m_services.LogContains(c.m_line)) << search.m_services.LogAsText();
+  }
 }
 
 // $MFT's data continues in extension record 2; its attribute list also names

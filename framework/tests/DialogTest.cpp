@@ -217,4 +217,46 @@ TEST_F(Dialogs, F1AndTheHelpRequestAreTheDialogsHelpCommand) {
   dlg.DestroyWindow();
 }
 
+// Records where it stands once shown, then ends; it may place itself first.
+class PlacedDialog : public CDialog {
+public:
+  CPoint m_placeAt{-1, -1};
+  CRect m_shownAt;
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    if (m_placeAt.x >= 0) SetWindowPos(nullptr, m_placeAt.x, m_placeAt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetTimer(1, 50, nullptr);
+    return TRUE;
+  }
+  afx_msg void OnTimer(UINT_PTR) {
+    KillTimer(1);
+    GetWindowRect(&m_shownAt);
+    EndDialog(IDOK);
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(PlacedDialog, CDialog)
+ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TEST_F(Dialogs, OpenCentredOverTheirOwnerUnlessTheyPlaceThemselves) {
+  m_pFrame->SetWindowPos(nullptr, 240, 180, 700, 500, SWP_NOZORDER);
+  m_pFrame->ShowWindow(SW_SHOWNORMAL);
+  CRect owner;
+  m_pFrame->GetWindowRect(&owner);
+
+  PlacedDialog centred;
+  centred.InitModalIndirect(m_template.Get(), m_pFrame);
+  ASSERT_EQ(centred.DoModal(), IDOK);
+  EXPECT_NEAR(centred.m_shownAt.CenterPoint().x, owner.CenterPoint().x, 1);
+  EXPECT_NEAR(centred.m_shownAt.CenterPoint().y, owner.CenterPoint().y, 1);
+
+  PlacedDialog placed;
+  placed.m_placeAt = CPoint(30, 40);
+  placed.InitModalIndirect(m_template.Get(), m_pFrame);
+  ASSERT_EQ(placed.DoModal(), IDOK);
+  EXPECT_EQ(placed.m_shownAt.TopLeft(), CPoint(30, 40));
+}
+
 } // namespace

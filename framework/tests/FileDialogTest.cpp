@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "FileDialog.h"
+#include "Framework.h"
 
 namespace {
 
@@ -85,6 +86,45 @@ TEST(FileDialog, WalksAMultipleSelection) {
   POSITION pos = dialog.GetStartPosition();
   EXPECT_EQ(dialog.GetNextPathName(pos), CString(L"C:\\Data\\only.txt"));
   EXPECT_EQ(pos, nullptr);
+}
+
+// The system's file dialog, which the framework does not make itself, opens
+// centred over its owner too.
+TEST(FileDialog, OpensCentredOverItsOwner) {
+  auto *owner = new CFrameWnd;
+  ASSERT_TRUE(owner->Create(nullptr, L"Owner", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+  owner->SetWindowPos(nullptr, 260, 200, 720, 560, SWP_NOZORDER);
+  owner->ShowWindow(SW_SHOWNORMAL);
+  CRect ownerRect;
+  owner->GetWindowRect(&ownerRect);
+
+  static CRect s_shownAt;
+  static HWND s_owner;
+  s_shownAt.SetRectEmpty();
+  s_owner = owner->m_hWnd;
+  // The dialog is found and cancelled from a timer inside its own modal loop.
+  UINT_PTR timer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+          if (::GetWindow(window, GW_OWNER) != s_owner || !::IsWindowVisible(window)) return TRUE;
+          *reinterpret_cast<HWND *>(found) = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&dialog));
+    if (dialog == nullptr) return;
+    ::GetWindowRect(dialog, &s_shownAt);
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, L"Text(*.txt)|*.txt||", owner);
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  ::KillTimer(nullptr, timer);
+  ASSERT_FALSE(s_shownAt.IsRectEmpty());
+  // Within a few pixels: the system dialog settles its own size after it is placed.
+  EXPECT_NEAR(s_shownAt.CenterPoint().x, ownerRect.CenterPoint().x, 16);
+  EXPECT_NEAR(s_shownAt.CenterPoint().y, ownerRect.CenterPoint().y, 16);
+  owner->DestroyWindow();
 }
 
 } // namespace
