@@ -48,10 +48,23 @@ public:
   // A new value for a folder and what follows from it, below and above.
   void CheckFolder(TreeEntryNode &folder, uint8_t value);
 
+  // Brings states that came from outside (a scan file) into line, so that
+  // what the views show is what recovery writes: a checked or unchecked
+  // folder gives its state to everything below it, as opening it would; a
+  // partly checked folder and the root (whose saved state is not kept) are
+  // judged by their entries; a file cannot be partly checked; an entry under
+  // no folder of the tree is shown nowhere, so it is checked only with a
+  // checked root. Only nodes whose state changes are reported.
+  void Settle();
+
   // Nodes checked or partly checked, by kind (the root counts as a folder).
   CheckedCounts CountChecked() const;
 
 private:
+  void Change(TreeEntryNode &node, uint8_t value) {
+    if (node.Check() != value) SetNode(node, value);
+  }
+
   EntryNodeList &m_entries;
   FolderChanged m_folderChanged;
 };

@@ -120,6 +120,25 @@ bool ReadScanItem(ScanFileSource &source, ScanFileEntry &out, std::string &why) 
   return true;
 }
 
+std::u16string Decimal(uint64_t value) {
+  return Widen(std::to_string(value));
+}
+
+// The text with each "%s" replaced by the next value, in one pass.
+std::u16string FillIn(const std::u16string &text, const std::vector<std::u16string> &values) {
+  std::u16string out;
+  size_t next = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'%' && i + 1 < text.size() && text[i + 1] == u's' && next < values.size()) {
+      out += values[next++];
+      ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
 void CountEntry(const EntryRecord &record, ScanLoadTotals &totals) {
   if (record.IsFolder())
     ++totals.m_folders;
@@ -140,8 +159,11 @@ void ReadItems(EngineServices &services, ScanFileSource &source, const std::u16s
       return;
     }
     std::string why;
+    const uint64_t unread = source.Remaining();
     if (!ReadScanItem(source, entry, why)) {
       if (!why.empty()) LogDamage(services, path, why);
+      totals.m_damaged = !why.empty();
+      totals.m_unreadBytes = unread;
       return;
     }
     CountEntry(entry.m_record, totals);
@@ -335,6 +357,7 @@ bool LoadScanFile(EngineServices &services, ScanFileSource *source, const std::u
     return false;
   }
   services.PumpMessages();
+  const uint64_t fileSize = source->Remaining();
   uint8_t header[kScanHeaderSize] = {};
   const size_t headerRead = source->Read(header, sizeof header);
   std::string why;
@@ -356,6 +379,8 @@ bool LoadScanFile(EngineServices &services, ScanFileSource *source, const std::u
   ReadItems(services, *source, displayPath, job, progressRange, totals);
   if (totals.m_stopped)
     LogLine(services, std::nullopt, ScanText::kProcessAborted, ScanText::kAbortedOn, LogStatus::Error);
+  else if (totals.m_damaged)
+    LogLine(services, std::nullopt, ScanText::kProcessIncomplete, ScanText::kEndedOn, LogStatus::Error);
   else
     LogLine(services, std::nullopt, ScanText::kProcessCompleted, ScanText::kCompletedOn,
             LogStatus::Completed);
@@ -364,6 +389,13 @@ bool LoadScanFile(EngineServices &services, ScanFileSource *source, const std::u
   services.ShowCurrentItemText(1, u"");
   services.OnScanFinished(totals.m_found);
   services.ResetTreeToRoot();
+  // Said once the part that could be read is shown behind the message.
+  if (totals.m_damaged && !totals.m_stopped) {
+    const uint32_t entries = totals.m_found > 0 ? totals.m_found - 1 : 0; // the root is no entry
+    services.ShowErrorBox(
+        FillIn(services.LoadText(ScanText::kScanFileDamaged),
+               {displayPath, Decimal(entries), Decimal(fileSize - totals.m_unreadBytes), Decimal(fileSize)}));
+  }
   return true;
 }
 

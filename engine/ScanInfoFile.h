@@ -34,6 +34,10 @@ constexpr uint32_t kUnableToOpen = 61292;
 constexpr uint32_t kErrorOpeningFile = 61294;
 constexpr uint32_t kNotValidScanFile = 61295;
 constexpr uint32_t kNotValidScanFileLong = 61296;
+// "%s" in turn: the file, the entries read, the bytes read and the file's size.
+constexpr uint32_t kScanFileDamaged = 61441;
+constexpr uint32_t kProcessIncomplete = 61442;
+constexpr uint32_t kEndedOn = 61443;
 } // namespace ScanText
 
 constexpr size_t kScanHeaderSize = 512;
@@ -150,6 +154,9 @@ struct ScanLoadTotals {
   uint32_t m_checked = 0;
   uint32_t m_highestId = 0;
   bool m_stopped = false;
+  // The items ended in a damaged one; this many bytes were left from its start.
+  bool m_damaged = false;
+  uint64_t m_unreadBytes = 0;
 };
 
 // The part of a save that belongs to one engine.

@@ -46,6 +46,11 @@ const std::map<uint32_t, std::u16string> &DefaultTexts() {
       {61294, u"Error opening file"},
       {61295, u"Not a valid scan file"},
       {61296, u"Not a valid scan file, to resume recovery of crashed disk"},
+      {61441,
+       u"The scan file %s is damaged. Only its first %s entries (%s of %s bytes) could be read, so the "
+       u"results shown are incomplete."},
+      {61442, u"Process incomplete - damaged scan file"},
+      {61443, u"Ended on"},
   };
   return texts;
 }
