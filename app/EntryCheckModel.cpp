@@ -71,12 +71,21 @@ void EntryCheckModel::PropagateUp(const TreeEntryNode &from) {
   // At most one step per node, whatever loops the parent ids make.
   for (size_t steps = 0; node != root && steps < m_entries.Size(); ++steps) {
     TreeEntryNode *parent = m_entries.FindFolder(node->m_record.m_parentId);
-    if (parent == nullptr || parent == node) return;
+    if (parent == nullptr || parent == node) break;
     uint8_t state = partly ? static_cast<uint8_t>(kPartlyChecked) : JudgeFolder(parent->m_record.m_ownId);
     partly = state == kPartlyChecked;
     SetNode(*parent, state);
     node = parent;
   }
+  UnshownFollowRoot();
+}
+
+void EntryCheckModel::UnshownFollowRoot() {
+  const TreeEntryNode *root = m_entries.Root();
+  if (root == nullptr) return;
+  const uint8_t value = root->Check() == kChecked ? kChecked : kUnchecked;
+  for (TreeEntryNode &node : m_entries)
+    if (node.m_unshown) Change(node, value);
 }
 
 void EntryCheckModel::CheckFolder(TreeEntryNode &folder, uint8_t value) {
@@ -121,9 +130,8 @@ void EntryCheckModel::Settle() {
     const uint32_t id = (*folder)->m_record.m_ownId;
     Change(**folder, m_entries.ChildrenOf(id).empty() ? uint8_t{kUnchecked} : JudgeFolder(id));
   }
-  const uint8_t unshown = root->Check() == kChecked ? kChecked : kUnchecked;
-  for (TreeEntryNode &node : m_entries)
-    if (reached.count(&node) == 0) Change(node, unshown);
+  for (TreeEntryNode &node : m_entries) node.m_unshown = reached.count(&node) == 0;
+  UnshownFollowRoot();
 }
 
 CheckedCounts EntryCheckModel::CountChecked() const {

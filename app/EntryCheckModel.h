@@ -43,7 +43,7 @@ public:
   uint8_t JudgeFolder(uint32_t folderId) const;
   // Brings every ancestor of the node into line, one parent at a time up to
   // the root; from the first partly checked parent on, every further
-  // ancestor is partly checked.
+  // ancestor is partly checked. Entries no box shows then follow the root.
   void PropagateUp(const TreeEntryNode &from);
   // A new value for a folder and what follows from it, below and above.
   void CheckFolder(TreeEntryNode &folder, uint8_t value);
@@ -64,6 +64,9 @@ private:
   void Change(TreeEntryNode &node, uint8_t value) {
     if (node.Check() != value) SetNode(node, value);
   }
+  // Entries no box shows are checked only while the root is: only a check
+  // of everything can mean them.
+  void UnshownFollowRoot();
 
   EntryNodeList &m_entries;
   FolderChanged m_folderChanged;

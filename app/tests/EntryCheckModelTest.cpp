@@ -126,6 +126,29 @@ TEST_F(EntryCheckModelTest, SettleReportsOnlyChangedFoldersAndEndsOnLoops) {
   EXPECT_EQ(outer.Check(), kPartlyChecked);
 }
 
+// An entry whose folder was never found has no box: checking everything
+// means it, checking less does not.
+TEST_F(EntryCheckModelTest, EntriesNoBoxShowsFollowTheRoot) {
+  Add(10, 0, true);
+  TreeEntryNode &file = Add(20, 10, false);
+  TreeEntryNode &orphan = Add(14, 999, true);
+  TreeEntryNode &inOrphan = Add(24, 14, false);
+  m_model.Settle();
+  EXPECT_TRUE(orphan.m_unshown);
+  EXPECT_TRUE(inOrphan.m_unshown);
+  EXPECT_FALSE(file.m_unshown);
+  m_model.CheckFolder(*m_entries.Root(), kChecked);
+  EXPECT_EQ(inOrphan.Check(), kChecked);
+  m_model.SetNode(file, kUnchecked);
+  m_model.PropagateUp(file);
+  EXPECT_EQ(m_entries.Root()->Check(), kUnchecked);
+  EXPECT_EQ(orphan.Check(), kUnchecked);
+  EXPECT_EQ(inOrphan.Check(), kUnchecked);
+  m_model.CheckFolder(*m_entries.FindFolder(10), kChecked);
+  EXPECT_EQ(m_entries.Root()->Check(), kChecked);
+  EXPECT_EQ(inOrphan.Check(), kChecked);
+}
+
 TEST_F(EntryCheckModelTest, SummaryOfRowStates) {
   struct Case {
     std::vector<uint8_t> states;
