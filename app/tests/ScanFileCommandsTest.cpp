@@ -3,7 +3,8 @@
 // Unselect All, Save Scan Information with its name-clash question, Open
 // Saved Scan Information (a wrong file keeps the results), the refusal of a
 // destination on the searched drive, recovery with the "File already
-// exists" question, and the offer to save before the results go.
+// exists" question, and the offer to save before the results go; that
+// Recover Selected writes what the check boxes show, on every way there.
 #include "WizardTestFrame.h"
 
 #include "AppEngineServices.h"
