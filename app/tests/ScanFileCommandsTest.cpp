@@ -18,6 +18,7 @@
 #include "RecoveryPath.h"
 #include "ScanSession.h"
 #include "SessionScanFile.h"
+#include "SimpleListView.h"
 
 #include <fstream>
 #include <set>
@@ -426,6 +427,42 @@ TEST_F(ScanFileCommands, AQuestionThatCannotOpenSavesNothing) {
   EXPECT_EQ(m_app.ScanInfoSaved, 0);
   EXPECT_EQ(m_frame->SaveCancelled, 1);
   EXPECT_EQ(ReadBytes(taken + L".DAT"), (std::vector<uint8_t>{'k', 'e', 'p', 't'}));
+}
+
+// A scan file cut short in its entries shows what could be read, says so
+// in a message box with how much that was, and the log marks it incomplete.
+TEST_F(ScanFileCommands, ADamagedScanFileSaysHowMuchWasRead) {
+  const std::wstring scanFile = m_work + L"\\whole";
+  m_frame->SaveScanFileAs(scanFile);
+  std::vector<uint8_t> bytes = ReadBytes(scanFile + L".DAT");
+  ASSERT_GT(bytes.size(), 2000u);
+  bytes.resize(bytes.size() - 1000);
+  const std::wstring cut = m_work + L"\\cut.DAT";
+  std::ofstream(std::string(cut.begin(), cut.end()), std::ios::binary)
+      .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  std::wstring message;
+  {
+    TimerScript script({[&] {
+                         HWND box = FindMessageBox();
+                         if (box == nullptr) return false;
+                         wchar_t text[1024] = {};
+                         ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
+                         message = text;
+                         return AnswerMessageBox(IDOK)();
+                       }},
+                       [] {});
+    m_frame->OpenScanFile(cut);
+    EXPECT_TRUE(script.Finished()) << "the damage's message expected";
+  }
+  EXPECT_NE(message.find(cut + L" is damaged. Only its first "), std::wstring::npos) << ToUtf8(U16(message));
+  EXPECT_NE(message.find(L" of " + std::to_wstring(bytes.size()) + L" bytes) could be read"),
+            std::wstring::npos)
+      << ToUtf8(U16(message));
+  EXPECT_GT(Entries().Size(), 1u) << "what could be read is shown";
+  EXPECT_EQ(m_app.ScanRunning, 0);
+  const std::vector<LogRow> log = m_app.LogView->GetLogRows();
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.back()[1], L"Process incomplete - damaged scan file");
 }
 
 // Opening a scan file over results not yet saved asks first: Cancel keeps
