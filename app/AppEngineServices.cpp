@@ -96,7 +96,11 @@ std::u16string AppEngineServices::LoadText(uint32_t id) {
 }
 
 void AppEngineServices::ShowErrorBox(const std::u16string &text) {
+  ++m_errorBoxes;
+  // The box's own message loop updates the bars: let them show it first.
+  m_app.OnIdle(0);
   ::MessageBoxW(m_frame.m_hWnd, Wide(text), kProductTitle, MB_OK | MB_ICONSTOP | MB_TOPMOST);
+  --m_errorBoxes;
 }
 
 void AppEngineServices::SetScanInfoSaved(bool saved) {

@@ -39,6 +39,9 @@ public:
 
   std::u16string LoadText(uint32_t id) override;
   void ShowErrorBox(const std::u16string &text) override;
+  // An engine's error box is up: the work it reports on has failed and can
+  // no longer be stopped, whatever the running flag still says.
+  bool ErrorBoxOpen() const { return m_errorBoxes > 0; }
 
   void SetScanInfoSaved(bool saved) override;
   void SetSelectionPresent(bool present) override;
@@ -51,4 +54,5 @@ private:
   CQuendalVarnothApp &m_app;
   CMainFrame &m_frame;
   std::vector<HeaderRecord> m_selectedHeaders;
+  int m_errorBoxes = 0;
 };

@@ -28,7 +28,7 @@ bool IsCommandEnabled(UINT id, const CommandContext &c) {
   case ID_EDIT_GO_UP:
     return c.resultsPresent && !c.treeSelectionIsRoot;
   case ID_TOOLS_STOP_PROCESS:
-    return c.scanRunning && !c.scanPhaseBusy && !c.rebuildBusy;
+    return c.scanRunning && !c.scanPhaseBusy && !c.rebuildBusy && !c.errorBoxOpen;
   case ID_TOOLS_SAVE_SCAN_INFO:
     return engineFree && c.resultsPresent && !c.scanInfoSaved;
   case ID_TOOLS_RECOVER_ALL:

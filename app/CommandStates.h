@@ -23,6 +23,8 @@ struct CommandContext {
   // An engine, scan-file loader or writer call is on the stack (it may still
   // be unwinding after Stop lowered the running flag).
   bool engineCallActive = false;
+  // An engine's error box is up: the failed work ends once it is closed.
+  bool errorBoxOpen = false;
 };
 
 // The enabled state of a command of the program's own table; commands the

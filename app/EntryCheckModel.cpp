@@ -71,17 +71,67 @@ void EntryCheckModel::PropagateUp(const TreeEntryNode &from) {
   // At most one step per node, whatever loops the parent ids make.
   for (size_t steps = 0; node != root && steps < m_entries.Size(); ++steps) {
     TreeEntryNode *parent = m_entries.FindFolder(node->m_record.m_parentId);
-    if (parent == nullptr || parent == node) return;
+    if (parent == nullptr || parent == node) break;
     uint8_t state = partly ? static_cast<uint8_t>(kPartlyChecked) : JudgeFolder(parent->m_record.m_ownId);
     partly = state == kPartlyChecked;
     SetNode(*parent, state);
     node = parent;
   }
+  UnshownFollowRoot();
+}
+
+void EntryCheckModel::UnshownFollowRoot() {
+  const TreeEntryNode *root = m_entries.Root();
+  if (root == nullptr) return;
+  const uint8_t value = root->Check() == kChecked ? kChecked : kUnchecked;
+  for (TreeEntryNode &node : m_entries)
+    if (node.m_unshown) Change(node, value);
 }
 
 void EntryCheckModel::CheckFolder(TreeEntryNode &folder, uint8_t value) {
   SetSubtree(folder, value);
   PropagateUp(folder);
+}
+
+void EntryCheckModel::Settle() {
+  TreeEntryNode *root = m_entries.Root();
+  if (root == nullptr) return;
+  constexpr int kNotForced = -1;
+  struct Visit {
+    uint32_t m_id;
+    int m_forced; // the state everything below takes, or kNotForced
+  };
+  std::unordered_set<const TreeEntryNode *> reached{root};
+  std::unordered_set<uint32_t> walked{root->m_record.m_ownId};
+  // Folders judged by their entries, parents before children.
+  std::vector<TreeEntryNode *> judged{root};
+  std::vector<Visit> pending{{root->m_record.m_ownId, kNotForced}};
+  while (!pending.empty()) {
+    const Visit visit = pending.back();
+    pending.pop_back();
+    for (TreeEntryNode *child : m_entries.ChildrenOf(visit.m_id)) {
+      reached.insert(child);
+      uint8_t value = child->Check();
+      if (visit.m_forced != kNotForced)
+        value = static_cast<uint8_t>(visit.m_forced);
+      else if (value > kPartlyChecked || (value == kPartlyChecked && !child->IsFolder()))
+        value = kUnchecked;
+      Change(*child, value);
+      // A damaged disk can give folders that hold each other: each is walked once.
+      if (!child->IsFolder() || !walked.insert(child->m_record.m_ownId).second) continue;
+      const int forced = visit.m_forced != kNotForced ? visit.m_forced
+                         : value == kPartlyChecked    ? kNotForced
+                                                      : value;
+      if (forced == kNotForced) judged.push_back(child);
+      pending.push_back({child->m_record.m_ownId, forced});
+    }
+  }
+  for (auto folder = judged.rbegin(); folder != judged.rend(); ++folder) {
+    const uint32_t id = (*folder)->m_record.m_ownId;
+    Change(**folder, m_entries.ChildrenOf(id).empty() ? uint8_t{kUnchecked} : JudgeFolder(id));
+  }
+  for (TreeEntryNode &node : m_entries) node.m_unshown = reached.count(&node) == 0;
+  UnshownFollowRoot();
 }
 
 CheckedCounts EntryCheckModel::CountChecked() const {

@@ -43,15 +43,31 @@ public:
   uint8_t JudgeFolder(uint32_t folderId) const;
   // Brings every ancestor of the node into line, one parent at a time up to
   // the root; from the first partly checked parent on, every further
-  // ancestor is partly checked.
+  // ancestor is partly checked. Entries no box shows then follow the root.
   void PropagateUp(const TreeEntryNode &from);
   // A new value for a folder and what follows from it, below and above.
   void CheckFolder(TreeEntryNode &folder, uint8_t value);
+
+  // Brings states that came from outside (a scan file) into line, so that
+  // what the views show is what recovery writes: a checked or unchecked
+  // folder gives its state to everything below it, as opening it would; a
+  // partly checked folder and the root (whose saved state is not kept) are
+  // judged by their entries; a file cannot be partly checked; an entry under
+  // no folder of the tree is shown nowhere, so it is checked only with a
+  // checked root. Only nodes whose state changes are reported.
+  void Settle();
 
   // Nodes checked or partly checked, by kind (the root counts as a folder).
   CheckedCounts CountChecked() const;
 
 private:
+  void Change(TreeEntryNode &node, uint8_t value) {
+    if (node.Check() != value) SetNode(node, value);
+  }
+  // Entries no box shows are checked only while the root is: only a check
+  // of everything can mean them.
+  void UnshownFollowRoot();
+
   EntryNodeList &m_entries;
   FolderChanged m_folderChanged;
 };

@@ -170,8 +170,22 @@ void CLeftView::ShowRootItem(BOOL recollapse) {
 }
 
 void CLeftView::ResetTreeToRoot() {
+  // The end of a search or of a load. A scan file brings back the checks it
+  // was saved with, the root's not among them: they are brought into line
+  // before anything is shown, or a folder shown unchecked could hide checked
+  // files that recovery would write.
+  m_checkModel.Settle();
   CollapseFirstLevel();
   ShowRootItem(TRUE);
+  UINT folders = 0, files = 0;
+  CountCheckedEntries(folders, files);
+  CFrameWnd *frame = GetParentFrame();
+  if (frame != nullptr && frame->IsKindOf(RUNTIME_CLASS(CMainFrame))) {
+    static_cast<CMainFrame *>(frame)->CheckedFolderCount = static_cast<int>(folders);
+    static_cast<CMainFrame *>(frame)->CheckedFileCount = static_cast<int>(files);
+  }
+  const TreeEntryNode *root = m_entries.Root();
+  TheQvApp().AllChecked = root != nullptr && root->Check() == kChecked ? 1 : 0;
 }
 
 void CLeftView::FillFileListOf(HTREEITEM item) {
@@ -223,6 +237,13 @@ void CLeftView::SetEntriesCheck(DWORD id, BYTE value) {
 void CLeftView::ShowNodeCheck(const TreeEntryNode &node) {
   if (node.m_item != nullptr)
     GetTreeCtrl().SetItemState(node.m_item, StateOfCheck(node.Check()), TVIS_STATEIMAGEMASK);
+}
+
+bool CLeftView::ChecksLocked() {
+  if (TheQvApp().ScanRunning != 0) return true;
+  CFrameWnd *frame = GetParentFrame();
+  return frame != nullptr && frame->IsKindOf(RUNTIME_CLASS(CMainFrame)) &&
+         static_cast<CMainFrame *>(frame)->EngineCallDepth > 0;
 }
 
 void CLeftView::AfterCheckChange(bool unchecked) {
@@ -285,7 +306,7 @@ void CLeftView::OnLButtonDown(UINT nFlags, CPoint point) {
   }
   TheQvApp().TreeHasFocus = 1;
   if (flags & TVHT_ONITEMSTATEICON) {
-    ToggleItemCheck(item);
+    if (!ChecksLocked()) ToggleItemCheck(item);
     return;
   }
   CTreeCtrl &tree = GetTreeCtrl();

@@ -65,6 +65,9 @@ public:
   void ToggleSelectedItemCheck();
   // Shows a folder node's check byte on its item.
   void ShowNodeCheck(const TreeEntryNode &node);
+  // While a search, a load, a save or a recovery runs (or unwinds), check
+  // boxes keep their state: a recovery reads them as it goes.
+  bool ChecksLocked();
 
 protected:
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);

@@ -147,6 +147,7 @@ CommandContext CMainFrame::CurrentCommandContext() {
   context.maskApplied = app.MaskApplied != 0;
   context.logHasRows = app.LogRowCount > 0;
   context.engineCallActive = EngineCallDepth > 0;
+  context.errorBoxOpen = m_engineServices != nullptr && m_engineServices->ErrorBoxOpen();
   context.fileListPresent = GetRightPane() != nullptr;
   context.treeSelectionIsRoot = true;
   if (CLeftView *tree = GetLeftPane()) {

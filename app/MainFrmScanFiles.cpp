@@ -55,6 +55,9 @@ void CMainFrame::OpenScanFile(const std::wstring &path) {
     ShowStopBox(*this, IDS_NOT_VALID_SCAN_FILE);
     return;
   }
+  // Results not yet saved are offered for saving before the file replaces
+  // them, as a new search and Exit do; Cancel keeps them.
+  if (!OfferToSaveResults()) return;
   app.FatEngine = nullptr;
   app.NtfsEngine = nullptr;
   app.Session.reset();
@@ -115,7 +118,10 @@ void CMainFrame::SaveScanFileAs(const std::wstring &chosen) {
   // A typed new name that exists as well is asked about again.
   while (ScanFileExists(path)) {
     CSanRename rename(path, static_cast<uint8_t>(code + 128), code, &SaveDialogOwner());
-    rename.DoModal();
+    // The answer is this dialog's own: one that could not open gives none
+    // and counts as Cancel, never as the answer of the dialog before it.
+    app.RenameChosen = app.RenameCancelled = app.RenameOverwrite = 0;
+    if (rename.DoModal() == -1 || (!app.RenameChosen && !app.RenameOverwrite)) app.RenameCancelled = 1;
     if (app.RenameCancelled) {
       // The results stay unsaved, and a close that offered the save stays open.
       SaveCancelled = 1;

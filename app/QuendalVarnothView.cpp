@@ -281,6 +281,9 @@ void CQuendalVarnothView::OnLButtonDown(UINT nFlags, CPoint point) {
     UINT flags = 0;
     const int row = list.HitTest(point, &flags);
     if (row >= 0 && (flags & LVHT_ONITEMSTATEICON)) {
+      CLeftView *tree = Tree();
+      // As the keys are, a click on a box is refused while anything runs.
+      if (tree != nullptr && tree->ChecksLocked()) return;
       TheQvApp().TreeHasFocus = 0;
       ToggleRowCheck(row);
     } else {
@@ -331,6 +334,12 @@ void CQuendalVarnothView::ExchangeRows(int a, int b) {
     list.SetItemText(b, column, textA[column]);
   }
   std::swap(m_rowNodes[a], m_rowNodes[b]);
+  // The Find highlight marks an entry, not a place in the list.
+  int &highlighted = TheQvApp().HighlightedRow;
+  if (highlighted == a)
+    highlighted = b;
+  else if (highlighted == b)
+    highlighted = a;
 }
 
 void CQuendalVarnothView::SortRows(int column, bool ascending) {

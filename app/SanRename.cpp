@@ -26,11 +26,7 @@ std::wstring ProposeScanFileName(const std::wstring &existing, uint8_t codePlus1
 }
 
 bool ScanFileExists(const std::wstring &path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 BEGIN_MESSAGE_MAP(CSanRename, CDialog)
@@ -55,6 +51,16 @@ void CSanRename::OnRenameScanFile() {
   CQuendalVarnothApp &app = TheQvApp();
   CString typed;
   GetDlgItemText(IDC_RENAME_NEW_NAME, typed);
+  CString trimmed = typed;
+  trimmed.Trim();
+  if (trimmed.IsEmpty()) {
+    // An empty name would save as ".DAT" in whatever folder is current.
+    CString text;
+    text.LoadString(IDS_SCAN_FILE_NAME_EMPTY);
+    ::MessageBoxW(m_hWnd, text, kProductTitle, MB_ICONSTOP | MB_TOPMOST);
+    GetDlgItem(IDC_RENAME_NEW_NAME)->SetFocus();
+    return;
+  }
   std::wstring name = std::wstring(typed.GetString()).substr(0, 260) + L".DAT";
   lstrcpynW(app.ScanMessageBuffers[5], name.c_str(), 260);
   app.RenameChosen = 1;

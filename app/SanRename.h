@@ -15,7 +15,9 @@
 std::wstring ProposeScanFileName(const std::wstring &existing, uint8_t codePlus128, uint8_t driveCode,
                                  const std::function<bool(const std::wstring &)> &exists);
 
-// Whether a file can be opened for reading.
+// Whether anything of that name exists. Judged by its attributes: a file
+// that is locked or may not be read is there all the same, and replacing it
+// unasked would lose it.
 bool ScanFileExists(const std::wstring &path);
 
 class CSanRename : public CDialog {

@@ -23,6 +23,9 @@ struct TreeEntryNode {
   // The folder's tree item; null for files and for folders that could not
   // be placed under a parent.
   HTREEITEM m_item = nullptr;
+  // No folder of the tree holds it (its parent was never found), so no box
+  // shows it; known once a search or a load has ended.
+  bool m_unshown = false;
 
   bool IsFolder() const { return m_record.IsFolder(); }
   uint8_t Check() const { return m_record.m_checkState; }

@@ -328,6 +328,11 @@
 #define IDS_FLOPPY_DISK 61369
 #define IDS_PREDEFINED_NOT_REMOVABLE 61370
 #define IDS_DEFAULT_HEADER_SIZE 61371
+// Chosen here, in a free range: the scan-file name question, a damaged scan file.
+#define IDS_SCAN_FILE_NAME_EMPTY 61440
+#define IDS_SCAN_FILE_DAMAGED 61441 // "%s" file, entries, bytes read, file size, in that order
+#define IDS_PROCESS_INCOMPLETE 61442
+#define IDS_ENDED_ON 61443
 // Chosen here, in a free range: the recovery grades of the file list.
 #define IDS_GRADE_POOR 61400
 #define IDS_GRADE_FAIR 61401

@@ -39,6 +39,10 @@ constexpr uint32_t kUnableToOpen = 61292;
 constexpr uint32_t kErrorOpeningFile = 61294;
 constexpr uint32_t kNotValidScanFile = 61295;
 constexpr uint32_t kNotValidScanFileLong = 61296;
+// "%s" in turn: the file, the entries read, the bytes read and the file's size.
+constexpr uint32_t kScanFileDamaged = 61441;
+constexpr uint32_t kProcessIncomplete = 61442;
+constexpr uint32_t kEndedOn = 61443;
 constexpr uint32_t kRecordSkipped = 61481;
 constexpr uint32_t kDamagedScanFile = 61482;
 constexpr uint32_t kNoValidDrive = 61483;

@@ -23,3 +23,8 @@ void LogProcessEnded(EngineServices &services, bool aborted) {
     services.AddLogEntry(std::nullopt, services.LoadText(EngineText::kProcessCompleted),
                          TimeText(services, EngineText::kCompletedOn), LogStatus::Completed);
 }
+
+void LogProcessIncomplete(EngineServices &services) {
+  services.AddLogEntry(std::nullopt, services.LoadText(EngineText::kProcessIncomplete),
+                       TimeText(services, EngineText::kEndedOn), LogStatus::Error);
+}

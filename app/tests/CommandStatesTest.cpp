@@ -100,6 +100,13 @@ TEST(CommandStatesTest, ResultsDoNotUnlockCommandsDuringASearch) {
     EXPECT_FALSE(IsCommandEnabled(id, c)) << id;
 }
 
+TEST(CommandStatesTest, NoStopUnderAnErrorBox) {
+  CommandContext c = Searching();
+  c.errorBoxOpen = true;
+  EXPECT_FALSE(IsCommandEnabled(ID_TOOLS_STOP_PROCESS, c));
+  EXPECT_FALSE(IsCommandEnabled(ID_FILE_RUN_WIZARD, c));
+}
+
 TEST(CommandStatesTest, SaveLogNeedsRows) {
   CommandContext c = WithResults();
   c.logHasRows = false;

@@ -279,6 +279,37 @@ TEST_F(FolderTreeTest, RealClicksOnTheCheckBoxes) {
   EXPECT_EQ(m_frame->CheckedFolderCount, 4);
 }
 
+// While a search, a load, a save or a recovery runs, or an engine call
+// still unwinds after Stop, clicks on the boxes change nothing, as the keys
+// do not: a running recovery reads the checks as it goes.
+TEST_F(FolderTreeTest, ClicksOnTheBoxesAreRefusedWhileSomethingRuns) {
+  AddStandardEntries();
+  Select("Letters");
+  CRect label, icon;
+  ASSERT_TRUE(m_tree->GetTreeCtrl().GetItemRect(Item("Old"), &label, TRUE));
+  ASSERT_TRUE(m_list->GetListCtrl().GetItemRect(Row("b.txt"), &icon, LVIR_ICON));
+  const CPoint box(label.left - 16 - 7, label.CenterPoint().y), rowBox(icon.left - 7, icon.CenterPoint().y);
+  auto clickBoth = [&] {
+    m_tree->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.x, box.y));
+    m_tree->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(box.x, box.y));
+    m_list->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rowBox.x, rowBox.y));
+    m_list->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(rowBox.x, rowBox.y));
+  };
+  const std::string before = Checks();
+  m_app.ScanRunning = 1;
+  clickBoth();
+  EXPECT_EQ(Checks(), before);
+  m_app.ScanRunning = 0;
+  m_frame->EngineCallDepth = 1;
+  clickBoth();
+  EXPECT_EQ(Checks(), before);
+  m_frame->EngineCallDepth = 0;
+  clickBoth();
+  EXPECT_EQ(Node("Old")->Check(), 1);
+  EXPECT_EQ(Node("b.txt")->Check(), 1);
+  ExpectViewsAgreeWithNodes();
+}
+
 TEST_F(FolderTreeTest, SpaceTogglesTheFocusedPanesSelectionOnly) {
   AddStandardEntries();
   Select("Letters");
@@ -414,6 +445,33 @@ TEST_F(FolderTreeTest, ExpandingAFolderGivesItsEntriesItsState) {
   ExpectViewsAgreeWithNodes();
 }
 
+// As a scan file brings them back, Letters saved checked and the root's own
+// state not in the file: the end of the load shows every saved check, and
+// looking at the folders changes none of them.
+TEST_F(FolderTreeTest, ChecksOfALoadAreShownAsTheyWereSaved) {
+  m_tree->CreateRootItem();
+  for (const Entry &e : kEntries) {
+    EntryRecord record;
+    record.m_ownId = e.id;
+    record.m_parentId = e.parent;
+    record.m_attributes = e.folder ? kEntryAttrFolder : kEntryAttrArchive;
+    record.m_checkState = e.id == 10 ? 2 : e.id == 11 || e.id == 20 || e.id == 21 ? 1 : 0;
+    m_tree->AddEntryToTree(record, U16(e.name));
+  }
+  m_app.StopRequested = 1;
+  m_tree->ResetTreeToRoot();
+  const char *saved = "Root=2 Docs=2 Letters=1 a.txt=1 b.txt=1 notes.txt=0 Old=0 c.txt=0 top.txt=0";
+  EXPECT_EQ(Checks(), saved);
+  ExpectViewsAgreeWithNodes();
+  EXPECT_EQ(m_app.AnyChecked, 1);
+  EXPECT_EQ(m_frame->CheckedFileCount, 2);
+  for (const char *folder : {"Docs", "Letters", "Old", "Root"}) {
+    Select(folder);
+    ExpectViewsAgreeWithNodes();
+  }
+  EXPECT_EQ(Checks(), saved);
+}
+
 TEST_F(FolderTreeTest, SelectFolderByIdShowsItsEntries) {
   AddStandardEntries();
   m_tree->SelectFolderById(11);
@@ -536,6 +594,20 @@ TEST_F(FileListSortingTest, RowsKeepTheirEntriesAndChecksWhenExchanged) {
   }
   ExpectViewsAgreeWithNodes();
   EXPECT_EQ(m_list->GetListCtrl().GetItemState(0, LVIS_STATEIMAGEMASK) >> 12, 3u);
+}
+
+// Find's highlight stays on the entry it found whatever the sorts do.
+TEST_F(FileListSortingTest, TheFindHighlightStaysOnItsEntryAcrossSorts) {
+  m_list->HighlightRowByData(22);
+  for (int column : {0, 0, 2, 3, 6, 6}) {
+    m_list->OnHeaderClick(column);
+    SCOPED_TRACE(column);
+    ASSERT_NE(m_app.HighlightedRow, CQuendalVarnothView::kNoHighlightedRow);
+    EXPECT_EQ(m_list->RowNode(m_app.HighlightedRow)->m_record.m_ownId, 22u);
+    for (int row = 0; row < m_list->GetListCtrl().GetItemCount(); ++row)
+      EXPECT_EQ(m_list->RowBackground(row) == CQuendalVarnothView::kHighlightColour, row == Row("alpha.jpg"))
+          << row;
+  }
 }
 
 TEST_F(FileListSortingTest, AColumnBeyondTheHeaderSortsNothing) {

@@ -11,6 +11,10 @@
 #include "AppEngineServices.h"
 #include "AppSettings.h"
 #include "AppFrameTest.h"
+#include "FatScanEngine.h"
+#include "ImageDevices.h"
+#include "ScanSession.h"
+#include "WizardTestFrame.h"
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "ProgressBar.h"
@@ -60,6 +64,39 @@ TEST_F(MainFrameTest, StopIsOnlyAvailableWhileASearchCanBeStopped) {
   m_app.ScanRunning = 1;
   EXPECT_TRUE(AfxIsCommandEnabled(m_frame, ID_TOOLS_STOP_PROCESS));
   m_frame->ScanPhaseBusy = 1;
+  EXPECT_FALSE(AfxIsCommandEnabled(m_frame, ID_TOOLS_STOP_PROCESS));
+}
+
+// A search that fails shows its error box while it still counts as running:
+// under the box it can no longer be stopped, and Stop is not offered.
+TEST_F(MainFrameTest, StopIsNotOfferedUnderASearchsErrorBox) {
+  constexpr uint8_t kDrive = 3;
+  auto layer = std::make_unique<ImageDeviceLayer>();
+  layer->Attach(kDrive, std::make_unique<MemoryDevice>(std::vector<uint8_t>(512 * 64)));
+  m_app.Devices = std::move(layer);
+  ScanSession::Target target;
+  target.m_driveCode = kDrive;
+  target.m_sectors = 64;
+  m_app.Session =
+      std::make_unique<ScanSession>(m_frame->EngineServices(), *m_app.Devices, ScanKind::FatVolume, target);
+  m_app.FatEngine = m_app.Session->Fat();
+  m_app.ScanRunning = 1;
+  m_app.StopRequested = 0;
+  ASSERT_TRUE(AfxIsCommandEnabled(m_frame, ID_TOOLS_STOP_PROCESS));
+  bool boxShown = false, stopOffered = true;
+  {
+    TimerScript script({[&] {
+                         if (FindMessageBox() == nullptr) return false;
+                         boxShown = true;
+                         stopOffered = AfxIsCommandEnabled(m_frame, ID_TOOLS_STOP_PROCESS);
+                         return AnswerMessageBox(IDOK)();
+                       }},
+                       [] {});
+    m_app.Session->Fat()->RunFatFastScan();
+  }
+  EXPECT_TRUE(boxShown) << "a volume of zeros is no FAT volume";
+  EXPECT_FALSE(stopOffered);
+  EXPECT_EQ(m_app.ScanRunning, 0);
   EXPECT_FALSE(AfxIsCommandEnabled(m_frame, ID_TOOLS_STOP_PROCESS));
 }
 

@@ -3,19 +3,25 @@
 // Unselect All, Save Scan Information with its name-clash question, Open
 // Saved Scan Information (a wrong file keeps the results), the refusal of a
 // destination on the searched drive, recovery with the "File already
-// exists" question, and the offer to save before the results go.
+// exists" question, and the offer to save before the results go; that
+// Recover Selected writes what the check boxes show, on every way there.
 #include "WizardTestFrame.h"
 
 #include "AppEngineServices.h"
+#include "AppText.h"
 #include "CannotSaveDlg.h"
 #include "FileExistsDlg.h"
 #include "SanRename.h"
 #include "FatScanEngine.h"
 #include "FatTestImages.h"
+#include "QuendalVarnothView.h"
+#include "RecoveryPath.h"
 #include "ScanSession.h"
 #include "SessionScanFile.h"
+#include "SimpleListView.h"
 
 #include <fstream>
+#include <set>
 
 namespace {
 
@@ -45,6 +51,28 @@ void RemoveTree(const std::wstring &folder) {
     FindClose(search);
   }
   RemoveDirectoryW(folder.c_str());
+}
+
+// Every file under the folder, as paths relative to it.
+std::set<std::wstring> FilesUnder(const std::wstring &folder, const std::wstring &relative = L"") {
+  std::set<std::wstring> files;
+  WIN32_FIND_DATAW found;
+  const std::wstring here = relative.empty() ? folder : folder + L"\\" + relative;
+  HANDLE search = FindFirstFileW((here + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return files;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    const std::wstring path = relative.empty() ? name : relative + L"\\" + name;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      const std::set<std::wstring> inner = FilesUnder(folder, path);
+      files.insert(inner.begin(), inner.end());
+    } else {
+      files.insert(path);
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return files;
 }
 
 class ScanFileCommands : public WizardTestFrame {
@@ -91,7 +119,55 @@ protected:
     ASSERT_EQ(m_app.ScanRunning, 0);
     ASSERT_EQ(m_app.ResultsPresent, 1);
   }
+  // Opening a scan file ends the session, which lets go of the image: the
+  // layer the new session reads through is given it again.
+  void ReattachImage() {
+    ASSERT_TRUE(static_cast<ImageDeviceLayer &>(*m_app.Devices).AttachFile(kDrive, m_image));
+  }
   EntryNodeList &Entries() { return m_frame->GetLeftPane()->Entries(); }
+  TreeEntryNode &Node(const std::u16string &name) {
+    for (TreeEntryNode &node : Entries())
+      if (node.m_name == name) return node;
+    ADD_FAILURE() << "no entry " << ToUtf8(name);
+    return *Entries().Root();
+  }
+  // Recover Selected into a new folder on the other drive; what it wrote.
+  std::set<std::wstring> RecoverSelected(const std::wstring &run) {
+    const std::wstring folder = Elsewhere(run);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    EXPECT_TRUE(m_frame->RecoverInto(folder, TRUE));
+    return FilesUnder(folder);
+  }
+  // The files the check boxes show ticked, looked at as a user does: every
+  // folder of the tree selected in turn, parents first, and its file rows
+  // shown checked; as paths where recovery puts them.
+  std::set<std::wstring> ShownTicked() {
+    CLeftView *tree = m_frame->GetLeftPane();
+    CQuendalVarnothView *list = m_frame->GetRightPane();
+    CTreeCtrl &items = tree->GetTreeCtrl();
+    CListCtrl &rows = list->GetListCtrl();
+    RecoveryPathBuilder paths(tree->Entries());
+    std::set<std::wstring> shown;
+    std::vector<HTREEITEM> pending{tree->RootItem()};
+    while (!pending.empty()) {
+      HTREEITEM item = pending.back();
+      pending.pop_back();
+      items.SelectItem(item);
+      for (int row = 0; row < rows.GetItemCount(); ++row) {
+        const TreeEntryNode *node = list->RowNode(row);
+        if (!node->IsFolder() && (rows.GetItemState(row, LVIS_STATEIMAGEMASK) >> 12) == 3)
+          shown.insert(Wide(paths.RelativePath(*node)));
+      }
+      for (HTREEITEM child = items.GetChildItem(item); child; child = items.GetNextSiblingItem(child))
+        pending.push_back(child);
+    }
+    items.SelectItem(tree->RootItem());
+    return shown;
+  }
+  // The state image a folder's item shows: 1 unchecked, 2 checked, 3 partly.
+  UINT ItemState(const std::u16string &folder) {
+    return m_frame->GetLeftPane()->GetTreeCtrl().GetItemState(Node(folder).m_item, TVIS_STATEIMAGEMASK) >> 12;
+  }
   bool Enabled(UINT id) { return IsCommandEnabled(id, m_frame->CurrentCommandContext()); }
   void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
   std::wstring Elsewhere(const std::wstring &relative) { return m_elsewhere + L"\\" + relative; }
@@ -117,6 +193,54 @@ TEST_F(ScanFileCommands, SelectAllAndUnselectAllCheckEveryEntry) {
   EXPECT_EQ(m_app.AnyChecked, 0);
   EXPECT_TRUE(Enabled(ID_EDIT_SELECT_ALL_ENTRIES));
   EXPECT_FALSE(Enabled(ID_EDIT_UNSELECT_ALL_ENTRIES));
+}
+
+// Recover Selected writes exactly the files the check boxes show ticked,
+// after a search, after Select All and Unselect All, and after a scan file
+// saved with a folder ticked deep in the tree is opened again.
+TEST_F(ScanFileCommands, RecoverSelectedWritesWhatTheCheckBoxesShow) {
+  CLeftView *tree = m_frame->GetLeftPane();
+  CQuendalVarnothView *list = m_frame->GetRightPane();
+  const std::wstring lost = L"Docs\\Sub\\Lost Report With A Long Name.txt";
+  tree->GetTreeCtrl().SelectItem(Node(u"Sub").m_item);
+  for (int row = 0; row < list->GetListCtrl().GetItemCount(); ++row)
+    if (list->RowNode(row)->m_name == u"Lost Report With A Long Name.txt") list->ToggleRowCheck(row);
+  std::set<std::wstring> written = RecoverSelected(L"one");
+  EXPECT_EQ(written, std::set<std::wstring>{lost});
+  EXPECT_EQ(written, ShownTicked());
+
+  Command(ID_EDIT_SELECT_ALL_ENTRIES);
+  written = RecoverSelected(L"all");
+  EXPECT_GT(written.size(), 20u);
+  EXPECT_EQ(written, ShownTicked());
+
+  Command(ID_EDIT_UNSELECT_ALL_ENTRIES);
+  EXPECT_FALSE(Enabled(ID_TOOLS_RECOVER_SELECTED));
+  EXPECT_TRUE(RecoverSelected(L"none").empty());
+  EXPECT_TRUE(ShownTicked().empty());
+
+  // Sub ticked in the tree; the scan file keeps it, the root's state it does not.
+  tree->ToggleItemCheck(Node(u"Sub").m_item);
+  const std::wstring scanFile = m_work + L"\\ticked";
+  m_frame->SaveScanFileAs(scanFile);
+  m_frame->OpenScanFile(scanFile + L".DAT");
+  ReattachImage();
+  EXPECT_EQ(ItemState(u"Docs"), 3u);
+  EXPECT_EQ(ItemState(u"Sub"), 2u);
+  EXPECT_EQ(ItemState(u"Root"), 3u);
+  EXPECT_EQ(m_app.AnyChecked, 1);
+  EXPECT_TRUE(Enabled(ID_TOOLS_RECOVER_SELECTED));
+  // One more file ticked at the root, as a user would.
+  std::wstring atRoot;
+  for (int row = 0; row < list->GetListCtrl().GetItemCount() && atRoot.empty(); ++row) {
+    if (list->RowNode(row)->IsFolder()) continue;
+    atRoot = Wide(RecoveryPathBuilder(Entries()).RelativePath(*list->RowNode(row)));
+    list->ToggleRowCheck(row);
+  }
+  ASSERT_FALSE(atRoot.empty());
+  written = RecoverSelected(L"opened");
+  EXPECT_EQ(written, (std::set<std::wstring>{lost, atRoot}));
+  EXPECT_EQ(written, ShownTicked());
 }
 
 // Save; save again under the same name: the question proposes a free name
@@ -211,6 +335,125 @@ TEST_F(ScanFileCommands, RefusesTheSearchedDriveAndRecoversElsewhere) {
   EXPECT_TRUE(m_app.ClashAnswers.IsSet(ClashButton::RenameAll));
   EXPECT_TRUE(ReadBytes(Elsewhere(L"Docs\\Sub\\Lost Report With A Long Name (1).txt")) ==
               ReadBytes(recovered));
+}
+
+// A file that exists but may not be read (here: held open by another
+// program) is there all the same: the save asks before it goes.
+TEST_F(ScanFileCommands, ALockedScanFileIsAskedAboutBeforeItIsReplaced) {
+  const std::wstring locked = m_work + L"\\locked.DAT";
+  std::ofstream(std::string(locked.begin(), locked.end())) << "kept";
+  HANDLE holder = CreateFileW(locked.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(ScanFileExists(locked));
+  {
+    TimerScript script({ClickInDialog(L"File already exists", IDCANCEL)}, [] {
+      if (HWND box = FindMessageBox()) ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    m_frame->SaveScanFileAs(m_work + L"\\locked");
+    EXPECT_TRUE(script.Finished()) << "the name clash question expected";
+  }
+  CloseHandle(holder);
+  EXPECT_EQ(m_app.ScanInfoSaved, 0);
+  EXPECT_EQ(ReadBytes(locked), (std::vector<uint8_t>{'k', 'e', 'p', 't'}));
+  EXPECT_FALSE(ScanFileExists(m_work + L"\\nothing here.DAT"));
+}
+
+// Refuses to make windows of the name clash question, a few times.
+int s_refusedQuestions = 0;
+LRESULT CALLBACK RefuseNameClashQuestion(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && s_refusedQuestions < 5) {
+    const CREATESTRUCTW *create = reinterpret_cast<CBT_CREATEWNDW *>(lParam)->lpcs;
+    if (!IS_INTRESOURCE(create->lpszName) && create->lpszName != nullptr &&
+        wcscmp(create->lpszName, L"File already exists") == 0) {
+      ++s_refusedQuestions;
+      return 1;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The question could not open: that is no answer, least of all the last
+// one (a rename to a name that is taken, which would ask again forever).
+TEST_F(ScanFileCommands, AQuestionThatCannotOpenSavesNothing) {
+  const std::wstring taken = m_work + L"\\taken";
+  std::ofstream(std::string(taken.begin(), taken.end()) + ".DAT") << "kept";
+  m_app.RenameChosen = 1;
+  m_app.RenameCancelled = m_app.RenameOverwrite = 0;
+  lstrcpynW(m_app.ScanMessageBuffers[5], (taken + L".DAT").c_str(), 260);
+  s_refusedQuestions = 0;
+  HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseNameClashQuestion, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  {
+    // Should the loop go round, the question opens at the sixth turn and is cancelled.
+    TimerScript script({ClickInDialog(L"File already exists", IDCANCEL)}, [] {});
+    m_frame->SaveScanFileAs(taken);
+  }
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(s_refusedQuestions, 1);
+  EXPECT_EQ(m_app.RenameCancelled, 1);
+  EXPECT_EQ(m_app.ScanInfoSaved, 0);
+  EXPECT_EQ(m_frame->SaveCancelled, 1);
+  EXPECT_EQ(ReadBytes(taken + L".DAT"), (std::vector<uint8_t>{'k', 'e', 'p', 't'}));
+}
+
+// A scan file cut short in its entries shows what could be read, says so
+// in a message box with how much that was, and the log marks it incomplete.
+TEST_F(ScanFileCommands, ADamagedScanFileSaysHowMuchWasRead) {
+  const std::wstring scanFile = m_work + L"\\whole";
+  m_frame->SaveScanFileAs(scanFile);
+  std::vector<uint8_t> bytes = ReadBytes(scanFile + L".DAT");
+  ASSERT_GT(bytes.size(), 2000u);
+  bytes.resize(bytes.size() - 1000);
+  const std::wstring cut = m_work + L"\\cut.DAT";
+  std::ofstream(std::string(cut.begin(), cut.end()), std::ios::binary)
+      .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  std::wstring message;
+  {
+    TimerScript script({[&] {
+                         HWND box = FindMessageBox();
+                         if (box == nullptr) return false;
+                         wchar_t text[1024] = {};
+                         ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
+                         message = text;
+                         return AnswerMessageBox(IDOK)();
+                       }},
+                       [] {});
+    m_frame->OpenScanFile(cut);
+    EXPECT_TRUE(script.Finished()) << "the damage's message expected";
+  }
+  EXPECT_NE(message.find(cut + L" is damaged. Only its first "), std::wstring::npos) << ToUtf8(U16(message));
+  EXPECT_NE(message.find(L" of " + std::to_wstring(bytes.size()) + L" bytes) could be read"),
+            std::wstring::npos)
+      << ToUtf8(U16(message));
+  EXPECT_GT(Entries().Size(), 1u) << "what could be read is shown";
+  EXPECT_EQ(m_app.ScanRunning, 0);
+  const std::vector<LogRow> log = m_app.LogView->GetLogRows();
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.back()[1], L"Process incomplete - damaged scan file");
+}
+
+// Opening a scan file over results not yet saved asks first: Cancel keeps
+// them, No lets the file replace them.
+TEST_F(ScanFileCommands, OpeningAsksToSaveResultsNotYetSaved) {
+  const std::wstring scanFile = m_work + L"\\earlier";
+  m_frame->SaveScanFileAs(scanFile);
+  m_app.ScanInfoSaved = 0;
+  ScanSession *before = m_app.Session.get();
+  {
+    TimerScript script({AnswerMessageBox(IDCANCEL)}, [] {});
+    m_frame->OpenScanFile(scanFile + L".DAT");
+    EXPECT_TRUE(script.Finished()) << "\"Save logical drive's scan information?\" expected";
+  }
+  EXPECT_EQ(m_app.Session.get(), before);
+  EXPECT_EQ(m_app.ScanInfoSaved, 0);
+  {
+    TimerScript script({AnswerMessageBox(IDNO)}, [] {});
+    m_frame->OpenScanFile(scanFile + L".DAT");
+    EXPECT_TRUE(script.Finished());
+  }
+  EXPECT_NE(m_app.Session.get(), before);
+  EXPECT_EQ(m_app.ScanInfoSaved, 1);
+  EXPECT_EQ(m_app.ResultsPresent, 1);
 }
 
 TEST_F(ScanFileCommands, OfferToSaveResultsHonoursCancelAndNo) {
@@ -330,6 +573,38 @@ TEST_F(QuestionDialogs, ScanRenameSetsExactlyOneAnswer) {
     if (c.m_chosen) {
       EXPECT_STREQ(m_app.ScanMessageBuffers[5], L"Q:\\typed.DAT");
     }
+  }
+}
+
+// Rename with the name emptied (or only blanks) is refused with a message,
+// and the question stays open for another answer.
+TEST_F(QuestionDialogs, ScanRenameRefusesAnEmptyName) {
+  for (const wchar_t *typed : {L"", L"   "}) {
+    m_app.RenameChosen = m_app.RenameCancelled = m_app.RenameOverwrite = 0;
+    CSanRename dialog(L"Q:\\nowhere\\mine.DAT", 130, 2, m_frame);
+    bool stillOpen = false;
+    TimerScript script({[typed] {
+                          // Posted: the refusal's message box runs a loop of its own.
+                          HWND box = FindDialog(L"File already exists");
+                          if (box == nullptr) return false;
+                          ::SetDlgItemTextW(box, IDC_RENAME_NEW_NAME, typed);
+                          ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                         reinterpret_cast<LPARAM>(::GetDlgItem(box, IDOK)));
+                          return true;
+                        },
+                        AnswerMessageBox(IDOK),
+                        [&] {
+                          if (FindMessageBox() != nullptr) return false;
+                          stillOpen = FindDialog(L"File already exists") != nullptr;
+                          return true;
+                        },
+                        TypeAndClick(L"File already exists", 0, nullptr, IDCANCEL)},
+                       [&dialog] { dialog.EndDialog(IDCANCEL); });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_TRUE(script.Finished()) << "step " << script.CurrentStep();
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(m_app.RenameChosen, 0);
+    EXPECT_EQ(m_app.RenameCancelled, 1);
   }
 }
 

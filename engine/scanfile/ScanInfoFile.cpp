@@ -113,6 +113,25 @@ bool ReadScanItem(ScanFileSource &source, ScanFileEntry &out, std::string &why) 
   return true;
 }
 
+std::u16string Decimal(uint64_t value) {
+  return Widen(std::to_string(value));
+}
+
+// The text with each "%s" replaced by the next value, in one pass.
+std::u16string FillIn(const std::u16string &text, const std::vector<std::u16string> &values) {
+  std::u16string out;
+  size_t next = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'%' && i + 1 < text.size() && text[i + 1] == u's' && next < values.size()) {
+      out += values[next++];
+      ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
 void CountEntry(const EntryRecord &record, ScanLoadTotals &totals) {
   if (record.IsFolder())
     ++totals.m_folders;
@@ -133,8 +152,11 @@ void ReadItems(EngineServices &services, ScanFileSource &source, const std::u16s
       return;
     }
     std::string why;
+    const uint64_t unread = source.Remaining();
     if (!ReadScanItem(source, entry, why)) {
       if (!why.empty()) LogDamage(services, path, why);
+      totals.m_damaged = !why.empty();
+      totals.m_unreadBytes = unread;
       return;
     }
     CountEntry(entry.m_record, totals);
@@ -325,6 +347,7 @@ bool LoadScanFile(EngineServices &services, ScanFileSource *source, const std::u
     return false;
   }
   services.PumpMessages();
+  const uint64_t fileSize = source->Remaining();
   uint8_t header[kScanHeaderSize] = {};
   const size_t headerRead = source->Read(header, sizeof header);
   std::string why;
@@ -344,12 +367,22 @@ bool LoadScanFile(EngineServices &services, ScanFileSource *source, const std::u
   services.SetScanInfoSaved(true);
   ScanLoadTotals totals;
   ReadItems(services, *source, displayPath, job, progressRange, totals);
-  LogProcessEnded(services, totals.m_stopped);
+  if (totals.m_damaged && !totals.m_stopped)
+    LogProcessIncomplete(services);
+  else
+    LogProcessEnded(services, totals.m_stopped);
   if (job.m_finish) job.m_finish(totals);
   if (totals.m_checked != 0) services.SetSelectionPresent(true);
   services.ShowCurrentItemText(1, u"");
   services.OnScanFinished(totals.m_found);
   services.ResetTreeToRoot();
+  // Said once the part that could be read is shown behind the message.
+  if (totals.m_damaged && !totals.m_stopped) {
+    const uint32_t entries = totals.m_found > 0 ? totals.m_found - 1 : 0; // the root is no entry
+    services.ShowErrorBox(
+        FillIn(services.LoadText(ScanText::kScanFileDamaged),
+               {displayPath, Decimal(entries), Decimal(fileSize - totals.m_unreadBytes), Decimal(fileSize)}));
+  }
   return true;
 }
 

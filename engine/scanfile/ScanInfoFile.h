@@ -135,6 +135,9 @@ struct ScanLoadTotals {
   uint32_t m_checked = 0;
   uint32_t m_highestId = 0;
   bool m_stopped = false;
+  // The items ended in a damaged one; this many bytes were left from its start.
+  bool m_damaged = false;
+  uint64_t m_unreadBytes = 0;
 };
 
 // The part of a save that belongs to one engine.

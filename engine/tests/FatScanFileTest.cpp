@@ -264,6 +264,21 @@ TEST(FatScanFileDamage, RefusesOrCutsCleanly) {
     if (*c.m_logText) {
       EXPECT_TRUE(services.LogContains(c.m_logText)) << services.LogAsText();
     }
+    if (c.m_loads) {
+      // A file that loads in part says so, with how much of it was read.
+      const bool damaged = *c.m_logText != 0;
+      EXPECT_EQ(services.LogContains(u"Process incomplete - damaged scan file"), damaged)
+          << services.LogAsText();
+      EXPECT_EQ(services.LogContains(u"Process completed"), !damaged) << services.LogAsText();
+      ASSERT_EQ(services.m_errorBoxes.size(), damaged ? 1u : 0u);
+      if (damaged) {
+        const std::string box = ToUtf8(services.m_errorBoxes[0]);
+        EXPECT_NE(box.find(" is damaged. Only its first "), std::string::npos) << box;
+        EXPECT_NE(box.find(" of " + std::to_string(bytes.size()) + " bytes) could be read"),
+                  std::string::npos)
+            << box;
+      }
+    }
     if (!c.m_loads) {
       EXPECT_NE(services.LogAsText().find("Not a valid scan file"), std::string::npos)
           << services.LogAsText();
