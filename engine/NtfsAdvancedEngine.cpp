@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -13,6 +14,18 @@ constexpr uint32_t kClustersPerBitmapSector = kSectorBytes * 8;
 constexpr uint32_t kBitmapReadSectors = 64;
 
 } // namespace
+
+bool NtfsClusterMapSize(uint64_t totalSectors, uint32_t sectorsPerCluster, uint64_t &clusters,
+                        std::string *why) {
+  clusters = sectorsPerCluster == 0 ? 0 : totalSectors / sectorsPerCluster;
+  if (clusters == 0 || clusters > kMaxNtfsMapClusters) {
+    if (why)
+      *why = "a cluster-use map of " + std::to_string(clusters) + " clusters (" +
+             std::to_string(totalSectors) + " sectors) cannot be held: the signature search is skipped";
+    return false;
+  }
+  return true;
+}
 
 void NtfsScanEngine::AddSearchFind(const EntryRecord &entry, const std::u16string &name) {
   ++m_foundCount;
@@ -35,7 +48,7 @@ uint64_t NtfsClusterSpace::MapSize() const {
   return m_engine.ClusterMap().size();
 }
 uint64_t NtfsClusterSpace::VolumeSectors() const {
-  return m_engine.Volume().Boot().m_totalSectors & 0xFFFFFFFFu;
+  return m_engine.Volume().Boot().m_totalSectors;
 }
 
 bool NtfsClusterSpace::IsClusterUsed(uint64_t cluster) const {
@@ -108,6 +121,24 @@ bool NtfsAdvancedEngine::CollectBitmapRuns(std::vector<DataRun> &runs) {
   return !runs.empty();
 }
 
+// A map that cannot be held is said in the log and the search goes without
+// it, rather than with a map of some other size.
+bool NtfsAdvancedEngine::AllocateClusterMap(std::vector<uint8_t> &map) {
+  uint64_t clusters = 0;
+  std::string why;
+  if (NtfsClusterMapSize(Volume().Boot().m_totalSectors, Volume().SectorsPerCluster(), clusters, &why)) {
+    try {
+      map.assign(static_cast<size_t>(clusters), 0);
+      return true;
+    } catch (const std::bad_alloc &) {
+      why = "no memory for a cluster-use map of " + std::to_string(clusters) +
+            " clusters: the signature search is skipped";
+    }
+  }
+  Services().AddLogEntry(std::nullopt, SignatureWiden(why), std::nullopt, LogStatus::Error);
+  return false;
+}
+
 void NtfsAdvancedEngine::MarkBitmapSector(uint64_t streamSector, const uint8_t *bytes,
                                           std::vector<uint8_t> &map) {
   const uint64_t base = streamSector * kClustersPerBitmapSector;
@@ -126,9 +157,10 @@ bool NtfsAdvancedEngine::LoadClusterBitmap() {
   EngineServices &services = Services();
   services.PumpMessages();
   const uint32_t spc = Volume().SectorsPerCluster();
-  std::vector<uint8_t> map(spc == 0 ? 0 : (Volume().Boot().m_totalSectors & 0xFFFFFFFFu) / spc, 0);
   m_markedClusters = 0;
   RestoreScanTables(RunArray(), {});
+  std::vector<uint8_t> map;
+  if (!AllocateClusterMap(map)) return false;
   std::vector<DataRun> runs;
   if (!CollectBitmapRuns(runs)) return false;
   uint64_t totalSectors = 0;

@@ -8,6 +8,7 @@
 #include "SignatureSearch.h"
 
 #include <cstdint>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -17,6 +18,16 @@ constexpr uint32_t kSearchingCriticalInfo = 61276;
 
 // Parent id of the type folders and own id of "Raw Data Folder" on NTFS.
 constexpr uint32_t kNtfsRawFolderId = 0x0FFFFFFE;
+
+// NTFS numbers at most 2^32 - 1 clusters; a boot sector that claims more is
+// damaged, and a map of it could not be held (nor saved: the scan file keeps
+// its size in 32 bits).
+constexpr uint64_t kMaxNtfsMapClusters = 0xFFFFFFFFu;
+
+// The clusters of the cluster-use map of a volume of totalSectors (the
+// whole 64-bit count); false, with why, when there can be no map of them.
+bool NtfsClusterMapSize(uint64_t totalSectors, uint32_t sectorsPerCluster, uint64_t &clusters,
+                        std::string *why = nullptr);
 
 class NtfsAdvancedEngine;
 
@@ -54,6 +65,7 @@ public:
   void RestoreSignatureHits(std::vector<SignatureHit> hits);
 
 private:
+  bool AllocateClusterMap(std::vector<uint8_t> &map);
   bool CollectBitmapRuns(std::vector<DataRun> &runs);
   void MarkBitmapSector(uint64_t streamSector, const uint8_t *bytes, std::vector<uint8_t> &map);
   void LogLine(const std::optional<std::u16string> &activity, uint32_t textId, uint32_t timeId,

@@ -54,6 +54,8 @@ bool NtfsScanEngine::LoadMftRunList() {
     return false;
   }
   m_runArray = m_volume.MftRunEntries();
+  if (!m_volume.MftClampNote().empty())
+    m_services.AddLogEntry(std::nullopt, Widen(m_volume.MftClampNote()), std::nullopt, LogStatus::Error);
   return true;
 }
 

@@ -51,6 +51,9 @@ public:
   uint32_t RecordSize() const { return m_boot.m_recordSize; }
   uint64_t RecordCount() const { return m_recordCount; }
   const std::vector<DataRun> &MftRuns() const { return m_mftRuns; }
+  // What the last run-list build cut off at the volume's end (empty when the
+  // runs lay inside it), for the log.
+  const std::string &MftClampNote() const { return m_mftClampNote; }
   // The run list in entry form, each extent's list starting with an 'S' entry
   // (its first cluster field counts from 0 again).
   std::vector<MftRunEntry> MftRunEntries() const;
@@ -85,6 +88,8 @@ private:
   bool LoadMftRunsFrom(uint64_t cluster, std::string *why);
   bool AddDataExtents(const uint8_t *record, const FileRecordInfo &info, std::string *why);
   void AssembleMftRuns();
+  uint64_t ClampMftRuns();
+  uint64_t KnownVolumeSectors();
 
   struct Extent {
     uint64_t m_firstVcn;
@@ -99,5 +104,6 @@ private:
   std::vector<DataRun> m_mftRuns;
   uint64_t m_mftDataSize = 0;
   uint64_t m_recordCount = 0;
+  std::string m_mftClampNote;
   ReadErrorSink m_readErrorSink;
 };

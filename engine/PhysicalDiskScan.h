@@ -25,7 +25,7 @@ public:
   bool IsClusterUsed(uint64_t) const override { return false; }
   bool ReadClusterSectors(uint64_t sector, uint8_t *buffer, uint32_t count) override;
   uint64_t DocumentCluster(uint64_t first, uint64_t index) const override { return first + index; }
-  uint64_t VolumeSectors() const override { return m_sectors & 0xFFFFFFFFu; }
+  uint64_t VolumeSectors() const override { return m_sectors; }
   SectorReader &Reader() const { return m_reader; }
   uint64_t Sectors() const { return m_sectors; }
 
