@@ -20,6 +20,14 @@ std::u16string Widen(const char *text) {
   return out;
 }
 
+// A disk that did not answer IDENTIFY keeps no texts, but what its SMART data
+// gave is kept.
+DiskIdentity SmartPartOnly(const DiskIdentity &identity) {
+  DiskIdentity part;
+  part.m_attributeByte = identity.m_attributeByte;
+  return part;
+}
+
 void CopyIdentity(const DiskIdentity &identity, DriveRecord &drive) {
   drive.m_model = identity.m_model;
   drive.m_serialNumber = identity.m_serialNumber;
@@ -91,7 +99,8 @@ void DriveList::ListPhysicalDisks(uint8_t diskCount) {
     DriveRecord disk;
     disk.m_name = Widen(("Disk " + std::to_string(n + 1)).c_str());
     DiskIdentity identity;
-    if (m_system.Identity(bios, identity)) CopyIdentity(identity, disk);
+    const bool known = m_system.Identity(bios, identity);
+    CopyIdentity(known ? identity : SmartPartOnly(identity), disk);
     uint64_t total = 0;
     if (m_io.IsWindows9x())
       m_io.Ei13GetDriveParameters(bios, &total);
@@ -213,6 +222,6 @@ void DriveList::FillIdentities(uint8_t diskCount) {
     DiskIdentity identity;
     const bool known = m_system.Identity(bios, identity);
     for (DriveRecord &drive : m_drives)
-      if (drive.m_biosDiskCode == bios) CopyIdentity(known ? identity : DiskIdentity(), drive);
+      if (drive.m_biosDiskCode == bios) CopyIdentity(known ? identity : SmartPartOnly(identity), drive);
   }
 }

@@ -211,6 +211,7 @@ void NtfsAdvancedEngine::SearchFreeClusters() {
   for (const DataRun &run : Volume().MftRuns()) runSectors += run.m_clusters * Volume().SectorsPerCluster();
   m_nextId = static_cast<uint32_t>(std::max<uint64_t>(runSectors / 2, Volume().RecordCount()) + 1);
   m_hits.clear();
+  m_hitIndex.clear();
   LogLine(services.LoadText(SignatureText::kSearchingHeaders), kTextProcessStarted, kTextStartedOn,
           LogStatus::Started);
   NtfsClusterSpace space(*this);
@@ -224,54 +225,57 @@ void NtfsAdvancedEngine::SearchFreeClusters() {
         return services.StopRequested();
       },
       options);
-  std::vector<SignatureHit> hits;
-  const bool finished = pass.Run(hits);
-  ListHits(hits);
+  // Each hit reaches the tree as soon as it is found.
+  bool rawFolderAdded = false;
+  SignatureFolders folders(
+      [this, &rawFolderAdded](const std::u16string &name) { return AddTypeFolder(name, rawFolderAdded); });
+  const bool finished = pass.Run([this, &folders](SignatureHit &hit) { ListHit(folders, hit); });
   if (finished)
     LogLine(std::nullopt, kTextProcessCompleted, kTextCompletedOn, LogStatus::Completed);
   else
     LogLine(std::nullopt, kTextProcessAborted, kTextAbortedOn, LogStatus::Error);
 }
 
-void NtfsAdvancedEngine::ListHits(std::vector<SignatureHit> &hits) {
-  bool rawFolderAdded = false;
-  SignatureFolders folders([this, &rawFolderAdded](const std::u16string &name) {
-    if (!rawFolderAdded) {
-      rawFolderAdded = true;
-      EntryRecord raw;
-      raw.m_parentId = RootRecord();
-      raw.m_ownId = kNtfsRawFolderId;
-      raw.m_firstCluster = kNtfsRawFolderId;
-      raw.m_attributes = kEntryAttrFolder;
-      AddSearchFind(raw, Services().LoadText(SignatureText::kRawDataFolder));
-    }
-    EntryRecord folder;
-    folder.m_parentId = kNtfsRawFolderId;
-    folder.m_ownId = m_nextId++;
-    folder.m_firstCluster = folder.m_ownId;
-    folder.m_attributes = kEntryAttrFolder;
-    AddSearchFind(folder, name);
-    return folder.m_ownId;
-  });
-  for (SignatureHit &hit : hits) {
-    // The type folder first: making it takes an id of its own.
-    const uint32_t parentId = folders.Place(hit.m_extension);
-    const EntryRecord record = SignatureHitRecord(hit, parentId, m_nextId++);
-    AddSearchFind(record, SignatureFileName(record.m_ownId, hit.m_extension));
-    m_hits.push_back(hit);
+// The folder of one type under "Raw Data Folder", which the first of them
+// brings into the tree.
+uint32_t NtfsAdvancedEngine::AddTypeFolder(const std::u16string &name, bool &rawFolderAdded) {
+  if (!rawFolderAdded) {
+    rawFolderAdded = true;
+    EntryRecord raw;
+    raw.m_parentId = RootRecord();
+    raw.m_ownId = kNtfsRawFolderId;
+    raw.m_firstCluster = kNtfsRawFolderId;
+    raw.m_attributes = kEntryAttrFolder;
+    AddSearchFind(raw, Services().LoadText(SignatureText::kRawDataFolder));
   }
-  hits.clear();
+  EntryRecord folder;
+  folder.m_parentId = kNtfsRawFolderId;
+  folder.m_ownId = m_nextId++;
+  folder.m_firstCluster = folder.m_ownId;
+  folder.m_attributes = kEntryAttrFolder;
+  AddSearchFind(folder, name);
+  return folder.m_ownId;
+}
+
+void NtfsAdvancedEngine::ListHit(SignatureFolders &folders, SignatureHit &hit) {
+  // The type folder first: making it takes an id of its own.
+  const uint32_t parentId = folders.Place(hit.m_extension);
+  const EntryRecord record = SignatureHitRecord(hit, parentId, m_nextId++);
+  AddSearchFind(record, SignatureFileName(record.m_ownId, hit.m_extension));
+  m_hitIndex[hit.m_ownId] = m_hits.size();
+  m_hits.push_back(std::move(hit));
 }
 
 bool NtfsAdvancedEngine::ReadSignatureHit(const EntryRecord &entry, const SignatureByteSink &sink) {
-  for (const SignatureHit &hit : m_hits) {
-    if (hit.m_ownId != entry.m_ownId || entry.IsFolder()) continue;
-    NtfsClusterSpace space(*this);
-    return ::ReadSignatureHit(space, hit.m_cluster, hit.m_size, true, sink);
-  }
-  return false;
+  const auto found = m_hitIndex.find(entry.m_ownId);
+  if (found == m_hitIndex.end() || entry.IsFolder()) return false;
+  const SignatureHit &hit = m_hits[found->second];
+  NtfsClusterSpace space(*this);
+  return ::ReadSignatureHit(space, hit.m_cluster, hit.m_size, true, sink);
 }
 
 void NtfsAdvancedEngine::RestoreSignatureHits(std::vector<SignatureHit> hits) {
   m_hits = std::move(hits);
+  m_hitIndex.clear();
+  for (size_t i = 0; i < m_hits.size(); ++i) m_hitIndex.emplace(m_hits[i].m_ownId, i);
 }

@@ -70,10 +70,12 @@ private:
   void MarkBitmapSector(uint64_t streamSector, const uint8_t *bytes, std::vector<uint8_t> &map);
   void LogLine(const std::optional<std::u16string> &activity, uint32_t textId, uint32_t timeId,
                LogStatus status);
-  void ListHits(std::vector<SignatureHit> &hits);
+  uint32_t AddTypeFolder(const std::u16string &name, bool &rawFolderAdded);
+  void ListHit(SignatureFolders &folders, SignatureHit &hit);
 
   bool m_windows9x;
   uint64_t m_markedClusters = 0;
   std::vector<SignatureHit> m_hits;
+  std::unordered_map<uint32_t, size_t> m_hitIndex; // own id to its hit
   uint32_t m_nextId = 0;
 };

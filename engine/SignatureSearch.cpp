@@ -123,6 +123,10 @@ void SignatureSearch::SizeWindows(uint64_t clusterCount) {
 }
 
 bool SignatureSearch::Run(std::vector<SignatureHit> &hits) {
+  return Run([&hits](SignatureHit &hit) { hits.push_back(std::move(hit)); });
+}
+
+bool SignatureSearch::Run(const HitSink &sink) {
   m_readingText = m_services.LoadText(m_options.m_readingTextId);
   m_ofText = m_services.LoadText(SignatureText::kOf);
   m_taken.clear();
@@ -141,7 +145,7 @@ bool SignatureSearch::Run(std::vector<SignatureHit> &hits) {
     // and nothing of the batch before it is seen twice.
     const uint32_t clusters = static_cast<uint32_t>(std::min<uint64_t>(m_clustersPerBatch, count - cluster));
     ReadBatch(cluster, clusters);
-    cluster = ExamineBatch(cluster, clusters, hits);
+    cluster = ExamineBatch(cluster, clusters, sink);
     if (m_stopped) return false;
   }
   return true;
@@ -179,7 +183,7 @@ bool SignatureSearch::ReadBatch(uint64_t first, uint32_t clusters) {
   return all;
 }
 
-uint64_t SignatureSearch::ExamineBatch(uint64_t first, uint32_t clusters, std::vector<SignatureHit> &hits) {
+uint64_t SignatureSearch::ExamineBatch(uint64_t first, uint32_t clusters, const HitSink &sink) {
   const std::vector<HeaderRecord> &headers = m_services.SelectedHeaders();
   const size_t clusterBytes = size_t{m_sectorsPerCluster} * kSectorBytes;
   // The window only grows behind the batch while it is examined, so the
@@ -203,7 +207,8 @@ uint64_t SignatureSearch::ExamineBatch(uint64_t first, uint32_t clusters, std::v
     std::u16string extension;
     HeaderRecord record;
     if (!MatchHeader(headers, bytes, kSectorBytes, &extension, &record)) continue;
-    hits.push_back(DecideHitSize(cluster, bytes, record, extension));
+    SignatureHit hit = DecideHitSize(cluster, bytes, record, extension);
+    sink(hit);
     // The growth tested each free cluster it took with the same signatures
     // and none matched; unless a hook could still take one of them, they
     // need no second test.
@@ -349,7 +354,7 @@ EntryRecord SignatureHitRecord(SignatureHit &hit, uint32_t parentId, uint32_t ow
   EntryRecord record;
   record.m_parentId = parentId;
   record.m_ownId = ownId;
-  record.m_firstCluster = static_cast<uint32_t>(hit.m_cluster);
+  record.SetFirstCluster(hit.m_cluster);
   record.m_size = hit.m_size;
   record.m_attributes = kEntryAttrArchive;
   record.m_grade = hit.m_grade;

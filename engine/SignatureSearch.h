@@ -97,7 +97,12 @@ public:
   SignatureSearch(ClusterSpace &space, EngineServices &services, StopCheck stop,
                   SignaturePassOptions options);
 
+  // Takes each hit as soon as it is sized, in cluster order.
+  using HitSink = std::function<void(SignatureHit &hit)>;
+
   void SetClusterHook(ClusterHook hook) { m_hook = std::move(hook); }
+  // Runs the pass, handing each hit on as it is found. False when stopped.
+  bool Run(const HitSink &sink);
   // Runs the pass, appending hits in cluster order. False when stopped.
   bool Run(std::vector<SignatureHit> &hits);
 
@@ -108,7 +113,7 @@ public:
 
 private:
   // Returns the cluster the pass goes on from.
-  uint64_t ExamineBatch(uint64_t first, uint32_t clusters, std::vector<SignatureHit> &hits);
+  uint64_t ExamineBatch(uint64_t first, uint32_t clusters, const HitSink &sink);
   bool ReadBatch(uint64_t first, uint32_t clusters);
   void ShowStatus(uint64_t cluster);
   uint32_t MeasureCompound(uint64_t cluster, const uint8_t *hitBytes, SignatureHit &hit);

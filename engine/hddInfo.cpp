@@ -85,3 +85,10 @@ bool ReadIdentifyData(uint8_t diskNumber, SmartPort &port, DiskIdentity &out, bo
   }
   return answered;
 }
+
+bool ReadDiskIdentity(uint8_t diskNumber, SmartPort &port, DiskIdentity &out, bool isWindows9x) {
+  DiskIdentity identity;
+  const bool answered = ReadIdentifyData(diskNumber, port, identity, isWindows9x);
+  out = identity;
+  return answered;
+}

@@ -51,3 +51,8 @@ public:
 // diskNumber, whose single handle serves all disks) for its identity and its
 // SMART data. True when an IDENTIFY command answered; later answers win.
 bool ReadIdentifyData(uint8_t diskNumber, SmartPort &port, DiskIdentity &out, bool isWindows9x);
+
+// The identity of one disk as the drive list takes it: a fresh block filled
+// by ReadIdentifyData and handed out whole, also when no IDENTIFY command
+// answered, since the disk may still have given its SMART data.
+bool ReadDiskIdentity(uint8_t diskNumber, SmartPort &port, DiskIdentity &out, bool isWindows9x);

@@ -152,6 +152,23 @@ TEST(ReadIdentifyData, APacketDeviceIsNotEnabledAndKeepsNoAttribute) {
   EXPECT_EQ(port.m_calls, expected);
 }
 
+// A disk that answers SMART READ DATA but not IDENTIFY: no identity, but the
+// SMART attribute byte is handed out with the block, whole, and nothing that
+// the caller's block held before stays in it.
+TEST(ReadDiskIdentity, KeepsTheSmartDataWhenIdentifyFails) {
+  FakeSmartPort port;
+  port.m_deviceMap = 0x01;
+  DiskIdentity id{"STALE", "STALE", "STALE", 7};
+  EXPECT_FALSE(ReadDiskIdentity(0, port, id, false));
+  EXPECT_EQ(id.m_attributeByte, 40u);
+  EXPECT_TRUE(id.m_model.empty());
+  EXPECT_TRUE(id.m_serialNumber.empty());
+  port.m_identify[0] = IdentifyBlock("MODEL", "SN", "FW");
+  EXPECT_TRUE(ReadDiskIdentity(0, port, id, false));
+  EXPECT_EQ(id.m_model, "MODEL");
+  EXPECT_EQ(id.m_attributeByte, 40u);
+}
+
 TEST(ReadIdentifyData, NothingMappedMeansNoIdentity) {
   FakeSmartPort port;
   DiskIdentity id;

@@ -80,8 +80,5 @@ bool WinSmartPort::ReadData(uint8_t position, uint8_t *data) {
 bool GetDiskIdentity(uint8_t biosDisk, DiskIdentity &out) {
   WinSmartPort port(biosDisk);
   if (!port.IsOpen()) return false;
-  DiskIdentity identity;
-  if (!ReadIdentifyData(static_cast<uint8_t>(biosDisk - 0x80), port, identity, false)) return false;
-  out = identity;
-  return true;
+  return ReadDiskIdentity(static_cast<uint8_t>(biosDisk - 0x80), port, out, false);
 }
