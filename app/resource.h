@@ -337,3 +337,5 @@
 #define IDS_FILE_READ_INCOMPLETE 61410 // recovery: a file read short
 #define IDS_DESTINATION_ON_SEARCHED_DRIVE 61411 // recovery: destination refused
 #define IDS_DESTINATION_CHECKED_BY_LETTER 61412 // recovery: volumes compared by letter
+#define IDS_ERROR_READING_SECTORS 61550 // log: one line for a run of unreadable sectors
+#define IDS_ERROR_READING_CLUSTERS 61551 // log: one line for a run of unreadable clusters

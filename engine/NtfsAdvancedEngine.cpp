@@ -173,27 +173,28 @@ bool NtfsAdvancedEngine::LoadClusterBitmap() {
   // Only the sectors that can hold a bit of a cluster in the map are read.
   const uint64_t neededSectors = (map.size() + kClustersPerBitmapSector - 1) / kClustersPerBitmapSector;
   std::vector<uint8_t> chunk(size_t{kBitmapReadSectors} * kSectorBytes);
-  for (const DataRun &run : runs) {
-    services.PumpMessages();
-    const uint64_t runSectors = run.m_clusters * spc;
-    // A run's place in the stream comes from its VCN, so a part of the
-    // stream that is not known leaves its clusters free rather than shifting
-    // the bits of every later run onto other clusters.
-    if (run.m_vcn >= neededSectors) continue; // beyond the map (and its product cannot overflow)
-    uint64_t streamSector = run.m_vcn * spc;
-    for (uint64_t done = 0; done < runSectors && streamSector < neededSectors;) {
-      const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(kBitmapReadSectors, runSectors - done));
-      std::fill(chunk.begin(), chunk.end(), 0);
-      if (!run.m_sparse && !Volume().ReadSectors(run.m_lcn * spc + done, count, chunk.data()))
-        services.AddLogEntry(std::nullopt,
-                             services.LoadText(kTextErrorReadingSector) + u" " +
-                                 SignatureWiden(std::to_string(run.m_lcn * spc)),
-                             std::nullopt, LogStatus::Error);
-      for (uint32_t i = 0; i < count; ++i) {
-        services.StepProgress();
-        MarkBitmapSector(streamSector++, chunk.data() + size_t{i} * kSectorBytes, map);
+  {
+    ReadFailureLog::Pass failures(ReadFailures());
+    for (const DataRun &run : runs) {
+      services.PumpMessages();
+      const uint64_t runSectors = run.m_clusters * spc;
+      // A run's place in the stream comes from its VCN, so a part of the
+      // stream that is not known leaves its clusters free rather than shifting
+      // the bits of every later run onto other clusters.
+      if (run.m_vcn >= neededSectors) continue; // beyond the map (and its product cannot overflow)
+      uint64_t streamSector = run.m_vcn * spc;
+      for (uint64_t done = 0; done < runSectors && streamSector < neededSectors;) {
+        const uint32_t count =
+            static_cast<uint32_t>(std::min<uint64_t>(kBitmapReadSectors, runSectors - done));
+        std::fill(chunk.begin(), chunk.end(), 0);
+        // A failed read is logged by the volume, grouped with the failures around it.
+        if (!run.m_sparse) Volume().ReadSectors(run.m_lcn * spc + done, count, chunk.data());
+        for (uint32_t i = 0; i < count; ++i) {
+          services.StepProgress();
+          MarkBitmapSector(streamSector++, chunk.data() + size_t{i} * kSectorBytes, map);
+        }
+        done += count;
       }
-      done += count;
     }
   }
   // The engine keeps the map, so a scan-information file saves it too.
@@ -229,7 +230,13 @@ void NtfsAdvancedEngine::SearchFreeClusters() {
   bool rawFolderAdded = false;
   SignatureFolders folders(
       [this, &rawFolderAdded](const std::u16string &name) { return AddTypeFolder(name, rawFolderAdded); });
-  const bool finished = pass.Run([this, &folders](SignatureHit &hit) { ListHit(folders, hit); });
+  bool finished = false;
+  {
+    // The volume's own failed reads (a sector of a cluster) are grouped as
+    // the pass groups its clusters.
+    ReadFailureLog::Pass failures(ReadFailures());
+    finished = pass.Run([this, &folders](SignatureHit &hit) { ListHit(folders, hit); });
+  }
   if (finished)
     LogLine(std::nullopt, kTextProcessCompleted, kTextCompletedOn, LogStatus::Completed);
   else

@@ -6,6 +6,7 @@
 
 #include "EngineServices.h"
 #include "NtfsVolume.h"
+#include "ReadFailureLog.h"
 
 #include <cstdint>
 #include <string>
@@ -25,6 +26,7 @@ enum NtfsTextId : uint32_t {
   kTextCompletedOn = 61279,
   kTextAbortedOn = 61280,
   kTextErrorReadingSector = 61281,
+  kTextErrorReadingSectors = 61550,
 };
 
 struct NtfsFileTimes {
@@ -103,10 +105,12 @@ protected:
   // it in the tree (defined beside the signature search).
   void AddSearchFind(const EntryRecord &entry, const std::u16string &name);
   EngineServices &Services() { return m_services; }
+  // Groups the failed reads of a pass over the volume into runs.
+  ReadFailureLog &ReadFailures() { return m_readFailures; }
 
 private:
   void RefuseInvalidVolume();
-  void LogReadError(uint64_t driveSector);
+  void WriteReadErrorLine(uint64_t first, uint64_t last);
   void LogDamagedRecord(uint64_t record, const std::string &why);
   void LogLine(const std::optional<std::u16string> &activity, uint32_t textId, uint32_t timeId,
                LogStatus status);
@@ -141,4 +145,5 @@ private:
   uint64_t m_byteTotal = 0;
   uint32_t m_progressRange = 0;
   std::vector<uint8_t> m_clusterUseMap;
+  ReadFailureLog m_readFailures;
 };

@@ -73,7 +73,7 @@ bool NtfsVolume::ReadSectors(uint64_t first, uint64_t count, uint8_t *buffer) {
     const uint64_t n = std::min(count, kMaxTransferSectors);
     if (!m_reader.ReadSectors(first, static_cast<uint32_t>(n), buffer)) {
       std::memset(buffer, 0, n * kSectorSize);
-      if (m_readErrorSink) m_readErrorSink(m_reader.StartSector() + first);
+      if (m_readErrorSink) m_readErrorSink(m_reader.StartSector() + first, n);
       ok = false;
     }
     first += n;

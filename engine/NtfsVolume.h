@@ -27,8 +27,9 @@ ParseResult ParseNtfsBootSector(const uint8_t *sector, NtfsBootInfo &out, std::s
 
 class NtfsVolume {
 public:
-  // Told of every sector read that fails, with the drive's sector number.
-  using ReadErrorSink = std::function<void(uint64_t driveSector)>;
+  // Told of every read that fails, with the drive's sector number of its
+  // first sector and its sector count.
+  using ReadErrorSink = std::function<void(uint64_t driveSector, uint64_t sectors)>;
 
   // volumeSectors: the partition extent in sectors, 0 when unknown (the
   // device's size is used then to find the backup boot sector).

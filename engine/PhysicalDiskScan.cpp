@@ -52,6 +52,7 @@ void PhysicalDiskScan::RunPhysicalDiskScan() {
   options.m_growEmptyDocuments = false;
   options.m_readingTextId = SignatureText::kReadingSector;
   options.m_errorTextId = SignatureText::kErrorReadingSector;
+  options.m_errorRangeTextId = SignatureText::kErrorReadingSectors;
   SignatureSearch pass(
       m_space, m_services,
       [this] {

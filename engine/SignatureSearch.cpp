@@ -86,17 +86,23 @@ SignatureSearch::SignatureSearch(ClusterSpace &space, EngineServices &services, 
                                  SignaturePassOptions options)
     : m_space(space), m_services(services), m_stop(std::move(stop)), m_options(options),
       m_sectorsPerCluster(std::max<uint32_t>(1, space.SectorsPerCluster())),
-      m_clustersPerBatch(SignatureClustersPerBatch(options.m_batchSectors, m_sectorsPerCluster)) {}
+      m_clustersPerBatch(SignatureClustersPerBatch(options.m_batchSectors, m_sectorsPerCluster)),
+      m_failures([this](uint64_t first, uint64_t last) { WriteFailureLine(first, last); }) {}
 
 bool SignatureSearch::IsUsed(uint64_t cluster) const {
   return m_space.IsClusterUsed(cluster) || std::binary_search(m_taken.begin(), m_taken.end(), cluster);
 }
 
 void SignatureSearch::LogClusterError(uint64_t cluster) {
-  m_services.AddLogEntry(std::nullopt,
-                         m_services.LoadText(m_options.m_errorTextId) + u" " +
-                             SignatureWiden(std::to_string(cluster)),
-                         std::nullopt, LogStatus::Error);
+  m_failures.Add(cluster);
+}
+
+void SignatureSearch::WriteFailureLine(uint64_t first, uint64_t last) {
+  const std::u16string text =
+      first == last
+          ? m_services.LoadText(m_options.m_errorTextId) + u" " + SignatureWiden(std::to_string(first))
+          : ReadFailureRangeText(m_services.LoadText(m_options.m_errorRangeTextId), first, last);
+  m_services.AddLogEntry(std::nullopt, text, std::nullopt, LogStatus::Error);
 }
 
 void SignatureSearch::ShowStatus(uint64_t cluster) {
@@ -127,6 +133,7 @@ bool SignatureSearch::Run(std::vector<SignatureHit> &hits) {
 }
 
 bool SignatureSearch::Run(const HitSink &sink) {
+  ReadFailureLog::Pass pass(m_failures);
   m_readingText = m_services.LoadText(m_options.m_readingTextId);
   m_ofText = m_services.LoadText(SignatureText::kOf);
   m_taken.clear();

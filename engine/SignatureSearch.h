@@ -10,6 +10,7 @@
 #include "EngineServices.h"
 #include "EntryRecord.h"
 #include "HeaderRecord.h"
+#include "ReadFailureLog.h"
 
 #include <cstdint>
 #include <functional>
@@ -25,6 +26,8 @@ constexpr uint32_t kRawDataFolder = 61271;
 constexpr uint32_t kLostFolder = 61272;
 constexpr uint32_t kErrorReadingSector = 61281;
 constexpr uint32_t kErrorReadingCluster = 61282;
+constexpr uint32_t kErrorReadingSectors = 61550;
+constexpr uint32_t kErrorReadingClusters = 61551;
 constexpr uint32_t kAddingLostFiles = 61284;
 constexpr uint32_t kSearchingHeaders = 61287;
 constexpr uint32_t kFolders = 61246;
@@ -84,6 +87,8 @@ struct SignaturePassOptions {
   bool m_unknownKindIsDocument = false;
   uint32_t m_readingTextId = SignatureText::kReadingCluster;
   uint32_t m_errorTextId = SignatureText::kErrorReadingCluster;
+  // The text of one line for a run of failed units.
+  uint32_t m_errorRangeTextId = SignatureText::kErrorReadingClusters;
 };
 
 class SignatureSearch {
@@ -112,6 +117,7 @@ public:
                              const std::u16string &extension);
 
 private:
+  void WriteFailureLine(uint64_t first, uint64_t last);
   // Returns the cluster the pass goes on from.
   uint64_t ExamineBatch(uint64_t first, uint32_t clusters, const HitSink &sink);
   bool ReadBatch(uint64_t first, uint32_t clusters);
@@ -143,6 +149,7 @@ private:
   uint64_t m_grownThrough = 0;   // the last cluster the latest hit's growth took // a read-ahead failed below
                                  // this: one sector at a time
   std::vector<uint64_t> m_taken; // clusters the hook took, ascending
+  ReadFailureLog m_failures;
   std::u16string m_readingText;
   std::u16string m_ofText;
   bool m_stopped = false;
