@@ -534,10 +534,15 @@ TEST(FatScanFilePhysicalDisk, AHitPast2To32SectorsKeepsItsSector) {
   static constexpr uint64_t kSectors = (uint64_t{1} << 32) + 64;
   const std::filesystem::path image = TempPath("sparse-disk.img");
   {
+    // Sector 0 holds what a read cut to 32 bits would find; the file ends
+    // with one byte written at the disk's end, the rest is a hole.
     std::ofstream out(image, std::ios::binary);
-    out << std::string(512, 'z'); // sector 0: what a read cut to 32 bits would find
+    out << std::string(512, 'z');
+    out.seekp(static_cast<std::streamoff>(kSectors * 512 - 1));
+    out.put('\0');
+    ASSERT_TRUE(out.good());
   }
-  std::filesystem::resize_file(image, kSectors * 512);
+  ASSERT_EQ(std::filesystem::file_size(image), kSectors * 512);
   {
     std::fstream out(image, std::ios::binary | std::ios::in | std::ios::out);
     out.seekp(static_cast<std::streamoff>(kHit * 512));
@@ -559,7 +564,8 @@ TEST(FatScanFilePhysicalDisk, AHitPast2To32SectorsKeepsItsSector) {
     bool m_opened = false;
     std::unique_ptr<PhysicalDiskScan> m_scan;
   };
-  SparseDisk scanned(image);
+  auto scannedDisk = std::make_unique<SparseDisk>(image);
+  SparseDisk &scanned = *scannedDisk;
   ASSERT_TRUE(scanned.m_opened);
   scanned.m_services.m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 2048)};
   scanned.m_scan->RunPhysicalDiskScan();
@@ -576,7 +582,8 @@ TEST(FatScanFilePhysicalDisk, AHitPast2To32SectorsKeepsItsSector) {
   ASSERT_EQ(ParseFatScanHeader(saved.data(), saved.size(), header), ParseResult::Ok);
   EXPECT_EQ(header.m_volumeSectors, kSectors);
 
-  SparseDisk loaded(image);
+  auto loadedDisk = std::make_unique<SparseDisk>(image);
+  SparseDisk &loaded = *loadedDisk;
   ASSERT_TRUE(LoadPhysicalDiskScanFile(*loaded.m_scan, loaded.m_services, U16(file)))
       << loaded.m_services.LogAsText();
   ASSERT_EQ(loaded.m_services.m_treeEntries.size(), 2u);
@@ -586,6 +593,9 @@ TEST(FatScanFilePhysicalDisk, AHitPast2To32SectorsKeepsItsSector) {
   EXPECT_TRUE(loaded.m_scan->ReadFoundFile(back, AppendTo(bytes)));
   ASSERT_EQ(bytes.size(), 2048u);
   EXPECT_TRUE(std::equal(kJpegStart.begin(), kJpegStart.end(), bytes.begin()));
+  // The devices hold the image open until they go.
+  scannedDisk.reset();
+  loadedDisk.reset();
   std::filesystem::remove(file);
   std::filesystem::remove(image);
 }
