@@ -127,6 +127,43 @@ TEST_F(NtfsAdvancedEngineTest, FreeClusterHitsAreListedUnderRawDataFolder) {
   EXPECT_TRUE(std::equal(photo.begin(), photo.end(), back.begin()));
 }
 
+// A photo in the first half of the volume and a long unreadable stretch of
+// free clusters after it: the photo is in the tree before the stretch is
+// read (added when found, not after the pass), and the stretch costs a few
+// log lines, not one per sector and cluster.
+TEST_F(NtfsAdvancedEngineTest, HitsAreListedAsFoundAndADeadStretchIsFewLines) {
+  const uint64_t jpeg = FreeRun(m_map.size() / 4, 8);
+  ASSERT_NE(jpeg, 0u);
+  Write(jpeg, kJpegStart);
+  const uint64_t spc = m_clusterBytes / 512;
+  const uint64_t deadFirst = (m_map.size() / 2) * spc, deadEnd = (m_map.size() * 3 / 4) * spc;
+  m_image->Reader().SetFaultFilter([=](uint64_t sector) { return sector >= deadFirst && sector < deadEnd; });
+  RecordingServices services;
+  services.m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 0)};
+  NtfsAdvancedEngine engine(services, m_image->Reader(), m_image->Sectors());
+  engine.RunNtfsAdvancedScan();
+  m_image->Reader().SetFaultFilter(nullptr);
+  ASSERT_EQ(engine.SignatureHits().size(), 1u) << services.LogAsText();
+  size_t firstError = services.m_log.size(), errorLines = 0;
+  for (size_t i = 0; i < services.m_log.size(); ++i) {
+    if (services.m_log[i].m_status != LogStatus::Error) continue;
+    ++errorLines;
+    firstError = std::min(firstError, i);
+  }
+  // The volume's sectors and the pass's clusters each: a handful of single
+  // lines and a line per run (the stretch is cut in two by the clusters in
+  // use in the middle of the volume), where each of about a thousand free
+  // clusters had two lines of its own.
+  EXPECT_LE(errorLines, 2 * (ReadFailureLog::kSingleLines + 2)) << services.LogAsText();
+  EXPECT_TRUE(services.LogContains(u"#61550")) << services.LogAsText();
+  EXPECT_TRUE(services.LogContains(u"#61551")) << services.LogAsText();
+  size_t listedAt = services.m_log.size();
+  for (size_t i = 0; i < services.m_treeEntries.size(); ++i)
+    if (services.m_treeEntries[i].m_entry.m_ownId == engine.SignatureHits()[0].m_ownId)
+      listedAt = services.m_treeLogSizes[i];
+  EXPECT_LE(listedAt, firstError) << services.LogAsText();
+}
+
 TEST_F(NtfsAdvancedEngineTest, ClusterOutsideTheVolumeIsAFailedReadOfZeros) {
   RecordingServices services;
   NtfsAdvancedEngine engine(services, m_image->Reader(), m_image->Sectors());
