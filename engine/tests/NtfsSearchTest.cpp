@@ -334,6 +334,26 @@ INSTANTIATE_TEST_SUITE_P(Runs, NtfsMftPastTheEndTest,
                            return std::string(info.param.m_label);
                          });
 
+// Unreadable records in a row: past the first few failed reads, one log
+// line with the range of sectors; the records before them are still found.
+TEST(NtfsSearch, ARunOfUnreadableRecordsIsOneLine) {
+  TestVolume volume(kSlots);
+  volume.PutSystemRecords();
+  volume.Put(7, SmallFile(0, 5, 5, u"before.txt"));
+  Search search(volume.Bytes());
+  const uint64_t firstBad = TestVolume::kMftCluster + 8 * 2; // record 8 on, to the table's end
+  search.m_reader.SetFaultFilter([firstBad](uint64_t sector) { return sector >= firstBad && sector < 200; });
+  search.Run();
+  EXPECT_EQ(search.Count(u"before.txt"), 1u);
+  size_t errorLines = 0;
+  for (const auto &row : search.m_services.m_log)
+    errorLines += row.m_text.find(u"#6128") == 0 || row.m_text.find(u"#6155") == 0;
+  EXPECT_LE(errorLines, ReadFailureLog::kSingleLines + 1) << search.m_services.LogAsText();
+  // The whole table's read, then records 8 to 11 one by one, then the rest
+  // of the table's sectors as one run.
+  EXPECT_TRUE(search.m_services.LogContains(u"#61550 40 - 79")) << search.m_services.LogAsText();
+}
+
 TEST(NtfsSearch, MirrorServesWhenTheMftRecordIsDamaged) {
   TestVolume volume(kSlots);
   volume.PutSystemRecords();
