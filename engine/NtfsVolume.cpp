@@ -244,6 +244,12 @@ uint64_t NtfsVolume::ClampMftRuns() {
   const uint64_t spc = m_boot.m_sectorsPerCluster;
   const uint64_t clusters = spc == 0 ? 0 : KnownVolumeSectors() / spc;
   uint64_t end = 0;
+  if (clusters == 0) {
+    // No size is known to cut at (a scan file that gives none).
+    for (const DataRun &run : m_mftRuns)
+      if (!run.m_sparse) end = run.m_vcn + run.m_clusters;
+    return end;
+  }
   bool clamped = false;
   for (DataRun &run : m_mftRuns) {
     if (run.m_sparse) continue;
