@@ -600,6 +600,37 @@ TEST(FatScanFilePhysicalDisk, AHitPast2To32SectorsKeepsItsSector) {
   std::filesystem::remove(image);
 }
 
+// Files written before the record kept a first cluster's high bits may hold
+// anything in those three bytes: where they disagree with the hit's name,
+// the low word alone names the hit, which is then read as before.
+TEST(FatScanFilePhysicalDisk, OlderFilesWithStrayHighBytesStillReadTheirHits) {
+  std::vector<uint8_t> disk = DiskImage::Noise(400);
+  Put(disk, 300, kJpegStart);
+  DiskImage scanned(disk);
+  scanned.Services().m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 0)};
+  scanned.Scan().RunPhysicalDiskScan();
+  const std::filesystem::path path = TempPath("disk-stray-high-bytes");
+  ASSERT_TRUE(
+      SavePhysicalDiskScanFile(scanned.Scan(), scanned.Services(), U16(path), EntryList(scanned.Services())));
+  std::vector<uint8_t> saved = ReadWholeFile(path.string());
+  // Items after the header and the one-sector FAT: the root, "JPG", the hit.
+  size_t item = 1024;
+  for (int skip = 0; skip < 2; ++skip) item += 1 + 64 + 2 * size_t{saved.at(item)};
+  ASSERT_EQ(ReadLe32(&saved.at(item + 1 + 24)), 300u);
+  for (size_t b = 33; b < 36; ++b) saved[item + 1 + b] = 0xA5;
+  WriteBytes(path, saved);
+
+  DiskImage loaded(disk);
+  ASSERT_TRUE(LoadPhysicalDiskScanFile(loaded.Scan(), loaded.Services(), U16(path)));
+  ASSERT_EQ(loaded.Services().m_treeEntries.size(), 2u);
+  bool complete = false;
+  const std::vector<uint8_t> back = loaded.ReadBack(loaded.Services().m_treeEntries[1].m_entry, complete);
+  EXPECT_TRUE(complete);
+  ASSERT_EQ(back.size(), 512u);
+  EXPECT_TRUE(std::equal(back.begin(), back.end(), disk.begin() + 300 * 512));
+  std::filesystem::remove(path);
+}
+
 // A disk's file and a volume's file are each refused by the other's reader,
 // and a disk's file by a scan of another disk, leaving nothing listed.
 TEST(FatScanFilePhysicalDisk, WrongReaderOrDiskIsRefused) {
