@@ -31,7 +31,9 @@ ParseResult ParseEntryRecord(const uint8_t *bytes, size_t length, EntryRecord &o
   out.m_ownId = ReadLe32(bytes + 20);        // 20, 4, own id
   out.m_firstCluster = ReadLe32(bytes + 24); // 24, 4, first cluster or record number
   // 28: name pointer; names travel beside the record.
-  out.m_attributes = bytes[32];                                                  // 32, 1, attribute byte
+  out.m_attributes = bytes[32]; // 32, 1, attribute byte
+  out.m_firstClusterHigh =
+      bytes[33] | bytes[34] << 8 | uint32_t{bytes[35]} << 16;                    // 33, 3, first cluster >> 32
   for (int i = 0; i < 6; ++i) out.m_dateWords[i] = ReadLe32(bytes + 36 + 4 * i); // 36, 6 x 4, date words A..F
   out.m_checkState = bytes[60];                                                  // 60, 1, check state
   out.m_deleted = bytes[61];                                                     // 61, 1, deleted flag
@@ -49,6 +51,9 @@ void SerialiseEntryRecord(const EntryRecord &record, uint8_t *out) {
   WriteLe32(out + 20, record.m_ownId);
   WriteLe32(out + 24, record.m_firstCluster);
   out[32] = record.m_attributes;
+  out[33] = static_cast<uint8_t>(record.m_firstClusterHigh);
+  out[34] = static_cast<uint8_t>(record.m_firstClusterHigh >> 8);
+  out[35] = static_cast<uint8_t>(record.m_firstClusterHigh >> 16);
   for (int i = 0; i < 6; ++i) WriteLe32(out + 36 + 4 * i, record.m_dateWords[i]);
   out[60] = record.m_checkState;
   out[61] = record.m_deleted;

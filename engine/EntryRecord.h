@@ -30,11 +30,14 @@ constexpr uint32_t kLostFolderId = 1;
 constexpr uint32_t kNtfsRootRecord = 5;
 
 struct EntryRecord {
-  uint64_t m_size = 0;          // file size in bytes; 0 for a folder
-  uint32_t m_parentId = 0;      // id of the holding folder; 0 = root of the drive
-  uint32_t m_ownId = 0;         // FAT: id counter value; NTFS: MFT record number
-  uint32_t m_firstCluster = 0;  // FAT: first cluster; NTFS: record number; special folders kSpecialFolderId
-  uint8_t m_attributes = 0;     // FAT attribute byte; NTFS 0x20 file, 0x10 folder
+  uint64_t m_size = 0;         // file size in bytes; 0 for a folder
+  uint32_t m_parentId = 0;     // id of the holding folder; 0 = root of the drive
+  uint32_t m_ownId = 0;        // FAT: id counter value; NTFS: MFT record number
+  uint32_t m_firstCluster = 0; // FAT: first cluster; NTFS: record number; special folders kSpecialFolderId
+  uint8_t m_attributes = 0;    // FAT attribute byte; NTFS 0x20 file, 0x10 folder
+  // Bits 32 to 55 of the first cluster, in the three bytes the layout leaves
+  // unset: only a disk scan's hit at sector 2^32 or beyond has them.
+  uint32_t m_firstClusterHigh = 0;
   uint32_t m_dateWords[6] = {}; // words A..F (FAT packed time/date, or NTFS file times low word first)
   uint8_t m_checkState = 0;     // 0 unchecked, 1 checked, 2 partly checked (owned by the tree)
   uint8_t m_deleted = 0;        // 1 for a deleted entry or one found inside a deleted folder
@@ -42,6 +45,13 @@ struct EntryRecord {
   RecoveryGrade m_grade = RecoveryGrade::Poor;
 
   bool IsFolder() const { return (m_attributes & kEntryAttrFolder) != 0; }
+  uint64_t FirstCluster() const { return uint64_t{m_firstClusterHigh} << 32 | m_firstCluster; }
+  // Keeps up to 56 bits: sector numbers of disks up to 32 EiB.
+  void SetFirstCluster(uint64_t cluster) {
+    m_firstCluster = static_cast<uint32_t>(cluster);
+    m_firstClusterHigh = static_cast<uint32_t>(cluster >> 32) & kFirstClusterHighMask;
+  }
+  static constexpr uint32_t kFirstClusterHighMask = 0xFFFFFF;
 };
 
 bool operator==(const EntryRecord &a, const EntryRecord &b);
@@ -55,8 +65,8 @@ inline bool operator!=(const EntryRecord &a, const EntryRecord &b) {
 // grade (> 4) is out of range; the fields are filled as far as they were read.
 ParseResult ParseEntryRecord(const uint8_t *bytes, size_t length, EntryRecord &out);
 
-// Writes the 64-byte file layout; link, tree-item, name and the three unused
-// bytes are written as 0.
+// Writes the 64-byte file layout; link, tree-item and name are written as 0,
+// the three bytes after the attributes hold the first cluster's high bits.
 void SerialiseEntryRecord(const EntryRecord &record, uint8_t *out);
 std::array<uint8_t, kEntryRecordSize> SerialiseEntryRecord(const EntryRecord &record);
 

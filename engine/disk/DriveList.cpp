@@ -21,6 +21,14 @@ constexpr size_t kMaxDriveStrings = 26;
 constexpr size_t kFirmwareLength = 8;
 constexpr uint64_t kFat32BackupBootSector = 6;
 
+// A disk that did not answer IDENTIFY keeps no texts, but what its SMART data
+// gave is kept.
+DiskIdentity SmartPartOnly(const DiskIdentity &identity) {
+  DiskIdentity part;
+  part.m_attributeByte = identity.m_attributeByte;
+  return part;
+}
+
 void CopyIdentity(const DiskIdentity &identity, DriveRecord &drive) {
   drive.m_model = identity.m_model;
   drive.m_serialNumber = identity.m_serialNumber;
@@ -99,7 +107,8 @@ void DriveList::ListPhysicalDisks(uint8_t diskCount) {
     DriveRecord disk;
     disk.m_name = Widen(("Disk " + std::to_string(n + 1)).c_str());
     DiskIdentity identity;
-    if (m_system.Identity(bios, identity)) CopyIdentity(identity, disk);
+    const bool known = m_system.Identity(bios, identity);
+    CopyIdentity(known ? identity : SmartPartOnly(identity), disk);
     uint64_t total = 0;
     if (m_io.IsWindows9x())
       m_io.Ei13GetDriveParameters(bios, &total);
@@ -255,6 +264,6 @@ void DriveList::FillIdentities(uint8_t diskCount) {
     DiskIdentity identity;
     const bool known = m_system.Identity(bios, identity);
     for (DriveRecord &drive : m_drives)
-      if (drive.m_biosDiskCode == bios) CopyIdentity(known ? identity : DiskIdentity(), drive);
+      if (drive.m_biosDiskCode == bios) CopyIdentity(known ? identity : SmartPartOnly(identity), drive);
   }
 }

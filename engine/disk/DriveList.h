@@ -40,7 +40,8 @@ public:
   virtual bool VolumeExtents(char16_t letter, std::vector<VolumeExtent> &out) = 0;
   // The system's family and version; false when it cannot be asked.
   virtual bool Version(PlatformVersion &out) = 0;
-  // A physical disk's identity (BIOS code 0x80 + n); false when it cannot be read.
+  // A physical disk's identity (BIOS code 0x80 + n); false when no IDENTIFY
+  // command answered (out may still hold the SMART attribute byte).
   virtual bool Identity(uint8_t biosDisk, DiskIdentity &out) = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -55,9 +56,25 @@ ImageFileDevice::~ImageFileDevice() {
   std::fclose(m_file);
 }
 
-std::unique_ptr<ImageFileDevice> ImageFileDevice::Open(const std::string &path, bool writable) {
+std::unique_ptr<ImageFileDevice> ImageFileDevice::Open(const std::string &path, bool writable,
+                                                       std::string *why) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(std::filesystem::path(path), error);
+  if (error) {
+    if (why) *why = path + ": " + error.message();
+    return nullptr;
+  }
+  if (!std::filesystem::is_regular_file(status) && !std::filesystem::is_block_file(status)) {
+    if (why)
+      *why = path + (std::filesystem::is_directory(status) ? " is a folder" : " is not a file") +
+             ", not a disk image";
+    return nullptr;
+  }
   std::FILE *file = std::fopen(path.c_str(), writable ? "r+b" : "rb");
-  if (file == nullptr) return nullptr;
+  if (file == nullptr) {
+    if (why) *why = path + ": cannot be opened";
+    return nullptr;
+  }
   const uint64_t size = FileSize(file);
   return std::unique_ptr<ImageFileDevice>(new ImageFileDevice(file, size, writable));
 }
@@ -81,8 +98,9 @@ void ImageDeviceLayer::Attach(uint8_t driveCode, std::unique_ptr<SectorDevice> d
   m_devices[driveCode] = std::move(device);
 }
 
-bool ImageDeviceLayer::AttachFile(uint8_t driveCode, const std::string &path, bool writable) {
-  auto device = ImageFileDevice::Open(path, writable);
+bool ImageDeviceLayer::AttachFile(uint8_t driveCode, const std::string &path, bool writable,
+                                  std::string *why) {
+  auto device = ImageFileDevice::Open(path, writable, why);
   if (!device) return false;
   Attach(driveCode, std::move(device));
   return true;

@@ -34,8 +34,11 @@ public:
   ImageFileDevice &operator=(const ImageFileDevice &) = delete;
   ~ImageFileDevice() override;
 
-  // Null when the file cannot be opened.
-  static std::unique_ptr<ImageFileDevice> Open(const std::string &path, bool writable = false);
+  // Null, with why, when the path cannot be opened or names no disk image: a
+  // folder or any other thing that is neither a regular file nor a block
+  // device (a folder "opens" with a size of 2^63 - 1 and fails every read).
+  static std::unique_ptr<ImageFileDevice> Open(const std::string &path, bool writable = false,
+                                               std::string *why = nullptr);
 
   uint32_t ReadAt(uint64_t byteOffset, void *buffer, uint32_t byteCount) override;
   uint32_t WriteAt(uint64_t byteOffset, const void *buffer, uint32_t byteCount) override;
@@ -54,8 +57,9 @@ private:
 class ImageDeviceLayer : public DeviceLayer {
 public:
   void Attach(uint8_t driveCode, std::unique_ptr<SectorDevice> device);
-  // Attaches an image file; false when it cannot be opened.
-  bool AttachFile(uint8_t driveCode, const std::string &path, bool writable = false);
+  // Attaches an image file; false, with why, when it cannot be opened.
+  bool AttachFile(uint8_t driveCode, const std::string &path, bool writable = false,
+                  std::string *why = nullptr);
 
   SectorDevice *Device(uint8_t driveCode) override;
   bool Geometry(uint8_t driveCode, DiskGeometry &out) override;

@@ -38,10 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   SectorReader reader(io, 128, 0);
   PhysicalDiskScan scan(services, reader, sectors, (data[0] & 1) != 0);
   scan.RunPhysicalDiskScan();
-  std::set<uint32_t> seen;
+  std::set<uint64_t> seen;
   for (const RecordingServices::TreeEntry &entry : services.m_treeEntries) {
     if (entry.m_entry.IsFolder()) continue;
-    if (entry.m_entry.m_firstCluster >= sectors || !seen.insert(entry.m_entry.m_firstCluster).second)
+    if (entry.m_entry.FirstCluster() >= sectors || !seen.insert(entry.m_entry.FirstCluster()).second)
       std::abort();
   }
   return 0;

@@ -25,6 +25,16 @@ record 65 >"$c/ntfs_file_record/non-resident-file"
 # Search inputs: a selector byte, then records from slot 6 (even) or 0 (odd).
 { printf '\x00'; record 64 2; } >"$c/ntfs_search/two-files"
 { printf '\x01'; record 0 6; } >"$c/ntfs_search/system-records"
+# A damaged $MFT record whose one run (2^31 - 1 clusters from the fuzz
+# volume's table at cluster 16) and data size (4 TiB) reach far past the
+# volume's end: the walk must search what is there, not billions of records.
+record 0 >"$tmp/mft0"
+runs=$(od -An -t u2 -j $((0x100 + 0x20)) -N 2 "$tmp/mft0" | tr -d ' ')
+printf '\x14\xff\xff\xff\x7f\x10\x00\x00' | dd of="$tmp/mft0" bs=1 seek=$((0x100 + runs)) conv=notrunc status=none
+for field in 0x28 0x30 0x38; do
+  printf '\x00\x00\x00\x00\x00\x04\x00\x00' | dd of="$tmp/mft0" bs=1 seek=$((0x100 + field)) conv=notrunc status=none
+done
+{ printf '\x01'; cat "$tmp/mft0"; } >"$c/ntfs_search/mft-runs-past-the-volume-end"
 
 printf '\x11\x04\x20\x00' >"$c/ntfs_run_list/one-run"
 printf '\x11\x02\x20\x01\x05\x11\x03\xf0\x00' >"$c/ntfs_run_list/sparse-and-back"

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -14,6 +15,18 @@ constexpr uint32_t kClustersPerBitmapSector = kSectorBytes * 8;
 constexpr uint32_t kBitmapReadSectors = 64;
 
 } // namespace
+
+bool NtfsClusterMapSize(uint64_t totalSectors, uint32_t sectorsPerCluster, uint64_t &clusters,
+                        std::string *why) {
+  clusters = sectorsPerCluster == 0 ? 0 : totalSectors / sectorsPerCluster;
+  if (clusters == 0 || clusters > kMaxNtfsMapClusters) {
+    if (why)
+      *why = "a cluster-use map of " + std::to_string(clusters) + " clusters (" +
+             std::to_string(totalSectors) + " sectors) cannot be held: the signature search is skipped";
+    return false;
+  }
+  return true;
+}
 
 void NtfsScanEngine::AddSearchFind(const EntryRecord &entry, const std::u16string &name) {
   ++m_foundCount;
@@ -36,7 +49,7 @@ uint64_t NtfsClusterSpace::MapSize() const {
   return m_engine.ClusterMap().size();
 }
 uint64_t NtfsClusterSpace::VolumeSectors() const {
-  return m_engine.Volume().Boot().m_totalSectors & 0xFFFFFFFFu;
+  return m_engine.Volume().Boot().m_totalSectors;
 }
 
 bool NtfsClusterSpace::IsClusterUsed(uint64_t cluster) const {
@@ -102,6 +115,24 @@ bool NtfsAdvancedEngine::CollectBitmapRuns(std::vector<DataRun> &runs) {
   return !runs.empty();
 }
 
+// A map that cannot be held is said in the log and the search goes without
+// it, rather than with a map of some other size.
+bool NtfsAdvancedEngine::AllocateClusterMap(std::vector<uint8_t> &map) {
+  uint64_t clusters = 0;
+  std::string why;
+  if (NtfsClusterMapSize(Volume().Boot().m_totalSectors, Volume().SectorsPerCluster(), clusters, &why)) {
+    try {
+      map.assign(static_cast<size_t>(clusters), 0);
+      return true;
+    } catch (const std::bad_alloc &) {
+      why = "no memory for a cluster-use map of " + std::to_string(clusters) +
+            " clusters: the signature search is skipped";
+    }
+  }
+  Services().AddLogEntry(std::nullopt, Widen(why), std::nullopt, LogStatus::Error);
+  return false;
+}
+
 void NtfsAdvancedEngine::MarkBitmapSector(uint64_t streamSector, const uint8_t *bytes,
                                           std::vector<uint8_t> &map) {
   const uint64_t base = streamSector * kClustersPerBitmapSector;
@@ -120,9 +151,10 @@ bool NtfsAdvancedEngine::LoadClusterBitmap() {
   EngineServices &services = Services();
   services.PumpMessages();
   const uint32_t spc = Volume().SectorsPerCluster();
-  std::vector<uint8_t> map(spc == 0 ? 0 : (Volume().Boot().m_totalSectors & 0xFFFFFFFFu) / spc, 0);
   m_markedClusters = 0;
   RestoreScanTables(RunArray(), {});
+  std::vector<uint8_t> map;
+  if (!AllocateClusterMap(map)) return false;
   std::vector<DataRun> runs;
   if (!CollectBitmapRuns(runs)) return false;
   uint64_t totalSectors = 0;
@@ -134,27 +166,28 @@ bool NtfsAdvancedEngine::LoadClusterBitmap() {
   // Only the sectors that can hold a bit of a cluster in the map are read.
   const uint64_t neededSectors = (map.size() + kClustersPerBitmapSector - 1) / kClustersPerBitmapSector;
   std::vector<uint8_t> chunk(size_t{kBitmapReadSectors} * kSectorBytes);
-  for (const DataRun &run : runs) {
-    services.PumpMessages();
-    const uint64_t runSectors = run.m_clusters * spc;
-    // A run's place in the stream comes from its VCN, so a part of the
-    // stream that is not known leaves its clusters free rather than shifting
-    // the bits of every later run onto other clusters.
-    if (run.m_vcn >= neededSectors) continue; // beyond the map (and its product cannot overflow)
-    uint64_t streamSector = run.m_vcn * spc;
-    for (uint64_t done = 0; done < runSectors && streamSector < neededSectors;) {
-      const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(kBitmapReadSectors, runSectors - done));
-      std::fill(chunk.begin(), chunk.end(), 0);
-      if (!run.m_sparse && !Volume().ReadSectors(run.m_lcn * spc + done, count, chunk.data()))
-        services.AddLogEntry(std::nullopt,
-                             services.LoadText(NtfsText::kErrorReadingSector) + u" " +
-                                 Widen(std::to_string(run.m_lcn * spc)),
-                             std::nullopt, LogStatus::Error);
-      for (uint32_t i = 0; i < count; ++i) {
-        services.StepProgress();
-        MarkBitmapSector(streamSector++, chunk.data() + size_t{i} * kSectorBytes, map);
+  {
+    ReadFailureLog::Pass failures(ReadFailures());
+    for (const DataRun &run : runs) {
+      services.PumpMessages();
+      const uint64_t runSectors = run.m_clusters * spc;
+      // A run's place in the stream comes from its VCN, so a part of the
+      // stream that is not known leaves its clusters free rather than shifting
+      // the bits of every later run onto other clusters.
+      if (run.m_vcn >= neededSectors) continue; // beyond the map (and its product cannot overflow)
+      uint64_t streamSector = run.m_vcn * spc;
+      for (uint64_t done = 0; done < runSectors && streamSector < neededSectors;) {
+        const uint32_t count =
+            static_cast<uint32_t>(std::min<uint64_t>(kBitmapReadSectors, runSectors - done));
+        std::fill(chunk.begin(), chunk.end(), 0);
+        // A failed read is logged by the volume, grouped with the failures around it.
+        if (!run.m_sparse) Volume().ReadSectors(run.m_lcn * spc + done, count, chunk.data());
+        for (uint32_t i = 0; i < count; ++i) {
+          services.StepProgress();
+          MarkBitmapSector(streamSector++, chunk.data() + size_t{i} * kSectorBytes, map);
+        }
+        done += count;
       }
-      done += count;
     }
   }
   // The engine keeps the map, so a scan-information file saves it too.
@@ -172,6 +205,7 @@ void NtfsAdvancedEngine::SearchFreeClusters() {
   for (const DataRun &run : Volume().MftRuns()) runSectors += run.m_clusters * Volume().SectorsPerCluster();
   m_nextId = static_cast<uint32_t>(std::max<uint64_t>(runSectors / 2, Volume().RecordCount()) + 1);
   m_hits.clear();
+  m_hitIndex.clear();
   LogProcessStarted(services, services.LoadText(SignatureText::kSearchingHeaders));
   NtfsClusterSpace space(*this);
   SignaturePassOptions options;
@@ -184,51 +218,60 @@ void NtfsAdvancedEngine::SearchFreeClusters() {
         return services.StopRequested();
       },
       options);
-  std::vector<SignatureHit> hits;
-  const bool finished = pass.Run(hits);
-  ListHits(hits);
+  // Each hit reaches the tree as soon as it is found.
+  bool rawFolderAdded = false;
+  SignatureFolders folders(
+      [this, &rawFolderAdded](const std::u16string &name) { return AddTypeFolder(name, rawFolderAdded); });
+  bool finished = false;
+  {
+    // The volume's own failed reads (a sector of a cluster) are grouped as
+    // the pass groups its clusters.
+    ReadFailureLog::Pass failures(ReadFailures());
+    finished = pass.Run([this, &folders](SignatureHit &hit) { ListHit(folders, hit); });
+  }
   LogProcessEnded(services, !finished);
 }
 
-void NtfsAdvancedEngine::ListHits(std::vector<SignatureHit> &hits) {
-  bool rawFolderAdded = false;
-  SignatureFolders folders([this, &rawFolderAdded](const std::u16string &name) {
-    if (!rawFolderAdded) {
-      rawFolderAdded = true;
-      EntryRecord raw;
-      raw.m_parentId = RootRecord();
-      raw.m_ownId = kNtfsRawFolderId;
-      raw.m_firstCluster = kNtfsRawFolderId;
-      raw.m_attributes = kEntryAttrFolder;
-      AddSearchFind(raw, Services().LoadText(SignatureText::kRawDataFolder));
-    }
-    EntryRecord folder;
-    folder.m_parentId = kNtfsRawFolderId;
-    folder.m_ownId = m_nextId++;
-    folder.m_firstCluster = folder.m_ownId;
-    folder.m_attributes = kEntryAttrFolder;
-    AddSearchFind(folder, name);
-    return folder.m_ownId;
-  });
-  for (SignatureHit &hit : hits) {
-    // The type folder first: making it takes an id of its own.
-    const uint32_t parentId = folders.Place(hit.m_extension);
-    const EntryRecord record = SignatureHitRecord(hit, parentId, m_nextId++);
-    AddSearchFind(record, SignatureFileName(record.m_ownId, hit.m_extension));
-    m_hits.push_back(hit);
+// The folder of one type under "Raw Data Folder", which the first of them
+// brings into the tree.
+uint32_t NtfsAdvancedEngine::AddTypeFolder(const std::u16string &name, bool &rawFolderAdded) {
+  if (!rawFolderAdded) {
+    rawFolderAdded = true;
+    EntryRecord raw;
+    raw.m_parentId = RootRecord();
+    raw.m_ownId = kNtfsRawFolderId;
+    raw.m_firstCluster = kNtfsRawFolderId;
+    raw.m_attributes = kEntryAttrFolder;
+    AddSearchFind(raw, Services().LoadText(SignatureText::kRawDataFolder));
   }
-  hits.clear();
+  EntryRecord folder;
+  folder.m_parentId = kNtfsRawFolderId;
+  folder.m_ownId = m_nextId++;
+  folder.m_firstCluster = folder.m_ownId;
+  folder.m_attributes = kEntryAttrFolder;
+  AddSearchFind(folder, name);
+  return folder.m_ownId;
+}
+
+void NtfsAdvancedEngine::ListHit(SignatureFolders &folders, SignatureHit &hit) {
+  // The type folder first: making it takes an id of its own.
+  const uint32_t parentId = folders.Place(hit.m_extension);
+  const EntryRecord record = SignatureHitRecord(hit, parentId, m_nextId++);
+  AddSearchFind(record, SignatureFileName(record.m_ownId, hit.m_extension));
+  m_hitIndex[hit.m_ownId] = m_hits.size();
+  m_hits.push_back(std::move(hit));
 }
 
 bool NtfsAdvancedEngine::ReadSignatureHit(const EntryRecord &entry, const SignatureByteSink &sink) {
-  for (const SignatureHit &hit : m_hits) {
-    if (hit.m_ownId != entry.m_ownId || entry.IsFolder()) continue;
-    NtfsClusterSpace space(*this);
-    return ::ReadSignatureHit(space, hit.m_cluster, hit.m_size, true, sink);
-  }
-  return false;
+  const auto found = m_hitIndex.find(entry.m_ownId);
+  if (found == m_hitIndex.end() || entry.IsFolder()) return false;
+  const SignatureHit &hit = m_hits[found->second];
+  NtfsClusterSpace space(*this);
+  return ::ReadSignatureHit(space, hit.m_cluster, hit.m_size, true, sink);
 }
 
 void NtfsAdvancedEngine::RestoreSignatureHits(std::vector<SignatureHit> hits) {
   m_hits = std::move(hits);
+  m_hitIndex.clear();
+  for (size_t i = 0; i < m_hits.size(); ++i) m_hitIndex.emplace(m_hits[i].m_ownId, i);
 }

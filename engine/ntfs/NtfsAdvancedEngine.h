@@ -8,11 +8,22 @@
 #include "SignatureSearch.h"
 
 #include <cstdint>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
 // Parent id of the type folders and own id of "Raw Data Folder" on NTFS.
 constexpr uint32_t kNtfsRawFolderId = 0x0FFFFFFE;
+
+// NTFS numbers at most 2^32 - 1 clusters; a boot sector that claims more is
+// damaged, and a map of it could not be held (nor saved: the scan file keeps
+// its size in 32 bits).
+constexpr uint64_t kMaxNtfsMapClusters = 0xFFFFFFFFu;
+
+// The clusters of the cluster-use map of a volume of totalSectors (the
+// whole 64-bit count); false, with why, when there can be no map of them.
+bool NtfsClusterMapSize(uint64_t totalSectors, uint32_t sectorsPerCluster, uint64_t &clusters,
+                        std::string *why = nullptr);
 
 class NtfsAdvancedEngine;
 
@@ -50,12 +61,15 @@ public:
   void RestoreSignatureHits(std::vector<SignatureHit> hits);
 
 private:
+  bool AllocateClusterMap(std::vector<uint8_t> &map);
   bool CollectBitmapRuns(std::vector<DataRun> &runs);
   void MarkBitmapSector(uint64_t streamSector, const uint8_t *bytes, std::vector<uint8_t> &map);
-  void ListHits(std::vector<SignatureHit> &hits);
+  uint32_t AddTypeFolder(const std::u16string &name, bool &rawFolderAdded);
+  void ListHit(SignatureFolders &folders, SignatureHit &hit);
 
   bool m_windows9x;
   uint64_t m_markedClusters = 0;
   std::vector<SignatureHit> m_hits;
+  std::unordered_map<uint32_t, size_t> m_hitIndex; // own id to its hit
   uint32_t m_nextId = 0;
 };

@@ -3,15 +3,18 @@
 #include "Utf16Text.h"
 
 NtfsScanEngine::NtfsScanEngine(EngineServices &services, SectorReader &reader, uint64_t volumeSectors)
-    : m_services(services), m_volume(reader, volumeSectors) {
-  m_volume.SetReadErrorSink([this](uint64_t sector) { LogReadError(sector); });
+    : m_services(services), m_volume(reader, volumeSectors),
+      m_readFailures([this](uint64_t first, uint64_t last) { WriteReadErrorLine(first, last); }) {
+  m_volume.SetReadErrorSink(
+      [this](uint64_t sector, uint64_t sectors) { m_readFailures.Add(sector, sectors); });
 }
 
-void NtfsScanEngine::LogReadError(uint64_t driveSector) {
-  m_services.AddLogEntry(std::nullopt,
-                         m_services.LoadText(NtfsText::kErrorReadingSector) + u" " +
-                             Widen(std::to_string(driveSector)),
-                         std::nullopt, LogStatus::Error);
+void NtfsScanEngine::WriteReadErrorLine(uint64_t first, uint64_t last) {
+  const std::u16string text =
+      first == last
+          ? m_services.LoadText(NtfsText::kErrorReadingSector) + u" " + Widen(std::to_string(first))
+          : ReadFailureRangeText(m_services.LoadText(NtfsText::kErrorReadingSectors), first, last);
+  m_services.AddLogEntry(std::nullopt, text, std::nullopt, LogStatus::Error);
 }
 
 void NtfsScanEngine::LogDamagedRecord(uint64_t record, const std::string &why) {
@@ -28,13 +31,20 @@ bool NtfsScanEngine::ReadNtfsBootSector() {
 
 bool NtfsScanEngine::LoadMftRunList() {
   std::string why;
-  if (!m_volume.LoadMftRuns(&why)) {
+  bool loaded = false;
+  {
+    ReadFailureLog::Pass pass(m_readFailures);
+    loaded = m_volume.LoadMftRuns(&why);
+  }
+  if (!loaded) {
     m_runArray.clear();
     if (!why.empty())
       m_services.AddLogEntry(std::nullopt, Widen("$MFT run list: " + why), std::nullopt, LogStatus::Error);
     return false;
   }
   m_runArray = m_volume.MftRunEntries();
+  if (!m_volume.MftClampNote().empty())
+    m_services.AddLogEntry(std::nullopt, Widen(m_volume.MftClampNote()), std::nullopt, LogStatus::Error);
   return true;
 }
 

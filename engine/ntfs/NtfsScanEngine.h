@@ -7,6 +7,7 @@
 #include "EngineServices.h"
 #include "EngineText.h"
 #include "NtfsVolume.h"
+#include "ReadFailureLog.h"
 
 #include <cstdint>
 #include <string>
@@ -93,10 +94,12 @@ protected:
   // it in the tree (defined beside the signature search).
   void AddSearchFind(const EntryRecord &entry, const std::u16string &name);
   EngineServices &Services() { return m_services; }
+  // Groups the failed reads of a pass over the volume into runs.
+  ReadFailureLog &ReadFailures() { return m_readFailures; }
 
 private:
   void RefuseInvalidVolume();
-  void LogReadError(uint64_t driveSector);
+  void WriteReadErrorLine(uint64_t first, uint64_t last);
   void LogDamagedRecord(uint64_t record, const std::string &why);
   void ExamineRecord(uint64_t record, uint8_t *bytes);
   void TakeNameFromExtensions(uint64_t record, const uint8_t *bytes, FileRecordInfo &info);
@@ -129,4 +132,5 @@ private:
   uint64_t m_byteTotal = 0;
   uint32_t m_progressRange = 0;
   std::vector<uint8_t> m_clusterUseMap;
+  ReadFailureLog m_readFailures;
 };

@@ -51,16 +51,21 @@ void NtfsScanEngine::WalkMftRecords() {
   const uint32_t recordSize = m_volume.RecordSize();
   const uint64_t chunk = std::max<uint64_t>(1, kWalkChunkBytes / recordSize);
   std::vector<uint8_t> buffer(chunk * recordSize);
-  for (uint64_t first = 0; first < count; first += chunk) {
-    const uint64_t n = std::min(chunk, count - first);
-    if (!m_volume.ReadMftRecords(first, n, buffer.data())) {
-      // Read the chunk again record by record, so one bad sector costs only its own records.
-      for (uint64_t i = 0; i < n; ++i) m_volume.ReadMftRecords(first + i, 1, buffer.data() + i * recordSize);
-    }
-    for (uint64_t i = 0; i < n; ++i) {
-      m_services.PumpMessages();
-      m_services.StepProgress();
-      ExamineRecord(first + i, buffer.data() + i * recordSize);
+  {
+    // A run of unreadable records is one log line, written when it ends.
+    ReadFailureLog::Pass failures(m_readFailures);
+    for (uint64_t first = 0; first < count; first += chunk) {
+      const uint64_t n = std::min(chunk, count - first);
+      if (!m_volume.ReadMftRecords(first, n, buffer.data())) {
+        // Read the chunk again record by record, so one bad sector costs only its own records.
+        for (uint64_t i = 0; i < n; ++i)
+          m_volume.ReadMftRecords(first + i, 1, buffer.data() + i * recordSize);
+      }
+      for (uint64_t i = 0; i < n; ++i) {
+        m_services.PumpMessages();
+        m_services.StepProgress();
+        ExamineRecord(first + i, buffer.data() + i * recordSize);
+      }
     }
   }
   m_services.DeleteProgressBar();

@@ -73,7 +73,7 @@ bool NtfsVolume::ReadSectors(uint64_t first, uint64_t count, uint8_t *buffer) {
     const uint64_t n = std::min(count, kMaxTransferSectors);
     if (!m_reader.ReadSectors(first, static_cast<uint32_t>(n), buffer)) {
       std::memset(buffer, 0, n * kSectorSize);
-      if (m_readErrorSink) m_readErrorSink(m_reader.StartSector() + first);
+      if (m_readErrorSink) m_readErrorSink(m_reader.StartSector() + first, n);
       ok = false;
     }
     first += n;
@@ -215,8 +215,60 @@ void NtfsVolume::AssembleMftRuns() {
     for (const DataRun &run : extent.m_runs) m_mftRuns.push_back(run);
     nextVcn = extent.m_firstVcn + RunListClusters(extent.m_runs);
   }
-  const uint64_t bytes = std::min(m_mftDataSize, nextVcn * ClusterSize());
+  const uint64_t endVcn = std::min(nextVcn, ClampMftRuns());
+  const uint64_t bytes = std::min(m_mftDataSize, endVcn * ClusterSize());
   m_recordCount = bytes / m_boot.m_recordSize;
+  if (!m_mftClampNote.empty())
+    m_mftClampNote += ": " + std::to_string(m_recordCount) + " records are searched";
+}
+
+// The sectors the volume can be read over: its boot sector's count, less
+// where the partition or the device is known to end sooner.
+uint64_t NtfsVolume::KnownVolumeSectors() {
+  uint64_t sectors = m_boot.m_totalSectors;
+  if (m_volumeSectors != 0) sectors = std::min(sectors, m_volumeSectors);
+  SectorDevice *device = m_reader.Io().Devices().Device(m_reader.DriveCode());
+  const uint64_t deviceSectors = device ? device->SizeInBytes() / kSectorSize : 0;
+  if (deviceSectors > m_reader.StartSector())
+    sectors = std::min(sectors, deviceSectors - m_reader.StartSector());
+  return sectors;
+}
+
+// A damaged run list can give $MFT runs of billions of clusters: the walk
+// would then try billions of records that are not there, a failed read for
+// each. $MFT lies inside the volume, so a run is cut at the volume's end and
+// one that starts past it is taken as a hole. Returns the end (in clusters
+// of $MFT) of the last run that is left.
+uint64_t NtfsVolume::ClampMftRuns() {
+  m_mftClampNote.clear();
+  const uint64_t spc = m_boot.m_sectorsPerCluster;
+  const uint64_t clusters = spc == 0 ? 0 : KnownVolumeSectors() / spc;
+  uint64_t end = 0;
+  if (clusters == 0) {
+    // No size is known to cut at (a scan file that gives none).
+    for (const DataRun &run : m_mftRuns)
+      if (!run.m_sparse) end = run.m_vcn + run.m_clusters;
+    return end;
+  }
+  bool clamped = false;
+  for (DataRun &run : m_mftRuns) {
+    if (run.m_sparse) continue;
+    if (run.m_vcn >= clusters || run.m_lcn >= clusters) {
+      run.m_sparse = true;
+      clamped = true;
+      continue;
+    }
+    const uint64_t room = std::min(clusters - run.m_lcn, clusters - run.m_vcn);
+    if (run.m_clusters > room) {
+      run.m_clusters = room;
+      clamped = true;
+    }
+    end = run.m_vcn + run.m_clusters;
+  }
+  if (clamped)
+    m_mftClampNote = "$MFT runs reach past the end of the volume (" + std::to_string(clusters) +
+                     " clusters) and were cut there";
+  return end;
 }
 
 std::vector<MftRunEntry> NtfsVolume::MftRunEntries() const {

@@ -27,8 +27,9 @@ ParseResult ParseNtfsBootSector(const uint8_t *sector, NtfsBootInfo &out, std::s
 
 class NtfsVolume {
 public:
-  // Told of every sector read that fails, with the drive's sector number.
-  using ReadErrorSink = std::function<void(uint64_t driveSector)>;
+  // Told of every read that fails, with the drive's sector number of its
+  // first sector and its sector count.
+  using ReadErrorSink = std::function<void(uint64_t driveSector, uint64_t sectors)>;
 
   // volumeSectors: the partition extent in sectors, 0 when unknown (the
   // device's size is used then to find the backup boot sector).
@@ -51,6 +52,9 @@ public:
   uint32_t RecordSize() const { return m_boot.m_recordSize; }
   uint64_t RecordCount() const { return m_recordCount; }
   const std::vector<DataRun> &MftRuns() const { return m_mftRuns; }
+  // What the last run-list build cut off at the volume's end (empty when the
+  // runs lay inside it), for the log.
+  const std::string &MftClampNote() const { return m_mftClampNote; }
   // The run list in entry form, each extent's list starting with an 'S' entry
   // (its first cluster field counts from 0 again).
   std::vector<MftRunEntry> MftRunEntries() const;
@@ -85,6 +89,8 @@ private:
   bool LoadMftRunsFrom(uint64_t cluster, std::string *why);
   bool AddDataExtents(const uint8_t *record, const FileRecordInfo &info, std::string *why);
   void AssembleMftRuns();
+  uint64_t ClampMftRuns();
+  uint64_t KnownVolumeSectors();
 
   struct Extent {
     uint64_t m_firstVcn;
@@ -99,5 +105,6 @@ private:
   std::vector<DataRun> m_mftRuns;
   uint64_t m_mftDataSize = 0;
   uint64_t m_recordCount = 0;
+  std::string m_mftClampNote;
   ReadErrorSink m_readErrorSink;
 };

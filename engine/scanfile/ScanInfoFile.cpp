@@ -393,11 +393,25 @@ void ScanHitCollector::Take(const EntryRecord &record, const std::u16string &nam
   }
   const auto parent = m_folderParents.find(record.m_parentId);
   if (record.m_deleted || parent == m_folderParents.end() || parent->second != m_typeFolderParent) return;
-  const std::string number = std::to_string(m_namedByOwnId ? record.m_ownId : record.m_firstCluster) + ".";
-  if (name.size() <= number.size() || !std::equal(number.begin(), number.end(), name.begin())) return;
+  const auto namedBy = [&name](uint64_t value) {
+    const std::string number = std::to_string(value) + ".";
+    return name.size() > number.size() && std::equal(number.begin(), number.end(), name.begin())
+               ? number.size()
+               : size_t{0};
+  };
+  // A disk's hit past 2^32 sectors keeps its high bits beside the record's
+  // first-cluster word; files written before that held anything in those
+  // bytes, so the low word alone still names the hit when they disagree.
+  uint64_t cluster = m_namedByOwnId ? record.m_firstCluster : record.FirstCluster();
+  size_t numberLength = namedBy(m_namedByOwnId ? record.m_ownId : cluster);
+  if (numberLength == 0 && !m_namedByOwnId && cluster != record.m_firstCluster) {
+    cluster = record.m_firstCluster;
+    numberLength = namedBy(cluster);
+  }
+  if (numberLength == 0) return;
   SignatureHit hit;
-  hit.m_extension = name.substr(number.size());
-  hit.m_cluster = record.m_firstCluster;
+  hit.m_extension = name.substr(numberLength);
+  hit.m_cluster = cluster;
   hit.m_size = static_cast<uint32_t>(record.m_size);
   hit.m_grade = record.m_grade;
   hit.m_ownId = record.m_ownId;

@@ -40,11 +40,12 @@ void PhysicalDiskScan::RunPhysicalDiskScan() {
   }
   LogProcessStarted(m_services, m_services.LoadText(SignatureText::kSearchingHeaders));
   SignaturePassOptions options;
-  options.m_firstUnit = 0;
+  options.m_firstUnit = m_firstSector;
   options.m_batchSectors = m_windows9x ? kDiskBatchSectors9x : kDiskBatchSectorsNt;
   options.m_growEmptyDocuments = false;
   options.m_readingTextId = SignatureText::kReadingSector;
   options.m_errorTextId = SignatureText::kErrorReadingSector;
+  options.m_errorRangeTextId = SignatureText::kErrorReadingSectors;
   SignatureSearch pass(
       m_space, m_services,
       [this] {
@@ -52,10 +53,11 @@ void PhysicalDiskScan::RunPhysicalDiskScan() {
         return m_services.StopRequested();
       },
       options);
-  std::vector<SignatureHit> hits;
-  m_stopped = !pass.Run(hits);
-  // Whatever was found before a stop stays listed.
-  ListHits(hits);
+  // Each hit is listed as soon as it is found, so a scan of hours shows its
+  // finds as it goes and holds no more than the tree does; whatever was found
+  // before a stop stays listed.
+  SignatureFolders folders([this](const std::u16string &name) { return AddTypeFolder(name); });
+  m_stopped = !pass.Run([this, &folders](SignatureHit &hit) { ListHit(folders, hit); });
   LogProcessEnded(m_services, m_stopped);
   m_services.ShowCurrentItemText(1, u"");
   m_services.OnScanFinished(m_foundCount);
@@ -91,24 +93,22 @@ void PhysicalDiskScan::AddFound(const EntryRecord &record, const std::u16string 
   m_services.UpdateFoundProgress(0, m_foundCount, 0);
 }
 
-void PhysicalDiskScan::ListHits(std::vector<SignatureHit> &hits) {
-  SignatureFolders folders([this](const std::u16string &name) {
-    const uint32_t id = m_nextId++;
-    EntryRecord folder;
-    folder.m_ownId = id;
-    folder.m_firstCluster = id;
-    folder.m_attributes = kEntryAttrFolder;
-    AddFound(folder, name);
-    return id;
-  });
-  for (SignatureHit &hit : hits) {
-    // The type folder first: making it takes an id of its own.
-    const uint32_t parentId = folders.Place(hit.m_extension);
-    const EntryRecord record = SignatureHitRecord(hit, parentId, m_nextId++);
-    AddFound(record, SignatureFileName(hit.m_cluster, hit.m_extension));
-    m_hits.emplace(hit.m_ownId, hit);
-  }
-  hits.clear();
+uint32_t PhysicalDiskScan::AddTypeFolder(const std::u16string &name) {
+  const uint32_t id = m_nextId++;
+  EntryRecord folder;
+  folder.m_ownId = id;
+  folder.m_firstCluster = id;
+  folder.m_attributes = kEntryAttrFolder;
+  AddFound(folder, name);
+  return id;
+}
+
+void PhysicalDiskScan::ListHit(SignatureFolders &folders, SignatureHit &hit) {
+  // The type folder first: making it takes an id of its own.
+  const uint32_t parentId = folders.Place(hit.m_extension);
+  const EntryRecord record = SignatureHitRecord(hit, parentId, m_nextId++);
+  AddFound(record, SignatureFileName(hit.m_cluster, hit.m_extension));
+  m_hits.emplace(hit.m_ownId, std::move(hit));
 }
 
 bool PhysicalDiskScan::ReadFoundFile(const EntryRecord &entry, const SignatureByteSink &sink) {

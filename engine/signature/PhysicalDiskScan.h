@@ -25,7 +25,7 @@ public:
   bool IsClusterUsed(uint64_t) const override { return false; }
   bool ReadClusterSectors(uint64_t sector, uint8_t *buffer, uint32_t count) override;
   uint64_t DocumentCluster(uint64_t first, uint64_t index) const override { return first + index; }
-  uint64_t VolumeSectors() const override { return m_sectors & 0xFFFFFFFFu; }
+  uint64_t VolumeSectors() const override { return m_sectors; }
   SectorReader &Reader() const { return m_reader; }
   uint64_t Sectors() const { return m_sectors; }
 
@@ -40,6 +40,9 @@ public:
   PhysicalDiskScan(EngineServices &services, SectorReader &reader, uint64_t sectors, bool windows9x);
 
   void RunPhysicalDiskScan();
+  // Where the next scan begins: 0, the disk's start, unless a test begins
+  // near the end of a large sparse image.
+  void SetFirstSector(uint64_t sector) { m_firstSector = sector; }
   bool WasStopped() const { return m_stopped; }
   // Streams the bytes of a hit listed by the last scan (found by its entry's own id).
   bool ReadFoundFile(const EntryRecord &entry, const SignatureByteSink &sink);
@@ -57,7 +60,8 @@ private:
   // False, after the error box and log line, when there is no disk to read.
   bool DiskIsReadable();
   void AddFound(const EntryRecord &record, const std::u16string &name);
-  void ListHits(std::vector<SignatureHit> &hits);
+  uint32_t AddTypeFolder(const std::u16string &name);
+  void ListHit(SignatureFolders &folders, SignatureHit &hit);
 
   EngineServices &m_services;
   DiskSectorSpace m_space;
@@ -68,5 +72,6 @@ private:
   uint32_t m_fileCount = 0;
   uint64_t m_foundBytes = 0;
   bool m_stopped = false;
+  uint64_t m_firstSector = 0;
   std::unordered_map<uint32_t, SignatureHit> m_hits; // by own id
 };

@@ -82,16 +82,23 @@ SignatureSearch::SignatureSearch(ClusterSpace &space, EngineServices &services, 
                                  SignaturePassOptions options)
     : m_space(space), m_services(services), m_stop(std::move(stop)), m_options(options),
       m_sectorsPerCluster(std::max<uint32_t>(1, space.SectorsPerCluster())),
-      m_clustersPerBatch(SignatureClustersPerBatch(options.m_batchSectors, m_sectorsPerCluster)) {}
+      m_clustersPerBatch(SignatureClustersPerBatch(options.m_batchSectors, m_sectorsPerCluster)),
+      m_failures([this](uint64_t first, uint64_t last) { WriteFailureLine(first, last); }) {}
 
 bool SignatureSearch::IsUsed(uint64_t cluster) const {
   return m_space.IsClusterUsed(cluster) || std::binary_search(m_taken.begin(), m_taken.end(), cluster);
 }
 
 void SignatureSearch::LogClusterError(uint64_t cluster) {
-  m_services.AddLogEntry(std::nullopt,
-                         m_services.LoadText(m_options.m_errorTextId) + u" " + Widen(std::to_string(cluster)),
-                         std::nullopt, LogStatus::Error);
+  m_failures.Add(cluster);
+}
+
+void SignatureSearch::WriteFailureLine(uint64_t first, uint64_t last) {
+  const std::u16string text =
+      first == last
+          ? m_services.LoadText(m_options.m_errorTextId) + u" " + Widen(std::to_string(first))
+          : ReadFailureRangeText(m_services.LoadText(m_options.m_errorRangeTextId), first, last);
+  m_services.AddLogEntry(std::nullopt, text, std::nullopt, LogStatus::Error);
 }
 
 void SignatureSearch::ShowStatus(uint64_t cluster) {
@@ -118,6 +125,11 @@ void SignatureSearch::SizeWindows(uint64_t clusterCount) {
 }
 
 bool SignatureSearch::Run(std::vector<SignatureHit> &hits) {
+  return Run([&hits](SignatureHit &hit) { hits.push_back(std::move(hit)); });
+}
+
+bool SignatureSearch::Run(const HitSink &sink) {
+  ReadFailureLog::Pass pass(m_failures);
   m_readingText = m_services.LoadText(m_options.m_readingTextId);
   m_ofText = m_services.LoadText(SignatureText::kOf);
   m_taken.clear();
@@ -136,7 +148,7 @@ bool SignatureSearch::Run(std::vector<SignatureHit> &hits) {
     // and nothing of the batch before it is seen twice.
     const uint32_t clusters = static_cast<uint32_t>(std::min<uint64_t>(m_clustersPerBatch, count - cluster));
     ReadBatch(cluster, clusters);
-    cluster = ExamineBatch(cluster, clusters, hits);
+    cluster = ExamineBatch(cluster, clusters, sink);
     if (m_stopped) return false;
   }
   return true;
@@ -174,7 +186,7 @@ bool SignatureSearch::ReadBatch(uint64_t first, uint32_t clusters) {
   return all;
 }
 
-uint64_t SignatureSearch::ExamineBatch(uint64_t first, uint32_t clusters, std::vector<SignatureHit> &hits) {
+uint64_t SignatureSearch::ExamineBatch(uint64_t first, uint32_t clusters, const HitSink &sink) {
   const std::vector<HeaderRecord> &headers = m_services.SelectedHeaders();
   const size_t clusterBytes = size_t{m_sectorsPerCluster} * kSectorBytes;
   // The window only grows behind the batch while it is examined, so the
@@ -198,7 +210,8 @@ uint64_t SignatureSearch::ExamineBatch(uint64_t first, uint32_t clusters, std::v
     std::u16string extension;
     HeaderRecord record;
     if (!MatchHeader(headers, bytes, kSectorBytes, &extension, &record)) continue;
-    hits.push_back(DecideHitSize(cluster, bytes, record, extension));
+    SignatureHit hit = DecideHitSize(cluster, bytes, record, extension);
+    sink(hit);
     // The growth tested each free cluster it took with the same signatures
     // and none matched; unless a hook could still take one of them, they
     // need no second test.
@@ -344,7 +357,7 @@ EntryRecord SignatureHitRecord(SignatureHit &hit, uint32_t parentId, uint32_t ow
   EntryRecord record;
   record.m_parentId = parentId;
   record.m_ownId = ownId;
-  record.m_firstCluster = static_cast<uint32_t>(hit.m_cluster);
+  record.SetFirstCluster(hit.m_cluster);
   record.m_size = hit.m_size;
   record.m_attributes = kEntryAttrArchive;
   record.m_grade = hit.m_grade;

@@ -11,6 +11,7 @@
 #include "EngineText.h"
 #include "EntryRecord.h"
 #include "HeaderRecord.h"
+#include "ReadFailureLog.h"
 #include "Utf16Text.h"
 
 #include <cstdint>
@@ -75,6 +76,8 @@ struct SignaturePassOptions {
   bool m_unknownKindIsDocument = false;
   uint32_t m_readingTextId = SignatureText::kReadingCluster;
   uint32_t m_errorTextId = SignatureText::kErrorReadingCluster;
+  // The text of one line for a run of failed units.
+  uint32_t m_errorRangeTextId = SignatureText::kErrorReadingClusters;
 };
 
 class SignatureSearch {
@@ -88,7 +91,12 @@ public:
   SignatureSearch(ClusterSpace &space, EngineServices &services, StopCheck stop,
                   SignaturePassOptions options);
 
+  // Takes each hit as soon as it is sized, in cluster order.
+  using HitSink = std::function<void(SignatureHit &hit)>;
+
   void SetClusterHook(ClusterHook hook) { m_hook = std::move(hook); }
+  // Runs the pass, handing each hit on as it is found. False when stopped.
+  bool Run(const HitSink &sink);
   // Runs the pass, appending hits in cluster order. False when stopped.
   bool Run(std::vector<SignatureHit> &hits);
 
@@ -98,8 +106,9 @@ public:
                              const std::u16string &extension);
 
 private:
+  void WriteFailureLine(uint64_t first, uint64_t last);
   // Returns the cluster the pass goes on from.
-  uint64_t ExamineBatch(uint64_t first, uint32_t clusters, std::vector<SignatureHit> &hits);
+  uint64_t ExamineBatch(uint64_t first, uint32_t clusters, const HitSink &sink);
   bool ReadBatch(uint64_t first, uint32_t clusters);
   void ShowStatus(uint64_t cluster);
   uint32_t MeasureCompound(uint64_t cluster, const uint8_t *hitBytes, SignatureHit &hit);
@@ -129,6 +138,7 @@ private:
   uint64_t m_grownThrough = 0;   // the last cluster the latest hit's growth took // a read-ahead failed below
                                  // this: one sector at a time
   std::vector<uint64_t> m_taken; // clusters the hook took, ascending
+  ReadFailureLog m_failures;
   std::u16string m_readingText;
   std::u16string m_ofText;
   bool m_stopped = false;

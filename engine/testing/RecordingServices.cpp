@@ -89,6 +89,7 @@ void RecordingServices::ShowReadingProgress(uint32_t range, const std::optional<
 
 void RecordingServices::AddTreeEntry(const EntryRecord &entry, const std::u16string &name) {
   m_treeEntries.push_back(TreeEntry{entry, name});
+  m_treeLogSizes.push_back(m_log.size());
 }
 
 void RecordingServices::UpdateTotalsPane(uint32_t folders, uint32_t files, uint64_t bytes) {

@@ -66,6 +66,7 @@ public:
 
   std::vector<LogRow> m_log;
   std::vector<TreeEntry> m_treeEntries;
+  std::vector<size_t> m_treeLogSizes; // the log's length when each tree entry was added
   std::vector<uint32_t> m_progressRanges;
   std::vector<std::u16string> m_progressCaptions;
   std::vector<std::u16string> m_currentItemTexts;

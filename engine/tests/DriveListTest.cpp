@@ -44,7 +44,12 @@ public:
   }
   bool Identity(uint8_t biosDisk, DiskIdentity &out) override {
     auto it = m_identities.find(biosDisk);
-    if (it == m_identities.end()) return false;
+    if (it == m_identities.end()) {
+      // A disk that answers SMART READ DATA but not IDENTIFY.
+      out = DiskIdentity{};
+      out.m_attributeByte = m_smartOnly.count(biosDisk) ? m_smartOnly[biosDisk] : 0;
+      return false;
+    }
     out = it->second;
     return true;
   }
@@ -56,6 +61,7 @@ public:
 
   PlatformVersion m_version{2, 5, 1};
   std::map<uint8_t, DiskIdentity> m_identities;
+  std::map<uint8_t, uint32_t> m_smartOnly;
   size_t m_extentQueries = 0;
 
 private:
@@ -229,6 +235,24 @@ TEST_F(DriveListTest, PhysicalDisksAreNamedFromOneWithTheirIdentity) {
   EXPECT_EQ(Drive(1).m_model, "MODEL2");
   EXPECT_EQ(Drive(1).m_firmwareRevision, "FIRMWARE") << "the firmware text ends at its eighth character";
   EXPECT_EQ(Drive(1).m_attributeByte, 40u);
+}
+
+// A disk whose IDENTIFY fails but whose SMART data was read keeps the
+// attribute byte, in the physical-disk list and in the drives it holds.
+TEST_F(DriveListTest, SmartDataOfADiskWithoutIdentityIsKept) {
+  m_layer.Attach(0x80, std::make_unique<MemoryDevice>(std::vector<uint8_t>(255 * 63 * 512)));
+  m_system.m_smartOnly[0x80] = 38;
+  ASSERT_TRUE(m_list.EnumerateDrives(true));
+  ASSERT_EQ(m_list.Drives().size(), 1u);
+  EXPECT_TRUE(Drive(0).m_model.empty());
+  EXPECT_EQ(Drive(0).m_attributeByte, 38u);
+
+  m_system.Add(u"C:\\", {3, 1 << 30, u"NTFS", {{0, 2048 * 512, 1u << 30}}});
+  ASSERT_TRUE(m_list.EnumerateDrives(false));
+  ASSERT_EQ(m_list.Drives().size(), 1u);
+  EXPECT_EQ(Drive(0).m_biosDiskCode, 0x80);
+  EXPECT_TRUE(Drive(0).m_serialNumber.empty());
+  EXPECT_EQ(Drive(0).m_attributeByte, 38u);
 }
 
 TEST_F(DriveListTest, AVolumeSpanningTwoDisksTakesTheFirstExtent) {

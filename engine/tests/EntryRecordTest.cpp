@@ -52,6 +52,26 @@ TEST(EntryRecordLayout, RoundTripsByteForByte) {
   EXPECT_EQ(SerialiseEntryRecord(back), bytes);
 }
 
+// A disk scan's hit at sector 2^32 or beyond keeps its whole number: the
+// low word where it always was, the high bits in the three bytes that a
+// record below 2^32 leaves zero.
+TEST(EntryRecordLayout, AFirstClusterPast32BitsUsesTheThreeSpareBytes) {
+  EntryRecord r = SampleRecord();
+  r.SetFirstCluster(0x0000ABCD31323334ull);
+  const auto bytes = SerialiseEntryRecord(r);
+  EXPECT_EQ(ReadLe32(&bytes[24]), 0x31323334u);
+  EXPECT_EQ(bytes[32], 0x22);
+  EXPECT_EQ(bytes[33], 0xCD);
+  EXPECT_EQ(bytes[34], 0xAB);
+  EXPECT_EQ(bytes[35], 0x00);
+  EntryRecord back;
+  ASSERT_EQ(ParseEntryRecord(bytes.data(), bytes.size(), back), ParseResult::Ok);
+  EXPECT_EQ(back.FirstCluster(), 0x0000ABCD31323334ull);
+  EXPECT_EQ(back, r);
+  r.SetFirstCluster(0xFF123456789ABCDEull);
+  EXPECT_EQ(r.FirstCluster(), 0x00123456789ABCDEull) << "56 bits are kept";
+}
+
 TEST(EntryRecordLayout, ProcessWordsFromAFileAreIgnored) {
   auto bytes = SerialiseEntryRecord(SampleRecord());
   for (size_t i : {0, 5, 28}) bytes[i] = 0xFF;

@@ -12,6 +12,7 @@
 #include <functional>
 #include <random>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -556,6 +557,111 @@ TEST(FatScanFilePhysicalDisk, HitsReadBackByteForByteAfterALoad) {
     ++compared;
   }
   EXPECT_EQ(compared, 3u);
+  std::filesystem::remove(path);
+}
+
+// A disk of more than 2^32 sectors, as a sparse image file: a hit at sector
+// 2^32 + 5 keeps its whole sector number in its record, in the scan file and
+// after a load, and its bytes are read from there (not from sector 5).
+TEST(FatScanFilePhysicalDisk, AHitPast2To32SectorsKeepsItsSector) {
+  static constexpr uint64_t kHit = (uint64_t{1} << 32) + 5;
+  static constexpr uint64_t kSectors = (uint64_t{1} << 32) + 64;
+  const std::filesystem::path image = TempPath("sparse-disk.img");
+  {
+    // Sector 0 holds what a read cut to 32 bits would find; the file ends
+    // with one byte written at the disk's end, the rest is a hole.
+    std::ofstream out(image, std::ios::binary);
+    out << std::string(512, 'z');
+    out.seekp(static_cast<std::streamoff>(kSectors * 512 - 1));
+    out.put('\0');
+    ASSERT_TRUE(out.good());
+  }
+  ASSERT_EQ(std::filesystem::file_size(image), kSectors * 512);
+  {
+    std::fstream out(image, std::ios::binary | std::ios::in | std::ios::out);
+    out.seekp(static_cast<std::streamoff>(kHit * 512));
+    out.write(reinterpret_cast<const char *>(kJpegStart.data()),
+              static_cast<std::streamsize>(kJpegStart.size()));
+    out.seekp(static_cast<std::streamoff>(5 * 512));
+    out << "sector five";
+  }
+  struct SparseDisk {
+    SparseDisk(const std::filesystem::path &path) : m_io(m_layer, nullptr, false), m_reader(m_io, 128, 0) {
+      m_opened = m_layer.AttachFile(128, path.string());
+      m_scan = std::make_unique<PhysicalDiskScan>(m_services, m_reader, kSectors, false);
+      m_scan->SetFirstSector(kSectors - 64);
+    }
+    RecordingServices m_services;
+    ImageDeviceLayer m_layer;
+    SectorIo m_io;
+    SectorReader m_reader;
+    bool m_opened = false;
+    std::unique_ptr<PhysicalDiskScan> m_scan;
+  };
+  auto scannedDisk = std::make_unique<SparseDisk>(image);
+  SparseDisk &scanned = *scannedDisk;
+  ASSERT_TRUE(scanned.m_opened);
+  scanned.m_services.m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 2048)};
+  scanned.m_scan->RunPhysicalDiskScan();
+  ASSERT_EQ(scanned.m_services.m_treeEntries.size(), 2u) << scanned.m_services.LogAsText();
+  const RecordingServices::TreeEntry &hit = scanned.m_services.m_treeEntries[1];
+  EXPECT_TRUE(hit.m_name == u"4294967301.JPG") << ToUtf8(hit.m_name);
+  EXPECT_EQ(hit.m_entry.FirstCluster(), kHit);
+
+  const std::filesystem::path file = TempPath("sparse-disk");
+  ASSERT_TRUE(SavePhysicalDiskScanFile(*scanned.m_scan, scanned.m_services, U16(file),
+                                       EntryList(scanned.m_services)));
+  const std::vector<uint8_t> saved = ReadWholeFile(file.string());
+  FatScanHeader header;
+  ASSERT_EQ(ParseFatScanHeader(saved.data(), saved.size(), header), ParseResult::Ok);
+  EXPECT_EQ(header.m_volumeSectors, kSectors);
+
+  auto loadedDisk = std::make_unique<SparseDisk>(image);
+  SparseDisk &loaded = *loadedDisk;
+  ASSERT_TRUE(LoadPhysicalDiskScanFile(*loaded.m_scan, loaded.m_services, U16(file)))
+      << loaded.m_services.LogAsText();
+  ASSERT_EQ(loaded.m_services.m_treeEntries.size(), 2u);
+  const EntryRecord &back = loaded.m_services.m_treeEntries[1].m_entry;
+  EXPECT_EQ(back.FirstCluster(), kHit);
+  std::vector<uint8_t> bytes;
+  EXPECT_TRUE(loaded.m_scan->ReadFoundFile(back, AppendTo(bytes)));
+  ASSERT_EQ(bytes.size(), 2048u);
+  EXPECT_TRUE(std::equal(kJpegStart.begin(), kJpegStart.end(), bytes.begin()));
+  // The devices hold the image open until they go.
+  scannedDisk.reset();
+  loadedDisk.reset();
+  std::filesystem::remove(file);
+  std::filesystem::remove(image);
+}
+
+// Files written before the record kept a first cluster's high bits may hold
+// anything in those three bytes: where they disagree with the hit's name,
+// the low word alone names the hit, which is then read as before.
+TEST(FatScanFilePhysicalDisk, OlderFilesWithStrayHighBytesStillReadTheirHits) {
+  std::vector<uint8_t> disk = DiskImage::Noise(400);
+  Put(disk, 300, kJpegStart);
+  DiskImage scanned(disk);
+  scanned.Services().m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 0)};
+  scanned.Scan().RunPhysicalDiskScan();
+  const std::filesystem::path path = TempPath("disk-stray-high-bytes");
+  ASSERT_TRUE(
+      SavePhysicalDiskScanFile(scanned.Scan(), scanned.Services(), U16(path), EntryList(scanned.Services())));
+  std::vector<uint8_t> saved = ReadWholeFile(path.string());
+  // Items after the header and the one-sector FAT: the root, "JPG", the hit.
+  size_t item = 1024;
+  for (int skip = 0; skip < 2; ++skip) item += 1 + 64 + 2 * size_t{saved.at(item)};
+  ASSERT_EQ(ReadLe32(&saved.at(item + 1 + 24)), 300u);
+  for (size_t b = 33; b < 36; ++b) saved[item + 1 + b] = 0xA5;
+  WriteBytes(path, saved);
+
+  DiskImage loaded(disk);
+  ASSERT_TRUE(LoadPhysicalDiskScanFile(loaded.Scan(), loaded.Services(), U16(path)));
+  ASSERT_EQ(loaded.Services().m_treeEntries.size(), 2u);
+  bool complete = false;
+  const std::vector<uint8_t> back = loaded.ReadBack(loaded.Services().m_treeEntries[1].m_entry, complete);
+  EXPECT_TRUE(complete);
+  ASSERT_EQ(back.size(), 512u);
+  EXPECT_TRUE(std::equal(back.begin(), back.end(), disk.begin() + 300 * 512));
   std::filesystem::remove(path);
 }
 

@@ -127,6 +127,43 @@ TEST_F(NtfsAdvancedEngineTest, FreeClusterHitsAreListedUnderRawDataFolder) {
   EXPECT_TRUE(std::equal(photo.begin(), photo.end(), back.begin()));
 }
 
+// A photo in the first half of the volume and a long unreadable stretch of
+// free clusters after it: the photo is in the tree before the stretch is
+// read (added when found, not after the pass), and the stretch costs a few
+// log lines, not one per sector and cluster.
+TEST_F(NtfsAdvancedEngineTest, HitsAreListedAsFoundAndADeadStretchIsFewLines) {
+  const uint64_t jpeg = FreeRun(m_map.size() / 4, 8);
+  ASSERT_NE(jpeg, 0u);
+  Write(jpeg, kJpegStart);
+  const uint64_t spc = m_clusterBytes / 512;
+  const uint64_t deadFirst = (m_map.size() / 2) * spc, deadEnd = (m_map.size() * 3 / 4) * spc;
+  m_image->Reader().SetFaultFilter([=](uint64_t sector) { return sector >= deadFirst && sector < deadEnd; });
+  RecordingServices services;
+  services.m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 0)};
+  NtfsAdvancedEngine engine(services, m_image->Reader(), m_image->Sectors());
+  engine.RunNtfsAdvancedScan();
+  m_image->Reader().SetFaultFilter(nullptr);
+  ASSERT_EQ(engine.SignatureHits().size(), 1u) << services.LogAsText();
+  size_t firstError = services.m_log.size(), errorLines = 0;
+  for (size_t i = 0; i < services.m_log.size(); ++i) {
+    if (services.m_log[i].m_status != LogStatus::Error) continue;
+    ++errorLines;
+    firstError = std::min(firstError, i);
+  }
+  // The volume's sectors and the pass's clusters each: a handful of single
+  // lines and a line per run (the stretch is cut in two by the clusters in
+  // use in the middle of the volume), where each of about a thousand free
+  // clusters had two lines of its own.
+  EXPECT_LE(errorLines, 2 * (ReadFailureLog::kSingleLines + 2)) << services.LogAsText();
+  EXPECT_TRUE(services.LogContains(u"#61550")) << services.LogAsText();
+  EXPECT_TRUE(services.LogContains(u"#61551")) << services.LogAsText();
+  size_t listedAt = services.m_log.size();
+  for (size_t i = 0; i < services.m_treeEntries.size(); ++i)
+    if (services.m_treeEntries[i].m_entry.m_ownId == engine.SignatureHits()[0].m_ownId)
+      listedAt = services.m_treeLogSizes[i];
+  EXPECT_LE(listedAt, firstError) << services.LogAsText();
+}
+
 TEST_F(NtfsAdvancedEngineTest, ClusterOutsideTheVolumeIsAFailedReadOfZeros) {
   RecordingServices services;
   NtfsAdvancedEngine engine(services, m_image->Reader(), m_image->Sectors());
@@ -230,5 +267,65 @@ INSTANTIATE_TEST_SUITE_P(
         BitmapListCase{"ExtensionOfAnotherFile", 0, 7, true, {0, 63}, {64, 4106, 8197}, true},
         BitmapListCase{"ExtensionMissing", 1, 6, false, {4106, 8197}, {10, 8, 4106 - 4096}, true}),
     [](const ::testing::TestParamInfo<BitmapListCase> &info) { return std::string(info.param.m_label); });
+
+// ---- Volumes past 2^32 sectors ---------------------------------------------
+
+struct MapSizeCase {
+  uint64_t m_totalSectors;
+  uint32_t m_sectorsPerCluster;
+  bool m_held;
+  uint64_t m_clusters;
+};
+
+TEST(NtfsClusterMapSize, TheWholeSectorCountSizesTheMap) {
+  const MapSizeCase cases[] = {
+      {4096, 1, true, 4096},
+      // 2 TiB and more: the low 32 bits of the count would give 2 clusters.
+      {(uint64_t{1} << 32) + 8192, 4096, true, (uint64_t{1} << 20) + 2},
+      // Exactly 4 TiB: the low 32 bits are 0, which would give no map at all.
+      {uint64_t{1} << 33, 8, true, uint64_t{1} << 30},
+      {0xFFFFFFFFull, 1, true, 0xFFFFFFFFull},
+      // More clusters than NTFS numbers: a damaged boot sector, no map.
+      {uint64_t{1} << 33, 1, false, uint64_t{1} << 33},
+      {uint64_t{1} << 62, 8, false, uint64_t{1} << 59},
+      {0, 1, false, 0},
+  };
+  for (const MapSizeCase &c : cases) {
+    uint64_t clusters = 1;
+    std::string why;
+    EXPECT_EQ(NtfsClusterMapSize(c.m_totalSectors, c.m_sectorsPerCluster, clusters, &why), c.m_held)
+        << c.m_totalSectors;
+    EXPECT_EQ(clusters, c.m_clusters) << c.m_totalSectors;
+    EXPECT_EQ(why.empty(), c.m_held) << why;
+  }
+}
+
+// A boot sector that claims 2^33 sectors of 512 bytes: no map can number
+// them, so the search says so once and skips the signature pass, while the
+// MFT walk still lists what the table holds; documents are bounded by the
+// whole count.
+TEST(NtfsClusterMapSize, AMapThatCannotBeHeldSkipsTheSignatureSearch) {
+  TestVolume volume(24);
+  volume.PutSystemRecords();
+  WriteLe64(&volume.Bytes()[0x28], uint64_t{1} << 33);
+  volume.Put(20, TestRecord(0, 2)
+                     .StandardInformation(1, 1, 1)
+                     .FileName(5, 5, u"kept.txt")
+                     .Resident(kNtfsAttrData, {'a'})
+                     .Bytes());
+  NtfsSignatureImage image(volume.Bytes());
+  RecordingServices services;
+  services.m_selectedHeaders = {MakeHeader(u"JPG", {0xFF, 0xD8, 0xFF})};
+  NtfsAdvancedEngine engine(services, image.Reader(), image.Sectors());
+  engine.RunNtfsAdvancedScan();
+  EXPECT_TRUE(engine.ClusterMap().empty());
+  EXPECT_TRUE(services.LogContains(u"cannot be held")) << services.LogAsText();
+  for (const auto &row : services.m_log)
+    EXPECT_NE(row.m_activity.value_or(u""), u"#61287") << "the signature pass ran";
+  bool listed = false;
+  for (const auto &entry : services.m_treeEntries) listed = listed || entry.m_name == u"kept.txt";
+  EXPECT_TRUE(listed);
+  EXPECT_EQ(NtfsClusterSpace(engine).VolumeSectors(), uint64_t{1} << 33);
+}
 
 } // namespace

@@ -291,6 +291,81 @@ TEST(NtfsSearch, RecordStraddlingTwoRunsIsReadWhole) {
   EXPECT_EQ(search.m_services.LogAsText().find("skipped"), std::string::npos);
 }
 
+// $MFT run lists that reach past the volume's end (a damaged record 0 with a
+// data size of terabytes): the walk searches the records inside the volume,
+// says once what it cut, and never tries the billions of records the runs
+// claim (which took hours and a failed read each).
+struct MftPastTheEndCase {
+  const char *m_label;
+  std::vector<uint8_t> m_runs;
+  uint64_t m_records; // what the walk covers
+};
+
+class NtfsMftPastTheEndTest : public ::testing::TestWithParam<MftPastTheEndCase> {};
+
+TEST_P(NtfsMftPastTheEndTest, OnlyTheRecordsInsideTheVolumeAreSearched) {
+  const MftPastTheEndCase &c = GetParam();
+  TestVolume volume(kSlots);
+  volume.PutSystemRecords();
+  volume.Put(0, TestRecord(kNtfsRecordInUse)
+                    .StandardInformation(1, 1, 1)
+                    .FileName(5, 5, u"$MFT")
+                    .NonResident(kNtfsAttrData, c.m_runs, 0, 0x7FFFFFFE, uint64_t{1} << 42)
+                    .Bytes());
+  volume.Put(20, SmallFile(0, 5, 5, u"found.txt"));
+  Search search(volume.Bytes());
+  NtfsScanEngine probe(search.m_services, search.m_reader, search.m_sectors);
+  ASSERT_TRUE(probe.ReadNtfsBootSector());
+  ASSERT_TRUE(probe.LoadMftRunList());
+  ASSERT_EQ(probe.Volume().RecordCount(), c.m_records);
+  search.m_services.m_log.clear();
+  search.Run();
+  EXPECT_EQ(search.Count(u"found.txt"), 1u);
+  size_t clampLines = 0;
+  for (const auto &row : search.m_services.m_log) {
+    const std::string text(row.m_text.begin(), row.m_text.end());
+    clampLines += text.find("past the end of the volume") != std::string::npos;
+    EXPECT_EQ(text.find("Error reading"), std::string::npos) << text;
+  }
+  EXPECT_EQ(clampLines, 1u) << search.m_services.LogAsText();
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, NtfsMftPastTheEndTest,
+                         ::testing::Values(
+                             // One run of 2^31 - 1 clusters from the table's start: cut at the
+                             // volume's last cluster (the boot sector counts 4095 sectors).
+                             MftPastTheEndCase{"OneRunOfTwoBillionClusters",
+                                               {0x14, 0xFF, 0xFF, 0xFF, 0x7F, TestVolume::kMftCluster, 0},
+                                               (4095 - TestVolume::kMftCluster) * 512 / 1024},
+                             // The table's own clusters, then a run far past the volume's end: a hole.
+                             MftPastTheEndCase{"SecondRunPastTheEnd",
+                                               {0x11, kSlots * 2, TestVolume::kMftCluster, 0x44, 0xFF, 0xFF,
+                                                0xFF, 0x7F, 0x00, 0x00, 0x00, 0x40, 0},
+                                               kSlots}),
+                         [](const ::testing::TestParamInfo<MftPastTheEndCase> &info) {
+                           return std::string(info.param.m_label);
+                         });
+
+// Unreadable records in a row: past the first few failed reads, one log
+// line with the range of sectors; the records before them are still found.
+TEST(NtfsSearch, ARunOfUnreadableRecordsIsOneLine) {
+  TestVolume volume(kSlots);
+  volume.PutSystemRecords();
+  volume.Put(7, SmallFile(0, 5, 5, u"before.txt"));
+  Search search(volume.Bytes());
+  const uint64_t firstBad = TestVolume::kMftCluster + 8 * 2; // record 8 on, to the table's end
+  search.m_reader.SetFaultFilter([firstBad](uint64_t sector) { return sector >= firstBad && sector < 200; });
+  search.Run();
+  EXPECT_EQ(search.Count(u"before.txt"), 1u);
+  size_t errorLines = 0;
+  for (const auto &row : search.m_services.m_log)
+    errorLines += row.m_text.find(u"#6128") == 0 || row.m_text.find(u"#6155") == 0;
+  EXPECT_LE(errorLines, ReadFailureLog::kSingleLines + 1) << search.m_services.LogAsText();
+  // The whole table's read, then records 8 to 11 one by one, then the rest
+  // of the table's sectors as one run.
+  EXPECT_TRUE(search.m_services.LogContains(u"#61550 40 - 79")) << search.m_services.LogAsText();
+}
+
 TEST(NtfsSearch, MirrorServesWhenTheMftRecordIsDamaged) {
   TestVolume volume(kSlots);
   volume.PutSystemRecords();

@@ -1,6 +1,7 @@
 #include "PhysicalDiskScan.h"
 
 #include "ByteOrder.h"
+#include "ReadFailureLog.h"
 #include "ImageDevices.h"
 #include "RecordingServices.h"
 #include "SignatureTestSpace.h"
@@ -154,6 +155,38 @@ TEST(PhysicalDiskScanTest, UnreadableSectorsAreLoggedAndTheScanGoesOn) {
   scan.RunPhysicalDiskScan();
   EXPECT_TRUE(disk.m_services.LogContains(u"Error reading sector : 100"));
   EXPECT_EQ(Listed(disk.m_services).count("JPG/2900.JPG"), 1u);
+}
+
+// A dead stretch of the disk: after the first few failed sectors, the rest
+// of the stretch is one line with its range, and the scan finds what lies
+// beyond it and hands each hit to the tree as it is found (before the scan's
+// end line).
+TEST(PhysicalDiskScanTest, ADeadStretchIsOneLineAndHitsAreListedAsFound) {
+  DiskFixture disk(6000);
+  disk.Put(50, kJpegStart);
+  disk.Put(5900, kJpegStart);
+  disk.Attach();
+  disk.m_reader.SetFaultFilter([](uint64_t sector) { return sector >= 2100 && sector < 4500; });
+  disk.m_services.SetText(SignatureText::kErrorReadingSector, u"Error reading sector :");
+  disk.m_services.SetText(SignatureText::kErrorReadingSectors, u"Error reading sectors :");
+  disk.m_services.m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 0)};
+  PhysicalDiskScan scan(disk.m_services, disk.m_reader, disk.Sectors(), false);
+  scan.RunPhysicalDiskScan();
+  size_t errorLines = 0;
+  for (const auto &row : disk.m_services.m_log) errorLines += row.m_text.find(u"Error reading") == 0;
+  EXPECT_LE(errorLines, ReadFailureLog::kSingleLines + 1) << disk.m_services.LogAsText();
+  EXPECT_TRUE(disk.m_services.LogContains(u"Error reading sectors :")) << disk.m_services.LogAsText();
+  EXPECT_TRUE(disk.m_services.LogContains(u" - 4499")) << disk.m_services.LogAsText();
+  const auto listed = Listed(disk.m_services);
+  EXPECT_EQ(listed.count("JPG/50.JPG"), 1u);
+  EXPECT_EQ(listed.count("JPG/5900.JPG"), 1u);
+  // The first hit was in the tree before the reads of the dead stretch were
+  // logged: it was added when found, not after the whole pass.
+  size_t firstError = disk.m_services.m_log.size();
+  for (size_t i = 0; i < disk.m_services.m_log.size() && firstError == disk.m_services.m_log.size(); ++i)
+    if (disk.m_services.m_log[i].m_text.find(u"Error reading") == 0) firstError = i;
+  ASSERT_FALSE(disk.m_services.m_treeEntries.empty());
+  EXPECT_LE(disk.m_services.m_treeLogSizes.at(1), firstError) << "50.JPG listed after the failures";
 }
 
 } // namespace

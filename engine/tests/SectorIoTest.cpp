@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,37 @@ public:
   std::vector<uint64_t> m_offsets;
   bool m_fail = false;
 };
+
+// Only a regular file (or, on a Unix host, a block device) is a disk image:
+// a folder used to open with a size of 2^63 - 1, and a disk scan of it then
+// logged a failed read per sector for ever.
+TEST(ImageFileDevice, RefusesWhatIsNotADiskImage) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "qv-image-device-test";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir / "folder");
+  const std::string image = (dir / "disk.img").string();
+  std::ofstream(image, std::ios::binary) << std::string(2 * kSectorSize, 'x');
+  std::string why;
+  auto device = ImageFileDevice::Open(image, false, &why);
+  ASSERT_TRUE(device) << why;
+  EXPECT_EQ(device->SizeInBytes(), 2u * kSectorSize);
+  device.reset();
+
+  const struct {
+    std::string m_path;
+    std::string m_why;
+  } refused[] = {{(dir / "folder").string(), "is a folder, not a disk image"},
+                 {(dir / "missing.img").string(), (dir / "missing.img").string() + ": "}};
+  for (const auto &c : refused) {
+    why.clear();
+    EXPECT_FALSE(ImageFileDevice::Open(c.m_path, false, &why)) << c.m_path;
+    EXPECT_NE(why.find(c.m_why), std::string::npos) << why;
+    ImageDeviceLayer layer;
+    EXPECT_FALSE(layer.AttachFile(2, c.m_path));
+    EXPECT_EQ(layer.Device(2), nullptr);
+  }
+  std::filesystem::remove_all(dir);
+}
 
 TEST(SectorIoPaths, DriveCodesNameTheirDevices) {
   const struct {

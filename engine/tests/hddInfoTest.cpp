@@ -152,6 +152,27 @@ TEST(ReadIdentifyData, APacketDeviceIsNotEnabledAndKeepsNoAttribute) {
   EXPECT_EQ(port.m_calls, expected);
 }
 
+// A disk that answers SMART READ DATA but not IDENTIFY: no identity, but the
+// SMART attribute byte is handed out with the block, whole, and nothing that
+// the caller's block held before stays in it.
+TEST(ReadDiskIdentity, KeepsTheSmartDataWhenIdentifyFails) {
+  FakeSmartPort port;
+  port.m_deviceMap = 0x01;
+  const PlatformVersion windowsXp{2, 5, 1};
+  const auto openCopy = [&port](uint8_t) -> std::unique_ptr<SmartPort> {
+    return std::make_unique<FakeSmartPort>(port);
+  };
+  DiskIdentity id{"STALE", "STALE", "STALE", 7};
+  EXPECT_FALSE(ReadDiskIdentity(0x80, windowsXp, nullptr, openCopy, id));
+  EXPECT_EQ(id.m_attributeByte, 40u);
+  EXPECT_TRUE(id.m_model.empty());
+  EXPECT_TRUE(id.m_serialNumber.empty());
+  port.m_identify[0] = IdentifyBlock("MODEL", "SN", "FW");
+  EXPECT_TRUE(ReadDiskIdentity(0x80, windowsXp, nullptr, openCopy, id));
+  EXPECT_EQ(id.m_model, "MODEL");
+  EXPECT_EQ(id.m_attributeByte, 40u);
+}
+
 TEST(ReadIdentifyData, NothingMappedMeansNoIdentity) {
   FakeSmartPort port;
   DiskIdentity id;

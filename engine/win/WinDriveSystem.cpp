@@ -30,10 +30,26 @@ uint32_t WinDriveSystem::DriveType(const std::u16string &root) {
   return GetDriveTypeW(ToWide(root).c_str());
 }
 
+void *WinDriveSystem::KernelEntry(const char *name) {
+  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  return kernel ? reinterpret_cast<void *>(GetProcAddress(kernel, name)) : nullptr;
+}
+
 bool WinDriveSystem::TotalBytes(const std::u16string &root, uint64_t &total) {
-  ULARGE_INTEGER available, bytes, free;
-  if (!GetDiskFreeSpaceExW(ToWide(root).c_str(), &available, &bytes, &free)) return false;
-  total = bytes.QuadPart;
+  using FreeSpaceEx = BOOL(WINAPI *)(LPCWSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+  const std::wstring path = ToWide(root);
+  if (void *entry = KernelEntry("GetDiskFreeSpaceExW")) {
+    ULARGE_INTEGER available, bytes, free;
+    if (!reinterpret_cast<FreeSpaceEx>(entry)(path.c_str(), &available, &bytes, &free)) return false;
+    total = bytes.QuadPart;
+    return true;
+  }
+  // The older call counts clusters; their product is taken in 64 bits, so a
+  // drive of 4 GB or more keeps its size.
+  DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+  if (!GetDiskFreeSpaceW(path.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
+    return false;
+  total = uint64_t{clusters} * bytesPerSector * sectorsPerCluster;
   return true;
 }
 

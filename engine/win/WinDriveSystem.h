@@ -12,4 +12,9 @@ public:
   bool VolumeExtents(char16_t letter, std::vector<VolumeExtent> &out) override;
   bool Version(PlatformVersion &out) override;
   bool Identity(uint8_t biosDisk, DiskIdentity &out) override;
+
+protected:
+  // An entry of kernel32 by name; null when this system lacks it (the first
+  // NT and 95 systems have no extended free-space call).
+  virtual void *KernelEntry(const char *name);
 };

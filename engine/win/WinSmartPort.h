@@ -31,5 +31,6 @@ private:
   HANDLE m_handle;
 };
 
-// The identity of a physical disk (0x80 + n); false when it cannot be read.
+// The identity of a physical disk (0x80 + n); false when no IDENTIFY command
+// answered (out still holds what SMART data gave).
 bool GetDiskIdentity(uint8_t biosDisk, DiskIdentity &out);
