@@ -345,7 +345,7 @@
 #define IDS_DISK_SIZE_UNKNOWN 61420 // drive page: a disk the system gives no size
 #define IDS_SETTINGS_NOT_STORED 61480 // the product key cannot be written
 #define IDS_MFT_RECORD_SKIPPED 61481 // engine: a damaged MFT record, "%s" its number
-#define IDS_SCAN_FILE_DAMAGED 61482 // engine: a damaged scan file, "%s" its path
+#define IDS_SCAN_FILE_DAMAGED_REASON 61482 // engine: a damaged scan file, "%s" its path
 #define IDS_NO_VALID_DRIVE 61483 // engine: the system names no logical drive
 #define IDS_ERROR_READING_SECTORS 61550 // log: one line for a run of unreadable sectors
 #define IDS_ERROR_READING_CLUSTERS 61551 // log: one line for a run of unreadable clusters
