@@ -6,6 +6,7 @@
 
 #include "EngineServices.h"
 #include "NtfsVolume.h"
+#include "WorkPacer.h"
 
 #include <cstdint>
 #include <string>
@@ -57,8 +58,10 @@ struct NtfsFileNode {
 
 class NtfsScanEngine {
 public:
-  // volumeSectors: the volume's extent in sectors (0 when unknown).
-  NtfsScanEngine(EngineServices &services, SectorReader &reader, uint64_t volumeSectors);
+  // volumeSectors: the volume's extent in sectors (0 when unknown); the
+  // clock paces pumps and progress (tests give a fake one).
+  NtfsScanEngine(EngineServices &services, SectorReader &reader, uint64_t volumeSectors,
+                 WorkPacer::Clock clock = {});
   virtual ~NtfsScanEngine() = default;
   NtfsScanEngine(const NtfsScanEngine &) = delete;
   NtfsScanEngine &operator=(const NtfsScanEngine &) = delete;
@@ -69,7 +72,8 @@ public:
 
   bool ReadNtfsBootSector();
   bool LoadMftRunList();
-  void WalkMftRecords();
+  // False when the stop flag ended the walk.
+  bool WalkMftRecords();
   void BuildNtfsTree(bool advanced);
   bool IsFolderAdded(uint32_t id) const { return m_addedFolders.count(id) != 0; }
   void FreeNtfsEngineData();
@@ -103,6 +107,7 @@ protected:
   // it in the tree (defined beside the signature search).
   void AddSearchFind(const EntryRecord &entry, const std::u16string &name);
   EngineServices &Services() { return m_services; }
+  WorkPacer &Pacer() { return m_pacer; }
 
 private:
   void RefuseInvalidVolume();
@@ -111,6 +116,7 @@ private:
   void LogLine(const std::optional<std::u16string> &activity, uint32_t textId, uint32_t timeId,
                LogStatus status);
   void ExamineRecord(uint64_t record, uint8_t *bytes);
+  void ClearWalkLists();
   void TakeNameFromExtensions(uint64_t record, const uint8_t *bytes, FileRecordInfo &info);
   void ListFolder(uint64_t record, const FileRecordInfo &info);
   void ListDeletedFile(uint64_t record, const std::vector<uint8_t> &bytes, const FileRecordInfo &info);
@@ -123,6 +129,7 @@ private:
   void EmitNtfsPathFrames(std::vector<const NtfsFolderNode *> &frames, uint32_t anchor);
 
   EngineServices &m_services;
+  WorkPacer m_pacer;
   NtfsVolume m_volume;
   uint32_t m_rootRecord = 5;
   std::vector<MftRunEntry> m_runArray;

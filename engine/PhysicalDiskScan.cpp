@@ -26,8 +26,9 @@ bool DiskSectorSpace::ReadClusterSectors(uint64_t sector, uint8_t *buffer, uint3
 }
 
 PhysicalDiskScan::PhysicalDiskScan(EngineServices &services, SectorReader &reader, uint64_t sectors,
-                                   bool windows9x)
-    : m_services(services), m_space(reader, sectors), m_windows9x(windows9x) {}
+                                   bool windows9x, WorkPacer::Clock clock)
+    : m_services(services), m_pacer(services, std::move(clock)), m_space(reader, sectors),
+      m_windows9x(windows9x) {}
 
 void PhysicalDiskScan::LogLine(const std::optional<std::u16string> &activity, uint32_t textId,
                                uint32_t timeId, LogStatus status) {
@@ -53,12 +54,7 @@ void PhysicalDiskScan::RunPhysicalDiskScan() {
   options.m_readingTextId = SignatureText::kReadingSector;
   options.m_errorTextId = SignatureText::kErrorReadingSector;
   SignatureSearch pass(
-      m_space, m_services,
-      [this] {
-        m_services.PumpMessages();
-        return m_services.StopRequested();
-      },
-      options);
+      m_space, m_services, [this] { return m_pacer.ShouldStop(); }, options);
   std::vector<SignatureHit> hits;
   m_stopped = !pass.Run(hits);
   // Whatever was found before a stop stays listed.
