@@ -42,9 +42,8 @@ public:
   // pane 1, the current item in pane 2, and the end of the search.
   void ShowReadingProgress(UINT range, LPCTSTR caption);
   void CreateScanProgressBar(UINT range);
-  // 1 at once when a stop was asked; else the pump's answer. steps: how
-  // far the bar moves.
-  int StepScanProgress(UINT count, unsigned steps = 1);
+  // 1 at once when a stop was asked; else the pump's answer.
+  int StepScanProgress(UINT count);
   // A search's entry adds come here one by one; the caption, the bar, the
   // totals noted since and the pump follow at the pace of the engines' own
   // pump, as each of them costs a round trip under Wine.
@@ -144,6 +143,8 @@ private:
 
   void ApplySavedSettings();
   void ShowNotedTotals();
+  // The caption "n Entries Found" for count, the bar moved by steps.
+  void ShowFoundCount(UINT count, unsigned steps);
   void SetThemeFlags(ThemeSetting theme);
   void RedrawFrame();
   // Tab moves the focus between the tree and the list.

@@ -48,9 +48,14 @@ void CMainFrame::CreateScanProgressBar(UINT range) {
   ShowReadingProgress(range, app.ScanMessageBuffers[0]);
 }
 
-int CMainFrame::StepScanProgress(UINT count, unsigned steps) {
+int CMainFrame::StepScanProgress(UINT count) {
+  if (TheQvApp().StopRequested) return 1;
+  ShowFoundCount(count, 1);
+  return TheQvApp().PumpMessages();
+}
+
+void CMainFrame::ShowFoundCount(UINT count, unsigned steps) {
   CQuendalVarnothApp &app = TheQvApp();
-  if (app.StopRequested) return 1;
   app.ScanRunning = 1;
   CString found;
   found.LoadString(IDS_ENTRIES_FOUND);
@@ -61,17 +66,17 @@ int CMainFrame::StepScanProgress(UINT count, unsigned steps) {
     m_scanProgressBar->SetText(caption);
     m_scanProgressBar->StepBy(steps);
   }
-  return app.PumpMessages();
 }
 
 void CMainFrame::UpdateFoundProgress(UINT progressMode, UINT foundCount, UINT secondaryCount) {
-  if (progressMode > 1) return;
+  if (progressMode > 1 || TheQvApp().StopRequested) return;
   ++m_foundStepsPending;
   if (!m_foundPace.Due()) return;
   ShowNotedTotals();
-  const unsigned steps = m_foundStepsPending;
+  // The engine's own paced pump draws them; a pump here as well would
+  // double the time the search spends drawing.
+  ShowFoundCount(progressMode == 0 ? foundCount : secondaryCount, m_foundStepsPending);
   m_foundStepsPending = 0;
-  StepScanProgress(progressMode == 0 ? foundCount : secondaryCount, steps);
 }
 
 void CMainFrame::NoteTotals(UINT folders, UINT files, ULONGLONG bytes) {

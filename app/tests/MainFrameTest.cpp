@@ -95,6 +95,7 @@ TEST_F(MainFrameTest, EngineServicesReachTheLogAndPanes) {
   services.AddLogEntry(u"Fast Search", u"Logical Drive C:", std::nullopt, LogStatus::Started);
   EXPECT_EQ(m_app.LogView->GetLogItemText(0, 1), CString(L"Logical Drive C:"));
   // The totals go up with the found count that follows each add.
+  m_app.StopRequested = 0;
   services.UpdateTotalsPane(3, 12, 1024);
   services.UpdateFoundProgress(0, 15, 0);
   EXPECT_EQ(Pane(1), CString(L" Total 1.000 KB in 12 File(s) in 3 Folder(s)"));
