@@ -57,12 +57,17 @@ void AppEngineServices::StepProgress() {
   if (CProgressBar *bar = m_frame.GetScanProgressBar()) bar->StepIt();
 }
 
+void AppEngineServices::StepProgressBy(uint32_t steps) {
+  if (CProgressBar *bar = m_frame.GetScanProgressBar()) bar->StepBy(steps);
+}
+
 void AppEngineServices::DeleteProgressBar() {
   m_frame.DeleteScanProgressBar();
 }
 
 void AppEngineServices::UpdateTotalsPane(uint32_t folders, uint32_t files, uint64_t bytes) {
-  m_frame.UpdateTotalsPane(folders, files, bytes);
+  // Shown with the found count that follows each add, at its pace.
+  m_frame.NoteTotals(folders, files, bytes);
 }
 
 void AppEngineServices::UpdateFoundProgress(uint32_t progressMode, uint32_t foundCount,
@@ -85,6 +90,7 @@ void AppEngineServices::ResetBusyFlags() {
 
 void AppEngineServices::SetScanPhaseBusy(bool busy) {
   m_frame.ScanPhaseBusy = busy ? 1 : 0;
+  m_frame.RefreshCommandStates();
 }
 
 void AppEngineServices::DoWaitCursor(int code) {

@@ -21,6 +21,7 @@ public:
   void CreateScanProgressBar(uint32_t range) override;
   void ShowReadingProgress(uint32_t range, const std::optional<std::u16string> &text) override;
   void StepProgress() override;
+  void StepProgressBy(uint32_t steps) override;
   void DeleteProgressBar() override;
 
   // The folder tree's side: the tree view of the frame's left pane.

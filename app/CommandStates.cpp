@@ -28,7 +28,9 @@ bool IsCommandEnabled(UINT id, const CommandContext &c) {
   case ID_EDIT_GO_UP:
     return c.resultsPresent && !c.treeSelectionIsRoot;
   case ID_TOOLS_STOP_PROCESS:
-    return c.scanRunning && !c.scanPhaseBusy && !c.rebuildBusy && !c.errorBoxOpen;
+    // Every phase of a search can be stopped; a scan file being written or
+    // read in cannot, and neither can a search whose error box is up.
+    return c.scanRunning && !c.rebuildBusy && !c.errorBoxOpen;
   case ID_TOOLS_SAVE_SCAN_INFO:
     return engineFree && c.resultsPresent && !c.scanInfoSaved;
   case ID_TOOLS_RECOVER_ALL:

@@ -5,11 +5,15 @@
 #pragma once
 
 #include "MainFrm.h"
+#include "QuendalVarnoth.h"
 
 class EngineCallScope {
 public:
   explicit EngineCallScope(CMainFrame &frame) : m_frame(frame) { ++m_frame.EngineCallDepth; }
-  ~EngineCallScope() { --m_frame.EngineCallDepth; }
+  // A quit that came while the call ran is let through once it has returned.
+  ~EngineCallScope() {
+    if (--m_frame.EngineCallDepth == 0) TheQvApp().PostHeldQuit();
+  }
   EngineCallScope(const EngineCallScope &) = delete;
   EngineCallScope &operator=(const EngineCallScope &) = delete;
 

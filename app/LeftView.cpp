@@ -12,6 +12,7 @@ IMPLEMENT_DYNCREATE(CLeftView, CTreeView)
 BEGIN_MESSAGE_MAP(CLeftView, CTreeView)
 ON_WM_LBUTTONDOWN()
 ON_MESSAGE(CLeftView::kResumeRedrawMessage, OnResumeRedraw)
+ON_WM_TIMER()
 ON_NOTIFY_REFLECT(TVN_SELCHANGED, OnTreeSelChanged)
 ON_NOTIFY_REFLECT(TVN_ITEMEXPANDING, OnTreeItemExpanding)
 END_MESSAGE_MAP()
@@ -107,13 +108,28 @@ void CLeftView::DeferRedraw() {
 void CLeftView::ResumeRedraw() {
   if (!m_redrawDeferred) return;
   m_redrawDeferred = false;
+  KillTimer(kResumeRedrawTimer);
+  m_lastRedraw = GetTickCount64();
   SetRedraw(TRUE);
   Invalidate();
 }
 
 LRESULT CLeftView::OnResumeRedraw(WPARAM, LPARAM) {
+  const ULONGLONG since = GetTickCount64() - m_lastRedraw;
+  if (m_redrawDeferred && since < kRedrawIntervalMs) {
+    SetTimer(kResumeRedrawTimer, static_cast<UINT>(kRedrawIntervalMs - since));
+    return 0;
+  }
   ResumeRedraw();
   return 0;
+}
+
+void CLeftView::OnTimer(UINT_PTR id) {
+  if (id != kResumeRedrawTimer) {
+    CTreeView::OnTimer(id);
+    return;
+  }
+  ResumeRedraw();
 }
 
 void CLeftView::AddEntryToTree(const EntryRecord &entry, const std::u16string &name) {

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "AppSettings.h"
 #include "CommandStates.h"
 #include "Framework.h"
+#include "WorkPacer.h"
 
 class AppEngineServices;
 class CFrameStandIns;
@@ -42,8 +44,18 @@ public:
   void CreateScanProgressBar(UINT range);
   // 1 at once when a stop was asked; else the pump's answer.
   int StepScanProgress(UINT count);
+  // A search's entry adds come here one by one; the caption, the bar, the
+  // totals noted since and the pump follow at the pace of the engines' own
+  // pump, as each of them costs a round trip under Wine.
   void UpdateFoundProgress(UINT progressMode, UINT foundCount, UINT secondaryCount);
   void UpdateTotalsPane(UINT folders, UINT files, ULONGLONG bytes);
+  // Totals shown with the next paced found count, or at the end of the search.
+  void NoteTotals(UINT folders, UINT files, ULONGLONG bytes);
+  // The clock of that pace (tests give a fake one).
+  void SetPaceClock(PaceInterval::Clock clock);
+  // Brings the bars' buttons in line with the command table at once: they
+  // read it when the program is idle, which it never is during a search.
+  void RefreshCommandStates();
   void SetCurrentItemPane(LPCTSTR text, BOOL show);
   void DeleteScanProgressBar();
   void OnScanFinished(UINT foundCount);
@@ -132,8 +144,20 @@ private:
   // The one progress bar of a running search, or null.
   std::unique_ptr<CProgressBar> m_scanProgressBar;
   std::unique_ptr<AppEngineServices> m_engineServices;
+  // The found count's pace: the first count of a bar shows at once.
+  PaceInterval m_foundPace{{}, PaceInterval::kDefaultIntervalMs, true};
+  unsigned m_foundStepsPending = 0;
+  struct NotedTotals {
+    UINT folders = 0;
+    UINT files = 0;
+    ULONGLONG bytes = 0;
+  };
+  std::optional<NotedTotals> m_notedTotals;
 
   void ApplySavedSettings();
+  void ShowNotedTotals();
+  // The caption "n Entries Found" for count, the bar moved by steps.
+  void ShowFoundCount(UINT count, unsigned steps);
   void SetThemeFlags(ThemeSetting theme);
   void RedrawFrame();
   // Tab moves the focus between the tree and the list.

@@ -28,6 +28,8 @@ long long LiveEngineFoundCount(const CQuendalVarnothApp &app) {
 void CMainFrame::ShowReadingProgress(UINT range, LPCTSTR caption) {
   std::wstring reading = caption ? caption : LoadWideText(IDS_READING);
   m_scanProgressBar.reset();
+  m_foundStepsPending = 0;
+  m_foundPace.Expire();
   auto bar = std::make_unique<CProgressBar>(reading.c_str(), 100, (int)range, TRUE, 0);
   bar->SetBarColour(ProgressColour);
   m_scanProgressBar = std::move(bar);
@@ -42,8 +44,13 @@ void CMainFrame::CreateScanProgressBar(UINT range) {
 }
 
 int CMainFrame::StepScanProgress(UINT count) {
+  if (TheQvApp().StopRequested) return 1;
+  ShowFoundCount(count, 1);
+  return TheQvApp().PumpMessages();
+}
+
+void CMainFrame::ShowFoundCount(UINT count, unsigned steps) {
   CQuendalVarnothApp &app = TheQvApp();
-  if (app.StopRequested) return 1;
   app.ScanRunning = 1;
   CString found;
   found.LoadString(IDS_ENTRIES_FOUND);
@@ -52,17 +59,44 @@ int CMainFrame::StepScanProgress(UINT count) {
     CString caption;
     caption.Format(L"%u %s", count + 1, app.ScanMessageBuffers[0]);
     m_scanProgressBar->SetText(caption);
-    m_scanProgressBar->StepIt();
+    m_scanProgressBar->StepBy(steps);
   }
-  return app.PumpMessages();
 }
 
 void CMainFrame::UpdateFoundProgress(UINT progressMode, UINT foundCount, UINT secondaryCount) {
-  if (progressMode == 0) StepScanProgress(foundCount);
-  if (progressMode == 1) StepScanProgress(secondaryCount);
+  if (progressMode > 1 || TheQvApp().StopRequested) return;
+  ++m_foundStepsPending;
+  if (!m_foundPace.Due()) return;
+  ShowNotedTotals();
+  // The engine's own paced pump draws them; a pump here as well would
+  // double the time the search spends drawing.
+  ShowFoundCount(progressMode == 0 ? foundCount : secondaryCount, m_foundStepsPending);
+  m_foundStepsPending = 0;
+}
+
+void CMainFrame::NoteTotals(UINT folders, UINT files, ULONGLONG bytes) {
+  m_notedTotals = NotedTotals{folders, files, bytes};
+}
+
+void CMainFrame::ShowNotedTotals() {
+  if (!m_notedTotals) return;
+  const NotedTotals totals = *m_notedTotals;
+  UpdateTotalsPane(totals.folders, totals.files, totals.bytes);
+}
+
+void CMainFrame::SetPaceClock(PaceInterval::Clock clock) {
+  m_foundPace = PaceInterval(std::move(clock), PaceInterval::kDefaultIntervalMs, true);
+}
+
+void CMainFrame::RefreshCommandStates() {
+  if (m_hWnd == nullptr) return;
+  SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
 }
 
 void CMainFrame::UpdateTotalsPane(UINT folders, UINT files, ULONGLONG bytes) {
+  // Whatever was noted before is older than this.
+  m_notedTotals.reset();
   TotalsWords words = {LoadWideText(IDS_TOTAL), LoadWideText(IDS_BYTES), LoadWideText(IDS_IN),
                        LoadWideText(IDS_FILES), LoadWideText(IDS_FOLDERS)};
   if (CStatusBar *status = GetStatusBar())
@@ -80,10 +114,12 @@ void CMainFrame::DeleteScanProgressBar() {
 void CMainFrame::OnScanFinished(UINT foundCount) {
   CQuendalVarnothApp &app = TheQvApp();
   DeleteScanProgressBar();
+  ShowNotedTotals();
   app.ScanRunning = 0;
   app.StopRequested = 1;
   app.ScanEnded = 1;
   if (foundCount != 0) app.ResultsPresent = 1;
+  RefreshCommandStates();
 }
 
 void CMainFrame::ResetBusyFlags() {
@@ -104,6 +140,7 @@ void CMainFrame::OnStopProcess() {
   app.ScanRunning = 0;
   long long found = LiveEngineFoundCount(app);
   if (found >= 0) app.ResultsPresent = found != 0;
+  RefreshCommandStates();
 }
 
 void CMainFrame::OnRunWizard() {
@@ -132,6 +169,7 @@ void CMainFrame::RunFastScan(ScanSession &session) {
   EngineCallScope engineCall(*this);
   // Menus and tool bar show the running state before the first long step.
   app.OnIdle(0);
+  RefreshCommandStates();
   if (FatScanEngine *fat = session.Fat()) {
     fat->RunFatFastScan();
   } else if (NtfsAdvancedEngine *ntfs = session.Ntfs()) {
@@ -146,6 +184,8 @@ void CMainFrame::RunFastScan(ScanSession &session) {
 void CMainFrame::RunAdvancedScan(ScanSession &session) {
   CQuendalVarnothApp &app = TheQvApp();
   EngineCallScope engineCall(*this);
+  // The bars show the running state (Stop among it) before the first long step.
+  RefreshCommandStates();
   if (PhysicalDiskScan *disk = session.Disk()) {
     app.PumpMessages();
     disk->RunPhysicalDiskScan();

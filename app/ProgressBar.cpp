@@ -122,6 +122,25 @@ int CProgressBar::StepIt() {
   return m_hWnd ? CProgressCtrl::StepIt() : 0;
 }
 
+int SteppedPosition(int pos, int lower, int upper, unsigned steps) {
+  if (upper <= lower) return pos;
+  const long long target = static_cast<long long>(pos) + steps;
+  if (target <= upper) return static_cast<int>(target);
+  // Each step past the upper end lands at lower + 1, and the bar then runs
+  // through lower + 1 .. upper again.
+  const long long span = static_cast<long long>(upper) - lower;
+  const long long beyond = target - upper;
+  return static_cast<int>(lower + 1 + (beyond - 1) % span);
+}
+
+void CProgressBar::StepBy(unsigned steps) {
+  MakeVisible();
+  if (m_hWnd == nullptr || steps == 0) return;
+  PBRANGE range = {};
+  SendMessage(PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+  CProgressCtrl::SetPos(SteppedPosition(GetPos(), range.iLow, range.iHigh, steps));
+}
+
 BOOL CProgressBar::OnEraseBkgnd(CDC *pDC) {
   Layout();
   return CProgressCtrl::OnEraseBkgnd(pDC);

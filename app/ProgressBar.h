@@ -10,6 +10,11 @@
 // height off at top and bottom.
 CRect ProgressBarLayout(const CRect &pane, int captionWidth, int blankWidth, int percent);
 
+// Where a bar at pos within lower..upper stands after that many steps of 1:
+// past the upper end it starts over from the lower end, as the control's
+// own step does.
+int SteppedPosition(int pos, int lower, int upper, unsigned steps);
+
 class CProgressBar : public CProgressCtrl {
 public:
   CProgressBar() = default;
@@ -24,6 +29,8 @@ public:
   int SetStep(int step);
   int SetPos(int pos);
   int StepIt();
+  // As that many StepIt() calls, in one move.
+  void StepBy(unsigned steps);
 
   afx_msg BOOL OnEraseBkgnd(CDC *pDC);
 

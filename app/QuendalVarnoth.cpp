@@ -84,14 +84,33 @@ int CQuendalVarnothApp::ExitInstance() {
 
 int CQuendalVarnothApp::PumpMessages() {
   while (PeekMessageW(&m_pumpMessage, nullptr, 0, 0, PM_NOREMOVE)) {
-    if (!PumpMessage()) {
-      // The quit message was taken here, inside a long loop: post it again
-      // so the main message loop ends as well.
-      PostQuitMessage(0);
+    if (PumpMessage()) continue;
+    // The quit message was taken here, inside a long loop.
+    const int code = static_cast<int>(m_msgCur.wParam);
+    CWnd *main = m_pMainWnd;
+    if (main != nullptr && main->IsKindOf(RUNTIME_CLASS(CMainFrame)) &&
+        static_cast<CMainFrame *>(main)->EngineCallDepth > 0) {
+      // Posted again now, it would be taken by the next pump and the next,
+      // while the engine runs on: stop the engine instead and quit when it
+      // has returned.
+      m_heldQuit = code;
+      ScanEnded = 1;
+      StopRequested = 1;
+      ScanRunning = 0;
       return 0;
     }
+    // Post it again so the main message loop ends as well.
+    PostQuitMessage(code);
+    return 0;
   }
-  return 1;
+  return m_heldQuit ? 0 : 1;
+}
+
+void CQuendalVarnothApp::PostHeldQuit() {
+  if (!m_heldQuit) return;
+  const int code = *m_heldQuit;
+  m_heldQuit.reset();
+  PostQuitMessage(code);
 }
 
 void CQuendalVarnothApp::RunWizard() {

@@ -33,8 +33,12 @@ public:
   int ExitInstance() override;
 
   // Dispatches the messages waiting in the queue without ever waiting;
-  // 1 when the queue is empty, 0 when the program is quitting.
+  // 1 when the queue is empty, 0 when the program is quitting. A quit that
+  // arrives while an engine call runs stops the search, as Stop does, and
+  // is held until the call has returned (PostHeldQuit).
   int PumpMessages();
+  // Posts the quit a pump held back, once no engine call is left.
+  void PostHeldQuit();
   // Opens the search wizard over the main window.
   void RunWizard();
   // Opens a help file of the program's folder (the program's help unless
@@ -128,6 +132,8 @@ public:
 private:
   // The peeked message of PumpMessages.
   MSG m_pumpMessage = {};
+  // The exit code of a quit that came during an engine call.
+  std::optional<int> m_heldQuit;
 
   void LoadLanguageLibrary();
   void TellSettingsNotStored();

@@ -38,6 +38,11 @@ public:
   virtual void ShowReadingProgress(uint32_t range, const std::optional<std::u16string> &text) = 0;
   // Advances the current bar by one; nothing when there is none.
   virtual void StepProgress() = 0;
+  // Advances the current bar by that many steps, as that many StepProgress()
+  // calls would; a window can do it in one move.
+  virtual void StepProgressBy(uint32_t steps) {
+    for (uint32_t i = 0; i < steps; ++i) StepProgress();
+  }
   // Removes the current bar.
   virtual void DeleteProgressBar() = 0;
 

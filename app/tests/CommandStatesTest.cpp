@@ -21,7 +21,8 @@ CommandContext Searching() {
   return c;
 }
 
-CommandContext SearchingUnstoppable() {
+// A phase of a search that only Stop may end (the FAT load, the record walk).
+CommandContext SearchingBusyPhase() {
   CommandContext c = Searching();
   c.scanPhaseBusy = true;
   return c;
@@ -55,8 +56,8 @@ CommandContext WithResultsChecked() {
 struct Case {
   UINT id;
   const char *name;
-  // Expected in: idle, searching, searching in an unstoppable phase,
-  // rebuilding, with results, with results all checked (saved, masked).
+  // Expected in: idle, searching, searching in a busy phase (Stop still
+  // works there), rebuilding, with results, with results all checked (saved, masked).
   bool enabled[6];
 };
 
@@ -70,7 +71,7 @@ const std::vector<Case> kCases = {
     {ID_EDIT_SAVE_LOG, "Save Log", {false, false, false, false, true, true}},
     {ID_EDIT_CLEAR_LOG, "Clear Log", {false, false, false, false, true, true}},
     {ID_EDIT_GO_UP, "Go Up", {false, false, false, false, false, true}},
-    {ID_TOOLS_STOP_PROCESS, "Stop", {false, true, false, false, false, false}},
+    {ID_TOOLS_STOP_PROCESS, "Stop", {false, true, true, false, false, false}},
     {ID_TOOLS_SAVE_SCAN_INFO, "Save Scan Information", {false, false, false, false, true, false}},
     {ID_TOOLS_RECOVER_ALL, "Recover All", {false, false, false, false, true, true}},
     {ID_TOOLS_RECOVER_SELECTED, "Recover Selected", {false, false, false, false, false, true}},
@@ -83,10 +84,9 @@ const std::vector<Case> kCases = {
 };
 
 TEST(CommandStatesTest, EachCommandInEachState) {
-  const CommandContext states[6] = {Idle(),       Searching(),   SearchingUnstoppable(),
+  const CommandContext states[6] = {Idle(),       Searching(),   SearchingBusyPhase(),
                                     Rebuilding(), WithResults(), WithResultsChecked()};
-  const char *stateNames[6] = {"idle",       "searching", "unstoppable phase",
-                               "rebuilding", "results",   "all checked"};
+  const char *stateNames[6] = {"idle", "searching", "busy phase", "rebuilding", "results", "all checked"};
   for (const Case &c : kCases)
     for (int s = 0; s < 6; s++)
       EXPECT_EQ(IsCommandEnabled(c.id, states[s]), c.enabled[s]) << c.name << " while " << stateNames[s];
@@ -125,9 +125,9 @@ TEST(CommandStatesTest, CommandsThatFreeTheEngineWaitWhileAnEngineCallUnwinds) {
     bool enabledWhileUnwinding;
   };
   const Case cases[] = {
-      {ID_FILE_RUN_WIZARD, "Run Wizard", false},  {ID_FILE_OPEN_SCAN_INFO, "Open", false},
-      {ID_TOOLS_FILE_MASK, "File Mask", false},    {ID_TOOLS_SAVE_SCAN_INFO, "Save Scan Information", false},
-      {ID_EDIT_SAVE_LOG, "Save Log", true},        {ID_EDIT_FIND_ENTRIES, "Find", true},
+      {ID_FILE_RUN_WIZARD, "Run Wizard", false}, {ID_FILE_OPEN_SCAN_INFO, "Open", false},
+      {ID_TOOLS_FILE_MASK, "File Mask", false},  {ID_TOOLS_SAVE_SCAN_INFO, "Save Scan Information", false},
+      {ID_EDIT_SAVE_LOG, "Save Log", true},      {ID_EDIT_FIND_ENTRIES, "Find", true},
   };
   CommandContext c = WithResults();
   c.engineCallActive = true;

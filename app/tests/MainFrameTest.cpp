@@ -15,6 +15,7 @@
 #include "ImageDevices.h"
 #include "ScanSession.h"
 #include "WizardTestFrame.h"
+#include "EngineCallScope.h"
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "ProgressBar.h"
@@ -59,11 +60,14 @@ TEST_F(MainFrameTest, DisabledCommandDoesNotRunFromAnAccelerator) {
   EXPECT_FALSE(AfxIsCommandEnabled(m_frame, ID_EDIT_SAVE_LOG));
 }
 
-TEST_F(MainFrameTest, StopIsOnlyAvailableWhileASearchCanBeStopped) {
+TEST_F(MainFrameTest, StopIsAvailableInEveryPhaseOfASearchOnly) {
   EXPECT_FALSE(AfxIsCommandEnabled(m_frame, ID_TOOLS_STOP_PROCESS));
   m_app.ScanRunning = 1;
   EXPECT_TRUE(AfxIsCommandEnabled(m_frame, ID_TOOLS_STOP_PROCESS));
   m_frame->ScanPhaseBusy = 1;
+  EXPECT_TRUE(AfxIsCommandEnabled(m_frame, ID_TOOLS_STOP_PROCESS));
+  // A scan file being written cannot be stopped halfway.
+  m_frame->RebuildBusy = 1;
   EXPECT_FALSE(AfxIsCommandEnabled(m_frame, ID_TOOLS_STOP_PROCESS));
 }
 
@@ -131,7 +135,10 @@ TEST_F(MainFrameTest, EngineServicesReachTheLogAndPanes) {
   AppEngineServices services(m_app, *m_frame);
   services.AddLogEntry(u"Fast Search", u"Logical Drive C:", std::nullopt, LogStatus::Started);
   EXPECT_EQ(m_app.LogView->GetLogItemText(0, 1), CString(L"Logical Drive C:"));
+  // The totals go up with the found count that follows each add.
+  m_app.StopRequested = 0;
   services.UpdateTotalsPane(3, 12, 1024);
+  services.UpdateFoundProgress(0, 15, 0);
   EXPECT_EQ(Pane(1), CString(L" Total 1.000 KB in 12 File(s) in 3 Folder(s)"));
   services.ShowCurrentItemText(0, u"letter.doc");
   EXPECT_EQ(Pane(2), CString(L"letter.doc"));
@@ -141,6 +148,104 @@ TEST_F(MainFrameTest, EngineServicesReachTheLogAndPanes) {
   EXPECT_EQ(m_app.ResultsPresent, 1);
   EXPECT_FALSE(services.CurrentTimeText().empty());
   EXPECT_NE(services.CurrentTimeText().back(), u'\n');
+}
+
+// A search's adds show their count, bar steps and totals at the pace of the
+// pump, each bar's first at once; the bar reaches the same position as with
+// a step per add, and the end shows the last totals.
+TEST_F(MainFrameTest, FoundProgressFollowsThePaceOfThePump) {
+  auto now = std::make_shared<uint64_t>(1000);
+  m_frame->SetPaceClock([now] { return *now; });
+  AppEngineServices &services = m_frame->EngineServices();
+  m_app.StopRequested = 0;
+  services.CreateScanProgressBar(100);
+  CProgressBar *bar = m_frame->GetScanProgressBar();
+  ASSERT_NE(bar, nullptr);
+  for (uint32_t found = 1; found <= 10; ++found) {
+    services.UpdateTotalsPane(0, found, 100 * found);
+    services.UpdateFoundProgress(0, found, 0);
+  }
+  EXPECT_EQ(Pane(0), CString(L"2 Entries Found"));
+  EXPECT_EQ(bar->GetPos(), 1);
+  EXPECT_EQ(Pane(1), CString(L" Total 100 Bytes in 1 File(s) in 0 Folder(s)"));
+  *now += WorkPacer::kDefaultIntervalMs;
+  services.UpdateTotalsPane(0, 11, 1100);
+  services.UpdateFoundProgress(0, 11, 0);
+  EXPECT_EQ(Pane(0), CString(L"12 Entries Found"));
+  EXPECT_EQ(bar->GetPos(), 11);
+  EXPECT_EQ(Pane(1), CString(L" Total 1.074 KB in 11 File(s) in 0 Folder(s)"));
+  services.UpdateTotalsPane(1, 12, 1200);
+  services.UpdateFoundProgress(0, 13, 0);
+  services.OnScanFinished(13);
+  EXPECT_EQ(Pane(1), CString(L" Total 1.172 KB in 12 File(s) in 1 Folder(s)"));
+}
+
+// The bar moved by many steps at once stands where that many single steps
+// leave it, also where it starts over.
+TEST_F(MainFrameTest, SteppingByManyEqualsSteppingOneByOne) {
+  m_frame->CreateScanProgressBar(7);
+  CProgressBar &bar = *m_frame->GetScanProgressBar();
+  for (unsigned steps : {0u, 1u, 3u, 6u, 7u, 8u, 13u, 14u, 15u, 40u}) {
+    bar.SetPos(2);
+    for (unsigned i = 0; i < steps; ++i) bar.StepIt();
+    const int single = bar.GetPos();
+    bar.SetPos(2);
+    bar.StepBy(steps);
+    EXPECT_EQ(bar.GetPos(), single) << steps << " steps";
+  }
+}
+
+// A quit posted while an engine call pumps: the search is stopped as Stop
+// stops it, later pumps are not ended by the same quit again, and the
+// program quits once the call has returned.
+TEST_F(MainFrameTest, QuitDuringASearchStopsItAndQuitsAfterwards) {
+  m_app.ScanRunning = 1;
+  m_app.StopRequested = 0;
+  MSG quit;
+  {
+    EngineCallScope call(*m_frame);
+    PostQuitMessage(5);
+    EXPECT_EQ(m_app.PumpMessages(), 0);
+    EXPECT_EQ(m_app.StopRequested, 1);
+    EXPECT_EQ(m_app.ScanRunning, 0);
+    EXPECT_EQ(m_app.ScanEnded, 1);
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    // The frame still answers while the engine unwinds.
+    m_frame->PostMessage(WM_NULL);
+    m_app.PumpMessages();
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, 0, 0, PM_NOREMOVE));
+  }
+  ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(quit.wParam, 5u);
+}
+
+// The tool bar follows the command table while a search runs (the idle
+// update that refreshes it never comes then), and agrees with the menu and
+// with the refusal to close.
+TEST_F(MainFrameTest, ToolBarStopFollowsTheSearch) {
+  HWND bar = nullptr;
+  ::EnumChildWindows(
+      m_frame->m_hWnd,
+      [](HWND window, LPARAM result) -> BOOL {
+        wchar_t className[32] = {};
+        ::GetClassNameW(window, className, 32);
+        if (wcscmp(className, TOOLBARCLASSNAMEW) != 0) return TRUE;
+        *reinterpret_cast<HWND *>(result) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&bar));
+  ASSERT_NE(bar, nullptr);
+  auto toolBarStop = [bar] { return ::SendMessageW(bar, TB_ISBUTTONENABLED, ID_TOOLS_STOP_PROCESS, 0) != 0; };
+  AppEngineServices &services = m_frame->EngineServices();
+  m_app.ScanRunning = 1;
+  m_app.StopRequested = 0;
+  services.SetScanPhaseBusy(true);
+  EXPECT_TRUE(toolBarStop());
+  EXPECT_TRUE(AfxIsCommandEnabled(m_frame, ID_TOOLS_STOP_PROCESS));
+  services.SetScanPhaseBusy(false);
+  services.OnScanFinished(0);
+  EXPECT_FALSE(toolBarStop());
+  EXPECT_FALSE(AfxIsCommandEnabled(m_frame, ID_TOOLS_STOP_PROCESS));
 }
 
 // A command's state as a menu would show it.

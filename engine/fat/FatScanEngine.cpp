@@ -3,7 +3,7 @@
 #include "FatAdvancedSearch.h"
 
 FatScanEngine::FatScanEngine(EngineServices &services, SectorReader &reader, uint64_t volumeSectors,
-                             FatWorkPacer::Clock clock)
+                             WorkPacer::Clock clock)
     : m_services(services), m_pacer(services, std::move(clock)),
       m_volume(reader, services, m_pacer, volumeSectors) {}
 

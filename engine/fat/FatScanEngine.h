@@ -7,7 +7,7 @@
 #include "FatFastSearch.h"
 #include "FatFileReader.h"
 #include "FatVolume.h"
-#include "FatWorkPacer.h"
+#include "WorkPacer.h"
 #include "SignatureSearch.h"
 #include "SectorIo.h"
 
@@ -20,7 +20,7 @@ public:
   // reader: the drive the volume is on, with the volume's start sector;
   // volumeSectors: the sectors the drive holds for it (0: unknown).
   FatScanEngine(EngineServices &services, SectorReader &reader, uint64_t volumeSectors,
-                FatWorkPacer::Clock clock = {});
+                WorkPacer::Clock clock = {});
   FatScanEngine(const FatScanEngine &) = delete;
   FatScanEngine &operator=(const FatScanEngine &) = delete;
 
@@ -49,7 +49,7 @@ public:
 
 private:
   EngineServices &m_services;
-  FatWorkPacer m_pacer;
+  WorkPacer m_pacer;
   FatVolume m_volume;
   FatSearchTotals m_totals;
   std::vector<FatFoundFile> m_deletedFiles;

@@ -14,8 +14,7 @@ constexpr uint32_t kFatBatchSectors9x = 100;
 
 } // namespace
 
-FatVolume::FatVolume(SectorReader &reader, EngineServices &services, FatWorkPacer &pacer,
-                     uint64_t volumeSectors)
+FatVolume::FatVolume(SectorReader &reader, EngineServices &services, WorkPacer &pacer, uint64_t volumeSectors)
     : m_reader(reader), m_services(services), m_pacer(pacer), m_volumeSectors(volumeSectors) {}
 
 void FatVolume::LogStarted(const std::u16string &activity) {
@@ -136,8 +135,9 @@ bool FatVolume::ReadFatCopy() {
     uint8_t *into = bytes.data() + done * 512;
     if (!m_reader.ReadSectors(start + done, count, into))
       for (uint32_t i = 0; i < count; ++i) ReadFatSectorFallback(done + i, into + i * 512);
-    m_services.StepProgress();
+    m_pacer.Step();
   }
+  m_pacer.FlushProgress();
   m_services.DeleteProgressBar();
   LogFinished(false);
   m_table = FatTable(m_boot.m_kind, MaxCluster(), std::move(bytes));
@@ -158,14 +158,14 @@ void FatVolume::BuildClusterMap() {
   const uint64_t denominator =
       m_boot.m_kind == FatKind::Fat12 ? 3 : (m_boot.m_kind == FatKind::Fat16 ? 2 : 4);
   for (uint64_t sector = 0; sector < fatSectors; ++sector) {
-    m_services.StepProgress();
-    m_pacer.ShouldStop();
+    m_pacer.StepAndShouldStop();
     const uint64_t first = sector * numerator / denominator;
     const uint64_t end = (sector + 1) * numerator / denominator;
     if (first > MaxCluster()) break;
     m_table.MarkInUseRange(m_map, static_cast<uint32_t>(first),
                            static_cast<uint32_t>(std::min<uint64_t>(end, uint64_t{MaxCluster()} + 1)));
   }
+  m_pacer.FlushProgress();
   LogFinished(false);
   m_services.DeleteProgressBar();
 }

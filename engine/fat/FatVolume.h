@@ -7,7 +7,7 @@
 #include "EngineText.h"
 #include "FatBootSector.h"
 #include "FatTable.h"
-#include "FatWorkPacer.h"
+#include "WorkPacer.h"
 #include "SectorIo.h"
 #include "Utf16Text.h"
 
@@ -26,7 +26,7 @@ class FatVolume {
 public:
   // volumeSectors: the sectors the drive holds for the volume (0: unknown,
   // the boot sector's count is taken).
-  FatVolume(SectorReader &reader, EngineServices &services, FatWorkPacer &pacer, uint64_t volumeSectors);
+  FatVolume(SectorReader &reader, EngineServices &services, WorkPacer &pacer, uint64_t volumeSectors);
   FatVolume(const FatVolume &) = delete;
   FatVolume &operator=(const FatVolume &) = delete;
 
@@ -76,7 +76,7 @@ public:
   std::u16string Text(uint32_t id) { return m_services.LoadText(id); }
 
   EngineServices &Services() { return m_services; }
-  FatWorkPacer &Pacer() { return m_pacer; }
+  WorkPacer &Pacer() { return m_pacer; }
 
   // The state a scan-information file keeps and gives back.
   FatChainMode ChainMode() const { return m_chainMode; }
@@ -99,7 +99,7 @@ private:
 
   SectorReader &m_reader;
   EngineServices &m_services;
-  FatWorkPacer &m_pacer;
+  WorkPacer &m_pacer;
   uint64_t m_volumeSectors;
   BootParameters m_boot;
   FatChainMode m_chainMode = FatChainMode::FirstFat;

@@ -81,8 +81,8 @@ uint64_t NtfsClusterSpace::DocumentCluster(uint64_t first, uint64_t index) const
 }
 
 NtfsAdvancedEngine::NtfsAdvancedEngine(EngineServices &services, SectorReader &reader, uint64_t volumeSectors,
-                                       bool windows9x)
-    : NtfsScanEngine(services, reader, volumeSectors), m_windows9x(windows9x) {}
+                                       bool windows9x, WorkPacer::Clock clock)
+    : NtfsScanEngine(services, reader, volumeSectors, std::move(clock)), m_windows9x(windows9x) {}
 
 // The runs of $Bitmap's data in cluster (VCN) order, followed through its
 // attribute list when the runs continue in extension records. When the full
@@ -166,10 +166,12 @@ bool NtfsAdvancedEngine::LoadClusterBitmap() {
   // Only the sectors that can hold a bit of a cluster in the map are read.
   const uint64_t neededSectors = (map.size() + kClustersPerBitmapSector - 1) / kClustersPerBitmapSector;
   std::vector<uint8_t> chunk(size_t{kBitmapReadSectors} * kSectorBytes);
+  WorkPacer &pacer = Pacer();
+  bool stopped = false;
   {
     ReadFailureLog::Pass failures(ReadFailures());
     for (const DataRun &run : runs) {
-      services.PumpMessages();
+      if ((stopped = pacer.ShouldStop())) break;
       const uint64_t runSectors = run.m_clusters * spc;
       // A run's place in the stream comes from its VCN, so a part of the
       // stream that is not known leaves its clusters free rather than shifting
@@ -177,25 +179,28 @@ bool NtfsAdvancedEngine::LoadClusterBitmap() {
       if (run.m_vcn >= neededSectors) continue; // beyond the map (and its product cannot overflow)
       uint64_t streamSector = run.m_vcn * spc;
       for (uint64_t done = 0; done < runSectors && streamSector < neededSectors;) {
+        if ((stopped = pacer.ShouldStop())) break;
         const uint32_t count =
             static_cast<uint32_t>(std::min<uint64_t>(kBitmapReadSectors, runSectors - done));
         std::fill(chunk.begin(), chunk.end(), 0);
         // A failed read is logged by the volume, grouped with the failures around it.
         if (!run.m_sparse) Volume().ReadSectors(run.m_lcn * spc + done, count, chunk.data());
         for (uint32_t i = 0; i < count; ++i) {
-          services.StepProgress();
+          pacer.Step();
           MarkBitmapSector(streamSector++, chunk.data() + size_t{i} * kSectorBytes, map);
         }
         done += count;
       }
+      if (stopped) break;
     }
   }
   // The engine keeps the map, so a scan-information file saves it too.
   RestoreScanTables(RunArray(), std::move(map));
+  pacer.FlushProgress();
   services.DeleteProgressBar();
-  LogProcessEnded(services, false);
+  LogProcessEnded(services, stopped);
   services.DoWaitCursor(-1);
-  return m_markedClusters != 0;
+  return !stopped && m_markedClusters != 0;
 }
 
 void NtfsAdvancedEngine::SearchFreeClusters() {
@@ -212,12 +217,7 @@ void NtfsAdvancedEngine::SearchFreeClusters() {
   options.m_batchSectors = m_windows9x ? kSignatureBatchSectors9x : kSignatureBatchSectorsNt;
   options.m_unknownKindIsDocument = true;
   SignatureSearch pass(
-      space, services,
-      [&services] {
-        services.PumpMessages();
-        return services.StopRequested();
-      },
-      options);
+      space, services, [this] { return Pacer().ShouldStop(); }, options);
   // Each hit reaches the tree as soon as it is found.
   bool rawFolderAdded = false;
   SignatureFolders folders(

@@ -47,7 +47,7 @@ private:
 class NtfsAdvancedEngine : public NtfsScanEngine {
 public:
   NtfsAdvancedEngine(EngineServices &services, SectorReader &reader, uint64_t volumeSectors,
-                     bool windows9x = false);
+                     bool windows9x = false, WorkPacer::Clock clock = {});
 
   bool LoadClusterBitmap() override;
   void SearchFreeClusters() override;

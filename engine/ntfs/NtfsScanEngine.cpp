@@ -2,8 +2,9 @@
 
 #include "Utf16Text.h"
 
-NtfsScanEngine::NtfsScanEngine(EngineServices &services, SectorReader &reader, uint64_t volumeSectors)
-    : m_services(services), m_volume(reader, volumeSectors),
+NtfsScanEngine::NtfsScanEngine(EngineServices &services, SectorReader &reader, uint64_t volumeSectors,
+                               WorkPacer::Clock clock)
+    : m_services(services), m_pacer(services, std::move(clock)), m_volume(reader, volumeSectors),
       m_readFailures([this](uint64_t first, uint64_t last) { WriteReadErrorLine(first, last); }) {
   m_volume.SetReadErrorSink(
       [this](uint64_t sector, uint64_t sectors) { m_readFailures.Add(sector, sectors); });
@@ -68,9 +69,13 @@ void NtfsScanEngine::RunNtfsFastScan() {
   }
   if (LoadMftRunList()) {
     m_services.SetScanPhaseBusy(true);
-    WalkMftRecords();
+    const bool walked = WalkMftRecords();
     m_services.SetScanPhaseBusy(false);
-    BuildNtfsTree(false);
+    // A stop during the walk ends the search before any tree is made.
+    if (walked)
+      BuildNtfsTree(false);
+    else
+      ClearWalkLists();
   }
   m_services.OnScanFinished(m_foundCount);
   m_services.ResetTreeToRoot();
@@ -84,10 +89,14 @@ void NtfsScanEngine::RunNtfsAdvancedScan() {
   }
   m_services.SetScanPhaseBusy(true);
   const bool bitmapLoaded = LoadClusterBitmap();
-  WalkMftRecords();
+  const bool walked = !m_pacer.StopRequested() && WalkMftRecords();
   m_services.SetScanPhaseBusy(false);
-  BuildNtfsTree(true);
-  if (bitmapLoaded) SearchFreeClusters();
+  // After a stop no further phase starts.
+  if (walked)
+    BuildNtfsTree(true);
+  else
+    ClearWalkLists();
+  if (bitmapLoaded && !m_pacer.StopRequested()) SearchFreeClusters();
   m_services.ShowCurrentItemText(1, u"");
   m_services.OnScanFinished(m_foundCount);
   m_services.ResetTreeToRoot();

@@ -8,6 +8,7 @@
 #include "EngineText.h"
 #include "NtfsVolume.h"
 #include "ReadFailureLog.h"
+#include "WorkPacer.h"
 
 #include <cstdint>
 #include <string>
@@ -48,8 +49,10 @@ struct NtfsFileNode {
 
 class NtfsScanEngine {
 public:
-  // volumeSectors: the volume's extent in sectors (0 when unknown).
-  NtfsScanEngine(EngineServices &services, SectorReader &reader, uint64_t volumeSectors);
+  // volumeSectors: the volume's extent in sectors (0 when unknown); the
+  // clock paces pumps and progress (tests give a fake one).
+  NtfsScanEngine(EngineServices &services, SectorReader &reader, uint64_t volumeSectors,
+                 WorkPacer::Clock clock = {});
   virtual ~NtfsScanEngine() = default;
   NtfsScanEngine(const NtfsScanEngine &) = delete;
   NtfsScanEngine &operator=(const NtfsScanEngine &) = delete;
@@ -60,7 +63,8 @@ public:
 
   bool ReadNtfsBootSector();
   bool LoadMftRunList();
-  void WalkMftRecords();
+  // False when the stop flag ended the walk.
+  bool WalkMftRecords();
   void BuildNtfsTree(bool advanced);
   bool IsFolderAdded(uint32_t id) const { return m_addedFolders.count(id) != 0; }
   void FreeNtfsEngineData();
@@ -96,12 +100,14 @@ protected:
   EngineServices &Services() { return m_services; }
   // Groups the failed reads of a pass over the volume into runs.
   ReadFailureLog &ReadFailures() { return m_readFailures; }
+  WorkPacer &Pacer() { return m_pacer; }
 
 private:
   void RefuseInvalidVolume();
   void WriteReadErrorLine(uint64_t first, uint64_t last);
   void LogDamagedRecord(uint64_t record, const std::string &why);
   void ExamineRecord(uint64_t record, uint8_t *bytes);
+  void ClearWalkLists();
   void TakeNameFromExtensions(uint64_t record, const uint8_t *bytes, FileRecordInfo &info);
   void ListFolder(uint64_t record, const FileRecordInfo &info);
   void ListDeletedFile(uint64_t record, const std::vector<uint8_t> &bytes, const FileRecordInfo &info);
@@ -114,6 +120,7 @@ private:
   void EmitNtfsPathFrames(std::vector<const NtfsFolderNode *> &frames, uint32_t anchor);
 
   EngineServices &m_services;
+  WorkPacer m_pacer;
   NtfsVolume m_volume;
   uint32_t m_rootRecord = 5;
   std::vector<MftRunEntry> m_runArray;

@@ -43,7 +43,7 @@ NtfsFileTimes TimesOf(const FileRecordInfo &info) {
 
 } // namespace
 
-void NtfsScanEngine::WalkMftRecords() {
+bool NtfsScanEngine::WalkMftRecords() {
   LogProcessStarted(m_services, m_services.LoadText(NtfsText::kCalculatingParameters));
   const uint64_t count = std::min<uint64_t>(m_volume.RecordCount(), std::numeric_limits<uint32_t>::max());
   m_progressRange = ClampToU32(count);
@@ -51,10 +51,11 @@ void NtfsScanEngine::WalkMftRecords() {
   const uint32_t recordSize = m_volume.RecordSize();
   const uint64_t chunk = std::max<uint64_t>(1, kWalkChunkBytes / recordSize);
   std::vector<uint8_t> buffer(chunk * recordSize);
+  bool stopped = false;
   {
     // A run of unreadable records is one log line, written when it ends.
     ReadFailureLog::Pass failures(m_readFailures);
-    for (uint64_t first = 0; first < count; first += chunk) {
+    for (uint64_t first = 0; first < count && !stopped; first += chunk) {
       const uint64_t n = std::min(chunk, count - first);
       if (!m_volume.ReadMftRecords(first, n, buffer.data())) {
         // Read the chunk again record by record, so one bad sector costs only its own records.
@@ -62,14 +63,15 @@ void NtfsScanEngine::WalkMftRecords() {
           m_volume.ReadMftRecords(first + i, 1, buffer.data() + i * recordSize);
       }
       for (uint64_t i = 0; i < n; ++i) {
-        m_services.PumpMessages();
-        m_services.StepProgress();
+        if ((stopped = m_pacer.StepAndShouldStop())) break;
         ExamineRecord(first + i, buffer.data() + i * recordSize);
       }
     }
   }
+  m_pacer.FlushProgress();
   m_services.DeleteProgressBar();
-  LogProcessEnded(m_services, false);
+  LogProcessEnded(m_services, stopped);
+  return !stopped;
 }
 
 void NtfsScanEngine::ExamineRecord(uint64_t record, uint8_t *bytes) {
@@ -197,20 +199,23 @@ void NtfsScanEngine::BuildNtfsTree(bool advanced) {
   m_folderCount = 1;
   bool stopped = false;
   for (const NtfsFileNode &file : m_files) {
-    m_services.StepProgress();
-    m_services.PumpMessages();
-    if (m_services.StopRequested()) {
+    if (m_pacer.StepAndShouldStop()) {
       stopped = true;
       break;
     }
     AddFileToTree(file);
   }
+  m_pacer.FlushProgress();
+  ClearWalkLists();
+  LogProcessEnded(m_services, stopped);
+}
+
+void NtfsScanEngine::ClearWalkLists() {
   m_files.clear();
   m_folders.clear();
   m_folderIndex.clear();
   m_addedFolders.clear();
   m_missingFolderIds.clear();
-  LogProcessEnded(m_services, stopped);
 }
 
 void NtfsScanEngine::AddFileToTree(const NtfsFileNode &file) {

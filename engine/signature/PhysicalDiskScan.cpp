@@ -22,8 +22,9 @@ bool DiskSectorSpace::ReadClusterSectors(uint64_t sector, uint8_t *buffer, uint3
 }
 
 PhysicalDiskScan::PhysicalDiskScan(EngineServices &services, SectorReader &reader, uint64_t sectors,
-                                   bool windows9x)
-    : m_services(services), m_space(reader, sectors), m_windows9x(windows9x) {}
+                                   bool windows9x, WorkPacer::Clock clock)
+    : m_services(services), m_pacer(services, std::move(clock)), m_space(reader, sectors),
+      m_windows9x(windows9x) {}
 
 void PhysicalDiskScan::RunPhysicalDiskScan() {
   m_services.DoWaitCursor(0);
@@ -47,12 +48,7 @@ void PhysicalDiskScan::RunPhysicalDiskScan() {
   options.m_errorTextId = SignatureText::kErrorReadingSector;
   options.m_errorRangeTextId = SignatureText::kErrorReadingSectors;
   SignatureSearch pass(
-      m_space, m_services,
-      [this] {
-        m_services.PumpMessages();
-        return m_services.StopRequested();
-      },
-      options);
+      m_space, m_services, [this] { return m_pacer.ShouldStop(); }, options);
   // Each hit is listed as soon as it is found, so a scan of hours shows its
   // finds as it goes and holds no more than the tree does; whatever was found
   // before a stop stays listed.

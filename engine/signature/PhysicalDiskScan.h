@@ -7,6 +7,7 @@
 #include "EngineServices.h"
 #include "SectorIo.h"
 #include "SignatureSearch.h"
+#include "WorkPacer.h"
 
 #include <cstdint>
 #include <unordered_map>
@@ -37,7 +38,9 @@ private:
 class PhysicalDiskScan {
 public:
   // reader: the disk (drive code 128 + n, start 0); sectors: the disk's sector count.
-  PhysicalDiskScan(EngineServices &services, SectorReader &reader, uint64_t sectors, bool windows9x);
+  // The clock paces pumps (tests give a fake one).
+  PhysicalDiskScan(EngineServices &services, SectorReader &reader, uint64_t sectors, bool windows9x,
+                   WorkPacer::Clock clock = {});
 
   void RunPhysicalDiskScan();
   // Where the next scan begins: 0, the disk's start, unless a test begins
@@ -64,6 +67,7 @@ private:
   void ListHit(SignatureFolders &folders, SignatureHit &hit);
 
   EngineServices &m_services;
+  WorkPacer m_pacer;
   DiskSectorSpace m_space;
   bool m_windows9x;
   uint32_t m_nextId = 2;

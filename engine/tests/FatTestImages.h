@@ -7,6 +7,7 @@
 #include "FatScanEngine.h"
 #include "ImageDevices.h"
 #include "RecordingServices.h"
+#include "TestClocks.h"
 
 #include <gtest/gtest.h>
 
@@ -69,18 +70,12 @@ inline std::vector<uint8_t> ReadOriginal(const std::string &image, const FatMani
   return ReadWholeFile(FatFixtureDir() + "/" + image + ".orig/" + row.m_original);
 }
 
-// A clock that moves 20 ms at every look, so the engine pumps before every unit.
-inline FatWorkPacer::Clock SteppingClock() {
-  auto now = std::make_shared<uint64_t>(0);
-  return [now] { return *now += 20; };
-}
-
 // An engine over an image on drive code 2, recording what it hands out.
 class FatImageEngine {
 public:
   static constexpr uint8_t kDrive = 2;
 
-  explicit FatImageEngine(std::vector<uint8_t> bytes, FatWorkPacer::Clock clock = {})
+  explicit FatImageEngine(std::vector<uint8_t> bytes, WorkPacer::Clock clock = {})
       : m_io(m_layer, nullptr, false), m_reader(m_io, kDrive, 0) {
     const uint64_t sectors = bytes.size() / 512;
     m_layer.Attach(kDrive, std::make_unique<MemoryDevice>(std::move(bytes)));
@@ -88,14 +83,13 @@ public:
   }
 
   // Reads the image file in place (for images too large to hold in memory).
-  explicit FatImageEngine(const std::string &path, FatWorkPacer::Clock clock = {})
+  explicit FatImageEngine(const std::string &path, WorkPacer::Clock clock = {})
       : m_io(m_layer, nullptr, false), m_reader(m_io, kDrive, 0) {
     uint64_t sectors = 0;
     if (m_layer.AttachFile(kDrive, path)) sectors = m_layer.Device(kDrive)->SizeInBytes() / 512;
     m_engine = std::make_unique<FatScanEngine>(m_services, m_reader, sectors, std::move(clock));
   }
-  static std::unique_ptr<FatImageEngine> FromFixture(const std::string &image,
-                                                     FatWorkPacer::Clock clock = {}) {
+  static std::unique_ptr<FatImageEngine> FromFixture(const std::string &image, WorkPacer::Clock clock = {}) {
     return std::make_unique<FatImageEngine>(ReadWholeFile(FatFixtureDir() + "/" + image + ".img"),
                                             std::move(clock));
   }

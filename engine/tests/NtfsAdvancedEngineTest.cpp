@@ -189,6 +189,43 @@ TEST_F(NtfsAdvancedEngineTest, NoSignaturesChosenSearchesNothing) {
   EXPECT_EQ(services.m_finishedCount, 1u);
 }
 
+// Services that raise the stop flag when a phase with the given activity
+// logs its start, as a user's Stop during that phase would.
+class StopAtPhase : public RecordingServices {
+public:
+  explicit StopAtPhase(uint32_t activityId) : m_activity(LoadText(activityId)) {}
+  void AddLogEntry(const std::optional<std::u16string> &activity, const std::u16string &text,
+                   const std::optional<std::u16string> &time, LogStatus status) override {
+    RecordingServices::AddLogEntry(activity, text, time, status);
+    if (activity == m_activity) SetStopRequested(true);
+  }
+
+private:
+  std::u16string m_activity;
+};
+
+// Every phase of the advanced search honours Stop: the phase logs its
+// abort and no later phase starts. (The fresh volume has no deleted file for
+// the tree build to stop at; NtfsImageTest stops that one.)
+TEST_F(NtfsAdvancedEngineTest, StopEndsEveryPhaseAndStartsNoOther) {
+  for (uint32_t phase : {NtfsText::kSearchingCriticalInfo, NtfsText::kCalculatingParameters,
+                         SignatureText::kSearchingHeaders}) {
+    StopAtPhase services(phase);
+    services.m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 0)};
+    NtfsAdvancedEngine engine(services, m_image->Reader(), m_image->Sectors());
+    engine.RunNtfsAdvancedScan();
+    ASSERT_GE(services.m_log.size(), 2u) << phase;
+    const RecordingServices::LogRow &last = services.m_log.back();
+    const RecordingServices::LogRow &start = services.m_log[services.m_log.size() - 2];
+    EXPECT_EQ(start.m_activity, services.LoadText(phase)) << services.LogAsText();
+    EXPECT_EQ(start.m_status, LogStatus::Started);
+    EXPECT_EQ(last.m_text, services.LoadText(NtfsText::kProcessAborted)) << services.LogAsText();
+    EXPECT_EQ(last.m_status, LogStatus::Error);
+    EXPECT_FALSE(services.m_scanPhaseBusy);
+    EXPECT_EQ(services.m_finishedCount, 1u);
+  }
+}
+
 // ---- $Bitmap continued through an attribute list -----------------------------
 
 // Where the pieces of $Bitmap's data lie in a generated volume: record 6

@@ -7,6 +7,7 @@
 #include "NtfsScanEngine.h"
 #include "NtfsTestImages.h"
 #include "RecordingServices.h"
+#include "TestClocks.h"
 
 #include <gtest/gtest.h>
 
@@ -395,6 +396,59 @@ TEST_P(NtfsImageTest, StopDuringTheTreeBuildLogsTheAbort) {
   EXPECT_TRUE(services.m_treeEntries.empty());
   EXPECT_EQ(services.m_log.back().m_text, u"Process aborted - user intervention");
   EXPECT_EQ(services.m_log.back().m_status, LogStatus::Error);
+}
+
+// The walk and the tree build pump by time, not once per record or file,
+// and the bar still gets a step for every one of them.
+TEST_P(NtfsImageTest, PumpsArePacedByTimeAndProgressKeepsEveryStep) {
+  struct Run {
+    size_t m_pumps;
+    size_t m_steps;
+    size_t m_entries;
+    uint64_t m_records;
+  };
+  auto search = [this](WorkPacer::Clock clock) {
+    auto image = Open();
+    RecordingServices services;
+    NtfsScanEngine engine(services, image->Reader(), image->Sectors(), std::move(clock));
+    engine.RunNtfsFastScan();
+    return Run{services.m_pumpCount, services.m_progressSteps, services.m_treeEntries.size(),
+               engine.Volume().RecordCount()};
+  };
+  const Run frozen = search(FrozenClock());
+  const Run stepping = search(SteppingClock());
+  EXPECT_EQ(frozen.m_pumps, 0u);
+  EXPECT_GE(stepping.m_pumps, stepping.m_records);
+  EXPECT_EQ(frozen.m_steps, stepping.m_steps);
+  EXPECT_GT(frozen.m_steps, frozen.m_records); // every record, then every deleted file
+  EXPECT_EQ(frozen.m_entries, stepping.m_entries);
+}
+
+// Stop is honoured in the record walk too: the walk logs its abort and the
+// search ends without building a tree.
+TEST_P(NtfsImageTest, StopDuringTheWalkEndsTheSearchWithoutATree) {
+  auto image = Open();
+  RecordingServices services;
+  services.SetText(NtfsText::kCalculatingParameters, u"Calculating system parameters");
+  services.SetText(NtfsText::kProcessAborted, u"Process aborted - user intervention");
+  services.SetText(NtfsText::kCreatingDirectoryTree, u"Creating directory tree");
+  services.StopAfterPumps(3);
+  NtfsScanEngine engine(services, image->Reader(), image->Sectors(), SteppingClock());
+  engine.RunNtfsFastScan();
+  EXPECT_EQ(services.m_pumpCount, 3u);
+  EXPECT_LT(services.m_progressSteps, engine.Volume().RecordCount());
+  EXPECT_EQ(services.m_treeRootCount, 0u);
+  EXPECT_TRUE(services.m_treeEntries.empty());
+  for (const RecordingServices::LogRow &row : services.m_log)
+    EXPECT_NE(row.m_activity.value_or(u""), u"Creating directory tree") << services.LogAsText();
+  ASSERT_FALSE(services.m_log.empty());
+  EXPECT_EQ(services.m_log[0].m_activity.value_or(u""), u"Calculating system parameters");
+  EXPECT_EQ(services.m_log.back().m_text, u"Process aborted - user intervention");
+  EXPECT_EQ(services.m_log.back().m_status, LogStatus::Error);
+  EXPECT_FALSE(services.m_scanPhaseBusy);
+  EXPECT_FALSE(services.m_progressBarPresent);
+  EXPECT_EQ(services.m_finishedCount, 1u);
+  EXPECT_EQ(services.m_finishedFoundCount, 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(ClusterSizes, NtfsImageTest, ::testing::Values("ntfs-4k", "ntfs-512"));

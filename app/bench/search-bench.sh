@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Times the program's own fast search (SearchBench under Wine, the image
+# mapped as drive S:) against the engine alone (NtfsBench, natively) on the
+# same NTFS images: the benchmark image of make-ntfs-bench-image.sh (100,000
+# files) and one with 200,000 files, made in WORK_DIR unless they are there.
+#   search-bench.sh WORK_DIR
+# Needs the windows build (build/windows/bin/SearchBench.exe) and a native
+# Release build (build/release/engine/bench/NtfsBench; see the README).
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+work=${1:?usage: search-bench.sh WORK_DIR}
+app_bench=$root/build/windows/bin/SearchBench.exe
+engine_bench=$root/build/release/engine/bench/NtfsBench
+for program in "$app_bench" "$engine_bench"; do
+  [ -x "$program" ] || { echo "missing $program: build it first" >&2; exit 1; }
+done
+mkdir -p "$work"
+work=$(cd "$work" && pwd)
+
+make_image() { # files image
+  [ -f "$2" ] || QV_BENCH_FILES=$1 "$root/engine/bench/make-ntfs-bench-image.sh" "$2"
+}
+
+# One wineserver for all runs, as the tests have it: a prefix that starts
+# its services during a timed search makes that search many times slower.
+export QV_WINE_DIR=$work/wine
+source "$root/tools/wine-env"
+"$root/tools/wine-fixture" start "$QV_WINE_DIR" >/dev/null
+mkdir -p "$work/root-s" "$WINEPREFIX/dosdevices"
+ln -sfn "$work/root-s" "$WINEPREFIX/dosdevices/s:"
+trap 'rm -f "$WINEPREFIX/dosdevices/s::" "$WINEPREFIX/dosdevices/s:"; "$root/tools/wine-fixture" stop "$QV_WINE_DIR"' EXIT
+
+seconds() { sed -nE "s/^$1: ([0-9.]+) s.*/\1/p"; }
+# The best of three runs: other work on the machine only ever adds time.
+best() { # label command...
+  local label=$1 best_out="" best_time="" out time
+  shift
+  for _ in 1 2 3; do
+    out=$("$@")
+    time=$(seconds "$label" <<<"$out")
+    if [ -z "$best_time" ] || [ "$(echo "$time < $best_time" | bc)" = 1 ]; then
+      best_time=$time best_out=$out
+    fi
+  done
+  echo "$best_out"
+}
+
+for files in 100000 200000; do
+  image=$work/ntfs-$((files / 1000))k.img
+  make_image "$files" "$image"
+  ln -sfn "$image" "$WINEPREFIX/dosdevices/s::"
+  "$root/tools/wine-run" "$app_bench" S NTFS >/dev/null # settles the prefix and the page cache
+  app_out=$(best "app search" "$root/tools/wine-run" "$app_bench" S NTFS)
+  engine_out=$(best search "$engine_bench" --bench "$image")
+  app=$(seconds "app search" <<<"$app_out")
+  engine=$(seconds search <<<"$engine_out")
+  echo "== $(basename "$image"): $files files, every third deleted (best of three runs)"
+  echo "$app_out" | grep '^app search'
+  echo "$engine_out" | grep '^search'
+  if [ -n "$app" ] && [ -n "$engine" ]; then
+    echo "app under Wine / engine natively: $(echo "scale=2; $app / $engine" | bc)x"
+  fi
+done
