@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ModuleState.h"
+#include "WinApp.h"
 #include "XTPResource.h"
 #include "XTPResourceManager.h"
 
@@ -113,7 +114,50 @@ TEST(ResourceManager, LoadsMenusAndDialogTemplates) {
   EXPECT_EQ(pManager->LoadDialogTemplate(301), nullptr);
 
   CBitmap bitmap;
-  EXPECT_FALSE(pManager->LoadBitmap(&bitmap, 400));
+  ASSERT_TRUE(pManager->LoadBitmap(&bitmap, 400));
+  BITMAP info = {};
+  ASSERT_TRUE(::GetObjectW(bitmap.GetSafeHandle(), sizeof(info), &info));
+  EXPECT_EQ(info.bmWidth, 4);
+  EXPECT_EQ(info.bmHeight, 2);
+  CBitmap missing;
+  EXPECT_FALSE(pManager->LoadBitmap(&missing, 401));
+}
+
+TEST(ResourceManager, ALanguageModuleWithoutTheResourceFallsBackToTheProgram) {
+  // A language module is looked at first; one that lacks the toolkit's
+  // strings leaves them to the executable.
+  HINSTANCE hResource = AfxGetResourceHandle();
+  AfxSetResourceHandle(::GetModuleHandleW(L"kernel32.dll"));
+  CString text;
+  BOOL bLoaded = XTPGetResourceManager()->LoadString(&text, XT_IDS_REG_COLINFO);
+  CMenu menu;
+  BOOL bMenu = XTPGetResourceManager()->LoadMenu(&menu, 200);
+  AfxSetResourceHandle(hResource);
+  EXPECT_TRUE(bLoaded);
+  EXPECT_EQ(text, L"Column Info");
+  EXPECT_TRUE(bMenu);
+}
+
+// Sees the message box the resource manager asks for, without showing it.
+class MessageBoxApp : public CWinApp {
+public:
+  int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override {
+    m_strPrompt = lpszPrompt;
+    m_nType = nType;
+    m_nIDPrompt = nIDPrompt;
+    return IDNO;
+  }
+  CString m_strPrompt;
+  UINT m_nType = 0;
+  UINT m_nIDPrompt = 1;
+};
+
+TEST(ResourceManager, ShowsAMessageBoxWithItsString) {
+  MessageBoxApp app;
+  EXPECT_EQ(XTPGetResourceManager()->ShowMessageBox(100, MB_YESNO | MB_ICONQUESTION), IDNO);
+  EXPECT_EQ(app.m_strPrompt, L"The program's own text");
+  EXPECT_EQ(app.m_nType, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+  EXPECT_EQ(app.m_nIDPrompt, 0u);
 }
 
 TEST(ResourceManager, LoadsAToolBarWithTheToolkitModuleCurrent) {
