@@ -4,6 +4,7 @@
 #include <string>
 
 #include "FrameWnd.h"
+#include "WinApp.h"
 #include "XTPShortcutManager.h"
 
 namespace {
@@ -153,6 +154,18 @@ TEST_F(ShortcutFrame, PrefersNoModifierThenControlAltShiftUnlessTheTextNamesOne)
     EXPECT_EQ(W(Find(c.cmd, c.current, &bFound)), WithSystemNames(c.text)) << c.cmd << " " << c.current;
     EXPECT_EQ(bFound, c.found) << c.cmd;
   }
+}
+
+TEST_F(ShortcutFrame, WithoutTheSwitchTheMainWindowsTableCounts) {
+  CWinApp app;
+  BOOL bFound = FALSE;
+  EXPECT_EQ(W(Find(10, L"", &bFound)), L"F5"); // the active frame
+  CString strText;
+  EXPECT_FALSE(XTPGetShortcutManager()->FindDefaultAccelerator(10, strText, FALSE)); // no main window yet
+  app.m_pMainWnd = &m_frame;
+  EXPECT_TRUE(XTPGetShortcutManager()->FindDefaultAccelerator(30, strText, FALSE));
+  EXPECT_EQ(W(strText), WithSystemNames(L"Ctrl+S"));
+  app.m_pMainWnd = nullptr;
 }
 
 TEST_F(ShortcutFrame, WithoutAFrameOrTableThereIsNoShortcut) {

@@ -30,21 +30,21 @@ CString CXTRegistryManager::GetINIFileName() {
 }
 
 BOOL CXTRegistryManager::HaveNames() {
-  if (m_pszRegistryKey == nullptr || m_pszProfileName == nullptr) {
+  if (m_strRegistryKey.IsEmpty() || m_strProfileName.IsEmpty()) {
     CWinApp *pApp = AfxGetApp();
-    if (pApp != nullptr) {
-      m_pszRegistryKey = pApp->m_pszRegistryKey;
-      m_pszProfileName = pApp->m_pszProfileName;
+    if (pApp != nullptr && pApp->m_pszRegistryKey != nullptr && pApp->m_pszProfileName != nullptr) {
+      m_strRegistryKey = pApp->m_pszRegistryKey;
+      m_strProfileName = pApp->m_pszProfileName;
     }
   }
-  return m_pszRegistryKey != nullptr && m_pszProfileName != nullptr;
+  return !m_strRegistryKey.IsEmpty() && !m_strProfileName.IsEmpty();
 }
 
 CString CXTRegistryManager::SectionPath(LPCTSTR lpszSection) const {
   CString strPath = L"Software\\";
-  strPath += m_pszRegistryKey;
+  strPath += m_strRegistryKey;
   strPath += L"\\";
-  strPath += m_pszProfileName;
+  strPath += m_strProfileName;
   strPath += L"\\";
   strPath += lpszSection;
   return strPath;
@@ -55,9 +55,9 @@ HKEY CXTRegistryManager::GetAppRegistryKey() {
   HKEY hSoftKey = nullptr, hCompanyKey = nullptr, hAppKey = nullptr;
   DWORD dw = 0;
   if (::RegOpenKeyEx(m_hKeyBase, L"Software", 0, KEY_WRITE | KEY_READ, &hSoftKey) == ERROR_SUCCESS) {
-    if (::RegCreateKeyEx(hSoftKey, m_pszRegistryKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+    if (::RegCreateKeyEx(hSoftKey, m_strRegistryKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                          KEY_WRITE | KEY_READ, nullptr, &hCompanyKey, &dw) == ERROR_SUCCESS) {
-      if (::RegCreateKeyEx(hCompanyKey, m_pszProfileName, 0, nullptr, REG_OPTION_NON_VOLATILE,
+      if (::RegCreateKeyEx(hCompanyKey, m_strProfileName, 0, nullptr, REG_OPTION_NON_VOLATILE,
                            KEY_WRITE | KEY_READ, nullptr, &hAppKey, &dw) != ERROR_SUCCESS)
         hAppKey = nullptr;
       ::RegCloseKey(hCompanyKey);

@@ -39,7 +39,8 @@ private:
   CString SectionPath(LPCTSTR lpszSection) const;
 
   HKEY m_hKeyBase;
-  // The application's names, borrowed from the application object.
-  LPCTSTR m_pszRegistryKey = nullptr;
-  LPCTSTR m_pszProfileName = nullptr;
+  // The application's names, copied from the application object on first
+  // use (its own copies may be replaced later).
+  CString m_strRegistryKey;
+  CString m_strProfileName;
 };
