@@ -149,7 +149,8 @@ Settings Changed() {
 
 // --- Registry -------------------------------------------------------------
 
-const wchar_t kTestKey[] = L"Software\\QvToolkitTestCompany";
+// A key of its own: other test programs clean theirs while this one runs.
+const wchar_t kTestKey[] = L"Software\\QvPropExchangeTest";
 
 class Registry : public ::testing::Test {
 protected:
