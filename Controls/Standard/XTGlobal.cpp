@@ -180,5 +180,4 @@ DWORD CXTAuxData::GetComCtlVersion() {
 
 // The non-client metrics size the refresh passes must be the documented 500
 // bytes on every build, not one that grows with the headers.
-static_assert(offsetof(NONCLIENTMETRICSW, lfMessageFont) + sizeof(LOGFONTW) == 500,
-              "NONCLIENTMETRICS size");
+static_assert(offsetof(NONCLIENTMETRICSW, lfMessageFont) + sizeof(LOGFONTW) == 500, "NONCLIENTMETRICS size");
