@@ -9,6 +9,14 @@
 #   TabManager/         tab strips
 # Each folder's tests/ holds <Name>Test.cpp programs (with <Name>Test.rc
 # beside one that needs resources of its own).
+#
+# The toolkit's resources cannot live in the static library: every program
+# that links the toolkit adds ${toolkit_resources} to its sources, beside its
+# own resource script.
+set(toolkit_resources ${CMAKE_SOURCE_DIR}/Common/XTPResources.rc)
+file(GLOB toolkit_resource_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/Common/XTPResource.h
+     ${CMAKE_SOURCE_DIR}/Common/res/*)
+set_source_files_properties(${toolkit_resources} PROPERTIES OBJECT_DEPENDS "${toolkit_resource_files}")
 set(toolkit_folders Common Controls/Standard CommandBars DockingPane TabManager)
 set(toolkit_sources)
 foreach(folder IN LISTS toolkit_folders)
@@ -32,7 +40,7 @@ if(toolkit_sources)
       if(EXISTS ${dir}/${name}.rc)
         set(resources ${dir}/${name}.rc)
       endif()
-      qv_add_test(NAME toolkit_${name} SOURCES ${src} ${resources} LIBS toolkit LABELS toolkit)
+      qv_add_test(NAME toolkit_${name} SOURCES ${src} ${resources} ${toolkit_resources} LIBS toolkit LABELS toolkit)
     endforeach()
   endforeach()
 endif()
