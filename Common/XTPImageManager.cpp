@@ -10,6 +10,7 @@
 
 #include "ModuleState.h"
 #include "XTPColorManager.h"
+#include "XTPPropExchange.h"
 #include "XTPDrawHelpers.h"
 
 namespace {
@@ -743,4 +744,255 @@ HBITMAP CXTPImageManager::LoadAlphaBitmap(UINT nIDResource) {
   const BYTE *pData = nullptr;
   size_t cbData = 0;
   return BitmapResourceBytes(nIDResource, pData, cbData) ? AlphaBitmapFromPackedDib(pData, cbData) : nullptr;
+}
+
+// ---- persistence
+
+namespace {
+
+// Pixels stored in an archive are icon-sized; a stored count that claims
+// more is damage.
+const LONG kMaxStoredSide = 1024;
+const DWORD kStoredInfoSize = sizeof(BITMAPINFOHEADER) + 3 * sizeof(DWORD);
+
+void WriteBitmap(CArchive &ar, HBITMAP hBitmap) {
+  Pixels pixels;
+  if (!ReadPixels(hBitmap, pixels)) {
+    ar.WriteCount(0);
+    return;
+  }
+  BYTE info[kStoredInfoSize] = {};
+  BITMAPINFO bi = TopDownInfo(pixels.width, pixels.height);
+  std::memcpy(info, &bi.bmiHeader, sizeof(bi.bmiHeader));
+  ar.WriteCount(kStoredInfoSize);
+  ar.Write(info, kStoredInfoSize);
+  const DWORD bytes = static_cast<DWORD>(pixels.data.size() * sizeof(RGBQUAD));
+  ar.WriteCount(bytes);
+  ar.Write(pixels.data.data(), bytes);
+}
+
+// After the count n (not 0) has been read: the header and the pixels.
+bool ReadBitmapBody(CArchive &ar, DWORD_PTR n, Pixels &pixels) {
+  if (n != kStoredInfoSize) AfxThrowArchiveException(CArchiveException::badIndex);
+  BYTE info[kStoredInfoSize];
+  if (ar.Read(info, kStoredInfoSize) != kStoredInfoSize)
+    AfxThrowArchiveException(CArchiveException::endOfFile);
+  const LONG width = static_cast<LONG>(ReadLe32(info + 4));
+  const long long height = std::llabs(static_cast<long long>(static_cast<LONG>(ReadLe32(info + 8))));
+  if (ReadLe32(info) != sizeof(BITMAPINFOHEADER) || ReadLe16(info + 14) != 32 || width <= 0 || height <= 0 ||
+      width > kMaxStoredSide || height > kMaxStoredSide)
+    AfxThrowArchiveException(CArchiveException::badIndex);
+  const DWORD_PTR m = ar.ReadCount();
+  if (m != static_cast<DWORD_PTR>(width) * height * 4) AfxThrowArchiveException(CArchiveException::badIndex);
+  pixels.width = width;
+  pixels.height = static_cast<int>(height);
+  pixels.data.resize(static_cast<size_t>(width) * height);
+  if (ar.Read(pixels.data.data(), static_cast<UINT>(m)) != m)
+    AfxThrowArchiveException(CArchiveException::endOfFile);
+  return true;
+}
+
+HBITMAP MakeMask(const Pixels &mask) {
+  HBITMAP hMask = ::CreateBitmap(mask.width, mask.height, 1, 1, nullptr);
+  HDC hDC = ::GetDC(nullptr);
+  BITMAPINFO bi = TopDownInfo(mask.width, mask.height);
+  ::SetDIBits(hDC, hMask, 0, mask.height, mask.data.data(), &bi, DIB_RGB_COLORS);
+  ::ReleaseDC(nullptr, hDC);
+  return hMask;
+}
+
+} // namespace
+
+void CXTPImageManagerIcon::SerializeHandle(CArchive &ar, CXTPIconHandle &hIcon) {
+  if (ar.IsStoring()) {
+    if (hIcon.IsEmpty()) {
+      ar.WriteCount(0);
+      ar.WriteCount(0);
+    } else if (hIcon.IsAlpha()) {
+      WriteBitmap(ar, hIcon.GetBitmap());
+      ar.WriteCount(0);
+    } else {
+      ICONINFO info = {};
+      ::GetIconInfo(hIcon.GetIcon(), &info);
+      WriteBitmap(ar, info.hbmColor);
+      WriteBitmap(ar, info.hbmMask);
+      if (info.hbmColor) ::DeleteObject(info.hbmColor);
+      if (info.hbmMask) ::DeleteObject(info.hbmMask);
+    }
+    return;
+  }
+  hIcon.Clear();
+  DWORD_PTR n = ar.ReadCount();
+  if (n == 0) {
+    if (ar.ReadCount() != 0) AfxThrowArchiveException(CArchiveException::badIndex);
+    return;
+  }
+  Pixels color;
+  ReadBitmapBody(ar, n, color);
+  DWORD_PTR maskCount = ar.ReadCount();
+  HBITMAP hColor = MakeDib(color);
+  if (!hColor) AfxThrowMemoryException();
+  if (maskCount == 0) {
+    hIcon.SetAlphaBitmap(hColor);
+    ::DeleteObject(hColor);
+    return;
+  }
+  Pixels mask;
+  try {
+    ReadBitmapBody(ar, maskCount, mask);
+  } catch (...) {
+    ::DeleteObject(hColor);
+    throw;
+  }
+  HBITMAP hMask = MakeMask(mask);
+  ICONINFO made = {TRUE, 0, 0, hMask, hColor};
+  HICON hMade = ::CreateIconIndirect(&made);
+  ::DeleteObject(hColor);
+  ::DeleteObject(hMask);
+  if (hMade) hIcon.SetIcon(hMade);
+}
+
+void CXTPImageManagerIcon::Serialize(CArchive &ar) {
+  int nSchema = 8;
+  if (ar.IsStoring()) {
+    ar << m_nHeight << nSchema;
+  } else {
+    ar >> m_nHeight >> nSchema;
+  }
+  SerializeHandle(ar, m_hIcon);
+  SerializeHandle(ar, m_hDisabledIcon);
+  SerializeHandle(ar, m_hHotIcon);
+  if (nSchema >= 8) SerializeHandle(ar, m_hCheckedIcon);
+  if (ar.IsLoading()) {
+    Refresh();
+    CSize extent = m_hIcon.GetExtent();
+    if (extent.cx > 0) {
+      m_nWidth = extent.cx;
+      m_nHeight = extent.cy;
+    }
+  }
+}
+
+void CXTPImageManagerIconSet::DoPropExchange(CXTPPropExchange *pPX) {
+  if (m_pImageManager && m_nID > m_pImageManager->m_nCustomID) m_pImageManager->m_nCustomID = m_nID;
+  CString strCheckSum(L"CXTPImageManagerIcons");
+  PX_String(pPX, L"CheckSum", strCheckSum, L"");
+  if (pPX->IsLoading() && strCheckSum != CString(L"CXTPImageManagerIcons"))
+    AfxThrowArchiveException(CArchiveException::badClass);
+  if (pPX->IsLoading()) RemoveAll();
+
+  std::vector<CXTPImageManagerIcon *> stored;
+  for (auto &entry : m_mapIcons)
+    if (!entry.second->IsScaled()) stored.push_back(entry.second);
+
+  std::unique_ptr<CXTPPropExchangeEnumerator> pEnum(pPX->GetEnumerator(L"Icon"));
+  POSITION pos = pEnum->GetPosition(static_cast<DWORD>(stored.size()), FALSE);
+  size_t index = 0;
+  while (pos) {
+    std::unique_ptr<CXTPPropExchange> pSection(pEnum->GetNext(pos));
+    int nWidth = pPX->IsStoring() ? stored[index++]->GetWidth() : 16;
+    PX_Int(pSection.get(), L"Width", nWidth, 16);
+    CXTPImageManagerIcon *pIcon = nullptr;
+    if (pPX->IsStoring()) {
+      pIcon = stored[index - 1];
+    } else {
+      if (nWidth <= 0 || nWidth > kMaxStoredSide) AfxThrowArchiveException(CArchiveException::badIndex);
+      pIcon = GetIcon(static_cast<UINT>(nWidth));
+    }
+    CArchive *pArchive = pSection->GetArchive(L"Data");
+    if (!pArchive) continue;
+    try {
+      pIcon->Serialize(*pArchive);
+    } catch (...) {
+      pSection->ReleaseArchive(L"Data", pArchive);
+      throw;
+    }
+    pSection->ReleaseArchive(L"Data", pArchive);
+  }
+}
+
+void CXTPImageManager::DoPropExchange(CXTPPropExchange *pPX) {
+  if (pPX->IsLoading()) RemoveAll();
+  std::vector<CXTPImageManagerIconSet *> sets;
+  for (auto &entry : m_mapImages) sets.push_back(entry.second);
+
+  std::unique_ptr<CXTPPropExchangeEnumerator> pEnum(pPX->GetEnumerator(L"IconSet"));
+  POSITION pos = pEnum->GetPosition(static_cast<DWORD>(sets.size()), FALSE);
+  size_t index = 0;
+  while (pos) {
+    std::unique_ptr<CXTPPropExchange> pSection(pEnum->GetNext(pos));
+    DWORD dwId = pPX->IsStoring() ? sets[index]->GetID() : 0;
+    PX_DWord(pSection.get(), L"Id", dwId, 0);
+    CXTPImageManagerIconSet *pSet = nullptr;
+    if (pPX->IsStoring()) {
+      pSet = sets[index++];
+    } else {
+      pSet = GetIconSet(dwId);
+      if (!pSet) {
+        pSet = new CXTPImageManagerIconSet(dwId, this);
+        m_mapImages[dwId] = pSet;
+      }
+    }
+    pSet->DoPropExchange(pSection.get());
+  }
+}
+
+void CXTPImageManager::Serialize(CArchive &ar) {
+  CXTPPropExchangeArchive px(ar);
+  DoPropExchange(&px);
+}
+
+BOOL CXTPImageManager::CopyToClipboard(UINT nCommand) {
+  CXTPImageManagerIconSet *pSet = GetIconSet(nCommand);
+  if (!pSet) return FALSE;
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store, 4096);
+    CXTPPropExchangeArchive px(ar);
+    pSet->DoPropExchange(&px);
+    ar.Close();
+  }
+  const size_t size = static_cast<size_t>(file.GetLength());
+  BYTE *pBytes = file.Detach();
+  HGLOBAL hData = ::GlobalAlloc(GMEM_MOVEABLE, size ? size : 1);
+  BOOL ok = FALSE;
+  if (hData) {
+    if (void *p = ::GlobalLock(hData)) {
+      std::memcpy(p, pBytes, size);
+      ::GlobalUnlock(hData);
+      ok = ::SetClipboardData(XTPClipboardFormatToolBarImage(), hData) != nullptr;
+    }
+    if (!ok) ::GlobalFree(hData);
+  }
+  free(pBytes);
+  return ok;
+}
+
+UINT CXTPImageManager::PasteFromClipboard() {
+  return PasteFromClipboard(::GetClipboardData(XTPClipboardFormatToolBarImage()));
+}
+
+UINT CXTPImageManager::PasteFromClipboard(HGLOBAL hData) {
+  if (!hData) return 0;
+  const SIZE_T size = ::GlobalSize(hData);
+  const BYTE *p = static_cast<const BYTE *>(::GlobalLock(hData));
+  if (!p) return 0;
+  std::vector<BYTE> bytes(p, p + size);
+  ::GlobalUnlock(hData);
+
+  const UINT nID = ++m_nCustomID;
+  auto pSet = std::make_unique<CXTPImageManagerIconSet>(nID, this);
+  try {
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load, 4096);
+    CXTPPropExchangeArchive px(ar);
+    pSet->DoPropExchange(&px);
+  } catch (CException *e) {
+    e->Delete();
+    return 0;
+  }
+  if (pSet->GetIcons().empty()) return 0;
+  delete GetIconSet(nID);
+  m_mapImages[nID] = pSet.release();
+  return nID;
 }

@@ -14,6 +14,8 @@
 
 class CXTPImageManager;
 class CXTPImageManagerIconSet;
+class CXTPPropExchange;
+class CArchive;
 
 // One image: an icon handle or a 32-bit alpha bitmap, and the premultiplied
 // copy that alpha drawing makes on first use.
@@ -87,6 +89,12 @@ public:
   void Draw(CDC *pDC, CPoint pt, CSize szIcon = CSize(0, 0)) { Draw(pDC, pt, GetIcon(), szIcon); }
   void DrawMono(CDC *pDC, CPoint pt, CXTPIconHandle &hIcon, CSize szIcon, COLORREF clrBrush);
 
+  // Height, schema, then the normal, disabled, hot and checked images.
+  virtual void Serialize(CArchive &ar);
+  // One image: two counts 0 when empty; an alpha bitmap and a count 0; or an
+  // icon's colour and mask bitmaps.
+  static void SerializeHandle(CArchive &ar, CXTPIconHandle &hIcon);
+
 private:
   friend class CXTPImageManagerIconSet;
   friend class CXTPImageManager;
@@ -119,6 +127,7 @@ public:
   void RefreshAll();
   const std::map<UINT, CXTPImageManagerIcon *> &GetIcons() const { return m_mapIcons; }
   UINT GetID() const { return m_nID; }
+  void DoPropExchange(CXTPPropExchange *pPX);
   CXTPImageManager *GetImageManager() const { return m_pImageManager; }
 
 private:
@@ -154,6 +163,16 @@ public:
   const std::map<UINT, CXTPImageManagerIconSet *> &GetImages() const { return m_mapImages; }
   void RemoveAll();
   void RefreshAll();
+
+  // Command images through a property exchange or an archive.
+  void DoPropExchange(CXTPPropExchange *pPX);
+  virtual void Serialize(CArchive &ar);
+  // The command's icon set onto the open clipboard; FALSE without one.
+  BOOL CopyToClipboard(UINT nCommand);
+  // An icon set from clipboard data (or the open clipboard) under a new
+  // custom id; 0 when there is none or it is damaged.
+  UINT PasteFromClipboard(HGLOBAL hData);
+  UINT PasteFromClipboard();
 
   BOOL IsAlphaIconsAvailable() const { return m_pfnAlphaBlend != nullptr; }
   static BOOL IsComCtl6();

@@ -6,6 +6,7 @@
 #include "XTPImageManager.h"
 #include "MemoryCanvas.h"
 #include "XTPColorManager.h"
+#include "XTPPropExchange.h"
 
 #include <cstring>
 #include <fstream>
@@ -43,8 +44,7 @@ RGBQUAD Bgra(BYTE b, BYTE g, BYTE r, BYTE a) {
 HICON MakeIcon(int size, COLORREF color, bool leftClear = false) {
   // Transparent pixels are black in the colour image, as the mask's XOR wants.
   HBITMAP hColor = MakeAlphaBitmap(size, size, [=](int x, int) {
-    if (leftClear && x < size / 2)
-      return RGBQUAD{0, 0, 0, 0};
+    if (leftClear && x < size / 2) return RGBQUAD{0, 0, 0, 0};
     return RGBQUAD{GetBValue(color), GetGValue(color), GetRValue(color), 0};
   });
   const int stride = ((size + 15) / 16) * 2;
@@ -498,6 +498,182 @@ TEST(ImageManagerGlobal, ClipboardFormatsAreRegistered) {
   EXPECT_STREQ(name, L"Pallux ToolBar Image");
   ASSERT_GT(GetClipboardFormatNameW(XTPClipboardFormatAlphaBitmap(), name, 64), 0);
   EXPECT_STREQ(name, L"Alpha Bitmap Image");
+}
+
+// ---- persistence and clipboard
+
+// Two commands: 40 with a 16 icon (hot image too) and a 32 alpha image, 41
+// with a masked 16 icon; a scaled 20 icon of 40 that must not be stored.
+void FillForStorage(CXTPImageManager &manager) {
+  HICON hRed = MakeIcon(16, RGB(255, 0, 0)), hHot = MakeIcon(16, RGB(0, 255, 0));
+  HICON hHalf = MakeIcon(16, RGB(0, 0, 255), true);
+  HBITMAP hAlpha = SolidAlpha(32, 32, Bgra(10, 20, 30, 40));
+  manager.SetIcon(CXTPIconHandle(hRed), 40);
+  manager.SetIcon(CXTPIconHandle(hHot), 40, CSize(16, 16), xtpImageHot);
+  manager.SetIcon(CXTPIconHandle(hAlpha), 40);
+  manager.SetIcon(CXTPIconHandle(hHalf), 41);
+  // 20 is nearer 16 than 32, and 16 is not alpha: a scaled copy.
+  ASSERT_TRUE(manager.GetImage(40, 20)->IsScaled());
+  DestroyIcon(hRed);
+  DestroyIcon(hHot);
+  DestroyIcon(hHalf);
+  DeleteObject(hAlpha);
+}
+
+void ExpectStoredImages(CXTPImageManager &manager) {
+  ASSERT_EQ(manager.GetImages().size(), 2u);
+  CXTPImageManagerIconSet *pSet = manager.GetIconSet(40);
+  ASSERT_NE(pSet, nullptr);
+  ASSERT_EQ(pSet->GetIcons().size(), 2u); // no scaled 20
+  CXTPImageManagerIcon *p16 = manager.GetImage(40, 16);
+  MemoryCanvas canvas(16, 16);
+  p16->Draw(&canvas.dc, CPoint(0, 0));
+  EXPECT_EQ(canvas.Pixel(8, 8), RGB(255, 0, 0));
+  p16->Draw(&canvas.dc, CPoint(0, 0), p16->GetHotIcon());
+  EXPECT_EQ(canvas.Pixel(8, 8), RGB(0, 255, 0));
+  CXTPImageManagerIcon *p32 = manager.GetImage(40, 32);
+  ASSERT_TRUE(p32->IsAlpha());
+  RGBQUAD q = FirstPixel(p32->GetIcon());
+  EXPECT_EQ(q.rgbBlue, 10);
+  EXPECT_EQ(q.rgbReserved, 40);
+  MemoryCanvas half(16, 16);
+  manager.GetImage(41, 16)->Draw(&half.dc, CPoint(0, 0));
+  EXPECT_EQ(half.Pixel(2, 8), 0xFFFFFFu); // the mask came back too
+  EXPECT_EQ(half.Pixel(12, 8), RGB(0, 0, 255));
+}
+
+std::vector<BYTE> StoreToBytes(CXTPImageManager &manager) {
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    manager.Serialize(ar);
+    ar.Close();
+  }
+  const size_t size = static_cast<size_t>(file.GetLength());
+  BYTE *p = file.Detach();
+  std::vector<BYTE> bytes(p, p + size);
+  free(p);
+  return bytes;
+}
+
+TEST(ImagePersistence, ArchiveRoundTripLeavesOutScaledIcons) {
+  CXTPImageManager source, target;
+  FillForStorage(source);
+  std::vector<BYTE> bytes = StoreToBytes(source);
+  HICON hOld = MakeIcon(16, 0);
+  target.SetIcon(CXTPIconHandle(hOld), 99); // replaced by the load
+  DestroyIcon(hOld);
+  CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+  CArchive ar(&file, CArchive::load);
+  target.Serialize(ar);
+  EXPECT_EQ(target.GetIconSet(99), nullptr);
+  ExpectStoredImages(target);
+}
+
+TEST(ImagePersistence, RegistryRoundTrip) {
+  const wchar_t kKey[] = L"Software\\QvToolkitImageTest";
+  RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+  HKEY hKey = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr),
+            ERROR_SUCCESS);
+  CXTPImageManager source, target;
+  FillForStorage(source);
+  {
+    CXTPPropExchangeRegistry px(FALSE, hKey, L"Images");
+    source.DoPropExchange(&px);
+  }
+  {
+    CXTPPropExchangeRegistry px(TRUE, hKey, L"Images");
+    target.DoPropExchange(&px);
+  }
+  ExpectStoredImages(target);
+  RegCloseKey(hKey);
+  RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+}
+
+TEST(ImagePersistence, DamagedArchivesThrowArchiveExceptions) {
+  CXTPImageManager source;
+  FillForStorage(source);
+  const std::vector<BYTE> good = StoreToBytes(source);
+  // Cut at many places, and with one byte flipped at many places: every
+  // load either succeeds or throws an exception of the class layer; none
+  // crashes or allocates what a damaged count says.
+  for (size_t cut = 0; cut < good.size(); cut += 97) {
+    std::vector<BYTE> bytes(good.begin(), good.begin() + cut);
+    CXTPImageManager target;
+    try {
+      CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+      CArchive ar(&file, CArchive::load);
+      target.Serialize(ar);
+    } catch (CException *e) {
+      e->Delete();
+    }
+  }
+  for (size_t at = 0; at < good.size(); at += 13) {
+    std::vector<BYTE> bytes = good;
+    bytes[at] ^= 0xFF;
+    CXTPImageManager target;
+    try {
+      CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+      CArchive ar(&file, CArchive::load);
+      target.Serialize(ar);
+    } catch (CException *e) {
+      e->Delete();
+    }
+  }
+}
+
+class ClipboardTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    hWnd = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(OpenClipboard(hWnd));
+    EmptyClipboard();
+  }
+  void TearDown() override {
+    CloseClipboard();
+    DestroyWindow(hWnd);
+  }
+  HWND hWnd = nullptr;
+};
+
+TEST_F(ClipboardTest, IconSetGoesThroughTheClipboardUnderANewId) {
+  CXTPImageManager manager;
+  FillForStorage(manager);
+  EXPECT_FALSE(manager.CopyToClipboard(12345));
+  ASSERT_TRUE(manager.CopyToClipboard(40));
+  const UINT first = manager.m_nCustomID;
+  UINT nID = manager.PasteFromClipboard();
+  EXPECT_EQ(nID, first + 1);
+  ASSERT_NE(manager.GetIconSet(nID), nullptr);
+  EXPECT_EQ(manager.GetIconSet(nID)->GetIcons().size(), 2u);
+  MemoryCanvas canvas(16, 16);
+  manager.GetImage(nID, 16)->Draw(&canvas.dc, CPoint(0, 0));
+  EXPECT_EQ(canvas.Pixel(8, 8), RGB(255, 0, 0));
+}
+
+TEST_F(ClipboardTest, DamagedClipboardDataGivesNoId) {
+  CXTPImageManager manager;
+  auto put = [](const std::vector<BYTE> &bytes) {
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    std::memcpy(GlobalLock(h), bytes.data(), bytes.size());
+    GlobalUnlock(h);
+    return h;
+  };
+  EXPECT_EQ(manager.PasteFromClipboard(nullptr), 0u);
+  // A wrong check text, a pixel count of 4 GiB, and plain rubbish.
+  const std::vector<std::vector<BYTE>> kBad = {
+      {1, 0, 'X', 0},
+      {0x15, 'C', 'X', 'T', 'P', 'I', 'm', 'a', 'g', 'e', 'M',
+       'a',  'n', 'a', 'g', 'e', 'r', 'I', 'c', 'o', 'n', 's'},
+      {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
+  };
+  for (const auto &bytes : kBad) {
+    HGLOBAL h = put(bytes);
+    EXPECT_EQ(manager.PasteFromClipboard(h), 0u);
+    GlobalFree(h);
+  }
+  EXPECT_TRUE(manager.GetImages().empty());
 }
 
 } // namespace
