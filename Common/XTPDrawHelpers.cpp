@@ -251,6 +251,35 @@ COLORREF GetTopLeftPixel(HBITMAP hBitmap) {
   return clr;
 }
 
+HICON BitmapToIcon(HBITMAP hBitmap) {
+  BITMAP bm = {};
+  if (!hBitmap || !::GetObject(hBitmap, sizeof(bm), &bm)) return nullptr;
+  HIMAGELIST hList = ImageList_Create(bm.bmWidth, bm.bmHeight, ILC_COLOR24 | ILC_MASK, 1, 0);
+  if (!hList) return nullptr;
+  HICON hIcon = nullptr;
+  if (ImageList_AddMasked(hList, hBitmap, GetTopLeftPixel(hBitmap)) == 0 &&
+      ImageList_GetImageCount(hList) == 1)
+    hIcon = ImageList_GetIcon(hList, 0, ILD_NORMAL);
+  ImageList_Destroy(hList);
+  return hIcon;
+}
+
+namespace {
+XTPPopupContextMenuHandler g_pfnPopupContextMenu = nullptr;
+} // namespace
+
+XTPPopupContextMenuHandler XTPSetPopupContextMenuHandler(XTPPopupContextMenuHandler pfnHandler) {
+  XTPPopupContextMenuHandler pfnOld = g_pfnPopupContextMenu;
+  g_pfnPopupContextMenu = pfnHandler;
+  return pfnOld;
+}
+
+UINT XTPPopupContextMenu(HMENU hMenu, UINT nFlags, int x, int y, HWND hWnd, int nIDBitmap) {
+  if (g_pfnPopupContextMenu)
+    return g_pfnPopupContextMenu(hMenu, nFlags | TPM_NONOTIFY, x, y, hWnd, nIDBitmap);
+  return static_cast<UINT>(::TrackPopupMenu(hMenu, nFlags, x, y, 0, hWnd, nullptr));
+}
+
 CXTPSplitterTracker::CXTPSplitterTracker(BOOL bSolid, CRect rcBoundRect)
     : m_bSolid(bSolid), m_rcBoundRect(rcBoundRect) {}
 

@@ -148,6 +148,8 @@ inline CXTPDrawHelpers *XTPDrawHelpers() {
 
 // The colour of pixel (0, 0), or (COLORREF)-1 without a bitmap.
 COLORREF GetTopLeftPixel(HBITMAP hBitmap);
+// An icon of the bitmap whose transparent colour is its top-left pixel.
+HICON BitmapToIcon(HBITMAP hBitmap);
 
 // A ghost rectangle that follows the mouse along one axis while a splitter
 // or edge is dragged.
@@ -180,6 +182,13 @@ CRect GetWorkArea();
 CRect GetWorkAreaOfWindow(HWND hWnd);
 CRect GetWorkAreaAtCursor();
 } // namespace XTPMultiMonitor
+
+// Shows a popup menu. A frame with command bars shows it as a command-bar
+// popup through the handler they install; otherwise the menu is tracked
+// plainly. Returns the tracking's result.
+typedef UINT (*XTPPopupContextMenuHandler)(HMENU hMenu, UINT nFlags, int x, int y, HWND hWnd, int nIDBitmap);
+XTPPopupContextMenuHandler XTPSetPopupContextMenuHandler(XTPPopupContextMenuHandler pfnHandler);
+UINT XTPPopupContextMenu(HMENU hMenu, UINT nFlags, int x, int y, HWND hWnd, int nIDBitmap = 0);
 
 // Removes each "&" that marks a mnemonic; "&&" stays as it is.
 CString StripMnemonics(LPCTSTR lpszText);

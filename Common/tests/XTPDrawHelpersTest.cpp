@@ -4,6 +4,7 @@
 
 #include "XTPDrawHelpers.h"
 #include "XTGlobal.h"
+#include "XTMemDC.h"
 #include "MemoryCanvas.h"
 
 namespace {
@@ -294,6 +295,87 @@ TEST(AuxData, FontExistsOnlyForInstalledFaces) {
   EXPECT_TRUE(CXTPDrawHelpers::FontExists(face));
   EXPECT_FALSE(CXTPDrawHelpers::FontExists(L"No Such Face At All"));
   EXPECT_FALSE(CXTPDrawHelpers::FontExists(L""));
+}
+
+TEST(MemDc, DrawsInTargetCoordinatesAndLandsInItsRectangle) {
+  MemoryCanvas canvas(40, 40);
+  {
+    CXTMemDC mem(&canvas.dc, CRect(10, 10, 30, 30), RGB(0, 0, 255));
+    ASSERT_TRUE(mem.IsValid());
+    SetPixel(mem, 15, 15, RGB(255, 0, 0));
+    SetPixel(mem, 5, 5, RGB(255, 0, 0)); // outside: not copied
+    EXPECT_EQ(canvas.Pixel(20, 20), 0xFFFFFFu);
+  }
+  EXPECT_EQ(canvas.Pixel(15, 15), RGB(255, 0, 0));
+  EXPECT_EQ(canvas.Pixel(20, 20), RGB(0, 0, 255));
+  EXPECT_EQ(canvas.Pixel(5, 5), 0xFFFFFFu);
+  EXPECT_EQ(canvas.Pixel(30, 30), 0xFFFFFFu);
+}
+
+TEST(MemDc, EmptyRectangleTakesTheClipBoxAndMinusOneLeavesItUnfilled) {
+  MemoryCanvas canvas(20, 20);
+  HRGN hClip = CreateRectRgn(0, 0, 8, 8);
+  SelectClipRgn(canvas.dc, hClip);
+  DeleteObject(hClip);
+  {
+    CXTMemDC mem(&canvas.dc, CRect(0, 0, 0, 0), RGB(0, 255, 0));
+    EXPECT_EQ(mem.GetRect(), CRect(0, 0, 8, 8));
+  }
+  SelectClipRgn(canvas.dc, nullptr);
+  EXPECT_EQ(canvas.Pixel(3, 3), RGB(0, 255, 0));
+  EXPECT_EQ(canvas.Pixel(9, 9), 0xFFFFFFu);
+}
+
+TEST(BitmapIcons, TopLeftColourBecomesTransparent) {
+  // A bitmap must not stay selected elsewhere while it is converted.
+  HDC hScreen = GetDC(nullptr);
+  HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, 16, 16);
+  ReleaseDC(nullptr, hScreen);
+  HDC hDC = CreateCompatibleDC(nullptr);
+  HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+  RECT all = {0, 0, 16, 16}, inner = {4, 4, 12, 12};
+  HBRUSH hMagenta = CreateSolidBrush(RGB(255, 0, 255)), hBlue = CreateSolidBrush(RGB(0, 0, 255));
+  FillRect(hDC, &all, hMagenta);
+  FillRect(hDC, &inner, hBlue);
+  DeleteObject(hMagenta);
+  DeleteObject(hBlue);
+  SelectObject(hDC, hOld);
+  DeleteDC(hDC);
+  HICON hIcon = BitmapToIcon(hBitmap);
+  ASSERT_TRUE(hIcon);
+  MemoryCanvas canvas(16, 16);
+  DrawIconEx(canvas.dc, 0, 0, hIcon, 16, 16, 0, nullptr, DI_NORMAL);
+  EXPECT_EQ(canvas.Pixel(1, 1), 0xFFFFFFu);
+  EXPECT_EQ(canvas.Pixel(8, 8), RGB(0, 0, 255));
+  DestroyIcon(hIcon);
+  DeleteObject(hBitmap);
+  EXPECT_EQ(BitmapToIcon(nullptr), nullptr);
+}
+
+struct PopupCall {
+  HMENU hMenu;
+  UINT nFlags;
+  int x, y;
+  HWND hWnd;
+  int nIDBitmap;
+};
+PopupCall g_lastPopup;
+
+TEST(PopupContextMenu, CommandBarsHandlerGetsTheMenuWithoutNotifications) {
+  XTPPopupContextMenuHandler pfnOld = XTPSetPopupContextMenuHandler(
+      [](HMENU hMenu, UINT nFlags, int x, int y, HWND hWnd, int nIDBitmap) -> UINT {
+        g_lastPopup = {hMenu, nFlags, x, y, hWnd, nIDBitmap};
+        return 1234;
+      });
+  HMENU hMenu = CreatePopupMenu();
+  EXPECT_EQ(XTPPopupContextMenu(hMenu, TPM_RETURNCMD, 10, 20, nullptr, 300), 1234u);
+  EXPECT_EQ(g_lastPopup.hMenu, hMenu);
+  EXPECT_EQ(g_lastPopup.nFlags, static_cast<UINT>(TPM_RETURNCMD | TPM_NONOTIFY));
+  EXPECT_EQ(g_lastPopup.x, 10);
+  EXPECT_EQ(g_lastPopup.y, 20);
+  EXPECT_EQ(g_lastPopup.nIDBitmap, 300);
+  XTPSetPopupContextMenuHandler(pfnOld);
+  DestroyMenu(hMenu);
 }
 
 } // namespace
