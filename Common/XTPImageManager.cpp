@@ -11,6 +11,7 @@
 #include "ModuleState.h"
 #include "XTPColorManager.h"
 #include "XTPPropExchange.h"
+#include "XTPResourceManager.h"
 #include "XTPDrawHelpers.h"
 
 namespace {
@@ -995,4 +996,55 @@ UINT CXTPImageManager::PasteFromClipboard(HGLOBAL hData) {
   delete GetIconSet(nID);
   m_mapImages[nID] = pSet.release();
   return nID;
+}
+
+// ---- toolbar resources
+
+BOOL CXTPImageManager::ParseToolBarResource(const BYTE *pData, size_t cbData, std::vector<UINT> &ids) {
+  ids.clear();
+  if (!pData || cbData < 8) return FALSE;
+  const size_t count = ReadLe16(pData + 6); // 6, 2: item count
+  if (8 + count * 2 > cbData) return FALSE;
+  for (size_t i = 0; i < count; i++)
+    if (WORD id = ReadLe16(pData + 8 + i * 2)) // 8 + 2i, 2: command id, 0 a separator
+      ids.push_back(id);
+  return TRUE;
+}
+
+BOOL CXTPImageManager::SetIcons(UINT nIDToolBar, UINT nIDBitmap, int imageState) {
+  LPCTSTR name = MAKEINTRESOURCE(nIDToolBar);
+  LPCTSTR type = MAKEINTRESOURCE(241);
+  HINSTANCE hModule = AfxFindResourceHandle(name, type);
+  HRSRC hRes = hModule ? ::FindResource(hModule, name, type) : nullptr;
+  HGLOBAL hGlobal = hRes ? ::LoadResource(hModule, hRes) : nullptr;
+  const BYTE *pData = hGlobal ? static_cast<const BYTE *>(::LockResource(hGlobal)) : nullptr;
+  std::vector<UINT> ids;
+  if (!pData || !ParseToolBarResource(pData, ::SizeofResource(hModule, hRes), ids) || ids.empty())
+    return FALSE;
+  return SetIconsFromBitmap(nIDBitmap, ids.data(), static_cast<int>(ids.size()), CSize(0, 0), imageState);
+}
+
+BOOL CXTPImageManager::SetIconsFromBitmap(UINT nIDBitmap, const UINT *pCommands, int nCount, CSize szIcon,
+                                          int imageState) {
+  if (IsAlphaBitmapResource(nIDBitmap)) {
+    HBITMAP hStrip = LoadAlphaBitmap(nIDBitmap);
+    if (!hStrip) return FALSE;
+    BOOL ok = SetIconsFromAlphaStrip(hStrip, pCommands, nCount, szIcon, imageState);
+    ::DeleteObject(hStrip);
+    return ok;
+  }
+  CBitmap bitmap;
+  if (!XTPGetResourceManager()->LoadBitmap(&bitmap, nIDBitmap)) return FALSE;
+  BITMAP bm = {};
+  if (!::GetObject(static_cast<HBITMAP>(bitmap), sizeof(bm), &bm) || bm.bmWidth <= 0) return FALSE;
+  if (szIcon.cx == 0) szIcon = CSize(nCount > 0 ? bm.bmWidth / nCount : bm.bmWidth, bm.bmHeight);
+  if (szIcon.cx <= 0 || szIcon.cy <= 0) return FALSE;
+  if (nCount == 0) nCount = bm.bmWidth / szIcon.cx;
+  HIMAGELIST hList = ImageList_Create(szIcon.cx, szIcon.cy, ILC_COLOR24 | ILC_MASK, nCount, 0);
+  if (!hList) return FALSE;
+  COLORREF clrMask = m_clrMask != static_cast<COLORREF>(-1) ? m_clrMask : GetTopLeftPixel(bitmap);
+  BOOL ok = ImageList_AddMasked(hList, bitmap, clrMask) != -1 &&
+            SetIcons(hList, pCommands, pCommands ? nCount : 0, szIcon, imageState);
+  ImageList_Destroy(hList);
+  return ok;
 }

@@ -154,6 +154,20 @@ public:
   // one; a zero id is skipped when the counts differ).
   BOOL SetIcons(HIMAGELIST hImageList, const UINT *pCommands, int nCount, CSize szIcon = CSize(0, 0),
                 int imageState = xtpImageNormal);
+  // A toolbar resource's command ids with the images of the bitmap of the
+  // same (or another) id.
+  BOOL SetIcons(UINT nIDResource, int imageState = xtpImageNormal) {
+    return SetIcons(nIDResource, nIDResource, imageState);
+  }
+  BOOL SetIcons(UINT nIDToolBar, UINT nIDBitmap, int imageState);
+  // A bitmap resource cut into images for an id array; a zero size is the
+  // bitmap's width / count by its height.
+  BOOL SetIconsFromBitmap(UINT nIDBitmap, const UINT *pCommands, int nCount, CSize szIcon,
+                          int imageState = xtpImageNormal);
+  // The command ids of a toolbar resource (type 241: 16-bit version, button
+  // width and height, count, then the ids with 0 for a separator); the
+  // separators are left out.
+  static BOOL ParseToolBarResource(const BYTE *pData, size_t cbData, std::vector<UINT> &ids);
   // Cuts a 32-bit strip into images for an id array.
   BOOL SetIconsFromAlphaStrip(HBITMAP hStrip, const UINT *pCommands, int nCount, CSize szIcon,
                               int imageState = xtpImageNormal);

@@ -676,4 +676,51 @@ TEST_F(ClipboardTest, DamagedClipboardDataGivesNoId) {
   EXPECT_TRUE(manager.GetImages().empty());
 }
 
+TEST(ToolBarResources, IdsWithoutSeparators) {
+  std::vector<UINT> ids;
+  const BYTE good[] = {1, 0, 16, 0, 15, 0, 3, 0, 10, 0, 0, 0, 11, 0};
+  ASSERT_TRUE(CXTPImageManager::ParseToolBarResource(good, sizeof(good), ids));
+  EXPECT_EQ(ids, (std::vector<UINT>{10, 11}));
+  EXPECT_FALSE(CXTPImageManager::ParseToolBarResource(good, sizeof(good) - 1, ids)); // count past the end
+  EXPECT_FALSE(CXTPImageManager::ParseToolBarResource(good, 7, ids));
+}
+
+TEST(ToolBarResources, MaskedStripGivesOneIconPerButton) {
+  CXTPImageManager manager;
+  ASSERT_TRUE(manager.SetIcons(500));
+  const COLORREF colours[3] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+  for (int i = 0; i < 3; i++) {
+    CXTPImageManagerIcon *pIcon = manager.GetImage(100 + i, 16);
+    ASSERT_NE(pIcon, nullptr) << i;
+    EXPECT_FALSE(pIcon->IsAlpha());
+    MemoryCanvas canvas(16, 16);
+    pIcon->Draw(&canvas.dc, CPoint(0, 0));
+    EXPECT_EQ(canvas.Pixel(8, 8), colours[i]) << i;
+    EXPECT_EQ(canvas.Pixel(0, 0), 0xFFFFFFu) << i; // magenta was the mask
+  }
+  EXPECT_EQ(manager.GetIconSet(0), nullptr);
+}
+
+TEST(ToolBarResources, AlphaStripKeepsItsAlpha) {
+  CXTPImageManager manager;
+  EXPECT_TRUE(CXTPImageManager::IsAlphaBitmapResource(501));
+  EXPECT_FALSE(CXTPImageManager::IsAlphaBitmapResource(500));
+  EXPECT_FALSE(CXTPImageManager::IsAlphaBitmapResource(9999));
+  ASSERT_TRUE(manager.SetIcons(501));
+  CXTPImageManagerIcon *pIcon = manager.GetImage(111, 16);
+  ASSERT_NE(pIcon, nullptr);
+  EXPECT_TRUE(pIcon->IsAlpha());
+  MemoryCanvas canvas(16, 16);
+  pIcon->Draw(&canvas.dc, CPoint(0, 0));
+  EXPECT_EQ(canvas.Pixel(8, 8), RGB(0, 255, 0));
+  EXPECT_EQ(canvas.Pixel(1, 1), 0xFFFFFFu);
+}
+
+TEST(ToolBarResources, DamagedOrMissingToolBarsLoadNothing) {
+  CXTPImageManager manager;
+  EXPECT_FALSE(manager.SetIcons(502));
+  EXPECT_FALSE(manager.SetIcons(9999));
+  EXPECT_TRUE(manager.GetImages().empty());
+}
+
 } // namespace
