@@ -660,6 +660,10 @@ BOOL CXTPImageManager::IsComCtl6() {
 
 // ---- loaders
 
+HBITMAP CXTPImageManager::CopyAlphaBitmap(HBITMAP hBitmap) {
+  return ::CopyAlphaBitmap(hBitmap);
+}
+
 BOOL CXTPImageManager::IsAlphaBitmapFile(LPCTSTR pszFileName) {
   std::vector<BYTE> bytes;
   const size_t kHeaders = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);

@@ -199,6 +199,8 @@ public:
   static HBITMAP LoadAlphaBitmap(UINT nIDResource);
   static HBITMAP LoadIconFile(LPCTSTR lpszFileName, int nWidth);
   static HBITMAP LoadIconFile(LPCTSTR lpszFileName) { return LoadIconFile(lpszFileName, 16); }
+  // A copy of a 32-bit bitmap as a new top-down DIB section.
+  static HBITMAP CopyAlphaBitmap(HBITMAP hBitmap);
   // A packed 32-bit DIB (header, optional masks, pixels) as a DIB section;
   // null unless every size it names lies inside the bytes given.
   static HBITMAP AlphaBitmapFromPackedDib(const BYTE *pData, size_t cbData);

@@ -378,4 +378,26 @@ TEST(PopupContextMenu, CommandBarsHandlerGetsTheMenuWithoutNotifications) {
   DestroyMenu(hMenu);
 }
 
+TEST(DefaultFont, ArialUnlessTheSystemFontIsNeededOrArialIsMissing) {
+  LOGFONTW lf = {};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+  CString name = CXTPDrawHelpers::GetDefaultFontName();
+  const bool systemFace = lf.lfCharSet > 2 || !CXTPDrawHelpers::FontExists(L"Arial");
+  EXPECT_STREQ(static_cast<LPCWSTR>(name), systemFace ? lf.lfFaceName : L"Arial");
+  CString tahoma = CXTPDrawHelpers::GetDefaultFontName(TRUE);
+  if (!systemFace && CXTPDrawHelpers::FontExists(L"Tahoma")) {
+    EXPECT_STREQ(static_cast<LPCWSTR>(tahoma), L"Tahoma");
+  }
+}
+
+TEST(DrawHelpersTheme, DisabledSchemeColoursGiveNoTheme) {
+  CXTPColorManager *pManager = XTPGetColorManager();
+  pManager->SetSystemTheme(2);
+  EXPECT_EQ(CXTPDrawHelpers::GetCurrentSystemTheme(), 2);
+  pManager->DisableSystemThemeColors(TRUE);
+  EXPECT_EQ(CXTPDrawHelpers::GetCurrentSystemTheme(), 0);
+  pManager->DisableSystemThemeColors(FALSE);
+  pManager->SetSystemTheme(xtpSystemThemeAuto);
+}
+
 } // namespace

@@ -723,4 +723,17 @@ TEST(ToolBarResources, DamagedOrMissingToolBarsLoadNothing) {
   EXPECT_TRUE(manager.GetImages().empty());
 }
 
+TEST(ImageFiles, AlphaBitmapCopiesAreIndependent) {
+  HBITMAP hBitmap = SolidAlpha(3, 2, Bgra(1, 2, 3, 4));
+  HBITMAP hCopy = CXTPImageManager::CopyAlphaBitmap(hBitmap);
+  ASSERT_TRUE(hCopy);
+  EXPECT_NE(hCopy, hBitmap);
+  DeleteObject(hBitmap);
+  CXTPIconHandle copy(hCopy);
+  EXPECT_EQ(copy.GetExtent(), CSize(3, 2));
+  EXPECT_EQ(FirstPixel(copy).rgbReserved, 4);
+  DeleteObject(hCopy);
+  EXPECT_EQ(CXTPImageManager::CopyAlphaBitmap(nullptr), nullptr);
+}
+
 } // namespace
