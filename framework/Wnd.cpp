@@ -92,24 +92,21 @@ LRESULT ResultAfterException(HWND hWnd, UINT message) {
   return 0;
 }
 
-// A C++ exception must not unwind through user32: on 64-bit Windows it does
-// not get through the system's frames, and the program ends. Every exception
-// a handler lets out stops here.
 LRESULT CallWindowProcGuarded(CWnd *pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    return pWnd->WindowProc(message, wParam, lParam);
-  } catch (CException *e) {
-    TRACE(L"Exception in the handler of message 0x%04X; ignored\n", message);
-    e->Delete();
-  } catch (const std::exception &e) {
-    TRACE("Exception in the handler of message 0x%04X: %s\n", message, e.what());
-  } catch (...) {
-    TRACE(L"Exception in the handler of message 0x%04X; ignored\n", message);
-  }
-  return ResultAfterException(hWnd, message);
+  return AfxCallGuarded(
+      message, [&] { return pWnd->WindowProc(message, wParam, lParam); },
+      [&] { return ResultAfterException(hWnd, message); });
 }
 
 } // namespace
+
+void AfxTraceHandlerException(UINT message, CException *pException, const char *pszWhat) {
+  if (pszWhat != nullptr)
+    TRACE("Exception in the handler of message 0x%04X: %s\n", message, pszWhat);
+  else
+    TRACE(L"Exception in the handler of message 0x%04X; ignored\n", message);
+  if (pException != nullptr) pException->Delete();
+}
 
 LRESULT AfxCallWndProc(CWnd *pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   const bool initDialog = message == WM_INITDIALOG;

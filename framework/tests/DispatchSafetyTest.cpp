@@ -146,6 +146,23 @@ TEST(ExceptionBarrier, ThrowInCreateFailsTheCreation) {
   EXPECT_EQ(wnd.m_hWnd, nullptr);
 }
 
+class ThrowingDialog : public CDialog {
+public:
+  BOOL OnInitDialog() override { throw std::runtime_error("init"); }
+};
+
+// Called back by the dialog manager rather than through the window procedure.
+TEST(ExceptionBarrier, ThrowInDialogInitialisationStopsInTheDialogProcedure) {
+  struct {
+    DLGTEMPLATE dt;
+    WORD menu, windowClass, title;
+  } empty = {{WS_POPUP | WS_CAPTION, 0, 0, 0, 0, 100, 50}, 0, 0, 0};
+  ThrowingDialog dialog;
+  EXPECT_TRUE(dialog.CreateIndirect(&empty.dt));
+  EXPECT_TRUE(::IsWindow(dialog.m_hWnd));
+  dialog.DestroyWindow();
+}
+
 // A thread object that records what windows ask of it.
 class RecordingThread : public CWinThread {
 public:
@@ -180,6 +197,52 @@ TEST(NoApplicationObject, WindowsAskTheirThread) {
     EXPECT_EQ(thread.m_pMainWnd, nullptr);
     EXPECT_EQ(QuitPosted(), bQuit != FALSE);
   }
+}
+
+// Reads the caption of the next message box and presses its OK button.
+class MessageBoxWatch {
+public:
+  MessageBoxWatch() {
+    s_caption.clear();
+    m_hook = ::SetWindowsHookEx(WH_CBT, OnCbt, nullptr, ::GetCurrentThreadId());
+  }
+  ~MessageBoxWatch() { ::UnhookWindowsHookEx(m_hook); }
+  static std::wstring s_caption;
+
+private:
+  static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+      HWND hBox = reinterpret_cast<HWND>(wParam);
+      wchar_t className[16] = {};
+      ::GetClassNameW(hBox, className, 16);
+      if (wcscmp(className, L"#32770") != 0) return ::CallNextHookEx(nullptr, code, wParam, lParam);
+      wchar_t caption[64] = {};
+      ::GetWindowTextW(hBox, caption, 64);
+      s_caption = caption;
+      ::PostMessage(hBox, WM_COMMAND, IDOK, 0);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  HHOOK m_hook;
+};
+std::wstring MessageBoxWatch::s_caption;
+
+TEST(NoApplicationObject, MessageBoxCaptionComesFromTheThread) {
+  RecordingThread thread;
+  CWnd wnd;
+  ASSERT_TRUE(
+      wnd.CreateEx(0, AfxRegisterWndClass(0), L"owner", WS_OVERLAPPED, 0, 0, 40, 40, nullptr, nullptr));
+  {
+    MessageBoxWatch watch;
+    EXPECT_EQ(wnd.MessageBox(L"text"), IDOK);
+    EXPECT_EQ(MessageBoxWatch::s_caption, L"Recording");
+  }
+  {
+    MessageBoxWatch watch;
+    wnd.MessageBox(L"text", L"Own caption");
+    EXPECT_EQ(MessageBoxWatch::s_caption, L"Own caption");
+  }
+  wnd.DestroyWindow();
 }
 
 TEST(NoApplicationObject, WindowsWorkWithoutAnyThreadObject) {
