@@ -587,7 +587,10 @@ int CWnd::RunModalLoop() {
   MSG msg;
   while (ContinueModal() && ::IsWindow(hWndSelf)) {
     if (!::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-      // Idle: refresh the controls' states, then wait for the next message.
+      // Idle: windows queued for destruction go (a modal dialog may run for
+      // long), the controls' states are refreshed, then wait for the next message.
+      AfxDrainDeferredDestroys();
+      if (!::IsWindow(hWndSelf)) break;
       ::SendMessage(hWndSelf, WM_KICKIDLE, MSGF_DIALOGBOX, 0);
       if (!ContinueModal()) break;
       ::WaitMessage();

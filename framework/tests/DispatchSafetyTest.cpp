@@ -102,6 +102,33 @@ TEST(DeferredDestroy, QueuedWindowsGoAtIdleAndOnlyTheirOwnBinding) {
   AfxDrainDeferredDestroys(); // the queue was emptied
 }
 
+// Ends its modal loop on its first timer tick, which comes after idle time.
+class ModalWnd : public CWnd {
+public:
+  afx_msg void OnTimer(UINT_PTR) {
+    KillTimer(1);
+    EndModalLoop(IDOK);
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ModalWnd, CWnd)
+ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TEST(DeferredDestroy, ModalLoopDrainsTheQueueAtItsIdleTime) {
+  ModalWnd modal;
+  CWnd queued;
+  ASSERT_TRUE(modal.CreateEx(0, AfxRegisterWndClass(0), L"modal", WS_POPUP, 0, 0, 40, 40, nullptr, nullptr));
+  ASSERT_TRUE(
+      queued.CreateEx(0, AfxRegisterWndClass(0), L"queued", WS_POPUP, 0, 0, 40, 40, nullptr, nullptr));
+  AfxDestroyWindowAtIdle(&queued);
+  modal.SetTimer(1, 50, nullptr);
+  EXPECT_EQ(modal.RunModalLoop(), IDOK);
+  EXPECT_EQ(queued.m_hWnd, nullptr);
+  modal.DestroyWindow();
+}
+
 class ThrowingWnd : public CWnd {
 public:
   BOOL m_bThrowInCreate = FALSE;
