@@ -1,7 +1,7 @@
 #include "CmdTarget.h"
 
 #include "CmdUI.h"
-#include "WinApp.h"
+#include "WinThread.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
@@ -71,14 +71,16 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void *pExtra, AFX_CMDHANDLERINFO 
   return FALSE;
 }
 
+// The hourglass is counted by the interface thread's object (the application
+// object on the main thread), so windows work without an application object.
 void CCmdTarget::BeginWaitCursor() {
-  if (CWinApp *pApp = AfxGetApp()) pApp->DoWaitCursor(1);
+  if (CWinThread *pThread = AfxGetThread()) pThread->DoWaitCursor(1);
 }
 
 void CCmdTarget::EndWaitCursor() {
-  if (CWinApp *pApp = AfxGetApp()) pApp->DoWaitCursor(-1);
+  if (CWinThread *pThread = AfxGetThread()) pThread->DoWaitCursor(-1);
 }
 
 void CCmdTarget::RestoreWaitCursor() {
-  if (CWinApp *pApp = AfxGetApp()) pApp->DoWaitCursor(0);
+  if (CWinThread *pThread = AfxGetThread()) pThread->DoWaitCursor(0);
 }

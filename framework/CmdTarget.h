@@ -95,6 +95,17 @@ protected:                                                                      
   return &messageMap;                                                                                        \
   }
 
+// The same for a class template; type_name is the template's parameter and
+// baseClass may be that parameter itself (a frame template over any frame).
+#define BEGIN_TEMPLATE_MESSAGE_MAP(theClass, type_name, baseClass)                                           \
+  template <class type_name> const AFX_MSGMAP *theClass<type_name>::GetMessageMap() const {                  \
+    return GetThisMessageMap();                                                                              \
+  }                                                                                                          \
+  template <class type_name> const AFX_MSGMAP *theClass<type_name>::GetThisMessageMap() {                    \
+    typedef theClass<type_name> ThisClass;                                                                   \
+    typedef baseClass TheBaseClass;                                                                          \
+    static const AFX_MSGMAP_ENTRY _messageEntries[] = {
+
 class CCmdTarget : public CObject {
   DECLARE_DYNAMIC(CCmdTarget)
 public:
@@ -111,6 +122,18 @@ public:
   DWORD ExternalAddRef() { return InternalAddRef(); }
   DWORD ExternalRelease() { return InternalRelease(); }
   virtual void OnFinalRelease() { delete this; }
+  // For objects that only their last release deletes (never their owner nor
+  // the end of their window): the window procedure then holds a reference
+  // for the length of each message, so a handler may drop the last one.
+  void EnableCountedLifetime() { m_bCountedLifetime = TRUE; }
+  BOOL HasCountedLifetime() const { return m_bCountedLifetime; }
+  // Takes the dispatch reference; none on an object whose last release is
+  // already under way (its window ends while it is deleted).
+  BOOL HoldForDispatch() {
+    if (!m_bCountedLifetime || m_dwRef <= 0) return FALSE;
+    ++m_dwRef;
+    return TRUE;
+  }
   void EnableAutomation() {}
 
   void BeginWaitCursor();
@@ -126,6 +149,7 @@ protected:
   virtual const AFX_MSGMAP *GetMessageMap() const;
 
   LONG m_dwRef = 1;
+  BOOL m_bCountedLifetime = FALSE;
 };
 
 // Calls a thunk for a command (shared by the window and frame dispatch code).

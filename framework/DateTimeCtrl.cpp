@@ -1,11 +1,12 @@
 #include "DateTimeCtrl.h"
 
+#include "CommonControls.h"
+
 IMPLEMENT_DYNAMIC(CDateTimeCtrl, CWnd)
 
 BOOL CDateTimeCtrl::Create(DWORD style, const RECT &rect, CWnd *parent, UINT id) {
-  INITCOMMONCONTROLSEX init = {sizeof(init), ICC_DATE_CLASSES};
-  ::InitCommonControlsEx(&init);
-  return CWnd::Create(DATETIMEPICK_CLASS, nullptr, style, rect, parent, id);
+  return AfxCreateCommonControl(this, ICC_DATE_CLASSES, DATETIMEPICK_CLASS, 0, style | WS_CHILD, rect, parent,
+                                id);
 }
 
 BOOL CDateTimeCtrl::SetTime(const SYSTEMTIME *time) {

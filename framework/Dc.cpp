@@ -1,16 +1,13 @@
 #include "Dc.h"
 
-#include <map>
-#include <memory>
+#include "HandleMap.h"
 
 IMPLEMENT_DYNAMIC(CDC, CObject)
 
 namespace {
 
-// Temporary DC wrappers handed out by FromHandle on this thread; none owns its DC.
-std::map<HDC, std::unique_ptr<CDC>> &TempMap() {
-  thread_local std::map<HDC, std::unique_ptr<CDC>> map;
-  return map;
+CTempHandleMap<HDC, CDC> &TempMap() {
+  return AfxThreadTempMap<HDC, CDC>();
 }
 
 HDC HandleOf(const CDC *dc) {
@@ -79,16 +76,11 @@ BOOL CDC::CreateDC(LPCTSTR driver, LPCTSTR device, LPCTSTR output, const DEVMODE
 
 CDC *CDC::FromHandle(HDC hDC) {
   if (hDC == nullptr) return nullptr;
-  auto &slot = TempMap()[hDC];
-  if (!slot) {
-    slot = std::make_unique<CDC>();
-    slot->m_hDC = slot->m_hAttribDC = hDC;
-  }
-  return slot.get();
+  return TempMap().Lookup(hDC, [hDC](CDC &dc) { dc.m_hDC = dc.m_hAttribDC = hDC; });
 }
 
 void CDC::DeleteTempMap() {
-  TempMap().clear();
+  TempMap().DeleteAll();
 }
 
 // ---- Selection

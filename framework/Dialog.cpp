@@ -22,7 +22,9 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
   if (message != WM_INITDIALOG) return FALSE;
   CWnd *pWnd = CWnd::FromHandlePermanent(hWnd);
   if (pWnd == nullptr || !pWnd->IsKindOf(RUNTIME_CLASS(CDialog))) return TRUE;
-  return static_cast<CDialog *>(pWnd)->OnInitDialog();
+  auto *pDialog = static_cast<CDialog *>(pWnd);
+  return AfxCallGuarded(
+      message, [pDialog]() -> INT_PTR { return pDialog->OnInitDialog(); }, []() -> INT_PTR { return TRUE; });
 }
 
 CDialog::CDialog(UINT nIDTemplate, CWnd *pParentWnd)

@@ -1,5 +1,7 @@
 #include "FrameWnd.h"
 
+#include <vector>
+
 #include "CmdUI.h"
 #include "DocTemplate.h"
 #include "Document.h"
@@ -26,6 +28,8 @@ ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
 ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
 ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
 ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
+ON_WM_SYSCOLORCHANGE()
+ON_WM_SETTINGCHANGE()
 END_MESSAGE_MAP()
 
 const RECT CFrameWnd::rectDefault = {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
@@ -413,6 +417,61 @@ void CFrameWnd::OnDestroy() {
   }
   m_hMenuDefault = nullptr;
   CWnd::OnDestroy();
+}
+
+// ---------------------------------------------------------------------------
+// Colour and setting changes
+
+namespace {
+
+struct OwnedPopups {
+  HWND hWndOwner;
+  std::vector<HWND> popups;
+};
+
+BOOL CALLBACK CollectOwnedPopup(HWND hWnd, LPARAM lParam) {
+  auto *pFound = reinterpret_cast<OwnedPopups *>(lParam);
+  for (HWND h = ::GetWindow(hWnd, GW_OWNER); h != nullptr; h = ::GetWindow(h, GW_OWNER)) {
+    if (h == pFound->hWndOwner) {
+      pFound->popups.push_back(hWnd);
+      break;
+    }
+  }
+  return TRUE;
+}
+
+// Windows tells only top-level windows of a new colour scheme or setting; the
+// bars, panes and controls inside the frame, and the popups it owns, repaint
+// from cached colours and metrics unless they are told too. A frame among
+// those popups does not relay again: the outermost frame reaches them all.
+thread_local bool t_bRelayingSystemChange = false;
+
+} // namespace
+
+void CFrameWnd::RelaySystemChange(UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND hWndFrame = m_hWnd;
+  if (t_bRelayingSystemChange) return;
+  t_bRelayingSystemChange = true;
+  OwnedPopups found = {hWndFrame, {}};
+  ::EnumThreadWindows(::GetWindowThreadProcessId(hWndFrame, nullptr), CollectOwnedPopup,
+                      reinterpret_cast<LPARAM>(&found));
+  CWnd::SendToDescendants(hWndFrame, message, wParam, lParam, TRUE, FALSE);
+  for (HWND hWndPopup : found.popups) {
+    if (!::IsWindow(hWndPopup)) continue;
+    ::SendMessage(hWndPopup, message, wParam, lParam);
+    CWnd::SendToDescendants(hWndPopup, message, wParam, lParam, TRUE, FALSE);
+  }
+  t_bRelayingSystemChange = false;
+}
+
+void CFrameWnd::OnSysColorChange() {
+  Default();
+  RelaySystemChange(WM_SYSCOLORCHANGE, 0, 0);
+}
+
+void CFrameWnd::OnSettingChange(UINT uFlags, LPCTSTR lpszSection) {
+  Default();
+  RelaySystemChange(WM_SETTINGCHANGE, uFlags, reinterpret_cast<LPARAM>(lpszSection));
 }
 
 // ---------------------------------------------------------------------------

@@ -89,6 +89,10 @@ public:
   // it to OnContextHelpClick, Escape, a right click or a click elsewhere
   // leave the mode without help.
   afx_msg void OnContextHelp();
+  afx_msg void OnSysColorChange();
+  afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+  // Passes a colour or setting change on to every descendant and owned popup.
+  void RelaySystemChange(UINT message, WPARAM wParam, LPARAM lParam);
   BOOL IsInHelpMode() const { return m_bHelpMode; }
 
 protected:

@@ -18,6 +18,7 @@
 #include "ProgressCtrl.h"
 #include "SpinButtonCtrl.h"
 #include "DateTimeCtrl.h"
+#include "CommonControls.h"
 #include "ControlBar.h"
 #include "StatusBar.h"
 #include "ToolBar.h"

@@ -1,9 +1,5 @@
 #include "GdiObject.h"
 
-#include <map>
-#include <typeindex>
-#include <utility>
-
 #include "Dc.h"
 #include "ModuleState.h"
 
@@ -16,15 +12,6 @@ IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
 IMPLEMENT_DYNAMIC(CPalette, CGdiObject)
 
 namespace {
-
-using TempKey = std::pair<HGDIOBJ, std::type_index>;
-
-// Temporary wrappers handed out by FromHandle on this thread. They never own
-// their handle, so dropping them deletes nothing but the wrapper objects.
-std::map<TempKey, std::unique_ptr<CGdiObject>> &TempMap() {
-  thread_local std::map<TempKey, std::unique_ptr<CGdiObject>> map;
-  return map;
-}
 
 HDC ScreenOr(CDC *dc) {
   return dc != nullptr ? dc->GetSafeHdc() : nullptr;
@@ -95,20 +82,11 @@ CGdiObject *CGdiObject::FromHandle(HGDIOBJ hObject) {
 }
 
 void CGdiObject::DeleteTempMap() {
-  TempMap().clear();
+  TempMap().DeleteAll();
 }
 
-CGdiObject *CGdiObject::FindTemp(HGDIOBJ hObject, const std::type_info &type) {
-  auto &map = TempMap();
-  auto it = map.find(TempKey(hObject, std::type_index(type)));
-  return it == map.end() ? nullptr : it->second.get();
-}
-
-CGdiObject *CGdiObject::AddTemp(HGDIOBJ hObject, const std::type_info &type,
-                                std::unique_ptr<CGdiObject> wrapper) {
-  auto &slot = TempMap()[TempKey(hObject, std::type_index(type))];
-  slot = std::move(wrapper);
-  return slot.get();
+CTempHandleMap<CGdiObject::TempKey, CGdiObject> &CGdiObject::TempMap() {
+  return AfxThreadTempMap<TempKey, CGdiObject>();
 }
 
 // ---- CPen

@@ -11,11 +11,12 @@
 #include <windowsx.h>
 #undef CopyRgn
 
-#include <memory>
-#include <typeinfo>
+#include <typeindex>
+#include <utility>
 
 #include "Object.h"
 #include "Geometry.h"
+#include "HandleMap.h"
 
 class CDC;
 
@@ -61,19 +62,14 @@ protected:
 
   template <class T> static T *TempWrapper(HGDIOBJ hObject) {
     if (hObject == nullptr) return nullptr;
-    CGdiObject *found = FindTemp(hObject, typeid(T));
-    if (found == nullptr) {
-      auto wrapper = std::make_unique<T>();
-      wrapper->m_hObject = hObject;
-      found = AddTemp(hObject, typeid(T), std::move(wrapper));
-    }
-    return static_cast<T *>(found);
+    // Keyed by class too: one handle may be asked for as a CGdiObject and as a CBitmap.
+    return TempMap().Lookup<T>(TempKey(hObject, std::type_index(typeid(T))),
+                               [hObject](T &wrapper) { wrapper.m_hObject = hObject; });
   }
 
 private:
-  static CGdiObject *FindTemp(HGDIOBJ hObject, const std::type_info &type);
-  static CGdiObject *AddTemp(HGDIOBJ hObject, const std::type_info &type,
-                             std::unique_ptr<CGdiObject> wrapper);
+  using TempKey = std::pair<HGDIOBJ, std::type_index>;
+  static CTempHandleMap<TempKey, CGdiObject> &TempMap();
 
   bool m_bOwned = false;
 };

@@ -1,13 +1,13 @@
 #include "HeaderCtrl.h"
 
+#include "CommonControls.h"
+
 #include "ImageList.h"
 
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
 
 BOOL CHeaderCtrl::Create(DWORD style, const RECT &rect, CWnd *parent, UINT id) {
-  INITCOMMONCONTROLSEX init = {sizeof(init), ICC_LISTVIEW_CLASSES};
-  ::InitCommonControlsEx(&init);
-  return CWnd::Create(WC_HEADER, nullptr, style, rect, parent, id);
+  return AfxCreateCommonControl(this, ICC_LISTVIEW_CLASSES, WC_HEADER, 0, style | WS_CHILD, rect, parent, id);
 }
 
 CImageList *CHeaderCtrl::SetImageList(CImageList *imageList) {

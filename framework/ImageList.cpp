@@ -1,20 +1,16 @@
 #include "ImageList.h"
 
-#include <map>
-#include <memory>
-
 #include "Dc.h"
 #include "GdiObject.h"
+#include "HandleMap.h"
 #include "ModuleState.h"
 
 IMPLEMENT_DYNAMIC(CImageList, CObject)
 
 namespace {
 
-// Temporary wrappers handed out by FromHandle on this thread; none owns its list.
-std::map<HIMAGELIST, std::unique_ptr<CImageList>> &TempMap() {
-  thread_local std::map<HIMAGELIST, std::unique_ptr<CImageList>> map;
-  return map;
+CTempHandleMap<HIMAGELIST, CImageList> &TempMap() {
+  return AfxThreadTempMap<HIMAGELIST, CImageList>();
 }
 
 HBITMAP BitmapOf(CBitmap *bitmap) {
@@ -85,16 +81,11 @@ BOOL CImageList::Create(CImageList *source) {
 
 CImageList *CImageList::FromHandle(HIMAGELIST hImageList) {
   if (hImageList == nullptr) return nullptr;
-  auto &slot = TempMap()[hImageList];
-  if (!slot) {
-    slot = std::make_unique<CImageList>();
-    slot->m_hImageList = hImageList;
-  }
-  return slot.get();
+  return TempMap().Lookup(hImageList, [hImageList](CImageList &list) { list.m_hImageList = hImageList; });
 }
 
 void CImageList::DeleteTempMap() {
-  TempMap().clear();
+  TempMap().DeleteAll();
 }
 
 int CImageList::GetImageCount() const {

@@ -1,5 +1,7 @@
 #include "ListCtrl.h"
 
+#include "CommonControls.h"
+
 #include <vector>
 
 #include "Edit.h"
@@ -13,9 +15,7 @@ BOOL CListCtrl::Create(DWORD style, const RECT &rect, CWnd *parent, UINT id) {
 }
 
 BOOL CListCtrl::CreateEx(DWORD exStyle, DWORD style, const RECT &rect, CWnd *parent, UINT id) {
-  INITCOMMONCONTROLSEX init = {sizeof(init), ICC_LISTVIEW_CLASSES};
-  ::InitCommonControlsEx(&init);
-  return CWnd::CreateEx(exStyle, WC_LISTVIEW, nullptr, style, rect, parent, id);
+  return AfxCreateCommonControl(this, ICC_LISTVIEW_CLASSES, WC_LISTVIEW, exStyle, style, rect, parent, id);
 }
 
 int CListCtrl::InsertColumn(int column, const LVCOLUMN *info) {

@@ -1,10 +1,11 @@
 #include "ListView.h"
 
+#include "CommonControls.h"
+
 IMPLEMENT_DYNCREATE(CListView, CCtrlView)
 
 CListView::CListView() : CCtrlView(WC_LISTVIEW, WS_CHILD | WS_VISIBLE | WS_BORDER) {
-  INITCOMMONCONTROLSEX init = {sizeof(init), ICC_LISTVIEW_CLASSES};
-  ::InitCommonControlsEx(&init);
+  AfxInitCommonControls(ICC_LISTVIEW_CLASSES);
 }
 
 CListView::~CListView() {

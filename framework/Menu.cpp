@@ -1,8 +1,6 @@
 #include "Menu.h"
 
-#include <map>
-#include <memory>
-
+#include "HandleMap.h"
 #include "ModuleState.h"
 #include "Wnd.h"
 
@@ -10,10 +8,8 @@ IMPLEMENT_DYNAMIC(CMenu, CObject)
 
 namespace {
 
-// Temporary wrappers handed out by FromHandle on this thread; none owns its menu.
-std::map<HMENU, std::unique_ptr<CMenu>> &TempMap() {
-  thread_local std::map<HMENU, std::unique_ptr<CMenu>> map;
-  return map;
+CTempHandleMap<HMENU, CMenu> &TempMap() {
+  return AfxThreadTempMap<HMENU, CMenu>();
 }
 
 } // namespace
@@ -78,16 +74,11 @@ BOOL CMenu::LoadMenuIndirect(const void *menuTemplate) {
 
 CMenu *CMenu::FromHandle(HMENU hMenu) {
   if (hMenu == nullptr) return nullptr;
-  auto &slot = TempMap()[hMenu];
-  if (!slot) {
-    slot = std::make_unique<CMenu>();
-    slot->m_hMenu = hMenu;
-  }
-  return slot.get();
+  return TempMap().Lookup(hMenu, [hMenu](CMenu &menu) { menu.m_hMenu = hMenu; });
 }
 
 void CMenu::DeleteTempMap() {
-  TempMap().clear();
+  TempMap().DeleteAll();
 }
 
 CMenu *CMenu::GetSubMenu(int position) const {

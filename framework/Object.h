@@ -66,6 +66,9 @@ struct AFX_CLASSINIT {
 #define DECLARE_DYNAMIC(class_name)                                                                          \
 public:                                                                                                      \
   static CRuntimeClass class##class_name;                                                                    \
+  static constexpr CRuntimeClass *GetThisClass() {                                                           \
+    return &class##class_name;                                                                               \
+  }                                                                                                          \
   CRuntimeClass *GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name)                                                                        \
@@ -103,12 +106,36 @@ public:                                                                         
     return ar;                                                                                               \
   }
 
+// The same for class templates (a list view over any control view, a frame
+// over any frame class). The template's parameter may be its base, so the
+// base class is found through GetThisClass rather than by name. Templates are
+// not entered in the create-by-name registry: an instance has no one name.
+#define RUNTIME_CLASS_T(class_name, T) (class_name<T>::GetThisClass())
+
+#define IMPLEMENT_RUNTIMECLASS_T(class_name, T, base_class_name, wSchema, pfnNew)                            \
+  template <class T>                                                                                         \
+  CRuntimeClass class_name<T>::class##class_name = {#class_name, sizeof(class_name<T>),           wSchema,   \
+                                                    pfnNew,      base_class_name::GetThisClass(), nullptr};  \
+  template <class T> CRuntimeClass *class_name<T>::GetRuntimeClass() const {                                 \
+    return &class_name<T>::class##class_name;                                                                \
+  }
+
+#define IMPLEMENT_DYNAMIC_T(class_name, T, base_class_name)                                                  \
+  IMPLEMENT_RUNTIMECLASS_T(class_name, T, base_class_name, 0xFFFF, nullptr)
+
+#define IMPLEMENT_DYNCREATE_T(class_name, T, base_class_name)                                                \
+  template <class T> CObject *class_name<T>::CreateObject() {                                                \
+    return new class_name<T>;                                                                                \
+  }                                                                                                          \
+  IMPLEMENT_RUNTIMECLASS_T(class_name, T, base_class_name, 0xFFFF, &class_name<T>::CreateObject)
+
 // Reads an object of the class (or a class derived from it) from an archive.
 CObject *AfxReadObject(CArchive &ar, const CRuntimeClass *pClassRefRequested);
 
 class CObject {
 public:
   static CRuntimeClass classCObject;
+  static constexpr CRuntimeClass *GetThisClass() { return &classCObject; }
 
   virtual ~CObject() = default;
   CObject(const CObject &) = delete;

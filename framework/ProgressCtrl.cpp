@@ -1,11 +1,12 @@
 #include "ProgressCtrl.h"
 
+#include "CommonControls.h"
+
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
 
 BOOL CProgressCtrl::Create(DWORD style, const RECT &rect, CWnd *parent, UINT id) {
-  INITCOMMONCONTROLSEX init = {sizeof(init), ICC_PROGRESS_CLASS};
-  ::InitCommonControlsEx(&init);
-  return CWnd::Create(PROGRESS_CLASS, nullptr, style, rect, parent, id);
+  return AfxCreateCommonControl(this, ICC_PROGRESS_CLASS, PROGRESS_CLASS, 0, style | WS_CHILD, rect, parent,
+                                id);
 }
 
 void CProgressCtrl::GetRange(int &lower, int &upper) const {

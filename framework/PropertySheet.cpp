@@ -18,8 +18,13 @@ INT_PTR CALLBACK AfxPropPageDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM lPar
   auto *psp = reinterpret_cast<PROPSHEETPAGE *>(lParam);
   auto *pPage = psp != nullptr ? reinterpret_cast<CPropertyPage *>(psp->lParam) : nullptr;
   if (pPage == nullptr) return TRUE;
-  if (pPage->m_hWnd == nullptr) pPage->SubclassWindow(hWnd);
-  return pPage->OnInitDialog();
+  return AfxCallGuarded(
+      message,
+      [&]() -> INT_PTR {
+        if (pPage->m_hWnd == nullptr) pPage->SubclassWindow(hWnd);
+        return pPage->OnInitDialog();
+      },
+      []() -> INT_PTR { return TRUE; });
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "StatusBar.h"
 
+#include "CommonControls.h"
+
 #include "Dc.h"
 #include "FrameWnd.h"
 
@@ -68,13 +70,12 @@ BOOL CStatusBar::Create(CWnd *parent, DWORD style, UINT id) {
 }
 
 BOOL CStatusBar::CreateEx(CWnd *parent, DWORD ctrlStyle, DWORD style, UINT id) {
-  INITCOMMONCONTROLSEX init = {sizeof(init), ICC_BAR_CLASSES};
-  ::InitCommonControlsEx(&init);
   DWORD windowStyle =
       TakeBarStyle(style) | ctrlStyle | CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE;
   // A size grip only makes sense when the frame can be resized.
   if (parent != nullptr && (parent->GetStyle() & WS_THICKFRAME) != 0) windowStyle |= SBARS_SIZEGRIP;
-  return CWnd::Create(STATUSCLASSNAME, nullptr, windowStyle, CRect(0, 0, 0, 0), parent, id);
+  return AfxCreateCommonControl(this, ICC_BAR_CLASSES, STATUSCLASSNAME, 0, windowStyle | WS_CHILD,
+                                CRect(0, 0, 0, 0), parent, id);
 }
 
 BOOL CStatusBar::SetIndicators(const UINT *ids, int count) {

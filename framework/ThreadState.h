@@ -7,9 +7,17 @@
 
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 class CWnd;
 class CWinThread;
+
+// A window waiting for the idle time to be destroyed: the object is compared,
+// never touched, until its handle is known still bound to it.
+struct AFX_DEFERRED_DESTROY {
+  HWND hWnd;
+  CWnd *pWnd;
+};
 
 struct AFX_THREAD_STATE {
   std::unordered_map<HWND, CWnd *> permanentMap;                // objects that own their binding
@@ -20,6 +28,7 @@ struct AFX_THREAD_STATE {
   MSG msgCur = {};      // the message the loop is pumping
   CWinThread *pCurrentWinThread = nullptr;
   int nDisablePumpCount = 0;
+  std::vector<AFX_DEFERRED_DESTROY> deferredDestroys;
 
   AFX_THREAD_STATE() = default;
   ~AFX_THREAD_STATE();

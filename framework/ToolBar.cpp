@@ -1,5 +1,7 @@
 #include "ToolBar.h"
 
+#include "CommonControls.h"
+
 #include "FrameWnd.h"
 #include "GdiObject.h"
 #include "ModuleState.h"
@@ -58,13 +60,13 @@ BOOL CToolBar::Create(CWnd *parent, DWORD style, UINT id) {
 }
 
 BOOL CToolBar::CreateEx(CWnd *parent, DWORD ctrlStyle, DWORD style, CRect borders, UINT id) {
-  INITCOMMONCONTROLSEX init = {sizeof(init), ICC_BAR_CLASSES};
-  ::InitCommonControlsEx(&init);
   SetBorders(borders.left, borders.top, borders.right, borders.bottom);
   DWORD windowStyle =
       TakeBarStyle(style) | ctrlStyle | CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE;
   if ((m_dwStyle & CBRS_TOOLTIPS) != 0) windowStyle |= TBSTYLE_TOOLTIPS;
-  if (!CWnd::Create(TOOLBARCLASSNAME, nullptr, windowStyle, CRect(0, 0, 0, 0), parent, id)) return FALSE;
+  if (!AfxCreateCommonControl(this, ICC_BAR_CLASSES, TOOLBARCLASSNAME, 0, windowStyle | WS_CHILD,
+                              CRect(0, 0, 0, 0), parent, id))
+    return FALSE;
   SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
   SetSizes(m_sizeButton, m_sizeImage);
   return TRUE;

@@ -1,5 +1,7 @@
 #include "TreeCtrl.h"
 
+#include "CommonControls.h"
+
 #include <vector>
 
 #include "Edit.h"
@@ -12,9 +14,7 @@ BOOL CTreeCtrl::Create(DWORD style, const RECT &rect, CWnd *parent, UINT id) {
 }
 
 BOOL CTreeCtrl::CreateEx(DWORD exStyle, DWORD style, const RECT &rect, CWnd *parent, UINT id) {
-  INITCOMMONCONTROLSEX init = {sizeof(init), ICC_TREEVIEW_CLASSES};
-  ::InitCommonControlsEx(&init);
-  return CWnd::CreateEx(exStyle, WC_TREEVIEW, nullptr, style, rect, parent, id);
+  return AfxCreateCommonControl(this, ICC_TREEVIEW_CLASSES, WC_TREEVIEW, exStyle, style, rect, parent, id);
 }
 
 HTREEITEM CTreeCtrl::InsertItem(LPTVINSERTSTRUCT insert) {

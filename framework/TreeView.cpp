@@ -1,10 +1,11 @@
 #include "TreeView.h"
 
+#include "CommonControls.h"
+
 IMPLEMENT_DYNCREATE(CTreeView, CCtrlView)
 
 CTreeView::CTreeView() : CCtrlView(WC_TREEVIEW, WS_CHILD | WS_VISIBLE | WS_BORDER) {
-  INITCOMMONCONTROLSEX init = {sizeof(init), ICC_TREEVIEW_CLASSES};
-  ::InitCommonControlsEx(&init);
+  AfxInitCommonControls(ICC_TREEVIEW_CLASSES);
 }
 
 CTreeView::~CTreeView() {

@@ -1,5 +1,7 @@
 #include "WinApp.h"
 
+#include "CommonControls.h"
+
 #include <shellapi.h>
 
 #include "DocTemplate.h"
@@ -37,6 +39,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName) {
     m_pszAppName = m_strAppName;
   }
   if (TheApp() == nullptr) TheApp() = this;
+  m_bQuitOnMainWndDestroy = TRUE;
 }
 
 CWinApp::~CWinApp() {
@@ -65,8 +68,7 @@ void CWinApp::SetNames() {
 
 BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow) {
   AfxSetInstanceHandle(hInstance);
-  INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
-  ::InitCommonControlsEx(&icc);
+  AfxInitCommonControls(ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES);
   if (CWinApp *pApp = AfxGetApp()) {
     pApp->m_hInstance = hInstance;
     pApp->m_hPrevInstance = hPrevInstance;
@@ -254,16 +256,8 @@ BOOL CWinApp::WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE 
 // ---------------------------------------------------------------------------
 // Cursors, icons, message boxes
 
-void CWinApp::DoWaitCursor(int nCode) {
-  m_nWaitCursorCount += nCode;
-  if (m_nWaitCursorCount > 0) {
-    HCURSOR hcurPrev = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
-    if (nCode > 0 && m_nWaitCursorCount == 1) m_hcurWaitCursorRestore = hcurPrev;
-  } else {
-    m_nWaitCursorCount = 0;
-    ::SetCursor(m_hcurWaitCursorRestore != nullptr ? m_hcurWaitCursorRestore
-                                                   : ::LoadCursor(nullptr, IDC_ARROW));
-  }
+LPCTSTR CWinApp::GetMessageBoxCaption() const {
+  return AfxGetAppName();
 }
 
 HICON CWinApp::LoadIcon(LPCTSTR lpszResourceName) const {

@@ -67,8 +67,7 @@ public:
   BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
   void LoadStdProfileSettings(UINT nMaxMRU = 4) { m_nMaxMRU = nMaxMRU; }
 
-  // +1 shows the hourglass, -1 takes one back, 0 shows it again if still due.
-  virtual void DoWaitCursor(int nCode);
+  LPCTSTR GetMessageBoxCaption() const override;
   HICON LoadIcon(UINT nIDResource) const;
   HICON LoadIcon(LPCTSTR lpszResourceName) const;
   HICON LoadStandardIcon(LPCTSTR lpszIconName) const { return ::LoadIcon(nullptr, lpszIconName); }
@@ -94,8 +93,6 @@ public:
 private:
   CString m_strAppName, m_strExeName, m_strProfileName, m_strRegistryKey;
   std::vector<std::unique_ptr<CDocTemplate>> m_templates;
-  int m_nWaitCursorCount = 0;
-  HCURSOR m_hcurWaitCursorRestore = nullptr;
   UINT m_nMaxMRU = 0;
 
   friend BOOL AfxWinInit(HINSTANCE, HINSTANCE, LPTSTR, int);

@@ -31,6 +31,34 @@ CWnd *AfxGetMainWnd() {
   return pThread != nullptr ? pThread->GetMainWnd() : nullptr;
 }
 
+void CWinThread::DoWaitCursor(int nCode) {
+  m_nWaitCursorCount += nCode;
+  if (m_nWaitCursorCount > 0) {
+    HCURSOR hcurPrev = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+    if (nCode > 0 && m_nWaitCursorCount == 1) m_hcurWaitCursorRestore = hcurPrev;
+  } else {
+    m_nWaitCursorCount = 0;
+    ::SetCursor(m_hcurWaitCursorRestore != nullptr ? m_hcurWaitCursorRestore
+                                                   : ::LoadCursor(nullptr, IDC_ARROW));
+  }
+}
+
+void AfxDestroyWindowAtIdle(CWnd *pWnd) {
+  if (pWnd == nullptr || pWnd->m_hWnd == nullptr) return;
+  AfxGetThreadState()->deferredDestroys.push_back({pWnd->m_hWnd, pWnd});
+}
+
+void AfxDrainDeferredDestroys() {
+  // Taken out first: destroying one window may queue another.
+  std::vector<AFX_DEFERRED_DESTROY> queue;
+  queue.swap(AfxGetThreadState()->deferredDestroys);
+  for (const AFX_DEFERRED_DESTROY &entry : queue) {
+    // The handle may have gone and been reused since: only the same binding counts.
+    if (!::IsWindow(entry.hWnd) || CWnd::FromHandlePermanent(entry.hWnd) != entry.pWnd) continue;
+    entry.pWnd->DestroyWindow();
+  }
+}
+
 int CWinThread::ExitInstance() {
   CWnd::DeleteTempMap();
   return (int)m_msgCur.wParam;
@@ -92,6 +120,7 @@ BOOL CWinThread::IsIdleMessage(MSG *pMsg) {
 
 BOOL CWinThread::OnIdle(LONG lCount) {
   if (lCount <= 0) {
+    AfxDrainDeferredDestroys();
     // First idle call after activity: bars refresh their commands' states.
     CWnd *pMainWnd = GetMainWnd();
     if (pMainWnd != nullptr && pMainWnd->m_hWnd != nullptr && pMainWnd->IsWindowVisible()) {

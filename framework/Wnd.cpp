@@ -1,6 +1,7 @@
 #include "Wnd.h"
 
 #include <cwchar>
+#include <exception>
 #include <utility>
 #include <vector>
 
@@ -11,7 +12,8 @@
 #include "Menu.h"
 #include "ModuleState.h"
 #include "ThreadState.h"
-#include "WinApp.h"
+#include "Exception.h"
+#include "WinThread.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
@@ -81,7 +83,30 @@ void CenterAfterInitDialog(HWND hWnd, const DialogPlacement &before) {
   if (CWnd *pWnd = CWnd::FromHandlePermanent(hWnd)) pWnd->CenterWindow();
 }
 
+// What a message answers when its handler threw: creation fails, a paint is
+// taken as done (or it would come back at once), anything else is ignored.
+LRESULT ResultAfterException(HWND hWnd, UINT message) {
+  if (message == WM_CREATE) return -1;
+  if (message == WM_NCCREATE) return FALSE;
+  if (message == WM_PAINT) ::ValidateRect(hWnd, nullptr);
+  return 0;
+}
+
+LRESULT CallWindowProcGuarded(CWnd *pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return AfxCallGuarded(
+      message, [&] { return pWnd->WindowProc(message, wParam, lParam); },
+      [&] { return ResultAfterException(hWnd, message); });
+}
+
 } // namespace
+
+void AfxTraceHandlerException(UINT message, CException *pException, const char *pszWhat) {
+  if (pszWhat != nullptr)
+    TRACE("Exception in the handler of message 0x%04X: %s\n", message, pszWhat);
+  else
+    TRACE(L"Exception in the handler of message 0x%04X; ignored\n", message);
+  if (pException != nullptr) pException->Delete();
+}
 
 LRESULT AfxCallWndProc(CWnd *pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   const bool initDialog = message == WM_INITDIALOG;
@@ -92,9 +117,13 @@ LRESULT AfxCallWndProc(CWnd *pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARA
   pState->lastSentMsg.message = message;
   pState->lastSentMsg.wParam = wParam;
   pState->lastSentMsg.lParam = lParam;
-  // The object may delete itself while handling WM_NCDESTROY: nothing of it
-  // is touched after WindowProc returns.
-  LRESULT lResult = pWnd->WindowProc(message, wParam, lParam);
+  // An object counted by references may be released by its own handler: the
+  // hold keeps it alive until the handler is done. Any other object may
+  // delete itself while handling WM_NCDESTROY (or a message that destroys its
+  // window), so nothing of it is touched after WindowProc returns.
+  const bool bHold = pWnd->HoldForDispatch() != FALSE;
+  LRESULT lResult = CallWindowProcGuarded(pWnd, hWnd, message, wParam, lParam);
+  if (bHold) pWnd->InternalRelease();
   pState->lastSentMsg = oldMsg;
   if (initDialog) CenterAfterInitDialog(hWnd, before);
   return lResult;
@@ -322,7 +351,7 @@ void CWnd::OnNcDestroy() {
     if (pThread->m_pMainWnd == this) {
       pThread->m_pMainWnd = nullptr;
       // The main window of the program gone: end the message loop.
-      if (pThread == AfxGetApp()) ::PostQuitMessage(0);
+      if (pThread->m_bQuitOnMainWndDestroy) ::PostQuitMessage(0);
     }
     if (pThread->m_pActiveWnd == this) pThread->m_pActiveWnd = nullptr;
   }
@@ -558,7 +587,10 @@ int CWnd::RunModalLoop() {
   MSG msg;
   while (ContinueModal() && ::IsWindow(hWndSelf)) {
     if (!::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-      // Idle: refresh the controls' states, then wait for the next message.
+      // Idle: windows queued for destruction go (a modal dialog may run for
+      // long), the controls' states are refreshed, then wait for the next message.
+      AfxDrainDeferredDestroys();
+      if (!::IsWindow(hWndSelf)) break;
       ::SendMessage(hWndSelf, WM_KICKIDLE, MSGF_DIALOGBOX, 0);
       if (!ContinueModal()) break;
       ::WaitMessage();
@@ -767,7 +799,9 @@ CFont *CWnd::GetFont() const {
 }
 
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) {
-  if (lpszCaption == nullptr) lpszCaption = AfxGetAppName();
+  if (lpszCaption == nullptr) {
+    if (CWinThread *pThread = AfxGetThread()) lpszCaption = pThread->GetMessageBoxCaption();
+  }
   return ::MessageBox(m_hWnd, lpszText, lpszCaption, nType);
 }
 

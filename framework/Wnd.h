@@ -12,8 +12,11 @@
 #include <windowsx.h>
 #include <commctrl.h>
 
+#include <exception>
+
 #include "CmdTarget.h"
 #include "CString.h"
+#include "Exception.h"
 #include "Geometry.h"
 #include "AfxRes.h"
 
@@ -75,6 +78,27 @@ WNDPROC AfxGetAfxWndProc();
 
 HWND AfxGetSafeHwnd(const CWnd *pWnd);
 LRESULT AfxCallWndProc(CWnd *pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Traces an exception a handler let out (and frees a framework exception).
+void AfxTraceHandlerException(UINT message, CException *pException, const char *pszWhat);
+
+// Runs code that the system called into (a window or dialog procedure). A C++
+// exception must not unwind through user32's frames: on 64-bit Windows it does
+// not get through them and the program ends. So every exception stops here,
+// is traced, and onException() gives the message's result.
+template <class TBody, class TFallback>
+auto AfxCallGuarded(UINT message, TBody &&body, TFallback &&onException) -> decltype(body()) {
+  try {
+    return body();
+  } catch (CException *e) {
+    AfxTraceHandlerException(message, e, nullptr);
+  } catch (const std::exception &e) {
+    AfxTraceHandlerException(message, nullptr, e.what());
+  } catch (...) {
+    AfxTraceHandlerException(message, nullptr, nullptr);
+  }
+  return onException();
+}
 
 class CWnd : public CCmdTarget {
   DECLARE_DYNCREATE(CWnd)
