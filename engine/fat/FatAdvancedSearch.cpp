@@ -147,15 +147,18 @@ bool FatAdvancedSearch::HandleLostFolder(FatLostFolder &node) {
 void FatAdvancedSearch::ScanLostFolders() {
   m_services.AddLogEntry(std::nullopt, m_volume.Text(SignatureText::kAddingLostFiles), std::nullopt,
                          LogStatus::Started);
-  bool handled = true;
-  // Each pass lists the folders whose parent is known by now; folders whose
-  // ".." names each other in a ring are never reached and the passes end.
-  while (handled && !m_stopped) {
-    handled = false;
-    for (FatLostFolder &node : m_lostFolders) {
-      if (node.m_done) continue;
-      if (CheckStop()) break;
-      if (HandleLostFolder(node)) handled = true;
+  {
+    FatVolume::FailurePass failures(m_volume);
+    bool handled = true;
+    // Each pass lists the folders whose parent is known by now; folders whose
+    // ".." names each other in a ring are never reached and the passes end.
+    while (handled && !m_stopped) {
+      handled = false;
+      for (FatLostFolder &node : m_lostFolders) {
+        if (node.m_done) continue;
+        if (CheckStop()) break;
+        if (HandleLostFolder(node)) handled = true;
+      }
     }
   }
   if (m_stopped)

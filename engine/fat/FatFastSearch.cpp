@@ -26,7 +26,10 @@ void FatFastSearch::RescanDirectoryTree() {
 void FatFastSearch::RunWalk(bool endScan) {
   m_services.DoWaitCursor(0);
   m_volume.LogStarted(m_volume.Text(FatText::kCreatingDirectoryTree));
-  RunTreeWalk();
+  {
+    FatVolume::FailurePass pass(m_volume);
+    RunTreeWalk();
+  }
   m_stack.clear();
   m_path.clear();
   m_deletedFolders.clear();
@@ -51,6 +54,7 @@ bool FatFastSearch::RunTreeWalk() {
   StartRoot();
   m_stack.push_back(std::move(root));
   WalkStack();
+  m_volume.FlushReadFailures();
   if (!m_stopped) AddDeletedFolderFiles();
   return !m_stopped;
 }
@@ -117,7 +121,7 @@ bool FatFastSearch::LoadNextCluster(FolderCursor &cursor) {
     cursor.m_offset = 0;
     if (!m_volume.ReadVolumeSectors(boot.RootDirectorySector(), boot.m_rootDirectorySectors,
                                     cursor.m_current.data())) {
-      m_volume.LogSectorError(boot.RootDirectorySector());
+      m_volume.LogSectorError(boot.RootDirectorySector(), boot.m_rootDirectorySectors);
       return false;
     }
     return true;
@@ -333,6 +337,7 @@ void FatFastSearch::AddDeletedFolderFiles() {
       break;
     }
   }
+  m_volume.FlushReadFailures();
   if (m_stopped)
     m_services.AddLogEntry(std::nullopt, m_volume.Text(FatText::kAborted), std::nullopt, LogStatus::Error);
   else

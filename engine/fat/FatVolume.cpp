@@ -15,7 +15,13 @@ constexpr uint32_t kFatBatchSectors9x = 100;
 } // namespace
 
 FatVolume::FatVolume(SectorReader &reader, EngineServices &services, WorkPacer &pacer, uint64_t volumeSectors)
-    : m_reader(reader), m_services(services), m_pacer(pacer), m_volumeSectors(volumeSectors) {}
+    : m_reader(reader), m_services(services), m_pacer(pacer), m_volumeSectors(volumeSectors),
+      m_sectorFailures([this](uint64_t first, uint64_t last) {
+        WriteFailureLine(FatText::kErrorReadingSector, FatText::kErrorReadingSectors, first, last);
+      }),
+      m_clusterFailures([this](uint64_t first, uint64_t last) {
+        WriteFailureLine(FatText::kErrorReadingCluster, FatText::kErrorReadingClusters, first, last);
+      }) {}
 
 void FatVolume::LogStarted(const std::u16string &activity) {
   LogProcessStarted(m_services, activity);
@@ -29,13 +35,22 @@ void FatVolume::LogError(const std::u16string &text) {
   m_services.AddLogEntry(std::nullopt, text, std::nullopt, LogStatus::Error);
 }
 
-void FatVolume::LogSectorError(uint64_t sector) {
-  const uint64_t absolute = m_reader.StartSector() + sector;
-  LogError(Text(FatText::kErrorReadingSector) + u" " + Widen(std::to_string(absolute)));
+void FatVolume::LogSectorError(uint64_t sector, uint64_t count) {
+  m_sectorFailures.Add(m_reader.StartSector() + sector, count);
 }
 
 void FatVolume::LogClusterError(uint64_t cluster) {
-  LogError(Text(FatText::kErrorReadingCluster) + u" " + Widen(std::to_string(cluster)));
+  m_clusterFailures.Add(cluster);
+}
+
+void FatVolume::FlushReadFailures() {
+  m_sectorFailures.Flush();
+  m_clusterFailures.Flush();
+}
+
+void FatVolume::WriteFailureLine(uint32_t singleId, uint32_t rangeId, uint64_t first, uint64_t last) {
+  LogError(first == last ? Text(singleId) + u" " + Widen(std::to_string(first))
+                         : ReadFailureRangeText(Text(rangeId), first, last));
 }
 
 uint64_t FatVolume::ReadableSectors() const {
@@ -129,13 +144,16 @@ bool FatVolume::ReadFatCopy() {
   LogStarted(activity + u" " + Widen(std::to_string(static_cast<int>(m_chainMode) + 1)));
   const uint64_t copy = m_chainMode == FatChainMode::SecondFat && m_boot.m_fatCount > 1 ? 1 : 0;
   const uint64_t start = m_boot.m_reservedSectors + copy * m_boot.m_fatSize;
-  for (uint64_t done = 0; done < sectors; done += batch) {
-    m_pacer.ShouldStop();
-    const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(batch, sectors - done));
-    uint8_t *into = bytes.data() + done * 512;
-    if (!m_reader.ReadSectors(start + done, count, into))
-      for (uint32_t i = 0; i < count; ++i) ReadFatSectorFallback(done + i, into + i * 512);
-    m_pacer.Step();
+  {
+    FailurePass pass(*this);
+    for (uint64_t done = 0; done < sectors; done += batch) {
+      m_pacer.ShouldStop();
+      const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(batch, sectors - done));
+      uint8_t *into = bytes.data() + done * 512;
+      if (!m_reader.ReadSectors(start + done, count, into))
+        for (uint32_t i = 0; i < count; ++i) ReadFatSectorFallback(done + i, into + i * 512);
+      m_pacer.Step();
+    }
   }
   m_pacer.FlushProgress();
   m_services.DeleteProgressBar();

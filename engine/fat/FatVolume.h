@@ -7,6 +7,7 @@
 #include "EngineText.h"
 #include "FatBootSector.h"
 #include "FatTable.h"
+#include "ReadFailureLog.h"
 #include "WorkPacer.h"
 #include "SectorIo.h"
 #include "Utf16Text.h"
@@ -70,9 +71,26 @@ public:
   void LogStarted(const std::u16string &activity);
   void LogFinished(bool aborted);
   void LogError(const std::u16string &text);
-  // sector is volume-relative; the line gives the drive's sector number.
-  void LogSectorError(uint64_t sector);
+  // A failed read of count sectors from sector, which is volume-relative; the
+  // line gives the drive's sector number.
+  void LogSectorError(uint64_t sector, uint64_t count = 1);
   void LogClusterError(uint64_t cluster);
+
+  // While one lives (the FAT load, a folder walk) past a handful of failed
+  // reads a run of them gets one line with its range, so a dead stretch of
+  // the disk does not fill the log; outside (a file read for recovery) every
+  // failure keeps its own line.
+  class FailurePass {
+  public:
+    explicit FailurePass(FatVolume &volume)
+        : m_sectors(volume.m_sectorFailures), m_clusters(volume.m_clusterFailures) {}
+
+  private:
+    ReadFailureLog::Pass m_sectors;
+    ReadFailureLog::Pass m_clusters;
+  };
+  // Writes the runs still open, so they are logged within the phase they belong to.
+  void FlushReadFailures();
   std::u16string Text(uint32_t id) { return m_services.LoadText(id); }
 
   EngineServices &Services() { return m_services; }
@@ -96,6 +114,7 @@ private:
   bool ReadFatCopy();
   void BuildClusterMap();
   void ReadFatSectorFallback(uint64_t fatSector, uint8_t *into);
+  void WriteFailureLine(uint32_t singleId, uint32_t rangeId, uint64_t first, uint64_t last);
 
   SectorReader &m_reader;
   EngineServices &m_services;
@@ -106,4 +125,6 @@ private:
   FatTable m_table;
   ClusterMap m_map;
   bool m_valid = false;
+  ReadFailureLog m_sectorFailures; // drive sector numbers
+  ReadFailureLog m_clusterFailures;
 };

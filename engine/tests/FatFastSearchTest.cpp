@@ -363,6 +363,124 @@ TEST(FatFastSearch, ReadsAFailedFatSectorFromTheOtherCopy) {
   EXPECT_EQ(image->FoundByPath().count("/Docs/Xone.txt"), 1u);
 }
 
+// The found paths of a scan without their records.
+std::set<std::string> FoundPaths(const FatImageEngine &image) {
+  std::set<std::string> paths;
+  for (const auto &[path, entry] : image.FoundByPath()) paths.insert(path);
+  return paths;
+}
+
+// The log rows that report failed reads, in order.
+std::vector<std::u16string> ReadErrorLines(const RecordingServices &services) {
+  std::vector<std::u16string> lines;
+  for (const auto &row : services.m_log)
+    if (row.m_text.rfind(u"Error reading", 0) == 0) lines.push_back(row.m_text);
+  return lines;
+}
+
+void SetRangeTexts(RecordingServices &services) {
+  services.SetText(FatText::kErrorReadingSectors, u"Error reading sectors :");
+  services.SetText(FatText::kErrorReadingClusters, u"Error reading clusters :");
+}
+
+// The expected lines of a dead run: one each for the first few, then its range.
+std::vector<std::u16string> DeadRunLines(const std::u16string &single, const std::u16string &range,
+                                         uint64_t first, uint64_t last) {
+  std::vector<std::u16string> lines;
+  for (uint64_t unit = first; unit < first + ReadFailureLog::kSingleLines; ++unit)
+    lines.push_back(single + u" " + U16(std::to_string(unit)));
+  lines.push_back(ReadFailureRangeText(range, first + ReadFailureLog::kSingleLines, last));
+  return lines;
+}
+
+// The second half of both FATs unreadable (it maps clusters nothing uses):
+// the load logs a few sectors, then the rest of the run as one range, and
+// the search finds what it finds on the sound volume.
+TEST(FatFastSearch, ADeadStretchOfTheFatIsLoggedAsOneRange) {
+  QV_REQUIRE_FAT_FIXTURES();
+  std::vector<uint8_t> bytes = ReadWholeFile(FatFixtureDir() + "/fat16.img");
+  BootParameters boot;
+  ASSERT_EQ(DeriveFatKind(bytes.data(), 512, boot).m_result, ParseResult::Ok);
+  ASSERT_EQ(boot.m_fatCount, 2);
+  FatImageEngine sound(bytes);
+  sound.Engine().RunFatFastScan();
+  const uint64_t held = sound.Engine().Volume().HeldFatSectors();
+  ASSERT_GT(held, 2 * ReadFailureLog::kSingleLines);
+  const uint64_t deadFrom = held / 2;
+  const uint64_t first = boot.m_reservedSectors;
+  const uint64_t fatSize = boot.m_fatSize;
+  FatImageEngine image(bytes);
+  SetRangeTexts(image.Services());
+  image.Reader().SetFaultFilter([=](uint64_t s) {
+    return (s >= first + deadFrom && s < first + held) ||
+           (s >= first + fatSize + deadFrom && s < first + fatSize + held);
+  });
+  image.Engine().RunFatFastScan();
+  EXPECT_EQ(
+      ReadErrorLines(image.Services()),
+      DeadRunLines(u"Error reading sector :", u"Error reading sectors :", first + deadFrom, first + held - 1))
+      << image.Services().LogAsText();
+  EXPECT_EQ(FoundPaths(image), FoundPaths(sound));
+  EXPECT_TRUE(image.Services().LogContains(u"Process completed"));
+}
+
+// The Many folder moved to a run of clusters of its own, all but the first of
+// which then cannot be read (the root keeps an entry whose folder does not
+// start like one): the walk logs a few clusters, then the rest as one range
+// before the next phase starts, and finds everything else as before.
+TEST(FatFastSearch, ADeadStretchOfFolderClustersIsLoggedAsOneRange) {
+  QV_REQUIRE_FAT_FIXTURES();
+  std::vector<uint8_t> bytes = ReadWholeFile(FatFixtureDir() + "/fat16.img");
+  FatImageEngine original(bytes);
+  original.Engine().RunFatFastScan();
+  FatVolume &volume = original.Engine().Volume();
+  const size_t many = FindEntry(bytes, "MANY       ", 0x10);
+  ASSERT_NE(many, std::string::npos);
+  const std::vector<uint32_t> chain = volume.GetClusterChain(ReadLe16(&bytes[many + 26]));
+  ASSERT_GT(chain.size(), ReadFailureLog::kSingleLines + 1);
+  // mtools put the files' data between the folder's clusters; a folder
+  // filled before its files' data is written lies in one run, as here.
+  const uint32_t target = volume.MaxCluster() - static_cast<uint32_t>(chain.size()) - 8;
+  const size_t clusterBytes = volume.ClusterBytes();
+  const BootParameters boot = volume.Parameters();
+  for (size_t i = 0; i < chain.size(); ++i) {
+    const uint32_t cluster = target + static_cast<uint32_t>(i);
+    ASSERT_FALSE(volume.IsClusterInUse(cluster)) << cluster;
+    std::copy_n(bytes.begin() + volume.ClusterToSector(chain[i]) * 512, clusterBytes,
+                bytes.begin() + volume.ClusterToSector(cluster) * 512);
+    const uint16_t next = i + 1 < chain.size() ? static_cast<uint16_t>(cluster + 1) : 0xFFFF;
+    for (uint32_t copy = 0; copy < boot.m_fatCount; ++copy)
+      WriteLe16(&bytes[(boot.m_reservedSectors + copy * boot.m_fatSize) * 512 + size_t{cluster} * 2], next);
+  }
+  WriteLe16(&bytes[many + 26], static_cast<uint16_t>(target));
+  FatImageEngine moved(bytes);
+  moved.Engine().RunFatFastScan();
+  ASSERT_EQ(FoundPaths(moved), FoundPaths(original));
+
+  const uint64_t deadFirst = volume.ClusterToSector(target + 1);
+  const uint64_t deadEnd = volume.ClusterToSector(target + static_cast<uint32_t>(chain.size()));
+  FatImageEngine image(bytes);
+  SetRangeTexts(image.Services());
+  image.Reader().SetFaultFilter([=](uint64_t s) { return s >= deadFirst && s < deadEnd; });
+  image.Engine().RunFatFastScan();
+  const std::vector<std::u16string> expected = DeadRunLines(
+      u"Error reading cluster :", u"Error reading clusters :", target + 1, target + chain.size() - 1);
+  EXPECT_EQ(ReadErrorLines(image.Services()), expected) << image.Services().LogAsText();
+  size_t rangeRow = 0, nextPhaseRow = 0;
+  for (size_t i = 0; i < image.Services().m_log.size(); ++i) {
+    const auto &row = image.Services().m_log[i];
+    if (row.m_text == expected.back()) rangeRow = i;
+    if (row.m_text == u"Adding deleted file(s)") nextPhaseRow = i;
+  }
+  EXPECT_LT(rangeRow, nextPhaseRow) << image.Services().LogAsText();
+  const std::set<std::string> found = FoundPaths(image);
+  EXPECT_LT(found.size(), FoundPaths(original).size()); // the files past the first cluster
+  const std::set<std::string> before = FoundPaths(original);
+  for (const std::string &path : before)
+    EXPECT_TRUE(found.count(path) == 1 || path.rfind("/Many/", 0) == 0) << path;
+  for (const std::string &path : found) EXPECT_EQ(before.count(path), 1u) << path;
+}
+
 TEST(FatFastSearch, LogsEachPhase) {
   QV_REQUIRE_FAT_FIXTURES();
   auto image = FatImageEngine::FromFixture("fat12");

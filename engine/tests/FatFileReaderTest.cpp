@@ -271,4 +271,27 @@ TEST(FatFileReader, PassesAnUnreadableClusterOnAsZeros) {
   EXPECT_TRUE(image->Services().LogContains(u"Error reading cluster : " + Widen(std::to_string(badCluster))));
 }
 
+// Reading one file for recovery is no pass over the volume: each cluster that
+// fails gets its own line at once, however many follow on one another.
+TEST(FatFileReader, LogsEachUnreadableClusterOfAFileOnItsOwn) {
+  QV_REQUIRE_FAT_FIXTURES();
+  auto image = FatImageEngine::FromFixture("fat16");
+  image->Services().SetText(FatText::kErrorReadingClusters, u"Error reading clusters :");
+  image->Engine().RunFatFastScan();
+  const EntryRecord file = image->FoundByPath().at("/Old/X.bin"); // 10 clusters of 512
+  const uint64_t deadFirst = image->Engine().Volume().ClusterToSector(file.m_firstCluster);
+  image->Reader().SetFaultFilter([deadFirst](uint64_t s) { return s >= deadFirst && s < deadFirst + 10; });
+  const size_t before = image->Services().m_log.size();
+  bool complete = true;
+  image->ReadBack(file, &complete);
+  EXPECT_FALSE(complete);
+  std::vector<std::u16string> lines;
+  for (size_t i = before; i < image->Services().m_log.size(); ++i)
+    lines.push_back(image->Services().m_log[i].m_text);
+  std::vector<std::u16string> expected;
+  for (uint32_t cluster = file.m_firstCluster; cluster < file.m_firstCluster + 10; ++cluster)
+    expected.push_back(u"Error reading cluster : " + Widen(std::to_string(cluster)));
+  EXPECT_EQ(lines, expected) << image->Services().LogAsText();
+}
+
 } // namespace
