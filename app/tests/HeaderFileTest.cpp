@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "HeaderFile.h"
+#include "Utf16Text.h"
 
 namespace {
 
@@ -220,6 +222,52 @@ TEST(HeaderFileTest, PathComesFromTheProductKey) {
   RegCloseKey(key);
   EXPECT_EQ(HeaderFilePath(HKEY_CURRENT_USER, keyPath), L"C:\\Program Files\\Quendal\\HeaderFile.cfg");
   RegDeleteKeyW(HKEY_CURRENT_USER, keyPath);
+}
+
+// The file the build makes from the table and places beside the program.
+TEST(ShippedHeaderFileTest, HoldsEveryGroupAndTheDefaultsAllValid) {
+  const HeaderFileContents contents = LoadHeaderFile(QV_HEADER_FILE);
+  EXPECT_TRUE(contents.refused.empty());
+  EXPECT_EQ(contents.trailingBytes, 0u);
+  ASSERT_GE(contents.records.size(), 60u);
+  std::set<int> groups;
+  std::set<std::u16string> selected;
+  for (const HeaderRecord &record : contents.records) {
+    const std::string what = Utf16ToUtf8(record.m_softwareName);
+    EXPECT_EQ(record.m_predefined, 1) << what;
+    EXPECT_LE(record.m_offset + record.m_signatureLength, 512u) << what;
+    EXPECT_GT(record.m_maxSize, 0u) << what;
+    EXPECT_EQ(MaximumSizeBytes(MaximumSizeNumber(record), record.m_sizeUnit), record.m_maxSize) << what;
+    EXPECT_FALSE(record.m_extension.empty()) << what;
+    groups.insert(record.m_group);
+    if (record.m_selected) selected.insert(record.m_extension);
+  }
+  EXPECT_EQ(groups, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+  EXPECT_EQ(selected, (std::set<std::u16string>{u"DOC", u"XLS", u"PPT", u"BMP", u"AVI", u"WAV", u"PDF",
+                                                u"ZIP", u"JPG", u"GIF", u"MIDI"}));
+}
+
+// The first signature that matches decides: a record whose every byte an
+// earlier record also tests (same offset, same value) could never be found.
+// The compound documents share one signature on purpose: the search tells
+// them apart by their contents.
+TEST(ShippedHeaderFileTest, NoRecordIsHiddenByAnEarlierOne) {
+  const std::vector<HeaderRecord> records = LoadHeaderFile(QV_HEADER_FILE).records;
+  auto covers = [](const HeaderRecord &earlier, const HeaderRecord &later) {
+    for (uint32_t i = 0; i < earlier.m_signatureLength; ++i) {
+      const uint32_t at = earlier.m_offset + i;
+      if (at < later.m_offset || at >= later.m_offset + later.m_signatureLength) return false;
+      if (later.m_signature[at - later.m_offset] != earlier.m_signature[i]) return false;
+    }
+    return true;
+  };
+  for (size_t j = 0; j < records.size(); ++j)
+    for (size_t i = 0; i < j; ++i) {
+      const std::set<std::u16string> compound = {u"DOC", u"XLS", u"PPT"};
+      if (compound.count(records[i].m_extension) && compound.count(records[j].m_extension)) continue;
+      EXPECT_FALSE(covers(records[i], records[j])) << Utf16ToUtf8(records[j].m_softwareName) << " hidden by "
+                                                   << Utf16ToUtf8(records[i].m_softwareName);
+    }
 }
 
 } // namespace
