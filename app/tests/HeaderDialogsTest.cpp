@@ -254,6 +254,33 @@ TEST_F(HeaderDialogs, RemoveRefusesAShippedRecordAndAsksForAUserOne) {
   list->DestroyWindow();
 }
 
+// The first record of an empty (or missing) file is listed at once too.
+TEST_F(HeaderDialogs, AddToAnEmptyFileListsTheRecord) {
+  ASSERT_TRUE(RewriteHeaderFile(m_path, {}));
+  auto list = OpenList([](HWND d) {
+    ::SetDlgItemTextW(d, IDC_APPEND_NAME, L"First");
+    ::SetDlgItemTextW(d, IDC_APPEND_EXTENSION, L"FST");
+    ::SetDlgItemTextW(d, IDC_APPEND_SIGNATURE, L"46 53");
+    ::SetDlgItemTextW(d, IDC_APPEND_OFFSET, L"0");
+    ::SetDlgItemTextW(d, IDC_APPEND_SIZE, L"5");
+    // The spin button turns 5 MB into 5120 KB.
+    NMUPDOWN change{};
+    change.hdr.hwndFrom = ::GetDlgItem(d, IDC_APPEND_UNIT_SPIN);
+    change.hdr.idFrom = IDC_APPEND_UNIT_SPIN;
+    change.hdr.code = UDN_DELTAPOS;
+    change.iDelta = 1;
+    ::SendMessageW(d, WM_NOTIFY, IDC_APPEND_UNIT_SPIN, reinterpret_cast<LPARAM>(&change));
+  });
+  list->OnAddHeader();
+  ASSERT_EQ(list->Records().size(), 1u);
+  EXPECT_EQ(ListView_GetItemCount(::GetDlgItem(list->m_hWnd, IDC_NEW_HEADER_LIST)), 1);
+  const std::vector<HeaderRecord> stored = LoadHeaderFile(m_path).records;
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(stored[0].m_maxSize, 5120u << 10);
+  EXPECT_EQ(stored[0].m_sizeUnit, kSizeUnitKilobytes);
+  list->DestroyWindow();
+}
+
 TEST_F(HeaderDialogs, DamagedRecordsAreLoggedAndTheRestListed) {
   std::vector<uint8_t> bytes = SerialiseHeaderFile(LoadHeaderFile(m_path).records);
   bytes[1052] = 40; // first record: signature length 40
