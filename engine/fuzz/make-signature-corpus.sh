@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Remakes the seed corpora of the compound-document and physical-disk-scan
-# fuzz targets: a small word-processor document built sector by sector, and
-# a disk that holds it beside a few other signatures.
+# Remakes the seed corpora of the compound-document, physical-disk-scan and
+# signature-match fuzz targets: a small word-processor document built sector
+# by sector, a disk that holds it beside a few other signatures, and sets of
+# signatures with a sector to test.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-mkdir -p "$here/corpus/compound_document" "$here/corpus/physical_disk_scan"
+mkdir -p "$here/corpus/compound_document" "$here/corpus/physical_disk_scan" "$here/corpus/signature_match"
 python3 - "$here/corpus" <<'PY'
 import struct, sys
 out = sys.argv[1]
@@ -52,4 +53,14 @@ disk[8 * 512:8 * 512 + 2] = b'PK'
 disk += word
 with open(out + '/physical_disk_scan/mixed', 'wb') as f:
     f.write(bytes(disk))
+# Signature sets for the indexed test: a count, 12 bytes per signature
+# (offset, length, BMP flag, bytes), then the sector.
+def rec(off, sig, bmp=0):
+    return struct.pack('<HBB', off, len(sig), bmp) + sig.ljust(8, b'\0')
+with open(f"{out}/signature_match/three-signatures", "wb") as f:
+    f.write(bytes([3]) + rec(0, b'\xff\xd8\xff') + rec(0, b'%PDF') + rec(0, b'BM', 1) + b'BM' +
+            struct.pack('<I', 1000) + bytes(506))
+with open(f"{out}/signature_match/overlap", "wb") as f:
+    f.write(bytes([3]) + rec(8, b'WAVE') + rec(4, b'ftypWAVE') + rec(500, b'\x01' * 8) + bytes(4) + b'ftypWAVE' +
+            bytes(500))
 PY
