@@ -349,3 +349,5 @@
 #define IDS_NO_VALID_DRIVE 61483 // engine: the system names no logical drive
 #define IDS_ERROR_READING_SECTORS 61550 // log: one line for a run of unreadable sectors
 #define IDS_ERROR_READING_CLUSTERS 61551 // log: one line for a run of unreadable clusters
+#define IDS_REMOVE_SIGNATURE_QUESTION 61620 // signature page: "%s" the signature's name and extension
+#define IDS_SIGNATURES_NOT_SAVED 61621 // signature page: the signature file could not be rewritten
