@@ -219,7 +219,7 @@ void CSelectHeaderFiles::OnRemoveHeaderRecord() {
 }
 
 void CSelectHeaderFiles::Rewrite() {
-  if (!m_store->Rewrite(m_choice.Records())) AskUser(IDS_SIGNATURES_NOT_SAVED, MB_ICONSTOP | MB_TOPMOST);
+  if (!m_store->Rewrite(m_choice.Records())) AskUser(IDS_HEADER_REWRITE_FAILED, MB_ICONSTOP | MB_TOPMOST);
 }
 
 int CSelectHeaderFiles::AskUser(UINT textId, UINT type, const CString &argument) {

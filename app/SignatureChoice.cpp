@@ -1,18 +1,13 @@
 #include "SignatureChoice.h"
 
-#include <algorithm>
+#include "HeaderFile.h"
 
-bool IsDefaultChoice(const std::u16string &extension) {
-  static const char16_t *const kDefaults[] = {u"DOC", u"doc", u"XLS", u"xls", u"PPT",  u"ppt", u"BMP", u"bmp",
-                                              u"AVI", u"avi", u"WAV", u"wav", u"PDF",  u"pdf", u"ZIP", u"zip",
-                                              u"JPG", u"jpg", u"GIF", u"gif", u"MIDI", u"midi"};
-  return std::any_of(std::begin(kDefaults), std::end(kDefaults),
-                     [&](const char16_t *name) { return extension == name; });
-}
+#include <algorithm>
 
 void SignatureChoice::Load(std::vector<HeaderRecord> records) {
   m_records = std::move(records);
-  for (HeaderRecord &record : m_records) record.m_selected = IsDefaultChoice(record.m_extension) ? 1 : 0;
+  for (HeaderRecord &record : m_records)
+    record.m_selected = IsDefaultSelectedExtension(record.m_extension) ? 1 : 0;
 }
 
 size_t SignatureChoice::SelectedCount() const {

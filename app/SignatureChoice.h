@@ -10,10 +10,6 @@
 #include <cstdint>
 #include <vector>
 
-// The shipped extensions chosen by default when the signatures are loaded
-// (compared exactly: "Doc" is not one of them).
-bool IsDefaultChoice(const std::u16string &extension);
-
 class SignatureChoice {
 public:
   // Takes the signature file's records in file order; those of the default

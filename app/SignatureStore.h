@@ -28,8 +28,8 @@ public:
   virtual std::optional<HeaderRecord> AddRecord(CWnd &owner, uint8_t group) = 0;
 };
 
-// The signature file of the given path, without dialogs of its own yet: Edit
-// and Add change nothing.
+// The signature file of the given path. Its Edit and Add dialogs are not
+// joined to the page yet: both change nothing.
 class SignatureFile : public SignatureStore {
 public:
   explicit SignatureFile(std::wstring path) : m_path(std::move(path)) {}

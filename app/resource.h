@@ -349,5 +349,11 @@
 #define IDS_NO_VALID_DRIVE 61483 // engine: the system names no logical drive
 #define IDS_ERROR_READING_SECTORS 61550 // log: one line for a run of unreadable sectors
 #define IDS_ERROR_READING_CLUSTERS 61551 // log: one line for a run of unreadable clusters
+#define IDS_HEADER_RECORD_REFUSED 61600 // log: a damaged signature record, its number and why
+#define IDS_HEADER_REFUSED_LENGTH 61601 // why: signature length
+#define IDS_HEADER_REFUSED_OFFSET 61602 // why: offset
+#define IDS_HEADER_REFUSED_TEXT 61603 // why: unterminated text
+#define IDS_HEADER_REFUSED_GROUP 61604 // why: group
+#define IDS_HEADER_SIZE_TOO_LARGE 61605 // a maximum size beyond 32 bits
+#define IDS_HEADER_REWRITE_FAILED 61606 // the signature file could not be rewritten
 #define IDS_REMOVE_SIGNATURE_QUESTION 61620 // signature page: "%s" the signature's name and extension
-#define IDS_SIGNATURES_NOT_SAVED 61621 // signature page: the signature file could not be rewritten

@@ -2,15 +2,12 @@
 // (the row's own record, under any filter or sort), Select All and Unselect
 // All, the size typed into the list, Remove of the chosen row, the list's
 // sort by column, and Finish handing the checked signatures to the engine.
-// Also the choice model and the signature file's rewrite on their own.
+// Also the choice model on its own.
 #include "WizardTestFrame.h"
 
 #include "AppEngineServices.h"
 #include "SignatureChoice.h"
 #include "SignatureStore.h"
-
-#include <cstdio>
-#include <filesystem>
 
 namespace {
 
@@ -101,29 +98,6 @@ TEST(SignatureChoice, RemoveTakesOnlyTheOneUserRecord) {
   // Every other checked user record stays, and the count is recounted.
   EXPECT_EQ(choice.SelectedCount(), 4u);
   EXPECT_EQ(choice.Remove(9), SignatureChoice::RemoveResult::NoSuchRecord);
-}
-
-TEST(SignatureFile, RewriteRoundTripsAndAFailedRewriteKeepsTheOldFile) {
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / L"qv-signature-file";
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
-  const std::wstring path = (folder / L"HeaderFile.cfg").wstring();
-  SignatureFile file(path);
-  EXPECT_TRUE(file.Load().empty());
-  std::vector<HeaderRecord> records = SampleSignatures();
-  ASSERT_TRUE(file.Rewrite(records));
-  EXPECT_EQ(file.Load(), records);
-  // A trailing part shorter than a record is no record.
-  if (FILE *append = _wfopen(path.c_str(), L"ab")) {
-    fputs("partial", append);
-    fclose(append);
-  }
-  EXPECT_EQ(file.Load(), records);
-  // The new file cannot be made: the old one must stay whole.
-  std::filesystem::create_directories(folder / L"HeaderFile.cfg.new");
-  EXPECT_FALSE(file.Rewrite({records[0]}));
-  EXPECT_EQ(file.Load(), records);
-  std::filesystem::remove_all(folder);
 }
 
 class SignaturePage : public WizardTestFrame {

@@ -6,11 +6,30 @@
 #include "Utf16Text.h"
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 inline std::string Utf8(const std::u16string &text) {
   return Utf16ToUtf8(text);
+}
+
+// Every valid record of a signature file (the program's HeaderFile.cfg, which
+// the build makes beside the benchmark programs), each one chosen; empty
+// when the file is missing.
+inline std::vector<HeaderRecord> ReadSignatureFile(const char *path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<HeaderRecord> headers;
+  for (size_t at = 0; at + kHeaderRecordSize <= bytes.size(); at += kHeaderRecordSize) {
+    HeaderRecord header;
+    if (ParseHeaderRecord(bytes.data() + at, kHeaderRecordSize, header) != ParseResult::Ok) continue;
+    header.m_selected = 1;
+    headers.push_back(header);
+  }
+  if (headers.empty()) std::fprintf(stderr, "no signatures in %s\n", path);
+  return headers;
 }
 
 class BenchServices : public EngineServices {

@@ -5,10 +5,12 @@
 //                              image's raw sequential read, and The Sleuth
 //                              Kit's `fls -r -d` on the same image; prints
 //                              entries per second and memory per found entry.
-//   FatBench IMAGE [--extract DIR]
+//   FatBench IMAGE [--advanced] [--extract DIR]
 //                              lists every found entry (path, size, deleted
-//                              flag, grade); with --extract writes each found
-//                              file's bytes under DIR along its folder path.
+//                              flag, grade); with --advanced runs the advanced
+//                              search with every shipped signature chosen;
+//                              with --extract writes each found file's bytes
+//                              under DIR along its folder path.
 #include "BenchServices.h"
 #include "FoundListing.h"
 #include "FatScanEngine.h"
@@ -34,7 +36,8 @@ double SecondsSince(Clock::time_point start) {
 
 // An engine over an image file on drive code 2.
 struct ImageSearch {
-  explicit ImageSearch(const std::string &path) : m_io(m_layer, nullptr, false), m_reader(m_io, 2, 0) {
+  explicit ImageSearch(const std::string &path, std::vector<HeaderRecord> headers = {})
+      : m_services(std::move(headers)), m_io(m_layer, nullptr, false), m_reader(m_io, 2, 0) {
     if (!m_layer.AttachFile(2, path)) return;
     const uint64_t sectors = m_layer.Device(2)->SizeInBytes() / 512;
     m_engine = std::make_unique<FatScanEngine>(m_services, m_reader, sectors);
@@ -124,11 +127,16 @@ int RunBenchmark(std::string image) {
   return 0;
 }
 
-int ListAndExtract(const std::string &image, const std::string &extractDir) {
-  ImageSearch search(image);
+int ListAndExtract(const ListingOptions &options) {
+  const std::string &image = options.m_image;
+  ImageSearch search(image,
+                     options.m_advanced ? ReadSignatureFile(QV_HEADER_FILE) : std::vector<HeaderRecord>());
   if (!search.m_engine) return std::fprintf(stderr, "cannot open %s\n", image.c_str()), 1;
-  search.m_engine->RunFatFastScan();
-  return ListSearch(search.m_services, image, "a FAT volume", 0, extractDir,
+  if (options.m_advanced)
+    search.m_engine->RunFatAdvancedScan();
+  else
+    search.m_engine->RunFatFastScan();
+  return ListSearch(search.m_services, image, "a FAT volume", 0, options.m_extractDir,
                     [&search](const EntryRecord &entry, const auto &sink) {
                       return search.m_engine->ReadFoundFile(entry, sink);
                     });

@@ -98,17 +98,34 @@ inline std::string BenchImage(const std::string &given, const char *ownImage, co
 }
 
 // The programs' command line, the same for each:
-//   NAME --bench [IMAGE]           the figures (over IMAGE, or an image the program makes)
-//   NAME IMAGE [--extract DIR]     the listing, and the found files under DIR
+//   NAME --bench [IMAGE]                      the figures (over IMAGE, or an image the program makes)
+//   NAME IMAGE [--advanced] [--extract DIR]   the listing, and the found files under DIR; with
+//                                             --advanced the volume engines run the advanced search
+//                                             with every shipped signature chosen
 // Anything else is a usage error (exit code 2).
+struct ListingOptions {
+  std::string m_image;
+  std::string m_extractDir;
+  bool m_advanced = false;
+};
+
 inline int BenchMain(int argc, char **argv, const char *name, int (*runBenchmark)(std::string image),
-                     int (*listAndExtract)(const std::string &image, const std::string &extractDir)) {
+                     int (*listAndExtract)(const ListingOptions &options)) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && args[0] == "--bench" && args.size() <= 2)
     return runBenchmark(args.size() > 1 ? args[1] : std::string());
-  if (args.size() == 1 && args[0].rfind("--", 0) != 0) return listAndExtract(args[0], std::string());
-  if (args.size() == 3 && args[0].rfind("--", 0) != 0 && args[1] == "--extract")
-    return listAndExtract(args[0], args[2]);
-  std::fprintf(stderr, "usage: %s --bench [IMAGE] | %s IMAGE [--extract DIR]\n", name, name);
+  ListingOptions options;
+  bool usable = !args.empty() && args[0].rfind("--", 0) != 0;
+  if (usable) options.m_image = args[0];
+  for (size_t i = 1; usable && i < args.size(); ++i) {
+    if (args[i] == "--advanced" && !options.m_advanced)
+      options.m_advanced = true;
+    else if (args[i] == "--extract" && i + 1 < args.size() && options.m_extractDir.empty())
+      options.m_extractDir = args[++i];
+    else
+      usable = false;
+  }
+  if (usable) return listAndExtract(options);
+  std::fprintf(stderr, "usage: %s --bench [IMAGE] | %s IMAGE [--advanced] [--extract DIR]\n", name, name);
   return 2;
 }

@@ -4,19 +4,23 @@
 //                               make-ntfs-bench-image.sh when not given):
 //                               records per second, and the image's raw
 //                               sequential read time.
-//   NtfsBench IMAGE [--extract DIR]
+//   NtfsBench IMAGE [--advanced] [--extract DIR]
 //                               lists every found entry (path, size, deleted
-//                               flag, grade); with --extract writes each found
-//                               file's bytes under DIR along its folder path.
+//                               flag, grade); with --advanced runs the advanced
+//                               search with every shipped signature chosen;
+//                               with --extract writes each found file's bytes
+//                               under DIR along its folder path.
 #include "BenchServices.h"
 #include "FoundListing.h"
 #include "ImageDevices.h"
+#include "NtfsAdvancedEngine.h"
 #include "NtfsFileReader.h"
 #include "NtfsScanEngine.h"
 
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -74,14 +78,23 @@ int RunBenchmark(std::string path) {
   return 0;
 }
 
-int ListAndExtract(const std::string &path, const std::string &extractDir) {
+int ListAndExtract(const ListingOptions &options) {
+  const std::string &path = options.m_image;
   Image image(path);
   if (!image.m_open) return std::fprintf(stderr, "cannot open %s\n", path.c_str()), 1;
-  BenchServices services;
-  NtfsScanEngine engine(services, image.m_reader, image.m_sectors);
-  engine.RunNtfsFastScan();
-  return ListSearch(services, path, "an NTFS volume", kNtfsRootRecord, extractDir,
-                    [&engine](const EntryRecord &entry, const auto &sink) {
+  BenchServices services(options.m_advanced ? ReadSignatureFile(QV_HEADER_FILE)
+                                            : std::vector<HeaderRecord>());
+  NtfsAdvancedEngine engine(services, image.m_reader, image.m_sectors);
+  if (options.m_advanced)
+    engine.RunNtfsAdvancedScan();
+  else
+    engine.RunNtfsFastScan();
+  // A signature hit is read from its clusters, any other file through its record.
+  std::unordered_set<uint32_t> hitIds;
+  for (const SignatureHit &hit : engine.SignatureHits()) hitIds.insert(hit.m_ownId);
+  return ListSearch(services, path, "an NTFS volume", kNtfsRootRecord, options.m_extractDir,
+                    [&engine, &hitIds](const EntryRecord &entry, const auto &sink) {
+                      if (hitIds.count(entry.m_ownId)) return engine.ReadSignatureHit(entry, sink);
                       std::string why;
                       const bool whole = ReadNtfsFile(engine.Volume(), entry.m_firstCluster, sink, &why);
                       if (!whole) std::fprintf(stderr, "record %u: %s\n", entry.m_firstCluster, why.c_str());

@@ -95,9 +95,8 @@ void SignatureSearch::LogClusterError(uint64_t cluster) {
 
 void SignatureSearch::WriteFailureLine(uint64_t first, uint64_t last) {
   const std::u16string text =
-      first == last
-          ? m_services.LoadText(m_options.m_errorTextId) + u" " + Widen(std::to_string(first))
-          : ReadFailureRangeText(m_services.LoadText(m_options.m_errorRangeTextId), first, last);
+      first == last ? m_services.LoadText(m_options.m_errorTextId) + u" " + Widen(std::to_string(first))
+                    : ReadFailureRangeText(m_services.LoadText(m_options.m_errorRangeTextId), first, last);
   m_services.AddLogEntry(std::nullopt, text, std::nullopt, LogStatus::Error);
 }
 
@@ -124,6 +123,11 @@ void SignatureSearch::SizeWindows(uint64_t clusterCount) {
   m_singleReadsBefore = 0;
 }
 
+const SignatureIndex &SignatureSearch::Index() {
+  if (!m_index) m_index = std::make_unique<SignatureIndex>(m_services.SelectedHeaders());
+  return *m_index;
+}
+
 bool SignatureSearch::Run(std::vector<SignatureHit> &hits) {
   return Run([&hits](SignatureHit &hit) { hits.push_back(std::move(hit)); });
 }
@@ -134,6 +138,7 @@ bool SignatureSearch::Run(const HitSink &sink) {
   m_ofText = m_services.LoadText(SignatureText::kOf);
   m_taken.clear();
   m_stopped = false;
+  m_index = std::make_unique<SignatureIndex>(m_services.SelectedHeaders());
   const uint64_t count = m_space.ClusterCount();
   SizeWindows(count);
   uint64_t cluster = m_options.m_firstUnit;
@@ -187,7 +192,7 @@ bool SignatureSearch::ReadBatch(uint64_t first, uint32_t clusters) {
 }
 
 uint64_t SignatureSearch::ExamineBatch(uint64_t first, uint32_t clusters, const HitSink &sink) {
-  const std::vector<HeaderRecord> &headers = m_services.SelectedHeaders();
+  const SignatureIndex &index = Index();
   const size_t clusterBytes = size_t{m_sectorsPerCluster} * kSectorBytes;
   // The window only grows behind the batch while it is examined, so the
   // batch's bytes stay where they are.
@@ -209,7 +214,7 @@ uint64_t SignatureSearch::ExamineBatch(uint64_t first, uint32_t clusters, const 
     }
     std::u16string extension;
     HeaderRecord record;
-    if (!MatchHeader(headers, bytes, kSectorBytes, &extension, &record)) continue;
+    if (!index.Match(bytes, kSectorBytes, &extension, &record)) continue;
     SignatureHit hit = DecideHitSize(cluster, bytes, record, extension);
     sink(hit);
     // The growth tested each free cluster it took with the same signatures
@@ -321,7 +326,7 @@ uint32_t SignatureSearch::MeasureCompound(uint64_t cluster, const uint8_t *hitBy
 void SignatureSearch::Grow(uint64_t cluster, uint32_t maxSize, SignatureHit &hit) {
   const uint64_t clusterBytes = uint64_t{m_sectorsPerCluster} * kSectorBytes;
   const uint64_t mapSize = m_space.MapSize();
-  const std::vector<HeaderRecord> &headers = m_services.SelectedHeaders();
+  const SignatureIndex &index = Index();
   uint64_t last = cluster;
   uint8_t scratch[kSectorBytes];
   while (hit.m_size < maxSize) {
@@ -329,7 +334,7 @@ void SignatureSearch::Grow(uint64_t cluster, uint32_t maxSize, SignatureHit &hit
     uint64_t next = last + 1;
     while (next < mapSize && IsUsed(next)) ++next;
     if (next >= mapSize) return;
-    if (MatchHeader(headers, GrowthSector(next, scratch), kSectorBytes, nullptr, nullptr)) return;
+    if (index.Match(GrowthSector(next, scratch), kSectorBytes, nullptr, nullptr)) return;
     hit.m_size = static_cast<uint32_t>(std::min<uint64_t>(UINT32_MAX, hit.m_size + clusterBytes));
     last = next;
     m_grownThrough = last;

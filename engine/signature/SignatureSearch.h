@@ -12,10 +12,12 @@
 #include "EntryRecord.h"
 #include "HeaderRecord.h"
 #include "ReadFailureLog.h"
+#include "SignatureMatch.h"
 #include "Utf16Text.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -120,12 +122,16 @@ private:
   void SizeWindows(uint64_t clusterCount);
   bool IsUsed(uint64_t cluster) const;
   void LogClusterError(uint64_t cluster);
+  const SignatureIndex &Index();
 
   ClusterSpace &m_space;
   EngineServices &m_services;
   StopCheck m_stop;
   SignaturePassOptions m_options;
   ClusterHook m_hook;
+  // The chosen signatures indexed for the cluster test; made at the start of
+  // each pass, as the chosen set may change between passes.
+  std::unique_ptr<SignatureIndex> m_index;
   uint32_t m_sectorsPerCluster;
   uint32_t m_clustersPerBatch;
   // The batch being examined starts the window; clusters a growth reads

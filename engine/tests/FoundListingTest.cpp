@@ -128,15 +128,17 @@ TEST_F(FoundListingTest, AnImageOfAnotherFileSystemIsAnErrorNotAnEmptyListing) {
 TEST(BenchCommandLine, TheProgramsTakeTheSameOptions) {
   static std::string s_image;
   static std::string s_extract;
+  static bool s_advanced;
   static int s_benchRuns;
   const auto bench = [](std::string image) {
     ++s_benchRuns;
     s_image = image;
     return 0;
   };
-  const auto list = [](const std::string &image, const std::string &extract) {
-    s_image = image;
-    s_extract = extract;
+  const auto list = [](const ListingOptions &options) {
+    s_image = options.m_image;
+    s_extract = options.m_extractDir;
+    s_advanced = options.m_advanced;
     return 0;
   };
   const auto run = [&](std::vector<std::string> args) {
@@ -144,6 +146,7 @@ TEST(BenchCommandLine, TheProgramsTakeTheSameOptions) {
     std::vector<char *> argv;
     for (std::string &arg : args) argv.push_back(arg.data());
     s_image = s_extract = "-";
+    s_advanced = false;
     s_benchRuns = 0;
     ::testing::internal::CaptureStderr();
     const int code = BenchMain(static_cast<int>(argv.size()), argv.data(), "Bench", bench, list);
@@ -159,11 +162,24 @@ TEST(BenchCommandLine, TheProgramsTakeTheSameOptions) {
   EXPECT_EQ(s_extract, "");
   EXPECT_EQ(run({"x.img", "--extract", "out"}), 0);
   EXPECT_EQ(s_extract, "out");
+  EXPECT_FALSE(s_advanced);
+  EXPECT_EQ(run({"x.img", "--advanced"}), 0);
+  EXPECT_TRUE(s_advanced);
+  EXPECT_EQ(s_extract, "");
+  EXPECT_EQ(run({"x.img", "--advanced", "--extract", "out"}), 0);
+  EXPECT_TRUE(s_advanced);
+  EXPECT_EQ(s_extract, "out");
+  EXPECT_EQ(run({"x.img", "--extract", "out", "--advanced"}), 0);
+  EXPECT_TRUE(s_advanced);
+  EXPECT_EQ(s_extract, "out");
   for (const std::vector<std::string> &wrong :
        std::vector<std::vector<std::string>>{{},
                                              {"x.img", "--extract"},
                                              {"x.img", "--extrakt", "out"},
                                              {"x.img", "y.img"},
+                                             {"x.img", "--advanced", "--advanced"},
+                                             {"x.img", "--extract", "a", "--extract", "b"},
+                                             {"--advanced", "x.img"},
                                              {"--bench", "a", "b"},
                                              {"--help"}}) {
     EXPECT_EQ(run(wrong), 2) << wrong.size();

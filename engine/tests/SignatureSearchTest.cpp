@@ -50,6 +50,42 @@ TEST_P(MatchHeaderTest, FirstFittingSignatureDecides) {
   HeaderRecord record;
   EXPECT_EQ(MatchHeader(c.m_headers, c.m_bytes.data(), c.m_length, &extension, &record), c.m_expected);
   EXPECT_EQ(extension, c.m_extension);
+  // The index the searches use gives the same answer.
+  std::u16string indexed = u"untouched";
+  EXPECT_EQ(SignatureIndex(c.m_headers).Match(c.m_bytes.data(), c.m_length, &indexed, nullptr), c.m_expected);
+  EXPECT_EQ(indexed, c.m_extension);
+}
+
+// Many overlapping signatures at a few offsets, sectors with some of them
+// planted: the index finds the same first record as the walk in list order.
+TEST(SignatureIndexTest, SameFirstMatchAsTheListWalk) {
+  std::mt19937 random(7);
+  auto byte = [&random] { return static_cast<uint8_t>(random() % 4); }; // few values: many overlaps
+  std::vector<HeaderRecord> headers;
+  for (int i = 0; i < 120; ++i) {
+    std::vector<uint8_t> signature(1 + random() % 4);
+    for (uint8_t &b : signature) b = byte();
+    const uint32_t offsets[] = {0, 1, 4, 8, 508, 510};
+    HeaderRecord header = MakeHeader(i % 17 == 0 ? u"BMP" : Widen("T" + std::to_string(i)), signature, 1,
+                                     offsets[random() % 6]);
+    if (i % 29 == 0) header.m_signatureLength = 0; // matches nothing either way
+    headers.push_back(header);
+  }
+  const SignatureIndex index(headers);
+  size_t hits = 0;
+  for (int n = 0; n < 4000; ++n) {
+    std::vector<uint8_t> sector(512);
+    for (uint8_t &b : sector) b = byte();
+    const size_t length = n % 10 == 0 ? random() % 512 : 512;
+    std::u16string walked = u"-", indexed = u"-";
+    HeaderRecord walkedRecord, indexedRecord;
+    const bool expected = MatchHeader(headers, sector.data(), length, &walked, &walkedRecord);
+    ASSERT_EQ(index.Match(sector.data(), length, &indexed, &indexedRecord), expected) << n;
+    ASSERT_EQ(indexed, walked) << n;
+    ASSERT_TRUE(indexedRecord == walkedRecord) << n;
+    hits += expected;
+  }
+  EXPECT_GT(hits, 1000u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
