@@ -1,6 +1,9 @@
 #include "MainFrm.h"
 
+#include "AddNewHeaderDlg.h"
 #include "AppEngineServices.h"
+#include "AppSettings.h"
+#include "HeaderFile.h"
 #include "FrameStandIns.h"
 #include "ProgressBar.h"
 #include "LeftView.h"
@@ -18,6 +21,8 @@ ON_WM_CLOSE()
 ON_WM_ERASEBKGND()
 ON_COMMAND(ID_EDIT_SAVE_LOG, OnEditSaveLog)
 ON_COMMAND(ID_EDIT_CLEAR_LOG, OnEditClearLog)
+ON_COMMAND(ID_TOOLS_ADD_NEW_HEADER, OnAddNewHeader)
+ON_UPDATE_COMMAND_UI(ID_TOOLS_ADD_NEW_HEADER, OnUpdateCommandState)
 ON_UPDATE_COMMAND_UI(ID_EDIT_SAVE_LOG, OnUpdateCommandState)
 ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR_LOG, OnUpdateCommandState)
 ON_COMMAND_RANGE(ID_VIEW_TOOLBAR_LARGE, ID_VIEW_TOOLBAR_SMALL, OnToolbarSize)
@@ -154,7 +159,8 @@ CommandContext CMainFrame::CurrentCommandContext() {
     HTREEITEM selected = tree->GetTreeCtrl().GetSelectedItem();
     // The root is the item without a parent, whatever its text (a folder
     // may well be called "Root").
-    context.treeSelectionIsRoot = selected == nullptr || tree->GetTreeCtrl().GetParentItem(selected) == nullptr;
+    context.treeSelectionIsRoot =
+        selected == nullptr || tree->GetTreeCtrl().GetParentItem(selected) == nullptr;
   }
   return context;
 }
@@ -219,6 +225,15 @@ void CMainFrame::OnEditClearLog() {
   if (app.LogView) app.LogView->ClearLog();
   app.LogNotEmpty = 0;
   app.LogRowCount = 0;
+}
+
+void CMainFrame::OnAddNewHeader() {
+  CQuendalVarnothApp &app = TheQvApp();
+  CAddNewHeader dialog(HeaderFilePath(HKEY_LOCAL_MACHINE, kProductKeyPath), [&app](const std::wstring &line) {
+    if (app.LogView)
+      app.LogView->AddLogEntry(nullptr, line.c_str(), nullptr, static_cast<int>(LogStatus::Error));
+  });
+  dialog.DoModal();
 }
 
 void CMainFrame::RedrawFrame() {

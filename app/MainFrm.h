@@ -91,6 +91,7 @@ protected:
   afx_msg void OnUpdateCommandState(CCmdUI *pCmdUI);
   afx_msg void OnEditSaveLog();
   afx_msg void OnEditClearLog();
+  afx_msg void OnAddNewHeader();
   afx_msg void OnToolbarSize(UINT nID);
   afx_msg void OnUpdateToolbarSize(CCmdUI *pCmdUI);
   afx_msg void OnTheme(UINT nID);

@@ -210,8 +210,9 @@ void CSelectHeaderFiles::OnRemoveHeaderRecord() {
     AskUser(IDS_PREDEFINED_NOT_REMOVABLE, MB_ICONSTOP | MB_TOPMOST);
     return;
   }
-  const CString name = Text(removed.m_softwareName) + L" (" + Text(removed.m_extension) + L")";
-  if (AskUser(IDS_REMOVE_SIGNATURE_QUESTION, MB_YESNO | MB_ICONQUESTION | MB_TOPMOST, name) != IDYES) return;
+  if (AskUser(IDS_REMOVE_HEADER_QUESTION, MB_YESNO | MB_ICONQUESTION | MB_TOPMOST,
+              Text(removed.m_softwareName), Text(removed.m_extension)) != IDYES)
+    return;
   if (m_choice.Remove(record) != SignatureChoice::RemoveResult::Removed) return;
   Rewrite();
   FillRows(ShownGroup());
@@ -222,12 +223,12 @@ void CSelectHeaderFiles::Rewrite() {
   if (!m_store->Rewrite(m_choice.Records())) AskUser(IDS_HEADER_REWRITE_FAILED, MB_ICONSTOP | MB_TOPMOST);
 }
 
-int CSelectHeaderFiles::AskUser(UINT textId, UINT type, const CString &argument) {
+int CSelectHeaderFiles::AskUser(UINT textId, UINT type, const CString &name, const CString &extension) {
   CString text;
   text.LoadString(textId);
-  if (!argument.IsEmpty()) {
+  if (!name.IsEmpty() || !extension.IsEmpty()) {
     CString formatted;
-    formatted.Format(text, argument.GetString());
+    formatted.Format(text, name.GetString(), extension.GetString());
     text = formatted;
   }
   CWnd *owner = GetParentSheet();

@@ -59,7 +59,8 @@ private:
   // Finish, Select All and Unselect All as the checks stand.
   void UpdateChoiceButtons();
   void Rewrite();
-  int AskUser(UINT textId, UINT type, const CString &argument = CString());
+  // A message box over the wizard; name and extension fill the text's two "%s".
+  int AskUser(UINT textId, UINT type, const CString &name = CString(), const CString &extension = CString());
 
   DECLARE_MESSAGE_MAP()
 };

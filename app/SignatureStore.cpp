@@ -1,6 +1,7 @@
 #include "SignatureStore.h"
 
 #include "AppSettings.h"
+#include "AppendHeaderDlg.h"
 #include "EngineServices.h"
 #include "HeaderFile.h"
 #include "QuendalVarnoth.h"
@@ -18,6 +19,20 @@ std::vector<HeaderRecord> SignatureFile::Load() {
 
 bool SignatureFile::Rewrite(const std::vector<HeaderRecord> &records) {
   return RewriteHeaderFile(m_path, records);
+}
+
+bool SignatureFile::EditRecord(CWnd &owner, HeaderRecord &record) {
+  std::vector<HeaderRecord> unused;
+  CAppendHeaderDlg dialog(unused, &record, m_path, record.m_group, &owner);
+  return dialog.DoModal() == IDOK;
+}
+
+std::optional<HeaderRecord> SignatureFile::AddRecord(CWnd &owner, uint8_t group) {
+  // The dialog appends the new record to the file and to this list.
+  std::vector<HeaderRecord> added;
+  CAppendHeaderDlg dialog(added, nullptr, m_path, group, &owner);
+  if (dialog.DoModal() != IDOK || added.empty()) return std::nullopt;
+  return added.back();
 }
 
 std::unique_ptr<SignatureStore> MakeInstalledSignatureStore() {

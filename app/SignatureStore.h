@@ -28,16 +28,16 @@ public:
   virtual std::optional<HeaderRecord> AddRecord(CWnd &owner, uint8_t group) = 0;
 };
 
-// The signature file of the given path. Its Edit and Add dialogs are not
-// joined to the page yet: both change nothing.
+// The signature file of the given path, changed through the "Append Header
+// File" dialog.
 class SignatureFile : public SignatureStore {
 public:
   explicit SignatureFile(std::wstring path) : m_path(std::move(path)) {}
 
   std::vector<HeaderRecord> Load() override;
   bool Rewrite(const std::vector<HeaderRecord> &records) override;
-  bool EditRecord(CWnd &, HeaderRecord &) override { return false; }
-  std::optional<HeaderRecord> AddRecord(CWnd &, uint8_t) override { return std::nullopt; }
+  bool EditRecord(CWnd &owner, HeaderRecord &record) override;
+  std::optional<HeaderRecord> AddRecord(CWnd &owner, uint8_t group) override;
 
 private:
   std::wstring m_path;

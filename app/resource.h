@@ -356,4 +356,4 @@
 #define IDS_HEADER_REFUSED_GROUP 61604 // why: group
 #define IDS_HEADER_SIZE_TOO_LARGE 61605 // a maximum size beyond 32 bits
 #define IDS_HEADER_REWRITE_FAILED 61606 // the signature file could not be rewritten
-#define IDS_REMOVE_SIGNATURE_QUESTION 61620 // signature page: "%s" the signature's name and extension
+#define IDS_REMOVE_HEADER_QUESTION 61607 // asked before a user signature is removed: its name and extension

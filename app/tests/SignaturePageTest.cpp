@@ -9,6 +9,8 @@
 #include "SignatureChoice.h"
 #include "SignatureStore.h"
 
+#include <functional>
+
 namespace {
 
 HeaderRecord Signature(const char16_t *name, const char16_t *extension, uint8_t group, uint8_t predefined,
@@ -45,11 +47,20 @@ public:
     m_file = records;
     return true;
   }
-  bool EditRecord(CWnd &, HeaderRecord &) override { return false; }
-  std::optional<HeaderRecord> AddRecord(CWnd &, uint8_t) override { return std::nullopt; }
+  // As the user's answers in the Edit and Add dialogs.
+  bool EditRecord(CWnd &, HeaderRecord &record) override { return m_edit && m_edit(record); }
+  std::optional<HeaderRecord> AddRecord(CWnd &, uint8_t group) override {
+    m_addGroup = group;
+    if (!m_added) return std::nullopt;
+    m_file.push_back(*m_added);
+    return m_added;
+  }
 
   std::vector<HeaderRecord> m_file;
   int m_rewrites = 0;
+  std::function<bool(HeaderRecord &)> m_edit;
+  std::optional<HeaderRecord> m_added;
+  int m_addGroup = -1;
 };
 
 TEST(SignatureChoice, DefaultExtensionsAreChosenExactly) {
@@ -322,7 +333,7 @@ TEST_F(SignaturePage, RemoveAsksAndTakesOnlyTheChosenRow) {
   list.SetItemState(-1, 0, LVIS_SELECTED);
   list.SetItemState(RowNamed(L"Zeta"), LVIS_SELECTED, LVIS_SELECTED);
   EXPECT_EQ(AnswerBox(IDNO, [&] { ClickButton(Page(), IDC_HEADER_REMOVE); }),
-            L"Remove the file signature Zeta (DAT)?");
+            L"Remove the file signature \"Zeta\" (DAT)?");
   EXPECT_EQ(m_store->m_rewrites, 0);
   // "Yes" removes that one alone, though the other user records are checked.
   AnswerBox(IDYES, [&] { ClickButton(Page(), IDC_HEADER_REMOVE); });
@@ -334,6 +345,33 @@ TEST_F(SignaturePage, RemoveAsksAndTakesOnlyTheChosenRow) {
   EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"Word/DOC/10240/x", L"Photo/JPG/4096/x", L"Alpha/DAT/2048/x",
                                                L"writer/Doc/512/x"}));
   EXPECT_EQ(Page().Choice().SelectedCount(), 4u);
+}
+
+TEST_F(SignaturePage, EditChangesTheSelectedRowsRecordAndAddShowsTheNewRecordsGroup) {
+  OpenPage();
+  m_store->m_edit = [](HeaderRecord &record) {
+    record.m_softwareName = u"Picture";
+    record.m_maxSize = 8 << 20;
+    return true;
+  };
+  CEditList &list = Page().List();
+  list.SetItemState(-1, 0, LVIS_SELECTED);
+  list.SetItemState(RowNamed(L"Photo"), LVIS_SELECTED, LVIS_SELECTED);
+  ClickButton(Page(), IDC_HEADER_EDIT);
+  EXPECT_EQ(Rows()[1], L"Picture/JPG/8192/x");
+  ASSERT_EQ(m_store->m_rewrites, 1);
+  EXPECT_EQ(m_store->m_file[2].m_softwareName, u"Picture");
+
+  ChooseGroup(10);
+  m_store->m_added = Signature(u"Notes", u"TXT", 4, 0, 1 << 20);
+  ClickButton(Page(), IDC_HEADER_ADD);
+  // The dialog is offered the shown group; the page then shows the new record's.
+  EXPECT_EQ(m_store->m_addGroup, 10);
+  EXPECT_EQ(::SendDlgItemMessageW(Page().m_hWnd, IDC_HEADER_GROUP, CB_GETCURSEL, 0, 0), 4);
+  EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"Notes/TXT/1024/-", L"writer/Doc/512/-"}));
+  EXPECT_EQ(Page().Choice().Records().size(), 6u);
+  // Appended by the dialog: no rewrite.
+  EXPECT_EQ(m_store->m_rewrites, 1);
 }
 
 TEST_F(SignaturePage, HeaderClicksSortTextsByCodeUnitAndSizesByNumber) {
