@@ -85,8 +85,13 @@ BOOL CSelectHeaderFiles::OnSetActive() {
 }
 
 BOOL CSelectHeaderFiles::PreTranslateMessage(MSG *message) {
-  // The group changes only with the mouse: keys typed into the box do nothing.
-  if ((message->message == WM_KEYDOWN || message->message == WM_CHAR) && GetFocus() != nullptr) {
+  // The group changes only with the mouse: keys typed into the box do
+  // nothing, but the wizard's own keys (Tab, Enter, Escape, F1) still move on.
+  const bool wizardKey = message->wParam == VK_TAB || message->wParam == VK_RETURN ||
+                         message->wParam == VK_ESCAPE ||
+                         (message->message == WM_KEYDOWN && message->wParam == VK_F1);
+  if ((message->message == WM_KEYDOWN || message->message == WM_CHAR) && !wizardKey &&
+      GetFocus() != nullptr) {
     HWND combo = ::GetDlgItem(m_hWnd, IDC_HEADER_GROUP);
     HWND focus = GetFocus()->m_hWnd;
     if (focus == combo || ::IsChild(combo, focus)) return TRUE;

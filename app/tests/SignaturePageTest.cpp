@@ -261,19 +261,25 @@ TEST_F(SignaturePage, KeysTypedIntoTheGroupBoxDoNothing) {
   OpenPage();
   HWND combo = ::GetDlgItem(Page().m_hWnd, IDC_HEADER_GROUP);
   ::SetFocus(combo);
-  for (UINT key : {VK_DOWN, VK_END}) {
-    ::PostMessageW(combo, WM_KEYDOWN, key, 0);
-    ::PostMessageW(combo, WM_KEYUP, key, 0);
-  }
-  // The thread's own pump, where the page sees its keys first.
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-    if (!AfxPreTranslateMessage(&message)) {
-      ::TranslateMessage(&message);
-      ::DispatchMessageW(&message);
+  auto type = [combo](std::initializer_list<UINT> keys) {
+    for (UINT key : keys) {
+      ::PostMessageW(combo, WM_KEYDOWN, key, 0);
+      ::PostMessageW(combo, WM_KEYUP, key, 0);
     }
+    // The thread's own pump, where the page sees its keys first.
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+      if (!AfxPreTranslateMessage(&message)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+      }
+  };
+  type({VK_DOWN, VK_END, 'S'});
   EXPECT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(Rows().size(), 5u);
+  // Tab still leaves the box.
+  type({VK_TAB});
+  EXPECT_NE(::GetFocus(), combo);
 }
 
 TEST_F(SignaturePage, TheSizeTypedInTheListReachesTheRecordAndTheFile) {
