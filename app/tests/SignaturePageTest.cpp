@@ -383,10 +383,17 @@ TEST_F(SignaturePage, EditChangesTheSelectedRowsRecordAndAddShowsTheNewRecordsGr
 TEST_F(SignaturePage, HeaderClicksSortTextsByCodeUnitAndSizesByNumber) {
   OpenPage();
   CEditList &list = Page().List();
-  list.SortListColumn(kSignatureName); // the second sort by name: descending
+  // A mouse click on a column's header item sorts by that column.
+  auto clickHeader = [&list](int column) {
+    CHeaderCtrl *header = list.GetHeaderCtrl();
+    RECT item = {};
+    ::SendMessageW(header->m_hWnd, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&item));
+    Click(*header, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  };
+  clickHeader(kSignatureName); // the second sort by name: descending
   EXPECT_EQ(Rows().front(), L"writer/Doc/512/-");
   EXPECT_EQ(HeaderSortArrow(list.GetHeaderCtrl(), kSignatureName), -1);
-  list.SortListColumn(kSignatureSize); // flipped again: ascending, by number
+  clickHeader(kSignatureSize); // flipped again: ascending, by number
   std::vector<std::wstring> sizes;
   for (int row = 0; row < list.GetItemCount(); ++row) sizes.emplace_back(list.GetItemText(row, 2));
   EXPECT_EQ(sizes, (std::vector<std::wstring>{L"512", L"1024", L"2048", L"4096", L"10240"}));
