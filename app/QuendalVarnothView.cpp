@@ -367,18 +367,8 @@ void CQuendalVarnothView::SortRows(int column, bool ascending) {
   QuickSortRows(keys, 0, count - 1, ascending, compare, exchangeWith(keys));
 }
 
-// The plain header's own sort arrows stand in for the shaded header theme.
 void CQuendalVarnothView::ShowSortArrow(int column, bool ascending) {
-  CHeaderCtrl *header = GetListCtrl().GetHeaderCtrl();
-  if (header == nullptr) return;
-  for (int index = 0; index < header->GetItemCount(); ++index) {
-    HDITEMW item = {};
-    item.mask = HDI_FORMAT;
-    header->GetItem(index, &item);
-    item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
-    if (index == column) item.fmt |= ascending ? HDF_SORTUP : HDF_SORTDOWN;
-    header->SetItem(index, &item);
-  }
+  m_sortHeader.ShowSort(GetListCtrl().GetHeaderCtrl(), column, ascending);
 }
 
 void CQuendalVarnothView::OnHeaderClick(int column) {

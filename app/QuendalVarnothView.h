@@ -8,6 +8,7 @@
 
 #include "EntryCheckModel.h"
 #include "Framework.h"
+#include "SortHeaderStandIn.h"
 
 class CLeftView;
 struct TreeEntryNode;
@@ -60,6 +61,7 @@ private:
   CImageList m_stateImages;
   bool m_columnsMade = false;
   bool m_sortingAllowed = false;
+  SortHeaderStandIn m_sortHeader;
   // The entry each row shows, kept in step with the rows when they are
   // exchanged by a sort.
   std::vector<TreeEntryNode *> m_rowNodes;

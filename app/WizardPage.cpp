@@ -84,11 +84,12 @@ void CWizardPage::OnSupportLink() {
   Invalidate();
 }
 
-BOOL CWizardPage::FinishWithSearch(int record, UINT startMessage) {
+BOOL CWizardPage::FinishWithSearch(int record, UINT startMessage, std::vector<HeaderRecord> headers) {
   CMainFrame *frame = Frame();
   if (frame == nullptr || record < 0 || m_finishing || frame->EngineCallDepth > 0) return FALSE;
   m_finishing = true;
-  const bool started = StartNewSearch(App(), *frame, static_cast<size_t>(record), {}, GetParentSheet());
+  const bool started =
+      StartNewSearch(App(), *frame, static_cast<size_t>(record), std::move(headers), GetParentSheet());
   m_finishing = false;
   if (started) frame->PostMessage(startMessage, 0, 0);
   // Cancel to the save offer closes the wizard too, starting nothing.

@@ -5,6 +5,9 @@
 #pragma once
 
 #include "Framework.h"
+#include "HeaderRecord.h"
+
+#include <vector>
 
 class CMainFrame;
 class CQuendalVarnothApp;
@@ -49,8 +52,9 @@ protected:
   // under the offer and the save's dialogs) and posts startMessage to the
   // frame. FALSE keeps the wizard open: while this Finish is still offering
   // or saving, or an engine, loader or writer call is on the stack, a second
-  // Finish would free the engine that call still uses.
-  BOOL FinishWithSearch(int record, UINT startMessage);
+  // Finish would free the engine that call still uses. headers: the
+  // signatures the search matches (none for a fast search).
+  BOOL FinishWithSearch(int record, UINT startMessage, std::vector<HeaderRecord> headers = {});
   // Whether the hand cursor shows over this control (the link by default).
   virtual bool ShowsHandOver(UINT controlId) const { return controlId == m_linkId; }
   // The left edge and width of the separator line under the page's title.

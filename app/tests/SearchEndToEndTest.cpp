@@ -6,6 +6,8 @@
 
 #include "DriveList.h"
 #include "QuendalVarnothView.h"
+#include "AppEngineServices.h"
+#include "SignatureStore.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -174,6 +176,103 @@ TEST_P(SearchEndToEnd, TheTreeAndListShowWhatWasDeleted) {
   EXPECT_EQ(found.files, expected.files);
   const CString pane = m_frame->GetStatusBar()->GetPaneText(1);
   EXPECT_NE(pane.Find(L"File(s)"), -1) << pane.GetString();
+}
+
+// The one signature the advanced search below is given: JPEG's start.
+class JpegOnlyStore : public SignatureStore {
+public:
+  std::vector<HeaderRecord> Load() override {
+    HeaderRecord jpeg;
+    jpeg.m_softwareName = u"JPEG image";
+    jpeg.m_extension = u"JPG";
+    jpeg.m_signatureLength = 4;
+    const uint8_t start[] = {0xFF, 0xD8, 0xFF, 0xE0};
+    std::copy(std::begin(start), std::end(start), jpeg.m_signature);
+    jpeg.m_maxSize = 64 << 10;
+    jpeg.m_sizeUnit = 1;
+    jpeg.m_group = 10;
+    return {jpeg};
+  }
+  bool Rewrite(const std::vector<HeaderRecord> &) override { return true; }
+  bool EditRecord(CWnd &, HeaderRecord &) override { return false; }
+  std::optional<HeaderRecord> AddRecord(CWnd &, uint8_t) override { return std::nullopt; }
+};
+
+// The advanced search of the FAT drive with the JPEG signature checked on
+// the signature page finds the JPEG file that lies in free space with no
+// directory entry: in the raw data folder, in its type's folder, named by
+// its cluster.
+TEST_F(SearchEndToEnd, AdvancedSearchFindsAFileInFreeSpaceByTheCheckedSignature) {
+  const char *folder = std::getenv("QV_WIZARD_DRIVES");
+  if (folder == nullptr) GTEST_SKIP() << "no drives mapped";
+  const std::string base = std::string(folder) + "/fat";
+  std::ifstream manifest(base + ".manifest");
+  std::string line, cluster;
+  while (std::getline(manifest, line))
+    if (line.rfind("signature\tJPG\t", 0) == 0) cluster = line.substr(14, line.find('\t', 14) - 14);
+  if (cluster.empty()) GTEST_SKIP() << "the FAT image could not be made here";
+  const uint64_t size = FileSize(base + ".img");
+  std::vector<DriveRecord> drives = {LogicalDrive('Q', u"FAT16", 0)};
+  drives[0].m_sectors = size / 512;
+  drives[0].m_sizeText = FormatSizeText(size);
+  GiveDrives(drives);
+
+  MyPropertySheet *sheet = nullptr;
+  TimerScript script({[&] {
+                        sheet = dynamic_cast<MyPropertySheet *>(m_app.WizardSheet.get());
+                        if (sheet == nullptr || sheet->m_hWnd == nullptr ||
+                            sheet->SearchTypePage().m_hWnd == nullptr)
+                          return false;
+                        sheet->HeadersPage().UseStore(std::make_unique<JpegOnlyStore>());
+                        ClickButton(sheet->SearchTypePage(), IDC_ADVANCED_SEARCH);
+                        sheet->PressButton(PSBTN_NEXT);
+                        return true;
+                      },
+                      [&] {
+                        CMyTreeCtrl &tree = sheet->DrivePage().DriveTree();
+                        return tree.m_hWnd != nullptr && ClickBox(tree, ItemOfRecord(tree, 0));
+                      },
+                      [&] {
+                        sheet->PressButton(PSBTN_NEXT);
+                        return true;
+                      },
+                      [&] {
+                        if (sheet->HeadersPage().m_hWnd == nullptr) return false;
+                        EXPECT_EQ(sheet->HeadersPage().Choice().SelectedCount(), 1u);
+                        sheet->PressButton(PSBTN_FINISH);
+                        return true;
+                      }},
+                     [&] {
+                       if (HWND box = FindMessageBox())
+                         ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                       if (sheet != nullptr) sheet->PressButton(PSBTN_CANCEL);
+                     });
+  m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_RUN_WIZARD, 1), 0);
+  ASSERT_TRUE(script.Finished()) << "at step " << script.CurrentStep();
+  ASSERT_EQ(m_frame->EngineServices().SelectedHeaders().size(), 1u);
+  std::wstring boxText;
+  {
+    TimerScript watch({[&] {
+                        HWND box = FindMessageBox();
+                        if (box == nullptr) return false;
+                        wchar_t text[512] = {};
+                        ::GetDlgItemTextW(box, 0xFFFF, text, 512);
+                        boxText = text;
+                        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                        return true;
+                      }},
+                      [] {});
+    Pump();
+  }
+  EXPECT_EQ(boxText, L"");
+  EXPECT_EQ(m_app.ScanRunning, 0);
+  const Found found = ReadTreeAndList();
+  EXPECT_EQ(found.folders.count(L"Raw Data Folder/JPG"), 1u);
+  EXPECT_EQ(found.files.count(L"Raw Data Folder/JPG/" + Widen(cluster) + L".JPG"), 1u);
+  // Nothing else in free space starts like a JPEG file.
+  size_t raw = 0;
+  for (const auto &file : found.files) raw += file.first.rfind(L"Raw Data Folder/", 0) == 0 ? 1 : 0;
+  EXPECT_EQ(raw, 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Drives, SearchEndToEnd,

@@ -6,6 +6,9 @@
 # beside each image what the search must find:
 #   folder <TAB> path from the root
 #   file <TAB> path from the root <TAB> size in bytes
+# and, for the FAT image, the free cluster that holds a JPEG file no folder
+# names (found by the advanced search by its signature alone):
+#   signature <TAB> JPG <TAB> cluster <TAB> size in bytes
 # "cleanup" removes the mappings.
 #   wizard-drives.sh setup|cleanup WINE_DIR WORK_DIR
 set -euo pipefail
@@ -47,6 +50,36 @@ make_fat() {
       printf 'file\t%s\t%s\n' "$file" "$size"
     done
   } >"$work/fat.manifest"
+  put_lost_jpeg "$image" >>"$work/fat.manifest"
+}
+
+le() { # image offset width: a little-endian number of the boot sector
+  od -An -tu"$3" -j"$2" -N"$3" --endian=little "$1" | tr -d ' '
+}
+
+# Writes a JPEG file's first bytes into a free cluster near the volume's end,
+# where no directory entry points, and prints its manifest line.
+put_lost_jpeg() {
+  local image=$1 sector cluster_sectors reserved fats roots fat_sectors total data clusters cluster
+  sector=$(le "$image" 11 2)
+  cluster_sectors=$(le "$image" 13 1)
+  reserved=$(le "$image" 14 2)
+  fats=$(le "$image" 16 1)
+  roots=$(le "$image" 17 2)
+  fat_sectors=$(le "$image" 22 2)
+  total=$(le "$image" 19 2)
+  [ "$total" -ne 0 ] || total=$(le "$image" 32 4)
+  data=$((reserved + fats * fat_sectors + (roots * 32 + sector - 1) / sector))
+  clusters=$(((total - data) / cluster_sectors))
+  cluster=$((clusters - 8))
+  {
+    printf '\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00'
+    head -c 3000 /dev/zero | tr '\0' 'J'
+    printf '\xff\xd9'
+  } >"$work/lost.jpg"
+  dd if="$work/lost.jpg" of="$image" bs="$sector" seek=$((data + (cluster - 2) * cluster_sectors)) \
+    conv=notrunc status=none
+  printf 'signature\tJPG\t%s\t%s\n' "$cluster" "$(stat -c %s "$work/lost.jpg")"
 }
 
 make_ntfs() {

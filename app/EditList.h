@@ -1,0 +1,78 @@
+// The report list of file signatures: a click on a row's first column
+// toggles its check box (through the owner), a click on its size column
+// opens an edit over the cell, and a header click sorts by that column.
+#pragma once
+
+#include "Framework.h"
+#include "SortHeaderStandIn.h"
+
+// The list's three columns.
+enum EditListColumn { kSignatureName = 0, kSignatureExtension = 1, kSignatureSize = 2 };
+
+// What the list asks of the page or dialog that shows it.
+class EditListOwner {
+public:
+  virtual ~EditListOwner() = default;
+  // A click on the row's first column, at the point in list coordinates.
+  virtual void ToggleHeaderCheck(int row, CPoint point) = 0;
+  // A valid size typed into the row's size cell (kilobytes, not 0); false
+  // when the record refuses it (the cell then keeps its text).
+  virtual bool SizeEdited(int row, uint64_t kilobytes) = 0;
+};
+
+// The in-place edit over one cell. It owns itself: it ends by telling the
+// list's parent the text (none when Escape cancelled it) and destroying itself.
+class CEditItem : public CEdit {
+public:
+  CEditItem(int row, int column, CString text) : m_row(row), m_column(column), m_text(std::move(text)) {}
+
+  afx_msg int OnCreate(LPCREATESTRUCT create);
+  afx_msg UINT OnGetDlgCode();
+  afx_msg void OnChar(UINT character, UINT repeat, UINT flags);
+  afx_msg void OnKillFocus(CWnd *next);
+
+protected:
+  void PostNcDestroy() override { delete this; }
+
+private:
+  int m_row;
+  int m_column;
+  CString m_text;
+  bool m_cancelled = false;
+
+  DECLARE_MESSAGE_MAP()
+};
+
+class CEditList : public CListCtrl {
+public:
+  void SetOwner(EditListOwner *owner) { m_owner = owner; }
+  // The row the user clicked last (-1: none yet).
+  int LastClickedRow() const { return m_lastClicked; }
+
+  // Opens the in-place edit over the cell; the made edit (owned by itself).
+  CEditItem *EditSubLabel(int row, int column);
+  // Sorts the rows on a header click: every click flips the direction.
+  void SortListColumn(int column);
+  void SortByText(int column, bool ascending, int first = 0, int last = -1);
+  void SortByNumber(int column, bool ascending, int first = 0, int last = -1);
+  void SortByName() { SortByText(kSignatureName, true); }
+  const SortHeaderStandIn &SortHeader() const { return m_sortHeader; }
+
+  // Whether the size text is one the size column takes (all digits, not 0);
+  // its value in kilobytes.
+  static bool ParseSizeText(const CString &text, uint64_t &kilobytes);
+
+  afx_msg void OnClick(NMHDR *header, LRESULT *result);
+  afx_msg void OnEndLabelEdit(NMHDR *header, LRESULT *result);
+  afx_msg void OnColumnClick(NMHDR *header, LRESULT *result);
+
+private:
+  SortHeaderStandIn m_sortHeader;
+  EditListOwner *m_owner = nullptr;
+  int m_lastClicked = -1;
+  bool m_ascending = true;
+
+  void SortRows(int column, bool ascending, int first, int last, bool numbers);
+
+  DECLARE_MESSAGE_MAP()
+};

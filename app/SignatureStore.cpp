@@ -1,0 +1,43 @@
+#include "SignatureStore.h"
+
+#include "AppSettings.h"
+#include "AppendHeaderDlg.h"
+#include "EngineServices.h"
+#include "HeaderFile.h"
+#include "QuendalVarnoth.h"
+#include "SimpleListView.h"
+
+std::vector<HeaderRecord> SignatureFile::Load() {
+  HeaderFileContents contents = LoadHeaderFile(m_path);
+  // A damaged record is left out alone; the log says which and why.
+  if (CSimpleListView *log = TheQvApp().LogView)
+    for (const RefusedHeader &refused : contents.refused)
+      log->AddLogEntry(nullptr, RefusedHeaderLogText(refused).c_str(), nullptr,
+                       static_cast<int>(LogStatus::Error));
+  return std::move(contents.records);
+}
+
+bool SignatureFile::Rewrite(const std::vector<HeaderRecord> &records) {
+  return RewriteHeaderFile(m_path, records);
+}
+
+bool SignatureFile::EditRecord(CWnd &owner, HeaderRecord &record) {
+  std::vector<HeaderRecord> unused;
+  CAppendHeaderDlg dialog(unused, &record, m_path, record.m_group, &owner);
+  return dialog.DoModal() == IDOK;
+}
+
+std::optional<HeaderRecord> SignatureFile::AddRecord(CWnd &owner, uint8_t group) {
+  // The dialog appends the new record to the file and to this list.
+  std::vector<HeaderRecord> added;
+  CAppendHeaderDlg dialog(added, nullptr, m_path, group, &owner);
+  if (dialog.DoModal() != IDOK || added.empty()) return std::nullopt;
+  return added.back();
+}
+
+std::unique_ptr<SignatureStore> MakeInstalledSignatureStore() {
+  std::wstring path = HeaderFilePath(HKEY_LOCAL_MACHINE, kProductKeyPath);
+  // Without the key's folder, the file that ships beside the program.
+  if (path.empty()) path = ProgramFolder() + L"\\" + kHeaderFileName;
+  return std::make_unique<SignatureFile>(std::move(path));
+}

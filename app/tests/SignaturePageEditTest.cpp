@@ -1,0 +1,108 @@
+// The signature page's changes to the signature file: the size typed into
+// the list (Escape, Enter, refused sizes), Remove of the chosen row after
+// asking, and Edit and Add through the record dialog.
+#include "SignaturePageFixture.h"
+
+namespace {
+
+using namespace signature_page_test;
+
+TEST_F(SignaturePage, TheSizeTypedInTheListReachesTheRecordAndTheFile) {
+  OpenPage();
+  const int row = RowNamed(L"Photo");
+  HWND edit = OpenSizeEdit(row);
+  ASSERT_NE(edit, nullptr);
+  wchar_t shown[32] = {};
+  ::GetWindowTextW(edit, shown, 32);
+  EXPECT_STREQ(shown, L"4096");
+  // Escape leaves everything as it was.
+  ::SetWindowTextW(edit, L"77");
+  ::SendMessageW(edit, WM_CHAR, VK_ESCAPE, 0);
+  Pump();
+  EXPECT_FALSE(::IsWindow(edit));
+  EXPECT_EQ(Page().List().GetItemText(row, kSignatureSize), CString(L"4096"));
+  EXPECT_EQ(m_store->m_rewrites, 0);
+
+  // 1500 KB: a megabyte unit could not show it, so the unit becomes kilobytes.
+  edit = OpenSizeEdit(row);
+  ASSERT_NE(edit, nullptr);
+  ::SetWindowTextW(edit, L"1500");
+  ::SendMessageW(edit, WM_CHAR, VK_RETURN, 0);
+  Pump();
+  EXPECT_FALSE(::IsWindow(edit));
+  EXPECT_EQ(Page().List().GetItemText(row, kSignatureSize), CString(L"1500"));
+  ASSERT_EQ(m_store->m_rewrites, 1);
+  EXPECT_EQ(m_store->m_file[2].m_maxSize, 1500u * 1024);
+  EXPECT_EQ(m_store->m_file[2].m_sizeUnit, 1);
+
+  // 0, letters and 4 GB are refused with the message and change nothing.
+  for (const wchar_t *wrong : {L"0", L"12a", L"4194304"}) {
+    edit = OpenSizeEdit(row);
+    ASSERT_NE(edit, nullptr);
+    ::SetWindowTextW(edit, wrong);
+    const std::wstring text = AnswerBox(IDOK, [&] {
+      ::SendMessageW(edit, WM_CHAR, VK_RETURN, 0);
+      Pump();
+    });
+    EXPECT_EQ(text, L"Invalid size entered, re-enter size") << wrong;
+    EXPECT_EQ(Page().List().GetItemText(row, kSignatureSize), CString(L"1500")) << wrong;
+    EXPECT_EQ(m_store->m_rewrites, 1) << wrong;
+  }
+}
+
+TEST_F(SignaturePage, RemoveAsksAndTakesOnlyTheChosenRow) {
+  OpenPage();
+  ClickButton(Page(), IDC_HEADER_SELECT_ALL);
+  CEditList &list = Page().List();
+  // A shipped record is refused.
+  list.SetItemState(-1, 0, LVIS_SELECTED);
+  list.SetItemState(RowNamed(L"Word"), LVIS_SELECTED, LVIS_SELECTED);
+  EXPECT_EQ(AnswerBox(IDOK, [&] { ClickButton(Page(), IDC_HEADER_REMOVE); }),
+            L"Pre-defined header cannot be removed.");
+  EXPECT_EQ(m_store->m_rewrites, 0);
+  // "No" keeps it.
+  list.SetItemState(-1, 0, LVIS_SELECTED);
+  list.SetItemState(RowNamed(L"Zeta"), LVIS_SELECTED, LVIS_SELECTED);
+  EXPECT_EQ(AnswerBox(IDNO, [&] { ClickButton(Page(), IDC_HEADER_REMOVE); }),
+            L"Remove the file signature \"Zeta\" (DAT)?");
+  EXPECT_EQ(m_store->m_rewrites, 0);
+  // "Yes" removes that one alone, though the other user records are checked.
+  AnswerBox(IDYES, [&] { ClickButton(Page(), IDC_HEADER_REMOVE); });
+  ASSERT_EQ(m_store->m_rewrites, 1);
+  std::vector<std::u16string> left;
+  for (const HeaderRecord &record : m_store->m_file) left.push_back(record.m_softwareName);
+  EXPECT_EQ(left, (std::vector<std::u16string>{u"Word", u"Photo", u"Alpha", u"writer"}));
+  // The rows stand in file order, every one still checked.
+  EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"Word/DOC/10240/x", L"Photo/JPG/4096/x", L"Alpha/DAT/2048/x",
+                                               L"writer/Doc/512/x"}));
+  EXPECT_EQ(Page().Choice().SelectedCount(), 4u);
+}
+
+TEST_F(SignaturePage, EditChangesTheSelectedRowsRecordAndAddShowsTheNewRecordsGroup) {
+  OpenPage();
+  m_store->m_edit = [](HeaderRecord &record) {
+    record.m_softwareName = u"Picture";
+    record.m_maxSize = 8 << 20;
+    return true;
+  };
+  CEditList &list = Page().List();
+  list.SetItemState(-1, 0, LVIS_SELECTED);
+  list.SetItemState(RowNamed(L"Photo"), LVIS_SELECTED, LVIS_SELECTED);
+  ClickButton(Page(), IDC_HEADER_EDIT);
+  EXPECT_EQ(Rows()[1], L"Picture/JPG/8192/x");
+  ASSERT_EQ(m_store->m_rewrites, 1);
+  EXPECT_EQ(m_store->m_file[2].m_softwareName, u"Picture");
+
+  ChooseGroup(10);
+  m_store->m_added = Signature(u"Notes", u"TXT", 4, 0, 1 << 20);
+  ClickButton(Page(), IDC_HEADER_ADD);
+  // The dialog is offered the shown group; the page then shows the new record's.
+  EXPECT_EQ(m_store->m_addGroup, 10);
+  EXPECT_EQ(::SendDlgItemMessageW(Page().m_hWnd, IDC_HEADER_GROUP, CB_GETCURSEL, 0, 0), 4);
+  EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"Notes/TXT/1024/-", L"writer/Doc/512/-"}));
+  EXPECT_EQ(Page().Choice().Records().size(), 6u);
+  // Appended by the dialog: no rewrite.
+  EXPECT_EQ(m_store->m_rewrites, 1);
+}
+
+} // namespace

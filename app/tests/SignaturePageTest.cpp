@@ -1,0 +1,175 @@
+// The signature page as a user drives it: the group filter, a row's check box
+// (the row's own record, under any filter or sort), Select All and Unselect
+// All, keys in the group box, the list's sort by column, and Finish handing
+// the checked signatures to the engine. Also the choice model on its own.
+#include "SignaturePageFixture.h"
+
+namespace {
+
+using namespace signature_page_test;
+
+TEST(SignatureChoice, DefaultExtensionsAreChosenExactly) {
+  SignatureChoice choice;
+  choice.Load(SampleSignatures());
+  std::vector<std::u16string> chosen;
+  for (const HeaderRecord &record : choice.Chosen()) chosen.push_back(record.m_extension);
+  EXPECT_EQ(chosen, (std::vector<std::u16string>{u"DOC", u"JPG"}));
+  EXPECT_EQ(choice.RecordsOfGroup(10), (std::vector<size_t>{1, 2, 3}));
+  EXPECT_EQ(choice.RecordsOfGroup(0).size(), 5u);
+}
+
+TEST(SignatureChoice, SizesInKilobytesStayExactAndWithinTheStoredWidth) {
+  struct Case {
+    uint64_t kilobytes;
+    uint8_t unitBefore;
+    bool taken;
+    uint32_t maxSize;
+    uint8_t unitAfter;
+  };
+  const Case cases[] = {
+      {0, 0, false, 1 << 20, 0},              // 0 is no size
+      {2048, 0, true, 2048u << 10, 0},        // still whole megabytes
+      {1500, 0, true, 1500u << 10, 1},        // shown in megabytes it would be wrong
+      {4194303, 1, true, 4194303u * 1024, 1}, // the largest the 32 bits hold
+      {4194304, 1, false, 1 << 20, 1},        // 4 GB would wrap to 0
+      {10000000000ull, 0, false, 1 << 20, 0}, // far beyond
+  };
+  for (const Case &c : cases) {
+    SignatureChoice choice;
+    HeaderRecord record = Signature(u"Zeta", u"DAT", 10, 0, 1 << 20, c.unitBefore);
+    choice.Load({record});
+    EXPECT_EQ(choice.SetSizeKb(0, c.kilobytes), c.taken) << c.kilobytes;
+    EXPECT_EQ(choice.Records()[0].m_maxSize, c.maxSize) << c.kilobytes;
+    EXPECT_EQ(choice.Records()[0].m_sizeUnit, c.unitAfter) << c.kilobytes;
+  }
+}
+
+TEST(SignatureChoice, RemoveTakesOnlyTheOneUserRecord) {
+  SignatureChoice choice;
+  choice.Load(SampleSignatures());
+  choice.SelectAll();
+  EXPECT_EQ(choice.Remove(0), SignatureChoice::RemoveResult::Predefined);
+  EXPECT_EQ(choice.Remove(3), SignatureChoice::RemoveResult::Removed);
+  EXPECT_EQ(choice.Records().size(), 4u);
+  // Every other checked user record stays, and the count is recounted.
+  EXPECT_EQ(choice.SelectedCount(), 4u);
+  EXPECT_EQ(choice.Remove(9), SignatureChoice::RemoveResult::NoSuchRecord);
+}
+
+TEST_F(SignaturePage, OpensSortedByNameWithTheDefaultsChecked) {
+  OpenPage();
+  EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"Alpha/DAT/2048/-", L"Photo/JPG/4096/x", L"Word/DOC/10240/x",
+                                               L"Zeta/DAT/1024/-", L"writer/Doc/512/-"}));
+  EXPECT_TRUE(SheetButtonEnabled(*m_sheet, ID_WIZFINISH));
+  EXPECT_EQ(HeaderSortArrow(Page().List().GetHeaderCtrl(), kSignatureName), 1);
+}
+
+TEST_F(SignaturePage, AToggleUnderAFilterChangesTheRowsOwnRecord) {
+  OpenPage();
+  ChooseGroup(10);
+  // The filter shows its records in file order.
+  EXPECT_EQ(Rows(),
+            (std::vector<std::wstring>{L"Zeta/DAT/1024/-", L"Photo/JPG/4096/x", L"Alpha/DAT/2048/-"}));
+  // Alpha shares its extension with Zeta, which comes first in the file.
+  ASSERT_TRUE(ClickCheck(RowNamed(L"Alpha")));
+  EXPECT_EQ(Page().Choice().Records()[3].m_selected, 1);
+  EXPECT_EQ(Page().Choice().Records()[1].m_selected, 0);
+  ChooseGroup(0);
+  EXPECT_EQ(Rows()[3], L"Alpha/DAT/2048/x");
+  EXPECT_EQ(Rows()[1], L"Zeta/DAT/1024/-");
+}
+
+TEST_F(SignaturePage, UncheckingTheLastCheckDisablesFinishAndSelectAllPairsByRecord) {
+  OpenPage();
+  ASSERT_TRUE(ClickCheck(RowNamed(L"Word")));
+  EXPECT_TRUE(SheetButtonEnabled(*m_sheet, ID_WIZFINISH));
+  ASSERT_TRUE(ClickCheck(RowNamed(L"Photo")));
+  EXPECT_FALSE(SheetButtonEnabled(*m_sheet, ID_WIZFINISH));
+  EXPECT_FALSE(Enabled(IDC_HEADER_UNSELECT_ALL));
+  EXPECT_TRUE(Enabled(IDC_HEADER_SELECT_ALL));
+
+  // Sorted by size, then filtered: rows and records stand in other orders.
+  Page().List().SortListColumn(kSignatureSize);
+  ClickButton(Page(), IDC_HEADER_SELECT_ALL);
+  EXPECT_EQ(Page().Choice().SelectedCount(), 5u);
+  for (const std::wstring &row : Rows()) EXPECT_EQ(row.substr(row.size() - 2), L"/x") << row;
+  EXPECT_FALSE(Enabled(IDC_HEADER_SELECT_ALL));
+  EXPECT_TRUE(SheetButtonEnabled(*m_sheet, ID_WIZFINISH));
+
+  ChooseGroup(10);
+  ClickButton(Page(), IDC_HEADER_UNSELECT_ALL);
+  EXPECT_EQ(Page().Choice().SelectedCount(), 0u);
+  for (const std::wstring &row : Rows()) EXPECT_EQ(row.substr(row.size() - 2), L"/-") << row;
+  EXPECT_FALSE(SheetButtonEnabled(*m_sheet, ID_WIZFINISH));
+}
+
+TEST_F(SignaturePage, KeysTypedIntoTheGroupBoxDoNothing) {
+  OpenPage();
+  HWND combo = ::GetDlgItem(Page().m_hWnd, IDC_HEADER_GROUP);
+  ::SetFocus(combo);
+  auto type = [combo](std::initializer_list<UINT> keys) {
+    for (UINT key : keys) {
+      ::PostMessageW(combo, WM_KEYDOWN, key, 0);
+      ::PostMessageW(combo, WM_KEYUP, key, 0);
+    }
+    // The thread's own pump, where the page sees its keys first.
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+      if (!AfxPreTranslateMessage(&message)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+      }
+  };
+  type({VK_DOWN, VK_END, 'S'});
+  EXPECT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(Rows().size(), 5u);
+  // Tab still leaves the box.
+  type({VK_TAB});
+  EXPECT_NE(::GetFocus(), combo);
+}
+
+TEST_F(SignaturePage, HeaderClicksSortTextsByCodeUnitAndSizesByNumber) {
+  OpenPage();
+  CEditList &list = Page().List();
+  // A mouse click on a column's header item sorts by that column.
+  auto clickHeader = [&list](int column) {
+    CHeaderCtrl *header = list.GetHeaderCtrl();
+    RECT item = {};
+    ::SendMessageW(header->m_hWnd, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&item));
+    Click(*header, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  };
+  clickHeader(kSignatureName); // the second sort by name: descending
+  EXPECT_EQ(Rows().front(), L"writer/Doc/512/-");
+  EXPECT_EQ(HeaderSortArrow(list.GetHeaderCtrl(), kSignatureName), -1);
+  clickHeader(kSignatureSize); // flipped again: ascending, by number
+  std::vector<std::wstring> sizes;
+  for (int row = 0; row < list.GetItemCount(); ++row) sizes.emplace_back(list.GetItemText(row, 2));
+  EXPECT_EQ(sizes, (std::vector<std::wstring>{L"512", L"1024", L"2048", L"4096", L"10240"}));
+  EXPECT_EQ(HeaderSortArrow(list.GetHeaderCtrl(), kSignatureSize), 1);
+  EXPECT_EQ(HeaderSortArrow(list.GetHeaderCtrl(), kSignatureName), 0);
+  // Rows keep their records through the sort.
+  EXPECT_EQ(Page().RecordOfRow(RowNamed(L"Zeta")), 1u);
+}
+
+TEST_F(SignaturePage, FinishHandsTheCheckedSignaturesToTheEngine) {
+  OpenPage();
+  ChooseGroup(10);
+  ASSERT_TRUE(ClickCheck(RowNamed(L"Alpha")));
+  m_sheet->PressButton(PSBTN_FINISH);
+  EXPECT_TRUE(TakeStartMessage(UWM_START_ADVANCED_SCAN));
+  const std::vector<HeaderRecord> &chosen = m_frame->EngineServices().SelectedHeaders();
+  std::vector<std::u16string> names;
+  for (const HeaderRecord &record : chosen) names.push_back(record.m_softwareName);
+  EXPECT_EQ(names, (std::vector<std::u16string>{u"Word", u"Photo", u"Alpha"}));
+}
+
+TEST_F(SignaturePage, WithoutASignatureFileTheSearchStartsWithNone) {
+  OpenPage({});
+  EXPECT_EQ(Page().List().GetItemCount(), 0);
+  EXPECT_TRUE(SheetButtonEnabled(*m_sheet, ID_WIZFINISH));
+  m_sheet->PressButton(PSBTN_FINISH);
+  EXPECT_TRUE(TakeStartMessage(UWM_START_ADVANCED_SCAN));
+  EXPECT_TRUE(m_frame->EngineServices().SelectedHeaders().empty());
+}
+
+} // namespace
