@@ -33,16 +33,29 @@ std::u16string AppEngineServices::CurrentTimeText() {
   return result;
 }
 
+CLeftView *AppEngineServices::TreePane() {
+  // Asking the splitter for its pane lists the frame's child windows, a
+  // round trip to the window server under Wine that costs more than the add
+  // itself. The pane's handle is kept and looked up in the process's own
+  // window map, which forgets it when the pane goes.
+  if (CWnd *known = CWnd::FromHandlePermanent(m_treeWindow);
+      known && known->IsKindOf(RUNTIME_CLASS(CLeftView)))
+    return static_cast<CLeftView *>(known);
+  CLeftView *tree = m_frame.GetLeftPane();
+  m_treeWindow = tree != nullptr ? tree->m_hWnd : nullptr;
+  return tree;
+}
+
 void AppEngineServices::CreateTreeRoot() {
-  if (CLeftView *tree = m_frame.GetLeftPane()) tree->CreateRootItem();
+  if (CLeftView *tree = TreePane()) tree->CreateRootItem();
 }
 
 void AppEngineServices::AddTreeEntry(const EntryRecord &entry, const std::u16string &name) {
-  if (CLeftView *tree = m_frame.GetLeftPane()) tree->AddEntryToTree(entry, name);
+  if (CLeftView *tree = TreePane()) tree->AddEntryToTree(entry, name);
 }
 
 void AppEngineServices::ResetTreeToRoot() {
-  if (CLeftView *tree = m_frame.GetLeftPane()) tree->ResetTreeToRoot();
+  if (CLeftView *tree = TreePane()) tree->ResetTreeToRoot();
 }
 
 void AppEngineServices::CreateScanProgressBar(uint32_t range) {

@@ -3,8 +3,11 @@
 // on the main frame and its views.
 #pragma once
 
+#include <windows.h>
+
 #include "EngineServices.h"
 
+class CLeftView;
 class CMainFrame;
 class CQuendalVarnothApp;
 
@@ -52,8 +55,11 @@ public:
   std::vector<HeaderRecord> &ChosenHeaders() { return m_selectedHeaders; }
 
 private:
+  CLeftView *TreePane();
+
   CQuendalVarnothApp &m_app;
   CMainFrame &m_frame;
+  HWND m_treeWindow = nullptr;
   std::vector<HeaderRecord> m_selectedHeaders;
   int m_errorBoxes = 0;
 };

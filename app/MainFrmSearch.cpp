@@ -85,7 +85,7 @@ void CMainFrame::ShowNotedTotals() {
 }
 
 void CMainFrame::SetPaceClock(PaceInterval::Clock clock) {
-  m_foundPace = PaceInterval(std::move(clock), PaceInterval::kDefaultIntervalMs, true);
+  m_foundPace = PaceInterval(std::move(clock), kFoundIntervalMs, true);
 }
 
 void CMainFrame::RefreshCommandStates() {

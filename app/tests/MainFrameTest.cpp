@@ -150,8 +150,8 @@ TEST_F(MainFrameTest, EngineServicesReachTheLogAndPanes) {
   EXPECT_NE(services.CurrentTimeText().back(), u'\n');
 }
 
-// A search's adds show their count, bar steps and totals at the pace of the
-// pump, each bar's first at once; the bar reaches the same position as with
+// A search's adds show their count, bar steps and totals at their own pace,
+// each bar's first at once; the bar reaches the same position as with
 // a step per add, and the end shows the last totals.
 TEST_F(MainFrameTest, FoundProgressFollowsThePaceOfThePump) {
   auto now = std::make_shared<uint64_t>(1000);
@@ -168,7 +168,7 @@ TEST_F(MainFrameTest, FoundProgressFollowsThePaceOfThePump) {
   EXPECT_EQ(Pane(0), CString(L"2 Entries Found"));
   EXPECT_EQ(bar->GetPos(), 1);
   EXPECT_EQ(Pane(1), CString(L" Total 100 Bytes in 1 File(s) in 0 Folder(s)"));
-  *now += WorkPacer::kDefaultIntervalMs;
+  *now += CMainFrame::kFoundIntervalMs;
   services.UpdateTotalsPane(0, 11, 1100);
   services.UpdateFoundProgress(0, 11, 0);
   EXPECT_EQ(Pane(0), CString(L"12 Entries Found"));
