@@ -121,6 +121,9 @@ protected:
   afx_msg void OnUnselectAll();
   afx_msg void OnRecoverAll();
   afx_msg void OnRecoverSelected();
+  // Find and Find Next (MainFrmFind.cpp).
+  afx_msg void OnFindEntries();
+  afx_msg void OnFindNextEntry();
 
 private:
   std::unique_ptr<CFrameStandIns> m_standIns;

@@ -349,3 +349,8 @@
 #define IDS_NO_VALID_DRIVE 61483 // engine: the system names no logical drive
 #define IDS_ERROR_READING_SECTORS 61550 // log: one line for a run of unreadable sectors
 #define IDS_ERROR_READING_CLUSTERS 61551 // log: one line for a run of unreadable clusters
+#define IDS_FIND_AT_LEAST 61640
+#define IDS_FIND_AT_MOST 61641
+#define IDS_FIND_EXPANDED 61642
+#define IDS_FIND_COLLAPSED 61643
+#define IDS_SAVE_WHILE_MASKED 61644
