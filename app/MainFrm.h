@@ -16,6 +16,8 @@ class CProgressBar;
 class CLeftView;
 class CQuendalVarnothView;
 class ScanSession;
+class FileMaskState;
+struct FileMaskCriteria;
 
 // Posted by the wizard's Finish; the frame runs the search once the wizard
 // has closed.
@@ -124,6 +126,19 @@ protected:
   // Find and Find Next (MainFrmFind.cpp).
   afx_msg void OnFindEntries();
   afx_msg void OnFindNextEntry();
+  // File Mask and Unmask (FileMask.cpp's state, MainFrmFind.cpp).
+  afx_msg void OnFileMask();
+  afx_msg void OnUnmask();
+
+public:
+  // Rebuilds the tree keeping what the criteria keep (a mask applied before
+  // is removed first); Unmask brings the full results back.
+  void ApplyFileMask(const FileMaskCriteria &criteria);
+  void RemoveFileMask();
+  // Forgets a mask whose results were replaced by a new search or a load.
+  void DropFileMask();
+
+protected:
 
 private:
   std::unique_ptr<CFrameStandIns> m_standIns;
@@ -135,6 +150,7 @@ private:
   // The one progress bar of a running search, or null.
   std::unique_ptr<CProgressBar> m_scanProgressBar;
   std::unique_ptr<AppEngineServices> m_engineServices;
+  std::unique_ptr<FileMaskState> m_fileMask;
 
   void ApplySavedSettings();
   void SetThemeFlags(ThemeSetting theme);
@@ -152,6 +168,8 @@ private:
   // The engine entries of the two start messages.
   void RunFastScan(ScanSession &session);
   void RunAdvancedScan(ScanSession &session);
+  // Save Scan Information while a mask is applied: told, and nothing saved.
+  BOOL RefuseSaveWhileMasked();
 
   DECLARE_MESSAGE_MAP()
 };
