@@ -69,6 +69,13 @@ public:
   void OpenScanFile(const std::wstring &path);
   void SaveScanFileAs(const std::wstring &chosen);
   BOOL RecoverInto(const std::wstring &destination, BOOL selectedOnly);
+  // File Mask's rebuild of the tree keeping what the criteria keep (a mask
+  // applied before is removed first) and Unmask's return of the full
+  // results (MainFrmFind.cpp); DropFileMask forgets a mask whose results
+  // were replaced by a new search or a load.
+  void ApplyFileMask(const FileMaskCriteria &criteria);
+  void RemoveFileMask();
+  void DropFileMask();
 
   BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext *pContext) override;
   BOOL PreTranslateMessage(MSG *pMsg) override;
@@ -129,16 +136,6 @@ protected:
   // File Mask and Unmask (FileMask.cpp's state, MainFrmFind.cpp).
   afx_msg void OnFileMask();
   afx_msg void OnUnmask();
-
-public:
-  // Rebuilds the tree keeping what the criteria keep (a mask applied before
-  // is removed first); Unmask brings the full results back.
-  void ApplyFileMask(const FileMaskCriteria &criteria);
-  void RemoveFileMask();
-  // Forgets a mask whose results were replaced by a new search or a load.
-  void DropFileMask();
-
-protected:
 
 private:
   std::unique_ptr<CFrameStandIns> m_standIns;
