@@ -71,6 +71,41 @@ protected:
     return *Entries().Root();
   }
   bool Enabled(UINT id) { return IsCommandEnabled(id, m_frame->CurrentCommandContext()); }
+  // The names of the files Recover Selected writes into a new folder.
+  Names RecoverSelected(const std::wstring &run) {
+    std::wstring folder = std::wstring(QV_OUTPUT_DIR) + L"\\" + run;
+    for (wchar_t &c : folder)
+      if (c == L'/') c = L'\\';
+    CreateDirectoryW(QV_OUTPUT_DIR, nullptr);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    EXPECT_TRUE(m_frame->RecoverInto(folder, TRUE));
+    Names names;
+    std::vector<std::wstring> pending{folder};
+    while (!pending.empty()) {
+      const std::wstring here = pending.back();
+      pending.pop_back();
+      WIN32_FIND_DATAW found;
+      HANDLE search = FindFirstFileW((here + L"\\*").c_str(), &found);
+      if (search == INVALID_HANDLE_VALUE) continue;
+      do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+          pending.push_back(here + L"\\" + name);
+        else
+          names.insert(U16(name));
+        DeleteFileW((here + L"\\" + name).c_str());
+      } while (FindNextFileW(search, &found));
+      FindClose(search);
+    }
+    return names;
+  }
+  Names Ticked() {
+    Names names;
+    for (const auto &file : Files())
+      if (file.second == kChecked) names.insert(file.first);
+    return names;
+  }
 };
 
 int64_t Today() {
@@ -187,6 +222,11 @@ TEST_F(FileMask, UnmaskKeepsTheChecksOfBothTrees) {
   EXPECT_EQ(files.find(u"Xair.bin")->second, kUnchecked);
   EXPECT_EQ(files.find(u"Xood.bin")->second, kUnchecked);
   EXPECT_EQ(Folder(u"Grade").Check(), kPartlyChecked);
+  // Recovery writes what the boxes show, masked and unmasked.
+  EXPECT_EQ(RecoverSelected(L"unmasked-" + std::to_wstring(GetCurrentProcessId())), Ticked());
+  m_frame->ApplyFileMask(criteria);
+  EXPECT_EQ(RecoverSelected(L"masked-" + std::to_wstring(GetCurrentProcessId())), Ticked());
+  EXPECT_EQ(Ticked().count(u"X.bin"), 0u);
 }
 
 TEST_F(FileMask, SaveIsRefusedWhileMasked) {
