@@ -4,6 +4,7 @@
 #include "AppEngineServices.h"
 #include "AppSettings.h"
 #include "HeaderFile.h"
+#include "FileMask.h"
 #include "FrameStandIns.h"
 #include "ProgressBar.h"
 #include "LeftView.h"
@@ -60,9 +61,18 @@ ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL_ENTRIES, OnUpdateCommandState)
 ON_UPDATE_COMMAND_UI(ID_EDIT_UNSELECT_ALL_ENTRIES, OnUpdateCommandState)
 ON_UPDATE_COMMAND_UI(ID_TOOLS_RECOVER_ALL, OnUpdateCommandState)
 ON_UPDATE_COMMAND_UI(ID_TOOLS_RECOVER_SELECTED, OnUpdateCommandState)
+ON_COMMAND(ID_EDIT_FIND_ENTRIES, OnFindEntries)
+ON_COMMAND(ID_EDIT_FIND_NEXT_ENTRY, OnFindNextEntry)
+ON_UPDATE_COMMAND_UI(ID_EDIT_FIND_ENTRIES, OnUpdateCommandState)
+ON_UPDATE_COMMAND_UI(ID_EDIT_FIND_NEXT_ENTRY, OnUpdateCommandState)
+ON_COMMAND(ID_TOOLS_FILE_MASK, OnFileMask)
+ON_COMMAND(ID_TOOLS_UNMASK, OnUnmask)
+ON_UPDATE_COMMAND_UI(ID_TOOLS_FILE_MASK, OnUpdateCommandState)
+ON_UPDATE_COMMAND_UI(ID_TOOLS_UNMASK, OnUpdateCommandState)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame() : m_standIns(std::make_unique<CFrameStandIns>()) {
+CMainFrame::CMainFrame()
+    : m_standIns(std::make_unique<CFrameStandIns>()), m_fileMask(std::make_unique<FileMaskState>()) {
   ProgressColour = ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_PBc").value_or(CLR_DEFAULT);
 }
 

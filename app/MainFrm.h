@@ -18,6 +18,8 @@ class CProgressBar;
 class CLeftView;
 class CQuendalVarnothView;
 class ScanSession;
+class FileMaskState;
+struct FileMaskCriteria;
 
 // Posted by the wizard's Finish; the frame runs the search once the wizard
 // has closed.
@@ -82,6 +84,13 @@ public:
   void OpenScanFile(const std::wstring &path);
   void SaveScanFileAs(const std::wstring &chosen);
   BOOL RecoverInto(const std::wstring &destination, BOOL selectedOnly);
+  // File Mask's rebuild of the tree keeping what the criteria keep (a mask
+  // applied before is removed first) and Unmask's return of the full
+  // results (MainFrmFind.cpp); DropFileMask forgets a mask whose results
+  // were replaced by a new search or a load.
+  void ApplyFileMask(const FileMaskCriteria &criteria);
+  void RemoveFileMask();
+  void DropFileMask();
 
   BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext *pContext) override;
   BOOL PreTranslateMessage(MSG *pMsg) override;
@@ -137,6 +146,12 @@ protected:
   afx_msg void OnUnselectAll();
   afx_msg void OnRecoverAll();
   afx_msg void OnRecoverSelected();
+  // Find and Find Next (MainFrmFind.cpp).
+  afx_msg void OnFindEntries();
+  afx_msg void OnFindNextEntry();
+  // File Mask and Unmask (FileMask.cpp's state, MainFrmFind.cpp).
+  afx_msg void OnFileMask();
+  afx_msg void OnUnmask();
 
 private:
   std::unique_ptr<CFrameStandIns> m_standIns;
@@ -157,6 +172,7 @@ private:
     ULONGLONG bytes = 0;
   };
   std::optional<NotedTotals> m_notedTotals;
+  std::unique_ptr<FileMaskState> m_fileMask;
 
   void ApplySavedSettings();
   void ShowNotedTotals();
@@ -177,6 +193,8 @@ private:
   // The engine entries of the two start messages.
   void RunFastScan(ScanSession &session);
   void RunAdvancedScan(ScanSession &session);
+  // Save Scan Information while a mask is applied: told, and nothing saved.
+  BOOL RefuseSaveWhileMasked();
 
   DECLARE_MESSAGE_MAP()
 };

@@ -61,7 +61,7 @@ void CMainFrame::OpenScanFile(const std::wstring &path) {
   app.FatEngine = nullptr;
   app.NtfsEngine = nullptr;
   app.Session.reset();
-  app.MaskApplied = FALSE;
+  DropFileMask();
   // The results no longer come from the drive the wizard chose last.
   app.SelectedDrive.reset();
   EngineServices().ChosenHeaders().clear();
@@ -94,10 +94,21 @@ void CMainFrame::OpenScanFile(const std::wstring &path) {
   }
 }
 
+BOOL CMainFrame::RefuseSaveWhileMasked() {
+  // The tree's list holds only the kept entries: saved, the file would pass
+  // for the whole results and the close would no longer offer to save them.
+  if (!TheQvApp().MaskApplied) return FALSE;
+  SaveCancelled = 1;
+  ::MessageBoxW(SaveDialogOwner().m_hWnd, LoadText(IDS_SAVE_WHILE_MASKED), kProductTitle,
+                MB_ICONINFORMATION | MB_TOPMOST);
+  return TRUE;
+}
+
 void CMainFrame::OnSaveScanInfo() {
   CQuendalVarnothApp &app = TheQvApp();
   SaveCancelled = 0;
   if (app.ScanRunning || EngineCallDepth > 0 || !app.Session) return;
+  if (RefuseSaveWhileMasked()) return;
   CString defaultName = LoadText(IDS_SCAN_FILE_DEFAULT_NAME);
   CString title = LoadText(IDS_SAVE_SCAN_INFO_TITLE);
   CFileDialog dialog(FALSE, nullptr, defaultName, OFN_HIDEREADONLY, L"(*.DAT)|*.DAT||", &SaveDialogOwner());
@@ -113,6 +124,7 @@ void CMainFrame::SaveScanFileAs(const std::wstring &chosen) {
   CQuendalVarnothApp &app = TheQvApp();
   CLeftView *tree = GetLeftPane();
   if (app.ScanRunning || EngineCallDepth > 0 || !app.Session || tree == nullptr) return;
+  if (RefuseSaveWhileMasked()) return;
   std::wstring path = chosen + L".DAT";
   const uint8_t code = ProposalDriveCode(app);
   // A typed new name that exists as well is asked about again.

@@ -61,6 +61,7 @@ bool StartNewSearch(CQuendalVarnothApp &app, CMainFrame &frame, size_t driveInde
     tree->ClearTree();
     tree->Entries().Clear();
   }
+  frame.DropFileMask();
   AppEngineServices &services = frame.EngineServices();
   services.ChosenHeaders() = std::move(headers);
   app.SelectedDrive = app.DriveList[driveIndex];

@@ -10,6 +10,7 @@ TreeEntryNode &EntryNodeList::Append(const EntryRecord &record, const std::u16st
 }
 
 void EntryNodeList::Clear() {
+  ++m_generation;
   m_nodes.clear();
   m_firstFolderById.clear();
   m_firstEntryById.clear();

@@ -40,6 +40,10 @@ public:
 
   bool Empty() const { return m_nodes.empty(); }
   size_t Size() const { return m_nodes.size(); }
+  TreeEntryNode &At(size_t index) { return m_nodes[index]; }
+  // Changes whenever the list is emptied, so a walk that kept a place in
+  // it (Find Next) knows its place is gone.
+  uint64_t Generation() const { return m_generation; }
   // The root's node (the first one appended); null when the list is empty.
   TreeEntryNode *Root() { return m_nodes.empty() ? nullptr : &m_nodes.front(); }
 
@@ -63,6 +67,7 @@ public:
 
 private:
   std::deque<TreeEntryNode> m_nodes;
+  uint64_t m_generation = 0;
   std::unordered_map<uint32_t, TreeEntryNode *> m_firstFolderById;
   std::unordered_map<uint32_t, TreeEntryNode *> m_firstEntryById;
   std::unordered_map<uint32_t, std::vector<TreeEntryNode *>> m_childrenByParentId;

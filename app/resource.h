@@ -357,3 +357,8 @@
 #define IDS_HEADER_SIZE_TOO_LARGE 61605 // a maximum size beyond 32 bits
 #define IDS_HEADER_REWRITE_FAILED 61606 // the signature file could not be rewritten
 #define IDS_REMOVE_HEADER_QUESTION 61607 // asked before a user signature is removed: its name and extension
+#define IDS_FIND_AT_LEAST 61640
+#define IDS_FIND_AT_MOST 61641
+#define IDS_FIND_EXPANDED 61642
+#define IDS_FIND_COLLAPSED 61643
+#define IDS_SAVE_WHILE_MASKED 61644
