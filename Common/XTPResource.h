@@ -14,3 +14,5 @@
 #define XT_IDC_HANDNONE 9012
 #define XTP_IDC_HSPLITBAR 9970
 #define XTP_IDC_VSPLITBAR 9971
+// Over the edge of a command-bar control whose width is being customised.
+#define XTP_IDC_SIZECONTROL 9972

@@ -99,13 +99,15 @@ def no_entry(cx, cy, r):
     return pixels
 
 
-def splitter(vertical):
-    """A double bar crossed by a two-headed arrow, left/right or up/down."""
+def splitter(vertical, bar=2):
+    """A bar crossed by a two-headed arrow, left/right or up/down. The wide
+    bar (2) is drawn double, as splitter bars are; a narrow one (1) is the
+    edge of a control being sized."""
     def inside(dx, dy):
-        if abs(dx) <= 2:
+        if abs(dx) <= bar:
             return abs(dy) <= 9
         t = 11 - abs(dx)  # distance from the arrow's tip
-        return 0 <= t <= 5 and abs(dy) <= t or 6 <= t <= 8 and abs(dy) <= 1
+        return 0 <= t <= 5 and abs(dy) <= t or t >= 6 and abs(dy) <= 1
 
     pixels = []
     for dy in range(-9, 10):
@@ -113,7 +115,7 @@ def splitter(vertical):
             if not inside(dx, dy):
                 continue
             edge = any(not inside(dx + ax, dy + ay) for ax, ay in ((1, 0), (-1, 0), (0, 1), (0, -1)))
-            c = "#" if edge or dx == 0 else "o"
+            c = "#" if edge or (dx == 0 and bar > 1) else "o"
             x, y = (dy, dx) if vertical else (dx, dy)
             pixels.append((HOT + x, HOT + y, c))
     return pixels
@@ -161,6 +163,7 @@ def cursors():
         "HandNone.cur": ([shifted(hand, 2, 0), no_entry(22, 22, 7)], (6, 0)),
         "HSplitBar.cur": ([splitter(False)], (HOT, HOT)),
         "VSplitBar.cur": ([splitter(True)], (HOT, HOT)),
+        "SizeControl.cur": ([splitter(False, bar=1)], (HOT, HOT)),
     }
 
 

@@ -290,6 +290,8 @@ TEST(AuxData, CursorsLoadFromTheToolkitResources) {
     DeleteObject(info.hbmMask);
   }
   EXPECT_EQ(data.hcurMove, LoadCursorW(nullptr, IDC_SIZEALL));
+  // Command bars load the control-sizing cursor themselves.
+  EXPECT_NE(LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(9972)), nullptr);
 }
 
 // A fresh Wine prefix finds neither of these unless the prefix is given

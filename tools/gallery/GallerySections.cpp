@@ -2,6 +2,7 @@
 
 #include "XTGlobal.h"
 #include "XTPDrawHelpers.h"
+#include "XTPResource.h"
 
 namespace {
 
@@ -217,8 +218,15 @@ void CGalleryDrawingSection::Draw(CDC *pDC, const CRect &rcBody) {
 
 void CGalleryCursorsSection::Draw(CDC *pDC, const CRect &rcBody) {
   CXTAuxData &data = XTGetAuxData();
-  const HCURSOR cursors[] = {data.hcurDragCopy, data.hcurDragMove,  data.hcurDragNone,  data.hcurHand,
-                             data.hcurHandNone, data.hcurHSplitBar, data.hcurVSplitBar, data.hcurMove};
+  const HCURSOR cursors[] = {data.hcurDragCopy,
+                             data.hcurDragMove,
+                             data.hcurDragNone,
+                             data.hcurHand,
+                             data.hcurHandNone,
+                             data.hcurHSplitBar,
+                             data.hcurVSplitBar,
+                             data.hcurMove,
+                             ::LoadCursorW(data.hInstance, MAKEINTRESOURCEW(XTP_IDC_SIZECONTROL))};
   int x = rcBody.left;
   for (HCURSOR hCursor : cursors) {
     pDC->FillSolidRect(x, rcBody.top, 36, 36, RGB(160, 200, 160));

@@ -48,11 +48,11 @@ private:
   CFont m_fontMarlett;
 };
 
-// The seven toolkit cursors and the system's size-all cursor.
+// The toolkit cursors and the system's size-all cursor.
 class CGalleryCursorsSection : public CGallerySection {
 public:
   LPCTSTR GetTitle() const override {
-    return L"Cursors: drag copy, move, none, hand, hand none, splitters, move";
+    return L"Cursors: drag copy, move, none, hand, hand none, splitters, move, control size";
   }
   int GetHeight() const override { return 40; }
   void Draw(CDC *pDC, const CRect &rcBody) override;
