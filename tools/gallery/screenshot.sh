@@ -1,25 +1,23 @@
 #!/usr/bin/env bash
 # Starts the built gallery under Wine on the virtual screen and saves a
-# picture of its window.
+# picture of it.
 #   tools/gallery/screenshot.sh [BUILD_DIR] [OUT.png]
+# The virtual screen has no window manager: a Wine desktop just larger than
+# the gallery stands in for one, so the window has its caption. The desktop
+# runs in a prefix and on a screen of its own, both ended afterwards, so
+# the tests' are left alone.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=$(cd "${1:-$root/build/windows}" && pwd)
 out=${2:-$build/gallery.png}
-export QV_WINE_DIR=${QV_WINE_DIR:-$build/wine}
+size=${QV_GALLERY_SIZE:-960x470}
+export QV_WINE_DIR=$build/wine-gallery
 source "$root/tools/wine-env"
 qv_wine_prefix
 qv_wine_display
-"$QV_WINE" "$build/tools/gallery/qv_gallery.exe" </dev/null >/dev/null 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
-for _ in $(seq 100); do
-  xdotool search --name "Toolkit Gallery" >/dev/null 2>&1 && break
-  sleep 0.1
-done
-sleep 2 # first paint
-geometry=$(xdotool search --name "Toolkit Gallery" getwindowgeometry --shell | tr '\n' ' ')
-eval "$geometry"
-# The window and the caption space above it.
-import -display "$DISPLAY" -window root -crop "$((WIDTH + X + 4))x$((HEIGHT + Y + 4))+0+0" +repage "$out"
+"$QV_WINE" explorer "/desktop=Gallery,$size" "$build/tools/gallery/qv_gallery.exe" >/dev/null 2>&1 &
+sleep "${QV_SCREENSHOT_DELAY:-6}"
+import -display "$DISPLAY" -window root -crop "$size+0+0" +repage "$out"
+"$root/tools/wine-fixture" stop "$QV_WINE_DIR"
+wait || true
 echo "Screenshot: $out"
