@@ -5,7 +5,7 @@
 
 The drawings are ASCII pictures below: '#' black, 'o' white, '.' transparent.
 Each cursor is built from a few layers (arrow, hand, box, plus, no-entry sign,
-splitter) so the seven stay consistent. Run it again after changing a picture
+splitter) so they stay consistent. Run it again after changing a picture
 and commit the .cur files it writes.
 """
 import os
