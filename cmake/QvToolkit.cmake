@@ -16,7 +16,9 @@
 set(toolkit_resources ${CMAKE_SOURCE_DIR}/Common/XTPResources.rc)
 file(GLOB toolkit_resource_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/Common/XTPResource.h
      ${CMAKE_SOURCE_DIR}/Common/res/*)
-set_source_files_properties(${toolkit_resources} PROPERTIES OBJECT_DEPENDS "${toolkit_resource_files}")
+# The script names its art relative to Common/, whichever target compiles it.
+set_source_files_properties(${toolkit_resources} PROPERTIES OBJECT_DEPENDS "${toolkit_resource_files}"
+                            INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR}/Common)
 set(toolkit_folders Common Controls/Standard CommandBars DockingPane TabManager)
 set(toolkit_sources)
 foreach(folder IN LISTS toolkit_folders)

@@ -261,6 +261,46 @@ TEST(AuxData, InactiveCaptionGradientIsTheSystemColour) {
   EXPECT_EQ(data.clrXPTabInactiveText, XTPGetColor(49));
 }
 
+TEST(AuxData, CursorsLoadFromTheToolkitResources) {
+  CXTAuxData &data = XTGetAuxData();
+  ASSERT_TRUE(data.LoadSysCursors());
+  const struct {
+    HCURSOR hCursor;
+    int nID;
+    POINT hotSpot;
+  } kCursors[] = {
+      {data.hcurDragCopy, 9008, {0, 0}},    {data.hcurDragMove, 9009, {0, 0}},
+      {data.hcurHand, 9010, {6, 0}},        {data.hcurDragNone, 9011, {0, 0}},
+      {data.hcurHandNone, 9012, {6, 0}},    {data.hcurHSplitBar, 9970, {15, 15}},
+      {data.hcurVSplitBar, 9971, {15, 15}},
+  };
+  for (const auto &c : kCursors) {
+    ASSERT_NE(c.hCursor, nullptr) << c.nID;
+    // Each slot holds the cursor of its own id, not a neighbour's.
+    EXPECT_EQ(c.hCursor, LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(c.nID))) << c.nID;
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(c.hCursor, &info)) << c.nID;
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, static_cast<DWORD>(c.hotSpot.x)) << c.nID;
+    EXPECT_EQ(info.yHotspot, static_cast<DWORD>(c.hotSpot.y)) << c.nID;
+    BITMAP bm = {};
+    ASSERT_TRUE(GetObjectW(info.hbmMask, sizeof(bm), &bm));
+    EXPECT_EQ(bm.bmWidth, 32) << c.nID;
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+  }
+  EXPECT_EQ(data.hcurMove, LoadCursorW(nullptr, IDC_SIZEALL));
+  // Command bars load the control-sizing cursor themselves.
+  EXPECT_NE(LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(9972)), nullptr);
+}
+
+// A fresh Wine prefix finds neither of these unless the prefix is given
+// Wine's own fonts; every arrow and check the toolkit draws needs Marlett.
+TEST(AuxData, SymbolAndInterfaceFacesAreInstalled) {
+  EXPECT_TRUE(CXTPDrawHelpers::FontExists(L"Marlett"));
+  EXPECT_TRUE(CXTPDrawHelpers::FontExists(L"Tahoma"));
+}
+
 TEST(AuxData, FontsMetricsAndVersion) {
   CXTAuxData &data = XTGetAuxData();
   EXPECT_TRUE(data.UpdateSysFonts());

@@ -1,0 +1,4 @@
+// The gallery's one application object.
+#include "GalleryApp.h"
+
+CGalleryApp theApp;

@@ -1,0 +1,272 @@
+#include "GallerySections.h"
+
+#include "XTGlobal.h"
+#include "XTPDrawHelpers.h"
+#include "XTPResource.h"
+
+namespace {
+
+const LPCTSTR kSchemeNames[CGalleryColoursSection::kSchemes] = {L"Classic", L"Blue", L"Olive", L"Silver"};
+
+void DrawLabel(CDC *pDC, int x, int y, LPCTSTR lpszText) {
+  pDC->SetBkMode(TRANSPARENT);
+  pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+  pDC->TextOut(x, y, lpszText);
+}
+
+// Paints a shape in its colours, or all of it in black for the icon's mask.
+struct IconInk {
+  HDC hDC;
+  bool bMask;
+  void Shape(COLORREF clrFill, COLORREF clrLine, int nLine, BOOL(WINAPI *pfn)(HDC, int, int, int, int), int l,
+             int t, int r, int b) const {
+    HBRUSH hBrush = ::CreateSolidBrush(bMask ? 0 : clrFill);
+    HPEN hPen = ::CreatePen(PS_SOLID, nLine, bMask ? 0 : clrLine);
+    HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush), hOldPen = ::SelectObject(hDC, hPen);
+    pfn(hDC, l, t, r, b);
+    ::SelectObject(hDC, hOldBrush);
+    ::SelectObject(hDC, hOldPen);
+    ::DeleteObject(hBrush);
+    ::DeleteObject(hPen);
+  }
+  void Line(COLORREF clr, int nWidth, int x0, int y0, int x1, int y1) const {
+    HPEN hPen = ::CreatePen(PS_SOLID, nWidth, bMask ? 0 : clr);
+    HGDIOBJ hOld = ::SelectObject(hDC, hPen);
+    ::MoveToEx(hDC, x0, y0, nullptr);
+    ::LineTo(hDC, x1, y1);
+    ::SelectObject(hDC, hOld);
+    ::DeleteObject(hPen);
+  }
+};
+
+BOOL WINAPI RoundBox(HDC hDC, int l, int t, int r, int b) {
+  return ::RoundRect(hDC, l, t, r, b, 6, 6);
+}
+
+void PaintDisk(const IconInk &ink) {
+  ink.Shape(RGB(170, 172, 184), RGB(60, 60, 72), 1, RoundBox, 2, 9, 30, 25);
+  ink.Line(RGB(110, 110, 124), 1, 5, 20, 18, 20);
+  ink.Shape(RGB(40, 200, 60), RGB(20, 100, 30), 1, ::Ellipse, 22, 15, 27, 20);
+}
+
+void PaintFolder(const IconInk &ink) {
+  ink.Shape(RGB(220, 170, 40), RGB(120, 80, 10), 1, ::Rectangle, 2, 6, 14, 11);
+  ink.Shape(RGB(250, 210, 80), RGB(120, 80, 10), 1, ::Rectangle, 2, 9, 30, 27);
+}
+
+void PaintMagnifier(const IconInk &ink) {
+  ink.Line(RGB(110, 70, 30), 5, 19, 19, 28, 28);
+  ink.Shape(RGB(190, 225, 255), RGB(30, 60, 140), 3, ::Ellipse, 3, 3, 22, 22);
+}
+
+HICON MakeIcon(void (*pfnPaint)(const IconInk &)) {
+  const int n = CGalleryImagesSection::kSize;
+  HDC hScreen = ::GetDC(nullptr);
+  HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, n, n);
+  ::ReleaseDC(nullptr, hScreen);
+  HBITMAP hMask = ::CreateBitmap(n, n, 1, 1, nullptr);
+  HDC hDC = ::CreateCompatibleDC(nullptr);
+  RECT rc = {0, 0, n, n};
+  // Black colour under a white (transparent) mask leaves the background as it is.
+  HGDIOBJ hOld = ::SelectObject(hDC, hColor);
+  ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+  pfnPaint(IconInk{hDC, false});
+  ::SelectObject(hDC, hMask);
+  ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  pfnPaint(IconInk{hDC, true});
+  ::SelectObject(hDC, hOld);
+  ::DeleteDC(hDC);
+  ICONINFO info = {TRUE, 0, 0, hMask, hColor};
+  HICON hIcon = ::CreateIconIndirect(&info);
+  ::DeleteObject(hColor);
+  ::DeleteObject(hMask);
+  return hIcon;
+}
+
+// A ball whose edge fades out: straight alpha, so the image manager draws it
+// through its alpha path.
+HBITMAP MakeAlphaBall() {
+  const int n = CGalleryImagesSection::kSize;
+  BITMAPINFO bmi = {};
+  bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+  bmi.bmiHeader.biWidth = n;
+  bmi.bmiHeader.biHeight = n;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  void *pBits = nullptr;
+  HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+  if (!hBitmap) return nullptr;
+  auto *pPixels = static_cast<RGBQUAD *>(pBits);
+  const double c = (n - 1) / 2.0;
+  for (int y = 0; y < n; y++) {
+    for (int x = 0; x < n; x++) {
+      double d = ((x - c) * (x - c) + (y - c) * (y - c)) / (c * c);
+      double a = d >= 1 ? 0 : 1 - d * d;
+      RGBQUAD &p = pPixels[y * n + x];
+      p.rgbRed = 230;
+      p.rgbGreen = static_cast<BYTE>(80 + 120 * (1 - d > 0 ? 1 - d : 0));
+      p.rgbBlue = 40;
+      p.rgbReserved = static_cast<BYTE>(255 * a);
+    }
+  }
+  return hBitmap;
+}
+
+} // namespace
+
+std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
+  std::vector<std::unique_ptr<CGallerySection>> sections;
+  sections.push_back(std::make_unique<CGalleryColoursSection>());
+  sections.push_back(std::make_unique<CGalleryDrawingSection>());
+  sections.push_back(std::make_unique<CGalleryCursorsSection>());
+  sections.push_back(std::make_unique<CGalleryImagesSection>());
+  return sections;
+}
+
+// --- colours ---
+
+CGalleryColoursSection::CGalleryColoursSection() {
+  // A private manager, so the gallery's own windows keep the detected scheme.
+  CXTPColorManager manager;
+  for (int s = 0; s < kSchemes; s++) {
+    manager.SetSystemTheme(s);
+    manager.RefreshColors();
+    for (int i = XPCOLOR_BASE; i < XPCOLOR_COUNT; i++) m_clr[s][i - XPCOLOR_BASE] = manager.GetColor(i);
+    for (int g = 0; g < 4; g++) m_grc[s][g] = manager.GetGradient(g);
+  }
+}
+
+CRect CGalleryColoursSection::SwatchRect(int nScheme, int nIndex) {
+  int x = kLabelWidth + (nIndex - XPCOLOR_BASE) * (kSwatch + 2);
+  int y = 16 + nScheme * (kSwatch + 4);
+  return CRect(x, y, x + kSwatch, y + kSwatch);
+}
+
+void CGalleryColoursSection::Draw(CDC *pDC, const CRect &rcBody) {
+  const CPoint org = rcBody.TopLeft();
+  for (int i = XPCOLOR_BASE; i < XPCOLOR_COUNT; i += 5) {
+    CString strIndex;
+    strIndex.Format(L"%d", i);
+    DrawLabel(pDC, org.x + SwatchRect(0, i).left, org.y, strIndex);
+  }
+  const int xGradients = SwatchRect(0, XPCOLOR_LAST).right + 10;
+  DrawLabel(pDC, org.x + xGradients, org.y, L"gradients 0-3");
+  for (int s = 0; s < kSchemes; s++) {
+    DrawLabel(pDC, org.x, org.y + SwatchRect(s, XPCOLOR_BASE).top + 3, kSchemeNames[s]);
+    for (int i = XPCOLOR_BASE; i < XPCOLOR_COUNT; i++) {
+      CRect rc = SwatchRect(s, i) + org;
+      pDC->FillSolidRect(&rc, GetColor(s, i));
+      pDC->Draw3dRect(&rc, RGB(96, 96, 96), RGB(96, 96, 96));
+    }
+    for (int g = 0; g < 4; g++) {
+      CRect rc = SwatchRect(s, XPCOLOR_BASE) + org;
+      rc.left = org.x + xGradients + g * 44;
+      rc.right = rc.left + 40;
+      XTPDrawHelpers()->GradientFillPair(pDC, &rc, m_grc[s][g], FALSE);
+    }
+  }
+}
+
+// --- drawing ---
+
+CGalleryDrawingSection::CGalleryDrawingSection() {
+  m_fontMarlett.CreateFont(-20, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Marlett");
+}
+
+void CGalleryDrawingSection::Draw(CDC *pDC, const CRect &rcBody) {
+  const CPoint org = rcBody.TopLeft();
+  CXTPDrawHelpers *pHelpers = XTPDrawHelpers();
+  pHelpers->GradientFill(pDC, GradientRect() + org, kFrom, kTo, TRUE);
+  DrawCheckedPattern(pDC, CheckedRect() + org);
+  pHelpers->GradientFill(pDC, CRect(130, 0, 160, 62) + org, kFrom, kTo, FALSE);
+
+  // Arrows of the four directions, black and coloured.
+  for (int row = 0; row < 2; row++) {
+    const COLORREF clr = row ? RGB(200, 40, 40) : RGB(0, 0, 0);
+    const int y = org.y + 14 + row * 34, x = org.x + 180;
+    CXTPDrawHelpers::Triangle(pDC, CPoint(x, y), CPoint(x + 10, y - 10), CPoint(x + 10, y + 10), clr);
+    CXTPDrawHelpers::Triangle(pDC, CPoint(x + 40, y), CPoint(x + 30, y - 10), CPoint(x + 30, y + 10), clr);
+    CXTPDrawHelpers::Triangle(pDC, CPoint(x + 60, y + 5), CPoint(x + 80, y + 5), CPoint(x + 70, y - 5), clr);
+    CXTPDrawHelpers::Triangle(pDC, CPoint(x + 100, y - 5), CPoint(x + 120, y - 5), CPoint(x + 110, y + 5),
+                              clr);
+  }
+
+  // BlendColors from one end to the other, in tenths.
+  for (int i = 0; i <= 10; i++) {
+    CRect rc(340 + i * 15, 0, 340 + i * 15 + 14, 28);
+    pDC->FillSolidRect(rc + org, CXTPDrawHelpers::BlendColors(kTo, kFrom, i / 10.0));
+  }
+  DrawLabel(pDC, org.x + 340, org.y + 38, StripMnemonics(L"&Blends in tenths"));
+
+  // The caption buttons (0 1 2 r), the four arrows (3 to 6), the check (a)
+  // and a few more marks. Marlett has no space: one glyph at a time.
+  const wchar_t kGlyphs[] = L"012r3456ahi89";
+  pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+  pDC->SetBkMode(TRANSPARENT);
+  CFont *pOld = pDC->SelectObject(&m_fontMarlett);
+  for (int i = 0; kGlyphs[i]; i++)
+    pDC->TextOut(org.x + GlyphRect().left + i * 28, org.y + GlyphRect().top + 4, &kGlyphs[i], 1);
+  // The display data's own symbol font, at the size menus use.
+  pDC->SelectObject(&XTGetAuxData().fontMarlett);
+  for (int i = 0; kGlyphs[i]; i++)
+    pDC->TextOut(org.x + GlyphRect().left + i * 28, org.y + GlyphRect().bottom + 6, &kGlyphs[i], 1);
+  pDC->SelectObject(pOld);
+}
+
+// --- cursors ---
+
+void CGalleryCursorsSection::Draw(CDC *pDC, const CRect &rcBody) {
+  CXTAuxData &data = XTGetAuxData();
+  const HCURSOR cursors[] = {data.hcurDragCopy,
+                             data.hcurDragMove,
+                             data.hcurDragNone,
+                             data.hcurHand,
+                             data.hcurHandNone,
+                             data.hcurHSplitBar,
+                             data.hcurVSplitBar,
+                             data.hcurMove,
+                             ::LoadCursorW(data.hInstance, MAKEINTRESOURCEW(XTP_IDC_SIZECONTROL))};
+  int x = rcBody.left;
+  for (HCURSOR hCursor : cursors) {
+    pDC->FillSolidRect(x, rcBody.top, 36, 36, RGB(160, 200, 160));
+    if (hCursor) ::DrawIconEx(pDC->m_hDC, x + 2, rcBody.top + 2, hCursor, 32, 32, 0, nullptr, DI_NORMAL);
+    x += 44;
+  }
+}
+
+// --- images ---
+
+CGalleryImagesSection::CGalleryImagesSection() {
+  void (*const painters[])(const IconInk &) = {PaintDisk, PaintFolder, PaintMagnifier};
+  int nIcon = 0;
+  for (auto pfn : painters) {
+    HICON hIcon = MakeIcon(pfn);
+    m_images.SetIcon(CXTPIconHandle(hIcon), CommandOf(nIcon++));
+    ::DestroyIcon(hIcon);
+  }
+  HBITMAP hBall = MakeAlphaBall();
+  m_images.SetIcon(CXTPIconHandle(hBall), CommandOf(nIcon));
+  ::DeleteObject(hBall);
+}
+
+CRect CGalleryImagesSection::CellRect(int nIcon, int nState) {
+  int x = nIcon * (4 * kCell + 16) + nState * kCell;
+  return CRect(x, 16, x + kCell, 16 + kCell);
+}
+
+void CGalleryImagesSection::Draw(CDC *pDC, const CRect &rcBody) {
+  const LPCTSTR states[] = {L"normal", L"faded", L"shadow", L"disabled"};
+  for (int nIcon = 0; nIcon < kIcons; nIcon++) {
+    CXTPImageManagerIcon *pIcon = m_images.GetImage(CommandOf(nIcon), kSize);
+    for (int nState = 0; nState < 4; nState++) {
+      CRect rc = CellRect(nIcon, nState) + rcBody.TopLeft();
+      if (nIcon == 0) DrawLabel(pDC, rc.left, rcBody.top, states[nState]);
+      pDC->FillSolidRect(&rc, ::GetSysColor(COLOR_BTNFACE));
+      if (!pIcon) continue;
+      CXTPIconHandle *images[] = {&pIcon->GetIcon(), &pIcon->GetFadedIcon(), &pIcon->GetShadowIcon(),
+                                  &pIcon->GetDisabledIcon()};
+      pIcon->Draw(pDC, CPoint(rc.left + (kCell - kSize) / 2, rc.top + (kCell - kSize) / 2), *images[nState]);
+    }
+  }
+}

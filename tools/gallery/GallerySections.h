@@ -1,0 +1,81 @@
+// The sections of the toolkit pieces built so far: the colour manager's
+// colours under each scheme, the draw helpers, the toolkit cursors, and the
+// image manager's derived images.
+#pragma once
+
+#include "GallerySection.h"
+#include "XTPColorManager.h"
+#include "XTPImageManager.h"
+
+// Colours 30 to 57 and the four gradient pairs, one row per forced scheme.
+class CGalleryColoursSection : public CGallerySection {
+public:
+  static const int kSchemes = 4; // classic, blue, olive, silver
+  static const int kSwatch = 22;
+  static const int kLabelWidth = 70;
+
+  CGalleryColoursSection();
+  LPCTSTR GetTitle() const override { return L"Colour manager: colours 30-57 and gradients per scheme"; }
+  int GetHeight() const override { return 16 + kSchemes * (kSwatch + 4); }
+  void Draw(CDC *pDC, const CRect &rcBody) override;
+
+  COLORREF GetColor(int nScheme, int nIndex) const { return m_clr[nScheme][nIndex - XPCOLOR_BASE]; }
+  // Where the swatch of a colour lies, relative to the body's top-left.
+  static CRect SwatchRect(int nScheme, int nIndex);
+
+private:
+  COLORREF m_clr[kSchemes][XPCOLOR_COUNT - XPCOLOR_BASE];
+  CXTPPaintManagerColorGradient m_grc[kSchemes][4];
+};
+
+// Gradients, triangles, blends, the checked pattern and Marlett glyphs.
+class CGalleryDrawingSection : public CGallerySection {
+public:
+  CGalleryDrawingSection();
+  LPCTSTR GetTitle() const override {
+    return L"Draw helpers: gradients, triangles, blends, checked pattern, Marlett";
+  }
+  int GetHeight() const override { return 64; }
+  void Draw(CDC *pDC, const CRect &rcBody) override;
+
+  // Relative to the body's top-left.
+  static CRect GradientRect() { return CRect(0, 0, 120, 28); }
+  static CRect CheckedRect() { return CRect(0, 34, 120, 62); }
+  static CRect GlyphRect() { return CRect(520, 0, 900, 30); }
+  static const COLORREF kFrom = RGB(0, 64, 160), kTo = RGB(255, 220, 120);
+
+private:
+  CFont m_fontMarlett;
+};
+
+// The toolkit cursors and the system's size-all cursor.
+class CGalleryCursorsSection : public CGallerySection {
+public:
+  LPCTSTR GetTitle() const override {
+    return L"Cursors: drag copy, move, none, hand, hand none, splitters, move, control size";
+  }
+  int GetHeight() const override { return 40; }
+  void Draw(CDC *pDC, const CRect &rcBody) override;
+};
+
+// A few icons drawn here, each as normal, faded, shadow and disabled image.
+class CGalleryImagesSection : public CGallerySection {
+public:
+  static const int kIcons = 4;
+  static const int kSize = 32;
+  static const int kCell = 52;
+
+  CGalleryImagesSection();
+  LPCTSTR GetTitle() const override { return L"Image manager: normal, faded, shadow, disabled"; }
+  int GetHeight() const override { return kCell + 16; }
+  void Draw(CDC *pDC, const CRect &rcBody) override;
+
+  CXTPImageManager &GetImageManager() { return m_images; }
+  static UINT CommandOf(int nIcon) { return 100 + nIcon; }
+  // The cell of an icon's image in a state (0 normal, 1 faded, 2 shadow, 3
+  // disabled), relative to the body's top-left.
+  static CRect CellRect(int nIcon, int nState);
+
+private:
+  CXTPImageManager m_images;
+};

@@ -1,0 +1,183 @@
+// The gallery in a real window: its sections laid out and painted (probed by
+// pixel on the window), and the program itself started, shown and closed.
+#include <gtest/gtest.h>
+
+#include "GalleryApp.h"
+#include "GallerySections.h"
+#include "XTPDrawHelpers.h"
+
+namespace {
+
+CGalleryApp theApp;
+
+const wchar_t kTitle[] = L"Toolkit Gallery - Quendal Varnoth";
+
+void PumpMessages() {
+  MSG msg;
+  while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessage(&msg);
+  }
+}
+
+int Distance(COLORREF a, COLORREF b) {
+  return abs(GetRValue(a) - GetRValue(b)) + abs(GetGValue(a) - GetGValue(b)) +
+         abs(GetBValue(a) - GetBValue(b));
+}
+
+class Gallery : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    ASSERT_TRUE(AfxWinInit(::GetModuleHandle(nullptr), nullptr, const_cast<LPTSTR>(L""), SW_SHOW));
+    ASSERT_TRUE(theApp.InitInstance());
+  }
+  static CGalleryView &View() { return theApp.GetFrame()->m_wndView; }
+  template <class T> static T *Section() {
+    for (size_t i = 0; i < View().GetSectionCount(); i++)
+      if (auto *p = dynamic_cast<T *>(View().GetSection(i))) return p;
+    return nullptr;
+  }
+  template <class T> static CPoint Origin() {
+    for (size_t i = 0; i < View().GetSectionCount(); i++)
+      if (dynamic_cast<T *>(View().GetSection(i))) return View().GetBodyRect(i).TopLeft();
+    return CPoint(0, 0);
+  }
+
+  // The window's pixels as painted: the view is redrawn first.
+  void SetUp() override {
+    View().RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    PumpMessages();
+    m_hDC = ::GetDC(View().m_hWnd);
+  }
+  void TearDown() override {
+    if (m_hDC) ::ReleaseDC(View().m_hWnd, m_hDC);
+  }
+  COLORREF Pixel(CPoint pt) const { return ::GetPixel(m_hDC, pt.x, pt.y); }
+
+  HDC m_hDC = nullptr;
+};
+
+TEST_F(Gallery, WindowShowsEverySectionWhole) {
+  CGalleryFrame *pFrame = theApp.GetFrame();
+  ASSERT_NE(pFrame, nullptr);
+  EXPECT_TRUE(pFrame->IsWindowVisible());
+  EXPECT_TRUE(View().IsWindowVisible());
+  CString strTitle;
+  pFrame->GetWindowText(strTitle);
+  EXPECT_STREQ(strTitle, kTitle);
+  ASSERT_EQ(View().GetSectionCount(), 4u);
+  CRect rcView;
+  View().GetClientRect(&rcView);
+  for (size_t i = 0; i < View().GetSectionCount(); i++) {
+    CRect rcBody = View().GetBodyRect(i);
+    EXPECT_LE(rcBody.bottom, rcView.bottom) << View().GetSection(i)->GetTitle();
+    EXPECT_LE(rcBody.right, rcView.right);
+    if (i > 0) {
+      EXPECT_GT(rcBody.top, View().GetBodyRect(i - 1).bottom);
+    }
+  }
+}
+
+TEST_F(Gallery, SwatchesShowEachForcedSchemesColours) {
+  auto *pColours = Section<CGalleryColoursSection>();
+  ASSERT_NE(pColours, nullptr);
+  const CPoint org = Origin<CGalleryColoursSection>();
+  for (int s = 0; s < CGalleryColoursSection::kSchemes; s++) {
+    for (int i : {XPCOLOR_TOOLBAR_FACE, XPCOLOR_HIGHLIGHT, XPCOLOR_MENUBAR_FACE, XPCOLOR_LABEL}) {
+      CPoint pt = (CGalleryColoursSection::SwatchRect(s, i) + org).CenterPoint();
+      EXPECT_EQ(Pixel(pt), pColours->GetColor(s, i)) << "scheme " << s << " colour " << i;
+    }
+  }
+  // Each row shows its own forced scheme, not the one the screen has.
+  for (int s = 1; s < CGalleryColoursSection::kSchemes; s++) {
+    int nDiffer = 0;
+    for (int i = XPCOLOR_BASE; i < XPCOLOR_COUNT; i++)
+      nDiffer += pColours->GetColor(s, i) != pColours->GetColor(0, i);
+    EXPECT_GT(nDiffer, 0) << "scheme " << s;
+  }
+}
+
+TEST_F(Gallery, DrawingShowsGradientCheckedPatternAndGlyphs) {
+  const CPoint org = Origin<CGalleryDrawingSection>();
+  CRect rc = CGalleryDrawingSection::GradientRect() + org;
+  const int y = rc.CenterPoint().y;
+  EXPECT_LE(Distance(Pixel(CPoint(rc.left, y)), CGalleryDrawingSection::kFrom), 12);
+  EXPECT_LE(Distance(Pixel(CPoint(rc.right - 1, y)), CGalleryDrawingSection::kTo), 12);
+
+  // The checked pattern alternates pixel by pixel.
+  CPoint pt = (CGalleryDrawingSection::CheckedRect() + org).CenterPoint();
+  EXPECT_NE(Pixel(pt), Pixel(pt + CPoint(1, 0)));
+  EXPECT_EQ(Pixel(pt), Pixel(pt + CPoint(1, 1)));
+
+  // The Marlett row has ink in it.
+  CRect rcGlyphs = CGalleryDrawingSection::GlyphRect() + org;
+  int nInk = 0;
+  for (int x = rcGlyphs.left; x < rcGlyphs.right; x += 2)
+    for (int y2 = rcGlyphs.top; y2 < rcGlyphs.bottom; y2 += 2) nInk += Pixel(CPoint(x, y2)) == RGB(0, 0, 0);
+  EXPECT_GT(nInk, 20);
+}
+
+TEST_F(Gallery, ImagesShowNormalAndDerivedStates) {
+  const CPoint org = Origin<CGalleryImagesSection>();
+  const COLORREF clrBack = ::GetSysColor(COLOR_BTNFACE);
+  // Disk body, folder body, lens: centre pixels of icons 0 to 2.
+  for (int nIcon = 0; nIcon < 3; nIcon++) {
+    CPoint ptNormal = (CGalleryImagesSection::CellRect(nIcon, 0) + org).CenterPoint();
+    CPoint ptDisabled = (CGalleryImagesSection::CellRect(nIcon, 3) + org).CenterPoint();
+    COLORREF clrNormal = Pixel(ptNormal), clrDisabled = Pixel(ptDisabled);
+    EXPECT_NE(clrNormal, clrBack) << nIcon;
+    EXPECT_NE(clrDisabled, clrBack) << nIcon;
+    EXPECT_EQ(GetRValue(clrDisabled), GetGValue(clrDisabled)) << "disabled images are grey";
+    EXPECT_EQ(GetGValue(clrDisabled), GetBValue(clrDisabled));
+  }
+  // The cell's corner is outside every icon: the background shows.
+  CRect rcCell = CGalleryImagesSection::CellRect(1, 0) + org;
+  EXPECT_EQ(Pixel(rcCell.TopLeft() + CPoint(1, 1)), clrBack);
+}
+
+TEST_F(Gallery, ClosingTheWindowEndsTheProgram) {
+  HWND hWnd = theApp.GetFrame()->m_hWnd;
+  ::ReleaseDC(View().m_hWnd, m_hDC);
+  m_hDC = nullptr;
+  ::SendMessage(hWnd, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(::IsWindow(hWnd));
+  MSG msg;
+  bool bQuit = false;
+  while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) bQuit |= msg.message == WM_QUIT;
+  EXPECT_TRUE(bQuit);
+}
+
+// The program as built: started on its own, its window shows up, and a
+// close request ends it cleanly.
+TEST(GalleryProgram, StartsShowsItsWindowAndCloses) {
+  STARTUPINFOW si = {};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi = {};
+  wchar_t szCommand[] = L"qv_gallery.exe";
+  ASSERT_TRUE(::CreateProcessW(nullptr, szCommand, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+      << ::GetLastError();
+  HWND hWnd = nullptr;
+  for (int i = 0; i < 200 && !hWnd; i++) {
+    ::WaitForInputIdle(pi.hProcess, 100);
+    HWND h = ::FindWindowW(nullptr, kTitle);
+    DWORD pid = 0;
+    if (h) ::GetWindowThreadProcessId(h, &pid);
+    if (pid == pi.dwProcessId && ::IsWindowVisible(h))
+      hWnd = h;
+    else
+      ::Sleep(50);
+  }
+  EXPECT_NE(hWnd, nullptr);
+  if (hWnd)
+    ::PostMessageW(hWnd, WM_CLOSE, 0, 0);
+  else
+    ::TerminateProcess(pi.hProcess, 1);
+  EXPECT_EQ(::WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
+  DWORD dwExit = 1;
+  ::GetExitCodeProcess(pi.hProcess, &dwExit);
+  EXPECT_EQ(dwExit, 0u);
+  ::CloseHandle(pi.hThread);
+  ::CloseHandle(pi.hProcess);
+}
+
+} // namespace
