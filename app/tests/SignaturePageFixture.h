@@ -125,7 +125,14 @@ protected:
     CRect cell;
     if (!list.GetSubItemRect(row, kSignatureSize, LVIR_BOUNDS, cell)) return nullptr;
     Click(list, cell.left + 5, (cell.top + cell.bottom) / 2);
-    return ::GetDlgItem(list.m_hWnd, 0x1234);
+    // On a busy machine the edit can come a few messages later than the click.
+    HWND edit = ::GetDlgItem(list.m_hWnd, 0x1234);
+    for (int i = 0; edit == nullptr && i < 100; ++i) {
+      ::Sleep(20);
+      Pump();
+      edit = ::GetDlgItem(list.m_hWnd, 0x1234);
+    }
+    return edit;
   }
   void ChooseGroup(int group) {
     HWND combo = ::GetDlgItem(Page().m_hWnd, IDC_HEADER_GROUP);
