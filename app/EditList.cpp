@@ -87,6 +87,12 @@ ON_NOTIFY_REFLECT(LVN_ENDLABELEDITW, OnEndLabelEdit)
 ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
 END_MESSAGE_MAP()
 
+void CEditList::PreSubclassWindow() {
+  CListCtrl::PreSubclassWindow();
+  HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
+  if (header != nullptr && m_header.m_hWnd == nullptr) m_header.SubclassWindow(header);
+}
+
 void CEditList::OnClick(NMHDR *header, LRESULT *result) {
   *result = 0;
   SetFocus();
@@ -190,7 +196,7 @@ void CEditList::SortRows(int column, bool ascending, int first, int last, bool n
   if (column < 0 || column >= kColumnCount) return;
   if (last < 0) last = GetItemCount() - 1;
   first = std::max(first, 0);
-  m_sortHeader.ShowSort(GetHeaderCtrl(), column, ascending);
+  m_header.SetSort(column, ascending);
   if (last <= first) return;
   struct Row {
     std::wstring texts[kColumnCount];

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "Framework.h"
-#include "SortHeaderStandIn.h"
+#include "MyHeaderCtrl.h"
 
 // The list's three columns.
 enum EditListColumn { kSignatureName = 0, kSignatureExtension = 1, kSignatureSize = 2 };
@@ -56,7 +56,7 @@ public:
   void SortByText(int column, bool ascending, int first = 0, int last = -1);
   void SortByNumber(int column, bool ascending, int first = 0, int last = -1);
   void SortByName() { SortByText(kSignatureName, true); }
-  const SortHeaderStandIn &SortHeader() const { return m_sortHeader; }
+  const CMyHeaderCtrl &SortHeader() const { return m_header; }
 
   // Whether the size text is one the size column takes (all digits, not 0);
   // its value in kilobytes.
@@ -66,8 +66,12 @@ public:
   afx_msg void OnEndLabelEdit(NMHDR *header, LRESULT *result);
   afx_msg void OnColumnClick(NMHDR *header, LRESULT *result);
 
+protected:
+  // The list's own header is drawn by the list's header member.
+  void PreSubclassWindow() override;
+
 private:
-  SortHeaderStandIn m_sortHeader;
+  CMyHeaderCtrl m_header;
   EditListOwner *m_owner = nullptr;
   int m_lastClicked = -1;
   bool m_ascending = true;

@@ -61,7 +61,17 @@ TEST_F(SignaturePage, OpensSortedByNameWithTheDefaultsChecked) {
   EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"Alpha/DAT/2048/-", L"Photo/JPG/4096/x", L"Word/DOC/10240/x",
                                                L"Zeta/DAT/1024/-", L"writer/Doc/512/-"}));
   EXPECT_TRUE(SheetButtonEnabled(*m_sheet, ID_WIZFINISH));
-  EXPECT_EQ(HeaderSortArrow(Page().List().GetHeaderCtrl(), kSignatureName), 1);
+  CEditList &list = Page().List();
+  EXPECT_EQ(list.SortHeader().SortColumn(), kSignatureName);
+  EXPECT_TRUE(list.SortHeader().Ascending());
+  // The list's own header is the owner-drawn one, on every column.
+  EXPECT_EQ(list.GetHeaderCtrl(), &list.SortHeader());
+  for (int column = kSignatureName; column <= kSignatureSize; ++column) {
+    HDITEMW item = {};
+    item.mask = HDI_FORMAT;
+    list.GetHeaderCtrl()->GetItem(column, &item);
+    EXPECT_NE(item.fmt & HDF_OWNERDRAW, 0) << column;
+  }
 }
 
 TEST_F(SignaturePage, AToggleUnderAFilterChangesTheRowsOwnRecord) {
@@ -140,13 +150,14 @@ TEST_F(SignaturePage, HeaderClicksSortTextsByCodeUnitAndSizesByNumber) {
   };
   clickHeader(kSignatureName); // the second sort by name: descending
   EXPECT_EQ(Rows().front(), L"writer/Doc/512/-");
-  EXPECT_EQ(HeaderSortArrow(list.GetHeaderCtrl(), kSignatureName), -1);
+  EXPECT_EQ(list.SortHeader().SortColumn(), kSignatureName);
+  EXPECT_FALSE(list.SortHeader().Ascending());
   clickHeader(kSignatureSize); // flipped again: ascending, by number
   std::vector<std::wstring> sizes;
   for (int row = 0; row < list.GetItemCount(); ++row) sizes.emplace_back(list.GetItemText(row, 2));
   EXPECT_EQ(sizes, (std::vector<std::wstring>{L"512", L"1024", L"2048", L"4096", L"10240"}));
-  EXPECT_EQ(HeaderSortArrow(list.GetHeaderCtrl(), kSignatureSize), 1);
-  EXPECT_EQ(HeaderSortArrow(list.GetHeaderCtrl(), kSignatureName), 0);
+  EXPECT_EQ(list.SortHeader().SortColumn(), kSignatureSize);
+  EXPECT_TRUE(list.SortHeader().Ascending());
   // Rows keep their records through the sort.
   EXPECT_EQ(Page().RecordOfRow(RowNamed(L"Zeta")), 1u);
 }
