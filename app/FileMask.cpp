@@ -9,6 +9,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
 #include <unordered_set>
 
 void FileMaskState::Apply(CLeftView &tree, const FileMaskCriteria &criteria, bool ntfs, int64_t today) {
@@ -69,14 +71,28 @@ void FileMaskState::Drop() {
 namespace {
 
 const DWORD kHelpContext = HelpContextOfCommand(ID_TOOLS_FILE_MASK);
+constexpr int kMaxSpin = 999;
+const UINT kDateOptions[] = {IDC_MASK_IN_MONTHS, IDC_MASK_IN_DAYS, IDC_MASK_BETWEEN};
+
+// The pickers only take years the rest of the program can show.
+SYSTEMTIME PickerDate(HWND picker) {
+  SYSTEMTIME chosen = {};
+  if (DateTime_GetSystemtime(picker, &chosen) != GDT_VALID) ::GetLocalTime(&chosen);
+  if (chosen.wYear >= 2031) chosen.wYear = 2015;
+  if (chosen.wYear < 1971) chosen.wYear = 1970;
+  return chosen;
+}
 
 int64_t PickerDay(HWND picker) {
-  SYSTEMTIME chosen = {};
-  if (DateTime_GetSystemtime(picker, &chosen) != GDT_VALID) ::GetSystemTime(&chosen);
-  int year = chosen.wYear;
-  if (year >= 2031) year = 2015;
-  if (year < 1971) year = 1970;
-  return DayNumber(year, chosen.wMonth, chosen.wDay);
+  const SYSTEMTIME chosen = PickerDate(picker);
+  return DayNumber(chosen.wYear, chosen.wMonth, chosen.wDay);
+}
+
+bool IsSoundNumber(const CString &text) {
+  if (text.IsEmpty() || text[0] == L'0') return false;
+  for (int i = 0; i < text.GetLength(); ++i)
+    if (text[i] < L'0' || text[i] > L'9') return false;
+  return true;
 }
 
 } // namespace
@@ -84,12 +100,27 @@ int64_t PickerDay(HWND picker) {
 BEGIN_MESSAGE_MAP(CFileMaskDlg, CDialog)
 ON_BN_CLICKED(IDC_MASK_SET, OnSetMask)
 ON_BN_CLICKED(ID_HELP, OnHelpButton)
+ON_BN_CLICKED(IDC_MASK_SIZE_FROM, OnChoiceClicked)
+ON_BN_CLICKED(IDC_MASK_SIZE_UPTO, OnChoiceClicked)
+ON_BN_CLICKED(IDC_MASK_DATE, OnChoiceClicked)
+ON_BN_CLICKED(IDC_MASK_IN_MONTHS, OnChoiceClicked)
+ON_BN_CLICKED(IDC_MASK_IN_DAYS, OnChoiceClicked)
+ON_BN_CLICKED(IDC_MASK_BETWEEN, OnChoiceClicked)
+ON_EN_CHANGE(IDC_MASK_LOWER_LIMIT, OnLowerLimitChange)
+ON_EN_CHANGE(IDC_MASK_UPPER_LIMIT, OnUpperLimitChange)
+ON_EN_CHANGE(IDC_MASK_MONTHS, OnMonthsChange)
+ON_EN_CHANGE(IDC_MASK_DAYS, OnDaysChange)
+ON_NOTIFY(UDN_DELTAPOS, IDC_MASK_MONTHS_SPIN, OnMonthsSpin)
+ON_NOTIFY(UDN_DELTAPOS, IDC_MASK_DAYS_SPIN, OnDaysSpin)
+ON_NOTIFY(DTN_DATETIMECHANGE, IDC_MASK_FROM_DATE, OnFromDateChange)
+ON_NOTIFY(DTN_DATETIMECHANGE, IDC_MASK_TO_DATE, OnToDateChange)
 END_MESSAGE_MAP()
 
 CFileMaskDlg::CFileMaskDlg(CWnd *parent) : CDialog(IDD_FILE_MASK, parent) {}
 
 BOOL CFileMaskDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  m_quiet = true;
   CheckDlgButton(IDC_MASK_DELETED, BST_CHECKED);
   CheckDlgButton(IDC_MASK_MISSING, BST_CHECKED);
   SetDlgItemText(IDC_MASK_UPPER_LIMIT, L"10000");
@@ -102,10 +133,146 @@ BOOL CFileMaskDlg::OnInitDialog() {
   ::SendMessageW(dateKind, CB_SETCURSEL, 0, 0);
   for (UINT id : {IDC_MASK_FROM_DATE, IDC_MASK_TO_DATE})
     DateTime_SetFormat(::GetDlgItem(m_hWnd, id), L"dd-MMM-yyyy");
-  ::SendDlgItemMessageW(m_hWnd, IDC_MASK_MONTHS_SPIN, UDM_SETRANGE32, 1, 999);
-  ::SendDlgItemMessageW(m_hWnd, IDC_MASK_DAYS_SPIN, UDM_SETRANGE32, 1, 999);
+  ::SendDlgItemMessageW(m_hWnd, IDC_MASK_MONTHS_SPIN, UDM_SETRANGE32, 1, kMaxSpin);
+  ::SendDlgItemMessageW(m_hWnd, IDC_MASK_DAYS_SPIN, UDM_SETRANGE32, 1, kMaxSpin);
   CheckDlgButton(IDC_MASK_IN_MONTHS, BST_CHECKED);
+  EnableChoices();
+  m_quiet = false;
   return TRUE;
+}
+
+void CFileMaskDlg::EnableChoices() {
+  auto enable = [this](UINT id, bool on) { ::EnableWindow(::GetDlgItem(m_hWnd, id), on ? TRUE : FALSE); };
+  enable(IDC_MASK_LOWER_LIMIT, Checked(IDC_MASK_SIZE_FROM));
+  enable(IDC_MASK_UPPER_LIMIT, Checked(IDC_MASK_SIZE_UPTO));
+  const bool date = Checked(IDC_MASK_DATE);
+  for (UINT id : {IDC_MASK_DATE_KIND, IDC_MASK_IN_MONTHS, IDC_MASK_IN_DAYS, IDC_MASK_BETWEEN})
+    enable(id, date);
+  const bool months = date && Checked(IDC_MASK_IN_MONTHS);
+  const bool days = date && Checked(IDC_MASK_IN_DAYS);
+  const bool between = date && Checked(IDC_MASK_BETWEEN);
+  enable(IDC_MASK_MONTHS, months);
+  enable(IDC_MASK_MONTHS_SPIN, months);
+  enable(IDC_MASK_DAYS, days);
+  enable(IDC_MASK_DAYS_SPIN, days);
+  enable(IDC_MASK_FROM_DATE, between);
+  enable(IDC_MASK_TO_DATE, between);
+}
+
+void CFileMaskDlg::OnChoiceClicked() {
+  // A wrong lower limit the user turned off no longer stands in the way.
+  if (!Checked(IDC_MASK_SIZE_FROM)) m_lowerInvalid = false;
+  EnableChoices();
+}
+
+void CFileMaskDlg::SetQuietly(UINT editId, const wchar_t *text) {
+  const bool quiet = m_quiet;
+  m_quiet = true;
+  SetDlgItemText(editId, text);
+  m_quiet = quiet;
+}
+
+void CFileMaskDlg::CheckTyped(UINT editId, UINT boxId) {
+  if (m_quiet) return;
+  CString text;
+  GetDlgItemText(editId, text);
+  if (IsSoundNumber(text)) {
+    if (editId == IDC_MASK_LOWER_LIMIT) m_lowerInvalid = false;
+    return;
+  }
+  if (editId == IDC_MASK_LOWER_LIMIT) {
+    for (int i = 0; i < text.GetLength(); ++i)
+      if (text[i] < L'0' || text[i] > L'9') m_lowerInvalid = true;
+  }
+  // Cleared before the message shows, so the box cannot report the same
+  // text twice.
+  SetQuietly(editId, L"");
+  CheckDlgButton(boxId, BST_UNCHECKED);
+  EnableChoices();
+  Tell(IDS_INVALID_FILE_SIZE, MB_ICONSTOP);
+}
+
+void CFileMaskDlg::OnLowerLimitChange() {
+  CheckTyped(IDC_MASK_LOWER_LIMIT, IDC_MASK_SIZE_FROM);
+}
+
+void CFileMaskDlg::OnUpperLimitChange() {
+  CheckTyped(IDC_MASK_UPPER_LIMIT, IDC_MASK_SIZE_UPTO);
+}
+
+// An N of the date part is turned on by the Date box.
+void CFileMaskDlg::OnMonthsChange() {
+  CheckTyped(IDC_MASK_MONTHS, IDC_MASK_DATE);
+}
+
+void CFileMaskDlg::OnDaysChange() {
+  CheckTyped(IDC_MASK_DAYS, IDC_MASK_DATE);
+}
+
+void CFileMaskDlg::StepSpin(UINT editId, NMHDR *header) {
+  const auto *change = reinterpret_cast<NMUPDOWN *>(header);
+  int number = static_cast<int>(GetDlgItemInt(editId, nullptr, FALSE));
+  number += change->iDelta > 0 ? 1 : -1;
+  if (number > kMaxSpin) number = 1;
+  if (number < 1) number = kMaxSpin;
+  CString text;
+  text.Format(L"%d", number);
+  SetQuietly(editId, text);
+}
+
+void CFileMaskDlg::OnMonthsSpin(NMHDR *header, LRESULT *result) {
+  StepSpin(IDC_MASK_MONTHS, header);
+  *result = 1; // the spin's own change is replaced by the wrapped one
+}
+
+void CFileMaskDlg::OnDaysSpin(NMHDR *header, LRESULT *result) {
+  StepSpin(IDC_MASK_DAYS, header);
+  *result = 1;
+}
+
+void CFileMaskDlg::ChooseDateMode(UINT optionId) {
+  for (UINT id : kDateOptions) CheckDlgButton(id, id == optionId ? BST_CHECKED : BST_UNCHECKED);
+  EnableChoices();
+}
+
+void CFileMaskDlg::PickerChanged(NMHDR *header) {
+  HWND picker = header->hwndFrom;
+  SYSTEMTIME shown = {};
+  if (DateTime_GetSystemtime(picker, &shown) != GDT_VALID) return;
+  const SYSTEMTIME kept = PickerDate(picker);
+  if (kept.wYear != shown.wYear) DateTime_SetSystemtime(picker, GDT_VALID, &kept);
+  SYSTEMTIME today = {};
+  ::GetLocalTime(&today);
+  if (kept.wYear == today.wYear && kept.wMonth == today.wMonth && kept.wDay == today.wDay) return;
+  SetQuietly(IDC_MASK_MONTHS, L"");
+  SetQuietly(IDC_MASK_DAYS, L"");
+  ChooseDateMode(IDC_MASK_BETWEEN);
+}
+
+void CFileMaskDlg::OnFromDateChange(NMHDR *header, LRESULT *result) {
+  PickerChanged(header);
+  *result = 0;
+}
+
+void CFileMaskDlg::OnToDateChange(NMHDR *header, LRESULT *result) {
+  PickerChanged(header);
+  *result = 0;
+}
+
+BOOL CFileMaskDlg::PreTranslateMessage(MSG *pMsg) {
+  if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_DOWN || pMsg->wParam == VK_UP)) {
+    // Among the date options the arrows step through them in their order
+    // and stop at either end.
+    const int count = static_cast<int>(std::size(kDateOptions));
+    for (int index = 0; index < count; ++index) {
+      if (pMsg->hwnd != ::GetDlgItem(m_hWnd, kDateOptions[index])) continue;
+      const int next = pMsg->wParam == VK_DOWN ? std::min(index + 1, count - 1) : std::max(index - 1, 0);
+      ChooseDateMode(kDateOptions[next]);
+      ::SetFocus(::GetDlgItem(m_hWnd, kDateOptions[next]));
+      return TRUE;
+    }
+  }
+  return CDialog::PreTranslateMessage(pMsg);
 }
 
 void CFileMaskDlg::Tell(UINT textId, UINT style) {
@@ -123,6 +290,10 @@ bool CFileMaskDlg::ReadKilobytes(UINT editId, uint64_t &bytes) {
 }
 
 void CFileMaskDlg::OnSetMask() {
+  if (m_lowerInvalid) {
+    Tell(IDS_INVALID_SIZE, MB_ICONINFORMATION);
+    return;
+  }
   FileMaskCriteria criteria;
   criteria.sizeFromOn = Checked(IDC_MASK_SIZE_FROM);
   criteria.sizeUptoOn = Checked(IDC_MASK_SIZE_UPTO);

@@ -37,18 +37,42 @@ public:
   explicit CFileMaskDlg(CWnd *parent = nullptr);
 
   BOOL OnInitDialog() override;
+  BOOL PreTranslateMessage(MSG *pMsg) override;
   const FileMaskCriteria &Criteria() const { return m_criteria; }
 
 protected:
   afx_msg void OnSetMask();
   afx_msg void OnHelpButton();
+  afx_msg void OnChoiceClicked();
+  afx_msg void OnLowerLimitChange();
+  afx_msg void OnUpperLimitChange();
+  afx_msg void OnMonthsChange();
+  afx_msg void OnDaysChange();
+  afx_msg void OnMonthsSpin(NMHDR *header, LRESULT *result);
+  afx_msg void OnDaysSpin(NMHDR *header, LRESULT *result);
+  afx_msg void OnFromDateChange(NMHDR *header, LRESULT *result);
+  afx_msg void OnToDateChange(NMHDR *header, LRESULT *result);
 
 private:
   FileMaskCriteria m_criteria;
+  // Texts the dialog writes itself are not the user's typing: no check.
+  bool m_quiet = true;
+  // A lower limit once typed with a character other than a digit; OK
+  // refuses until a sound value replaces it.
+  bool m_lowerInvalid = false;
 
   bool Checked(UINT id) const { return IsDlgButtonChecked(id) == BST_CHECKED; }
   bool ReadKilobytes(UINT editId, uint64_t &bytes);
   void Tell(UINT textId, UINT style);
+  // Only the parts whose box or option is on take input.
+  void EnableChoices();
+  // A size or N field must hold a number from 1 up: otherwise the user is
+  // told, and the field and the box that turns it on are cleared.
+  void CheckTyped(UINT editId, UINT boxId);
+  void SetQuietly(UINT editId, const wchar_t *text);
+  void StepSpin(UINT editId, NMHDR *header);
+  void ChooseDateMode(UINT optionId);
+  void PickerChanged(NMHDR *header);
 
   DECLARE_MESSAGE_MAP()
 };

@@ -11,7 +11,10 @@
 #include "FindCriteria.h"
 #include "ScanSession.h"
 
+#include <commctrl.h>
+
 #include <functional>
+#include <iterator>
 #include <map>
 #include <set>
 
@@ -282,13 +285,239 @@ TEST_F(FileMask, TheDialogSetsTheMask) {
                         return true;
                       }},
                      [] {
-                       if (HWND dialog = FindDialog(L"File Mask")) ::EndDialog(dialog, IDCANCEL);
+                       if (HWND dialog = FindDialog(L"File Mask"))
+                         ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
                      });
   m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_TOOLS_FILE_MASK, 0), 0);
   ASSERT_FALSE(script.GaveUp()) << script.CurrentStep();
   EXPECT_EQ(told, LoadWideText(IDS_NEED_DELETED_OR_MISSING));
   EXPECT_EQ(m_app.MaskApplied, TRUE);
   EXPECT_EQ(FileNames(), Names{u"X.dat"});
+}
+
+// The text of the product's message box, answered with OK; empty while none
+// is up.
+TimerScript::Step ReadMessageBox(std::wstring &told) {
+  return [&told] {
+    HWND box = FindMessageBox();
+    if (box == nullptr) return false;
+    wchar_t text[512] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, text, 512);
+    told = text;
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return true;
+  };
+}
+
+// A step that does something to the open File Mask dialog.
+TimerScript::Step InMaskDialog(std::function<void(HWND)> act) {
+  return [act] {
+    HWND dialog = FindDialog(L"File Mask");
+    if (dialog == nullptr || FindMessageBox() != nullptr) return false;
+    act(dialog);
+    return true;
+  };
+}
+
+// Keys go through the queue as the user's do, so the dialog's own modal
+// loop runs what they start.
+void Type(HWND dialog, UINT editId, wchar_t character) {
+  HWND edit = ::GetDlgItem(dialog, editId);
+  ::PostMessageW(edit, EM_SETSEL, 0, -1);
+  ::PostMessageW(edit, WM_CHAR, character, 0);
+}
+
+void PressKey(HWND dialog, UINT id, WPARAM key) {
+  HWND control = ::GetDlgItem(dialog, id);
+  ::SetFocus(control);
+  ::PostMessageW(control, WM_KEYDOWN, key, 0);
+}
+
+void Spin(HWND dialog, UINT spinId, int delta) {
+  NMUPDOWN change = {};
+  change.hdr.hwndFrom = ::GetDlgItem(dialog, spinId);
+  change.hdr.idFrom = spinId;
+  change.hdr.code = UDN_DELTAPOS;
+  change.iDelta = delta;
+  ::SendMessageW(dialog, WM_NOTIFY, spinId, reinterpret_cast<LPARAM>(&change));
+}
+
+void PickDate(HWND dialog, UINT pickerId, const SYSTEMTIME &date) {
+  HWND picker = ::GetDlgItem(dialog, pickerId);
+  DateTime_SetSystemtime(picker, GDT_VALID, &date);
+  NMDATETIMECHANGE change = {};
+  change.nmhdr.hwndFrom = picker;
+  change.nmhdr.idFrom = pickerId;
+  change.nmhdr.code = DTN_DATETIMECHANGE;
+  change.dwFlags = GDT_VALID;
+  change.st = date;
+  ::SendMessageW(dialog, WM_NOTIFY, pickerId, reinterpret_cast<LPARAM>(&change));
+}
+
+std::wstring Text(HWND dialog, UINT id) {
+  wchar_t text[64] = {};
+  ::GetDlgItemTextW(dialog, id, text, 64);
+  return text;
+}
+
+bool On(HWND dialog, UINT id) {
+  return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+// Which of the dialog's choosable controls take input.
+std::set<UINT> EnabledChoices(HWND dialog) {
+  std::set<UINT> enabled;
+  for (UINT id : {IDC_MASK_LOWER_LIMIT, IDC_MASK_UPPER_LIMIT, IDC_MASK_DATE_KIND, IDC_MASK_IN_MONTHS,
+                  IDC_MASK_MONTHS, IDC_MASK_MONTHS_SPIN, IDC_MASK_IN_DAYS, IDC_MASK_DAYS, IDC_MASK_DAYS_SPIN,
+                  IDC_MASK_BETWEEN, IDC_MASK_FROM_DATE, IDC_MASK_TO_DATE})
+    if (::IsWindowEnabled(::GetDlgItem(dialog, id))) enabled.insert(id);
+  return enabled;
+}
+
+TEST_F(FileMask, TheDialogChecksWhatIsTyped) {
+  // A size or N field holding nothing sound is emptied and turned off.
+  struct Case {
+    const char *what;
+    UINT edit;
+    UINT box;
+    wchar_t typed;
+  } const cases[] = {
+      {"lower limit with a letter", IDC_MASK_LOWER_LIMIT, IDC_MASK_SIZE_FROM, L'x'},
+      {"upper limit of 0", IDC_MASK_UPPER_LIMIT, IDC_MASK_SIZE_UPTO, L'0'},
+      {"months of 0", IDC_MASK_MONTHS, IDC_MASK_DATE, L'0'},
+  };
+  std::vector<std::wstring> told(std::size(cases));
+  std::vector<std::pair<std::wstring, bool>> after(std::size(cases));
+  std::wstring refused, lowerTold;
+  std::set<UINT> atStart, withBoxes;
+  std::vector<TimerScript::Step> steps{InMaskDialog([&](HWND dialog) {
+    atStart = EnabledChoices(dialog);
+    for (UINT box : {IDC_MASK_SIZE_FROM, IDC_MASK_SIZE_UPTO, IDC_MASK_DATE})
+      ::SendMessageW(::GetDlgItem(dialog, box), BM_CLICK, 0, 0);
+    withBoxes = EnabledChoices(dialog);
+  })};
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const Case &c = cases[i];
+    steps.push_back(InMaskDialog([&c](HWND dialog) {
+      if (!On(dialog, c.box)) ::SendMessageW(::GetDlgItem(dialog, c.box), BM_CLICK, 0, 0);
+      Type(dialog, c.edit, c.typed);
+    }));
+    steps.push_back(ReadMessageBox(told[i]));
+    steps.push_back(InMaskDialog([&c, &after, i](HWND dialog) {
+      after[i] = {Text(dialog, c.edit), On(dialog, c.box)};
+    }));
+  }
+  // The letter once typed in the lower limit stops Set Mask until a sound
+  // limit replaces it.
+  steps.push_back(InMaskDialog(
+      [](HWND dialog) { ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_MASK_SET, BN_CLICKED), 0); }));
+  steps.push_back(ReadMessageBox(refused));
+  steps.push_back(InMaskDialog([](HWND dialog) {
+    ::SendMessageW(::GetDlgItem(dialog, IDC_MASK_SIZE_FROM), BM_CLICK, 0, 0);
+    Type(dialog, IDC_MASK_LOWER_LIMIT, L'2');
+  }));
+  steps.push_back(InMaskDialog(
+      [](HWND dialog) { ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_MASK_SET, BN_CLICKED), 0); }));
+  TimerScript script(std::move(steps), [] {
+    if (HWND box = FindMessageBox()) ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    if (HWND dialog = FindDialog(L"File Mask"))
+      ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  });
+  m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_TOOLS_FILE_MASK, 0), 0);
+  ASSERT_FALSE(script.GaveUp()) << script.CurrentStep();
+  EXPECT_EQ(atStart, std::set<UINT>{});
+  EXPECT_EQ(withBoxes, (std::set<UINT>{IDC_MASK_LOWER_LIMIT, IDC_MASK_UPPER_LIMIT, IDC_MASK_DATE_KIND,
+                                       IDC_MASK_IN_MONTHS, IDC_MASK_MONTHS, IDC_MASK_MONTHS_SPIN,
+                                       IDC_MASK_IN_DAYS, IDC_MASK_BETWEEN}));
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(told[i], LoadWideText(IDS_INVALID_FILE_SIZE)) << cases[i].what;
+    EXPECT_EQ(after[i].first, L"") << cases[i].what;
+    EXPECT_FALSE(after[i].second) << cases[i].what;
+  }
+  EXPECT_EQ(refused, LoadWideText(IDS_INVALID_SIZE));
+  // Files of 2 KB at least.
+  EXPECT_EQ(m_app.MaskApplied, TRUE);
+  for (const TreeEntryNode &node : Entries())
+    if (!node.IsFolder() && !node.m_unshown) EXPECT_GE(node.m_record.m_size, 2048u) << ToUtf8(node.m_name);
+}
+
+TEST_F(FileMask, TheDateOptionsFollowSpinsKeysAndPickers) {
+  std::vector<std::wstring> spun;
+  std::vector<UINT> chosen;
+  std::vector<std::set<UINT>> enabled;
+  SYSTEMTIME today = {};
+  GetLocalTime(&today);
+  SYSTEMTIME later = today;
+  later.wYear = 2040;
+  later.wMonth = 3;
+  later.wDay = 5;
+  SYSTEMTIME pickerShows = {};
+  std::wstring monthsAfterPick, daysAfterPick;
+  auto record = [&chosen, &enabled](HWND dialog) {
+    UINT option = 0;
+    for (UINT id : {IDC_MASK_IN_MONTHS, IDC_MASK_IN_DAYS, IDC_MASK_BETWEEN})
+      if (On(dialog, id)) option = option == 0 ? id : UINT(-1);
+    chosen.push_back(option);
+    enabled.push_back(EnabledChoices(dialog));
+  };
+  std::vector<TimerScript::Step> steps{InMaskDialog([&](HWND dialog) {
+    ::SendMessageW(::GetDlgItem(dialog, IDC_MASK_DATE), BM_CLICK, 0, 0);
+    // From the start's 0: down wraps to 999, up past 999 to 1.
+    for (int delta : {-1, +1, +1, -1, -1}) {
+      Spin(dialog, IDC_MASK_MONTHS_SPIN, delta);
+      spun.push_back(Text(dialog, IDC_MASK_MONTHS));
+    }
+    Spin(dialog, IDC_MASK_DAYS_SPIN, -1);
+    spun.push_back(Text(dialog, IDC_MASK_DAYS));
+    PressKey(dialog, IDC_MASK_IN_MONTHS, VK_DOWN);
+  })};
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_UP, VK_UP, VK_UP})
+    steps.push_back(InMaskDialog([&record, key](HWND dialog) {
+      record(dialog);
+      for (UINT id : {IDC_MASK_IN_MONTHS, IDC_MASK_IN_DAYS, IDC_MASK_BETWEEN})
+        if (::GetFocus() == ::GetDlgItem(dialog, id)) PressKey(dialog, id, key);
+    }));
+  steps.push_back(InMaskDialog([&](HWND dialog) {
+    record(dialog); // months, after the last Up
+    // Today changes nothing; a later date chooses between.
+    PickDate(dialog, IDC_MASK_FROM_DATE, today);
+    record(dialog);
+    PickDate(dialog, IDC_MASK_TO_DATE, later);
+    record(dialog);
+    DateTime_GetSystemtime(::GetDlgItem(dialog, IDC_MASK_TO_DATE), &pickerShows);
+    monthsAfterPick = Text(dialog, IDC_MASK_MONTHS);
+    daysAfterPick = Text(dialog, IDC_MASK_DAYS);
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  }));
+  TimerScript script(std::move(steps), [] {
+    if (HWND dialog = FindDialog(L"File Mask"))
+      ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  });
+  m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_TOOLS_FILE_MASK, 0), 0);
+  ASSERT_FALSE(script.GaveUp()) << script.CurrentStep();
+  EXPECT_EQ(spun, (std::vector<std::wstring>{L"999", L"1", L"2", L"1", L"999", L"999"}));
+  // Down from months: days, between, and between stays; Up goes back.
+  EXPECT_EQ(chosen, (std::vector<UINT>{IDC_MASK_IN_DAYS, IDC_MASK_BETWEEN, IDC_MASK_BETWEEN, IDC_MASK_IN_DAYS,
+                                       IDC_MASK_IN_MONTHS, IDC_MASK_IN_MONTHS, IDC_MASK_IN_MONTHS,
+                                       IDC_MASK_BETWEEN}));
+  const std::set<UINT> options{IDC_MASK_DATE_KIND, IDC_MASK_IN_MONTHS, IDC_MASK_IN_DAYS, IDC_MASK_BETWEEN};
+  auto with = [&options](std::initializer_list<UINT> more) {
+    std::set<UINT> all = options;
+    all.insert(more);
+    return all;
+  };
+  ASSERT_EQ(enabled.size(), chosen.size());
+  EXPECT_EQ(enabled[0], with({IDC_MASK_DAYS, IDC_MASK_DAYS_SPIN}));
+  EXPECT_EQ(enabled[1], with({IDC_MASK_FROM_DATE, IDC_MASK_TO_DATE}));
+  EXPECT_EQ(enabled[4], with({IDC_MASK_MONTHS, IDC_MASK_MONTHS_SPIN}));
+  EXPECT_EQ(enabled[7], with({IDC_MASK_FROM_DATE, IDC_MASK_TO_DATE}));
+  // A year past 2030 becomes 2015; the N fields are emptied.
+  EXPECT_EQ(pickerShows.wYear, 2015);
+  EXPECT_EQ(pickerShows.wMonth, 3);
+  EXPECT_EQ(pickerShows.wDay, 5);
+  EXPECT_EQ(monthsAfterPick, L"");
+  EXPECT_EQ(daysAfterPick, L"");
+  EXPECT_EQ(m_app.MaskApplied, FALSE);
 }
 
 } // namespace
