@@ -124,13 +124,17 @@ protected:
     CEditList &list = Page().List();
     CRect cell;
     if (!list.GetSubItemRect(row, kSignatureSize, LVIR_BOUNDS, cell)) return nullptr;
-    Click(list, cell.left + 5, (cell.top + cell.bottom) / 2);
-    // On a busy machine the edit can come a few messages later than the click.
-    HWND edit = ::GetDlgItem(list.m_hWnd, 0x1234);
-    for (int i = 0; edit == nullptr && i < 100; ++i) {
-      ::Sleep(20);
-      Pump();
+    // On a busy machine the edit can come some messages after the click, and
+    // a click the list took for the start of a drag opens none: click again.
+    HWND edit = nullptr;
+    for (int click = 0; edit == nullptr && click < 3; ++click) {
+      Click(list, cell.left + 5, (cell.top + cell.bottom) / 2);
       edit = ::GetDlgItem(list.m_hWnd, 0x1234);
+      for (int i = 0; edit == nullptr && i < 25; ++i) {
+        ::Sleep(20);
+        Pump();
+        edit = ::GetDlgItem(list.m_hWnd, 0x1234);
+      }
     }
     return edit;
   }
