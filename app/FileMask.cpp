@@ -1,6 +1,7 @@
 #include "FileMask.h"
 
 #include "AppText.h"
+#include "DatePickers.h"
 #include "FindCriteria.h"
 #include "HelpFiles.h"
 #include "LeftView.h"
@@ -73,20 +74,6 @@ namespace {
 const DWORD kHelpContext = HelpContextOfCommand(ID_TOOLS_FILE_MASK);
 constexpr int kMaxSpin = 999;
 const UINT kDateOptions[] = {IDC_MASK_IN_MONTHS, IDC_MASK_IN_DAYS, IDC_MASK_BETWEEN};
-
-// The pickers only take years the rest of the program can show.
-SYSTEMTIME PickerDate(HWND picker) {
-  SYSTEMTIME chosen = {};
-  if (DateTime_GetSystemtime(picker, &chosen) != GDT_VALID) ::GetLocalTime(&chosen);
-  if (chosen.wYear >= 2031) chosen.wYear = 2015;
-  if (chosen.wYear < 1971) chosen.wYear = 1970;
-  return chosen;
-}
-
-int64_t PickerDay(HWND picker) {
-  const SYSTEMTIME chosen = PickerDate(picker);
-  return DayNumber(chosen.wYear, chosen.wMonth, chosen.wDay);
-}
 
 bool IsSoundNumber(const CString &text) {
   if (text.IsEmpty() || text[0] == L'0') return false;

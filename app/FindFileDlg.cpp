@@ -1,6 +1,7 @@
 #include "FindFileDlg.h"
 
 #include "AppText.h"
+#include "DatePickers.h"
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
@@ -23,16 +24,6 @@ int64_t Today() {
   SYSTEMTIME now = {};
   ::GetSystemTime(&now);
   return DayNumber(now.wYear, now.wMonth, now.wDay);
-}
-
-// The pickers only take years the rest of the program can show.
-int64_t PickerDay(HWND picker) {
-  SYSTEMTIME chosen = {};
-  if (DateTime_GetSystemtime(picker, &chosen) != GDT_VALID) ::GetSystemTime(&chosen);
-  int year = chosen.wYear;
-  if (year >= 2031) year = 2015;
-  if (year < 1971) year = 1970;
-  return DayNumber(year, chosen.wMonth, chosen.wDay);
 }
 
 } // namespace
