@@ -13,11 +13,3 @@ void SortHeaderStandIn::ShowSort(CHeaderCtrl *header, int column, bool ascending
     header->SetItem(index, &item);
   }
 }
-
-int HeaderSortArrow(CHeaderCtrl *header, int index) {
-  if (header == nullptr) return 0;
-  HDITEMW item = {};
-  item.mask = HDI_FORMAT;
-  if (!header->GetItem(index, &item)) return 0;
-  return (item.fmt & HDF_SORTUP) != 0 ? 1 : (item.fmt & HDF_SORTDOWN) != 0 ? -1 : 0;
-}

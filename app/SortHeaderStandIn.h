@@ -19,6 +19,3 @@ private:
   int m_sortColumn = -1;
   bool m_ascending = true;
 };
-
-// The arrow the header item shows: 1 up, -1 down, 0 none.
-int HeaderSortArrow(CHeaderCtrl *header, int index);
