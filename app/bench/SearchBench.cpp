@@ -13,6 +13,7 @@
 #include <cstring>
 #include <string>
 
+#include "BenchFrame.h"
 #include "DriveRecord.h"
 #include "LeftView.h"
 #include "MainFrm.h"
@@ -74,15 +75,8 @@ int main(int argc, char **argv) {
   }
 
   CQuendalVarnothApp app;
-  app.AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CQuendalVarnothDoc),
-                                            RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CLeftView)));
-  CCommandLineInfo commandLine;
-  if (!app.ProcessShellCommand(commandLine)) {
-    std::printf("the main frame could not be made\n");
-    return 1;
-  }
-  auto *frame = static_cast<CMainFrame *>(app.m_pMainWnd);
-  if (!hidden) frame->ShowWindow(SW_SHOWMAXIMIZED);
+  CMainFrame *frame = OpenBenchFrame(app, hidden);
+  if (frame == nullptr) return 1;
 
   const uint8_t code = static_cast<uint8_t>(letter - 'A');
   SectorDevice *device = app.Devices->Device(code);

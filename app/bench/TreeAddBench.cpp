@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFrame.h"
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
@@ -120,15 +121,8 @@ int main(int argc, char **argv) {
     if (option == "--hidden") hidden = true;
   }
   CQuendalVarnothApp app;
-  app.AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CQuendalVarnothDoc),
-                                            RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CLeftView)));
-  CCommandLineInfo commandLine;
-  if (!app.ProcessShellCommand(commandLine)) {
-    std::printf("the main frame could not be made\n");
-    return 1;
-  }
-  auto *frame = static_cast<CMainFrame *>(app.m_pMainWnd);
-  if (!hidden) frame->ShowWindow(SW_SHOWMAXIMIZED);
+  CMainFrame *frame = OpenBenchFrame(app, hidden);
+  if (frame == nullptr) return 1;
   CLeftView *tree = frame->GetLeftPane();
   for (size_t count : counts) Run(*tree, app, count);
   app.ResultsPresent = 1;

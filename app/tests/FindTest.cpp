@@ -42,9 +42,6 @@ protected:
     Search();
   }
   void Search() {
-    ScanSession::Target target;
-    target.m_driveCode = kDrive;
-    target.m_sectors = m_app.Devices->Device(kDrive)->SizeInBytes() / 512;
     m_app.FatEngine = nullptr;
     m_app.Session.reset();
     // Ending a session lets go of the image.
@@ -53,13 +50,8 @@ protected:
       tree->ClearTree();
       tree->Entries().Clear();
     }
-    m_app.Session =
-        std::make_unique<ScanSession>(m_frame->EngineServices(), *m_app.Devices, ScanKind::FatVolume, target);
-    m_app.FatEngine = m_app.Session->Fat();
-    m_app.ScanRunning = 1;
-    m_app.StopRequested = 0;
     m_app.FindNextAvailable = 0;
-    m_app.Session->Fat()->RunFatFastScan();
+    RunFatFastSearch(kDrive);
     ASSERT_EQ(m_app.ResultsPresent, 1);
   }
   // The entry whose row Find highlighted, and the folder selected with it.

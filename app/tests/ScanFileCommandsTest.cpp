@@ -107,15 +107,7 @@ protected:
     m_app.Devices = std::move(layer);
   }
   void Search() {
-    ScanSession::Target target;
-    target.m_driveCode = kDrive;
-    target.m_sectors = m_app.Devices->Device(kDrive)->SizeInBytes() / 512;
-    m_app.Session =
-        std::make_unique<ScanSession>(m_frame->EngineServices(), *m_app.Devices, ScanKind::FatVolume, target);
-    m_app.FatEngine = m_app.Session->Fat();
-    m_app.ScanRunning = 1;
-    m_app.StopRequested = 0;
-    m_app.Session->Fat()->RunFatFastScan();
+    RunFatFastSearch(kDrive);
     ASSERT_EQ(m_app.ScanRunning, 0);
     ASSERT_EQ(m_app.ResultsPresent, 1);
   }

@@ -148,20 +148,7 @@ TEST_P(SearchEndToEnd, TheTreeAndListShowWhatWasDeleted) {
   ASSERT_NE(m_app.Session, nullptr);
   // The start message: the search runs here. A message box the search shows
   // (an unreadable drive) is a failure, answered so the test goes on.
-  std::wstring boxText;
-  {
-    TimerScript watch({[&] {
-                        HWND box = FindMessageBox();
-                        if (box == nullptr) return false;
-                        wchar_t text[512] = {};
-                        ::GetDlgItemTextW(box, 0xFFFF, text, 512);
-                        boxText = text;
-                        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                        return true;
-                      }},
-                      [] {});
-    Pump();
-  }
+  const std::wstring boxText = AnswerBoxWhile(Pump);
   EXPECT_EQ(boxText, L"");
 
   EXPECT_EQ(m_app.ScanRunning, 0);
@@ -250,20 +237,7 @@ TEST_F(SearchEndToEnd, AdvancedSearchFindsAFileInFreeSpaceByTheCheckedSignature)
   m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_RUN_WIZARD, 1), 0);
   ASSERT_TRUE(script.Finished()) << "at step " << script.CurrentStep();
   ASSERT_EQ(m_frame->EngineServices().SelectedHeaders().size(), 1u);
-  std::wstring boxText;
-  {
-    TimerScript watch({[&] {
-                        HWND box = FindMessageBox();
-                        if (box == nullptr) return false;
-                        wchar_t text[512] = {};
-                        ::GetDlgItemTextW(box, 0xFFFF, text, 512);
-                        boxText = text;
-                        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                        return true;
-                      }},
-                      [] {});
-    Pump();
-  }
+  const std::wstring boxText = AnswerBoxWhile(Pump);
   EXPECT_EQ(boxText, L"");
   EXPECT_EQ(m_app.ScanRunning, 0);
   const Found found = ReadTreeAndList();

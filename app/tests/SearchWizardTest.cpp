@@ -279,20 +279,7 @@ TEST_F(SearchWizard, ADiskWithoutSystemDataSaysSoAndItsScanEndsWithTheReadError)
   sheet.PressButton(PSBTN_FINISH);
   ASSERT_TRUE(TakeStartMessage(UWM_START_ADVANCED_SCAN));
 
-  std::wstring boxText;
-  {
-    TimerScript watch({[&] {
-                        HWND box = FindMessageBox();
-                        if (box == nullptr) return false;
-                        wchar_t text[512] = {};
-                        ::GetDlgItemTextW(box, 0xFFFF, text, 512);
-                        boxText = text;
-                        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                        return true;
-                      }},
-                      [] {});
-    m_frame->SendMessage(UWM_START_ADVANCED_SCAN, 0, 0);
-  }
+  const std::wstring boxText = AnswerBoxWhile([&] { m_frame->SendMessage(UWM_START_ADVANCED_SCAN, 0, 0); });
   EXPECT_EQ(boxText, L"Error reading sector : 0");
   EXPECT_EQ(m_app.ScanRunning, 0);
   const int row = m_app.LogView->GetLogRowCount() - 1;

@@ -158,21 +158,7 @@ protected:
 
   // Runs the posted search; a message box it shows (an unreadable or
   // invalid drive) is answered and its text returned.
-  std::wstring RunSearch() {
-    std::wstring boxText;
-    TimerScript watch({[&] {
-                        HWND box = FindMessageBox();
-                        if (box == nullptr) return false;
-                        wchar_t text[512] = {};
-                        ::GetDlgItemTextW(box, 0xFFFF, text, 512);
-                        boxText = text;
-                        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                        return true;
-                      }},
-                      [] {});
-    Pump();
-    return boxText;
-  }
+  std::wstring RunSearch() { return AnswerBoxWhile(Pump); }
 
   // Tools > Recover All, the folder picker pointed at the folder and OK once
   // its tree shows the folder chosen (the picker fills its tree as it goes).

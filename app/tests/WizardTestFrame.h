@@ -12,13 +12,16 @@
 #include <string>
 #include <vector>
 
+#include "AppEngineServices.h"
 #include "AppFrameTest.h"
 #include "DriveSource.h"
+#include "FatScanEngine.h"
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "MyPropertySheet.h"
 #include "QuendalVarnoth.h"
 #include "QuendalVarnothDoc.h"
+#include "ScanSession.h"
 #include "resource.h"
 
 class WizardTestFrame : public AppFrameTest {
@@ -50,6 +53,19 @@ protected:
   bool TakeStartMessage(UINT message) {
     MSG taken;
     return PeekMessageW(&taken, m_frame->m_hWnd, message, message, PM_REMOVE) != 0;
+  }
+  // A fast search of the FAT volume on the drive, run in place as the
+  // search's start message would run it.
+  void RunFatFastSearch(uint8_t drive) {
+    ScanSession::Target target;
+    target.m_driveCode = drive;
+    target.m_sectors = m_app.Devices->Device(drive)->SizeInBytes() / 512;
+    m_app.Session =
+        std::make_unique<ScanSession>(m_frame->EngineServices(), *m_app.Devices, ScanKind::FatVolume, target);
+    m_app.FatEngine = m_app.Session->Fat();
+    m_app.ScanRunning = 1;
+    m_app.StopRequested = 0;
+    m_app.Session->Fat()->RunFatFastScan();
   }
   static bool SheetButtonEnabled(CPropertySheet &sheet, int id) {
     HWND button = ::GetDlgItem(sheet.m_hWnd, id);
@@ -163,6 +179,24 @@ inline TimerScript::Step AnswerMessageBox(int button) {
     ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
     return true;
   };
+}
+
+// Runs the action; a message box the search shows meanwhile (an unreadable
+// or invalid drive) is answered with OK and its text returned.
+inline std::wstring AnswerBoxWhile(const std::function<void()> &action) {
+  std::wstring boxText;
+  TimerScript watch({[&] {
+                      HWND box = FindMessageBox();
+                      if (box == nullptr) return false;
+                      wchar_t text[512] = {};
+                      ::GetDlgItemTextW(box, 0xFFFF, text, 512);
+                      boxText = text;
+                      ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                      return true;
+                    }},
+                    [] {});
+  action();
+  return boxText;
 }
 
 // The thread's visible dialog with the caption, if one is up.
