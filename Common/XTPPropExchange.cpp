@@ -42,6 +42,10 @@ int CXTPPropExchange::GetSizeOfVarType(VARTYPE vt) {
     return 8;
   case VT_EX_RECT:
     return 16;
+  case VT_DATE:
+    return sizeof(COleDateTime);
+  case VT_VARIANT:
+    return sizeof(COleVariant);
   default:
     return 0;
   }
@@ -55,6 +59,10 @@ BOOL CXTPPropExchange::IsSamePropValue(VARTYPE vtProp, const void *pv1, const vo
     return *static_cast<const CString *>(pv1) == *static_cast<const CString *>(pv2);
   case VT_LPSTR:
     return *static_cast<const CString *>(pv1) == static_cast<LPCTSTR>(pv2);
+  case VT_DATE:
+    return *static_cast<const COleDateTime *>(pv1) == *static_cast<const COleDateTime *>(pv2);
+  case VT_VARIANT:
+    return *static_cast<const COleVariant *>(pv1) == *static_cast<const VARIANT *>(pv2);
   default: {
     int nSize = GetSizeOfVarType(vtProp);
     return nSize != 0 && memcmp(pv1, pv2, static_cast<size_t>(nSize)) == 0;
@@ -70,6 +78,18 @@ BOOL CXTPPropExchange::CopyPropValue(VARTYPE vtProp, void *pvDest, const void *p
     return TRUE;
   case VT_LPSTR:
     *static_cast<CString *>(pvDest) = static_cast<LPCTSTR>(pvSrc);
+    return TRUE;
+  case VT_DATE:
+    *static_cast<COleDateTime *>(pvDest) = *static_cast<const COleDateTime *>(pvSrc);
+    return TRUE;
+  case VT_VARIANT:
+    // A value the platform cannot copy is a failed copy, not a crash.
+    try {
+      *static_cast<COleVariant *>(pvDest) = *static_cast<const VARIANT *>(pvSrc);
+    } catch (CException *e) {
+      e->Delete();
+      return FALSE;
+    }
     return TRUE;
   default: {
     int nSize = GetSizeOfVarType(vtProp);
@@ -307,8 +327,19 @@ BOOL CXTPPropExchangeArchive::ExchangeProp(LPCTSTR, VARTYPE vtProp, void *pvProp
     }
     return TRUE;
   }
+  case VT_DATE:
+    if (bStoring)
+      m_ar << *static_cast<COleDateTime *>(pvProp);
+    else
+      m_ar >> *static_cast<COleDateTime *>(pvProp);
+    return TRUE;
+  case VT_VARIANT:
+    if (bStoring)
+      m_ar << *static_cast<COleVariant *>(pvProp);
+    else
+      m_ar >> *static_cast<COleVariant *>(pvProp);
+    return TRUE;
   default:
-    // Date-time and variant objects are not kept by this program.
     return FALSE;
   }
 }

@@ -13,6 +13,8 @@
 #include "CmdTarget.h"
 #include "Collections.h"
 #include "Geometry.h"
+#include "OleDateTime.h"
+#include "OleVariant.h"
 
 // The toolkit's own value types beside the automation variant types.
 const VARTYPE VT_EX_RECT = 100;

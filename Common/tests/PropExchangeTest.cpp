@@ -543,4 +543,93 @@ TEST(Archive, ABlobCountBeyondTheStreamIsRefused) {
   });
 }
 
+// --- Date-time and variant values ------------------------------------------
+
+TEST(Archive, DatesAndVariantsRoundTripInOrder) {
+  COleDateTime when(2026, 12, 10, 6, 30, 15);
+  COleDateTime notADate;
+  notADate.SetStatus(COleDateTime::invalid);
+  std::vector<COleVariant> values = {COleVariant(),    COleVariant(L"Quendal"),
+                                     COleVariant(42L), COleVariant(1L, VT_BOOL),
+                                     COleVariant(2.5), COleVariant(when)};
+  Bytes bytes = StoreToArchive([&](CXTPPropExchange *pPX) {
+    EXPECT_TRUE(pPX->ExchangeProp(L"When", VT_DATE, &when, nullptr));
+    EXPECT_TRUE(pPX->ExchangeProp(L"Never", VT_DATE, &notADate, nullptr));
+    for (COleVariant &value : values) EXPECT_TRUE(pPX->ExchangeProp(L"Value", VT_VARIANT, &value, nullptr));
+  });
+  LoadFromArchive(bytes, [&](CXTPPropExchange *pPX) {
+    COleDateTime loadedWhen, loadedNever;
+    EXPECT_TRUE(pPX->ExchangeProp(L"When", VT_DATE, &loadedWhen, nullptr));
+    EXPECT_TRUE(pPX->ExchangeProp(L"Never", VT_DATE, &loadedNever, nullptr));
+    EXPECT_TRUE(loadedWhen == when);
+    EXPECT_EQ(loadedNever.GetStatus(), COleDateTime::invalid);
+    for (const COleVariant &value : values) {
+      COleVariant loaded(L"stale");
+      EXPECT_TRUE(pPX->ExchangeProp(L"Value", VT_VARIANT, &loaded, nullptr));
+      EXPECT_TRUE(loaded == value) << "type " << value.vt;
+    }
+  });
+}
+
+TEST(Archive, AStoredVariantOfAnUnknownTypeFailsToLoad) {
+  // The type word of an interface pointer, which no stream can carry.
+  Bytes bytes = {static_cast<BYTE>(VT_DISPATCH), 0, 1, 2, 3, 4, 5, 6, 7, 8};
+  LoadFromArchive(bytes, [](CXTPPropExchange *pPX) {
+    COleVariant loaded;
+    bool bThrown = false;
+    try {
+      pPX->ExchangeProp(L"Value", VT_VARIANT, &loaded, nullptr);
+    } catch (CArchiveException *e) {
+      bThrown = e->m_cause == CArchiveException::badSchema;
+      e->Delete();
+    }
+    EXPECT_TRUE(bThrown);
+    EXPECT_EQ(loaded.vt, VT_EMPTY);
+  });
+}
+
+TEST(Values, DatesAndVariantsCompareAndCopyAsObjects) {
+  COleDateTime a(2026, 1, 2, 3, 4, 5), b(2026, 1, 2, 3, 4, 5), c(2025, 1, 2, 3, 4, 5);
+  COleDateTime nullA, nullB;
+  nullA.SetStatus(COleDateTime::null);
+  nullB.m_dt = 7;
+  nullB.SetStatus(COleDateTime::null);
+  EXPECT_TRUE(CXTPPropExchange::IsSamePropValue(VT_DATE, &a, &b));
+  EXPECT_FALSE(CXTPPropExchange::IsSamePropValue(VT_DATE, &a, &c));
+  EXPECT_TRUE(CXTPPropExchange::IsSamePropValue(VT_DATE, &nullA, &nullB)); // no date is no date
+  COleDateTime copied;
+  EXPECT_TRUE(CXTPPropExchange::CopyPropValue(VT_DATE, &copied, &c));
+  EXPECT_TRUE(copied == c);
+
+  COleVariant text(L"abc"), same(L"abc"), other(L"abd"), number(3L);
+  EXPECT_TRUE(CXTPPropExchange::IsSamePropValue(VT_VARIANT, &text, &same));
+  EXPECT_FALSE(CXTPPropExchange::IsSamePropValue(VT_VARIANT, &text, &other));
+  EXPECT_FALSE(CXTPPropExchange::IsSamePropValue(VT_VARIANT, &text, &number));
+  COleVariant target(5L);
+  EXPECT_TRUE(CXTPPropExchange::CopyPropValue(VT_VARIANT, &target, &text));
+  EXPECT_TRUE(target == text);
+  EXPECT_NE(target.bstrVal, text.bstrVal); // a copy of its own, not a shared string
+
+  // A variant the platform refuses to copy (a type code that names no type)
+  // is a failed copy rather than an exception out of the exchange.
+  VARIANT badType;
+  ::VariantInit(&badType);
+  badType.vt = 15;
+  COleVariant refused(9L);
+  EXPECT_FALSE(CXTPPropExchange::CopyPropValue(VT_VARIANT, &refused, &badType));
+  EXPECT_EQ(refused.vt, VT_EMPTY);
+}
+
+TEST(Values, OnlyRealDatesAreValid) {
+  struct Case {
+    int y, mo, d, h, mi, s;
+    bool valid;
+  } cases[] = {{2026, 12, 10, 23, 59, 59, true}, {2024, 2, 29, 0, 0, 0, true}, {2025, 2, 29, 0, 0, 0, false},
+               {2026, 13, 1, 0, 0, 0, false},    {2026, 0, 1, 0, 0, 0, false}, {2026, 1, 1, 24, 0, 0, false}};
+  for (const Case &c : cases) {
+    COleDateTime date(c.y, c.mo, c.d, c.h, c.mi, c.s);
+    EXPECT_EQ(date.GetStatus() == COleDateTime::valid, c.valid) << c.y << "-" << c.mo << "-" << c.d;
+  }
+}
+
 } // namespace propexchangetest
