@@ -118,6 +118,19 @@ template <typename Transform> void Derive(CXTPIconHandle &from, CXTPIconHandle &
   }
 }
 
+// Printer drivers take icons badly; an image list of the drawing size
+// renders them as a plain bitmap and mask.
+bool IsPrinterDC(HDC hDC) {
+  return ::GetDeviceCaps(hDC, TECHNOLOGY) == DT_RASPRINTER;
+}
+
+void DrawThroughImageList(HDC hDC, CPoint pt, HICON hIcon, CSize szIcon) {
+  HIMAGELIST hList = ImageList_Create(szIcon.cx, szIcon.cy, ILC_COLOR24 | ILC_MASK, 1, 0);
+  if (!hList) return;
+  if (ImageList_AddIcon(hList, hIcon) == 0) ImageList_Draw(hList, 0, hDC, pt.x, pt.y, ILD_NORMAL);
+  ImageList_Destroy(hList);
+}
+
 HICON MirrorIcon(HICON hIcon) {
   ICONINFO info = {};
   if (!::GetIconInfo(hIcon, &info)) return nullptr;
@@ -397,8 +410,11 @@ void CXTPImageManagerIcon::Draw(CDC *pDC, CPoint pt, CXTPIconHandle &hIcon, CSiz
 
   // DrawIconEx ignores a negative width, so mirroring draws a flipped copy.
   HICON hMirrored = bMirrored ? MirrorIcon(hIcon.GetIcon()) : nullptr;
-  ::DrawIconEx(hDC, pt.x, pt.y, hMirrored ? hMirrored : hIcon.GetIcon(), szIcon.cx, szIcon.cy, 0, nullptr,
-               DI_NORMAL);
+  HICON hDrawn = hMirrored ? hMirrored : hIcon.GetIcon();
+  if (IsPrinterDC(hDC))
+    DrawThroughImageList(hDC, pt, hDrawn, szIcon);
+  else
+    ::DrawIconEx(hDC, pt.x, pt.y, hDrawn, szIcon.cx, szIcon.cy, 0, nullptr, DI_NORMAL);
   if (hMirrored) ::DestroyIcon(hMirrored);
 }
 
@@ -406,10 +422,14 @@ void CXTPImageManagerIcon::DrawMono(CDC *pDC, CPoint pt, CXTPIconHandle &hIcon, 
                                     COLORREF clrBrush) {
   if (hIcon.IsEmpty() || hIcon.IsAlpha()) return;
   if (szIcon.cx == 0) szIcon = GetExtent();
+  // The silhouette of a flipped copy, drawn like the unflipped one.
+  HICON hMirrored = GetImageManager()->IsDrawMirrored() ? MirrorIcon(hIcon.GetIcon()) : nullptr;
   HBRUSH hBrush = ::CreateSolidBrush(clrBrush);
-  ::DrawStateW(pDC->GetSafeHdc(), hBrush, nullptr, reinterpret_cast<LPARAM>(hIcon.GetIcon()), 0, pt.x, pt.y,
-               szIcon.cx, szIcon.cy, DST_ICON | DSS_MONO);
+  ::DrawStateW(pDC->GetSafeHdc(), hBrush, nullptr,
+               reinterpret_cast<LPARAM>(hMirrored ? hMirrored : hIcon.GetIcon()), 0, pt.x, pt.y, szIcon.cx,
+               szIcon.cy, DST_ICON | DSS_MONO);
   ::DeleteObject(hBrush);
+  if (hMirrored) ::DestroyIcon(hMirrored);
 }
 
 // ---- CXTPImageManagerIconSet
@@ -975,6 +995,16 @@ BOOL CXTPImageManager::CopyToClipboard(UINT nCommand) {
 
 UINT CXTPImageManager::PasteFromClipboard() {
   return PasteFromClipboard(::GetClipboardData(XTPClipboardFormatToolBarImage()));
+}
+
+UINT CXTPImageManager::PasteFromClipboard(COleDataObject &data) {
+  const CLIPFORMAT cf = static_cast<CLIPFORMAT>(XTPClipboardFormatToolBarImage());
+  if (!data.IsDataAvailable(cf)) return 0;
+  HGLOBAL hData = data.GetGlobalData(cf);
+  if (!hData) return 0;
+  const UINT nID = PasteFromClipboard(hData);
+  ::GlobalFree(hData);
+  return nID;
 }
 
 UINT CXTPImageManager::PasteFromClipboard(HGLOBAL hData) {

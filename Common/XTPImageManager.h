@@ -7,6 +7,7 @@
 #include "FrameworkCore.h"
 #include "CmdTarget.h"
 #include "Dc.h"
+#include "OleDataObject.h"
 
 #include <map>
 #include <memory>
@@ -187,6 +188,7 @@ public:
   // custom id; 0 when there is none or it is damaged.
   UINT PasteFromClipboard(HGLOBAL hData);
   UINT PasteFromClipboard();
+  UINT PasteFromClipboard(COleDataObject &data);
 
   BOOL IsAlphaIconsAvailable() const { return m_pfnAlphaBlend != nullptr; }
   static BOOL IsComCtl6();

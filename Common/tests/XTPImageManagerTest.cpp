@@ -250,6 +250,19 @@ TEST_F(ImageManagerTest, MonoDrawingPaintsTheSilhouette) {
   DestroyIcon(hIcon);
 }
 
+TEST_F(ImageManagerTest, MirroredMonoDrawingFlipsTheSilhouette) {
+  HICON hIcon = MakeIcon(16, RGB(0, 0, 255), true); // right half blue
+  manager.SetIcon(CXTPIconHandle(hIcon), 14);
+  manager.SetDrawMirrored(TRUE);
+  CXTPImageManagerIcon *pIcon = manager.GetImage(14, 16);
+  MemoryCanvas canvas(16, 16);
+  pIcon->DrawMono(&canvas.dc, CPoint(0, 0), pIcon->GetIcon(), CSize(16, 16), RGB(0, 128, 0));
+  // The shape moves to the left.
+  EXPECT_EQ(canvas.Pixel(2, 8), RGB(0, 128, 0));
+  EXPECT_EQ(canvas.Pixel(13, 8), 0xFFFFFFu);
+  DestroyIcon(hIcon);
+}
+
 TEST(IconHandle, CopiesDoNotCarryThePremultipliedImage) {
   HBITMAP hBitmap = SolidAlpha(4, 4, Bgra(0, 0, 255, 128));
   CXTPIconHandle owner;
@@ -650,6 +663,39 @@ TEST_F(ClipboardTest, IconSetGoesThroughTheClipboardUnderANewId) {
   MemoryCanvas canvas(16, 16);
   manager.GetImage(nID, 16)->Draw(&canvas.dc, CPoint(0, 0));
   EXPECT_EQ(canvas.Pixel(8, 8), RGB(255, 0, 0));
+}
+
+TEST(OleClipboard, IconSetIsPastedFromADataObject) {
+  ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+  HWND hWnd = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  CXTPImageManager manager;
+  FillForStorage(manager);
+  ASSERT_TRUE(OpenClipboard(hWnd));
+  EmptyClipboard();
+  ASSERT_TRUE(manager.CopyToClipboard(40));
+  CloseClipboard();
+  {
+    COleDataObject data;
+    ASSERT_TRUE(data.AttachClipboard());
+    const UINT first = manager.m_nCustomID;
+    EXPECT_EQ(manager.PasteFromClipboard(data), first + 1);
+    ASSERT_NE(manager.GetIconSet(first + 1), nullptr);
+  }
+  // Without the toolkit's format the data object gives nothing.
+  ASSERT_TRUE(OpenClipboard(hWnd));
+  EmptyClipboard();
+  CloseClipboard();
+  {
+    COleDataObject data;
+    ASSERT_TRUE(data.AttachClipboard());
+    const size_t sets = manager.GetImages().size();
+    EXPECT_EQ(manager.PasteFromClipboard(data), 0u);
+    EXPECT_EQ(manager.GetImages().size(), sets);
+  }
+  COleDataObject empty;
+  EXPECT_EQ(manager.PasteFromClipboard(empty), 0u);
+  DestroyWindow(hWnd);
+  OleUninitialize();
 }
 
 TEST_F(ClipboardTest, DamagedClipboardDataGivesNoId) {
