@@ -5,7 +5,8 @@
 
 The drawings are ASCII pictures below: '#' black, 'o' white, '.' transparent.
 Each cursor is built from a few layers (arrow, hand, box, plus, no-entry sign,
-splitter) so they stay consistent. Run it again after changing a picture
+splitter, and the button editor's crosshair, pencil, dropper and bucket) so
+they stay consistent. Run it again after changing a picture
 and commit the .cur files it writes.
 """
 import os

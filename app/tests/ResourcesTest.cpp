@@ -57,10 +57,10 @@ std::wstring LoadText(HMODULE module, unsigned id) {
   return length > 0 ? std::wstring(text, length) : std::wstring();
 }
 
-// The toolkit's strings (ids 9000 to 9999) are linked into the executable too,
-// but no language library need carry them: one overrides only what it
-// translates, and the rest comes from the executable.
-bool IsToolkitString(unsigned id) {
+// The toolkit's resources (ids 9000 to 9999) are linked into the executable
+// too, but no language library need carry its strings: one overrides only
+// what it translates, and the rest comes from the executable.
+bool IsToolkitId(unsigned id) {
   return id >= 9000 && id <= 9999;
 }
 
@@ -78,7 +78,7 @@ std::vector<unsigned> ExecutableStringIds() {
   std::vector<unsigned> ids;
   for (unsigned block : blocks)
     for (unsigned id = (block - 1) * 16; id < block * 16; ++id)
-      if (!IsToolkitString(id) && !LoadText(Executable(), id).empty()) ids.push_back(id);
+      if (!IsToolkitId(id) && !LoadText(Executable(), id).empty()) ids.push_back(id);
   return ids;
 }
 
@@ -162,6 +162,14 @@ INSTANTIATE_TEST_SUITE_P(AllToolbars, ToolbarResource,
                                                         ID_TOOLS_ADD_NEW_HEADER, ID_VIEW_PROGRESS_COLOUR}}));
 
 // ---------------------------------------------------------------- strings and images
+
+// The executable carries the toolkit's resources too (ids 9000 to 9999): an id
+// of the program's in that range would meet one of them.
+TEST(ProgramIds, StayOutOfTheToolkitsRange) {
+  std::vector<Symbol> symbols = ReadSymbols(std::regex("\\w+"));
+  ASSERT_GT(symbols.size(), 150u) << "resource.h not read";
+  for (const Symbol &s : symbols) EXPECT_FALSE(IsToolkitId(s.value)) << s.name << " " << s.value;
+}
 
 TEST(EnglishStrings, EveryStringAndCommandOfTheHeaderHasText) {
   std::vector<Symbol> symbols = StringSymbols();
