@@ -10,15 +10,31 @@
 # Each folder's tests/ holds <Name>Test.cpp programs (with <Name>Test.rc
 # beside one that needs resources of its own).
 #
-# The toolkit's resources cannot live in the static library: every program
-# that links the toolkit adds ${toolkit_resources} to its sources, beside its
-# own resource script.
+# The toolkit's resources cannot live in the static library. A program that
+# links the toolkit and has no resource script of its own adds
+# ${toolkit_resources} to its sources; one with its own script #includes
+# XTPResources.rc from it (windres numbers cursor images from 1 in every
+# script, so two scripts with cursors cannot go into one program) and gives
+# that script qv_toolkit_resource_script().
 set(toolkit_resources ${CMAKE_SOURCE_DIR}/Common/XTPResources.rc)
 file(GLOB toolkit_resource_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/Common/XTPResource.h
-     ${CMAKE_SOURCE_DIR}/Common/res/*)
-# The script names its art relative to Common/, whichever target compiles it.
-set_source_files_properties(${toolkit_resources} PROPERTIES OBJECT_DEPENDS "${toolkit_resource_files}"
-                            INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR}/Common)
+     ${CMAKE_SOURCE_DIR}/Common/XTPResources.rc ${CMAKE_SOURCE_DIR}/Common/res/*)
+# The script is found in Common/; it names its art from the source root
+# (Common/res/...), whichever target compiles it.
+set(toolkit_resource_include_dirs ${CMAKE_SOURCE_DIR}/Common ${CMAKE_SOURCE_DIR})
+
+# Makes a resource script able to include the toolkit's, and rebuilt when it
+# or its art changes; extra files the script depends on follow the script.
+# windres looks for art in the folders given before the target's own, in
+# order: the script's own folder comes first, so that its "res/Hand.cur" is
+# never the toolkit's Common/res/Hand.cur.
+function(qv_toolkit_resource_script script)
+  get_filename_component(script_dir ${script} DIRECTORY)
+  set_source_files_properties(${script} PROPERTIES OBJECT_DEPENDS "${ARGN};${toolkit_resource_files}"
+                              INCLUDE_DIRECTORIES "${script_dir};${toolkit_resource_include_dirs}")
+endfunction()
+qv_toolkit_resource_script(${toolkit_resources})
+
 set(toolkit_folders Common Controls/Standard CommandBars DockingPane TabManager)
 set(toolkit_sources)
 foreach(folder IN LISTS toolkit_folders)

@@ -5,7 +5,8 @@
 
 The drawings are ASCII pictures below: '#' black, 'o' white, '.' transparent.
 Each cursor is built from a few layers (arrow, hand, box, plus, no-entry sign,
-splitter) so they stay consistent. Run it again after changing a picture
+splitter, and the button editor's crosshair, pencil, dropper and bucket) so
+they stay consistent. Run it again after changing a picture
 and commit the .cur files it writes.
 """
 import os
@@ -78,6 +79,57 @@ PLUS = """
   ###
 """
 
+# The image editor's tools; each hot spot is the pixel the tool paints.
+PENCIL = """
+            ##
+           #oo#
+          #o##o#
+         #o#oo#
+        #o#oo#
+       #o#oo#
+      #o#oo#
+     #o#oo#
+    #o#oo#
+   #oo#o#
+   #ooo#
+  #o###
+  ##
+ #
+"""
+
+DROPPER = """
+           ###
+          #ooo#
+         #ooooo#
+       ###oooo#
+       #o#ooo#
+      #ooo##o#
+     #ooo# ##
+    #ooo#
+   #ooo#
+  #ooo#
+  #oo#
+ #o##
+ #
+"""
+
+BUCKET = """
+     ##
+    #oo#
+   #o##o#
+   #o# #o#
+  ##o###oo#
+ #o#ooooooo#
+#ooooooooooo#
+#o#oooooooooo#
+#o #oooooooooo#
+#o  #oooooooo#
+#o   #oooooo#
+ #    #oooo#
+       #oo#
+        ##
+"""
+
 
 def picture(text):
     rows = text.strip("\n").split("\n")
@@ -118,6 +170,18 @@ def splitter(vertical, bar=2):
             c = "#" if edge or (dx == 0 and bar > 1) else "o"
             x, y = (dy, dx) if vertical else (dx, dy)
             pixels.append((HOT + x, HOT + y, c))
+    return pixels
+
+
+def crosshair():
+    """Two lines through the hot spot with a gap around it."""
+    pixels = []
+    for d in range(-10, 11):
+        if abs(d) < 3:
+            continue
+        for w in (-1, 1):
+            pixels += [(HOT + d, HOT + w, "o"), (HOT + w, HOT + d, "o")]
+        pixels += [(HOT + d, HOT, "#"), (HOT, HOT + d, "#")]
     return pixels
 
 
@@ -164,6 +228,10 @@ def cursors():
         "HSplitBar.cur": ([splitter(False)], (HOT, HOT)),
         "VSplitBar.cur": ([splitter(True)], (HOT, HOT)),
         "SizeControl.cur": ([splitter(False, bar=1)], (HOT, HOT)),
+        "EditorLine.cur": ([crosshair()], (HOT, HOT)),
+        "EditorPencil.cur": ([shifted(picture(PENCIL), 0, 17)], (1, 30)),
+        "EditorPick.cur": ([shifted(picture(DROPPER), 0, 18)], (1, 30)),
+        "EditorFill.cur": ([shifted(picture(BUCKET), 0, 16)], (1, 27)),
     }
 
 

@@ -57,7 +57,14 @@ std::wstring LoadText(HMODULE module, unsigned id) {
   return length > 0 ? std::wstring(text, length) : std::wstring();
 }
 
-// Every string id of the executable's own string table, found block by block.
+// The toolkit's resources (ids 9000 to 9999) are linked into the executable
+// too, but no language library need carry its strings: one overrides only
+// what it translates, and the rest comes from the executable.
+bool IsToolkitId(unsigned id) {
+  return id >= 9000 && id <= 9999;
+}
+
+// Every string id of the program's own string table, found block by block.
 std::vector<unsigned> ExecutableStringIds() {
   std::vector<unsigned> blocks;
   auto collect = [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
@@ -71,7 +78,7 @@ std::vector<unsigned> ExecutableStringIds() {
   std::vector<unsigned> ids;
   for (unsigned block : blocks)
     for (unsigned id = (block - 1) * 16; id < block * 16; ++id)
-      if (!LoadText(Executable(), id).empty()) ids.push_back(id);
+      if (!IsToolkitId(id) && !LoadText(Executable(), id).empty()) ids.push_back(id);
   return ids;
 }
 
@@ -155,6 +162,14 @@ INSTANTIATE_TEST_SUITE_P(AllToolbars, ToolbarResource,
                                                         ID_TOOLS_ADD_NEW_HEADER, ID_VIEW_PROGRESS_COLOUR}}));
 
 // ---------------------------------------------------------------- strings and images
+
+// The executable carries the toolkit's resources too (ids 9000 to 9999): an id
+// of the program's in that range would meet one of them.
+TEST(ProgramIds, StayOutOfTheToolkitsRange) {
+  std::vector<Symbol> symbols = ReadSymbols(std::regex("\\w+"));
+  ASSERT_GT(symbols.size(), 150u) << "resource.h not read";
+  for (const Symbol &s : symbols) EXPECT_FALSE(IsToolkitId(s.value)) << s.name << " " << s.value;
+}
 
 TEST(EnglishStrings, EveryStringAndCommandOfTheHeaderHasText) {
   std::vector<Symbol> symbols = StringSymbols();

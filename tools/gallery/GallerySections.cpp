@@ -3,6 +3,7 @@
 #include "XTGlobal.h"
 #include "XTPDrawHelpers.h"
 #include "XTPResource.h"
+#include "XTPResourceManager.h"
 
 namespace {
 
@@ -120,6 +121,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryDrawingSection>());
   sections.push_back(std::make_unique<CGalleryCursorsSection>());
   sections.push_back(std::make_unique<CGalleryImagesSection>());
+  sections.push_back(std::make_unique<CGalleryResourcesSection>());
   return sections;
 }
 
@@ -269,4 +271,129 @@ void CGalleryImagesSection::Draw(CDC *pDC, const CRect &rcBody) {
       pIcon->Draw(pDC, CPoint(rc.left + (kCell - kSize) / 2, rc.top + (kCell - kSize) / 2), *images[nState]);
     }
   }
+}
+
+// --- the toolkit's resources
+
+namespace {
+
+HBITMAP LoadToolkitBitmap(UINT nID, UINT nFlags = 0) {
+  LPCTSTR lpszName = MAKEINTRESOURCE(nID);
+  return static_cast<HBITMAP>(
+      ::LoadImageW(AfxFindResourceHandle(lpszName, RT_BITMAP), lpszName, IMAGE_BITMAP, 0, 0, nFlags));
+}
+
+// Copies a part of a sheet, its pure green left out as the stickers are.
+void DrawPart(HDC hDC, HDC hSheet, CPoint pt, const CRect &rcSource) {
+  ::TransparentBlt(hDC, pt.x, pt.y, rcSource.Width(), rcSource.Height(), hSheet, rcSource.left, rcSource.top,
+                   rcSource.Width(), rcSource.Height(), RGB(0, 255, 0));
+}
+
+} // namespace
+
+CGalleryResourcesSection::CGalleryResourcesSection() {
+  m_images.SetIcons(XT_IDR_TBAR_HDR);
+  const UINT sysButtons[] = {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE};
+  m_images.SetIconsFromBitmap(XTP_IDB_MENUBAR_SYSBUTTONS, sysButtons, 4, CSize(16, 16));
+  UINT editor[16], editorAlpha[16];
+  for (UINT i = 0; i < 16; i++) {
+    editor[i] = kEditorIds + i;
+    editorAlpha[i] = kEditorAlphaIds + i;
+  }
+  m_images.m_clrMask = RGB(192, 192, 192); // the light grey the button editor masks with
+  m_images.SetIconsFromBitmap(XTP_IDB_IMAGEEDITOR_TOOLS, editor, 16, CSize(16, 16));
+  m_images.SetIconsFromBitmap(XTP_IDB_IMAGEEDITOR_TOOLS_ALPHA, editorAlpha, 16, CSize(16, 16));
+  m_hBulb = LoadToolkitBitmap(XT_IDB_LIGHTBULB, LR_LOADMAP3DCOLORS);
+  const UINT sheets[3] = {XTP_IDB_DOCKINGPANE_STICKERS, XTP_IDB_DOCKINGPANE_STICKERS_OLIVE,
+                          XTP_IDB_DOCKINGPANE_STICKERS_SILVER};
+  for (int i = 0; i < 3; i++) m_hSheets[i] = LoadToolkitBitmap(sheets[i]);
+  m_hBack = LoadToolkitBitmap(XTP_IDB_DOCKINGPANE_STICKERS_BACK);
+}
+
+CGalleryResourcesSection::~CGalleryResourcesSection() {
+  for (HBITMAP hBitmap : {m_hBulb, m_hSheets[0], m_hSheets[1], m_hSheets[2], m_hBack})
+    if (hBitmap) ::DeleteObject(hBitmap);
+}
+
+void CGalleryResourcesSection::Draw(CDC *pDC, const CRect &rcBody) {
+  const CPoint org = rcBody.TopLeft();
+  DrawLabel(pDC, org.x, org.y, L"header 9015");
+  for (int i = 0; i < 5; i++)
+    if (CXTPImageManagerIcon *pIcon = m_images.GetImage(XT_IDC_SORTASC + i, 16))
+      pIcon->Draw(pDC, HeaderCell(i).TopLeft() + org);
+
+  DrawLabel(pDC, org.x + 110, org.y, L"MDI 9407");
+  const UINT sysButtons[] = {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE};
+  for (int i = 0; i < 4; i++)
+    if (CXTPImageManagerIcon *pIcon = m_images.GetImage(sysButtons[i], 16))
+      pIcon->Draw(pDC, CPoint(org.x + 110 + i * kCell, org.y + kIconRow));
+
+  // The bulb stands on the tip dialog's shadow-coloured side bar.
+  DrawLabel(pDC, org.x + 200, org.y, L"bulb 9003");
+  pDC->FillSolidRect(org.x + 200, org.y + kIconRow, 40, 40, ::GetSysColor(COLOR_3DSHADOW));
+  if (m_hBulb) {
+    HDC hMem = ::CreateCompatibleDC(pDC->m_hDC);
+    HGDIOBJ hOld = ::SelectObject(hMem, m_hBulb);
+    ::BitBlt(pDC->m_hDC, org.x + 207, org.y + kIconRow + 7, 26, 26, hMem, 0, 0, SRCCOPY);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+  }
+
+  DrawLabel(pDC, org.x + 280, org.y, L"button editor 9352 (masked), 9353 (alpha)");
+  for (UINT i = 0; i < 16; i++) {
+    for (UINT nRow = 0; nRow < 2; nRow++)
+      if (CXTPImageManagerIcon *pIcon = m_images.GetImage((nRow ? kEditorAlphaIds : kEditorIds) + i, 16))
+        pIcon->Draw(pDC, CPoint(org.x + 280 + i * kCell, org.y + kIconRow + nRow * kCell));
+  }
+
+  DrawStickers(pDC, org);
+
+  DrawLabel(pDC, org.x + 580, org.y + kStickerRow - 16, L"cursors 9301-9303, 9375-9378");
+  const UINT cursors[] = {XTP_IDC_COMMANDBARS_DRAGCOPY,   XTP_IDC_COMMANDBARS_DRAGMOVE,
+                          XTP_IDC_COMMANDBARS_DRAGDELETE, XTP_IDC_CURSOR_LINE,
+                          XTP_IDC_CURSOR_PICKCOLOR,       XTP_IDC_CURSOR_FILL,
+                          XTP_IDC_CURSOR_PENCIL};
+  int x = org.x + 580;
+  for (UINT nID : cursors) {
+    pDC->FillSolidRect(x, org.y + kStickerRow, 36, 36, RGB(160, 200, 160));
+    HCURSOR hCursor = ::LoadCursorW(XTGetAuxData().hInstance, MAKEINTRESOURCEW(nID));
+    if (hCursor)
+      ::DrawIconEx(pDC->m_hDC, x + 2, org.y + kStickerRow + 2, hCursor, 32, 32, 0, nullptr, DI_NORMAL);
+    x += 44;
+  }
+}
+
+void CGalleryResourcesSection::DrawStickers(CDC *pDC, CPoint org) {
+  const LPCTSTR names[3] = {L"stickers 9904", L"olive 9905", L"silver 9906"};
+  HDC hMem = ::CreateCompatibleDC(pDC->m_hDC);
+  HGDIOBJ hOld = ::SelectObject(hMem, m_hSheets[0]);
+  for (int i = 0; i < 3; i++) {
+    CRect rc = SheetRect(i) + org;
+    DrawLabel(pDC, rc.left, rc.top - 16, names[i]);
+    if (!m_hSheets[i]) continue;
+    ::SelectObject(hMem, m_hSheets[i]);
+    DrawPart(pDC->m_hDC, hMem, rc.TopLeft(), CRect(0, 0, 120, 109));
+  }
+  // The cross sticker as the drag context puts it together: the background,
+  // then each part at its point (top, left, bottom, right, centre).
+  CRect rcCross = CrossRect() + org;
+  DrawLabel(pDC, rcCross.left, rcCross.top - 16, L"cross, back 9903");
+  if (m_hBack) {
+    ::SelectObject(hMem, m_hBack);
+    DrawPart(pDC->m_hDC, hMem, rcCross.TopLeft() + CPoint(25, 25), CRect(0, 0, 43, 43));
+  }
+  if (m_hSheets[0]) {
+    ::SelectObject(hMem, m_hSheets[0]);
+    const struct {
+      CPoint pt;
+      CRect rcSource;
+    } parts[] = {{CPoint(25, 0), CRect(0, 0, 43, 30)},
+                 {CPoint(0, 25), CRect(30, 33, 60, 76)},
+                 {CPoint(25, 63), CRect(43, 0, 86, 30)},
+                 {CPoint(63, 25), CRect(0, 33, 30, 76)},
+                 {CPoint(30, 30), CRect(86, 0, 119, 33)}};
+    for (const auto &part : parts) DrawPart(pDC->m_hDC, hMem, rcCross.TopLeft() + part.pt, part.rcSource);
+  }
+  ::SelectObject(hMem, hOld);
+  ::DeleteDC(hMem);
 }

@@ -79,3 +79,43 @@ public:
 private:
   CXTPImageManager m_images;
 };
+
+// The toolkit's own pictures as its classes load them: the header menu's
+// toolbar, the maximised child's buttons, the tip of the day's bulb and the
+// button editor's tools (light-grey masked and alpha), the docking stickers
+// of each colour theme with a cross put together from their parts, and the
+// cursors of customising and of the button editor.
+class CGalleryResourcesSection : public CGallerySection {
+public:
+  static const int kCell = 20;
+  static const int kIconRow = 16, kStickerRow = 76;
+
+  CGalleryResourcesSection();
+  ~CGalleryResourcesSection() override;
+  LPCTSTR GetTitle() const override {
+    return L"Toolkit resources: header toolbar, MDI buttons, tip bulb, editor tools, docking stickers, "
+           L"cursors";
+  }
+  int GetHeight() const override { return kStickerRow + 112; }
+  void Draw(CDC *pDC, const CRect &rcBody) override;
+
+  CXTPImageManager &GetImageManager() { return m_images; }
+  // Relative to the body's top-left: the cell of header image i (0 sort
+  // ascending ... 4 align right), a sticker sheet (0 default, 1 olive, 2
+  // silver), and the cross put together from the default sheet.
+  static CRect HeaderCell(int i) { return CRect(i * kCell, kIconRow, i * kCell + 16, kIconRow + 16); }
+  static CRect SheetRect(int nSheet) {
+    return CRect(nSheet * 128, kStickerRow, nSheet * 128 + 120, kStickerRow + 109);
+  }
+  static CRect CrossRect() { return CRect(400, kStickerRow, 493, kStickerRow + 93); }
+  // First ids the editor's two strips are stored under.
+  static const UINT kEditorIds = 1000, kEditorAlphaIds = 1100;
+
+private:
+  void DrawStickers(CDC *pDC, CPoint org);
+
+  CXTPImageManager m_images;
+  HBITMAP m_hBulb = nullptr;
+  HBITMAP m_hSheets[3] = {};
+  HBITMAP m_hBack = nullptr;
+};

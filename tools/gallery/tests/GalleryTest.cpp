@@ -65,7 +65,7 @@ TEST_F(Gallery, WindowShowsEverySectionWhole) {
   CString strTitle;
   pFrame->GetWindowText(strTitle);
   EXPECT_STREQ(strTitle, kTitle);
-  ASSERT_EQ(View().GetSectionCount(), 4u);
+  ASSERT_EQ(View().GetSectionCount(), 5u);
   CRect rcView;
   View().GetClientRect(&rcView);
   for (size_t i = 0; i < View().GetSectionCount(); i++) {
@@ -133,6 +133,30 @@ TEST_F(Gallery, ImagesShowNormalAndDerivedStates) {
   // The cell's corner is outside every icon: the background shows.
   CRect rcCell = CGalleryImagesSection::CellRect(1, 0) + org;
   EXPECT_EQ(Pixel(rcCell.TopLeft() + CPoint(1, 1)), clrBack);
+}
+
+TEST_F(Gallery, ResourcesShowTheToolkitsOwnPictures) {
+  const CPoint org = Origin<CGalleryResourcesSection>();
+  const COLORREF clrBack = ::GetSysColor(COLOR_WINDOW);
+  // Sort ascending's arrow shaft; the magenta ground of every header image is left out.
+  EXPECT_NE(Pixel(CGalleryResourcesSection::HeaderCell(0).TopLeft() + org + CPoint(2, 8)), clrBack);
+  for (int i = 0; i < 5; i++)
+    EXPECT_EQ(Pixel(CGalleryResourcesSection::HeaderCell(i).TopLeft() + org), clrBack) << i;
+  // The stickers' green is transparent; the parts are not.
+  for (int nSheet = 0; nSheet < 3; nSheet++) {
+    CRect rc = CGalleryResourcesSection::SheetRect(nSheet) + org;
+    EXPECT_EQ(Pixel(rc.TopLeft()), clrBack) << nSheet;
+    EXPECT_NE(Pixel(rc.TopLeft() + CPoint(21, 15)), clrBack) << nSheet;
+  }
+  // The cross: its centre part and its arms, nothing in its corners.
+  CRect rcCross = CGalleryResourcesSection::CrossRect() + org;
+  EXPECT_NE(Pixel(rcCross.CenterPoint()), clrBack);
+  EXPECT_NE(Pixel(rcCross.TopLeft() + CPoint(46, 5)), clrBack);
+  EXPECT_NE(Pixel(rcCross.TopLeft() + CPoint(5, 46)), clrBack);
+  EXPECT_EQ(Pixel(rcCross.TopLeft() + CPoint(2, 2)), clrBack);
+  auto *pSection = Section<CGalleryResourcesSection>();
+  ASSERT_NE(pSection, nullptr);
+  EXPECT_TRUE(pSection->GetImageManager().GetImage(CGalleryResourcesSection::kEditorAlphaIds, 16)->IsAlpha());
 }
 
 TEST_F(Gallery, ClosingTheWindowEndsTheProgram) {
