@@ -220,13 +220,39 @@ TEST_F(FileMaskRebuild, StopEndsTheMaskWithTheFilesKeptSoFar) {
   EXPECT_EQ(RecoverSelected(L"after-stop-" + std::to_wstring(GetCurrentProcessId())), Ticked());
 }
 
+// A quit taken by the rebuild's pump ends the mask as Stop does and is
+// passed on once the rebuild has returned.
+TEST_F(FileMaskRebuild, AQuitEndsTheMaskAndIsPassedOn) {
+  const FileChecks before = FilesInOrder();
+  m_frame->SetRebuildClock(PumpAtEveryEntry([](int look) {
+    if (look == 6) ::PostQuitMessage(7);
+  }));
+  m_frame->ApplyFileMask(FileMaskCriteria{});
+  MSG quit = {};
+  ASSERT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(quit.wParam, 7u);
+  ExpectRebuildEnded();
+  EXPECT_EQ(m_app.MaskApplied, TRUE);
+  const FileChecks kept = FilesInOrder();
+  ASSERT_LT(kept.size(), before.size());
+  EXPECT_EQ(kept, FileChecks(before.begin(), before.begin() + static_cast<ptrdiff_t>(kept.size())));
+  ExpectConsistentTree("quit mask: ", true);
+}
+
 TEST_F(FileMaskRebuild, UnmaskRunsToItsEndWhateverComes) {
   const FileChecks before = FilesInOrder();
+  const CString searchTotals = m_frame->GetStatusBar()->GetPaneText(1);
   const size_t fullSize = Entries().Size();
   FileMaskCriteria criteria;
   criteria.types = SplitMaskTypes(u"*.txt");
   m_frame->ApplyFileMask(criteria);
   ASSERT_EQ(m_app.MaskApplied, TRUE);
+  // The totals count what the mask kept: the .txt files and their folders.
+  size_t keptFiles = 0;
+  for (const auto &file : FilesInOrder()) keptFiles += EndsWith(Lower(file.first), u".txt") ? 1 : 0;
+  const CString maskTotals = m_frame->GetStatusBar()->GetPaneText(1);
+  EXPECT_NE(maskTotals.Find((L" " + std::to_wstring(keptFiles) + L" " + LoadWideText(IDS_FILES)).c_str()), -1)
+      << ToUtf8(U16(maskTotals.GetString()));
   CLeftView *tree = m_frame->GetLeftPane();
   tree->ToggleItemCheck(tree->RootItem());
   BusyState busy;
@@ -258,6 +284,7 @@ TEST_F(FileMaskRebuild, UnmaskRunsToItsEndWhateverComes) {
   EXPECT_TRUE(Enabled(ID_TOOLS_FILE_MASK));
   EXPECT_FALSE(Enabled(ID_TOOLS_UNMASK));
   EXPECT_EQ(Entries().Size(), fullSize);
+  EXPECT_EQ(m_frame->GetStatusBar()->GetPaneText(1), searchTotals);
   FileChecks expected = before;
   for (auto &file : expected)
     if (EndsWith(Lower(file.first), u".txt")) file.second = kChecked;
