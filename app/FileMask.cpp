@@ -14,7 +14,7 @@
 #include <iterator>
 #include <unordered_set>
 
-bool FileMaskState::Apply(CLeftView &tree, const FileMaskCriteria &criteria, bool ntfs, int64_t today,
+void FileMaskState::Apply(CLeftView &tree, const FileMaskCriteria &criteria, bool ntfs, int64_t today,
                           RebuildPace &pace) {
   if (m_holding) {
     // Masks do not stack: the new one judges the full results.
@@ -26,17 +26,13 @@ bool FileMaskState::Apply(CLeftView &tree, const FileMaskCriteria &criteria, boo
   tree.CreateRootItem();
   TreeEntryNode *root = m_full.Root();
   m_fullOf.assign(1, root);
-  if (root == nullptr) return true;
+  if (root == nullptr) return;
   std::unordered_set<const TreeEntryNode *> placed{root};
   std::vector<TreeEntryNode *> chain;
-  bool finished = true;
   for (TreeEntryNode &node : m_full) {
     // Only here, between whole files: a stop never leaves a folder without
     // the file that brought it in.
-    if (pace.ShouldStop()) {
-      finished = false;
-      break;
-    }
+    if (pace.ShouldStop()) break;
     if (node.IsFolder() || node.m_unshown ||
         !FileMaskKeeps(criteria, node.m_record, node.m_name, ntfs, today))
       continue;
@@ -58,7 +54,6 @@ bool FileMaskState::Apply(CLeftView &tree, const FileMaskCriteria &criteria, boo
     pace.Placed(node.m_record);
   }
   tree.ResetTreeToRoot();
-  return finished;
 }
 
 void FileMaskState::KeepMaskedChecks(EntryNodeList &masked) {

@@ -27,9 +27,8 @@ class FileMaskState {
 public:
   // Moves the full list aside (taking back the one a mask applied before
   // held) and fills the tree with the files the mask keeps, each under its
-  // folders. A stop leaves the files kept so far, each with its folders:
-  // false then.
-  bool Apply(CLeftView &tree, const FileMaskCriteria &criteria, bool ntfs, int64_t today, RebuildPace &pace);
+  // folders. A stop leaves the files kept so far, each with its folders.
+  void Apply(CLeftView &tree, const FileMaskCriteria &criteria, bool ntfs, int64_t today, RebuildPace &pace);
   // The full list back in the tree, with the checks the masked tree shows
   // given to the entries they stand for. It runs to its end whatever the
   // pace says: a full list brought back in part would lose entries.
