@@ -4,7 +4,7 @@
 
 IMPLEMENT_DYNAMIC(CRichEditCtrl, CWnd)
 
-LPCTSTR CRichEditCtrl::GetClassName() {
+LPCTSTR CRichEditCtrl::WindowClassName() {
   // The framework loads whichever library the system has; each registers its own class.
   WNDCLASSEXW wc = {};
   wc.cbSize = sizeof(wc);
@@ -14,5 +14,5 @@ LPCTSTR CRichEditCtrl::GetClassName() {
 
 BOOL CRichEditCtrl::Create(DWORD dwStyle, const RECT &rect, CWnd *pParentWnd, UINT nID) {
   if (!AfxInitCommonControls(AFX_CC_RICHEDIT)) return FALSE;
-  return AfxCreateCommonControl(this, AFX_CC_RICHEDIT, GetClassName(), 0, dwStyle, rect, pParentWnd, nID);
+  return AfxCreateCommonControl(this, AFX_CC_RICHEDIT, WindowClassName(), 0, dwStyle, rect, pParentWnd, nID);
 }

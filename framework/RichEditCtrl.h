@@ -13,7 +13,7 @@ public:
   // dwStyle is the whole style (WS_CHILD included for a child).
   BOOL Create(DWORD dwStyle, const RECT &rect, CWnd *pParentWnd, UINT nID);
   // The window class Create uses, once the library is loaded.
-  static LPCTSTR GetClassName();
+  static LPCTSTR WindowClassName();
 
   COLORREF SetBackgroundColor(BOOL bSysColor, COLORREF clr) {
     return (COLORREF)SendMessage(EM_SETBKGNDCOLOR, bSysColor, clr);
