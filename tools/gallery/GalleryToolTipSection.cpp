@@ -56,8 +56,8 @@ CGalleryToolTipsSection::CGalleryToolTipsSection() {
   m_boards[xtpToolTipBalloon] =
       std::make_unique<CGalleryTipBoard>(xtpToolTipBalloon, L"Balloon", L"Full Search", L"Full Search",
                                          L"Reads every cluster of the drive for lost files and folders.");
-  m_boards[xtpToolTipOffice] = std::make_unique<CGalleryTipBoard>(
-      xtpToolTipOffice, L"Framed", L"Recover Selected Files & Folders", L"", L"");
+  m_boards[xtpToolTipOffice] =
+      std::make_unique<CGalleryTipBoard>(xtpToolTipOffice, L"Framed", L"Save Scan Information", L"", L"");
   m_boards[xtpToolTipRTF] = std::make_unique<CGalleryTipBoard>(
       xtpToolTipRTF, L"Rich text",
       L"{\\rtf1{\\colortbl;\\red0\\green96\\blue0;\\red160\\green0\\blue0;}"
