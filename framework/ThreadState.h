@@ -32,13 +32,13 @@ struct AFX_THREAD_STATE {
   HHOOK hHookCbt = nullptr;
   MSG lastSentMsg = {}; // the message WindowProc is handling, for Default()
   MSG msgCur = {};      // the message the loop is pumping
-  CWinThread *pCurrentWinThread = nullptr;
-  int nDisablePumpCount = 0;
-  std::vector<AFX_DEFERRED_DESTROY> deferredDestroys;
   AFX_TOOLTIP_FILTER pfnFilterToolTipMessage = nullptr;
   // The framework filter's tooltip window and the tool it registered last.
   std::unique_ptr<CToolTipCtrl> pToolTip;
   TTTOOLINFOW lastToolInfo = {};
+  CWinThread *pCurrentWinThread = nullptr;
+  int nDisablePumpCount = 0;
+  std::vector<AFX_DEFERRED_DESTROY> deferredDestroys;
 
   AFX_THREAD_STATE() = default;
   ~AFX_THREAD_STATE();
