@@ -333,8 +333,16 @@ void CXTPToolTipWnd::OnCustomDraw(NMHDR *pNMHDR, LRESULT *pResult) {
              ::MulDiv(rc.bottom, 1440, nDpiY)};
     fr.rcPage = fr.rc;
     fr.chrg = {0, -1};
-    m_wndRichEdit.FormatRange(&fr, TRUE);
+    const long nNext = m_wndRichEdit.FormatRange(&fr, TRUE);
     m_wndRichEdit.FormatRange(nullptr, FALSE);
+    // A rich edit that cannot format for another device (it formats nothing
+    // of a text it has) prints its own client area there instead.
+    if (nNext <= 0 && m_wndRichEdit.GetTextLength() > 0) {
+      POINT ptOld;
+      ::OffsetViewportOrgEx(hDC, rc.left, rc.top, &ptOld);
+      m_wndRichEdit.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT);
+      ::SetViewportOrgEx(hDC, ptOld.x, ptOld.y, nullptr);
+    }
     *pResult = CDRF_SKIPDEFAULT;
   }
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "MemoryCanvas.h"
 #include "XTPDrawHelpers.h"
 #include "XTPToolTipContext.h"
 
@@ -332,6 +333,31 @@ TEST_F(ToolTipContext, RichTextTipShowsTheRtfInTheRichEditSizedToIt) {
   EXPECT_EQ(rcTip.Width(), rcEdit.Width() + 5);
   EXPECT_EQ(rcTip.Height(), rcEdit.Height() + 5);
   EXPECT_FALSE(edit.IsWindowVisible()) << "the rich edit is only drawn through, never shown";
+}
+
+// What the rich-text tip paints, probed in a bitmap: the rich edit's text in
+// its colour on the tip's back colour (the control's own text goes invisible).
+TEST_F(ToolTipContext, RichTextTipPaintsTheRichEditsText) {
+  m_board.m_tools[1].lpszTip = L"{\\rtf1 {\\b WWWW MMMM} ####}";
+  CXTPToolTipContext context;
+  context.SetStyle(xtpToolTipRTF);
+  context.SetTipColors(RGB(255, 255, 255), RGB(200, 0, 0));
+  ASSERT_TRUE(ShowTipFor(context, kToolB));
+  CRect rcTip;
+  context.GetToolTip()->GetClientRect(&rcTip);
+  MemoryCanvas canvas(rcTip.Width(), rcTip.Height(), RGB(0, 0, 255));
+  context.GetToolTip()->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc.GetSafeHdc()),
+                                    PRF_CLIENT);
+  int nText = 0, nBack = 0;
+  for (int y = 0; y < rcTip.Height(); y++) {
+    for (int x = 0; x < rcTip.Width(); x++) {
+      const COLORREF clr = canvas.Pixel(x, y);
+      nText += GetRValue(clr) > 120 && GetGValue(clr) < 100 && GetBValue(clr) < 100;
+      nBack += clr == RGB(255, 255, 255);
+    }
+  }
+  EXPECT_GT(nText, 30) << "no text in the tip's text colour";
+  EXPECT_GT(nBack, rcTip.Width() * rcTip.Height() / 3) << "the tip's back colour is not painted";
 }
 
 TEST_F(ToolTipContext, RichTextTipNearTheWorkAreaEdgeGoesLeftAndAbove) {
