@@ -145,11 +145,12 @@ protected:
                        {kToolB, 12, L"Full Search", nullptr, nullptr}};
   }
   // The cursor over a point of the board, and the move fed by the owner.
-  void MoveTo(CXTPToolTipContext &context, const CRect &rc) {
+  void MoveTo(CXTPToolTipContext &context, const CRect &rc) { Feed(context, WM_MOUSEMOVE, rc); }
+  void Feed(CXTPToolTipContext &context, UINT message, const CRect &rc) {
     const CPoint pt = m_board.ScreenPoint(rc);
     ::SetCursorPos(pt.x, pt.y);
     CPoint ptClient = rc.CenterPoint();
-    context.FeedOwnerMessage(&m_board, WM_MOUSEMOVE, 0, MAKELPARAM(ptClient.x, ptClient.y));
+    context.FeedOwnerMessage(&m_board, message, 0, MAKELPARAM(ptClient.x, ptClient.y));
   }
   // The control's record of a tool of the board, its text read back.
   bool ReadTool(CXTPToolTipWnd *pToolTip, UINT_PTR nID, TTTOOLINFOW &ti, std::wstring &text) {
@@ -177,20 +178,29 @@ protected:
 
 CToolBoard ToolTipContext::m_board;
 
-TEST_F(ToolTipContext, MovesRegisterRelayAndDropToolsInOrder) {
+TEST_F(ToolTipContext, MovesRegisterRelayAndDropToolsClicksAndKeysCancel) {
   struct Step {
     const char *what;
+    UINT message;
     CRect rc;
+    int nHeldButton; // a virtual key, or 0
     std::vector<std::string> expected;
   };
   // Titles off: no title is sent, and the old tool goes after the new one is in.
   const Step steps[] = {
-      {"first tool", kToolA, {"add 11", "activate", "relay"}},
-      {"same tool, same place", kToolA, {"relay"}},
-      {"another tool", kToolB, {"add 12", "activate", "relay", "del 11"}},
-      {"no tool", kNowhere, {"deactivate", "relay", "del 12"}},
-      {"still no tool", kNowhere, {}},
-      {"back on a tool", kToolA, {"add 11", "activate", "relay"}},
+      {"first tool", WM_MOUSEMOVE, kToolA, 0, {"add 11", "activate", "relay"}},
+      {"same tool, same place", WM_MOUSEMOVE, kToolA, 0, {"relay"}},
+      {"button released on it", WM_LBUTTONUP, kToolA, 0, {"relay"}},
+      {"click on it", WM_LBUTTONDOWN, kToolA, 0, {"deactivate"}},
+      {"key over it", WM_KEYDOWN, kToolA, 0, {"deactivate"}},
+      {"wheel over it", WM_MOUSEWHEEL, kToolA, 0, {}},
+      {"drag over another tool", WM_MOUSEMOVE, kToolB, VK_LBUTTON, {}},
+      {"right button held", WM_MOUSEMOVE, kToolB, VK_RBUTTON, {}},
+      {"middle button held", WM_NCMOUSEMOVE, kToolB, VK_MBUTTON, {}},
+      {"another tool", WM_MOUSEMOVE, kToolB, 0, {"add 12", "activate", "relay", "del 11"}},
+      {"no tool", WM_MOUSEMOVE, kNowhere, 0, {"deactivate", "relay", "del 12"}},
+      {"still no tool", WM_MOUSEMOVE, kNowhere, 0, {}},
+      {"back on a tool", WM_MOUSEMOVE, kToolA, 0, {"add 11", "activate", "relay"}},
   };
   CTestContext context;
   context.SetComCtlVersion(0x00040047); // no titles: the simplest sequence
@@ -198,9 +208,18 @@ TEST_F(ToolTipContext, MovesRegisterRelayAndDropToolsInOrder) {
   ASSERT_NE(context.GetToolTip(), nullptr);
   CToolTipRecorder recorder;
   recorder.Attach(context.GetToolTip()->m_hWnd);
+  BYTE keys[256] = {};
+  ::GetKeyboardState(keys);
   for (const Step &step : steps) {
-    MoveTo(context, step.rc);
+    BYTE held[256];
+    memcpy(held, keys, sizeof(held));
+    if (step.nHeldButton != 0) held[step.nHeldButton] = 0x80;
+    ::SetKeyboardState(held);
+    m_board.m_records.clear();
+    Feed(context, step.message, step.rc);
+    ::SetKeyboardState(keys);
     EXPECT_EQ(recorder.Take(), step.expected) << step.what;
+    if (step.nHeldButton != 0) EXPECT_TRUE(m_board.m_records.empty()) << step.what << ": hit-tested";
   }
   EXPECT_EQ(context.GetToolTip()->GetToolCount(), 1);
 }
