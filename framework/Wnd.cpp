@@ -839,7 +839,6 @@ BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) const 
   return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
 }
 
-
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm) {
   SendToDescendants(m_hWnd, message, wParam, lParam, bDeep, bOnlyPerm);
 }
