@@ -83,12 +83,17 @@ public:
 
   // For an owner that calls it from its own message handling.
   void FeedOwnerMessage(CWnd *pWnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // The same, under the name the program's frames and panes use.
+  void FilterToolTipMessage(CWnd *pWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    FeedOwnerMessage(pWnd, message, wParam, lParam);
+  }
   // bOwner: the owner itself calls, so no walk from the message's window.
   void FilterToolTipMessage(CWnd *pWndOwner, MSG *pMsg, BOOL bOwner);
 
   // Makes this the tooltip filter of every window of the thread that enables
   // tooltips; the last context installed serves, and leaves when destroyed.
   void InstallModuleFilter();
+  void SetModuleToolTipContext() { InstallModuleFilter(); }
   static CXTPToolTipContext *GetModuleToolTipContext();
   static void ModuleToolTipFilter(MSG *pMsg, CWnd *pWnd);
 
