@@ -45,8 +45,13 @@ public:
     LPCTSTR lpszClass =
         AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     const CRect rc = ScreenRect();
-    return CreateEx(WS_EX_TOPMOST, lpszClass, L"tool board", WS_POPUP | WS_VISIBLE, rc.left, rc.top,
-                    rc.Width(), rc.Height(), nullptr, nullptr);
+    // Shown without taking activation: the other test programs on the
+    // screen would lose their focus (and their in-place editors) to it.
+    if (!CreateEx(WS_EX_TOPMOST | WS_EX_NOACTIVATE, lpszClass, L"tool board", WS_POPUP, rc.left, rc.top,
+                  rc.Width(), rc.Height(), nullptr, nullptr))
+      return FALSE;
+    return SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0,
+                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   }
   INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW *pTI) const override {
     m_records.push_back(pTI->cbSize);
@@ -137,8 +142,7 @@ protected:
   void SetUp() override {
     if (m_board.m_hWnd == nullptr) ASSERT_TRUE(m_board.Create());
     const CRect rc = CToolBoard::ScreenRect();
-    m_board.SetWindowPos(&CWnd::wndTopMost, rc.left, rc.top, rc.Width(), rc.Height(), 0);
-    m_board.SetActiveWindow();
+    m_board.SetWindowPos(&CWnd::wndTopMost, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOACTIVATE);
     m_board.EnableToolTips(FALSE);
     m_board.m_bAlwaysTip = TRUE;
     m_board.m_tools = {{kToolA, 11, L"Fast File Search", L"Search", L"Looks for deleted entries"},
@@ -484,23 +488,20 @@ TEST_F(ToolTipContext, StyleOrWidthChangeBuildsTheWindowAgain) {
 }
 
 TEST_F(ToolTipContext, InactiveOwnerGetsNoTipUnlessTheToolAlwaysTips) {
-  m_board.m_bAlwaysTip = FALSE;
-  CWnd other;
-  ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
-                             nullptr, nullptr));
-  other.SetActiveWindow();
+  // The board never takes activation (other programs share the screen).
   ASSERT_NE(::GetActiveWindow(), m_board.m_hWnd);
   CXTPToolTipContext context;
   MoveTo(context, kNowhere);
   CToolTipRecorder recorder;
   recorder.Attach(context.GetToolTip()->m_hWnd);
+  m_board.m_bAlwaysTip = FALSE;
   MoveTo(context, kToolA);
   EXPECT_EQ(recorder.Take(), (std::vector<std::string>{"add 11", "title 0 null", "relay"}));
-  m_board.SetActiveWindow();
+  m_board.m_bAlwaysTip = TRUE;
   MoveTo(context, kToolB);
   EXPECT_EQ(recorder.Take(),
             (std::vector<std::string>{"add 12", "title 0 null", "activate", "relay", "del 11"}));
-  other.DestroyWindow();
+  EXPECT_EQ(context.GetToolTip()->GetToolCount(), 1) << "a tool left behind while inactive";
 }
 
 // The module filter: windows that enable tooltips are served through

@@ -29,9 +29,11 @@ class CToolWindow : public CWnd {
 public:
   BOOL Create() {
     LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW));
-    if (!CreateEx(WS_EX_TOPMOST, lpszClass, L"tools", WS_POPUP | WS_VISIBLE, 700, 800, 300, 100, nullptr,
-                  nullptr))
+    // Shown without taking activation from the other test programs on the screen.
+    if (!CreateEx(WS_EX_TOPMOST | WS_EX_NOACTIVATE, lpszClass, L"tools", WS_POPUP, 700, 800, 300, 100,
+                  nullptr, nullptr))
       return FALSE;
+    SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     return m_first.Create(L"First", WS_CHILD | WS_VISIBLE, CRect(10, 10, 110, 40), this, 301) &&
            m_second.Create(L"Second", WS_CHILD | WS_VISIBLE, CRect(150, 10, 250, 40), this, 302);
   }
