@@ -12,6 +12,7 @@
 #include "Menu.h"
 #include "ModuleState.h"
 #include "ThreadState.h"
+#include "ToolTipCtrl.h"
 #include "Exception.h"
 #include "WinThread.h"
 
@@ -33,6 +34,13 @@ AFX_THREAD_STATE *AfxGetThreadState() {
 // Temporary wrappers must not look up the maps while the thread's state is
 // being torn down, so they are let go of their handle first.
 AFX_THREAD_STATE::~AFX_THREAD_STATE() {
+  // The tooltip window goes with its owner; an object still bound at thread
+  // end lets go of it rather than reach into the state being torn down.
+  if (pToolTip != nullptr && pToolTip->m_hWnd != nullptr) {
+    permanentMap.erase(pToolTip->m_hWnd);
+    pToolTip->m_hWnd = nullptr;
+  }
+  pToolTip.reset();
   for (auto &entry : temporaryMap) entry.second->m_hWnd = nullptr;
   temporaryMap.clear();
 }
@@ -560,7 +568,13 @@ BOOL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT *pResult) {
   return pWnd->OnChildNotify(msg.message, msg.wParam, msg.lParam, pResult);
 }
 
-BOOL CWnd::PreTranslateMessage(MSG *) {
+BOOL CWnd::PreTranslateMessage(MSG *pMsg) {
+  if ((m_nFlags & (WF_TOOLTIPS | WF_TRACKINGTOOLTIPS)) != 0) {
+    if (AFX_TOOLTIP_FILTER pfnFilter = AfxGetThreadState()->pfnFilterToolTipMessage)
+      pfnFilter(pMsg, this);
+    else
+      FilterToolTipMessage(pMsg);
+  }
   return FALSE;
 }
 
@@ -823,14 +837,6 @@ BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) const 
   lpScrollInfo->cbSize = sizeof(*lpScrollInfo);
   lpScrollInfo->fMask = nMask;
   return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
-}
-
-BOOL CWnd::EnableToolTips(BOOL bEnable) {
-  if (bEnable)
-    m_nFlags |= WF_TOOLTIPS;
-  else
-    m_nFlags &= ~WF_TOOLTIPS;
-  return TRUE;
 }
 
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm) {

@@ -4,6 +4,7 @@
 
 #include "GalleryApp.h"
 #include "GallerySections.h"
+#include "GalleryToolTipSection.h"
 #include "XTPDrawHelpers.h"
 
 namespace {
@@ -65,7 +66,7 @@ TEST_F(Gallery, WindowShowsEverySectionWhole) {
   CString strTitle;
   pFrame->GetWindowText(strTitle);
   EXPECT_STREQ(strTitle, kTitle);
-  ASSERT_EQ(View().GetSectionCount(), 5u);
+  ASSERT_EQ(View().GetSectionCount(), 6u);
   CRect rcView;
   View().GetClientRect(&rcView);
   for (size_t i = 0; i < View().GetSectionCount(); i++) {
@@ -157,6 +158,31 @@ TEST_F(Gallery, ResourcesShowTheToolkitsOwnPictures) {
   auto *pSection = Section<CGalleryResourcesSection>();
   ASSERT_NE(pSection, nullptr);
   EXPECT_TRUE(pSection->GetImageManager().GetImage(CGalleryResourcesSection::kEditorAlphaIds, 16)->IsAlpha());
+}
+
+// Each tip style's board: its tool is hit-tested and registered with a
+// tooltip window of the board's style (what the tip looks like is the
+// toolkit test's and the screenshot's business).
+TEST_F(Gallery, EachTipStyleRegistersItsBoardsTool) {
+  auto *pSection = Section<CGalleryToolTipsSection>();
+  ASSERT_NE(pSection, nullptr);
+  for (int nStyle = 0; nStyle < CGalleryToolTipsSection::kStyles; nStyle++) {
+    CGalleryTipBoard &board = pSection->GetBoard(nStyle);
+    CXTPToolTipContext &context = board.GetContext();
+    EXPECT_EQ(context.GetStyle(), nStyle);
+    CPoint pt = CGalleryTipBoard::ToolRect().CenterPoint();
+    board.ClientToScreen(&pt);
+    ::SetCursorPos(pt.x, pt.y);
+    board.SendMessage(WM_MOUSEMOVE, 0,
+                      MAKELPARAM(CGalleryTipBoard::ToolRect().CenterPoint().x,
+                                 CGalleryTipBoard::ToolRect().CenterPoint().y));
+    ASSERT_NE(context.GetToolTip(), nullptr) << nStyle;
+    EXPECT_EQ(context.GetLastTool().uId, CGalleryTipBoard::ToolId());
+    EXPECT_EQ(context.GetLastTool().hwnd, board.m_hWnd);
+    EXPECT_EQ((context.GetToolTip()->GetStyle() & TTS_BALLOON) != 0, nStyle == xtpToolTipBalloon);
+    EXPECT_EQ(context.GetToolTip()->GetToolCount(), 1);
+    EXPECT_EQ(context.GetToolTip()->GetRichEdit().m_hWnd != nullptr, nStyle == xtpToolTipRTF);
+  }
 }
 
 TEST_F(Gallery, ClosingTheWindowEndsTheProgram) {
