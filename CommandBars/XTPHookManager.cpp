@@ -54,8 +54,8 @@ CXTPHookClient::~CXTPHookClient() {
 // Hooked windows
 
 int CXTPHookedWindow::GetClientCount() const {
-  return static_cast<int>(std::count_if(m_clients.begin(), m_clients.end(),
-                                        [](CXTPHookClient *p) { return p != nullptr; }));
+  return static_cast<int>(
+      std::count_if(m_clients.begin(), m_clients.end(), [](CXTPHookClient *p) { return p != nullptr; }));
 }
 
 BOOL CXTPHookedWindow::HasClient(const CXTPHookClient *pClient) const {

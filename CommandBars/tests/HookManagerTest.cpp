@@ -91,7 +91,8 @@ protected:
   }
   void MakeWindow() {
     if (GetParam()) {
-      ASSERT_TRUE(m_bound.CreateEx(0, AfxRegisterWndClass(0), L"bound", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr));
+      ASSERT_TRUE(
+          m_bound.CreateEx(0, AfxRegisterWndClass(0), L"bound", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr));
       m_hWnd = m_bound.m_hWnd;
     } else {
       static const ATOM atom = [] {
@@ -108,7 +109,9 @@ protected:
     }
     m_ownProc = ProcOf(m_hWnd);
   }
-  static WNDPROC ProcOf(HWND hWnd) { return reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC)); }
+  static WNDPROC ProcOf(HWND hWnd) {
+    return reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC));
+  }
   std::vector<std::string> Probe() {
     g_log.clear();
     ::SendMessageW(m_hWnd, kProbe, 1, 0);
@@ -276,7 +279,8 @@ TEST_P(HookedWindowTest, UnhookKeepsAProcedureChainedSince) {
 
 TEST_P(HookedWindowTest, DeletedClientLeavesEveryWindow) {
   CXTPHookManager *pManager = XTPHookManager();
-  HWND hOther = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HWND hOther =
+      ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   {
     Client a("a");
     pManager->HookWindow(m_hWnd, &a);
@@ -410,7 +414,8 @@ TEST_F(ThreadHooksTest, KeyboardDecisions) {
       {"releases pass", true, xtpHookHandled, false, 'A', kUp, FALSE, false, false},
       {"Alt with a key goes to the clients", true, xtpHookContinue, false, 'F', kAlt, TRUE, true, false},
       {"Alt alone closes the popups", true, xtpHookHandled, false, VK_MENU, kAlt, TRUE, false, true},
-      {"Alt held down repeats pass", true, xtpHookHandled, false, VK_MENU, kAlt | kRepeat, FALSE, false, false},
+      {"Alt held down repeats pass", true, xtpHookHandled, false, VK_MENU, kAlt | kRepeat, FALSE, false,
+       false},
       {"Alt keys pass while the mouse is locked", true, xtpHookHandled, true, 'F', kAlt, FALSE, false, false},
       {"plain keys still go to clients while locked", true, xtpHookStop, true, 'A', 0, FALSE, true, false},
   };
@@ -438,8 +443,8 @@ TEST_F(ThreadHooksTest, KeyboardDecisions) {
 // the popups, and a typed key reaches the clients before the focus window.
 TEST_F(ThreadHooksTest, InstalledHooksSeeActivationAndKeys) {
   CWnd wnd;
-  ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), L"keys", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
-                           nullptr, nullptr));
+  ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), L"keys", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100,
+                           100, nullptr, nullptr));
   Client client("client");
   client.m_answer = xtpHookHandled;
   PopupStandIn popup;
