@@ -94,15 +94,16 @@ LRESULT ResultAfterException(HWND hWnd, UINT message) {
 }
 
 // The window's pre-handlers first, then its object. A pre-handler may destroy
-// the window, and a self-deleting object is gone with it: the object is asked
-// only while the window is still bound to it.
+// the window, and a self-deleting object is gone with it: an object bound to
+// the window is asked only while it still is.
 LRESULT CallWindowProcGuarded(CWnd *pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return AfxCallGuarded(
       message,
       [&] {
         LRESULT lResult = 0;
+        const bool bBound = CWnd::FromHandlePermanent(hWnd) == pWnd;
         if (AfxCallPreHandlers(hWnd, message, wParam, lParam, lResult)) return lResult;
-        if (CWnd::FromHandlePermanent(hWnd) != pWnd) return lResult;
+        if (bBound && CWnd::FromHandlePermanent(hWnd) != pWnd) return lResult;
         MSG &current = AfxGetThreadState()->lastSentMsg;
         current.wParam = wParam; // as the pre-handlers left them, for Default()
         current.lParam = lParam;
