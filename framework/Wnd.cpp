@@ -293,7 +293,6 @@ HWND CWnd::Detach() {
   auto &map = AfxGetThreadState()->permanentMap;
   auto it = map.find(hWnd);
   if (it != map.end() && it->second == this) map.erase(it);
-  AfxPreHandlersOnDetach(hWnd);
   // A window left subclassed to AfxWndProc without its object would lose its
   // own procedure: give it back. When something was chained on top of ours
   // since, taking ours out would cut that one off too: ours stays and passes
@@ -305,6 +304,7 @@ HWND CWnd::Detach() {
       AfxGetThreadState()->passThroughProcs[hWnd] = m_pfnSuper;
   }
   m_pfnSuper = nullptr;
+  AfxPreHandlersOnDetach(hWnd); // chained in front of the window's procedure, now back on top
   m_hWnd = nullptr;
   return hWnd;
 }
@@ -312,6 +312,7 @@ HWND CWnd::Detach() {
 BOOL CWnd::SubclassWindow(HWND hWnd) {
   if (!::IsWindow(hWnd) || !Attach(hWnd)) return FALSE;
   PreSubclassWindow();
+  AfxPreHandlersOnSubclass(hWnd);
   // Our procedure still in the chain as a pass-through: it serves again.
   auto &passThrough = AfxGetThreadState()->passThroughProcs;
   auto it = passThrough.find(hWnd);
