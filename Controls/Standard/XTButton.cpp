@@ -271,6 +271,12 @@ BOOL CXTButton::TrackHotState() {
   return FALSE;
 }
 
+void CXTButton::HoldHotState() {
+  m_bHilite = TRUE;
+  m_bPainted = TRUE;
+  if (::IsWindow(m_hWnd)) Invalidate(FALSE);
+}
+
 void CXTButton::OnMouseMove(UINT nFlags, CPoint point) {
   CXTButtonTheme *pTheme = GetTheme();
   if (pTheme && pTheme->AllowsHotState(this)) {

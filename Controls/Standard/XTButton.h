@@ -87,6 +87,9 @@ public:
 
 protected:
   void PreSubclassWindow() override;
+  // The hot state without a mouse over the button, until a mouse passes
+  // over it and leaves (previews of the looks).
+  void HoldHotState();
 
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);

@@ -65,7 +65,7 @@ TEST_F(Gallery, WindowShowsEverySectionWhole) {
   CString strTitle;
   pFrame->GetWindowText(strTitle);
   EXPECT_STREQ(strTitle, kTitle);
-  ASSERT_EQ(View().GetSectionCount(), 4u);
+  ASSERT_EQ(View().GetSectionCount(), 5u);
   CRect rcView;
   View().GetClientRect(&rcView);
   for (size_t i = 0; i < View().GetSectionCount(); i++) {
@@ -133,6 +133,37 @@ TEST_F(Gallery, ImagesShowNormalAndDerivedStates) {
   // The cell's corner is outside every icon: the background shows.
   CRect rcCell = CGalleryImagesSection::CellRect(1, 0) + org;
   EXPECT_EQ(Pixel(rcCell.TopLeft() + CPoint(1, 1)), clrBack);
+}
+
+TEST_F(Gallery, ButtonsShowEachStyleInEachState) {
+  using S = CGalleryButtonsSection;
+  auto *pButtons = Section<S>();
+  ASSERT_NE(pButtons, nullptr);
+  const int kClassic = 0, kFlat = 1, kOffice = 4, kFramed = 5;
+  const struct {
+    int row, state;
+    int border, face; // colour indexes at (0, 0) and inside
+  } cases[] = {
+      {kClassic, S::kNormal, COLOR_3DHILIGHT, COLOR_3DFACE},
+      {kClassic, S::kPressed, COLOR_3DDKSHADOW, COLOR_3DFACE},
+      {kFlat, S::kNormal, COLOR_3DFACE, COLOR_3DFACE},
+      {kFlat, S::kHot, COLOR_3DHILIGHT, COLOR_3DFACE},
+      {kOffice, S::kNormal, COLOR_3DFACE, COLOR_3DFACE},
+      {kOffice, S::kHot, XPCOLOR_HIGHLIGHT_BORDER, XPCOLOR_HIGHLIGHT},
+      {kOffice, S::kPressed, XPCOLOR_HIGHLIGHT_BORDER, XPCOLOR_HIGHLIGHT_PUSHED},
+      {kOffice, S::kChecked, XPCOLOR_HIGHLIGHT_BORDER, XPCOLOR_HIGHLIGHT_CHECKED},
+      {kFramed, S::kNormal, COLOR_3DSHADOW, XPCOLOR_TOOLBAR_FACE},
+      {kFramed, S::kDisabled, COLOR_3DSHADOW, XPCOLOR_TOOLBAR_FACE},
+  };
+  for (const auto &c : cases) {
+    CXTButton *pButton = pButtons->GetButton(c.row, c.state);
+    ASSERT_NE(pButton, nullptr);
+    pButton->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC hDC = ::GetDC(pButton->m_hWnd);
+    EXPECT_EQ(::GetPixel(hDC, 0, 0), XTPGetColor(c.border)) << c.row << " " << c.state;
+    EXPECT_EQ(::GetPixel(hDC, S::kButtonWidth - 6, 4), XTPGetColor(c.face)) << c.row << " " << c.state;
+    ::ReleaseDC(pButton->m_hWnd, hDC);
+  }
 }
 
 TEST_F(Gallery, ClosingTheWindowEndsTheProgram) {
