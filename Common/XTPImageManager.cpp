@@ -1,5 +1,6 @@
 #include "XTPImageManager.h"
 
+#include <ole2.h>
 #include <shlwapi.h>
 
 #include <algorithm>
@@ -330,7 +331,8 @@ void CXTPImageManagerIcon::SetDisabledIcon(const CXTPIconHandle &hIcon) {
 
 CXTPIconHandle &CXTPImageManagerIcon::GetFadedIcon() {
   if (m_hFaded.IsEmpty()) {
-    if (!m_hIcon.IsAlpha() && CXTPDrawHelpers::IsLowResolution(nullptr)) return m_hIcon;
+    // A palette screen cannot show the lighter shades: the icon stays as it is.
+    if (!m_hIcon.IsAlpha() && XTPGetColorManager()->GetDisplayBitsPerPixel() <= 8) return m_hIcon;
     Derive(m_hIcon, m_hFaded, [](RGBQUAD &p) {
       p.rgbRed = static_cast<BYTE>(p.rgbRed * 0.7 + 76.5);
       p.rgbGreen = static_cast<BYTE>(p.rgbGreen * 0.7 + 76.5);
@@ -397,8 +399,11 @@ void CXTPImageManagerIcon::Draw(CDC *pDC, CPoint pt, CXTPIconHandle &hIcon, CSiz
 
   // DrawIconEx ignores a negative width, so mirroring draws a flipped copy.
   HICON hMirrored = bMirrored ? MirrorIcon(hIcon.GetIcon()) : nullptr;
-  ::DrawIconEx(hDC, pt.x, pt.y, hMirrored ? hMirrored : hIcon.GetIcon(), szIcon.cx, szIcon.cy, 0, nullptr,
-               DI_NORMAL);
+  HICON hDraw = hMirrored ? hMirrored : hIcon.GetIcon();
+  if (CXTPImageManager::IsPrinterDC(hDC))
+    CXTPImageManager::DrawIconThroughImageList(hDC, pt, hDraw, szIcon);
+  else
+    ::DrawIconEx(hDC, pt.x, pt.y, hDraw, szIcon.cx, szIcon.cy, 0, nullptr, DI_NORMAL);
   if (hMirrored) ::DestroyIcon(hMirrored);
 }
 
@@ -406,9 +411,30 @@ void CXTPImageManagerIcon::DrawMono(CDC *pDC, CPoint pt, CXTPIconHandle &hIcon, 
                                     COLORREF clrBrush) {
   if (hIcon.IsEmpty() || hIcon.IsAlpha()) return;
   if (szIcon.cx == 0) szIcon = GetExtent();
+  HDC hDC = pDC->GetSafeHdc();
   HBRUSH hBrush = ::CreateSolidBrush(clrBrush);
-  ::DrawStateW(pDC->GetSafeHdc(), hBrush, nullptr, reinterpret_cast<LPARAM>(hIcon.GetIcon()), 0, pt.x, pt.y,
-               szIcon.cx, szIcon.cy, DST_ICON | DSS_MONO);
+  if (GetImageManager()->IsDrawMirrored()) {
+    // DrawState has no mirrored form: the flipped icon goes onto white, and
+    // everything not white becomes the silhouette.
+    HICON hMirrored = MirrorIcon(hIcon.GetIcon());
+    HDC hMemDC = ::CreateCompatibleDC(hDC);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hDC, szIcon.cx, szIcon.cy);
+    if (hMirrored && hMemDC && hBitmap) {
+      HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
+      RECT rc = {0, 0, szIcon.cx, szIcon.cy};
+      ::FillRect(hMemDC, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+      ::DrawIconEx(hMemDC, 0, 0, hMirrored, szIcon.cx, szIcon.cy, 0, nullptr, DI_NORMAL);
+      ::SelectObject(hMemDC, hOld);
+      ::DrawStateW(hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(hBitmap), 0, pt.x, pt.y, szIcon.cx,
+                   szIcon.cy, DST_BITMAP | DSS_MONO);
+    }
+    if (hBitmap) ::DeleteObject(hBitmap);
+    if (hMemDC) ::DeleteDC(hMemDC);
+    if (hMirrored) ::DestroyIcon(hMirrored);
+  } else {
+    ::DrawStateW(hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(hIcon.GetIcon()), 0, pt.x, pt.y, szIcon.cx,
+                 szIcon.cy, DST_ICON | DSS_MONO);
+  }
   ::DeleteObject(hBrush);
 }
 
@@ -977,6 +1003,17 @@ UINT CXTPImageManager::PasteFromClipboard() {
   return PasteFromClipboard(::GetClipboardData(XTPClipboardFormatToolBarImage()));
 }
 
+UINT CXTPImageManager::PasteFromClipboard(IDataObject *pDataObject) {
+  if (!pDataObject) return 0;
+  FORMATETC format = {static_cast<CLIPFORMAT>(XTPClipboardFormatToolBarImage()), nullptr, DVASPECT_CONTENT,
+                      -1, TYMED_HGLOBAL};
+  STGMEDIUM medium = {};
+  if (FAILED(pDataObject->GetData(&format, &medium))) return 0;
+  const UINT nID = medium.tymed == TYMED_HGLOBAL ? PasteFromClipboard(medium.hGlobal) : 0;
+  ::ReleaseStgMedium(&medium);
+  return nID;
+}
+
 UINT CXTPImageManager::PasteFromClipboard(HGLOBAL hData) {
   if (!hData) return 0;
   const SIZE_T size = ::GlobalSize(hData);
@@ -1000,6 +1037,23 @@ UINT CXTPImageManager::PasteFromClipboard(HGLOBAL hData) {
   delete GetIconSet(nID);
   m_mapImages[nID] = pSet.release();
   return nID;
+}
+
+// ---- printing
+
+BOOL CXTPImageManager::IsPrinterDC(HDC hDC) {
+  return hDC && ::GetDeviceCaps(hDC, TECHNOLOGY) == DT_RASPRINTER;
+}
+
+BOOL CXTPImageManager::DrawIconThroughImageList(HDC hDC, CPoint pt, HICON hIcon, CSize szIcon) {
+  // Printer drivers take a masked image list's blits where an icon's own
+  // drawing may come out black or not at all.
+  HIMAGELIST hList = ImageList_Create(szIcon.cx, szIcon.cy, ILC_COLOR24 | ILC_MASK, 1, 0);
+  if (!hList) return FALSE;
+  const BOOL bDrawn =
+      ImageList_ReplaceIcon(hList, -1, hIcon) == 0 && ImageList_Draw(hList, 0, hDC, pt.x, pt.y, ILD_NORMAL);
+  ImageList_Destroy(hList);
+  return bDrawn;
 }
 
 // ---- toolbar resources
