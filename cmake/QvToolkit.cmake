@@ -45,4 +45,8 @@ if(toolkit_sources)
       qv_add_test(NAME toolkit_${name} SOURCES ${src} ${resources} ${toolkit_resources} LIBS toolkit window_test_kit LABELS toolkit)
     endforeach()
   endforeach()
+  # Tests that move the real mouse take turns with each other.
+  if(TEST toolkit_XTButtonTest)
+    set_tests_properties(toolkit_XTButtonTest PROPERTIES RESOURCE_LOCK mouse)
+  endif()
 endif()

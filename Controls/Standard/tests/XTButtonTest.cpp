@@ -7,6 +7,7 @@
 #include "XTButton.h"
 #include "XTButtonTheme.h"
 #include "XTPColorManager.h"
+#include "WindowTestKit.h"
 #include "../../../Common/tests/FakeVisualStyles.h"
 #include "../../../Common/tests/MemoryCanvas.h"
 
@@ -18,6 +19,14 @@ namespace {
 
 const UINT kButtonId = 101;
 const int kWidth = 120, kHeight = 40;
+// The test window's place, and the cursor's when no test wants it: both
+// off the windows of the other tests, which sit at the top left.
+POINT ParentAt() {
+  return {::GetSystemMetrics(SM_CXSCREEN) - 280, ::GetSystemMetrics(SM_CYSCREEN) - 224};
+}
+POINT Parked() {
+  return {::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5};
+}
 
 void Pump(DWORD ms) {
   const DWORD end = ::GetTickCount() + ms;
@@ -42,30 +51,18 @@ void SendMouse(DWORD flags, POINT screen = {0, 0}) {
   ::SendInput(1, &input, sizeof(input));
 }
 
-// A shown parent that hears its buttons' notifications.
-class RecordingParent : public CWnd {
-public:
-  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
-    if (LOWORD(wParam) == kButtonId) codes.push_back(HIWORD(wParam));
-    return CWnd::OnCommand(wParam, lParam);
-  }
-  int Count(UINT code) const {
-    int n = 0;
-    for (UINT c : codes) n += c == code;
-    return n;
-  }
-  std::vector<UINT> codes;
-};
-
 class ButtonTest : public ::testing::Test {
 protected:
   // One shown parent for the suite: a new top-level window costs seconds
   // under Wine.
   static void SetUpTestSuite() {
-    s_parent = new RecordingParent;
+    s_parent = new CWnd;
     LPCTSTR windowClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
-    s_parent->CreateEx(WS_EX_TOPMOST, windowClass, L"button test", WS_POPUP | WS_VISIBLE, 40, 40, 300, 200,
-                       nullptr, nullptr);
+    // In the screen's far corner, above and beside the windows of the
+    // tests that run beside this one, and without taking their focus.
+    s_parent->CreateEx(WS_EX_TOPMOST | WS_EX_NOACTIVATE, windowClass, L"button test", WS_POPUP, ParentAt().x,
+                       ParentAt().y, 270, 200, nullptr, nullptr);
+    s_parent->ShowWindow(SW_SHOWNOACTIVATE);
   }
   static void TearDownTestSuite() {
     if (s_parent->m_hWnd) s_parent->DestroyWindow();
@@ -75,12 +72,10 @@ protected:
   void SetUp() override {
     XTGetThemeManager()->SetTheme(0);
     ASSERT_NE(m_parent.m_hWnd, nullptr);
-    ::SetForegroundWindow(m_parent.m_hWnd);
-    m_parent.codes.clear();
-    MoveMouseToScreen({5, 5});
+    MoveMouseToScreen(Parked());
   }
   void TearDown() override {
-    MoveMouseToScreen({5, 5});
+    MoveMouseToScreen(Parked());
     XTGetThemeManager()->SetTheme(0);
   }
 
@@ -112,11 +107,11 @@ protected:
     button.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc.GetSafeHdc()), PRF_CLIENT);
   }
 
-  static RecordingParent *s_parent;
-  RecordingParent &m_parent = *s_parent;
+  static CWnd *s_parent;
+  CWnd &m_parent = *s_parent;
 };
 
-RecordingParent *ButtonTest::s_parent = nullptr;
+CWnd *ButtonTest::s_parent = nullptr;
 
 // ---------------------------------------------------------------------------
 // Owner-drawn type
@@ -248,7 +243,7 @@ TEST_F(ButtonTest, EachStyleThemeAndStateByPixel) {
     EXPECT_EQ(button.IsHot() != FALSE, tracksHot && (c.state == State::Hot || c.state == State::CheckedHot))
         << name;
     if (c.state == State::Pressed) Release();
-    MoveMouseToScreen({5, 5});
+    MoveMouseToScreen(Parked());
     button.DestroyWindow();
   }
 }
@@ -505,7 +500,7 @@ TEST_F(ButtonTest, OfficeIconFadedAtRestShadowedWhenHotGreyWhenDisabled) {
   Print(button, hot);
   EXPECT_EQ(hot.Pixel(pt.x - 1, pt.y - 1), RGB(200, 0, 0)) << "raised by a pixel";
   EXPECT_NE(hot.Pixel(pt.x + 16, pt.y + 16), XTPGetColor(XPCOLOR_HIGHLIGHT)) << "its shadow below";
-  MoveMouseToScreen({5, 5});
+  MoveMouseToScreen(Parked());
   Pump(40);
 
   button.EnableWindow(FALSE);
@@ -567,24 +562,39 @@ TEST_F(ButtonTest, ImageAboveTextCentresBoth) {
 // ---------------------------------------------------------------------------
 // What the parent hears
 
+// The notifications among what the button sent its parent.
+std::vector<RecordedMessage> Commands(const MessageRecorder &recorder) {
+  std::vector<RecordedMessage> commands;
+  for (const RecordedMessage &m : recorder.Messages())
+    if (m.message == WM_COMMAND) commands.push_back(m);
+  return commands;
+}
+
 TEST_F(ButtonTest, ClicksReachTheParentAndADoubleClickIsASecondPress) {
   CXTButton button;
   Create(button, BS_PUSHBUTTON, L"Click");
+  MessageRecorder recorder(m_parent.m_hWnd);
+  recorder.FromControl(button.m_hWnd);
   MoveMouseTo(button, CPoint(kWidth / 2, kHeight / 2));
   Press();
   EXPECT_TRUE(button.IsPushed());
+  EXPECT_GT(recorder.Count(WM_DRAWITEM), 0u) << "the parent hands the drawing back to the button";
   Release();
   EXPECT_FALSE(button.IsPushed());
-  EXPECT_EQ(m_parent.Count(BN_CLICKED), 1);
+  EXPECT_TRUE(
+      CompareMessageSequence(Commands(recorder), {{WM_COMMAND, BN_CLICKED, kCode}}, IsRunningUnderWine()));
 
   Pump(::GetDoubleClickTime() + 50);
-  m_parent.codes.clear();
+  recorder.Clear();
   Press();
   Release();
   Press();
   Release();
-  EXPECT_EQ(m_parent.Count(BN_CLICKED), 2);
-  EXPECT_EQ(m_parent.Count(BN_DOUBLECLICKED), 1);
+  EXPECT_TRUE(CompareMessageSequence(Commands(recorder),
+                                     {{WM_COMMAND, BN_CLICKED, kCode},
+                                      {WM_COMMAND, BN_DOUBLECLICKED, kCode},
+                                      {WM_COMMAND, BN_CLICKED, kCode}},
+                                     IsRunningUnderWine()));
 }
 
 TEST_F(ButtonTest, FlipIconVisibilityHidesTheIcon) {
