@@ -45,8 +45,12 @@ if(toolkit_sources)
       qv_add_test(NAME toolkit_${name} SOURCES ${src} ${resources} ${toolkit_resources} LIBS toolkit window_test_kit LABELS toolkit)
     endforeach()
   endforeach()
-  # Tests that move the real mouse take turns with each other.
-  if(TEST toolkit_XTButtonTest)
-    set_tests_properties(toolkit_XTButtonTest PROPERTIES RESOURCE_LOCK mouse)
-  endif()
+  # Tests that move the real cursor take turns: one test's cursor would
+  # land on the other's windows.
+  foreach(test IN ITEMS toolkit_XTButtonTest toolkit_MouseManagerTest toolkit_XTHeaderCtrlTest
+                        toolkit_XTPToolTipContextTest)
+    if(TEST ${test})
+      set_tests_properties(${test} PROPERTIES RESOURCE_LOCK mouse)
+    endif()
+  endforeach()
 endif()
