@@ -51,12 +51,23 @@ void SendMouse(DWORD flags, POINT screen = {0, 0}) {
   ::SendInput(1, &input, sizeof(input));
 }
 
+// Takes clicks without becoming active (Wine eats a click whose window
+// refuses the activation it asks for).
+class InactiveParent : public CWnd {
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+};
+
 class ButtonTest : public ::testing::Test {
 protected:
   // One shown parent for the suite: a new top-level window costs seconds
   // under Wine.
   static void SetUpTestSuite() {
-    s_parent = new CWnd;
+    s_hNoActivation = ::SetWindowsHookExW(WH_CBT, RefuseActivation, nullptr, ::GetCurrentThreadId());
+    s_parent = new InactiveParent;
     LPCTSTR windowClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
     // In the screen's far corner, above and beside the windows of the
     // tests that run beside this one, and without taking their focus.
@@ -64,7 +75,15 @@ protected:
                        ParentAt().y, 270, 200, nullptr, nullptr);
     s_parent->ShowWindow(SW_SHOWNOACTIVATE);
   }
+  // The window must never become the active one: a press on a button sets
+  // the focus, which would take it away from the windows of tests running
+  // beside this one (an in-place edit there ends when it loses the focus).
+  static LRESULT CALLBACK RefuseActivation(int nCode, WPARAM wParam, LPARAM lParam) {
+    if (nCode == HCBT_ACTIVATE && s_parent && reinterpret_cast<HWND>(wParam) == s_parent->m_hWnd) return 1;
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+  }
   static void TearDownTestSuite() {
+    ::UnhookWindowsHookEx(s_hNoActivation);
     if (s_parent->m_hWnd) s_parent->DestroyWindow();
     delete s_parent;
     s_parent = nullptr;
@@ -108,10 +127,12 @@ protected:
   }
 
   static CWnd *s_parent;
+  static HHOOK s_hNoActivation;
   CWnd &m_parent = *s_parent;
 };
 
 CWnd *ButtonTest::s_parent = nullptr;
+HHOOK ButtonTest::s_hNoActivation = nullptr;
 
 // ---------------------------------------------------------------------------
 // Owner-drawn type
@@ -307,7 +328,8 @@ TEST_F(ButtonTest, FramedOfficeLookRestsInAShadowFrame) {
   EXPECT_EQ(canvas.Pixel(0, 0), XTPGetColor(COLOR_3DSHADOW));
   EXPECT_EQ(canvas.Pixel(kWidth / 2, 4), XTPGetColor(XPCOLOR_TOOLBAR_FACE));
   // Focused at rest: a double frame in the highlight colour.
-  button.SetFocus();
+  // The focus as the button hears of it: the window never becomes active.
+  button.SendMessage(WM_SETFOCUS);
   MemoryCanvas focused(kWidth, kHeight);
   Print(button, focused);
   EXPECT_EQ(focused.Pixel(0, 0), XTPGetColor(COLOR_HIGHLIGHT));
@@ -583,6 +605,7 @@ TEST_F(ButtonTest, ClicksReachTheParentAndADoubleClickIsASecondPress) {
   EXPECT_FALSE(button.IsPushed());
   EXPECT_TRUE(
       CompareMessageSequence(Commands(recorder), {{WM_COMMAND, BN_CLICKED, kCode}}, IsRunningUnderWine()));
+  EXPECT_NE(::GetActiveWindow(), m_parent.m_hWnd) << "the click took no other test's focus";
 
   Pump(::GetDoubleClickTime() + 50);
   recorder.Clear();
