@@ -66,7 +66,7 @@ TEST_F(Gallery, WindowShowsEverySectionWhole) {
   CString strTitle;
   pFrame->GetWindowText(strTitle);
   EXPECT_STREQ(strTitle, kTitle);
-  ASSERT_EQ(View().GetSectionCount(), 6u);
+  ASSERT_EQ(View().GetSectionCount(), 7u);
   CRect rcView;
   View().GetClientRect(&rcView);
   for (size_t i = 0; i < View().GetSectionCount(); i++) {
@@ -182,6 +182,37 @@ TEST_F(Gallery, EachTipStyleRegistersItsBoardsTool) {
     EXPECT_EQ((context.GetToolTip()->GetStyle() & TTS_BALLOON) != 0, nStyle == xtpToolTipBalloon);
     EXPECT_EQ(context.GetToolTip()->GetToolCount(), 1);
     EXPECT_EQ(context.GetToolTip()->GetRichEdit().m_hWnd != nullptr, nStyle == xtpToolTipRTF);
+  }
+}
+
+TEST_F(Gallery, ButtonsShowEachStyleInEachState) {
+  using S = CGalleryButtonsSection;
+  auto *pButtons = Section<S>();
+  ASSERT_NE(pButtons, nullptr);
+  const int kClassic = 0, kFlat = 1, kOffice = 4, kFramed = 5;
+  const struct {
+    int row, state;
+    int border, face; // colour indexes at (0, 0) and inside
+  } cases[] = {
+      {kClassic, S::kNormal, COLOR_3DHILIGHT, COLOR_3DFACE},
+      {kClassic, S::kPressed, COLOR_3DDKSHADOW, COLOR_3DFACE},
+      {kFlat, S::kNormal, COLOR_3DFACE, COLOR_3DFACE},
+      {kFlat, S::kHot, COLOR_3DHILIGHT, COLOR_3DFACE},
+      {kOffice, S::kNormal, COLOR_3DFACE, COLOR_3DFACE},
+      {kOffice, S::kHot, XPCOLOR_HIGHLIGHT_BORDER, XPCOLOR_HIGHLIGHT},
+      {kOffice, S::kPressed, XPCOLOR_HIGHLIGHT_BORDER, XPCOLOR_HIGHLIGHT_PUSHED},
+      {kOffice, S::kChecked, XPCOLOR_HIGHLIGHT_BORDER, XPCOLOR_HIGHLIGHT_CHECKED},
+      {kFramed, S::kNormal, COLOR_3DSHADOW, XPCOLOR_TOOLBAR_FACE},
+      {kFramed, S::kDisabled, COLOR_3DSHADOW, XPCOLOR_TOOLBAR_FACE},
+  };
+  for (const auto &c : cases) {
+    CXTButton *pButton = pButtons->GetButton(c.row, c.state);
+    ASSERT_NE(pButton, nullptr);
+    pButton->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC hDC = ::GetDC(pButton->m_hWnd);
+    EXPECT_EQ(::GetPixel(hDC, 0, 0), XTPGetColor(c.border)) << c.row << " " << c.state;
+    EXPECT_EQ(::GetPixel(hDC, S::kButtonWidth - 6, 4), XTPGetColor(c.face)) << c.row << " " << c.state;
+    ::ReleaseDC(pButton->m_hWnd, hDC);
   }
 }
 
