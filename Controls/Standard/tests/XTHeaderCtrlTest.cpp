@@ -703,6 +703,49 @@ TEST_F(HeaderTest, FailingVisualStylesFallBackToTheClassicLook) {
   for (const auto &call : styles.calls) EXPECT_NE(call.what, L"DrawThemeBackground");
 }
 
+// Hot tracking runs on a timer while visual styles draw the header: a new
+// item under the cursor is redrawn hot once; leaving the items ends it.
+TEST_F(HeaderTest, HotItemFollowsTheCursorWhileVisualStylesDraw) {
+  FakeVisualStyles styles;
+  Theme()->SetDrawStyle(XTHDR_VISUALSTYLES | XTHDR_HOTTRACKING | XTHDR_SORTARROW, &m_header);
+  auto placeCursor = [&](int x) {
+    CPoint pt(x, 5);
+    m_header.ClientToScreen(&pt);
+    ::SetCursorPos(pt.x, pt.y);
+    CPoint now;
+    ::GetCursorPos(&now);
+    return now == pt;
+  };
+  if (!placeCursor(150)) GTEST_SKIP() << "the cursor cannot be placed on this display";
+  const struct {
+    const char *name;
+    int x;
+    int hot;
+  } kSteps[] = {
+      {"over Size", 150, 1}, {"still over Size", 160, 1}, {"over Name", 20, 0}, {"off the items", 350, -1}};
+  for (const auto &step : kSteps) {
+    placeCursor(step.x);
+    m_header.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(step.x, 5));
+    m_header.SendMessage(WM_TIMER, 1);
+    EXPECT_EQ(m_header.GetHotItem(), step.hot) << step.name;
+  }
+  // The hot item is drawn in the hot state.
+  placeCursor(150);
+  styles.calls.clear();
+  Print();
+  int hotDrawn = 0;
+  for (const auto &call : styles.calls) hotDrawn += call.part == 1 && call.state == 2 ? 1 : 0;
+  EXPECT_EQ(hotDrawn, 1);
+}
+
+TEST_F(HeaderTest, AutoSizeSharesANewWidthAmongTheColumns) {
+  m_header.EnableAutoSize();
+  CRect rc;
+  m_header.GetWindowRect(&rc);
+  m_header.SetWindowPos(nullptr, 0, 0, 300, rc.Height(), SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_EQ((std::vector<int>{Width(0), Width(1), Width(2)}), (std::vector<int>{100, 100, 100}));
+}
+
 TEST_F(HeaderTest, HeldDownItemIsDrawnPressed) {
   m_header.SetTheme(new CXTHeaderTheme);
   CPoint pt(150, 5);
