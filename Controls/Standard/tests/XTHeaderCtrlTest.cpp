@@ -11,6 +11,7 @@
 #include "XTGlobal.h"
 #include "XTHeaderCtrl.h"
 #include "XTPDrawHelpers.h"
+#include "XTPImageManager.h"
 
 #include <memory>
 #include <string>
@@ -482,6 +483,14 @@ TEST_F(HeaderMenuTest, MenuChecksSortAndAlignmentOfTheColumnClicked) {
     EXPECT_EQ(g_menu.checked, c.checked) << c.name;
     EXPECT_EQ(m_header.GetMenuPoint(), CPoint(c.x, 5));
   }
+}
+
+TEST(HeaderMenuImages, EveryCommandOfTheMenuHasAnImage) {
+  CXTPImageManager images;
+  ASSERT_TRUE(images.SetIcons(XT_IDR_TBAR_HDR_IMAGES));
+  for (UINT command :
+       {XT_IDC_SORTASC, XT_IDC_SORTDSC, XT_IDC_ALIGNLEFT, XT_IDC_ALIGNCENTER, XT_IDC_ALIGNRIGHT})
+    EXPECT_NE(images.GetImage(command, 16), nullptr) << command;
 }
 
 TEST_F(HeaderMenuTest, NoMenuOffTheColumnsWithoutSortingOrWhenTurnedOff) {
