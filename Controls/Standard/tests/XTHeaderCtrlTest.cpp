@@ -225,7 +225,9 @@ protected:
     LPCTSTR windowClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
     ASSERT_TRUE(m_owner.CreateEx(0, windowClass, L"header test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
                                  500, 400, nullptr, nullptr));
-    ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 400, 300), &m_owner, 200));
+    // Framed, as the program's lists are: relaying out must not shrink it.
+    ASSERT_TRUE(m_list.CreateEx(WS_EX_CLIENTEDGE, WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 400, 300),
+                                &m_owner, 200));
     m_list.InsertColumn(0, L"Name", LVCFMT_LEFT, 100);
     m_list.InsertColumn(1, L"Size", LVCFMT_RIGHT, 80);
     m_list.InsertColumn(2, L"Grade", LVCFMT_LEFT, 60);
