@@ -81,6 +81,15 @@ int CXTHeaderCtrl::HitTest(CPoint pt, UINT *pFlags) const {
   return item;
 }
 
+int CXTHeaderCtrl::GetItemUnderCursor() const {
+  CPoint pt;
+  ::GetCursorPos(&pt);
+  ScreenToClient(&pt);
+  UINT flags = 0;
+  const int item = HitTest(pt, &flags);
+  return (flags & (HHT_ONHEADER | HHT_ONDIVIDER | HHT_ONDIVOPEN)) != 0 ? item : -1;
+}
+
 BOOL CXTHeaderCtrl::IsItemHeldDown(int iItem) {
   if (!m_bLBtnDown) return FALSE;
   CPoint pt;
@@ -316,10 +325,7 @@ void CXTHeaderCtrl::OnTimer(UINT_PTR nIDEvent) {
     CHeaderCtrl::OnTimer(nIDEvent);
     return;
   }
-  CPoint pt;
-  ::GetCursorPos(&pt);
-  ScreenToClient(&pt);
-  const int item = HitTest(pt);
+  const int item = GetItemUnderCursor();
   if (item < 0) {
     KillTimer(kHotTimer);
     if (m_bPainted) RedrawWindow();

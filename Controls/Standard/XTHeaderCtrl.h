@@ -41,6 +41,9 @@ public:
   BOOL SetBitmap(int iCol, UINT uBitmapID, BOOL bRemove = FALSE, COLORREF crMask = RGB(255, 0, 255));
 
   int HitTest(CPoint pt, UINT *pFlags = nullptr) const;
+  // The item under the cursor, -1 when the cursor is off the header's items
+  // (beside or below them, over the list).
+  int GetItemUnderCursor() const;
   // HDM_HITTEST's raw form stays reachable.
   using CHeaderCtrl::HitTest;
 

@@ -170,10 +170,7 @@ void CXTHeaderTheme::DrawHeader(CDC *pDC, CXTHeaderCtrl *pHeader) {
     item.mask = HDI_ORDER;
     orders[i] = pHeader->GetItem(i, &item) ? item.iOrder : -1;
   }
-  CPoint ptCursor;
-  ::GetCursorPos(&ptCursor);
-  ::ScreenToClient(pHeader->m_hWnd, &ptCursor);
-  const int hotItem = (m_dwDrawStyle & XTHDR_HOTTRACKING) ? pHeader->HitTest(ptCursor) : -1;
+  const int hotItem = (m_dwDrawStyle & XTHDR_HOTTRACKING) ? pHeader->GetItemUnderCursor() : -1;
 
   m_pPaintingHeader = pHeader;
   int x = rcClient.left;

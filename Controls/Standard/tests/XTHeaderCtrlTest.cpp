@@ -719,8 +719,8 @@ TEST_F(HeaderTest, FailingVisualStylesFallBackToTheClassicLook) {
 TEST_F(HeaderTest, HotItemFollowsTheCursorWhileVisualStylesDraw) {
   FakeVisualStyles styles;
   Theme()->SetDrawStyle(XTHDR_VISUALSTYLES | XTHDR_HOTTRACKING | XTHDR_SORTARROW, &m_header);
-  auto placeCursor = [&](int x) {
-    CPoint pt(x, 5);
+  auto placeCursor = [&](int x, int y = 5) {
+    CPoint pt(x, y);
     m_header.ClientToScreen(&pt);
     ::SetCursorPos(pt.x, pt.y);
     CPoint now;
@@ -740,6 +740,13 @@ TEST_F(HeaderTest, HotItemFollowsTheCursorWhileVisualStylesDraw) {
     m_header.SendMessage(WM_TIMER, 1);
     EXPECT_EQ(m_header.GetHotItem(), step.hot) << step.name;
   }
+  // Below the header, over the list's rows, no item is hot.
+  placeCursor(150);
+  m_header.SendMessage(WM_TIMER, 1);
+  ASSERT_EQ(m_header.GetHotItem(), 1);
+  placeCursor(150, ClientSize().cy + 20);
+  m_header.SendMessage(WM_TIMER, 1);
+  EXPECT_EQ(m_header.GetHotItem(), -1);
   // The hot item is drawn in the hot state.
   placeCursor(150);
   styles.calls.clear();
