@@ -1,6 +1,8 @@
 #include "GallerySections.h"
 
 #include "GalleryToolTipSection.h"
+#include "GalleryHeaderSection.h"
+
 #include "XTGlobal.h"
 #include "XTPDrawHelpers.h"
 #include "XTPResource.h"
@@ -125,6 +127,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryResourcesSection>());
   sections.push_back(std::make_unique<CGalleryToolTipsSection>());
   sections.push_back(std::make_unique<CGalleryButtonsSection>());
+  sections.push_back(std::make_unique<CGalleryHeaderSection>());
   return sections;
 }
 
