@@ -16,3 +16,13 @@
 #define XTP_IDC_VSPLITBAR 9971
 // Over the edge of a command-bar control whose width is being customised.
 #define XTP_IDC_SIZECONTROL 9972
+
+// The column header's right-click menu: popup 2 of menu 9014, "RClickHeader",
+// with images for its commands in tool bar 9015.
+#define XT_IDR_TBAR_HDR 9014
+#define XT_IDR_TBAR_HDR_IMAGES 9015
+#define XT_IDC_SORTASC 9158
+#define XT_IDC_SORTDSC 9159
+#define XT_IDC_ALIGNLEFT 9160
+#define XT_IDC_ALIGNCENTER 9161
+#define XT_IDC_ALIGNRIGHT 9162

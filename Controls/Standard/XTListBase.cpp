@@ -488,7 +488,7 @@ void CXTListBase::OnHeaderItemClick(const NMHEADERW *pHeader) {
     bAscending = nCol == m_nSortedCol ? !m_bAscending : TRUE;
   } else if (pHeader->iButton == 1) {
     // The header's own Sort Ascending / Sort Descending chose the direction.
-    GetFlatHeaderCtrl()->GetSortedCol(&bAscending);
+    GetFlatHeaderCtrl()->ReadSortedColumn(&bAscending);
   } else {
     return;
   }

@@ -203,7 +203,7 @@ TEST_F(XTListTest, HeaderClicksSortOnceEachAndTurnTheDirection) {
     EXPECT_EQ(ascending != FALSE, clicks[i].ascending);
     // The header shows the same column and direction.
     BOOL headerAscending = FALSE;
-    EXPECT_EQ(m_list.GetFlatHeaderCtrl()->GetSortedCol(&headerAscending), clicks[i].column);
+    EXPECT_EQ(m_list.GetFlatHeaderCtrl()->ReadSortedColumn(&headerAscending), clicks[i].column);
     EXPECT_EQ(headerAscending != FALSE, clicks[i].ascending);
   }
   // The parent still hears of every click, once.
