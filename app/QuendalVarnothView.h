@@ -9,11 +9,12 @@
 #include "EntryCheckModel.h"
 #include "Framework.h"
 #include "SortHeaderStandIn.h"
+#include "XTListView.h"
 
 class CLeftView;
 struct TreeEntryNode;
 
-class CQuendalVarnothView : public CListView {
+class CQuendalVarnothView : public CXTListView {
   DECLARE_DYNCREATE(CQuendalVarnothView)
 public:
   static constexpr COLORREF kAlternateRowColour = RGB(247, 247, 255);
@@ -53,7 +54,6 @@ protected:
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg void OnColumnClick(NMHDR *header, LRESULT *result);
-  afx_msg void OnCustomDraw(NMHDR *header, LRESULT *result);
 
 private:
   CImageList m_smallImages;
@@ -69,6 +69,8 @@ private:
   CLeftView *Tree() const;
   void AppendRow(TreeEntryNode &node, bool ntfs);
   void ShowRowCheck(int row, uint8_t check);
+  // The row's background as RowBackground gives it, with black text.
+  void ColourRow(int row);
   void ExchangeRows(int a, int b);
   void SortRows(int column, bool ascending);
   void ShowSortArrow(int column, bool ascending);

@@ -7,8 +7,9 @@
 
 #include "Framework.h"
 #include "LogReport.h"
+#include "XTListView.h"
 
-class CSimpleListView : public CListView {
+class CSimpleListView : public CXTListView {
   DECLARE_DYNCREATE(CSimpleListView)
 public:
   enum RowImage { Completed = 0, Started = 1, Error = 2 };

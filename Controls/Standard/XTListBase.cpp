@@ -350,7 +350,7 @@ void CXTListBase::SetRowColors(int nRow, COLORREF clrText, COLORREF clrBack) {
     pRow->crText = clrText;
     pRow->crBack = clrBack;
   } else {
-    m_rowColors.push_back({nRow, clrBack, clrText});
+    m_rowColors[nRow] = {nRow, clrBack, clrText};
   }
   CListCtrl &list = List();
   if (list.m_hWnd == nullptr) return;
@@ -363,9 +363,8 @@ void CXTListBase::RemoveAllRowColors() {
 }
 
 XT_ROWCOLOR *CXTListBase::FindRowColors(int nRow) {
-  for (XT_ROWCOLOR &rowColor : m_rowColors)
-    if (rowColor.nRow == nRow) return &rowColor;
-  return nullptr;
+  auto found = m_rowColors.find(nRow);
+  return found != m_rowColors.end() ? &found->second : nullptr;
 }
 
 void CXTListBase::CellColors(int nRow, int nSubItem, BOOL bSelected, COLORREF &clrText, COLORREF &clrBack) {

@@ -9,7 +9,7 @@
 // window's messages here.
 #pragma once
 
-#include <vector>
+#include <map>
 
 #include "FrameworkControls.h"
 #include "XTHeaderCtrl.h"
@@ -131,7 +131,8 @@ protected:
   COLORREF m_clrBack = static_cast<COLORREF>(-1);
   COLORREF m_clrSortText = static_cast<COLORREF>(-1);
   COLORREF m_clrSortBack = static_cast<COLORREF>(-1);
-  std::vector<XT_ROWCOLOR> m_rowColors;
+  // By row: a long list colours every other row, and each cell looks its row up.
+  std::map<int, XT_ROWCOLOR> m_rowColors;
   CXTFlatHeaderCtrl m_flatHeader;
   CListCtrl *m_pListCtrl = nullptr;
   // The window object the list is (the view itself for a list view), when
