@@ -29,6 +29,9 @@ struct AFX_THREAD_STATE {
   CWinThread *pCurrentWinThread = nullptr;
   int nDisablePumpCount = 0;
   std::vector<AFX_DEFERRED_DESTROY> deferredDestroys;
+  // Windows let go by their objects while something else was chained on top
+  // of the framework's procedure: it stays and passes on to these.
+  std::unordered_map<HWND, WNDPROC> passThroughProcs;
 
   AFX_THREAD_STATE() = default;
   ~AFX_THREAD_STATE();

@@ -14,6 +14,7 @@
 #include "ThreadState.h"
 #include "Exception.h"
 #include "WinThread.h"
+#include "WndPreHandler.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
@@ -92,10 +93,33 @@ LRESULT ResultAfterException(HWND hWnd, UINT message) {
   return 0;
 }
 
+// The window's pre-handlers first, then its object. A pre-handler may destroy
+// the window, and a self-deleting object is gone with it: the object is asked
+// only while the window is still bound to it.
 LRESULT CallWindowProcGuarded(CWnd *pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return AfxCallGuarded(
-      message, [&] { return pWnd->WindowProc(message, wParam, lParam); },
+      message,
+      [&] {
+        LRESULT lResult = 0;
+        if (AfxCallPreHandlers(hWnd, message, wParam, lParam, lResult)) return lResult;
+        if (CWnd::FromHandlePermanent(hWnd) != pWnd) return lResult;
+        MSG &current = AfxGetThreadState()->lastSentMsg;
+        current.wParam = wParam; // as the pre-handlers left them, for Default()
+        current.lParam = lParam;
+        return pWnd->WindowProc(message, wParam, lParam);
+      },
       [&] { return ResultAfterException(hWnd, message); });
+}
+
+// A window whose object let it go while a later procedure was chained on top
+// of ours: messages pass on to the window's own procedure.
+LRESULT PassThrough(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto &procs = AfxGetThreadState()->passThroughProcs;
+  auto it = procs.find(hWnd);
+  if (it == procs.end()) return ::DefWindowProc(hWnd, message, wParam, lParam);
+  const WNDPROC pfnOld = it->second;
+  if (message == WM_NCDESTROY) procs.erase(it);
+  return ::CallWindowProc(pfnOld, hWnd, message, wParam, lParam);
 }
 
 } // namespace
@@ -131,7 +155,7 @@ LRESULT AfxCallWndProc(CWnd *pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARA
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   CWnd *pWnd = CWnd::FromHandlePermanent(hWnd);
-  if (pWnd == nullptr) return ::DefWindowProc(hWnd, message, wParam, lParam);
+  if (pWnd == nullptr) return PassThrough(hWnd, message, wParam, lParam);
   return AfxCallWndProc(pWnd, hWnd, message, wParam, lParam);
 }
 
@@ -140,7 +164,23 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_CREATEWND && pState->pWndInit != nullptr) {
     CWnd *pWndInit = pState->pWndInit;
     pState->pWndInit = nullptr;
-    CWnd::AttachForCreate(pWndInit, reinterpret_cast<HWND>(wParam));
+    HWND hWnd = reinterpret_cast<HWND>(wParam);
+    // An exception must not unwind through the window manager. The creation
+    // is refused instead, the object let go of the half-made window, and the
+    // object left waiting as if the hook had never fired, so that CreateEx
+    // fails and tells a self-deleting object.
+    const bool bAttached = AfxCallGuarded(
+        WM_NCCREATE,
+        [&] {
+          CWnd::AttachForCreate(pWndInit, hWnd);
+          return true;
+        },
+        [] { return false; });
+    if (!bAttached) {
+      if (pWndInit->m_hWnd == hWnd) pWndInit->Detach();
+      pState->pWndInit = pWndInit;
+      return 1;
+    }
   }
   return ::CallNextHookEx(pState->hHookCbt, code, wParam, lParam);
 }
@@ -162,6 +202,7 @@ BOOL AfxUnhookWindowCreate() {
 }
 
 void CWnd::AttachForCreate(CWnd *pWnd, HWND hWnd) {
+  AfxGetThreadState()->passThroughProcs.erase(hWnd); // a reused handle's stale entry
   pWnd->Attach(hWnd);
   pWnd->PreSubclassWindow();
   auto oldProc = reinterpret_cast<WNDPROC>(
@@ -251,11 +292,17 @@ HWND CWnd::Detach() {
   auto &map = AfxGetThreadState()->permanentMap;
   auto it = map.find(hWnd);
   if (it != map.end() && it->second == this) map.erase(it);
+  AfxPreHandlersOnDetach(hWnd);
   // A window left subclassed to AfxWndProc without its object would lose its
-  // own procedure: give it back.
-  if (m_pfnSuper != nullptr &&
-      reinterpret_cast<WNDPROC>(::GetWindowLongPtr(hWnd, GWLP_WNDPROC)) == AfxGetAfxWndProc())
-    ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+  // own procedure: give it back. When something was chained on top of ours
+  // since, taking ours out would cut that one off too: ours stays and passes
+  // messages on.
+  if (m_pfnSuper != nullptr) {
+    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtr(hWnd, GWLP_WNDPROC)) == AfxGetAfxWndProc())
+      ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    else if (::IsWindow(hWnd))
+      AfxGetThreadState()->passThroughProcs[hWnd] = m_pfnSuper;
+  }
   m_pfnSuper = nullptr;
   m_hWnd = nullptr;
   return hWnd;
@@ -264,6 +311,14 @@ HWND CWnd::Detach() {
 BOOL CWnd::SubclassWindow(HWND hWnd) {
   if (!::IsWindow(hWnd) || !Attach(hWnd)) return FALSE;
   PreSubclassWindow();
+  // Our procedure still in the chain as a pass-through: it serves again.
+  auto &passThrough = AfxGetThreadState()->passThroughProcs;
+  auto it = passThrough.find(hWnd);
+  if (it != passThrough.end()) {
+    m_pfnSuper = it->second;
+    passThrough.erase(it);
+    return TRUE;
+  }
   auto oldProc = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxGetAfxWndProc())));
   if (oldProc != AfxGetAfxWndProc()) m_pfnSuper = oldProc;
