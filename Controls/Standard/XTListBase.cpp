@@ -411,46 +411,69 @@ void CXTListBase::OnCustomDraw(NMHDR *pNMHDR, LRESULT *pResult) {
 
 // --- window messages ---
 
-void CXTListBase::OnPaint() {
+CRect CXTListBase::GetRowsRect() const {
   CListCtrl &list = List();
-  CWnd *pWnd = m_pListWnd != nullptr ? m_pListWnd : m_pListCtrl;
-  CPaintDC dc(pWnd);
-  CRect rcClient;
-  list.GetClientRect(&rcClient);
+  CRect rcRows;
+  list.GetClientRect(&rcRows);
   CHeaderCtrl *pHeader = IsReportView() ? list.GetHeaderCtrl() : nullptr;
   if (pHeader != nullptr && pHeader->IsWindowVisible()) {
     CRect rcHeader;
     pHeader->GetWindowRect(&rcHeader);
     list.ScreenToClient(&rcHeader);
-    rcClient.top = std::max(rcClient.top, rcHeader.bottom);
+    rcRows.top = std::max(rcRows.top, rcHeader.bottom);
   }
-  const COLORREF clrBack = list.IsWindowEnabled() ? GetBkColor() : ::GetSysColor(COLOR_3DFACE);
-  {
-    CXTMemDC memDC(&dc, rcClient, clrBack);
-    if (!memDC.IsValid()) return;
-    if (pHeader != nullptr && m_bSortTint && m_nSortedCol >= 0) {
-      SCROLLINFO si = {};
-      si.cbSize = sizeof(si);
-      si.fMask = SIF_POS;
-      if (!::GetScrollInfo(list.m_hWnd, SB_HORZ, &si)) si.nPos = 0;
-      int x = rcClient.left - si.nPos;
-      for (int nPos = 0; nPos < pHeader->GetItemCount(); ++nPos) {
-        const int nCol = pHeader->OrderToIndex(nPos);
-        const int nWidth = list.GetColumnWidth(nCol);
-        if (nCol == m_nSortedCol) {
-          CRect rcStrip(x, rcClient.top, x + nWidth, rcClient.bottom);
-          memDC.FillSolidRect(&rcStrip, GetSortBkColor());
-          break;
-        }
-        x += nWidth;
+  return rcRows;
+}
+
+void CXTListBase::PaintRows(CDC *pDC, const CRect &rcRows) {
+  CListCtrl &list = List();
+  const BOOL bEnabled = list.IsWindowEnabled();
+  pDC->FillSolidRect(&rcRows, bEnabled ? GetBkColor() : ::GetSysColor(COLOR_3DFACE));
+  CHeaderCtrl *pHeader = IsReportView() ? list.GetHeaderCtrl() : nullptr;
+  if (pHeader != nullptr && m_bSortTint && m_nSortedCol >= 0 && bEnabled) {
+    // Below the last row the sorted column goes on as a strip of its tint;
+    // a disabled list is grey throughout, as its cells are.
+    SCROLLINFO si = {};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_POS;
+    if (!::GetScrollInfo(list.m_hWnd, SB_HORZ, &si)) si.nPos = 0;
+    int x = rcRows.left - si.nPos;
+    for (int nPos = 0; nPos < pHeader->GetItemCount(); ++nPos) {
+      const int nCol = pHeader->OrderToIndex(nPos);
+      const int nWidth = list.GetColumnWidth(nCol);
+      if (nCol == m_nSortedCol) {
+        CRect rcStrip(x, rcRows.top, x + nWidth, rcRows.bottom);
+        pDC->FillSolidRect(&rcStrip, GetSortBkColor());
+        break;
       }
+      x += nWidth;
     }
-    DefaultListProc(WM_PAINT, reinterpret_cast<WPARAM>(memDC.GetSafeHdc()), 0);
   }
+  DefaultListProc(WM_PAINT, reinterpret_cast<WPARAM>(pDC->GetSafeHdc()), 0);
+}
+
+void CXTListBase::OnPaint() {
+  CWnd *pWnd = m_pListWnd != nullptr ? m_pListWnd : m_pListCtrl;
+  CPaintDC dc(pWnd);
+  const CRect rcRows = GetRowsRect();
+  {
+    // Drawn off screen and copied in one step: the rows never flicker.
+    CXTMemDC memDC(&dc, rcRows);
+    if (!memDC.IsValid()) return;
+    PaintRows(&memDC, rcRows);
+  }
+  CHeaderCtrl *pHeader = IsReportView() ? List().GetHeaderCtrl() : nullptr;
   if (pHeader != nullptr) {
     pHeader->Invalidate();
     pHeader->UpdateWindow();
   }
+}
+
+LRESULT CXTListBase::OnPrintClient(WPARAM wParam, LPARAM) {
+  // Printing draws what painting draws, so the list can be captured.
+  CDC *pDC = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
+  PaintRows(pDC, GetRowsRect());
+  return 0;
 }
 
 void CXTListBase::OnDestroy() {

@@ -101,6 +101,7 @@ protected:
   void OnCustomDraw(NMHDR *pNMHDR, LRESULT *pResult);
   void OnDestroy();
   void OnPaint();
+  LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
   LRESULT OnListBaseMessage(WPARAM, LPARAM);
   // Subclassing an existing list: its set-up waits for a posted message.
   void PostSetUpMessage();
@@ -113,6 +114,10 @@ protected:
   CListCtrl &List() const;
   BOOL IsReportView() const;
   BOOL IsHeaderNotify(const NMHDR *pNMHDR) const;
+  // The client area below the header, where the rows are.
+  CRect GetRowsRect() const;
+  // Background, sorted-column strip and the control's own rows.
+  void PaintRows(CDC *pDC, const CRect &rcRows);
 
   int m_nMinColWidth = 0;
   int m_nMaxColWidth = 0;

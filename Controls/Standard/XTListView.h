@@ -37,6 +37,9 @@ protected:
   }
   afx_msg BOOL OnEraseBkgnd(CDC *) { return TRUE; }
   afx_msg void OnPaint() { CXTListBase::OnPaint(); }
+  afx_msg LRESULT OnPrintClientMessage(WPARAM wParam, LPARAM lParam) {
+    return CXTListBase::OnPrintClient(wParam, lParam);
+  }
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (TBase::OnCreate(lpCreateStruct) == -1) return -1;
     this->SendMessage(XTWM_INITIAL_UPDATE);
@@ -60,6 +63,7 @@ ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDrawReflect)
 ON_WM_DESTROY()
 ON_WM_ERASEBKGND()
 ON_WM_PAINT()
+ON_MESSAGE(WM_PRINTCLIENT, OnPrintClientMessage)
 ON_WM_CREATE()
 ON_MESSAGE(XTWM_INITIAL_UPDATE, OnInitialUpdateMessage)
 ON_WM_SETTINGCHANGE()

@@ -2,6 +2,7 @@
 // header, cell colours of its custom draw, column sizing rules, moving rows,
 // finding a cell and its one-time set-up, on real list controls under Wine.
 #include "../../../framework/tests/ControlTestWindow.h"
+#include "../../../framework/tests/WindowTestKit.h"
 
 #include <string>
 #include <utility>
@@ -309,6 +310,53 @@ TEST_F(XTListTest, UserColoursAndRowRecords) {
   EXPECT_EQ(m_list.FindRowColors(5), nullptr);
   m_list.RemoveAllRowColors();
   EXPECT_EQ(m_list.FindRowColors(4), nullptr);
+}
+
+TEST_F(XTListTest, PaintedRowsShowTheirColoursAndTheSortedColumn) {
+  AddRows(m_list, 3);
+  const COLORREF rowBack = RGB(255, 200, 120), window = ::GetSysColor(COLOR_WINDOW);
+  m_list.EnableRowColors(TRUE);
+  m_list.EnableSortedColumnTint(TRUE);
+  m_list.SetRowColors(1, RGB(0, 0, 0), rowBack);
+  m_list.MarkSortedColumn(2, TRUE);
+  auto cell = [&](int row, int column) {
+    CRect rect;
+    m_list.GetSubItemRect(row, column, LVIR_BOUNDS, rect);
+    rect.DeflateRect(1, 1);
+    return rect;
+  };
+  CRect below = cell(2, 0);
+  below.OffsetRect(0, 3 * below.Height());
+  CRect belowSorted = cell(2, 2);
+  belowSorted.OffsetRect(0, 3 * belowSorted.Height());
+  struct Case {
+    const char *name;
+    bool selected, disabled;
+    COLORREF row1, row0Sorted, below, belowSorted;
+  };
+  const COLORREF sortBack = m_list.GetSortBkColor(), face = ::GetSysColor(COLOR_3DFACE);
+  const COLORREF blended = CXTColorRef(rowBack).Blend(sortBack, 50);
+  const std::vector<Case> cases = {
+      {"enabled", false, false, rowBack, sortBack, window, sortBack},
+      {"disabled: grey throughout", false, true, face, face, face, face},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    m_list.EnableWindow(!c.disabled);
+    PixelProbe probe(m_list.m_hWnd);
+    EXPECT_EQ(probe.Dominant(cell(1, 0)), c.row1);
+    EXPECT_EQ(probe.Dominant(cell(0, 2)), c.row0Sorted);
+    EXPECT_EQ(probe.Dominant(below), c.below);
+    EXPECT_EQ(probe.Dominant(belowSorted), c.belowSorted);
+    if (!c.disabled) EXPECT_EQ(probe.Dominant(cell(1, 2)), blended);
+  }
+  // Selected, the row is drawn in the selection's colours, not its own.
+  m_list.EnableWindow(TRUE);
+  m_list.SetFocus();
+  m_list.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  PixelProbe probe(m_list.m_hWnd);
+  EXPECT_NE(probe.Dominant(cell(1, 0)), rowBack);
+  EXPECT_NE(probe.Dominant(cell(1, 2)), blended);
 }
 
 // --- column sizing ---
