@@ -1,5 +1,7 @@
 #include "GallerySections.h"
 
+#include "GalleryListSection.h"
+
 #include "XTGlobal.h"
 #include "XTPDrawHelpers.h"
 #include "XTPResource.h"
@@ -120,6 +122,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryDrawingSection>());
   sections.push_back(std::make_unique<CGalleryCursorsSection>());
   sections.push_back(std::make_unique<CGalleryImagesSection>());
+  sections.push_back(std::make_unique<CGalleryListSection>());
   return sections;
 }
 
