@@ -12,6 +12,7 @@
 #include "XTColorRef.h"
 #include "XTGlobal.h"
 #include "XTListView.h"
+#include "XTPResource.h"
 #include "XTRegistryManager.h"
 
 namespace {
@@ -232,6 +233,21 @@ TEST_F(XTListTest, HeaderCommandsSortInTheHeadersDirectionAndOtherButtonsDoNot) 
   EXPECT_EQ(m_list.sorts, (std::vector<std::pair<int, bool>>{{2, false}, {0, true}}));
 }
 
+TEST_F(XTListTest, TheHeadersSortCommandsSortOnce) {
+  ASSERT_TRUE(m_list.AttachFlatHeader());
+  CXTFlatHeaderCtrl *header = m_list.GetFlatHeaderCtrl();
+  ASSERT_NE(header, nullptr);
+  // The commands act on the column under the last right-click: the first
+  // column, as none was made yet.
+  header->SendMessage(WM_COMMAND, XT_IDC_SORTDSC);
+  header->SendMessage(WM_COMMAND, XT_IDC_SORTASC);
+  header->SendMessage(WM_COMMAND, XT_IDC_SORTASC); // already so: nothing
+  EXPECT_EQ(m_list.sorts, (std::vector<std::pair<int, bool>>{{0, false}, {0, true}}));
+  BOOL ascending = FALSE;
+  EXPECT_EQ(m_list.GetSortedColumn(&ascending), 0);
+  EXPECT_TRUE(ascending);
+}
+
 TEST_F(XTListTest, WithoutTheFlatHeaderClicksAreTheOwnersToSort) {
   ClickHeader(m_list, 1);
   EXPECT_TRUE(m_list.sorts.empty());
@@ -426,6 +442,22 @@ TEST_F(XTListTest, ColumnsAreBuiltOnlyInReportView) {
   EXPECT_EQ(icons.AddColumn(L"Name", 50), -1);
   EXPECT_FALSE(icons.AttachFlatHeader());
   icons.DestroyWindow();
+
+  // Headings from the string table.
+  RecordingList named;
+  ASSERT_TRUE(named.Create(WS_CHILD | LVS_REPORT, CRect(0, 0, 200, 100), &m_parent, 202));
+  const int widths[] = {70, 80};
+  const int ids[] = {XT_IDS_REG_SETTINGS, XT_IDS_REG_COLINFO};
+  ASSERT_TRUE(named.InsertColumns(2, widths, ids));
+  wchar_t heading[32] = {};
+  LVCOLUMNW column = {};
+  column.mask = LVCF_TEXT | LVCF_WIDTH;
+  column.pszText = heading;
+  column.cchTextMax = 32;
+  ASSERT_TRUE(named.GetColumn(1, &column));
+  EXPECT_STREQ(heading, L"Column Info");
+  EXPECT_EQ(column.cx, 80);
+  named.DestroyWindow();
 
   EXPECT_FALSE(m_list.ModifyExtendedStyle(0, 0));
   EXPECT_TRUE(m_list.ModifyExtendedStyle(0, LVS_EX_GRIDLINES));
