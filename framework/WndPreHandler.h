@@ -8,7 +8,9 @@
 // its own in front of the window's and takes it out again only while nothing
 // has been chained on top of it since; otherwise that procedure stays as an
 // inert pass-through until the window is destroyed, so neither the later
-// procedure nor the window's own one is ever dropped.
+// procedure nor the window's own one is ever dropped. (comctl32's
+// RemoveWindowSubclass is no help there: Wine's puts the window's first
+// procedure back even over one chained later.)
 //
 // A handler may add or remove handlers (itself too) and destroy the window
 // while it is being asked: removed handlers are not asked again, and the

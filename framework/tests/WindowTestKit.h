@@ -55,6 +55,7 @@
 #include "FrameWnd.h"
 #include "Geometry.h"
 #include "Wnd.h"
+#include "WndPreHandler.h"
 
 // ---------------------------------------------------------------------------
 // Environment
@@ -190,23 +191,23 @@ inline ::testing::AssertionResult CompareMessageSequence(const std::vector<Recor
   return ::testing::AssertionSuccess();
 }
 
-class MessageRecorder {
+// Sits on the window as a framework pre-handler, so that it neither drops nor
+// is dropped by procedures chained on the window after it.
+class MessageRecorder : private CWndPreHandler {
 public:
   explicit MessageRecorder(HWND hWnd) : m_hWnd(hWnd) {
     m_watched = {WM_NOTIFY,      WM_COMMAND,      WM_DRAWITEM,    WM_MEASUREITEM, WM_DELETEITEM,
                  WM_COMPAREITEM, WM_PARENTNOTIFY, WM_CONTEXTMENU, WM_HSCROLL,     WM_VSCROLL};
-    m_installed = ::SetWindowSubclass(hWnd, &MessageRecorder::SubclassProc, kSubclassId,
-                                      reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    m_installed = AfxAddPreHandler(hWnd, this) != FALSE;
   }
-  ~MessageRecorder() { Stop(); }
+  ~MessageRecorder() override { Stop(); }
   MessageRecorder(const MessageRecorder &) = delete;
   MessageRecorder &operator=(const MessageRecorder &) = delete;
 
   bool IsRecording() const { return m_installed; }
   // Ends recording (the window keeps working; the records stay).
   void Stop() {
-    if (m_installed && ::IsWindow(m_hWnd))
-      ::RemoveWindowSubclass(m_hWnd, &MessageRecorder::SubclassProc, kSubclassId);
+    if (m_installed) AfxRemovePreHandler(m_hWnd, this);
     m_installed = false;
   }
 
@@ -244,8 +245,6 @@ public:
   }
 
 private:
-  static constexpr UINT_PTR kSubclassId = 0x51564D52; // "QVMR"
-
   static HWND SourceOf(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NOTIFY:
@@ -263,22 +262,21 @@ private:
     }
   }
 
-  static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR refData) {
-    auto *self = reinterpret_cast<MessageRecorder *>(refData);
-    if (self->m_watched.count(message) != 0) {
-      RecordedMessage m = {hWnd, message, wParam, lParam, 0, SourceOf(message, wParam, lParam), 0};
-      if (message == WM_NOTIFY) m.code = reinterpret_cast<const NMHDR *>(lParam)->code;
-      if (message == WM_COMMAND) m.code = HIWORD(wParam);
-      if (self->m_hWndFrom == nullptr || m.hWndFrom == nullptr || m.hWndFrom == self->m_hWndFrom) {
-        if (self->m_detail) m.detail = self->m_detail(message, wParam, lParam);
-        self->m_messages.push_back(m);
-        auto answer = self->m_answers.find({message, m.code});
-        if (answer != self->m_answers.end()) return answer->second;
-      }
-    }
-    return ::DefSubclassProc(hWnd, message, wParam, lParam);
+  BOOL OnPreHandleMessage(HWND hWnd, UINT message, WPARAM &wParam, LPARAM &lParam,
+                          LRESULT &lResult) override {
+    if (m_watched.count(message) == 0) return FALSE;
+    RecordedMessage m = {hWnd, message, wParam, lParam, 0, SourceOf(message, wParam, lParam), 0};
+    if (message == WM_NOTIFY) m.code = reinterpret_cast<const NMHDR *>(lParam)->code;
+    if (message == WM_COMMAND) m.code = HIWORD(wParam);
+    if (m_hWndFrom != nullptr && m.hWndFrom != nullptr && m.hWndFrom != m_hWndFrom) return FALSE;
+    if (m_detail) m.detail = m_detail(message, wParam, lParam);
+    m_messages.push_back(m);
+    auto answer = m_answers.find({message, m.code});
+    if (answer == m_answers.end()) return FALSE;
+    lResult = answer->second;
+    return TRUE;
   }
+  void OnPreHandledWindowGone(HWND) override { m_installed = false; }
 
   HWND m_hWnd;
   bool m_installed = false;

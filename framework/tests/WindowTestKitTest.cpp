@@ -116,6 +116,29 @@ TEST_F(MessageRecorderTest, AnswersInsteadOfTheWindow) {
                                 {WM_NOTIFY, static_cast<UINT>(NM_CLICK), kCode}}));
 }
 
+WNDPROC g_laterOld = nullptr;
+int g_laterCalls = 0;
+LRESULT CALLBACK LaterProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  ++g_laterCalls;
+  return ::CallWindowProcW(g_laterOld, hWnd, message, wParam, lParam);
+}
+
+// A recorder on a window nothing binds, with a procedure chained after it:
+// stopping it keeps that procedure.
+TEST_F(MessageRecorderTest, StoppingKeepsAProcedureChainedLater) {
+  HWND hStatic = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 40, 10, 10, m_parent.m_hWnd, nullptr,
+                                   nullptr, nullptr);
+  MessageRecorder recorder(hStatic);
+  recorder.Watch(WM_APP + 6);
+  g_laterOld = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(hStatic, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterProc)));
+  recorder.Stop();
+  g_laterCalls = 0;
+  ::SendMessageW(hStatic, WM_APP + 6, 0, 0);
+  EXPECT_EQ(g_laterCalls, 1);
+  EXPECT_EQ(recorder.Count(WM_APP + 6), 0u);
+}
+
 // Paints its left half red and its right half blue, for the printing message too.
 class TwoColourWnd : public CWnd {
 public:
