@@ -233,6 +233,24 @@ TEST_F(XTListTest, HeaderCommandsSortInTheHeadersDirectionAndOtherButtonsDoNot) 
   EXPECT_EQ(m_list.sorts, (std::vector<std::pair<int, bool>>{{2, false}, {0, true}}));
 }
 
+TEST_F(XTListTest, AHeaderClickReachesTheParentOnceAsAColumnClick) {
+  ASSERT_TRUE(m_list.AttachFlatHeader());
+  MessageRecorder recorder(m_parent.m_hWnd);
+  recorder.FromControl(m_list.m_hWnd).Detail([](UINT message, WPARAM, LPARAM lParam) -> LPARAM {
+    const auto *pNMHDR = reinterpret_cast<const NMHDR *>(lParam);
+    return message == WM_NOTIFY && pNMHDR->code == LVN_COLUMNCLICK
+               ? reinterpret_cast<const NMLISTVIEW *>(lParam)->iSubItem
+               : -1;
+  });
+  ClickHeader(m_list, 2);
+  ClickHeader(m_list, 2);
+  EXPECT_TRUE(recorder.Matches({
+      {WM_NOTIFY, static_cast<UINT>(LVN_COLUMNCLICK), kCode | kDetail, 0, 0, 2},
+      {WM_NOTIFY, static_cast<UINT>(LVN_COLUMNCLICK), kCode | kDetail, 0, 0, 2},
+  }));
+  EXPECT_EQ(m_list.sorts, (std::vector<std::pair<int, bool>>{{2, true}, {2, false}}));
+}
+
 TEST_F(XTListTest, TheHeadersSortCommandsSortOnce) {
   ASSERT_TRUE(m_list.AttachFlatHeader());
   CXTFlatHeaderCtrl *header = m_list.GetFlatHeaderCtrl();
