@@ -73,6 +73,7 @@ TEST(HeaderTheme, BlendTruncatesEachChannel) {
 // Arrow outlines drawn straight onto a canvas: which edge takes which colour.
 TEST(HeaderTheme, SortArrowOutlinesPointTheWayOfTheSort) {
   CXTHeaderTheme theme;
+  theme.m_cr3DFace = RGB(192, 192, 192);
   theme.m_cr3DHighLight = RGB(255, 255, 255);
   theme.m_cr3DShadow = RGB(0, 0, 128);
   for (const BOOL ascending : {TRUE, FALSE}) {
@@ -105,6 +106,31 @@ TEST(HeaderTheme, SortArrowOutlinesPointTheWayOfTheSort) {
   dis.itemState = 0;
   theme.DrawSortArrow(&dis, TRUE);
   for (int x = 0; x < 100; x++) ASSERT_EQ(narrow.Pixel(x, 12), RGB(50, 50, 50)) << x;
+}
+
+TEST(HeaderTheme, ArrowStaysVisibleOnALightFace) {
+  CXTHeaderTheme theme;
+  theme.m_cr3DHighLight = RGB(255, 255, 255);
+  theme.m_cr3DDkShadow = RGB(64, 64, 64);
+  const struct {
+    COLORREF face, light;
+  } kCases[] = {
+      {RGB(192, 192, 192), RGB(255, 255, 255)}, // classic grey: etched
+      {RGB(212, 208, 200), RGB(255, 255, 255)},
+      {RGB(240, 240, 240), RGB(64, 64, 64)}, // nearly white: drawn dark
+      {RGB(255, 255, 255), RGB(64, 64, 64)},
+      {RGB(240, 240, 200), RGB(255, 255, 255)}, // one channel tells them apart
+  };
+  for (const auto &c : kCases) {
+    theme.m_cr3DFace = c.face;
+    EXPECT_EQ(theme.GetArrowLightColor(), c.light) << std::hex << c.face;
+    MemoryCanvas canvas(100, 20, c.face);
+    DRAWITEMSTRUCT dis = {};
+    dis.hDC = canvas.dc.m_hDC;
+    dis.rcItem = CRect(10, 0, 50, 20);
+    theme.DrawSortArrow(&dis, TRUE);
+    EXPECT_EQ(canvas.Pixel(64, 12), c.light) << std::hex << c.face;
+  }
 }
 
 // Pressed and normal item backgrounds of each look.
