@@ -168,7 +168,11 @@ LRESULT CALLBACK CXTPMouseManager::MouseHookProc(int nCode, WPARAM wParam, LPARA
 }
 
 BOOL CXTPMouseManager::OnMouseHook(UINT message, POINT ptScreen) {
-  if (message == WM_LBUTTONDOWN || message == WM_NCLBUTTONDOWN) m_bIgnoreLButtonUp = FALSE;
+  // Any left press (a double click's second one too) makes the next release
+  // a click of its own.
+  if (message == WM_LBUTTONDOWN || message == WM_NCLBUTTONDOWN || message == WM_LBUTTONDBLCLK ||
+      message == WM_NCLBUTTONDBLCLK)
+    m_bIgnoreLButtonUp = FALSE;
   if (IsLButtonUp(message) && m_bIgnoreLButtonUp) {
     m_bIgnoreLButtonUp = FALSE;
     return TRUE;

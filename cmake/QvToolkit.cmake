@@ -45,4 +45,12 @@ if(toolkit_sources)
       qv_add_test(NAME toolkit_${name} SOURCES ${src} ${resources} ${toolkit_resources} LIBS toolkit window_test_kit LABELS toolkit)
     endforeach()
   endforeach()
+  # Tests that type, click, move the cursor or take the activation on the
+  # shared virtual screen: alone, so they neither disturb nor are disturbed by
+  # the windows of tests running beside them.
+  foreach(name HookManagerTest MouseManagerTest)
+    if(TEST toolkit_${name})
+      set_tests_properties(toolkit_${name} PROPERTIES RUN_SERIAL ON)
+    endif()
+  endforeach()
 endif()

@@ -94,15 +94,16 @@ LRESULT ResultAfterException(HWND hWnd, UINT message) {
 }
 
 // The window's pre-handlers first, then its object. A pre-handler may destroy
-// the window, and a self-deleting object is gone with it: the object is asked
-// only while the window is still bound to it.
+// the window, and a self-deleting object is gone with it: an object bound to
+// the window is asked only while it still is.
 LRESULT CallWindowProcGuarded(CWnd *pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return AfxCallGuarded(
       message,
       [&] {
         LRESULT lResult = 0;
+        const bool bBound = CWnd::FromHandlePermanent(hWnd) == pWnd;
         if (AfxCallPreHandlers(hWnd, message, wParam, lParam, lResult)) return lResult;
-        if (CWnd::FromHandlePermanent(hWnd) != pWnd) return lResult;
+        if (bBound && CWnd::FromHandlePermanent(hWnd) != pWnd) return lResult;
         MSG &current = AfxGetThreadState()->lastSentMsg;
         current.wParam = wParam; // as the pre-handlers left them, for Default()
         current.lParam = lParam;
@@ -292,7 +293,6 @@ HWND CWnd::Detach() {
   auto &map = AfxGetThreadState()->permanentMap;
   auto it = map.find(hWnd);
   if (it != map.end() && it->second == this) map.erase(it);
-  AfxPreHandlersOnDetach(hWnd);
   // A window left subclassed to AfxWndProc without its object would lose its
   // own procedure: give it back. When something was chained on top of ours
   // since, taking ours out would cut that one off too: ours stays and passes
@@ -304,6 +304,7 @@ HWND CWnd::Detach() {
       AfxGetThreadState()->passThroughProcs[hWnd] = m_pfnSuper;
   }
   m_pfnSuper = nullptr;
+  AfxPreHandlersOnDetach(hWnd); // chained in front of the window's procedure, now back on top
   m_hWnd = nullptr;
   return hWnd;
 }
@@ -311,6 +312,7 @@ HWND CWnd::Detach() {
 BOOL CWnd::SubclassWindow(HWND hWnd) {
   if (!::IsWindow(hWnd) || !Attach(hWnd)) return FALSE;
   PreSubclassWindow();
+  AfxPreHandlersOnSubclass(hWnd);
   // Our procedure still in the chain as a pass-through: it serves again.
   auto &passThrough = AfxGetThreadState()->passThroughProcs;
   auto it = passThrough.find(hWnd);

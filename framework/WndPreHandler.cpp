@@ -213,3 +213,12 @@ void AfxPreHandlersOnDetach(HWND hWnd) {
   if (record == nullptr || record->chained || record->gone || !::IsWindow(hWnd)) return;
   Chain(*record);
 }
+
+void AfxPreHandlersOnSubclass(HWND hWnd) {
+  RecordPtr record = Registry().Find(hWnd);
+  if (record == nullptr || !record->chained || record->gone || record->walks > 0) return;
+  if (CurrentProc(hWnd) != &ChainedWndProc) return; // under a later procedure it must stay
+  ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record->pfnChainedOld));
+  record->chained = false;
+  TidyUp(record); // a pass-through without handlers ends here
+}

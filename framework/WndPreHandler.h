@@ -46,3 +46,7 @@ BOOL AfxIsPreHandlerProcChained(HWND hWnd);
 BOOL AfxCallPreHandlers(HWND hWnd, UINT message, WPARAM &wParam, LPARAM &lParam, LRESULT &lResult);
 // A bound window is let go by its object: its handlers move to the chained procedure.
 void AfxPreHandlersOnDetach(HWND hWnd);
+// A window is about to be subclassed by its new object: while our chained
+// procedure is on top it leaves the chain, and the handlers are asked in the
+// object's dispatch (else a message the object takes would never reach them).
+void AfxPreHandlersOnSubclass(HWND hWnd);

@@ -459,7 +459,7 @@ TEST_F(ThreadHooksTest, InstalledHooksSeeActivationAndKeys) {
   // Typed keys need the focus, which tests running beside this one may hold.
   ::SetForegroundWindow(wnd.m_hWnd);
   ::SetFocus(wnd.m_hWnd);
-  if (::GetFocus() == wnd.m_hWnd) {
+  if (::GetForegroundWindow() == wnd.m_hWnd && ::GetFocus() == wnd.m_hWnd) {
     g_log.clear();
     ::keybd_event('Q', 0, 0, 0);
     ::keybd_event('Q', 0, KEYEVENTF_KEYUP, 0);

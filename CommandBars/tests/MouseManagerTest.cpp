@@ -316,11 +316,15 @@ TEST_F(MouseManagerTest, StillMovesAndTheIgnoredRelease) {
   EXPECT_TRUE(g_log.empty());
   EXPECT_FALSE(m_pManager->IsLButtonUpIgnored());
   // A press in between means the release is a click of its own.
-  m_pManager->IgnoreLButtonUp();
-  m_pManager->LockMouseMove(); // keeps the bar open through the events
-  m_pManager->OnMouseHook(WM_NCLBUTTONDOWN, POINT{20, 40});
-  EXPECT_FALSE(m_pManager->IsLButtonUpIgnored());
-  m_pManager->UnlockMouseMove();
+  popup.m_hit = CXTPMouseTrackedBar::kMine; // keeps the bar open through the events
+  for (UINT press : {WM_LBUTTONDOWN, WM_NCLBUTTONDOWN, WM_LBUTTONDBLCLK, WM_NCLBUTTONDBLCLK}) {
+    SCOPED_TRACE(press);
+    m_pManager->IgnoreLButtonUp();
+    m_pManager->OnMouseHook(press, POINT{20, 40});
+    EXPECT_FALSE(m_pManager->IsLButtonUpIgnored());
+    EXPECT_FALSE(m_pManager->OnMouseHook(WM_LBUTTONUP, POINT{20, 40}));
+  }
+  EXPECT_EQ(m_pManager->GetTrackedCount(), 1);
   m_pManager->DropTrackedBar(&popup);
 
   // The last bar leaving clears it too.

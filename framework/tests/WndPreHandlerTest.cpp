@@ -305,6 +305,31 @@ TEST(PreHandlerDispatch, HandlersFollowAWindowItsObjectLetsGo) {
   ::DestroyWindow(hWnd);
 }
 
+// A window the framework did not own when its handler came, bound and
+// subclassed since: a message the object takes still reaches the handler first.
+TEST(PreHandlerDispatch, HandlersStayAheadOfAnObjectThatSubclassesLater) {
+  g_log.clear();
+  HWND hWnd = MakeForeignWindow();
+  const WNDPROC ownProc = ProcOf(hWnd);
+  LoggingHandler a("a");
+  AfxAddPreHandler(hWnd, &a);
+  EXPECT_TRUE(AfxIsPreHandlerProcChained(hWnd));
+  MappedWnd wnd;
+  ASSERT_TRUE(wnd.SubclassWindow(hWnd));
+  EXPECT_FALSE(AfxIsPreHandlerProcChained(hWnd));
+  EXPECT_EQ(::SendMessageW(hWnd, kProbe, 1, 0), 1);
+  EXPECT_EQ(g_log, (std::vector<std::string>{"a", "window 1"}));
+  // Let go again, the handler moves back in front of the window's procedure.
+  wnd.UnsubclassWindow();
+  EXPECT_TRUE(AfxIsPreHandlerProcChained(hWnd));
+  g_log.clear();
+  ::SendMessageW(hWnd, kProbe, 2, 0);
+  EXPECT_EQ(g_log, (std::vector<std::string>{"a", "foreign 2"}));
+  AfxRemovePreHandler(hWnd, &a);
+  EXPECT_EQ(ProcOf(hWnd), ownProc);
+  ::DestroyWindow(hWnd);
+}
+
 // The control's own procedure survives letting it go when another procedure
 // was chained on top of the framework's since.
 TEST(Unsubclass, KeepsTheControlsOwnProcedureUnderALaterOne) {
