@@ -87,6 +87,7 @@ public:
   void SetMinimumColWidth(int nWidth) { m_nMinColWidth = nWidth; }
   int GetMinimumColWidth() const { return m_nMinColWidth; }
   void SetMaximumColWidth(int nWidth) { m_nMaxColWidth = nWidth; }
+  int GetMaximumColWidth() const { return m_nMaxColWidth; }
   void UseToolkitFont(BOOL bUse) { m_bAutoFont = bUse; }
   void EnableRowColors(BOOL bEnable) { m_bRowColors = bEnable; }
   void EnableSortedColumnTint(BOOL bEnable) { m_bSortTint = bEnable; }

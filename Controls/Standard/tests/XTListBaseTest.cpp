@@ -393,6 +393,14 @@ TEST_F(XTListTest, PaintedRowsShowTheirColoursAndTheSortedColumn) {
   EXPECT_NE(probe.Dominant(cell(1, 2)), blended);
 }
 
+TEST_F(XTListTest, ASettingChangeRefreshesTheMetrics) {
+  m_list.SetMaximumColWidth(50);
+  m_list.SendMessage(WM_SETTINGCHANGE, 0, 0);
+  EXPECT_EQ(m_list.GetMaximumColWidth(), ::GetSystemMetrics(SM_CXFULLSCREEN));
+  EXPECT_EQ(m_list.GetSortTextColor(), ::GetSysColor(COLOR_WINDOWTEXT));
+  EXPECT_EQ(m_list.GetSortBkColor(), CXTColorRef(::GetSysColor(COLOR_WINDOW)).Subtract(CXTColorRef(8, 8, 8)));
+}
+
 // --- column sizing ---
 
 TEST_F(XTListTest, ANarrowedColumnSnapsToTheMinimum) {
