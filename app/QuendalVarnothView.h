@@ -9,11 +9,12 @@
 #include "EntryCheckModel.h"
 #include "Framework.h"
 #include "XTHeaderCtrl.h"
+#include "XTListView.h"
 
 class CLeftView;
 struct TreeEntryNode;
 
-class CQuendalVarnothView : public CListView {
+class CQuendalVarnothView : public CXTListView {
   DECLARE_DYNCREATE(CQuendalVarnothView)
 public:
   static constexpr COLORREF kAlternateRowColour = RGB(247, 247, 255);
@@ -57,7 +58,6 @@ protected:
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg void OnColumnClick(NMHDR *header, LRESULT *result);
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT *result) override;
-  afx_msg void OnCustomDraw(NMHDR *header, LRESULT *result);
 
 private:
   CImageList m_smallImages;
@@ -74,6 +74,8 @@ private:
   CLeftView *Tree() const;
   void AppendRow(TreeEntryNode &node, bool ntfs);
   void ShowRowCheck(int row, uint8_t check);
+  // The row's background as RowBackground gives it, with black text.
+  void ColourRow(int row);
   void ExchangeRows(int a, int b);
   void SortRows(int column, bool ascending);
   void SortRowsShown(int column, bool ascending);

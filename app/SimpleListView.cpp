@@ -3,16 +3,18 @@
 #include "QuendalVarnoth.h"
 #include "resource.h"
 
-IMPLEMENT_DYNCREATE(CSimpleListView, CListView)
+IMPLEMENT_DYNCREATE(CSimpleListView, CXTListView)
 
 BOOL CSimpleListView::PreCreateWindow(CREATESTRUCT &cs) {
   cs.style |= LVS_REPORT;
-  return CListView::PreCreateWindow(cs);
+  return CXTListView::PreCreateWindow(cs);
 }
 
 void CSimpleListView::OnInitialUpdate() {
-  CListView::OnInitialUpdate();
+  CXTListView::OnInitialUpdate();
   if (m_rowImages.GetSafeHandle() != nullptr) return;
+  EnableRowColors(TRUE);
+  EnableSortedColumnTint(TRUE);
   if (!m_rowImages.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 20)) {
     OutputDebugStringW(L"Failed to create image list.\n");
     return;

@@ -8,8 +8,9 @@
 #include "Framework.h"
 #include "LogReport.h"
 #include "XTHeaderCtrl.h"
+#include "XTListView.h"
 
-class CSimpleListView : public CListView {
+class CSimpleListView : public CXTListView {
   DECLARE_DYNCREATE(CSimpleListView)
 public:
   enum RowImage { Completed = 0, Started = 1, Error = 2 };

@@ -115,6 +115,14 @@ protected:
     return text;
   }
   // Every folder's item shows its node's state; every row its node's.
+  // The list draws each row in the background the view gives it.
+  void ExpectRowsDrawnAsGiven() {
+    for (int row = 0; row < m_list->GetListCtrl().GetItemCount(); ++row) {
+      const XT_ROWCOLOR *colours = m_list->FindRowColors(row);
+      EXPECT_EQ(colours != nullptr ? colours->crBack : RGB(255, 255, 255), m_list->RowBackground(row)) << row;
+      if (colours != nullptr) EXPECT_EQ(colours->crText, RGB(0, 0, 0)) << row;
+    }
+  }
   void ExpectViewsAgreeWithNodes() {
     for (TreeEntryNode &node : m_tree->Entries()) {
       if (node.m_item == nullptr) continue;
@@ -508,16 +516,20 @@ TEST_F(FolderTreeTest, RowColoursAlternateAndFindHighlightMovesRow) {
   AddStandardEntries();
   EXPECT_EQ(m_list->RowBackground(0), CQuendalVarnothView::kAlternateRowColour);
   EXPECT_EQ(m_list->RowBackground(1), RGB(255, 255, 255));
+  ExpectRowsDrawnAsGiven();
   m_list->HighlightRowByData(12);
   const int first = Row("Old");
   EXPECT_EQ(m_app.HighlightedRow, first);
   EXPECT_EQ(m_list->RowBackground(first), CQuendalVarnothView::kHighlightColour);
+  ExpectRowsDrawnAsGiven();
   m_list->HighlightRowByData(23);
   EXPECT_EQ(m_list->RowBackground(Row("top.txt")), CQuendalVarnothView::kHighlightColour);
   EXPECT_EQ(m_list->RowBackground(first),
             first % 2 == 0 ? CQuendalVarnothView::kAlternateRowColour : RGB(255, 255, 255));
+  ExpectRowsDrawnAsGiven();
   m_list->RestoreHighlightedRowColor();
   EXPECT_EQ(m_app.HighlightedRow, CQuendalVarnothView::kNoHighlightedRow);
+  ExpectRowsDrawnAsGiven();
 }
 
 class FileListSortingTest : public FolderTreeTest {
@@ -664,6 +676,7 @@ TEST_F(FileListSortingTest, TheFindHighlightStaysOnItsEntryAcrossSorts) {
     for (int row = 0; row < m_list->GetListCtrl().GetItemCount(); ++row)
       EXPECT_EQ(m_list->RowBackground(row) == CQuendalVarnothView::kHighlightColour, row == Row("alpha.jpg"))
           << row;
+    ExpectRowsDrawnAsGiven();
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include "GalleryToolTipSection.h"
 #include "GalleryHeaderSection.h"
+#include "GalleryListSection.h"
 
 #include "XTGlobal.h"
 #include "XTPDrawHelpers.h"
@@ -128,6 +129,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryToolTipsSection>());
   sections.push_back(std::make_unique<CGalleryButtonsSection>());
   sections.push_back(std::make_unique<CGalleryHeaderSection>());
+  sections.push_back(std::make_unique<CGalleryListSection>());
   return sections;
 }
 

@@ -4,6 +4,7 @@
 
 #include "GalleryApp.h"
 #include "GalleryHeaderSection.h"
+#include "GalleryListSection.h"
 #include "GallerySections.h"
 #include "GalleryToolTipSection.h"
 #include "XTPDrawHelpers.h"
@@ -245,6 +246,32 @@ TEST_F(Gallery, HeadersShowEachLookWithItsArrowAndPictures) {
       EXPECT_EQ((item.fmt & HDF_BITMAP) != 0, kLooks[look].pictures) << look << " " << column;
     }
   }
+}
+
+TEST_F(Gallery, ListsShowRowColoursTheSortedColumnAndTheDisabledLook) {
+  auto *pLists = Section<CGalleryListSection>();
+  ASSERT_NE(pLists, nullptr);
+  // The colours as each list paints itself on the screen.
+  auto painted = [](CXTListCtrl &list, int row, int column, int rowsBelow = 0) {
+    list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    CRect rect;
+    list.GetSubItemRect(row, column, LVIR_BOUNDS, rect);
+    // The first column's bounds are the whole row's.
+    if (column == 0) rect.right = rect.left + list.GetColumnWidth(0);
+    HDC hDC = ::GetDC(list.m_hWnd);
+    const COLORREF colour = ::GetPixel(hDC, rect.right - 3, rect.top + 2 + rowsBelow * rect.Height());
+    ::ReleaseDC(list.m_hWnd, hDC);
+    return colour;
+  };
+  CXTListCtrl &sorted = pLists->GetList(0);
+  EXPECT_EQ(painted(sorted, 0, 0), RGB(247, 247, 255)) << "an even row";
+  EXPECT_EQ(painted(sorted, 1, 0), ::GetSysColor(COLOR_WINDOW)) << "an odd row";
+  EXPECT_EQ(painted(sorted, 1, 2), sorted.GetSortBkColor()) << "the sorted column";
+  EXPECT_EQ(painted(sorted, 5, 2, 2), sorted.GetSortBkColor()) << "the sorted column below the rows";
+  CXTListCtrl &disabled = pLists->GetList(2);
+  EXPECT_FALSE(disabled.IsWindowEnabled());
+  EXPECT_EQ(painted(disabled, 0, 0), ::GetSysColor(COLOR_3DFACE));
+  EXPECT_EQ(painted(disabled, 5, 2, 2), ::GetSysColor(COLOR_3DFACE));
 }
 
 TEST_F(Gallery, ClosingTheWindowEndsTheProgram) {
