@@ -37,15 +37,27 @@ protected:
     ASSERT_TRUE(theApp.InitInstance());
   }
   static CGalleryView &View() { return theApp.GetFrame()->m_wndView; }
+  // A section's page is shown and painted before the section is looked at.
   template <class T> static T *Section() {
     for (size_t i = 0; i < View().GetSectionCount(); i++)
-      if (auto *p = dynamic_cast<T *>(View().GetSection(i))) return p;
+      if (auto *p = dynamic_cast<T *>(View().GetSection(i))) {
+        Show(i);
+        return p;
+      }
     return nullptr;
   }
   template <class T> static CPoint Origin() {
     for (size_t i = 0; i < View().GetSectionCount(); i++)
-      if (dynamic_cast<T *>(View().GetSection(i))) return View().GetBodyRect(i).TopLeft();
+      if (dynamic_cast<T *>(View().GetSection(i))) {
+        Show(i);
+        return View().GetBodyRect(i).TopLeft();
+      }
     return CPoint(0, 0);
+  }
+  static void Show(size_t i) {
+    View().ShowSection(i);
+    View().RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
+    PumpMessages();
   }
 
   // The window's pixels as painted: the view is redrawn first.
@@ -77,9 +89,26 @@ TEST_F(Gallery, WindowShowsEverySectionWhole) {
     CRect rcBody = View().GetBodyRect(i);
     EXPECT_LE(rcBody.bottom, rcView.bottom) << View().GetSection(i)->GetTitle();
     EXPECT_LE(rcBody.right, rcView.right);
-    if (i > 0) {
-      EXPECT_GT(rcBody.top, View().GetBodyRect(i - 1).bottom);
-    }
+  }
+}
+
+// Picking a page in the list shows that section and only its windows.
+TEST_F(Gallery, ThePageListShowsOneSectionAtATime) {
+  CListBox *pPages = static_cast<CListBox *>(View().GetDlgItem(CGalleryView::kListId));
+  ASSERT_NE(pPages, nullptr);
+  ASSERT_EQ(static_cast<size_t>(pPages->GetCount()), View().GetSectionCount());
+  CString strName;
+  pPages->GetText(0, strName);
+  EXPECT_STREQ(strName, CGalleryView::PageName(*View().GetSection(0)));
+  auto *pButtons = Section<CGalleryButtonsSection>();
+  ASSERT_NE(pButtons, nullptr);
+  const size_t nButtons = View().GetShownSection();
+  for (size_t i : {size_t(0), nButtons}) {
+    pPages->SetCurSel(static_cast<int>(i));
+    View().SendMessage(WM_COMMAND, MAKEWPARAM(CGalleryView::kListId, LBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(pPages->m_hWnd));
+    EXPECT_EQ(View().GetShownSection(), i);
+    EXPECT_EQ(pButtons->GetButton(0, 0)->IsWindowVisible() != FALSE, i == nButtons) << i;
   }
 }
 
