@@ -72,6 +72,12 @@ BOOL CXTPCommandBar::IsCustomizeMode() const {
   return m_pCommandBars && m_pCommandBars->IsCustomizeMode();
 }
 
+CRect CXTPCommandBar::GetBarClientRect() const {
+  CRect rc(0, 0, m_szNoWindowClient.cx, m_szNoWindowClient.cy);
+  if (GetSafeHwnd()) ::GetClientRect(GetSafeHwnd(), &rc);
+  return rc;
+}
+
 void CXTPCommandBar::Redraw() {
   m_nRedrawCount++;
   if (GetSafeHwnd()) ::InvalidateRect(GetSafeHwnd(), nullptr, FALSE);

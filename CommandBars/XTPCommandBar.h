@@ -68,6 +68,10 @@ public:
   int GetBarID() const { return m_nBarID; }
   void SetBarID(int nID) { m_nBarID = nID; }
   BOOL IsCustomizeMode() const;
+  // The client rectangle: the window's, or for a bar without a window (one
+  // laid out and drawn off screen) the size it was given.
+  CRect GetBarClientRect() const;
+  void SetBarClientSize(CSize size) { m_szNoWindowClient = size; }
 
   // Controls and tracking, as far as the controls need them.
   virtual void OnControlsChanged() { DelayLayout(); }
@@ -118,4 +122,5 @@ protected:
   int m_nTrackingMode = 0;
   CXTPCommandBar *m_pParentBar = nullptr;
   HWND m_hWndOwner = nullptr;
+  CSize m_szNoWindowClient = CSize(0, 0);
 };

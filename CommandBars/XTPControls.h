@@ -143,6 +143,12 @@ public:
 
   void RefreshIndexes();
 
+  // Where menu resources come from (the resource manager), replaceable by
+  // tests that watch the handles the list loads.
+  typedef HMENU (*MenuLoader)(UINT nID);
+  static void SetMenuLoader(MenuLoader pfn);
+  static HMENU LoadMenuResourceHandle(UINT nID);
+
   // Sends a message to the list's site; 0 without one.
   LRESULT NotifySite(UINT nMessage, WPARAM wParam, LPARAM lParam) const;
 
