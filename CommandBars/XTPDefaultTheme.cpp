@@ -281,7 +281,9 @@ CSize CXTPDefaultTheme::DrawPopupBarControl(CDC *pDC, CXTPControl *pControl, BOO
   }
 
   if (!bDraw) {
-    CSize szCaption = DrawControlText(pDC, strCaption, CRect(0, 0, 0, 0), nCaptionFormat, FALSE, 0, TRUE);
+    // Measured whole: an ellipsis only shortens a caption drawn in less room.
+    CSize szCaption = DrawControlText(pDC, strCaption, CRect(0, 0, 0, 0), nCaptionFormat & ~DT_END_ELLIPSIS,
+                                      FALSE, 0, TRUE);
     int nShortcut = strShortcut.IsEmpty()
                         ? 0
                         : DrawControlText(pDC, strShortcut, CRect(0, 0, 0, 0), DT_RIGHT, FALSE, 0, TRUE).cx;
