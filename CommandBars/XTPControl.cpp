@@ -157,6 +157,8 @@ void CXTPControl::Copy(CXTPControl *pControl, BOOL /*bRecursive*/) {
   m_strShortcutTextAuto = pControl->m_strShortcutTextAuto;
   m_strTooltipText = pControl->m_strTooltipText;
   m_strDescriptionText = pControl->m_strDescriptionText;
+  // Compared, so copied: a copy must equal its original.
+  m_strParameter = pControl->m_strParameter;
   m_nCustomIconId = pControl->m_nCustomIconId;
   m_nIconId = pControl->m_nIconId;
   m_bTemporary = pControl->m_bTemporary;

@@ -108,14 +108,16 @@ CXTPControl *CXTPControls::CreatePopupControl(XTPControlType type, int nId, LPCT
   CXTPPopupBar *pPopupBar = nullptr;
   if (NotifySite(WM_XTP_CREATECOMMANDBAR, 0, reinterpret_cast<LPARAM>(&cs)) != 0 && cs.pCommandBar)
     pPopupBar = dynamic_cast<CXTPPopupBar *>(cs.pCommandBar);
-  if (!pPopupBar) pPopupBar = CXTPPopupBar::CreatePopupBar(GetCommandBars());
+  const BOOL bOwnBar = pPopupBar == nullptr;
+  if (bOwnBar) pPopupBar = CXTPPopupBar::CreatePopupBar(GetCommandBars());
   pPopupBar->SetTitle(cs.lpcstrCaption ? cs.lpcstrCaption : lpszCaption);
   if (hSubMenu) {
     if (bRemoveExisting) pPopupBar->GetControls()->RemoveAll();
     pPopupBar->GetControls()->LoadMenu(hSubMenu);
   }
   pControl->SetCommandBar(pPopupBar);
-  pPopupBar->InternalRelease();
+  // The control holds the bar now; one the site made stays the site's too.
+  if (bOwnBar) pPopupBar->InternalRelease();
   return pControl;
 }
 
