@@ -1,5 +1,7 @@
 #include "GallerySections.h"
 
+#include "GalleryCommandBarsSection.h"
+
 #include "XTGlobal.h"
 #include "XTPDrawHelpers.h"
 #include "XTPResource.h"
@@ -122,6 +124,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryCursorsSection>());
   sections.push_back(std::make_unique<CGalleryImagesSection>());
   sections.push_back(std::make_unique<CGalleryResourcesSection>());
+  sections.push_back(std::make_unique<CGalleryCommandBarsSection>());
   return sections;
 }
 
