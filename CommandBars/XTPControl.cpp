@@ -1,5 +1,7 @@
 #include "XTPControl.h"
 
+#include <memory>
+
 #include "XTPCommandBar.h"
 #include "XTPCommandBars.h"
 #include "XTPControlPopup.h"
@@ -198,40 +200,57 @@ CXTPImageManagerIcon *CXTPControl::GetImage(int nWidth) {
   return pImageManager->GetImage(static_cast<UINT>(GetIconId()), nWidth);
 }
 
+namespace {
+
+// A set of menu resource ids as a section: a count, then the ids in order.
+// An empty set is left out where the exchange allows default values.
+void PX_IdSet(CXTPPropExchange *pPX, LPCTSTR pszPropName, std::set<UINT> &set) {
+  if (pPX->IsStoring() && set.empty() && pPX->IsAllowDefaultValues()) return;
+  std::unique_ptr<CXTPPropExchange> pSection(pPX->GetSection(pszPropName));
+  if (!pSection) return;
+  int nCount = static_cast<int>(set.size());
+  PX_Int(pSection.get(), L"Count", nCount, 0);
+  if (pPX->IsLoading()) set.clear();
+  auto it = set.begin();
+  for (int i = 0; i < nCount; i++) {
+    CString strItem;
+    strItem.Format(L"Id%d", i);
+    DWORD dwId = pPX->IsLoading() ? 0 : *it++;
+    PX_DWord(pSection.get(), strItem, dwId, 0);
+    if (pPX->IsLoading()) set.insert(dwId);
+  }
+}
+
+} // namespace
+
 void CXTPControl::DoPropExchange(CXTPPropExchange *pPX) {
+  long lTag = m_nTag, lFlags = static_cast<long>(m_dwFlags), lHideFlags = static_cast<long>(m_dwHideFlags);
   PX_Int(pPX, L"Type", m_controlType, xtpControlButton);
   PX_Int(pPX, L"Id", m_nId, -1);
   PX_Int(pPX, L"IconId", m_nIconId, 0);
-  PX_Int(pPX, L"CustomIconId", m_nCustomIconId, 0);
   PX_Bool(pPX, L"BeginGroup", m_bBeginGroup, FALSE);
-  PX_Int(pPX, L"Tag", m_nTag, 0);
-  PX_DWord(pPX, L"HideFlags", m_dwHideFlags, 0);
-  PX_DWord(pPX, L"Flags", m_dwFlags, 0);
+  PX_Long(pPX, L"Tag", lTag, 0);
+  PX_Long(pPX, L"Flags", lFlags, 0);
+  PX_Long(pPX, L"HideFlags", lHideFlags, 0);
   PX_String(pPX, L"Caption", m_strCaption, L"");
-  PX_String(pPX, L"CustomCaption", m_strCustomCaption, L"");
   PX_String(pPX, L"ShortcutText", m_strShortcutText, L"");
   PX_String(pPX, L"TooltipText", m_strTooltipText, L"");
   PX_String(pPX, L"DescriptionText", m_strDescriptionText, L"");
   PX_String(pPX, L"Parameter", m_strParameter, L"");
-  PX_String(pPX, L"Category", m_strCategory, L"");
-  PX_Bool(pPX, L"DefaultItem", m_bDefaultItem, FALSE);
-  PX_Int(pPX, L"CustomStyle", m_nCustomStyle, 0);
-  PX_Bool(pPX, L"CloseSubMenuOnClick", m_bCloseSubMenuOnClick, TRUE);
-  // The template sets as a count and the ids.
-  for (int nSet = 0; nSet < 2; nSet++) {
-    std::set<UINT> &set = nSet == 0 ? m_setDocTemplatesAssigned : m_setDocTemplatesExcluded;
-    CString strKey = nSet == 0 ? L"DocTemplatesAssigned" : L"DocTemplatesExcluded";
-    int nCount = static_cast<int>(set.size());
-    PX_Int(pPX, strKey + L"Count", nCount, 0);
-    if (pPX->IsLoading()) set.clear();
-    auto it = set.begin();
-    for (int i = 0; i < nCount; i++) {
-      CString strItem;
-      strItem.Format(L"%s%d", static_cast<LPCWSTR>(strKey), i);
-      DWORD dwId = pPX->IsLoading() ? 0 : *it++;
-      PX_DWord(pPX, strItem, dwId, 0);
-      if (pPX->IsLoading()) set.insert(dwId);
-    }
+  PX_Int(pPX, L"CustomIconId", m_nCustomIconId, 0);
+  PX_String(pPX, L"CustomCaption", m_strCustomCaption, L"");
+  if (pPX->m_nSchema > 1) PX_String(pPX, L"Category", m_strCategory, L"");
+  if (pPX->m_nSchema > 3) {
+    PX_IdSet(pPX, L"DocTemplatesExcluded", m_setDocTemplatesExcluded);
+    PX_IdSet(pPX, L"DocTemplatesAssigned", m_setDocTemplatesAssigned);
+    PX_Bool(pPX, L"DefaultItem", m_bDefaultItem, FALSE);
+  }
+  if (pPX->m_nSchema > 6) PX_Bool(pPX, L"CloseSubMenuOnClick", m_bCloseSubMenuOnClick, TRUE);
+  if (pPX->m_nSchema > 7) PX_Int(pPX, L"CustomStyle", m_nCustomStyle, 0);
+  if (pPX->IsLoading()) {
+    m_nTag = static_cast<int>(lTag);
+    m_dwFlags = static_cast<DWORD>(lFlags);
+    m_dwHideFlags = static_cast<DWORD>(lHideFlags);
   }
 }
 

@@ -13,6 +13,9 @@
 #include "XTPControlExt.h"
 #include "XTPControlPopup.h"
 #include "XTPImageManager.h"
+#include "XTPPropExchange.h"
+#include "Archive.h"
+#include "File.h"
 #include "XTPPopupBar.h"
 
 using namespace cbtest;
@@ -417,6 +420,65 @@ TEST(CommandBarsOptions, InitialValuesAndCustomiseMode) {
   EXPECT_FALSE(XTPGetPaintManager()->IsKeyboardCuesShown());
   pOptions->ShowKeyboardCues(xtpKeyboardCuesShowAlways);
   EXPECT_TRUE(XTPGetPaintManager()->IsKeyboardCuesShown());
+}
+
+} // namespace
+
+namespace {
+
+// The saved properties of a button, through an archive and back.
+TEST(ControlExchange, ButtonPropertiesRoundTrip) {
+  CXTPControlButton saved;
+  saved.SetID(321);
+  saved.SetIconId(12);
+  saved.SetCustomIconId(0);
+  saved.SetBeginGroup(TRUE);
+  saved.SetTag(7);
+  saved.SetFlags(xtpFlagRightAlign | xtpFlagManualUpdate);
+  saved.SetHideFlags(xtpHideCustomize);
+  saved.SetCaption(L"&Print");
+  saved.SetShortcutText(L"Ctrl+P");
+  saved.SetTooltip(L"Print");
+  saved.SetDescription(L"Prints the list");
+  saved.SetParameter(L"p1");
+  saved.SetCustomCaption(L"P&rint it");
+  saved.SetCategory(L"File");
+  saved.GetDocTemplatesExcluded().insert(130);
+  saved.GetDocTemplatesAssigned().insert(128);
+  saved.GetDocTemplatesAssigned().insert(129);
+  saved.SetDefaultItem(TRUE);
+  saved.SetCloseSubMenuOnClick(FALSE);
+  saved.SetCustomStyle(xtpButtonCaption);
+  saved.SetStyle(xtpButtonIconAndCaption);
+
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    CXTPPropExchangeArchive px(ar);
+    saved.DoPropExchange(&px);
+    ar.Close();
+  }
+  file.SeekToBegin();
+  CXTPControlButton loaded;
+  {
+    CArchive ar(&file, CArchive::load);
+    CXTPPropExchangeArchive px(ar);
+    loaded.DoPropExchange(&px);
+  }
+  EXPECT_TRUE(loaded.Compare(&saved));
+  EXPECT_EQ(loaded.GetTag(), 7);
+  EXPECT_EQ(loaded.GetFlags(), static_cast<DWORD>(xtpFlagRightAlign | xtpFlagManualUpdate));
+  EXPECT_EQ(loaded.GetHideFlags(), static_cast<DWORD>(xtpHideCustomize));
+  EXPECT_EQ(std::wstring(loaded.GetShortcutText()), L"Ctrl+P");
+  EXPECT_EQ(std::wstring(loaded.GetCategory()), L"File");
+  EXPECT_EQ(loaded.GetDocTemplatesAssigned(), (std::set<UINT>{128, 129}));
+  EXPECT_EQ(loaded.GetDocTemplatesExcluded(), (std::set<UINT>{130}));
+  EXPECT_TRUE(loaded.GetDefaultItem());
+  EXPECT_FALSE(loaded.GetCloseSubMenuOnClick());
+  EXPECT_EQ(loaded.GetCustomStyle(), xtpButtonCaption);
+  EXPECT_EQ(loaded.GetStyle(), xtpButtonCaption);
+  loaded.SetCustomStyle(0);
+  EXPECT_EQ(loaded.GetStyle(), xtpButtonIconAndCaption) << "the button's own style";
 }
 
 } // namespace
