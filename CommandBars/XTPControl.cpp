@@ -1,5 +1,6 @@
 #include "XTPControl.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "XTPCommandBar.h"
@@ -10,10 +11,23 @@
 #include "XTPPaintManager.h"
 #include "XTPPopupBar.h"
 #include "XTPPropExchange.h"
+#include "XTPResource.h"
+#include "XTPManageState.h"
 #include "XTPResourceManager.h"
 #include "XTPSoundManager.h"
 
 IMPLEMENT_SERIAL(CXTPControl, CCmdTarget, VERSIONABLE_SCHEMA | 8)
+
+CXTPControl::GetMessageFunction CXTPControl::s_pfnGetMessage = nullptr;
+
+BOOL CXTPControl::GetLoopMessage(MSG *pMsg) {
+  BOOL bGot = s_pfnGetMessage ? s_pfnGetMessage(pMsg) : ::GetMessageW(pMsg, nullptr, 0, 0);
+  return bGot && pMsg->message != WM_QUIT;
+}
+
+int CXTPControl::ClampResizeEdge(int x, int nFixedEdge, BOOL bLeftEdge, int nMinWidth) {
+  return bLeftEdge ? std::min(x, nFixedEdge - nMinWidth) : std::max(x, nFixedEdge + nMinWidth);
+}
 
 CXTPControl::CXTPControl() = default;
 
@@ -383,10 +397,73 @@ void CXTPControl::OnCustomizeStartDrag(CPoint point) {
   pCommandBars->SetDragControl(pCommandBars->GetDragControl());
 }
 
-BOOL CXTPControl::OnCustomizeResize(CPoint /*point*/) {
-  // Resizing in customise mode belongs to the controls that allow it
-  // (combo box and edit), which come later.
-  return FALSE;
+BOOL CXTPControl::OnCustomizeResize(CPoint point) {
+  CXTPCommandBars *pCommandBars = GetCommandBars();
+  if (!pCommandBars || pCommandBars->GetDragControl() != this || !m_rcControl.PtInRect(point)) return FALSE;
+  const BOOL bLeftEdge = point.x - m_rcControl.left <= 3;
+  if (!bLeftEdge && m_rcControl.right - point.x > 3) return FALSE;
+
+  CXTPReferenceHold holdControl(this);
+  pCommandBars->SetDragControl(nullptr);
+  RedrawParent();
+  HWND hWnd = m_pParent ? m_pParent->GetSafeHwnd() : nullptr;
+  if (hWnd) {
+    ::UpdateWindow(hWnd);
+    ::SetCapture(hWnd);
+  }
+  HCURSOR hCursor = ::LoadCursorW(XTPGetResourceInstance(), MAKEINTRESOURCEW(XTP_IDC_SIZECONTROL));
+  if (hCursor) ::SetCursor(hCursor);
+
+  // The new width shows as an inverted two-pixel frame on the bar.
+  CRect rcTrack = m_rcControl;
+  auto invertFrame = [&](const CRect &rc) {
+    if (!hWnd) return;
+    HDC hDC = ::GetDC(hWnd);
+    ::PatBlt(hDC, rc.left, rc.top, rc.Width(), 2, DSTINVERT);
+    ::PatBlt(hDC, rc.left, rc.bottom - 2, rc.Width(), 2, DSTINVERT);
+    ::PatBlt(hDC, rc.left, rc.top + 2, 2, rc.Height() - 4, DSTINVERT);
+    ::PatBlt(hDC, rc.right - 2, rc.top + 2, 2, rc.Height() - 4, DSTINVERT);
+    ::ReleaseDC(hWnd, hDC);
+  };
+  invertFrame(rcTrack);
+
+  BOOL bCommit = FALSE;
+  MSG msg;
+  for (;;) {
+    if (!GetLoopMessage(&msg)) {
+      // The quit belongs to the thread's own loop: give it back and cancel.
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (hWnd && ::GetCapture() != hWnd) break;
+    if (msg.message == WM_MOUSEMOVE) {
+      const int x = GET_X_LPARAM(msg.lParam);
+      invertFrame(rcTrack);
+      if (bLeftEdge)
+        rcTrack.left = ClampResizeEdge(x, rcTrack.right, TRUE, GetCustomizeMinWidth());
+      else
+        rcTrack.right = ClampResizeEdge(x, rcTrack.left, FALSE, GetCustomizeMinWidth());
+      invertFrame(rcTrack);
+      continue;
+    }
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) break;
+    if (msg.message == WM_LBUTTONUP) {
+      bCommit = TRUE;
+      break;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+
+  invertFrame(rcTrack);
+  if (hWnd && ::GetCapture() == hWnd) ::ReleaseCapture();
+  pCommandBars->SetDragControl(this);
+  if (bCommit && rcTrack.Width() != m_rcControl.Width()) {
+    SetWidth(rcTrack.Width());
+    DelayLayoutParent();
+  }
+  RedrawParent();
+  return TRUE;
 }
 
 void CXTPControl::OnCustomizeDragOver(CXTPControl * /*pDataObject*/, CPoint /*point*/, DWORD & /*dwEffect*/) {

@@ -122,6 +122,8 @@ public:
   virtual BOOL IsFocused() const { return FALSE; }
   virtual void SetWidth(int /*nWidth*/) {}
   virtual CXTPControl *Clone(BOOL bRecursive = FALSE);
+  // The narrowest width a customise resize leaves.
+  virtual int GetCustomizeMinWidth() const { return 0; }
 
   // --- Non-virtual members -------------------------------------------------
   int GetID() const { return m_nId; }
@@ -206,7 +208,20 @@ public:
   // of the parent bar chain (the seam of the popup tracking to come).
   static UINT *GetRootReturnCommand(CXTPCommandBar *pParent);
 
+  // The message source of the press and resize loops: GetMessage,
+  // replaceable by tests.
+  typedef BOOL (*GetMessageFunction)(MSG *pMsg);
+  static void SetGetMessageFunction(GetMessageFunction pfn) { s_pfnGetMessage = pfn; }
+  void CustomizeStartDrag(CPoint point) { OnCustomizeStartDrag(point); }
+
 protected:
+  // The next message of a modal loop; FALSE for WM_QUIT.
+  static BOOL GetLoopMessage(MSG *pMsg);
+  // Where the dragged edge of a customise resize may go.
+  static int ClampResizeEdge(int x, int nFixedEdge, BOOL bLeftEdge, int nMinWidth);
+
+protected:
+  static GetMessageFunction s_pfnGetMessage;
   void *m_pReserved = nullptr;
   int m_nTag = 0;
   int m_nIndex = 0;

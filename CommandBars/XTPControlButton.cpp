@@ -5,8 +5,6 @@
 
 IMPLEMENT_SERIAL(CXTPControlButton, CXTPControl, VERSIONABLE_SCHEMA | 8)
 
-CXTPControlButton::GetMessageFunction CXTPControlButton::s_pfnGetMessage = nullptr;
-
 CXTPControlButton::CXTPControlButton() {
   m_controlType = xtpControlButton;
 }
@@ -58,8 +56,7 @@ BOOL CXTPControlButton::TrackPress(CPoint /*pt*/) {
   BOOL bQuit = FALSE;
   MSG msg;
   for (;;) {
-    BOOL bGot = s_pfnGetMessage ? s_pfnGetMessage(&msg) : ::GetMessageW(&msg, nullptr, 0, 0);
-    if (!bGot || msg.message == WM_QUIT) {
+    if (!GetLoopMessage(&msg)) {
       // The quit belongs to the thread's own loop: give it back and stop.
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       bQuit = TRUE;

@@ -16,14 +16,7 @@ public:
   void OnLButtonUp(CPoint point) override;
   CXTPControl *Clone(BOOL bRecursive = FALSE) override;
 
-  // The message source of the press loop: GetMessage, replaceable by tests.
-  typedef BOOL (*GetMessageFunction)(MSG *pMsg);
-  static void SetGetMessageFunction(GetMessageFunction pfn) { s_pfnGetMessage = pfn; }
-
 protected:
   // Returns TRUE when the release over the button asks for execution.
   BOOL TrackPress(CPoint pt);
-
-private:
-  static GetMessageFunction s_pfnGetMessage;
 };

@@ -482,3 +482,87 @@ TEST(ControlExchange, ButtonPropertiesRoundTrip) {
 }
 
 } // namespace
+
+namespace {
+
+// A control that customisation may resize, recording the widths it is given.
+class ResizableControl : public CXTPControlButton {
+public:
+  BOOL IsCustomizeResizeAllow() const override { return TRUE; }
+  int GetCustomizeMinWidth() const override { return 50; }
+  void SetWidth(int nWidth) override { widths.push_back(nWidth); }
+  std::vector<int> widths;
+};
+
+class CustomizeResize : public ::testing::Test {
+protected:
+  void SetUp() override {
+    CXTPControl::SetGetMessageFunction(&FeedMessage);
+    bar.SetCommandBars(&commandBars);
+    pControl = new ResizableControl;
+    bar.GetControls()->Add(pControl, 900);
+    pControl->SetRect(CRect(10, 0, 110, 22));
+    commandBars.SetDragControl(pControl);
+  }
+  void TearDown() override {
+    CXTPControl::SetGetMessageFunction(nullptr);
+    commandBars.SetDragControl(nullptr);
+    bar.GetControls()->RemoveAll();
+    g_messages.clear();
+  }
+  CXTPCommandBars commandBars;
+  TestBar bar{xtpBarTypeNormal, xtpBarTop};
+  ResizableControl *pControl = nullptr;
+};
+
+TEST_F(CustomizeResize, DraggedEdgeGivesTheNewWidth) {
+  const struct {
+    int nGrab, nTo;
+    UINT nEnd;
+    std::vector<int> widths;
+  } kCases[] = {
+      {108, 150, WM_LBUTTONUP, {140}}, // the right edge, dragged out
+      {12, 0, WM_LBUTTONUP, {110}},    // the left edge, dragged out
+      {108, 20, WM_LBUTTONUP, {50}},   // never narrower than the minimum
+      {108, 150, WM_KEYDOWN, {}},      // Esc cancels
+      {108, -1, WM_LBUTTONUP, {}},     // released without a move: nothing set
+  };
+  for (const auto &c : kCases) {
+    pControl->widths.clear();
+    MSG end = Mouse(c.nEnd, c.nTo, 5);
+    if (c.nEnd == WM_KEYDOWN) end.wParam = VK_ESCAPE;
+    g_messages = {end};
+    if (c.nTo >= 0) g_messages.insert(g_messages.begin(), Mouse(WM_MOUSEMOVE, c.nTo, 5));
+    EXPECT_TRUE(pControl->OnCustomizeResize(CPoint(c.nGrab, 5))) << c.nGrab << " to " << c.nTo;
+    EXPECT_EQ(pControl->widths, c.widths) << c.nGrab << " to " << c.nTo;
+    EXPECT_EQ(commandBars.GetDragControl(), pControl) << "the control is selected again";
+  }
+  // Away from both edges, or when another control is selected, it is a drag.
+  EXPECT_FALSE(pControl->OnCustomizeResize(CPoint(60, 5)));
+  commandBars.SetDragControl(nullptr);
+  EXPECT_FALSE(pControl->OnCustomizeResize(CPoint(108, 5)));
+}
+
+TEST_F(CustomizeResize, QuitCancelsAndIsPostedAgain) {
+  MSG quit = {};
+  quit.message = WM_QUIT;
+  quit.wParam = 7;
+  g_messages = {Mouse(WM_MOUSEMOVE, 150, 5), quit, Mouse(WM_LBUTTONUP, 150, 5)};
+  EXPECT_TRUE(pControl->OnCustomizeResize(CPoint(108, 5)));
+  EXPECT_TRUE(pControl->widths.empty());
+  EXPECT_EQ(g_messages.size(), 1u) << "the loop stopped at the quit";
+  MSG msg = {};
+  ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 7u);
+}
+
+TEST_F(CustomizeResize, ClickInCustomiseModeOnTheSelectedEdgeResizes) {
+  commandBars.SetCustomizeMode(TRUE);
+  commandBars.SetDragControl(pControl);
+  g_messages = {Mouse(WM_MOUSEMOVE, 130, 5), Mouse(WM_LBUTTONUP, 130, 5)};
+  pControl->OnClick(FALSE, CPoint(109, 5));
+  EXPECT_EQ(pControl->widths, std::vector<int>{120});
+  commandBars.SetCustomizeMode(FALSE);
+}
+
+} // namespace
