@@ -158,6 +158,11 @@ public:
   int GetAnimationSteps() const { return m_nAnimationSteps; }
   int GetAnimationTime() const { return m_nAnimationTime; }
   int GetStoredThemeId() const { return m_nTheme; }
+  // The colour of popup shadows in the themes that draw them (0 here).
+  COLORREF GetShadowColor() const { return static_cast<COLORREF>(m_nStatusBarValue); }
+  // The font of edit and combo-box windows.
+  CFont *GetIconFont() { return &m_fontIcon; }
+  CFont *GetRegularFont() { return &m_fontRegular; }
   BOOL IsPreferTahoma() const { return m_bUseTahoma; }
   BOOL IsStandardFont() const { return m_bUseStandardFont; }
 

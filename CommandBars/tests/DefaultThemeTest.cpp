@@ -405,3 +405,38 @@ TEST_F(DefaultTheme, ComboBoxDropButtonAndEditFrame) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DefaultTheme, CommandListRowsOfTheCustomiseDialog) {
+  TestBar bar(xtpBarTypeNormal, xtpBarTop);
+  CXTPControl *pPopup = bar.GetControls()->Add(xtpControlPopup, 0);
+  pPopup->SetCaption(L"&Edit");
+  MemoryCanvas canvas(200, 30, kCanvas);
+  CSize sz = theme.DrawListBoxControl(&canvas.dc, pPopup, CRect(0, 0, 200, 24), TRUE, FALSE, FALSE);
+  EXPECT_EQ(sz, CSize(200, std::max(theme.GetControlHeight(), 20)));
+  theme.DrawListBoxControl(&canvas.dc, pPopup, CRect(0, 0, 200, 24), TRUE, TRUE, FALSE);
+  const int nCell = std::max(theme.GetControlHeight(), 20);
+  EXPECT_EQ(canvas.Pixel(nCell + 1, 1), kSelection) << "a selected row";
+  EXPECT_EQ(canvas.Pixel(2, 12), kFace);
+  EXPECT_EQ(canvas.Pixel(200 - 8, 12), kSelectionText) << "the popup's arrow";
+  // Without a control only the background is drawn.
+  MemoryCanvas empty(200, 30, kCanvas);
+  theme.DrawListBoxControl(&empty.dc, nullptr, CRect(0, 0, 200, 24), TRUE, TRUE, FALSE);
+  EXPECT_EQ(empty.Pixel(150, 12), kFace);
+  bar.GetControls()->RemoveAll();
+}
+
+TEST_F(DefaultTheme, StatusBarGripperAndPaneBorder) {
+  MemoryCanvas canvas(40, 30, kCanvas);
+  theme.DrawStatusBarGripper(&canvas.dc, CRect(0, 0, 40, 30));
+  for (int i = 0; i < 3; i++) {
+    EXPECT_EQ(canvas.Pixel(40 - 3 - 4 * i, 30 - 2), kShadow) << i;
+    EXPECT_EQ(canvas.Pixel(40 - 5 - 4 * i, 30 - 2), kHighlight) << i;
+  }
+  theme.DrawStatusBarPaneBorder(&canvas.dc, CRect(2, 2, 20, 20), FALSE);
+  EXPECT_EQ(canvas.Pixel(2, 2), kShadow);
+  EXPECT_EQ(canvas.Pixel(19, 19), kHighlight);
+}
+
+} // namespace
