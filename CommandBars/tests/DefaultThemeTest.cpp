@@ -529,3 +529,22 @@ TEST_F(DefaultTheme, EditAndComboBoxMeasureFromTheIconFont) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DefaultTheme, VerticalExpandButtonTurnsItsChevrons) {
+  TestBar bar(xtpBarTypeNormal, xtpBarLeft, CSize(26, 100));
+  CXTPControlButton expand;
+  expand.SetParent(&bar);
+  MemoryCanvas canvas(26, 100, kCanvas);
+  theme.DrawSpecialControl(xtpButtonExpandToolbar, &canvas.dc, &expand, &bar, FALSE, 0);
+  EXPECT_EQ(expand.GetRect(), CRect(2, 87, 24, 98));
+  canvas.dc.SetTextColor(kText);
+  theme.DrawSpecialControl(xtpButtonExpandToolbar, &canvas.dc, &expand, &bar, TRUE, TRUE);
+  // The first chevron from the top-right: (-8,2)-(-6,4)-(-3,1).
+  EXPECT_EQ(canvas.Pixel(24 - 8, 87 + 2), kText);
+  EXPECT_EQ(canvas.Pixel(24 - 6, 87 + 4), kText);
+  EXPECT_EQ(canvas.Pixel(2 + 4, 87 + 5), kText) << "the left-pointing triangle";
+}
+
+} // namespace
