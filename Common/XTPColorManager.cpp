@@ -68,9 +68,21 @@ CXTPColorManager::CXTPColorManager() {
   RefreshColors();
 }
 
+namespace {
+BOOL g_bInstanceEnded = FALSE;
+} // namespace
+
+CXTPColorManager::~CXTPColorManager() {
+  if (this == &Instance()) g_bInstanceEnded = TRUE;
+}
+
 CXTPColorManager &CXTPColorManager::Instance() {
   static CXTPColorManager manager;
   return manager;
+}
+
+BOOL CXTPColorManager::IsAlive() {
+  return !g_bInstanceEnded;
 }
 
 COLORREF CXTPColorManager::GetColor(int nIndex) const {

@@ -99,8 +99,12 @@ class CXTPColorManager : public CCmdTarget {
 public:
   // Runs a full refresh from the system colours.
   CXTPColorManager();
+  ~CXTPColorManager() override;
 
   static CXTPColorManager &Instance();
+  // FALSE once the process's colour manager has ended (at exit), for the
+  // services that must end before it.
+  static BOOL IsAlive();
 
   // For 0 to 57 the custom colour when set, else the standard one; any larger
   // value is a literal colour and comes back unchanged.

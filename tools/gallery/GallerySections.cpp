@@ -1,5 +1,6 @@
 #include "GallerySections.h"
 
+#include "GalleryCommandBarsSection.h"
 #include "GalleryToolTipSection.h"
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
@@ -126,6 +127,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryCursorsSection>());
   sections.push_back(std::make_unique<CGalleryImagesSection>());
   sections.push_back(std::make_unique<CGalleryResourcesSection>());
+  sections.push_back(std::make_unique<CGalleryCommandBarsSection>());
   sections.push_back(std::make_unique<CGalleryToolTipsSection>());
   sections.push_back(std::make_unique<CGalleryButtonsSection>());
   sections.push_back(std::make_unique<CGalleryHeaderSection>());

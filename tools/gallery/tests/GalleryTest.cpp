@@ -6,6 +6,9 @@
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
 #include "GallerySections.h"
+#include "GalleryCommandBarsSection.h"
+#include "XTPCommandBar.h"
+#include "XTPDefaultTheme.h"
 #include "GalleryToolTipSection.h"
 #include "XTPDrawHelpers.h"
 
@@ -191,6 +194,36 @@ TEST_F(Gallery, ResourcesShowTheToolkitsOwnPictures) {
   auto *pSection = Section<CGalleryResourcesSection>();
   ASSERT_NE(pSection, nullptr);
   EXPECT_TRUE(pSection->GetImageManager().GetImage(CGalleryResourcesSection::kEditorAlphaIds, 16)->IsAlpha());
+}
+
+TEST_F(Gallery, CommandBarsShowTheirStatesInTheDefaultTheme) {
+  auto *pSection = Section<CGalleryCommandBarsSection>();
+  ASSERT_NE(pSection, nullptr);
+  const CPoint org = Origin<CGalleryCommandBarsSection>();
+  const COLORREF clrFace = pSection->GetTheme()->GetPaintColor(COLOR_BTNFACE);
+  const COLORREF clrSelection = pSection->GetTheme()->GetPaintColor(COLOR_HIGHLIGHT);
+  for (size_t i = 0; i < pSection->GetBarCount(); i++) {
+    CXTPCommandBar *pBar = pSection->GetBar(i);
+    CPoint ptBar = org + pSection->GetBarRect(i).TopLeft();
+    // Inside every bar, below its border, the face colour shows.
+    EXPECT_LE(Distance(Pixel(ptBar + CPoint(2, pSection->GetBarRect(i).Height() - 3)), clrFace), 12) << i;
+    for (int j = 0; j < pBar->GetControls()->GetCount(); j++) {
+      CXTPControl *pControl = pBar->GetControls()->GetAt(j);
+      if (!pControl->IsVisible()) continue;
+      CRect rc = pControl->GetRect() + ptBar;
+      // A hot, enabled, unchecked toolbar button is raised; a selected popup row is highlighted.
+      if (pBar->GetType() == xtpBarTypeNormal && pControl->GetSelected() && !pControl->GetPressed() &&
+          !pControl->GetChecked() && pControl->GetType() == xtpControlButton) {
+        EXPECT_LE(Distance(Pixel(rc.TopLeft()), pSection->GetTheme()->GetPaintColor(COLOR_BTNHIGHLIGHT)), 12);
+      }
+      if (pBar->GetType() == xtpBarTypePopup && pControl->GetSelected()) {
+        EXPECT_LE(Distance(Pixel(CPoint(rc.right - 2, rc.top + 2)), clrSelection), 12);
+      }
+    }
+  }
+  // The largest icons leave buttons behind the chevron.
+  CXTPControls *pLarge = pSection->GetBar(2)->GetControls();
+  EXPECT_LT(pLarge->GetVisibleCount(TRUE), pLarge->GetCount());
 }
 
 // Each tip style's board: its tool is hit-tested and registered with a

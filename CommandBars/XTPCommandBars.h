@@ -1,0 +1,119 @@
+// CXTPCommandBars owns every command bar of one frame, its options, the sets
+// of hidden and used commands, customise mode and, optionally, a paint and an
+// image manager of its own. Here is what the controls, the control list and
+// the paint manager reach it for; docking, keyboard routing, popup tracking
+// and saving come with the manager's other operations.
+#pragma once
+
+#include "FrameworkCore.h"
+#include "CmdTarget.h"
+
+#include <set>
+
+class CXTPCommandBars;
+class CXTPControl;
+class CXTPPaintManager;
+class CXTPImageManager;
+class CArchive;
+class CWnd;
+
+enum XTPKeyboardCuesShow {
+  xtpKeyboardCuesShowAlways = 0,
+  xtpKeyboardCuesShowNever = 1,
+  xtpKeyboardCuesShowWindowsDefault = 2,
+};
+
+class CXTPCommandBarsOptions : public CCmdTarget {
+public:
+  CXTPCommandBarsOptions();
+
+  virtual void Serialize(CArchive &ar);
+
+  // 0 always, 1 never, 2 as the system says (cues then follow Alt).
+  void ShowKeyboardCues(int nShow);
+  int GetShowKeyboardCues() const { return m_nShowKeyboardCues; }
+
+  BOOL bAlwaysShowFullMenus = TRUE;
+  BOOL bShowFullAfterDelay = TRUE;
+  BOOL bToolBarScreenTips = TRUE;
+  BOOL bToolBarAccelTips = FALSE;
+  BOOL bLargeIcons = FALSE;
+  BOOL bSyncFloatingBars = TRUE;
+  BOOL bShowExpandButtonAlways = TRUE;
+  BOOL bDblClickFloat = FALSE;
+  BOOL bShowTextBelowIcons = FALSE;
+  BOOL bAltDragCustomization = TRUE;
+  BOOL bAutoHideUnusedPopups = TRUE;
+  BOOL bDirtyState = FALSE; // customised
+  BOOL bShowPopupBarToolTips = FALSE;
+  int animationType = 0;
+  int nReserved = 1;
+  int keyboardCuesUse = 1; // mnemonic scope: 0 menu bar, 1 visible bars, 2 off
+  CSize szIcons = CSize(0, 0);
+  CSize szLargeIcons = CSize(0, 0);
+  CSize szPopupIcons = CSize(16, 16);
+  std::set<UINT> m_mapHiddenCommands;
+  std::set<UINT> m_mapUsedCommands;
+  CXTPCommandBars *m_pCommandBars = nullptr;
+
+private:
+  int m_nShowKeyboardCues = xtpKeyboardCuesShowAlways;
+};
+
+class CXTPCommandBars : public CCmdTarget {
+  DECLARE_DYNCREATE(CXTPCommandBars)
+public:
+  CXTPCommandBars();
+  ~CXTPCommandBars() override;
+
+  // Hidden commands are left out of shortened menus until they are used.
+  virtual BOOL IsControlHidden(UINT nID) const;
+  virtual BOOL IsHiddenInMenu(CXTPControl *pControl) const;
+  void HideCommands(const UINT *pCommands, int nCount);
+  void HideCommand(UINT nID);
+  void SetCommandUsed(UINT nID);
+
+  CXTPCommandBarsOptions *GetCommandBarsOptions() const { return m_pOptions; }
+
+  // Own, else the global ones.
+  CXTPPaintManager *GetPaintManager() const;
+  void SetPaintManager(CXTPPaintManager *pPaintManager);
+  CXTPImageManager *GetImageManager() const;
+  void SetImageManager(CXTPImageManager *pImageManager);
+
+  void SetCustomizeMode(BOOL bMode);
+  BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
+  BOOL IsCustomizeAvail() const { return m_bCustomizeAvail; }
+  CXTPControl *GetDragControl() const { return m_pDragSelected; }
+  void SetDragControl(CXTPControl *pControl);
+
+  void SetSite(CWnd *pSite);
+  CWnd *GetSite() const { return m_pSite; }
+  // The window that receives the bars' notifications (the site's).
+  HWND GetSiteHwnd() const;
+  // The customise sheet's window while it is open (none yet).
+  HWND GetCustomizeSheetHwnd() const { return m_hWndCustomizeSheet; }
+  void SetCustomizeSheetHwnd(HWND hWnd) { m_hWndCustomizeSheet = hWnd; }
+
+  void UpdateKeyboardCues(BOOL bShow);
+  BOOL IsKeyboardCuesFollowAlt() const { return m_bKeyboardCuesFollowAlt; }
+  void SetKeyboardCuesFollowAlt(BOOL bFollow) { m_bKeyboardCuesFollowAlt = bFollow; }
+  virtual void RedrawVisibleBars() {}
+
+private:
+  CCmdTarget *m_pShared = nullptr;
+  HACCEL m_hAccel = nullptr;
+  BOOL m_bIgnoreShiftMenuKey = FALSE;
+  CXTPPaintManager *m_pPaintManager = nullptr;
+  CXTPImageManager *m_pImageManager = nullptr;
+  CXTPControl *m_pDragSelected = nullptr;
+  BOOL m_bCustomizeMode = FALSE;
+  BOOL m_bCustomizeAvail = FALSE;
+  UINT m_nIDMenu = 0;
+  BOOL m_bCustomizeModeCopy = FALSE;
+  CString m_strName;
+  CXTPCommandBarsOptions *m_pOptions = nullptr;
+  CWnd *m_pSite = nullptr;
+  BOOL m_bKeyboardCuesFollowAlt = FALSE;
+  HWND m_hWndCustomizeSheet = nullptr;
+};

@@ -1,0 +1,94 @@
+// What the command-bar tests share: a paint manager with colours that tell
+// apart every role, a bar without a window, and a message-only site that
+// records what the controls send it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "XTPCommandBar.h"
+#include "XTPDefaultTheme.h"
+
+namespace cbtest {
+
+// Distinct colours for the roles the default theme draws with.
+enum : COLORREF {
+  kFace = 0xC0C0C0,
+  kShadow = 0x808080,
+  kHighlight = 0xFFFFFF,
+  kDark = 0x404040,
+  kSelection = 0x800000,
+  kSelectionText = 0xFEFEFE,
+  kGrayText = 0x7F7F7F,
+  kText = 0x010101,
+  kCaption = 0x0000AA,
+  kLight = 0xDFDFDF,
+  kWindow = 0xFDFDFD,
+  kCanvas = 0xFF00FF, // what no drawing uses
+};
+
+inline void UseTestColors(CXTPPaintManager *pPaintManager) {
+  const struct {
+    int nIndex;
+    COLORREF clr;
+  } kColors[] = {
+      {COLOR_BTNFACE, kFace},      {COLOR_BTNSHADOW, kShadow},    {COLOR_BTNHIGHLIGHT, kHighlight},
+      {COLOR_3DDKSHADOW, kDark},   {COLOR_HIGHLIGHT, kSelection}, {COLOR_HIGHLIGHTTEXT, kSelectionText},
+      {COLOR_GRAYTEXT, kGrayText}, {COLOR_BTNTEXT, kText},        {COLOR_ACTIVECAPTION, kCaption},
+      {COLOR_3DLIGHT, kLight},     {COLOR_WINDOW, kWindow}};
+  for (const auto &c : kColors) pPaintManager->GetColorPair(c.nIndex).SetCustomValue(c.clr);
+}
+
+// A bar that lives without a window: its client size is given.
+class TestBar : public CXTPCommandBar {
+public:
+  TestBar(XTPBarType type, XTPBarPosition position, CSize szClient = CSize(200, 30)) {
+    m_barType = type;
+    m_barPosition = position;
+    SetBarClientSize(szClient);
+  }
+};
+
+// A message-only window that records messages and answers by a function.
+class MessageSite {
+public:
+  struct Entry {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+  };
+  MessageSite() {
+    static const wchar_t *kClass = L"CommandBarsTestSite";
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &MessageSite::Proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = kClass;
+    ::RegisterClassW(&wc);
+    m_hWnd = ::CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, this);
+  }
+  ~MessageSite() { ::DestroyWindow(m_hWnd); }
+  HWND GetHwnd() const { return m_hWnd; }
+
+  std::vector<Entry> log;
+  std::function<LRESULT(UINT, WPARAM, LPARAM)> answer;
+
+private:
+  static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+      auto *cs = reinterpret_cast<CREATESTRUCTW *>(lParam);
+      ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto *self = reinterpret_cast<MessageSite *>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    if (self && (message == WM_COMMAND || (message >= 0x52D && message <= 0x536))) {
+      self->log.push_back({message, wParam, lParam});
+      if (self->answer) return self->answer(message, wParam, lParam);
+      return 0;
+    }
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+  }
+  HWND m_hWnd = nullptr;
+};
+
+} // namespace cbtest
