@@ -26,6 +26,14 @@ CRect CGalleryView::GetBodyRect(size_t i) const {
   return CRect(kMargin, y, kWidth - kMargin, y + m_sections[i]->GetHeight());
 }
 
+void CGalleryView::KeepSections(const CString &strPrefix) {
+  std::vector<std::unique_ptr<CGallerySection>> kept;
+  for (auto &section : m_sections)
+    if (CString(section->GetTitle()).Left(strPrefix.GetLength()) == strPrefix)
+      kept.push_back(std::move(section));
+  m_sections = std::move(kept);
+}
+
 int CGalleryView::GetNeededHeight() const {
   return m_sections.empty() ? kMargin : GetBodyRect(m_sections.size() - 1).bottom + kMargin;
 }
@@ -56,6 +64,11 @@ BOOL CGalleryFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext *) {
 
 BOOL CGalleryApp::InitInstance() {
   auto *pFrame = new CGalleryFrame;
+  // "--section PREFIX" shows only the sections whose title starts so: the
+  // whole gallery is taller than a screen.
+  CString strCommand(m_lpCmdLine ? m_lpCmdLine : L"");
+  strCommand.TrimLeft();
+  if (strCommand.Left(10) == L"--section ") pFrame->m_wndView.KeepSections(strCommand.Mid(10));
   if (!pFrame->Create(nullptr, L"Toolkit Gallery - Quendal Varnoth", WS_OVERLAPPEDWINDOW,
                       CRect(0, 0, 100, 100)))
     return FALSE;

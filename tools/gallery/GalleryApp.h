@@ -18,6 +18,8 @@ public:
   CRect GetBodyRect(size_t i) const;
   // The height that shows all sections.
   int GetNeededHeight() const;
+  // Keeps only the sections whose title starts with the prefix (before Create).
+  void KeepSections(const CString &strPrefix);
 
 protected:
   afx_msg void OnPaint();

@@ -1,4 +1,5 @@
 #include "GallerySections.h"
+#include "GalleryTabsSection.h"
 
 #include "XTGlobal.h"
 #include "XTPDrawHelpers.h"
@@ -122,6 +123,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryCursorsSection>());
   sections.push_back(std::make_unique<CGalleryImagesSection>());
   sections.push_back(std::make_unique<CGalleryResourcesSection>());
+  sections.push_back(std::make_unique<CGalleryTabsSection>());
   return sections;
 }
 

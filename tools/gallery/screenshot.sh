@@ -2,6 +2,7 @@
 # Starts the built gallery under Wine on the virtual screen and saves a
 # picture of it.
 #   tools/gallery/screenshot.sh [BUILD_DIR] [OUT.png]
+# QV_GALLERY_ARGS passes arguments (e.g. "--section Tab") to the gallery.
 # The virtual screen has no window manager: a Wine desktop just larger than
 # the gallery stands in for one, so the window has its caption. The desktop
 # runs in a prefix and on a screen of its own, both ended afterwards, so
@@ -15,7 +16,7 @@ export QV_WINE_DIR=$build/wine-gallery
 source "$root/tools/wine-env"
 qv_wine_prefix
 qv_wine_display
-"$QV_WINE" explorer "/desktop=Gallery,$size" "$build/tools/gallery/qv_gallery.exe" >/dev/null 2>&1 &
+"$QV_WINE" explorer "/desktop=Gallery,$size" "$build/tools/gallery/qv_gallery.exe" ${QV_GALLERY_ARGS:-} >/dev/null 2>&1 &
 sleep "${QV_SCREENSHOT_DELAY:-6}"
 import -display "$DISPLAY" -window root -crop "$size+0+0" +repage "$out"
 "$root/tools/wine-fixture" stop "$QV_WINE_DIR"

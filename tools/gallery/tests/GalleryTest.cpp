@@ -4,6 +4,8 @@
 
 #include "GalleryApp.h"
 #include "GallerySections.h"
+#include "GalleryTabsSection.h"
+#include "XTPTabColorSets.h"
 #include "XTPDrawHelpers.h"
 
 namespace {
@@ -65,7 +67,7 @@ TEST_F(Gallery, WindowShowsEverySectionWhole) {
   CString strTitle;
   pFrame->GetWindowText(strTitle);
   EXPECT_STREQ(strTitle, kTitle);
-  ASSERT_EQ(View().GetSectionCount(), 5u);
+  ASSERT_EQ(View().GetSectionCount(), 6u);
   CRect rcView;
   View().GetClientRect(&rcView);
   for (size_t i = 0; i < View().GetSectionCount(); i++) {
@@ -157,6 +159,41 @@ TEST_F(Gallery, ResourcesShowTheToolkitsOwnPictures) {
   auto *pSection = Section<CGalleryResourcesSection>();
   ASSERT_NE(pSection, nullptr);
   EXPECT_TRUE(pSection->GetImageManager().GetImage(CGalleryResourcesSection::kEditorAlphaIds, 16)->IsAlpha());
+}
+
+TEST_F(Gallery, TabStripsShowEveryAppearanceAndTheDemonstrations) {
+  auto *pTabs = Section<CGalleryTabsSection>();
+  ASSERT_NE(pTabs, nullptr);
+  const CPoint org = Origin<CGalleryTabsSection>();
+  for (int a = 0; a < CGalleryTabsSection::kAppearances; a++) {
+    for (int s = 0; s < CGalleryTabsSection::kSets; s++) {
+      CGalleryTabStrip &strip = pTabs->GetCell(a, s);
+      ASSERT_EQ(strip.GetItemCount(), 2);
+      EXPECT_EQ(strip.GetPaintManager()->GetAppearance(), a);
+      EXPECT_EQ(strip.GetPaintManager()->GetColor(), CGalleryTabsSection::kSetIds[s]);
+      // Text, edges and faces show in the cell.
+      CRect rcCell = CGalleryTabsSection::CellRect(a, s) + org;
+      int nInk = 0;
+      for (int x = rcCell.left; x < rcCell.right; x += 2)
+        for (int y = rcCell.top; y < rcCell.bottom; y += 2)
+          nInk += Pixel(CPoint(x, y)) != ::GetSysColor(COLOR_WINDOW);
+      EXPECT_GT(nInk, 30) << a << " " << s;
+    }
+  }
+  // The selected tab of a square style takes the set's selected face.
+  CGalleryTabStrip &flat = pTabs->GetCell(6, 4);
+  CRect rcSelected = flat.GetItem(0)->GetRect() + org;
+  EXPECT_EQ(Pixel(rcSelected.CenterPoint() + CPoint(0, 4)),
+            flat.GetPaintManager()->GetColorSet()->tabFaceSelected.GetColor());
+  // Scroll buttons on the overflowing strip, several rows, squeezed tabs.
+  CGalleryTabStrip &scroll = pTabs->GetDemo(0);
+  EXPECT_FALSE(scroll.FindNavigateButton(xtpTabNavigateButtonRight)->GetRect().IsRectEmpty());
+  EXPECT_TRUE(scroll.FindNavigateButton(xtpTabNavigateButtonLeft)->IsEnabled());
+  EXPECT_LT(scroll.GetHeaderOffset(), 0);
+  EXPECT_NE(scroll.GetHighlightedItem(), nullptr);
+  EXPECT_GE(pTabs->GetDemo(5).GetRowIndexer()->GetRowCount(), 2);
+  CGalleryTabStrip &compressed = pTabs->GetDemo(4);
+  EXPECT_LT(compressed.GetItem(1)->GetButtonLength(), compressed.GetItem(1)->GetContentLength());
 }
 
 TEST_F(Gallery, ClosingTheWindowEndsTheProgram) {
