@@ -251,3 +251,52 @@ TEST_F(TabStyle, EveryStyleDrawsInEveryPositionAndSetWithinTheControl) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TabStyle, FocusedStripMarksTheSelectedTab) {
+  Build(6);
+  Paint();
+  const CRect sel = Tab(1);
+  std::vector<COLORREF> before;
+  for (int y = sel.top + 3; y < sel.bottom - 3; y++) before.push_back(Pixel(sel.left + 3, y));
+  auto changed = [&]() {
+    int n = 0;
+    for (int y = sel.top + 3; y < sel.bottom - 3; y++) n += Pixel(sel.left + 3, y) != before[y - sel.top - 3];
+    return n;
+  };
+  strip.focused = TRUE;
+  Paint();
+  // The dotted focus rectangle, three pixels in from the tab's edges.
+  EXPECT_GE(changed(), 3);
+  strip.paint.m_bShowFocusRect = FALSE;
+  Paint();
+  EXPECT_EQ(changed(), 0);
+}
+
+TEST_F(TabStyle, WorkspaceFramePartsFollowTheSwitch) {
+  Build(0);
+  CXTPTabAppearance *pAppearance = strip.paint.GetAppearanceSet();
+  CXTPTabColorSet *pSet = strip.paint.GetColorSet();
+  pSet->stripFace.SetCustomValue(kStrip, kStrip);
+  pSet->edgeDark.SetCustomValue(kEdge);
+  pSet->edgeFace.SetCustomValue(kFace);
+  CRect rc(10, 10, 50, 40);
+  pAppearance->DrawWorkspaceFramePart(&canvas.dc, &rc, 1);
+  EXPECT_EQ(rc, CRect(8, 8, 52, 42));
+  rc = CRect(10, 10, 50, 40);
+  pAppearance->DrawWorkspaceFramePart(&canvas.dc, &rc, 2);
+  EXPECT_EQ(Pixel(20, 20), kStrip);
+  strip.paint.m_bStaticFrame = TRUE;
+  pAppearance->DrawWorkspaceFramePart(&canvas.dc, &rc, 0);
+  EXPECT_EQ(Pixel(10, 20), kEdge);
+  EXPECT_EQ(Pixel(11, 20), C(COLOR_BTNFACE));
+  pAppearance->DrawWorkspaceFramePart(&canvas.dc, &rc, 1);
+  EXPECT_EQ(rc.top, 9);
+  rc = CRect(60, 10, 90, 40);
+  pAppearance->DrawWorkspaceFramePart(&canvas.dc, &rc, 3);
+  EXPECT_EQ(Pixel(70, 20), kFace);
+  EXPECT_EQ(Pixel(70, 39), kEdge);
+}
+
+} // namespace
