@@ -14,9 +14,15 @@
 #include <iterator>
 #include <unordered_set>
 
-void FileMaskState::Apply(CLeftView &tree, const FileMaskCriteria &criteria, bool ntfs, int64_t today) {
-  m_full = std::move(tree.Entries());
-  m_holding = true;
+void FileMaskState::Apply(CLeftView &tree, const FileMaskCriteria &criteria, bool ntfs, int64_t today,
+                          RebuildPace &pace) {
+  if (m_holding) {
+    // Masks do not stack: the new one judges the full results.
+    KeepMaskedChecks(tree.Entries());
+  } else {
+    m_full = std::move(tree.Entries());
+    m_holding = true;
+  }
   tree.CreateRootItem();
   TreeEntryNode *root = m_full.Root();
   m_fullOf.assign(1, root);
@@ -24,6 +30,9 @@ void FileMaskState::Apply(CLeftView &tree, const FileMaskCriteria &criteria, boo
   std::unordered_set<const TreeEntryNode *> placed{root};
   std::vector<TreeEntryNode *> chain;
   for (TreeEntryNode &node : m_full) {
+    // Only here, between whole files: a stop never leaves a folder without
+    // the file that brought it in.
+    if (pace.ShouldStop()) break;
     if (node.IsFolder() || node.m_unshown ||
         !FileMaskKeeps(criteria, node.m_record, node.m_name, ntfs, today))
       continue;
@@ -38,16 +47,16 @@ void FileMaskState::Apply(CLeftView &tree, const FileMaskCriteria &criteria, boo
       if (!placed.insert(*folder).second) continue;
       tree.AddEntryToTree((*folder)->m_record, (*folder)->m_name);
       m_fullOf.push_back(*folder);
+      pace.Placed((*folder)->m_record);
     }
     tree.AddEntryToTree(node.m_record, node.m_name);
     m_fullOf.push_back(&node);
+    pace.Placed(node.m_record);
   }
   tree.ResetTreeToRoot();
 }
 
-void FileMaskState::Remove(CLeftView &tree) {
-  if (!m_holding) return;
-  EntryNodeList &masked = tree.Entries();
+void FileMaskState::KeepMaskedChecks(EntryNodeList &masked) {
   // A file keeps the box the masked tree showed. A folder shown there is
   // judged again by its entries, hidden ones included, so a folder ticked
   // while masked never ticks files the user did not see.
@@ -55,11 +64,19 @@ void FileMaskState::Remove(CLeftView &tree) {
     const TreeEntryNode &shown = masked.At(index);
     m_fullOf[index]->m_record.m_checkState = shown.IsFolder() ? uint8_t{kPartlyChecked} : shown.Check();
   }
+}
+
+void FileMaskState::Remove(CLeftView &tree, RebuildPace &pace) {
+  if (!m_holding) return;
+  KeepMaskedChecks(tree.Entries());
   EntryNodeList full = std::move(m_full);
   Drop();
   tree.CreateRootItem();
-  for (size_t index = 1; index < full.Size(); ++index)
+  for (size_t index = 1; index < full.Size(); ++index) {
+    pace.ShouldStop();
     tree.AddEntryToTree(full.At(index).m_record, full.At(index).m_name);
+    pace.Placed(full.At(index).m_record);
+  }
   tree.ResetTreeToRoot();
 }
 
@@ -103,7 +120,8 @@ ON_NOTIFY(DTN_DATETIMECHANGE, IDC_MASK_FROM_DATE, OnFromDateChange)
 ON_NOTIFY(DTN_DATETIMECHANGE, IDC_MASK_TO_DATE, OnToDateChange)
 END_MESSAGE_MAP()
 
-CFileMaskDlg::CFileMaskDlg(CWnd *parent) : CDialog(IDD_FILE_MASK, parent) {}
+CFileMaskDlg::CFileMaskDlg(FileMaskChoices &remembered, CWnd *parent)
+    : CDialog(IDD_FILE_MASK, parent), m_remembered(remembered) {}
 
 BOOL CFileMaskDlg::OnInitDialog() {
   CDialog::OnInitDialog();
@@ -117,12 +135,17 @@ BOOL CFileMaskDlg::OnInitDialog() {
   ::SendMessageW(dateKind, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadText(IDS_CREATED_DATE).GetString()));
   ::SendMessageW(dateKind, CB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(LoadText(IDS_MODIFIED_DATE).GetString()));
-  ::SendMessageW(dateKind, CB_SETCURSEL, 0, 0);
+  ::SendMessageW(dateKind, CB_SETCURSEL, m_remembered.creationDate ? 0 : 1, 0);
+  SetDlgItemText(IDC_MASK_TYPES, Wide(m_remembered.typesText));
+  CheckDlgButton(IDC_MASK_MATCH_CASE, m_remembered.matchCase ? BST_CHECKED : BST_UNCHECKED);
   for (UINT id : {IDC_MASK_FROM_DATE, IDC_MASK_TO_DATE})
     DateTime_SetFormat(::GetDlgItem(m_hWnd, id), L"dd-MMM-yyyy");
   ::SendDlgItemMessageW(m_hWnd, IDC_MASK_MONTHS_SPIN, UDM_SETRANGE32, 1, kMaxSpin);
   ::SendDlgItemMessageW(m_hWnd, IDC_MASK_DAYS_SPIN, UDM_SETRANGE32, 1, kMaxSpin);
-  CheckDlgButton(IDC_MASK_IN_MONTHS, BST_CHECKED);
+  const UINT dateOption = m_remembered.dateMode == FileMaskCriteria::DateMode::LastDays  ? IDC_MASK_IN_DAYS
+                          : m_remembered.dateMode == FileMaskCriteria::DateMode::Between ? IDC_MASK_BETWEEN
+                                                                                         : IDC_MASK_IN_MONTHS;
+  CheckDlgButton(dateOption, BST_CHECKED);
   EnableChoices();
   m_quiet = false;
   return TRUE;
@@ -313,6 +336,10 @@ void CFileMaskDlg::OnSetMask() {
       FALSE));
   criteria.fromDay = PickerDay(::GetDlgItem(m_hWnd, IDC_MASK_FROM_DATE));
   criteria.toDay = PickerDay(::GetDlgItem(m_hWnd, IDC_MASK_TO_DATE));
+  m_remembered.typesText = U16(types.GetString());
+  m_remembered.matchCase = criteria.matchCase;
+  m_remembered.creationDate = criteria.creationDate;
+  m_remembered.dateMode = criteria.dateMode;
   m_criteria = std::move(criteria);
   EndDialog(IDOK);
 }

@@ -12,14 +12,27 @@
 
 class CLeftView;
 
+// The frame's side of a rebuild: every entry placed in the new tree is
+// counted and shown, and between entries messages are pumped, so the
+// progress bar moves and Stop can reach a long rebuild.
+class RebuildPace {
+public:
+  virtual ~RebuildPace() = default;
+  virtual void Placed(const EntryRecord &record) = 0;
+  // Pumps when due; true when the rebuild is to end before the next entry.
+  virtual bool ShouldStop() = 0;
+};
+
 class FileMaskState {
 public:
-  // Moves the full list aside and fills the tree with the files the mask
-  // keeps, each under its folders.
-  void Apply(CLeftView &tree, const FileMaskCriteria &criteria, bool ntfs, int64_t today);
+  // Moves the full list aside (taking back the one a mask applied before
+  // held) and fills the tree with the files the mask keeps, each under its
+  // folders. A stop leaves the files kept so far, each with its folders.
+  void Apply(CLeftView &tree, const FileMaskCriteria &criteria, bool ntfs, int64_t today, RebuildPace &pace);
   // The full list back in the tree, with the checks the masked tree shows
-  // given to the entries they stand for.
-  void Remove(CLeftView &tree);
+  // given to the entries they stand for. It runs to its end whatever the
+  // pace says: a full list brought back in part would lose entries.
+  void Remove(CLeftView &tree, RebuildPace &pace);
   // Forgets a mask whose results were replaced (a new search, Open).
   void Drop();
   bool Holding() const { return m_holding; }
@@ -29,12 +42,18 @@ private:
   // For each node of the masked list, the node of the full list it copies.
   std::vector<TreeEntryNode *> m_fullOf;
   bool m_holding = false;
+
+  // The checks of the masked tree given to the full list's entries; the
+  // masked list itself is left as it is.
+  void KeepMaskedChecks(EntryNodeList &masked);
 };
 
 // The "File Mask" dialog: what the mask keeps.
 class CFileMaskDlg : public CDialog {
 public:
-  explicit CFileMaskDlg(CWnd *parent = nullptr);
+  // remembered: the choices the dialog starts with, and where Set Mask
+  // leaves its own.
+  explicit CFileMaskDlg(FileMaskChoices &remembered, CWnd *parent = nullptr);
 
   BOOL OnInitDialog() override;
   BOOL PreTranslateMessage(MSG *pMsg) override;
@@ -55,6 +74,7 @@ protected:
 
 private:
   FileMaskCriteria m_criteria;
+  FileMaskChoices &m_remembered;
   // Texts the dialog writes itself are not the user's typing: no check.
   bool m_quiet = true;
   // A lower limit once typed with a character other than a digit; OK

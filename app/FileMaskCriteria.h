@@ -37,6 +37,15 @@ struct FileMaskCriteria {
   int64_t toDay = 0;
 };
 
+// What the File Mask dialog shows again at its next opening in the same run
+// of the program: the choices its start does not set afresh.
+struct FileMaskChoices {
+  std::u16string typesText;
+  bool matchCase = false;
+  bool creationDate = true;
+  FileMaskCriteria::DateMode dateMode = FileMaskCriteria::DateMode::LastMonths;
+};
+
 // Whether a type node keeps a file of that name: "*.*" keeps every file,
 // any other node must equal "*." followed by the name's extension (the part
 // after its last "."), exactly with matchCase and case-blind otherwise.

@@ -346,7 +346,12 @@ void CLeftView::OnTreeSelChanged(NMHDR *header, LRESULT *result) {
   const DWORD id = static_cast<DWORD>(GetTreeCtrl().GetItemData(item));
   if (CQuendalVarnothView *list = FileList()) {
     list->FillFileList(id);
-    if (app.SelectedFolderCheck != 2) list->SetRowsAndFolderCheck(app.SelectedFolderCheck == 1, id);
+    // While the tree is being built (a search, a load, a mask's rebuild) an
+    // item's box is not final yet: the focus coming back to the tree after a
+    // message box selects one, and its passing state must not be given to
+    // the entries below it.
+    if (app.SelectedFolderCheck != 2 && !ChecksLocked())
+      list->SetRowsAndFolderCheck(app.SelectedFolderCheck == 1, id);
   }
   app.ListFocusedOnce = 0;
 }

@@ -88,9 +88,17 @@ public:
   // applied before is removed first) and Unmask's return of the full
   // results (MainFrmFind.cpp); DropFileMask forgets a mask whose results
   // were replaced by a new search or a load.
+  // Both run as a search does: the running state on (commands, Exit and
+  // the check boxes wait), a progress bar, and messages pumped at the
+  // rebuild clock's pace. Stop ends the mask's rebuild with the files kept
+  // so far; Unmask cannot be stopped.
   void ApplyFileMask(const FileMaskCriteria &criteria);
   void RemoveFileMask();
   void DropFileMask();
+  static constexpr UINT kMaskProgressRange = 50000;
+  static constexpr UINT kUnmaskProgressRange = 25000;
+  // The clock of the rebuilds' pump (tests give a fake one).
+  void SetRebuildClock(WorkPacer::Clock clock) { m_rebuildClock = std::move(clock); }
 
   BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext *pContext) override;
   BOOL PreTranslateMessage(MSG *pMsg) override;
@@ -173,6 +181,7 @@ private:
   };
   std::optional<NotedTotals> m_notedTotals;
   std::unique_ptr<FileMaskState> m_fileMask;
+  WorkPacer::Clock m_rebuildClock;
 
   void ApplySavedSettings();
   void ShowNotedTotals();
@@ -193,6 +202,10 @@ private:
   // The engine entries of the two start messages.
   void RunFastScan(ScanSession &session);
   void RunAdvancedScan(ScanSession &session);
+  // The running state, flags and progress bar of a mask's or Unmask's
+  // rebuild, and its end as a search's end.
+  void StartRebuild(UINT progressRange);
+  void EndRebuild(UINT placed);
   // Save Scan Information while a mask is applied: told, and nothing saved.
   BOOL RefuseSaveWhileMasked();
 

@@ -5,6 +5,7 @@
 
 #include "AppSettings.h"
 #include "DriveRecord.h"
+#include "FileMaskCriteria.h"
 #include "Framework.h"
 #include "RecoveryClashAnswers.h"
 
@@ -116,6 +117,9 @@ public:
   int SelectedFolderCheck = 0;
   // Whether a file mask hides part of the tree.
   BOOL MaskApplied = FALSE;
+  // The File Mask dialog's choices of its last Set Mask, shown again at its
+  // next opening.
+  FileMaskChoices MaskChoices;
   int ShowWizardAtStart = 0;
   int TipsOnStartup = 0;
   // Which command-bar theme is on; at most one is 1.

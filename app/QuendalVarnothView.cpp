@@ -96,6 +96,10 @@ void CQuendalVarnothView::OnInitialUpdate() {
   int index = 0;
   for (const ColumnInfo &column : columns)
     list.InsertColumn(index++, LoadText(column.title), column.format, column.width);
+  if (m_header.SubclassWindow(ListView_GetHeader(m_hWnd))) {
+    m_header.SetTheme(new CXTHeaderThemeShaded);
+    m_header.ShowSortArrow(TRUE);
+  }
   m_sortingAllowed = true;
   CFrameWnd *frame = GetParentFrame();
   if (frame != nullptr && frame->IsKindOf(RUNTIME_CLASS(CMainFrame))) {
@@ -367,10 +371,6 @@ void CQuendalVarnothView::SortRows(int column, bool ascending) {
   QuickSortRows(keys, 0, count - 1, ascending, compare, exchangeWith(keys));
 }
 
-void CQuendalVarnothView::ShowSortArrow(int column, bool ascending) {
-  m_sortHeader.ShowSort(GetListCtrl().GetHeaderCtrl(), column, ascending);
-}
-
 void CQuendalVarnothView::OnHeaderClick(int column) {
   if (!m_sortingAllowed) return;
   CQuendalVarnothApp &app = TheQvApp();
@@ -381,11 +381,40 @@ void CQuendalVarnothView::OnHeaderClick(int column) {
   } else {
     app.SortAscending = app.SortAscending ? 0 : 1;
   }
+  SortRowsShown(column, app.SortAscending != 0);
+}
+
+void CQuendalVarnothView::OnHeaderSortCommand(int column, bool ascending) {
+  if (!m_sortingAllowed) return;
+  CQuendalVarnothApp &app = TheQvApp();
+  app.SortAscending = ascending ? 1 : 0;
+  app.LastSortColumn = static_cast<BYTE>(column);
+  SortRowsShown(column, ascending);
+}
+
+void CQuendalVarnothView::SortRowsShown(int column, bool ascending) {
+  CQuendalVarnothApp &app = TheQvApp();
   app.SortColumn = static_cast<BYTE>(column);
-  if (app.ResultsPresent) ShowSortArrow(column, app.SortAscending != 0);
-  CHeaderCtrl *header = GetListCtrl().GetHeaderCtrl();
-  if (header == nullptr || column < 0 || column >= header->GetItemCount()) return;
-  SortRows(column, app.SortAscending != 0);
+  const int columns = m_header.GetSafeHwnd() != nullptr ? m_header.GetItemCount() : 0;
+  if (column < 0 || column >= columns) return;
+  if (app.ResultsPresent) m_header.MarkSortedColumn(column, ascending ? TRUE : FALSE);
+  SortRows(column, ascending);
+}
+
+BOOL CQuendalVarnothView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT *result) {
+  const auto *notify = reinterpret_cast<const NMHEADERW *>(lParam);
+  // The header's menu clicks the column as button 1 with the direction it
+  // asks for. Handled here, the list makes no column click of it, so the
+  // rows are sorted once and the way the menu said.
+  if (notify->hdr.code == HDN_ITEMCLICKW && notify->hdr.hwndFrom == m_header.GetSafeHwnd() &&
+      notify->iButton == 1) {
+    BOOL ascending = TRUE;
+    m_header.ReadSortedColumn(&ascending);
+    OnHeaderSortCommand(notify->iItem, ascending != FALSE);
+    *result = 0;
+    return TRUE;
+  }
+  return CListView::OnNotify(wParam, lParam, result);
 }
 
 void CQuendalVarnothView::OnColumnClick(NMHDR *header, LRESULT *result) {

@@ -32,6 +32,11 @@ void CSimpleListView::OnInitialUpdate() {
     title.LoadString(column.title);
     list.InsertColumn(index++, title, column.format, column.width);
   }
+  if (m_header.SubclassWindow(ListView_GetHeader(m_hWnd))) {
+    for (int column = 0; column < index; column++)
+      m_header.SetBitmap(column, IDB_LOG_HEADER_ACTIVITY + column, FALSE, RGB(0, 255, 0));
+    m_header.SetTheme(new CXTHeaderThemeShaded);
+  }
   TheQvApp().LogView = this;
   for (UINT icon : {IDI_LOG_COMPLETED, IDI_LOG_STARTED, IDI_LOG_ERROR})
     m_rowImages.Add(AfxGetApp()->LoadIcon(icon));

@@ -7,6 +7,7 @@
 
 #include "Framework.h"
 #include "LogReport.h"
+#include "XTHeaderCtrl.h"
 
 class CSimpleListView : public CListView {
   DECLARE_DYNCREATE(CSimpleListView)
@@ -27,6 +28,10 @@ public:
   // the file cannot be created.
   void SaveLog(CWnd *owner);
 
+  const CXTHeaderCtrl &Header() const { return m_header; }
+
 private:
   CImageList m_rowImages;
+  // The list's own header, subclassed: shaded, a picture beside each title.
+  CXTHeaderCtrl m_header;
 };

@@ -11,7 +11,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=$(cd "${1:-$root/build/windows}" && pwd)
 out=${2:-$build/gallery.png}
-size=${QV_GALLERY_SIZE:-960x700}
+size=${QV_GALLERY_SIZE:-960x800}
 export QV_WINE_DIR=$build/wine-gallery
 source "$root/tools/wine-env"
 qv_wine_prefix

@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "GalleryApp.h"
+#include "GalleryHeaderSection.h"
 #include "GallerySections.h"
 #include "GalleryTabsSection.h"
 #include "XTPTabColorSets.h"
+#include "GalleryToolTipSection.h"
 #include "XTPDrawHelpers.h"
+
+#include <typeinfo>
 
 namespace {
 
@@ -34,14 +38,21 @@ protected:
     ASSERT_TRUE(theApp.InitInstance());
   }
   static CGalleryView &View() { return theApp.GetFrame()->m_wndView; }
+  // A section, scrolled into view.
   template <class T> static T *Section() {
     for (size_t i = 0; i < View().GetSectionCount(); i++)
-      if (auto *p = dynamic_cast<T *>(View().GetSection(i))) return p;
+      if (auto *p = dynamic_cast<T *>(View().GetSection(i))) {
+        View().ScrollSectionIntoView(i);
+        return p;
+      }
     return nullptr;
   }
   template <class T> static CPoint Origin() {
     for (size_t i = 0; i < View().GetSectionCount(); i++)
-      if (dynamic_cast<T *>(View().GetSection(i))) return View().GetBodyRect(i).TopLeft();
+      if (dynamic_cast<T *>(View().GetSection(i))) {
+        View().ScrollSectionIntoView(i);
+        return View().GetBodyRect(i).TopLeft();
+      }
     return CPoint(0, 0);
   }
 
@@ -67,17 +78,24 @@ TEST_F(Gallery, WindowShowsEverySectionWhole) {
   CString strTitle;
   pFrame->GetWindowText(strTitle);
   EXPECT_STREQ(strTitle, kTitle);
-  ASSERT_EQ(View().GetSectionCount(), 6u);
+  ASSERT_GE(View().GetSectionCount(), 5u); // one per toolkit piece shown
   CRect rcView;
   View().GetClientRect(&rcView);
+  // The window fits the screen; each section, scrolled to, shows whole.
+  CRect rcFrame;
+  pFrame->GetWindowRect(&rcFrame);
+  EXPECT_LE(rcFrame.Height(), ::GetSystemMetrics(SM_CYSCREEN));
   for (size_t i = 0; i < View().GetSectionCount(); i++) {
+    View().ScrollSectionIntoView(i);
     CRect rcBody = View().GetBodyRect(i);
+    EXPECT_GE(rcBody.top, 0) << View().GetSection(i)->GetTitle();
     EXPECT_LE(rcBody.bottom, rcView.bottom) << View().GetSection(i)->GetTitle();
     EXPECT_LE(rcBody.right, rcView.right);
     if (i > 0) {
       EXPECT_GT(rcBody.top, View().GetBodyRect(i - 1).bottom);
     }
   }
+  View().ScrollTo(0);
 }
 
 TEST_F(Gallery, SwatchesShowEachForcedSchemesColours) {
@@ -194,6 +212,90 @@ TEST_F(Gallery, TabStripsShowEveryAppearanceAndTheDemonstrations) {
   EXPECT_GE(pTabs->GetDemo(5).GetRowIndexer()->GetRowCount(), 2);
   CGalleryTabStrip &compressed = pTabs->GetDemo(4);
   EXPECT_LT(compressed.GetItem(1)->GetButtonLength(), compressed.GetItem(1)->GetContentLength());
+}
+
+// Each tip style's board: its tool is hit-tested and registered with a
+// tooltip window of the board's style (what the tip looks like is the
+// toolkit test's and the screenshot's business).
+TEST_F(Gallery, EachTipStyleRegistersItsBoardsTool) {
+  auto *pSection = Section<CGalleryToolTipsSection>();
+  ASSERT_NE(pSection, nullptr);
+  for (int nStyle = 0; nStyle < CGalleryToolTipsSection::kStyles; nStyle++) {
+    CGalleryTipBoard &board = pSection->GetBoard(nStyle);
+    CXTPToolTipContext &context = board.GetContext();
+    EXPECT_EQ(context.GetStyle(), nStyle);
+    CPoint pt = CGalleryTipBoard::ToolRect().CenterPoint();
+    board.ClientToScreen(&pt);
+    ::SetCursorPos(pt.x, pt.y);
+    board.SendMessage(WM_MOUSEMOVE, 0,
+                      MAKELPARAM(CGalleryTipBoard::ToolRect().CenterPoint().x,
+                                 CGalleryTipBoard::ToolRect().CenterPoint().y));
+    ASSERT_NE(context.GetToolTip(), nullptr) << nStyle;
+    EXPECT_EQ(context.GetLastTool().uId, CGalleryTipBoard::ToolId());
+    EXPECT_EQ(context.GetLastTool().hwnd, board.m_hWnd);
+    EXPECT_EQ((context.GetToolTip()->GetStyle() & TTS_BALLOON) != 0, nStyle == xtpToolTipBalloon);
+    EXPECT_EQ(context.GetToolTip()->GetToolCount(), 1);
+    EXPECT_EQ(context.GetToolTip()->GetRichEdit().m_hWnd != nullptr, nStyle == xtpToolTipRTF);
+  }
+}
+
+TEST_F(Gallery, ButtonsShowEachStyleInEachState) {
+  using S = CGalleryButtonsSection;
+  auto *pButtons = Section<S>();
+  ASSERT_NE(pButtons, nullptr);
+  const int kClassic = 0, kFlat = 1, kOffice = 4, kFramed = 5;
+  const struct {
+    int row, state;
+    int border, face; // colour indexes at (0, 0) and inside
+  } cases[] = {
+      {kClassic, S::kNormal, COLOR_3DHILIGHT, COLOR_3DFACE},
+      {kClassic, S::kPressed, COLOR_3DDKSHADOW, COLOR_3DFACE},
+      {kFlat, S::kNormal, COLOR_3DFACE, COLOR_3DFACE},
+      {kFlat, S::kHot, COLOR_3DHILIGHT, COLOR_3DFACE},
+      {kOffice, S::kNormal, COLOR_3DFACE, COLOR_3DFACE},
+      {kOffice, S::kHot, XPCOLOR_HIGHLIGHT_BORDER, XPCOLOR_HIGHLIGHT},
+      {kOffice, S::kPressed, XPCOLOR_HIGHLIGHT_BORDER, XPCOLOR_HIGHLIGHT_PUSHED},
+      {kOffice, S::kChecked, XPCOLOR_HIGHLIGHT_BORDER, XPCOLOR_HIGHLIGHT_CHECKED},
+      {kFramed, S::kNormal, COLOR_3DSHADOW, XPCOLOR_TOOLBAR_FACE},
+      {kFramed, S::kDisabled, COLOR_3DSHADOW, XPCOLOR_TOOLBAR_FACE},
+  };
+  for (const auto &c : cases) {
+    CXTButton *pButton = pButtons->GetButton(c.row, c.state);
+    ASSERT_NE(pButton, nullptr);
+    pButton->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC hDC = ::GetDC(pButton->m_hWnd);
+    EXPECT_EQ(::GetPixel(hDC, 0, 0), XTPGetColor(c.border)) << c.row << " " << c.state;
+    EXPECT_EQ(::GetPixel(hDC, S::kButtonWidth - 6, 4), XTPGetColor(c.face)) << c.row << " " << c.state;
+    ::ReleaseDC(pButton->m_hWnd, hDC);
+  }
+}
+
+TEST_F(Gallery, HeadersShowEachLookWithItsArrowAndPictures) {
+  auto *pSection = Section<CGalleryHeaderSection>();
+  ASSERT_NE(pSection, nullptr);
+  const struct {
+    const std::type_info &look;
+    int sorted;
+    BOOL ascending;
+    bool pictures;
+  } kLooks[] = {{typeid(CXTHeaderTheme), 0, TRUE, false},
+                {typeid(CXTHeaderThemeFlat), 1, FALSE, false},
+                {typeid(CXTHeaderThemeShaded), 0, TRUE, true}};
+  for (int look = 0; look < CGalleryHeaderSection::kLooks; look++) {
+    CXTHeaderCtrl &header = pSection->GetHeader(look);
+    ASSERT_TRUE(::IsWindowVisible(header.GetSafeHwnd())) << look;
+    ASSERT_NE(header.GetTheme(), nullptr);
+    EXPECT_EQ(typeid(*header.GetTheme()), kLooks[look].look) << look;
+    BOOL ascending = !kLooks[look].ascending;
+    EXPECT_EQ(header.ReadSortedColumn(&ascending), kLooks[look].sorted) << look;
+    EXPECT_EQ(ascending, kLooks[look].ascending) << look;
+    for (int column = 0; column < 3; column++) {
+      HDITEMW item = {};
+      item.mask = HDI_FORMAT;
+      header.GetItem(column, &item);
+      EXPECT_EQ((item.fmt & HDF_BITMAP) != 0, kLooks[look].pictures) << look << " " << column;
+    }
+  }
 }
 
 TEST_F(Gallery, ClosingTheWindowEndsTheProgram) {
