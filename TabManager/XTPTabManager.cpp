@@ -4,9 +4,9 @@
 #include "XTPTabColorSets.h"
 #include "XTPTabAppearance.h"
 
+#include "XTPToolTipContext.h"
+
 #include <algorithm>
-#include <cstdlib>
-#include <cwchar>
 
 IMPLEMENT_DYNAMIC(CXTPTabManagerItem, CCmdTarget)
 
@@ -568,22 +568,13 @@ void CXTPTabManager::PerformKeyDown(HWND, UINT nChar) {
 
 namespace {
 
-// Fills the record plainly, as the toolkit's tooltip context does, until a
-// window hands the strip a filler of its own.
-class PlainToolTipFiller : public IXTPTabToolTipFiller {
+// Fills the record through the toolkit's tooltips, with the caption as the
+// tip's title, unless a window hands the strip a filler of its own.
+class ContextToolTipFiller : public IXTPTabToolTipFiller {
 public:
   INT_PTR FillInToolInfo(TOOLINFO *pToolInfo, HWND hWnd, const CRect &rc, INT_PTR nId, const CString &strTip,
-                         const CString &) override {
-    if (!pToolInfo) return nId;
-    pToolInfo->uFlags = 0;
-    pToolInfo->hwnd = hWnd;
-    pToolInfo->uId = nId;
-    pToolInfo->rect = rc;
-    pToolInfo->hinst = nullptr;
-    size_t nChars = static_cast<size_t>(strTip.GetLength()) + 1;
-    auto *pszText = static_cast<LPWSTR>(std::malloc(nChars * sizeof(WCHAR)));
-    if (pszText) std::wmemcpy(pszText, static_cast<LPCWSTR>(strTip), nChars);
-    pToolInfo->lpszText = pszText;
+                         const CString &strCaption) override {
+    CXTPToolTipContext::FillToolDetails(pToolInfo, hWnd, rc, static_cast<UINT_PTR>(nId), strTip, strCaption);
     return nId;
   }
 };
@@ -599,8 +590,8 @@ INT_PTR CXTPTabManager::GetItemToolTip(HWND hWnd, CPoint pt, TOOLINFO *pToolInfo
   if (nMode == xtpTabToolTipShrinkedOnly && pItem->GetButtonLength() >= pItem->GetContentLength()) return -1;
   CString strTip = GetItemTooltip(pItem);
   if (strTip.IsEmpty()) return -1;
-  static PlainToolTipFiller plain;
-  IXTPTabToolTipFiller *pFiller = m_pToolTipFiller ? m_pToolTipFiller : &plain;
+  static ContextToolTipFiller context;
+  IXTPTabToolTipFiller *pFiller = m_pToolTipFiller ? m_pToolTipFiller : &context;
   return pFiller->FillInToolInfo(pToolInfo, hWnd, pItem->GetRect(), pItem->GetIndex(), strTip,
                                  GetItemCaption(pItem));
 }

@@ -219,9 +219,8 @@ public:
   void DrawEntry(CDC *pDC, CRect rc) override;
 };
 
-// Where the strip hands a tab's tooltip to the toolkit's tooltips. The
-// default fills the record itself; a window that has a tooltip context
-// installs a filler that goes through it.
+// Where the strip hands a tab's tooltip on. The default fills the record
+// through the toolkit's tooltip context; a window may install its own.
 class IXTPTabToolTipFiller {
 public:
   virtual ~IXTPTabToolTipFiller() = default;

@@ -471,7 +471,7 @@ TEST(TabManagerToolTips, CutCaptionsOnlyByDefault) {
   strip.GetItem(2)->SetTooltip(L"Whole");
   TOOLINFO ti = {};
   ti.cbSize = sizeof(ti);
-  // Tab 0 is cut from 100 to 70: its tip shows, through the plain filler.
+  // Tab 0 is cut from 100 to 70: its tip shows, through the tooltip context.
   EXPECT_EQ(strip.GetItemToolTip(nullptr, CPoint(10, 10), &ti), 0);
   ASSERT_NE(ti.lpszText, nullptr);
   EXPECT_STREQ(ti.lpszText, L"The first tab");
