@@ -300,3 +300,27 @@ TEST_F(TabStyle, WorkspaceFramePartsFollowTheSwitch) {
 }
 
 } // namespace
+
+namespace {
+
+// Turned captions: the text of a tab on a left or right strip runs down the
+// tab, inside its column.
+TEST_F(TabStyle, TurnedCaptionsStayInsideTheirTabs) {
+  for (XTPTabPosition position : {xtpTabPositionLeft, xtpTabPositionRight}) {
+    Build(6, 0, position);
+    CXTPTabColorSet *pSet = strip.paint.GetColorSet();
+    pSet->labelSelected.SetCustomValue(RGB(255, 0, 0));
+    canvas.dc.FillSolidRect(0, 0, 300, 100, RGB(1, 2, 3));
+    Paint();
+    CRect sel = Tab(1);
+    ASSERT_GT(sel.Height(), sel.Width()) << position; // laid out down the strip
+    int nInside = 0, nOutside = 0;
+    for (int y = 0; y < 100; y++)
+      for (int x = 0; x < 300; x++)
+        if (Pixel(x, y) == RGB(255, 0, 0)) (sel.PtInRect(CPoint(x, y)) ? nInside : nOutside)++;
+    EXPECT_GT(nInside, 20) << position;
+    EXPECT_EQ(nOutside, 0) << position;
+  }
+}
+
+} // namespace
