@@ -1,4 +1,5 @@
 #include "GallerySections.h"
+#include "GalleryTabsSection.h"
 
 #include "GalleryCommandBarsSection.h"
 #include "GalleryToolTipSection.h"
@@ -132,6 +133,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryButtonsSection>());
   sections.push_back(std::make_unique<CGalleryHeaderSection>());
   sections.push_back(std::make_unique<CGalleryListSection>());
+  sections.push_back(std::make_unique<CGalleryTabsSection>());
   return sections;
 }
 

@@ -9,6 +9,8 @@
 #include "GalleryCommandBarsSection.h"
 #include "XTPCommandBar.h"
 #include "XTPDefaultTheme.h"
+#include "GalleryTabsSection.h"
+#include "XTPTabColorSets.h"
 #include "GalleryToolTipSection.h"
 #include "XTPDrawHelpers.h"
 
@@ -88,8 +90,13 @@ TEST_F(Gallery, WindowShowsEverySectionWhole) {
   ASSERT_GE(View().GetSectionCount(), 5u); // one per toolkit piece shown
   CRect rcView;
   View().GetClientRect(&rcView);
+  // The window fits the screen; each section's page shows it whole.
+  CRect rcFrame;
+  pFrame->GetWindowRect(&rcFrame);
+  EXPECT_LE(rcFrame.Height(), ::GetSystemMetrics(SM_CYSCREEN));
   for (size_t i = 0; i < View().GetSectionCount(); i++) {
     CRect rcBody = View().GetBodyRect(i);
+    EXPECT_GE(rcBody.top, 0) << View().GetSection(i)->GetTitle();
     EXPECT_LE(rcBody.bottom, rcView.bottom) << View().GetSection(i)->GetTitle();
     EXPECT_LE(rcBody.right, rcView.right);
   }
@@ -224,6 +231,41 @@ TEST_F(Gallery, CommandBarsShowTheirStatesInTheDefaultTheme) {
   // The largest icons leave buttons behind the chevron.
   CXTPControls *pLarge = pSection->GetBar(2)->GetControls();
   EXPECT_LT(pLarge->GetVisibleCount(TRUE), pLarge->GetCount());
+}
+
+TEST_F(Gallery, TabStripsShowEveryAppearanceAndTheDemonstrations) {
+  auto *pTabs = Section<CGalleryTabsSection>();
+  ASSERT_NE(pTabs, nullptr);
+  const CPoint org = Origin<CGalleryTabsSection>();
+  for (int a = 0; a < CGalleryTabsSection::kAppearances; a++) {
+    for (int s = 0; s < CGalleryTabsSection::kSets; s++) {
+      CGalleryTabStrip &strip = pTabs->GetCell(a, s);
+      ASSERT_EQ(strip.GetItemCount(), 2);
+      EXPECT_EQ(strip.GetPaintManager()->GetAppearance(), a);
+      EXPECT_EQ(strip.GetPaintManager()->GetColor(), CGalleryTabsSection::kSetIds[s]);
+      // Text, edges and faces show in the cell.
+      CRect rcCell = CGalleryTabsSection::CellRect(a, s) + org;
+      int nInk = 0;
+      for (int x = rcCell.left; x < rcCell.right; x += 2)
+        for (int y = rcCell.top; y < rcCell.bottom; y += 2)
+          nInk += Pixel(CPoint(x, y)) != ::GetSysColor(COLOR_WINDOW);
+      EXPECT_GT(nInk, 30) << a << " " << s;
+    }
+  }
+  // The selected tab of a square style takes the set's selected face.
+  CGalleryTabStrip &flat = pTabs->GetCell(6, 4);
+  CRect rcSelected = flat.GetItem(0)->GetRect() + org;
+  EXPECT_EQ(Pixel(rcSelected.CenterPoint() + CPoint(0, 4)),
+            flat.GetPaintManager()->GetColorSet()->tabFaceSelected.GetColor());
+  // Scroll buttons on the overflowing strip, several rows, squeezed tabs.
+  CGalleryTabStrip &scroll = pTabs->GetDemo(0);
+  EXPECT_FALSE(scroll.FindNavigateButton(xtpTabNavigateButtonRight)->GetRect().IsRectEmpty());
+  EXPECT_TRUE(scroll.FindNavigateButton(xtpTabNavigateButtonLeft)->IsEnabled());
+  EXPECT_LT(scroll.GetHeaderOffset(), 0);
+  EXPECT_NE(scroll.GetHighlightedItem(), nullptr);
+  EXPECT_GE(pTabs->GetDemo(5).GetRowIndexer()->GetRowCount(), 2);
+  CGalleryTabStrip &compressed = pTabs->GetDemo(4);
+  EXPECT_LT(compressed.GetItem(1)->GetButtonLength(), compressed.GetItem(1)->GetContentLength());
 }
 
 // Each tip style's board: its tool is hit-tested and registered with a
