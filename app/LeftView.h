@@ -45,7 +45,8 @@ public:
   // the next CreateRootItem or Entries().Clear().
   void ClearTree();
   void CollapseFirstLevel();
-  void ShowRootItem(BOOL recollapse);
+  // The root open, selected and in view, its entries in the file list.
+  void ShowRootItem();
   void ResetTreeToRoot();
   void SelectFolderById(DWORD id);
   void OpenChildFolder(DWORD id);

@@ -110,7 +110,7 @@ private:
   void ClearWalkLists();
   void TakeNameFromExtensions(uint64_t record, const uint8_t *bytes, FileRecordInfo &info);
   void ListFolder(uint64_t record, const FileRecordInfo &info);
-  void ListDeletedFile(uint64_t record, const std::vector<uint8_t> &bytes, const FileRecordInfo &info);
+  void ListDeletedFile(uint64_t record, const uint8_t *bytes, const FileRecordInfo &info);
 
   void AddToTree(const EntryRecord &entry, const std::u16string &name);
   void AddFileToTree(const NtfsFileNode &file);
@@ -127,6 +127,9 @@ private:
   std::vector<NtfsFolderNode> m_folders;
   std::unordered_map<uint32_t, size_t> m_folderIndex;
   std::vector<NtfsFileNode> m_files;
+  // The walk's parse of the record in hand, kept between records so its
+  // storage is made once.
+  FileRecordInfo m_walkRecord;
   std::unordered_set<uint32_t> m_addedFolders;
   std::unordered_map<uint32_t, uint32_t> m_missingFolderIds;
   uint32_t m_nextSyntheticId = 0xF0000000u;

@@ -77,7 +77,7 @@ bool NtfsScanEngine::WalkMftRecords() {
 void NtfsScanEngine::ExamineRecord(uint64_t record, uint8_t *bytes) {
   const size_t size = m_volume.RecordSize();
   std::string why;
-  FileRecordInfo info;
+  FileRecordInfo &info = m_walkRecord;
   ParseResult result = ApplyRecordFixups(bytes, size, &why);
   if (result == ParseResult::Ok) result = ParseFileRecord(bytes, size, info, &why);
   if (result == ParseResult::NotThisStructure) return;
@@ -96,7 +96,7 @@ void NtfsScanEngine::ExamineRecord(uint64_t record, uint8_t *bytes) {
   if (info.IsFolder()) {
     ListFolder(record, info);
   } else {
-    ListDeletedFile(record, std::vector<uint8_t>(bytes, bytes + size), info);
+    ListDeletedFile(record, bytes, info);
   }
 }
 
@@ -135,8 +135,7 @@ void NtfsScanEngine::ListFolder(uint64_t record, const FileRecordInfo &info) {
   m_folders.push_back(std::move(node));
 }
 
-void NtfsScanEngine::ListDeletedFile(uint64_t record, const std::vector<uint8_t> &bytes,
-                                     const FileRecordInfo &info) {
+void NtfsScanEngine::ListDeletedFile(uint64_t record, const uint8_t *bytes, const FileRecordInfo &info) {
   NtfsFileNode node;
   node.m_compressed = info.IsCompressed();
   bool sized = false;
@@ -155,7 +154,8 @@ void NtfsScanEngine::ListDeletedFile(uint64_t record, const std::vector<uint8_t>
     // The first extent of the data, and with it the size, lies in an extension record.
     NtfsDataStream stream;
     std::string why;
-    if (LoadNtfsDataStream(m_volume, record, bytes, info, stream, &why) != ParseResult::Ok) {
+    const std::vector<uint8_t> copy(bytes, bytes + m_volume.RecordSize());
+    if (LoadNtfsDataStream(m_volume, record, copy, info, stream, &why) != ParseResult::Ok) {
       LogDamagedRecord(record, why);
       return;
     }
