@@ -86,6 +86,8 @@ public:
   void RestoreScanTables(std::vector<MftRunEntry> runArray, std::vector<uint8_t> clusterUseMap);
   // Takes the counts of a loaded scan-information file.
   void RestoreScanTotals(uint32_t found, uint32_t folders, uint32_t files, uint64_t bytes);
+  // Paces the engine's pumps; a scan-file load into the engine uses it too.
+  WorkPacer &Pacer() { return m_pacer; }
 
 protected:
   // The cluster-bitmap load and the signature search of free clusters that
@@ -100,7 +102,6 @@ protected:
   EngineServices &Services() { return m_services; }
   // Groups the failed reads of a pass over the volume into runs.
   ReadFailureLog &ReadFailures() { return m_readFailures; }
-  WorkPacer &Pacer() { return m_pacer; }
 
 private:
   void RefuseInvalidVolume();
