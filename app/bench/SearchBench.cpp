@@ -8,11 +8,13 @@
 // plain list, no window involved). Run it under Wine with an image mapped as
 // the drive (see search-bench.sh, which sets it beside the engine alone
 // built natively, on the same image).
-//   SearchBench LETTER [FILESYSTEM] [--hidden]
-// FILESYSTEM: the name the drive list would give (default NTFS).
+//   SearchBench LETTER [FILESYSTEM] [--hidden] [--hold SECONDS]
+// FILESYSTEM: the name the drive list would give (default NTFS); --hold
+// keeps the window with its results up that long after the app's search.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -154,14 +156,19 @@ void TimeEngineAlone(CQuendalVarnothApp &app) {
   app.NtfsEngine = nullptr;
   app.Session.reset();
   BenchServices quiet;
-  ScanSession alone(quiet, *app.Devices, kind, target);
+  PhaseClock phases(quiet);
+  ScanSession alone(phases, *app.Devices, kind, target);
   const LARGE_INTEGER start = Now();
   if (alone.Ntfs() != nullptr)
     alone.Ntfs()->RunNtfsFastScan();
   else if (alone.Fat() != nullptr)
     alone.Fat()->RunFatFastScan();
   const LARGE_INTEGER end = Now();
-  std::printf("engine under Wine: %.3f s, %zu entries found\n", Seconds(start, end), quiet.m_found.size());
+  std::printf("engine under Wine: %.3f s, %zu entries found", Seconds(start, end), quiet.m_found.size());
+  if (phases.m_walkEnd.QuadPart != 0 && phases.m_treeEnd.QuadPart != 0)
+    std::printf(" (walk %.3f, tree %.3f s)", Seconds(phases.m_walkStart, phases.m_walkEnd),
+                Seconds(phases.m_walkEnd, phases.m_treeEnd));
+  std::printf("\n");
 }
 
 void PumpWaitingMessages() {
@@ -190,15 +197,18 @@ void PumpUntilDone(CQuendalVarnothApp &app, CMainFrame &frame) {
 
 int main(int argc, char **argv) {
   if (argc < 2 || std::strlen(argv[1]) != 1) {
-    std::printf("usage: SearchBench LETTER [FILESYSTEM] [--hidden]\n");
+    std::printf("usage: SearchBench LETTER [FILESYSTEM] [--hidden] [--hold SECONDS]\n");
     return 2;
   }
   const char letter = static_cast<char>(toupper(static_cast<unsigned char>(argv[1][0])));
   std::string fileSystem = "NTFS";
   bool hidden = false;
+  int holdSeconds = 0;
   for (int i = 2; i < argc; ++i) {
     if (std::strcmp(argv[i], "--hidden") == 0)
       hidden = true;
+    else if (std::strcmp(argv[i], "--hold") == 0 && i + 1 < argc)
+      holdSeconds = std::atoi(argv[++i]);
     else
       fileSystem = argv[i];
   }
@@ -239,6 +249,10 @@ int main(int argc, char **argv) {
         Seconds(phases.m_walkEnd, phases.m_treeEnd), Seconds(phases.m_treeEnd, phases.m_resetStart),
         Seconds(phases.m_resetStart, phases.m_resetEnd), Seconds(phases.m_resetEnd, end), phases.m_pumps);
   std::fflush(stdout);
+  for (const DWORD until = GetTickCount() + static_cast<DWORD>(holdSeconds) * 1000; GetTickCount() < until;) {
+    PumpWaitingMessages();
+    Sleep(20);
+  }
   TimeEngineAlone(app);
   std::fflush(stdout);
   app.ResultsPresent = 0; // nothing to offer to save
