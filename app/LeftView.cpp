@@ -135,7 +135,7 @@ void CLeftView::OnTimer(UINT_PTR id) {
   ResumeRedraw();
 }
 
-void CLeftView::AddEntryToTree(const EntryRecord &entry, const std::u16string &name) {
+void CLeftView::AddEntryToTree(const EntryRecord &entry, std::u16string name) {
   HTREEITEM item = nullptr;
   // A scan file brings back the checks it was saved with; the item shows
   // the same state as the node.
@@ -155,7 +155,7 @@ void CLeftView::AddEntryToTree(const EntryRecord &entry, const std::u16string &n
         tree.Expand(m_rootItem, TVE_EXPAND);
     }
   }
-  TreeEntryNode &node = m_entries.Append(entry, name, item);
+  TreeEntryNode &node = m_entries.Append(entry, std::move(name), item);
   node.m_record.m_checkState = check;
   if (item != nullptr) m_nodeOfItem[item] = &node;
 }

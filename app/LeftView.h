@@ -40,7 +40,7 @@ public:
   void CreateRootItem();
   // Keeps a copy of the entry; a folder also gets a tree item, sorted by
   // name, under its parent folder's item (none when that parent is unknown).
-  void AddEntryToTree(const EntryRecord &entry, const std::u16string &name);
+  void AddEntryToTree(const EntryRecord &entry, std::u16string name);
   // Deletes every item and empties the file list; the entries stay until
   // the next CreateRootItem or Entries().Clear().
   void ClearTree();

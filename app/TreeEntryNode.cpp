@@ -1,7 +1,7 @@
 #include "TreeEntryNode.h"
 
-TreeEntryNode &EntryNodeList::Append(const EntryRecord &record, const std::u16string &name, HTREEITEM item) {
-  m_nodes.push_back(TreeEntryNode{record, name, item});
+TreeEntryNode &EntryNodeList::Append(const EntryRecord &record, std::u16string name, HTREEITEM item) {
+  m_nodes.push_back(TreeEntryNode{record, std::move(name), item});
   TreeEntryNode &node = m_nodes.back();
   if (node.IsFolder()) m_firstFolderById.emplace(record.m_ownId, &node);
   m_childrenByParentId[record.m_parentId].push_back(&node);

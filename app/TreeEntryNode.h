@@ -35,7 +35,7 @@ struct TreeEntryNode {
 // may keep pointers to nodes between calls.
 class EntryNodeList {
 public:
-  TreeEntryNode &Append(const EntryRecord &record, const std::u16string &name, HTREEITEM item);
+  TreeEntryNode &Append(const EntryRecord &record, std::u16string name, HTREEITEM item);
   void Clear();
 
   bool Empty() const { return m_nodes.empty(); }

@@ -101,6 +101,9 @@ public:
   void AddTreeEntry(const EntryRecord &entry, const std::u16string &name) override {
     m_inner.AddTreeEntry(entry, name);
   }
+  void AddTreeEntryOwned(const EntryRecord &entry, std::u16string &&name) override {
+    m_inner.AddTreeEntryOwned(entry, std::move(name));
+  }
   void ResetTreeToRoot() override {
     m_resetStart = Now();
     m_inner.ResetTreeToRoot();

@@ -114,7 +114,11 @@ private:
   void ListDeletedFile(uint64_t record, const uint8_t *bytes, const FileRecordInfo &info);
 
   void AddToTree(const EntryRecord &entry, const std::u16string &name);
-  void AddFileToTree(const NtfsFileNode &file);
+  void AddToTree(const EntryRecord &entry, std::u16string &&name);
+  void StartTreeOnce();
+  void ShowAdded();
+  // Hands the file's name over to the tree.
+  void AddFileToTree(NtfsFileNode &file);
   uint32_t AddFolderChain(uint32_t parent, uint16_t parentSequence);
   const NtfsFolderNode *FindParentFolder(uint32_t record, uint16_t sequence) const;
   uint32_t AddMissingFolder(uint32_t record);
