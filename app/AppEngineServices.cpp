@@ -54,6 +54,10 @@ void AppEngineServices::AddTreeEntry(const EntryRecord &entry, const std::u16str
   if (CLeftView *tree = TreePane()) tree->AddEntryToTree(entry, name);
 }
 
+void AppEngineServices::AddTreeEntryOwned(const EntryRecord &entry, std::u16string &&name) {
+  if (CLeftView *tree = TreePane()) tree->AddEntryToTree(entry, std::move(name));
+}
+
 void AppEngineServices::ResetTreeToRoot() {
   if (CLeftView *tree = TreePane()) tree->ResetTreeToRoot();
 }

@@ -30,6 +30,7 @@ public:
   // The folder tree's side: the tree view of the frame's left pane.
   void CreateTreeRoot() override;
   void AddTreeEntry(const EntryRecord &entry, const std::u16string &name) override;
+  void AddTreeEntryOwned(const EntryRecord &entry, std::u16string &&name) override;
   void ResetTreeToRoot() override;
 
   void UpdateTotalsPane(uint32_t folders, uint32_t files, uint64_t bytes) override;

@@ -101,7 +101,9 @@ void EntryCheckModel::Settle() {
     uint32_t m_id;
     int m_forced; // the state everything below takes, or kNotForced
   };
-  std::unordered_set<const TreeEntryNode *> reached{root};
+  // Every node is unshown until the walk from the root reaches it.
+  for (TreeEntryNode &node : m_entries) node.m_unshown = true;
+  root->m_unshown = false;
   std::unordered_set<uint32_t> walked{root->m_record.m_ownId};
   // Folders judged by their entries, parents before children.
   std::vector<TreeEntryNode *> judged{root};
@@ -110,7 +112,7 @@ void EntryCheckModel::Settle() {
     const Visit visit = pending.back();
     pending.pop_back();
     for (TreeEntryNode *child : m_entries.ChildrenOf(visit.m_id)) {
-      reached.insert(child);
+      child->m_unshown = false;
       uint8_t value = child->Check();
       if (visit.m_forced != kNotForced)
         value = static_cast<uint8_t>(visit.m_forced);
@@ -130,7 +132,6 @@ void EntryCheckModel::Settle() {
     const uint32_t id = (*folder)->m_record.m_ownId;
     Change(**folder, m_entries.ChildrenOf(id).empty() ? uint8_t{kUnchecked} : JudgeFolder(id));
   }
-  for (TreeEntryNode &node : m_entries) node.m_unshown = reached.count(&node) == 0;
   UnshownFollowRoot();
 }
 

@@ -84,6 +84,9 @@ void CLeftView::CreateRootItem() {
   root.m_attributes = kEntryAttrFolder;
   TreeEntryNode &node = m_entries.Append(root, U16(text.GetString()), m_rootItem);
   m_nodeOfItem[m_rootItem] = &node;
+  // The new tree is first drawn an interval after it starts, not as its
+  // first folder comes: a short search draws it once, at its end.
+  m_lastRedraw = GetTickCount64();
 }
 
 HTREEITEM CLeftView::InsertSorted(HTREEITEM parent, const std::wstring &name, int image, DWORD id,
@@ -132,7 +135,7 @@ void CLeftView::OnTimer(UINT_PTR id) {
   ResumeRedraw();
 }
 
-void CLeftView::AddEntryToTree(const EntryRecord &entry, const std::u16string &name) {
+void CLeftView::AddEntryToTree(const EntryRecord &entry, std::u16string name) {
   HTREEITEM item = nullptr;
   // A scan file brings back the checks it was saved with; the item shows
   // the same state as the node.
@@ -152,7 +155,7 @@ void CLeftView::AddEntryToTree(const EntryRecord &entry, const std::u16string &n
         tree.Expand(m_rootItem, TVE_EXPAND);
     }
   }
-  TreeEntryNode &node = m_entries.Append(entry, name, item);
+  TreeEntryNode &node = m_entries.Append(entry, std::move(name), item);
   node.m_record.m_checkState = check;
   if (item != nullptr) m_nodeOfItem[item] = &node;
 }
@@ -175,14 +178,23 @@ void CLeftView::CollapseFirstLevel() {
     tree.Expand(child, TVE_COLLAPSE);
 }
 
-void CLeftView::ShowRootItem(BOOL recollapse) {
+void CLeftView::ShowRootItem() {
   ResumeRedraw();
   if (m_rootItem == nullptr) return;
   CTreeCtrl &tree = GetTreeCtrl();
-  if (recollapse) tree.Expand(m_rootItem, TVE_COLLAPSE);
-  tree.Expand(m_rootItem, TVE_EXPAND);
-  FillFileListOf(m_rootItem);
-  tree.SelectItem(m_rootItem);
+  // An open root is not closed and opened again: that lays the tree out
+  // twice (under Wine tens of milliseconds) for the same sight, its first
+  // level shown closed.
+  if ((tree.GetItemState(m_rootItem, TVIS_EXPANDED) & TVIS_EXPANDED) == 0)
+    tree.Expand(m_rootItem, TVE_EXPAND);
+  // Selecting the root fills the list with its entries (the selection's
+  // notice does); the list is filled here only when no notice will come.
+  if (tree.GetSelectedItem() == m_rootItem) {
+    tree.EnsureVisible(m_rootItem);
+    FillFileListOf(m_rootItem);
+  } else {
+    tree.SelectItem(m_rootItem);
+  }
 }
 
 void CLeftView::ResetTreeToRoot() {
@@ -192,7 +204,7 @@ void CLeftView::ResetTreeToRoot() {
   // files that recovery would write.
   m_checkModel.Settle();
   CollapseFirstLevel();
-  ShowRootItem(TRUE);
+  ShowRootItem();
   UINT folders = 0, files = 0;
   CountCheckedEntries(folders, files);
   CFrameWnd *frame = GetParentFrame();

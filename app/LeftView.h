@@ -40,12 +40,13 @@ public:
   void CreateRootItem();
   // Keeps a copy of the entry; a folder also gets a tree item, sorted by
   // name, under its parent folder's item (none when that parent is unknown).
-  void AddEntryToTree(const EntryRecord &entry, const std::u16string &name);
+  void AddEntryToTree(const EntryRecord &entry, std::u16string name);
   // Deletes every item and empties the file list; the entries stay until
   // the next CreateRootItem or Entries().Clear().
   void ClearTree();
   void CollapseFirstLevel();
-  void ShowRootItem(BOOL recollapse);
+  // The root open, selected and in view, its entries in the file list.
+  void ShowRootItem();
   void ResetTreeToRoot();
   void SelectFolderById(DWORD id);
   void OpenChildFolder(DWORD id);

@@ -10,6 +10,7 @@
 #include "AppSettings.h"
 #include "CommandStates.h"
 #include "Framework.h"
+#include "TickClock.h"
 #include "WorkPacer.h"
 
 class AppEngineServices;
@@ -172,7 +173,7 @@ private:
   std::unique_ptr<CProgressBar> m_scanProgressBar;
   std::unique_ptr<AppEngineServices> m_engineServices;
   // The found count's pace: the first count of a bar shows at once.
-  PaceInterval m_foundPace{{}, kFoundIntervalMs, true};
+  PaceInterval m_foundPace{&TickMilliseconds, kFoundIntervalMs, true};
   unsigned m_foundStepsPending = 0;
   struct NotedTotals {
     UINT folders = 0;

@@ -4,19 +4,22 @@
 #include "NtfsAdvancedEngine.h"
 #include "NtfsFileReader.h"
 #include "PhysicalDiskScan.h"
+#include "TickClock.h"
 
 ScanSession::ScanSession(EngineServices &services, DeviceLayer &devices, ScanKind kind, const Target &target)
     : m_kind(kind), m_target(target), m_io(devices, nullptr, false),
       m_reader(m_io, target.m_driveCode, target.m_startSector) {
   switch (kind) {
   case ScanKind::FatVolume:
-    m_fat = std::make_unique<FatScanEngine>(services, m_reader, target.m_sectors);
+    m_fat = std::make_unique<FatScanEngine>(services, m_reader, target.m_sectors, &TickMilliseconds);
     break;
   case ScanKind::NtfsVolume:
-    m_ntfs = std::make_unique<NtfsAdvancedEngine>(services, m_reader, target.m_sectors);
+    m_ntfs =
+        std::make_unique<NtfsAdvancedEngine>(services, m_reader, target.m_sectors, false, &TickMilliseconds);
     break;
   case ScanKind::PhysicalDisk:
-    m_disk = std::make_unique<PhysicalDiskScan>(services, m_reader, target.m_sectors, false);
+    m_disk =
+        std::make_unique<PhysicalDiskScan>(services, m_reader, target.m_sectors, false, &TickMilliseconds);
     break;
   }
 }

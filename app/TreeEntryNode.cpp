@@ -1,9 +1,8 @@
 #include "TreeEntryNode.h"
 
-TreeEntryNode &EntryNodeList::Append(const EntryRecord &record, const std::u16string &name, HTREEITEM item) {
-  m_nodes.push_back(TreeEntryNode{record, name, item});
+TreeEntryNode &EntryNodeList::Append(const EntryRecord &record, std::u16string name, HTREEITEM item) {
+  m_nodes.push_back(TreeEntryNode{record, std::move(name), item});
   TreeEntryNode &node = m_nodes.back();
-  m_firstEntryById.emplace(record.m_ownId, &node);
   if (node.IsFolder()) m_firstFolderById.emplace(record.m_ownId, &node);
   m_childrenByParentId[record.m_parentId].push_back(&node);
   return node;
@@ -14,6 +13,7 @@ void EntryNodeList::Clear() {
   m_nodes.clear();
   m_firstFolderById.clear();
   m_firstEntryById.clear();
+  m_entriesIndexed = 0;
   m_childrenByParentId.clear();
 }
 
@@ -23,6 +23,12 @@ TreeEntryNode *EntryNodeList::FindFolder(uint32_t ownId) {
 }
 
 TreeEntryNode *EntryNodeList::FindEntry(uint32_t ownId) {
+  // Indexed on the first look after adds: a search adds every file, but only
+  // a few commands look entries up by id.
+  for (; m_entriesIndexed < m_nodes.size(); ++m_entriesIndexed) {
+    TreeEntryNode &node = m_nodes[m_entriesIndexed];
+    m_firstEntryById.emplace(node.m_record.m_ownId, &node);
+  }
   auto found = m_firstEntryById.find(ownId);
   return found == m_firstEntryById.end() ? nullptr : found->second;
 }

@@ -35,7 +35,7 @@ struct TreeEntryNode {
 // may keep pointers to nodes between calls.
 class EntryNodeList {
 public:
-  TreeEntryNode &Append(const EntryRecord &record, const std::u16string &name, HTREEITEM item);
+  TreeEntryNode &Append(const EntryRecord &record, std::u16string name, HTREEITEM item);
   void Clear();
 
   bool Empty() const { return m_nodes.empty(); }
@@ -70,5 +70,7 @@ private:
   uint64_t m_generation = 0;
   std::unordered_map<uint32_t, TreeEntryNode *> m_firstFolderById;
   std::unordered_map<uint32_t, TreeEntryNode *> m_firstEntryById;
+  // The nodes before this one are in m_firstEntryById.
+  size_t m_entriesIndexed = 0;
   std::unordered_map<uint32_t, std::vector<TreeEntryNode *>> m_childrenByParentId;
 };

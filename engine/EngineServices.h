@@ -51,6 +51,11 @@ public:
   // Shows the entry under the folder whose own id equals its parent id
   // (folders in the tree, files in their folder's list); the name travels beside it.
   virtual void AddTreeEntry(const EntryRecord &entry, const std::u16string &name) = 0;
+  // The same for a name the engine no longer needs: the application may keep
+  // it without a copy (a search hands over hundreds of thousands).
+  virtual void AddTreeEntryOwned(const EntryRecord &entry, std::u16string &&name) {
+    AddTreeEntry(entry, static_cast<const std::u16string &>(name));
+  }
   virtual void ResetTreeToRoot() = 0;
 
   // Status pane 1: totals of what was found.

@@ -3,27 +3,43 @@
 // it, reading the drive through the system's device path, with the message
 // pump, the progress bar, the status panes and the folder tree all live.
 // Prints the time from the start message to the end of the search and what
-// the tree holds. Run it under Wine with an image mapped as the drive (see
-// search-bench.sh, which sets it beside the engine alone on the same image).
-//   SearchBench LETTER [FILESYSTEM] [--hidden]
-// FILESYSTEM: the name the drive list would give (default NTFS).
+// the tree holds, the phases that time is made of, and then the time of the
+// engine alone in the same process on the same drive (its finds kept in a
+// plain list, no window involved). Run it under Wine with an image mapped as
+// the drive (see search-bench.sh, which sets it beside the engine alone
+// built natively, on the same image).
+//   SearchBench LETTER [FILESYSTEM] [--hidden] [--hold SECONDS]
+// FILESYSTEM: the name the drive list would give (default NTFS); --hold
+// keeps the window with its results up that long after the app's search.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "../../engine/bench/BenchServices.h"
+#include "AppEngineServices.h"
 #include "BenchFrame.h"
 #include "DriveRecord.h"
+#include "FatScanEngine.h"
 #include "LeftView.h"
 #include "MainFrm.h"
+#include "NtfsAdvancedEngine.h"
 #include "QuendalVarnoth.h"
 #include "QuendalVarnothDoc.h"
+#include "ScanSession.h"
 #include "SearchStart.h"
 #include "SectorIo.h"
 #include "resource.h"
 
 namespace {
+
+LARGE_INTEGER Now() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return now;
+}
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
   LARGE_INTEGER frequency;
@@ -41,6 +57,129 @@ DriveRecord Drive(char letter, const std::string &fileSystem, uint64_t sectors) 
   drive.m_biosDiskCode = 0; // read by letter, as a mapped drive is
   drive.m_sectors = sectors;
   return drive;
+}
+
+// The frame's own services, every call passed on unchanged, with the moments
+// the search goes from one phase to the next noted on the way.
+class PhaseClock : public EngineServices {
+public:
+  explicit PhaseClock(EngineServices &inner) : m_inner(inner) {}
+
+  // The MFT walk: from its progress bar to the bar's removal.
+  LARGE_INTEGER m_walkStart{}, m_walkEnd{};
+  // The tree: from its first bar to the end of the search.
+  LARGE_INTEGER m_treeStart{}, m_treeEnd{};
+  // The tree's reset to its root (the list filled with the root's entries).
+  LARGE_INTEGER m_resetStart{}, m_resetEnd{};
+  unsigned m_pumps = 0;
+
+  bool PumpMessages() override {
+    ++m_pumps;
+    return m_inner.PumpMessages();
+  }
+  bool StopRequested() const override { return m_inner.StopRequested(); }
+  void AddLogEntry(const std::optional<std::u16string> &activity, const std::u16string &text,
+                   const std::optional<std::u16string> &time, LogStatus status) override {
+    m_inner.AddLogEntry(activity, text, time, status);
+  }
+  std::u16string CurrentTimeText() override { return m_inner.CurrentTimeText(); }
+  void CreateScanProgressBar(uint32_t range) override {
+    if (m_treeStart.QuadPart == 0) m_treeStart = Now();
+    m_inner.CreateScanProgressBar(range);
+  }
+  void ShowReadingProgress(uint32_t range, const std::optional<std::u16string> &text) override {
+    if (m_walkStart.QuadPart == 0) m_walkStart = Now();
+    m_inner.ShowReadingProgress(range, text);
+  }
+  void StepProgress() override { m_inner.StepProgress(); }
+  void StepProgressBy(uint32_t steps) override { m_inner.StepProgressBy(steps); }
+  void DeleteProgressBar() override {
+    m_inner.DeleteProgressBar();
+    if (m_walkEnd.QuadPart == 0) m_walkEnd = Now();
+  }
+  void CreateTreeRoot() override { m_inner.CreateTreeRoot(); }
+  void AddTreeEntry(const EntryRecord &entry, const std::u16string &name) override {
+    m_inner.AddTreeEntry(entry, name);
+  }
+  void AddTreeEntryOwned(const EntryRecord &entry, std::u16string &&name) override {
+    m_inner.AddTreeEntryOwned(entry, std::move(name));
+  }
+  void ResetTreeToRoot() override {
+    m_resetStart = Now();
+    m_inner.ResetTreeToRoot();
+    m_resetEnd = Now();
+  }
+  void UpdateTotalsPane(uint32_t folders, uint32_t files, uint64_t bytes) override {
+    m_inner.UpdateTotalsPane(folders, files, bytes);
+  }
+  void UpdateFoundProgress(uint32_t mode, uint32_t found, uint32_t secondary) override {
+    m_inner.UpdateFoundProgress(mode, found, secondary);
+  }
+  void ShowCurrentItemText(uint32_t mode, const std::u16string &text) override {
+    m_inner.ShowCurrentItemText(mode, text);
+  }
+  void OnScanFinished(uint32_t found) override {
+    m_treeEnd = Now();
+    m_inner.OnScanFinished(found);
+  }
+  void ResetBusyFlags() override { m_inner.ResetBusyFlags(); }
+  void SetScanPhaseBusy(bool busy) override { m_inner.SetScanPhaseBusy(busy); }
+  void DoWaitCursor(int code) override { m_inner.DoWaitCursor(code); }
+  std::u16string LoadText(uint32_t id) override { return m_inner.LoadText(id); }
+  void ShowErrorBox(const std::u16string &text) override { m_inner.ShowErrorBox(text); }
+  void SetScanInfoSaved(bool saved) override { m_inner.SetScanInfoSaved(saved); }
+  void SetSelectionPresent(bool present) override { m_inner.SetSelectionPresent(present); }
+  void SetResultsPresent(bool present) override { m_inner.SetResultsPresent(present); }
+  const std::vector<HeaderRecord> &SelectedHeaders() const override { return m_inner.SelectedHeaders(); }
+
+private:
+  EngineServices &m_inner;
+};
+
+// The session the search start made, made again over the phase clock: the
+// same engine on the same drive.
+void ReplaceSession(CQuendalVarnothApp &app, EngineServices &services) {
+  const ScanSession::Target target = app.Session->Where();
+  const ScanKind kind = app.Session->Kind();
+  app.FatEngine = nullptr;
+  app.NtfsEngine = nullptr;
+  app.Session.reset();
+  app.Session = std::make_unique<ScanSession>(services, *app.Devices, kind, target);
+  app.FatEngine = app.Session->Fat();
+  app.NtfsEngine = app.Session->Ntfs();
+}
+
+// The engine alone on the drive of the app's session, through the same
+// device path, its finds kept in a plain list as the native benchmark keeps
+// them. The app's session goes first, as a new search's start does.
+void TimeEngineAlone(CQuendalVarnothApp &app) {
+  const ScanSession::Target target = app.Session->Where();
+  const ScanKind kind = app.Session->Kind();
+  app.FatEngine = nullptr;
+  app.NtfsEngine = nullptr;
+  app.Session.reset();
+  BenchServices quiet;
+  PhaseClock phases(quiet);
+  ScanSession alone(phases, *app.Devices, kind, target);
+  const LARGE_INTEGER start = Now();
+  if (alone.Ntfs() != nullptr)
+    alone.Ntfs()->RunNtfsFastScan();
+  else if (alone.Fat() != nullptr)
+    alone.Fat()->RunFatFastScan();
+  const LARGE_INTEGER end = Now();
+  std::printf("engine under Wine: %.3f s, %zu entries found", Seconds(start, end), quiet.m_found.size());
+  if (phases.m_walkEnd.QuadPart != 0 && phases.m_treeEnd.QuadPart != 0)
+    std::printf(" (walk %.3f, tree %.3f s)", Seconds(phases.m_walkStart, phases.m_walkEnd),
+                Seconds(phases.m_walkEnd, phases.m_treeEnd));
+  std::printf("\n");
+}
+
+void PumpWaitingMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
 }
 
 // Runs the message loop until the search has ended and its engine call returned.
@@ -61,15 +200,18 @@ void PumpUntilDone(CQuendalVarnothApp &app, CMainFrame &frame) {
 
 int main(int argc, char **argv) {
   if (argc < 2 || std::strlen(argv[1]) != 1) {
-    std::printf("usage: SearchBench LETTER [FILESYSTEM] [--hidden]\n");
+    std::printf("usage: SearchBench LETTER [FILESYSTEM] [--hidden] [--hold SECONDS]\n");
     return 2;
   }
   const char letter = static_cast<char>(toupper(static_cast<unsigned char>(argv[1][0])));
   std::string fileSystem = "NTFS";
   bool hidden = false;
+  int holdSeconds = 0;
   for (int i = 2; i < argc; ++i) {
     if (std::strcmp(argv[i], "--hidden") == 0)
       hidden = true;
+    else if (std::strcmp(argv[i], "--hold") == 0 && i + 1 < argc)
+      holdSeconds = std::atoi(argv[++i]);
     else
       fileSystem = argv[i];
   }
@@ -91,13 +233,30 @@ int main(int argc, char **argv) {
     std::printf("the search could not start\n");
     return 1;
   }
-  LARGE_INTEGER start, end;
-  QueryPerformanceCounter(&start);
+  PhaseClock phases(frame->EngineServices());
+  ReplaceSession(app, phases);
+  // The window is up and drawn before the search starts, as it is when the
+  // wizard's Finish starts one: its first drawing is not the search's.
+  frame->UpdateWindow();
+  PumpWaitingMessages();
+  const LARGE_INTEGER start = Now();
   frame->PostMessage(UWM_START_FAST_SCAN);
   PumpUntilDone(app, *frame);
-  QueryPerformanceCounter(&end);
+  const LARGE_INTEGER end = Now();
   const size_t entries = frame->GetLeftPane()->Entries().Size();
   std::printf("app search: %.3f s, %zu entries in the tree (with the root)\n", Seconds(start, end), entries);
+  if (phases.m_walkEnd.QuadPart != 0 && phases.m_resetEnd.QuadPart != 0)
+    std::printf(
+        "  start %.3f, walk %.3f, tree %.3f, end %.3f, reset to root %.3f, drawing %.3f s; %u pumps\n",
+        Seconds(start, phases.m_walkStart), Seconds(phases.m_walkStart, phases.m_walkEnd),
+        Seconds(phases.m_walkEnd, phases.m_treeEnd), Seconds(phases.m_treeEnd, phases.m_resetStart),
+        Seconds(phases.m_resetStart, phases.m_resetEnd), Seconds(phases.m_resetEnd, end), phases.m_pumps);
+  std::fflush(stdout);
+  for (const DWORD until = GetTickCount() + static_cast<DWORD>(holdSeconds) * 1000; GetTickCount() < until;) {
+    PumpWaitingMessages();
+    Sleep(20);
+  }
+  TimeEngineAlone(app);
   std::fflush(stdout);
   app.ResultsPresent = 0; // nothing to offer to save
   frame->DestroyWindow();

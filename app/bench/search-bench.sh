@@ -4,6 +4,18 @@
 # same NTFS images: the benchmark image of make-ntfs-bench-image.sh (100,000
 # files) and one with 200,000 files, made in WORK_DIR unless they are there.
 #   search-bench.sh WORK_DIR
+# What each figure includes:
+#   app search         the shown main window from the search's start message
+#                      until the search has ended and every message it left
+#                      is handled: the MFT walk, the engine's tree handed to
+#                      the folder tree and the file list, the reset to the
+#                      root (file list of the root filled) and the drawing of
+#                      the tree, the list and the bars. Its phases follow it.
+#   engine under Wine  the same engine in the same process on the same drive,
+#                      its finds kept in a plain list: walk and engine tree,
+#                      no window.
+#   search (native)    NtfsBench: the engine alone built natively reading the
+#                      image file, walk and engine tree kept in a plain list.
 # Needs the windows build (build/windows/bin/SearchBench.exe) and a native
 # Release build (build/release/engine/bench/NtfsBench; see the README).
 set -euo pipefail
@@ -31,11 +43,11 @@ ln -sfn "$work/root-s" "$WINEPREFIX/dosdevices/s:"
 trap 'rm -f "$WINEPREFIX/dosdevices/s::" "$WINEPREFIX/dosdevices/s:"; "$root/tools/wine-fixture" stop "$QV_WINE_DIR"' EXIT
 
 seconds() { sed -nE "s/^$1: ([0-9.]+) s.*/\1/p"; }
-# The best of three runs: other work on the machine only ever adds time.
+# The best of five runs: other work on the machine only ever adds time.
 best() { # label command...
   local label=$1 best_out="" best_time="" out time
   shift
-  for _ in 1 2 3; do
+  for _ in 1 2 3 4 5; do
     out=$("$@")
     time=$(seconds "$label" <<<"$out")
     if [ -z "$best_time" ] || [ "$(echo "$time < $best_time" | bc)" = 1 ]; then
@@ -54,9 +66,9 @@ for files in 100000 200000; do
   engine_out=$(best search "$engine_bench" --bench "$image")
   app=$(seconds "app search" <<<"$app_out")
   engine=$(seconds search <<<"$engine_out")
-  echo "== $(basename "$image"): $files files, every third deleted (best of three runs)"
-  echo "$app_out" | grep '^app search'
-  echo "$engine_out" | grep '^search'
+  echo "== $(basename "$image"): $files files, every third deleted (best of five runs)"
+  echo "$app_out" | grep -E '^(app search|  start|engine under Wine)'
+  echo "$engine_out" | grep '^search' | sed 's/^search/search (native)/'
   if [ -n "$app" ] && [ -n "$engine" ]; then
     echo "app under Wine / engine natively: $(echo "scale=2; $app / $engine" | bc)x"
   fi

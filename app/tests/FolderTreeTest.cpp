@@ -393,6 +393,28 @@ TEST_F(FolderTreeTest, EnterAndDoubleClickOpenAFolderRow) {
   EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"a.txt", L"b.txt"}));
 }
 
+// The end of a search shows the root open and selected with its first level
+// closed, and lists the root's entries, whatever was open or selected while
+// the entries came in, and whether the root was selected then or not.
+TEST_F(FolderTreeTest, TheEndShowsTheRootWhateverWasOpenOrSelected) {
+  CTreeCtrl &tree = m_tree->GetTreeCtrl();
+  const auto expanded = [&tree](HTREEITEM item) {
+    return (tree.GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+  };
+  for (const char *selected : {"", "Root", "Docs", "Letters"}) {
+    m_tree->CreateRootItem();
+    for (const Entry &e : kEntries) AddEntry(e.name, e.id, e.parent, e.folder, 100, e.id == 12);
+    tree.Expand(Item("Docs"), TVE_EXPAND);
+    if (*selected) Select(selected);
+    m_tree->ResetTreeToRoot();
+    EXPECT_EQ(tree.GetSelectedItem(), m_tree->RootItem()) << selected;
+    EXPECT_TRUE(expanded(m_tree->RootItem())) << selected;
+    EXPECT_FALSE(expanded(Item("Docs"))) << selected;
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"Docs", L"Old", L"top.txt"})) << selected;
+    ExpectViewsAgreeWithNodes();
+  }
+}
+
 TEST_F(FolderTreeTest, GoUpFollowsTreeItemsNotTheirText) {
   m_tree->CreateRootItem();
   AddEntry("Root", 10, 0, true);

@@ -57,6 +57,9 @@ public:
   void AddTreeEntry(const EntryRecord &entry, const std::u16string &name) override {
     m_found.push_back(Found{entry, name});
   }
+  void AddTreeEntryOwned(const EntryRecord &entry, std::u16string &&name) override {
+    m_found.push_back(Found{entry, std::move(name)});
+  }
   void ResetTreeToRoot() override {}
   void UpdateTotalsPane(uint32_t, uint32_t, uint64_t) override {}
   void UpdateFoundProgress(uint32_t, uint32_t, uint32_t) override {}

@@ -46,6 +46,8 @@ public:
   // scan-information file.
   void RestoreFound(const FatSearchTotals &totals, std::vector<FatFoundFile> deletedFiles,
                     std::vector<SignatureHit> signatureHits = {});
+  // Paces the engine's pumps; a scan-file load into the engine uses it too.
+  WorkPacer &Pacer() { return m_pacer; }
 
 private:
   EngineServices &m_services;

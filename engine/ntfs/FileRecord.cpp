@@ -158,7 +158,15 @@ ParseResult ApplyRecordFixups(uint8_t *record, size_t size, std::string *why) {
 }
 
 ParseResult ParseFileRecord(const uint8_t *record, size_t size, FileRecordInfo &out, std::string *why) {
+  // A walk parses hundreds of thousands of records into one result: the
+  // name's and the extents' storage is kept for the next record.
+  std::u16string name = std::move(out.m_name);
+  std::vector<AttributeExtent> data = std::move(out.m_data);
+  name.clear();
+  data.clear();
   out = FileRecordInfo();
+  out.m_name = std::move(name);
+  out.m_data = std::move(data);
   if (!HasFileSignature(record, size)) return ParseResult::NotThisStructure;
   if (size < 0x30) {
     Fail(why, "record shorter than its header");

@@ -86,6 +86,8 @@ public:
   void RestoreScanTables(std::vector<MftRunEntry> runArray, std::vector<uint8_t> clusterUseMap);
   // Takes the counts of a loaded scan-information file.
   void RestoreScanTotals(uint32_t found, uint32_t folders, uint32_t files, uint64_t bytes);
+  // Paces the engine's pumps; a scan-file load into the engine uses it too.
+  WorkPacer &Pacer() { return m_pacer; }
 
 protected:
   // The cluster-bitmap load and the signature search of free clusters that
@@ -100,7 +102,6 @@ protected:
   EngineServices &Services() { return m_services; }
   // Groups the failed reads of a pass over the volume into runs.
   ReadFailureLog &ReadFailures() { return m_readFailures; }
-  WorkPacer &Pacer() { return m_pacer; }
 
 private:
   void RefuseInvalidVolume();
@@ -110,10 +111,14 @@ private:
   void ClearWalkLists();
   void TakeNameFromExtensions(uint64_t record, const uint8_t *bytes, FileRecordInfo &info);
   void ListFolder(uint64_t record, const FileRecordInfo &info);
-  void ListDeletedFile(uint64_t record, const std::vector<uint8_t> &bytes, const FileRecordInfo &info);
+  void ListDeletedFile(uint64_t record, const uint8_t *bytes, const FileRecordInfo &info);
 
   void AddToTree(const EntryRecord &entry, const std::u16string &name);
-  void AddFileToTree(const NtfsFileNode &file);
+  void AddToTree(const EntryRecord &entry, std::u16string &&name);
+  void StartTreeOnce();
+  void ShowAdded();
+  // Hands the file's name over to the tree.
+  void AddFileToTree(NtfsFileNode &file);
   uint32_t AddFolderChain(uint32_t parent, uint16_t parentSequence);
   const NtfsFolderNode *FindParentFolder(uint32_t record, uint16_t sequence) const;
   uint32_t AddMissingFolder(uint32_t record);
@@ -127,6 +132,9 @@ private:
   std::vector<NtfsFolderNode> m_folders;
   std::unordered_map<uint32_t, size_t> m_folderIndex;
   std::vector<NtfsFileNode> m_files;
+  // The walk's parse of the record in hand, kept between records so its
+  // storage is made once.
+  FileRecordInfo m_walkRecord;
   std::unordered_set<uint32_t> m_addedFolders;
   std::unordered_map<uint32_t, uint32_t> m_missingFolderIds;
   uint32_t m_nextSyntheticId = 0xF0000000u;

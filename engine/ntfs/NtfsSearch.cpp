@@ -77,7 +77,7 @@ bool NtfsScanEngine::WalkMftRecords() {
 void NtfsScanEngine::ExamineRecord(uint64_t record, uint8_t *bytes) {
   const size_t size = m_volume.RecordSize();
   std::string why;
-  FileRecordInfo info;
+  FileRecordInfo &info = m_walkRecord;
   ParseResult result = ApplyRecordFixups(bytes, size, &why);
   if (result == ParseResult::Ok) result = ParseFileRecord(bytes, size, info, &why);
   if (result == ParseResult::NotThisStructure) return;
@@ -96,7 +96,7 @@ void NtfsScanEngine::ExamineRecord(uint64_t record, uint8_t *bytes) {
   if (info.IsFolder()) {
     ListFolder(record, info);
   } else {
-    ListDeletedFile(record, std::vector<uint8_t>(bytes, bytes + size), info);
+    ListDeletedFile(record, bytes, info);
   }
 }
 
@@ -135,8 +135,7 @@ void NtfsScanEngine::ListFolder(uint64_t record, const FileRecordInfo &info) {
   m_folders.push_back(std::move(node));
 }
 
-void NtfsScanEngine::ListDeletedFile(uint64_t record, const std::vector<uint8_t> &bytes,
-                                     const FileRecordInfo &info) {
+void NtfsScanEngine::ListDeletedFile(uint64_t record, const uint8_t *bytes, const FileRecordInfo &info) {
   NtfsFileNode node;
   node.m_compressed = info.IsCompressed();
   bool sized = false;
@@ -155,7 +154,8 @@ void NtfsScanEngine::ListDeletedFile(uint64_t record, const std::vector<uint8_t>
     // The first extent of the data, and with it the size, lies in an extension record.
     NtfsDataStream stream;
     std::string why;
-    if (LoadNtfsDataStream(m_volume, record, bytes, info, stream, &why) != ParseResult::Ok) {
+    const std::vector<uint8_t> copy(bytes, bytes + m_volume.RecordSize());
+    if (LoadNtfsDataStream(m_volume, record, copy, info, stream, &why) != ParseResult::Ok) {
       LogDamagedRecord(record, why);
       return;
     }
@@ -177,13 +177,26 @@ void NtfsScanEngine::ListDeletedFile(uint64_t record, const std::vector<uint8_t>
 }
 
 void NtfsScanEngine::AddToTree(const EntryRecord &entry, const std::u16string &name) {
-  if (m_foundCount == 0) {
-    m_foundCount = 1;
-    ++m_folderCount;
-    m_services.CreateScanProgressBar(m_progressRange);
-    m_services.CreateTreeRoot();
-  }
+  StartTreeOnce();
   m_services.AddTreeEntry(entry, name);
+  ShowAdded();
+}
+
+void NtfsScanEngine::AddToTree(const EntryRecord &entry, std::u16string &&name) {
+  StartTreeOnce();
+  m_services.AddTreeEntryOwned(entry, std::move(name));
+  ShowAdded();
+}
+
+void NtfsScanEngine::StartTreeOnce() {
+  if (m_foundCount != 0) return;
+  m_foundCount = 1;
+  ++m_folderCount;
+  m_services.CreateScanProgressBar(m_progressRange);
+  m_services.CreateTreeRoot();
+}
+
+void NtfsScanEngine::ShowAdded() {
   m_services.UpdateTotalsPane(m_folderCount, m_fileCount, m_byteTotal);
   m_services.UpdateFoundProgress(0, m_foundCount, m_secondCount);
 }
@@ -198,7 +211,8 @@ void NtfsScanEngine::BuildNtfsTree(bool advanced) {
   m_fileCount = 0;
   m_folderCount = 1;
   bool stopped = false;
-  for (const NtfsFileNode &file : m_files) {
+  // Each file is handed to the tree once, its name with it; the lists go after.
+  for (NtfsFileNode &file : m_files) {
     if (m_pacer.StepAndShouldStop()) {
       stopped = true;
       break;
@@ -218,7 +232,7 @@ void NtfsScanEngine::ClearWalkLists() {
   m_missingFolderIds.clear();
 }
 
-void NtfsScanEngine::AddFileToTree(const NtfsFileNode &file) {
+void NtfsScanEngine::AddFileToTree(NtfsFileNode &file) {
   EntryRecord entry;
   entry.m_size = file.m_size;
   entry.m_parentId =
@@ -233,7 +247,7 @@ void NtfsScanEngine::AddFileToTree(const NtfsFileNode &file) {
   ++m_fileCount;
   ++m_foundCount;
   m_byteTotal += file.m_size;
-  AddToTree(entry, file.m_name);
+  AddToTree(entry, std::move(file.m_name));
 }
 
 // The folder record a parent reference points to, when it is still that

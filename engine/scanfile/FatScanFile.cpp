@@ -190,6 +190,7 @@ bool LoadPhysicalDiskScanData(PhysicalDiskScan &scan, EngineServices &services, 
   ScanFileLoadJob job;
   job.m_signature = kFatScanSignature;
   job.m_signatureOffset = kFatScanSignatureOffset;
+  job.m_pacer = &scan.Pacer();
   job.m_restoreTables = [&scan](const uint8_t *header, ScanFileSource &from, uint32_t &range) {
     range = kLoadProgressRange;
     return RestoreDiskScanTables(scan, header, from);
@@ -311,6 +312,7 @@ bool LoadFatScanData(FatScanEngine &engine, EngineServices &services, ScanFileSo
   ScanFileLoadJob job;
   job.m_signature = kFatScanSignature;
   job.m_signatureOffset = kFatScanSignatureOffset;
+  job.m_pacer = &engine.Pacer();
   job.m_restoreTables = [&engine](const uint8_t *header, ScanFileSource &from, uint32_t &range) {
     range = kLoadProgressRange;
     return RestoreFatTables(engine, header, from);

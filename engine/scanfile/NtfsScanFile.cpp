@@ -155,6 +155,7 @@ bool LoadNtfsScanData(NtfsScanEngine &engine, EngineServices &services, ScanFile
   ScanFileLoadJob job;
   job.m_signature = kNtfsScanSignature;
   job.m_signatureOffset = kNtfsScanSignatureOffset;
+  job.m_pacer = &engine.Pacer();
   job.m_restoreTables = [&engine](const uint8_t *header, ScanFileSource &from, uint32_t &range) {
     return RestoreNtfsTables(engine, header, from, range);
   };

@@ -9,6 +9,7 @@
 #include "EngineText.h"
 #include "EntryRecord.h"
 #include "SignatureSearch.h"
+#include "WorkPacer.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -167,6 +168,9 @@ struct ScanFileLoadJob {
   std::function<void(const EntryRecord &, const std::u16string &name)> m_onEntry;
   // Called once the items are read.
   std::function<void(const ScanLoadTotals &)> m_finish;
+  // Paces the pumps while the items are read (the engine's own pacer, with
+  // its clock); none: a pacer of the steady clock.
+  WorkPacer *m_pacer = nullptr;
 };
 
 // The course of a load shared by both engines. source is null when the file

@@ -58,6 +58,8 @@ public:
   // are read as after the scan that listed them.
   void RestoreHits(std::vector<SignatureHit> hits, uint32_t found, uint32_t folders, uint32_t files,
                    uint64_t bytes, uint32_t nextId);
+  // Paces the scan's pumps; a scan-file load into it uses it too.
+  WorkPacer &Pacer() { return m_pacer; }
 
 private:
   // False, after the error box and log line, when there is no disk to read.

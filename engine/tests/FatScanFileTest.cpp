@@ -6,6 +6,7 @@
 #include "FatScanFile.h"
 #include "FatTestImages.h"
 #include "SignatureTestSpace.h"
+#include "TestClocks.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -431,6 +432,38 @@ TEST(FatScanFileLoad, RootOnlyFileMakesTheRootAndCountsItAsAFolder) {
   EXPECT_EQ(fresh->Engine().Totals().m_foundEntries, 1u);
   EXPECT_FALSE(fresh->Services().m_selectionPresent);
   std::filesystem::remove(path);
+}
+
+// A load pumps by the engine's clock, not once per item: with a clock that
+// never moves only the pump before the header comes; with one that moves an
+// interval at every look each item pumps, and a stop during the items ends
+// the load short of them, logged as aborted. The tree is the same either way.
+TEST(FatScanFileLoad, PumpsAtThePaceOfTheEnginesClock) {
+  QV_REQUIRE_FAT_FIXTURES();
+  SavedScan saved = ScanAndSave("fat16", "paced");
+  auto load = [&saved](WorkPacer::Clock clock, size_t stopAfterPumps) {
+    auto fresh = FatImageEngine::FromFixture("fat16", std::move(clock));
+    fresh->Services().StopAfterPumps(stopAfterPumps);
+    EXPECT_TRUE(LoadFatScanFile(fresh->Engine(), fresh->Services(), U16(saved.m_path)));
+    return fresh;
+  };
+  const size_t items = saved.m_entries.size();
+  ASSERT_GT(items, 20u);
+  auto frozen = load(FrozenClock(), 0);
+  auto stepping = load(SteppingClock(), 0);
+  EXPECT_EQ(frozen->Services().m_pumpCount, 1u);
+  EXPECT_GE(stepping->Services().m_pumpCount, items);
+  ASSERT_EQ(frozen->Services().m_treeEntries.size(), items - 1);
+  ASSERT_EQ(stepping->Services().m_treeEntries.size(), items - 1);
+  for (size_t i = 0; i + 1 < items; ++i)
+    EXPECT_EQ(frozen->Services().m_treeEntries[i].m_entry, stepping->Services().m_treeEntries[i].m_entry)
+        << i;
+
+  auto stopped = load(SteppingClock(), 10);
+  EXPECT_LT(stopped->Services().m_treeEntries.size(), items - 1);
+  EXPECT_EQ(stopped->Services().m_log.back().m_text, u"Process aborted - user intervention")
+      << stopped->Services().LogAsText();
+  std::filesystem::remove(saved.m_path);
 }
 
 // Files an advanced search found by their signatures read back after a load

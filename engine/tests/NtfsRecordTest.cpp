@@ -40,6 +40,30 @@ TEST(NtfsFileRecord, ParsesNameParentTimesAndData) {
   EXPECT_FALSE(info.IsFolder());
 }
 
+// A walk parses every record into one result: nothing of the record before
+// stays in it, whether the next has a shorter name, no name, or no data.
+TEST(NtfsFileRecord, OneResultServesRecordAfterRecord) {
+  FileRecordInfo info;
+  std::vector<uint8_t> first = PlainFile();
+  ASSERT_EQ(FixAndParse(first, info), ParseResult::Ok);
+  std::vector<uint8_t> shorter = TestRecord(1).FileName(9, 1, u"a").Bytes();
+  ASSERT_EQ(FixAndParse(shorter, info), ParseResult::Ok);
+  EXPECT_EQ(info.m_name, u"a");
+  EXPECT_EQ(info.m_parent.m_record, 9u);
+  EXPECT_TRUE(info.m_data.empty());
+  EXPECT_FALSE(info.m_hasTimes);
+  EXPECT_EQ(info.m_creationTime, 0u);
+  std::vector<uint8_t> nameless = TestRecord(0).Bytes();
+  ASSERT_EQ(FixAndParse(nameless, info), ParseResult::Ok);
+  EXPECT_FALSE(info.m_hasName);
+  EXPECT_TRUE(info.m_name.empty());
+  EXPECT_EQ(info.m_parent.m_record, 0u);
+  std::vector<uint8_t> again = PlainFile();
+  ASSERT_EQ(FixAndParse(again, info), ParseResult::Ok);
+  EXPECT_EQ(info.m_name, u"report.txt");
+  EXPECT_EQ(info.m_data.size(), 1u);
+}
+
 TEST(NtfsFileRecord, FixupRestoresTheSectorEnds) {
   TestRecord record(1);
   std::u16string longName(200, u'x');
