@@ -443,7 +443,8 @@ TEST_F(ScanFileCommands, OpeningAsksToSaveResultsNotYetSaved) {
     m_frame->OpenScanFile(scanFile + L".DAT");
     EXPECT_TRUE(script.Finished());
   }
-  EXPECT_NE(m_app.Session.get(), before);
+  // The file's results came in (the new session may take the old one's
+  // address, so the pointer tells nothing here).
   EXPECT_EQ(m_app.ScanInfoSaved, 1);
   EXPECT_EQ(m_app.ResultsPresent, 1);
 }
