@@ -130,6 +130,8 @@ public:
   // Bits per pixel that RefreshColors assumes instead of asking the screen
   // (0 asks the screen).
   void SetDisplayBitsPerPixel(int nBits) { m_nDisplayBits = nBits; }
+  // The bits per pixel set above, else the screen's.
+  int GetDisplayBitsPerPixel() const { return DisplayBitsPerPixel(); }
 
   HRESULT OpenThemeData(HWND hWnd, LPCWSTR pszClassList) {
     return m_themeWrapper.OpenThemeData(hWnd, pszClassList);

@@ -1,5 +1,6 @@
 #include "XTPImageManager.h"
 
+#include <ole2.h>
 #include <shlwapi.h>
 
 #include <algorithm>
@@ -116,19 +117,6 @@ template <typename Transform> void Derive(CXTPIconHandle &from, CXTPIconHandle &
     HICON hIcon = TransformIcon(from.GetIcon(), transform);
     if (hIcon) to.SetIcon(hIcon);
   }
-}
-
-// Printer drivers take icons badly; an image list of the drawing size
-// renders them as a plain bitmap and mask.
-bool IsPrinterDC(HDC hDC) {
-  return ::GetDeviceCaps(hDC, TECHNOLOGY) == DT_RASPRINTER;
-}
-
-void DrawThroughImageList(HDC hDC, CPoint pt, HICON hIcon, CSize szIcon) {
-  HIMAGELIST hList = ImageList_Create(szIcon.cx, szIcon.cy, ILC_COLOR24 | ILC_MASK, 1, 0);
-  if (!hList) return;
-  if (ImageList_AddIcon(hList, hIcon) == 0) ImageList_Draw(hList, 0, hDC, pt.x, pt.y, ILD_NORMAL);
-  ImageList_Destroy(hList);
 }
 
 HICON MirrorIcon(HICON hIcon) {
@@ -343,7 +331,8 @@ void CXTPImageManagerIcon::SetDisabledIcon(const CXTPIconHandle &hIcon) {
 
 CXTPIconHandle &CXTPImageManagerIcon::GetFadedIcon() {
   if (m_hFaded.IsEmpty()) {
-    if (!m_hIcon.IsAlpha() && CXTPDrawHelpers::IsLowResolution(nullptr)) return m_hIcon;
+    // A palette screen cannot show the lighter shades: the icon stays as it is.
+    if (!m_hIcon.IsAlpha() && XTPGetColorManager()->GetDisplayBitsPerPixel() <= 8) return m_hIcon;
     Derive(m_hIcon, m_hFaded, [](RGBQUAD &p) {
       p.rgbRed = static_cast<BYTE>(p.rgbRed * 0.7 + 76.5);
       p.rgbGreen = static_cast<BYTE>(p.rgbGreen * 0.7 + 76.5);
@@ -410,11 +399,11 @@ void CXTPImageManagerIcon::Draw(CDC *pDC, CPoint pt, CXTPIconHandle &hIcon, CSiz
 
   // DrawIconEx ignores a negative width, so mirroring draws a flipped copy.
   HICON hMirrored = bMirrored ? MirrorIcon(hIcon.GetIcon()) : nullptr;
-  HICON hDrawn = hMirrored ? hMirrored : hIcon.GetIcon();
-  if (IsPrinterDC(hDC))
-    DrawThroughImageList(hDC, pt, hDrawn, szIcon);
+  HICON hDraw = hMirrored ? hMirrored : hIcon.GetIcon();
+  if (CXTPImageManager::IsPrinterDC(hDC))
+    CXTPImageManager::DrawIconThroughImageList(hDC, pt, hDraw, szIcon);
   else
-    ::DrawIconEx(hDC, pt.x, pt.y, hDrawn, szIcon.cx, szIcon.cy, 0, nullptr, DI_NORMAL);
+    ::DrawIconEx(hDC, pt.x, pt.y, hDraw, szIcon.cx, szIcon.cy, 0, nullptr, DI_NORMAL);
   if (hMirrored) ::DestroyIcon(hMirrored);
 }
 
@@ -1007,6 +996,14 @@ UINT CXTPImageManager::PasteFromClipboard(COleDataObject &data) {
   return nID;
 }
 
+UINT CXTPImageManager::PasteFromClipboard(IDataObject *pDataObject) {
+  if (!pDataObject) return 0;
+  COleDataObject data;
+  data.Attach(pDataObject, FALSE);
+  const UINT nID = PasteFromClipboard(data);
+  return nID;
+}
+
 UINT CXTPImageManager::PasteFromClipboard(HGLOBAL hData) {
   if (!hData) return 0;
   const SIZE_T size = ::GlobalSize(hData);
@@ -1030,6 +1027,23 @@ UINT CXTPImageManager::PasteFromClipboard(HGLOBAL hData) {
   delete GetIconSet(nID);
   m_mapImages[nID] = pSet.release();
   return nID;
+}
+
+// ---- printing
+
+BOOL CXTPImageManager::IsPrinterDC(HDC hDC) {
+  return hDC && ::GetDeviceCaps(hDC, TECHNOLOGY) == DT_RASPRINTER;
+}
+
+BOOL CXTPImageManager::DrawIconThroughImageList(HDC hDC, CPoint pt, HICON hIcon, CSize szIcon) {
+  // Printer drivers take a masked image list's blits where an icon's own
+  // drawing may come out black or not at all.
+  HIMAGELIST hList = ImageList_Create(szIcon.cx, szIcon.cy, ILC_COLOR24 | ILC_MASK, 1, 0);
+  if (!hList) return FALSE;
+  const BOOL bDrawn =
+      ImageList_ReplaceIcon(hList, -1, hIcon) == 0 && ImageList_Draw(hList, 0, hDC, pt.x, pt.y, ILD_NORMAL);
+  ImageList_Destroy(hList);
+  return bDrawn;
 }
 
 // ---- toolbar resources

@@ -17,6 +17,7 @@ class CXTPImageManager;
 class CXTPImageManagerIconSet;
 class CXTPPropExchange;
 class CArchive;
+struct IDataObject;
 
 // One image: an icon handle or a 32-bit alpha bitmap, and the premultiplied
 // copy that alpha drawing makes on first use.
@@ -189,6 +190,9 @@ public:
   UINT PasteFromClipboard(HGLOBAL hData);
   UINT PasteFromClipboard();
   UINT PasteFromClipboard(COleDataObject &data);
+  // The same from a data object's block of the format (as a drop or the
+  // OLE clipboard gives it); 0 when it has none.
+  UINT PasteFromClipboard(IDataObject *pDataObject);
 
   BOOL IsAlphaIconsAvailable() const { return m_pfnAlphaBlend != nullptr; }
   static BOOL IsComCtl6();
@@ -201,6 +205,9 @@ public:
   static HBITMAP LoadAlphaBitmap(UINT nIDResource);
   static HBITMAP LoadIconFile(LPCTSTR lpszFileName, int nWidth);
   static HBITMAP LoadIconFile(LPCTSTR lpszFileName) { return LoadIconFile(lpszFileName, 16); }
+  // Icons go to a printer through an image list of the drawing size.
+  static BOOL IsPrinterDC(HDC hDC);
+  static BOOL DrawIconThroughImageList(HDC hDC, CPoint pt, HICON hIcon, CSize szIcon);
   // A copy of a 32-bit bitmap as a new top-down DIB section.
   static HBITMAP CopyAlphaBitmap(HBITMAP hBitmap);
   // A packed 32-bit DIB (header, optional masks, pixels) as a DIB section;

@@ -9,13 +9,12 @@
 #include "TreeEntryNode.h"
 #include "resource.h"
 
-IMPLEMENT_DYNCREATE(CQuendalVarnothView, CListView)
+IMPLEMENT_DYNCREATE(CQuendalVarnothView, CXTListView)
 
-BEGIN_MESSAGE_MAP(CQuendalVarnothView, CListView)
+BEGIN_MESSAGE_MAP(CQuendalVarnothView, CXTListView)
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONDBLCLK()
 ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
-ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
 END_MESSAGE_MAP()
 
 namespace {
@@ -68,15 +67,18 @@ BOOL CQuendalVarnothView::PreCreateWindow(CREATESTRUCT &cs) {
     m_stateImages.Create(IDB_TREE_STATES, 14, 1, RGB(255, 255, 255));
   }
   cs.style |= LVS_REPORT | LVS_SHOWSELALWAYS;
-  return CListView::PreCreateWindow(cs);
+  return CXTListView::PreCreateWindow(cs);
 }
 
 void CQuendalVarnothView::OnInitialUpdate() {
-  CListView::OnInitialUpdate();
+  CXTListView::OnInitialUpdate();
   CQuendalVarnothApp &app = TheQvApp();
   if (app.ScanWindowInfo) app.ScanWindowInfo->listWindow = m_hWnd;
   if (m_columnsMade) return;
   m_columnsMade = true;
+  // Even rows, the Find highlight and the sorted column are coloured by the list.
+  EnableRowColors(TRUE);
+  EnableSortedColumnTint(TRUE);
   struct ColumnInfo {
     UINT title;
     int width;
@@ -96,6 +98,10 @@ void CQuendalVarnothView::OnInitialUpdate() {
   int index = 0;
   for (const ColumnInfo &column : columns)
     list.InsertColumn(index++, LoadText(column.title), column.format, column.width);
+  if (m_header.SubclassWindow(ListView_GetHeader(m_hWnd))) {
+    m_header.SetTheme(new CXTHeaderThemeShaded);
+    m_header.ShowSortArrow(TRUE);
+  }
   m_sortingAllowed = true;
   CFrameWnd *frame = GetParentFrame();
   if (frame != nullptr && frame->IsKindOf(RUNTIME_CLASS(CMainFrame))) {
@@ -145,6 +151,7 @@ void CQuendalVarnothView::FillFileList(DWORD parentId) {
   SetRedraw(FALSE);
   list.DeleteAllItems();
   m_rowNodes.clear();
+  RemoveAllRowColors();
   list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   if (CLeftView *tree = Tree()) {
     const bool ntfs = app.NtfsEngine != nullptr;
@@ -152,6 +159,7 @@ void CQuendalVarnothView::FillFileList(DWORD parentId) {
     m_rowNodes.reserve(children.size());
     for (TreeEntryNode *node : children) AppendRow(*node, ntfs);
   }
+  for (int row = 0; row < list.GetItemCount(); row += 2) ColourRow(row);
   SetRedraw(TRUE);
   Invalidate();
 }
@@ -160,6 +168,7 @@ void CQuendalVarnothView::ClearFileList() {
   CListCtrl &list = GetListCtrl();
   list.DeleteAllItems();
   m_rowNodes.clear();
+  RemoveAllRowColors();
   list.SetExtendedStyle(list.GetExtendedStyle() & ~LVS_EX_GRIDLINES);
   TheQvApp().ResultsPresent = 0;
 }
@@ -207,7 +216,7 @@ void CQuendalVarnothView::HighlightRowByData(DWORD id) {
     if (list.GetItemData(row) != id) continue;
     list.EnsureVisible(row, FALSE);
     TheQvApp().HighlightedRow = row;
-    list.RedrawItems(row, row);
+    ColourRow(row);
     return;
   }
 }
@@ -217,19 +226,11 @@ void CQuendalVarnothView::RestoreHighlightedRowColor() {
   if (app.HighlightedRow == kNoHighlightedRow) return;
   const int row = app.HighlightedRow;
   app.HighlightedRow = kNoHighlightedRow;
-  GetListCtrl().RedrawItems(row, row);
+  ColourRow(row);
 }
 
-void CQuendalVarnothView::OnCustomDraw(NMHDR *header, LRESULT *result) {
-  auto *draw = reinterpret_cast<NMLVCUSTOMDRAW *>(header);
-  *result = CDRF_DODEFAULT;
-  if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
-    *result = CDRF_NOTIFYITEMDRAW;
-  } else if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
-    draw->clrTextBk = RowBackground(static_cast<int>(draw->nmcd.dwItemSpec));
-    draw->clrText = RGB(0, 0, 0);
-    *result = CDRF_NEWFONT;
-  }
+void CQuendalVarnothView::ColourRow(int row) {
+  SetRowColors(row, RGB(0, 0, 0), RowBackground(row));
 }
 
 void CQuendalVarnothView::RecountChecks() {
@@ -290,7 +291,7 @@ void CQuendalVarnothView::OnLButtonDown(UINT nFlags, CPoint point) {
       RecountChecks();
     }
   }
-  CListView::OnLButtonDown(nFlags, point);
+  CXTListView::OnLButtonDown(nFlags, point);
 }
 
 void CQuendalVarnothView::OpenFolderRow(int row) {
@@ -302,7 +303,7 @@ void CQuendalVarnothView::OpenFolderRow(int row) {
 
 void CQuendalVarnothView::OnLButtonDblClk(UINT nFlags, CPoint point) {
   const int row = GetListCtrl().HitTest(point, nullptr);
-  CListView::OnLButtonDblClk(nFlags, point);
+  CXTListView::OnLButtonDblClk(nFlags, point);
   if (row >= 0) OpenFolderRow(row);
 }
 
@@ -336,10 +337,10 @@ void CQuendalVarnothView::ExchangeRows(int a, int b) {
   std::swap(m_rowNodes[a], m_rowNodes[b]);
   // The Find highlight marks an entry, not a place in the list.
   int &highlighted = TheQvApp().HighlightedRow;
-  if (highlighted == a)
-    highlighted = b;
-  else if (highlighted == b)
-    highlighted = a;
+  if (highlighted != a && highlighted != b) return;
+  highlighted = highlighted == a ? b : a;
+  ColourRow(a);
+  ColourRow(b);
 }
 
 void CQuendalVarnothView::SortRows(int column, bool ascending) {
@@ -367,10 +368,6 @@ void CQuendalVarnothView::SortRows(int column, bool ascending) {
   QuickSortRows(keys, 0, count - 1, ascending, compare, exchangeWith(keys));
 }
 
-void CQuendalVarnothView::ShowSortArrow(int column, bool ascending) {
-  m_sortHeader.ShowSort(GetListCtrl().GetHeaderCtrl(), column, ascending);
-}
-
 void CQuendalVarnothView::OnHeaderClick(int column) {
   if (!m_sortingAllowed) return;
   CQuendalVarnothApp &app = TheQvApp();
@@ -381,11 +378,41 @@ void CQuendalVarnothView::OnHeaderClick(int column) {
   } else {
     app.SortAscending = app.SortAscending ? 0 : 1;
   }
+  SortRowsShown(column, app.SortAscending != 0);
+}
+
+void CQuendalVarnothView::OnHeaderSortCommand(int column, bool ascending) {
+  if (!m_sortingAllowed) return;
+  CQuendalVarnothApp &app = TheQvApp();
+  app.SortAscending = ascending ? 1 : 0;
+  app.LastSortColumn = static_cast<BYTE>(column);
+  SortRowsShown(column, ascending);
+}
+
+void CQuendalVarnothView::SortRowsShown(int column, bool ascending) {
+  CQuendalVarnothApp &app = TheQvApp();
   app.SortColumn = static_cast<BYTE>(column);
-  if (app.ResultsPresent) ShowSortArrow(column, app.SortAscending != 0);
-  CHeaderCtrl *header = GetListCtrl().GetHeaderCtrl();
-  if (header == nullptr || column < 0 || column >= header->GetItemCount()) return;
-  SortRows(column, app.SortAscending != 0);
+  const int columns = m_header.GetSafeHwnd() != nullptr ? m_header.GetItemCount() : 0;
+  if (column < 0 || column >= columns) return;
+  // The list tints the column it marks, and its header shows the arrow.
+  if (app.ResultsPresent) MarkSortedColumn(column, ascending ? TRUE : FALSE);
+  SortRows(column, ascending);
+}
+
+BOOL CQuendalVarnothView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT *result) {
+  const auto *notify = reinterpret_cast<const NMHEADERW *>(lParam);
+  // The header's menu clicks the column as button 1 with the direction it
+  // asks for. Handled here, the list makes no column click of it, so the
+  // rows are sorted once and the way the menu said.
+  if (notify->hdr.code == HDN_ITEMCLICKW && notify->hdr.hwndFrom == m_header.GetSafeHwnd() &&
+      notify->iButton == 1) {
+    BOOL ascending = TRUE;
+    m_header.ReadSortedColumn(&ascending);
+    OnHeaderSortCommand(notify->iItem, ascending != FALSE);
+    *result = 0;
+    return TRUE;
+  }
+  return CXTListView::OnNotify(wParam, lParam, result);
 }
 
 void CQuendalVarnothView::OnColumnClick(NMHDR *header, LRESULT *result) {

@@ -8,12 +8,13 @@
 
 #include "EntryCheckModel.h"
 #include "Framework.h"
-#include "SortHeaderStandIn.h"
+#include "XTHeaderCtrl.h"
+#include "XTListView.h"
 
 class CLeftView;
 struct TreeEntryNode;
 
-class CQuendalVarnothView : public CListView {
+class CQuendalVarnothView : public CXTListView {
   DECLARE_DYNCREATE(CQuendalVarnothView)
 public:
   static constexpr COLORREF kAlternateRowColour = RGB(247, 247, 255);
@@ -45,6 +46,9 @@ public:
   void OpenSelectedFolder();
   // A left click on the column's header.
   void OnHeaderClick(int column);
+  // The header's own Sort Ascending / Sort Descending on the column.
+  void OnHeaderSortCommand(int column, bool ascending);
+  const CXTHeaderCtrl &SortHeader() const { return m_header; }
 
   TreeEntryNode *RowNode(int row) const;
   COLORREF RowBackground(int row) const;
@@ -53,7 +57,7 @@ protected:
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg void OnColumnClick(NMHDR *header, LRESULT *result);
-  afx_msg void OnCustomDraw(NMHDR *header, LRESULT *result);
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT *result) override;
 
 private:
   CImageList m_smallImages;
@@ -61,7 +65,8 @@ private:
   CImageList m_stateImages;
   bool m_columnsMade = false;
   bool m_sortingAllowed = false;
-  SortHeaderStandIn m_sortHeader;
+  // The list's own header, subclassed: shaded, with the sort arrow.
+  CXTHeaderCtrl m_header;
   // The entry each row shows, kept in step with the rows when they are
   // exchanged by a sort.
   std::vector<TreeEntryNode *> m_rowNodes;
@@ -69,9 +74,11 @@ private:
   CLeftView *Tree() const;
   void AppendRow(TreeEntryNode &node, bool ntfs);
   void ShowRowCheck(int row, uint8_t check);
+  // The row's background as RowBackground gives it, with black text.
+  void ColourRow(int row);
   void ExchangeRows(int a, int b);
   void SortRows(int column, bool ascending);
-  void ShowSortArrow(int column, bool ascending);
+  void SortRowsShown(int column, bool ascending);
   void OpenFolderRow(int row);
   void RecountChecks();
 

@@ -63,7 +63,6 @@ const std::vector<UINT> &SearchKindDescription(SearchKindChoice kind) {
 
 BEGIN_MESSAGE_MAP(CSelSearchTypeDlg, CWizardPage)
 ON_WM_PAINT()
-ON_WM_DRAWITEM()
 ON_BN_CLICKED(IDC_FAST_SEARCH, OnFastFileSearch)
 ON_BN_CLICKED(IDC_ADVANCED_SEARCH, OnAdvancedFileSearch)
 ON_BN_CLICKED(IDC_PHYSICAL_SCAN, OnPhysicalDiskScan)
@@ -73,15 +72,34 @@ CSelSearchTypeDlg::CSelSearchTypeDlg()
     : CWizardPage(IDD_SEARCH_TYPE, IDC_TYPE_SUPPORT_LINK,
                   {IDH_FAST_SEARCH, IDH_ADVANCED_SEARCH, IDH_DISK_SCAN}) {}
 
+void CSelSearchTypeDlg::DoDataExchange(CDataExchange *pDX) {
+  CWizardPage::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_PHYSICAL_SCAN, m_physicalButton);
+  DDX_Control(pDX, IDC_ADVANCED_SEARCH, m_advancedButton);
+  DDX_Control(pDX, IDC_FAST_SEARCH, m_fastButton);
+}
+
 BOOL CSelSearchTypeDlg::OnInitDialog() {
   CWizardPage::OnInitDialog();
   for (UINT id : {IDC_FAST_SEARCH, IDC_ADVANCED_SEARCH, IDC_PHYSICAL_SCAN, IDC_SEARCH_QUESTION})
     UseTitleFont(id);
-  const UINT buttonIds[3] = {IDC_FAST_SEARCH, IDC_ADVANCED_SEARCH, IDC_PHYSICAL_SCAN};
-  m_kindButtons.Attach(*this, buttonIds);
   const SearchKindChoice kind = CurrentSearchKind(App().SearchKind);
-  m_kindButtons.ShowChosen(static_cast<int>(kind));
+  ShowChosen(kind);
   FillDescription(kind);
+  SetButtonIcons();
+
+  // The Office theme the toolkit shares, framed so the resting buttons keep
+  // an outline on the page.
+  XTGetThemeManager()->SetTheme(1);
+  if (m_visualStyleOption) m_buttonStyle |= xtButtonVisualStyle;
+  ApplyButtonStyle();
+  const int theme = XTGetThemeManager()->GetTheme();
+  if (theme == 1 || theme == 2)
+    if (auto *office = dynamic_cast<CXTButtonThemeOffice *>(CXTButton::GetSharedTheme()))
+      office->SetFramedLook(m_framedOption);
+  if (m_focusOption) m_buttonStyle |= xtButtonShowFocus;
+  ApplyButtonStyle();
+
   App().ShowWizardAtStart = ShowWizardAtStartSetting(HKEY_LOCAL_MACHINE, kProductKeyPath) ? 1 : 0;
   ShowWizardCheckFromApp();
   return TRUE;
@@ -105,8 +123,46 @@ void CSelSearchTypeDlg::OnPhysicalDiskScan() {
   ChooseKind(SearchKindChoice::PhysicalDisk);
 }
 
+CXTButton &CSelSearchTypeDlg::KindButton(SearchKindChoice kind) {
+  switch (kind) {
+  case SearchKindChoice::Advanced:
+    return m_advancedButton;
+  case SearchKindChoice::PhysicalDisk:
+    return m_physicalButton;
+  default:
+    return m_fastButton;
+  }
+}
+
+void CSelSearchTypeDlg::ShowChosen(SearchKindChoice kind) {
+  for (SearchKindChoice each :
+       {SearchKindChoice::Fast, SearchKindChoice::Advanced, SearchKindChoice::PhysicalDisk})
+    KindButton(each).SetChecked(each == kind);
+}
+
+void CSelSearchTypeDlg::SetButtonIcons() {
+  CImageList images;
+  if (!images.Create(IDB_SEARCH_TYPE_BUTTONS, 40, 1, RGB(0x00, 0xFF, 0x00))) return;
+  const SearchKindChoice kinds[3] = {SearchKindChoice::Fast, SearchKindChoice::Advanced,
+                                     SearchKindChoice::PhysicalDisk};
+  for (int i = 0; i < 3; ++i) {
+    HICON icon = images.ExtractIcon(i);
+    if (icon == nullptr) continue;
+    KindButton(kinds[i]).SetButtonIcon(icon, CSize(40, 40));
+    ::DestroyIcon(icon);
+  }
+}
+
+void CSelSearchTypeDlg::ApplyButtonStyle() {
+  // The buttons are one line of the large font high: a 40-pixel picture
+  // above the text would lose its top and the text its bottom, so the
+  // picture stays beside the text.
+  for (CXTButton *button : {&m_fastButton, &m_advancedButton, &m_physicalButton})
+    button->SetButtonStyleBits(m_buttonStyle & ~DWORD(xtButtonImageAbove), TRUE);
+}
+
 void CSelSearchTypeDlg::ChooseKind(SearchKindChoice kind) {
-  m_kindButtons.ShowChosen(static_cast<int>(kind));
+  ShowChosen(kind);
   int(&flags)[3] = App().SearchKind;
   for (int i = 0; i < 3; ++i) flags[i] = i == static_cast<int>(kind) ? 1 : 0;
   FillDescription(kind);
@@ -120,11 +176,6 @@ void CSelSearchTypeDlg::FillDescription(SearchKindChoice kind) {
     if (id != 0) line.LoadString(id);
     SendDlgItemMessage(IDC_SEARCH_DESCRIPTION, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.GetString()));
   }
-}
-
-void CSelSearchTypeDlg::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct) {
-  if (lpDrawItemStruct == nullptr || !m_kindButtons.Draw(*lpDrawItemStruct))
-    CWizardPage::OnDrawItem(nIDCtl, lpDrawItemStruct);
 }
 
 bool CSelSearchTypeDlg::ShowsHandOver(UINT controlId) const {

@@ -2,8 +2,8 @@
 // advanced, physical disk scan), with a description of the chosen kind.
 #pragma once
 
-#include "KindButtonStandIns.h"
 #include "WizardPage.h"
+#include "XTButton.h"
 
 #include <vector>
 
@@ -26,20 +26,33 @@ public:
   afx_msg void OnAdvancedFileSearch();
   afx_msg void OnPhysicalDiskScan();
   afx_msg void OnPaint();
-  afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
 
-  const KindButtonStandIns &KindButtons() const { return m_kindButtons; }
+  CXTButton &KindButton(SearchKindChoice kind);
+  DWORD ButtonStyle() const { return m_buttonStyle; }
 
 protected:
+  void DoDataExchange(CDataExchange *pDX) override;
   bool ShowsHandOver(UINT controlId) const override;
 
 private:
+  // The chosen kind's button drawn pressed in, the other two out.
+  void ShowChosen(SearchKindChoice kind);
+  // The 40 by 40 pictures of bitmap 135 (green is clear), one per kind.
+  void SetButtonIcons();
+  // The style word on all three buttons.
+  void ApplyButtonStyle();
   void ChooseKind(SearchKindChoice kind);
   void FillDescription(SearchKindChoice kind);
   // The tip of the day after start-up, on this page's first paint.
   void CheckStartupTip();
 
-  KindButtonStandIns m_kindButtons;
+  DWORD m_buttonStyle = xtButtonSemiFlat;
+  bool m_visualStyleOption = false; // the visual style's own push buttons
+  bool m_framedOption = true;       // the shared Office theme's framed look
+  bool m_focusOption = true;
+  CXTButton m_physicalButton; // 1006
+  CXTButton m_advancedButton; // 1005
+  CXTButton m_fastButton;     // 1003
 
   DECLARE_MESSAGE_MAP()
 };

@@ -3,16 +3,18 @@
 #include "QuendalVarnoth.h"
 #include "resource.h"
 
-IMPLEMENT_DYNCREATE(CSimpleListView, CListView)
+IMPLEMENT_DYNCREATE(CSimpleListView, CXTListView)
 
 BOOL CSimpleListView::PreCreateWindow(CREATESTRUCT &cs) {
   cs.style |= LVS_REPORT;
-  return CListView::PreCreateWindow(cs);
+  return CXTListView::PreCreateWindow(cs);
 }
 
 void CSimpleListView::OnInitialUpdate() {
-  CListView::OnInitialUpdate();
+  CXTListView::OnInitialUpdate();
   if (m_rowImages.GetSafeHandle() != nullptr) return;
+  EnableRowColors(TRUE);
+  EnableSortedColumnTint(TRUE);
   if (!m_rowImages.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 20)) {
     OutputDebugStringW(L"Failed to create image list.\n");
     return;
@@ -31,6 +33,11 @@ void CSimpleListView::OnInitialUpdate() {
     CString title;
     title.LoadString(column.title);
     list.InsertColumn(index++, title, column.format, column.width);
+  }
+  if (m_header.SubclassWindow(ListView_GetHeader(m_hWnd))) {
+    for (int column = 0; column < index; column++)
+      m_header.SetBitmap(column, IDB_LOG_HEADER_ACTIVITY + column, FALSE, RGB(0, 255, 0));
+    m_header.SetTheme(new CXTHeaderThemeShaded);
   }
   TheQvApp().LogView = this;
   for (UINT icon : {IDI_LOG_COMPLETED, IDI_LOG_STARTED, IDI_LOG_ERROR})

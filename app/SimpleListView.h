@@ -7,8 +7,10 @@
 
 #include "Framework.h"
 #include "LogReport.h"
+#include "XTHeaderCtrl.h"
+#include "XTListView.h"
 
-class CSimpleListView : public CListView {
+class CSimpleListView : public CXTListView {
   DECLARE_DYNCREATE(CSimpleListView)
 public:
   enum RowImage { Completed = 0, Started = 1, Error = 2 };
@@ -27,6 +29,10 @@ public:
   // the file cannot be created.
   void SaveLog(CWnd *owner);
 
+  const CXTHeaderCtrl &Header() const { return m_header; }
+
 private:
   CImageList m_rowImages;
+  // The list's own header, subclassed: shaded, a picture beside each title.
+  CXTHeaderCtrl m_header;
 };

@@ -58,7 +58,15 @@ if(toolkit_sources)
       if(EXISTS ${dir}/${name}.rc)
         set(resources ${dir}/${name}.rc)
       endif()
-      qv_add_test(NAME toolkit_${name} SOURCES ${src} ${resources} ${toolkit_resources} LIBS toolkit LABELS toolkit)
+      qv_add_test(NAME toolkit_${name} SOURCES ${src} ${resources} ${toolkit_resources} LIBS toolkit window_test_kit LABELS toolkit)
     endforeach()
+  endforeach()
+  # Tests that type, click, move the cursor or take the activation on the
+  # shared virtual screen: alone, so they neither disturb nor are disturbed by
+  # the windows of tests running beside them.
+  foreach(name HookManagerTest MouseManagerTest XTButtonTest XTHeaderCtrlTest XTPToolTipContextTest)
+    if(TEST toolkit_${name})
+      set_tests_properties(toolkit_${name} PROPERTIES RUN_SERIAL ON)
+    endif()
   endforeach()
 endif()

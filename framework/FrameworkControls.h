@@ -19,6 +19,8 @@
 #include "SpinButtonCtrl.h"
 #include "DateTimeCtrl.h"
 #include "CommonControls.h"
+#include "ToolTipCtrl.h"
+#include "RichEditCtrl.h"
 #include "ControlBar.h"
 #include "StatusBar.h"
 #include "ToolBar.h"

@@ -12,8 +12,10 @@
 #include "Menu.h"
 #include "ModuleState.h"
 #include "ThreadState.h"
+#include "ToolTipCtrl.h"
 #include "Exception.h"
 #include "WinThread.h"
+#include "WndPreHandler.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
@@ -33,6 +35,13 @@ AFX_THREAD_STATE *AfxGetThreadState() {
 // Temporary wrappers must not look up the maps while the thread's state is
 // being torn down, so they are let go of their handle first.
 AFX_THREAD_STATE::~AFX_THREAD_STATE() {
+  // The tooltip window goes with its owner; an object still bound at thread
+  // end lets go of it rather than reach into the state being torn down.
+  if (pToolTip != nullptr && pToolTip->m_hWnd != nullptr) {
+    permanentMap.erase(pToolTip->m_hWnd);
+    pToolTip->m_hWnd = nullptr;
+  }
+  pToolTip.reset();
   for (auto &entry : temporaryMap) entry.second->m_hWnd = nullptr;
   temporaryMap.clear();
 }
@@ -92,10 +101,34 @@ LRESULT ResultAfterException(HWND hWnd, UINT message) {
   return 0;
 }
 
+// The window's pre-handlers first, then its object. A pre-handler may destroy
+// the window, and a self-deleting object is gone with it: an object bound to
+// the window is asked only while it still is.
 LRESULT CallWindowProcGuarded(CWnd *pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return AfxCallGuarded(
-      message, [&] { return pWnd->WindowProc(message, wParam, lParam); },
+      message,
+      [&] {
+        LRESULT lResult = 0;
+        const bool bBound = CWnd::FromHandlePermanent(hWnd) == pWnd;
+        if (AfxCallPreHandlers(hWnd, message, wParam, lParam, lResult)) return lResult;
+        if (bBound && CWnd::FromHandlePermanent(hWnd) != pWnd) return lResult;
+        MSG &current = AfxGetThreadState()->lastSentMsg;
+        current.wParam = wParam; // as the pre-handlers left them, for Default()
+        current.lParam = lParam;
+        return pWnd->WindowProc(message, wParam, lParam);
+      },
       [&] { return ResultAfterException(hWnd, message); });
+}
+
+// A window whose object let it go while a later procedure was chained on top
+// of ours: messages pass on to the window's own procedure.
+LRESULT PassThrough(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto &procs = AfxGetThreadState()->passThroughProcs;
+  auto it = procs.find(hWnd);
+  if (it == procs.end()) return ::DefWindowProc(hWnd, message, wParam, lParam);
+  const WNDPROC pfnOld = it->second;
+  if (message == WM_NCDESTROY) procs.erase(it);
+  return ::CallWindowProc(pfnOld, hWnd, message, wParam, lParam);
 }
 
 } // namespace
@@ -131,7 +164,7 @@ LRESULT AfxCallWndProc(CWnd *pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARA
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   CWnd *pWnd = CWnd::FromHandlePermanent(hWnd);
-  if (pWnd == nullptr) return ::DefWindowProc(hWnd, message, wParam, lParam);
+  if (pWnd == nullptr) return PassThrough(hWnd, message, wParam, lParam);
   return AfxCallWndProc(pWnd, hWnd, message, wParam, lParam);
 }
 
@@ -140,7 +173,23 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_CREATEWND && pState->pWndInit != nullptr) {
     CWnd *pWndInit = pState->pWndInit;
     pState->pWndInit = nullptr;
-    CWnd::AttachForCreate(pWndInit, reinterpret_cast<HWND>(wParam));
+    HWND hWnd = reinterpret_cast<HWND>(wParam);
+    // An exception must not unwind through the window manager. The creation
+    // is refused instead, the object let go of the half-made window, and the
+    // object left waiting as if the hook had never fired, so that CreateEx
+    // fails and tells a self-deleting object.
+    const bool bAttached = AfxCallGuarded(
+        WM_NCCREATE,
+        [&] {
+          CWnd::AttachForCreate(pWndInit, hWnd);
+          return true;
+        },
+        [] { return false; });
+    if (!bAttached) {
+      if (pWndInit->m_hWnd == hWnd) pWndInit->Detach();
+      pState->pWndInit = pWndInit;
+      return 1;
+    }
   }
   return ::CallNextHookEx(pState->hHookCbt, code, wParam, lParam);
 }
@@ -162,6 +211,7 @@ BOOL AfxUnhookWindowCreate() {
 }
 
 void CWnd::AttachForCreate(CWnd *pWnd, HWND hWnd) {
+  AfxGetThreadState()->passThroughProcs.erase(hWnd); // a reused handle's stale entry
   pWnd->Attach(hWnd);
   pWnd->PreSubclassWindow();
   auto oldProc = reinterpret_cast<WNDPROC>(
@@ -252,11 +302,17 @@ HWND CWnd::Detach() {
   auto it = map.find(hWnd);
   if (it != map.end() && it->second == this) map.erase(it);
   // A window left subclassed to AfxWndProc without its object would lose its
-  // own procedure: give it back.
-  if (m_pfnSuper != nullptr &&
-      reinterpret_cast<WNDPROC>(::GetWindowLongPtr(hWnd, GWLP_WNDPROC)) == AfxGetAfxWndProc())
-    ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+  // own procedure: give it back. When something was chained on top of ours
+  // since, taking ours out would cut that one off too: ours stays and passes
+  // messages on.
+  if (m_pfnSuper != nullptr) {
+    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtr(hWnd, GWLP_WNDPROC)) == AfxGetAfxWndProc())
+      ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    else if (::IsWindow(hWnd))
+      AfxGetThreadState()->passThroughProcs[hWnd] = m_pfnSuper;
+  }
   m_pfnSuper = nullptr;
+  AfxPreHandlersOnDetach(hWnd); // chained in front of the window's procedure, now back on top
   m_hWnd = nullptr;
   return hWnd;
 }
@@ -264,6 +320,15 @@ HWND CWnd::Detach() {
 BOOL CWnd::SubclassWindow(HWND hWnd) {
   if (!::IsWindow(hWnd) || !Attach(hWnd)) return FALSE;
   PreSubclassWindow();
+  AfxPreHandlersOnSubclass(hWnd);
+  // Our procedure still in the chain as a pass-through: it serves again.
+  auto &passThrough = AfxGetThreadState()->passThroughProcs;
+  auto it = passThrough.find(hWnd);
+  if (it != passThrough.end()) {
+    m_pfnSuper = it->second;
+    passThrough.erase(it);
+    return TRUE;
+  }
   auto oldProc = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxGetAfxWndProc())));
   if (oldProc != AfxGetAfxWndProc()) m_pfnSuper = oldProc;
@@ -560,7 +625,13 @@ BOOL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT *pResult) {
   return pWnd->OnChildNotify(msg.message, msg.wParam, msg.lParam, pResult);
 }
 
-BOOL CWnd::PreTranslateMessage(MSG *) {
+BOOL CWnd::PreTranslateMessage(MSG *pMsg) {
+  if ((m_nFlags & (WF_TOOLTIPS | WF_TRACKINGTOOLTIPS)) != 0) {
+    if (AFX_TOOLTIP_FILTER pfnFilter = AfxGetThreadState()->pfnFilterToolTipMessage)
+      pfnFilter(pMsg, this);
+    else
+      FilterToolTipMessage(pMsg);
+  }
   return FALSE;
 }
 
@@ -823,14 +894,6 @@ BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) const 
   lpScrollInfo->cbSize = sizeof(*lpScrollInfo);
   lpScrollInfo->fMask = nMask;
   return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
-}
-
-BOOL CWnd::EnableToolTips(BOOL bEnable) {
-  if (bEnable)
-    m_nFlags |= WF_TOOLTIPS;
-  else
-    m_nFlags &= ~WF_TOOLTIPS;
-  return TRUE;
 }
 
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm) {

@@ -315,7 +315,20 @@ public:
 
   HDC GetDCHandle() { return ::GetDC(m_hWnd); }
   int ReleaseDC(HDC hDC) { return ::ReleaseDC(m_hWnd, hDC); }
+  // Tooltips: a window that enables them has the thread's tooltip filter
+  // look at the messages that pre-translation gives it; the filter asks
+  // OnToolHitTest for the tool under the cursor.
   BOOL EnableToolTips(BOOL bEnable = TRUE);
+  BOOL EnableTrackingToolTips(BOOL bEnable = TRUE);
+  // The tool at a client point: fills pTI (its cbSize set by the caller) and
+  // returns the tool's id, or -1 for none. The default offers the visible
+  // child under the point, its text asked for through TTN_GETDISPINFO.
+  virtual INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW *pTI) const;
+  // The framework's own filter, run for this window (which enabled tooltips).
+  void FilterToolTipMessage(MSG *pMsg);
+  // Hides the thread's tips until the tool under the cursor changes; bKeys
+  // tells that a key rather than a click caused it.
+  static void CancelToolTips(BOOL bKeys = FALSE);
 
   // Lays out the child bars with ids nIDFirst..nIDLast through WM_SIZEPARENT and
   // gives what is left to the child nIDLeftOver.

@@ -3,6 +3,8 @@
 // and icon and bitmap files that lie about their sizes.
 #include <gtest/gtest.h>
 
+#include <ole2.h>
+
 #include "XTPImageManager.h"
 #include "MemoryCanvas.h"
 #include "XTPColorManager.h"
@@ -255,11 +257,50 @@ TEST_F(ImageManagerTest, MirroredMonoDrawingFlipsTheSilhouette) {
   manager.SetIcon(CXTPIconHandle(hIcon), 14);
   manager.SetDrawMirrored(TRUE);
   CXTPImageManagerIcon *pIcon = manager.GetImage(14, 16);
-  MemoryCanvas canvas(16, 16);
-  pIcon->DrawMono(&canvas.dc, CPoint(0, 0), pIcon->GetIcon(), CSize(16, 16), RGB(0, 128, 0));
-  // The shape moves to the left.
-  EXPECT_EQ(canvas.Pixel(2, 8), RGB(0, 128, 0));
-  EXPECT_EQ(canvas.Pixel(13, 8), 0xFFFFFFu);
+  manager.SetDrawMirrored(TRUE);
+  MemoryCanvas canvas(20, 16, RGB(255, 255, 0));
+  pIcon->DrawMono(&canvas.dc, CPoint(2, 0), pIcon->GetIcon(), CSize(16, 16), RGB(0, 128, 0));
+  EXPECT_EQ(canvas.Pixel(4, 8), RGB(0, 128, 0)) << "the silhouette on the left";
+  EXPECT_EQ(canvas.Pixel(15, 8), RGB(255, 255, 0)) << "the clear half leaves the background";
+  EXPECT_EQ(canvas.Pixel(0, 8), RGB(255, 255, 0)) << "nothing left of the point";
+  DestroyIcon(hIcon);
+}
+
+TEST_F(ImageManagerTest, FadedIconsStayAsTheyAreOnAPaletteScreen) {
+  HICON hIcon = MakeIcon(16, RGB(255, 0, 0));
+  HBITMAP hBitmap = SolidAlpha(16, 16, Bgra(0, 0, 255, 255));
+  manager.SetIcon(CXTPIconHandle(hIcon), 15);
+  manager.SetIcon(CXTPIconHandle(hBitmap), 16);
+  const struct {
+    int bits;
+    COLORREF icon, alpha;
+  } cases[] = {{8, RGB(255, 0, 0), RGB(255, 76, 76)}, {16, RGB(255, 76, 76), RGB(255, 76, 76)}};
+  for (const auto &c : cases) {
+    XTPGetColorManager()->SetDisplayBitsPerPixel(c.bits);
+    for (UINT nID : {15u, 16u}) {
+      CXTPImageManagerIcon *pIcon = manager.GetImage(nID, 16);
+      pIcon->Refresh();
+      MemoryCanvas canvas(16, 16);
+      pIcon->Draw(&canvas.dc, CPoint(0, 0), pIcon->GetFadedIcon());
+      EXPECT_EQ(canvas.Pixel(8, 8), nID == 15 ? c.icon : c.alpha) << c.bits << " bits, id " << nID;
+    }
+  }
+  XTPGetColorManager()->SetDisplayBitsPerPixel(0);
+  DestroyIcon(hIcon);
+  DeleteObject(hBitmap);
+}
+
+TEST_F(ImageManagerTest, TheImageListPathDrawsAsTheScreenPathDoes) {
+  HICON hIcon = MakeIcon(16, RGB(0, 0, 255), true);
+  MemoryCanvas screen(40, 40, RGB(0, 255, 0)), printed(40, 40, RGB(0, 255, 0));
+  EXPECT_FALSE(CXTPImageManager::IsPrinterDC(screen.dc.GetSafeHdc()));
+  ::DrawIconEx(screen.dc.GetSafeHdc(), 4, 4, hIcon, 32, 32, 0, nullptr, DI_NORMAL);
+  ASSERT_TRUE(CXTPImageManager::DrawIconThroughImageList(printed.dc.GetSafeHdc(), CPoint(4, 4), hIcon,
+                                                         CSize(32, 32)));
+  for (CPoint pt : {CPoint(2, 10), CPoint(8, 10), CPoint(30, 10), CPoint(35, 35), CPoint(37, 37)})
+    EXPECT_EQ(printed.Pixel(pt.x, pt.y), screen.Pixel(pt.x, pt.y)) << pt.x << "," << pt.y;
+  EXPECT_EQ(printed.Pixel(30, 10), RGB(0, 0, 255));
+  EXPECT_EQ(printed.Pixel(8, 10), RGB(0, 255, 0));
   DestroyIcon(hIcon);
 }
 
@@ -665,36 +706,31 @@ TEST_F(ClipboardTest, IconSetGoesThroughTheClipboardUnderANewId) {
   EXPECT_EQ(canvas.Pixel(8, 8), RGB(255, 0, 0));
 }
 
-TEST(OleClipboard, IconSetIsPastedFromADataObject) {
+TEST_F(ClipboardTest, IconSetComesFromADataObject) {
   ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-  HWND hWnd = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   CXTPImageManager manager;
   FillForStorage(manager);
-  ASSERT_TRUE(OpenClipboard(hWnd));
-  EmptyClipboard();
   ASSERT_TRUE(manager.CopyToClipboard(40));
   CloseClipboard();
-  {
-    COleDataObject data;
-    ASSERT_TRUE(data.AttachClipboard());
-    const UINT first = manager.m_nCustomID;
-    EXPECT_EQ(manager.PasteFromClipboard(data), first + 1);
-    ASSERT_NE(manager.GetIconSet(first + 1), nullptr);
-  }
-  // Without the toolkit's format the data object gives nothing.
+  IDataObject *pData = nullptr;
+  ASSERT_EQ(OleGetClipboard(&pData), S_OK);
+  const UINT nID = manager.PasteFromClipboard(pData);
+  pData->Release();
+  EXPECT_EQ(nID, manager.m_nCustomID);
+  ASSERT_NE(manager.GetIconSet(nID), nullptr);
+  EXPECT_EQ(manager.GetIconSet(nID)->GetIcons().size(), 2u);
+
+  // A data object without the format gives nothing and takes no id.
   ASSERT_TRUE(OpenClipboard(hWnd));
   EmptyClipboard();
   CloseClipboard();
-  {
-    COleDataObject data;
-    ASSERT_TRUE(data.AttachClipboard());
-    const size_t sets = manager.GetImages().size();
-    EXPECT_EQ(manager.PasteFromClipboard(data), 0u);
-    EXPECT_EQ(manager.GetImages().size(), sets);
-  }
-  COleDataObject empty;
-  EXPECT_EQ(manager.PasteFromClipboard(empty), 0u);
-  DestroyWindow(hWnd);
+  ASSERT_EQ(OleGetClipboard(&pData), S_OK);
+  const UINT nBefore = manager.m_nCustomID;
+  EXPECT_EQ(manager.PasteFromClipboard(pData), 0u);
+  EXPECT_EQ(manager.m_nCustomID, nBefore);
+  pData->Release();
+  EXPECT_EQ(manager.PasteFromClipboard(static_cast<IDataObject *>(nullptr)), 0u);
+  ASSERT_TRUE(OpenClipboard(hWnd));
   OleUninitialize();
 }
 
@@ -706,7 +742,7 @@ TEST_F(ClipboardTest, DamagedClipboardDataGivesNoId) {
     GlobalUnlock(h);
     return h;
   };
-  EXPECT_EQ(manager.PasteFromClipboard(nullptr), 0u);
+  EXPECT_EQ(manager.PasteFromClipboard(HGLOBAL(nullptr)), 0u);
   // A wrong check text, a pixel count of 4 GiB, and plain rubbish.
   const std::vector<std::vector<BYTE>> kBad = {
       {1, 0, 'X', 0},

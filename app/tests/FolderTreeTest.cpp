@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "AppFrameTest.h"
@@ -15,6 +16,7 @@
 #include "QuendalVarnoth.h"
 #include "QuendalVarnothDoc.h"
 #include "QuendalVarnothView.h"
+#include "XTPDrawHelpers.h"
 #include "resource.h"
 
 namespace {
@@ -113,6 +115,14 @@ protected:
     return text;
   }
   // Every folder's item shows its node's state; every row its node's.
+  // The list draws each row in the background the view gives it.
+  void ExpectRowsDrawnAsGiven() {
+    for (int row = 0; row < m_list->GetListCtrl().GetItemCount(); ++row) {
+      const XT_ROWCOLOR *colours = m_list->FindRowColors(row);
+      EXPECT_EQ(colours != nullptr ? colours->crBack : RGB(255, 255, 255), m_list->RowBackground(row)) << row;
+      if (colours != nullptr) EXPECT_EQ(colours->crText, RGB(0, 0, 0)) << row;
+    }
+  }
   void ExpectViewsAgreeWithNodes() {
     for (TreeEntryNode &node : m_tree->Entries()) {
       if (node.m_item == nullptr) continue;
@@ -506,16 +516,20 @@ TEST_F(FolderTreeTest, RowColoursAlternateAndFindHighlightMovesRow) {
   AddStandardEntries();
   EXPECT_EQ(m_list->RowBackground(0), CQuendalVarnothView::kAlternateRowColour);
   EXPECT_EQ(m_list->RowBackground(1), RGB(255, 255, 255));
+  ExpectRowsDrawnAsGiven();
   m_list->HighlightRowByData(12);
   const int first = Row("Old");
   EXPECT_EQ(m_app.HighlightedRow, first);
   EXPECT_EQ(m_list->RowBackground(first), CQuendalVarnothView::kHighlightColour);
+  ExpectRowsDrawnAsGiven();
   m_list->HighlightRowByData(23);
   EXPECT_EQ(m_list->RowBackground(Row("top.txt")), CQuendalVarnothView::kHighlightColour);
   EXPECT_EQ(m_list->RowBackground(first),
             first % 2 == 0 ? CQuendalVarnothView::kAlternateRowColour : RGB(255, 255, 255));
+  ExpectRowsDrawnAsGiven();
   m_list->RestoreHighlightedRowColor();
   EXPECT_EQ(m_app.HighlightedRow, CQuendalVarnothView::kNoHighlightedRow);
+  ExpectRowsDrawnAsGiven();
 }
 
 class FileListSortingTest : public FolderTreeTest {
@@ -547,23 +561,78 @@ TEST_F(FileListSortingTest, HeaderClicksSortAndFlip) {
   m_list->OnHeaderClick(2);
   EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Bravo.doc", L"alpha.jpg", L"charlie", L"delta.txt"}));
   EXPECT_EQ(m_app.SortColumn, 2);
-  HDITEMW item = {};
-  item.mask = HDI_FORMAT;
-  m_list->GetListCtrl().GetHeaderCtrl()->GetItem(2, &item);
-  EXPECT_TRUE(item.fmt & HDF_SORTUP);
-  m_list->GetListCtrl().GetHeaderCtrl()->GetItem(0, &item);
-  EXPECT_FALSE(item.fmt & (HDF_SORTUP | HDF_SORTDOWN));
+  BOOL ascending = FALSE;
+  EXPECT_EQ(m_list->SortHeader().ReadSortedColumn(&ascending), 2);
+  EXPECT_TRUE(ascending);
 }
 
-TEST_F(FileListSortingTest, AClickOnTheHeaderSorts) {
+// The list's header is the toolkit's: shaded, with sort arrows.
+TEST_F(FileListSortingTest, TheHeaderIsTheShadedSortHeader) {
+  const CXTHeaderCtrl &header = m_list->SortHeader();
+  ASSERT_EQ(header.GetSafeHwnd(), ListView_GetHeader(m_list->m_hWnd));
+  EXPECT_EQ(m_list->GetListCtrl().GetHeaderCtrl(), &header);
+  ASSERT_NE(header.GetTheme(), nullptr);
+  EXPECT_EQ(typeid(*header.GetTheme()), typeid(CXTHeaderThemeShaded));
+  EXPECT_NE(header.GetTheme()->GetDrawStyle() & XTHDR_SORTARROW, 0u);
+  EXPECT_EQ(header.GetItemCount(), 7);
+}
+
+TEST_F(FileListSortingTest, AClickOnTheHeaderSortsOnce) {
   CHeaderCtrl *header = m_list->GetListCtrl().GetHeaderCtrl();
   ASSERT_NE(header, nullptr);
   CRect rect;
   ASSERT_TRUE(header->GetItemRect(0, &rect));
   const LPARAM point = MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y);
+  // Twice sorted would flip the direction back: a first click sorts ascending.
   header->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, point);
   header->SendMessage(WM_LBUTTONUP, 0, point);
   EXPECT_EQ(Names(), (std::vector<std::wstring>{L"alpha.jpg", L"Bravo.doc", L"charlie", L"delta.txt"}));
+  EXPECT_EQ(m_app.SortAscending, 1);
+  header->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, point);
+  header->SendMessage(WM_LBUTTONUP, 0, point);
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{L"delta.txt", L"charlie", L"Bravo.doc", L"alpha.jpg"}));
+  BOOL ascending = TRUE;
+  EXPECT_EQ(m_list->SortHeader().ReadSortedColumn(&ascending), 0);
+  EXPECT_FALSE(ascending);
+}
+
+UINT g_headerMenus = 0;
+UINT CountHeaderMenu(HMENU hMenu, UINT, int, int, HWND, int) {
+  g_headerMenus++;
+  return hMenu != nullptr ? 0 : 0;
+}
+
+// The header's right-click menu sorts the way it says, once: the list turns
+// no column click of it as well (which would sort the rows again by the
+// click rules).
+TEST_F(FileListSortingTest, TheHeaderMenuSortsOnceTheWayItSays) {
+  HWND header = m_list->SortHeader().GetSafeHwnd();
+  CRect rect;
+  ASSERT_TRUE(Header_GetItemRect(header, 2, &rect));
+  XTPPopupContextMenuHandler previous = XTPSetPopupContextMenuHandler(CountHeaderMenu);
+  g_headerMenus = 0;
+  ::SendMessageW(header, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
+  XTPSetPopupContextMenuHandler(previous);
+  EXPECT_EQ(g_headerMenus, 1u);
+
+  const struct {
+    UINT command;
+    BYTE ascending;
+    std::vector<std::wstring> names;
+  } kSteps[] = {
+      {XT_IDC_SORTDSC, 0, {L"delta.txt", L"charlie", L"alpha.jpg", L"Bravo.doc"}},
+      {XT_IDC_SORTDSC, 0, {L"delta.txt", L"charlie", L"alpha.jpg", L"Bravo.doc"}}, // already so: nothing
+      {XT_IDC_SORTASC, 1, {L"Bravo.doc", L"alpha.jpg", L"charlie", L"delta.txt"}},
+  };
+  for (const auto &step : kSteps) {
+    ::SendMessageW(header, WM_COMMAND, step.command, 0);
+    EXPECT_EQ(Names(), step.names) << step.command;
+    EXPECT_EQ(m_app.SortAscending, step.ascending) << step.command;
+    EXPECT_EQ(m_app.SortColumn, 2);
+  }
+  // A left click afterwards follows the click rules from there: it flips.
+  m_list->OnHeaderClick(2);
+  EXPECT_EQ(m_app.SortAscending, 0);
 }
 
 TEST_F(FileListSortingTest, UndatedRowsFirstAndTimesWithinADay) {
@@ -607,6 +676,7 @@ TEST_F(FileListSortingTest, TheFindHighlightStaysOnItsEntryAcrossSorts) {
     for (int row = 0; row < m_list->GetListCtrl().GetItemCount(); ++row)
       EXPECT_EQ(m_list->RowBackground(row) == CQuendalVarnothView::kHighlightColour, row == Row("alpha.jpg"))
           << row;
+    ExpectRowsDrawnAsGiven();
   }
 }
 

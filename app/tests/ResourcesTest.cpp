@@ -525,6 +525,23 @@ TEST_P(LanguageLibrary, MenuHasTheShapeAndCommandsOfTheEnglishOne) {
   DestroyMenu(english);
 }
 
+// The toolkit's header menu is translated too; the English one is the
+// program's (the toolkit's resources are linked into it).
+TEST_P(LanguageLibrary, HeaderMenuHasTheShapeAndCommandsOfTheToolkitsOne) {
+  const std::wstring program = std::wstring(QV_LANGUAGE_DIR) + L"/QuendalVarnoth.exe";
+  HMODULE hProgram = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(hProgram, nullptr);
+  const unsigned kHeaderMenu = 9014;
+  HMENU translated = LoadMenuW(m_module, MAKEINTRESOURCEW(kHeaderMenu));
+  HMENU english = LoadMenuW(hProgram, MAKEINTRESOURCEW(kHeaderMenu));
+  ASSERT_NE(translated, nullptr);
+  ASSERT_NE(english, nullptr);
+  CompareMenus(translated, english, "header menu");
+  DestroyMenu(translated);
+  DestroyMenu(english);
+  FreeLibrary(hProgram);
+}
+
 TEST_P(LanguageLibrary, HasEveryDialogWithTheControlsOfTheEnglishOne) {
   for (const Symbol &s : ReadSymbols(std::regex("IDD_\\w+"))) {
     Dialog translated, english;

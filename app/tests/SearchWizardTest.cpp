@@ -8,6 +8,8 @@
 #include "ScanSession.h"
 #include "SearchStart.h"
 #include "SimpleListView.h"
+#include "WindowDc.h"
+#include "XTPColorManager.h"
 
 namespace {
 
@@ -137,6 +139,63 @@ TEST(SessionKind, NtfsNamesGetTheNtfsEngineEverythingElseFat) {
 // ---------------------------------------------------------------------------
 // The pages in a sheet
 
+// The colour of a point of a control's own painting.
+COLORREF PrintedPixel(CWnd &control, CPoint pt) {
+  CRect rc;
+  control.GetClientRect(&rc);
+  HDC screen = ::GetDC(nullptr);
+  HDC dc = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, rc.Width(), rc.Height());
+  ::ReleaseDC(nullptr, screen);
+  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  control.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  const COLORREF clr = ::GetPixel(dc, pt.x, pt.y);
+  ::SelectObject(dc, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
+  return clr;
+}
+
+// The kind buttons draw the shared Office theme, framed, with the picture
+// beside the text and the chosen kind in the checked face.
+void ExpectThemedKindButtons(CSelSearchTypeDlg &page, SearchKindChoice chosen) {
+  auto *office = dynamic_cast<CXTButtonThemeOffice *>(CXTButton::GetSharedTheme());
+  ASSERT_NE(office, nullptr);
+  EXPECT_TRUE(office->IsFramedLook());
+  for (SearchKindChoice kind :
+       {SearchKindChoice::Fast, SearchKindChoice::Advanced, SearchKindChoice::PhysicalDisk}) {
+    CXTButton &button = page.KindButton(kind);
+    const int i = static_cast<int>(kind);
+    ASSERT_NE(button.m_hWnd, nullptr) << i;
+    EXPECT_EQ(button.GetStyle() & BS_TYPEMASK, DWORD(BS_OWNERDRAW)) << i;
+    EXPECT_EQ(button.GetButtonStyleBits(), DWORD(xtButtonSemiFlat | xtButtonShowFocus)) << i;
+    EXPECT_EQ(button.GetTheme(), office) << i;
+    EXPECT_EQ(button.GetImageSize(), CSize(40, 40)) << i;
+
+    // Picture and text both inside the button, the text after the picture.
+    CRect rc;
+    button.GetClientRect(&rc);
+    const CPoint image = office->ResolveImagePoint(0, rc, &button);
+    EXPECT_GE(image.y, 0) << i;
+    EXPECT_LE(image.y + 40, rc.bottom) << i;
+    CString text;
+    button.GetWindowText(text, TRUE);
+    CClientDC dc(&button);
+    HGDIOBJ oldFont = ::SelectObject(dc.GetSafeHdc(), office->GetTextFont(&button));
+    const CSize textSize = dc.GetTextExtent(text);
+    ::SelectObject(dc.GetSafeHdc(), oldFont);
+    const CPoint textAt = office->ResolveTextPoint(&button, rc, textSize);
+    EXPECT_GE(textAt.y, 0) << i;
+    EXPECT_LE(textAt.y + textSize.cy, rc.bottom) << i;
+    EXPECT_GE(textAt.x, image.x + 40) << i;
+    EXPECT_LE(textAt.x + textSize.cx, rc.right) << i;
+
+    // The chosen kind in the checked face, the others resting in the frame.
+    const COLORREF face = PrintedPixel(button, CPoint(rc.right - 6, 4));
+    EXPECT_EQ(face, XTPGetColor(kind == chosen ? XPCOLOR_HIGHLIGHT_CHECKED : XPCOLOR_TOOLBAR_FACE)) << i;
+  }
+}
+
 class SearchWizard : public WizardTestFrame {
 protected:
   int DescriptionLines(CWnd &page) {
@@ -163,21 +222,26 @@ TEST_F(SearchWizard, SwitchingTheKindLeavesOneDescription) {
     EXPECT_EQ(DescriptionLines(page), c.lines) << c.clicks.size() << " clicks";
     for (int i = 0; i < 3; ++i) EXPECT_EQ(m_app.SearchKind[i], c.flags[i]) << c.clicks.size() << " clicks";
     const int chosen = c.flags[1] ? 1 : c.flags[2] ? 2 : 0;
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(page.KindButtons().IsShownChosen(i), i == chosen);
+    for (int i = 0; i < 3; ++i)
+      EXPECT_EQ(page.KindButton(static_cast<SearchKindChoice>(i)).GetChecked() != FALSE, i == chosen);
     EXPECT_FALSE(SheetButtonEnabled(sheet, ID_WIZBACK));
     EXPECT_TRUE(SheetButtonEnabled(sheet, ID_WIZNEXT));
   }
 }
 
-TEST_F(SearchWizard, TheWizardOpensOnTheKindChosenLast) {
+TEST_F(SearchWizard, TheWizardOpensOnTheKindChosenLastInTheThemedButtons) {
   m_app.SearchKind[0] = 0, m_app.SearchKind[1] = 0, m_app.SearchKind[2] = 1;
   MyPropertySheet &sheet = OpenModelessWizard();
-  EXPECT_TRUE(sheet.SearchTypePage().KindButtons().IsShownChosen(2));
+  CSelSearchTypeDlg &page = sheet.SearchTypePage();
+  EXPECT_TRUE(page.KindButton(SearchKindChoice::PhysicalDisk).GetChecked());
   EXPECT_EQ(DescriptionLines(sheet.SearchTypePage()), 15);
   wchar_t line[128] = {};
   ::SendDlgItemMessageW(sheet.SearchTypePage().m_hWnd, IDC_SEARCH_DESCRIPTION, LB_GETTEXT, 0,
                         reinterpret_cast<LPARAM>(line));
   EXPECT_STREQ(line, L"Use to recover:");
+  ExpectThemedKindButtons(page, SearchKindChoice::PhysicalDisk);
+  ClickButton(page, IDC_ADVANCED_SEARCH);
+  ExpectThemedKindButtons(page, SearchKindChoice::Advanced);
 }
 
 TEST_F(SearchWizard, ShowWizardBoxFollowsKovaSw) {

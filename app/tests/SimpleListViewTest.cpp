@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <typeinfo>
+
 #include "QuendalVarnoth.h"
 #include "SimpleListView.h"
 
@@ -36,6 +38,49 @@ TEST_F(SimpleListViewTest, InitialUpdateRegistersTheViewOnce) {
   EXPECT_EQ(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 3);
   m_view->SendMessage(WM_INITIALUPDATE);
   EXPECT_EQ(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 3);
+}
+
+// The header is the toolkit's, shaded, with a picture before each title:
+// printed into a bitmap, each column shows its picture's own colours (the
+// pure green around them is the mask and never shows).
+TEST_F(SimpleListViewTest, HeaderShowsAPictureInEachColumn) {
+  const CXTHeaderCtrl &header = m_view->Header();
+  ASSERT_EQ(header.GetSafeHwnd(), reinterpret_cast<HWND>(m_view->SendMessage(LVM_GETHEADER)));
+  ASSERT_NE(header.GetTheme(), nullptr);
+  EXPECT_EQ(typeid(*header.GetTheme()), typeid(CXTHeaderThemeShaded));
+  CRect client;
+  ::GetClientRect(header.GetSafeHwnd(), &client);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.Width(), -client.Height(), 1, 32};
+  void *bits = nullptr;
+  HDC hDC = ::CreateCompatibleDC(nullptr);
+  HBITMAP hBitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(hDC, hBitmap);
+  ::SendMessageW(header.GetSafeHwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT);
+  const COLORREF face = header.GetTheme()->m_cr3DFace, text = header.GetTheme()->m_crText;
+  for (int column = 0; column < 3; column++) {
+    HDITEMW item = {};
+    item.mask = HDI_FORMAT | HDI_BITMAP;
+    ASSERT_TRUE(Header_GetItem(header.GetSafeHwnd(), column, &item));
+    EXPECT_NE(item.fmt & HDF_BITMAP, 0) << column;
+    int cx = 0, cy = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(item.hbm), &cx, &cy)) << column;
+    EXPECT_EQ(cx, 16);
+    CRect rc;
+    Header_GetItemRect(header.GetSafeHwnd(), column, &rc);
+    int picture = 0, green = 0;
+    for (int y = rc.top + 2; y < rc.bottom - 3; y++)
+      for (int x = rc.left + 6; x < rc.left + 6 + cx; x++) {
+        const COLORREF pixel = ::GetPixel(hDC, x, y);
+        picture += pixel != face && pixel != text ? 1 : 0;
+        green += pixel == RGB(0, 255, 0) ? 1 : 0;
+      }
+    EXPECT_GT(picture, 20) << column;
+    EXPECT_EQ(green, 0) << column;
+  }
+  ::SelectObject(hDC, old);
+  ::DeleteObject(hBitmap);
+  ::DeleteDC(hDC);
 }
 
 TEST_F(SimpleListViewTest, RowsKeepTheirColumnsAndCount) {

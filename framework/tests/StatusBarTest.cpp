@@ -1,9 +1,8 @@
-#include "ControlTestWindow.h"
-
 #include <vector>
 
 #include "FrameWnd.h"
 #include "StatusBar.h"
+#include "WindowTestKit.h"
 
 namespace {
 
@@ -45,18 +44,8 @@ ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateCaps)
 ON_UPDATE_COMMAND_UI(kLongPane, OnUpdateLong)
 END_MESSAGE_MAP()
 
-class StatusBarTest : public ::testing::Test {
+class StatusBarTest : public FrameWithBar<CStatusBar, TestFrame> {
 protected:
-  void SetUp() override {
-    m_frame = new TestFrame; // frames delete themselves when destroyed
-    ASSERT_TRUE(m_frame->CreateEx(0, AfxRegisterWndClass(0), L"status test", WS_OVERLAPPEDWINDOW, 0, 0, 600,
-                                  400, nullptr, nullptr));
-    ASSERT_TRUE(m_bar.Create(m_frame));
-  }
-  void TearDown() override {
-    if (m_frame->m_hWnd != nullptr) m_frame->DestroyWindow();
-  }
-
   CString ControlText(int index) const {
     wchar_t text[128] = {};
     m_bar.SendMessage(SB_GETTEXTW, index, reinterpret_cast<LPARAM>(text));
@@ -64,8 +53,6 @@ protected:
   }
 
   static constexpr UINT kIndicators[] = {ID_SEPARATOR, kLongPane, ID_INDICATOR_CAPS, ID_INDICATOR_NUM};
-  TestFrame *m_frame = nullptr;
-  CStatusBar m_bar;
 };
 
 TEST_F(StatusBarTest, IndicatorsMakePanesWithTheirStrings) {
@@ -140,23 +127,13 @@ TEST_F(StatusBarTest, TakesItsStripFromTheBottomOfTheLayout) {
   CSize wanted = m_bar.CalcFixedLayout(TRUE, TRUE);
   EXPECT_EQ(wanted.cy, 40);
 
-  AFX_SIZEPARENTPARAMS layout = {};
-  layout.rect = CRect(0, 0, 600, 300);
-  layout.bStretch = TRUE;
-  layout.hDWP = ::BeginDeferWindowPos(1);
-  m_bar.SendMessage(WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
-  ::EndDeferWindowPos(layout.hDWP);
-  EXPECT_EQ(CRect(layout.rect), CRect(0, 0, 600, 260));
-  CRect placed;
-  m_bar.GetWindowRect(&placed);
-  m_frame->ScreenToClient(&placed);
-  EXPECT_EQ(placed, CRect(0, 260, 600, 300));
+  const BarLayout layout = LayOut(CRect(0, 0, 600, 300));
+  EXPECT_EQ(layout.left, CRect(0, 0, 600, 260));
+  EXPECT_EQ(layout.placed, CRect(0, 260, 600, 300));
 
   // A hidden bar takes nothing.
   m_bar.ShowWindow(SW_HIDE);
-  layout.rect = CRect(0, 0, 600, 300);
-  m_bar.SendMessage(WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
-  EXPECT_EQ(CRect(layout.rect), CRect(0, 0, 600, 300));
+  EXPECT_EQ(LayOut(CRect(0, 0, 600, 300)).left, CRect(0, 0, 600, 300));
 }
 
 TEST_F(StatusBarTest, IdleUpdateAsksTheFramesHandlers) {

@@ -5,6 +5,7 @@
 
 #include "FrameWnd.h"
 #include "ToolBar.h"
+#include "WindowTestKit.h"
 
 namespace {
 
@@ -77,21 +78,7 @@ ON_UPDATE_COMMAND_UI(402, OnUpdateSecond)
 ON_UPDATE_COMMAND_UI(403, OnUpdateThird)
 END_MESSAGE_MAP()
 
-class ToolBarTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    m_frame = new TestFrame; // frames delete themselves when destroyed
-    ASSERT_TRUE(m_frame->CreateEx(0, AfxRegisterWndClass(0), L"tool bar test", WS_OVERLAPPEDWINDOW, 0, 0, 600,
-                                  400, nullptr, nullptr));
-    ASSERT_TRUE(m_bar.Create(m_frame));
-  }
-  void TearDown() override {
-    if (m_frame->m_hWnd != nullptr) m_frame->DestroyWindow();
-  }
-
-  TestFrame *m_frame = nullptr;
-  CToolBar m_bar;
-};
+using ToolBarTest = FrameWithBar<CToolBar, TestFrame>;
 
 TEST_F(ToolBarTest, LoadsButtonsAndImages) {
   ASSERT_TRUE(m_bar.LoadToolBar(kToolBar));
@@ -144,17 +131,9 @@ TEST_F(ToolBarTest, TakesItsStripFromTheTopOfTheLayout) {
   ASSERT_TRUE(m_bar.LoadToolBar(kToolBar));
   int height = m_bar.CalcFixedLayout(TRUE, TRUE).cy;
   EXPECT_GE(height, 22);
-  AFX_SIZEPARENTPARAMS layout = {};
-  layout.rect = CRect(0, 0, 600, 300);
-  layout.bStretch = TRUE;
-  layout.hDWP = ::BeginDeferWindowPos(1);
-  m_bar.SendMessage(WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
-  ::EndDeferWindowPos(layout.hDWP);
-  EXPECT_EQ(CRect(layout.rect), CRect(0, height, 600, 300));
-  CRect placed;
-  m_bar.GetWindowRect(&placed);
-  m_frame->ScreenToClient(&placed);
-  EXPECT_EQ(placed, CRect(0, 0, 600, height));
+  const BarLayout layout = LayOut(CRect(0, 0, 600, 300));
+  EXPECT_EQ(layout.left, CRect(0, height, 600, 300));
+  EXPECT_EQ(layout.placed, CRect(0, 0, 600, height));
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 #include "GallerySections.h"
 
 #include "GalleryCommandBarsSection.h"
+#include "GalleryToolTipSection.h"
+#include "GalleryHeaderSection.h"
+#include "GalleryListSection.h"
 
 #include "XTGlobal.h"
 #include "XTPDrawHelpers.h"
@@ -125,6 +128,10 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryImagesSection>());
   sections.push_back(std::make_unique<CGalleryResourcesSection>());
   sections.push_back(std::make_unique<CGalleryCommandBarsSection>());
+  sections.push_back(std::make_unique<CGalleryToolTipsSection>());
+  sections.push_back(std::make_unique<CGalleryButtonsSection>());
+  sections.push_back(std::make_unique<CGalleryHeaderSection>());
+  sections.push_back(std::make_unique<CGalleryListSection>());
   return sections;
 }
 
@@ -399,4 +406,87 @@ void CGalleryResourcesSection::DrawStickers(CDC *pDC, CPoint org) {
   }
   ::SelectObject(hMem, hOld);
   ::DeleteDC(hMem);
+}
+
+// --- buttons ---
+
+namespace {
+
+struct ButtonRow {
+  LPCTSTR name;
+  DWORD dwxStyle;
+  // A theme of the row's own on top of what the bits choose, or null.
+  CXTButtonTheme *(*pfnTheme)();
+};
+
+const ButtonRow kButtonRows[CGalleryButtonsSection::kRows] = {
+    {L"Classic", 0, [] { return new CXTButtonTheme; }},
+    {L"Flat", xtButtonFlat, nullptr},
+    {L"Semi-flat", xtButtonSemiFlat, nullptr},
+    {L"Hatched", xtButtonFlat | xtButtonHatchPushed, nullptr},
+    {L"Office", xtButtonOffice, nullptr},
+    {L"Office framed", xtButtonSemiFlat | xtButtonShowFocus,
+     []() -> CXTButtonTheme * { return new CXTButtonThemeOffice(TRUE); }},
+    {L"Highlight", 0, []() -> CXTButtonTheme * { return new CXTButtonThemeOfficeHighlight(FALSE); }},
+};
+
+} // namespace
+
+CGalleryButtonsSection::CGalleryButtonsSection() : m_hIcon(MakeIcon(PaintMagnifier)) {}
+
+CGalleryButtonsSection::~CGalleryButtonsSection() {
+  m_buttons.clear();
+  if (m_hIcon) ::DestroyIcon(m_hIcon);
+}
+
+LPCTSTR CGalleryButtonsSection::RowName(int nRow) {
+  return kButtonRows[nRow].name;
+}
+
+CRect CGalleryButtonsSection::ButtonRect(int nRow, int nState) {
+  const int x = kLabelWidth + nState * (kButtonWidth + 8);
+  const int y = 16 + nRow * kRowHeight;
+  return CRect(x, y, x + kButtonWidth, y + kButtonHeight);
+}
+
+void CGalleryButtonsSection::Create(CWnd *pParent, const CRect &rcBody) {
+  // The view paints its sections' labels: it must leave the buttons alone.
+  pParent->ModifyStyle(0, WS_CLIPCHILDREN);
+  const LPCTSTR texts[kStates] = {L"&Normal", L"&Hot", L"&Pressed", L"&Disabled", L"&Checked"};
+  for (int nRow = 0; nRow < kRows; nRow++) {
+    for (int nState = 0; nState < kStates; nState++) {
+      auto pButton = std::make_unique<CGalleryStateButton>();
+      const CRect rc = ButtonRect(nRow, nState) + rcBody.TopLeft();
+      const UINT nID = 1000 + nRow * kStates + nState;
+      if (!pButton->Create(texts[nState], WS_CHILD | WS_VISIBLE | BS_LEFT, rc, pParent, nID)) continue;
+      pButton->SetButtonStyleBits(kButtonRows[nRow].dwxStyle, FALSE);
+      if (kButtonRows[nRow].pfnTheme) pButton->SetTheme(kButtonRows[nRow].pfnTheme());
+      if (m_hIcon) pButton->SetIcon(CSize(24, 24), m_hIcon, nullptr, FALSE);
+      switch (nState) {
+      case kHot:
+        pButton->ShowHot();
+        break;
+      case kPressed:
+        pButton->SetState(TRUE);
+        break;
+      case kDisabled:
+        pButton->EnableWindow(FALSE);
+        break;
+      case kChecked:
+        pButton->SetChecked(TRUE);
+        break;
+      default:
+        break;
+      }
+      m_buttons.push_back(std::move(pButton));
+    }
+  }
+}
+
+void CGalleryButtonsSection::Draw(CDC *pDC, const CRect &rcBody) {
+  const LPCTSTR states[kStates] = {L"normal", L"hot", L"pressed", L"disabled", L"checked"};
+  for (int nState = 0; nState < kStates; nState++)
+    DrawLabel(pDC, rcBody.left + ButtonRect(0, nState).left, rcBody.top, states[nState]);
+  for (int nRow = 0; nRow < kRows; nRow++)
+    DrawLabel(pDC, rcBody.left, rcBody.top + ButtonRect(nRow, 0).top + 9, RowName(nRow));
 }

@@ -6,6 +6,10 @@
 #include "GallerySection.h"
 #include "XTPColorManager.h"
 #include "XTPImageManager.h"
+#include "XTButton.h"
+
+#include <memory>
+#include <vector>
 
 // Colours 30 to 57 and the four gradient pairs, one row per forced scheme.
 class CGalleryColoursSection : public CGallerySection {
@@ -118,4 +122,37 @@ private:
   HBITMAP m_hBulb = nullptr;
   HBITMAP m_hSheets[3] = {};
   HBITMAP m_hBack = nullptr;
+};
+
+// A button of the gallery held in one state: the hot state is the one a
+// real mouse makes, shown here without one.
+class CGalleryStateButton : public CXTButton {
+public:
+  void ShowHot() { HoldHotState(); }
+};
+
+// The themed button in each style and theme, in each of its states.
+class CGalleryButtonsSection : public CGallerySection {
+public:
+  enum { kNormal, kHot, kPressed, kDisabled, kChecked, kStates };
+  static const int kRows = 7;
+  static const int kLabelWidth = 110, kButtonWidth = 150, kButtonHeight = 34, kRowHeight = 40;
+
+  CGalleryButtonsSection();
+  ~CGalleryButtonsSection() override;
+  LPCTSTR GetTitle() const override {
+    return L"Button: classic, flat, semi-flat, hatched, Office, framed, highlight; each state";
+  }
+  int GetHeight() const override { return 16 + kRows * kRowHeight; }
+  void Draw(CDC *pDC, const CRect &rcBody) override;
+  void Create(CWnd *pParent, const CRect &rcBody) override;
+
+  CXTButton *GetButton(int nRow, int nState) const { return m_buttons[nRow * kStates + nState].get(); }
+  // Relative to the body's top-left.
+  static CRect ButtonRect(int nRow, int nState);
+  static LPCTSTR RowName(int nRow);
+
+private:
+  std::vector<std::unique_ptr<CGalleryStateButton>> m_buttons;
+  HICON m_hIcon = nullptr;
 };

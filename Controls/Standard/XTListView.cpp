@@ -1,0 +1,13 @@
+#include "XTListView.h"
+
+IMPLEMENT_DYNCREATE(CXTListView, CListView)
+IMPLEMENT_DYNCREATE(CXTListCtrl, CListCtrl)
+
+CXTListView::CXTListView() {
+  SetListWindow(&GetListCtrl());
+  m_pListWnd = this;
+}
+
+CXTListCtrl::CXTListCtrl() {
+  SetListWindow(this);
+}
