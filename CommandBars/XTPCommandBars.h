@@ -9,8 +9,10 @@
 #include "CmdTarget.h"
 
 #include <set>
+#include <vector>
 
 class CXTPCommandBars;
+class CXTPCommandBar;
 class CXTPControl;
 class CXTPPaintManager;
 class CXTPImageManager;
@@ -95,10 +97,34 @@ public:
   HWND GetCustomizeSheetHwnd() const { return m_hWndCustomizeSheet; }
   void SetCustomizeSheetHwnd(HWND hWnd) { m_hWndCustomizeSheet = hWnd; }
 
+  // --- The bars, in the order mnemonics walk them -------------------------
+  // The list holds a reference on each bar it lists.
+  void AddBar(CXTPCommandBar *pBar);
+  void RemoveBar(CXTPCommandBar *pBar);
+  int GetCount() const { return static_cast<int>(m_arrBars.size()); }
+  CXTPCommandBar *GetAt(int nIndex) const;
+  // The listed bar of type menu bar, or null.
+  CXTPCommandBar *GetMenuBar() const;
+  // Leaves every bar's tracking and lets the bars go (the destructor).
+  void ReleaseBars();
+
+  // --- Keyboard ------------------------------------------------------------
+  // A mnemonic typed with Alt, or in a tracking bar: TRUE when a control took it.
+  BOOL ProcessMnemonic(wchar_t chAccel);
+  // The control a character selects, walking from the bar's selected control
+  // (and, with scope 1, on through the other visible bars).
+  CXTPControl *FindMnemonicControl(CXTPCommandBar *pBar, wchar_t chAccel, BOOL &bAmbiguous) const;
+  // The frame's keys before its accelerators: Alt shows the cues, Alt+key
+  // runs a mnemonic; TRUE when the message was used.
+  BOOL PreTranslateFrameMessage(MSG *pMsg);
+  void OnTrackingModeChanged(CXTPCommandBar *pBar, int nMode);
+  BOOL IsIgnoreShiftMenuKey() const { return m_bIgnoreShiftMenuKey; }
+  void SetIgnoreShiftMenuKey(BOOL bIgnore) { m_bIgnoreShiftMenuKey = bIgnore; }
+
   void UpdateKeyboardCues(BOOL bShow);
   BOOL IsKeyboardCuesFollowAlt() const { return m_bKeyboardCuesFollowAlt; }
   void SetKeyboardCuesFollowAlt(BOOL bFollow) { m_bKeyboardCuesFollowAlt = bFollow; }
-  virtual void RedrawVisibleBars() {}
+  virtual void RedrawVisibleBars();
 
 private:
   CCmdTarget *m_pShared = nullptr;
@@ -116,4 +142,5 @@ private:
   CWnd *m_pSite = nullptr;
   BOOL m_bKeyboardCuesFollowAlt = FALSE;
   HWND m_hWndCustomizeSheet = nullptr;
+  std::vector<CXTPCommandBar *> m_arrBars;
 };
