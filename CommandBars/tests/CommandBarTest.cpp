@@ -8,6 +8,7 @@
 // no real cursor moves and no window is activated.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "XTPControlButton.h"
 #include "XTPControlPopup.h"
 #include "XTPPaintManager.h"
+#include "XTPPopupBar.h"
 
 using namespace cbtest;
 
@@ -455,6 +457,143 @@ TEST(CommandBarCustomize, DropInsertsACopyAndTakesOverTheGroup) {
   bar->SetCommandBars(nullptr);
   bar->GetControls()->SetCommandBars(nullptr);
   pCommandBars->InternalRelease();
+}
+
+} // namespace
+
+namespace {
+
+// Command bars with a theme of their own, and a popup of three commands.
+struct PopupMenuFixture {
+  CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+  CXTPPopupBar *pPopup = nullptr;
+  PopupMenuFixture() {
+    pCommandBars->SetPaintManager(new CXTPDefaultTheme);
+    pPopup = CXTPPopupBar::CreatePopupBar(pCommandBars);
+    const wchar_t *kCaptions[] = {L"&Open", L"&Save", L"E&xit"};
+    for (int i = 0; i < 3; i++)
+      pPopup->GetControls()->Add(xtpControlButton, 501 + i)->SetCaption(kCaptions[i]);
+  }
+  ~PopupMenuFixture() {
+    pPopup->InternalRelease();
+    pCommandBars->InternalRelease();
+  }
+};
+
+// What the fed loop does on each call for a message.
+std::function<BOOL(MSG *)> g_feed;
+BOOL FeedMessage(MSG *pMsg) {
+  return g_feed(pMsg);
+}
+
+struct FeedScope {
+  explicit FeedScope(std::function<BOOL(MSG *)> feed) {
+    g_feed = std::move(feed);
+    CXTPCommandBars::SetGetMessageFunction(&FeedMessage);
+  }
+  ~FeedScope() {
+    CXTPCommandBars::SetGetMessageFunction(nullptr);
+    g_feed = nullptr;
+  }
+};
+
+void DrainQuit(int *pCode) {
+  MSG msg;
+  *pCode = -1;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+    if (msg.message == WM_QUIT) *pCode = static_cast<int>(msg.wParam);
+}
+
+TEST(TrackPopupMenu, QuitEndsTheMenuAndIsPostedAgain) {
+  PopupMenuFixture f;
+  ::PostQuitMessage(7);
+  EXPECT_EQ(0u, CXTPCommandBars::TrackPopupMenu(f.pPopup, TPM_RETURNCMD, 100, 100, nullptr));
+  EXPECT_FALSE(f.pPopup->IsTrackingMode());
+  EXPECT_EQ(nullptr, f.pPopup->GetSafeHwnd());
+  EXPECT_EQ(nullptr, f.pPopup->m_pReturnCmd);
+  int nCode = -1;
+  DrainQuit(&nCode);
+  EXPECT_EQ(7, nCode);
+}
+
+TEST(TrackPopupMenu, AnErrorFromGetMessageEndsTheMenu) {
+  PopupMenuFixture f;
+  int nCalls = 0;
+  // A loop that kept going on -1 would call again; the quit bounds it.
+  FeedScope feed([&](MSG *pMsg) -> BOOL {
+    if (++nCalls < 4) return -1;
+    *pMsg = MSG{nullptr, WM_QUIT, 3, 0, 0, {0, 0}};
+    return 0;
+  });
+  EXPECT_EQ(0u, CXTPCommandBars::TrackPopupMenu(f.pPopup, TPM_RETURNCMD, 100, 100, nullptr));
+  EXPECT_EQ(1, nCalls);
+  EXPECT_FALSE(f.pPopup->IsTrackingMode());
+  int nCode = -1;
+  DrainQuit(&nCode);
+  EXPECT_EQ(-1, nCode); // no quit made up
+}
+
+TEST(TrackPopupMenu, ChosenCommandComesBackOrReachesTheNotifyWindow) {
+  const struct {
+    UINT nFlags;
+    UINT nExpected;
+    std::vector<UINT> commands;
+  } kCases[] = {{TPM_RETURNCMD, 502u, {}}, {0, TRUE, {502}}, {TPM_RETURNCMD | TPM_RIGHTBUTTON, 502u, {}}};
+  for (const auto &c : kCases) {
+    SCOPED_TRACE(c.nFlags);
+    PopupMenuFixture f;
+    MessageSite site;
+    // The site has no update handlers (it is no framework window): the
+    // commands stay enabled.
+    f.pPopup->SetOwnerWindow(site.GetHwnd());
+    // The loop's first message: a release over "Save", as the mouse would
+    // give it; then the popup is gone and the loop must not ask again.
+    int nCalls = 0;
+    FeedScope feed([&](MSG *pMsg) -> BOOL {
+      if (++nCalls > 1) return -1; // the popup failed to close: end the loop
+      const CPoint pt = f.pPopup->GetControl(1)->GetRect().CenterPoint();
+      const UINT message = (c.nFlags & TPM_RIGHTBUTTON) ? WM_RBUTTONUP : WM_LBUTTONUP;
+      ::SendMessageW(f.pPopup->GetSafeHwnd(), message, 0, MAKELPARAM(pt.x, pt.y));
+      *pMsg = MSG{site.GetHwnd(), WM_NULL, 0, 0, 0, {0, 0}};
+      return TRUE;
+    });
+    EXPECT_EQ(c.nExpected, CXTPCommandBars::TrackPopupMenu(f.pPopup, c.nFlags, 100, 100, nullptr));
+    EXPECT_EQ(1, nCalls);
+    EXPECT_EQ(c.commands, Commands(site));
+    EXPECT_FALSE(f.pPopup->IsTrackingMode());
+    MSG msg;
+    while (::PeekMessageW(&msg, site.GetHwnd(), 0, 0, PM_REMOVE)) {
+    }
+  }
+}
+
+TEST(TrackPopupMenu, ToolbarsPopupListsCloseableBars) {
+  PopupMenuFixture f;
+  const struct {
+    LPCTSTR lpszTitle;
+    XTPBarType type;
+    BOOL bCloseable;
+    BOOL bContextMenu;
+  } kBars[] = {{L"Menu", xtpBarTypeMenuBar, TRUE, TRUE},
+               {L"Standard", xtpBarTypeNormal, TRUE, TRUE},
+               {L"Fixed", xtpBarTypeNormal, FALSE, TRUE},
+               {L"Unlisted", xtpBarTypeNormal, TRUE, FALSE},
+               {L"Format", xtpBarTypeNormal, TRUE, TRUE}};
+  for (const auto &b : kBars) {
+    auto *pBar = new TestBar(b.type, xtpBarTop);
+    pBar->SetTitle(b.lpszTitle);
+    pBar->SetCloseable(b.bCloseable);
+    pBar->SetContextMenuPresent(b.bContextMenu);
+    f.pCommandBars->AddBar(pBar);
+    pBar->InternalRelease();
+  }
+  CXTPPopupBar *pList = f.pCommandBars->GetToolbarsPopup();
+  ASSERT_EQ(2, pList->GetControlCount()); // customise is not available here
+  EXPECT_EQ(CString(L"Standard"), pList->GetControl(0)->GetCaption());
+  EXPECT_EQ(1, pList->GetControl(0)->GetTag());
+  EXPECT_EQ(CString(L"Format"), pList->GetControl(1)->GetCaption());
+  EXPECT_EQ(4, pList->GetControl(1)->GetTag());
+  pList->InternalRelease();
 }
 
 } // namespace
