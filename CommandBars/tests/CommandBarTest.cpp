@@ -597,3 +597,106 @@ TEST(TrackPopupMenu, ToolbarsPopupListsCloseableBars) {
 }
 
 } // namespace
+
+namespace {
+
+// A window whose update handlers enable, check and rename the bar's commands.
+class UpdateTarget : public CWnd {
+public:
+  BOOL m_bEnable = FALSE;
+  int m_nCheck = 1;
+  afx_msg void OnOpen() {}
+  afx_msg void OnSave() {}
+  afx_msg void OnUpdateOpen(CCmdUI *pCmdUI) { pCmdUI->Enable(m_bEnable); }
+  afx_msg void OnUpdateSave(CCmdUI *pCmdUI) {
+    pCmdUI->SetCheck(m_nCheck);
+    pCmdUI->SetText(L"Save &All");
+  }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(UpdateTarget, CWnd)
+ON_COMMAND(601, OnOpen)
+ON_COMMAND(602, OnSave)
+ON_UPDATE_COMMAND_UI(601, OnUpdateOpen)
+ON_UPDATE_COMMAND_UI(602, OnUpdateSave)
+END_MESSAGE_MAP()
+
+TEST(CommandBarUpdate, HandlersEnableCheckAndRename) {
+  UpdateTarget target;
+  ASSERT_TRUE(target.CreateEx(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, AfxRegisterWndClass(0), L"target",
+                              WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  BarRef bar(new WindowBar(xtpBarTypeNormal, xtpBarTop));
+  ASSERT_TRUE(bar->CreateBar());
+  bar->SetOwnerWindow(target.GetSafeHwnd());
+  bar->AddButton(601, L"Open");
+  bar->AddButton(602, L"Save");
+  bar->AddButton(603, L"Unhandled");
+  CXTPControl *pManual = bar->AddButton(604, L"Manual");
+  pManual->SetFlags(8); // left alone by the update
+  bar->Place();
+  bar->GetControl(1)->SetPressed(1);
+  // A hidden bar is not updated.
+  bar->OnIdleUpdateCmdUI(TRUE);
+  EXPECT_TRUE(bar->GetControl(0)->GetEnabled());
+  ::ShowWindow(bar->GetSafeHwnd(), SW_SHOWNOACTIVATE);
+  bar->DelayLayout();
+  ::SendMessageW(bar->GetSafeHwnd(), WM_IDLEUPDATECMDUI, TRUE, 0);
+  EXPECT_FALSE(bar->GetControl(0)->GetEnabled());
+  EXPECT_TRUE(bar->GetControl(1)->GetChecked());
+  EXPECT_EQ(CString(L"Save &All"), bar->GetControl(1)->GetCaption());
+  EXPECT_EQ(0, bar->GetControl(1)->GetPressed()); // a press left over is cleared
+  EXPECT_FALSE(bar->GetControl(2)->GetEnabled()); // no handler: disabled when asked
+  EXPECT_TRUE(pManual->GetEnabled());
+  EXPECT_FALSE(bar->m_bDelayLayout);
+  target.m_bEnable = TRUE;
+  target.m_nCheck = 0;
+  bar->OnIdleUpdateCmdUI(FALSE);
+  EXPECT_TRUE(bar->GetControl(0)->GetEnabled());
+  EXPECT_FALSE(bar->GetControl(1)->GetChecked());
+  // A no-notify root (TrackPopupMenu's TPM_NONOTIFY) asks no handler.
+  target.m_bEnable = FALSE;
+  bar->SetNoNotify(TRUE);
+  bar->OnIdleUpdateCmdUI(TRUE);
+  EXPECT_TRUE(bar->GetControl(0)->GetEnabled());
+  target.DestroyWindow();
+}
+
+// The real cursor over a bar that is shown but not active: the moves select
+// the control under it, as the system delivers them.
+TEST(CommandBarMouse, RealCursorSelectsUnderIt) {
+  BarRef bar(new WindowBar(xtpBarTypePopup, xtpBarPopup));
+  ASSERT_TRUE(bar->CreateBar());
+  bar->AddButton(1, L"One");
+  bar->AddButton(2, L"Two");
+  bar->AddButton(3, L"Three");
+  bar->Place();
+  ::SetWindowPos(bar->GetSafeHwnd(), HWND_TOPMOST, 20, 20, 200, 200, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  ::UpdateWindow(bar->GetSafeHwnd());
+  POINT ptOld;
+  ::GetCursorPos(&ptOld);
+  auto moveTo = [&](int x, int y) {
+    POINT pt = {x, y};
+    ::ClientToScreen(bar->GetSafeHwnd(), &pt);
+    ::SetCursorPos(pt.x, pt.y);
+    const DWORD dwEnd = ::GetTickCount() + 500;
+    MSG msg;
+    while (::GetTickCount() < dwEnd) {
+      while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+      }
+      if (bar->GetSelectedIndex() != -1 &&
+          bar->GetControl(bar->GetSelectedIndex())->GetRect().PtInRect({x, y}))
+        break;
+      ::Sleep(10);
+    }
+  };
+  moveTo(50, 45);
+  EXPECT_EQ(1, bar->GetSelectedIndex());
+  moveTo(50, 75);
+  EXPECT_EQ(2, bar->GetSelectedIndex());
+  ::SetCursorPos(ptOld.x, ptOld.y);
+  ::ShowWindow(bar->GetSafeHwnd(), SW_HIDE);
+}
+
+} // namespace
