@@ -6,6 +6,7 @@
 #include "XTPDrawHelpers.h"
 #include "XTPImageManager.h"
 #include "XTPPaintManager.h"
+#include "XTPPopupBar.h"
 #include "XTPShortcutManager.h"
 
 #ifndef WM_HELPHITTEST
@@ -376,6 +377,12 @@ BOOL CXTPCommandBar::OnKeyDown(UINT nChar) {
   CXTPReferenceHold hold(this);
   const BOOL bShift = IsKeyDown(VK_SHIFT);
   if (nChar == VK_TAB) {
+    // Ctrl+Tab moves the keyboard on to the next toolbar.
+    CXTPCommandBar *pRoot = GetRootParent();
+    if (IsKeyDown(VK_CONTROL) && m_pCommandBars && pRoot->GetType() == xtpBarTypeNormal) {
+      m_pCommandBars->ActivateBar(pRoot, bShift ? -1 : 1);
+      return TRUE;
+    }
     OnNavigate(bShift ? xtpNavigatePrev : xtpNavigateNext);
     if (CXTPControl *pControl = GetSelected()) {
       if (pControl->IsTabStop()) pControl->OnTab();
@@ -640,7 +647,12 @@ void CXTPCommandBar::OnTimer(UINT_PTR nIDEvent) {
   }
   if (nIDEvent == kExpandTimerId) {
     ::KillTimer(m_hWnd, kExpandTimerId);
-    // Expanding the open popup belongs to the popup control.
+    // The popup left open under the cursor shows its rarely used commands.
+    auto *pPopup = dynamic_cast<CXTPControlPopup *>(GetControl(m_nPopuped));
+    if (pPopup == nullptr || m_nPopuped != m_nSelected || !pPopup->IsCursorOver()) return;
+    if (auto *pBar = dynamic_cast<CXTPPopupBar *>(pPopup->GetCommandBar())) {
+      if (pBar->HasHiddenCommands() && !pBar->IsExpanded()) pBar->ExpandMenu();
+    }
     return;
   }
   if (m_hWnd) Default();

@@ -700,3 +700,71 @@ TEST(CommandBarMouse, RealCursorSelectsUnderIt) {
 }
 
 } // namespace
+
+namespace {
+
+// A frame whose help mode (Shift+F1) the test switches.
+class HelpFrame : public CFrameWnd {
+public:
+  void SetHelpMode(BOOL bHelp) { m_bHelpMode = bHelp; }
+};
+
+TEST(CommandBarHelp, HelpModeHitTestMarksPopupsAsMenus) {
+  HelpFrame *pFrame = new HelpFrame;
+  ASSERT_TRUE(
+      pFrame->Create(nullptr, L"help", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100), nullptr, nullptr, 0));
+  BarRef bar(new WindowBar(xtpBarTypeNormal, xtpBarTop));
+  ASSERT_TRUE(bar->CreateBar());
+  bar->SetOwnerWindow(pFrame->GetSafeHwnd());
+  bar->AddPopup(L"&File");
+  bar->AddButton(57600, L"New");
+  bar->Place();
+  auto hitTest = [&](int x) {
+    POINT pt = {x, 10};
+    ::ClientToScreen(bar->GetSafeHwnd(), &pt);
+    return ::SendMessageW(bar->GetSafeHwnd(), WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+  };
+  EXPECT_EQ(HTCLIENT, hitTest(10));
+  pFrame->SetHelpMode(TRUE);
+  EXPECT_EQ(HTMENU, hitTest(10)); // a popup without a command of its own
+  EXPECT_EQ(HTCLIENT, hitTest(40));
+  EXPECT_EQ(HTCLIENT, hitTest(150));
+  pFrame->SetHelpMode(FALSE);
+  pFrame->DestroyWindow();
+}
+
+// Ctrl+Tab (and Ctrl+Shift+Tab) hand the keyboard to the next shown toolbar.
+TEST(CommandBarKeys, CtrlTabMovesToTheNextToolbar) {
+  CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+  pCommandBars->SetPaintManager(new CXTPDefaultTheme);
+  WindowBar *pBars[3] = {};
+  for (int i = 0; i < 3; i++) {
+    pBars[i] = new WindowBar(xtpBarTypeNormal, xtpBarTop);
+    ASSERT_TRUE(pBars[i]->CreateBar());
+    pBars[i]->AddButton(700 + i, L"Button");
+    pBars[i]->Place();
+    if (i != 1) ::ShowWindow(pBars[i]->GetSafeHwnd(), SW_SHOWNOACTIVATE); // the middle one is hidden
+    pCommandBars->AddBar(pBars[i]);
+    pBars[i]->InternalRelease();
+  }
+  BYTE keys[256] = {}, saved[256] = {};
+  ::GetKeyboardState(saved);
+  memcpy(keys, saved, sizeof(keys));
+  keys[VK_CONTROL] = 0x80;
+  ::SetKeyboardState(keys);
+  pBars[0]->SetTrackingMode(1, TRUE, TRUE);
+  EXPECT_TRUE(pBars[0]->Key(VK_TAB));
+  EXPECT_FALSE(pBars[0]->IsTrackingMode());
+  EXPECT_TRUE(pBars[2]->IsTrackingMode()); // the hidden one is passed over
+  EXPECT_EQ(0, pBars[2]->GetSelectedIndex());
+  keys[VK_SHIFT] = 0x80;
+  ::SetKeyboardState(keys);
+  EXPECT_TRUE(pBars[2]->Key(VK_TAB));
+  EXPECT_TRUE(pBars[0]->IsTrackingMode());
+  ::SetKeyboardState(saved);
+  pBars[0]->CancelTracking();
+  pCommandBars->InternalRelease();
+  EXPECT_EQ(0, WindowBar::s_nLive);
+}
+
+} // namespace
