@@ -641,6 +641,7 @@ void CXTPCommandBar::OnTimer(UINT_PTR nIDEvent) {
   if (nIDEvent == kExpandTimerId) {
     ::KillTimer(m_hWnd, kExpandTimerId);
     // Expanding the open popup belongs to the popup control.
+    if (auto *pPopup = dynamic_cast<CXTPControlPopup *>(GetControl(m_nPopuped))) pPopup->OnExpandTimer();
     return;
   }
   if (m_hWnd) Default();
