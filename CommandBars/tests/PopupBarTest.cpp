@@ -208,6 +208,34 @@ TEST(PopupControl, SplitZoneCountsFromTheRightEdge) {
   }
 }
 
+// On a toolbar the left part is pressed like a button over the control less
+// its arrow part: released over the arrow, nothing runs.
+TEST(PopupControl, ToolbarSplitPressStopsAtTheArrowPart) {
+  struct Case {
+    int xDown, xUp;
+    BOOL bRuns;
+  } cases[] = {{310, 320, TRUE}, {310, 388, TRUE}, {310, 392, FALSE}, {388, 300, TRUE}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::to_string(c.xDown) + " -> " + std::to_string(c.xUp));
+    MessageSite site;
+    CWnd siteWnd;
+    siteWnd.Attach(site.GetHwnd());
+    CXTPCommandBars commandBars;
+    commandBars.SetSite(&siteWnd);
+    TestBar *bar = new TestBar(xtpBarTypeNormal, xtpBarTop, CSize(500, 30));
+    bar->SetCommandBars(&commandBars);
+    auto *p = static_cast<CXTPControlPopup *>(bar->GetControls()->Add(xtpControlSplitButtonPopup, 77));
+    p->SetRect(CRect(300, 0, 400, 22));
+    ::PostThreadMessageW(::GetCurrentThreadId(), WM_LBUTTONUP, 0, MAKELPARAM(c.xUp, 10));
+    p->OnClick(FALSE, CPoint(c.xDown, 10));
+    size_t nCommands = 0;
+    for (const auto &e : site.log) nCommands += e.message == WM_COMMAND && e.wParam == 77;
+    EXPECT_EQ(nCommands, c.bRuns ? 1u : 0u);
+    bar->InternalRelease();
+    siteWnd.Detach();
+  }
+}
+
 // --- Real popups ----------------------------------------------------------------------------
 
 enum : UINT {
