@@ -781,6 +781,7 @@ void CXTPCommandBar::SetStatusText(CXTPControl *pControl, BOOL bShow) {
 
 void CXTPCommandBar::DrawCommandBar(CDC *pDC, CRect /*rcClipBox*/) {
   CXTPPaintManager *pPaintManager = GetPaintManager();
+  if (pPaintManager == nullptr) return; // the toolkit is not set up, or already shut down
   pPaintManager->FillCommandBarEntry(pDC, this);
   if (m_dwStyle & CBRS_GRIPPER) pPaintManager->DrawCommandBarGripper(pDC, this, TRUE);
   BOOL bFirst = TRUE;

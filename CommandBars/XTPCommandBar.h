@@ -160,6 +160,11 @@ public:
   BOOL IsTrackingRightButton() const { return m_bTrackRightButton; }
   void SetTrackRightButton(BOOL bRight) { m_bTrackRightButton = bRight; }
   BOOL IsNoNotify() const { return m_bNoNotify; }
+  // Toolbars that may be closed and listed in the toolbars popup.
+  BOOL IsCloseable() const { return m_bCloseable; }
+  void SetCloseable(BOOL bCloseable) { m_bCloseable = bCloseable; }
+  BOOL IsContextMenuPresent() const { return m_bContextMenuPresent; }
+  void SetContextMenuPresent(BOOL bPresent) { m_bContextMenuPresent = bPresent; }
   void SetNoNotify(BOOL bNoNotify) { m_bNoNotify = bNoNotify; }
 
   // --- Redraw --------------------------------------------------------------
@@ -270,6 +275,8 @@ protected:
   BOOL m_bCustomizable = TRUE;
   BOOL m_bTrackRightButton = FALSE;
   BOOL m_bNoNotify = FALSE;
+  BOOL m_bCloseable = FALSE;
+  BOOL m_bContextMenuPresent = TRUE;
   BOOL m_bKeyboardSelected = FALSE;
   BOOL m_bTrackingByMouse = FALSE;
   BOOL m_bHookedThread = FALSE;

@@ -13,6 +13,7 @@
 
 class CXTPCommandBars;
 class CXTPCommandBar;
+class CXTPPopupBar;
 class CXTPControl;
 class CXTPPaintManager;
 class CXTPImageManager;
@@ -121,6 +122,23 @@ public:
   BOOL IsIgnoreShiftMenuKey() const { return m_bIgnoreShiftMenuKey; }
   void SetIgnoreShiftMenuKey(BOOL bIgnore) { m_bIgnoreShiftMenuKey = bIgnore; }
 
+  // --- Popup menus run modally --------------------------------------------
+  // Shows the popup at a screen point (clear of the exclude rectangle) and
+  // runs the thread's messages until it closes. 0 when it could not show;
+  // with TPM_RETURNCMD the chosen command (0 for none), else TRUE. A quit
+  // that arrives meanwhile closes the popup and is posted again for the
+  // thread's own loop.
+  static UINT TrackPopupMenu(CXTPPopupBar *pPopup, UINT nFlags, int x, int y, CWnd *pWndOwner,
+                             LPCRECT lpExclude = nullptr, CWnd *pWndNotify = nullptr);
+  // The toolbars popup at a screen point, outside customise mode.
+  void ContextMenu(int x, int y);
+  // A popup listing the toolbars that want to be listed, and Customize.
+  CXTPPopupBar *GetToolbarsPopup();
+  // Where the modal loops take their messages (GetMessageW's answers), so
+  // tests can feed them.
+  typedef BOOL (*GetMessageFunction)(MSG *pMsg);
+  static void SetGetMessageFunction(GetMessageFunction pfn) { s_pfnGetMessage = pfn; }
+
   void UpdateKeyboardCues(BOOL bShow);
   BOOL IsKeyboardCuesFollowAlt() const { return m_bKeyboardCuesFollowAlt; }
   void SetKeyboardCuesFollowAlt(BOOL bFollow) { m_bKeyboardCuesFollowAlt = bFollow; }
@@ -143,4 +161,5 @@ private:
   BOOL m_bKeyboardCuesFollowAlt = FALSE;
   HWND m_hWndCustomizeSheet = nullptr;
   std::vector<CXTPCommandBar *> m_arrBars;
+  static GetMessageFunction s_pfnGetMessage;
 };

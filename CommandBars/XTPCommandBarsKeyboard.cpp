@@ -215,7 +215,8 @@ BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG *pMsg) {
   case WM_SYSKEYUP:
   case WM_KEYUP:
     if (bTracking) return pMsg->message == WM_SYSKEYUP;
-    if (m_bKeyboardCuesFollowAlt && GetPaintManager()->IsKeyboardCuesShown()) UpdateKeyboardCues(FALSE);
+    if (m_bKeyboardCuesFollowAlt && GetPaintManager() && GetPaintManager()->IsKeyboardCuesShown())
+      UpdateKeyboardCues(FALSE);
     return FALSE;
   case WM_CONTEXTMENU:
     return bTracking;

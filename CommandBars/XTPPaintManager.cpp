@@ -564,7 +564,7 @@ CSize CXTPPaintManager::DrawSpecialControl(int nType, CDC *pDC, CXTPControl *pCo
         for (int i = 0; i < 3; i++) {
           // Vertical bars turn the chevrons to point down from the top-right.
           pts[i] = !bVert ? POINT{rc.left + line[i].x, rc.top + line[i].y}
-                          : POINT{rc.right - line[i].y - 1 + 2, rc.top + line[i].x};
+                          : POINT{rc.right + line[i].y - 12, rc.top + line[i].x};
         }
         ::Polyline(pDC->GetSafeHdc(), pts, 3);
       }

@@ -566,3 +566,28 @@ TEST_F(CustomizeResize, ClickInCustomiseModeOnTheSelectedEdgeResizes) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ControlSelection, KeyboardSelectionClosesThePopupAndHoverEndsTracking) {
+  TestBar bar(xtpBarTypeNormal, xtpBarTop);
+  CXTPControl *a = bar.GetControls()->Add(xtpControlButton, 1);
+  CXTPControl *b = bar.GetControls()->Add(xtpControlPopup, 0);
+  EXPECT_FALSE(a->OnSetSelected(0)) << "unchanged";
+  bar.SetPopuped(1);
+  EXPECT_TRUE(a->OnSetSelected(1));
+  EXPECT_EQ(bar.GetPopupedIndex(), 1) << "a mouse selection leaves the popup open";
+  EXPECT_TRUE(a->OnSetSelected(2));
+  EXPECT_EQ(bar.GetPopupedIndex(), -1) << "a keyboard selection closes it";
+  EXPECT_EQ(a->GetSelected(), 2);
+
+  // Hovering another control while a popup is open from a toolbar ends the tracking.
+  bar.SetTrackingMode(2);
+  bar.SetPopuped(1);
+  b->OnMouseHover();
+  EXPECT_EQ(bar.GetPopupedIndex(), -1);
+  EXPECT_EQ(bar.GetTrackingMode(), 0);
+  bar.GetControls()->RemoveAll();
+}
+
+} // namespace

@@ -10,6 +10,7 @@
 #include "CommandBarsTestSupport.h"
 #include "XTPCommandBars.h"
 #include "XTPControlButton.h"
+#include "XTPControlComboBox.h"
 #include "XTPControlPopup.h"
 #include "XTPDrawHelpers.h"
 #include "XTPImageManager.h"
@@ -437,6 +438,113 @@ TEST_F(DefaultTheme, StatusBarGripperAndPaneBorder) {
   theme.DrawStatusBarPaneBorder(&canvas.dc, CRect(2, 2, 20, 20), FALSE);
   EXPECT_EQ(canvas.Pixel(2, 2), kShadow);
   EXPECT_EQ(canvas.Pixel(19, 19), kHighlight);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DefaultTheme, TextBelowIconsAndVerticalBars) {
+  CXTPImageManager *pImages = new CXTPImageManager;
+  pImages->SetIcon(CXTPIconHandle(SolidIcon(0x00C000)), 100, CSize(16, 16), 0);
+  CXTPCommandBars commandBars;
+  commandBars.SetImageManager(pImages);
+  TestBar bar(xtpBarTypeNormal, xtpBarTop);
+  bar.SetCommandBars(&commandBars);
+  bar.SetPaintManager(&theme);
+  theme.InternalAddRef();
+  CXTPControl *pButton = bar.GetControls()->Add(xtpControlButton, 100);
+  pButton->SetCaption(L"Print");
+  pButton->SetStyle(xtpButtonIconAndCaption);
+  MemoryCanvas canvas(4, 4);
+  CXTPFontDC font(&canvas.dc, &theme.m_fontRegular);
+  SIZE szText = {};
+  ::GetTextExtentPoint32W(canvas.dc.GetSafeHdc(), L"Print", 5, &szText);
+
+  // Beside the icon: the button cell, the caption and 3 more.
+  EXPECT_EQ(pButton->GetSize(&canvas.dc), CSize(23 + szText.cx + 3, std::max<int>(szText.cy + 6, 23)));
+  // Below the icon: at least the button's width, and never narrower than tall.
+  bar.SetTextBelowIcons(TRUE);
+  CSize sz = pButton->GetSize(&canvas.dc);
+  EXPECT_EQ(sz.cy, 23 + szText.cy);
+  EXPECT_EQ(sz.cx, std::max<int>(std::max<int>(szText.cx + 10, 23), sz.cy));
+  bar.GetControls()->RemoveAll();
+}
+
+TEST_F(DefaultTheme, AnimateExpandingEndsWithTheWholeMenu) {
+  TestBar bar(xtpBarTypePopup, xtpBarPopup, CSize(60, 60));
+  for (int i = 0; i < 3; i++) {
+    CXTPControl *pControl = bar.GetControls()->Add(xtpControlButton, 10 + i);
+    pControl->SetRect(CRect(0, 5 + 15 * i, 60, 20 + 15 * i));
+    pControl->SetExpandedOnly(i == 1);
+  }
+  theme.SetAnimation(3, 3);
+  MemoryCanvas source(60, 60, 0x00AA00), dest(60, 60, 0xFFFFFF);
+  source.dc.FillSolidRect(0, 20, 60, 15, 0x0000AA); // the newly shown command
+  theme.AnimateExpanding(&bar, &dest.dc, &source.dc);
+  EXPECT_EQ(dest.Pixel(30, 2), 0x00AA00u);
+  EXPECT_EQ(dest.Pixel(30, 27), 0x0000AAu);
+  EXPECT_EQ(dest.Pixel(30, 59), 0x00AA00u);
+  bar.GetControls()->RemoveAll();
+}
+
+TEST_F(DefaultTheme, CloseAndCustomiseRows) {
+  TestBar bar(xtpBarTypeNormal, xtpBarFloating, CSize(100, 40));
+  CXTPControlButton close;
+  close.SetParent(&bar);
+  close.SetRect(CRect(80, 4, 96, 18));
+  close.OnSetSelected(1);
+  MemoryCanvas canvas(100, 40, kCanvas);
+  theme.DrawSpecialControl(xtpButtonHideFloating, &canvas.dc, &close, &bar, TRUE, 0);
+  EXPECT_EQ(canvas.Pixel(80, 4), kHighlight) << "raised while hot";
+  EXPECT_EQ(canvas.Pixel(81, 5), kFace) << "filled with the face colour first";
+
+  TestBar popup(xtpBarTypePopup, xtpBarPopup, CSize(200, 40));
+  CXTPControl *pRow = popup.GetControls()->Add(xtpControlButton, 35001);
+  pRow->SetCaption(L"&Customize...");
+  popup.SetPaintManager(&theme);
+  theme.InternalAddRef();
+  MemoryCanvas measure(4, 4);
+  EXPECT_EQ(theme.DrawSpecialControl(xtpButtonCustomize, &measure.dc, pRow, &popup, FALSE, 0),
+            theme.DrawPopupBarControl(&measure.dc, pRow, FALSE));
+  popup.GetControls()->RemoveAll();
+}
+
+TEST_F(DefaultTheme, EditAndComboBoxMeasureFromTheIconFont) {
+  TestBar popup(xtpBarTypePopup, xtpBarPopup), toolbar(xtpBarTypeNormal, xtpBarTop);
+  MemoryCanvas canvas(4, 4);
+  const int nBlank = BlankHeight(theme.m_fontIcon);
+  auto *pEdit = static_cast<CXTPControlEdit *>(toolbar.GetControls()->Add(xtpControlEdit, 0));
+  pEdit->SetCaption(L"Find");
+  EXPECT_EQ(theme.DrawEditControl(&canvas.dc, pEdit, FALSE), CSize(100, nBlank + 8));
+  EXPECT_EQ(pEdit->GetLabelWidth(), 0) << "no label shown on a toolbar";
+  auto *pCombo = static_cast<CXTPControlComboBox *>(popup.GetControls()->Add(xtpControlComboBox, 0));
+  pCombo->SetCaption(L"Zoom");
+  CSize sz = theme.DrawComboBoxControl(&canvas.dc, pCombo, FALSE);
+  EXPECT_EQ(pCombo->GetThumbWidth(), nBlank + 2);
+  EXPECT_EQ(sz.cx, 100 + pCombo->GetLabelWidth()) << "a popup's combo box has its label in front";
+  EXPECT_GT(pCombo->GetLabelWidth(), 9);
+  toolbar.GetControls()->RemoveAll();
+  popup.GetControls()->RemoveAll();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DefaultTheme, VerticalExpandButtonTurnsItsChevrons) {
+  TestBar bar(xtpBarTypeNormal, xtpBarLeft, CSize(26, 100));
+  CXTPControlButton expand;
+  expand.SetParent(&bar);
+  MemoryCanvas canvas(26, 100, kCanvas);
+  theme.DrawSpecialControl(xtpButtonExpandToolbar, &canvas.dc, &expand, &bar, FALSE, 0);
+  EXPECT_EQ(expand.GetRect(), CRect(2, 87, 24, 98));
+  canvas.dc.SetTextColor(kText);
+  theme.DrawSpecialControl(xtpButtonExpandToolbar, &canvas.dc, &expand, &bar, TRUE, TRUE);
+  // The first chevron from the top-right: (-8,2)-(-6,4)-(-3,1).
+  EXPECT_EQ(canvas.Pixel(24 - 8, 87 + 2), kText);
+  EXPECT_EQ(canvas.Pixel(24 - 6, 87 + 4), kText);
+  EXPECT_EQ(canvas.Pixel(2 + 4, 87 + 5), kText) << "the left-pointing triangle";
 }
 
 } // namespace
