@@ -649,10 +649,7 @@ void CXTPCommandBar::OnTimer(UINT_PTR nIDEvent) {
     ::KillTimer(m_hWnd, kExpandTimerId);
     // The popup left open under the cursor shows its rarely used commands.
     auto *pPopup = dynamic_cast<CXTPControlPopup *>(GetControl(m_nPopuped));
-    if (pPopup == nullptr || m_nPopuped != m_nSelected || !pPopup->IsCursorOver()) return;
-    if (auto *pBar = dynamic_cast<CXTPPopupBar *>(pPopup->GetCommandBar())) {
-      if (pBar->HasHiddenCommands() && !pBar->IsExpanded()) pBar->ExpandMenu();
-    }
+    if (pPopup && m_nPopuped == m_nSelected && pPopup->IsCursorOver()) pPopup->OnExpandTimer();
     return;
   }
   if (m_hWnd) Default();

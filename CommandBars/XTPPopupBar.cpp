@@ -217,7 +217,7 @@ BOOL CXTPPopupBar::Popup(CXTPControlPopup *pControl, BOOL bSelectFirst) {
   if (pControl) m_pControlPopup = pControl;
   SetParentBar(pControl ? pControl->GetParent() : nullptr);
   if (!CreatePopupWindow()) return FALSE;
-  m_nLockRedraw++;
+  LockRedraw();
   if (HWND hWndTarget = GetUpdateTarget())
     ::SendMessageW(hWndTarget, XTP_TBN_POPUPSHOWING, 0, reinterpret_cast<LPARAM>(this));
   m_bTearOffHot = FALSE;
@@ -234,7 +234,7 @@ BOOL CXTPPopupBar::Popup(CXTPControlPopup *pControl, BOOL bSelectFirst) {
   Animate();
   XTPSoundManager()->PlaySystemSound(xtpSoundMenuPopup);
   SetShadow();
-  if (--m_nLockRedraw == 0) Redraw();
+  UnlockRedraw();
   return TRUE;
 }
 
@@ -247,10 +247,7 @@ void CXTPPopupBar::SetShadow() {
 BOOL CXTPPopupBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard) {
   CXTPReferenceHold hold(this);
   if (!CXTPCommandBar::SetTrackingMode(nMode, bSelectFirst, bKeyboard)) return FALSE;
-  if (nMode) {
-    if (bSelectFirst && m_pControls) SetSelected(m_pControls->GetNextIndex(-1, 1), TRUE);
-    return TRUE;
-  }
+  if (nMode) return TRUE;
   if (m_scroll.nTimer && GetSafeHwnd()) ::KillTimer(GetSafeHwnd(), m_scroll.nTimer);
   m_scroll.nTimer = 0;
   DestroyWindow();
@@ -547,6 +544,23 @@ void CXTPPopupBar::OnControlsChanged() {
   m_bAnimateExpanding = FALSE;
 }
 
+BOOL CXTPPopupBar::OnKeyDown(UINT nChar) {
+  if (m_bHasHidden && nChar == VK_DOWN && m_nTrackingMode) {
+    const BOOL bCtrl = ::GetKeyState(VK_CONTROL) < 0;
+    const int nNext = m_pControls->GetNextIndex(m_nSelected, 1);
+    // Ctrl+Down, or Down past the last row, shows the hidden commands.
+    if (bCtrl || nNext == -1 || nNext <= m_nSelected) {
+      CXTPReferenceHold hold(this);
+      ExpandMenu();
+    }
+  }
+  return CXTPCommandBar::OnKeyDown(nChar);
+}
+
+CXTPCommandBar *CXTPPopupBar::GetParentCommandBar() const {
+  return m_pControlPopup ? m_pControlPopup->GetParent() : nullptr;
+}
+
 int CXTPPopupBar::GetDefaultItem(BOOL bByPosition) const {
   for (int i = 0; i < m_pControls->GetCount(); i++) {
     CXTPControl *pControl = m_pControls->GetAt(i);
@@ -596,21 +610,9 @@ void CXTPPopupBar::Animate() {
 // --- Drawing and messages -------------------------------------------------------------
 
 void CXTPPopupBar::DrawCommandBar(CDC *pDC, CRect rcClipBox) {
+  CXTPCommandBar::DrawCommandBar(pDC, rcClipBox);
   CXTPPaintManager *pPaintManager = GetPaintManager();
   if (!pPaintManager) return;
-  pPaintManager->FillCommandBarEntry(pDC, this);
-  HGDIOBJ hOldFont = ::SelectObject(pDC->m_hDC, pPaintManager->GetRegularFont()->GetSafeHandle());
-  BOOL bFirst = TRUE;
-  for (int i = 0; i < m_pControls->GetCount(); i++) {
-    CXTPControl *pControl = m_pControls->GetAt(i);
-    if (!pControl->IsVisible()) continue;
-    if (pControl->GetBeginGroup() && !bFirst && pControl->GetID() != XTP_ID_POPUPBAR_EXPAND)
-      pPaintManager->DrawCommandBarSeparator(pDC, this, pControl, TRUE);
-    bFirst = FALSE;
-    CRect rcInter;
-    if (rcInter.IntersectRect(rcClipBox, pControl->GetRect())) pControl->Draw(pDC);
-  }
-  ::SelectObject(pDC->m_hDC, hOldFont);
   if (m_scroll.bActive) {
     const COLORREF clr = ::GetSysColor(COLOR_BTNTEXT);
     if (!m_scroll.rcDown.IsRectEmpty()) {
@@ -628,18 +630,7 @@ void CXTPPopupBar::DrawCommandBar(CDC *pDC, CRect rcClipBox) {
     pPaintManager->DrawCaptionBand(pDC, m_rcTearOffGripper, m_bTearOffHot, TRUE);
 }
 
-void CXTPPopupBar::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC hDC = ::BeginPaint(GetSafeHwnd(), &ps);
-  CRect rc = GetBarClientRect();
-  {
-    CXTPBufferDC dc(hDC, rc);
-    DrawCommandBar(&dc, rc);
-  }
-  ::EndPaint(GetSafeHwnd(), &ps);
-}
-
-void CXTPPopupBar::OnMouseMove(CPoint pt) {
+void CXTPPopupBar::OnScrollMouseMove(CPoint pt) {
   if (!m_scroll.bActive) return;
   UINT_PTR nWant = 0;
   if (m_scroll.rcDown.PtInRect(pt)) nWant = kScrollDownTimer;
@@ -653,7 +644,7 @@ void CXTPPopupBar::OnMouseMove(CPoint pt) {
   }
 }
 
-void CXTPPopupBar::OnTimer(UINT_PTR nId) {
+void CXTPPopupBar::OnScrollTimer(UINT_PTR nId) {
   if (nId == kScrollDownTimer) {
     ScrollDown();
     if (m_scroll.nEnd >= m_pControls->GetCount()) {
@@ -673,16 +664,21 @@ LRESULT CXTPPopupBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
   case WM_MOUSEACTIVATE:
     return MA_NOACTIVATE;
-  case WM_PAINT:
-    OnPaint();
-    return 0;
-  case WM_ERASEBKGND:
-    return TRUE;
-  case WM_MOUSEMOVE:
-    OnMouseMove(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+  case WM_MOUSEMOVE: {
+    CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    // Back in a submenu from its parent: the parent keeps its opener hot.
+    if (m_pParentBar && m_pControlPopup && GetBarClientRect().PtInRect(pt) &&
+        m_pParentBar->GetSelectedIndex() != m_pControlPopup->GetIndex())
+      m_pParentBar->SetSelected(m_pControlPopup->GetIndex(), FALSE);
+    OnScrollMouseMove(pt);
+    if (!IsWindowAlive()) return 0;
     break;
+  }
   case WM_TIMER:
-    OnTimer(wParam);
+    if (wParam == kScrollDownTimer || wParam == kScrollUpTimer) {
+      OnScrollTimer(wParam);
+      return 0;
+    }
     break;
   default:
     break;

@@ -39,18 +39,21 @@ public:
   // Opens at a point, keeping clear of the exclude rectangle (screen) when given.
   BOOL Popup(int x, int y, LPCRECT lpExclude);
   // Opens for the control (null: at the stored point).
-  virtual BOOL Popup(CXTPControlPopup *pControl, BOOL bSelectFirst);
+  BOOL Popup(CXTPControlPopup *pControl, BOOL bSelectFirst = FALSE) override;
   BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE) override;
   BOOL SetSelected(int nSelected, BOOL bKeyboard = FALSE) override;
   void DelayRedraw() override { Redraw(); }
   void OnControlsChanged() override;
   BOOL DestroyWindow() override;
-  BOOL IsVisible() const;
+  BOOL IsVisible() const override;
+  BOOL OnKeyDown(UINT nChar) override;
+  void OnRecalcLayout() override { OnControlsChanged(); }
+  CXTPCommandBar *GetParentCommandBar() const override;
 
-  virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
+  CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
   virtual void UpdateFlags();
   virtual void UpdateShortcuts();
-  virtual void DrawCommandBar(CDC *pDC, CRect rcClipBox);
+  void DrawCommandBar(CDC *pDC, CRect rcClipBox) override;
   // Shows the rarely used commands too; later menus open whole until the
   // tracking ends.
   void ExpandMenu();
@@ -121,9 +124,8 @@ protected:
   void AdjustPosition(CSize sz);
   void HideRarelyUsed();
   void ScrollLayout(BOOL bFromBottom, BOOL bRedraw);
-  void OnPaint();
-  void OnMouseMove(CPoint pt);
-  void OnTimer(UINT_PTR nId);
+  void OnScrollMouseMove(CPoint pt);
+  void OnScrollTimer(UINT_PTR nId);
   void Animate();
   void SetShadow();
   CSize MeasureSeparator();
@@ -144,7 +146,6 @@ protected:
   int m_nTearOffWidth = 0;
   BOOL m_bShowShadow = TRUE;
   CRect m_rcBorders = CRect(2, 4, 2, 4);
-  int m_nLockRedraw = 0;
 
   struct ScrollInfo {
     BOOL bActive = FALSE;
