@@ -255,7 +255,7 @@ BOOL CXTPCommandBar::SetSelected(int nSelected, BOOL bKeyboard) {
   if (nSelected == m_nSelected) return FALSE;
   if (GetControl(nSelected) == nullptr) nSelected = -1;
   m_bKeyboardSelected = bKeyboard;
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   LockRedraw();
   CXTPControl *pOld = GetSelected();
   m_nSelected = -1;
@@ -275,7 +275,7 @@ BOOL CXTPCommandBar::SetSelected(int nSelected, BOOL bKeyboard) {
 
 BOOL CXTPCommandBar::SetPopuped(int nPopuped, BOOL bKeyboard) {
   if (nPopuped == m_nPopuped) return FALSE;
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   LockRedraw();
   if (m_nPopuped != -1) {
     CXTPControl *pOpen = GetControl(m_nPopuped);
@@ -302,7 +302,7 @@ BOOL CXTPCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
     m_nTrackingMode = nMode;
     return FALSE;
   }
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   m_nTrackingMode = nMode;
   CXTPMouseManager *pMouse = XTPGetMouseManager();
   if (nMode) {
@@ -343,7 +343,7 @@ BOOL CXTPCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
 }
 
 void CXTPCommandBar::OnTrackLost() {
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   SetTrackingMode(0, TRUE, FALSE);
 }
 
@@ -368,13 +368,13 @@ BOOL CXTPCommandBar::IsInside(CPoint point) const {
 int CXTPCommandBar::OnHookMessage(HWND /*hWnd*/, UINT nMessage, WPARAM &wParam, LPARAM & /*lParam*/,
                                   LRESULT & /*lResult*/) {
   if (nMessage != WM_KEYDOWN || !m_nTrackingMode) return xtpHookContinue;
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   return OnKeyDown(static_cast<UINT>(wParam)) ? xtpHookHandled : xtpHookContinue;
 }
 
 BOOL CXTPCommandBar::OnKeyDown(UINT nChar) {
   if (IsCustomizeMode()) return FALSE;
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   const BOOL bShift = IsKeyDown(VK_SHIFT);
   if (nChar == VK_TAB) {
     // Ctrl+Tab moves the keyboard on to the next toolbar.
@@ -447,7 +447,7 @@ BOOL CXTPCommandBar::OnKeyDown(UINT nChar) {
 }
 
 void CXTPCommandBar::OnNavigate(int nCode) {
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   switch (nCode) {
   case xtpNavigateNext:
   case xtpNavigatePrev: {
@@ -553,7 +553,7 @@ void CXTPCommandBar::OnMouseMove(UINT /*nFlags*/, CPoint point) {
   const BOOL bActive = ::GetActiveWindow() == ::GetAncestor(m_hWnd, GA_ROOT) ||
                        CXTPMouseManager::TopParentIsForeground(m_hWnd);
   if (!m_nTrackingMode && !bActive && m_barPosition != xtpBarPopup) return;
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   if (IsCustomizeMode()) return;
   const BOOL bKeep = !(m_barType == xtpBarTypePopup && m_nPopuped == -1 && !m_bKeyboardSelected);
   int nSelected = (m_nTrackingMode && bKeep) ? m_nSelected : -1;
@@ -584,7 +584,7 @@ void CXTPCommandBar::OnMouseLeave() {
 BOOL CXTPCommandBar::RouteButton(UINT message, UINT /*nFlags*/, CPoint point) {
   CXTPControl *pControl = m_pControls->HitTest(point);
   if (pControl == nullptr) return FALSE;
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   CXTPReferenceHold holdControl(pControl);
   const BOOL bCustomize = IsCustomizeMode();
   switch (message) {
@@ -636,7 +636,7 @@ void CXTPCommandBar::OnRButtonUp(UINT nFlags, CPoint point) {
 }
 
 void CXTPCommandBar::OnTimer(UINT_PTR nIDEvent) {
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   if (nIDEvent == kHoverTimerId) {
     ::KillTimer(m_hWnd, kHoverTimerId);
     if (CXTPControl *pControl = GetSelected()) {
@@ -741,7 +741,7 @@ void CXTPCommandBar::OnIdleUpdateCmdUI(BOOL bDisableIfNoHandler) {
   HWND hWndTarget = GetUpdateTarget();
   CCmdTarget *pTarget = hWndTarget ? CWnd::FromHandlePermanent(hWndTarget) : nullptr;
   if (pTarget == nullptr) return;
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   const BOOL bNoNotify = GetRootParent()->m_bNoNotify;
   CXTPCommandBarCmdUI state;
   state.m_nIndexMax = static_cast<UINT>(GetControlCount());
@@ -914,7 +914,7 @@ void CXTPCommandBar::OnCustomizeDragLeave() {
 
 void CXTPCommandBar::OnCustomizeDrop(CXTPControl *pDataObject, DWORD &dwEffect, CPoint ptDrop,
                                      CPoint ptDrag) {
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   BOOL bBefore = TRUE;
   CRect rcMarker;
   int nIndex = CalcDropPosition(ptDrop, bBefore, rcMarker);

@@ -768,3 +768,27 @@ TEST(CommandBarKeys, CtrlTabMovesToTheNextToolbar) {
 }
 
 } // namespace
+
+namespace {
+
+// The last reference of a bar that still tracks goes: its window and its
+// tracking end inside the release without a second delete.
+TEST(CommandBarLifetime, TrackingBarReleasedByItsLastReference) {
+  for (bool bWithWindow : {true, false}) {
+    SCOPED_TRACE(bWithWindow ? "window" : "no window");
+    WindowBar *pBar = new WindowBar(xtpBarTypeNormal, xtpBarTop);
+    if (bWithWindow) ASSERT_TRUE(pBar->CreateBar());
+    pBar->AddButton(1, L"&One");
+    pBar->AddButton(2, L"&Two");
+    pBar->Place();
+    pBar->SetTrackingMode(1, TRUE, TRUE);
+    ASSERT_TRUE(XTPGetMouseManager()->IsTrackedBar(pBar));
+    const HWND hWnd = pBar->GetSafeHwnd();
+    pBar->InternalRelease();
+    EXPECT_EQ(0, WindowBar::s_nLive);
+    EXPECT_FALSE(XTPGetMouseManager()->IsTrackedBar(pBar));
+    if (bWithWindow) EXPECT_FALSE(::IsWindow(hWnd));
+  }
+}
+
+} // namespace
