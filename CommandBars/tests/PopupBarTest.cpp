@@ -507,7 +507,7 @@ TEST_F(PopupWindow, HiddenCommandsBehindTheExpandItem) {
   EXPECT_GT(rcAfter.Height(), rcBefore.Height());
   EXPECT_TRUE(XTPGetMouseManager()->IsForceExpanded()) << "the next menus open whole";
   popup->SetTrackingMode(0);
-  XTPGetMouseManager()->SetForceExpanded(FALSE);
+  EXPECT_FALSE(XTPGetMouseManager()->IsForceExpanded()) << "until the tracking ends";
 
   // Down past the last row expands too.
   ASSERT_TRUE(popup->Popup(100, 100, nullptr));
