@@ -368,6 +368,11 @@ BOOL CXTPCommandBar::IsInside(CPoint point) const {
 int CXTPCommandBar::OnHookMessage(HWND /*hWnd*/, UINT nMessage, WPARAM &wParam, LPARAM & /*lParam*/,
                                   LRESULT & /*lResult*/) {
   if (nMessage != WM_KEYDOWN || !m_nTrackingMode) return xtpHookContinue;
+  // The thread hooks ask the bars in the order they started tracking: while a
+  // popup of this bar tracks, the keys are the popup's.
+  CXTPControl *pOpen = m_nPopuped != -1 ? GetControl(m_nPopuped) : nullptr;
+  CXTPCommandBar *pChild = pOpen ? pOpen->GetCommandBar() : nullptr;
+  if (pChild && pChild->IsTrackingMode()) return xtpHookContinue;
   CXTPReferenceHold hold(HoldableThis());
   return OnKeyDown(static_cast<UINT>(wParam)) ? xtpHookHandled : xtpHookContinue;
 }

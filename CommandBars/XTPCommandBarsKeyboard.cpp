@@ -100,6 +100,11 @@ void CXTPCommandBars::RedrawVisibleBars() {
 
 void CXTPCommandBars::OnTrackingModeChanged(CXTPCommandBar * /*pBar*/, int nMode) {
   if (!nMode && m_bKeyboardCuesFollowAlt && !IsTrackingPopups()) UpdateKeyboardCues(FALSE);
+  // A menu expanded by the user keeps the next menus whole only until the tracking ends.
+  if (!nMode && !IsTrackingPopups()) {
+    if (CXTPMouseManager *pMouse = CXTPMouseManager::FindThreadMouseManager())
+      pMouse->SetForceExpanded(FALSE);
+  }
 }
 
 CXTPControl *CXTPCommandBars::FindMnemonicControl(CXTPCommandBar *pBar, wchar_t chAccel,

@@ -507,7 +507,7 @@ TEST_F(PopupWindow, HiddenCommandsBehindTheExpandItem) {
   EXPECT_GT(rcAfter.Height(), rcBefore.Height());
   EXPECT_TRUE(XTPGetMouseManager()->IsForceExpanded()) << "the next menus open whole";
   popup->SetTrackingMode(0);
-  XTPGetMouseManager()->SetForceExpanded(FALSE);
+  EXPECT_FALSE(XTPGetMouseManager()->IsForceExpanded()) << "until the tracking ends";
 
   // Down past the last row expands too.
   ASSERT_TRUE(popup->Popup(100, 100, nullptr));
@@ -654,6 +654,19 @@ TEST_F(PopupWindow, SubmenuOpensAndClosesAfterTheHoverDelay) {
   Key(VK_RIGHT);
   ASSERT_NE(sub->GetSafeHwnd(), nullptr);
   EXPECT_EQ(sub->GetSelectedIndex(), 0);
+  // The keys go to the submenu while it is open.
+  Key(VK_DOWN);
+  EXPECT_EQ(sub->GetSelectedIndex(), 1);
+  EXPECT_EQ(popup->GetSelectedIndex(), pOpener->GetIndex());
+  Key(VK_UP);
+  EXPECT_EQ(sub->GetSelectedIndex(), 0);
+  // Esc closes only the submenu; Right opens it again.
+  Key(VK_ESCAPE);
+  EXPECT_EQ(sub->GetSafeHwnd(), nullptr);
+  ASSERT_NE(popup->GetSafeHwnd(), nullptr);
+  EXPECT_EQ(popup->GetSelectedIndex(), pOpener->GetIndex());
+  Key(VK_RIGHT);
+  ASSERT_NE(sub->GetSafeHwnd(), nullptr);
   ::SendMessageW(sub->GetSafeHwnd(), WM_LBUTTONUP, 0, At(rcA));
   EXPECT_EQ(site.commands, std::vector<UINT>{ID_SUB_A});
   EXPECT_EQ(sub->GetSafeHwnd(), nullptr);
