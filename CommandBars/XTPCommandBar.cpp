@@ -6,6 +6,7 @@
 #include "XTPDrawHelpers.h"
 #include "XTPImageManager.h"
 #include "XTPPaintManager.h"
+#include "XTPPopupBar.h"
 #include "XTPShortcutManager.h"
 
 #ifndef WM_HELPHITTEST
@@ -254,7 +255,7 @@ BOOL CXTPCommandBar::SetSelected(int nSelected, BOOL bKeyboard) {
   if (nSelected == m_nSelected) return FALSE;
   if (GetControl(nSelected) == nullptr) nSelected = -1;
   m_bKeyboardSelected = bKeyboard;
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   LockRedraw();
   CXTPControl *pOld = GetSelected();
   m_nSelected = -1;
@@ -274,7 +275,7 @@ BOOL CXTPCommandBar::SetSelected(int nSelected, BOOL bKeyboard) {
 
 BOOL CXTPCommandBar::SetPopuped(int nPopuped, BOOL bKeyboard) {
   if (nPopuped == m_nPopuped) return FALSE;
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   LockRedraw();
   if (m_nPopuped != -1) {
     CXTPControl *pOpen = GetControl(m_nPopuped);
@@ -301,7 +302,7 @@ BOOL CXTPCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
     m_nTrackingMode = nMode;
     return FALSE;
   }
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   m_nTrackingMode = nMode;
   CXTPMouseManager *pMouse = XTPGetMouseManager();
   if (nMode) {
@@ -342,7 +343,7 @@ BOOL CXTPCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
 }
 
 void CXTPCommandBar::OnTrackLost() {
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   SetTrackingMode(0, TRUE, FALSE);
 }
 
@@ -372,15 +373,21 @@ int CXTPCommandBar::OnHookMessage(HWND /*hWnd*/, UINT nMessage, WPARAM &wParam, 
   CXTPControl *pOpen = m_nPopuped != -1 ? GetControl(m_nPopuped) : nullptr;
   CXTPCommandBar *pChild = pOpen ? pOpen->GetCommandBar() : nullptr;
   if (pChild && pChild->IsTrackingMode()) return xtpHookContinue;
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   return OnKeyDown(static_cast<UINT>(wParam)) ? xtpHookHandled : xtpHookContinue;
 }
 
 BOOL CXTPCommandBar::OnKeyDown(UINT nChar) {
   if (IsCustomizeMode()) return FALSE;
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   const BOOL bShift = IsKeyDown(VK_SHIFT);
   if (nChar == VK_TAB) {
+    // Ctrl+Tab moves the keyboard on to the next toolbar.
+    CXTPCommandBar *pRoot = GetRootParent();
+    if (IsKeyDown(VK_CONTROL) && m_pCommandBars && pRoot->GetType() == xtpBarTypeNormal) {
+      m_pCommandBars->ActivateBar(pRoot, bShift ? -1 : 1);
+      return TRUE;
+    }
     OnNavigate(bShift ? xtpNavigatePrev : xtpNavigateNext);
     if (CXTPControl *pControl = GetSelected()) {
       if (pControl->IsTabStop()) pControl->OnTab();
@@ -445,7 +452,7 @@ BOOL CXTPCommandBar::OnKeyDown(UINT nChar) {
 }
 
 void CXTPCommandBar::OnNavigate(int nCode) {
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   switch (nCode) {
   case xtpNavigateNext:
   case xtpNavigatePrev: {
@@ -551,7 +558,7 @@ void CXTPCommandBar::OnMouseMove(UINT /*nFlags*/, CPoint point) {
   const BOOL bActive = ::GetActiveWindow() == ::GetAncestor(m_hWnd, GA_ROOT) ||
                        CXTPMouseManager::TopParentIsForeground(m_hWnd);
   if (!m_nTrackingMode && !bActive && m_barPosition != xtpBarPopup) return;
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   if (IsCustomizeMode()) return;
   const BOOL bKeep = !(m_barType == xtpBarTypePopup && m_nPopuped == -1 && !m_bKeyboardSelected);
   int nSelected = (m_nTrackingMode && bKeep) ? m_nSelected : -1;
@@ -582,7 +589,7 @@ void CXTPCommandBar::OnMouseLeave() {
 BOOL CXTPCommandBar::RouteButton(UINT message, UINT /*nFlags*/, CPoint point) {
   CXTPControl *pControl = m_pControls->HitTest(point);
   if (pControl == nullptr) return FALSE;
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   CXTPReferenceHold holdControl(pControl);
   const BOOL bCustomize = IsCustomizeMode();
   switch (message) {
@@ -634,7 +641,7 @@ void CXTPCommandBar::OnRButtonUp(UINT nFlags, CPoint point) {
 }
 
 void CXTPCommandBar::OnTimer(UINT_PTR nIDEvent) {
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   if (nIDEvent == kHoverTimerId) {
     ::KillTimer(m_hWnd, kHoverTimerId);
     if (CXTPControl *pControl = GetSelected()) {
@@ -645,8 +652,9 @@ void CXTPCommandBar::OnTimer(UINT_PTR nIDEvent) {
   }
   if (nIDEvent == kExpandTimerId) {
     ::KillTimer(m_hWnd, kExpandTimerId);
-    // Expanding the open popup belongs to the popup control.
-    if (auto *pPopup = dynamic_cast<CXTPControlPopup *>(GetControl(m_nPopuped))) pPopup->OnExpandTimer();
+    // The popup left open under the cursor shows its rarely used commands.
+    auto *pPopup = dynamic_cast<CXTPControlPopup *>(GetControl(m_nPopuped));
+    if (pPopup && m_nPopuped == m_nSelected && pPopup->IsCursorOver()) pPopup->OnExpandTimer();
     return;
   }
   if (m_hWnd) Default();
@@ -738,7 +746,7 @@ void CXTPCommandBar::OnIdleUpdateCmdUI(BOOL bDisableIfNoHandler) {
   HWND hWndTarget = GetUpdateTarget();
   CCmdTarget *pTarget = hWndTarget ? CWnd::FromHandlePermanent(hWndTarget) : nullptr;
   if (pTarget == nullptr) return;
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   const BOOL bNoNotify = GetRootParent()->m_bNoNotify;
   CXTPCommandBarCmdUI state;
   state.m_nIndexMax = static_cast<UINT>(GetControlCount());
@@ -911,7 +919,7 @@ void CXTPCommandBar::OnCustomizeDragLeave() {
 
 void CXTPCommandBar::OnCustomizeDrop(CXTPControl *pDataObject, DWORD &dwEffect, CPoint ptDrop,
                                      CPoint ptDrag) {
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   BOOL bBefore = TRUE;
   CRect rcMarker;
   int nIndex = CalcDropPosition(ptDrop, bBefore, rcMarker);

@@ -227,6 +227,9 @@ protected:
   // asks before it touches the window again.
   BOOL IsWindowAlive() const { return m_hWnd != nullptr && ::IsWindow(m_hWnd); }
   BOOL IsHelpMode() const;
+  // This bar for a hold of its own, or null while its last release runs (a
+  // hold then would delete it a second time).
+  CXTPCommandBar *HoldableThis() { return m_dwRef > 0 ? this : nullptr; }
 
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
   afx_msg void OnDestroy();

@@ -119,6 +119,9 @@ public:
   // runs a mnemonic; TRUE when the message was used.
   BOOL PreTranslateFrameMessage(MSG *pMsg);
   void OnTrackingModeChanged(CXTPCommandBar *pBar, int nMode);
+  // Gives the keyboard to a bar, or to the next shown one in the direction
+  // (1 on, -1 back, 0 the bar itself), with its first control selected.
+  void ActivateBar(CXTPCommandBar *pBar, int nDirection);
   BOOL IsIgnoreShiftMenuKey() const { return m_bIgnoreShiftMenuKey; }
   void SetIgnoreShiftMenuKey(BOOL bIgnore) { m_bIgnoreShiftMenuKey = bIgnore; }
 

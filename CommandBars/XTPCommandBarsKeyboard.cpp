@@ -201,6 +201,28 @@ BOOL CXTPCommandBars::ProcessMnemonic(wchar_t chAccel) {
   return TRUE;
 }
 
+void CXTPCommandBars::ActivateBar(CXTPCommandBar *pBar, int nDirection) {
+  if (pBar == nullptr) return;
+  if (nDirection != 0) {
+    if (GetCount() < 2) return;
+    auto it = std::find(m_arrBars.begin(), m_arrBars.end(), pBar);
+    const int nStart = it == m_arrBars.end() ? 0 : static_cast<int>(it - m_arrBars.begin());
+    const int nCount = GetCount();
+    for (int n = 1; n < nCount; n++) {
+      CXTPCommandBar *pNext = GetAt(((nStart + n * nDirection) % nCount + nCount) % nCount);
+      if (IsBarShown(pNext)) {
+        pBar = pNext;
+        break;
+      }
+    }
+  }
+  CXTPReferenceHold hold(pBar);
+  if (CXTPMouseManager *pMouse = CXTPMouseManager::FindThreadMouseManager()) pMouse->CloseTrackedBars();
+  UpdateKeyboardCues(TRUE);
+  pBar->SetTrackingMode(1, FALSE, TRUE);
+  pBar->SetSelected(pBar->GetControls()->GetNextIndex(-1, 1), TRUE);
+}
+
 BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG *pMsg) {
   const BOOL bTracking = IsTrackingPopups();
   CXTPMouseManager *pMouse = CXTPMouseManager::FindThreadMouseManager();

@@ -597,3 +597,198 @@ TEST(TrackPopupMenu, ToolbarsPopupListsCloseableBars) {
 }
 
 } // namespace
+
+namespace {
+
+// A window whose update handlers enable, check and rename the bar's commands.
+class UpdateTarget : public CWnd {
+public:
+  BOOL m_bEnable = FALSE;
+  int m_nCheck = 1;
+  afx_msg void OnOpen() {}
+  afx_msg void OnSave() {}
+  afx_msg void OnUpdateOpen(CCmdUI *pCmdUI) { pCmdUI->Enable(m_bEnable); }
+  afx_msg void OnUpdateSave(CCmdUI *pCmdUI) {
+    pCmdUI->SetCheck(m_nCheck);
+    pCmdUI->SetText(L"Save &All");
+  }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(UpdateTarget, CWnd)
+ON_COMMAND(601, OnOpen)
+ON_COMMAND(602, OnSave)
+ON_UPDATE_COMMAND_UI(601, OnUpdateOpen)
+ON_UPDATE_COMMAND_UI(602, OnUpdateSave)
+END_MESSAGE_MAP()
+
+TEST(CommandBarUpdate, HandlersEnableCheckAndRename) {
+  UpdateTarget target;
+  ASSERT_TRUE(target.CreateEx(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, AfxRegisterWndClass(0), L"target",
+                              WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  BarRef bar(new WindowBar(xtpBarTypeNormal, xtpBarTop));
+  ASSERT_TRUE(bar->CreateBar());
+  bar->SetOwnerWindow(target.GetSafeHwnd());
+  bar->AddButton(601, L"Open");
+  bar->AddButton(602, L"Save");
+  bar->AddButton(603, L"Unhandled");
+  CXTPControl *pManual = bar->AddButton(604, L"Manual");
+  pManual->SetFlags(8); // left alone by the update
+  bar->Place();
+  bar->GetControl(1)->SetPressed(1);
+  // A hidden bar is not updated.
+  bar->OnIdleUpdateCmdUI(TRUE);
+  EXPECT_TRUE(bar->GetControl(0)->GetEnabled());
+  ::ShowWindow(bar->GetSafeHwnd(), SW_SHOWNOACTIVATE);
+  bar->DelayLayout();
+  ::SendMessageW(bar->GetSafeHwnd(), WM_IDLEUPDATECMDUI, TRUE, 0);
+  EXPECT_FALSE(bar->GetControl(0)->GetEnabled());
+  EXPECT_TRUE(bar->GetControl(1)->GetChecked());
+  EXPECT_EQ(CString(L"Save &All"), bar->GetControl(1)->GetCaption());
+  EXPECT_EQ(0, bar->GetControl(1)->GetPressed()); // a press left over is cleared
+  EXPECT_FALSE(bar->GetControl(2)->GetEnabled()); // no handler: disabled when asked
+  EXPECT_TRUE(pManual->GetEnabled());
+  EXPECT_FALSE(bar->m_bDelayLayout);
+  target.m_bEnable = TRUE;
+  target.m_nCheck = 0;
+  bar->OnIdleUpdateCmdUI(FALSE);
+  EXPECT_TRUE(bar->GetControl(0)->GetEnabled());
+  EXPECT_FALSE(bar->GetControl(1)->GetChecked());
+  // A no-notify root (TrackPopupMenu's TPM_NONOTIFY) asks no handler.
+  target.m_bEnable = FALSE;
+  bar->SetNoNotify(TRUE);
+  bar->OnIdleUpdateCmdUI(TRUE);
+  EXPECT_TRUE(bar->GetControl(0)->GetEnabled());
+  target.DestroyWindow();
+}
+
+// The real cursor over a bar that is shown but not active: the moves select
+// the control under it, as the system delivers them.
+TEST(CommandBarMouse, RealCursorSelectsUnderIt) {
+  BarRef bar(new WindowBar(xtpBarTypePopup, xtpBarPopup));
+  ASSERT_TRUE(bar->CreateBar());
+  bar->AddButton(1, L"One");
+  bar->AddButton(2, L"Two");
+  bar->AddButton(3, L"Three");
+  bar->Place();
+  ::SetWindowPos(bar->GetSafeHwnd(), HWND_TOPMOST, 20, 20, 200, 200, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  ::UpdateWindow(bar->GetSafeHwnd());
+  POINT ptOld;
+  ::GetCursorPos(&ptOld);
+  auto moveTo = [&](int x, int y) {
+    POINT pt = {x, y};
+    ::ClientToScreen(bar->GetSafeHwnd(), &pt);
+    ::SetCursorPos(pt.x, pt.y);
+    const DWORD dwEnd = ::GetTickCount() + 500;
+    MSG msg;
+    while (::GetTickCount() < dwEnd) {
+      while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+      }
+      if (bar->GetSelectedIndex() != -1 &&
+          bar->GetControl(bar->GetSelectedIndex())->GetRect().PtInRect({x, y}))
+        break;
+      ::Sleep(10);
+    }
+  };
+  moveTo(50, 45);
+  EXPECT_EQ(1, bar->GetSelectedIndex());
+  moveTo(50, 75);
+  EXPECT_EQ(2, bar->GetSelectedIndex());
+  ::SetCursorPos(ptOld.x, ptOld.y);
+  ::ShowWindow(bar->GetSafeHwnd(), SW_HIDE);
+}
+
+} // namespace
+
+namespace {
+
+// A frame whose help mode (Shift+F1) the test switches.
+class HelpFrame : public CFrameWnd {
+public:
+  void SetHelpMode(BOOL bHelp) { m_bHelpMode = bHelp; }
+};
+
+TEST(CommandBarHelp, HelpModeHitTestMarksPopupsAsMenus) {
+  HelpFrame *pFrame = new HelpFrame;
+  ASSERT_TRUE(
+      pFrame->Create(nullptr, L"help", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100), nullptr, nullptr, 0));
+  BarRef bar(new WindowBar(xtpBarTypeNormal, xtpBarTop));
+  ASSERT_TRUE(bar->CreateBar());
+  bar->SetOwnerWindow(pFrame->GetSafeHwnd());
+  bar->AddPopup(L"&File");
+  bar->AddButton(57600, L"New");
+  bar->Place();
+  auto hitTest = [&](int x) {
+    POINT pt = {x, 10};
+    ::ClientToScreen(bar->GetSafeHwnd(), &pt);
+    return ::SendMessageW(bar->GetSafeHwnd(), WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+  };
+  EXPECT_EQ(HTCLIENT, hitTest(10));
+  pFrame->SetHelpMode(TRUE);
+  EXPECT_EQ(HTMENU, hitTest(10)); // a popup without a command of its own
+  EXPECT_EQ(HTCLIENT, hitTest(40));
+  EXPECT_EQ(HTCLIENT, hitTest(150));
+  pFrame->SetHelpMode(FALSE);
+  pFrame->DestroyWindow();
+}
+
+// Ctrl+Tab (and Ctrl+Shift+Tab) hand the keyboard to the next shown toolbar.
+TEST(CommandBarKeys, CtrlTabMovesToTheNextToolbar) {
+  CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+  pCommandBars->SetPaintManager(new CXTPDefaultTheme);
+  WindowBar *pBars[3] = {};
+  for (int i = 0; i < 3; i++) {
+    pBars[i] = new WindowBar(xtpBarTypeNormal, xtpBarTop);
+    ASSERT_TRUE(pBars[i]->CreateBar());
+    pBars[i]->AddButton(700 + i, L"Button");
+    pBars[i]->Place();
+    if (i != 1) ::ShowWindow(pBars[i]->GetSafeHwnd(), SW_SHOWNOACTIVATE); // the middle one is hidden
+    pCommandBars->AddBar(pBars[i]);
+    pBars[i]->InternalRelease();
+  }
+  BYTE keys[256] = {}, saved[256] = {};
+  ::GetKeyboardState(saved);
+  memcpy(keys, saved, sizeof(keys));
+  keys[VK_CONTROL] = 0x80;
+  ::SetKeyboardState(keys);
+  pBars[0]->SetTrackingMode(1, TRUE, TRUE);
+  EXPECT_TRUE(pBars[0]->Key(VK_TAB));
+  EXPECT_FALSE(pBars[0]->IsTrackingMode());
+  EXPECT_TRUE(pBars[2]->IsTrackingMode()); // the hidden one is passed over
+  EXPECT_EQ(0, pBars[2]->GetSelectedIndex());
+  keys[VK_SHIFT] = 0x80;
+  ::SetKeyboardState(keys);
+  EXPECT_TRUE(pBars[2]->Key(VK_TAB));
+  EXPECT_TRUE(pBars[0]->IsTrackingMode());
+  ::SetKeyboardState(saved);
+  pBars[0]->CancelTracking();
+  pCommandBars->InternalRelease();
+  EXPECT_EQ(0, WindowBar::s_nLive);
+}
+
+} // namespace
+
+namespace {
+
+// The last reference of a bar that still tracks goes: its window and its
+// tracking end inside the release without a second delete.
+TEST(CommandBarLifetime, TrackingBarReleasedByItsLastReference) {
+  for (bool bWithWindow : {true, false}) {
+    SCOPED_TRACE(bWithWindow ? "window" : "no window");
+    WindowBar *pBar = new WindowBar(xtpBarTypeNormal, xtpBarTop);
+    if (bWithWindow) ASSERT_TRUE(pBar->CreateBar());
+    pBar->AddButton(1, L"&One");
+    pBar->AddButton(2, L"&Two");
+    pBar->Place();
+    pBar->SetTrackingMode(1, TRUE, TRUE);
+    ASSERT_TRUE(XTPGetMouseManager()->IsTrackedBar(pBar));
+    const HWND hWnd = pBar->GetSafeHwnd();
+    pBar->InternalRelease();
+    EXPECT_EQ(0, WindowBar::s_nLive);
+    EXPECT_FALSE(XTPGetMouseManager()->IsTrackedBar(pBar));
+    if (bWithWindow) EXPECT_FALSE(::IsWindow(hWnd));
+  }
+}
+
+} // namespace

@@ -1,5 +1,6 @@
 #include "GallerySections.h"
 
+#include "GalleryBarWindowSection.h"
 #include "GalleryCommandBarsSection.h"
 #include "GalleryPopupMenusSection.h"
 #include "GalleryToolTipSection.h"
@@ -130,6 +131,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryResourcesSection>());
   sections.push_back(std::make_unique<CGalleryCommandBarsSection>());
   sections.push_back(std::make_unique<CGalleryPopupMenusSection>());
+  sections.push_back(std::make_unique<CGalleryBarWindowSection>());
   sections.push_back(std::make_unique<CGalleryToolTipsSection>());
   sections.push_back(std::make_unique<CGalleryButtonsSection>());
   sections.push_back(std::make_unique<CGalleryHeaderSection>());
