@@ -213,7 +213,7 @@ BOOL CXTPPopupBar::CreatePopupWindow() {
 }
 
 BOOL CXTPPopupBar::Popup(CXTPControlPopup *pControl, BOOL bSelectFirst) {
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   if (pControl) m_pControlPopup = pControl;
   SetParentBar(pControl ? pControl->GetParent() : nullptr);
   if (!CreatePopupWindow()) return FALSE;
@@ -245,7 +245,7 @@ void CXTPPopupBar::SetShadow() {
 }
 
 BOOL CXTPPopupBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard) {
-  CXTPReferenceHold hold(this);
+  CXTPReferenceHold hold(HoldableThis());
   if (!CXTPCommandBar::SetTrackingMode(nMode, bSelectFirst, bKeyboard)) return FALSE;
   if (nMode) return TRUE;
   if (m_scroll.nTimer && GetSafeHwnd()) ::KillTimer(GetSafeHwnd(), m_scroll.nTimer);
@@ -550,7 +550,7 @@ BOOL CXTPPopupBar::OnKeyDown(UINT nChar) {
     const int nNext = m_pControls->GetNextIndex(m_nSelected, 1);
     // Ctrl+Down, or Down past the last row, shows the hidden commands.
     if (bCtrl || nNext == -1 || nNext <= m_nSelected) {
-      CXTPReferenceHold hold(this);
+      CXTPReferenceHold hold(HoldableThis());
       ExpandMenu();
     }
   }
