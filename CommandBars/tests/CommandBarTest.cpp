@@ -47,6 +47,12 @@ public:
     s_nLive--;
     if (s_nInWindowProc > 0) s_nDeletedInHandler++;
   }
+  // Calls of the default procedure after the window was gone.
+  static int s_nDeadDefault;
+  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (m_hWnd == nullptr) s_nDeadDefault++;
+    return CXTPCommandBar::DefWindowProc(message, wParam, lParam);
+  }
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     s_nInWindowProc++;
     const LRESULT lResult = CXTPCommandBar::WindowProc(message, wParam, lParam);
@@ -89,6 +95,7 @@ public:
 int WindowBar::s_nLive = 0;
 int WindowBar::s_nInWindowProc = 0;
 int WindowBar::s_nDeletedInHandler = 0;
+int WindowBar::s_nDeadDefault = 0;
 
 // Releases the bar's last reference when the test ends, unless a test
 // handler already did.
@@ -789,6 +796,36 @@ TEST(CommandBarLifetime, TrackingBarReleasedByItsLastReference) {
     EXPECT_FALSE(XTPGetMouseManager()->IsTrackedBar(pBar));
     if (bWithWindow) EXPECT_FALSE(::IsWindow(hWnd));
   }
+}
+
+} // namespace
+
+namespace {
+
+// The status notice of a selection that ends makes the owner destroy and
+// release the bar while it handles a non-client move: the bar must not pass
+// the message on to the default procedure of a window that is gone.
+TEST(CommandBarLifetime, NoDefaultProcedureOnADeadWindow) {
+  MessageSite site;
+  WindowBar *pBar = new WindowBar(xtpBarTypeNormal, xtpBarTop);
+  ASSERT_TRUE(pBar->CreateBar());
+  const HWND hWnd = pBar->GetSafeHwnd();
+  pBar->SetOwnerWindow(site.GetHwnd());
+  pBar->AddButton(801, L"One");
+  pBar->Place();
+  pBar->SetSelected(0);
+  site.answer = [&](UINT message, WPARAM wParam, LPARAM) -> LRESULT {
+    if (message == CXTPCommandBar::kMsgStatusControl && wParam == 0) {
+      pBar->DestroyWindow();
+      pBar->InternalRelease();
+    }
+    return 0;
+  };
+  WindowBar::s_nDeadDefault = 0;
+  ::SendMessageW(hWnd, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(500, 500));
+  EXPECT_FALSE(::IsWindow(hWnd));
+  EXPECT_EQ(0, WindowBar::s_nLive);
+  EXPECT_EQ(0, WindowBar::s_nDeadDefault);
 }
 
 } // namespace
