@@ -200,3 +200,41 @@ void CXTPControlPopup::OnExpandTimer() {
   auto *pPopupBar = dynamic_cast<CXTPPopupBar *>(m_pCommandBar);
   if (m_bPopup && pPopupBar && m_controlType == xtpControlPopup) pPopupBar->ExpandMenu();
 }
+
+BOOL CXTPControlPopup::OnLButtonDblClk(CPoint point) {
+  if (m_controlType != xtpControlPopup && m_controlType != xtpControlButtonPopup)
+    return CXTPControlButton::OnLButtonDblClk(point);
+  if (!m_pParent) return FALSE;
+  CXTPReferenceHold hold(this);
+  if (!m_bPopup) {
+    CXTPCommandBar *pBar = m_pCommandBar;
+    OnClick(FALSE, point);
+    if (pBar != m_pCommandBar) return FALSE; // the click gave the control another bar
+  }
+  auto *pPopupBar = dynamic_cast<CXTPPopupBar *>(m_pCommandBar);
+  if (!m_bPopup || !pPopupBar) return FALSE;
+  const int nDefault = pPopupBar->GetDefaultItem(TRUE);
+  if (nDefault != -1) {
+    CXTPControl *pDefault = pPopupBar->GetControl(nDefault);
+    CXTPReferenceHold holdDefault(pDefault);
+    pDefault->OnExecute();
+    return TRUE;
+  }
+  if (pPopupBar->HasHiddenCommands()) {
+    pPopupBar->ExpandMenu();
+    return TRUE;
+  }
+  return FALSE;
+}
+
+void CXTPControlPopup::OnCustomizeDragOver(CXTPControl *pDataObject, CPoint /*point*/, DWORD & /*dwEffect*/) {
+  if (!m_pParent || !m_pCommandBar || !m_pCommandBar->IsCustomizable()) return;
+  auto *pDragged = dynamic_cast<CXTPControlPopup *>(pDataObject);
+  if (pDragged && pDragged->ContainsBar(this)) {
+    // Dropping a menu into its own submenu would make it hold itself.
+    m_pParent->SetPopuped(-1);
+    m_pParent->SetSelected(-1);
+    return;
+  }
+  m_pParent->SetPopuped(m_nIndex, FALSE);
+}

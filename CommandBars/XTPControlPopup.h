@@ -26,6 +26,8 @@ public:
   void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0)) override;
   void OnLButtonUp(CPoint point) override;
   void OnMouseHover() override;
+  BOOL OnLButtonDblClk(CPoint point) override;
+  void OnCustomizeDragOver(CXTPControl *pDataObject, CPoint point, DWORD &dwEffect) override;
   BOOL OnSetSelected(int bSelected) override;
 
   // TRUE when this control's bar holds, at any depth, the bar of pControl:

@@ -673,6 +673,75 @@ TEST_F(PopupWindow, SubmenuOpensAndClosesAfterTheHoverDelay) {
   EXPECT_EQ(popup->GetSafeHwnd(), nullptr);
 }
 
+// A double click on a submenu row runs the submenu's default command, or
+// shows its hidden commands when it has none.
+TEST_F(PopupWindow, DoubleClickRunsTheDefaultItemOrExpands) {
+  CountedPopupBar *sub = new CountedPopupBar;
+  sub->SetCommandBars(&commandBars);
+  sub->GetControls()->Add(xtpControlButton, ID_SUB_A)->SetCaption(L"Sub &A");
+  CXTPControl *pB = sub->GetControls()->Add(xtpControlButton, ID_SUB_B);
+  pB->SetCaption(L"Sub &B");
+  auto *pOpener = static_cast<CXTPControlPopup *>(popup->GetControls()->Add(xtpControlPopup, 0));
+  pOpener->SetCaption(L"&More");
+  pOpener->SetCommandBar(sub);
+  sub->InternalRelease();
+
+  // No default item, nothing hidden: the double click only opens it.
+  ASSERT_TRUE(popup->Popup(100, 100, nullptr));
+  EXPECT_FALSE(pOpener->OnLButtonDblClk(pOpener->GetRect().CenterPoint()));
+  EXPECT_NE(sub->GetSafeHwnd(), nullptr);
+  popup->SetTrackingMode(0);
+
+  // Hidden commands: it opens expanded.
+  commandBars.GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+  commandBars.HideCommand(ID_SUB_B);
+  ASSERT_TRUE(popup->Popup(100, 100, nullptr));
+  EXPECT_TRUE(pOpener->OnLButtonDblClk(pOpener->GetRect().CenterPoint()));
+  EXPECT_TRUE(sub->IsExpanded());
+  EXPECT_TRUE(pB->IsVisible());
+  popup->SetTrackingMode(0);
+
+  // A default item runs.
+  sub->GetControls()->GetAt(0)->SetDefaultItem(TRUE);
+  ASSERT_TRUE(popup->Popup(100, 100, nullptr));
+  EXPECT_TRUE(pOpener->OnLButtonDblClk(pOpener->GetRect().CenterPoint()));
+  EXPECT_EQ(site.commands, std::vector<UINT>{ID_SUB_A});
+}
+
+// Customising: dragging a submenu over its own descendant closes the popups
+// instead of opening the descendant.
+TEST_F(PopupWindow, DraggingAMenuOverItsOwnSubmenuOpensNothing) {
+  CountedPopupBar *sub = new CountedPopupBar;
+  sub->SetCommandBars(&commandBars);
+  CountedPopupBar *subsub = new CountedPopupBar;
+  subsub->SetCommandBars(&commandBars);
+  subsub->GetControls()->Add(xtpControlButton, ID_SUB_B)->SetCaption(L"Deep");
+  auto *pInner = static_cast<CXTPControlPopup *>(sub->GetControls()->Add(xtpControlPopup, 0));
+  pInner->SetCaption(L"&Inner");
+  pInner->SetCommandBar(subsub);
+  subsub->InternalRelease();
+  auto *pOuter = static_cast<CXTPControlPopup *>(popup->GetControls()->Add(xtpControlPopup, 0));
+  pOuter->SetCaption(L"&Outer");
+  pOuter->SetCommandBar(sub);
+  sub->InternalRelease();
+  auto *pOther = static_cast<CXTPControlPopup *>(popup->GetControls()->Add(xtpControlPopup, 0));
+  CountedPopupBar *other = new CountedPopupBar;
+  other->SetCommandBars(&commandBars);
+  other->GetControls()->Add(xtpControlButton, ID_OPEN)->SetCaption(L"x");
+  pOther->SetCommandBar(other);
+  other->InternalRelease();
+
+  ASSERT_TRUE(popup->Popup(100, 100, nullptr));
+  popup->SetPopuped(pOuter->GetIndex());
+  ASSERT_NE(sub->GetSafeHwnd(), nullptr);
+  DWORD dwEffect = DROPEFFECT_MOVE;
+  pInner->OnCustomizeDragOver(pOuter, CPoint(0, 0), dwEffect);
+  EXPECT_EQ(subsub->GetSafeHwnd(), nullptr) << "its own descendant stays closed";
+  EXPECT_EQ(sub->GetPopupedIndex(), -1);
+  pInner->OnCustomizeDragOver(pOther, CPoint(0, 0), dwEffect);
+  EXPECT_NE(subsub->GetSafeHwnd(), nullptr) << "another menu may drop into it";
+}
+
 TEST_F(PopupWindow, SplitButtonRunsOnItsLeftAndOpensOnItsArrow) {
   CountedPopupBar *sub = new CountedPopupBar;
   sub->SetCommandBars(&commandBars);
