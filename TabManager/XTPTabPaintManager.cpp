@@ -175,6 +175,15 @@ BOOL IsVertical(XTPTabPosition nPosition) {
   return nPosition == xtpTabPositionLeft || nPosition == xtpTabPositionRight;
 }
 
+// The paint manager owns its appearance and colour set: a new one takes the
+// old one's place (freeing it) and measures itself for its owner.
+template <class TPart> void AdoptPart(TPart *&pSlot, TPart *pPart, CXTPTabPaintManager *pOwner) {
+  delete pSlot;
+  pSlot = pPart;
+  pPart->SetOwner(pOwner);
+  pPart->RefreshMetrics();
+}
+
 } // namespace
 
 CXTPTabPaintManager::CXTPTabPaintManager() {
@@ -199,10 +208,7 @@ CXTPTabAppearance *CXTPTabPaintManager::SetAppearance(int nAppearance) {
 
 CXTPTabAppearance *CXTPTabPaintManager::SetAppearanceSet(CXTPTabAppearance *pAppearance) {
   if (pAppearance) {
-    delete m_pAppearanceSet;
-    m_pAppearanceSet = pAppearance;
-    pAppearance->SetOwner(this);
-    pAppearance->RefreshMetrics();
+    AdoptPart(m_pAppearanceSet, pAppearance, this);
     SetColor(pAppearance->GetPreferredColorSet());
   }
   OnPropertyChanged();
@@ -215,12 +221,7 @@ CXTPTabColorSet *CXTPTabPaintManager::SetColor(int nColorSet) {
 }
 
 CXTPTabColorSet *CXTPTabPaintManager::SetColorSet(CXTPTabColorSet *pColorSet) {
-  if (pColorSet) {
-    delete m_pColorSet;
-    m_pColorSet = pColorSet;
-    pColorSet->SetOwner(this);
-    pColorSet->RefreshMetrics();
-  }
+  if (pColorSet) AdoptPart(m_pColorSet, pColorSet, this);
   OnPropertyChanged();
   return m_pColorSet;
 }
