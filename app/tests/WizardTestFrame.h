@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -181,20 +182,46 @@ inline TimerScript::Step AnswerMessageBox(int button) {
   };
 }
 
+// The text a message box shows.
+inline std::wstring MessageBoxTextOf(HWND box) {
+  wchar_t text[1024] = {};
+  ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
+  return text;
+}
+
+// A step that reads the text of the product's message box and answers it
+// with the button (OK by default).
+inline TimerScript::Step ReadMessageBox(std::wstring &told, int button = IDOK) {
+  return [&told, button] {
+    HWND box = FindMessageBox();
+    if (box == nullptr) return false;
+    told = MessageBoxTextOf(box);
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    return true;
+  };
+}
+
+// The frame's tool bar.
+inline HWND FindToolBar(HWND frame) {
+  HWND found = nullptr;
+  ::EnumChildWindows(
+      frame,
+      [](HWND window, LPARAM result) -> BOOL {
+        wchar_t className[32] = {};
+        ::GetClassNameW(window, className, 32);
+        if (wcscmp(className, TOOLBARCLASSNAMEW) != 0) return TRUE;
+        *reinterpret_cast<HWND *>(result) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 // Runs the action; a message box the search shows meanwhile (an unreadable
 // or invalid drive) is answered with OK and its text returned.
 inline std::wstring AnswerBoxWhile(const std::function<void()> &action) {
   std::wstring boxText;
-  TimerScript watch({[&] {
-                      HWND box = FindMessageBox();
-                      if (box == nullptr) return false;
-                      wchar_t text[512] = {};
-                      ::GetDlgItemTextW(box, 0xFFFF, text, 512);
-                      boxText = text;
-                      ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                      return true;
-                    }},
-                    [] {});
+  TimerScript watch({ReadMessageBox(boxText)}, [] {});
   action();
   return boxText;
 }
