@@ -72,6 +72,17 @@ protected:
     HWND button = ::GetDlgItem(sheet.m_hWnd, id);
     return button != nullptr && ::IsWindowVisible(button) && ::IsWindowEnabled(button);
   }
+  // The last step of a wizard script: Finish, which the wizard must offer by then.
+  static std::function<bool()> PressWizardFinish(MyPropertySheet *&sheet) {
+    return [&sheet] {
+      EXPECT_TRUE(SheetButtonEnabled(*sheet, ID_WIZFINISH));
+      sheet->PressButton(PSBTN_FINISH);
+      return true;
+    };
+  }
+  // What a wizard script that gave up cancels, so the test ends: the message
+  // box it stopped at and the wizard.
+  static std::function<void()> CancelWizard(MyPropertySheet *&sheet);
   static void ClickButton(CWnd &page, UINT id) {
     ::SendMessageW(::GetDlgItem(page.m_hWnd, id), BM_CLICK, 0, 0);
   }
@@ -215,6 +226,13 @@ inline HWND FindToolBar(HWND frame) {
       },
       reinterpret_cast<LPARAM>(&found));
   return found;
+}
+
+inline std::function<void()> WizardTestFrame::CancelWizard(MyPropertySheet *&sheet) {
+  return [&sheet] {
+    if (HWND box = FindMessageBox()) ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    if (sheet != nullptr) sheet->PressButton(PSBTN_CANCEL);
+  };
 }
 
 // Runs the action; a message box the search shows meanwhile (an unreadable
