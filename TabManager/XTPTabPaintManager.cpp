@@ -333,6 +333,20 @@ void CXTPTabPaintManager::RepositionTabControl(CXTPTabManager *pTabManager, CDC 
 
 namespace {
 
+// Every tab's length as the appearance measures it (hidden tabs take none),
+// also kept on the item as its button and content length.
+std::vector<int> MeasureTabs(CXTPTabAppearance *pAppearance, CDC *pDC, CXTPTabManager *pTabManager) {
+  std::vector<int> arrLengths(pTabManager->GetItemCount());
+  for (int i = 0; i < static_cast<int>(arrLengths.size()); i++) {
+    CXTPTabManagerItem *pItem = pTabManager->GetItem(i);
+    int nLength = pItem->IsVisible() ? pAppearance->MeasureTab(pDC, pItem) : 0;
+    pItem->SetButtonLength(nLength);
+    pItem->SetContentLength(nLength);
+    arrLengths[i] = nLength;
+  }
+  return arrLengths;
+}
+
 // The strip's geometry turned to a common frame: "along" runs with the tabs.
 struct StripAxis {
   BOOL bHorizontal;
@@ -381,14 +395,7 @@ void CXTPTabPaintManager::LayoutTabsGeneric(CXTPTabManager *pTabManager, CDC *pD
 
   const CRect M = m_pAppearanceSet->GetStripMargin();
   const int B = m_pAppearanceSet->GetRowHeight(pTabManager);
-  std::vector<int> arrLengths(nCount);
-  for (int i = 0; i < nCount; i++) {
-    CXTPTabManagerItem *pItem = pTabManager->GetItem(i);
-    int nLength = pItem->IsVisible() ? m_pAppearanceSet->MeasureTab(pDC, pItem) : 0;
-    pItem->SetButtonLength(nLength);
-    pItem->SetContentLength(nLength);
-    arrLengths[i] = nLength;
-  }
+  std::vector<int> arrLengths = MeasureTabs(m_pAppearanceSet, pDC, pTabManager);
   const StripAxis axis{pTabManager->IsHorizontalPosition()};
   int W = (axis.bHorizontal ? R.Width() : R.Height()) - M.left - M.right;
   for (int b = pTabManager->GetNavigateButtonCount() - 1; b >= 0; b--)
@@ -444,14 +451,7 @@ void CXTPTabPaintManager::LayoutMultiRow(CXTPTabManager *pTabManager, CDC *pDC, 
     pTabManager->GetNavigateButton(b)->AdjustWidth(nUsableEnd);
   const int W = nUsableEnd - (axis.Start(R) + M.left + M.right);
 
-  std::vector<int> arrLengths(nCount);
-  for (int i = 0; i < nCount; i++) {
-    CXTPTabManagerItem *pItem = pTabManager->GetItem(i);
-    int nLength = pItem->IsVisible() ? m_pAppearanceSet->MeasureTab(pDC, pItem) : 0;
-    pItem->SetButtonLength(nLength);
-    pItem->SetContentLength(nLength);
-    arrLengths[i] = nLength;
-  }
+  std::vector<int> arrLengths = MeasureTabs(m_pAppearanceSet, pDC, pTabManager);
   std::vector<int> arrFirst = XTPTabLayout::GreedyRows(arrLengths, W);
   if (arrFirst.size() > 1)
     arrFirst =
