@@ -179,8 +179,10 @@ void CLeftView::CollapseFirstLevel() {
 }
 
 void CLeftView::ShowRootItem() {
-  ResumeRedraw();
-  if (m_rootItem == nullptr) return;
+  if (m_rootItem == nullptr) {
+    ResumeRedraw();
+    return;
+  }
   CTreeCtrl &tree = GetTreeCtrl();
   // An open root is not closed and opened again: that lays the tree out
   // twice (under Wine tens of milliseconds) for the same sight, its first
@@ -189,12 +191,14 @@ void CLeftView::ShowRootItem() {
     tree.Expand(m_rootItem, TVE_EXPAND);
   // Selecting the root fills the list with its entries (the selection's
   // notice does); the list is filled here only when no notice will come.
-  if (tree.GetSelectedItem() == m_rootItem) {
-    tree.EnsureVisible(m_rootItem);
+  if (tree.GetSelectedItem() == m_rootItem)
     FillFileListOf(m_rootItem);
-  } else {
+  else
     tree.SelectItem(m_rootItem);
-  }
+  // The tree held its drawing through all of that: it lays out its items
+  // once, in their final state, instead of after each step.
+  ResumeRedraw();
+  tree.EnsureVisible(m_rootItem);
 }
 
 void CLeftView::ResetTreeToRoot() {

@@ -168,8 +168,10 @@ void CMainFrame::RunFastScan(ScanSession &session) {
   CQuendalVarnothApp &app = TheQvApp();
   EngineCallScope engineCall(*this);
   // Menus and tool bar show the running state before the first long step.
+  // The idle pass refreshes them for the shown main window; a second pass
+  // would ask every bar about every command again for nothing.
   app.OnIdle(0);
-  RefreshCommandStates();
+  if (app.GetMainWnd() != this || !IsWindowVisible()) RefreshCommandStates();
   if (FatScanEngine *fat = session.Fat()) {
     fat->RunFatFastScan();
   } else if (NtfsAdvancedEngine *ntfs = session.Ntfs()) {

@@ -73,14 +73,21 @@ BOOL CProgressBar::Create(LPCTSTR caption, int percent, int maximum, BOOL smooth
 
 void CProgressBar::Layout() {
   if (m_hWnd == nullptr || m_statusBar == nullptr) return;
-  if (IsWindowVisible()) {
+  // Every erase of the bar lays it out again: the pane's text is set, drawn
+  // and measured only when it is not the caption already (each measure and
+  // each drawing is a round trip to the window system under Wine).
+  if (IsWindowVisible() && m_statusBar->GetPaneText(m_pane) != m_caption) {
     m_statusBar->SetPaneText(m_pane, m_caption);
     m_statusBar->UpdateWindow();
   }
+  if (m_blankWidth < 0) m_blankWidth = TextWidth(m_statusBar, L" ");
+  if (m_measuredCaption != m_caption) {
+    m_measuredCaption = m_caption;
+    m_captionWidth = m_caption.IsEmpty() ? 0 : TextWidth(m_statusBar, m_caption);
+  }
   CRect pane;
   m_statusBar->GetItemRect(m_pane, &pane);
-  int captionWidth = m_caption.IsEmpty() ? 0 : TextWidth(m_statusBar, m_caption);
-  CRect rect = ProgressBarLayout(pane, captionWidth, TextWidth(m_statusBar, L" "), m_percent);
+  CRect rect = ProgressBarLayout(pane, m_captionWidth, m_blankWidth, m_percent);
   if (rect != m_lastRect) {
     m_lastRect = rect;
     MoveWindow(rect.left, rect.top, rect.Width(), rect.Height());

@@ -40,6 +40,10 @@ private:
   int m_percent = 100;
   int m_pane = 0;
   CRect m_lastRect;
+  // The caption's and a blank's width in the status bar's font, measured once.
+  CString m_measuredCaption;
+  int m_captionWidth = 0;
+  int m_blankWidth = -1;
   CStatusBar *m_statusBar = nullptr;
 
   void Layout();

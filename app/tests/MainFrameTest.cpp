@@ -180,6 +180,46 @@ TEST_F(MainFrameTest, FoundProgressFollowsThePaceOfThePump) {
   EXPECT_EQ(Pane(1), CString(L" Total 1.172 KB in 12 File(s) in 1 Folder(s)"));
 }
 
+// Paints of the status bar counted while a hook is in place.
+int g_statusPaints = 0;
+HWND g_statusBar = nullptr;
+LRESULT CALLBACK CountStatusPaints(int code, WPARAM wParam, LPARAM lParam) {
+  const auto *call = reinterpret_cast<const CWPSTRUCT *>(lParam);
+  if (code >= 0 && call->hwnd == g_statusBar && call->message == WM_PAINT) ++g_statusPaints;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The bar is erased whenever it is drawn; with its caption already in the
+// pane, that erase does not draw the status bar as well (under Wine each
+// drawing is a round trip): the status bar is drawn once, in its turn.
+TEST_F(MainFrameTest, ErasingTheBarLeavesTheStatusBarToItsOwnTurn) {
+  m_frame->ShowWindow(SW_SHOW);
+  m_frame->CreateScanProgressBar(10);
+  CProgressBar *bar = m_frame->GetScanProgressBar();
+  ASSERT_NE(bar, nullptr);
+  m_frame->UpdateWindow();
+  Pump();
+  CStatusBar *status = m_frame->GetStatusBar();
+  ASSERT_NE(status, nullptr);
+  CString reading;
+  reading.LoadString(IDS_READING);
+  ASSERT_EQ(Pane(0), reading);
+  g_statusBar = status->m_hWnd;
+  g_statusPaints = 0;
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountStatusPaints, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  status->Invalidate();
+  bar->Invalidate(TRUE);
+  bar->UpdateWindow();
+  const int duringErase = g_statusPaints;
+  status->UpdateWindow();
+  const int afterwards = g_statusPaints;
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(duringErase, 0);
+  EXPECT_EQ(afterwards, 1);
+  EXPECT_EQ(Pane(0), reading);
+}
+
 // The bar moved by many steps at once stands where that many single steps
 // leave it, also where it starts over.
 TEST_F(MainFrameTest, SteppingByManyEqualsSteppingOneByOne) {
