@@ -90,6 +90,12 @@ const RowCase kRowCases[] = {
      60,
      {{0, 0, 0, 140, 40}, {1, 140, 0, 200, 60}}},
     {"a lone bar is squeezed, never pushed out", {{400, 400, 20, 0, 0}}, 300, 20, {{0, 0, 0, 400, 20}}},
+    // Nothing to push out of the row: the layout must stop, not loop.
+    {"a bar without thickness ends its row",
+     {{100, 100, 0, 0, 0}, {100, 100, 0, 250, 0}},
+     300,
+     0,
+     {{0, 0, 0, 100, 0}, {1, 200, 0, 300, 0}}},
     {"a stretched bar alone spans the row",
      {{100, 100, 20, 40, kDockBarFlagStretch}},
      300,
