@@ -86,6 +86,9 @@ public:
 
   void SetCustomizeMode(BOOL bMode);
   BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
+  // The copy of customise mode that SetCustomizeMode keeps: docked bars may
+  // wrap in customise mode only while it is set.
+  BOOL IsCustomizeModeCopy() const { return m_bCustomizeModeCopy; }
   BOOL IsCustomizeAvail() const { return m_bCustomizeAvail; }
   CXTPControl *GetDragControl() const { return m_pDragSelected; }
   void SetDragControl(CXTPControl *pControl);

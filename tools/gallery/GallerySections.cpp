@@ -3,6 +3,7 @@
 
 #include "GalleryBarWindowSection.h"
 #include "GalleryCommandBarsSection.h"
+#include "GalleryDockBarsSection.h"
 #include "GalleryPopupMenusSection.h"
 #include "GalleryToolTipSection.h"
 #include "GalleryHeaderSection.h"
@@ -138,6 +139,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryHeaderSection>());
   sections.push_back(std::make_unique<CGalleryListSection>());
   sections.push_back(std::make_unique<CGalleryTabsSection>());
+  sections.push_back(std::make_unique<CGalleryDockBarsSection>());
   return sections;
 }
 
