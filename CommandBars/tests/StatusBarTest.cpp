@@ -211,11 +211,11 @@ TEST_F(XTPStatusBarTest, WithoutThemedDrawingTheBarPaintsNothingItself) {
   MemoryCanvas canvas(client.Width(), client.Height(), kCanvas);
   m_bar.DrawBar(&canvas.dc);
   EXPECT_EQ(CountPixels(canvas, client, kCanvas), client.Width() * client.Height());
-  MemoryCanvas erased(client.Width(), client.Height(), kCanvas);
-  // The status window's own erase runs: it no longer reports "done" untouched.
-  m_bar.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased.dc.GetSafeHdc()));
+  // Themed, the bar paints every pixel itself: erasing first would only flicker.
   m_bar.EnableThemedDrawing(TRUE);
+  MemoryCanvas erased(client.Width(), client.Height(), kCanvas);
   EXPECT_EQ(m_bar.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased.dc.GetSafeHdc())), TRUE);
+  EXPECT_EQ(CountPixels(erased, client, kCanvas), client.Width() * client.Height());
 }
 
 HICON SolidIcon(COLORREF clr) {
