@@ -1,11 +1,21 @@
 // CXTPCommandBar: the base window of every command bar (menu bar, toolbar,
-// popup bar). What its controls and the paint manager ask of it is here;
-// the bar's own tracking, keyboard and drawing come with the bar window.
+// popup bar): the hot control and the one whose popup is open, the tracking
+// mode in which the bar owns the keyboard and the mouse, keyboard navigation
+// and mnemonics, mouse routing to the controls, hover and expand timers,
+// locked and delayed redraw, command-state updates, drawing through the paint
+// manager and the customise drop marker.
+//
+// A bar is counted by references: its own handlers may release the last one
+// (a command that destroys the bar), so the window procedure holds one for
+// the length of each message and the handlers check the window before they
+// touch it again.
 #pragma once
 
 #include "Framework.h"
 
 #include "XTPControls.h"
+#include "XTPHookManager.h"
+#include "XTPMouseManager.h"
 
 class CXTPCommandBars;
 class CXTPPaintManager;
@@ -27,9 +37,32 @@ enum XTPBarPosition {
   xtpBarNone = 6,
 };
 
-class CXTPCommandBar : public CWnd {
+class CXTPControlPopup;
+
+// What OnNavigate does.
+enum XTPNavigate {
+  xtpNavigateNext = 0,
+  xtpNavigatePrev = 1,
+  xtpNavigateClosePopup = 2,
+  xtpNavigateOpenPopup = 3,
+  xtpNavigateLeave = 4,
+  xtpNavigateExecute = 5,
+  xtpNavigateFirst = 6,
+  xtpNavigateLast = 7,
+};
+
+class CXTPCommandBar : public CWnd, public CXTPHookClient, public CXTPMouseTrackedBar {
   DECLARE_DYNCREATE(CXTPCommandBar)
 public:
+  // The hover timer of the selected control and the delayed expansion of an
+  // open popup.
+  static constexpr UINT_PTR kHoverTimerId = 0x1B65F;
+  static constexpr UINT_PTR kExpandTimerId = 0x1B660;
+  // Sent to the owner site when a menu bar starts tracking (wParam: the bar).
+  static constexpr UINT kMsgMenuBarTracking = 0x534;
+  // Sent to the owner site after a status text (wParam: the control or 0).
+  static constexpr UINT kMsgStatusControl = 0x531;
+
   CXTPCommandBar();
   ~CXTPCommandBar() override;
 
@@ -73,30 +106,112 @@ public:
   CRect GetBarClientRect() const;
   void SetBarClientSize(CSize size) { m_szNoWindowClient = size; }
 
-  // Controls and tracking, as far as the controls need them.
-  virtual void OnControlsChanged() { DelayLayout(); }
+  // --- Operations derived bars replace -------------------------------------
+  // Resets selected and popuped and lays out at the next idle update.
+  virtual void OnControlsChanged();
   virtual void DelayLayout() { m_bDelayLayout = TRUE; }
   virtual void DelayRedraw() { m_bDelayRedraw = TRUE; }
-  virtual void Redraw();
+  // 0 off, 1 tracking, 2 tracking with an open popup; TRUE when it changed.
+  virtual BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE);
   virtual BOOL SetSelected(int nSelected, BOOL bKeyboard = FALSE);
+  // Shows the bar as the popup of a control; the base has nothing to show.
+  virtual BOOL Popup(CXTPControlPopup * /*pControlPopup*/, BOOL /*bSelectFirst*/ = FALSE) { return FALSE; }
+  virtual void SetVisible(BOOL /*bVisible*/) {}
+  virtual BOOL IsVisible() const { return FALSE; }
+  virtual BOOL IsCustomizable() const { return m_bCustomizable; }
+  void SetCustomizable(BOOL bCustomizable) { m_bCustomizable = bCustomizable; }
+  // Performs the pending layout.
+  virtual void OnRecalcLayout() {}
+  // The bar that holds the control which opened this one.
+  virtual CXTPCommandBar *GetParentCommandBar() const { return nullptr; }
+  // A key while the bar tracks; TRUE when it was used.
+  virtual BOOL OnKeyDown(UINT nChar);
+  virtual CSize CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/) { return CSize(0, 0); }
+  // One of XTPNavigate.
+  virtual void OnNavigate(int nCode);
+  virtual void DrawCommandBar(CDC *pDC, CRect rcClipBox);
+  virtual void Copy(CXTPCommandBar *pCommandBar, BOOL bRecursive = FALSE);
+  // Whether a client point lies in the bar.
+  virtual BOOL IsInside(CPoint point) const;
+  virtual void OnIdleUpdateCmdUI(BOOL bDisableIfNoHandler);
+  virtual CXTPCommandBar *Clone(BOOL bRecursive = FALSE);
+  virtual void Redraw();
+
+  // --- Selection and tracking ----------------------------------------------
   int GetSelectedIndex() const { return m_nSelected; }
   CXTPControl *GetSelected() const;
-  virtual BOOL SetPopuped(int nPopuped, BOOL bKeyboard = FALSE);
+  BOOL IsSelectedByKeyboard() const { return m_bKeyboardSelected; }
+  // TRUE when a popup was opened.
+  BOOL SetPopuped(int nPopuped, BOOL bKeyboard = FALSE);
   int GetPopupedIndex() const { return m_nPopuped; }
-  virtual BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE);
   int GetTrackingMode() const { return m_nTrackingMode; }
-  virtual void OnIdleUpdateCmdUI(BOOL /*bDisableIfNoHandler*/) {}
-  virtual void SetStatusText(CXTPControl * /*pControl*/, BOOL /*bShow*/) {}
+  BOOL IsTrackingMode() const { return m_nTrackingMode != 0; }
+  BOOL IsTrackingStartedByMouse() const { return m_bTrackingByMouse; }
+  void ClearSelection() { SetSelected(-1, FALSE); }
+  void CancelTracking() { SetTrackingMode(0, TRUE, FALSE); }
+  CXTPControl *GetControl(int nIndex) const;
+  int GetControlCount() const { return m_pControls ? m_pControls->GetCount() : 0; }
+  // The mnemonic search from the selected control: the "&" match, else the
+  // first-letter match, else -1. bAmbiguous says another control matches too.
+  int FindAccel(TCHAR chAccel, BOOL &bAmbiguous) const;
+  // Builds the controls from a menu; FALSE for a handle that is not a menu.
+  BOOL LoadMenu(CMenu *pMenu, BOOL bRemoveControls = TRUE);
+  // Set by TrackPopupMenu: a release of the right button runs the control.
+  BOOL IsTrackingRightButton() const { return m_bTrackRightButton; }
+  void SetTrackRightButton(BOOL bRight) { m_bTrackRightButton = bRight; }
+  BOOL IsNoNotify() const { return m_bNoNotify; }
+  // Toolbars that may be closed and listed in the toolbars popup.
+  BOOL IsCloseable() const { return m_bCloseable; }
+  void SetCloseable(BOOL bCloseable) { m_bCloseable = bCloseable; }
+  BOOL IsContextMenuPresent() const { return m_bContextMenuPresent; }
+  void SetContextMenuPresent(BOOL bPresent) { m_bContextMenuPresent = bPresent; }
+  void SetNoNotify(BOOL bNoNotify) { m_bNoNotify = bNoNotify; }
+
+  // --- Redraw --------------------------------------------------------------
+  void LockRedraw() { m_nLockRedraw++; }
+  void UnlockRedraw();
+  BOOL IsRedrawLocked() const { return m_nLockRedraw > 0; }
+  void RedrawParents();
+
+  // The control's description on the site's status bar (empty: the idle text).
+  virtual void SetStatusText(CXTPControl *pControl, BOOL bShow);
   // Closes the popups tracked from this bar up to the root.
-  virtual void OnTrackLost() {}
+  void OnTrackLost() override;
   CXTPCommandBar *GetParentBar() const { return m_pParentBar; }
   void SetParentBar(CXTPCommandBar *pParent) { m_pParentBar = pParent; }
   CXTPCommandBar *GetRootParent() const;
 
   // Where the bar's commands go: the owner window when set, else the site.
   HWND GetUpdateTarget() const;
+  // The owner's site; without one the root's owner window, else the parent
+  // frame, else the application's main window.
+  HWND GetOwnerSite() const;
   void SetOwnerWindow(HWND hWnd) { m_hWndOwner = hWnd; }
   HWND GetOwnerWindow() const { return m_hWndOwner; }
+
+  // --- Customise drag over and drop ----------------------------------------
+  // The index the drop lands at (-1 in an empty bar), whether before it, and
+  // the marker's rectangle.
+  int CalcDropPosition(CPoint point, BOOL &bBefore, CRect &rcMarker) const;
+  void OnCustomizeDragOver(CXTPControl *pDataObject, CPoint point, DWORD &dwEffect);
+  void OnCustomizeDrop(CXTPControl *pDataObject, DWORD &dwEffect, CPoint ptDrop, CPoint ptDrag);
+  void OnCustomizeDragLeave();
+  CRect GetDropMarker() const { return m_rcMarker; }
+  BOOL IsDropMarkerVertical() const { return m_bVerticalMarker; }
+
+  // --- CXTPHookClient ------------------------------------------------------
+  int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM &wParam, LPARAM &lParam, LRESULT &lResult) override;
+
+  // --- CXTPMouseTrackedBar -------------------------------------------------
+  HWND GetTrackedHwnd() const override { return GetSafeHwnd(); }
+  int HitTestTrackedPoint(POINT ptScreen) override;
+  BOOL IsTrustedWindowsEnabled() override { return FALSE; }
+  void OnTrackingElsewhere() override;
+  void OnTrackedMouseMove(UINT nFlags, POINT ptClient) override { OnMouseMove(nFlags, CPoint(ptClient)); }
+
+  // --- Messages (popup bars and edit controls call OnMouseMove directly) ---
+  afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+  afx_msg void OnMouseLeave();
 
   // Set while a popup is tracked for its chosen command (TPM_RETURNCMD).
   UINT *m_pReturnCmd = nullptr;
@@ -105,6 +220,42 @@ public:
   int m_nRedrawCount = 0;
 
 protected:
+  void OnFinalRelease() override;
+  void PostNcDestroy() override;
+  INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW *pTI) const override;
+  // Whether the window still exists: a handler that ran a control's command
+  // asks before it touches the window again.
+  BOOL IsWindowAlive() const { return m_hWnd != nullptr && ::IsWindow(m_hWnd); }
+  BOOL IsHelpMode() const;
+  // This bar for a hold of its own, or null while its last release runs (a
+  // hold then would delete it a second time).
+  CXTPCommandBar *HoldableThis() { return m_dwRef > 0 ? this : nullptr; }
+
+  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  afx_msg void OnDestroy();
+  afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+  afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+  afx_msg void OnTimer(UINT_PTR nIDEvent);
+  afx_msg void OnPaint();
+  afx_msg BOOL OnEraseBkgnd(CDC *pDC);
+  afx_msg LRESULT OnPrint(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnInitialUpdate(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnNcHitTest(CPoint point);
+  afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+  DECLARE_MESSAGE_MAP()
+
+  // Runs the mouse-button routing for the control under a point; FALSE when
+  // no control is there.
+  BOOL RouteButton(UINT message, UINT nFlags, CPoint point);
+  void DrawDropMarker(CDC *pDC) const;
+  void DrawCustomizeSelection(CDC *pDC) const;
+
   XTPBarType m_barType = xtpBarTypeNormal;
   XTPBarPosition m_barPosition = xtpBarTop;
   CXTPControls *m_pControls = nullptr;
@@ -123,4 +274,17 @@ protected:
   CXTPCommandBar *m_pParentBar = nullptr;
   HWND m_hWndOwner = nullptr;
   CSize m_szNoWindowClient = CSize(0, 0);
+  HWND m_hWndFocusBefore = nullptr;
+  BOOL m_bCustomizable = TRUE;
+  BOOL m_bTrackRightButton = FALSE;
+  BOOL m_bNoNotify = FALSE;
+  BOOL m_bCloseable = FALSE;
+  BOOL m_bContextMenuPresent = TRUE;
+  BOOL m_bKeyboardSelected = FALSE;
+  BOOL m_bTrackingByMouse = FALSE;
+  BOOL m_bHookedThread = FALSE;
+  int m_nLockRedraw = 0;
+  CRect m_rcMarker;
+  BOOL m_bVerticalMarker = FALSE;
+  DWORD m_dwStyle = 0;
 };

@@ -36,6 +36,7 @@ CXTPCommandBars::CXTPCommandBars() {
 }
 
 CXTPCommandBars::~CXTPCommandBars() {
+  ReleaseBars();
   if (m_pDragSelected) m_pDragSelected->InternalRelease();
   if (m_pShared) m_pShared->InternalRelease();
   if (m_pPaintManager) m_pPaintManager->InternalRelease();

@@ -9,8 +9,11 @@
 #include "CmdTarget.h"
 
 #include <set>
+#include <vector>
 
 class CXTPCommandBars;
+class CXTPCommandBar;
+class CXTPPopupBar;
 class CXTPControl;
 class CXTPPaintManager;
 class CXTPImageManager;
@@ -95,10 +98,54 @@ public:
   HWND GetCustomizeSheetHwnd() const { return m_hWndCustomizeSheet; }
   void SetCustomizeSheetHwnd(HWND hWnd) { m_hWndCustomizeSheet = hWnd; }
 
+  // --- The bars, in the order mnemonics walk them -------------------------
+  // The list holds a reference on each bar it lists.
+  void AddBar(CXTPCommandBar *pBar);
+  void RemoveBar(CXTPCommandBar *pBar);
+  int GetCount() const { return static_cast<int>(m_arrBars.size()); }
+  CXTPCommandBar *GetAt(int nIndex) const;
+  // The listed bar of type menu bar, or null.
+  CXTPCommandBar *GetMenuBar() const;
+  // Leaves every bar's tracking and lets the bars go (the destructor).
+  void ReleaseBars();
+
+  // --- Keyboard ------------------------------------------------------------
+  // A mnemonic typed with Alt, or in a tracking bar: TRUE when a control took it.
+  BOOL ProcessMnemonic(wchar_t chAccel);
+  // The control a character selects, walking from the bar's selected control
+  // (and, with scope 1, on through the other visible bars).
+  CXTPControl *FindMnemonicControl(CXTPCommandBar *pBar, wchar_t chAccel, BOOL &bAmbiguous) const;
+  // The frame's keys before its accelerators: Alt shows the cues, Alt+key
+  // runs a mnemonic; TRUE when the message was used.
+  BOOL PreTranslateFrameMessage(MSG *pMsg);
+  void OnTrackingModeChanged(CXTPCommandBar *pBar, int nMode);
+  // Gives the keyboard to a bar, or to the next shown one in the direction
+  // (1 on, -1 back, 0 the bar itself), with its first control selected.
+  void ActivateBar(CXTPCommandBar *pBar, int nDirection);
+  BOOL IsIgnoreShiftMenuKey() const { return m_bIgnoreShiftMenuKey; }
+  void SetIgnoreShiftMenuKey(BOOL bIgnore) { m_bIgnoreShiftMenuKey = bIgnore; }
+
+  // --- Popup menus run modally --------------------------------------------
+  // Shows the popup at a screen point (clear of the exclude rectangle) and
+  // runs the thread's messages until it closes. 0 when it could not show;
+  // with TPM_RETURNCMD the chosen command (0 for none), else TRUE. A quit
+  // that arrives meanwhile closes the popup and is posted again for the
+  // thread's own loop.
+  static UINT TrackPopupMenu(CXTPPopupBar *pPopup, UINT nFlags, int x, int y, CWnd *pWndOwner,
+                             LPCRECT lpExclude = nullptr, CWnd *pWndNotify = nullptr);
+  // The toolbars popup at a screen point, outside customise mode.
+  void ContextMenu(int x, int y);
+  // A popup listing the toolbars that want to be listed, and Customize.
+  CXTPPopupBar *GetToolbarsPopup();
+  // Where the modal loops take their messages (GetMessageW's answers), so
+  // tests can feed them.
+  typedef BOOL (*GetMessageFunction)(MSG *pMsg);
+  static void SetGetMessageFunction(GetMessageFunction pfn) { s_pfnGetMessage = pfn; }
+
   void UpdateKeyboardCues(BOOL bShow);
   BOOL IsKeyboardCuesFollowAlt() const { return m_bKeyboardCuesFollowAlt; }
   void SetKeyboardCuesFollowAlt(BOOL bFollow) { m_bKeyboardCuesFollowAlt = bFollow; }
-  virtual void RedrawVisibleBars() {}
+  virtual void RedrawVisibleBars();
 
 private:
   CCmdTarget *m_pShared = nullptr;
@@ -116,4 +163,6 @@ private:
   CWnd *m_pSite = nullptr;
   BOOL m_bKeyboardCuesFollowAlt = FALSE;
   HWND m_hWndCustomizeSheet = nullptr;
+  std::vector<CXTPCommandBar *> m_arrBars;
+  static GetMessageFunction s_pfnGetMessage;
 };

@@ -281,8 +281,11 @@ BOOL CXTPControl::OnSetSelected(int bSelected) {
 
 void CXTPControl::OnMouseHover() {
   if (!m_pParent) return;
-  if (m_pParent->SetPopuped(-1) && m_pParent->GetTrackingMode() == 2 &&
-      m_pParent->GetType() != xtpBarTypePopup)
+  // SetPopuped answers whether a popup opened, so whether one was open is
+  // asked before it closes.
+  const BOOL bWasOpen = m_pParent->GetPopupedIndex() != -1;
+  m_pParent->SetPopuped(-1);
+  if (bWasOpen && m_pParent->GetTrackingMode() == 2 && m_pParent->GetType() != xtpBarTypePopup)
     m_pParent->SetTrackingMode(0, TRUE, FALSE);
 }
 

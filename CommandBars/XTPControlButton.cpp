@@ -46,6 +46,7 @@ void CXTPControlButton::OnLButtonUp(CPoint /*point*/) {
 BOOL CXTPControlButton::TrackPress(CPoint /*pt*/) {
   CXTPCommandBar *pParent = m_pParent;
   HWND hWnd = pParent->GetSafeHwnd();
+  const CRect rcPress = GetPressRect();
   pParent->SetSelected(m_nIndex, FALSE);
   m_bPressed = 1;
   RedrawParent();
@@ -65,7 +66,7 @@ BOOL CXTPControlButton::TrackPress(CPoint /*pt*/) {
     if (hWnd && ::GetCapture() != hWnd) break;
     if (msg.message == WM_MOUSEMOVE) {
       CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
-      BOOL bOver = m_rcControl.PtInRect(pt);
+      BOOL bOver = rcPress.PtInRect(pt);
       if (bOver != (m_bSelected != 0)) {
         pParent->SetSelected(bOver ? m_nIndex : -1, FALSE);
         RedrawParent();
@@ -82,7 +83,7 @@ BOOL CXTPControlButton::TrackPress(CPoint /*pt*/) {
   }
 
   if (hWnd && ::GetCapture() == hWnd) ::ReleaseCapture();
-  BOOL bExecute = !bQuit && m_bSelected && (!bReleaseKnown || m_rcControl.PtInRect(ptRelease));
+  BOOL bExecute = !bQuit && m_bSelected && (!bReleaseKnown || rcPress.PtInRect(ptRelease));
   if (m_bSelected) pParent->SetSelected(-1, FALSE);
   m_bPressed = 0;
   RedrawParent();

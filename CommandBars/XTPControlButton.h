@@ -19,4 +19,6 @@ public:
 protected:
   // Returns TRUE when the release over the button asks for execution.
   BOOL TrackPress(CPoint pt);
+  // The part of the control that the press loop treats as the button.
+  virtual CRect GetPressRect() const { return m_rcControl; }
 };

@@ -21,6 +21,31 @@ public:
   void Copy(CXTPControl *pControl, BOOL bRecursive = FALSE) override;
   BOOL Compare(CXTPControl *pOther) override;
 
+  void OnUnderlineActivate() override;
+  void OnSetPopup(BOOL bPopup) override;
+  void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0)) override;
+  void OnLButtonUp(CPoint point) override;
+  void OnMouseHover() override;
+  BOOL OnLButtonDblClk(CPoint point) override;
+  void OnCustomizeDragOver(CXTPControl *pDataObject, CPoint point, DWORD &dwEffect) override;
+  BOOL OnSetSelected(int bSelected) override;
+
+  // TRUE when this control's bar holds, at any depth, the bar of pControl:
+  // a popup dropped into its own descendant would make a cycle.
+  BOOL ContainsBar(CXTPControl *pControl);
+  virtual void UpdateShadow();
+  virtual void AdjustExcludeRect(CRect &rc);
+  // The parent's expansion timer: an open menu shows its hidden commands.
+  void OnExpandTimer();
+
+  // Where a split button's command part ends: the arrow part is the last 20
+  // pixels on a popup bar, 11 on other bars, counted from the right edge.
+  static int GetSplitArrowWidth(BOOL bPopupBar) { return bPopupBar ? 20 : 11; }
+  BOOL IsInSplitCommandPart(CPoint pt) const;
+
+protected:
+  CRect GetPressRect() const override;
+
 private:
   CXTPCommandBar *m_pCommandBar = nullptr;
   BOOL m_bPopup = FALSE;

@@ -97,18 +97,23 @@ CSize CXTPControlsLayout::MeasureRecords(Records &records, BOOL bVertDock) {
   return bVertDock ? CSize(nExtentAcross, nExtentAlong) : CSize(nExtentAlong, nExtentAcross);
 }
 
+namespace {
+
+// The extent of the rows wrapped at the width on a trial: the wrap works on a
+// copy of the mode, which only the final wrap hands back to the caller.
+CSize WrapTrial(CXTPControlsLayout::Records &records, int nWidth, DWORD dwMode) {
+  CXTPControlsLayout::WrapRecords(records, nWidth, dwMode, FALSE);
+  return CXTPControlsLayout::MeasureRecords(records, FALSE);
+}
+
+} // namespace
+
 CSize CXTPControlsLayout::BalanceRecords(Records &records, DWORD &dwMode) {
-  DWORD dwWork = dwMode;
-  WrapRecords(records, 0, dwWork, FALSE);
-  int nMin = MeasureRecords(records, FALSE).cx;
-  dwWork = dwMode;
-  WrapRecords(records, 32767, dwWork, FALSE);
-  int nMax = MeasureRecords(records, FALSE).cx;
+  int nMin = WrapTrial(records, 0, dwMode).cx;
+  int nMax = WrapTrial(records, 32767, dwMode).cx;
   while (nMin < nMax) {
     int nMid = (nMin + nMax) / 2;
-    dwWork = dwMode;
-    WrapRecords(records, nMid, dwWork, FALSE);
-    CSize sz = MeasureRecords(records, FALSE);
+    CSize sz = WrapTrial(records, nMid, dwMode);
     if (sz.cx >= sz.cy) {
       nMax = nMid;
       if (sz.cx == sz.cy) break;
@@ -124,16 +129,11 @@ CSize CXTPControlsLayout::BalanceRecords(Records &records, DWORD &dwMode) {
 CSize CXTPControlsLayout::FitLength(Records &records, int nLength, DWORD &dwMode) {
   DWORD dwWork = dwMode;
   if (dwMode & LM_LENGTHY) {
-    WrapRecords(records, 0, dwWork, FALSE);
-    int nMin = MeasureRecords(records, FALSE).cx;
-    dwWork = dwMode;
-    WrapRecords(records, 32767, dwWork, FALSE);
-    int nMax = MeasureRecords(records, FALSE).cx;
+    int nMin = WrapTrial(records, 0, dwMode).cx;
+    int nMax = WrapTrial(records, 32767, dwMode).cx;
     while (nMin < nMax) {
       int nMid = (nMin + nMax) / 2;
-      dwWork = dwMode;
-      WrapRecords(records, nMid, dwWork, FALSE);
-      CSize sz = MeasureRecords(records, FALSE);
+      CSize sz = WrapTrial(records, nMid, dwMode);
       if (sz.cy == nLength) {
         nMax = nMid;
         break;

@@ -245,14 +245,7 @@ CSize CXTPDefaultTheme::DrawControlText(CDC *pDC, CString strText, CRect rc, UIN
     ::DrawTextW(hDC, strText, -1, &rcCalc, nFormat | DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
     return rcCalc.Size();
   }
-  if (!bEnabled && !nSelected) {
-    COLORREF clrText = pDC->GetTextColor();
-    pDC->SetTextColor(GetPaintColor(COLOR_BTNHIGHLIGHT));
-    CRect rcEmboss = rc;
-    rcEmboss.OffsetRect(1, 1);
-    ::DrawTextW(hDC, strText, -1, &rcEmboss, nFormat | DT_SINGLELINE | DT_VCENTER);
-    pDC->SetTextColor(clrText);
-  }
+  if (!bEnabled && !nSelected) DrawTextHighlight(pDC, strText, rc, nFormat | DT_SINGLELINE | DT_VCENTER);
   ::DrawTextW(hDC, strText, -1, &rc, nFormat | DT_SINGLELINE | DT_VCENTER);
   return rc.Size();
 }

@@ -314,14 +314,7 @@ CSize CXTPPaintManager::DrawTextWithAccelerator(CDC *pDC, CString strText, CRect
   if (!bVertical) {
     int nWidth = sz.cx + (bTriangle ? 5 : 0);
     if (bCentered) rc.left += (rc.Width() - nWidth) / 2;
-    if (bEmbossed) {
-      COLORREF clrText = pDC->GetTextColor();
-      pDC->SetTextColor(GetPaintColor(COLOR_BTNHIGHLIGHT));
-      CRect rcEmboss = rc;
-      rcEmboss.OffsetRect(1, 1);
-      ::DrawTextW(hDC, strStripped, -1, &rcEmboss, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-      pDC->SetTextColor(clrText);
-    }
+    if (bEmbossed) DrawTextHighlight(pDC, strStripped, rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (m_bShowKeyboardCues)
       ::DrawTextW(hDC, strText, -1, &rc, DT_SINGLELINE | DT_VCENTER);
     else
@@ -339,14 +332,7 @@ CSize CXTPPaintManager::DrawTextWithAccelerator(CDC *pDC, CString strText, CRect
   rcText.left = rc.right - (rc.Width() - sz.cy + 1) / 2;
   if (bCentered) rcText.top += (rc.Height() - sz.cx - (bTriangle ? 5 : 0)) / 2;
   const UINT nFormat = DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
-  if (bEmbossed) {
-    COLORREF clrText = pDC->GetTextColor();
-    pDC->SetTextColor(GetPaintColor(COLOR_BTNHIGHLIGHT));
-    CRect rcEmboss = rcText;
-    rcEmboss.OffsetRect(1, 1);
-    ::DrawTextW(hDC, strStripped, -1, &rcEmboss, nFormat);
-    pDC->SetTextColor(clrText);
-  }
+  if (bEmbossed) DrawTextHighlight(pDC, strStripped, rcText, nFormat);
   ::DrawTextW(hDC, strStripped, -1, &rcText, nFormat);
   if (bTriangle) {
     int x = rc.CenterPoint().x, y = rcText.top + sz.cx + 5;
@@ -365,6 +351,14 @@ void CXTPPaintManager::BlendPixels(const DWORD *pSrc, DWORD *pDest, int nCount, 
 
 void CXTPPaintManager::GradientFill(CDC *pDC, LPCRECT lpRect, COLORREF crFrom, COLORREF crTo, BOOL bHorz) {
   XTPGetDrawHelpers()->GradientFill(pDC, lpRect, crFrom, crTo, bHorz);
+}
+
+void CXTPPaintManager::DrawTextHighlight(CDC *pDC, LPCWSTR lpszText, CRect rc, UINT nFormat) {
+  COLORREF clrText = pDC->GetTextColor();
+  pDC->SetTextColor(GetPaintColor(COLOR_BTNHIGHLIGHT));
+  rc.OffsetRect(1, 1);
+  ::DrawTextW(pDC->GetSafeHdc(), lpszText, -1, &rc, nFormat);
+  pDC->SetTextColor(clrText);
 }
 
 void CXTPPaintManager::DrawDownTriangle(CXTPPaintManager *pPM, CDC *pDC, int x, int y, COLORREF clr) {

@@ -223,6 +223,9 @@ protected:
   void RefreshBaseMetrics();
   // Clears pressed and a right-to-left flag for the helpers below.
   static void DrawDownTriangle(CXTPPaintManager *pPM, CDC *pDC, int x, int y, COLORREF clr);
+  // The highlight under embossed (disabled) text: the text one pixel down and
+  // right in the highlight colour; the text colour is left as it was.
+  void DrawTextHighlight(CDC *pDC, LPCWSTR lpszText, CRect rc, UINT nFormat);
 
 private:
   static FontExistsFunction s_pfnFontExists;

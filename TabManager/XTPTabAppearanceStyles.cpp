@@ -7,6 +7,7 @@
 #include "XTPTabPaintManager.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -415,6 +416,16 @@ void CXTPTabAppearance3::DrawTab(CDC *pDC, CXTPTabManagerItem *pItem) {
     rcFace.left -= H;
   else
     rcFace.top -= W;
+  // The face (its colour given back), its outline, the inner line and the
+  // highlight, each list as long as it stands.
+  auto drawSlant = [&](const auto &face, const auto &outline, const auto &inner, const auto &highlight) {
+    const COLORREF clrFace =
+        FillTabPolygon(pDC, rcFace, face, static_cast<int>(std::size(face)), pItem, TRUE);
+    DrawPolyLine(pDC, clrOutline, outline, static_cast<int>(std::size(outline)));
+    DrawPolyLine(pDC, clrInner, inner, static_cast<int>(std::size(inner)));
+    DrawPolyLine(pDC, clrHighlight, highlight, static_cast<int>(std::size(highlight)));
+    return clrFace;
+  };
   COLORREF F = 0;
   switch (nPosition) {
   case xtpTabPositionTop: {
@@ -422,10 +433,7 @@ void CXTPTabAppearance3::DrawTab(CDC *pDC, CXTPTabManagerItem *pItem) {
     const POINT outline[] = {{Rt, B - 1}, {0, 3 - H}, {-2, -2}, {9 - W, 0}, {-5, 2}, {3 - H, H - 3}, {-2, 0}};
     const POINT inner[] = {{Rt - 1, B - 1}, {0, 3 - H}, {-2, -2}};
     const POINT highlight[] = {{Rt - 3, T + 1}, {9 - W, 0}, {-5, 3}, {4 - H, H - 4}};
-    F = FillTabPolygon(pDC, rcFace, face, 4, pItem, TRUE);
-    DrawPolyLine(pDC, clrOutline, outline, 7);
-    DrawPolyLine(pDC, clrInner, inner, 3);
-    DrawPolyLine(pDC, clrHighlight, highlight, 4);
+    F = drawSlant(face, outline, inner, highlight);
     if (pItem->IsSelected()) HorizontalLine(pDC, L - H + 4, B, W + H - 3, F);
     break;
   }
@@ -434,10 +442,7 @@ void CXTPTabAppearance3::DrawTab(CDC *pDC, CXTPTabManagerItem *pItem) {
     const POINT outline[] = {{Rt - 1, B}, {3 - W, 0}, {-2, -2}, {0, 9 - H}, {2, -5}, {W - 3, 3 - W}, {0, -2}};
     const POINT inner[] = {{Rt - 1, B - 1}, {3 - W, 0}, {-2, -2}};
     const POINT highlight[] = {{L + 1, B - 3}, {0, 9 - H}, {3, -5}, {W - 4, 4 - W}};
-    F = FillTabPolygon(pDC, rcFace, face, 4, pItem, TRUE);
-    DrawPolyLine(pDC, clrOutline, outline, 7);
-    DrawPolyLine(pDC, clrInner, inner, 3);
-    DrawPolyLine(pDC, clrHighlight, highlight, 4);
+    F = drawSlant(face, outline, inner, highlight);
     if (pItem->IsSelected()) VerticalLine(pDC, Rt, T - W + 4, W + H - 3, F);
     break;
   }
@@ -446,10 +451,7 @@ void CXTPTabAppearance3::DrawTab(CDC *pDC, CXTPTabManagerItem *pItem) {
     const POINT outline[] = {{Rt, T + 1}, {0, H - 3}, {-2, 2}, {9 - W, 0}, {-5, -2}, {3 - H, 3 - H}, {-2, 0}};
     const POINT inner[] = {{Rt - 1, T + 1}, {0, H - 3}, {-2, 2}};
     const POINT highlight[] = {{Rt - 3, B - 1}, {9 - W, 0}, {-5, -3}, {4 - H, 4 - H}};
-    F = FillTabPolygon(pDC, rcFace, face, 4, pItem, TRUE);
-    DrawPolyLine(pDC, clrOutline, outline, 7);
-    DrawPolyLine(pDC, clrInner, inner, 3);
-    DrawPolyLine(pDC, clrHighlight, highlight, 4);
+    F = drawSlant(face, outline, inner, highlight);
     if (pItem->IsSelected()) HorizontalLine(pDC, L - H + 4, T, W + H - 3, F);
     break;
   }
@@ -458,10 +460,7 @@ void CXTPTabAppearance3::DrawTab(CDC *pDC, CXTPTabManagerItem *pItem) {
     const POINT outline[] = {{L + 1, B}, {W - 3, 0}, {2, -2}, {0, 9 - H}, {-2, -5}, {3 - W, 3 - W}, {0, -2}};
     const POINT inner[] = {{L + 1, B - 1}, {W - 3, 0}, {2, -2}};
     const POINT highlight[] = {{Rt - 1, B - 3}, {0, 9 - H}, {-3, -5}, {4 - W, 4 - W}};
-    F = FillTabPolygon(pDC, rcFace, face, 4, pItem, TRUE);
-    DrawPolyLine(pDC, clrOutline, outline, 7);
-    DrawPolyLine(pDC, clrInner, inner, 3);
-    DrawPolyLine(pDC, clrHighlight, highlight, 4);
+    F = drawSlant(face, outline, inner, highlight);
     if (pItem->IsSelected()) VerticalLine(pDC, L, T - W + 4, W + H - 3, F);
     break;
   }
@@ -489,6 +488,14 @@ void CXTPTabAppearance9::DrawTab(CDC *pDC, CXTPTabManagerItem *pItem) {
     rcFace.right += h;
   else
     rcFace.bottom += h;
+  // The face, its outline, the inner line and the highlight, each list as
+  // long as it stands.
+  auto drawSlant = [&](const auto &shape, const auto &inner, const auto &highlight) {
+    FillTabPolygon(pDC, rcFace, shape, static_cast<int>(std::size(shape)), pItem, TRUE);
+    DrawPolyLine(pDC, clrOutline, shape, static_cast<int>(std::size(shape)));
+    DrawPolyLine(pDC, clrInner, inner, static_cast<int>(std::size(inner)));
+    DrawPolyLine(pDC, clrHighlight, highlight, static_cast<int>(std::size(highlight)));
+  };
   // The lists stand as given: the bottom and right ones are not mirror
   // images of the top and left ones.
   switch (nPosition) {
@@ -498,10 +505,7 @@ void CXTPTabAppearance9::DrawTab(CDC *pDC, CXTPTabManagerItem *pItem) {
         {2 - h, 2 * h - 4}};
     const POINT inner[] = {{Rt - 5 + h, B - 1}, {3 - h, 6 - 2 * h}, {-3, -3}, {-3, -1}};
     const POINT highlight[] = {{Rt - 7, B - 2 * h + 1}, {15 - W, 0}, {-3, 1}, {-2, 2}, {2 - h, 2 * h - 4}};
-    FillTabPolygon(pDC, rcFace, shape, 8, pItem, TRUE);
-    DrawPolyLine(pDC, clrOutline, shape, 8);
-    DrawPolyLine(pDC, clrInner, inner, 4);
-    DrawPolyLine(pDC, clrHighlight, highlight, 5);
+    drawSlant(shape, inner, highlight);
     break;
   }
   case xtpTabPositionLeft: {
@@ -510,10 +514,7 @@ void CXTPTabAppearance9::DrawTab(CDC *pDC, CXTPTabManagerItem *pItem) {
         {2 * h - 4, 2 - h}};
     const POINT inner[] = {{Rt - 1, B - 5 + h}, {6 - 2 * h, 3 - h}, {-3, -3}, {-1, -3}};
     const POINT highlight[] = {{Rt - 2 * h + 1, B - 8}, {0, 16 - H}, {1, -3}, {2, -2}, {2 * h - 4, 2 - h}};
-    FillTabPolygon(pDC, rcFace, shape, 8, pItem, TRUE);
-    DrawPolyLine(pDC, clrOutline, shape, 8);
-    DrawPolyLine(pDC, clrInner, inner, 4);
-    DrawPolyLine(pDC, clrHighlight, highlight, 5);
+    drawSlant(shape, inner, highlight);
     break;
   }
   case xtpTabPositionBottom: {
@@ -521,10 +522,7 @@ void CXTPTabAppearance9::DrawTab(CDC *pDC, CXTPTabManagerItem *pItem) {
                            {14 - W, 0},         {-2, -1},           {-3, -3}, {2 - h, 4 - 2 * h}};
     const POINT inner[] = {{Rt - 5 + h, T + 1}, {3 - h, 2 * h - 6}, {-3, 3}, {-2, 1}};
     const POINT highlight[] = {{L + 7, T - 1 + 2 * h}, {-2, -1}, {-2, -2}, {2 - h, 4 - 2 * h}};
-    FillTabPolygon(pDC, rcFace, shape, 8, pItem, TRUE);
-    DrawPolyLine(pDC, clrOutline, shape, 8);
-    DrawPolyLine(pDC, clrInner, inner, 4);
-    DrawPolyLine(pDC, clrHighlight, highlight, 4);
+    drawSlant(shape, inner, highlight);
     break;
   }
   default: {
@@ -532,10 +530,7 @@ void CXTPTabAppearance9::DrawTab(CDC *pDC, CXTPTabManagerItem *pItem) {
                            {0, 16 - H},    {-1, -3},           {-3, -3}, {4 - 2 * h, 2 - h}};
     const POINT inner[] = {{L, B - 5 + h}, {2 * h - 5, 3 - h}, {3, -3}, {1, -3}, {0, 14 - H}};
     const POINT highlight[] = {{L - 2 + 2 * h, T + 5}, {-2, -2}, {4 - 2 * h, 2 - h}};
-    FillTabPolygon(pDC, rcFace, shape, 8, pItem, TRUE);
-    DrawPolyLine(pDC, clrOutline, shape, 8);
-    DrawPolyLine(pDC, clrInner, inner, 5);
-    DrawPolyLine(pDC, clrHighlight, highlight, 3);
+    drawSlant(shape, inner, highlight);
     break;
   }
   }

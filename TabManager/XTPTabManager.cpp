@@ -149,6 +149,25 @@ void CXTPTabManagerNavigateButtonRight::OnExecute(BOOL bTick) {
   if (bTick) m_pManager->OnScroll(TRUE);
 }
 
+namespace {
+
+// The next message of a loop that holds the mouse capture; FALSE ends the
+// loop: at WM_QUIT (posted again for the loop outside) or when the capture
+// went elsewhere (the message that came is dispatched first).
+BOOL GetCapturedMessage(HWND hWnd, MSG &msg) {
+  if (!::GetMessage(&msg, nullptr, 0, 0)) {
+    ::PostQuitMessage(static_cast<int>(msg.wParam));
+    return FALSE;
+  }
+  if (::GetCapture() != hWnd) {
+    ::DispatchMessage(&msg);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+} // namespace
+
 void CXTPTabManagerNavigateButton::PerformClick(HWND hWnd, CPoint pt) {
   if (::GetCapture() != nullptr || !m_bEnabled) return;
   ::SetCapture(hWnd);
@@ -176,18 +195,11 @@ void CXTPTabManagerNavigateButton::PerformClick(HWND hWnd, CPoint pt) {
       ::MsgWaitForMultipleObjects(0, nullptr, FALSE, dwWait, QS_ALLINPUT);
       continue;
     }
-    if (!::GetMessage(&msg, nullptr, 0, 0)) {
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (::GetCapture() != hWnd) {
-      ::DispatchMessage(&msg);
-      break;
-    }
+    if (!GetCapturedMessage(hWnd, msg)) break;
     if (msg.message == WM_MOUSEMOVE) {
-      pt = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+      pt = CPoint(static_cast<DWORD>(msg.lParam));
     } else if (msg.message == WM_LBUTTONUP) {
-      pt = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+      pt = CPoint(static_cast<DWORD>(msg.lParam));
       bReleasedOnButton = m_rcButton.PtInRect(pt);
       break;
     } else if (msg.message == WM_RBUTTONDOWN || msg.message == WM_CANCELMODE ||
@@ -517,16 +529,9 @@ void CXTPTabManager::TrackTabDrag(HWND hWnd, CPoint pt, CXTPTabManagerItem *pIte
   ::SetCapture(hWnd);
   for (;;) {
     MSG msg;
-    if (!::GetMessage(&msg, nullptr, 0, 0)) {
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (::GetCapture() != hWnd) {
-      ::DispatchMessage(&msg);
-      break;
-    }
+    if (!GetCapturedMessage(hWnd, msg)) break;
     if (msg.message == WM_MOUSEMOVE) {
-      pt = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+      pt = CPoint(static_cast<DWORD>(msg.lParam));
       for (size_t i = 0; i < arrRects.size() && i < m_arrItems.size(); i++) {
         if (static_cast<int>(i) != pItem->GetIndex() && arrRects[i].PtInRect(pt)) {
           std::swap(m_arrItems[i], m_arrItems[pItem->GetIndex()]);

@@ -175,6 +175,15 @@ BOOL IsVertical(XTPTabPosition nPosition) {
   return nPosition == xtpTabPositionLeft || nPosition == xtpTabPositionRight;
 }
 
+// The paint manager owns its appearance and colour set: a new one takes the
+// old one's place (freeing it) and measures itself for its owner.
+template <class TPart> void AdoptPart(TPart *&pSlot, TPart *pPart, CXTPTabPaintManager *pOwner) {
+  delete pSlot;
+  pSlot = pPart;
+  pPart->SetOwner(pOwner);
+  pPart->RefreshMetrics();
+}
+
 } // namespace
 
 CXTPTabPaintManager::CXTPTabPaintManager() {
@@ -199,10 +208,7 @@ CXTPTabAppearance *CXTPTabPaintManager::SetAppearance(int nAppearance) {
 
 CXTPTabAppearance *CXTPTabPaintManager::SetAppearanceSet(CXTPTabAppearance *pAppearance) {
   if (pAppearance) {
-    delete m_pAppearanceSet;
-    m_pAppearanceSet = pAppearance;
-    pAppearance->SetOwner(this);
-    pAppearance->RefreshMetrics();
+    AdoptPart(m_pAppearanceSet, pAppearance, this);
     SetColor(pAppearance->GetPreferredColorSet());
   }
   OnPropertyChanged();
@@ -215,12 +221,7 @@ CXTPTabColorSet *CXTPTabPaintManager::SetColor(int nColorSet) {
 }
 
 CXTPTabColorSet *CXTPTabPaintManager::SetColorSet(CXTPTabColorSet *pColorSet) {
-  if (pColorSet) {
-    delete m_pColorSet;
-    m_pColorSet = pColorSet;
-    pColorSet->SetOwner(this);
-    pColorSet->RefreshMetrics();
-  }
+  if (pColorSet) AdoptPart(m_pColorSet, pColorSet, this);
   OnPropertyChanged();
   return m_pColorSet;
 }
@@ -332,6 +333,20 @@ void CXTPTabPaintManager::RepositionTabControl(CXTPTabManager *pTabManager, CDC 
 
 namespace {
 
+// Every tab's length as the appearance measures it (hidden tabs take none),
+// also kept on the item as its button and content length.
+std::vector<int> MeasureTabs(CXTPTabAppearance *pAppearance, CDC *pDC, CXTPTabManager *pTabManager) {
+  std::vector<int> arrLengths(pTabManager->GetItemCount());
+  for (int i = 0; i < static_cast<int>(arrLengths.size()); i++) {
+    CXTPTabManagerItem *pItem = pTabManager->GetItem(i);
+    int nLength = pItem->IsVisible() ? pAppearance->MeasureTab(pDC, pItem) : 0;
+    pItem->SetButtonLength(nLength);
+    pItem->SetContentLength(nLength);
+    arrLengths[i] = nLength;
+  }
+  return arrLengths;
+}
+
 // The strip's geometry turned to a common frame: "along" runs with the tabs.
 struct StripAxis {
   BOOL bHorizontal;
@@ -380,14 +395,7 @@ void CXTPTabPaintManager::LayoutTabsGeneric(CXTPTabManager *pTabManager, CDC *pD
 
   const CRect M = m_pAppearanceSet->GetStripMargin();
   const int B = m_pAppearanceSet->GetRowHeight(pTabManager);
-  std::vector<int> arrLengths(nCount);
-  for (int i = 0; i < nCount; i++) {
-    CXTPTabManagerItem *pItem = pTabManager->GetItem(i);
-    int nLength = pItem->IsVisible() ? m_pAppearanceSet->MeasureTab(pDC, pItem) : 0;
-    pItem->SetButtonLength(nLength);
-    pItem->SetContentLength(nLength);
-    arrLengths[i] = nLength;
-  }
+  std::vector<int> arrLengths = MeasureTabs(m_pAppearanceSet, pDC, pTabManager);
   const StripAxis axis{pTabManager->IsHorizontalPosition()};
   int W = (axis.bHorizontal ? R.Width() : R.Height()) - M.left - M.right;
   for (int b = pTabManager->GetNavigateButtonCount() - 1; b >= 0; b--)
@@ -443,14 +451,7 @@ void CXTPTabPaintManager::LayoutMultiRow(CXTPTabManager *pTabManager, CDC *pDC, 
     pTabManager->GetNavigateButton(b)->AdjustWidth(nUsableEnd);
   const int W = nUsableEnd - (axis.Start(R) + M.left + M.right);
 
-  std::vector<int> arrLengths(nCount);
-  for (int i = 0; i < nCount; i++) {
-    CXTPTabManagerItem *pItem = pTabManager->GetItem(i);
-    int nLength = pItem->IsVisible() ? m_pAppearanceSet->MeasureTab(pDC, pItem) : 0;
-    pItem->SetButtonLength(nLength);
-    pItem->SetContentLength(nLength);
-    arrLengths[i] = nLength;
-  }
+  std::vector<int> arrLengths = MeasureTabs(m_pAppearanceSet, pDC, pTabManager);
   std::vector<int> arrFirst = XTPTabLayout::GreedyRows(arrLengths, W);
   if (arrFirst.size() > 1)
     arrFirst =

@@ -584,7 +584,7 @@ TEST(ControlSelection, KeyboardSelectionClosesThePopupAndHoverEndsTracking) {
   // Hovering another control while a popup is open from a toolbar ends the tracking.
   bar.SetTrackingMode(2);
   bar.SetPopuped(1);
-  b->OnMouseHover();
+  a->OnMouseHover();
   EXPECT_EQ(bar.GetPopupedIndex(), -1);
   EXPECT_EQ(bar.GetTrackingMode(), 0);
   bar.GetControls()->RemoveAll();

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 #include "CommandBarsTestSupport.h"
@@ -262,6 +263,48 @@ TEST(PaintManagerText, HiddenCuesDrawNeitherAmpersandNorUnderline) {
   EXPECT_NE(Render(theme, L"&Wx", TRUE), plain) << "shown cues underline the mnemonic";
   // A doubled ampersand is one ampersand either way.
   EXPECT_EQ(Render(theme, L"A&&B", TRUE), Render(theme, L"A&&B", FALSE));
+}
+
+// Embossed text: the text in its colour over its highlight, one pixel down
+// and right; the highlight shows only where the text does not cover it, and
+// the text colour is the caller's again afterwards.
+void ExpectEmbossedOver(const std::function<void(CDC *, BOOL)> &draw, CXTPPaintManager &theme) {
+  const COLORREF kGround = RGB(128, 128, 128), kHighlight = theme.GetPaintColor(COLOR_BTNHIGHLIGHT);
+  ASSERT_NE(kHighlight, kGround);
+  MemoryCanvas plain(80, 30, kGround), embossed(80, 30, kGround);
+  for (MemoryCanvas *pCanvas : {&plain, &embossed}) {
+    CXTPFontDC font(&pCanvas->dc, &theme.m_fontRegular);
+    pCanvas->dc.SetTextColor(0);
+    pCanvas->dc.SetBkMode(TRANSPARENT);
+    draw(&pCanvas->dc, pCanvas == &embossed);
+    EXPECT_EQ(pCanvas->dc.GetTextColor(), 0u);
+  }
+  int nHighlight = 0;
+  for (int y = 0; y < 30; y++)
+    for (int x = 0; x < 80; x++) {
+      const bool bText = plain.Pixel(x, y) == 0;
+      const bool bShifted = x > 0 && y > 0 && plain.Pixel(x - 1, y - 1) == 0;
+      const COLORREF expected = bText ? 0 : bShifted ? kHighlight : kGround;
+      ASSERT_EQ(embossed.Pixel(x, y), expected) << x << "," << y;
+      nHighlight += expected == kHighlight;
+    }
+  EXPECT_GT(nHighlight, 0);
+}
+
+TEST(PaintManagerText, EmbossedTextHasItsHighlightDownAndRight) {
+  CXTPDefaultTheme theme;
+  theme.SetKeyboardCuesShown(FALSE);
+  ExpectEmbossedOver(
+      [&](CDC *pDC, BOOL bEmbossed) {
+        theme.DrawTextWithAccelerator(pDC, L"&Wx", CRect(2, 0, 78, 30), TRUE, FALSE, FALSE, FALSE, bEmbossed);
+      },
+      theme);
+  // A disabled popup row's text, unless the row is selected.
+  ExpectEmbossedOver(
+      [&](CDC *pDC, BOOL bEmbossed) {
+        theme.DrawControlText(pDC, L"Wx", CRect(2, 0, 78, 30), DT_LEFT, TRUE, FALSE, !bEmbossed);
+      },
+      theme);
 }
 
 TEST(PaintManagerText, MeasuresTheStrippedTextAndTheTriangle) {

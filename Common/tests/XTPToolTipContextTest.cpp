@@ -9,23 +9,11 @@
 #include <vector>
 
 #include "MemoryCanvas.h"
+#include "WindowTestKit.h"
 #include "XTPDrawHelpers.h"
 #include "XTPToolTipContext.h"
 
 namespace {
-
-void PumpFor(DWORD dwMilliseconds, HWND hWndUntilVisible = nullptr) {
-  const DWORD dwEnd = ::GetTickCount() + dwMilliseconds;
-  while (::GetTickCount() < dwEnd) {
-    MSG msg;
-    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessage(&msg);
-    }
-    if (hWndUntilVisible != nullptr && ::IsWindowVisible(hWndUntilVisible)) return;
-    ::Sleep(10);
-  }
-}
 
 struct Tool {
   CRect rect;

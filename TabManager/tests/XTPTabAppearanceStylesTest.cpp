@@ -5,6 +5,7 @@
 
 #include "TabTestStrip.h"
 #include "../../Common/tests/MemoryCanvas.h"
+#include "../../Common/tests/SchemeScope.h"
 #include "XTPColorManager.h"
 
 namespace {
@@ -21,18 +22,6 @@ COLORREF Average(COLORREF a, COLORREF b) {
   return RGB((GetRValue(a) + GetRValue(b)) >> 1, (GetGValue(a) + GetGValue(b)) >> 1,
              (GetBValue(a) + GetBValue(b)) >> 1);
 }
-
-class SchemeScope {
-public:
-  explicit SchemeScope(int nTheme) {
-    XTPGetColorManager()->SetSystemTheme(nTheme);
-    XTPGetColorManager()->RefreshColors();
-  }
-  ~SchemeScope() {
-    XTPGetColorManager()->SetSystemTheme(xtpSystemThemeAuto);
-    XTPGetColorManager()->RefreshColors();
-  }
-};
 
 // Three tabs, the middle one selected, in a 300 by 100 control.
 class TabStyle : public ::testing::Test {

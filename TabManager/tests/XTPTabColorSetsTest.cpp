@@ -6,6 +6,7 @@
 
 #include "TabTestStrip.h"
 #include "../../Common/tests/MemoryCanvas.h"
+#include "../../Common/tests/SchemeScope.h"
 #include "../../Common/tests/FakeVisualStyles.h"
 #include "XTPColorManager.h"
 
@@ -14,19 +15,6 @@ namespace {
 COLORREF C(int nIndex) {
   return XTPGetColor(nIndex);
 }
-
-// Forces a colour scheme on the process's colour manager for one test.
-class SchemeScope {
-public:
-  explicit SchemeScope(int nTheme) {
-    XTPGetColorManager()->SetSystemTheme(nTheme);
-    XTPGetColorManager()->RefreshColors();
-  }
-  ~SchemeScope() {
-    XTPGetColorManager()->SetSystemTheme(xtpSystemThemeAuto);
-    XTPGetColorManager()->RefreshColors();
-  }
-};
 
 TEST(TabColorSet4, SchemesAndTheirSwitches) {
   SchemeScope olive(xtpSystemThemeOlive);

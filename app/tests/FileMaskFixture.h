@@ -100,17 +100,3 @@ protected:
     return names;
   }
 };
-
-// The text of the product's message box, answered with OK; empty while none
-// is up.
-inline TimerScript::Step ReadMessageBox(std::wstring &told) {
-  return [&told] {
-    HWND box = FindMessageBox();
-    if (box == nullptr) return false;
-    wchar_t text[512] = {};
-    ::GetDlgItemTextW(box, 0xFFFF, text, 512);
-    told = text;
-    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    return true;
-  };
-}

@@ -18,21 +18,6 @@ namespace {
 
 using FileChecks = std::vector<std::pair<std::u16string, uint8_t>>;
 
-HWND FindToolBar(HWND frame) {
-  HWND found = nullptr;
-  ::EnumChildWindows(
-      frame,
-      [](HWND window, LPARAM result) -> BOOL {
-        wchar_t className[32] = {};
-        ::GetClassNameW(window, className, 32);
-        if (wcscmp(className, TOOLBARCLASSNAMEW) != 0) return TRUE;
-        *reinterpret_cast<HWND *>(result) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 // A clock at which every look of the rebuild finds its pump due; before
 // answering the look of a number it runs what the test wants done there
 // (the first look is the pacer's own start).
@@ -50,8 +35,7 @@ WorkPacer::Clock PumpAtEveryEntry(std::function<void(int look)> atLook) {
 TimerScript::Step AnswerEveryBox(std::vector<std::wstring> &texts) {
   return [&texts] {
     if (HWND box = FindMessageBox()) {
-      wchar_t text[512] = {};
-      ::GetDlgItemTextW(box, 0xFFFF, text, 512);
+      const std::wstring text = MessageBoxTextOf(box);
       if (texts.empty() || texts.back() != text) texts.push_back(text);
       ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
       ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -169,19 +153,9 @@ TEST_F(FileMaskRebuild, StopEndsTheMaskWithTheFilesKeptSoFar) {
   }));
   std::wstring closeText, stopText;
   {
-    TimerScript script({ReadMessageBox(closeText),
-                        [&stopText] {
-                          HWND box = FindMessageBox();
-                          if (box == nullptr) return false;
-                          wchar_t text[512] = {};
-                          ::GetDlgItemTextW(box, 0xFFFF, text, 512);
-                          stopText = text;
-                          return AnswerMessageBox(IDYES)();
-                        }},
-                       [] {
-                         if (HWND box = FindMessageBox())
-                           ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
-                       });
+    TimerScript script({ReadMessageBox(closeText), ReadMessageBox(stopText, IDYES)}, [] {
+      if (HWND box = FindMessageBox()) ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+    });
     m_frame->ApplyFileMask(FileMaskCriteria{});
     EXPECT_TRUE(script.Finished()) << "at step " << script.CurrentStep();
   }

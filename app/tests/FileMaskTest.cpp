@@ -133,16 +133,7 @@ TEST_F(FileMask, SaveIsRefusedWhileMasked) {
   GetTempPathW(MAX_PATH, temp);
   const std::wstring name = std::wstring(temp) + L"qv-masked-" + std::to_wstring(GetCurrentProcessId());
   std::wstring told;
-  TimerScript script({[&told] {
-                       HWND box = FindMessageBox();
-                       if (box == nullptr) return false;
-                       wchar_t text[512] = {};
-                       ::GetDlgItemTextW(box, 0xFFFF, text, 512);
-                       told = text;
-                       ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                       return true;
-                     }},
-                     [] {});
+  TimerScript script({ReadMessageBox(told)}, [] {});
   m_frame->SaveScanFileAs(name);
   EXPECT_EQ(told, LoadWideText(IDS_SAVE_WHILE_MASKED));
   EXPECT_EQ(GetFileAttributesW((name + L".DAT").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -160,15 +151,7 @@ TEST_F(FileMask, TheDialogSetsTheMask) {
                         ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_MASK_SET, BN_CLICKED), 0);
                         return true;
                       },
-                      [&told] {
-                        HWND box = FindMessageBox();
-                        if (box == nullptr) return false;
-                        wchar_t text[512] = {};
-                        ::GetDlgItemTextW(box, 0xFFFF, text, 512);
-                        told = text;
-                        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                        return true;
-                      },
+                      ReadMessageBox(told),
                       [] {
                         HWND dialog = FindDialog(L"File Mask");
                         if (dialog == nullptr) return false;

@@ -6,6 +6,7 @@
 #include "FatTestImages.h"
 #include "FileRecovery.h"
 #include "NtfsAdvancedEngine.h"
+#include "NtfsTestImages.h"
 #include "ScanSession.h"
 #include "SessionScanFile.h"
 
@@ -286,32 +287,6 @@ TEST(FatRecoveryTimes, WriteTimeComesFromTheEntry) {
   EXPECT_EQ(CompareFileTime(&write, &expected.m_write), 0);
 }
 
-struct NtfsRow {
-  std::string m_kind;
-  std::string m_path;
-  uint64_t m_size = 0;
-  std::string m_original;
-};
-
-std::vector<NtfsRow> ReadNtfsManifest(const std::string &base) {
-  std::vector<NtfsRow> rows;
-  std::ifstream in(base + ".manifest");
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    NtfsRow row;
-    std::string record, size;
-    std::getline(fields, row.m_kind, '\t');
-    std::getline(fields, row.m_path, '\t');
-    std::getline(fields, record, '\t');
-    std::getline(fields, size, '\t');
-    std::getline(fields, row.m_original, '\t');
-    row.m_size = std::stoull(size);
-    rows.push_back(row);
-  }
-  return rows;
-}
-
 std::string NtfsBase() {
   const char *dir = std::getenv("QV_FIXTURES");
   return dir ? std::string(dir) + "/ntfs-4k" : std::string();
@@ -326,7 +301,7 @@ void CheckSmallFiles(EntryNodeList &entries) {
 
 void ExpectNtfsFilesRecovered(const Destination &out, const std::string &base, TreeServices &services) {
   size_t compared = 0;
-  for (const NtfsRow &row : ReadNtfsManifest(base)) {
+  for (const NtfsManifestRow &row : ReadNtfsManifest(base + ".manifest")) {
     if (row.m_kind != "deleted-file") continue;
     const std::u16string path = out / WindowsPath(row.m_path);
     ASSERT_TRUE(Exists(path)) << Narrow(path) << "\n" << services.LogAsText();

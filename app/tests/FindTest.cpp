@@ -72,16 +72,7 @@ protected:
     CFindFileDlg find(m_frame);
     Names found;
     std::wstring told;
-    TimerScript script({[&told] {
-                         HWND box = FindMessageBox();
-                         if (box == nullptr) return false;
-                         wchar_t text[256] = {};
-                         ::GetDlgItemTextW(box, 0xFFFF, text, 256);
-                         told = text;
-                         ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                         return true;
-                       }},
-                       [] {});
+    TimerScript script({ReadMessageBox(told)}, [] {});
     bool more = find.SearchFirst(*m_frame, criteria);
     for (int step = 0; more && step < 500; ++step) {
       const TreeEntryNode *node = Highlighted();

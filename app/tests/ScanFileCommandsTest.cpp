@@ -401,15 +401,7 @@ TEST_F(ScanFileCommands, ADamagedScanFileSaysHowMuchWasRead) {
       .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   std::wstring message;
   {
-    TimerScript script({[&] {
-                         HWND box = FindMessageBox();
-                         if (box == nullptr) return false;
-                         wchar_t text[1024] = {};
-                         ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
-                         message = text;
-                         return AnswerMessageBox(IDOK)();
-                       }},
-                       [] {});
+    TimerScript script({ReadMessageBox(message)}, [] {});
     m_frame->OpenScanFile(cut);
     EXPECT_TRUE(script.Finished()) << "the damage's message expected";
   }

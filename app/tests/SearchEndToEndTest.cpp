@@ -108,17 +108,8 @@ protected:
                           CMyTreeCtrl &tree = sheet->DrivePage().DriveTree();
                           return tree.m_hWnd != nullptr && ClickBox(tree, ItemOfRecord(tree, record));
                         },
-                        [&] {
-                          EXPECT_TRUE(SheetButtonEnabled(*sheet, ID_WIZFINISH));
-                          sheet->PressButton(PSBTN_FINISH);
-                          return true;
-                        }},
-                       [&] {
-                         // Whatever stopped the script is closed, so the test ends.
-                         if (HWND box = FindMessageBox())
-                           ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-                         if (sheet != nullptr) sheet->PressButton(PSBTN_CANCEL);
-                       });
+                        PressWizardFinish(sheet)},
+                       CancelWizard(sheet));
     // As Ctrl+R sends it; it returns when the wizard has closed.
     m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_RUN_WIZARD, 1), 0);
     EXPECT_TRUE(script.Finished());
@@ -229,11 +220,7 @@ TEST_F(SearchEndToEnd, AdvancedSearchFindsAFileInFreeSpaceByTheCheckedSignature)
                         sheet->PressButton(PSBTN_FINISH);
                         return true;
                       }},
-                     [&] {
-                       if (HWND box = FindMessageBox())
-                         ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-                       if (sheet != nullptr) sheet->PressButton(PSBTN_CANCEL);
-                     });
+                     CancelWizard(sheet));
   m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_RUN_WIZARD, 1), 0);
   ASSERT_TRUE(script.Finished()) << "at step " << script.CurrentStep();
   ASSERT_EQ(m_frame->EngineServices().SelectedHeaders().size(), 1u);

@@ -64,28 +64,10 @@ std::wstring Text(UINT id) {
   return text.GetString();
 }
 
-HWND FindToolBar(HWND frame) {
-  HWND found = nullptr;
-  ::EnumChildWindows(
-      frame,
-      [](HWND window, LPARAM result) -> BOOL {
-        wchar_t className[32] = {};
-        ::GetClassNameW(window, className, 32);
-        if (wcscmp(className, TOOLBARCLASSNAMEW) != 0) return TRUE;
-        *reinterpret_cast<HWND *>(result) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 // The text of the thread's product message box, or "" when none is up.
 std::wstring MessageBoxText() {
   HWND box = FindMessageBox();
-  if (box == nullptr) return L"";
-  wchar_t text[512] = {};
-  ::GetDlgItemTextW(box, 0xFFFF, text, 512);
-  return text;
+  return box == nullptr ? L"" : MessageBoxTextOf(box);
 }
 
 class SearchStop : public WizardTestFrame, public ::testing::WithParamInterface<StopCase> {

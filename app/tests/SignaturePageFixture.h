@@ -148,16 +148,7 @@ protected:
   // Runs the action while answering the message box it brings with the button; the box's text.
   std::wstring AnswerBox(int button, const std::function<void()> &action) {
     std::wstring text;
-    TimerScript script({[&] {
-                         HWND box = FindMessageBox();
-                         if (box == nullptr) return false;
-                         wchar_t shown[512] = {};
-                         ::GetDlgItemTextW(box, 0xFFFF, shown, 512);
-                         text = shown;
-                         ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-                         return true;
-                       }},
-                       [] {});
+    TimerScript script({ReadMessageBox(text, button)}, [] {});
     action();
     return text;
   }

@@ -140,16 +140,8 @@ protected:
                           HoldForScreenshot("drive-page");
                           return ClickBox(tree, item);
                         },
-                        [&] {
-                          EXPECT_TRUE(SheetButtonEnabled(*sheet, ID_WIZFINISH));
-                          sheet->PressButton(PSBTN_FINISH);
-                          return true;
-                        }},
-                       [&] {
-                         if (HWND box = FindMessageBox())
-                           ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-                         if (sheet != nullptr) sheet->PressButton(PSBTN_CANCEL);
-                       });
+                        PressWizardFinish(sheet)},
+                       CancelWizard(sheet));
     m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_RUN_WIZARD, 1), 0);
     EXPECT_FALSE(script.GaveUp()) << "no drive " << static_cast<char>(letter) << ": at step "
                                   << script.CurrentStep();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,17 @@ protected:
     HWND button = ::GetDlgItem(sheet.m_hWnd, id);
     return button != nullptr && ::IsWindowVisible(button) && ::IsWindowEnabled(button);
   }
+  // The last step of a wizard script: Finish, which the wizard must offer by then.
+  static std::function<bool()> PressWizardFinish(MyPropertySheet *&sheet) {
+    return [&sheet] {
+      EXPECT_TRUE(SheetButtonEnabled(*sheet, ID_WIZFINISH));
+      sheet->PressButton(PSBTN_FINISH);
+      return true;
+    };
+  }
+  // What a wizard script that gave up cancels, so the test ends: the message
+  // box it stopped at and the wizard.
+  static std::function<void()> CancelWizard(MyPropertySheet *&sheet);
   static void ClickButton(CWnd &page, UINT id) {
     ::SendMessageW(::GetDlgItem(page.m_hWnd, id), BM_CLICK, 0, 0);
   }
@@ -181,20 +193,53 @@ inline TimerScript::Step AnswerMessageBox(int button) {
   };
 }
 
+// The text a message box shows.
+inline std::wstring MessageBoxTextOf(HWND box) {
+  wchar_t text[1024] = {};
+  ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
+  return text;
+}
+
+// A step that reads the text of the product's message box and answers it
+// with the button (OK by default).
+inline TimerScript::Step ReadMessageBox(std::wstring &told, int button = IDOK) {
+  return [&told, button] {
+    HWND box = FindMessageBox();
+    if (box == nullptr) return false;
+    told = MessageBoxTextOf(box);
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    return true;
+  };
+}
+
+// The frame's tool bar.
+inline HWND FindToolBar(HWND frame) {
+  HWND found = nullptr;
+  ::EnumChildWindows(
+      frame,
+      [](HWND window, LPARAM result) -> BOOL {
+        wchar_t className[32] = {};
+        ::GetClassNameW(window, className, 32);
+        if (wcscmp(className, TOOLBARCLASSNAMEW) != 0) return TRUE;
+        *reinterpret_cast<HWND *>(result) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+inline std::function<void()> WizardTestFrame::CancelWizard(MyPropertySheet *&sheet) {
+  return [&sheet] {
+    if (HWND box = FindMessageBox()) ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    if (sheet != nullptr) sheet->PressButton(PSBTN_CANCEL);
+  };
+}
+
 // Runs the action; a message box the search shows meanwhile (an unreadable
 // or invalid drive) is answered with OK and its text returned.
 inline std::wstring AnswerBoxWhile(const std::function<void()> &action) {
   std::wstring boxText;
-  TimerScript watch({[&] {
-                      HWND box = FindMessageBox();
-                      if (box == nullptr) return false;
-                      wchar_t text[512] = {};
-                      ::GetDlgItemTextW(box, 0xFFFF, text, 512);
-                      boxText = text;
-                      ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                      return true;
-                    }},
-                    [] {});
+  TimerScript watch({ReadMessageBox(boxText)}, [] {});
   action();
   return boxText;
 }

@@ -7,21 +7,9 @@
 #include <string>
 
 #include "Framework.h"
+#include "WindowTestKit.h"
 
 namespace {
-
-void PumpFor(DWORD dwMilliseconds, HWND hWndUntilVisible = nullptr) {
-  const DWORD dwEnd = ::GetTickCount() + dwMilliseconds;
-  while (::GetTickCount() < dwEnd) {
-    MSG msg;
-    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessage(&msg);
-    }
-    if (hWndUntilVisible != nullptr && ::IsWindowVisible(hWndUntilVisible)) return;
-    ::Sleep(10);
-  }
-}
 
 // A top-level window with two buttons that answers the tooltip's text
 // requests with the button's id; placed away from other tests' windows.

@@ -33,7 +33,7 @@
 // bar's WM_SIZEPARENT over a client rectangle and tells what it left and where
 // the bar went.
 //
-// IsRunningUnderWine() and PumpPendingMessages() are for the rest.
+// IsRunningUnderWine(), PumpPendingMessages() and PumpFor() are for the rest.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -72,6 +72,17 @@ inline void PumpPendingMessages() {
   while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
+  }
+}
+
+// Dispatches messages for the given time, for timers and delayed tips to come
+// due; returns early once the given window has been shown.
+inline void PumpFor(DWORD dwMilliseconds, HWND hWndUntilVisible = nullptr) {
+  const DWORD dwEnd = ::GetTickCount() + dwMilliseconds;
+  while (::GetTickCount() < dwEnd) {
+    PumpPendingMessages();
+    if (hWndUntilVisible != nullptr && ::IsWindowVisible(hWndUntilVisible)) return;
+    ::Sleep(10);
   }
 }
 

@@ -1,7 +1,9 @@
 #include "GallerySections.h"
 #include "GalleryTabsSection.h"
 
+#include "GalleryBarWindowSection.h"
 #include "GalleryCommandBarsSection.h"
+#include "GalleryPopupMenusSection.h"
 #include "GalleryToolTipSection.h"
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
@@ -130,6 +132,8 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryImagesSection>());
   sections.push_back(std::make_unique<CGalleryResourcesSection>());
   sections.push_back(std::make_unique<CGalleryCommandBarsSection>());
+  sections.push_back(std::make_unique<CGalleryPopupMenusSection>());
+  sections.push_back(std::make_unique<CGalleryBarWindowSection>());
   sections.push_back(std::make_unique<CGalleryToolTipsSection>());
   sections.push_back(std::make_unique<CGalleryButtonsSection>());
   sections.push_back(std::make_unique<CGalleryHeaderSection>());
