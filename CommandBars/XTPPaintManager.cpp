@@ -619,23 +619,33 @@ CRect CXTPPaintManager::GetCommandBarBorders(CXTPCommandBar * /*pBar*/) {
 // ---------------------------------------------------------------------------
 // Status bar and dock bars
 
-void CXTPPaintManager::DrawStatusBarPane(CDC *pDC, CStatusBar *pStatusBar, int nIndex) {
+CRect CXTPPaintManager::GetStatusBarPaneRect(CStatusBar *pStatusBar, int nIndex) {
   CRect rc;
   pStatusBar->GetItemRect(nIndex, &rc);
+  if (nIndex != pStatusBar->GetCount() - 1) return rc;
   UINT nID = 0, nStyle = 0;
   int nWidth = 0;
   pStatusBar->GetPaneInfo(nIndex, nID, nStyle, nWidth);
-  if (nIndex == pStatusBar->GetCount() - 1) {
-    if (!(nStyle & SBPS_STRETCH)) {
-      rc.right = rc.left + nWidth + 3 * ::GetSystemMetrics(SM_CXEDGE);
-    } else {
-      CRect rcClient;
-      ::GetClientRect(pStatusBar->GetSafeHwnd(), &rcClient);
-      rc.right = rcClient.right;
-      if (::GetWindowLongW(pStatusBar->GetSafeHwnd(), GWL_STYLE) & SBARS_SIZEGRIP)
-        rc.right -= ::GetSystemMetrics(SM_CXSMICON) + ::GetSystemMetrics(SM_CXEDGE);
-    }
+  // The status window runs its last pane to the end of the bar; the bevel
+  // stops at the pane's text width, or short of the size grip.
+  const int cxEdge = ::GetSystemMetrics(SM_CXEDGE);
+  if (!(nStyle & SBPS_STRETCH)) {
+    rc.right = rc.left + nWidth + 3 * cxEdge;
+  } else {
+    CRect rcClient;
+    ::GetClientRect(pStatusBar->GetSafeHwnd(), &rcClient);
+    rc.right = rcClient.right;
+    if (::GetWindowLongW(pStatusBar->GetSafeHwnd(), GWL_STYLE) & SBARS_SIZEGRIP)
+      rc.right -= ::GetSystemMetrics(SM_CXSMICON) + cxEdge;
   }
+  return rc;
+}
+
+void CXTPPaintManager::DrawStatusBarPane(CDC *pDC, CStatusBar *pStatusBar, int nIndex) {
+  CRect rc = GetStatusBarPaneRect(pStatusBar, nIndex);
+  UINT nID = 0, nStyle = 0;
+  int nWidth = 0;
+  pStatusBar->GetPaneInfo(nIndex, nID, nStyle, nWidth);
   if (!(nStyle & SBPS_NOBORDERS)) DrawStatusBarPaneBorder(pDC, rc, nIndex == pStatusBar->GetCount() - 1);
   if (!(nStyle & SBPS_DISABLED)) {
     CString strText = pStatusBar->GetPaneText(nIndex);

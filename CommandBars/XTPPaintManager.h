@@ -92,6 +92,9 @@ public:
                                         BOOL bDraw) = 0;
   virtual void AdjustExcludeRect(CRect &rc, CXTPControl *pControl, BOOL bVertical) = 0;
   virtual void DrawStatusBarPane(CDC *pDC, CStatusBar *pStatusBar, int nIndex);
+  // The rectangle a pane's bevel is drawn around; windows laid over panes go
+  // inside it.
+  static CRect GetStatusBarPaneRect(CStatusBar *pStatusBar, int nIndex);
   virtual void DrawStatusBarGripper(CDC *pDC, CRect rcClient);
   virtual void FillDockBar(CDC *pDC, CWnd *pDockBar);
   virtual void FillStatusBar(CDC *pDC, CWnd *pStatusBar);

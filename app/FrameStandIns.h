@@ -1,13 +1,14 @@
-// The main window's furniture on the class library's own bars, until the
-// command bars, the status bar of the toolkit and the docking pane join the
-// program: a classic menu and tool bar, the classic status bar, and a fixed
-// pane along the bottom holding the log view. The frame talks to its
+// The main window's furniture: the toolkit's status bar, and on the class
+// library's own bars until the command bars and the docking pane join the
+// program, a classic menu and tool bar and a fixed pane along the bottom
+// holding the log view. The frame talks to its
 // furniture only through this class, so replacing it leaves the frame's
 // logic as it is.
 #pragma once
 
 #include "AppSettings.h"
 #include "Framework.h"
+#include "XTPStatusBar.h"
 
 class CSimpleListView;
 
@@ -51,7 +52,7 @@ public:
 
 private:
   CFrameWnd *m_frame = nullptr;
-  CStatusBar m_statusBar;
+  CXTPStatusBar m_statusBar;
   CToolBar m_toolBar;
   CLogPaneBar m_logPane;
   ToolbarSize m_toolbarSize = ToolbarSize::Small;

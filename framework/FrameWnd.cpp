@@ -23,6 +23,11 @@ ON_WM_INITMENUPOPUP()
 ON_WM_MENUSELECT()
 ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
 ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
+ON_WM_ACTIVATE()
+ON_WM_ACTIVATEAPP()
+ON_WM_NCACTIVATE()
+ON_WM_ENABLE()
 ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
 ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
 ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
@@ -224,12 +229,22 @@ void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
     SetMessageText(nItemID);
 }
 
+// Answers the id shown before, so that a bar showing a prompt for a while can
+// put it back with WM_POPMESSAGESTRING.
 LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
-  if (lParam != 0)
+  const UINT nIDLast = m_nIDLastMessage;
+  if (lParam != 0) {
     SetMessageText(reinterpret_cast<LPCTSTR>(lParam));
-  else
+    m_nIDLastMessage = 0;
+  } else {
     SetMessageText((UINT)wParam);
-  return 0;
+    m_nIDLastMessage = (UINT)wParam;
+  }
+  return nIDLast;
+}
+
+LRESULT CFrameWnd::OnPopMessageString(WPARAM wParam, LPARAM lParam) {
+  return OnSetMessageString(wParam, lParam);
 }
 
 namespace {
@@ -440,6 +455,18 @@ BOOL CALLBACK CollectOwnedPopup(HWND hWnd, LPARAM lParam) {
   return TRUE;
 }
 
+} // namespace
+
+std::vector<HWND> AfxOwnedPopups(HWND hWndOwner) {
+  OwnedPopups found = {hWndOwner, {}};
+  if (hWndOwner != nullptr)
+    ::EnumThreadWindows(::GetWindowThreadProcessId(hWndOwner, nullptr), CollectOwnedPopup,
+                        reinterpret_cast<LPARAM>(&found));
+  return found.popups;
+}
+
+namespace {
+
 // Windows tells only top-level windows of a new colour scheme or setting; the
 // bars, panes and controls inside the frame, and the popups it owns, repaint
 // from cached colours and metrics unless they are told too. A frame among
@@ -452,16 +479,79 @@ void CFrameWnd::RelaySystemChange(UINT message, WPARAM wParam, LPARAM lParam) {
   const HWND hWndFrame = m_hWnd;
   if (t_bRelayingSystemChange) return;
   t_bRelayingSystemChange = true;
-  OwnedPopups found = {hWndFrame, {}};
-  ::EnumThreadWindows(::GetWindowThreadProcessId(hWndFrame, nullptr), CollectOwnedPopup,
-                      reinterpret_cast<LPARAM>(&found));
+  const std::vector<HWND> popups = AfxOwnedPopups(hWndFrame);
   CWnd::SendToDescendants(hWndFrame, message, wParam, lParam, TRUE, FALSE);
-  for (HWND hWndPopup : found.popups) {
+  for (HWND hWndPopup : popups) {
     if (!::IsWindow(hWndPopup)) continue;
     ::SendMessage(hWndPopup, message, wParam, lParam);
     CWnd::SendToDescendants(hWndPopup, message, wParam, lParam, TRUE, FALSE);
   }
   t_bRelayingSystemChange = false;
+}
+
+void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags) {
+  for (HWND hWndPopup : AfxOwnedPopups(m_hWnd))
+    if (::IsWindow(hWndPopup)) ::SendMessage(hWndPopup, WM_FLOATSTATUS, dwFlags, 0);
+}
+
+// Setting the focus while the frame is activated can bring a second
+// WM_ACTIVATE: the bars hear of each change once.
+void CFrameWnd::NotifyFloatingActivation(BOOL bActive) {
+  const int nState = bActive ? 1 : 0;
+  if (m_nFloatingActive == nState) return;
+  m_nFloatingActive = nState;
+  NotifyFloatingWindows(bActive ? FS_ACTIVATE : FS_DEACTIVATE);
+}
+
+namespace {
+
+// Activation passing to a popup of the frame's own that keeps in step with
+// the frame (a floating bar): the frame stays active in the user's eyes.
+bool IsSyncedPopup(HWND hWndFrame, HWND hWndOther) {
+  if (hWndOther == nullptr) return false;
+  for (HWND h = ::GetWindow(hWndOther, GW_OWNER); h != nullptr; h = ::GetWindow(h, GW_OWNER))
+    if (h == hWndFrame) return ::SendMessage(hWndOther, WM_FLOATSTATUS, FS_SYNCACTIVE, 0) != 0;
+  return false;
+}
+
+} // namespace
+
+void CFrameWnd::OnActivate(UINT nState, CWnd *pWndOther, BOOL bMinimized) {
+  CWnd::OnActivate(nState, pWndOther, bMinimized);
+  if (nState == WA_INACTIVE) {
+    // The caption went inactive just before; a floating bar of the frame's
+    // taking the activation brings it back.
+    if (IsSyncedPopup(m_hWnd, pWndOther->GetSafeHwnd())) {
+      m_bStayActive = TRUE;
+      SendMessage(WM_NCACTIVATE, TRUE);
+      return;
+    }
+    m_bStayActive = FALSE;
+    NotifyFloatingActivation(FALSE);
+  } else {
+    m_bStayActive = FALSE;
+    NotifyFloatingActivation(TRUE);
+  }
+}
+
+// Activation leaving the program from one of the floating bars does not pass
+// through the frame's WM_ACTIVATE: the frame learns it here.
+void CFrameWnd::OnActivateApp(BOOL bActive, DWORD dwThreadID) {
+  CWnd::OnActivateApp(bActive, dwThreadID);
+  if (bActive || !m_bStayActive) return;
+  m_bStayActive = FALSE;
+  SendMessage(WM_NCACTIVATE, FALSE);
+  NotifyFloatingActivation(FALSE);
+}
+
+BOOL CFrameWnd::OnNcActivate(BOOL bActive) {
+  if (bActive || !m_bStayActive) return (BOOL)Default();
+  return (BOOL)DefWindowProc(WM_NCACTIVATE, TRUE, 0);
+}
+
+void CFrameWnd::OnEnable(BOOL bEnable) {
+  CWnd::OnEnable(bEnable);
+  NotifyFloatingWindows(bEnable ? FS_ENABLE : FS_DISABLE);
 }
 
 void CFrameWnd::OnSysColorChange() {

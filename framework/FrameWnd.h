@@ -6,6 +6,8 @@
 // control runs, its update handler is asked; a disabled command is dropped.
 #pragma once
 
+#include <vector>
+
 #include "CreateContext.h"
 #include "Wnd.h"
 
@@ -82,6 +84,22 @@ public:
   afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
   afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+  // Puts back the prompt a bar saved from WM_SETMESSAGESTRING's answer.
+  afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
+  // Floating bars are popups this frame owns: they are told (WM_FLOATSTATUS)
+  // when the frame is activated, deactivated, enabled or disabled, and while
+  // one of them that asks for it (FS_SYNCACTIVE) is active the frame's
+  // caption stays active.
+  afx_msg void OnActivate(UINT nState, CWnd *pWndOther, BOOL bMinimized);
+  afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
+  afx_msg BOOL OnNcActivate(BOOL bActive);
+  afx_msg void OnEnable(BOOL bEnable);
+  void NotifyFloatingWindows(DWORD dwFlags);
+  void NotifyFloatingActivation(BOOL bActive);
+  // The id of the prompt the status bar shows (0 for a text).
+  UINT GetLastMessageId() const { return m_nIDLastMessage; }
+  // The caption is kept active for a floating bar that has the activation.
+  BOOL IsStayingActive() const { return m_bStayActive; }
   afx_msg BOOL OnBarCheck(UINT nID);
   afx_msg void OnUpdateControlBarMenu(CCmdUI *pCmdUI);
   // Shift+F1 (ID_CONTEXT_HELP): help mode. The cursor shows the help cursor
@@ -102,6 +120,9 @@ protected:
   BOOL m_bInRecalcLayout = FALSE;
 
   BOOL m_bHelpMode = FALSE;
+  UINT m_nIDLastMessage = 0;
+  BOOL m_bStayActive = FALSE;
+  int m_nFloatingActive = -1; // what the floating bars were told last: -1 nothing yet
 
   // What help mode's click chose: the deepest visible window of this frame
   // under the point (this frame itself on its own area), and the point on
@@ -116,6 +137,10 @@ protected:
 
   DECLARE_MESSAGE_MAP()
 };
+
+// The top-level windows of the owner's thread owned, directly or through
+// other owned windows, by it.
+std::vector<HWND> AfxOwnedPopups(HWND hWndOwner);
 
 // The n-th '\n'-separated part of a template string.
 BOOL AfxExtractSubString(CString &rString, LPCTSTR lpszFullString, int iSubString, wchar_t chSep = L'\n');

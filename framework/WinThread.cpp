@@ -1,6 +1,7 @@
 #include "WinThread.h"
 
 #include "Dc.h"
+#include "FrameWnd.h"
 #include "GdiObject.h"
 #include "ImageList.h"
 #include "Menu.h"
@@ -126,6 +127,13 @@ BOOL CWinThread::OnIdle(LONG lCount) {
     if (pMainWnd != nullptr && pMainWnd->m_hWnd != nullptr && pMainWnd->IsWindowVisible()) {
       AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
       pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+      // Floating bars are not the main window's children but popups it owns.
+      for (HWND hWndPopup : AfxOwnedPopups(pMainWnd->m_hWnd)) {
+        if (!::IsWindow(hWndPopup) || !::IsWindowVisible(hWndPopup)) continue;
+        CWnd *pPopup = CWnd::FromHandle(hWndPopup);
+        pPopup->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+        pPopup->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+      }
     }
     return TRUE;
   }

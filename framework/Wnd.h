@@ -39,7 +39,19 @@ struct CCreateContext;
 #define WM_SIZEPARENT 0x0361       // lParam: AFX_SIZEPARENTPARAMS*; a bar takes its strip
 #define WM_SETMESSAGESTRING 0x0362 // wParam: string id, or lParam: text; status bar prompt
 #define WM_IDLEUPDATECMDUI 0x0363  // wParam: disable commands without a handler
-#define WM_INITIALUPDATE 0x0364    // sent to views by the frame once everything exists
+#define WM_FLOATSTATUS 0x036D      // wParam: FS_ flags; sent by a frame to the popups it owns
+#define WM_POPMESSAGESTRING 0x0375 // as WM_SETMESSAGESTRING: puts a saved prompt back
+
+// WM_FLOATSTATUS flags. FS_SYNCACTIVE asks a popup whether its activation
+// should keep its owner's caption active (nonzero: yes).
+#define FS_SHOW 0x01
+#define FS_HIDE 0x02
+#define FS_ACTIVATE 0x04
+#define FS_DEACTIVATE 0x08
+#define FS_ENABLE 0x10
+#define FS_DISABLE 0x20
+#define FS_SYNCACTIVE 0x40
+#define WM_INITIALUPDATE 0x0364 // sent to views by the frame once everything exists
 #define WM_COMMANDHELP 0x0365
 #define WM_RECALCPARENT 0x0368
 #define WM_KICKIDLE 0x036A

@@ -8,6 +8,7 @@
 #include "GalleryToolTipSection.h"
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
+#include "GalleryStatusBarSection.h"
 
 #include "XTGlobal.h"
 #include "XTPDrawHelpers.h"
@@ -140,6 +141,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryListSection>());
   sections.push_back(std::make_unique<CGalleryTabsSection>());
   sections.push_back(std::make_unique<CGalleryDockBarsSection>());
+  sections.push_back(std::make_unique<CGalleryStatusBarSection>());
   return sections;
 }
 

@@ -1,0 +1,268 @@
+// Status bar painted by the paint manager: pane windows and where they go,
+// their ownership, the bar's font and height, and what it paints (pane
+// texts, bevels, the gripper) by pixel probes on memory device contexts.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "../../Common/tests/MemoryCanvas.h"
+#include "../../framework/tests/WindowTestKit.h"
+#include "CommandBarsTestSupport.h"
+#include "XTPCommandBars.h"
+#include "XTPDrawHelpers.h"
+#include "XTPStatusBar.h"
+
+using namespace cbtest;
+
+namespace {
+
+constexpr UINT kLongPane = 500;
+constexpr UINT kIndicators[] = {ID_SEPARATOR, kLongPane, ID_INDICATOR_CAPS, ID_INDICATOR_NUM};
+
+CRect ChildRect(CWnd &child, CWnd &parent) {
+  CRect rc;
+  child.GetWindowRect(&rc);
+  parent.ScreenToClient(&rc);
+  return rc;
+}
+
+int CountPixels(const MemoryCanvas &canvas, const CRect &rc, COLORREF clr) {
+  int n = 0;
+  for (int y = rc.top; y < rc.bottom; y++)
+    for (int x = rc.left; x < rc.right; x++) n += canvas.Pixel(x, y) == clr ? 1 : 0;
+  return n;
+}
+
+class XTPStatusBarTest : public FrameWithBar<CXTPStatusBar> {
+protected:
+  void SetUp() override {
+    FrameWithBar<CXTPStatusBar>::SetUp();
+    ASSERT_TRUE(m_bar.SetIndicators(kIndicators, 4));
+    // A theme of its own with colours that tell the roles apart.
+    m_pTheme = new CXTPDefaultTheme;
+    UseTestColors(m_pTheme);
+    m_pTheme->RefreshMetrics();
+    UseTestColors(m_pTheme);
+    m_commandBars.SetPaintManager(m_pTheme);
+    m_bar.SetCommandBars(&m_commandBars);
+    LayOut();
+  }
+  CRect Client() { return CXTPClientRect(&m_bar); }
+  CRect Item(int i) {
+    CRect rc;
+    m_bar.GetItemRect(i, &rc);
+    return rc;
+  }
+  int PaneWidth(int i) {
+    UINT id = 0, style = 0;
+    int width = 0;
+    m_bar.GetPaneInfo(i, id, style, width);
+    return width;
+  }
+
+  CXTPCommandBars m_commandBars;
+  CXTPDefaultTheme *m_pTheme = nullptr; // owned by m_commandBars
+};
+
+TEST_F(XTPStatusBarTest, IndicatorsTakeTheBarFontAndItsLeastHeight) {
+  EXPECT_EQ(reinterpret_cast<HFONT>(m_bar.SendMessage(WM_GETFONT)), (HFONT)*m_bar.GetBarFont());
+  EXPECT_GE(LayOut().placed.Height(), CXTPStatusBar::kMinHeight);
+  EXPECT_TRUE(m_bar.GetStyle() & WS_CLIPCHILDREN);
+  EXPECT_EQ(m_bar.ActivePaintManager(), m_pTheme);
+  m_bar.SetCommandBars(nullptr);
+  EXPECT_EQ(m_bar.ActivePaintManager(), XTPGetPaintManager());
+  m_bar.EnableThemedDrawing(FALSE);
+  EXPECT_EQ(m_bar.ActivePaintManager(), nullptr);
+}
+
+// A window over a pane sits one border inside the pane's bevel. The last pane
+// is measured as the paint manager draws it: three edge widths past its text
+// (not three border widths, which would leave the window short of the bevel).
+TEST_F(XTPStatusBarTest, PaneWindowsSitInsideTheDrawnBevel) {
+  const int cxBorder = ::GetSystemMetrics(SM_CXBORDER), cxEdge = ::GetSystemMetrics(SM_CXEDGE);
+  const int cxGrip = ::GetSystemMetrics(SM_CXSMICON) + cxEdge;
+  struct Case {
+    const char *name;
+    int pane;
+    UINT lastStyle;
+    BOOL grip;
+    int right; // expected right edge; 0: the item's, less the border
+  };
+  const int lastLeft = Item(3).left;
+  const Case cases[] = {
+      {"message pane without bevel", 0, 0, TRUE, 0},
+      {"middle pane", 1, 0, TRUE, 0},
+      {"last pane: its text and three edges", 3, 0, TRUE, lastLeft + PaneWidth(3) + 3 * cxEdge - cxBorder},
+      {"stretching last pane stops short of the grip", 3, SBPS_STRETCH, TRUE,
+       Client().right - cxGrip - cxBorder},
+      {"stretching last pane without grip", 3, SBPS_STRETCH, FALSE, Client().right - cxBorder},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    m_bar.SetPaneStyle(3, c.lastStyle);
+    m_bar.ModifyStyle(c.grip ? 0 : SBARS_SIZEGRIP, c.grip ? SBARS_SIZEGRIP : 0);
+    CRect item = Item(c.pane);
+    CRect rc = m_bar.GetPaneControlRect(c.pane);
+    const int inset = c.pane == 0 ? 0 : cxBorder;
+    EXPECT_EQ(rc.left, item.left + inset);
+    EXPECT_EQ(rc.top, item.top + inset);
+    EXPECT_EQ(rc.bottom, item.bottom - inset);
+    EXPECT_EQ(rc.right, c.right ? c.right : item.right - inset);
+    if (c.pane == 0) continue;
+    // The bevel's right edge (highlight) is the column just past the window.
+    CRect client = Client();
+    MemoryCanvas canvas(client.Width(), client.Height(), kCanvas);
+    m_bar.DrawBar(&canvas.dc);
+    EXPECT_EQ(canvas.Pixel(rc.right, rc.top + rc.Height() / 2), kHighlight);
+    EXPECT_EQ(canvas.Pixel(rc.left - 1, rc.top + rc.Height() / 2), kShadow);
+  }
+}
+
+TEST_F(XTPStatusBarTest, AddControlRefusesWhatCannotBePlaced) {
+  CProgressCtrl progress, other;
+  ASSERT_TRUE(progress.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &m_bar, 1));
+  ASSERT_TRUE(other.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &m_bar, 2));
+  EXPECT_FALSE(m_bar.AddControl(nullptr, kLongPane, FALSE));
+  EXPECT_FALSE(m_bar.AddControl(&progress, 0xE7FF, FALSE)); // no such pane
+  EXPECT_TRUE(m_bar.AddControl(&progress, kLongPane, FALSE));
+  EXPECT_FALSE(m_bar.AddControl(&progress, ID_INDICATOR_NUM, FALSE)); // already placed
+  EXPECT_FALSE(m_bar.AddControl(&other, kLongPane, FALSE));           // pane taken
+  EXPECT_EQ(m_bar.GetPaneControl(kLongPane), &progress);
+  EXPECT_TRUE(m_bar.RemoveControl(&progress));
+  EXPECT_FALSE(m_bar.RemoveControl(&progress));
+  EXPECT_EQ(m_bar.GetPaneControl(kLongPane), nullptr);
+  EXPECT_TRUE(::IsWindow(progress.m_hWnd)); // taken off, not destroyed
+}
+
+TEST_F(XTPStatusBarTest, AProgressBarFollowsItsPaneAsTheBarResizes) {
+  CProgressCtrl progress;
+  ASSERT_TRUE(progress.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &m_bar, 1));
+  ASSERT_TRUE(m_bar.AddControl(&progress, kLongPane, FALSE));
+  EXPECT_EQ(ChildRect(progress, m_bar), m_bar.GetPaneControlRect(1));
+  for (int width : {420, 600, 900}) {
+    SCOPED_TRACE(width);
+    LayOut(CRect(0, 0, width, 300));
+    EXPECT_EQ(Client().Width(), width);
+    EXPECT_EQ(ChildRect(progress, m_bar), m_bar.GetPaneControlRect(1));
+  }
+  m_bar.RemoveControl(&progress);
+}
+
+class CountedPane : public CXTPStatusBarBasePane {
+public:
+  explicit CountedPane(int &alive) : m_alive(alive) { ++m_alive; }
+  ~CountedPane() override { --m_alive; }
+
+private:
+  int &m_alive;
+};
+
+TEST_F(XTPStatusBarTest, TheBarDestroysItsPaneWindowsAndDeletesOnlyAutoDeleteOnes) {
+  int alive = 0;
+  auto bar = std::make_unique<CXTPStatusBar>();
+  ASSERT_TRUE(bar->Create(m_frame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, 0xE802));
+  ASSERT_TRUE(bar->SetIndicators(kIndicators, 4));
+  auto *owned = new CountedPane(alive);
+  CountedPane kept(alive);
+  ASSERT_TRUE(owned->Create(L"owned", bar.get()));
+  ASSERT_TRUE(kept.Create(L"kept", bar.get()));
+  EXPECT_EQ(kept.GetPaneText(), CString(L"kept"));
+  ASSERT_TRUE(bar->AddControl(owned, ID_INDICATOR_CAPS, TRUE));
+  ASSERT_TRUE(bar->AddControl(&kept, ID_INDICATOR_NUM, FALSE));
+  EXPECT_EQ(alive, 2);
+  bar.reset();
+  EXPECT_EQ(alive, 1);
+  EXPECT_EQ(kept.m_hWnd, nullptr);
+}
+
+TEST_F(XTPStatusBarTest, PaintsPaneTextsBevelsAndTheGripperUnlessMaximised) {
+  CRect client = Client();
+  struct Case {
+    const char *name;
+    BOOL maximised;
+    BOOL disabledLongPane;
+    BOOL gripper, longText;
+  } const cases[] = {
+      {"normal", FALSE, FALSE, TRUE, TRUE},
+      {"maximised frame: no gripper", TRUE, FALSE, FALSE, TRUE},
+      {"disabled pane shows no text", FALSE, TRUE, TRUE, FALSE},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    m_frame->ModifyStyle(c.maximised ? 0 : WS_MAXIMIZE, c.maximised ? WS_MAXIMIZE : 0);
+    m_bar.SetPaneStyle(1, c.disabledLongPane ? SBPS_DISABLED : SBPS_NORMAL);
+    m_bar.SetPaneStyle(3, SBPS_NORMAL);
+    MemoryCanvas canvas(client.Width(), client.Height(), kCanvas);
+    m_bar.DrawBar(&canvas.dc);
+    EXPECT_EQ(CountPixels(canvas, client, kCanvas), 0) << "the whole bar is filled";
+    CRect corner(client.right - 14, client.bottom - 14, client.right, client.bottom);
+    EXPECT_EQ(CountPixels(canvas, corner, kShadow) > 0, c.gripper);
+    CRect text = m_bar.GetPaneControlRect(1);
+    text.DeflateRect(1, 1);
+    EXPECT_EQ(CountPixels(canvas, text, kText) > 0, c.longText);
+    EXPECT_EQ(CountPixels(canvas, m_bar.GetPaneControlRect(0), kText), 0) << "the message pane is empty";
+  }
+  m_frame->ModifyStyle(WS_MAXIMIZE, 0);
+}
+
+TEST_F(XTPStatusBarTest, WithoutThemedDrawingTheBarPaintsNothingItself) {
+  m_bar.EnableThemedDrawing(FALSE);
+  CRect client = Client();
+  MemoryCanvas canvas(client.Width(), client.Height(), kCanvas);
+  m_bar.DrawBar(&canvas.dc);
+  EXPECT_EQ(CountPixels(canvas, client, kCanvas), client.Width() * client.Height());
+  // Themed, the bar paints every pixel itself: erasing first would only flicker.
+  m_bar.EnableThemedDrawing(TRUE);
+  MemoryCanvas erased(client.Width(), client.Height(), kCanvas);
+  EXPECT_EQ(m_bar.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased.dc.GetSafeHdc())), TRUE);
+  EXPECT_EQ(CountPixels(erased, client, kCanvas), client.Width() * client.Height());
+}
+
+HICON SolidIcon(COLORREF clr) {
+  const int cx = ::GetSystemMetrics(SM_CXSMICON), cy = ::GetSystemMetrics(SM_CYSMICON);
+  MemoryCanvas colour(cx, cy, clr);
+  HDC hScreen = ::GetDC(nullptr);
+  HBITMAP hColour = ::CreateCompatibleBitmap(hScreen, cx, cy);
+  HDC hDC = ::CreateCompatibleDC(hScreen);
+  HGDIOBJ old = ::SelectObject(hDC, hColour);
+  ::BitBlt(hDC, 0, 0, cx, cy, colour.dc.GetSafeHdc(), 0, 0, SRCCOPY);
+  ::SelectObject(hDC, old);
+  ::DeleteDC(hDC);
+  ::ReleaseDC(nullptr, hScreen);
+  HBITMAP hMask = ::CreateBitmap(cx, cy, 1, 1, nullptr);
+  HDC hMaskDC = ::CreateCompatibleDC(nullptr);
+  old = ::SelectObject(hMaskDC, hMask);
+  ::PatBlt(hMaskDC, 0, 0, cx, cy, BLACKNESS); // every pixel opaque
+  ::SelectObject(hMaskDC, old);
+  ::DeleteDC(hMaskDC);
+  ICONINFO ii = {TRUE, 0, 0, hMask, hColour};
+  HICON hIcon = ::CreateIconIndirect(&ii);
+  ::DeleteObject(hColour);
+  ::DeleteObject(hMask);
+  return hIcon;
+}
+
+TEST_F(XTPStatusBarTest, AnIconPaneDrawsItsIconAndTextAndGreysWhenDisabled) {
+  constexpr COLORREF kRed = RGB(255, 0, 0);
+  HICON hIcon = SolidIcon(kRed);
+  CXTPStatusBarIconPane pane;
+  ASSERT_TRUE(pane.Create(L"Disk", &m_bar));
+  pane.SetIcon(hIcon);
+  const CRect rc(0, 0, 80, 20);
+  const CRect iconArea(0, 0, 20, 20), textArea(21, 0, 80, 20);
+  const struct {
+    BOOL enabled;
+    BOOL red;
+  } cases[] = {{TRUE, TRUE}, {FALSE, FALSE}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.enabled ? "enabled" : "disabled");
+    pane.EnableWindow(c.enabled);
+    MemoryCanvas canvas(rc.Width(), rc.Height(), kCanvas);
+    pane.DrawContent(&canvas.dc, rc);
+    EXPECT_EQ(CountPixels(canvas, iconArea, kRed) > 0, c.red);
+    EXPECT_LT(CountPixels(canvas, textArea, kCanvas), textArea.Width() * textArea.Height()) << "text drawn";
+  }
+  ::DestroyIcon(hIcon);
+}
+
+} // namespace
