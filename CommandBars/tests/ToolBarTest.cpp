@@ -153,6 +153,31 @@ TEST(ToolBarLayout, WidthsAndButtonsDecideTheChevron) {
   }
 }
 
+TEST(ToolBarLayout, TheChevronListsTheHiddenButtons) {
+  CXTPToolBar *pBar = NewToolBar();
+  pBar->SetFlags(0x3F);
+  pBar->SetShowExpandButtonAlways(FALSE);
+  const UINT ids[] = {100, 101, 102, 103, 104, 105};
+  pBar->SetButtons(ids, 6);
+  pBar->CalcDockedLayout(90, LM_HORZ | LM_HORZDOCK | LM_COMMIT | LM_HIDEWRAP);
+  std::vector<int> hidden;
+  for (int i = 0; i < pBar->GetControlCount(); i++)
+    if (pBar->GetControl(i)->GetHideFlags() == xtpHideWrap) hidden.push_back(pBar->GetControl(i)->GetID());
+  ASSERT_FALSE(hidden.empty());
+  CXTPControl *pExpand = pBar->GetControls()->FindControl(XTP_ID_TOOLBAR_EXPAND);
+  pExpand->OnSetPopup(TRUE);
+  CXTPCommandBar *pPopup = pExpand->GetCommandBar();
+  ASSERT_NE(nullptr, pPopup);
+  std::vector<int> listed;
+  for (int i = 0; i < pPopup->GetControlCount(); i++) {
+    listed.push_back(pPopup->GetControl(i)->GetID());
+    EXPECT_EQ(0u, pPopup->GetControl(i)->GetHideFlags()) << "shown in the list";
+  }
+  EXPECT_EQ(hidden, listed);
+  pExpand->OnSetPopup(FALSE);
+  pBar->InternalRelease();
+}
+
 TEST(ToolBarLayout, MeasuringKeepsRoomForTheChevron) {
   CXTPToolBar *pBar = NewToolBar();
   pBar->SetFlags(0x3F);
