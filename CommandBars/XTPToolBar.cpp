@@ -105,6 +105,9 @@ BEGIN_MESSAGE_MAP(CXTPToolBar, CXTPCommandBar)
 ON_MESSAGE(CXTPToolBar::kMsgRemoveTearOff, OnRemoveTearOff)
 ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 ON_WM_CLOSE()
+ON_WM_NCHITTEST()
+ON_WM_MOUSEACTIVATE()
+ON_WM_NCACTIVATE()
 END_MESSAGE_MAP()
 
 CXTPToolBar::CXTPToolBar() {
@@ -234,6 +237,30 @@ BOOL CXTPToolBar::IsVisible() const {
   // The flag, not the window's state: floating bars are hidden while the
   // application is inactive and must not be saved as hidden.
   return m_bVisible && m_hWnd != nullptr;
+}
+
+LRESULT CXTPToolBar::OnNcHitTest(CPoint point) {
+  if (m_barPosition != xtpBarFloating) return CXTPCommandBar::OnNcHitTest(point);
+  // A floating bar is sized by a 3-pixel band around its window.
+  CRect rc;
+  GetWindowRect(&rc);
+  rc.DeflateRect(3, 3);
+  if (point.y < rc.top) return HTTOP;
+  if (point.y >= rc.bottom) return HTBOTTOM;
+  if (point.x < rc.left) return HTLEFT;
+  if (point.x >= rc.right) return HTRIGHT;
+  return CXTPCommandBar::OnNcHitTest(point);
+}
+
+int CXTPToolBar::OnMouseActivate(CWnd *pDesktopWnd, UINT nHitTest, UINT message) {
+  // A click on a floating bar must leave the frame active.
+  if (m_barPosition == xtpBarFloating) return MA_NOACTIVATE;
+  return CXTPCommandBar::OnMouseActivate(pDesktopWnd, nHitTest, message);
+}
+
+BOOL CXTPToolBar::OnNcActivate(BOOL bActive) {
+  if (bActive) return FALSE;
+  return CXTPCommandBar::OnNcActivate(bActive);
 }
 
 BOOL CXTPToolBar::GetShowExpandButtonAlways() const {

@@ -100,6 +100,9 @@ protected:
   afx_msg LRESULT OnRemoveTearOff(WPARAM, LPARAM);
   afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
   afx_msg void OnClose() {}
+  afx_msg LRESULT OnNcHitTest(CPoint point);
+  afx_msg int OnMouseActivate(CWnd *pDesktopWnd, UINT nHitTest, UINT message);
+  afx_msg BOOL OnNcActivate(BOOL bActive);
   DECLARE_MESSAGE_MAP()
 
   CRect GetDockedBorders(CDC *pDC, DWORD dwMode);

@@ -289,6 +289,26 @@ TEST(ToolBarClose, BuiltInBarHiddenStaysListed) {
   pCommandBars->InternalRelease();
 }
 
+TEST(ToolBarFloating, BorderHitTestsAndNoActivation) {
+  CXTPToolBar *pBar = NewToolBar();
+  static_cast<CXTPCommandBar *>(pBar)->SetPosition(xtpBarFloating);
+  ASSERT_TRUE(pBar->CreateFloatingWindow(nullptr, TRUE));
+  pBar->SetWindowPos(nullptr, 100, 100, 120, 60, SWP_NOZORDER | SWP_NOACTIVATE);
+  const struct {
+    int x, y;
+    LRESULT nHit;
+  } kCases[] = {
+      {150, 101, HTTOP},   {150, 158, HTBOTTOM}, {101, 130, HTLEFT},
+      {218, 130, HTRIGHT}, {103, 103, HTCLIENT}, {216, 156, HTCLIENT},
+  };
+  for (const auto &c : kCases)
+    EXPECT_EQ(c.nHit, ::SendMessageW(pBar->GetSafeHwnd(), WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)))
+        << c.x << "," << c.y;
+  EXPECT_EQ(MA_NOACTIVATE,
+            ::SendMessageW(pBar->GetSafeHwnd(), WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
+  pBar->InternalRelease();
+}
+
 TEST(ToolBarVisible, TheFlagWithAWindowNotTheWindowState) {
   CXTPToolBar *pBar = NewToolBar();
   pBar->SetVisible(TRUE);
