@@ -108,6 +108,7 @@ ON_WM_CLOSE()
 ON_WM_NCHITTEST()
 ON_WM_MOUSEACTIVATE()
 ON_WM_NCACTIVATE()
+ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
 END_MESSAGE_MAP()
 
 CXTPToolBar::CXTPToolBar() {
@@ -261,6 +262,28 @@ int CXTPToolBar::OnMouseActivate(CWnd *pDesktopWnd, UINT nHitTest, UINT message)
 BOOL CXTPToolBar::OnNcActivate(BOOL bActive) {
   if (bActive) return FALSE;
   return CXTPCommandBar::OnNcActivate(bActive);
+}
+
+LRESULT CXTPToolBar::OnFloatStatus(WPARAM wParam, LPARAM) {
+  const DWORD dwStyle = static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE));
+  const BOOL bAnswer = (dwStyle & 0x100) && (wParam & FS_SYNCACTIVE);
+  const BOOL bSync = m_pCommandBars ? m_pCommandBars->GetCommandBarsOptions()->bSyncFloatingBars : TRUE;
+  const UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+  if (m_barPosition == xtpBarFloating && m_bVisible && bSync) {
+    HWND hWndTop = ::GetAncestor(m_hWnd, GA_ROOTOWNER);
+    const BOOL bTopActive = hWndTop && hWndTop != m_hWnd && ::GetActiveWindow() == hWndTop;
+    if ((wParam & FS_DEACTIVATE) && !bTopActive) {
+      SetWindowPos(nullptr, 0, 0, 0, 0, nFlags | SWP_HIDEWINDOW);
+    } else if ((wParam & FS_ACTIVATE) && !(dwStyle & WS_VISIBLE) && bTopActive) {
+      HWND hWndFore = ::GetForegroundWindow();
+      if (hWndFore && ::IsWindowVisible(hWndFore) && !::IsIconic(hWndFore))
+        SetWindowPos(nullptr, 0, 0, 0, 0, nFlags | SWP_SHOWWINDOW);
+    }
+  }
+  if (wParam & (FS_SHOW | FS_HIDE))
+    SetWindowPos(nullptr, 0, 0, 0, 0, nFlags | ((wParam & FS_SHOW) ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+  if (wParam & (FS_ENABLE | FS_DISABLE)) EnableWindow((wParam & FS_ENABLE) != 0);
+  return bAnswer;
 }
 
 BOOL CXTPToolBar::GetShowExpandButtonAlways() const {

@@ -18,6 +18,20 @@
 // Sent to the site when a bar is shown or hidden (wParam the bar, lParam the flag).
 #define XTP_TBN_VISIBLECHANGED 0x52C
 
+// The frame's floating-status protocol, sent to the windows it owns.
+#ifndef WM_FLOATSTATUS
+#define WM_FLOATSTATUS 0x036D
+#endif
+#ifndef FS_SHOW
+#define FS_SHOW 0x01
+#define FS_HIDE 0x02
+#define FS_ACTIVATE 0x04
+#define FS_DEACTIVATE 0x08
+#define FS_ENABLE 0x10
+#define FS_DISABLE 0x20
+#define FS_SYNCACTIVE 0x40
+#endif
+
 class CXTPToolBar;
 
 // What the toolbar needs of the frame that docks it. The dock bars and the
@@ -103,6 +117,7 @@ protected:
   afx_msg LRESULT OnNcHitTest(CPoint point);
   afx_msg int OnMouseActivate(CWnd *pDesktopWnd, UINT nHitTest, UINT message);
   afx_msg BOOL OnNcActivate(BOOL bActive);
+  afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
   CRect GetDockedBorders(CDC *pDC, DWORD dwMode);

@@ -309,6 +309,27 @@ TEST(ToolBarFloating, BorderHitTestsAndNoActivation) {
   pBar->InternalRelease();
 }
 
+TEST(ToolBarFloating, FloatStatusFromTheFrame) {
+  CXTPToolBar *pBar = NewToolBar();
+  static_cast<CXTPCommandBar *>(pBar)->SetPosition(xtpBarFloating);
+  ASSERT_TRUE(pBar->CreateFloatingWindow(nullptr, TRUE));
+  pBar->SetVisible(TRUE);
+  const HWND hWnd = pBar->GetSafeHwnd();
+  EXPECT_TRUE(::SendMessageW(hWnd, WM_FLOATSTATUS, FS_SYNCACTIVE, 0)) << "a floating bar follows the frame";
+  EXPECT_FALSE(::SendMessageW(hWnd, WM_FLOATSTATUS, FS_ENABLE, 0));
+  // The frame went inactive: the bar hides but stays visible for the state.
+  ::SendMessageW(hWnd, WM_FLOATSTATUS, FS_DEACTIVATE, 0);
+  EXPECT_FALSE(::IsWindowVisible(hWnd));
+  EXPECT_TRUE(pBar->IsVisible());
+  ::SendMessageW(hWnd, WM_FLOATSTATUS, FS_SHOW, 0);
+  EXPECT_TRUE(::IsWindowVisible(hWnd));
+  ::SendMessageW(hWnd, WM_FLOATSTATUS, FS_DISABLE, 0);
+  EXPECT_FALSE(::IsWindowEnabled(hWnd));
+  ::SendMessageW(hWnd, WM_FLOATSTATUS, FS_ENABLE, 0);
+  EXPECT_TRUE(::IsWindowEnabled(hWnd));
+  pBar->InternalRelease();
+}
+
 TEST(ToolBarVisible, TheFlagWithAWindowNotTheWindowState) {
   CXTPToolBar *pBar = NewToolBar();
   pBar->SetVisible(TRUE);
