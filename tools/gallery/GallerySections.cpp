@@ -6,6 +6,7 @@
 #include "GalleryDockBarsSection.h"
 #include "GalleryPopupMenusSection.h"
 #include "GalleryToolTipSection.h"
+#include "GalleryToolBarSection.h"
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
 #include "GalleryStatusBarSection.h"
@@ -135,6 +136,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryCommandBarsSection>());
   sections.push_back(std::make_unique<CGalleryPopupMenusSection>());
   sections.push_back(std::make_unique<CGalleryBarWindowSection>());
+  sections.push_back(std::make_unique<CGalleryToolBarSection>());
   sections.push_back(std::make_unique<CGalleryToolTipsSection>());
   sections.push_back(std::make_unique<CGalleryButtonsSection>());
   sections.push_back(std::make_unique<CGalleryHeaderSection>());

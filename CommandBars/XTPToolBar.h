@@ -1,0 +1,124 @@
+// CXTPToolBar: the command bar that sits docked on a side of the frame, floats
+// in a popup window of its own or lives inside a parent that sizes it with
+// WM_SIZEPARENT. It is built from a toolbar resource or an array of command
+// ids and adds two buttons of its own: the expand button at the end of the bar,
+// which lists the buttons there was no room for, and the close button in the
+// caption of a floating bar.
+#pragma once
+
+#include <vector>
+
+#include "XTPCommandBar.h"
+#include "XTPControlButton.h"
+#include "XTPControlPopup.h"
+
+#define XTP_ID_TOOLBAR_EXPAND 9400
+#define XTP_ID_TOOLBAR_HIDE 9401
+
+// Sent to the site when a bar is shown or hidden (wParam the bar, lParam the flag).
+#define XTP_TBN_VISIBLECHANGED 0x52C
+
+class CXTPToolBar;
+
+// What the toolbar needs of the frame that docks it. The dock bars and the
+// command bars manager answer this; until they exist a bar without one
+// recalculates nothing and docks nowhere.
+class CXTPToolBarSite {
+public:
+  virtual ~CXTPToolBarSite() = default;
+  // The frame's layout changed (a docked bar shown, hidden or resized).
+  virtual void RecalcFrameLayout(CXTPToolBar *pBar) = 0;
+  // Moves the bar to a side (0-3) or floats it (4); FALSE when refused.
+  virtual BOOL DockBarAt(CXTPToolBar *pBar, XTPBarPosition position) = 0;
+};
+
+class CXTPToolBarExpandButton : public CXTPControlPopup {
+public:
+  CXTPToolBarExpandButton();
+  void SetRect(CRect rcControl) override;
+  void Draw(CDC *pDC) override;
+  void OnSetPopup(BOOL bPopup) override;
+  // Some control of the bar had no room.
+  BOOL HasHiddenControls() const { return m_bHiddenControls; }
+
+private:
+  BOOL m_bHiddenControls = FALSE;
+};
+
+class CXTPToolBarCloseButton : public CXTPControlButton {
+public:
+  CXTPToolBarCloseButton();
+  void Draw(CDC *pDC) override;
+  void OnExecute() override;
+};
+
+class CXTPToolBar : public CXTPCommandBar {
+  DECLARE_DYNCREATE(CXTPToolBar)
+public:
+  // Posted to a torn-off bar hidden inside a message of its own: the removal
+  // waits until that message is over.
+  static constexpr UINT kMsgRemoveTearOff = WM_APP + 0x3A1;
+  // Extent of the expand button along the bar.
+  static constexpr int kExpandButtonExtent = 11;
+
+  CXTPToolBar();
+  ~CXTPToolBar() override;
+
+  // The ids of a toolbar resource (0 a separator), with the bitmap's cell
+  // size; FALSE for a block that is not version 1 or is shorter than its count says.
+  static BOOL ParseToolBarResource(const BYTE *pData, size_t cbData, std::vector<UINT> &ids, CSize &szBitmap);
+  BOOL LoadToolBar(UINT nIDResource, BOOL bLoadBitmap = TRUE);
+  BOOL LoadToolBarData(UINT nIDResource, const BYTE *pData, size_t cbData, BOOL bLoadBitmap);
+  BOOL SetButtons(const UINT *pButtons, int nCount);
+
+  void SetSite(CXTPToolBarSite *pSite) { m_pSite = pSite; }
+  CXTPToolBarSite *GetSite() const { return m_pSite; }
+  BOOL SetPosition(XTPBarPosition position);
+
+  void SetVisible(BOOL bVisible) override;
+  BOOL IsVisible() const override;
+  void DelayRedraw() override { m_bDelayRedraw = TRUE; }
+  void OnRecalcLayout() override;
+  CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
+  virtual CSize CalcDockedLayout(int nLength, DWORD dwMode);
+  virtual BOOL CreateFloatingWindow(CWnd *pParentFrame, BOOL bFloating);
+  void OnSetPreviewMode(BOOL bPreview);
+  void Copy(CXTPCommandBar *pCommandBar, BOOL bRecursive = FALSE) override;
+  CXTPCommandBar *Clone(BOOL bRecursive = FALSE) override;
+
+  BOOL IsBuiltIn() const { return m_bBuiltIn; }
+  void SetBuiltIn(BOOL bBuiltIn) { m_bBuiltIn = bBuiltIn; }
+  BOOL IsTearOff() const { return m_bTearOff; }
+  void SetTearOff(BOOL bTearOff) { m_bTearOff = bTearOff; }
+  BOOL IsFloating() const { return m_barPosition == xtpBarFloating; }
+  void SetShowExpandButtonAlways(BOOL bShow) { m_nShowExpandAlways = bShow ? 1 : 0; }
+  BOOL GetShowExpandButtonAlways() const;
+
+  static int FindSimilarControl(CXTPControls *pControls, CXTPControl *pControl, int nStart);
+
+protected:
+  afx_msg LRESULT OnRemoveTearOff(WPARAM, LPARAM);
+  afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnClose() {}
+  afx_msg LRESULT OnNcHitTest(CPoint point);
+  afx_msg int OnMouseActivate(CWnd *pDesktopWnd, UINT nHitTest, UINT message);
+  afx_msg BOOL OnNcActivate(BOOL bActive);
+  afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+  DECLARE_MESSAGE_MAP()
+
+  CRect GetDockedBorders(CDC *pDC, DWORD dwMode);
+  CXTPControl *FindOrAddExpandButton();
+  CXTPControl *FindOrAddCloseButton();
+  // The controls' layout; the first visible control counts.
+  CSize LayoutControls(CDC *pDC, int nLength, DWORD dwMode, const CRect &rcBorders);
+  void RemoveTearOff();
+
+  CXTPToolBarSite *m_pSite = nullptr;
+  BOOL m_bBuiltIn = TRUE;
+  BOOL m_bTearOff = FALSE;
+  BOOL m_bVisible = FALSE;
+  BOOL m_bPreviewVisible = FALSE;
+  BOOL m_bInPreview = FALSE;
+  BOOL m_bRemovePosted = FALSE;
+  int m_nShowExpandAlways = -1; // -1: as the options say
+};
