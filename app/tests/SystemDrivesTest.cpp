@@ -156,11 +156,16 @@ protected:
   // its tree shows the folder chosen (the picker fills its tree as it goes).
   void RecoverAllInto(const std::wstring &folder) {
     const std::wstring leaf = folder.substr(folder.find_last_of(L'\\') + 1);
+    int attempts = 0;
     TimerScript script({[&] {
                          HWND picker = FindFolderPicker();
                          if (picker == nullptr) return false;
-                         ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE,
-                                        reinterpret_cast<LPARAM>(folder.c_str()));
+                         // Asked again only now and then: each request starts
+                         // the picker's walk down its tree afresh, which on a
+                         // busy machine takes longer than one tick.
+                         if (attempts++ % 50 == 0)
+                           ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE,
+                                          reinterpret_cast<LPARAM>(folder.c_str()));
                          HWND tree = ::FindWindowExW(picker, nullptr, L"SysTreeView32", nullptr);
                          wchar_t text[MAX_PATH] = {};
                          TVITEMW item = {};
