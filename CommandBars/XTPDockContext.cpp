@@ -32,6 +32,29 @@ int CXTPDockContext::FindDockBar(CPoint point, const CRect rcDockBars[4], int nC
   return -1;
 }
 
+int CXTPDockContext::ChooseMove(CPoint point, const CRect rcDockBars[4], int nCurrent, DWORD dwAllowed) {
+  int nDockBar = FindDockBar(point, rcDockBars, nCurrent);
+  if (nDockBar >= 0 && (dwAllowed & (1u << nDockBar))) return nDockBar;
+  return (dwAllowed & 0x10) ? kMoveFloat : kMoveStay;
+}
+
+CRect CXTPDockContext::FloatRectangle(CPoint ptTopLeft, CSize size, CPoint point) {
+  CRect rc(ptTopLeft, size);
+  AdjustRectangle(rc, point);
+  return rc;
+}
+
+CPoint CXTPDockContext::ToggleFloatPoint(CPoint ptFloat, const CRect &rcWindow) {
+  return (ptFloat.x < 1 || ptFloat.y < 1) ? rcWindow.TopLeft() : ptFloat;
+}
+
+void CXTPDockContext::MoveDialogBarEdges(int nCode, CRect &rcFloat, CSize delta) {
+  if (nCode == HTLEFT || nCode == HTTOPLEFT || nCode == HTBOTTOMLEFT) rcFloat.left += delta.cx;
+  if (nCode == HTRIGHT || nCode == HTTOPRIGHT || nCode == HTBOTTOMRIGHT) rcFloat.right += delta.cx;
+  if (nCode == HTTOP || nCode == HTTOPLEFT || nCode == HTTOPRIGHT) rcFloat.top += delta.cy;
+  if (nCode == HTBOTTOM || nCode == HTBOTTOMLEFT || nCode == HTBOTTOMRIGHT) rcFloat.bottom += delta.cy;
+}
+
 void CXTPDockContext::MoveFloatingEdge(int nCode, CRect &rcFloat, CSize delta, int &nLength, DWORD &dwMode) {
   if (nCode == HTLEFT || nCode == HTRIGHT) {
     (nCode == HTLEFT ? rcFloat.left : rcFloat.right) += delta.cx;

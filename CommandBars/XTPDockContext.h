@@ -23,6 +23,25 @@ public:
   // current one (or -1) wins over the others. -1 when none.
   static int FindDockBar(CPoint point, const CRect rcDockBars[4], int nCurrent);
 
+  // What one cursor move of a drag does: dock into dock bar 0..3, float
+  // (kMoveFloat) or leave the bar where it is (kMoveStay). A dock bar near
+  // the cursor whose side the bar does not allow (dwAllowed: 1 top, 2
+  // bottom, 4 left, 8 right) falls through to floating when 0x10 allows it.
+  static constexpr int kMoveFloat = -1;
+  static constexpr int kMoveStay = -2;
+  static int ChooseMove(CPoint point, const CRect rcDockBars[4], int nCurrent, DWORD dwAllowed);
+  // The rectangle a bar just floated takes: its measured size at the drag
+  // rectangle's top-left, moved so the cursor stays on it.
+  static CRect FloatRectangle(CPoint ptTopLeft, CSize size, CPoint point);
+
+  // Where a double click floats a docked bar: its last floating place, or
+  // its present window's top-left while it has never floated (either
+  // coordinate below 1).
+  static CPoint ToggleFloatPoint(CPoint ptFloat, const CRect &rcWindow);
+
+  // One move of a dialog bar's edge or corner (hit-test code 10 to 17).
+  static void MoveDialogBarEdges(int nCode, CRect &rcFloat, CSize delta);
+
   // One move of a floating bar's edge (hit-test code nCode, 10 to 17) by
   // delta: moves that edge of rcFloat and gives the length and mode the
   // bar is measured with.

@@ -126,4 +126,85 @@ TEST(DockContext, FloatingEdgeDrag) {
   }
 }
 
+TEST(DockContext, DragOutcomes) {
+  // Frame client (100, 100)-(500, 400); a 24-high top dock bar holding the
+  // dragged bar at (100, 100)-(200, 124), the other three dock bars empty.
+  const CRect kDockBars[4] = {
+      {100, 100, 500, 124}, {100, 400, 500, 400}, {100, 100, 100, 400}, {500, 100, 500, 400}};
+  const CRect kBar(100, 100, 200, 124);
+  constexpr int kFloat = CXTPDockContext::kMoveFloat, kStay = CXTPDockContext::kMoveStay;
+  const struct {
+    const char *name;
+    CPoint start, end;
+    int nCurrent;
+    DWORD dwAllowed;
+    CSize floatSize;
+    int expected;
+    CRect expectedFloat;
+  } kCases[] = {
+      {"along the top row stays on top", {110, 110}, {300, 112}, 0, 0x1F, {120, 50}, 0, {}},
+      {"into the client floats", {110, 110}, {300, 250}, 0, 0x1F, {120, 50}, kFloat, {290, 240, 410, 290}},
+      {"near the bottom docks there", {110, 110}, {300, 395}, 0, 0x1F, {120, 50}, 1, {}},
+      {"near the left docks there", {110, 110}, {105, 250}, 0, 0x1F, {120, 50}, 2, {}},
+      {"left not allowed floats", {110, 110}, {105, 250}, 0, 0x1B, {120, 50}, kFloat, {95, 240, 215, 290}},
+      {"neither left nor floating stays", {110, 110}, {105, 250}, 0, 0x0B, {120, 50}, kStay, {}},
+      {"top-left corner: the current top wins", {110, 110}, {110, 115}, 0, 0x1F, {120, 50}, 0, {}},
+      {"top-left corner: the current left wins", {110, 110}, {110, 115}, 2, 0x1F, {120, 50}, 2, {}},
+      {"floating near both: top before left", {110, 110}, {110, 115}, -1, 0x1F, {120, 50}, 0, {}},
+      {"narrower float keeps the cursor on it",
+       {195, 110},
+       {450, 300},
+       0,
+       0x1F,
+       {40, 30},
+       kFloat,
+       {410, 290, 450, 320}},
+  };
+  for (const auto &c : kCases) {
+    CRect rcDrag(kBar);
+    CXTPDockContext::AdjustRectangle(rcDrag, c.start);
+    rcDrag.OffsetRect(c.end - c.start);
+    int nMove = CXTPDockContext::ChooseMove(c.end, kDockBars, c.nCurrent, c.dwAllowed);
+    EXPECT_EQ(nMove, c.expected) << c.name;
+    if (nMove == kFloat && c.expected == kFloat)
+      EXPECT_EQ(Str(CXTPDockContext::FloatRectangle(rcDrag.TopLeft(), c.floatSize, c.end)),
+                Str(c.expectedFloat))
+          << c.name;
+  }
+}
+
+TEST(DockContext, DoubleClickFloatPoint) {
+  const CRect kWindow(120, 80, 220, 104);
+  const struct {
+    CPoint ptFloat, expected;
+  } kCases[] = {
+      {{0, 0}, {120, 80}},     // never floated: where it is
+      {{300, 0}, {120, 80}},   // one coordinate below 1
+      {{-5, 200}, {120, 80}},  // negative
+      {{1, 1}, {1, 1}},        // the smallest kept
+      {{300, 250}, {300, 250}} // its last floating place
+  };
+  for (const auto &c : kCases) {
+    CPoint pt = CXTPDockContext::ToggleFloatPoint(c.ptFloat, kWindow);
+    EXPECT_EQ(pt.x, c.expected.x) << c.ptFloat.x << "," << c.ptFloat.y;
+    EXPECT_EQ(pt.y, c.expected.y) << c.ptFloat.x << "," << c.ptFloat.y;
+  }
+}
+
+TEST(DockContext, DialogBarEdgesAndCorners) {
+  const struct {
+    int nCode;
+    CRect expected;
+  } kCases[] = {
+      {HTLEFT, {15, 10, 110, 60}},       {HTRIGHT, {10, 10, 115, 60}},       {HTTOP, {10, 17, 110, 60}},
+      {HTBOTTOM, {10, 10, 110, 67}},     {HTTOPLEFT, {15, 17, 110, 60}},     {HTTOPRIGHT, {10, 17, 115, 60}},
+      {HTBOTTOMLEFT, {15, 10, 110, 67}}, {HTBOTTOMRIGHT, {10, 10, 115, 67}},
+  };
+  for (const auto &c : kCases) {
+    CRect rc(10, 10, 110, 60);
+    CXTPDockContext::MoveDialogBarEdges(c.nCode, rc, CSize(5, 7));
+    EXPECT_EQ(Str(rc), Str(c.expected)) << c.nCode;
+  }
+}
+
 } // namespace
