@@ -58,6 +58,11 @@ public:
   virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
   void UpdateFrameTitleForDocument(LPCTSTR lpszDocName);
   void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
+  // Another owner (a menu bar) takes hMenu: when it is the default menu the
+  // frame forgets it, so it neither destroys it nor sets it on the window again.
+  void HandOffMenu(HMENU hMenu) {
+    if (hMenu != nullptr && hMenu == m_hMenuDefault) m_hMenuDefault = nullptr;
+  }
   CString GetTitle() const { return m_strTitle; }
 
   // The status bar (the descendant with id AFX_IDW_STATUS_BAR).

@@ -10,6 +10,7 @@
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
 #include "GalleryStatusBarSection.h"
+#include "GalleryMenuBarSection.h"
 
 #include "XTGlobal.h"
 #include "XTPDrawHelpers.h"
@@ -137,6 +138,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryPopupMenusSection>());
   sections.push_back(std::make_unique<CGalleryBarWindowSection>());
   sections.push_back(std::make_unique<CGalleryToolBarSection>());
+  sections.push_back(std::make_unique<CGalleryMenuBarSection>());
   sections.push_back(std::make_unique<CGalleryToolTipsSection>());
   sections.push_back(std::make_unique<CGalleryButtonsSection>());
   sections.push_back(std::make_unique<CGalleryHeaderSection>());
