@@ -157,31 +157,31 @@ protected:
   void RecoverAllInto(const std::wstring &folder) {
     const std::wstring leaf = folder.substr(folder.find_last_of(L'\\') + 1);
     int attempts = 0;
-    TimerScript script({[&] {
-                         HWND picker = FindFolderPicker();
-                         if (picker == nullptr) return false;
-                         // Asked again only now and then: each request starts
-                         // the picker's walk down its tree afresh, which on a
-                         // busy machine takes longer than one tick.
-                         if (attempts++ % 50 == 0)
-                           ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE,
-                                          reinterpret_cast<LPARAM>(folder.c_str()));
-                         HWND tree = ::FindWindowExW(picker, nullptr, L"SysTreeView32", nullptr);
-                         wchar_t text[MAX_PATH] = {};
-                         TVITEMW item = {};
-                         item.mask = TVIF_TEXT;
-                         item.hItem = TreeView_GetSelection(tree);
-                         item.pszText = text;
-                         item.cchTextMax = MAX_PATH;
-                         if (item.hItem == nullptr || !TreeView_GetItem(tree, &item) || leaf != text)
-                           return false;
-                         ::PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                         return true;
-                       }},
-                       [] {
-                         if (HWND picker = FindFolderPicker())
-                           ::PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-                       });
+    TimerScript script(
+        {[&] {
+          HWND picker = FindFolderPicker();
+          if (picker == nullptr) return false;
+          // Asked again only now and then: each request starts
+          // the picker's walk down its tree afresh, which on a
+          // busy machine takes longer than one tick.
+          if (attempts++ % 50 == 0)
+            ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+          HWND tree = ::FindWindowExW(picker, nullptr, L"SysTreeView32", nullptr);
+          wchar_t text[MAX_PATH] = {};
+          TVITEMW item = {};
+          item.mask = TVIF_TEXT;
+          item.hItem = TreeView_GetSelection(tree);
+          item.pszText = text;
+          item.cchTextMax = MAX_PATH;
+          if (item.hItem == nullptr || !TreeView_GetItem(tree, &item) || leaf != text) return false;
+          ::PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+          return true;
+        }},
+        [] {
+          if (HWND picker = FindFolderPicker())
+            ::PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        },
+        5000);
     m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_TOOLS_RECOVER_ALL, 0), 0);
     EXPECT_FALSE(script.GaveUp()) << "the folder picker never showed the folder";
   }

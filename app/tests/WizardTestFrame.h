@@ -127,8 +127,10 @@ protected:
 class TimerScript {
 public:
   using Step = std::function<bool()>;
-  TimerScript(std::vector<Step> steps, std::function<void()> giveUp)
-      : m_steps(std::move(steps)), m_giveUp(std::move(giveUp)) {
+  // maxTicks: how long to wait before giving up; the shell's own dialogs
+  // (the folder picker walks every drive) want more on a busy machine.
+  TimerScript(std::vector<Step> steps, std::function<void()> giveUp, int maxTicks = 1500)
+      : m_steps(std::move(steps)), m_giveUp(std::move(giveUp)), m_maxTicks(maxTicks) {
     s_current = this;
     m_timer = ::SetTimer(nullptr, 0, 20, &TimerScript::OnTick);
   }
@@ -147,7 +149,7 @@ private:
     if (script == nullptr || script->m_running) return;
     script->m_running = true; // a step may run a modal loop of its own
     if (!script->Finished() && script->m_steps[script->m_next]()) ++script->m_next;
-    if (!script->Finished() && ++script->m_ticks > 1500 && !script->m_gaveUp) {
+    if (!script->Finished() && ++script->m_ticks > script->m_maxTicks && !script->m_gaveUp) {
       script->m_gaveUp = true;
       script->m_giveUp();
     }
@@ -160,6 +162,7 @@ private:
   UINT_PTR m_timer = 0;
   size_t m_next = 0;
   int m_ticks = 0;
+  int m_maxTicks;
   bool m_running = false;
   bool m_gaveUp = false;
 };

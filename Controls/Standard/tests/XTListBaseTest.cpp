@@ -17,11 +17,11 @@
 
 namespace {
 
-const wchar_t kCompanyKey[] = L"Software\\QvToolkitTestCompany";
+const wchar_t kCompanyKey[] = L"Software\\QvListTestCompany";
 
 class ListApp : public CWinApp {
 public:
-  ListApp() : CWinApp(L"QvListTest") { SetRegistryKey(L"QvToolkitTestCompany"); }
+  ListApp() : CWinApp(L"QvListTest") { SetRegistryKey(L"QvListTestCompany"); }
 };
 
 // A list that records what its hooks were asked to do.
