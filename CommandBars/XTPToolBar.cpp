@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Dc.h"
+#include "ToolBar.h"
 #include "ModuleState.h"
 #include "XTPCommandBars.h"
 #include "XTPImageManager.h"
@@ -10,10 +11,6 @@
 #include "XTPPopupBar.h"
 
 namespace {
-
-WORD ReadLe16(const BYTE *p) {
-  return static_cast<WORD>(p[0] | (p[1] << 8));
-}
 
 // Selects the bar's font into a screen DC for the length of a layout.
 class LayoutDC {
@@ -122,13 +119,10 @@ CXTPToolBar::~CXTPToolBar() = default;
 BOOL CXTPToolBar::ParseToolBarResource(const BYTE *pData, size_t cbData, std::vector<UINT> &ids,
                                        CSize &szBitmap) {
   ids.clear();
-  if (!pData || cbData < 8) return FALSE;
-  if (ReadLe16(pData) != 1) return FALSE;                     // 0, 2: version
-  szBitmap = CSize(ReadLe16(pData + 2), ReadLe16(pData + 4)); // 2, 2: width; 4, 2: height
-  const size_t count = ReadLe16(pData + 6);                   // 6, 2: item count
-  // A damaged count must not send the reader past the block.
-  if (8 + 2 * count > cbData) return FALSE;
-  for (size_t i = 0; i < count; i++) ids.push_back(ReadLe16(pData + 8 + 2 * i)); // 0 a separator
+  ToolBarTemplate bar;
+  if (!::ParseToolBarResource(pData, cbData, bar)) return FALSE;
+  szBitmap = CSize(bar.width, bar.height);
+  ids = std::move(bar.ids); // 0 a separator
   return TRUE;
 }
 

@@ -1,4 +1,5 @@
 #include "XTPImageManager.h"
+#include "ToolBar.h"
 
 #include <ole2.h>
 #include <shlwapi.h>
@@ -1050,12 +1051,10 @@ BOOL CXTPImageManager::DrawIconThroughImageList(HDC hDC, CPoint pt, HICON hIcon,
 
 BOOL CXTPImageManager::ParseToolBarResource(const BYTE *pData, size_t cbData, std::vector<UINT> &ids) {
   ids.clear();
-  if (!pData || cbData < 8) return FALSE;
-  const size_t count = ReadLe16(pData + 6); // 6, 2: item count
-  if (8 + count * 2 > cbData) return FALSE;
-  for (size_t i = 0; i < count; i++)
-    if (WORD id = ReadLe16(pData + 8 + i * 2)) // 8 + 2i, 2: command id, 0 a separator
-      ids.push_back(id);
+  ToolBarTemplate bar;
+  if (!::ParseToolBarResource(pData, cbData, bar)) return FALSE;
+  for (UINT id : bar.ids)
+    if (id) ids.push_back(id); // 0 a separator
   return TRUE;
 }
 
