@@ -98,7 +98,8 @@ void CXTPDockingPane::SetParentContainer(CXTPDockingPaneBase *pContainer) {
   if (pContainer == nullptr) {
     ::ShowWindow(m_hwndChild, SW_HIDE);
     CXTPDockingPaneManager *pManager = m_pLayout != nullptr ? m_pLayout->GetManager() : nullptr;
-    if (pManager != nullptr && pManager->GetSafeHwnd() != nullptr) ::SetParent(m_hwndChild, pManager->GetSafeHwnd());
+    if (pManager != nullptr && pManager->GetSafeHwnd() != nullptr)
+      ::SetParent(m_hwndChild, pManager->GetSafeHwnd());
     m_pDockingSite = nullptr;
     return;
   }
@@ -172,7 +173,9 @@ void CXTPDockingPane::Attach(CWnd *pWnd) {
     ::SetParent(m_hwndChild, m_pParentContainer->GetPaneHwnd());
 }
 
-CFrameWnd *CXTPDockingPane::NewViewFrame() { return new CFrameWnd; }
+CFrameWnd *CXTPDockingPane::NewViewFrame() {
+  return new CFrameWnd;
+}
 
 CWnd *CXTPDockingPane::AttachView(CWnd *pParentWnd, CRuntimeClass *pViewClass, CDocument *pDocument,
                                   CCreateContext *pContext) {
@@ -209,9 +212,13 @@ void CXTPDockingPane::ShowWindow(BOOL bShow) {
   if (m_hwndChild != nullptr) ::ShowWindow(m_hwndChild, bShow ? SW_SHOW : SW_HIDE);
 }
 
-void CXTPDockingPane::Close() { GetDockingPaneManager()->ClosePane(this); }
+void CXTPDockingPane::Close() {
+  GetDockingPaneManager()->ClosePane(this);
+}
 
-void CXTPDockingPane::Hide() { GetDockingPaneManager()->HidePane(this); }
+void CXTPDockingPane::Hide() {
+  GetDockingPaneManager()->HidePane(this);
+}
 
 void CXTPDockingPane::SetFocus() {
   if (m_hwndChild == nullptr) return;

@@ -8,7 +8,9 @@
 // ---------------------------------------------------------------------------
 // Caption buttons
 
-BOOL CXTPDockingPaneCaptionButton::IsVisible() { return m_pOwner->IsCaptionButtonVisible(this); }
+BOOL CXTPDockingPaneCaptionButton::IsVisible() {
+  return m_pOwner->IsCaptionButtonVisible(this);
+}
 
 void CXTPDockingPaneCaptionButton::SetRect(const CRect &rc) {
   ASSERT(m_pOwner != nullptr);

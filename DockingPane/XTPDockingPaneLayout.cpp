@@ -18,7 +18,9 @@ struct SectionRelease {
 };
 typedef std::unique_ptr<CXTPPropExchange, SectionRelease> CSection;
 
-CSection Section(CXTPPropExchange *pPX, LPCTSTR lpszName) { return CSection(pPX->GetSection(lpszName)); }
+CSection Section(CXTPPropExchange *pPX, LPCTSTR lpszName) {
+  return CSection(pPX->GetSection(lpszName));
+}
 
 CString ObjectSectionName(int nIndex) {
   CString strName;
@@ -47,12 +49,14 @@ BOOL CXTPDockingPaneLayoutLoader::CanAdopt(const CXTPDockingPaneBase *pParent, C
 
 CXTPDockingPaneLayout::CXTPDockingPaneLayout(CXTPDockingPaneManager *pManager) : m_pManager(pManager) {
   m_pClient = pManager->OnCreatePane(xtpPaneTypeClient, this);
-  m_pTopContainer =
-      static_cast<CXTPDockingPaneSplitterContainer *>(pManager->OnCreatePane(xtpPaneTypeSplitterContainer, this));
+  m_pTopContainer = static_cast<CXTPDockingPaneSplitterContainer *>(
+      pManager->OnCreatePane(xtpPaneTypeSplitterContainer, this));
   m_pTopContainer->Init(m_pClient, TRUE, pManager->GetSite());
 }
 
-CXTPDockingPaneLayout::~CXTPDockingPaneLayout() { Free(); }
+CXTPDockingPaneLayout::~CXTPDockingPaneLayout() {
+  Free();
+}
 
 void CXTPDockingPaneLayout::DestroyObject(CXTPDockingPaneBase *pObject) {
   if (pObject->GetType() == xtpPaneTypeDockingPane)
@@ -119,7 +123,8 @@ BOOL CXTPDockingPaneLayout::RemoveUnusedObjects() {
       } else if (pSplitter->GetPanes().size() == 1 && pParent != nullptr &&
                  pParent->GetType() == xtpPaneTypeSplitterContainer &&
                  static_cast<CXTPDockingPaneSplitterContainer *>(pParent)->GetPanes().size() == 1) {
-        static_cast<CXTPDockingPaneSplitterContainer *>(pParent)->_Replace(pSplitter, pSplitter->GetPanes().front());
+        static_cast<CXTPDockingPaneSplitterContainer *>(pParent)->_Replace(pSplitter,
+                                                                           pSplitter->GetPanes().front());
         bRemove = TRUE;
       }
     }

@@ -29,7 +29,9 @@ CXTPDockingPaneManager::~CXTPDockingPaneManager() {
   if (m_bOleInitialized) ::OleUninitialize();
 }
 
-CXTPDockingPaneLayout *CXTPDockingPaneManager::CreateLayout() { return new CXTPDockingPaneLayout(this); }
+CXTPDockingPaneLayout *CXTPDockingPaneManager::CreateLayout() {
+  return new CXTPDockingPaneLayout(this);
+}
 
 CXTPDockingPaneBase *CXTPDockingPaneManager::OnCreatePane(int type, CXTPDockingPaneLayout *pLayout) {
   switch (type) {
@@ -104,8 +106,8 @@ void CXTPDockingPaneManager::DockPaneFree(CXTPDockingPaneBase *pPane, XTPDocking
     if (pTop->IsHoriz() == bHoriz) {
       pTop->_InsertPane(pPane, nullptr, bAfter);
     } else {
-      auto *pSplitter =
-          static_cast<CXTPDockingPaneSplitterContainer *>(OnCreatePane(xtpPaneTypeSplitterContainer, m_pLayout));
+      auto *pSplitter = static_cast<CXTPDockingPaneSplitterContainer *>(
+          OnCreatePane(xtpPaneTypeSplitterContainer, m_pLayout));
       pSplitter->Init(pTop, bHoriz, pSite);
       pSplitter->_InsertPane(pPane, nullptr, bAfter);
       m_pLayout->SetTopContainer(pSplitter);
@@ -118,8 +120,8 @@ void CXTPDockingPaneManager::DockPaneFree(CXTPDockingPaneBase *pPane, XTPDocking
     if (pOldSplitter->IsHoriz() == bHoriz) {
       pOldSplitter->_InsertPane(pPane, pNeighbour, bAfter);
     } else {
-      auto *pSplitter =
-          static_cast<CXTPDockingPaneSplitterContainer *>(OnCreatePane(xtpPaneTypeSplitterContainer, m_pLayout));
+      auto *pSplitter = static_cast<CXTPDockingPaneSplitterContainer *>(
+          OnCreatePane(xtpPaneTypeSplitterContainer, m_pLayout));
       pSplitter->Init(pNeighbour, bHoriz, pSite);
       pSplitter->_InsertPane(pPane, pNeighbour, bAfter);
       pOldSplitter->_Replace(pNeighbour, pSplitter);
@@ -204,7 +206,8 @@ void CXTPDockingPaneManager::SyncPanesState() {
   if (m_pLayout == nullptr) return;
   for (CXTPDockingPaneInfo &info : m_pLayout->GetPaneList()) {
     CXTPDockingPaneBase *pContainer = info.pPane->GetContainer();
-    if (pContainer == nullptr || pContainer->GetDockingSite() == nullptr || pContainer->IsAutoHidden()) continue;
+    if (pContainer == nullptr || pContainer->GetDockingSite() == nullptr || pContainer->IsAutoHidden())
+      continue;
     info.pDockingHolder = pContainer;
     info.pLastHolder = pContainer;
   }
@@ -221,7 +224,8 @@ void CXTPDockingPaneManager::RecalcFramesLayout() {
 }
 
 INT_PTR CXTPDockingPaneManager::NotifyOwner(XTPDockingPaneAction action, CXTPDockingPane *pPane,
-                                            CXTPDockingPaneBase *pDockContainer, XTPDockingPaneDirection direction) {
+                                            CXTPDockingPaneBase *pDockContainer,
+                                            XTPDockingPaneDirection direction) {
   XTP_DOCKINGPANE_ACTION record = {action, 0, pPane, pDockContainer, direction};
   if (m_pSite != nullptr && m_pSite->GetSafeHwnd() != nullptr)
     m_pSite->SendMessage(WM_DOCKINGPANE_NOTIFY, XTP_DPN_ACTION, reinterpret_cast<LPARAM>(&record));
@@ -250,7 +254,8 @@ void CXTPDockingPaneManager::OnActivatePane(BOOL bActive, CXTPDockingPane *pPane
 }
 
 BOOL CXTPDockingPaneManager::IsLayoutRTL() const {
-  return m_pSite != nullptr && m_pSite->GetSafeHwnd() != nullptr && (m_pSite->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+  return m_pSite != nullptr && m_pSite->GetSafeHwnd() != nullptr &&
+         (m_pSite->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
 }
 
 XTPDockingPaneDirection CXTPDockingPaneManager::MirrorDirection(XTPDockingPaneDirection direction) const {

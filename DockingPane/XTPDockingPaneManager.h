@@ -40,11 +40,14 @@ public:
   void RecalcFramesLayout();
   // The site's answer to an action notice: non-zero refuses it.
   INT_PTR NotifyOwner(XTPDockingPaneAction action, CXTPDockingPane *pPane,
-                      CXTPDockingPaneBase *pDockContainer = nullptr, XTPDockingPaneDirection direction = xtpPaneDockLeft);
+                      CXTPDockingPaneBase *pDockContainer = nullptr,
+                      XTPDockingPaneDirection direction = xtpPaneDockLeft);
 
   CXTPDockingPaneLayout *GetLayout() const { return m_pLayout; }
   CXTPDockingPaneInfoList *GetPaneList() const { return m_pLayout ? &m_pLayout->GetPaneList() : nullptr; }
-  CXTPDockingPaneSplitterContainer *GetTopPane() const { return m_pLayout ? m_pLayout->GetTopContainer() : nullptr; }
+  CXTPDockingPaneSplitterContainer *GetTopPane() const {
+    return m_pLayout ? m_pLayout->GetTopContainer() : nullptr;
+  }
   CXTPDockingPaneBase *GetClientPane() const { return m_pLayout ? m_pLayout->GetClientPane() : nullptr; }
   CFrameWnd *GetSite() const { return m_pSite; }
   CXTPDockingPanePaintManager *GetPaintManager() const { return m_pPaintManager; }
@@ -69,7 +72,8 @@ protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-  void DockPaneFree(CXTPDockingPaneBase *pPane, XTPDockingPaneDirection direction, CXTPDockingPaneBase *pNeighbour);
+  void DockPaneFree(CXTPDockingPaneBase *pPane, XTPDockingPaneDirection direction,
+                    CXTPDockingPaneBase *pNeighbour);
   void RefreshColours();
 
   CFrameWnd *m_pSite = nullptr;

@@ -35,7 +35,9 @@ LOGFONT SmallCaptionFont() {
   return lf;
 }
 
-void FrameRect(CDC *pDC, const CRect &rc, COLORREF clr) { pDC->Draw3dRect(rc, clr, clr); }
+void FrameRect(CDC *pDC, const CRect &rc, COLORREF clr) {
+  pDC->Draw3dRect(rc, clr, clr);
+}
 
 } // namespace
 
@@ -129,7 +131,9 @@ void CXTPDockingPanePaintManager::SetCaptionFont(const LOGFONT *pLogFont, BOOL b
   m_nCaptionHeight = std::max(SpaceHeight(&m_fntCaption), 13) + m_nCaptionPadding;
 }
 
-void CXTPDockingPanePaintManager::RefreshMetrics() { RefreshBaseMetrics(); }
+void CXTPDockingPanePaintManager::RefreshMetrics() {
+  RefreshBaseMetrics();
+}
 
 void CXTPDockingPanePaintManager::RefreshBaseMetrics() {
   CXTPColorManager *pColors = XTPGetColorManager();
@@ -282,8 +286,10 @@ void CXTPDockingPaneTheme2::DrawCaptionPart(CDC *pDC, CXTPDockingPaneBase *pPane
   const int nRight = rcCaption.right - 2;
   if (nRight - nLeft < 1) return;
   const int nCentre = (rcCaption.top + rcCaption.bottom) / 2;
-  pDC->Draw3dRect(nLeft, nCentre - 3, nRight - nLeft, 3, GetColor(COLOR_3DHIGHLIGHT), GetColor(COLOR_3DSHADOW));
-  pDC->Draw3dRect(nLeft, nCentre + 1, nRight - nLeft, 3, GetColor(COLOR_3DHIGHLIGHT), GetColor(COLOR_3DSHADOW));
+  pDC->Draw3dRect(nLeft, nCentre - 3, nRight - nLeft, 3, GetColor(COLOR_3DHIGHLIGHT),
+                  GetColor(COLOR_3DSHADOW));
+  pDC->Draw3dRect(nLeft, nCentre + 1, nRight - nLeft, 3, GetColor(COLOR_3DHIGHLIGHT),
+                  GetColor(COLOR_3DSHADOW));
 }
 
 void CXTPDockingPaneTheme2::DrawCaptionButton(CDC *pDC, CXTPDockingPaneCaptionButton *pButton, COLORREF clr) {
@@ -371,7 +377,8 @@ void CXTPDockingPaneTheme1::RefreshMetrics() {
 
 void CXTPDockingPaneTheme1::RefreshGradients() {
   m_clrActiveCaption.SetStandardValue(GetColor(COLOR_ACTIVECAPTION), GetColor(COLOR_GRADIENTACTIVECAPTION));
-  m_clrNormalCaption.SetStandardValue(GetColor(COLOR_INACTIVECAPTION), ::GetSysColor(COLOR_GRADIENTINACTIVECAPTION));
+  m_clrNormalCaption.SetStandardValue(GetColor(COLOR_INACTIVECAPTION),
+                                      ::GetSysColor(COLOR_GRADIENTINACTIVECAPTION));
   m_clrNormalCaptionText = GetColor(COLOR_BTNTEXT);
   m_clrActiveCaptionText = GetColor(COLOR_CAPTIONTEXT);
 }
@@ -385,7 +392,8 @@ void CXTPDockingPaneTheme1::DrawCaptionPart(CDC *pDC, CXTPDockingPaneBase *pPane
             bActive ? m_clrActiveCaptionText : m_clrNormalCaptionText);
 }
 
-COLORREF CXTPDockingPaneTheme1::DrawCaptionBackground(CDC *pDC, CXTPDockingPaneBase *, CRect rc, BOOL bActive) {
+COLORREF CXTPDockingPaneTheme1::DrawCaptionBackground(CDC *pDC, CXTPDockingPaneBase *, CRect rc,
+                                                      BOOL bActive) {
   if (m_bGradientCaption) {
     XTPDrawHelpers()->GradientFillPair(pDC, rc, bActive ? m_clrActiveCaption : m_clrNormalCaption, TRUE);
   } else if (bActive) {
@@ -417,18 +425,18 @@ const Theme5Scheme kTheme5Schemes[3] = {
     {0xE2A981,
      0xFEECDD,
      0xFCE7D8,
-     {0x764127, 0xCB8C6A, 0xD0966D, 0xF6F6F6, 0x962D00, 0xC2EEFF, 0x800000, 0x800000, 0x800000, 0x3E80FE, 0x6FC0FF,
-      0xF5BE9E, 0x000000}},
+     {0x764127, 0xCB8C6A, 0xD0966D, 0xF6F6F6, 0x962D00, 0xC2EEFF, 0x800000, 0x800000, 0x800000, 0x3E80FE,
+      0x6FC0FF, 0xF5BE9E, 0x000000}},
     {0x91C6B7,
      0xDEF7F4,
      0xBFE7E2,
-     {0x335E51, 0x588060, 0x7AAE9F, 0xEEF4F4, 0x5E8D75, 0xC2EEFF, 0x385D3F, 0x385D3F, 0x385D3F, 0x3E80FE, 0x6FC0FF,
-      0xA7D9D9, 0x000000}},
+     {0x335E51, 0x588060, 0x7AAE9F, 0xEEF4F4, 0x5E8D75, 0xC2EEFF, 0x385D3F, 0x385D3F, 0x385D3F, 0x3E80FE,
+      0x6FC0FF, 0xA7D9D9, 0x000000}},
     {0xB59799,
      0xFAF4F3,
      0xEADFDF,
-     {0x755454, 0x8F6D6E, 0xBEA7A8, 0xFFFAFD, 0x947C7C, 0xC2EEFF, 0x6F4B4B, 0x6F4B4B, 0x6F4B4B, 0x3E80FE, 0x6FC0FF,
-      0xE5D7D7, 0x000000}},
+     {0x755454, 0x8F6D6E, 0xBEA7A8, 0xFFFAFD, 0x947C7C, 0xC2EEFF, 0x6F4B4B, 0x6F4B4B, 0x6F4B4B, 0x3E80FE,
+      0x6FC0FF, 0xE5D7D7, 0x000000}},
 };
 
 } // namespace
@@ -453,7 +461,8 @@ void CXTPDockingPaneTheme5::RefreshMetrics() {
 }
 
 void CXTPDockingPaneTheme5::RefreshTheme5() {
-  m_clrNormalCaptionLight = CXTPColorManager::BlendColors(GetColor(COLOR_3DFACE), GetColor(COLOR_WINDOW), 205);
+  m_clrNormalCaptionLight =
+      CXTPColorManager::BlendColors(GetColor(COLOR_3DFACE), GetColor(COLOR_WINDOW), 205);
   m_clrNormalCaptionDark = GetColor(COLOR_3DFACE);
   m_clrActiveCaptionDark = m_clrActiveCaptionLight = GetColor(36);
   m_clrActiveCaptionTextTheme = m_clrNormalCaptionTextTheme = GetColor(COLOR_BTNTEXT);
@@ -510,8 +519,8 @@ void CXTPDockingPaneTheme5::DrawCaptionPart(CDC *pDC, CXTPDockingPaneBase *pPane
     }
     rcCaption.left += 8;
   }
-  DrawTitle(pDC, strTitle, CRect(rcCaption.left + 6, rcCaption.top + 1, rcCaption.right - 2, rcCaption.bottom),
-            clrText);
+  DrawTitle(pDC, strTitle,
+            CRect(rcCaption.left + 6, rcCaption.top + 1, rcCaption.right - 2, rcCaption.bottom), clrText);
 }
 
 void CXTPDockingPaneTheme5::DrawCaptionButton(CDC *pDC, CXTPDockingPaneCaptionButton *pButton, COLORREF clr) {
@@ -571,7 +580,8 @@ void CXTPDockingPaneTheme8::RefreshTheme8() {
     SetCaptionFont(&lf, FALSE);
   }
   if (!m_bLunaTheme) {
-    m_clrNormalCaptionLight = CXTPColorManager::BlendColors(GetColor(COLOR_3DSHADOW), GetColor(COLOR_WINDOW), 205);
+    m_clrNormalCaptionLight =
+        CXTPColorManager::BlendColors(GetColor(COLOR_3DSHADOW), GetColor(COLOR_WINDOW), 205);
     m_clrNormalCaptionDark = GetColor(COLOR_3DSHADOW);
   } else {
     CXTPColorManager *pColors = XTPGetColorManager();

@@ -52,15 +52,16 @@ public:
   virtual void DrawCaption(CDC * /*pDC*/, CXTPDockingPaneTabbedContainer * /*pPane*/, CRect /*rc*/) {}
   virtual void DrawCaptionButtons(CDC *pDC, CXTPDockingPaneCaptionButtons *pButtons, CRect &rcCaption,
                                   COLORREF clr, int nButtonSize, int nButtonGap);
-  virtual void DrawCaptionButton(CDC * /*pDC*/, CXTPDockingPaneCaptionButton * /*pButton*/, COLORREF /*clr*/) {}
+  virtual void DrawCaptionButton(CDC * /*pDC*/, CXTPDockingPaneCaptionButton * /*pButton*/,
+                                 COLORREF /*clr*/) {}
   virtual void RefreshMetrics();
   virtual void AdjustClientRect(CXTPDockingPaneTabbedContainer *pPane, CRect &rect, BOOL bApply);
   virtual void AdjustCaptionRect(const CXTPDockingPaneTabbedContainer *pPane, CRect &rc);
   virtual void DrawSplitter(CDC *pDC, CXTPDockingPaneSplitterWnd *pSplitter);
   virtual void DrawCaptionPart(CDC * /*pDC*/, CXTPDockingPaneBase * /*pPane*/, CRect /*rcCaption*/,
                                const CString & /*strTitle*/, BOOL /*bActive*/) {}
-  virtual void DrawCaptionButtonGlyph(CDC * /*pDC*/, CXTPDockingPaneCaptionButton * /*pButton*/, CPoint /*pt*/,
-                                      COLORREF /*clr*/) {}
+  virtual void DrawCaptionButtonGlyph(CDC * /*pDC*/, CXTPDockingPaneCaptionButton * /*pButton*/,
+                                      CPoint /*pt*/, COLORREF /*clr*/) {}
   virtual COLORREF DrawCaptionBackground(CDC * /*pDC*/, CXTPDockingPaneBase * /*pPane*/, CRect /*rc*/,
                                          BOOL /*bActive*/) {
     return 0;
@@ -103,7 +104,9 @@ public:
 protected:
   // Colours of a band and its glyphs: the text colour for the band.
   void DrawTitle(CDC *pDC, const CString &strTitle, CRect rc, COLORREF clr);
-  void DrawFrameBar(CDC *pDC, int x, int y, int cx, int cy, COLORREF clr) { pDC->FillSolidRect(x, y, cx, cy, clr); }
+  void DrawFrameBar(CDC *pDC, int x, int y, int cx, int cy, COLORREF clr) {
+    pDC->FillSolidRect(x, y, cx, cy, clr);
+  }
 
 private:
   void RefreshBaseMetrics();
@@ -125,7 +128,8 @@ public:
   void DrawCaptionPart(CDC *pDC, CXTPDockingPaneBase *pPane, CRect rcCaption, const CString &strTitle,
                        BOOL bActive) override;
   void DrawCaptionButton(CDC *pDC, CXTPDockingPaneCaptionButton *pButton, COLORREF clr) override;
-  void DrawCaptionButtonGlyph(CDC *pDC, CXTPDockingPaneCaptionButton *pButton, CPoint pt, COLORREF clr) override;
+  void DrawCaptionButtonGlyph(CDC *pDC, CXTPDockingPaneCaptionButton *pButton, CPoint pt,
+                              COLORREF clr) override;
 };
 
 class CXTPDockingPaneTheme1 : public CXTPDockingPaneTheme2 {

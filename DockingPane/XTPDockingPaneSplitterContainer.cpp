@@ -66,8 +66,8 @@ Totals Distribute(std::vector<Child> &arrChildren, int nRectLength, int nSplitte
   return totals;
 }
 
-std::vector<std::pair<int, int>> Place(const std::vector<Child> &arrChildren, const Totals &totals, int nStart,
-                                       int nEnd, int nSplitter) {
+std::vector<std::pair<int, int>> Place(const std::vector<Child> &arrChildren, const Totals &totals,
+                                       int nStart, int nEnd, int nSplitter) {
   std::vector<std::pair<int, int>> arrPlaces;
   nEnd = std::max(nEnd, nStart);
   long long nAvailable = std::max(totals.nAvailable, 0);
@@ -93,8 +93,8 @@ std::vector<std::pair<int, int>> Place(const std::vector<Child> &arrChildren, co
   return arrPlaces;
 }
 
-Limits DragLimits(int nUnionStart, int nUnionEnd, int nMinBefore, int nMaxBefore, int nMinAfter, int nMaxAfter,
-                  int nMinPaneLength, int nSplitter) {
+Limits DragLimits(int nUnionStart, int nUnionEnd, int nMinBefore, int nMaxBefore, int nMinAfter,
+                  int nMaxAfter, int nMinPaneLength, int nSplitter) {
   Limits limits;
   limits.nNear = nUnionStart + std::max(nMinPaneLength, nMinBefore);
   limits.nFar = nUnionEnd - std::max(nMinPaneLength, nMinAfter + nSplitter);
@@ -118,10 +118,16 @@ std::pair<int, int> ApplyMove(int nBarNear, int nUnionStart, int nUnionExtent, i
 
 namespace {
 
-int AlongAxis(const POINT &pt, BOOL bHoriz) { return bHoriz ? pt.x : pt.y; }
-int AlongAxis(const SIZE &sz, BOOL bHoriz) { return bHoriz ? sz.cx : sz.cy; }
+int AlongAxis(const POINT &pt, BOOL bHoriz) {
+  return bHoriz ? pt.x : pt.y;
+}
+int AlongAxis(const SIZE &sz, BOOL bHoriz) {
+  return bHoriz ? sz.cx : sz.cy;
+}
 
-void SetAlongAxis(CSize &sz, BOOL bHoriz, int nLength) { (bHoriz ? sz.cx : sz.cy) = nLength; }
+void SetAlongAxis(CSize &sz, BOOL bHoriz, int nLength) {
+  (bHoriz ? sz.cx : sz.cy) = nLength;
+}
 
 } // namespace
 
@@ -136,19 +142,23 @@ BOOL CXTPDockingPaneSplitterWnd::Create(CXTPDockingPaneSplitterContainer *pConta
   const UINT nCursor = pContainer->IsHoriz() ? XTP_IDC_HSPLITBAR : XTP_IDC_VSPLITBAR;
   HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nCursor), RT_GROUP_CURSOR);
   m_hCursor = ::LoadCursor(hInst, MAKEINTRESOURCE(nCursor));
-  if (m_hCursor == nullptr) m_hCursor = ::LoadCursor(nullptr, pContainer->IsHoriz() ? IDC_SIZEWE : IDC_SIZENS);
+  if (m_hCursor == nullptr)
+    m_hCursor = ::LoadCursor(nullptr, pContainer->IsHoriz() ? IDC_SIZEWE : IDC_SIZENS);
   CWnd *pSite = pContainer->GetDockingSite();
   return CreateEx(0, AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), nullptr), L"",
                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), pSite, 0);
 }
 
-BOOL CXTPDockingPaneSplitterWnd::IsHorizontal() const { return m_pContainer->IsHoriz(); }
+BOOL CXTPDockingPaneSplitterWnd::IsHorizontal() const {
+  return m_pContainer->IsHoriz();
+}
 
 LRESULT CXTPDockingPaneSplitterWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
   case WM_PAINT: {
     CPaintDC dc(this);
-    if (CXTPDockingPanePaintManager *pPaint = m_pContainer->GetPaintManager()) pPaint->DrawSplitter(&dc, this);
+    if (CXTPDockingPanePaintManager *pPaint = m_pContainer->GetPaintManager())
+      pPaint->DrawSplitter(&dc, this);
     return 0;
   }
   case WM_ERASEBKGND:
@@ -239,8 +249,8 @@ void CXTPDockingPaneSplitterWnd::OnLButtonDown(CPoint pt) {
     if (msg.message == WM_MOUSEMOVE) {
       CPoint ptMove(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
       ::ClientToScreen(msg.hwnd, &ptMove);
-      const int nNew = std::clamp(AlongAxis(ptMove, bHoriz) + nOffset, limits.nNear,
-                                  std::max(limits.nNear, limits.nFar));
+      const int nNew =
+          std::clamp(AlongAxis(ptMove, bHoriz) + nOffset, limits.nNear, std::max(limits.nNear, limits.nFar));
       if (nNew == nBarNear) continue;
       nBarNear = nNew;
       Move(nBarNear, rcUnion);
@@ -301,8 +311,8 @@ void CXTPDockingPaneSplitterContainer::NotifyInserted(CXTPDockingPaneBase *pPane
   pPane->OnParentContainerChanged(this);
 }
 
-void CXTPDockingPaneSplitterContainer::_InsertPane(CXTPDockingPaneBase *pPane, CXTPDockingPaneBase *pNeighbour,
-                                                   BOOL bAfter) {
+void CXTPDockingPaneSplitterContainer::_InsertPane(CXTPDockingPaneBase *pPane,
+                                                   CXTPDockingPaneBase *pNeighbour, BOOL bAfter) {
   auto it = std::find(m_lstPanes.begin(), m_lstPanes.end(), pNeighbour);
   if (pNeighbour == nullptr || it == m_lstPanes.end())
     it = bAfter ? m_lstPanes.end() : m_lstPanes.begin();
@@ -355,7 +365,8 @@ BOOL CXTPDockingPaneSplitterContainer::ContainsPane(CXTPDockingPaneBase *pPane) 
   return FALSE;
 }
 
-void CXTPDockingPaneSplitterContainer::FindPane(XTPDockingPaneType type, CXTPDockingPaneBaseList *pList) const {
+void CXTPDockingPaneSplitterContainer::FindPane(XTPDockingPaneType type,
+                                                CXTPDockingPaneBaseList *pList) const {
   for (CXTPDockingPaneBase *pChild : m_lstPanes) {
     if (pChild->IsEmpty()) continue;
     if (pChild->GetType() == type)
@@ -374,8 +385,8 @@ BOOL CXTPDockingPaneSplitterContainer::IsEmpty() const {
 CXTPDockingPaneBase *CXTPDockingPaneSplitterContainer::Clone(CXTPDockingPaneLayout *pLayout, CPaneMap *pMap,
                                                              DWORD dwIgnoredOptions) {
   CXTPDockingPaneManager *pManager = GetDockingPaneManager();
-  auto *pClone =
-      static_cast<CXTPDockingPaneSplitterContainer *>(pManager->OnCreatePane(xtpPaneTypeSplitterContainer, pLayout));
+  auto *pClone = static_cast<CXTPDockingPaneSplitterContainer *>(
+      pManager->OnCreatePane(xtpPaneTypeSplitterContainer, pLayout));
   pClone->m_bHoriz = m_bHoriz;
   pClone->m_pDockingSite = pManager->GetSite();
   for (CXTPDockingPaneBase *pChild : m_lstPanes) {
@@ -456,12 +467,13 @@ void CXTPDockingPaneSplitterContainer::OnSizeParent(CWnd *pParent, CRect rect, L
 
   const int nSplitter = GetSplitterSize();
   std::vector<XTPSplitterLayout::Child> arrChildren = MeasureChildren(lstVisible);
-  const XTPSplitterLayout::Totals totals =
-      XTPSplitterLayout::Distribute(arrChildren, m_bHoriz ? rect.Width() : rect.Height(), nSplitter, bHideClient);
+  const XTPSplitterLayout::Totals totals = XTPSplitterLayout::Distribute(
+      arrChildren, m_bHoriz ? rect.Width() : rect.Height(), nSplitter, bHideClient);
   for (size_t i = 0; i < lstVisible.size(); i++) lstVisible[i]->SetLength(arrChildren[i].nLength);
   if (totals.nFiller >= 0) {
     CSize sz(0, 0);
-    if (arrChildren[totals.nFiller].nLength > 0) SetAlongAxis(sz, m_bHoriz, arrChildren[totals.nFiller].nLength);
+    if (arrChildren[totals.nFiller].nLength > 0)
+      SetAlongAxis(sz, m_bHoriz, arrChildren[totals.nFiller].nLength);
     lstVisible[totals.nFiller]->SetDockingSize(sz);
   }
   const auto arrPlaces = XTPSplitterLayout::Place(arrChildren, totals, m_bHoriz ? rect.left : rect.top,
@@ -475,12 +487,14 @@ void CXTPDockingPaneSplitterContainer::OnSizeParent(CWnd *pParent, CRect rect, L
     if (i + 1 == lstVisible.size()) break;
     CRect rcBar = rect;
     (m_bHoriz ? rcBar.left : rcBar.top) = arrPlaces[i].second;
-    (m_bHoriz ? rcBar.right : rcBar.bottom) = std::min(arrPlaces[i].second + nSplitter, arrPlaces[i + 1].first);
+    (m_bHoriz ? rcBar.right : rcBar.bottom) =
+        std::min(arrPlaces[i].second + nSplitter, arrPlaces[i + 1].first);
     if (pLayout == nullptr || pLayout->hDWP == nullptr) continue;
     for (const auto &pBar : m_lstSpliters) {
       if (pBar->GetPaneBefore() != lstVisible[i] || pBar->GetPaneAfter() != lstVisible[i + 1]) continue;
       if (pBar->GetSafeHwnd() == nullptr) break;
-      pBar->SetWindowPos(&CWnd::wndBottom, rcBar.left, rcBar.top, rcBar.Width(), rcBar.Height(), SWP_NOACTIVATE);
+      pBar->SetWindowPos(&CWnd::wndBottom, rcBar.left, rcBar.top, rcBar.Width(), rcBar.Height(),
+                         SWP_NOACTIVATE);
       pBar->Invalidate(FALSE);
     }
   }
@@ -544,7 +558,8 @@ BOOL CXTPDockingPaneSplitterContainer::DoPropExchange(CXTPPropExchange *pPX) {
     CXTPDockingPaneBase *pChild = pLoader->Resolve(nIndex);
     if (!pLoader->CanAdopt(this, pChild)) return FALSE;
     const XTPDockingPaneType type = pChild->GetType();
-    if (type != xtpPaneTypeTabbedContainer && type != xtpPaneTypeSplitterContainer && type != xtpPaneTypeClient)
+    if (type != xtpPaneTypeTabbedContainer && type != xtpPaneTypeSplitterContainer &&
+        type != xtpPaneTypeClient)
       return FALSE;
     _InsertPane(pChild);
   }

@@ -16,8 +16,8 @@ class CXTPDockingPaneSplitterContainer;
 namespace XTPSplitterLayout {
 
 struct Child {
-  int nDockingLength = 0;        // the docking size along the axis
-  int nMin = 0;                  // tracking limits along the axis
+  int nDockingLength = 0; // the docking size along the axis
+  int nMin = 0;           // tracking limits along the axis
   int nMax = 32000;
   BOOL bHoldsClient = FALSE;     // the child holds the client placeholder
   BOOL bZeroDockingSize = FALSE; // its docking size is 0 by 0
@@ -38,8 +38,8 @@ Totals Distribute(std::vector<Child> &arrChildren, int nRectLength, int nSplitte
 // Start and end of every child along the axis, after Distribute; the last one
 // ends at nEnd. No child starts before nStart or ends after nEnd, and none is
 // ever inverted.
-std::vector<std::pair<int, int>> Place(const std::vector<Child> &arrChildren, const Totals &totals, int nStart,
-                                       int nEnd, int nSplitter);
+std::vector<std::pair<int, int>> Place(const std::vector<Child> &arrChildren, const Totals &totals,
+                                       int nStart, int nEnd, int nSplitter);
 
 // Where a bar's near edge may go when the two children beside it span
 // nUnionStart..nUnionEnd.
@@ -47,8 +47,8 @@ struct Limits {
   int nNear;
   int nFar;
 };
-Limits DragLimits(int nUnionStart, int nUnionEnd, int nMinBefore, int nMaxBefore, int nMinAfter, int nMaxAfter,
-                  int nMinPaneLength, int nSplitter);
+Limits DragLimits(int nUnionStart, int nUnionEnd, int nMinBefore, int nMaxBefore, int nMinAfter,
+                  int nMaxAfter, int nMinPaneLength, int nSplitter);
 
 // The docking lengths of the children before and after a bar moved to
 // nBarNear (bRTL: a horizontal bar in a right-to-left window).

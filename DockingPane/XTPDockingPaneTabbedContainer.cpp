@@ -47,7 +47,8 @@ public:
       m_pContainer->ScreenToClient(&ptClient);
       const int nTab = m_pContainer->HitTest(ptClient);
       CXTPDockingPane *pPane = nTab >= 0 ? m_pContainer->GetPane(nTab) : nullptr;
-      if (pPane != nullptr && pPane != m_pContainer->GetSelected()) m_pContainer->SelectPane(pPane, FALSE, FALSE);
+      if (pPane != nullptr && pPane != m_pContainer->GetSelected())
+        m_pContainer->SelectPane(pPane, FALSE, FALSE);
     }
     *pdwEffect = DROPEFFECT_NONE;
     return S_OK;
@@ -81,7 +82,9 @@ CXTPDockingPaneTabbedContainer::~CXTPDockingPaneTabbedContainer() {
   m_pDropTarget->Release();
 }
 
-ULONG CXTPDockingPaneTabbedContainer::GetDropTargetRefCount() const { return m_pDropTarget->GetRefCount(); }
+ULONG CXTPDockingPaneTabbedContainer::GetDropTargetRefCount() const {
+  return m_pDropTarget->GetRefCount();
+}
 
 BOOL CXTPDockingPaneTabbedContainer::CreateContainerWindow() {
   CWnd *pSite = m_pDockingSite;
@@ -160,7 +163,8 @@ void CXTPDockingPaneTabbedContainer::ShowTitle(BOOL bShow) {
 }
 
 BOOL CXTPDockingPaneTabbedContainer::IsTitleVisible() const {
-  return m_bTitleVisible && m_pSelectedPane != nullptr && (m_pSelectedPane->GetOptions() & xtpPaneNoCaption) == 0;
+  return m_bTitleVisible && m_pSelectedPane != nullptr &&
+         (m_pSelectedPane->GetOptions() & xtpPaneNoCaption) == 0;
 }
 
 BOOL CXTPDockingPaneTabbedContainer::IsTabsVisible() const {
@@ -209,8 +213,10 @@ void CXTPDockingPaneTabbedContainer::FindPane(XTPDockingPaneType type, CXTPDocki
 void CXTPDockingPaneTabbedContainer::GetMinMaxInfo(LPMINMAXINFO pMinMaxInfo) const {
   CXTPDockingPaneBase::GetMinMaxInfo(pMinMaxInfo);
   BOOL bSiblingMaximized = FALSE;
-  if (m_pParentContainer != nullptr && m_pParentContainer->GetType() == xtpPaneTypeSplitterContainer && !m_bMaximized) {
-    for (CXTPDockingPaneBase *pSibling : static_cast<CXTPDockingPaneSplitterContainer *>(m_pParentContainer)->GetPanes())
+  if (m_pParentContainer != nullptr && m_pParentContainer->GetType() == xtpPaneTypeSplitterContainer &&
+      !m_bMaximized) {
+    for (CXTPDockingPaneBase *pSibling :
+         static_cast<CXTPDockingPaneSplitterContainer *>(m_pParentContainer)->GetPanes())
       if (pSibling != this && pSibling->GetType() == xtpPaneTypeTabbedContainer &&
           static_cast<CXTPDockingPaneTabbedContainer *>(pSibling)->m_bMaximized)
         bSiblingMaximized = TRUE;
@@ -264,7 +270,8 @@ void CXTPDockingPaneTabbedContainer::OnSizeParent(CWnd *pParent, CRect rect, LPV
   if (CXTPDockingPaneCaptionButton *pPin = m_arrCaptionButtons.FindButton(XTP_IDS_DOCKINGPANE_AUTOHIDE))
     pPin->SetState(IsAutoHidden() ? 3 : 1);
   CRect rcClient(0, 0, rect.Width(), rect.Height());
-  if (CXTPDockingPanePaintManager *pPaint = GetDockingPaintManager()) pPaint->AdjustClientRect(this, rcClient, TRUE);
+  if (CXTPDockingPanePaintManager *pPaint = GetDockingPaintManager())
+    pPaint->AdjustClientRect(this, rcClient, TRUE);
   SizePanes(rcClient);
   m_nLockReposition--;
 }
@@ -288,7 +295,8 @@ void CXTPDockingPaneTabbedContainer::OnFocusChanged() {
   BOOL bActive = FALSE;
   if (hFocus != nullptr && HasWindow()) {
     HWND hOwner = ::GetWindow(hFocus, GW_OWNER);
-    bActive = hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus) || (hOwner != nullptr && ::IsChild(m_hWnd, hOwner));
+    bActive =
+        hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus) || (hOwner != nullptr && ::IsChild(m_hWnd, hOwner));
   }
   if (bActive != m_bActive) {
     m_bActive = bActive;
@@ -370,7 +378,8 @@ BOOL CXTPDockingPaneTabbedContainer::IsCaptionButtonVisible(CXTPDockingPaneCapti
   case XTP_IDS_DOCKINGPANE_CLOSE:
     return m_pSelectedPane != nullptr && (dwOptions & xtpPaneNoCloseable) == 0;
   case XTP_IDS_DOCKINGPANE_AUTOHIDE:
-    return m_pSelectedPane != nullptr && (dwOptions & xtpPaneNoHideable) == 0 && (pButton->GetState() & 1) != 0;
+    return m_pSelectedPane != nullptr && (dwOptions & xtpPaneNoHideable) == 0 &&
+           (pButton->GetState() & 1) != 0;
   case XTP_IDS_DOCKINGPANE_MAXIMIZE:
     return CanMaximize() && !m_bMaximized;
   case XTP_IDS_DOCKINGPANE_RESTORE:
@@ -422,18 +431,21 @@ BOOL CXTPDockingPaneTabbedContainer::DoPropExchange(CXTPPropExchange *pPX) {
 // Maximizing
 
 BOOL CXTPDockingPaneTabbedContainer::CanMaximize() const {
-  if (m_pParentContainer == nullptr || m_pParentContainer->GetType() != xtpPaneTypeSplitterContainer) return FALSE;
+  if (m_pParentContainer == nullptr || m_pParentContainer->GetType() != xtpPaneTypeSplitterContainer)
+    return FALSE;
   CXTPDockingPaneManager *pManager = m_pLayout != nullptr ? m_pLayout->GetManager() : nullptr;
   if (pManager == nullptr || !pManager->m_bShowMaximizeButton) return FALSE;
   CXTPDockingPaneBaseList lst;
-  static_cast<CXTPDockingPaneSplitterContainer *>(m_pParentContainer)->GetPanesByType(xtpPaneTypeTabbedContainer, &lst);
+  static_cast<CXTPDockingPaneSplitterContainer *>(m_pParentContainer)
+      ->GetPanesByType(xtpPaneTypeTabbedContainer, &lst);
   return lst.size() > 1;
 }
 
 void CXTPDockingPaneTabbedContainer::Maximize() {
   if (m_pDockingSite == nullptr || m_pParentContainer == nullptr) return;
   if (m_pParentContainer->GetType() == xtpPaneTypeSplitterContainer)
-    for (CXTPDockingPaneBase *pSibling : static_cast<CXTPDockingPaneSplitterContainer *>(m_pParentContainer)->GetPanes())
+    for (CXTPDockingPaneBase *pSibling :
+         static_cast<CXTPDockingPaneSplitterContainer *>(m_pParentContainer)->GetPanes())
       if (pSibling->GetType() == xtpPaneTypeTabbedContainer)
         static_cast<CXTPDockingPaneTabbedContainer *>(pSibling)->m_bMaximized = FALSE;
   m_bMaximized = TRUE;
@@ -453,7 +465,8 @@ void CXTPDockingPaneTabbedContainer::ShowSelected() {}
 
 void CXTPDockingPaneTabbedContainer::Reposition() {
   if (m_nLockReposition > 0) return;
-  if (m_pLayout != nullptr && m_pLayout->GetManager() != nullptr) m_pLayout->GetManager()->RecalcFramesLayout();
+  if (m_pLayout != nullptr && m_pLayout->GetManager() != nullptr)
+    m_pLayout->GetManager()->RecalcFramesLayout();
 }
 
 void CXTPDockingPaneTabbedContainer::RedrawControl() {
@@ -557,7 +570,8 @@ void CXTPDockingPaneTabbedContainer::OnLButtonDown(CPoint pt) {
       ClientToScreen(&click.rcExclude);
       click.pt = CPoint(click.rcExclude.left, click.rcExclude.bottom);
       if (GetDockingSite() != nullptr &&
-          GetDockingSite()->SendMessage(WM_DOCKINGPANE_NOTIFY, XTP_DPN_CONTEXTMENU, reinterpret_cast<LPARAM>(&click)))
+          GetDockingSite()->SendMessage(WM_DOCKINGPANE_NOTIFY, XTP_DPN_CONTEXTMENU,
+                                        reinterpret_cast<LPARAM>(&click)))
         return;
     }
     if (pButton->Click(this, pt) && m_pSelectedPane != nullptr) OnCaptionButtonClick(pButton);

@@ -67,7 +67,9 @@ public:
   BOOL CanMaximize() const;
   void ShowSelected();
   // The docking paint manager of the owning manager.
-  CXTPDockingPanePaintManager *GetDockingPaintManager() const { return CXTPDockingPaneBase::GetPaintManager(); }
+  CXTPDockingPanePaintManager *GetDockingPaintManager() const {
+    return CXTPDockingPaneBase::GetPaintManager();
+  }
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

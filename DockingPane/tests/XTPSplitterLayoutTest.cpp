@@ -77,7 +77,8 @@ const PlaceCase kPlaceCases[] = {
 TEST(SplitterLayout, PlacesChildrenAlongTheAxis) {
   for (const PlaceCase &c : kPlaceCases) {
     std::vector<Child> children = c.children;
-    const XTPSplitterLayout::Totals totals = XTPSplitterLayout::Distribute(children, c.nRectLength, 4, c.bHideClient);
+    const XTPSplitterLayout::Totals totals =
+        XTPSplitterLayout::Distribute(children, c.nRectLength, 4, c.bHideClient);
     EXPECT_EQ(c.expected, XTPSplitterLayout::Place(children, totals, 0, c.nRectLength, 4)) << c.pszName;
   }
 }
