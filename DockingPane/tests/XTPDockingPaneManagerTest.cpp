@@ -1,0 +1,414 @@
+// The docking manager in a frame that is never shown or activated: panes
+// created and docked by direction, the frame's layout pass, notices to the
+// site (the action record, a refused close), themes, colour changes, OLE's
+// set-up, views attached to panes, caption button presses and a splitter
+// bar moved with posted mouse messages (the cursor never moves).
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <objbase.h>
+#include <thread>
+
+#include "FrameWnd.h"
+#include "View.h"
+#include "XTPColorManager.h"
+#include "XTPDockingPane.h"
+#include "XTPDockingPaneManager.h"
+#include "XTPDockingPanePaintManager.h"
+#include "XTPDockingPaneSplitterContainer.h"
+#include "XTPDockingPaneTabbedContainer.h"
+
+namespace {
+
+// A site that records the docking notices and answers as it is told.
+class SiteFrame : public CFrameWnd {
+public:
+  LRESULT m_lCloseAnswer = 0;
+  INT_PTR m_nCancelAction = -1; // an action code to refuse
+  std::vector<INT_PTR> m_arrActions;
+  std::vector<WPARAM> m_arrNotices;
+  XTP_DOCKINGPANE_ACTION m_lastAction = {};
+
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != WM_DOCKINGPANE_NOTIFY) return CFrameWnd::WindowProc(message, wParam, lParam);
+    m_arrNotices.push_back(wParam);
+    if (wParam == XTP_DPN_CLOSEPANE) return m_lCloseAnswer;
+    if (wParam == XTP_DPN_ACTION) {
+      auto *pAction = reinterpret_cast<XTP_DOCKINGPANE_ACTION *>(lParam);
+      m_arrActions.push_back(pAction->action);
+      m_lastAction = *pAction;
+      if (pAction->action == m_nCancelAction) pAction->bCancel = TRUE;
+    }
+    return TRUE;
+  }
+};
+
+class DockingManager : public ::testing::Test {
+protected:
+  void SetUp() override {
+    m_pFrame = new SiteFrame; // deletes itself with its window
+    ASSERT_TRUE(m_pFrame->CreateEx(0, AfxRegisterWndClass(0), L"docking test",
+                                   WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 600, 400,
+                                   nullptr, nullptr));
+    m_hFrame = m_pFrame->GetSafeHwnd();
+    m_manager.InstallInFrame(m_pFrame);
+  }
+  void TearDown() override {
+    if (::IsWindow(m_hFrame)) m_pFrame->DestroyWindow();
+  }
+  CRect ClientRect() const {
+    CRect rc;
+    ::GetClientRect(m_pFrame->GetSafeHwnd(), &rc);
+    return rc;
+  }
+
+  SiteFrame *m_pFrame = nullptr;
+  HWND m_hFrame = nullptr;
+  CXTPDockingPaneManager m_manager;
+};
+
+std::string Shape(const CXTPDockingPaneBase *pObject) {
+  if (pObject->GetType() == xtpPaneTypeClient) return "C";
+  if (pObject->GetType() == xtpPaneTypeTabbedContainer) {
+    std::string str = "T";
+    for (CXTPDockingPane *pPane : static_cast<const CXTPDockingPaneTabbedContainer *>(pObject)->GetPanes())
+      str += std::to_string(pPane->GetID());
+    return str;
+  }
+  auto *pSplitter = static_cast<const CXTPDockingPaneSplitterContainer *>(pObject);
+  std::string str = pSplitter->IsHoriz() ? "H(" : "V(";
+  for (CXTPDockingPaneBase *pChild : pSplitter->GetPanes()) str += Shape(pChild) + " ";
+  return str + ")";
+}
+
+TEST_F(DockingManager, PanesDockByDirection) {
+  CXTPDockingPane *pFirst = m_manager.CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  EXPECT_EQ("V(H(C ) T1 )", Shape(m_manager.GetTopPane()));
+  m_manager.CreatePane(2, CRect(0, 0, 150, 100), xtpPaneDockBottom);
+  EXPECT_EQ("V(H(C ) T1 T2 )", Shape(m_manager.GetTopPane()));
+  m_manager.CreatePane(3, CRect(0, 0, 120, 100), xtpPaneDockLeft, pFirst);
+  EXPECT_EQ("V(H(C ) H(T3 T1 ) T2 )", Shape(m_manager.GetTopPane()));
+  m_manager.CreatePane(4, CRect(0, 0, 120, 100), xtpPaneDockRight);
+  EXPECT_EQ("H(V(H(C ) H(T3 T1 ) T2 ) T4 )", Shape(m_manager.GetTopPane()));
+  EXPECT_EQ(pFirst, m_manager.FindPane(1));
+  EXPECT_EQ(pFirst->GetContainer(), m_manager.GetPaneHolder(pFirst, FALSE));
+  // A second installation changes nothing.
+  CXTPDockingPaneLayout *pLayout = m_manager.GetLayout();
+  m_manager.InstallInFrame(m_pFrame);
+  EXPECT_EQ(pLayout, m_manager.GetLayout());
+}
+
+TEST_F(DockingManager, ThePaneAtTheBottomTakesItsHeightFromTheClientArea) {
+  CXTPDockingPane *pPane = m_manager.CreatePane(61236, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  m_pFrame->RecalcLayout();
+  const CRect rcClient = ClientRect();
+  const CRect rcContainer = pPane->GetContainer()->GetPaneWindowRect();
+  EXPECT_EQ(150, rcContainer.Height());
+  EXPECT_EQ(rcClient.bottom, rcContainer.bottom);
+  EXPECT_EQ(rcClient.Width(), rcContainer.Width());
+  EXPECT_EQ(rcContainer.top - 4, m_manager.GetClientPane()->GetPaneWindowRect().bottom);
+  // The bar between them is a window of the frame, 4 pixels high.
+  auto *pTop = m_manager.GetTopPane();
+  ASSERT_EQ(1, pTop->GetSplitterCount());
+  CRect rcBar;
+  pTop->GetSplitter(0)->GetWindowRect(&rcBar);
+  m_pFrame->ScreenToClient(&rcBar);
+  EXPECT_EQ(CRect(0, rcContainer.top - 4, rcClient.right, rcContainer.top), rcBar);
+  // The container's window covers its rectangle.
+  CRect rcWindow;
+  ::GetWindowRect(pPane->GetContainer()->GetPaneHwnd(), &rcWindow);
+  m_pFrame->ScreenToClient(&rcWindow);
+  EXPECT_EQ(rcContainer, rcWindow);
+}
+
+TEST_F(DockingManager, ASplitterBarMovedWithAGhostBarResizesThePane) {
+  CXTPDockingPane *pPane = m_manager.CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  m_pFrame->RecalcLayout();
+  CXTPDockingPaneSplitterWnd *pBar = m_manager.GetTopPane()->GetSplitter(0);
+  CRect rcBar;
+  pBar->GetClientRect(&rcBar);
+  // Press on the bar, move 50 pixels up, release: the messages wait in the queue.
+  ::PostMessage(pBar->GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(10, -48));
+  ::PostMessage(pBar->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(10, -48));
+  pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 2));
+  EXPECT_EQ(200, pPane->GetContainer()->GetPaneWindowRect().Height());
+
+  // Escape ends a live drag where the bar stands.
+  m_manager.m_bSplitterTracker = FALSE;
+  pBar = m_manager.GetTopPane()->GetSplitter(0);
+  ::PostMessage(pBar->GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 22));
+  ::PostMessage(pBar->GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+  pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 2));
+  // The share before the bar is cut to whole pixels; the rest goes after it.
+  EXPECT_NEAR(180, pPane->GetContainer()->GetPaneWindowRect().Height(), 1);
+
+  // It cannot leave the client area less than the least pane length.
+  pBar = m_manager.GetTopPane()->GetSplitter(0);
+  ::PostMessage(pBar->GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(10, -1000));
+  ::PostMessage(pBar->GetSafeHwnd(), WM_LBUTTONUP, 0, 0);
+  pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 2));
+  EXPECT_EQ(22, m_manager.GetClientPane()->GetPaneWindowRect().Height());
+}
+
+TEST_F(DockingManager, TheActionRecordCarriesPointerSizedFields) {
+  static_assert(sizeof(XTP_DOCKINGPANE_ACTION) == 5 * sizeof(void *), "five pointer-sized fields");
+  EXPECT_EQ(1 * sizeof(void *), offsetof(XTP_DOCKINGPANE_ACTION, bCancel));
+  EXPECT_EQ(2 * sizeof(void *), offsetof(XTP_DOCKINGPANE_ACTION, pPane));
+  EXPECT_EQ(3 * sizeof(void *), offsetof(XTP_DOCKINGPANE_ACTION, pDockContainer));
+  EXPECT_EQ(4 * sizeof(void *), offsetof(XTP_DOCKINGPANE_ACTION, dockDirection));
+
+  CXTPDockingPane *pPane = m_manager.CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  m_pFrame->m_nCancelAction = xtpPaneActionDetaching;
+  EXPECT_NE(0,
+            m_manager.NotifyOwner(xtpPaneActionDetaching, pPane, pPane->GetContainer(), xtpPaneDockBottom));
+  EXPECT_EQ(pPane, m_pFrame->m_lastAction.pPane);
+  EXPECT_EQ(pPane->GetContainer(), m_pFrame->m_lastAction.pDockContainer);
+  EXPECT_EQ(xtpPaneDockBottom, m_pFrame->m_lastAction.dockDirection);
+  EXPECT_EQ(0, m_manager.NotifyOwner(xtpPaneActionDocked, pPane));
+}
+
+TEST_F(DockingManager, ASiteThatAnswersMinusOneKeepsThePane) {
+  CXTPDockingPane *pPane = m_manager.CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  m_pFrame->m_lCloseAnswer = -1;
+  m_manager.ClosePane(pPane);
+  EXPECT_FALSE(pPane->IsClosed());
+  m_pFrame->m_lCloseAnswer = 0;
+  m_manager.ClosePane(pPane);
+  EXPECT_TRUE(pPane->IsClosed());
+  // Shown again, it goes back into the container it was last in.
+  m_manager.ShowPane(1);
+  EXPECT_FALSE(pPane->IsClosed());
+}
+
+TEST_F(DockingManager, CaptionButtonsFollowTheOptions) {
+  CXTPDockingPane *pPane = m_manager.CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  m_pFrame->RecalcLayout();
+  CXTPDockingPaneCaptionButtons *pButtons = pPane->GetContainer()->GetCaptionButtons();
+  EXPECT_TRUE(pButtons->FindButton(XTP_IDS_DOCKINGPANE_CLOSE)->IsVisible());
+  EXPECT_TRUE(pButtons->FindButton(XTP_IDS_DOCKINGPANE_AUTOHIDE)->IsVisible());
+  EXPECT_FALSE(pButtons->FindButton(XTP_IDS_DOCKINGPANE_MAXIMIZE)->IsVisible());
+  EXPECT_FALSE(pButtons->FindButton(XTP_IDS_DOCKINGPANE_MENU)->IsVisible());
+  EXPECT_EQ(nullptr, pButtons->FindButton(12345));
+  m_manager.SetDefaultPaneOptions(xtpPaneNoCloseable | xtpPaneNoHideable);
+  EXPECT_FALSE(pButtons->FindButton(XTP_IDS_DOCKINGPANE_CLOSE)->IsVisible());
+  EXPECT_FALSE(pButtons->FindButton(XTP_IDS_DOCKINGPANE_AUTOHIDE)->IsVisible());
+  // Titles, short titles and the tab colour index.
+  pPane->SetTitle(L"Caption\nTab");
+  EXPECT_EQ(CString(L"Caption"), pPane->GetTitle());
+  EXPECT_EQ(CString(L"Tab"), pPane->GetShortTitle());
+  CXTPDockingPane *pOther = m_manager.CreatePane(13, CRect(0, 0, 100, 100), xtpPaneDockTop);
+  EXPECT_EQ(0x1000005u, pOther->GetItemColor());
+  EXPECT_EQ(13, pOther->GetIconID());
+}
+
+TEST_F(DockingManager, ThemesByIdReleaseTheOldPaintManager) {
+  const struct {
+    int nTheme;
+    int nCaptionButtonSize; // what tells the families apart here: the class
+    bool bTheme5;
+  } kThemes[] = {{4, 0, false}, {11, 0, false}, {-1, 0, false}, {5, 0, true}, {8, 0, true}};
+  for (const auto &theme : kThemes) {
+    m_manager.SetTheme(theme.nTheme);
+    CXTPDockingPanePaintManager *pPaint = m_manager.GetPaintManager();
+    EXPECT_EQ(theme.nTheme, pPaint->GetTheme());
+    EXPECT_EQ(theme.bTheme5, dynamic_cast<CXTPDockingPaneTheme5 *>(pPaint) != nullptr) << theme.nTheme;
+    if (!theme.bTheme5) EXPECT_NE(nullptr, dynamic_cast<CXTPDockingPaneDefaultTheme *>(pPaint));
+  }
+}
+
+COLORREF RedFace(int nIndex) {
+  return nIndex == COLOR_3DFACE ? RGB(200, 0, 0) : ::GetSysColor(nIndex);
+}
+
+TEST_F(DockingManager, AColourChangeReachesTheDockingColours) {
+  m_manager.SetTheme(5);
+  CXTPColorManager *pColors = XTPGetColorManager();
+  pColors->SetSystemColorFunction(RedFace);
+  m_pFrame->SendMessage(WM_SYSCOLORCHANGE);
+  const COLORREF clrFace = m_manager.GetPaintManager()->GetColor(COLOR_3DFACE);
+  pColors->SetSystemColorFunction(nullptr);
+  pColors->RefreshColors();
+  EXPECT_EQ(RGB(200, 0, 0), clrFace);
+}
+
+TEST(DockingManagerOle, OleIsTakenDownOnlyWhenItWasSetUpHere) {
+  // A thread in the multithreaded apartment refuses OLE: the manager must
+  // then leave the thread's COM alone when it ends.
+  bool bRefused = false, bStillUp = false;
+  std::thread worker([&] {
+    ASSERT_EQ(S_OK, ::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    {
+      CXTPDockingPaneManager manager;
+      bRefused = !manager.IsOleInitialized();
+    }
+    const HRESULT hr = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    bStillUp = hr == S_FALSE;
+    if (SUCCEEDED(hr)) ::CoUninitialize();
+    ::CoUninitialize();
+  });
+  worker.join();
+  EXPECT_TRUE(bRefused);
+  EXPECT_TRUE(bStillUp);
+  CXTPDockingPaneManager manager;
+  EXPECT_TRUE(manager.IsOleInitialized());
+}
+
+// A view that counts its initial updates.
+class CountingView : public CView {
+  DECLARE_DYNCREATE(CountingView)
+public:
+  static int s_nInitialUpdates;
+  void OnDraw(CDC *) override {}
+  void OnInitialUpdate() override { s_nInitialUpdates++; }
+};
+IMPLEMENT_DYNCREATE(CountingView, CView)
+int CountingView::s_nInitialUpdates = 0;
+
+int g_nFramesDeleted = 0;
+class CountedFrame : public CFrameWnd {
+public:
+  ~CountedFrame() override { g_nFramesDeleted++; }
+};
+class CountedFramePane : public CXTPDockingPane {
+public:
+  using CXTPDockingPane::CXTPDockingPane;
+
+protected:
+  CFrameWnd *NewViewFrame() override { return new CountedFrame; }
+};
+
+TEST_F(DockingManager, AttachViewGivesTheViewItsInitialUpdate) {
+  CXTPDockingPane *pPane = m_manager.CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  CountingView::s_nInitialUpdates = 0;
+  CWnd *pView = pPane->AttachView(m_pFrame, RUNTIME_CLASS(CountingView));
+  ASSERT_NE(nullptr, pView);
+  EXPECT_TRUE(pPane->IsValid());
+  EXPECT_EQ(1, CountingView::s_nInitialUpdates);
+  // The frame around it lives in the pane's container.
+  EXPECT_EQ(pPane->GetContainer()->GetPaneHwnd(), ::GetParent(pPane->GetChildHwnd()));
+}
+
+TEST_F(DockingManager, AFrameThatCannotBeMadeLeavesThePaneUnattached) {
+  CountedFramePane pane(m_manager.GetLayout());
+  pane.SetID(7);
+  // A parent handle that names no window: the frame's creation fails.
+  CWnd stale;
+  stale.m_hWnd = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7FFF0));
+  g_nFramesDeleted = 0;
+  EXPECT_EQ(nullptr, pane.AttachView(&stale, RUNTIME_CLASS(CountingView)));
+  stale.m_hWnd = nullptr;
+  EXPECT_FALSE(pane.IsValid());
+  EXPECT_EQ(1, g_nFramesDeleted);
+  // The layout lists the pane it was made in: take it back out before it goes.
+  auto &objects = const_cast<std::vector<CXTPDockingPaneBase *> &>(m_manager.GetLayout()->GetObjects());
+  objects.erase(std::find(objects.begin(), objects.end(), static_cast<CXTPDockingPaneBase *>(&pane)));
+}
+
+TEST_F(DockingManager, ATabbedContainerRevokesItsDropTargetWithItsWindow) {
+  CXTPDockingPane *pPane = m_manager.CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  auto *pContainer = static_cast<CXTPDockingPaneTabbedContainer *>(pPane->GetContainer());
+  const ULONG nRegistered = pContainer->GetDropTargetRefCount();
+  EXPECT_GT(nRegistered, 1u);
+  // Closing its only pane destroys the window; the object lives on in the layout.
+  m_manager.ClosePane(pPane);
+  EXPECT_EQ(nullptr, pContainer->GetSafeHwnd());
+  EXPECT_EQ(1u, pContainer->GetDropTargetRefCount());
+  // Window operations on it do nothing now.
+  pContainer->InvalidatePane(TRUE);
+  EXPECT_FALSE(pContainer->IsTabsVisible());
+  EXPECT_EQ(-1, pContainer->HitTest(CPoint(5, 5)));
+}
+
+// A window to press caption buttons in.
+class ButtonWindow : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(
+        m_wnd.CreateEx(0, AfxRegisterWndClass(0), L"buttons", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
+    m_button.SetRect(CRect(10, 10, 26, 26));
+  }
+  void TearDown() override { m_wnd.DestroyWindow(); }
+  CWnd m_wnd;
+  CXTPDockingPaneBase m_owner{xtpPaneTypeClient, nullptr};
+  CXTPDockingPaneCaptionButton m_button{XTP_IDS_DOCKINGPANE_CLOSE, &m_owner};
+};
+
+TEST_F(ButtonWindow, APressEndsByItsMessages) {
+  const struct {
+    const char *pszName;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParamMove;
+    BOOL bExpected;
+  } kCases[] = {
+      {"released on the button", WM_LBUTTONUP, 0, MAKELPARAM(15, 15), TRUE},
+      {"dragged off and released", WM_LBUTTONUP, 0, MAKELPARAM(50, 50), FALSE},
+      {"Escape", WM_KEYDOWN, VK_ESCAPE, MAKELPARAM(15, 15), FALSE},
+      {"the right button", WM_RBUTTONDOWN, 0, MAKELPARAM(15, 15), FALSE},
+      {"a cancel", WM_CANCELMODE, 0, MAKELPARAM(15, 15), FALSE},
+  };
+  for (const auto &c : kCases) {
+    ::PostMessage(m_wnd.GetSafeHwnd(), WM_MOUSEMOVE, 0, c.lParamMove);
+    ::PostMessage(m_wnd.GetSafeHwnd(), c.message, c.wParam, 0);
+    EXPECT_EQ(c.bExpected, m_button.Click(&m_wnd, CPoint(15, 15))) << c.pszName;
+    EXPECT_FALSE(m_button.IsPressed()) << c.pszName;
+    EXPECT_EQ(nullptr, ::GetCapture()) << c.pszName;
+  }
+}
+
+TEST_F(ButtonWindow, AQuitRequestEndsThePressAndStaysQueued) {
+  ::PostQuitMessage(3);
+  EXPECT_FALSE(m_button.Click(&m_wnd, CPoint(15, 15)));
+  MSG msg;
+  ASSERT_TRUE(::PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(3u, msg.wParam);
+}
+
+TEST(CaptionButtonLayout, VisibleButtonsPackFromTheRight) {
+  CRect rcCaption(0, 0, 100, 20);
+  const auto rects = XTPLayoutCaptionButtons(rcCaption, {TRUE, FALSE, TRUE}, 16, 0);
+  EXPECT_EQ(CRect(84, 2, 100, 18), rects[0]);
+  EXPECT_EQ(CRect(0, 0, 0, 0), rects[1]);
+  EXPECT_EQ(CRect(68, 2, 84, 18), rects[2]);
+  EXPECT_EQ(68, rcCaption.right);
+  CRect rcGapped(0, 0, 100, 20);
+  const auto gapped = XTPLayoutCaptionButtons(rcGapped, {TRUE, TRUE}, 12, 2);
+  EXPECT_EQ(CRect(74, 4, 86, 16), gapped[1]);
+}
+
+TEST(DockingPaintManager, Theme5FollowsTheColourScheme) {
+  CXTPColorManager *pColors = XTPGetColorManager();
+  pColors->DisableSystemThemeColors(TRUE);
+  CXTPDockingPaneTheme5 classic;
+  EXPECT_FALSE(classic.m_bLunaTheme);
+  EXPECT_EQ(classic.GetColor(COLOR_3DFACE), classic.m_clrNormalCaptionDark);
+  EXPECT_EQ(
+      CXTPColorManager::BlendColors(classic.GetColor(COLOR_3DFACE), classic.GetColor(COLOR_WINDOW), 205),
+      classic.m_clrNormalCaptionLight);
+  EXPECT_EQ(classic.GetColor(36), classic.m_clrActiveCaptionLight);
+  classic.m_nColorSchemeChoice = 1; // blue
+  classic.RefreshMetrics();
+  pColors->DisableSystemThemeColors(FALSE);
+  EXPECT_TRUE(classic.m_bLunaTheme);
+  EXPECT_EQ(0x8CD5FFu, classic.m_clrActiveCaptionLight);
+  EXPECT_EQ(0x4CA6FFu, classic.m_clrActiveCaptionDark);
+  EXPECT_EQ(0xE2A981u, classic.m_clrNormalCaptionDark);
+  EXPECT_EQ(0xFCE7D8u, classic.GetColor(51));
+  EXPECT_EQ(0x800000u, classic.GetColor(50));
+  // The caption is the small caption font's space plus 7.
+  EXPECT_GE(classic.GetCaptionHeight(), 13 + 7);
+}
+
+TEST(DockingPaintManager, Theme8KeepsItsCaptionFontAfterARefresh) {
+  CXTPDockingPaneTheme8 theme;
+  theme.RefreshMetrics();
+  LOGFONT lf = {};
+  theme.GetCaptionFont()->GetLogFont(&lf);
+  EXPECT_STREQ(L"Arial", lf.lfFaceName);
+  EXPECT_EQ(FW_BOLD, lf.lfWeight);
+  EXPECT_EQ(20, lf.lfHeight);
+  EXPECT_FALSE(theme.m_bUseSystemCaptionFont);
+}
+
+} // namespace
