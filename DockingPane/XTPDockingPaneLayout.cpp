@@ -82,6 +82,25 @@ CXTPDockingPaneInfo *CXTPDockingPaneLayout::FindPaneInfo(CXTPDockingPane *pPane)
   return nullptr;
 }
 
+XTPDockingPaneDirection
+CXTPDockingPaneLayout::GetAutoHideDirection(const CXTPDockingPaneBase *pObject) const {
+  for (;;) {
+    CXTPDockingPaneBase *pParent = pObject->GetContainer();
+    if (pParent == nullptr) return xtpPaneDockLeft;
+    if (pParent->GetType() == xtpPaneTypeSplitterContainer && m_pClient != nullptr &&
+        pParent->ContainsPane(m_pClient)) {
+      auto *pSplitter = static_cast<CXTPDockingPaneSplitterContainer *>(pParent);
+      CXTPDockingPaneBase *pClientSide = nullptr;
+      for (CXTPDockingPaneBase *pChild : pSplitter->GetPanes())
+        if (pChild->ContainsPane(m_pClient)) pClientSide = pChild;
+      const BOOL bBefore = pSplitter->IsChildBefore(const_cast<CXTPDockingPaneBase *>(pObject), pClientSide);
+      if (pSplitter->IsHoriz()) return bBefore ? xtpPaneDockLeft : xtpPaneDockRight;
+      return bBefore ? xtpPaneDockTop : xtpPaneDockBottom;
+    }
+    pObject = pParent;
+  }
+}
+
 void CXTPDockingPaneLayout::OnSizeParent(CWnd *pParent, CRect rect, LPVOID lParam) {
   if (m_pClient != nullptr) m_pClient->OnSizeParent(pParent, rect, lParam);
   if (m_pTopContainer != nullptr) m_pTopContainer->OnSizeParent(pParent, rect, lParam);

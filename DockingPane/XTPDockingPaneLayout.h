@@ -59,6 +59,9 @@ public:
   void Free();
 
   CXTPDockingPaneInfo *FindPaneInfo(CXTPDockingPane *pPane);
+  // The side of the frame an object would hide to: where it stands against
+  // the client area in the nearest splitter that holds the client area.
+  XTPDockingPaneDirection GetAutoHideDirection(const CXTPDockingPaneBase *pObject) const;
   void OnSizeParent(CWnd *pParent, CRect rect, LPVOID lParam);
 
   CXTPDockingPaneManager *GetManager() const { return m_pManager; }

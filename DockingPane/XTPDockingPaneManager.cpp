@@ -9,9 +9,11 @@
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
 #include "XTPImageManager.h"
+#include "XTPToolTipContext.h"
 
 CXTPDockingPaneManager::CXTPDockingPaneManager() {
   m_pImageManager = new CXTPImageManager;
+  m_pToolTipContext = new CXTPToolTipContext;
   SetTheme(xtpPaneThemeDefault);
   // OLE is taken down at the end only when it was set up here: a thread
   // that runs in another apartment already refuses it.
@@ -25,6 +27,7 @@ CXTPDockingPaneManager::~CXTPDockingPaneManager() {
   m_pActivePane = nullptr;
   m_pPaintManager->InternalRelease();
   m_pImageManager->InternalRelease();
+  m_pToolTipContext->InternalRelease();
   if (m_hWnd != nullptr) DestroyWindow();
   if (m_bOleInitialized) ::OleUninitialize();
 }
@@ -211,6 +214,28 @@ void CXTPDockingPaneManager::SyncPanesState() {
     info.pDockingHolder = pContainer;
     info.pLastHolder = pContainer;
   }
+}
+
+void CXTPDockingPaneManager::GetDockingRect(CRect &rc, CXTPDockingPaneBase *pPane,
+                                            XTPDockingPaneDirection direction,
+                                            CXTPDockingPaneBase *pNeighbour) const {
+  if (m_pLayout == nullptr || m_pLayout->GetTopContainer() == nullptr) return;
+  if (pNeighbour == nullptr || pNeighbour == m_pLayout->GetTopContainer()) {
+    CXTPDockingPaneSplitterContainer::CalcPaneRectBeside(rc, m_pLayout->GetTopContainer(), pPane, direction);
+    return;
+  }
+  if (pNeighbour->GetType() == xtpPaneTypeDockingPane) pNeighbour = pNeighbour->GetContainer();
+  ASSERT(pNeighbour != nullptr && pNeighbour->GetContainer() != nullptr &&
+         pNeighbour->GetContainer()->GetType() == xtpPaneTypeSplitterContainer);
+  if (pNeighbour == nullptr || pNeighbour->GetContainer() == nullptr ||
+      pNeighbour->GetContainer()->GetType() != xtpPaneTypeSplitterContainer)
+    return;
+  auto *pSplitter = static_cast<CXTPDockingPaneSplitterContainer *>(pNeighbour->GetContainer());
+  const BOOL bHoriz = direction == xtpPaneDockLeft || direction == xtpPaneDockRight;
+  if (pSplitter->IsHoriz() != bHoriz)
+    CXTPDockingPaneSplitterContainer::CalcPaneRectBeside(rc, pNeighbour, pPane, direction);
+  else
+    pSplitter->CalcPaneRect(rc, pPane, direction, pNeighbour);
 }
 
 void CXTPDockingPaneManager::RecalcFramesLayout() {

@@ -11,6 +11,7 @@
 
 class CFrameWnd;
 class CXTPImageManager;
+class CXTPToolTipContext;
 class CXTPDockingPanePaintManager;
 
 class CXTPDockingPaneManager : public CWnd {
@@ -37,6 +38,10 @@ public:
   CXTPDockingPane *FindPane(int nID) const;
   CXTPDockingPaneBase *GetPaneHolder(CXTPDockingPane *pPane, BOOL bFloating) const;
   void SyncPanesState();
+  // The screen rectangle pPane would take docked in that direction beside
+  // pNeighbour (none: the whole docked tree); the drag preview's.
+  void GetDockingRect(CRect &rc, CXTPDockingPaneBase *pPane, XTPDockingPaneDirection direction,
+                      CXTPDockingPaneBase *pNeighbour = nullptr) const;
   void RecalcFramesLayout();
   // The site's answer to an action notice: non-zero refuses it.
   INT_PTR NotifyOwner(XTPDockingPaneAction action, CXTPDockingPane *pPane,
@@ -52,6 +57,7 @@ public:
   CFrameWnd *GetSite() const { return m_pSite; }
   CXTPDockingPanePaintManager *GetPaintManager() const { return m_pPaintManager; }
   CXTPImageManager *GetImageManager() const { return m_pImageManager; }
+  CXTPToolTipContext *GetToolTipContext() const { return m_pToolTipContext; }
   CXTPDockingPane *GetActivePane() const { return m_pActivePane; }
   BOOL IsLayoutRTL() const;
   XTPDockingPaneDirection MirrorDirection(XTPDockingPaneDirection direction) const;
@@ -81,6 +87,7 @@ private:
   CXTPDockingPanePaintManager *m_pPaintManager = nullptr;
   CXTPDockingPane *m_pActivePane = nullptr;
   CXTPImageManager *m_pImageManager = nullptr;
+  CXTPToolTipContext *m_pToolTipContext = nullptr;
   DWORD m_dwDefaultPaneOptions = 0;
   BOOL m_bOleInitialized = FALSE;
 };

@@ -15,7 +15,7 @@ const UINT kTitleFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPR
 
 // The height of one space in the font, measured on the screen.
 int SpaceHeight(CFont *pFont) {
-  CWindowDC dc(CWnd::FromHandle(::GetDesktopWindow()));
+  CWindowDC dc(nullptr);
   CXTPFontDC font(&dc, pFont);
   return dc.GetTextExtent(L" ", 1).cy;
 }

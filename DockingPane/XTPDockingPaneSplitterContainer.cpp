@@ -428,16 +428,16 @@ void CXTPDockingPaneSplitterContainer::GetMinMaxInfo(LPMINMAXINFO pMinMaxInfo) c
 }
 
 std::vector<XTPSplitterLayout::Child>
-CXTPDockingPaneSplitterContainer::MeasureChildren(const CXTPDockingPaneBaseList &lst) const {
-  CXTPDockingPaneBase *pClient = m_pLayout != nullptr ? m_pLayout->GetClientPane() : nullptr;
+CXTPDockingPaneSplitterContainer::MeasureChildren(const CXTPDockingPaneBaseList &lst, BOOL bHoriz,
+                                                  CXTPDockingPaneBase *pClient) {
   std::vector<XTPSplitterLayout::Child> arrChildren;
   for (CXTPDockingPaneBase *pChild : lst) {
     MINMAXINFO mmi;
     pChild->GetMinMaxInfo(&mmi);
     XTPSplitterLayout::Child child;
-    child.nDockingLength = AlongAxis(pChild->GetDockingSize(), m_bHoriz);
-    child.nMin = AlongAxis(mmi.ptMinTrackSize, m_bHoriz);
-    child.nMax = AlongAxis(mmi.ptMaxTrackSize, m_bHoriz);
+    child.nDockingLength = AlongAxis(pChild->GetDockingSize(), bHoriz);
+    child.nMin = AlongAxis(mmi.ptMinTrackSize, bHoriz);
+    child.nMax = AlongAxis(mmi.ptMaxTrackSize, bHoriz);
     child.bHoldsClient = pClient != nullptr && pChild->ContainsPane(pClient);
     child.bZeroDockingSize = pChild->GetDockingSize() == CSize(0, 0);
     arrChildren.push_back(child);
@@ -466,7 +466,7 @@ void CXTPDockingPaneSplitterContainer::OnSizeParent(CWnd *pParent, CRect rect, L
   m_bRecalcLayout = TRUE;
 
   const int nSplitter = GetSplitterSize();
-  std::vector<XTPSplitterLayout::Child> arrChildren = MeasureChildren(lstVisible);
+  std::vector<XTPSplitterLayout::Child> arrChildren = MeasureChildren(lstVisible, m_bHoriz, pClient);
   const XTPSplitterLayout::Totals totals = XTPSplitterLayout::Distribute(
       arrChildren, m_bHoriz ? rect.Width() : rect.Height(), nSplitter, bHideClient);
   for (size_t i = 0; i < lstVisible.size(); i++) lstVisible[i]->SetLength(arrChildren[i].nLength);
@@ -515,6 +515,60 @@ void CXTPDockingPaneSplitterContainer::RecreateSplitters() {
     }
     pPrevious = pChild;
   }
+}
+
+CRect CXTPDockingPaneSplitterContainer::PreviewRect(const CXTPDockingPaneBaseList &lst, BOOL bHoriz,
+                                                    const CRect &rcScreen, CXTPDockingPaneBase *pTarget,
+                                                    CXTPDockingPaneManager *pManager) {
+  CXTPDockingPaneLayout *pLayout = pManager != nullptr ? pManager->GetLayout() : nullptr;
+  CXTPDockingPaneBase *pClient = pLayout != nullptr ? pLayout->GetClientPane() : nullptr;
+  const BOOL bHideClient = pManager != nullptr && pManager->m_bHideClient;
+  const int nSplitter = pManager != nullptr && pManager->GetPaintManager() != nullptr
+                            ? pManager->GetPaintManager()->GetSplitterSize()
+                            : 4;
+  std::vector<XTPSplitterLayout::Child> arrChildren = MeasureChildren(lst, bHoriz, pClient);
+  const auto totals = XTPSplitterLayout::Distribute(
+      arrChildren, bHoriz ? rcScreen.Width() : rcScreen.Height(), nSplitter, bHideClient);
+  const auto arrPlaces = XTPSplitterLayout::Place(arrChildren, totals, bHoriz ? rcScreen.left : rcScreen.top,
+                                                  bHoriz ? rcScreen.right : rcScreen.bottom, nSplitter);
+  CRect rc = rcScreen;
+  for (size_t i = 0; i < lst.size(); i++) {
+    if (lst[i] != pTarget) continue;
+    (bHoriz ? rc.left : rc.top) = arrPlaces[i].first;
+    (bHoriz ? rc.right : rc.bottom) = arrPlaces[i].second;
+  }
+  return rc;
+}
+
+void CXTPDockingPaneSplitterContainer::CalcPaneRect(CRect &rc, CXTPDockingPaneBase *pPane,
+                                                    XTPDockingPaneDirection direction,
+                                                    CXTPDockingPaneBase *pNeighbour) const {
+  CXTPDockingPaneBaseList lst;
+  for (CXTPDockingPaneBase *pChild : m_lstPanes)
+    if (!pChild->IsEmpty() && pChild != pPane) lst.push_back(pChild);
+  const BOOL bAfter = direction == xtpPaneDockRight || direction == xtpPaneDockBottom;
+  auto it = std::find(lst.begin(), lst.end(), pNeighbour);
+  if (it == lst.end())
+    it = bAfter ? lst.end() : lst.begin();
+  else if (bAfter)
+    ++it;
+  lst.insert(it, pPane);
+  CRect rcScreen;
+  GetWindowRect(&rcScreen);
+  rc = PreviewRect(lst, m_bHoriz, rcScreen, pPane, m_pLayout != nullptr ? m_pLayout->GetManager() : nullptr);
+}
+
+void CXTPDockingPaneSplitterContainer::CalcPaneRectBeside(CRect &rc, CXTPDockingPaneBase *pObject,
+                                                          CXTPDockingPaneBase *pPane,
+                                                          XTPDockingPaneDirection direction) {
+  const BOOL bAfter = direction == xtpPaneDockRight || direction == xtpPaneDockBottom;
+  const BOOL bHoriz = direction == xtpPaneDockLeft || direction == xtpPaneDockRight;
+  const CXTPDockingPaneBaseList lst =
+      bAfter ? CXTPDockingPaneBaseList{pObject, pPane} : CXTPDockingPaneBaseList{pPane, pObject};
+  CRect rcScreen;
+  pObject->GetWindowRect(&rcScreen);
+  CXTPDockingPaneLayout *pLayout = pObject->GetLayout();
+  rc = PreviewRect(lst, bHoriz, rcScreen, pPane, pLayout != nullptr ? pLayout->GetManager() : nullptr);
 }
 
 void CXTPDockingPaneSplitterContainer::GetPanesByType(XTPDockingPaneType type,

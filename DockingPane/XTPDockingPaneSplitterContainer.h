@@ -102,6 +102,14 @@ public:
   BOOL DoPropExchange(CXTPPropExchange *pPX) override;
   virtual CXTPDockingPaneSplitterWnd *CreateSplitter() { return new CXTPDockingPaneSplitterWnd; }
 
+  // The screen rectangle pPane would get inserted beside pNeighbour here
+  // (after it for directions right and bottom); nothing changes.
+  void CalcPaneRect(CRect &rc, CXTPDockingPaneBase *pPane, XTPDockingPaneDirection direction,
+                    CXTPDockingPaneBase *pNeighbour) const;
+  // The same beside an object that is in no splitter yet: the two share the
+  // object's screen rectangle, side by side for left and right.
+  static void CalcPaneRectBeside(CRect &rc, CXTPDockingPaneBase *pObject, CXTPDockingPaneBase *pPane,
+                                 XTPDockingPaneDirection direction);
   void GetPanesByType(XTPDockingPaneType type, CXTPDockingPaneBaseList *pList) const;
   BOOL IsChildBefore(CXTPDockingPaneBase *pChild, CXTPDockingPaneBase *pPosition) const;
   BOOL IsHoriz() const { return m_bHoriz; }
@@ -114,7 +122,11 @@ public:
   void RecreateSplitters();
 
 private:
-  std::vector<XTPSplitterLayout::Child> MeasureChildren(const CXTPDockingPaneBaseList &lst) const;
+  static std::vector<XTPSplitterLayout::Child> MeasureChildren(const CXTPDockingPaneBaseList &lst,
+                                                               BOOL bHoriz, CXTPDockingPaneBase *pClient);
+  // Where pTarget of the list lies when the list shares rcScreen.
+  static CRect PreviewRect(const CXTPDockingPaneBaseList &lst, BOOL bHoriz, const CRect &rcScreen,
+                           CXTPDockingPaneBase *pTarget, CXTPDockingPaneManager *pManager);
   void NotifyInserted(CXTPDockingPaneBase *pPane);
 
   CXTPDockingPaneBaseList m_lstPanes;

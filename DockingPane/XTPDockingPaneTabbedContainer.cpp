@@ -13,6 +13,8 @@
 #include "XTPDrawHelpers.h"
 #include "XTPImageManager.h"
 #include "XTPPropExchange.h"
+#include "XTPResourceManager.h"
+#include "XTPToolTipContext.h"
 #include "XTPTabPaintManager.h"
 
 // While data is dragged over a tab, that tab's pane comes forward; nothing
@@ -497,8 +499,27 @@ BOOL CXTPDockingPaneTabbedContainer::DrawIcon(CDC *pDC, CPoint pt, CXTPTabManage
 // ---------------------------------------------------------------------------
 // The window
 
+INT_PTR CXTPDockingPaneTabbedContainer::OnToolHitTest(CPoint point, TTTOOLINFOW *pTI) const {
+  if (!HasWindow()) return -1;
+  for (int i = 0; i < m_arrCaptionButtons.GetSize(); i++) {
+    CXTPDockingPaneCaptionButton *pButton = m_arrCaptionButtons.GetAt(i);
+    if (!pButton->GetRect().PtInRect(point) || !pButton->IsVisible()) continue;
+    CString strTip;
+    XTPGetResourceManager()->LoadString(&strTip, static_cast<UINT>(pButton->GetID()));
+    if (pTI != nullptr)
+      CXTPToolTipContext::FillToolDetails(pTI, m_hWnd, pButton->GetRect(),
+                                          static_cast<UINT_PTR>(pButton->GetID()), strTip);
+    return pButton->GetID();
+  }
+  return const_cast<CXTPDockingPaneTabbedContainer *>(this)->GetItemToolTip(m_hWnd, point, pTI);
+}
+
 LRESULT CXTPDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   const CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  CXTPDockingPaneManager *pManager = m_pLayout != nullptr ? m_pLayout->GetManager() : nullptr;
+  const BOOL bMouse = (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_MOUSELEAVE;
+  if (bMouse && pManager != nullptr && pManager->GetToolTipContext() != nullptr && HasWindow())
+    pManager->GetToolTipContext()->FilterToolTipMessage(this, message, wParam, lParam);
   switch (message) {
   case WM_PAINT:
     OnPaint();

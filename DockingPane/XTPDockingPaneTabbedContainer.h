@@ -71,6 +71,9 @@ public:
     return CXTPDockingPaneBase::GetPaintManager();
   }
 
+  // Over a caption button its text; over a tab the tab's tip.
+  INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW *pTI) const override;
+
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void PostNcDestroy() override {}

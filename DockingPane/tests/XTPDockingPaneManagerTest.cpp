@@ -151,6 +151,151 @@ TEST_F(DockingManager, ASplitterBarMovedWithAGhostBarResizesThePane) {
   EXPECT_EQ(22, m_manager.GetClientPane()->GetPaneWindowRect().Height());
 }
 
+CXTPDockingPaneTabbedContainer *TabbedOf(CXTPDockingPane *pPane) {
+  return static_cast<CXTPDockingPaneTabbedContainer *>(pPane->GetContainer());
+}
+
+TEST_F(DockingManager, ATabPressedSelectsItsPaneAndClosingTheSelectedOneSelectsTheFirst) {
+  CXTPDockingPane *pFirst = m_manager.CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  CXTPDockingPane *pSecond = m_manager.CreatePane(2, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  CXTPDockingPane *pThird = m_manager.CreatePane(3, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  m_manager.AttachPane(pSecond, pFirst);
+  m_manager.AttachPane(pThird, pFirst);
+  m_pFrame->RecalcLayout();
+  CXTPDockingPaneTabbedContainer *pTabbed = TabbedOf(pFirst);
+  ASSERT_TRUE(pTabbed->IsTabsVisible());
+  EXPECT_EQ(pThird, pTabbed->GetSelected());
+  const CRect rcFirstTab = pTabbed->GetItem(0)->GetRect();
+  pTabbed->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON,
+                       MAKELPARAM(rcFirstTab.CenterPoint().x, rcFirstTab.CenterPoint().y));
+  pTabbed->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(rcFirstTab.CenterPoint().x, rcFirstTab.CenterPoint().y));
+  EXPECT_EQ(pFirst, pTabbed->GetSelected());
+  EXPECT_EQ(0, pTabbed->HitTest(rcFirstTab.CenterPoint()));
+  EXPECT_EQ(-2, pTabbed->HitTest(CPoint(20, 5)));
+
+  // A right click on a tab selects it before the site hears of it.
+  const CRect rcSecondTab = pTabbed->GetItem(1)->GetRect();
+  m_pFrame->m_arrNotices.clear();
+  pTabbed->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON,
+                       MAKELPARAM(rcSecondTab.CenterPoint().x, rcSecondTab.CenterPoint().y));
+  EXPECT_EQ(pSecond, pTabbed->GetSelected());
+  ASSERT_FALSE(m_pFrame->m_arrNotices.empty());
+  EXPECT_EQ(static_cast<WPARAM>(XTP_DPN_RCLICK), m_pFrame->m_arrNotices.back());
+
+  m_manager.ClosePane(pSecond);
+  EXPECT_EQ(pFirst, pTabbed->GetSelected());
+  m_manager.ClosePane(pFirst);
+  m_manager.ClosePane(pThird);
+  EXPECT_EQ(nullptr, pTabbed->GetSelected());
+  EXPECT_EQ(nullptr, pTabbed->GetSafeHwnd());
+}
+
+TEST_F(DockingManager, TooltipsNameTheCaptionButtons) {
+  CXTPDockingPane *pPane = m_manager.CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  m_pFrame->RecalcLayout();
+  CXTPDockingPaneTabbedContainer *pTabbed = TabbedOf(pPane);
+  // Drawing the caption places its buttons (the frame is never shown, so it is drawn here).
+  CRect rcClient;
+  pTabbed->CWnd::GetClientRect(&rcClient);
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  CBitmap bitmap;
+  bitmap.CreateBitmap(rcClient.Width(), rcClient.Height(), 1, 32, nullptr);
+  CBitmap *pOld = dc.SelectObject(&bitmap);
+  m_manager.GetPaintManager()->DrawPane(&dc, pTabbed, rcClient);
+  dc.SelectObject(pOld);
+  const CRect rcClose = pTabbed->GetCaptionButtons()->FindButton(XTP_IDS_DOCKINGPANE_CLOSE)->GetRect();
+  ASSERT_FALSE(rcClose.IsRectEmpty());
+  TTTOOLINFOW ti = {};
+  ti.cbSize = sizeof(ti);
+  EXPECT_EQ(XTP_IDS_DOCKINGPANE_CLOSE, pTabbed->OnToolHitTest(rcClose.CenterPoint(), &ti));
+  ASSERT_NE(nullptr, ti.lpszText);
+  EXPECT_STREQ(L"Close", ti.lpszText);
+  free(ti.lpszText);
+}
+
+TEST_F(DockingManager, MaximizingOneOfThreeStackedLeavesTheOthersTheirCaptions) {
+  m_manager.m_bShowMaximizeButton = TRUE;
+  CXTPDockingPane *pFirst = m_manager.CreatePane(1, CRect(0, 0, 100, 80), xtpPaneDockBottom);
+  CXTPDockingPane *pSecond = m_manager.CreatePane(2, CRect(0, 0, 100, 80), xtpPaneDockBottom, pFirst);
+  CXTPDockingPane *pThird = m_manager.CreatePane(3, CRect(0, 0, 100, 80), xtpPaneDockBottom, pFirst);
+  m_pFrame->RecalcLayout();
+  EXPECT_TRUE(TabbedOf(pFirst)->CanMaximize());
+  TabbedOf(pSecond)->Maximize();
+  const int nCaption = m_manager.GetPaintManager()->GetCaptionHeight() + 3;
+  EXPECT_LE(TabbedOf(pFirst)->GetPaneWindowRect().Height(), nCaption);
+  EXPECT_LE(TabbedOf(pThird)->GetPaneWindowRect().Height(), nCaption);
+  // The client area, not the maximized container, takes what the others gave up.
+  EXPECT_EQ(80, TabbedOf(pSecond)->GetPaneWindowRect().Height());
+  CXTPDockingPaneCaptionButtons *pButtons = TabbedOf(pSecond)->GetCaptionButtons();
+  EXPECT_FALSE(pButtons->FindButton(XTP_IDS_DOCKINGPANE_MAXIMIZE)->IsVisible());
+  EXPECT_TRUE(pButtons->FindButton(XTP_IDS_DOCKINGPANE_RESTORE)->IsVisible());
+  TabbedOf(pSecond)->Restore();
+  EXPECT_EQ(80, TabbedOf(pFirst)->GetPaneWindowRect().Height());
+}
+
+TEST_F(DockingManager, AHiddenClientAreaTakesNoRoom) {
+  CXTPDockingPane *pPane = m_manager.CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  m_manager.m_bHideClient = TRUE;
+  m_pFrame->RecalcLayout();
+  EXPECT_TRUE(m_manager.GetClientPane()->IsEmpty());
+  EXPECT_EQ(ClientRect(), TabbedOf(pPane)->GetPaneWindowRect());
+  // The splitter that holds only the client area is empty too, and a search
+  // does not look inside it.
+  CXTPDockingPaneBaseList lst;
+  m_manager.GetTopPane()->FindPane(xtpPaneTypeClient, &lst);
+  EXPECT_TRUE(lst.empty());
+  m_manager.m_bHideClient = FALSE;
+  m_manager.GetTopPane()->FindPane(xtpPaneTypeClient, &lst);
+  EXPECT_EQ(1u, lst.size());
+}
+
+TEST_F(DockingManager, PreviewsAndHidingSidesFollowTheTree) {
+  CXTPDockingPane *pBottom = m_manager.CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  CXTPDockingPane *pLeft = m_manager.CreatePane(2, CRect(0, 0, 120, 100), xtpPaneDockLeft);
+  CXTPDockingPane *pTop = m_manager.CreatePane(3, CRect(0, 0, 100, 60), xtpPaneDockTop, pBottom);
+  m_pFrame->RecalcLayout();
+  const struct {
+    CXTPDockingPane *pPane;
+    XTPDockingPaneDirection side;
+  } kSides[] = {{pBottom, xtpPaneDockBottom}, {pLeft, xtpPaneDockLeft}, {pTop, xtpPaneDockBottom}};
+  for (const auto &c : kSides)
+    EXPECT_EQ(c.side, m_manager.GetLayout()->GetAutoHideDirection(c.pPane)) << c.pPane->GetID();
+
+  // A 100 by 100 pane docked on the right of everything takes 100 pixels of the frame.
+  CXTPDockingPane *pNew = static_cast<CXTPDockingPane *>(m_manager.OnCreatePane(0, m_manager.GetLayout()));
+  pNew->SetInitialRect(CRect(0, 0, 100, 100));
+  CRect rcFrame = ClientRect();
+  m_pFrame->ClientToScreen(&rcFrame);
+  CRect rc;
+  m_manager.GetDockingRect(rc, pNew, xtpPaneDockRight);
+  EXPECT_EQ(CRect(rcFrame.right - 100, rcFrame.top, rcFrame.right, rcFrame.bottom), rc);
+  // Below the bottom pane, in the same stack: the stack is shared anew, the
+  // pane itself left in place.
+  m_manager.GetDockingRect(rc, pNew, xtpPaneDockBottom, pBottom);
+  EXPECT_EQ(rcFrame.bottom, rc.bottom);
+  EXPECT_EQ(100, rc.Height());
+  EXPECT_EQ(150, TabbedOf(pBottom)->GetPaneWindowRect().Height());
+  // Beside it on the left, where the stack is vertical: the two share its place.
+  CRect rcBottom;
+  TabbedOf(pBottom)->CWnd::GetWindowRect(&rcBottom);
+  m_manager.GetDockingRect(rc, pNew, xtpPaneDockLeft, pBottom);
+  EXPECT_EQ(rcBottom.left, rc.left);
+  EXPECT_EQ(rcBottom.top, rc.top);
+  EXPECT_EQ(rcBottom.bottom, rc.bottom);
+  // The pane is in the layout's list, which releases it.
+}
+
+TEST(DockingPaneBase, TheBaseLimitsNothing) {
+  CXTPDockingPaneBase base(xtpPaneTypeClient, nullptr);
+  MINMAXINFO mmi;
+  memset(&mmi, 0xCC, sizeof(mmi));
+  base.GetMinMaxInfo(&mmi);
+  EXPECT_EQ(CPoint(0, 0), CPoint(mmi.ptMinTrackSize));
+  EXPECT_EQ(CPoint(32000, 32000), CPoint(mmi.ptMaxTrackSize));
+  EXPECT_EQ(CPoint(0, 0), CPoint(mmi.ptMaxSize));
+}
+
 TEST_F(DockingManager, TheActionRecordCarriesPointerSizedFields) {
   static_assert(sizeof(XTP_DOCKINGPANE_ACTION) == 5 * sizeof(void *), "five pointer-sized fields");
   EXPECT_EQ(1 * sizeof(void *), offsetof(XTP_DOCKINGPANE_ACTION, bCancel));
