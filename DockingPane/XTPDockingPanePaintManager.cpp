@@ -20,26 +20,23 @@ int SpaceHeight(CFont *pFont) {
   return dc.GetTextExtent(L" ", 1).cy;
 }
 
-// The system's caption fonts. The structure grew a field after the first
-// systems that have it; an older system refuses the larger size, so the
-// older size is asked for next, and the default GUI font stands in when
-// both fail.
-LOGFONT SmallCaptionFont() {
-  NONCLIENTMETRICS ncm = {};
-  ncm.cbSize = sizeof(NONCLIENTMETRICS);
-  if (::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0)) return ncm.lfSmCaptionFont;
-  ncm.cbSize = sizeof(NONCLIENTMETRICS) - sizeof(ncm.iPaddedBorderWidth);
-  if (::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0)) return ncm.lfSmCaptionFont;
-  LOGFONT lf = {};
-  ::GetObject(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
-  return lf;
-}
-
 void FrameRect(CDC *pDC, const CRect &rc, COLORREF clr) {
   pDC->Draw3dRect(rc, clr, clr);
 }
 
 } // namespace
+
+LOGFONT XTPSmallCaptionFont(XTPSystemParametersProc pfnParameters) {
+  NONCLIENTMETRICS ncm = {};
+  ncm.cbSize = sizeof(NONCLIENTMETRICS);
+  if (pfnParameters(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0)) return ncm.lfSmCaptionFont;
+  // A system older than the structure refuses its full size.
+  ncm.cbSize = sizeof(NONCLIENTMETRICS) - sizeof(ncm.iPaddedBorderWidth);
+  if (pfnParameters(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0)) return ncm.lfSmCaptionFont;
+  LOGFONT lf = {};
+  ::GetObject(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+  return lf;
+}
 
 std::vector<CRect> XTPLayoutCaptionButtons(CRect &rcCaption, const std::vector<BOOL> &arrVisible, int nSize,
                                            int nGap) {
@@ -141,7 +138,7 @@ void CXTPDockingPanePaintManager::RefreshBaseMetrics() {
   for (int i = 0; i < 58; i++) m_arrColor[i] = pColors->GetColor(i);
 
   if (m_bUseSystemCaptionFont) {
-    LOGFONT lf = SmallCaptionFont();
+    LOGFONT lf = XTPSmallCaptionFont();
     if (!m_bKeepCaptionWeight) lf.lfWeight = FW_NORMAL;
     SetCaptionFont(&lf, TRUE);
   }

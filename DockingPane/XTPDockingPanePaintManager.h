@@ -38,6 +38,13 @@ enum XTPDockingPanePaintTheme {
 std::vector<CRect> XTPLayoutCaptionButtons(CRect &rcCaption, const std::vector<BOOL> &arrVisible, int nSize,
                                            int nGap);
 
+// The system's small caption font. pfnParameters stands for
+// SystemParametersInfo: the non-client metrics are asked for in the size of
+// the running system (the structure grew on later systems), and the default
+// GUI font stands in when the system gives none.
+typedef BOOL(WINAPI *XTPSystemParametersProc)(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
+LOGFONT XTPSmallCaptionFont(XTPSystemParametersProc pfnParameters = ::SystemParametersInfoW);
+
 class CXTPDockingPanePaintManager : public CCmdTarget {
 public:
   CXTPDockingPanePaintManager();

@@ -190,6 +190,13 @@ int CXTPDockingPaneTabbedContainer::HitTest(CPoint pt) const {
   return pItem != nullptr ? pItem->GetIndex() : -1;
 }
 
+BOOL CXTPDockingPaneTabbedContainer::IsTabDropArea(const CRect &rc, CPoint pt) const {
+  CXTPDockingPanePaintManager *pPaint = GetDockingPaintManager();
+  if (pPaint == nullptr || !rc.PtInRect(pt)) return FALSE;
+  if (m_bTitleVisible && pt.y < rc.top + pPaint->GetCaptionHeight() + 3) return TRUE;
+  return IsTabsVisible() && pt.y >= rc.bottom - pPaint->GetTabsHeight();
+}
+
 void CXTPDockingPaneTabbedContainer::SwapPanes(CXTPDockingPane *pFirst, CXTPDockingPane *pSecond) {
   auto itFirst = std::find(m_lstPanes.begin(), m_lstPanes.end(), pFirst);
   auto itSecond = std::find(m_lstPanes.begin(), m_lstPanes.end(), pSecond);

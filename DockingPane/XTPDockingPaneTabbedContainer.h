@@ -21,6 +21,8 @@ public:
 
   virtual void SelectPane(CXTPDockingPane *pPane, BOOL bSetFocus = TRUE, BOOL bDelayRedraw = TRUE);
   virtual BOOL IsTabsVisible() const;
+  // On the caption band or the tab band of rc: a drop there joins the tabs.
+  virtual BOOL IsTabDropArea(const CRect &rc, CPoint pt) const;
   virtual void OnCaptionButtonClick(CXTPDockingPaneCaptionButton *pButton);
   virtual void Copy(CXTPDockingPaneTabbedContainer *pClone, CPaneMap *pMap, DWORD dwIgnoredOptions);
   virtual void UpdateTabs();

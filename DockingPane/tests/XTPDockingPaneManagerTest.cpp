@@ -172,6 +172,12 @@ TEST_F(DockingManager, ATabPressedSelectsItsPaneAndClosingTheSelectedOneSelectsT
   EXPECT_EQ(pFirst, pTabbed->GetSelected());
   EXPECT_EQ(0, pTabbed->HitTest(rcFirstTab.CenterPoint()));
   EXPECT_EQ(-2, pTabbed->HitTest(CPoint(20, 5)));
+  // The caption band and the tab band take a dropped pane into the tabs; the middle does not.
+  CRect rcClient;
+  pTabbed->CWnd::GetClientRect(&rcClient);
+  EXPECT_TRUE(pTabbed->IsTabDropArea(rcClient, CPoint(20, 5)));
+  EXPECT_TRUE(pTabbed->IsTabDropArea(rcClient, CPoint(20, rcClient.bottom - 3)));
+  EXPECT_FALSE(pTabbed->IsTabDropArea(rcClient, CPoint(20, rcClient.CenterPoint().y)));
 
   // A right click on a tab selects it before the site hears of it.
   const CRect rcSecondTab = pTabbed->GetItem(1)->GetRect();
@@ -543,6 +549,27 @@ TEST(DockingPaintManager, Theme5FollowsTheColourScheme) {
   EXPECT_EQ(0x800000u, classic.GetColor(50));
   // The caption is the small caption font's space plus 7.
   EXPECT_GE(classic.GetCaptionHeight(), 13 + 7);
+}
+
+// Systems that know only the older, shorter metrics, and one that answers nothing.
+BOOL WINAPI OlderSystem(UINT uiAction, UINT uiParam, PVOID pvParam, UINT) {
+  if (uiAction != SPI_GETNONCLIENTMETRICS || uiParam != sizeof(NONCLIENTMETRICS) - sizeof(int)) return FALSE;
+  auto *pMetrics = static_cast<NONCLIENTMETRICS *>(pvParam);
+  if (pMetrics->cbSize != uiParam) return FALSE;
+  wcscpy_s(pMetrics->lfSmCaptionFont.lfFaceName, L"Older Caption");
+  return TRUE;
+}
+BOOL WINAPI SilentSystem(UINT, UINT, PVOID, UINT) {
+  return FALSE;
+}
+
+TEST(DockingPaintManager, TheCaptionFontIsAskedForInTheSystemsOwnSize) {
+  EXPECT_STREQ(L"Older Caption", XTPSmallCaptionFont(OlderSystem).lfFaceName);
+  LOGFONT lfDefault = {};
+  ::GetObject(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lfDefault), &lfDefault);
+  const LOGFONT lf = XTPSmallCaptionFont(SilentSystem);
+  EXPECT_STREQ(lfDefault.lfFaceName, lf.lfFaceName);
+  EXPECT_EQ(lfDefault.lfHeight, lf.lfHeight);
 }
 
 TEST(DockingPaintManager, Theme8KeepsItsCaptionFontAfterARefresh) {

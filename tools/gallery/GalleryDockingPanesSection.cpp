@@ -47,6 +47,8 @@ void CGalleryDockingPanesSection::Draw(CDC *pDC, const CRect &rcBody) {
 }
 
 void CGalleryDockingPanesSection::Create(CWnd *pParent, const CRect &rcBody) {
+  // A pane that joins a tab group takes the focus; the gallery keeps its own.
+  HWND hFocus = ::GetFocus();
   for (int i = 0; i < static_cast<int>(std::size(kThemes)); i++) {
     const CRect rc = FrameRect(rcBody, i);
     CFrameWnd *pFrame = new CFrameWnd; // deleted with its window
@@ -80,4 +82,5 @@ void CGalleryDockingPanesSection::Create(CWnd *pParent, const CRect &rcBody) {
     pFrame->RecalcLayout(); // the second pass shows the windows the first one attached
     m_managers.push_back(std::move(pManager));
   }
+  if (hFocus != nullptr && ::IsWindow(hFocus)) ::SetFocus(hFocus);
 }
