@@ -196,6 +196,76 @@ TEST_F(DockingManager, ATabPressedSelectsItsPaneAndClosingTheSelectedOneSelectsT
   EXPECT_EQ(nullptr, pTabbed->GetSafeHwnd());
 }
 
+TEST_F(DockingManager, ATabDraggedOverAnotherSwapsThemAndOffTheStripAsksTheSite) {
+  CXTPDockingPane *pFirst = m_manager.CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  CXTPDockingPane *pSecond = m_manager.CreatePane(2, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  CXTPDockingPaneTabbedContainer *pTabbed = TabbedOf(pFirst);
+  EXPECT_FALSE(pTabbed->IsTabsVisible()); // one pane: no strip
+  m_manager.AttachPane(pSecond, pFirst);
+  m_pFrame->RecalcLayout();
+  ASSERT_TRUE(pTabbed->IsTabsVisible());
+  const CPoint ptFirst = pTabbed->GetItem(0)->GetRect().CenterPoint();
+  const CPoint ptSecond = pTabbed->GetItem(1)->GetRect().CenterPoint();
+  pTabbed->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptFirst.x, ptFirst.y));
+  pTabbed->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptSecond.x, ptSecond.y));
+  ASSERT_EQ(2u, pTabbed->GetPanes().size());
+  EXPECT_EQ(pSecond, pTabbed->GetPanes()[0]);
+  EXPECT_EQ(pFirst, pTabbed->GetPanes()[1]);
+
+  // Off the strip: the site is asked first; a refusal keeps the drag.
+  m_pFrame->m_nCancelAction = xtpPaneActionDetaching;
+  pTabbed->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptSecond.x, 5));
+  EXPECT_EQ(xtpPaneActionDetaching, m_pFrame->m_arrActions.back());
+  EXPECT_EQ(pTabbed->GetSafeHwnd(), ::GetCapture());
+  m_pFrame->m_nCancelAction = -1;
+  pTabbed->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptSecond.x, 5));
+  EXPECT_EQ(nullptr, ::GetCapture());
+  pTabbed->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptSecond.x, 5));
+}
+
+// The caption of a container with one pane, drawn by each theme on a memory
+// context in the classic colours: a pixel of the caption band.
+TEST_F(DockingManager, EachThemeDrawsItsCaptionBand) {
+  XTPGetColorManager()->DisableSystemThemeColors(TRUE);
+  CXTPDockingPane *pPane = m_manager.CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  pPane->SetTitle(L"");
+  m_pFrame->RecalcLayout();
+  auto *pTabbed = TabbedOf(pPane);
+  const CRect rc(0, 0, 200, 100);
+  const struct {
+    int nTheme;
+    CPoint pt;
+    int nColor; // colour index, or -1 for the theme's inactive band top, -2 for its bottom
+  } kCases[] = {
+      {0, CPoint(100, 6), COLOR_INACTIVECAPTION}, // the system's inactive caption
+      {0, CPoint(100, 0), COLOR_3DFACE},          // above the band
+      {2, CPoint(100, 0), 51},                    // the band's background
+      {1, CPoint(100, 2), 52},                    // the inactive outline's top line
+      {5, CPoint(0, 1), 51},                      // a rounded corner left out of the gradient
+      {5, CPoint(100, 1), -1},                    // the gradient's first row
+      {8, CPoint(0, 10), 54},                     // the square band's left edge
+  };
+  for (const auto &c : kCases) {
+    m_manager.SetTheme(c.nTheme);
+    CXTPDockingPanePaintManager *pPaint = m_manager.GetPaintManager();
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), rc.Width(), -rc.Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void *pBits = nullptr;
+    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), hBitmap);
+    pPaint->DrawPane(&dc, pTabbed, rc);
+    const COLORREF clr = dc.GetPixel(c.pt);
+    ::SelectObject(dc.GetSafeHdc(), hOld);
+    ::DeleteObject(hBitmap);
+    COLORREF clrExpected = pPaint->GetColor(c.nColor);
+    if (c.nColor == -1) clrExpected = static_cast<CXTPDockingPaneTheme5 *>(pPaint)->m_clrNormalCaptionLight;
+    EXPECT_EQ(clrExpected, clr) << "theme " << c.nTheme << " at " << c.pt.x << "," << c.pt.y;
+  }
+  XTPGetColorManager()->DisableSystemThemeColors(FALSE);
+}
+
 TEST_F(DockingManager, TooltipsNameTheCaptionButtons) {
   CXTPDockingPane *pPane = m_manager.CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockBottom);
   m_pFrame->RecalcLayout();
