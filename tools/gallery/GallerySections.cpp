@@ -4,6 +4,7 @@
 #include "GalleryBarWindowSection.h"
 #include "GalleryCommandBarsSection.h"
 #include "GalleryDockBarsSection.h"
+#include "GalleryDockingPanesSection.h"
 #include "GalleryPopupMenusSection.h"
 #include "GalleryToolTipSection.h"
 #include "GalleryToolBarSection.h"
@@ -146,6 +147,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryTabsSection>());
   sections.push_back(std::make_unique<CGalleryDockBarsSection>());
   sections.push_back(std::make_unique<CGalleryStatusBarSection>());
+  sections.push_back(std::make_unique<CGalleryDockingPanesSection>());
   return sections;
 }
 
