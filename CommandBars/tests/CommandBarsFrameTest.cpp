@@ -69,7 +69,9 @@ class CommandBarsFrame : public testing::Test {
 protected:
   void SetUp() override {
     pFrame = new CTestFrame; // frames delete themselves when destroyed
-    ASSERT_TRUE(pFrame->LoadFrame(kMenuId, WS_OVERLAPPEDWINDOW));
+    // Without a caption or sizing border the window manager does not manage
+    // the frame, and hiding it does not wait for one.
+    ASSERT_TRUE(pFrame->LoadFrame(kMenuId, WS_POPUP | WS_BORDER));
     hFrameMenu = ::GetMenu(pFrame->GetSafeHwnd());
     ASSERT_TRUE(pFrame->InitCommandBars());
     pBars = pFrame->GetCommandBars();
