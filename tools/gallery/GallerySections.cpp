@@ -10,6 +10,7 @@
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
 #include "GalleryStatusBarSection.h"
+#include "GalleryCommandBarsFrameSection.h"
 #include "GalleryMenuBarSection.h"
 
 #include "XTGlobal.h"
@@ -146,6 +147,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryTabsSection>());
   sections.push_back(std::make_unique<CGalleryDockBarsSection>());
   sections.push_back(std::make_unique<CGalleryStatusBarSection>());
+  sections.push_back(std::make_unique<CGalleryCommandBarsFrameSection>());
   return sections;
 }
 
