@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "XTPCommandBars.h"
+#include "StatusBar.h"
 #include "XTPControlToolbars.h"
 #include "XTPDefaultTheme.h"
 #include "XTPDockBar.h"
@@ -241,6 +242,47 @@ TEST_F(CommandBarsFrame, ToolbarsDockOnEachSideAndFloat) {
   EXPECT_EQ(pBars->GetDockBar(xtpBarLeft)->GetSafeHwnd(), ::GetParent(hBar));
   EXPECT_TRUE(::GetWindowLongW(hBar, GWL_STYLE) & WS_CHILD);
   EXPECT_GT(View().left, 0);
+}
+
+// A status bar made after the command bars still takes the frame's last
+// strip, below the bottom dock bar.
+TEST_F(CommandBarsFrame, AStatusBarStaysBelowTheBottomDockBar) {
+  CStatusBar status;
+  ASSERT_TRUE(status.Create(pFrame));
+  ASSERT_TRUE(pBars->DockCommandBarAtPosition(pSecond, xtpBarBottom));
+  pFrame->RecalcLayout();
+  const CRect rcStatus = ClientRectOf(pFrame, status.GetSafeHwnd());
+  const CRect rcBottom = ClientRectOf(pFrame, pBars->GetDockBar(xtpBarBottom)->GetSafeHwnd());
+  EXPECT_EQ(Client().bottom, rcStatus.bottom);
+  EXPECT_EQ(rcStatus.top, rcBottom.bottom);
+  EXPECT_EQ(rcBottom.top, View().bottom);
+  status.DestroyWindow();
+}
+
+TEST_F(CommandBarsFrame, LargeIconsReLayTheToolbars) {
+  const CRect rcSmall = ClientRectOf(pFrame, pStandard->GetSafeHwnd());
+  pBars->GetCommandBarsOptions()->bLargeIcons = TRUE;
+  pBars->RedrawCommandBars();
+  const CRect rcLarge = ClientRectOf(pFrame, pStandard->GetSafeHwnd());
+  EXPECT_EQ(rcSmall.Height() + 16, rcLarge.Height()) << "32-pixel icons instead of 16";
+  EXPECT_GT(rcLarge.Width(), rcSmall.Width());
+  EXPECT_EQ(CRect(Client().left, ClientRectOf(pFrame, pBars->GetDockBar(xtpBarTop)->GetSafeHwnd()).bottom,
+                  Client().right, Client().bottom),
+            View());
+  pBars->GetCommandBarsOptions()->szLargeIcons = CSize(24, 24);
+  pBars->RedrawCommandBars();
+  EXPECT_EQ(rcSmall.Height() + 8, ClientRectOf(pFrame, pStandard->GetSafeHwnd()).Height());
+}
+
+// While a bar tracks, the wheel is its; otherwise the frame's.
+TEST_F(CommandBarsFrame, TheWheelGoesToTrackingBars) {
+  MSG msg = {pFrame->GetSafeHwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0};
+  EXPECT_FALSE(pFrame->PreTranslateMessage(&msg));
+  pFrame->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, 0);
+  ASSERT_TRUE(pMenuBar->IsTrackingMode());
+  EXPECT_TRUE(pFrame->PreTranslateMessage(&msg));
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(pMenuBar->IsTrackingMode());
 }
 
 TEST_F(CommandBarsFrame, HidingAndShowingAToolbarReLaysTheFrame) {
