@@ -6,6 +6,7 @@
 #include "XTPDockBar.h"
 #include "XTPImageManager.h"
 #include "XTPPaintManager.h"
+#include "XTPToolTipContext.h"
 
 #include "Archive.h"
 
@@ -34,6 +35,7 @@ IMPLEMENT_DYNCREATE(CXTPCommandBars, CCmdTarget)
 CXTPCommandBars::CXTPCommandBars() {
   m_pOptions = new CXTPCommandBarsOptions;
   m_pOptions->m_pCommandBars = this;
+  m_pToolTipContext = new CXTPToolTipContext;
 }
 
 CXTPCommandBars::~CXTPCommandBars() {
@@ -47,6 +49,7 @@ CXTPCommandBars::~CXTPCommandBars() {
   if (m_pShared) m_pShared->InternalRelease();
   if (m_pPaintManager) m_pPaintManager->InternalRelease();
   if (m_pImageManager) m_pImageManager->InternalRelease();
+  if (m_pToolTipContext) m_pToolTipContext->InternalRelease();
   if (m_hAccel) ::DestroyAcceleratorTable(m_hAccel);
   delete m_pOptions;
 }

@@ -24,6 +24,7 @@ class CWnd;
 class CXTPDockBar;
 class CXTPMenuBar;
 class CXTPToolBar;
+class CXTPToolTipContext;
 
 enum XTPKeyboardCuesShow {
   xtpKeyboardCuesShowAlways = 0,
@@ -90,6 +91,9 @@ public:
   void SetCommandUsed(UINT nID);
 
   CXTPCommandBarsOptions *GetCommandBarsOptions() const { return m_pOptions; }
+  // The tooltips of every bar of the frame (style, balloon, width). Bars
+  // that show tips take a reference on it.
+  CXTPToolTipContext *GetToolTipContext() const { return m_pToolTipContext; }
 
   // Own, else the global ones.
   CXTPPaintManager *GetPaintManager() const;
@@ -239,6 +243,7 @@ private:
   std::vector<CXTPCommandBar *> m_arrBars;
   CXTPDockBar *m_pDocks[4] = {nullptr, nullptr, nullptr, nullptr};
   CXTPMenuBar *m_pMenuBar = nullptr;
+  CXTPToolTipContext *m_pToolTipContext = nullptr;
   BOOL m_bInRedraw = FALSE;
   static GetMessageFunction s_pfnGetMessage;
 };

@@ -393,6 +393,39 @@ TEST_F(CommandBarsFrame, RemovingBarsLetsThemGo) {
   EXPECT_EQ(1, pBars->GetCount());
 }
 
+// The frame's messages that end the menus the bars are tracking.
+TEST_F(CommandBarsFrame, LeavingTheApplicationOrASystemCommandEndsTracking) {
+  const struct {
+    const char *name;
+    UINT message;
+    WPARAM wParam;
+    bool bEnds;
+  } cases[] = {
+      {"the application is left", WM_ACTIVATEAPP, FALSE, true},
+      {"the application is entered", WM_ACTIVATEAPP, TRUE, false},
+      {"a system command", WM_SYSCOMMAND, SC_MOVE, true},
+      {"a system command without a code", WM_SYSCOMMAND, 0, true},
+      {"the keyboard menu itself", WM_SYSCOMMAND, SC_KEYMENU, false},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    pBars->ActivateBar(pMenuBar, 0);
+    ASSERT_TRUE(pMenuBar->IsTrackingMode());
+    LRESULT lResult = 0;
+    EXPECT_FALSE(pBars->OnFrameWndMsg(c.message, c.wParam, 0, &lResult)) << "the frame still sees it";
+    EXPECT_EQ(!c.bEnds, pMenuBar->IsTrackingMode() != FALSE);
+    pMenuBar->CancelTracking();
+  }
+  // In customise mode a system command leaves the bars alone.
+  pBars->ActivateBar(pMenuBar, 0);
+  pBars->SetCustomizeMode(TRUE);
+  LRESULT lResult = 0;
+  pBars->OnFrameWndMsg(WM_SYSCOMMAND, SC_MOVE, 0, &lResult);
+  EXPECT_TRUE(pMenuBar->IsTrackingMode());
+  pBars->SetCustomizeMode(FALSE);
+  pMenuBar->CancelTracking();
+}
+
 TEST_F(CommandBarsFrame, TheCustomiseSheetKeepsTheFrameOpen) {
   pBars->SetCustomizeSheetHwnd(hView);
   pFrame->SendMessage(WM_CLOSE);
