@@ -7,6 +7,9 @@
 // thread's hooks or the frame's pre-translation, never typed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "XTPCommandBars.h"
 #include "StatusBar.h"
 #include "XTPControlToolbars.h"
@@ -283,6 +286,47 @@ TEST_F(CommandBarsFrame, TheWheelGoesToTrackingBars) {
   EXPECT_TRUE(pFrame->PreTranslateMessage(&msg));
   Key(VK_ESCAPE);
   EXPECT_FALSE(pMenuBar->IsTrackingMode());
+}
+
+// Two toolbars share a row of a narrow frame: the expand list of either
+// gathers what neither had room for.
+TEST_F(CommandBarsFrame, HiddenControlsOfARowComeFromEveryBarInIt) {
+  CRect rcStandard;
+  pStandard->GetWindowRect(&rcStandard);
+  const CRect rcBeside(rcStandard.right + 4, rcStandard.top, rcStandard.right + 40, rcStandard.bottom);
+  ASSERT_TRUE(pBars->DockCommandBar(pSecond, &rcBeside, pBars->GetDockBar(xtpBarTop)));
+  pFrame->SetWindowPos(nullptr, 0, 0, 150, kFrameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  pFrame->RecalcLayout();
+  CRect rcSecond;
+  pSecond->GetWindowRect(&rcSecond);
+  pStandard->GetWindowRect(&rcStandard);
+  ASSERT_EQ(rcStandard.top, rcSecond.top) << "one row";
+  std::vector<UINT> wrapped;
+  for (CXTPToolBar *pBar : {pStandard, pSecond})
+    for (int i = 0; i < pBar->GetControlCount(); i++)
+      if (pBar->GetControl(i)->GetHideFlags() == xtpHideWrap)
+        wrapped.push_back(static_cast<UINT>(pBar->GetControl(i)->GetID()));
+  ASSERT_FALSE(wrapped.empty());
+  std::sort(wrapped.begin(), wrapped.end());
+  for (CXTPToolBar *pBar : {pStandard, pSecond}) {
+    CXTPPopupBar *pPopup = CXTPPopupBar::CreatePopupBar(pBars);
+    pBars->GetHiddenControls(pBar, pPopup);
+    std::vector<UINT> listed;
+    for (int i = 0; i < pPopup->GetControlCount(); i++) {
+      listed.push_back(static_cast<UINT>(pPopup->GetControl(i)->GetID()));
+      EXPECT_EQ(0u, pPopup->GetControl(i)->GetHideFlags());
+      EXPECT_FALSE(pPopup->GetControl(i)->GetBeginGroup());
+    }
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(wrapped, listed);
+    pPopup->InternalRelease();
+  }
+  // A floating bar lists nothing here.
+  ASSERT_TRUE(pBars->FloatCommandBar(pSecond));
+  CXTPPopupBar *pPopup = CXTPPopupBar::CreatePopupBar(pBars);
+  pBars->GetHiddenControls(pSecond, pPopup);
+  EXPECT_EQ(0, pPopup->GetControlCount());
+  pPopup->InternalRelease();
 }
 
 TEST_F(CommandBarsFrame, HidingAndShowingAToolbarReLaysTheFrame) {
