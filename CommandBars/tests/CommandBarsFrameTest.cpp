@@ -507,6 +507,25 @@ TEST_F(CommandBarsFrame, DockingDistanceIsStrict) {
   EXPECT_NE(pTop, pBars->CanDock(CPoint(xMid, rcTop.top - 20))) << "the grown top edge";
 }
 
+// A frame that never made command bars is a plain frame: its menu stays,
+// keys and messages pass, print preview and layout do nothing more.
+TEST(CommandBarsPlainFrame, AFrameWithoutCommandBarsIsAPlainFrame) {
+  auto *pFrame = new CTestFrame;
+  ASSERT_TRUE(pFrame->LoadFrame(kMenuId, WS_POPUP | WS_BORDER));
+  const HMENU hMenu = ::GetMenu(pFrame->GetSafeHwnd());
+  ASSERT_NE(nullptr, hMenu);
+  MSG msg = {pFrame->GetSafeHwnd(), WM_SYSKEYDOWN, 'F', 0x20000001};
+  EXPECT_FALSE(pFrame->PreTranslateMessage(&msg));
+  pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  pFrame->OnSetPreviewMode(TRUE);
+  pFrame->OnSetPreviewMode(FALSE);
+  pFrame->OnUpdateFrameMenu(nullptr);
+  pFrame->RecalcLayout();
+  EXPECT_EQ(hMenu, ::GetMenu(pFrame->GetSafeHwnd()));
+  EXPECT_EQ(nullptr, pFrame->GetCommandBars());
+  pFrame->DestroyWindow();
+}
+
 // ---- without a frame
 
 TEST(CommandBarsLists, NextVisibleBar) {
