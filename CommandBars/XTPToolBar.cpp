@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Dc.h"
+#include "FrameWnd.h"
 #include "ToolBar.h"
 #include "ModuleState.h"
 #include "XTPCommandBars.h"
@@ -519,6 +520,12 @@ void CXTPToolBar::OnSetPreviewMode(BOOL bPreview) {
   } else if (m_bPreviewVisible) {
     m_bVisible = TRUE;
     if (m_hWnd) ShowWindow(SW_SHOWNA);
+  }
+  // Leaving preview, the frame brings its menu up to date; with a menu bar
+  // the frame has handed its menu over and none comes back on the window.
+  if (!bPreview && m_barType == xtpBarTypeMenuBar) {
+    CWnd *pSite = CWnd::FromHandlePermanent(GetOwnerSite());
+    if (pSite && pSite->IsFrameWnd()) static_cast<CFrameWnd *>(pSite)->OnUpdateFrameMenu(nullptr);
   }
 }
 

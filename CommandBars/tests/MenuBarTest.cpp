@@ -87,6 +87,16 @@ TEST_F(MenuBarFixture, FrameHandsItsMenuOver) {
   EXPECT_FALSE(::IsMenu(hMenu));
 }
 
+TEST_F(MenuBarFixture, LeavingPrintPreviewBringsNoNativeMenuBack) {
+  ASSERT_TRUE(pBar->LoadMenu(kMenuId));
+  Show();
+  pBar->OnSetPreviewMode(TRUE);
+  EXPECT_FALSE(pBar->IsVisible());
+  pBar->OnSetPreviewMode(FALSE);
+  EXPECT_TRUE(pBar->IsVisible());
+  EXPECT_EQ(nullptr, ::GetMenu(pFrame->GetSafeHwnd()));
+}
+
 TEST_F(MenuBarFixture, AltAndF10StartTrackingAndMnemonicsOpenPopups) {
   ASSERT_TRUE(pBar->LoadMenu(kMenuId));
   Show();
@@ -290,6 +300,14 @@ TEST_F(MenuBarMdi, EachDocumentTypeShowsItsMenuAndKeepsItsCustomisation) {
   Pump();
   EXPECT_EQ(kMenuId, pBar->GetCurrentMenuId());
   EXPECT_EQ(defaultMenu, Captions(pBar));
+}
+
+TEST_F(MenuBarMdi, LeavingPrintPreviewShowsTheActiveChildsMenu) {
+  ASSERT_NE(nullptr, AddChild(hPictureMenu, kPictureMenuId));
+  pBar->OnSetPreviewMode(TRUE);
+  pBar->OnSetPreviewMode(FALSE);
+  EXPECT_EQ(kPictureMenuId, pBar->GetCurrentMenuId());
+  EXPECT_EQ(nullptr, ::GetMenu(pFrame->GetSafeHwnd()));
 }
 
 TEST_F(MenuBarMdi, IgnoringTheFramesMenuChangesKeepsTheDefaultMenu) {
