@@ -203,8 +203,10 @@ BOOL CXTPMenuBar::LoadMenu(UINT nIDResource) {
   // The frame tracks the menu it loaded as its default menu and would destroy
   // it, or put it back on the window, while the bar holds it: it is handed
   // over so the bar is its only owner.
-  const HMENU hMenu = ::GetMenu(m_hWndSite);
-  if (hMenu != nullptr) {
+  // A child window has no menu: what GetMenu answers for it is its id.
+  const BOOL bChildSite = (::GetWindowLongW(m_hWndSite, GWL_STYLE) & WS_CHILD) != 0;
+  const HMENU hMenu = bChildSite ? nullptr : ::GetMenu(m_hWndSite);
+  if (hMenu != nullptr && ::IsMenu(hMenu)) {
     CWnd *pSite = CWnd::FromHandlePermanent(m_hWndSite);
     if (pSite != nullptr && pSite->IsFrameWnd()) static_cast<CFrameWnd *>(pSite)->HandOffMenu(hMenu);
     ::SetMenu(m_hWndSite, nullptr);

@@ -456,6 +456,21 @@ TEST_F(MenuBarMdi, ResetAsksAndReloadsTheMenuShown) {
   EXPECT_EQ((std::vector<CString>{L"&File", L"&Picture", L"&Window"}), Captions(pBar));
 }
 
+TEST_F(MenuBarMdi, AFrameInsideAnotherWindowHasNoMenuToTake) {
+  // GetMenu of a child window answers its id, not a menu.
+  auto *pInner = new CMDIFrameWnd;
+  ASSERT_TRUE(pInner->CreateEx(0, AfxRegisterWndClass(0), L"inner", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200,
+                               pFrame->GetSafeHwnd(), reinterpret_cast<HMENU>(0x1234)));
+  auto *pInnerBar = new CXTPMenuBar;
+  pInnerBar->SetOwnerWindow(pInner->GetSafeHwnd());
+  ASSERT_TRUE(pInnerBar->LoadMenu(kMenuId));
+  EXPECT_EQ(nullptr, pInnerBar->GetFrameMenu());
+  EXPECT_TRUE(pInnerBar->IsMdiApp());
+  EXPECT_EQ(0x1234, ::GetDlgCtrlID(pInner->GetSafeHwnd()));
+  pInnerBar->InternalRelease();
+  pInner->DestroyWindow();
+}
+
 TEST_F(MenuBarMdi, ChildFramesAnswerTheIconQuery) {
   const HICON hIcon = ::LoadIconW(nullptr, IDI_QUESTION);
   auto *pChild = new CMDIChildWnd;
