@@ -107,8 +107,33 @@ CSize CXTPToolBarAddRemoveButton::GetSize(CDC *pDC) {
 }
 
 void CXTPToolBarAddRemoveButton::Draw(CDC *pDC) {
-  if (CXTPPaintManager *pPaintManager = GetPaintManager())
-    pPaintManager->DrawSpecialControl(xtpButtonCustomize, pDC, this, m_pParent, TRUE, 0);
+  CXTPPaintManager *pPaintManager = GetPaintManager();
+  if (!pPaintManager) return;
+  pPaintManager->DrawSpecialControl(xtpButtonCustomize, pDC, this, m_pParent, TRUE, 0);
+  // The row leaves its two first columns to the line: the tick of a button
+  // on the bar, then the button's icon.
+  const CRect rc = GetRect();
+  const int nColumn = rc.Height();
+  if (GetChecked()) {
+    LOGFONTW lf = {};
+    lf.lfHeight = -std::max(nColumn - 6, 8);
+    lf.lfCharSet = SYMBOL_CHARSET;
+    wcscpy(lf.lfFaceName, L"Marlett");
+    HFONT hFont = ::CreateFontIndirectW(&lf);
+    HGDIOBJ hOld = ::SelectObject(pDC->GetSafeHdc(), hFont);
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    const COLORREF clrOld = pDC->SetTextColor(::GetSysColor(GetEnabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    CRect rcCheck(rc.left, rc.top, rc.left + nColumn, rc.bottom);
+    ::DrawTextW(pDC->GetSafeHdc(), L"a", 1, &rcCheck, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    pDC->SetTextColor(clrOld);
+    pDC->SetBkMode(nOldMode);
+    ::SelectObject(pDC->GetSafeHdc(), hOld);
+    ::DeleteObject(hFont);
+  }
+  if (CXTPImageManagerIcon *pIcon = GetImage(16)) {
+    const CPoint pt(rc.left + nColumn + (nColumn - 16) / 2, rc.top + (rc.Height() - 16) / 2);
+    pPaintManager->DrawImage(pDC, pt, CSize(16, 16), pIcon, FALSE, FALSE, GetEnabled(), FALSE, FALSE, FALSE);
+  }
 }
 
 void CXTPToolBarAddRemoveButton::OnExecute() {
