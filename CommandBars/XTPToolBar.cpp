@@ -191,6 +191,7 @@ ON_WM_MOUSEACTIVATE()
 ON_WM_NCACTIVATE()
 ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
 ON_WM_SETFOCUS()
+ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CXTPToolBar::CXTPToolBar() {
@@ -763,4 +764,21 @@ void CXTPToolBar::OnSetFocus(CWnd *pOldWnd) {
   }
   Default();
   if (!IsDockable()) SetTrackingMode(TRUE, TRUE, FALSE);
+}
+
+void CXTPToolBar::OnRButtonDown(UINT nFlags, CPoint point) {
+  if (IsCustomizeMode()) {
+    CXTPCommandBar::OnRButtonDown(nFlags, point);
+    return;
+  }
+  CXTPReferenceHold hold(HoldableThis());
+  SetTrackingMode(0, TRUE, FALSE);
+  SetSelected(-1);
+  Redraw();
+  // The toolbars list, as View > Toolbars shows it.
+  if (m_pCommandBars && IsWindowAlive()) {
+    CPoint ptScreen = point;
+    ClientToScreen(&ptScreen);
+    m_pCommandBars->ContextMenu(ptScreen.x, ptScreen.y);
+  }
 }

@@ -144,6 +144,7 @@ protected:
   afx_msg BOOL OnNcActivate(BOOL bActive);
   afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
   afx_msg void OnSetFocus(CWnd *pOldWnd);
+  afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
   DECLARE_MESSAGE_MAP()
 
   INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW *pTI) const override;

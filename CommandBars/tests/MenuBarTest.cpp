@@ -12,6 +12,7 @@
 #include "MDIFrameWnd.h"
 #include "WinApp.h"
 #include "XTPCommandBars.h"
+#include "XTPImageManager.h"
 #include "XTPMenuBar.h"
 
 using namespace cbtest;
@@ -256,6 +257,9 @@ protected:
 
 TEST_F(MenuBarMdi, HooksTheClientAndKeepsTheNativeMenuOff) {
   EXPECT_TRUE(pBar->IsMdiApp());
+  // The system menu's commands have the toolkit's pictures.
+  for (UINT nCommand : {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE})
+    EXPECT_NE(nullptr, pCommandBars->GetImageManager()->GetImage(nCommand)) << nCommand;
   EXPECT_EQ(nullptr, ::GetMenu(pFrame->GetSafeHwnd()));
   // A child bringing its menu, the frame's own update, the last child gone:
   // the frame never shows a native menu again.

@@ -634,4 +634,50 @@ TEST(ToolBarTips, TheShortcutJoinsTheTipWhenAsked) {
   pCommandBars->InternalRelease();
 }
 
+// The popup loop's messages, fed by the test.
+std::function<BOOL(MSG *)> g_feed;
+BOOL FeedMessage(MSG *pMsg) {
+  return g_feed(pMsg);
+}
+
+TEST(ToolBarMouse, ARightClickLeavesTrackingAndOpensTheToolbarsList) {
+  CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+  pCommandBars->SetPaintManager(new CXTPDefaultTheme);
+  CXTPToolBar *pBar = NewToolBar();
+  pCommandBars->AddBar(pBar);
+  pBar->InternalRelease();
+  pBar->SetTitle(L"Standard");
+  const UINT ids[] = {100, 101};
+  pBar->SetButtons(ids, 2);
+  ASSERT_TRUE(pBar->CreateFloatingWindow(nullptr, TRUE));
+  pBar->SetVisible(TRUE);
+  pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+  pBar->SetTrackingMode(TRUE, TRUE, TRUE);
+  ASSERT_EQ(0, pBar->GetSelectedIndex());
+
+  std::vector<CString> listed;
+  g_feed = [&](MSG *) -> BOOL {
+    // The list is open: what it offers, then the loop ends.
+    CXTPMouseManager *pMouse = XTPGetMouseManager();
+    for (int i = 0; pMouse && i < pMouse->GetTrackedCount(); i++) {
+      auto *pPopup = dynamic_cast<CXTPCommandBar *>(pMouse->GetTrackedBar(i));
+      for (int k = 0; pPopup && k < pPopup->GetControlCount(); k++)
+        listed.push_back(pPopup->GetControl(k)->GetCaption());
+    }
+    return FALSE; // as WM_QUIT
+  };
+  CXTPCommandBars::SetGetMessageFunction(&FeedMessage);
+  ::SendMessageW(pBar->GetSafeHwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
+  CXTPCommandBars::SetGetMessageFunction(nullptr);
+  g_feed = nullptr;
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+
+  EXPECT_FALSE(pBar->IsTrackingMode());
+  EXPECT_EQ(-1, pBar->GetSelectedIndex());
+  EXPECT_EQ((std::vector<CString>{L"Standard"}), listed);
+  pCommandBars->InternalRelease();
+}
+
 } // namespace
