@@ -285,6 +285,9 @@ HWND CXTPMenuBar::GetActiveMdiChild(BOOL *pbMaximized) const {
 }
 
 void CXTPMenuBar::HookActiveChild(HWND hWndChild) {
+  // A destroyed child took its hook with it; its handle may come back as
+  // another window's.
+  if (m_hWndActiveChild != nullptr && !::IsWindow(m_hWndActiveChild)) m_hWndActiveChild = nullptr;
   if (hWndChild == m_hWndActiveChild) return;
   if (m_hWndActiveChild != nullptr) XTPHookManager()->RemoveHook(m_hWndActiveChild, this);
   m_hWndActiveChild = hWndChild;

@@ -366,6 +366,15 @@ TEST_F(MenuBarMdi, AMaximisedChildShowsItsSystemButtons) {
   }
 }
 
+TEST_F(MenuBarMdi, AltInTheActiveChildOpensTheBar) {
+  CMDIChildWnd *pChild = AddChild(nullptr, kMenuId);
+  ASSERT_NE(nullptr, pChild);
+  // The child's Alt, as the system sends it to the window with the focus.
+  EXPECT_EQ(0, ::SendMessageW(pChild->GetSafeHwnd(), WM_SYSCOMMAND, SC_KEYMENU, 0));
+  EXPECT_TRUE(pBar->IsTrackingMode());
+  pBar->CancelTracking();
+}
+
 TEST_F(MenuBarMdi, SystemButtonsPostTheirCommandsToTheChild) {
   struct Recorder : CMDIChildWnd {
     std::vector<WPARAM> m_commands;

@@ -680,4 +680,22 @@ TEST(ToolBarMouse, ARightClickLeavesTrackingAndOpensTheToolbarsList) {
   pCommandBars->InternalRelease();
 }
 
+TEST(ToolBarFocus, ABarInADialogTakesTheKeysWhenFocused) {
+  for (DWORD dwFlags : {0x00u, 0x3Fu}) {
+    CXTPToolBar *pBar = NewToolBar();
+    pBar->SetFlags(dwFlags);
+    const UINT ids[] = {100, 101};
+    pBar->SetButtons(ids, 2);
+    ASSERT_TRUE(pBar->CreateFloatingWindow(nullptr, TRUE));
+    pBar->SetVisible(TRUE);
+    pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+    // The focus message alone, as when tabbing onto the bar: nothing is activated.
+    ::SendMessageW(pBar->GetSafeHwnd(), WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(dwFlags == 0, pBar->IsTrackingMode()) << "flags " << dwFlags;
+    if (dwFlags == 0) EXPECT_EQ(0, pBar->GetSelectedIndex()) << "its first button selected";
+    pBar->CancelTracking();
+    pBar->InternalRelease();
+  }
+}
+
 } // namespace
