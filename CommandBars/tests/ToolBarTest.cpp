@@ -698,4 +698,31 @@ TEST(ToolBarFocus, ABarInADialogTakesTheKeysWhenFocused) {
   }
 }
 
+TEST(ToolBarExpand, WithoutACustomisingSiteTheEntryIsDisabled) {
+  // The program's frame does not handle the customise command: the chevron
+  // still offers "Add or Remove Buttons" (the options ask for it), but the
+  // bar's entry cannot be opened.
+  CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+  pCommandBars->GetCommandBarsOptions()->bShowExpandButtonAlways = TRUE;
+  CXTPToolBar *pBar = NewToolBar();
+  pCommandBars->AddBar(pBar);
+  pBar->InternalRelease();
+  pBar->SetFlags(0x3F);
+  const UINT ids[] = {100, 101};
+  pBar->SetButtons(ids, 2);
+  pBar->GetControls()->CreateOriginalControls();
+  CXTPPopupBar *pPopup = CXTPPopupBar::CreatePopupBar(pCommandBars);
+  pBar->FillExpandPopup(pPopup);
+  ASSERT_EQ(1, pPopup->GetControlCount());
+  CXTPControl *pAddRemove = pPopup->GetControl(0);
+  EXPECT_FALSE(pAddRemove->GetBeginGroup()) << "alone, it starts no group";
+  ASSERT_NE(nullptr, pAddRemove->GetCommandBar());
+  ASSERT_EQ(1, pAddRemove->GetCommandBar()->GetControlCount());
+  CXTPControl *pEntry = pAddRemove->GetCommandBar()->GetControl(0);
+  EXPECT_FALSE(pEntry->GetEnabled());
+  EXPECT_EQ(0, pEntry->GetCommandBar() ? pEntry->GetCommandBar()->GetControlCount() : 0);
+  pPopup->InternalRelease();
+  pCommandBars->InternalRelease();
+}
+
 } // namespace
