@@ -725,4 +725,28 @@ TEST(ToolBarExpand, WithoutACustomisingSiteTheEntryIsDisabled) {
   pCommandBars->InternalRelease();
 }
 
+TEST(ToolBarReset, TheResetLineAsksAndResets) {
+  AnsweringApp app;
+  CXTPToolBar *pBar = NewToolBar();
+  pBar->SetTitle(L"Standard");
+  pBar->SetBarID(300);
+  const UINT ids[] = {100, 101};
+  pBar->SetButtons(ids, 2);
+  pBar->GetControls()->CreateOriginalControls();
+  pBar->GetControls()->RemoveAt(0);
+  CXTPPopupBar *pList = CXTPPopupBar::CreatePopupBar(nullptr);
+  pBar->FillAddOrRemoveList(pList);
+  // The list put the deleted button back, hidden; the Reset line shows it again.
+  EXPECT_EQ((std::vector<int>{100, 101}), BarIds(pBar));
+  auto *pReset = dynamic_cast<CXTPToolBarAddRemoveButton *>(pList->GetControl(pList->GetControlCount() - 1));
+  ASSERT_NE(nullptr, pReset);
+  ASSERT_EQ(pBar, pReset->GetResetBar());
+  pReset->OnExecute();
+  EXPECT_EQ(1u, app.m_prompts.size());
+  EXPECT_EQ((std::vector<int>{100, 101}), BarIds(pBar));
+  EXPECT_EQ(0u, pBar->GetControl(0)->GetHideFlags());
+  pList->InternalRelease();
+  pBar->InternalRelease();
+}
+
 } // namespace
