@@ -19,12 +19,14 @@
 #define XTP_WM_QUERYCHILDICON 0x0483
 
 // The bar's Flags that concern the MDI paths.
-#define xtpFlagHideMinimizeBox 0x100
-#define xtpFlagHideMaximizeBox 0x200
-#define xtpFlagIgnoreSetMenuMessage 0x400
-#define xtpFlagHideClose 0x1000
-#define xtpFlagHideMDIButtons (xtpFlagHideMinimizeBox | xtpFlagHideMaximizeBox | xtpFlagHideClose)
-#define xtpFlagAddMDISysPopup 0x2000
+enum XTPMenuBarFlags : DWORD {
+  xtpFlagHideMinimizeBox = 0x100,
+  xtpFlagHideMaximizeBox = 0x200,
+  xtpFlagIgnoreSetMenuMessage = 0x400,
+  xtpFlagHideClose = 0x1000,
+  xtpFlagHideMDIButtons = 0x100 | 0x200 | 0x1000,
+  xtpFlagAddMDISysPopup = 0x2000,
+};
 
 // Minimise, restore or close of the active maximised child, drawn as a
 // "Marlett" glyph.

@@ -692,7 +692,9 @@ TEST(ToolBarFocus, ABarInADialogTakesTheKeysWhenFocused) {
     // The focus message alone, as when tabbing onto the bar: nothing is activated.
     ::SendMessageW(pBar->GetSafeHwnd(), WM_SETFOCUS, 0, 0);
     EXPECT_EQ(dwFlags == 0, pBar->IsTrackingMode()) << "flags " << dwFlags;
-    if (dwFlags == 0) EXPECT_EQ(0, pBar->GetSelectedIndex()) << "its first button selected";
+    if (dwFlags == 0) {
+      EXPECT_EQ(0, pBar->GetSelectedIndex()) << "its first button selected";
+    }
     pBar->CancelTracking();
     pBar->InternalRelease();
   }
