@@ -52,7 +52,10 @@ BOOL CXTPToolBarSite::FloatCommandBar(CXTPToolBar *pBar) {
   if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr || pDockBar == nullptr) return FALSE;
   CRect rc;
   pBar->GetWindowRect(&rc);
-  if (!pBar->CreateFloatingWindow(pDockBar->GetParent(), TRUE)) return FALSE;
+  // Owned by the top-level window: a frame that is itself a child window
+  // cannot own a popup, which would then sink below the application.
+  CWnd *pOwner = CWnd::FromHandle(::GetAncestor(pDockBar->GetSafeHwnd(), GA_ROOT));
+  if (!pBar->CreateFloatingWindow(pOwner, TRUE)) return FALSE;
   pDockBar->RemoveCommandBar(pBar);
   static_cast<CXTPCommandBar *>(pBar)->SetPosition(xtpBarFloating);
   pBar->SetWindowPos(nullptr, rc.left, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

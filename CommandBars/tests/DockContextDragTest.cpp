@@ -210,6 +210,7 @@ TEST_F(ToolBarDrag, DraggedIntoTheOpenFloatsUnderTheCursor) {
   const CPoint ptMiddle = ClientRect().CenterPoint();
   DragFromGrip({MoveTo(ptMiddle - CSize(20, 20)), MoveTo(ptMiddle)});
   ASSERT_TRUE(m_pBar->IsFloating());
+  EXPECT_TRUE(m_pBar->IsWindowVisible());
   EXPECT_TRUE(m_pBar->GetStyle() & WS_POPUP);
   EXPECT_FALSE(m_pBar->GetStyle() & WS_CHILD);
   EXPECT_LT(m_docks[xtpBarTop]->FindBar(m_pBar), 0) << "it left its dock bar";
@@ -263,6 +264,7 @@ TEST_F(ToolBarDrag, DoubleClickOnABarThatNeverFloatedFloatsItWhereItStands) {
   const CRect rcDocked = BarRect();
   m_pBar->GetDockingContext()->ToggleDocking();
   ASSERT_TRUE(m_pBar->IsFloating());
+  EXPECT_TRUE(m_pBar->IsWindowVisible());
   EXPECT_EQ(BarRect().TopLeft(), rcDocked.TopLeft());
 }
 

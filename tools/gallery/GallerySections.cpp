@@ -6,6 +6,7 @@
 #include "GalleryDockBarsSection.h"
 #include "GalleryPopupMenusSection.h"
 #include "GalleryToolTipSection.h"
+#include "GalleryToolBarDragSection.h"
 #include "GalleryToolBarSection.h"
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
@@ -145,6 +146,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryListSection>());
   sections.push_back(std::make_unique<CGalleryTabsSection>());
   sections.push_back(std::make_unique<CGalleryDockBarsSection>());
+  sections.push_back(std::make_unique<CGalleryToolBarDragSection>());
   sections.push_back(std::make_unique<CGalleryStatusBarSection>());
   return sections;
 }
