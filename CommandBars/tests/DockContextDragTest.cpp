@@ -373,6 +373,19 @@ TEST_F(ToolBarDrag, LoopLocksTheMouseAndRunsPendingLayouts) {
   EXPECT_FALSE(pMouse && pMouse->IsMouseLocked()) << "unlocked after the drag";
 }
 
+TEST_F(ToolBarDrag, BarDestroyedDuringItsDragEndsIt) {
+  const CPoint ptMiddle = ClientRect().CenterPoint();
+  int nFed = 0;
+  g_onFeed = [&](const MSG &) {
+    if (++nFed == 2) m_pBar->DestroyWindow();
+  };
+  DragFromGrip({MoveTo(ptMiddle), MoveTo(ptMiddle + CSize(10, 10)), MoveTo(ptMiddle + CSize(20, 20))});
+  EXPECT_EQ(m_pBar->GetSafeHwnd(), nullptr);
+  EXPECT_EQ(g_fed.size(), 1u) << "the loop stopped with the window";
+  EXPECT_EQ(::GetCapture(), nullptr);
+  EXPECT_EQ(m_pBar->GetDockingContext()->GetMode(), 0);
+}
+
 TEST_F(ToolBarDrag, PressOnAButtonRunsNoDrag) {
   CXTPControl *pControl = m_pBar->GetControl(0);
   const CPoint pt = pControl->GetRect().CenterPoint();
