@@ -407,6 +407,41 @@ TEST_F(ToolBarDrag, SidesTheFlagsForbidAreNotDockedOn) {
   EXPECT_TRUE(m_pBar->IsFloating()) << "neither floating nor a side near: it stays";
 }
 
+// A frame that is itself a child window (a page of a larger window) cannot
+// own a popup: the floated bar is owned by the top-level window, so it stays
+// above the application instead of sinking below it.
+TEST(ToolBarFloatInChildFrame, FloatedBarIsOwnedByTheTopLevelWindow) {
+  CWnd topLevel;
+  ASSERT_TRUE(topLevel.CreateEx(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, AfxRegisterWndClass(0), L"top", WS_POPUP,
+                                100, 100, 500, 400, nullptr, nullptr));
+  auto *pFrame = new CFrameWnd; // deletes itself with its window
+  ASSERT_TRUE(pFrame->CreateEx(0, AfxRegisterWndClass(0), L"", WS_CHILD | WS_VISIBLE, 10, 10, 400, 300,
+                               topLevel.GetSafeHwnd(), nullptr));
+  CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+  pCommandBars->SetPaintManager(new CXTPDefaultTheme);
+  CXTPDockBar dockTop(pCommandBars);
+  ASSERT_TRUE(dockTop.Create(pFrame, WS_CHILD | WS_VISIBLE | kDockStyleTop, kDockBarIdTop));
+  FrameSite site;
+  site.pFrame = pFrame;
+  site.pDockBars[0] = &dockTop;
+  auto *pBar = new CXTPToolBar;
+  pBar->SetCommandBars(pCommandBars);
+  pBar->SetSite(&site);
+  const UINT ids[] = {101, 102};
+  pBar->SetButtons(ids, 2);
+  pBar->EnableDocking(0x1F);
+  ASSERT_TRUE(pBar->CreateFloatingWindow(pFrame, FALSE));
+  ASSERT_TRUE(site.DockBarAt(pBar, xtpBarTop));
+  pBar->SetVisible(TRUE);
+  ASSERT_TRUE(site.DockBarAt(pBar, xtpBarFloating));
+  EXPECT_TRUE(pBar->IsFloating());
+  EXPECT_EQ(::GetWindow(pBar->GetSafeHwnd(), GW_OWNER), topLevel.GetSafeHwnd());
+  pBar->DestroyWindow();
+  pBar->InternalRelease();
+  topLevel.DestroyWindow();
+  pCommandBars->InternalRelease();
+}
+
 // The same drag in a frame whose command bars place the bar: the manager
 // docks and floats it.
 TEST(ToolBarDragInCommandBarsFrame, DraggedRightFloatedAndDockedBack) {
