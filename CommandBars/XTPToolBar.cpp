@@ -510,7 +510,11 @@ BOOL CXTPToolBar::CreateFloatingWindow(CWnd *pParentFrame, BOOL bFloating) {
     if (HWND hOwner = m_hWndOwner ? m_hWndOwner : (pParentFrame ? pParentFrame->GetSafeHwnd() : nullptr))
       if (::GetWindowLongW(hOwner, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) dwExStyle |= WS_EX_LAYOUTRTL;
     const LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
-    if (!CreateEx(dwExStyle, lpszClass, m_strTitle, 0x86000100, 0, 0, 100, 100,
+    // A bar that floated before comes back at its last floating size.
+    CSize size(100, 100);
+    if (m_pDockContext && m_pDockContext->m_sizeLastFloating != CSize(0, 0))
+      size = m_pDockContext->m_sizeLastFloating;
+    if (!CreateEx(dwExStyle, lpszClass, m_strTitle, 0x86000100, 0, 0, size.cx, size.cy,
                   pParentFrame ? pParentFrame->GetSafeHwnd() : nullptr, nullptr))
       return FALSE;
     ShowWindow(SW_SHOWNA);

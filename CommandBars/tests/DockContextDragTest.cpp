@@ -442,6 +442,27 @@ TEST(ToolBarFloatInChildFrame, FloatedBarIsOwnedByTheTopLevelWindow) {
   pCommandBars->InternalRelease();
 }
 
+TEST(ToolBarFloatingWindow, MadeAtTheLastFloatingSize) {
+  const struct {
+    CSize sizeLast;
+    CSize sizeWindow;
+  } kCases[] = {
+      {CSize(0, 0), CSize(100, 100)}, // never floated
+      {CSize(150, 60), CSize(150, 60)},
+  };
+  for (const auto &c : kCases) {
+    auto *pBar = new CXTPToolBar;
+    pBar->EnableDocking(0x1F);
+    pBar->GetDockingContext()->m_sizeLastFloating = c.sizeLast;
+    ASSERT_TRUE(pBar->CreateFloatingWindow(nullptr, TRUE));
+    CRect rc;
+    pBar->GetWindowRect(&rc);
+    EXPECT_EQ(rc.Size(), c.sizeWindow);
+    pBar->DestroyWindow();
+    pBar->InternalRelease();
+  }
+}
+
 // The same drag in a frame whose command bars place the bar: the manager
 // docks and floats it.
 TEST(ToolBarDragInCommandBarsFrame, DraggedRightFloatedAndDockedBack) {
