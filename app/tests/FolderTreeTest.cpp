@@ -87,7 +87,7 @@ protected:
   }
   HTREEITEM Item(const std::string &name) {
     TreeEntryNode *node = Node(name);
-    return node ? node->m_item : nullptr;
+    return node ? m_tree->ItemOf(*node) : nullptr;
   }
   void Select(const std::string &folder) { m_tree->GetTreeCtrl().SelectItem(Item(folder)); }
   int Row(const std::string &name) {
@@ -425,7 +425,7 @@ TEST_F(FolderTreeTest, GoUpFollowsTreeItemsNotTheirText) {
   // A found folder that happens to be called "Root" can still go up.
   Select("inner");
   SendCommand(ID_EDIT_GO_UP);
-  EXPECT_EQ(m_tree->GetTreeCtrl().GetSelectedItem(), m_tree->Entries().FindFolder(10)->m_item);
+  EXPECT_EQ(m_tree->GetTreeCtrl().GetSelectedItem(), m_tree->ItemOf(*m_tree->Entries().FindFolder(10)));
   EXPECT_TRUE(AfxIsCommandEnabled(m_frame, ID_EDIT_GO_UP));
   SendCommand(ID_EDIT_GO_UP);
   EXPECT_EQ(m_tree->GetTreeCtrl().GetSelectedItem(), m_tree->RootItem());

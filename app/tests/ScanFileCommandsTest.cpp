@@ -123,6 +123,7 @@ protected:
     ADD_FAILURE() << "no entry " << ToUtf8(name);
     return *Entries().Root();
   }
+  HTREEITEM ItemOf(TreeEntryNode &folder) { return m_frame->GetLeftPane()->ItemOf(folder); }
   // Recover Selected into a new folder on the other drive; what it wrote.
   std::set<std::wstring> RecoverSelected(const std::wstring &run) {
     const std::wstring folder = Elsewhere(run);
@@ -131,8 +132,8 @@ protected:
     return FilesUnder(folder);
   }
   // The files the check boxes show ticked, looked at as a user does: every
-  // folder of the tree selected in turn, parents first, and its file rows
-  // shown checked; as paths where recovery puts them.
+  // folder of the tree opened and selected in turn, parents first, and its
+  // file rows shown checked; as paths where recovery puts them.
   std::set<std::wstring> ShownTicked() {
     CLeftView *tree = m_frame->GetLeftPane();
     CQuendalVarnothView *list = m_frame->GetRightPane();
@@ -144,6 +145,7 @@ protected:
     while (!pending.empty()) {
       HTREEITEM item = pending.back();
       pending.pop_back();
+      items.Expand(item, TVE_EXPAND);
       items.SelectItem(item);
       for (int row = 0; row < rows.GetItemCount(); ++row) {
         const TreeEntryNode *node = list->RowNode(row);
@@ -158,7 +160,8 @@ protected:
   }
   // The state image a folder's item shows: 1 unchecked, 2 checked, 3 partly.
   UINT ItemState(const std::u16string &folder) {
-    return m_frame->GetLeftPane()->GetTreeCtrl().GetItemState(Node(folder).m_item, TVIS_STATEIMAGEMASK) >> 12;
+    return m_frame->GetLeftPane()->GetTreeCtrl().GetItemState(ItemOf(Node(folder)), TVIS_STATEIMAGEMASK) >>
+           12;
   }
   bool Enabled(UINT id) { return IsCommandEnabled(id, m_frame->CurrentCommandContext()); }
   void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
@@ -194,7 +197,7 @@ TEST_F(ScanFileCommands, RecoverSelectedWritesWhatTheCheckBoxesShow) {
   CLeftView *tree = m_frame->GetLeftPane();
   CQuendalVarnothView *list = m_frame->GetRightPane();
   const std::wstring lost = L"Docs\\Sub\\Lost Report With A Long Name.txt";
-  tree->GetTreeCtrl().SelectItem(Node(u"Sub").m_item);
+  tree->GetTreeCtrl().SelectItem(ItemOf(Node(u"Sub")));
   for (int row = 0; row < list->GetListCtrl().GetItemCount(); ++row)
     if (list->RowNode(row)->m_name == u"Lost Report With A Long Name.txt") list->ToggleRowCheck(row);
   std::set<std::wstring> written = RecoverSelected(L"one");
@@ -212,7 +215,7 @@ TEST_F(ScanFileCommands, RecoverSelectedWritesWhatTheCheckBoxesShow) {
   EXPECT_TRUE(ShownTicked().empty());
 
   // Sub ticked in the tree; the scan file keeps it, the root's state it does not.
-  tree->ToggleItemCheck(Node(u"Sub").m_item);
+  tree->ToggleItemCheck(ItemOf(Node(u"Sub")));
   const std::wstring scanFile = m_work + L"\\ticked";
   m_frame->SaveScanFileAs(scanFile);
   m_frame->OpenScanFile(scanFile + L".DAT");
