@@ -238,6 +238,31 @@ TEST_F(ScanFileCommands, RecoverSelectedWritesWhatTheCheckBoxesShow) {
   EXPECT_EQ(written, ShownTicked());
 }
 
+// A folder ticked in the tree before its subfolders were ever opened:
+// recovery writes every file below it and nothing else, the subfolders show
+// the tick when they open, and a scan file saved then brings back the same.
+TEST_F(ScanFileCommands, AFolderTickedBeforeItsSubfoldersOpenedRecoversAllBelowIt) {
+  CLeftView *tree = m_frame->GetLeftPane();
+  ASSERT_EQ(Node(u"Inner").m_item, nullptr);
+  tree->ToggleItemCheck(ItemOf(Node(u"Old")));
+  EXPECT_EQ(Node(u"Inner").m_item, nullptr);
+  const std::set<std::wstring> below = {L"Old\\X.bin", L"Old\\Inner\\X.txt", L"Old\\Inner\\Deep\\X.dat"};
+  EXPECT_EQ(RecoverSelected(L"ticked"), below);
+  EXPECT_EQ(ItemState(u"Inner"), 2u);
+  EXPECT_EQ(ItemState(u"Deep"), 2u);
+  EXPECT_EQ(ShownTicked(), below);
+
+  tree->ResetTreeToRoot();
+  const std::wstring scanFile = m_work + L"\\old-ticked";
+  m_frame->SaveScanFileAs(scanFile);
+  m_frame->OpenScanFile(scanFile + L".DAT");
+  ReattachImage();
+  EXPECT_EQ(Node(u"Inner").m_item, nullptr);
+  EXPECT_EQ(RecoverSelected(L"opened"), below);
+  EXPECT_EQ(ItemState(u"Deep"), 2u);
+  EXPECT_EQ(ShownTicked(), below);
+}
+
 // Save; save again under the same name: the question proposes a free name
 // and Rename saves there; Cancel leaves the results unsaved and keeps a
 // close open.
