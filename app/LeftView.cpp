@@ -179,7 +179,7 @@ void CLeftView::FillChildren(HTREEITEM item) {
 
 void CLeftView::ShowButton(HTREEITEM item) {
   ItemChildren &children = m_children[item];
-  if (children.buttonShown || children.filled) return;
+  if (children.buttonShown || item == m_rootItem) return;
   children.buttonShown = true;
   DeferRedraw();
   TVITEMW button = {};
@@ -239,6 +239,7 @@ void CLeftView::AddEntryToTree(const EntryRecord &entry, std::u16string name) {
       ShowButton(parent->m_item);
     } else {
       DeferRedraw();
+      ShowButton(parent->m_item);
       item = InsertSorted(parent->m_item, entry, check, Wide(name));
       // The root opens as its first folders arrive, so a search shows its
       // progress. Deeper folders stay closed: every folder added under an

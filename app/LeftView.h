@@ -127,6 +127,7 @@ private:
   bool HasSubfolderInTree(const TreeEntryNode &folder);
   // Makes the items of the folder item's subfolders, if not made yet.
   void FillChildren(HTREEITEM item);
+  // The button of a folder whose first subfolder just came.
   void ShowButton(HTREEITEM item);
   HTREEITEM FindChildItem(HTREEITEM parent, const CString *name, DWORD id);
   void FillFileListOf(HTREEITEM item);

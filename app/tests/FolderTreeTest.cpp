@@ -525,6 +525,15 @@ TEST_F(FolderTreeTest, SubfolderItemsAreMadeWhenTheirFolderFirstOpens) {
   tree.Expand(Node("later")->m_item, TVE_EXPAND);
   EXPECT_EQ(tree.GetChildItem(Node("later")->m_item), nullptr);
   EXPECT_EQ(Item("lost"), nullptr);
+  // A folder found under one whose subfolders were looked for while it had
+  // none (the list's row of a folder with no place asked to open) gives it
+  // its button and its item at once.
+  Select("later");
+  m_tree->OpenChildFolder(17);
+  EXPECT_EQ(tree.GetSelectedItem(), Node("later")->m_item);
+  AddEntry("newer", 20, 18, true);
+  EXPECT_TRUE(hasButton(Node("later")->m_item));
+  EXPECT_EQ(childNames(Node("later")->m_item), std::vector<std::wstring>{L"newer"});
   tree.Expand(Node("top2")->m_item, TVE_EXPAND);
   EXPECT_EQ(tree.GetChildItem(Node("top2")->m_item), nullptr);
   // A folder asked for by its node is made with its parent's other folders.
