@@ -12,6 +12,7 @@
 #include "XTPShadowsManager.h"
 #include "XTPShortcutManager.h"
 #include "XTPSoundManager.h"
+#include "XTPToolBar.h"
 
 IMPLEMENT_DYNCREATE(CXTPPopupBar, CXTPCommandBar)
 
@@ -21,6 +22,13 @@ const int kArrowHeight = 16;
 const UINT_PTR kScrollDownTimer = 5001;
 const UINT_PTR kScrollUpTimer = 5002;
 const UINT kScrollElapse = 80;
+const UINT kTearOffHotElapse = 80;
+// How far the drag may stray from the band before the menu is torn off.
+const int kTearOffSlack = 10;
+// The torn bar hangs from the cursor by this much.
+const int kTornBarDrop = 10;
+// Paints dispatched in one pass of the tear-off loop before it takes its message.
+const int kMaxPaintsPerPass = 64;
 
 } // namespace
 
@@ -221,6 +229,7 @@ BOOL CXTPPopupBar::Popup(CXTPControlPopup *pControl, BOOL bSelectFirst) {
   if (HWND hWndTarget = GetUpdateTarget())
     ::SendMessageW(hWndTarget, XTP_TBN_POPUPSHOWING, 0, reinterpret_cast<LPARAM>(this));
   m_bTearOffHot = FALSE;
+  m_nTearOffTimer = 0;
   m_bHasHidden = FALSE;
   m_bExpanded = IsCustomizeMode() || XTPGetMouseManager()->IsForceExpanded();
 
@@ -672,11 +681,34 @@ LRESULT CXTPPopupBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       m_pParentBar->SetSelected(m_pControlPopup->GetIndex(), FALSE);
     OnScrollMouseMove(pt);
     if (!IsWindowAlive()) return 0;
+    OnTearOffMouseMove(pt);
+    if (!IsWindowAlive()) return 0;
     break;
   }
+  case WM_LBUTTONDOWN: {
+    CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    if (m_bTearOffPopup && !IsCustomizeMode() && m_rcTearOffGripper.PtInRect(pt)) {
+      CXTPReferenceHold hold(HoldableThis());
+      ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEALL));
+      {
+        CXTPMouseLock lock;
+        TrackTearOff();
+      }
+      if (!IsWindowAlive()) return 0;
+    }
+    break;
+  }
+  case WM_CAPTURECHANGED:
+    // The drag ends with the capture; the loop may be waiting for a message.
+    if (m_bTearing) ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
+    break;
   case WM_TIMER:
     if (wParam == kScrollDownTimer || wParam == kScrollUpTimer) {
       OnScrollTimer(wParam);
+      return 0;
+    }
+    if (wParam == XTP_TID_TEAROFF_HOT) {
+      OnTearOffTimer();
       return 0;
     }
     break;
@@ -684,6 +716,194 @@ LRESULT CXTPPopupBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     break;
   }
   return CXTPCommandBar::WindowProc(message, wParam, lParam);
+}
+
+// --- Tearing off ----------------------------------------------------------------------
+
+void CXTPPopupBar::OnTearOffMouseMove(CPoint pt) {
+  if (!m_bTearOffPopup || IsCustomizeMode() || m_bTearOffHot || !m_rcTearOffGripper.PtInRect(pt)) return;
+  SetPopuped(-1);
+  if (!IsWindowAlive()) return;
+  SetSelected(-1);
+  m_nTearOffTimer = ::SetTimer(m_hWnd, XTP_TID_TEAROFF_HOT, kTearOffHotElapse, nullptr);
+}
+
+void CXTPPopupBar::OnTearOffTimer() {
+  CPoint pt;
+  ::GetCursorPos(&pt);
+  ::ScreenToClient(m_hWnd, &pt);
+  const BOOL bOver = m_rcTearOffGripper.PtInRect(pt);
+  if (bOver) {
+    if (!m_bTearOffHot) {
+      m_bTearOffHot = TRUE;
+      Redraw();
+    }
+    return;
+  }
+  if (m_bTearing) return;
+  // Left before the band turned hot, or after: either way the timer is done.
+  if (m_bTearOffHot) {
+    m_bTearOffHot = FALSE;
+    Redraw();
+  }
+  ::KillTimer(m_hWnd, XTP_TID_TEAROFF_HOT);
+  m_nTearOffTimer = 0;
+}
+
+void CXTPPopupBar::TrackTearOff() {
+  const HWND hWnd = GetSafeHwnd();
+  if (!hWnd) return;
+  const HWND hWndCapture = ::GetCapture();
+  if (hWndCapture && hWndCapture != hWnd) return;
+  CXTPReferenceHold hold(HoldableThis());
+  CRect rcInside = m_rcTearOffGripper;
+  ::MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT *>(&rcInside), 2);
+  rcInside.InflateRect(kTearOffSlack, kTearOffSlack);
+  ::SetCapture(hWnd);
+  if (::GetCapture() != hWnd) return;
+  m_bTearing = TRUE;
+  BOOL bInside = TRUE;
+  CPoint ptLast(INT_MIN, INT_MIN);
+  while (::GetCapture() == hWnd) {
+    MSG msg;
+    // The windows under a moving torn bar repaint before the next move. A
+    // quit comes out of a peek whatever its filter: it must not be lost.
+    BOOL bQuit = FALSE;
+    for (int i = 0; i < kMaxPaintsPerPass && ::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE);
+         i++) {
+      if (msg.message == WM_QUIT) {
+        bQuit = TRUE;
+        break;
+      }
+      ::DispatchMessageW(&msg);
+    }
+    const BOOL bGot = bQuit ? 0 : ::GetMessageW(&msg, nullptr, 0, 0);
+
+    if (bGot <= 0) {
+      if (bGot == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (msg.message == WM_LBUTTONUP) break;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) break;
+    if (msg.message == WM_MOUSEMOVE && msg.hwnd == hWnd) {
+      CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+      ::ClientToScreen(hWnd, &pt);
+      if (pt == ptLast) continue;
+      ptLast = pt;
+      const BOOL bNowInside = rcInside.PtInRect(pt);
+      if (bNowInside != bInside) {
+        bInside = bNowInside;
+        ShowTornBar(bInside, pt.x, pt.y);
+      }
+      if (m_pTornBar && m_pTornBar->GetSafeHwnd())
+        ::SetWindowPos(m_pTornBar->GetSafeHwnd(), nullptr, pt.x - m_szTornBar.cx / 2, pt.y - kTornBarDrop, 0,
+                       0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      continue;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  m_bTearing = FALSE;
+  if (::GetCapture() == hWnd) ::ReleaseCapture();
+  // Ended outside the band with no bar to show for it: the menu comes back.
+  if (!m_pTornBar && !bInside && IsWindowAlive() && m_nTrackingMode) ShowWindow(SW_SHOWNA);
+  if (m_pTornBar) {
+    // The toolbar stays where it was dropped; the menus close.
+    CXTPToolBar *pTornBar = m_pTornBar;
+    m_pTornBar = nullptr;
+    pTornBar->InternalRelease();
+    if (CXTPMouseManager *pMouse = XTPGetMouseManager()) pMouse->CloseTrackedBars();
+  }
+}
+
+void CXTPPopupBar::ShowTornBar(BOOL bInside, int x, int y) {
+  if (HWND hWnd = GetSafeHwnd()) ::ShowWindow(hWnd, bInside ? SW_SHOWNA : SW_HIDE);
+  if (bInside) {
+    if (CXTPToolBar *pTornBar = m_pTornBar) {
+      m_pTornBar = nullptr;
+      pTornBar->SetVisible(FALSE);
+      pTornBar->InternalRelease();
+    }
+    return;
+  }
+  if (m_pTornBar) return;
+  CXTPToolBar *pBar = CreateTornBar();
+  if (!pBar) return;
+  pBar->InternalAddRef(); // held while the drag shows it
+  m_pTornBar = pBar;
+  m_szTornBar = pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+  if (HWND hWndBar = pBar->GetSafeHwnd()) {
+    ::SetWindowPos(hWndBar, nullptr, x - m_szTornBar.cx / 2, y - kTornBarDrop, m_szTornBar.cx, m_szTornBar.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(hWndBar, WM_INITIALUPDATE, 0, 0);
+    pBar->Redraw();
+  }
+}
+
+CXTPToolBar *CXTPPopupBar::CreateTornBar() {
+  if (!m_pCommandBars) return nullptr;
+  CWnd *pSite = m_pCommandBars->GetSite();
+  auto *pSiteLayout = dynamic_cast<CXTPToolBarSite *>(m_pCommandBars);
+  // Bars that never had an id all have 0: only a real id names a bar.
+  if (m_nTearOffId != 0) {
+    for (int i = 0; i < m_pCommandBars->GetCount(); i++) {
+      auto *pBar = dynamic_cast<CXTPToolBar *>(m_pCommandBars->GetAt(i));
+      if (!pBar || pBar->GetBarID() != m_nTearOffId || pBar->GetType() == xtpBarTypeMenuBar) continue;
+      if (!pBar->SetPosition(xtpBarFloating)) {
+        static_cast<CXTPCommandBar *>(pBar)->SetPosition(xtpBarFloating);
+        if (!pBar->CreateFloatingWindow(pSite, TRUE)) return nullptr;
+      }
+      pBar->SetVisible(TRUE);
+      if (pSiteLayout) pSiteLayout->RecalcFrameLayout(pBar);
+      return pBar;
+    }
+  }
+  auto *pBar = static_cast<CXTPToolBar *>(RUNTIME_CLASS(CXTPToolBar)->CreateObject());
+  pBar->SetCommandBars(m_pCommandBars);
+  pBar->SetTitle(m_strTearOffCaption);
+  pBar->SetBarID(m_nTearOffId);
+  pBar->SetTearOff(TRUE);
+  pBar->SetMRUWidth(m_nTearOffWidth);
+  if (pSiteLayout) pBar->SetSite(pSiteLayout);
+  for (int i = 0; i < m_pControls->GetCount(); i++) {
+    CXTPControl *pControl = m_pControls->GetAt(i);
+    if (pControl->GetID() == XTP_ID_POPUPBAR_EXPAND) continue;
+    CXTPControl *pCopy = pBar->GetControls()->AddClone(pControl, -1);
+    pCopy->SetHideFlag(xtpHideScroll, FALSE);
+    pCopy->SetHideFlag(xtpHideExpand, FALSE);
+  }
+  static_cast<CXTPCommandBar *>(pBar)->SetPosition(xtpBarFloating);
+  if (!pBar->CreateFloatingWindow(pSite, TRUE)) {
+    pBar->InternalRelease();
+    return nullptr;
+  }
+  m_pCommandBars->AddBar(pBar);
+  pBar->InternalRelease(); // the command bars hold it now
+  pBar->SetVisible(TRUE);
+  return pBar;
+}
+
+// --- Nested popups ---------------------------------------------------------------------
+
+BOOL CXTPPopupBar::HasNestedPopupAfter() const {
+  CXTPMouseManager *pMouse = CXTPMouseManager::FindThreadMouseManager();
+  if (!pMouse) return FALSE;
+  BOOL bAfter = FALSE;
+  for (int i = 0; i < pMouse->GetTrackedCount(); i++) {
+    CXTPMouseTrackedBar *pTracked = pMouse->GetTrackedBar(i);
+    if (pTracked == static_cast<const CXTPMouseTrackedBar *>(this)) {
+      bAfter = TRUE;
+      continue;
+    }
+    auto *pPopup = dynamic_cast<CXTPPopupBar *>(pTracked);
+    if (bAfter && pPopup && pPopup->m_bNested) return TRUE;
+  }
+  return FALSE;
+}
+
+int CXTPPopupBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM &wParam, LPARAM &lParam, LRESULT &lResult) {
+  if (nMessage == WM_KEYDOWN && m_nTrackingMode && HasNestedPopupAfter()) return xtpHookContinue;
+  return CXTPCommandBar::OnHookMessage(hWnd, nMessage, wParam, lParam, lResult);
 }
 
 // --- The expand item -----------------------------------------------------------------
