@@ -6,10 +6,12 @@
 #include "GalleryDockBarsSection.h"
 #include "GalleryPopupMenusSection.h"
 #include "GalleryToolTipSection.h"
+#include "GalleryToolBarDragSection.h"
 #include "GalleryToolBarSection.h"
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
 #include "GalleryStatusBarSection.h"
+#include "GalleryCommandBarsFrameSection.h"
 #include "GalleryMenuBarSection.h"
 
 #include "XTGlobal.h"
@@ -145,7 +147,9 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryListSection>());
   sections.push_back(std::make_unique<CGalleryTabsSection>());
   sections.push_back(std::make_unique<CGalleryDockBarsSection>());
+  sections.push_back(std::make_unique<CGalleryToolBarDragSection>());
   sections.push_back(std::make_unique<CGalleryStatusBarSection>());
+  sections.push_back(std::make_unique<CGalleryCommandBarsFrameSection>());
   return sections;
 }
 

@@ -7,6 +7,11 @@
 #include "GalleryListSection.h"
 #include "GallerySections.h"
 #include "GalleryCommandBarsSection.h"
+#include "GalleryCommandBarsFrameSection.h"
+#include "XTPCommandBars.h"
+#include "XTPDockBar.h"
+#include "XTPFrameWnd.h"
+#include "XTPPopupBar.h"
 #include "XTPCommandBar.h"
 #include "XTPDefaultTheme.h"
 #include "GalleryTabsSection.h"
@@ -376,6 +381,32 @@ TEST_F(Gallery, ListsShowRowColoursTheSortedColumnAndTheDisabledLook) {
   EXPECT_FALSE(disabled.IsWindowEnabled());
   EXPECT_EQ(painted(disabled, 0, 0), ::GetSysColor(COLOR_3DFACE));
   EXPECT_EQ(painted(disabled, 5, 2, 2), ::GetSysColor(COLOR_3DFACE));
+}
+
+TEST_F(Gallery, TheCommandBarsFrameHasItsMenuBarAndDockedToolbarsListed) {
+  auto *pSection = Section<CGalleryCommandBarsFrameSection>();
+  ASSERT_NE(pSection->GetFrame(), nullptr);
+  CXTPCommandBars *pBars = pSection->GetFrame()->GetCommandBars();
+  ASSERT_NE(pBars, nullptr);
+  ASSERT_EQ(pBars->GetCount(), 3);
+  ASSERT_NE(pBars->GetMenuBar(), nullptr);
+  EXPECT_TRUE(::IsWindowVisible(pBars->GetMenuBar()->GetSafeHwnd()));
+  const struct {
+    const wchar_t *title;
+    XTPBarPosition position;
+  } kBars[] = {{L"Standard", xtpBarTop}, {L"Images", xtpBarLeft}};
+  CXTPPopupBar *pPopup = pBars->GetToolbarsPopup();
+  ASSERT_EQ(pPopup->GetControlCount(), 2);
+  for (int i = 0; i < 2; i++) {
+    CXTPCommandBar *pBar = pBars->GetAt(i + 1);
+    EXPECT_EQ(pBar->GetTitle(), CString(kBars[i].title));
+    EXPECT_EQ(pBar->GetPosition(), kBars[i].position);
+    EXPECT_EQ(::GetParent(pBar->GetSafeHwnd()), pBars->GetDockBar(kBars[i].position)->GetSafeHwnd());
+    EXPECT_TRUE(::IsWindowVisible(pBar->GetSafeHwnd()));
+    EXPECT_EQ(pPopup->GetControl(i)->GetCaption(), CString(kBars[i].title));
+    EXPECT_TRUE(pPopup->GetControl(i)->GetChecked());
+  }
+  pPopup->InternalRelease();
 }
 
 TEST_F(Gallery, ClosingTheWindowEndsTheProgram) {
