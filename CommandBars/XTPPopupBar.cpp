@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "WindowDc.h"
+#include "XTPCaptureLoop.h"
 #include "XTPCommandBars.h"
 #include "XTPControlPopup.h"
 #include "XTPDrawHelpers.h"
@@ -27,8 +28,6 @@ const UINT kTearOffHotElapse = 80;
 const int kTearOffSlack = 10;
 // The torn bar hangs from the cursor by this much.
 const int kTornBarDrop = 10;
-// Paints dispatched in one pass of the tear-off loop before it takes its message.
-const int kMaxPaintsPerPass = 64;
 
 } // namespace
 
@@ -698,10 +697,6 @@ LRESULT CXTPPopupBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     break;
   }
-  case WM_CAPTURECHANGED:
-    // The drag ends with the capture; the loop may be waiting for a message.
-    if (m_bTearing) ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
-    break;
   case WM_TIMER:
     if (wParam == kScrollDownTimer || wParam == kScrollUpTimer) {
       OnScrollTimer(wParam);
@@ -759,36 +754,23 @@ void CXTPPopupBar::TrackTearOff() {
   CRect rcInside = m_rcTearOffGripper;
   ::MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT *>(&rcInside), 2);
   rcInside.InflateRect(kTearOffSlack, kTearOffSlack);
-  ::SetCapture(hWnd);
-  if (::GetCapture() != hWnd) return;
-  m_bTearing = TRUE;
   BOOL bInside = TRUE;
-  CPoint ptLast(INT_MIN, INT_MIN);
-  while (::GetCapture() == hWnd) {
-    MSG msg;
-    // The windows under a moving torn bar repaint before the next move. A
-    // quit comes out of a peek whatever its filter: it must not be lost.
-    BOOL bQuit = FALSE;
-    for (int i = 0; i < kMaxPaintsPerPass && ::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE);
-         i++) {
-      if (msg.message == WM_QUIT) {
-        bQuit = TRUE;
-        break;
-      }
-      ::DispatchMessageW(&msg);
-    }
-    const BOOL bGot = bQuit ? 0 : ::GetMessageW(&msg, nullptr, 0, 0);
-
-    if (bGot <= 0) {
-      if (bGot == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (msg.message == WM_LBUTTONUP) break;
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) break;
-    if (msg.message == WM_MOUSEMOVE && msg.hwnd == hWnd) {
+  {
+    // The windows under a moving torn bar repaint before the next move.
+    CXTPCaptureLoop loop(hWnd, CXTPCaptureLoop::kEscapeCancels | CXTPCaptureLoop::kDispatchPaints);
+    if (::GetCapture() != hWnd) return;
+    struct TearingScope {
+      BOOL &bTearing;
+      explicit TearingScope(BOOL &b) : bTearing(b) { bTearing = TRUE; }
+      ~TearingScope() { bTearing = FALSE; }
+    } tearing(m_bTearing);
+    CPoint ptLast(INT_MIN, INT_MIN);
+    loop.Run([&](const MSG &msg) {
+      if (msg.message == WM_LBUTTONUP) return CXTPCaptureLoop::kEnd;
+      if (msg.message != WM_MOUSEMOVE || msg.hwnd != hWnd) return CXTPCaptureLoop::kDispatch;
       CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
       ::ClientToScreen(hWnd, &pt);
-      if (pt == ptLast) continue;
+      if (pt == ptLast) return CXTPCaptureLoop::kHandled;
       ptLast = pt;
       const BOOL bNowInside = rcInside.PtInRect(pt);
       if (bNowInside != bInside) {
@@ -798,13 +780,9 @@ void CXTPPopupBar::TrackTearOff() {
       if (m_pTornBar && m_pTornBar->GetSafeHwnd())
         ::SetWindowPos(m_pTornBar->GetSafeHwnd(), nullptr, pt.x - m_szTornBar.cx / 2, pt.y - kTornBarDrop, 0,
                        0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      continue;
-    }
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
+      return CXTPCaptureLoop::kHandled;
+    });
   }
-  m_bTearing = FALSE;
-  if (::GetCapture() == hWnd) ::ReleaseCapture();
   // Ended outside the band with no bar to show for it: the menu comes back.
   if (!m_pTornBar && !bInside && IsWindowAlive() && m_nTrackingMode) ShowWindow(SW_SHOWNA);
   if (m_pTornBar) {
@@ -842,29 +820,18 @@ void CXTPPopupBar::ShowTornBar(BOOL bInside, int x, int y) {
 
 CXTPToolBar *CXTPPopupBar::CreateTornBar() {
   if (!m_pCommandBars) return nullptr;
-  CWnd *pSite = m_pCommandBars->GetSite();
-  auto *pSiteLayout = dynamic_cast<CXTPToolBarSite *>(m_pCommandBars);
-  // Bars that never had an id all have 0: only a real id names a bar.
-  if (m_nTearOffId != 0) {
-    for (int i = 0; i < m_pCommandBars->GetCount(); i++) {
-      auto *pBar = dynamic_cast<CXTPToolBar *>(m_pCommandBars->GetAt(i));
-      if (!pBar || pBar->GetBarID() != m_nTearOffId || pBar->GetType() == xtpBarTypeMenuBar) continue;
-      if (!pBar->SetPosition(xtpBarFloating)) {
-        static_cast<CXTPCommandBar *>(pBar)->SetPosition(xtpBarFloating);
-        if (!pBar->CreateFloatingWindow(pSite, TRUE)) return nullptr;
-      }
-      pBar->SetVisible(TRUE);
-      if (pSiteLayout) pSiteLayout->RecalcFrameLayout(pBar);
-      return pBar;
-    }
+  // A bar torn off before, or one the application made for these commands.
+  if (CXTPToolBar *pBar = m_pCommandBars->GetToolBar(static_cast<UINT>(m_nTearOffId))) {
+    if (!pBar->SetPosition(xtpBarFloating)) return nullptr;
+    pBar->SetVisible(TRUE);
+    m_pCommandBars->RecalcFrameLayout(FALSE);
+    return pBar;
   }
-  auto *pBar = static_cast<CXTPToolBar *>(RUNTIME_CLASS(CXTPToolBar)->CreateObject());
-  pBar->SetCommandBars(m_pCommandBars);
-  pBar->SetTitle(m_strTearOffCaption);
-  pBar->SetBarID(m_nTearOffId);
+  CXTPToolBar *pBar =
+      m_pCommandBars->AddCustomBar(m_strTearOffCaption, static_cast<UINT>(m_nTearOffId), TRUE);
+  if (!pBar) return nullptr;
   pBar->SetTearOff(TRUE);
   pBar->SetMRUWidth(m_nTearOffWidth);
-  if (pSiteLayout) pBar->SetSite(pSiteLayout);
   for (int i = 0; i < m_pControls->GetCount(); i++) {
     CXTPControl *pControl = m_pControls->GetAt(i);
     if (pControl->GetID() == XTP_ID_POPUPBAR_EXPAND) continue;
@@ -872,14 +839,6 @@ CXTPToolBar *CXTPPopupBar::CreateTornBar() {
     pCopy->SetHideFlag(xtpHideScroll, FALSE);
     pCopy->SetHideFlag(xtpHideExpand, FALSE);
   }
-  static_cast<CXTPCommandBar *>(pBar)->SetPosition(xtpBarFloating);
-  if (!pBar->CreateFloatingWindow(pSite, TRUE)) {
-    pBar->InternalRelease();
-    return nullptr;
-  }
-  m_pCommandBars->AddBar(pBar);
-  pBar->InternalRelease(); // the command bars hold it now
-  pBar->SetVisible(TRUE);
   return pBar;
 }
 

@@ -414,6 +414,7 @@ TEST_F(TearOff, ABarOfTheTearOffIdIsReusedAndIdZeroNamesNone) {
     SCOPED_TRACE(c.name);
     auto *pExisting = static_cast<CXTPToolBar *>(RUNTIME_CLASS(CXTPToolBar)->CreateObject());
     pExisting->SetCommandBars(&commandBars);
+    pExisting->SetSite(&commandBars);
     pExisting->SetBarID(c.nExistingId);
     const UINT ids[] = {ID_CUT, ID_COPY, ID_PASTE};
     pExisting->SetButtons(ids, 3);
