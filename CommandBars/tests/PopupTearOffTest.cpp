@@ -2,15 +2,16 @@
 // placed by TrackPopupMenu's alignment flags, and popups tracked from inside
 // another one.
 //
-// The drag is driven by messages posted to the popup before the press that
-// starts it, so the drag's own loop takes them in order. The hot-band case
-// rests the real cursor on the popup (the test runs alone); nothing is ever
-// activated.
+// The drag is mostly driven by messages posted to the popup before the press
+// that starts it, so the drag's own loop takes them in order; one case uses
+// the real mouse. The hot-band and real-mouse cases move the real cursor (the
+// test runs alone); nothing is ever activated.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include "CommandBarsTestSupport.h"
@@ -359,6 +360,72 @@ TEST_F(TearOff, EndsOnReleaseEscapeQuitAndCaptureLoss) {
     popup->SetTrackingMode(0);
     commandBars.ReleaseBars();
   }
+}
+
+void SendMouse(DWORD dwFlags, POINT pt = {0, 0}) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = dwFlags;
+  if (dwFlags & MOUSEEVENTF_ABSOLUTE) {
+    input.mi.dx = MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+  ::SendInput(1, &input, sizeof(input));
+}
+
+// No window of this thread may become the active one.
+LRESULT CALLBACK RefuseActivation(int nCode, WPARAM wParam, LPARAM lParam) {
+  if (nCode == HCBT_ACTIVATE) return 1;
+  return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+// Ends a drag that never saw its release (input lost on the way).
+void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD) {
+  ::ReleaseCapture();
+}
+
+// The real mouse (input synthesised on the virtual screen): pressed on the
+// band, moved out from another thread while the drag holds this one, and
+// released there. The test's windows are never active, and the capture of a
+// thread that is not in front only holds over its own windows: so the hand
+// moves in small steps that stay on the torn bar following it.
+TEST_F(TearOff, TornOffWithTheRealMouse) {
+  const HHOOK hHook = ::SetWindowsHookExW(WH_CBT, RefuseActivation, nullptr, ::GetCurrentThreadId());
+  ASSERT_TRUE(popup->Popup(200, 150, nullptr));
+  const CPoint ptBand = ToScreen(Band());
+  const CPoint ptOut = ptBand + CPoint(5, 40); // still over the menu, out of the band
+  const int kSteps = 20;
+  const CPoint ptDrop = ptOut + CPoint(2 * kSteps, 6 * kSteps);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptBand);
+  Pump(60);
+  const UINT_PTR nWatchdog = ::SetTimer(nullptr, 0, 8000, Watchdog);
+  std::thread hand([ptOut] {
+    ::Sleep(150);
+    for (int i = 0; i <= kSteps; i++) {
+      SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptOut + CPoint(2 * i, 6 * i));
+      ::Sleep(30);
+    }
+    SendMouse(MOUSEEVENTF_LEFTUP);
+  });
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  Pump(150 + 30 * (kSteps + 1) + 300);
+  hand.join();
+  Pump(100);
+  ::KillTimer(nullptr, nWatchdog);
+  ::UnhookWindowsHookEx(hHook);
+
+  CXTPToolBar *pBar = OnlyBar();
+  ASSERT_NE(pBar, nullptr);
+  EXPECT_EQ(RowIds(pBar), (std::vector<int>{ID_BOLD, ID_ITALIC, ID_UNDERLINE}));
+  CRect rcBar;
+  ::GetWindowRect(pBar->GetSafeHwnd(), &rcBar);
+  EXPECT_EQ(rcBar.TopLeft(), CPoint(ptDrop.x - rcBar.Width() / 2, ptDrop.y - 10));
+  EXPECT_TRUE(::IsWindowVisible(pBar->GetSafeHwnd()));
+  EXPECT_FALSE(popup->IsTrackingMode());
+  EXPECT_EQ(::GetCapture(), nullptr);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+            CPoint(::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5));
+  Pump(50);
 }
 
 // A popup whose torn bar cannot be made.
