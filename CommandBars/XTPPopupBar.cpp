@@ -56,6 +56,19 @@ void CXTPPopupBar::SetTearOffPopup(LPCTSTR lpszCaption, int nId, int nWidth) {
   m_nTearOffWidth = nWidth;
 }
 
+void CXTPPopupBar::Copy(CXTPCommandBar *pCommandBar, BOOL bRecursive) {
+  auto *pPopup = dynamic_cast<CXTPPopupBar *>(pCommandBar);
+  ASSERT(pPopup != nullptr);
+  CXTPCommandBar::Copy(pCommandBar, bRecursive);
+  if (!pPopup) return;
+  m_bTearOffPopup = pPopup->m_bTearOffPopup;
+  m_strTearOffCaption = pPopup->m_strTearOffCaption;
+  m_nTearOffId = pPopup->m_nTearOffId;
+  m_nTearOffWidth = pPopup->m_nTearOffWidth;
+  m_bShowShadow = pPopup->m_bShowShadow;
+  m_rcBorders = pPopup->m_rcBorders;
+}
+
 BOOL CXTPPopupBar::IsVisible() const {
   return GetSafeHwnd() && ::IsWindowVisible(GetSafeHwnd());
 }

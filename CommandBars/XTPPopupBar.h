@@ -53,6 +53,9 @@ public:
   BOOL OnKeyDown(UINT nChar) override;
   void OnRecalcLayout() override { OnControlsChanged(); }
   CXTPCommandBar *GetParentCommandBar() const override;
+  // The bar's part, and how it tears off, shadows itself and borders a
+  // toolbar layout.
+  void Copy(CXTPCommandBar *pCommandBar, BOOL bRecursive = FALSE) override;
 
   CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
   virtual void UpdateFlags();

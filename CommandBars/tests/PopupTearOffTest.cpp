@@ -502,6 +502,21 @@ TEST_F(TearOff, ABarOfTheTearOffIdIsReusedAndIdZeroNamesNone) {
   }
 }
 
+// A copy of a menu (a customised menu bar's, a submenu copied with its row)
+// tears off as the menu does.
+TEST_F(TearOff, ACopyTearsOffAsTheMenuDoes) {
+  popup->SetShowShadow(FALSE);
+  auto *pCopy = dynamic_cast<CXTPPopupBar *>(popup->Clone(TRUE));
+  ASSERT_NE(pCopy, nullptr);
+  EXPECT_TRUE(pCopy->IsTearOffPopup());
+  EXPECT_EQ(pCopy->GetTearOffCaption(), CString(L"Format"));
+  EXPECT_EQ(pCopy->GetTearOffId(), kTearOffId);
+  EXPECT_EQ(pCopy->GetTearOffWidth(), 200);
+  EXPECT_FALSE(pCopy->GetShowShadow());
+  EXPECT_EQ(RowIds(pCopy), (std::vector<int>{ID_BOLD, ID_ITALIC, ID_UNDERLINE}));
+  pCopy->InternalRelease();
+}
+
 // --- TrackPopupMenu: alignment and nesting ------------------------------------------
 
 class TrackedPopups : public ::testing::Test {
