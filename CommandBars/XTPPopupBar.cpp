@@ -267,7 +267,21 @@ void CXTPPopupBar::SetShadow() {
 
 BOOL CXTPPopupBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard) {
   CXTPReferenceHold hold(HoldableThis());
+  // A popup nested over this one must not stay open over a closed menu.
+  std::vector<CXTPPopupBar *> nested;
+  if (!nMode && m_nTrackingMode)
+    for (CXTPPopupBar *pNested : GetNestedPopupsAfter())
+      if (pNested->HoldableThis()) nested.push_back(pNested);
+  for (CXTPPopupBar *pNested : nested) pNested->InternalAddRef();
+  struct NestedRelease {
+    std::vector<CXTPPopupBar *> &nested;
+    ~NestedRelease() {
+      for (CXTPPopupBar *pNested : nested) pNested->InternalRelease();
+    }
+  } release{nested};
   if (!CXTPCommandBar::SetTrackingMode(nMode, bSelectFirst, bKeyboard)) return FALSE;
+  for (CXTPPopupBar *pNested : nested)
+    if (pNested->IsTrackingMode()) pNested->OnTrackLost();
   if (nMode) return TRUE;
   if (m_scroll.nTimer && GetSafeHwnd()) ::KillTimer(GetSafeHwnd(), m_scroll.nTimer);
   m_scroll.nTimer = 0;
@@ -857,9 +871,10 @@ CXTPToolBar *CXTPPopupBar::CreateTornBar() {
 
 // --- Nested popups ---------------------------------------------------------------------
 
-BOOL CXTPPopupBar::HasNestedPopupAfter() const {
+std::vector<CXTPPopupBar *> CXTPPopupBar::GetNestedPopupsAfter() const {
+  std::vector<CXTPPopupBar *> nested;
   CXTPMouseManager *pMouse = CXTPMouseManager::FindThreadMouseManager();
-  if (!pMouse) return FALSE;
+  if (!pMouse) return nested;
   BOOL bAfter = FALSE;
   for (int i = 0; i < pMouse->GetTrackedCount(); i++) {
     CXTPMouseTrackedBar *pTracked = pMouse->GetTrackedBar(i);
@@ -868,13 +883,13 @@ BOOL CXTPPopupBar::HasNestedPopupAfter() const {
       continue;
     }
     auto *pPopup = dynamic_cast<CXTPPopupBar *>(pTracked);
-    if (bAfter && pPopup && pPopup->m_bNested) return TRUE;
+    if (bAfter && pPopup && pPopup->m_bNested) nested.push_back(pPopup);
   }
-  return FALSE;
+  return nested;
 }
 
 int CXTPPopupBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM &wParam, LPARAM &lParam, LRESULT &lResult) {
-  if (nMessage == WM_KEYDOWN && m_nTrackingMode && HasNestedPopupAfter()) return xtpHookContinue;
+  if (nMessage == WM_KEYDOWN && m_nTrackingMode && !GetNestedPopupsAfter().empty()) return xtpHookContinue;
   return CXTPCommandBar::OnHookMessage(hWnd, nMessage, wParam, lParam, lResult);
 }
 

@@ -156,8 +156,9 @@ protected:
   virtual CXTPToolBar *CreateTornBar();
   void OnTearOffMouseMove(CPoint pt);
   void OnTearOffTimer();
-  // A popup tracked later from inside this one takes the keys.
-  BOOL HasNestedPopupAfter() const;
+  // Nested popups tracked after this bar: they take the keys while they
+  // track, and close with it.
+  std::vector<CXTPPopupBar *> GetNestedPopupsAfter() const;
   BOOL CreatePopupWindow();
   void AdjustPosition(CSize sz);
   void HideRarelyUsed();

@@ -649,6 +649,38 @@ TEST_F(TrackedPopups, NestedPopupReturnsItsCommandAndLeavesTheOuterOpen) {
   EXPECT_EQ(nStep, 3);
 }
 
+// A click on the outer menu while the nested one is open runs the outer
+// menu's command; the nested popup closes with it rather than staying open
+// over nothing.
+TEST_F(TrackedPopups, NestedPopupClosesWithTheMenuItWasTrackedFrom) {
+  CXTPCommandBars::SetGetMessageFunction(&ScriptedMessage);
+  UINT nInner = 1;
+  BOOL bInnerClosed = FALSE;
+  int nStep = 0;
+  s_onMessage = [&] {
+    switch (nStep++) {
+    case 0:
+      nInner = CXTPCommandBars::TrackPopupMenu(inner, TPM_RETURNCMD, 500, 300, &site);
+      break;
+    case 1: {
+      const CPoint pt = outer->GetControl(2)->GetRect().CenterPoint();
+      ::SendMessageW(outer->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+      bInnerClosed = !inner->IsTrackingMode();
+      break;
+    }
+    default:
+      outer->SetTrackingMode(0);
+      inner->SetTrackingMode(0);
+      break;
+    }
+  };
+  const UINT nOuter = CXTPCommandBars::TrackPopupMenu(outer, TPM_RETURNCMD, 200, 150, &site);
+  EXPECT_EQ(nOuter, static_cast<UINT>(ID_UNDERLINE));
+  EXPECT_TRUE(bInnerClosed);
+  EXPECT_EQ(nInner, 0u) << "nothing chosen in the nested popup";
+  EXPECT_EQ(nStep, 2);
+}
+
 TEST_F(TrackedPopups, APopupNotNestedClosesTheOnesOpen) {
   CXTPCommandBars::SetGetMessageFunction(&ScriptedMessage);
   inner->SetNested(FALSE);
