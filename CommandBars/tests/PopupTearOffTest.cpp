@@ -450,6 +450,22 @@ TEST_F(TearOff, WithNoBarToShowTheMenuComesBack) {
   EXPECT_TRUE(::IsWindowVisible(popup->GetSafeHwnd())) << "not left tracking while hidden";
 }
 
+// While the bars are customised, the band neither turns hot nor tears off:
+// a press there belongs to the customising.
+TEST_F(TearOff, NothingTearsOffInCustomiseMode) {
+  commandBars.SetCustomizeMode(TRUE);
+  ASSERT_TRUE(popup->Popup(200, 150, nullptr));
+  const HWND h = popup->GetSafeHwnd();
+  ::SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(Band().x, Band().y));
+  EXPECT_FALSE(::KillTimer(h, XTP_TID_TEAROFF_HOT)) << "no hot timer";
+  PostMove(Band() + CPoint(0, 150));
+  PostUp(Band() + CPoint(0, 150));
+  PressBand();
+  EXPECT_EQ(commandBars.GetCount(), 0);
+  Pump(0);
+  commandBars.SetCustomizeMode(FALSE);
+}
+
 TEST_F(TearOff, NoDragWhileAnotherWindowHasTheCapture) {
   ASSERT_TRUE(popup->Popup(200, 150, nullptr));
   CallbackWindow other;
