@@ -18,6 +18,7 @@
 #include "XTPDefaultTheme.h"
 #include "XTPDockBar.h"
 #include "XTPDockContext.h"
+#include "XTPFrameWnd.h"
 #include "XTPMouseManager.h"
 #include "XTPToolBar.h"
 
@@ -41,6 +42,14 @@ BOOL Feed(MSG *pMsg) {
   if (pMsg->message == WM_MOUSEMOVE) g_ptLastFed = pMsg->pt;
   if (g_onFeed) g_onFeed(*pMsg);
   return pMsg->message != WM_QUIT;
+}
+
+// A press that lands on a button by mistake ends at once instead of
+// waiting for a release no one will make.
+BOOL ReleaseAtOnce(MSG *pMsg) {
+  *pMsg = MSG();
+  pMsg->message = WM_LBUTTONUP;
+  return TRUE;
 }
 
 MSG MoveTo(CPoint pt) {
@@ -79,6 +88,7 @@ class ToolBarDrag : public ::testing::Test {
 protected:
   void SetUp() override {
     CXTPDockContext::SetMessageSource(&Feed);
+    CXTPControl::SetGetMessageFunction(&ReleaseAtOnce);
     g_fed.clear();
     g_onFeed = nullptr;
     m_pCommandBars = new CXTPCommandBars;
@@ -113,6 +123,7 @@ protected:
   }
   void TearDown() override {
     CXTPDockContext::SetMessageSource(nullptr);
+    CXTPControl::SetGetMessageFunction(nullptr);
     g_onFeed = nullptr;
     if (::GetCapture()) ::ReleaseCapture();
     if (m_pBar->GetSafeHwnd()) m_pBar->DestroyWindow();
@@ -362,19 +373,26 @@ TEST_F(ToolBarDrag, LoopLocksTheMouseAndRunsPendingLayouts) {
   EXPECT_FALSE(pMouse && pMouse->IsMouseLocked()) << "unlocked after the drag";
 }
 
+TEST_F(ToolBarDrag, BarDestroyedDuringItsDragEndsIt) {
+  const CPoint ptMiddle = ClientRect().CenterPoint();
+  int nFed = 0;
+  g_onFeed = [&](const MSG &) {
+    if (++nFed == 2) m_pBar->DestroyWindow();
+  };
+  DragFromGrip({MoveTo(ptMiddle), MoveTo(ptMiddle + CSize(10, 10)), MoveTo(ptMiddle + CSize(20, 20))});
+  EXPECT_EQ(m_pBar->GetSafeHwnd(), nullptr);
+  EXPECT_EQ(g_fed.size(), 1u) << "the loop stopped with the window";
+  EXPECT_EQ(::GetCapture(), nullptr);
+  EXPECT_EQ(m_pBar->GetDockingContext()->GetMode(), 0);
+}
+
 TEST_F(ToolBarDrag, PressOnAButtonRunsNoDrag) {
   CXTPControl *pControl = m_pBar->GetControl(0);
   const CPoint pt = pControl->GetRect().CenterPoint();
   g_fed = {MoveTo(ClientRect().CenterPoint())};
   int nFed = 0;
   g_onFeed = [&](const MSG &) { nFed++; };
-  CXTPControl::SetGetMessageFunction([](MSG *pMsg) {
-    *pMsg = MSG();
-    pMsg->message = WM_LBUTTONUP;
-    return TRUE;
-  });
   m_pBar->SendMessageW(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-  CXTPControl::SetGetMessageFunction(nullptr);
   EXPECT_EQ(nFed, 0);
   EXPECT_TRUE(DockedOn(xtpBarTop));
 }
@@ -387,6 +405,92 @@ TEST_F(ToolBarDrag, SidesTheFlagsForbidAreNotDockedOn) {
   m_pBar->EnableDocking(0x01);
   DragFromGrip({MoveTo(rcClient.CenterPoint() + CSize(10, 10))});
   EXPECT_TRUE(m_pBar->IsFloating()) << "neither floating nor a side near: it stays";
+}
+
+// A frame that is itself a child window (a page of a larger window) cannot
+// own a popup: the floated bar is owned by the top-level window, so it stays
+// above the application instead of sinking below it.
+TEST(ToolBarFloatInChildFrame, FloatedBarIsOwnedByTheTopLevelWindow) {
+  CWnd topLevel;
+  ASSERT_TRUE(topLevel.CreateEx(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, AfxRegisterWndClass(0), L"top", WS_POPUP,
+                                100, 100, 500, 400, nullptr, nullptr));
+  auto *pFrame = new CFrameWnd; // deletes itself with its window
+  ASSERT_TRUE(pFrame->CreateEx(0, AfxRegisterWndClass(0), L"", WS_CHILD | WS_VISIBLE, 10, 10, 400, 300,
+                               topLevel.GetSafeHwnd(), nullptr));
+  CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+  pCommandBars->SetPaintManager(new CXTPDefaultTheme);
+  CXTPDockBar dockTop(pCommandBars);
+  ASSERT_TRUE(dockTop.Create(pFrame, WS_CHILD | WS_VISIBLE | kDockStyleTop, kDockBarIdTop));
+  FrameSite site;
+  site.pFrame = pFrame;
+  site.pDockBars[0] = &dockTop;
+  auto *pBar = new CXTPToolBar;
+  pBar->SetCommandBars(pCommandBars);
+  pBar->SetSite(&site);
+  const UINT ids[] = {101, 102};
+  pBar->SetButtons(ids, 2);
+  pBar->EnableDocking(0x1F);
+  ASSERT_TRUE(pBar->CreateFloatingWindow(pFrame, FALSE));
+  ASSERT_TRUE(site.DockBarAt(pBar, xtpBarTop));
+  pBar->SetVisible(TRUE);
+  ASSERT_TRUE(site.DockBarAt(pBar, xtpBarFloating));
+  EXPECT_TRUE(pBar->IsFloating());
+  EXPECT_EQ(::GetWindow(pBar->GetSafeHwnd(), GW_OWNER), topLevel.GetSafeHwnd());
+  pBar->DestroyWindow();
+  pBar->InternalRelease();
+  topLevel.DestroyWindow();
+  pCommandBars->InternalRelease();
+}
+
+// The same drag in a frame whose command bars place the bar: the manager
+// docks and floats it.
+TEST(ToolBarDragInCommandBarsFrame, DraggedRightFloatedAndDockedBack) {
+  CXTPDockContext::SetMessageSource(&Feed);
+  CXTPControl::SetGetMessageFunction(&ReleaseAtOnce);
+  auto *pFrame = new CXTPFrameWnd; // deletes itself with its window
+  ASSERT_TRUE(pFrame->CreateEx(0, AfxRegisterWndClass(0), L"manager drag", WS_POPUP | WS_BORDER, 120, 120,
+                               600, 420, nullptr, nullptr));
+  ASSERT_TRUE(pFrame->InitCommandBars());
+  CXTPCommandBars *pBars = pFrame->GetCommandBars();
+  pBars->SetPaintManager(new CXTPDefaultTheme);
+  pBars->GetCommandBarsOptions()->bDblClickFloat = TRUE;
+  CXTPToolBar *pBar = pBars->AddToolBar(L"Standard", xtpBarTop);
+  ASSERT_NE(pBar, nullptr);
+  const UINT ids[] = {101, 102, 103};
+  pBar->SetButtons(ids, 3);
+  pFrame->RecalcLayout();
+  ASSERT_NE(pBar->GetDockingContext(), nullptr) << "the manager enabled the drag";
+
+  CRect rcClient;
+  pFrame->GetClientRect(&rcClient);
+  pFrame->ClientToScreen(&rcClient);
+  auto dragTo = [&](std::vector<MSG> messages) {
+    CRect rc;
+    pBar->GetClientRect(&rc);
+    const CPoint pt = pBar->IsFloating()                 ? CPoint(6, 6)
+                      : pBar->GetPosition() < xtpBarLeft ? CPoint(3, rc.Height() / 2)
+                                                         : CPoint(rc.Width() / 2, 3);
+    g_ptLastFed = pt;
+    pBar->ClientToScreen(&g_ptLastFed);
+    g_fed = std::move(messages);
+    pBar->SendMessageW(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+  };
+  dragTo({MoveTo(rcClient.CenterPoint()), MoveTo(CPoint(rcClient.right - 5, rcClient.CenterPoint().y))});
+  EXPECT_EQ(pBar->GetPosition(), xtpBarRight);
+  EXPECT_EQ(CXTPDockBar::FromBar(pBar), pBars->GetDockBar(xtpBarRight));
+  EXPECT_TRUE(pBars->GetCommandBarsOptions()->bDirtyState);
+
+  dragTo({MoveTo(rcClient.CenterPoint())});
+  EXPECT_TRUE(pBar->IsFloating());
+  EXPECT_EQ(CXTPDockBar::FromBar(pBar), nullptr);
+
+  pBar->GetDockingContext()->ToggleDocking();
+  EXPECT_EQ(pBar->GetPosition(), xtpBarRight) << "back where the drag took it from";
+  EXPECT_EQ(CXTPDockBar::FromBar(pBar), pBars->GetDockBar(xtpBarRight));
+
+  pFrame->DestroyWindow();
+  CXTPDockContext::SetMessageSource(nullptr);
+  CXTPControl::SetGetMessageFunction(nullptr);
 }
 
 } // namespace
