@@ -173,6 +173,12 @@ public:
   void RecalcFrameLayout(BOOL bDelay = FALSE);
   // Every visible bar re-laid out, then the frame.
   void RedrawCommandBars();
+  // What a docked bar's expand button lists: the controls there was no room
+  // for in every bar of its row, copied into the popup.
+  virtual void GetHiddenControls(CXTPToolBar *pBar, CXTPPopupBar *pPopup);
+  // A toolbar came or goes (a rebar would take or drop its band).
+  virtual void OnToolBarAdded(CXTPToolBar * /*pBar*/) {}
+  virtual void OnToolBarRemoved(CXTPToolBar * /*pBar*/) {}
 
   // The toolbar's view of the manager.
   void RecalcFrameLayout(CXTPToolBar *pBar) override;

@@ -7,6 +7,9 @@
 // thread's hooks or the frame's pre-translation, never typed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "XTPCommandBars.h"
 #include "StatusBar.h"
 #include "XTPControlToolbars.h"
@@ -285,6 +288,47 @@ TEST_F(CommandBarsFrame, TheWheelGoesToTrackingBars) {
   EXPECT_FALSE(pMenuBar->IsTrackingMode());
 }
 
+// Two toolbars share a row of a narrow frame: the expand list of either
+// gathers what neither had room for.
+TEST_F(CommandBarsFrame, HiddenControlsOfARowComeFromEveryBarInIt) {
+  CRect rcStandard;
+  pStandard->GetWindowRect(&rcStandard);
+  const CRect rcBeside(rcStandard.right + 4, rcStandard.top, rcStandard.right + 40, rcStandard.bottom);
+  ASSERT_TRUE(pBars->DockCommandBar(pSecond, &rcBeside, pBars->GetDockBar(xtpBarTop)));
+  pFrame->SetWindowPos(nullptr, 0, 0, 150, kFrameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  pFrame->RecalcLayout();
+  CRect rcSecond;
+  pSecond->GetWindowRect(&rcSecond);
+  pStandard->GetWindowRect(&rcStandard);
+  ASSERT_EQ(rcStandard.top, rcSecond.top) << "one row";
+  std::vector<UINT> wrapped;
+  for (CXTPToolBar *pBar : {pStandard, pSecond})
+    for (int i = 0; i < pBar->GetControlCount(); i++)
+      if (pBar->GetControl(i)->GetHideFlags() == xtpHideWrap)
+        wrapped.push_back(static_cast<UINT>(pBar->GetControl(i)->GetID()));
+  ASSERT_FALSE(wrapped.empty());
+  std::sort(wrapped.begin(), wrapped.end());
+  for (CXTPToolBar *pBar : {pStandard, pSecond}) {
+    CXTPPopupBar *pPopup = CXTPPopupBar::CreatePopupBar(pBars);
+    pBars->GetHiddenControls(pBar, pPopup);
+    std::vector<UINT> listed;
+    for (int i = 0; i < pPopup->GetControlCount(); i++) {
+      listed.push_back(static_cast<UINT>(pPopup->GetControl(i)->GetID()));
+      EXPECT_EQ(0u, pPopup->GetControl(i)->GetHideFlags());
+      EXPECT_FALSE(pPopup->GetControl(i)->GetBeginGroup());
+    }
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(wrapped, listed);
+    pPopup->InternalRelease();
+  }
+  // A floating bar lists nothing here.
+  ASSERT_TRUE(pBars->FloatCommandBar(pSecond));
+  CXTPPopupBar *pPopup = CXTPPopupBar::CreatePopupBar(pBars);
+  pBars->GetHiddenControls(pSecond, pPopup);
+  EXPECT_EQ(0, pPopup->GetControlCount());
+  pPopup->InternalRelease();
+}
+
 TEST_F(CommandBarsFrame, HidingAndShowingAToolbarReLaysTheFrame) {
   const CRect rcViewShown = View();
   ASSERT_TRUE(pBars->ToggleVisible(pBars->FindIndex(pStandard)));
@@ -461,6 +505,25 @@ TEST_F(CommandBarsFrame, DockingDistanceIsStrict) {
   const int xMid = rcTop.CenterPoint().x;
   EXPECT_EQ(pTop, pBars->CanDock(CPoint(xMid, rcTop.top - 19)));
   EXPECT_NE(pTop, pBars->CanDock(CPoint(xMid, rcTop.top - 20))) << "the grown top edge";
+}
+
+// A frame that never made command bars is a plain frame: its menu stays,
+// keys and messages pass, print preview and layout do nothing more.
+TEST(CommandBarsPlainFrame, AFrameWithoutCommandBarsIsAPlainFrame) {
+  auto *pFrame = new CTestFrame;
+  ASSERT_TRUE(pFrame->LoadFrame(kMenuId, WS_POPUP | WS_BORDER));
+  const HMENU hMenu = ::GetMenu(pFrame->GetSafeHwnd());
+  ASSERT_NE(nullptr, hMenu);
+  MSG msg = {pFrame->GetSafeHwnd(), WM_SYSKEYDOWN, 'F', 0x20000001};
+  EXPECT_FALSE(pFrame->PreTranslateMessage(&msg));
+  pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  pFrame->OnSetPreviewMode(TRUE);
+  pFrame->OnSetPreviewMode(FALSE);
+  pFrame->OnUpdateFrameMenu(nullptr);
+  pFrame->RecalcLayout();
+  EXPECT_EQ(hMenu, ::GetMenu(pFrame->GetSafeHwnd()));
+  EXPECT_EQ(nullptr, pFrame->GetCommandBars());
+  pFrame->DestroyWindow();
 }
 
 // ---- without a frame
