@@ -315,7 +315,13 @@ BOOL CXTPPopupBar::DestroyWindow() {
 
 void CXTPPopupBar::UpdateFlags() {
   auto *pControl = m_pControlPopup;
-  if (!pControl) return;
+  // At a point, each placement starts from what was asked: a flag that the
+  // last placement turned at the work area's edge must not move the popup
+  // when it is laid out again.
+  if (!pControl) {
+    m_nPopupFlags = m_nAskedFlags;
+    return;
+  }
   m_nPopupFlags = 0;
   if ((pControl->GetFlags() & xtpFlagLeftPopup) || IsLayoutRTL()) m_nPopupFlags |= xtpPopupLeft;
   CXTPCommandBar *pParent = pControl->GetParent();

@@ -94,7 +94,7 @@ public:
 
   // Placement flags a caller asks for before popping the bar up at a point
   // (TrackPopupMenu's alignment); a bar opened by a control works its own out.
-  void SetPopupFlags(int nFlags) { m_nPopupFlags = nFlags; }
+  void SetPopupFlags(int nFlags) { m_nPopupFlags = m_nAskedFlags = nFlags; }
   // A nested popup is tracked from inside another one and leaves the popups
   // already open alone.
   BOOL IsNested() const { return m_bNested; }
@@ -173,6 +173,7 @@ protected:
   CPoint m_ptPopup = CPoint(0, 0);
   CRect m_rcExclude = CRect(0, 0, 0, 0);
   int m_nPopupFlags = 0;
+  int m_nAskedFlags = 0; // what the caller asked for a popup at a point
   BOOL m_bInLayout = FALSE;
   BOOL m_bHasHidden = FALSE;
   BOOL m_bExpanded = FALSE;

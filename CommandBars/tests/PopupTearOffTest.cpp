@@ -627,6 +627,24 @@ TEST_F(TrackedPopups, AlignmentFlagsPlaceThePopup) {
   }
 }
 
+// A right-aligned popup turned at the work area's left edge stays where it
+// is when it is laid out again (as when its hidden commands are shown).
+TEST_F(TrackedPopups, AlignmentHoldsWhenThePopupIsLaidOutAgain) {
+  CXTPCommandBars::SetGetMessageFunction(&ScriptedMessage);
+  const CRect rcWork = XTPMultiMonitor::GetWorkArea(CPoint(400, 200));
+  CRect rcBefore, rcAfter;
+  s_onMessage = [&] {
+    ::GetWindowRect(outer->GetSafeHwnd(), &rcBefore);
+    outer->OnRecalcLayout();
+    ::GetWindowRect(outer->GetSafeHwnd(), &rcAfter);
+    outer->SetTrackingMode(0);
+  };
+  CXTPCommandBars::TrackPopupMenu(outer, TPM_RIGHTALIGN | TPM_RETURNCMD, rcWork.left + 10, rcWork.top + 100,
+                                  &site);
+  EXPECT_EQ(rcBefore.left, rcWork.left);
+  EXPECT_EQ(rcAfter, rcBefore);
+}
+
 // A popup tracked from inside another: the first stays open, the keys go to
 // the inner one while it tracks, and each call returns its own command.
 TEST_F(TrackedPopups, NestedPopupReturnsItsCommandAndLeavesTheOuterOpen) {
