@@ -26,10 +26,18 @@ BOOL CXTPCaptureLoop::HasLostCapture() const {
   return m_hWnd && (m_bReleased || ::GetCapture() != m_hWnd);
 }
 
-void CXTPCaptureLoop::DispatchPendingPaints() {
+BOOL CXTPCaptureLoop::DispatchPendingPaints() {
   MSG msg;
-  for (int i = 0; i < kMaxPaintsPerPass && ::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); i++)
+  for (int i = 0; i < kMaxPaintsPerPass && ::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE);
+       i++) {
+    // A quit comes out of a peek whatever its filter: it must not be lost.
+    if (msg.message == WM_QUIT) {
+      m_nQuitCode = static_cast<int>(msg.wParam);
+      return TRUE;
+    }
     ::DispatchMessageW(&msg);
+  }
+  return FALSE;
 }
 
 BOOL CXTPCaptureLoop::WaitForMessage() {
@@ -43,7 +51,10 @@ BOOL CXTPCaptureLoop::WaitForMessage() {
 CXTPCaptureLoop::EndReason CXTPCaptureLoop::Run(const Callback &callback) {
   for (;;) {
     if (HasLostCapture()) return kCaptureLost;
-    if (m_dwFlags & kDispatchPaints) DispatchPendingPaints();
+    if ((m_dwFlags & kDispatchPaints) && DispatchPendingPaints()) {
+      ::PostQuitMessage(m_nQuitCode);
+      return kQuit;
+    }
     if (HasLostCapture()) return kCaptureLost;
 
     MSG msg = {};

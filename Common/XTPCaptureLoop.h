@@ -70,7 +70,8 @@ public:
 
 private:
   BOOL HasLostCapture() const;
-  void DispatchPendingPaints();
+  // TRUE when a quit came out instead (its code kept).
+  BOOL DispatchPendingPaints();
   // FALSE when the timeout ran out with no message.
   BOOL WaitForMessage();
 

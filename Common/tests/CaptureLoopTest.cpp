@@ -193,6 +193,28 @@ TEST_F(CaptureLoop, PendingPaintsAreDispatchedOnlyWhenAsked) {
   }
 }
 
+// The peek for paints hands out a pending quit too, ahead of the posted
+// messages its filter leaves: the quit still ends the loop and is posted again.
+TEST_F(CaptureLoop, QuitTakenWithThePaintsIsNotLost) {
+  PumpPendingMessages();
+  window.Invalidate(FALSE);
+  ::PostQuitMessage(4);
+  Post(WM_LBUTTONUP);
+  CXTPCaptureLoop::EndReason reason;
+  {
+    CXTPCaptureLoop loop(window.m_hWnd, CXTPCaptureLoop::kDispatchPaints);
+    reason = loop.Run(Recorder());
+  }
+  EXPECT_EQ(reason, CXTPCaptureLoop::kQuit);
+  MSG msg;
+  int nQuitCode = -1;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) nQuitCode = static_cast<int>(msg.wParam);
+    ::DispatchMessageW(&msg);
+  }
+  EXPECT_EQ(nQuitCode, 4);
+}
+
 TEST_F(CaptureLoop, LoopHeldStillGetsTicks) {
   CXTPCaptureLoop loop(window.m_hWnd);
   loop.SetTimeout(10);
