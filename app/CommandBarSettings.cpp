@@ -1,4 +1,4 @@
-#include "MainFrameBars.h"
+#include "CommandBarSettings.h"
 
 #include "XTPCommandBars.h"
 #include "XTPToolTipContext.h"

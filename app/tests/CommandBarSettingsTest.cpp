@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "MainFrameBars.h"
+#include "CommandBarSettings.h"
 #include "XTPCommandBars.h"
 #include "XTPToolTipContext.h"
 
