@@ -3,6 +3,7 @@
 #include "Wnd.h"
 #include "XTPCommandBar.h"
 #include "XTPControl.h"
+#include "XTPDockBar.h"
 #include "XTPImageManager.h"
 #include "XTPPaintManager.h"
 
@@ -37,6 +38,11 @@ CXTPCommandBars::CXTPCommandBars() {
 
 CXTPCommandBars::~CXTPCommandBars() {
   ReleaseBars();
+  for (CXTPDockBar *&pDockBar : m_pDocks) {
+    if (pDockBar != nullptr && pDockBar->GetSafeHwnd() != nullptr) pDockBar->DestroyWindow();
+    delete pDockBar;
+    pDockBar = nullptr;
+  }
   if (m_pDragSelected) m_pDragSelected->InternalRelease();
   if (m_pShared) m_pShared->InternalRelease();
   if (m_pPaintManager) m_pPaintManager->InternalRelease();
@@ -50,15 +56,20 @@ BOOL CXTPCommandBars::IsControlHidden(UINT nID) const {
 }
 
 BOOL CXTPCommandBars::IsHiddenInMenu(CXTPControl *pControl) const {
+  return IsHiddenInMenu(pControl, 0);
+}
+
+BOOL CXTPCommandBars::IsHiddenInMenu(CXTPControl *pControl, int nDepth) const {
   BOOL bHidden = IsControlHidden(static_cast<UINT>(pControl->GetID()));
-  if (m_pOptions->bAutoHideUnusedPopups && !bHidden) {
+  // Past the depth a popup counts by its own command alone.
+  if (m_pOptions->bAutoHideUnusedPopups && !bHidden && nDepth < kMaxMenuDepth) {
     XTPControlType type = pControl->GetType();
     CXTPCommandBar *pBar = pControl->GetCommandBar();
     if ((type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup) &&
         pBar && pBar->GetControls() && pBar->GetControls()->GetCount() > 0) {
       CXTPControls *pControls = pBar->GetControls();
       for (int i = 0; i < pControls->GetCount(); i++) {
-        bHidden = IsHiddenInMenu(pControls->GetAt(i));
+        bHidden = IsHiddenInMenu(pControls->GetAt(i), nDepth + 1);
         if (!bHidden) break;
       }
     }
