@@ -1,5 +1,7 @@
 #include "XTPCommandBars.h"
 
+#include "XTPToolTipContext.h"
+
 #include "Wnd.h"
 #include "XTPCommandBar.h"
 #include "XTPControl.h"
@@ -34,6 +36,7 @@ IMPLEMENT_DYNCREATE(CXTPCommandBars, CCmdTarget)
 CXTPCommandBars::CXTPCommandBars() {
   m_pOptions = new CXTPCommandBarsOptions;
   m_pOptions->m_pCommandBars = this;
+  m_pToolTipContext = new CXTPToolTipContext;
 }
 
 CXTPCommandBars::~CXTPCommandBars() {
@@ -48,6 +51,7 @@ CXTPCommandBars::~CXTPCommandBars() {
   if (m_pPaintManager) m_pPaintManager->InternalRelease();
   if (m_pImageManager) m_pImageManager->InternalRelease();
   if (m_hAccel) ::DestroyAcceleratorTable(m_hAccel);
+  m_pToolTipContext->InternalRelease();
   delete m_pOptions;
 }
 

@@ -19,6 +19,7 @@ class CXTPPopupBar;
 class CXTPControl;
 class CXTPPaintManager;
 class CXTPImageManager;
+class CXTPToolTipContext;
 class CArchive;
 class CWnd;
 class CXTPDockBar;
@@ -90,6 +91,8 @@ public:
   void SetCommandUsed(UINT nID);
 
   CXTPCommandBarsOptions *GetCommandBarsOptions() const { return m_pOptions; }
+  // The tips of the bars' controls (style, title), for as long as the bars live.
+  CXTPToolTipContext *GetToolTipContext() const { return m_pToolTipContext; }
 
   // Own, else the global ones.
   CXTPPaintManager *GetPaintManager() const;
@@ -233,6 +236,7 @@ private:
   BOOL m_bCustomizeModeCopy = FALSE;
   CString m_strName;
   CXTPCommandBarsOptions *m_pOptions = nullptr;
+  CXTPToolTipContext *m_pToolTipContext = nullptr;
   CWnd *m_pSite = nullptr;
   BOOL m_bKeyboardCuesFollowAlt = FALSE;
   HWND m_hWndCustomizeSheet = nullptr;
