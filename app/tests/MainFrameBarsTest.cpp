@@ -17,6 +17,7 @@
 #include "XTPHookManager.h"
 #include "XTPMenuBar.h"
 #include "XTPPopupBar.h"
+#include "XTPShortcutManager.h"
 #include "XTPToolBar.h"
 #include "XTPToolTipContext.h"
 
@@ -261,6 +262,53 @@ TEST_F(MainFrameBars, TooltipStyleCommandsSetTheBarsTips) {
     m_frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLTIP_BALLOON);
     EXPECT_EQ(tips->GetStyle(), xtpToolTipBalloon);
     EXPECT_TRUE(tips->IsShowTitle());
+  }
+}
+
+// Over a toolbar button the bars' tips name the button with its shortcut
+// as the title, its prompt below, in office and in balloon style.
+TEST_F(MainFrameBars, ToolbarButtonsShowTipsWithTheirShortcutInBothStyles) {
+  m_app.ProductSettings =
+      SettingsWriter(HKEY_CURRENT_USER, L"Software\\Quendal Varnoth Tests\\MainFrameBars", [] {});
+  CString shortcut;
+  ASSERT_TRUE(XTPGetShortcutManager()->FindDefaultAccelerator(ID_FILE_RUN_WIZARD, shortcut));
+  EXPECT_EQ(shortcut.Right(2), CString(L"+R"));
+  CXTPToolTipContext *tips = Bars()->GetToolTipContext();
+  CXTPControl *wizard = Button(ID_FILE_RUN_WIZARD);
+  ASSERT_NE(wizard, nullptr);
+  CPoint at = wizard->GetRect().CenterPoint();
+
+  // What the bar gives for the point.
+  XTP_TOOLTIP_TITLE pair = {};
+  TTTOOLINFOW hit = {};
+  hit.cbSize = TTTOOLINFOW_V2_SIZE;
+  hit.lParam = reinterpret_cast<LPARAM>(&pair);
+  ASSERT_EQ(static_cast<CWnd *>(Standard())->OnToolHitTest(at, &hit), ID_FILE_RUN_WIZARD);
+  EXPECT_EQ(CString(hit.lpszText), CString(L"Run Wizard (") + shortcut + L")");
+  EXPECT_EQ(CString(pair.lpszTitle), CString(L"Run Wizard (") + shortcut + L")");
+  EXPECT_EQ(CString(pair.lpszDescription), CString(L"Start a new search with the search wizard"));
+  free(hit.lpszText);
+  free(pair.lpszTitle);
+  free(pair.lpszDescription);
+
+  // The mouse over the button reaches the bars' tips in each style.
+  const struct {
+    UINT command;
+    int style;
+  } styles[] = {{ID_VIEW_TOOLTIP_OFFICE, xtpToolTipOffice}, {ID_VIEW_TOOLTIP_BALLOON, xtpToolTipBalloon}};
+  for (const auto &c : styles) {
+    m_frame->SendMessage(WM_COMMAND, c.command);
+    if (tips->GetStyle() != c.style) continue; // balloons need a newer common-controls library
+    CPoint screen = at;
+    Standard()->ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+    Standard()->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    ASSERT_NE(tips->GetToolTip(), nullptr) << c.style;
+    EXPECT_EQ(tips->GetLastTool().uId, static_cast<UINT_PTR>(ID_FILE_RUN_WIZARD)) << c.style;
+    EXPECT_EQ((tips->GetToolTip()->GetStyle() & TTS_BALLOON) != 0, c.style == xtpToolTipBalloon) << c.style;
+    // Off the bar, no tool.
+    ::SetCursorPos(0, 0);
+    Standard()->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(-1, -1));
   }
 }
 
