@@ -1,13 +1,12 @@
 #include "XTPCommandBars.h"
 
-#include "XTPToolTipContext.h"
-
 #include "Wnd.h"
 #include "XTPCommandBar.h"
 #include "XTPControl.h"
 #include "XTPDockBar.h"
 #include "XTPImageManager.h"
 #include "XTPPaintManager.h"
+#include "XTPToolTipContext.h"
 
 #include "Archive.h"
 
@@ -50,8 +49,8 @@ CXTPCommandBars::~CXTPCommandBars() {
   if (m_pShared) m_pShared->InternalRelease();
   if (m_pPaintManager) m_pPaintManager->InternalRelease();
   if (m_pImageManager) m_pImageManager->InternalRelease();
+  if (m_pToolTipContext) m_pToolTipContext->InternalRelease();
   if (m_hAccel) ::DestroyAcceleratorTable(m_hAccel);
-  m_pToolTipContext->InternalRelease();
   delete m_pOptions;
 }
 

@@ -19,12 +19,12 @@ class CXTPPopupBar;
 class CXTPControl;
 class CXTPPaintManager;
 class CXTPImageManager;
-class CXTPToolTipContext;
 class CArchive;
 class CWnd;
 class CXTPDockBar;
 class CXTPMenuBar;
 class CXTPToolBar;
+class CXTPToolTipContext;
 
 enum XTPKeyboardCuesShow {
   xtpKeyboardCuesShowAlways = 0,
@@ -91,7 +91,8 @@ public:
   void SetCommandUsed(UINT nID);
 
   CXTPCommandBarsOptions *GetCommandBarsOptions() const { return m_pOptions; }
-  // The tips of the bars' controls (style, title), for as long as the bars live.
+  // The tooltips of every bar of the frame (style, balloon, width). Bars
+  // that show tips take a reference on it.
   CXTPToolTipContext *GetToolTipContext() const { return m_pToolTipContext; }
 
   // Own, else the global ones.
@@ -172,6 +173,12 @@ public:
   void RecalcFrameLayout(BOOL bDelay = FALSE);
   // Every visible bar re-laid out, then the frame.
   void RedrawCommandBars();
+  // What a docked bar's expand button lists: the controls there was no room
+  // for in every bar of its row, copied into the popup.
+  virtual void GetHiddenControls(CXTPToolBar *pBar, CXTPPopupBar *pPopup);
+  // A toolbar came or goes (a rebar would take or drop its band).
+  virtual void OnToolBarAdded(CXTPToolBar * /*pBar*/) {}
+  virtual void OnToolBarRemoved(CXTPToolBar * /*pBar*/) {}
 
   // The toolbar's view of the manager.
   void RecalcFrameLayout(CXTPToolBar *pBar) override;
@@ -236,13 +243,13 @@ private:
   BOOL m_bCustomizeModeCopy = FALSE;
   CString m_strName;
   CXTPCommandBarsOptions *m_pOptions = nullptr;
-  CXTPToolTipContext *m_pToolTipContext = nullptr;
   CWnd *m_pSite = nullptr;
   BOOL m_bKeyboardCuesFollowAlt = FALSE;
   HWND m_hWndCustomizeSheet = nullptr;
   std::vector<CXTPCommandBar *> m_arrBars;
   CXTPDockBar *m_pDocks[4] = {nullptr, nullptr, nullptr, nullptr};
   CXTPMenuBar *m_pMenuBar = nullptr;
+  CXTPToolTipContext *m_pToolTipContext = nullptr;
   BOOL m_bInRedraw = FALSE;
   static GetMessageFunction s_pfnGetMessage;
 };

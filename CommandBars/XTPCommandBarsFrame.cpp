@@ -12,6 +12,7 @@
 #include "XTPMenuBar.h"
 #include "XTPMouseManager.h"
 #include "XTPPaintManager.h"
+#include "XTPPopupBar.h"
 
 namespace {
 
@@ -147,6 +148,7 @@ CXTPToolBar *CXTPCommandBars::AddCustomBar(LPCTSTR lpszName, UINT nID, BOOL bFlo
   pBar->SetBuiltIn(FALSE);
   pBar->SetVisible(TRUE);
   if (!bFloating) RecalcFrameLayout(FALSE);
+  OnToolBarAdded(pBar);
   return pBar;
 }
 
@@ -192,8 +194,26 @@ void CXTPCommandBars::Remove(CXTPCommandBar *pBar) {
     pDockBar->RemoveCommandBar(pBar);
     RecalcFrameLayout(FALSE);
   }
+  if (auto *pToolBar = dynamic_cast<CXTPToolBar *>(pBar)) OnToolBarRemoved(pToolBar);
   if (pBar == m_pMenuBar) m_pMenuBar = nullptr;
   RemoveBar(pBar);
+}
+
+void CXTPCommandBars::GetHiddenControls(CXTPToolBar *pBar, CXTPPopupBar *pPopup) {
+  CXTPDockBar *pDockBar = CXTPDockBar::FromBar(pBar);
+  const int nEntry = pDockBar != nullptr ? pDockBar->FindBar(pBar) : -1;
+  if (nEntry < 0 || pPopup == nullptr) return;
+  std::vector<CXTPCommandBar *> row;
+  pDockBar->GetVisibleToolbars(nEntry, row);
+  for (CXTPCommandBar *pRowBar : row) {
+    for (int i = 0; i < pRowBar->GetControlCount(); i++) {
+      CXTPControl *pControl = pRowBar->GetControl(i);
+      if (pControl->GetHideFlags() != xtpHideWrap) continue;
+      CXTPControl *pCopy = pPopup->GetControls()->AddClone(pControl, -1, TRUE);
+      pCopy->SetHideFlags(0);
+      pCopy->SetBeginGroup(FALSE);
+    }
+  }
 }
 
 BOOL CXTPCommandBars::ToggleVisible(int nIndex) {

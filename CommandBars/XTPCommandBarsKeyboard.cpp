@@ -251,6 +251,13 @@ BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG *pMsg) {
     return FALSE;
   case WM_CONTEXTMENU:
     return bTracking;
+  case WM_MOUSEWHEEL: {
+    // A tracking bar takes the wheel; the view under the menu must not scroll.
+    CXTPThreadHooks *pHooks = CXTPThreadHooks::FindThreadHooks();
+    if (pHooks == nullptr || !pHooks->HasClients()) return FALSE;
+    pHooks->ProcessHooks(pMsg->message, pMsg->wParam, pMsg->lParam);
+    return TRUE;
+  }
   }
   return FALSE;
 }

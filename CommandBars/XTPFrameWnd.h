@@ -62,6 +62,17 @@ public:
     return TBase::OnWndMsg(message, wParam, lParam, pResult);
   }
 
+  // Bars take their strips in the order of the frame's children, the first
+  // made first: the status bar goes first, so it keeps the frame's last strip
+  // below the bottom dock bar whenever it was made.
+  void RecalcLayout(BOOL bNotify = TRUE) override {
+    const HWND hWnd = this->GetSafeHwnd();
+    const HWND hStatus = hWnd != nullptr ? ::GetDlgItem(hWnd, AFX_IDW_STATUS_BAR) : nullptr;
+    if (hStatus != nullptr && ::GetTopWindow(hWnd) != hStatus)
+      ::SetWindowPos(hStatus, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    TBase::RecalcLayout(bNotify);
+  }
+
   // The menu bar owns the frame's menu: the frame never puts a window menu
   // back while there is one.
   void OnUpdateFrameMenu(HMENU hMenuAlt) override {

@@ -7,7 +7,11 @@
 // thread's hooks or the frame's pre-translation, never typed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "XTPCommandBars.h"
+#include "StatusBar.h"
 #include "XTPControlToolbars.h"
 #include "XTPDefaultTheme.h"
 #include "XTPDockBar.h"
@@ -243,6 +247,88 @@ TEST_F(CommandBarsFrame, ToolbarsDockOnEachSideAndFloat) {
   EXPECT_GT(View().left, 0);
 }
 
+// A status bar made after the command bars still takes the frame's last
+// strip, below the bottom dock bar.
+TEST_F(CommandBarsFrame, AStatusBarStaysBelowTheBottomDockBar) {
+  CStatusBar status;
+  ASSERT_TRUE(status.Create(pFrame));
+  ASSERT_TRUE(pBars->DockCommandBarAtPosition(pSecond, xtpBarBottom));
+  pFrame->RecalcLayout();
+  const CRect rcStatus = ClientRectOf(pFrame, status.GetSafeHwnd());
+  const CRect rcBottom = ClientRectOf(pFrame, pBars->GetDockBar(xtpBarBottom)->GetSafeHwnd());
+  EXPECT_EQ(Client().bottom, rcStatus.bottom);
+  EXPECT_EQ(rcStatus.top, rcBottom.bottom);
+  EXPECT_EQ(rcBottom.top, View().bottom);
+  status.DestroyWindow();
+}
+
+TEST_F(CommandBarsFrame, LargeIconsReLayTheToolbars) {
+  const CRect rcSmall = ClientRectOf(pFrame, pStandard->GetSafeHwnd());
+  pBars->GetCommandBarsOptions()->bLargeIcons = TRUE;
+  pBars->RedrawCommandBars();
+  const CRect rcLarge = ClientRectOf(pFrame, pStandard->GetSafeHwnd());
+  EXPECT_EQ(rcSmall.Height() + 16, rcLarge.Height()) << "32-pixel icons instead of 16";
+  EXPECT_GT(rcLarge.Width(), rcSmall.Width());
+  EXPECT_EQ(CRect(Client().left, ClientRectOf(pFrame, pBars->GetDockBar(xtpBarTop)->GetSafeHwnd()).bottom,
+                  Client().right, Client().bottom),
+            View());
+  pBars->GetCommandBarsOptions()->szLargeIcons = CSize(24, 24);
+  pBars->RedrawCommandBars();
+  EXPECT_EQ(rcSmall.Height() + 8, ClientRectOf(pFrame, pStandard->GetSafeHwnd()).Height());
+}
+
+// While a bar tracks, the wheel is its; otherwise the frame's.
+TEST_F(CommandBarsFrame, TheWheelGoesToTrackingBars) {
+  MSG msg = {pFrame->GetSafeHwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0};
+  EXPECT_FALSE(pFrame->PreTranslateMessage(&msg));
+  pFrame->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, 0);
+  ASSERT_TRUE(pMenuBar->IsTrackingMode());
+  EXPECT_TRUE(pFrame->PreTranslateMessage(&msg));
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(pMenuBar->IsTrackingMode());
+}
+
+// Two toolbars share a row of a narrow frame: the expand list of either
+// gathers what neither had room for.
+TEST_F(CommandBarsFrame, HiddenControlsOfARowComeFromEveryBarInIt) {
+  CRect rcStandard;
+  pStandard->GetWindowRect(&rcStandard);
+  const CRect rcBeside(rcStandard.right + 4, rcStandard.top, rcStandard.right + 40, rcStandard.bottom);
+  ASSERT_TRUE(pBars->DockCommandBar(pSecond, &rcBeside, pBars->GetDockBar(xtpBarTop)));
+  pFrame->SetWindowPos(nullptr, 0, 0, 150, kFrameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  pFrame->RecalcLayout();
+  CRect rcSecond;
+  pSecond->GetWindowRect(&rcSecond);
+  pStandard->GetWindowRect(&rcStandard);
+  ASSERT_EQ(rcStandard.top, rcSecond.top) << "one row";
+  std::vector<UINT> wrapped;
+  for (CXTPToolBar *pBar : {pStandard, pSecond})
+    for (int i = 0; i < pBar->GetControlCount(); i++)
+      if (pBar->GetControl(i)->GetHideFlags() == xtpHideWrap)
+        wrapped.push_back(static_cast<UINT>(pBar->GetControl(i)->GetID()));
+  ASSERT_FALSE(wrapped.empty());
+  std::sort(wrapped.begin(), wrapped.end());
+  for (CXTPToolBar *pBar : {pStandard, pSecond}) {
+    CXTPPopupBar *pPopup = CXTPPopupBar::CreatePopupBar(pBars);
+    pBars->GetHiddenControls(pBar, pPopup);
+    std::vector<UINT> listed;
+    for (int i = 0; i < pPopup->GetControlCount(); i++) {
+      listed.push_back(static_cast<UINT>(pPopup->GetControl(i)->GetID()));
+      EXPECT_EQ(0u, pPopup->GetControl(i)->GetHideFlags());
+      EXPECT_FALSE(pPopup->GetControl(i)->GetBeginGroup());
+    }
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(wrapped, listed);
+    pPopup->InternalRelease();
+  }
+  // A floating bar lists nothing here.
+  ASSERT_TRUE(pBars->FloatCommandBar(pSecond));
+  CXTPPopupBar *pPopup = CXTPPopupBar::CreatePopupBar(pBars);
+  pBars->GetHiddenControls(pSecond, pPopup);
+  EXPECT_EQ(0, pPopup->GetControlCount());
+  pPopup->InternalRelease();
+}
+
 TEST_F(CommandBarsFrame, HidingAndShowingAToolbarReLaysTheFrame) {
   const CRect rcViewShown = View();
   ASSERT_TRUE(pBars->ToggleVisible(pBars->FindIndex(pStandard)));
@@ -351,6 +437,39 @@ TEST_F(CommandBarsFrame, RemovingBarsLetsThemGo) {
   EXPECT_EQ(1, pBars->GetCount());
 }
 
+// The frame's messages that end the menus the bars are tracking.
+TEST_F(CommandBarsFrame, LeavingTheApplicationOrASystemCommandEndsTracking) {
+  const struct {
+    const char *name;
+    UINT message;
+    WPARAM wParam;
+    bool bEnds;
+  } cases[] = {
+      {"the application is left", WM_ACTIVATEAPP, FALSE, true},
+      {"the application is entered", WM_ACTIVATEAPP, TRUE, false},
+      {"a system command", WM_SYSCOMMAND, SC_MOVE, true},
+      {"a system command without a code", WM_SYSCOMMAND, 0, true},
+      {"the keyboard menu itself", WM_SYSCOMMAND, SC_KEYMENU, false},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    pBars->ActivateBar(pMenuBar, 0);
+    ASSERT_TRUE(pMenuBar->IsTrackingMode());
+    LRESULT lResult = 0;
+    EXPECT_FALSE(pBars->OnFrameWndMsg(c.message, c.wParam, 0, &lResult)) << "the frame still sees it";
+    EXPECT_EQ(!c.bEnds, pMenuBar->IsTrackingMode() != FALSE);
+    pMenuBar->CancelTracking();
+  }
+  // In customise mode a system command leaves the bars alone.
+  pBars->ActivateBar(pMenuBar, 0);
+  pBars->SetCustomizeMode(TRUE);
+  LRESULT lResult = 0;
+  pBars->OnFrameWndMsg(WM_SYSCOMMAND, SC_MOVE, 0, &lResult);
+  EXPECT_TRUE(pMenuBar->IsTrackingMode());
+  pBars->SetCustomizeMode(FALSE);
+  pMenuBar->CancelTracking();
+}
+
 TEST_F(CommandBarsFrame, TheCustomiseSheetKeepsTheFrameOpen) {
   pBars->SetCustomizeSheetHwnd(hView);
   pFrame->SendMessage(WM_CLOSE);
@@ -386,6 +505,25 @@ TEST_F(CommandBarsFrame, DockingDistanceIsStrict) {
   const int xMid = rcTop.CenterPoint().x;
   EXPECT_EQ(pTop, pBars->CanDock(CPoint(xMid, rcTop.top - 19)));
   EXPECT_NE(pTop, pBars->CanDock(CPoint(xMid, rcTop.top - 20))) << "the grown top edge";
+}
+
+// A frame that never made command bars is a plain frame: its menu stays,
+// keys and messages pass, print preview and layout do nothing more.
+TEST(CommandBarsPlainFrame, AFrameWithoutCommandBarsIsAPlainFrame) {
+  auto *pFrame = new CTestFrame;
+  ASSERT_TRUE(pFrame->LoadFrame(kMenuId, WS_POPUP | WS_BORDER));
+  const HMENU hMenu = ::GetMenu(pFrame->GetSafeHwnd());
+  ASSERT_NE(nullptr, hMenu);
+  MSG msg = {pFrame->GetSafeHwnd(), WM_SYSKEYDOWN, 'F', 0x20000001};
+  EXPECT_FALSE(pFrame->PreTranslateMessage(&msg));
+  pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  pFrame->OnSetPreviewMode(TRUE);
+  pFrame->OnSetPreviewMode(FALSE);
+  pFrame->OnUpdateFrameMenu(nullptr);
+  pFrame->RecalcLayout();
+  EXPECT_EQ(hMenu, ::GetMenu(pFrame->GetSafeHwnd()));
+  EXPECT_EQ(nullptr, pFrame->GetCommandBars());
+  pFrame->DestroyWindow();
 }
 
 // ---- without a frame

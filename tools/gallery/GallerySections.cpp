@@ -4,12 +4,14 @@
 #include "GalleryBarWindowSection.h"
 #include "GalleryCommandBarsSection.h"
 #include "GalleryDockBarsSection.h"
+#include "GalleryDockingPanesSection.h"
 #include "GalleryPopupMenusSection.h"
 #include "GalleryToolTipSection.h"
 #include "GalleryToolBarSection.h"
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
 #include "GalleryStatusBarSection.h"
+#include "GalleryCommandBarsFrameSection.h"
 #include "GalleryMenuBarSection.h"
 #include "GalleryMdiSection.h"
 
@@ -148,6 +150,8 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryTabsSection>());
   sections.push_back(std::make_unique<CGalleryDockBarsSection>());
   sections.push_back(std::make_unique<CGalleryStatusBarSection>());
+  sections.push_back(std::make_unique<CGalleryDockingPanesSection>());
+  sections.push_back(std::make_unique<CGalleryCommandBarsFrameSection>());
   return sections;
 }
 
