@@ -247,8 +247,11 @@ BOOL CXTPToolBar::ParseToolBarResource(const BYTE *pData, size_t cbData, std::ve
 }
 
 BOOL CXTPToolBar::LoadToolBar(UINT nIDResource, BOOL bLoadBitmap) {
-  HINSTANCE hModule = AfxGetResourceHandle();
-  HRSRC hRes = ::FindResourceW(hModule, MAKEINTRESOURCEW(nIDResource), MAKEINTRESOURCEW(241));
+  // A language library carries no toolbars: the bar comes from whichever
+  // module has it, as its bitmap does.
+  HINSTANCE hModule = AfxFindResourceHandle(MAKEINTRESOURCEW(nIDResource), MAKEINTRESOURCEW(241));
+  HRSRC hRes =
+      hModule ? ::FindResourceW(hModule, MAKEINTRESOURCEW(nIDResource), MAKEINTRESOURCEW(241)) : nullptr;
   if (!hRes) return FALSE;
   HGLOBAL hGlobal = ::LoadResource(hModule, hRes);
   const BYTE *pData = hGlobal ? static_cast<const BYTE *>(::LockResource(hGlobal)) : nullptr;
