@@ -388,6 +388,15 @@ void CXTPControls::CreateOriginalControls() {
   m_pOriginalControls = Duplicate(TRUE);
 }
 
+void CXTPControls::SetOriginalControls(CXTPControls *pOriginal) {
+  if (m_pOriginalControls == pOriginal) return;
+  if (m_pOriginalControls) {
+    m_pOriginalControls->RemoveAll();
+    m_pOriginalControls->InternalRelease();
+  }
+  m_pOriginalControls = pOriginal;
+}
+
 BOOL CXTPControls::Compare(const CXTPControls *pOther) const {
   if (!pOther) return FALSE;
   int i = 0, j = 0;
