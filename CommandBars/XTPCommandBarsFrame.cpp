@@ -2,6 +2,7 @@
 // toolbars made, docked, floated and removed, the frame's layout, and the
 // frame's messages the bars see first.
 #include "XTPCommandBars.h"
+#include "XTPEdit.h"
 
 #include "FrameWnd.h"
 #include "XTPColorManager.h"
@@ -304,13 +305,11 @@ void CXTPCommandBars::RedrawCommandBars() {
 
 namespace {
 
-// The edit window of a command-bar edit control: an edit whose parent is a bar.
+// The edit window of a command-bar edit control: the toolkit's edit on a bar.
 BOOL IsCommandBarEdit(HWND hWnd) {
   if (hWnd == nullptr) return FALSE;
-  wchar_t szClass[16] = {};
-  ::GetClassNameW(hWnd, szClass, 16);
-  if (::lstrcmpiW(szClass, L"Edit") != 0) return FALSE;
-  return dynamic_cast<CXTPCommandBar *>(CWnd::FromHandlePermanent(::GetParent(hWnd))) != nullptr;
+  return dynamic_cast<CXTPEdit *>(CWnd::FromHandlePermanent(hWnd)) != nullptr &&
+         dynamic_cast<CXTPCommandBar *>(CWnd::FromHandlePermanent(::GetParent(hWnd))) != nullptr;
 }
 
 } // namespace
