@@ -27,6 +27,9 @@
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
 #include "XTPPropExchange.h"
+#include "GalleryTabbedMdiSection.h"
+#include "XTPControlComboBox.h"
+#include "XTPTabClientWnd.h"
 
 #include <typeinfo>
 
@@ -478,6 +481,31 @@ TEST_F(Gallery, TheCommandBarsFrameHasItsMenuBarAndDockedToolbarsListed) {
     EXPECT_TRUE(pPopup->GetControl(i)->GetChecked());
   }
   pPopup->InternalRelease();
+}
+
+TEST_F(Gallery, TheTabbedMdiPageShowsTwoGroupsAndItsBarBoxes) {
+  auto *pSection = Section<CGalleryTabbedMdiSection>();
+  ASSERT_NE(pSection->GetFrame(), nullptr);
+  CXTPTabClientWnd *pClient = pSection->GetTabClient();
+  ASSERT_TRUE(pClient->IsAttached());
+  ASSERT_EQ(2, pClient->GetWorkspaceCount());
+  EXPECT_EQ(2, pClient->GetWorkspace(0)->GetItemCount());
+  EXPECT_EQ(2, pClient->GetWorkspace(1)->GetItemCount());
+  EXPECT_FALSE(pClient->IsHorizontalGroups());
+  // The groups side by side, the splitter between them painted.
+  const CRect rcSplitter = pClient->GetWorkspace(0)->m_rcSplitter;
+  EXPECT_EQ(4, rcSplitter.Width());
+  ::UpdateWindow(pClient->GetSafeHwnd());
+  HDC hDC = ::GetDC(pClient->GetSafeHwnd());
+  const COLORREF clrSplitter = ::GetPixel(hDC, rcSplitter.left + 1, rcSplitter.CenterPoint().y);
+  ::ReleaseDC(pClient->GetSafeHwnd(), hDC);
+  EXPECT_NE(::GetSysColor(COLOR_APPWORKSPACE), clrSplitter);
+  // The zoom box: an edit field showing the chosen size.
+  CXTPControlComboBox *pZoom = pSection->GetZoomCombo();
+  ASSERT_NE(pZoom->GetEditCtrl(), nullptr);
+  EXPECT_TRUE(::IsWindowVisible(pZoom->GetEditCtrl()->GetSafeHwnd()));
+  EXPECT_STREQ(L"100%", pZoom->GetEditText());
+  EXPECT_EQ(2, pZoom->GetCurSel());
 }
 
 TEST_F(Gallery, ClosingTheWindowEndsTheProgram) {
