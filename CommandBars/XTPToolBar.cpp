@@ -192,6 +192,7 @@ ON_WM_NCACTIVATE()
 ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
 ON_WM_SETFOCUS()
 ON_WM_RBUTTONDOWN()
+ON_WM_NCCREATE()
 END_MESSAGE_MAP()
 
 CXTPToolBar::CXTPToolBar() {
@@ -781,4 +782,20 @@ void CXTPToolBar::OnRButtonDown(UINT nFlags, CPoint point) {
     ClientToScreen(&ptScreen);
     m_pCommandBars->ContextMenu(ptScreen.x, ptScreen.y);
   }
+}
+
+BOOL CXTPToolBar::OnNcCreate(LPCREATESTRUCT lpcs) {
+  if (!Default()) return FALSE;
+  if (!(lpcs->style & 0x100)) return TRUE;
+  // The frame's activation as the frame would report it (WM_FLOATSTATUS).
+  HWND hWndFrame = lpcs->hwndParent;
+  HWND hWndActive = ::GetActiveWindow();
+  BOOL bActive = hWndFrame != nullptr && hWndFrame == hWndActive;
+  if (!bActive && hWndFrame != nullptr) {
+    HWND hWndTop = ::GetAncestor(hWndFrame, GA_ROOT);
+    bActive = hWndTop != nullptr && hWndTop == hWndActive &&
+              ::SendMessageW(hWndTop, WM_FLOATSTATUS, FS_SYNCACTIVE, 0) != 0;
+  }
+  ::SendMessageW(m_hWnd, WM_FLOATSTATUS, bActive ? FS_ACTIVATE : FS_DEACTIVATE, 0);
+  return TRUE;
 }

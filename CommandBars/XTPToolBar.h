@@ -145,6 +145,8 @@ protected:
   afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
   afx_msg void OnSetFocus(CWnd *pOldWnd);
   afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+  // A floating bar made while its frame is inactive starts hidden with it.
+  afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpcs);
   DECLARE_MESSAGE_MAP()
 
   INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW *pTI) const override;

@@ -751,4 +751,27 @@ TEST(ToolBarReset, TheResetLineAsksAndResets) {
   pBar->InternalRelease();
 }
 
+class FloatStatusRecorder : public CXTPToolBar {
+public:
+  std::vector<WPARAM> m_status;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_FLOATSTATUS) m_status.push_back(wParam);
+    return CXTPToolBar::WindowProc(message, wParam, lParam);
+  }
+};
+
+TEST(ToolBarFloating, MadeUnderAnInactiveFrameItHearsSo) {
+  // A frame that is never activated: the new floating bar is told at once.
+  HWND hWndFrame = ::CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                                     ::GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(nullptr, hWndFrame);
+  FloatStatusRecorder *pBar = NewToolBar<FloatStatusRecorder>();
+  ASSERT_TRUE(pBar->CreateFloatingWindow(CWnd::FromHandle(hWndFrame), TRUE));
+  ASSERT_FALSE(pBar->m_status.empty());
+  EXPECT_EQ(static_cast<WPARAM>(FS_DEACTIVATE), pBar->m_status.front());
+  pBar->DestroyWindow();
+  pBar->InternalRelease();
+  ::DestroyWindow(hWndFrame);
+}
+
 } // namespace
