@@ -480,8 +480,176 @@ void CXTPControlComboBox::DoPropExchange(CXTPPropExchange *pPX) {
 
 // --- The edit control ----------------------------------------------------------------
 
+LRESULT CXTPControlEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+  case WM_KEYDOWN:
+    if (wParam == VK_RETURN && m_pControl) {
+      m_pControl->OnExecute();
+      return 0;
+    }
+    if (wParam == VK_ESCAPE && m_pControl) {
+      if (CXTPCommandBar *pBar = m_pControl->GetParent()) {
+        if (::GetFocus() == m_hWnd) ::SetFocus(pBar->GetSafeHwnd());
+        pBar->Invalidate(FALSE);
+        pBar->OnIdleUpdateCmdUI(TRUE);
+      }
+      return 0;
+    }
+    break;
+  case WM_CHAR:
+    if (wParam == VK_RETURN || wParam == VK_ESCAPE || wParam == VK_TAB) return 0;
+    break;
+  case WM_CONTEXTMENU:
+    if (m_pControl && !m_pControl->IsCustomizeMode()) {
+      CPoint pt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      if (lParam == -1)
+        pt = CPoint(0, 0);
+      else
+        ::ScreenToClient(m_hWnd, &pt);
+      ShowContextMenu(m_pControl, pt);
+    }
+    return 0;
+  case WM_DESTROY:
+    if (m_pControl) {
+      wchar_t szText[1024] = {};
+      ::GetWindowTextW(m_hWnd, szText, 1024);
+      m_pControl->m_strEditText = szText;
+    }
+    break;
+  }
+  return CXTPEdit::WindowProc(message, wParam, lParam);
+}
+
 IMPLEMENT_SERIAL(CXTPControlEdit, CXTPControl, VERSIONABLE_SCHEMA | 8)
 
 CXTPControlEdit::CXTPControlEdit() {
   m_controlType = xtpControlEdit;
+}
+
+CXTPControlEdit::~CXTPControlEdit() {
+  DestroyEditWindow();
+}
+
+void CXTPControlEdit::SetWidth(int nWidth) {
+  if (nWidth == m_nWidth) return;
+  m_nWidth = nWidth;
+  DelayLayoutParent();
+}
+
+void CXTPControlEdit::SetReadOnly(BOOL bReadOnly) {
+  m_bReadOnly = bReadOnly;
+  if (m_pEdit && m_pEdit->GetSafeHwnd()) m_pEdit->SetReadOnly(bReadOnly);
+}
+
+CString CXTPControlEdit::GetEditText() const {
+  if (m_pEdit && m_pEdit->GetSafeHwnd()) {
+    wchar_t szText[1024] = {};
+    ::GetWindowTextW(m_pEdit->GetSafeHwnd(), szText, 1024);
+    return szText;
+  }
+  return m_strEditText;
+}
+
+void CXTPControlEdit::SetEditText(LPCTSTR lpszText) {
+  if (m_pEdit && m_pEdit->GetSafeHwnd())
+    ::SetWindowTextW(m_pEdit->GetSafeHwnd(), lpszText);
+  else
+    m_strEditText = lpszText;
+}
+
+CRect CXTPControlEdit::GetEditRect() const {
+  CRect rc = GetRect();
+  rc.left += m_nLabelWidth + 1 + 3;
+  rc.right -= 3;
+  rc.DeflateRect(0, 3);
+  return rc;
+}
+
+void CXTPControlEdit::CreateEditWindow() {
+  if (m_pEdit && m_pEdit->GetSafeHwnd()) return;
+  if (!m_pParent || !m_pParent->GetSafeHwnd()) return;
+  if (!m_pEdit) m_pEdit = new CXTPControlEditCtrl(this);
+  const CString strText = m_strEditText;
+  if (!m_pEdit->Create(WS_CHILD | ES_AUTOHSCROLL | (m_bReadOnly ? ES_READONLY : 0), GetEditRect(), m_pParent,
+                       0))
+    return;
+  LRESULT lFont = ::SendMessageW(m_pParent->GetSafeHwnd(), WM_GETFONT, 0, 0);
+  if (!lFont) lFont = reinterpret_cast<LRESULT>(::GetStockObject(DEFAULT_GUI_FONT));
+  ::SendMessageW(m_pEdit->GetSafeHwnd(), WM_SETFONT, static_cast<WPARAM>(lFont), 0);
+  ::SetWindowTextW(m_pEdit->GetSafeHwnd(), strText);
+}
+
+void CXTPControlEdit::DestroyEditWindow() {
+  if (!m_pEdit) return;
+  if (m_pEdit->GetSafeHwnd()) m_pEdit->DestroyWindow();
+  delete m_pEdit;
+  m_pEdit = nullptr;
+}
+
+void CXTPControlEdit::SetRect(CRect rcControl) {
+  CXTPControl::SetRect(rcControl);
+  CreateEditWindow();
+  if (m_pEdit && m_pEdit->GetSafeHwnd()) {
+    const CRect rc = GetEditRect();
+    const BOOL bShow = IsVisible() && !rcControl.IsRectEmpty();
+    ::SetWindowPos(m_pEdit->GetSafeHwnd(), nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+  }
+}
+
+void CXTPControlEdit::SetParent(CXTPCommandBar *pParent) {
+  CXTPControl::SetParent(pParent);
+  if (!m_pEdit || !m_pEdit->GetSafeHwnd()) return;
+  if (!pParent || !pParent->GetSafeHwnd())
+    DestroyEditWindow();
+  else
+    ::SetParent(m_pEdit->GetSafeHwnd(), pParent->GetSafeHwnd());
+}
+
+void CXTPControlEdit::SetHideFlags(DWORD dwFlags) {
+  if (dwFlags == m_dwHideFlags) return;
+  CXTPControl::SetHideFlags(dwFlags);
+  if (m_pEdit && m_pEdit->GetSafeHwnd())
+    ::SetWindowPos(m_pEdit->GetSafeHwnd(), nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
+                       (dwFlags > 0 ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
+  DelayLayoutParent();
+}
+
+BOOL CXTPControlEdit::IsFocused() const {
+  return m_pEdit && m_pEdit->GetSafeHwnd() && ::GetFocus() == m_pEdit->GetSafeHwnd();
+}
+
+void CXTPControlEdit::OnClick(BOOL bKeyboard, CPoint pt) {
+  if (IsCustomizeMode()) {
+    CXTPControl::OnClick(bKeyboard, pt);
+    return;
+  }
+  if (!m_bEnabled || !m_pEdit || !m_pEdit->GetSafeHwnd()) return;
+  if (IsFocused())
+    OnExecute();
+  else
+    ::SetFocus(m_pEdit->GetSafeHwnd());
+}
+
+void CXTPControlEdit::Copy(CXTPControl *pControl, BOOL bRecursive) {
+  if (auto *pOther = dynamic_cast<CXTPControlEdit *>(pControl)) {
+    m_bLabel = pOther->m_bLabel;
+    m_nWidth = pOther->m_nWidth;
+    m_bReadOnly = pOther->m_bReadOnly;
+    m_strEditText = pOther->GetEditText();
+  }
+  CXTPControl::Copy(pControl, bRecursive);
+}
+
+BOOL CXTPControlEdit::Compare(CXTPControl *pOther) {
+  auto *pEdit = dynamic_cast<CXTPControlEdit *>(pOther);
+  return CXTPControl::Compare(pOther) && pEdit && pEdit->m_nWidth == m_nWidth;
+}
+
+void CXTPControlEdit::DoPropExchange(CXTPPropExchange *pPX) {
+  CXTPControl::DoPropExchange(pPX);
+  PX_Bool(pPX, L"HasLabel", m_bLabel, FALSE);
+  PX_Int(pPX, L"Width", m_nWidth, 100);
+  PX_Bool(pPX, L"ReadOnly", m_bReadOnly, FALSE);
 }

@@ -59,6 +59,7 @@ struct ComboFixture {
   CXTPCommandBars *pCommandBars = new CXTPCommandBars;
   CXTPToolBar *pBar = new CXTPToolBar;
   CXTPControlComboBox *pCombo = nullptr;
+  CXTPControlEdit *pFind = nullptr;
 
   ComboFixture() {
     pCommandBars->SetPaintManager(new CXTPDefaultTheme);
@@ -70,6 +71,8 @@ struct ComboFixture {
     pCombo->SetFlags(pCombo->GetFlags() | xtpFlagManualUpdate);
     pCombo->SetDropDown(TRUE);
     for (LPCTSTR lpszText : {L"50%", L"100%", L"200%"}) pCombo->AddString(lpszText);
+    pFind = static_cast<CXTPControlEdit *>(pBar->GetControls()->Add(xtpControlEdit, 201));
+    pFind->SetFlags(pFind->GetFlags() | xtpFlagManualUpdate);
     pBar->CreateFloatingWindow(nullptr, TRUE);
     pBar->SetWindowPos(nullptr, 100, 100, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
     pBar->SetVisible(TRUE);
@@ -279,6 +282,54 @@ TEST(Edit, ContextMenuOffersCutCopyPasteAndRunsTheChoice) {
   EXPECT_EQ(L"abc", ClipboardText(f.Edit()));
   EXPECT_STREQ(L"", f.pCombo->GetEditText());
   EXPECT_NE(f.Edit(), ::GetFocus()) << "a cut into an edit without the focus leaves the focus";
+}
+
+TEST(EditControl, ItsFieldRunsTheCommandOnEnterAndOffersTheMenu) {
+  ComboFixture f;
+  ASSERT_NE(f.pFind->GetEditCtrl(), nullptr);
+  HWND hField = f.pFind->GetEditCtrl()->GetSafeHwnd();
+  EXPECT_EQ(f.pBar->GetSafeHwnd(), ::GetParent(hField));
+  EXPECT_TRUE(::IsWindowVisible(hField));
+  f.pFind->SetEditText(L"find me");
+  ::SendMessageW(hField, WM_KEYDOWN, VK_RETURN, 1);
+  EXPECT_EQ(std::vector<WPARAM>{201}, f.Commands());
+
+  SetClipboardText(hField, nullptr);
+  Feed feed;
+  feed.steps = {[&] {
+    CXTPPopupBar *pPopup = FindTrackedPopup();
+    EXPECT_NE(pPopup, nullptr);
+    if (!pPopup) return MSG{nullptr, WM_QUIT, 0, 0, 0, {0, 0}};
+    const CPoint pt = pPopup->GetControl(1)->GetRect().CenterPoint(); // "Copy"
+    ::SendMessageW(pPopup->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    return MSG{f.site.GetHwnd(), WM_NULL, 0, 0, 0, {0, 0}};
+  }};
+  CPoint pt(3, 3);
+  ::ClientToScreen(hField, &pt);
+  ::SendMessageW(hField, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hField), MAKELPARAM(pt.x, pt.y));
+  EXPECT_EQ(1u, feed.nNext);
+  EXPECT_EQ(L"find me", ClipboardText(hField));
+}
+
+TEST(EditControl, SettingsAreSaved) {
+  CXTPControlEdit edit;
+  edit.ShowLabel(TRUE);
+  edit.SetWidth(140);
+  edit.SetReadOnly(TRUE);
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    CXTPPropExchangeArchive px(ar);
+    edit.DoPropExchange(&px);
+  }
+  file.SeekToBegin();
+  CXTPControlEdit loaded;
+  CArchive ar(&file, CArchive::load);
+  CXTPPropExchangeArchive px(ar);
+  loaded.DoPropExchange(&px);
+  EXPECT_TRUE(loaded.GetShowLabel());
+  EXPECT_EQ(140, loaded.GetWidth());
+  EXPECT_TRUE(loaded.GetReadOnly());
 }
 
 TEST(Edit, PlainUnlessTheRichEditSwitchIsOn) {
