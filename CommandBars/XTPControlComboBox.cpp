@@ -114,6 +114,12 @@ void CXTPControlComboBoxList::DropDown(CXTPControlComboBox *pCombo) {
   if (::GetWindowLongW(pBar->GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL)
     lExStyle |= WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR;
   ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, lExStyle);
+  // The list reads in the font of the combo's field, else the GUI font.
+  HWND hEdit = pCombo->GetEditCtrl() ? pCombo->GetEditCtrl()->GetSafeHwnd() : nullptr;
+  LRESULT lFont = hEdit ? ::SendMessageW(hEdit, WM_GETFONT, 0, 0) : 0;
+  if (!lFont) lFont = reinterpret_cast<LRESULT>(::GetStockObject(DEFAULT_GUI_FONT));
+  if (::SendMessageW(m_hWnd, WM_GETFONT, 0, 0) != lFont)
+    ::SendMessageW(m_hWnd, WM_SETFONT, static_cast<WPARAM>(lFont), 0);
   const int nRows = std::clamp(GetCount(), 1, kMaxVisibleItems);
   const int nHeight = nRows * GetItemHeight() + 4;
   const int nWidth = m_nListWidth > 0 ? m_nListWidth : pCombo->GetWidth();

@@ -1,5 +1,7 @@
 #include "GalleryTabbedMdiSection.h"
 
+#include <cstdlib>
+
 #include "CmdUI.h"
 #include "MDIFrameWnd.h"
 #include "XTPCommandBars.h"
@@ -21,7 +23,19 @@ const int kIdWindow = 34004;
 // An MDI frame whose client is tabbed; the group commands go to the client.
 class CTabbedMdiFrame : public CMDIFrameWnd {
 public:
+  static const UINT_PTR kDropTimer = 1;
   CXTPTabClientWnd m_tabClient;
+  // The combo dropped down once the page shows, for a picture of its list.
+  CXTPControlComboBox *m_pDropOnStart = nullptr;
+
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_TIMER && wParam == kDropTimer) {
+      ::KillTimer(m_hWnd, kDropTimer);
+      if (m_pDropOnStart) m_pDropOnStart->DropDown();
+      return 0;
+    }
+    return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+  }
   BOOL OnCmdMsg(UINT nID, int nCode, void *pExtra, AFX_CMDHANDLERINFO *pHandlerInfo) override {
     if (m_tabClient.IsAttached() && m_tabClient.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     // Nothing handles the page's other commands: they stay enabled.
@@ -118,6 +132,10 @@ void CGalleryTabbedMdiSection::Create(CWnd *pParent, const CRect &rcBody) {
   pFrame->m_tabClient.OnGroupCommand(XTP_ID_WORKSPACE_NEWVERTICAL);
   AddDocument(pFrame, L"Recovery.log", IDI_WARNING);
   pFrame->RecalcLayout();
+  if (std::getenv("QV_GALLERY_OPEN_ZOOM")) {
+    pFrame->m_pDropOnStart = m_pZoom;
+    pFrame->SetTimer(CTabbedMdiFrame::kDropTimer, 1500, nullptr);
+  }
 }
 
 void CGalleryTabbedMdiSection::Draw(CDC *pDC, const CRect &rcBody) {
