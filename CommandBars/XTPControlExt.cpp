@@ -75,7 +75,10 @@ CMDIFrameWnd *GetMDIFrame(CXTPControl *pControl) {
 
 void CXTPControlWindowList::OnCalcDynamicSize(DWORD /*dwMode*/) {
   const int nFirst = m_nFirstWindowId;
-  CXTPControls *pControls = BeginExpansion(this, [nFirst](CXTPControl *p) { return p->GetID() >= nFirst; });
+  // Only items it added itself (temporary ones): numbered from 1, a client's
+  // children share their ids with the menu's own commands.
+  CXTPControls *pControls =
+      BeginExpansion(this, [nFirst](CXTPControl *p) { return p->GetTemporary() && p->GetID() >= nFirst; });
   if (!pControls) return;
   CMDIFrameWnd *pFrame = GetMDIFrame(this);
   if (!pFrame || !::IsWindow(pFrame->m_hWndMDIClient)) return;

@@ -108,6 +108,23 @@ TEST(ComboBox, TheDropDownHasAnEditOnItsBar) {
   EXPECT_STREQ(L"typed", f.pCombo->GetEditText());
 }
 
+TEST(ComboBox, TakenOffItsBarItsFieldGoesButTheTypedTextStays) {
+  ComboFixture f;
+  HWND hEdit = f.Edit();
+  ::SetWindowTextW(hEdit, L"typed in the field");
+  f.pCombo->SetParent(nullptr);
+  EXPECT_FALSE(::IsWindow(hEdit));
+  EXPECT_EQ(nullptr, f.pCombo->GetEditCtrl());
+  EXPECT_STREQ(L"typed in the field", f.pCombo->GetEditText());
+  // Back on a bar the field comes back with the text.
+  f.pCombo->SetParent(f.pBar);
+  f.pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+  ASSERT_NE(nullptr, f.pCombo->GetEditCtrl());
+  wchar_t szText[64] = {};
+  ::GetWindowTextW(f.Edit(), szText, 64);
+  EXPECT_STREQ(L"typed in the field", szText);
+}
+
 TEST(ComboBox, KeysChooseFromTheListAndRunTheCommand) {
   const struct {
     const char *name;

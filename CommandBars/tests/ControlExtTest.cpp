@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "CommandBarsTestSupport.h"
 #include "Framework.h"
 #include "MDIFrameWnd.h"
 #include "RecentFileList.h"
@@ -227,6 +228,48 @@ TEST(ControlSelector, GridGrowsTowardThePointAndHitTestCountsEdges) {
   selector.OnCalcDynamicSize(0);
   EXPECT_EQ(CSize(0, 0), selector.GetSelectedSize()) << "a new opening starts unselected";
   EXPECT_EQ(CSize(5, 4), selector.GetGridSize());
+}
+
+TEST(ControlSelector, ASelectionChangeIsReportedToTheSiteOnce) {
+  cbtest::MessageSite site;
+  CWnd wndSite;
+  wndSite.Attach(site.GetHwnd());
+  {
+    MenuFixture menu(new CXTPControlSelector, 300, &wndSite);
+    auto *pSelector = static_cast<CXTPControlSelector *>(menu.pControl);
+    std::vector<std::pair<WPARAM, UINT>> reports;
+    site.answer = [&](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+      if (message == XTP_TBN_COMMAND_NOTIFY) {
+        auto *pNotify = reinterpret_cast<NMXTPCONTROL *>(lParam);
+        EXPECT_EQ(pSelector, pNotify->pControl);
+        reports.push_back({wParam, pNotify->hdr.code});
+      }
+      return 0;
+    };
+    pSelector->SetSelected(CSize(2, 2));
+    pSelector->SetSelected(CSize(2, 2));
+    pSelector->SetSelected(CSize(2, 2), TRUE);
+    const std::vector<std::pair<WPARAM, UINT>> expected = {{300, 4102}, {300, 4102}};
+    EXPECT_EQ(expected, reports) << "unchanged and not forced: no report";
+    site.answer = nullptr;
+  }
+  wndSite.Detach();
+}
+
+using WindowListIds = MdiFrameFixture;
+
+TEST_F(WindowListIds, ChildrenNumberedFromOneAreFollowedAtTheNextExpansion) {
+  // A client numbering its children from 1 (not the framework's own).
+  CMDIChildWnd *pChild = AddChild(L"Doc");
+  ::SetWindowLongPtrW(pChild->m_hWnd, GWLP_ID, 1);
+  MenuFixture menu(new CXTPControlWindowList, 0, m_frame);
+  auto *pList = static_cast<CXTPControlWindowList *>(menu.pControl);
+  EXPECT_TRUE(menu.Expand().empty());
+  EXPECT_EQ(1, pList->GetFirstWindowId());
+  EXPECT_EQ((std::vector<Item>{{1, L"&1 Doc", TRUE, TRUE}}), menu.Expand());
+  // The menu's own commands after the list are no items of it, whatever their ids.
+  EXPECT_EQ(4, menu.pMenu->GetControlCount());
+  EXPECT_STREQ(L"After", menu.pMenu->GetControl(3)->GetCaption());
 }
 
 } // namespace

@@ -201,6 +201,28 @@ TEST_F(TabClient, ClosedDocumentsLeaveTheirTabsAndEmptyGroupsGo) {
   EXPECT_EQ("0000", Enabled());
 }
 
+TEST_F(TabClient, TheSplitterShowsTheSizingCursorOfItsDirection) {
+  ASSERT_TRUE(m_client.Attach(m_frame));
+  AddChild(L"A");
+  AddChild(L"B");
+  m_client.OnGroupCommand(XTP_ID_WORKSPACE_NEWVERTICAL);
+  HWND hClient = m_frame->m_hWndMDIClient;
+  CPoint pt = m_client.GetWorkspace(0)->m_rcSplitter.CenterPoint();
+  ::ClientToScreen(hClient, &pt);
+  CPoint ptSaved;
+  ::GetCursorPos(&ptSaved);
+  ::SetCursorPos(pt.x, pt.y);
+  ::SetCursor(nullptr);
+  EXPECT_TRUE(
+      ::SendMessageW(hClient, WM_SETCURSOR, reinterpret_cast<WPARAM>(hClient), MAKELPARAM(HTCLIENT, 0)));
+  EXPECT_EQ(::LoadCursorW(nullptr, IDC_SIZEWE), ::GetCursor());
+  // Off the splitter the client's own cursor.
+  ::SetCursorPos(pt.x - 40, pt.y);
+  ::SendMessageW(hClient, WM_SETCURSOR, reinterpret_cast<WPARAM>(hClient), MAKELPARAM(HTCLIENT, 0));
+  EXPECT_NE(::LoadCursorW(nullptr, IDC_SIZEWE), ::GetCursor());
+  ::SetCursorPos(ptSaved.x, ptSaved.y);
+}
+
 std::function<BOOL(MSG *)> g_feed;
 BOOL FeedMessage(MSG *pMsg) {
   return g_feed(pMsg);
