@@ -181,6 +181,24 @@ TEST(ComboBox, TheMouseChoosesFromTheListAndRunsTheCommand) {
   EXPECT_EQ(std::vector<WPARAM>{200}, f.Commands());
 }
 
+TEST(ComboBox, AKeyboardClickDropsAComboWithoutFieldDown) {
+  ComboFixture f;
+  f.pCombo->SetDropDown(FALSE);
+  Feed feed;
+  BOOL bDropped = FALSE;
+  feed.steps = {[&] {
+    bDropped = f.pCombo->GetDroppedState() && ::IsWindowVisible(f.List());
+    return Key(f.List(), VK_ESCAPE);
+  }};
+  f.pCombo->OnClick(TRUE);
+  EXPECT_TRUE(bDropped);
+  EXPECT_TRUE(f.Commands().empty());
+  // A disabled combo stays closed.
+  f.pCombo->SetEnabled(FALSE);
+  f.pCombo->OnClick(FALSE);
+  EXPECT_EQ(1u, feed.nNext);
+}
+
 TEST(ComboBox, APressOutsideTheListClosesItWithoutTheCommand) {
   ComboFixture f;
   Feed feed;
