@@ -3,6 +3,8 @@
 // frame's messages the bars see first.
 #include "XTPCommandBars.h"
 #include "XTPEdit.h"
+#include "XTPTabClientWnd.h"
+#include "MDIFrameWnd.h"
 
 #include "FrameWnd.h"
 #include "XTPColorManager.h"
@@ -299,6 +301,10 @@ void CXTPCommandBars::RedrawCommandBars() {
   const std::vector<CXTPCommandBar *> bars(m_arrBars);
   for (CXTPCommandBar *pBar : bars)
     if (pBar->IsVisible()) pBar->OnRecalcLayout();
+  // A tabbed MDI client lays out and draws its tabs anew with the bars.
+  if (auto *pFrame = dynamic_cast<CMDIFrameWnd *>(m_pSite))
+    if (auto *pClient = dynamic_cast<CXTPTabClientWnd *>(CWnd::FromHandlePermanent(pFrame->m_hWndMDIClient)))
+      pClient->Refresh();
   m_bInRedraw = FALSE;
   RecalcFrameLayout(FALSE);
 }

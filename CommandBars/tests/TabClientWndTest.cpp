@@ -10,6 +10,7 @@
 
 #include "Framework.h"
 #include "MDIFrameWnd.h"
+#include "XTPCommandBars.h"
 #include "XTPTabClientWnd.h"
 
 namespace {
@@ -221,6 +222,20 @@ TEST_F(TabClient, TheSplitterShowsTheSizingCursorOfItsDirection) {
   ::SendMessageW(hClient, WM_SETCURSOR, reinterpret_cast<WPARAM>(hClient), MAKELPARAM(HTCLIENT, 0));
   EXPECT_NE(::LoadCursorW(nullptr, IDC_SIZEWE), ::GetCursor());
   ::SetCursorPos(ptSaved.x, ptSaved.y);
+}
+
+TEST_F(TabClient, TheCommandBarsOfItsFrameRefreshIt) {
+  ASSERT_TRUE(m_client.Attach(m_frame));
+  AddChild(L"A");
+  CMDIChildWnd *pB = AddChild(L"B");
+  CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+  pCommandBars->SetSite(m_frame);
+  // A document hidden behind the client's back keeps its tab until a layout.
+  ::SetWindowLongW(pB->m_hWnd, GWL_STYLE, ::GetWindowLongW(pB->m_hWnd, GWL_STYLE) & ~WS_VISIBLE);
+  EXPECT_EQ("A,B", Groups());
+  pCommandBars->RedrawCommandBars();
+  EXPECT_EQ("A", Groups());
+  pCommandBars->InternalRelease();
 }
 
 std::function<BOOL(MSG *)> g_feed;
