@@ -348,6 +348,7 @@ void CXTPControlComboBox::CreateEditWindow() {
   if (!lFont) lFont = reinterpret_cast<LRESULT>(::GetStockObject(DEFAULT_GUI_FONT));
   ::SendMessageW(m_pEdit->GetSafeHwnd(), WM_SETFONT, static_cast<WPARAM>(lFont), 0);
   ::SetWindowTextW(m_pEdit->GetSafeHwnd(), strText);
+  ::EnableWindow(m_pEdit->GetSafeHwnd(), m_bEnabled);
   if (IsVisible() && !GetRect().IsRectEmpty()) ::ShowWindow(m_pEdit->GetSafeHwnd(), SW_SHOWNA);
 }
 
@@ -387,6 +388,11 @@ void CXTPControlComboBox::SetHideFlags(DWORD dwFlags) {
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
                        (dwFlags > 0 ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
   DelayLayoutParent();
+}
+
+void CXTPControlComboBox::SetEnabled(BOOL bEnabled) {
+  CXTPControlPopup::SetEnabled(bEnabled);
+  if (m_pEdit && m_pEdit->GetSafeHwnd()) ::EnableWindow(m_pEdit->GetSafeHwnd(), bEnabled);
 }
 
 BOOL CXTPControlComboBox::IsFocused() const {
@@ -583,6 +589,7 @@ void CXTPControlEdit::CreateEditWindow() {
   if (!lFont) lFont = reinterpret_cast<LRESULT>(::GetStockObject(DEFAULT_GUI_FONT));
   ::SendMessageW(m_pEdit->GetSafeHwnd(), WM_SETFONT, static_cast<WPARAM>(lFont), 0);
   ::SetWindowTextW(m_pEdit->GetSafeHwnd(), strText);
+  ::EnableWindow(m_pEdit->GetSafeHwnd(), m_bEnabled);
 }
 
 void CXTPControlEdit::DestroyEditWindow() {
@@ -620,6 +627,11 @@ void CXTPControlEdit::SetHideFlags(DWORD dwFlags) {
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
                        (dwFlags > 0 ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
   DelayLayoutParent();
+}
+
+void CXTPControlEdit::SetEnabled(BOOL bEnabled) {
+  CXTPControl::SetEnabled(bEnabled);
+  if (m_pEdit && m_pEdit->GetSafeHwnd()) ::EnableWindow(m_pEdit->GetSafeHwnd(), bEnabled);
 }
 
 BOOL CXTPControlEdit::IsFocused() const {

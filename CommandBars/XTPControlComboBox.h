@@ -127,6 +127,8 @@ public:
   void SetRect(CRect rcControl) override;
   void SetParent(CXTPCommandBar *pParent) override;
   void SetHideFlags(DWORD dwFlags) override;
+  // A disabled combo's field takes no typing.
+  void SetEnabled(BOOL bEnabled) override;
   void Copy(CXTPControl *pControl, BOOL bRecursive = FALSE) override;
   BOOL Compare(CXTPControl *pOther) override;
   void DoPropExchange(CXTPPropExchange *pPX) override;
@@ -195,6 +197,7 @@ public:
   void SetRect(CRect rcControl) override;
   void SetParent(CXTPCommandBar *pParent) override;
   void SetHideFlags(DWORD dwFlags) override;
+  void SetEnabled(BOOL bEnabled) override;
   void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0)) override;
   void Copy(CXTPControl *pControl, BOOL bRecursive = FALSE) override;
   BOOL Compare(CXTPControl *pOther) override;

@@ -125,6 +125,23 @@ TEST(ComboBox, TakenOffItsBarItsFieldGoesButTheTypedTextStays) {
   EXPECT_STREQ(L"typed in the field", szText);
 }
 
+TEST(ComboBox, FieldsFollowTheirControlsStateAndPlace) {
+  ComboFixture f;
+  HWND hFields[] = {f.Edit(), f.pFind->GetEditCtrl()->GetSafeHwnd()};
+  CXTPControl *pControls[] = {f.pCombo, f.pFind};
+  for (int i = 0; i < 2; i++) {
+    SCOPED_TRACE(i);
+    pControls[i]->SetEnabled(FALSE);
+    EXPECT_FALSE(::IsWindowEnabled(hFields[i])) << "a disabled control takes no typing";
+    pControls[i]->SetEnabled(TRUE);
+    EXPECT_TRUE(::IsWindowEnabled(hFields[i]));
+    pControls[i]->SetHideFlags(xtpHideWrap);
+    EXPECT_FALSE(::IsWindowVisible(hFields[i])) << "no field left over a hidden control";
+    pControls[i]->SetHideFlags(xtpNoHide);
+    EXPECT_TRUE(::IsWindowVisible(hFields[i]));
+  }
+}
+
 TEST(ComboBox, KeysChooseFromTheListAndRunTheCommand) {
   const struct {
     const char *name;
