@@ -224,6 +224,21 @@ TEST_F(TabClient, TheSplitterShowsTheSizingCursorOfItsDirection) {
   ::SetCursorPos(ptSaved.x, ptSaved.y);
 }
 
+TEST_F(TabClient, APressOnATabActivatesItsDocument) {
+  ASSERT_TRUE(m_client.Attach(m_frame));
+  CMDIChildWnd *pA = AddChild(L"A");
+  AddChild(L"B");
+  HWND hClient = m_frame->m_hWndMDIClient;
+  const CPoint pt = m_client.FindItem(pA->m_hWnd)->GetRect().CenterPoint();
+  // The release comes while the tab is held (the drag loop takes it).
+  ::PostMessageW(hClient, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+  ::SendMessageW(hClient, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+  EXPECT_EQ(pA->m_hWnd, m_client.GetActiveChild());
+  EXPECT_EQ(m_client.FindItem(pA->m_hWnd), m_client.GetWorkspace(0)->GetSelectedItem());
+  EXPECT_EQ("A,B", Groups());
+  EXPECT_EQ(nullptr, ::GetCapture());
+}
+
 TEST_F(TabClient, TheCommandBarsOfItsFrameRefreshIt) {
   ASSERT_TRUE(m_client.Attach(m_frame));
   AddChild(L"A");
