@@ -30,6 +30,8 @@
 #include "GalleryTabbedMdiSection.h"
 #include "XTPControlComboBox.h"
 #include "XTPTabClientWnd.h"
+#include "XTPControlExt.h"
+#include "XTPControls.h"
 
 #include <typeinfo>
 
@@ -506,6 +508,29 @@ TEST_F(Gallery, TheTabbedMdiPageShowsTwoGroupsAndItsBarBoxes) {
   EXPECT_TRUE(::IsWindowVisible(pZoom->GetEditCtrl()->GetSafeHwnd()));
   EXPECT_STREQ(L"100%", pZoom->GetEditText());
   EXPECT_EQ(2, pZoom->GetCurSel());
+
+  // The Window menu: the group commands that can run for the active log
+  // (in the second group, beside the picture), then the documents by id.
+  CXTPControl *pWindow =
+      pSection->GetToolBar()->GetControls()->FindControl(xtpControlPopup, -1, FALSE, FALSE);
+  ASSERT_NE(pWindow, nullptr);
+  CXTPControls *pMenu = pWindow->GetCommandBar()->GetControls();
+  // Each expanding control as a layout of the menu runs it.
+  for (int i = 0; i < pMenu->GetCount(); i++)
+    if (dynamic_cast<CXTPControlWorkspaceActions *>(pMenu->GetAt(i)) ||
+        dynamic_cast<CXTPControlWindowList *>(pMenu->GetAt(i)))
+      pMenu->GetAt(i)->OnCalcDynamicSize(0);
+  std::vector<std::pair<int, std::wstring>> items;
+  for (int i = 0; i < pMenu->GetCount(); i++)
+    if (pMenu->GetAt(i)->IsVisible())
+      items.push_back(
+          {pMenu->GetAt(i)->GetID(), static_cast<LPCTSTR>(pMenu->GetAt(i)->GetCaption()) +
+                                         std::wstring(pMenu->GetAt(i)->GetChecked() ? L"*" : L"")});
+  const std::vector<std::pair<int, std::wstring>> expected = {
+      {9423, L"New &Vertical Tab Group"}, {9420, L"Move to P&revious Tab Group"},
+      {0xFF00, L"&1 Report.txt"},         {0xFF01, L"&2 Notes.txt"},
+      {0xFF02, L"&3 Photo.jpg"},          {0xFF03, L"&4 Recovery.log*"}};
+  EXPECT_EQ(expected, items);
 }
 
 TEST_F(Gallery, ClosingTheWindowEndsTheProgram) {
