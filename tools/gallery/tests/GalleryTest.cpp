@@ -533,6 +533,28 @@ TEST_F(Gallery, TheTabbedMdiPageShowsTwoGroupsAndItsBarBoxes) {
   EXPECT_EQ(expected, items);
 }
 
+// The zoom list's loop reads these keys in place of the queue.
+std::vector<UINT> g_zoomKeys;
+BOOL ZoomKeys(MSG *pMsg) {
+  if (g_zoomKeys.empty()) return -1;
+  *pMsg = MSG{nullptr, WM_KEYDOWN, g_zoomKeys.front(), 1, 0, {0, 0}};
+  g_zoomKeys.erase(g_zoomKeys.begin());
+  return TRUE;
+}
+
+TEST_F(Gallery, TheZoomComboTakesASizeFromItsListByKeys) {
+  CXTPControlComboBox *pZoom = Section<CGalleryTabbedMdiSection>()->GetZoomCombo();
+  g_zoomKeys = {VK_DOWN, VK_DOWN, VK_RETURN};
+  CXTPControlComboBoxList::SetGetMessageFunction(&ZoomKeys);
+  ::SendMessageW(pZoom->GetEditCtrl()->GetSafeHwnd(), WM_KEYDOWN, VK_F4, 1);
+  CXTPControlComboBoxList::SetGetMessageFunction(nullptr);
+  EXPECT_TRUE(g_zoomKeys.empty());
+  EXPECT_EQ(4, pZoom->GetCurSel());
+  EXPECT_STREQ(L"200%", pZoom->GetEditText());
+  EXPECT_FALSE(::IsWindowVisible(pZoom->GetList()->GetSafeHwnd()));
+  pZoom->SetCurSel(2);
+}
+
 TEST_F(Gallery, ClosingTheWindowEndsTheProgram) {
   HWND hWnd = theApp.GetFrame()->m_hWnd;
   ::ReleaseDC(View().m_hWnd, m_hDC);
