@@ -363,6 +363,11 @@ void CXTPControlComboBox::SetRect(CRect rcControl) {
   CXTPControlPopup::SetRect(rcControl);
   CreateEditWindow();
   if (m_pEdit && m_pEdit->GetSafeHwnd()) {
+    // A menu's window gives its fields back to the site when it closes:
+    // laid out again, the field comes home.
+    if (m_pParent && m_pParent->GetSafeHwnd() &&
+        ::GetParent(m_pEdit->GetSafeHwnd()) != m_pParent->GetSafeHwnd())
+      ::SetParent(m_pEdit->GetSafeHwnd(), m_pParent->GetSafeHwnd());
     const CRect rc = GetEditRect();
     const BOOL bShow = IsVisible() && !rcControl.IsRectEmpty();
     ::SetWindowPos(m_pEdit->GetSafeHwnd(), nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
@@ -603,6 +608,11 @@ void CXTPControlEdit::SetRect(CRect rcControl) {
   CXTPControl::SetRect(rcControl);
   CreateEditWindow();
   if (m_pEdit && m_pEdit->GetSafeHwnd()) {
+    // A menu's window gives its fields back to the site when it closes:
+    // laid out again, the field comes home.
+    if (m_pParent && m_pParent->GetSafeHwnd() &&
+        ::GetParent(m_pEdit->GetSafeHwnd()) != m_pParent->GetSafeHwnd())
+      ::SetParent(m_pEdit->GetSafeHwnd(), m_pParent->GetSafeHwnd());
     const CRect rc = GetEditRect();
     const BOOL bShow = IsVisible() && !rcControl.IsRectEmpty();
     ::SetWindowPos(m_pEdit->GetSafeHwnd(), nullptr, rc.left, rc.top, rc.Width(), rc.Height(),

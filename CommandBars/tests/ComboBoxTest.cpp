@@ -142,6 +142,21 @@ TEST(ComboBox, FieldsFollowTheirControlsStateAndPlace) {
   }
 }
 
+TEST(ComboBox, FieldsGivenAwayByAClosedMenuComeBackAtTheNextLayout) {
+  ComboFixture f;
+  // What a popup bar does with its children's windows when it closes.
+  HWND hFields[] = {f.Edit(), f.pFind->GetEditCtrl()->GetSafeHwnd()};
+  for (HWND hField : hFields) {
+    ::ShowWindow(hField, SW_HIDE);
+    ::SetParent(hField, f.site.GetHwnd());
+  }
+  f.pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+  for (HWND hField : hFields) {
+    EXPECT_EQ(f.pBar->GetSafeHwnd(), ::GetParent(hField));
+    EXPECT_TRUE(::IsWindowVisible(hField));
+  }
+}
+
 TEST(ComboBox, KeysChooseFromTheListAndRunTheCommand) {
   const struct {
     const char *name;
