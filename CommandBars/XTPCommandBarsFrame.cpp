@@ -2,6 +2,9 @@
 // toolbars made, docked, floated and removed, the frame's layout, and the
 // frame's messages the bars see first.
 #include "XTPCommandBars.h"
+#include "XTPEdit.h"
+#include "XTPTabClientWnd.h"
+#include "MDIFrameWnd.h"
 
 #include "FrameWnd.h"
 #include "XTPColorManager.h"
@@ -299,19 +302,21 @@ void CXTPCommandBars::RedrawCommandBars() {
   const std::vector<CXTPCommandBar *> bars(m_arrBars);
   for (CXTPCommandBar *pBar : bars)
     if (pBar->IsVisible()) pBar->OnRecalcLayout();
+  // A tabbed MDI client lays out and draws its tabs anew with the bars.
+  if (auto *pFrame = dynamic_cast<CMDIFrameWnd *>(m_pSite))
+    if (auto *pClient = dynamic_cast<CXTPTabClientWnd *>(CWnd::FromHandlePermanent(pFrame->m_hWndMDIClient)))
+      pClient->Refresh();
   m_bInRedraw = FALSE;
   RecalcFrameLayout(FALSE);
 }
 
 namespace {
 
-// The edit window of a command-bar edit control: an edit whose parent is a bar.
+// The edit window of a command-bar edit control: the toolkit's edit on a bar.
 BOOL IsCommandBarEdit(HWND hWnd) {
   if (hWnd == nullptr) return FALSE;
-  wchar_t szClass[16] = {};
-  ::GetClassNameW(hWnd, szClass, 16);
-  if (::lstrcmpiW(szClass, L"Edit") != 0) return FALSE;
-  return dynamic_cast<CXTPCommandBar *>(CWnd::FromHandlePermanent(::GetParent(hWnd))) != nullptr;
+  return dynamic_cast<CXTPEdit *>(CWnd::FromHandlePermanent(hWnd)) != nullptr &&
+         dynamic_cast<CXTPCommandBar *>(CWnd::FromHandlePermanent(::GetParent(hWnd))) != nullptr;
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "WinApp.h"
+#include "RecentFileList.h"
 
 #include "CommonControls.h"
 
@@ -44,6 +45,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName) {
 
 CWinApp::~CWinApp() {
   m_templates.clear();
+  delete m_pRecentFileList;
   if (TheApp() == this) TheApp() = nullptr;
 }
 

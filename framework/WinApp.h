@@ -29,6 +29,8 @@ public:
   CString m_strFileName;
 };
 
+class CRecentFileList;
+
 class CWinApp : public CWinThread {
   DECLARE_DYNAMIC(CWinApp)
 public:
@@ -44,6 +46,8 @@ public:
   HINSTANCE m_hPrevInstance = nullptr;
   LPTSTR m_lpCmdLine = nullptr;
   int m_nCmdShow = SW_SHOWNORMAL;
+  // The most recently used files, owned by the application; null without.
+  CRecentFileList *m_pRecentFileList = nullptr;
 
   virtual BOOL InitApplication() { return TRUE; }
   BOOL InitInstance() override { return TRUE; }

@@ -15,6 +15,7 @@
 #include "GalleryCommandBarsFrameSection.h"
 #include "GalleryMenuBarSection.h"
 #include "GalleryMdiSection.h"
+#include "GalleryTabbedMdiSection.h"
 
 #include "XTGlobal.h"
 #include "XTPDrawHelpers.h"
@@ -154,6 +155,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryStatusBarSection>());
   sections.push_back(std::make_unique<CGalleryDockingPanesSection>());
   sections.push_back(std::make_unique<CGalleryCommandBarsFrameSection>());
+  sections.push_back(std::make_unique<CGalleryTabbedMdiSection>());
   return sections;
 }
 

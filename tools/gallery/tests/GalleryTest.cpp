@@ -27,6 +27,11 @@
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
 #include "XTPPropExchange.h"
+#include "GalleryTabbedMdiSection.h"
+#include "XTPControlComboBox.h"
+#include "XTPTabClientWnd.h"
+#include "XTPControlExt.h"
+#include "XTPControls.h"
 
 #include <typeinfo>
 
@@ -478,6 +483,76 @@ TEST_F(Gallery, TheCommandBarsFrameHasItsMenuBarAndDockedToolbarsListed) {
     EXPECT_TRUE(pPopup->GetControl(i)->GetChecked());
   }
   pPopup->InternalRelease();
+}
+
+TEST_F(Gallery, TheTabbedMdiPageShowsTwoGroupsAndItsBarBoxes) {
+  auto *pSection = Section<CGalleryTabbedMdiSection>();
+  ASSERT_NE(pSection->GetFrame(), nullptr);
+  CXTPTabClientWnd *pClient = pSection->GetTabClient();
+  ASSERT_TRUE(pClient->IsAttached());
+  ASSERT_EQ(2, pClient->GetWorkspaceCount());
+  EXPECT_EQ(2, pClient->GetWorkspace(0)->GetItemCount());
+  EXPECT_EQ(2, pClient->GetWorkspace(1)->GetItemCount());
+  EXPECT_FALSE(pClient->IsHorizontalGroups());
+  // The groups side by side, the splitter between them painted.
+  const CRect rcSplitter = pClient->GetWorkspace(0)->m_rcSplitter;
+  EXPECT_EQ(4, rcSplitter.Width());
+  ::UpdateWindow(pClient->GetSafeHwnd());
+  HDC hDC = ::GetDC(pClient->GetSafeHwnd());
+  const COLORREF clrSplitter = ::GetPixel(hDC, rcSplitter.left + 1, rcSplitter.CenterPoint().y);
+  ::ReleaseDC(pClient->GetSafeHwnd(), hDC);
+  EXPECT_NE(::GetSysColor(COLOR_APPWORKSPACE), clrSplitter);
+  // The zoom box: an edit field showing the chosen size.
+  CXTPControlComboBox *pZoom = pSection->GetZoomCombo();
+  ASSERT_NE(pZoom->GetEditCtrl(), nullptr);
+  EXPECT_TRUE(::IsWindowVisible(pZoom->GetEditCtrl()->GetSafeHwnd()));
+  EXPECT_STREQ(L"100%", pZoom->GetEditText());
+  EXPECT_EQ(2, pZoom->GetCurSel());
+
+  // The Window menu: the group commands that can run for the active log
+  // (in the second group, beside the picture), then the documents by id.
+  CXTPControl *pWindow =
+      pSection->GetToolBar()->GetControls()->FindControl(xtpControlPopup, -1, FALSE, FALSE);
+  ASSERT_NE(pWindow, nullptr);
+  CXTPControls *pMenu = pWindow->GetCommandBar()->GetControls();
+  // Each expanding control as a layout of the menu runs it.
+  for (int i = 0; i < pMenu->GetCount(); i++)
+    if (dynamic_cast<CXTPControlWorkspaceActions *>(pMenu->GetAt(i)) ||
+        dynamic_cast<CXTPControlWindowList *>(pMenu->GetAt(i)))
+      pMenu->GetAt(i)->OnCalcDynamicSize(0);
+  std::vector<std::pair<int, std::wstring>> items;
+  for (int i = 0; i < pMenu->GetCount(); i++)
+    if (pMenu->GetAt(i)->IsVisible())
+      items.push_back(
+          {pMenu->GetAt(i)->GetID(), static_cast<LPCTSTR>(pMenu->GetAt(i)->GetCaption()) +
+                                         std::wstring(pMenu->GetAt(i)->GetChecked() ? L"*" : L"")});
+  const std::vector<std::pair<int, std::wstring>> expected = {
+      {9423, L"New &Vertical Tab Group"}, {9420, L"Move to P&revious Tab Group"},
+      {0xFF00, L"&1 Report.txt"},         {0xFF01, L"&2 Notes.txt"},
+      {0xFF02, L"&3 Photo.jpg"},          {0xFF03, L"&4 Recovery.log*"}};
+  EXPECT_EQ(expected, items);
+}
+
+// The zoom list's loop reads these keys in place of the queue.
+std::vector<UINT> g_zoomKeys;
+BOOL ZoomKeys(MSG *pMsg) {
+  if (g_zoomKeys.empty()) return -1;
+  *pMsg = MSG{nullptr, WM_KEYDOWN, g_zoomKeys.front(), 1, 0, {0, 0}};
+  g_zoomKeys.erase(g_zoomKeys.begin());
+  return TRUE;
+}
+
+TEST_F(Gallery, TheZoomComboTakesASizeFromItsListByKeys) {
+  CXTPControlComboBox *pZoom = Section<CGalleryTabbedMdiSection>()->GetZoomCombo();
+  g_zoomKeys = {VK_DOWN, VK_DOWN, VK_RETURN};
+  CXTPControlComboBoxList::SetGetMessageFunction(&ZoomKeys);
+  ::SendMessageW(pZoom->GetEditCtrl()->GetSafeHwnd(), WM_KEYDOWN, VK_F4, 1);
+  CXTPControlComboBoxList::SetGetMessageFunction(nullptr);
+  EXPECT_TRUE(g_zoomKeys.empty());
+  EXPECT_EQ(4, pZoom->GetCurSel());
+  EXPECT_STREQ(L"200%", pZoom->GetEditText());
+  EXPECT_FALSE(::IsWindowVisible(pZoom->GetList()->GetSafeHwnd()));
+  pZoom->SetCurSel(2);
 }
 
 TEST_F(Gallery, ClosingTheWindowEndsTheProgram) {

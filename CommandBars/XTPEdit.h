@@ -1,0 +1,55 @@
+// CXTPEdit: the toolkit's edit window. It handles Cut, Copy and Paste
+// itself (their commands and states) and offers them in a context menu made
+// of command-bar controls. It is a rich edit only when the toolkit's
+// rich-edit switch is on and the library loads; by default a plain edit.
+#pragma once
+
+#include "FrameworkCore.h"
+#include "Edit.h"
+
+class CXTPControl;
+
+// The rich-edit library, loaded once for the process on first use.
+class CXTPRichEditLoader {
+public:
+  // Tries the first library, then the second (whose class is used whether
+  // or not it loads).
+  CXTPRichEditLoader(LPCSTR lpszFirst = "RICHED20.DLL", LPCSTR lpszSecond = "RICHED32.DLL");
+  ~CXTPRichEditLoader();
+  CXTPRichEditLoader(const CXTPRichEditLoader &) = delete;
+  CXTPRichEditLoader &operator=(const CXTPRichEditLoader &) = delete;
+
+  static CXTPRichEditLoader &Instance();
+  HMODULE GetModule() const { return m_hModule; }
+  LPCWSTR GetClassName() const { return m_lpszClass; }
+
+private:
+  HMODULE m_hModule = nullptr;
+  LPCWSTR m_lpszClass = L"RichEdit20W";
+};
+
+class CXTPEdit : public CEdit {
+  DECLARE_DYNCREATE(CXTPEdit)
+public:
+  CXTPEdit() = default;
+
+  // The toolkit's rich-edit switch. Nothing in the program turns it on, so
+  // edits are plain unless an application asks otherwise.
+  static void SetRichEditEnabled(BOOL bEnabled) { s_bRichEdit = bEnabled; }
+  static BOOL IsRichEditEnabled() { return s_bRichEdit; }
+
+  BOOL Create(DWORD dwStyle, const RECT &rect, CWnd *pParentWnd, UINT nID);
+
+  // Paste needs text on the clipboard; Cut and Copy a selection.
+  BOOL IsCommandEnabled(UINT nID) const;
+  BOOL OnCmdMsg(UINT nID, int nCode, void *pExtra, AFX_CMDHANDLERINFO *pHandlerInfo) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  // Cut, Copy and Paste at a point of the edit; FALSE (nothing shown) when
+  // the application has no text for Cut.
+  virtual BOOL ShowContextMenu(CXTPControl *pOwner, CPoint point);
+  // A key run through the window's dialog-key handling; TRUE when used.
+  BOOL ProcessDialogKey(UINT nVirtKey);
+
+private:
+  static BOOL s_bRichEdit;
+};
