@@ -79,7 +79,8 @@ CXTPToolBar *CXTPCommandBars::PlaceNewBar(CXTPToolBar *pBar, LPCTSTR lpszName, X
                                           DWORD dwFlags) {
   pBar->SetCommandBars(this);
   pBar->SetSite(this);
-  if (pBar->GetFlags() == 0) pBar->SetFlags(dwFlags);
+  // Every bar of the frame can be dragged, docked and floated as its flags allow.
+  pBar->EnableDocking(pBar->GetFlags() ? pBar->GetFlags() : dwFlags);
   pBar->SetTitle(lpszName);
   if (!pBar->SetPosition(position)) {
     DiscardBar(pBar);

@@ -61,13 +61,17 @@ UINT CXTPCommandBars::TrackPopupMenu(CXTPPopupBar *pPopup, UINT nFlags, int x, i
   pPopup->m_pReturnCmd = bReturnCmd ? &nChosen : nullptr;
   pPopup->SetTrackRightButton((nFlags & TPM_RIGHTBUTTON) != 0);
   pPopup->SetNoNotify((nFlags & TPM_NONOTIFY) != 0);
+  // Right-aligned: the popup's right edge at x; otherwise its left edge.
+  pPopup->SetPopupFlags((nFlags & TPM_RIGHTALIGN) ? (xtpPopupLeft | xtpPopupDown) : xtpPopupDown);
 
-  CXTPMouseManager *pMouse = XTPGetMouseManager();
-  if (pMouse) {
-    pMouse->CloseTrackedBars();
-    pMouse->IgnoreLButtonUp();
+  // A nested popup opens over the ones already tracked and leaves them open.
+  if (!pPopup->IsNested()) {
+    if (CXTPMouseManager *pMouse = XTPGetMouseManager()) {
+      pMouse->CloseTrackedBars();
+      pMouse->IgnoreLButtonUp();
+    }
+    ::ReleaseCapture();
   }
-  ::ReleaseCapture();
 
   if (!pPopup->Popup(x, y, lpExclude)) {
     pPopup->m_pReturnCmd = nullptr;

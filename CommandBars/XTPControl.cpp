@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "XTPCaptureLoop.h"
 #include "XTPCommandBar.h"
 #include "XTPCommandBars.h"
 #include "XTPControlPopup.h"
@@ -12,6 +13,7 @@
 #include "XTPPopupBar.h"
 #include "XTPPropExchange.h"
 #include "XTPResource.h"
+#include "XTPCaptureLoop.h"
 #include "XTPManageState.h"
 #include "XTPResourceManager.h"
 #include "XTPSoundManager.h"
@@ -19,11 +21,6 @@
 IMPLEMENT_SERIAL(CXTPControl, CCmdTarget, VERSIONABLE_SCHEMA | 8)
 
 CXTPControl::GetMessageFunction CXTPControl::s_pfnGetMessage = nullptr;
-
-BOOL CXTPControl::GetLoopMessage(MSG *pMsg) {
-  BOOL bGot = s_pfnGetMessage ? s_pfnGetMessage(pMsg) : ::GetMessageW(pMsg, nullptr, 0, 0);
-  return bGot && pMsg->message != WM_QUIT;
-}
 
 int CXTPControl::ClampResizeEdge(int x, int nFixedEdge, BOOL bLeftEdge, int nMinWidth) {
   return bLeftEdge ? std::min(x, nFixedEdge - nMinWidth) : std::max(x, nFixedEdge + nMinWidth);
@@ -410,10 +407,7 @@ BOOL CXTPControl::OnCustomizeResize(CPoint point) {
   pCommandBars->SetDragControl(nullptr);
   RedrawParent();
   HWND hWnd = m_pParent ? m_pParent->GetSafeHwnd() : nullptr;
-  if (hWnd) {
-    ::UpdateWindow(hWnd);
-    ::SetCapture(hWnd);
-  }
+  if (hWnd) ::UpdateWindow(hWnd);
   HCURSOR hCursor = ::LoadCursorW(XTPGetResourceInstance(), MAKEINTRESOURCEW(XTP_IDC_SIZECONTROL));
   if (hCursor) ::SetCursor(hCursor);
 
@@ -430,15 +424,9 @@ BOOL CXTPControl::OnCustomizeResize(CPoint point) {
   };
   invertFrame(rcTrack);
 
-  BOOL bCommit = FALSE;
-  MSG msg;
-  for (;;) {
-    if (!GetLoopMessage(&msg)) {
-      // The quit belongs to the thread's own loop: give it back and cancel.
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (hWnd && ::GetCapture() != hWnd) break;
+  CXTPCaptureLoop loop(hWnd, CXTPCaptureLoop::kEscapeCancels);
+  loop.SetMessageSource(s_pfnGetMessage);
+  const CXTPCaptureLoop::EndReason reason = loop.Run([&](const MSG &msg) {
     if (msg.message == WM_MOUSEMOVE) {
       const int x = GET_X_LPARAM(msg.lParam);
       invertFrame(rcTrack);
@@ -447,19 +435,14 @@ BOOL CXTPControl::OnCustomizeResize(CPoint point) {
       else
         rcTrack.right = ClampResizeEdge(x, rcTrack.left, FALSE, GetCustomizeMinWidth());
       invertFrame(rcTrack);
-      continue;
+      return CXTPCaptureLoop::kHandled;
     }
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) break;
-    if (msg.message == WM_LBUTTONUP) {
-      bCommit = TRUE;
-      break;
-    }
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
+    return msg.message == WM_LBUTTONUP ? CXTPCaptureLoop::kEnd : CXTPCaptureLoop::kDispatch;
+  });
+  const BOOL bCommit = reason == CXTPCaptureLoop::kEnded;
 
   invertFrame(rcTrack);
-  if (hWnd && ::GetCapture() == hWnd) ::ReleaseCapture();
+  loop.Release();
   pCommandBars->SetDragControl(this);
   if (bCommit && rcTrack.Width() != m_rcControl.Width()) {
     SetWidth(rcTrack.Width());

@@ -215,8 +215,6 @@ public:
   void CustomizeStartDrag(CPoint point) { OnCustomizeStartDrag(point); }
 
 protected:
-  // The next message of a modal loop; FALSE for WM_QUIT.
-  static BOOL GetLoopMessage(MSG *pMsg);
   // Where the dragged edge of a customise resize may go.
   static int ClampResizeEdge(int x, int nFixedEdge, BOOL bLeftEdge, int nMinWidth);
 

@@ -1,5 +1,6 @@
 #include "XTPControlButton.h"
 
+#include "XTPCaptureLoop.h"
 #include "XTPCommandBar.h"
 #include "XTPPropExchange.h"
 
@@ -50,20 +51,12 @@ BOOL CXTPControlButton::TrackPress(CPoint /*pt*/) {
   pParent->SetSelected(m_nIndex, FALSE);
   m_bPressed = 1;
   RedrawParent();
-  if (hWnd) ::SetCapture(hWnd);
 
   BOOL bReleaseKnown = FALSE;
   CPoint ptRelease;
-  BOOL bQuit = FALSE;
-  MSG msg;
-  for (;;) {
-    if (!GetLoopMessage(&msg)) {
-      // The quit belongs to the thread's own loop: give it back and stop.
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      bQuit = TRUE;
-      break;
-    }
-    if (hWnd && ::GetCapture() != hWnd) break;
+  CXTPCaptureLoop loop(hWnd);
+  loop.SetMessageSource(s_pfnGetMessage);
+  const CXTPCaptureLoop::EndReason reason = loop.Run([&](const MSG &msg) {
     if (msg.message == WM_MOUSEMOVE) {
       CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
       BOOL bOver = rcPress.PtInRect(pt);
@@ -71,19 +64,21 @@ BOOL CXTPControlButton::TrackPress(CPoint /*pt*/) {
         pParent->SetSelected(bOver ? m_nIndex : -1, FALSE);
         RedrawParent();
       }
-      continue;
+      return CXTPCaptureLoop::kHandled;
     }
     if (msg.message == WM_LBUTTONUP) {
       ptRelease = CPoint(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
       bReleaseKnown = msg.hwnd == hWnd;
-      break;
+      return CXTPCaptureLoop::kEnd;
     }
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-
-  if (hWnd && ::GetCapture() == hWnd) ::ReleaseCapture();
-  BOOL bExecute = !bQuit && m_bSelected && (!bReleaseKnown || rcPress.PtInRect(ptRelease));
+    return CXTPCaptureLoop::kDispatch;
+  });
+  loop.Release();
+  // Only a release of the button runs the command: a quit request or the
+  // capture taken by another window (a dialog, a switch of application)
+  // leaves the press unanswered.
+  BOOL bExecute =
+      reason == CXTPCaptureLoop::kEnded && m_bSelected && (!bReleaseKnown || rcPress.PtInRect(ptRelease));
   if (m_bSelected) pParent->SetSelected(-1, FALSE);
   m_bPressed = 0;
   RedrawParent();

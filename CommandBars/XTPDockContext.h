@@ -1,9 +1,17 @@
-// The geometry of dragging a toolbar: keeping the grabbed point inside the
-// moved rectangle, choosing the dock bar the cursor is near, and the
-// rectangle a floating bar takes when one of its edges is dragged. Kept
-// free of windows so the drag loop only feeds it cursor positions.
+// CXTPDockContext: one toolbar's drag. The bar itself docks, floats and
+// moves while the mouse moves (there is no outline frame and Esc keeps what
+// was moved); the edges of a floating bar resize it; a double click toggles
+// it between its last docked and its last floating place.
+// The geometry (keeping the grabbed point inside the moved rectangle,
+// choosing the dock bar the cursor is near, the rectangle a floating bar
+// takes when one of its edges is dragged) is kept in static functions free
+// of windows, so the drag loop only feeds them cursor positions.
 #pragma once
 #include "Framework.h"
+#include "XTPCaptureLoop.h"
+
+class CXTPToolBar;
+class CXTPDockBar;
 
 // Layout-mode bits a bar's size calculation reads while it floats.
 constexpr DWORD kLayoutHorz = 0x02;
@@ -12,6 +20,55 @@ constexpr DWORD kLayoutLengthY = 0x20;
 constexpr DWORD kLayoutCommit = 0x40;
 
 class CXTPDockContext {
+public:
+  // Made by the toolbar, which owns it; the bar must have its command bars.
+  explicit CXTPDockContext(CXTPToolBar *pBar);
+  virtual ~CXTPDockContext();
+  CXTPDockContext(const CXTPDockContext &) = delete;
+  CXTPDockContext &operator=(const CXTPDockContext &) = delete;
+
+  // A press on the bar's gripper or empty body (screen point): the bar
+  // follows the mouse until the button is released or Esc is pressed.
+  virtual void StartDrag(CPoint point);
+  // A press on an edge of a floating bar (hit-test code 10 to 17).
+  virtual void StartResize(int nHitTest, CPoint point);
+  // A double click: a floating bar docks where it was docked last, a docked
+  // one floats where it floated last (when the options allow it).
+  virtual void ToggleDocking();
+
+  // 1 while moving, the edge's hit-test code while resizing, 0 at rest.
+  int GetMode() const { return m_nMode; }
+  // The tracking loop's message source (GetMessage by default), fed by tests.
+  static void SetMessageSource(CXTPCaptureLoop::MessageSource pfn) { s_pfnMessageSource = pfn; }
+
+  // What the bar's floating window and its saved state read and write.
+  CSize m_sizeLastFloating = CSize(0, 0); // (0, 0): none known yet
+  int m_uMRUDockID = 0;                   // the last docked side, 0 top to 3 right
+  CRect m_rectMRUDockPos;                 // where it was docked, in that dock bar's client area
+  CPoint m_ptMRUFloatPos = CPoint(0, 0);  // top-left of its last floating window (screen)
+
+protected:
+  // The loop shared by the drag and the resize.
+  virtual void Track();
+  void OnMove(CPoint point);
+  void OnResizeToolBar(CPoint point);
+  void OnResizeDialogBar(CPoint point);
+  // The dock bar of a side, through the bar's site.
+  CXTPDockBar *GetDockBar(int nPosition) const;
+  CXTPDockBar *GetCurrentDockBar() const;
+  CFrameWnd *GetFrame() const;
+  // Remember where the bar is docked, or floats, now, for the double click.
+  void RememberDockPlace();
+  void RememberFloatPlace();
+  void MarkOptionsChanged();
+
+  CXTPToolBar *m_pBar;
+  int m_nMode = 0;
+  CPoint m_ptLast;
+  CRect m_rectDragFrame;
+  CRect m_rectFloat;
+  static CXTPCaptureLoop::MessageSource s_pfnMessageSource;
+
 public:
   // Moves the rectangle the least distance that brings the point on or into it.
   static void AdjustRectangle(CRect &rect, CPoint point);

@@ -107,7 +107,11 @@ void CXTPMouseManager::DropTrackedBar(CXTPMouseTrackedBar *pBar) {
 }
 
 void CXTPMouseManager::CloseTrackedBars() {
-  if (!m_bars.empty()) m_bars.front()->OnTrackLost();
+  // The first bar takes its child popups with it; a popup nested over it is
+  // nobody's child and is closed on its own.
+  const std::vector<CXTPMouseTrackedBar *> bars = m_bars;
+  for (CXTPMouseTrackedBar *pBar : bars)
+    if (IsTrackedBar(pBar)) pBar->OnTrackLost();
 }
 
 BOOL CXTPMouseManager::IsTrackedBar(const CXTPMouseTrackedBar *pBar) const {

@@ -60,7 +60,8 @@ public:
   // With the last bar gone the cursor is put where it is, so that the windows
   // under it see a fresh mouse move.
   void DropTrackedBar(CXTPMouseTrackedBar *pBar);
-  // Closes the first tracked bar (which closes its child popups).
+  // Closes every tracked bar: the first (which closes its child popups), then
+  // any popup nested over it.
   void CloseTrackedBars();
   void SendTrackLost() { CloseTrackedBars(); }
   BOOL IsTrackedBar(const CXTPMouseTrackedBar *pBar) const;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "WindowDc.h"
+#include "XTPCaptureLoop.h"
 #include "XTPCommandBars.h"
 #include "XTPControlPopup.h"
 #include "XTPDrawHelpers.h"
@@ -12,6 +13,7 @@
 #include "XTPShadowsManager.h"
 #include "XTPShortcutManager.h"
 #include "XTPSoundManager.h"
+#include "XTPToolBar.h"
 
 IMPLEMENT_DYNCREATE(CXTPPopupBar, CXTPCommandBar)
 
@@ -21,6 +23,11 @@ const int kArrowHeight = 16;
 const UINT_PTR kScrollDownTimer = 5001;
 const UINT_PTR kScrollUpTimer = 5002;
 const UINT kScrollElapse = 80;
+const UINT kTearOffHotElapse = 80;
+// How far the drag may stray from the band before the menu is torn off.
+const int kTearOffSlack = 10;
+// The torn bar hangs from the cursor by this much.
+const int kTornBarDrop = 10;
 
 } // namespace
 
@@ -47,6 +54,19 @@ void CXTPPopupBar::SetTearOffPopup(LPCTSTR lpszCaption, int nId, int nWidth) {
   m_strTearOffCaption = lpszCaption;
   m_nTearOffId = nId;
   m_nTearOffWidth = nWidth;
+}
+
+void CXTPPopupBar::Copy(CXTPCommandBar *pCommandBar, BOOL bRecursive) {
+  auto *pPopup = dynamic_cast<CXTPPopupBar *>(pCommandBar);
+  ASSERT(pPopup != nullptr);
+  CXTPCommandBar::Copy(pCommandBar, bRecursive);
+  if (!pPopup) return;
+  m_bTearOffPopup = pPopup->m_bTearOffPopup;
+  m_strTearOffCaption = pPopup->m_strTearOffCaption;
+  m_nTearOffId = pPopup->m_nTearOffId;
+  m_nTearOffWidth = pPopup->m_nTearOffWidth;
+  m_bShowShadow = pPopup->m_bShowShadow;
+  m_rcBorders = pPopup->m_rcBorders;
 }
 
 BOOL CXTPPopupBar::IsVisible() const {
@@ -221,6 +241,7 @@ BOOL CXTPPopupBar::Popup(CXTPControlPopup *pControl, BOOL bSelectFirst) {
   if (HWND hWndTarget = GetUpdateTarget())
     ::SendMessageW(hWndTarget, XTP_TBN_POPUPSHOWING, 0, reinterpret_cast<LPARAM>(this));
   m_bTearOffHot = FALSE;
+  m_nTearOffTimer = 0;
   m_bHasHidden = FALSE;
   m_bExpanded = IsCustomizeMode() || XTPGetMouseManager()->IsForceExpanded();
 
@@ -246,7 +267,21 @@ void CXTPPopupBar::SetShadow() {
 
 BOOL CXTPPopupBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard) {
   CXTPReferenceHold hold(HoldableThis());
+  // A popup nested over this one must not stay open over a closed menu.
+  std::vector<CXTPPopupBar *> nested;
+  if (!nMode && m_nTrackingMode)
+    for (CXTPPopupBar *pNested : GetNestedPopupsAfter())
+      if (pNested->HoldableThis()) nested.push_back(pNested);
+  for (CXTPPopupBar *pNested : nested) pNested->InternalAddRef();
+  struct NestedRelease {
+    std::vector<CXTPPopupBar *> &nested;
+    ~NestedRelease() {
+      for (CXTPPopupBar *pNested : nested) pNested->InternalRelease();
+    }
+  } release{nested};
   if (!CXTPCommandBar::SetTrackingMode(nMode, bSelectFirst, bKeyboard)) return FALSE;
+  for (CXTPPopupBar *pNested : nested)
+    if (pNested->IsTrackingMode()) pNested->OnTrackLost();
   if (nMode) return TRUE;
   if (m_scroll.nTimer && GetSafeHwnd()) ::KillTimer(GetSafeHwnd(), m_scroll.nTimer);
   m_scroll.nTimer = 0;
@@ -280,7 +315,13 @@ BOOL CXTPPopupBar::DestroyWindow() {
 
 void CXTPPopupBar::UpdateFlags() {
   auto *pControl = m_pControlPopup;
-  if (!pControl) return;
+  // At a point, each placement starts from what was asked: a flag that the
+  // last placement turned at the work area's edge must not move the popup
+  // when it is laid out again.
+  if (!pControl) {
+    m_nPopupFlags = m_nAskedFlags;
+    return;
+  }
   m_nPopupFlags = 0;
   if ((pControl->GetFlags() & xtpFlagLeftPopup) || IsLayoutRTL()) m_nPopupFlags |= xtpPopupLeft;
   CXTPCommandBar *pParent = pControl->GetParent();
@@ -672,6 +713,21 @@ LRESULT CXTPPopupBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       m_pParentBar->SetSelected(m_pControlPopup->GetIndex(), FALSE);
     OnScrollMouseMove(pt);
     if (!IsWindowAlive()) return 0;
+    OnTearOffMouseMove(pt);
+    if (!IsWindowAlive()) return 0;
+    break;
+  }
+  case WM_LBUTTONDOWN: {
+    CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    if (m_bTearOffPopup && !IsCustomizeMode() && m_rcTearOffGripper.PtInRect(pt)) {
+      CXTPReferenceHold hold(HoldableThis());
+      ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEALL));
+      {
+        CXTPMouseLock lock;
+        TrackTearOff();
+      }
+      if (!IsWindowAlive()) return 0;
+    }
     break;
   }
   case WM_TIMER:
@@ -679,11 +735,168 @@ LRESULT CXTPPopupBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       OnScrollTimer(wParam);
       return 0;
     }
+    if (wParam == XTP_TID_TEAROFF_HOT) {
+      OnTearOffTimer();
+      return 0;
+    }
     break;
   default:
     break;
   }
   return CXTPCommandBar::WindowProc(message, wParam, lParam);
+}
+
+// --- Tearing off ----------------------------------------------------------------------
+
+void CXTPPopupBar::OnTearOffMouseMove(CPoint pt) {
+  if (!m_bTearOffPopup || IsCustomizeMode() || m_bTearOffHot || !m_rcTearOffGripper.PtInRect(pt)) return;
+  SetPopuped(-1);
+  if (!IsWindowAlive()) return;
+  SetSelected(-1);
+  m_nTearOffTimer = ::SetTimer(m_hWnd, XTP_TID_TEAROFF_HOT, kTearOffHotElapse, nullptr);
+}
+
+void CXTPPopupBar::OnTearOffTimer() {
+  CPoint pt;
+  ::GetCursorPos(&pt);
+  ::ScreenToClient(m_hWnd, &pt);
+  const BOOL bOver = m_rcTearOffGripper.PtInRect(pt);
+  if (bOver) {
+    if (!m_bTearOffHot) {
+      m_bTearOffHot = TRUE;
+      Redraw();
+    }
+    return;
+  }
+  if (m_bTearing) return;
+  // Left before the band turned hot, or after: either way the timer is done.
+  if (m_bTearOffHot) {
+    m_bTearOffHot = FALSE;
+    Redraw();
+  }
+  ::KillTimer(m_hWnd, XTP_TID_TEAROFF_HOT);
+  m_nTearOffTimer = 0;
+}
+
+void CXTPPopupBar::TrackTearOff() {
+  const HWND hWnd = GetSafeHwnd();
+  if (!hWnd) return;
+  const HWND hWndCapture = ::GetCapture();
+  if (hWndCapture && hWndCapture != hWnd) return;
+  CXTPReferenceHold hold(HoldableThis());
+  CRect rcInside = m_rcTearOffGripper;
+  ::MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT *>(&rcInside), 2);
+  rcInside.InflateRect(kTearOffSlack, kTearOffSlack);
+  BOOL bInside = TRUE;
+  {
+    // The windows under a moving torn bar repaint before the next move.
+    CXTPCaptureLoop loop(hWnd, CXTPCaptureLoop::kEscapeCancels | CXTPCaptureLoop::kDispatchPaints);
+    if (::GetCapture() != hWnd) return;
+    struct TearingScope {
+      BOOL &bTearing;
+      explicit TearingScope(BOOL &b) : bTearing(b) { bTearing = TRUE; }
+      ~TearingScope() { bTearing = FALSE; }
+    } tearing(m_bTearing);
+    CPoint ptLast(INT_MIN, INT_MIN);
+    loop.Run([&](const MSG &msg) {
+      if (msg.message == WM_LBUTTONUP) return CXTPCaptureLoop::kEnd;
+      if (msg.message != WM_MOUSEMOVE || msg.hwnd != hWnd) return CXTPCaptureLoop::kDispatch;
+      CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+      ::ClientToScreen(hWnd, &pt);
+      if (pt == ptLast) return CXTPCaptureLoop::kHandled;
+      ptLast = pt;
+      const BOOL bNowInside = rcInside.PtInRect(pt);
+      if (bNowInside != bInside) {
+        bInside = bNowInside;
+        ShowTornBar(bInside, pt.x, pt.y);
+      }
+      if (m_pTornBar && m_pTornBar->GetSafeHwnd())
+        ::SetWindowPos(m_pTornBar->GetSafeHwnd(), nullptr, pt.x - m_szTornBar.cx / 2, pt.y - kTornBarDrop, 0,
+                       0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return CXTPCaptureLoop::kHandled;
+    });
+  }
+  // Ended outside the band with no bar to show for it: the menu comes back.
+  if (!m_pTornBar && !bInside && IsWindowAlive() && m_nTrackingMode) ShowWindow(SW_SHOWNA);
+  if (m_pTornBar) {
+    // The toolbar stays where it was dropped; the menus close.
+    CXTPToolBar *pTornBar = m_pTornBar;
+    m_pTornBar = nullptr;
+    pTornBar->InternalRelease();
+    if (CXTPMouseManager *pMouse = XTPGetMouseManager()) pMouse->CloseTrackedBars();
+  }
+}
+
+void CXTPPopupBar::ShowTornBar(BOOL bInside, int x, int y) {
+  if (HWND hWnd = GetSafeHwnd()) ::ShowWindow(hWnd, bInside ? SW_SHOWNA : SW_HIDE);
+  if (bInside) {
+    if (CXTPToolBar *pTornBar = m_pTornBar) {
+      m_pTornBar = nullptr;
+      pTornBar->SetVisible(FALSE);
+      pTornBar->InternalRelease();
+    }
+    return;
+  }
+  if (m_pTornBar) return;
+  CXTPToolBar *pBar = CreateTornBar();
+  if (!pBar) return;
+  pBar->InternalAddRef(); // held while the drag shows it
+  m_pTornBar = pBar;
+  m_szTornBar = pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+  if (HWND hWndBar = pBar->GetSafeHwnd()) {
+    ::SetWindowPos(hWndBar, nullptr, x - m_szTornBar.cx / 2, y - kTornBarDrop, m_szTornBar.cx, m_szTornBar.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(hWndBar, WM_INITIALUPDATE, 0, 0);
+    pBar->Redraw();
+  }
+}
+
+CXTPToolBar *CXTPPopupBar::CreateTornBar() {
+  if (!m_pCommandBars) return nullptr;
+  // A bar torn off before, or one the application made for these commands.
+  if (CXTPToolBar *pBar = m_pCommandBars->GetToolBar(static_cast<UINT>(m_nTearOffId))) {
+    if (!pBar->SetPosition(xtpBarFloating)) return nullptr;
+    pBar->SetVisible(TRUE);
+    m_pCommandBars->RecalcFrameLayout(FALSE);
+    return pBar;
+  }
+  CXTPToolBar *pBar =
+      m_pCommandBars->AddCustomBar(m_strTearOffCaption, static_cast<UINT>(m_nTearOffId), TRUE);
+  if (!pBar) return nullptr;
+  pBar->SetTearOff(TRUE);
+  pBar->SetMRUWidth(m_nTearOffWidth);
+  for (int i = 0; i < m_pControls->GetCount(); i++) {
+    CXTPControl *pControl = m_pControls->GetAt(i);
+    if (pControl->GetID() == XTP_ID_POPUPBAR_EXPAND) continue;
+    CXTPControl *pCopy = pBar->GetControls()->AddClone(pControl, -1);
+    pCopy->SetHideFlag(xtpHideScroll, FALSE);
+    pCopy->SetHideFlag(xtpHideExpand, FALSE);
+  }
+  return pBar;
+}
+
+// --- Nested popups ---------------------------------------------------------------------
+
+std::vector<CXTPPopupBar *> CXTPPopupBar::GetNestedPopupsAfter() const {
+  std::vector<CXTPPopupBar *> nested;
+  CXTPMouseManager *pMouse = CXTPMouseManager::FindThreadMouseManager();
+  if (!pMouse) return nested;
+  BOOL bAfter = FALSE;
+  for (int i = 0; i < pMouse->GetTrackedCount(); i++) {
+    CXTPMouseTrackedBar *pTracked = pMouse->GetTrackedBar(i);
+    if (pTracked == static_cast<const CXTPMouseTrackedBar *>(this)) {
+      bAfter = TRUE;
+      continue;
+    }
+    auto *pPopup = dynamic_cast<CXTPPopupBar *>(pTracked);
+    if (bAfter && pPopup && pPopup->m_bNested) nested.push_back(pPopup);
+  }
+  return nested;
+}
+
+int CXTPPopupBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM &wParam, LPARAM &lParam, LRESULT &lResult) {
+  if (nMessage == WM_KEYDOWN && m_nTrackingMode && !GetNestedPopupsAfter().empty()) return xtpHookContinue;
+  return CXTPCommandBar::OnHookMessage(hWnd, nMessage, wParam, lParam, lResult);
 }
 
 // --- The expand item -----------------------------------------------------------------

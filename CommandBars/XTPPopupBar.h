@@ -11,6 +11,7 @@
 #include "XTPControlButton.h"
 
 class CXTPControlPopup;
+class CXTPToolBar;
 
 // Messages a popup sends to its owner window: about to appear, closed (LPARAM
 // the bar).
@@ -25,6 +26,9 @@ enum XTPPopupFlags {
   xtpPopupLeft = 1, // opens towards the left: its right edge at the reference
   xtpPopupDown = 2, // drops down from a horizontal bar
 };
+
+// The timer that makes the tear-off band hot under a resting mouse.
+#define XTP_TID_TEAROFF_HOT 5003
 
 class CXTPPopupBar : public CXTPCommandBar {
   DECLARE_DYNCREATE(CXTPPopupBar)
@@ -49,6 +53,9 @@ public:
   BOOL OnKeyDown(UINT nChar) override;
   void OnRecalcLayout() override { OnControlsChanged(); }
   CXTPCommandBar *GetParentCommandBar() const override;
+  // The bar's part, and how it tears off, shadows itself and borders a
+  // toolbar layout.
+  void Copy(CXTPCommandBar *pCommandBar, BOOL bRecursive = FALSE) override;
 
   CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
   virtual void UpdateFlags();
@@ -74,7 +81,24 @@ public:
   void SetShowShadow(BOOL bShow) { m_bShowShadow = bShow; }
   BOOL IsTearOffPopup() const { return m_bTearOffPopup; }
   void SetTearOffPopup(LPCTSTR lpszCaption, int nId, int nWidth = 400);
+  CString GetTearOffCaption() const { return m_strTearOffCaption; }
+  int GetTearOffId() const { return m_nTearOffId; }
+  int GetTearOffWidth() const { return m_nTearOffWidth; }
+  // The band along the top that is dragged to tear the menu off (client).
+  CRect GetTearOffGripperRect() const { return m_rcTearOffGripper; }
+  BOOL IsTearOffHot() const { return m_bTearOffHot; }
+  BOOL IsTearingOff() const { return m_bTearing; }
+  // The toolbar shown while the drag is outside the band, or null.
+  CXTPToolBar *GetTornBar() const { return m_pTornBar; }
   CRect GetBorders() const { return m_rcBorders; }
+
+  // Placement flags a caller asks for before popping the bar up at a point
+  // (TrackPopupMenu's alignment); a bar opened by a control works its own out.
+  void SetPopupFlags(int nFlags) { m_nPopupFlags = m_nAskedFlags = nFlags; }
+  // A nested popup is tracked from inside another one and leaves the popups
+  // already open alone.
+  BOOL IsNested() const { return m_bNested; }
+  void SetNested(BOOL bNested) { m_bNested = bNested; }
 
   // --- Scrolling ---------------------------------------------------------
   BOOL IsScrolling() const { return m_scroll.bActive; }
@@ -118,8 +142,23 @@ public:
   static int GetMaxRowWidth(const CRect &rcWork);
   static double m_dMaxWidthDivisor;
 
+  int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM &wParam, LPARAM &lParam, LRESULT &lResult) override;
+
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The drag that tears the menu off, from a press on the band to the release.
+  virtual void TrackTearOff();
+  // Shows the menu while the drag is inside the band, the torn bar at the
+  // cursor (screen) while it is outside.
+  virtual void ShowTornBar(BOOL bInside, int x, int y);
+  // The toolbar a tear-off shows: the command bars' bar of the tear-off id,
+  // or a new floating one holding a copy of the menu's rows.
+  virtual CXTPToolBar *CreateTornBar();
+  void OnTearOffMouseMove(CPoint pt);
+  void OnTearOffTimer();
+  // Nested popups tracked after this bar: they take the keys while they
+  // track, and close with it.
+  std::vector<CXTPPopupBar *> GetNestedPopupsAfter() const;
   BOOL CreatePopupWindow();
   void AdjustPosition(CSize sz);
   void HideRarelyUsed();
@@ -134,6 +173,7 @@ protected:
   CPoint m_ptPopup = CPoint(0, 0);
   CRect m_rcExclude = CRect(0, 0, 0, 0);
   int m_nPopupFlags = 0;
+  int m_nAskedFlags = 0; // what the caller asked for a popup at a point
   BOOL m_bInLayout = FALSE;
   BOOL m_bHasHidden = FALSE;
   BOOL m_bExpanded = FALSE;
@@ -144,8 +184,13 @@ protected:
   CString m_strTearOffCaption;
   int m_nTearOffId = 0;
   int m_nTearOffWidth = 0;
+  UINT_PTR m_nTearOffTimer = 0;
+  BOOL m_bTearing = FALSE;
+  CSize m_szTornBar = CSize(0, 0);
+  CXTPToolBar *m_pTornBar = nullptr;
   BOOL m_bShowShadow = TRUE;
   CRect m_rcBorders = CRect(2, 4, 2, 4);
+  BOOL m_bNested = FALSE;
 
   struct ScrollInfo {
     BOOL bActive = FALSE;

@@ -7,7 +7,10 @@
 #include "ToolBar.h"
 #include "ModuleState.h"
 #include "XTPCommandBars.h"
+#include "XTPDockBar.h"
+#include "XTPDockContext.h"
 #include "XTPImageManager.h"
+#include "XTPMouseManager.h"
 #include "XTPPaintManager.h"
 #include "XTPPopupBar.h"
 #include "XTPResource.h"
@@ -38,6 +41,33 @@ private:
 };
 
 } // namespace
+
+// ---- what a site gives a drag unless it knows better
+
+BOOL CXTPToolBarSite::DockCommandBar(CXTPToolBar *pBar, LPCRECT lpRect, CXTPDockBar *pDockBar) {
+  if (pBar == nullptr || pDockBar == nullptr) return FALSE;
+  if (!pBar->CreateFloatingWindow(pDockBar->GetParent(), FALSE)) return FALSE;
+  pDockBar->DockCommandBar(pBar, lpRect);
+  RecalcFrameLayout(pBar);
+  return TRUE;
+}
+
+BOOL CXTPToolBarSite::FloatCommandBar(CXTPToolBar *pBar) {
+  CXTPDockBar *pDockBar = CXTPDockBar::FromBar(pBar);
+  if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr || pDockBar == nullptr) return FALSE;
+  CRect rc;
+  pBar->GetWindowRect(&rc);
+  // Owned by the top-level window: a frame that is itself a child window
+  // cannot own a popup, which would then sink below the application.
+  CWnd *pOwner = CWnd::FromHandle(::GetAncestor(pDockBar->GetSafeHwnd(), GA_ROOT));
+  if (!pBar->CreateFloatingWindow(pOwner, TRUE)) return FALSE;
+  pDockBar->RemoveCommandBar(pBar);
+  static_cast<CXTPCommandBar *>(pBar)->SetPosition(xtpBarFloating);
+  pBar->SetWindowPos(nullptr, rc.left, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  pBar->OnRecalcLayout();
+  RecalcFrameLayout(pBar);
+  return TRUE;
+}
 
 // ---- the expand button
 
@@ -193,6 +223,9 @@ ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
 ON_WM_SETFOCUS()
 ON_WM_RBUTTONDOWN()
 ON_WM_NCCREATE()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_NCLBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CXTPToolBar::CXTPToolBar() {
@@ -276,6 +309,51 @@ BOOL CXTPToolBar::SetButtons(const UINT *pButtons, int nCount) {
     m_pControls->NotifySite(WM_XTP_AFTERCREATECONTROL, 0, reinterpret_cast<LPARAM>(&cs));
   }
   return TRUE;
+}
+
+void CXTPToolBar::EnableDocking(DWORD dwFlags) {
+  if (!m_pDockContext) m_pDockContext = std::make_unique<CXTPDockContext>(this);
+  m_dwFlags = dwFlags;
+}
+
+BOOL CXTPToolBar::IsDragPoint(CPoint point) const {
+  return m_pDockContext && (m_dwFlags & 0x1F) && m_pControls->HitTest(point) == nullptr;
+}
+
+void CXTPToolBar::OnLButtonDown(UINT nFlags, CPoint point) {
+  if (m_barPosition == xtpBarFloating && m_hWnd)
+    SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+  if (m_pControls->HitTest(point) == nullptr) {
+    if (CXTPMouseManager *pMouse = XTPGetMouseManager()) pMouse->SendTrackLost();
+    if (IsDragPoint(point)) {
+      CXTPReferenceHold hold(HoldableThis());
+      ClientToScreen(&point);
+      m_pDockContext->StartDrag(point);
+      return;
+    }
+  }
+  CXTPCommandBar::OnLButtonDown(nFlags, point);
+}
+
+void CXTPToolBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
+  if (m_pDockContext && m_pControls->HitTest(point) == nullptr) {
+    CXTPReferenceHold hold(HoldableThis());
+    m_pDockContext->ToggleDocking();
+    return;
+  }
+  CXTPCommandBar::OnLButtonDblClk(nFlags, point);
+}
+
+void CXTPToolBar::OnNcLButtonDown(UINT nHitTest, CPoint point) {
+  if (!m_pDockContext) return;
+  if (nHitTest >= HTLEFT && nHitTest <= HTBOTTOMRIGHT) {
+    SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    if (CXTPMouseManager *pMouse = XTPGetMouseManager()) pMouse->SendTrackLost();
+    CXTPReferenceHold hold(HoldableThis());
+    m_pDockContext->StartResize(static_cast<int>(nHitTest), point);
+    return;
+  }
+  CXTPCommandBar::OnNcLButtonDown(nHitTest, point);
 }
 
 BOOL CXTPToolBar::SetPosition(XTPBarPosition position) {
@@ -522,7 +600,11 @@ BOOL CXTPToolBar::CreateFloatingWindow(CWnd *pParentFrame, BOOL bFloating) {
     if (HWND hOwner = m_hWndOwner ? m_hWndOwner : (pParentFrame ? pParentFrame->GetSafeHwnd() : nullptr))
       if (::GetWindowLongW(hOwner, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) dwExStyle |= WS_EX_LAYOUTRTL;
     const LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
-    if (!CreateEx(dwExStyle, lpszClass, m_strTitle, 0x86000100, 0, 0, 100, 100,
+    // A bar that floated before comes back at its last floating size.
+    CSize size(100, 100);
+    if (m_pDockContext && m_pDockContext->m_sizeLastFloating != CSize(0, 0))
+      size = m_pDockContext->m_sizeLastFloating;
+    if (!CreateEx(dwExStyle, lpszClass, m_strTitle, 0x86000100, 0, 0, size.cx, size.cy,
                   pParentFrame ? pParentFrame->GetSafeHwnd() : nullptr, nullptr))
       return FALSE;
     ShowWindow(SW_SHOWNA);

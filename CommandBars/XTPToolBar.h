@@ -6,6 +6,7 @@
 // caption of a floating bar.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "XTPCommandBar.h"
@@ -31,6 +32,8 @@ struct XTP_TOOLBAR_EXPANDPOPUP {
 
 class CXTPToolBar;
 class CXTPPopupBar;
+class CXTPDockBar;
+class CXTPDockContext;
 
 // What the toolbar needs of the frame that docks it. The dock bars and the
 // command bars manager answer this; until they exist a bar without one
@@ -42,6 +45,14 @@ public:
   virtual void RecalcFrameLayout(CXTPToolBar *pBar) = 0;
   // Moves the bar to a side (0-3) or floats it (4); FALSE when refused.
   virtual BOOL DockBarAt(CXTPToolBar *pBar, XTPBarPosition position) = 0;
+  // What a drag needs. The dock bar of a side (0-3); null when the frame
+  // has none there, and then nothing docks on that side.
+  virtual CXTPDockBar *GetDockBar(int /*nPosition*/) const { return nullptr; }
+  // Docks the bar into the dock bar at a screen rectangle (null: a new row)
+  // and lays the frame out.
+  virtual BOOL DockCommandBar(CXTPToolBar *pBar, LPCRECT lpRect, CXTPDockBar *pDockBar);
+  // Makes the bar a floating window of its own where it stands.
+  virtual BOOL FloatCommandBar(CXTPToolBar *pBar);
 };
 
 class CXTPToolBarExpandButton : public CXTPControlPopup {
@@ -100,6 +111,12 @@ public:
   BOOL LoadToolBarData(UINT nIDResource, const BYTE *pData, size_t cbData, BOOL bLoadBitmap);
   BOOL SetButtons(const UINT *pButtons, int nCount);
 
+  // Lets the bar be dragged, docked and floated on the sides and ways the
+  // flags allow (1 top, 2 bottom, 4 left, 8 right, 0x10 floating); the
+  // first call makes the bar's drag context.
+  void EnableDocking(DWORD dwFlags);
+  CXTPDockContext *GetDockingContext() const { return m_pDockContext.get(); }
+
   void SetSite(CXTPToolBarSite *pSite) { m_pSite = pSite; }
   CXTPToolBarSite *GetSite() const { return m_pSite; }
   BOOL SetPosition(XTPBarPosition position);
@@ -147,13 +164,19 @@ protected:
   afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
   // A floating bar made while its frame is inactive starts hidden with it.
   afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpcs);
-  DECLARE_MESSAGE_MAP()
 
   INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW *pTI) const override;
   // A bar that may be dragged and docked; one inside a dialog is not.
   BOOL IsDockable() const { return (m_dwFlags & 0x1F) != 0; }
   // The reset question; TRUE on OK.
   BOOL AskReset() const;
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+  afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+  DECLARE_MESSAGE_MAP()
+
+  // A press away from every control may drag the bar.
+  BOOL IsDragPoint(CPoint point) const;
 
   CRect GetDockedBorders(CDC *pDC, DWORD dwMode);
   CXTPControl *FindOrAddExpandButton();
@@ -163,6 +186,7 @@ protected:
   void RemoveTearOff();
 
   CXTPToolBarSite *m_pSite = nullptr;
+  std::unique_ptr<CXTPDockContext> m_pDockContext;
   BOOL m_bBuiltIn = TRUE;
   BOOL m_bTearOff = FALSE;
   BOOL m_bVisible = FALSE;

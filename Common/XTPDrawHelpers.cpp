@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "XTPCaptureLoop.h"
+
 CXTPWindowRect::CXTPWindowRect(HWND hWnd) {
   if (!hWnd || !::IsWindow(hWnd) || !::GetWindowRect(hWnd, this)) SetRectEmpty();
 }
@@ -307,7 +309,7 @@ BOOL CXTPSplitterTracker::Track(CWnd *pTrackWnd, int nMinX, int nMinY, int nMaxX
 
 BOOL CXTPSplitterTracker::Track(HWND hTrackWnd, int nMinX, int nMinY, int nMaxX, int nMaxY, CRect &rect,
                                 CPoint point, BOOL bHorz) {
-  ::SetCapture(hTrackWnd);
+  CXTPCaptureLoop loop(hTrackWnd, CXTPCaptureLoop::kEscapeCancels);
   HWND hDesktop = ::GetDesktopWindow();
   const BOOL bLocked = ::LockWindowUpdate(hDesktop);
   m_hDC = ::GetDCEx(hDesktop, nullptr, DCX_WINDOW | DCX_CACHE | (bLocked ? DCX_LOCKWINDOWUPDATE : 0));
@@ -319,42 +321,28 @@ BOOL CXTPSplitterTracker::Track(HWND hTrackWnd, int nMinX, int nMinY, int nMaxX,
   };
   drawAll();
 
-  BOOL bAccept = FALSE;
-  MSG msg;
-  while (::GetCapture() == hTrackWnd) {
-    BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      // A quit request ends the drag as cancelled and stays for the
-      // application's own loop.
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
+  // A quit request ends the drag as cancelled; the loop posts it again for
+  // the application's own loop.
+  const BOOL bAccept = loop.Run([&](const MSG &msg) {
+    if (msg.message == WM_LBUTTONUP) return CXTPCaptureLoop::kEnd;
+    if (msg.message != WM_MOUSEMOVE) return CXTPCaptureLoop::kDispatch;
+    POINT pt = {static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+    ::ClientToScreen(msg.hwnd, &pt);
+    pt.x = std::clamp<LONG>(pt.x + (bHorz ? offset : 0), nMinX, std::max(nMinX, nMaxX));
+    pt.y = std::clamp<LONG>(pt.y + (bHorz ? 0 : offset), nMinY, std::max(nMinY, nMaxY));
+    if (bHorz ? rect.left != pt.x : rect.top != pt.y) {
+      drawAll();
+      if (bHorz)
+        rect.OffsetRect(pt.x - rect.left, 0);
+      else
+        rect.OffsetRect(0, pt.y - rect.top);
+      drawAll();
     }
-    if (got == -1) break;
-    if (msg.message == WM_MOUSEMOVE) {
-      POINT pt = {static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
-      ::ClientToScreen(msg.hwnd, &pt);
-      pt.x = std::clamp<LONG>(pt.x + (bHorz ? offset : 0), nMinX, std::max(nMinX, nMaxX));
-      pt.y = std::clamp<LONG>(pt.y + (bHorz ? 0 : offset), nMinY, std::max(nMinY, nMaxY));
-      if (bHorz ? rect.left != pt.x : rect.top != pt.y) {
-        drawAll();
-        if (bHorz)
-          rect.OffsetRect(pt.x - rect.left, 0);
-        else
-          rect.OffsetRect(0, pt.y - rect.top);
-        drawAll();
-      }
-    } else if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-      break;
-    } else if (msg.message == WM_LBUTTONUP) {
-      bAccept = TRUE;
-      break;
-    } else {
-      ::DispatchMessageW(&msg);
-    }
-  }
+    return CXTPCaptureLoop::kHandled;
+  }) == CXTPCaptureLoop::kEnded;
 
   drawAll();
-  if (::GetCapture() == hTrackWnd) ::ReleaseCapture();
+  loop.Release();
   if (bLocked) ::LockWindowUpdate(nullptr);
   ::ReleaseDC(hDesktop, m_hDC);
   m_hDC = nullptr;

@@ -4,6 +4,7 @@
 #include "XTPTabColorSets.h"
 #include "XTPTabAppearance.h"
 
+#include "XTPCaptureLoop.h"
 #include "XTPToolTipContext.h"
 
 #include <algorithm>
@@ -149,70 +150,57 @@ void CXTPTabManagerNavigateButtonRight::OnExecute(BOOL bTick) {
   if (bTick) m_pManager->OnScroll(TRUE);
 }
 
-namespace {
-
-// The next message of a loop that holds the mouse capture; FALSE ends the
-// loop: at WM_QUIT (posted again for the loop outside) or when the capture
-// went elsewhere (the message that came is dispatched first).
-BOOL GetCapturedMessage(HWND hWnd, MSG &msg) {
-  if (!::GetMessage(&msg, nullptr, 0, 0)) {
-    ::PostQuitMessage(static_cast<int>(msg.wParam));
-    return FALSE;
-  }
-  if (::GetCapture() != hWnd) {
-    ::DispatchMessage(&msg);
-    return FALSE;
-  }
-  return TRUE;
-}
-
-} // namespace
-
 void CXTPTabManagerNavigateButton::PerformClick(HWND hWnd, CPoint pt) {
   if (::GetCapture() != nullptr || !m_bEnabled) return;
-  ::SetCapture(hWnd);
   DWORD dwLastTick = ::GetTickCount();
   BOOL bReleasedOnButton = FALSE;
-  for (;;) {
-    if (!m_bEnabled) break;
+  auto showPressed = [&] {
+    BOOL bPressed = m_rcButton.PtInRect(pt);
+    if (bPressed != m_bPressed) {
+      m_bPressed = bPressed;
+      m_pManager->RedrawControl();
+    }
+  };
+  showPressed();
+  CXTPCaptureLoop loop(hWnd, CXTPCaptureLoop::kEscapeCancels);
+  // A button held with the mouse still must go on repeating without
+  // spinning: the loop wakes at least once a repeat period.
+  loop.SetTimeout(kRepeatMs);
+  loop.Run([&](const MSG &msg) {
+    if (!m_bEnabled) return CXTPCaptureLoop::kCancel;
     DWORD dwNow = ::GetTickCount();
     if (dwNow - dwLastTick > kRepeatMs) {
       dwLastTick = dwNow;
       m_nRepeats++;
       OnExecute(TRUE);
     }
-    BOOL bPressed = m_rcButton.PtInRect(pt);
-    if (bPressed != m_bPressed) {
-      m_bPressed = bPressed;
-      m_pManager->RedrawControl();
-    }
-    // Wait for a message, but never longer than the repeat period: a button
-    // held with the mouse still must go on repeating without spinning.
-    MSG msg;
-    if (!::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-      DWORD dwElapsed = ::GetTickCount() - dwLastTick;
-      DWORD dwWait = dwElapsed >= kRepeatMs ? 1 : kRepeatMs + 1 - dwElapsed;
-      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, dwWait, QS_ALLINPUT);
-      continue;
-    }
-    if (!GetCapturedMessage(hWnd, msg)) break;
-    if (msg.message == WM_MOUSEMOVE) {
+    switch (msg.message) {
+    case WM_NULL:
+      break;
+    case WM_MOUSEMOVE:
       pt = CPoint(static_cast<DWORD>(msg.lParam));
-    } else if (msg.message == WM_LBUTTONUP) {
+      break;
+    case WM_LBUTTONUP:
       pt = CPoint(static_cast<DWORD>(msg.lParam));
       bReleasedOnButton = m_rcButton.PtInRect(pt);
-      break;
-    } else if (msg.message == WM_RBUTTONDOWN || msg.message == WM_CANCELMODE ||
-               (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)) {
-      break;
-    } else if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR ||
-               msg.message == WM_SYSKEYDOWN || msg.message == WM_SYSKEYUP) {
+      return CXTPCaptureLoop::kEnd;
+    case WM_RBUTTONDOWN:
+    case WM_CANCELMODE:
+      return CXTPCaptureLoop::kCancel;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
       // Key presses are swallowed while the button is held.
-    } else {
-      ::DispatchMessage(&msg);
+      break;
+    default:
+      return CXTPCaptureLoop::kDispatch;
     }
-  }
-  if (::GetCapture() == hWnd) ::ReleaseCapture();
+    showPressed();
+    return CXTPCaptureLoop::kHandled;
+  });
+  loop.Release();
   m_bPressed = FALSE;
   PerformMouseMove(hWnd, pt);
   m_pManager->RedrawControl();
@@ -526,11 +514,10 @@ void CXTPTabManager::TrackTabDrag(HWND hWnd, CPoint pt, CXTPTabManagerItem *pIte
 
   std::vector<CRect> arrRects;
   for (CXTPTabManagerItem *p : m_arrItems) arrRects.push_back(p->GetRect());
-  ::SetCapture(hWnd);
-  for (;;) {
-    MSG msg;
-    if (!GetCapturedMessage(hWnd, msg)) break;
-    if (msg.message == WM_MOUSEMOVE) {
+  CXTPCaptureLoop loop(hWnd, CXTPCaptureLoop::kEscapeCancels);
+  loop.Run([&](const MSG &msg) {
+    switch (msg.message) {
+    case WM_MOUSEMOVE:
       pt = CPoint(static_cast<DWORD>(msg.lParam));
       for (size_t i = 0; i < arrRects.size() && i < m_arrItems.size(); i++) {
         if (static_cast<int>(i) != pItem->GetIndex() && arrRects[i].PtInRect(pt)) {
@@ -539,16 +526,21 @@ void CXTPTabManager::TrackTabDrag(HWND hWnd, CPoint pt, CXTPTabManagerItem *pIte
           break;
         }
       }
-    } else if (msg.message == WM_CANCELMODE || msg.message == WM_LBUTTONUP || msg.message == WM_RBUTTONDOWN ||
-               (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)) {
-      break;
-    } else if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR) {
+      return CXTPCaptureLoop::kHandled;
+    case WM_CANCELMODE:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+      return CXTPCaptureLoop::kEnd;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
       // Keys are swallowed while a tab is dragged.
-    } else {
-      ::DispatchMessage(&msg);
+      return CXTPCaptureLoop::kHandled;
+    default:
+      return CXTPCaptureLoop::kDispatch;
     }
-  }
-  if (::GetCapture() == hWnd) ::ReleaseCapture();
+  });
+  loop.Release();
   PerformMouseMove(hWnd, pt);
   m_pSelected = pSelected;
   OnItemClick(pItem);

@@ -292,8 +292,8 @@ void CFindFileDlg::SelectFoundEntry(CMainFrame &frame, EntryNodeList &entries, s
   CQuendalVarnothView *list = frame.GetRightPane();
   const TreeEntryNode &node = entries.At(index);
   const TreeEntryNode *root = entries.Root();
-  const TreeEntryNode *folder = entries.FindFolder(node.m_record.m_parentId);
-  HTREEITEM item = folder != nullptr && folder->m_item != nullptr ? folder->m_item : nullptr;
+  TreeEntryNode *folder = entries.FindFolder(node.m_record.m_parentId);
+  HTREEITEM item = folder != nullptr ? tree->ItemOf(*folder) : nullptr;
   if (item == nullptr && root != nullptr && node.m_record.m_parentId == root->m_record.m_ownId)
     item = tree->RootItem();
   if (item == nullptr) return;

@@ -1,5 +1,7 @@
 #include "LeftView.h"
 
+#include <algorithm>
+
 #include "AppSettings.h"
 #include "AppText.h"
 #include "MainFrm.h"
@@ -69,6 +71,22 @@ TreeEntryNode *CLeftView::NodeOfItem(HTREEITEM item) {
   return found == m_nodeOfItem.end() ? nullptr : found->second;
 }
 
+HTREEITEM CLeftView::ItemOf(TreeEntryNode &folder) {
+  if (folder.m_item != nullptr || !folder.m_inTree || m_rootItem == nullptr) return folder.m_item;
+  // Up to the nearest folder with an item, then each level's items made on
+  // the way down. Every folder's parent had its place before it, so the
+  // chain ends, whatever loops the parent ids make.
+  std::vector<TreeEntryNode *> waiting{&folder};
+  for (size_t steps = 0; waiting.back()->m_item == nullptr && steps < m_entries.Size(); ++steps) {
+    TreeEntryNode *parent = m_entries.FindFolder(waiting.back()->m_record.m_parentId);
+    if (parent == nullptr || !parent->m_inTree) return nullptr;
+    waiting.push_back(parent);
+  }
+  for (size_t level = waiting.size() - 1; level > 0; --level)
+    if (waiting[level]->m_item != nullptr) FillChildren(waiting[level]->m_item);
+  return folder.m_item;
+}
+
 void CLeftView::CreateRootItem() {
   ClearTree();
   m_entries.Clear();
@@ -83,22 +101,92 @@ void CLeftView::CreateRootItem() {
   root.m_ownId = rootId;
   root.m_attributes = kEntryAttrFolder;
   TreeEntryNode &node = m_entries.Append(root, U16(text.GetString()), m_rootItem);
+  node.m_inTree = true;
   m_nodeOfItem[m_rootItem] = &node;
+  // The root's folders get their items as they come, so a search shows them.
+  m_children[m_rootItem].filled = true;
   // The new tree is first drawn an interval after it starts, not as its
   // first folder comes: a short search draws it once, at its end.
   m_lastRedraw = GetTickCount64();
 }
 
-HTREEITEM CLeftView::InsertSorted(HTREEITEM parent, const std::wstring &name, int image, DWORD id,
-                                  uint8_t check) {
-  SortedChildren &siblings = m_sortedChildren[parent];
+HTREEITEM CLeftView::InsertFolderItem(HTREEITEM parent, HTREEITEM after, const EntryRecord &folder,
+                                      uint8_t check, const std::wstring &name, bool button) {
+  const int image = folder.m_deleted ? kDeletedFolderImage : kFolderImage;
+  TVINSERTSTRUCTW insert = {};
+  insert.hParent = parent;
+  insert.hInsertAfter = after;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM | TVIF_CHILDREN;
+  insert.item.pszText = const_cast<LPWSTR>(name.c_str());
+  insert.item.iImage = image;
+  insert.item.iSelectedImage = image + 1;
+  insert.item.state = StateOfCheck(check);
+  insert.item.stateMask = TVIS_STATEIMAGEMASK;
+  insert.item.lParam = folder.m_ownId;
+  insert.item.cChildren = button ? 1 : 0;
+  HTREEITEM item = GetTreeCtrl().InsertItem(&insert);
+  if (item == nullptr) return nullptr;
+  m_children[item].buttonShown = button;
+  return item;
+}
+
+HTREEITEM CLeftView::InsertSorted(HTREEITEM parent, const EntryRecord &folder, uint8_t check,
+                                  const std::wstring &name) {
+  SortedChildren &siblings = m_children[parent].sorted;
   auto next = siblings.upper_bound(name);
   HTREEITEM after = next == siblings.begin() ? TVI_FIRST : std::prev(next)->second;
-  HTREEITEM item = GetTreeCtrl().InsertItem(
-      TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM, name.c_str(), image, image + 1,
-      StateOfCheck(check), TVIS_STATEIMAGEMASK, id, parent, after);
-  if (item != nullptr) siblings.emplace_hint(next, name, item);
+  HTREEITEM item = InsertFolderItem(parent, after, folder, check, name, false);
+  if (item != nullptr) m_children[parent].sorted.emplace_hint(next, name, item);
   return item;
+}
+
+bool CLeftView::HasSubfolderInTree(const TreeEntryNode &folder) {
+  // Subfolders are placed under the first folder of their parent id only.
+  if (m_entries.FindFolder(folder.m_record.m_ownId) != &folder) return false;
+  const std::vector<TreeEntryNode *> &children = m_entries.ChildrenOf(folder.m_record.m_ownId);
+  return std::any_of(children.begin(), children.end(),
+                     [](const TreeEntryNode *child) { return child->IsFolder() && child->m_inTree; });
+}
+
+void CLeftView::FillChildren(HTREEITEM item) {
+  auto found = m_children.find(item);
+  if (found == m_children.end() || found->second.filled) return;
+  found->second.filled = true;
+  TreeEntryNode *folder = NodeOfItem(item);
+  if (folder == nullptr || !found->second.buttonShown) return;
+  struct Waiting {
+    std::wstring name;
+    TreeEntryNode *node;
+  };
+  std::vector<Waiting> waiting;
+  for (TreeEntryNode *child : m_entries.ChildrenOf(folder->m_record.m_ownId))
+    if (child->IsFolder() && child->m_inTree && child->m_item == nullptr)
+      waiting.push_back({Wide(child->m_name), child});
+  // The order the sorted insertion gives them as they come: by name, equal
+  // names in the order they came.
+  const NameLess less;
+  std::stable_sort(waiting.begin(), waiting.end(),
+                   [&less](const Waiting &a, const Waiting &b) { return less(a.name, b.name); });
+  for (Waiting &child : waiting) {
+    HTREEITEM childItem = InsertFolderItem(item, TVI_LAST, child.node->m_record, child.node->Check(),
+                                           child.name, HasSubfolderInTree(*child.node));
+    if (childItem == nullptr) continue;
+    child.node->m_item = childItem;
+    m_nodeOfItem[childItem] = child.node;
+    m_children[item].sorted.emplace_hint(m_children[item].sorted.end(), std::move(child.name), childItem);
+  }
+}
+
+void CLeftView::ShowButton(HTREEITEM item) {
+  ItemChildren &children = m_children[item];
+  if (children.buttonShown || item == m_rootItem) return;
+  children.buttonShown = true;
+  DeferRedraw();
+  TVITEMW button = {};
+  button.mask = TVIF_CHILDREN;
+  button.hItem = item;
+  button.cChildren = 1;
+  GetTreeCtrl().SetItem(&button);
 }
 
 void CLeftView::DeferRedraw() {
@@ -136,20 +224,29 @@ void CLeftView::OnTimer(UINT_PTR id) {
 }
 
 void CLeftView::AddEntryToTree(const EntryRecord &entry, std::u16string name) {
-  HTREEITEM item = nullptr;
   // A scan file brings back the checks it was saved with; the item shows
   // the same state as the node.
   const uint8_t check = entry.m_checkState <= kPartlyChecked ? entry.m_checkState : uint8_t{kUnchecked};
+  TreeEntryNode *parent = nullptr;
   if (entry.IsFolder() && !m_entries.Empty()) {
-    TreeEntryNode *parent = m_entries.FindFolder(entry.m_parentId);
-    if (parent != nullptr && parent->m_item != nullptr) {
+    parent = m_entries.FindFolder(entry.m_parentId);
+    if (parent != nullptr && !parent->m_inTree) parent = nullptr;
+  }
+  HTREEITEM item = nullptr;
+  if (parent != nullptr && parent->m_item != nullptr) {
+    auto children = m_children.find(parent->m_item);
+    if (children == m_children.end() || !children->second.filled) {
+      ShowButton(parent->m_item);
+    } else {
       DeferRedraw();
-      item = InsertSorted(parent->m_item, Wide(name), entry.m_deleted ? kDeletedFolderImage : kFolderImage,
-                          entry.m_ownId, check);
+      ShowButton(parent->m_item);
+      item = InsertSorted(parent->m_item, entry, check, Wide(name));
       // The root opens as its first folders arrive, so a search shows its
       // progress. Deeper folders stay closed: every folder added under an
       // open one re-lays out all the shown items below it, which would make
       // adding quadratic; the end of a search closes the first level anyway.
+      // The new folder's node comes after: opening the root while a stop is
+      // asked for gives the root's state to the entries already there.
       CTreeCtrl &tree = GetTreeCtrl();
       if (parent->m_item == m_rootItem && (tree.GetItemState(m_rootItem, TVIS_EXPANDED) & TVIS_EXPANDED) == 0)
         tree.Expand(m_rootItem, TVE_EXPAND);
@@ -157,6 +254,7 @@ void CLeftView::AddEntryToTree(const EntryRecord &entry, std::u16string name) {
   }
   TreeEntryNode &node = m_entries.Append(entry, std::move(name), item);
   node.m_record.m_checkState = check;
+  node.m_inTree = parent != nullptr;
   if (item != nullptr) m_nodeOfItem[item] = &node;
 }
 
@@ -165,7 +263,7 @@ void CLeftView::ClearTree() {
   if (CQuendalVarnothView *list = FileList()) list->ClearFileList();
   GetTreeCtrl().DeleteAllItems();
   m_rootItem = nullptr;
-  m_sortedChildren.clear();
+  m_children.clear();
   m_nodeOfItem.clear();
   for (TreeEntryNode &node : m_entries) node.m_item = nullptr;
   TheQvApp().ResultsPresent = 0;
@@ -227,12 +325,14 @@ void CLeftView::FillFileListOf(HTREEITEM item) {
 
 void CLeftView::SelectFolderById(DWORD id) {
   TreeEntryNode *node = m_entries.FindFolder(id);
-  if (node == nullptr || node->m_item == nullptr) return;
-  GetTreeCtrl().Expand(node->m_item, TVE_EXPAND);
-  GetTreeCtrl().SelectItem(node->m_item);
+  HTREEITEM item = node != nullptr ? ItemOf(*node) : nullptr;
+  if (item == nullptr) return;
+  GetTreeCtrl().Expand(item, TVE_EXPAND);
+  GetTreeCtrl().SelectItem(item);
 }
 
-HTREEITEM CLeftView::FindChildItem(HTREEITEM parent, const CString *name, DWORD id) const {
+HTREEITEM CLeftView::FindChildItem(HTREEITEM parent, const CString *name, DWORD id) {
+  FillChildren(parent);
   CTreeCtrl &tree = GetTreeCtrl();
   for (HTREEITEM child = tree.GetChildItem(parent); child; child = tree.GetNextSiblingItem(child)) {
     if (tree.GetItemData(child) != id) continue;
@@ -374,8 +474,10 @@ void CLeftView::OnTreeSelChanged(NMHDR *header, LRESULT *result) {
 
 void CLeftView::OnTreeItemExpanding(NMHDR *header, LRESULT *result) {
   *result = 0;
+  const NMTREEVIEWW *notice = reinterpret_cast<NMTREEVIEWW *>(header);
+  if ((notice->action & TVE_EXPAND) != 0) FillChildren(notice->itemNew.hItem);
   if (TheQvApp().StopRequested != 1) return;
-  TreeEntryNode *folder = NodeOfItem(reinterpret_cast<NMTREEVIEWW *>(header)->itemNew.hItem);
+  TreeEntryNode *folder = NodeOfItem(notice->itemNew.hItem);
   if (folder == nullptr || folder->Check() == kPartlyChecked) return;
   SetEntriesCheck(folder->m_record.m_ownId, folder->Check());
 }

@@ -33,13 +33,19 @@ public:
   HTREEITEM RootItem() const { return m_rootItem; }
   // The node a folder item stands for; null for an item of no node.
   TreeEntryNode *NodeOfItem(HTREEITEM item);
+  // The folder's item. A folder's subfolders get their items when its own
+  // first opens; this makes them (and its ancestors') now. Null for a folder
+  // with no place in the tree.
+  HTREEITEM ItemOf(TreeEntryNode &folder);
 
   // Starts a new tree: the root item ("Root"; its data is the root's own
   // id, 5 with the NTFS engine live, else 0) and a new entry list whose first
   // node is the root's.
   void CreateRootItem();
-  // Keeps a copy of the entry; a folder also gets a tree item, sorted by
-  // name, under its parent folder's item (none when that parent is unknown).
+  // Keeps a copy of the entry; a folder also gets a place in the tree,
+  // sorted by name, under its parent folder (none when that parent is
+  // unknown). Its item is made at once only under an item already opened
+  // once (the root always is); the rest wait for their parent to open.
   void AddEntryToTree(const EntryRecord &entry, std::u16string name);
   // Deletes every item and empties the file list; the entries stay until
   // the next CreateRootItem or Entries().Clear().
@@ -83,15 +89,25 @@ private:
     bool operator()(const std::wstring &a, const std::wstring &b) const;
   };
   using SortedChildren = std::multimap<std::wstring, HTREEITEM, NameLess>;
+  struct ItemChildren {
+    // Its subfolders' items by name, so a sorted insertion finds its place
+    // without walking the siblings.
+    SortedChildren sorted;
+    // Its subfolders have their items; until then it only shows a button
+    // when it has any.
+    bool filled = false;
+    bool buttonShown = false;
+  };
 
   EntryNodeList m_entries;
   EntryCheckModel m_checkModel;
   HTREEITEM m_rootItem = nullptr;
   CImageList m_images;
   CImageList m_stateImages;
-  // Each folder item's children by name, so a sorted insertion finds its
-  // place without walking the siblings.
-  std::unordered_map<HTREEITEM, SortedChildren> m_sortedChildren;
+  // Under Wine every item costs a few microseconds to insert and keeps
+  // costing in each layout: a disk's tens of thousands of folders get items
+  // only as the user opens their parents.
+  std::unordered_map<HTREEITEM, ItemChildren> m_children;
   std::unordered_map<HTREEITEM, TreeEntryNode *> m_nodeOfItem;
   // While entries pour in, the tree is redrawn once per turn of the
   // message loop rather than once per folder, and no more often than every
@@ -103,8 +119,17 @@ private:
   ULONGLONG m_lastRedraw = 0;
 
   CQuendalVarnothView *FileList() const;
-  HTREEITEM InsertSorted(HTREEITEM parent, const std::wstring &name, int image, DWORD id, uint8_t check);
-  HTREEITEM FindChildItem(HTREEITEM parent, const CString *name, DWORD id) const;
+  // A new folder's item: its subfolders are still to come, so no button.
+  HTREEITEM InsertSorted(HTREEITEM parent, const EntryRecord &folder, uint8_t check,
+                         const std::wstring &name);
+  HTREEITEM InsertFolderItem(HTREEITEM parent, HTREEITEM after, const EntryRecord &folder, uint8_t check,
+                             const std::wstring &name, bool button);
+  bool HasSubfolderInTree(const TreeEntryNode &folder);
+  // Makes the items of the folder item's subfolders, if not made yet.
+  void FillChildren(HTREEITEM item);
+  // The button of a folder whose first subfolder just came.
+  void ShowButton(HTREEITEM item);
+  HTREEITEM FindChildItem(HTREEITEM parent, const CString *name, DWORD id);
   void FillFileListOf(HTREEITEM item);
   void AfterCheckChange(bool unchecked);
   void DeferRedraw();

@@ -20,9 +20,13 @@
 struct TreeEntryNode {
   EntryRecord m_record;
   std::u16string m_name;
-  // The folder's tree item; null for files and for folders that could not
-  // be placed under a parent.
+  // The folder's tree item; null for files, for folders that could not be
+  // placed under a parent and for folders whose parent's item was never
+  // opened (the tree makes those items when it is).
   HTREEITEM m_item = nullptr;
+  // The folder has a place in the tree: its parent folder had one when it
+  // came. Its item may still be waiting for the parent's to open.
+  bool m_inTree = false;
   // No folder of the tree holds it (its parent was never found), so no box
   // shows it; known once a search or a load has ended.
   bool m_unshown = false;

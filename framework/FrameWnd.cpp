@@ -342,6 +342,14 @@ void CFrameWnd::DelayRecalcLayout(BOOL bNotify) {
   m_nIdleFlags |= idleLayout | (bNotify ? idleNotify : 0);
 }
 
+BOOL CFrameWnd::RecalcPendingLayout() {
+  if (!(m_nIdleFlags & idleLayout)) return FALSE;
+  const BOOL bNotify = (m_nIdleFlags & idleNotify) != 0;
+  m_nIdleFlags &= ~(idleLayout | idleNotify);
+  RecalcLayout(bNotify);
+  return TRUE;
+}
+
 void CFrameWnd::OnSize(UINT nType, int cx, int cy) {
   CWnd::OnSize(nType, cx, cy);
   if (nType != SIZE_MINIMIZED) RecalcLayout();

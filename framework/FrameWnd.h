@@ -50,6 +50,9 @@ public:
   // Lays the control bars out along the edges and gives the rest to the pane.
   virtual void RecalcLayout(BOOL bNotify = TRUE);
   void DelayRecalcLayout(BOOL bNotify = TRUE);
+  // Runs now the layout DelayRecalcLayout left for the idle time (a modal
+  // loop has none); FALSE when none was pending.
+  BOOL RecalcPendingLayout();
   virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext *pContext);
   CWnd *CreateView(CCreateContext *pContext, UINT nID = AFX_IDW_PANE_FIRST);
   void InitialUpdateFrame(CDocument *pDoc, BOOL bMakeVisible);

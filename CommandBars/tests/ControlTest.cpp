@@ -358,6 +358,33 @@ TEST_F(PressLoop, QuitEndsTheLoopAndIsPostedAgain) {
   g_messages.clear();
 }
 
+// Feeds the press loop as FeedMessage does, but hands the capture to
+// another window while the release is on its way.
+HWND g_hWndThief = nullptr;
+BOOL FeedAfterCaptureTaken(MSG *pMsg) {
+  if (!g_messages.empty() && g_messages.front().message == WM_LBUTTONUP) ::SetCapture(g_hWndThief);
+  return FeedMessage(pMsg);
+}
+
+TEST_F(PressLoop, CaptureTakenByAnotherWindowRunsNoCommand) {
+  ASSERT_TRUE(bar->CreateEx(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, AfxRegisterWndClass(0), L"bar", WS_POPUP, 20,
+                            900, 100, 30, nullptr, nullptr));
+  CWnd thief;
+  ASSERT_TRUE(thief.CreateEx(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, AfxRegisterWndClass(0), L"thief", WS_POPUP,
+                             140, 900, 10, 10, nullptr, nullptr));
+  g_hWndThief = thief.m_hWnd;
+  CXTPControlButton::SetGetMessageFunction(&FeedAfterCaptureTaken);
+  g_messages = {Mouse(WM_MOUSEMOVE, 5, 5), Mouse(WM_LBUTTONUP, 5, 5)};
+  pControl->OnClick(FALSE, CPoint(5, 5));
+  EXPECT_EQ(Commands(), 0) << "the press was never released over the button";
+  EXPECT_EQ(pControl->GetPressed(), 0);
+  EXPECT_EQ(::GetCapture(), thief.m_hWnd) << "the new holder keeps it";
+  ::ReleaseCapture();
+  thief.DestroyWindow();
+  bar->DestroyWindow();
+  g_messages.clear();
+}
+
 TEST_F(PressLoop, PopupBarsExecuteOnRelease) {
   TestBar popup(xtpBarTypePopup, xtpBarPopup);
   popup.SetCommandBars(&commandBars);

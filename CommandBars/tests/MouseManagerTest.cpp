@@ -106,6 +106,20 @@ TEST_F(MouseManagerTest, CloseTrackedBarsClosesTheFirstAndItsChildren) {
   m_pManager->CloseTrackedBars(); // nothing tracked: nothing happens
 }
 
+// A popup tracked from inside another is not its child: closing the bars
+// closes it too, rather than leaving it open over a closed menu.
+TEST_F(MouseManagerTest, CloseTrackedBarsClosesANestedPopupToo) {
+  FakeBar popup("popup", CRect(0, 20, 100, 120)), sub("sub", CRect(100, 20, 200, 120)),
+      nested("nested", CRect(300, 20, 400, 120));
+  popup.m_pChild = &sub;
+  m_pManager->PushTrackedBar(&popup);
+  m_pManager->PushTrackedBar(&sub);
+  m_pManager->PushTrackedBar(&nested);
+  m_pManager->CloseTrackedBars();
+  EXPECT_EQ(g_log, (std::vector<std::string>{"popup closed", "sub closed", "nested closed"}));
+  EXPECT_EQ(m_pManager->GetTrackedCount(), 0);
+}
+
 TEST_F(MouseManagerTest, LockIsACount) {
   m_pManager->LockMouseMove();
   m_pManager->LockMouseMove();

@@ -2,7 +2,9 @@
 # Times the program's own fast search (SearchBench under Wine, the image
 # mapped as drive S:) against the engine alone (NtfsBench, natively) on the
 # same NTFS images: the benchmark image of make-ntfs-bench-image.sh (100,000
-# files) and one with 200,000 files, made in WORK_DIR unless they are there.
+# files) and one with 200,000 files, both with all their folders in the root,
+# and one with 200,000 files in 20,220 folders three deep, as a disk has
+# them; made in WORK_DIR unless they are there.
 #   search-bench.sh WORK_DIR
 # What each figure includes:
 #   app search         the shown main window from the search's start message
@@ -33,6 +35,34 @@ make_image() { # files image
   [ -f "$2" ] || QV_BENCH_FILES=$1 "$root/engine/bench/make-ntfs-bench-image.sh" "$2"
 }
 
+# 20 top folders of 10 folders of 100 folders of 10 files, every third
+# file deleted.
+make_deep_image() { # image
+  [ -f "$1" ] && return
+  truncate -s 2G "$1"
+  mkntfs -F -Q -q -c 4096 "$1" >/dev/null 2>&1
+  local mnt
+  mnt=$(mktemp -d)
+  ntfs-3g "$1" "$mnt"
+  python3 - "$mnt" <<'PY'
+import os, sys
+mnt, files = sys.argv[1], []
+for a in range(20):
+    for b in range(10):
+        for c in range(100):
+            folder = os.path.join(mnt, 'top%02d' % a, 'mid%02d' % b, 'leaf%03d' % c)
+            os.makedirs(folder)
+            for f in range(10):
+                files.append(os.path.join(folder, 'file%02d.txt' % f))
+                with open(files[-1], 'wb') as out:
+                    out.write(b'%d/%d/%d/%d ' % (a, b, c, f) * (1 + f * 7))
+for path in files[::3]:
+    os.remove(path)
+PY
+  umount "$mnt"
+  rmdir "$mnt"
+}
+
 # One wineserver for all runs, as the tests have it: a prefix that starts
 # its services during a timed search makes that search many times slower.
 export QV_WINE_DIR=$work/wine
@@ -57,16 +87,20 @@ best() { # label command...
   echo "$best_out"
 }
 
-for files in 100000 200000; do
-  image=$work/ntfs-$((files / 1000))k.img
-  make_image "$files" "$image"
+for image in ntfs-100k.img ntfs-200k.img ntfs-200k-deep.img; do
+  image=$work/$image
+  case $image in
+  *-deep.img) files=200000 shape="in 20,220 folders three deep" && make_deep_image "$image" ;;
+  *) files=$(($(basename "$image" | tr -dc 0-9) * 1000)) shape="in the root's folders" &&
+    make_image "$files" "$image" ;;
+  esac
   ln -sfn "$image" "$WINEPREFIX/dosdevices/s::"
   "$root/tools/wine-run" "$app_bench" S NTFS >/dev/null # settles the prefix and the page cache
   app_out=$(best "app search" "$root/tools/wine-run" "$app_bench" S NTFS)
   engine_out=$(best search "$engine_bench" --bench "$image")
   app=$(seconds "app search" <<<"$app_out")
   engine=$(seconds search <<<"$engine_out")
-  echo "== $(basename "$image"): $files files, every third deleted (best of five runs)"
+  echo "== $(basename "$image"): $files files $shape, every third deleted (best of five runs)"
   echo "$app_out" | grep -E '^(app search|  start|engine under Wine)'
   echo "$engine_out" | grep '^search' | sed 's/^search/search (native)/'
   if [ -n "$app" ] && [ -n "$engine" ]; then

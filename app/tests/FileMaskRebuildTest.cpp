@@ -102,9 +102,9 @@ protected:
       if (&node == Entries().Root() || node.m_unshown) continue;
       EXPECT_NE(Entries().FindFolder(node.m_record.m_parentId), nullptr) << what << ToUtf8(node.m_name);
       if (!node.IsFolder()) continue;
-      ASSERT_NE(node.m_item, nullptr) << what << ToUtf8(node.m_name);
-      EXPECT_EQ(control.GetItemState(node.m_item, TVIS_STATEIMAGEMASK),
-                INDEXTOSTATEIMAGEMASK(node.Check() + 1))
+      HTREEITEM item = m_frame->GetLeftPane()->ItemOf(node);
+      ASSERT_NE(item, nullptr) << what << ToUtf8(node.m_name);
+      EXPECT_EQ(control.GetItemState(item, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(node.Check() + 1))
           << what << ToUtf8(node.m_name);
       const auto &children = Entries().ChildrenOf(node.m_record.m_ownId);
       if (masked) EXPECT_FALSE(children.empty()) << what << ToUtf8(node.m_name);

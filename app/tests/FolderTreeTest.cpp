@@ -87,7 +87,7 @@ protected:
   }
   HTREEITEM Item(const std::string &name) {
     TreeEntryNode *node = Node(name);
-    return node ? node->m_item : nullptr;
+    return node ? m_tree->ItemOf(*node) : nullptr;
   }
   void Select(const std::string &folder) { m_tree->GetTreeCtrl().SelectItem(Item(folder)); }
   int Row(const std::string &name) {
@@ -425,7 +425,7 @@ TEST_F(FolderTreeTest, GoUpFollowsTreeItemsNotTheirText) {
   // A found folder that happens to be called "Root" can still go up.
   Select("inner");
   SendCommand(ID_EDIT_GO_UP);
-  EXPECT_EQ(m_tree->GetTreeCtrl().GetSelectedItem(), m_tree->Entries().FindFolder(10)->m_item);
+  EXPECT_EQ(m_tree->GetTreeCtrl().GetSelectedItem(), m_tree->ItemOf(*m_tree->Entries().FindFolder(10)));
   EXPECT_TRUE(AfxIsCommandEnabled(m_frame, ID_EDIT_GO_UP));
   SendCommand(ID_EDIT_GO_UP);
   EXPECT_EQ(m_tree->GetTreeCtrl().GetSelectedItem(), m_tree->RootItem());
@@ -456,6 +456,145 @@ TEST_F(FolderTreeTest, TreeItemsAreSortedDeletedFoldersMarkedAndOrphansKept) {
   EXPECT_EQ(m_tree->Entries().Size(), 7u);
   EXPECT_EQ(tree.GetItemText(m_tree->RootItem()), CString(L"Root"));
   EXPECT_EQ(tree.GetItemData(m_tree->RootItem()), 0u);
+}
+
+// The items of a folder's subfolders are made when the folder first opens:
+// until then it shows its button when it has any; then they come in the
+// order, with the images and boxes, that adding them at once gave.
+//   Root
+//   +- top [10]        alpha [13] (deep [15] under it), Beta [12] deleted,
+//   |                  beta [14], zed [11] (only a file), later [18]
+//   +- leaf [16]       lost [17] came before its parent later [18]
+//   +- top2 [10]       a second folder of top's id
+TEST_F(FolderTreeTest, SubfolderItemsAreMadeWhenTheirFolderFirstOpens) {
+  m_tree->CreateRootItem();
+  AddEntry("top", 10, 0, true);
+  AddEntry("zed", 11, 10, true);
+  AddEntry("Beta", 12, 10, true, 0, true);
+  AddEntry("alpha", 13, 10, true);
+  AddEntry("beta", 14, 10, true);
+  AddEntry("deep", 15, 13, true);
+  AddEntry("in-zed.txt", 30, 11, false);
+  AddEntry("leaf", 16, 0, true);
+  AddEntry("lost", 17, 18, true);
+  AddEntry("later", 18, 10, true);
+  AddEntry("top2", 10, 0, true);
+  m_tree->ResetTreeToRoot();
+  CTreeCtrl &tree = m_tree->GetTreeCtrl();
+  auto hasButton = [&](HTREEITEM item) {
+    TVITEMW query = {};
+    query.mask = TVIF_CHILDREN;
+    query.hItem = item;
+    return tree.GetItem(&query) && query.cChildren != 0;
+  };
+  auto childNames = [&](HTREEITEM item) {
+    std::vector<std::wstring> names;
+    for (HTREEITEM child = tree.GetChildItem(item); child; child = tree.GetNextSiblingItem(child))
+      names.emplace_back(static_cast<LPCTSTR>(tree.GetItemText(child)));
+    return names;
+  };
+  HTREEITEM top = Node("top")->m_item;
+  ASSERT_NE(top, nullptr);
+  EXPECT_EQ(Node("alpha")->m_item, nullptr);
+  EXPECT_EQ(tree.GetChildItem(top), nullptr);
+  EXPECT_TRUE(hasButton(top));
+  EXPECT_FALSE(hasButton(Node("leaf")->m_item));
+  EXPECT_FALSE(hasButton(Node("top2")->m_item));
+
+  tree.Expand(top, TVE_EXPAND);
+  EXPECT_EQ(childNames(top), (std::vector<std::wstring>{L"alpha", L"Beta", L"beta", L"later", L"zed"}));
+  int image = -1, selected = -1;
+  tree.GetItemImage(Node("Beta")->m_item, image, selected);
+  EXPECT_EQ(image, 2);
+  EXPECT_EQ(selected, 3);
+  tree.GetItemImage(Node("beta")->m_item, image, selected);
+  EXPECT_EQ(image, 0);
+  EXPECT_TRUE(hasButton(Node("alpha")->m_item));
+  EXPECT_FALSE(hasButton(Node("zed")->m_item));
+  EXPECT_FALSE(hasButton(Node("later")->m_item));
+  EXPECT_EQ(Node("deep")->m_item, nullptr);
+  EXPECT_EQ(tree.GetItemData(Node("zed")->m_item), 11u);
+  ExpectViewsAgreeWithNodes();
+
+  // A folder found under an open one takes its place at once.
+  AddEntry("middle", 19, 10, true);
+  EXPECT_EQ(childNames(top),
+            (std::vector<std::wstring>{L"alpha", L"Beta", L"beta", L"later", L"middle", L"zed"}));
+  // Opening the parent of a folder that came before it shows nothing more;
+  // neither does the second folder of an id.
+  tree.Expand(Node("later")->m_item, TVE_EXPAND);
+  EXPECT_EQ(tree.GetChildItem(Node("later")->m_item), nullptr);
+  EXPECT_EQ(Item("lost"), nullptr);
+  // A folder found under one whose subfolders were looked for while it had
+  // none (the list's row of a folder with no place asked to open) gives it
+  // its button and its item at once.
+  Select("later");
+  m_tree->OpenChildFolder(17);
+  EXPECT_EQ(tree.GetSelectedItem(), Node("later")->m_item);
+  AddEntry("newer", 20, 18, true);
+  EXPECT_TRUE(hasButton(Node("later")->m_item));
+  EXPECT_EQ(childNames(Node("later")->m_item), std::vector<std::wstring>{L"newer"});
+  tree.Expand(Node("top2")->m_item, TVE_EXPAND);
+  EXPECT_EQ(tree.GetChildItem(Node("top2")->m_item), nullptr);
+  // A folder asked for by its node is made with its parent's other folders.
+  HTREEITEM deep = Item("deep");
+  ASSERT_NE(deep, nullptr);
+  EXPECT_EQ(tree.GetParentItem(deep), Node("alpha")->m_item);
+  EXPECT_EQ(childNames(Node("alpha")->m_item), std::vector<std::wstring>{L"deep"});
+}
+
+// While a search runs, a folder found under a folder not yet opened gives
+// that folder its button at once, as a made item would.
+TEST_F(FolderTreeTest, AFolderFoundUnderAClosedOneShowsItsButtonAtOnce) {
+  m_tree->CreateRootItem();
+  AddEntry("outer", 10, 0, true);
+  CTreeCtrl &tree = m_tree->GetTreeCtrl();
+  HTREEITEM outer = Item("outer");
+  TVITEMW query = {};
+  query.mask = TVIF_CHILDREN;
+  query.hItem = outer;
+  ASSERT_TRUE(tree.GetItem(&query));
+  EXPECT_EQ(query.cChildren, 0);
+  AddEntry("inner", 11, 10, true);
+  ASSERT_TRUE(tree.GetItem(&query));
+  EXPECT_EQ(query.cChildren, 1);
+  EXPECT_EQ(Node("inner")->m_item, nullptr);
+  m_tree->ResetTreeToRoot();
+  tree.Expand(outer, TVE_EXPAND);
+  EXPECT_EQ(tree.GetItemText(tree.GetChildItem(outer)), CString(L"inner"));
+}
+
+// The keys a user opens folders with make the items they show.
+TEST_F(FolderTreeTest, KeysOpenFoldersWhoseSubfoldersWereNeverShown) {
+  AddStandardEntries();
+  CTreeCtrl &tree = m_tree->GetTreeCtrl();
+  tree.SelectItem(Node("Docs")->m_item);
+  m_tree->SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+  EXPECT_NE(tree.GetItemState(Node("Docs")->m_item, TVIS_EXPANDED) & TVIS_EXPANDED, 0u);
+  m_tree->SendMessage(WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(tree.GetItemText(tree.GetSelectedItem()), CString(L"Letters"));
+  EXPECT_EQ(Column(0), std::vector<std::wstring>({L"a.txt", L"b.txt"}));
+  m_tree->SendMessage(WM_KEYDOWN, VK_LEFT, 0);
+  m_tree->SendMessage(WM_KEYDOWN, VK_LEFT, 0);
+  EXPECT_EQ(tree.GetSelectedItem(), Node("Docs")->m_item);
+}
+
+// A folder ticked before its subfolders were ever shown: they show the
+// tick when they open, their files too, and a change below goes back up.
+TEST_F(FolderTreeTest, ATickReachesSubfoldersNeverShown) {
+  AddStandardEntries();
+  m_tree->ToggleItemCheck(Node("Docs")->m_item);
+  EXPECT_EQ(Node("Letters")->m_item, nullptr);
+  EXPECT_EQ(Checks(), "Root=2 Docs=1 Letters=1 a.txt=1 b.txt=1 notes.txt=1 Old=0 c.txt=0 top.txt=0");
+  CTreeCtrl &tree = m_tree->GetTreeCtrl();
+  tree.Expand(Node("Docs")->m_item, TVE_EXPAND);
+  ASSERT_NE(Node("Letters")->m_item, nullptr);
+  EXPECT_EQ(tree.GetItemState(Node("Letters")->m_item, TVIS_STATEIMAGEMASK) >> 12, 2u);
+  Select("Letters");
+  ExpectViewsAgreeWithNodes();
+  m_list->ToggleRowCheck(Row("a.txt"));
+  EXPECT_EQ(Checks(), "Root=2 Docs=2 Letters=2 a.txt=0 b.txt=1 notes.txt=1 Old=0 c.txt=0 top.txt=0");
+  ExpectViewsAgreeWithNodes();
 }
 
 TEST_F(FolderTreeTest, ExpandingAFolderGivesItsEntriesItsState) {

@@ -123,6 +123,7 @@ protected:
     ADD_FAILURE() << "no entry " << ToUtf8(name);
     return *Entries().Root();
   }
+  HTREEITEM ItemOf(TreeEntryNode &folder) { return m_frame->GetLeftPane()->ItemOf(folder); }
   // Recover Selected into a new folder on the other drive; what it wrote.
   std::set<std::wstring> RecoverSelected(const std::wstring &run) {
     const std::wstring folder = Elsewhere(run);
@@ -131,8 +132,8 @@ protected:
     return FilesUnder(folder);
   }
   // The files the check boxes show ticked, looked at as a user does: every
-  // folder of the tree selected in turn, parents first, and its file rows
-  // shown checked; as paths where recovery puts them.
+  // folder of the tree opened and selected in turn, parents first, and its
+  // file rows shown checked; as paths where recovery puts them.
   std::set<std::wstring> ShownTicked() {
     CLeftView *tree = m_frame->GetLeftPane();
     CQuendalVarnothView *list = m_frame->GetRightPane();
@@ -144,6 +145,7 @@ protected:
     while (!pending.empty()) {
       HTREEITEM item = pending.back();
       pending.pop_back();
+      items.Expand(item, TVE_EXPAND);
       items.SelectItem(item);
       for (int row = 0; row < rows.GetItemCount(); ++row) {
         const TreeEntryNode *node = list->RowNode(row);
@@ -158,7 +160,8 @@ protected:
   }
   // The state image a folder's item shows: 1 unchecked, 2 checked, 3 partly.
   UINT ItemState(const std::u16string &folder) {
-    return m_frame->GetLeftPane()->GetTreeCtrl().GetItemState(Node(folder).m_item, TVIS_STATEIMAGEMASK) >> 12;
+    return m_frame->GetLeftPane()->GetTreeCtrl().GetItemState(ItemOf(Node(folder)), TVIS_STATEIMAGEMASK) >>
+           12;
   }
   bool Enabled(UINT id) { return IsCommandEnabled(id, m_frame->CurrentCommandContext()); }
   void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
@@ -194,7 +197,7 @@ TEST_F(ScanFileCommands, RecoverSelectedWritesWhatTheCheckBoxesShow) {
   CLeftView *tree = m_frame->GetLeftPane();
   CQuendalVarnothView *list = m_frame->GetRightPane();
   const std::wstring lost = L"Docs\\Sub\\Lost Report With A Long Name.txt";
-  tree->GetTreeCtrl().SelectItem(Node(u"Sub").m_item);
+  tree->GetTreeCtrl().SelectItem(ItemOf(Node(u"Sub")));
   for (int row = 0; row < list->GetListCtrl().GetItemCount(); ++row)
     if (list->RowNode(row)->m_name == u"Lost Report With A Long Name.txt") list->ToggleRowCheck(row);
   std::set<std::wstring> written = RecoverSelected(L"one");
@@ -212,7 +215,7 @@ TEST_F(ScanFileCommands, RecoverSelectedWritesWhatTheCheckBoxesShow) {
   EXPECT_TRUE(ShownTicked().empty());
 
   // Sub ticked in the tree; the scan file keeps it, the root's state it does not.
-  tree->ToggleItemCheck(Node(u"Sub").m_item);
+  tree->ToggleItemCheck(ItemOf(Node(u"Sub")));
   const std::wstring scanFile = m_work + L"\\ticked";
   m_frame->SaveScanFileAs(scanFile);
   m_frame->OpenScanFile(scanFile + L".DAT");
@@ -233,6 +236,31 @@ TEST_F(ScanFileCommands, RecoverSelectedWritesWhatTheCheckBoxesShow) {
   written = RecoverSelected(L"opened");
   EXPECT_EQ(written, (std::set<std::wstring>{lost, atRoot}));
   EXPECT_EQ(written, ShownTicked());
+}
+
+// A folder ticked in the tree before its subfolders were ever opened:
+// recovery writes every file below it and nothing else, the subfolders show
+// the tick when they open, and a scan file saved then brings back the same.
+TEST_F(ScanFileCommands, AFolderTickedBeforeItsSubfoldersOpenedRecoversAllBelowIt) {
+  CLeftView *tree = m_frame->GetLeftPane();
+  ASSERT_EQ(Node(u"Inner").m_item, nullptr);
+  tree->ToggleItemCheck(ItemOf(Node(u"Old")));
+  EXPECT_EQ(Node(u"Inner").m_item, nullptr);
+  const std::set<std::wstring> below = {L"Old\\X.bin", L"Old\\Inner\\X.txt", L"Old\\Inner\\Deep\\X.dat"};
+  EXPECT_EQ(RecoverSelected(L"ticked"), below);
+  EXPECT_EQ(ItemState(u"Inner"), 2u);
+  EXPECT_EQ(ItemState(u"Deep"), 2u);
+  EXPECT_EQ(ShownTicked(), below);
+
+  tree->ResetTreeToRoot();
+  const std::wstring scanFile = m_work + L"\\old-ticked";
+  m_frame->SaveScanFileAs(scanFile);
+  m_frame->OpenScanFile(scanFile + L".DAT");
+  ReattachImage();
+  EXPECT_EQ(Node(u"Inner").m_item, nullptr);
+  EXPECT_EQ(RecoverSelected(L"opened"), below);
+  EXPECT_EQ(ItemState(u"Deep"), 2u);
+  EXPECT_EQ(ShownTicked(), below);
 }
 
 // Save; save again under the same name: the question proposes a free name

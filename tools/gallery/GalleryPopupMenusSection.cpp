@@ -1,6 +1,7 @@
 #include "GalleryPopupMenusSection.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "XTGlobal.h"
 #include "XTPCommandBars.h"
@@ -23,10 +24,20 @@ enum {
   kRecent2,
   kRecent3,
   kExit,
-  kRow = 400
+  kBold,
+  kItalic,
+  kUnderline,
+  kAlignLeft,
+  kAlignCenter,
+  kAlignRight,
+  kSortUp,
+  kSortDown,
+  kRow = 400,
+  kFormatBarId = 0x7A01
 };
 
-const wchar_t *const kLabels[CGalleryMenuBoard::kMenus] = {L"File menu", L"Shortened menu", L"Long menu"};
+const wchar_t *const kLabels[CGalleryMenuBoard::kMenus] = {L"File menu", L"Shortened menu", L"Long menu",
+                                                           L"Right-aligned", L"Tear-off menu"};
 const UINT kOpenFromStart = WM_APP + 40;
 
 // A small framed square in a colour of its own, for the menu's icons.
@@ -101,11 +112,11 @@ void CGalleryMenuBoard::Build() {
   const struct {
     int nId;
     COLORREF clr;
-  } kIcons[] = {{kNew, RGB(250, 250, 250)},
-                {kOpen, RGB(240, 190, 60)},
-                {kSave, RGB(60, 90, 200)},
-                {kPrint, RGB(110, 110, 110)},
-                {kExit, RGB(200, 60, 60)}};
+  } kIcons[] = {
+      {kNew, RGB(250, 250, 250)},        {kOpen, RGB(240, 190, 60)},      {kSave, RGB(60, 90, 200)},
+      {kPrint, RGB(110, 110, 110)},      {kExit, RGB(200, 60, 60)},       {kBold, RGB(30, 30, 30)},
+      {kItalic, RGB(90, 160, 90)},       {kUnderline, RGB(60, 140, 220)}, {kAlignLeft, RGB(220, 140, 60)},
+      {kAlignCenter, RGB(180, 90, 200)}, {kAlignRight, RGB(90, 200, 200)}};
   for (const auto &icon : kIcons) {
     HICON hIcon = MakeIcon(icon.clr);
     m_pImages->SetIcon(CXTPIconHandle(hIcon), static_cast<UINT>(icon.nId), CSize(16, 16), 0);
@@ -149,6 +160,25 @@ void CGalleryMenuBoard::Build() {
     Add(pLong, kRow + i, str, nullptr, i > 0 && i % 10 == 0);
   }
   m_pMenus[2] = pLong;
+
+  // Dragged out by its band, this one becomes the "Format" toolbar.
+  CXTPPopupBar *pFormat = CXTPPopupBar::CreatePopupBar(m_pCommandBars);
+  Add(pFormat, kBold, L"&Bold", L"Ctrl+B");
+  Add(pFormat, kItalic, L"&Italic", L"Ctrl+I");
+  Add(pFormat, kUnderline, L"&Underline", L"Ctrl+U");
+  Add(pFormat, kAlignLeft, L"Align &Left", nullptr, TRUE);
+  Add(pFormat, kAlignCenter, L"&Center");
+  Add(pFormat, kAlignRight, L"Align &Right");
+  pFormat->SetTearOffPopup(L"Format", kFormatBarId, 200);
+  m_pMenus[kTearOffMenu] = pFormat;
+
+  CXTPPopupBar *pSort = CXTPPopupBar::CreatePopupBar(m_pCommandBars);
+  Add(pSort, kSortUp, L"Sort &Ascending");
+  Add(pSort, kSortDown, L"Sort &Descending");
+  Add(pSort, kAlignRight, L"Align &Right", nullptr, TRUE);
+  // Shown together with the tear-off menu in pictures: it stays over it.
+  pSort->SetNested(TRUE);
+  m_pMenus[kRightAlignedMenu] = pSort;
 }
 
 BOOL CGalleryMenuBoard::Create(CWnd *pParent, const CRect &rc, UINT nID) {
@@ -164,6 +194,11 @@ void CGalleryMenuBoard::OpenMenu(int i, BOOL bSubmenu) {
   ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT *>(&rc), 2);
   CXTPPopupBar *pMenu = m_pMenus[i];
   pMenu->SetTrackingMode(0);
+  if (i == kRightAlignedMenu) {
+    // Its right edge lines up with the label's.
+    CXTPCommandBars::TrackPopupMenu(pMenu, TPM_RIGHTALIGN | TPM_RETURNCMD, rc.right, rc.bottom, this, &rc);
+    return;
+  }
   pMenu->Popup(rc.left, rc.bottom, &rc);
   if (bSubmenu && i == 0) {
     // The recent-files row, opened as the right arrow opens it.
@@ -174,6 +209,19 @@ void CGalleryMenuBoard::OpenMenu(int i, BOOL bSubmenu) {
       break;
     }
   }
+}
+
+void CGalleryMenuBoard::TearOffForPicture() {
+  // The drag a user makes: press on the band, move well away, release.
+  OpenMenu(kTearOffMenu);
+  CXTPPopupBar *pMenu = m_pMenus[kTearOffMenu];
+  const HWND hWndMenu = pMenu->GetSafeHwnd();
+  if (!hWndMenu) return;
+  const CPoint ptBand = pMenu->GetTearOffGripperRect().CenterPoint();
+  const CPoint ptDrop = ptBand + CPoint(120, 200);
+  ::PostMessageW(hWndMenu, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptDrop.x, ptDrop.y));
+  ::PostMessageW(hWndMenu, WM_LBUTTONUP, 0, MAKELPARAM(ptDrop.x, ptDrop.y));
+  ::SendMessageW(hWndMenu, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptBand.x, ptBand.y));
 }
 
 void CGalleryMenuBoard::Paint() {
@@ -204,11 +252,19 @@ LRESULT CGalleryMenuBoard::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
       if (LabelRect(i).PtInRect(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)))) OpenMenu(i);
     return 0;
   case WM_SHOWWINDOW:
-    // For pictures of the page: the file menu opens by itself, with its submenu.
+    // For pictures of the page: the file menu opens by itself, with its
+    // submenu; "tearoff" opens the tear-off menu and the right-aligned one.
     if (wParam && std::getenv("QV_GALLERY_OPEN_MENU")) ::PostMessageW(m_hWnd, kOpenFromStart, 0, 0);
     break;
   case kOpenFromStart:
-    OpenMenu(0, TRUE);
+    if (const char *psz = std::getenv("QV_GALLERY_OPEN_MENU"); psz && std::strcmp(psz, "tearoff") == 0) {
+      OpenMenu(kTearOffMenu);
+      OpenMenu(kRightAlignedMenu);
+    } else if (psz && std::strcmp(psz, "torn") == 0) {
+      TearOffForPicture();
+    } else {
+      OpenMenu(0, TRUE);
+    }
     return 0;
   default:
     break;
@@ -217,5 +273,5 @@ LRESULT CGalleryMenuBoard::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 void CGalleryPopupMenusSection::Create(CWnd *pParent, const CRect &rcBody) {
-  m_board.Create(pParent, CRect(rcBody.left, rcBody.top, rcBody.left + 540, rcBody.top + 40), 260);
+  m_board.Create(pParent, CRect(rcBody.left, rcBody.top, rcBody.left + 700, rcBody.top + 40), 260);
 }

@@ -7,6 +7,7 @@
 #include "GalleryDockingPanesSection.h"
 #include "GalleryPopupMenusSection.h"
 #include "GalleryToolTipSection.h"
+#include "GalleryToolBarDragSection.h"
 #include "GalleryToolBarSection.h"
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
@@ -149,6 +150,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryListSection>());
   sections.push_back(std::make_unique<CGalleryTabsSection>());
   sections.push_back(std::make_unique<CGalleryDockBarsSection>());
+  sections.push_back(std::make_unique<CGalleryToolBarDragSection>());
   sections.push_back(std::make_unique<CGalleryStatusBarSection>());
   sections.push_back(std::make_unique<CGalleryDockingPanesSection>());
   sections.push_back(std::make_unique<CGalleryCommandBarsFrameSection>());
