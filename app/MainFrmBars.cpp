@@ -66,11 +66,14 @@ void CMainFrame::ApplySavedSettings() {
   if (settings.theme != ThemeSetting::None) SetThemeFlags(settings.theme);
   CXTPCommandBars *commandBars = GetCommandBars();
   ApplyToolbarSize(*commandBars->GetCommandBarsOptions(), settings.toolbarSize);
-  if (settings.tooltipStyle != TooltipStyle::Unchanged) {
-    ApplyTooltipStyle(*commandBars->GetToolTipContext(), settings.tooltipStyle);
-    TheQvApp().BalloonTooltips = settings.tooltipStyle == TooltipStyle::Balloon ? 1 : 0;
-  }
-  commandBars->GetToolTipContext()->ShowTitle(TRUE, 1);
+  // Without a stored style the tips take the one the View menu shows
+  // checked, so the menu never names a style the tips do not have.
+  CQuendalVarnothApp &app = TheQvApp();
+  TooltipStyle style = settings.tooltipStyle;
+  if (style == TooltipStyle::Unchanged)
+    style = app.BalloonTooltips ? TooltipStyle::Balloon : TooltipStyle::Office;
+  ApplyTooltipStyle(*commandBars->GetToolTipContext(), style);
+  app.BalloonTooltips = style == TooltipStyle::Balloon ? 1 : 0;
 }
 
 void CMainFrame::SetUpToolTips() {

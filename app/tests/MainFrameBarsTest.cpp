@@ -312,6 +312,18 @@ TEST_F(MainFrameBars, ToolbarButtonsShowTipsWithTheirShortcutInBothStyles) {
   }
 }
 
+// With no style stored, the tips are in the style the View menu shows
+// checked.
+TEST_F(MainFrameBars, WithoutAStoredStyleTheTipsAreTheCheckedStyle) {
+  if (ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_Tt")) GTEST_SKIP() << "a style is stored";
+  CXTPToolTipContext *tips = Bars()->GetToolTipContext();
+  const bool balloonChecked = m_app.BalloonTooltips != 0;
+  ASSERT_TRUE(balloonChecked) << "balloons are the program's first choice";
+  if (!tips->IsBalloonSupported()) GTEST_SKIP() << "no balloons in this common-controls library";
+  EXPECT_EQ(tips->GetStyle(), xtpToolTipBalloon);
+  EXPECT_TRUE(tips->IsShowTitle());
+}
+
 // A window too narrow for the toolbar moves the last buttons behind the
 // chevron, which lists them.
 TEST_F(MainFrameBars, NarrowWindowMovesButtonsBehindTheChevron) {
