@@ -12,6 +12,7 @@
 #include "ImageDevices.h"
 #include "QuendalVarnothView.h"
 #include "SimpleListView.h"
+#include "XTPColorManager.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneManager.h"
 #include "XTPDockingPanePaintManager.h"
@@ -74,6 +75,22 @@ TEST_F(LogPane, IsDockedAlongTheBottomInTheProgramsThemeWithoutCloseOrAutoHide) 
   EXPECT_EQ(pane.top - 4, m_manager->GetClientPane()->GetPaneWindowRect().bottom);
   EXPECT_LE(tree.bottom, pane.top - 4);
   EXPECT_LE(list.bottom, pane.top - 4);
+}
+
+COLORREF RedFace(int index) {
+  return index == COLOR_3DFACE ? RGB(200, 0, 0) : ::GetSysColor(index);
+}
+
+// The system tells only the main window; the pane's colours follow.
+TEST_F(LogPane, TakesUpNewSystemColoursThroughTheMainWindow) {
+  CXTPColorManager *colours = XTPGetColorManager();
+  colours->SetSystemColorFunction(RedFace);
+  m_frame->SendMessage(WM_SYSCOLORCHANGE);
+  const COLORREF face = m_manager->GetPaintManager()->GetColor(COLOR_3DFACE);
+  colours->SetSystemColorFunction(nullptr);
+  m_frame->SendMessage(WM_SYSCOLORCHANGE);
+  EXPECT_EQ(RGB(200, 0, 0), face);
+  EXPECT_EQ(::GetSysColor(COLOR_3DFACE), m_manager->GetPaintManager()->GetColor(COLOR_3DFACE));
 }
 
 TEST_F(LogPane, HoldsTheOneLogViewFromItsFirstShow) {
