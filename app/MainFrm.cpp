@@ -11,6 +11,7 @@
 #include "QuendalVarnothView.h"
 #include "ScanSession.h"
 #include "SimpleListView.h"
+#include "XTPDockingPane.h"
 #include "resource.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
@@ -68,6 +69,7 @@ ON_COMMAND(ID_TOOLS_FILE_MASK, OnFileMask)
 ON_COMMAND(ID_TOOLS_UNMASK, OnUnmask)
 ON_UPDATE_COMMAND_UI(ID_TOOLS_FILE_MASK, OnUpdateCommandState)
 ON_UPDATE_COMMAND_UI(ID_TOOLS_UNMASK, OnUpdateCommandState)
+ON_MESSAGE(WM_DOCKINGPANE_NOTIFY, OnDockingPaneNotify)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : m_fileMask(std::make_unique<FileMaskState>()) {
@@ -90,16 +92,30 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   m_engineServices = std::make_unique<AppEngineServices>(TheQvApp(), *this);
   ApplySavedSettings();
   SetUpToolTips();
-  if (!m_logPane.Create(this, IDS_LOG_PANE_TITLE)) {
-    OutputDebugStringW(L"Failed to create log pane\n");
-    return -1;
-  }
+  CreateLogPane();
   CQuendalVarnothApp &app = TheQvApp();
   if (app.ScanWindowInfo == nullptr) app.ScanWindowInfo = new CQuendalVarnothApp::ScanWindowBlock{};
   app.ScanWindowInfo->mainWindow = m_hWnd;
   RecalcLayout();
   SetMessageText(AFX_IDS_IDLEMESSAGE);
   return 0;
+}
+
+void CMainFrame::CreateLogPane() {
+  m_paneManager.InstallInFrame(this);
+  m_paneManager.SetTheme(5);
+  m_paneManager.CreatePane(ID_PANE_LOG, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  // The log is always there: its pane can neither close nor hide itself.
+  m_paneManager.SetDefaultPaneOptions(xtpPaneNoCloseable | xtpPaneNoHideable);
+}
+
+LRESULT CMainFrame::OnDockingPaneNotify(WPARAM wParam, LPARAM lParam) {
+  if (wParam != XTP_DPN_SHOWWINDOW) return 0;
+  auto *pane = reinterpret_cast<CXTPDockingPane *>(lParam);
+  // A pane shown again after a move keeps the view it got the first time.
+  if (!pane->IsValid() && pane->GetID() == ID_PANE_LOG)
+    pane->AttachView(this, RUNTIME_CLASS(CSimpleListView));
+  return 1;
 }
 
 BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext *pContext) {

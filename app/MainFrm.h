@@ -10,9 +10,9 @@
 #include "AppSettings.h"
 #include "CommandStates.h"
 #include "Framework.h"
-#include "LogPaneBar.h"
 #include "TickClock.h"
 #include "WorkPacer.h"
+#include "XTPDockingPaneManager.h"
 #include "XTPFrameWnd.h"
 #include "XTPStatusBar.h"
 #include "XTPToolTipContext.h"
@@ -42,6 +42,8 @@ public:
   CStatusBar *GetStatusBar() { return &m_statusBar; }
   // The toolbar "Standard", owned by the command bars.
   CXTPToolBar *GetStandardToolBar() const { return m_pToolBar; }
+  // The docking panes of this frame: the log's pane along the bottom.
+  CXTPDockingPaneManager *GetDockingPaneManager() { return &m_paneManager; }
 
   // The state the command table reads, gathered from the application, this
   // frame and the views.
@@ -167,13 +169,15 @@ protected:
   // File Mask and Unmask (FileMask.cpp's state, MainFrmFind.cpp).
   afx_msg void OnFileMask();
   afx_msg void OnUnmask();
+  // The docking panes' notices: a pane about to be shown gets its window.
+  afx_msg LRESULT OnDockingPaneNotify(WPARAM wParam, LPARAM lParam);
 
 private:
   CXTPStatusBar m_statusBar;
   CXTPToolBar *m_pToolBar = nullptr;
   // The frame's own tooltip settings, the module's while the frame lives.
   CXTPToolTipContext m_toolTipContext;
-  CLogPaneBar m_logPane;
+  CXTPDockingPaneManager m_paneManager;
   // The window that owns the save's dialogs while a save offer runs for
   // another window (the wizard); null: this frame.
   CWnd *m_saveOwner = nullptr;
@@ -199,6 +203,8 @@ private:
   BOOL CreateStatusBar();
   BOOL CreateCommandBars();
   void SetUpToolTips();
+  // The log's docking pane along the bottom; its view comes with its first show.
+  void CreateLogPane();
   void ApplySavedSettings();
   void ShowNotedTotals();
   // The caption "n Entries Found" for count, the bar moved by steps.

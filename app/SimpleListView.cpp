@@ -5,6 +5,16 @@
 
 IMPLEMENT_DYNCREATE(CSimpleListView, CXTListView)
 
+BEGIN_MESSAGE_MAP(CSimpleListView, CXTListView)
+ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+void CSimpleListView::OnDestroy() {
+  CQuendalVarnothApp &app = TheQvApp();
+  if (app.LogView == this) app.LogView = nullptr;
+  CXTListView::OnDestroy();
+}
+
 BOOL CSimpleListView::PreCreateWindow(CREATESTRUCT &cs) {
   cs.style |= LVS_REPORT;
   return CXTListView::PreCreateWindow(cs);

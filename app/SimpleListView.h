@@ -31,8 +31,14 @@ public:
 
   const CXTHeaderCtrl &Header() const { return m_header; }
 
+protected:
+  // The program's log pointer goes with the window, not only with the close.
+  afx_msg void OnDestroy();
+
 private:
   CImageList m_rowImages;
   // The list's own header, subclassed: shaded, a picture beside each title.
   CXTHeaderCtrl m_header;
+
+  DECLARE_MESSAGE_MAP()
 };

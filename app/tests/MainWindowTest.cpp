@@ -15,8 +15,9 @@ namespace {
 
 const wchar_t kTitle[] = L"Quendal Varnoth File Recovery";
 constexpr int kStatusBarId = 59393;
-constexpr int kLogPaneId = 61236;
 constexpr int kSplitterId = 0xE900;
+// The id of the view a frame holds.
+constexpr int kViewId = 0xE900;
 constexpr int kTopDockBarId = 0xE81B;
 
 struct Program {
@@ -79,6 +80,25 @@ int CountMainWindows() {
   return count;
 }
 
+// The log's view sits in a frame of its own inside its docking pane, a
+// direct child of the main window: the pane's window and the view.
+struct LogWindows {
+  HWND pane = nullptr;
+  HWND view = nullptr;
+};
+
+LogWindows FindLog(HWND main) {
+  for (HWND pane = GetWindow(main, GW_CHILD); pane != nullptr; pane = GetWindow(pane, GW_HWNDNEXT)) {
+    for (HWND frame = GetWindow(pane, GW_CHILD); frame != nullptr; frame = GetWindow(frame, GW_HWNDNEXT)) {
+      HWND view = GetDlgItem(frame, kViewId);
+      wchar_t className[64] = {};
+      if (view != nullptr) GetClassNameW(view, className, 64);
+      if (wcscmp(className, WC_LISTVIEWW) == 0) return {pane, view};
+    }
+  }
+  return {};
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -135,7 +155,7 @@ TEST_F(MainWindowTest, ShowsMaximisedWithMenuAndBars) {
   GetWindowRect(status, &statusRect);
   MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT *>(&statusRect), 2);
   EXPECT_EQ(statusRect.bottom, client.bottom);
-  HWND log = GetDlgItem(m_window, kLogPaneId);
+  HWND log = FindLog(m_window).pane;
   ASSERT_NE(log, nullptr);
   GetWindowRect(log, &logRect);
   MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT *>(&logRect), 2);
@@ -156,7 +176,7 @@ TEST_F(MainWindowTest, HasTreeListAndLogColumns) {
   HWND listHeader = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
   EXPECT_EQ(SendMessageW(listHeader, HDM_GETITEMCOUNT, 0, 0), 7);
 
-  HWND logView = GetWindow(GetDlgItem(m_window, kLogPaneId), GW_CHILD);
+  HWND logView = FindLog(m_window).view;
   ASSERT_NE(logView, nullptr);
   HWND logHeader = reinterpret_cast<HWND>(SendMessageW(logView, LVM_GETHEADER, 0, 0));
   EXPECT_EQ(SendMessageW(logHeader, HDM_GETITEMCOUNT, 0, 0), 3);

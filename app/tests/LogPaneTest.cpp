@@ -1,0 +1,217 @@
+// The log in its docking pane along the bottom of the real main frame: the
+// pane's place, size, theme and caption buttons, the view it gets when it is
+// first shown (and only then), log lines reaching it during a search, and
+// the bar above it dragged with a ghost bar. The mouse is messages given to
+// the bar; the cursor never moves.
+#include "WizardTestFrame.h"
+
+#include <functional>
+#include <typeinfo>
+
+#include "FatTestImages.h"
+#include "ImageDevices.h"
+#include "QuendalVarnothView.h"
+#include "SimpleListView.h"
+#include "XTPColorManager.h"
+#include "XTPDockingPane.h"
+#include "XTPDockingPaneManager.h"
+#include "XTPDockingPanePaintManager.h"
+#include "XTPDockingPaneSplitterContainer.h"
+#include "XTPDockingPaneTabbedContainer.h"
+#include "XTPResource.h"
+
+namespace {
+
+constexpr int kLogPaneId = 61236;
+constexpr uint8_t kDrive = 2;
+
+class LogPane : public WizardTestFrame {
+protected:
+  void SetUp() override {
+    WizardTestFrame::SetUp();
+    if (HasFatalFailure()) return;
+    m_manager = m_frame->GetDockingPaneManager();
+    m_pane = m_manager->FindPane(kLogPaneId);
+    ASSERT_NE(m_pane, nullptr);
+    m_frame->RecalcLayout();
+  }
+  // A window's rectangle in the frame's client coordinates.
+  CRect InFrame(HWND window) const {
+    CRect rect;
+    ::GetWindowRect(window, &rect);
+    m_frame->ScreenToClient(&rect);
+    return rect;
+  }
+  CRect PaneRect() const { return InFrame(m_pane->GetContainer()->GetPaneHwnd()); }
+  CRect StatusRect() const { return InFrame(m_frame->GetStatusBar()->m_hWnd); }
+
+  CXTPDockingPaneManager *m_manager = nullptr;
+  CXTPDockingPane *m_pane = nullptr;
+};
+
+TEST_F(LogPane, IsDockedAlongTheBottomInTheProgramsThemeWithoutCloseOrAutoHide) {
+  CRect client;
+  m_frame->GetClientRect(&client);
+  const CRect pane = PaneRect();
+  EXPECT_EQ(150, pane.Height());
+  EXPECT_EQ(StatusRect().top, pane.bottom);
+  EXPECT_EQ(0, pane.left);
+  EXPECT_EQ(client.right, pane.right);
+  EXPECT_EQ(CString(L"Quendal Varnoth File Recovery Log"), m_pane->GetTitle());
+  EXPECT_EQ(1u, m_manager->GetPaneList()->size());
+
+  EXPECT_EQ(typeid(CXTPDockingPaneTheme5), typeid(*m_manager->GetPaintManager()));
+  EXPECT_EQ(DWORD(xtpPaneNoCloseable | xtpPaneNoHideable), m_manager->GetDefaultPaneOptions());
+  CXTPDockingPaneCaptionButtons *buttons = m_pane->GetContainer()->GetCaptionButtons();
+  for (int id : {XTP_IDS_DOCKINGPANE_CLOSE, XTP_IDS_DOCKINGPANE_AUTOHIDE}) {
+    CXTPDockingPaneCaptionButton *button = buttons->FindButton(id);
+    ASSERT_NE(button, nullptr) << id;
+    EXPECT_FALSE(button->IsVisible()) << id;
+  }
+
+  // The tree and the list take what is left above the bar.
+  const CRect tree = InFrame(m_frame->GetLeftPane()->m_hWnd);
+  const CRect list = InFrame(m_frame->GetRightPane()->m_hWnd);
+  EXPECT_EQ(pane.top - 4, m_manager->GetClientPane()->GetPaneWindowRect().bottom);
+  EXPECT_LE(tree.bottom, pane.top - 4);
+  EXPECT_LE(list.bottom, pane.top - 4);
+}
+
+COLORREF RedFace(int index) {
+  return index == COLOR_3DFACE ? RGB(200, 0, 0) : ::GetSysColor(index);
+}
+
+// The system tells only the main window; the pane's colours follow.
+TEST_F(LogPane, TakesUpNewSystemColoursThroughTheMainWindow) {
+  CXTPColorManager *colours = XTPGetColorManager();
+  colours->SetSystemColorFunction(RedFace);
+  m_frame->SendMessage(WM_SYSCOLORCHANGE);
+  const COLORREF face = m_manager->GetPaintManager()->GetColor(COLOR_3DFACE);
+  colours->SetSystemColorFunction(nullptr);
+  m_frame->SendMessage(WM_SYSCOLORCHANGE);
+  EXPECT_EQ(RGB(200, 0, 0), face);
+  EXPECT_EQ(::GetSysColor(COLOR_3DFACE), m_manager->GetPaintManager()->GetColor(COLOR_3DFACE));
+}
+
+TEST_F(LogPane, HoldsTheOneLogViewFromItsFirstShow) {
+  ASSERT_TRUE(m_pane->IsValid());
+  ASSERT_NE(m_app.LogView, nullptr);
+  EXPECT_TRUE(::IsChild(m_pane->GetContainer()->GetPaneHwnd(), m_app.LogView->m_hWnd));
+  EXPECT_TRUE(::IsChild(m_pane->GetChildHwnd(), m_app.LogView->m_hWnd));
+  EXPECT_TRUE(m_app.LogView->IsWindowVisible());
+  // Set up as a view made at start is: its columns are there.
+  EXPECT_EQ(3, m_app.LogView->Header().GetItemCount());
+
+  // Shown again (after a move), the pane keeps its view; every show is answered.
+  const HWND child = m_pane->GetChildHwnd();
+  CSimpleListView *view = m_app.LogView;
+  EXPECT_EQ(
+      1, m_frame->SendMessage(WM_DOCKINGPANE_NOTIFY, XTP_DPN_SHOWWINDOW, reinterpret_cast<LPARAM>(m_pane)));
+  EXPECT_EQ(child, m_pane->GetChildHwnd());
+  EXPECT_EQ(view, m_app.LogView);
+  // Another pane's show is answered but gets no log view; other notices are not answered.
+  CXTPDockingPane *other = m_manager->CreatePane(7, CRect(0, 0, 100, 100), xtpPaneDockRight);
+  ASSERT_NE(other, nullptr);
+  EXPECT_FALSE(other->IsValid());
+  EXPECT_EQ(1,
+            m_frame->SendMessage(WM_DOCKINGPANE_NOTIFY, XTP_DPN_SHOWWINDOW, reinterpret_cast<LPARAM>(other)));
+  EXPECT_FALSE(other->IsValid());
+  EXPECT_EQ(view, m_app.LogView);
+  EXPECT_EQ(0,
+            m_frame->SendMessage(WM_DOCKINGPANE_NOTIFY, XTP_DPN_CLOSEPANE, reinterpret_cast<LPARAM>(other)));
+}
+
+TEST_F(LogPane, TheProgramForgetsTheLogViewWhenItsWindowGoes) {
+  ASSERT_NE(m_app.LogView, nullptr);
+  ::DestroyWindow(m_pane->GetChildHwnd());
+  EXPECT_EQ(m_app.LogView, nullptr);
+  // What would have been logged is dropped, not written to a deleted view.
+  AppEngineServices services(m_app, *m_frame);
+  services.AddLogEntry(u"Fast Search", u"Logical Drive C:", std::nullopt, LogStatus::Started);
+}
+
+// An image that notes, at each read, how many log rows there are and
+// whether the log still sits in its pane.
+class LogWatchingDevice : public SectorDevice {
+public:
+  LogWatchingDevice(std::unique_ptr<SectorDevice> image, std::function<void()> watch)
+      : m_image(std::move(image)), m_watch(std::move(watch)) {}
+  uint32_t ReadAt(uint64_t byteOffset, void *buffer, uint32_t byteCount) override {
+    m_watch();
+    return m_image->ReadAt(byteOffset, buffer, byteCount);
+  }
+  uint32_t WriteAt(uint64_t, const void *, uint32_t) override { return 0; }
+  uint64_t SizeInBytes() const override { return m_image->SizeInBytes(); }
+
+private:
+  std::unique_ptr<SectorDevice> m_image;
+  std::function<void()> m_watch;
+};
+
+TEST_F(LogPane, ReceivesTheLogLinesOfASearchWhileItRuns) {
+  if (FatFixtureDir().empty()) GTEST_SKIP() << "QV_FIXTURES not set: the FAT images are not made";
+  std::unique_ptr<ImageFileDevice> file = ImageFileDevice::Open(FatFixtureDir() + "/fat16.img");
+  ASSERT_NE(file, nullptr);
+  int firstRows = -1, lastRows = -1;
+  bool alwaysInPane = true;
+  const HWND container = m_pane->GetContainer()->GetPaneHwnd();
+  auto watch = [&] {
+    CSimpleListView *log = m_app.LogView;
+    if (log == nullptr || !::IsChild(container, log->m_hWnd)) alwaysInPane = false;
+    if (log == nullptr) return;
+    lastRows = log->GetLogRowCount();
+    if (firstRows < 0) firstRows = lastRows;
+  };
+  auto layer = std::make_unique<ImageDeviceLayer>();
+  layer->Attach(kDrive, std::make_unique<LogWatchingDevice>(std::move(file), watch));
+  m_app.Devices = std::move(layer);
+  RunFatFastSearch(kDrive);
+
+  EXPECT_TRUE(alwaysInPane);
+  ASSERT_GE(firstRows, 0) << "the image was never read";
+  EXPECT_GT(lastRows, firstRows) << "lines came while the search ran";
+  EXPECT_GE(m_app.LogView->GetLogRowCount(), lastRows);
+  EXPECT_EQ(m_app.ResultsPresent, 1);
+}
+
+TEST_F(LogPane, TheBarAboveDragsWithAGhostBarAndResizesTheLogAgainstTheTreeAndList) {
+  ASSERT_TRUE(m_manager->m_bSplitterTracker) << "a ghost bar, not a live drag";
+  CXTPDockingPaneSplitterContainer *top = m_manager->GetTopPane();
+  ASSERT_EQ(1, top->GetSplitterCount());
+  const CRect paneBefore = PaneRect();
+  const CRect treeBefore = InFrame(m_frame->GetLeftPane()->m_hWnd);
+  const CRect listBefore = InFrame(m_frame->GetRightPane()->m_hWnd);
+  CRect logBefore;
+  m_app.LogView->GetClientRect(&logBefore);
+
+  const struct {
+    const char *label;
+    int move; // pixels the bar is dragged down
+  } cases[] = {{"up", -50}, {"down again", 80}};
+  int total = 0;
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.label);
+    const HWND bar = top->GetSplitter(0)->GetSafeHwnd();
+    // Press, move, release: the move and the release wait in the queue
+    // for the drag's own loop.
+    ::PostMessage(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 2 + c.move));
+    ::PostMessage(bar, WM_LBUTTONUP, 0, MAKELPARAM(10, 2 + c.move));
+    ::SendMessage(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 2));
+    total += c.move;
+
+    const CRect pane = PaneRect();
+    EXPECT_EQ(paneBefore.Height() - total, pane.Height());
+    EXPECT_EQ(paneBefore.bottom, pane.bottom);
+    const CRect tree = InFrame(m_frame->GetLeftPane()->m_hWnd);
+    const CRect list = InFrame(m_frame->GetRightPane()->m_hWnd);
+    EXPECT_EQ(treeBefore.Height() + total, tree.Height());
+    EXPECT_EQ(listBefore.Height() + total, list.Height());
+    EXPECT_EQ(treeBefore.top, tree.top);
+    CRect log;
+    m_app.LogView->GetClientRect(&log);
+    EXPECT_EQ(logBefore.Height() - total, log.Height());
+    EXPECT_EQ(logBefore.Width(), log.Width());
+  }
+}
+
+} // namespace
