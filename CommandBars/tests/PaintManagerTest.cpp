@@ -30,10 +30,17 @@ LONG HeightOf(const CFont &font) {
   return lf.lfHeight;
 }
 
-TEST(PaintManagerThemes, UnknownIdsDrawClassicAndKeepTheirNumber) {
-  for (int nTheme : {0, 1, 2, 3, 4, 7, -1}) {
+TEST(PaintManagerThemes, FactoryMakesEachThemeAndUnknownIdsDrawClassic) {
+  const struct {
+    int nTheme;
+    int nDrawn;
+  } kCases[] = {{0, xtpThemeOffice},      {1, xtpThemeDefault},           {2, xtpThemeOffice2003},
+                {3, xtpThemeNativeWinXP}, {4, xtpThemeOffice2003Variant}, {7, xtpThemeDefault},
+                {-1, xtpThemeDefault}};
+  for (const auto &c : kCases) {
+    const int nTheme = c.nTheme;
     CXTPPaintManager *pTheme = CXTPPaintManager::CreateTheme(nTheme);
-    EXPECT_EQ(pTheme->GetThemeId(), xtpThemeDefault) << nTheme;
+    EXPECT_EQ(pTheme->GetThemeId(), c.nDrawn) << nTheme;
     EXPECT_EQ(pTheme->GetStoredThemeId(), nTheme);
     pTheme->InternalRelease();
 
