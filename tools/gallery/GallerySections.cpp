@@ -11,6 +11,7 @@
 #include "GalleryListSection.h"
 #include "GalleryStatusBarSection.h"
 #include "GalleryMenuBarSection.h"
+#include "GalleryThemesSection.h"
 
 #include "XTGlobal.h"
 #include "XTPDrawHelpers.h"
@@ -146,6 +147,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryTabsSection>());
   sections.push_back(std::make_unique<CGalleryDockBarsSection>());
   sections.push_back(std::make_unique<CGalleryStatusBarSection>());
+  sections.push_back(std::make_unique<CGalleryThemesSection>());
   return sections;
 }
 
