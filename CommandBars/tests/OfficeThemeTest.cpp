@@ -7,9 +7,11 @@
 #include "../../Common/tests/MemoryCanvas.h"
 #include "CommandBarsTestSupport.h"
 #include "XTPControlButton.h"
+#include "XTPControlComboBox.h"
 #include "XTPControlExt.h"
 #include "XTPControlPopup.h"
 #include "XTPControls.h"
+#include "XTPImageManager.h"
 #include "XTPOfficeTheme.h"
 #include "XTPPopupBar.h"
 
@@ -331,6 +333,97 @@ TEST_F(OfficeTheme, OwnShadowsAndOneColourPaneFrame) {
   EXPECT_EQ(canvas.Pixel(2, 2), IndexColor(COLOR_BTNSHADOW));
   EXPECT_EQ(canvas.Pixel(29, 17), IndexColor(COLOR_BTNSHADOW));
   EXPECT_EQ(canvas.Pixel(10, 10), kCanvas);
+}
+
+// A command image: a solid 16 x 16 icon.
+HICON SolidIcon(COLORREF clr) {
+  BYTE andBits[16 * 16 / 8] = {};
+  HDC hScreen = ::GetDC(nullptr);
+  HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, 16, 16);
+  HDC hDC = ::CreateCompatibleDC(hScreen);
+  HGDIOBJ hOld = ::SelectObject(hDC, hColor);
+  HBRUSH hBrush = ::CreateSolidBrush(clr);
+  RECT rc = {0, 0, 16, 16};
+  ::FillRect(hDC, &rc, hBrush);
+  ::DeleteObject(hBrush);
+  ::SelectObject(hDC, hOld);
+  ::DeleteDC(hDC);
+  ::ReleaseDC(nullptr, hScreen);
+  HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, andBits);
+  ICONINFO ii = {TRUE, 0, 0, hMask, hColor};
+  HICON hIcon = ::CreateIconIndirect(&ii);
+  ::DeleteObject(hMask);
+  ::DeleteObject(hColor);
+  return hIcon;
+}
+
+TEST_F(OfficeTheme, HotIconLiftsOffItsShadowAndDisabledIconIsOneColour) {
+  CXTPImageManager *pImages = new CXTPImageManager;
+  pImages->SetIcon(CXTPIconHandle(SolidIcon(0x0000C0)), 100, CSize(16, 16), 0);
+  CXTPImageManagerIcon *pIcon = pImages->GetImage(100, 16);
+  ASSERT_NE(pIcon, nullptr);
+
+  // Hot with shadows: the shadow one pixel down-right, the icon one pixel
+  // up-left, so the top-left corner moves out and a shadow shows below.
+  MemoryCanvas hot(30, 30, kCanvas);
+  pTheme->DrawImage(&hot.dc, CPoint(4, 4), CSize(16, 16), pIcon, 1, 0, TRUE, FALSE, FALSE, TRUE);
+  EXPECT_EQ(hot.Pixel(3, 3), 0x0000C0u);
+  EXPECT_NE(hot.Pixel(20, 20), kCanvas);
+  EXPECT_NE(hot.Pixel(20, 20), 0x0000C0u);
+
+  // Without shadows the hot icon stays in place.
+  pTheme->GetIconsInfo()->bIconsWithShadow = FALSE;
+  MemoryCanvas flat(30, 30, kCanvas);
+  pTheme->DrawImage(&flat.dc, CPoint(4, 4), CSize(16, 16), pIcon, 1, 0, TRUE, FALSE, FALSE, TRUE);
+  EXPECT_EQ(flat.Pixel(3, 3), kCanvas);
+  EXPECT_EQ(flat.Pixel(4, 4), 0x0000C0u);
+  EXPECT_EQ(flat.Pixel(20, 20), kCanvas);
+
+  // Disabled, without disabled icons: the shape in colour 40, in place.
+  MemoryCanvas disabled(30, 30, kCanvas);
+  pTheme->DrawImage(&disabled.dc, CPoint(4, 4), CSize(16, 16), pIcon, 0, 0, FALSE, FALSE, FALSE, TRUE);
+  EXPECT_EQ(disabled.Pixel(10, 10), IndexColor(40));
+  EXPECT_EQ(disabled.Pixel(20, 20), kCanvas);
+  pImages->InternalRelease();
+}
+
+TEST_F(OfficeTheme, ComboAndEditFieldsByState) {
+  TestBar toolbar(xtpBarTypeNormal, xtpBarTop, CSize(200, 26));
+  auto *pCombo = static_cast<CXTPControlComboBox *>(toolbar.GetControls()->Add(xtpControlComboBox, 1));
+  auto *pEdit = static_cast<CXTPControlEdit *>(toolbar.GetControls()->Add(xtpControlEdit, 2));
+  MemoryCanvas canvas(200, 26, kCanvas);
+  pTheme->DrawComboBoxControl(&canvas.dc, pCombo, FALSE);
+  pTheme->DrawEditControl(&canvas.dc, pEdit, FALSE);
+  const CRect rcCombo(0, 2, 100, 22), rcEdit(100, 2, 200, 22);
+  pCombo->SetRect(rcCombo);
+  pEdit->SetRect(rcEdit);
+
+  // At rest on a toolbar: the combo's field is window-coloured to its edge,
+  // the edit's one pixel in; neither is framed.
+  pTheme->DrawComboBoxControl(&canvas.dc, pCombo, TRUE);
+  pTheme->DrawEditControl(&canvas.dc, pEdit, TRUE);
+  EXPECT_EQ(canvas.Pixel(10, 10), IndexColor(COLOR_WINDOW));
+  EXPECT_EQ(canvas.Pixel(0, 2), IndexColor(COLOR_WINDOW));
+  EXPECT_EQ(canvas.Pixel(150, 10), IndexColor(COLOR_WINDOW));
+  EXPECT_EQ(canvas.Pixel(100, 2), kCanvas);
+  const int nThumb = pCombo->GetThumbWidth();
+  EXPECT_EQ(canvas.Pixel(rcCombo.right - nThumb + 1, 3), IndexColor(COLOR_WINDOW));
+
+  // Hot: frame 32 round the field, the button filled with 31.
+  pCombo->OnSetSelected(TRUE);
+  pEdit->OnSetSelected(TRUE);
+  pTheme->DrawComboBoxControl(&canvas.dc, pCombo, TRUE);
+  pTheme->DrawEditControl(&canvas.dc, pEdit, TRUE);
+  EXPECT_EQ(canvas.Pixel(0, 2), IndexColor(32));
+  EXPECT_EQ(canvas.Pixel(rcCombo.right - nThumb + 2, 4), IndexColor(31));
+  EXPECT_EQ(canvas.Pixel(100, 2), IndexColor(32));
+
+  // Disabled: frame 40 on the face colour.
+  pCombo->SetEnabled(FALSE);
+  pCombo->OnSetSelected(FALSE);
+  pTheme->DrawComboBoxControl(&canvas.dc, pCombo, TRUE);
+  EXPECT_EQ(canvas.Pixel(0, 2), IndexColor(40));
+  EXPECT_EQ(canvas.Pixel(10, 10), IndexColor(COLOR_BTNFACE));
 }
 
 } // namespace
