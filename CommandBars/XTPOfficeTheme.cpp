@@ -163,6 +163,14 @@ void CXTPOfficeTheme::DrawFloatingFrame(CDC *pDC, CRect rc, COLORREF clrFill) {
     pDC->SetPixel(pt.x, pt.y, clrFrame);
 }
 
+CRect CXTPOfficeTheme::PopupGapRect(CRect rcControl, CRect rcPopup) {
+  CRect rcGap;
+  if (!rcGap.IntersectRect(rcControl, rcPopup)) return CRect(0, 0, 0, 0);
+  if (rcGap.Width() > 1) rcGap.DeflateRect(1, 0);
+  if (rcGap.Height() > 1) rcGap.DeflateRect(0, 1);
+  return rcGap;
+}
+
 void CXTPOfficeTheme::FillPopupGap(CDC *pDC, CXTPCommandBar *pBar, int nColor) {
   auto *pPopupBar = dynamic_cast<CXTPPopupBar *>(pBar);
   CXTPControl *pControl = pPopupBar ? pPopupBar->GetControlPopup() : nullptr;
@@ -173,11 +181,9 @@ void CXTPOfficeTheme::FillPopupGap(CDC *pDC, CXTPCommandBar *pBar, int nColor) {
   ::MapWindowPoints(hParent, nullptr, reinterpret_cast<POINT *>(&rcControl), 2);
   CRect rcWindow;
   ::GetWindowRect(hPopup, &rcWindow);
-  CRect rcGap;
-  if (!rcGap.IntersectRect(rcControl, rcWindow)) return;
+  CRect rcGap = PopupGapRect(rcControl, rcWindow);
+  if (rcGap.IsRectEmpty()) return;
   ::MapWindowPoints(nullptr, hPopup, reinterpret_cast<POINT *>(&rcGap), 2);
-  if (rcGap.Width() > 1) rcGap.DeflateRect(1, 0);
-  if (rcGap.Height() > 1) rcGap.DeflateRect(0, 1);
   pDC->FillSolidRect(rcGap, GetPaintColor(nColor));
 }
 

@@ -66,6 +66,10 @@ public:
   // 10 kept within 0 and nMax, so that a narrow strip gets an empty grip
   // instead of one wider than itself.
   static int TearOffGripHalfWidth(int nWidth, int nMax);
+  // Where a popup and the control that opened it overlap (screen
+  // coordinates), less one pixel at each end of a side longer than one: the
+  // strip painted so that the two read as one shape. Empty when apart.
+  static CRect PopupGapRect(CRect rcControl, CRect rcPopup);
   // The width of a popup row's icon cell and the row's height.
   int GetPopupIconCellWidth(CSize szIcon) const;
   int GetPopupRowHeightFor(CSize szIcon) const;

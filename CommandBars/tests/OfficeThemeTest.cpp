@@ -107,6 +107,24 @@ TEST(OfficeThemeRules, TearOffGripStaysInsideTheStrip) {
         << c.nWidth << " max " << c.nMax;
 }
 
+TEST(OfficeThemeRules, GapBetweenAPopupAndItsControl) {
+  const struct {
+    CRect rcControl, rcPopup, rcGap;
+  } kCases[] = {
+      // A menu-bar item over the popup's top edge: one row, shortened at both ends.
+      {CRect(10, 0, 50, 21), CRect(10, 20, 150, 200), CRect(11, 20, 49, 21)},
+      // Two rows of overlap lose one at top and bottom too.
+      {CRect(10, 0, 50, 22), CRect(10, 20, 150, 200), CRect(11, 21, 49, 21)},
+      // A control beside a submenu: one column, shortened at both ends.
+      {CRect(0, 30, 101, 50), CRect(100, 25, 200, 120), CRect(100, 31, 101, 49)},
+      // Apart: nothing.
+      {CRect(0, 0, 20, 20), CRect(30, 30, 60, 60), CRect(0, 0, 0, 0)},
+  };
+  for (const auto &c : kCases)
+    EXPECT_EQ(CXTPOfficeTheme::PopupGapRect(c.rcControl, c.rcPopup), c.rcGap)
+        << c.rcControl.left << "," << c.rcControl.top << " " << c.rcPopup.left << "," << c.rcPopup.top;
+}
+
 TEST_F(OfficeTheme, NarrowTearOffStripDrawsNoGripOutsideIt) {
   MemoryCanvas canvas(60, 12, kCanvas);
   const CRect rc(20, 0, 34, 9);
