@@ -285,4 +285,47 @@ TEST(Office2003Theme, PaneFrameIsOneColour) {
   EXPECT_EQ(canvas.Pixel(29, 17), 0xDAEAECU);
 }
 
+TEST(Office2003Theme, DockBarsGetTheDockGradientAndTheRightOneItsLightEnd) {
+  SchemeScope scope(xtpSystemThemeBlue);
+  Made<CXTPOffice2003Theme> theme;
+  const struct {
+    DWORD dwStyle;
+    BOOL bGradient;
+  } kCases[] = {{0x2800, TRUE}, {0x8200, TRUE}, {0x1400, TRUE}, {0x4100, FALSE}};
+  for (const auto &c : kCases) {
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, L"STATIC", L"", WS_POPUP | c.dwStyle, CRect(0, 0, 60, 20), nullptr, 0));
+    MemoryCanvas canvas(60, 20, kCanvas);
+    theme->FillDockBar(&canvas.dc, &wnd);
+    if (c.bGradient) {
+      EXPECT_TRUE(Near(canvas.Pixel(0, 10), 0xF5BE9E)) << std::hex << c.dwStyle;
+      // The gradient spans half the screen, so a narrow bar shows only its start.
+      EXPECT_FALSE(Near(canvas.Pixel(59, 10), 0xFADAC4, 2)) << std::hex << c.dwStyle;
+    } else {
+      EXPECT_EQ(canvas.Pixel(0, 10), 0xFADAC4U);
+      EXPECT_EQ(canvas.Pixel(59, 10), 0xFADAC4U);
+    }
+    wnd.DestroyWindow();
+  }
+}
+
+TEST(Office2003Theme, DockedSeparatorsAreShadowAndHighlightPairs) {
+  SchemeScope scope(xtpSystemThemeBlue);
+  Made<CXTPOffice2003Theme> theme;
+  TestBar bar(xtpBarTypeNormal, xtpBarTop, CSize(120, 26));
+  CXTPControl *pControl = bar.GetControls()->Add(new CXTPControlButton, 1);
+  pControl->SetRect(CRect(40, 2, 63, 24));
+  pControl->SetRowRect(CRect(4, 2, 116, 24));
+  MemoryCanvas canvas(120, 26, kCanvas);
+  theme->DrawCommandBarSeparator(&canvas.dc, &bar, pControl, TRUE);
+  const COLORREF clrHighlight = theme->GetColor(COLOR_BTNHIGHLIGHT);
+  EXPECT_EQ(canvas.Pixel(36, 6), 0xCB8C6AU); // colour 39 of the blue scheme
+  EXPECT_EQ(canvas.Pixel(36, 5), kCanvas);   // from the row's top + 4
+  EXPECT_EQ(canvas.Pixel(37, 7), clrHighlight);
+  EXPECT_EQ(canvas.Pixel(37, 6), kCanvas); // the highlight starts a pixel lower
+  EXPECT_EQ(canvas.Pixel(36, 19), 0xCB8C6AU);
+  EXPECT_EQ(canvas.Pixel(36, 20), kCanvas); // to the row's bottom - 4
+  EXPECT_EQ(canvas.Pixel(37, 20), clrHighlight);
+}
+
 } // namespace
