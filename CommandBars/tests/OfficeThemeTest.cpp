@@ -4,6 +4,8 @@
 // the tear-off strip).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../../Common/tests/MemoryCanvas.h"
 #include "CommandBarsTestSupport.h"
 #include "XTPControlButton.h"
@@ -442,6 +444,35 @@ TEST_F(OfficeTheme, ComboAndEditFieldsByState) {
   pTheme->DrawComboBoxControl(&canvas.dc, pCombo, TRUE);
   EXPECT_EQ(canvas.Pixel(0, 2), IndexColor(40));
   EXPECT_EQ(canvas.Pixel(10, 10), IndexColor(COLOR_BTNFACE));
+}
+
+TEST_F(OfficeTheme, DropDownListRowsByKindAndState) {
+  TestBar popup(xtpBarTypePopup, xtpBarPopup, CSize(200, 80));
+  CXTPControl *pSplit = popup.GetControls()->Add(xtpControlSplitButtonPopup, 1);
+  CXTPControl *pCombo = popup.GetControls()->Add(xtpControlComboBox, 2);
+  pSplit->SetCaption(L"Split");
+  pCombo->SetCaption(L"Combo");
+  MemoryCanvas canvas(200, 80, kCanvas);
+  const CRect rc(0, 0, 200, 24);
+  const int nRow = pTheme->DrawListBoxControl(&canvas.dc, pSplit, rc, FALSE, FALSE, FALSE).cy;
+  EXPECT_EQ(nRow, std::max(22, pTheme->GetControlHeight()));
+  const int nCell = pTheme->GetPopupIconCellWidth(CSize(16, 16));
+
+  pTheme->DrawListBoxControl(&canvas.dc, pSplit, rc, FALSE, TRUE, FALSE);
+  EXPECT_EQ(canvas.Pixel(2, 5), IndexColor(30));         // icon column
+  EXPECT_EQ(canvas.Pixel(nCell + 2, 2), IndexColor(41)); // row face
+  EXPECT_EQ(canvas.Pixel(180, 12), IndexColor(16));      // the split line
+  pTheme->DrawListBoxControl(&canvas.dc, pSplit, rc, TRUE, TRUE, FALSE);
+  EXPECT_EQ(canvas.Pixel(0, 0), IndexColor(32));
+  EXPECT_EQ(canvas.Pixel(180, 12), IndexColor(32));
+  EXPECT_EQ(canvas.dc.GetTextColor(), IndexColor(45));
+
+  const CRect rcCombo(0, 30, 200, 54);
+  pTheme->DrawListBoxControl(&canvas.dc, pCombo, rcCombo, FALSE, TRUE, FALSE);
+  // The box at the right end: framed in the face colour, filled with the
+  // face colour two pixels in.
+  EXPECT_EQ(canvas.Pixel(197, 40), IndexColor(COLOR_BTNFACE));
+  EXPECT_EQ(canvas.Pixel(196, 33), IndexColor(COLOR_WINDOW));
 }
 
 } // namespace
