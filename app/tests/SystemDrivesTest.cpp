@@ -157,15 +157,19 @@ protected:
   void RecoverAllInto(const std::wstring &folder) {
     const std::wstring leaf = folder.substr(folder.find_last_of(L'\\') + 1);
     int attempts = 0;
+    int nextRequest = 0;
     TimerScript script(
         {[&] {
           HWND picker = FindFolderPicker();
           if (picker == nullptr) return false;
-          // Asked again only now and then: each request starts
-          // the picker's walk down its tree afresh, which on a
-          // busy machine takes longer than one tick.
-          if (attempts++ % 50 == 0)
+          // Asked again only now and then, each time waiting twice as
+          // long: a request starts the picker's walk down its tree afresh,
+          // and the first walk in a new process (the shell reading the
+          // host's root) can take many seconds on a busy machine.
+          if (attempts++ == nextRequest) {
+            nextRequest = nextRequest * 2 + 50;
             ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+          }
           HWND tree = ::FindWindowExW(picker, nullptr, L"SysTreeView32", nullptr);
           wchar_t text[MAX_PATH] = {};
           TVITEMW item = {};

@@ -4,14 +4,17 @@
 #include "GalleryBarWindowSection.h"
 #include "GalleryCommandBarsSection.h"
 #include "GalleryDockBarsSection.h"
+#include "GalleryDockingPanesSection.h"
 #include "GalleryPopupMenusSection.h"
 #include "GalleryToolTipSection.h"
 #include "GalleryToolBarSection.h"
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
 #include "GalleryStatusBarSection.h"
+#include "GalleryCommandBarsFrameSection.h"
 #include "GalleryMenuBarSection.h"
 #include "GalleryThemesSection.h"
+#include "GalleryMdiSection.h"
 
 #include "XTGlobal.h"
 #include "XTPDrawHelpers.h"
@@ -140,6 +143,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryBarWindowSection>());
   sections.push_back(std::make_unique<CGalleryToolBarSection>());
   sections.push_back(std::make_unique<CGalleryMenuBarSection>());
+  sections.push_back(std::make_unique<CGalleryMdiSection>());
   sections.push_back(std::make_unique<CGalleryToolTipsSection>());
   sections.push_back(std::make_unique<CGalleryButtonsSection>());
   sections.push_back(std::make_unique<CGalleryHeaderSection>());
@@ -148,6 +152,8 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryDockBarsSection>());
   sections.push_back(std::make_unique<CGalleryStatusBarSection>());
   sections.push_back(std::make_unique<CGalleryThemesSection>());
+  sections.push_back(std::make_unique<CGalleryDockingPanesSection>());
+  sections.push_back(std::make_unique<CGalleryCommandBarsFrameSection>());
   return sections;
 }
 

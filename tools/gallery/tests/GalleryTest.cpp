@@ -10,12 +10,26 @@
 #include "XTPNativeXPTheme.h"
 #include "XTPPaintManager.h"
 #include "GalleryCommandBarsSection.h"
+#include "GalleryCommandBarsFrameSection.h"
+#include "XTPCommandBars.h"
+#include "XTPDockBar.h"
+#include "XTPFrameWnd.h"
+#include "XTPPopupBar.h"
 #include "XTPCommandBar.h"
 #include "XTPDefaultTheme.h"
 #include "GalleryTabsSection.h"
 #include "XTPTabColorSets.h"
 #include "GalleryToolTipSection.h"
 #include "XTPDrawHelpers.h"
+#include "GalleryDockingPanesSection.h"
+#include "Archive.h"
+#include "File.h"
+#include "XTPDockingPane.h"
+#include "XTPDockingPaneManager.h"
+#include "XTPDockingPanePaintManager.h"
+#include "XTPDockingPaneSplitterContainer.h"
+#include "XTPDockingPaneTabbedContainer.h"
+#include "XTPPropExchange.h"
 
 #include <typeinfo>
 
@@ -412,6 +426,94 @@ TEST_F(Gallery, ListsShowRowColoursTheSortedColumnAndTheDisabledLook) {
   EXPECT_FALSE(disabled.IsWindowEnabled());
   EXPECT_EQ(painted(disabled, 0, 0), ::GetSysColor(COLOR_3DFACE));
   EXPECT_EQ(painted(disabled, 5, 2, 2), ::GetSysColor(COLOR_3DFACE));
+}
+
+// The panes' tree: C the client area, T<ids> a tabbed container, H(...) and
+// V(...) the splitters.
+std::string PaneTree(const CXTPDockingPaneBase *pObject) {
+  if (pObject->GetType() == xtpPaneTypeClient) return "C";
+  if (pObject->GetType() == xtpPaneTypeTabbedContainer) {
+    std::string str = "T";
+    for (CXTPDockingPane *pPane : static_cast<const CXTPDockingPaneTabbedContainer *>(pObject)->GetPanes())
+      str += std::to_string(pPane->GetID());
+    return str;
+  }
+  auto *pSplitter = static_cast<const CXTPDockingPaneSplitterContainer *>(pObject);
+  std::string str = pSplitter->IsHoriz() ? "H(" : "V(";
+  for (CXTPDockingPaneBase *pChild : pSplitter->GetPanes()) str += PaneTree(pChild) + " ";
+  return str + ")";
+}
+
+TEST_F(Gallery, DockingPanesShowEachThemeAndTheirLayoutComesBack) {
+  auto *pPanes = Section<CGalleryDockingPanesSection>();
+  ASSERT_NE(pPanes, nullptr);
+  ASSERT_EQ(5, pPanes->GetManagerCount());
+  const int kThemes[] = {0, 1, 2, 5, 8};
+  for (int i = 0; i < pPanes->GetManagerCount(); i++) {
+    CXTPDockingPaneManager *pManager = pPanes->GetManager(i);
+    EXPECT_EQ(kThemes[i], pManager->GetPaintManager()->GetTheme());
+    // Every pane's window shows in its container, and the caption band of
+    // the log pane is painted in the theme's colours.
+    CXTPDockingPane *pLog = pManager->FindPane(101);
+    ASSERT_NE(pLog, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(pLog->GetChildHwnd()));
+    HWND hContainer = pLog->GetContainer()->GetPaneHwnd();
+    HDC hDC = ::GetDC(hContainer);
+    const COLORREF clrBand = ::GetPixel(hDC, 30, 6);
+    ::ReleaseDC(hContainer, hDC);
+    CXTPDockingPanePaintManager *pPaint = pManager->GetPaintManager();
+    if (kThemes[i] == 0) EXPECT_EQ(pPaint->GetColor(COLOR_INACTIVECAPTION), clrBand);
+    if (kThemes[i] == 2) EXPECT_EQ(pPaint->GetColor(51), clrBand);
+  }
+
+  // The program's theme: several panes, tabbed and split, saved and loaded.
+  CXTPDockingPaneManager *pManager = pPanes->GetManager(3);
+  // Signatures joined the Properties tabs and left its own container empty;
+  // saving drops that container.
+  EXPECT_EQ("H(T102 V(H(C ) T101 ) V(T103 T T104105 ) )", PaneTree(pManager->GetTopPane()));
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    pManager->GetLayout()->Serialize(ar);
+  }
+  const std::string strTree = PaneTree(pManager->GetTopPane());
+  EXPECT_EQ("H(T102 V(H(C ) T101 ) V(T103 T104105 ) )", strTree);
+  file.SeekToBegin();
+  CXTPDockingPaneLayout *pLoaded = pManager->CreateLayout();
+  {
+    CArchive ar(&file, CArchive::load);
+    CXTPPropExchangeArchive px(ar);
+    EXPECT_TRUE(pLoaded->Load(&px));
+  }
+  EXPECT_EQ(strTree, PaneTree(pLoaded->GetTopContainer()));
+  EXPECT_EQ(5u, pLoaded->GetPaneList().size());
+  pLoaded->InternalRelease();
+}
+
+TEST_F(Gallery, TheCommandBarsFrameHasItsMenuBarAndDockedToolbarsListed) {
+  auto *pSection = Section<CGalleryCommandBarsFrameSection>();
+  ASSERT_NE(pSection->GetFrame(), nullptr);
+  CXTPCommandBars *pBars = pSection->GetFrame()->GetCommandBars();
+  ASSERT_NE(pBars, nullptr);
+  ASSERT_EQ(pBars->GetCount(), 3);
+  ASSERT_NE(pBars->GetMenuBar(), nullptr);
+  EXPECT_TRUE(::IsWindowVisible(pBars->GetMenuBar()->GetSafeHwnd()));
+  const struct {
+    const wchar_t *title;
+    XTPBarPosition position;
+  } kBars[] = {{L"Standard", xtpBarTop}, {L"Images", xtpBarLeft}};
+  CXTPPopupBar *pPopup = pBars->GetToolbarsPopup();
+  ASSERT_EQ(pPopup->GetControlCount(), 2);
+  for (int i = 0; i < 2; i++) {
+    CXTPCommandBar *pBar = pBars->GetAt(i + 1);
+    EXPECT_EQ(pBar->GetTitle(), CString(kBars[i].title));
+    EXPECT_EQ(pBar->GetPosition(), kBars[i].position);
+    EXPECT_EQ(::GetParent(pBar->GetSafeHwnd()), pBars->GetDockBar(kBars[i].position)->GetSafeHwnd());
+    EXPECT_TRUE(::IsWindowVisible(pBar->GetSafeHwnd()));
+    EXPECT_EQ(pPopup->GetControl(i)->GetCaption(), CString(kBars[i].title));
+    EXPECT_TRUE(pPopup->GetControl(i)->GetChecked());
+  }
+  pPopup->InternalRelease();
 }
 
 TEST_F(Gallery, ClosingTheWindowEndsTheProgram) {

@@ -1,0 +1,324 @@
+#include "XTPDockingPaneManager.h"
+
+#include <ole2.h>
+
+#include "FrameWnd.h"
+#include "XTPColorManager.h"
+#include "XTPDockingPane.h"
+#include "XTPDockingPanePaintManager.h"
+#include "XTPDockingPaneSplitterContainer.h"
+#include "XTPDockingPaneTabbedContainer.h"
+#include "XTPImageManager.h"
+#include "XTPToolTipContext.h"
+
+CXTPDockingPaneManager::CXTPDockingPaneManager() {
+  m_pImageManager = new CXTPImageManager;
+  m_pToolTipContext = new CXTPToolTipContext;
+  SetTheme(xtpPaneThemeDefault);
+  // OLE is taken down at the end only when it was set up here: a thread
+  // that runs in another apartment already refuses it.
+  m_bOleInitialized = SUCCEEDED(::OleInitialize(nullptr));
+}
+
+CXTPDockingPaneManager::~CXTPDockingPaneManager() {
+  if (m_pLayout != nullptr) m_pLayout->InternalRelease();
+  m_pLayout = nullptr;
+  if (m_pActivePane != nullptr) m_pActivePane->InternalRelease();
+  m_pActivePane = nullptr;
+  m_pPaintManager->InternalRelease();
+  m_pImageManager->InternalRelease();
+  m_pToolTipContext->InternalRelease();
+  if (m_hWnd != nullptr) DestroyWindow();
+  if (m_bOleInitialized) ::OleUninitialize();
+}
+
+CXTPDockingPaneLayout *CXTPDockingPaneManager::CreateLayout() {
+  return new CXTPDockingPaneLayout(this);
+}
+
+CXTPDockingPaneBase *CXTPDockingPaneManager::OnCreatePane(int type, CXTPDockingPaneLayout *pLayout) {
+  switch (type) {
+  case xtpPaneTypeDockingPane:
+    return new CXTPDockingPane(pLayout);
+  case xtpPaneTypeTabbedContainer:
+    return new CXTPDockingPaneTabbedContainer(pLayout);
+  case xtpPaneTypeSplitterContainer:
+    return new CXTPDockingPaneSplitterContainer(pLayout);
+  case xtpPaneTypeClient:
+    return new CXTPDockingPaneBase(xtpPaneTypeClient, pLayout);
+  default:
+    // Floating frames and auto-hide panels are not made by this manager.
+    return nullptr;
+  }
+}
+
+void CXTPDockingPaneManager::InstallInFrame(CFrameWnd *pSite) {
+  if (m_pSite != nullptr) return;
+  ASSERT(m_pLayout == nullptr && pSite != nullptr);
+  if (pSite == nullptr) return;
+  if ((pSite->GetStyle() & WS_CLIPCHILDREN) == 0)
+    TRACE(L"Warning: Add WS_CLIPCHILDREN and WS_CLIPSIBLINGS to frame\n");
+  m_pSite = pSite;
+  VERIFY(CreateEx(0, L"STATIC", L"", WS_CHILD, CRect(0, 0, 0, 0), pSite, 0));
+  m_pLayout = CreateLayout();
+  m_pLayout->SetUserLayout(FALSE);
+}
+
+void CXTPDockingPaneManager::SetTheme(int nTheme) {
+  if (m_pPaintManager != nullptr) m_pPaintManager->InternalRelease();
+  m_pPaintManager = CXTPDockingPanePaintManager::CreateTheme(nTheme);
+  RecalcFramesLayout();
+  if (m_pSite != nullptr && m_pSite->GetSafeHwnd() != nullptr)
+    m_pSite->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+CXTPDockingPane *CXTPDockingPaneManager::CreatePane(UINT nID, CRect rc, XTPDockingPaneDirection direction,
+                                                    CXTPDockingPaneBase *pNeighbour) {
+  ASSERT(m_pLayout != nullptr && m_pLayout->GetTopContainer() != nullptr);
+  if (m_pLayout == nullptr) return nullptr;
+  auto *pPane = static_cast<CXTPDockingPane *>(OnCreatePane(xtpPaneTypeDockingPane, m_pLayout));
+  pPane->SetID(static_cast<int>(nID));
+  pPane->SetInitialRect(rc);
+  CXTPDockingPaneInfo info;
+  info.pPane = pPane;
+  m_pLayout->GetPaneList().push_back(info);
+  DockPaneFree(pPane, direction, pNeighbour);
+  SyncPanesState();
+  return pPane;
+}
+
+void CXTPDockingPaneManager::DockPaneFree(CXTPDockingPaneBase *pPane, XTPDockingPaneDirection direction,
+                                          CXTPDockingPaneBase *pNeighbour) {
+  ASSERT(pPane->GetContainer() == nullptr);
+  CXTPDockingPaneSplitterContainer *pTop = m_pLayout->GetTopContainer();
+  if (pNeighbour == nullptr) pNeighbour = pTop;
+  if (pNeighbour->GetType() == xtpPaneTypeDockingPane &&
+      (pNeighbour->IsAutoHidden() || pNeighbour->GetContainer() == nullptr))
+    pNeighbour = pTop;
+  CWnd *pSite = pNeighbour->GetDockingSite() != nullptr ? pNeighbour->GetDockingSite() : m_pSite;
+  const BOOL bHoriz = direction == xtpPaneDockLeft || direction == xtpPaneDockRight;
+  const BOOL bAfter = direction == xtpPaneDockRight || direction == xtpPaneDockBottom;
+
+  if (pPane->GetType() == xtpPaneTypeDockingPane) {
+    auto *pTabbed =
+        static_cast<CXTPDockingPaneTabbedContainer *>(OnCreatePane(xtpPaneTypeTabbedContainer, m_pLayout));
+    pTabbed->Init(static_cast<CXTPDockingPane *>(pPane), pSite);
+    pPane = pTabbed;
+  }
+  if (pNeighbour == pTop) {
+    if (pTop->IsHoriz() == bHoriz) {
+      pTop->_InsertPane(pPane, nullptr, bAfter);
+    } else {
+      auto *pSplitter = static_cast<CXTPDockingPaneSplitterContainer *>(
+          OnCreatePane(xtpPaneTypeSplitterContainer, m_pLayout));
+      pSplitter->Init(pTop, bHoriz, pSite);
+      pSplitter->_InsertPane(pPane, nullptr, bAfter);
+      m_pLayout->SetTopContainer(pSplitter);
+    }
+  } else {
+    if (pNeighbour->GetType() == xtpPaneTypeDockingPane) pNeighbour = pNeighbour->GetContainer();
+    CXTPDockingPaneBase *pParent = pNeighbour->GetContainer();
+    ASSERT(pParent != nullptr && pParent->GetType() == xtpPaneTypeSplitterContainer);
+    auto *pOldSplitter = static_cast<CXTPDockingPaneSplitterContainer *>(pParent);
+    if (pOldSplitter->IsHoriz() == bHoriz) {
+      pOldSplitter->_InsertPane(pPane, pNeighbour, bAfter);
+    } else {
+      auto *pSplitter = static_cast<CXTPDockingPaneSplitterContainer *>(
+          OnCreatePane(xtpPaneTypeSplitterContainer, m_pLayout));
+      pSplitter->Init(pNeighbour, bHoriz, pSite);
+      pSplitter->_InsertPane(pPane, pNeighbour, bAfter);
+      pOldSplitter->_Replace(pNeighbour, pSplitter);
+    }
+  }
+  if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr && pSite->IsFrameWnd())
+    static_cast<CFrameWnd *>(pSite)->DelayRecalcLayout(TRUE);
+}
+
+void CXTPDockingPaneManager::DockPane(CXTPDockingPaneBase *pPane, XTPDockingPaneDirection direction,
+                                      CXTPDockingPaneBase *pNeighbour) {
+  if (pPane == nullptr || m_pLayout == nullptr) return;
+  if (pPane->GetType() == xtpPaneTypeSplitterContainer) {
+    const CXTPDockingPaneBaseList &lst = static_cast<CXTPDockingPaneSplitterContainer *>(pPane)->GetPanes();
+    if (lst.size() == 1 && lst.front()->GetType() == xtpPaneTypeTabbedContainer) pPane = lst.front();
+  }
+  if (pPane->GetType() == xtpPaneTypeDockingPane) {
+    if (pPane->GetContainer() != nullptr) DetachPane(pPane);
+  } else if (pPane->GetContainer() != nullptr) {
+    pPane = pPane->Clone(m_pLayout, nullptr, 0);
+  }
+  DockPaneFree(pPane, direction, pNeighbour);
+}
+
+void CXTPDockingPaneManager::DetachPane(CXTPDockingPaneBase *pPane) {
+  ASSERT(pPane->GetContainer() != nullptr);
+  if (pPane->GetContainer() != nullptr) pPane->GetContainer()->RemovePane(pPane);
+}
+
+void CXTPDockingPaneManager::AttachPane(CXTPDockingPaneBase *pPane, CXTPDockingPaneBase *pTarget) {
+  if (pTarget->GetType() == xtpPaneTypeDockingPane) pTarget = pTarget->GetContainer();
+  ASSERT(pTarget != nullptr && pTarget->GetType() == xtpPaneTypeTabbedContainer);
+  if (pTarget == nullptr || pTarget->GetType() != xtpPaneTypeTabbedContainer) return;
+  auto *pTabbed = static_cast<CXTPDockingPaneTabbedContainer *>(pTarget);
+  CXTPDockingPaneBaseList lst;
+  if (pPane->GetType() == xtpPaneTypeDockingPane)
+    lst.push_back(pPane);
+  else
+    pPane->FindPane(xtpPaneTypeDockingPane, &lst);
+  for (CXTPDockingPaneBase *p : lst) {
+    if (p->GetContainer() != nullptr) DetachPane(p);
+    pTabbed->_InsertPane(static_cast<CXTPDockingPane *>(p));
+  }
+  SyncPanesState();
+}
+
+void CXTPDockingPaneManager::ShowPane(CXTPDockingPane *pPane) {
+  if (pPane == nullptr || m_pLayout == nullptr) return;
+  if (pPane->GetContainer() != nullptr) {
+    auto *pTabbed = static_cast<CXTPDockingPaneTabbedContainer *>(pPane->GetContainer());
+    pTabbed->SelectPane(pPane, TRUE, TRUE);
+    pTabbed->ShowSelected();
+  } else if (CXTPDockingPaneInfo *pInfo = m_pLayout->FindPaneInfo(pPane)) {
+    if (pInfo->pLastHolder == nullptr) return;
+    static_cast<CXTPDockingPaneTabbedContainer *>(pInfo->pLastHolder)->_InsertPane(pPane);
+  }
+  pPane->SetFocus();
+}
+
+LRESULT CXTPDockingPaneManager::ClosePane(CXTPDockingPane *pPane) {
+  if (pPane == nullptr || m_pSite == nullptr) return 0;
+  const LRESULT lResult =
+      m_pSite->SendMessage(WM_DOCKINGPANE_NOTIFY, XTP_DPN_CLOSEPANE, reinterpret_cast<LPARAM>(pPane));
+  if (lResult != -1 && pPane->GetContainer() != nullptr) pPane->GetContainer()->RemovePane(pPane);
+  return lResult;
+}
+
+CXTPDockingPane *CXTPDockingPaneManager::FindPane(int nID) const {
+  if (m_pLayout == nullptr) return nullptr;
+  for (CXTPDockingPaneInfo &info : m_pLayout->GetPaneList())
+    if (info.pPane->GetID() == nID) return info.pPane;
+  return nullptr;
+}
+
+CXTPDockingPaneBase *CXTPDockingPaneManager::GetPaneHolder(CXTPDockingPane *pPane, BOOL bFloating) const {
+  CXTPDockingPaneInfo *pInfo = m_pLayout != nullptr ? m_pLayout->FindPaneInfo(pPane) : nullptr;
+  if (pInfo == nullptr) return nullptr;
+  return bFloating ? pInfo->pFloatingHolder : pInfo->pDockingHolder;
+}
+
+void CXTPDockingPaneManager::SyncPanesState() {
+  if (m_pLayout == nullptr) return;
+  for (CXTPDockingPaneInfo &info : m_pLayout->GetPaneList()) {
+    CXTPDockingPaneBase *pContainer = info.pPane->GetContainer();
+    if (pContainer == nullptr || pContainer->GetDockingSite() == nullptr || pContainer->IsAutoHidden())
+      continue;
+    info.pDockingHolder = pContainer;
+    info.pLastHolder = pContainer;
+  }
+}
+
+void CXTPDockingPaneManager::GetDockingRect(CRect &rc, CXTPDockingPaneBase *pPane,
+                                            XTPDockingPaneDirection direction,
+                                            CXTPDockingPaneBase *pNeighbour) const {
+  if (m_pLayout == nullptr || m_pLayout->GetTopContainer() == nullptr) return;
+  if (pNeighbour == nullptr || pNeighbour == m_pLayout->GetTopContainer()) {
+    CXTPDockingPaneSplitterContainer::CalcPaneRectBeside(rc, m_pLayout->GetTopContainer(), pPane, direction);
+    return;
+  }
+  if (pNeighbour->GetType() == xtpPaneTypeDockingPane) pNeighbour = pNeighbour->GetContainer();
+  ASSERT(pNeighbour != nullptr && pNeighbour->GetContainer() != nullptr &&
+         pNeighbour->GetContainer()->GetType() == xtpPaneTypeSplitterContainer);
+  if (pNeighbour == nullptr || pNeighbour->GetContainer() == nullptr ||
+      pNeighbour->GetContainer()->GetType() != xtpPaneTypeSplitterContainer)
+    return;
+  auto *pSplitter = static_cast<CXTPDockingPaneSplitterContainer *>(pNeighbour->GetContainer());
+  const BOOL bHoriz = direction == xtpPaneDockLeft || direction == xtpPaneDockRight;
+  if (pSplitter->IsHoriz() != bHoriz)
+    CXTPDockingPaneSplitterContainer::CalcPaneRectBeside(rc, pNeighbour, pPane, direction);
+  else
+    pSplitter->CalcPaneRect(rc, pPane, direction, pNeighbour);
+}
+
+void CXTPDockingPaneManager::RecalcFramesLayout() {
+  if (m_hWnd == nullptr || m_pLayout == nullptr) return;
+  for (CXTPDockingPaneInfo &info : m_pLayout->GetPaneList()) {
+    CXTPDockingPaneBase *pContainer = info.pPane->GetContainer();
+    CWnd *pFrame = pContainer != nullptr ? pContainer->GetDockingSite() : nullptr;
+    if (pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr && pFrame->IsFrameWnd())
+      static_cast<CFrameWnd *>(pFrame)->DelayRecalcLayout(TRUE);
+  }
+}
+
+INT_PTR CXTPDockingPaneManager::NotifyOwner(XTPDockingPaneAction action, CXTPDockingPane *pPane,
+                                            CXTPDockingPaneBase *pDockContainer,
+                                            XTPDockingPaneDirection direction) {
+  XTP_DOCKINGPANE_ACTION record = {action, 0, pPane, pDockContainer, direction};
+  if (m_pSite != nullptr && m_pSite->GetSafeHwnd() != nullptr)
+    m_pSite->SendMessage(WM_DOCKINGPANE_NOTIFY, XTP_DPN_ACTION, reinterpret_cast<LPARAM>(&record));
+  return record.bCancel;
+}
+
+void CXTPDockingPaneManager::OnActivatePane(BOOL bActive, CXTPDockingPane *pPane) {
+  if (bActive) {
+    if (pPane == m_pActivePane && pPane != nullptr) return;
+    if (m_pActivePane != nullptr) {
+      CXTPDockingPane *pOld = m_pActivePane;
+      m_pActivePane = nullptr;
+      NotifyOwner(xtpPaneActionDeactivated, pOld);
+      pOld->InternalRelease();
+    }
+    if (pPane != nullptr) {
+      pPane->InternalAddRef();
+      m_pActivePane = pPane;
+      NotifyOwner(xtpPaneActionActivated, pPane);
+    }
+  } else if (pPane != nullptr && pPane == m_pActivePane) {
+    m_pActivePane = nullptr;
+    NotifyOwner(xtpPaneActionDeactivated, pPane);
+    pPane->InternalRelease();
+  }
+}
+
+BOOL CXTPDockingPaneManager::IsLayoutRTL() const {
+  return m_pSite != nullptr && m_pSite->GetSafeHwnd() != nullptr &&
+         (m_pSite->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+}
+
+XTPDockingPaneDirection CXTPDockingPaneManager::MirrorDirection(XTPDockingPaneDirection direction) const {
+  if (!IsLayoutRTL()) return direction;
+  if (direction == xtpPaneDockLeft) return xtpPaneDockRight;
+  if (direction == xtpPaneDockRight) return xtpPaneDockLeft;
+  return direction;
+}
+
+void CXTPDockingPaneManager::RefreshColours() {
+  XTPGetColorManager()->RefreshColors();
+  // The docking colours are copies of the colour manager's: they follow it.
+  if (m_pPaintManager != nullptr) m_pPaintManager->RefreshMetrics();
+  RecalcFramesLayout();
+  if (m_pSite != nullptr && m_pSite->GetSafeHwnd() != nullptr)
+    m_pSite->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+LRESULT CXTPDockingPaneManager::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+  case WM_SIZEPARENT:
+    if (m_pLayout != nullptr && m_pLayout->GetTopContainer() != nullptr) {
+      auto *pLayout = reinterpret_cast<AFX_SIZEPARENTPARAMS *>(lParam);
+      m_pLayout->OnSizeParent(m_pSite, CRect(pLayout->rect), pLayout);
+      SyncPanesState();
+    }
+    return 0;
+  case WM_IDLEUPDATECMDUI:
+    if (m_pLayout != nullptr)
+      for (CXTPDockingPaneInfo &info : m_pLayout->GetPaneList()) info.pPane->OnFocusChanged();
+    return 0;
+  case WM_SYSCOLORCHANGE:
+  case WM_SETTINGCHANGE:
+  case WM_THEMECHANGED:
+    RefreshColours();
+    return 0;
+  default:
+    break;
+  }
+  return CWnd::WindowProc(message, wParam, lParam);
+}

@@ -1,0 +1,86 @@
+#include "GalleryDockingPanesSection.h"
+
+#include "FrameWnd.h"
+#include "XTPDockingPane.h"
+#include "XTPDockingPaneManager.h"
+#include "XTPDockingPanePaintManager.h"
+
+namespace {
+
+const struct {
+  int nTheme;
+  LPCTSTR lpszName;
+} kThemes[] = {{xtpPaneThemeDefault, L"Default (0)"},
+               {xtpPaneThemeOffice, L"Theme 1"},
+               {xtpPaneThemeGrippered, L"Theme 2"},
+               {xtpPaneThemeOffice2003, L"Theme 5 (the program's)"},
+               {xtpPaneThemeShortcutBar2003, L"Theme 8"}};
+
+CRect FrameRect(const CRect &rcBody, int i) {
+  const int x = rcBody.left + 10 + (i % 3) * (CGalleryDockingPanesSection::kFrameWidth + 12);
+  const int y = rcBody.top + 20 + (i / 3) * (CGalleryDockingPanesSection::kFrameHeight + 24);
+  return CRect(x, y, x + CGalleryDockingPanesSection::kFrameWidth,
+               y + CGalleryDockingPanesSection::kFrameHeight);
+}
+
+// A read-only text box to fill a pane.
+void AttachText(CXTPDockingPane *pPane, CWnd *pParent, LPCTSTR lpszText) {
+  HWND hEdit = ::CreateWindowEx(0, L"EDIT", lpszText, WS_CHILD | ES_MULTILINE | ES_READONLY, 0, 0, 0, 0,
+                                pParent->GetSafeHwnd(), nullptr, ::GetModuleHandle(nullptr), nullptr);
+  ::SendMessage(hEdit, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  pPane->Attach(CWnd::FromHandle(hEdit));
+}
+
+} // namespace
+
+CGalleryDockingPanesSection::CGalleryDockingPanesSection() = default;
+
+CGalleryDockingPanesSection::~CGalleryDockingPanesSection() = default;
+
+void CGalleryDockingPanesSection::Draw(CDC *pDC, const CRect &rcBody) {
+  pDC->SetBkMode(TRANSPARENT);
+  pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+  for (int i = 0; i < static_cast<int>(std::size(kThemes)); i++) {
+    const CRect rc = FrameRect(rcBody, i);
+    pDC->TextOut(rc.left, rc.top - 17, kThemes[i].lpszName);
+  }
+}
+
+void CGalleryDockingPanesSection::Create(CWnd *pParent, const CRect &rcBody) {
+  // A pane that joins a tab group takes the focus; the gallery keeps its own.
+  HWND hFocus = ::GetFocus();
+  for (int i = 0; i < static_cast<int>(std::size(kThemes)); i++) {
+    const CRect rc = FrameRect(rcBody, i);
+    CFrameWnd *pFrame = new CFrameWnd; // deleted with its window
+    if (!pFrame->CreateEx(
+            WS_EX_CLIENTEDGE,
+            AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_APPWORKSPACE)),
+            L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rc.left, rc.top, rc.Width(),
+            rc.Height(), pParent->GetSafeHwnd(), nullptr))
+      continue;
+    auto pManager = std::make_unique<CXTPDockingPaneManager>();
+    pManager->InstallInFrame(pFrame);
+    pManager->SetTheme(kThemes[i].nTheme);
+    pManager->m_bShowMaximizeButton = i % 2 == 1;
+    CXTPDockingPane *pLog = pManager->CreatePane(101, CRect(0, 0, 150, 70), xtpPaneDockBottom);
+    pLog->SetTitle(L"Log");
+    AttachText(pLog, pFrame, L"Fast search of X: started\r\n812 files found");
+    CXTPDockingPane *pFolders = pManager->CreatePane(102, CRect(0, 0, 100, 100), xtpPaneDockLeft);
+    pFolders->SetTitle(L"Folders");
+    AttachText(pFolders, pFrame, L"X:\\\r\n  Documents\r\n  Pictures");
+    CXTPDockingPane *pFind = pManager->CreatePane(103, CRect(0, 0, 100, 100), xtpPaneDockRight);
+    pFind->SetTitle(L"Find Results\nFind");
+    AttachText(pFind, pFrame, L"report.doc\r\nphoto.jpg");
+    CXTPDockingPane *pProps = pManager->CreatePane(104, CRect(0, 0, 100, 100), xtpPaneDockBottom, pFind);
+    pProps->SetTitle(L"Properties");
+    AttachText(pProps, pFrame, L"Size: 12 KB");
+    CXTPDockingPane *pSigs = pManager->CreatePane(105, CRect(0, 0, 100, 100), xtpPaneDockBottom, pFind);
+    pSigs->SetTitle(L"Signatures");
+    AttachText(pSigs, pFrame, L"JPEG, PDF, ZIP");
+    pManager->AttachPane(pSigs, pProps);
+    pFrame->RecalcLayout();
+    pFrame->RecalcLayout(); // the second pass shows the windows the first one attached
+    m_managers.push_back(std::move(pManager));
+  }
+  if (hFocus != nullptr && ::IsWindow(hFocus)) ::SetFocus(hFocus);
+}

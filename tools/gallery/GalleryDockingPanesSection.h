@@ -1,0 +1,31 @@
+// Docking panes: one small frame per built theme (default, 1, 2, 5 and 8),
+// each with panes docked on several sides, a tabbed group and the splitter
+// bars between them.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "GallerySection.h"
+
+class CXTPDockingPaneManager;
+
+class CGalleryDockingPanesSection : public CGallerySection {
+public:
+  CGalleryDockingPanesSection();
+  ~CGalleryDockingPanesSection() override;
+  LPCTSTR GetTitle() const override { return L"Docking panes: captions, tabs and splitters in each theme"; }
+  int GetHeight() const override { return 2 * (kFrameHeight + 24); }
+  void Draw(CDC *pDC, const CRect &rcBody) override;
+  void Create(CWnd *pParent, const CRect &rcBody) override;
+
+  // The frames' managers, in the order of their themes (default, 1, 2, 5, 8).
+  int GetManagerCount() const { return static_cast<int>(m_managers.size()); }
+  CXTPDockingPaneManager *GetManager(int i) const { return m_managers[i].get(); }
+
+  static const int kFrameWidth = 296;
+  static const int kFrameHeight = 210;
+
+private:
+  std::vector<std::unique_ptr<CXTPDockingPaneManager>> m_managers;
+};
