@@ -10,6 +10,9 @@
 #include "XTPControlComboBox.h"
 #include "XTPControlPopup.h"
 #include "XTPDefaultTheme.h"
+#include "XTPNativeXPTheme.h"
+#include "XTPOffice2003Theme.h"
+#include "XTPOfficeTheme.h"
 #include "XTPDrawHelpers.h"
 #include "XTPImageManager.h"
 #include "XTPPopupBar.h"
@@ -78,8 +81,24 @@ void XTPShutdownToolkit() {
 }
 
 CXTPPaintManager *CXTPPaintManager::CreateTheme(int nTheme) {
-  // The office and native themes come later; until then they draw classic.
-  CXTPPaintManager *pPaintManager = new CXTPDefaultTheme;
+  CXTPPaintManager *pPaintManager = nullptr;
+  switch (nTheme) {
+  case xtpThemeOffice:
+    pPaintManager = new CXTPOfficeTheme;
+    break;
+  case xtpThemeOffice2003:
+    pPaintManager = new CXTPOffice2003Theme;
+    break;
+  case xtpThemeNativeWinXP:
+    pPaintManager = new CXTPNativeXPTheme;
+    break;
+  case xtpThemeOffice2003Variant:
+    pPaintManager = new CXTPOffice2003ThemeVariant;
+    break;
+  default:
+    pPaintManager = new CXTPDefaultTheme;
+    break;
+  }
   pPaintManager->m_nTheme = nTheme;
   return pPaintManager;
 }
@@ -441,7 +460,7 @@ CSize CXTPPaintManager::DrawToolBarControl(CDC *pDC, CXTPControl *pControl, BOOL
     DrawImage(pDC, pt, szImage, pImage, pControl->GetSelected(), pControl->GetPressed(),
               pControl->GetEnabled(), pControl->GetChecked(), IsControlPopuped(pControl), TRUE);
   };
-  const BOOL bEmbossed = !pControl->GetEnabled();
+  const BOOL bEmbossed = m_bEmbossDisabledText && !pControl->GetEnabled();
   const BOOL bTriangleType = type == xtpControlPopup;
 
   // Text below icons.

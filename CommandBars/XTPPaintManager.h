@@ -138,6 +138,10 @@ public:
   CSize DrawControl(CDC *pDC, CXTPControl *pControl, BOOL bDraw = TRUE);
 
   // 0 to 57 the table's colour; a larger value is a colour and comes back.
+  // A literal colour whose value is below 58 (black and the darkest reds)
+  // therefore reads as an index: callers pass indexes and literals through
+  // the same argument and rely on this split, so such a colour must be
+  // given as an index (0 is black) or nudged above 57.
   COLORREF GetPaintColor(int nIndex) const;
   COLORREF GetColor(int nIndex) const { return GetPaintColor(nIndex); }
   CXTPPaintManagerColor &GetColorPair(int nIndex) { return m_arrColor[nIndex]; }
@@ -214,6 +218,9 @@ public:
   int m_nAnimationSteps = 10;
   int m_nAnimationTime = 100;
   BOOL m_bShowKeyboardCues = TRUE;
+  // Disabled toolbar text drawn with a highlight under it (the classic look);
+  // the flat themes give it a colour of its own instead.
+  BOOL m_bEmbossDisabledText = TRUE;
   CXTPPaintManagerColor m_arrColor[XPCOLOR_COUNT];
   int m_nSystemTheme = xtpSystemThemeDefault;
 

@@ -2,6 +2,7 @@
 // bar "Menu Bar" and the toolbar "Standard", the tooltips, and the View
 // menu's settings of the bars (toolbar size, theme, tooltip style).
 #include "CommandBarSettings.h"
+#include "CommandBarTheme.h"
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
 #include "XTPCommandBars.h"
@@ -63,7 +64,7 @@ BOOL CMainFrame::CreateCommandBars() {
 
 void CMainFrame::ApplySavedSettings() {
   InterfaceSettings settings = InterfaceSettings::Load(HKEY_LOCAL_MACHINE, kProductKeyPath);
-  if (settings.theme != ThemeSetting::None) SetThemeFlags(settings.theme);
+  if (ApplyCommandBarTheme(settings.theme)) SetThemeFlags(settings.theme);
   CXTPCommandBars *commandBars = GetCommandBars();
   ApplyToolbarSize(*commandBars->GetCommandBarsOptions(), settings.toolbarSize);
   // Without a stored style the tips take the one the View menu shows
@@ -119,6 +120,7 @@ void CMainFrame::SetThemeFlags(ThemeSetting theme) {
 
 void CMainFrame::OnTheme(UINT nID) {
   auto theme = static_cast<ThemeSetting>(nID - ID_VIEW_THEME_OFFICE2000 + 1);
+  ApplyCommandBarTheme(theme);
   RedrawFrame();
   StoreTheme(TheQvApp().ProductSettings, theme);
   SetThemeFlags(theme);

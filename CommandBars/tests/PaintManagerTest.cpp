@@ -13,6 +13,7 @@
 #include "XTPDrawHelpers.h"
 #include "XTPImageManager.h"
 #include "XTPPaintManager.h"
+#include "XTPToolBar.h"
 
 using namespace cbtest;
 
@@ -30,10 +31,17 @@ LONG HeightOf(const CFont &font) {
   return lf.lfHeight;
 }
 
-TEST(PaintManagerThemes, UnknownIdsDrawClassicAndKeepTheirNumber) {
-  for (int nTheme : {0, 1, 2, 3, 4, 7, -1}) {
+TEST(PaintManagerThemes, FactoryMakesEachThemeAndUnknownIdsDrawClassic) {
+  const struct {
+    int nTheme;
+    int nDrawn;
+  } kCases[] = {{0, xtpThemeOffice},      {1, xtpThemeDefault},           {2, xtpThemeOffice2003},
+                {3, xtpThemeNativeWinXP}, {4, xtpThemeOffice2003Variant}, {7, xtpThemeDefault},
+                {-1, xtpThemeDefault}};
+  for (const auto &c : kCases) {
+    const int nTheme = c.nTheme;
     CXTPPaintManager *pTheme = CXTPPaintManager::CreateTheme(nTheme);
-    EXPECT_EQ(pTheme->GetThemeId(), xtpThemeDefault) << nTheme;
+    EXPECT_EQ(pTheme->GetThemeId(), c.nDrawn) << nTheme;
     EXPECT_EQ(pTheme->GetStoredThemeId(), nTheme);
     pTheme->InternalRelease();
 
@@ -41,6 +49,31 @@ TEST(PaintManagerThemes, UnknownIdsDrawClassicAndKeepTheirNumber) {
     ASSERT_NE(XTPGetPaintManager(), nullptr);
     EXPECT_EQ(XTPGetPaintManager()->GetStoredThemeId(), nTheme);
   }
+}
+
+// A bar that draws through the global paint manager takes a new theme at its
+// next paint: switching the theme needs no more than a redraw.
+TEST(PaintManagerThemes, BarsOnTheGlobalPaintManagerFollowASwitchAtOnce) {
+  CXTPPaintManager::SetTheme(xtpThemeDefault);
+  auto *pBar = new CXTPToolBar;
+  const UINT ids[] = {1, 2};
+  pBar->SetButtons(ids, 2);
+  CSize sz = pBar->CalcDockedLayout(200, LM_HORZ | LM_HORZDOCK | LM_COMMIT | LM_HIDEWRAP);
+  ASSERT_TRUE(pBar->CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP, CRect(CPoint(0, 0), sz), nullptr, 0));
+  auto print = [&](int x, int y) {
+    MemoryCanvas canvas(sz.cx, sz.cy, kCanvas);
+    pBar->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(canvas.dc.GetSafeHdc()), PRF_CLIENT);
+    return canvas.Pixel(x, y);
+  };
+  CXTPPaintManager *pClassic = XTPGetPaintManager();
+  EXPECT_EQ(print(0, 0), pClassic->GetColor(COLOR_BTNHIGHLIGHT)); // the raised classic border
+  CXTPPaintManager::SetTheme(xtpThemeOffice);
+  EXPECT_EQ(print(0, 0), XTPGetPaintManager()->GetColor(COLOR_BTNFACE));
+  EXPECT_EQ(print(sz.cx / 2, 1), XTPGetPaintManager()->GetColor(XPCOLOR_TOOLBAR_FACE));
+  CXTPPaintManager::SetTheme(xtpThemeDefault);
+  EXPECT_EQ(print(0, 0), XTPGetPaintManager()->GetColor(COLOR_BTNHIGHLIGHT));
+  pBar->DestroyWindow();
+  pBar->InternalRelease();
 }
 
 TEST(PaintManagerThemes, InstalledObjectTakesNumberFiveAndTheCuesOfItsPredecessor) {

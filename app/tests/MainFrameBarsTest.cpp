@@ -6,6 +6,8 @@
 // window is activated.
 #include "WizardTestFrame.h"
 
+#include "../../Common/tests/MemoryCanvas.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -16,6 +18,9 @@
 #include "XTPControlToolbars.h"
 #include "XTPHookManager.h"
 #include "XTPMenuBar.h"
+#include "XTPOffice2003Theme.h"
+#include "XTPPaintManager.h"
+#include "XTPStatusBar.h"
 #include "XTPPopupBar.h"
 #include "XTPShortcutManager.h"
 #include "XTPToolBar.h"
@@ -420,6 +425,51 @@ TEST_F(MainFrameBars, IconSizesLayTheBarOutAgain) {
     m_frame->GetLeftPane()->GetWindowRect(&tree);
     EXPECT_GE(tree.top, bar.bottom) << c.icon;
   }
+}
+
+// View > Themes switches the whole window at once: the menu bar, the
+// toolbar and the status bar draw through the theme just chosen, and the
+// choice is stored for the next start.
+TEST_F(MainFrameBars, ThemeCommandsRedrawTheWindowInTheChosenTheme) {
+  const wchar_t key[] = L"Software\\Quendal Varnoth Tests\\MainFrameBarsThemes";
+  HKEY created = nullptr;
+  ASSERT_EQ(
+      RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created, nullptr),
+      ERROR_SUCCESS);
+  m_app.ProductSettings = SettingsWriter(HKEY_CURRENT_USER, key, [] {});
+  // The menu bar's top-left pixel as it paints now.
+  auto corner = [&] {
+    CRect rc;
+    MenuBar()->GetClientRect(&rc);
+    MemoryCanvas canvas(rc.Width(), rc.Height(), 0xFF00FF);
+    MenuBar()->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(canvas.dc.GetSafeHdc()), PRF_CLIENT);
+    return canvas.Pixel(0, 0);
+  };
+  const struct {
+    UINT command;
+    int nTheme;
+    DWORD stored;
+  } cases[] = {{ID_VIEW_THEME_OFFICEXP, xtpThemeOffice, 2},
+               {ID_VIEW_THEME_OFFICE2003, xtpThemeOffice2003, 3},
+               {ID_VIEW_THEME_NATIVEXP, xtpThemeNativeWinXP, 4},
+               {ID_VIEW_THEME_OFFICE2000, xtpThemeDefault, 1}};
+  for (const auto &c : cases) {
+    m_frame->SendMessage(WM_COMMAND, c.command);
+    CXTPPaintManager *theme = XTPGetPaintManager();
+    ASSERT_NE(theme, nullptr);
+    EXPECT_EQ(theme->GetCurrentTheme(), c.nTheme);
+    EXPECT_EQ(Bars()->GetPaintManager(), theme);
+    EXPECT_EQ(static_cast<CXTPStatusBar *>(m_frame->GetStatusBar())->ActivePaintManager(), theme);
+    EXPECT_TRUE(theme->GetIconsInfo()->bUseDisabledIcons);
+    EXPECT_EQ(ReadRegistryDword(HKEY_CURRENT_USER, key, L"KOVA_T").value_or(0), c.stored);
+    const COLORREF pixel = corner();
+    if (c.nTheme == xtpThemeDefault) EXPECT_EQ(pixel, theme->GetColor(COLOR_BTNHIGHLIGHT)); // raised border
+    if (c.nTheme == xtpThemeOffice) EXPECT_EQ(pixel, theme->GetColor(COLOR_BTNFACE));       // flat face
+    if (c.nTheme == xtpThemeOffice2003)                                                     // dock gradient
+      EXPECT_EQ(pixel, static_cast<CXTPOffice2003Theme *>(theme)->m_clrDockBarDark);
+  }
+  RegCloseKey(created);
+  RegDeleteKeyW(HKEY_CURRENT_USER, key);
 }
 
 } // namespace

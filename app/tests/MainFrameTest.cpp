@@ -24,6 +24,7 @@
 #include "QuendalVarnothView.h"
 #include "SimpleListView.h"
 #include "XTPCommandBars.h"
+#include "XTPPaintManager.h"
 #include "XTPControl.h"
 #include "resource.h"
 
@@ -349,6 +350,7 @@ TEST_F(MainFrameTest, SettingsTickPersistAndComeBack) {
   m_frame = static_cast<CMainFrame *>(m_app.m_pMainWnd);
   EXPECT_EQ(CheckOf(m_frame, ID_VIEW_TOOLBAR_LARGE), 1);
   EXPECT_EQ(CheckOf(m_frame, ID_VIEW_THEME_OFFICE2003), 1);
+  EXPECT_EQ(XTPGetPaintManager()->GetCurrentTheme(), xtpThemeOffice2003); // drawn in it from the start
   EXPECT_EQ(CheckOf(m_frame, ID_VIEW_TOOLTIP_OFFICE), 1);
 
   for (const wchar_t *value : {L"KOVA_T", L"KOVA_Tbr", L"KOVA_Tt"}) RegDeleteValueW(created, value);

@@ -14,6 +14,7 @@
 #include "GalleryStatusBarSection.h"
 #include "GalleryCommandBarsFrameSection.h"
 #include "GalleryMenuBarSection.h"
+#include "GalleryThemesSection.h"
 #include "GalleryMdiSection.h"
 #include "GalleryTabbedMdiSection.h"
 
@@ -153,6 +154,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryDockBarsSection>());
   sections.push_back(std::make_unique<CGalleryToolBarDragSection>());
   sections.push_back(std::make_unique<CGalleryStatusBarSection>());
+  sections.push_back(std::make_unique<CGalleryThemesSection>());
   sections.push_back(std::make_unique<CGalleryDockingPanesSection>());
   sections.push_back(std::make_unique<CGalleryCommandBarsFrameSection>());
   sections.push_back(std::make_unique<CGalleryTabbedMdiSection>());

@@ -6,6 +6,9 @@
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
 #include "GallerySections.h"
+#include "GalleryThemesSection.h"
+#include "XTPNativeXPTheme.h"
+#include "XTPPaintManager.h"
 #include "GalleryCommandBarsSection.h"
 #include "GalleryCommandBarsFrameSection.h"
 #include "XTPCommandBars.h"
@@ -97,6 +100,39 @@ protected:
 
   HDC m_hDC = nullptr;
 };
+
+// Each window of the themes page draws with its own theme: the open menu's
+// frame is the theme's menu border, and under a forced Office 2003 scheme
+// it is the scheme's.
+TEST_F(Gallery, ThemesPageDrawsEachThemeAndScheme) {
+  auto *pThemes = Section<CGalleryThemesSection>();
+  ASSERT_NE(pThemes, nullptr);
+  const COLORREF kSchemeFrame[] = {0, 0x962D00, 0x5E8D75, 0x947C7C};
+  for (int i = 0; i < CGalleryThemesSection::kThemes; i++) {
+    CGalleryThemeHost *pHost = pThemes->GetHost(i);
+    ASSERT_NE(pHost, nullptr);
+    const CGalleryThemesSection::ThemeRow &row = CGalleryThemesSection::kRows[i];
+    CXTPPaintManager *pTheme = pHost->GetPaintManager();
+    EXPECT_EQ(pTheme->GetCurrentTheme(), row.nTheme) << row.lpszName;
+    pHost->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
+    PumpMessages();
+    HDC hDC = ::GetDC(pHost->m_hWnd);
+    const CPoint pt = pHost->GetMenuRect().TopLeft();
+    const COLORREF clrFrame = ::GetPixel(hDC, pt.x, pt.y);
+    ::ReleaseDC(pHost->m_hWnd, hDC);
+    if (row.nTheme == xtpThemeOffice2003 && row.nScheme > 0)
+      EXPECT_EQ(clrFrame, kSchemeFrame[row.nScheme]) << row.lpszName;
+    else if (auto *pNative = dynamic_cast<CXTPNativeXPTheme *>(pTheme))
+      // Some Wine prefixes do have a visual style: then the flat-menu rule.
+      EXPECT_EQ(clrFrame, pTheme->GetColor(pNative->IsRebarThemed() && pNative->m_bFlatMenus ? COLOR_BTNSHADOW
+                                                                                             : COLOR_BTNFACE))
+          << row.lpszName;
+    else if (row.nTheme == xtpThemeDefault)
+      EXPECT_EQ(clrFrame, pTheme->GetColor(COLOR_BTNFACE)) << row.lpszName;
+    else
+      EXPECT_EQ(clrFrame, pTheme->GetColor(XPCOLOR_MENUBAR_BORDER)) << row.lpszName;
+  }
+}
 
 TEST_F(Gallery, WindowShowsEverySectionWhole) {
   CGalleryFrame *pFrame = theApp.GetFrame();
