@@ -3,8 +3,10 @@
 #include "Wnd.h"
 #include "XTPCommandBar.h"
 #include "XTPControl.h"
+#include "XTPDockBar.h"
 #include "XTPImageManager.h"
 #include "XTPPaintManager.h"
+#include "XTPToolTipContext.h"
 
 #include "Archive.h"
 
@@ -33,14 +35,21 @@ IMPLEMENT_DYNCREATE(CXTPCommandBars, CCmdTarget)
 CXTPCommandBars::CXTPCommandBars() {
   m_pOptions = new CXTPCommandBarsOptions;
   m_pOptions->m_pCommandBars = this;
+  m_pToolTipContext = new CXTPToolTipContext;
 }
 
 CXTPCommandBars::~CXTPCommandBars() {
   ReleaseBars();
+  for (CXTPDockBar *&pDockBar : m_pDocks) {
+    if (pDockBar != nullptr && pDockBar->GetSafeHwnd() != nullptr) pDockBar->DestroyWindow();
+    delete pDockBar;
+    pDockBar = nullptr;
+  }
   if (m_pDragSelected) m_pDragSelected->InternalRelease();
   if (m_pShared) m_pShared->InternalRelease();
   if (m_pPaintManager) m_pPaintManager->InternalRelease();
   if (m_pImageManager) m_pImageManager->InternalRelease();
+  if (m_pToolTipContext) m_pToolTipContext->InternalRelease();
   if (m_hAccel) ::DestroyAcceleratorTable(m_hAccel);
   delete m_pOptions;
 }
@@ -50,15 +59,20 @@ BOOL CXTPCommandBars::IsControlHidden(UINT nID) const {
 }
 
 BOOL CXTPCommandBars::IsHiddenInMenu(CXTPControl *pControl) const {
+  return IsHiddenInMenu(pControl, 0);
+}
+
+BOOL CXTPCommandBars::IsHiddenInMenu(CXTPControl *pControl, int nDepth) const {
   BOOL bHidden = IsControlHidden(static_cast<UINT>(pControl->GetID()));
-  if (m_pOptions->bAutoHideUnusedPopups && !bHidden) {
+  // Past the depth a popup counts by its own command alone.
+  if (m_pOptions->bAutoHideUnusedPopups && !bHidden && nDepth < kMaxMenuDepth) {
     XTPControlType type = pControl->GetType();
     CXTPCommandBar *pBar = pControl->GetCommandBar();
     if ((type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup) &&
         pBar && pBar->GetControls() && pBar->GetControls()->GetCount() > 0) {
       CXTPControls *pControls = pBar->GetControls();
       for (int i = 0; i < pControls->GetCount(); i++) {
-        bHidden = IsHiddenInMenu(pControls->GetAt(i));
+        bHidden = IsHiddenInMenu(pControls->GetAt(i), nDepth + 1);
         if (!bHidden) break;
       }
     }

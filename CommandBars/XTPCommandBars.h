@@ -1,12 +1,14 @@
-// CXTPCommandBars owns every command bar of one frame, its options, the sets
-// of hidden and used commands, customise mode and, optionally, a paint and an
-// image manager of its own. Here is what the controls, the control list and
-// the paint manager reach it for; docking, keyboard routing, popup tracking
-// and saving come with the manager's other operations.
+// CXTPCommandBars owns every command bar of one frame (its site): the menu
+// bar, the toolbars, the four dock bars along the frame's sides, the options,
+// the sets of hidden and used commands, customise mode and, optionally, a
+// paint and an image manager of its own. It creates, docks and floats the
+// bars, routes the frame's keys and system messages to them and runs popup
+// menus modally.
 #pragma once
 
 #include "FrameworkCore.h"
 #include "CmdTarget.h"
+#include "XTPToolBar.h"
 
 #include <set>
 #include <vector>
@@ -19,6 +21,10 @@ class CXTPPaintManager;
 class CXTPImageManager;
 class CArchive;
 class CWnd;
+class CXTPDockBar;
+class CXTPMenuBar;
+class CXTPToolBar;
+class CXTPToolTipContext;
 
 enum XTPKeyboardCuesShow {
   xtpKeyboardCuesShowAlways = 0,
@@ -63,9 +69,17 @@ private:
   int m_nShowKeyboardCues = xtpKeyboardCuesShowAlways;
 };
 
-class CXTPCommandBars : public CCmdTarget {
+// The focus is in the edit window of a command-bar edit control, which takes
+// the keys before the frame's accelerators.
+BOOL XTPIsCommandBarEditFocused();
+
+class CXTPCommandBars : public CCmdTarget, public CXTPToolBarSite {
   DECLARE_DYNCREATE(CXTPCommandBars)
 public:
+  // How deep IsHiddenInMenu follows popups into their popups: a damaged
+  // profile may link a popup back to a bar above it.
+  static constexpr int kMaxMenuDepth = 16;
+
   CXTPCommandBars();
   ~CXTPCommandBars() override;
 
@@ -77,6 +91,9 @@ public:
   void SetCommandUsed(UINT nID);
 
   CXTPCommandBarsOptions *GetCommandBarsOptions() const { return m_pOptions; }
+  // The tooltips of every bar of the frame (style, balloon, width). Bars
+  // that show tips take a reference on it.
+  CXTPToolTipContext *GetToolTipContext() const { return m_pToolTipContext; }
 
   // Own, else the global ones.
   CXTPPaintManager *GetPaintManager() const;
@@ -107,10 +124,65 @@ public:
   void RemoveBar(CXTPCommandBar *pBar);
   int GetCount() const { return static_cast<int>(m_arrBars.size()); }
   CXTPCommandBar *GetAt(int nIndex) const;
-  // The listed bar of type menu bar, or null.
+  // The menu bar SetMenu made, else the first listed bar of type menu bar,
+  // or null.
   CXTPCommandBar *GetMenuBar() const;
   // Leaves every bar's tracking and lets the bars go (the destructor).
   void ReleaseBars();
+
+  // --- Bars of the frame ---------------------------------------------------
+  // The four dock bars as children of the site (top, bottom, left, right).
+  // FALSE without a site, or when they exist already.
+  BOOL EnableDocking();
+  // 0 top, 1 bottom, 2 left, 3 right; null otherwise or before EnableDocking.
+  CXTPDockBar *GetDockBar(int nPosition) const;
+  // The menu bar built from a menu resource and docked at the top; it takes
+  // the frame's window menu. Null when the menu cannot be loaded.
+  CXTPMenuBar *SetMenu(LPCTSTR lpszName, UINT nID);
+  // A new shown toolbar of the class (null: CXTPToolBar) at a side (0-3) or
+  // floating (4); null when it cannot be made or placed.
+  CXTPToolBar *AddToolBar(LPCTSTR lpszName, XTPBarPosition position = xtpBarTop,
+                          CRuntimeClass *pToolBarClass = nullptr);
+  CXTPToolBar *Add(LPCTSTR lpszName, XTPBarPosition position = xtpBarTop,
+                   CRuntimeClass *pToolBarClass = nullptr) {
+    return AddToolBar(lpszName, position, pToolBarClass);
+  }
+  // A floating or docked user toolbar that the site may prepare (message
+  // WM_XTP_CREATECOMMANDBAR with its creation block).
+  CXTPToolBar *AddCustomBar(LPCTSTR lpszName, UINT nID, BOOL bFloating = FALSE);
+  // The bar with that id (null for 0 or none), the index of a bar (-1).
+  CXTPToolBar *GetToolBar(UINT nID) const;
+  int FindIndex(const CXTPCommandBar *pBar) const;
+  // The next visible bar from an index walking by nDirection (1 or -1).
+  int GetNextVisibleBar(int nIndex, int nDirection) const;
+  // Hides and lets go of a listed bar.
+  void Remove(CXTPCommandBar *pBar);
+  // Shows a hidden bar, hides a shown one; FALSE when there is no such bar.
+  BOOL ToggleVisible(int nIndex);
+
+  // Docks the bar in the dock bar (at a screen rectangle, or in a new row).
+  BOOL DockCommandBar(CXTPToolBar *pBar, LPCRECT lpRect, CXTPDockBar *pDockBar);
+  BOOL DockCommandBarAtPosition(CXTPToolBar *pBar, XTPBarPosition position);
+  // Makes the bar a popup window of its own over the frame.
+  BOOL FloatCommandBar(CXTPToolBar *pBar);
+  // The dock bar a dragged bar at a screen point would dock into: the
+  // current one first, then top, bottom, left, right; null when none.
+  CXTPDockBar *CanDock(CPoint point, CXTPDockBar *pCurrent = nullptr) const;
+
+  // The frame's layout, at once or at the next idle time.
+  void RecalcFrameLayout(BOOL bDelay = FALSE);
+  // Every visible bar re-laid out, then the frame.
+  void RedrawCommandBars();
+  // What a docked bar's expand button lists: the controls there was no room
+  // for in every bar of its row, copied into the popup.
+  virtual void GetHiddenControls(CXTPToolBar *pBar, CXTPPopupBar *pPopup);
+  // A toolbar came or goes (a rebar would take or drop its band).
+  virtual void OnToolBarAdded(CXTPToolBar * /*pBar*/) {}
+  virtual void OnToolBarRemoved(CXTPToolBar * /*pBar*/) {}
+
+  // The toolbar's view of the manager.
+  void RecalcFrameLayout(CXTPToolBar *pBar) override;
+  BOOL DockBarAt(CXTPToolBar *pBar, XTPBarPosition position) override;
 
   // --- Keyboard ------------------------------------------------------------
   // A mnemonic typed with Alt, or in a tracking bar: TRUE when a control took it.
@@ -121,6 +193,9 @@ public:
   // The frame's keys before its accelerators: Alt shows the cues, Alt+key
   // runs a mnemonic; TRUE when the message was used.
   BOOL PreTranslateFrameMessage(MSG *pMsg);
+  // The frame's messages before its own handling: TRUE when used up (the
+  // answer in pResult).
+  BOOL OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *pResult);
   void OnTrackingModeChanged(CXTPCommandBar *pBar, int nMode);
   // Gives the keyboard to a bar, or to the next shown one in the direction
   // (1 on, -1 back, 0 the bar itself), with its first control selected.
@@ -151,6 +226,11 @@ public:
   virtual void RedrawVisibleBars();
 
 private:
+  BOOL IsHiddenInMenu(CXTPControl *pControl, int nDepth) const;
+  // The bar given its place (docked or floating) and shown; released and
+  // null when it cannot be placed.
+  CXTPToolBar *PlaceNewBar(CXTPToolBar *pBar, LPCTSTR lpszName, XTPBarPosition position, DWORD dwFlags);
+
   CCmdTarget *m_pShared = nullptr;
   HACCEL m_hAccel = nullptr;
   BOOL m_bIgnoreShiftMenuKey = FALSE;
@@ -167,5 +247,9 @@ private:
   BOOL m_bKeyboardCuesFollowAlt = FALSE;
   HWND m_hWndCustomizeSheet = nullptr;
   std::vector<CXTPCommandBar *> m_arrBars;
+  CXTPDockBar *m_pDocks[4] = {nullptr, nullptr, nullptr, nullptr};
+  CXTPMenuBar *m_pMenuBar = nullptr;
+  CXTPToolTipContext *m_pToolTipContext = nullptr;
+  BOOL m_bInRedraw = FALSE;
   static GetMessageFunction s_pfnGetMessage;
 };

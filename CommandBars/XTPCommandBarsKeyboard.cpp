@@ -6,6 +6,7 @@
 #include "XTPCommandBar.h"
 #include "XTPControl.h"
 #include "XTPHookManager.h"
+#include "XTPMenuBar.h"
 #include "XTPMouseManager.h"
 #include "XTPPaintManager.h"
 #include "XTPShortcutManager.h"
@@ -68,6 +69,7 @@ void CXTPCommandBars::RemoveBar(CXTPCommandBar *pBar) {
   auto it = std::find(m_arrBars.begin(), m_arrBars.end(), pBar);
   if (it == m_arrBars.end()) return;
   m_arrBars.erase(it);
+  if (m_pMenuBar == pBar) m_pMenuBar = nullptr;
   if (pBar->IsTrackingMode()) pBar->CancelTracking();
   pBar->InternalRelease();
 }
@@ -75,6 +77,7 @@ void CXTPCommandBars::RemoveBar(CXTPCommandBar *pBar) {
 void CXTPCommandBars::ReleaseBars() {
   std::vector<CXTPCommandBar *> bars;
   bars.swap(m_arrBars);
+  m_pMenuBar = nullptr;
   for (CXTPCommandBar *pBar : bars) {
     if (pBar->IsTrackingMode()) pBar->CancelTracking();
     pBar->SetCommandBars(nullptr);
@@ -88,6 +91,7 @@ CXTPCommandBar *CXTPCommandBars::GetAt(int nIndex) const {
 }
 
 CXTPCommandBar *CXTPCommandBars::GetMenuBar() const {
+  if (m_pMenuBar != nullptr) return m_pMenuBar;
   for (CXTPCommandBar *pBar : m_arrBars)
     if (pBar->GetType() == xtpBarTypeMenuBar) return pBar;
   return nullptr;
@@ -247,6 +251,13 @@ BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG *pMsg) {
     return FALSE;
   case WM_CONTEXTMENU:
     return bTracking;
+  case WM_MOUSEWHEEL: {
+    // A tracking bar takes the wheel; the view under the menu must not scroll.
+    CXTPThreadHooks *pHooks = CXTPThreadHooks::FindThreadHooks();
+    if (pHooks == nullptr || !pHooks->HasClients()) return FALSE;
+    pHooks->ProcessHooks(pMsg->message, pMsg->wParam, pMsg->lParam);
+    return TRUE;
+  }
   }
   return FALSE;
 }

@@ -4,6 +4,7 @@
 
 #include "WinThread.h"
 #include "XTPControlButton.h"
+#include "XTPControlToolbars.h"
 #include "XTPMouseManager.h"
 #include "XTPPopupBar.h"
 
@@ -86,7 +87,8 @@ CXTPPopupBar *CXTPCommandBars::GetToolbarsPopup() {
     CXTPCommandBar *pBar = GetAt(i);
     if (pBar->GetType() != xtpBarTypeNormal || !pBar->IsCloseable() || !pBar->IsContextMenuPresent())
       continue;
-    CXTPControl *pControl = pPopup->GetControls()->Add(xtpControlButton, 0);
+    // Choosing the item shows or hides the bar.
+    CXTPControl *pControl = pPopup->GetControls()->AddControl(new CXTPControlToolbarsItem, 0);
     pControl->SetTag(i);
     pControl->SetCaption(pBar->GetTitle());
     pControl->SetFlags(pControl->GetFlags() | kFlagManualUpdate);

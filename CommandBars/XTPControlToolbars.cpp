@@ -54,11 +54,7 @@ void CXTPControlToolbars::OnCalcDynamicSize(DWORD /*dwMode*/) {
 }
 
 BOOL CXTPControlToolbars::ToggleVisible(CXTPCommandBars *pCommandBars, int nIndex) {
-  CXTPCommandBar *pBar = pCommandBars ? pCommandBars->GetAt(nIndex) : nullptr;
-  if (!pBar) return FALSE;
-  CXTPReferenceHold hold(pBar);
-  pBar->SetVisible(!pBar->IsVisible());
-  return TRUE;
+  return pCommandBars != nullptr && pCommandBars->ToggleVisible(nIndex);
 }
 
 void CXTPControlToolbarsItem::OnExecute() {

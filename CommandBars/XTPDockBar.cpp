@@ -7,6 +7,7 @@
 #include "XTPCommandBar.h"
 #include "XTPCommandBars.h"
 #include "XTPPaintManager.h"
+#include "XTPToolBar.h"
 
 IMPLEMENT_DYNAMIC(CXTPDockBar, CWnd)
 
@@ -149,6 +150,9 @@ CSize CXTPDockBar::CalcDynamicLayout(int nLength, DWORD dwMode, AFX_SIZEPARENTPA
   }
   std::vector<XTPDockPlacement> placed;
   const XTPDockMeasure measure = [this](int nId, int nLength, DWORD dwBarMode) {
+    // A toolbar has a docked layout of its own; its dynamic one is for floating.
+    if (auto *pToolBar = dynamic_cast<CXTPToolBar *>(m_entries[nId]))
+      return pToolBar->CalcDockedLayout(nLength, dwBarMode);
     return m_entries[nId]->CalcDynamicLayout(nLength, dwBarMode);
   };
   const CSize size = XTPDockLayoutAll(rows, nLength, dwMode, measure, placed);

@@ -5,3 +5,9 @@
 #define IDB_GALLERY_HEADER_FIRST 800
 #define IDB_GALLERY_HEADER_SECOND 801
 #define IDB_GALLERY_HEADER_THIRD 802
+
+// The command bars frame page: its menu and its two toolbars (type 241, with
+// bitmaps of the same ids).
+#define IDR_GALLERY_FRAME_MENU 810
+#define IDR_GALLERY_FRAME_STANDARD 811
+#define IDR_GALLERY_FRAME_IMAGES 812

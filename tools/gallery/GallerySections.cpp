@@ -11,6 +11,7 @@
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
 #include "GalleryStatusBarSection.h"
+#include "GalleryCommandBarsFrameSection.h"
 #include "GalleryMenuBarSection.h"
 
 #include "XTGlobal.h"
@@ -147,7 +148,11 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryTabsSection>());
   sections.push_back(std::make_unique<CGalleryDockBarsSection>());
   sections.push_back(std::make_unique<CGalleryStatusBarSection>());
+<<<<<<< HEAD
   sections.push_back(std::make_unique<CGalleryDockingPanesSection>());
+=======
+  sections.push_back(std::make_unique<CGalleryCommandBarsFrameSection>());
+>>>>>>> c3-manager
   return sections;
 }
 

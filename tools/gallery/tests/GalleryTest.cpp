@@ -7,6 +7,11 @@
 #include "GalleryListSection.h"
 #include "GallerySections.h"
 #include "GalleryCommandBarsSection.h"
+#include "GalleryCommandBarsFrameSection.h"
+#include "XTPCommandBars.h"
+#include "XTPDockBar.h"
+#include "XTPFrameWnd.h"
+#include "XTPPopupBar.h"
 #include "XTPCommandBar.h"
 #include "XTPDefaultTheme.h"
 #include "GalleryTabsSection.h"
@@ -447,6 +452,31 @@ TEST_F(Gallery, DockingPanesShowEachThemeAndTheirLayoutComesBack) {
   EXPECT_EQ(strTree, PaneTree(pLoaded->GetTopContainer()));
   EXPECT_EQ(5u, pLoaded->GetPaneList().size());
   pLoaded->InternalRelease();
+
+TEST_F(Gallery, TheCommandBarsFrameHasItsMenuBarAndDockedToolbarsListed) {
+  auto *pSection = Section<CGalleryCommandBarsFrameSection>();
+  ASSERT_NE(pSection->GetFrame(), nullptr);
+  CXTPCommandBars *pBars = pSection->GetFrame()->GetCommandBars();
+  ASSERT_NE(pBars, nullptr);
+  ASSERT_EQ(pBars->GetCount(), 3);
+  ASSERT_NE(pBars->GetMenuBar(), nullptr);
+  EXPECT_TRUE(::IsWindowVisible(pBars->GetMenuBar()->GetSafeHwnd()));
+  const struct {
+    const wchar_t *title;
+    XTPBarPosition position;
+  } kBars[] = {{L"Standard", xtpBarTop}, {L"Images", xtpBarLeft}};
+  CXTPPopupBar *pPopup = pBars->GetToolbarsPopup();
+  ASSERT_EQ(pPopup->GetControlCount(), 2);
+  for (int i = 0; i < 2; i++) {
+    CXTPCommandBar *pBar = pBars->GetAt(i + 1);
+    EXPECT_EQ(pBar->GetTitle(), CString(kBars[i].title));
+    EXPECT_EQ(pBar->GetPosition(), kBars[i].position);
+    EXPECT_EQ(::GetParent(pBar->GetSafeHwnd()), pBars->GetDockBar(kBars[i].position)->GetSafeHwnd());
+    EXPECT_TRUE(::IsWindowVisible(pBar->GetSafeHwnd()));
+    EXPECT_EQ(pPopup->GetControl(i)->GetCaption(), CString(kBars[i].title));
+    EXPECT_TRUE(pPopup->GetControl(i)->GetChecked());
+  }
+  pPopup->InternalRelease();
 }
 
 TEST_F(Gallery, ClosingTheWindowEndsTheProgram) {
