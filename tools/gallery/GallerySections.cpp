@@ -148,11 +148,8 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryTabsSection>());
   sections.push_back(std::make_unique<CGalleryDockBarsSection>());
   sections.push_back(std::make_unique<CGalleryStatusBarSection>());
-<<<<<<< HEAD
   sections.push_back(std::make_unique<CGalleryDockingPanesSection>());
-=======
   sections.push_back(std::make_unique<CGalleryCommandBarsFrameSection>());
->>>>>>> c3-manager
   return sections;
 }
 
