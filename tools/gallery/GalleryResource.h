@@ -11,3 +11,8 @@
 #define IDR_GALLERY_FRAME_MENU 810
 #define IDR_GALLERY_FRAME_STANDARD 811
 #define IDR_GALLERY_FRAME_IMAGES 812
+
+// The customisable frame page: its menu (View > New Toolbar... and the
+// toolbars list) and the command that opens the New Toolbar dialog.
+#define IDR_GALLERY_CUSTOM_MENU 813
+#define ID_GALLERY_NEW_TOOLBAR 33020

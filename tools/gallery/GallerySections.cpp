@@ -12,6 +12,7 @@
 #include "GalleryListSection.h"
 #include "GalleryStatusBarSection.h"
 #include "GalleryCommandBarsFrameSection.h"
+#include "GalleryBarStateSection.h"
 #include "GalleryMenuBarSection.h"
 
 #include "XTGlobal.h"
@@ -150,6 +151,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryStatusBarSection>());
   sections.push_back(std::make_unique<CGalleryDockingPanesSection>());
   sections.push_back(std::make_unique<CGalleryCommandBarsFrameSection>());
+  sections.push_back(std::make_unique<CGalleryBarStateSection>());
   return sections;
 }
 

@@ -6,12 +6,12 @@
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
 #include "GallerySections.h"
-#include "GalleryCommandBarsSection.h"
-#include "GalleryCommandBarsFrameSection.h"
-#include "XTPCommandBars.h"
-#include "XTPDockBar.h"
-#include "XTPFrameWnd.h"
 #include "XTPPopupBar.h"
+#include "XTPFrameWnd.h"
+#include "XTPDockBar.h"
+#include "XTPCommandBars.h"
+#include "GalleryCommandBarsFrameSection.h"
+#include "GalleryCommandBarsSection.h"
 #include "XTPCommandBar.h"
 #include "XTPDefaultTheme.h"
 #include "GalleryTabsSection.h"
@@ -452,6 +452,7 @@ TEST_F(Gallery, DockingPanesShowEachThemeAndTheirLayoutComesBack) {
   EXPECT_EQ(strTree, PaneTree(pLoaded->GetTopContainer()));
   EXPECT_EQ(5u, pLoaded->GetPaneList().size());
   pLoaded->InternalRelease();
+}
 
 TEST_F(Gallery, TheCommandBarsFrameHasItsMenuBarAndDockedToolbarsListed) {
   auto *pSection = Section<CGalleryCommandBarsFrameSection>();
