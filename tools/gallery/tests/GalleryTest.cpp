@@ -6,6 +6,9 @@
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
 #include "GallerySections.h"
+#include "GalleryBarStateSection.h"
+#include "XTPReBar.h"
+#include "XTTipOfTheDay.h"
 #include "XTPPopupBar.h"
 #include "XTPFrameWnd.h"
 #include "XTPDockBar.h"
@@ -478,6 +481,31 @@ TEST_F(Gallery, TheCommandBarsFrameHasItsMenuBarAndDockedToolbarsListed) {
     EXPECT_TRUE(pPopup->GetControl(i)->GetChecked());
   }
   pPopup->InternalRelease();
+}
+
+TEST_F(Gallery, TheCustomisableFrameTheRebarAndTheTipOfTheDayShow) {
+  auto *pSection = Section<CGalleryBarStateSection>();
+  ASSERT_NE(pSection, nullptr);
+  ASSERT_NE(pSection->GetCustomFrame(), nullptr);
+  CXTPCommandBars *pBars = pSection->GetCustomFrame()->GetCommandBars();
+  ASSERT_EQ(pBars->GetCount(), 3);
+  EXPECT_TRUE(pBars->GetCommandBarsOptions()->bAltDragCustomization);
+  for (int i = 0; i < 3; i++) EXPECT_TRUE(::IsWindowVisible(pBars->GetAt(i)->GetSafeHwnd()));
+  // Both toolbars of the second frame sit in rebar bands, not in dock bars.
+  CXTPReBar *pReBar = pSection->GetReBar();
+  ASSERT_NE(pReBar, nullptr);
+  ASSERT_EQ(pReBar->GetBandCount(), 2);
+  for (int i = 0; i < 2; i++) {
+    CXTPToolBar *pBar = pReBar->GetToolBar(i);
+    ASSERT_NE(pBar, nullptr);
+    EXPECT_EQ(::GetParent(pBar->GetSafeHwnd()), pReBar->GetSafeHwnd());
+  }
+  // The tip of the day reads the program's own tips.
+  CXTTipOfTheDay *pTip = pSection->GetTip();
+  ASSERT_NE(pTip, nullptr);
+  EXPECT_TRUE(pTip->IsFileOpen());
+  EXPECT_FALSE(pTip->GetTipText().IsEmpty());
+  EXPECT_TRUE(::IsWindowVisible(pTip->GetSafeHwnd()));
 }
 
 TEST_F(Gallery, ClosingTheWindowEndsTheProgram) {
