@@ -9,6 +9,7 @@
 #include "XTPPaintManager.h"
 #include "XTPPopupBar.h"
 #include "XTPShortcutManager.h"
+#include "XTPToolTipContext.h"
 
 #ifndef WM_HELPHITTEST
 #define WM_HELPHITTEST 0x0366
@@ -753,6 +754,17 @@ INT_PTR CXTPCommandBar::OnToolHitTest(CPoint point, TTTOOLINFOW *pTI) const {
     pTI->rect = pControl->GetRect();
   }
   return pControl->GetID();
+}
+
+BOOL CXTPCommandBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *pResult) {
+  // Popups show tips only when the options ask for them. The context lives
+  // as long as the command bars, which let their bars go first.
+  if (m_pCommandBars != nullptr && m_hWnd != nullptr &&
+      (m_barType != xtpBarTypePopup || m_pCommandBars->GetCommandBarsOptions()->bShowPopupBarToolTips)) {
+    if (CXTPToolTipContext *pContext = m_pCommandBars->GetToolTipContext())
+      pContext->FilterToolTipMessage(this, message, wParam, lParam);
+  }
+  return CWnd::OnWndMsg(message, wParam, lParam, pResult);
 }
 
 LRESULT CXTPCommandBar::OnHelpHitTest(WPARAM, LPARAM lParam) {

@@ -232,6 +232,8 @@ protected:
   void OnFinalRelease() override;
   void PostNcDestroy() override;
   INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW *pTI) const override;
+  // Every message is shown to the tips of the bars first.
+  BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *pResult) override;
   // Whether the window still exists: a handler that ran a control's command
   // asks before it touches the window again.
   BOOL IsWindowAlive() const { return m_hWnd != nullptr && ::IsWindow(m_hWnd); }

@@ -10,6 +10,7 @@
 #include "XTPControlComboBox.h"
 #include "XTPControlExt.h"
 #include "XTPControlPopup.h"
+#include "XTPControlToolbars.h"
 #include "XTPPaintManager.h"
 #include "XTPPopupBar.h"
 #include "XTPResourceManager.h"
@@ -25,6 +26,14 @@ HMENU LoadMenuResource(UINT nID) {
 }
 
 CXTPControls::MenuLoader g_pfnMenuLoader = nullptr;
+
+// A plain command's control: View > Toolbars lists the toolbars; the
+// window, workspace and recent-file lists are buttons until their own
+// classes exist.
+CXTPControl *NewCommandControl(int nId) {
+  if (nId == XTP_ID_TOOLBARLIST) return new CXTPControlToolbars;
+  return new CXTPControlButton;
+}
 
 BOOL IsPopupType(int type) {
   return type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup;
@@ -126,9 +135,7 @@ CXTPControl *CXTPControls::Add(XTPControlType controlType, int nId, LPCTSTR lpsz
   CXTPControl *pControl = nullptr;
   switch (controlType) {
   case xtpControlButton:
-    // The window, workspace, toolbar and recent-file lists are buttons
-    // until their own classes exist.
-    pControl = new CXTPControlButton;
+    pControl = NewCommandControl(nId);
     pControl->SetID(nId);
     break;
   case xtpControlPopup:
@@ -295,7 +302,7 @@ CXTPControl *CXTPControls::AddMenuItem(HMENU hMenu, int nIndex) {
       pControl = new CXTPControlEdit;
       break;
     default:
-      pControl = new CXTPControlButton;
+      pControl = NewCommandControl(static_cast<int>(cs.nID));
       break;
     }
   }
@@ -386,6 +393,15 @@ void CXTPControls::CreateOriginalControls() {
   if (m_pOriginalControls) m_pOriginalControls->InternalRelease();
   m_pOriginalControls = nullptr;
   m_pOriginalControls = Duplicate(TRUE);
+}
+
+void CXTPControls::SetOriginalControls(CXTPControls *pOriginal) {
+  if (m_pOriginalControls == pOriginal) return;
+  if (m_pOriginalControls) {
+    m_pOriginalControls->RemoveAll();
+    m_pOriginalControls->InternalRelease();
+  }
+  m_pOriginalControls = pOriginal;
 }
 
 BOOL CXTPControls::Compare(const CXTPControls *pOther) const {

@@ -135,6 +135,8 @@ public:
   CXTPControls *Duplicate(BOOL bRecursive = FALSE);
   void CreateOriginalControls();
   CXTPControls *GetOriginalControls() const { return m_pOriginalControls; }
+  // Takes pOriginal as the original set (null: none).
+  void SetOriginalControls(CXTPControls *pOriginal);
   BOOL IsChanged() const;
   BOOL Compare(const CXTPControls *pOther) const;
 

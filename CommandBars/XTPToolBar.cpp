@@ -3,12 +3,17 @@
 #include <algorithm>
 
 #include "Dc.h"
+#include "FrameWnd.h"
 #include "ToolBar.h"
 #include "ModuleState.h"
 #include "XTPCommandBars.h"
 #include "XTPImageManager.h"
 #include "XTPPaintManager.h"
 #include "XTPPopupBar.h"
+#include "XTPResource.h"
+#include "XTPResourceManager.h"
+#include "XTPShortcutManager.h"
+#include "XTPToolTipContext.h"
 
 namespace {
 
@@ -58,23 +63,102 @@ void CXTPToolBarExpandButton::Draw(CDC *pDC) {
 }
 
 void CXTPToolBarExpandButton::OnSetPopup(BOOL bPopup) {
-  if (bPopup && m_pParent) {
+  auto *pToolBar = dynamic_cast<CXTPToolBar *>(m_pParent);
+  if (bPopup && pToolBar) {
     SetCommandBar(nullptr);
-    CXTPPopupBar *pPopup = CXTPPopupBar::CreatePopupBar(m_pParent->GetCommandBars());
-    pPopup->SetCustomizable(FALSE);
-    // The buttons there was no room for. The dock row's other bars join them
-    // once the dock bars hold rows.
-    for (int i = 0; i < m_pParent->GetControlCount(); i++) {
-      CXTPControl *pControl = m_pParent->GetControl(i);
-      if (pControl->GetHideFlags() != xtpHideWrap) continue;
-      CXTPControl *pCopy = pPopup->GetControls()->AddClone(pControl, -1, TRUE);
-      pCopy->SetHideFlags(0);
+    XTP_TOOLBAR_EXPANDPOPUP block;
+    CXTPPopupBar *pPopup = nullptr;
+    const HWND hWndSite = pToolBar->GetOwnerSite();
+    if (hWndSite &&
+        ::SendMessageW(hWndSite, XTP_TBN_CREATEEXPANDPOPUP, 0, reinterpret_cast<LPARAM>(&block)) &&
+        block.pPopupBar && block.pPopupBar->IsKindOf(RUNTIME_CLASS(CXTPPopupBar))) {
+      pPopup = static_cast<CXTPPopupBar *>(block.pPopupBar);
+      pPopup->InternalAddRef(); // ours now as well as the site's
+    } else {
+      pPopup = CXTPPopupBar::CreatePopupBar(pToolBar->GetCommandBars());
     }
+    pPopup->SetCustomizable(FALSE);
+    pToolBar->FillExpandPopup(pPopup);
     SetCommandBar(pPopup);
     pPopup->InternalRelease();
   }
   CXTPControlPopup::OnSetPopup(bPopup);
   if (m_pParent) m_pParent->Redraw();
+}
+
+// ---- a line of the "Add or Remove Buttons" list
+
+CXTPToolBarAddRemoveButton::CXTPToolBarAddRemoveButton(CXTPControl *pControl, CXTPToolBar *pToolBar)
+    : m_pTarget(pControl), m_pToolBar(pToolBar) {
+  if (m_pTarget) m_pTarget->InternalAddRef();
+  // Ticking a button keeps the list open for the next one.
+  SetCloseSubMenuOnClick(m_pToolBar != nullptr);
+  SetFlags(GetFlags() | xtpFlagManualUpdate);
+}
+
+CXTPToolBarAddRemoveButton::~CXTPToolBarAddRemoveButton() {
+  if (m_pTarget) m_pTarget->InternalRelease();
+}
+
+CSize CXTPToolBarAddRemoveButton::GetSize(CDC *pDC) {
+  CXTPPaintManager *pPaintManager = GetPaintManager();
+  return pPaintManager ? pPaintManager->DrawSpecialControl(xtpButtonCustomize, pDC, this, m_pParent, FALSE, 0)
+                       : CSize(0, 0);
+}
+
+void CXTPToolBarAddRemoveButton::Draw(CDC *pDC) {
+  CXTPPaintManager *pPaintManager = GetPaintManager();
+  if (!pPaintManager) return;
+  pPaintManager->DrawSpecialControl(xtpButtonCustomize, pDC, this, m_pParent, TRUE, 0);
+  // The row leaves its two first columns to the line: the tick of a button
+  // on the bar, then the button's icon.
+  const CRect rc = GetRect();
+  const int nColumn = rc.Height();
+  if (GetChecked()) {
+    LOGFONTW lf = {};
+    lf.lfHeight = -std::max(nColumn - 6, 8);
+    lf.lfCharSet = SYMBOL_CHARSET;
+    wcscpy(lf.lfFaceName, L"Marlett");
+    HFONT hFont = ::CreateFontIndirectW(&lf);
+    HGDIOBJ hOld = ::SelectObject(pDC->GetSafeHdc(), hFont);
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    const COLORREF clrOld = pDC->SetTextColor(::GetSysColor(GetEnabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    CRect rcCheck(rc.left, rc.top, rc.left + nColumn, rc.bottom);
+    ::DrawTextW(pDC->GetSafeHdc(), L"a", 1, &rcCheck, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    pDC->SetTextColor(clrOld);
+    pDC->SetBkMode(nOldMode);
+    ::SelectObject(pDC->GetSafeHdc(), hOld);
+    ::DeleteObject(hFont);
+  }
+  if (CXTPImageManagerIcon *pIcon = GetImage(16)) {
+    const CPoint pt(rc.left + nColumn + (nColumn - 16) / 2, rc.top + (rc.Height() - 16) / 2);
+    pPaintManager->DrawImage(pDC, pt, CSize(16, 16), pIcon, FALSE, FALSE, GetEnabled(), FALSE, FALSE, FALSE);
+  }
+}
+
+void CXTPToolBarAddRemoveButton::OnExecute() {
+  CXTPReferenceHold holdThis(this);
+  if (m_pToolBar) {
+    CXTPReferenceHold holdBar(m_pToolBar);
+    if (m_pParent) m_pParent->GetRootParent()->OnTrackLost();
+    m_pToolBar->Reset();
+    return;
+  }
+  if (!m_pTarget) return;
+  CXTPCommandBar *pBar = m_pTarget->GetParent();
+  ASSERT(pBar && pBar->GetCommandBars());
+  const BOOL bHidden = (m_pTarget->GetHideFlags() & xtpHideCustomize) != 0;
+  m_pTarget->SetHideFlag(xtpHideCustomize, !bHidden);
+  if (CXTPCommandBars *pCommandBars = pBar ? pBar->GetCommandBars() : nullptr)
+    pCommandBars->GetCommandBarsOptions()->bDirtyState = TRUE;
+  SetChecked(bHidden); // shown again: ticked
+  if (pBar) {
+    CXTPReferenceHold holdBar(pBar);
+    pBar->OnRecalcLayout();
+    pBar->Redraw();
+  }
+  if (m_pParent) m_pParent->RedrawParents();
+  RedrawParent();
 }
 
 // ---- the close button
@@ -106,6 +190,9 @@ ON_WM_NCHITTEST()
 ON_WM_MOUSEACTIVATE()
 ON_WM_NCACTIVATE()
 ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+ON_WM_SETFOCUS()
+ON_WM_RBUTTONDOWN()
+ON_WM_NCCREATE()
 END_MESSAGE_MAP()
 
 CXTPToolBar::CXTPToolBar() {
@@ -127,8 +214,11 @@ BOOL CXTPToolBar::ParseToolBarResource(const BYTE *pData, size_t cbData, std::ve
 }
 
 BOOL CXTPToolBar::LoadToolBar(UINT nIDResource, BOOL bLoadBitmap) {
-  HINSTANCE hModule = AfxGetResourceHandle();
-  HRSRC hRes = ::FindResourceW(hModule, MAKEINTRESOURCEW(nIDResource), MAKEINTRESOURCEW(241));
+  // A language library carries no toolbars: the bar comes from whichever
+  // module has it, as its bitmap does.
+  HINSTANCE hModule = AfxFindResourceHandle(MAKEINTRESOURCEW(nIDResource), MAKEINTRESOURCEW(241));
+  HRSRC hRes =
+      hModule ? ::FindResourceW(hModule, MAKEINTRESOURCEW(nIDResource), MAKEINTRESOURCEW(241)) : nullptr;
   if (!hRes) return FALSE;
   HGLOBAL hGlobal = ::LoadResource(hModule, hRes);
   const BYTE *pData = hGlobal ? static_cast<const BYTE *>(::LockResource(hGlobal)) : nullptr;
@@ -461,6 +551,12 @@ void CXTPToolBar::OnSetPreviewMode(BOOL bPreview) {
     m_bVisible = TRUE;
     if (m_hWnd) ShowWindow(SW_SHOWNA);
   }
+  // Leaving preview, the frame brings its menu up to date; with a menu bar
+  // the frame has handed its menu over and none comes back on the window.
+  if (!bPreview && m_barType == xtpBarTypeMenuBar) {
+    CWnd *pSite = CWnd::FromHandlePermanent(GetOwnerSite());
+    if (pSite && pSite->IsFrameWnd()) static_cast<CFrameWnd *>(pSite)->OnUpdateFrameMenu(nullptr);
+  }
 }
 
 void CXTPToolBar::Copy(CXTPCommandBar *pCommandBar, BOOL bRecursive) {
@@ -485,4 +581,224 @@ int CXTPToolBar::FindSimilarControl(CXTPControls *pControls, CXTPControl *pContr
     if (p->GetID() == pControl->GetID() && p->GetType() == pControl->GetType()) return i;
   }
   return -1;
+}
+
+// ---- Add or Remove Buttons
+
+void CXTPToolBar::FillExpandPopup(CXTPPopupBar *pPopup) {
+  CXTPControls *pControls = pPopup->GetControls();
+  // The buttons there was no room for. The dock row's other bars join them
+  // once the dock bars hold rows.
+  for (int i = 0; i < GetControlCount(); i++) {
+    CXTPControl *pControl = GetControl(i);
+    if (pControl->GetHideFlags() != xtpHideWrap) continue;
+    CXTPControl *pCopy = pControls->AddClone(pControl, -1, TRUE);
+    pCopy->SetHideFlags(0);
+    pCopy->SetBeginGroup(FALSE);
+  }
+  const BOOL bCustomizable = m_pCommandBars && m_pCommandBars->IsCustomizeAvail();
+  if (!GetShowExpandButtonAlways() && !bCustomizable) return;
+  CString strCaption;
+  XTPGetResourceManager()->LoadString(&strCaption, XTP_IDS_ADDORREMOVE);
+  CXTPControl *pAddRemove = pControls->Add(xtpControlPopup, 0);
+  pAddRemove->SetCaption(strCaption);
+  pAddRemove->SetFlags(pAddRemove->GetFlags() | xtpFlagManualUpdate);
+  if (pControls->GetCount() > 1) pAddRemove->SetBeginGroup(TRUE);
+  CXTPCommandBar *pAddRemoveBar = pAddRemove->GetCommandBar();
+  if (!pAddRemoveBar) return;
+  // One entry per bar of the row; a bar that is not docked is its row.
+  CXTPControl *pEntry = pAddRemoveBar->GetControls()->Add(xtpControlPopup, 0);
+  pEntry->SetCaption(m_strTitle);
+  pEntry->SetFlags(pEntry->GetFlags() | xtpFlagManualUpdate);
+  pEntry->SetEnabled(m_bBuiltIn && IsCustomizable() &&
+                     (!m_pCommandBars || m_pCommandBars->IsCustomizeAvail()));
+  if (pEntry->GetEnabled())
+    if (auto *pList = dynamic_cast<CXTPPopupBar *>(pEntry->GetCommandBar())) FillAddOrRemoveList(pList);
+}
+
+void CXTPToolBar::FillAddOrRemoveList(CXTPPopupBar *pPopup) {
+  CXTPControls *pOriginal = m_pControls->GetOriginalControls();
+  CXTPControls *pCopy = pOriginal ? pOriginal->Duplicate(TRUE) : new CXTPControls;
+  CXTPControl *pSelected = GetSelected();
+  CXTPControl *pPopuped = GetControl(m_nPopuped);
+  auto keepIndexes = [&] {
+    m_nSelected = pSelected ? pSelected->GetIndex() : -1;
+    m_nPopuped = pPopuped ? pPopuped->GetIndex() : -1;
+  };
+  // The user's hidden buttons come back below in their original places.
+  for (int i = m_pControls->GetCount() - 1; i >= 0; i--) {
+    CXTPControl *pControl = m_pControls->GetAt(i);
+    if (!(pControl->GetHideFlags() & xtpHideCustomize)) continue;
+    if (pControl == pSelected) pSelected = nullptr;
+    if (pControl == pPopuped) pPopuped = nullptr;
+    m_pControls->RemoveAt(i);
+  }
+  keepIndexes();
+
+  CXTPControls *pLines = pPopup->GetControls();
+  int i = 0, j = 0;
+  while (i < pCopy->GetCount() || j < m_pControls->GetCount()) {
+    if (i < pCopy->GetCount()) {
+      CXTPControl *pWanted = pCopy->GetAt(i);
+      const int nFound = FindSimilarControl(m_pControls, pWanted, j);
+      if (nFound == -1) {
+        CXTPControl *pClone = m_pControls->AddClone(pWanted, j, TRUE);
+        pClone->SetHideFlags(pClone->GetHideFlags() | xtpHideCustomize);
+        keepIndexes();
+        i++;
+      } else if (nFound == j) {
+        i++;
+      } else {
+        // The bar's control at j was moved here by the user: its later
+        // original entry is this one.
+        const int nLater = FindSimilarControl(pCopy, m_pControls->GetAt(j), i + 1);
+        if (nLater != -1) pCopy->RemoveAt(nLater);
+      }
+    }
+    if (j >= m_pControls->GetCount()) continue;
+    CXTPControl *pControl = m_pControls->GetAt(j++);
+    const int nId = pControl->GetID();
+    if (nId == XTP_ID_TOOLBAR_EXPAND || nId == XTP_ID_TOOLBAR_HIDE) continue;
+    if (pControl->GetHideFlags() & (xtpHideGeneric | xtpHideDocTemplate)) continue;
+    auto *pLine = new CXTPToolBarAddRemoveButton(pControl, nullptr);
+    pLines->AddControl(pLine, nId);
+    pLine->SetCaption(pControl->GetCaption());
+    const int nType = pControl->GetType();
+    if (nType >= xtpControlButton && nType <= 4) pLine->SetIconId(pControl->GetIconId());
+    CString strShortcut;
+    if (XTPGetShortcutManager()->FindDefaultAccelerator(static_cast<UINT>(nId), strShortcut))
+      pLine->SetShortcutText(strShortcut);
+    pLine->SetEnabled(FindSimilarControl(pCopy, pControl, 0) != -1);
+    pLine->SetChecked(!(pControl->GetHideFlags() & xtpHideCustomize));
+  }
+  pCopy->InternalRelease();
+
+  if (pOriginal && !m_bTearOff && m_bBuiltIn) {
+    CString strReset;
+    XTPGetResourceManager()->LoadString(&strReset, XTP_IDS_RESET_TOOLBAR);
+    CXTPControl *pReset = pLines->AddControl(new CXTPToolBarAddRemoveButton(nullptr, this), 0);
+    pReset->SetCaption(strReset);
+    pReset->SetBeginGroup(TRUE);
+  }
+}
+
+BOOL CXTPToolBar::AskReset() const {
+  CString strFormat;
+  VERIFY(XTPGetResourceManager()->LoadString(&strFormat, XTP_IDS_CONFIRM_RESETDATA));
+  CString strPrompt;
+  strPrompt.Format(strFormat, static_cast<LPCTSTR>(m_strTitle));
+  return AfxMessageBox(strPrompt, MB_OKCANCEL | MB_ICONEXCLAMATION, 0) == IDOK;
+}
+
+void CXTPToolBar::Reset() {
+  if (!m_bBuiltIn || m_nBarID == 0 || !IsCustomizable()) return;
+  if (!AskReset()) return;
+  CXTPReferenceHold hold(HoldableThis());
+  SetTrackingMode(0, TRUE, FALSE);
+  CXTPControls *pOriginal = m_pControls->GetOriginalControls();
+  if (!pOriginal) {
+    LoadToolBar(static_cast<UINT>(m_nBarID), FALSE);
+  } else {
+    pOriginal->InternalAddRef(); // the list keeps its original set; held while copied from
+    m_pControls->RemoveAll();
+    for (int i = 0; i < pOriginal->GetCount(); i++) {
+      CXTPControl *pControl = pOriginal->GetAt(i);
+      if (!pControl->GetTemporary()) m_pControls->AddClone(pControl, -1, TRUE);
+    }
+    pOriginal->InternalRelease();
+  }
+  OnIdleUpdateCmdUI(TRUE);
+  OnRecalcLayout();
+}
+
+// ---- tooltips, keys and focus
+
+INT_PTR CXTPToolBar::OnToolHitTest(CPoint point, TTTOOLINFOW *pTI) const {
+  const INT_PTR nHit = CWnd::OnToolHitTest(point, pTI);
+  if (nHit != -1) return nHit;
+  CXTPMouseManager *pMouse = XTPGetMouseManager();
+  if (pMouse && (pMouse->IsMouseLocked() || pMouse->IsTrackedLock(this))) return -1;
+  if (m_nTrackingMode == 2 && m_barPosition != xtpBarPopup) return -1;
+  CXTPCommandBarsOptions *pOptions = m_pCommandBars ? m_pCommandBars->GetCommandBarsOptions() : nullptr;
+  if (pOptions && !pOptions->bToolBarScreenTips) return -1;
+  for (int i = 0; i < m_pControls->GetCount(); i++) {
+    CXTPControl *pControl = m_pControls->GetAt(i);
+    CRect rc = pControl->GetRect();
+    if (!pControl->IsVisible() || !rc.PtInRect(point)) continue;
+    const int nId = pControl->GetID();
+    CString strTip = pControl->GetTooltip(&point, &rc, nullptr);
+    CString strCaption = pControl->GetCaption();
+    CString strShortcut = pControl->GetShortcutText();
+    if (pOptions && pOptions->bToolBarAccelTips) {
+      if (strShortcut.IsEmpty())
+        XTPGetShortcutManager()->FindDefaultAccelerator(static_cast<UINT>(nId), strShortcut);
+      if (!strShortcut.IsEmpty()) {
+        strTip += L" (" + strShortcut + L")";
+        strCaption += L" (" + strShortcut + L")";
+      }
+    }
+    if (strTip.IsEmpty()) return -1;
+    if (pTI)
+      CXTPToolTipContext::FillToolDetails(pTI, m_hWnd, rc, static_cast<UINT_PTR>(nId), strTip, strCaption,
+                                          pControl->GetDescription());
+    return nId != 0 ? nId : -1;
+  }
+  return -1;
+}
+
+BOOL CXTPToolBar::OnKeyDown(UINT nChar) {
+  // A bar inside a dialog passes Tab on to the dialog's next item.
+  if (nChar == VK_TAB && !IsDockable() && m_hWnd) {
+    HWND hWndParent = ::GetParent(m_hWnd);
+    const BOOL bPrevious = ::GetKeyState(VK_SHIFT) < 0;
+    HWND hWndNext = hWndParent ? ::GetNextDlgTabItem(hWndParent, m_hWnd, bPrevious) : nullptr;
+    if (hWndNext && hWndNext != m_hWnd) {
+      SetTrackingMode(0, TRUE, FALSE);
+      ::SetFocus(hWndNext);
+      return TRUE;
+    }
+  }
+  return CXTPCommandBar::OnKeyDown(nChar);
+}
+
+void CXTPToolBar::OnSetFocus(CWnd *pOldWnd) {
+  if (!m_bFocusRemembered) {
+    m_bFocusRemembered = TRUE;
+    m_hWndFocusBefore = pOldWnd->GetSafeHwnd();
+  }
+  Default();
+  if (!IsDockable()) SetTrackingMode(TRUE, TRUE, FALSE);
+}
+
+void CXTPToolBar::OnRButtonDown(UINT nFlags, CPoint point) {
+  if (IsCustomizeMode()) {
+    CXTPCommandBar::OnRButtonDown(nFlags, point);
+    return;
+  }
+  CXTPReferenceHold hold(HoldableThis());
+  SetTrackingMode(0, TRUE, FALSE);
+  SetSelected(-1);
+  Redraw();
+  // The toolbars list, as View > Toolbars shows it.
+  if (m_pCommandBars && IsWindowAlive()) {
+    CPoint ptScreen = point;
+    ClientToScreen(&ptScreen);
+    m_pCommandBars->ContextMenu(ptScreen.x, ptScreen.y);
+  }
+}
+
+BOOL CXTPToolBar::OnNcCreate(LPCREATESTRUCT lpcs) {
+  if (!Default()) return FALSE;
+  if (!(lpcs->style & 0x100)) return TRUE;
+  // The frame's activation as the frame would report it (WM_FLOATSTATUS).
+  HWND hWndFrame = lpcs->hwndParent;
+  HWND hWndActive = ::GetActiveWindow();
+  BOOL bActive = hWndFrame != nullptr && hWndFrame == hWndActive;
+  if (!bActive && hWndFrame != nullptr) {
+    HWND hWndTop = ::GetAncestor(hWndFrame, GA_ROOT);
+    bActive = hWndTop != nullptr && hWndTop == hWndActive &&
+              ::SendMessageW(hWndTop, WM_FLOATSTATUS, FS_SYNCACTIVE, 0) != 0;
+  }
+  ::SendMessageW(m_hWnd, WM_FLOATSTATUS, bActive ? FS_ACTIVATE : FS_DEACTIVATE, 0);
+  return TRUE;
 }

@@ -17,8 +17,20 @@
 
 // Sent to the site when a bar is shown or hidden (wParam the bar, lParam the flag).
 #define XTP_TBN_VISIBLECHANGED 0x52C
+// Sent to the site before the expand button builds its popup; the site may
+// answer non-zero with a popup bar of its own in the block's first word.
+#define XTP_TBN_CREATEEXPANDPOPUP 0x530
+
+// The block of XTP_TBN_CREATEEXPANDPOPUP: seven words, all zero but the third (1).
+struct XTP_TOOLBAR_EXPANDPOPUP {
+  CCmdTarget *pPopupBar = nullptr; // the site's popup bar, when it answers
+  DWORD_PTR dwReserved1 = 0;
+  DWORD_PTR dwOne = 1;
+  DWORD_PTR dwReserved[4] = {};
+};
 
 class CXTPToolBar;
+class CXTPPopupBar;
 
 // What the toolbar needs of the frame that docks it. The dock bars and the
 // command bars manager answer this; until they exist a bar without one
@@ -43,6 +55,23 @@ public:
 
 private:
   BOOL m_bHiddenControls = FALSE;
+};
+
+// One line of the "Add or Remove Buttons" list: stands for a control of the
+// bar (checked while shown) or for the bar itself (the "Reset" line).
+class CXTPToolBarAddRemoveButton : public CXTPControlButton {
+public:
+  CXTPToolBarAddRemoveButton(CXTPControl *pControl, CXTPToolBar *pToolBar);
+  ~CXTPToolBarAddRemoveButton() override;
+  CSize GetSize(CDC *pDC) override;
+  void Draw(CDC *pDC) override;
+  void OnExecute() override;
+  CXTPControl *GetTargetControl() const { return m_pTarget; }
+  CXTPToolBar *GetResetBar() const { return m_pToolBar; }
+
+private:
+  CXTPControl *m_pTarget = nullptr; // held
+  CXTPToolBar *m_pToolBar = nullptr;
 };
 
 class CXTPToolBarCloseButton : public CXTPControlButton {
@@ -96,6 +125,16 @@ public:
 
   static int FindSimilarControl(CXTPControls *pControls, CXTPControl *pControl, int nStart);
 
+  // Asks, then puts the bar's buttons back as the program made them.
+  virtual void Reset();
+  // Fills pPopup with a line per button of the bar, the user's hidden ones
+  // put back in their places unchecked, and the "Reset" line.
+  void FillAddOrRemoveList(CXTPPopupBar *pPopup);
+  // The expand popup's entries for this bar: the buttons without room, then
+  // "Add or Remove Buttons" with this bar's list.
+  void FillExpandPopup(CXTPPopupBar *pPopup);
+  BOOL OnKeyDown(UINT nChar) override;
+
 protected:
   afx_msg LRESULT OnRemoveTearOff(WPARAM, LPARAM);
   afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
@@ -104,7 +143,17 @@ protected:
   afx_msg int OnMouseActivate(CWnd *pDesktopWnd, UINT nHitTest, UINT message);
   afx_msg BOOL OnNcActivate(BOOL bActive);
   afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnSetFocus(CWnd *pOldWnd);
+  afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+  // A floating bar made while its frame is inactive starts hidden with it.
+  afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpcs);
   DECLARE_MESSAGE_MAP()
+
+  INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW *pTI) const override;
+  // A bar that may be dragged and docked; one inside a dialog is not.
+  BOOL IsDockable() const { return (m_dwFlags & 0x1F) != 0; }
+  // The reset question; TRUE on OK.
+  BOOL AskReset() const;
 
   CRect GetDockedBorders(CDC *pDC, DWORD dwMode);
   CXTPControl *FindOrAddExpandButton();
@@ -121,4 +170,5 @@ protected:
   BOOL m_bInPreview = FALSE;
   BOOL m_bRemovePosted = FALSE;
   int m_nShowExpandAlways = -1; // -1: as the options say
+  BOOL m_bFocusRemembered = FALSE;
 };

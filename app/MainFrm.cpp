@@ -5,7 +5,6 @@
 #include "AppSettings.h"
 #include "HeaderFile.h"
 #include "FileMask.h"
-#include "FrameStandIns.h"
 #include "ProgressBar.h"
 #include "LeftView.h"
 #include "QuendalVarnoth.h"
@@ -16,7 +15,7 @@
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
-BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CMainFrame, CXTPFrameWnd)
 ON_WM_CREATE()
 ON_WM_CLOSE()
 ON_WM_ERASEBKGND()
@@ -71,8 +70,7 @@ ON_UPDATE_COMMAND_UI(ID_TOOLS_FILE_MASK, OnUpdateCommandState)
 ON_UPDATE_COMMAND_UI(ID_TOOLS_UNMASK, OnUpdateCommandState)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame()
-    : m_standIns(std::make_unique<CFrameStandIns>()), m_fileMask(std::make_unique<FileMaskState>()) {
+CMainFrame::CMainFrame() : m_fileMask(std::make_unique<FileMaskState>()) {
   ProgressColour = ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_PBc").value_or(CLR_DEFAULT);
 }
 
@@ -87,29 +85,21 @@ CMainFrame::~CMainFrame() {
 }
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
-  if (CFrameWnd::OnCreate(lpcs) == -1) return -1;
-  if (!m_standIns->Create(this)) return -1;
+  if (CXTPFrameWnd::OnCreate(lpcs) == -1) return -1;
+  if (!CreateStatusBar() || !CreateCommandBars()) return -1;
   m_engineServices = std::make_unique<AppEngineServices>(TheQvApp(), *this);
   ApplySavedSettings();
+  SetUpToolTips();
+  if (!m_logPane.Create(this, IDS_LOG_PANE_TITLE)) {
+    OutputDebugStringW(L"Failed to create log pane\n");
+    return -1;
+  }
   CQuendalVarnothApp &app = TheQvApp();
   if (app.ScanWindowInfo == nullptr) app.ScanWindowInfo = new CQuendalVarnothApp::ScanWindowBlock{};
   app.ScanWindowInfo->mainWindow = m_hWnd;
   RecalcLayout();
   SetMessageText(AFX_IDS_IDLEMESSAGE);
   return 0;
-}
-
-void CMainFrame::ApplySavedSettings() {
-  InterfaceSettings settings = InterfaceSettings::Load(HKEY_LOCAL_MACHINE, kProductKeyPath);
-  if (settings.theme != ThemeSetting::None) {
-    m_standIns->ApplyTheme(settings.theme);
-    SetThemeFlags(settings.theme);
-  }
-  m_standIns->ApplyToolbarSize(settings.toolbarSize);
-  if (settings.tooltipStyle != TooltipStyle::Unchanged) {
-    m_standIns->ApplyTooltipStyle(settings.tooltipStyle);
-    TheQvApp().BalloonTooltips = settings.tooltipStyle == TooltipStyle::Balloon ? 1 : 0;
-  }
 }
 
 BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext *pContext) {
@@ -123,8 +113,8 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext *pContext) {
 }
 
 BOOL CMainFrame::OnEraseBkgnd(CDC *pDC) {
-  // The flat tool bar shows the frame's background through it; the views
-  // cover the rest.
+  // The bars and the views cover the client area; what shows between them
+  // is the face colour of the bars.
   CRect client;
   GetClientRect(&client);
   ::FillRect(pDC->GetSafeHdc(), &client, ::GetSysColorBrush(COLOR_BTNFACE));
@@ -142,10 +132,6 @@ CLeftView *CMainFrame::GetLeftPane() {
   if (m_wndSplitter.m_hWnd == nullptr) return nullptr;
   CWnd *pane = m_wndSplitter.GetPane(0, 0);
   return pane && pane->IsKindOf(RUNTIME_CLASS(CLeftView)) ? static_cast<CLeftView *>(pane) : nullptr;
-}
-
-CStatusBar *CMainFrame::GetStatusBar() {
-  return &m_standIns->StatusBar();
 }
 
 CommandContext CMainFrame::CurrentCommandContext() {
@@ -192,7 +178,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG *pMsg) {
     pMsg->wParam = 0;
   // The program has no documents to create or open: N and O never act.
   if (anyKeyDown && (pMsg->wParam == 'N' || pMsg->wParam == 'O')) pMsg->wParam = 0;
-  return CFrameWnd::PreTranslateMessage(pMsg);
+  return CXTPFrameWnd::PreTranslateMessage(pMsg);
 }
 
 void CMainFrame::SwitchPaneFocus() {
@@ -244,62 +230,6 @@ void CMainFrame::OnAddNewHeader() {
       app.LogView->AddLogEntry(nullptr, line.c_str(), nullptr, static_cast<int>(LogStatus::Error));
   });
   dialog.DoModal();
-}
-
-void CMainFrame::RedrawFrame() {
-  RecalcLayout(FALSE);
-  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
-
-void CMainFrame::OnToolbarSize(UINT nID) {
-  ToolbarSize size = nID == ID_VIEW_TOOLBAR_LARGE    ? ToolbarSize::Large
-                     : nID == ID_VIEW_TOOLBAR_MEDIUM ? ToolbarSize::Medium
-                                                     : ToolbarSize::Small;
-  m_standIns->ApplyToolbarSize(size);
-  StoreToolbarSize(TheQvApp().ProductSettings, size);
-  RedrawFrame();
-}
-
-void CMainFrame::OnUpdateToolbarSize(CCmdUI *pCmdUI) {
-  ToolbarSize size = m_standIns->CurrentToolbarSize();
-  bool checked = (pCmdUI->m_nID == ID_VIEW_TOOLBAR_LARGE && size == ToolbarSize::Large) ||
-                 (pCmdUI->m_nID == ID_VIEW_TOOLBAR_MEDIUM && size == ToolbarSize::Medium) ||
-                 (pCmdUI->m_nID == ID_VIEW_TOOLBAR_SMALL && size == ToolbarSize::Small);
-  pCmdUI->SetCheck(checked ? 1 : 0);
-}
-
-void CMainFrame::SetThemeFlags(ThemeSetting theme) {
-  CQuendalVarnothApp &app = TheQvApp();
-  app.ThemeOffice2000 = theme == ThemeSetting::Office2000;
-  app.ThemeOfficeXP = theme == ThemeSetting::OfficeXP;
-  app.ThemeOffice2003 = theme == ThemeSetting::Office2003;
-  app.ThemeNativeXP = theme == ThemeSetting::NativeXP;
-}
-
-void CMainFrame::OnTheme(UINT nID) {
-  auto theme = static_cast<ThemeSetting>(nID - ID_VIEW_THEME_OFFICE2000 + 1);
-  m_standIns->ApplyTheme(theme);
-  RedrawFrame();
-  StoreTheme(TheQvApp().ProductSettings, theme);
-  SetThemeFlags(theme);
-}
-
-void CMainFrame::OnUpdateTheme(CCmdUI *pCmdUI) {
-  const CQuendalVarnothApp &app = TheQvApp();
-  const int flags[] = {app.ThemeOffice2000, app.ThemeOfficeXP, app.ThemeOffice2003, app.ThemeNativeXP};
-  pCmdUI->SetCheck(flags[pCmdUI->m_nID - ID_VIEW_THEME_OFFICE2000] ? 1 : 0);
-}
-
-void CMainFrame::OnTooltipStyle(UINT nID) {
-  TooltipStyle style = nID == ID_VIEW_TOOLTIP_BALLOON ? TooltipStyle::Balloon : TooltipStyle::Office;
-  m_standIns->ApplyTooltipStyle(style);
-  TheQvApp().BalloonTooltips = style == TooltipStyle::Balloon ? 1 : 0;
-  StoreTooltipStyle(TheQvApp().ProductSettings, style);
-}
-
-void CMainFrame::OnUpdateTooltipStyle(CCmdUI *pCmdUI) {
-  bool balloon = TheQvApp().BalloonTooltips != 0;
-  pCmdUI->SetCheck((pCmdUI->m_nID == ID_VIEW_TOOLTIP_BALLOON) == balloon ? 1 : 0);
 }
 
 void CMainFrame::OnProgressColour() {
@@ -378,5 +308,5 @@ void CMainFrame::OnClose() {
   delete app.FindDialog;
   app.FindDialog = nullptr;
   app.LogView = nullptr;
-  CFrameWnd::OnClose();
+  CXTPFrameWnd::OnClose();
 }

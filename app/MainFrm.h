@@ -10,11 +10,15 @@
 #include "AppSettings.h"
 #include "CommandStates.h"
 #include "Framework.h"
+#include "LogPaneBar.h"
 #include "TickClock.h"
 #include "WorkPacer.h"
+#include "XTPFrameWnd.h"
+#include "XTPStatusBar.h"
+#include "XTPToolTipContext.h"
 
 class AppEngineServices;
-class CFrameStandIns;
+class CXTPToolBar;
 class CProgressBar;
 class CLeftView;
 class CQuendalVarnothView;
@@ -27,7 +31,7 @@ struct FileMaskCriteria;
 constexpr UINT UWM_START_FAST_SCAN = WM_APP + 0x28;
 constexpr UINT UWM_START_ADVANCED_SCAN = WM_APP + 0x29;
 
-class CMainFrame : public CFrameWnd {
+class CMainFrame : public CXTPFrameWnd {
   DECLARE_DYNCREATE(CMainFrame)
 public:
   CMainFrame();
@@ -35,7 +39,9 @@ public:
 
   CQuendalVarnothView *GetRightPane();
   CLeftView *GetLeftPane();
-  CStatusBar *GetStatusBar();
+  CStatusBar *GetStatusBar() { return &m_statusBar; }
+  // The toolbar "Standard", owned by the command bars.
+  CXTPToolBar *GetStandardToolBar() const { return m_pToolBar; }
 
   // The state the command table reads, gathered from the application, this
   // frame and the views.
@@ -163,7 +169,11 @@ protected:
   afx_msg void OnUnmask();
 
 private:
-  std::unique_ptr<CFrameStandIns> m_standIns;
+  CXTPStatusBar m_statusBar;
+  CXTPToolBar *m_pToolBar = nullptr;
+  // The frame's own tooltip settings, the module's while the frame lives.
+  CXTPToolTipContext m_toolTipContext;
+  CLogPaneBar m_logPane;
   // The window that owns the save's dialogs while a save offer runs for
   // another window (the wizard); null: this frame.
   CWnd *m_saveOwner = nullptr;
@@ -184,6 +194,11 @@ private:
   std::unique_ptr<FileMaskState> m_fileMask;
   WorkPacer::Clock m_rebuildClock;
 
+  // The furniture, in the order creation needs it (MainFrmBars.cpp); each
+  // FALSE after a debug trace naming what failed.
+  BOOL CreateStatusBar();
+  BOOL CreateCommandBars();
+  void SetUpToolTips();
   void ApplySavedSettings();
   void ShowNotedTotals();
   // The caption "n Entries Found" for count, the bar moved by steps.

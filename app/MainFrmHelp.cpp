@@ -6,6 +6,14 @@
 #include "QuendalVarnoth.h"
 #include "QuendalVarnothView.h"
 #include "SimpleListView.h"
+#include "XTPCommandBar.h"
+
+namespace {
+
+constexpr UINT kHelpHitTest = 0x0366;
+constexpr LRESULT kHelpHitCommand = 0x10000;
+
+} // namespace
 
 void CMainFrame::OnHelpTopics() {
   TheQvApp().ShowHelp(m_hWnd, 0);
@@ -53,15 +61,14 @@ DWORD CMainFrame::HelpContextOfWindow(HWND hWnd, CPoint ptScreen) {
     if ((tree != nullptr && h == tree->m_hWnd) || (list != nullptr && h == list->m_hWnd)) return IDH_RESULTS;
     if (log != nullptr && h == log->m_hWnd) return IDH_LOG;
     if (h == GetStatusBar()->m_hWnd) return IDH_RESULTS;
-    wchar_t className[64] = {};
-    ::GetClassNameW(h, className, 64);
-    if (_wcsicmp(className, TOOLBARCLASSNAMEW) == 0) {
-      POINT pt = ptScreen;
-      ::ScreenToClient(h, &pt);
-      const int index = static_cast<int>(::SendMessageW(h, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&pt)));
-      TBBUTTON button = {};
-      if (index >= 0 && ::SendMessageW(h, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button)))
-        return HelpContextOfCommand(static_cast<UINT>(button.idCommand));
+    if (auto *bar = DYNAMIC_DOWNCAST(CXTPCommandBar, CWnd::FromHandlePermanent(h))) {
+      CPoint pt = ptScreen;
+      bar->ScreenToClient(&pt);
+      // A command bar answers the help hit test with 0x10000 plus the
+      // command of the control at the point.
+      const LRESULT hit = bar->SendMessage(kHelpHitTest, 0, MAKELPARAM(pt.x, pt.y));
+      if (hit > kHelpHitCommand && hit < kHelpHitCommand + 0x10000)
+        return HelpContextOfCommand(static_cast<UINT>(hit - kHelpHitCommand));
       return IDH_MAIN_WINDOW;
     }
   }

@@ -64,8 +64,8 @@ if(toolkit_sources)
   # Tests that type, click, move the cursor or take the activation on the
   # shared virtual screen: alone, so they neither disturb nor are disturbed by
   # the windows of tests running beside them.
-  foreach(name CommandBarTest CommandBarsFrameTest HookManagerTest MouseManagerTest PopupBarTest XTButtonTest XTHeaderCtrlTest
-               XTPDockingPaneManagerTest
+  foreach(name CommandBarTest CommandBarsFrameTest HookManagerTest MouseManagerTest PopupBarTest XTButtonTest
+               XTHeaderCtrlTest XTPDockingPaneManagerTest
                XTPToolTipContextTest)
     if(TEST toolkit_${name})
       set_tests_properties(toolkit_${name} PROPERTIES RUN_SERIAL ON)

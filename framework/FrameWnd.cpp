@@ -24,6 +24,7 @@ ON_WM_MENUSELECT()
 ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
 ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
+ON_MESSAGE(WM_CHILDFRAMEICON, OnChildFrameIcon)
 ON_WM_ACTIVATE()
 ON_WM_ACTIVATEAPP()
 ON_WM_NCACTIVATE()
@@ -245,6 +246,13 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
 
 LRESULT CFrameWnd::OnPopMessageString(WPARAM wParam, LPARAM lParam) {
   return OnSetMessageString(wParam, lParam);
+}
+
+LRESULT CFrameWnd::OnChildFrameIcon(WPARAM, LPARAM) {
+  if (!(GetStyle() & WS_CHILD)) return 0;
+  LONG_PTR hIcon = ::GetClassLongPtrW(m_hWnd, GCLP_HICONSM);
+  if (hIcon == 0) hIcon = ::GetClassLongPtrW(m_hWnd, GCLP_HICON);
+  return hIcon;
 }
 
 namespace {

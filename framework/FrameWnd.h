@@ -91,6 +91,8 @@ public:
   afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
   // Puts back the prompt a bar saved from WM_SETMESSAGESTRING's answer.
   afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
+  // A child frame's icon (its class's, small first); 0 from any other frame.
+  afx_msg LRESULT OnChildFrameIcon(WPARAM wParam, LPARAM lParam);
   // Floating bars are popups this frame owns: they are told (WM_FLOATSTATUS)
   // when the frame is activated, deactivated, enabled or disabled, and while
   // one of them that asks for it (FS_SYNCACTIVE) is active the frame's

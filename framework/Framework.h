@@ -12,6 +12,7 @@
 #include "WinApp.h"
 #include "CreateContext.h"
 #include "FrameWnd.h"
+#include "MDIFrameWnd.h"
 #include "Document.h"
 #include "View.h"
 #include "DocTemplate.h"

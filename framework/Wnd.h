@@ -41,6 +41,7 @@ struct CCreateContext;
 #define WM_IDLEUPDATECMDUI 0x0363  // wParam: disable commands without a handler
 #define WM_FLOATSTATUS 0x036D      // wParam: FS_ flags; sent by a frame to the popups it owns
 #define WM_POPMESSAGESTRING 0x0375 // as WM_SETMESSAGESTRING: puts a saved prompt back
+#define WM_CHILDFRAMEICON 0x0483   // asks a child frame for its icon; every other window answers 0
 
 // WM_FLOATSTATUS flags. FS_SYNCACTIVE asks a popup whether its activation
 // should keep its owner's caption active (nonzero: yes).

@@ -101,6 +101,28 @@ TEST(ControlToolbars, CustomiseModeShowsTheControlItself) {
   f.pCommandBars->SetCustomizeMode(FALSE);
 }
 
+// A menu's View > Toolbars item becomes the list, whether it comes from a
+// menu or is added by id; other ids stay plain buttons.
+TEST(ControlToolbars, MenuItemOfTheToolbarListIdBecomesTheList) {
+  Fixture f;
+  HMENU hMenu = ::CreatePopupMenu();
+  ::AppendMenuW(hMenu, MF_STRING, XTP_ID_TOOLBARLIST, L"&Toolbar");
+  ::AppendMenuW(hMenu, MF_STRING, 102, L"&Other");
+  CXTPPopupBar *pBar = CXTPPopupBar::CreatePopupBar(f.pCommandBars);
+  CMenu menu;
+  menu.Attach(hMenu);
+  ASSERT_TRUE(pBar->LoadMenu(&menu));
+  ASSERT_EQ(2, pBar->GetControlCount());
+  EXPECT_TRUE(pBar->GetControl(0)->IsKindOf(RUNTIME_CLASS(CXTPControlToolbars)));
+  EXPECT_FALSE(pBar->GetControl(1)->IsKindOf(RUNTIME_CLASS(CXTPControlToolbars)));
+  CXTPControl *pAdded = pBar->GetControls()->Add(xtpControlButton, XTP_ID_TOOLBARLIST);
+  EXPECT_TRUE(pAdded->IsKindOf(RUNTIME_CLASS(CXTPControlToolbars)));
+  // Laid out, the list stands in for the listed bars.
+  pBar->GetControl(0)->OnCalcDynamicSize(0);
+  EXPECT_EQ(CString(L"Standard"), pBar->GetControl(1)->GetCaption());
+  pBar->InternalRelease();
+}
+
 TEST(ControlToolbars, MenuCaptionRule) {
   const struct {
     int n;

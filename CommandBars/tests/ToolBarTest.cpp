@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "CommandBarsTestSupport.h"
+#include "WinApp.h"
 #include "XTPCommandBars.h"
+#include "XTPPopupBar.h"
 #include "XTPToolBar.h"
 
 using namespace cbtest;
@@ -349,6 +351,427 @@ TEST(ToolBarVisible, TheFlagWithAWindowNotTheWindowState) {
   pBar->OnSetPreviewMode(FALSE);
   EXPECT_TRUE(pBar->IsVisible());
   pBar->InternalRelease();
+}
+
+// ---------------------------------------------------------------------------
+// "Add or Remove Buttons", Reset, the site's expand popup and the tips.
+
+// Sees the reset question without showing it.
+class AnsweringApp : public CWinApp {
+public:
+  int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT) override {
+    m_prompts.push_back(lpszPrompt);
+    m_nType = nType;
+    return m_nAnswer;
+  }
+  std::vector<CString> m_prompts;
+  UINT m_nType = 0;
+  int m_nAnswer = IDOK;
+};
+
+struct Line {
+  int nId;
+  BOOL bEnabled;
+  BOOL bChecked;
+  bool operator==(const Line &o) const {
+    return nId == o.nId && bEnabled == o.bEnabled && bChecked == o.bChecked;
+  }
+};
+
+void PrintTo(const Line &l, std::ostream *os) {
+  *os << "{" << l.nId << (l.bEnabled ? " enabled" : " disabled")
+      << (l.bChecked ? " checked}" : " unchecked}");
+}
+
+// The lines of the list with the "Reset" line apart.
+std::vector<Line> ListLines(CXTPPopupBar *pList, BOOL &bReset) {
+  std::vector<Line> lines;
+  bReset = FALSE;
+  for (int i = 0; i < pList->GetControlCount(); i++) {
+    auto *pLine = dynamic_cast<CXTPToolBarAddRemoveButton *>(pList->GetControl(i));
+    if (pLine == nullptr) continue;
+    if (pLine->GetResetBar() != nullptr) {
+      bReset = TRUE;
+      EXPECT_EQ(CString(L"Reset"), pLine->GetCaption());
+      EXPECT_TRUE(pLine->GetBeginGroup());
+      continue;
+    }
+    lines.push_back({pLine->GetID(), pLine->GetEnabled(), pLine->GetChecked()});
+  }
+  return lines;
+}
+
+std::vector<int> BarIds(CXTPCommandBar *pBar) {
+  std::vector<int> ids;
+  for (int i = 0; i < pBar->GetControlCount(); i++) ids.push_back(pBar->GetControl(i)->GetID());
+  return ids;
+}
+
+TEST(ToolBarAddOrRemove, LinesFollowTheOriginalButtons) {
+  const UINT kOriginal[] = {100, 101, 102};
+  struct Case {
+    const char *what;
+    std::function<void(CXTPToolBar *)> change;
+    std::vector<int> barAfter;
+    std::vector<Line> lines;
+  };
+  const Case cases[] = {
+      {"unchanged", [](CXTPToolBar *) {}, {100, 101, 102}, {{100, 1, 1}, {101, 1, 1}, {102, 1, 1}}},
+      {"hidden by the user",
+       [](CXTPToolBar *p) { p->GetControl(1)->SetHideFlag(xtpHideCustomize, TRUE); },
+       {100, 101, 102},
+       {{100, 1, 1}, {101, 1, 0}, {102, 1, 1}}},
+      {"deleted by the user: back in its place, hidden",
+       [](CXTPToolBar *p) { p->GetControls()->RemoveAt(1); },
+       {100, 101, 102},
+       {{100, 1, 1}, {101, 1, 0}, {102, 1, 1}}},
+      {"added by the user: not in the original set",
+       [](CXTPToolBar *p) { p->GetControls()->Add(xtpControlButton, 200); },
+       {100, 101, 102, 200},
+       {{100, 1, 1}, {101, 1, 1}, {102, 1, 1}, {200, 0, 1}}},
+      {"the program's own hidden button has no line",
+       [](CXTPToolBar *p) { p->GetControl(2)->SetHideFlag(xtpHideGeneric, TRUE); },
+       {100, 101, 102},
+       {{100, 1, 1}, {101, 1, 1}}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    CXTPToolBar *pBar = NewToolBar();
+    pBar->SetButtons(kOriginal, 3);
+    pBar->GetControls()->CreateOriginalControls();
+    c.change(pBar);
+    CXTPPopupBar *pList = CXTPPopupBar::CreatePopupBar(nullptr);
+    pBar->FillAddOrRemoveList(pList);
+    BOOL bReset = FALSE;
+    EXPECT_EQ(c.lines, ListLines(pList, bReset));
+    EXPECT_TRUE(bReset);
+    EXPECT_EQ(c.barAfter, BarIds(pBar));
+    pList->InternalRelease();
+    pBar->InternalRelease();
+  }
+}
+
+TEST(ToolBarAddOrRemove, TheResetLineOnlyForTheProgramsOwnBars) {
+  const struct {
+    BOOL bOriginal, bBuiltIn, bTearOff, bReset;
+  } cases[] = {
+      {TRUE, TRUE, FALSE, TRUE},
+      {FALSE, TRUE, FALSE, FALSE},
+      {TRUE, FALSE, FALSE, FALSE},
+      {TRUE, TRUE, TRUE, FALSE},
+  };
+  for (const auto &c : cases) {
+    CXTPToolBar *pBar = NewToolBar();
+    const UINT ids[] = {100, 101};
+    pBar->SetButtons(ids, 2);
+    if (c.bOriginal) pBar->GetControls()->CreateOriginalControls();
+    pBar->SetBuiltIn(c.bBuiltIn);
+    pBar->SetTearOff(c.bTearOff);
+    CXTPPopupBar *pList = CXTPPopupBar::CreatePopupBar(nullptr);
+    pBar->FillAddOrRemoveList(pList);
+    BOOL bReset = FALSE;
+    const std::vector<Line> lines = ListLines(pList, bReset);
+    EXPECT_EQ(c.bReset, bReset) << c.bOriginal << c.bBuiltIn << c.bTearOff;
+    ASSERT_EQ(2u, lines.size());
+    // Without an original set nothing counts as the program's: no line can be ticked back.
+    EXPECT_EQ(c.bOriginal, lines[0].bEnabled);
+    pList->InternalRelease();
+    pBar->InternalRelease();
+  }
+}
+
+TEST(ToolBarAddOrRemove, TickingALineHidesAndShowsItsButton) {
+  CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+  CXTPToolBar *pBar = NewToolBar();
+  pCommandBars->AddBar(pBar);
+  pBar->InternalRelease();
+  const UINT ids[] = {100, 101, 102};
+  pBar->SetButtons(ids, 3);
+  pBar->GetControls()->CreateOriginalControls();
+  CXTPPopupBar *pList = CXTPPopupBar::CreatePopupBar(pCommandBars);
+  pBar->FillAddOrRemoveList(pList);
+  auto *pLine = dynamic_cast<CXTPToolBarAddRemoveButton *>(pList->GetControl(1));
+  ASSERT_NE(nullptr, pLine);
+  ASSERT_EQ(pBar->GetControl(1), pLine->GetTargetControl());
+  EXPECT_FALSE(pLine->GetCloseSubMenuOnClick()) << "the list stays open for the next tick";
+  pCommandBars->GetCommandBarsOptions()->bDirtyState = FALSE;
+  pLine->OnExecute();
+  EXPECT_EQ(static_cast<DWORD>(xtpHideCustomize), pBar->GetControl(1)->GetHideFlags());
+  EXPECT_FALSE(pLine->GetChecked());
+  EXPECT_TRUE(pCommandBars->GetCommandBarsOptions()->bDirtyState);
+  pLine->OnExecute();
+  EXPECT_EQ(0u, pBar->GetControl(1)->GetHideFlags());
+  EXPECT_TRUE(pLine->GetChecked());
+  // The line holds its button: removing it from the bar leaves the line sound.
+  pBar->GetControls()->RemoveAt(1);
+  pLine->OnExecute();
+  pList->InternalRelease();
+  pCommandBars->InternalRelease();
+}
+
+TEST(ToolBarReset, AsksThenPutsTheOriginalButtonsBack) {
+  AnsweringApp app;
+  CXTPToolBar *pBar = NewToolBar();
+  pBar->SetTitle(L"Standard");
+  pBar->SetBarID(300);
+  const UINT ids[] = {100, 0, 101, 102};
+  pBar->SetButtons(ids, 4);
+  pBar->GetControls()->CreateOriginalControls();
+  pBar->GetControls()->RemoveAt(0);
+  pBar->GetControls()->Add(xtpControlButton, 200);
+
+  app.m_nAnswer = IDCANCEL;
+  pBar->Reset();
+  ASSERT_EQ(1u, app.m_prompts.size());
+  EXPECT_EQ(CString(L"Are you sure you want to reset the changes made to the 'Standard' toolbar?"),
+            app.m_prompts[0]);
+  EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONEXCLAMATION), app.m_nType);
+  EXPECT_EQ((std::vector<int>{101, 102, 200}), BarIds(pBar));
+
+  app.m_nAnswer = IDOK;
+  pBar->Reset();
+  EXPECT_EQ((std::vector<int>{100, 101, 102}), BarIds(pBar));
+  EXPECT_TRUE(pBar->GetControl(1)->GetBeginGroup());
+  EXPECT_FALSE(pBar->GetControls()->IsChanged());
+
+  // Bars that are not the program's, have no id or may not be customised are left alone, unasked.
+  app.m_prompts.clear();
+  pBar->GetControls()->RemoveAt(0);
+  for (int nCase = 0; nCase < 3; nCase++) {
+    pBar->SetBuiltIn(nCase != 0);
+    pBar->SetBarID(nCase == 1 ? 0 : 300);
+    pBar->SetCustomizable(nCase != 2);
+    pBar->Reset();
+  }
+  EXPECT_TRUE(app.m_prompts.empty());
+  EXPECT_EQ(2, pBar->GetControlCount());
+  pBar->InternalRelease();
+}
+
+TEST(ToolBarExpand, TheSiteMaySupplyThePopupAndTheListJoinsIt) {
+  MessageSite site;
+  CXTPPopupBar *pSitePopup = CXTPPopupBar::CreatePopupBar(nullptr);
+  DWORD_PTR dwThird = 0;
+  site.answer = [&](UINT message, WPARAM, LPARAM lParam) -> LRESULT {
+    if (message != XTP_TBN_CREATEEXPANDPOPUP) return 0;
+    auto *pBlock = reinterpret_cast<XTP_TOOLBAR_EXPANDPOPUP *>(lParam);
+    dwThird = pBlock->dwOne;
+    pBlock->pPopupBar = pSitePopup;
+    return 1;
+  };
+  CXTPToolBar *pBar = NewToolBar();
+  pBar->SetOwnerWindow(site.GetHwnd());
+  pBar->SetTitle(L"Standard");
+  pBar->SetFlags(0x3F);
+  pBar->SetShowExpandButtonAlways(TRUE);
+  const UINT ids[] = {100, 101, 102, 103, 104, 105};
+  pBar->SetButtons(ids, 6);
+  pBar->GetControls()->CreateOriginalControls();
+  pBar->CalcDockedLayout(90, LM_HORZ | LM_HORZDOCK | LM_COMMIT | LM_HIDEWRAP);
+  CXTPControl *pExpand = pBar->GetControls()->FindControl(XTP_ID_TOOLBAR_EXPAND);
+  ASSERT_NE(nullptr, pExpand);
+  pExpand->OnSetPopup(TRUE);
+  EXPECT_EQ(1u, dwThird);
+  ASSERT_EQ(pSitePopup, pExpand->GetCommandBar()) << "the site's popup is used";
+  // The buttons without room, then "Add or Remove Buttons" starting a group.
+  const int nCount = pSitePopup->GetControlCount();
+  ASSERT_GE(nCount, 2);
+  CXTPControl *pAddRemove = pSitePopup->GetControl(nCount - 1);
+  EXPECT_EQ(CString(L"&Add or Remove Buttons"), pAddRemove->GetCaption());
+  EXPECT_TRUE(pAddRemove->GetBeginGroup());
+  EXPECT_FALSE(pSitePopup->GetControl(0)->GetBeginGroup());
+  // One entry: this bar, by its title, with the bar's list.
+  CXTPCommandBar *pEntries = pAddRemove->GetCommandBar();
+  ASSERT_NE(nullptr, pEntries);
+  ASSERT_EQ(1, pEntries->GetControlCount());
+  EXPECT_EQ(CString(L"Standard"), pEntries->GetControl(0)->GetCaption());
+  CXTPCommandBar *pList = pEntries->GetControl(0)->GetCommandBar();
+  ASSERT_NE(nullptr, pList);
+  EXPECT_EQ(7, pList->GetControlCount()) << "six buttons and Reset";
+  pExpand->OnSetPopup(FALSE);
+  pSitePopup->InternalRelease();
+  pBar->InternalRelease();
+}
+
+TEST(ToolBarTips, TheShortcutJoinsTheTipWhenAsked) {
+  CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+  CXTPToolBar *pBar = NewToolBar();
+  pCommandBars->AddBar(pBar);
+  pBar->InternalRelease();
+  const UINT ids[] = {100, 101};
+  pBar->SetButtons(ids, 2);
+  ASSERT_TRUE(pBar->CreateFloatingWindow(nullptr, TRUE));
+  CXTPControl *pFind = pBar->GetControl(0);
+  pFind->SetRect(CRect(0, 0, 20, 20));
+  pFind->SetTooltip(L"Find");
+  pFind->SetShortcutText(L"Ctrl+R");
+  pBar->GetControl(1)->SetRect(CRect(20, 0, 40, 20)); // no tip text
+  CXTPCommandBarsOptions *pOptions = pCommandBars->GetCommandBarsOptions();
+  const struct {
+    BOOL bScreenTips, bAccelTips;
+    CPoint point;
+    INT_PTR nHit;
+    const wchar_t *tip;
+  } cases[] = {
+      {TRUE, FALSE, CPoint(5, 5), 100, L"Find"}, {TRUE, TRUE, CPoint(5, 5), 100, L"Find (Ctrl+R)"},
+      {FALSE, TRUE, CPoint(5, 5), -1, nullptr},  {TRUE, TRUE, CPoint(25, 5), -1, nullptr},
+      {TRUE, TRUE, CPoint(100, 5), -1, nullptr},
+  };
+  for (const auto &c : cases) {
+    pOptions->bToolBarScreenTips = c.bScreenTips;
+    pOptions->bToolBarAccelTips = c.bAccelTips;
+    TTTOOLINFOW ti = {};
+    ti.cbSize = sizeof(ti);
+    const INT_PTR nHit = static_cast<CWnd *>(pBar)->OnToolHitTest(c.point, &ti);
+    EXPECT_EQ(c.nHit, nHit) << c.point.x << " " << c.bScreenTips << c.bAccelTips;
+    if (c.tip != nullptr) {
+      ASSERT_NE(nullptr, ti.lpszText);
+      EXPECT_STREQ(c.tip, ti.lpszText);
+      EXPECT_EQ(pBar->GetSafeHwnd(), ti.hwnd);
+    }
+    free(ti.lpszText);
+  }
+  pCommandBars->InternalRelease();
+}
+
+// The popup loop's messages, fed by the test.
+std::function<BOOL(MSG *)> g_feed;
+BOOL FeedMessage(MSG *pMsg) {
+  return g_feed(pMsg);
+}
+
+TEST(ToolBarMouse, ARightClickLeavesTrackingAndOpensTheToolbarsList) {
+  CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+  pCommandBars->SetPaintManager(new CXTPDefaultTheme);
+  CXTPToolBar *pBar = NewToolBar();
+  pCommandBars->AddBar(pBar);
+  pBar->InternalRelease();
+  pBar->SetTitle(L"Standard");
+  const UINT ids[] = {100, 101};
+  pBar->SetButtons(ids, 2);
+  ASSERT_TRUE(pBar->CreateFloatingWindow(nullptr, TRUE));
+  pBar->SetVisible(TRUE);
+  pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+  pBar->SetTrackingMode(TRUE, TRUE, TRUE);
+  ASSERT_EQ(0, pBar->GetSelectedIndex());
+
+  std::vector<CString> listed;
+  g_feed = [&](MSG *) -> BOOL {
+    // The list is open: what it offers, then the loop ends.
+    CXTPMouseManager *pMouse = XTPGetMouseManager();
+    for (int i = 0; pMouse && i < pMouse->GetTrackedCount(); i++) {
+      auto *pPopup = dynamic_cast<CXTPCommandBar *>(pMouse->GetTrackedBar(i));
+      for (int k = 0; pPopup && k < pPopup->GetControlCount(); k++)
+        listed.push_back(pPopup->GetControl(k)->GetCaption());
+    }
+    return FALSE; // as WM_QUIT
+  };
+  CXTPCommandBars::SetGetMessageFunction(&FeedMessage);
+  ::SendMessageW(pBar->GetSafeHwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
+  CXTPCommandBars::SetGetMessageFunction(nullptr);
+  g_feed = nullptr;
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+
+  EXPECT_FALSE(pBar->IsTrackingMode());
+  EXPECT_EQ(-1, pBar->GetSelectedIndex());
+  EXPECT_EQ((std::vector<CString>{L"Standard"}), listed);
+  pCommandBars->InternalRelease();
+}
+
+TEST(ToolBarFocus, ABarInADialogTakesTheKeysWhenFocused) {
+  for (DWORD dwFlags : {0x00u, 0x3Fu}) {
+    CXTPToolBar *pBar = NewToolBar();
+    pBar->SetFlags(dwFlags);
+    const UINT ids[] = {100, 101};
+    pBar->SetButtons(ids, 2);
+    ASSERT_TRUE(pBar->CreateFloatingWindow(nullptr, TRUE));
+    pBar->SetVisible(TRUE);
+    pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+    // The focus message alone, as when tabbing onto the bar: nothing is activated.
+    ::SendMessageW(pBar->GetSafeHwnd(), WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(dwFlags == 0, pBar->IsTrackingMode()) << "flags " << dwFlags;
+    if (dwFlags == 0) {
+      EXPECT_EQ(0, pBar->GetSelectedIndex()) << "its first button selected";
+    }
+    pBar->CancelTracking();
+    pBar->InternalRelease();
+  }
+}
+
+TEST(ToolBarExpand, WithoutACustomisingSiteTheEntryIsDisabled) {
+  // The program's frame does not handle the customise command: the chevron
+  // still offers "Add or Remove Buttons" (the options ask for it), but the
+  // bar's entry cannot be opened.
+  CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+  pCommandBars->GetCommandBarsOptions()->bShowExpandButtonAlways = TRUE;
+  CXTPToolBar *pBar = NewToolBar();
+  pCommandBars->AddBar(pBar);
+  pBar->InternalRelease();
+  pBar->SetFlags(0x3F);
+  const UINT ids[] = {100, 101};
+  pBar->SetButtons(ids, 2);
+  pBar->GetControls()->CreateOriginalControls();
+  CXTPPopupBar *pPopup = CXTPPopupBar::CreatePopupBar(pCommandBars);
+  pBar->FillExpandPopup(pPopup);
+  ASSERT_EQ(1, pPopup->GetControlCount());
+  CXTPControl *pAddRemove = pPopup->GetControl(0);
+  EXPECT_FALSE(pAddRemove->GetBeginGroup()) << "alone, it starts no group";
+  ASSERT_NE(nullptr, pAddRemove->GetCommandBar());
+  ASSERT_EQ(1, pAddRemove->GetCommandBar()->GetControlCount());
+  CXTPControl *pEntry = pAddRemove->GetCommandBar()->GetControl(0);
+  EXPECT_FALSE(pEntry->GetEnabled());
+  EXPECT_EQ(0, pEntry->GetCommandBar() ? pEntry->GetCommandBar()->GetControlCount() : 0);
+  pPopup->InternalRelease();
+  pCommandBars->InternalRelease();
+}
+
+TEST(ToolBarReset, TheResetLineAsksAndResets) {
+  AnsweringApp app;
+  CXTPToolBar *pBar = NewToolBar();
+  pBar->SetTitle(L"Standard");
+  pBar->SetBarID(300);
+  const UINT ids[] = {100, 101};
+  pBar->SetButtons(ids, 2);
+  pBar->GetControls()->CreateOriginalControls();
+  pBar->GetControls()->RemoveAt(0);
+  CXTPPopupBar *pList = CXTPPopupBar::CreatePopupBar(nullptr);
+  pBar->FillAddOrRemoveList(pList);
+  // The list put the deleted button back, hidden; the Reset line shows it again.
+  EXPECT_EQ((std::vector<int>{100, 101}), BarIds(pBar));
+  auto *pReset = dynamic_cast<CXTPToolBarAddRemoveButton *>(pList->GetControl(pList->GetControlCount() - 1));
+  ASSERT_NE(nullptr, pReset);
+  ASSERT_EQ(pBar, pReset->GetResetBar());
+  pReset->OnExecute();
+  EXPECT_EQ(1u, app.m_prompts.size());
+  EXPECT_EQ((std::vector<int>{100, 101}), BarIds(pBar));
+  EXPECT_EQ(0u, pBar->GetControl(0)->GetHideFlags());
+  pList->InternalRelease();
+  pBar->InternalRelease();
+}
+
+class FloatStatusRecorder : public CXTPToolBar {
+public:
+  std::vector<WPARAM> m_status;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_FLOATSTATUS) m_status.push_back(wParam);
+    return CXTPToolBar::WindowProc(message, wParam, lParam);
+  }
+};
+
+TEST(ToolBarFloating, MadeUnderAnInactiveFrameItHearsSo) {
+  // A frame that is never activated: the new floating bar is told at once.
+  HWND hWndFrame = ::CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                                     ::GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(nullptr, hWndFrame);
+  FloatStatusRecorder *pBar = NewToolBar<FloatStatusRecorder>();
+  ASSERT_TRUE(pBar->CreateFloatingWindow(CWnd::FromHandle(hWndFrame), TRUE));
+  ASSERT_FALSE(pBar->m_status.empty());
+  EXPECT_EQ(static_cast<WPARAM>(FS_DEACTIVATE), pBar->m_status.front());
+  pBar->DestroyWindow();
+  pBar->InternalRelease();
+  ::DestroyWindow(hWndFrame);
 }
 
 } // namespace

@@ -81,9 +81,7 @@ protected:
     state.placed = Entries().Size() - 1; // the root is made, not placed
     for (UINT id : kHeldCommands)
       if (AfxIsCommandEnabled(m_frame, id)) state.enabled.insert(id);
-    HWND bar = FindToolBar(m_frame->m_hWnd);
-    state.toolBarStop =
-        bar != nullptr && ::SendMessageW(bar, TB_ISBUTTONENABLED, ID_TOOLS_STOP_PROCESS, 0) != 0;
+    state.toolBarStop = ToolBarOffers(m_frame, ID_TOOLS_STOP_PROCESS);
     state.scanRunning = m_app.ScanRunning;
     state.rebuildBusy = m_frame->RebuildBusy;
     return state;

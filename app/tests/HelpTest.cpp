@@ -8,6 +8,7 @@
 #include "HelpFiles.h"
 #include "QuendalVarnothView.h"
 #include "SimpleListView.h"
+#include "XTPToolBar.h"
 
 namespace {
 
@@ -100,12 +101,8 @@ protected:
     return rect.CenterPoint();
   }
   HWND ToolBar() {
-    for (HWND child = ::GetTopWindow(m_frame->m_hWnd); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-      wchar_t name[64] = {};
-      ::GetClassNameW(child, name, 64);
-      if (_wcsicmp(name, TOOLBARCLASSNAMEW) == 0) return child;
-    }
-    return nullptr;
+    CXTPToolBar *bar = m_frame->GetStandardToolBar();
+    return bar != nullptr ? bar->GetSafeHwnd() : nullptr;
   }
 
   std::vector<HelpCall> m_calls;
@@ -195,10 +192,9 @@ TEST_F(Help, FindOpensTheHelpFileOfTheLanguage) {
 TEST_F(Help, ContextHelpOpensTheTopicOfWhatIsClicked) {
   HWND toolBar = ToolBar();
   ASSERT_NE(toolBar, nullptr);
-  RECT findButton = {};
-  const LRESULT findIndex = ::SendMessageW(toolBar, TB_COMMANDTOINDEX, ID_EDIT_FIND_ENTRIES, 0);
-  ASSERT_TRUE(::SendMessageW(toolBar, TB_GETITEMRECT, findIndex, reinterpret_cast<LPARAM>(&findButton)));
-  CPoint onFind = CRect(findButton).CenterPoint();
+  CXTPControl *findButton = m_frame->GetStandardToolBar()->GetControls()->FindControl(ID_EDIT_FIND_ENTRIES);
+  ASSERT_NE(findButton, nullptr);
+  CPoint onFind = findButton->GetRect().CenterPoint();
   ::ClientToScreen(toolBar, &onFind);
   CRect frameRect;
   m_frame->GetWindowRect(&frameRect);

@@ -23,6 +23,8 @@
 #include "QuendalVarnothDoc.h"
 #include "QuendalVarnothView.h"
 #include "SimpleListView.h"
+#include "XTPCommandBars.h"
+#include "XTPControl.h"
 #include "resource.h"
 
 namespace {
@@ -263,19 +265,8 @@ TEST_F(MainFrameTest, QuitDuringASearchStopsItAndQuitsAfterwards) {
 // update that refreshes it never comes then), and agrees with the menu and
 // with the refusal to close.
 TEST_F(MainFrameTest, ToolBarStopFollowsTheSearch) {
-  HWND bar = nullptr;
-  ::EnumChildWindows(
-      m_frame->m_hWnd,
-      [](HWND window, LPARAM result) -> BOOL {
-        wchar_t className[32] = {};
-        ::GetClassNameW(window, className, 32);
-        if (wcscmp(className, TOOLBARCLASSNAMEW) != 0) return TRUE;
-        *reinterpret_cast<HWND *>(result) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&bar));
-  ASSERT_NE(bar, nullptr);
-  auto toolBarStop = [bar] { return ::SendMessageW(bar, TB_ISBUTTONENABLED, ID_TOOLS_STOP_PROCESS, 0) != 0; };
+  ASSERT_NE(m_frame->GetStandardToolBar(), nullptr);
+  auto toolBarStop = [this] { return ToolBarOffers(m_frame, ID_TOOLS_STOP_PROCESS); };
   AppEngineServices &services = m_frame->EngineServices();
   m_app.ScanRunning = 1;
   m_app.StopRequested = 0;
@@ -424,12 +415,11 @@ TEST_F(MainFrameTest, FrenchLibraryGivesTheFrameFrenchMenus) {
   AfxSetResourceHandle(own);
   m_frame = static_cast<CMainFrame *>(m_app.m_pMainWnd);
   ASSERT_TRUE(made);
-  wchar_t text[64] = {};
-  HMENU menu = ::GetMenu(m_frame->m_hWnd);
-  GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
-  EXPECT_STREQ(text, L"&Fichier");
-  GetMenuStringW(menu, 1, text, 64, MF_BYPOSITION);
-  EXPECT_STREQ(text, L"\u00C9&dition");
+  CXTPCommandBar *menuBar = m_frame->GetCommandBars()->GetMenuBar();
+  ASSERT_NE(menuBar, nullptr);
+  ASSERT_GE(menuBar->GetControlCount(), 2);
+  EXPECT_EQ(menuBar->GetControl(0)->GetCaption(), CString(L"&Fichier"));
+  EXPECT_EQ(menuBar->GetControl(1)->GetCaption(), CString(L"\u00C9&dition"));
   m_frame->DestroyWindow();
   DrainQueue();
   m_frame = nullptr;

@@ -92,10 +92,7 @@ protected:
     ::Sleep(2 * WorkPacer::kDefaultIntervalMs);
   }
 
-  bool ToolBarOffersStop() {
-    HWND bar = FindToolBar(m_frame->m_hWnd);
-    return bar != nullptr && ::SendMessageW(bar, TB_ISBUTTONENABLED, ID_TOOLS_STOP_PROCESS, 0) != 0;
-  }
+  bool ToolBarOffersStop() { return ToolBarOffers(m_frame, ID_TOOLS_STOP_PROCESS); }
 };
 
 TEST_P(SearchStop, StopIsOfferedAndHonouredInThePhase) {

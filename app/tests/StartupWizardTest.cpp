@@ -182,12 +182,9 @@ TEST_F(StartupWizard, LanguageOneStartsInFrench) {
   EXPECT_STREQ(text, L"Afficher l'assistant au d\u00E9marrage");
   SendDlgItemMessageW(page, 1011, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, L"Permet de r\u00E9cup\u00E9rer :");
-  // So do the menus; Wine keeps a menu's items inside its process, so only
-  // Windows lets them be read from here.
-  if (GetMenuItemCount(GetMenu(main)) >= 0) {
-    GetMenuStringW(GetMenu(main), 0, text, 128, MF_BYPOSITION);
-    EXPECT_STREQ(text, L"&Fichier");
-  }
+  // So do the menus, which the menu bar shows in place of the window's own
+  // menu; another process cannot read its items (the frame test does).
+  EXPECT_EQ(GetMenu(main), nullptr);
 
   SendMessageW(wizard, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
   for (int i = 0; i < 100 && !IsWindowEnabled(main); i++) Sleep(50);

@@ -23,6 +23,7 @@
 #include "QuendalVarnoth.h"
 #include "QuendalVarnothDoc.h"
 #include "ScanSession.h"
+#include "XTPToolBar.h"
 #include "resource.h"
 
 class WizardTestFrame : public AppFrameTest {
@@ -215,20 +216,11 @@ inline TimerScript::Step ReadMessageBox(std::wstring &told, int button = IDOK) {
   };
 }
 
-// The frame's tool bar.
-inline HWND FindToolBar(HWND frame) {
-  HWND found = nullptr;
-  ::EnumChildWindows(
-      frame,
-      [](HWND window, LPARAM result) -> BOOL {
-        wchar_t className[32] = {};
-        ::GetClassNameW(window, className, 32);
-        if (wcscmp(className, TOOLBARCLASSNAMEW) != 0) return TRUE;
-        *reinterpret_cast<HWND *>(result) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
+// Whether the frame's toolbar "Standard" shows the command's button enabled.
+inline bool ToolBarOffers(CMainFrame *frame, UINT id) {
+  CXTPToolBar *bar = frame->GetStandardToolBar();
+  CXTPControl *button = bar != nullptr ? bar->GetControls()->FindControl(static_cast<int>(id)) : nullptr;
+  return button != nullptr && button->GetEnabled();
 }
 
 inline std::function<void()> WizardTestFrame::CancelWizard(MyPropertySheet *&sheet) {

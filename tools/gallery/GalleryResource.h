@@ -11,6 +11,9 @@
 #define IDR_GALLERY_FRAME_MENU 810
 #define IDR_GALLERY_FRAME_STANDARD 811
 #define IDR_GALLERY_FRAME_IMAGES 812
+// The MDI page's menus: the frame's own and a picture document's.
+#define IDR_GALLERY_MDI_FRAME 820
+#define IDR_GALLERY_MDI_PICTURE 821
 
 // The customisable frame page: its menu (View > New Toolbar... and the
 // toolbars list) and the command that opens the New Toolbar dialog.

@@ -14,6 +14,7 @@
 #include "GalleryCommandBarsFrameSection.h"
 #include "GalleryBarStateSection.h"
 #include "GalleryMenuBarSection.h"
+#include "GalleryMdiSection.h"
 
 #include "XTGlobal.h"
 #include "XTPDrawHelpers.h"
@@ -142,6 +143,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryBarWindowSection>());
   sections.push_back(std::make_unique<CGalleryToolBarSection>());
   sections.push_back(std::make_unique<CGalleryMenuBarSection>());
+  sections.push_back(std::make_unique<CGalleryMdiSection>());
   sections.push_back(std::make_unique<CGalleryToolTipsSection>());
   sections.push_back(std::make_unique<CGalleryButtonsSection>());
   sections.push_back(std::make_unique<CGalleryHeaderSection>());

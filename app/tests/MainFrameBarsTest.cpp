@@ -1,0 +1,425 @@
+// The main frame's command bars, made as the program makes them: the menu
+// bar and the toolbar "Standard" in place of the window's own menu and tool
+// bar, their commands and command states, the keys that reach the menus,
+// tooltips, the chevron of a narrow window, View > Toolbars and the icon
+// sizes. Keys and clicks are messages given to the frame and its bars; no
+// window is activated.
+#include "WizardTestFrame.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "SimpleListView.h"
+#include "XTPCommandBars.h"
+#include "XTPControl.h"
+#include "XTPControlToolbars.h"
+#include "XTPHookManager.h"
+#include "XTPMenuBar.h"
+#include "XTPPopupBar.h"
+#include "XTPShortcutManager.h"
+#include "XTPToolBar.h"
+#include "XTPToolTipContext.h"
+
+namespace {
+
+class MainFrameBars : public AppFrameTest {
+protected:
+  CXTPCommandBars *Bars() { return m_frame->GetCommandBars(); }
+  CXTPCommandBar *MenuBar() { return Bars()->GetMenuBar(); }
+  CXTPToolBar *Standard() { return m_frame->GetStandardToolBar(); }
+  CXTPControl *Button(UINT id) { return Standard()->GetControls()->FindControl(static_cast<int>(id)); }
+
+  // The shown controls' ids of a bar, 0 before each that starts a group.
+  static std::vector<int> Layout(CXTPCommandBar *bar) {
+    std::vector<int> ids;
+    for (int i = 0; i < bar->GetControlCount(); i++) {
+      CXTPControl *control = bar->GetControl(i);
+      if (control->GetHideFlags() & xtpHideGeneric) continue;
+      if (control->GetBeginGroup() && !ids.empty()) ids.push_back(0);
+      ids.push_back(control->GetID());
+    }
+    return ids;
+  }
+  // The popup of a top-level menu, without opening it.
+  CXTPCommandBar *MenuOf(int index) { return MenuBar()->GetControl(index)->GetCommandBar(); }
+  // A system key pressed and released as the system gives it: through the
+  // frame's pre-translation, then to the frame, whose default handling turns
+  // Alt and F10 into the keyboard-menu command.
+  void SystemKey(UINT key, bool alt) {
+    HWND target = m_frame->m_hWnd;
+    const LPARAM context = alt ? 0x20000000 : 0;
+    for (UINT message : {WM_SYSKEYDOWN, WM_SYSKEYUP}) {
+      MSG msg = {target, message, key, 1 | context | (message == WM_SYSKEYUP ? 0xC0000000 : 0), 0, {0, 0}};
+      if (!m_frame->PreTranslateMessage(&msg) && msg.wParam != 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+      }
+    }
+    Pump();
+  }
+  // A key while the menus track the keyboard, as the thread's keyboard hook
+  // hands it to them.
+  void MenuKey(UINT key) {
+    CXTPThreadHooks::GetThreadHooks()->ProcessHooks(WM_KEYDOWN, key, 1);
+    Pump();
+  }
+  // The open popup of the menu bar, or null.
+  CXTPCommandBar *OpenMenu() {
+    const int index = MenuBar()->GetPopupedIndex();
+    return index >= 0 ? MenuOf(index) : nullptr;
+  }
+  void LeaveMenus() {
+    for (int i = 0; i < 3 && MenuBar()->IsTrackingMode(); i++) MenuKey(VK_ESCAPE);
+  }
+  // The focus in the frame, as the user's keys find it.
+  void FocusTree() {
+    m_frame->GetLeftPane()->SetFocus();
+    ASSERT_EQ(::GetFocus(), m_frame->GetLeftPane()->m_hWnd);
+  }
+  // A left click on a control of a docked bar, as the mouse gives it: the
+  // button tracks the press until the release it finds waiting.
+  static void Click(CXTPCommandBar *bar, CXTPControl *control) {
+    const CPoint at = control->GetRect().CenterPoint();
+    bar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    bar->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  }
+  int BarHeight(CXTPCommandBar *bar) {
+    CRect rect;
+    bar->GetWindowRect(&rect);
+    return rect.Height();
+  }
+};
+
+TEST_F(MainFrameBars, MenuBarAndStandardToolbarTakeThePlaceOfTheWindowsOwnBars) {
+  EXPECT_EQ(::GetMenu(m_frame->m_hWnd), nullptr);
+  CXTPCommandBar *menuBar = MenuBar();
+  ASSERT_NE(menuBar, nullptr);
+  EXPECT_EQ(menuBar->GetTitle(), CString(L"Menu Bar"));
+  const wchar_t *menus[] = {L"&File", L"&Edit", L"&Tools", L"&View", L"&Help"};
+  ASSERT_EQ(menuBar->GetControlCount(), 5);
+  for (int i = 0; i < 5; i++) EXPECT_EQ(menuBar->GetControl(i)->GetCaption(), CString(menus[i])) << i;
+
+  ASSERT_NE(Standard(), nullptr);
+  EXPECT_EQ(Standard()->GetTitle(), CString(L"Standard"));
+  EXPECT_TRUE(Standard()->IsVisible());
+  const std::vector<int> standard = {ID_FILE_RUN_WIZARD,
+                                     0,
+                                     ID_EDIT_FIND_ENTRIES,
+                                     ID_EDIT_FIND_NEXT_ENTRY,
+                                     0,
+                                     ID_TOOLS_RECOVER_SELECTED,
+                                     ID_TOOLS_RECOVER_ALL,
+                                     0,
+                                     ID_EDIT_GO_UP,
+                                     0,
+                                     ID_TOOLS_FILE_MASK,
+                                     0,
+                                     ID_TOOLS_STOP_PROCESS,
+                                     0,
+                                     ID_HELP_FINDER};
+  EXPECT_EQ(Layout(Standard()), standard);
+  // No classic tool bar is left behind.
+  EXPECT_EQ(::FindWindowExW(m_frame->m_hWnd, nullptr, TOOLBARCLASSNAMEW, nullptr), nullptr);
+  EXPECT_EQ(m_frame->GetStatusBar()->GetCount(), 4);
+
+  // Only the framework's print commands are hidden: the program's menus
+  // show every item in full.
+  EXPECT_TRUE(Bars()->IsControlHidden(ID_FILE_PRINT));
+  EXPECT_TRUE(Bars()->IsControlHidden(ID_FILE_PRINT_PREVIEW));
+  for (int menu = 0; menu < 5; menu++) {
+    CXTPCommandBar *popup = MenuOf(menu);
+    ASSERT_NE(popup, nullptr) << menu;
+    for (int i = 0; i < popup->GetControlCount(); i++)
+      EXPECT_FALSE(Bars()->IsHiddenInMenu(popup->GetControl(i))) << menu << " " << i;
+  }
+}
+
+// Alt and F10 start the menu bar's keyboard tracking on its first menu;
+// the arrows move along the menus and open them, Alt+letter opens one, and
+// Escape closes the menu, then ends the tracking.
+TEST_F(MainFrameBars, AltAndF10OpenTheMenusArrowsMoveAndEscapeCloses) {
+  FocusTree();
+  SystemKey(VK_MENU, true);
+  ASSERT_TRUE(MenuBar()->IsTrackingMode()) << "Alt";
+  EXPECT_EQ(MenuBar()->GetSelectedIndex(), 0);
+  EXPECT_EQ(OpenMenu(), nullptr);
+  MenuKey(VK_RIGHT);
+  EXPECT_EQ(MenuBar()->GetSelectedIndex(), 1);
+  MenuKey(VK_DOWN);
+  EXPECT_EQ(MenuBar()->GetPopupedIndex(), 1) << "Edit opens";
+  MenuKey(VK_ESCAPE);
+  EXPECT_EQ(OpenMenu(), nullptr);
+  EXPECT_TRUE(MenuBar()->IsTrackingMode());
+  MenuKey(VK_LEFT);
+  EXPECT_EQ(MenuBar()->GetSelectedIndex(), 0);
+  MenuKey(VK_DOWN);
+  EXPECT_EQ(MenuBar()->GetPopupedIndex(), 0) << "File opens";
+  MenuKey(VK_ESCAPE);
+  MenuKey(VK_ESCAPE);
+  EXPECT_FALSE(MenuBar()->IsTrackingMode());
+
+  // F10 with results to act on; without them the keyboard filter keeps
+  // every function key but F3 and F4 from the window.
+  m_app.ResultsPresent = 1;
+  SystemKey(VK_F10, false);
+  EXPECT_TRUE(MenuBar()->IsTrackingMode()) << "F10";
+  EXPECT_EQ(MenuBar()->GetSelectedIndex(), 0);
+  LeaveMenus();
+  m_app.ResultsPresent = 0;
+  SystemKey(VK_F10, false);
+  EXPECT_FALSE(MenuBar()->IsTrackingMode()) << "F10 without results";
+
+  const struct {
+    UINT letter;
+    int menu;
+  } letters[] = {{'F', 0}, {'E', 1}, {'T', 2}, {'V', 3}, {'H', 4}};
+  for (const auto &c : letters) {
+    SystemKey(c.letter, true);
+    EXPECT_EQ(MenuBar()->GetPopupedIndex(), c.menu) << static_cast<char>(c.letter);
+    LeaveMenus();
+    EXPECT_FALSE(MenuBar()->IsTrackingMode()) << static_cast<char>(c.letter);
+  }
+}
+
+TEST_F(MainFrameBars, MenuCommandRunsAndItsUpdateHandlerEnablesAndChecksIt) {
+  FocusTree();
+  // Edit > Clear Log: disabled while the log is empty; with a row, enabled,
+  // and its mnemonic runs it.
+  SystemKey('E', true);
+  CXTPCommandBar *edit = OpenMenu();
+  ASSERT_NE(edit, nullptr);
+  CXTPControl *clearLog = edit->GetControls()->FindControl(ID_EDIT_CLEAR_LOG);
+  ASSERT_NE(clearLog, nullptr);
+  EXPECT_FALSE(clearLog->GetEnabled());
+  LeaveMenus();
+  m_app.LogView->AddLogEntry(L"Fast Search", L"C:", L"Started", 1);
+  SystemKey('E', true);
+  ASSERT_EQ(OpenMenu(), edit);
+  EXPECT_TRUE(clearLog->GetEnabled());
+  MenuKey('C');
+  EXPECT_FALSE(MenuBar()->IsTrackingMode()) << "the command closes the menus";
+  EXPECT_EQ(m_app.LogView->GetLogRowCount(), 0);
+
+  // View > Toolbars: Small is checked at the small size; Large, chosen by
+  // its mnemonic, is checked the next time.
+  m_app.ProductSettings =
+      SettingsWriter(HKEY_CURRENT_USER, L"Software\\Quendal Varnoth Tests\\MainFrameBars", [] {});
+  auto openToolbarsMenu = [this]() -> CXTPCommandBar * {
+    SystemKey('V', true);
+    CXTPCommandBar *view = OpenMenu();
+    if (view == nullptr) return nullptr;
+    MenuKey(VK_RIGHT); // the first item, Toolbars, opens
+    return view->GetControl(0)->GetCommandBar();
+  };
+  CXTPCommandBar *sizes = openToolbarsMenu();
+  ASSERT_NE(sizes, nullptr);
+  ASSERT_TRUE(sizes->IsVisible());
+  CXTPControl *small = sizes->GetControls()->FindControl(ID_VIEW_TOOLBAR_SMALL);
+  CXTPControl *large = sizes->GetControls()->FindControl(ID_VIEW_TOOLBAR_LARGE);
+  ASSERT_NE(small, nullptr);
+  ASSERT_NE(large, nullptr);
+  EXPECT_TRUE(small->GetChecked());
+  EXPECT_FALSE(large->GetChecked());
+  MenuKey('L');
+  EXPECT_FALSE(MenuBar()->IsTrackingMode());
+  sizes = openToolbarsMenu();
+  ASSERT_NE(sizes, nullptr);
+  EXPECT_TRUE(large->GetChecked());
+  EXPECT_FALSE(small->GetChecked());
+  LeaveMenus();
+}
+
+// The toolbar's buttons send their commands to the frame: Go Up takes the
+// tree from a folder to its parent.
+TEST_F(MainFrameBars, ToolbarButtonRunsItsCommand) {
+  CTreeCtrl &tree = m_frame->GetLeftPane()->GetTreeCtrl();
+  HTREEITEM root = tree.InsertItem(L"Root");
+  HTREEITEM folder = tree.InsertItem(L"Documents", root);
+  tree.SelectItem(folder);
+  m_app.ResultsPresent = 1;
+  m_frame->RefreshCommandStates();
+  CXTPControl *goUp = Button(ID_EDIT_GO_UP);
+  ASSERT_NE(goUp, nullptr);
+  ASSERT_TRUE(goUp->GetEnabled());
+  Click(Standard(), goUp);
+  Pump();
+  EXPECT_EQ(tree.GetSelectedItem(), root);
+  m_app.ResultsPresent = 0;
+}
+
+TEST_F(MainFrameBars, TooltipStyleCommandsSetTheBarsTips) {
+  m_app.ProductSettings =
+      SettingsWriter(HKEY_CURRENT_USER, L"Software\\Quendal Varnoth Tests\\MainFrameBars", [] {});
+  CXTPToolTipContext *tips = Bars()->GetToolTipContext();
+  ASSERT_NE(tips, nullptr);
+  EXPECT_TRUE(Bars()->GetCommandBarsOptions()->bToolBarAccelTips);
+  m_frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLTIP_OFFICE);
+  EXPECT_EQ(tips->GetStyle(), xtpToolTipOffice);
+  EXPECT_TRUE(tips->IsShowTitle());
+  if (tips->IsBalloonSupported()) {
+    m_frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLTIP_BALLOON);
+    EXPECT_EQ(tips->GetStyle(), xtpToolTipBalloon);
+    EXPECT_TRUE(tips->IsShowTitle());
+  }
+}
+
+// Over a toolbar button the bars' tips name the button with its shortcut
+// as the title, its prompt below, in office and in balloon style.
+TEST_F(MainFrameBars, ToolbarButtonsShowTipsWithTheirShortcutInBothStyles) {
+  m_app.ProductSettings =
+      SettingsWriter(HKEY_CURRENT_USER, L"Software\\Quendal Varnoth Tests\\MainFrameBars", [] {});
+  CString shortcut;
+  ASSERT_TRUE(XTPGetShortcutManager()->FindDefaultAccelerator(ID_FILE_RUN_WIZARD, shortcut));
+  EXPECT_EQ(shortcut.Right(2), CString(L"+R"));
+  CXTPToolTipContext *tips = Bars()->GetToolTipContext();
+  CXTPControl *wizard = Button(ID_FILE_RUN_WIZARD);
+  ASSERT_NE(wizard, nullptr);
+  CPoint at = wizard->GetRect().CenterPoint();
+
+  // What the bar gives for the point.
+  XTP_TOOLTIP_TITLE pair = {};
+  TTTOOLINFOW hit = {};
+  hit.cbSize = TTTOOLINFOW_V2_SIZE;
+  hit.lParam = reinterpret_cast<LPARAM>(&pair);
+  ASSERT_EQ(static_cast<CWnd *>(Standard())->OnToolHitTest(at, &hit), ID_FILE_RUN_WIZARD);
+  EXPECT_EQ(CString(hit.lpszText), CString(L"Run Wizard (") + shortcut + L")");
+  EXPECT_EQ(CString(pair.lpszTitle), CString(L"Run Wizard (") + shortcut + L")");
+  EXPECT_EQ(CString(pair.lpszDescription), CString(L"Start a new search with the search wizard"));
+  free(hit.lpszText);
+  free(pair.lpszTitle);
+  free(pair.lpszDescription);
+
+  // The mouse over the button reaches the bars' tips in each style.
+  const struct {
+    UINT command;
+    int style;
+  } styles[] = {{ID_VIEW_TOOLTIP_OFFICE, xtpToolTipOffice}, {ID_VIEW_TOOLTIP_BALLOON, xtpToolTipBalloon}};
+  for (const auto &c : styles) {
+    m_frame->SendMessage(WM_COMMAND, c.command);
+    if (tips->GetStyle() != c.style) continue; // balloons need a newer common-controls library
+    CPoint screen = at;
+    Standard()->ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+    Standard()->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    ASSERT_NE(tips->GetToolTip(), nullptr) << c.style;
+    EXPECT_EQ(tips->GetLastTool().uId, static_cast<UINT_PTR>(ID_FILE_RUN_WIZARD)) << c.style;
+    EXPECT_EQ((tips->GetToolTip()->GetStyle() & TTS_BALLOON) != 0, c.style == xtpToolTipBalloon) << c.style;
+    // Off the bar, no tool.
+    ::SetCursorPos(0, 0);
+    Standard()->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(-1, -1));
+  }
+}
+
+// With no style stored, the tips are in the style the View menu shows
+// checked.
+TEST_F(MainFrameBars, WithoutAStoredStyleTheTipsAreTheCheckedStyle) {
+  if (ReadRegistryDword(HKEY_LOCAL_MACHINE, kProductKeyPath, L"KOVA_Tt")) GTEST_SKIP() << "a style is stored";
+  CXTPToolTipContext *tips = Bars()->GetToolTipContext();
+  const bool balloonChecked = m_app.BalloonTooltips != 0;
+  ASSERT_TRUE(balloonChecked) << "balloons are the program's first choice";
+  if (!tips->IsBalloonSupported()) GTEST_SKIP() << "no balloons in this common-controls library";
+  EXPECT_EQ(tips->GetStyle(), xtpToolTipBalloon);
+  EXPECT_TRUE(tips->IsShowTitle());
+}
+
+// A window too narrow for the toolbar moves the last buttons behind the
+// chevron, which lists them.
+TEST_F(MainFrameBars, NarrowWindowMovesButtonsBehindTheChevron) {
+  m_frame->ShowWindow(SW_SHOWNOACTIVATE);
+  m_frame->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOACTIVATE);
+  m_frame->RecalcLayout();
+  CXTPControl *expand = Standard()->GetControls()->FindControl(XTP_ID_TOOLBAR_EXPAND);
+  auto hiddenIds = [this] {
+    std::vector<int> ids;
+    for (int i = 0; i < Standard()->GetControlCount(); i++)
+      if (Standard()->GetControl(i)->GetHideFlags() & xtpHideWrap)
+        ids.push_back(Standard()->GetControl(i)->GetID());
+    return ids;
+  };
+  EXPECT_TRUE(hiddenIds().empty());
+
+  m_frame->SetWindowPos(nullptr, 0, 0, 120, 600, SWP_NOZORDER | SWP_NOACTIVATE);
+  m_frame->RecalcLayout();
+  const std::vector<int> hidden = hiddenIds();
+  ASSERT_FALSE(hidden.empty());
+  EXPECT_EQ(hidden.back(), ID_HELP_FINDER);
+  expand = Standard()->GetControls()->FindControl(XTP_ID_TOOLBAR_EXPAND);
+  ASSERT_NE(expand, nullptr);
+  expand->OnSetPopup(TRUE);
+  CXTPCommandBar *list = expand->GetCommandBar();
+  ASSERT_NE(list, nullptr);
+  std::vector<int> listed;
+  for (int i = 0; i < list->GetControlCount(); i++) listed.push_back(list->GetControl(i)->GetID());
+  EXPECT_EQ(listed, hidden);
+  expand->OnSetPopup(FALSE);
+
+  m_frame->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOACTIVATE);
+  m_frame->RecalcLayout();
+  EXPECT_TRUE(hiddenIds().empty());
+}
+
+// View > Toolbars lists "Standard", checked while it shows; choosing it
+// hides the bar and gives its room to the views, choosing it again brings it
+// back.
+TEST_F(MainFrameBars, ViewToolbarsHidesAndShowsStandard) {
+  CXTPCommandBar *toolbarsMenu = MenuOf(3)->GetControl(0)->GetCommandBar();
+  ASSERT_NE(toolbarsMenu, nullptr);
+  CXTPControl *list = toolbarsMenu->GetControls()->FindControl(XTP_ID_TOOLBARLIST);
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(list->IsKindOf(RUNTIME_CLASS(CXTPControlToolbars)));
+  auto standardItem = [&]() -> CXTPControl * {
+    list->OnCalcDynamicSize(0);
+    CXTPControl *item = toolbarsMenu->GetControl(list->GetIndex() + 1);
+    return item != nullptr && item->GetCaption() == CString(L"Standard") ? item : nullptr;
+  };
+  CRect viewsBefore;
+  m_frame->GetLeftPane()->GetWindowRect(&viewsBefore);
+
+  CXTPControl *item = standardItem();
+  ASSERT_NE(item, nullptr);
+  EXPECT_TRUE(item->GetChecked());
+  item->OnExecute();
+  Pump();
+  EXPECT_FALSE(Standard()->IsVisible());
+  EXPECT_FALSE(Standard()->IsWindowVisible());
+  CRect viewsHidden;
+  m_frame->GetLeftPane()->GetWindowRect(&viewsHidden);
+  EXPECT_LT(viewsHidden.top, viewsBefore.top);
+
+  item = standardItem();
+  ASSERT_NE(item, nullptr);
+  EXPECT_FALSE(item->GetChecked());
+  item->OnExecute();
+  Pump();
+  EXPECT_TRUE(Standard()->IsVisible());
+  CRect viewsShown;
+  m_frame->GetLeftPane()->GetWindowRect(&viewsShown);
+  EXPECT_EQ(viewsShown.top, viewsBefore.top);
+}
+
+// Each icon size lays the bar out again at its height, and the views make
+// room for it.
+TEST_F(MainFrameBars, IconSizesLayTheBarOutAgain) {
+  m_app.ProductSettings =
+      SettingsWriter(HKEY_CURRENT_USER, L"Software\\Quendal Varnoth Tests\\MainFrameBars", [] {});
+  const struct {
+    UINT command;
+    int icon;
+  } cases[] = {{ID_VIEW_TOOLBAR_LARGE, 48}, {ID_VIEW_TOOLBAR_MEDIUM, 32}, {ID_VIEW_TOOLBAR_SMALL, 16}};
+  for (const auto &c : cases) {
+    m_frame->SendMessage(WM_COMMAND, c.command);
+    CXTPControl *wizard = Button(ID_FILE_RUN_WIZARD);
+    ASSERT_NE(wizard, nullptr);
+    EXPECT_GE(wizard->GetRect().Height(), c.icon) << c.icon;
+    EXPECT_LT(wizard->GetRect().Height(), c.icon + 16) << c.icon;
+    EXPECT_GE(BarHeight(Standard()), c.icon) << c.icon;
+    CRect bar, tree;
+    Standard()->GetWindowRect(&bar);
+    m_frame->GetLeftPane()->GetWindowRect(&tree);
+    EXPECT_GE(tree.top, bar.bottom) << c.icon;
+  }
+}
+
+} // namespace
