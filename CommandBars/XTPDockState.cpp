@@ -117,7 +117,8 @@ void CXTPDockState::ScaleRectPos(CRect &rect) const {
 
 void CXTPDockState::BringOntoMonitor(CPoint &point) {
   if (::MonitorFromPoint(point, MONITOR_DEFAULTTONULL) != nullptr) return;
-  MONITORINFO info = {sizeof(info)};
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
   if (!::GetMonitorInfoW(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info)) return;
   const CRect rcWork(info.rcWork);
   point.x = std::max(rcWork.left, std::min(point.x, rcWork.right - 1));

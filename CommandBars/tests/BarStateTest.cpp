@@ -281,7 +281,8 @@ TEST_F(BarState, ALayoutFromALargerScreenIsScaledIntoView) {
 }
 
 TEST_F(BarState, APointNoMonitorHoldsComesIntoTheNearestWorkArea) {
-  MONITORINFO info = {sizeof(info)};
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
   ASSERT_TRUE(::GetMonitorInfoW(::MonitorFromPoint(CPoint(0, 0), MONITOR_DEFAULTTOPRIMARY), &info));
   const CRect rcWork(info.rcWork);
   const struct {
