@@ -1,4 +1,5 @@
 #include "XTPCommandBar.h"
+#include "XTPCommandBarAccessible.h"
 
 #include "XTPCommandBars.h"
 #include "XTPControlPopup.h"
@@ -95,6 +96,7 @@ ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdate)
 ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 ON_WM_NCHITTEST()
 ON_WM_NCLBUTTONDOWN()
+ON_MESSAGE(WM_GETOBJECT, OnGetObject)
 END_MESSAGE_MAP()
 
 CXTPCommandBar::CXTPCommandBar() {
@@ -587,6 +589,12 @@ void CXTPCommandBar::OnMouseLeave() {
   SetSelected(-1, FALSE);
 }
 
+BOOL CXTPCommandBar::IsAltDrag(const CXTPControl *pControl) const {
+  return m_pCommandBars != nullptr && m_pCommandBars->GetCommandBarsOptions()->bAltDragCustomization &&
+         ::GetKeyState(VK_MENU) < 0 && m_barType != xtpBarTypePopup && IsCustomizable() &&
+         !(pControl->GetFlags() & kFlagNoMovable);
+}
+
 BOOL CXTPCommandBar::RouteButton(UINT message, UINT /*nFlags*/, CPoint point) {
   CXTPControl *pControl = m_pControls->HitTest(point);
   if (pControl == nullptr) return FALSE;
@@ -595,6 +603,14 @@ BOOL CXTPCommandBar::RouteButton(UINT message, UINT /*nFlags*/, CPoint point) {
   const BOOL bCustomize = IsCustomizeMode();
   switch (message) {
   case WM_LBUTTONDOWN:
+    if (!bCustomize && IsAltDrag(pControl)) {
+      // Alt+drag moves the control as customise mode would, then leaves no
+      // control selected for customising.
+      CXTPCommandBars *pCommandBars = m_pCommandBars;
+      pControl->OnCustomizeStartDrag(point);
+      pCommandBars->SetDragControl(nullptr);
+      break;
+    }
     if (!bCustomize || (IsCustomizable() && !(pControl->GetFlags() & kFlagNoMovable)))
       pControl->OnClick(FALSE, point);
     break;
@@ -708,6 +724,15 @@ LRESULT CXTPCommandBar::OnNcHitTest(CPoint point) {
   CXTPControl *pControl = m_pControls->HitTest(ptClient);
   if (pControl && IsPopupType(pControl) && pControl->GetID() <= 0) return HTMENU;
   return HTCLIENT;
+}
+
+CXTPCommandBarAccessible *CXTPCommandBar::GetAccessible() {
+  if (!m_pAccessible) m_pAccessible = std::make_unique<CXTPCommandBarAccessible>(this);
+  return m_pAccessible.get();
+}
+
+LRESULT CXTPCommandBar::OnGetObject(WPARAM wParam, LPARAM /*lParam*/) {
+  return GetAccessible()->GetObjectResult(wParam);
 }
 
 void CXTPCommandBar::OnNcLButtonDown(UINT nHitTest, CPoint point) {

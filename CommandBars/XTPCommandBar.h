@@ -17,7 +17,10 @@
 #include "XTPHookManager.h"
 #include "XTPMouseManager.h"
 
+#include <memory>
+
 class CXTPCommandBars;
+class CXTPCommandBarAccessible;
 class CXTPPaintManager;
 class CXTPImageManager;
 
@@ -98,6 +101,9 @@ public:
   void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
   DWORD GetFlags() const { return m_dwFlags; }
   void SetFlags(DWORD dwFlags) { m_dwFlags = dwFlags; }
+  // The bar's own style word (0x400000 the gripper): dwAdd set, then dwRemove cleared.
+  DWORD GetBarStyle() const { return m_dwStyle; }
+  void ModifyBarStyle(DWORD dwRemove, DWORD dwAdd) { m_dwStyle = (m_dwStyle | dwAdd) & ~dwRemove; }
   int GetBarID() const { return m_nBarID; }
   void SetBarID(int nID) { m_nBarID = nID; }
   BOOL IsCustomizeMode() const;
@@ -199,6 +205,9 @@ public:
   CRect GetDropMarker() const { return m_rcMarker; }
   BOOL IsDropMarkerVertical() const { return m_bVerticalMarker; }
 
+  // What screen readers see of the bar (made on first use, lives with the bar).
+  CXTPCommandBarAccessible *GetAccessible();
+
   // --- CXTPHookClient ------------------------------------------------------
   int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM &wParam, LPARAM &lParam, LRESULT &lResult) override;
 
@@ -250,11 +259,14 @@ protected:
   afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnNcHitTest(CPoint point);
   afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+  afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
   // Runs the mouse-button routing for the control under a point; FALSE when
   // no control is there.
   BOOL RouteButton(UINT message, UINT nFlags, CPoint point);
+  // A press with Alt held drags the control to another place or bar.
+  BOOL IsAltDrag(const CXTPControl *pControl) const;
   void DrawDropMarker(CDC *pDC) const;
   void DrawCustomizeSelection(CDC *pDC) const;
 
@@ -289,4 +301,5 @@ protected:
   CRect m_rcMarker;
   BOOL m_bVerticalMarker = FALSE;
   DWORD m_dwStyle = 0;
+  std::unique_ptr<CXTPCommandBarAccessible> m_pAccessible;
 };

@@ -3,6 +3,7 @@
 #include "Wnd.h"
 #include "XTPCommandBar.h"
 #include "XTPControl.h"
+#include "XTPCustomizeDragTool.h"
 #include "XTPDockBar.h"
 #include "XTPImageManager.h"
 #include "XTPPaintManager.h"
@@ -11,10 +12,6 @@
 #include "Archive.h"
 
 CXTPCommandBarsOptions::CXTPCommandBarsOptions() = default;
-
-void CXTPCommandBarsOptions::Serialize(CArchive & /*ar*/) {
-  // The options' archive form comes with their property exchange.
-}
 
 void CXTPCommandBarsOptions::ShowKeyboardCues(int nShow) {
   m_nShowKeyboardCues = nShow;

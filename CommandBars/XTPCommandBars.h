@@ -10,6 +10,7 @@
 #include "CmdTarget.h"
 #include "XTPToolBar.h"
 
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -25,6 +26,9 @@ class CXTPDockBar;
 class CXTPMenuBar;
 class CXTPToolBar;
 class CXTPToolTipContext;
+class CXTPDockState;
+class CXTPCustomizeDragTool;
+class CXTPPropExchange;
 
 enum XTPKeyboardCuesShow {
   xtpKeyboardCuesShowAlways = 0,
@@ -37,6 +41,9 @@ public:
   CXTPCommandBarsOptions();
 
   virtual void Serialize(CArchive &ar);
+  // The options as a profile or an archive holds them; the user's options
+  // (hidden and used commands) only with bUserOptions.
+  void DoPropExchange(CXTPPropExchange *pPX, BOOL bUserOptions);
 
   // 0 always, 1 never, 2 as the system says (cues then follow Alt).
   void ShowKeyboardCues(int nShow);
@@ -108,6 +115,8 @@ public:
   BOOL IsCustomizeModeCopy() const { return m_bCustomizeModeCopy; }
   BOOL IsCustomizeAvail() const { return m_bCustomizeAvail; }
   CXTPControl *GetDragControl() const { return m_pDragSelected; }
+  // Moves and copies controls between the bars (customise mode, Alt+drag).
+  CXTPCustomizeDragTool *GetDragTool();
   void SetDragControl(CXTPControl *pControl);
 
   void SetSite(CWnd *pSite);
@@ -176,9 +185,10 @@ public:
   // What a docked bar's expand button lists: the controls there was no room
   // for in every bar of its row, copied into the popup.
   virtual void GetHiddenControls(CXTPToolBar *pBar, CXTPPopupBar *pPopup);
-  // A toolbar came or goes (a rebar would take or drop its band).
-  virtual void OnToolBarAdded(CXTPToolBar * /*pBar*/) {}
-  virtual void OnToolBarRemoved(CXTPToolBar * /*pBar*/) {}
+  // A toolbar came or goes: a rebar of the site (child 59396) takes or
+  // drops its band.
+  virtual void OnToolBarAdded(CXTPToolBar *pBar);
+  virtual void OnToolBarRemoved(CXTPToolBar *pBar);
 
   // The toolbar's view of the manager.
   void RecalcFrameLayout(CXTPToolBar *pBar) override;
@@ -225,7 +235,22 @@ public:
   void SetKeyboardCuesFollowAlt(BOOL bFollow) { m_bKeyboardCuesFollowAlt = bFollow; }
   virtual void RedrawVisibleBars();
 
+  // --- The layout and options in the user's profile -----------------------
+  // Where every bar stands and whether the frame's status bar shows, under
+  // sections named after the profile name; loading runs after the built-in
+  // bars exist, and a layout from a larger screen comes back scaled.
+  void SaveBarState(LPCTSTR lpszProfileName, BOOL bOnlyCustomized = TRUE);
+  void LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent = FALSE);
+  void GetDockState(CXTPDockState &state) const;
+  void SetDockState(const CXTPDockState &state);
+  // The options under "<profile name>-Options" of the application's key.
+  void SaveOptions(LPCTSTR lpszProfileName);
+  void LoadOptions(LPCTSTR lpszProfileName);
+
 private:
+  void SaveDockBars(LPCTSTR lpszProfileName) const;
+  void LoadDockBars(LPCTSTR lpszProfileName);
+
   BOOL IsHiddenInMenu(CXTPControl *pControl, int nDepth) const;
   // The bar given its place (docked or floating) and shown; released and
   // null when it cannot be placed.
@@ -252,4 +277,5 @@ private:
   CXTPToolTipContext *m_pToolTipContext = nullptr;
   BOOL m_bInRedraw = FALSE;
   static GetMessageFunction s_pfnGetMessage;
+  std::unique_ptr<CXTPCustomizeDragTool> m_pDragTool;
 };

@@ -1,4 +1,5 @@
 #include "XTPControl.h"
+#include "XTPCustomizeDragTool.h"
 
 #include <algorithm>
 #include <memory>
@@ -392,8 +393,25 @@ void CXTPControl::OnCustomizeStartDrag(CPoint point) {
   if (pCommandBars->GetDragControl() == this && IsCustomizeResizeAllow() && OnCustomizeResize(point)) return;
   CXTPReferenceHold hold(this);
   pCommandBars->SetDragControl(this);
-  // The drag tool that moves controls between bars comes with customisation;
-  // until then a drag ends as no drop, which keeps the control where it is.
+  const int nEffect = pCommandBars->GetDragTool()->PerformDrag(this, FALSE);
+  // Dropped where no bar took it, or moved: it leaves this bar. A cancelled
+  // drag changes nothing.
+  if ((nEffect == xtpDropNone || nEffect == xtpDropMove) && m_pParent && m_pControls) {
+    CXTPCommandBar *pParent = m_pParent;
+    CXTPReferenceHold holdParent(pParent);
+    pParent->SetPopuped(-1);
+    pParent->SetSelected(-1);
+    if (pCommandBars->GetDragControl() == this) pCommandBars->SetDragControl(nullptr);
+    CXTPControls *pControls = m_pControls;
+    const int nIndex = GetIndex();
+    CXTPControl *pNext = pControls->GetAt(nIndex + 1);
+    if (m_bBeginGroup && pNext) pNext->SetBeginGroup(TRUE);
+    if (nIndex == 0 && pNext) pNext->SetBeginGroup(FALSE);
+    pControls->Remove(this);
+    pParent->DelayLayout();
+    pParent->OnRecalcLayout();
+    if (pParent->GetSafeHwnd()) pParent->Invalidate(FALSE);
+  }
   pCommandBars->SetDragControl(pCommandBars->GetDragControl());
 }
 

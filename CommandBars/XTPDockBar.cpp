@@ -110,6 +110,36 @@ void CXTPDockBar::DockCommandBar(CXTPCommandBar *pBar, LPCRECT lpRect) {
   RecalcParentLayout();
 }
 
+void CXTPDockBar::LoadEntries(const std::vector<CXTPCommandBar *> &entries) {
+  std::vector<CXTPCommandBar *> loaded{nullptr};
+  for (CXTPCommandBar *pBar : entries) {
+    if (pBar == nullptr || pBar->GetType() == xtpBarTypePopup) {
+      // Damaged or older layouts hold empty rows; one null ends a row.
+      if (loaded.back() != nullptr) loaded.push_back(nullptr);
+      continue;
+    }
+    // A bar listed twice keeps its first place.
+    if (std::find(loaded.begin(), loaded.end(), pBar) != loaded.end()) continue;
+    if (pBar->GetSafeHwnd() != nullptr && ::GetParent(pBar->GetSafeHwnd()) != m_hWnd) {
+      CXTPDockBar *pOther = FromBar(pBar);
+      ::SetParent(pBar->GetSafeHwnd(), m_hWnd);
+      if (pOther != nullptr && pOther != this) pOther->RemoveCommandBar(pBar);
+    }
+    pBar->SetPosition(static_cast<XTPBarPosition>(GetPosition()));
+    m_dockRects.emplace(pBar, CRect(0, 0, 0, 0));
+    loaded.push_back(pBar);
+  }
+  if (loaded.back() != nullptr) loaded.push_back(nullptr);
+  for (CXTPCommandBar *pBar : m_entries) {
+    if (pBar == nullptr || std::find(loaded.begin(), loaded.end(), pBar) != loaded.end()) continue;
+    loaded.push_back(pBar);
+    loaded.push_back(nullptr);
+  }
+  m_entries.swap(loaded);
+  FixFullRowBars();
+  RecalcParentLayout();
+}
+
 void CXTPDockBar::RemoveCommandBar(CXTPCommandBar *pBar, int nKeep) {
   if (!XTPDockRemoveEntry(m_entries, static_cast<const CXTPCommandBar *>(pBar), nKeep)) return;
   if (FindBar(pBar) < 0) m_dockRects.erase(pBar);

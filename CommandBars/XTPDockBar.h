@@ -55,6 +55,9 @@ public:
   CSize CalcDynamicLayout(int nLength, DWORD dwMode, AFX_SIZEPARENTPARAMS *lpLayout);
 
   const std::vector<CXTPCommandBar *> &GetEntries() const { return m_entries; }
+  // The rows a saved layout lists (nulls end rows) take the place of the
+  // bars' present places; bars of this dock bar it does not list follow.
+  void LoadEntries(const std::vector<CXTPCommandBar *> &entries);
   // The dock bar that holds the bar's window, or null.
   static CXTPDockBar *FromBar(const CXTPCommandBar *pBar);
 

@@ -4,6 +4,7 @@
 #include "XTPToolTipContext.h"
 
 const UINT kFrameHiddenCommands[2] = {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW};
+const wchar_t kCommandBarsProfile[] = L"CommandBars";
 
 namespace {
 

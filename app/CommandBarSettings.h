@@ -14,6 +14,9 @@ class CXTPToolTipContext;
 // carries them keeps them behind its expand item.
 extern const UINT kFrameHiddenCommands[2];
 
+// The profile name the bars' layout and options are kept under.
+extern const wchar_t kCommandBarsProfile[];
+
 // Large: large icons of 48 x 48; Medium: large icons of 32 x 32; Small: large
 // icons off and normal icons of 16 x 16. Unchanged leaves the options as
 // they are (as the saved options gave them).

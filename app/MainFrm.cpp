@@ -3,6 +3,8 @@
 #include "AddNewHeaderDlg.h"
 #include "AppEngineServices.h"
 #include "AppSettings.h"
+#include "CommandBarSettings.h"
+#include "XTPCommandBars.h"
 #include "HeaderFile.h"
 #include "FileMask.h"
 #include "ProgressBar.h"
@@ -319,6 +321,10 @@ void CMainFrame::OnClose() {
   }
   // Cancel, or a save that was cancelled or failed, keeps the window open.
   if (!OfferToSaveResults()) return;
+  if (CXTPCommandBars *commandBars = GetCommandBars()) {
+    commandBars->SaveOptions(kCommandBarsProfile);
+    commandBars->SaveBarState(kCommandBarsProfile);
+  }
   delete app.ScanWindowInfo;
   app.ScanWindowInfo = nullptr;
   delete app.FindDialog;

@@ -57,6 +57,9 @@ BOOL CMainFrame::CreateCommandBars() {
   commandBars->HideCommands(kFrameHiddenCommands, 2);
   CXTPCommandBarsOptions *options = commandBars->GetCommandBarsOptions();
   options->bAlwaysShowFullMenus = FALSE;
+  // The user's options, then where the bars stood when the program closed.
+  commandBars->LoadOptions(kCommandBarsProfile);
+  commandBars->LoadBarState(kCommandBarsProfile);
   options->bShowExpandButtonAlways = FALSE;
   m_statusBar.SetCommandBars(commandBars);
   return TRUE;

@@ -357,6 +357,51 @@ TEST_F(MainFrameTest, SettingsTickPersistAndComeBack) {
   RegCloseKey(created);
 }
 
+// The bars' layout and options kept in the user's profile from one run to
+// the next: the toolbar moved to the left side, the status bar hidden and
+// large icons are there again after closing and starting again.
+TEST_F(MainFrameTest, BarsAndOptionsComeBackAfterClosing) {
+  // The user's profile in the registry, under a key of this test's own.
+  m_app.SetRegistryKey(L"QvMainFrameBarsTest");
+  auto forgetBars = [this]() {
+    HKEY app = m_app.GetAppRegistryKey();
+    ASSERT_NE(app, nullptr);
+    std::vector<std::wstring> sections;
+    wchar_t name[256];
+    for (DWORD i = 0;; i++) {
+      DWORD length = 256;
+      if (RegEnumKeyExW(app, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      if (wcsncmp(name, L"CommandBars", 11) == 0) sections.push_back(name);
+    }
+    for (const std::wstring &section : sections) RegDeleteTreeW(app, section.c_str());
+    RegDeleteValueW(app, L"CommandBars");
+    RegCloseKey(app);
+  };
+  forgetBars();
+  CXTPCommandBars *bars = m_frame->GetCommandBars();
+  ASSERT_TRUE(bars->DockCommandBarAtPosition(m_frame->GetStandardToolBar(), xtpBarLeft));
+  m_frame->ShowControlBar(m_frame->GetStatusBar(), FALSE, FALSE);
+  bars->GetCommandBarsOptions()->animationType = 3;
+  bars->HideCommand(ID_EDIT_GO_UP);
+  m_frame->SendMessage(WM_CLOSE);
+  EXPECT_FALSE(IsWindow(m_frame->m_hWnd));
+  m_frame = nullptr;
+  m_app.m_pMainWnd = nullptr;
+  DrainQueue();
+
+  CCommandLineInfo commandLine;
+  ASSERT_TRUE(m_app.ProcessShellCommand(commandLine));
+  m_frame = static_cast<CMainFrame *>(m_app.m_pMainWnd);
+  ASSERT_NE(m_frame, nullptr);
+  bars = m_frame->GetCommandBars();
+  EXPECT_EQ(m_frame->GetStandardToolBar()->GetPosition(), xtpBarLeft);
+  EXPECT_FALSE(m_frame->GetStatusBar()->IsWindowVisible());
+  EXPECT_EQ(bars->GetCommandBarsOptions()->animationType, 3);
+  EXPECT_TRUE(bars->IsControlHidden(ID_EDIT_GO_UP));
+  EXPECT_FALSE(bars->GetCommandBarsOptions()->bShowExpandButtonAlways) << "the frame's own choice stands";
+  forgetBars();
+}
+
 // Settings that cannot be stored (no product key, no right to write it) are
 // told once, then kept quietly for the rest of the run.
 TEST_F(MainFrameTest, SettingThatCannotBeStoredIsToldOnce) {

@@ -14,3 +14,8 @@
 // The MDI page's menus: the frame's own and a picture document's.
 #define IDR_GALLERY_MDI_FRAME 820
 #define IDR_GALLERY_MDI_PICTURE 821
+
+// The customisable frame page: its menu (View > New Toolbar... and the
+// toolbars list) and the command that opens the New Toolbar dialog.
+#define IDR_GALLERY_CUSTOM_MENU 813
+#define ID_GALLERY_NEW_TOOLBAR 33020

@@ -13,6 +13,7 @@
 #include "GalleryListSection.h"
 #include "GalleryStatusBarSection.h"
 #include "GalleryCommandBarsFrameSection.h"
+#include "GalleryBarStateSection.h"
 #include "GalleryMenuBarSection.h"
 #include "GalleryThemesSection.h"
 #include "GalleryMdiSection.h"
@@ -158,6 +159,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryDockingPanesSection>());
   sections.push_back(std::make_unique<CGalleryCommandBarsFrameSection>());
   sections.push_back(std::make_unique<CGalleryTabbedMdiSection>());
+  sections.push_back(std::make_unique<CGalleryBarStateSection>());
   return sections;
 }
 

@@ -14,7 +14,15 @@
 #include "XTPCommandBars.h"
 #include "XTPDockBar.h"
 #include "XTPFrameWnd.h"
+#include "GalleryBarStateSection.h"
+#include "XTPReBar.h"
+#include "XTTipOfTheDay.h"
 #include "XTPPopupBar.h"
+#include "XTPFrameWnd.h"
+#include "XTPDockBar.h"
+#include "XTPCommandBars.h"
+#include "GalleryCommandBarsFrameSection.h"
+#include "GalleryCommandBarsSection.h"
 #include "XTPCommandBar.h"
 #include "XTPDefaultTheme.h"
 #include "GalleryTabsSection.h"
@@ -589,6 +597,31 @@ TEST_F(Gallery, TheZoomComboTakesASizeFromItsListByKeys) {
   EXPECT_STREQ(L"200%", pZoom->GetEditText());
   EXPECT_FALSE(::IsWindowVisible(pZoom->GetList()->GetSafeHwnd()));
   pZoom->SetCurSel(2);
+}
+
+TEST_F(Gallery, TheCustomisableFrameTheRebarAndTheTipOfTheDayShow) {
+  auto *pSection = Section<CGalleryBarStateSection>();
+  ASSERT_NE(pSection, nullptr);
+  ASSERT_NE(pSection->GetCustomFrame(), nullptr);
+  CXTPCommandBars *pBars = pSection->GetCustomFrame()->GetCommandBars();
+  ASSERT_EQ(pBars->GetCount(), 3);
+  EXPECT_TRUE(pBars->GetCommandBarsOptions()->bAltDragCustomization);
+  for (int i = 0; i < 3; i++) EXPECT_TRUE(::IsWindowVisible(pBars->GetAt(i)->GetSafeHwnd()));
+  // Both toolbars of the second frame sit in rebar bands, not in dock bars.
+  CXTPReBar *pReBar = pSection->GetReBar();
+  ASSERT_NE(pReBar, nullptr);
+  ASSERT_EQ(pReBar->GetBandCount(), 2);
+  for (int i = 0; i < 2; i++) {
+    CXTPToolBar *pBar = pReBar->GetToolBar(i);
+    ASSERT_NE(pBar, nullptr);
+    EXPECT_EQ(::GetParent(pBar->GetSafeHwnd()), pReBar->GetSafeHwnd());
+  }
+  // The tip of the day reads the program's own tips.
+  CXTTipOfTheDay *pTip = pSection->GetTip();
+  ASSERT_NE(pTip, nullptr);
+  EXPECT_TRUE(pTip->IsFileOpen());
+  EXPECT_FALSE(pTip->GetTipText().IsEmpty());
+  EXPECT_TRUE(::IsWindowVisible(pTip->GetSafeHwnd()));
 }
 
 TEST_F(Gallery, ClosingTheWindowEndsTheProgram) {

@@ -1,0 +1,187 @@
+// The tip of the day: which lines of the tips file are tips, the place in
+// the file kept between runs, an edited file starting over, a file without
+// any tip, and the start-up setting the dialog stores.
+#include <gtest/gtest.h>
+
+#include <sys/utime.h>
+
+#include <cstdio>
+#include <string>
+
+#include "WinApp.h"
+#include "XTPResource.h"
+#include "XTRegistryManager.h"
+#include "XTTipOfTheDay.h"
+
+namespace {
+
+const wchar_t kCompanyKey[] = L"Software\\QvTipTestCompany";
+
+class TipApp : public CWinApp {
+public:
+  TipApp() : CWinApp(L"QvTipTest") { SetRegistryKey(L"QvTipTestCompany"); }
+};
+TipApp theApp;
+
+class TipOfTheDay : public testing::Test {
+protected:
+  void SetUp() override {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kCompanyKey);
+    wchar_t szTemp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, szTemp);
+    m_strFile.Format(L"%sqv-tips-%lu.txt", szTemp, ::GetCurrentProcessId());
+  }
+  void TearDown() override {
+    ::DeleteFileW(m_strFile);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kCompanyKey);
+  }
+  void Write(const std::string &strBytes, long nTime) {
+    FILE *pFile = _wfopen(m_strFile, L"wb");
+    ASSERT_NE(pFile, nullptr);
+    fwrite(strBytes.data(), 1, strBytes.size(), pFile);
+    fclose(pFile);
+    struct _utimbuf times = {nTime, nTime};
+    _wutime(m_strFile, &times);
+  }
+  static int Setting(LPCWSTR lpszEntry) { return CXTRegistryManager().GetProfileInt(L"Tip", lpszEntry, -7); }
+
+  CString m_strFile;
+};
+
+TEST_F(TipOfTheDay, CommentsAndBlankLinesAreSkippedAndTheLastTipLeadsToTheFirst) {
+  Write("; a comment\r\nFirst tip.\r\n\r\n  indented\r\n\tTabbed\r\nSecond tip.\r\n;\r\nThird tip.", 1000000);
+  CXTTipOfTheDay tip(m_strFile);
+  EXPECT_STREQ(tip.GetTipFile(), m_strFile);
+  EXPECT_TRUE(tip.IsFileOpen());
+  EXPECT_STREQ(tip.GetTipText(), L"First tip.\n");
+  CString strNext;
+  const wchar_t *const kOrder[] = {L"Second tip.\n", L"Third tip.", L"First tip.\n", L"Second tip.\n"};
+  for (const wchar_t *lpszExpected : kOrder) {
+    tip.ReadNextTip(strNext);
+    EXPECT_STREQ(strNext, lpszExpected);
+  }
+}
+
+TEST_F(TipOfTheDay, ThePlaceInTheFileIsKeptUntilTheFileChanges) {
+  Write("One\nTwo\nThree\n", 1000000);
+  {
+    CXTTipOfTheDay tip(m_strFile);
+    EXPECT_STREQ(tip.GetTipText(), L"One\n");
+    tip.OnAdvanceTip(); // no window: the next tip all the same
+    EXPECT_STREQ(tip.GetTipText(), L"Two\n");
+  }
+  EXPECT_EQ(Setting(L"FilePos"), 8);
+  EXPECT_EQ(Setting(L"TimeStampLong"), 1000000);
+  {
+    CXTTipOfTheDay tip(m_strFile);
+    EXPECT_STREQ(tip.GetTipText(), L"Three\n");
+  }
+  // Edited: a new modification time starts again at the first tip.
+  Write("Alpha\nBeta\nGamma\nDelta\n", 2000000);
+  CXTTipOfTheDay tip(m_strFile);
+  EXPECT_STREQ(tip.GetTipText(), L"Alpha\n");
+  EXPECT_EQ(Setting(L"TimeStampLong"), 2000000);
+}
+
+TEST_F(TipOfTheDay, AFileWithoutATipEndsWithAnEmptyTip) {
+  const char *const kFiles[] = {"", "; only\n; comments\n\n   \n", "\xEF\xBB\xBF"};
+  for (const char *pszBytes : kFiles) {
+    Write(pszBytes, 1000000);
+    CXTTipOfTheDay tip(m_strFile);
+    EXPECT_TRUE(tip.IsFileOpen());
+    EXPECT_STREQ(tip.GetTipText(), L"") << pszBytes;
+    CString strNext = L"x";
+    tip.ReadNextTip(strNext);
+    EXPECT_STREQ(strNext, L"");
+  }
+}
+
+TEST_F(TipOfTheDay, Utf8AndAnsiLinesAreBothRead) {
+  // A byte-order mark, a UTF-8 line, then a line that is not UTF-8.
+  Write("\xEF\xBB\xBF"
+        "Caf\xC3\xA9 \xE2\x80\x94 UTF-8\n"
+        "Na\xEFve\n",
+        1000000);
+  CXTTipOfTheDay tip(m_strFile);
+  EXPECT_STREQ(tip.GetTipText(), L"Caf\u00e9 \u2014 UTF-8\n");
+  CString strNext;
+  tip.ReadNextTip(strNext);
+  wchar_t chAnsi = 0;
+  const char chByte = '\xEF';
+  ::MultiByteToWideChar(CP_ACP, 0, &chByte, 1, &chAnsi, 1);
+  EXPECT_STREQ(strNext, CString(L"Na") + chAnsi + L"ve\n");
+}
+
+TEST_F(TipOfTheDay, AMissingFileSaysSoAndFallsBackToTheDefaultName) {
+  wchar_t szOld[MAX_PATH];
+  ::GetCurrentDirectoryW(MAX_PATH, szOld);
+  CString strEmpty = m_strFile + L".dir";
+  ::CreateDirectoryW(strEmpty, nullptr);
+  ::SetCurrentDirectoryW(strEmpty);
+  CXTTipOfTheDay tip(L"C:\\no\\such\\tips-file.txt");
+  ::SetCurrentDirectoryW(szOld);
+  ::RemoveDirectoryW(strEmpty);
+  EXPECT_STREQ(tip.GetTipFile(), L"tips.txt");
+  EXPECT_FALSE(tip.IsFileOpen());
+  EXPECT_STREQ(tip.GetTipText(), L"The specified file does not exist.");
+}
+
+// Clicks Next and clears the check box before the dialog is ever shown, then
+// closes it as the Close button does.
+class ClosingTip : public CXTTipOfTheDay {
+public:
+  using CXTTipOfTheDay::CXTTipOfTheDay;
+  BOOL OnInitDialog() override {
+    CXTTipOfTheDay::OnInitDialog();
+    m_bNextEnabled = GetDlgItem(XT_IDC_BTN_DAYTIP_NEXT)->IsWindowEnabled();
+    m_bCheckedAtStart = IsDlgButtonChecked(XT_IDC_CHK_DAYTIP_SHOW);
+    SendMessage(WM_COMMAND, XT_IDC_BTN_DAYTIP_NEXT, 0);
+    if (m_bClearCheck) CheckDlgButton(XT_IDC_CHK_DAYTIP_SHOW, BST_UNCHECKED);
+    OnOK();
+    return TRUE;
+  }
+  BOOL m_bClearCheck = TRUE;
+  BOOL m_bNextEnabled = FALSE;
+  UINT m_bCheckedAtStart = 7;
+};
+
+TEST_F(TipOfTheDay, TheDialogStoresTheStartUpSetting) {
+  Write("One\nTwo\n", 1000000);
+  {
+    ClosingTip dlg(m_strFile);
+    EXPECT_TRUE(dlg.IsStartup()) << "shown at start-up until told otherwise";
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(dlg.m_bNextEnabled);
+    EXPECT_EQ(dlg.m_bCheckedAtStart, static_cast<UINT>(BST_CHECKED));
+    EXPECT_STREQ(dlg.GetTipText(), L"Two\n");
+    EXPECT_FALSE(dlg.IsStartup());
+  }
+  EXPECT_EQ(Setting(L"StartUp"), 1);
+  {
+    ClosingTip dlg(m_strFile);
+    EXPECT_FALSE(dlg.IsStartup());
+    dlg.m_bClearCheck = FALSE;
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_bCheckedAtStart, static_cast<UINT>(BST_UNCHECKED));
+  }
+  EXPECT_EQ(Setting(L"StartUp"), 1);
+
+  // No file, and no "tips.txt" in the current folder either.
+  ::DeleteFileW(m_strFile);
+  wchar_t szOld[MAX_PATH];
+  ::GetCurrentDirectoryW(MAX_PATH, szOld);
+  CString strEmpty = m_strFile + L".dir";
+  ::CreateDirectoryW(strEmpty, nullptr);
+  ::SetCurrentDirectoryW(strEmpty);
+  {
+    ClosingTip missing(m_strFile);
+    EXPECT_EQ(missing.DoModal(), IDOK);
+    EXPECT_FALSE(missing.IsFileOpen());
+    EXPECT_STREQ(missing.GetTipFile(), L"tips.txt");
+    EXPECT_FALSE(missing.m_bNextEnabled) << "nothing to advance to";
+  }
+  ::SetCurrentDirectoryW(szOld);
+  ::RemoveDirectoryW(strEmpty);
+}
+
+} // namespace
