@@ -64,7 +64,7 @@ if(toolkit_sources)
   # Tests that type, click, move the cursor or take the activation on the
   # shared virtual screen: alone, so they neither disturb nor are disturbed by
   # the windows of tests running beside them.
-  foreach(name CommandBarTest CommandBarsFrameTest HookManagerTest MouseManagerTest PopupBarTest PopupTearOffTest
+  foreach(name CommandBarTest CommandBarsFrameTest HookManagerTest MenuBarKeysTest MouseManagerTest PopupBarTest PopupTearOffTest
                ToolBarMouseDragTest XTButtonTest XTHeaderCtrlTest XTPDockingPaneManagerTest
                XTPToolTipContextTest)
     if(TEST toolkit_${name})
