@@ -43,6 +43,23 @@ void Pump() {
   }
 }
 
+// A pane that keeps the system keys to itself, as a tree view does: the
+// system's default handling never sees a lone Alt or F10 in it.
+LRESULT CALLBACK KeepSystemKeysProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP) return 0;
+  return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+HWND CreateKeyKeepingPane(HWND hParent) {
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = KeepSystemKeysProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"QvKeepSystemKeys";
+  ::RegisterClassW(&wc);
+  return ::CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, hParent, nullptr,
+                           wc.hInstance, nullptr);
+}
+
 class MenuBarKeys : public testing::Test {
 protected:
   void SetUp() override {
@@ -73,6 +90,19 @@ protected:
   // Alt as the frame's default handling gives it: keyboard tracking on File.
   void Alt() {
     ::SendMessageW(pFrame->GetSafeHwnd(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    Pump();
+  }
+  // A key pressed and released in a window as the system gives it: through
+  // the frame's pre-translation, then to the window.
+  void SystemKey(HWND hWnd, UINT nKey, bool bAlt) {
+    const LPARAM context = bAlt ? 0x20000000 : 0;
+    for (UINT message : {WM_SYSKEYDOWN, WM_SYSKEYUP}) {
+      MSG msg = {hWnd, message, nKey, 1 | context | (message == WM_SYSKEYUP ? 0xC0000000 : 0), 0, {0, 0}};
+      if (!pFrame->PreTranslateMessage(&msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+      }
+    }
     Pump();
   }
   CXTPCommandBar *MenuOf(int nIndex) { return pMenuBar->GetControl(nIndex)->GetCommandBar(); }
@@ -233,6 +263,44 @@ TEST_F(MenuBarKeys, EscapeGivesTheFocusBackToTheWindowThatHadIt) {
   Key(VK_ESCAPE);
   EXPECT_FALSE(pMenuBar->IsTrackingMode());
   EXPECT_EQ(hOther, ::GetFocus());
+}
+
+// Alt or F10 alone opens the menus also from a pane that keeps the system
+// keys from the system's default handling; with another key between press
+// and release, or Shift with F10, it does not.
+TEST_F(MenuBarKeys, AloneAltAndF10OpenTheMenusFromAPaneThatKeepsSystemKeys) {
+  const HWND hPane = CreateKeyKeepingPane(pFrame->GetSafeHwnd());
+  ASSERT_NE(nullptr, hPane);
+  for (HWND hFocus : {hView, hPane}) {
+    ::SetFocus(hFocus);
+    ASSERT_EQ(hFocus, ::GetFocus());
+    for (UINT nKey : {static_cast<UINT>(VK_MENU), static_cast<UINT>(VK_F10)}) {
+      SCOPED_TRACE(testing::Message() << (hFocus == hPane ? "keeping pane " : "edit ") << nKey);
+      SystemKey(hFocus, nKey, nKey == VK_MENU);
+      ASSERT_TRUE(pMenuBar->IsTrackingMode());
+      EXPECT_EQ(kFile, pMenuBar->GetSelectedIndex());
+      Key(VK_ESCAPE);
+      ASSERT_FALSE(pMenuBar->IsTrackingMode());
+      EXPECT_EQ(hFocus, ::GetFocus());
+    }
+  }
+
+  // Alt held over another key is no lone Alt.
+  MSG down = {hPane, WM_SYSKEYDOWN, VK_MENU, 0x20000001, 0, {0, 0}};
+  MSG other = {hPane, WM_SYSKEYDOWN, 'Q', 0x20000001, 0, {0, 0}};
+  MSG up = {hPane, WM_SYSKEYUP, VK_MENU, static_cast<LPARAM>(0xE0000001), 0, {0, 0}};
+  for (MSG *pMsg : {&down, &other, &up}) pFrame->PreTranslateMessage(pMsg);
+  Pump();
+  EXPECT_FALSE(pMenuBar->IsTrackingMode()) << "Alt+Q";
+
+  BYTE keys[256];
+  ASSERT_TRUE(::GetKeyboardState(keys));
+  keys[VK_SHIFT] = 0x80;
+  ::SetKeyboardState(keys);
+  SystemKey(hPane, VK_F10, false);
+  keys[VK_SHIFT] = 0;
+  ::SetKeyboardState(keys);
+  EXPECT_FALSE(pMenuBar->IsTrackingMode()) << "Shift+F10 is the context menu's";
 }
 
 } // namespace
