@@ -34,6 +34,21 @@ BOOL IsKeyDown(int nVirtKey) {
   return (::GetKeyState(nVirtKey) & 0x8000) != 0;
 }
 
+// When the menus let the keys go, the keyboard goes back to the window that
+// had it, unless the user or a command has put it somewhere of their own: a
+// focus left nowhere, on the frame itself or on a bar would make the next
+// Alt+letter or key find no pane to act on.
+void GiveFocusBack(HWND hWndBefore, HWND hWndSite) {
+  if (!::IsWindow(hWndBefore) || !::IsWindowVisible(hWndBefore) || !::IsWindowEnabled(hWndBefore)) return;
+  const HWND hWndNow = ::GetFocus();
+  if (hWndNow == hWndBefore) return;
+  if (hWndNow != nullptr && hWndNow != hWndSite &&
+      dynamic_cast<CXTPCommandBar *>(CWnd::FromHandlePermanent(hWndNow)) == nullptr)
+    return;
+  if (::GetWindowThreadProcessId(hWndBefore, nullptr) != ::GetCurrentThreadId()) return;
+  ::SetFocus(hWndBefore);
+}
+
 // The hover delay of the selected control and the expand delay of an open
 // popup, as the system's menu delay gives them.
 UINT HoverDelay() {
@@ -336,8 +351,12 @@ BOOL CXTPCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
     SetPopuped(-1, FALSE);
     if (bSelectFirst) SetSelected(-1, FALSE);
     if (m_hWndFocusBefore) {
-      if (::IsWindow(m_hWndFocusBefore)) ::ShowCaret(m_hWndFocusBefore);
+      const HWND hWndBefore = m_hWndFocusBefore;
       m_hWndFocusBefore = nullptr;
+      if (::IsWindow(hWndBefore)) {
+        ::ShowCaret(hWndBefore);
+        GiveFocusBack(hWndBefore, GetOwnerSite());
+      }
     }
     Redraw();
   }

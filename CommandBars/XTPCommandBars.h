@@ -259,6 +259,8 @@ private:
   CCmdTarget *m_pShared = nullptr;
   HACCEL m_hAccel = nullptr;
   BOOL m_bIgnoreShiftMenuKey = FALSE;
+  // Alt or F10 pressed with no other key since: its release opens the menus.
+  WPARAM m_nLoneMenuKey = 0;
   CXTPPaintManager *m_pPaintManager = nullptr;
   CXTPImageManager *m_pImageManager = nullptr;
   CXTPControl *m_pDragSelected = nullptr;

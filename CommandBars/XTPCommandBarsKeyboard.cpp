@@ -230,9 +230,34 @@ void CXTPCommandBars::ActivateBar(CXTPCommandBar *pBar, int nDirection) {
 BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG *pMsg) {
   const BOOL bTracking = IsTrackingPopups();
   CXTPMouseManager *pMouse = CXTPMouseManager::FindThreadMouseManager();
+  // A window that keeps the system keys to itself (a tree view does) leaves
+  // the system no lone Alt or F10 to turn into the keyboard-menu command, so
+  // the frame takes such a key from every window and sends the command
+  // itself when the key comes up with no other key between.
+  const BOOL bAltContext = (pMsg->lParam & 0x20000000) != 0;
+  if (pMsg->message == WM_SYSKEYDOWN || pMsg->message == WM_KEYDOWN) {
+    const BOOL bRepeat = (pMsg->lParam & 0x40000000) != 0;
+    const BOOL bMenuKey =
+        pMsg->message == WM_SYSKEYDOWN && ((pMsg->wParam == VK_MENU && bAltContext) ||
+                                           (pMsg->wParam == VK_F10 && !bAltContext &&
+                                            ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_CONTROL) >= 0));
+    if (bMenuKey && !bTracking && !(pMouse && pMouse->IsMouseLocked()) &&
+        FocusedTopFrame() == GetSiteHwnd() && (!bRepeat || m_nLoneMenuKey == pMsg->wParam)) {
+      m_nLoneMenuKey = pMsg->wParam;
+      if (pMsg->wParam == VK_MENU) UpdateKeyboardCues(TRUE);
+      return TRUE;
+    }
+    m_nLoneMenuKey = 0;
+  } else if (pMsg->message == WM_SYSKEYUP && pMsg->wParam != 0 && pMsg->wParam == m_nLoneMenuKey) {
+    m_nLoneMenuKey = 0;
+    if (!bTracking) {
+      ::SendMessageW(GetSiteHwnd(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+      return TRUE;
+    }
+  }
   switch (pMsg->message) {
   case WM_SYSKEYDOWN: {
-    if (!(pMsg->lParam & 0x20000000) || bTracking || (pMouse && pMouse->IsMouseLocked())) return FALSE;
+    if (!bAltContext || bTracking || (pMouse && pMouse->IsMouseLocked())) return FALSE;
     if (FocusedTopFrame() != GetSiteHwnd()) return FALSE;
     if (pMsg->wParam == VK_MENU) {
       UpdateKeyboardCues(TRUE);

@@ -585,7 +585,46 @@ void CXTPPopupBar::OnControlsChanged() {
   m_bAnimateExpanding = FALSE;
 }
 
+// Left and Right leave a menu sideways as the system's menus do: back out of
+// a submenu, or on to the neighbouring menu of the menu bar the menus hang
+// from. Answers FALSE for the cases the bar's own navigation handles.
+BOOL CXTPPopupBar::MoveSideways(UINT nChar) {
+  if ((nChar != VK_LEFT && nChar != VK_RIGHT) || !m_nTrackingMode || m_pParentBar == nullptr) return FALSE;
+  const BOOL bBack = (nChar == VK_LEFT) != (IsLayoutRTL() != FALSE);
+  CXTPCommandBar *pParent = m_pParentBar;
+  if (bBack) {
+    if (m_nPopuped != -1) return FALSE;
+    CXTPReferenceHold hold(HoldableThis());
+    if (dynamic_cast<CXTPPopupBar *>(pParent)) {
+      pParent->SetPopuped(-1, TRUE);
+      return TRUE;
+    }
+    return MoveToNeighbourMenu(pParent, -1);
+  }
+  CXTPControl *pSelected = GetSelected();
+  if (pSelected && dynamic_cast<CXTPControlPopup *>(pSelected) && pSelected->GetEnabled()) return FALSE;
+  CXTPReferenceHold hold(HoldableThis());
+  return MoveToNeighbourMenu(GetRootParent(), 1);
+}
+
+BOOL CXTPPopupBar::MoveToNeighbourMenu(CXTPCommandBar *pRoot, int nDirection) {
+  const XTPBarPosition position = pRoot->GetPosition();
+  if (pRoot->GetType() != xtpBarTypeMenuBar || !pRoot->IsTrackingMode() ||
+      (position != xtpBarTop && position != xtpBarBottom && position != xtpBarFloating))
+    return FALSE;
+  const int nFrom = pRoot->GetPopupedIndex() != -1 ? pRoot->GetPopupedIndex() : pRoot->GetSelectedIndex();
+  const int nNext = pRoot->GetControls()->GetNextIndex(nFrom, nDirection);
+  if (nNext == -1 || nNext == nFrom) return TRUE;
+  CXTPReferenceHold holdRoot(pRoot);
+  // Selected by keyboard first, so the menu that opens selects its first row.
+  pRoot->SetPopuped(-1, TRUE);
+  pRoot->SetSelected(nNext, TRUE);
+  pRoot->SetPopuped(nNext, TRUE);
+  return TRUE;
+}
+
 BOOL CXTPPopupBar::OnKeyDown(UINT nChar) {
+  if (!IsCustomizeMode() && MoveSideways(nChar)) return TRUE;
   if (m_bHasHidden && nChar == VK_DOWN && m_nTrackingMode) {
     const BOOL bCtrl = ::GetKeyState(VK_CONTROL) < 0;
     const int nNext = m_pControls->GetNextIndex(m_nSelected, 1);

@@ -155,6 +155,11 @@ protected:
   // or a new floating one holding a copy of the menu's rows.
   virtual CXTPToolBar *CreateTornBar();
   void OnTearOffMouseMove(CPoint pt);
+  // Left or Right that leave the menu: TRUE when taken.
+  BOOL MoveSideways(UINT nChar);
+  // Closes the open menu of the tracking menu bar and opens its neighbour
+  // (1 next, -1 previous, wrapping); TRUE when the root is such a bar.
+  static BOOL MoveToNeighbourMenu(CXTPCommandBar *pRoot, int nDirection);
   void OnTearOffTimer();
   // Nested popups tracked after this bar: they take the keys while they
   // track, and close with it.

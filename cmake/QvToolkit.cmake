@@ -64,8 +64,8 @@ if(toolkit_sources)
   # Tests that type, click, move the cursor or take the activation on the
   # shared virtual screen: alone, so they neither disturb nor are disturbed by
   # the windows of tests running beside them.
-  foreach(name CommandBarTest CommandBarsFrameTest ComboBoxTest HookManagerTest MouseManagerTest PopupBarTest
-               PopupTearOffTest TabClientWndTest ToolBarMouseDragTest XTButtonTest XTHeaderCtrlTest
+  foreach(name CommandBarTest CommandBarsFrameTest ComboBoxTest HookManagerTest MenuBarKeysTest MouseManagerTest
+               PopupBarTest PopupTearOffTest TabClientWndTest ToolBarMouseDragTest XTButtonTest XTHeaderCtrlTest
                XTPDockingPaneManagerTest
                XTPToolTipContextTest)
     if(TEST toolkit_${name})

@@ -51,8 +51,8 @@ protected:
   // A system key pressed and released as the system gives it: through the
   // frame's pre-translation, then to the frame, whose default handling turns
   // Alt and F10 into the keyboard-menu command.
-  void SystemKey(UINT key, bool alt) {
-    HWND target = m_frame->m_hWnd;
+  void SystemKey(UINT key, bool alt, HWND target = nullptr) {
+    if (target == nullptr) target = m_frame->m_hWnd;
     const LPARAM context = alt ? 0x20000000 : 0;
     for (UINT message : {WM_SYSKEYDOWN, WM_SYSKEYUP}) {
       MSG msg = {target, message, key, 1 | context | (message == WM_SYSKEYUP ? 0xC0000000 : 0), 0, {0, 0}};
@@ -186,6 +186,41 @@ TEST_F(MainFrameBars, AltAndF10OpenTheMenusArrowsMoveAndEscapeCloses) {
     LeaveMenus();
     EXPECT_FALSE(MenuBar()->IsTrackingMode()) << static_cast<char>(c.letter);
   }
+}
+
+// The keys typed in the folder tree, which has the focus: a lone Alt opens
+// the menus although the tree keeps the system keys to itself; Left and
+// Right inside a menu move to the neighbouring menus, wrapping; Escape
+// closes the menu, then ends the tracking with the focus back in the tree,
+// so that the next Alt+letter works without a click.
+TEST_F(MainFrameBars, KeysTypedInThePaneMoveAlongTheMenusAndLeaveTheFocusThere) {
+  FocusTree();
+  const HWND tree = ::GetFocus();
+  SystemKey(VK_MENU, true, tree);
+  ASSERT_TRUE(MenuBar()->IsTrackingMode()) << "Alt in the tree";
+  MenuKey(VK_DOWN);
+  EXPECT_EQ(MenuBar()->GetPopupedIndex(), 0);
+  const struct {
+    UINT key;
+    int menu;
+  } moves[] = {{VK_RIGHT, 1}, {VK_RIGHT, 2}, {VK_LEFT, 1}, {VK_LEFT, 0}, {VK_LEFT, 4}, {VK_RIGHT, 0}};
+  for (const auto &m : moves) {
+    MenuKey(m.key);
+    EXPECT_EQ(MenuBar()->GetPopupedIndex(), m.menu) << m.key;
+    CXTPCommandBar *open = OpenMenu();
+    ASSERT_NE(open, nullptr);
+    EXPECT_TRUE(open->IsVisible());
+  }
+  MenuKey(VK_ESCAPE);
+  EXPECT_EQ(OpenMenu(), nullptr);
+  EXPECT_TRUE(MenuBar()->IsTrackingMode());
+  MenuKey(VK_ESCAPE);
+  EXPECT_FALSE(MenuBar()->IsTrackingMode());
+  EXPECT_EQ(::GetFocus(), tree);
+  SystemKey('E', true, ::GetFocus());
+  EXPECT_EQ(MenuBar()->GetPopupedIndex(), 1) << "Alt+E after Escape";
+  LeaveMenus();
+  EXPECT_EQ(::GetFocus(), tree);
 }
 
 TEST_F(MainFrameBars, MenuCommandRunsAndItsUpdateHandlerEnablesAndChecksIt) {
