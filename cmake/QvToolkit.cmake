@@ -65,7 +65,7 @@ if(toolkit_sources)
   # shared virtual screen: alone, so they neither disturb nor are disturbed by
   # the windows of tests running beside them.
   foreach(name CommandBarTest CommandBarsFrameTest HookManagerTest MouseManagerTest PopupBarTest XTButtonTest
-               XTHeaderCtrlTest XTPDockingPaneManagerTest
+               XTHeaderCtrlTest XTPDockingPaneManagerTest XTPDockingPaneDragTest
                XTPToolTipContextTest)
     if(TEST toolkit_${name})
       set_tests_properties(toolkit_${name} PROPERTIES RUN_SERIAL ON)
