@@ -3,6 +3,7 @@
 #include "FrameWnd.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneManager.h"
+#include "XTPDockingPaneMiniWnd.h"
 #include "XTPDockingPanePaintManager.h"
 
 namespace {
@@ -80,6 +81,14 @@ void CGalleryDockingPanesSection::Create(CWnd *pParent, const CRect &rcBody) {
     pManager->AttachPane(pSigs, pProps);
     pFrame->RecalcLayout();
     pFrame->RecalcLayout(); // the second pass shows the windows the first one attached
+    if (kThemes[i].nTheme == xtpPaneThemeShortcutBar2003) {
+      // One pane floats beside its frame, in a frame of its own: drag it back by
+      // its caption or double-click the caption.
+      CRect rcFrame;
+      pFrame->GetWindowRect(&rcFrame);
+      pManager->FloatPane(
+          pSigs, CRect(rcFrame.right + 24, rcFrame.top + 16, rcFrame.right + 204, rcFrame.top + 146));
+    }
     m_managers.push_back(std::move(pManager));
   }
   if (hFocus != nullptr && ::IsWindow(hFocus)) ::SetFocus(hFocus);
