@@ -8,6 +8,7 @@
 #include "FrameWnd.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneManager.h"
+#include "XTPDockingPaneMiniWnd.h"
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPPropExchange.h"
 
@@ -131,7 +132,12 @@ BOOL CXTPDockingPaneLayout::RemoveUnusedObjects() {
     CXTPDockingPaneBase *pObject = m_lstObjects[i];
     CXTPDockingPaneBase *pParent = pObject->GetContainer();
     BOOL bRemove = FALSE;
-    if (pObject->GetType() == xtpPaneTypeTabbedContainer && setUsed.count(pObject) == 0) {
+    if (pObject->GetType() == xtpPaneTypeMiniWnd && pObject->IsEmpty()) {
+      // A floating frame whose panes all went elsewhere.
+      if (auto *pTop = static_cast<CXTPDockingPaneMiniWnd *>(pObject)->GetTopPane())
+        pObject->RemovePane(pTop);
+      bRemove = TRUE;
+    } else if (pObject->GetType() == xtpPaneTypeTabbedContainer && setUsed.count(pObject) == 0) {
       if (pParent != nullptr) pParent->RemovePane(pObject);
       bRemove = TRUE;
     } else if (pObject->GetType() == xtpPaneTypeSplitterContainer && pObject != m_pTopContainer) {

@@ -5,6 +5,8 @@
 #include "FrameWnd.h"
 #include "XTPColorManager.h"
 #include "XTPDockingPane.h"
+#include "XTPDockingPaneContext.h"
+#include "XTPDockingPaneMiniWnd.h"
 #include "XTPDockingPanePaintManager.h"
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
@@ -14,6 +16,7 @@
 CXTPDockingPaneManager::CXTPDockingPaneManager() {
   m_pImageManager = new CXTPImageManager;
   m_pToolTipContext = new CXTPToolTipContext;
+  m_pDragContext = new CXTPDockingPaneContext(this);
   SetTheme(xtpPaneThemeDefault);
   // OLE is taken down at the end only when it was set up here: a thread
   // that runs in another apartment already refuses it.
@@ -28,6 +31,7 @@ CXTPDockingPaneManager::~CXTPDockingPaneManager() {
   m_pPaintManager->InternalRelease();
   m_pImageManager->InternalRelease();
   m_pToolTipContext->InternalRelease();
+  delete m_pDragContext;
   if (m_hWnd != nullptr) DestroyWindow();
   if (m_bOleInitialized) ::OleUninitialize();
 }
@@ -46,6 +50,8 @@ CXTPDockingPaneBase *CXTPDockingPaneManager::OnCreatePane(int type, CXTPDockingP
     return new CXTPDockingPaneSplitterContainer(pLayout);
   case xtpPaneTypeClient:
     return new CXTPDockingPaneBase(xtpPaneTypeClient, pLayout);
+  case xtpPaneTypeMiniWnd:
+    return new CXTPDockingPaneMiniWnd(pLayout);
   default:
     // Floating frames and auto-hide panels are not made by this manager.
     return nullptr;
@@ -184,6 +190,75 @@ void CXTPDockingPaneManager::ShowPane(CXTPDockingPane *pPane) {
   pPane->SetFocus();
 }
 
+CXTPDockingPaneMiniWnd *CXTPDockingPaneManager::FloatPane(CXTPDockingPaneBase *pPane, CRect rc) {
+  ASSERT(pPane != nullptr &&
+         (pPane->GetType() == xtpPaneTypeDockingPane || pPane->GetType() == xtpPaneTypeTabbedContainer));
+  if (pPane == nullptr || m_pLayout == nullptr) return nullptr;
+  if (pPane->GetType() == xtpPaneTypeDockingPane) {
+    if (pPane->GetContainer() != nullptr) DetachPane(pPane);
+  } else if (pPane->GetType() == xtpPaneTypeTabbedContainer) {
+    pPane = pPane->Clone(m_pLayout, nullptr, 0);
+  } else {
+    return nullptr;
+  }
+  auto *pMiniWnd = static_cast<CXTPDockingPaneMiniWnd *>(OnCreatePane(xtpPaneTypeMiniWnd, m_pLayout));
+  if (!pMiniWnd->Create(pPane, rc)) {
+    TRACE(L"Warning: the floating frame could not be made\n");
+    return nullptr;
+  }
+  SyncPanesState();
+  return pMiniWnd;
+}
+
+BOOL CXTPDockingPaneManager::ToggleDocking(CXTPDockingPaneBase *pPane) {
+  if (pPane == nullptr || m_pLayout == nullptr) return FALSE;
+  const BOOL bFloating = CXTPDockingPaneMiniWnd::IsMiniWnd(pPane->GetDockingSite());
+  const BOOL bToFloat = !bFloating && !pPane->IsAutoHidden();
+  if (pPane->GetType() == xtpPaneTypeDockingPane) {
+    auto *pDockingPane = static_cast<CXTPDockingPane *>(pPane);
+    return TogglePaneDocking(pDockingPane, GetPaneHolder(pDockingPane, bToFloat));
+  }
+  ASSERT(pPane->GetType() == xtpPaneTypeTabbedContainer || pPane->GetType() == xtpPaneTypeSplitterContainer);
+  CXTPDockingPaneBaseList lst;
+  pPane->FindPane(xtpPaneTypeDockingPane, &lst);
+  int nSelected = 0, nFocused = 0;
+  if (pPane->GetType() == xtpPaneTypeTabbedContainer)
+    if (CXTPDockingPane *pSelected = static_cast<CXTPDockingPaneTabbedContainer *>(pPane)->GetSelected())
+      nSelected = pSelected->GetID();
+  CXTPDockingPaneBase *pHolder = nullptr;
+  for (CXTPDockingPaneBase *p : lst) {
+    auto *pDockingPane = static_cast<CXTPDockingPane *>(p);
+    if (nFocused == 0 && pDockingPane->IsFocus()) nFocused = pDockingPane->GetID();
+    if (CXTPDockingPaneBase *pRecorded = GetPaneHolder(pDockingPane, bToFloat)) pHolder = pRecorded;
+    if (!TogglePaneDocking(pDockingPane, pHolder)) {
+      if (nSelected == pDockingPane->GetID()) nSelected = 0;
+      if (nFocused == pDockingPane->GetID()) nFocused = 0;
+    }
+  }
+  if (nFocused >= 1)
+    ShowPane(nFocused);
+  else if (nSelected > 0)
+    ShowPane(nSelected);
+  return TRUE;
+}
+
+BOOL CXTPDockingPaneManager::TogglePaneDocking(CXTPDockingPane *pPane, CXTPDockingPaneBase *pHolder) {
+  const BOOL bToFloat = !CXTPDockingPaneMiniWnd::IsMiniWnd(pPane->GetDockingSite()) && !pPane->IsAutoHidden();
+  if (bToFloat && (pPane->GetOptions() & xtpPaneNoFloatable) != 0) return FALSE;
+  if (NotifyOwner(bToFloat ? xtpPaneActionFloating : xtpPaneActionDocking, pPane, pHolder) != 0) return FALSE;
+  // A holder that has since left the layout's live tree is no place to go back to.
+  if (pHolder != nullptr && pHolder->GetType() != xtpPaneTypeTabbedContainer) pHolder = nullptr;
+  if (pHolder != nullptr) {
+    AttachPane(pPane, pHolder);
+  } else {
+    CRect rc;
+    pPane->GetWindowRect(&rc);
+    FloatPane(pPane, rc);
+  }
+  NotifyOwner(bToFloat ? xtpPaneActionFloated : xtpPaneActionDocked, pPane);
+  return TRUE;
+}
+
 LRESULT CXTPDockingPaneManager::ClosePane(CXTPDockingPane *pPane) {
   if (pPane == nullptr || m_pSite == nullptr) return 0;
   const LRESULT lResult =
@@ -211,7 +286,10 @@ void CXTPDockingPaneManager::SyncPanesState() {
     CXTPDockingPaneBase *pContainer = info.pPane->GetContainer();
     if (pContainer == nullptr || pContainer->GetDockingSite() == nullptr || pContainer->IsAutoHidden())
       continue;
-    info.pDockingHolder = pContainer;
+    if (CXTPDockingPaneMiniWnd::IsMiniWnd(pContainer->GetDockingSite()))
+      info.pFloatingHolder = pContainer;
+    else
+      info.pDockingHolder = pContainer;
     info.pLastHolder = pContainer;
   }
 }

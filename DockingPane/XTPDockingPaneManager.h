@@ -13,6 +13,8 @@ class CFrameWnd;
 class CXTPImageManager;
 class CXTPToolTipContext;
 class CXTPDockingPanePaintManager;
+class CXTPDockingPaneContext;
+class CXTPDockingPaneMiniWnd;
 
 class CXTPDockingPaneManager : public CWnd {
 public:
@@ -35,6 +37,12 @@ public:
   void ShowPane(int nID) { ShowPane(FindPane(nID)); }
   LRESULT ClosePane(CXTPDockingPane *pPane);
   void HidePane(CXTPDockingPaneBase *) {}
+  // Floats a pane or a tabbed container in a new floating frame at rc (screen).
+  CXTPDockingPaneMiniWnd *FloatPane(CXTPDockingPaneBase *pPane, CRect rc);
+  // Floats what is docked, docks what floats (back into its recorded holders).
+  BOOL ToggleDocking(CXTPDockingPaneBase *pPane);
+  BOOL TogglePaneDocking(CXTPDockingPane *pPane, CXTPDockingPaneBase *pHolder);
+  CXTPDockingPaneContext *GetDragContext() const { return m_pDragContext; }
   CXTPDockingPane *FindPane(int nID) const;
   CXTPDockingPaneBase *GetPaneHolder(CXTPDockingPane *pPane, BOOL bFloating) const;
   void SyncPanesState();
@@ -88,6 +96,7 @@ private:
   CXTPDockingPane *m_pActivePane = nullptr;
   CXTPImageManager *m_pImageManager = nullptr;
   CXTPToolTipContext *m_pToolTipContext = nullptr;
+  CXTPDockingPaneContext *m_pDragContext = nullptr;
   DWORD m_dwDefaultPaneOptions = 0;
   BOOL m_bOleInitialized = FALSE;
 };

@@ -7,6 +7,7 @@
 #include "WindowDc.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneLayout.h"
+#include "XTPDockingPaneContext.h"
 #include "XTPDockingPaneManager.h"
 #include "XTPDockingPanePaintManager.h"
 #include "XTPDockingPaneSplitterContainer.h"
@@ -607,6 +608,14 @@ void CXTPDockingPaneTabbedContainer::OnLButtonDown(CPoint pt) {
   }
   if (IsTabsVisible() && PerformClick(m_hWnd, pt, TRUE)) return;
   const int nHit = HitTest(pt);
+  if (nHit == -2) {
+    // The caption drags the whole container.
+    GiveFocus();
+    CPoint ptScreen = pt;
+    ClientToScreen(&ptScreen);
+    GetDockingPaneManager()->GetDragContext()->Drag(this, ptScreen);
+    return;
+  }
   if (nHit < 0) {
     GiveFocus();
     return;
@@ -641,6 +650,10 @@ void CXTPDockingPaneTabbedContainer::OnMouseMove(CPoint pt) {
   if (GetDockingPaneManager()->NotifyOwner(xtpPaneActionDetaching, m_pTrackingPane) != 0) return;
   m_pTrackingPane = nullptr;
   if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+  if (m_pSelectedPane == nullptr) return;
+  CPoint ptScreen = pt;
+  ClientToScreen(&ptScreen);
+  GetDockingPaneManager()->GetDragContext()->Drag(m_pSelectedPane, ptScreen);
 }
 
 void CXTPDockingPaneTabbedContainer::OnRButtonDown(CPoint pt) {
@@ -656,8 +669,21 @@ void CXTPDockingPaneTabbedContainer::OnRButtonDown(CPoint pt) {
                                   reinterpret_cast<LPARAM>(static_cast<CXTPDockingPaneBase *>(this)));
 }
 
-void CXTPDockingPaneTabbedContainer::OnLButtonDblClk(CPoint) {
-  // Floating a pane by a double click comes with floating frames.
+void CXTPDockingPaneTabbedContainer::OnLButtonDblClk(CPoint pt) {
+  for (int i = 0; i < m_arrCaptionButtons.GetSize(); i++) {
+    CXTPDockingPaneCaptionButton *pButton = m_arrCaptionButtons.GetAt(i);
+    if (pButton->GetRect().PtInRect(pt) && pButton->IsVisible()) return;
+  }
+  const int nHit = HitTest(pt);
+  CXTPDockingPaneManager *pManager = GetDockingPaneManager();
+  if (nHit >= 0) {
+    pManager->ToggleDocking(GetPane(nHit));
+  } else if (nHit == -2) {
+    if (IsAutoHidden() && m_pSelectedPane != nullptr &&
+        (m_pSelectedPane->GetOptions() & xtpPaneNoHideable) != 0)
+      return;
+    pManager->ToggleDocking(this);
+  }
 }
 
 void CXTPDockingPaneTabbedContainer::OnCaptionButtonClick(CXTPDockingPaneCaptionButton *pButton) {

@@ -218,8 +218,12 @@ TEST_F(DockingManager, ATabDraggedOverAnotherSwapsThemAndOffTheStripAsksTheSite)
   EXPECT_EQ(xtpPaneActionDetaching, m_pFrame->m_arrActions.back());
   EXPECT_EQ(pTabbed->GetSafeHwnd(), ::GetCapture());
   m_pFrame->m_nCancelAction = -1;
+  // With its consent the pane's own drag starts; let go at once, it moves nothing.
+  ::PostMessage(m_hFrame, WM_LBUTTONUP, 0, 0);
   pTabbed->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptSecond.x, 5));
   EXPECT_EQ(nullptr, ::GetCapture());
+  EXPECT_EQ(xtpPaneActionFloating, m_pFrame->m_arrActions.back());
+  EXPECT_EQ(pTabbed, pSecond->GetContainer());
   pTabbed->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptSecond.x, 5));
 }
 

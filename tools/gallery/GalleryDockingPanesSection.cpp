@@ -3,6 +3,7 @@
 #include "FrameWnd.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneManager.h"
+#include "XTPDockingPaneMiniWnd.h"
 #include "XTPDockingPanePaintManager.h"
 
 namespace {
@@ -31,6 +32,54 @@ void AttachText(CXTPDockingPane *pPane, CWnd *pParent, LPCTSTR lpszText) {
   pPane->Attach(CWnd::FromHandle(hEdit));
 }
 
+// A frame whose floating pane comes and goes with it. Floating frames are
+// top-level windows, which the gallery's pages do not hide: the pane is
+// floated the first time the page shows (when the frame's place on the
+// screen is known) and its frame is hidden and shown with the page.
+class CPanesFrame : public CFrameWnd {
+public:
+  void SetFloatingPane(CXTPDockingPaneManager *pManager, CXTPDockingPane *pPane) {
+    m_pManager = pManager;
+    m_pFloating = pPane;
+  }
+
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_SHOWWINDOW && m_pFloating != nullptr) {
+      // The first floating waits until the gallery's own frame is up and placed.
+      if (wParam != 0 && !m_bFloated)
+        PostMessage(kFloatLater);
+      else
+        ShowFloating(wParam != 0);
+    }
+    if (message == kFloatLater) {
+      if (IsWindowVisible()) ShowFloating(TRUE);
+      return 0;
+    }
+    return CFrameWnd::WindowProc(message, wParam, lParam);
+  }
+
+private:
+  void ShowFloating(BOOL bShow) {
+    CWnd *pSite = m_pFloating->GetDockingSite();
+    if (!bShow || m_bFloated) {
+      if (CXTPDockingPaneMiniWnd::IsMiniWnd(pSite) &&
+          !static_cast<CXTPDockingPaneMiniWnd *>(pSite)->IsEmpty())
+        pSite->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
+      return;
+    }
+    m_bFloated = TRUE;
+    CRect rc;
+    GetWindowRect(&rc);
+    m_pManager->FloatPane(m_pFloating, CRect(rc.right + 24, rc.top + 16, rc.right + 204, rc.top + 146));
+  }
+
+  static const UINT kFloatLater = WM_APP + 1;
+  CXTPDockingPaneManager *m_pManager = nullptr;
+  CXTPDockingPane *m_pFloating = nullptr;
+  BOOL m_bFloated = FALSE;
+};
+
 } // namespace
 
 CGalleryDockingPanesSection::CGalleryDockingPanesSection() = default;
@@ -51,7 +100,7 @@ void CGalleryDockingPanesSection::Create(CWnd *pParent, const CRect &rcBody) {
   HWND hFocus = ::GetFocus();
   for (int i = 0; i < static_cast<int>(std::size(kThemes)); i++) {
     const CRect rc = FrameRect(rcBody, i);
-    CFrameWnd *pFrame = new CFrameWnd; // deleted with its window
+    auto *pFrame = new CPanesFrame; // deleted with its window
     if (!pFrame->CreateEx(
             WS_EX_CLIENTEDGE,
             AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_APPWORKSPACE)),
@@ -78,6 +127,8 @@ void CGalleryDockingPanesSection::Create(CWnd *pParent, const CRect &rcBody) {
     pSigs->SetTitle(L"Signatures");
     AttachText(pSigs, pFrame, L"JPEG, PDF, ZIP");
     pManager->AttachPane(pSigs, pProps);
+    // Theme 8's frame shows one pane floating beside it while its page is up.
+    if (kThemes[i].nTheme == xtpPaneThemeShortcutBar2003) pFrame->SetFloatingPane(pManager.get(), pSigs);
     pFrame->RecalcLayout();
     pFrame->RecalcLayout(); // the second pass shows the windows the first one attached
     m_managers.push_back(std::move(pManager));

@@ -34,6 +34,7 @@
 #include "File.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneManager.h"
+#include "XTPDockingPaneMiniWnd.h"
 #include "XTPDockingPanePaintManager.h"
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
@@ -501,6 +502,12 @@ TEST_F(Gallery, DockingPanesShowEachThemeAndTheirLayoutComesBack) {
   EXPECT_EQ(strTree, PaneTree(pLoaded->GetTopContainer()));
   EXPECT_EQ(5u, pLoaded->GetPaneList().size());
   pLoaded->InternalRelease();
+
+  // Theme 8's frame has its Signatures pane floating beside it.
+  CXTPDockingPane *pFloating = pPanes->GetManager(4)->FindPane(105);
+  ASSERT_NE(nullptr, pFloating);
+  ASSERT_TRUE(CXTPDockingPaneMiniWnd::IsMiniWnd(pFloating->GetDockingSite()));
+  EXPECT_TRUE(pFloating->GetDockingSite()->IsWindowVisible());
 }
 
 TEST_F(Gallery, TheCommandBarsFrameHasItsMenuBarAndDockedToolbarsListed) {

@@ -1,0 +1,56 @@
+// CXTPDockingPaneMiniWnd: the small top-level frame in which panes float
+// outside the main frame. It holds one splitter container with tabbed
+// containers in it, is dragged as a whole by its caption, docks its panes
+// back on a caption double-click and hides (never closes itself) when its
+// last pane goes. The layout owns it; its window is only shown or hidden.
+#pragma once
+#include "FrameWnd.h"
+#include "XTPDockingPaneBase.h"
+
+class CXTPDockingPane;
+class CXTPDockingPaneSplitterContainer;
+
+class CXTPDockingPaneMiniWnd : public CFrameWnd, public CXTPDockingPaneBase {
+public:
+  explicit CXTPDockingPaneMiniWnd(CXTPDockingPaneLayout *pLayout);
+  ~CXTPDockingPaneMiniWnd() override;
+
+  static BOOL IsMiniWnd(const CWnd *pWnd) {
+    return dynamic_cast<const CXTPDockingPaneMiniWnd *>(pWnd) != nullptr;
+  }
+
+  // Creates the window at rc (moved onto the work area when it lies off it)
+  // around pPane (a pane, a tabbed container or a splitter container).
+  BOOL Create(CXTPDockingPaneBase *pPane, CRect rc);
+  // Creates the window of a frame whose tree is already in place (a loaded layout).
+  BOOL CreateWindowAt(CRect rc);
+
+  void RecalcLayout(BOOL bNotify = TRUE) override;
+  CXTPDockingPaneSplitterContainer *GetTopPane() const { return m_pTopContainer; }
+  CXTPDockingPane *GetSelectedPane() const;
+  BOOL IsCloseEnabled() const { return m_bCloseEnabled; }
+
+  // The pane base.
+  void OnChildContainerChanged(CXTPDockingPaneBase *pContainer) override;
+  void InvalidatePane(BOOL bSelectionChanged) override;
+  void RemovePane(CXTPDockingPaneBase *pPane) override;
+  BOOL IsEmpty() const override;
+  BOOL ContainsPane(CXTPDockingPaneBase *pPane) const override;
+  void FindPane(XTPDockingPaneType type, CXTPDockingPaneBaseList *pList) const override;
+  BOOL IsCaptionButtonVisible(CXTPDockingPaneCaptionButton *pButton) override;
+  BOOL DoPropExchange(CXTPPropExchange *pPX) override;
+  CXTPDockingPaneBase *Clone(CXTPDockingPaneLayout *pLayout, CPaneMap *pMap, DWORD dwIgnoredOptions) override;
+  HWND GetPaneHwnd() const override { return m_hWnd; }
+  void SetTopContainer(CXTPDockingPaneSplitterContainer *pTop);
+
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void PostNcDestroy() override {} // the layout owns the object
+
+private:
+  void OnClose();
+  void UpdateSystemMenu();
+
+  CXTPDockingPaneSplitterContainer *m_pTopContainer = nullptr;
+  BOOL m_bCloseEnabled = FALSE;
+};
