@@ -12,6 +12,60 @@ IMPLEMENT_DYNCREATE(CXTPControlComboBoxList, CXTPPopupBar)
 
 CXTPControlComboBoxList::GetMessageFunction CXTPControlComboBoxList::s_pfnGetMessage = nullptr;
 
+// --- A field window on a bar ----------------------------------------------------
+// The combo box's and the edit control's fields live the same way on their
+// bar's window; these keep that in one place.
+namespace {
+
+HWND FieldOf(const CXTPEdit *pEdit) {
+  return pEdit ? pEdit->GetSafeHwnd() : nullptr;
+}
+
+// A new field takes the bar's font (the GUI font when the bar has none), the
+// control's text and its enabled state.
+void DressField(HWND hField, HWND hBar, const CString &strText, BOOL bEnabled) {
+  LRESULT lFont = ::SendMessageW(hBar, WM_GETFONT, 0, 0);
+  if (!lFont) lFont = reinterpret_cast<LRESULT>(::GetStockObject(DEFAULT_GUI_FONT));
+  ::SendMessageW(hField, WM_SETFONT, static_cast<WPARAM>(lFont), 0);
+  ::SetWindowTextW(hField, strText);
+  ::EnableWindow(hField, bEnabled);
+}
+
+template <class Edit> void DestroyField(Edit *&pEdit) {
+  if (!pEdit) return;
+  if (pEdit->GetSafeHwnd()) pEdit->DestroyWindow();
+  delete pEdit;
+  pEdit = nullptr;
+}
+
+// Laid out: the field moves over its rectangle, shown only when the control is.
+void PlaceField(HWND hField, const CXTPCommandBar *pBar, const CRect &rc, BOOL bShow) {
+  // A menu's window gives its fields back to the site when it closes:
+  // laid out again, the field comes home.
+  if (pBar && pBar->GetSafeHwnd() && ::GetParent(hField) != pBar->GetSafeHwnd())
+    ::SetParent(hField, pBar->GetSafeHwnd());
+  ::SetWindowPos(hField, nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+// Taken out of every bar, the field goes; moved, it follows.
+template <class Edit> void FollowBar(Edit *&pEdit, const CXTPCommandBar *pBar) {
+  if (!FieldOf(pEdit)) return;
+  if (!pBar || !pBar->GetSafeHwnd())
+    DestroyField(pEdit);
+  else
+    ::SetParent(pEdit->GetSafeHwnd(), pBar->GetSafeHwnd());
+}
+
+void ShowFieldUnlessHidden(HWND hField, DWORD dwHideFlags) {
+  if (!hField) return;
+  ::SetWindowPos(hField, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
+                     (dwHideFlags > 0 ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
+}
+
+} // namespace
+
 // --- The list ------------------------------------------------------------------
 
 CXTPControlComboBoxList::CXTPControlComboBoxList() {
@@ -343,55 +397,30 @@ void CXTPControlComboBox::CreateEditWindow() {
   if (!m_pEdit) m_pEdit = CreateEditCtrl();
   const CString strText = m_strEditText;
   if (!m_pEdit->Create(WS_CHILD | ES_AUTOHSCROLL, GetEditRect(), m_pParent, 0)) return;
-  // The bar's font when it has one, else the GUI font.
-  LRESULT lFont = ::SendMessageW(m_pParent->GetSafeHwnd(), WM_GETFONT, 0, 0);
-  if (!lFont) lFont = reinterpret_cast<LRESULT>(::GetStockObject(DEFAULT_GUI_FONT));
-  ::SendMessageW(m_pEdit->GetSafeHwnd(), WM_SETFONT, static_cast<WPARAM>(lFont), 0);
-  ::SetWindowTextW(m_pEdit->GetSafeHwnd(), strText);
-  ::EnableWindow(m_pEdit->GetSafeHwnd(), m_bEnabled);
+  DressField(m_pEdit->GetSafeHwnd(), m_pParent->GetSafeHwnd(), strText, m_bEnabled);
   if (IsVisible() && !GetRect().IsRectEmpty()) ::ShowWindow(m_pEdit->GetSafeHwnd(), SW_SHOWNA);
 }
 
 void CXTPControlComboBox::DestroyEditWindow() {
-  if (!m_pEdit) return;
-  if (m_pEdit->GetSafeHwnd()) m_pEdit->DestroyWindow();
-  delete m_pEdit;
-  m_pEdit = nullptr;
+  DestroyField(m_pEdit);
 }
 
 void CXTPControlComboBox::SetRect(CRect rcControl) {
   CXTPControlPopup::SetRect(rcControl);
   CreateEditWindow();
-  if (m_pEdit && m_pEdit->GetSafeHwnd()) {
-    // A menu's window gives its fields back to the site when it closes:
-    // laid out again, the field comes home.
-    if (m_pParent && m_pParent->GetSafeHwnd() &&
-        ::GetParent(m_pEdit->GetSafeHwnd()) != m_pParent->GetSafeHwnd())
-      ::SetParent(m_pEdit->GetSafeHwnd(), m_pParent->GetSafeHwnd());
-    const CRect rc = GetEditRect();
-    const BOOL bShow = IsVisible() && !rcControl.IsRectEmpty();
-    ::SetWindowPos(m_pEdit->GetSafeHwnd(), nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
-                   SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-  }
+  if (HWND hField = FieldOf(m_pEdit))
+    PlaceField(hField, m_pParent, GetEditRect(), IsVisible() && !rcControl.IsRectEmpty());
 }
 
 void CXTPControlComboBox::SetParent(CXTPCommandBar *pParent) {
   CXTPControlPopup::SetParent(pParent);
-  if (!m_pEdit || !m_pEdit->GetSafeHwnd()) return;
-  // Taken out of every bar, the field goes; moved, it follows.
-  if (!pParent || !pParent->GetSafeHwnd())
-    DestroyEditWindow();
-  else
-    ::SetParent(m_pEdit->GetSafeHwnd(), pParent->GetSafeHwnd());
+  FollowBar(m_pEdit, pParent);
 }
 
 void CXTPControlComboBox::SetHideFlags(DWORD dwFlags) {
   if (dwFlags == m_dwHideFlags) return;
   CXTPControlPopup::SetHideFlags(dwFlags);
-  if (m_pEdit && m_pEdit->GetSafeHwnd())
-    ::SetWindowPos(m_pEdit->GetSafeHwnd(), nullptr, 0, 0, 0, 0,
-                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
-                       (dwFlags > 0 ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
+  ShowFieldUnlessHidden(FieldOf(m_pEdit), dwFlags);
   DelayLayoutParent();
 }
 
@@ -590,52 +619,29 @@ void CXTPControlEdit::CreateEditWindow() {
   if (!m_pEdit->Create(WS_CHILD | ES_AUTOHSCROLL | (m_bReadOnly ? ES_READONLY : 0), GetEditRect(), m_pParent,
                        0))
     return;
-  LRESULT lFont = ::SendMessageW(m_pParent->GetSafeHwnd(), WM_GETFONT, 0, 0);
-  if (!lFont) lFont = reinterpret_cast<LRESULT>(::GetStockObject(DEFAULT_GUI_FONT));
-  ::SendMessageW(m_pEdit->GetSafeHwnd(), WM_SETFONT, static_cast<WPARAM>(lFont), 0);
-  ::SetWindowTextW(m_pEdit->GetSafeHwnd(), strText);
-  ::EnableWindow(m_pEdit->GetSafeHwnd(), m_bEnabled);
+  DressField(m_pEdit->GetSafeHwnd(), m_pParent->GetSafeHwnd(), strText, m_bEnabled);
 }
 
 void CXTPControlEdit::DestroyEditWindow() {
-  if (!m_pEdit) return;
-  if (m_pEdit->GetSafeHwnd()) m_pEdit->DestroyWindow();
-  delete m_pEdit;
-  m_pEdit = nullptr;
+  DestroyField(m_pEdit);
 }
 
 void CXTPControlEdit::SetRect(CRect rcControl) {
   CXTPControl::SetRect(rcControl);
   CreateEditWindow();
-  if (m_pEdit && m_pEdit->GetSafeHwnd()) {
-    // A menu's window gives its fields back to the site when it closes:
-    // laid out again, the field comes home.
-    if (m_pParent && m_pParent->GetSafeHwnd() &&
-        ::GetParent(m_pEdit->GetSafeHwnd()) != m_pParent->GetSafeHwnd())
-      ::SetParent(m_pEdit->GetSafeHwnd(), m_pParent->GetSafeHwnd());
-    const CRect rc = GetEditRect();
-    const BOOL bShow = IsVisible() && !rcControl.IsRectEmpty();
-    ::SetWindowPos(m_pEdit->GetSafeHwnd(), nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
-                   SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-  }
+  if (HWND hField = FieldOf(m_pEdit))
+    PlaceField(hField, m_pParent, GetEditRect(), IsVisible() && !rcControl.IsRectEmpty());
 }
 
 void CXTPControlEdit::SetParent(CXTPCommandBar *pParent) {
   CXTPControl::SetParent(pParent);
-  if (!m_pEdit || !m_pEdit->GetSafeHwnd()) return;
-  if (!pParent || !pParent->GetSafeHwnd())
-    DestroyEditWindow();
-  else
-    ::SetParent(m_pEdit->GetSafeHwnd(), pParent->GetSafeHwnd());
+  FollowBar(m_pEdit, pParent);
 }
 
 void CXTPControlEdit::SetHideFlags(DWORD dwFlags) {
   if (dwFlags == m_dwHideFlags) return;
   CXTPControl::SetHideFlags(dwFlags);
-  if (m_pEdit && m_pEdit->GetSafeHwnd())
-    ::SetWindowPos(m_pEdit->GetSafeHwnd(), nullptr, 0, 0, 0, 0,
-                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
-                       (dwFlags > 0 ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
+  ShowFieldUnlessHidden(FieldOf(m_pEdit), dwFlags);
   DelayLayoutParent();
 }
 
