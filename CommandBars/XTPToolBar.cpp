@@ -1,6 +1,7 @@
 #include "XTPToolBar.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "Dc.h"
 #include "FrameWnd.h"
@@ -669,14 +670,24 @@ int CXTPToolBar::FindSimilarControl(CXTPControls *pControls, CXTPControl *pContr
 
 void CXTPToolBar::FillExpandPopup(CXTPPopupBar *pPopup) {
   CXTPControls *pControls = pPopup->GetControls();
-  // The buttons there was no room for. The dock row's other bars join them
-  // once the dock bars hold rows.
-  for (int i = 0; i < GetControlCount(); i++) {
-    CXTPControl *pControl = GetControl(i);
-    if (pControl->GetHideFlags() != xtpHideWrap) continue;
-    CXTPControl *pCopy = pControls->AddClone(pControl, -1, TRUE);
-    pCopy->SetHideFlags(0);
-    pCopy->SetBeginGroup(FALSE);
+  // The buttons there was no room for: of every bar in the dock row, or of
+  // this bar alone when no dock bar holds it.
+  std::vector<CXTPCommandBar *> row;
+  if (CXTPDockBar *pDockBar = CXTPDockBar::FromBar(this)) {
+    const int nEntry = pDockBar->FindBar(this);
+    if (nEntry >= 0) pDockBar->GetVisibleToolbars(nEntry, row);
+  }
+  if (row.empty()) row.push_back(this);
+  if (m_pCommandBars && row.size() > 1) {
+    m_pCommandBars->GetHiddenControls(this, pPopup);
+  } else {
+    for (int i = 0; i < GetControlCount(); i++) {
+      CXTPControl *pControl = GetControl(i);
+      if (pControl->GetHideFlags() != xtpHideWrap) continue;
+      CXTPControl *pCopy = pControls->AddClone(pControl, -1, TRUE);
+      pCopy->SetHideFlags(0);
+      pCopy->SetBeginGroup(FALSE);
+    }
   }
   const BOOL bCustomizable = m_pCommandBars && m_pCommandBars->IsCustomizeAvail();
   if (!GetShowExpandButtonAlways() && !bCustomizable) return;
@@ -689,13 +700,18 @@ void CXTPToolBar::FillExpandPopup(CXTPPopupBar *pPopup) {
   CXTPCommandBar *pAddRemoveBar = pAddRemove->GetCommandBar();
   if (!pAddRemoveBar) return;
   // One entry per bar of the row; a bar that is not docked is its row.
-  CXTPControl *pEntry = pAddRemoveBar->GetControls()->Add(xtpControlPopup, 0);
-  pEntry->SetCaption(m_strTitle);
-  pEntry->SetFlags(pEntry->GetFlags() | xtpFlagManualUpdate);
-  pEntry->SetEnabled(m_bBuiltIn && IsCustomizable() &&
-                     (!m_pCommandBars || m_pCommandBars->IsCustomizeAvail()));
-  if (pEntry->GetEnabled())
-    if (auto *pList = dynamic_cast<CXTPPopupBar *>(pEntry->GetCommandBar())) FillAddOrRemoveList(pList);
+  for (CXTPCommandBar *pRowBar : row) {
+    auto *pToolBar = dynamic_cast<CXTPToolBar *>(pRowBar);
+    if (pToolBar == nullptr) continue;
+    CXTPControl *pEntry = pAddRemoveBar->GetControls()->Add(xtpControlPopup, 0);
+    pEntry->SetCaption(pToolBar->m_strTitle);
+    pEntry->SetFlags(pEntry->GetFlags() | xtpFlagManualUpdate);
+    pEntry->SetEnabled(pToolBar->m_bBuiltIn && pToolBar->IsCustomizable() &&
+                       (!m_pCommandBars || m_pCommandBars->IsCustomizeAvail()));
+    if (pEntry->GetEnabled())
+      if (auto *pList = dynamic_cast<CXTPPopupBar *>(pEntry->GetCommandBar()))
+        pToolBar->FillAddOrRemoveList(pList);
+  }
 }
 
 void CXTPToolBar::FillAddOrRemoveList(CXTPPopupBar *pPopup) {

@@ -147,8 +147,8 @@ public:
   // Fills pPopup with a line per button of the bar, the user's hidden ones
   // put back in their places unchecked, and the "Reset" line.
   void FillAddOrRemoveList(CXTPPopupBar *pPopup);
-  // The expand popup's entries for this bar: the buttons without room, then
-  // "Add or Remove Buttons" with this bar's list.
+  // The expand popup's entries: the buttons without room in this bar's dock
+  // row, then "Add or Remove Buttons" with a list per bar of the row.
   void FillExpandPopup(CXTPPopupBar *pPopup);
   BOOL OnKeyDown(UINT nChar) override;
 

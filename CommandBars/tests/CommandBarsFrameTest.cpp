@@ -320,6 +320,16 @@ TEST_F(CommandBarsFrame, HiddenControlsOfARowComeFromEveryBarInIt) {
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(wrapped, listed);
     pPopup->InternalRelease();
+    // The chevron of either bar lists the same buttons.
+    pPopup = CXTPPopupBar::CreatePopupBar(pBars);
+    pBar->FillExpandPopup(pPopup);
+    listed.clear();
+    for (int i = 0; i < pPopup->GetControlCount(); i++)
+      if (pPopup->GetControl(i)->GetID() != 0)
+        listed.push_back(static_cast<UINT>(pPopup->GetControl(i)->GetID()));
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(wrapped, listed);
+    pPopup->InternalRelease();
   }
   // A floating bar lists nothing here.
   ASSERT_TRUE(pBars->FloatCommandBar(pSecond));
