@@ -215,7 +215,12 @@ TEST_P(SystemDrives, AreListedByTheirBootSectorSearchedAndRecovered) {
   EXPECT_EQ(m_app.ResultsPresent, 1);
   if (c.kind == ScanKind::FatVolume) HoldForScreenshot("fat-search");
 
-  const std::string destination = WindowsPath(base) + "-recovered-" +
+  // In the prefix's own temporary folder, not beside the images: the folder
+  // picker lists every folder on its way down, and the host's folders on the
+  // way to the build tree can be many (a shared /tmp holds hundreds).
+  char temp[MAX_PATH] = {};
+  ASSERT_NE(::GetTempPathA(MAX_PATH, temp), 0u);
+  const std::string destination = std::string(temp) + "qv-recovered-" + c.image + "-" +
                                   std::to_string(::GetCurrentProcessId()) + "-" +
                                   std::to_string(::GetTickCount());
   ASSERT_TRUE(::CreateDirectoryW(Widen(destination).c_str(), nullptr));
