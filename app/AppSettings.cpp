@@ -56,6 +56,21 @@ bool ShowWizardAtStartSetting(HKEY root, const wchar_t *keyPath) {
   return ReadRegistryDword(root, keyPath, L"KOVA_SW").value_or(1) != 0;
 }
 
+std::wstring StartupTipFile(HKEY root, const wchar_t *keyPath) {
+  std::wstring folder;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, keyPath, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    DWORD type = 0, size = MAX_PATH * sizeof(wchar_t);
+    if (RegQueryValueExW(key, L"Path", nullptr, &type, reinterpret_cast<BYTE *>(buffer), &size) ==
+            ERROR_SUCCESS &&
+        (type == REG_SZ || type == REG_EXPAND_SZ))
+      folder.assign(buffer, wcsnlen(buffer, MAX_PATH));
+    RegCloseKey(key);
+  }
+  return folder + L"\\tips.txt";
+}
+
 bool SettingsWriter::Write(const wchar_t *valueName, DWORD value) {
   if (WriteRegistryDword(m_root, m_keyPath.c_str(), valueName, value)) return true;
   if (!m_told && m_cannotWrite) {

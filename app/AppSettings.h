@@ -34,6 +34,9 @@ std::wstring ProgramFolder();
 // no value yet, opens it.
 bool ShowWizardAtStartSetting(HKEY root, const wchar_t *keyPath);
 
+// The tips file of the tip of the day: "tips.txt" in the folder "Path" names.
+std::wstring StartupTipFile(HKEY root, const wchar_t *keyPath);
+
 // The writes of one key. A setting that cannot be stored holds only until
 // the program ends: the first failed write of a run says so, later ones
 // stay quiet.

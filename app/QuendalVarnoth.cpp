@@ -50,6 +50,9 @@ BOOL CQuendalVarnothApp::InitInstance() {
   // A copied program has no set-up behind it: make the key its settings go to.
   EnsureProductKey(HKEY_LOCAL_MACHINE, kProductKeyPath, ProgramFolder());
   SetRegistryKey(L"Local AppWizard-Generated Applications");
+  // The View menu's check shows the stored setting even before a wizard page
+  // has read it.
+  TipsOnStartup = GetProfileInt(L"Tip", L"StartUp", 0) == 0 ? 1 : 0;
 
   CInstanceChecker checker(m_pszAppName);
   if (checker.PreviousInstanceRunning()) {

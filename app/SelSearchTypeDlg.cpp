@@ -4,6 +4,7 @@
 #include "HelpFiles.h"
 #include "QuendalVarnoth.h"
 #include "resource.h"
+#include "XTTipOfTheDay.h"
 
 SearchKindChoice CurrentSearchKind(const int (&searchKind)[3]) {
   if (searchKind[1]) return SearchKindChoice::Advanced;
@@ -192,7 +193,12 @@ void CSelSearchTypeDlg::OnPaint() {
 }
 
 void CSelSearchTypeDlg::CheckStartupTip() {
-  // The tip dialog's own setting: the profile says whether tips are NOT shown.
+  // The tip dialog keeps the setting itself: it is read once, by the dialog.
+  CXTTipOfTheDay tip(StartupTipFile(HKEY_LOCAL_MACHINE, kProductKeyPath).c_str(), GetParent());
   CQuendalVarnothApp &app = App();
-  app.TipsOnStartup = app.GetProfileInt(L"Tip", L"StartUp", 0) == 0 ? 1 : 0;
+  app.TipsOnStartup = tip.IsStartup() ? 1 : 0;
+  if (!app.TipsOnStartup) return;
+  tip.DoModal();
+  // The box in the dialog may have changed it: the menu's check follows.
+  app.TipsOnStartup = tip.IsStartup() ? 1 : 0;
 }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cwctype>
+#include <optional>
 #include <string>
 
 namespace {
@@ -44,12 +45,72 @@ HWND WaitForWindow(DWORD processId, const wchar_t *title) {
   return nullptr;
 }
 
+// The tip of the day's dialog: a window of the process with its
+// "Show tips at startup" box and its Next Tip button.
+constexpr int kTipShowBox = 9126;
+constexpr int kTipNextButton = 9127;
+constexpr int kTipsOnStartupCommand = 32811;
+const wchar_t kTipProfileKey[] = L"Software\\Local AppWizard-Generated Applications\\QuendalVarnoth\\Tip";
+
+HWND FindTip(DWORD processId, int tries) {
+  for (int i = 0; i < tries; i++) {
+    WindowSearch search = {processId, nullptr, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+          auto *s = reinterpret_cast<WindowSearch *>(lParam);
+          DWORD owner = 0;
+          GetWindowThreadProcessId(hwnd, &owner);
+          if (owner != s->processId || !IsWindowVisible(hwnd) || !GetDlgItem(hwnd, kTipShowBox) ||
+              !GetDlgItem(hwnd, kTipNextButton))
+            return TRUE;
+          s->found = hwnd;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+// Closes the tip as its Close button does; false when none came.
+bool CloseTip(DWORD processId) {
+  HWND tip = FindTip(processId, 100);
+  if (tip == nullptr) return false;
+  SendMessageW(tip, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(tip, IDOK)));
+  for (int i = 0; i < 100 && IsWindow(tip); i++) Sleep(50);
+  return !IsWindow(tip);
+}
+
+// "StartUp" of the per-user profile: 1 means no tips at start; none when absent.
+std::optional<DWORD> StoredTipStartUp() {
+  DWORD value = 0, size = sizeof(value);
+  if (RegGetValueW(HKEY_CURRENT_USER, kTipProfileKey, L"StartUp", RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
+  return value;
+}
+
+void StoreTipStartUp(std::optional<DWORD> value) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kTipProfileKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                            nullptr),
+            ERROR_SUCCESS);
+  if (value)
+    RegSetValueExW(key, L"StartUp", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&*value), sizeof *value);
+  else
+    RegDeleteValueW(key, L"StartUp");
+  RegCloseKey(key);
+}
+
 class StartupWizard : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key,
                               nullptr),
               ERROR_SUCCESS);
+    StoreTipStartUp(std::nullopt);
   }
   void TearDown() override {
     if (m_process.hProcess) {
@@ -87,6 +148,7 @@ TEST_F(StartupWizard, OpensOverTheMainWindowWhenKovaSwIsSet) {
   ASSERT_TRUE(Start());
   HWND wizard = WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery - Wizard");
   ASSERT_NE(wizard, nullptr);
+  EXPECT_TRUE(CloseTip(m_process.dwProcessId)); // a profile without a setting shows tips
   HWND main = WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery");
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(GetWindow(wizard, GW_OWNER), main);
@@ -125,6 +187,7 @@ TEST_F(StartupWizard, FirstStartWithoutTheProductKeyMakesItAndOpensTheWizard) {
   ASSERT_TRUE(Start());
   HWND wizard = WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery - Wizard");
   ASSERT_NE(wizard, nullptr);
+  EXPECT_TRUE(CloseTip(m_process.dwProcessId)); // a profile without a setting shows tips
   HWND page = reinterpret_cast<HWND>(SendMessageW(wizard, PSM_GETCURRENTPAGEHWND, 0, 0));
   ASSERT_NE(page, nullptr);
   EXPECT_EQ(IsDlgButtonChecked(page, 1007), (UINT)BST_CHECKED);
@@ -173,6 +236,7 @@ TEST_F(StartupWizard, LanguageOneStartsInFrench) {
   ASSERT_TRUE(started);
   ASSERT_NE(wizard, nullptr);
   ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(CloseTip(m_process.dwProcessId));
 
   // The wizard's page and its string-table texts come from French.dll.
   HWND page = reinterpret_cast<HWND>(SendMessageW(wizard, PSM_GETCURRENTPAGEHWND, 0, 0));
@@ -188,6 +252,77 @@ TEST_F(StartupWizard, LanguageOneStartsInFrench) {
 
   SendMessageW(wizard, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
   for (int i = 0; i < 100 && !IsWindowEnabled(main); i++) Sleep(50);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(m_process.hProcess, 20000), WAIT_OBJECT_0);
+}
+
+// Sends the View menu's Show Tips On Startup command and gives back what it
+// stored: the inverse of the check it turned from.
+std::optional<DWORD> ToggleTipsOnStartup(HWND main) {
+  SendMessageW(main, WM_COMMAND, MAKEWPARAM(kTipsOnStartupCommand, 0), 0);
+  return StoredTipStartUp();
+}
+
+TEST_F(StartupWizard, TheTipShowsOverTheWizardAndItsBoxIsStoredAndFollowedByTheMenu) {
+  const DWORD on = 1;
+  ASSERT_EQ(RegSetValueExW(m_key, L"KOVA_SW", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&on), sizeof on),
+            ERROR_SUCCESS);
+  ASSERT_TRUE(Start());
+  HWND wizard = WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery - Wizard");
+  ASSERT_NE(wizard, nullptr);
+  HWND tip = FindTip(m_process.dwProcessId, 100);
+  ASSERT_NE(tip, nullptr);
+  EXPECT_EQ(GetWindow(tip, GW_OWNER), wizard); // modal over the wizard
+  EXPECT_FALSE(IsWindowEnabled(wizard));
+  EXPECT_EQ(IsDlgButtonChecked(tip, kTipShowBox), (UINT)BST_CHECKED);
+  // A tip from the tips.txt beside the program, not an empty page.
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(tip, kTipNextButton)));
+
+  SendMessageW(GetDlgItem(tip, kTipShowBox), BM_CLICK, 0, 0);
+  EXPECT_TRUE(CloseTip(m_process.dwProcessId));
+  EXPECT_EQ(StoredTipStartUp(), std::optional<DWORD>(1));
+  EXPECT_TRUE(IsWindowEnabled(wizard));
+
+  SendMessageW(wizard, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+  HWND main = WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery");
+  ASSERT_NE(main, nullptr);
+  for (int i = 0; i < 100 && !IsWindowEnabled(main); i++) Sleep(50);
+  // The menu's check went off with the box: the command turns it on again.
+  EXPECT_EQ(ToggleTipsOnStartup(main), std::optional<DWORD>(0));
+  EXPECT_EQ(ToggleTipsOnStartup(main), std::optional<DWORD>(1));
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(m_process.hProcess, 20000), WAIT_OBJECT_0);
+}
+
+TEST_F(StartupWizard, NoTipShowsWhenTheProfileSaysSo) {
+  StoreTipStartUp(1);
+  const DWORD on = 1;
+  ASSERT_EQ(RegSetValueExW(m_key, L"KOVA_SW", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&on), sizeof on),
+            ERROR_SUCCESS);
+  ASSERT_TRUE(Start());
+  HWND wizard = WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery - Wizard");
+  ASSERT_NE(wizard, nullptr);
+  EXPECT_EQ(FindTip(m_process.dwProcessId, 20), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(wizard));
+
+  SendMessageW(wizard, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+  HWND main = WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery");
+  ASSERT_NE(main, nullptr);
+  for (int i = 0; i < 100 && !IsWindowEnabled(main); i++) Sleep(50);
+  EXPECT_EQ(ToggleTipsOnStartup(main), std::optional<DWORD>(0)); // the check was off
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(m_process.hProcess, 20000), WAIT_OBJECT_0);
+}
+
+TEST_F(StartupWizard, WithoutTheWizardTheMenuCheckStillShowsTheStoredSetting) {
+  const DWORD off = 0;
+  ASSERT_EQ(RegSetValueExW(m_key, L"KOVA_SW", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&off), sizeof off),
+            ERROR_SUCCESS);
+  ASSERT_TRUE(Start());
+  HWND main = WaitForWindow(m_process.dwProcessId, L"Quendal Varnoth File Recovery");
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(FindTip(m_process.dwProcessId, 10), nullptr);
+  EXPECT_EQ(ToggleTipsOnStartup(main), std::optional<DWORD>(1)); // the check was on
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(m_process.hProcess, 20000), WAIT_OBJECT_0);
 }
