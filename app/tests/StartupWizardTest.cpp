@@ -133,8 +133,16 @@ protected:
     std::wstring commandLine = std::wstring(L"\"") + QV_PROGRAM + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    return CreateProcessW(QV_PROGRAM, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &m_process) != 0;
+    // Right after the previous test's program has ended, Wine can refuse a
+    // new one for a moment: try again briefly before calling it a failure.
+    for (int attempt = 0; attempt < 40; attempt++) {
+      if (CreateProcessW(QV_PROGRAM, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                         &m_process) != 0)
+        return true;
+      Sleep(100);
+    }
+    ADD_FAILURE() << "the program would not start: error " << GetLastError();
+    return false;
   }
 
   HKEY m_key = nullptr;
