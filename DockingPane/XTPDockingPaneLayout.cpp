@@ -38,6 +38,20 @@ CXTPDockingPaneBase *CXTPDockingPaneLayoutLoader::Resolve(int nIndex) const {
   return nIndex >= 1 && nIndex <= GetCount() ? m_arrObjects[nIndex - 1] : nullptr;
 }
 
+CString CXTPDockingPaneLayoutLoader::ChildKey(int i) {
+  CString strKey;
+  strKey.Format(L"Pane-%d", i + 1);
+  return strKey;
+}
+
+CXTPDockingPaneBase *CXTPDockingPaneLayoutLoader::LoadChild(CXTPPropExchange *pPX, int i,
+                                                            const CXTPDockingPaneBase *pParent) const {
+  int nIndex = 0;
+  if (!PX_Int(pPX, ChildKey(i), nIndex, 0)) return nullptr;
+  CXTPDockingPaneBase *pChild = Resolve(nIndex);
+  return CanAdopt(pParent, pChild) ? pChild : nullptr;
+}
+
 BOOL CXTPDockingPaneLayoutLoader::CanAdopt(const CXTPDockingPaneBase *pParent, CXTPDockingPaneBase *pChild) {
   // Every adopted child had no parent and did not hold its new parent, so
   // the tree stays free of cycles and ContainsPane always ends.

@@ -6,6 +6,7 @@
 
 #include "CmdTarget.h"
 #include "XTPDockingPaneBase.h"
+#include "XTPPropExchange.h"
 
 #include <vector>
 
@@ -35,7 +36,22 @@ public:
   // pParent, has no container yet and does not hold pParent.
   static BOOL CanAdopt(const CXTPDockingPaneBase *pParent, CXTPDockingPaneBase *pChild);
 
+  // A container's children are saved as "Pane-1".."Pane-n", each the
+  // child's object index.
+  template <class Child>
+  static void StoreChildren(CXTPPropExchange *pPX, const std::vector<Child *> &children) {
+    for (size_t i = 0; i < children.size(); i++) {
+      int nIndex = children[i]->GetIndex();
+      PX_Int(pPX, ChildKey(static_cast<int>(i)), nIndex, 0);
+    }
+  }
+  // The i-th (from 0) saved child, when its entry is there and pParent may
+  // adopt it; null otherwise.
+  CXTPDockingPaneBase *LoadChild(CXTPPropExchange *pPX, int i, const CXTPDockingPaneBase *pParent) const;
+
 private:
+  static CString ChildKey(int i);
+
   const std::vector<CXTPDockingPaneBase *> &m_arrObjects;
 };
 

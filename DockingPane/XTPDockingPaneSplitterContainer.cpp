@@ -592,12 +592,7 @@ BOOL CXTPDockingPaneSplitterContainer::DoPropExchange(CXTPPropExchange *pPX) {
   int nCount = static_cast<int>(m_lstPanes.size());
   PX_Int(pPX, L"Panes", nCount, 0);
   if (pPX->IsStoring()) {
-    for (int i = 0; i < nCount; i++) {
-      CString strKey;
-      strKey.Format(L"Pane-%d", i + 1);
-      int nIndex = m_lstPanes[i]->GetIndex();
-      PX_Int(pPX, strKey, nIndex, 0);
-    }
+    CXTPDockingPaneLayoutLoader::StoreChildren(pPX, m_lstPanes);
     return TRUE;
   }
   // Indices come from outside: each must name an object that may stand in a
@@ -605,12 +600,8 @@ BOOL CXTPDockingPaneSplitterContainer::DoPropExchange(CXTPPropExchange *pPX) {
   auto *pLoader = reinterpret_cast<CXTPDockingPaneLayoutLoader *>(pPX->m_dwData);
   if (pLoader == nullptr || nCount < 1 || nCount > pLoader->GetCount()) return FALSE;
   for (int i = 0; i < nCount; i++) {
-    CString strKey;
-    strKey.Format(L"Pane-%d", i + 1);
-    int nIndex = 0;
-    if (!PX_Int(pPX, strKey, nIndex, 0)) return FALSE;
-    CXTPDockingPaneBase *pChild = pLoader->Resolve(nIndex);
-    if (!pLoader->CanAdopt(this, pChild)) return FALSE;
+    CXTPDockingPaneBase *pChild = pLoader->LoadChild(pPX, i, this);
+    if (pChild == nullptr) return FALSE;
     const XTPDockingPaneType type = pChild->GetType();
     if (type != xtpPaneTypeTabbedContainer && type != xtpPaneTypeSplitterContainer &&
         type != xtpPaneTypeClient)

@@ -412,24 +412,14 @@ BOOL CXTPDockingPaneTabbedContainer::DoPropExchange(CXTPPropExchange *pPX) {
   PX_Int(pPX, L"Panes", nCount, 0);
   PX_Int(pPX, L"Selected", nSelected, 0);
   if (pPX->IsStoring()) {
-    for (int i = 0; i < nCount; i++) {
-      CString strKey;
-      strKey.Format(L"Pane-%d", i + 1);
-      int nIndex = m_lstPanes[i]->GetIndex();
-      PX_Int(pPX, strKey, nIndex, 0);
-    }
+    CXTPDockingPaneLayoutLoader::StoreChildren(pPX, m_lstPanes);
     return TRUE;
   }
   auto *pLoader = reinterpret_cast<CXTPDockingPaneLayoutLoader *>(pPX->m_dwData);
   if (pLoader == nullptr || nCount < 0 || nCount > pLoader->GetCount()) return FALSE;
   for (int i = 0; i < nCount; i++) {
-    CString strKey;
-    strKey.Format(L"Pane-%d", i + 1);
-    int nIndex = 0;
-    if (!PX_Int(pPX, strKey, nIndex, 0)) return FALSE;
-    CXTPDockingPaneBase *pChild = pLoader->Resolve(nIndex);
-    if (!CXTPDockingPaneLayoutLoader::CanAdopt(this, pChild) || pChild->GetType() != xtpPaneTypeDockingPane)
-      return FALSE;
+    CXTPDockingPaneBase *pChild = pLoader->LoadChild(pPX, i, this);
+    if (pChild == nullptr || pChild->GetType() != xtpPaneTypeDockingPane) return FALSE;
     _InsertPane(static_cast<CXTPDockingPane *>(pChild));
   }
   for (CXTPDockingPane *pPane : m_lstPanes)
