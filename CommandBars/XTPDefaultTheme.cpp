@@ -10,19 +10,6 @@
 #include "XTPDrawHelpers.h"
 #include "XTPImageManager.h"
 
-namespace {
-
-BOOL IsControlPopuped(CXTPControl *pControl) {
-  auto *pPopup = dynamic_cast<CXTPControlPopup *>(pControl);
-  return pPopup && pPopup->GetPopup();
-}
-
-BOOL IsPopupType(XTPControlType type) {
-  return type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup;
-}
-
-} // namespace
-
 CXTPDefaultTheme::CXTPDefaultTheme() {
   m_iconsInfo.bUseFadedIcons = FALSE;
   m_iconsInfo.bIconsWithShadow = FALSE;

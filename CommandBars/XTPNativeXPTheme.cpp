@@ -16,11 +16,6 @@ const int kPropEdgeShadowColor = 3806; // TMT_EDGESHADOWCOLOR
 const int kPropFillColorHint = 3821;   // TMT_FILLCOLORHINT
 const UINT kGetFlatMenu = 0x1022;      // SPI_GETFLATMENU
 
-BOOL IsControlPopuped(CXTPControl *pControl) {
-  auto *pPopup = dynamic_cast<CXTPControlPopup *>(pControl);
-  return pPopup && pPopup->GetPopup();
-}
-
 } // namespace
 
 CXTPNativeXPTheme::CXTPNativeXPTheme() {

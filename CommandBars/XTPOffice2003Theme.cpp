@@ -16,11 +16,6 @@ HWND XTPThemeOwnerWindow() {
 
 namespace {
 
-BOOL IsControlPopuped(CXTPControl *pControl) {
-  auto *pPopup = dynamic_cast<CXTPControlPopup *>(pControl);
-  return pPopup && pPopup->GetPopup();
-}
-
 COLORREF Blend(COLORREF clr1, COLORREF clr2, int nPercent) {
   return CXTPColorManager::BlendColors(clr1, clr2, nPercent);
 }

@@ -14,15 +14,6 @@
 
 namespace {
 
-BOOL IsControlPopuped(CXTPControl *pControl) {
-  auto *pPopup = dynamic_cast<CXTPControlPopup *>(pControl);
-  return pPopup && pPopup->GetPopup();
-}
-
-BOOL IsPopupType(XTPControlType type) {
-  return type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup;
-}
-
 BOOL IsOnPopup(CXTPControl *pControl) {
   CXTPCommandBar *pBar = pControl->GetParent();
   return pBar && pBar->GetType() == xtpBarTypePopup;

@@ -389,11 +389,6 @@ void CXTPPaintManager::DrawDownTriangle(CXTPPaintManager *pPM, CDC *pDC, int x, 
 
 namespace {
 
-BOOL IsControlPopuped(CXTPControl *pControl) {
-  auto *pPopup = dynamic_cast<CXTPControlPopup *>(pControl);
-  return pPopup && pPopup->GetPopup();
-}
-
 int BarPosition(CXTPControl *pControl) {
   return pControl->GetParent() ? pControl->GetParent()->GetPosition() : xtpBarTop;
 }
@@ -798,4 +793,13 @@ void CXTPPaintManager::AnimateExpanding(CXTPCommandBar *pBar, CDC *pDestDC, CDC 
     copyBand(rcClient.bottom);
     ::Sleep(static_cast<DWORD>(m_nAnimationTime / nSteps));
   }
+}
+
+BOOL CXTPPaintManager::IsControlPopuped(CXTPControl *pControl) {
+  auto *pPopup = dynamic_cast<CXTPControlPopup *>(pControl);
+  return pPopup && pPopup->GetPopup();
+}
+
+BOOL CXTPPaintManager::IsPopupType(int nType) {
+  return nType == xtpControlPopup || nType == xtpControlButtonPopup || nType == xtpControlSplitButtonPopup;
 }

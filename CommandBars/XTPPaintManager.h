@@ -191,6 +191,11 @@ public:
   // Whether the control shows its icon on a toolbar: style 0 shows icons
   // except on popup controls, styles 2 and 3 always.
   static BOOL IsIconStyle(CXTPControl *pControl);
+  // A popup control whose popup is open.
+  static BOOL IsControlPopuped(CXTPControl *pControl);
+  // Popup, button-popup and split-button-popup controls (type as an int:
+  // the control types are not known here).
+  static BOOL IsPopupType(int nType);
 
   // --- Seams for tests: the system values that choose fonts --------------
   typedef BOOL (*FontExistsFunction)(LPCTSTR lpszFaceName);
