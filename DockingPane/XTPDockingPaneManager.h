@@ -71,6 +71,12 @@ public:
   XTPDockingPaneDirection MirrorDirection(XTPDockingPaneDirection direction) const;
   void SetDefaultPaneOptions(DWORD dwOptions) { m_dwDefaultPaneOptions = dwOptions; }
   DWORD GetDefaultPaneOptions() const { return m_dwDefaultPaneOptions; }
+  // Drags show translucent highlight windows in place of the outline (where
+  // the system has layered windows), and with them the docking stickers.
+  void SetAlphaDockingContext(BOOL bAlpha) { m_bAlphaDockingContext = bAlpha; }
+  BOOL IsAlphaDockingContext() const { return m_bAlphaDockingContext; }
+  void SetShowDockingContextStickers(BOOL bStickers) { m_bShowDockingContextStickers = bStickers; }
+  BOOL IsShowDockingContextStickers() const { return m_bShowDockingContextStickers; }
   // OLE was set up by this manager (and so is to be taken down by it).
   BOOL IsOleInitialized() const { return m_bOleInitialized; }
 
@@ -99,4 +105,6 @@ private:
   CXTPDockingPaneContext *m_pDragContext = nullptr;
   DWORD m_dwDefaultPaneOptions = 0;
   BOOL m_bOleInitialized = FALSE;
+  BOOL m_bAlphaDockingContext = FALSE;
+  BOOL m_bShowDockingContextStickers = FALSE;
 };
