@@ -84,6 +84,7 @@ public:
   CXTPDockingPaneSplitterContainer *GetTopContainer() const { return m_pTopContainer; }
   void SetTopContainer(CXTPDockingPaneSplitterContainer *pTop) { m_pTopContainer = pTop; }
   CXTPDockingPaneBase *GetClientPane() const { return m_pClient; }
+  void SetClientPane(CXTPDockingPaneBase *pClient) { m_pClient = pClient; }
   CXTPDockingPaneInfoList &GetPaneList() { return m_lstPanes; }
   const std::vector<CXTPDockingPaneBase *> &GetObjects() const { return m_lstObjects; }
   BOOL IsUserLayout() const { return m_bUserLayout; }

@@ -2,6 +2,8 @@
 
 #include <ole2.h>
 
+#include <vector>
+
 #include "FrameWnd.h"
 #include "XTPColorManager.h"
 #include "XTPDockingPane.h"
@@ -256,6 +258,80 @@ BOOL CXTPDockingPaneManager::TogglePaneDocking(CXTPDockingPane *pPane, CXTPDocki
     FloatPane(pPane, rc);
   }
   NotifyOwner(bToFloat ? xtpPaneActionFloated : xtpPaneActionDocked, pPane);
+  return TRUE;
+}
+
+namespace {
+
+CXTPDockingPaneBase *Copied(const CXTPDockingPaneBase::CPaneMap &map, CXTPDockingPaneBase *pSource) {
+  for (const auto &entry : map)
+    if (entry.first == pSource) return entry.second;
+  return nullptr;
+}
+
+} // namespace
+
+BOOL CXTPDockingPaneManager::SetLayout(CXTPDockingPaneLayout *pSource) {
+  if (pSource == nullptr || pSource == m_pLayout || m_pLayout == nullptr || m_pSite == nullptr ||
+      pSource->GetTopContainer() == nullptr || pSource->GetClientPane() == nullptr)
+    return FALSE;
+  CXTPDockingPaneLayout *pLayout = CreateLayout();
+  pLayout->Free();
+  pLayout->SetUserLayout(FALSE);
+  CXTPDockingPaneBase::CPaneMap map;
+  auto *pTop =
+      static_cast<CXTPDockingPaneSplitterContainer *>(pSource->GetTopContainer()->Clone(pLayout, &map, 0));
+  // The floating frames' trees are copied now; their windows are made once
+  // every pane has its window back, since a shown frame lays its panes out.
+  struct FrameCopy {
+    CXTPDockingPaneMiniWnd *pFrame;
+    CXTPDockingPaneBase *pTop;
+    CRect rc;
+  };
+  std::vector<FrameCopy> frames;
+  for (CXTPDockingPaneBase *pObject : pSource->GetObjects()) {
+    if (pObject->GetType() != xtpPaneTypeMiniWnd || pObject->IsEmpty()) continue;
+    auto *pFrame = static_cast<CXTPDockingPaneMiniWnd *>(OnCreatePane(xtpPaneTypeMiniWnd, pLayout));
+    CXTPDockingPaneBase *pFrameTop =
+        static_cast<CXTPDockingPaneMiniWnd *>(pObject)->GetTopPane()->Clone(pLayout, &map, 0);
+    frames.push_back({pFrame, pFrameTop, pObject->GetPaneWindowRect()});
+  }
+  for (CXTPDockingPaneInfo &info : pSource->GetPaneList()) {
+    CXTPDockingPaneInfo copy;
+    copy.pPane = static_cast<CXTPDockingPane *>(Copied(map, info.pPane));
+    // A closed pane is in no container: it is copied on its own.
+    if (copy.pPane == nullptr)
+      copy.pPane = static_cast<CXTPDockingPane *>(info.pPane->Clone(pLayout, &map, 0));
+    copy.pDockingHolder = Copied(map, info.pDockingHolder);
+    copy.pFloatingHolder = Copied(map, info.pFloatingHolder);
+    copy.pLastHolder = Copied(map, info.pLastHolder);
+    pLayout->GetPaneList().push_back(copy);
+  }
+  // Panes the saved layout does not know keep their ids and windows, closed.
+  for (CXTPDockingPaneInfo &info : m_pLayout->GetPaneList()) {
+    BOOL bKnown = FALSE;
+    for (CXTPDockingPaneInfo &copy : pLayout->GetPaneList())
+      if (copy.pPane->GetID() == info.pPane->GetID()) bKnown = TRUE;
+    if (bKnown) continue;
+    CXTPDockingPaneInfo copy;
+    copy.pPane = static_cast<CXTPDockingPane *>(info.pPane->Clone(pLayout, &map, 0));
+    pLayout->GetPaneList().push_back(copy);
+  }
+  for (CXTPDockingPaneInfo &copy : pLayout->GetPaneList())
+    if (CXTPDockingPane *pOld = FindPane(copy.pPane->GetID())) pOld->MoveWindowTo(copy.pPane);
+  pLayout->SetTopContainer(pTop);
+  pLayout->SetClientPane(Copied(map, pSource->GetClientPane()));
+
+  if (m_pActivePane != nullptr) OnActivatePane(FALSE, m_pActivePane);
+  CXTPDockingPaneLayout *pOld = m_pLayout;
+  m_pLayout = pLayout;
+  for (FrameCopy &frame : frames) {
+    if (!frame.pFrame->CreateWindowAt(frame.rc)) TRACE(L"Warning: the floating frame could not be made\n");
+    frame.pFrame->SetTopContainer(static_cast<CXTPDockingPaneSplitterContainer *>(frame.pTop));
+  }
+  pOld->InternalRelease();
+  SyncPanesState();
+  if (m_pSite->GetSafeHwnd() != nullptr) m_pSite->RecalcLayout();
   return TRUE;
 }
 

@@ -42,6 +42,12 @@ public:
   // Floats what is docked, docks what floats (back into its recorded holders).
   BOOL ToggleDocking(CXTPDockingPaneBase *pPane);
   BOOL TogglePaneDocking(CXTPDockingPane *pPane, CXTPDockingPaneBase *pHolder);
+  // Makes a copy of pLayout (one of CreateLayout's, filled by loading) the
+  // working layout: the docked tree is rebuilt, floating frames are made and
+  // shown where they were saved, and each pane's window goes to the pane of
+  // the same id. Panes pLayout lacks stay, closed. pLayout is not changed.
+  // FALSE (and nothing changed) for a layout that is not whole.
+  BOOL SetLayout(CXTPDockingPaneLayout *pLayout);
   CXTPDockingPaneContext *GetDragContext() const { return m_pDragContext; }
   CXTPDockingPane *FindPane(int nID) const;
   CXTPDockingPaneBase *GetPaneHolder(CXTPDockingPane *pPane, BOOL bFloating) const;
