@@ -510,6 +510,23 @@ TEST_F(Gallery, DockingPanesShowEachThemeAndTheirLayoutComesBack) {
   EXPECT_TRUE(pFloating->GetDockingSite()->IsWindowVisible());
 }
 
+TEST_F(Gallery, DockingPanesDragWithStickersUntilTheirCheckBoxIsCleared) {
+  auto *pPanes = Section<CGalleryDockingPanesSection>();
+  ASSERT_NE(pPanes, nullptr);
+  HWND hCheck = pPanes->GetStickersCheck();
+  ASSERT_NE(nullptr, hCheck);
+  EXPECT_TRUE(::IsWindowVisible(hCheck));
+  for (BOOL bOn : {TRUE, FALSE, TRUE}) {
+    SCOPED_TRACE(bOn);
+    EXPECT_EQ(bOn ? BST_CHECKED : BST_UNCHECKED, ::SendMessage(hCheck, BM_GETCHECK, 0, 0));
+    for (int i = 0; i < pPanes->GetManagerCount(); i++) {
+      EXPECT_EQ(bOn, pPanes->GetManager(i)->IsAlphaDockingContext());
+      EXPECT_EQ(bOn, pPanes->GetManager(i)->IsShowDockingContextStickers());
+    }
+    ::SendMessage(hCheck, BM_CLICK, 0, 0);
+  }
+}
+
 TEST_F(Gallery, TheCommandBarsFrameHasItsMenuBarAndDockedToolbarsListed) {
   auto *pSection = Section<CGalleryCommandBarsFrameSection>();
   ASSERT_NE(pSection->GetFrame(), nullptr);
