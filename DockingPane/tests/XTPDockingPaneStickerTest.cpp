@@ -342,6 +342,29 @@ TEST_F(DockingStickers, OffTheArrowsThePaneFloatsWhereTheHighlightShowedIt) {
   ASSERT_TRUE(CXTPDockingPaneMiniWnd::IsMiniWnd(m_pLeft->GetDockingSite()));
 }
 
+TEST_F(DockingStickers, AWholeFloatingFrameDroppedOnAnArrowDocksItsPanes) {
+  CXTPDockingPaneMiniWnd *pMiniWnd = m_pManager->FloatPane(m_pLeft, CRect(700, 100, 860, 260));
+  ASSERT_NE(nullptr, pMiniWnd);
+  m_pFrame->RecalcLayout();
+  Pump();
+  ASSERT_EQ("V(H(C ) T2 )", Shape(m_pManager->GetTopPane()));
+  CRect rcMini;
+  pMiniWnd->CWnd::GetWindowRect(&rcMini);
+  const CRect rcClient = ScreenRect(m_pManager->GetClientPane());
+  const Seen seen = DragOnto(pMiniWnd->GetTopPane(), CPoint(rcMini.left + 30, rcMini.top + 8),
+                             rcClient.CenterPoint(), [&](const CXTPDockingPaneContext &context) {
+                               const CXTPDockingPaneStickerWnd *pCross = FindSticker(context, 15);
+                               if (pCross == nullptr) return rcClient.CenterPoint();
+                               return PartPoint(WindowRect(pCross->GetSafeHwnd()),
+                                                CXTPDockingPaneStickerWnd::partLeft, TRUE);
+                             });
+  ASSERT_FALSE(seen.hotParts.empty());
+  EXPECT_EQ(CXTPDockingPaneStickerWnd::partLeft, seen.hotParts[0]);
+  EXPECT_EQ("V(H(T1 C ) T2 )", Shape(m_pManager->GetTopPane()));
+  EXPECT_EQ(m_hFrame, ::GetParent(m_pLeft->GetContainer()->GetPaneHwnd()));
+  EXPECT_FALSE(pMiniWnd->IsWindowVisible());
+}
+
 TEST_F(DockingStickers, ARefusedArrowIsNotLitAndTheDropFloats) {
   m_pFrame->m_nCancelAction = xtpPaneActionDocking;
   CXTPDockingPaneBase *pDragged = m_pLeft->GetContainer();
