@@ -7,11 +7,12 @@
 
 #include <algorithm>
 #include <functional>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "FrameWnd.h"
+#include "XTPColorManager.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneContext.h"
 #include "XTPDockingPaneManager.h"
@@ -19,6 +20,7 @@
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneStickerWnd.h"
 #include "XTPDockingPaneTabbedContainer.h"
+#include "XTPResource.h"
 
 void PrintTo(const CRect &rc, std::ostream *os) {
   *os << "(" << rc.left << ", " << rc.top << ", " << rc.right << ", " << rc.bottom << ")";
@@ -471,6 +473,64 @@ TEST(DockingStickerWnd, TheShapeAndTheHitTestFollowThePicture) {
     EXPECT_EQ(0, sticker.HitTest(CPoint(rc.right + 1, rc.top)));
     ::DeleteObject(hShape);
   }
+}
+
+// The pixels of a top sticker as DrawStickers paints it, or as the given
+// sheet's top arrow is when copied without its transparent green.
+std::vector<COLORREF> TopArrowPixels(const CXTPDockingPaneStickerWnd *pSticker, UINT nSheet) {
+  const CSize size(43, 30);
+  HDC hScreen = ::GetDC(nullptr);
+  HDC hDC = ::CreateCompatibleDC(hScreen);
+  HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, size.cx, size.cy);
+  ::ReleaseDC(nullptr, hScreen);
+  HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+  const RECT rc = {0, 0, size.cx, size.cy};
+  ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+  if (pSticker != nullptr) {
+    pSticker->DrawStickers(hDC);
+  } else {
+    LPCTSTR lpszName = MAKEINTRESOURCE(nSheet);
+    auto hSheet = static_cast<HBITMAP>(
+        ::LoadImageW(AfxFindResourceHandle(lpszName, RT_BITMAP), lpszName, IMAGE_BITMAP, 0, 0, 0));
+    HDC hSheetDC = ::CreateCompatibleDC(hDC);
+    HGDIOBJ hOldSheet = ::SelectObject(hSheetDC, hSheet);
+    ::TransparentBlt(hDC, 0, 0, size.cx, size.cy, hSheetDC, 0, 0, size.cx, size.cy, RGB(0, 255, 0));
+    ::SelectObject(hSheetDC, hOldSheet);
+    ::DeleteDC(hSheetDC);
+    ::DeleteObject(hSheet);
+  }
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < size.cy; y++)
+    for (int x = 0; x < size.cx; x++) pixels.push_back(::GetPixel(hDC, x, y));
+  ::SelectObject(hDC, hOld);
+  ::DeleteObject(hBitmap);
+  ::DeleteDC(hDC);
+  return pixels;
+}
+
+TEST(DockingStickerWnd, TheArrowsTakeTheSheetOfTheSystemColourScheme) {
+  const struct {
+    const char *pszName;
+    int nTheme;
+    UINT nSheet;
+  } cases[] = {
+      {"blue", xtpSystemThemeBlue, XTP_IDB_DOCKINGPANE_STICKERS},
+      {"olive", xtpSystemThemeOlive, XTP_IDB_DOCKINGPANE_STICKERS_OLIVE},
+      {"silver", xtpSystemThemeSilver, XTP_IDB_DOCKINGPANE_STICKERS_SILVER},
+      {"none known", xtpSystemThemeUnknown, XTP_IDB_DOCKINGPANE_STICKERS},
+  };
+  CXTPDockingPaneStickerWnd sticker(CXTPDockingPaneStickerWnd::partTop);
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.pszName);
+    XTPGetColorManager()->SetSystemTheme(c.nTheme);
+    EXPECT_EQ(TopArrowPixels(nullptr, c.nSheet), TopArrowPixels(&sticker, 0));
+  }
+  XTPGetColorManager()->SetSystemTheme(xtpSystemThemeAuto);
+  // The sheets differ, so the comparison tells them apart.
+  EXPECT_NE(TopArrowPixels(nullptr, XTP_IDB_DOCKINGPANE_STICKERS),
+            TopArrowPixels(nullptr, XTP_IDB_DOCKINGPANE_STICKERS_OLIVE));
+  EXPECT_NE(TopArrowPixels(nullptr, XTP_IDB_DOCKINGPANE_STICKERS),
+            TopArrowPixels(nullptr, XTP_IDB_DOCKINGPANE_STICKERS_SILVER));
 }
 
 } // namespace
