@@ -318,6 +318,9 @@ void CXTPDockingPaneManager::GetDockingRect(CRect &rc, CXTPDockingPaneBase *pPan
 
 void CXTPDockingPaneManager::RecalcFramesLayout() {
   if (m_hWnd == nullptr || m_pLayout == nullptr) return;
+  for (CXTPDockingPaneBase *pObject : m_pLayout->GetObjects())
+    if (pObject->GetType() == xtpPaneTypeMiniWnd)
+      static_cast<CXTPDockingPaneMiniWnd *>(pObject)->RecalcFrameStyle();
   for (CXTPDockingPaneInfo &info : m_pLayout->GetPaneList()) {
     CXTPDockingPaneBase *pContainer = info.pPane->GetContainer();
     CWnd *pFrame = pContainer != nullptr ? pContainer->GetDockingSite() : nullptr;
