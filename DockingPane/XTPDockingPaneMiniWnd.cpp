@@ -595,9 +595,8 @@ BOOL CXTPDockingPaneMiniWnd::OnThemedMessage(UINT message, WPARAM wParam, LPARAM
     lResult = 0;
     return TRUE;
   case WM_NCACTIVATE:
-    // The system would paint its own caption over the themed one.
+    lResult = CFrameWnd::WindowProc(message, wParam, lParam);
     RedrawPane();
-    lResult = TRUE;
     return TRUE;
   case WM_NCCALCSIZE:
     OnNcCalcSize(lParam);

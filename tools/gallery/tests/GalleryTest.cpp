@@ -30,6 +30,7 @@
 #include "GalleryToolTipSection.h"
 #include "XTPDrawHelpers.h"
 #include "GalleryDockingPanesSection.h"
+#include "GalleryDockingThemesSection.h"
 #include "Archive.h"
 #include "File.h"
 #include "XTPDockingPane.h"
@@ -508,6 +509,43 @@ TEST_F(Gallery, DockingPanesShowEachThemeAndTheirLayoutComesBack) {
   ASSERT_NE(nullptr, pFloating);
   ASSERT_TRUE(CXTPDockingPaneMiniWnd::IsMiniWnd(pFloating->GetDockingSite()));
   EXPECT_TRUE(pFloating->GetDockingSite()->IsWindowVisible());
+}
+
+TEST_F(Gallery, DockingThemesShowTheOtherThemesAndThemedFloatingFrames) {
+  auto *pThemes = Section<CGalleryDockingThemesSection>();
+  ASSERT_NE(pThemes, nullptr);
+  ASSERT_EQ(5, pThemes->GetManagerCount());
+  const int kThemes[] = {3, 6, 7, 9, 10};
+  for (int i = 0; i < pThemes->GetManagerCount(); i++) {
+    CXTPDockingPaneManager *pManager = pThemes->GetManager(i);
+    EXPECT_EQ(kThemes[i], pManager->GetPaintManager()->GetTheme());
+    CXTPDockingPane *pLog = pManager->FindPane(101);
+    ASSERT_NE(pLog, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(pLog->GetChildHwnd()));
+  }
+  // Theme 10's Signatures float open, theme 3's Find Results rolled up, both with the theme's caption.
+  const struct {
+    int nManager, nPane;
+    BOOL bCollapsed;
+  } kFloating[] = {{4, 105, FALSE}, {0, 103, TRUE}};
+  for (const auto &f : kFloating) {
+    CXTPDockingPane *pPane = pThemes->GetManager(f.nManager)->FindPane(f.nPane);
+    ASSERT_NE(nullptr, pPane);
+    ASSERT_TRUE(CXTPDockingPaneMiniWnd::IsMiniWnd(pPane->GetDockingSite())) << "pane " << f.nPane;
+    auto *pMini = static_cast<CXTPDockingPaneMiniWnd *>(pPane->GetDockingSite());
+    EXPECT_TRUE(pMini->IsWindowVisible()) << "pane " << f.nPane;
+    EXPECT_TRUE(pMini->IsThemed());
+    EXPECT_EQ(f.bCollapsed, pMini->IsCollapsed()) << "pane " << f.nPane;
+    ::SetCursorPos(5, 700);
+    for (int k = 0; k < 200 && f.bCollapsed && !pMini->IsRolledUp(); k++) { PumpMessages(); ::Sleep(10); }
+    for (int k = 0; k < 30; k++) { PumpMessages(); ::Sleep(10); }
+    CRect rcDbg; pMini->CWnd::GetWindowRect(&rcDbg);
+    HWND hOwner = ::GetWindow(pMini->GetSafeHwnd(), GW_OWNER);
+    HDC hScreen = ::GetDC(nullptr);
+    printf("DBGPIX %06lx %06lx %06lx\n", (long)::GetPixel(hScreen, rcDbg.left + 1, rcDbg.top + 50), (long)::GetPixel(hScreen, rcDbg.left + 50, rcDbg.top + 8), (long)::GetPixel(hScreen, rcDbg.left + 50, rcDbg.top + 20));
+    ::ReleaseDC(nullptr, hScreen);
+    printf("DBG %d,%d,%d,%d owner %p main %p ex %lx style %lx\n", rcDbg.left, rcDbg.top, rcDbg.right, rcDbg.bottom, (void*)hOwner, (void*)theApp.GetFrame()->GetSafeHwnd(), (long)pMini->GetExStyle(), (long)pMini->GetStyle());
+  }
 }
 
 TEST_F(Gallery, TheCommandBarsFrameHasItsMenuBarAndDockedToolbarsListed) {
