@@ -187,6 +187,9 @@ void CXTPDockingPaneManager::ShowPane(CXTPDockingPane *pPane) {
     if (pInfo->pLastHolder == nullptr) return;
     static_cast<CXTPDockingPaneTabbedContainer *>(pInfo->pLastHolder)->_InsertPane(pPane);
   }
+  // A pane shown in a rolled-up floating frame brings the frame down again.
+  if (CXTPDockingPaneMiniWnd::IsMiniWnd(pPane->GetDockingSite()))
+    static_cast<CXTPDockingPaneMiniWnd *>(pPane->GetDockingSite())->Expand();
   pPane->SetFocus();
 }
 

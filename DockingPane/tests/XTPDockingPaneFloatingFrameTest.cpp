@@ -170,26 +170,35 @@ TEST_F(ThemedFloatingFrame, AutoHideRollsTheFrameUpWhileTheMouseIsAwayAndItUnrol
   EXPECT_EQ(nHeight, WindowRect().Height()) << "no roll-up once it is off";
 }
 
-TEST_F(ThemedFloatingFrame, AutoHideTwiceBringsTheFrameBackAndARolledUpFrameSavesItsFullHeight) {
+TEST_F(ThemedFloatingFrame, ShowingAPaneUnrollsTheFrameAndACopyKeepsTheFullHeight) {
   const int nHeight = WindowRect().Height();
+  auto rollUp = [this] {
+    ::SetCursorPos(50, 50);
+    PumpUntil([this] { return m_pMini->IsRolledUp() && !m_pMini->IsAnimating(); }, 5000);
+  };
   ClickAt(ButtonPoint(XTP_IDS_DOCKINGPANE_AUTOHIDE));
   ASSERT_TRUE(m_pMini->IsCollapsed());
-  ::SetCursorPos(50, 50);
-  PumpUntil([this] { return m_pMini->IsRolledUp() && !m_pMini->IsAnimating(); }, 5000);
+  rollUp();
   ASSERT_TRUE(m_pMini->IsRolledUp());
-  // A copy of the layout keeps the roll-up and the full height; its rectangle is the caption's.
+  // Showing one of its panes unrolls the frame; Auto Hide again turns rolling up off and the height stays.
+  m_pManager->ShowPane(m_pPane);
+  EXPECT_FALSE(m_pMini->IsRolledUp());
+  EXPECT_EQ(nHeight, WindowRect().Height());
+  ClickAt(ButtonPoint(XTP_IDS_DOCKINGPANE_AUTOHIDE));
+  EXPECT_FALSE(m_pMini->IsCollapsed());
+  EXPECT_EQ(nHeight, WindowRect().Height());
+
+  // Rolled up again, a copy of the frame keeps the roll-up and the full
+  // height, and its rectangle is the caption's.
+  ClickAt(ButtonPoint(XTP_IDS_DOCKINGPANE_AUTOHIDE));
+  rollUp();
+  ASSERT_TRUE(m_pMini->IsRolledUp());
   std::unique_ptr<CXTPDockingPaneLayout> pCopy(m_pManager->CreateLayout());
   ASSERT_TRUE(pCopy->IsUserLayout());
   auto *pCopied = static_cast<CXTPDockingPaneMiniWnd *>(m_pMini->Clone(pCopy.get(), nullptr, 0));
   EXPECT_TRUE(pCopied->IsCollapsed());
   EXPECT_EQ(nHeight, pCopied->GetExpandedHeight());
   EXPECT_EQ(CaptionHeight() + 8, pCopied->GetPaneWindowRect().Height());
-  // Unrolled by the mouse, then Auto Hide again: rolling up is off and the height stays.
-  const CPoint ptPin = ButtonPoint(XTP_IDS_DOCKINGPANE_AUTOHIDE);
-  m_pMini->SendMessage(WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(ptPin.x, ptPin.y));
-  ClickAt(ButtonPoint(XTP_IDS_DOCKINGPANE_AUTOHIDE));
-  EXPECT_FALSE(m_pMini->IsCollapsed());
-  EXPECT_EQ(nHeight, WindowRect().Height());
 }
 
 TEST_F(ThemedFloatingFrame, TheCloseButtonClosesThePanesAndARightClickAsksTheSite) {
