@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "Archive.h"
+#include "File.h"
 #include "FrameWnd.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneManager.h"
@@ -16,6 +18,7 @@
 #include "XTPDockingPanePaintManager.h"
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
+#include "XTPPropExchange.h"
 
 namespace {
 
@@ -188,11 +191,35 @@ TEST_F(ThemedFloatingFrame, ShowingAPaneUnrollsTheFrameAndACopyKeepsTheFullHeigh
   EXPECT_FALSE(m_pMini->IsCollapsed());
   EXPECT_EQ(nHeight, WindowRect().Height());
 
-  // Rolled up again, a copy of the frame keeps the roll-up and the full
-  // height, and its rectangle is the caption's.
+  // Rolled up again.
   ClickAt(ButtonPoint(XTP_IDS_DOCKINGPANE_AUTOHIDE));
   rollUp();
   ASSERT_TRUE(m_pMini->IsRolledUp());
+  // The saved form keeps the roll-up and the full height.
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    m_pManager->GetLayout()->Serialize(ar);
+  }
+  file.SeekToBegin();
+  CXTPDockingPaneLayout *pLoaded = m_pManager->CreateLayout();
+  {
+    CArchive ar(&file, CArchive::load);
+    CXTPPropExchangeArchive px(ar);
+    ASSERT_TRUE(pLoaded->Load(&px));
+  }
+  int nFrames = 0;
+  for (CXTPDockingPaneBase *pObject : pLoaded->GetObjects()) {
+    if (pObject->GetType() != xtpPaneTypeMiniWnd || pObject->IsEmpty()) continue;
+    auto *pLoadedFrame = static_cast<CXTPDockingPaneMiniWnd *>(pObject);
+    EXPECT_TRUE(pLoadedFrame->IsCollapsed());
+    EXPECT_EQ(nHeight, pLoadedFrame->GetExpandedHeight());
+    nFrames++;
+  }
+  EXPECT_EQ(1, nFrames);
+  pLoaded->InternalRelease();
+
+  // So does a copy of the frame, whose rectangle is the caption's.
   std::unique_ptr<CXTPDockingPaneLayout> pCopy(m_pManager->CreateLayout());
   ASSERT_TRUE(pCopy->IsUserLayout());
   auto *pCopied = static_cast<CXTPDockingPaneMiniWnd *>(m_pMini->Clone(pCopy.get(), nullptr, 0));
