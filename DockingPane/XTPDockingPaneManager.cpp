@@ -189,6 +189,9 @@ void CXTPDockingPaneManager::ShowPane(CXTPDockingPane *pPane) {
     if (pInfo->pLastHolder == nullptr) return;
     static_cast<CXTPDockingPaneTabbedContainer *>(pInfo->pLastHolder)->_InsertPane(pPane);
   }
+  // A pane shown in a rolled-up floating frame brings the frame down again.
+  if (CXTPDockingPaneMiniWnd::IsMiniWnd(pPane->GetDockingSite()))
+    static_cast<CXTPDockingPaneMiniWnd *>(pPane->GetDockingSite())->Expand();
   pPane->SetFocus();
 }
 
@@ -394,6 +397,9 @@ void CXTPDockingPaneManager::GetDockingRect(CRect &rc, CXTPDockingPaneBase *pPan
 
 void CXTPDockingPaneManager::RecalcFramesLayout() {
   if (m_hWnd == nullptr || m_pLayout == nullptr) return;
+  for (CXTPDockingPaneBase *pObject : m_pLayout->GetObjects())
+    if (pObject->GetType() == xtpPaneTypeMiniWnd)
+      static_cast<CXTPDockingPaneMiniWnd *>(pObject)->RecalcFrameStyle();
   for (CXTPDockingPaneInfo &info : m_pLayout->GetPaneList()) {
     CXTPDockingPaneBase *pContainer = info.pPane->GetContainer();
     CWnd *pFrame = pContainer != nullptr ? pContainer->GetDockingSite() : nullptr;

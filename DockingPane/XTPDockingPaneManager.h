@@ -93,6 +93,9 @@ public:
   BOOL m_bSplitterTracker = TRUE;
   BOOL m_bShowMaximizeButton = FALSE;
   BOOL m_bLockSplitters = FALSE;
+  // Floating frames draw their own caption through the paint manager, with
+  // caption buttons and rolling up; RecalcFramesLayout applies a change.
+  BOOL m_bThemedFloatingFrames = FALSE;
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -67,6 +67,7 @@ if(toolkit_sources)
   foreach(name CommandBarTest CommandBarsFrameTest ComboBoxTest HookManagerTest MenuBarKeysTest MouseManagerTest
                PopupBarTest PopupTearOffTest TabClientWndTest ToolBarMouseDragTest XTButtonTest XTHeaderCtrlTest
                XTPDockingPaneDragTest XTPDockingPaneManagerTest XTPDockingPaneStickerTest
+               XTPDockingPaneFloatingFrameTest
                XTPToolTipContextTest)
     if(TEST toolkit_${name})
       set_tests_properties(toolkit_${name} PROPERTIES RUN_SERIAL ON)

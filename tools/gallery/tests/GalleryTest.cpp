@@ -30,6 +30,7 @@
 #include "GalleryToolTipSection.h"
 #include "XTPDrawHelpers.h"
 #include "GalleryDockingPanesSection.h"
+#include "GalleryDockingThemesSection.h"
 #include "Archive.h"
 #include "File.h"
 #include "XTPDockingPane.h"
@@ -524,6 +525,38 @@ TEST_F(Gallery, DockingPanesDragWithStickersUntilTheirCheckBoxIsCleared) {
       EXPECT_EQ(bOn, pPanes->GetManager(i)->IsShowDockingContextStickers());
     }
     ::SendMessage(hCheck, BM_CLICK, 0, 0);
+  }
+}
+
+TEST_F(Gallery, DockingThemesShowTheOtherThemesAndThemedFloatingFrames) {
+  auto *pThemes = Section<CGalleryDockingThemesSection>();
+  ASSERT_NE(pThemes, nullptr);
+  ASSERT_EQ(5, pThemes->GetManagerCount());
+  const int kThemes[] = {3, 6, 7, 9, 10};
+  for (int i = 0; i < pThemes->GetManagerCount(); i++) {
+    CXTPDockingPaneManager *pManager = pThemes->GetManager(i);
+    EXPECT_EQ(kThemes[i], pManager->GetPaintManager()->GetTheme());
+    CXTPDockingPane *pLog = pManager->FindPane(101);
+    ASSERT_NE(pLog, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(pLog->GetChildHwnd()));
+  }
+  // Theme 10's Signatures float open, theme 3's Find Results rolled up, both with the theme's caption.
+  const struct {
+    int nManager, nPane;
+    BOOL bCollapsed;
+  } kFloating[] = {{4, 105, FALSE}, {0, 103, TRUE}};
+  for (const auto &f : kFloating) {
+    CXTPDockingPane *pPane = pThemes->GetManager(f.nManager)->FindPane(f.nPane);
+    ASSERT_NE(nullptr, pPane);
+    ASSERT_TRUE(CXTPDockingPaneMiniWnd::IsMiniWnd(pPane->GetDockingSite())) << "pane " << f.nPane;
+    auto *pMini = static_cast<CXTPDockingPaneMiniWnd *>(pPane->GetDockingSite());
+    EXPECT_TRUE(pMini->IsWindowVisible()) << "pane " << f.nPane;
+    EXPECT_TRUE(pMini->IsThemed());
+    EXPECT_EQ(f.bCollapsed, pMini->IsCollapsed()) << "pane " << f.nPane;
+    ::SetCursorPos(5, 700);
+    for (int k = 0; k < 200 && f.bCollapsed && !pMini->IsRolledUp(); k++) { PumpMessages(); ::Sleep(10); }
+    for (int k = 0; k < 30; k++) { PumpMessages(); ::Sleep(10); }
+    EXPECT_EQ(f.bCollapsed, pMini->IsRolledUp()) << "pane " << f.nPane;
   }
 }
 
