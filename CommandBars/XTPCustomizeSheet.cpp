@@ -312,12 +312,16 @@ CXTPPopupBar *CXTPCustomizeSheet::GetCustomizeMenu() {
       if (auto *pEditControl = dynamic_cast<CXTPControlEdit *>(pEdit)) pEditControl->ShowLabel(TRUE);
     }
   }
-  // The pictures' popup lays them out in a grid.
-  if (auto *pChange =
-          dynamic_cast<CXTPControlPopup *>(pControls->FindControl(XTP_ID_CUSTOMIZE_CHANGEBUTTONIMAGE))) {
+  // The menu's one submenu is the pictures' popup: it carries its command
+  // id as the other items do, and lays its pictures out in a grid.
+  for (int i = 0; i < pControls->GetCount(); i++) {
+    auto *pChange = dynamic_cast<CXTPControlPopup *>(pControls->GetAt(i));
+    if (pChange == nullptr) continue;
+    pChange->SetID(XTP_ID_CUSTOMIZE_CHANGEBUTTONIMAGE);
     auto *pGrid = new CXTPCustomizePicturesPopup;
     pChange->SetCommandBar(pGrid);
     pGrid->InternalRelease();
+    break;
   }
   m_pCustomizeMenu = pMenu;
   return m_pCustomizeMenu;
