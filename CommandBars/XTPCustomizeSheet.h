@@ -104,7 +104,7 @@ protected:
   void LayoutControlBar(CXTPControl *pControl) const;
   // The image the copy puts on the clipboard: a copy of an alpha bitmap,
   // else the icon drawn on the button face.
-  static HBITMAP MakeClipboardBitmap(CXTPImageManagerIcon *pImage, BOOL &bAlpha);
+  virtual HBITMAP MakeClipboardBitmap(CXTPImageManagerIcon *pImage, BOOL &bAlpha);
 
   afx_msg LRESULT OnPopupShowing(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnControlNotify(WPARAM wParam, LPARAM lParam);

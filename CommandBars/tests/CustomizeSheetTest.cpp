@@ -96,8 +96,13 @@ public:
   }
   using CXTPCustomizeSheet::OpenImageEditor;
   std::function<BOOL(const CXTPIconHandle &, CSize, CXTPIconHandle &)> m_editor;
+  HBITMAP m_hGivenBitmap = nullptr;
 
 protected:
+  HBITMAP MakeClipboardBitmap(CXTPImageManagerIcon *pImage, BOOL &bAlpha) override {
+    m_hGivenBitmap = CXTPCustomizeSheet::MakeClipboardBitmap(pImage, bAlpha);
+    return m_hGivenBitmap;
+  }
   BOOL OpenImageEditor(const CXTPIconHandle &hIcon, CSize szIcon, CXTPIconHandle &hResult) override {
     return m_editor ? m_editor(hIcon, szIcon, hResult) : FALSE;
   }
@@ -108,7 +113,8 @@ private:
     auto *pWords = reinterpret_cast<WORD *>(lParam);
     // An extended template keeps its style after version, signature, help
     // id and extended style.
-    DWORD *pStyle = pWords[1] == 0xFFFF ? reinterpret_cast<DWORD *>(pWords + 6) : reinterpret_cast<DWORD *>(pWords);
+    DWORD *pStyle =
+        pWords[1] == 0xFFFF ? reinterpret_cast<DWORD *>(pWords + 6) : reinterpret_cast<DWORD *>(pWords);
     *pStyle = (*pStyle & ~WS_VISIBLE) | WS_DISABLED;
     return 0;
   }
@@ -398,7 +404,8 @@ TEST_F(CustomizeSheet, TheMenuCommandsActOnTheSelectedControl) {
   const struct {
     UINT nCommand;
     int nStyle;
-  } styles[] = {{XTP_ID_CUSTOMIZE_TEXTONLY, 1}, {XTP_ID_CUSTOMIZE_IMAGEANDTEXT, 3}, {XTP_ID_CUSTOMIZE_DEFAULTSTYLE, 0}};
+  } styles[] = {
+      {XTP_ID_CUSTOMIZE_TEXTONLY, 1}, {XTP_ID_CUSTOMIZE_IMAGEANDTEXT, 3}, {XTP_ID_CUSTOMIZE_DEFAULTSTYLE, 0}};
   for (const auto &s : styles) {
     pSheet->SendMessage(WM_COMMAND, s.nCommand, 0);
     EXPECT_EQ(s.nStyle, p302->GetStyle());
@@ -471,7 +478,8 @@ TEST_F(CustomizeSheet, AnApplicationsCommandInTheMenuReachesTheSite) {
   // The menu's own commands are the sheet's: the site hears nothing.
   pFrame->m_received.clear();
   NMXTPCONTROL notify = {{nullptr, XTP_ID_CUSTOMIZE_RESET, 100}, nullptr};
-  EXPECT_EQ(0, pSheet->SendMessage(kMsgControlNotify, XTP_ID_CUSTOMIZE_RESET, reinterpret_cast<LPARAM>(&notify)));
+  EXPECT_EQ(
+      0, pSheet->SendMessage(kMsgControlNotify, XTP_ID_CUSTOMIZE_RESET, reinterpret_cast<LPARAM>(&notify)));
   EXPECT_TRUE(pFrame->m_received.empty());
 }
 
@@ -506,8 +514,9 @@ TEST_F(CustomizeSheet, ButtonImagesGoThroughTheClipboardAndBack) {
   pBars->SetDragControl(p302);
   ASSERT_TRUE(pSheet->CopyButtonImage());
 
-  // The plain bitmap shows the transparent parts in the button face; the
-  // clipboard owns it, so it is still there to read.
+  // The bitmap handed over is the clipboard's now: it is not deleted.
+  EXPECT_EQ(OBJ_BITMAP, static_cast<int>(::GetObjectType(pSheet->m_hGivenBitmap)));
+  // The plain bitmap shows the transparent parts in the button face.
   ASSERT_TRUE(::OpenClipboard(nullptr));
   auto hBitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
   BITMAP bm = {};
@@ -546,7 +555,8 @@ TEST_F(CustomizeSheet, ButtonImagesGoThroughTheClipboardAndBack) {
   EXPECT_EQ(RGB(255, 255, 255), ImagePixel(pPasted, 1, 1));
   // The clipboard's bitmap is left as it was.
   ASSERT_TRUE(::OpenClipboard(nullptr));
-  EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), BitmapPixel(static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP)), 1, 1));
+  EXPECT_EQ(::GetSysColor(COLOR_BTNFACE),
+            BitmapPixel(static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP)), 1, 1));
   ::EmptyClipboard();
   ::CloseClipboard();
   EXPECT_FALSE(Update(XTP_ID_CUSTOMIZE_PASTEBUTTONIMAGE).m_bEnabled);
@@ -634,6 +644,29 @@ TEST_F(CustomizeSheet, ACommandDraggedFromTheListLandsOnABarAsACopy) {
   EXPECT_EQ(xtpDropNone, pPage->GetLastDropEffect());
   EXPECT_EQ((std::vector<int>{301, 312, 302, 303}), Ids(pStandard));
   EXPECT_EQ(3, pPage->GetCategoryInfo(1)->pControls->GetCount());
+}
+
+// A frame with a customise command that counts its runs.
+class CustomizingFrame : public CXTPFrameWnd {
+public:
+  int m_nCustomizeRuns = 0;
+  afx_msg void OnCustomize() { m_nCustomizeRuns++; }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CustomizingFrame, CXTPFrameWnd)
+ON_COMMAND(35001, OnCustomize)
+END_MESSAGE_MAP()
+
+TEST(CustomizeCommand, TheBarsAskWhetherTheSiteCustomisesWithoutRunningIt) {
+  for (BOOL bHandles : {TRUE, FALSE}) {
+    CXTPFrameWnd *pFrame = bHandles ? new CustomizingFrame : new CXTPFrameWnd;
+    ASSERT_TRUE(pFrame->LoadFrame(kMenuId, WS_POPUP | WS_BORDER));
+    ASSERT_TRUE(pFrame->InitCommandBars());
+    EXPECT_EQ(bHandles, pFrame->GetCommandBars()->IsCustomizeAvail());
+    if (bHandles) EXPECT_EQ(0, static_cast<CustomizingFrame *>(pFrame)->m_nCustomizeRuns);
+    pFrame->DestroyWindow();
+  }
 }
 
 // ---------------------------------------------------------------------------
