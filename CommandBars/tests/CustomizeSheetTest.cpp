@@ -563,6 +563,107 @@ TEST_F(CustomizeSheet, ButtonImagesGoThroughTheClipboardAndBack) {
   EXPECT_FALSE(pSheet->PasteButtonImage());
 }
 
+// A bitmap of the screen's format filled with one colour.
+HBITMAP SolidBitmap(COLORREF clr) {
+  HDC hScreen = ::GetDC(nullptr);
+  HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 16, 16);
+  HDC hDC = ::CreateCompatibleDC(hScreen);
+  ::ReleaseDC(nullptr, hScreen);
+  HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+  RECT rc = {0, 0, 16, 16};
+  HBRUSH hBrush = ::CreateSolidBrush(clr);
+  ::FillRect(hDC, &rc, hBrush);
+  ::DeleteObject(hBrush);
+  ::SelectObject(hDC, hOld);
+  ::DeleteDC(hDC);
+  return hBitmap;
+}
+
+TEST_F(CustomizeSheet, TheToolkitsImageFormatWinsOverAPlainBitmap) {
+  OpenSheet();
+  CXTPImageManager *pImages = pBars->GetImageManager();
+  CXTPIconHandle hIcon;
+  hIcon.SetIcon(MakeTestIcon(RGB(255, 0, 0)));
+  pImages->SetIcon(hIcon, 302);
+  CXTPControl *p302 = Control(pStandard, 302), *p303 = Control(pStandard, 303);
+  pBars->SetDragControl(p302);
+  ASSERT_TRUE(pSheet->CopyButtonImage());
+  // The toolkit's data of the red image beside a green bitmap.
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  HANDLE hData = ::GetClipboardData(XTPClipboardFormatToolBarImage());
+  ASSERT_NE(hData, nullptr);
+  const SIZE_T cb = ::GlobalSize(hData);
+  HGLOBAL hCopy = ::GlobalAlloc(GMEM_MOVEABLE, cb);
+  memcpy(::GlobalLock(hCopy), ::GlobalLock(hData), cb);
+  ::GlobalUnlock(hData);
+  ::GlobalUnlock(hCopy);
+  ::EmptyClipboard();
+  ASSERT_NE(::SetClipboardData(XTPClipboardFormatToolBarImage(), hCopy), nullptr);
+  ASSERT_NE(::SetClipboardData(CF_BITMAP, SolidBitmap(RGB(0, 255, 0))), nullptr);
+  ::CloseClipboard();
+
+  pBars->SetDragControl(p303);
+  ASSERT_TRUE(pSheet->PasteButtonImage());
+  CXTPImageManagerIcon *pPasted = pImages->GetImage(p303->GetCustomIconId(), 16);
+  ASSERT_NE(pPasted, nullptr);
+  EXPECT_EQ(RGB(255, 0, 0), ImagePixel(pPasted, 8, 8));
+
+  // Damaged toolkit data gives nothing, and the bitmap beside it is not
+  // taken instead.
+  p303->SetCustomIconId(0);
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  ::EmptyClipboard();
+  HGLOBAL hBad = ::GlobalAlloc(GMEM_MOVEABLE, 4);
+  memset(::GlobalLock(hBad), 0xFF, 4);
+  ::GlobalUnlock(hBad);
+  ASSERT_NE(::SetClipboardData(XTPClipboardFormatToolBarImage(), hBad), nullptr);
+  ASSERT_NE(::SetClipboardData(CF_BITMAP, SolidBitmap(RGB(0, 255, 0))), nullptr);
+  ::CloseClipboard();
+  EXPECT_FALSE(pSheet->PasteButtonImage());
+  EXPECT_EQ(0, p303->GetCustomIconId());
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  ::EmptyClipboard();
+  ::CloseClipboard();
+}
+
+TEST_F(CustomizeSheet, AnAlphaImageIsMarkedOnTheClipboard) {
+  OpenSheet();
+  // A 16 x 16 alpha image: opaque blue in the middle, clear around it.
+  BITMAPINFO bmi = {};
+  bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void *pBits = nullptr;
+  HBITMAP hAlpha = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+  ASSERT_NE(hAlpha, nullptr);
+  auto *pPixels = static_cast<DWORD *>(pBits);
+  for (int y = 0; y < 16; y++)
+    for (int x = 0; x < 16; x++)
+      pPixels[y * 16 + x] = (x >= 4 && x < 12 && y >= 4 && y < 12) ? 0xFF0000FF : 0;
+  CXTPIconHandle hIcon;
+  hIcon.SetAlphaBitmap(hAlpha);
+  ::DeleteObject(hAlpha);
+  CXTPImageManager *pImages = pBars->GetImageManager();
+  pImages->SetIcon(hIcon, 302);
+  ASSERT_TRUE(pImages->GetImage(302, 16)->IsAlpha());
+  pBars->SetDragControl(Control(pStandard, 302));
+  ASSERT_TRUE(pSheet->CopyButtonImage());
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  EXPECT_TRUE(::IsClipboardFormatAvailable(XTPClipboardFormatAlphaBitmap()));
+  EXPECT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP));
+  EXPECT_TRUE(::IsClipboardFormatAvailable(XTPClipboardFormatToolBarImage()));
+  ::CloseClipboard();
+  CXTPControl *p303 = Control(pStandard, 303);
+  pBars->SetDragControl(p303);
+  ASSERT_TRUE(pSheet->PasteButtonImage());
+  CXTPImageManagerIcon *pPasted = pImages->GetImage(p303->GetCustomIconId(), 16);
+  ASSERT_NE(pPasted, nullptr);
+  EXPECT_TRUE(pPasted->IsAlpha());
+  EXPECT_EQ(RGB(0, 0, 255), ImagePixel(pPasted, 8, 8));
+  EXPECT_EQ(RGB(255, 255, 255), ImagePixel(pPasted, 1, 1));
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  ::EmptyClipboard();
+  ::CloseClipboard();
+}
+
 TEST_F(CustomizeSheet, TheImageEditorsResultBecomesTheCustomImage) {
   OpenSheet();
   CXTPControl *p302 = Control(pStandard, 302);
