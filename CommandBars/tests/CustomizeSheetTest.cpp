@@ -488,10 +488,12 @@ TEST_F(CustomizeSheet, ARightClickOnAControlOpensTheMenuForIt) {
   CXTPPopupBar *pMenu = pSheet->GetCustomizeMenu();
   static CXTPPopupBar *s_pMenu;
   static BOOL s_bShown;
+  static int s_nPopupFlags;
   s_pMenu = pMenu;
   s_bShown = FALSE;
   CXTPCommandBars::SetGetMessageFunction([](MSG *pMsg) -> BOOL {
     s_bShown = s_pMenu->GetSafeHwnd() && ::IsWindowVisible(s_pMenu->GetSafeHwnd());
+    s_nPopupFlags = s_pMenu->GetPopupFlags();
     s_pMenu->OnTrackLost();
     *pMsg = MSG{nullptr, WM_NULL, 0, 0, 0, {0, 0}};
     return TRUE;
@@ -502,6 +504,15 @@ TEST_F(CustomizeSheet, ARightClickOnAControlOpensTheMenuForIt) {
   EXPECT_TRUE(s_bShown);
   EXPECT_EQ(pBars->GetDragControl(), p303);
   EXPECT_FALSE(pMenu->IsTrackingMode());
+  EXPECT_EQ(0, s_nPopupFlags & xtpPopupLeft);
+
+  // A site laid out right to left gets the menu right-aligned at the point.
+  pFrame->ModifyStyleEx(0, WS_EX_LAYOUTRTL);
+  s_bShown = FALSE;
+  pSheet->ContextMenu(200, 200);
+  pFrame->ModifyStyleEx(WS_EX_LAYOUTRTL, 0);
+  EXPECT_TRUE(s_bShown);
+  EXPECT_NE(0, s_nPopupFlags & xtpPopupLeft);
 }
 
 TEST_F(CustomizeSheet, ButtonImagesGoThroughTheClipboardAndBack) {
