@@ -515,6 +515,32 @@ TEST_F(CustomizeSheet, ARightClickOnAControlOpensTheMenuForIt) {
   EXPECT_NE(0, s_nPopupFlags & xtpPopupLeft);
 }
 
+TEST_F(CustomizeSheet, ANameTypedInTheMenuRenamesTheControl) {
+  OpenSheet();
+  static CXTPPopupBar *s_pMenu;
+  static BOOL s_bTyped;
+  s_pMenu = pSheet->GetCustomizeMenu();
+  s_bTyped = FALSE;
+  // While the menu is open: a name typed into its box, then Enter.
+  CXTPCommandBars::SetGetMessageFunction([](MSG *pMsg) -> BOOL {
+    auto *pName = dynamic_cast<CXTPControlEdit *>(s_pMenu->GetControls()->FindControl(XTP_ID_CUSTOMIZE_NAME));
+    HWND hWndEdit = pName && pName->GetEditCtrl() ? pName->GetEditCtrl()->GetSafeHwnd() : nullptr;
+    if (!s_bTyped && hWndEdit) {
+      s_bTyped = TRUE;
+      ::SetWindowTextW(hWndEdit, L"Typed");
+      ::SendMessageW(hWndEdit, WM_KEYDOWN, VK_RETURN, 0);
+    }
+    if (s_pMenu->IsTrackingMode()) s_pMenu->OnTrackLost();
+    *pMsg = MSG{nullptr, WM_NULL, 0, 0, 0, {0, 0}};
+    return TRUE;
+  });
+  CXTPControl *p303 = Control(pStandard, 303);
+  pBars->SetDragControl(p303);
+  pSheet->ContextMenu(200, 200);
+  EXPECT_TRUE(s_bTyped);
+  EXPECT_EQ(CString(L"Typed"), p303->GetCustomCaption());
+}
+
 TEST_F(CustomizeSheet, ButtonImagesGoThroughTheClipboardAndBack) {
   OpenSheet();
   CXTPImageManager *pImages = pBars->GetImageManager();
