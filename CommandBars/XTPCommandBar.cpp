@@ -2,6 +2,7 @@
 #include "XTPCommandBarAccessible.h"
 
 #include "XTPCommandBars.h"
+#include "XTPCustomizeSheet.h"
 #include "XTPControlPopup.h"
 #include "XTPColorManager.h"
 #include "XTPDrawHelpers.h"
@@ -653,6 +654,13 @@ BOOL CXTPCommandBar::RouteButton(UINT message, UINT /*nFlags*/, CPoint point) {
     SetPopuped(-1);
     SetSelected(-1);
     m_pCommandBars->SetDragControl(pControl);
+    // The open customise sheet offers what can be done with the control.
+    if (auto *pSheet = dynamic_cast<CXTPCustomizeSheet *>(
+            CWnd::FromHandlePermanent(m_pCommandBars->GetCustomizeSheetHwnd()))) {
+      CPoint ptScreen = point;
+      if (m_hWnd) ClientToScreen(&ptScreen);
+      pSheet->ContextMenu(ptScreen.x, ptScreen.y);
+    }
     break;
   }
   return TRUE;

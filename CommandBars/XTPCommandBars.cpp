@@ -134,7 +134,10 @@ void CXTPCommandBars::SetDragControl(CXTPControl *pControl) {
 void CXTPCommandBars::SetSite(CWnd *pSite) {
   m_pSite = pSite;
   m_bCustomizeAvail = FALSE;
-  if (pSite && pSite->GetSafeHwnd()) m_bCustomizeAvail = pSite->OnCmdMsg(35001, CN_COMMAND, nullptr, nullptr);
+  // Asked with a handler record, so the site only says whether it handles
+  // the customise command and does not run it.
+  AFX_CMDHANDLERINFO info = {};
+  if (pSite && pSite->GetSafeHwnd()) m_bCustomizeAvail = pSite->OnCmdMsg(35001, CN_COMMAND, nullptr, &info);
 }
 
 HWND CXTPCommandBars::GetSiteHwnd() const {

@@ -4,8 +4,12 @@
 
 #include "GalleryResource.h"
 #include "XTPControlToolbars.h"
+#include "XTPCustomizeCommandsPage.h"
 #include "XTPCustomizeDragTool.h"
+#include "XTPCustomizeSheet.h"
+#include "Menu.h"
 #include "XTPDefaultTheme.h"
+#include "XTPPaintManager.h"
 #include "XTPReBar.h"
 #include "XTPResource.h"
 #include "XTTipOfTheDay.h"
@@ -25,6 +29,10 @@ public:
     return TRUE;
   }
   afx_msg void OnUpdateAny(CCmdUI *pCmdUI) { pCmdUI->Enable(TRUE); }
+  afx_msg void OnCustomize() {
+    std::unique_ptr<CXTPCustomizeSheet> pSheet = CGalleryBarStateSection::MakeCustomizeSheet(this);
+    pSheet->DoModal();
+  }
   afx_msg void OnNewToolbar() {
     CXTPCommandBars *pBars = GetCommandBars();
     CXTPNewToolbarDlg dlg(this, pBars);
@@ -41,6 +49,7 @@ public:
 BEGIN_MESSAGE_MAP(CGalleryCustomFrame, CXTPFrameWnd)
 ON_MESSAGE(WM_XTP_BEFORECREATECONTROL, OnCreateControl)
 ON_COMMAND(ID_GALLERY_NEW_TOOLBAR, OnNewToolbar)
+ON_COMMAND(ID_GALLERY_CUSTOMIZE, OnCustomize)
 ON_UPDATE_COMMAND_UI_RANGE(1, 0xEFFF, OnUpdateAny)
 END_MESSAGE_MAP()
 
@@ -90,6 +99,23 @@ CString ProgramFolderFile(LPCTSTR lpszName) {
 } // namespace
 
 CGalleryBarStateSection::CGalleryBarStateSection() = default;
+
+std::unique_ptr<CXTPCustomizeSheet> CGalleryBarStateSection::MakeCustomizeSheet(CXTPFrameWnd *pFrame) {
+  CXTPCommandBars *pBars = pFrame->GetCommandBars();
+  auto pSheet = std::make_unique<CXTPCustomizeSheet>(pBars, pFrame);
+  CXTPCustomizeCommandsPage *pPage = pSheet->GetCommandsPage();
+  CMenu menu;
+  if (menu.LoadMenu(IDR_GALLERY_CUSTOM_MENU)) {
+    wchar_t szTitle[64] = {};
+    ::GetMenuStringW(menu.m_hMenu, 0, szTitle, 64, MF_BYPOSITION);
+    pPage->AddCategory(CXTPPaintManager::StripAccelerators(szTitle), menu.GetSubMenu(0));
+  }
+  for (int i = 0; i < pBars->GetCount(); i++) {
+    CXTPCommandBar *pBar = pBars->GetAt(i);
+    if (pBar->GetType() == xtpBarTypeNormal) pPage->AddCategory(pBar->GetTitle(), pBar);
+  }
+  return pSheet;
+}
 
 CGalleryBarStateSection::~CGalleryBarStateSection() {
   if (m_pTip && m_pTip->GetSafeHwnd()) m_pTip->DestroyWindow();

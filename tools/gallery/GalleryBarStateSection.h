@@ -9,6 +9,7 @@
 #include "GallerySection.h"
 #include "XTPFrameWnd.h"
 
+class CXTPCustomizeSheet;
 class CXTPReBar;
 class CXTTipOfTheDay;
 
@@ -25,6 +26,9 @@ public:
   CXTPFrameWnd *GetReBarFrame() const { return m_pReBarFrame; }
   CXTPReBar *GetReBar() const { return m_pReBar.get(); }
   CXTTipOfTheDay *GetTip() const { return m_pTip.get(); }
+  // A customise sheet for the customisable frame, its Commands page offering
+  // the commands of the frame's menu and toolbars.
+  static std::unique_ptr<CXTPCustomizeSheet> MakeCustomizeSheet(CXTPFrameWnd *pFrame);
 
 private:
   CXTPFrameWnd *m_pCustomFrame = nullptr;

@@ -19,3 +19,5 @@
 // toolbars list) and the command that opens the New Toolbar dialog.
 #define IDR_GALLERY_CUSTOM_MENU 813
 #define ID_GALLERY_NEW_TOOLBAR 33020
+// The customise command: opens the customise sheet.
+#define ID_GALLERY_CUSTOMIZE 35001
