@@ -66,7 +66,7 @@ if(toolkit_sources)
   # the windows of tests running beside them.
   foreach(name CommandBarTest CommandBarsFrameTest ComboBoxTest HookManagerTest MenuBarKeysTest MouseManagerTest
                PopupBarTest PopupTearOffTest TabClientWndTest ToolBarMouseDragTest XTButtonTest XTHeaderCtrlTest
-               XTPDockingPaneDragTest XTPDockingPaneManagerTest
+               XTPDockingPaneAutoHideTest XTPDockingPaneDragTest XTPDockingPaneManagerTest
                XTPToolTipContextTest)
     if(TEST toolkit_${name})
       set_tests_properties(toolkit_${name} PROPERTIES RUN_SERIAL ON)
