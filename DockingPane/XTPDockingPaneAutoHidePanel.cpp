@@ -430,7 +430,11 @@ BOOL CXTPDockingPaneAutoHidePanel::ShowPane(CXTPDockingPane *pPane, BOOL bSetFoc
   m_lstWindows.push_back(pWnd);
   pContainer->SelectPane(pPane, bSetFocus, FALSE);
   if (HasWindow()) Invalidate(FALSE);
-  if (CFrameWnd *pFrame = FrameOf(m_pDockingSite)) pFrame->RecalcLayout();
+  // A layout left for the idle time would close the window at the next
+  // idle (after the next status text, say): it runs now, before the
+  // window counts as out.
+  if (CFrameWnd *pFrame = FrameOf(m_pDockingSite))
+    if (!pFrame->RecalcPendingLayout()) pFrame->RecalcLayout();
   m_pActiveWnd = pWnd;
   return TRUE;
 }

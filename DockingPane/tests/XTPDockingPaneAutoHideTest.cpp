@@ -13,11 +13,13 @@
 
 #include "Archive.h"
 #include "FrameWnd.h"
+#include "CommonControls.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneAutoHidePanel.h"
 #include "XTPDockingPaneManager.h"
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
+#include "XTPStatusBar.h"
 
 namespace {
 
@@ -190,6 +192,12 @@ protected:
     const std::vector<INT_PTR> &arr = m_pFrame->m_arrActions;
     return pWnd != nullptr && pWnd->GetStep() == pWnd->GetStepsCount() - 1 && !pWnd->IsCollapsing() &&
            std::find(arr.begin(), arr.end(), xtpPaneActionExpanded) != arr.end();
+  }
+  // What the program's idle time runs.
+  void RunIdle() {
+    m_pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    m_pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    Pump();
   }
   std::vector<INT_PTR> TakeActions() {
     std::vector<INT_PTR> arr;
@@ -442,6 +450,43 @@ TEST_F(DockingAutoHide, ALayoutWithAnAutoHidePanelComesBack) {
     EXPECT_FALSE(info.pDockingHolder->IsAutoHidden()) << info.pPane->GetID();
   }
   pLoaded->InternalRelease();
+}
+
+TEST_F(DockingAutoHide, StatusTextAndProgressLeaveAnOpenWindowOut) {
+  // A status bar with a progress bar in its first pane, as the program
+  // shows while it searches.
+  CXTPStatusBar bar;
+  const UINT kIndicators[] = {ID_SEPARATOR, ID_SEPARATOR};
+  ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR));
+  ASSERT_TRUE(bar.SetIndicators(kIndicators, 2));
+  CProgressCtrl progress;
+  ASSERT_TRUE(progress.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), &bar, 1));
+  progress.SetRange32(0, 100);
+  // Hiding the pane left a layout of the frame for the idle time.
+  HideLeftByItsButton();
+  CXTPDockingPaneAutoHidePanel *pPanel = Panel(xtpPaneDockLeft);
+  ASSERT_TRUE(pPanel->ShowPane(m_pLeft, FALSE));
+  CXTPDockingPaneAutoHideWnd *pWnd = pPanel->GetActiveWnd();
+  // The cursor over the window keeps it out for as long as the test needs.
+  CRect rcWnd;
+  pWnd->GetWindowRect(&rcWnd);
+  ::SetCursorPos(rcWnd.CenterPoint().x, rcWnd.CenterPoint().y);
+  TakeActions();
+  for (int i = 0; i < 20; i++) {
+    CString strText;
+    strText.Format(L"%d entries found", i * 37);
+    m_pFrame->SetMessageText(strText);
+    bar.SetPaneText(1, strText);
+    CRect rcPane;
+    bar.GetItemRect(0, &rcPane);
+    progress.MoveWindow(rcPane.left + 80, rcPane.top, rcPane.Width() / 2 + i, rcPane.Height());
+    progress.StepIt();
+    RunIdle();
+  }
+  EXPECT_EQ(pWnd, pPanel->GetActiveWnd());
+  const std::vector<INT_PTR> arrActions = TakeActions();
+  EXPECT_EQ(arrActions.end(), std::find(arrActions.begin(), arrActions.end(), xtpPaneActionCollapsing));
+  MoveAway();
 }
 
 } // namespace
