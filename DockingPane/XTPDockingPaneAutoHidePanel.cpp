@@ -791,7 +791,11 @@ void CXTPDockingPaneAutoHideWnd::Close() {
   if (m_pContainer != nullptr) {
     HWND hContainer = m_pContainer->GetPaneHwnd();
     if (hContainer != nullptr && ::GetParent(hContainer) == m_hWnd) {
+      // The keyboard focus must not stay behind in a hidden window.
+      const BOOL bFocused = HoldsFocus(hContainer);
       ::ShowWindow(hContainer, SW_HIDE);
+      if (bFocused && m_pPanel != nullptr && m_pPanel->GetDockingSite() != nullptr)
+        m_pPanel->GetDockingSite()->SetFocus();
       if (m_pPanel != nullptr) m_pContainer->SetDockingSite(m_pPanel->GetDockingSite());
     }
   }

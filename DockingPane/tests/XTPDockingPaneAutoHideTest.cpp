@@ -242,7 +242,6 @@ TEST_F(DockingAutoHide, TheAutoHideButtonHidesThePaneAndDocksItBack) {
   CXTPDockingPaneTabbedContainer *pHidden = ContainerOf(m_pLeft);
   EXPECT_FALSE(pHidden->IsTabsVisible());
   CXTPDockingPaneCaptionButton *pPin = pHidden->GetCaptionButtons()->FindButton(XTP_IDS_DOCKINGPANE_AUTOHIDE);
-  pHidden->OnSizeParent(pHidden->GetDockingSite(), pHidden->GetPaneWindowRect(), nullptr);
   ASSERT_TRUE(pPin->IsVisible());
   TakeActions();
   pHidden->OnCaptionButtonClick(pPin);
