@@ -413,6 +413,8 @@ BOOL CXTPDockingPaneAutoHidePanel::ShowPane(CXTPDockingPane *pPane, BOOL bSetFoc
   ASSERT(pParent != nullptr && pParent->GetType() == xtpPaneTypeTabbedContainer);
   if (pParent == nullptr || pParent->GetType() != xtpPaneTypeTabbedContainer) return FALSE;
   auto *pContainer = static_cast<CXTPDockingPaneTabbedContainer *>(pParent);
+  // Only the panel's own panes slide out of it.
+  if (pContainer->GetContainer() != this) return FALSE;
   if (m_pActiveWnd != nullptr && m_pActiveWnd->GetContainer() == pContainer &&
       pContainer->GetSelected() == pPane) {
     if (bSetFocus) pContainer->SelectPane(pPane, TRUE, FALSE);
