@@ -32,6 +32,7 @@ class SiteFrame : public CFrameWnd {
 public:
   INT_PTR m_nCancelAction = -1; // an action code to refuse
   std::vector<INT_PTR> m_arrActions;
+  CXTPDockingPaneBase *m_pRightClicked = nullptr;
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -41,6 +42,7 @@ protected:
       m_arrActions.push_back(pAction->action);
       if (pAction->action == m_nCancelAction) pAction->bCancel = TRUE;
     }
+    if (wParam == XTP_DPN_RCLICK) m_pRightClicked = reinterpret_cast<CXTPDockingPaneBase *>(lParam);
     return TRUE;
   }
 };
@@ -486,6 +488,42 @@ TEST_F(DockingAutoHide, StatusTextAndProgressLeaveAnOpenWindowOut) {
   const std::vector<INT_PTR> arrActions = TakeActions();
   EXPECT_EQ(arrActions.end(), std::find(arrActions.begin(), arrActions.end(), xtpPaneActionCollapsing));
   MoveAway();
+}
+
+TEST_F(DockingAutoHide, ARightClickOnATabTellsTheSiteWhichPane) {
+  HideLeftByItsButton();
+  CXTPDockingPaneAutoHidePanel *pPanel = Panel(xtpPaneDockLeft);
+  CPoint pt = TabPoint(m_pLeft);
+  pPanel->ScreenToClient(&pt);
+  pPanel->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
+  EXPECT_EQ(static_cast<CXTPDockingPaneBase *>(m_pLeft), m_pFrame->m_pRightClicked);
+  EXPECT_EQ(nullptr, pPanel->GetActiveWnd());
+  // Off the tabs, nothing.
+  m_pFrame->m_pRightClicked = nullptr;
+  pPanel->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, pPanel->GetPanelRect().Height() - 2));
+  EXPECT_EQ(nullptr, m_pFrame->m_pRightClicked);
+}
+
+TEST_F(DockingAutoHide, ClosingThePaneThatIsOutClosesItsWindowAndEmptiesThePanel) {
+  CXTPDockingPaneTabbedContainer *pHolder = ContainerOf(m_pLeft);
+  HideLeftByItsButton();
+  CXTPDockingPaneAutoHidePanel *pPanel = Panel(xtpPaneDockLeft);
+  ASSERT_TRUE(pPanel->ShowPane(m_pLeft, FALSE));
+  CXTPDockingPaneTabbedContainer *pHidden = ContainerOf(m_pLeft);
+  CXTPDockingPaneCaptionButton *pClose = pHidden->GetCaptionButtons()->FindButton(XTP_IDS_DOCKINGPANE_CLOSE);
+  ASSERT_TRUE(pClose->IsVisible());
+  pHidden->OnCaptionButtonClick(pClose);
+  EXPECT_EQ(nullptr, m_pLeft->GetContainer());
+  EXPECT_EQ(nullptr, pPanel->GetActiveWnd());
+  Pump();
+  m_pFrame->RecalcLayout();
+  EXPECT_EQ("", Panels(m_pManager->GetLayout()));
+  EXPECT_EQ(nullptr, pPanel->GetSafeHwnd());
+  // Shown again, it goes back to the last place it was docked in: hidden
+  // containers are never recorded as a pane's holder.
+  m_pManager->ShowPane(m_pLeft);
+  EXPECT_EQ(pHolder, m_pLeft->GetContainer());
+  EXPECT_FALSE(m_pLeft->IsAutoHidden());
 }
 
 } // namespace
