@@ -7,6 +7,7 @@
 #include "FrameWnd.h"
 #include "XTPColorManager.h"
 #include "XTPDockingPane.h"
+#include "XTPDockingPaneAutoHidePanel.h"
 #include "XTPDockingPaneContext.h"
 #include "XTPDockingPaneMiniWnd.h"
 #include "XTPDockingPanePaintManager.h"
@@ -54,8 +55,9 @@ CXTPDockingPaneBase *CXTPDockingPaneManager::OnCreatePane(int type, CXTPDockingP
     return new CXTPDockingPaneBase(xtpPaneTypeClient, pLayout);
   case xtpPaneTypeMiniWnd:
     return new CXTPDockingPaneMiniWnd(pLayout);
+  case xtpPaneTypeAutoHidePanel:
+    return new CXTPDockingPaneAutoHidePanel(pLayout);
   default:
-    // Floating frames and auto-hide panels are not made by this manager.
     return nullptr;
   }
 }
@@ -254,7 +256,9 @@ BOOL CXTPDockingPaneManager::TogglePaneDocking(CXTPDockingPane *pPane, CXTPDocki
   // A holder that has since left the layout's live tree is no place to go back to.
   if (pHolder != nullptr && pHolder->GetType() != xtpPaneTypeTabbedContainer) pHolder = nullptr;
   if (pHolder != nullptr) {
+    m_bAttachingPane = TRUE;
     AttachPane(pPane, pHolder);
+    m_bAttachingPane = FALSE;
   } else {
     CRect rc;
     pPane->GetWindowRect(&rc);
@@ -336,6 +340,21 @@ BOOL CXTPDockingPaneManager::SetLayout(CXTPDockingPaneLayout *pSource) {
   SyncPanesState();
   if (m_pSite->GetSafeHwnd() != nullptr) m_pSite->RecalcLayout();
   return TRUE;
+}
+
+void CXTPDockingPaneManager::HidePane(CXTPDockingPaneBase *pPane) {
+  if (pPane == nullptr || m_pLayout == nullptr) return;
+  if (pPane->GetType() == xtpPaneTypeDockingPane && m_bHideGroupOnButtonClick &&
+      pPane->GetContainer() != nullptr)
+    pPane = pPane->GetContainer();
+  CXTPDockingPaneBase *pContainer = pPane->GetContainer();
+  if (pContainer == nullptr) return;
+  if (pContainer->GetType() == xtpPaneTypeAutoHidePanel) {
+    static_cast<CXTPDockingPaneAutoHidePanel *>(pContainer)->CloseActiveWindow();
+    return;
+  }
+  m_pLayout->HidePane(pPane);
+  if (m_pSite != nullptr && m_pSite->GetSafeHwnd() != nullptr) m_pSite->DelayRecalcLayout(TRUE);
 }
 
 LRESULT CXTPDockingPaneManager::ClosePane(CXTPDockingPane *pPane) {

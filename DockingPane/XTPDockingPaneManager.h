@@ -36,7 +36,9 @@ public:
   void ShowPane(CXTPDockingPane *pPane);
   void ShowPane(int nID) { ShowPane(FindPane(nID)); }
   LRESULT ClosePane(CXTPDockingPane *pPane);
-  void HidePane(CXTPDockingPaneBase *) {}
+  // Moves a pane (or its whole group) into the auto-hide panel of its side;
+  // of a hidden one, sends its slide-out window back.
+  void HidePane(CXTPDockingPaneBase *pPane);
   // Floats a pane or a tabbed container in a new floating frame at rc (screen).
   CXTPDockingPaneMiniWnd *FloatPane(CXTPDockingPaneBase *pPane, CRect rc);
   // Floats what is docked, docks what floats (back into its recorded holders).
@@ -85,6 +87,8 @@ public:
   BOOL IsShowDockingContextStickers() const { return m_bShowDockingContextStickers; }
   // OLE was set up by this manager (and so is to be taken down by it).
   BOOL IsOleInitialized() const { return m_bOleInitialized; }
+  // A pane is being moved back into its recorded holder.
+  BOOL IsAttaching() const { return m_bAttachingPane; }
 
   int m_nSplitterGap = 22; // the least length a moved splitter bar leaves a neighbour
   BOOL m_bCloseGroupOnButtonClick = FALSE;
@@ -116,4 +120,5 @@ private:
   BOOL m_bOleInitialized = FALSE;
   BOOL m_bAlphaDockingContext = FALSE;
   BOOL m_bShowDockingContextStickers = FALSE;
+  BOOL m_bAttachingPane = FALSE;
 };

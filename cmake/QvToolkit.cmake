@@ -67,7 +67,7 @@ if(toolkit_sources)
   foreach(name CommandBarTest CommandBarsFrameTest ComboBoxTest CustomizeSheetTest HookManagerTest MenuBarKeysTest MouseManagerTest
                PopupBarTest PopupTearOffTest TabClientWndTest ToolBarMouseDragTest XTButtonTest XTHeaderCtrlTest
                XTPDockingPaneDragTest XTPDockingPaneManagerTest XTPDockingPaneStickerTest
-               XTPDockingPaneFloatingFrameTest
+               XTPDockingPaneFloatingFrameTest XTPDockingPaneAutoHideTest
                XTPToolTipContextTest)
     if(TEST toolkit_${name})
       set_tests_properties(toolkit_${name} PROPERTIES RUN_SERIAL ON)

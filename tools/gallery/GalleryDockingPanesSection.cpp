@@ -155,6 +155,14 @@ void CGalleryDockingPanesSection::Create(CWnd *pParent, const CRect &rcBody) {
     pSigs->SetTitle(L"Signatures");
     AttachText(pSigs, pFrame, L"JPEG, PDF, ZIP");
     pManager->AttachPane(pSigs, pProps);
+    // The first frames keep a pane hidden along their left side: its tab
+    // slides it out.
+    if (i < 3) {
+      CXTPDockingPane *pSearch = pManager->CreatePane(106, CRect(0, 0, 120, 100), xtpPaneDockLeft);
+      pSearch->SetTitle(L"Search");
+      AttachText(pSearch, pFrame, L"Fast search\r\nDeep scan");
+      pManager->HidePane(pSearch);
+    }
     // Theme 8's frame shows one pane floating beside it while its page is up.
     if (kThemes[i].nTheme == xtpPaneThemeShortcutBar2003) pFrame->SetFloatingPane(pManager.get(), pSigs);
     pFrame->RecalcLayout();

@@ -1,7 +1,8 @@
 // Docking panes: one small frame per built theme (default, 1, 2, 5 and 8),
 // each with panes docked on several sides, a tabbed group and the splitter
 // bars between them. Panes can be dragged to other sides, into other tab
-// groups or out to float; theme 8's frame starts with one pane floating.
+// groups or out to float; theme 8's frame starts with one pane floating, and
+// the first three frames keep a pane auto-hidden along their left side.
 // A check box beside the frames turns translucent drags with docking
 // stickers on and off in every frame.
 #pragma once

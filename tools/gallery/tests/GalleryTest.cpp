@@ -35,6 +35,7 @@
 #include "File.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneManager.h"
+#include "XTPDockingPaneAutoHidePanel.h"
 #include "XTPDockingPaneMiniWnd.h"
 #include "XTPDockingPanePaintManager.h"
 #include "XTPDockingPaneSplitterContainer.h"
@@ -46,6 +47,7 @@
 #include "XTPControlExt.h"
 #include "XTPControls.h"
 
+#include <functional>
 #include <typeinfo>
 
 namespace {
@@ -553,6 +555,60 @@ TEST_F(Gallery, DockingThemesShowTheOtherThemesAndThemedFloatingFrames) {
     EXPECT_TRUE(pMini->IsWindowVisible()) << "pane " << f.nPane;
     EXPECT_TRUE(pMini->IsThemed());
     EXPECT_EQ(f.bCollapsed, pMini->IsCollapsed()) << "pane " << f.nPane;
+  }
+}
+
+// Runs the messages until the condition holds or the time is up.
+bool PumpUntil(const std::function<bool()> &condition, DWORD dwTimeout) {
+  const DWORD dwStart = ::GetTickCount();
+  while (!condition()) {
+    if (::GetTickCount() - dwStart > dwTimeout) return false;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    PumpMessages();
+  }
+  return true;
+}
+
+TEST_F(Gallery, AutoHiddenPanesSlideOutOnClickAndOnHover) {
+  auto *pPanes = Section<CGalleryDockingPanesSection>();
+  ASSERT_NE(pPanes, nullptr);
+  for (int i = 0; i < 3; i++) {
+    CXTPDockingPaneManager *pManager = pPanes->GetManager(i);
+    CXTPDockingPane *pSearch = pManager->FindPane(106);
+    ASSERT_NE(nullptr, pSearch);
+    EXPECT_TRUE(pSearch->IsAutoHidden()) << i;
+    CXTPDockingPaneAutoHidePanel *pPanel = pManager->GetLayout()->GetAutoHidePanel(xtpPaneDockLeft);
+    ASSERT_NE(nullptr, pPanel);
+    ASSERT_TRUE(pPanel->GetSafeHwnd() != nullptr && pPanel->IsWindowVisible()) << i;
+    ASSERT_EQ(1u, pPanel->GetTabRows().size());
+    const CPoint ptTab = pPanel->GetTabRows().front()->GetItem(0)->GetRect().CenterPoint();
+    CPoint ptScreen = ptTab;
+    pPanel->ClientToScreen(&ptScreen);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    pPanel->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptTab.x, ptTab.y));
+    pPanel->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptTab.x, ptTab.y));
+    ASSERT_NE(nullptr, pPanel->GetActiveWnd()) << i;
+    EXPECT_EQ(pSearch->GetContainer(), pPanel->GetActiveWnd()->GetContainer());
+    EXPECT_TRUE(::IsWindowVisible(pSearch->GetChildHwnd())) << i;
+    // A clicked pane takes the focus and stays out while it holds it.
+    EXPECT_EQ(pSearch->GetChildHwnd(), ::GetFocus()) << i;
+    // With the focus and the cursor elsewhere, it slides back.
+    View().SetFocus();
+    ::SetCursorPos(0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return pPanel->GetActiveWnd() == nullptr; }, 3000)) << i;
+  }
+  // Pointing at the tab in an active gallery slides the pane out too.
+  if (::GetActiveWindow() == theApp.GetFrame()->GetSafeHwnd()) {
+    CXTPDockingPaneAutoHidePanel *pPanel =
+        pPanes->GetManager(1)->GetLayout()->GetAutoHidePanel(xtpPaneDockLeft);
+    const CPoint ptTab = pPanel->GetTabRows().front()->GetItem(0)->GetRect().CenterPoint();
+    CPoint ptScreen = ptTab;
+    pPanel->ClientToScreen(&ptScreen);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    pPanel->PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptTab.x, ptTab.y));
+    EXPECT_TRUE(PumpUntil([&] { return pPanel->GetActiveWnd() != nullptr; }, 3000));
+    ::SetCursorPos(0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return pPanel->GetActiveWnd() == nullptr; }, 3000));
   }
 }
 
