@@ -260,6 +260,49 @@ TEST_F(CommandBarsArchive, ALargeArchiveStaysInTheProfileAndAFileFromAnOlderVers
   EXPECT_EQ(frame.pBars->GetToolBar(kCustomId), nullptr);
 }
 
+TEST_F(CommandBarsArchive, AToolbarTheProgramChangedAsksBeforeTheUsersVersionReplacesIt) {
+  const std::vector<int> kNew = {301, 302, 303, 304}, kUsers = {301, 303};
+  const struct {
+    const char *name;
+    bool bCustomised; // the user had changed Standard before the update
+    BOOL bSilent;
+    int nAnswer;
+    bool bAsked;
+    std::vector<int> result;
+  } cases[] = {
+      {"silent", true, TRUE, IDNO, false, kNew},
+      {"asked, keeps the new bar", true, FALSE, IDYES, true, kNew},
+      {"asked, keeps the user's bar", true, FALSE, IDNO, true, kUsers},
+      {"never customised", false, FALSE, IDNO, false, kNew},
+  };
+  for (const auto &c : cases) {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kCompanyKey);
+    {
+      TestFrame frame;
+      if (c.bCustomised)
+        frame.pStandard->GetControls()->Remove(frame.pStandard->GetControls()->FindControl(302));
+      frame.pBars->SaveBarState(kProfile, FALSE);
+    }
+    // The program's Standard gained a button since.
+    TestFrame frame;
+    frame.pStandard->GetControls()->Add(xtpControlButton, 304);
+    frame.pStandard->GetControls()->CreateOriginalControls();
+    theApp.m_prompts.clear();
+    theApp.m_nAnswer = c.nAnswer;
+    frame.pBars->LoadBarState(kProfile, c.bSilent);
+    EXPECT_EQ(!theApp.m_prompts.empty(), c.bAsked) << c.name;
+    if (!theApp.m_prompts.empty()) EXPECT_NE(theApp.m_prompts[0].Find(L"'Standard'"), -1) << c.name;
+    EXPECT_EQ(Ids(frame.pStandard), c.result) << c.name;
+    // Reset goes back to the program's new bar whichever was kept.
+    CXTPControls *pOriginal = frame.pStandard->GetControls()->GetOriginalControls();
+    ASSERT_NE(pOriginal, nullptr) << c.name;
+    std::vector<int> original;
+    for (int i = 0; i < pOriginal->GetCount(); i++) original.push_back(pOriginal->GetAt(i)->GetID());
+    EXPECT_EQ(original, kNew) << c.name;
+  }
+  theApp.m_nAnswer = IDYES;
+}
+
 TEST_F(CommandBarsArchive, TruncatedAndBitFlippedArchivesLoadWithoutHarm) {
   SaveCustomisedFrame();
   const std::vector<BYTE> good = StoredArchive();
