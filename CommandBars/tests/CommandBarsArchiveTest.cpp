@@ -14,6 +14,7 @@
 #include "WinApp.h"
 #include "XTPCommandBarList.h"
 #include "XTPCommandBars.h"
+#include "XTPControlComboBox.h"
 #include "XTPControlPopup.h"
 #include "XTPDefaultTheme.h"
 #include "XTPFrameWnd.h"
@@ -157,6 +158,11 @@ protected:
     ASSERT_NE(pCustom, nullptr);
     const UINT kCustomButtons[] = {302, 311};
     pCustom->SetButtons(kCustomButtons, 2);
+    // A combo box keeps its list and items with it.
+    auto *pCombo =
+        static_cast<CXTPControlComboBox *>(pCustom->GetControls()->Add(new CXTPControlComboBox, 320));
+    pCombo->SetWidth(120);
+    for (LPCTSTR lpszItem : {L"first", L"second"}) pCombo->AddString(lpszItem);
     // A command added to the File menu's popup.
     CXTPPopupBar *pFile = frame.FilePopup();
     ASSERT_NE(pFile, nullptr);
@@ -185,7 +191,12 @@ TEST_F(CommandBarsArchive, ACustomisedFrameComesBackAfterARestart) {
   ASSERT_NE(pCustom, nullptr) << "the user's toolbar is made again";
   EXPECT_EQ(pCustom->GetTitle(), CString(L"Custom 1"));
   EXPECT_FALSE(pCustom->IsBuiltIn());
-  EXPECT_EQ(Ids(pCustom), (std::vector<int>{302, 311}));
+  EXPECT_EQ(Ids(pCustom), (std::vector<int>{302, 311, 320}));
+  auto *pCombo = dynamic_cast<CXTPControlComboBox *>(pCustom->GetControls()->FindControl(320));
+  ASSERT_NE(pCombo, nullptr);
+  EXPECT_EQ(pCombo->GetWidth(), 120);
+  ASSERT_EQ(pCombo->GetCount(), 2);
+  EXPECT_STREQ(pCombo->GetList()->GetText(1), L"second");
   EXPECT_NE(pCustom->GetSafeHwnd(), nullptr);
   EXPECT_TRUE(pCustom->IsVisible());
 
