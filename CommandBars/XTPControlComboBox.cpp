@@ -516,6 +516,11 @@ BOOL CXTPControlComboBox::Compare(CXTPControl *pOther) {
 
 void CXTPControlComboBox::DoPropExchange(CXTPPropExchange *pPX) {
   CXTPControl::DoPropExchange(pPX);
+  // The popup's keys: the list is part of the combo and stored below with
+  // its items, so no bar id is linked.
+  long lListId = 0;
+  PX_Long(pPX, L"CommandBarId", lListId, 0);
+  if (pPX->m_nSchema > 4) PX_Int(pPX, L"Style", m_buttonStyle, 0);
   BOOL bDropDown = m_bDropDown;
   PX_Bool(pPX, L"DropDown", bDropDown, FALSE);
   PX_Int(pPX, L"Width", m_nWidth, 100);
