@@ -18,9 +18,9 @@ class CXTPCommandBars;
 
 // How the control behaves on a vertically docked bar.
 enum XTPControlCustomVerticalMode {
-  xtpVerticalHide = 0,       // the whole control leaves the bar
-  xtpVerticalShow = 1,       // the control and its window stay
-  xtpVerticalButton = 2,     // the control stays as a button, its window hidden
+  xtpVerticalHide = 0,   // the whole control leaves the bar
+  xtpVerticalShow = 1,   // the control and its window stay
+  xtpVerticalButton = 2, // the control stays as a button, its window hidden
 };
 
 class CXTPControlCustom : public CXTPControlButton, public CXTPHookClient {

@@ -144,7 +144,8 @@ void CXTPDialogBar::SetMargins(CRect rcMargins) {
 int CXTPDialogBar::HitTestCaption(CPoint point) const {
   if (!m_bCaptionVisible) return -2;
   const CRect rcClient = GetBarClientRect();
-  const CRect rcCaption(m_rcMargins.left, m_rcMargins.top, rcClient.right - m_rcMargins.right, m_nCaptionHeight);
+  const CRect rcCaption(m_rcMargins.left, m_rcMargins.top, rcClient.right - m_rcMargins.right,
+                        m_nCaptionHeight);
   return rcCaption.PtInRect(point) ? 1 : -2;
 }
 
@@ -219,8 +220,8 @@ void CXTPDialogBar::PlaceCaptionControls(int cx) {
   m_pPopupBar->SetCommandBars(m_pCommandBars);
   pPopup->SetEnabled(m_bCaptionPopup && m_pPopupBar->GetControlCount() > 0);
   pPopup->SetHideFlags(0);
-  pPopup->SetRect(CRect(m_rcMargins.left + m_szGripper.cx, nButtonTop, std::max(nRight, 0),
-                        nButtonTop + kCaptionButton));
+  pPopup->SetRect(
+      CRect(m_rcMargins.left + m_szGripper.cx, nButtonTop, std::max(nRight, 0), nButtonTop + kCaptionButton));
   pPopup->SetCaption(m_strTitle.IsEmpty() ? m_strCaption : m_strTitle);
 }
 
