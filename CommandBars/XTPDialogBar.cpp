@@ -82,8 +82,10 @@ IMPLEMENT_DYNCREATE(CXTPDialogBarPopupBar, CXTPPopupBar)
 
 void CXTPDialogBarPopupBar::UpdateFlags() {
   CXTPPopupBar::UpdateFlags();
-  // Down from the caption, its right edge under the caption's right edge.
+  // Down from the caption, its right edge under the caption's right edge,
+  // however the bar is docked (the caption row is always horizontal).
   m_nPopupFlags = xtpPopupLeft | xtpPopupDown;
+  if (m_pControlPopup) m_ptPopup = CPoint(m_rcExclude.left, m_rcExclude.bottom);
 }
 
 // ---- the bar

@@ -65,7 +65,7 @@ if(toolkit_sources)
   # shared virtual screen: alone, so they neither disturb nor are disturbed by
   # the windows of tests running beside them.
   foreach(name CommandBarTest CommandBarsFrameTest ComboBoxTest HookManagerTest MenuBarKeysTest MouseManagerTest
-               PopupBarTest PopupTearOffTest TabClientWndTest ToolBarMouseDragTest XTButtonTest XTHeaderCtrlTest
+               PopupBarTest PopupTearOffTest TabClientWndTest ToolBarMouseDragTest DialogBarMouseTest XTButtonTest XTHeaderCtrlTest
                XTPDockingPaneDragTest XTPDockingPaneManagerTest
                XTPToolTipContextTest)
     if(TEST toolkit_${name})

@@ -138,15 +138,21 @@ TEST(DialogBar, CaptionPopupOpensOnlyWithCommandsAndWhenAllowed) {
   pBar->InternalRelease();
 }
 
-TEST(DialogBar, ItsCaptionPopupDropsRightAligned) {
-  CXTPDialogBar *pBar = NewDialogBar();
-  pBar->CalcDockedLayout(1000, LM_HORZ | LM_HORZDOCK);
-  CXTPPopupBar *pPopupBar = pBar->GetCaptionPopupBar();
-  pPopupBar->SetControlPopup(pBar->GetCaptionPopup());
-  pPopupBar->UpdateFlags();
-  EXPECT_EQ(pPopupBar->GetPopupFlags(), xtpPopupLeft | xtpPopupDown);
-  pPopupBar->SetControlPopup(nullptr);
-  pBar->InternalRelease();
+TEST(DialogBar, ItsCaptionPopupDropsRightAlignedHoweverTheBarStands) {
+  for (XTPBarPosition position : {xtpBarTop, xtpBarLeft, xtpBarRight, xtpBarFloating}) {
+    SCOPED_TRACE(position);
+    CXTPDialogBar *pBar = NewDialogBar();
+    static_cast<CXTPCommandBar *>(pBar)->SetPosition(position);
+    pBar->CalcDockedLayout(1000, LM_HORZ | LM_HORZDOCK);
+    CXTPPopupBar *pPopupBar = pBar->GetCaptionPopupBar();
+    pPopupBar->SetControlPopup(pBar->GetCaptionPopup());
+    pPopupBar->UpdateFlags();
+    EXPECT_EQ(pPopupBar->GetPopupFlags(), xtpPopupLeft | xtpPopupDown);
+    const CRect rcExclude = pPopupBar->GetExcludeRect();
+    EXPECT_EQ(pPopupBar->GetPopupPoint(), CPoint(rcExclude.left, rcExclude.bottom)) << "below the caption";
+    pPopupBar->SetControlPopup(nullptr);
+    pBar->InternalRelease();
+  }
 }
 
 // A dialog bar floating over an unshown frame, hosting a child.
