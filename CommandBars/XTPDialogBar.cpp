@@ -15,12 +15,12 @@ constexpr int kCaptionButton = 16;
 // Each side of the window this wide resizes it.
 constexpr int kEdge = 3;
 
-// Selects the bar's font into a screen DC for the length of a measurement.
+// Selects the caption's font into a screen DC for the length of a measurement.
 class MeasureDC {
 public:
   explicit MeasureDC(CXTPCommandBar *pBar) : m_hDC(::GetDC(nullptr)) {
     CXTPPaintManager *pPaintManager = pBar->GetPaintManager();
-    CFont *pFont = pPaintManager ? pPaintManager->GetCommandBarFont(pBar) : nullptr;
+    CFont *pFont = pPaintManager ? pPaintManager->GetRegularFont() : nullptr;
     m_hOldFont = pFont ? ::SelectObject(m_hDC, pFont->GetSafeHandle()) : nullptr;
   }
   ~MeasureDC() {
@@ -55,7 +55,9 @@ void CXTPDialogBarCaptionPopup::Draw(CDC *pDC) {
   }
   pDC->SetTextColor(pPaintManager->GetPaintColor(COLOR_BTNTEXT));
   pDC->SetBkMode(TRANSPARENT);
-  CXTPFontDC font(pDC, pPaintManager->GetCommandBarFont(m_pParent));
+  // The caption row reads across however the bar is docked: never the
+  // vertical font of a bar at a side.
+  CXTPFontDC font(pDC, pPaintManager->GetRegularFont());
   CRect rcText(rc.left + 2, rc.top, rc.right - (bEnabled ? 15 : 2), rc.bottom);
   ::DrawTextW(pDC->GetSafeHdc(), GetCaption(), -1, &rcText,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);

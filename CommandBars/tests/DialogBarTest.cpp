@@ -6,6 +6,7 @@
 // No real cursor moves and no window is activated.
 #include <gtest/gtest.h>
 
+#include "../../Common/tests/MemoryCanvas.h"
 #include "CommandBarsTestSupport.h"
 #include "XTPCommandBars.h"
 #include "XTPControls.h"
@@ -151,6 +152,44 @@ TEST(DialogBar, ItsCaptionPopupDropsRightAlignedHoweverTheBarStands) {
     const CRect rcExclude = pPopupBar->GetExcludeRect();
     EXPECT_EQ(pPopupBar->GetPopupPoint(), CPoint(rcExclude.left, rcExclude.bottom)) << "below the caption";
     pPopupBar->SetControlPopup(nullptr);
+    pBar->InternalRelease();
+  }
+}
+
+// Text-coloured pixels in a rectangle of the canvas.
+int CountTextPixels(const MemoryCanvas &canvas, CRect rc) {
+  int n = 0;
+  for (int y = rc.top; y < rc.bottom; y++)
+    for (int x = rc.left; x < rc.right; x++) n += canvas.Pixel(x, y) == kText;
+  return n;
+}
+
+TEST(DialogBar, TheCaptionShowsItsTitleAndAnArrowOnlyWhenItOpens) {
+  const struct {
+    BOOL bCommands;
+    XTPBarPosition position;
+  } kCases[] = {{FALSE, xtpBarTop}, {TRUE, xtpBarTop}, {TRUE, xtpBarLeft}, {FALSE, xtpBarRight}};
+  for (const auto &c : kCases) {
+    const BOOL bCommands = c.bCommands;
+    SCOPED_TRACE(testing::Message() << (bCommands ? "with commands" : "without commands") << " at "
+                                    << c.position);
+    CXTPDialogBar *pBar = NewDialogBar();
+    static_cast<CXTPCommandBar *>(pBar)->SetPosition(c.position); // a side's font is vertical
+    UseTestColors(pBar->GetPaintManager());
+    pBar->SetTitle(L"Folders");
+    pBar->SetCloseable(FALSE);
+    if (bCommands) pBar->GetCaptionPopupBar()->GetControls()->Add(xtpControlButton, 201);
+    const CSize sz = pBar->CalcDockedLayout(1000, LM_HORZ | LM_HORZDOCK);
+    pBar->SetBarClientSize(sz);
+    MemoryCanvas canvas(sz.cx, sz.cy, kCanvas);
+    pBar->DrawCommandBar(&canvas.dc, CRect(CPoint(0, 0), sz));
+    const CRect rcCaption = pBar->GetCaptionPopup()->GetRect();
+    const CRect rcArrow(rcCaption.right - 14, rcCaption.top, rcCaption.right - 4, rcCaption.bottom);
+    EXPECT_GT(
+        CountTextPixels(canvas, CRect(rcCaption.left, rcCaption.top, rcCaption.left + 40, rcCaption.bottom)),
+        10)
+        << "the title";
+    EXPECT_EQ(CountTextPixels(canvas, rcArrow) > 0, bCommands) << "the arrow";
     pBar->InternalRelease();
   }
 }
