@@ -191,6 +191,15 @@ TEST_F(ControlCustom, ClicksOnAVisibleWindowAreNotTheButtons) {
   EXPECT_EQ(nExecuted, 0);
 }
 
+TEST_F(ControlCustom, ACustomiseDragDropsItOnlyOntoAPopupBar) {
+  TestBar popup(xtpBarTypePopup, xtpBarPopup);
+  DWORD dwEffect = DROPEFFECT_COPY;
+  EXPECT_TRUE(m_pCustom->IsCustomizeDragOverAvail(&popup, CPoint(5, 5), dwEffect));
+  EXPECT_EQ(dwEffect, static_cast<DWORD>(DROPEFFECT_COPY));
+  EXPECT_FALSE(m_pCustom->IsCustomizeDragOverAvail(m_pBar, CPoint(5, 5), dwEffect));
+  EXPECT_EQ(dwEffect, static_cast<DWORD>(DROPEFFECT_NONE));
+}
+
 TEST_F(ControlCustom, ACopySharesTheWindowAndBothOutliveIt) {
   m_pCustom->SetControl(m_hWndHosted);
   m_pCustom->SetBorders(CRect(1, 1, 1, 1));

@@ -242,6 +242,17 @@ TEST_F(DialogBarWindow, TheChildSitsUnderTheCaption) {
   EXPECT_EQ(m_pBar->HitTestCaption(CPoint(20, nCaption)), -2);
 }
 
+TEST_F(DialogBarWindow, WithoutACaptionTheChildStartsAtTheTopMargin) {
+  m_pBar->SetCaptionVisible(FALSE);
+  m_pBar->OnRecalcLayout();
+  EXPECT_EQ(WindowRect().Size(), CSize(206, 206));
+  EXPECT_EQ(ChildRect(), CRect(3, 3, 203, 203));
+  // Resized, the child area is the window less the margins alone.
+  EXPECT_TRUE(m_pBar->Resize(CRect(0, 0, 100, 90), HTBOTTOMRIGHT));
+  EXPECT_EQ(m_pBar->GetFloatingClientSize(), CSize(94, 84));
+  EXPECT_EQ(ChildRect(), CRect(3, 3, 97, 87));
+}
+
 TEST_F(DialogBarWindow, FloatingResizeTakesTheRectangleOrRefusesIt) {
   const int nCaption = m_pBar->GetCaptionHeight();
   const CRect rcBefore = WindowRect();
