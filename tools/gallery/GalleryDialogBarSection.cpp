@@ -9,7 +9,7 @@
 #include "XTPCommandBars.h"
 #include "XTPControlCustom.h"
 #include "XTPControls.h"
-#include "XTPDefaultTheme.h"
+#include "XTPOffice2003Theme.h"
 #include "XTPDialogBar.h"
 #include "XTPDockBar.h"
 #include "XTPDockContext.h"
@@ -65,7 +65,7 @@ void AddTreeItems(HWND hWndTree) {
 
 CGalleryDialogBarSection::CGalleryDialogBarSection() {
   m_pCommandBars = new CXTPCommandBars;
-  m_pCommandBars->SetPaintManager(new CXTPDefaultTheme);
+  m_pCommandBars->SetPaintManager(new CXTPOffice2003Theme);
   m_pCommandBars->GetCommandBarsOptions()->bDblClickFloat = TRUE;
 }
 

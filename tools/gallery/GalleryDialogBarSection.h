@@ -1,8 +1,9 @@
-// Dialog bars and custom controls: a small frame with a dialog bar docked at
-// its left (a folder tree under the caption, whose button lists the bar's
-// commands) and one floating beside it (a small form), and a toolbar whose
-// custom controls host a slider and a progress bar. The dialog bars are
-// resized by their edges and dragged by their captions like toolbars.
+// Dialog bars and custom controls, in the Office 2003 look: a small frame
+// with a dialog bar docked down its left side (a folder tree under the
+// caption, whose button lists the bar's commands) and one floating beside
+// it (a small form), and a toolbar whose custom controls host a slider and a
+// progress bar. The dialog bars are resized by their edges and dragged by
+// their captions like toolbars.
 #pragma once
 
 #include <memory>
