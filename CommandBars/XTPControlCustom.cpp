@@ -21,9 +21,9 @@ CXTPControlCustom::CXTPControlCustom() {
   m_dwFlags = xtpFlagNoMovable;
 }
 
-CXTPControlCustom::~CXTPControlCustom() {
-  XTPHookManager()->RemoveAll(this);
-}
+// The hook-client part takes the control off every window it watches, and
+// does so safely while the process ends and the hook manager is gone.
+CXTPControlCustom::~CXTPControlCustom() = default;
 
 void CXTPControlCustom::SetControl(CWnd *pWnd) {
   SetControl(pWnd ? pWnd->GetSafeHwnd() : nullptr);
