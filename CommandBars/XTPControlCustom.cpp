@@ -1,6 +1,7 @@
 #include "XTPControlCustom.h"
 
 #include "XTPCommandBar.h"
+#include "XTPCommandBarList.h"
 #include "XTPCommandBars.h"
 #include "XTPPropExchange.h"
 
@@ -137,9 +138,12 @@ void CXTPControlCustom::DoPropExchange(CXTPPropExchange *pPX) {
   PX_Size(pPX, L"ControlSize", m_szHosted, CSize(0, 0));
   PX_Int(pPX, L"VerticalOptions", m_nVerticalMode, 0);
   if (pPX->m_nSchema >= kSchemaControlId) PX_Int(pPX, L"ControlId", m_nHostedId, 0);
-  // The window is found again among the site's and the bars' children; a
-  // control loaded before it has a bar finds it when the application asks.
-  if (pPX->IsLoading() && m_nHostedId != 0) FindControlWindow(GetCommandBars());
+  // The window is found again among the children of the command bars' site
+  // and bars: those the archive is read for, else those of the control's bar.
+  if (pPX->IsLoading() && m_nHostedId != 0) {
+    CXTPCommandBarsExchangeParam *pParam = CXTPCommandBarsExchangeParam::FromExchange(pPX);
+    FindControlWindow(pParam && pParam->pCommandBars ? pParam->pCommandBars : GetCommandBars());
+  }
 }
 
 void CXTPControlCustom::Copy(CXTPControl *pControl, BOOL bRecursive) {

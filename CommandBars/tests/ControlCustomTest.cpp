@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "CommandBarsTestSupport.h"
+#include "XTPCommandBarList.h"
 #include "XTPCommandBars.h"
 #include "XTPControlCustom.h"
 #include "XTPControls.h"
@@ -295,6 +296,38 @@ TEST_F(ControlCustom, LoadingFindsTheWindowByItsIdFromSchemaSixOn) {
     m_pBar->GetControls()->Remove(pLoaded);
   }
   m_pBar->SetCommandBars(nullptr);
+  pCommandBars->InternalRelease();
+}
+
+// Read from the command bars' archive, a control not yet on a bar finds its
+// window through the command bars the archive is read for.
+TEST_F(ControlCustom, LoadedFromTheArchiveItFindsItsWindowThroughTheArchivesCommandBars) {
+  CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+  pCommandBars->SetSite(CWnd::FromHandle(m_hWndFrame));
+  CXTPCommandBarsExchangeParam param;
+  param.pCommandBars = pCommandBars;
+  CMemFile file;
+  {
+    CXTPControlCustom saved;
+    saved.SetControl(m_hWndHosted);
+    CArchive ar(&file, CArchive::store);
+    CXTPPropExchangeArchive px(ar);
+    px.m_dwData = reinterpret_cast<DWORD_PTR>(&param);
+    saved.DoPropExchange(&px);
+    ar.Close();
+  }
+  file.SeekToBegin();
+  auto *pLoaded = static_cast<CXTPControlCustom *>(RUNTIME_CLASS(CXTPControlCustom)->CreateObject());
+  {
+    CArchive ar(&file, CArchive::load);
+    CXTPPropExchangeArchive px(ar);
+    px.m_dwData = reinterpret_cast<DWORD_PTR>(&param);
+    pLoaded->DoPropExchange(&px);
+  }
+  EXPECT_EQ(pLoaded->GetParent(), nullptr);
+  EXPECT_EQ(pLoaded->GetControlHandle(), m_hWndHosted);
+  EXPECT_TRUE(XTPHookManager()->IsHooked(m_hWndHosted, pLoaded));
+  pLoaded->InternalRelease();
   pCommandBars->InternalRelease();
 }
 
