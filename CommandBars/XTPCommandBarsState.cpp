@@ -8,6 +8,7 @@
 #include "FrameWnd.h"
 #include "WinApp.h"
 #include "XTPCommandBars.h"
+#include "XTPDialogBar.h"
 #include "XTPDockBar.h"
 #include "XTPDockState.h"
 #include "XTPMenuBar.h"
@@ -178,6 +179,10 @@ void CXTPCommandBars::GetDockState(CXTPDockState &state) const {
     }
     pInfo->m_uMRUDockID = pInfo->m_bFloating ? 0 : static_cast<UINT>(pBar->GetPosition());
     pInfo->m_bDialogBar = pBar->IsDialogBar();
+    if (auto *pDialogBar = dynamic_cast<CXTPDialogBar *>(pBar)) {
+      pInfo->m_szDockingClient = pDialogBar->GetDockingClientSize();
+      pInfo->m_szFloatingClient = pDialogBar->GetFloatingClientSize();
+    }
   }
 }
 
@@ -202,6 +207,10 @@ void CXTPCommandBars::SetDockState(const CXTPDockState &state) {
     if (!pInfo->m_bFloating) nFlags |= SWP_NOSIZE;
     if (!pInfo->m_bFloating && CXTPDockBar::FromBar(pBar) == nullptr) nFlags |= SWP_NOMOVE;
     pBar->SetMRUWidth(pInfo->m_nMRUWidth);
+    if (auto *pDialogBar = dynamic_cast<CXTPDialogBar *>(pBar); pDialogBar && pInfo->m_bDialogBar) {
+      pDialogBar->SetDockingClientSize(pInfo->m_szDockingClient);
+      pDialogBar->SetFloatingClientSize(pInfo->m_szFloatingClient);
+    }
     pBar->SetWindowPos(nullptr, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0,
                        nFlags | (pInfo->m_bVisible > 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     pBar->SetVisible(pInfo->m_bVisible > 0);

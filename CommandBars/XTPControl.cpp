@@ -139,6 +139,7 @@ BOOL CXTPControl::IsCaptionVisible() {
   }
   switch (GetType()) {
   case xtpControlButton:
+  case xtpControlCustom:
   case xtpControlButtonPopup:
   case xtpControlSplitButtonPopup:
     return GetImage(0) == nullptr;

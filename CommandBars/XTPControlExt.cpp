@@ -14,12 +14,6 @@
 #include "XTPPropExchange.h"
 #include "XTPTabClientWnd.h"
 
-IMPLEMENT_SERIAL(CXTPControlCustom, CXTPControlButton, VERSIONABLE_SCHEMA | 8)
-
-CXTPControlCustom::CXTPControlCustom() {
-  m_controlType = xtpControlCustom;
-}
-
 IMPLEMENT_SERIAL(CXTPControlLabel, CXTPControl, VERSIONABLE_SCHEMA | 8)
 
 CXTPControlLabel::CXTPControlLabel() {

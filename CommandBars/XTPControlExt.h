@@ -7,15 +7,9 @@
 #pragma once
 
 #include "XTPControlButton.h"
+#include "XTPControlCustom.h"
 
 class CMDIFrameWnd;
-
-// A control that hosts a window of the application's (type 7).
-class CXTPControlCustom : public CXTPControlButton {
-  DECLARE_SERIAL(CXTPControlCustom)
-public:
-  CXTPControlCustom();
-};
 
 // A label: a caption without a command (type 8).
 class CXTPControlLabel : public CXTPControl {

@@ -5,6 +5,7 @@
 #include "FrameWnd.h"
 #include "XTPCommandBars.h"
 #include "XTPControls.h"
+#include "XTPDialogBar.h"
 #include "XTPDockBar.h"
 #include "XTPMouseManager.h"
 #include "XTPToolBar.h"
@@ -299,6 +300,12 @@ void CXTPDockContext::OnResizeDialogBar(CPoint point) {
   CRect rcWindow;
   m_pBar->GetWindowRect(&rcWindow);
   if (m_rectFloat.Size() == rcWindow.Size() || !IntersectsWorkArea(m_pBar->GetSafeHwnd(), rcWindow)) return;
+  // The bar takes the rectangle itself: it keeps its child area's size and
+  // refuses one below its minimum.
+  if (auto *pDialogBar = dynamic_cast<CXTPDialogBar *>(m_pBar)) {
+    pDialogBar->Resize(m_rectFloat, m_nMode);
+    return;
+  }
   m_pBar->SetWindowPos(nullptr, m_rectFloat.left, m_rectFloat.top, m_rectFloat.Width(), m_rectFloat.Height(),
                        SWP_NOZORDER | SWP_NOACTIVATE);
   m_pBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

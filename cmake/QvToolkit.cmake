@@ -64,8 +64,9 @@ if(toolkit_sources)
   # Tests that type, click, move the cursor or take the activation on the
   # shared virtual screen: alone, so they neither disturb nor are disturbed by
   # the windows of tests running beside them.
-  foreach(name CommandBarTest CommandBarsFrameTest ComboBoxTest CustomizeSheetTest HookManagerTest MenuBarKeysTest MouseManagerTest
-               PopupBarTest PopupTearOffTest TabClientWndTest ToolBarMouseDragTest XTButtonTest XTHeaderCtrlTest
+  foreach(name CommandBarTest CommandBarsFrameTest ComboBoxTest CustomizeSheetTest DialogBarMouseTest HookManagerTest
+               MenuBarKeysTest MouseManagerTest PopupBarTest PopupTearOffTest TabClientWndTest ToolBarMouseDragTest
+               ToolBarTest XTButtonTest XTHeaderCtrlTest
                XTPDockingPaneDragTest XTPDockingPaneManagerTest XTPDockingPaneStickerTest
                XTPDockingPaneFloatingFrameTest XTPDockingPaneAutoHideTest
                XTPToolTipContextTest)

@@ -10,6 +10,7 @@
 #include "WinApp.h"
 #include "XTPCommandBars.h"
 #include "XTPDefaultTheme.h"
+#include "XTPDialogBar.h"
 #include "XTPDockBar.h"
 #include "XTPDockState.h"
 #include "XTPFrameWnd.h"
@@ -143,6 +144,33 @@ TEST_F(BarState, BarsMovedFloatedAndHiddenComeBackAfterARestart) {
     EXPECT_EQ(frame.DockOf(frame.pSecond), xtpBarLeft);
     EXPECT_TRUE(frame.status.IsWindowVisible());
   }
+}
+
+// A dialog bar's two client sizes come back with its place.
+TEST_F(BarState, ADialogBarKeepsItsDockedAndFloatingSizes) {
+  constexpr UINT kDialogBarId = 320;
+  auto addDialogBar = [](TestFrame &frame) {
+    auto *pBar = static_cast<CXTPDialogBar *>(
+        frame.pBars->AddToolBar(L"Folders", xtpBarLeft, RUNTIME_CLASS(CXTPDialogBar)));
+    if (pBar) pBar->SetBarID(kDialogBarId);
+    return pBar;
+  };
+  {
+    TestFrame frame;
+    CXTPDialogBar *pBar = addDialogBar(frame);
+    ASSERT_NE(pBar, nullptr);
+    pBar->SetDockingClientSize(CSize(150, 260));
+    pBar->SetFloatingClientSize(CSize(230, 120));
+    frame.pBars->SaveBarState(kProfile);
+  }
+  TestFrame frame;
+  CXTPDialogBar *pBar = addDialogBar(frame);
+  ASSERT_NE(pBar, nullptr);
+  ASSERT_EQ(pBar->GetDockingClientSize(), CSize(200, 200));
+  frame.pBars->LoadBarState(kProfile);
+  EXPECT_EQ(pBar->GetDockingClientSize(), CSize(150, 260));
+  EXPECT_EQ(pBar->GetFloatingClientSize(), CSize(230, 120));
+  EXPECT_EQ(frame.DockOf(pBar), xtpBarLeft);
 }
 
 TEST_F(BarState, ARecordWritesOnlyWhatDiffersFromItsDefaults) {

@@ -9,6 +9,7 @@
 #include "GalleryPopupMenusSection.h"
 #include "GalleryToolTipSection.h"
 #include "GalleryToolBarDragSection.h"
+#include "GalleryDialogBarSection.h"
 #include "GalleryToolBarSection.h"
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
@@ -155,6 +156,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryTabsSection>());
   sections.push_back(std::make_unique<CGalleryDockBarsSection>());
   sections.push_back(std::make_unique<CGalleryToolBarDragSection>());
+  sections.push_back(std::make_unique<CGalleryDialogBarSection>());
   sections.push_back(std::make_unique<CGalleryStatusBarSection>());
   sections.push_back(std::make_unique<CGalleryThemesSection>());
   sections.push_back(std::make_unique<CGalleryDockingPanesSection>());

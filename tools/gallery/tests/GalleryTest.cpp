@@ -47,6 +47,9 @@
 #include "XTPTabClientWnd.h"
 #include "XTPControlExt.h"
 #include "XTPControls.h"
+#include "GalleryDialogBarSection.h"
+#include "XTPControlCustom.h"
+#include "XTPDialogBar.h"
 
 #include <functional>
 #include <typeinfo>
@@ -742,6 +745,45 @@ TEST_F(Gallery, TheCustomisableFrameTheRebarAndTheTipOfTheDayShow) {
   EXPECT_TRUE(pTip->IsFileOpen());
   EXPECT_FALSE(pTip->GetTipText().IsEmpty());
   EXPECT_TRUE(::IsWindowVisible(pTip->GetSafeHwnd()));
+}
+
+// The dialog bars host their windows under their captions, one docked down
+// the whole left side and one floating; the toolbar's custom controls hold
+// their windows in the bar.
+TEST_F(Gallery, TheDialogBarPageHostsWindowsInItsBars) {
+  auto *pSection = Section<CGalleryDialogBarSection>();
+  ASSERT_NE(pSection, nullptr);
+  PumpMessages();
+  CXTPDialogBar *pDocked = pSection->GetDockedBar();
+  EXPECT_EQ(pDocked->GetPosition(), xtpBarLeft);
+  ASSERT_NE(pDocked->GetChild(), nullptr);
+  EXPECT_TRUE(::IsWindowVisible(pDocked->GetChild()));
+  CRect rcChild;
+  ::GetWindowRect(pDocked->GetChild(), &rcChild);
+  pDocked->ScreenToClient(&rcChild);
+  EXPECT_EQ(rcChild.top, pDocked->GetCaptionHeight()) << "under the caption";
+  CRect rcDock, rcBar;
+  pSection->GetDockBar(xtpBarLeft)->GetWindowRect(&rcDock);
+  pDocked->GetWindowRect(&rcBar);
+  EXPECT_EQ(rcBar.Height(), rcDock.Height()) << "the whole side";
+  EXPECT_TRUE(pDocked->GetCaptionPopup()->GetEnabled());
+
+  CXTPDialogBar *pFloating = pSection->GetFloatingBar();
+  EXPECT_TRUE(pFloating->IsFloating());
+  ASSERT_NE(pFloating->GetChild(), nullptr);
+  EXPECT_FALSE(pFloating->GetCaptionPopup()->GetEnabled()) << "no commands under this caption";
+
+  for (CXTPControlCustom *pControl : {pSection->GetSliderControl(), pSection->GetProgressControl()}) {
+    ASSERT_TRUE(pControl->HasWindow());
+    EXPECT_EQ(::GetParent(pControl->GetControlHandle()), pSection->GetToolBar()->GetSafeHwnd());
+    EXPECT_TRUE(::IsWindowVisible(pControl->GetControlHandle()));
+    CRect rcWindow;
+    ::GetWindowRect(pControl->GetControlHandle(), &rcWindow);
+    pSection->GetToolBar()->ScreenToClient(&rcWindow);
+    CRect rcInside = pControl->GetRect();
+    rcInside.DeflateRect(pControl->GetBorders());
+    EXPECT_EQ(rcWindow, rcInside);
+  }
 }
 
 namespace {
