@@ -378,6 +378,38 @@ TEST(EditControlOnABar, ADisabledControlDisablesItsBox) {
   EXPECT_FALSE(::GetWindowLongW(f.Box(), GWL_STYLE) & ES_READONLY);
 }
 
+// In customise mode a press in the box drags the control and puts no caret
+// in it; a control that may not move leaves the press to the box.
+TEST(EditControlOnABar, ACustomisePressInTheBoxDragsTheControlUnlessItMayNotMove) {
+  struct DragRecordingEdit : CXTPControlEdit {
+    int nDrags = 0;
+    void OnCustomizeStartDrag(CPoint) override { nDrags++; }
+  };
+  const struct {
+    const char *what;
+    DWORD dwFlags;
+    int nDrags;
+    BOOL bFocus;
+  } cases[] = {{"movable", 0, 1, FALSE}, {"not movable", xtpFlagNoMovable, 0, TRUE}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    ToolBarFixture f;
+    auto *pEdit =
+        static_cast<DragRecordingEdit *>(f.pBar->GetControls()->Add(new DragRecordingEdit, ID_FIND));
+    pEdit->SetFlags(xtpFlagManualUpdate | c.dwFlags);
+    f.Layout();
+    HWND hBox = pEdit->GetEditCtrl()->GetSafeHwnd();
+    ASSERT_NE(nullptr, hBox);
+    ::SetFocus(f.host.hView);
+    f.pCommandBars->SetCustomizeMode(TRUE);
+    ::SendMessageW(hBox, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    ::SendMessageW(hBox, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(c.nDrags, pEdit->nDrags);
+    EXPECT_EQ(c.bFocus, ::GetFocus() == hBox);
+    f.pCommandBars->SetCustomizeMode(FALSE);
+  }
+}
+
 // A control that goes while its box has the focus gives the mouse back: the
 // bar's hot tracking follows the mouse again.
 TEST(EditControlOnABar, DestroyedWhileTypingLeavesHotTrackingAlive) {
