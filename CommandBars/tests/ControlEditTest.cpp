@@ -476,6 +476,24 @@ TEST(EditControlInAMenu, TypedKeysGoIntoTheBoxAndEscLeavesTheMenuOpen) {
   EXPECT_NE(nullptr, pPopup->GetSafeHwnd()) << "the menu stays open";
   EXPECT_TRUE(pPopup->IsTrackingMode());
 
+  // The menu closed while the box has the keys: hot tracking comes back, and
+  // the box with its text comes back with the menu.
+  pEdit->SetFocus();
+  Pump();
+  ASSERT_EQ(hBox, ::GetFocus());
+  Type("ER");
+  pPopup->SetTrackingMode(0);
+  Pump();
+  EXPECT_EQ(nullptr, pPopup->GetSafeHwnd());
+  EXPECT_FALSE(IsMouseLocked());
+  EXPECT_STREQ(L"er", pEdit->GetEditText());
+  ASSERT_TRUE(pPopup->Popup(100, 100, nullptr));
+  Pump();
+  ASSERT_NE(nullptr, pEdit->GetEditCtrl()->GetSafeHwnd());
+  EXPECT_EQ(pPopup->GetSafeHwnd(), ::GetParent(pEdit->GetEditCtrl()->GetSafeHwnd()));
+  EXPECT_TRUE(::IsWindowVisible(pEdit->GetEditCtrl()->GetSafeHwnd()));
+  EXPECT_STREQ(L"er", pEdit->GetEditText());
+
   pPopup->SetTrackingMode(0);
   pPopup->InternalRelease();
   host.DestroyWindow();
