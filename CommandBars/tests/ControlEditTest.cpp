@@ -368,7 +368,19 @@ TEST(EditControlOnABar, ALabelIsDrawnInFrontOfTheBoxOnlyWhenAsked) {
 
 TEST(EditControlOnABar, ADisabledControlDisablesItsBox) {
   ToolBarFixture f;
+  // The bar colours an enabled box as a window; a disabled one keeps its own look.
+  MemoryCanvas canvas(4, 4);
+  HDC hDC = canvas.dc.GetSafeHdc();
+  ::SetBkColor(hDC, kCanvas);
+  const LRESULT lBrush = ::SendMessageW(f.pBar->GetSafeHwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(hDC),
+                                        reinterpret_cast<LPARAM>(f.Box()));
+  EXPECT_EQ(reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW)), lBrush);
+  EXPECT_EQ(::GetSysColor(COLOR_WINDOW), ::GetBkColor(hDC));
   f.pEdit->SetEnabled(FALSE);
+  ::SetBkColor(hDC, kCanvas);
+  ::SendMessageW(f.pBar->GetSafeHwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hDC),
+                 reinterpret_cast<LPARAM>(f.Box()));
+  EXPECT_NE(::GetSysColor(COLOR_WINDOW), ::GetBkColor(hDC));
   EXPECT_FALSE(::IsWindowEnabled(f.Box()));
   f.pEdit->SetReadOnly(TRUE);
   EXPECT_TRUE(::GetWindowLongW(f.Box(), GWL_STYLE) & ES_READONLY);
