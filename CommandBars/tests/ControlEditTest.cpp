@@ -231,6 +231,43 @@ TEST(EditControl, OptionsRoundTripByTheLayoutSchema) {
   }
 }
 
+// Named values leave out what equals its default: a box without its label
+// or of no width still comes back as it went.
+TEST(EditControl, OptionsRoundTripThroughTheRegistry) {
+  const wchar_t kKey[] = L"Software\\QvToolkitControlEditTest";
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+  HKEY hKey = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                             &hKey, nullptr));
+  const struct {
+    BOOL bLabel;
+    int nWidth;
+    BOOL bReadOnly;
+  } cases[] = {{TRUE, 100, FALSE}, {FALSE, 0, TRUE}, {FALSE, 250, FALSE}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.nWidth);
+    CXTPControlEdit saved;
+    saved.ShowLabel(c.bLabel);
+    saved.SetWidth(c.nWidth);
+    saved.SetReadOnly(c.bReadOnly);
+    {
+      CXTPPropExchangeRegistry px(FALSE, hKey, L"Find");
+      saved.DoPropExchange(&px);
+    }
+    CXTPControlEdit loaded;
+    loaded.SetReadOnly(!c.bReadOnly);
+    {
+      CXTPPropExchangeRegistry px(TRUE, hKey, L"Find");
+      loaded.DoPropExchange(&px);
+    }
+    EXPECT_EQ(c.bLabel, loaded.GetShowLabel());
+    EXPECT_EQ(c.nWidth, loaded.GetWidth());
+    EXPECT_EQ(c.bReadOnly, loaded.GetReadOnly());
+  }
+  ::RegCloseKey(hKey);
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+}
+
 // --- On a toolbar -------------------------------------------------------------
 
 TEST(EditControlOnABar, TheTextSetBeforeTheFirstLayoutGoesIntoTheBoxAndOutlivesIt) {
