@@ -348,6 +348,10 @@ TEST(EditControlOnABar, TypedKeysGoIntoTheBoxNotToTheBarsMnemonics) {
   ToolBarFixture f;
   f.pEdit->SetEditText(L"old");
   EXPECT_TRUE(Commands(f.owner, EN_CHANGE).empty()) << "the program's own text is no news to the owner";
+  // The mouse over the box makes the control hot, as over the rest of the bar.
+  ::SetFocus(f.host.hView);
+  ::SendMessageW(f.Box(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  EXPECT_EQ(f.pEdit, f.pBar->GetSelected());
   ASSERT_NO_FATAL_FAILURE(f.ClickIntoTheBox());
   EXPECT_TRUE(f.pBar->IsTrackingMode());
   EXPECT_EQ(f.pEdit, f.pBar->GetSelected());
