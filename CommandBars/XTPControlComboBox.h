@@ -126,6 +126,10 @@ public:
   void SetRect(CRect rcControl) override;
   void SetParent(CXTPCommandBar *pParent) override;
   void SetHideFlags(DWORD dwFlags) override;
+  // Hidden on a bar docked on a side, as the edit control is.
+  void OnCalcDynamicSize(DWORD dwMode) override {
+    SetHideFlag(xtpHideDockingPosition, (dwMode & LM_VERTDOCK) != 0);
+  }
   // A disabled combo's field takes no typing.
   void SetEnabled(BOOL bEnabled) override;
   void Copy(CXTPControl *pControl, BOOL bRecursive = FALSE) override;

@@ -17,6 +17,7 @@
 #include "File.h"
 #include "Wnd.h"
 #include "XTPCommandBars.h"
+#include "XTPControlComboBox.h"
 #include "XTPControlEdit.h"
 #include "XTPControls.h"
 #include "XTPDefaultTheme.h"
@@ -335,13 +336,24 @@ TEST(EditControlOnABar, TheSameRectangleMovesTheBoxOnlyWhenTheLabelOrTheBarChang
 
 TEST(EditControlOnABar, ASideDockedBarHidesTheControlAndItsBox) {
   ToolBarFixture f;
-  ASSERT_TRUE(::IsWindowVisible(f.Box()));
-  f.pEdit->OnCalcDynamicSize(LM_VERTDOCK);
-  EXPECT_EQ(static_cast<DWORD>(xtpHideDockingPosition), f.pEdit->GetHideFlags());
-  EXPECT_FALSE(::IsWindowVisible(f.Box()));
-  f.pEdit->OnCalcDynamicSize(LM_HORZDOCK);
-  EXPECT_EQ(0u, f.pEdit->GetHideFlags());
-  EXPECT_TRUE(::IsWindowVisible(f.Box()));
+  auto *pCombo =
+      static_cast<CXTPControlComboBox *>(f.pBar->GetControls()->Add(new CXTPControlComboBox, ID_VIEW));
+  pCombo->SetDropDown(TRUE);
+  f.Layout();
+  const struct {
+    CXTPControl *pControl;
+    HWND hBox;
+  } cases[] = {{f.pEdit, f.Box()}, {pCombo, pCombo->GetEditCtrl()->GetSafeHwnd()}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.pControl->GetType());
+    ASSERT_TRUE(::IsWindowVisible(c.hBox));
+    c.pControl->OnCalcDynamicSize(LM_VERTDOCK);
+    EXPECT_EQ(static_cast<DWORD>(xtpHideDockingPosition), c.pControl->GetHideFlags());
+    EXPECT_FALSE(::IsWindowVisible(c.hBox));
+    c.pControl->OnCalcDynamicSize(LM_HORZDOCK);
+    EXPECT_EQ(0u, c.pControl->GetHideFlags());
+    EXPECT_TRUE(::IsWindowVisible(c.hBox));
+  }
 }
 
 TEST(EditControlOnABar, TypedKeysGoIntoTheBoxNotToTheBarsMnemonics) {
