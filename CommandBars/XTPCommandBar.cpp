@@ -89,7 +89,7 @@ public:
 
 } // namespace
 
-IMPLEMENT_DYNCREATE(CXTPCommandBar, CWnd)
+IMPLEMENT_SERIAL(CXTPCommandBar, CWnd, VERSIONABLE_SCHEMA | 8)
 
 BEGIN_MESSAGE_MAP(CXTPCommandBar, CWnd)
 ON_WM_CREATE()

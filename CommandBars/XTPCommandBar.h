@@ -18,11 +18,14 @@
 #include "XTPMouseManager.h"
 
 #include <memory>
+#include <set>
 
 class CXTPCommandBars;
 class CXTPCommandBarAccessible;
 class CXTPPaintManager;
 class CXTPImageManager;
+class CXTPCommandBarList;
+struct CXTPCommandBarsExchangeParam;
 
 enum XTPBarType {
   xtpBarTypeMenuBar = 0,
@@ -55,7 +58,7 @@ enum XTPNavigate {
 };
 
 class CXTPCommandBar : public CWnd, public CXTPHookClient, public CXTPMouseTrackedBar {
-  DECLARE_DYNCREATE(CXTPCommandBar)
+  DECLARE_SERIAL(CXTPCommandBar)
 public:
   // The hover timer of the selected control and the delayed expansion of an
   // open popup.
@@ -142,6 +145,21 @@ public:
   virtual void OnIdleUpdateCmdUI(BOOL bDisableIfNoHandler);
   virtual CXTPCommandBar *Clone(BOOL bRecursive = FALSE);
   virtual void Redraw();
+
+  // --- The saved tree of bars and controls ---------------------------------
+  // The bar's keys and its controls; loading attaches the bar to the command
+  // bars named in the exchange's parameters.
+  virtual void DoPropExchange(CXTPPropExchange *pPX);
+  // Adds the bar, and the popup bars its controls open, to the list of bars
+  // to store; popup bars get ids from nNextID on.
+  virtual void BuildStoreList(UINT &nNextID, CXTPCommandBarList *pList,
+                              const CXTPCommandBarsExchangeParam &param);
+  // Gives the loaded popup controls their bars from the list. pLinked holds
+  // the bars already taken (a bar opens from one popup only) and nDepth how
+  // deep the walk is: a damaged archive cannot build a loop or a chain
+  // deeper than the menus follow.
+  virtual void RelinkLoadedPopups(CXTPCommandBarList *pList, std::set<CXTPCommandBar *> &linked,
+                                  int nDepth = 0);
 
   // --- Selection and tracking ----------------------------------------------
   int GetSelectedIndex() const { return m_nSelected; }
@@ -272,6 +290,11 @@ protected:
   // A press with Alt held drags the control to another place or bar.
   BOOL IsAltDrag(const CXTPControl *pControl) const;
   void DrawDropMarker(CDC *pDC) const;
+  // The store-list and relink walks over one control list.
+  static void AddControlBarsToStoreList(CXTPControls *pControls, UINT &nNextID, CXTPCommandBarList *pList,
+                                        const CXTPCommandBarsExchangeParam &param);
+  static void RelinkControls(CXTPControls *pControls, CXTPCommandBarList *pList,
+                             std::set<CXTPCommandBar *> &linked, int nDepth);
   void DrawCustomizeSelection(CDC *pDC) const;
 
   XTPBarType m_barType = xtpBarTypeNormal;

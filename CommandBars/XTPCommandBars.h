@@ -21,6 +21,7 @@ class CXTPControl;
 class CXTPPaintManager;
 class CXTPImageManager;
 class CArchive;
+class CFile;
 class CWnd;
 class CXTPDockBar;
 class CXTPMenuBar;
@@ -29,6 +30,8 @@ class CXTPToolTipContext;
 class CXTPDockState;
 class CXTPCustomizeDragTool;
 class CXTPPropExchange;
+class CXTPCommandBarList;
+struct CXTPCommandBarsExchangeParam;
 
 enum XTPKeyboardCuesShow {
   xtpKeyboardCuesShowAlways = 0,
@@ -247,7 +250,23 @@ public:
   void SaveOptions(LPCTSTR lpszProfileName);
   void LoadOptions(LPCTSTR lpszProfileName);
 
+  // --- The tree of bars and controls of customisable command bars ---------
+  // FALSE when the archive could not be written or read.
+  virtual BOOL SaveCommandBarList(CXTPPropExchange *pPX, CXTPCommandBarList *pList);
+  virtual BOOL LoadCommandBarList(CXTPPropExchange *pPX, CXTPCommandBarList *pList);
+  // The bars worth storing: customised ones and every bar their popups open.
+  virtual void BuildStoreList(UINT &nNextID, CXTPCommandBarList *pList,
+                              const CXTPCommandBarsExchangeParam &param);
+  // Loaded toolbars replace the bars of the same id, or join as new ones.
+  virtual void AdoptLoadedBars(CXTPCommandBarList *pList, BOOL bSilent);
+
 private:
+  void SaveControlsArchive(LPCTSTR lpszProfileName, BOOL bOnlyCustomized);
+  void LoadControlsArchive(LPCTSTR lpszProfileName, BOOL bSilent);
+  BOOL LoadControlsFrom(CFile *pFile, BOOL bSilent);
+  void AdoptLoadedBar(CXTPToolBar *pLoaded, CXTPCommandBarList *pList, std::set<CXTPCommandBar *> &linked,
+                      BOOL bSilent);
+
   void SaveDockBars(LPCTSTR lpszProfileName) const;
   void LoadDockBars(LPCTSTR lpszProfileName);
 

@@ -10,6 +10,7 @@
 #include "XTPCommandBars.h"
 #include "XTPDockBar.h"
 #include "XTPDockState.h"
+#include "XTPMenuBar.h"
 #include "XTPPropExchange.h"
 
 namespace {
@@ -256,17 +257,24 @@ void CXTPCommandBars::LoadDockBars(LPCTSTR lpszProfileName) {
     static_cast<CFrameWnd *>(m_pSite)->ShowControlBar(pStatusBar, FALSE, FALSE);
 }
 
-void CXTPCommandBars::SaveBarState(LPCTSTR lpszProfileName, BOOL /*bOnlyCustomized*/) {
+void CXTPCommandBars::SaveBarState(LPCTSTR lpszProfileName, BOOL bOnlyCustomized) {
   if (AfxGetApp() == nullptr) return;
   CXTPDockState state;
   GetDockState(state);
   state.SaveState(lpszProfileName);
   SaveDockBars(lpszProfileName);
+  if (IsCustomizeAvail()) SaveControlsArchive(lpszProfileName, bOnlyCustomized);
+  // Storing switched the menu bar back to the default menu.
+  CXTPMenuBar *pMenuBar = dynamic_cast<CXTPMenuBar *>(GetMenuBar());
+  CFrameWnd *pFrame = dynamic_cast<CFrameWnd *>(m_pSite);
+  if (pMenuBar && pMenuBar->IsFrameMenuRefreshNeeded() && pFrame && pFrame->GetSafeHwnd())
+    pFrame->OnUpdateFrameMenu(nullptr);
   m_pOptions->bDirtyState = FALSE;
 }
 
-void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL /*bSilent*/) {
+void CXTPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent) {
   if (AfxGetApp() == nullptr) return;
+  if (IsCustomizeAvail()) LoadControlsArchive(lpszProfileName, bSilent);
   CXTPDockState state;
   state.LoadState(lpszProfileName);
   LoadDockBars(lpszProfileName);

@@ -28,11 +28,11 @@ CXTPControlLabel::CXTPControlLabel() {
   m_dwFlags = xtpFlagSkipFocus | xtpFlagNoMovable;
 }
 
-IMPLEMENT_DYNCREATE(CXTPControlWindowList, CXTPControlButton)
-IMPLEMENT_DYNCREATE(CXTPControlRecentFileList, CXTPControlButton)
-IMPLEMENT_DYNCREATE(CXTPControlOleItems, CXTPControlButton)
-IMPLEMENT_DYNCREATE(CXTPControlWorkspaceActions, CXTPControlButton)
-IMPLEMENT_DYNCREATE(CXTPControlSelector, CXTPControl)
+IMPLEMENT_SERIAL(CXTPControlWindowList, CXTPControlButton, VERSIONABLE_SCHEMA | 8)
+IMPLEMENT_SERIAL(CXTPControlRecentFileList, CXTPControlButton, VERSIONABLE_SCHEMA | 8)
+IMPLEMENT_SERIAL(CXTPControlOleItems, CXTPControlButton, VERSIONABLE_SCHEMA | 8)
+IMPLEMENT_SERIAL(CXTPControlWorkspaceActions, CXTPControlButton, VERSIONABLE_SCHEMA | 8)
+IMPLEMENT_SERIAL(CXTPControlSelector, CXTPControl, VERSIONABLE_SCHEMA | 8)
 
 namespace {
 

@@ -26,7 +26,7 @@ public:
 
 // The window list: one checked-when-active item per MDI child (at most 9).
 class CXTPControlWindowList : public CXTPControlButton {
-  DECLARE_DYNCREATE(CXTPControlWindowList)
+  DECLARE_SERIAL(CXTPControlWindowList)
 public:
   static const int kFirstWindowId = 0xFF00;
   static const int kMaxItems = 9;
@@ -40,7 +40,7 @@ private:
 
 // The recent files: an item per entry of the application's list.
 class CXTPControlRecentFileList : public CXTPControlButton {
-  DECLARE_DYNCREATE(CXTPControlRecentFileList)
+  DECLARE_SERIAL(CXTPControlRecentFileList)
 public:
   static const int kFirstFileId = 0xE110;
   static const int kLastFileId = 0xE11F;
@@ -52,7 +52,7 @@ public:
 // the control exists so that a saved layout naming it loads, and expands to
 // nothing (it still removes what a layout of an older build added).
 class CXTPControlOleItems : public CXTPControlButton {
-  DECLARE_DYNCREATE(CXTPControlOleItems)
+  DECLARE_SERIAL(CXTPControlOleItems)
 public:
   static constexpr LPCTSTR kItemParameter = L"OLEMENUPOPUP";
 
@@ -62,7 +62,7 @@ public:
 // The tab-group commands of a frame whose MDI client is a tab client: only
 // those that can run.
 class CXTPControlWorkspaceActions : public CXTPControlButton {
-  DECLARE_DYNCREATE(CXTPControlWorkspaceActions)
+  DECLARE_SERIAL(CXTPControlWorkspaceActions)
 public:
   void OnCalcDynamicSize(DWORD dwMode) override;
 };
@@ -70,7 +70,7 @@ public:
 // A grid to pick a number of columns and rows by dragging over it (a table
 // size, say). The chosen size is read by the command handler.
 class CXTPControlSelector : public CXTPControl {
-  DECLARE_DYNCREATE(CXTPControlSelector)
+  DECLARE_SERIAL(CXTPControlSelector)
 public:
   // The code of the notification sent when the selection changes.
   static const int kSelectionChanged = 4102;

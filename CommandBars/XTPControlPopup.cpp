@@ -74,7 +74,13 @@ void CXTPControlPopup::Copy(CXTPControl *pControl, BOOL bRecursive) {
 }
 
 BOOL CXTPControlPopup::Compare(CXTPControl *pOther) {
-  return CXTPControlButton::Compare(pOther);
+  if (!CXTPControlButton::Compare(pOther)) return FALSE;
+  auto *pPopup = dynamic_cast<CXTPControlPopup *>(pOther);
+  if (pPopup == nullptr) return FALSE;
+  // A menu whose items the user changed is a changed menu: the bar that
+  // holds it must be stored with the customisation.
+  if (m_pCommandBar == nullptr || pPopup->m_pCommandBar == nullptr) return TRUE;
+  return m_pCommandBar->GetControls()->Compare(pPopup->m_pCommandBar->GetControls());
 }
 
 BOOL CXTPControlPopup::ContainsBar(CXTPControl *pControl) {

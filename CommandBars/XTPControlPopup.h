@@ -20,6 +20,10 @@ public:
 
   void Copy(CXTPControl *pControl, BOOL bRecursive = FALSE) override;
   BOOL Compare(CXTPControl *pOther) override;
+  // Loading keeps the stored bar id until the loaded bars are relinked.
+  void DoPropExchange(CXTPPropExchange *pPX) override;
+  int GetPendingBarID() const { return m_nPendingBarID; }
+  void SetPendingBarID(int nBarID) { m_nPendingBarID = nBarID; }
 
   void OnUnderlineActivate() override;
   void OnSetPopup(BOOL bPopup) override;
@@ -49,4 +53,5 @@ protected:
 private:
   CXTPCommandBar *m_pCommandBar = nullptr;
   BOOL m_bPopup = FALSE;
+  int m_nPendingBarID = 0;
 };

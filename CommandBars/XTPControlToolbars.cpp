@@ -4,7 +4,7 @@
 #include "XTPCommandBars.h"
 #include "XTPMouseManager.h"
 
-IMPLEMENT_DYNCREATE(CXTPControlToolbars, CXTPControlButton)
+IMPLEMENT_SERIAL(CXTPControlToolbars, CXTPControlButton, VERSIONABLE_SCHEMA | 8)
 IMPLEMENT_DYNCREATE(CXTPControlToolbarsItem, CXTPControlButton)
 
 CXTPControlToolbars::CXTPControlToolbars() {

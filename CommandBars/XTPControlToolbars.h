@@ -10,7 +10,7 @@
 class CXTPCommandBars;
 
 class CXTPControlToolbars : public CXTPControlButton {
-  DECLARE_DYNCREATE(CXTPControlToolbars)
+  DECLARE_SERIAL(CXTPControlToolbars)
 public:
   // The items' parameter text, by which earlier items are recognised.
   static constexpr LPCTSTR kItemParameter = L"CXTPControlToolbar";

@@ -56,10 +56,6 @@ CXTPControls::~CXTPControls() {
   if (m_pOriginalControls) m_pOriginalControls->InternalRelease();
 }
 
-void CXTPControls::DoPropExchange(CXTPPropExchange * /*pPX*/) {
-  // The list's saved form is written and read with the bar state.
-}
-
 void CXTPControls::SetParent(CXTPCommandBar *pParent) {
   m_pParent = pParent;
   for (CXTPControl *pControl : m_arrControls) pControl->SetParent(pParent);

@@ -15,6 +15,7 @@
 class CXTPCommandBar;
 class CXTPCommandBars;
 class CMenu;
+struct CXTPCommandBarsExchangeParam;
 
 // Layout modes beside the framework's LM_ flags.
 #ifndef LM_STRETCH
@@ -158,6 +159,8 @@ private:
   CXTPControl *CreatePopupControl(XTPControlType type, int nId, LPCTSTR lpszCaption, HMENU hSubMenu,
                                   BOOL bRemoveExisting);
   CXTPControl *InsertControl(CXTPControl *pControl, int nBefore);
+  // The original and customised sets stored with a loaded list.
+  void ExchangeNestedControls(CXTPPropExchange *pPX, CXTPCommandBarsExchangeParam *pParam);
 
   CXTPCommandBar *m_pParent = nullptr;
   std::vector<CXTPControl *> m_arrControls;

@@ -26,9 +26,24 @@ void CXTPCustomizeDragTool::Unregister(CXTPCommandBar *pBar) {
 
 std::vector<CXTPCommandBar *> CXTPCustomizeDragTool::Targets() const {
   std::vector<CXTPCommandBar *> targets;
-  for (int i = 0; i < m_pCommandBars->GetCount(); i++) targets.push_back(m_pCommandBars->GetAt(i));
-  for (CXTPCommandBar *pBar : m_arrTargets)
+  auto add = [&targets](CXTPCommandBar *pBar) {
     if (std::find(targets.begin(), targets.end(), pBar) == targets.end()) targets.push_back(pBar);
+  };
+  for (int i = 0; i < m_pCommandBars->GetCount(); i++) add(m_pCommandBars->GetAt(i));
+  for (CXTPCommandBar *pBar : m_arrTargets) add(pBar);
+  // The popups a drag opened over the bars lie above them, the deepest on
+  // top: a control dragged over a menu can be dropped into it.
+  const size_t nBars = targets.size();
+  for (size_t i = 0; i < nBars; i++) {
+    CXTPCommandBar *pBar = targets[i];
+    for (int nDepth = 0; nDepth < CXTPCommandBars::kMaxMenuDepth; nDepth++) {
+      CXTPControl *pOpen = pBar->GetControl(pBar->GetPopupedIndex());
+      CXTPCommandBar *pPopup = pOpen ? pOpen->GetCommandBar() : nullptr;
+      if (pPopup == nullptr || pPopup->GetSafeHwnd() == nullptr || !pPopup->IsVisible()) break;
+      add(pPopup);
+      pBar = pPopup;
+    }
+  }
   return targets;
 }
 

@@ -79,7 +79,7 @@ private:
 };
 
 class CXTPMenuBar : public CXTPToolBar {
-  DECLARE_DYNCREATE(CXTPMenuBar)
+  DECLARE_SERIAL(CXTPMenuBar)
 public:
   CXTPMenuBar();
   ~CXTPMenuBar() override;
@@ -115,6 +115,12 @@ public:
 
   void Copy(CXTPCommandBar *pCommandBar, BOOL bRecursive = FALSE) override;
   CXTPCommandBar *Clone(BOOL bRecursive = FALSE) override;
+  // Also the controls of every document type's menu.
+  void DoPropExchange(CXTPPropExchange *pPX) override;
+  void BuildStoreList(UINT &nNextID, CXTPCommandBarList *pList,
+                      const CXTPCommandBarsExchangeParam &param) override;
+  void RelinkLoadedPopups(CXTPCommandBarList *pList, std::set<CXTPCommandBar *> &linked,
+                          int nDepth = 0) override;
   // Asks, then reloads the menu shown now.
   void Reset() override;
   // Before the state is stored: back to the default menu (the frame may then

@@ -15,7 +15,7 @@
 #include "XTPSoundManager.h"
 #include "XTPToolBar.h"
 
-IMPLEMENT_DYNCREATE(CXTPPopupBar, CXTPCommandBar)
+IMPLEMENT_SERIAL(CXTPPopupBar, CXTPCommandBar, VERSIONABLE_SCHEMA | 8)
 
 namespace {
 

@@ -31,7 +31,7 @@ enum XTPPopupFlags {
 #define XTP_TID_TEAROFF_HOT 5003
 
 class CXTPPopupBar : public CXTPCommandBar {
-  DECLARE_DYNCREATE(CXTPPopupBar)
+  DECLARE_SERIAL(CXTPPopupBar)
 public:
   CXTPPopupBar();
   ~CXTPPopupBar() override;
@@ -56,6 +56,7 @@ public:
   // The bar's part, and how it tears off, shadows itself and borders a
   // toolbar layout.
   void Copy(CXTPCommandBar *pCommandBar, BOOL bRecursive = FALSE) override;
+  void DoPropExchange(CXTPPropExchange *pPX) override;
 
   CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
   virtual void UpdateFlags();

@@ -211,7 +211,7 @@ void CXTPToolBarCloseButton::OnExecute() {
 
 // ---- the toolbar
 
-IMPLEMENT_DYNCREATE(CXTPToolBar, CXTPCommandBar)
+IMPLEMENT_SERIAL(CXTPToolBar, CXTPCommandBar, VERSIONABLE_SCHEMA | 8)
 
 BEGIN_MESSAGE_MAP(CXTPToolBar, CXTPCommandBar)
 ON_MESSAGE(CXTPToolBar::kMsgRemoveTearOff, OnRemoveTearOff)

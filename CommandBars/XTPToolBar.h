@@ -93,7 +93,7 @@ public:
 };
 
 class CXTPToolBar : public CXTPCommandBar {
-  DECLARE_DYNCREATE(CXTPToolBar)
+  DECLARE_SERIAL(CXTPToolBar)
 public:
   // Posted to a torn-off bar hidden inside a message of its own: the removal
   // waits until that message is over.
@@ -131,6 +131,7 @@ public:
   void OnSetPreviewMode(BOOL bPreview);
   void Copy(CXTPCommandBar *pCommandBar, BOOL bRecursive = FALSE) override;
   CXTPCommandBar *Clone(BOOL bRecursive = FALSE) override;
+  void DoPropExchange(CXTPPropExchange *pPX) override;
 
   BOOL IsBuiltIn() const { return m_bBuiltIn; }
   void SetBuiltIn(BOOL bBuiltIn) { m_bBuiltIn = bBuiltIn; }

@@ -209,6 +209,9 @@ BOOL CXTPPropExchange::ExchangeObjectInstance(CObject *&pObject, CRuntimeClass *
   pObject = nullptr;
   CRuntimeClass *pClass = nullptr;
   if (!PX_RuntimeClass(this, L"Class", pClass, pObjectRuntime) || pClass == nullptr) return FALSE;
+  // A stored class name may name any class of the program: only one of the
+  // asked family is ever created.
+  if (pObjectRuntime != nullptr && !pClass->IsDerivedFrom(pObjectRuntime)) return FALSE;
   std::unique_ptr<CObject> pCreated(pClass->CreateObject());
   // An object of another kind than asked for is not kept (and not leaked).
   if (!pCreated || !pCreated->IsKindOf(pObjectRuntime)) return FALSE;
@@ -414,6 +417,10 @@ void CXTPPropExchangeArchive::WriteCount(DWORD dwCount) {
 DWORD CXTPPropExchangeArchive::ReadCount() {
   DWORD_PTR nCount = m_ar.ReadCount();
   if (nCount > MAXDWORD) AfxThrowArchiveException(CArchiveException::badIndex);
+  // Every counted element takes at least one byte: a larger count is damage,
+  // and refusing it here keeps a loop over it from creating objects for
+  // elements that are not there.
+  if (nCount > m_ar.GetBytesLeft()) AfxThrowArchiveException(CArchiveException::badIndex);
   return static_cast<DWORD>(nCount);
 }
 

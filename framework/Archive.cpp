@@ -62,6 +62,12 @@ void CArchive::FillBuffer() {
   m_nBufEnd = m_pFile->Read(m_buffer.data(), static_cast<UINT>(m_buffer.size()));
 }
 
+ULONGLONG CArchive::GetBytesLeft() const {
+  if (m_pFile == nullptr || !IsLoading()) return 0;
+  const ULONGLONG nLength = m_pFile->GetLength(), nPosition = m_pFile->GetPosition();
+  return (nLength > nPosition ? nLength - nPosition : 0) + (m_nBufEnd - m_nBufPos);
+}
+
 UINT CArchive::Read(void *lpBuf, UINT nMax) {
   CheckLoading();
   BYTE *pOut = static_cast<BYTE *>(lpBuf);

@@ -32,6 +32,9 @@ public:
   BOOL IsByteSwapping() const { return FALSE; }
   BOOL IsBufferEmpty() const { return m_nBufPos == m_nBufEnd; }
   CFile *GetFile() const { return m_pFile; }
+  // Loading: the bytes not read yet (read ahead or still in the file), so a
+  // stored count can be checked against what could possibly follow it.
+  ULONGLONG GetBytesLeft() const;
 
   // The schema of the object being loaded, as stored in the archive. Returns
   // it once; later calls return (UINT)-1 until the next object.

@@ -51,7 +51,8 @@ protected:
 
 class CGalleryApp : public CWinApp {
 public:
-  CGalleryApp() : CWinApp(L"Toolkit Gallery") {}
+  // The profile keeps what pages save between runs (the customised frame).
+  CGalleryApp() : CWinApp(L"Toolkit Gallery") { SetRegistryKey(L"Quendal Toolkit Gallery"); }
   // The command line may name the page to show first by its number.
   BOOL InitInstance() override;
   CGalleryFrame *GetFrame() const { return static_cast<CGalleryFrame *>(m_pMainWnd); }

@@ -25,6 +25,9 @@ public:
     return TRUE;
   }
   afx_msg void OnUpdateAny(CCmdUI *pCmdUI) { pCmdUI->Enable(TRUE); }
+  // Answering the customise command makes the frame's bars customisable:
+  // their controls are saved with the bar state.
+  afx_msg void OnCustomize() {}
   afx_msg void OnNewToolbar() {
     CXTPCommandBars *pBars = GetCommandBars();
     CXTPNewToolbarDlg dlg(this, pBars);
@@ -41,6 +44,7 @@ public:
 BEGIN_MESSAGE_MAP(CGalleryCustomFrame, CXTPFrameWnd)
 ON_MESSAGE(WM_XTP_BEFORECREATECONTROL, OnCreateControl)
 ON_COMMAND(ID_GALLERY_NEW_TOOLBAR, OnNewToolbar)
+ON_COMMAND(35001, OnCustomize)
 ON_UPDATE_COMMAND_UI_RANGE(1, 0xEFFF, OnUpdateAny)
 END_MESSAGE_MAP()
 
@@ -79,6 +83,49 @@ std::vector<BYTE> ChildTemplate(UINT nID) {
   return bytes;
 }
 
+const wchar_t kCustomProfile[] = L"GalleryCustomFrame";
+const UINT kMyToolsId = 0xE800;
+
+// The customisable frame as the program builds it: menu bar, Standard and Images.
+CXTPFrameWnd *BuildCustomFrame(CWnd *pParent, const CRect &rc) {
+  CXTPFrameWnd *pFrame = MakeFrame(new CGalleryCustomFrame, pParent, rc);
+  if (pFrame == nullptr || !pFrame->InitCommandBars()) return pFrame;
+  CXTPCommandBars *pBars = pFrame->GetCommandBars();
+  pBars->SetPaintManager(new CXTPDefaultTheme);
+  pBars->SetMenu(L"Menu Bar", IDR_GALLERY_CUSTOM_MENU);
+  if (CXTPToolBar *pStandard = pBars->Add(L"Standard", xtpBarTop)) {
+    pStandard->LoadToolBar(IDR_GALLERY_FRAME_STANDARD);
+    pStandard->SetBarID(IDR_GALLERY_FRAME_STANDARD);
+  }
+  if (CXTPToolBar *pImages = pBars->Add(L"Images", xtpBarTop)) {
+    pImages->LoadToolBar(IDR_GALLERY_FRAME_IMAGES);
+    pImages->SetBarID(IDR_GALLERY_FRAME_IMAGES);
+  }
+  AddView(pFrame);
+  pFrame->RecalcLayout();
+  return pFrame;
+}
+
+// What a user did in an earlier run: a toolbar of their own that took two
+// of Images' buttons, and Images renamed. Saved, and the frame closed.
+void SaveCustomisedFrame(CWnd *pParent, const CRect &rc) {
+  CXTPFrameWnd *pFrame = BuildCustomFrame(pParent, rc);
+  if (pFrame == nullptr) return;
+  CXTPCommandBars *pBars = pFrame->GetCommandBars();
+  CXTPToolBar *pImages = pBars ? pBars->GetToolBar(IDR_GALLERY_FRAME_IMAGES) : nullptr;
+  CXTPToolBar *pMine = pBars ? pBars->AddCustomBar(L"My Tools", kMyToolsId) : nullptr;
+  if (pImages && pMine) {
+    for (int i = 0; i < 2 && pImages->GetControlCount() > 0; i++) {
+      CXTPControl *pControl = pImages->GetControl(0);
+      pMine->GetControls()->AddClone(pControl);
+      pImages->GetControls()->Remove(pControl);
+    }
+    pImages->SetTitle(L"Pictures");
+    pBars->SaveBarState(kCustomProfile);
+  }
+  pFrame->DestroyWindow();
+}
+
 CString ProgramFolderFile(LPCTSTR lpszName) {
   wchar_t szPath[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, szPath, MAX_PATH);
@@ -100,17 +147,13 @@ void CGalleryBarStateSection::Create(CWnd *pParent, const CRect &rcBody) {
   m_rcBody = rcBody;
   const int x = rcBody.left + kLabelWidth;
   // The customisable frame.
-  m_pCustomFrame =
-      MakeFrame(new CGalleryCustomFrame, pParent, CRect(x, rcBody.top + 4, x + 330, rcBody.top + 170));
-  if (m_pCustomFrame && m_pCustomFrame->InitCommandBars()) {
-    CXTPCommandBars *pBars = m_pCustomFrame->GetCommandBars();
-    pBars->SetPaintManager(new CXTPDefaultTheme);
-    pBars->SetMenu(L"Menu Bar", IDR_GALLERY_CUSTOM_MENU);
-    if (CXTPToolBar *pStandard = pBars->Add(L"Standard", xtpBarTop))
-      pStandard->LoadToolBar(IDR_GALLERY_FRAME_STANDARD);
-    if (CXTPToolBar *pImages = pBars->Add(L"Images", xtpBarTop))
-      pImages->LoadToolBar(IDR_GALLERY_FRAME_IMAGES);
-    AddView(m_pCustomFrame);
+  // The customisable frame, built as the program builds it and then given
+  // back the customisation saved by an earlier frame.
+  const CRect rcCustom(x, rcBody.top + 4, x + 330, rcBody.top + 170);
+  SaveCustomisedFrame(pParent, rcCustom);
+  m_pCustomFrame = BuildCustomFrame(pParent, rcCustom);
+  if (m_pCustomFrame && m_pCustomFrame->GetCommandBars()) {
+    m_pCustomFrame->GetCommandBars()->LoadBarState(kCustomProfile);
     m_pCustomFrame->RecalcLayout();
     m_pCustomFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
   }
@@ -152,6 +195,8 @@ void CGalleryBarStateSection::Draw(CDC *pDC, const CRect &rcBody) {
   pDC->TextOut(rcBody.left + 4, rcBody.top + 26, L"move it, Alt+Ctrl+drag");
   pDC->TextOut(rcBody.left + 4, rcBody.top + 44, L"to copy; View > New");
   pDC->TextOut(rcBody.left + 4, rcBody.top + 62, L"Toolbar... names one");
+  pDC->TextOut(rcBody.left + 4, rcBody.top + 86, L"Restored as saved:");
+  pDC->TextOut(rcBody.left + 4, rcBody.top + 104, L"My Tools, Pictures");
   pDC->TextOut(rcBody.left + 4, rcBody.top + 184, L"Toolbars in rebar bands");
   pDC->TextOut(rcBody.left + 4, rcBody.top + 310, L"Tip of the day (right),");
   pDC->TextOut(rcBody.left + 4, rcBody.top + 328, L"reading tips.txt");

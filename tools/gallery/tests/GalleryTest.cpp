@@ -42,6 +42,7 @@
 #include "GalleryTabbedMdiSection.h"
 #include "XTPControlComboBox.h"
 #include "XTPControlEdit.h"
+#include "XTPCustomizeDragTool.h"
 #include "XTPTabClientWnd.h"
 #include "XTPControlExt.h"
 #include "XTPControls.h"
@@ -625,9 +626,19 @@ TEST_F(Gallery, TheCustomisableFrameTheRebarAndTheTipOfTheDayShow) {
   ASSERT_NE(pSection, nullptr);
   ASSERT_NE(pSection->GetCustomFrame(), nullptr);
   CXTPCommandBars *pBars = pSection->GetCustomFrame()->GetCommandBars();
-  ASSERT_EQ(pBars->GetCount(), 3);
+  // Menu bar, Standard, Images and the user's toolbar that the saved state
+  // brought back with Images' first two buttons; Images renamed.
+  ASSERT_EQ(pBars->GetCount(), 4);
   EXPECT_TRUE(pBars->GetCommandBarsOptions()->bAltDragCustomization);
-  for (int i = 0; i < 3; i++) EXPECT_TRUE(::IsWindowVisible(pBars->GetAt(i)->GetSafeHwnd()));
+  for (int i = 0; i < 4; i++) EXPECT_TRUE(::IsWindowVisible(pBars->GetAt(i)->GetSafeHwnd()));
+  CXTPToolBar *pMine = pBars->GetToolBar(0xE800);
+  ASSERT_NE(pMine, nullptr);
+  EXPECT_EQ(pMine->GetTitle(), CString(L"My Tools"));
+  ASSERT_GE(pMine->GetControlCount(), 2);
+  EXPECT_EQ(pMine->GetControl(0)->GetID(), 33011);
+  EXPECT_EQ(pMine->GetControl(1)->GetID(), 33012);
+  EXPECT_EQ(pBars->GetAt(2)->GetTitle(), CString(L"Pictures"));
+  EXPECT_EQ(pBars->GetAt(2)->GetControl(0)->GetID(), 33013);
   // Both toolbars of the second frame sit in rebar bands, not in dock bars.
   CXTPReBar *pReBar = pSection->GetReBar();
   ASSERT_NE(pReBar, nullptr);
@@ -643,6 +654,81 @@ TEST_F(Gallery, TheCustomisableFrameTheRebarAndTheTipOfTheDayShow) {
   EXPECT_TRUE(pTip->IsFileOpen());
   EXPECT_FALSE(pTip->GetTipText().IsEmpty());
   EXPECT_TRUE(::IsWindowVisible(pTip->GetSafeHwnd()));
+}
+
+namespace {
+
+// The drag's message loop, fed step by step: the second step needs the
+// popup that the first one opened.
+CXTPCommandBar *g_pDragMenuBar = nullptr;
+HWND g_hWndDragCapture = nullptr;
+int g_nDragStep = 0;
+
+BOOL FeedDragIntoPopup(MSG *pMsg) {
+  CXTPControl *pView = g_pDragMenuBar->GetControl(0);
+  CXTPCommandBar *pPopup = pView ? pView->GetCommandBar() : nullptr;
+  CPoint point;
+  UINT message = WM_MOUSEMOVE;
+  switch (g_nDragStep++) {
+  case 0: // over the menu bar's View
+    point = pView->GetRect().CenterPoint();
+    g_pDragMenuBar->ClientToScreen(&point);
+    break;
+  case 1: // inside the popup the drag opened, below its last item
+  case 2: {
+    if (pPopup == nullptr || !::IsWindowVisible(pPopup->GetSafeHwnd())) {
+      *pMsg = MSG{g_hWndDragCapture, WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+      return TRUE;
+    }
+    CRect rc;
+    pPopup->GetWindowRect(&rc);
+    point = CPoint(rc.CenterPoint().x, rc.bottom - 6);
+    if (g_nDragStep == 3) message = WM_LBUTTONUP;
+    break;
+  }
+  default:
+    *pMsg = MSG{g_hWndDragCapture, WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+    return TRUE;
+  }
+  ::ScreenToClient(g_hWndDragCapture, &point);
+  *pMsg = MSG{g_hWndDragCapture,
+              message,
+              static_cast<WPARAM>(message == WM_MOUSEMOVE ? MK_LBUTTON : 0),
+              MAKELPARAM(point.x, point.y),
+              0,
+              {0, 0}};
+  return TRUE;
+}
+
+} // namespace
+
+TEST_F(Gallery, AButtonDraggedOverTheMenuOpensItsPopupAndDropsIntoIt) {
+  auto *pSection = Section<CGalleryBarStateSection>();
+  ASSERT_NE(pSection, nullptr);
+  ASSERT_NE(pSection->GetCustomFrame(), nullptr);
+  CXTPCommandBars *pBars = pSection->GetCustomFrame()->GetCommandBars();
+  CXTPCommandBar *pMenuBar = pBars->GetMenuBar();
+  ASSERT_NE(pMenuBar, nullptr);
+  CXTPCommandBar *pStandard = pBars->GetAt(1);
+  CXTPControl *pDragged = pStandard->GetControl(0);
+  ASSERT_NE(pDragged, nullptr);
+  const int nDraggedId = pDragged->GetID();
+  g_pDragMenuBar = pMenuBar;
+  g_hWndDragCapture = pSection->GetCustomFrame()->GetSafeHwnd();
+  g_nDragStep = 0;
+  CXTPCustomizeDragTool::SetGetMessageFunction(&FeedDragIntoPopup);
+  const int nResult = pBars->GetDragTool()->PerformDrag(pDragged);
+  CXTPCustomizeDragTool::SetGetMessageFunction(nullptr);
+  EXPECT_EQ(nResult, xtpDropMove);
+  CXTPCommandBar *pPopup = pMenuBar->GetControl(0)->GetCommandBar();
+  ASSERT_NE(pPopup, nullptr);
+  CXTPControl *pLast = pPopup->GetControl(pPopup->GetControlCount() - 1);
+  ASSERT_NE(pLast, nullptr);
+  EXPECT_EQ(pLast->GetID(), nDraggedId) << "dropped at the end of the View menu";
+  // The page is left as it was.
+  pPopup->GetControls()->Remove(pLast);
+  pMenuBar->SetTrackingMode(0, TRUE, FALSE);
+  pBars->SetDragControl(nullptr);
 }
 
 TEST_F(Gallery, ClosingTheWindowEndsTheProgram) {

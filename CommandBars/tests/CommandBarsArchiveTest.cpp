@@ -1,0 +1,461 @@
+// The customised bars and controls of a frame through the user's real
+// profile: a frame closed with controls moved, copied and deleted, a new
+// toolbar and a renamed one comes back the same; a large archive stays in
+// the profile; damaged and hostile archives load without a crash or a hang
+// and leave the program's own bars as they were.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <vector>
+
+#include "Archive.h"
+#include "File.h"
+#include "WinApp.h"
+#include "XTPCommandBarList.h"
+#include "XTPCommandBars.h"
+#include "XTPControlPopup.h"
+#include "XTPDefaultTheme.h"
+#include "XTPFrameWnd.h"
+#include "XTPMenuBar.h"
+#include "XTPPopupBar.h"
+#include "XTPPropExchange.h"
+
+namespace {
+
+constexpr UINT kMenuId = 128;
+constexpr UINT kStandardId = 300, kSecondId = 310, kCustomId = 0xE800;
+constexpr wchar_t kProfile[] = L"CommandBars";
+constexpr wchar_t kControlsSection[] = L"CommandBars-Controls";
+const wchar_t kCompanyKey[] = L"Software\\QvCommandBarsArchiveTestCompany";
+
+// Answers the question about a toolbar the program changed since the state
+// was saved, without showing it.
+class ArchiveApp : public CWinApp {
+public:
+  ArchiveApp() : CWinApp(L"QvCommandBarsArchiveTest") { SetRegistryKey(L"QvCommandBarsArchiveTestCompany"); }
+  int DoMessageBox(LPCTSTR lpszPrompt, UINT /*nType*/, UINT) override {
+    m_prompts.push_back(lpszPrompt);
+    return m_nAnswer;
+  }
+  std::vector<CString> m_prompts;
+  int m_nAnswer = IDYES;
+};
+ArchiveApp theApp;
+
+void Pump() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
+// A frame whose site answers the customise command: its bars are customisable.
+class CustomizingFrame : public CXTPFrameWnd {
+public:
+  afx_msg void OnCustomize() {}
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CustomizingFrame, CXTPFrameWnd)
+ON_COMMAND(35001, OnCustomize)
+END_MESSAGE_MAP()
+
+// The program's frame as it starts: a menu bar and two toolbars on top.
+struct TestFrame {
+  TestFrame() {
+    pFrame = new CustomizingFrame; // frames delete themselves when destroyed
+    if (!pFrame->LoadFrame(kMenuId, WS_POPUP | WS_BORDER)) return;
+    pFrame->InitCommandBars();
+    pBars = pFrame->GetCommandBars();
+    pBars->SetPaintManager(new CXTPDefaultTheme);
+    pMenuBar = pBars->SetMenu(L"Menu Bar", kMenuId);
+    pStandard = pBars->Add(L"Standard", xtpBarTop);
+    pStandard->LoadToolBar(kStandardId);
+    pStandard->SetBarID(kStandardId);
+    pSecond = pBars->Add(L"Second", xtpBarTop);
+    pSecond->LoadToolBar(kSecondId);
+    pSecond->SetBarID(kSecondId);
+    pFrame->SetWindowPos(nullptr, 20, 20, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    pFrame->RecalcLayout();
+  }
+  ~TestFrame() {
+    Pump();
+    pFrame->DestroyWindow();
+  }
+  CXTPPopupBar *FilePopup() const {
+    auto *pPopup = dynamic_cast<CXTPControlPopup *>(pMenuBar->GetControl(0));
+    return pPopup ? dynamic_cast<CXTPPopupBar *>(pPopup->GetCommandBar()) : nullptr;
+  }
+
+  CXTPFrameWnd *pFrame = nullptr;
+  CXTPCommandBars *pBars = nullptr;
+  CXTPMenuBar *pMenuBar = nullptr;
+  CXTPToolBar *pStandard = nullptr;
+  CXTPToolBar *pSecond = nullptr;
+};
+
+std::vector<int> Ids(const CXTPCommandBar *pBar) {
+  std::vector<int> ids;
+  for (int i = 0; i < pBar->GetControlCount(); i++)
+    if (!pBar->GetControl(i)->GetTemporary()) ids.push_back(pBar->GetControl(i)->GetID());
+  return ids;
+}
+
+// Whether any bar reachable through popups from pBar reaches a bar on the
+// path to it again.
+bool ReachesItself(CXTPCommandBar *pBar, std::vector<CXTPCommandBar *> &path) {
+  if (std::find(path.begin(), path.end(), pBar) != path.end()) return true;
+  if (path.size() > 64) return true;
+  path.push_back(pBar);
+  for (int i = 0; i < pBar->GetControlCount(); i++) {
+    CXTPCommandBar *pChild = pBar->GetControl(i)->GetCommandBar();
+    if (pChild && ReachesItself(pChild, path)) return true;
+  }
+  path.pop_back();
+  return false;
+}
+
+std::vector<BYTE> StoredArchive() {
+  BYTE *pData = nullptr;
+  UINT nBytes = 0;
+  if (!theApp.GetProfileBinary(kControlsSection, L"Controls", &pData, &nBytes)) return {};
+  std::vector<BYTE> bytes(pData, pData + nBytes);
+  delete[] pData;
+  return bytes;
+}
+
+void StoreArchive(std::vector<BYTE> bytes) {
+  theApp.WriteProfileBinary(kControlsSection, L"Controls", bytes.data(), static_cast<UINT>(bytes.size()));
+  theApp.WriteProfileInt(kControlsSection, L"LoadFromFile", 0);
+}
+
+class CommandBarsArchive : public testing::Test {
+protected:
+  void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kCompanyKey); }
+  void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kCompanyKey); }
+
+  // Customises a frame as a user would and saves its state.
+  static void SaveCustomisedFrame() {
+    TestFrame frame;
+    ASSERT_NE(frame.pBars, nullptr);
+    ASSERT_TRUE(frame.pBars->IsCustomizeAvail());
+    CXTPControls *pStandard = frame.pStandard->GetControls();
+    CXTPControls *pSecond = frame.pSecond->GetControls();
+    // Moved: 303 from Standard to the end of Second.
+    CXTPControl *pMoved = pStandard->FindControl(303);
+    ASSERT_NE(pMoved, nullptr);
+    pSecond->AddClone(pMoved);
+    pStandard->Remove(pMoved);
+    // Copied: 301 to the front of Second; deleted: 312.
+    pSecond->AddClone(pStandard->FindControl(301), 0);
+    pSecond->Remove(pSecond->FindControl(312));
+    // Renamed, and a new toolbar of the user's.
+    frame.pSecond->SetTitle(L"Renamed");
+    CXTPToolBar *pCustom = frame.pBars->AddCustomBar(L"Custom 1", kCustomId);
+    ASSERT_NE(pCustom, nullptr);
+    const UINT kCustomButtons[] = {302, 311};
+    pCustom->SetButtons(kCustomButtons, 2);
+    // A command added to the File menu's popup.
+    CXTPPopupBar *pFile = frame.FilePopup();
+    ASSERT_NE(pFile, nullptr);
+    pFile->GetControls()->Add(xtpControlButton, 57603, nullptr, 1);
+    frame.pBars->SaveBarState(kProfile);
+  }
+};
+
+TEST_F(CommandBarsArchive, ACustomisedFrameComesBackAfterARestart) {
+  SaveCustomisedFrame();
+  EXPECT_EQ(theApp.GetProfileInt(kControlsSection, L"LoadFromFile", 7), 0u);
+  ASSERT_FALSE(StoredArchive().empty());
+
+  TestFrame frame;
+  std::vector<int> fileBefore = Ids(frame.FilePopup());
+  frame.pBars->LoadBarState(kProfile);
+  frame.pFrame->RecalcLayout();
+  EXPECT_EQ(Ids(frame.pStandard), (std::vector<int>{301, 302}));
+  EXPECT_EQ(frame.pStandard->GetControls()->FindControl(303), nullptr) << "moved away";
+  EXPECT_EQ(Ids(frame.pSecond), (std::vector<int>{301, 311, 313, 303}));
+  EXPECT_EQ(frame.pSecond->GetTitle(), CString(L"Renamed"));
+  // The original sets stay the program's, so Reset still knows them.
+  EXPECT_TRUE(frame.pSecond->GetControls()->IsChanged());
+
+  CXTPToolBar *pCustom = frame.pBars->GetToolBar(kCustomId);
+  ASSERT_NE(pCustom, nullptr) << "the user's toolbar is made again";
+  EXPECT_EQ(pCustom->GetTitle(), CString(L"Custom 1"));
+  EXPECT_FALSE(pCustom->IsBuiltIn());
+  EXPECT_EQ(Ids(pCustom), (std::vector<int>{302, 311}));
+  EXPECT_NE(pCustom->GetSafeHwnd(), nullptr);
+  EXPECT_TRUE(pCustom->IsVisible());
+
+  fileBefore.insert(fileBefore.begin() + 1, 57603);
+  ASSERT_NE(frame.FilePopup(), nullptr) << "the menu's popup is linked to its loaded bar";
+  EXPECT_EQ(Ids(frame.FilePopup()), fileBefore);
+}
+
+TEST_F(CommandBarsArchive, AnUnchangedFrameStoresNoBarsAndLoadsAsItIs) {
+  {
+    TestFrame frame;
+    frame.pBars->SaveBarState(kProfile);
+  }
+  TestFrame frame;
+  const std::vector<int> standard = Ids(frame.pStandard), second = Ids(frame.pSecond);
+  frame.pBars->LoadBarState(kProfile);
+  EXPECT_EQ(Ids(frame.pStandard), standard);
+  EXPECT_EQ(Ids(frame.pSecond), second);
+  EXPECT_EQ(frame.pBars->GetCount(), 3);
+}
+
+TEST_F(CommandBarsArchive, ALargeArchiveStaysInTheProfileAndAFileFromAnOlderVersionStillLoads) {
+  {
+    TestFrame frame;
+    CXTPToolBar *pCustom = frame.pBars->AddCustomBar(L"Many", kCustomId);
+    ASSERT_NE(pCustom, nullptr);
+    for (int i = 0; i < 400; i++) {
+      CXTPControl *pControl = pCustom->GetControls()->Add(xtpControlButton, 1000 + i);
+      pControl->SetCaption(L"A caption long enough to make the archive grow");
+    }
+    frame.pBars->SaveBarState(kProfile);
+  }
+  const std::vector<BYTE> bytes = StoredArchive();
+  EXPECT_GT(bytes.size(), 16001u);
+  EXPECT_EQ(theApp.GetProfileInt(kControlsSection, L"LoadFromFile", 7), 0u);
+  wchar_t szModule[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, szModule, MAX_PATH);
+  CString strBeside;
+  strBeside.Format(L"%s-%s", szModule, kProfile);
+  EXPECT_EQ(::GetFileAttributesW(strBeside), INVALID_FILE_ATTRIBUTES) << "no file beside the program";
+  {
+    TestFrame frame;
+    frame.pBars->LoadBarState(kProfile);
+    CXTPToolBar *pCustom = frame.pBars->GetToolBar(kCustomId);
+    ASSERT_NE(pCustom, nullptr);
+    EXPECT_EQ(Ids(pCustom).size(), 400u);
+  }
+
+  // The same bytes in a file the profile names.
+  wchar_t szTemp[MAX_PATH] = {}, szFile[MAX_PATH] = {};
+  ::GetTempPathW(MAX_PATH, szTemp);
+  ::GetTempFileNameW(szTemp, L"qva", 0, szFile);
+  HANDLE hFile = ::CreateFileW(szFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
+  DWORD dwWritten = 0;
+  ::WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &dwWritten, nullptr);
+  ::CloseHandle(hFile);
+  theApp.WriteProfileBinary(kControlsSection, L"Controls", nullptr, 0);
+  theApp.WriteProfileString(kControlsSection, L"Controls", szFile);
+  theApp.WriteProfileInt(kControlsSection, L"LoadFromFile", 1);
+  {
+    TestFrame frame;
+    frame.pBars->LoadBarState(kProfile);
+    CXTPToolBar *pCustom = frame.pBars->GetToolBar(kCustomId);
+    ASSERT_NE(pCustom, nullptr);
+    EXPECT_EQ(Ids(pCustom).size(), 400u);
+  }
+  ::DeleteFileW(szFile);
+  // A file that is gone loads nothing.
+  TestFrame frame;
+  frame.pBars->LoadBarState(kProfile);
+  EXPECT_EQ(frame.pBars->GetToolBar(kCustomId), nullptr);
+}
+
+TEST_F(CommandBarsArchive, AToolbarTheProgramChangedAsksBeforeTheUsersVersionReplacesIt) {
+  const std::vector<int> kNew = {301, 302, 303, 304}, kUsers = {301, 303};
+  const struct {
+    const char *name;
+    bool bCustomised; // the user had changed Standard before the update
+    BOOL bSilent;
+    int nAnswer;
+    bool bAsked;
+    std::vector<int> result;
+  } cases[] = {
+      {"silent", true, TRUE, IDNO, false, kNew},
+      {"asked, keeps the new bar", true, FALSE, IDYES, true, kNew},
+      {"asked, keeps the user's bar", true, FALSE, IDNO, true, kUsers},
+      {"never customised", false, FALSE, IDNO, false, kNew},
+  };
+  for (const auto &c : cases) {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kCompanyKey);
+    {
+      TestFrame frame;
+      if (c.bCustomised)
+        frame.pStandard->GetControls()->Remove(frame.pStandard->GetControls()->FindControl(302));
+      frame.pBars->SaveBarState(kProfile, FALSE);
+    }
+    // The program's Standard gained a button since.
+    TestFrame frame;
+    frame.pStandard->GetControls()->Add(xtpControlButton, 304);
+    frame.pStandard->GetControls()->CreateOriginalControls();
+    theApp.m_prompts.clear();
+    theApp.m_nAnswer = c.nAnswer;
+    frame.pBars->LoadBarState(kProfile, c.bSilent);
+    EXPECT_EQ(!theApp.m_prompts.empty(), c.bAsked) << c.name;
+    if (!theApp.m_prompts.empty()) EXPECT_NE(theApp.m_prompts[0].Find(L"'Standard'"), -1) << c.name;
+    EXPECT_EQ(Ids(frame.pStandard), c.result) << c.name;
+    // Reset goes back to the program's new bar whichever was kept.
+    CXTPControls *pOriginal = frame.pStandard->GetControls()->GetOriginalControls();
+    ASSERT_NE(pOriginal, nullptr) << c.name;
+    std::vector<int> original;
+    for (int i = 0; i < pOriginal->GetCount(); i++) original.push_back(pOriginal->GetAt(i)->GetID());
+    EXPECT_EQ(original, kNew) << c.name;
+  }
+  theApp.m_nAnswer = IDYES;
+}
+
+TEST_F(CommandBarsArchive, TruncatedAndBitFlippedArchivesLoadWithoutHarm) {
+  SaveCustomisedFrame();
+  const std::vector<BYTE> good = StoredArchive();
+  ASSERT_GT(good.size(), 40u);
+
+  // Cut short anywhere: nothing is merged, the program's bars stay.
+  {
+    TestFrame frame;
+    const std::vector<int> standard = Ids(frame.pStandard), second = Ids(frame.pSecond);
+    for (size_t nLength :
+         {size_t(0), size_t(1), size_t(3), good.size() / 4, good.size() / 2, good.size() - 1}) {
+      StoreArchive(std::vector<BYTE>(good.begin(), good.begin() + static_cast<ptrdiff_t>(nLength)));
+      frame.pBars->LoadBarState(kProfile);
+      Pump();
+      EXPECT_EQ(Ids(frame.pStandard), standard) << nLength;
+      EXPECT_EQ(Ids(frame.pSecond), second) << nLength;
+      EXPECT_EQ(frame.pBars->GetToolBar(kCustomId), nullptr) << nLength;
+    }
+  }
+  // One bit changed here and there (counts, class tags, ids, texts):
+  // whatever loads, the bars stay a tree.
+  TestFrame frame;
+  const size_t nStep = good.size() / 23 + 1;
+  for (size_t nPos = 0; nPos < good.size(); nPos += nStep) {
+    std::vector<BYTE> flipped = good;
+    flipped[nPos] ^= static_cast<BYTE>(nPos % 2 ? 0x80 : 0x01);
+    StoreArchive(flipped);
+    frame.pBars->LoadBarState(kProfile);
+    Pump();
+    for (int i = 0; i < frame.pBars->GetCount(); i++) {
+      std::vector<CXTPCommandBar *> path;
+      EXPECT_FALSE(ReachesItself(frame.pBars->GetAt(i), path)) << nPos;
+    }
+  }
+  frame.pBars->RedrawCommandBars();
+  Pump();
+}
+
+TEST_F(CommandBarsArchive, AMenuThatContainsItselfIsRefused) {
+  // Stored from bars linked into loops (only a damaged archive holds such
+  // links): a popup of Standard opens a bar that opens itself, and one that
+  // opens its own parent.
+  {
+    TestFrame frame;
+    // Popup controls are made without their id: it is given afterwards.
+    auto addPopup = [](CXTPCommandBar *pBar, int nId, CXTPCommandBar *pOpens) {
+      auto *pPopup = static_cast<CXTPControlPopup *>(pBar->GetControls()->Add(xtpControlPopup, nId));
+      pPopup->SetID(nId);
+      pPopup->SetCommandBar(pOpens);
+      return pPopup;
+    };
+    CXTPPopupBar *pOuterBar = CXTPPopupBar::CreatePopupBar(frame.pBars);
+    CXTPPopupBar *pInnerBar = CXTPPopupBar::CreatePopupBar(frame.pBars);
+    addPopup(frame.pStandard, 900, pOuterBar);
+    CXTPControlPopup *pSelf = addPopup(pOuterBar, 901, pOuterBar);
+    addPopup(pOuterBar, 902, pInnerBar);
+    CXTPControlPopup *pBack = addPopup(pInnerBar, 903, pOuterBar);
+    frame.pBars->SaveBarState(kProfile);
+    // The loops are broken again so the bars can go.
+    pSelf->SetCommandBar(nullptr);
+    pBack->SetCommandBar(nullptr);
+    pInnerBar->InternalRelease();
+    pOuterBar->InternalRelease();
+  }
+  TestFrame frame;
+  frame.pBars->LoadBarState(kProfile);
+  for (int i = 0; i < frame.pBars->GetCount(); i++) {
+    std::vector<CXTPCommandBar *> path;
+    EXPECT_FALSE(ReachesItself(frame.pBars->GetAt(i), path)) << i;
+  }
+  CXTPControl *pOuter = frame.pStandard->GetControls()->FindControl(900);
+  ASSERT_NE(pOuter, nullptr) << "the rest of the customisation loads";
+  CXTPCommandBar *pOuterBar = pOuter->GetCommandBar();
+  ASSERT_NE(pOuterBar, nullptr);
+  EXPECT_EQ(pOuterBar->GetControls()->FindControl(901)->GetCommandBar(), nullptr);
+  CXTPCommandBar *pInnerBar = pOuterBar->GetControls()->FindControl(902)->GetCommandBar();
+  ASSERT_NE(pInnerBar, nullptr);
+  EXPECT_EQ(pInnerBar->GetControls()->FindControl(903)->GetCommandBar(), nullptr);
+}
+
+TEST_F(CommandBarsArchive, HostileCountsAndClassesAreRefusedAtOnce) {
+  // A count of bars far beyond the bytes, a class from another family, a
+  // bar whose type is not its class's: the program's bars stay.
+  std::vector<BYTE> hugeCount{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F};
+  hugeCount.resize(64, 0);
+  const std::vector<BYTE> &hostileCount = hugeCount;
+  auto archiveOf = [](const std::function<void(CArchive &)> &write) {
+    CMemFile file(1024);
+    {
+      CArchive ar(&file, CArchive::store);
+      write(ar);
+      ar.Close();
+    }
+    const UINT nBytes = static_cast<UINT>(file.GetLength());
+    BYTE *pData = file.Detach();
+    std::vector<BYTE> bytes(pData, pData + nBytes);
+    free(pData);
+    return bytes;
+  };
+  const std::vector<BYTE> wrongFamily = archiveOf([](CArchive &ar) {
+    ar.WriteCount(1);
+    ar.WriteClass(RUNTIME_CLASS(CXTPControl));
+  });
+  const std::vector<BYTE> wrongType = archiveOf([](CArchive &ar) {
+    ar.WriteCount(1);
+    ar.WriteClass(RUNTIME_CLASS(CXTPToolBar));
+    ar << static_cast<LONG>(xtpBarTypePopup) << static_cast<LONG>(0) << static_cast<LONG>(kStandardId);
+    ar << static_cast<LONG>(0) << static_cast<LONG>(0) << CString(L"T") << static_cast<LONG>(1)
+       << static_cast<LONG>(0) << static_cast<LONG>(0) << static_cast<LONG>(0);
+    ar.WriteCount(0);
+    ar << static_cast<LONG>(0) << static_cast<LONG>(0);
+    ar << static_cast<LONG>(1) << static_cast<LONG>(0) << static_cast<LONG>(1) << static_cast<LONG>(1);
+  });
+  TestFrame frame;
+  const std::vector<int> standard = Ids(frame.pStandard);
+  for (const std::vector<BYTE> *pBytes : {&hostileCount, &wrongFamily, &wrongType}) {
+    StoreArchive(*pBytes);
+    frame.pBars->LoadBarState(kProfile);
+    EXPECT_EQ(Ids(frame.pStandard), standard);
+    EXPECT_EQ(frame.pStandard->GetType(), xtpBarTypeNormal);
+    EXPECT_EQ(frame.pBars->GetCount(), 3);
+  }
+}
+
+TEST(CommandBarsArchiveCounts, ACountBeyondTheBytesLeftIsRefused) {
+  // Read straight through the exchange: each counted element takes at least
+  // one byte, so a count above the bytes that follow cannot be true.
+  const struct {
+    DWORD dwCount;
+    int nFollowing;
+    bool bAccepted;
+  } cases[] = {{3, 3, true}, {4, 3, false}, {0, 0, true}, {0x7FFFFFFF, 100, false}, {0xFFFE, 0xFFFE, true}};
+  for (const auto &c : cases) {
+    CMemFile file(1024);
+    {
+      CArchive ar(&file, CArchive::store);
+      ar.WriteCount(c.dwCount);
+      for (int i = 0; i < c.nFollowing; i++) ar << static_cast<BYTE>(0);
+      ar.Close();
+    }
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    CXTPPropExchangeArchive px(ar);
+    bool bAccepted = true;
+    try {
+      EXPECT_EQ(px.ReadCount(), c.dwCount);
+    } catch (CArchiveException *e) {
+      bAccepted = false;
+      e->Delete();
+    }
+    EXPECT_EQ(bAccepted, c.bAccepted) << c.dwCount << " before " << c.nFollowing << " bytes";
+    ar.Abort();
+  }
+}
+
+} // namespace
