@@ -232,6 +232,53 @@ TEST(EditControl, OptionsRoundTripByTheLayoutSchema) {
   }
 }
 
+// Saved with its bar's controls, an edit box comes back as an edit control,
+// made by its class name, with its options.
+TEST(EditControl, OptionsRoundTripThroughTheControlsArchive) {
+  TestBar saved(xtpBarTypeNormal, xtpBarTop), loaded(xtpBarTypeNormal, xtpBarTop);
+  saved.GetControls()->Add(xtpControlButton, ID_FILE)->SetCaption(L"&File");
+  auto *pFind = static_cast<CXTPControlEdit *>(saved.GetControls()->Add(xtpControlEdit, ID_FIND));
+  pFind->SetCaption(L"Find");
+  pFind->SetWidth(140);
+  pFind->SetReadOnly(TRUE);
+  auto *pSector = static_cast<CXTPControlEdit *>(saved.GetControls()->Add(xtpControlEdit, ID_VIEW));
+  pSector->ShowLabel(FALSE);
+  pSector->SetWidth(60);
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    CXTPPropExchangeArchive px(ar);
+    saved.GetControls()->DoPropExchange(&px);
+  }
+  file.SeekToBegin();
+  {
+    CArchive ar(&file, CArchive::load);
+    CXTPPropExchangeArchive px(ar);
+    loaded.GetControls()->DoPropExchange(&px);
+  }
+  ASSERT_EQ(3, loaded.GetControlCount());
+  const struct {
+    int nId;
+    LPCTSTR lpszCaption;
+    BOOL bLabel;
+    int nWidth;
+    BOOL bReadOnly;
+  } cases[] = {{ID_FIND, L"Find", TRUE, 140, TRUE}, {ID_VIEW, L"", FALSE, 60, FALSE}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.nId);
+    auto *pEdit = dynamic_cast<CXTPControlEdit *>(loaded.GetControls()->FindControl(c.nId));
+    ASSERT_NE(nullptr, pEdit);
+    EXPECT_EQ(xtpControlEdit, pEdit->GetType());
+    EXPECT_STREQ(c.lpszCaption, pEdit->GetCaption());
+    EXPECT_EQ(c.bLabel, pEdit->GetShowLabel());
+    EXPECT_EQ(c.nWidth, pEdit->GetWidth());
+    EXPECT_EQ(c.bReadOnly, pEdit->GetReadOnly());
+    EXPECT_TRUE(pEdit->Compare(saved.GetControls()->FindControl(c.nId)));
+  }
+  saved.GetControls()->RemoveAll();
+  loaded.GetControls()->RemoveAll();
+}
+
 // Named values leave out what equals its default: a box without its label
 // or of no width still comes back as it went.
 TEST(EditControl, OptionsRoundTripThroughTheRegistry) {
