@@ -397,6 +397,13 @@ int CXTPCommandBar::OnHookMessage(HWND /*hWnd*/, UINT nMessage, WPARAM &wParam, 
   CXTPCommandBar *pChild = pOpen ? pOpen->GetCommandBar() : nullptr;
   if (pChild && pChild->IsTrackingMode()) return xtpHookContinue;
   CXTPReferenceHold hold(HoldableThis());
+  // A box with the focus sees the key first: 1 it used it, 2 it is the box's.
+  CXTPControl *pSelected = GetSelected();
+  if (pSelected && pSelected->IsFocused()) {
+    const int nResult = pSelected->OnHookKeyDown(static_cast<UINT>(wParam));
+    if (nResult == 1) return xtpHookHandled;
+    if (nResult == 2) return xtpHookContinue;
+  }
   return OnKeyDown(static_cast<UINT>(wParam)) ? xtpHookHandled : xtpHookContinue;
 }
 

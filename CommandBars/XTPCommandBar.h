@@ -190,6 +190,10 @@ public:
   BOOL IsContextMenuPresent() const { return m_bContextMenuPresent; }
   void SetContextMenuPresent(BOOL bPresent) { m_bContextMenuPresent = bPresent; }
   void SetNoNotify(BOOL bNoNotify) { m_bNoNotify = bNoNotify; }
+  // The window the focus goes back to when the bar stops taking the keys (a
+  // box on the bar remembers it when it takes the focus itself).
+  HWND GetFocusBefore() const { return m_hWndFocusBefore; }
+  void SetFocusBefore(HWND hWnd) { m_hWndFocusBefore = hWnd; }
 
   // --- Redraw --------------------------------------------------------------
   void LockRedraw() { m_nLockRedraw++; }

@@ -98,7 +98,9 @@ public:
   virtual void OnUnderlineActivate() { OnExecute(); }
   virtual BOOL IsTabStop() { return FALSE; }
   virtual void OnTab() {}
-  virtual BOOL OnHookKeyDown(UINT /*nChar*/) { return FALSE; }
+  // A key while the bar tracks and this control has the focus: 0 the bar
+  // handles it, 1 handled, 2 left to the control's window.
+  virtual int OnHookKeyDown(UINT /*nChar*/) { return 0; }
   virtual void SetParent(CXTPCommandBar *pParent) { m_pParent = pParent; }
   virtual void Copy(CXTPControl *pControl, BOOL bRecursive = FALSE);
   virtual void OnSetPopup(BOOL /*bPopup*/) {}

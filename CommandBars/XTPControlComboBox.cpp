@@ -12,60 +12,6 @@ IMPLEMENT_DYNCREATE(CXTPControlComboBoxList, CXTPPopupBar)
 
 CXTPControlComboBoxList::GetMessageFunction CXTPControlComboBoxList::s_pfnGetMessage = nullptr;
 
-// --- A field window on a bar ----------------------------------------------------
-// The combo box's and the edit control's fields live the same way on their
-// bar's window; these keep that in one place.
-namespace {
-
-HWND FieldOf(const CXTPEdit *pEdit) {
-  return pEdit ? pEdit->GetSafeHwnd() : nullptr;
-}
-
-// A new field takes the bar's font (the GUI font when the bar has none), the
-// control's text and its enabled state.
-void DressField(HWND hField, HWND hBar, const CString &strText, BOOL bEnabled) {
-  LRESULT lFont = ::SendMessageW(hBar, WM_GETFONT, 0, 0);
-  if (!lFont) lFont = reinterpret_cast<LRESULT>(::GetStockObject(DEFAULT_GUI_FONT));
-  ::SendMessageW(hField, WM_SETFONT, static_cast<WPARAM>(lFont), 0);
-  ::SetWindowTextW(hField, strText);
-  ::EnableWindow(hField, bEnabled);
-}
-
-template <class Edit> void DestroyField(Edit *&pEdit) {
-  if (!pEdit) return;
-  if (pEdit->GetSafeHwnd()) pEdit->DestroyWindow();
-  delete pEdit;
-  pEdit = nullptr;
-}
-
-// Laid out: the field moves over its rectangle, shown only when the control is.
-void PlaceField(HWND hField, const CXTPCommandBar *pBar, const CRect &rc, BOOL bShow) {
-  // A menu's window gives its fields back to the site when it closes:
-  // laid out again, the field comes home.
-  if (pBar && pBar->GetSafeHwnd() && ::GetParent(hField) != pBar->GetSafeHwnd())
-    ::SetParent(hField, pBar->GetSafeHwnd());
-  ::SetWindowPos(hField, nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-}
-
-// Taken out of every bar, the field goes; moved, it follows.
-template <class Edit> void FollowBar(Edit *&pEdit, const CXTPCommandBar *pBar) {
-  if (!FieldOf(pEdit)) return;
-  if (!pBar || !pBar->GetSafeHwnd())
-    DestroyField(pEdit);
-  else
-    ::SetParent(pEdit->GetSafeHwnd(), pBar->GetSafeHwnd());
-}
-
-void ShowFieldUnlessHidden(HWND hField, DWORD dwHideFlags) {
-  if (!hField) return;
-  ::SetWindowPos(hField, nullptr, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
-                     (dwHideFlags > 0 ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
-}
-
-} // namespace
-
 // --- The list ------------------------------------------------------------------
 
 CXTPControlComboBoxList::CXTPControlComboBoxList() {
@@ -397,30 +343,30 @@ void CXTPControlComboBox::CreateEditWindow() {
   if (!m_pEdit) m_pEdit = CreateEditCtrl();
   const CString strText = m_strEditText;
   if (!m_pEdit->Create(WS_CHILD | ES_AUTOHSCROLL, GetEditRect(), m_pParent, 0)) return;
-  DressField(m_pEdit->GetSafeHwnd(), m_pParent->GetSafeHwnd(), strText, m_bEnabled);
+  XTPBarField::Dress(m_pEdit->GetSafeHwnd(), m_pParent->GetSafeHwnd(), strText, m_bEnabled);
   if (IsVisible() && !GetRect().IsRectEmpty()) ::ShowWindow(m_pEdit->GetSafeHwnd(), SW_SHOWNA);
 }
 
 void CXTPControlComboBox::DestroyEditWindow() {
-  DestroyField(m_pEdit);
+  XTPBarField::Destroy(m_pEdit);
 }
 
 void CXTPControlComboBox::SetRect(CRect rcControl) {
   CXTPControlPopup::SetRect(rcControl);
   CreateEditWindow();
-  if (HWND hField = FieldOf(m_pEdit))
-    PlaceField(hField, m_pParent, GetEditRect(), IsVisible() && !rcControl.IsRectEmpty());
+  if (HWND hField = XTPBarField::HandleOf(m_pEdit))
+    XTPBarField::Place(hField, m_pParent, GetEditRect(), IsVisible() && !rcControl.IsRectEmpty());
 }
 
 void CXTPControlComboBox::SetParent(CXTPCommandBar *pParent) {
   CXTPControlPopup::SetParent(pParent);
-  FollowBar(m_pEdit, pParent);
+  XTPBarField::FollowBar(m_pEdit, pParent);
 }
 
 void CXTPControlComboBox::SetHideFlags(DWORD dwFlags) {
   if (dwFlags == m_dwHideFlags) return;
   CXTPControlPopup::SetHideFlags(dwFlags);
-  ShowFieldUnlessHidden(FieldOf(m_pEdit), dwFlags);
+  XTPBarField::ShowUnlessHidden(XTPBarField::HandleOf(m_pEdit), dwFlags);
   DelayLayoutParent();
 }
 
@@ -527,168 +473,4 @@ void CXTPControlComboBox::DoPropExchange(CXTPPropExchange *pPX) {
   PX_Int(pPX, L"ComboStyle", m_nComboStyle, 0);
   if (pPX->IsLoading()) SetDropDown(bDropDown);
   m_pList->ExchangeItems(pPX);
-}
-
-// --- The edit control ----------------------------------------------------------------
-
-LRESULT CXTPControlEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-  case WM_KEYDOWN:
-    if (wParam == VK_RETURN && m_pControl) {
-      m_pControl->OnExecute();
-      return 0;
-    }
-    if (wParam == VK_ESCAPE && m_pControl) {
-      if (CXTPCommandBar *pBar = m_pControl->GetParent()) {
-        if (::GetFocus() == m_hWnd) ::SetFocus(pBar->GetSafeHwnd());
-        pBar->Invalidate(FALSE);
-        pBar->OnIdleUpdateCmdUI(TRUE);
-      }
-      return 0;
-    }
-    break;
-  case WM_CHAR:
-    if (wParam == VK_RETURN || wParam == VK_ESCAPE || wParam == VK_TAB) return 0;
-    break;
-  case WM_CONTEXTMENU:
-    if (m_pControl && !m_pControl->IsCustomizeMode()) {
-      CPoint pt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-      if (lParam == -1)
-        pt = CPoint(0, 0);
-      else
-        ::ScreenToClient(m_hWnd, &pt);
-      ShowContextMenu(m_pControl, pt);
-    }
-    return 0;
-  case WM_DESTROY:
-    if (m_pControl) {
-      wchar_t szText[1024] = {};
-      ::GetWindowTextW(m_hWnd, szText, 1024);
-      m_pControl->m_strEditText = szText;
-    }
-    break;
-  }
-  return CXTPEdit::WindowProc(message, wParam, lParam);
-}
-
-IMPLEMENT_SERIAL(CXTPControlEdit, CXTPControl, VERSIONABLE_SCHEMA | 8)
-
-CXTPControlEdit::CXTPControlEdit() {
-  m_controlType = xtpControlEdit;
-}
-
-CXTPControlEdit::~CXTPControlEdit() {
-  DestroyEditWindow();
-}
-
-void CXTPControlEdit::SetWidth(int nWidth) {
-  if (nWidth == m_nWidth) return;
-  m_nWidth = nWidth;
-  DelayLayoutParent();
-}
-
-void CXTPControlEdit::SetReadOnly(BOOL bReadOnly) {
-  m_bReadOnly = bReadOnly;
-  if (m_pEdit && m_pEdit->GetSafeHwnd()) m_pEdit->SetReadOnly(bReadOnly);
-}
-
-CString CXTPControlEdit::GetEditText() const {
-  if (m_pEdit && m_pEdit->GetSafeHwnd()) {
-    wchar_t szText[1024] = {};
-    ::GetWindowTextW(m_pEdit->GetSafeHwnd(), szText, 1024);
-    return szText;
-  }
-  return m_strEditText;
-}
-
-void CXTPControlEdit::SetEditText(LPCTSTR lpszText) {
-  if (m_pEdit && m_pEdit->GetSafeHwnd())
-    ::SetWindowTextW(m_pEdit->GetSafeHwnd(), lpszText);
-  else
-    m_strEditText = lpszText;
-}
-
-CRect CXTPControlEdit::GetEditRect() const {
-  CRect rc = GetRect();
-  rc.left += m_nLabelWidth + 1 + 3;
-  rc.right -= 3;
-  rc.DeflateRect(0, 3);
-  return rc;
-}
-
-void CXTPControlEdit::CreateEditWindow() {
-  if (m_pEdit && m_pEdit->GetSafeHwnd()) return;
-  if (!m_pParent || !m_pParent->GetSafeHwnd()) return;
-  if (!m_pEdit) m_pEdit = new CXTPControlEditCtrl(this);
-  const CString strText = m_strEditText;
-  if (!m_pEdit->Create(WS_CHILD | ES_AUTOHSCROLL | (m_bReadOnly ? ES_READONLY : 0), GetEditRect(), m_pParent,
-                       0))
-    return;
-  DressField(m_pEdit->GetSafeHwnd(), m_pParent->GetSafeHwnd(), strText, m_bEnabled);
-}
-
-void CXTPControlEdit::DestroyEditWindow() {
-  DestroyField(m_pEdit);
-}
-
-void CXTPControlEdit::SetRect(CRect rcControl) {
-  CXTPControl::SetRect(rcControl);
-  CreateEditWindow();
-  if (HWND hField = FieldOf(m_pEdit))
-    PlaceField(hField, m_pParent, GetEditRect(), IsVisible() && !rcControl.IsRectEmpty());
-}
-
-void CXTPControlEdit::SetParent(CXTPCommandBar *pParent) {
-  CXTPControl::SetParent(pParent);
-  FollowBar(m_pEdit, pParent);
-}
-
-void CXTPControlEdit::SetHideFlags(DWORD dwFlags) {
-  if (dwFlags == m_dwHideFlags) return;
-  CXTPControl::SetHideFlags(dwFlags);
-  ShowFieldUnlessHidden(FieldOf(m_pEdit), dwFlags);
-  DelayLayoutParent();
-}
-
-void CXTPControlEdit::SetEnabled(BOOL bEnabled) {
-  CXTPControl::SetEnabled(bEnabled);
-  if (m_pEdit && m_pEdit->GetSafeHwnd()) ::EnableWindow(m_pEdit->GetSafeHwnd(), bEnabled);
-}
-
-BOOL CXTPControlEdit::IsFocused() const {
-  return m_pEdit && m_pEdit->GetSafeHwnd() && ::GetFocus() == m_pEdit->GetSafeHwnd();
-}
-
-void CXTPControlEdit::OnClick(BOOL bKeyboard, CPoint pt) {
-  if (IsCustomizeMode()) {
-    CXTPControl::OnClick(bKeyboard, pt);
-    return;
-  }
-  if (!m_bEnabled || !m_pEdit || !m_pEdit->GetSafeHwnd()) return;
-  if (IsFocused())
-    OnExecute();
-  else
-    ::SetFocus(m_pEdit->GetSafeHwnd());
-}
-
-void CXTPControlEdit::Copy(CXTPControl *pControl, BOOL bRecursive) {
-  if (auto *pOther = dynamic_cast<CXTPControlEdit *>(pControl)) {
-    m_bLabel = pOther->m_bLabel;
-    m_nWidth = pOther->m_nWidth;
-    m_bReadOnly = pOther->m_bReadOnly;
-    m_strEditText = pOther->GetEditText();
-  }
-  CXTPControl::Copy(pControl, bRecursive);
-}
-
-BOOL CXTPControlEdit::Compare(CXTPControl *pOther) {
-  auto *pEdit = dynamic_cast<CXTPControlEdit *>(pOther);
-  return CXTPControl::Compare(pOther) && pEdit && pEdit->m_nWidth == m_nWidth;
-}
-
-void CXTPControlEdit::DoPropExchange(CXTPPropExchange *pPX) {
-  CXTPControl::DoPropExchange(pPX);
-  PX_Bool(pPX, L"HasLabel", m_bLabel, FALSE);
-  PX_Int(pPX, L"Width", m_nWidth, 100);
-  PX_Bool(pPX, L"ReadOnly", m_bReadOnly, FALSE);
 }

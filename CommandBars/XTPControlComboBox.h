@@ -1,7 +1,6 @@
-// CXTPControlComboBox and CXTPControlEdit: the combo box and edit controls of
-// command bars. A combo shows a read-only text, or an edit field when it is
-// a drop-down, beside a button that drops down a list of texts; choosing a
-// text from the list sets it and runs the combo's command.
+// CXTPControlComboBox: the combo box control of command bars. A combo shows
+// a read-only text, or an edit field when it is a drop-down, beside a button that drops down a list of texts;
+// choosing a text from the list sets it and runs the combo's command.
 #pragma once
 
 #include "XTPControlPopup.h"
@@ -127,6 +126,10 @@ public:
   void SetRect(CRect rcControl) override;
   void SetParent(CXTPCommandBar *pParent) override;
   void SetHideFlags(DWORD dwFlags) override;
+  // Hidden on a bar docked on a side, as the edit control is.
+  void OnCalcDynamicSize(DWORD dwMode) override {
+    SetHideFlag(xtpHideDockingPosition, (dwMode & LM_VERTDOCK) != 0);
+  }
   // A disabled combo's field takes no typing.
   void SetEnabled(BOOL bEnabled) override;
   void Copy(CXTPControl *pControl, BOOL bRecursive = FALSE) override;
@@ -158,62 +161,5 @@ private:
   friend class CXTPControlComboBoxEditCtrl;
 };
 
-class CXTPControlEdit;
-
-// The edit control's field: Enter runs the control's command, Esc gives the
-// focus back to the bar; the Cut, Copy and Paste menu outside customise mode.
-class CXTPControlEditCtrl : public CXTPEdit {
-public:
-  explicit CXTPControlEditCtrl(CXTPControlEdit *pControl) : m_pControl(pControl) {}
-
-protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-  CXTPControlEdit *m_pControl;
-};
-
-// An edit box on a bar, with its caption as a label in front when asked.
-class CXTPControlEdit : public CXTPControl {
-  DECLARE_SERIAL(CXTPControlEdit)
-public:
-  CXTPControlEdit();
-  ~CXTPControlEdit() override;
-
-  int GetWidth() const { return m_nWidth; }
-  void SetWidth(int nWidth) override;
-  int GetLabelWidth() const { return m_nLabelWidth; }
-  void SetLabelWidth(int nWidth) { m_nLabelWidth = nWidth; }
-  BOOL GetShowLabel() const { return m_bLabel; }
-  void ShowLabel(BOOL bShow) { m_bLabel = bShow; }
-  BOOL GetReadOnly() const { return m_bReadOnly; }
-  void SetReadOnly(BOOL bReadOnly);
-  // The text: the field's while it exists, else the stored one.
-  CString GetEditText() const;
-  void SetEditText(LPCTSTR lpszText);
-  CXTPControlEditCtrl *GetEditCtrl() const { return m_pEdit; }
-
-  BOOL IsFocused() const override;
-  void SetRect(CRect rcControl) override;
-  void SetParent(CXTPCommandBar *pParent) override;
-  void SetHideFlags(DWORD dwFlags) override;
-  void SetEnabled(BOOL bEnabled) override;
-  void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0)) override;
-  void Copy(CXTPControl *pControl, BOOL bRecursive = FALSE) override;
-  BOOL Compare(CXTPControl *pOther) override;
-  void DoPropExchange(CXTPPropExchange *pPX) override;
-
-private:
-  void CreateEditWindow();
-  void DestroyEditWindow();
-  CRect GetEditRect() const;
-
-  BOOL m_bLabel = FALSE;
-  int m_nWidth = 100;
-  BOOL m_bReadOnly = FALSE;
-  int m_nLabelWidth = 0;
-  CString m_strEditText;
-  CXTPControlEditCtrl *m_pEdit = nullptr;
-
-  friend class CXTPControlEditCtrl;
-};
+// The edit control was declared here first; its users still include this.
+#include "XTPControlEdit.h"

@@ -402,7 +402,7 @@ CSize CXTPDefaultTheme::DrawEditControl(CDC *pDC, CXTPControl *pControl, BOOL bD
   CSize szIcon = pBar ? pBar->GetIconSize() : CSize(16, 16);
   const int nRowHeight = std::max<int>(m_nTextHeight, szIcon.cy + 4);
   const BOOL bPopup = pBar && pBar->GetType() == xtpBarTypePopup;
-  const BOOL bLabel = bPopup || (pEdit && pEdit->GetShowLabel());
+  const BOOL bLabel = bPopup || (pEdit && pEdit->IsCaptionVisible());
   CXTPFontDC font(pDC, &m_fontIcon);
   CString strCaption = pControl->GetCaption();
   if (!m_bShowKeyboardCues) strCaption = StripAccelerators(strCaption);

@@ -114,3 +114,41 @@ BOOL CXTPEdit::ProcessDialogKey(UINT nVirtKey) {
   MSG msg = {m_hWnd, WM_KEYDOWN, nVirtKey, 0, 0, {0, 0}};
   return ::IsDialogMessageW(m_hWnd, &msg);
 }
+
+// --- A field window on a bar ---------------------------------------------------
+
+namespace XTPBarField {
+
+HWND HandleOf(const CXTPEdit *pEdit) {
+  return pEdit ? pEdit->GetSafeHwnd() : nullptr;
+}
+
+HWND BarWindow(const CXTPCommandBar *pBar) {
+  return pBar ? pBar->GetSafeHwnd() : nullptr;
+}
+
+void Dress(HWND hField, HWND hBar, const CString &strText, BOOL bEnabled) {
+  LRESULT lFont = ::SendMessageW(hBar, WM_GETFONT, 0, 0);
+  if (!lFont) lFont = reinterpret_cast<LRESULT>(::GetStockObject(DEFAULT_GUI_FONT));
+  ::SendMessageW(hField, WM_SETFONT, static_cast<WPARAM>(lFont), 0);
+  ::SetWindowTextW(hField, strText);
+  ::EnableWindow(hField, bEnabled);
+}
+
+void Place(HWND hField, const CXTPCommandBar *pBar, const CRect &rc, BOOL bShow) {
+  // A menu's window gives its fields back to the site when it closes:
+  // laid out again, the field comes home.
+  if (pBar && pBar->GetSafeHwnd() && ::GetParent(hField) != pBar->GetSafeHwnd())
+    ::SetParent(hField, pBar->GetSafeHwnd());
+  ::SetWindowPos(hField, nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+void ShowUnlessHidden(HWND hField, DWORD dwHideFlags) {
+  if (!hField) return;
+  ::SetWindowPos(hField, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
+                     (dwHideFlags > 0 ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
+}
+
+} // namespace XTPBarField

@@ -8,6 +8,7 @@
 #include "Edit.h"
 
 class CXTPControl;
+class CXTPCommandBar;
 
 // The rich-edit library, loaded once for the process on first use.
 class CXTPRichEditLoader {
@@ -53,3 +54,36 @@ public:
 private:
   static BOOL s_bRichEdit;
 };
+
+// An edit window living on a command bar: the combo box's field and the edit
+// control's box are kept on their bar's window the same way.
+namespace XTPBarField {
+
+HWND HandleOf(const CXTPEdit *pEdit);
+// The bar's window, or null while it has none.
+HWND BarWindow(const CXTPCommandBar *pBar);
+// A new field takes the bar's font (the GUI font when the bar has none), the
+// control's text and its enabled state.
+void Dress(HWND hField, HWND hBar, const CString &strText, BOOL bEnabled);
+// Laid out: the field moves over its rectangle on the bar's window, shown
+// only when the control is.
+void Place(HWND hField, const CXTPCommandBar *pBar, const CRect &rc, BOOL bShow);
+void ShowUnlessHidden(HWND hField, DWORD dwHideFlags);
+
+template <class Edit> void Destroy(Edit *&pEdit) {
+  if (!pEdit) return;
+  if (pEdit->GetSafeHwnd()) pEdit->DestroyWindow();
+  delete pEdit;
+  pEdit = nullptr;
+}
+
+// Taken out of every bar, the field goes; moved, it follows.
+template <class Edit> void FollowBar(Edit *&pEdit, const CXTPCommandBar *pBar) {
+  if (!HandleOf(pEdit)) return;
+  if (HWND hBar = BarWindow(pBar))
+    ::SetParent(pEdit->GetSafeHwnd(), hBar);
+  else
+    Destroy(pEdit);
+}
+
+} // namespace XTPBarField

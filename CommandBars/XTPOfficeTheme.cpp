@@ -505,7 +505,7 @@ CSize CXTPOfficeTheme::DrawEditControl(CDC *pDC, CXTPControl *pControl, BOOL bDr
   const CSize szIcon = pBar ? pBar->GetIconSize() : CSize(16, 16);
   FieldLayout layout = {IsOnPopup(pControl), FALSE, GetPopupIconCellWidth(szIcon),
                         GetPopupRowHeightFor(szIcon)};
-  layout.bLabel = layout.bPopup || (pEdit && pEdit->GetShowLabel());
+  layout.bLabel = layout.bPopup || (pEdit && pEdit->IsCaptionVisible());
   CXTPFontDC font(pDC, &m_fontIcon);
   const CString strCaption = pControl->GetCaption();
   const int nCaptionLeft = layout.bPopup ? layout.nCell + 7 : 2;

@@ -150,7 +150,8 @@ TEST(Control, CaptionVisibility) {
       {xtpControlButton, xtpButtonIcon, L"", TRUE, TRUE}, // popup bars always
       {xtpControlPopup, xtpButtonAutomatic, L"File", FALSE, TRUE},
       {xtpControlLabel, xtpButtonAutomatic, L"Find:", FALSE, TRUE},
-      {xtpControlEdit, xtpButtonAutomatic, L"Find:", FALSE, FALSE},
+      {xtpControlEdit, xtpButtonAutomatic, L"Find:", FALSE, TRUE}, // its label is on
+      {xtpControlEdit, xtpButtonAutomatic, L"", FALSE, FALSE},
       {xtpControlComboBox, xtpButtonIconAndCaption, L"Find:", FALSE, TRUE},
   };
   for (const auto &c : kCases) {

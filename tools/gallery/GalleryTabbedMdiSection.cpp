@@ -6,6 +6,7 @@
 #include "MDIFrameWnd.h"
 #include "XTPCommandBars.h"
 #include "XTPControlComboBox.h"
+#include "XTPControlEdit.h"
 #include "XTPControlExt.h"
 #include "XTPControls.h"
 #include "XTPDefaultTheme.h"
@@ -19,6 +20,7 @@ const int kIdZoom = 34001;
 const int kIdFind = 34002;
 const int kIdView = 34003;
 const int kIdWindow = 34004;
+const int kIdSector = 34005;
 
 // An MDI frame whose client is tabbed; the group commands go to the client.
 class CTabbedMdiFrame : public CMDIFrameWnd {
@@ -104,11 +106,19 @@ void CGalleryTabbedMdiSection::Create(CWnd *pParent, const CRect &rcBody) {
   for (LPCTSTR lpszText : {L"Details", L"Large icons", L"List"}) pView->AddString(lpszText);
   pView->SetCurSel(0);
   pView->SetBeginGroup(TRUE);
-  auto *pFind = static_cast<CXTPControlEdit *>(pControls->Add(xtpControlEdit, kIdFind));
-  pFind->SetCaption(L"Find");
-  pFind->ShowLabel(TRUE);
-  pFind->SetWidth(150);
-  pFind->SetBeginGroup(TRUE);
+  m_pFind = static_cast<CXTPControlEdit *>(pControls->Add(xtpControlEdit, kIdFind));
+  m_pFind->SetCaption(L"Find");
+  m_pFind->ShowLabel(TRUE);
+  m_pFind->SetWidth(130);
+  m_pFind->SetBeginGroup(TRUE);
+  // A box without its label: the caption is only its tip.
+  m_pSector = static_cast<CXTPControlEdit *>(pControls->Add(xtpControlEdit, kIdSector));
+  m_pSector->SetCaption(L"Sector");
+  m_pSector->SetTooltip(L"Sector");
+  m_pSector->ShowLabel(FALSE);
+  m_pSector->SetWidth(60);
+  m_pSector->SetEditText(L"63");
+  m_pSector->SetBeginGroup(TRUE);
   auto *pWindow = static_cast<CXTPControlPopup *>(pControls->Add(xtpControlPopup, kIdWindow));
   pWindow->SetCaption(L"&Window");
   pWindow->SetBeginGroup(TRUE);
@@ -143,4 +153,6 @@ void CGalleryTabbedMdiSection::Draw(CDC *pDC, const CRect &rcBody) {
   pDC->TextOut(rcBody.left + 4, rcBody.top + 26, L"two groups and a splitter;");
   pDC->TextOut(rcBody.left + 4, rcBody.top + 44, L"Zoom: drop-down combo,");
   pDC->TextOut(rcBody.left + 4, rcBody.top + 62, L"View: list combo, Find: edit");
+  pDC->TextOut(rcBody.left + 4, rcBody.top + 80, L"with its label, then an edit");
+  pDC->TextOut(rcBody.left + 4, rcBody.top + 98, L"without one (the sector)");
 }

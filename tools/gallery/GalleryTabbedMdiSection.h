@@ -1,7 +1,7 @@
 // The tabbed MDI client and the bar controls that type or choose: an MDI
 // frame whose documents are tabs in two groups side by side, with a toolbar
 // holding a drop-down combo (an edit field and its list), a combo that only
-// chooses, an edit box and a Window menu of the tab-group commands and the
+// chooses, an edit box with its label and one without, and a Window menu of the tab-group commands and the
 // open documents.
 #pragma once
 
@@ -12,6 +12,7 @@ class CXTPCommandBars;
 class CXTPTabClientWnd;
 class CXTPToolBar;
 class CXTPControlComboBox;
+class CXTPControlEdit;
 
 class CGalleryTabbedMdiSection : public CGallerySection {
 public:
@@ -32,10 +33,14 @@ public:
   CXTPTabClientWnd *GetTabClient() const;
   CXTPToolBar *GetToolBar() const { return m_pToolBar; }
   CXTPControlComboBox *GetZoomCombo() const { return m_pZoom; }
+  CXTPControlEdit *GetFindEdit() const { return m_pFind; }
+  CXTPControlEdit *GetSectorEdit() const { return m_pSector; }
 
 private:
   CXTPCommandBars *m_pCommandBars = nullptr;
   CXTPToolBar *m_pToolBar = nullptr;
   CMDIFrameWnd *m_pFrame = nullptr;
   CXTPControlComboBox *m_pZoom = nullptr;
+  CXTPControlEdit *m_pFind = nullptr;
+  CXTPControlEdit *m_pSector = nullptr;
 };

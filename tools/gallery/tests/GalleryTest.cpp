@@ -43,6 +43,7 @@
 #include "XTPPropExchange.h"
 #include "GalleryTabbedMdiSection.h"
 #include "XTPControlComboBox.h"
+#include "XTPControlEdit.h"
 #include "XTPCustomizeDragTool.h"
 #include "XTPTabClientWnd.h"
 #include "XTPControlExt.h"
@@ -665,6 +666,19 @@ TEST_F(Gallery, TheTabbedMdiPageShowsTwoGroupsAndItsBarBoxes) {
   EXPECT_TRUE(::IsWindowVisible(pZoom->GetEditCtrl()->GetSafeHwnd()));
   EXPECT_STREQ(L"100%", pZoom->GetEditText());
   EXPECT_EQ(2, pZoom->GetCurSel());
+  // The edit boxes: Find behind its label, the sector box at its control's edge.
+  for (CXTPControlEdit *pEdit : {pSection->GetFindEdit(), pSection->GetSectorEdit()}) {
+    SCOPED_TRACE(pEdit->GetShowLabel() ? "Find" : "Sector");
+    ASSERT_NE(pEdit->GetEditCtrl(), nullptr);
+    HWND hBox = pEdit->GetEditCtrl()->GetSafeHwnd();
+    EXPECT_TRUE(::IsWindowVisible(hBox));
+    CRect rcBox;
+    ::GetWindowRect(hBox, &rcBox);
+    ::MapWindowPoints(nullptr, pSection->GetToolBar()->GetSafeHwnd(), reinterpret_cast<POINT *>(&rcBox), 2);
+    EXPECT_EQ(pEdit->GetRect().left + pEdit->GetLabelWidth() + 4, rcBox.left);
+    EXPECT_EQ(pEdit->GetShowLabel(), pEdit->GetLabelWidth() > 10);
+  }
+  EXPECT_STREQ(L"63", pSection->GetSectorEdit()->GetEditText());
 
   // The Window menu: the group commands that can run for the active log
   // (in the second group, beside the picture), then the documents by id.
