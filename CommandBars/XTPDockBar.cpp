@@ -192,6 +192,9 @@ CSize CXTPDockBar::CalcDynamicLayout(int nLength, DWORD dwMode, AFX_SIZEPARENTPA
   HDWP hDWP = ::BeginDeferWindowPos(static_cast<int>(placed.size()));
   for (const XTPDockPlacement &p : placed) {
     CXTPCommandBar *pBar = m_entries[p.nId];
+    // Measured with its present controls and placed: the layout its control
+    // changes put off to the idle time is done.
+    pBar->m_bDelayLayout = FALSE;
     if (pBar->GetSafeHwnd() == nullptr) {
       pBar->SetBarClientSize(p.rc.Size());
       continue;

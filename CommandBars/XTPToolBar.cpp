@@ -577,7 +577,10 @@ LRESULT CXTPToolBar::OnSizeParent(WPARAM, LPARAM lParam) {
   pLayout->rect.top += rc.Height();
   pLayout->sizeTotal.cx = std::max<LONG>(pLayout->sizeTotal.cx, rc.Width());
   pLayout->sizeTotal.cy += rc.Height();
-  if (pLayout->hDWP) AfxRepositionWindow(pLayout, m_hWnd, &rc);
+  if (pLayout->hDWP) {
+    AfxRepositionWindow(pLayout, m_hWnd, &rc);
+    m_bDelayLayout = FALSE; // the layout put off to the idle time is this one
+  }
   return 0;
 }
 

@@ -139,16 +139,27 @@ BOOL CMainFrame::OnEraseBkgnd(CDC *pDC) {
   return TRUE;
 }
 
-CQuendalVarnothView *CMainFrame::GetRightPane() {
+CWnd *CMainFrame::SplitterPane(int column) {
   if (m_wndSplitter.m_hWnd == nullptr) return nullptr;
-  CWnd *pane = m_wndSplitter.GetPane(0, 1);
+  // Asking the splitter lists its child windows, a round trip to the window
+  // server under Wine, and every command's state asks for both panes. The
+  // handle found is kept and looked up in the process's own window map,
+  // which forgets it when its window goes.
+  HWND &known = m_paneWindows[column];
+  if (CWnd *pane = CWnd::FromHandlePermanent(known)) return pane;
+  CWnd *pane = m_wndSplitter.GetPane(0, column);
+  known = pane != nullptr ? pane->m_hWnd : nullptr;
+  return pane;
+}
+
+CQuendalVarnothView *CMainFrame::GetRightPane() {
+  CWnd *pane = SplitterPane(1);
   return pane && pane->IsKindOf(RUNTIME_CLASS(CQuendalVarnothView)) ? static_cast<CQuendalVarnothView *>(pane)
                                                                     : nullptr;
 }
 
 CLeftView *CMainFrame::GetLeftPane() {
-  if (m_wndSplitter.m_hWnd == nullptr) return nullptr;
-  CWnd *pane = m_wndSplitter.GetPane(0, 0);
+  CWnd *pane = SplitterPane(0);
   return pane && pane->IsKindOf(RUNTIME_CLASS(CLeftView)) ? static_cast<CLeftView *>(pane) : nullptr;
 }
 

@@ -183,6 +183,9 @@ private:
   CWnd *m_saveOwner = nullptr;
   CWnd &SaveDialogOwner() { return m_saveOwner != nullptr ? *m_saveOwner : *this; }
   CSplitterWnd m_wndSplitter;
+  // The splitter's pane windows as last found (see SplitterPane).
+  HWND m_paneWindows[2] = {nullptr, nullptr};
+  CWnd *SplitterPane(int column);
   // The one progress bar of a running search, or null.
   std::unique_ptr<CProgressBar> m_scanProgressBar;
   std::unique_ptr<AppEngineServices> m_engineServices;

@@ -26,23 +26,27 @@ CStatusBar *MainStatusBar() {
   return bar && bar->IsKindOf(RUNTIME_CLASS(CStatusBar)) ? static_cast<CStatusBar *>(bar) : nullptr;
 }
 
-int TextWidth(CWnd *window, LPCTSTR text) {
-  HDC dc = ::GetDC(window->m_hWnd);
-  HGDIOBJ old = ::SelectObject(dc, window->GetFontHandle());
+} // namespace
+
+int CProgressBar::TextWidth(LPCTSTR text) {
+  // The caption changes with every step of a search; a device context of the
+  // status bar for each measure is several round trips to the window server
+  // under Wine. A screen-compatible memory one measures the same.
+  if (m_measureDC == nullptr) m_measureDC = ::CreateCompatibleDC(nullptr);
+  if (m_measureDC == nullptr) return 0;
+  HGDIOBJ old = ::SelectObject(m_measureDC, m_statusBar->GetFontHandle());
   SIZE size = {};
-  ::GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
-  ::SelectObject(dc, old);
-  ::ReleaseDC(window->m_hWnd, dc);
+  ::GetTextExtentPoint32W(m_measureDC, text, lstrlenW(text), &size);
+  ::SelectObject(m_measureDC, old);
   return size.cx;
 }
-
-} // namespace
 
 CProgressBar::CProgressBar(LPCTSTR caption, int percent, int maximum, BOOL smooth, int pane) {
   Create(caption, percent, maximum, smooth, pane);
 }
 
 CProgressBar::~CProgressBar() {
+  if (m_measureDC != nullptr) ::DeleteDC(m_measureDC);
   if (m_hWnd == nullptr) return;
   ShowWindow(SW_HIDE);
   if (m_statusBar != nullptr && m_statusBar->m_hWnd != nullptr) {
@@ -80,10 +84,10 @@ void CProgressBar::Layout() {
     m_statusBar->SetPaneText(m_pane, m_caption);
     m_statusBar->UpdateWindow();
   }
-  if (m_blankWidth < 0) m_blankWidth = TextWidth(m_statusBar, L" ");
+  if (m_blankWidth < 0) m_blankWidth = TextWidth(L" ");
   if (m_measuredCaption != m_caption) {
     m_measuredCaption = m_caption;
-    m_captionWidth = m_caption.IsEmpty() ? 0 : TextWidth(m_statusBar, m_caption);
+    m_captionWidth = m_caption.IsEmpty() ? 0 : TextWidth(m_caption);
   }
   CRect pane;
   m_statusBar->GetItemRect(m_pane, &pane);

@@ -45,7 +45,10 @@ private:
   int m_captionWidth = 0;
   int m_blankWidth = -1;
   CStatusBar *m_statusBar = nullptr;
+  // A memory device context, made once, that the captions are measured on.
+  HDC m_measureDC = nullptr;
 
+  int TextWidth(LPCTSTR text);
   void Layout();
   void MakeVisible();
 

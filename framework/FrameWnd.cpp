@@ -333,6 +333,9 @@ void CFrameWnd::ShowControlBar(CWnd *pBar, BOOL bShow, BOOL bDelay) {
 
 void CFrameWnd::RecalcLayout(BOOL) {
   if (m_bInRecalcLayout || m_hWnd == nullptr) return;
+  // A layout done now is also the one put off to the idle time: the bars
+  // would otherwise be laid out and drawn again for nothing.
+  m_nIdleFlags &= ~(idleLayout | idleNotify);
   m_bInRecalcLayout = TRUE;
   RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
   m_bInRecalcLayout = FALSE;

@@ -900,8 +900,37 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
   SendToDescendants(m_hWnd, message, wParam, lParam, bDeep, bOnlyPerm);
 }
 
+namespace {
+
+struct DescendantMessage {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  BOOL bOnlyPerm;
+};
+
+BOOL CALLBACK SendToDescendant(HWND hWnd, LPARAM lParam) {
+  const auto &send = *reinterpret_cast<const DescendantMessage *>(lParam);
+  if (!send.bOnlyPerm)
+    ::SendMessage(hWnd, send.message, send.wParam, send.lParam);
+  else if (CWnd *pWnd = CWnd::FromHandlePermanent(hWnd))
+    AfxCallWndProc(pWnd, hWnd, send.message, send.wParam, send.lParam);
+  return TRUE;
+}
+
+} // namespace
+
 void CWnd::SendToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,
                              BOOL bOnlyPerm) {
+  if (bDeep) {
+    // The system lists the windows below each window at once, parents before
+    // their children: stepping from window to window instead costs a round
+    // trip to the window server under Wine for every step, and the idle
+    // update walks all of the frame's windows each time.
+    DescendantMessage send = {message, wParam, lParam, bOnlyPerm};
+    ::EnumChildWindows(hWnd, SendToDescendant, reinterpret_cast<LPARAM>(&send));
+    return;
+  }
   for (HWND hWndChild = ::GetTopWindow(hWnd); hWndChild != nullptr;
        hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
     if (bOnlyPerm) {
@@ -910,8 +939,6 @@ void CWnd::SendToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
     } else {
       ::SendMessage(hWndChild, message, wParam, lParam);
     }
-    if (bDeep && ::GetTopWindow(hWndChild) != nullptr)
-      SendToDescendants(hWndChild, message, wParam, lParam, bDeep, bOnlyPerm);
   }
 }
 

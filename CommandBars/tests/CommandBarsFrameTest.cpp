@@ -31,6 +31,12 @@ public:
   XTP_COMMANDBARS_CREATEBAR m_seenBlock = {};
   CString m_strSeenCaption;
   int m_nCreateBarCalls = 0;
+  int m_nLayouts = 0;
+
+  void RecalcLayout(BOOL bNotify = TRUE) override {
+    m_nLayouts++;
+    CXTPFrameWnd::RecalcLayout(bNotify);
+  }
 
   afx_msg void OnUpdateDisabled(CCmdUI *pCmdUI) { pCmdUI->Enable(FALSE); }
   afx_msg void OnCommandRange(UINT) {}
@@ -410,6 +416,37 @@ TEST_F(CommandBarsFrame, FloatingBarsAreUpdatedByTheFramesIdlePass) {
   ASSERT_TRUE(pBars->FloatCommandBar(pStandard));
   pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
   EXPECT_FALSE(pControl->GetEnabled());
+}
+
+// Each layout of the frame places and redraws every bar: the idle pass lays
+// it out only for what changed since the last one.
+TEST_F(CommandBarsFrame, TheIdlePassLaysTheFrameOutOnlyForChangesSinceItsLastLayout) {
+  const auto idlePass = [this] {
+    pFrame->m_nLayouts = 0;
+    pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    return pFrame->m_nLayouts;
+  };
+  EXPECT_EQ(0, idlePass()) << "bars made and docked before the frame's last layout";
+
+  CXTPControl *pControl = pStandard->GetControls()->FindControl(303);
+  ASSERT_NE(nullptr, pControl);
+  const int nLeft = pControl->GetRect().left;
+  pControl->SetBeginGroup(TRUE);
+  EXPECT_EQ(1, idlePass()) << "a control change lays its bar out";
+  EXPECT_GT(pControl->GetRect().left, nLeft);
+  EXPECT_EQ(0, idlePass());
+
+  pControl->SetBeginGroup(FALSE);
+  pFrame->RecalcLayout();
+  EXPECT_EQ(nLeft, pControl->GetRect().left) << "the frame's layout measured the change";
+  EXPECT_EQ(0, idlePass()) << "and left the idle pass nothing to do";
+
+  pFrame->DelayRecalcLayout();
+  EXPECT_EQ(1, idlePass());
+  pFrame->DelayRecalcLayout();
+  pFrame->RecalcLayout();
+  EXPECT_EQ(0, idlePass());
 }
 
 TEST_F(CommandBarsFrame, PrintPreviewHidesTheToolbarsAndShowsOnlyThoseThatWereShown) {

@@ -4,6 +4,7 @@
 #include "XTPResourceManager.h"
 
 #include <algorithm>
+#include <cstring>
 
 IMPLEMENT_DYNCREATE(CXTHeaderThemeFactory, CXTThemeManagerStyleFactory)
 
@@ -355,16 +356,29 @@ CXTHeaderThemeShaded::CXTHeaderThemeShaded() {
   m_sizePadding = CSize(6, 2);
 }
 
-BOOL CXTHeaderThemeShaded::Layout(LPHDLAYOUT lpHDL, CXTHeaderCtrl *pHeader) {
-  if (lpHDL == nullptr || lpHDL->prc == nullptr || lpHDL->pwpos == nullptr || pHeader == nullptr)
-    return FALSE;
+int CXTHeaderThemeShaded::TextHeight(CXTHeaderCtrl *pHeader) {
+  // The list lays its header out again on every change of its items; a
+  // device context of the header's each time is a round trip to the window
+  // server under Wine. The height is measured again when the font differs.
+  const auto hFont = reinterpret_cast<HFONT>(pHeader->SendMessage(WM_GETFONT));
+  LOGFONTW lf = {};
+  const bool bDescribed = hFont != nullptr && ::GetObjectW(hFont, sizeof(lf), &lf) == sizeof(lf);
+  if (bDescribed && m_nTextHeight >= 0 && memcmp(&lf, &m_lfMeasured, sizeof(lf)) == 0) return m_nTextHeight;
   HDC hDC = ::GetDC(pHeader->m_hWnd);
-  HGDIOBJ hOld = ::SelectObject(hDC, reinterpret_cast<HFONT>(pHeader->SendMessage(WM_GETFONT)));
+  HGDIOBJ hOld = ::SelectObject(hDC, hFont);
   TEXTMETRICW tm = {};
   ::GetTextMetricsW(hDC, &tm);
   ::SelectObject(hDC, hOld);
   ::ReleaseDC(pHeader->m_hWnd, hDC);
-  const int height = tm.tmHeight + 10;
+  m_lfMeasured = lf;
+  m_nTextHeight = bDescribed ? static_cast<int>(tm.tmHeight) : -1;
+  return tm.tmHeight;
+}
+
+BOOL CXTHeaderThemeShaded::Layout(LPHDLAYOUT lpHDL, CXTHeaderCtrl *pHeader) {
+  if (lpHDL == nullptr || lpHDL->prc == nullptr || lpHDL->pwpos == nullptr || pHeader == nullptr)
+    return FALSE;
+  const int height = TextHeight(pHeader) + 10;
   RECT &rc = *lpHDL->prc;
   WINDOWPOS &wp = *lpHDL->pwpos;
   wp.hwnd = pHeader->m_hWnd;

@@ -87,6 +87,12 @@ public:
   BOOL Layout(LPHDLAYOUT lpHDL, CXTHeaderCtrl *pHeader) override;
   void PaintHeaderBackground(LPDRAWITEMSTRUCT lpDIS) override;
   void PaintItemBackground(LPDRAWITEMSTRUCT lpDIS) override;
+
+private:
+  // The text height of the font last measured, or -1.
+  int TextHeight(CXTHeaderCtrl *pHeader);
+  LOGFONTW m_lfMeasured = {};
+  int m_nTextHeight = -1;
 };
 
 class CXTHeaderThemeFactory : public CXTThemeManagerStyleFactory {

@@ -235,10 +235,15 @@ int main(int argc, char **argv) {
   }
   PhaseClock phases(frame->EngineServices());
   ReplaceSession(app, phases);
-  // The window is up and drawn before the search starts, as it is when the
-  // wizard's Finish starts one: its first drawing is not the search's.
+  // The window is up, drawn and idle before the search starts, as it is when
+  // the wizard's Finish starts one: its first drawing and the first idle
+  // update of its bars are not the search's.
   frame->UpdateWindow();
   PumpWaitingMessages();
+  for (LONG idle = 0; app.OnIdle(idle); ++idle) {
+  }
+  PumpWaitingMessages();
+  frame->UpdateWindow();
   const LARGE_INTEGER start = Now();
   frame->PostMessage(UWM_START_FAST_SCAN);
   PumpUntilDone(app, *frame);

@@ -7,7 +7,8 @@
 # them; made in WORK_DIR unless they are there.
 #   search-bench.sh WORK_DIR
 # What each figure includes:
-#   app search         the shown main window from the search's start message
+#   app search         the shown main window, drawn and idle as the wizard's
+#                      Finish finds it, from the search's start message
 #                      until the search has ended and every message it left
 #                      is handled: the MFT walk, the engine's tree handed to
 #                      the folder tree and the file list, the reset to the

@@ -223,6 +223,37 @@ TEST_F(MainFrameTest, ErasingTheBarLeavesTheStatusBarToItsOwnTurn) {
   EXPECT_EQ(Pane(0), reading);
 }
 
+// The captions are measured off screen: the bar stands where the status
+// bar's own font, measured on the status bar, puts it, caption after caption.
+TEST_F(MainFrameTest, TheBarStandsRightOfItsCaptionInTheStatusBarsFont) {
+  m_frame->ShowWindow(SW_SHOW);
+  m_app.StopRequested = 0;
+  m_frame->CreateScanProgressBar(10);
+  CProgressBar *bar = m_frame->GetScanProgressBar();
+  ASSERT_NE(bar, nullptr);
+  CStatusBar *status = m_frame->GetStatusBar();
+  ASSERT_NE(status, nullptr);
+  const auto widthOnTheBar = [status](const CString &text) {
+    HDC hDC = ::GetDC(status->m_hWnd);
+    HGDIOBJ old = ::SelectObject(hDC, status->GetFontHandle());
+    SIZE size = {};
+    ::GetTextExtentPoint32W(hDC, text, text.GetLength(), &size);
+    ::SelectObject(hDC, old);
+    ::ReleaseDC(status->m_hWnd, hDC);
+    return static_cast<int>(size.cx);
+  };
+  for (UINT count : {0u, 9u, 99999u}) {
+    m_frame->StepScanProgress(count);
+    CRect pane;
+    status->GetItemRect(0, &pane);
+    const CRect expected = ProgressBarLayout(pane, widthOnTheBar(Pane(0)), widthOnTheBar(L" "), 100);
+    CRect placed;
+    bar->GetWindowRect(&placed);
+    status->ScreenToClient(&placed);
+    EXPECT_EQ(placed, expected) << static_cast<const wchar_t *>(Pane(0));
+  }
+}
+
 // The bar moved by many steps at once stands where that many single steps
 // leave it, also where it starts over.
 TEST_F(MainFrameTest, SteppingByManyEqualsSteppingOneByOne) {

@@ -2,6 +2,7 @@
 // reflection of notifications back to the control that sent them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "Framework.h"
@@ -225,3 +226,72 @@ TEST_F(Reflection, OwnerDrawAndColoursGoToTheControl) {
 }
 
 } // namespace
+
+namespace {
+
+// Windows that note, in one list, each time they get the user message.
+std::vector<HWND> g_reached;
+
+class ReachedWnd : public CWnd {
+public:
+  afx_msg LRESULT OnUser(WPARAM, LPARAM) {
+    g_reached.push_back(m_hWnd);
+    return 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ReachedWnd, CWnd)
+ON_MESSAGE(kUserMessage, OnUser)
+END_MESSAGE_MAP()
+
+LRESULT CALLBACK PlainReachedProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kUserMessage) g_reached.push_back(hWnd);
+  return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+} // namespace
+
+// The frame's idle update reaches its bars through this walk.
+TEST(SendMessageToDescendants, ReachesTheWindowsBelowParentsFirstDeepOrNotPermanentOrNot) {
+  ReachedWnd root, a, a1, b1;
+  const LPCTSTR lpszClass = AfxRegisterWndClass(0);
+  ASSERT_TRUE(root.CreateEx(0, lpszClass, L"root", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
+  ASSERT_TRUE(a.CreateEx(0, lpszClass, L"a", WS_CHILD, 0, 0, 10, 10, root.m_hWnd, nullptr));
+  ASSERT_TRUE(a1.CreateEx(0, lpszClass, L"a1", WS_CHILD, 0, 0, 5, 5, a.m_hWnd, nullptr));
+  WNDCLASSW plainClass = {};
+  plainClass.lpfnWndProc = PlainReachedProc;
+  plainClass.hInstance = ::GetModuleHandleW(nullptr);
+  plainClass.lpszClassName = L"QvWndTestPlainReached";
+  ::RegisterClassW(&plainClass);
+  // A window without an object of its own, with a child that has one.
+  HWND b = ::CreateWindowExW(0, plainClass.lpszClassName, L"b", WS_CHILD, 20, 0, 10, 10, root.m_hWnd, nullptr,
+                             plainClass.hInstance, nullptr);
+  ASSERT_NE(nullptr, b);
+  ASSERT_TRUE(b1.CreateEx(0, lpszClass, L"b1", WS_CHILD, 0, 0, 5, 5, b, nullptr));
+
+  const struct {
+    BOOL bDeep, bOnlyPerm;
+    std::vector<HWND> expected; // in any order, parents before their children
+  } cases[] = {
+      {TRUE, TRUE, {a.m_hWnd, a1.m_hWnd, b1.m_hWnd}},
+      {TRUE, FALSE, {a.m_hWnd, a1.m_hWnd, b, b1.m_hWnd}},
+      {FALSE, TRUE, {a.m_hWnd}},
+      {FALSE, FALSE, {a.m_hWnd, b}},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(testing::Message() << "deep " << c.bDeep << ", only permanent " << c.bOnlyPerm);
+    g_reached.clear();
+    root.SendMessageToDescendants(kUserMessage, 0, 0, c.bDeep, c.bOnlyPerm);
+    EXPECT_EQ(c.expected.size(), g_reached.size());
+    const auto at = [](HWND hWnd) { return std::find(g_reached.begin(), g_reached.end(), hWnd); };
+    for (HWND hWnd : c.expected) EXPECT_NE(g_reached.end(), at(hWnd));
+    if (c.bDeep) {
+      EXPECT_LT(at(a.m_hWnd), at(a1.m_hWnd));
+      if (!c.bOnlyPerm) EXPECT_LT(at(b), at(b1.m_hWnd));
+    }
+  }
+  b1.DestroyWindow();
+  ::DestroyWindow(b);
+  root.DestroyWindow();
+}

@@ -315,18 +315,37 @@ TEST_F(HeaderTest, EachLookFramesTheHeaderItsWay) {
 }
 
 TEST_F(HeaderTest, ShadedLookIsTallerAndTheListLaysItOut) {
+  const auto textHeight = [this] {
+    HDC hDC = ::GetDC(m_header.m_hWnd);
+    HGDIOBJ old = ::SelectObject(hDC, m_header.GetFontHandle());
+    TEXTMETRICW tm = {};
+    ::GetTextMetricsW(hDC, &tm);
+    ::SelectObject(hDC, old);
+    ::ReleaseDC(m_header.m_hWnd, hDC);
+    return static_cast<int>(tm.tmHeight);
+  };
   m_header.SetTheme(new CXTHeaderThemeShaded);
-  HDC hDC = ::GetDC(m_header.m_hWnd);
-  HGDIOBJ old = ::SelectObject(hDC, m_header.GetFontHandle());
-  TEXTMETRICW tm = {};
-  ::GetTextMetricsW(hDC, &tm);
-  ::SelectObject(hDC, old);
-  ::ReleaseDC(m_header.m_hWnd, hDC);
-  EXPECT_EQ(ClientSize().cy, tm.tmHeight + 10);
+  const int nFirstHeight = textHeight();
+  EXPECT_EQ(ClientSize().cy, nFirstHeight + 10);
   // The list's outer size is back as it was after the nudge.
   CRect rc;
   m_list.GetWindowRect(&rc);
   EXPECT_EQ(rc.Size(), CSize(400, 300));
+
+  // A larger font, and back: the height follows the font the header has now.
+  LOGFONTW lf = {};
+  ::GetObjectW(m_header.GetFontHandle(), sizeof(lf), &lf);
+  lf.lfHeight = lf.lfHeight < 0 ? lf.lfHeight * 2 : -32;
+  CFont large;
+  ASSERT_TRUE(large.CreateFontIndirect(&lf));
+  const HFONT hFirst = m_header.GetFontHandle();
+  for (HFONT hFont : {static_cast<HFONT>(large.GetSafeHandle()), hFirst}) {
+    m_header.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont), FALSE);
+    m_header.RecalcLayout();
+    ASSERT_EQ(hFont, m_header.GetFontHandle());
+    EXPECT_EQ(ClientSize().cy, textHeight() + 10);
+  }
+  EXPECT_EQ(ClientSize().cy, nFirstHeight + 10);
 }
 
 TEST_F(HeaderTest, SortArrowOnTheMarkedColumnOnly) {
