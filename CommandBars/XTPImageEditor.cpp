@@ -11,10 +11,10 @@
 
 namespace {
 
-constexpr UINT kToolButtons[] = {XTP_ID_BUTTON_PENCIL, XTP_ID_BUTTON_FILL,      XTP_ID_BUTTON_UNDO,
-                                 XTP_ID_BUTTON_REDO,   XTP_ID_BUTTON_GETCOLOR,  XTP_ID_BUTTON_LINE,
-                                 XTP_ID_BUTTON_COPY,   XTP_ID_BUTTON_PASTE,     XTP_ID_BUTTON_RECTANGLE,
-                                 XTP_ID_BUTTON_CIRCLE, XTP_ID_BUTTON_CLEAR,     XTP_ID_BUTTON_OPEN};
+constexpr UINT kToolButtons[] = {XTP_ID_BUTTON_PENCIL, XTP_ID_BUTTON_FILL,     XTP_ID_BUTTON_UNDO,
+                                 XTP_ID_BUTTON_REDO,   XTP_ID_BUTTON_GETCOLOR, XTP_ID_BUTTON_LINE,
+                                 XTP_ID_BUTTON_COPY,   XTP_ID_BUTTON_PASTE,    XTP_ID_BUTTON_RECTANGLE,
+                                 XTP_ID_BUTTON_CIRCLE, XTP_ID_BUTTON_CLEAR,    XTP_ID_BUTTON_OPEN};
 constexpr UINT kMoveButtons[] = {XTP_ID_BUTTON_MOVELEFT, XTP_ID_BUTTON_MOVEDOWN, XTP_ID_BUTTON_MOVEUP,
                                  XTP_ID_BUTTON_MOVERIGHT};
 
@@ -25,22 +25,22 @@ struct PaletteColor {
 
 // Two rows of eight.
 constexpr PaletteColor kPalette[CXTPImageEditorDlg::kPaletteCount] = {
-    {RGB(0, 0, 0), XTP_IDS_CLR_BLACK},           {RGB(128, 128, 128), XTP_IDS_CLR_GRAY50},
-    {RGB(128, 0, 0), XTP_IDS_CLR_DARK_RED},      {RGB(128, 128, 0), XTP_IDS_CLR_DARK_YELLOW},
-    {RGB(0, 128, 0), XTP_IDS_CLR_GREEN},         {RGB(0, 128, 128), XTP_IDS_CLR_TEAL},
-    {RGB(0, 0, 128), XTP_IDS_CLR_DARK_BLUE},     {RGB(128, 0, 128), XTP_IDS_CLR_VIOLET},
-    {RGB(255, 255, 255), XTP_IDS_CLR_WHITE},     {RGB(192, 192, 192), XTP_IDS_CLR_GRAY25},
-    {RGB(255, 0, 0), XTP_IDS_CLR_RED},           {RGB(255, 255, 0), XTP_IDS_CLR_YELLOW},
-    {RGB(0, 255, 0), XTP_IDS_CLR_BRIGHT_GREEN},  {RGB(0, 255, 255), XTP_IDS_CLR_TURQUOISE},
-    {RGB(0, 0, 255), XTP_IDS_CLR_BLUE},          {RGB(255, 0, 255), XTP_IDS_CLR_PINK},
+    {RGB(0, 0, 0), XTP_IDS_CLR_BLACK},          {RGB(128, 128, 128), XTP_IDS_CLR_GRAY50},
+    {RGB(128, 0, 0), XTP_IDS_CLR_DARK_RED},     {RGB(128, 128, 0), XTP_IDS_CLR_DARK_YELLOW},
+    {RGB(0, 128, 0), XTP_IDS_CLR_GREEN},        {RGB(0, 128, 128), XTP_IDS_CLR_TEAL},
+    {RGB(0, 0, 128), XTP_IDS_CLR_DARK_BLUE},    {RGB(128, 0, 128), XTP_IDS_CLR_VIOLET},
+    {RGB(255, 255, 255), XTP_IDS_CLR_WHITE},    {RGB(192, 192, 192), XTP_IDS_CLR_GRAY25},
+    {RGB(255, 0, 0), XTP_IDS_CLR_RED},          {RGB(255, 255, 0), XTP_IDS_CLR_YELLOW},
+    {RGB(0, 255, 0), XTP_IDS_CLR_BRIGHT_GREEN}, {RGB(0, 255, 255), XTP_IDS_CLR_TURQUOISE},
+    {RGB(0, 0, 255), XTP_IDS_CLR_BLUE},         {RGB(255, 0, 255), XTP_IDS_CLR_PINK},
 };
 
 HIMAGELIST LoadStrip() {
   HINSTANCE hInst = AfxGetResourceHandle();
   const BOOL bAlpha = CXTPImageManager::IsComCtl6();
-  HBITMAP hStrip = static_cast<HBITMAP>(
-      ::LoadImageW(hInst, MAKEINTRESOURCEW(bAlpha ? XTP_IDB_IMAGEEDITOR_TOOLS_ALPHA : XTP_IDB_IMAGEEDITOR_TOOLS),
-                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  HBITMAP hStrip = static_cast<HBITMAP>(::LoadImageW(
+      hInst, MAKEINTRESOURCEW(bAlpha ? XTP_IDB_IMAGEEDITOR_TOOLS_ALPHA : XTP_IDB_IMAGEEDITOR_TOOLS),
+      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (!hStrip) return nullptr;
   HIMAGELIST hList = ::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 0);
   if (bAlpha)
@@ -98,10 +98,10 @@ void CXTPImageEditorDlg::GetIcon(CXTPIconHandle &hIcon) const {
 
 HWND CXTPImageEditorDlg::CreateToolBar(UINT nFrameID, const UINT *pIDs, int nCount, HIMAGELIST hImages) {
   HWND hFrame = ::GetDlgItem(m_hWnd, nFrameID);
-  HWND hBar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                                0x50002012 | TBSTYLE_FLAT | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0, 0,
-                                0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kIdToolBar)),
-                                AfxGetInstanceHandle(), nullptr);
+  HWND hBar = ::CreateWindowExW(
+      0, TOOLBARCLASSNAMEW, nullptr,
+      0x50002012 | TBSTYLE_FLAT | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0, 0, 0, 0, m_hWnd,
+      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kIdToolBar)), AfxGetInstanceHandle(), nullptr);
   if (!hBar) return nullptr;
   ::SendMessageW(hBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   ::SendMessageW(hBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));

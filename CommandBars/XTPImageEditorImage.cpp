@@ -50,8 +50,8 @@ BOOL CXTPImageEditorImage::IsTransparent(int x, int y) const {
   return (GetPixel(x, y) & 0xFFFFFF) == XTPImageEditorPixel(XTP_IMAGEEDITOR_TRANSPARENT);
 }
 
-std::unique_ptr<CXTPImageEditorImage> CXTPImageEditorImage::Copy(int cx, int cy, int dx, int dy, COLORREF clrFrom,
-                                                                 COLORREF clrTo) const {
+std::unique_ptr<CXTPImageEditorImage> CXTPImageEditorImage::Copy(int cx, int cy, int dx, int dy,
+                                                                 COLORREF clrFrom, COLORREF clrTo) const {
   auto pCopy = std::make_unique<CXTPImageEditorImage>(cx, cy, m_bAlpha);
   for (int y = 0; y < m_cy; y++) {
     for (int x = 0; x < m_cx; x++) {
@@ -121,7 +121,8 @@ HBITMAP CXTPImageEditorImage::CreateBitmap() const {
 
 std::unique_ptr<CXTPImageEditorImage> CXTPImageEditorImage::FromBitmap(HBITMAP hBitmap, BOOL bAlpha) {
   BITMAP bm{};
-  if (!hBitmap || !::GetObject(hBitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight == 0) return nullptr;
+  if (!hBitmap || !::GetObject(hBitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight == 0)
+    return nullptr;
   const int cx = bm.bmWidth, cy = std::abs(bm.bmHeight);
   auto pImage = std::make_unique<CXTPImageEditorImage>(cx, cy, bAlpha);
   BITMAPINFO bmi{};

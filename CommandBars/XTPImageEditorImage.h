@@ -17,7 +17,8 @@ constexpr COLORREF XTP_IMAGEEDITOR_TRANSPARENT = RGB(255, 254, 255);
 
 // The pixel value of a colour (alpha 0) and back.
 inline DWORD XTPImageEditorPixel(COLORREF clr) {
-  return (static_cast<DWORD>(GetRValue(clr)) << 16) | (static_cast<DWORD>(GetGValue(clr)) << 8) | GetBValue(clr);
+  return (static_cast<DWORD>(GetRValue(clr)) << 16) | (static_cast<DWORD>(GetGValue(clr)) << 8) |
+         GetBValue(clr);
 }
 inline COLORREF XTPImageEditorColor(DWORD dwPixel) {
   return RGB((dwPixel >> 16) & 0xFF, (dwPixel >> 8) & 0xFF, dwPixel & 0xFF);

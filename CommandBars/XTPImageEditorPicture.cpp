@@ -10,7 +10,9 @@
 namespace {
 
 // The checkerboard under transparent pixels: 4 by 4 squares of grey 235 and white.
-int CheckerBase(int x, int y) { return (((x + 3) / 4 + (y + 3) / 4) & 1) ? 235 : 255; }
+int CheckerBase(int x, int y) {
+  return (((x + 3) / 4 + (y + 3) / 4) & 1) ? 235 : 255;
+}
 
 // Paints into a memory bitmap and copies it out in one go, so nothing flickers.
 class CBufferedPaint {
@@ -106,7 +108,8 @@ void CXTPImageEditorPicture::SetCurrent(std::unique_ptr<CXTPImageEditorImage> pI
 }
 
 std::unique_ptr<CXTPImageEditorImage> CXTPImageEditorPicture::CopyOfCurrent() const {
-  return m_pCurrent ? m_pCurrent->Clone() : std::make_unique<CXTPImageEditorImage>(m_szPicture.cx, m_szPicture.cy);
+  return m_pCurrent ? m_pCurrent->Clone()
+                    : std::make_unique<CXTPImageEditorImage>(m_szPicture.cx, m_szPicture.cy);
 }
 
 void CXTPImageEditorPicture::BeginStep() {
@@ -176,7 +179,8 @@ BOOL CXTPImageEditorPicture::Copy() {
   }
   if (pCopy->HasAlpha()) {
     if (HGLOBAL hMarker = ::GlobalAlloc(GMEM_MOVEABLE, 1)) {
-      if (!::SetClipboardData(::RegisterClipboardFormatW(L"Alpha Bitmap Image"), hMarker)) ::GlobalFree(hMarker);
+      if (!::SetClipboardData(::RegisterClipboardFormatW(L"Alpha Bitmap Image"), hMarker))
+        ::GlobalFree(hMarker);
     }
   }
   ::CloseClipboard();
@@ -214,7 +218,8 @@ BOOL CXTPImageEditorPicture::Import(LPCTSTR pszFileName) {
       ::DeleteObject(hAlpha);
     }
     if (!pNew) {
-      HICON hIcon = static_cast<HICON>(::LoadImageW(nullptr, pszFileName, IMAGE_ICON, cx, cy, LR_LOADFROMFILE));
+      HICON hIcon =
+          static_cast<HICON>(::LoadImageW(nullptr, pszFileName, IMAGE_ICON, cx, cy, LR_LOADFROMFILE));
       if (!hIcon) return FALSE;
       pNew = std::make_unique<CXTPImageEditorImage>(cx, cy);
       pNew->DrawIcon(hIcon);

@@ -52,11 +52,12 @@ TEST(ImageEditorGrid, CellUnderAPoint) {
     CSize cell;
     CPoint expected;
   } cases[] = {
-      {{0, 0}, {10, 10}, {0, 0}},     {{9, 9}, {10, 10}, {0, 0}},   {{10, 19}, {10, 10}, {1, 1}},
-      {{159, 5}, {10, 10}, {15, 0}},  {{-1, -1}, {10, 10}, {-1, -1}}, {{-10, 25}, {10, 6}, {-1, 4}},
+      {{0, 0}, {10, 10}, {0, 0}},    {{9, 9}, {10, 10}, {0, 0}},     {{10, 19}, {10, 10}, {1, 1}},
+      {{159, 5}, {10, 10}, {15, 0}}, {{-1, -1}, {10, 10}, {-1, -1}}, {{-10, 25}, {10, 6}, {-1, 4}},
       {{7, 7}, {0, 0}, {7, 7}}, // a zero cell is taken as one pixel
   };
-  for (const Case &c : cases) EXPECT_EQ(c.expected, XTPImageEditorCellAt(c.pt, c.cell)) << c.pt.x << "," << c.pt.y;
+  for (const Case &c : cases)
+    EXPECT_EQ(c.expected, XTPImageEditorCellAt(c.pt, c.cell)) << c.pt.x << "," << c.pt.y;
 }
 
 TEST(ImageEditorGrid, CellsBetweenTwoMousePositionsJoinThem) {
@@ -164,7 +165,9 @@ public:
   BOOL AskColor(COLORREF &) override { return FALSE; }
 };
 
-LPARAM At(CPoint pt) { return MAKELPARAM(pt.x, pt.y); }
+LPARAM At(CPoint pt) {
+  return MAKELPARAM(pt.x, pt.y);
+}
 
 class ImageEditor : public testing::Test {
 protected:
@@ -233,7 +236,8 @@ TEST_F(ImageEditor, TheFramesHaveIdsNoCommandUses) {
   struct Frame {
     UINT nID;
     const wchar_t *pszText;
-  } frames[] = {{XTP_IDC_STATIC_MOVE, L"Move"}, {XTP_IDC_STATIC_COLORS, L"Colors"}, {XTP_IDC_STATIC_TOOLS, L"Tools"}};
+  } frames[] = {
+      {XTP_IDC_STATIC_MOVE, L"Move"}, {XTP_IDC_STATIC_COLORS, L"Colors"}, {XTP_IDC_STATIC_TOOLS, L"Tools"}};
   for (const Frame &frame : frames) {
     HWND hFrame = ::GetDlgItem(pDlg->GetSafeHwnd(), frame.nID);
     ASSERT_NE(nullptr, hFrame) << frame.nID;
