@@ -64,6 +64,7 @@ CXTPImageEditorDlg::~CXTPImageEditorDlg() {
 }
 
 BOOL CXTPImageEditorDlg::CreateHidden(CWnd *pParent) {
+  m_bHidden = TRUE;
   return CreateIndirect(m_lpDialogTemplate, pParent);
 }
 
@@ -158,7 +159,9 @@ BOOL CXTPImageEditorDlg::OnInitDialog() {
   m_bInitialised = TRUE;
   SelectPicker(&m_palette[0]);
   UpdateToolBars();
-  return TRUE;
+  // Giving a control the focus would activate the dialog: a hidden one leaves
+  // the focus where its host has it.
+  return !m_bHidden;
 }
 
 void CXTPImageEditorDlg::SelectTool(int nTool) {

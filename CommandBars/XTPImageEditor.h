@@ -168,6 +168,7 @@ private:
   // The picture given before the run; the grid holds the edited one once the dialog is made.
   std::unique_ptr<CXTPImageEditorImage> m_pInitial;
   BOOL m_bInitialised = FALSE;
+  BOOL m_bHidden = FALSE;
   CSize m_szPicture{16, 16};
   HWND m_hWndTools = nullptr;
   HWND m_hWndMove = nullptr;

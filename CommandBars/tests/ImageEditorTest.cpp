@@ -176,6 +176,8 @@ protected:
     pDlg->SetPictureSize(szPicture);
     ASSERT_TRUE(pDlg->CreateHidden(nullptr));
     ASSERT_FALSE(pDlg->IsWindowVisible());
+    EXPECT_NE(pDlg->GetSafeHwnd(), ::GetActiveWindow());
+    EXPECT_FALSE(::GetFocus() && ::IsChild(pDlg->GetSafeHwnd(), ::GetFocus()));
   }
   void TearDown() override {
     if (pDlg && pDlg->GetSafeHwnd()) pDlg->DestroyWindow();
