@@ -297,7 +297,8 @@ LRESULT CXTPImageEditorDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
       const int nNewLine = strText.Find(L'\n');
       strText = nNewLine >= 0 ? strText.Mid(nNewLine + 1) : CString();
       lstrcpynW(pInfo->szText, strText, 80);
-      ::SetWindowPos(pNM->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+      if (pNM->hwndFrom)
+        ::SetWindowPos(pNM->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
       return 0;
     }
   }

@@ -471,6 +471,63 @@ TEST_F(ImageEditor, AnIconGoesInAndComesOutWithItsTransparency) {
   EXPECT_FALSE(hAfter.IsEmpty());
 }
 
+TEST_F(ImageEditor, AnAlphaPictureKeepsItsAlphaAndErasesToSeeThrough) {
+  // A 16 x 16 alpha bitmap: empty (all zero) around, half see-through green in the middle.
+  CXTPImageEditorImage source(16, 16, TRUE);
+  for (int y = 0; y < 16; y++)
+    for (int x = 0; x < 16; x++)
+      source.SetPixel(x, y, (x >= 4 && x < 12 && y >= 4 && y < 12) ? 0x80008000 : 0);
+  HBITMAP hBitmap = source.CreateBitmap();
+  CXTPIconHandle hIn;
+  hIn.SetAlphaBitmap(hBitmap);
+  ::DeleteObject(hBitmap);
+  pDlg = std::make_unique<QuietEditor>();
+  pDlg->SetIcon(hIn);
+  ASSERT_TRUE(pDlg->CreateHidden(nullptr));
+  const CXTPImageEditorImage *pImage = pDlg->GetPicture().GetCurrent();
+  ASSERT_NE(nullptr, pImage);
+  EXPECT_TRUE(pImage->HasAlpha());
+  EXPECT_TRUE(pImage->IsTransparent(0, 0)); // the empty pixels were cleaned up
+  EXPECT_EQ(0x80008000u, pImage->GetPixel(8, 8));
+
+  // Red on (0,0) is opaque; the transparent picker over (8,8) leaves it see-through.
+  ClickPicker(pDlg->GetPalette(10));
+  Stroke({{0, 0}});
+  ClickPicker(pDlg->GetTransparentPicker());
+  Stroke({{8, 8}});
+  pImage = pDlg->GetPicture().GetCurrent();
+  EXPECT_EQ(0xFFFF0000u, pImage->GetPixel(0, 0));
+  EXPECT_EQ(kClear, pImage->GetPixel(8, 8));
+  EXPECT_EQ(0x80008000u, pImage->GetPixel(9, 9));
+
+  CXTPIconHandle hOut;
+  pDlg->GetIcon(hOut);
+  ASSERT_TRUE(hOut.IsAlpha());
+  auto pBack = CXTPImageEditorImage::FromBitmap(hOut.GetBitmap(), TRUE);
+  ASSERT_NE(nullptr, pBack);
+  EXPECT_EQ(0xFFFF0000u, pBack->GetPixel(0, 0));
+  EXPECT_EQ(0u, pBack->GetPixel(8, 8) >> 24);
+}
+
+TEST_F(ImageEditor, ToolTipsAreTheTextAfterTheNewline) {
+  Open();
+  struct Case {
+    UINT nID;
+    const wchar_t *pszTip;
+  } cases[] = {{XTP_ID_BUTTON_PENCIL, L"Pencil"},
+               {XTP_ID_BUTTON_CIRCLE, L"Ellipse"},
+               {XTP_ID_BUTTON_OPEN, L"Import from File"},
+               {XTP_ID_BUTTON_MOVELEFT, L""}};
+  for (const Case &c : cases) {
+    NMTTDISPINFOW info{};
+    info.hdr.hwndFrom = nullptr;
+    info.hdr.idFrom = c.nID;
+    info.hdr.code = TTN_GETDISPINFOW;
+    ::SendMessageW(pDlg->GetSafeHwnd(), WM_NOTIFY, c.nID, reinterpret_cast<LPARAM>(&info));
+    EXPECT_STREQ(c.pszTip, info.szText) << c.nID;
+  }
+}
+
 // --- through the customise sheet ------------------------------------------
 
 constexpr int kButtonId = 500;
