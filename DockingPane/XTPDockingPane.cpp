@@ -173,6 +173,22 @@ void CXTPDockingPane::Attach(CWnd *pWnd) {
     ::SetParent(m_hwndChild, m_pParentContainer->GetPaneHwnd());
 }
 
+void CXTPDockingPane::MoveWindowTo(CXTPDockingPane *pPane) {
+  if (pPane == this || m_hwndChild == nullptr) return;
+  pPane->m_hwndChild = m_hwndChild;
+  m_hwndChild = nullptr;
+  CXTPDockingPaneBase *pContainer = pPane->m_pParentContainer;
+  if (pContainer != nullptr && pContainer->GetPaneHwnd() != nullptr) {
+    ::SetParent(pPane->m_hwndChild, pContainer->GetPaneHwnd());
+    return;
+  }
+  // A closed pane's window waits, hidden, under the manager's window.
+  ::ShowWindow(pPane->m_hwndChild, SW_HIDE);
+  CXTPDockingPaneManager *pManager = pPane->GetDockingPaneManager();
+  if (pManager != nullptr && pManager->GetSafeHwnd() != nullptr)
+    ::SetParent(pPane->m_hwndChild, pManager->GetSafeHwnd());
+}
+
 CFrameWnd *CXTPDockingPane::NewViewFrame() {
   return new CFrameWnd;
 }

@@ -44,6 +44,9 @@ public:
   HWND GetChildHwnd() const { return m_hwndChild; }
 
   void Attach(CWnd *pWnd);
+  // Hands this pane's window to pPane (the same pane in another layout),
+  // into pPane's container when it has one; this pane keeps none.
+  void MoveWindowTo(CXTPDockingPane *pPane);
   // A frame with a view of the given class made as the pane's window; the
   // view is returned and has had its initial update. Null (and the pane
   // left as it was) when the frame cannot be made.

@@ -7,6 +7,7 @@
 #include "XTPDockingPaneManager.h"
 #include "XTPDockingPaneMiniWnd.h"
 #include "XTPDockingPaneSplitterContainer.h"
+#include "XTPDockingPaneStickerWnd.h"
 #include "XTPDockingPaneTabbedContainer.h"
 #include "XTPDrawHelpers.h"
 
@@ -14,6 +15,45 @@ namespace {
 
 const int kOutline = 4;
 const int kSideLimit = 20;
+// How opaque the highlight windows are, of 255.
+const BYTE kHighlightAlpha = 100;
+const int kStickerInset = 16;
+
+// The tab hung below a rectangle when the drop would join a tab group.
+int TabHeight(const CRect &rc) {
+  return std::min(rc.Height() / 2, 20);
+}
+int TabWidth(const CRect &rc) {
+  return std::min(rc.Width() - 5, 50);
+}
+
+// The slot of a sticker's shape in the context's cache: top, left, bottom, right, cross.
+int ShapeSlot(DWORD dwMask) {
+  if (CXTPDockingPaneStickerWnd::IsCrossMask(dwMask)) return 4;
+  switch (dwMask) {
+  case CXTPDockingPaneStickerWnd::partTop:
+    return 0;
+  case CXTPDockingPaneStickerWnd::partLeft:
+    return 1;
+  case CXTPDockingPaneStickerWnd::partBottom:
+    return 2;
+  default:
+    return 3;
+  }
+}
+
+XTPDockingPaneDirection PartDirection(int nPart) {
+  switch (nPart) {
+  case CXTPDockingPaneStickerWnd::partRight:
+    return xtpPaneDockRight;
+  case CXTPDockingPaneStickerWnd::partTop:
+    return xtpPaneDockTop;
+  case CXTPDockingPaneStickerWnd::partBottom:
+    return xtpPaneDockBottom;
+  default:
+    return xtpPaneDockLeft;
+  }
+}
 
 // The 4-pixel frame of rc, and with bAttach the frame of a tab hanging below it.
 HRGN OutlineRegion(CRect rc, BOOL bAttach) {
@@ -34,8 +74,8 @@ HRGN OutlineRegion(CRect rc, BOOL bAttach) {
     ::DeleteObject(hFrame);
     return hRgn;
   }
-  const int nTabHeight = std::min(rc.Height() / 2, 20);
-  const int nTabWidth = std::min(rc.Width() - 5, 50);
+  const int nTabHeight = TabHeight(rc);
+  const int nTabWidth = TabWidth(rc);
   CRect rcBody = rc;
   rcBody.bottom -= nTabHeight;
   CRect rcTab(rc.left + 5, rcBody.bottom - kOutline, rc.left + 5 + nTabWidth, rc.bottom);
@@ -84,8 +124,40 @@ CXTPDesktopDrawLock::~CXTPDesktopDrawLock() {
 
 CXTPCaptureLoop::MessageSource CXTPDockingPaneContext::s_pfnMessageSource = nullptr;
 
+LRESULT CXTPDockingPaneContextHighlightWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+  case WM_ERASEBKGND:
+    return 1;
+  case WM_PAINT: {
+    PAINTSTRUCT ps;
+    HDC hDC = ::BeginPaint(m_hWnd, &ps);
+    CRect rc;
+    ::GetClientRect(m_hWnd, &rc);
+    ::FillRect(hDC, &rc, ::GetSysColorBrush(COLOR_HIGHLIGHT));
+    ::EndPaint(m_hWnd, &ps);
+    return 0;
+  }
+  case WM_MOUSEACTIVATE:
+    return MA_NOACTIVATE;
+  default:
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+}
+
+CXTPDockingPaneContext::CXTPDockingPaneContext(CXTPDockingPaneManager *pManager) : m_pManager(pManager) {
+  // Layered windows are not there on every system: without them a drag
+  // keeps to the outline.
+  if (HMODULE hUser = ::GetModuleHandleW(L"USER32"))
+    m_pfnSetLayeredWindowAttributes = reinterpret_cast<SetLayeredWindowAttributesFunc>(
+        reinterpret_cast<void *>(::GetProcAddress(hUser, "SetLayeredWindowAttributes")));
+}
+
 CXTPDockingPaneContext::~CXTPDockingPaneContext() {
   delete m_pLock;
+  DestroyStickers();
+  DeleteStickerRegions();
+  if (m_wndContext.m_hWnd != nullptr) m_wndContext.DestroyWindow();
+  if (m_wndAttachedTab.m_hWnd != nullptr) m_wndAttachedTab.DestroyWindow();
 }
 
 void CXTPDockingPaneContext::Drag(CXTPDockingPaneBase *pPane, CPoint pt) {
@@ -104,6 +176,8 @@ void CXTPDockingPaneContext::Drag(CXTPDockingPaneBase *pPane, CPoint pt) {
   m_pTarget = nullptr;
   m_bAttach = m_bAttachLast = FALSE;
   m_bFloatable = TRUE;
+  m_bUseAlphaContext = m_pManager->IsAlphaDockingContext() && m_pfnSetLayeredWindowAttributes != nullptr;
+  m_bUseStickers = m_bUseAlphaContext && m_pManager->IsShowDockingContextStickers();
   CXTPDockingPaneBaseList lst;
   CollectPanes(pPane, &lst);
   for (CXTPDockingPaneBase *p : lst) {
@@ -191,8 +265,14 @@ void CXTPDockingPaneContext::Move(CPoint pt) {
   if (rcTest.IntersectRect(&rc, &rcWork)) m_rcDragRect = rc;
   m_pTarget = nullptr;
   m_bAttach = FALSE;
+  m_rcStickerPane.SetRectEmpty();
+  m_pStickerPane = nullptr;
   if (::GetKeyState(VK_CONTROL) >= 0) FindTarget(pt);
   m_ptLast = pt;
+  if (m_bUseStickers) {
+    UpdateStickers();
+    HitTestStickers(pt);
+  }
   DrawFocusRect();
 }
 
@@ -213,9 +293,33 @@ void CXTPDockingPaneContext::FindTarget(CPoint pt) {
       m_bAttach = TRUE;
       return;
     }
+    if (m_bUseStickers) {
+      if (rc.PtInRect(pt)) {
+        m_rcStickerPane = rc;
+        m_pStickerPane = pContainer;
+        return;
+      }
+      continue;
+    }
     if (HitTestSides(rc, pt, pContainer, TRUE)) return;
   }
   CRect rc;
+  if (m_bUseStickers) {
+    // With stickers the drop is on an arrow: here only the cross is placed.
+    if (CXTPDockingPaneBase *pClient = m_pManager->GetClientPane()) {
+      pClient->GetWindowRect(&rc);
+      if (rc.PtInRect(pt)) {
+        m_rcStickerPane = rc;
+        m_pStickerPane = pClient;
+        return;
+      }
+    }
+    if (CXTPDockingPaneBase *pTop = m_pManager->GetTopPane()) {
+      pTop->GetWindowRect(&rc);
+      if (rc.PtInRect(pt)) m_rcStickerPane = rc;
+    }
+    return;
+  }
   if (CXTPDockingPaneBase *pClient = m_pManager->GetClientPane()) {
     pClient->GetWindowRect(&rc);
     if (HitTestSides(rc, pt, pClient, TRUE)) return;
@@ -293,6 +397,10 @@ BOOL CXTPDockingPaneContext::CanAttach(CXTPDockingPaneBase *pContainer) {
 void CXTPDockingPaneContext::InitLoop() {
   m_rcLast.SetRectEmpty();
   m_bAttachLast = FALSE;
+  m_rcStickerPane.SetRectEmpty();
+  m_pStickerPane = nullptr;
+  // Translucent drags draw in windows of their own: the desktop stays free.
+  if (m_bUseAlphaContext) return;
   MSG msg;
   while (::PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessage(&msg);
   ASSERT(m_pLock == nullptr);
@@ -301,6 +409,13 @@ void CXTPDockingPaneContext::InitLoop() {
 }
 
 void CXTPDockingPaneContext::EndLoop() {
+  if (m_bUseAlphaContext) {
+    if (m_wndContext.m_hWnd != nullptr) m_wndContext.DestroyWindow();
+    if (m_wndAttachedTab.m_hWnd != nullptr) m_wndAttachedTab.DestroyWindow();
+    DestroyStickers();
+    DeleteStickerRegions();
+    return;
+  }
   if (m_pLock == nullptr) return;
   DrawFocusRect(TRUE);
   delete m_pLock;
@@ -314,6 +429,13 @@ CRect CXTPDockingPaneContext::CurrentRect() const {
 }
 
 void CXTPDockingPaneContext::DrawFocusRect(BOOL bRemoveRect) {
+  if (m_bUseAlphaContext)
+    DrawTranslucent();
+  else
+    DrawOutline(bRemoveRect);
+}
+
+void CXTPDockingPaneContext::DrawOutline(BOOL bRemoveRect) {
   if (m_pLock == nullptr || m_pLock->GetDC() == nullptr) return;
   const CRect rc = bRemoveRect ? CRect(0, 0, 0, 0) : CurrentRect();
   const BOOL bAttach = bRemoveRect ? FALSE : m_bAttach;
@@ -334,4 +456,148 @@ void CXTPDockingPaneContext::DrawFocusRect(BOOL bRemoveRect) {
   ::DeleteObject(hOld);
   m_rcLast = rc;
   m_bAttachLast = bAttach;
+}
+
+// ---------------------------------------------------------------------------
+// Translucent drags and stickers
+
+void CXTPDockingPaneContext::DrawTranslucent() {
+  CRect rc = CurrentRect();
+  if (m_bAttach && !rc.IsRectEmpty()) {
+    const int nTabHeight = TabHeight(rc);
+    rc.bottom -= nTabHeight;
+    PlaceHighlight(m_wndAttachedTab,
+                   CRect(rc.left + 5, rc.bottom, rc.left + 5 + TabWidth(rc), rc.bottom + nTabHeight));
+  } else if (m_wndAttachedTab.m_hWnd != nullptr) {
+    m_wndAttachedTab.DestroyWindow();
+  }
+  if (rc.IsRectEmpty()) {
+    if (m_wndContext.m_hWnd != nullptr) m_wndContext.DestroyWindow();
+  } else {
+    PlaceHighlight(m_wndContext, rc);
+  }
+  m_rcLast = rc;
+  m_bAttachLast = m_bAttach;
+}
+
+void CXTPDockingPaneContext::PlaceHighlight(CXTPDockingPaneContextHighlightWnd &wnd, const CRect &rc) {
+  if (wnd.m_hWnd != nullptr) {
+    CRect rcOld;
+    wnd.GetWindowRect(&rcOld);
+    if (rcOld.Size() != rc.Size()) wnd.DestroyWindow();
+  }
+  if (wnd.m_hWnd == nullptr) {
+    if (!wnd.CreateEx(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
+                      AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), nullptr), L"", WS_POPUP, rc,
+                      m_pManager->GetSite(), 0))
+      return;
+    m_pfnSetLayeredWindowAttributes(wnd.m_hWnd, 0, kHighlightAlpha, LWA_ALPHA);
+  }
+  wnd.SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void CXTPDockingPaneContext::UpdateStickers() {
+  if (m_rcStickerPane.IsRectEmpty()) {
+    DestroyStickers();
+    return;
+  }
+  const CPoint ptCentre = m_rcStickerPane.CenterPoint();
+  const int nHalf = CXTPDockingPaneStickerWnd::kCrossSize / 2;
+  const CRect rcCross(CPoint(ptCentre.x - nHalf, ptCentre.y - nHalf),
+                      CSize(CXTPDockingPaneStickerWnd::kCrossSize, CXTPDockingPaneStickerWnd::kCrossSize));
+  if (!m_lstStickers.empty()) {
+    CRect rcFirst;
+    m_lstStickers.front()->GetWindowRect(&rcFirst);
+    if (rcFirst == rcCross || (m_pStickerPane == nullptr && m_lstStickers.size() == 4)) return;
+  }
+  DestroyStickers();
+  if (m_pStickerPane != nullptr) {
+    // The client area takes panes beside it but no tabs: no centre.
+    AddSticker(m_pStickerPane->GetType() == xtpPaneTypeClient ? 15 : 31, rcCross);
+  }
+  CXTPDockingPaneBase *pTop = m_pManager->GetTopPane();
+  if (pTop == nullptr) return;
+  CRect rcFrame;
+  pTop->GetWindowRect(&rcFrame);
+  const CPoint pt = rcFrame.CenterPoint();
+  const int nFar = kStickerInset + 30;
+  AddSticker(CXTPDockingPaneStickerWnd::partTop,
+             CRect(CPoint(pt.x - 21, rcFrame.top + kStickerInset), CSize(43, 30)));
+  AddSticker(CXTPDockingPaneStickerWnd::partLeft,
+             CRect(CPoint(rcFrame.left + kStickerInset, pt.y - 21), CSize(30, 43)));
+  AddSticker(CXTPDockingPaneStickerWnd::partBottom,
+             CRect(CPoint(pt.x - 21, rcFrame.bottom - nFar), CSize(43, 30)));
+  AddSticker(CXTPDockingPaneStickerWnd::partRight,
+             CRect(CPoint(rcFrame.right - nFar, pt.y - 21), CSize(30, 43)));
+}
+
+void CXTPDockingPaneContext::AddSticker(DWORD dwMask, const CRect &rc) {
+  ASSERT(m_lstStickers.size() < 5);
+  if (m_lstStickers.size() >= 5) return;
+  HRGN &hShape = m_rgnStickers[ShapeSlot(dwMask)];
+  if (hShape == nullptr) hShape = CXTPDockingPaneStickerWnd::CreateShapeRegion(dwMask, rc.Size());
+  auto *pSticker = new CXTPDockingPaneStickerWnd(dwMask);
+  if (!pSticker->Create(m_pManager->GetSite(), rc, hShape)) {
+    delete pSticker;
+    return;
+  }
+  m_lstStickers.push_back(pSticker);
+}
+
+void CXTPDockingPaneContext::DestroyStickers() {
+  for (CXTPDockingPaneStickerWnd *pSticker : m_lstStickers) delete pSticker;
+  m_lstStickers.clear();
+}
+
+void CXTPDockingPaneContext::DeleteStickerRegions() {
+  for (HRGN &hRgn : m_rgnStickers) {
+    if (hRgn != nullptr) ::DeleteObject(hRgn);
+    hRgn = nullptr;
+  }
+}
+
+BOOL CXTPDockingPaneContext::HitTestStickers(CPoint pt) {
+  CXTPDockingPaneStickerWnd *pHit = nullptr;
+  int nPart = CXTPDockingPaneStickerWnd::partNone;
+  for (CXTPDockingPaneStickerWnd *pSticker : m_lstStickers) {
+    nPart = pSticker->HitTest(pt);
+    if (nPart == CXTPDockingPaneStickerWnd::partNone) continue;
+    pHit = pSticker;
+    CXTPDockingPaneBase *pTarget = m_pStickerPane;
+    CRect rcTarget = m_rcStickerPane;
+    if (!pSticker->IsCross()) {
+      pTarget = m_pManager->GetTopPane();
+      pTarget->GetWindowRect(&rcTarget);
+    }
+    m_pTarget = pTarget;
+    m_rcTarget = rcTarget;
+    m_bAttach = FALSE;
+    if (nPart == CXTPDockingPaneStickerWnd::partCentre) {
+      m_bAttach = TRUE;
+      if (!CanAttach(pTarget)) {
+        m_pTarget = nullptr;
+        m_bAttach = FALSE;
+        nPart = CXTPDockingPaneStickerWnd::partNone;
+      }
+    } else {
+      const XTPDockingPaneDirection direction = PartDirection(nPart);
+      if (CanDock(pTarget, direction)) {
+        m_direction = direction;
+        m_pManager->GetDockingRect(m_rcTarget, m_pPane, direction, pTarget);
+      } else {
+        m_pTarget = nullptr;
+        nPart = CXTPDockingPaneStickerWnd::partNone;
+      }
+    }
+    break;
+  }
+  for (CXTPDockingPaneStickerWnd *pSticker : m_lstStickers) {
+    const int nHot = pSticker == pHit ? nPart : CXTPDockingPaneStickerWnd::partNone;
+    if (pSticker->GetHotPart() != nHot) {
+      pSticker->SetHotPart(nHot);
+      pSticker->UpdateWindow();
+    }
+  }
+  return pHit != nullptr;
 }

@@ -9,8 +9,18 @@
 #include "XTPCaptureLoop.h"
 #include "XTPDockingPaneBase.h"
 
+#include <vector>
+
 class CXTPDockingPaneManager;
+class CXTPDockingPaneStickerWnd;
 class CXTPDockingPaneTabbedContainer;
+
+// A translucent window in the highlight colour that shows, in place of the
+// outline, where a dragged pane would go.
+class CXTPDockingPaneContextHighlightWnd : public CWnd {
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
 
 // The desktop's window DC and the lock on its updates during an outline drag.
 // Whoever holds one gives both back however the drag ends.
@@ -30,7 +40,7 @@ private:
 
 class CXTPDockingPaneContext {
 public:
-  explicit CXTPDockingPaneContext(CXTPDockingPaneManager *pManager) : m_pManager(pManager) {}
+  explicit CXTPDockingPaneContext(CXTPDockingPaneManager *pManager);
   virtual ~CXTPDockingPaneContext();
   CXTPDockingPaneContext(const CXTPDockingPaneContext &) = delete;
   CXTPDockingPaneContext &operator=(const CXTPDockingPaneContext &) = delete;
@@ -54,6 +64,16 @@ public:
   // Whether the desktop was held (DC or lock) when the drag's loop ended.
   BOOL IsDesktopHeld() const { return m_pLock != nullptr; }
 
+  // Whether the drag in progress (or the last one) showed translucent
+  // windows, and stickers with them.
+  BOOL IsTranslucent() const { return m_bUseAlphaContext; }
+  BOOL IsStickerMode() const { return m_bUseStickers; }
+  // The windows of a translucent drag, for tests: the highlight, the tab
+  // below it when the drop would join a tab group, and the stickers.
+  const CWnd &GetHighlightWnd() const { return m_wndContext; }
+  const CWnd &GetTabHighlightWnd() const { return m_wndAttachedTab; }
+  const std::vector<CXTPDockingPaneStickerWnd *> &GetStickers() const { return m_lstStickers; }
+
   // Where drag loops take their messages (null: the thread's queue). Tests
   // feed key messages this way.
   static void SetMessageSource(CXTPCaptureLoop::MessageSource pfnSource) { s_pfnMessageSource = pfnSource; }
@@ -72,9 +92,19 @@ protected:
   BOOL CanAttach(CXTPDockingPaneBase *pContainer);
 
 private:
+  typedef BOOL(WINAPI *SetLayeredWindowAttributesFunc)(HWND, COLORREF, BYTE, DWORD);
   static CXTPCaptureLoop::MessageSource s_pfnMessageSource;
   void Drop();
   CRect CurrentRect() const;
+  void DrawOutline(BOOL bRemoveRect);
+  void DrawTranslucent();
+  void PlaceHighlight(CXTPDockingPaneContextHighlightWnd &wnd, const CRect &rc);
+  void UpdateStickers();
+  void DestroyStickers();
+  // The sticker windows' hit test at pt; sets the target. TRUE when a sticker answered.
+  BOOL HitTestStickers(CPoint pt);
+  void AddSticker(DWORD dwMask, const CRect &rc);
+  void DeleteStickerRegions();
 
   CXTPDockingPaneManager *m_pManager;
   CXTPDockingPaneBase *m_pPane = nullptr;
@@ -93,4 +123,17 @@ private:
   BOOL m_bTracking = FALSE;
   XTPDockingPaneDirection m_direction = xtpPaneDockLeft;
   CXTPDesktopDrawLock *m_pLock = nullptr;
+
+  // Translucent drags.
+  CXTPDockingPaneContextHighlightWnd m_wndContext;
+  CXTPDockingPaneContextHighlightWnd m_wndAttachedTab;
+  SetLayeredWindowAttributesFunc m_pfnSetLayeredWindowAttributes = nullptr;
+  BOOL m_bUseAlphaContext = FALSE;
+  BOOL m_bUseStickers = FALSE;
+  // The container (or client area) under the cursor whose cross sticker shows.
+  CRect m_rcStickerPane;
+  CXTPDockingPaneBase *m_pStickerPane = nullptr;
+  std::vector<CXTPDockingPaneStickerWnd *> m_lstStickers;
+  // The shapes of the stickers, made once per drag: top, left, bottom, right, cross.
+  HRGN m_rgnStickers[5] = {};
 };

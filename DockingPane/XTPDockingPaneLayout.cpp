@@ -7,9 +7,11 @@
 #include "Archive.h"
 #include "FrameWnd.h"
 #include "XTPDockingPane.h"
+#include "XTPDockingPaneAutoHidePanel.h"
 #include "XTPDockingPaneManager.h"
 #include "XTPDockingPaneMiniWnd.h"
 #include "XTPDockingPaneSplitterContainer.h"
+#include "XTPDockingPaneTabbedContainer.h"
 #include "XTPPropExchange.h"
 
 namespace {
@@ -81,6 +83,11 @@ void CXTPDockingPaneLayout::DestroyObject(CXTPDockingPaneBase *pObject) {
 }
 
 void CXTPDockingPaneLayout::Free() {
+  // A slide-out window points at containers that are about to go.
+  for (CXTPDockingPaneAutoHidePanel *&pPanel : m_pPanels) {
+    if (pPanel != nullptr) pPanel->DestroyActiveWindow();
+    pPanel = nullptr;
+  }
   while (!m_lstObjects.empty()) {
     CXTPDockingPaneBase *pObject = m_lstObjects.front();
     m_lstObjects.erase(m_lstObjects.begin());
@@ -102,6 +109,8 @@ CXTPDockingPaneLayout::GetAutoHideDirection(const CXTPDockingPaneBase *pObject) 
   for (;;) {
     CXTPDockingPaneBase *pParent = pObject->GetContainer();
     if (pParent == nullptr) return xtpPaneDockLeft;
+    if (pParent->GetType() == xtpPaneTypeAutoHidePanel)
+      return static_cast<CXTPDockingPaneAutoHidePanel *>(pParent)->GetDirection();
     if (pParent->GetType() == xtpPaneTypeSplitterContainer && m_pClient != nullptr &&
         pParent->ContainsPane(m_pClient)) {
       auto *pSplitter = static_cast<CXTPDockingPaneSplitterContainer *>(pParent);
@@ -117,8 +126,39 @@ CXTPDockingPaneLayout::GetAutoHideDirection(const CXTPDockingPaneBase *pObject) 
 }
 
 void CXTPDockingPaneLayout::OnSizeParent(CWnd *pParent, CRect rect, LPVOID lParam) {
+  for (CXTPDockingPaneAutoHidePanel *pPanel : m_pPanels)
+    if (pPanel != nullptr) pPanel->OnLayout(pParent, rect, static_cast<AFX_SIZEPARENTPARAMS *>(lParam));
   if (m_pClient != nullptr) m_pClient->OnSizeParent(pParent, rect, lParam);
   if (m_pTopContainer != nullptr) m_pTopContainer->OnSizeParent(pParent, rect, lParam);
+}
+
+BOOL CXTPDockingPaneLayout::SetAutoHidePanel(CXTPDockingPaneAutoHidePanel *pPanel) {
+  CXTPDockingPaneAutoHidePanel *&pSlot = m_pPanels[pPanel->GetDirection() & 3];
+  if (pSlot != nullptr && pSlot != pPanel) return FALSE;
+  pSlot = pPanel;
+  return TRUE;
+}
+
+void CXTPDockingPaneLayout::HidePane(CXTPDockingPaneBase *pObject) {
+  ASSERT(!m_bUserLayout);
+  const XTPDockingPaneDirection direction = GetAutoHideDirection(pObject);
+  CXTPDockingPaneAutoHidePanel *pPanel = m_pPanels[direction];
+  if (pPanel == nullptr) {
+    pPanel =
+        static_cast<CXTPDockingPaneAutoHidePanel *>(m_pManager->OnCreatePane(xtpPaneTypeAutoHidePanel, this));
+    pPanel->SetDirection(direction);
+    m_pPanels[direction] = pPanel;
+  }
+  if (pObject->GetType() == xtpPaneTypeDockingPane) {
+    if (pObject->GetContainer() != nullptr) pObject->GetContainer()->RemovePane(pObject);
+    auto *pTabbed = static_cast<CXTPDockingPaneTabbedContainer *>(
+        m_pManager->OnCreatePane(xtpPaneTypeTabbedContainer, this));
+    pTabbed->Init(static_cast<CXTPDockingPane *>(pObject), m_pManager->GetSite());
+    pObject = pTabbed;
+  } else {
+    pObject = pObject->Clone(this, nullptr, xtpPaneNoHideable);
+  }
+  pPanel->_InsertPane(pObject);
 }
 
 BOOL CXTPDockingPaneLayout::DoPropExchange(CXTPPropExchange *pPX) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 class CXTPDockingPaneSplitterContainer;
+class CXTPDockingPaneAutoHidePanel;
 class CArchive;
 
 // The pane list's entry: a pane and the containers it was last in.
@@ -79,11 +80,19 @@ public:
   // the client area in the nearest splitter that holds the client area.
   XTPDockingPaneDirection GetAutoHideDirection(const CXTPDockingPaneBase *pObject) const;
   void OnSizeParent(CWnd *pParent, CRect rect, LPVOID lParam);
+  // Moves a docked pane or tabbed container into the auto-hide panel of its side.
+  void HidePane(CXTPDockingPaneBase *pObject);
+  CXTPDockingPaneAutoHidePanel *GetAutoHidePanel(XTPDockingPaneDirection direction) const {
+    return m_pPanels[direction & 3];
+  }
+  // Makes pPanel the panel of its side; FALSE when the side has another already.
+  BOOL SetAutoHidePanel(CXTPDockingPaneAutoHidePanel *pPanel);
 
   CXTPDockingPaneManager *GetManager() const { return m_pManager; }
   CXTPDockingPaneSplitterContainer *GetTopContainer() const { return m_pTopContainer; }
   void SetTopContainer(CXTPDockingPaneSplitterContainer *pTop) { m_pTopContainer = pTop; }
   CXTPDockingPaneBase *GetClientPane() const { return m_pClient; }
+  void SetClientPane(CXTPDockingPaneBase *pClient) { m_pClient = pClient; }
   CXTPDockingPaneInfoList &GetPaneList() { return m_lstPanes; }
   const std::vector<CXTPDockingPaneBase *> &GetObjects() const { return m_lstObjects; }
   BOOL IsUserLayout() const { return m_bUserLayout; }
@@ -99,6 +108,7 @@ private:
 
   CXTPDockingPaneSplitterContainer *m_pTopContainer = nullptr;
   CXTPDockingPaneBase *m_pClient = nullptr;
+  CXTPDockingPaneAutoHidePanel *m_pPanels[4] = {};
   CXTPDockingPaneInfoList m_lstPanes;
   std::vector<CXTPDockingPaneBase *> m_lstObjects;
   BOOL m_bUserLayout = TRUE;

@@ -2,9 +2,12 @@
 
 #include <ole2.h>
 
+#include <vector>
+
 #include "FrameWnd.h"
 #include "XTPColorManager.h"
 #include "XTPDockingPane.h"
+#include "XTPDockingPaneAutoHidePanel.h"
 #include "XTPDockingPaneContext.h"
 #include "XTPDockingPaneMiniWnd.h"
 #include "XTPDockingPanePaintManager.h"
@@ -52,8 +55,9 @@ CXTPDockingPaneBase *CXTPDockingPaneManager::OnCreatePane(int type, CXTPDockingP
     return new CXTPDockingPaneBase(xtpPaneTypeClient, pLayout);
   case xtpPaneTypeMiniWnd:
     return new CXTPDockingPaneMiniWnd(pLayout);
+  case xtpPaneTypeAutoHidePanel:
+    return new CXTPDockingPaneAutoHidePanel(pLayout);
   default:
-    // Floating frames and auto-hide panels are not made by this manager.
     return nullptr;
   }
 }
@@ -187,6 +191,9 @@ void CXTPDockingPaneManager::ShowPane(CXTPDockingPane *pPane) {
     if (pInfo->pLastHolder == nullptr) return;
     static_cast<CXTPDockingPaneTabbedContainer *>(pInfo->pLastHolder)->_InsertPane(pPane);
   }
+  // A pane shown in a rolled-up floating frame brings the frame down again.
+  if (CXTPDockingPaneMiniWnd::IsMiniWnd(pPane->GetDockingSite()))
+    static_cast<CXTPDockingPaneMiniWnd *>(pPane->GetDockingSite())->Expand();
   pPane->SetFocus();
 }
 
@@ -249,7 +256,9 @@ BOOL CXTPDockingPaneManager::TogglePaneDocking(CXTPDockingPane *pPane, CXTPDocki
   // A holder that has since left the layout's live tree is no place to go back to.
   if (pHolder != nullptr && pHolder->GetType() != xtpPaneTypeTabbedContainer) pHolder = nullptr;
   if (pHolder != nullptr) {
+    m_bAttachingPane = TRUE;
     AttachPane(pPane, pHolder);
+    m_bAttachingPane = FALSE;
   } else {
     CRect rc;
     pPane->GetWindowRect(&rc);
@@ -257,6 +266,95 @@ BOOL CXTPDockingPaneManager::TogglePaneDocking(CXTPDockingPane *pPane, CXTPDocki
   }
   NotifyOwner(bToFloat ? xtpPaneActionFloated : xtpPaneActionDocked, pPane);
   return TRUE;
+}
+
+namespace {
+
+CXTPDockingPaneBase *Copied(const CXTPDockingPaneBase::CPaneMap &map, CXTPDockingPaneBase *pSource) {
+  for (const auto &entry : map)
+    if (entry.first == pSource) return entry.second;
+  return nullptr;
+}
+
+} // namespace
+
+BOOL CXTPDockingPaneManager::SetLayout(CXTPDockingPaneLayout *pSource) {
+  if (pSource == nullptr || pSource == m_pLayout || m_pLayout == nullptr || m_pSite == nullptr ||
+      pSource->GetTopContainer() == nullptr || pSource->GetClientPane() == nullptr)
+    return FALSE;
+  CXTPDockingPaneLayout *pLayout = CreateLayout();
+  pLayout->Free();
+  pLayout->SetUserLayout(FALSE);
+  CXTPDockingPaneBase::CPaneMap map;
+  auto *pTop =
+      static_cast<CXTPDockingPaneSplitterContainer *>(pSource->GetTopContainer()->Clone(pLayout, &map, 0));
+  // The floating frames' trees are copied now; their windows are made once
+  // every pane has its window back, since a shown frame lays its panes out.
+  struct FrameCopy {
+    CXTPDockingPaneMiniWnd *pFrame;
+    CXTPDockingPaneBase *pTop;
+    CRect rc;
+  };
+  std::vector<FrameCopy> frames;
+  for (CXTPDockingPaneBase *pObject : pSource->GetObjects()) {
+    if (pObject->GetType() != xtpPaneTypeMiniWnd || pObject->IsEmpty()) continue;
+    auto *pFrame = static_cast<CXTPDockingPaneMiniWnd *>(OnCreatePane(xtpPaneTypeMiniWnd, pLayout));
+    CXTPDockingPaneBase *pFrameTop =
+        static_cast<CXTPDockingPaneMiniWnd *>(pObject)->GetTopPane()->Clone(pLayout, &map, 0);
+    frames.push_back({pFrame, pFrameTop, pObject->GetPaneWindowRect()});
+  }
+  for (CXTPDockingPaneInfo &info : pSource->GetPaneList()) {
+    CXTPDockingPaneInfo copy;
+    copy.pPane = static_cast<CXTPDockingPane *>(Copied(map, info.pPane));
+    // A closed pane is in no container: it is copied on its own.
+    if (copy.pPane == nullptr)
+      copy.pPane = static_cast<CXTPDockingPane *>(info.pPane->Clone(pLayout, &map, 0));
+    copy.pDockingHolder = Copied(map, info.pDockingHolder);
+    copy.pFloatingHolder = Copied(map, info.pFloatingHolder);
+    copy.pLastHolder = Copied(map, info.pLastHolder);
+    pLayout->GetPaneList().push_back(copy);
+  }
+  // Panes the saved layout does not know keep their ids and windows, closed.
+  for (CXTPDockingPaneInfo &info : m_pLayout->GetPaneList()) {
+    BOOL bKnown = FALSE;
+    for (CXTPDockingPaneInfo &copy : pLayout->GetPaneList())
+      if (copy.pPane->GetID() == info.pPane->GetID()) bKnown = TRUE;
+    if (bKnown) continue;
+    CXTPDockingPaneInfo copy;
+    copy.pPane = static_cast<CXTPDockingPane *>(info.pPane->Clone(pLayout, &map, 0));
+    pLayout->GetPaneList().push_back(copy);
+  }
+  for (CXTPDockingPaneInfo &copy : pLayout->GetPaneList())
+    if (CXTPDockingPane *pOld = FindPane(copy.pPane->GetID())) pOld->MoveWindowTo(copy.pPane);
+  pLayout->SetTopContainer(pTop);
+  pLayout->SetClientPane(Copied(map, pSource->GetClientPane()));
+
+  if (m_pActivePane != nullptr) OnActivatePane(FALSE, m_pActivePane);
+  CXTPDockingPaneLayout *pOld = m_pLayout;
+  m_pLayout = pLayout;
+  for (FrameCopy &frame : frames) {
+    if (!frame.pFrame->CreateWindowAt(frame.rc)) TRACE(L"Warning: the floating frame could not be made\n");
+    frame.pFrame->SetTopContainer(static_cast<CXTPDockingPaneSplitterContainer *>(frame.pTop));
+  }
+  pOld->InternalRelease();
+  SyncPanesState();
+  if (m_pSite->GetSafeHwnd() != nullptr) m_pSite->RecalcLayout();
+  return TRUE;
+}
+
+void CXTPDockingPaneManager::HidePane(CXTPDockingPaneBase *pPane) {
+  if (pPane == nullptr || m_pLayout == nullptr) return;
+  if (pPane->GetType() == xtpPaneTypeDockingPane && m_bHideGroupOnButtonClick &&
+      pPane->GetContainer() != nullptr)
+    pPane = pPane->GetContainer();
+  CXTPDockingPaneBase *pContainer = pPane->GetContainer();
+  if (pContainer == nullptr) return;
+  if (pContainer->GetType() == xtpPaneTypeAutoHidePanel) {
+    static_cast<CXTPDockingPaneAutoHidePanel *>(pContainer)->CloseActiveWindow();
+    return;
+  }
+  m_pLayout->HidePane(pPane);
+  if (m_pSite != nullptr && m_pSite->GetSafeHwnd() != nullptr) m_pSite->DelayRecalcLayout(TRUE);
 }
 
 LRESULT CXTPDockingPaneManager::ClosePane(CXTPDockingPane *pPane) {
@@ -318,6 +416,9 @@ void CXTPDockingPaneManager::GetDockingRect(CRect &rc, CXTPDockingPaneBase *pPan
 
 void CXTPDockingPaneManager::RecalcFramesLayout() {
   if (m_hWnd == nullptr || m_pLayout == nullptr) return;
+  for (CXTPDockingPaneBase *pObject : m_pLayout->GetObjects())
+    if (pObject->GetType() == xtpPaneTypeMiniWnd)
+      static_cast<CXTPDockingPaneMiniWnd *>(pObject)->RecalcFrameStyle();
   for (CXTPDockingPaneInfo &info : m_pLayout->GetPaneList()) {
     CXTPDockingPaneBase *pContainer = info.pPane->GetContainer();
     CWnd *pFrame = pContainer != nullptr ? pContainer->GetDockingSite() : nullptr;

@@ -36,12 +36,20 @@ public:
   void ShowPane(CXTPDockingPane *pPane);
   void ShowPane(int nID) { ShowPane(FindPane(nID)); }
   LRESULT ClosePane(CXTPDockingPane *pPane);
-  void HidePane(CXTPDockingPaneBase *) {}
+  // Moves a pane (or its whole group) into the auto-hide panel of its side;
+  // of a hidden one, sends its slide-out window back.
+  void HidePane(CXTPDockingPaneBase *pPane);
   // Floats a pane or a tabbed container in a new floating frame at rc (screen).
   CXTPDockingPaneMiniWnd *FloatPane(CXTPDockingPaneBase *pPane, CRect rc);
   // Floats what is docked, docks what floats (back into its recorded holders).
   BOOL ToggleDocking(CXTPDockingPaneBase *pPane);
   BOOL TogglePaneDocking(CXTPDockingPane *pPane, CXTPDockingPaneBase *pHolder);
+  // Makes a copy of pLayout (one of CreateLayout's, filled by loading) the
+  // working layout: the docked tree is rebuilt, floating frames are made and
+  // shown where they were saved, and each pane's window goes to the pane of
+  // the same id. Panes pLayout lacks stay, closed. pLayout is not changed.
+  // FALSE (and nothing changed) for a layout that is not whole.
+  BOOL SetLayout(CXTPDockingPaneLayout *pLayout);
   CXTPDockingPaneContext *GetDragContext() const { return m_pDragContext; }
   CXTPDockingPane *FindPane(int nID) const;
   CXTPDockingPaneBase *GetPaneHolder(CXTPDockingPane *pPane, BOOL bFloating) const;
@@ -71,8 +79,16 @@ public:
   XTPDockingPaneDirection MirrorDirection(XTPDockingPaneDirection direction) const;
   void SetDefaultPaneOptions(DWORD dwOptions) { m_dwDefaultPaneOptions = dwOptions; }
   DWORD GetDefaultPaneOptions() const { return m_dwDefaultPaneOptions; }
+  // Drags show translucent highlight windows in place of the outline (where
+  // the system has layered windows), and with them the docking stickers.
+  void SetAlphaDockingContext(BOOL bAlpha) { m_bAlphaDockingContext = bAlpha; }
+  BOOL IsAlphaDockingContext() const { return m_bAlphaDockingContext; }
+  void SetShowDockingContextStickers(BOOL bStickers) { m_bShowDockingContextStickers = bStickers; }
+  BOOL IsShowDockingContextStickers() const { return m_bShowDockingContextStickers; }
   // OLE was set up by this manager (and so is to be taken down by it).
   BOOL IsOleInitialized() const { return m_bOleInitialized; }
+  // A pane is being moved back into its recorded holder.
+  BOOL IsAttaching() const { return m_bAttachingPane; }
 
   int m_nSplitterGap = 22; // the least length a moved splitter bar leaves a neighbour
   BOOL m_bCloseGroupOnButtonClick = FALSE;
@@ -81,6 +97,9 @@ public:
   BOOL m_bSplitterTracker = TRUE;
   BOOL m_bShowMaximizeButton = FALSE;
   BOOL m_bLockSplitters = FALSE;
+  // Floating frames draw their own caption through the paint manager, with
+  // caption buttons and rolling up; RecalcFramesLayout applies a change.
+  BOOL m_bThemedFloatingFrames = FALSE;
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -99,4 +118,7 @@ private:
   CXTPDockingPaneContext *m_pDragContext = nullptr;
   DWORD m_dwDefaultPaneOptions = 0;
   BOOL m_bOleInitialized = FALSE;
+  BOOL m_bAlphaDockingContext = FALSE;
+  BOOL m_bShowDockingContextStickers = FALSE;
+  BOOL m_bAttachingPane = FALSE;
 };

@@ -1,10 +1,14 @@
 #include "XTPDockingPaneMiniWnd.h"
 
+#include <algorithm>
+
 #include "AfxRes.h"
+#include "WindowDc.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneContext.h"
 #include "XTPDockingPaneLayout.h"
 #include "XTPDockingPaneManager.h"
+#include "XTPDockingPanePaintManager.h"
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
 #include "XTPDrawHelpers.h"
@@ -14,6 +18,11 @@ namespace {
 
 // The framework's "&Hide" string, for the system menu's Close item.
 const UINT kIdsHide = AFX_IDS_HIDE;
+
+// Timers of a themed frame: the countdown before rolling up, the roll-up
+// steps, and the watch for the mouse leaving the caption buttons.
+const UINT_PTR kTimerCollapse = 1, kTimerAnimate = 3, kTimerLeave = 2345;
+const UINT kCollapseTick = 100, kAnimationStep = 16;
 
 // A rectangle wholly off its monitor's work area comes back to its nearest edge.
 CRect OntoWorkArea(CRect rc) {
@@ -58,6 +67,7 @@ BOOL CXTPDockingPaneMiniWnd::CreateWindowAt(CRect rc) {
                       0))
     return FALSE;
   UpdateSystemMenu();
+  if (IsThemed()) ModifyStyle(WS_BORDER, 0, SWP_FRAMECHANGED);
   return TRUE;
 }
 
@@ -166,6 +176,9 @@ BOOL CXTPDockingPaneMiniWnd::IsCaptionButtonVisible(CXTPDockingPaneCaptionButton
   switch (pButton->GetID()) {
   case XTP_IDS_DOCKINGPANE_CLOSE:
     return m_bCloseEnabled;
+  case XTP_IDS_DOCKINGPANE_AUTOHIDE:
+    pButton->SetState(m_bCollapsed ? 3 : 1);
+    return TRUE;
   case XTP_IDS_DOCKINGPANE_MENU: {
     CXTPDockingPane *pPane = GetSelectedPane();
     return pPane != nullptr && (pPane->GetOptions() & xtpPaneHasMenuButton) != 0;
@@ -184,8 +197,16 @@ BOOL CXTPDockingPaneMiniWnd::DoPropExchange(CXTPPropExchange *pPX) {
   PX_Long(pPX, L"WindowRectRightPos", m_rcWindow.right, 0);
   BOOL bCollapsed = FALSE;
   int nExpandedHeight = 0;
+  if (pPX->IsStoring()) {
+    bCollapsed = m_bCollapsed;
+    nExpandedHeight = m_nExpandedHeight;
+  }
   PX_Bool(pPX, L"Collapsed", bCollapsed, FALSE);
   PX_Int(pPX, L"ExpandedHeight", nExpandedHeight, 0);
+  if (!pPX->IsStoring()) {
+    m_bCollapsed = bCollapsed;
+    m_nExpandedHeight = nExpandedHeight;
+  }
   int nIndex = m_pTopContainer != nullptr ? m_pTopContainer->GetIndex() : 0;
   // The key's spelling is the saved form's own.
   if (!PX_Int(pPX, L"TopContaner", nIndex, 0)) return FALSE;
@@ -206,7 +227,10 @@ CXTPDockingPaneBase *CXTPDockingPaneMiniWnd::Clone(CXTPDockingPaneLayout *pLayou
   auto *pClone = static_cast<CXTPDockingPaneMiniWnd *>(pManager->OnCreatePane(xtpPaneTypeMiniWnd, pLayout));
   CRect rc = m_rcWindow;
   if (m_hWnd != nullptr) CWnd::GetWindowRect(&rc);
+  if (m_bCollapsed) rc.bottom = rc.top + RolledUpHeight();
   pClone->m_rcWindow = rc;
+  pClone->m_bCollapsed = m_bCollapsed;
+  pClone->m_nExpandedHeight = m_nExpandedHeight;
   CXTPDockingPaneBase *pTop =
       m_pTopContainer != nullptr ? m_pTopContainer->Clone(pLayout, pMap, dwIgnoredOptions) : nullptr;
   if (!pLayout->IsUserLayout() && pClone->CreateWindowAt(rc) && pTop != nullptr)
@@ -245,6 +269,8 @@ void CXTPDockingPaneMiniWnd::OnClose() {
 }
 
 LRESULT CXTPDockingPaneMiniWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT lThemed = 0;
+  if (IsThemed() && OnThemedMessage(message, wParam, lParam, lThemed)) return lThemed;
   switch (message) {
   case WM_CLOSE:
     OnClose();
@@ -258,6 +284,10 @@ LRESULT CXTPDockingPaneMiniWnd::WindowProc(UINT message, WPARAM wParam, LPARAM l
     }
     break;
   case WM_NCLBUTTONDBLCLK:
+    if (wParam == HTCAPTION && m_bCollapsed) {
+      SetCollapsed(FALSE);
+      return 0;
+    }
     if (wParam == HTCAPTION && m_pTopContainer != nullptr) {
       if (CXTPDockingPaneManager *pManager = GetDockingPaneManager())
         pManager->ToggleDocking(m_pTopContainer);
@@ -269,7 +299,21 @@ LRESULT CXTPDockingPaneMiniWnd::WindowProc(UINT message, WPARAM wParam, LPARAM l
     RecalcLayout();
     return lResult;
   }
+  case WM_NCRBUTTONDOWN:
+    if (wParam == HTCAPTION && OnNcRButtonDown(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)))) return 0;
+    break;
+  case WM_GETMINMAXINFO: {
+    const LRESULT lResult = CFrameWnd::WindowProc(message, wParam, lParam);
+    OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO *>(lParam));
+    return lResult;
+  }
+  case WM_TIMER:
+    OnTimer(wParam);
+    return 0;
   case WM_DESTROY:
+    KillTimer(kTimerCollapse);
+    KillTimer(kTimerAnimate);
+    KillTimer(kTimerLeave);
     ::GetWindowRect(m_hWnd, &m_rcWindow);
     break;
   case WM_SETFOCUS: {
@@ -281,4 +325,309 @@ LRESULT CXTPDockingPaneMiniWnd::WindowProc(UINT message, WPARAM wParam, LPARAM l
     break;
   }
   return CFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+// ---------------------------------------------------------------------------
+// The themed caption
+
+BOOL CXTPDockingPaneMiniWnd::IsThemed() const {
+  CXTPDockingPaneManager *pManager = GetDockingPaneManager();
+  return pManager != nullptr && pManager->m_bThemedFloatingFrames;
+}
+
+void CXTPDockingPaneMiniWnd::RedrawPane() {
+  if (m_hWnd == nullptr || !IsThemed()) return;
+  Invalidate(FALSE);
+  SendMessage(WM_NCPAINT, 0, 0);
+}
+
+void CXTPDockingPaneMiniWnd::RecalcFrameStyle() {
+  if (m_hWnd == nullptr) return;
+  const BOOL bThemed = IsThemed();
+  if (bThemed)
+    ModifyStyle(WS_BORDER, 0);
+  else
+    ModifyStyle(0, WS_BORDER);
+  if (!bThemed) SetCollapsed(FALSE);
+  SetWindowPos(nullptr, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  if (bThemed && m_bCollapsed && m_nStepsCount > 0) {
+    CRect rc;
+    CWnd::GetWindowRect(&rc);
+    const int nHeight = std::max(m_nStepCurrent * m_nExpandedHeight / m_nStepsCount, RolledUpHeight());
+    SetWindowPos(nullptr, 0, 0, rc.Width(), nHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+int CXTPDockingPaneMiniWnd::RolledUpHeight() const {
+  CXTPDockingPanePaintManager *pPaint = GetPaintManager();
+  return (pPaint != nullptr ? pPaint->GetCaptionHeight() : 0) + 8;
+}
+
+CPoint CXTPDockingPaneMiniWnd::ToWindow(CPoint ptScreen) const {
+  RECT rc;
+  ::GetWindowRect(m_hWnd, &rc);
+  return CPoint(ptScreen.x - rc.left, ptScreen.y - rc.top);
+}
+
+CXTPDockingPaneCaptionButton *CXTPDockingPaneMiniWnd::HitTestCaptionButton(CPoint ptWindow) const {
+  const CXTPDockingPaneCaptionButtons &buttons = m_arrCaptionButtons;
+  for (int i = 0; i < buttons.GetSize(); i++) {
+    CXTPDockingPaneCaptionButton *pButton = buttons.GetAt(i);
+    if (pButton->GetRect().PtInRect(ptWindow) && pButton->IsVisible()) return pButton;
+  }
+  return nullptr;
+}
+
+void CXTPDockingPaneMiniWnd::OnCaptionButtonClick(CXTPDockingPaneCaptionButton *pButton) {
+  switch (pButton->GetID()) {
+  case XTP_IDS_DOCKINGPANE_CLOSE:
+    OnClose();
+    break;
+  case XTP_IDS_DOCKINGPANE_AUTOHIDE:
+    SetCollapsed(!m_bCollapsed);
+    break;
+  default:
+    break;
+  }
+}
+
+BOOL CXTPDockingPaneMiniWnd::OnCaptionButtonDown(CXTPDockingPaneCaptionButton *pButton) {
+  if (pButton->GetID() != XTP_IDS_DOCKINGPANE_MENU) return FALSE;
+  CXTPDockingPane *pPane = GetSelectedPane();
+  CXTPDockingPaneManager *pManager = GetDockingPaneManager();
+  if (pPane == nullptr || pManager == nullptr || pManager->GetSite() == nullptr) return TRUE;
+  CRect rcButton = pButton->GetRect();
+  RECT rcWindow;
+  ::GetWindowRect(m_hWnd, &rcWindow);
+  rcButton.OffsetRect(rcWindow.left, rcWindow.top);
+  pButton->SetState(pButton->GetState() | 1);
+  RedrawPane();
+  XTP_DOCKINGPANE_CLICK click = {pPane, CPoint(rcButton.left, rcButton.bottom), rcButton};
+  pManager->GetSite()->SendMessage(WM_DOCKINGPANE_NOTIFY, XTP_DPN_CONTEXTMENU,
+                                   reinterpret_cast<LPARAM>(&click));
+  pButton->SetState(pButton->GetState() & ~1u);
+  RedrawPane();
+  return TRUE;
+}
+
+void CXTPDockingPaneMiniWnd::SetCollapsed(BOOL bCollapsed) {
+  if (m_hWnd == nullptr) return;
+  if (bCollapsed) {
+    if (!IsThemed()) return;
+    CRect rc;
+    CWnd::GetWindowRect(&rc);
+    m_nStepsCount = 8;
+    m_nStepCurrent = m_nStepsCount;
+    m_nExpandedHeight = rc.Height();
+    m_bCollapsed = TRUE;
+    m_bAnimating = FALSE;
+    m_nCollapseCount = 6;
+    SetTimer(kTimerCollapse, kCollapseTick, nullptr);
+  } else {
+    if (m_bCollapsed && m_nStepCurrent != m_nStepsCount) {
+      CRect rc;
+      CWnd::GetWindowRect(&rc);
+      SetWindowPos(nullptr, 0, 0, rc.Width(), m_nExpandedHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    m_bCollapsed = FALSE;
+    m_bAnimating = FALSE;
+    m_nStepCurrent = m_nStepsCount;
+    KillTimer(kTimerCollapse);
+    KillTimer(kTimerAnimate);
+  }
+  RedrawPane();
+}
+
+void CXTPDockingPaneMiniWnd::Expand() {
+  if (!m_bCollapsed || m_hWnd == nullptr) return;
+  if (m_nStepCurrent < 1) {
+    KillTimer(kTimerAnimate);
+    m_bAnimating = FALSE;
+    m_nStepCurrent = m_nStepsCount;
+    CRect rc;
+    CWnd::GetWindowRect(&rc);
+    SetWindowPos(&CWnd::wndTop, 0, 0, rc.Width(), m_nExpandedHeight, SWP_NOMOVE | SWP_NOACTIVATE);
+  }
+  m_nCollapseCount = 8;
+  SetTimer(kTimerCollapse, kCollapseTick, nullptr);
+}
+
+void CXTPDockingPaneMiniWnd::OnTimer(UINT_PTR nID) {
+  if (nID == kTimerLeave) {
+    POINT pt;
+    ::GetCursorPos(&pt);
+    if (::WindowFromPoint(pt) != m_hWnd) {
+      SendMessage(WM_NCMOUSEMOVE, HTNOWHERE, MAKELPARAM(pt.x, pt.y));
+      KillTimer(kTimerLeave);
+    }
+    return;
+  }
+  if (nID == kTimerCollapse) {
+    POINT pt;
+    ::GetCursorPos(&pt);
+    RECT rc;
+    ::GetWindowRect(m_hWnd, &rc);
+    const HWND hFocus = ::GetFocus();
+    const BOOL bFocusInside = hFocus != nullptr && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus));
+    if (bFocusInside || ::PtInRect(&rc, pt) || ::GetCapture() != nullptr || m_bAnimating) return;
+    if (--m_nCollapseCount >= 1) return;
+    if (m_nStepCurrent == m_nStepsCount) m_nExpandedHeight = rc.bottom - rc.top;
+    m_bAnimating = TRUE;
+    SetTimer(kTimerAnimate, kAnimationStep, nullptr);
+    KillTimer(kTimerCollapse);
+    return;
+  }
+  if (nID == kTimerAnimate) {
+    if (--m_nStepCurrent < 0) {
+      m_nStepCurrent = 0;
+      m_bAnimating = FALSE;
+      KillTimer(kTimerAnimate);
+      return;
+    }
+    RECT rc;
+    ::GetWindowRect(m_hWnd, &rc);
+    const int nHeight = std::max(m_nStepCurrent * m_nExpandedHeight / m_nStepsCount, RolledUpHeight());
+    SetWindowPos(nullptr, 0, 0, rc.right - rc.left, nHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+}
+
+void CXTPDockingPaneMiniWnd::OnGetMinMaxInfo(MINMAXINFO *pInfo) {
+  if (m_pTopContainer == nullptr || m_bCollapsed || m_bAnimating || m_hWnd == nullptr) return;
+  MINMAXINFO mmi = {};
+  mmi.ptMaxTrackSize = CPoint(32000, 32000);
+  m_pTopContainer->GetMinMaxInfo(&mmi);
+  CRect rcWindow, rcClient;
+  CWnd::GetWindowRect(&rcWindow);
+  GetClientRect(&rcClient);
+  const CSize szFrame(rcWindow.Width() - rcClient.Width(), rcWindow.Height() - rcClient.Height());
+  pInfo->ptMinTrackSize.x = std::max(pInfo->ptMinTrackSize.x, mmi.ptMinTrackSize.x + szFrame.cx);
+  pInfo->ptMinTrackSize.y = std::max(pInfo->ptMinTrackSize.y, mmi.ptMinTrackSize.y + szFrame.cy);
+  pInfo->ptMaxTrackSize.x = std::min(pInfo->ptMaxTrackSize.x, mmi.ptMaxTrackSize.x + szFrame.cx);
+  pInfo->ptMaxTrackSize.y = std::min(pInfo->ptMaxTrackSize.y, mmi.ptMaxTrackSize.y + szFrame.cy);
+}
+
+BOOL CXTPDockingPaneMiniWnd::OnNcRButtonDown(CPoint ptScreen) {
+  CXTPDockingPaneManager *pManager = GetDockingPaneManager();
+  if (m_pTopContainer == nullptr || pManager == nullptr || pManager->GetSite() == nullptr) return FALSE;
+  CXTPDockingPaneBaseList lst;
+  m_pTopContainer->FindPane(xtpPaneTypeTabbedContainer, &lst);
+  CXTPDockingPane *pPane = nullptr;
+  if (lst.size() == 1) {
+    pPane = static_cast<CXTPDockingPaneTabbedContainer *>(lst.front())->GetSelected();
+  } else {
+    for (CXTPDockingPaneBase *p : lst) {
+      auto *pTabbed = static_cast<CXTPDockingPaneTabbedContainer *>(p);
+      if (pTabbed->IsActive()) {
+        pPane = pTabbed->GetSelected();
+        break;
+      }
+    }
+  }
+  if (pPane == nullptr) return FALSE;
+  pPane->SetFocus();
+  XTP_DOCKINGPANE_CLICK click = {pPane, ptScreen, CRect(0, 0, 0, 0)};
+  return pManager->GetSite()->SendMessage(WM_DOCKINGPANE_NOTIFY, XTP_DPN_CONTEXTMENU,
+                                          reinterpret_cast<LPARAM>(&click)) != 0;
+}
+
+void CXTPDockingPaneMiniWnd::OnNcPaint() {
+  CXTPDockingPanePaintManager *pPaint = GetPaintManager();
+  if (pPaint == nullptr) return;
+  CWindowDC dc(this);
+  CRect rcWindow, rcClient;
+  CWnd::GetWindowRect(&rcWindow);
+  GetClientRect(&rcClient);
+  ClientToScreen(&rcClient);
+  rcClient.OffsetRect(-rcWindow.left, -rcWindow.top);
+  rcWindow.OffsetRect(-rcWindow.left, -rcWindow.top);
+  dc.ExcludeClipRect(rcClient);
+  // Between the band and the client area, and under a rolled-up frame.
+  dc.FillSolidRect(rcWindow, pPaint->GetColor(COLOR_3DFACE));
+  pPaint->DrawFloatingFrame(&dc, this, rcWindow);
+}
+
+void CXTPDockingPaneMiniWnd::OnNcCalcSize(LPARAM lParam) {
+  CXTPDockingPanePaintManager *pPaint = GetPaintManager();
+  RECT *pRect = reinterpret_cast<RECT *>(lParam); // the first rectangle of either form
+  ::InflateRect(pRect, 1, 1);
+  pRect->top += (pPaint != nullptr ? pPaint->GetCaptionHeight() : 0) + 2;
+}
+
+void CXTPDockingPaneMiniWnd::OnNcLButtonDown(CPoint ptScreen) {
+  const CPoint pt = ToWindow(ptScreen);
+  if (CXTPDockingPaneCaptionButton *pButton = HitTestCaptionButton(pt)) {
+    if (OnCaptionButtonDown(pButton)) return;
+    if (pButton->Click(this, pt, FALSE)) {
+      POINT ptCursor;
+      ::GetCursorPos(&ptCursor);
+      m_arrCaptionButtons.CheckForMouseOver(ToWindow(ptCursor));
+      OnCaptionButtonClick(pButton);
+    }
+    return;
+  }
+  if (m_pTopContainer == nullptr) return;
+  SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (CXTPDockingPaneManager *pManager = GetDockingPaneManager())
+    pManager->GetDragContext()->Drag(m_pTopContainer, ptScreen);
+}
+
+void CXTPDockingPaneMiniWnd::OnNcMouseMove(CPoint ptScreen) {
+  if (m_arrCaptionButtons.CheckForMouseOver(ToWindow(ptScreen)))
+    SetTimer(kTimerLeave, kCollapseTick, nullptr);
+  if (m_bCollapsed) Expand();
+}
+
+void CXTPDockingPaneMiniWnd::OnIdleUpdate() {
+  const HWND hFocus = ::GetFocus();
+  const BOOL bActive = hFocus != nullptr && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus));
+  if (bActive == m_bActive) return;
+  m_bActive = bActive;
+  RedrawPane();
+}
+
+BOOL CXTPDockingPaneMiniWnd::OnThemedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &lResult) {
+  const CPoint ptScreen(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  switch (message) {
+  case WM_NCPAINT:
+    OnNcPaint();
+    lResult = 0;
+    return TRUE;
+  case WM_NCACTIVATE:
+    lResult = CFrameWnd::WindowProc(message, wParam, lParam);
+    RedrawPane();
+    return TRUE;
+  case WM_NCCALCSIZE:
+    OnNcCalcSize(lParam);
+    lResult = CFrameWnd::WindowProc(message, wParam, lParam);
+    return TRUE;
+  case WM_NCHITTEST: {
+    lResult = CFrameWnd::WindowProc(message, wParam, lParam);
+    CXTPDockingPanePaintManager *pPaint = GetPaintManager();
+    RECT rc;
+    ::GetWindowRect(m_hWnd, &rc);
+    if (lResult == HTNOWHERE && pPaint != nullptr && ptScreen.y - rc.top < pPaint->GetCaptionHeight() + 4)
+      lResult = HTCAPTION;
+    return TRUE;
+  }
+  case WM_NCLBUTTONDOWN:
+    if (wParam != HTCAPTION) return FALSE;
+    OnNcLButtonDown(ptScreen);
+    lResult = 0;
+    return TRUE;
+  case WM_NCMOUSEMOVE:
+    lResult = CFrameWnd::WindowProc(message, wParam, lParam);
+    OnNcMouseMove(ptScreen);
+    return TRUE;
+  case WM_IDLEUPDATECMDUI:
+    OnIdleUpdate();
+    return FALSE;
+  case WM_SETTEXT:
+    lResult = CFrameWnd::WindowProc(message, wParam, lParam);
+    RedrawPane();
+    return TRUE;
+  default:
+    return FALSE;
+  }
 }

@@ -3,6 +3,9 @@
 // containers in it, is dragged as a whole by its caption, docks its panes
 // back on a caption double-click and hides (never closes itself) when its
 // last pane goes. The layout owns it; its window is only shown or hidden.
+// When the manager asks for themed floating frames, the paint manager draws
+// its frame and caption with Close, Auto Hide and Menu buttons, and Auto Hide
+// rolls the frame up to its caption while the mouse and the focus are away.
 #pragma once
 #include "FrameWnd.h"
 #include "XTPDockingPaneBase.h"
@@ -42,6 +45,23 @@ public:
   CXTPDockingPaneBase *Clone(CXTPDockingPaneLayout *pLayout, CPaneMap *pMap, DWORD dwIgnoredOptions) override;
   HWND GetPaneHwnd() const override { return m_hWnd; }
   void SetTopContainer(CXTPDockingPaneSplitterContainer *pTop);
+  void RedrawPane() override;
+
+  // The themed caption.
+  BOOL IsThemed() const;
+  BOOL IsActive() const { return m_bActive; }
+  // Follows the manager's themed-floating-frames setting.
+  void RecalcFrameStyle();
+  void OnCaptionButtonClick(CXTPDockingPaneCaptionButton *pButton);
+  BOOL OnCaptionButtonDown(CXTPDockingPaneCaptionButton *pButton);
+
+  // Rolling up (themed captions only).
+  BOOL IsCollapsed() const { return m_bCollapsed; }
+  BOOL IsAnimating() const { return m_bAnimating; }
+  BOOL IsRolledUp() const { return m_nStepCurrent < 1; }
+  int GetExpandedHeight() const { return m_nExpandedHeight; }
+  void SetCollapsed(BOOL bCollapsed);
+  void Expand();
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -50,7 +70,26 @@ protected:
 private:
   void OnClose();
   void UpdateSystemMenu();
+  BOOL OnThemedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &lResult);
+  void OnNcPaint();
+  void OnNcCalcSize(LPARAM lParam);
+  void OnNcLButtonDown(CPoint ptScreen);
+  BOOL OnNcRButtonDown(CPoint ptScreen);
+  void OnNcMouseMove(CPoint ptScreen);
+  void OnTimer(UINT_PTR nID);
+  void OnGetMinMaxInfo(MINMAXINFO *pInfo);
+  void OnIdleUpdate();
+  CPoint ToWindow(CPoint ptScreen) const;
+  CXTPDockingPaneCaptionButton *HitTestCaptionButton(CPoint ptWindow) const;
+  int RolledUpHeight() const;
 
   CXTPDockingPaneSplitterContainer *m_pTopContainer = nullptr;
   BOOL m_bCloseEnabled = FALSE;
+  int m_nExpandedHeight = 0;
+  int m_nStepsCount = 8;
+  int m_nStepCurrent = 0;
+  int m_nCollapseCount = 0;
+  BOOL m_bCollapsed = FALSE;
+  BOOL m_bAnimating = FALSE;
+  BOOL m_bActive = FALSE;
 };

@@ -5,6 +5,7 @@
 #include "WindowDc.h"
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
+#include "XTPDockingPaneThemes.h"
 #include "XTPDrawHelpers.h"
 #include "XTPOfficeTheme.h"
 #include "XTPTabPaintManager.h"
@@ -95,6 +96,21 @@ CXTPDockingPanePaintManager *CXTPDockingPanePaintManager::CreateTheme(int nTheme
     break;
   case xtpPaneThemeShortcutBar2003:
     pTheme = new CXTPDockingPaneTheme8;
+    break;
+  case xtpPaneThemeVisio:
+    pTheme = new CXTPDockingPaneTheme3;
+    break;
+  case xtpPaneThemeNativeWinXP:
+    pTheme = new CXTPDockingPaneTheme6;
+    break;
+  case xtpPaneThemeWhidbey:
+    pTheme = new CXTPDockingPaneTheme7;
+    break;
+  case xtpPaneThemeExplorer:
+    pTheme = new CXTPDockingPaneTheme9;
+    break;
+  case xtpPaneThemeVisualStudio2005:
+    pTheme = new CXTPDockingPaneTheme10;
     break;
   default:
     pTheme = new CXTPDockingPaneDefaultTheme;

@@ -17,6 +17,7 @@
 class CXTPTabPaintManager;
 class CXTPDockingPaneTabbedContainer;
 class CXTPDockingPaneSplitterWnd;
+class CXTPDockingPaneMiniWnd;
 
 enum XTPDockingPanePaintTheme {
   xtpPaneThemeDefault = 0,
@@ -64,6 +65,9 @@ public:
   virtual void RefreshMetrics();
   virtual void AdjustClientRect(CXTPDockingPaneTabbedContainer *pPane, CRect &rect, BOOL bApply);
   virtual void AdjustCaptionRect(const CXTPDockingPaneTabbedContainer *pPane, CRect &rc);
+  // The frame and caption of a floating frame with a themed caption, drawn
+  // into its window DC with the window rectangle at (0, 0).
+  virtual void DrawFloatingFrame(CDC * /*pDC*/, CXTPDockingPaneMiniWnd * /*pPane*/, CRect /*rc*/) {}
   virtual void DrawSplitter(CDC *pDC, CXTPDockingPaneSplitterWnd *pSplitter);
   virtual void DrawCaptionPart(CDC * /*pDC*/, CXTPDockingPaneBase * /*pPane*/, CRect /*rcCaption*/,
                                const CString & /*strTitle*/, BOOL /*bActive*/) {}
@@ -126,6 +130,7 @@ public:
   void DrawCaptionPart(CDC *pDC, CXTPDockingPaneBase *pPane, CRect rcCaption, const CString &strTitle,
                        BOOL bActive) override;
   void DrawCaptionButton(CDC *pDC, CXTPDockingPaneCaptionButton *pButton, COLORREF clr) override;
+  void DrawFloatingFrame(CDC *pDC, CXTPDockingPaneMiniWnd *pPane, CRect rc) override;
 };
 
 class CXTPDockingPaneTheme2 : public CXTPDockingPaneDefaultTheme {
@@ -166,6 +171,7 @@ public:
                        BOOL bActive) override;
   void DrawCaptionButton(CDC *pDC, CXTPDockingPaneCaptionButton *pButton, COLORREF clr) override;
   void DrawCaptionButtonBackground(CDC *pDC, CXTPDockingPaneCaptionButton *pButton, COLORREF &clr) override;
+  void DrawFloatingFrame(CDC *pDC, CXTPDockingPaneMiniWnd *pPane, CRect rc) override;
 
   COLORREF m_clrNormalCaptionLight = 0; // inactive band, top
   COLORREF m_clrNormalCaptionDark = 0;  // inactive band, bottom

@@ -6,6 +6,7 @@
 #include "FrameWnd.h"
 #include "WindowDc.h"
 #include "XTPDockingPane.h"
+#include "XTPDockingPaneAutoHidePanel.h"
 #include "XTPDockingPaneLayout.h"
 #include "XTPDockingPaneContext.h"
 #include "XTPDockingPaneManager.h"
@@ -172,6 +173,7 @@ BOOL CXTPDockingPaneTabbedContainer::IsTitleVisible() const {
 
 BOOL CXTPDockingPaneTabbedContainer::IsTabsVisible() const {
   if (!HasWindow()) return FALSE;
+  if (CXTPDockingPaneAutoHideWnd::IsAutoHideWnd(CWnd::FromHandlePermanent(::GetParent(m_hWnd)))) return FALSE;
   if (GetItemCount() > 1) return TRUE;
   CXTPDockingPanePaintManager *pPaint = GetDockingPaintManager();
   return pPaint != nullptr && pPaint->m_bDrawSingleTab;
@@ -328,6 +330,7 @@ void CXTPDockingPaneTabbedContainer::SetDockingSite(CWnd *pFrame) {
 void CXTPDockingPaneTabbedContainer::OnParentContainerChanged(CXTPDockingPaneBase *pContainer) {
   m_pDockingSite = pContainer->GetDockingSite();
   m_bTitleVisible = TRUE;
+  if (pContainer->GetType() == xtpPaneTypeAutoHidePanel && HasWindow()) ShowWindow(SW_HIDE);
 }
 
 CXTPDockingPaneBase *CXTPDockingPaneTabbedContainer::Clone(CXTPDockingPaneLayout *pLayout, CPaneMap *pMap,
@@ -458,7 +461,11 @@ void CXTPDockingPaneTabbedContainer::Restore() {
   if (m_pDockingSite->IsFrameWnd()) static_cast<CFrameWnd *>(m_pDockingSite)->RecalcLayout();
 }
 
-void CXTPDockingPaneTabbedContainer::ShowSelected() {}
+void CXTPDockingPaneTabbedContainer::ShowSelected() {
+  if (m_pSelectedPane != nullptr && m_pParentContainer != nullptr &&
+      m_pParentContainer->GetType() == xtpPaneTypeAutoHidePanel)
+    static_cast<CXTPDockingPaneAutoHidePanel *>(m_pParentContainer)->ShowPane(m_pSelectedPane, TRUE);
+}
 
 // ---------------------------------------------------------------------------
 // The tab manager's hooks
@@ -680,8 +687,10 @@ void CXTPDockingPaneTabbedContainer::OnCaptionButtonClick(CXTPDockingPaneCaption
   CXTPDockingPaneManager *pManager = GetDockingPaneManager();
   switch (pButton->GetID()) {
   case XTP_IDS_DOCKINGPANE_AUTOHIDE:
-    if (!IsAutoHidden() && m_pSelectedPane != nullptr &&
-        pManager->NotifyOwner(xtpPaneActionPinning, m_pSelectedPane) == 0) {
+    if (IsAutoHidden()) {
+      pManager->ToggleDocking(this);
+    } else if (m_pSelectedPane != nullptr &&
+               pManager->NotifyOwner(xtpPaneActionPinning, m_pSelectedPane) == 0) {
       CXTPDockingPane *pPane = m_pSelectedPane;
       pPane->Hide();
       pManager->NotifyOwner(xtpPaneActionPinned, pPane);

@@ -66,7 +66,8 @@ if(toolkit_sources)
   # the windows of tests running beside them.
   foreach(name CommandBarTest CommandBarsFrameTest ComboBoxTest CustomizeSheetTest HookManagerTest ImageEditorTest MenuBarKeysTest MouseManagerTest
                PopupBarTest PopupTearOffTest TabClientWndTest ToolBarMouseDragTest XTButtonTest XTHeaderCtrlTest
-               XTPDockingPaneDragTest XTPDockingPaneManagerTest
+               XTPDockingPaneDragTest XTPDockingPaneManagerTest XTPDockingPaneStickerTest
+               XTPDockingPaneFloatingFrameTest XTPDockingPaneAutoHideTest
                XTPToolTipContextTest)
     if(TEST toolkit_${name})
       set_tests_properties(toolkit_${name} PROPERTIES RUN_SERIAL ON)

@@ -12,6 +12,7 @@
 #include "File.h"
 #include "FrameWnd.h"
 #include "XTPDockingPane.h"
+#include "XTPDockingPaneAutoHidePanel.h"
 #include "XTPDockingPaneLayout.h"
 #include "XTPDockingPaneManager.h"
 #include "XTPDockingPaneSplitterContainer.h"
@@ -94,6 +95,8 @@ public:
       return new Counted<CXTPDockingPaneSplitterContainer>(pLayout);
     case xtpPaneTypeClient:
       return new CountedClient(pLayout);
+    case xtpPaneTypeAutoHidePanel:
+      return new Counted<CXTPDockingPaneAutoHidePanel>(pLayout);
     default:
       return nullptr;
     }
@@ -261,6 +264,37 @@ const HostileCase kHostileCases[] = {
     {"a top container that is not a splitter", {{L"Summary/TopContainer", L"4"}}},
     {"a client that is not the placeholder", {{L"Summary/Client", L"3"}}},
     {"a missing client", {{L"Summary/Client", L""}}},
+    {"an auto-hide panel on no side",
+     {{L"Summary/Panes", L"6"},
+      {L"Pane-6/Type", L"5"},
+      {L"Pane-6/Direction", L"4"},
+      {L"Pane-6/Panes", L"0"}}},
+    {"an auto-hide panel without its side", {{L"Summary/Panes", L"6"}, {L"Pane-6/Type", L"5"}}},
+    {"an auto-hide panel with a negative count",
+     {{L"Summary/Panes", L"6"},
+      {L"Pane-6/Type", L"5"},
+      {L"Pane-6/Direction", L"0"},
+      {L"Pane-6/Panes", L"-1"}}},
+    {"an auto-hide panel that lists a splitter",
+     {{L"Summary/Panes", L"6"},
+      {L"Pane-6/Type", L"5"},
+      {L"Pane-6/Direction", L"0"},
+      {L"Pane-6/Panes", L"1"},
+      {L"Pane-6/Pane-1", L"5"}}},
+    {"an auto-hide panel that lists itself",
+     {{L"Summary/Panes", L"6"},
+      {L"Pane-6/Type", L"5"},
+      {L"Pane-6/Direction", L"0"},
+      {L"Pane-6/Panes", L"1"},
+      {L"Pane-6/Pane-1", L"6"}}},
+    {"two auto-hide panels on one side",
+     {{L"Summary/Panes", L"7"},
+      {L"Pane-6/Type", L"5"},
+      {L"Pane-6/Direction", L"3"},
+      {L"Pane-6/Panes", L"0"},
+      {L"Pane-7/Type", L"5"},
+      {L"Pane-7/Direction", L"3"},
+      {L"Pane-7/Panes", L"0"}}},
 };
 
 TEST_F(DockingLayout, HostileLayoutsAreRefusedAndLeaveNothingBehind) {
@@ -290,6 +324,35 @@ TEST_F(DockingLayout, HostileLayoutsAreRefusedAndLeaveNothingBehind) {
     EXPECT_EQ(nBaseline, g_nLiveObjects) << c.pszName;
     pLayout->InternalRelease();
   }
+}
+
+TEST_F(DockingLayout, AnAutoHidePanelBecomesThePanelOfItsSide) {
+  // A second pane in a tabbed container of its own, hidden at the bottom.
+  auto values = SoundLayout();
+  for (const auto &entry : std::map<std::wstring, std::wstring>{{L"Summary/Panes", L"8"},
+                                                                {L"Pane-6/Type", L"5"},
+                                                                {L"Pane-6/Direction", L"3"},
+                                                                {L"Pane-6/Panes", L"1"},
+                                                                {L"Pane-6/Pane-1", L"8"},
+                                                                {L"Pane-7/Type", L"0"},
+                                                                {L"Pane-7/ID", L"102"},
+                                                                {L"Pane-8/Type", L"1"},
+                                                                {L"Pane-8/Panes", L"1"},
+                                                                {L"Pane-8/Pane-1", L"7"},
+                                                                {L"Pane-8/Selected", L"7"}})
+    values[entry.first] = entry.second;
+  MapExchange px(values, TRUE);
+  CXTPDockingPaneLayout *pLayout = m_pManager->CreateLayout();
+  ASSERT_TRUE(pLayout->Load(&px));
+  CXTPDockingPaneAutoHidePanel *pPanel = pLayout->GetAutoHidePanel(xtpPaneDockBottom);
+  ASSERT_TRUE(pPanel != nullptr);
+  EXPECT_EQ(pLayout->GetObjects()[5], pPanel);
+  ASSERT_EQ(1u, pPanel->GetContainers().size());
+  EXPECT_EQ("T[P102*,]", Describe(pPanel->GetContainers().front()));
+  EXPECT_TRUE(pPanel->GetContainers().front()->IsAutoHidden());
+  for (int i : {0, 1, 2})
+    EXPECT_EQ(nullptr, pLayout->GetAutoHidePanel(static_cast<XTPDockingPaneDirection>(i)));
+  pLayout->InternalRelease();
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "SimpleListView.h"
 #include "XTPColorManager.h"
 #include "XTPDockingPane.h"
+#include "XTPDockingPaneAutoHidePanel.h"
 #include "XTPDockingPaneManager.h"
 #include "XTPDockingPanePaintManager.h"
 #include "XTPDockingPaneSplitterContainer.h"
@@ -172,6 +173,40 @@ TEST_F(LogPane, ReceivesTheLogLinesOfASearchWhileItRuns) {
   EXPECT_GT(lastRows, firstRows) << "lines came while the search ran";
   EXPECT_GE(m_app.LogView->GetLogRowCount(), lastRows);
   EXPECT_EQ(m_app.ResultsPresent, 1);
+}
+
+TEST_F(LogPane, AHiddenLogOutOverTheFrameStaysOutWhileTheStatusBarShowsProgress) {
+  // Any layout of the frame sends a slid-out pane back; the status texts and
+  // the progress bar of a search must not lay the frame out.
+
+  // The frame has had its first idle time, as in the running program (the
+  // new toolbars' first idle pass lays the frame out once).
+  m_frame->RefreshCommandStates();
+  // The program's log may not be hidden by the user; here it is.
+  m_manager->SetDefaultPaneOptions(0);
+  m_manager->HidePane(m_pane);
+  ASSERT_TRUE(m_pane->IsAutoHidden());
+  CXTPDockingPaneAutoHidePanel *panel = m_manager->GetLayout()->GetAutoHidePanel(xtpPaneDockBottom);
+  ASSERT_NE(panel, nullptr);
+  ASSERT_TRUE(panel->ShowPane(m_pane, FALSE));
+  CXTPDockingPaneAutoHideWnd *window = panel->GetActiveWnd();
+  ASSERT_NE(window, nullptr);
+  // Only a layout may send it back here, not the cursor being elsewhere.
+  window->KillTimer(CXTPDockingPaneAutoHideWnd::kTimerCheck);
+  m_frame->CreateScanProgressBar(100);
+  for (UINT i = 0; i < 20; i++) {
+    m_frame->StepScanProgress(i);
+    m_frame->UpdateTotalsPane(i, 3 * i, 1000 * i);
+    m_frame->SetCurrentItemPane(L"X:\\Documents", TRUE);
+    m_frame->RefreshCommandStates();
+  }
+  m_frame->DeleteScanProgressBar();
+  m_frame->SetMessageText(AFX_IDS_IDLEMESSAGE);
+  m_frame->RefreshCommandStates();
+  EXPECT_EQ(window, panel->GetActiveWnd());
+  // A real layout still does.
+  m_frame->RecalcLayout();
+  EXPECT_EQ(nullptr, panel->GetActiveWnd());
 }
 
 TEST_F(LogPane, TheBarAboveDragsWithAGhostBarAndResizesTheLogAgainstTheTreeAndList) {

@@ -80,6 +80,34 @@ private:
   BOOL m_bFloated = FALSE;
 };
 
+// Turns translucent drags with docking stickers on and off in every frame.
+class CStickersCheck : public CWnd {
+public:
+  explicit CStickersCheck(const std::vector<std::unique_ptr<CXTPDockingPaneManager>> &managers)
+      : m_managers(managers) {}
+  void Apply() {
+    const BOOL bOn = SendMessage(BM_GETCHECK) == BST_CHECKED;
+    for (const auto &pManager : m_managers) {
+      pManager->SetAlphaDockingContext(bOn);
+      pManager->SetShowDockingContextStickers(bOn);
+    }
+  }
+  BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *pResult) override {
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+      Apply();
+      if (pResult != nullptr) *pResult = 0;
+      return TRUE;
+    }
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+  }
+
+protected:
+  void PostNcDestroy() override { delete this; }
+
+private:
+  const std::vector<std::unique_ptr<CXTPDockingPaneManager>> &m_managers;
+};
+
 } // namespace
 
 CGalleryDockingPanesSection::CGalleryDockingPanesSection() = default;
@@ -127,11 +155,32 @@ void CGalleryDockingPanesSection::Create(CWnd *pParent, const CRect &rcBody) {
     pSigs->SetTitle(L"Signatures");
     AttachText(pSigs, pFrame, L"JPEG, PDF, ZIP");
     pManager->AttachPane(pSigs, pProps);
+    // The first frames keep a pane hidden along their left side: its tab
+    // slides it out.
+    if (i < 3) {
+      CXTPDockingPane *pSearch = pManager->CreatePane(106, CRect(0, 0, 120, 100), xtpPaneDockLeft);
+      pSearch->SetTitle(L"Search");
+      AttachText(pSearch, pFrame, L"Fast search\r\nDeep scan");
+      pManager->HidePane(pSearch);
+    }
     // Theme 8's frame shows one pane floating beside it while its page is up.
     if (kThemes[i].nTheme == xtpPaneThemeShortcutBar2003) pFrame->SetFloatingPane(pManager.get(), pSigs);
     pFrame->RecalcLayout();
     pFrame->RecalcLayout(); // the second pass shows the windows the first one attached
     m_managers.push_back(std::move(pManager));
+  }
+  // In the first free place after the frames.
+  const CRect rcCheck = FrameRect(rcBody, static_cast<int>(std::size(kThemes)));
+  auto *pCheck = new CStickersCheck(m_managers); // deleted with its window
+  if (pCheck->CreateEx(0, L"BUTTON", L"Translucent drags with docking stickers",
+                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+                       CRect(rcCheck.left, rcCheck.top, rcCheck.right, rcCheck.top + 20), pParent, 0)) {
+    pCheck->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    pCheck->SendMessage(BM_SETCHECK, BST_CHECKED);
+    pCheck->Apply();
+    m_hStickers = pCheck->GetSafeHwnd();
+  } else {
+    delete pCheck;
   }
   if (hFocus != nullptr && ::IsWindow(hFocus)) ::SetFocus(hFocus);
 }

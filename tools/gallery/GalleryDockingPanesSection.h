@@ -1,7 +1,10 @@
 // Docking panes: one small frame per built theme (default, 1, 2, 5 and 8),
 // each with panes docked on several sides, a tabbed group and the splitter
 // bars between them. Panes can be dragged to other sides, into other tab
-// groups or out to float; theme 8's frame starts with one pane floating.
+// groups or out to float; theme 8's frame starts with one pane floating, and
+// the first three frames keep a pane auto-hidden along their left side.
+// A check box beside the frames turns translucent drags with docking
+// stickers on and off in every frame.
 #pragma once
 
 #include <memory>
@@ -24,9 +27,13 @@ public:
   int GetManagerCount() const { return static_cast<int>(m_managers.size()); }
   CXTPDockingPaneManager *GetManager(int i) const { return m_managers[i].get(); }
 
+  // The check box for translucent drags with stickers (on at first).
+  HWND GetStickersCheck() const { return m_hStickers; }
+
   static const int kFrameWidth = 296;
   static const int kFrameHeight = 210;
 
 private:
   std::vector<std::unique_ptr<CXTPDockingPaneManager>> m_managers;
+  HWND m_hStickers = nullptr;
 };

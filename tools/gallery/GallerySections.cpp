@@ -5,6 +5,7 @@
 #include "GalleryCommandBarsSection.h"
 #include "GalleryDockBarsSection.h"
 #include "GalleryDockingPanesSection.h"
+#include "GalleryDockingThemesSection.h"
 #include "GalleryPopupMenusSection.h"
 #include "GalleryToolTipSection.h"
 #include "GalleryToolBarDragSection.h"
@@ -158,6 +159,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryStatusBarSection>());
   sections.push_back(std::make_unique<CGalleryThemesSection>());
   sections.push_back(std::make_unique<CGalleryDockingPanesSection>());
+  sections.push_back(std::make_unique<CGalleryDockingThemesSection>());
   sections.push_back(std::make_unique<CGalleryCommandBarsFrameSection>());
   sections.push_back(std::make_unique<CGalleryTabbedMdiSection>());
   sections.push_back(std::make_unique<CGalleryBarStateSection>());

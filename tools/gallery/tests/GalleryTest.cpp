@@ -30,10 +30,12 @@
 #include "GalleryToolTipSection.h"
 #include "XTPDrawHelpers.h"
 #include "GalleryDockingPanesSection.h"
+#include "GalleryDockingThemesSection.h"
 #include "Archive.h"
 #include "File.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneManager.h"
+#include "XTPDockingPaneAutoHidePanel.h"
 #include "XTPDockingPaneMiniWnd.h"
 #include "XTPDockingPanePaintManager.h"
 #include "XTPDockingPaneSplitterContainer.h"
@@ -45,6 +47,7 @@
 #include "XTPControlExt.h"
 #include "XTPControls.h"
 
+#include <functional>
 #include <typeinfo>
 
 namespace {
@@ -508,6 +511,105 @@ TEST_F(Gallery, DockingPanesShowEachThemeAndTheirLayoutComesBack) {
   ASSERT_NE(nullptr, pFloating);
   ASSERT_TRUE(CXTPDockingPaneMiniWnd::IsMiniWnd(pFloating->GetDockingSite()));
   EXPECT_TRUE(pFloating->GetDockingSite()->IsWindowVisible());
+}
+
+TEST_F(Gallery, DockingPanesDragWithStickersUntilTheirCheckBoxIsCleared) {
+  auto *pPanes = Section<CGalleryDockingPanesSection>();
+  ASSERT_NE(pPanes, nullptr);
+  HWND hCheck = pPanes->GetStickersCheck();
+  ASSERT_NE(nullptr, hCheck);
+  EXPECT_TRUE(::IsWindowVisible(hCheck));
+  for (BOOL bOn : {TRUE, FALSE, TRUE}) {
+    SCOPED_TRACE(bOn);
+    EXPECT_EQ(bOn ? BST_CHECKED : BST_UNCHECKED, ::SendMessage(hCheck, BM_GETCHECK, 0, 0));
+    for (int i = 0; i < pPanes->GetManagerCount(); i++) {
+      EXPECT_EQ(bOn, pPanes->GetManager(i)->IsAlphaDockingContext());
+      EXPECT_EQ(bOn, pPanes->GetManager(i)->IsShowDockingContextStickers());
+    }
+    ::SendMessage(hCheck, BM_CLICK, 0, 0);
+  }
+}
+
+TEST_F(Gallery, DockingThemesShowTheOtherThemesAndThemedFloatingFrames) {
+  auto *pThemes = Section<CGalleryDockingThemesSection>();
+  ASSERT_NE(pThemes, nullptr);
+  ASSERT_EQ(5, pThemes->GetManagerCount());
+  const int kThemes[] = {3, 6, 7, 9, 10};
+  for (int i = 0; i < pThemes->GetManagerCount(); i++) {
+    CXTPDockingPaneManager *pManager = pThemes->GetManager(i);
+    EXPECT_EQ(kThemes[i], pManager->GetPaintManager()->GetTheme());
+    CXTPDockingPane *pLog = pManager->FindPane(101);
+    ASSERT_NE(pLog, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(pLog->GetChildHwnd()));
+  }
+  // Theme 10's Signatures float open, theme 3's Find Results rolled up, both with the theme's caption.
+  const struct {
+    int nManager, nPane;
+    BOOL bCollapsed;
+  } kFloating[] = {{4, 105, FALSE}, {0, 103, TRUE}};
+  for (const auto &f : kFloating) {
+    CXTPDockingPane *pPane = pThemes->GetManager(f.nManager)->FindPane(f.nPane);
+    ASSERT_NE(nullptr, pPane);
+    ASSERT_TRUE(CXTPDockingPaneMiniWnd::IsMiniWnd(pPane->GetDockingSite())) << "pane " << f.nPane;
+    auto *pMini = static_cast<CXTPDockingPaneMiniWnd *>(pPane->GetDockingSite());
+    EXPECT_TRUE(pMini->IsWindowVisible()) << "pane " << f.nPane;
+    EXPECT_TRUE(pMini->IsThemed());
+    EXPECT_EQ(f.bCollapsed, pMini->IsCollapsed()) << "pane " << f.nPane;
+  }
+}
+
+// Runs the messages until the condition holds or the time is up.
+bool PumpUntil(const std::function<bool()> &condition, DWORD dwTimeout) {
+  const DWORD dwStart = ::GetTickCount();
+  while (!condition()) {
+    if (::GetTickCount() - dwStart > dwTimeout) return false;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    PumpMessages();
+  }
+  return true;
+}
+
+TEST_F(Gallery, AutoHiddenPanesSlideOutOnClickAndOnHover) {
+  auto *pPanes = Section<CGalleryDockingPanesSection>();
+  ASSERT_NE(pPanes, nullptr);
+  for (int i = 0; i < 3; i++) {
+    CXTPDockingPaneManager *pManager = pPanes->GetManager(i);
+    CXTPDockingPane *pSearch = pManager->FindPane(106);
+    ASSERT_NE(nullptr, pSearch);
+    EXPECT_TRUE(pSearch->IsAutoHidden()) << i;
+    CXTPDockingPaneAutoHidePanel *pPanel = pManager->GetLayout()->GetAutoHidePanel(xtpPaneDockLeft);
+    ASSERT_NE(nullptr, pPanel);
+    ASSERT_TRUE(pPanel->GetSafeHwnd() != nullptr && pPanel->IsWindowVisible()) << i;
+    ASSERT_EQ(1u, pPanel->GetTabRows().size());
+    const CPoint ptTab = pPanel->GetTabRows().front()->GetItem(0)->GetRect().CenterPoint();
+    CPoint ptScreen = ptTab;
+    pPanel->ClientToScreen(&ptScreen);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    pPanel->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptTab.x, ptTab.y));
+    pPanel->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptTab.x, ptTab.y));
+    ASSERT_NE(nullptr, pPanel->GetActiveWnd()) << i;
+    EXPECT_EQ(pSearch->GetContainer(), pPanel->GetActiveWnd()->GetContainer());
+    EXPECT_TRUE(::IsWindowVisible(pSearch->GetChildHwnd())) << i;
+    // A clicked pane takes the focus and stays out while it holds it.
+    EXPECT_EQ(pSearch->GetChildHwnd(), ::GetFocus()) << i;
+    // With the focus and the cursor elsewhere, it slides back.
+    View().SetFocus();
+    ::SetCursorPos(0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return pPanel->GetActiveWnd() == nullptr; }, 3000)) << i;
+  }
+  // Pointing at the tab in an active gallery slides the pane out too.
+  if (::GetActiveWindow() == theApp.GetFrame()->GetSafeHwnd()) {
+    CXTPDockingPaneAutoHidePanel *pPanel =
+        pPanes->GetManager(1)->GetLayout()->GetAutoHidePanel(xtpPaneDockLeft);
+    const CPoint ptTab = pPanel->GetTabRows().front()->GetItem(0)->GetRect().CenterPoint();
+    CPoint ptScreen = ptTab;
+    pPanel->ClientToScreen(&ptScreen);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    pPanel->PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptTab.x, ptTab.y));
+    EXPECT_TRUE(PumpUntil([&] { return pPanel->GetActiveWnd() != nullptr; }, 3000));
+    ::SetCursorPos(0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return pPanel->GetActiveWnd() == nullptr; }, 3000));
+  }
 }
 
 TEST_F(Gallery, TheCommandBarsFrameHasItsMenuBarAndDockedToolbarsListed) {

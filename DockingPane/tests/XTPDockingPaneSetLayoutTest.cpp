@@ -1,0 +1,229 @@
+// A saved layout put back into a running manager: the docked tree is
+// rebuilt, floating frames come back as shown windows where they were saved,
+// and every pane's window (the same window, never a new one) moves into the
+// pane of its id. No window is activated and the cursor is never moved.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "Archive.h"
+#include "File.h"
+#include "FrameWnd.h"
+#include "XTPDockingPane.h"
+#include "XTPDockingPaneLayout.h"
+#include "XTPDockingPaneManager.h"
+#include "XTPDockingPaneMiniWnd.h"
+#include "XTPDockingPaneSplitterContainer.h"
+#include "XTPDockingPaneTabbedContainer.h"
+#include "XTPPropExchange.h"
+
+void PrintTo(const CRect &rc, std::ostream *os) {
+  *os << "(" << rc.left << ", " << rc.top << ", " << rc.right << ", " << rc.bottom << ")";
+}
+
+namespace {
+
+class SiteFrame : public CFrameWnd {
+public:
+  // Show notices for a pane that had no window: the site would make another.
+  int m_nShowsWithoutWindow = 0;
+
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != WM_DOCKINGPANE_NOTIFY) return CFrameWnd::WindowProc(message, wParam, lParam);
+    if (wParam == XTP_DPN_SHOWWINDOW && !reinterpret_cast<CXTPDockingPane *>(lParam)->IsValid())
+      m_nShowsWithoutWindow++;
+    return TRUE;
+  }
+};
+
+std::string Shape(const CXTPDockingPaneBase *pObject) {
+  if (pObject->GetType() == xtpPaneTypeClient) return "C";
+  if (pObject->GetType() == xtpPaneTypeTabbedContainer) {
+    std::string str = "T";
+    for (CXTPDockingPane *pPane : static_cast<const CXTPDockingPaneTabbedContainer *>(pObject)->GetPanes())
+      str += std::to_string(pPane->GetID());
+    return str;
+  }
+  if (pObject->GetType() == xtpPaneTypeMiniWnd) {
+    auto *pTop = static_cast<const CXTPDockingPaneMiniWnd *>(pObject)->GetTopPane();
+    return "F[" + (pTop != nullptr ? Shape(pTop) : std::string()) + "]";
+  }
+  auto *pSplitter = static_cast<const CXTPDockingPaneSplitterContainer *>(pObject);
+  std::string str = pSplitter->IsHoriz() ? "H(" : "V(";
+  for (CXTPDockingPaneBase *pChild : pSplitter->GetPanes())
+    if (!pChild->IsEmpty() || pChild->GetType() == xtpPaneTypeClient) str += Shape(pChild) + " ";
+  return str + ")";
+}
+
+std::string Floating(CXTPDockingPaneLayout *pLayout) {
+  std::string str;
+  for (CXTPDockingPaneBase *pObject : pLayout->GetObjects())
+    if (pObject->GetType() == xtpPaneTypeMiniWnd && !pObject->IsEmpty()) str += Shape(pObject);
+  return str;
+}
+
+class DockingSetLayout : public ::testing::Test {
+protected:
+  void SetUp() override {
+    m_pFrame = new SiteFrame; // deletes itself with its window
+    ASSERT_TRUE(m_pFrame->CreateEx(0, AfxRegisterWndClass(0), L"layout test",
+                                   WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 640, 480, nullptr,
+                                   nullptr));
+    m_hFrame = m_pFrame->GetSafeHwnd();
+    m_pManager.reset(new CXTPDockingPaneManager);
+    m_pManager->InstallInFrame(m_pFrame);
+    for (int nID : {1, 2, 3}) {
+      CXTPDockingPane *pPane = m_pManager->CreatePane(nID, CRect(0, 0, 150, 120),
+                                                      nID == 1   ? xtpPaneDockLeft
+                                                      : nID == 2 ? xtpPaneDockBottom
+                                                                 : xtpPaneDockRight);
+      AttachWindow(pPane);
+    }
+    m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    m_pFrame->RecalcLayout();
+    Pump();
+    ASSERT_EQ("H(V(H(T1 C ) T2 ) T3 )", Shape(m_pManager->GetTopPane()));
+  }
+  void TearDown() override {
+    if (::IsWindow(m_hFrame)) m_pFrame->DestroyWindow();
+    Pump();
+    m_pManager.reset();
+  }
+  void AttachWindow(CXTPDockingPane *pPane) {
+    auto *pWnd = new CWnd; // owned by m_windows
+    m_windows.emplace_back(pWnd);
+    ASSERT_TRUE(pWnd->CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), m_pFrame, 0));
+    pPane->Attach(pWnd);
+    m_hwnds[pPane->GetID()] = pWnd->GetSafeHwnd();
+  }
+  static void Pump() {
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) continue;
+      ::DispatchMessage(&msg);
+    }
+  }
+  void Save(CMemFile &file) {
+    CArchive ar(&file, CArchive::store);
+    m_pManager->GetLayout()->Serialize(ar);
+  }
+  // A layout loaded from what Save wrote; null when it does not load.
+  CXTPDockingPaneLayout *Load(CMemFile &file) {
+    file.SeekToBegin();
+    CXTPDockingPaneLayout *pLayout = m_pManager->CreateLayout();
+    CArchive ar(&file, CArchive::load);
+    CXTPPropExchangeArchive px(ar);
+    if (pLayout->Load(&px)) return pLayout;
+    pLayout->InternalRelease();
+    return nullptr;
+  }
+  CXTPDockingPaneMiniWnd *FloatingFrameOf(int nID) {
+    CXTPDockingPane *pPane = m_pManager->FindPane(nID);
+    CWnd *pSite = pPane != nullptr ? pPane->GetDockingSite() : nullptr;
+    return CXTPDockingPaneMiniWnd::IsMiniWnd(pSite) ? static_cast<CXTPDockingPaneMiniWnd *>(pSite) : nullptr;
+  }
+
+  SiteFrame *m_pFrame = nullptr;
+  HWND m_hFrame = nullptr;
+  std::unique_ptr<CXTPDockingPaneManager> m_pManager;
+  std::vector<std::unique_ptr<CWnd>> m_windows;
+  HWND m_hwnds[5] = {};
+};
+
+TEST_F(DockingSetLayout, ASavedLayoutWithAFloatingFrameComesBackIntoTheRunningManager) {
+  const CRect rcFloating(100, 120, 300, 330);
+  m_pManager->FloatPane(m_pManager->FindPane(1), rcFloating);
+  m_pManager->AttachPane(m_pManager->FindPane(3), m_pManager->FindPane(2)->GetContainer());
+  m_pFrame->RecalcLayout();
+  Pump();
+  ASSERT_EQ("H(V(H(C ) T23 ) )", Shape(m_pManager->GetTopPane()));
+  CMemFile file;
+  Save(file);
+
+  // The user moves everything back before the saved arrangement is loaded.
+  m_pManager->ToggleDocking(m_pManager->FindPane(1)->GetContainer());
+  m_pManager->DockPane(m_pManager->FindPane(3), xtpPaneDockRight);
+  m_pFrame->RecalcLayout();
+  Pump();
+  ASSERT_EQ("", Floating(m_pManager->GetLayout()));
+  ASSERT_EQ("H(V(H(T1 C ) T2 ) T3 )", Shape(m_pManager->GetTopPane()));
+
+  CXTPDockingPaneLayout *pLoaded = Load(file);
+  ASSERT_NE(nullptr, pLoaded);
+  m_pFrame->m_nShowsWithoutWindow = 0;
+  ASSERT_TRUE(m_pManager->SetLayout(pLoaded));
+  m_pFrame->RecalcLayout();
+  Pump();
+
+  EXPECT_EQ("H(V(H(C ) T23 ) )", Shape(m_pManager->GetTopPane()));
+  EXPECT_EQ("F[H(T1 )]", Floating(m_pManager->GetLayout()));
+  // The loaded layout is the caller's, unchanged, and has made no window.
+  EXPECT_EQ("H(V(H(C ) T23 ) )", Shape(pLoaded->GetTopContainer()));
+  EXPECT_TRUE(pLoaded->IsUserLayout());
+  pLoaded->InternalRelease();
+
+  CXTPDockingPaneMiniWnd *pFrame = FloatingFrameOf(1);
+  ASSERT_NE(nullptr, pFrame);
+  EXPECT_TRUE(pFrame->IsWindowVisible());
+  CRect rc;
+  pFrame->CWnd::GetWindowRect(&rc);
+  EXPECT_EQ(rcFloating, rc);
+  EXPECT_EQ(m_hFrame, ::GetWindow(pFrame->GetSafeHwnd(), GW_OWNER));
+  EXPECT_NE(pFrame->GetSafeHwnd(), ::GetForegroundWindow());
+
+  // Each pane has its own window back, inside its new container; the
+  // selected ones are shown, and the site was never asked for a new one.
+  for (int nID : {1, 2, 3}) {
+    SCOPED_TRACE(nID);
+    CXTPDockingPane *pPane = m_pManager->FindPane(nID);
+    ASSERT_NE(nullptr, pPane);
+    EXPECT_EQ(m_hwnds[nID], pPane->GetChildHwnd());
+    ASSERT_NE(nullptr, pPane->GetContainer());
+    EXPECT_EQ(pPane->GetContainer()->GetPaneHwnd(), ::GetParent(m_hwnds[nID]));
+    EXPECT_EQ(pPane->IsSelected(), ::IsWindowVisible(m_hwnds[nID]) != FALSE);
+  }
+  EXPECT_EQ(pFrame->GetSafeHwnd(), ::GetParent(m_pManager->FindPane(1)->GetContainer()->GetPaneHwnd()));
+  EXPECT_EQ(m_hFrame, ::GetParent(m_pManager->FindPane(2)->GetContainer()->GetPaneHwnd()));
+  EXPECT_EQ(0, m_pFrame->m_nShowsWithoutWindow);
+  // The holders came along: the floating pane docks back where it was docked
+  // when the layout was saved.
+  m_pManager->ToggleDocking(m_pManager->FindPane(1)->GetContainer());
+  m_pFrame->RecalcLayout();
+  Pump();
+  EXPECT_EQ("H(V(H(T1 C ) T23 ) )", Shape(m_pManager->GetTopPane()));
+  EXPECT_FALSE(pFrame->IsWindowVisible());
+}
+
+TEST_F(DockingSetLayout, APaneTheSavedLayoutDoesNotKnowStaysClosedWithItsWindow) {
+  CMemFile file;
+  Save(file);
+  AttachWindow(m_pManager->CreatePane(4, CRect(0, 0, 100, 100), xtpPaneDockTop));
+  CXTPDockingPaneLayout *pLoaded = Load(file);
+  ASSERT_NE(nullptr, pLoaded);
+  ASSERT_TRUE(m_pManager->SetLayout(pLoaded));
+  pLoaded->InternalRelease();
+  m_pFrame->RecalcLayout();
+  Pump();
+  EXPECT_EQ("H(V(H(T1 C ) T2 ) T3 )", Shape(m_pManager->GetTopPane()));
+  CXTPDockingPane *pPane = m_pManager->FindPane(4);
+  ASSERT_NE(nullptr, pPane);
+  EXPECT_TRUE(pPane->IsClosed());
+  EXPECT_EQ(m_hwnds[4], pPane->GetChildHwnd());
+  EXPECT_TRUE(::IsWindow(m_hwnds[4]));
+  EXPECT_FALSE(::IsWindowVisible(m_hwnds[4]));
+}
+
+TEST_F(DockingSetLayout, ALayoutThatIsNotWholeChangesNothing) {
+  CXTPDockingPaneLayout *pEmpty = m_pManager->CreateLayout();
+  pEmpty->Free();
+  EXPECT_FALSE(m_pManager->SetLayout(pEmpty));
+  EXPECT_FALSE(m_pManager->SetLayout(nullptr));
+  EXPECT_FALSE(m_pManager->SetLayout(m_pManager->GetLayout()));
+  pEmpty->InternalRelease();
+  EXPECT_EQ("H(V(H(T1 C ) T2 ) T3 )", Shape(m_pManager->GetTopPane()));
+  for (int nID : {1, 2, 3}) EXPECT_EQ(m_hwnds[nID], m_pManager->FindPane(nID)->GetChildHwnd());
+}
+
+} // namespace
