@@ -439,6 +439,51 @@ TEST_F(ImageEditor, ImportScalesAPictureAndCutsABitmap) {
   ::DeleteFileW(strFile);
 }
 
+// Writes a 16 x 16 icon file of one 32-bit image: opaque red in the middle
+// (4..11), empty around.
+void WriteAlphaIconFile(const CString &strFile) {
+  std::vector<BYTE> bytes;
+  auto put16 = [&](unsigned v) {
+    bytes.push_back(static_cast<BYTE>(v));
+    bytes.push_back(static_cast<BYTE>(v >> 8));
+  };
+  auto put32 = [&](unsigned v) {
+    put16(v & 0xFFFF);
+    put16(v >> 16);
+  };
+  const unsigned cbImage = 40 + 16 * 16 * 4 + 16 * 4;
+  put16(0), put16(1), put16(1); // directory: an icon, one image
+  bytes.push_back(16), bytes.push_back(16), bytes.push_back(0), bytes.push_back(0);
+  put16(1), put16(32), put32(cbImage), put32(6 + 16);             // planes, bits, size, offset
+  put32(40), put32(16), put32(32), put16(1), put16(32), put32(0); // header: height doubled for the mask
+  put32(0), put32(0), put32(0), put32(0), put32(0);
+  for (int row = 15; row >= 0; row--) // colour rows, bottom-up
+    for (int x = 0; x < 16; x++) put32((x >= 4 && x < 12 && row >= 4 && row < 12) ? 0xFFFF0000u : 0u);
+  for (int row = 0; row < 16; row++) put32(0); // mask: alpha decides
+  HANDLE h = ::CreateFileW(strFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, h);
+  DWORD nWritten = 0;
+  ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &nWritten, nullptr);
+  ::CloseHandle(h);
+}
+
+TEST_F(ImageEditor, ImportOfAnAlphaIconFileGivesAnAlphaPicture) {
+  Open(CSize(16, 16));
+  wchar_t szDir[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, szDir);
+  const CString strFile = CString(szDir) + L"ImageEditorTestImport.ico";
+  WriteAlphaIconFile(strFile);
+  pDlg->m_strImport = strFile;
+  Command(XTP_ID_BUTTON_OPEN);
+  const CXTPImageEditorImage *pImage = pDlg->GetPicture().GetCurrent();
+  ASSERT_NE(nullptr, pImage);
+  EXPECT_TRUE(pImage->HasAlpha());
+  EXPECT_EQ(0xFFFF0000u, pImage->GetPixel(8, 8));
+  EXPECT_TRUE(pImage->IsTransparent(0, 0)); // the empty pixels were cleaned up
+  EXPECT_TRUE(Enabled(XTP_ID_BUTTON_UNDO));
+  ::DeleteFileW(strFile);
+}
+
 TEST_F(ImageEditor, AnIconGoesInAndComesOutWithItsTransparency) {
   // A 16 x 16 icon, red in the middle, see-through around.
   CXTPImageEditorImage source(16, 16);
