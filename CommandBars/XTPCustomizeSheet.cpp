@@ -9,6 +9,7 @@
 #include "XTPControls.h"
 #include "XTPCustomizeCommandsPage.h"
 #include "XTPCustomizeToolbarsPage.h"
+#include "XTPImageEditor.h"
 #include "XTPMouseManager.h"
 #include "XTPPaintManager.h"
 #include "XTPPopupBar.h"
@@ -567,10 +568,18 @@ BOOL CXTPCustomizeSheet::ResetButtonImage() {
   return TRUE;
 }
 
-BOOL CXTPCustomizeSheet::OpenImageEditor(const CXTPIconHandle & /*hIcon*/, CSize /*szIcon*/,
-                                         CXTPIconHandle & /*hResult*/) {
-  return FALSE;
+BOOL CXTPCustomizeSheet::OpenImageEditor(const CXTPIconHandle &hIcon, CSize szIcon, CXTPIconHandle &hResult) {
+  CXTPImageEditorDlg dlg(this);
+  if (hIcon.IsEmpty())
+    dlg.SetPictureSize(szIcon);
+  else
+    dlg.SetIcon(hIcon);
+  if (RunImageEditor(dlg) != IDOK) return FALSE;
+  dlg.GetIcon(hResult);
+  return TRUE;
 }
+
+INT_PTR CXTPCustomizeSheet::RunImageEditor(CXTPImageEditorDlg &dlg) { return dlg.DoModal(); }
 
 BOOL CXTPCustomizeSheet::EditButtonImage() {
   if (CXTPMouseManager *pMouse = XTPGetMouseManager()) pMouse->CloseTrackedBars();

@@ -14,6 +14,8 @@
 #include "XTPControlButton.h"
 #include "XTPImageManager.h"
 
+class CXTPImageEditorDlg;
+
 class CXTPCommandBars;
 class CXTPControl;
 class CXTPPopupBar;
@@ -95,10 +97,11 @@ public:
   BOOL OnInitDialog() override;
 
 protected:
-  // Opens the button image editor on an image of a size; TRUE with the
-  // edited image in hResult when the user ends it with OK. Without an
-  // editor nothing opens and nothing changes.
+  // Opens the button image editor on an image, or on an empty picture of a
+  // size; TRUE with the edited image in hResult when the user ends it with OK.
   virtual BOOL OpenImageEditor(const CXTPIconHandle &hIcon, CSize szIcon, CXTPIconHandle &hResult);
+  // Runs the editor once it holds the picture: IDOK or IDCANCEL.
+  virtual INT_PTR RunImageEditor(CXTPImageEditorDlg &dlg);
 
   CXTPImageManager *GetImageManager() const;
   void LayoutControlBar(CXTPControl *pControl) const;

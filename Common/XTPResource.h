@@ -95,11 +95,13 @@
 #define XTP_IDD_IMAGEEDITOR_DIALOG 9351
 #define XTP_IDB_IMAGEEDITOR_TOOLS 9352
 #define XTP_IDB_IMAGEEDITOR_TOOLS_ALPHA 9353
-#define XTP_IDC_STATIC_MOVE 9354
+// The statics that mark the move bar's and the palette's places have ids of
+// their own: they must not answer to the shift commands' ids.
+#define XTP_IDC_STATIC_MOVE 9380
 #define XTP_ID_BUTTON_MOVEDOWN 9355
 #define XTP_ID_BUTTON_MOVEUP 9356
 #define XTP_ID_BUTTON_MOVERIGHT 9357
-#define XTP_IDC_STATIC_COLORS 9357
+#define XTP_IDC_STATIC_COLORS 9379
 #define XTP_ID_BUTTON_MOVELEFT 9354
 #define XTP_IDC_STATIC_TOOLS 9358
 #define XTP_IDC_CLR_ERASE 9359

@@ -64,7 +64,7 @@ if(toolkit_sources)
   # Tests that type, click, move the cursor or take the activation on the
   # shared virtual screen: alone, so they neither disturb nor are disturbed by
   # the windows of tests running beside them.
-  foreach(name CommandBarTest CommandBarsFrameTest ComboBoxTest ControlEditTest CustomizeSheetTest DialogBarMouseTest HookManagerTest
+  foreach(name CommandBarTest CommandBarsFrameTest ComboBoxTest ControlEditTest CustomizeSheetTest DialogBarMouseTest HookManagerTest ImageEditorTest
                MenuBarKeysTest MouseManagerTest PopupBarTest PopupTearOffTest TabClientWndTest ToolBarMouseDragTest
                ToolBarTest XTButtonTest XTHeaderCtrlTest
                XTPDockingPaneDragTest XTPDockingPaneManagerTest XTPDockingPaneStickerTest

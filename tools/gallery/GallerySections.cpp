@@ -16,6 +16,7 @@
 #include "GalleryStatusBarSection.h"
 #include "GalleryCommandBarsFrameSection.h"
 #include "GalleryBarStateSection.h"
+#include "GalleryImageEditorSection.h"
 #include "GalleryMenuBarSection.h"
 #include "GalleryThemesSection.h"
 #include "GalleryMdiSection.h"
@@ -164,6 +165,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryCommandBarsFrameSection>());
   sections.push_back(std::make_unique<CGalleryTabbedMdiSection>());
   sections.push_back(std::make_unique<CGalleryBarStateSection>());
+  sections.push_back(std::make_unique<CGalleryImageEditorSection>());
   return sections;
 }
 
