@@ -124,11 +124,13 @@ TEST_F(GalleryCustomize, TheFrameOffersCustomizeAndTheSheetListsItsCommands) {
   EXPECT_TRUE(pBars->IsCustomizeMode());
   EXPECT_EQ(::GetActiveWindow(), hWndActive);
   CXTPCustomizeCommandsPage *pPage = pSheet->GetCommandsPage();
-  // The View menu, then each toolbar.
-  ASSERT_EQ(3, pPage->GetCategoryCount());
+  // The View menu, then each toolbar as the earlier run left them: Images
+  // renamed and the user's own toolbar after it.
+  ASSERT_EQ(4, pPage->GetCategoryCount());
   EXPECT_EQ(CString(L"View"), pPage->GetCategoryInfo(0)->strCategory);
   EXPECT_EQ(CString(L"Standard"), pPage->GetCategoryInfo(1)->strCategory);
-  EXPECT_EQ(CString(L"Images"), pPage->GetCategoryInfo(2)->strCategory);
+  EXPECT_EQ(CString(L"Pictures"), pPage->GetCategoryInfo(2)->strCategory);
+  EXPECT_EQ(CString(L"My Tools"), pPage->GetCategoryInfo(3)->strCategory);
   EXPECT_EQ(pPage->GetCategoryInfo(0)->pControls->GetCount(), pPage->GetCommandList().GetCount());
   pSheet->DestroyWindow();
   EXPECT_FALSE(pBars->IsCustomizeMode());
@@ -140,7 +142,7 @@ TEST_F(GalleryCustomize, ACommandDraggedOntoABarIsThenRenamedGroupedAndDeleted) 
   CXTPCustomizeCommandsPage *pPage = pSheet->GetCommandsPage();
   CListBox &categories = pPage->GetCategoryList();
   CXTPCustomizeCommandsListBox &commands = pPage->GetCommandList();
-  // The Images category; its second command dragged before Standard's first.
+  // The Images (now Pictures) category; its second command dragged before Standard's first.
   categories.SetCurSel(2);
   pPage->SendMessage(WM_COMMAND, MAKEWPARAM(XTP_IDC_LIST_CATEGORIES, LBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(categories.GetSafeHwnd()));
