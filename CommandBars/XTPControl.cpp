@@ -6,6 +6,7 @@
 
 #include "XTPCaptureLoop.h"
 #include "XTPCommandBar.h"
+#include "XTPCommandBarList.h"
 #include "XTPCommandBars.h"
 #include "XTPControlPopup.h"
 #include "XTPControls.h"
@@ -236,6 +237,17 @@ void PX_IdSet(CXTPPropExchange *pPX, LPCTSTR pszPropName, std::set<UINT> &set) {
 
 } // namespace
 
+void CXTPControl::ExchangeCustomIcon(CXTPPropExchange *pPX) {
+  CXTPCommandBarsExchangeParam *pParam = CXTPCommandBarsExchangeParam::FromExchange(pPX);
+  CXTPCommandBars *pCommandBars = pParam != nullptr ? pParam->pCommandBars : nullptr;
+  if (pCommandBars == nullptr) AfxThrowArchiveException(CArchiveException::genericException);
+  std::unique_ptr<CXTPPropExchange> pSection(pPX->GetSection(L"CustomIcon"));
+  // A refused picture leaves the control with its command's own.
+  if (!pCommandBars->GetImageManager()->ExchangeCustomIconSet(static_cast<UINT>(m_nCustomIconId),
+                                                              pSection.get()))
+    m_nCustomIconId = 0;
+}
+
 void CXTPControl::DoPropExchange(CXTPPropExchange *pPX) {
   long lTag = m_nTag, lFlags = static_cast<long>(m_dwFlags), lHideFlags = static_cast<long>(m_dwHideFlags);
   PX_Int(pPX, L"Type", m_controlType, xtpControlButton);
@@ -253,6 +265,7 @@ void CXTPControl::DoPropExchange(CXTPPropExchange *pPX) {
   PX_Int(pPX, L"CustomIconId", m_nCustomIconId, 0);
   PX_String(pPX, L"CustomCaption", m_strCustomCaption, L"");
   if (pPX->m_nSchema > 1) PX_String(pPX, L"Category", m_strCategory, L"");
+  if (m_nCustomIconId > 0) ExchangeCustomIcon(pPX);
   if (pPX->m_nSchema > 3) {
     PX_IdSet(pPX, L"DocTemplatesExcluded", m_setDocTemplatesExcluded);
     PX_IdSet(pPX, L"DocTemplatesAssigned", m_setDocTemplatesAssigned);

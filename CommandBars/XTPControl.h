@@ -219,6 +219,9 @@ public:
 protected:
   // Where the dragged edge of a customise resize may go.
   static int ClampResizeEdge(int x, int nFixedEdge, BOOL bLeftEdge, int nMinWidth);
+  // The custom picture travels with the control through the command bars'
+  // image manager.
+  void ExchangeCustomIcon(CXTPPropExchange *pPX);
 
 protected:
   static GetMessageFunction s_pfnGetMessage;

@@ -952,6 +952,27 @@ void CXTPImageManager::DoPropExchange(CXTPPropExchange *pPX) {
   }
 }
 
+BOOL CXTPImageManager::ExchangeCustomIconSet(UINT nCommand, CXTPPropExchange *pPX) {
+  if (pPX->IsStoring()) {
+    if (CXTPImageManagerIconSet *pSet = GetIconSet(nCommand)) {
+      pSet->DoPropExchange(pPX);
+    } else {
+      CXTPImageManagerIconSet empty(nCommand, nullptr);
+      empty.DoPropExchange(pPX);
+    }
+    return TRUE;
+  }
+  const BOOL bCustom = nCommand > kCustomIdBase;
+  // Read with no manager, so a refused id does not move the next custom id.
+  auto pSet = std::make_unique<CXTPImageManagerIconSet>(nCommand, bCustom ? this : nullptr);
+  pSet->DoPropExchange(pPX);
+  if (!bCustom) return FALSE;
+  if (pSet->GetIcons().empty()) return TRUE;
+  delete GetIconSet(nCommand);
+  m_mapImages[nCommand] = pSet.release();
+  return TRUE;
+}
+
 void CXTPImageManager::Serialize(CArchive &ar) {
   CXTPPropExchangeArchive px(ar);
   DoPropExchange(&px);

@@ -182,6 +182,14 @@ public:
 
   // Command images through a property exchange or an archive.
   void DoPropExchange(CXTPPropExchange *pPX);
+  // One command's icon set: stored empty when the command has none; loaded
+  // into a new set that takes the command's place only when it was read
+  // whole and holds an icon, so a damaged one leaves the old set. Ids the
+  // manager never hands out itself are read but not taken (FALSE): they are
+  // the program's own command pictures.
+  BOOL ExchangeCustomIconSet(UINT nCommand, CXTPPropExchange *pPX);
+  // Images added without a command id get ids above this one.
+  static const UINT kCustomIdBase = 68266;
   virtual void Serialize(CArchive &ar);
   // The command's icon set onto the open clipboard; FALSE without one.
   BOOL CopyToClipboard(UINT nCommand);
@@ -217,7 +225,7 @@ public:
   static HBITMAP AlphaBitmapFromIconFile(const BYTE *pData, size_t cbData, int nWidth);
 
   COLORREF m_clrMask = static_cast<COLORREF>(-1);
-  UINT m_nCustomID = 68266;
+  UINT m_nCustomID = kCustomIdBase;
 
 private:
   friend class CXTPImageManagerIcon;

@@ -367,7 +367,11 @@ CXTPDockingPaneBase *CXTPDockingPaneAutoHidePanel::Clone(CXTPDockingPaneLayout *
   auto *pClone = static_cast<CXTPDockingPaneAutoHidePanel *>(
       GetDockingPaneManager()->OnCreatePane(xtpPaneTypeAutoHidePanel, pLayout));
   pClone->m_direction = m_direction;
-  pClone->m_pDockingSite = m_pDockingSite;
+  // A panel from a loaded layout has never been laid out in a frame; a copy
+  // for the working layout must still hand its panes the manager's site.
+  pClone->m_pDockingSite = m_pDockingSite != nullptr || pLayout->IsUserLayout()
+                               ? m_pDockingSite
+                               : GetDockingPaneManager()->GetSite();
   const std::vector<CXTPDockingPaneTabbedContainer *> lstContainers = m_lstContainers;
   for (CXTPDockingPaneTabbedContainer *pContainer : lstContainers)
     if (pMap != nullptr || !pContainer->IsEmpty())

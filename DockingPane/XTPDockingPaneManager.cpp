@@ -298,10 +298,16 @@ BOOL CXTPDockingPaneManager::SetLayout(CXTPDockingPaneLayout *pSource) {
   std::vector<FrameCopy> frames;
   for (CXTPDockingPaneBase *pObject : pSource->GetObjects()) {
     if (pObject->GetType() != xtpPaneTypeMiniWnd || pObject->IsEmpty()) continue;
+    auto *pSourceFrame = static_cast<CXTPDockingPaneMiniWnd *>(pObject);
     auto *pFrame = static_cast<CXTPDockingPaneMiniWnd *>(OnCreatePane(xtpPaneTypeMiniWnd, pLayout));
-    CXTPDockingPaneBase *pFrameTop =
-        static_cast<CXTPDockingPaneMiniWnd *>(pObject)->GetTopPane()->Clone(pLayout, &map, 0);
-    frames.push_back({pFrame, pFrameTop, pObject->GetPaneWindowRect()});
+    CXTPDockingPaneBase *pFrameTop = pSourceFrame->GetTopPane()->Clone(pLayout, &map, 0);
+    frames.push_back({pFrame, pFrameTop, pFrame->TakeRollUpState(pSourceFrame)});
+  }
+  for (int nSide = xtpPaneDockLeft; nSide <= xtpPaneDockBottom; nSide++) {
+    CXTPDockingPaneAutoHidePanel *pPanel =
+        pSource->GetAutoHidePanel(static_cast<XTPDockingPaneDirection>(nSide));
+    if (pPanel == nullptr || pPanel->IsEmpty()) continue;
+    pLayout->SetAutoHidePanel(static_cast<CXTPDockingPaneAutoHidePanel *>(pPanel->Clone(pLayout, &map, 0)));
   }
   for (CXTPDockingPaneInfo &info : pSource->GetPaneList()) {
     CXTPDockingPaneInfo copy;

@@ -243,6 +243,26 @@ CXTPDockingPaneBase *CXTPDockingPaneMiniWnd::Clone(CXTPDockingPaneLayout *pLayou
   return pClone;
 }
 
+CRect CXTPDockingPaneMiniWnd::TakeRollUpState(const CXTPDockingPaneMiniWnd *pSource) {
+  CRect rc = pSource->m_rcWindow;
+  if (pSource->m_hWnd != nullptr) ::GetWindowRect(pSource->m_hWnd, &rc);
+  m_bCollapsed = FALSE;
+  m_nExpandedHeight = pSource->m_nExpandedHeight;
+  // A saved height is outside data: one that could not hold the caption
+  // would leave the frame unable to unroll.
+  if (m_nExpandedHeight < RolledUpHeight()) m_nExpandedHeight = std::max(rc.Height(), RolledUpHeight());
+  if (!pSource->m_bCollapsed) return rc;
+  if (!IsThemed()) {
+    rc.bottom = rc.top + m_nExpandedHeight;
+    return rc;
+  }
+  m_bCollapsed = TRUE;
+  m_nStepsCount = 8;
+  m_nStepCurrent = 0;
+  rc.bottom = rc.top + RolledUpHeight();
+  return rc;
+}
+
 void CXTPDockingPaneMiniWnd::UpdateSystemMenu() {
   HMENU hMenu = ::GetSystemMenu(m_hWnd, FALSE);
   if (hMenu == nullptr) return;
@@ -494,6 +514,10 @@ void CXTPDockingPaneMiniWnd::OnTimer(UINT_PTR nID) {
 }
 
 void CXTPDockingPaneMiniWnd::OnGetMinMaxInfo(MINMAXINFO *pInfo) {
+  // The system's minimum tracking height for a captioned frame can be more
+  // than a frame rolled up to its caption.
+  if ((m_bCollapsed || m_bAnimating) && IsThemed())
+    pInfo->ptMinTrackSize.y = std::min<LONG>(pInfo->ptMinTrackSize.y, RolledUpHeight());
   if (m_pTopContainer == nullptr || m_bCollapsed || m_bAnimating || m_hWnd == nullptr) return;
   MINMAXINFO mmi = {};
   mmi.ptMaxTrackSize = CPoint(32000, 32000);

@@ -62,6 +62,11 @@ public:
   int GetExpandedHeight() const { return m_nExpandedHeight; }
   void SetCollapsed(BOOL bCollapsed);
   void Expand();
+  // Takes pSource's collapsed mode and expanded height for a window not made
+  // yet, and answers the rectangle to make it at: a collapsed frame starts
+  // rolled up to its caption. Without a themed caption there is no rolling
+  // up, so the frame gets its whole height back.
+  CRect TakeRollUpState(const CXTPDockingPaneMiniWnd *pSource);
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

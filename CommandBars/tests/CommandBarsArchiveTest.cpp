@@ -5,7 +5,9 @@
 // and leave the program's own bars as they were.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <string>
 #include <set>
 #include <vector>
 
@@ -18,6 +20,7 @@
 #include "XTPControlPopup.h"
 #include "XTPDefaultTheme.h"
 #include "XTPFrameWnd.h"
+#include "XTPImageManager.h"
 #include "XTPMenuBar.h"
 #include "XTPPopupBar.h"
 #include "XTPPropExchange.h"
@@ -118,6 +121,40 @@ bool ReachesItself(CXTPCommandBar *pBar, std::vector<CXTPCommandBar *> &path) {
   return false;
 }
 
+// A 16 x 16 picture of one opaque colour.
+HBITMAP SolidPicture(COLORREF clr) {
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = 16;
+  bi.bmiHeader.biHeight = -16;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void *pBits = nullptr;
+  HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+  auto *pPixels = static_cast<RGBQUAD *>(pBits);
+  for (int i = 0; i < 16 * 16; i++) pPixels[i] = RGBQUAD{GetBValue(clr), GetGValue(clr), GetRValue(clr), 255};
+  return hBitmap;
+}
+
+// The colour at the middle of the command's 16-pixel picture; CLR_INVALID without one.
+COLORREF PictureColour(CXTPImageManager *pImages, UINT nCommand) {
+  CXTPImageManagerIcon *pIcon = pImages->GetImage(nCommand, 16);
+  if (pIcon == nullptr || pIcon->GetIcon().GetBitmap() == nullptr) return CLR_INVALID;
+  HDC hDC = ::CreateCompatibleDC(nullptr);
+  HGDIOBJ hOld = ::SelectObject(hDC, pIcon->GetIcon().GetBitmap());
+  const COLORREF clr = ::GetPixel(hDC, 8, 8);
+  ::SelectObject(hDC, hOld);
+  ::DeleteDC(hDC);
+  return clr;
+}
+
+UINT AddPicture(CXTPImageManager *pImages, COLORREF clr) {
+  HBITMAP hBitmap = SolidPicture(clr);
+  const UINT nID = pImages->AddIcon(CXTPIconHandle(hBitmap));
+  ::DeleteObject(hBitmap);
+  return nID;
+}
+
 std::vector<BYTE> StoredArchive() {
   BYTE *pData = nullptr;
   UINT nBytes = 0;
@@ -158,6 +195,10 @@ protected:
     ASSERT_NE(pCustom, nullptr);
     const UINT kCustomButtons[] = {302, 311};
     pCustom->SetButtons(kCustomButtons, 2);
+    // A picture the user gave a button.
+    const UINT nPicture = AddPicture(frame.pBars->GetImageManager(), RGB(0, 0, 200));
+    ASSERT_NE(nPicture, 0u);
+    pCustom->GetControls()->FindControl(302)->SetCustomIconId(static_cast<int>(nPicture));
     // A combo box keeps its list and items with it.
     auto *pCombo =
         static_cast<CXTPControlComboBox *>(pCustom->GetControls()->Add(new CXTPControlComboBox, 320));
@@ -467,6 +508,89 @@ TEST(CommandBarsArchiveCounts, ACountBeyondTheBytesLeftIsRefused) {
     EXPECT_EQ(bAccepted, c.bAccepted) << c.dwCount << " before " << c.nFollowing << " bytes";
     ar.Abort();
   }
+}
+
+TEST_F(CommandBarsArchive, AButtonsOwnPictureComesBackButNeverReplacesAProgramPicture) {
+  constexpr COLORREF kUsers = RGB(0, 0, 200), kProgramsBefore = RGB(200, 0, 0), kPrograms = RGB(0, 200, 0);
+  const struct {
+    const char *name;
+    bool bProgramsId; // the stored id names one of the program's own command pictures
+  } cases[] = {{"the user's picture", false}, {"a program picture's id", true}};
+  for (const auto &c : cases) {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kCompanyKey);
+    UINT nPicture = 0;
+    {
+      TestFrame frame;
+      frame.pBars->SetImageManager(new CXTPImageManager);
+      CXTPImageManager *pImages = frame.pBars->GetImageManager();
+      HBITMAP hBitmap = SolidPicture(kProgramsBefore);
+      pImages->SetIcon(CXTPIconHandle(hBitmap), 301);
+      ::DeleteObject(hBitmap);
+      nPicture = c.bProgramsId ? 301u : AddPicture(pImages, kUsers);
+      CXTPToolBar *pCustom = frame.pBars->AddCustomBar(L"Pictures", kCustomId);
+      ASSERT_NE(pCustom, nullptr);
+      const UINT kButtons[] = {302, 311};
+      pCustom->SetButtons(kButtons, 2);
+      pCustom->GetControls()->FindControl(302)->SetCustomIconId(static_cast<int>(nPicture));
+      frame.pBars->SaveBarState(kProfile);
+    }
+    // A new run: its image manager has only the program's pictures.
+    TestFrame frame;
+    frame.pBars->SetImageManager(new CXTPImageManager);
+    CXTPImageManager *pImages = frame.pBars->GetImageManager();
+    HBITMAP hBitmap = SolidPicture(kPrograms);
+    pImages->SetIcon(CXTPIconHandle(hBitmap), 301);
+    ::DeleteObject(hBitmap);
+    frame.pBars->LoadBarState(kProfile);
+    CXTPToolBar *pCustom = frame.pBars->GetToolBar(kCustomId);
+    ASSERT_NE(pCustom, nullptr) << c.name;
+    CXTPControl *pButton = pCustom->GetControls()->FindControl(302);
+    ASSERT_NE(pButton, nullptr) << c.name;
+    EXPECT_EQ(PictureColour(pImages, 301), kPrograms) << c.name;
+    if (c.bProgramsId) {
+      EXPECT_EQ(pButton->GetCustomIconId(), 0) << c.name << ": shows its command's own picture";
+      continue;
+    }
+    EXPECT_EQ(pButton->GetCustomIconId(), static_cast<int>(nPicture)) << c.name;
+    EXPECT_EQ(PictureColour(pImages, nPicture), kUsers) << c.name;
+    EXPECT_GT(AddPicture(pImages, kUsers), nPicture) << c.name << ": a new picture never takes its id";
+  }
+}
+
+TEST_F(CommandBarsArchive, APictureWithAnIconCountBeyondItsBytesIsRefused) {
+  UINT nPicture = 0;
+  {
+    TestFrame frame;
+    frame.pBars->SetImageManager(new CXTPImageManager);
+    nPicture = AddPicture(frame.pBars->GetImageManager(), RGB(0, 0, 200));
+    CXTPToolBar *pCustom = frame.pBars->AddCustomBar(L"Pictures", kCustomId);
+    ASSERT_NE(pCustom, nullptr);
+    pCustom->GetControls()->Add(xtpControlButton, 302)->SetCustomIconId(static_cast<int>(nPicture));
+    frame.pBars->SaveBarState(kProfile);
+  }
+  // The picture's icon count follows its check text.
+  std::vector<BYTE> bytes = StoredArchive();
+  std::vector<BYTE> text;
+  for (wchar_t ch : std::wstring(L"CXTPImageManagerIcons")) {
+    text.push_back(static_cast<BYTE>(ch));
+    text.push_back(0);
+  }
+  auto it = std::search(bytes.begin(), bytes.end(), text.begin(), text.end());
+  ASSERT_NE(it, bytes.end());
+  it += static_cast<ptrdiff_t>(text.size());
+  ASSERT_EQ(*it, 1) << "one icon, a two-byte count";
+  it = bytes.erase(it, it + 2);
+  const BYTE kHuge[] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F};
+  bytes.insert(it, std::begin(kHuge), std::end(kHuge));
+  StoreArchive(bytes);
+
+  TestFrame frame;
+  frame.pBars->SetImageManager(new CXTPImageManager);
+  const std::vector<int> standard = Ids(frame.pStandard);
+  frame.pBars->LoadBarState(kProfile);
+  EXPECT_EQ(frame.pBars->GetToolBar(kCustomId), nullptr);
+  EXPECT_EQ(Ids(frame.pStandard), standard);
+  EXPECT_EQ(frame.pBars->GetImageManager()->GetIconSet(nPicture), nullptr);
 }
 
 } // namespace

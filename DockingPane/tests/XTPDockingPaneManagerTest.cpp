@@ -14,6 +14,7 @@
 #include "XTPColorManager.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneManager.h"
+#include "XTPDockingPaneMiniWnd.h"
 #include "XTPDockingPanePaintManager.h"
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
@@ -658,3 +659,42 @@ TEST(DockingPaintManager, Theme8KeepsItsCaptionFontAfterARefresh) {
 }
 
 } // namespace
+
+namespace {
+
+// Whether hUpper lies anywhere above hLower among the top-level windows.
+bool IsAbove(HWND hUpper, HWND hLower) {
+  for (HWND h = ::GetWindow(hLower, GW_HWNDPREV); h != nullptr; h = ::GetWindow(h, GW_HWNDPREV))
+    if (h == hUpper) return true;
+  return false;
+}
+
+} // namespace
+
+// A site that is itself a child window (a frame inside a page of a larger
+// window): its floating frames belong to the top-level window, so they stay
+// above it when it comes to the top.
+TEST(DockingManagerChildSite, AFloatingFrameBelongsToTheTopLevelWindowAndStaysAboveIt) {
+  CWnd top;
+  ASSERT_TRUE(top.CreateEx(0, AfxRegisterWndClass(0), L"top-level", WS_OVERLAPPEDWINDOW, 0, 0, 500, 400,
+                           nullptr, nullptr));
+  auto *pSite = new SiteFrame; // deletes itself with its window
+  ASSERT_TRUE(pSite->CreateEx(0, AfxRegisterWndClass(0), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 10, 10,
+                              300, 200, top.GetSafeHwnd(), nullptr));
+  {
+    CXTPDockingPaneManager manager;
+    manager.InstallInFrame(pSite);
+    CXTPDockingPane *pPane = manager.CreatePane(1, CRect(0, 0, 100, 100), xtpPaneDockLeft);
+    top.ShowWindow(SW_SHOWNOACTIVATE);
+    CXTPDockingPaneMiniWnd *pMini = manager.FloatPane(pPane, CRect(340, 40, 500, 200));
+    ASSERT_NE(nullptr, pMini);
+    EXPECT_EQ(top.GetSafeHwnd(), ::GetWindow(pMini->GetSafeHwnd(), GW_OWNER));
+    ASSERT_TRUE(pMini->IsWindowVisible());
+    // The top-level window is brought to the top, as a click on it would.
+    top.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_TRUE(IsAbove(pMini->GetSafeHwnd(), top.GetSafeHwnd()));
+    EXPECT_NE(pMini->GetSafeHwnd(), ::GetActiveWindow());
+    pSite->DestroyWindow();
+  }
+  top.DestroyWindow();
+}

@@ -11,9 +11,11 @@
 #include "File.h"
 #include "FrameWnd.h"
 #include "XTPDockingPane.h"
+#include "XTPDockingPaneAutoHidePanel.h"
 #include "XTPDockingPaneLayout.h"
 #include "XTPDockingPaneManager.h"
 #include "XTPDockingPaneMiniWnd.h"
+#include "XTPDockingPanePaintManager.h"
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
 #include "XTPPropExchange.h"
@@ -224,6 +226,131 @@ TEST_F(DockingSetLayout, ALayoutThatIsNotWholeChangesNothing) {
   pEmpty->InternalRelease();
   EXPECT_EQ("H(V(H(T1 C ) T2 ) T3 )", Shape(m_pManager->GetTopPane()));
   for (int nID : {1, 2, 3}) EXPECT_EQ(m_hwnds[nID], m_pManager->FindPane(nID)->GetChildHwnd());
+}
+
+// Each side's hidden panes, as "side:ids" for every panel that is not empty.
+std::string Panels(CXTPDockingPaneLayout *pLayout) {
+  std::string str;
+  for (int nSide = xtpPaneDockLeft; nSide <= xtpPaneDockBottom; nSide++) {
+    CXTPDockingPaneAutoHidePanel *pPanel =
+        pLayout->GetAutoHidePanel(static_cast<XTPDockingPaneDirection>(nSide));
+    if (pPanel == nullptr || pPanel->IsEmpty()) continue;
+    str += std::to_string(nSide) + ":";
+    for (CXTPDockingPaneTabbedContainer *pContainer : pPanel->GetContainers())
+      if (!pContainer->IsEmpty()) str += Shape(pContainer) + " ";
+  }
+  return str;
+}
+
+TEST_F(DockingSetLayout, PanesHiddenInTheSavedLayoutComeBackHiddenOnTheirSides) {
+  CMemFile fileDocked;
+  Save(fileDocked);
+  for (int nID : {1, 2, 3}) m_pManager->HidePane(m_pManager->FindPane(nID));
+  m_pFrame->RecalcLayout();
+  Pump();
+  const std::string strTree = Shape(m_pManager->GetTopPane());
+  ASSERT_EQ("0:T1 1:T3 3:T2 ", Panels(m_pManager->GetLayout()));
+  CMemFile fileHidden;
+  Save(fileHidden);
+
+  // Loading the docked arrangement takes the panels away, loading the hidden
+  // one brings each pane back to its own side.
+  struct Case {
+    CMemFile *pFile;
+    const char *pszPanels;
+  } cases[] = {{&fileDocked, ""}, {&fileHidden, "0:T1 1:T3 3:T2 "}, {&fileDocked, ""}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.pszPanels);
+    CXTPDockingPaneLayout *pLoaded = Load(*c.pFile);
+    ASSERT_NE(nullptr, pLoaded);
+    m_pFrame->m_nShowsWithoutWindow = 0;
+    ASSERT_TRUE(m_pManager->SetLayout(pLoaded));
+    pLoaded->InternalRelease();
+    m_pFrame->RecalcLayout();
+    Pump();
+    EXPECT_EQ(c.pszPanels, Panels(m_pManager->GetLayout()));
+    EXPECT_EQ(0, m_pFrame->m_nShowsWithoutWindow);
+    if (*c.pszPanels == '\0') {
+      EXPECT_EQ("H(V(H(T1 C ) T2 ) T3 )", Shape(m_pManager->GetTopPane()));
+      continue;
+    }
+    EXPECT_EQ(strTree, Shape(m_pManager->GetTopPane()));
+    for (int nID : {1, 2, 3}) {
+      SCOPED_TRACE(nID);
+      CXTPDockingPane *pPane = m_pManager->FindPane(nID);
+      EXPECT_EQ(m_hwnds[nID], pPane->GetChildHwnd());
+      CXTPDockingPaneBase *pContainer = pPane->GetContainer();
+      ASSERT_NE(nullptr, pContainer);
+      ASSERT_NE(nullptr, pContainer->GetContainer());
+      ASSERT_EQ(xtpPaneTypeAutoHidePanel, pContainer->GetContainer()->GetType());
+      auto *pPanel = static_cast<CXTPDockingPaneAutoHidePanel *>(pContainer->GetContainer());
+      // The panel stands in the frame, and its pane slides out of it.
+      EXPECT_EQ(m_hFrame, ::GetParent(pPanel->GetSafeHwnd()));
+      EXPECT_TRUE(pPanel->IsWindowVisible());
+      EXPECT_EQ(m_pFrame, pPane->GetDockingSite());
+      EXPECT_FALSE(::IsWindowVisible(m_hwnds[nID]));
+      ASSERT_TRUE(pPanel->ShowPane(pPane, FALSE));
+      ASSERT_NE(nullptr, pPanel->GetActiveWnd());
+      EXPECT_EQ(pContainer->GetPaneHwnd(), ::GetParent(m_hwnds[nID]));
+      pPanel->CloseActiveWindow();
+      Pump();
+    }
+  }
+}
+
+// A floating frame in collapsed mode is saved with its expanded height and
+// comes back rolled up to its caption, unrolling to that height; without a
+// themed caption there is no rolling up, so it comes back whole.
+TEST_F(DockingSetLayout, AFloatingFrameComesBackWithItsRollUpState) {
+  m_pManager->m_bThemedFloatingFrames = TRUE;
+  const CRect rcFloating(100, 120, 300, 330);
+  m_pManager->FloatPane(m_pManager->FindPane(1), rcFloating);
+  Pump();
+  ASSERT_NE(nullptr, FloatingFrameOf(1));
+  CMemFile fileOpen;
+  Save(fileOpen);
+  FloatingFrameOf(1)->SetCollapsed(TRUE);
+  CMemFile fileCollapsed;
+  Save(fileCollapsed);
+  FloatingFrameOf(1)->SetCollapsed(FALSE);
+  const int nRolledUp = m_pManager->GetPaintManager()->GetCaptionHeight() + 8;
+
+  struct Case {
+    const char *pszName;
+    CMemFile *pFile;
+    BOOL bThemed;
+    BOOL bCollapsed;
+    int nHeight;
+  } cases[] = {
+      {"collapsed, themed", &fileCollapsed, TRUE, TRUE, nRolledUp},
+      {"open, themed", &fileOpen, TRUE, FALSE, rcFloating.Height()},
+      {"collapsed, plain caption", &fileCollapsed, FALSE, FALSE, rcFloating.Height()},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.pszName);
+    m_pManager->m_bThemedFloatingFrames = c.bThemed;
+    CXTPDockingPaneLayout *pLoaded = Load(*c.pFile);
+    ASSERT_NE(nullptr, pLoaded);
+    ASSERT_TRUE(m_pManager->SetLayout(pLoaded));
+    pLoaded->InternalRelease();
+    Pump();
+    CXTPDockingPaneMiniWnd *pFrame = FloatingFrameOf(1);
+    ASSERT_NE(nullptr, pFrame);
+    EXPECT_TRUE(pFrame->IsWindowVisible());
+    EXPECT_EQ(c.bCollapsed, pFrame->IsCollapsed());
+    CRect rc;
+    pFrame->CWnd::GetWindowRect(&rc);
+    EXPECT_EQ(rcFloating.TopLeft(), rc.TopLeft());
+    EXPECT_EQ(rcFloating.Width(), rc.Width());
+    EXPECT_EQ(c.nHeight, rc.Height());
+    if (!c.bCollapsed) continue;
+    EXPECT_TRUE(pFrame->IsRolledUp());
+    EXPECT_EQ(rcFloating.Height(), pFrame->GetExpandedHeight());
+    pFrame->Expand();
+    pFrame->CWnd::GetWindowRect(&rc);
+    EXPECT_EQ(rcFloating.Height(), rc.Height()) << "unrolls to the saved height";
+    EXPECT_FALSE(pFrame->IsRolledUp());
+  }
 }
 
 } // namespace
