@@ -456,9 +456,13 @@ void CXTListBase::OnPaint() {
   CWnd *pWnd = m_pListWnd != nullptr ? m_pListWnd : m_pListCtrl;
   CPaintDC dc(pWnd);
   const CRect rcRows = GetRowsRect();
-  {
+  // Only the part the paint asks for is drawn: the list draws the rows its
+  // buffer covers, so a new row at the end (or the strip a scroll uncovers)
+  // costs one row, not every row in view.
+  CRect rcDraw;
+  if (rcDraw.IntersectRect(&rcRows, &dc.m_ps.rcPaint)) {
     // Drawn off screen and copied in one step: the rows never flicker.
-    CXTMemDC memDC(&dc, rcRows);
+    CXTMemDC memDC(&dc, rcDraw);
     if (!memDC.IsValid()) return;
     PaintRows(&memDC, rcRows);
   }
