@@ -467,10 +467,16 @@ void CXTListBase::OnPaint() {
     PaintRows(&memDC, rcRows);
   }
   CHeaderCtrl *pHeader = IsReportView() ? List().GetHeaderCtrl() : nullptr;
-  if (pHeader != nullptr) {
-    pHeader->Invalidate();
-    pHeader->UpdateWindow();
-  }
+  if (pHeader == nullptr) return;
+  // The header is drawn again when the paint reaches its band; a paint of
+  // rows below it (a new row, a scroll) leaves it as it is.
+  CRect rcHeader;
+  pHeader->GetWindowRect(&rcHeader);
+  List().ScreenToClient(&rcHeader);
+  CRect rcTouched;
+  if (!rcTouched.IntersectRect(&rcHeader, &dc.m_ps.rcPaint)) return;
+  pHeader->Invalidate();
+  pHeader->UpdateWindow();
 }
 
 LRESULT CXTListBase::OnPrintClient(WPARAM wParam, LPARAM) {

@@ -221,10 +221,10 @@ TEST_F(LogPane, TheBarAboveDragsWithAGhostBarAndResizesTheLogAgainstTheTreeAndLi
 namespace {
 
 // The rows the log's list draws while it is watched (custom draw asks
-// before each).
+// before each), and the paints of its header.
 class RowsDrawn {
 public:
-  explicit RowsDrawn(HWND list) {
+  explicit RowsDrawn(HWND list) : m_header(ListView_GetHeader(list)) {
     s_list = list;
     s_work = this;
     m_hook = SetWindowsHookExW(WH_CALLWNDPROC, Watch, nullptr, GetCurrentThreadId());
@@ -237,11 +237,13 @@ public:
   RowsDrawn &operator=(const RowsDrawn &) = delete;
 
   std::vector<int> m_rows;
+  int m_headerPaints = 0;
 
 private:
   static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
     const auto *sent = reinterpret_cast<const CWPSTRUCT *>(lParam);
     if (code >= 0 && s_work != nullptr) {
+      if (sent->hwnd == s_work->m_header && sent->message == WM_PAINT) ++s_work->m_headerPaints;
       if (sent->message == WM_NOTIFY) {
         const auto *draw = reinterpret_cast<const NMCUSTOMDRAW *>(sent->lParam);
         if (draw->hdr.hwndFrom == s_list && draw->hdr.code == NM_CUSTOMDRAW &&
@@ -254,6 +256,7 @@ private:
 
   static HWND s_list;
   static RowsDrawn *s_work;
+  HWND m_header;
   HHOOK m_hook = nullptr;
 };
 
@@ -271,9 +274,10 @@ bool HoldsOtherThan(HWND window, const CRect &rect, COLORREF colour) {
 }
 
 // A long search logs many lines: each line costs the list the same, the one
-// new row drawn, whether the log is empty, fills its pane or has scrolled
-// far (a paint drew every row in view); the newest line is in view and
-// drawn, and the line before it is still drawn above it.
+// new row drawn and not its header, whether the log is empty, fills its
+// pane or has scrolled far (a paint drew every row in view and the
+// header); the newest line is in view and drawn, and the line before it
+// is still drawn above it.
 TEST_F(LogPane, ALineCostsTheSameHoweverLongTheLogIs) {
   m_frame->ShowWindow(SW_SHOWNA);
   m_frame->UpdateWindow();
@@ -307,6 +311,7 @@ TEST_F(LogPane, ALineCostsTheSameHoweverLongTheLogIs) {
     log->UpdateWindow();
     const int row = c.before;
     EXPECT_EQ(std::vector<int>{row}, drawn.m_rows);
+    EXPECT_EQ(0, drawn.m_headerPaints) << "the header is not drawn again for a row";
 
     EXPECT_LE(list.GetTopIndex(), row);
     EXPECT_LT(row, list.GetTopIndex() + page);
@@ -319,6 +324,12 @@ TEST_F(LogPane, ALineCostsTheSameHoweverLongTheLogIs) {
       EXPECT_TRUE(HoldsOtherThan(list.m_hWnd, cell, background)) << "row " << shown;
     }
   }
+  // A paint of the whole list still draws its header.
+  RowsDrawn drawn(list.m_hWnd);
+  list.Invalidate();
+  list.UpdateWindow();
+  EXPECT_GE(drawn.m_headerPaints, 1);
+  EXPECT_GE(static_cast<int>(drawn.m_rows.size()), page);
 }
 
 } // namespace
