@@ -13,6 +13,7 @@ BEGIN_MESSAGE_MAP(CXTPStatusBar, CStatusBar)
 ON_WM_PAINT()
 ON_WM_ERASEBKGND()
 ON_WM_SIZE()
+ON_MESSAGE(SB_SETTEXT, OnSetPaneTextMessage)
 END_MESSAGE_MAP()
 
 CXTPStatusBar::CXTPStatusBar() {
@@ -96,9 +97,22 @@ void CXTPStatusBar::OnPaint() {
     Default();
     return;
   }
+  // Left invalid: the pane is drawn by the next paint, with every other pane
+  // changed by then.
+  if (m_bHoldPaint) return;
   CPaintDC paintDC(this);
   CXTPBufferDC dc(paintDC.GetSafeHdc(), CXTPClientRect(this));
   DrawBar(&dc);
+}
+
+LRESULT CXTPStatusBar::OnSetPaneTextMessage(WPARAM, LPARAM) {
+  if (ActivePaintManager() == nullptr) return Default();
+  // A control that paints its new text at once (Wine's does) would draw the
+  // whole bar for each pane a progress step changes.
+  m_bHoldPaint = TRUE;
+  const LRESULT result = Default();
+  m_bHoldPaint = FALSE;
+  return result;
 }
 
 void CXTPStatusBar::DrawBar(CDC *pDC) {

@@ -54,6 +54,7 @@ public:
   afx_msg void OnPaint();
   afx_msg BOOL OnEraseBkgnd(CDC *pDC);
   afx_msg void OnSize(UINT nType, int cx, int cy);
+  afx_msg LRESULT OnSetPaneTextMessage(WPARAM wParam, LPARAM lParam);
 
 private:
   struct PaneControl {
@@ -66,6 +67,9 @@ private:
   CXTPCommandBars *m_pCommandBars = nullptr;
   CFont m_fontBar;
   BOOL m_bThemedDrawing = TRUE;
+  // A paint the control asks for while it takes a new text waits for the
+  // next paint of the bar.
+  BOOL m_bHoldPaint = FALSE;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -218,6 +218,72 @@ TEST_F(XTPStatusBarTest, WithoutThemedDrawingTheBarPaintsNothingItself) {
   EXPECT_EQ(CountPixels(erased, client, kCanvas), client.Width() * client.Height());
 }
 
+// A theme that counts the bars it draws.
+class CountingTheme : public CXTPDefaultTheme {
+public:
+  void FillStatusBar(CDC *pDC, CWnd *pStatusBar) override {
+    ++m_fills;
+    CXTPDefaultTheme::FillStatusBar(pDC, pStatusBar);
+  }
+  int m_fills = 0;
+};
+
+// A progress step changes two panes and then updates the bar: one paint of
+// the bar shows both, whether or not the control paints each text at once.
+// Without themed drawing the control keeps its own way.
+TEST_F(XTPStatusBarTest, TextsChangedBeforeAnUpdateAreDrawnByOnePaint) {
+  auto *theme = new CountingTheme;
+  UseTestColors(theme);
+  theme->RefreshMetrics();
+  UseTestColors(theme);
+  m_commandBars.SetPaintManager(theme);
+  m_frame->ShowWindow(SW_SHOWNA);
+  m_bar.UpdateWindow();
+  const struct {
+    const char *name;
+    BOOL themed;
+  } cases[] = {{"themed", TRUE}, {"the control's own drawing", FALSE}};
+  int round = 0;
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    m_bar.EnableThemedDrawing(c.themed);
+    m_bar.Invalidate();
+    m_bar.UpdateWindow();
+    CString first, second;
+    first.Format(L"Total: %d bytes", ++round);
+    second.Format(L"%d entries found", round);
+    theme->m_fills = 0;
+    m_bar.SetPaneText(1, first);
+    m_bar.SetPaneText(0, second);
+    m_bar.UpdateWindow();
+    if (c.themed) EXPECT_EQ(1, theme->m_fills);
+    EXPECT_FALSE(::GetUpdateRect(m_bar.m_hWnd, nullptr, FALSE)) << "nothing left to paint";
+    for (int pane : {0, 1}) {
+      wchar_t text[64] = {};
+      m_bar.SendMessage(SB_GETTEXTW, pane, reinterpret_cast<LPARAM>(text));
+      EXPECT_EQ(pane == 0 ? second : first, CString(text)) << pane;
+    }
+    if (!c.themed) continue;
+    // What the screen shows is what the bar draws.
+    const CRect client = Client();
+    MemoryCanvas expected(client.Width(), client.Height(), kCanvas);
+    m_bar.DrawBar(&expected.dc);
+    HDC screen = ::GetDC(m_bar.m_hWnd);
+    for (int pane : {0, 1}) {
+      CRect text = m_bar.GetPaneControlRect(pane);
+      text.DeflateRect(1, 1);
+      int differing = 0;
+      for (int y = text.top; y < text.bottom; y++)
+        for (int x = text.left; x < text.right; x++)
+          differing += ::GetPixel(screen, x, y) != expected.Pixel(x, y) ? 1 : 0;
+      EXPECT_EQ(0, differing) << pane;
+      EXPECT_GT(CountPixels(expected, text, kText), 0) << pane;
+    }
+    ::ReleaseDC(m_bar.m_hWnd, screen);
+  }
+  m_bar.EnableThemedDrawing(TRUE);
+}
+
 HICON SolidIcon(COLORREF clr) {
   const int cx = ::GetSystemMetrics(SM_CXSMICON), cy = ::GetSystemMetrics(SM_CYSMICON);
   MemoryCanvas colour(cx, cy, clr);

@@ -456,17 +456,27 @@ void CXTListBase::OnPaint() {
   CWnd *pWnd = m_pListWnd != nullptr ? m_pListWnd : m_pListCtrl;
   CPaintDC dc(pWnd);
   const CRect rcRows = GetRowsRect();
-  {
+  // Only the part the paint asks for is drawn: the list draws the rows its
+  // buffer covers, so a new row at the end (or the strip a scroll uncovers)
+  // costs one row, not every row in view.
+  CRect rcDraw;
+  if (rcDraw.IntersectRect(&rcRows, &dc.m_ps.rcPaint)) {
     // Drawn off screen and copied in one step: the rows never flicker.
-    CXTMemDC memDC(&dc, rcRows);
+    CXTMemDC memDC(&dc, rcDraw);
     if (!memDC.IsValid()) return;
     PaintRows(&memDC, rcRows);
   }
   CHeaderCtrl *pHeader = IsReportView() ? List().GetHeaderCtrl() : nullptr;
-  if (pHeader != nullptr) {
-    pHeader->Invalidate();
-    pHeader->UpdateWindow();
-  }
+  if (pHeader == nullptr) return;
+  // The header is drawn again when the paint reaches its band; a paint of
+  // rows below it (a new row, a scroll) leaves it as it is.
+  CRect rcHeader;
+  pHeader->GetWindowRect(&rcHeader);
+  List().ScreenToClient(&rcHeader);
+  CRect rcTouched;
+  if (!rcTouched.IntersectRect(&rcHeader, &dc.m_ps.rcPaint)) return;
+  pHeader->Invalidate();
+  pHeader->UpdateWindow();
 }
 
 LRESULT CXTListBase::OnPrintClient(WPARAM wParam, LPARAM) {

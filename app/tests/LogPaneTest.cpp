@@ -5,8 +5,10 @@
 // the bar; the cursor never moves.
 #include "WizardTestFrame.h"
 
+#include <algorithm>
 #include <functional>
 #include <typeinfo>
+#include <vector>
 
 #include "FatTestImages.h"
 #include "ImageDevices.h"
@@ -247,6 +249,122 @@ TEST_F(LogPane, TheBarAboveDragsWithAGhostBarAndResizesTheLogAgainstTheTreeAndLi
     EXPECT_EQ(logBefore.Height() - total, log.Height());
     EXPECT_EQ(logBefore.Width(), log.Width());
   }
+}
+
+} // namespace
+
+namespace {
+
+// The rows the log's list draws while it is watched (custom draw asks
+// before each), and the paints of its header.
+class RowsDrawn {
+public:
+  explicit RowsDrawn(HWND list) : m_header(ListView_GetHeader(list)) {
+    s_list = list;
+    s_work = this;
+    m_hook = SetWindowsHookExW(WH_CALLWNDPROC, Watch, nullptr, GetCurrentThreadId());
+  }
+  ~RowsDrawn() {
+    UnhookWindowsHookEx(m_hook);
+    s_work = nullptr;
+  }
+  RowsDrawn(const RowsDrawn &) = delete;
+  RowsDrawn &operator=(const RowsDrawn &) = delete;
+
+  std::vector<int> m_rows;
+  int m_headerPaints = 0;
+
+private:
+  static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
+    const auto *sent = reinterpret_cast<const CWPSTRUCT *>(lParam);
+    if (code >= 0 && s_work != nullptr) {
+      if (sent->hwnd == s_work->m_header && sent->message == WM_PAINT) ++s_work->m_headerPaints;
+      if (sent->message == WM_NOTIFY) {
+        const auto *draw = reinterpret_cast<const NMCUSTOMDRAW *>(sent->lParam);
+        if (draw->hdr.hwndFrom == s_list && draw->hdr.code == NM_CUSTOMDRAW &&
+            draw->dwDrawStage == CDDS_ITEMPREPAINT)
+          s_work->m_rows.push_back(static_cast<int>(draw->dwItemSpec));
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  static HWND s_list;
+  static RowsDrawn *s_work;
+  HWND m_header;
+  HHOOK m_hook = nullptr;
+};
+
+HWND RowsDrawn::s_list = nullptr;
+RowsDrawn *RowsDrawn::s_work = nullptr;
+
+// True when some pixel of the rectangle (on the screen) differs from the colour.
+bool HoldsOtherThan(HWND window, const CRect &rect, COLORREF colour) {
+  HDC dc = ::GetDC(window);
+  bool found = false;
+  for (int y = rect.top; y < rect.bottom && !found; ++y)
+    for (int x = rect.left; x < rect.right && !found; ++x) found = ::GetPixel(dc, x, y) != colour;
+  ::ReleaseDC(window, dc);
+  return found;
+}
+
+// A long search logs many lines: each line costs the list the same, the one
+// new row drawn and not its header, whether the log is empty, fills its
+// pane or has scrolled far (a paint drew every row in view and the
+// header); the newest line is in view and drawn, and the line before it
+// is still drawn above it.
+TEST_F(LogPane, ALineCostsTheSameHoweverLongTheLogIs) {
+  m_frame->ShowWindow(SW_SHOWNA);
+  m_frame->UpdateWindow();
+  Pump();
+  CSimpleListView *log = m_app.LogView;
+  ASSERT_NE(log, nullptr);
+  CListCtrl &list = log->GetListCtrl();
+  const int page = list.GetCountPerPage();
+  ASSERT_GE(page, 2) << "the pane shows a few rows";
+  const COLORREF background = ::GetSysColor(COLOR_WINDOW);
+  auto addLine = [&] {
+    CString text;
+    text.Format(L"Logical Drive C: line %d", list.GetItemCount());
+    log->AddLogEntry(L"Fast Search", text, L"Thu Dec 10 14:00:00 2026", CSimpleListView::Started);
+  };
+
+  const struct {
+    const char *label;
+    int before; // lines in the log before the one watched
+  } cases[] = {{"empty", 0},        {"one line", 1},           {"one short of the pane", page - 1},
+               {"pane full", page}, {"three panes", 3 * page}, {"ten panes", 10 * page}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.label);
+    log->ClearLog();
+    while (list.GetItemCount() < c.before) addLine();
+    log->UpdateWindow();
+    Pump();
+
+    RowsDrawn drawn(list.m_hWnd);
+    addLine();
+    log->UpdateWindow();
+    const int row = c.before;
+    EXPECT_EQ(std::vector<int>{row}, drawn.m_rows);
+    EXPECT_EQ(0, drawn.m_headerPaints) << "the header is not drawn again for a row";
+
+    EXPECT_LE(list.GetTopIndex(), row);
+    EXPECT_LT(row, list.GetTopIndex() + page);
+    CString expected;
+    expected.Format(L"Logical Drive C: line %d", row);
+    EXPECT_EQ(expected, list.GetItemText(row, 1));
+    for (int shown = std::max(row - 1, list.GetTopIndex()); shown <= row; ++shown) {
+      CRect cell;
+      ASSERT_TRUE(list.GetSubItemRect(shown, 1, LVIR_LABEL, cell));
+      EXPECT_TRUE(HoldsOtherThan(list.m_hWnd, cell, background)) << "row " << shown;
+    }
+  }
+  // A paint of the whole list still draws its header.
+  RowsDrawn drawn(list.m_hWnd);
+  list.Invalidate();
+  list.UpdateWindow();
+  EXPECT_GE(drawn.m_headerPaints, 1);
+  EXPECT_GE(static_cast<int>(drawn.m_rows.size()), page);
 }
 
 } // namespace
