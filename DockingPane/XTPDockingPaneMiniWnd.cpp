@@ -13,6 +13,8 @@
 #include "XTPDockingPaneTabbedContainer.h"
 #include "XTPDrawHelpers.h"
 #include "XTPPropExchange.h"
+#include "XTPResourceManager.h"
+#include "XTPToolTipContext.h"
 
 namespace {
 
@@ -289,6 +291,7 @@ void CXTPDockingPaneMiniWnd::OnClose() {
 }
 
 LRESULT CXTPDockingPaneMiniWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  RelayToolTipMessage(message, wParam, lParam);
   LRESULT lThemed = 0;
   if (IsThemed() && OnThemedMessage(message, wParam, lParam, lThemed)) return lThemed;
   switch (message) {
@@ -397,6 +400,47 @@ CXTPDockingPaneCaptionButton *CXTPDockingPaneMiniWnd::HitTestCaptionButton(CPoin
     if (pButton->GetRect().PtInRect(ptWindow) && pButton->IsVisible()) return pButton;
   }
   return nullptr;
+}
+
+INT_PTR CXTPDockingPaneMiniWnd::OnToolHitTest(CPoint point, TTTOOLINFOW *pTI) const {
+  if (m_hWnd == nullptr || !IsThemed()) return -1;
+  // The buttons are placed in window coordinates.
+  CPoint ptOrigin(0, 0);
+  ::ClientToScreen(m_hWnd, &ptOrigin);
+  const CPoint ptWindow = ToWindow(point + ptOrigin);
+  CXTPDockingPaneCaptionButton *pButton = HitTestCaptionButton(ptWindow);
+  if (pButton == nullptr) return -1;
+  if (pTI != nullptr) {
+    CString strTip;
+    XTPGetResourceManager()->LoadString(&strTip, static_cast<UINT>(pButton->GetID()));
+    CRect rcTool = pButton->GetRect();
+    rcTool.OffsetRect(point - ptWindow);
+    CXTPToolTipContext::FillToolDetails(pTI, m_hWnd, rcTool, static_cast<UINT_PTR>(pButton->GetID()), strTip);
+    // A floating frame is seldom the active window: its tips show all the same.
+    pTI->uFlags |= TTF_ALWAYSTIP;
+  }
+  return pButton->GetID();
+}
+
+void CXTPDockingPaneMiniWnd::RelayToolTipMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  CXTPDockingPaneManager *pManager = GetDockingPaneManager();
+  if (pManager == nullptr || pManager->GetToolTipContext() == nullptr || m_hWnd == nullptr) return;
+  const BOOL bClient = (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_MOUSELEAVE;
+  const BOOL bNonClient = message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK;
+  if (bClient) {
+    pManager->GetToolTipContext()->FilterToolTipMessage(this, message, wParam, lParam);
+    return;
+  }
+  if (!bNonClient) return;
+  // The tooltip control follows client mouse messages only: a caption
+  // message goes in as its client twin, at the screen point it carries.
+  MSG msg = {m_hWnd,
+             message - WM_NCMOUSEMOVE + WM_MOUSEMOVE,
+             0,
+             lParam,
+             ::GetMessageTime(),
+             {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}};
+  pManager->GetToolTipContext()->FilterToolTipMessage(this, &msg, TRUE);
 }
 
 void CXTPDockingPaneMiniWnd::OnCaptionButtonClick(CXTPDockingPaneCaptionButton *pButton) {

@@ -54,6 +54,9 @@ public:
   void RecalcFrameStyle();
   void OnCaptionButtonClick(CXTPDockingPaneCaptionButton *pButton);
   BOOL OnCaptionButtonDown(CXTPDockingPaneCaptionButton *pButton);
+  // Over a button of the themed caption (point in client coordinates, so
+  // negative above the client area): the button's id, its string-table text.
+  INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOW *pTI) const override;
 
   // Rolling up (themed captions only).
   BOOL IsCollapsed() const { return m_bCollapsed; }
@@ -82,6 +85,7 @@ private:
   BOOL OnNcRButtonDown(CPoint ptScreen);
   void OnNcMouseMove(CPoint ptScreen);
   void OnTimer(UINT_PTR nID);
+  void RelayToolTipMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnGetMinMaxInfo(MINMAXINFO *pInfo);
   void OnIdleUpdate();
   CPoint ToWindow(CPoint ptScreen) const;

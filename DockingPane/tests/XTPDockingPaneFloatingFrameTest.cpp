@@ -19,6 +19,7 @@
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
 #include "XTPPropExchange.h"
+#include "XTPToolTipContext.h"
 
 namespace {
 
@@ -286,3 +287,78 @@ TEST_F(ThemedFloatingFrame, TheFrameCannotBeMadeSmallerThanItsPanesAllow) {
 }
 
 } // namespace
+
+// The caption buttons lie above the client area: their tools have negative
+// client coordinates.
+TEST_F(ThemedFloatingFrame, TheCaptionButtonsAnswerTheToolHitTestWithTheirTexts) {
+  m_pPane->SetOptions(xtpPaneHasMenuButton);
+  m_pMini->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+  CPoint ptOrigin(0, 0);
+  m_pMini->ClientToScreen(&ptOrigin);
+  const struct {
+    int nID;
+    const wchar_t *pszText;
+  } cases[] = {
+      {XTP_IDS_DOCKINGPANE_CLOSE, L"Close"},
+      {XTP_IDS_DOCKINGPANE_AUTOHIDE, L"Auto Hide"},
+      {XTP_IDS_DOCKINGPANE_MENU, L"Menu"},
+  };
+  for (const auto &c : cases) {
+    ASSERT_FALSE(Button(c.nID)->GetRect().IsRectEmpty()) << c.pszText;
+    const CPoint ptClient = ButtonPoint(c.nID) - ptOrigin;
+    EXPECT_LT(ptClient.y, 0) << c.pszText;
+    TTTOOLINFOW ti = {};
+    ti.cbSize = sizeof(ti);
+    EXPECT_EQ(c.nID, m_pMini->OnToolHitTest(ptClient, &ti)) << c.pszText;
+    ASSERT_NE(nullptr, ti.lpszText) << c.pszText;
+    EXPECT_STREQ(c.pszText, ti.lpszText);
+    free(ti.lpszText);
+    EXPECT_EQ(m_pMini->GetSafeHwnd(), ti.hwnd) << c.pszText;
+    EXPECT_TRUE(::PtInRect(&ti.rect, ptClient)) << c.pszText;
+    EXPECT_EQ(Button(c.nID)->GetRect().Size(), CRect(ti.rect).Size()) << c.pszText;
+    EXPECT_NE(0u, ti.uFlags & TTF_ALWAYSTIP) << c.pszText << ": a floating frame is seldom active";
+  }
+  // The caption's blank part and the client area have no tool.
+  const CPoint ptBlank =
+      CPoint(WindowRect().left + 10, WindowRect().top + CaptionHeight() / 2 + 2) - ptOrigin;
+  EXPECT_EQ(-1, m_pMini->OnToolHitTest(ptBlank, nullptr));
+  EXPECT_EQ(-1, m_pMini->OnToolHitTest(CPoint(20, 20), nullptr));
+  // Without the theme the system draws the caption and its buttons.
+  const CPoint ptClose = ButtonPoint(XTP_IDS_DOCKINGPANE_CLOSE) - ptOrigin;
+  m_pManager->m_bThemedFloatingFrames = FALSE;
+  EXPECT_EQ(-1, m_pMini->OnToolHitTest(ptClose, nullptr));
+  m_pManager->m_bThemedFloatingFrames = TRUE;
+}
+
+TEST_F(ThemedFloatingFrame, ATipShowsOverACaptionButtonOfTheInactiveFrameAndGoesWhenTheMouseLeaves) {
+  ASSERT_NE(m_pMini->GetSafeHwnd(), ::GetActiveWindow());
+  CXTPToolTipContext *pContext = m_pManager->GetToolTipContext();
+  const auto MoveTo = [this](CPoint pt) {
+    ::SetCursorPos(pt.x, pt.y);
+    m_pMini->SendMessage(WM_NCMOUSEMOVE, m_pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)),
+                         MAKELPARAM(pt.x, pt.y));
+  };
+  const CPoint ptBlank(WindowRect().left + 10, WindowRect().top + CaptionHeight() / 2 + 2);
+  MoveTo(ptBlank); // makes the tooltip window, so its delay can be shortened
+  ASSERT_NE(nullptr, pContext->GetToolTip());
+  pContext->GetToolTip()->SetDelayTime(TTDT_INITIAL, 20);
+  const auto TipShown = [pContext] {
+    return pContext->GetToolTip() != nullptr && pContext->GetToolTip()->IsWindowVisible();
+  };
+
+  MoveTo(ButtonPoint(XTP_IDS_DOCKINGPANE_AUTOHIDE));
+  PumpUntil(TipShown, 3000);
+  ASSERT_TRUE(TipShown());
+  wchar_t szText[64] = {};
+  TTTOOLINFOW ti = {};
+  ti.cbSize = sizeof(ti);
+  ti.lpszText = szText;
+  ASSERT_TRUE(pContext->GetToolTip()->SendMessage(TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&ti)));
+  EXPECT_STREQ(L"Auto Hide", szText);
+  EXPECT_EQ(static_cast<UINT_PTR>(XTP_IDS_DOCKINGPANE_AUTOHIDE), ti.uId);
+
+  // Off the frame: the watch for the mouse leaving the buttons takes the tip away.
+  ::SetCursorPos(50, 50);
+  PumpUntil([&] { return !TipShown(); }, 3000);
+  EXPECT_FALSE(TipShown());
+}
