@@ -5,6 +5,7 @@
 
 #include "WindowDc.h"
 #include "XTPCaptureLoop.h"
+#include "XTPDockingPaneHoverDropTarget.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneLayout.h"
 #include "XTPDockingPaneManager.h"
@@ -56,55 +57,27 @@ BOOL HoldsFocus(HWND hWnd) {
 } // namespace
 
 // While data is dragged over a tab, that tab's pane slides out (without the
-// focus); nothing is ever dropped here.
-class CXTPDockingPaneAutoHidePanelDropTarget : public IDropTarget {
+// focus).
+class CXTPDockingPaneAutoHidePanelDropTarget : public CXTPDockingPaneHoverDropTarget {
 public:
   explicit CXTPDockingPaneAutoHidePanelDropTarget(CXTPDockingPaneAutoHidePanel *pPanel) : m_pPanel(pPanel) {}
-  virtual ~CXTPDockingPaneAutoHidePanelDropTarget() = default;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **ppv) override {
-    if (riid == IID_IUnknown || riid == IID_IDropTarget) {
-      *ppv = static_cast<IDropTarget *>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++m_nRefs; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG nRefs = --m_nRefs;
-    if (nRefs == 0) delete this;
-    return nRefs;
-  }
-  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject *, DWORD, POINTL pt, DWORD *pdwEffect) override {
-    return DragOver(0, pt, pdwEffect);
-  }
-  HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL pt, DWORD *pdwEffect) override {
-    if (m_pPanel != nullptr && m_pPanel->GetSafeHwnd() != nullptr) {
-      CPoint ptClient(pt.x, pt.y);
-      m_pPanel->ScreenToClient(&ptClient);
-      CXTPDockingPane *pPane = m_pPanel->HitTest(ptClient);
-      CXTPDockingPaneAutoHideWnd *pActive = m_pPanel->GetActiveWnd();
-      const BOOL bOut = pActive != nullptr && pActive->GetContainer() != nullptr &&
-                        pActive->GetContainer()->GetSelected() == pPane;
-      if (pPane != nullptr && !bOut) {
-        m_pPanel->CloseActiveWindow(FALSE);
-        m_pPanel->ShowPane(pPane, FALSE);
-      }
-    }
-    *pdwEffect = DROPEFFECT_NONE;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE Drop(IDataObject *, DWORD, POINTL, DWORD *pdwEffect) override {
-    *pdwEffect = DROPEFFECT_NONE;
-    return S_OK;
-  }
   void Detach() { m_pPanel = nullptr; }
 
+protected:
+  void OnHover(CPoint ptScreen) override {
+    if (m_pPanel == nullptr || m_pPanel->GetSafeHwnd() == nullptr) return;
+    m_pPanel->ScreenToClient(&ptScreen);
+    CXTPDockingPane *pPane = m_pPanel->HitTest(ptScreen);
+    CXTPDockingPaneAutoHideWnd *pActive = m_pPanel->GetActiveWnd();
+    const BOOL bOut = pActive != nullptr && pActive->GetContainer() != nullptr &&
+                      pActive->GetContainer()->GetSelected() == pPane;
+    if (pPane != nullptr && !bOut) {
+      m_pPanel->CloseActiveWindow(FALSE);
+      m_pPanel->ShowPane(pPane, FALSE);
+    }
+  }
+
 private:
-  ULONG m_nRefs = 1;
   CXTPDockingPaneAutoHidePanel *m_pPanel;
 };
 

@@ -9,6 +9,7 @@
 #include "XTPDockingPaneAutoHidePanel.h"
 #include "XTPDockingPaneLayout.h"
 #include "XTPDockingPaneContext.h"
+#include "XTPDockingPaneHoverDropTarget.h"
 #include "XTPDockingPaneManager.h"
 #include "XTPDockingPanePaintManager.h"
 #include "XTPDockingPaneSplitterContainer.h"
@@ -19,54 +20,24 @@
 #include "XTPToolTipContext.h"
 #include "XTPTabPaintManager.h"
 
-// While data is dragged over a tab, that tab's pane comes forward; nothing
-// is ever dropped here.
-class CXTPDockingPaneTabbedContainerDropTarget : public IDropTarget {
+// While data is dragged over a tab, that tab's pane comes forward.
+class CXTPDockingPaneTabbedContainerDropTarget : public CXTPDockingPaneHoverDropTarget {
 public:
   explicit CXTPDockingPaneTabbedContainerDropTarget(CXTPDockingPaneTabbedContainer *pContainer)
       : m_pContainer(pContainer) {}
-  virtual ~CXTPDockingPaneTabbedContainerDropTarget() = default;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **ppv) override {
-    if (riid == IID_IUnknown || riid == IID_IDropTarget) {
-      *ppv = static_cast<IDropTarget *>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++m_nRefs; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG nRefs = --m_nRefs;
-    if (nRefs == 0) delete this;
-    return nRefs;
-  }
-  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject *, DWORD, POINTL pt, DWORD *pdwEffect) override {
-    return DragOver(0, pt, pdwEffect);
-  }
-  HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL pt, DWORD *pdwEffect) override {
-    if (m_pContainer != nullptr && m_pContainer->GetSafeHwnd() != nullptr) {
-      CPoint ptClient(pt.x, pt.y);
-      m_pContainer->ScreenToClient(&ptClient);
-      const int nTab = m_pContainer->HitTest(ptClient);
-      CXTPDockingPane *pPane = nTab >= 0 ? m_pContainer->GetPane(nTab) : nullptr;
-      if (pPane != nullptr && pPane != m_pContainer->GetSelected())
-        m_pContainer->SelectPane(pPane, FALSE, FALSE);
-    }
-    *pdwEffect = DROPEFFECT_NONE;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE Drop(IDataObject *, DWORD, POINTL, DWORD *pdwEffect) override {
-    *pdwEffect = DROPEFFECT_NONE;
-    return S_OK;
-  }
-  ULONG GetRefCount() const { return m_nRefs; }
   void Detach() { m_pContainer = nullptr; }
 
+protected:
+  void OnHover(CPoint ptScreen) override {
+    if (m_pContainer == nullptr || m_pContainer->GetSafeHwnd() == nullptr) return;
+    m_pContainer->ScreenToClient(&ptScreen);
+    const int nTab = m_pContainer->HitTest(ptScreen);
+    CXTPDockingPane *pPane = nTab >= 0 ? m_pContainer->GetPane(nTab) : nullptr;
+    if (pPane != nullptr && pPane != m_pContainer->GetSelected())
+      m_pContainer->SelectPane(pPane, FALSE, FALSE);
+  }
+
 private:
-  ULONG m_nRefs = 1;
   CXTPDockingPaneTabbedContainer *m_pContainer;
 };
 
