@@ -434,12 +434,12 @@ void CXTPDockingPaneMiniWnd::RelayToolTipMessage(UINT message, WPARAM wParam, LP
   if (!bNonClient) return;
   // The tooltip control follows client mouse messages only: a caption
   // message goes in as its client twin, at the screen point it carries.
-  MSG msg = {m_hWnd,
-             message - WM_NCMOUSEMOVE + WM_MOUSEMOVE,
-             0,
-             lParam,
-             ::GetMessageTime(),
-             {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}};
+  MSG msg{};
+  msg.hwnd = m_hWnd;
+  msg.message = message - WM_NCMOUSEMOVE + WM_MOUSEMOVE;
+  msg.lParam = lParam;
+  msg.time = static_cast<DWORD>(::GetMessageTime());
+  msg.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   pManager->GetToolTipContext()->FilterToolTipMessage(this, &msg, TRUE);
 }
 

@@ -784,7 +784,9 @@ TEST(CommandBarLifetime, TrackingBarReleasedByItsLastReference) {
   for (bool bWithWindow : {true, false}) {
     SCOPED_TRACE(bWithWindow ? "window" : "no window");
     WindowBar *pBar = new WindowBar(xtpBarTypeNormal, xtpBarTop);
-    if (bWithWindow) ASSERT_TRUE(pBar->CreateBar());
+    if (bWithWindow) {
+      ASSERT_TRUE(pBar->CreateBar());
+    }
     pBar->AddButton(1, L"&One");
     pBar->AddButton(2, L"&Two");
     pBar->Place();
@@ -794,7 +796,9 @@ TEST(CommandBarLifetime, TrackingBarReleasedByItsLastReference) {
     pBar->InternalRelease();
     EXPECT_EQ(0, WindowBar::s_nLive);
     EXPECT_FALSE(XTPGetMouseManager()->IsTrackedBar(pBar));
-    if (bWithWindow) EXPECT_FALSE(::IsWindow(hWnd));
+    if (bWithWindow) {
+      EXPECT_FALSE(::IsWindow(hWnd));
+    }
   }
 }
 

@@ -343,7 +343,9 @@ TEST_F(CommandBarsArchive, AToolbarTheProgramChangedAsksBeforeTheUsersVersionRep
     theApp.m_nAnswer = c.nAnswer;
     frame.pBars->LoadBarState(kProfile, c.bSilent);
     EXPECT_EQ(!theApp.m_prompts.empty(), c.bAsked) << c.name;
-    if (!theApp.m_prompts.empty()) EXPECT_NE(theApp.m_prompts[0].Find(L"'Standard'"), -1) << c.name;
+    if (!theApp.m_prompts.empty()) {
+      EXPECT_NE(theApp.m_prompts[0].Find(L"'Standard'"), -1) << c.name;
+    }
     EXPECT_EQ(Ids(frame.pStandard), c.result) << c.name;
     // Reset goes back to the program's new bar whichever was kept.
     CXTPControls *pOriginal = frame.pStandard->GetControls()->GetOriginalControls();

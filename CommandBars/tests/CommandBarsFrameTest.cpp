@@ -209,7 +209,9 @@ TEST_F(CommandBarsFrame, ToolbarsDockOnEachSideAndFloat) {
     EXPECT_EQ(pDockBar->GetSafeHwnd(), ::GetParent(pSecond->GetSafeHwnd()));
     EXPECT_GE(pDockBar->FindBar(pSecond), 0);
     for (int i = 0; i < 4; i++)
-      if (i != side.position) EXPECT_LT(pBars->GetDockBar(i)->FindBar(pSecond), 0) << i;
+      if (i != side.position) {
+        EXPECT_LT(pBars->GetDockBar(i)->FindBar(pSecond), 0) << i;
+      }
     // The view gives way on that side.
     const CRect rcDock = ClientRectOf(pFrame, pDockBar->GetSafeHwnd());
     const CRect rcView = View();
@@ -285,7 +287,11 @@ TEST_F(CommandBarsFrame, LargeIconsReLayTheToolbars) {
 
 // While a bar tracks, the wheel is its; otherwise the frame's.
 TEST_F(CommandBarsFrame, TheWheelGoesToTrackingBars) {
-  MSG msg = {pFrame->GetSafeHwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0};
+  MSG msg{};
+  msg.hwnd = pFrame->GetSafeHwnd();
+  msg.message = WM_MOUSEWHEEL;
+  msg.wParam = MAKEWPARAM(0, WHEEL_DELTA);
+  msg.lParam = 0;
   EXPECT_FALSE(pFrame->PreTranslateMessage(&msg));
   pFrame->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, 0);
   ASSERT_TRUE(pMenuBar->IsTrackingMode());
@@ -402,7 +408,11 @@ TEST_F(CommandBarsFrame, AltLetterOpensItsMenuAndEscapeClosesIt) {
   EXPECT_FALSE(pMenuBar->IsTrackingMode());
 
   // A frame that does not hold the focus leaves Alt+letter to the one that does.
-  MSG msg = {pFrame->GetSafeHwnd(), WM_SYSKEYDOWN, 'V', 0x20000001};
+  MSG msg{};
+  msg.hwnd = pFrame->GetSafeHwnd();
+  msg.message = WM_SYSKEYDOWN;
+  msg.wParam = 'V';
+  msg.lParam = 0x20000001;
   if (::GetFocus() == nullptr) {
     EXPECT_FALSE(pFrame->PreTranslateMessage(&msg));
     EXPECT_FALSE(pMenuBar->IsTrackingMode());
@@ -561,7 +571,11 @@ TEST(CommandBarsPlainFrame, AFrameWithoutCommandBarsIsAPlainFrame) {
   ASSERT_TRUE(pFrame->LoadFrame(kMenuId, WS_POPUP | WS_BORDER));
   const HMENU hMenu = ::GetMenu(pFrame->GetSafeHwnd());
   ASSERT_NE(nullptr, hMenu);
-  MSG msg = {pFrame->GetSafeHwnd(), WM_SYSKEYDOWN, 'F', 0x20000001};
+  MSG msg{};
+  msg.hwnd = pFrame->GetSafeHwnd();
+  msg.message = WM_SYSKEYDOWN;
+  msg.wParam = 'F';
+  msg.lParam = 0x20000001;
   EXPECT_FALSE(pFrame->PreTranslateMessage(&msg));
   pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
   pFrame->OnSetPreviewMode(TRUE);

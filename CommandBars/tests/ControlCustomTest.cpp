@@ -146,7 +146,9 @@ TEST_F(ControlCustom, OnAVerticalBarEachOptionKeepsWhatItSays) {
     Layout(kVerticalMode);
     EXPECT_EQ(m_pCustom->IsVisible(), c.bControlShown);
     EXPECT_EQ(HasVisibleStyle(m_hWndHosted), c.bWindowShown);
-    if (c.bButton) EXPECT_EQ(m_pCustom->GetSize(dc.Get()), ButtonSize());
+    if (c.bButton) {
+      EXPECT_EQ(m_pCustom->GetSize(dc.Get()), ButtonSize());
+    }
     // Back on a horizontal bar the window comes back.
     Layout();
     EXPECT_TRUE(m_pCustom->IsVisible());
@@ -222,7 +224,9 @@ TEST_F(ControlCustom, ACopySharesTheWindowAndBothOutliveIt) {
   for (CXTPControlCustom *pControl : {m_pCustom, pCopy}) {
     EXPECT_FALSE(pControl->HasWindow());
     EXPECT_EQ(pControl->GetControl(), nullptr);
-    if (pControl->GetParent()) EXPECT_EQ(pControl->GetSize(dc.Get()), szButton) << "falls back to a button";
+    if (pControl->GetParent()) {
+      EXPECT_EQ(pControl->GetSize(dc.Get()), szButton) << "falls back to a button";
+    }
     pControl->SetEnabled(FALSE);
     pControl->SetHideFlags(xtpHideCustomize);
     pControl->SetHideFlags(0);

@@ -600,7 +600,7 @@ namespace {
 TEST(ControlSelection, KeyboardSelectionClosesThePopupAndHoverEndsTracking) {
   TestBar bar(xtpBarTypeNormal, xtpBarTop);
   CXTPControl *a = bar.GetControls()->Add(xtpControlButton, 1);
-  CXTPControl *b = bar.GetControls()->Add(xtpControlPopup, 0);
+  bar.GetControls()->Add(xtpControlPopup, 0);
   EXPECT_FALSE(a->OnSetSelected(0)) << "unchanged";
   bar.SetPopuped(1);
   EXPECT_TRUE(a->OnSetSelected(1));

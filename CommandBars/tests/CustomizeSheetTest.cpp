@@ -802,7 +802,9 @@ TEST(CustomizeCommand, TheBarsAskWhetherTheSiteCustomisesWithoutRunningIt) {
     ASSERT_TRUE(pFrame->LoadFrame(kMenuId, WS_POPUP | WS_BORDER));
     ASSERT_TRUE(pFrame->InitCommandBars());
     EXPECT_EQ(bHandles, pFrame->GetCommandBars()->IsCustomizeAvail());
-    if (bHandles) EXPECT_EQ(0, static_cast<CustomizingFrame *>(pFrame)->m_nCustomizeRuns);
+    if (bHandles) {
+      EXPECT_EQ(0, static_cast<CustomizingFrame *>(pFrame)->m_nCustomizeRuns);
+    }
     pFrame->DestroyWindow();
   }
 }

@@ -166,10 +166,11 @@ TEST(DockContext, DragOutcomes) {
     rcDrag.OffsetRect(c.end - c.start);
     int nMove = CXTPDockContext::ChooseMove(c.end, kDockBars, c.nCurrent, c.dwAllowed);
     EXPECT_EQ(nMove, c.expected) << c.name;
-    if (nMove == kFloat && c.expected == kFloat)
+    if (nMove == kFloat && c.expected == kFloat) {
       EXPECT_EQ(Str(CXTPDockContext::FloatRectangle(rcDrag.TopLeft(), c.floatSize, c.end)),
                 Str(c.expectedFloat))
           << c.name;
+    }
   }
 }
 

@@ -247,7 +247,9 @@ TEST_F(ImageEditor, TheFramesHaveIdsNoCommandUses) {
     ::GetWindowTextW(hFrame, szText, 32);
     EXPECT_STREQ(frame.pszText, szText);
     for (UINT nCommand : commands) {
-      if (nCommand != XTP_IDC_STATIC_TOOLS) EXPECT_NE(nCommand, frame.nID) << frame.pszText;
+      if (nCommand != XTP_IDC_STATIC_TOOLS) {
+        EXPECT_NE(nCommand, frame.nID) << frame.pszText;
+      }
     }
   }
 }

@@ -108,7 +108,9 @@ TEST(Office2003ThemeVariant, MutedToolbarColoursByScheme) {
     EXPECT_FALSE(variant->m_bSchemeColors);
     EXPECT_EQ(variant->m_clrToolbarDark, c.clrToolbarDark);
     EXPECT_EQ(variant->m_clrToolbarShadow, c.clrToolbarShadow);
-    if (c.clrHot) EXPECT_EQ(Standard(variant.p, XPCOLOR_HIGHLIGHT), c.clrHot);
+    if (c.clrHot) {
+      EXPECT_EQ(Standard(variant.p, XPCOLOR_HIGHLIGHT), c.clrHot);
+    }
   }
 }
 

@@ -256,7 +256,9 @@ TEST_F(XTPStatusBarTest, TextsChangedBeforeAnUpdateAreDrawnByOnePaint) {
     m_bar.SetPaneText(1, first);
     m_bar.SetPaneText(0, second);
     m_bar.UpdateWindow();
-    if (c.themed) EXPECT_EQ(1, theme->m_fills);
+    if (c.themed) {
+      EXPECT_EQ(1, theme->m_fills);
+    }
     EXPECT_FALSE(::GetUpdateRect(m_bar.m_hWnd, nullptr, FALSE)) << "nothing left to paint";
     for (int pane : {0, 1}) {
       wchar_t text[64] = {};

@@ -128,7 +128,9 @@ protected:
   static void SetUpTestSuite() { ASSERT_TRUE(m_board.Create()); }
   static void TearDownTestSuite() { m_board.DestroyWindow(); }
   void SetUp() override {
-    if (m_board.m_hWnd == nullptr) ASSERT_TRUE(m_board.Create());
+    if (m_board.m_hWnd == nullptr) {
+      ASSERT_TRUE(m_board.Create());
+    }
     const CRect rc = CToolBoard::ScreenRect();
     m_board.SetWindowPos(&CWnd::wndTopMost, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOACTIVATE);
     m_board.EnableToolTips(FALSE);
@@ -211,7 +213,9 @@ TEST_F(ToolTipContext, MovesRegisterRelayAndDropToolsClicksAndKeysCancel) {
     Feed(context, step.message, step.rc);
     ::SetKeyboardState(keys);
     EXPECT_EQ(recorder.Take(), step.expected) << step.what;
-    if (step.nHeldButton != 0) EXPECT_TRUE(m_board.m_records.empty()) << step.what << ": hit-tested";
+    if (step.nHeldButton != 0) {
+      EXPECT_TRUE(m_board.m_records.empty()) << step.what << ": hit-tested";
+    }
   }
   EXPECT_EQ(context.GetToolTip()->GetToolCount(), 1);
 }
@@ -305,8 +309,9 @@ TEST_F(ToolTipContext, EachStyleShowsItsTipForTheHitTool) {
     CRect rcTip;
     pToolTip->GetWindowRect(&rcTip);
     EXPECT_GT(rcTip.Width(), 10) << "style " << c.nStyle;
-    if (c.nStyle != xtpToolTipBalloon)
+    if (c.nStyle != xtpToolTipBalloon) {
       EXPECT_GE(rcTip.top, m_board.ScreenPoint(kToolB).y) << "style " << c.nStyle;
+    }
   }
 }
 
@@ -405,7 +410,9 @@ TEST_F(ToolTipContext, RichEditWidthSearchKeepsTheHeightAtTheMaximumWidth) {
     context.SetMaxTipWidth(c.nMaxWidth);
     ASSERT_TRUE(ShowTipFor(context, kToolB)) << c.nMaxWidth;
     const CSize size = context.GetToolTip()->GetRichEditSize();
-    if (c.nMaxWidth > 0) EXPECT_LE(size.cx, c.nMaxWidth + 2);
+    if (c.nMaxWidth > 0) {
+      EXPECT_LE(size.cx, c.nMaxWidth + 2);
+    }
     // Without a maximum the search may use twice the screen: one line.
     CRichEditCtrl &edit = context.GetToolTip()->GetRichEdit();
     const int nLines = (int)edit.SendMessage(EM_GETLINECOUNT);

@@ -354,8 +354,9 @@ TEST_F(DockingDrag, ALayoutWithAFloatingFrameComesBack) {
   EXPECT_EQ("V(H(C ) T2 )", Shape(pLoaded->GetTopContainer()));
   EXPECT_EQ("F[H(T1 )]", Floating(pLoaded));
   for (CXTPDockingPaneBase *pObject : pLoaded->GetObjects())
-    if (pObject->GetType() == xtpPaneTypeMiniWnd)
+    if (pObject->GetType() == xtpPaneTypeMiniWnd) {
       EXPECT_EQ(CRect(100, 120, 300, 330), pObject->GetPaneWindowRect());
+    }
   pLoaded->InternalRelease();
 }
 

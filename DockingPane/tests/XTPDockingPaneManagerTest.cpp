@@ -439,7 +439,9 @@ TEST_F(DockingManager, ThemesByIdReleaseTheOldPaintManager) {
     CXTPDockingPanePaintManager *pPaint = m_manager.GetPaintManager();
     EXPECT_EQ(theme.nTheme, pPaint->GetTheme());
     EXPECT_EQ(theme.bTheme5, dynamic_cast<CXTPDockingPaneTheme5 *>(pPaint) != nullptr) << theme.nTheme;
-    if (!theme.bTheme5) EXPECT_NE(nullptr, dynamic_cast<CXTPDockingPaneDefaultTheme *>(pPaint));
+    if (!theme.bTheme5) {
+      EXPECT_NE(nullptr, dynamic_cast<CXTPDockingPaneDefaultTheme *>(pPaint));
+    }
   }
 }
 

@@ -313,8 +313,9 @@ TEST_F(DockingStickers, EachArrowDocksThePaneWhereItPoints) {
               seen.dwHighlightExStyle & (WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
     EXPECT_EQ(100, seen.nAlpha);
     EXPECT_EQ(c.nPart == CXTPDockingPaneStickerWnd::partCentre, seen.bTab);
-    if (seen.bTab)
+    if (seen.bTab) {
       EXPECT_EQ(CRect(rcOver.left + 5, rcExpected.bottom, rcOver.left + 55, rcOver.bottom), seen.rcTab);
+    }
     EXPECT_EQ(hActiveBefore, seen.hActive);
 
     EXPECT_EQ(c.pszShape, Shape(m_pManager->GetTopPane()));

@@ -214,7 +214,9 @@ TEST(TabColorSetDefault, HalftoneFillsFreeWhatTheyMake) {
   for (int i = 0; i < 40000; i++)
     pSet->GradientFillRect(&canvas.dc, CRect(0, 0, 8, 8), CXTPTabColorSet::kHalftone, 0, 0);
   DWORD dwAfter = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-  if (dwBefore) EXPECT_LE(dwAfter, dwBefore + 4);
+  if (dwBefore) {
+    EXPECT_LE(dwAfter, dwBefore + 4);
+  }
   canvas.dc.FillSolidRect(0, 0, 8, 8, RGB(1, 2, 3));
   pSet->GradientFillRect(&canvas.dc, CRect(0, 0, 8, 8), CXTPTabColorSet::kHalftone, 0, 0);
   EXPECT_NE(canvas.Pixel(3, 3), RGB(1, 2, 3));

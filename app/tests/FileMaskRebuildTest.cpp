@@ -107,7 +107,9 @@ protected:
       EXPECT_EQ(control.GetItemState(item, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(node.Check() + 1))
           << what << ToUtf8(node.m_name);
       const auto &children = Entries().ChildrenOf(node.m_record.m_ownId);
-      if (masked) EXPECT_FALSE(children.empty()) << what << ToUtf8(node.m_name);
+      if (masked) {
+        EXPECT_FALSE(children.empty()) << what << ToUtf8(node.m_name);
+      }
       if (children.empty()) continue;
       bool all = true, none = true;
       for (const TreeEntryNode *child : children) {

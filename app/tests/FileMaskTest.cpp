@@ -300,7 +300,9 @@ TEST_F(FileMask, TheDialogChecksWhatIsTyped) {
   // Files of 2 KB at least.
   EXPECT_EQ(m_app.MaskApplied, TRUE);
   for (const TreeEntryNode &node : Entries())
-    if (!node.IsFolder() && !node.m_unshown) EXPECT_GE(node.m_record.m_size, 2048u) << ToUtf8(node.m_name);
+    if (!node.IsFolder() && !node.m_unshown) {
+      EXPECT_GE(node.m_record.m_size, 2048u) << ToUtf8(node.m_name);
+    }
 }
 
 TEST_F(FileMask, TheDateOptionsFollowSpinsKeysAndPickers) {

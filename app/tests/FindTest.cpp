@@ -81,8 +81,9 @@ protected:
         break;
       }
       found.insert(node->m_name);
-      if (const TreeEntryNode *parent = Entries().FindFolder(node->m_record.m_parentId))
+      if (const TreeEntryNode *parent = Entries().FindFolder(node->m_record.m_parentId)) {
         EXPECT_EQ(SelectedFolder(), parent->m_name);
+      }
       EXPECT_EQ(m_app.FindNextAvailable, 1);
       find.FindNext(*m_frame);
       more = m_app.FindNextAvailable != 0;

@@ -120,7 +120,9 @@ protected:
     for (int row = 0; row < m_list->GetListCtrl().GetItemCount(); ++row) {
       const XT_ROWCOLOR *colours = m_list->FindRowColors(row);
       EXPECT_EQ(colours != nullptr ? colours->crBack : RGB(255, 255, 255), m_list->RowBackground(row)) << row;
-      if (colours != nullptr) EXPECT_EQ(colours->crText, RGB(0, 0, 0)) << row;
+      if (colours != nullptr) {
+        EXPECT_EQ(colours->crText, RGB(0, 0, 0)) << row;
+      }
     }
   }
   void ExpectViewsAgreeWithNodes() {

@@ -498,10 +498,15 @@ TEST_F(MainFrameBars, ThemeCommandsRedrawTheWindowInTheChosenTheme) {
     EXPECT_TRUE(theme->GetIconsInfo()->bUseDisabledIcons);
     EXPECT_EQ(ReadRegistryDword(HKEY_CURRENT_USER, key, L"KOVA_T").value_or(0), c.stored);
     const COLORREF pixel = corner();
-    if (c.nTheme == xtpThemeDefault) EXPECT_EQ(pixel, theme->GetColor(COLOR_BTNHIGHLIGHT)); // raised border
-    if (c.nTheme == xtpThemeOffice) EXPECT_EQ(pixel, theme->GetColor(COLOR_BTNFACE));       // flat face
-    if (c.nTheme == xtpThemeOffice2003)                                                     // dock gradient
+    if (c.nTheme == xtpThemeDefault) { // raised border
+      EXPECT_EQ(pixel, theme->GetColor(COLOR_BTNHIGHLIGHT));
+    }
+    if (c.nTheme == xtpThemeOffice) { // flat face
+      EXPECT_EQ(pixel, theme->GetColor(COLOR_BTNFACE));
+    }
+    if (c.nTheme == xtpThemeOffice2003) { // dock gradient
       EXPECT_EQ(pixel, static_cast<CXTPOffice2003Theme *>(theme)->m_clrDockBarDark);
+    }
   }
   RegCloseKey(created);
   RegDeleteKeyW(HKEY_CURRENT_USER, key);

@@ -51,7 +51,11 @@ TEST_F(SimpleListViewTest, HeaderShowsAPictureInEachColumn) {
   CRect client;
   ::GetClientRect(header.GetSafeHwnd(), &client);
   BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.Width(), -client.Height(), 1, 32};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = client.Width();
+  info.bmiHeader.biHeight = -client.Height();
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
   void *bits = nullptr;
   HDC hDC = ::CreateCompatibleDC(nullptr);
   HBITMAP hBitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

@@ -288,7 +288,9 @@ TEST(SendMessageToDescendants, ReachesTheWindowsBelowParentsFirstDeepOrNotPerman
     for (HWND hWnd : c.expected) EXPECT_NE(g_reached.end(), at(hWnd));
     if (c.bDeep) {
       EXPECT_LT(at(a.m_hWnd), at(a1.m_hWnd));
-      if (!c.bOnlyPerm) EXPECT_LT(at(b), at(b1.m_hWnd));
+      if (!c.bOnlyPerm) {
+        EXPECT_LT(at(b), at(b1.m_hWnd));
+      }
     }
   }
   b1.DestroyWindow();

@@ -382,7 +382,9 @@ TEST_F(XTListTest, PaintedRowsShowTheirColoursAndTheSortedColumn) {
     EXPECT_EQ(probe.Dominant(cell(0, 2)), c.row0Sorted);
     EXPECT_EQ(probe.Dominant(below), c.below);
     EXPECT_EQ(probe.Dominant(belowSorted), c.belowSorted);
-    if (!c.disabled) EXPECT_EQ(probe.Dominant(cell(1, 2)), blended);
+    if (!c.disabled) {
+      EXPECT_EQ(probe.Dominant(cell(1, 2)), blended);
+    }
   }
   // Selected, the row is drawn in the selection's colours, not its own.
   m_list.EnableWindow(TRUE);

@@ -484,8 +484,12 @@ TEST_F(Gallery, DockingPanesShowEachThemeAndTheirLayoutComesBack) {
     const COLORREF clrBand = ::GetPixel(hDC, 30, 6);
     ::ReleaseDC(hContainer, hDC);
     CXTPDockingPanePaintManager *pPaint = pManager->GetPaintManager();
-    if (kThemes[i] == 0) EXPECT_EQ(pPaint->GetColor(COLOR_INACTIVECAPTION), clrBand);
-    if (kThemes[i] == 2) EXPECT_EQ(pPaint->GetColor(51), clrBand);
+    if (kThemes[i] == 0) {
+      EXPECT_EQ(pPaint->GetColor(COLOR_INACTIVECAPTION), clrBand);
+    }
+    if (kThemes[i] == 2) {
+      EXPECT_EQ(pPaint->GetColor(51), clrBand);
+    }
   }
 
   // The program's theme: several panes, tabbed and split, saved and loaded.
