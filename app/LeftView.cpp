@@ -29,6 +29,28 @@ UINT StateOfCheck(uint8_t check) {
   return INDEXTOSTATEIMAGEMASK(check + 1);
 }
 
+// Holds the drawing of the window around both panes while the tree and the
+// list reach their final state. Each of them otherwise draws its frame and
+// scroll bars at once at every change of its size or range (under Wine,
+// themed, several milliseconds each time), and then again when painted; held,
+// both are drawn once, whole, at the next paint.
+class PanesDrawingHold {
+public:
+  explicit PanesDrawingHold(HWND panes) : m_panes(panes != nullptr && ::IsWindowVisible(panes) ? panes : nullptr) {
+    if (m_panes != nullptr) ::SendMessage(m_panes, WM_SETREDRAW, FALSE, 0);
+  }
+  ~PanesDrawingHold() {
+    if (m_panes == nullptr || !::IsWindow(m_panes)) return;
+    ::SendMessage(m_panes, WM_SETREDRAW, TRUE, 0);
+    ::RedrawWindow(m_panes, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
+  PanesDrawingHold(const PanesDrawingHold &) = delete;
+  PanesDrawingHold &operator=(const PanesDrawingHold &) = delete;
+
+private:
+  HWND m_panes;
+};
+
 } // namespace
 
 bool CLeftView::NameLess::operator()(const std::wstring &a, const std::wstring &b) const {
@@ -261,7 +283,8 @@ void CLeftView::AddEntryToTree(const EntryRecord &entry, std::u16string name) {
 void CLeftView::ClearTree() {
   ResumeRedraw();
   if (CQuendalVarnothView *list = FileList()) list->ClearFileList();
-  GetTreeCtrl().DeleteAllItems();
+  // An empty tree told to delete its items draws itself whole again.
+  if (GetTreeCtrl().GetCount() != 0) GetTreeCtrl().DeleteAllItems();
   m_rootItem = nullptr;
   m_children.clear();
   m_nodeOfItem.clear();
@@ -305,8 +328,11 @@ void CLeftView::ResetTreeToRoot() {
   // before anything is shown, or a folder shown unchecked could hide checked
   // files that recovery would write.
   m_checkModel.Settle();
-  CollapseFirstLevel();
-  ShowRootItem();
+  {
+    PanesDrawingHold hold(::GetParent(m_hWnd));
+    CollapseFirstLevel();
+    ShowRootItem();
+  }
   UINT folders = 0, files = 0;
   CountCheckedEntries(folders, files);
   CFrameWnd *frame = GetParentFrame();

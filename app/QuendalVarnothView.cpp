@@ -166,10 +166,14 @@ void CQuendalVarnothView::FillFileList(DWORD parentId) {
 
 void CQuendalVarnothView::ClearFileList() {
   CListCtrl &list = GetListCtrl();
-  list.DeleteAllItems();
+  // An empty list told to delete its rows, or to drop grid lines it does not
+  // have, draws itself whole again (its header too): a search's start would
+  // draw the empty list of a new window once more.
+  if (list.GetItemCount() != 0) list.DeleteAllItems();
   m_rowNodes.clear();
   RemoveAllRowColors();
-  list.SetExtendedStyle(list.GetExtendedStyle() & ~LVS_EX_GRIDLINES);
+  if ((list.GetExtendedStyle() & LVS_EX_GRIDLINES) != 0)
+    list.SetExtendedStyle(list.GetExtendedStyle() & ~LVS_EX_GRIDLINES);
   TheQvApp().ResultsPresent = 0;
 }
 

@@ -417,6 +417,41 @@ TEST_F(FolderTreeTest, TheEndShowsTheRootWhateverWasOpenOrSelected) {
   }
 }
 
+// A new window's first search clears panes that are still empty: they stay
+// as drawn. The end of a search leaves the window around both panes drawing
+// again and both panes to be drawn whole; a clear of shown results draws the
+// emptied panes again.
+TEST_F(FolderTreeTest, ClearsAndTheEndOfASearchDrawOnlyWhatChanged) {
+  const HWND tree = m_tree->GetTreeCtrl().m_hWnd;
+  const HWND list = m_list->GetListCtrl().m_hWnd;
+  const auto drawAll = [this] {
+    ::RedrawWindow(m_frame->m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
+  };
+  const auto waitsWhole = [](HWND pane) {
+    CRect client, update;
+    ::GetClientRect(pane, &client);
+    return ::GetUpdateRect(pane, &update, FALSE) && update == client;
+  };
+  drawAll();
+  m_tree->ClearTree();
+  EXPECT_FALSE(::GetUpdateRect(tree, nullptr, FALSE));
+  EXPECT_FALSE(::GetUpdateRect(list, nullptr, FALSE));
+
+  AddStandardEntries();
+  EXPECT_TRUE(::IsWindowVisible(::GetParent(m_tree->m_hWnd)));
+  EXPECT_TRUE(waitsWhole(tree));
+  EXPECT_TRUE(waitsWhole(list));
+  EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"Docs", L"Old", L"top.txt"}));
+
+  drawAll();
+  m_tree->ClearTree();
+  EXPECT_EQ(m_list->GetListCtrl().GetItemCount(), 0);
+  EXPECT_EQ(m_tree->GetTreeCtrl().GetCount(), 0u);
+  EXPECT_TRUE(::GetUpdateRect(tree, nullptr, FALSE));
+  EXPECT_TRUE(::GetUpdateRect(list, nullptr, FALSE));
+}
+
 TEST_F(FolderTreeTest, GoUpFollowsTreeItemsNotTheirText) {
   m_tree->CreateRootItem();
   AddEntry("Root", 10, 0, true);
