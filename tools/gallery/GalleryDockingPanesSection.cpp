@@ -7,14 +7,11 @@
 
 namespace {
 
-const struct {
-  int nTheme;
-  LPCTSTR lpszName;
-} kThemes[] = {{xtpPaneThemeDefault, L"Default (0)"},
-               {xtpPaneThemeOffice, L"Theme 1"},
-               {xtpPaneThemeGrippered, L"Theme 2"},
-               {xtpPaneThemeOffice2003, L"Theme 5 (the program's)"},
-               {xtpPaneThemeShortcutBar2003, L"Theme 8"}};
+const CGalleryPanesFrame::Theme kThemes[] = {{xtpPaneThemeDefault, L"Default (0)"},
+                                             {xtpPaneThemeOffice, L"Theme 1"},
+                                             {xtpPaneThemeGrippered, L"Theme 2"},
+                                             {xtpPaneThemeOffice2003, L"Theme 5 (the program's)"},
+                                             {xtpPaneThemeShortcutBar2003, L"Theme 8"}};
 
 // Turns translucent drags with docking stickers on and off in every frame.
 class CStickersCheck : public CWnd {
@@ -55,10 +52,7 @@ int CGalleryDockingPanesSection::GetHeight() const {
 }
 
 void CGalleryDockingPanesSection::Draw(CDC *pDC, const CRect &rcBody) {
-  pDC->SetBkMode(TRANSPARENT);
-  pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
-  for (int i = 0; i < static_cast<int>(std::size(kThemes)); i++)
-    CGalleryPanesFrame::DrawLabel(pDC, rcBody, i, kThemes[i].lpszName);
+  CGalleryPanesFrame::DrawLabels(pDC, rcBody, kThemes, static_cast<int>(std::size(kThemes)));
 }
 
 void CGalleryDockingPanesSection::Create(CWnd *pParent, const CRect &rcBody) {

@@ -7,14 +7,11 @@
 
 namespace {
 
-const struct {
-  int nTheme;
-  LPCTSTR lpszName;
-} kThemes[] = {{xtpPaneThemeVisio, L"Theme 3"},
-               {xtpPaneThemeNativeWinXP, L"Theme 6"},
-               {xtpPaneThemeWhidbey, L"Theme 7"},
-               {xtpPaneThemeExplorer, L"Theme 9"},
-               {xtpPaneThemeVisualStudio2005, L"Theme 10"}};
+const CGalleryPanesFrame::Theme kThemes[] = {{xtpPaneThemeVisio, L"Theme 3"},
+                                             {xtpPaneThemeNativeWinXP, L"Theme 6"},
+                                             {xtpPaneThemeWhidbey, L"Theme 7"},
+                                             {xtpPaneThemeExplorer, L"Theme 9"},
+                                             {xtpPaneThemeVisualStudio2005, L"Theme 10"}};
 
 // The free place in the last row, where the floating frames go: theme 10's
 // open one above, theme 3's rolled-up one below.
@@ -43,10 +40,7 @@ int CGalleryDockingThemesSection::GetHeight() const {
 }
 
 void CGalleryDockingThemesSection::Draw(CDC *pDC, const CRect &rcBody) {
-  pDC->SetBkMode(TRANSPARENT);
-  pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
-  for (int i = 0; i < static_cast<int>(std::size(kThemes)); i++)
-    CGalleryPanesFrame::DrawLabel(pDC, rcBody, i, kThemes[i].lpszName);
+  CGalleryPanesFrame::DrawLabels(pDC, rcBody, kThemes, static_cast<int>(std::size(kThemes)));
   const CRect rcOpen = FloatingRect(rcBody, FALSE);
   pDC->TextOut(rcOpen.left, rcOpen.top - 17, L"Floating, themed (10, 3 rolled up)");
 }

@@ -11,9 +11,13 @@ CRect CGalleryPanesFrame::PlaceOnPage(const CRect &rcBody, int i) {
   return CRect(x, y, x + kWidth, y + kHeight);
 }
 
-void CGalleryPanesFrame::DrawLabel(CDC *pDC, const CRect &rcBody, int i, LPCTSTR lpszLabel) {
-  const CRect rc = PlaceOnPage(rcBody, i);
-  pDC->TextOut(rc.left, rc.top - 17, lpszLabel);
+void CGalleryPanesFrame::DrawLabels(CDC *pDC, const CRect &rcBody, const Theme *pThemes, int nCount) {
+  pDC->SetBkMode(TRANSPARENT);
+  pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+  for (int i = 0; i < nCount; i++) {
+    const CRect rc = PlaceOnPage(rcBody, i);
+    pDC->TextOut(rc.left, rc.top - 17, pThemes[i].lpszName);
+  }
 }
 
 CGalleryPanesFrame *CGalleryPanesFrame::CreateOnPage(CWnd *pParent, const CRect &rcBody, int i) {

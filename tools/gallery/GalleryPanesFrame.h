@@ -24,6 +24,12 @@ public:
     BOOL bKeepGalleryFocus = FALSE; // the gallery keeps the focus, the pane stays above it
   };
 
+  // A frame's theme and its label on the page.
+  struct Theme {
+    int nTheme;
+    LPCTSTR lpszName;
+  };
+
   // A frame's size on its page.
   static const int kWidth = 296;
   static const int kHeight = 210;
@@ -31,7 +37,8 @@ public:
   static int PageHeight(int nRows) { return nRows * (kHeight + 24); }
   // The place of a page's i-th frame; the places after the last frame are free.
   static CRect PlaceOnPage(const CRect &rcBody, int i);
-  static void DrawLabel(CDC *pDC, const CRect &rcBody, int i, LPCTSTR lpszLabel);
+  // Labels each place with its frame's theme.
+  static void DrawLabels(CDC *pDC, const CRect &rcBody, const Theme *pThemes, int nCount);
 
   // Makes the frame at the page's i-th place; nullptr where its window
   // could not be made (a made frame is deleted with its window).
