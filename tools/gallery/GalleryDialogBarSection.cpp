@@ -34,14 +34,12 @@ void AddTreeItems(HWND hWndTree) {
 
 } // namespace
 
-CGalleryDialogBarSection::CGalleryDialogBarSection() : CGalleryDockSiteSection(new CXTPOffice2003Theme) {}
-
-void CGalleryDialogBarSection::Draw(CDC *pDC, const CRect &rcBody) {
-  DrawIntro(pDC, rcBody,
-            L"Dialog bars host a window under their caption: resize them by their edges, drag them "
-            L"by the caption, open the caption's list. The toolbar's slider and progress bar are "
-            L"custom controls.");
-}
+CGalleryDialogBarSection::CGalleryDialogBarSection()
+    : CGalleryDockSiteSection(
+          new CXTPOffice2003Theme,
+          L"Dialog bars host a window under their caption: resize them by their edges, drag them "
+          L"by the caption, open the caption's list. The toolbar's slider and progress bar are "
+          L"custom controls.") {}
 
 HWND CGalleryDialogBarSection::CreateChild(LPCTSTR lpszClass, DWORD dwStyle, CSize size, UINT nId) {
   return ::CreateWindowExW(0, lpszClass, L"", WS_CHILD | WS_VISIBLE | dwStyle, 0, 0, size.cx, size.cy,

@@ -18,7 +18,6 @@ public:
     return L"Dialog bar and custom controls: windows hosted in command bars";
   }
   int GetHeight() const override { return 360; }
-  void Draw(CDC *pDC, const CRect &rcBody) override;
   void Create(CWnd *pParent, const CRect &rcBody) override;
 
   CXTPDialogBar *GetDockedBar() const { return m_pDocked; }

@@ -39,7 +39,8 @@ protected:
 
 } // namespace
 
-CGalleryDockSiteSection::CGalleryDockSiteSection(CXTPPaintManager *pTheme) {
+CGalleryDockSiteSection::CGalleryDockSiteSection(CXTPPaintManager *pTheme, LPCTSTR lpszIntro)
+    : m_lpszIntro(lpszIntro) {
   m_pCommandBars = new CXTPCommandBars;
   m_pCommandBars->SetPaintManager(pTheme);
   m_pCommandBars->GetCommandBarsOptions()->bDblClickFloat = TRUE;
@@ -50,11 +51,11 @@ CGalleryDockSiteSection::~CGalleryDockSiteSection() {
   m_pCommandBars->InternalRelease();
 }
 
-void CGalleryDockSiteSection::DrawIntro(CDC *pDC, const CRect &rcBody, LPCTSTR lpszText) {
+void CGalleryDockSiteSection::Draw(CDC *pDC, const CRect &rcBody) {
   CRect rcText(rcBody.left + 10, rcBody.top, rcBody.right - 10, rcBody.top + kTextHeight);
   pDC->SetBkMode(TRANSPARENT);
   pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
-  pDC->DrawText(CString(lpszText), &rcText, DT_WORDBREAK | DT_LEFT);
+  pDC->DrawText(CString(m_lpszIntro), &rcText, DT_WORDBREAK | DT_LEFT);
 }
 
 BOOL CGalleryDockSiteSection::CreateFrame(CWnd *pParent, const CRect &rcBody, int cxFrame) {

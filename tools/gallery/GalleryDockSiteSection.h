@@ -19,9 +19,11 @@ class CFrameWnd;
 
 class CGalleryDockSiteSection : public CGallerySection, public CXTPToolBarSite {
 public:
-  // The bars are drawn by the theme, which the section's bars take over.
-  explicit CGalleryDockSiteSection(CXTPPaintManager *pTheme);
+  // The bars are drawn by the theme, which the section takes over; the
+  // text stands above the frame.
+  CGalleryDockSiteSection(CXTPPaintManager *pTheme, LPCTSTR lpszIntro);
   ~CGalleryDockSiteSection() override;
+  void Draw(CDC *pDC, const CRect &rcBody) override;
 
   // The frame's docking, as its bars see it.
   void RecalcFrameLayout(CXTPToolBar *pBar) override;
@@ -29,8 +31,6 @@ public:
   CXTPDockBar *GetDockBar(int nPosition) const override;
 
 protected:
-  // The text above the frame.
-  void DrawIntro(CDC *pDC, const CRect &rcBody, LPCTSTR lpszText);
   // The frame, cxFrame wide under the text, and its dock bars; FALSE where
   // its window could not be made.
   BOOL CreateFrame(CWnd *pParent, const CRect &rcBody, int cxFrame);
@@ -45,6 +45,7 @@ protected:
   CFrameWnd *m_pFrame = nullptr; // deletes itself with its window
 
 private:
+  LPCTSTR m_lpszIntro;
   std::vector<std::unique_ptr<CXTPDockBar>> m_dockBars;
   std::vector<CXTPToolBar *> m_bars;
 };

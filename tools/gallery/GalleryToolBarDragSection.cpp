@@ -3,14 +3,12 @@
 #include "XTPCommandBars.h"
 #include "XTPDefaultTheme.h"
 
-CGalleryToolBarDragSection::CGalleryToolBarDragSection() : CGalleryDockSiteSection(new CXTPDefaultTheme) {}
-
-void CGalleryToolBarDragSection::Draw(CDC *pDC, const CRect &rcBody) {
-  DrawIntro(pDC, rcBody,
-            L"These bars can be dragged: press on a gripper and move it near a side of the frame "
-            L"to dock, into the open to float. Drag a floating bar by its caption, resize it by "
-            L"its edges; a double click on it docks it back, and floats it again.");
-}
+CGalleryToolBarDragSection::CGalleryToolBarDragSection()
+    : CGalleryDockSiteSection(
+          new CXTPDefaultTheme,
+          L"These bars can be dragged: press on a gripper and move it near a side of the frame "
+          L"to dock, into the open to float. Drag a floating bar by its caption, resize it by "
+          L"its edges; a double click on it docks it back, and floats it again.") {}
 
 CXTPToolBar *CGalleryToolBarDragSection::AddBar(LPCTSTR lpszTitle, const std::vector<LPCTSTR> &captions,
                                                 XTPBarPosition position) {

@@ -13,7 +13,6 @@ public:
   CGalleryToolBarDragSection();
   LPCTSTR GetTitle() const override { return L"Toolbar drag: dock to any side, float, resize, double-click"; }
   int GetHeight() const override { return 330; }
-  void Draw(CDC *pDC, const CRect &rcBody) override;
   void Create(CWnd *pParent, const CRect &rcBody) override;
 
 private:
