@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "GalleryBarsFrame.h"
 #include "GalleryResource.h"
-#include "XTPControlToolbars.h"
 #include "XTPCustomizeCommandsPage.h"
 #include "XTPCustomizeDragTool.h"
 #include "XTPCustomizeSheet.h"
@@ -20,15 +20,8 @@ const int kLabelWidth = 190;
 
 // A frame inside the gallery's view whose View menu lists the toolbars and
 // makes new ones.
-class CGalleryCustomFrame : public CXTPFrameWnd {
+class CGalleryCustomFrame : public CGalleryBarsFrame {
 public:
-  afx_msg LRESULT OnCreateControl(WPARAM, LPARAM lParam) {
-    auto *pCreate = reinterpret_cast<XTP_COMMANDBARS_CREATECONTROL *>(lParam);
-    if (pCreate->nID != XTP_ID_TOOLBARLIST) return FALSE;
-    pCreate->pControl = new CXTPControlToolbars;
-    return TRUE;
-  }
-  afx_msg void OnUpdateAny(CCmdUI *pCmdUI) { pCmdUI->Enable(TRUE); }
   // Answering the customise command makes the frame's bars customisable:
   // their controls are saved with the bar state.
   afx_msg void OnCustomize() {
@@ -48,29 +41,10 @@ public:
   DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CGalleryCustomFrame, CXTPFrameWnd)
-ON_MESSAGE(WM_XTP_BEFORECREATECONTROL, OnCreateControl)
+BEGIN_MESSAGE_MAP(CGalleryCustomFrame, CGalleryBarsFrame)
 ON_COMMAND(ID_GALLERY_NEW_TOOLBAR, OnNewToolbar)
 ON_COMMAND(ID_GALLERY_CUSTOMIZE, OnCustomize)
-ON_UPDATE_COMMAND_UI_RANGE(1, 0xEFFF, OnUpdateAny)
 END_MESSAGE_MAP()
-
-class CEmptyView : public CWnd {
-protected:
-  void PostNcDestroy() override { delete this; }
-};
-
-void AddView(CWnd *pFrame) {
-  CWnd *pView = new CEmptyView;
-  pView->CreateEx(WS_EX_CLIENTEDGE, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_WINDOW)), L"",
-                  WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pFrame, AFX_IDW_PANE_FIRST);
-}
-
-CXTPFrameWnd *MakeFrame(CXTPFrameWnd *pFrame, CWnd *pParent, const CRect &rc) {
-  if (!pFrame->Create(nullptr, L"Frame", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_CLIPCHILDREN, rc, pParent))
-    return nullptr;
-  return pFrame;
-}
 
 // The tip dialog's template as a child window of the page, without the
 // caption and frame of the modal dialog.
@@ -95,7 +69,7 @@ const UINT kMyToolsId = 0xE800;
 
 // The customisable frame as the program builds it: menu bar, Standard and Images.
 CXTPFrameWnd *BuildCustomFrame(CWnd *pParent, const CRect &rc) {
-  CXTPFrameWnd *pFrame = MakeFrame(new CGalleryCustomFrame, pParent, rc);
+  CXTPFrameWnd *pFrame = CGalleryBarsFrame::CreateInPage(new CGalleryCustomFrame, pParent, rc);
   if (pFrame == nullptr || !pFrame->InitCommandBars()) return pFrame;
   CXTPCommandBars *pBars = pFrame->GetCommandBars();
   pBars->SetPaintManager(new CXTPDefaultTheme);
@@ -108,7 +82,7 @@ CXTPFrameWnd *BuildCustomFrame(CWnd *pParent, const CRect &rc) {
     pImages->LoadToolBar(IDR_GALLERY_FRAME_IMAGES);
     pImages->SetBarID(IDR_GALLERY_FRAME_IMAGES);
   }
-  AddView(pFrame);
+  CGalleryBarsFrame::AddEmptyView(pFrame);
   pFrame->RecalcLayout();
   return pFrame;
 }
@@ -182,7 +156,8 @@ void CGalleryBarStateSection::Create(CWnd *pParent, const CRect &rcBody) {
     m_pCustomFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
   }
   // The rebar frame: both toolbars in bands instead of dock bars.
-  m_pReBarFrame = MakeFrame(new CXTPFrameWnd, pParent, CRect(x, rcBody.top + 180, x + 330, rcBody.top + 300));
+  m_pReBarFrame = CGalleryBarsFrame::CreateInPage(new CXTPFrameWnd, pParent,
+                                                  CRect(x, rcBody.top + 180, x + 330, rcBody.top + 300));
   if (m_pReBarFrame) {
     m_pReBar = std::make_unique<CXTPReBar>();
     m_pReBar->Create(m_pReBarFrame);
@@ -201,7 +176,7 @@ void CGalleryBarStateSection::Create(CWnd *pParent, const CRect &rcBody) {
         m_pReBar->AddToolBar(pBar, RBBS_GRIPPERALWAYS);
       }
     }
-    AddView(m_pReBarFrame);
+    CGalleryBarsFrame::AddEmptyView(m_pReBarFrame);
     m_pReBarFrame->RecalcLayout();
     m_pReBarFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
   }

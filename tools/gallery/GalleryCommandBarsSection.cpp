@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "GalleryIcon.h"
 #include "XTPCommandBar.h"
 #include "XTPCommandBars.h"
 #include "XTPControlButton.h"
@@ -27,23 +28,14 @@ public:
 
 // One small picture per command, drawn at the size asked for.
 HICON MakeCommandIcon(int nCommand, int nSize) {
-  HDC hScreen = ::GetDC(nullptr);
-  HDC hDC = ::CreateCompatibleDC(hScreen);
-  HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, nSize, nSize);
-  HBITMAP hMask = ::CreateBitmap(nSize, nSize, 1, 1, nullptr);
-  ::ReleaseDC(nullptr, hScreen);
   static const COLORREF kInk[] = {RGB(250, 250, 250), RGB(240, 190, 60), RGB(60, 90, 200),  RGB(200, 60, 60),
                                   RGB(80, 160, 80),   RGB(180, 140, 90), RGB(40, 130, 200), RGB(130, 80, 170),
                                   RGB(110, 110, 110), RGB(40, 110, 220)};
   const COLORREF clr = kInk[(nCommand - kNew) % 10];
   const int m = nSize / 8, s = nSize;
-  for (int pass = 0; pass < 2; pass++) {
-    // Pass 0 paints the mask (black where the picture is), pass 1 the colours.
-    ::SelectObject(hDC, pass == 0 ? hMask : hColor);
-    RECT rc = {0, 0, s, s};
-    ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(pass == 0 ? WHITE_BRUSH : BLACK_BRUSH)));
-    HBRUSH hBrush = ::CreateSolidBrush(pass == 0 ? RGB(0, 0, 0) : clr);
-    HPEN hPen = ::CreatePen(PS_SOLID, 1, pass == 0 ? RGB(0, 0, 0) : RGB(40, 40, 40));
+  return MakeGalleryIcon(CSize(s, s), [=](HDC hDC, BOOL bMask) {
+    HBRUSH hBrush = ::CreateSolidBrush(bMask ? RGB(0, 0, 0) : clr);
+    HPEN hPen = ::CreatePen(PS_SOLID, 1, bMask ? RGB(0, 0, 0) : RGB(40, 40, 40));
     HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush), hOldPen = ::SelectObject(hDC, hPen);
     switch (nCommand) {
     case kNew:
@@ -73,13 +65,7 @@ HICON MakeCommandIcon(int nCommand, int nSize) {
     ::SelectObject(hDC, hOldPen);
     ::DeleteObject(hBrush);
     ::DeleteObject(hPen);
-  }
-  ::DeleteDC(hDC);
-  ICONINFO ii = {TRUE, 0, 0, hMask, hColor};
-  HICON hIcon = ::CreateIconIndirect(&ii);
-  ::DeleteObject(hMask);
-  ::DeleteObject(hColor);
-  return hIcon;
+  });
 }
 
 CXTPControl *AddButton(CXTPCommandBar *pBar, int nId, LPCTSTR lpszCaption, BOOL bBeginGroup = FALSE) {

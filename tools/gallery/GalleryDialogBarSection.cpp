@@ -3,46 +3,17 @@
 #include <commctrl.h>
 
 #include <cstdlib>
-#include <functional>
 
-#include "FrameWnd.h"
 #include "XTPCommandBars.h"
 #include "XTPControlCustom.h"
 #include "XTPControls.h"
 #include "XTPOffice2003Theme.h"
 #include "XTPDialogBar.h"
-#include "XTPDockBar.h"
-#include "XTPDockContext.h"
 #include "XTPPopupBar.h"
 
 namespace {
 
-const int kTextHeight = 40;
 const UINT kTreeId = 501, kFormId = 502, kSliderId = 503, kProgressId = 504;
-
-// The demonstration's frame: its floating bar is a popup, not its child, so
-// it follows the frame when the gallery shows another page.
-class CDialogBarDemoFrame : public CFrameWnd {
-public:
-  std::vector<CXTPToolBar *> *pBars = nullptr;
-  std::function<void()> onFirstShow;
-
-protected:
-  static constexpr UINT kMsgFirstShow = WM_APP + 1;
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_SHOWWINDOW && pBars)
-      for (CXTPToolBar *pBar : *pBars)
-        if (pBar->IsFloating() && pBar->IsVisible()) pBar->ShowWindow(wParam ? SW_SHOWNA : SW_HIDE);
-    if (message == WM_SHOWWINDOW && wParam && onFirstShow) PostMessage(kMsgFirstShow);
-    if (message == kMsgFirstShow && onFirstShow) {
-      std::function<void()> first = std::move(onFirstShow);
-      onFirstShow = nullptr;
-      first();
-      return 0;
-    }
-    return CFrameWnd::WindowProc(message, wParam, lParam);
-  }
-};
 
 void AddTreeItems(HWND hWndTree) {
   auto insert = [hWndTree](HTREEITEM hParent, LPCWSTR lpszText) {
@@ -63,31 +34,12 @@ void AddTreeItems(HWND hWndTree) {
 
 } // namespace
 
-CGalleryDialogBarSection::CGalleryDialogBarSection() {
-  m_pCommandBars = new CXTPCommandBars;
-  m_pCommandBars->SetPaintManager(new CXTPOffice2003Theme);
-  m_pCommandBars->GetCommandBarsOptions()->bDblClickFloat = TRUE;
-}
-
-CGalleryDialogBarSection::~CGalleryDialogBarSection() {
-  for (CXTPToolBar *pBar : m_bars) {
-    pBar->CancelTracking();
-    if (pBar->GetSafeHwnd()) pBar->DestroyWindow();
-    pBar->InternalRelease();
-  }
-  m_pCommandBars->InternalRelease();
-}
-
-void CGalleryDialogBarSection::Draw(CDC *pDC, const CRect &rcBody) {
-  CRect rcText(rcBody.left + 10, rcBody.top, rcBody.right - 10, rcBody.top + kTextHeight);
-  pDC->SetBkMode(TRANSPARENT);
-  pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
-  pDC->DrawText(
-      CString(L"Dialog bars host a window under their caption: resize them by their edges, drag them "
-              L"by the caption, open the caption's list. The toolbar's slider and progress bar are "
-              L"custom controls."),
-      &rcText, DT_WORDBREAK | DT_LEFT);
-}
+CGalleryDialogBarSection::CGalleryDialogBarSection()
+    : CGalleryDockSiteSection(
+          new CXTPOffice2003Theme,
+          L"Dialog bars host a window under their caption: resize them by their edges, drag them "
+          L"by the caption, open the caption's list. The toolbar's slider and progress bar are "
+          L"custom controls.") {}
 
 HWND CGalleryDialogBarSection::CreateChild(LPCTSTR lpszClass, DWORD dwStyle, CSize size, UINT nId) {
   return ::CreateWindowExW(0, lpszClass, L"", WS_CHILD | WS_VISIBLE | dwStyle, 0, 0, size.cx, size.cy,
@@ -97,13 +49,9 @@ HWND CGalleryDialogBarSection::CreateChild(LPCTSTR lpszClass, DWORD dwStyle, CSi
 
 CXTPDialogBar *CGalleryDialogBarSection::AddDialogBar(LPCTSTR lpszTitle, CSize szClient) {
   auto *pBar = new CXTPDialogBar;
-  pBar->SetCommandBars(m_pCommandBars);
-  pBar->SetOwnerWindow(m_pFrame->GetSafeHwnd());
-  pBar->SetSite(this);
-  pBar->SetTitle(lpszTitle);
+  AddToFrame(pBar, lpszTitle);
   pBar->SetDockingClientSize(szClient);
   pBar->SetFloatingClientSize(szClient);
-  m_bars.push_back(pBar);
   pBar->EnableDocking(0x1F);
   return pBar;
 }
@@ -111,31 +59,11 @@ CXTPDialogBar *CGalleryDialogBarSection::AddDialogBar(LPCTSTR lpszTitle, CSize s
 void CGalleryDialogBarSection::Create(CWnd *pParent, const CRect &rcBody) {
   INITCOMMONCONTROLSEX init = {sizeof(init), ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_TREEVIEW_CLASSES};
   ::InitCommonControlsEx(&init);
-  auto *pFrame = new CDialogBarDemoFrame;
-  pFrame->pBars = &m_bars;
-  m_pFrame = pFrame;
-  const CRect rcFrame(rcBody.left + 10, rcBody.top + kTextHeight, rcBody.left + 640, rcBody.bottom - 4);
-  if (!m_pFrame->CreateEx(
-          WS_EX_CLIENTEDGE,
-          AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_APPWORKSPACE)),
-          L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rcFrame.left, rcFrame.top, rcFrame.Width(),
-          rcFrame.Height(), pParent->GetSafeHwnd(), nullptr))
-    return;
-  const DWORD kStyles[4] = {kDockStyleTop, kDockStyleBottom, kDockStyleLeft, kDockStyleRight};
-  const UINT kIds[4] = {kDockBarIdTop, kDockBarIdBottom, kDockBarIdLeft, kDockBarIdRight};
-  for (int i = 0; i < 4; i++) {
-    auto pDock = std::make_unique<CXTPDockBar>(m_pCommandBars);
-    pDock->Create(m_pFrame, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | kStyles[i], kIds[i]);
-    m_dockBars.push_back(std::move(pDock));
-  }
+  if (!CreateFrame(pParent, rcBody, 630)) return;
 
   // A toolbar with two custom controls among its buttons.
   m_pToolBar = new CXTPToolBar;
-  m_pToolBar->SetCommandBars(m_pCommandBars);
-  m_pToolBar->SetOwnerWindow(m_pFrame->GetSafeHwnd());
-  m_pToolBar->SetSite(this);
-  m_pToolBar->SetTitle(L"Scan");
-  m_bars.push_back(m_pToolBar);
+  AddToFrame(m_pToolBar, L"Scan");
   const UINT ids[] = {100, 101};
   m_pToolBar->SetButtons(ids, 2);
   const LPCTSTR kCaptions[] = {L"Scan", L"Stop"};
@@ -208,36 +136,16 @@ void CGalleryDialogBarSection::Create(CWnd *pParent, const CRect &rcBody) {
     m_pFloating->SetVisible(TRUE);
   }
   // Floated over the frame once its place on the screen is known.
-  pFrame->onFirstShow = [this] {
-    CRect rcClient;
-    m_pFrame->GetClientRect(&rcClient);
-    m_pFrame->ClientToScreen(&rcClient);
-    if (CXTPDockContext *pContext = m_pFloating->GetDockingContext()) {
-      pContext->m_ptMRUFloatPos = CPoint(rcClient.right - 250, rcClient.top + 80);
-      pContext->ToggleDocking();
-    }
-    m_pCommandBars->GetCommandBarsOptions()->bDirtyState = FALSE;
-    // For a picture: the docked bar's caption list dropped down.
-    if (std::getenv("QV_GALLERY_OPEN_DIALOGBAR")) {
-      if (CXTPControl *pCaption = m_pDocked->GetCaptionPopup()) {
-        m_pDocked->SetTrackingMode(TRUE, FALSE, TRUE);
-        m_pDocked->SetPopuped(pCaption->GetIndex(), TRUE);
-      }
-    }
-  };
+  FloatOnFirstShow(
+      m_pFloating, [](const CRect &rcClient) { return CPoint(rcClient.right - 250, rcClient.top + 80); },
+      [this] {
+        // For a picture: the docked bar's caption list dropped down.
+        if (std::getenv("QV_GALLERY_OPEN_DIALOGBAR")) {
+          if (CXTPControl *pCaption = m_pDocked->GetCaptionPopup()) {
+            m_pDocked->SetTrackingMode(TRUE, FALSE, TRUE);
+            m_pDocked->SetPopuped(pCaption->GetIndex(), TRUE);
+          }
+        }
+      });
   RecalcFrameLayout(nullptr);
-}
-
-void CGalleryDialogBarSection::RecalcFrameLayout(CXTPToolBar *) {
-  if (m_pFrame && m_pFrame->GetSafeHwnd()) m_pFrame->RecalcLayout();
-}
-
-BOOL CGalleryDialogBarSection::DockBarAt(CXTPToolBar *pBar, XTPBarPosition position) {
-  if (position == xtpBarFloating) return FloatCommandBar(pBar);
-  return DockCommandBar(pBar, nullptr, GetDockBar(position));
-}
-
-CXTPDockBar *CGalleryDialogBarSection::GetDockBar(int nPosition) const {
-  return nPosition >= 0 && nPosition < static_cast<int>(m_dockBars.size()) ? m_dockBars[nPosition].get()
-                                                                           : nullptr;
 }

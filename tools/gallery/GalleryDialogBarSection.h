@@ -6,33 +6,19 @@
 // their captions like toolbars.
 #pragma once
 
-#include <memory>
-#include <vector>
+#include "GalleryDockSiteSection.h"
 
-#include "GallerySection.h"
-#include "XTPToolBar.h"
-
-class CXTPCommandBars;
 class CXTPDialogBar;
-class CXTPDockBar;
 class CXTPControlCustom;
-class CFrameWnd;
 
-class CGalleryDialogBarSection : public CGallerySection, public CXTPToolBarSite {
+class CGalleryDialogBarSection : public CGalleryDockSiteSection {
 public:
   CGalleryDialogBarSection();
-  ~CGalleryDialogBarSection() override;
   LPCTSTR GetTitle() const override {
     return L"Dialog bar and custom controls: windows hosted in command bars";
   }
   int GetHeight() const override { return 360; }
-  void Draw(CDC *pDC, const CRect &rcBody) override;
   void Create(CWnd *pParent, const CRect &rcBody) override;
-
-  // The frame's docking, as its bars see it.
-  void RecalcFrameLayout(CXTPToolBar *pBar) override;
-  BOOL DockBarAt(CXTPToolBar *pBar, XTPBarPosition position) override;
-  CXTPDockBar *GetDockBar(int nPosition) const override;
 
   CXTPDialogBar *GetDockedBar() const { return m_pDocked; }
   CXTPDialogBar *GetFloatingBar() const { return m_pFloating; }
@@ -44,10 +30,6 @@ private:
   CXTPDialogBar *AddDialogBar(LPCTSTR lpszTitle, CSize szClient);
   HWND CreateChild(LPCTSTR lpszClass, DWORD dwStyle, CSize size, UINT nId);
 
-  CXTPCommandBars *m_pCommandBars = nullptr;
-  CFrameWnd *m_pFrame = nullptr; // deletes itself with its window
-  std::vector<std::unique_ptr<CXTPDockBar>> m_dockBars;
-  std::vector<CXTPToolBar *> m_bars;
   CXTPDialogBar *m_pDocked = nullptr;
   CXTPDialogBar *m_pFloating = nullptr;
   CXTPToolBar *m_pToolBar = nullptr;

@@ -19,7 +19,7 @@ public:
   CGalleryDockingPanesSection();
   ~CGalleryDockingPanesSection() override;
   LPCTSTR GetTitle() const override { return L"Docking panes: captions, tabs and splitters in each theme"; }
-  int GetHeight() const override { return 2 * (kFrameHeight + 24); }
+  int GetHeight() const override;
   void Draw(CDC *pDC, const CRect &rcBody) override;
   void Create(CWnd *pParent, const CRect &rcBody) override;
 
@@ -29,9 +29,6 @@ public:
 
   // The check box for translucent drags with stickers (on at first).
   HWND GetStickersCheck() const { return m_hStickers; }
-
-  static const int kFrameWidth = 296;
-  static const int kFrameHeight = 210;
 
 private:
   std::vector<std::unique_ptr<CXTPDockingPaneManager>> m_managers;

@@ -18,16 +18,13 @@ public:
   LPCTSTR GetTitle() const override {
     return L"Docking themes: 3, 6, 7, 9 and 10, and themed floating frames";
   }
-  int GetHeight() const override { return 2 * (kFrameHeight + 24); }
+  int GetHeight() const override;
   void Draw(CDC *pDC, const CRect &rcBody) override;
   void Create(CWnd *pParent, const CRect &rcBody) override;
 
   // The frames' managers, in the order of their themes (3, 6, 7, 9, 10).
   int GetManagerCount() const { return static_cast<int>(m_managers.size()); }
   CXTPDockingPaneManager *GetManager(int i) const { return m_managers[i].get(); }
-
-  static const int kFrameWidth = 296;
-  static const int kFrameHeight = 210;
 
 private:
   std::vector<std::unique_ptr<CXTPDockingPaneManager>> m_managers;

@@ -1,5 +1,6 @@
 #include "GalleryMdiSection.h"
 
+#include "GalleryOwnedBars.h"
 #include "GalleryResource.h"
 #include "ModuleState.h"
 #include "MDIFrameWnd.h"
@@ -34,11 +35,7 @@ CGalleryMdiSection::CGalleryMdiSection() {
 
 CGalleryMdiSection::~CGalleryMdiSection() {
   // The frames are windows of the view and go with it; the bars are ours.
-  for (CXTPMenuBar *pBar : m_bars) {
-    pBar->CancelTracking();
-    if (pBar->GetSafeHwnd()) pBar->DestroyWindow();
-    pBar->InternalRelease();
-  }
+  DestroyOwnedBars(m_bars);
   m_pCommandBars->InternalRelease();
   if (m_hMenuPicture) ::DestroyMenu(m_hMenuPicture);
 }

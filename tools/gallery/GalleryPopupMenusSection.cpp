@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "GalleryIcon.h"
 #include "XTGlobal.h"
 #include "XTPCommandBars.h"
 #include "XTPControlPopup.h"
@@ -39,33 +40,6 @@ enum {
 const wchar_t *const kLabels[CGalleryMenuBoard::kMenus] = {L"File menu", L"Shortened menu", L"Long menu",
                                                            L"Right-aligned", L"Tear-off menu"};
 const UINT kOpenFromStart = WM_APP + 40;
-
-// A small framed square in a colour of its own, for the menu's icons.
-HICON MakeIcon(COLORREF clr) {
-  const int s = 16;
-  HDC hScreen = ::GetDC(nullptr);
-  HDC hDC = ::CreateCompatibleDC(hScreen);
-  HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, s, s);
-  HBITMAP hMask = ::CreateBitmap(s, s, 1, 1, nullptr);
-  ::ReleaseDC(nullptr, hScreen);
-  RECT rc = {0, 0, s, s};
-  RECT rcInk = {2, 2, s - 2, s - 2};
-  ::SelectObject(hDC, hMask);
-  ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  ::FillRect(hDC, &rcInk, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-  ::SelectObject(hDC, hColor);
-  ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-  HBRUSH hBrush = ::CreateSolidBrush(clr);
-  ::FillRect(hDC, &rcInk, hBrush);
-  ::FrameRect(hDC, &rcInk, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
-  ::DeleteObject(hBrush);
-  ::DeleteDC(hDC);
-  ICONINFO ii = {TRUE, 0, 0, hMask, hColor};
-  HICON hIcon = ::CreateIconIndirect(&ii);
-  ::DeleteObject(hMask);
-  ::DeleteObject(hColor);
-  return hIcon;
-}
 
 CXTPControl *Add(CXTPPopupBar *pBar, int nId, LPCTSTR lpszCaption, LPCTSTR lpszShortcut = nullptr,
                  BOOL bGroup = FALSE) {
@@ -118,7 +92,7 @@ void CGalleryMenuBoard::Build() {
       {kItalic, RGB(90, 160, 90)},       {kUnderline, RGB(60, 140, 220)}, {kAlignLeft, RGB(220, 140, 60)},
       {kAlignCenter, RGB(180, 90, 200)}, {kAlignRight, RGB(90, 200, 200)}};
   for (const auto &icon : kIcons) {
-    HICON hIcon = MakeIcon(icon.clr);
+    HICON hIcon = MakeGallerySquareIcon(icon.clr);
     m_pImages->SetIcon(CXTPIconHandle(hIcon), static_cast<UINT>(icon.nId), CSize(16, 16), 0);
     ::DestroyIcon(hIcon);
   }

@@ -6,6 +6,7 @@
 #include "GalleryDockBarsSection.h"
 #include "GalleryDockingPanesSection.h"
 #include "GalleryDockingThemesSection.h"
+#include "GalleryIcon.h"
 #include "GalleryPopupMenusSection.h"
 #include "GalleryToolTipSection.h"
 #include "GalleryToolBarDragSection.h"
@@ -84,26 +85,9 @@ void PaintMagnifier(const IconInk &ink) {
 
 HICON MakeIcon(void (*pfnPaint)(const IconInk &)) {
   const int n = CGalleryImagesSection::kSize;
-  HDC hScreen = ::GetDC(nullptr);
-  HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, n, n);
-  ::ReleaseDC(nullptr, hScreen);
-  HBITMAP hMask = ::CreateBitmap(n, n, 1, 1, nullptr);
-  HDC hDC = ::CreateCompatibleDC(nullptr);
-  RECT rc = {0, 0, n, n};
-  // Black colour under a white (transparent) mask leaves the background as it is.
-  HGDIOBJ hOld = ::SelectObject(hDC, hColor);
-  ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-  pfnPaint(IconInk{hDC, false});
-  ::SelectObject(hDC, hMask);
-  ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  pfnPaint(IconInk{hDC, true});
-  ::SelectObject(hDC, hOld);
-  ::DeleteDC(hDC);
-  ICONINFO info = {TRUE, 0, 0, hMask, hColor};
-  HICON hIcon = ::CreateIconIndirect(&info);
-  ::DeleteObject(hColor);
-  ::DeleteObject(hMask);
-  return hIcon;
+  return MakeGalleryIcon(CSize(n, n), [pfnPaint](HDC hDC, BOOL bMask) {
+    pfnPaint(IconInk{hDC, bMask != FALSE});
+  });
 }
 
 // A ball whose edge fades out: straight alpha, so the image manager draws it

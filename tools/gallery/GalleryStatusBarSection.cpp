@@ -1,38 +1,28 @@
 #include "GalleryStatusBarSection.h"
 
+#include "GalleryIcon.h"
+
 namespace {
 
 constexpr UINT kPaneTotals = 101, kPaneItem = 102, kPaneProgress = 103, kPaneDisk = 104, kPaneNetwork = 105;
 
 HICON MakeDiskIcon() {
   const int cx = ::GetSystemMetrics(SM_CXSMICON), cy = ::GetSystemMetrics(SM_CYSMICON);
-  HDC hScreen = ::GetDC(nullptr);
-  HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, cx, cy);
-  ::ReleaseDC(nullptr, hScreen);
-  HBITMAP hMask = ::CreateBitmap(cx, cy, 1, 1, nullptr);
-  HDC hDC = ::CreateCompatibleDC(nullptr);
-  RECT rc = {0, 0, cx, cy};
-  HGDIOBJ hOld = ::SelectObject(hDC, hMask);
-  ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  RECT body = {1, 4, cx - 1, cy - 3};
-  ::FillRect(hDC, &body, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-  ::SelectObject(hDC, hColor);
-  ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-  HBRUSH hBody = ::CreateSolidBrush(RGB(170, 172, 184));
-  ::FillRect(hDC, &body, hBody);
-  ::DeleteObject(hBody);
-  ::FrameRect(hDC, &body, static_cast<HBRUSH>(::GetStockObject(DKGRAY_BRUSH)));
-  HBRUSH hLight = ::CreateSolidBrush(RGB(40, 200, 60));
-  RECT led = {cx - 5, cy - 7, cx - 3, cy - 5};
-  ::FillRect(hDC, &led, hLight);
-  ::DeleteObject(hLight);
-  ::SelectObject(hDC, hOld);
-  ::DeleteDC(hDC);
-  ICONINFO info = {TRUE, 0, 0, hMask, hColor};
-  HICON hIcon = ::CreateIconIndirect(&info);
-  ::DeleteObject(hColor);
-  ::DeleteObject(hMask);
-  return hIcon;
+  return MakeGalleryIcon(CSize(cx, cy), [cx, cy](HDC hDC, BOOL bMask) {
+    RECT body = {1, 4, cx - 1, cy - 3};
+    if (bMask) {
+      ::FillRect(hDC, &body, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+      return;
+    }
+    HBRUSH hBody = ::CreateSolidBrush(RGB(170, 172, 184));
+    ::FillRect(hDC, &body, hBody);
+    ::DeleteObject(hBody);
+    ::FrameRect(hDC, &body, static_cast<HBRUSH>(::GetStockObject(DKGRAY_BRUSH)));
+    HBRUSH hLight = ::CreateSolidBrush(RGB(40, 200, 60));
+    RECT led = {cx - 5, cy - 7, cx - 3, cy - 5};
+    ::FillRect(hDC, &led, hLight);
+    ::DeleteObject(hLight);
+  });
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "GalleryThemesSection.h"
 
+#include "GalleryIcon.h"
 #include "Menu.h"
 #include "XTPColorManager.h"
 #include "XTPCommandBars.h"
@@ -13,33 +14,6 @@
 namespace {
 
 enum { kNew = 1, kOpen, kSave, kCut, kCopy, kPaste, kPrint, kWrap, kStatus, kExit, kRecent };
-
-// A small framed square in a colour of its own, for the bars' icons.
-HICON MakeIcon(COLORREF clr) {
-  const int s = 16;
-  HDC hScreen = ::GetDC(nullptr);
-  HDC hDC = ::CreateCompatibleDC(hScreen);
-  HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, s, s);
-  HBITMAP hMask = ::CreateBitmap(s, s, 1, 1, nullptr);
-  ::ReleaseDC(nullptr, hScreen);
-  RECT rc = {0, 0, s, s}, rcInk = {2, 2, s - 2, s - 2};
-  HGDIOBJ hOld = ::SelectObject(hDC, hMask);
-  ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  ::FillRect(hDC, &rcInk, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-  ::SelectObject(hDC, hColor);
-  ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-  HBRUSH hBrush = ::CreateSolidBrush(clr);
-  ::FillRect(hDC, &rcInk, hBrush);
-  ::DeleteObject(hBrush);
-  ::FrameRect(hDC, &rcInk, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
-  ::SelectObject(hDC, hOld);
-  ::DeleteDC(hDC);
-  ICONINFO ii = {TRUE, 0, 0, hMask, hColor};
-  HICON hIcon = ::CreateIconIndirect(&ii);
-  ::DeleteObject(hMask);
-  ::DeleteObject(hColor);
-  return hIcon;
-}
 
 HMENU MakeMenu() {
   HMENU hMenu = ::CreateMenu();
@@ -253,7 +227,7 @@ CGalleryThemesSection::CGalleryThemesSection() {
                 {kCut, RGB(200, 60, 60)},     {kCopy, RGB(60, 170, 90)},    {kPaste, RGB(170, 120, 60)},
                 {kPrint, RGB(110, 110, 110)}, {kStatus, RGB(120, 60, 200)}, {kExit, RGB(200, 60, 60)}};
   for (const auto &icon : kIcons) {
-    HICON hIcon = MakeIcon(icon.clr);
+    HICON hIcon = MakeGallerySquareIcon(icon.clr);
     m_pImages->SetIcon(CXTPIconHandle(hIcon), static_cast<UINT>(icon.nId), CSize(16, 16), 0);
     ::DestroyIcon(hIcon);
   }
