@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BarMouseDrag.h"
 #include "CommandBarsTestSupport.h"
 #include "Wnd.h"
 #include "XTPCommandBars.h"
@@ -300,17 +301,7 @@ public:
   CRect m_rcWork;
 };
 
-void Pump(DWORD dwMillis) {
-  const DWORD dwEnd = ::GetTickCount() + dwMillis;
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(5);
-  } while (static_cast<int>(::GetTickCount() - dwEnd) < 0);
-}
+using bartest::Pump;
 
 // A key as the thread's keyboard hook sees it.
 void Key(UINT vk) {

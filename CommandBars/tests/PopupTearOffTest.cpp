@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "BarMouseDrag.h"
 #include "CommandBarsTestSupport.h"
 #include "Wnd.h"
 #include "XTPCommandBars.h"
@@ -35,17 +36,7 @@ enum {
   kTearOffId = 0x4E21,
 };
 
-void Pump(DWORD dwMillis) {
-  const DWORD dwEnd = ::GetTickCount() + dwMillis;
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(5);
-  } while (static_cast<int>(::GetTickCount() - dwEnd) < 0);
-}
+using bartest::Pump;
 
 // A window that runs a function for each WM_APP posted to it.
 class CallbackWindow {
@@ -362,27 +353,9 @@ TEST_F(TearOff, EndsOnReleaseEscapeQuitAndCaptureLoss) {
   }
 }
 
-void SendMouse(DWORD dwFlags, POINT pt = {0, 0}) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = dwFlags;
-  if (dwFlags & MOUSEEVENTF_ABSOLUTE) {
-    input.mi.dx = MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
-  ::SendInput(1, &input, sizeof(input));
-}
-
-// No window of this thread may become the active one.
-LRESULT CALLBACK RefuseActivation(int nCode, WPARAM wParam, LPARAM lParam) {
-  if (nCode == HCBT_ACTIVATE) return 1;
-  return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
-}
-
-// Ends a drag that never saw its release (input lost on the way).
-void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD) {
-  ::ReleaseCapture();
-}
+using bartest::RefuseActivation;
+using bartest::SendMouse;
+using bartest::Watchdog;
 
 // The real mouse (input synthesised on the virtual screen): pressed on the
 // band, moved out from another thread while the drag holds this one, and
