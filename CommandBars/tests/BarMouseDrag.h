@@ -20,17 +20,6 @@
 
 namespace bartest {
 
-inline void SendMouse(DWORD dwFlags, POINT pt = {0, 0}) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = dwFlags;
-  if (dwFlags & MOUSEEVENTF_ABSOLUTE) {
-    input.mi.dx = MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
-  ::SendInput(1, &input, sizeof(input));
-}
-
 inline void MoveMouse(POINT pt) {
   SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, pt);
 }

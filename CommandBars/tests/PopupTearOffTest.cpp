@@ -354,7 +354,6 @@ TEST_F(TearOff, EndsOnReleaseEscapeQuitAndCaptureLoss) {
 }
 
 using bartest::RefuseActivation;
-using bartest::SendMouse;
 using bartest::Watchdog;
 
 // The real mouse (input synthesised on the virtual screen): pressed on the

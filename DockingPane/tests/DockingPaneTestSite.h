@@ -23,8 +23,8 @@ namespace dptest {
 
 // C: the client area; T and its panes' ids: a tabbed container; F[...]: a
 // floating frame; A and its side [...]: an auto-hide panel; H(...) and
-// V(...): splitters. Empty containers are left out.
-inline std::string Shape(const CXTPDockingPaneBase *pObject) {
+// V(...): splitters. Empty containers are left out unless asked for.
+inline std::string Shape(const CXTPDockingPaneBase *pObject, bool bWithEmpty = false) {
   if (pObject->GetType() == xtpPaneTypeClient) return "C";
   if (pObject->GetType() == xtpPaneTypeTabbedContainer) {
     std::string str = "T";
@@ -34,19 +34,20 @@ inline std::string Shape(const CXTPDockingPaneBase *pObject) {
   }
   if (pObject->GetType() == xtpPaneTypeMiniWnd) {
     auto *pTop = static_cast<const CXTPDockingPaneMiniWnd *>(pObject)->GetTopPane();
-    return "F[" + (pTop != nullptr ? Shape(pTop) : std::string()) + "]";
+    return "F[" + (pTop != nullptr ? Shape(pTop, bWithEmpty) : std::string()) + "]";
   }
   if (pObject->GetType() == xtpPaneTypeAutoHidePanel) {
     auto *pPanel = static_cast<const CXTPDockingPaneAutoHidePanel *>(pObject);
     std::string str = "A" + std::to_string(pPanel->GetDirection()) + "[";
     for (CXTPDockingPaneBase *pChild : pPanel->GetContainers())
-      if (!pChild->IsEmpty()) str += Shape(pChild) + " ";
+      if (bWithEmpty || !pChild->IsEmpty()) str += Shape(pChild, bWithEmpty) + " ";
     return str + "]";
   }
   auto *pSplitter = static_cast<const CXTPDockingPaneSplitterContainer *>(pObject);
   std::string str = pSplitter->IsHoriz() ? "H(" : "V(";
   for (CXTPDockingPaneBase *pChild : pSplitter->GetPanes())
-    if (!pChild->IsEmpty() || pChild->GetType() == xtpPaneTypeClient) str += Shape(pChild) + " ";
+    if (bWithEmpty || !pChild->IsEmpty() || pChild->GetType() == xtpPaneTypeClient)
+      str += Shape(pChild, bWithEmpty) + " ";
   return str + ")";
 }
 
