@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "Archive.h"
+#include "File.h"
 #include "FrameWnd.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneAutoHidePanel.h"
@@ -18,6 +20,7 @@
 #include "XTPDockingPaneMiniWnd.h"
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
+#include "XTPPropExchange.h"
 
 namespace dptest {
 
@@ -108,6 +111,18 @@ protected:
   CPoint CaptionPoint(CXTPDockingPaneBase *pContainer) const {
     const CRect rc = ScreenRect(pContainer);
     return CPoint(rc.left + 10, rc.top + 6);
+  }
+
+  // The manager's layout written to a file, and read back into a layout.
+  void Save(CMemFile &file) {
+    CArchive ar(&file, CArchive::store);
+    m_pManager->GetLayout()->Serialize(ar);
+  }
+  BOOL LoadInto(CXTPDockingPaneLayout *pLayout, CMemFile &file) {
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    CXTPPropExchangeArchive px(ar);
+    return pLayout->Load(&px);
   }
 
   TFrame *m_pFrame = nullptr;

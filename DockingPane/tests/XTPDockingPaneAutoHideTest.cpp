@@ -392,17 +392,9 @@ TEST_F(DockingAutoHide, ALayoutWithAnAutoHidePanelComesBack) {
   m_pFrame->RecalcLayout();
   ASSERT_EQ("A0[T1 ]A3[T2 ]", Panels(m_pManager->GetLayout()));
   CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    m_pManager->GetLayout()->Serialize(ar);
-  }
-  file.SeekToBegin();
+  Save(file);
   CXTPDockingPaneLayout *pLoaded = m_pManager->CreateLayout();
-  {
-    CArchive ar(&file, CArchive::load);
-    CXTPPropExchangeArchive px(ar);
-    EXPECT_TRUE(pLoaded->Load(&px));
-  }
+  EXPECT_TRUE(LoadInto(pLoaded, file));
   EXPECT_EQ("A0[T1 ]A3[T2 ]", Panels(pLoaded));
   EXPECT_EQ("V(H(C ) )", Shape(pLoaded->GetTopContainer()));
   // The panes' recorded docking holders came along: inside the docked tree.

@@ -277,17 +277,9 @@ TEST_F(DockingDrag, ATieBetweenTheTopAndTheLeftEdgeGoesToTheTop) {
 TEST_F(DockingDrag, ALayoutWithAFloatingFrameComesBack) {
   m_pManager->FloatPane(m_pLeft, CRect(100, 120, 300, 330));
   CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    m_pManager->GetLayout()->Serialize(ar);
-  }
-  file.SeekToBegin();
+  Save(file);
   CXTPDockingPaneLayout *pLoaded = m_pManager->CreateLayout();
-  {
-    CArchive ar(&file, CArchive::load);
-    CXTPPropExchangeArchive px(ar);
-    ASSERT_TRUE(pLoaded->Load(&px));
-  }
+  ASSERT_TRUE(LoadInto(pLoaded, file));
   EXPECT_EQ("V(H(C ) T2 )", Shape(pLoaded->GetTopContainer()));
   EXPECT_EQ("F[H(T1 )]", Floating(pLoaded));
   for (CXTPDockingPaneBase *pObject : pLoaded->GetObjects())

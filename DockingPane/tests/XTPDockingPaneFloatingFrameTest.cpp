@@ -178,17 +178,9 @@ TEST_F(ThemedFloatingFrame, ShowingAPaneUnrollsTheFrameAndACopyKeepsTheFullHeigh
   ASSERT_TRUE(m_pMini->IsRolledUp());
   // The saved form keeps the roll-up and the full height.
   CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    m_pManager->GetLayout()->Serialize(ar);
-  }
-  file.SeekToBegin();
+  Save(file);
   CXTPDockingPaneLayout *pLoaded = m_pManager->CreateLayout();
-  {
-    CArchive ar(&file, CArchive::load);
-    CXTPPropExchangeArchive px(ar);
-    ASSERT_TRUE(pLoaded->Load(&px));
-  }
+  ASSERT_TRUE(LoadInto(pLoaded, file));
   int nFrames = 0;
   for (CXTPDockingPaneBase *pObject : pLoaded->GetObjects()) {
     if (pObject->GetType() != xtpPaneTypeMiniWnd || pObject->IsEmpty()) continue;

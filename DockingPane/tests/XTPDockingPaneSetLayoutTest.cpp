@@ -65,17 +65,10 @@ protected:
     pPane->Attach(pWnd);
     m_hwnds[pPane->GetID()] = pWnd->GetSafeHwnd();
   }
-  void Save(CMemFile &file) {
-    CArchive ar(&file, CArchive::store);
-    m_pManager->GetLayout()->Serialize(ar);
-  }
   // A layout loaded from what Save wrote; null when it does not load.
   CXTPDockingPaneLayout *Load(CMemFile &file) {
-    file.SeekToBegin();
     CXTPDockingPaneLayout *pLayout = m_pManager->CreateLayout();
-    CArchive ar(&file, CArchive::load);
-    CXTPPropExchangeArchive px(ar);
-    if (pLayout->Load(&px)) return pLayout;
+    if (LoadInto(pLayout, file)) return pLayout;
     pLayout->InternalRelease();
     return nullptr;
   }
