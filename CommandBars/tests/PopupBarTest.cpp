@@ -288,18 +288,7 @@ ON_UPDATE_COMMAND_UI(ID_RENAME, OnUpdateRename)
 ON_UPDATE_COMMAND_UI(ID_DISABLED, OnUpdateDisabled)
 END_MESSAGE_MAP()
 
-int g_nLivePopups = 0;
-
-// A popup bar that counts itself and can be given a small screen.
-class CountedPopupBar : public CXTPPopupBar {
-public:
-  CountedPopupBar() { g_nLivePopups++; }
-  ~CountedPopupBar() override { g_nLivePopups--; }
-  CRect GetWorkArea() const override {
-    return m_rcWork.IsRectEmpty() ? CXTPPopupBar::GetWorkArea() : m_rcWork;
-  }
-  CRect m_rcWork;
-};
+using cbtest::CountedPopupBar;
 
 using bartest::Pump;
 
@@ -348,7 +337,7 @@ protected:
       popup->InternalRelease();
     }
     site.DestroyWindow();
-    EXPECT_EQ(g_nLivePopups, 0);
+    EXPECT_EQ(CountedPopupBar::s_nLive, 0);
   }
   Site site;
   CXTPCommandBars commandBars;
@@ -449,7 +438,7 @@ TEST_F(PopupWindow, ClosedAndReleasedInsideItsOwnCommand) {
   Pump(20);
   EXPECT_EQ(site.commands, std::vector<UINT>{ID_OPEN});
   EXPECT_FALSE(::IsWindow(h));
-  EXPECT_EQ(g_nLivePopups, 0);
+  EXPECT_EQ(CountedPopupBar::s_nLive, 0);
 }
 
 TEST_F(PopupWindow, UpdateHandlersEnableCheckAndRename) {

@@ -88,13 +88,7 @@ BEGIN_MESSAGE_MAP(Site, CWnd)
 ON_COMMAND_RANGE(ID_BOLD, ID_PASTE, OnRow)
 END_MESSAGE_MAP()
 
-int g_nLivePopups = 0;
-
-class CountedPopupBar : public CXTPPopupBar {
-public:
-  CountedPopupBar() { g_nLivePopups++; }
-  ~CountedPopupBar() override { g_nLivePopups--; }
-};
+using cbtest::CountedPopupBar;
 
 // The ids of a bar's own rows, without the buttons a toolbar adds itself.
 std::vector<int> RowIds(CXTPCommandBar *pBar) {
@@ -106,13 +100,36 @@ std::vector<int> RowIds(CXTPCommandBar *pBar) {
   return ids;
 }
 
-class TearOff : public ::testing::Test {
+// A site with command bars that makes popups of buttons; every popup is
+// gone once the site is.
+class PopupSite : public ::testing::Test {
 protected:
-  void SetUp() override {
+  void SetUpSite() {
     ASSERT_TRUE(site.Create());
     commandBars.SetSite(&site);
     commandBars.SetPaintManager(new CXTPDefaultTheme);
     commandBars.GetCommandBarsOptions()->animationType = xtpAnimateNone;
+  }
+  void TearDownSite() {
+    Pump(0);
+    site.DestroyWindow();
+    EXPECT_EQ(CountedPopupBar::s_nLive, 0);
+  }
+  CountedPopupBar *NewPopup(std::vector<int> ids) {
+    auto *p = new CountedPopupBar;
+    p->SetCommandBars(&commandBars);
+    for (int nId : ids) p->GetControls()->Add(xtpControlButton, nId)->SetCaption(L"Row");
+    return p;
+  }
+
+  Site site;
+  CXTPCommandBars commandBars;
+};
+
+class TearOff : public PopupSite {
+protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(SetUpSite());
     popup = NewPopup({ID_BOLD, ID_ITALIC, ID_UNDERLINE});
     popup->SetTearOffPopup(L"Format", kTearOffId, 200);
   }
@@ -121,15 +138,7 @@ protected:
     popup->SetTrackingMode(0);
     popup->InternalRelease();
     commandBars.ReleaseBars();
-    Pump(0);
-    site.DestroyWindow();
-    EXPECT_EQ(g_nLivePopups, 0);
-  }
-  CountedPopupBar *NewPopup(std::vector<int> ids) {
-    auto *p = new CountedPopupBar;
-    p->SetCommandBars(&commandBars);
-    for (int nId : ids) p->GetControls()->Add(xtpControlButton, nId)->SetCaption(L"Row");
-    return p;
+    TearDownSite();
   }
   // The band's centre, in the popup's client coordinates.
   CPoint Band() const { return popup->GetTearOffGripperRect().CenterPoint(); }
@@ -153,8 +162,6 @@ protected:
     return commandBars.GetCount() == 1 ? dynamic_cast<CXTPToolBar *>(commandBars.GetAt(0)) : nullptr;
   }
 
-  Site site;
-  CXTPCommandBars commandBars;
   CountedPopupBar *popup = nullptr;
 };
 
@@ -507,13 +514,10 @@ TEST_F(TearOff, ACopyTearsOffAsTheMenuDoes) {
 
 // --- TrackPopupMenu: alignment and nesting ------------------------------------------
 
-class TrackedPopups : public ::testing::Test {
+class TrackedPopups : public PopupSite {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(site.Create());
-    commandBars.SetSite(&site);
-    commandBars.SetPaintManager(new CXTPDefaultTheme);
-    commandBars.GetCommandBarsOptions()->animationType = xtpAnimateNone;
+    ASSERT_NO_FATAL_FAILURE(SetUpSite());
     outer = NewPopup({ID_BOLD, ID_ITALIC, ID_UNDERLINE});
     inner = NewPopup({ID_CUT, ID_COPY, ID_PASTE});
     inner->SetNested(TRUE);
@@ -525,15 +529,7 @@ protected:
       p->SetTrackingMode(0);
       p->InternalRelease();
     }
-    Pump(0);
-    site.DestroyWindow();
-    EXPECT_EQ(g_nLivePopups, 0);
-  }
-  CountedPopupBar *NewPopup(std::vector<int> ids) {
-    auto *p = new CountedPopupBar;
-    p->SetCommandBars(&commandBars);
-    for (int nId : ids) p->GetControls()->Add(xtpControlButton, nId)->SetCaption(L"Row");
-    return p;
+    TearDownSite();
   }
   // The menu loops take their messages from here: each call runs the script
   // and hands the loop a message that does nothing.
@@ -545,8 +541,6 @@ protected:
   }
   static std::function<void()> s_onMessage;
 
-  Site site;
-  CXTPCommandBars commandBars;
   CountedPopupBar *outer = nullptr;
   CountedPopupBar *inner = nullptr;
 };
