@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "../../Common/tests/MemoryCanvas.h"
 #include "WinApp.h"
 #include "XTPCommandBar.h"
 #include "XTPDefaultTheme.h"
@@ -125,19 +126,9 @@ public:
 
 // A pixel of a 16 x 16 image drawn on a white ground.
 inline COLORREF ImagePixel(CXTPImageManagerIcon *pImage, int x, int y) {
-  HDC hScreen = ::GetDC(nullptr);
-  HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 16, 16);
-  HDC hDC = ::CreateCompatibleDC(hScreen);
-  ::ReleaseDC(nullptr, hScreen);
-  HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
-  RECT rc = {0, 0, 16, 16};
-  ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  pImage->Draw(CDC::FromHandle(hDC), CPoint(0, 0), CSize(16, 16));
-  const COLORREF clr = ::GetPixel(hDC, x, y);
-  ::SelectObject(hDC, hOld);
-  ::DeleteObject(hBitmap);
-  ::DeleteDC(hDC);
-  return clr;
+  MemoryCanvas canvas(16, 16, RGB(255, 255, 255));
+  pImage->Draw(&canvas.dc, CPoint(0, 0), CSize(16, 16));
+  return canvas.Pixel(x, y);
 }
 
 } // namespace cbtest
