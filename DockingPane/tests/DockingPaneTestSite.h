@@ -81,6 +81,13 @@ protected:
     m_pFrame->RecalcLayout();
     Pump();
   }
+  // Pane 1 docked at the left and pane 2 at the bottom, shown.
+  void ShowLeftAndBottomPanes(int cyBottom = 120) {
+    m_pLeft = m_pManager->CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockLeft);
+    m_pBottom = m_pManager->CreatePane(2, CRect(0, 0, 150, cyBottom), xtpPaneDockBottom);
+    ShowSite();
+    ASSERT_EQ("V(H(T1 C ) T2 )", Shape(m_pManager->GetTopPane()));
+  }
   void TearDown() override {
     if (::IsWindow(m_hFrame)) m_pFrame->DestroyWindow();
     Pump();
@@ -128,6 +135,8 @@ protected:
   TFrame *m_pFrame = nullptr;
   HWND m_hFrame = nullptr;
   std::unique_ptr<CXTPDockingPaneManager> m_pManager;
+  CXTPDockingPane *m_pLeft = nullptr;
+  CXTPDockingPane *m_pBottom = nullptr;
 };
 
 } // namespace dptest

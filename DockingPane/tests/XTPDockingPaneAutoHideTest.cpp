@@ -82,10 +82,7 @@ class DockingAutoHide : public dptest::DockingSiteTest<SiteFrame> {
 protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(CreateSite(L"auto-hide test"));
-    m_pLeft = m_pManager->CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockLeft);
-    m_pBottom = m_pManager->CreatePane(2, CRect(0, 0, 150, 120), xtpPaneDockBottom);
-    ShowSite();
-    ASSERT_EQ("V(H(T1 C ) T2 )", Shape(m_pManager->GetTopPane()));
+    ShowLeftAndBottomPanes();
   }
   void TearDown() override {
     ::SetCursorPos(1000, 700);
@@ -169,9 +166,6 @@ protected:
     arr.swap(m_pFrame->m_arrActions);
     return arr;
   }
-
-  CXTPDockingPane *m_pLeft = nullptr;
-  CXTPDockingPane *m_pBottom = nullptr;
 };
 
 TEST_F(DockingAutoHide, TheAutoHideButtonHidesThePaneAndDocksItBack) {

@@ -44,10 +44,7 @@ class DockingDrag : public dptest::DockingSiteTest<SiteFrame> {
 protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(CreateSite(L"drag test"));
-    m_pLeft = m_pManager->CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockLeft);
-    m_pBottom = m_pManager->CreatePane(2, CRect(0, 0, 150, 120), xtpPaneDockBottom);
-    ShowSite();
-    ASSERT_EQ("V(H(T1 C ) T2 )", Shape(m_pManager->GetTopPane()));
+    ShowLeftAndBottomPanes();
   }
   void PostRelease() { ::PostMessage(m_hFrame, WM_LBUTTONUP, 0, 0); }
   // Drags pObject from ptFrom through the points given and lets go.
@@ -61,8 +58,6 @@ protected:
     m_pFrame->RecalcLayout();
     Pump();
   }
-  CXTPDockingPane *m_pLeft = nullptr;
-  CXTPDockingPane *m_pBottom = nullptr;
 };
 
 TEST_F(DockingDrag, ADraggedContainerDocksWhereItIsDropped) {

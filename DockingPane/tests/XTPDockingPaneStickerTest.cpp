@@ -98,10 +98,7 @@ protected:
     ASSERT_NO_FATAL_FAILURE(CreateSite(L"sticker test", m_dwFrameExStyle));
     m_pManager->SetAlphaDockingContext(TRUE);
     m_pManager->SetShowDockingContextStickers(TRUE);
-    m_pLeft = m_pManager->CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockLeft);
-    m_pBottom = m_pManager->CreatePane(2, CRect(0, 0, 150, 160), xtpPaneDockBottom);
-    ShowSite();
-    ASSERT_EQ("V(H(T1 C ) T2 )", Shape(m_pManager->GetTopPane()));
+    ShowLeftAndBottomPanes(160);
   }
   // Drags pObject from ptFrom over ptOver (where the stickers come up) to
   // the point pickDrop chooses from the stickers then shown, reads the
@@ -151,8 +148,6 @@ protected:
   }
 
   DWORD m_dwFrameExStyle = 0;
-  CXTPDockingPane *m_pLeft = nullptr;
-  CXTPDockingPane *m_pBottom = nullptr;
 };
 
 // The sticker in the list with this mask, or null.
