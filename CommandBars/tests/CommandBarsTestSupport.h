@@ -1,8 +1,8 @@
 // What the command-bar tests share: a paint manager with colours that tell
 // apart every role, a bar without a window, a message-only site that
 // records what the controls send it, an application that answers its
-// questions itself, a popup bar that counts the live ones, and an image's
-// pixels.
+// questions itself, a popup bar that counts the live ones, a solid icon and
+// an image's pixels.
 #pragma once
 
 #include <windows.h>
@@ -129,6 +129,28 @@ inline COLORREF ImagePixel(CXTPImageManagerIcon *pImage, int x, int y) {
   MemoryCanvas canvas(16, 16, RGB(255, 255, 255));
   pImage->Draw(&canvas.dc, CPoint(0, 0), CSize(16, 16));
   return canvas.Pixel(x, y);
+}
+
+// A command image: a solid 16 x 16 icon.
+inline HICON SolidIcon(COLORREF clr) {
+  BYTE andBits[16 * 16 / 8] = {};
+  HDC hScreen = ::GetDC(nullptr);
+  HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, 16, 16);
+  HDC hDC = ::CreateCompatibleDC(hScreen);
+  HGDIOBJ hOld = ::SelectObject(hDC, hColor);
+  HBRUSH hBrush = ::CreateSolidBrush(clr);
+  RECT rc = {0, 0, 16, 16};
+  ::FillRect(hDC, &rc, hBrush);
+  ::DeleteObject(hBrush);
+  ::SelectObject(hDC, hOld);
+  ::DeleteDC(hDC);
+  ::ReleaseDC(nullptr, hScreen);
+  HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, andBits);
+  ICONINFO ii = {TRUE, 0, 0, hMask, hColor};
+  HICON hIcon = ::CreateIconIndirect(&ii);
+  ::DeleteObject(hMask);
+  ::DeleteObject(hColor);
+  return hIcon;
 }
 
 } // namespace cbtest
