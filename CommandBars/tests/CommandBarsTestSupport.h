@@ -1,6 +1,8 @@
 // What the command-bar tests share: a paint manager with colours that tell
-// apart every role, a bar without a window, and a message-only site that
-// records what the controls send it.
+// apart every role, a bar without a window, a message-only site that
+// records what the controls send it, an application that answers its
+// questions itself, a popup bar that counts the live ones, a solid icon and
+// an image's pixels.
 #pragma once
 
 #include <windows.h>
@@ -8,8 +10,12 @@
 #include <functional>
 #include <vector>
 
+#include "../../Common/tests/MemoryCanvas.h"
+#include "WinApp.h"
 #include "XTPCommandBar.h"
 #include "XTPDefaultTheme.h"
+#include "XTPImageManager.h"
+#include "XTPPopupBar.h"
 
 namespace cbtest {
 
@@ -90,5 +96,61 @@ private:
   }
   HWND m_hWnd = nullptr;
 };
+
+// Sees the questions without showing them.
+class AnsweringApp : public CWinApp {
+public:
+  int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT) override {
+    m_prompts.push_back(lpszPrompt);
+    m_types.push_back(nType);
+    m_nType = nType;
+    return m_nAnswer;
+  }
+  std::vector<CString> m_prompts;
+  std::vector<UINT> m_types;
+  UINT m_nType = 0; // the last question's
+  int m_nAnswer = IDOK;
+};
+
+// A popup bar that counts the live ones and can be given a small screen.
+class CountedPopupBar : public CXTPPopupBar {
+public:
+  CountedPopupBar() { s_nLive++; }
+  ~CountedPopupBar() override { s_nLive--; }
+  CRect GetWorkArea() const override {
+    return m_rcWork.IsRectEmpty() ? CXTPPopupBar::GetWorkArea() : m_rcWork;
+  }
+  CRect m_rcWork;
+  static inline int s_nLive = 0;
+};
+
+// A pixel of a 16 x 16 image drawn on a white ground.
+inline COLORREF ImagePixel(CXTPImageManagerIcon *pImage, int x, int y) {
+  MemoryCanvas canvas(16, 16, RGB(255, 255, 255));
+  pImage->Draw(&canvas.dc, CPoint(0, 0), CSize(16, 16));
+  return canvas.Pixel(x, y);
+}
+
+// A command image: a solid 16 x 16 icon.
+inline HICON SolidIcon(COLORREF clr) {
+  BYTE andBits[16 * 16 / 8] = {};
+  HDC hScreen = ::GetDC(nullptr);
+  HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, 16, 16);
+  HDC hDC = ::CreateCompatibleDC(hScreen);
+  HGDIOBJ hOld = ::SelectObject(hDC, hColor);
+  HBRUSH hBrush = ::CreateSolidBrush(clr);
+  RECT rc = {0, 0, 16, 16};
+  ::FillRect(hDC, &rc, hBrush);
+  ::DeleteObject(hBrush);
+  ::SelectObject(hDC, hOld);
+  ::DeleteDC(hDC);
+  ::ReleaseDC(nullptr, hScreen);
+  HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, andBits);
+  ICONINFO ii = {TRUE, 0, 0, hMask, hColor};
+  HICON hIcon = ::CreateIconIndirect(&ii);
+  ::DeleteObject(hMask);
+  ::DeleteObject(hColor);
+  return hIcon;
+}
 
 } // namespace cbtest

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "CheckListBox.h"
+#include "CommandBarsTestSupport.h"
 #include "WinApp.h"
 #include "XTPCommandBars.h"
 #include "XTPControl.h"
@@ -48,18 +49,7 @@ BOOL FeedMessage(MSG *pMsg) {
   return TRUE;
 }
 
-// Sees the questions without showing them.
-class AnsweringApp : public CWinApp {
-public:
-  int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT) override {
-    m_prompts.push_back(lpszPrompt);
-    m_types.push_back(nType);
-    return m_nAnswer;
-  }
-  std::vector<CString> m_prompts;
-  std::vector<UINT> m_types;
-  int m_nAnswer = IDOK;
-};
+using cbtest::AnsweringApp;
 
 // A frame that records the commands that reach it.
 class RecordingFrame : public CXTPFrameWnd {
@@ -157,22 +147,7 @@ HICON MakeTestIcon(COLORREF clr = RGB(255, 0, 0)) {
   return hIcon;
 }
 
-// A pixel of an image drawn on a white ground.
-COLORREF ImagePixel(CXTPImageManagerIcon *pImage, int x, int y) {
-  HDC hScreen = ::GetDC(nullptr);
-  HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 16, 16);
-  HDC hDC = ::CreateCompatibleDC(hScreen);
-  ::ReleaseDC(nullptr, hScreen);
-  HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
-  RECT rc = {0, 0, 16, 16};
-  ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  pImage->Draw(CDC::FromHandle(hDC), CPoint(0, 0), CSize(16, 16));
-  const COLORREF clr = ::GetPixel(hDC, x, y);
-  ::SelectObject(hDC, hOld);
-  ::DeleteObject(hBitmap);
-  ::DeleteDC(hDC);
-  return clr;
-}
+using cbtest::ImagePixel;
 
 COLORREF BitmapPixel(HBITMAP hBitmap, int x, int y) {
   HDC hDC = ::CreateCompatibleDC(nullptr);

@@ -7,98 +7,23 @@
 // Moves the cursor: runs alone. The frame is shown but never activated.
 #include <gtest/gtest.h>
 
-#include <thread>
 #include <vector>
 
-#include "FrameWnd.h"
-#include "WindowTestKit.h"
+#include "BarMouseDrag.h"
 #include "XTPCommandBars.h"
 #include "XTPControls.h"
-#include "XTPDefaultTheme.h"
 #include "XTPDialogBar.h"
-#include "XTPDockBar.h"
 #include "XTPDockContext.h"
 #include "XTPMouseManager.h"
 
 namespace {
 
-void SendMouse(DWORD dwFlags, POINT pt = {0, 0}) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = dwFlags;
-  if (dwFlags & MOUSEEVENTF_ABSOLUTE) {
-    input.mi.dx = MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
-  ::SendInput(1, &input, sizeof(input));
-}
+using bartest::Pump;
 
-void MoveMouse(POINT pt) {
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, pt);
-}
-
-void Pump(DWORD dwMilliseconds) {
-  const DWORD dwEnd = ::GetTickCount() + dwMilliseconds;
-  do {
-    PumpPendingMessages();
-    ::Sleep(5);
-  } while (static_cast<LONG>(::GetTickCount() - dwEnd) < 0);
-}
-
-// A frame that takes clicks without becoming active (Wine drops a click
-// whose window refuses an activation it asked for).
-class InactiveFrame : public CFrameWnd {
-protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
-    return CFrameWnd::WindowProc(message, wParam, lParam);
-  }
-};
-
-class FrameSite : public CXTPToolBarSite {
-public:
-  CFrameWnd *pFrame = nullptr;
-  CXTPDockBar *pDockBars[4] = {};
-  void RecalcFrameLayout(CXTPToolBar *) override {
-    if (pFrame) pFrame->RecalcLayout();
-  }
-  BOOL DockBarAt(CXTPToolBar *pBar, XTPBarPosition position) override {
-    if (position == xtpBarFloating) return FloatCommandBar(pBar);
-    return DockCommandBar(pBar, nullptr, GetDockBar(position));
-  }
-  CXTPDockBar *GetDockBar(int nPosition) const override {
-    return nPosition >= 0 && nPosition < 4 ? pDockBars[nPosition] : nullptr;
-  }
-};
-
-LRESULT CALLBACK RefuseActivation(int nCode, WPARAM wParam, LPARAM lParam) {
-  if (nCode == HCBT_ACTIVATE) return 1;
-  return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
-}
-
-// Ends a resize that never saw its release: the loop ends with the capture.
-void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD) {
-  ::ReleaseCapture();
-}
-
-class DialogBarMouse : public ::testing::Test {
+class DialogBarMouse : public bartest::BarMouseTest {
 protected:
   void SetUp() override {
-    m_hHook = ::SetWindowsHookExW(WH_CBT, RefuseActivation, nullptr, ::GetCurrentThreadId());
-    m_pCommandBars = new CXTPCommandBars;
-    m_pCommandBars->SetPaintManager(new CXTPDefaultTheme);
-    m_pFrame = new InactiveFrame;
-    ASSERT_TRUE(
-        m_pFrame->CreateEx(WS_EX_NOACTIVATE, AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW)),
-                           L"dialog bar test", WS_OVERLAPPEDWINDOW, 60, 60, 620, 460, nullptr, nullptr));
-    m_site.pFrame = m_pFrame;
-    const DWORD kStyles[4] = {kDockStyleTop, kDockStyleBottom, kDockStyleLeft, kDockStyleRight};
-    const UINT kIds[4] = {kDockBarIdTop, kDockBarIdBottom, kDockBarIdLeft, kDockBarIdRight};
-    for (int i = 0; i < 4; i++) {
-      m_docks[i] = new CXTPDockBar(m_pCommandBars);
-      ASSERT_TRUE(m_docks[i]->Create(m_pFrame, WS_CHILD | WS_VISIBLE | kStyles[i], kIds[i]));
-      m_site.pDockBars[i] = m_docks[i];
-    }
+    ASSERT_NO_FATAL_FAILURE(CreateFrame(L"dialog bar test", 620, 460));
     m_pBar = new CXTPDialogBar;
     m_pBar->SetCommandBars(m_pCommandBars);
     m_pBar->SetSite(&m_site);
@@ -112,22 +37,14 @@ protected:
     m_pBar->SetChild(m_hWndChild);
     ASSERT_TRUE(m_site.DockBarAt(m_pBar, xtpBarLeft));
     m_pBar->SetVisible(TRUE);
-    m_pFrame->SetWindowPos(nullptr, 0, 0, 0, 0,
-                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    m_pFrame->RecalcLayout();
-    Pump(100);
+    ShowFrame();
   }
   void TearDown() override {
     ::KillTimer(nullptr, m_nWatchdog);
     m_pBar->CancelTracking();
     if (m_pBar->GetSafeHwnd()) m_pBar->DestroyWindow();
     m_pBar->InternalRelease();
-    if (m_pFrame->GetSafeHwnd()) m_pFrame->DestroyWindow();
-    for (CXTPDockBar *pDock : m_docks) delete pDock;
-    m_pCommandBars->InternalRelease();
-    ::UnhookWindowsHookEx(m_hHook);
-    MoveMouse({::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5});
-    Pump(50);
+    DestroyFrame();
   }
 
   CRect WindowRect() const {
@@ -135,41 +52,7 @@ protected:
     m_pBar->GetWindowRect(&rc);
     return rc;
   }
-  // Presses at a point, walks the cursor (from another thread, while the
-  // resize loop runs) through the points and releases it.
-  void Drag(CPoint ptFrom, std::vector<CPoint> path) {
-    MoveMouse(ptFrom);
-    Pump(60);
-    m_nWatchdog = ::SetTimer(nullptr, 0, 8000, Watchdog);
-    std::thread hand([path] {
-      ::Sleep(150);
-      for (const CPoint &pt : path) {
-        MoveMouse(pt);
-        ::Sleep(60);
-      }
-      SendMouse(MOUSEEVENTF_LEFTUP);
-    });
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    Pump(150 + 60 * static_cast<DWORD>(path.size()) + 200);
-    hand.join();
-    Pump(100);
-    ::KillTimer(nullptr, m_nWatchdog);
-    m_nWatchdog = 0;
-  }
-  void Click(CPoint pt) {
-    MoveMouse(pt);
-    Pump(60);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_LEFTUP);
-    Pump(200);
-  }
 
-  HHOOK m_hHook = nullptr;
-  UINT_PTR m_nWatchdog = 0;
-  CXTPCommandBars *m_pCommandBars = nullptr;
-  CFrameWnd *m_pFrame = nullptr;
-  CXTPDockBar *m_docks[4] = {};
-  FrameSite m_site;
   CXTPDialogBar *m_pBar = nullptr;
   HWND m_hWndChild = nullptr;
 };

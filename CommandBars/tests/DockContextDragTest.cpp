@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+#include "BarMouseDrag.h"
 #include "CommandBarsTestSupport.h"
 #include "FrameWnd.h"
 #include "XTPCommandBars.h"
@@ -66,23 +67,7 @@ MSG Message(UINT message, WPARAM wParam = 0) {
   return msg;
 }
 
-// The frame's docking seen by its toolbars: four dock bars and the frame's
-// layout.
-class FrameSite : public CXTPToolBarSite {
-public:
-  CFrameWnd *pFrame = nullptr;
-  CXTPDockBar *pDockBars[4] = {};
-  void RecalcFrameLayout(CXTPToolBar *) override {
-    if (pFrame) pFrame->RecalcLayout();
-  }
-  BOOL DockBarAt(CXTPToolBar *pBar, XTPBarPosition position) override {
-    if (position == xtpBarFloating) return FloatCommandBar(pBar);
-    return DockCommandBar(pBar, nullptr, GetDockBar(position));
-  }
-  CXTPDockBar *GetDockBar(int nPosition) const override {
-    return nPosition >= 0 && nPosition < 4 ? pDockBars[nPosition] : nullptr;
-  }
-};
+using bartest::FrameSite;
 
 class ToolBarDrag : public ::testing::Test {
 protected:

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "CommandBarsTestSupport.h"
 #include "WinApp.h"
 #include "XTPCommandBars.h"
 #include "XTPControl.h"
@@ -605,21 +606,7 @@ protected:
   }
 };
 
-COLORREF IconPixel(CXTPImageManagerIcon *pImage, int x, int y) {
-  HDC hScreen = ::GetDC(nullptr);
-  HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 16, 16);
-  HDC hDC = ::CreateCompatibleDC(hScreen);
-  ::ReleaseDC(nullptr, hScreen);
-  HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
-  RECT rc = {0, 0, 16, 16};
-  ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  pImage->Draw(CDC::FromHandle(hDC), CPoint(0, 0), CSize(16, 16));
-  const COLORREF clr = ::GetPixel(hDC, x, y);
-  ::SelectObject(hDC, hOld);
-  ::DeleteObject(hBitmap);
-  ::DeleteDC(hDC);
-  return clr;
-}
+using cbtest::ImagePixel;
 
 class ImageEditorSheet : public testing::Test {
 protected:
@@ -667,10 +654,10 @@ TEST_F(ImageEditorSheet, OkStoresTheEditedPictureAndCancelLeavesIt) {
   ASSERT_GT(nCustom, 0);
   CXTPImageManagerIcon *pImage = pBars->GetImageManager()->GetImage(static_cast<UINT>(nCustom), 16);
   ASSERT_NE(nullptr, pImage);
-  EXPECT_EQ(RGB(0, 0, 255), IconPixel(pImage, 8, 8));
-  EXPECT_EQ(RGB(0, 128, 0), IconPixel(pImage, 2, 2));
+  EXPECT_EQ(RGB(0, 0, 255), ImagePixel(pImage, 8, 8));
+  EXPECT_EQ(RGB(0, 128, 0), ImagePixel(pImage, 2, 2));
   // The command's own image is untouched.
-  EXPECT_EQ(RGB(0, 128, 0), IconPixel(pBars->GetImageManager()->GetImage(kButtonId, 16), 8, 8));
+  EXPECT_EQ(RGB(0, 128, 0), ImagePixel(pBars->GetImageManager()->GetImage(kButtonId, 16), 8, 8));
 }
 
 } // namespace

@@ -183,18 +183,7 @@ BEGIN_MESSAGE_MAP(CustomizingMDIFrame, CMDIFrameWnd)
 ON_COMMAND(35001, OnCustomize)
 END_MESSAGE_MAP()
 
-// Sees the reset question without showing it.
-class AnsweringApp : public CWinApp {
-public:
-  int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT) override {
-    m_prompts.push_back(lpszPrompt);
-    m_nType = nType;
-    return m_nAnswer;
-  }
-  std::vector<CString> m_prompts;
-  UINT m_nType = 0;
-  int m_nAnswer = IDOK;
-};
+using cbtest::AnsweringApp;
 
 std::vector<CString> Captions(CXTPCommandBar *pBar) {
   std::vector<CString> captions;

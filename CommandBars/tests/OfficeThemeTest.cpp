@@ -355,27 +355,7 @@ TEST_F(OfficeTheme, OwnShadowsAndOneColourPaneFrame) {
   EXPECT_EQ(canvas.Pixel(10, 10), kCanvas);
 }
 
-// A command image: a solid 16 x 16 icon.
-HICON SolidIcon(COLORREF clr) {
-  BYTE andBits[16 * 16 / 8] = {};
-  HDC hScreen = ::GetDC(nullptr);
-  HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, 16, 16);
-  HDC hDC = ::CreateCompatibleDC(hScreen);
-  HGDIOBJ hOld = ::SelectObject(hDC, hColor);
-  HBRUSH hBrush = ::CreateSolidBrush(clr);
-  RECT rc = {0, 0, 16, 16};
-  ::FillRect(hDC, &rc, hBrush);
-  ::DeleteObject(hBrush);
-  ::SelectObject(hDC, hOld);
-  ::DeleteDC(hDC);
-  ::ReleaseDC(nullptr, hScreen);
-  HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, andBits);
-  ICONINFO ii = {TRUE, 0, 0, hMask, hColor};
-  HICON hIcon = ::CreateIconIndirect(&ii);
-  ::DeleteObject(hMask);
-  ::DeleteObject(hColor);
-  return hIcon;
-}
+using cbtest::SolidIcon;
 
 TEST_F(OfficeTheme, HotIconLiftsOffItsShadowAndDisabledIconIsOneColour) {
   CXTPImageManager *pImages = new CXTPImageManager;

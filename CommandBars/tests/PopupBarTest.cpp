@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BarMouseDrag.h"
 #include "CommandBarsTestSupport.h"
 #include "Wnd.h"
 #include "XTPCommandBars.h"
@@ -287,30 +288,9 @@ ON_UPDATE_COMMAND_UI(ID_RENAME, OnUpdateRename)
 ON_UPDATE_COMMAND_UI(ID_DISABLED, OnUpdateDisabled)
 END_MESSAGE_MAP()
 
-int g_nLivePopups = 0;
+using cbtest::CountedPopupBar;
 
-// A popup bar that counts itself and can be given a small screen.
-class CountedPopupBar : public CXTPPopupBar {
-public:
-  CountedPopupBar() { g_nLivePopups++; }
-  ~CountedPopupBar() override { g_nLivePopups--; }
-  CRect GetWorkArea() const override {
-    return m_rcWork.IsRectEmpty() ? CXTPPopupBar::GetWorkArea() : m_rcWork;
-  }
-  CRect m_rcWork;
-};
-
-void Pump(DWORD dwMillis) {
-  const DWORD dwEnd = ::GetTickCount() + dwMillis;
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(5);
-  } while (static_cast<int>(::GetTickCount() - dwEnd) < 0);
-}
+using bartest::Pump;
 
 // A key as the thread's keyboard hook sees it.
 void Key(UINT vk) {
@@ -357,7 +337,7 @@ protected:
       popup->InternalRelease();
     }
     site.DestroyWindow();
-    EXPECT_EQ(g_nLivePopups, 0);
+    EXPECT_EQ(CountedPopupBar::s_nLive, 0);
   }
   Site site;
   CXTPCommandBars commandBars;
@@ -458,7 +438,7 @@ TEST_F(PopupWindow, ClosedAndReleasedInsideItsOwnCommand) {
   Pump(20);
   EXPECT_EQ(site.commands, std::vector<UINT>{ID_OPEN});
   EXPECT_FALSE(::IsWindow(h));
-  EXPECT_EQ(g_nLivePopups, 0);
+  EXPECT_EQ(CountedPopupBar::s_nLive, 0);
 }
 
 TEST_F(PopupWindow, UpdateHandlersEnableCheckAndRename) {

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "BarMouseDrag.h"
 #include "CommandBarsTestSupport.h"
 #include "Wnd.h"
 #include "XTPCommandBars.h"
@@ -35,17 +36,7 @@ enum {
   kTearOffId = 0x4E21,
 };
 
-void Pump(DWORD dwMillis) {
-  const DWORD dwEnd = ::GetTickCount() + dwMillis;
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(5);
-  } while (static_cast<int>(::GetTickCount() - dwEnd) < 0);
-}
+using bartest::Pump;
 
 // A window that runs a function for each WM_APP posted to it.
 class CallbackWindow {
@@ -97,13 +88,7 @@ BEGIN_MESSAGE_MAP(Site, CWnd)
 ON_COMMAND_RANGE(ID_BOLD, ID_PASTE, OnRow)
 END_MESSAGE_MAP()
 
-int g_nLivePopups = 0;
-
-class CountedPopupBar : public CXTPPopupBar {
-public:
-  CountedPopupBar() { g_nLivePopups++; }
-  ~CountedPopupBar() override { g_nLivePopups--; }
-};
+using cbtest::CountedPopupBar;
 
 // The ids of a bar's own rows, without the buttons a toolbar adds itself.
 std::vector<int> RowIds(CXTPCommandBar *pBar) {
@@ -115,13 +100,36 @@ std::vector<int> RowIds(CXTPCommandBar *pBar) {
   return ids;
 }
 
-class TearOff : public ::testing::Test {
+// A site with command bars that makes popups of buttons; every popup is
+// gone once the site is.
+class PopupSite : public ::testing::Test {
 protected:
-  void SetUp() override {
+  void SetUpSite() {
     ASSERT_TRUE(site.Create());
     commandBars.SetSite(&site);
     commandBars.SetPaintManager(new CXTPDefaultTheme);
     commandBars.GetCommandBarsOptions()->animationType = xtpAnimateNone;
+  }
+  void TearDownSite() {
+    Pump(0);
+    site.DestroyWindow();
+    EXPECT_EQ(CountedPopupBar::s_nLive, 0);
+  }
+  CountedPopupBar *NewPopup(std::vector<int> ids) {
+    auto *p = new CountedPopupBar;
+    p->SetCommandBars(&commandBars);
+    for (int nId : ids) p->GetControls()->Add(xtpControlButton, nId)->SetCaption(L"Row");
+    return p;
+  }
+
+  Site site;
+  CXTPCommandBars commandBars;
+};
+
+class TearOff : public PopupSite {
+protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(SetUpSite());
     popup = NewPopup({ID_BOLD, ID_ITALIC, ID_UNDERLINE});
     popup->SetTearOffPopup(L"Format", kTearOffId, 200);
   }
@@ -130,15 +138,7 @@ protected:
     popup->SetTrackingMode(0);
     popup->InternalRelease();
     commandBars.ReleaseBars();
-    Pump(0);
-    site.DestroyWindow();
-    EXPECT_EQ(g_nLivePopups, 0);
-  }
-  CountedPopupBar *NewPopup(std::vector<int> ids) {
-    auto *p = new CountedPopupBar;
-    p->SetCommandBars(&commandBars);
-    for (int nId : ids) p->GetControls()->Add(xtpControlButton, nId)->SetCaption(L"Row");
-    return p;
+    TearDownSite();
   }
   // The band's centre, in the popup's client coordinates.
   CPoint Band() const { return popup->GetTearOffGripperRect().CenterPoint(); }
@@ -162,8 +162,6 @@ protected:
     return commandBars.GetCount() == 1 ? dynamic_cast<CXTPToolBar *>(commandBars.GetAt(0)) : nullptr;
   }
 
-  Site site;
-  CXTPCommandBars commandBars;
   CountedPopupBar *popup = nullptr;
 };
 
@@ -362,27 +360,8 @@ TEST_F(TearOff, EndsOnReleaseEscapeQuitAndCaptureLoss) {
   }
 }
 
-void SendMouse(DWORD dwFlags, POINT pt = {0, 0}) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = dwFlags;
-  if (dwFlags & MOUSEEVENTF_ABSOLUTE) {
-    input.mi.dx = MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
-  ::SendInput(1, &input, sizeof(input));
-}
-
-// No window of this thread may become the active one.
-LRESULT CALLBACK RefuseActivation(int nCode, WPARAM wParam, LPARAM lParam) {
-  if (nCode == HCBT_ACTIVATE) return 1;
-  return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
-}
-
-// Ends a drag that never saw its release (input lost on the way).
-void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD) {
-  ::ReleaseCapture();
-}
+using bartest::RefuseActivation;
+using bartest::Watchdog;
 
 // The real mouse (input synthesised on the virtual screen): pressed on the
 // band, moved out from another thread while the drag holds this one, and
@@ -535,13 +514,10 @@ TEST_F(TearOff, ACopyTearsOffAsTheMenuDoes) {
 
 // --- TrackPopupMenu: alignment and nesting ------------------------------------------
 
-class TrackedPopups : public ::testing::Test {
+class TrackedPopups : public PopupSite {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(site.Create());
-    commandBars.SetSite(&site);
-    commandBars.SetPaintManager(new CXTPDefaultTheme);
-    commandBars.GetCommandBarsOptions()->animationType = xtpAnimateNone;
+    ASSERT_NO_FATAL_FAILURE(SetUpSite());
     outer = NewPopup({ID_BOLD, ID_ITALIC, ID_UNDERLINE});
     inner = NewPopup({ID_CUT, ID_COPY, ID_PASTE});
     inner->SetNested(TRUE);
@@ -553,15 +529,7 @@ protected:
       p->SetTrackingMode(0);
       p->InternalRelease();
     }
-    Pump(0);
-    site.DestroyWindow();
-    EXPECT_EQ(g_nLivePopups, 0);
-  }
-  CountedPopupBar *NewPopup(std::vector<int> ids) {
-    auto *p = new CountedPopupBar;
-    p->SetCommandBars(&commandBars);
-    for (int nId : ids) p->GetControls()->Add(xtpControlButton, nId)->SetCaption(L"Row");
-    return p;
+    TearDownSite();
   }
   // The menu loops take their messages from here: each call runs the script
   // and hands the loop a message that does nothing.
@@ -573,8 +541,6 @@ protected:
   }
   static std::function<void()> s_onMessage;
 
-  Site site;
-  CXTPCommandBars commandBars;
   CountedPopupBar *outer = nullptr;
   CountedPopupBar *inner = nullptr;
 };

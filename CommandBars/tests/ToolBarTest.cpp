@@ -356,18 +356,7 @@ TEST(ToolBarVisible, TheFlagWithAWindowNotTheWindowState) {
 // ---------------------------------------------------------------------------
 // "Add or Remove Buttons", Reset, the site's expand popup and the tips.
 
-// Sees the reset question without showing it.
-class AnsweringApp : public CWinApp {
-public:
-  int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT) override {
-    m_prompts.push_back(lpszPrompt);
-    m_nType = nType;
-    return m_nAnswer;
-  }
-  std::vector<CString> m_prompts;
-  UINT m_nType = 0;
-  int m_nAnswer = IDOK;
-};
+using cbtest::AnsweringApp;
 
 struct Line {
   int nId;

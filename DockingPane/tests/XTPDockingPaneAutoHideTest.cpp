@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Archive.h"
+#include "DockingPaneTestSite.h"
 #include "FrameWnd.h"
 #include "CommonControls.h"
 #include "XTPDockingPane.h"
@@ -65,29 +66,7 @@ public:
   }
 };
 
-std::string Shape(const CXTPDockingPaneBase *pObject) {
-  if (pObject->GetType() == xtpPaneTypeClient) return "C";
-  if (pObject->GetType() == xtpPaneTypeTabbedContainer) {
-    std::string str = "T";
-    for (CXTPDockingPane *pPane : static_cast<const CXTPDockingPaneTabbedContainer *>(pObject)->GetPanes())
-      str += std::to_string(pPane->GetID());
-    return str;
-  }
-  if (pObject->GetType() == xtpPaneTypeAutoHidePanel) {
-    std::string str =
-        "A" + std::to_string(static_cast<const CXTPDockingPaneAutoHidePanel *>(pObject)->GetDirection()) +
-        "[";
-    for (CXTPDockingPaneBase *pChild :
-         static_cast<const CXTPDockingPaneAutoHidePanel *>(pObject)->GetContainers())
-      if (!pChild->IsEmpty()) str += Shape(pChild) + " ";
-    return str + "]";
-  }
-  auto *pSplitter = static_cast<const CXTPDockingPaneSplitterContainer *>(pObject);
-  std::string str = pSplitter->IsHoriz() ? "H(" : "V(";
-  for (CXTPDockingPaneBase *pChild : pSplitter->GetPanes())
-    if (!pChild->IsEmpty() || pChild->GetType() == xtpPaneTypeClient) str += Shape(pChild) + " ";
-  return str + ")";
-}
+using dptest::Shape;
 
 // The panels of a layout that hold something, by side.
 std::string Panels(const CXTPDockingPaneLayout *pLayout) {
@@ -99,36 +78,17 @@ std::string Panels(const CXTPDockingPaneLayout *pLayout) {
   return str;
 }
 
-class DockingAutoHide : public ::testing::Test {
+class DockingAutoHide : public dptest::DockingSiteTest<SiteFrame> {
 protected:
   void SetUp() override {
-    m_pFrame = new SiteFrame; // deletes itself with its window
-    ASSERT_TRUE(m_pFrame->CreateEx(0, AfxRegisterWndClass(0), L"auto-hide test",
-                                   WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 640, 480, nullptr,
-                                   nullptr));
-    m_hFrame = m_pFrame->GetSafeHwnd();
-    m_pManager.reset(new TestManager);
-    m_pManager->InstallInFrame(m_pFrame);
-    m_pLeft = m_pManager->CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockLeft);
-    m_pBottom = m_pManager->CreatePane(2, CRect(0, 0, 150, 120), xtpPaneDockBottom);
-    m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
-    m_pFrame->RecalcLayout();
-    Pump();
-    ASSERT_EQ("V(H(T1 C ) T2 )", Shape(m_pManager->GetTopPane()));
+    ASSERT_NO_FATAL_FAILURE(CreateSite(L"auto-hide test"));
+    ShowLeftAndBottomPanes();
   }
   void TearDown() override {
     ::SetCursorPos(1000, 700);
-    if (::IsWindow(m_hFrame)) m_pFrame->DestroyWindow();
-    Pump();
-    m_pManager.reset();
+    DockingSiteTest::TearDown();
   }
-  static void Pump() {
-    MSG msg;
-    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      ::DispatchMessage(&msg);
-    }
-  }
+  CXTPDockingPaneManager *MakeManager() override { return new TestManager; }
   // Runs the messages until the condition holds or the time is up.
   static BOOL PumpUntil(const std::function<bool()> &condition, DWORD dwTimeout) {
     const DWORD dwStart = ::GetTickCount();
@@ -206,12 +166,6 @@ protected:
     arr.swap(m_pFrame->m_arrActions);
     return arr;
   }
-
-  SiteFrame *m_pFrame = nullptr;
-  HWND m_hFrame = nullptr;
-  std::unique_ptr<CXTPDockingPaneManager> m_pManager;
-  CXTPDockingPane *m_pLeft = nullptr;
-  CXTPDockingPane *m_pBottom = nullptr;
 };
 
 TEST_F(DockingAutoHide, TheAutoHideButtonHidesThePaneAndDocksItBack) {
@@ -432,17 +386,9 @@ TEST_F(DockingAutoHide, ALayoutWithAnAutoHidePanelComesBack) {
   m_pFrame->RecalcLayout();
   ASSERT_EQ("A0[T1 ]A3[T2 ]", Panels(m_pManager->GetLayout()));
   CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    m_pManager->GetLayout()->Serialize(ar);
-  }
-  file.SeekToBegin();
+  Save(file);
   CXTPDockingPaneLayout *pLoaded = m_pManager->CreateLayout();
-  {
-    CArchive ar(&file, CArchive::load);
-    CXTPPropExchangeArchive px(ar);
-    EXPECT_TRUE(pLoaded->Load(&px));
-  }
+  EXPECT_TRUE(LoadInto(pLoaded, file));
   EXPECT_EQ("A0[T1 ]A3[T2 ]", Panels(pLoaded));
   EXPECT_EQ("V(H(C ) )", Shape(pLoaded->GetTopContainer()));
   // The panes' recorded docking holders came along: inside the docked tree.

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "DockingPaneTestSite.h"
 #include "FrameWnd.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneContext.h"
@@ -36,68 +37,14 @@ protected:
   }
 };
 
-std::string Shape(const CXTPDockingPaneBase *pObject) {
-  if (pObject->GetType() == xtpPaneTypeClient) return "C";
-  if (pObject->GetType() == xtpPaneTypeTabbedContainer) {
-    std::string str = "T";
-    for (CXTPDockingPane *pPane : static_cast<const CXTPDockingPaneTabbedContainer *>(pObject)->GetPanes())
-      str += std::to_string(pPane->GetID());
-    return str;
-  }
-  if (pObject->GetType() == xtpPaneTypeMiniWnd) {
-    auto *pTop = static_cast<const CXTPDockingPaneMiniWnd *>(pObject)->GetTopPane();
-    return "F[" + (pTop != nullptr ? Shape(pTop) : std::string()) + "]";
-  }
-  auto *pSplitter = static_cast<const CXTPDockingPaneSplitterContainer *>(pObject);
-  std::string str = pSplitter->IsHoriz() ? "H(" : "V(";
-  for (CXTPDockingPaneBase *pChild : pSplitter->GetPanes())
-    if (!pChild->IsEmpty() || pChild->GetType() == xtpPaneTypeClient) str += Shape(pChild) + " ";
-  return str + ")";
-}
+using dptest::Floating;
+using dptest::Shape;
 
-// The floating frames of a layout that hold something, in creation order.
-std::string Floating(CXTPDockingPaneLayout *pLayout) {
-  std::string str;
-  for (CXTPDockingPaneBase *pObject : pLayout->GetObjects())
-    if (pObject->GetType() == xtpPaneTypeMiniWnd && !pObject->IsEmpty()) str += Shape(pObject);
-  return str;
-}
-
-class DockingDrag : public ::testing::Test {
+class DockingDrag : public dptest::DockingSiteTest<SiteFrame> {
 protected:
   void SetUp() override {
-    m_pFrame = new SiteFrame; // deletes itself with its window
-    ASSERT_TRUE(m_pFrame->CreateEx(0, AfxRegisterWndClass(0), L"drag test",
-                                   WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 640, 480, nullptr,
-                                   nullptr));
-    m_hFrame = m_pFrame->GetSafeHwnd();
-    m_pManager.reset(new CXTPDockingPaneManager);
-    m_pManager->InstallInFrame(m_pFrame);
-    m_pLeft = m_pManager->CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockLeft);
-    m_pBottom = m_pManager->CreatePane(2, CRect(0, 0, 150, 120), xtpPaneDockBottom);
-    m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
-    m_pFrame->RecalcLayout();
-    Pump();
-    ASSERT_EQ("V(H(T1 C ) T2 )", Shape(m_pManager->GetTopPane()));
-  }
-  void TearDown() override {
-    if (::IsWindow(m_hFrame)) m_pFrame->DestroyWindow();
-    Pump();
-    m_pManager.reset();
-  }
-  static void Pump() {
-    MSG msg;
-    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      ::DispatchMessage(&msg);
-    }
-  }
-  // Moves the cursor and posts the move, as the mouse would.
-  void PostMove(CPoint pt) {
-    ::SetCursorPos(pt.x, pt.y);
-    CPoint ptClient = pt;
-    ::ScreenToClient(m_hFrame, &ptClient);
-    ::PostMessage(m_hFrame, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptClient.x, ptClient.y));
+    ASSERT_NO_FATAL_FAILURE(CreateSite(L"drag test"));
+    ShowLeftAndBottomPanes();
   }
   void PostRelease() { ::PostMessage(m_hFrame, WM_LBUTTONUP, 0, 0); }
   // Drags pObject from ptFrom through the points given and lets go.
@@ -111,21 +58,6 @@ protected:
     m_pFrame->RecalcLayout();
     Pump();
   }
-  static CRect ScreenRect(CXTPDockingPaneBase *pObject) {
-    CRect rc;
-    pObject->GetWindowRect(&rc);
-    return rc;
-  }
-  CPoint CaptionPoint(CXTPDockingPaneBase *pContainer) const {
-    const CRect rc = ScreenRect(pContainer);
-    return CPoint(rc.left + 10, rc.top + 6);
-  }
-
-  SiteFrame *m_pFrame = nullptr;
-  HWND m_hFrame = nullptr;
-  std::unique_ptr<CXTPDockingPaneManager> m_pManager;
-  CXTPDockingPane *m_pLeft = nullptr;
-  CXTPDockingPane *m_pBottom = nullptr;
 };
 
 TEST_F(DockingDrag, ADraggedContainerDocksWhereItIsDropped) {
@@ -340,17 +272,9 @@ TEST_F(DockingDrag, ATieBetweenTheTopAndTheLeftEdgeGoesToTheTop) {
 TEST_F(DockingDrag, ALayoutWithAFloatingFrameComesBack) {
   m_pManager->FloatPane(m_pLeft, CRect(100, 120, 300, 330));
   CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    m_pManager->GetLayout()->Serialize(ar);
-  }
-  file.SeekToBegin();
+  Save(file);
   CXTPDockingPaneLayout *pLoaded = m_pManager->CreateLayout();
-  {
-    CArchive ar(&file, CArchive::load);
-    CXTPPropExchangeArchive px(ar);
-    ASSERT_TRUE(pLoaded->Load(&px));
-  }
+  ASSERT_TRUE(LoadInto(pLoaded, file));
   EXPECT_EQ("V(H(C ) T2 )", Shape(pLoaded->GetTopContainer()));
   EXPECT_EQ("F[H(T1 )]", Floating(pLoaded));
   for (CXTPDockingPaneBase *pObject : pLoaded->GetObjects())

@@ -11,6 +11,7 @@
 
 #include "Archive.h"
 #include "File.h"
+#include "DockingPaneTestSite.h"
 #include "FrameWnd.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneManager.h"
@@ -42,16 +43,10 @@ protected:
   }
 };
 
-class ThemedFloatingFrame : public ::testing::Test {
+class ThemedFloatingFrame : public dptest::DockingSiteTest<SiteFrame> {
 protected:
   void SetUp() override {
-    m_pFrame = new SiteFrame; // deletes itself with its window
-    ASSERT_TRUE(m_pFrame->CreateEx(0, AfxRegisterWndClass(0), L"floating frame test",
-                                   WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 400, 300, nullptr,
-                                   nullptr));
-    m_hFrame = m_pFrame->GetSafeHwnd();
-    m_pManager.reset(new CXTPDockingPaneManager);
-    m_pManager->InstallInFrame(m_pFrame);
+    ASSERT_NO_FATAL_FAILURE(CreateSite(L"floating frame test", 0, CSize(400, 300)));
     m_pManager->m_bThemedFloatingFrames = TRUE;
     m_pManager->SetTheme(xtpPaneThemeOffice2003);
     m_pPane = m_pManager->CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockLeft);
@@ -62,18 +57,6 @@ protected:
     ASSERT_NE(nullptr, m_pMini);
     m_pMini->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
     Pump();
-  }
-  void TearDown() override {
-    if (::IsWindow(m_hFrame)) m_pFrame->DestroyWindow();
-    Pump();
-    m_pManager.reset();
-  }
-  static void Pump() {
-    MSG msg;
-    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      ::DispatchMessage(&msg);
-    }
   }
   // Pumps until the condition holds or the time is up; the milliseconds it took.
   template <class F> static DWORD PumpUntil(F done, DWORD dwLimit) {
@@ -108,9 +91,6 @@ protected:
   }
   int CaptionHeight() const { return m_pManager->GetPaintManager()->GetCaptionHeight(); }
 
-  SiteFrame *m_pFrame = nullptr;
-  HWND m_hFrame = nullptr;
-  std::unique_ptr<CXTPDockingPaneManager> m_pManager;
   CXTPDockingPane *m_pPane = nullptr;
   CXTPDockingPaneMiniWnd *m_pMini = nullptr;
 };
@@ -198,17 +178,9 @@ TEST_F(ThemedFloatingFrame, ShowingAPaneUnrollsTheFrameAndACopyKeepsTheFullHeigh
   ASSERT_TRUE(m_pMini->IsRolledUp());
   // The saved form keeps the roll-up and the full height.
   CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    m_pManager->GetLayout()->Serialize(ar);
-  }
-  file.SeekToBegin();
+  Save(file);
   CXTPDockingPaneLayout *pLoaded = m_pManager->CreateLayout();
-  {
-    CArchive ar(&file, CArchive::load);
-    CXTPPropExchangeArchive px(ar);
-    ASSERT_TRUE(pLoaded->Load(&px));
-  }
+  ASSERT_TRUE(LoadInto(pLoaded, file));
   int nFrames = 0;
   for (CXTPDockingPaneBase *pObject : pLoaded->GetObjects()) {
     if (pObject->GetType() != xtpPaneTypeMiniWnd || pObject->IsEmpty()) continue;

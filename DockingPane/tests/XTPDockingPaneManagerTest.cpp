@@ -9,6 +9,7 @@
 #include <objbase.h>
 #include <thread>
 
+#include "DockingPaneTestSite.h"
 #include "FrameWnd.h"
 #include "View.h"
 #include "XTPColorManager.h"
@@ -69,18 +70,10 @@ protected:
   CXTPDockingPaneManager m_manager;
 };
 
+// Empty containers too: what the manager leaves behind is part of what is
+// tested here.
 std::string Shape(const CXTPDockingPaneBase *pObject) {
-  if (pObject->GetType() == xtpPaneTypeClient) return "C";
-  if (pObject->GetType() == xtpPaneTypeTabbedContainer) {
-    std::string str = "T";
-    for (CXTPDockingPane *pPane : static_cast<const CXTPDockingPaneTabbedContainer *>(pObject)->GetPanes())
-      str += std::to_string(pPane->GetID());
-    return str;
-  }
-  auto *pSplitter = static_cast<const CXTPDockingPaneSplitterContainer *>(pObject);
-  std::string str = pSplitter->IsHoriz() ? "H(" : "V(";
-  for (CXTPDockingPaneBase *pChild : pSplitter->GetPanes()) str += Shape(pChild) + " ";
-  return str + ")";
+  return dptest::Shape(pObject, true);
 }
 
 TEST_F(DockingManager, PanesDockByDirection) {

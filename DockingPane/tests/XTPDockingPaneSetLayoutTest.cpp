@@ -9,6 +9,7 @@
 
 #include "Archive.h"
 #include "File.h"
+#include "DockingPaneTestSite.h"
 #include "FrameWnd.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneAutoHidePanel.h"
@@ -40,42 +41,13 @@ protected:
   }
 };
 
-std::string Shape(const CXTPDockingPaneBase *pObject) {
-  if (pObject->GetType() == xtpPaneTypeClient) return "C";
-  if (pObject->GetType() == xtpPaneTypeTabbedContainer) {
-    std::string str = "T";
-    for (CXTPDockingPane *pPane : static_cast<const CXTPDockingPaneTabbedContainer *>(pObject)->GetPanes())
-      str += std::to_string(pPane->GetID());
-    return str;
-  }
-  if (pObject->GetType() == xtpPaneTypeMiniWnd) {
-    auto *pTop = static_cast<const CXTPDockingPaneMiniWnd *>(pObject)->GetTopPane();
-    return "F[" + (pTop != nullptr ? Shape(pTop) : std::string()) + "]";
-  }
-  auto *pSplitter = static_cast<const CXTPDockingPaneSplitterContainer *>(pObject);
-  std::string str = pSplitter->IsHoriz() ? "H(" : "V(";
-  for (CXTPDockingPaneBase *pChild : pSplitter->GetPanes())
-    if (!pChild->IsEmpty() || pChild->GetType() == xtpPaneTypeClient) str += Shape(pChild) + " ";
-  return str + ")";
-}
+using dptest::Floating;
+using dptest::Shape;
 
-std::string Floating(CXTPDockingPaneLayout *pLayout) {
-  std::string str;
-  for (CXTPDockingPaneBase *pObject : pLayout->GetObjects())
-    if (pObject->GetType() == xtpPaneTypeMiniWnd && !pObject->IsEmpty()) str += Shape(pObject);
-  return str;
-}
-
-class DockingSetLayout : public ::testing::Test {
+class DockingSetLayout : public dptest::DockingSiteTest<SiteFrame> {
 protected:
   void SetUp() override {
-    m_pFrame = new SiteFrame; // deletes itself with its window
-    ASSERT_TRUE(m_pFrame->CreateEx(0, AfxRegisterWndClass(0), L"layout test",
-                                   WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 640, 480, nullptr,
-                                   nullptr));
-    m_hFrame = m_pFrame->GetSafeHwnd();
-    m_pManager.reset(new CXTPDockingPaneManager);
-    m_pManager->InstallInFrame(m_pFrame);
+    ASSERT_NO_FATAL_FAILURE(CreateSite(L"layout test"));
     for (int nID : {1, 2, 3}) {
       CXTPDockingPane *pPane = m_pManager->CreatePane(nID, CRect(0, 0, 150, 120),
                                                       nID == 1   ? xtpPaneDockLeft
@@ -83,15 +55,8 @@ protected:
                                                                  : xtpPaneDockRight);
       AttachWindow(pPane);
     }
-    m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
-    m_pFrame->RecalcLayout();
-    Pump();
+    ShowSite();
     ASSERT_EQ("H(V(H(T1 C ) T2 ) T3 )", Shape(m_pManager->GetTopPane()));
-  }
-  void TearDown() override {
-    if (::IsWindow(m_hFrame)) m_pFrame->DestroyWindow();
-    Pump();
-    m_pManager.reset();
   }
   void AttachWindow(CXTPDockingPane *pPane) {
     auto *pWnd = new CWnd; // owned by m_windows
@@ -100,24 +65,10 @@ protected:
     pPane->Attach(pWnd);
     m_hwnds[pPane->GetID()] = pWnd->GetSafeHwnd();
   }
-  static void Pump() {
-    MSG msg;
-    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      ::DispatchMessage(&msg);
-    }
-  }
-  void Save(CMemFile &file) {
-    CArchive ar(&file, CArchive::store);
-    m_pManager->GetLayout()->Serialize(ar);
-  }
   // A layout loaded from what Save wrote; null when it does not load.
   CXTPDockingPaneLayout *Load(CMemFile &file) {
-    file.SeekToBegin();
     CXTPDockingPaneLayout *pLayout = m_pManager->CreateLayout();
-    CArchive ar(&file, CArchive::load);
-    CXTPPropExchangeArchive px(ar);
-    if (pLayout->Load(&px)) return pLayout;
+    if (LoadInto(pLayout, file)) return pLayout;
     pLayout->InternalRelease();
     return nullptr;
   }
@@ -127,9 +78,6 @@ protected:
     return CXTPDockingPaneMiniWnd::IsMiniWnd(pSite) ? static_cast<CXTPDockingPaneMiniWnd *>(pSite) : nullptr;
   }
 
-  SiteFrame *m_pFrame = nullptr;
-  HWND m_hFrame = nullptr;
-  std::unique_ptr<CXTPDockingPaneManager> m_pManager;
   std::vector<std::unique_ptr<CWnd>> m_windows;
   HWND m_hwnds[5] = {};
 };

@@ -11,6 +11,7 @@
 #include <ostream>
 #include <string>
 
+#include "DockingPaneTestSite.h"
 #include "FrameWnd.h"
 #include "XTPColorManager.h"
 #include "XTPDockingPane.h"
@@ -52,20 +53,7 @@ protected:
   }
 };
 
-std::string Shape(const CXTPDockingPaneBase *pObject) {
-  if (pObject->GetType() == xtpPaneTypeClient) return "C";
-  if (pObject->GetType() == xtpPaneTypeTabbedContainer) {
-    std::string str = "T";
-    for (CXTPDockingPane *pPane : static_cast<const CXTPDockingPaneTabbedContainer *>(pObject)->GetPanes())
-      str += std::to_string(pPane->GetID());
-    return str;
-  }
-  auto *pSplitter = static_cast<const CXTPDockingPaneSplitterContainer *>(pObject);
-  std::string str = pSplitter->IsHoriz() ? "H(" : "V(";
-  for (CXTPDockingPaneBase *pChild : pSplitter->GetPanes())
-    if (!pChild->IsEmpty() || pChild->GetType() == xtpPaneTypeClient) str += Shape(pChild) + " ";
-  return str + ")";
-}
+using dptest::Shape;
 
 CRect WindowRect(HWND hWnd) {
   CRect rc;
@@ -104,42 +92,13 @@ CPoint PartPoint(const CRect &rcSticker, int nPart, BOOL bCross) {
   }
 }
 
-class DockingStickers : public ::testing::Test {
+class DockingStickers : public dptest::DockingSiteTest<SiteFrame> {
 protected:
   void SetUp() override {
-    m_pFrame = new SiteFrame; // deletes itself with its window
-    ASSERT_TRUE(m_pFrame->CreateEx(m_dwFrameExStyle, AfxRegisterWndClass(0), L"sticker test",
-                                   WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 640, 480, nullptr,
-                                   nullptr));
-    m_hFrame = m_pFrame->GetSafeHwnd();
-    m_pManager.reset(new CXTPDockingPaneManager);
-    m_pManager->InstallInFrame(m_pFrame);
+    ASSERT_NO_FATAL_FAILURE(CreateSite(L"sticker test", m_dwFrameExStyle));
     m_pManager->SetAlphaDockingContext(TRUE);
     m_pManager->SetShowDockingContextStickers(TRUE);
-    m_pLeft = m_pManager->CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockLeft);
-    m_pBottom = m_pManager->CreatePane(2, CRect(0, 0, 150, 160), xtpPaneDockBottom);
-    m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
-    m_pFrame->RecalcLayout();
-    Pump();
-    ASSERT_EQ("V(H(T1 C ) T2 )", Shape(m_pManager->GetTopPane()));
-  }
-  void TearDown() override {
-    if (::IsWindow(m_hFrame)) m_pFrame->DestroyWindow();
-    Pump();
-    m_pManager.reset();
-  }
-  static void Pump() {
-    MSG msg;
-    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      ::DispatchMessage(&msg);
-    }
-  }
-  void PostMove(CPoint pt) {
-    ::SetCursorPos(pt.x, pt.y);
-    CPoint ptClient = pt;
-    ::ScreenToClient(m_hFrame, &ptClient);
-    ::PostMessage(m_hFrame, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptClient.x, ptClient.y));
+    ShowLeftAndBottomPanes(160);
   }
   // Drags pObject from ptFrom over ptOver (where the stickers come up) to
   // the point pickDrop chooses from the stickers then shown, reads the
@@ -187,22 +146,8 @@ protected:
     Pump();
     return seen;
   }
-  static CRect ScreenRect(CXTPDockingPaneBase *pObject) {
-    CRect rc;
-    pObject->GetWindowRect(&rc);
-    return rc;
-  }
-  CPoint CaptionPoint(CXTPDockingPaneBase *pContainer) const {
-    const CRect rc = ScreenRect(pContainer);
-    return CPoint(rc.left + 10, rc.top + 6);
-  }
 
   DWORD m_dwFrameExStyle = 0;
-  SiteFrame *m_pFrame = nullptr;
-  HWND m_hFrame = nullptr;
-  std::unique_ptr<CXTPDockingPaneManager> m_pManager;
-  CXTPDockingPane *m_pLeft = nullptr;
-  CXTPDockingPane *m_pBottom = nullptr;
 };
 
 // The sticker in the list with this mask, or null.

@@ -33,7 +33,8 @@
 // bar's WM_SIZEPARENT over a client rectangle and tells what it left and where
 // the bar went.
 //
-// IsRunningUnderWine(), PumpPendingMessages() and PumpFor() are for the rest.
+// IsRunningUnderWine(), PumpPendingMessages(), PumpFor() and SendMouse() are for the
+// rest.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -84,6 +85,19 @@ inline void PumpFor(DWORD dwMilliseconds, HWND hWndUntilVisible = nullptr) {
     if (hWndUntilVisible != nullptr && ::IsWindowVisible(hWndUntilVisible)) return;
     ::Sleep(10);
   }
+}
+
+// Real mouse input, synthesised: the point (on the screen) goes with
+// MOUSEEVENTF_ABSOLUTE. Tests that send it move the cursor and run alone.
+inline void SendMouse(DWORD dwFlags, POINT pt = {0, 0}) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = dwFlags;
+  if (dwFlags & MOUSEEVENTF_ABSOLUTE) {
+    input.mi.dx = MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+  ::SendInput(1, &input, sizeof(input));
 }
 
 // ---------------------------------------------------------------------------

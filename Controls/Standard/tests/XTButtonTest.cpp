@@ -40,17 +40,6 @@ void Pump(DWORD ms) {
   } while (static_cast<LONG>(::GetTickCount() - end) < 0);
 }
 
-void SendMouse(DWORD flags, POINT screen = {0, 0}) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  if (flags & MOUSEEVENTF_ABSOLUTE) {
-    input.mi.dx = MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
-  ::SendInput(1, &input, sizeof(input));
-}
-
 // Takes clicks without becoming active (Wine eats a click whose window
 // refuses the activation it asks for).
 class InactiveParent : public CWnd {

@@ -41,6 +41,7 @@
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
 #include "XTPPropExchange.h"
+#include "../../../DockingPane/tests/DockingPaneTestSite.h"
 #include "GalleryTabbedMdiSection.h"
 #include "XTPControlComboBox.h"
 #include "XTPControlEdit.h"
@@ -453,17 +454,7 @@ TEST_F(Gallery, ListsShowRowColoursTheSortedColumnAndTheDisabledLook) {
 // The panes' tree: C the client area, T<ids> a tabbed container, H(...) and
 // V(...) the splitters.
 std::string PaneTree(const CXTPDockingPaneBase *pObject) {
-  if (pObject->GetType() == xtpPaneTypeClient) return "C";
-  if (pObject->GetType() == xtpPaneTypeTabbedContainer) {
-    std::string str = "T";
-    for (CXTPDockingPane *pPane : static_cast<const CXTPDockingPaneTabbedContainer *>(pObject)->GetPanes())
-      str += std::to_string(pPane->GetID());
-    return str;
-  }
-  auto *pSplitter = static_cast<const CXTPDockingPaneSplitterContainer *>(pObject);
-  std::string str = pSplitter->IsHoriz() ? "H(" : "V(";
-  for (CXTPDockingPaneBase *pChild : pSplitter->GetPanes()) str += PaneTree(pChild) + " ";
-  return str + ")";
+  return dptest::Shape(pObject, true);
 }
 
 TEST_F(Gallery, DockingPanesShowEachThemeAndTheirLayoutComesBack) {
