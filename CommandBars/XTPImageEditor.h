@@ -78,8 +78,10 @@ private:
   std::unique_ptr<CXTPImageEditorImage> m_pStrokeStart;
   BOOL m_bStepPending = FALSE;
   std::unique_ptr<CXTPImageEditorImage> m_pCurrent;
-  std::deque<std::unique_ptr<CXTPImageEditorImage>> m_undo;
-  std::deque<std::unique_ptr<CXTPImageEditorImage>> m_redo;
+  using History = std::deque<std::unique_ptr<CXTPImageEditorImage>>;
+  void StepBack(History &from, History &to);
+  History m_undo;
+  History m_redo;
   CPoint m_ptStart;
   CPoint m_ptLast;
   BOOL m_bTracking = FALSE;

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "XTPDrawHelpers.h"
+
 CSize XTPImageEditorCellSize(CSize szClient, CSize szPicture) {
   const int cx = szPicture.cx > 0 ? szClient.cx / szPicture.cx : 0;
   const int cy = szPicture.cy > 0 ? szClient.cy / szPicture.cy : 0;
@@ -105,13 +107,7 @@ void CXTPImageEditorImage::MarkOpaque(const CXTPImageEditorImage *pBefore) {
 
 HBITMAP CXTPImageEditorImage::CreateBitmap() const {
   if (m_cx <= 0 || m_cy <= 0) return nullptr;
-  BITMAPINFO bmi{};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = m_cx;
-  bmi.bmiHeader.biHeight = -m_cy;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bmi = TopDownBitmapInfo(m_cx, m_cy);
   void *pBits = nullptr;
   HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
   if (hBitmap && pBits) std::memcpy(pBits, m_pixels.data(), m_pixels.size() * sizeof(DWORD));
@@ -125,13 +121,7 @@ std::unique_ptr<CXTPImageEditorImage> CXTPImageEditorImage::FromBitmap(HBITMAP h
     return nullptr;
   const int cx = bm.bmWidth, cy = std::abs(bm.bmHeight);
   auto pImage = std::make_unique<CXTPImageEditorImage>(cx, cy, bAlpha);
-  BITMAPINFO bmi{};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = cx;
-  bmi.bmiHeader.biHeight = -cy;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bmi = TopDownBitmapInfo(cx, cy);
   HDC hDC = ::GetDC(nullptr);
   const int nLines = ::GetDIBits(hDC, hBitmap, 0, cy, pImage->m_pixels.data(), &bmi, DIB_RGB_COLORS);
   ::ReleaseDC(nullptr, hDC);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "XTPColorManager.h"
+#include "XTPDrawHelpers.h"
 #include "XTPImageEditor.h"
 #include "XTPResource.h"
 
@@ -134,18 +135,20 @@ void CXTPImageEditorPicture::Changed() {
 }
 
 void CXTPImageEditorPicture::Undo() {
-  if (m_undo.empty() || m_bTracking) return;
-  m_redo.push_back(std::move(m_pCurrent));
-  m_pCurrent = std::move(m_undo.back());
-  m_undo.pop_back();
-  Changed();
+  StepBack(m_undo, m_redo);
 }
 
 void CXTPImageEditorPicture::Redo() {
-  if (m_redo.empty() || m_bTracking) return;
-  m_undo.push_back(std::move(m_pCurrent));
-  m_pCurrent = std::move(m_redo.back());
-  m_redo.pop_back();
+  StepBack(m_redo, m_undo);
+}
+
+// The last picture of one history becomes the current one; the current one
+// goes onto the other history.
+void CXTPImageEditorPicture::StepBack(History &from, History &to) {
+  if (from.empty() || m_bTracking) return;
+  to.push_back(std::move(m_pCurrent));
+  m_pCurrent = std::move(from.back());
+  from.pop_back();
   Changed();
 }
 
@@ -348,12 +351,7 @@ void CXTPImageEditorPicture::OnPaint() {
   CBufferedPaint paint(m_hWnd);
   const RECT &rc = paint.Rect();
   const int cxClient = std::max<int>(rc.right, 1), cyClient = std::max<int>(rc.bottom, 1);
-  BITMAPINFO bmi{};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = cxClient;
-  bmi.bmiHeader.biHeight = -cyClient;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
+  const BITMAPINFO bmi = TopDownBitmapInfo(cxClient, cyClient);
   std::vector<DWORD> screen(static_cast<size_t>(cxClient) * cyClient);
   const CXTPImageEditorImage *pImage = m_pCurrent.get();
   for (int y = 0; y < cyClient; y++) {

@@ -243,6 +243,17 @@ int CXTPDrawHelpers::GetCurrentSystemTheme() {
   return pManager->IsSystemThemeColorsDisabled() ? 0 : pManager->GetCurrentSystemTheme();
 }
 
+BITMAPINFO TopDownBitmapInfo(int width, int height) {
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+
 COLORREF GetTopLeftPixel(HBITMAP hBitmap) {
   if (!hBitmap) return static_cast<COLORREF>(-1);
   HDC hDC = ::CreateCompatibleDC(nullptr);

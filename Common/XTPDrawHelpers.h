@@ -146,6 +146,8 @@ inline CXTPDrawHelpers *XTPDrawHelpers() {
   return XTPGetDrawHelpers();
 }
 
+// The header of a 32-bit top-down DIB: row 0 of the bits is the top row.
+BITMAPINFO TopDownBitmapInfo(int width, int height);
 // The colour of pixel (0, 0), or (COLORREF)-1 without a bitmap.
 COLORREF GetTopLeftPixel(HBITMAP hBitmap);
 // An icon of the bitmap whose transparent colour is its top-left pixel.

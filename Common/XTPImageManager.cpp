@@ -30,17 +30,6 @@ struct Pixels {
   RGBQUAD &At(int x, int y) { return data[static_cast<size_t>(y) * width + x]; }
 };
 
-BITMAPINFO TopDownInfo(int width, int height) {
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  return bi;
-}
-
 bool ReadPixels(HBITMAP hBitmap, Pixels &pixels) {
   BITMAP bm = {};
   if (!hBitmap || !::GetObject(hBitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0 ||
@@ -49,7 +38,7 @@ bool ReadPixels(HBITMAP hBitmap, Pixels &pixels) {
   pixels.width = bm.bmWidth;
   pixels.height = bm.bmHeight;
   pixels.data.assign(static_cast<size_t>(bm.bmWidth) * bm.bmHeight, RGBQUAD{});
-  BITMAPINFO bi = TopDownInfo(bm.bmWidth, bm.bmHeight);
+  BITMAPINFO bi = TopDownBitmapInfo(bm.bmWidth, bm.bmHeight);
   HDC hDC = ::GetDC(nullptr);
   int rows = ::GetDIBits(hDC, hBitmap, 0, bm.bmHeight, pixels.data.data(), &bi, DIB_RGB_COLORS);
   ::ReleaseDC(nullptr, hDC);
@@ -57,7 +46,7 @@ bool ReadPixels(HBITMAP hBitmap, Pixels &pixels) {
 }
 
 HBITMAP MakeDib(const Pixels &pixels) {
-  BITMAPINFO bi = TopDownInfo(pixels.width, pixels.height);
+  BITMAPINFO bi = TopDownBitmapInfo(pixels.width, pixels.height);
   void *bits = nullptr;
   HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (hBitmap && bits) std::memcpy(bits, pixels.data.data(), pixels.data.size() * sizeof(RGBQUAD));
@@ -132,7 +121,7 @@ HICON MirrorIcon(HICON hIcon) {
     // The mask goes back as a one-bit bitmap of the same rows.
     HBITMAP hMask = ::CreateBitmap(mask.width, mask.height, 1, 1, nullptr);
     HDC hDC = ::GetDC(nullptr);
-    BITMAPINFO bi = TopDownInfo(mask.width, mask.height);
+    BITMAPINFO bi = TopDownBitmapInfo(mask.width, mask.height);
     ::SetDIBits(hDC, hMask, 0, mask.height, mask.data.data(), &bi, DIB_RGB_COLORS);
     ::ReleaseDC(nullptr, hDC);
     ICONINFO made = {TRUE, 0, 0, hMask, hColor};
@@ -777,7 +766,7 @@ void WriteBitmap(CArchive &ar, HBITMAP hBitmap) {
     return;
   }
   BYTE info[kStoredInfoSize] = {};
-  BITMAPINFO bi = TopDownInfo(pixels.width, pixels.height);
+  BITMAPINFO bi = TopDownBitmapInfo(pixels.width, pixels.height);
   std::memcpy(info, &bi.bmiHeader, sizeof(bi.bmiHeader));
   ar.WriteCount(kStoredInfoSize);
   ar.Write(info, kStoredInfoSize);
@@ -810,7 +799,7 @@ bool ReadBitmapBody(CArchive &ar, DWORD_PTR n, Pixels &pixels) {
 HBITMAP MakeMask(const Pixels &mask) {
   HBITMAP hMask = ::CreateBitmap(mask.width, mask.height, 1, 1, nullptr);
   HDC hDC = ::GetDC(nullptr);
-  BITMAPINFO bi = TopDownInfo(mask.width, mask.height);
+  BITMAPINFO bi = TopDownBitmapInfo(mask.width, mask.height);
   ::SetDIBits(hDC, hMask, 0, mask.height, mask.data.data(), &bi, DIB_RGB_COLORS);
   ::ReleaseDC(nullptr, hDC);
   return hMask;

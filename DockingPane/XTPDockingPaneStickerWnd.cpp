@@ -4,6 +4,7 @@
 
 #include "ModuleState.h"
 #include "XTPColorManager.h"
+#include "XTPDrawHelpers.h"
 #include "XTPResource.h"
 
 namespace {
@@ -90,13 +91,7 @@ private:
 class CBlackCanvas {
 public:
   explicit CBlackCanvas(CSize size) : m_hDC(::CreateCompatibleDC(nullptr)) {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = size.cx;
-    bmi.bmiHeader.biHeight = -size.cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO bmi = TopDownBitmapInfo(size.cx, size.cy);
     m_hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &m_pBits, nullptr, 0);
     if (m_hBitmap != nullptr) m_hOld = ::SelectObject(m_hDC, m_hBitmap);
     m_size = size;

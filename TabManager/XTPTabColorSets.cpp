@@ -377,12 +377,7 @@ namespace {
 class Dib32 {
 public:
   Dib32(int cx, int cy) : m_cx(cx), m_cy(cy) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = -cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    const BITMAPINFO bi = TopDownBitmapInfo(cx, cy);
     m_hBitmap =
         ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void **>(&m_pBits), nullptr, 0);
   }
