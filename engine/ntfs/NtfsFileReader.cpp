@@ -102,7 +102,10 @@ bool StreamWriter::WritePlainRuns(std::string *why) {
   std::vector<uint8_t> buffer;
   for (const DataRun &run : m_stream.m_runs) {
     for (uint64_t done = 0; done < run.m_clusters && m_written < m_stream.m_size;) {
-      const uint64_t wanted = (m_stream.m_size - m_written + m_clusterSize - 1) / m_clusterSize;
+      // Rounded up without adding first: a damaged size near 2^64 would wrap
+      // to nothing wanted, and the loop would never move on.
+      const uint64_t left = m_stream.m_size - m_written;
+      const uint64_t wanted = left / m_clusterSize + (left % m_clusterSize != 0 ? 1 : 0);
       const uint64_t clusters = std::min({run.m_clusters - done, kChunkBytes / m_clusterSize + 1, wanted});
       buffer.assign(clusters * m_clusterSize, 0);
       if (!run.m_sparse && !m_volume.ReadClusters(run.m_lcn + done, clusters, buffer.data()))
