@@ -89,7 +89,7 @@ CXTPBufferDC::CXTPBufferDC(HDC hDestDC, const CRect &rcPaint) : m_hDestDC(hDestD
   Attach(::CreateCompatibleDC(hDestDC));
   if (!m_hDC) return;
   // right x bottom, so that drawing keeps the target's coordinates.
-  m_hBitmap = ::CreateCompatibleBitmap(hDestDC, std::max(1L, m_rect.right), std::max(1L, m_rect.bottom));
+  m_hBitmap = CreateBufferBitmap(m_rect.right, m_rect.bottom);
   if (m_hBitmap) m_hOldBitmap = ::SelectObject(m_hDC, m_hBitmap);
 }
 
@@ -252,6 +252,12 @@ BITMAPINFO TopDownBitmapInfo(int width, int height) {
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   return bi;
+}
+
+HBITMAP CreateBufferBitmap(int width, int height) {
+  const BITMAPINFO bi = TopDownBitmapInfo(std::max(1, width), std::max(1, height));
+  void *pBits = nullptr;
+  return ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
 }
 
 COLORREF GetTopLeftPixel(HBITMAP hBitmap) {

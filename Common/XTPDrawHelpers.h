@@ -148,6 +148,12 @@ inline CXTPDrawHelpers *XTPDrawHelpers() {
 
 // The header of a 32-bit top-down DIB: row 0 of the bits is the top row.
 BITMAPINFO TopDownBitmapInfo(int width, int height);
+// A 32-bit bitmap to draw into off screen before copying to a window, or
+// nullptr. It is a DIB section, not a bitmap compatible with the screen:
+// drawing into it, image lists and icons included, stays in the process,
+// where a screen bitmap (and every image drawn into one) makes Wine ask its
+// server about the displays each time.
+HBITMAP CreateBufferBitmap(int width, int height);
 // The colour of pixel (0, 0), or (COLORREF)-1 without a bitmap.
 COLORREF GetTopLeftPixel(HBITMAP hBitmap);
 // An icon of the bitmap whose transparent colour is its top-left pixel.

@@ -77,6 +77,8 @@ public:
   bool ChecksLocked();
 
 protected:
+  afx_msg void OnPaint();
+  afx_msg BOOL OnEraseBkgnd(CDC *pDC);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg LRESULT OnResumeRedraw(WPARAM, LPARAM);
   afx_msg void OnTimer(UINT_PTR id);

@@ -1,12 +1,14 @@
 #include "XTMemDC.h"
 
+#include "XTPDrawHelpers.h"
+
 CXTMemDC::CXTMemDC(CDC *pDC, const CRect &rect, COLORREF clrColor)
     : m_hDestDC(pDC->GetSafeHdc()), m_rc(rect) {
   if (m_rc.IsRectEmpty()) ::GetClipBox(m_hDestDC, &m_rc);
   if (m_rc.IsRectEmpty()) return;
   HDC hDC = ::CreateCompatibleDC(m_hDestDC);
   if (!hDC) return;
-  m_hBitmap = ::CreateCompatibleBitmap(m_hDestDC, m_rc.Width(), m_rc.Height());
+  m_hBitmap = CreateBufferBitmap(m_rc.Width(), m_rc.Height());
   if (!m_hBitmap) {
     ::DeleteDC(hDC);
     return;

@@ -35,6 +35,7 @@
 
 namespace {
 
+void Mark(const wchar_t *name) { CloseHandle(OpenEventW(SYNCHRONIZE, FALSE, name)); }
 LARGE_INTEGER Now() {
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
@@ -95,7 +96,7 @@ public:
   void StepProgressBy(uint32_t steps) override { m_inner.StepProgressBy(steps); }
   void DeleteProgressBar() override {
     m_inner.DeleteProgressBar();
-    if (m_walkEnd.QuadPart == 0) m_walkEnd = Now();
+    if (m_walkEnd.QuadPart == 0) { m_walkEnd = Now(); Mark(L"QVMARK-walkend"); }
   }
   void CreateTreeRoot() override { m_inner.CreateTreeRoot(); }
   void AddTreeEntry(const EntryRecord &entry, const std::u16string &name) override {
@@ -105,9 +106,9 @@ public:
     m_inner.AddTreeEntryOwned(entry, std::move(name));
   }
   void ResetTreeToRoot() override {
-    m_resetStart = Now();
+    m_resetStart = Now(); Mark(L"QVMARK-resetstart");
     m_inner.ResetTreeToRoot();
-    m_resetEnd = Now();
+    m_resetEnd = Now(); Mark(L"QVMARK-resetend");
   }
   void UpdateTotalsPane(uint32_t folders, uint32_t files, uint64_t bytes) override {
     m_inner.UpdateTotalsPane(folders, files, bytes);
@@ -119,7 +120,7 @@ public:
     m_inner.ShowCurrentItemText(mode, text);
   }
   void OnScanFinished(uint32_t found) override {
-    m_treeEnd = Now();
+    m_treeEnd = Now(); Mark(L"QVMARK-treeend");
     m_inner.OnScanFinished(found);
   }
   void ResetBusyFlags() override { m_inner.ResetBusyFlags(); }
@@ -244,10 +245,12 @@ int main(int argc, char **argv) {
   }
   PumpWaitingMessages();
   frame->UpdateWindow();
+  Mark(L"QVMARK-start");
   const LARGE_INTEGER start = Now();
   frame->PostMessage(UWM_START_FAST_SCAN);
   PumpUntilDone(app, *frame);
   const LARGE_INTEGER end = Now();
+  Mark(L"QVMARK-end");
   const size_t entries = frame->GetLeftPane()->Entries().Size();
   std::printf("app search: %.3f s, %zu entries in the tree (with the root)\n", Seconds(start, end), entries);
   if (phases.m_walkEnd.QuadPart != 0 && phases.m_resetEnd.QuadPart != 0)
