@@ -4,6 +4,7 @@
 
 #include "AppSettings.h"
 #include "XTPDrawHelpers.h"
+#include "XTPScrollBarsHold.h"
 #include "AppText.h"
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
@@ -39,7 +40,8 @@ UINT StateOfCheck(uint8_t check) {
 // both are drawn once, whole, at the next paint.
 class PanesDrawingHold {
 public:
-  explicit PanesDrawingHold(HWND panes) : m_panes(panes != nullptr && ::IsWindowVisible(panes) ? panes : nullptr) {
+  explicit PanesDrawingHold(HWND panes)
+      : m_panes(panes != nullptr && ::IsWindowVisible(panes) ? panes : nullptr) {
     if (m_panes != nullptr) ::SendMessage(m_panes, WM_SETREDRAW, FALSE, 0);
   }
   ~PanesDrawingHold() {
@@ -52,40 +54,6 @@ public:
 
 private:
   HWND m_panes;
-};
-
-// What the scroll bars of a window show: which are there, and their range,
-// page and position.
-class ScrollBarsSeen {
-public:
-  explicit ScrollBarsSeen(HWND window)
-      : m_window(window), m_style(::GetWindowLongW(window, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) {
-    for (int bar : {SB_HORZ, SB_VERT}) {
-      SCROLLINFO &info = m_bars[bar];
-      info.cbSize = sizeof(info);
-      info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-      if (!::GetScrollInfo(window, bar, &info)) info.nMin = info.nMax = info.nPos = 0;
-    }
-  }
-
-  // Draws what changed since the earlier look at the same window: a bar
-  // that came or went redraws the whole window, a bar that moved itself.
-  void RedrawChangesSince(const ScrollBarsSeen &before) const {
-    if (m_style != before.m_style) {
-      ::RedrawWindow(m_window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
-      return;
-    }
-    for (int bar : {SB_HORZ, SB_VERT}) {
-      const SCROLLINFO &now = m_bars[bar], &then = before.m_bars[bar];
-      if (now.nMin != then.nMin || now.nMax != then.nMax || now.nPage != then.nPage || now.nPos != then.nPos)
-        ::SetScrollInfo(m_window, bar, &now, TRUE);
-    }
-  }
-
-private:
-  HWND m_window;
-  LONG m_style;
-  SCROLLINFO m_bars[2] = {};
 };
 
 } // namespace
@@ -113,17 +81,10 @@ void CLeftView::OnPaint() {
   CXTPBufferDC buffer(dc.GetSafeHdc(), dc.m_ps.rcPaint);
   if (buffer.GetSafeHdc() == nullptr) return;
   const WPARAM hdc = reinterpret_cast<WPARAM>(buffer.GetSafeHdc());
-  // Wine's tree sets its scroll bars again at the end of every paint, and
-  // each drawing of a scroll bar costs about sixty calls to the window
-  // server: the tree paints while it is not drawable on the screen (the
-  // window's own flag, not the tree's), and its bars are drawn again only
-  // when they changed.
-  const ScrollBarsSeen before(m_hWnd);
-  ::DefWindowProcW(m_hWnd, WM_SETREDRAW, FALSE, 0);
+  // Wine's tree sets its scroll bars again at the end of every paint.
+  CXTPScrollBarsHold bars(m_hWnd);
   DefWindowProc(WM_ERASEBKGND, hdc, 0);
   DefWindowProc(WM_PAINT, hdc, 0);
-  ::DefWindowProcW(m_hWnd, WM_SETREDRAW, TRUE, 0);
-  ScrollBarsSeen(m_hWnd).RedrawChangesSince(before);
 }
 
 // The background is erased with the buffered paint, never on the screen.

@@ -6,6 +6,7 @@
 #include "XTGlobal.h"
 #include "XTMemDC.h"
 #include "XTPResource.h"
+#include "XTPScrollBarsHold.h"
 #include "XTPResourceManager.h"
 #include "XTRegistryManager.h"
 
@@ -464,6 +465,7 @@ void CXTListBase::OnPaint() {
     // Drawn off screen and copied in one step: the rows never flicker.
     CXTMemDC memDC(&dc, rcDraw);
     if (!memDC.IsValid()) return;
+    CXTPScrollBarsHold bars(pWnd->m_hWnd);
     PaintRows(&memDC, rcRows);
   }
   CHeaderCtrl *pHeader = IsReportView() ? List().GetHeaderCtrl() : nullptr;
