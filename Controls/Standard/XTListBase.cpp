@@ -465,6 +465,7 @@ void CXTListBase::OnPaint() {
     // Drawn off screen and copied in one step: the rows never flicker.
     CXTMemDC memDC(&dc, rcDraw);
     if (!memDC.IsValid()) return;
+    // The list sets its scroll bars again as it paints.
     CXTPScrollBarsHold bars(pWnd->m_hWnd);
     PaintRows(&memDC, rcRows);
   }
