@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "MemoryCanvas.h"
 #include "WindowTestKit.h"
 #include "XTPScrollBarsHold.h"
 
@@ -61,28 +62,13 @@ protected:
   std::vector<COLORREF> BarOnScreen() const {
     const RECT bar = BarRect();
     const int width = bar.right - bar.left, height = bar.bottom - bar.top;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void *bits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC hMemDC = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
+    MemoryCanvas canvas(width, height);
     HDC hDC = ::GetWindowDC(m_pane);
-    ::BitBlt(hMemDC, 0, 0, width, height, hDC, bar.left, bar.top, SRCCOPY);
+    ::BitBlt(canvas.dc.GetSafeHdc(), 0, 0, width, height, hDC, bar.left, bar.top, SRCCOPY);
     ::ReleaseDC(m_pane, hDC);
-    ::GdiFlush();
     std::vector<COLORREF> pixels;
-    for (int i = 0; i < width * height; ++i) {
-      const DWORD pixel = static_cast<const DWORD *>(bits)[i];
-      pixels.push_back(RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
-    }
-    ::SelectObject(hMemDC, hOld);
-    ::DeleteDC(hMemDC);
-    ::DeleteObject(hBitmap);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) pixels.push_back(canvas.Pixel(x, y));
     return pixels;
   }
   void CoverBar() const {
