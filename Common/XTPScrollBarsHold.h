@@ -22,6 +22,7 @@ public:
   CXTPScrollBarsHold(const CXTPScrollBarsHold &) = delete;
   CXTPScrollBarsHold &operator=(const CXTPScrollBarsHold &) = delete;
 
+private:
   // What the scroll bars of a window show: which are there, and their range,
   // page and position.
   struct Look {
@@ -31,7 +32,6 @@ public:
     static Look Of(HWND hWnd);
   };
 
-private:
   HWND m_hWnd;
   Look m_before;
   // The children's parts still to paint, which the system validates with

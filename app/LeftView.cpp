@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "AppSettings.h"
-#include "XTPDrawHelpers.h"
-#include "XTPScrollBarsHold.h"
 #include "AppText.h"
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
 #include "QuendalVarnothView.h"
+#include "XTPDrawHelpers.h"
+#include "XTPScrollBarsHold.h"
 #include "resource.h"
 
 IMPLEMENT_DYNCREATE(CLeftView, CTreeView)

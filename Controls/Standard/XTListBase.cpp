@@ -6,8 +6,8 @@
 #include "XTGlobal.h"
 #include "XTMemDC.h"
 #include "XTPResource.h"
-#include "XTPScrollBarsHold.h"
 #include "XTPResourceManager.h"
+#include "XTPScrollBarsHold.h"
 #include "XTRegistryManager.h"
 
 namespace {
