@@ -49,4 +49,8 @@ constexpr uint32_t kNoValidDrive = 61483;
 // One line for a run of unreadable sectors or clusters, with its range.
 constexpr uint32_t kErrorReadingSectors = 61550;
 constexpr uint32_t kErrorReadingClusters = 61551;
+// A save the scan-file layout cannot hold: "%s" is one of the reasons after it.
+constexpr uint32_t kScanFileCannotHold = 61721;
+constexpr uint32_t kScanFileCannotHoldMap = 61722;
+constexpr uint32_t kScanFileCannotHoldMftRuns = 61723;
 } // namespace EngineText

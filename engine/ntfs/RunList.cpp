@@ -1,5 +1,7 @@
 #include "RunList.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -102,6 +104,11 @@ ParseResult ParseMftRunEntry(const uint8_t *bytes, size_t length, MftRunEntry &o
   out.m_mark = bytes[13];
   if (out.m_width > 4 || (out.m_mark != 'S' && out.m_mark != 'M')) return ParseResult::Corrupt;
   return ParseResult::Ok;
+}
+
+bool MftRunEntryHolds(const DataRun &run, uint32_t sectorsPerCluster) {
+  if (run.m_clusters > 0xFFFFFFFFu / std::max<uint32_t>(sectorsPerCluster, 1)) return false;
+  return run.m_sparse || (run.m_lcnDelta >= INT32_MIN && run.m_lcnDelta <= INT32_MAX);
 }
 
 std::vector<MftRunEntry> ToMftRunEntries(const std::vector<DataRun> &runs, uint32_t sectorsPerCluster) {

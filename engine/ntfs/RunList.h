@@ -50,6 +50,10 @@ constexpr size_t kMftRunEntrySize = 16;
 void SerialiseMftRunEntry(const MftRunEntry &entry, uint8_t *out);
 ParseResult ParseMftRunEntry(const uint8_t *bytes, size_t length, MftRunEntry &out);
 
+// True when the entry form keeps the run whole: its length fits 32 bits of
+// sectors and its cluster field, read back as 4 signed bytes, is the same.
+bool MftRunEntryHolds(const DataRun &run, uint32_t sectorsPerCluster);
+
 // The entry form of one run list (first run marked 'S'). Stored cluster fields
 // wider than 4 bytes keep their low 4 bytes; lengths are capped at 32 bits.
 std::vector<MftRunEntry> ToMftRunEntries(const std::vector<DataRun> &runs, uint32_t sectorsPerCluster);

@@ -17,7 +17,7 @@ FatScanHeader HeaderOf(FatScanEngine &engine, uint32_t foundEntries) {
   FatScanHeader header;
   header.m_driveCode = volume.Reader().DriveCode();
   header.m_sectorsPerCluster = boot.m_sectorsPerCluster;
-  header.m_partitionStart = static_cast<uint32_t>(volume.Reader().StartSector());
+  header.m_partitionStart = volume.Reader().StartSector();
   header.m_sectors = static_cast<uint32_t>(volume.DriveSectors());
   header.m_kind = static_cast<uint8_t>(boot.m_kind);
   header.m_chainMode = static_cast<uint8_t>(volume.ChainMode());
@@ -94,6 +94,8 @@ std::string RestoreFatTables(FatScanEngine &engine, const uint8_t *bytes, ScanFi
            std::to_string(header.m_partitionStart) + ", the engine reads drive " +
            std::to_string(volume.Reader().DriveCode()) + " at sector " +
            std::to_string(volume.Reader().StartSector());
+  why = CheckScanTargetFitsDrive(volume.Reader(), header.m_volumeSectors);
+  if (!why.empty()) return why;
   std::vector<uint8_t> fat, map;
   why = ReadFatTables(header, boot, source, fat, map);
   if (!why.empty()) return why;
@@ -140,6 +142,8 @@ std::string RestoreDiskScanTables(PhysicalDiskScan &scan, const uint8_t *bytes, 
   if (header.m_driveCode != reader.DriveCode() || header.m_partitionStart != reader.StartSector())
     return "saved for drive " + std::to_string(header.m_driveCode) + ", the scan reads drive " +
            std::to_string(reader.DriveCode());
+  std::string why = CheckScanTargetFitsDrive(scan.Reader(), header.m_volumeSectors);
+  if (!why.empty()) return why;
   // The FAT copy is written even though a disk has none, so it is passed
   // over: the items begin after it.
   const uint64_t tables = uint64_t{header.m_fatSize} * 512 + header.m_mapSize;
@@ -155,7 +159,7 @@ FatScanHeader PhysicalDiskScanHeader(const PhysicalDiskScan &scan, uint32_t foun
   FatScanHeader header;
   header.m_driveCode = scan.Reader().DriveCode();
   header.m_sectorsPerCluster = 1;
-  header.m_partitionStart = static_cast<uint32_t>(scan.Reader().StartSector());
+  header.m_partitionStart = scan.Reader().StartSector();
   header.m_sectors = static_cast<uint32_t>(scan.Sectors());
   header.m_kind = kDiskScanKind;
   header.m_chainMode = kDiskScanChainMode;
@@ -215,7 +219,7 @@ void SerialiseFatScanHeader(const FatScanHeader &header, uint8_t *out) {
   std::fill(out, out + kScanHeaderSize, 0);
   out[0] = header.m_driveCode;
   out[1] = header.m_sectorsPerCluster;
-  WriteLe32(out + 2, header.m_partitionStart);
+  WriteLe32(out + 2, static_cast<uint32_t>(header.m_partitionStart));
   WriteLe32(out + 6, header.m_sectors);
   out[10] = header.m_kind;
   out[11] = header.m_chainMode;
@@ -228,6 +232,7 @@ void SerialiseFatScanHeader(const FatScanHeader &header, uint8_t *out) {
   WriteLe32(out + 40, header.m_reservedWord);
   WriteLe32(out + 44, header.m_mapSize);
   PutScanSignature(out, kFatScanSignatureOffset, kFatScanSignature);
+  WriteLe32(out + kFatPartitionStartHighOffset, static_cast<uint32_t>(header.m_partitionStart >> 32));
 }
 
 ParseResult ParseFatScanHeader(const uint8_t *bytes, size_t length, FatScanHeader &out) {
@@ -237,7 +242,7 @@ ParseResult ParseFatScanHeader(const uint8_t *bytes, size_t length, FatScanHeade
     return ParseResult::NotThisStructure;
   out.m_driveCode = bytes[0];
   out.m_sectorsPerCluster = bytes[1];
-  out.m_partitionStart = ReadLe32(bytes + 2);
+  out.m_partitionStart = ReadLe32(bytes + 2) | uint64_t{ReadLe32(bytes + kFatPartitionStartHighOffset)} << 32;
   out.m_sectors = ReadLe32(bytes + 6);
   out.m_kind = bytes[10];
   out.m_chainMode = bytes[11];

@@ -12,10 +12,15 @@
 #include <string>
 #include <vector>
 
+// The partition start keeps its low word where every reader looks for it
+// and its high word at byte 240, the first of the header's zero tail: past
+// the signature text (48 to 111) and its marker copy (from 112), left zero
+// by every writer before and read by no reader, so older files read as
+// before and volumes past 2 TiB on their disk keep their whole start.
 struct FatScanHeader {
   uint8_t m_driveCode = 0;             // 0, 1, drive code
   uint8_t m_sectorsPerCluster = 0;     // 1, 1, sectors per cluster
-  uint32_t m_partitionStart = 0;       // 2, 4, first sector of the volume on the drive
+  uint64_t m_partitionStart = 0;       // 2, 4 + 240, 4: first sector of the volume on the drive
   uint32_t m_sectors = 0;              // 6, 4, low half of the drive's sector count for the volume
   uint8_t m_kind = 0;                  // 10, 1, 0 FAT12, 1 FAT16, 2 FAT32
   uint8_t m_chainMode = 0;             // 11, 1, which FAT chains follow
@@ -28,6 +33,8 @@ struct FatScanHeader {
   uint32_t m_reservedWord = 0;         // 40, 4, number of FAT copies (0: two)
   uint32_t m_mapSize = 0;              // 44, 4, bytes of the cluster-use map
 };
+
+constexpr size_t kFatPartitionStartHighOffset = 240;
 
 void SerialiseFatScanHeader(const FatScanHeader &header, uint8_t *out);
 // NotThisStructure without the signature (or its marker); fields are not judged here.

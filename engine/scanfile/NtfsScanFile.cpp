@@ -16,17 +16,20 @@ NtfsScanHeader HeaderOf(NtfsScanEngine &engine) {
   NtfsScanHeader header;
   header.m_driveCode = volume.Reader().DriveCode();
   header.m_sectorsPerCluster = static_cast<uint16_t>(boot.m_sectorsPerCluster);
-  header.m_volumeStart = static_cast<uint32_t>(volume.Reader().StartSector());
-  header.m_totalSectors = static_cast<uint32_t>(boot.m_totalSectors);
+  header.m_volumeStart = volume.Reader().StartSector();
+  header.m_totalSectors = boot.m_totalSectors;
   header.m_volumeSectors = volume.VolumeSectors();
-  header.m_mftSector = static_cast<uint32_t>(boot.m_mftCluster * boot.m_sectorsPerCluster);
-  header.m_mftMirrorSector = static_cast<uint32_t>(boot.m_mftMirrorCluster * boot.m_sectorsPerCluster);
+  header.m_mftSector = boot.m_mftCluster * boot.m_sectorsPerCluster;
+  header.m_mftMirrorSector = boot.m_mftMirrorCluster * boot.m_sectorsPerCluster;
   header.m_runCount = static_cast<uint32_t>(engine.RunArray().size());
   header.m_runBytes = header.m_runCount * static_cast<uint32_t>(kMftRunEntrySize);
   uint64_t sectors = 0;
   for (const MftRunEntry &entry : engine.RunArray()) sectors += entry.m_sectors;
   header.m_runSectors = static_cast<uint32_t>(std::min<uint64_t>(sectors, 0xFFFFFFFFu));
   header.m_mapSize = static_cast<uint32_t>(engine.ClusterUseMap().size());
+  // Kept only where it differs from what older files imply, so files of
+  // ordinary volumes stay byte for byte what they were.
+  header.m_recordSize = boot.m_recordSize == kDefaultRecordSize ? 0 : boot.m_recordSize;
   return header;
 }
 
@@ -48,6 +51,9 @@ std::string CheckHeader(const NtfsScanHeader &header, NtfsScanEngine &engine, ui
   const uint32_t spc = header.m_sectorsPerCluster;
   if (spc == 0 || spc > kMaxSectorsPerCluster || (spc & (spc - 1)) != 0)
     return "sectors per cluster " + std::to_string(spc);
+  const uint32_t record = header.m_recordSize;
+  if (record != 0 && (record < 512 || record > 65536 || (record & (record - 1)) != 0))
+    return "FILE record size " + std::to_string(record);
   if (uint64_t{header.m_runCount} * kMftRunEntrySize != header.m_runBytes)
     return "run bytes " + std::to_string(header.m_runBytes) + " for " + std::to_string(header.m_runCount) +
            " runs";
@@ -65,7 +71,7 @@ std::string CheckHeader(const NtfsScanHeader &header, NtfsScanEngine &engine, ui
     return "saved for drive " + std::to_string(header.m_driveCode) + " at sector " +
            std::to_string(header.m_volumeStart) + ", the engine reads drive " +
            std::to_string(reader.DriveCode()) + " at sector " + std::to_string(reader.StartSector());
-  return {};
+  return CheckScanTargetFitsDrive(reader, header.m_volumeSectors);
 }
 
 std::string RestoreNtfsTables(NtfsScanEngine &engine, const uint8_t *bytes, ScanFileSource &source,
@@ -91,11 +97,14 @@ std::string RestoreNtfsTables(NtfsScanEngine &engine, const uint8_t *bytes, Scan
       return "run entry " + std::to_string(i) + " unreadable";
   NtfsBootInfo boot;
   boot.m_sectorsPerCluster = header.m_sectorsPerCluster;
-  boot.m_totalSectors =
-      header.m_volumeSectors > 0xFFFFFFFFu ? header.m_volumeSectors - 1 : header.m_totalSectors;
+  // Files written before the high word was kept give a volume past 2^32
+  // sectors its count from the extent.
+  boot.m_totalSectors = (header.m_totalSectors >> 32) == 0 && header.m_volumeSectors > 0xFFFFFFFFu
+                            ? header.m_volumeSectors - 1
+                            : header.m_totalSectors;
   boot.m_mftCluster = header.m_mftSector / header.m_sectorsPerCluster;
   boot.m_mftMirrorCluster = header.m_mftMirrorSector / header.m_sectorsPerCluster;
-  boot.m_recordSize = kDefaultRecordSize;
+  boot.m_recordSize = header.m_recordSize == 0 ? kDefaultRecordSize : header.m_recordSize;
   if (!engine.Volume().RestoreMftRuns(boot, runs, &why)) return why;
   engine.RestoreScanTables(std::move(runs), std::move(map));
   progressRange = header.m_runSectors / 2;
@@ -108,11 +117,11 @@ void SerialiseNtfsScanHeader(const NtfsScanHeader &header, uint8_t *out) {
   std::fill(out, out + kScanHeaderSize, 0);
   out[0] = header.m_driveCode;
   WriteLe16(out + 1, header.m_sectorsPerCluster);
-  WriteLe32(out + 3, header.m_volumeStart);
-  WriteLe32(out + 7, header.m_totalSectors);
+  WriteLe32(out + 3, static_cast<uint32_t>(header.m_volumeStart));
+  WriteLe32(out + 7, static_cast<uint32_t>(header.m_totalSectors));
   WriteLe64(out + 11, header.m_volumeSectors);
-  WriteLe32(out + 19, header.m_mftSector);
-  WriteLe32(out + 23, header.m_mftMirrorSector);
+  WriteLe32(out + 19, static_cast<uint32_t>(header.m_mftSector));
+  WriteLe32(out + 23, static_cast<uint32_t>(header.m_mftMirrorSector));
   WriteLe32(out + 27, header.m_runCount);
   WriteLe32(out + 31, header.m_runBytes);
   WriteLe32(out + 35, header.m_runSectors);
@@ -120,6 +129,11 @@ void SerialiseNtfsScanHeader(const NtfsScanHeader &header, uint8_t *out) {
   WriteLe32(out + 43, header.m_mapSize);
   WriteLe32(out + 47, header.m_mapSize);
   PutScanSignature(out, kNtfsScanSignatureOffset, kNtfsScanSignature);
+  WriteLe32(out + kNtfsVolumeStartHighOffset, static_cast<uint32_t>(header.m_volumeStart >> 32));
+  WriteLe32(out + kNtfsTotalSectorsHighOffset, static_cast<uint32_t>(header.m_totalSectors >> 32));
+  WriteLe32(out + kNtfsMftSectorHighOffset, static_cast<uint32_t>(header.m_mftSector >> 32));
+  WriteLe32(out + kNtfsMftMirrorSectorHighOffset, static_cast<uint32_t>(header.m_mftMirrorSector >> 32));
+  WriteLe32(out + kNtfsRecordSizeOffset, header.m_recordSize);
 }
 
 ParseResult ParseNtfsScanHeader(const uint8_t *bytes, size_t length, NtfsScanHeader &out) {
@@ -129,21 +143,33 @@ ParseResult ParseNtfsScanHeader(const uint8_t *bytes, size_t length, NtfsScanHea
     return ParseResult::NotThisStructure;
   out.m_driveCode = bytes[0];
   out.m_sectorsPerCluster = ReadLe16(bytes + 1);
-  out.m_volumeStart = ReadLe32(bytes + 3);
-  out.m_totalSectors = ReadLe32(bytes + 7);
+  out.m_volumeStart = ReadLe32(bytes + 3) | uint64_t{ReadLe32(bytes + kNtfsVolumeStartHighOffset)} << 32;
+  out.m_totalSectors = ReadLe32(bytes + 7) | uint64_t{ReadLe32(bytes + kNtfsTotalSectorsHighOffset)} << 32;
   out.m_volumeSectors = ReadLe64(bytes + 11);
-  out.m_mftSector = ReadLe32(bytes + 19);
-  out.m_mftMirrorSector = ReadLe32(bytes + 23);
+  out.m_mftSector = ReadLe32(bytes + 19) | uint64_t{ReadLe32(bytes + kNtfsMftSectorHighOffset)} << 32;
+  out.m_mftMirrorSector = ReadLe32(bytes + 23) | uint64_t{ReadLe32(bytes + kNtfsMftMirrorSectorHighOffset)}
+                                                     << 32;
   out.m_runCount = ReadLe32(bytes + 27);
   out.m_runBytes = ReadLe32(bytes + 31);
   out.m_runSectors = ReadLe32(bytes + 35);
   out.m_mapSize = ReadLe32(bytes + 39);
+  out.m_recordSize = ReadLe32(bytes + kNtfsRecordSizeOffset);
   return ParseResult::Ok;
+}
+
+uint32_t NtfsScanFileCannotHold(NtfsScanEngine &engine) {
+  if (engine.ClusterUseMap().size() > 0xFFFFFFFFu) return ScanText::kScanFileCannotHoldMap;
+  const uint32_t spc = engine.Volume().Boot().m_sectorsPerCluster;
+  if (engine.RunArray().size() > 0xFFFFFFFFu / kMftRunEntrySize) return ScanText::kScanFileCannotHoldMftRuns;
+  for (const DataRun &run : engine.Volume().MftRuns())
+    if (!MftRunEntryHolds(run, spc)) return ScanText::kScanFileCannotHoldMftRuns;
+  return 0;
 }
 
 bool SaveNtfsScanFile(NtfsScanEngine &engine, EngineServices &services, const std::u16string &path,
                       const std::vector<ScanFileEntry> &entries) {
   ScanFileSaveJob job;
+  job.m_cannotHold = NtfsScanFileCannotHold(engine);
   job.m_header.assign(kScanHeaderSize, 0);
   SerialiseNtfsScanHeader(HeaderOf(engine), job.m_header.data());
   job.m_writeTables = [&engine](ScanFileSink &sink) { WriteNtfsTables(engine, sink); };

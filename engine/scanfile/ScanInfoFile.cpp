@@ -302,8 +302,30 @@ void WriteScanItem(ScanFileSink &sink, const ScanFileEntry &entry) {
   sink.Write(bytes, 1 + kEntryRecordSize + 2 * units);
 }
 
+bool ScanTargetFitsDrive(uint64_t start, uint64_t sectors, uint64_t driveSectors) {
+  if (driveSectors == 0) return true;
+  return start < driveSectors && sectors <= driveSectors - start;
+}
+
+std::string CheckScanTargetFitsDrive(SectorReader &reader, uint64_t sectors) {
+  SectorDevice *device = reader.Io().Devices().Device(reader.DriveCode());
+  const uint64_t driveSectors = device ? device->SizeInBytes() / kSectorSize : 0;
+  if (ScanTargetFitsDrive(reader.StartSector(), sectors, driveSectors)) return {};
+  return "volume of " + std::to_string(sectors) + " sectors at sector " +
+         std::to_string(reader.StartSector()) + " does not fit drive " + std::to_string(reader.DriveCode()) +
+         " of " + std::to_string(driveSectors) + " sectors";
+}
+
 bool SaveScanFile(EngineServices &services, const std::u16string &path, const ScanFileSaveJob &job,
                   const std::vector<ScanFileEntry> &entries) {
+  if (job.m_cannotHold != 0) {
+    // Written, the file would send every later read to other sectors.
+    services.ShowErrorBox(
+        FillInText(services.LoadText(ScanText::kScanFileCannotHold), services.LoadText(job.m_cannotHold)));
+    services.ResetBusyFlags();
+    services.OnScanFinished(static_cast<uint32_t>(entries.size()));
+    return false;
+  }
   services.ShowReadingProgress(static_cast<uint32_t>(entries.size()),
                                services.LoadText(ScanText::kSavingFiles));
   services.PumpMessages();

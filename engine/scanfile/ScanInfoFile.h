@@ -8,6 +8,7 @@
 #include "EngineServices.h"
 #include "EngineText.h"
 #include "EntryRecord.h"
+#include "SectorIo.h"
 #include "SignatureSearch.h"
 #include "WorkPacer.h"
 
@@ -141,8 +142,19 @@ struct ScanLoadTotals {
   uint64_t m_unreadBytes = 0;
 };
 
+// True when a volume of sectors from start lies inside a drive of
+// driveSectors (0: the drive's size is unknown, and anything fits).
+bool ScanTargetFitsDrive(uint64_t start, uint64_t sectors, uint64_t driveSectors);
+// Why the volume of sectors at the reader's start does not fit the drive the
+// reader reads; empty when it fits. Only the device's size is asked, nothing
+// is read.
+std::string CheckScanTargetFitsDrive(SectorReader &reader, uint64_t sectors);
+
 // The part of a save that belongs to one engine.
 struct ScanFileSaveJob {
+  // The text id of what the layout cannot hold of the engine's volume; the
+  // save is then refused with it before anything is written. 0: it holds all.
+  uint32_t m_cannotHold = 0;
   std::vector<uint8_t> m_header; // 512 bytes
   // Writes the engine's tables after the header.
   std::function<void(ScanFileSink &)> m_writeTables;

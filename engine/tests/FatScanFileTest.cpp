@@ -743,4 +743,98 @@ TEST(FatScanFilePhysicalDisk, WrongReaderOrDiskIsRefused) {
   std::filesystem::remove(diskFile);
 }
 
+// A disk image file of the volume at startSector, the rest a hole; sector
+// 2048 holds noise, where a start cut to 32 bits would read.
+std::filesystem::path SparseDiskWith(const std::vector<uint8_t> &volume, uint64_t startSector,
+                                     const std::string &name) {
+  const std::filesystem::path disk =
+      std::filesystem::temp_directory_path() / ("qv-fat-scanfile-" + name + ".img");
+  std::ofstream out(disk, std::ios::binary | std::ios::trunc);
+  out.seekp(2048 * 512);
+  out << std::string(512, 'z');
+  out.seekp(static_cast<std::streamoff>(startSector * 512));
+  out.write(reinterpret_cast<const char *>(volume.data()), static_cast<std::streamsize>(volume.size()));
+  EXPECT_TRUE(out.good());
+  return disk;
+}
+
+constexpr uint64_t kFarStart = (uint64_t{1} << 32) + 2048;
+constexpr uint8_t kFarDisk = 0x80;
+
+// A volume that starts past 2 TiB on its disk: the scan file keeps its whole
+// start (the high word at byte 240), a load bound where the header says
+// reads the deleted files from there, and a drive too small for the volume
+// the header describes is refused before anything is restored.
+TEST(FatScanFileFarVolume, AVolumePast2TiBKeepsItsStartThroughSaveAndLoad) {
+  QV_REQUIRE_FAT_FIXTURES();
+  const std::vector<uint8_t> volume = ReadWholeFile(FatFixtureDir() + "/fat16.img");
+  if (volume.empty()) GTEST_SKIP() << "fat16.img not made";
+  const uint64_t sectors = volume.size() / 512;
+  const std::filesystem::path disk = SparseDiskWith(volume, kFarStart, "far-fat16");
+  const std::filesystem::path file = TempPath("far-fat16");
+  {
+    FatImageEngine scanned(disk.string(), kFarDisk, kFarStart, sectors);
+    scanned.Engine().RunFatFastScan();
+    ASSERT_GT(scanned.Services().m_treeEntries.size(), 0u) << scanned.Services().LogAsText();
+    ASSERT_TRUE(
+        SaveFatScanFile(scanned.Engine(), scanned.Services(), U16(file), EntryList(scanned.Services())))
+        << scanned.Services().LogAsText();
+  }
+  const std::vector<uint8_t> saved = ReadWholeFile(file.string());
+  ASSERT_GE(saved.size(), 512u);
+  EXPECT_EQ(ReadLe32(saved.data() + 2), 2048u) << "the low word where every reader looks";
+  EXPECT_EQ(ReadLe32(saved.data() + 240), 1u) << "the high word";
+  FatScanHeader header;
+  ASSERT_EQ(ParseFatScanHeader(saved.data(), saved.size(), header), ParseResult::Ok);
+  ASSERT_EQ(header.m_partitionStart, kFarStart);
+
+  {
+    FatImageEngine loaded(disk.string(), header.m_driveCode, header.m_partitionStart, header.m_volumeSectors);
+    ASSERT_TRUE(LoadFatScanFile(loaded.Engine(), loaded.Services(), U16(file)))
+        << loaded.Services().LogAsText();
+    const auto found = loaded.FoundByPath();
+    size_t checked = 0;
+    for (const FatManifestRow &row : ReadFatManifest("fat16")) {
+      if (!row.m_deleted) continue;
+      const std::string path = ExpectedFoundPath(row.m_path);
+      ASSERT_EQ(found.count(path), 1u) << path;
+      bool complete = false;
+      EXPECT_TRUE(loaded.ReadBack(found.at(path), &complete) == ReadOriginal("fat16", row)) << path;
+      EXPECT_TRUE(complete) << path;
+      ++checked;
+    }
+    EXPECT_GT(checked, 0u);
+  }
+
+  // The same file on a disk that ends before the volume would.
+  auto shortDisk =
+      std::make_unique<FatImageEngine>(FatFixtureDir() + "/fat16.img", kFarDisk, kFarStart, sectors);
+  RecordingServices &services = shortDisk->Services();
+  EXPECT_FALSE(LoadFatScanFile(shortDisk->Engine(), services, U16(file)));
+  EXPECT_NE(services.LogAsText().find("does not fit drive 128"), std::string::npos) << services.LogAsText();
+  EXPECT_TRUE(services.m_treeEntries.empty());
+  EXPECT_EQ(services.m_treeRootCount, 0u);
+  shortDisk.reset();
+  std::filesystem::remove(file);
+  std::filesystem::remove(disk);
+}
+
+// Files of volumes that end past 2^32 sectors of their disk keep their start
+// whole; older files, whose tail is zero, read as before.
+TEST(FatScanFileHeader, ThePartitionStartsHighWordLiesInTheZeroTail) {
+  FatScanHeader header;
+  header.m_partitionStart = 0x0000000512345678ULL;
+  uint8_t bytes[512];
+  SerialiseFatScanHeader(header, bytes);
+  EXPECT_EQ(ReadLe32(bytes + 2), 0x12345678u);
+  EXPECT_EQ(ReadLe32(bytes + 240), 5u);
+  for (size_t i = 244; i < 512; ++i) EXPECT_EQ(bytes[i], 0) << i;
+  FatScanHeader back;
+  ASSERT_EQ(ParseFatScanHeader(bytes, sizeof bytes, back), ParseResult::Ok);
+  EXPECT_EQ(back.m_partitionStart, header.m_partitionStart);
+  WriteLe32(bytes + 240, 0);
+  ASSERT_EQ(ParseFatScanHeader(bytes, sizeof bytes, back), ParseResult::Ok);
+  EXPECT_EQ(back.m_partitionStart, 0x12345678u);
+}
+
 } // namespace

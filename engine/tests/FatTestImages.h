@@ -89,6 +89,13 @@ public:
     if (m_layer.AttachFile(kDrive, path)) sectors = m_layer.Device(kDrive)->SizeInBytes() / 512;
     m_engine = std::make_unique<FatScanEngine>(m_services, m_reader, sectors, std::move(clock));
   }
+  // Reads a volume of sectors at startSector of a disk image file in place,
+  // as drive code driveCode.
+  FatImageEngine(const std::string &path, uint8_t driveCode, uint64_t startSector, uint64_t sectors)
+      : m_io(m_layer, nullptr, false), m_reader(m_io, driveCode, startSector) {
+    m_layer.AttachFile(driveCode, path);
+    m_engine = std::make_unique<FatScanEngine>(m_services, m_reader, sectors);
+  }
   static std::unique_ptr<FatImageEngine> FromFixture(const std::string &image, WorkPacer::Clock clock = {}) {
     return std::make_unique<FatImageEngine>(ReadWholeFile(FatFixtureDir() + "/" + image + ".img"),
                                             std::move(clock));

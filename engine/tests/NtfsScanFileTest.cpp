@@ -44,6 +44,13 @@ public:
     m_layer.Attach(kDrive, std::make_unique<MemoryDevice>(std::move(bytes)));
     m_engine = std::make_unique<NtfsScanEngine>(m_services, m_reader, sectors);
   }
+  // A volume of sectors at startSector of a disk image file, read in place
+  // as drive code driveCode.
+  NtfsImageEngine(const std::string &path, uint8_t driveCode, uint64_t startSector, uint64_t sectors)
+      : m_io(m_layer, nullptr, false), m_reader(m_io, driveCode, startSector) {
+    m_layer.AttachFile(driveCode, path);
+    m_engine = std::make_unique<NtfsScanEngine>(m_services, m_reader, sectors);
+  }
   NtfsScanEngine &Engine() { return *m_engine; }
   RecordingServices &Services() { return m_services; }
 
@@ -245,6 +252,73 @@ TEST_P(NtfsScanFileTest, DamagedFilesAreRefusedOrCutCleanly) {
   std::filesystem::remove(path);
 }
 
+// A volume that starts past 2 TiB on its disk (sector 2^32 + 2048 of a
+// sparse image; sector 2048, where a start cut to 32 bits would read, holds
+// noise): the scan file keeps the whole start and $MFT sector (their high
+// words from byte 152), a load bound where the header says gives the same
+// runs and reads every deleted file from there, and a drive that ends
+// before the volume would is refused before anything is restored.
+TEST_P(NtfsScanFileTest, AVolumePast2TiBKeepsItsSectorsThroughSaveAndLoad) {
+  constexpr uint64_t kFarStart = (uint64_t{1} << 32) + 2048;
+  constexpr uint8_t kDisk = 0x80;
+  const uint64_t sectors = m_image.size() / kSectorSize;
+  const std::filesystem::path disk = TempPath(std::string(GetParam()) + "-far-disk");
+  {
+    std::ofstream out(disk, std::ios::binary | std::ios::trunc);
+    out.seekp(2048 * 512);
+    out << std::string(512, 'z');
+    out.seekp(static_cast<std::streamoff>(kFarStart * 512));
+    out.write(reinterpret_cast<const char *>(m_image.data()), static_cast<std::streamsize>(m_image.size()));
+    ASSERT_TRUE(out.good());
+  }
+  const std::filesystem::path file = TempPath(std::string(GetParam()) + "-far");
+  std::vector<DataRun> runsBefore;
+  {
+    NtfsImageEngine scanned(disk.string(), kDisk, kFarStart, sectors);
+    scanned.Engine().RunNtfsFastScan();
+    m_entries = EntryList(scanned.Services());
+    ASSERT_GT(m_entries.size(), 2u) << scanned.Services().LogAsText();
+    ASSERT_TRUE(SaveNtfsScanFile(scanned.Engine(), scanned.Services(), file.u16string(), m_entries))
+        << scanned.Services().LogAsText();
+    runsBefore = scanned.Engine().Volume().MftRuns();
+  }
+  const std::vector<uint8_t> saved = ReadFileBytes(file.string());
+  ASSERT_GE(saved.size(), 512u);
+  EXPECT_EQ(ReadLe32(saved.data() + 3), 2048u) << "the low word where every reader looks";
+  EXPECT_EQ(ReadLe32(saved.data() + 152), 1u) << "the high word";
+  NtfsScanHeader header;
+  ASSERT_EQ(ParseNtfsScanHeader(saved.data(), saved.size(), header), ParseResult::Ok);
+  ASSERT_EQ(header.m_volumeStart, kFarStart);
+
+  {
+    NtfsImageEngine loaded(disk.string(), header.m_driveCode, header.m_volumeStart, header.m_volumeSectors);
+    RecordingServices &services = loaded.Services();
+    ASSERT_TRUE(LoadNtfsScanFile(loaded.Engine(), services, file.u16string())) << services.LogAsText();
+    const auto &runsAfter = loaded.Engine().Volume().MftRuns();
+    ASSERT_EQ(runsBefore.size(), runsAfter.size());
+    for (size_t i = 0; i < runsBefore.size(); ++i) EXPECT_EQ(runsBefore[i].m_lcn, runsAfter[i].m_lcn) << i;
+    size_t read = 0;
+    for (const NtfsManifestRow &row : ReadNtfsManifest(m_base + ".manifest")) {
+      if (row.m_kind != "deleted-file") continue;
+      bool complete = false;
+      EXPECT_TRUE(loaded.ReadBack(row.m_record, complete) ==
+                  ReadFileBytes(m_base + ".orig/" + row.m_original))
+          << row.m_original;
+      EXPECT_TRUE(complete) << row.m_original;
+      ++read;
+    }
+    EXPECT_GT(read, 0u);
+  }
+
+  NtfsImageEngine shortDisk(m_base + ".img", kDisk, kFarStart, sectors);
+  RecordingServices &services = shortDisk.Services();
+  EXPECT_FALSE(LoadNtfsScanFile(shortDisk.Engine(), services, file.u16string()));
+  EXPECT_NE(services.LogAsText().find("does not fit drive 128"), std::string::npos) << services.LogAsText();
+  EXPECT_TRUE(services.m_treeEntries.empty());
+  std::filesystem::remove(file);
+  std::filesystem::remove(disk);
+}
+
 INSTANTIATE_TEST_SUITE_P(ClusterSizes, NtfsScanFileTest, ::testing::Values("ntfs-4k", "ntfs-512"),
                          [](const auto &info) {
                            std::string name = info.param;
@@ -283,6 +357,88 @@ TEST(NtfsScanFileHeader, FieldsAndTextsLieAtTheirOffsets) {
   ASSERT_EQ(ParseNtfsScanHeader(bytes, sizeof bytes, back), ParseResult::Ok);
   EXPECT_EQ(back.m_volumeSectors, header.m_volumeSectors);
   EXPECT_EQ(back.m_runSectors, header.m_runSectors);
+}
+
+// The high words of the four sector numbers and the record size lie in the
+// header's zero tail; an ordinary volume's header keeps that tail zero, and
+// a record size that no volume has is refused.
+TEST(NtfsScanFileHeader, HighWordsAndRecordSizeLieInTheZeroTail) {
+  NtfsScanHeader header;
+  header.m_volumeStart = 0x0000000112345678ULL;
+  header.m_totalSectors = 0x0000000223456789ULL;
+  header.m_mftSector = 0x000000033456789AULL;
+  header.m_mftMirrorSector = 0x0000000445678901ULL;
+  header.m_recordSize = 4096;
+  uint8_t bytes[512];
+  SerialiseNtfsScanHeader(header, bytes);
+  const struct {
+    size_t m_offset;
+    uint32_t m_value;
+  } kWords[] = {{3, 0x12345678}, {7, 0x23456789}, {19, 0x3456789A}, {23, 0x45678901}, {152, 1},
+                {156, 2},        {160, 3},        {164, 4},         {168, 4096}};
+  for (const auto &word : kWords) EXPECT_EQ(ReadLe32(bytes + word.m_offset), word.m_value) << word.m_offset;
+  for (size_t i = 172; i < 512; ++i) EXPECT_EQ(bytes[i], 0) << i;
+  NtfsScanHeader back;
+  ASSERT_EQ(ParseNtfsScanHeader(bytes, sizeof bytes, back), ParseResult::Ok);
+  EXPECT_EQ(back.m_volumeStart, header.m_volumeStart);
+  EXPECT_EQ(back.m_totalSectors, header.m_totalSectors);
+  EXPECT_EQ(back.m_mftSector, header.m_mftSector);
+  EXPECT_EQ(back.m_mftMirrorSector, header.m_mftMirrorSector);
+  EXPECT_EQ(back.m_recordSize, 4096u);
+}
+
+// A saved record size is restored (older files, without one, mean 1024);
+// one that no volume has refuses the file.
+TEST_P(NtfsScanFileTest, TheRecordSizeIsKeptAndJudged) {
+  const std::filesystem::path path = TempPath(std::string(GetParam()) + "-record-size");
+  ScanAndSave(path);
+  EXPECT_EQ(ReadLe32(m_saved.data() + 168), 0u) << "an ordinary volume's header is as before";
+  const struct {
+    uint32_t m_stored;
+    bool m_loads;
+    uint32_t m_restored;
+  } kCases[] = {{0, true, 1024}, {4096, true, 4096}, {1000, false, 0}, {256, false, 0}};
+  for (const auto &c : kCases) {
+    std::vector<uint8_t> bytes = m_saved;
+    WriteLe32(bytes.data() + 168, c.m_stored);
+    WriteBytes(path, bytes);
+    auto loaded = Fresh();
+    EXPECT_EQ(LoadNtfsScanFile(loaded->Engine(), loaded->Services(), path.u16string()), c.m_loads)
+        << c.m_stored << ": " << loaded->Services().LogAsText();
+    if (c.m_loads) {
+      EXPECT_EQ(loaded->Engine().Volume().Boot().m_recordSize, c.m_restored);
+    }
+  }
+  std::filesystem::remove(path);
+}
+
+// What the run entries' 32-bit fields cannot hold is refused at the save.
+TEST(NtfsScanFileLimits, RunsTheEntriesCannotHoldAreFound) {
+  const struct {
+    uint64_t m_clusters;
+    int64_t m_delta;
+    bool m_sparse;
+    uint32_t m_spc;
+    bool m_holds;
+  } kCases[] = {
+      {16, 786432, false, 8, true},
+      {16, -5, false, 8, true},
+      {16, INT32_MAX, false, 8, true},
+      {16, int64_t{INT32_MAX} + 1, false, 8, false},
+      {16, int64_t{INT32_MIN} - 1, false, 8, false},
+      {0x1FFFFFFF, 100, false, 8, true},
+      {0x20000000, 100, false, 8, false},
+      {0x20000000, int64_t{1} << 40, true, 8, false},
+      {16, int64_t{1} << 40, true, 8, true},
+  };
+  for (const auto &c : kCases) {
+    DataRun run;
+    run.m_clusters = c.m_clusters;
+    run.m_lcnDelta = c.m_delta;
+    run.m_sparse = c.m_sparse;
+    run.m_deltaWidth = c.m_sparse ? 0 : 8;
+    EXPECT_EQ(MftRunEntryHolds(run, c.m_spc), c.m_holds) << c.m_clusters << " clusters, delta " << c.m_delta;
+  }
 }
 
 // An advanced engine over the empty volume, held in memory.
