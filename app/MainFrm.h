@@ -89,9 +89,11 @@ public:
   // recovery commands do once their file or folder dialog has answered
   // (MainFrmScanFiles.cpp, MainFrmRecovery.cpp). chosen: the save dialog's
   // name, to which ".DAT" is appended. RecoverInto is FALSE when the
-  // destination was refused or nothing could run.
+  // destination was refused or nothing could run; SaveScanFileAs is FALSE
+  // only when the file would lie on the searched drive (the save dialog
+  // then comes back).
   void OpenScanFile(const std::wstring &path);
-  void SaveScanFileAs(const std::wstring &chosen);
+  BOOL SaveScanFileAs(const std::wstring &chosen);
   BOOL RecoverInto(const std::wstring &destination, BOOL selectedOnly);
   // File Mask's rebuild of the tree keeping what the criteria keep (a mask
   // applied before is removed first) and Unmask's return of the full

@@ -10,8 +10,8 @@
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
-#include "RecoveryDestinationGuard.h"
 #include "ScanSession.h"
+#include "SearchedDriveGuard.h"
 #include "resource.h"
 
 #include <shlobj.h>
@@ -56,22 +56,6 @@ bool ChooseDestination(CWnd &owner, std::wstring &folder) {
   return ok && !folder.empty();
 }
 
-bool IsLogicalDrive(const DriveRecord &drive) {
-  return drive.m_name.size() >= 2 && drive.m_name[1] == u':';
-}
-
-// The letters of the drive the results come from, for when the system
-// cannot tell volumes apart: the logical drive searched, and for a search
-// through a disk every logical drive the drive list places on that disk.
-std::u16string SearchedLetters(const CQuendalVarnothApp &app, uint8_t driveCode) {
-  std::u16string letters;
-  if (app.SelectedDrive && IsLogicalDrive(*app.SelectedDrive)) letters += app.SelectedDrive->m_name[0];
-  if (driveCode >= 0x80)
-    for (const DriveRecord &drive : app.DriveList)
-      if (IsLogicalDrive(drive) && drive.m_biosDiskCode == driveCode) letters += drive.m_name[0];
-  return letters;
-}
-
 RecoveryDates DatesOf(ScanKind kind) {
   switch (kind) {
   case ScanKind::FatVolume:
@@ -103,13 +87,7 @@ BOOL CMainFrame::RecoverInto(const std::wstring &destination, BOOL selectedOnly)
   if (app.ScanRunning || EngineCallDepth > 0 || !app.Session || tree == nullptr) return FALSE;
   ScanSession &session = *app.Session;
 
-  SearchedPlace searched;
-  searched.m_driveCode = session.Where().m_driveCode;
-  searched.m_startSector = session.Where().m_startSector;
-  searched.m_sectors = session.Kind() == ScanKind::PhysicalDisk ? 0 : session.Where().m_sectors;
-  searched.m_letters = SearchedLetters(app, searched.m_driveCode);
-  SystemVolumeQueries queries;
-  const GuardAnswer guard = CheckRecoveryDestination(U16(destination), searched, queries);
+  const GuardAnswer guard = CheckWriteTarget(destination, *LoadedResultsPlace(app));
   if (guard.m_verdict != GuardVerdict::Allowed) {
     ::MessageBoxW(m_hWnd, LoadText(IDS_DESTINATION_ON_SEARCHED_DRIVE), kProductTitle,
                   MB_ICONSTOP | MB_TOPMOST);

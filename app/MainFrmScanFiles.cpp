@@ -12,6 +12,7 @@
 #include "QuendalVarnothView.h"
 #include "SanRename.h"
 #include "ScanSession.h"
+#include "SearchedDriveGuard.h"
 #include "SessionScanFile.h"
 #include "resource.h"
 
@@ -53,6 +54,17 @@ void CMainFrame::OpenScanFile(const std::wstring &path) {
   if (!info.m_opened) return;
   if (!info.m_recognised) {
     ShowStopBox(*this, IDS_NOT_VALID_SCAN_FILE);
+    return;
+  }
+  // A volume that does not lie inside the drive the file names (a file of
+  // another drive, or one damaged where it says where the volume lies)
+  // would send every read and the destination guard elsewhere.
+  if (!ScanFileFitsItsDrive(info, *app.Devices)) {
+    CString text;
+    text.Format(LoadText(IDS_SCAN_FILE_NOT_ON_DRIVE), std::to_wstring(info.m_target.m_sectors).c_str(),
+                std::to_wstring(info.m_target.m_startSector).c_str(),
+                std::to_wstring(DriveSectorsOf(info, *app.Devices)).c_str());
+    ::MessageBoxW(m_hWnd, text, kProductTitle, MB_ICONSTOP | MB_TOPMOST);
     return;
   }
   // Results not yet saved are offered for saving before the file replaces
@@ -111,21 +123,31 @@ void CMainFrame::OnSaveScanInfo() {
   if (RefuseSaveWhileMasked()) return;
   CString defaultName = LoadText(IDS_SCAN_FILE_DEFAULT_NAME);
   CString title = LoadText(IDS_SAVE_SCAN_INFO_TITLE);
-  CFileDialog dialog(FALSE, nullptr, defaultName, OFN_HIDEREADONLY, L"(*.DAT)|*.DAT||", &SaveDialogOwner());
-  dialog.m_ofn.lpstrTitle = title;
-  if (dialog.DoModal() != IDOK) {
-    SaveCancelled = 1;
-    return;
+  // A place on the searched drive is refused and the dialog asks again.
+  for (;;) {
+    CFileDialog dialog(FALSE, nullptr, defaultName, OFN_HIDEREADONLY, L"(*.DAT)|*.DAT||", &SaveDialogOwner());
+    dialog.m_ofn.lpstrTitle = title;
+    if (dialog.DoModal() != IDOK) {
+      SaveCancelled = 1;
+      return;
+    }
+    if (SaveScanFileAs(dialog.GetPathName().GetString())) return;
   }
-  SaveScanFileAs(dialog.GetPathName().GetString());
 }
 
-void CMainFrame::SaveScanFileAs(const std::wstring &chosen) {
+BOOL CMainFrame::SaveScanFileAs(const std::wstring &chosen) {
   CQuendalVarnothApp &app = TheQvApp();
   CLeftView *tree = GetLeftPane();
-  if (app.ScanRunning || EngineCallDepth > 0 || !app.Session || tree == nullptr) return;
-  if (RefuseSaveWhileMasked()) return;
+  if (app.ScanRunning || EngineCallDepth > 0 || !app.Session || tree == nullptr) return TRUE;
+  if (RefuseSaveWhileMasked()) return TRUE;
   std::wstring path = chosen + L".DAT";
+  // The name-clash question can lead to another folder: each name is checked.
+  const auto refusedHere = [this](const std::wstring &candidate) {
+    if (!RefuseFileOnSearchedDrive(SaveDialogOwner().m_hWnd, candidate)) return false;
+    SaveCancelled = 1;
+    return true;
+  };
+  if (refusedHere(path)) return FALSE;
   const uint8_t code = ProposalDriveCode(app);
   // A typed new name that exists as well is asked about again.
   while (ScanFileExists(path)) {
@@ -137,10 +159,11 @@ void CMainFrame::SaveScanFileAs(const std::wstring &chosen) {
     if (app.RenameCancelled) {
       // The results stay unsaved, and a close that offered the save stays open.
       SaveCancelled = 1;
-      return;
+      return TRUE;
     }
     if (!app.RenameChosen) break;
     path = app.ScanMessageBuffers[5];
+    if (refusedHere(path)) return FALSE;
   }
   ScanPhaseBusy = RebuildBusy = 1;
   app.ScanEnded = app.StopRequested = app.ResultsPresent = 0;
@@ -156,6 +179,7 @@ void CMainFrame::SaveScanFileAs(const std::wstring &chosen) {
   app.ScanInfoSaved = saved ? 1 : 0;
   app.ResultsPresent = tree->Entries().Empty() ? 0 : 1;
   if (!saved) SaveCancelled = 1;
+  return TRUE;
 }
 
 BOOL CMainFrame::OfferToSaveResults(CWnd *owner) {

@@ -60,6 +60,16 @@ ScanFileHeaderInfo InspectScanFile(const std::u16string &path) {
   return info;
 }
 
+uint64_t DriveSectorsOf(const ScanFileHeaderInfo &info, DeviceLayer &devices) {
+  SectorDevice *device = devices.Device(info.m_target.m_driveCode);
+  return device ? device->SizeInBytes() / kSectorSize : 0;
+}
+
+bool ScanFileFitsItsDrive(const ScanFileHeaderInfo &info, DeviceLayer &devices) {
+  return ScanTargetFitsDrive(info.m_target.m_startSector, info.m_target.m_sectors,
+                             DriveSectorsOf(info, devices));
+}
+
 std::unique_ptr<ScanSession> MakeScanFileSession(const ScanFileHeaderInfo &info, EngineServices &services,
                                                  DeviceLayer &devices) {
   if (!info.m_recognised) return nullptr;

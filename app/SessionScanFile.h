@@ -19,6 +19,11 @@ struct ScanFileHeaderInfo {
 
 // Reads and checks the header only; the file is closed again.
 ScanFileHeaderInfo InspectScanFile(const std::u16string &path);
+// The sectors of the drive the header names (0: its size is unknown); the
+// device is opened, nothing is read from it.
+uint64_t DriveSectorsOf(const ScanFileHeaderInfo &info, DeviceLayer &devices);
+// True when the volume the header describes lies inside that drive.
+bool ScanFileFitsItsDrive(const ScanFileHeaderInfo &info, DeviceLayer &devices);
 // The session of the file's kind, bound to the drive its header names.
 std::unique_ptr<ScanSession> MakeScanFileSession(const ScanFileHeaderInfo &info, EngineServices &services,
                                                  DeviceLayer &devices);

@@ -1,6 +1,7 @@
 #include "SimpleListView.h"
 
 #include "QuendalVarnoth.h"
+#include "SearchedDriveGuard.h"
 #include "resource.h"
 
 IMPLEMENT_DYNCREATE(CSimpleListView, CXTListView)
@@ -101,12 +102,17 @@ void CSimpleListView::SaveLog(CWnd *owner) {
   reportTitle.LoadString(IDS_LOG_REPORT_TITLE);
   CString filter;
   filter.Format(L"%s(*.txt)|*.txt||", filterName.GetString());
-  CFileDialog dialog(FALSE, nullptr, defaultName, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, filter, owner);
-  dialog.m_ofn.lpstrTitle = title;
-  if (dialog.DoModal() != IDOK) return;
-  // The full path, so the report lands in the folder the user chose whatever
-  // the current folder is.
-  std::wstring path = LogReportFileName(dialog.GetPathName().GetString());
+  std::wstring path;
+  // A place on the drive whose results are loaded is refused and the dialog asks again.
+  for (;;) {
+    CFileDialog dialog(FALSE, nullptr, defaultName, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, filter, owner);
+    dialog.m_ofn.lpstrTitle = title;
+    if (dialog.DoModal() != IDOK) return;
+    // The full path, so the report lands in the folder the user chose whatever
+    // the current folder is.
+    path = LogReportFileName(dialog.GetPathName().GetString());
+    if (!RefuseFileOnSearchedDrive(owner ? owner->m_hWnd : m_hWnd, path)) break;
+  }
   HANDLE file =
       CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;

@@ -362,3 +362,8 @@
 #define IDS_FIND_EXPANDED 61642
 #define IDS_FIND_COLLAPSED 61643
 #define IDS_SAVE_WHILE_MASKED 61644
+#define IDS_FILE_ON_SEARCHED_DRIVE 61720 // a save refused: the file would lie on the searched drive
+#define IDS_SCAN_FILE_CANNOT_HOLD 61721 // a save refused: what the scan-file layout cannot hold ("%s": a reason below)
+#define IDS_SCAN_FILE_CANNOT_HOLD_MAP 61722
+#define IDS_SCAN_FILE_CANNOT_HOLD_MFT_RUNS 61723
+#define IDS_SCAN_FILE_NOT_ON_DRIVE 61724 // an open refused: sectors, first sector, the drive's sectors

@@ -20,6 +20,8 @@
 #include "SessionScanFile.h"
 #include "SimpleListView.h"
 
+#include <cstdlib>
+#include <dlgs.h>
 #include <fstream>
 #include <set>
 
@@ -83,19 +85,24 @@ protected:
     m_image = FatFixtureDir() + "/fat16.img";
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    m_work = std::wstring(temp) + L"qv-commands-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(m_work.c_str(), nullptr);
+    m_onSearched = std::wstring(temp) + L"qv-commands-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(m_onSearched.c_str(), nullptr);
     m_elsewhere = QV_OUTPUT_DIR;
     for (wchar_t &c : m_elsewhere)
       if (c == L'/') c = L'\\';
     RemoveTree(m_elsewhere);
     CreateDirectoryW(m_elsewhere.c_str(), nullptr);
+    // Scan files go beside the recovered files: nothing is saved on the searched drive.
+    m_work = m_elsewhere + L"-files";
+    RemoveTree(m_work);
+    CreateDirectoryW(m_work.c_str(), nullptr);
     AttachImage();
     Search();
   }
   void TearDown() override {
     if (m_frame == nullptr) return;
     WizardTestFrame::TearDown();
+    RemoveTree(m_onSearched);
     RemoveTree(m_work);
     RemoveTree(m_elsewhere);
   }
@@ -168,8 +175,9 @@ protected:
   std::wstring Elsewhere(const std::wstring &relative) { return m_elsewhere + L"\\" + relative; }
 
   std::string m_image;
-  std::wstring m_work;
-  std::wstring m_elsewhere; // a folder on another drive than C:
+  std::wstring m_onSearched; // a folder on C:, the searched drive
+  std::wstring m_work;       // where scan files are saved, on another drive
+  std::wstring m_elsewhere;  // a folder on another drive than C:
 };
 
 TEST_F(ScanFileCommands, SelectAllAndUnselectAllCheckEveryEntry) {
@@ -328,10 +336,10 @@ TEST_F(ScanFileCommands, OpenKeepsResultsForAWrongFileAndRebuildsFromAGoodOne) {
 TEST_F(ScanFileCommands, RefusesTheSearchedDriveAndRecoversElsewhere) {
   {
     TimerScript script({AnswerMessageBox(IDOK)}, [] {});
-    EXPECT_FALSE(m_frame->RecoverInto(m_work, FALSE));
+    EXPECT_FALSE(m_frame->RecoverInto(m_onSearched, FALSE));
     EXPECT_TRUE(script.Finished()) << "the refusal's message expected";
   }
-  EXPECT_FALSE(Exists(m_work + L"\\Docs"));
+  EXPECT_FALSE(Exists(m_onSearched + L"\\Docs"));
 
   EXPECT_TRUE(m_frame->RecoverInto(m_elsewhere, FALSE));
   EXPECT_EQ(m_app.ScanRunning, 0);
@@ -355,6 +363,115 @@ TEST_F(ScanFileCommands, RefusesTheSearchedDriveAndRecoversElsewhere) {
   EXPECT_TRUE(m_app.ClashAnswers.IsSet(ClashButton::RenameAll));
   EXPECT_TRUE(ReadBytes(Elsewhere(L"Docs\\Sub\\Lost Report With A Long Name (1).txt")) ==
               ReadBytes(recovered));
+}
+
+// Types a name into a file dialog's name box and presses Save.
+bool EnterFileName(HWND dialog, const std::wstring &name) {
+  HWND edit = ::GetDlgItem(dialog, edt1);
+  if (edit == nullptr) {
+    HWND combo = ::GetDlgItem(dialog, cmb13);
+    edit = combo != nullptr ? ::FindWindowExW(combo, nullptr, L"Edit", nullptr) : nullptr;
+    if (edit == nullptr) edit = combo;
+  }
+  if (edit == nullptr) return false;
+  ::SetWindowTextW(edit, name.c_str());
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  return true;
+}
+
+// When QV_SHOT_HOLD names a folder, the window stays up a while after a
+// "<name>.ready" file appears there, so a screenshot can be taken from outside.
+void HoldForScreenshot(const char *name) {
+  const char *folder = std::getenv("QV_SHOT_HOLD");
+  if (folder == nullptr) return;
+  std::ofstream(std::string(folder) + "/" + name + ".ready") << "ready\n";
+  const DWORD until = ::GetTickCount() + 4000;
+  while (::GetTickCount() < until) {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    ::Sleep(20);
+  }
+}
+
+// Save Scan Information and Save Log through their own dialogs: a name on
+// the searched drive is refused with the refusal message, nothing is
+// written there, and the dialog comes back for another place, where the
+// file is then written.
+TEST_F(ScanFileCommands, SavesOnTheSearchedDriveAreRefusedAndTheDialogAsksAgain) {
+  const struct {
+    UINT m_command;
+    UINT m_title;
+    const wchar_t *m_name;
+    const wchar_t *m_written; // what the save adds to the name
+  } kSaves[] = {{ID_TOOLS_SAVE_SCAN_INFO, IDS_SAVE_SCAN_INFO_TITLE, L"scan", L".DAT"},
+                {ID_EDIT_SAVE_LOG, IDS_LOG_SAVE_TITLE, L"report", L".Txt"}};
+  for (const auto &save : kSaves) {
+    const std::wstring title = LoadWideText(save.m_title);
+    const std::wstring refused = m_onSearched + L"\\" + save.m_name;
+    const std::wstring taken = m_work + L"\\" + save.m_name;
+    std::wstring told;
+    int dialogs = 0;
+    TimerScript script({[&] {
+                          HWND dialog = FindDialog(title.c_str());
+                          return dialog != nullptr && ++dialogs && EnterFileName(dialog, refused);
+                        },
+                        [&] {
+                          HWND box = FindMessageBox();
+                          if (box == nullptr) return false;
+                          if (save.m_command == ID_TOOLS_SAVE_SCAN_INFO)
+                            HoldForScreenshot("scan-file-refused");
+                          told = MessageBoxTextOf(box);
+                          ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                          return true;
+                        },
+                        [&] {
+                          HWND dialog = FindDialog(title.c_str());
+                          return dialog != nullptr && ++dialogs && EnterFileName(dialog, taken);
+                        }},
+                       [&] {
+                         if (HWND box = FindMessageBox())
+                           ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                         if (HWND dialog = FindDialog(title.c_str()))
+                           ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                       });
+    ASSERT_TRUE(Enabled(save.m_command)) << title;
+    Command(save.m_command);
+    EXPECT_FALSE(script.GaveUp()) << title << ": at step " << script.CurrentStep();
+    EXPECT_EQ(dialogs, 2) << title;
+    EXPECT_EQ(told, LoadWideText(IDS_FILE_ON_SEARCHED_DRIVE)) << title;
+    EXPECT_FALSE(Exists(refused + save.m_written)) << title;
+    EXPECT_TRUE(Exists(taken + save.m_written)) << title;
+  }
+  EXPECT_EQ(m_app.ScanInfoSaved, 1);
+}
+
+// A scan file that names a drive too small for the volume it describes is
+// refused before anything is read, and the results on show stay.
+TEST_F(ScanFileCommands, AScanFileThatDoesNotFitItsDriveIsRefusedAndTheResultsStay) {
+  const std::wstring scanFile = m_work + L"\\far";
+  m_frame->SaveScanFileAs(scanFile);
+  ASSERT_TRUE(Exists(scanFile + L".DAT"));
+  std::vector<uint8_t> bytes = ReadBytes(scanFile + L".DAT");
+  // The volume's start moved past the end of the 8 MB image.
+  bytes[240] = 1;
+  {
+    std::ofstream out(std::string(scanFile.begin(), scanFile.end()) + "-moved.DAT", std::ios::binary);
+    out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+  const size_t entries = Entries().Size();
+  const int logRows = m_app.LogView->GetLogRowCount();
+  std::wstring told;
+  {
+    TimerScript script({ReadMessageBox(told)}, [] {});
+    m_frame->OpenScanFile(scanFile + L"-moved.DAT");
+  }
+  EXPECT_NE(told.find(L"4294967296"), std::wstring::npos) << told;
+  EXPECT_EQ(Entries().Size(), entries);
+  EXPECT_EQ(m_app.LogView->GetLogRowCount(), logRows) << "nothing was loaded";
+  EXPECT_EQ(m_app.ResultsPresent, 1);
 }
 
 // A file that exists but may not be read (here: held open by another
