@@ -49,4 +49,8 @@ constexpr uint32_t kNoValidDrive = 61483;
 // One line for a run of unreadable sectors or clusters, with its range.
 constexpr uint32_t kErrorReadingSectors = 61550;
 constexpr uint32_t kErrorReadingClusters = 61551;
+// A compound document whose size could not be measured: "%s" where it was
+// found and "%s" the size it is kept at; the second text for one kept empty.
+constexpr uint32_t kDocumentKeptAtLargest = 61570;
+constexpr uint32_t kDocumentKeptEmpty = 61571;
 } // namespace EngineText
