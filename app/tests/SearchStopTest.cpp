@@ -16,6 +16,7 @@
 
 #include <commctrl.h>
 
+#include <fstream>
 #include <functional>
 
 namespace {
@@ -46,6 +47,23 @@ private:
   std::function<void()> m_action;
   bool m_fired = false;
 };
+
+// When QV_SHOT_HOLD names a folder, the window stays up a while after a
+// "<name>.ready" file appears there, so a screenshot can be taken from outside.
+void HoldForScreenshot(const char *name) {
+  const char *folder = std::getenv("QV_SHOT_HOLD");
+  if (folder == nullptr) return;
+  std::ofstream(std::string(folder) + "/" + name + ".ready") << "ready\n";
+  const DWORD until = ::GetTickCount() + 4000;
+  while (::GetTickCount() < until) {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    ::Sleep(20);
+  }
+}
 
 enum class Kind { Fast, Advanced, Disk };
 
@@ -169,6 +187,7 @@ TEST_P(SearchStop, StopIsOfferedAndHonouredInThePhase) {
     ASSERT_NE(m_frame->GetRightPane(), nullptr);
     EXPECT_GT(m_frame->GetRightPane()->GetListCtrl().GetItemCount(), 0);
   }
+  if (std::string(c.m_label) == "NtfsFreeClusters") HoldForScreenshot("ntfs-stopped");
   const int rows = m_app.LogView->GetLogRowCount();
   ASSERT_GT(rows, 0);
   const CString last = m_app.LogView->GetLogItemText(rows - 1, 1);
@@ -186,6 +205,8 @@ INSTANTIATE_TEST_SUITE_P(
         StopCase{"NtfsRecordWalkNo", "ntfs-4k.img", Kind::Fast, u"NTFS", IDS_CALCULATING_PARAMETERS, false, 1,
                  false},
         StopCase{"NtfsBitmap", "ntfs-4k.img", Kind::Advanced, u"NTFS", IDS_SEARCHING_CRITICAL_INFO, true, 0,
+                 false},
+        StopCase{"NtfsFreeClusters", "ntfs-4k.img", Kind::Advanced, u"NTFS", IDS_SEARCHING_HEADERS, true, 1,
                  false},
         StopCase{"FatLoad", "fat/fat16.img", Kind::Fast, u"FAT16", IDS_LOADING_FAT, true, 0, true},
         StopCase{"FatTreeWalk", "fat/fat16.img", Kind::Fast, u"FAT16", IDS_CREATING_TREE, true, 0, false},
