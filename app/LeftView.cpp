@@ -144,7 +144,7 @@ void CLeftView::CreateRootItem() {
                                         text, kFolderImage, kFolderImage + 1, StateOfCheck(kUnchecked),
                                         TVIS_STATEIMAGEMASK, rootId, TVI_ROOT, TVI_SORT);
   EntryRecord root;
-  root.m_parentId = 0xFFFFFFFF;
+  root.m_parentId = kTreeRootParentId;
   root.m_ownId = rootId;
   root.m_attributes = kEntryAttrFolder;
   TreeEntryNode &node = m_entries.Append(root, U16(text.GetString()), m_rootItem);

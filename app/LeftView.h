@@ -13,6 +13,9 @@
 #include "Framework.h"
 #include "TreeEntryNode.h"
 
+// The parent id of the root's own entry: no found entry has it.
+constexpr uint32_t kTreeRootParentId = 0xFFFFFFFF;
+
 class CQuendalVarnothView;
 
 class CLeftView : public CTreeView {

@@ -3,6 +3,7 @@
 #include "AppText.h"
 #include "EngineCallScope.h"
 #include "FatScanEngine.h"
+#include "LeftView.h"
 #include "MainFrm.h"
 #include "NtfsAdvancedEngine.h"
 #include "NtfsScanEngine.h"
@@ -21,6 +22,13 @@ long long LiveEngineFoundCount(const CQuendalVarnothApp &app) {
   if (app.NtfsEngine != nullptr) return app.NtfsEngine->FoundCount();
   if (app.Session != nullptr && app.Session->Disk() != nullptr) return app.Session->Disk()->FoundCount();
   return -1;
+}
+
+// True when the entries hold anything besides the tree's root.
+bool TreeShowsEntries(EntryNodeList &entries) {
+  const TreeEntryNode *root = entries.Root();
+  if (root == nullptr) return false;
+  return entries.Size() > 1 || root->m_record.m_parentId != kTreeRootParentId;
 }
 
 } // namespace
@@ -118,7 +126,12 @@ void CMainFrame::OnScanFinished(UINT foundCount) {
   app.ScanRunning = 0;
   app.StopRequested = 1;
   app.ScanEnded = 1;
-  if (foundCount != 0) app.ResultsPresent = 1;
+  // The results are what the tree shows: a search stopped before it found
+  // anything shows the root alone, and that is nothing to offer to save.
+  if (CLeftView *tree = GetLeftPane())
+    app.ResultsPresent = foundCount != 0 && TreeShowsEntries(tree->Entries()) ? 1 : 0;
+  else if (foundCount != 0)
+    app.ResultsPresent = 1;
   RefreshCommandStates();
 }
 

@@ -1,5 +1,7 @@
 #include "RecoveryClashAnswers.h"
 
+#include "SafeFileName.h"
+
 namespace {
 
 // Beyond this many copies of one name the folder is better left alone.
@@ -34,14 +36,14 @@ std::u16string ProposeFreeName(const std::u16string &path,
                                const std::function<bool(const std::u16string &)> &exists) {
   const size_t slash = path.find_last_of(u"\\/");
   const size_t nameStart = slash == std::u16string::npos ? 0 : slash + 1;
-  size_t dot = path.rfind(u'.');
-  // A leading dot (".profile") starts no extension.
-  if (dot == std::u16string::npos || dot <= nameStart) dot = path.size();
-  const std::u16string stem = path.substr(0, dot);
-  const std::u16string extension = path.substr(dot);
+  const std::u16string folder = path.substr(0, nameStart);
+  const std::u16string name = path.substr(nameStart);
   for (int number = 1; number <= kMaxCopyNumber; ++number) {
     std::string digits = std::to_string(number);
-    std::u16string candidate = stem + u" (" + std::u16string(digits.begin(), digits.end()) + u")" + extension;
+    // The number must fit with the name: a name already at the length
+    // Windows allows gives way before its extension.
+    std::u16string candidate =
+        folder + NumberedFileName(name, u" (" + std::u16string(digits.begin(), digits.end()) + u")");
     if (!exists(candidate)) return candidate;
   }
   return {};

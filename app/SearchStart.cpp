@@ -2,6 +2,7 @@
 
 #include "AppEngineServices.h"
 #include "AppText.h"
+#include "DriveList.h"
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "NtfsAdvancedEngine.h"
@@ -12,10 +13,39 @@
 
 namespace {
 
-void LogChosenDrive(AppEngineServices &services, const DriveRecord &drive) {
+std::u16string FromCodePage(const std::string &text) {
+  if (text.empty()) return {};
+  const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+  if (length > 0)
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return U16(wide);
+}
+
+} // namespace
+
+std::u16string ChosenDriveSizeText(const DriveRecord &drive) {
+  // A disk's record carries no size text: its sector count gives one.
+  if (!drive.m_sizeText.empty()) return drive.m_sizeText;
+  if (drive.m_sectors != 0) return FormatSizeText(drive.m_sectors * 512);
+  return LoadU16Text(IDS_DISK_SIZE_UNKNOWN);
+}
+
+std::u16string ChosenDriveTypeText(const DriveRecord &drive, bool physicalDisk) {
+  if (!drive.m_typeText.empty()) return drive.m_typeText;
+  if (!physicalDisk) return u"UNKNOWN";
+  // A disk is told by its model and firmware, as the drive page shows it.
+  if (!drive.m_model.empty() || !drive.m_firmwareRevision.empty())
+    return FromCodePage(drive.m_model) + u", " + FromCodePage(drive.m_firmwareRevision);
+  return LoadU16Text(IDS_DISK);
+}
+
+namespace {
+
+void LogChosenDrive(AppEngineServices &services, const DriveRecord &drive, bool physicalDisk) {
   const std::u16string activity = LoadU16Text(IDS_LOGICAL_DRIVE) + u" " + drive.m_name;
-  const std::u16string text = LoadU16Text(IDS_COLUMN_SIZE) + u" " + drive.m_sizeText + u", " +
-                              LoadU16Text(IDS_COLUMN_TYPE) + u" " + drive.m_typeText;
+  const std::u16string text = LoadU16Text(IDS_COLUMN_SIZE) + u" " + ChosenDriveSizeText(drive) + u", " +
+                              LoadU16Text(IDS_COLUMN_TYPE) + u" " + ChosenDriveTypeText(drive, physicalDisk);
   services.AddLogEntry(activity, text, services.CurrentTimeText(), LogStatus::Started);
 }
 
@@ -66,14 +96,14 @@ bool StartNewSearch(CQuendalVarnothApp &app, CMainFrame &frame, size_t driveInde
   services.ChosenHeaders() = std::move(headers);
   app.SelectedDrive = app.DriveList[driveIndex];
   const DriveRecord &drive = *app.SelectedDrive;
-  LogChosenDrive(services, drive);
+  const bool physical = app.SearchKind[2] != 0;
+  LogChosenDrive(services, drive, physical);
   ResetFlagsForSearch(app);
 
   // The old engine goes with its session before the new one reads the drive.
   app.FatEngine = nullptr;
   app.NtfsEngine = nullptr;
   app.Session.reset();
-  const bool physical = app.SearchKind[2] != 0;
   const ScanKind kind = SessionKindFor(drive, physical);
   const ScanSession::Target target =
       physical ? ScanSession::DiskTarget(drive) : ScanSession::VolumeTarget(drive);

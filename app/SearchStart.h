@@ -7,6 +7,7 @@
 #include "HeaderRecord.h"
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 class CMainFrame;
@@ -18,6 +19,12 @@ enum class ScanKind;
 // The kind of session a search of the drive needs: the NTFS engine for
 // "NTFS" and "NTFS5", the FAT engine for anything else, and the disk scan.
 ScanKind SessionKindFor(const DriveRecord &drive, bool physicalDiskScan);
+
+// The size and type the log's first line gives the chosen drive: never
+// empty. A disk has its size from its sector count and its model and
+// firmware (or the word "Disk") as its type.
+std::u16string ChosenDriveSizeText(const DriveRecord &drive);
+std::u16string ChosenDriveTypeText(const DriveRecord &drive, bool physicalDisk);
 
 // driveIndex: position of the chosen record in the application's drive
 // list; headers: the signatures the search matches (none for a fast search);

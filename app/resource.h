@@ -349,6 +349,8 @@
 #define IDS_NO_VALID_DRIVE 61483 // engine: the system names no logical drive
 #define IDS_ERROR_READING_SECTORS 61550 // log: one line for a run of unreadable sectors
 #define IDS_ERROR_READING_CLUSTERS 61551 // log: one line for a run of unreadable clusters
+#define IDS_DOCUMENT_KEPT_AT_LARGEST 61570 // log: an unmeasured document kept at its largest size, "%s" where, "%s" bytes
+#define IDS_DOCUMENT_KEPT_EMPTY 61571 // log: an unmeasured document listed with no size, "%s" where
 #define IDS_HEADER_RECORD_REFUSED 61600 // log: a damaged signature record, its number and why
 #define IDS_HEADER_REFUSED_LENGTH 61601 // why: signature length
 #define IDS_HEADER_REFUSED_OFFSET 61602 // why: offset

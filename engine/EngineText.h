@@ -53,4 +53,8 @@ constexpr uint32_t kErrorReadingClusters = 61551;
 constexpr uint32_t kScanFileCannotHold = 61721;
 constexpr uint32_t kScanFileCannotHoldMap = 61722;
 constexpr uint32_t kScanFileCannotHoldMftRuns = 61723;
+// A compound document whose size could not be measured: "%s" where it was
+// found and "%s" the size it is kept at; the second text for one kept empty.
+constexpr uint32_t kDocumentKeptAtLargest = 61570;
+constexpr uint32_t kDocumentKeptEmpty = 61571;
 } // namespace EngineText

@@ -8,7 +8,12 @@
 #include <string>
 
 // A name that Windows can create: characters it refuses become '_', trailing
-// dots and spaces go, device names (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with
-// or without an extension) get a leading '_', "." and ".." and empty names
-// become "_", and a name longer than 255 units is cut, keeping its extension.
+// dots and spaces go, device names (CON, PRN, AUX, NUL, COM0-9, LPT0-9 and
+// COM or LPT with a superscript 1, 2 or 3, with or without an extension) get a leading '_', "." and ".." and
+// empty names become "_", and a name longer than 255 units is cut, keeping its extension.
 std::u16string SafeFileName(const std::u16string &name);
+
+// The name with a number text (" (2)") put before its extension, cut so that
+// the whole stays within 255 units: the part before the number gives way,
+// and an extension the cut of a long name keeps stays.
+std::u16string NumberedFileName(const std::u16string &name, const std::u16string &number);

@@ -74,6 +74,31 @@ TEST(ProposeFreeName, NumbersBeforeTheLastDotAndSkipsTakenNumbers) {
   }
 }
 
+// A name at or near the longest Windows allows still gets a proposal it can
+// create: the name gives way for the number, the extension stays.
+TEST(ProposeFreeName, LongNamesAreCutSoTheNumberFits) {
+  for (size_t length = 250; length <= 255; ++length) {
+    const std::u16string name = std::u16string(length - 4, u'n') + u".txt";
+    const std::u16string proposal =
+        ProposeFreeName(u"C:\\Out\\" + name, [](const std::u16string &) { return false; });
+    const std::u16string proposedName = proposal.substr(7);
+    EXPECT_EQ(proposal.substr(0, 7), u"C:\\Out\\") << length;
+    EXPECT_LE(proposedName.size(), 255u) << length;
+    EXPECT_EQ(Narrow(proposedName.substr(proposedName.size() - 8)), " (1).txt") << length;
+    if (length >= 252) EXPECT_EQ(proposedName.size(), 255u) << length;
+  }
+  // Ten copies later the number is a unit longer and the name shorter again.
+  const std::u16string name = std::u16string(251, u'n') + u".txt";
+  std::set<std::u16string> taken;
+  for (int n = 1; n <= 9; ++n)
+    taken.insert(ProposeFreeName(u"C:\\Out\\" + name,
+                                 [&taken](const std::u16string &p) { return taken.count(p) != 0; }));
+  const std::u16string tenth =
+      ProposeFreeName(u"C:\\Out\\" + name, [&taken](const std::u16string &p) { return taken.count(p) != 0; });
+  EXPECT_EQ(tenth.size() - 7, 255u);
+  EXPECT_EQ(Narrow(tenth.substr(tenth.size() - 9)), " (10).txt");
+}
+
 TEST(ProposeFreeName, GivesUpWhenEveryNumberIsTaken) {
   EXPECT_TRUE(ProposeFreeName(u"C:\\a.txt", [](const std::u16string &) { return true; }).empty());
 }

@@ -8,12 +8,15 @@
 
 #include "FatTestImages.h"
 #include "ImageDevices.h"
+#include "LeftView.h"
+#include "QuendalVarnothView.h"
 #include "SearchStart.h"
 #include "SignatureTestSpace.h"
 #include "SimpleListView.h"
 
 #include <commctrl.h>
 
+#include <fstream>
 #include <functional>
 
 namespace {
@@ -44,6 +47,23 @@ private:
   std::function<void()> m_action;
   bool m_fired = false;
 };
+
+// When QV_SHOT_HOLD names a folder, the window stays up a while after a
+// "<name>.ready" file appears there, so a screenshot can be taken from outside.
+void HoldForScreenshot(const char *name) {
+  const char *folder = std::getenv("QV_SHOT_HOLD");
+  if (folder == nullptr) return;
+  std::ofstream(std::string(folder) + "/" + name + ".ready") << "ready\n";
+  const DWORD until = ::GetTickCount() + 4000;
+  while (::GetTickCount() < until) {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    ::Sleep(20);
+  }
+}
 
 enum class Kind { Fast, Advanced, Disk };
 
@@ -156,7 +176,18 @@ TEST_P(SearchStop, StopIsOfferedAndHonouredInThePhase) {
   EXPECT_EQ(m_app.ScanRunning, 0);
   EXPECT_EQ(m_frame->EngineCallDepth, 0);
   EXPECT_FALSE(ToolBarOffersStop());
+  // What was found is shown, and the offer to save follows what is shown:
+  // a search stopped before it found anything shows the root alone.
   EXPECT_EQ(m_app.ResultsPresent, c.m_resultsAfter);
+  CLeftView *tree = m_frame->GetLeftPane();
+  ASSERT_NE(tree, nullptr);
+  EXPECT_EQ(tree->Entries().Size() > 1, c.m_resultsAfter == 1) << tree->Entries().Size();
+  // The list shows the root's entries at the end, as after every search.
+  if (c.m_resultsAfter == 1) {
+    ASSERT_NE(m_frame->GetRightPane(), nullptr);
+    EXPECT_GT(m_frame->GetRightPane()->GetListCtrl().GetItemCount(), 0);
+  }
+  if (std::string(c.m_label) == "NtfsFreeClusters") HoldForScreenshot("ntfs-stopped");
   const int rows = m_app.LogView->GetLogRowCount();
   ASSERT_GT(rows, 0);
   const CString last = m_app.LogView->GetLogItemText(rows - 1, 1);
@@ -175,8 +206,10 @@ INSTANTIATE_TEST_SUITE_P(
                  false},
         StopCase{"NtfsBitmap", "ntfs-4k.img", Kind::Advanced, u"NTFS", IDS_SEARCHING_CRITICAL_INFO, true, 0,
                  false},
-        StopCase{"FatLoad", "fat/fat16.img", Kind::Fast, u"FAT16", IDS_LOADING_FAT, true, 1, true},
-        StopCase{"FatTreeWalk", "fat/fat16.img", Kind::Fast, u"FAT16", IDS_CREATING_TREE, true, 1, false},
+        StopCase{"NtfsFreeClusters", "ntfs-4k.img", Kind::Advanced, u"NTFS", IDS_SEARCHING_HEADERS, true, 1,
+                 false},
+        StopCase{"FatLoad", "fat/fat16.img", Kind::Fast, u"FAT16", IDS_LOADING_FAT, true, 0, true},
+        StopCase{"FatTreeWalk", "fat/fat16.img", Kind::Fast, u"FAT16", IDS_CREATING_TREE, true, 0, false},
         StopCase{"FatSignatures", "fat/fat16.img", Kind::Advanced, u"FAT16", IDS_SEARCHING_HEADERS, true, 1,
                  false},
         StopCase{"DiskScan", "fat/fat16.img", Kind::Disk, u"", IDS_SEARCHING_HEADERS, true, 0, false},

@@ -3,6 +3,7 @@
 #include "WizardTestFrame.h"
 
 #include "AppSettings.h"
+#include "AppText.h"
 #include "AppEngineServices.h"
 #include "MyTreeCtrl.h"
 #include "ScanSession.h"
@@ -118,6 +119,35 @@ TEST(DriveTreeItems, DiskTextsAreLeftOutOutsideTheNtFamily) {
   const auto items = BuildDriveTree({LogicalDrive('C', u"FAT32")}, false, L"", false, {});
   ASSERT_GE(items.size(), 2u);
   EXPECT_EQ(items[1].text, L"Disk 1   (  ) ");
+}
+
+// The size and type of the log's first line are never empty: a disk, whose
+// record carries neither, has them from its sectors and its identity.
+TEST(ChosenDriveTexts, NeverEmpty) {
+  DriveRecord bare = PhysicalDisk(2);
+  bare.m_model.clear();
+  bare.m_firmwareRevision.clear();
+  DriveRecord unsized = bare;
+  unsized.m_sectors = 0;
+  DriveRecord untyped = LogicalDrive('G', u"FAT", 0, u"");
+  const struct {
+    const char *name;
+    DriveRecord drive;
+    bool physical;
+    const char16_t *size;
+    const char16_t *type;
+  } cases[] = {
+      {"logical drive", LogicalDrive('C', u"FAT32"), false, u"9.998 GB", u"FIXED"},
+      {"logical drive of no known type", untyped, false, u"9.998 GB", u"UNKNOWN"},
+      {"disk with identity", PhysicalDisk(1), true, u"20.000 MB", u"DISK1, 1.0"},
+      {"disk without identity", bare, true, u"20.000 MB", u"Disk"},
+      {"disk without size", unsized, true, u"size unknown", u"Disk"},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(std::wstring(Wide(ChosenDriveSizeText(c.drive))), std::wstring(Wide(c.size))) << c.name;
+    EXPECT_EQ(std::wstring(Wide(ChosenDriveTypeText(c.drive, c.physical))), std::wstring(Wide(c.type)))
+        << c.name;
+  }
 }
 
 TEST(SessionKind, NtfsNamesGetTheNtfsEngineEverythingElseFat) {
@@ -342,6 +372,10 @@ TEST_F(SearchWizard, ADiskWithoutSystemDataSaysSoAndItsScanEndsWithTheReadError)
   sheet.PressButton(PSBTN_NEXT);
   sheet.PressButton(PSBTN_FINISH);
   ASSERT_TRUE(TakeStartMessage(UWM_START_ADVANCED_SCAN));
+  const int first = m_app.LogView->GetLogRowCount() - 1;
+  ASSERT_GE(first, 0);
+  EXPECT_EQ(m_app.LogView->GetLogItemText(first, 0), CString(L"Logical drive Disk 1"));
+  EXPECT_EQ(m_app.LogView->GetLogItemText(first, 1), CString(L"Size size unknown, Type Disk"));
 
   const std::wstring boxText = AnswerBoxWhile([&] { m_frame->SendMessage(UWM_START_ADVANCED_SCAN, 0, 0); });
   EXPECT_EQ(boxText, L"Error reading sector : 0");

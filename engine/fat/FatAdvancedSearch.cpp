@@ -44,6 +44,12 @@ bool FatAdvancedSearch::CheckStop() {
   return m_stopped;
 }
 
+// Listing what was found pumps to keep the window alive, but a stop does not
+// cut it short.
+void FatAdvancedSearch::PaceListing() {
+  if (m_volume.Pacer().ShouldStop()) m_stopped = true;
+}
+
 void FatAdvancedSearch::RunFatAdvancedScan() {
   if (!m_volume.ValidateFatVolume()) {
     m_services.OnScanFinished(m_totals.m_foundEntries);
@@ -67,8 +73,10 @@ void FatAdvancedSearch::RunFatAdvancedScan() {
     });
     std::vector<SignatureHit> hits;
     if (!pass.Run(hits)) m_stopped = true;
-    if (!m_stopped) ScanLostFolders();
-    if (!m_stopped) AddSignatureHits(hits);
+    // A stop in the pass keeps what the pass had found: those lost folders
+    // and hits are listed as after a whole pass.
+    ScanLostFolders();
+    AddSignatureHits(hits);
   }
   m_lostFolders.clear();
   m_lostByCluster.clear();
@@ -152,21 +160,17 @@ void FatAdvancedSearch::ScanLostFolders() {
     bool handled = true;
     // Each pass lists the folders whose parent is known by now; folders whose
     // ".." names each other in a ring are never reached and the passes end.
-    while (handled && !m_stopped) {
+    while (handled) {
       handled = false;
       for (FatLostFolder &node : m_lostFolders) {
         if (node.m_done) continue;
-        if (CheckStop()) break;
+        PaceListing();
         if (HandleLostFolder(node)) handled = true;
       }
     }
   }
-  if (m_stopped)
-    m_services.AddLogEntry(std::nullopt, m_volume.Text(FatText::kProcessAborted), std::nullopt,
-                           LogStatus::Error);
-  else
-    m_services.AddLogEntry(std::nullopt, m_volume.Text(FatText::kProcessCompleted), std::nullopt,
-                           LogStatus::Completed);
+  m_services.AddLogEntry(std::nullopt, m_volume.Text(FatText::kProcessCompleted), std::nullopt,
+                         LogStatus::Completed);
 }
 
 void FatAdvancedSearch::AddLostFolderEntries(const uint8_t *buffer, size_t bytes, EntryRecord work) {
@@ -179,7 +183,8 @@ void FatAdvancedSearch::AddLostFolderEntries(const uint8_t *buffer, size_t bytes
   folder.m_currentBytes = bytes;
   const FatVolume &volume = m_volume;
   for (size_t offset = 0; offset + kEntryBytes <= bytes; offset += kEntryBytes) {
-    if (buffer[offset] == 0 || CheckStop()) return;
+    if (buffer[offset] == 0) return;
+    PaceListing();
     EntryRecord record = work;
     std::u16string name;
     const DecodeResult result =
@@ -204,7 +209,7 @@ uint32_t FatAdvancedSearch::MakeRawFolder(const std::u16string &name) {
 void FatAdvancedSearch::AddSignatureHits(std::vector<SignatureHit> &hits) {
   SignatureFolders folders([this](const std::u16string &name) { return MakeRawFolder(name); });
   for (SignatureHit &hit : hits) {
-    if (CheckStop()) break;
+    PaceListing();
     // A lost folder found later in the pass may have claimed the cluster.
     if (m_volume.IsClusterInUse(hit.m_cluster) || m_lostByCluster.count(static_cast<uint32_t>(hit.m_cluster)))
       continue;

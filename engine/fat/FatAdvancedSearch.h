@@ -55,6 +55,7 @@ public:
 
 private:
   bool CheckStop();
+  void PaceListing();
   void EnsureTreeRoot();
   void AddFound(const EntryRecord &record, const std::u16string &name);
   bool HandleLostFolder(FatLostFolder &node);

@@ -71,11 +71,7 @@ void NtfsScanEngine::RunNtfsFastScan() {
     m_services.SetScanPhaseBusy(true);
     const bool walked = WalkMftRecords();
     m_services.SetScanPhaseBusy(false);
-    // A stop during the walk ends the search before any tree is made.
-    if (walked)
-      BuildNtfsTree(false);
-    else
-      ClearWalkLists();
+    ListWhatWasWalked(walked, false);
   }
   m_services.OnScanFinished(m_foundCount);
   m_services.ResetTreeToRoot();
@@ -91,15 +87,22 @@ void NtfsScanEngine::RunNtfsAdvancedScan() {
   const bool bitmapLoaded = LoadClusterBitmap();
   const bool walked = !m_pacer.StopRequested() && WalkMftRecords();
   m_services.SetScanPhaseBusy(false);
+  ListWhatWasWalked(walked, true);
   // After a stop no further phase starts.
-  if (walked)
-    BuildNtfsTree(true);
-  else
-    ClearWalkLists();
   if (bitmapLoaded && !m_pacer.StopRequested()) SearchFreeClusters();
   m_services.ShowCurrentItemText(1, u"");
   m_services.OnScanFinished(m_foundCount);
   m_services.ResetTreeToRoot();
+}
+
+// A stop during the walk keeps what the walk had found: those files are
+// listed as after a whole walk. A walk stopped before it found a file leaves
+// the tree empty.
+void NtfsScanEngine::ListWhatWasWalked(bool walked, bool advanced) {
+  if (walked || !m_files.empty())
+    BuildNtfsTree(advanced);
+  else
+    ClearWalkLists();
 }
 
 void NtfsScanEngine::RestoreScanTables(std::vector<MftRunEntry> runArray,

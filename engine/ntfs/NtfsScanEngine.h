@@ -65,6 +65,8 @@ public:
   bool LoadMftRunList();
   // False when the stop flag ended the walk.
   bool WalkMftRecords();
+  // Lists every file the walk found, with its folders, even after a stop:
+  // what was found is never dropped. A stop only keeps a later phase from starting.
   void BuildNtfsTree(bool advanced);
   bool IsFolderAdded(uint32_t id) const { return m_addedFolders.count(id) != 0; }
   void FreeNtfsEngineData();
@@ -105,6 +107,7 @@ protected:
 
 private:
   void RefuseInvalidVolume();
+  void ListWhatWasWalked(bool walked, bool advanced);
   void WriteReadErrorLine(uint64_t first, uint64_t last);
   void LogDamagedRecord(uint64_t record, const std::string &why);
   void ExamineRecord(uint64_t record, uint8_t *bytes);

@@ -210,18 +210,16 @@ void NtfsScanEngine::BuildNtfsTree(bool advanced) {
   ++m_foundCount;
   m_fileCount = 0;
   m_folderCount = 1;
-  bool stopped = false;
-  // Each file is handed to the tree once, its name with it; the lists go after.
+  // Each file is handed to the tree once, its name with it; the lists go
+  // after. The pump keeps the window alive; a stop asked for meanwhile
+  // still lets every found file reach the tree.
   for (NtfsFileNode &file : m_files) {
-    if (m_pacer.StepAndShouldStop()) {
-      stopped = true;
-      break;
-    }
+    m_pacer.StepAndShouldStop();
     AddFileToTree(file);
   }
   m_pacer.FlushProgress();
   ClearWalkLists();
-  LogProcessEnded(m_services, stopped);
+  LogProcessEnded(m_services, false);
 }
 
 void NtfsScanEngine::ClearWalkLists() {

@@ -57,6 +57,8 @@ void PhysicalDiskScan::RunPhysicalDiskScan() {
   LogProcessEnded(m_services, m_stopped);
   m_services.ShowCurrentItemText(1, u"");
   m_services.OnScanFinished(m_foundCount);
+  // The list shows the root's folders, as after every other search.
+  m_services.ResetTreeToRoot();
 }
 
 bool PhysicalDiskScan::DiskIsReadable() {

@@ -281,9 +281,10 @@ SignatureHit SignatureSearch::DecideHitSize(uint64_t cluster, const uint8_t *hit
   hit.m_cluster = cluster;
   m_grownThrough = cluster;
   if (IsCompoundExtension(extension)) {
-    MeasureCompound(cluster, hitBytes, hit);
+    const bool measured = MeasureCompound(cluster, hitBytes, hit);
     if (hit.m_size == 0 && record.m_maxSize > 0 && m_options.m_growEmptyDocuments)
       Grow(cluster, record.m_maxSize, hit);
+    if (!measured) LogUnmeasuredDocument(cluster, hit.m_size);
     return hit;
   }
   hit.m_grade = RecoveryGrade::NotApplicable;
@@ -296,7 +297,7 @@ SignatureHit SignatureSearch::DecideHitSize(uint64_t cluster, const uint8_t *hit
   return hit;
 }
 
-uint32_t SignatureSearch::MeasureCompound(uint64_t cluster, const uint8_t *hitBytes, SignatureHit &hit) {
+bool SignatureSearch::MeasureCompound(uint64_t cluster, const uint8_t *hitBytes, SignatureHit &hit) {
   const size_t clusterBytes = size_t{m_sectorsPerCluster} * kSectorBytes;
   auto reader = [this, cluster, clusterBytes](uint64_t index, uint8_t *buffer) {
     const uint64_t target = m_space.DocumentCluster(cluster, index);
@@ -308,11 +309,10 @@ uint32_t SignatureSearch::MeasureCompound(uint64_t cluster, const uint8_t *hitBy
     LogClusterError(target);
     return false;
   };
-  auto log = [this, cluster](const std::string &why) {
-    m_services.AddLogEntry(std::nullopt,
-                           Widen("Document at " + std::to_string(cluster) + " not measured: " + why),
-                           std::nullopt, LogStatus::Error);
-  };
+  // Why the measurement failed is the structure's business; the user is
+  // told what became of the document once its size is decided.
+  bool measured = true;
+  auto log = [&measured](const std::string &) { measured = false; };
   CompoundDocument document(hitBytes, m_sectorsPerCluster, m_space.VolumeSectors(), reader, log);
   CompoundFileInfo info;
   document.Measure(info);
@@ -320,7 +320,18 @@ uint32_t SignatureSearch::MeasureCompound(uint64_t cluster, const uint8_t *hitBy
   hit.m_size = info.m_size;
   hit.m_extension =
       CompoundExtension(info.m_kind, m_options.m_unknownKindIsDocument ? u"DOC" : hit.m_extension);
-  return info.m_quality;
+  return measured;
+}
+
+// A document found but not measured is still listed: the line says so, and
+// at which size, as a step that was done rather than as a failure.
+void SignatureSearch::LogUnmeasuredDocument(uint64_t cluster, uint32_t size) {
+  const std::u16string where = Widen(std::to_string(cluster));
+  const std::u16string text =
+      size != 0 ? FillInText(FillInText(m_services.LoadText(SignatureText::kDocumentKeptAtLargest), where),
+                             Widen(std::to_string(size)))
+                : FillInText(m_services.LoadText(SignatureText::kDocumentKeptEmpty), where);
+  m_services.AddLogEntry(std::nullopt, text, std::nullopt, LogStatus::Completed);
 }
 
 void SignatureSearch::Grow(uint64_t cluster, uint32_t maxSize, SignatureHit &hit) {

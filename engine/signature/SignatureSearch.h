@@ -113,7 +113,9 @@ private:
   uint64_t ExamineBatch(uint64_t first, uint32_t clusters, const HitSink &sink);
   bool ReadBatch(uint64_t first, uint32_t clusters);
   void ShowStatus(uint64_t cluster);
-  uint32_t MeasureCompound(uint64_t cluster, const uint8_t *hitBytes, SignatureHit &hit);
+  // False when the document's size could not be measured.
+  bool MeasureCompound(uint64_t cluster, const uint8_t *hitBytes, SignatureHit &hit);
+  void LogUnmeasuredDocument(uint64_t cluster, uint32_t size);
   void Grow(uint64_t cluster, uint32_t maxSize, SignatureHit &hit);
   const uint8_t *GrowthSector(uint64_t cluster, uint8_t *scratch);
   const uint8_t *HeldCluster(uint64_t cluster) const;

@@ -69,12 +69,15 @@ RecordingServices::RecordingServices() : m_texts(DefaultTexts()) {}
 bool RecordingServices::PumpMessages() {
   ++m_pumpCount;
   if (m_stopAfterPumps != 0 && m_pumpCount >= m_stopAfterPumps) m_stopRequested = true;
+  if (m_phasePumpsLeft != 0 && m_phaseStarted && --m_phasePumpsLeft == 0) m_stopRequested = true;
   return true;
 }
 
 void RecordingServices::AddLogEntry(const std::optional<std::u16string> &activity, const std::u16string &text,
                                     const std::optional<std::u16string> &time, LogStatus status) {
   m_log.push_back(LogRow{activity, text, time, status});
+  m_logPumps.push_back(m_pumpCount);
+  if (status == LogStatus::Started && activity && *activity == m_stopPhase) m_phaseStarted = true;
 }
 
 void RecordingServices::CreateScanProgressBar(uint32_t range) {

@@ -56,6 +56,13 @@ public:
   // The stop flag rises once PumpMessages has been called this many times
   // (0: never). A search starts with the flag down.
   void StopAfterPumps(size_t pumps) { m_stopAfterPumps = pumps; }
+  // The same counted from the start of the phase whose start row has the
+  // activity: the stop a user gives in that phase.
+  void StopAfterPumpsInPhase(const std::u16string &activity, size_t pumps) {
+    m_stopPhase = activity;
+    m_phasePumpsLeft = pumps;
+    m_phaseStarted = false;
+  }
   void SetStopRequested(bool stop) { m_stopRequested = stop; }
   void SetText(uint32_t id, const std::u16string &text) { m_texts[id] = text; }
 
@@ -65,6 +72,7 @@ public:
   std::string LogAsText() const;
 
   std::vector<LogRow> m_log;
+  std::vector<size_t> m_logPumps; // the pumps so far when each log row was added
   std::vector<TreeEntry> m_treeEntries;
   std::vector<size_t> m_treeLogSizes; // the log's length when each tree entry was added
   std::vector<uint32_t> m_progressRanges;
@@ -93,6 +101,9 @@ public:
 private:
   std::map<uint32_t, std::u16string> m_texts;
   size_t m_stopAfterPumps = 0;
+  std::u16string m_stopPhase;
+  size_t m_phasePumpsLeft = 0;
+  bool m_phaseStarted = false;
   bool m_stopRequested = false;
 };
 

@@ -167,6 +167,45 @@ TEST(FatAdvancedSearchCaseTest, ParentOfALostFolderIgnoresBytes20And21OnFat16) {
   EXPECT_NE(deep[0].rfind("/Lost Folder/", 0), 0u) << deep[0];
 }
 
+// A stop late in the cluster pass keeps what the pass had found: its lost
+// folders and signature hits are listed as after a whole pass.
+TEST_P(FatAdvancedSearchTest, StopInThePassListsWhatItHadFound) {
+  QV_REQUIRE_SIGNATURE_FIXTURES();
+  const std::vector<uint8_t> image = ReadWholeFile(SignatureFixture(std::string(GetParam()) + ".img"));
+  FatImageEngine full(image, SteppingClock());
+  NameTexts(full.Services());
+  full.Services().m_selectedHeaders = ChosenSignatures();
+  full.Engine().RunFatAdvancedScan();
+  const auto fullFound = full.FoundByPath();
+  // The pumps the pass took, from its start line to the listing after it.
+  size_t passStart = 0, passPumps = 0;
+  const RecordingServices &log = full.Services();
+  for (size_t row = 0; row < log.m_log.size(); ++row) {
+    const std::u16string activity = log.m_log[row].m_activity.value_or(u"");
+    if (activity == u"Searching clusters for specified headers") passStart = log.m_logPumps[row];
+    if (log.m_log[row].m_text == u"Adding lost file(s)") passPumps = log.m_logPumps[row] - passStart;
+  }
+  ASSERT_GT(passPumps, 2u) << log.LogAsText();
+
+  FatImageEngine run(image, SteppingClock());
+  NameTexts(run.Services());
+  run.Services().m_selectedHeaders = ChosenSignatures();
+  run.Services().StopAfterPumpsInPhase(u"Searching clusters for specified headers", passPumps - 1);
+  run.Engine().RunFatAdvancedScan();
+  ASSERT_TRUE(run.Services().StopRequested());
+  EXPECT_TRUE(run.Engine().WasStopped());
+  const auto found = run.FoundByPath();
+  size_t raw = 0, lost = 0;
+  for (const auto &entry : found) {
+    EXPECT_EQ(fullFound.count(entry.first), 1u) << entry.first;
+    if (entry.first.rfind("/Raw Data Folder/", 0) == 0 && !entry.second.IsFolder()) ++raw;
+    if (entry.first.find("/Folder(s) ") != std::string::npos) ++lost;
+  }
+  EXPECT_GT(raw, 0u) << run.Services().LogAsText();
+  EXPECT_GT(lost, 0u) << run.Services().LogAsText();
+  EXPECT_EQ(run.Services().m_log.back().m_text, u"Process aborted - user intervention");
+}
+
 INSTANTIATE_TEST_SUITE_P(Images, FatAdvancedSearchTest, ::testing::Values("sig-fat", "sig-fat-spc128"),
                          [](const ::testing::TestParamInfo<const char *> &info) {
                            std::string label = info.param;

@@ -71,6 +71,12 @@ std::map<std::string, FoundEntry> PathsOf(const RecordingServices &services) {
   return paths;
 }
 
+std::vector<std::string> Keys(const std::map<std::string, FoundEntry> &paths) {
+  std::vector<std::string> keys;
+  for (const auto &path : paths) keys.push_back(path.first);
+  return keys;
+}
+
 class NtfsImageTest : public NtfsFixtureImageTest {
 protected:
   void SetUp() override {
@@ -383,19 +389,23 @@ TEST_P(NtfsImageTest, LogAndProgressFollowTheWalkAndTheTreeBuild) {
   EXPECT_EQ(services.m_finishedFoundCount, services.m_treeEntries.size() + 1);
 }
 
-TEST_P(NtfsImageTest, StopDuringTheTreeBuildLogsTheAbort) {
+// A stop during the tree build keeps what was found: every file the walk
+// listed still reaches the tree, with its folders.
+TEST_P(NtfsImageTest, StopDuringTheTreeBuildStillListsEveryFile) {
+  auto fullImage = Open();
+  RecordingServices full;
+  NtfsScanEngine fullEngine(full, fullImage->Reader(), fullImage->Sectors(), SteppingClock());
+  fullEngine.RunNtfsFastScan();
+
   auto image = Open();
   RecordingServices services;
-  services.SetText(NtfsText::kProcessAborted, u"Process aborted - user intervention");
-  NtfsScanEngine engine(services, image->Reader(), image->Sectors());
-  ASSERT_TRUE(engine.ReadNtfsBootSector());
-  ASSERT_TRUE(engine.LoadMftRunList());
-  engine.WalkMftRecords();
-  services.SetStopRequested(true);
-  engine.BuildNtfsTree(false);
-  EXPECT_TRUE(services.m_treeEntries.empty());
-  EXPECT_EQ(services.m_log.back().m_text, u"Process aborted - user intervention");
-  EXPECT_EQ(services.m_log.back().m_status, LogStatus::Error);
+  services.StopAfterPumpsInPhase(u"Creating directory tree", 1);
+  NtfsScanEngine engine(services, image->Reader(), image->Sectors(), SteppingClock());
+  engine.RunNtfsFastScan();
+  ASSERT_TRUE(services.StopRequested());
+  EXPECT_EQ(Keys(PathsOf(services)), Keys(PathsOf(full)));
+  EXPECT_EQ(services.m_finishedFoundCount, services.m_treeEntries.size() + 1);
+  EXPECT_EQ(services.m_treeResetCount, 1u);
 }
 
 // The walk and the tree build pump by time, not once per record or file,
@@ -424,30 +434,55 @@ TEST_P(NtfsImageTest, PumpsArePacedByTimeAndProgressKeepsEveryStep) {
   EXPECT_EQ(frozen.m_entries, stepping.m_entries);
 }
 
-// Stop is honoured in the record walk too: the walk logs its abort and the
-// search ends without building a tree.
-TEST_P(NtfsImageTest, StopDuringTheWalkEndsTheSearchWithoutATree) {
+// Stop is honoured in the record walk too: the walk logs its abort, the
+// files it had walked are listed under their folders, and the search ends.
+TEST_P(NtfsImageTest, StopDuringTheWalkListsWhatTheWalkHadFound) {
+  auto fullImage = Open();
+  RecordingServices full;
+  NtfsScanEngine fullEngine(full, fullImage->Reader(), fullImage->Sectors(), SteppingClock());
+  fullEngine.RunNtfsFastScan();
+  const auto fullPaths = PathsOf(full);
+  // The deleted file the walk meets first: a stop just after it must keep it.
+  const FoundEntry *first = nullptr;
+  for (const auto &found : fullPaths)
+    if (!found.second.m_entry.IsFolder() &&
+        (first == nullptr || found.second.m_entry.m_ownId < first->m_entry.m_ownId))
+      first = &found.second;
+  ASSERT_NE(first, nullptr);
+
   auto image = Open();
   RecordingServices services;
-  services.SetText(NtfsText::kCalculatingParameters, u"Calculating system parameters");
-  services.SetText(NtfsText::kProcessAborted, u"Process aborted - user intervention");
-  services.SetText(NtfsText::kCreatingDirectoryTree, u"Creating directory tree");
+  // With the stepping clock the walk pumps once per record, before it.
+  services.StopAfterPumpsInPhase(u"Calculating system parameters", first->m_entry.m_ownId + 2);
+  NtfsScanEngine engine(services, image->Reader(), image->Sectors(), SteppingClock());
+  engine.RunNtfsFastScan();
+  ASSERT_TRUE(services.StopRequested());
+  EXPECT_LT(services.m_progressSteps, full.m_progressSteps);
+  const auto paths = PathsOf(services);
+  EXPECT_EQ(paths.count(first->m_path), 1u) << first->m_path << "\n" << services.LogAsText();
+  for (const auto &found : paths) EXPECT_EQ(fullPaths.count(found.first), 1u) << found.first;
+  EXPECT_LE(paths.size(), fullPaths.size());
+  ASSERT_FALSE(services.m_log.empty());
+  EXPECT_EQ(services.m_log[0].m_activity.value_or(u""), u"Calculating system parameters");
+  EXPECT_TRUE(services.LogContains(u"Process aborted - user intervention")) << services.LogAsText();
+  EXPECT_FALSE(services.m_scanPhaseBusy);
+  EXPECT_FALSE(services.m_progressBarPresent);
+  EXPECT_EQ(services.m_finishedCount, 1u);
+  EXPECT_EQ(services.m_finishedFoundCount, services.m_treeEntries.size() + 1);
+}
+
+// A stop before the walk met a deleted file leaves no tree to show.
+TEST_P(NtfsImageTest, StopBeforeAnythingWasFoundShowsNoTree) {
+  auto image = Open();
+  RecordingServices services;
   services.StopAfterPumps(3);
   NtfsScanEngine engine(services, image->Reader(), image->Sectors(), SteppingClock());
   engine.RunNtfsFastScan();
   EXPECT_EQ(services.m_pumpCount, 3u);
-  EXPECT_LT(services.m_progressSteps, engine.Volume().RecordCount());
   EXPECT_EQ(services.m_treeRootCount, 0u);
   EXPECT_TRUE(services.m_treeEntries.empty());
-  for (const RecordingServices::LogRow &row : services.m_log)
-    EXPECT_NE(row.m_activity.value_or(u""), u"Creating directory tree") << services.LogAsText();
-  ASSERT_FALSE(services.m_log.empty());
-  EXPECT_EQ(services.m_log[0].m_activity.value_or(u""), u"Calculating system parameters");
   EXPECT_EQ(services.m_log.back().m_text, u"Process aborted - user intervention");
   EXPECT_EQ(services.m_log.back().m_status, LogStatus::Error);
-  EXPECT_FALSE(services.m_scanPhaseBusy);
-  EXPECT_FALSE(services.m_progressBarPresent);
-  EXPECT_EQ(services.m_finishedCount, 1u);
   EXPECT_EQ(services.m_finishedFoundCount, 0u);
 }
 

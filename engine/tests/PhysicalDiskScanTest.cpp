@@ -1,6 +1,7 @@
 #include "PhysicalDiskScan.h"
 
 #include "ByteOrder.h"
+#include "CompoundTestDocument.h"
 #include "ReadFailureLog.h"
 #include "ImageDevices.h"
 #include "RecordingServices.h"
@@ -81,6 +82,54 @@ TEST(PhysicalDiskScanTest, HitsAreListedBySectorUnderTypeFoldersAtTheRoot) {
     return true;
   }));
   EXPECT_TRUE(std::equal(back.begin(), back.end(), disk.m_bytes.begin() + 1234 * 512));
+}
+
+// After the scan the list shows the root's folders, as after every other search.
+TEST(PhysicalDiskScanTest, TheScanEndsWithTheTreeAtItsRoot) {
+  DiskFixture disk(300);
+  disk.Put(7, kJpegStart);
+  disk.Attach();
+  disk.m_services.m_selectedHeaders = {MakeHeader(u"JPG", kJpegStart, 0)};
+  PhysicalDiskScan scan(disk.m_services, disk.m_reader, disk.Sectors(), false);
+  scan.RunPhysicalDiskScan();
+  EXPECT_EQ(Listed(disk.m_services).count("JPG/7.JPG"), 1u);
+  EXPECT_EQ(disk.m_services.m_finishedCount, 1u);
+  EXPECT_EQ(disk.m_services.m_treeResetCount, 1u);
+}
+
+// A document whose size cannot be measured is still listed: the log says
+// so in the user's words, at the size it is kept at, as a completed line.
+TEST(PhysicalDiskScanTest, AnUnmeasuredDocumentIsToldAsDone) {
+  for (bool rootless : {false, true}) {
+    CompoundTestSpec spec;
+    if (rootless)
+      spec.m_rootName = u"Nothing"; // not measured at all: no size
+    else
+      spec.m_mainName = u"Unknown"; // sized by its FAT, its main stream never found
+    const CompoundTestDocument document(spec);
+    DiskFixture disk(400);
+    disk.Put(100, document.Bytes());
+    disk.Attach();
+    disk.m_services.SetText(SignatureText::kDocumentKeptAtLargest, u"kept %s at %s");
+    disk.m_services.SetText(SignatureText::kDocumentKeptEmpty, u"empty %s");
+    disk.m_services.m_selectedHeaders = {MakeHeader(u"DOC", kCompoundStart, 0)};
+    PhysicalDiskScan scan(disk.m_services, disk.m_reader, disk.Sectors(), false);
+    scan.RunPhysicalDiskScan();
+    const auto listed = Listed(disk.m_services);
+    ASSERT_EQ(listed.count("DOC/100.DOC"), 1u) << disk.m_services.LogAsText();
+    const uint32_t size = listed.at("DOC/100.DOC").m_size;
+    EXPECT_EQ(size == 0, rootless);
+    const std::u16string expected = rootless ? u"empty 100" : u"kept 100 at " + Widen(std::to_string(size));
+    bool found = false;
+    for (const RecordingServices::LogRow &row : disk.m_services.m_log) {
+      EXPECT_NE(row.m_status, LogStatus::Error) << ToUtf8(row.m_text);
+      if (row.m_text != expected) continue;
+      found = true;
+      EXPECT_FALSE(row.m_activity.has_value());
+      EXPECT_EQ(row.m_status, LogStatus::Completed);
+    }
+    EXPECT_TRUE(found) << disk.m_services.LogAsText();
+  }
 }
 
 TEST(PhysicalDiskScanTest, BatchSizesFindTheSameHits) {
