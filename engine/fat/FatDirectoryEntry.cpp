@@ -79,6 +79,42 @@ bool IsFolderContinuation(const uint8_t *cluster, size_t length, FatKind kind, u
   return true;
 }
 
+namespace {
+
+// A date and time word pair as one key in 10 ms steps; the packed fields
+// (year, month, day; hour, minute, 2 s) order as the time does.
+uint64_t TimeKey(uint32_t time, uint32_t date, uint32_t tenMs) {
+  return ((uint64_t{date & 0xFFFF} << 16) | (time & 0xFFFF)) * 200 + tenMs;
+}
+
+} // namespace
+
+FatEntryTimes EntryTimesFromWords(uint32_t createdTime, uint32_t createdDate, uint32_t writtenTime,
+                                  uint32_t writtenDate) {
+  FatEntryTimes times;
+  if ((createdDate & 0xFFFF) != 0) {
+    times.m_created = TimeKey(createdTime, createdDate, 0);
+    times.m_createdStep = 200;
+  }
+  if ((writtenDate & 0xFFFF) != 0) times.m_written = TimeKey(writtenTime, writtenDate, 0);
+  return times;
+}
+
+FatEntryTimes ReadEntryTimes(const uint8_t *entry) {
+  FatEntryTimes times = EntryTimesFromWords(ReadLe16(entry + 14),  // 14, 2, creation time
+                                            ReadLe16(entry + 16),  // 16, 2, creation date
+                                            ReadLe16(entry + 22),  // 22, 2, write time
+                                            ReadLe16(entry + 24)); // 24, 2, write date
+  const uint8_t tenMs = entry[13];                                 // 13, 1, creation time in 10 ms (0..199)
+  if (times.m_created == 0 || tenMs > 199) {
+    times.m_created = 0;
+    return times;
+  }
+  times.m_created += tenMs;
+  times.m_createdStep = 1;
+  return times;
+}
+
 uint32_t EntryFirstCluster(const uint8_t *entry, FatKind kind) {
   const uint32_t low = ReadLe16(entry + 26); // 26, 2, first cluster, low word
   if (kind != FatKind::Fat32) return low;

@@ -51,6 +51,23 @@ bool HasDotEntry(const uint8_t *cluster, size_t length);
 // not call implausible.
 bool IsFolderContinuation(const uint8_t *cluster, size_t length, FatKind kind, uint32_t maxCluster);
 
+// When an entry's file was created and last written, as keys that order in
+// time, in steps of 10 ms; 0 where the entry keeps no such time.
+struct FatEntryTimes {
+  uint64_t m_created = 0;
+  // Resolution of m_created in 10 ms steps: 1 with the 10 ms field, 200 (the
+  // 2 s of the time field) without it.
+  uint32_t m_createdStep = 1;
+  uint64_t m_written = 0; // a multiple of 200: the write time keeps 2 s
+};
+
+// The creation stamp counts only when its date is set and its 10 ms field is
+// in range (0 to 199).
+FatEntryTimes ReadEntryTimes(const uint8_t *entry);
+// From the words a found-entry record keeps, where the 10 ms field is gone.
+FatEntryTimes EntryTimesFromWords(uint32_t createdTime, uint32_t createdDate, uint32_t writtenTime,
+                                  uint32_t writtenDate);
+
 // First cluster of an entry; FAT12/16 keep other data in the high word.
 uint32_t EntryFirstCluster(const uint8_t *entry, FatKind kind);
 

@@ -222,7 +222,7 @@ void FatFastSearch::HandleEntry(FolderCursor &cursor, size_t offset) {
     else
       EnterLiveFolder(work, name);
   } else if (work.m_deleted) {
-    AddDeletedFile(work, name);
+    AddDeletedFile(work, name, ReadEntryTimes(&cursor.m_current[offset]));
   }
 }
 
@@ -290,14 +290,15 @@ void FatFastSearch::AddDeletedFolder(const EntryRecord &record, const std::u16st
   m_deletedFolders.push_back(DeletedFolder{cluster, record.m_ownId, record.m_parentId, sizeField});
 }
 
-void FatFastSearch::AddDeletedFile(EntryRecord &record, const std::u16string &name) {
+void FatFastSearch::AddDeletedFile(EntryRecord &record, const std::u16string &name,
+                                   const FatEntryTimes &times) {
   EmitPathFrames();
   const FatVolume &volume = m_volume;
   record.m_grade =
       GradeFatEntry(record.m_firstCluster, record.m_size, volume.Parameters().m_sectorsPerCluster,
                     [&volume](uint64_t cluster) { return volume.IsClusterInUse(cluster); });
   AddFoundEntry(record, name);
-  m_deletedFiles.push_back(FatFoundFile{record.m_firstCluster, record.m_size});
+  m_deletedFiles.push_back(FatFoundFile{record.m_firstCluster, record.m_size, times});
   ClaimFileClusters(record.m_firstCluster, record.m_size);
 }
 

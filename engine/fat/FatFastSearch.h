@@ -24,6 +24,7 @@
 struct FatFoundFile {
   uint32_t m_firstCluster = 0;
   uint64_t m_size = 0;
+  FatEntryTimes m_times;
 };
 
 // The engine's counters that a search advances.
@@ -122,7 +123,7 @@ private:
   void EnterLiveFolder(const EntryRecord &record, const std::u16string &name);
   void OpenFolder(uint32_t folderId, uint32_t cluster, uint8_t deleted, bool hasFrame);
   void AddDeletedFolder(const EntryRecord &record, const std::u16string &name, uint32_t sizeField);
-  void AddDeletedFile(EntryRecord &record, const std::u16string &name);
+  void AddDeletedFile(EntryRecord &record, const std::u16string &name, const FatEntryTimes &times);
   void AddFoundEntry(const EntryRecord &record, const std::u16string &name);
   void RunWalk(bool endScan);
   void EmitPathFrames();

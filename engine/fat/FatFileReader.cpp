@@ -21,8 +21,23 @@ FatFileReader::FatFileReader(FatVolume &volume, const std::vector<FatFoundFile> 
     if (!volume.IsDataCluster(file.m_firstCluster)) continue;
     m_firstClusters.insert(file.m_firstCluster);
     uint64_t &largest = m_largestSize[file.m_firstCluster];
-    largest = std::max(largest, file.m_size);
+    if (m_times.count(file.m_firstCluster) != 0 && file.m_size <= largest) continue;
+    largest = file.m_size;
+    m_times[file.m_firstCluster] = file.m_times;
   }
+}
+
+bool LivedInside(const FatEntryTimes &inner, const FatEntryTimes &outer) {
+  constexpr uint64_t kWriteStep = 200; // 2 s in 10 ms steps
+  if (inner.m_created == 0 || outer.m_created == 0 || inner.m_written == 0 || outer.m_written == 0)
+    return false;
+  // A write before the file's own creation: the stamps were carried over
+  // (a copy keeps the original's write time) and say nothing of its life.
+  for (const FatEntryTimes *times : {&inner, &outer})
+    if (times->m_written / kWriteStep < times->m_created / kWriteStep) return false;
+  const uint64_t step = std::max(inner.m_createdStep, outer.m_createdStep);
+  return inner.m_created / step > outer.m_created / step &&
+         inner.m_written / kWriteStep < outer.m_written / kWriteStep;
 }
 
 uint64_t FatFileReader::ClustersFor(uint64_t size) const {
@@ -35,11 +50,29 @@ void FatFileReader::ResolveAll() {
   m_resolved = true;
   std::vector<std::vector<uint32_t>> groups = OpenedTogether();
   for (auto group = groups.rbegin(); group != groups.rend(); ++group) {
-    if (group->size() == 1)
-      Resolve(group->front(), m_largestSize[group->front()]);
-    else
-      ResolveTogether(*group);
+    const std::vector<uint32_t> together = group->size() == 1 ? *group : ResolveWrittenInside(*group);
+    if (together.size() == 1)
+      Resolve(together.front(), m_largestSize[together.front()]);
+    else if (!together.empty())
+      ResolveTogether(together);
   }
+}
+
+std::vector<uint32_t> FatFileReader::ResolveWrittenInside(const std::vector<uint32_t> &group) {
+  // Few files are open at once: the earlier members looked at are the few
+  // just before, which keeps a long run of neighbours cheap.
+  constexpr size_t kOpenAtOnce = 8;
+  std::vector<uint32_t> together, inside;
+  for (size_t i = 0; i < group.size(); ++i) {
+    bool lived = false;
+    for (size_t j = i > kOpenAtOnce ? i - kOpenAtOnce : 0; j < i && !lived; ++j)
+      lived = LivedInside(m_times[group[i]], m_times[group[j]]);
+    (lived ? inside : together).push_back(group[i]);
+  }
+  // Each was written whole; one that lived inside a lower one of them took
+  // its clusters while that one was open, so the highest goes first.
+  for (auto first = inside.rbegin(); first != inside.rend(); ++first) Resolve(*first, m_largestSize[*first]);
+  return together;
 }
 
 std::vector<std::vector<uint32_t>> FatFileReader::OpenedTogether() const {

@@ -12,6 +12,14 @@
 // their first ones in turn, a file leaving the turn once it has its size.
 // Files that start further apart cannot be told from a file written whole
 // inside another's run, and keep that reading.
+//
+// Neighbours need not have been written together, though: a file opened with
+// one cluster, then a file created, written whole and closed, then the first
+// going on after it, leaves the same first clusters. Their entries tell it:
+// a later neighbour created after an earlier one and last written before it
+// lived inside its life and was written whole, from its first cluster on;
+// the earlier one goes on after it. When the times cannot tell, the
+// neighbours share in turn as before.
 #pragma once
 
 #include "EntryRecord.h"
@@ -36,6 +44,13 @@ struct FatClusterRun {
   }
 };
 
+// True when the entries' times show that inner, the later neighbour, was
+// created after outer and last written before outer was (each time beyond its
+// resolution: 10 ms, or 2 s without the 10 ms field, and 2 s for the write).
+// False when they cannot tell: a creation stamp missing, equal stamps, or a
+// write stamp before its own creation.
+bool LivedInside(const FatEntryTimes &inner, const FatEntryTimes &outer);
+
 class FatFileReader {
 public:
   FatFileReader(FatVolume &volume, const std::vector<FatFoundFile> &deletedFiles);
@@ -59,6 +74,9 @@ private:
   // Deleted files opened together, in first-cluster order: one group per file
   // unless first clusters are neighbours.
   std::vector<std::vector<uint32_t>> OpenedTogether() const;
+  // Resolves the members of a group that lived inside an earlier member's
+  // life; returns the others, which share their clusters in turn.
+  std::vector<uint32_t> ResolveWrittenInside(const std::vector<uint32_t> &group);
   void ResolveTogether(const std::vector<uint32_t> &firsts);
   // The next cluster from c on (up to last) that no other file claims, no
   // live file holds and no deleted file begins at; past last when none.
@@ -73,6 +91,7 @@ private:
 
   FatVolume &m_volume;
   std::unordered_map<uint32_t, uint64_t> m_largestSize; // by first cluster
+  std::unordered_map<uint32_t, FatEntryTimes> m_times;  // of that largest file
   std::unordered_set<uint32_t> m_firstClusters;
   std::map<uint32_t, Claim> m_claims; // by first claimed cluster
   std::unordered_map<uint32_t, std::vector<FatClusterRun>> m_runs;

@@ -326,8 +326,14 @@ bool LoadFatScanData(FatScanEngine &engine, EngineServices &services, ScanFileSo
   // the folders of the raw-data folder.
   ScanHitCollector hits(kSpecialFolderId, false);
   job.m_onEntry = [&](const EntryRecord &record, const std::u16string &name) {
-    if (!record.IsFolder() && record.m_deleted)
-      deletedFiles.push_back(FatFoundFile{record.m_firstCluster, record.m_size});
+    if (!record.IsFolder() && record.m_deleted) {
+      // Only FAT32 records keep the creation stamp apart from the write stamp.
+      FatEntryTimes times;
+      if (engine.Volume().Kind() == FatKind::Fat32)
+        times = EntryTimesFromWords(record.m_dateWords[4], record.m_dateWords[5], record.m_dateWords[2],
+                                    record.m_dateWords[3]);
+      deletedFiles.push_back(FatFoundFile{record.m_firstCluster, record.m_size, times});
+    }
     hits.Take(record, name);
   };
   job.m_finish = [&](const ScanLoadTotals &totals) {

@@ -42,8 +42,8 @@ TEST_P(FatFileReaderImages, ReadsEveryDeletedFileBackByteForByte) {
 
 INSTANTIATE_TEST_SUITE_P(Images, FatFileReaderImages,
                          ::testing::Values("fat12", "fat12_full", "fat12_big_clusters", "fat16",
-                                           "fat16_one_fat", "fat32", "fat16_windows_folders",
-                                           "fat32_windows_folders"),
+                                           "fat16_one_fat", "fat32", "fat16_neighbours",
+                                           "fat16_windows_folders", "fat32_windows_folders"),
                          [](const auto &info) { return std::string(info.param); });
 
 // A file that fills a hole and goes on after a later deleted file: the later
@@ -75,9 +75,14 @@ TEST(FatFileReader, KeepsInterleavedDeletedFilesApartInAnyOrder) {
 
 // A layout of deleted files on a volume: the clusters each file was given, in
 // the order it was given them, and the clusters live files hold meanwhile.
+// Times count from 10:00:00 of one day: creation in 10 ms steps (none: the
+// creation fields stay zero), the last write in seconds (kept to 2 s).
+constexpr int kNoCreation = -1;
 struct LayoutFile {
   char m_letter;
   std::vector<uint32_t> m_clusters;
+  int m_created = kNoCreation;
+  int m_written = 1200;
 };
 struct LayoutCase {
   const char *m_what;
@@ -98,6 +103,12 @@ std::vector<uint8_t> LayoutBytes(const LayoutFile &file) {
   return bytes;
 }
 
+// A FAT time word for 10:00:00 plus seconds (to 2 s).
+uint16_t PackedTime(int seconds) {
+  const int hour = 10 + seconds / 3600, minute = seconds / 60 % 60;
+  return static_cast<uint16_t>((hour << 11) | (minute << 5) | (seconds % 60 / 2));
+}
+
 // mkfs.fat formats the volume; the files are placed by hand, since mtools
 // writes one file at a time and never interleaves clusters: a deleted root
 // entry per file ("?ILE_A.BIN" and so on), its bytes in its clusters, and an
@@ -116,8 +127,15 @@ std::vector<uint8_t> LayOut(const LayoutCase &layout) {
     name[5] = file.m_letter;
     std::copy_n(name, 11, image.begin() + static_cast<ptrdiff_t>(slot));
     image[slot + 11] = kEntryAttrArchive;
-    WriteLe16(&image[slot + 22], (10 << 11) | (20 << 5));               // 10:20:00
-    WriteLe16(&image[slot + 24], ((2024 - 1980) << 9) | (5 << 5) | 17); // 2024-05-17
+    const uint16_t date = ((2024 - 1980) << 9) | (5 << 5) | 17; // 2024-05-17
+    WriteLe16(&image[slot + 22], PackedTime(file.m_written));
+    WriteLe16(&image[slot + 24], date);
+    if (file.m_created != kNoCreation) {
+      const int seconds = file.m_created / 100 / 2 * 2;
+      image[slot + 13] = static_cast<uint8_t>(file.m_created - seconds * 100);
+      WriteLe16(&image[slot + 14], PackedTime(seconds));
+      WriteLe16(&image[slot + 16], date);
+    }
     WriteLe16(&image[slot + 26], static_cast<uint16_t>(file.m_clusters.front()));
     WriteLe32(&image[slot + 28], static_cast<uint32_t>(bytes.size()));
     slot += 32;
@@ -200,7 +218,48 @@ INSTANTIATE_TEST_SUITE_P(
                    {}},
         LayoutCase{
             "a cluster in use in the middle of a file", {{'A', {20, 21, 23, 24}}, {'B', {25, 26}}}, {22}},
-        LayoutCase{"single-cluster files side by side", {{'A', {20}}, {'B', {21}}, {'C', {22, 23, 24}}}, {}}),
+        LayoutCase{"single-cluster files side by side", {{'A', {20}}, {'B', {21}}, {'C', {22, 23, 24}}}, {}},
+        // Neighbours whose times show the second lived inside the first's
+        // life: it was written whole, the first went on after it.
+        LayoutCase{"the second lived inside the first, 2 + 2 clusters",
+                   {{'A', {20, 23}, 0, 600}, {'B', {21, 22}, 150, 300}},
+                   {}},
+        LayoutCase{"the second lived inside the first, 2 + 3 clusters",
+                   {{'A', {20, 24}, 0, 600}, {'B', {21, 22, 23}, 1, 10}},
+                   {}},
+        LayoutCase{"a long file lived inside a one-cluster file",
+                   {{'A', {20}, 0, 600}, {'B', {21, 22, 23, 24, 25, 26}, 100, 300}},
+                   {}},
+        LayoutCase{"a one-cluster file lived inside a long one",
+                   {{'A', {20, 22, 23, 24, 25}, 0, 600}, {'B', {21}, 100, 300}},
+                   {}},
+        LayoutCase{"a file lived inside another around a cluster in use",
+                   {{'A', {20, 25, 26}, 0, 600}, {'B', {21, 22, 24}, 100, 300}},
+                   {23}},
+        LayoutCase{"a nested file, then a third written whole after the first",
+                   {{'A', {20, 23, 24}, 0, 600}, {'B', {21, 22}, 100, 300}, {'C', {25, 26, 27}, 70000, 800}},
+                   {}},
+        LayoutCase{"two files lived one after the other inside a third",
+                   {{'A', {20, 25}, 0, 600}, {'B', {21}, 100, 200}, {'C', {22, 23, 24}, 30000, 400}},
+                   {}},
+        LayoutCase{"a file lived inside the second of two written together",
+                   {{'A', {20, 25, 27}, 0, 600}, {'B', {21, 26, 28}, 50, 700}, {'C', {22, 23, 24}, 100, 300}},
+                   {}},
+        // Lives that overlap, or times that cannot tell: they were written
+        // together and alternate.
+        LayoutCase{
+            "overlapping lives", {{'A', {20, 22, 24, 26}, 0, 600}, {'B', {21, 23, 25, 27}, 100, 900}}, {}},
+        LayoutCase{"creation times equal to 10 ms",
+                   {{'A', {20, 22, 24}, 100, 600}, {'B', {21, 23, 25}, 100, 300}},
+                   {}},
+        LayoutCase{"the second's creation fields zero",
+                   {{'A', {20, 22, 24}, 0, 600}, {'B', {21, 23, 25}, kNoCreation, 300}},
+                   {}},
+        LayoutCase{
+            "write times equal to 2 s", {{'A', {20, 22, 24}, 0, 600}, {'B', {21, 23, 25}, 100, 601}}, {}},
+        LayoutCase{"a write before its own creation (a copy keeps the original's write time)",
+                   {{'A', {20, 22, 24}, 0, 600}, {'B', {21, 23, 25}, 50000, 300}},
+                   {}}),
     [](const auto &info) {
       std::string name = info.param.m_what;
       for (char &c : name)
