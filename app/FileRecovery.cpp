@@ -165,8 +165,10 @@ FileRecovery::Outcome FileRecovery::RecoverFile(const TreeEntryNode &node) {
     return Outcome::Skipped;
   }
   std::optional<uint64_t> room = m_options.m_freeBytes(m_options.m_destination);
-  if (room && *room < node.m_record.m_size) {
-    if (!m_prompts.SkipWhenNoRoom(target, node.m_record.m_size)) return Outcome::Cancelled;
+  const uint64_t needed =
+      m_options.m_bytesToWrite ? m_options.m_bytesToWrite(node.m_record) : node.m_record.m_size;
+  if (room && *room < needed) {
+    if (!m_prompts.SkipWhenNoRoom(target, needed)) return Outcome::Cancelled;
     Log(target, Text(RecoveryText::kSkipped), LogStatus::Completed);
     return Outcome::Skipped;
   }
@@ -222,7 +224,10 @@ FileRecovery::Outcome FileRecovery::WriteTarget(const TreeEntryNode &node, const
     return Outcome::Failed;
   }
   const StreamResult streamed = StreamInto(file, node.m_record);
-  const bool complete = streamed == StreamResult::Complete;
+  // A file cut to what its clusters hold is all there is of it: kept, and
+  // the log says the rest of its recorded size was not there to read.
+  const bool cut = streamed == StreamResult::CutToClusters;
+  const bool complete = streamed == StreamResult::Complete || cut;
   if (complete) {
     RecoveredTimes times = RecoveredTimesOf(node.m_record, m_options.m_dates);
     SetFileTime(file, IsSet(times.m_creation) ? &times.m_creation : nullptr,
@@ -232,7 +237,7 @@ FileRecovery::Outcome FileRecovery::WriteTarget(const TreeEntryNode &node, const
   CloseHandle(file);
   const DWORD flags = replace ? MOVEFILE_REPLACE_EXISTING : 0;
   if (complete && MoveFileExW(Wide(LongPathForm(temporary)), Wide(LongPathForm(target)), flags)) {
-    Log(target, std::u16string(), LogStatus::Completed);
+    Log(target, cut ? Text(RecoveryText::kSizeBeyondClusters) : std::u16string(), LogStatus::Completed);
     return Outcome::Recovered;
   }
   DeleteFileW(Wide(LongPathForm(temporary)));
@@ -249,7 +254,7 @@ FileRecovery::StreamResult FileRecovery::StreamInto(HANDLE file, const EntryReco
   bool written = true;
   bool stopped = false;
   uint64_t sincePump = 0;
-  const bool read = m_reader(record, [&](const uint8_t *data, size_t size) {
+  const RecoveryRead read = m_reader(record, [&](const uint8_t *data, size_t size) {
     while (size > 0) {
       DWORD done = 0;
       const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
@@ -273,7 +278,8 @@ FileRecovery::StreamResult FileRecovery::StreamInto(HANDLE file, const EntryReco
   });
   if (stopped) return StreamResult::Stopped;
   if (!written) return StreamResult::WriteFailed;
-  return read ? StreamResult::Complete : StreamResult::ReadShort;
+  if (read.m_cutToClusters) return StreamResult::CutToClusters;
+  return read.m_whole ? StreamResult::Complete : StreamResult::ReadShort;
 }
 
 void FileRecovery::Log(const std::u16string &target, const std::u16string &note, LogStatus status) {

@@ -26,12 +26,28 @@ constexpr uint32_t kSavingFiles = IDS_SAVING_FILES;
 constexpr uint32_t kRecoveringFile = IDS_RECOVERING_FILE;
 constexpr uint32_t kCannotCreateFile = IDS_CANNOT_CREATE_FILE;
 constexpr uint32_t kReadIncomplete = IDS_FILE_READ_INCOMPLETE;
+constexpr uint32_t kSizeBeyondClusters = IDS_FILE_SIZE_BEYOND_CLUSTERS;
 } // namespace RecoveryText
+
+// What a reader made of a found file: read whole or not (a plain true or
+// false), or cut to the bytes its clusters hold because its recorded size
+// was damaged past them; such a file is kept, with a note in the log.
+struct RecoveryRead {
+  RecoveryRead(bool whole) : m_whole(whole) {} // NOLINT: a reader's plain answer
+  static RecoveryRead CutToClusters() {
+    RecoveryRead read(false);
+    read.m_cutToClusters = true;
+    return read;
+  }
+  bool m_whole;
+  bool m_cutToClusters = false;
+};
 
 // Streams a found file's bytes to the sink; false when it could not be read
 // completely (or the sink refused more).
 using RecoveryFileSink = std::function<bool(const uint8_t *data, size_t size)>;
-using RecoveryFileReader = std::function<bool(const EntryRecord &entry, const RecoveryFileSink &sink)>;
+using RecoveryFileReader =
+    std::function<RecoveryRead(const EntryRecord &entry, const RecoveryFileSink &sink)>;
 
 // The questions a run asks; the frame answers them with its dialogs.
 class RecoveryPrompts {
@@ -56,6 +72,9 @@ struct RecoveryOptions {
   // Free bytes where the files go; nothing when the system cannot say.
   // Unset: asked of the system.
   std::function<std::optional<uint64_t>(const std::u16string &folder)> m_freeBytes;
+  // The bytes the reader writes for an entry, which the room is checked
+  // against. Unset: the entry's size.
+  std::function<uint64_t(const EntryRecord &entry)> m_bytesToWrite;
 };
 
 struct RecoveryResult {
@@ -87,7 +106,7 @@ public:
 
 private:
   enum class Outcome { Recovered, Skipped, Failed, Cancelled, Stopped };
-  enum class StreamResult { Complete, ReadShort, WriteFailed, Stopped };
+  enum class StreamResult { Complete, CutToClusters, ReadShort, WriteFailed, Stopped };
 
   static bool IsChosen(const TreeEntryNode &node, RecoveryScope scope);
   Outcome RecoverFile(const TreeEntryNode &node);

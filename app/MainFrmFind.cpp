@@ -47,7 +47,7 @@ public:
       ++m_folders;
     } else {
       ++m_files;
-      m_bytes += record.m_size;
+      AddFoundBytes(m_bytes, record.m_size);
     }
     m_frame.NoteTotals(m_folders, m_files, m_bytes);
     m_frame.UpdateFoundProgress(0, m_found, 0);

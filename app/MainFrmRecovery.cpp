@@ -102,14 +102,17 @@ BOOL CMainFrame::RecoverInto(const std::wstring &destination, BOOL selectedOnly)
   FramePrompts prompts(*this);
   FileRecovery recovery(
       services, tree->Entries(),
-      [&session](const EntryRecord &entry, const RecoveryFileSink &sink) {
-        return session.ReadFoundFile(entry, sink);
+      [&session](const EntryRecord &entry, const RecoveryFileSink &sink) -> RecoveryRead {
+        bool cutToRuns = false;
+        const bool whole = session.ReadFoundFile(entry, sink, &cutToRuns);
+        return cutToRuns ? RecoveryRead::CutToClusters() : RecoveryRead(whole);
       },
       app.ClashAnswers, prompts);
   RecoveryOptions options;
   options.m_scope = selectedOnly ? RecoveryScope::Selected : RecoveryScope::All;
   options.m_dates = DatesOf(session.Kind());
   options.m_destination = U16(destination);
+  options.m_bytesToWrite = [&session](const EntryRecord &entry) { return session.BytesToRead(entry); };
 
   app.ScanRunning = 1;
   app.StopRequested = 0;

@@ -6,6 +6,8 @@
 #include "PhysicalDiskScan.h"
 #include "TickClock.h"
 
+#include <algorithm>
+
 ScanSession::ScanSession(EngineServices &services, DeviceLayer &devices, ScanKind kind, const Target &target)
     : m_kind(kind), m_target(target), m_io(devices, nullptr, false),
       m_reader(m_io, target.m_driveCode, target.m_startSector) {
@@ -53,7 +55,8 @@ ScanSession::Target ScanSession::DiskTarget(const DriveRecord &drive) {
   return target;
 }
 
-bool ScanSession::ReadFoundFile(const EntryRecord &entry, const FoundFileSink &sink) {
+bool ScanSession::ReadFoundFile(const EntryRecord &entry, const FoundFileSink &sink, bool *cutToRuns) {
+  if (cutToRuns) *cutToRuns = false;
   if (m_fat) return m_fat->ReadFoundFile(entry, sink);
   if (m_disk) return m_disk->ReadFoundFile(entry, sink);
   if (!m_ntfs) return false;
@@ -61,5 +64,14 @@ bool ScanSession::ReadFoundFile(const EntryRecord &entry, const FoundFileSink &s
   // as a record, even when reading the hit failed.
   for (const SignatureHit &hit : m_ntfs->SignatureHits())
     if (hit.m_ownId == entry.m_ownId && !entry.IsFolder()) return m_ntfs->ReadSignatureHit(entry, sink);
-  return ReadNtfsFile(m_ntfs->Volume(), entry.m_firstCluster, sink);
+  return ReadNtfsFile(m_ntfs->Volume(), entry.m_firstCluster, sink, nullptr, cutToRuns);
+}
+
+uint64_t ScanSession::BytesToRead(const EntryRecord &entry) {
+  // Only a Poor NTFS file can carry a size past its runs; the others are
+  // read as long as they are listed.
+  if (!m_ntfs || entry.IsFolder() || entry.m_grade != RecoveryGrade::Poor) return entry.m_size;
+  for (const SignatureHit &hit : m_ntfs->SignatureHits())
+    if (hit.m_ownId == entry.m_ownId) return entry.m_size;
+  return std::min(entry.m_size, NtfsFileBytesHeld(m_ntfs->Volume(), entry.m_firstCluster));
 }

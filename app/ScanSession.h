@@ -53,8 +53,13 @@ public:
   PhysicalDiskScan *Disk() { return m_disk.get(); }
 
   // Streams a found file's bytes (deleted file, live file, or signature hit)
-  // to the sink; false when it could not be read completely.
-  bool ReadFoundFile(const EntryRecord &entry, const FoundFileSink &sink);
+  // to the sink; false when it could not be read completely. cutToRuns, when
+  // given, is set when an NTFS file's recorded size was damaged past its
+  // runs and only what they hold was handed on.
+  bool ReadFoundFile(const EntryRecord &entry, const FoundFileSink &sink, bool *cutToRuns = nullptr);
+  // The bytes a read of the entry hands on: its size, or for an NTFS file
+  // whose size was damaged past its runs what they hold.
+  uint64_t BytesToRead(const EntryRecord &entry);
 
 private:
   ScanKind m_kind;

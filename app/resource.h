@@ -342,6 +342,7 @@
 #define IDS_FILE_READ_INCOMPLETE 61410 // recovery: a file read short
 #define IDS_DESTINATION_ON_SEARCHED_DRIVE 61411 // recovery: destination refused
 #define IDS_DESTINATION_CHECKED_BY_LETTER 61412 // recovery: volumes compared by letter
+#define IDS_FILE_SIZE_BEYOND_CLUSTERS 61413     // recovery: a damaged size, only the clusters saved
 #define IDS_DISK_SIZE_UNKNOWN 61420 // drive page: a disk the system gives no size
 #define IDS_SETTINGS_NOT_STORED 61480 // the product key cannot be written
 #define IDS_MFT_RECORD_SKIPPED 61481 // engine: a damaged MFT record, "%s" its number

@@ -88,7 +88,14 @@ using ClusterInUse = std::function<bool(uint64_t cluster)>;
 RecoveryGrade GradeFatEntry(uint32_t firstCluster, uint64_t size, uint32_t sectorsPerCluster,
                             const ClusterInUse &inUse);
 
-// Grade of an NTFS file: Poor when its data is compressed, else Very Good.
-inline RecoveryGrade GradeNtfsEntry(bool compressed) {
-  return compressed ? RecoveryGrade::Poor : RecoveryGrade::VeryGood;
+// Grade of an NTFS file: Poor when its data is compressed or its recorded
+// size is more than its clusters (or the volume) can hold, else Very Good.
+inline RecoveryGrade GradeNtfsEntry(bool compressed, bool sizeBeyondClusters = false) {
+  return compressed || sizeBeyondClusters ? RecoveryGrade::Poor : RecoveryGrade::VeryGood;
+}
+
+// Adds a find's size to a found-bytes total, which stops at 2^64 - 1: a
+// damaged size near 2^64 must not wrap the total round to a small figure.
+inline void AddFoundBytes(uint64_t &total, uint64_t size) {
+  total = size > UINT64_MAX - total ? UINT64_MAX : total + size;
 }

@@ -458,6 +458,7 @@ protected:
     options.m_scope = scope;
     options.m_destination = m_out.Path();
     options.m_freeBytes = std::move(freeBytes);
+    options.m_bytesToWrite = m_bytesToWrite;
     return recovery.Run(options);
   }
 
@@ -466,6 +467,7 @@ protected:
   RecoveryClashAnswers m_answers;
   ScriptedPrompts m_prompts;
   RecoveryFileReader m_reader;
+  std::function<uint64_t(const EntryRecord &)> m_bytesToWrite;
   Destination m_out;
 };
 
@@ -580,6 +582,35 @@ TEST_F(ListRecovery, ShortReadLeavesNoFileAndIsLogged) {
   bool logged = false;
   for (const RecordingServices::LogRow &row : m_services.m_log)
     logged = logged || (row.m_status == LogStatus::Error && row.m_text == u"Docs\\b.txt - #61410");
+  EXPECT_TRUE(logged) << m_services.LogAsText();
+}
+
+// A file whose recorded size was damaged past its clusters (b.txt, listed
+// near 2^64 bytes) is not refused for lack of room: the room is checked
+// against what its clusters hold, that is written and kept, and the log
+// line says the size was damaged.
+TEST_F(ListRecovery, SizeDamagedPastItsClustersKeepsWhatTheyHold) {
+  for (TreeEntryNode &node : m_entries)
+    if (node.m_name == u"b.txt") node.m_record.m_size = UINT64_MAX - 7;
+  m_bytesToWrite = [this](const EntryRecord &entry) {
+    return m_entries.FindEntry(entry.m_ownId)->m_name == u"b.txt" ? uint64_t{10} : entry.m_size;
+  };
+  m_reader = [this](const EntryRecord &entry, const RecoveryFileSink &sink) -> RecoveryRead {
+    const std::string text = "new " + Narrow(m_entries.FindEntry(entry.m_ownId)->m_name);
+    const bool delivered = sink(reinterpret_cast<const uint8_t *>(text.data()), text.size());
+    if (m_entries.FindEntry(entry.m_ownId)->m_name == u"b.txt" && delivered)
+      return RecoveryRead::CutToClusters();
+    return delivered;
+  };
+  const RecoveryResult result =
+      Run(RecoveryScope::All, [](const std::u16string &) { return uint64_t{1000}; });
+  EXPECT_EQ(result.m_recovered, 3u);
+  EXPECT_EQ(result.m_failed, 0u);
+  EXPECT_TRUE(m_prompts.m_noRoom.empty());
+  EXPECT_EQ(FilesBelow(m_out.Path()), (std::set<std::string>{"Docs\\a.txt", "Docs\\b.txt", "c.txt"}));
+  bool logged = false;
+  for (const RecordingServices::LogRow &row : m_services.m_log)
+    logged = logged || (row.m_status == LogStatus::Completed && row.m_text == u"Docs\\b.txt - #61413");
   EXPECT_TRUE(logged) << m_services.LogAsText();
 }
 

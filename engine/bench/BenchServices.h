@@ -3,9 +3,13 @@
 #pragma once
 
 #include "EngineServices.h"
+#include "EnglishTexts.h"
 #include "Utf16Text.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -30,6 +34,29 @@ inline std::vector<HeaderRecord> ReadSignatureFile(const char *path) {
   }
   if (headers.empty()) std::fprintf(stderr, "no signatures in %s\n", path);
   return headers;
+}
+
+// Why an image cannot be searched: empty when it is a regular file with bytes
+// in it, else "not a regular file", "empty" or the system's reason.
+inline std::string ImageProblem(const std::string &path) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (error) return error.message();
+  if (!std::filesystem::exists(status)) return std::strerror(ENOENT);
+  if (!std::filesystem::is_regular_file(status)) return "not a regular file";
+  if (std::filesystem::file_size(path, error) == 0 && !error) return "empty";
+  if (error) return error.message();
+  std::FILE *file = std::fopen(path.c_str(), "rb");
+  if (!file) return std::strerror(errno);
+  std::fclose(file);
+  return std::string();
+}
+
+// "cannot open PATH: why" on stderr; exit code 1.
+inline int CannotOpen(const std::string &path) {
+  const std::string why = ImageProblem(path);
+  std::fprintf(stderr, "cannot open %s: %s\n", path.c_str(), why.empty() ? "unreadable" : why.c_str());
+  return 1;
 }
 
 class BenchServices : public EngineServices {
@@ -68,7 +95,12 @@ public:
   void ResetBusyFlags() override {}
   void SetScanPhaseBusy(bool) override {}
   void DoWaitCursor(int) override {}
-  std::u16string LoadText(uint32_t id) override { return Widen("#" + std::to_string(id)); }
+  // The program's English texts; an id the table lacks shows as "#id".
+  std::u16string LoadText(uint32_t id) override {
+    for (const EnglishText &text : kEnglishTexts)
+      if (text.m_id == id) return text.m_text;
+    return Widen("#" + std::to_string(id));
+  }
   // The engines refuse an image that is not their file system with an error
   // box; the program says so itself.
   void ShowErrorBox(const std::u16string &text) override { m_errorBoxes.push_back(text); }

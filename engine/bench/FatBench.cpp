@@ -94,7 +94,7 @@ int RunBenchmark(std::string image) {
 
   const long rssBefore = ResidentKilobytes();
   ImageSearch search(image);
-  if (!search.m_engine) return std::fprintf(stderr, "cannot open %s\n", image.c_str()), 1;
+  if (!search.m_engine) return CannotOpen(image);
   const Clock::time_point start = Clock::now();
   search.m_engine->RunFatFastScan();
   const double searchSeconds = SecondsSince(start);
@@ -131,7 +131,7 @@ int ListAndExtract(const ListingOptions &options) {
   const std::string &image = options.m_image;
   ImageSearch search(image,
                      options.m_advanced ? ReadSignatureFile(QV_HEADER_FILE) : std::vector<HeaderRecord>());
-  if (!search.m_engine) return std::fprintf(stderr, "cannot open %s\n", image.c_str()), 1;
+  if (!search.m_engine) return CannotOpen(image);
   if (options.m_advanced)
     search.m_engine->RunFatAdvancedScan();
   else

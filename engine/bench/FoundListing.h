@@ -112,8 +112,10 @@ struct ListingOptions {
 inline int BenchMain(int argc, char **argv, const char *name, int (*runBenchmark)(std::string image),
                      int (*listAndExtract)(const ListingOptions &options)) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (!args.empty() && args[0] == "--bench" && args.size() <= 2)
+  if (!args.empty() && args[0] == "--bench" && args.size() <= 2) {
+    if (args.size() > 1 && !ImageProblem(args[1]).empty()) return CannotOpen(args[1]);
     return runBenchmark(args.size() > 1 ? args[1] : std::string());
+  }
   ListingOptions options;
   bool usable = !args.empty() && args[0].rfind("--", 0) != 0;
   if (usable) options.m_image = args[0];
@@ -125,6 +127,7 @@ inline int BenchMain(int argc, char **argv, const char *name, int (*runBenchmark
     else
       usable = false;
   }
+  if (usable && !ImageProblem(options.m_image).empty()) return CannotOpen(options.m_image);
   if (usable) return listAndExtract(options);
   std::fprintf(stderr, "usage: %s --bench [IMAGE] | %s IMAGE [--advanced] [--extract DIR]\n", name, name);
   return 2;

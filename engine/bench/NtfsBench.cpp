@@ -59,7 +59,7 @@ int RunBenchmark(std::string path) {
   path = BenchImage(path, "/tmp/ntfs-bench.img", "make-ntfs-bench-image.sh");
   if (path.empty()) return 1;
   Image image(path);
-  if (!image.m_open) return std::fprintf(stderr, "cannot open %s\n", path.c_str()), 1;
+  if (!image.m_open) return CannotOpen(path);
   BenchServices services;
   NtfsScanEngine engine(services, image.m_reader, image.m_sectors);
   const auto start = Clock::now();
@@ -81,7 +81,7 @@ int RunBenchmark(std::string path) {
 int ListAndExtract(const ListingOptions &options) {
   const std::string &path = options.m_image;
   Image image(path);
-  if (!image.m_open) return std::fprintf(stderr, "cannot open %s\n", path.c_str()), 1;
+  if (!image.m_open) return CannotOpen(path);
   BenchServices services(options.m_advanced ? ReadSignatureFile(QV_HEADER_FILE)
                                             : std::vector<HeaderRecord>());
   NtfsAdvancedEngine engine(services, image.m_reader, image.m_sectors);

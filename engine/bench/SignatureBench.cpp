@@ -204,7 +204,7 @@ int ListAndExtract(const ListingOptions &options) {
   const std::string &image = options.m_image;
   const std::string &extractDir = options.m_extractDir;
   ImageDrive disk(image, kDiskCode, ReadSignatureFile(QV_HEADER_FILE));
-  if (disk.m_bytes == 0) return std::fprintf(stderr, "cannot open %s\n", image.c_str()), 1;
+  if (disk.m_bytes == 0) return CannotOpen(image);
   PhysicalDiskScan scan(disk.m_services, disk.m_reader, disk.m_bytes / 512, false);
   scan.RunPhysicalDiskScan();
   return ListSearch(

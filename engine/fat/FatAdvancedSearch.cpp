@@ -194,7 +194,7 @@ void FatAdvancedSearch::AddLostFolderEntries(const uint8_t *buffer, size_t bytes
     record.m_grade =
         GradeFatEntry(record.m_firstCluster, record.m_size, volume.Parameters().m_sectorsPerCluster,
                       [&volume](uint64_t cluster) { return volume.IsClusterInUse(cluster); });
-    m_totals.m_foundBytes += record.m_size;
+    AddFoundBytes(m_totals.m_foundBytes, record.m_size);
     AddFound(record, name);
     m_deletedFiles.push_back(
         FatFoundFile{record.m_firstCluster, record.m_size, ReadEntryTimes(buffer + offset)});

@@ -264,7 +264,7 @@ void FatFastSearch::AddFoundEntry(const EntryRecord &record, const std::u16strin
     m_listedFolders.emplace(record.m_firstCluster, record.m_ownId);
   } else {
     ++m_totals.m_files;
-    m_totals.m_foundBytes += record.m_size;
+    AddFoundBytes(m_totals.m_foundBytes, record.m_size);
   }
   m_services.AddTreeEntry(record, name);
   m_services.UpdateTotalsPane(m_totals.m_folders, m_totals.m_files, m_totals.m_foundBytes);

@@ -34,7 +34,7 @@ void NtfsScanEngine::AddSearchFind(const EntryRecord &entry, const std::u16strin
     ++m_folderCount;
   } else {
     ++m_fileCount;
-    m_byteTotal += entry.m_size;
+    AddFoundBytes(m_byteTotal, entry.m_size);
   }
   AddToTree(entry, name);
 }

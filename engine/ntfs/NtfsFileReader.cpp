@@ -63,9 +63,10 @@ bool JoinExtents(std::vector<Extent> &extents, NtfsDataStream &out, std::string 
 class StreamWriter {
 public:
   StreamWriter(NtfsVolume &volume, const NtfsDataStream &stream, const NtfsByteSink &sink)
-      : m_volume(volume), m_stream(stream), m_sink(sink), m_clusterSize(volume.ClusterSize()) {}
+      : m_volume(volume), m_stream(stream), m_sink(sink), m_clusterSize(volume.ClusterSize()),
+        m_size(NtfsBytesHeld(stream, m_clusterSize)) {}
 
-  bool Run(std::string *why);
+  bool Run(std::string *why, bool *cutToRuns);
 
 private:
   // Hands on bytes of the file from m_written, zeroing what lies past the initialized size.
@@ -79,13 +80,15 @@ private:
   const NtfsDataStream &m_stream;
   const NtfsByteSink &m_sink;
   uint64_t m_clusterSize;
+  // The bytes handed on: the recorded size, cut to what the runs map.
+  uint64_t m_size;
   uint64_t m_written = 0;
   bool m_readFailed = false;
   bool m_sinkStopped = false;
 };
 
 bool StreamWriter::Emit(uint8_t *data, uint64_t length) {
-  length = std::min(length, m_stream.m_size - m_written);
+  length = std::min(length, m_size - m_written);
   if (m_written + length > m_stream.m_initializedSize) {
     const uint64_t keep = m_stream.m_initializedSize > m_written ? m_stream.m_initializedSize - m_written : 0;
     std::memset(data + keep, 0, length - keep);
@@ -101,10 +104,10 @@ bool StreamWriter::Emit(uint8_t *data, uint64_t length) {
 bool StreamWriter::WritePlainRuns(std::string *why) {
   std::vector<uint8_t> buffer;
   for (const DataRun &run : m_stream.m_runs) {
-    for (uint64_t done = 0; done < run.m_clusters && m_written < m_stream.m_size;) {
+    for (uint64_t done = 0; done < run.m_clusters && m_written < m_size;) {
       // Rounded up without adding first: a damaged size near 2^64 would wrap
       // to nothing wanted, and the loop would never move on.
-      const uint64_t left = m_stream.m_size - m_written;
+      const uint64_t left = m_size - m_written;
       const uint64_t wanted = left / m_clusterSize + (left % m_clusterSize != 0 ? 1 : 0);
       const uint64_t clusters = std::min({run.m_clusters - done, kChunkBytes / m_clusterSize + 1, wanted});
       buffer.assign(clusters * m_clusterSize, 0);
@@ -151,18 +154,17 @@ bool StreamWriter::WriteCompressedUnits(std::string *why) {
   const uint64_t unitClusters = m_stream.m_compressionUnitClusters;
   std::vector<uint8_t> unit(unitClusters * m_clusterSize);
   std::vector<uint8_t> packed(unit.size());
-  for (uint64_t vcn = 0; m_written < m_stream.m_size; vcn += unitClusters)
+  for (uint64_t vcn = 0; m_written < m_size; vcn += unitClusters)
     if (!WriteUnit(vcn, unit, packed, why)) return false;
   return true;
 }
 
-bool StreamWriter::Run(std::string *why) {
+bool StreamWriter::Run(std::string *why, bool *cutToRuns) {
   if (m_stream.m_resident) {
     std::vector<uint8_t> copy = m_stream.m_residentBytes;
     return Emit(copy.data(), copy.size()) || Fail(why, "the receiver stopped the read");
   }
   if (m_stream.m_encrypted) return Fail(why, "the data is encrypted");
-  const uint64_t covered = RunListClusters(m_stream.m_runs) * m_clusterSize;
   bool ok;
   if (m_stream.m_compressed) {
     if (m_stream.m_compressionUnitClusters < 2 || m_stream.m_compressionUnitClusters > 64)
@@ -172,10 +174,12 @@ bool StreamWriter::Run(std::string *why) {
     ok = WritePlainRuns(why);
   }
   if (!ok) return false;
-  if (covered < m_stream.m_size && !m_stream.m_compressed)
-    return Fail(why, "runs cover " + std::to_string(covered) + " of " + std::to_string(m_stream.m_size) +
-                         " bytes");
   if (m_readFailed) return Fail(why, "some clusters could not be read");
+  if (m_size < m_stream.m_size) {
+    if (cutToRuns) *cutToRuns = true;
+    return Fail(why,
+                "runs cover " + std::to_string(m_size) + " of " + std::to_string(m_stream.m_size) + " bytes");
+  }
   return true;
 }
 
@@ -213,17 +217,42 @@ ParseResult LoadNtfsDataStream(NtfsVolume &volume, uint64_t record, const std::v
   return JoinExtents(extents, out, why) ? ParseResult::Ok : ParseResult::Corrupt;
 }
 
-bool StreamNtfsData(NtfsVolume &volume, const NtfsDataStream &stream, const NtfsByteSink &sink,
-                    std::string *why) {
-  StreamWriter writer(volume, stream, sink);
-  return writer.Run(why);
+uint64_t NtfsRunBytes(const std::vector<DataRun> &runs, uint64_t clusterSize) {
+  uint64_t clusters = 0;
+  for (const DataRun &run : runs)
+    clusters = run.m_clusters > UINT64_MAX - clusters ? UINT64_MAX : clusters + run.m_clusters;
+  return clusterSize != 0 && clusters > UINT64_MAX / clusterSize ? UINT64_MAX : clusters * clusterSize;
 }
 
-bool ReadNtfsFile(NtfsVolume &volume, uint64_t record, const NtfsByteSink &sink, std::string *why) {
+uint64_t NtfsBytesHeld(const NtfsDataStream &stream, uint64_t clusterSize) {
+  if (stream.m_resident) return stream.m_size;
+  return std::min(stream.m_size, NtfsRunBytes(stream.m_runs, clusterSize));
+}
+
+bool StreamNtfsData(NtfsVolume &volume, const NtfsDataStream &stream, const NtfsByteSink &sink,
+                    std::string *why, bool *cutToRuns) {
+  if (cutToRuns) *cutToRuns = false;
+  StreamWriter writer(volume, stream, sink);
+  return writer.Run(why, cutToRuns);
+}
+
+bool ReadNtfsFile(NtfsVolume &volume, uint64_t record, const NtfsByteSink &sink, std::string *why,
+                  bool *cutToRuns) {
+  if (cutToRuns) *cutToRuns = false;
   std::vector<uint8_t> bytes;
   FileRecordInfo info;
   if (volume.ReadRecord(record, bytes, info, why) != ParseResult::Ok) return false;
   NtfsDataStream stream;
   if (LoadNtfsDataStream(volume, record, bytes, info, stream, why) != ParseResult::Ok) return false;
-  return StreamNtfsData(volume, stream, sink, why);
+  return StreamNtfsData(volume, stream, sink, why, cutToRuns);
+}
+
+uint64_t NtfsFileBytesHeld(NtfsVolume &volume, uint64_t record) {
+  std::vector<uint8_t> bytes;
+  FileRecordInfo info;
+  NtfsDataStream stream;
+  if (volume.ReadRecord(record, bytes, info) != ParseResult::Ok ||
+      LoadNtfsDataStream(volume, record, bytes, info, stream) != ParseResult::Ok)
+    return 0;
+  return NtfsBytesHeld(stream, volume.ClusterSize());
 }

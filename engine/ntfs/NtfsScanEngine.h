@@ -45,6 +45,8 @@ struct NtfsFileNode {
   std::u16string m_name;
   NtfsFileTimes m_times;
   bool m_compressed = false;
+  // The recorded size is more than the runs map, or than the volume holds.
+  bool m_sizeBeyondClusters = false;
 };
 
 class NtfsScanEngine {
@@ -115,6 +117,7 @@ private:
   void TakeNameFromExtensions(uint64_t record, const uint8_t *bytes, FileRecordInfo &info);
   void ListFolder(uint64_t record, const FileRecordInfo &info);
   void ListDeletedFile(uint64_t record, const uint8_t *bytes, const FileRecordInfo &info);
+  bool SizeBeyondClusters(uint64_t record, const uint8_t *bytes, const FileRecordInfo &info, uint64_t size);
 
   void AddToTree(const EntryRecord &entry, const std::u16string &name);
   void AddToTree(const EntryRecord &entry, std::u16string &&name);

@@ -167,6 +167,7 @@ void NtfsScanEngine::ListDeletedFile(uint64_t record, const uint8_t *bytes, cons
     LogDamagedRecord(record, "deleted file without a data stream");
     return;
   }
+  node.m_sizeBeyondClusters = SizeBeyondClusters(record, bytes, info, node.m_size);
   node.m_parent = static_cast<uint32_t>(info.m_parent.m_record);
   node.m_parentSequence = info.m_parent.m_sequence;
   node.m_record = static_cast<uint32_t>(record);
@@ -174,6 +175,36 @@ void NtfsScanEngine::ListDeletedFile(uint64_t record, const uint8_t *bytes, cons
   node.m_times = TimesOf(info);
   ++m_fileCount;
   m_files.push_back(std::move(node));
+}
+
+// A damaged size field is not taken as it stands: a file cannot hold more
+// than its runs map, nor (sparse runs aside) more than the whole volume.
+bool NtfsScanEngine::SizeBeyondClusters(uint64_t record, const uint8_t *bytes, const FileRecordInfo &info,
+                                        uint64_t size) {
+  const uint64_t clusterSize = m_volume.ClusterSize();
+  std::vector<DataRun> runs;
+  for (const AttributeExtent &extent : info.m_data) {
+    if (extent.m_resident) return false;
+    const NonResidentHeader &nr = extent.m_nonResident;
+    std::vector<DataRun> piece;
+    if (DecodeRunList(bytes + nr.m_runsOffset, nr.m_runsLength, nr.m_firstVcn, piece) == ParseResult::Ok)
+      runs.insert(runs.end(), piece.begin(), piece.end());
+  }
+  const uint64_t volumeBytes = m_volume.VolumeSectors() > UINT64_MAX / kSectorSize
+                                   ? UINT64_MAX
+                                   : m_volume.VolumeSectors() * kSectorSize;
+  const auto beyond = [&](const std::vector<DataRun> &mapped) {
+    const bool sparse =
+        std::any_of(mapped.begin(), mapped.end(), [](const DataRun &run) { return run.m_sparse; });
+    return size > NtfsRunBytes(mapped, clusterSize) || (!sparse && volumeBytes != 0 && size > volumeBytes);
+  };
+  if (!beyond(runs)) return false;
+  if (!info.m_hasAttributeList) return true;
+  // The other extents of the data lie in extension records: the whole stream decides.
+  NtfsDataStream stream;
+  const std::vector<uint8_t> copy(bytes, bytes + m_volume.RecordSize());
+  if (LoadNtfsDataStream(m_volume, record, copy, info, stream) != ParseResult::Ok) return true;
+  return beyond(stream.m_runs);
 }
 
 void NtfsScanEngine::AddToTree(const EntryRecord &entry, const std::u16string &name) {
@@ -241,10 +272,10 @@ void NtfsScanEngine::AddFileToTree(NtfsFileNode &file) {
   SetTimes(entry, file.m_times);
   entry.m_deleted = 1;
   entry.m_compressed = file.m_compressed ? 1 : 0;
-  entry.m_grade = GradeNtfsEntry(file.m_compressed);
+  entry.m_grade = GradeNtfsEntry(file.m_compressed, file.m_sizeBeyondClusters);
   ++m_fileCount;
   ++m_foundCount;
-  m_byteTotal += file.m_size;
+  AddFoundBytes(m_byteTotal, file.m_size);
   AddToTree(entry, std::move(file.m_name));
 }
 

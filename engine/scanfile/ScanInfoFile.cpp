@@ -137,7 +137,7 @@ void CountEntry(const EntryRecord &record, ScanLoadTotals &totals) {
     ++totals.m_folders;
   else
     ++totals.m_files;
-  totals.m_bytes += record.m_size;
+  AddFoundBytes(totals.m_bytes, record.m_size);
   if (record.m_checkState == 1) ++totals.m_checked;
   totals.m_highestId = std::max(totals.m_highestId, record.m_ownId);
 }

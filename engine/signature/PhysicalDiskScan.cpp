@@ -84,7 +84,7 @@ void PhysicalDiskScan::AddFound(const EntryRecord &record, const std::u16string 
     ++m_folderCount;
   } else {
     ++m_fileCount;
-    m_foundBytes += record.m_size;
+    AddFoundBytes(m_foundBytes, record.m_size);
   }
   m_services.AddTreeEntry(record, name);
   m_services.UpdateTotalsPane(m_folderCount, m_fileCount, m_foundBytes);

@@ -165,6 +165,7 @@ TEST(EntryRecordGrade, HugeSizesNearTheTopOfTheClusterRangeDoNotWrap) {
 TEST(EntryRecordGrade, NtfsCompressedIsPoor) {
   EXPECT_EQ(GradeNtfsEntry(true), RecoveryGrade::Poor);
   EXPECT_EQ(GradeNtfsEntry(false), RecoveryGrade::VeryGood);
+  EXPECT_EQ(GradeNtfsEntry(false, true), RecoveryGrade::Poor); // its size past its clusters
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "NtfsScanEngine.h"
 #include "NtfsTestVolume.h"
 #include "RecordingServices.h"
+#include "Utf16Text.h"
 
 #include <gtest/gtest.h>
 
@@ -479,6 +480,69 @@ TEST(NtfsFileReader, RunsShorterThanTheSizeAreNotAFullRead) {
   EXPECT_FALSE(ReadNtfsFile(
       engine.Volume(), kSlots + 100, [](const uint8_t *, size_t) { return true; }, &why));
   EXPECT_NE(why.find("past the end of $MFT"), std::string::npos) << why;
+}
+
+// Damaged size fields: a deleted file whose $DATA size is past what its one
+// run maps (near 2^64, or just past the run), or past the whole volume, is
+// graded Poor; the found-bytes total stops at 2^64 - 1 instead of wrapping;
+// a read hands on what the run holds and says the size was cut.
+TEST(NtfsSearch, DamagedDataSizes) {
+  struct Case {
+    const char16_t *name;
+    uint64_t size;
+    RecoveryGrade grade;
+    uint64_t held;
+    bool cut;
+  } cases[] = {
+      {u"sound.bin", 512, RecoveryGrade::VeryGood, 512, false},
+      {u"near-2-64.bin", UINT64_MAX - 100, RecoveryGrade::Poor, 512, true},
+      {u"one-past.bin", 513, RecoveryGrade::Poor, 512, true},
+      {u"past-volume.bin", uint64_t{1} << 40, RecoveryGrade::Poor, 512, true},
+  };
+  TestVolume volume(kSlots);
+  volume.PutSystemRecords();
+  volume.PutClusters(200, std::vector<uint8_t>(512, 'D'));
+  size_t slot = 20;
+  for (const Case &c : cases)
+    volume.Put(slot++, TestRecord(0, 2)
+                           .FileName(5, 5, c.name)
+                           .NonResident(kNtfsAttrData, {0x21, 0x01, 200, 0x00, 0x00}, 0, 0, c.size)
+                           .Bytes());
+  Search search(volume.Bytes());
+  search.Run();
+  const auto names = search.ByName();
+  slot = 20;
+  for (const Case &c : cases) {
+    const std::string what = Utf16ToUtf8(c.name);
+    ASSERT_EQ(names.count(c.name), 1u) << what;
+    EXPECT_EQ(names.at(c.name).m_size, c.size) << what;
+    EXPECT_EQ(names.at(c.name).m_grade, c.grade) << what;
+    std::vector<uint8_t> read;
+    bool cut = true;
+    const bool whole = ReadNtfsFile(
+        search.m_engine->Volume(), slot,
+        [&](const uint8_t *data, size_t length) {
+          read.insert(read.end(), data, data + length);
+          return true;
+        },
+        nullptr, &cut);
+    EXPECT_EQ(whole, !c.cut) << what;
+    EXPECT_EQ(cut, c.cut) << what;
+    EXPECT_EQ(read, std::vector<uint8_t>(c.held, 'D')) << what;
+    EXPECT_EQ(NtfsFileBytesHeld(search.m_engine->Volume(), slot), c.held) << what;
+    ++slot;
+  }
+  EXPECT_EQ(search.m_services.m_totalsBytes, UINT64_MAX);
+}
+
+TEST(FoundBytes, TotalsStopAtTheTop) {
+  uint64_t total = 0;
+  AddFoundBytes(total, 5);
+  EXPECT_EQ(total, 5u);
+  AddFoundBytes(total, UINT64_MAX - 5);
+  EXPECT_EQ(total, UINT64_MAX);
+  AddFoundBytes(total, 1);
+  EXPECT_EQ(total, UINT64_MAX);
 }
 
 } // namespace
