@@ -293,7 +293,9 @@ TEST_F(NoCustomizeDragTool, AltPressIsAnOrdinaryClick) {
   BYTE keys[256] = {};
   keys[VK_MENU] = 0x80;
   ASSERT_TRUE(::SetKeyboardState(keys));
+  // The drag measures from where the cursor is: it rests on the button.
   CPoint point = At(pStandard, 302);
+  ::SetCursorPos(point.x, point.y);
   pStandard->ScreenToClient(&point);
   // A jitter of two pixels, then the release: the button's press loop takes
   // it, no drag does.

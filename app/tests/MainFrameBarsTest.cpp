@@ -417,6 +417,10 @@ TEST_F(MainFrameBars, AltPressOnTheBarsMovesNothing) {
     ASSERT_NE(control, nullptr);
     ASSERT_TRUE(::SetKeyboardState(keys));
     const CPoint at = control->GetRect().CenterPoint();
+    // A drag measures from where the cursor is: it rests on the control.
+    CPoint screen = at;
+    bar->ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
     bar->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + 2, at.y));
     bar->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x + 2, at.y));
     bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
