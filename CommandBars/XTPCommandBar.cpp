@@ -176,8 +176,11 @@ CSize CXTPCommandBar::GetIconSize() const {
   if (m_pCommandBars) {
     CXTPCommandBarsOptions *pOptions = m_pCommandBars->GetCommandBarsOptions();
     if (m_barType == xtpBarTypePopup) return pOptions->szPopupIcons;
-    if (pOptions->bLargeIcons) return pOptions->szLargeIcons.cx > 0 ? pOptions->szLargeIcons : CSize(32, 32);
-    if (pOptions->szIcons.cx > 0) return pOptions->szIcons;
+    const CSize szIcons = pOptions->szIcons.cx > 0 ? pOptions->szIcons : CSize(16, 16);
+    // Large icons without a size of their own are twice the icons' size.
+    if (pOptions->bLargeIcons)
+      return pOptions->szLargeIcons.cx > 0 ? pOptions->szLargeIcons : CSize(szIcons.cx * 2, szIcons.cy * 2);
+    return szIcons;
   }
   return CSize(16, 16);
 }

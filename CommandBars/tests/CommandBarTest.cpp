@@ -835,3 +835,35 @@ TEST(CommandBarLifetime, NoDefaultProcedureOnADeadWindow) {
 }
 
 } // namespace
+
+namespace {
+
+// The icon size a bar without its own takes from the options.
+TEST(CommandBarIconSize, FollowsTheOptions) {
+  const struct {
+    XTPBarType type;
+    BOOL bLarge;
+    CSize szIcons, szLarge, expected;
+  } cases[] = {
+      {xtpBarTypeNormal, FALSE, CSize(0, 0), CSize(0, 0), CSize(16, 16)},
+      {xtpBarTypeNormal, FALSE, CSize(24, 24), CSize(0, 0), CSize(24, 24)},
+      {xtpBarTypeNormal, TRUE, CSize(0, 0), CSize(0, 0), CSize(32, 32)},
+      {xtpBarTypeNormal, TRUE, CSize(24, 20), CSize(0, 0), CSize(48, 40)},
+      {xtpBarTypeNormal, TRUE, CSize(24, 24), CSize(40, 40), CSize(40, 40)},
+      {xtpBarTypePopup, TRUE, CSize(24, 24), CSize(0, 0), CSize(16, 16)},
+  };
+  for (const auto &c : cases) {
+    CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+    CXTPCommandBarsOptions *pOptions = pCommandBars->GetCommandBarsOptions();
+    pOptions->bLargeIcons = c.bLarge;
+    pOptions->szIcons = c.szIcons;
+    pOptions->szLargeIcons = c.szLarge;
+    TestBar bar(c.type, c.type == xtpBarTypePopup ? xtpBarPopup : xtpBarTop);
+    bar.SetCommandBars(pCommandBars);
+    EXPECT_EQ(bar.GetIconSize(), c.expected) << c.szIcons.cx << "x" << c.szIcons.cy << " large " << c.bLarge;
+    bar.SetCommandBars(nullptr);
+    pCommandBars->InternalRelease();
+  }
+}
+
+} // namespace
