@@ -10,6 +10,7 @@
 #include "XTPPaintManager.h"
 #include "XTPPopupBar.h"
 #include "XTPShortcutManager.h"
+#include "XTPToolBar.h"
 #include "XTPToolTipContext.h"
 
 #ifndef WM_HELPHITTEST
@@ -175,8 +176,11 @@ CSize CXTPCommandBar::GetIconSize() const {
   if (m_pCommandBars) {
     CXTPCommandBarsOptions *pOptions = m_pCommandBars->GetCommandBarsOptions();
     if (m_barType == xtpBarTypePopup) return pOptions->szPopupIcons;
-    if (pOptions->bLargeIcons) return pOptions->szLargeIcons.cx > 0 ? pOptions->szLargeIcons : CSize(32, 32);
-    if (pOptions->szIcons.cx > 0) return pOptions->szIcons;
+    const CSize szIcons = pOptions->szIcons.cx > 0 ? pOptions->szIcons : CSize(16, 16);
+    // Large icons without a size of their own are twice the icons' size.
+    if (pOptions->bLargeIcons)
+      return pOptions->szLargeIcons.cx > 0 ? pOptions->szLargeIcons : CSize(szIcons.cx * 2, szIcons.cy * 2);
+    return szIcons;
   }
   return CSize(16, 16);
 }
@@ -616,9 +620,12 @@ void CXTPCommandBar::OnMouseLeave() {
   SetSelected(-1, FALSE);
 }
 
+// Alt+drag customises only toolbars (the menu bar is one) of command bars
+// whose frame offers customising: elsewhere Alt+click is an ordinary click.
 BOOL CXTPCommandBar::IsAltDrag(const CXTPControl *pControl) const {
-  return m_pCommandBars != nullptr && m_pCommandBars->GetCommandBarsOptions()->bAltDragCustomization &&
-         ::GetKeyState(VK_MENU) < 0 && m_barType != xtpBarTypePopup && IsCustomizable() &&
+  return m_pCommandBars != nullptr && m_pCommandBars->IsCustomizeAvail() &&
+         m_pCommandBars->GetCommandBarsOptions()->bAltDragCustomization && ::GetKeyState(VK_MENU) < 0 &&
+         dynamic_cast<const CXTPToolBar *>(this) != nullptr && IsCustomizable() &&
          !(pControl->GetFlags() & kFlagNoMovable);
 }
 
@@ -631,11 +638,17 @@ BOOL CXTPCommandBar::RouteButton(UINT message, UINT /*nFlags*/, CPoint point) {
   switch (message) {
   case WM_LBUTTONDOWN:
     if (!bCustomize && IsAltDrag(pControl)) {
-      // Alt+drag moves the control as customise mode would, then leaves no
-      // control selected for customising.
+      // Alt+drag is a customise-mode drag for its duration; leaving the mode
+      // leaves no control selected for customising.
       CXTPCommandBars *pCommandBars = m_pCommandBars;
+      CXTPReferenceHold holdBars(pCommandBars);
+      pCommandBars->SetCustomizeMode(TRUE);
+      SetPopuped(-1);
+      SetSelected(-1);
       pControl->OnCustomizeStartDrag(point);
-      pCommandBars->SetDragControl(nullptr);
+      pCommandBars->SetCustomizeMode(FALSE);
+      pCommandBars->RecalcFrameLayout();
+      if (CXTPMouseManager *pMouse = XTPGetMouseManager()) pMouse->CloseTrackedBars();
       break;
     }
     if (!bCustomize || (IsCustomizable() && !(pControl->GetFlags() & kFlagNoMovable)))
@@ -996,11 +1009,13 @@ void CXTPCommandBar::OnCustomizeDrop(CXTPControl *pDataObject, DWORD &dwEffect, 
   int nIndex = CalcDropPosition(ptDrop, bBefore, rcMarker);
   CXTPControl *pTarget = GetControl(nIndex);
   if (pDataObject && pTarget == pDataObject) {
+    // A control dropped on itself stays, however far it went: a click that
+    // jittered by a pixel or two must not delete the button. Only a real
+    // move past its middle starts a group there.
     const CSize szMove = ptDrop - ptDrag;
-    if (std::abs(szMove.cx) > 4 || std::abs(szMove.cy) > 4) {
-      if (!bBefore && nIndex > 0) pDataObject->SetBeginGroup(TRUE);
-      dwEffect = 5;
-    }
+    if ((std::abs(szMove.cx) > 4 || std::abs(szMove.cy) > 4) && !bBefore && nIndex > 0)
+      pDataObject->SetBeginGroup(TRUE);
+    dwEffect = 5;
   } else if (pDataObject) {
     SetPopuped(-1);
     SetSelected(-1);

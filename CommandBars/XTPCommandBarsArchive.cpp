@@ -2,6 +2,7 @@
 // runs: every bar and control names its own settings, the command bars pick
 // the bars worth storing, and loading builds new bars that then replace the
 // built-in ones or join them.
+#include <exception>
 #include <memory>
 
 #include "WinApp.h"
@@ -390,6 +391,16 @@ BOOL CXTPCommandBars::LoadCommandBarList(CXTPPropExchange *pPX, CXTPCommandBarLi
   } catch (COleException *e) {
     TRACE(L"CXTPCommandBars::LoadCommandBarList. OLE exception: %x\r\n", static_cast<unsigned>(e->m_sc));
     e->Delete();
+    return FALSE;
+  } catch (CException *e) {
+    // A damaged archive may also run out of memory or name a bad index
+    // (an icon whose bitmap cannot be made): the bars stay as the program
+    // made them rather than the program failing to start.
+    TRACE(L"CXTPCommandBars::LoadCommandBarList. Exception\r\n");
+    e->Delete();
+    return FALSE;
+  } catch (const std::exception &) {
+    TRACE(L"CXTPCommandBars::LoadCommandBarList. Exception\r\n");
     return FALSE;
   }
   return TRUE;

@@ -10,6 +10,8 @@
 #include "XTPCommandBars.h"
 #include "XTPDialogBar.h"
 #include "XTPDockBar.h"
+#include "XTPPaintManager.h"
+#include "XTPDockContext.h"
 #include "XTPDockState.h"
 #include "XTPMenuBar.h"
 #include "XTPPropExchange.h"
@@ -83,7 +85,12 @@ BOOL LoadCommandSet(const BYTE *pData, DWORD nBytes, std::set<UINT> &commands) {
 
 void ExchangeCommandSet(CXTPPropExchange *pPX, LPCTSTR lpszName, std::set<UINT> &commands) {
   if (pPX->IsStoring()) {
-    if (commands.empty()) return;
+    if (commands.empty() && pPX->IsAllowDefaultValues()) {
+      // Nothing to store; a set stored before must not come back on loading.
+      long lNone = 0;
+      PX_Long(pPX, lpszName, lNone, 0);
+      return;
+    }
     std::vector<BYTE> bytes = StoreCommandSet(commands);
     BYTE *pData = bytes.data();
     DWORD nBytes = static_cast<DWORD>(bytes.size());
@@ -98,25 +105,42 @@ void ExchangeCommandSet(CXTPPropExchange *pPX, LPCTSTR lpszName, std::set<UINT> 
 
 } // namespace
 
+// The profile (bUserOptions) keeps what the user chose in the Options page
+// and the commands used; an archive also carries the program's own settings,
+// among them the set of commands it hides, which a profile must not replace.
 void CXTPCommandBarsOptions::DoPropExchange(CXTPPropExchange *pPX, BOOL bUserOptions) {
+  pPX->UseDefaultOnLoad(FALSE);
+  XTP_COMMANDBARS_ICONSINFO iconsNone = {FALSE, FALSE, FALSE};
+  CXTPPaintManager *pPaintManager = m_pCommandBars ? m_pCommandBars->GetPaintManager() : nullptr;
+  XTP_COMMANDBARS_ICONSINFO *pIcons = pPaintManager ? pPaintManager->GetIconsInfo() : &iconsNone;
+
+  long lSchema = 8;
+  PX_Long(pPX, L"Schema", lSchema);
+  if (pPX->IsStoring()) lSchema = 8;
   PX_Bool(pPX, L"AlwaysShowFullMenus", bAlwaysShowFullMenus, TRUE);
   PX_Bool(pPX, L"ShowFullAfterDelay", bShowFullAfterDelay, TRUE);
   PX_Bool(pPX, L"ToolBarScreenTips", bToolBarScreenTips, TRUE);
   PX_Bool(pPX, L"ToolBarAccelTips", bToolBarAccelTips, FALSE);
   PX_Bool(pPX, L"LargeIcons", bLargeIcons, FALSE);
+  if (lSchema > 7) ExchangeCommandSet(pPX, L"UsedCommands", m_mapUsedCommands);
+  if (lSchema > 7 || bUserOptions) PX_Int(pPX, L"Animation", animationType, 0);
+  if (bUserOptions) return;
   PX_Bool(pPX, L"SyncFloatingBars", bSyncFloatingBars, TRUE);
   PX_Bool(pPX, L"ShowExpandButtonAlways", bShowExpandButtonAlways, TRUE);
-  PX_Bool(pPX, L"DblClickFloat", bDblClickFloat, FALSE);
-  PX_Bool(pPX, L"ShowTextBelowIcons", bShowTextBelowIcons, FALSE);
-  PX_Bool(pPX, L"AltDragCustomization", bAltDragCustomization, TRUE);
-  PX_Bool(pPX, L"AutoHideUnusedPopups", bAutoHideUnusedPopups, TRUE);
-  PX_Int(pPX, L"Animation", animationType, 0);
   PX_Size(pPX, L"IconsSize", szIcons, CSize(0, 0));
   PX_Size(pPX, L"LargeIconsSize", szLargeIcons, CSize(0, 0));
-  PX_Size(pPX, L"PopupIconsSize", szPopupIcons, CSize(16, 16));
-  if (bUserOptions) {
-    ExchangeCommandSet(pPX, L"HiddenCommands", m_mapHiddenCommands);
-    ExchangeCommandSet(pPX, L"UsedCommands", m_mapUsedCommands);
+  ExchangeCommandSet(pPX, L"HiddenCommands", m_mapHiddenCommands);
+  PX_Bool(pPX, L"IconsWithShadow", pIcons->bIconsWithShadow, FALSE);
+  PX_Bool(pPX, L"UseDisabledIcons", pIcons->bUseDisabledIcons, FALSE);
+  PX_Bool(pPX, L"UseFadedIcons", pIcons->bUseFadedIcons, FALSE);
+  if (lSchema > 7) {
+    PX_Bool(pPX, L"SyncFloatingBars", bSyncFloatingBars, TRUE);
+    PX_Bool(pPX, L"ShowExpandButtonAlways", bShowExpandButtonAlways, TRUE);
+    PX_Bool(pPX, L"DblClickFloat", bDblClickFloat, FALSE);
+    PX_Bool(pPX, L"ShowTextBelowIcons", bShowTextBelowIcons, FALSE);
+    PX_Bool(pPX, L"AltDragCustomization", bAltDragCustomization, TRUE);
+    PX_Bool(pPX, L"AutoHideUnusedPopups", bAutoHideUnusedPopups, TRUE);
+    PX_Size(pPX, L"PopupIconsSize", szPopupIcons, CSize(16, 16));
   }
 }
 
@@ -152,8 +176,8 @@ void CXTPCommandBars::LoadOptions(LPCTSTR lpszProfileName) {
   if (hAppKey == nullptr) return;
   {
     CXTPPropExchangeRegistry px(TRUE, hAppKey, OptionsSection(lpszProfileName));
-    // What the profile does not hold stays as the program set it.
-    px.UseDefaultOnLoad(FALSE);
+    // What the profile does not hold stays as the program set it (the
+    // exchange itself says so).
     m_pOptions->DoPropExchange(&px, TRUE);
   }
   ::RegCloseKey(hAppKey);
@@ -170,14 +194,27 @@ void CXTPCommandBars::GetDockState(CXTPDockState &state) const {
     pInfo->m_bVisible = pBar->IsVisible();
     pInfo->m_nMRUWidth = pBar->GetMRUWidth();
     pInfo->m_bFloating = pBar->GetPosition() == xtpBarFloating;
+    auto *pToolBar = dynamic_cast<CXTPToolBar *>(pBar);
+    CXTPDockContext *pContext = pToolBar ? pToolBar->GetDockingContext() : nullptr;
+    if (pContext) {
+      // Where it was docked and floated last: a double click after the
+      // restart takes it back there.
+      pInfo->m_uMRUDockID = static_cast<UINT>(pContext->m_uMRUDockID);
+      pInfo->m_rectMRUDockPos = pContext->m_rectMRUDockPos;
+      pInfo->m_ptMRUFloatPos = pContext->m_ptMRUFloatPos;
+    }
     if (pBar->GetSafeHwnd() != nullptr) {
       CRect rc;
       pBar->GetWindowRect(&rc);
-      if (CXTPDockBar *pDockBar = CXTPDockBar::FromBar(pBar)) pDockBar->ScreenToClient(&rc);
+      if (CXTPDockBar *pDockBar = CXTPDockBar::FromBar(pBar)) {
+        pDockBar->ScreenToClient(&rc);
+        // A docked bar's last dock place is where it stands now.
+        pInfo->m_uMRUDockID = static_cast<UINT>(pDockBar->GetPosition());
+        pInfo->m_rectMRUDockPos = rc;
+      }
       pInfo->m_pointPos = rc.TopLeft();
       if (pInfo->m_bFloating) pInfo->m_ptMRUFloatPos = rc.TopLeft();
     }
-    pInfo->m_uMRUDockID = pInfo->m_bFloating ? 0 : static_cast<UINT>(pBar->GetPosition());
     pInfo->m_bDialogBar = pBar->IsDialogBar();
     if (auto *pDialogBar = dynamic_cast<CXTPDialogBar *>(pBar)) {
       pInfo->m_szDockingClient = pDialogBar->GetDockingClientSize();
@@ -211,8 +248,20 @@ void CXTPCommandBars::SetDockState(const CXTPDockState &state) {
       pDialogBar->SetDockingClientSize(pInfo->m_szDockingClient);
       pDialogBar->SetFloatingClientSize(pInfo->m_szFloatingClient);
     }
+    if (CXTPDockContext *pContext = pBar->GetDockingContext()) {
+      pContext->m_uMRUDockID = static_cast<int>(pInfo->m_uMRUDockID < 4 ? pInfo->m_uMRUDockID : 0);
+      pContext->m_rectMRUDockPos = pInfo->m_rectMRUDockPos;
+      pContext->m_ptMRUFloatPos = pInfo->m_ptMRUFloatPos;
+    }
     pBar->SetWindowPos(nullptr, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0,
                        nFlags | (pInfo->m_bVisible > 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    // The row layout places a docked bar where it stood along its row, so
+    // bars of one row keep their order and their gaps.
+    if (CXTPDockBar *pDockBar = pInfo->m_bFloating ? nullptr : CXTPDockBar::FromBar(pBar)) {
+      CRect rc;
+      pBar->GetWindowRect(&rc);
+      pDockBar->SetBarPlace(pBar, CRect(pInfo->m_pointPos, rc.Size()));
+    }
     pBar->SetVisible(pInfo->m_bVisible > 0);
     if (pInfo->m_bFloating) pBar->OnRecalcLayout();
   }

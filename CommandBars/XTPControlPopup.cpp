@@ -47,8 +47,9 @@ void CXTPControlPopup::SetCommandBar(CXTPCommandBar *pBar) {
   if (pBar == m_pCommandBar) return;
   if (pBar) pBar->InternalAddRef();
   if (m_pCommandBar) {
-    if (m_pCommandBar->IsKindOf(RUNTIME_CLASS(CXTPPopupBar)))
-      static_cast<CXTPPopupBar *>(m_pCommandBar)->SetControlPopup(nullptr);
+    // A bar shared by copies forgets only the control that opens it now.
+    auto *pPopupBar = dynamic_cast<CXTPPopupBar *>(m_pCommandBar);
+    if (pPopupBar && pPopupBar->GetControlPopup() == this) pPopupBar->SetControlPopup(nullptr);
     m_pCommandBar->InternalRelease();
   }
   m_pCommandBar = pBar;
@@ -57,18 +58,21 @@ void CXTPControlPopup::SetCommandBar(CXTPCommandBar *pBar) {
 }
 
 void CXTPControlPopup::Copy(CXTPControl *pControl, BOOL bRecursive) {
-  CXTPControlButton::Copy(pControl, bRecursive);
   auto *pPopup = dynamic_cast<CXTPControlPopup *>(pControl);
-  if (!pPopup || !pPopup->m_pCommandBar) return;
-  CXTPPopupBar *pBar = CXTPPopupBar::CreatePopupBar(pPopup->m_pCommandBar->GetCommandBars());
-  pBar->SetTitle(pPopup->m_pCommandBar->GetTitle());
-  if (bRecursive) {
-    CXTPControls *pSource = pPopup->m_pCommandBar->GetControls();
-    for (int i = 0; i < pSource->GetCount(); i++) {
-      CXTPControl *pChild = pSource->GetAt(i);
-      if (!pChild->GetTemporary()) pBar->GetControls()->AddClone(pChild, -1, TRUE);
-    }
+  ASSERT(pPopup != nullptr);
+  CXTPControlButton::Copy(pControl, bRecursive);
+  if (!pPopup) return;
+  CXTPCommandBar *pSource = pPopup->m_pCommandBar;
+  if (!bRecursive || !pSource) {
+    // A plain copy opens the same menu as its source (a torn-off toolbar's
+    // menus hold what the menu's did).
+    SetCommandBar(pSource);
+    return;
   }
+  // A deep copy gets a bar of the source bar's own class, with its tear-off,
+  // shadow and border settings; this control holds its only reference.
+  CXTPCommandBar *pBar = pSource->Clone(TRUE);
+  if (!pBar) return;
   SetCommandBar(pBar);
   pBar->InternalRelease();
 }

@@ -140,6 +140,12 @@ void CXTPDockBar::LoadEntries(const std::vector<CXTPCommandBar *> &entries) {
   RecalcParentLayout();
 }
 
+void CXTPDockBar::SetBarPlace(const CXTPCommandBar *pBar, const CRect &rc) {
+  if (FindBar(pBar) < 0) return;
+  m_dockRects[pBar] = rc;
+  RecalcParentLayout();
+}
+
 void CXTPDockBar::RemoveCommandBar(CXTPCommandBar *pBar, int nKeep) {
   if (!XTPDockRemoveEntry(m_entries, static_cast<const CXTPCommandBar *>(pBar), nKeep)) return;
   if (FindBar(pBar) < 0) m_dockRects.erase(pBar);

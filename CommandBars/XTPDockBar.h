@@ -58,6 +58,9 @@ public:
   // The rows a saved layout lists (nulls end rows) take the place of the
   // bars' present places; bars of this dock bar it does not list follow.
   void LoadEntries(const std::vector<CXTPCommandBar *> &entries);
+  // Where a bar of this dock bar wants to stand (client coordinates): the
+  // row layout starts it there.
+  void SetBarPlace(const CXTPCommandBar *pBar, const CRect &rc);
   // The dock bar that holds the bar's window, or null.
   static CXTPDockBar *FromBar(const CXTPCommandBar *pBar);
 

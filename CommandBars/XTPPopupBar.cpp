@@ -393,7 +393,11 @@ void CXTPPopupBar::HideRarelyUsed() {
   for (int i = 0; i < nCount; i++) {
     CXTPControl *pControl = m_pControls->GetAt(i);
     // Nothing is hidden when hiding would leave the menu empty.
-    const BOOL bHide = rarely[i] && !m_bExpanded && bSomethingVisible;
+    const BOOL bRarely = rarely[i] && bSomethingVisible;
+    const BOOL bHide = bRarely && !m_bExpanded;
+    // The mark lets the expanded menu shade the rows a short menu hides,
+    // and lets the expand animation unfold them.
+    pControl->SetExpandedOnly(bRarely);
     pControl->SetHideFlag(xtpHideExpand, bHide);
     if (bHide) m_bHasHidden = TRUE;
   }

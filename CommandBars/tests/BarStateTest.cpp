@@ -6,12 +6,14 @@
 
 #include <climits>
 
+#include "Archive.h"
 #include "StatusBar.h"
 #include "WinApp.h"
 #include "XTPCommandBars.h"
 #include "XTPDefaultTheme.h"
 #include "XTPDialogBar.h"
 #include "XTPDockBar.h"
+#include "XTPDockContext.h"
 #include "XTPDockState.h"
 #include "XTPFrameWnd.h"
 #include "XTPMenuBar.h"
@@ -143,6 +145,51 @@ TEST_F(BarState, BarsMovedFloatedAndHiddenComeBackAfterARestart) {
     EXPECT_FALSE(frame.pStandard->IsWindowVisible());
     EXPECT_EQ(frame.DockOf(frame.pSecond), xtpBarLeft);
     EXPECT_TRUE(frame.status.IsWindowVisible());
+  }
+}
+
+// Two bars of one row, the second dragged right: after a restart they stand
+// in the same order at the same places, and the dock context remembers the
+// places a double click goes back to.
+TEST_F(BarState, BarsOfOneRowKeepTheirOrderAndPlaces) {
+  CPoint ptStandard, ptSecond;
+  CRect rcMRUDock;
+  {
+    TestFrame frame;
+    ASSERT_NE(frame.pBars, nullptr);
+    CXTPDockBar *pTop = frame.pBars->GetDockBar(xtpBarTop);
+    ASSERT_NE(pTop, nullptr);
+    // Second joins Standard's row, far to its right.
+    CRect rcStandard, rcSecond;
+    frame.pStandard->GetWindowRect(&rcStandard);
+    frame.pSecond->GetWindowRect(&rcSecond);
+    const CRect rcTarget(CPoint(rcStandard.left + 380, rcStandard.top), rcSecond.Size());
+    pTop->DockCommandBar(frame.pSecond, &rcTarget);
+    frame.pFrame->RecalcLayout();
+    frame.pStandard->GetWindowRect(&rcStandard);
+    frame.pSecond->GetWindowRect(&rcSecond);
+    ASSERT_EQ(rcSecond.top, rcStandard.top) << "one row";
+    ASSERT_GT(rcSecond.left, rcStandard.right + 100) << "a gap between them";
+    ptStandard = rcStandard.TopLeft();
+    ptSecond = rcSecond.TopLeft();
+    CXTPDockContext *pContext = frame.pSecond->GetDockingContext();
+    ASSERT_NE(pContext, nullptr);
+    pContext->m_ptMRUFloatPos = CPoint(210, 170);
+    frame.pBars->SaveBarState(kProfile);
+    rcMRUDock = rcSecond;
+    pTop->ScreenToClient(&rcMRUDock);
+  }
+  {
+    TestFrame frame;
+    frame.pBars->LoadBarState(kProfile);
+    frame.pFrame->RecalcLayout();
+    EXPECT_EQ(frame.ScreenTopLeft(frame.pStandard), ptStandard);
+    EXPECT_EQ(frame.ScreenTopLeft(frame.pSecond), ptSecond) << "not packed against Standard";
+    CXTPDockContext *pContext = frame.pSecond->GetDockingContext();
+    ASSERT_NE(pContext, nullptr);
+    EXPECT_EQ(pContext->m_uMRUDockID, xtpBarTop);
+    EXPECT_EQ(pContext->m_rectMRUDockPos, rcMRUDock);
+    EXPECT_EQ(pContext->m_ptMRUFloatPos, CPoint(210, 170));
   }
 }
 
@@ -328,6 +375,90 @@ TEST_F(BarState, APointNoMonitorHoldsComesIntoTheNearestWorkArea) {
   }
 }
 
+// Which options the profile holds: what the user chooses; the program's own
+// settings (icon sizes and looks, hidden commands, dragging and floating)
+// stay out of it.
+TEST_F(BarState, TheProfileHoldsOnlyTheUsersOptions) {
+  CXTPCommandBars bars;
+  bars.SetPaintManager(new CXTPDefaultTheme);
+  CXTPCommandBarsOptions *pOptions = bars.GetCommandBarsOptions();
+  // Every option away from its default, so that a stored key shows.
+  pOptions->bAlwaysShowFullMenus = FALSE;
+  pOptions->bShowFullAfterDelay = FALSE;
+  pOptions->bToolBarScreenTips = FALSE;
+  pOptions->bToolBarAccelTips = TRUE;
+  pOptions->bLargeIcons = TRUE;
+  pOptions->animationType = 4;
+  pOptions->bSyncFloatingBars = FALSE;
+  pOptions->bShowExpandButtonAlways = FALSE;
+  pOptions->bDblClickFloat = TRUE;
+  pOptions->bShowTextBelowIcons = TRUE;
+  pOptions->bAltDragCustomization = FALSE;
+  pOptions->bAutoHideUnusedPopups = FALSE;
+  pOptions->szIcons = CSize(24, 24);
+  pOptions->szLargeIcons = CSize(32, 32);
+  pOptions->szPopupIcons = CSize(20, 20);
+  const UINT kHidden[] = {301, 302};
+  bars.HideCommands(kHidden, 2);
+  bars.SetCommandUsed(302);
+  bars.GetPaintManager()->GetIconsInfo()->bIconsWithShadow = TRUE;
+  bars.GetPaintManager()->GetIconsInfo()->bUseDisabledIcons = TRUE;
+  bars.GetPaintManager()->GetIconsInfo()->bUseFadedIcons = TRUE;
+  bars.SaveOptions(kProfile);
+  const struct {
+    const wchar_t *pszKey;
+    bool bStored;
+  } kKeys[] = {
+      {L"Schema", true},
+      {L"AlwaysShowFullMenus", true},
+      {L"ShowFullAfterDelay", true},
+      {L"ToolBarScreenTips", true},
+      {L"ToolBarAccelTips", true},
+      {L"LargeIcons", true},
+      {L"UsedCommands", true},
+      {L"Animation", true},
+      {L"HiddenCommands", false},
+      {L"IconsSize", false},
+      {L"LargeIconsSize", false},
+      {L"PopupIconsSize", false},
+      {L"SyncFloatingBars", false},
+      {L"ShowExpandButtonAlways", false},
+      {L"DblClickFloat", false},
+      {L"ShowTextBelowIcons", false},
+      {L"AltDragCustomization", false},
+      {L"AutoHideUnusedPopups", false},
+      {L"IconsWithShadow", false},
+      {L"UseDisabledIcons", false},
+      {L"UseFadedIcons", false},
+  };
+  for (const auto &k : kKeys) EXPECT_EQ(ValueExists(L"CommandBars-Options", k.pszKey), k.bStored) << k.pszKey;
+  EXPECT_EQ(theApp.GetProfileInt(L"CommandBars-Options", L"Schema", 0), 8u);
+
+  // An archive carries them all, the icon looks of the paint manager too.
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    pOptions->Serialize(ar);
+  }
+  file.SeekToBegin();
+  CXTPCommandBars other;
+  other.SetPaintManager(new CXTPDefaultTheme);
+  {
+    CArchive ar(&file, CArchive::load);
+    other.GetCommandBarsOptions()->Serialize(ar);
+  }
+  CXTPCommandBarsOptions *pLoaded = other.GetCommandBarsOptions();
+  EXPECT_EQ(pLoaded->m_mapHiddenCommands, (std::set<UINT>{301, 302}));
+  EXPECT_EQ(pLoaded->m_mapUsedCommands, std::set<UINT>{302});
+  EXPECT_EQ(pLoaded->szPopupIcons, CSize(20, 20));
+  EXPECT_EQ(pLoaded->szLargeIcons, CSize(32, 32));
+  EXPECT_TRUE(pLoaded->bDblClickFloat);
+  EXPECT_FALSE(pLoaded->bAltDragCustomization);
+  EXPECT_EQ(pLoaded->animationType, 4);
+  EXPECT_TRUE(other.GetPaintManager()->GetIconsInfo()->bIconsWithShadow);
+  EXPECT_TRUE(other.GetPaintManager()->GetIconsInfo()->bUseFadedIcons);
+}
+
 TEST_F(BarState, OptionsComeBackAndMissingValuesLeaveThemAsSet) {
   {
     CXTPCommandBars bars;
@@ -351,12 +482,18 @@ TEST_F(BarState, OptionsComeBackAndMissingValuesLeaveThemAsSet) {
   EXPECT_TRUE(pOptions->bLargeIcons);
   EXPECT_FALSE(pOptions->bAlwaysShowFullMenus);
   EXPECT_EQ(pOptions->animationType, 2);
-  EXPECT_EQ(pOptions->szIcons, CSize(24, 24));
-  EXPECT_EQ(pOptions->szPopupIcons, CSize(20, 20));
-  EXPECT_EQ(pOptions->m_mapHiddenCommands, (std::set<UINT>{301, 302, 0x10000}));
+  // The icon sizes and the hidden commands are the program's: an archive
+  // carries them, the profile does not.
+  EXPECT_EQ(pOptions->szIcons, CSize(0, 0));
+  EXPECT_EQ(pOptions->szPopupIcons, CSize(16, 16));
+  EXPECT_TRUE(pOptions->m_mapHiddenCommands.empty());
   EXPECT_EQ(pOptions->m_mapUsedCommands, std::set<UINT>{302});
-  EXPECT_TRUE(bars.IsControlHidden(301));
-  EXPECT_FALSE(bars.IsControlHidden(302));
+
+  // An empty set clears the one stored before.
+  pOptions->m_mapUsedCommands.clear();
+  bars.SaveOptions(kProfile);
+  EXPECT_FALSE(ValueExists(L"CommandBars-Options", L"UsedCommands"));
+  pOptions->m_mapUsedCommands = {302};
 
   ::RegDeleteTreeW(HKEY_CURRENT_USER, kCompanyKey);
   pOptions->animationType = 3;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <new>
 #include <string>
 #include <set>
 #include <vector>
@@ -593,6 +594,43 @@ TEST_F(CommandBarsArchive, APictureWithAnIconCountBeyondItsBytesIsRefused) {
   EXPECT_EQ(frame.pBars->GetToolBar(kCustomId), nullptr);
   EXPECT_EQ(Ids(frame.pStandard), standard);
   EXPECT_EQ(frame.pBars->GetImageManager()->GetIconSet(nPicture), nullptr);
+}
+
+// A control whose loading fails as a damaged archive can make it fail: out
+// of memory (a picture whose bitmap cannot be made), a bad argument, or a
+// standard exception.
+class FailingControl : public CXTPControlButton {
+  DECLARE_SERIAL(FailingControl)
+public:
+  static inline int s_nFailure = 0;
+  void DoPropExchange(CXTPPropExchange *pPX) override {
+    CXTPControlButton::DoPropExchange(pPX);
+    if (!pPX->IsLoading()) return;
+    if (s_nFailure == 0) AfxThrowMemoryException();
+    if (s_nFailure == 1) AfxThrowInvalidArgException();
+    throw std::bad_alloc();
+  }
+};
+IMPLEMENT_SERIAL(FailingControl, CXTPControlButton, VERSIONABLE_SCHEMA | 8)
+
+TEST_F(CommandBarsArchive, AnyFailureWhileLoadingLeavesTheProgramsBars) {
+  {
+    TestFrame frame;
+    CXTPToolBar *pCustom = frame.pBars->AddCustomBar(L"Failing", kCustomId);
+    ASSERT_NE(pCustom, nullptr);
+    pCustom->GetControls()->Add(new FailingControl, 302);
+    frame.pBars->SaveBarState(kProfile);
+  }
+  for (int nFailure : {0, 1, 2}) {
+    FailingControl::s_nFailure = nFailure;
+    TestFrame frame;
+    const std::vector<int> standard = Ids(frame.pStandard), second = Ids(frame.pSecond);
+    frame.pBars->LoadBarState(kProfile);
+    EXPECT_EQ(frame.pBars->GetToolBar(kCustomId), nullptr) << nFailure;
+    EXPECT_EQ(Ids(frame.pStandard), standard) << nFailure;
+    EXPECT_EQ(Ids(frame.pSecond), second) << nFailure;
+    EXPECT_EQ(frame.pBars->GetCount(), 3) << nFailure;
+  }
 }
 
 } // namespace

@@ -45,10 +45,21 @@ std::vector<UINT> Ids(CXTPToolBar *pBar) {
   return ids;
 }
 
+// A frame that offers customising (it handles the Customize command).
+class CustomizingFrame : public CXTPFrameWnd {
+public:
+  afx_msg void OnCustomize() {}
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CustomizingFrame, CXTPFrameWnd)
+ON_COMMAND(35001, OnCustomize)
+END_MESSAGE_MAP()
+
 class CustomizeDragTool : public testing::Test {
 protected:
   void SetUp() override {
-    pFrame = new CXTPFrameWnd;
+    pFrame = bCustomizing ? new CustomizingFrame : new CXTPFrameWnd;
     ASSERT_TRUE(pFrame->LoadFrame(kMenuId, WS_POPUP | WS_BORDER));
     ASSERT_TRUE(pFrame->InitCommandBars());
     pBars = pFrame->GetCommandBars();
@@ -94,6 +105,7 @@ protected:
     pFrame->ScreenToClient(&point);
     g_feed.push_back(MSG{pFrame->GetSafeHwnd(), message, wParam, MAKELPARAM(point.x, point.y), 0, {0, 0}});
   }
+  BOOL bCustomizing = TRUE;
   CXTPFrameWnd *pFrame = nullptr;
   CXTPCommandBars *pBars = nullptr;
   CXTPToolBar *pStandard = nullptr;
@@ -264,6 +276,39 @@ TEST_F(CustomizeDragTool, AltDragMovesAControlOutsideCustomiseMode) {
   CXTPControl::SetGetMessageFunction(nullptr);
   EXPECT_EQ(Ids(pStandard), (std::vector<UINT>{301, 303}));
   EXPECT_TRUE(g_feed.empty()) << "the release went to the button, not to a drag";
+}
+
+// A frame that offers no customising: Alt+press is an ordinary click, the
+// drag never starts and every button stays.
+class NoCustomizeDragTool : public CustomizeDragTool {
+protected:
+  void SetUp() override {
+    bCustomizing = FALSE;
+    CustomizeDragTool::SetUp();
+  }
+};
+
+TEST_F(NoCustomizeDragTool, AltPressIsAnOrdinaryClick) {
+  ASSERT_FALSE(pBars->IsCustomizeAvail());
+  BYTE keys[256] = {};
+  keys[VK_MENU] = 0x80;
+  ASSERT_TRUE(::SetKeyboardState(keys));
+  // The drag measures from where the cursor is: it rests on the button.
+  CPoint point = At(pStandard, 302);
+  ::SetCursorPos(point.x, point.y);
+  pStandard->ScreenToClient(&point);
+  // A jitter of two pixels, then the release: the button's press loop takes
+  // it, no drag does.
+  g_feed.push_back(
+      MSG{pStandard->GetSafeHwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(point.x + 2, point.y), 0, {0, 0}});
+  g_feed.push_back(
+      MSG{pStandard->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(point.x + 2, point.y), 0, {0, 0}});
+  CXTPControl::SetGetMessageFunction(&FeedMessage);
+  pStandard->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+  CXTPControl::SetGetMessageFunction(nullptr);
+  EXPECT_EQ(Ids(pStandard), (std::vector<UINT>{301, 302, 303}));
+  EXPECT_EQ(Ids(pSecond), (std::vector<UINT>{311, 312, 313}));
+  EXPECT_FALSE(pBars->IsCustomizeMode());
 }
 
 // --- New Toolbar dialog ------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../../Common/tests/MemoryCanvas.h"
 #include "BarMouseDrag.h"
 #include "CommandBarsTestSupport.h"
 #include "Wnd.h"
@@ -18,6 +19,7 @@
 #include "XTPControlPopup.h"
 #include "XTPHookManager.h"
 #include "XTPMouseManager.h"
+#include "XTPOfficeTheme.h"
 #include "XTPPopupBar.h"
 #include "XTPShadowsManager.h"
 
@@ -512,6 +514,49 @@ TEST_F(PopupWindow, HiddenCommandsBehindTheExpandItem) {
   EXPECT_FALSE(popup->HasHiddenCommands());
   pExpand = c->FindControl(XTP_ID_POPUPBAR_EXPAND);
   EXPECT_TRUE(pExpand == nullptr || !pExpand->IsVisible());
+}
+
+// The rows a short menu hides are shaded once it is expanded: the whole row
+// in the default theme, the icon column in the Office theme.
+TEST_F(PopupWindow, ExpandedMenuShadesItsRarelyUsedRows) {
+  struct Case {
+    const char *name;
+    CXTPPaintManager *(*make)();
+    int nColor;
+    int x; // from the row's left edge
+  } cases[] = {
+      {"default", [] { return static_cast<CXTPPaintManager *>(new CXTPDefaultTheme); }, COLOR_3DLIGHT, 2},
+      {"office", [] { return static_cast<CXTPPaintManager *>(new CXTPOfficeTheme); },
+       XPCOLOR_MENUBAR_EXPANDED, 2},
+  };
+  commandBars.GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+  commandBars.HideCommand(ID_SAVE);
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    CXTPPaintManager *pTheme = c.make();
+    commandBars.SetPaintManager(pTheme);
+    XTPGetMouseManager()->SetForceExpanded(FALSE);
+    ASSERT_TRUE(popup->Popup(100, 100, nullptr));
+    CXTPControls *pControls = popup->GetControls();
+    CXTPControl *pExpand = pControls->FindControl(XTP_ID_POPUPBAR_EXPAND);
+    ASSERT_NE(pExpand, nullptr);
+    ::SendMessageW(popup->GetSafeHwnd(), WM_LBUTTONUP, 0, At(pExpand->GetRect()));
+    ASSERT_TRUE(popup->IsExpanded());
+    CXTPControl *pOpen = pControls->GetAt(0), *pSave = pControls->GetAt(1);
+    EXPECT_FALSE(pOpen->GetExpandedOnly());
+    EXPECT_TRUE(pSave->GetExpandedOnly());
+    CRect rcClient;
+    popup->GetClientRect(&rcClient);
+    MemoryCanvas canvas(rcClient.Width(), rcClient.Height(), RGB(1, 2, 3));
+    ::SendMessageW(popup->GetSafeHwnd(), WM_PRINT, reinterpret_cast<WPARAM>(canvas.dc.GetSafeHdc()),
+                   PRF_CLIENT);
+    const COLORREF shade = pTheme->GetPaintColor(c.nColor);
+    const int y0 = pOpen->GetRect().top + 1, y1 = pSave->GetRect().top + 1;
+    EXPECT_EQ(canvas.Pixel(pSave->GetRect().left + c.x, y1), shade) << "the rarely used row";
+    EXPECT_NE(canvas.Pixel(pOpen->GetRect().left + c.x, y0), shade) << "a row the short menu shows";
+    popup->SetTrackingMode(0);
+  }
+  XTPGetMouseManager()->SetForceExpanded(FALSE);
 }
 
 TEST_F(PopupWindow, ScrollsOnASmallScreen) {

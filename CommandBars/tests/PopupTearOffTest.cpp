@@ -18,6 +18,7 @@
 #include "CommandBarsTestSupport.h"
 #include "Wnd.h"
 #include "XTPCommandBars.h"
+#include "XTPControlPopup.h"
 #include "XTPDrawHelpers.h"
 #include "XTPHookManager.h"
 #include "XTPMouseManager.h"
@@ -239,6 +240,44 @@ TEST_F(TearOff, DraggedOutTheMenuBecomesAFloatingToolbarWithItsRows) {
   EXPECT_EQ(popup->GetTornBar(), nullptr);
   EXPECT_EQ(::GetCapture(), nullptr);
   EXPECT_EQ(popup->GetControlCount(), 3) << "the menu keeps its rows";
+}
+
+// A submenu row of the menu opens the same submenu on the torn-off toolbar;
+// a deep copy of the row gets a submenu of its own with the same settings.
+TEST_F(TearOff, ASubmenuRowKeepsItsMenuOnTheTornOffToolbar) {
+  CountedPopupBar *pSub = NewPopup({ID_CUT, ID_COPY, ID_PASTE});
+  pSub->SetTearOffPopup(L"Edit", kTearOffId + 1, 120);
+  pSub->SetShowShadow(FALSE);
+  pSub->SetBarID(77);
+  auto *pRow = dynamic_cast<CXTPControlPopup *>(popup->GetControls()->Add(xtpControlPopup, 0));
+  ASSERT_NE(pRow, nullptr);
+  pRow->SetCaption(L"Edit");
+  pRow->SetCommandBar(pSub);
+  pSub->InternalRelease();
+
+  ASSERT_TRUE(popup->Popup(200, 150, nullptr));
+  const CPoint ptOut = Band() + CPoint(40, 150);
+  PostMove(ptOut);
+  PostUp(ptOut);
+  PressBand();
+  CXTPToolBar *pBar = OnlyBar();
+  ASSERT_NE(pBar, nullptr);
+  CXTPControl *pTornRow = pBar->GetControls()->FindControl(xtpControlPopup, 0, TRUE, FALSE);
+  ASSERT_NE(pTornRow, nullptr);
+  ASSERT_NE(pTornRow->GetCommandBar(), nullptr);
+  EXPECT_EQ(RowIds(pTornRow->GetCommandBar()), (std::vector<int>{ID_CUT, ID_COPY, ID_PASTE}));
+
+  CXTPControl *pDeep = pRow->Clone(TRUE);
+  auto *pDeepBar = dynamic_cast<CXTPPopupBar *>(pDeep->GetCommandBar());
+  ASSERT_NE(pDeepBar, nullptr);
+  EXPECT_NE(pDeepBar, pSub);
+  EXPECT_EQ(RowIds(pDeepBar), (std::vector<int>{ID_CUT, ID_COPY, ID_PASTE}));
+  EXPECT_TRUE(pDeepBar->IsTearOffPopup());
+  EXPECT_EQ(pDeepBar->GetTearOffId(), kTearOffId + 1);
+  EXPECT_FALSE(pDeepBar->GetShowShadow());
+  EXPECT_EQ(pDeepBar->GetBarID(), 77);
+  pDeep->InternalRelease();
+  commandBars.ReleaseBars();
 }
 
 TEST_F(TearOff, RowsHiddenAsRarelyUsedAreTornOffToo) {

@@ -400,6 +400,40 @@ TEST_F(MainFrameBars, NarrowWindowMovesButtonsBehindTheChevron) {
   EXPECT_TRUE(hiddenIds().empty());
 }
 
+// The main frame offers no Customize command: Alt with a press that jitters
+// by two pixels on a toolbar button or a menu title is an ordinary press,
+// and every button and title stays in its place.
+TEST_F(MainFrameBars, AltPressOnTheBarsMovesNothing) {
+  m_frame->ShowWindow(SW_SHOWNOACTIVATE);
+  m_frame->RecalcLayout();
+  Pump();
+  ASSERT_FALSE(Bars()->IsCustomizeAvail());
+  const std::vector<int> standard = Layout(Standard()), menus = Layout(MenuBar());
+  BYTE keys[256] = {};
+  keys[VK_MENU] = 0x80;
+  for (CXTPCommandBar *bar : {static_cast<CXTPCommandBar *>(Standard()), MenuBar()}) {
+    // A command the tree gives no target to: disabled, so the press runs nothing.
+    CXTPControl *control = bar == MenuBar() ? bar->GetControl(0) : Button(ID_EDIT_GO_UP);
+    ASSERT_NE(control, nullptr);
+    ASSERT_TRUE(::SetKeyboardState(keys));
+    const CPoint at = control->GetRect().CenterPoint();
+    // A drag measures from where the cursor is: it rests on the control.
+    CPoint screen = at;
+    bar->ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+    bar->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + 2, at.y));
+    bar->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x + 2, at.y));
+    bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    Pump();
+    BYTE none[256] = {};
+    ::SetKeyboardState(none);
+    LeaveMenus();
+    EXPECT_FALSE(Bars()->IsCustomizeMode());
+  }
+  EXPECT_EQ(Layout(Standard()), standard);
+  EXPECT_EQ(Layout(MenuBar()), menus);
+}
+
 // View > Toolbars lists "Standard", checked while it shows; choosing it
 // hides the bar and gives its room to the views, choosing it again brings it
 // back.
