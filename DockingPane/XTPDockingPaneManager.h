@@ -100,6 +100,14 @@ public:
   // Floating frames draw their own caption through the paint manager, with
   // caption buttons and rolling up; RecalcFramesLayout applies a change.
   BOOL m_bThemedFloatingFrames = FALSE;
+  // Floating frames made from now on keep their activation in step with the
+  // site: activating one leaves the site's caption active.
+  BOOL m_bSyncActiveFloatingFrames = TRUE;
+  BOOL IsSyncingFloatingFrames() const { return m_bSyncActiveFloatingFrames; }
+  // The title of a floating frame that holds more than one group of panes
+  // (one group gives the frame its own title).
+  void SetFloatingFrameCaption(LPCTSTR lpszCaption) { m_strFloatingFrameCaption = lpszCaption; }
+  const CString &GetFloatingFrameCaption() const { return m_strFloatingFrameCaption; }
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -121,4 +129,5 @@ private:
   BOOL m_bAlphaDockingContext = FALSE;
   BOOL m_bShowDockingContextStickers = FALSE;
   BOOL m_bAttachingPane = FALSE;
+  CString m_strFloatingFrameCaption;
 };

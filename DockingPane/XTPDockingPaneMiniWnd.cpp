@@ -62,11 +62,12 @@ BOOL CXTPDockingPaneMiniWnd::CreateWindowAt(CRect rc) {
   CXTPDockingPaneManager *pManager = GetDockingPaneManager();
   CWnd *pOwner = pManager != nullptr ? pManager->GetSite() : nullptr;
   rc = OntoWorkArea(rc);
-  const DWORD dwExStyle =
-      WS_EX_TOOLWINDOW | (pManager != nullptr && pManager->IsLayoutRTL() ? WS_EX_LAYOUTRTL : 0);
-  if (!CWnd::CreateEx(dwExStyle, AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), nullptr),
-                      L"", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, rc, pOwner,
-                      0))
+  const DWORD dwExStyle = pManager != nullptr && pManager->IsLayoutRTL() ? WS_EX_LAYOUTRTL : 0;
+  DWORD dwStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | MFS_BLOCKSYSMENU | WS_CLIPCHILDREN;
+  if (pManager != nullptr && pManager->IsSyncingFloatingFrames()) dwStyle |= MFS_SYNCACTIVE;
+  if (!CMiniFrameWnd::CreateEx(dwExStyle,
+                               AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), nullptr), L"",
+                               dwStyle, rc, pOwner, 0))
     return FALSE;
   UpdateSystemMenu();
   if (IsThemed()) ModifyStyle(WS_BORDER, 0, SWP_FRAMECHANGED);
@@ -106,8 +107,10 @@ void CXTPDockingPaneMiniWnd::RecalcLayout(BOOL) {
     CRect rc;
     GetClientRect(&rc);
     m_pTopContainer->OnSizeParent(this, rc, nullptr);
-  } else if (IsWindowVisible()) {
-    ShowWindow(SW_HIDE);
+  } else {
+    if (IsWindowVisible()) ShowWindow(SW_HIDE);
+    // Reused later for other panes, the frame comes back whole.
+    if (m_bCollapsed) SetCollapsed(FALSE);
   }
   if (CXTPDockingPaneManager *pManager = GetDockingPaneManager()) pManager->SyncPanesState();
 }
@@ -130,7 +133,10 @@ void CXTPDockingPaneMiniWnd::InvalidatePane(BOOL) {
   for (CXTPDockingPaneBase *p : lst)
     static_cast<CXTPDockingPaneTabbedContainer *>(p)->ShowTitle(lst.size() > 1);
   CString strTitle;
-  if (lst.size() == 1) static_cast<CXTPDockingPaneTabbedContainer *>(lst.front())->GetTitle(strTitle);
+  if (lst.size() == 1)
+    static_cast<CXTPDockingPaneTabbedContainer *>(lst.front())->GetTitle(strTitle);
+  else if (CXTPDockingPaneManager *pManager = GetDockingPaneManager())
+    strTitle = pManager->GetFloatingFrameCaption();
   SetWindowText(strTitle);
   if (lst.empty()) {
     RecalcLayout();
@@ -158,6 +164,7 @@ void CXTPDockingPaneMiniWnd::RemovePane(CXTPDockingPaneBase *pPane) {
   pPane->SetParentContainer(nullptr);
   m_pTopContainer = nullptr;
   if (m_hWnd != nullptr) ShowWindow(SW_HIDE);
+  if (m_bCollapsed) SetCollapsed(FALSE);
 }
 
 BOOL CXTPDockingPaneMiniWnd::IsEmpty() const {
@@ -300,7 +307,7 @@ LRESULT CXTPDockingPaneMiniWnd::WindowProc(UINT message, WPARAM wParam, LPARAM l
     return 0;
   case WM_NCLBUTTONDOWN:
     if (wParam == HTCAPTION && m_pTopContainer != nullptr) {
-      SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
       if (CXTPDockingPaneManager *pManager = GetDockingPaneManager())
         pManager->GetDragContext()->Drag(m_pTopContainer, CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
       return 0;
@@ -326,7 +333,7 @@ LRESULT CXTPDockingPaneMiniWnd::WindowProc(UINT message, WPARAM wParam, LPARAM l
     if (wParam == HTCAPTION && OnNcRButtonDown(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)))) return 0;
     break;
   case WM_GETMINMAXINFO: {
-    const LRESULT lResult = CFrameWnd::WindowProc(message, wParam, lParam);
+    const LRESULT lResult = CMiniFrameWnd::WindowProc(message, wParam, lParam);
     OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO *>(lParam));
     return lResult;
   }
@@ -340,14 +347,14 @@ LRESULT CXTPDockingPaneMiniWnd::WindowProc(UINT message, WPARAM wParam, LPARAM l
     ::GetWindowRect(m_hWnd, &m_rcWindow);
     break;
   case WM_SETFOCUS: {
-    const LRESULT lResult = CFrameWnd::WindowProc(message, wParam, lParam);
+    const LRESULT lResult = CMiniFrameWnd::WindowProc(message, wParam, lParam);
     if (CXTPDockingPane *pPane = GetSelectedPane()) pPane->SetFocus();
     return lResult;
   }
   default:
     break;
   }
-  return CFrameWnd::WindowProc(message, wParam, lParam);
+  return CMiniFrameWnd::WindowProc(message, wParam, lParam);
 }
 
 // ---------------------------------------------------------------------------
@@ -636,7 +643,7 @@ void CXTPDockingPaneMiniWnd::OnNcLButtonDown(CPoint ptScreen) {
     return;
   }
   if (m_pTopContainer == nullptr) return;
-  SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   if (CXTPDockingPaneManager *pManager = GetDockingPaneManager())
     pManager->GetDragContext()->Drag(m_pTopContainer, ptScreen);
 }
@@ -663,15 +670,15 @@ BOOL CXTPDockingPaneMiniWnd::OnThemedMessage(UINT message, WPARAM wParam, LPARAM
     lResult = 0;
     return TRUE;
   case WM_NCACTIVATE:
-    lResult = CFrameWnd::WindowProc(message, wParam, lParam);
+    lResult = CMiniFrameWnd::WindowProc(message, wParam, lParam);
     RedrawPane();
     return TRUE;
   case WM_NCCALCSIZE:
     OnNcCalcSize(lParam);
-    lResult = CFrameWnd::WindowProc(message, wParam, lParam);
+    lResult = CMiniFrameWnd::WindowProc(message, wParam, lParam);
     return TRUE;
   case WM_NCHITTEST: {
-    lResult = CFrameWnd::WindowProc(message, wParam, lParam);
+    lResult = CMiniFrameWnd::WindowProc(message, wParam, lParam);
     CXTPDockingPanePaintManager *pPaint = GetPaintManager();
     RECT rc;
     ::GetWindowRect(m_hWnd, &rc);
@@ -685,14 +692,14 @@ BOOL CXTPDockingPaneMiniWnd::OnThemedMessage(UINT message, WPARAM wParam, LPARAM
     lResult = 0;
     return TRUE;
   case WM_NCMOUSEMOVE:
-    lResult = CFrameWnd::WindowProc(message, wParam, lParam);
+    lResult = CMiniFrameWnd::WindowProc(message, wParam, lParam);
     OnNcMouseMove(ptScreen);
     return TRUE;
   case WM_IDLEUPDATECMDUI:
     OnIdleUpdate();
     return FALSE;
   case WM_SETTEXT:
-    lResult = CFrameWnd::WindowProc(message, wParam, lParam);
+    lResult = CMiniFrameWnd::WindowProc(message, wParam, lParam);
     RedrawPane();
     return TRUE;
   default:

@@ -7,13 +7,13 @@
 // its frame and caption with Close, Auto Hide and Menu buttons, and Auto Hide
 // rolls the frame up to its caption while the mouse and the focus are away.
 #pragma once
-#include "FrameWnd.h"
+#include "MiniFrameWnd.h"
 #include "XTPDockingPaneBase.h"
 
 class CXTPDockingPane;
 class CXTPDockingPaneSplitterContainer;
 
-class CXTPDockingPaneMiniWnd : public CFrameWnd, public CXTPDockingPaneBase {
+class CXTPDockingPaneMiniWnd : public CMiniFrameWnd, public CXTPDockingPaneBase {
 public:
   explicit CXTPDockingPaneMiniWnd(CXTPDockingPaneLayout *pLayout);
   ~CXTPDockingPaneMiniWnd() override;

@@ -11,6 +11,7 @@
 #include "XTPDockingPaneContext.h"
 #include "XTPDockingPaneHoverDropTarget.h"
 #include "XTPDockingPaneManager.h"
+#include "XTPDockingPaneMiniWnd.h"
 #include "XTPDockingPanePaintManager.h"
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDrawHelpers.h"
@@ -251,7 +252,7 @@ void CXTPDockingPaneTabbedContainer::OnSizeParent(CWnd *pParent, CRect rect, LPV
   m_nLockReposition++;
   UpdateTabs();
   if (CXTPDockingPaneCaptionButton *pPin = m_arrCaptionButtons.FindButton(XTP_IDS_DOCKINGPANE_AUTOHIDE))
-    pPin->SetState(IsAutoHidden() ? 3 : 1);
+    pPin->SetState(IsAutoHidden() ? 3 : CXTPDockingPaneMiniWnd::IsMiniWnd(m_pDockingSite) ? 0 : 1);
   CRect rcClient(0, 0, rect.Width(), rect.Height());
   if (CXTPDockingPanePaintManager *pPaint = GetDockingPaintManager())
     pPaint->AdjustClientRect(this, rcClient, TRUE);
@@ -576,6 +577,11 @@ void CXTPDockingPaneTabbedContainer::OnLButtonDown(CPoint pt) {
   }
   if (IsTabsVisible() && PerformClick(m_hWnd, pt, TRUE)) return;
   const int nHit = HitTest(pt);
+  if (nHit == -2 && IsAutoHidden()) {
+    // A slid-out container stays in its panel: its caption is no handle.
+    GiveFocus();
+    return;
+  }
   if (nHit == -2) {
     // The caption drags the whole container.
     GiveFocus();

@@ -382,7 +382,10 @@ void CXTPDockingPaneTheme7::RefreshMetrics() {
 
 void CXTPDockingPaneTheme7::RefreshTheme7() {
   m_clrNormalCaptionText = GetColor(COLOR_INACTIVECAPTIONTEXT);
-  switch (GetCurrentSystemTheme()) {
+  // The scheme choice of this theme is 0 (theme 1's colours stay classic), so
+  // the scheme colours come from the colour manager itself, as the tab colour
+  // set's do.
+  switch (XTPGetColorManager()->GetCurrentSystemTheme()) {
   case xtpSystemThemeBlue:
   case xtpSystemThemeOlive:
     m_clrNormalCaption.SetStandardValue(0xC6D7D8, 0xE5EFEE);
@@ -429,7 +432,7 @@ void CXTPDockingPaneTheme10::RefreshTheme10() {
   m_clrNormalCaption.SetStandardValue(GetColor(COLOR_INACTIVECAPTION));
   m_clrActiveCaption.SetStandardValue(GetColor(COLOR_ACTIVECAPTION));
   m_clrCaptionBorder = GetColor(COLOR_3DSHADOW);
-  switch (GetCurrentSystemTheme()) {
+  switch (XTPGetColorManager()->GetCurrentSystemTheme()) {
   case xtpSystemThemeBlue:
     m_clrNormalCaption.SetStandardValue(0xBAC7CC);
     m_clrActiveCaption.SetStandardValue(0xED803B, 0xC56A31);

@@ -278,6 +278,28 @@ TEST_F(DockingAutoHide, APointedTabSlidesOutAndGoesBackWhenTheCursorLeaves) {
   EXPECT_TRUE(m_pLeft->IsAutoHidden());
 }
 
+TEST_F(DockingAutoHide, ASlidOutPaneIsNotDraggedByItsCaption) {
+  HideLeftByItsButton();
+  CXTPDockingPaneAutoHidePanel *pPanel = Panel(xtpPaneDockLeft);
+  ClickAt(pPanel, TabPoint(m_pLeft));
+  ASSERT_TRUE(PumpUntil([&] { return IsFullyOut(pPanel); }, 2000)) << "no slide-out on click";
+  CXTPDockingPaneTabbedContainer *pContainer = ContainerOf(m_pLeft);
+  const CPoint ptFrom = CaptionPoint(pContainer);
+  // A press on the caption, then the mouse far into the client area and let go:
+  // a drag would float the pane there.
+  const CPoint ptDrop = ScreenRect(m_pManager->GetClientPane()).CenterPoint();
+  ::SetCursorPos(ptFrom.x, ptFrom.y);
+  PostMove(CPoint(ptFrom.x + 20, ptFrom.y + 20));
+  PostMove(ptDrop);
+  ::PostMessage(m_hFrame, WM_LBUTTONUP, 0, 0);
+  CPoint pt = ptFrom;
+  pContainer->ScreenToClient(&pt);
+  pContainer->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+  Pump();
+  EXPECT_TRUE(m_pLeft->IsAutoHidden());
+  EXPECT_EQ("", dptest::Floating(m_pManager->GetLayout()));
+}
+
 TEST_F(DockingAutoHide, AClickedTabSlidesOutAndAWindowOpenedElsewhereGoesBackAtOnce) {
   HideLeftByItsButton();
   CXTPDockingPaneAutoHidePanel *pPanel = Panel(xtpPaneDockLeft);

@@ -10,10 +10,12 @@
 
 #include "DockingPaneTestSite.h"
 #include "FrameWnd.h"
+#include "MiniFrameWnd.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneContext.h"
 #include "XTPDockingPaneManager.h"
 #include "XTPDockingPaneMiniWnd.h"
+#include "XTPDockingPanePaintManager.h"
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
 #include "XTPPropExchange.h"
@@ -157,6 +159,106 @@ TEST_F(DockingDrag, AFloatingFrameHidesFromItsSystemMenuAndSaysSo) {
   EXPECT_EQ(nullptr, m_pLeft->GetContainer());
   EXPECT_TRUE(::IsWindow(pMiniWnd->GetSafeHwnd()));
   EXPECT_FALSE(pMiniWnd->IsWindowVisible());
+}
+
+// A 32-bit memory bitmap to draw a container on and read back.
+class Canvas {
+public:
+  Canvas(int cx, int cy) {
+    m_dc.CreateCompatibleDC(nullptr);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void *pBits = nullptr;
+    m_hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    m_hOld = ::SelectObject(m_dc.GetSafeHdc(), m_hBitmap);
+  }
+  ~Canvas() {
+    ::SelectObject(m_dc.GetSafeHdc(), m_hOld);
+    ::DeleteObject(m_hBitmap);
+  }
+  CDC *DC() { return &m_dc; }
+  COLORREF At(int x, int y) { return m_dc.GetPixel(x, y); }
+
+private:
+  CDC m_dc;
+  HBITMAP m_hBitmap = nullptr;
+  HGDIOBJ m_hOld = nullptr;
+};
+
+TEST_F(DockingDrag, GroupsInAFloatingFrameHaveNoAutoHidePin) {
+  m_pManager->SetFloatingFrameCaption(L"Floating panes");
+  auto *pBottom = static_cast<CXTPDockingPaneTabbedContainer *>(m_pBottom->GetContainer());
+  // Docked, the group's pin sits left of its Close button.
+  CXTPDockingPaneCaptionButton *pDockedPin =
+      pBottom->GetCaptionButtons()->FindButton(XTP_IDS_DOCKINGPANE_AUTOHIDE);
+  ASSERT_TRUE(pDockedPin->IsVisible());
+  CRect rcClient;
+  pBottom->CWnd::GetClientRect(&rcClient);
+  // Where the pin lies, measured from the container's top right corner.
+  const CPoint ptPinFromRight(rcClient.right - pDockedPin->GetRect().CenterPoint().x,
+                              pDockedPin->GetRect().CenterPoint().y);
+  const CSize szPin = pDockedPin->GetRect().Size();
+  EXPECT_EQ(XTP_IDS_DOCKINGPANE_AUTOHIDE, pBottom->OnToolHitTest(pDockedPin->GetRect().CenterPoint(), nullptr));
+
+  // Two groups side by side in one floating frame.
+  CXTPDockingPaneMiniWnd *pMini = m_pManager->FloatPane(m_pLeft, CRect(100, 100, 500, 300));
+  ASSERT_NE(nullptr, pMini);
+  m_pManager->DockPane(m_pBottom, xtpPaneDockRight, m_pLeft);
+  m_pFrame->RecalcLayout();
+  pMini->RecalcLayout();
+  Pump();
+  ASSERT_EQ("F[H(T1 T2 )]", Floating(m_pManager->GetLayout()));
+  CString strTitle;
+  pMini->GetWindowText(strTitle);
+  EXPECT_STREQ(L"Floating panes", strTitle) << "two groups: the manager's title";
+
+  for (CXTPDockingPane *pPane : {m_pLeft, m_pBottom}) {
+    SCOPED_TRACE("pane " + std::to_string(pPane->GetID()));
+    auto *pTabbed = static_cast<CXTPDockingPaneTabbedContainer *>(pPane->GetContainer());
+    ASSERT_EQ(pMini, pTabbed->GetDockingSite());
+    CXTPDockingPaneCaptionButton *pPin = pTabbed->GetCaptionButtons()->FindButton(XTP_IDS_DOCKINGPANE_AUTOHIDE);
+    EXPECT_EQ(0u, pPin->GetState()) << "floating";
+    EXPECT_FALSE(pPin->IsVisible());
+    EXPECT_TRUE(pTabbed->GetCaptionButtons()->FindButton(XTP_IDS_DOCKINGPANE_CLOSE)->IsVisible());
+    CRect rc;
+    pTabbed->CWnd::GetClientRect(&rc);
+    const CPoint ptPin(rc.right - ptPinFromRight.x, ptPinFromRight.y);
+    EXPECT_NE(XTP_IDS_DOCKINGPANE_AUTOHIDE, pTabbed->OnToolHitTest(ptPin, nullptr)) << "no pin to hit";
+    // Drawn, the place of the pin is plain caption: every pixel the colour of the caption beside it.
+    Canvas canvas(rc.Width(), rc.Height());
+    m_pManager->GetPaintManager()->DrawPane(canvas.DC(), pTabbed, rc);
+    const COLORREF clrCaption = canvas.At(ptPin.x - szPin.cx, ptPin.y);
+    int nOther = 0;
+    for (int y = ptPin.y - szPin.cy / 2; y < ptPin.y + szPin.cy / 2; y++)
+      for (int x = ptPin.x - szPin.cx / 2; x < ptPin.x + szPin.cx / 2; x++)
+        if (canvas.At(x, y) != clrCaption) nOther++;
+    EXPECT_EQ(0, nOther) << "pixels of a pin drawn";
+  }
+}
+
+TEST_F(DockingDrag, AFloatingFrameKeepsInStepWithTheSiteAndAPressOnItsCaptionActivatesIt) {
+  CXTPDockingPaneMiniWnd *pMini = m_pManager->FloatPane(m_pLeft, CRect(100, 100, 300, 300));
+  ASSERT_NE(nullptr, pMini);
+  EXPECT_NE(0u, pMini->GetStyle() & MFS_SYNCACTIVE);
+  EXPECT_NE(0u, pMini->GetExStyle() & WS_EX_TOOLWINDOW) << "a mini frame's small caption";
+  EXPECT_TRUE(pMini->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE, 0)) << "the site's caption stays active";
+  // Without the manager's flag a new frame goes its own way.
+  m_pManager->m_bSyncActiveFloatingFrames = FALSE;
+  CXTPDockingPaneMiniWnd *pOther = m_pManager->FloatPane(m_pBottom, CRect(350, 100, 550, 300));
+  ASSERT_NE(nullptr, pOther);
+  EXPECT_EQ(0u, pOther->GetStyle() & MFS_SYNCACTIVE);
+  EXPECT_FALSE(pOther->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE, 0));
+
+  // A press on the caption brings the frame up, active (the release ends the drag at once).
+  ASSERT_NE(pMini->GetSafeHwnd(), ::GetActiveWindow());
+  CRect rcWindow;
+  pMini->CWnd::GetWindowRect(&rcWindow);
+  const CPoint pt(rcWindow.left + 20, rcWindow.top + 5);
+  ::SetCursorPos(pt.x, pt.y);
+  ::PostMessage(m_hFrame, WM_LBUTTONUP, 0, 0);
+  pMini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(pt.x, pt.y));
+  Pump();
+  EXPECT_EQ(pMini->GetSafeHwnd(), ::GetActiveWindow());
 }
 
 TEST_F(DockingDrag, ADropThatNeverPassedTheThresholdDoesNothing) {

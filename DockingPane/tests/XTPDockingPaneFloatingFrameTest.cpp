@@ -201,6 +201,43 @@ TEST_F(ThemedFloatingFrame, ShowingAPaneUnrollsTheFrameAndACopyKeepsTheFullHeigh
   EXPECT_EQ(CaptionHeight() + 8, pCopied->GetPaneWindowRect().Height());
 }
 
+TEST_F(ThemedFloatingFrame, AFrameThatEmptiesStopsRollingUpAndComesBackWholeWhenReused) {
+  const int nHeight = WindowRect().Height();
+  ClickAt(ButtonPoint(XTP_IDS_DOCKINGPANE_AUTOHIDE));
+  ASSERT_TRUE(m_pMini->IsCollapsed());
+  ::SetCursorPos(50, 50);
+  PumpUntil([this] { return m_pMini->IsRolledUp() && !m_pMini->IsAnimating(); }, 5000);
+  ASSERT_TRUE(m_pMini->IsRolledUp());
+
+  // Its only pane docks back: the empty frame hides, no longer rolling up, at its whole height.
+  m_pManager->ToggleDocking(m_pPane);
+  m_pFrame->RecalcLayout();
+  Pump();
+  ASSERT_NE(m_pMini, m_pPane->GetDockingSite());
+  EXPECT_FALSE(m_pMini->IsWindowVisible());
+  EXPECT_FALSE(m_pMini->IsCollapsed());
+  EXPECT_FALSE(m_pMini->IsRolledUp());
+  EXPECT_EQ(nHeight, WindowRect().Height());
+
+  // Floated again, the pane goes back into the same frame, which opens whole and stays so.
+  m_pManager->ToggleDocking(m_pPane);
+  Pump();
+  ASSERT_EQ(m_pMini, m_pPane->GetDockingSite());
+  EXPECT_TRUE(m_pMini->IsWindowVisible());
+  EXPECT_FALSE(m_pMini->IsCollapsed());
+  PumpUntil([] { return false; }, 900);
+  EXPECT_EQ(nHeight, WindowRect().Height());
+
+  // Removing the top container ends rolling up the same way.
+  ClickAt(ButtonPoint(XTP_IDS_DOCKINGPANE_AUTOHIDE));
+  ASSERT_TRUE(m_pMini->IsCollapsed());
+  CXTPDockingPaneSplitterContainer *pTop = m_pMini->GetTopPane();
+  m_pMini->RemovePane(pTop);
+  EXPECT_FALSE(m_pMini->IsCollapsed());
+  EXPECT_FALSE(m_pMini->IsWindowVisible());
+  m_pMini->SetTopContainer(pTop);
+}
+
 TEST_F(ThemedFloatingFrame, TheCloseButtonClosesThePanesAndARightClickAsksTheSite) {
   // The right button on the caption: the site gets the pane and the point.
   const CPoint ptCaption(WindowRect().left + 30, WindowRect().top + 6);

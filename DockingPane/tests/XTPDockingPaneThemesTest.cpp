@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -49,6 +51,19 @@ class ClassicColours {
 public:
   ClassicColours() { XTPGetColorManager()->DisableSystemThemeColors(TRUE); }
   ~ClassicColours() { XTPGetColorManager()->DisableSystemThemeColors(FALSE); }
+};
+
+// The colour manager reports the given colour scheme while it lives.
+class SchemeScope {
+public:
+  explicit SchemeScope(int nScheme) {
+    XTPGetColorManager()->SetSystemTheme(nScheme);
+    XTPGetColorManager()->RefreshColors();
+  }
+  ~SchemeScope() {
+    XTPGetColorManager()->SetSystemTheme(xtpSystemThemeAuto);
+    XTPGetColorManager()->RefreshColors();
+  }
 };
 
 int SpaceHeight(CFont *pFont) {
@@ -157,12 +172,11 @@ TEST(DockingThemes, Themes7And10FollowTheColourScheme) {
   };
   for (const auto &c : kCases) {
     SCOPED_TRACE("scheme " + std::to_string(c.nScheme));
+    // The scheme reaches the themes only through the colour manager, as a
+    // themed desktop gives it.
+    SchemeScope scheme(c.nScheme);
     CXTPDockingPaneTheme7 theme7;
-    theme7.m_nColorSchemeChoice = c.nScheme;
-    theme7.RefreshMetrics();
     CXTPDockingPaneTheme10 theme10;
-    theme10.m_nColorSchemeChoice = c.nScheme;
-    theme10.RefreshMetrics();
     // Theme 7 without a scheme keeps theme 1's gradients; theme 10 the system caption colours.
     const COLORREF clrSystemInactive2 = ::GetSysColor(COLOR_GRADIENTINACTIVECAPTION);
     const Expected classic7 = {
@@ -327,6 +341,106 @@ TEST_F(ThemedPanes, EachOtherThemeDrawsItsCaption) {
       EXPECT_EQ(probe.colour(pPaint), canvas.At(pt.x, pt.y))
           << "theme " << c.nTheme << ": " << probe.pszWhat << " at " << pt.x << "," << pt.y;
     }
+  }
+}
+
+// A colour of the table below: a literal one, or the theme's colour of a
+// system index where no scheme applies.
+struct SchemeColour {
+  COLORREF clr;
+  int nIndex = -1;
+  COLORREF Of(CXTPDockingPanePaintManager *p) const { return nIndex < 0 ? clr : p->GetColor(nIndex); }
+};
+SchemeColour Sys(int nIndex) {
+  return {0, nIndex};
+}
+SchemeColour Rgb(COLORREF clr) {
+  return {clr};
+}
+
+bool Near(COLORREF a, COLORREF b, int nTolerance) {
+  return std::abs(GetRValue(a) - GetRValue(b)) <= nTolerance &&
+         std::abs(GetGValue(a) - GetGValue(b)) <= nTolerance &&
+         std::abs(GetBValue(a) - GetBValue(b)) <= nTolerance;
+}
+
+std::string Hex(COLORREF clr) {
+  char sz[16];
+  std::snprintf(sz, sizeof(sz), "0x%06lX", static_cast<unsigned long>(clr));
+  return sz;
+}
+
+TEST_F(ThemedPanes, Themes7And10DrawTheCaptionColoursOfTheSchemeTheColourManagerReports) {
+  m_pPane->SetTitle(L"MMMM");
+  const COLORREF kBlack = 0;
+  const struct {
+    int nTheme, nScheme;
+    SchemeColour inactiveFirst, inactiveSecond, activeFirst, activeSecond, inactiveText, border;
+  } kCases[] = {
+      // Theme 7: horizontal gradients; the silver scheme also changes the active one.
+      {7, 0, Sys(COLOR_INACTIVECAPTION), Rgb(::GetSysColor(COLOR_GRADIENTINACTIVECAPTION)),
+       Sys(COLOR_ACTIVECAPTION), Sys(COLOR_GRADIENTACTIVECAPTION), Sys(COLOR_INACTIVECAPTIONTEXT), {}},
+      {7, 1, Rgb(0xC6D7D8), Rgb(0xE5EFEE), Sys(COLOR_ACTIVECAPTION), Sys(COLOR_GRADIENTACTIVECAPTION),
+       Rgb(kBlack), {}},
+      {7, 2, Rgb(0xC6D7D8), Rgb(0xE5EFEE), Sys(COLOR_ACTIVECAPTION), Sys(COLOR_GRADIENTACTIVECAPTION),
+       Rgb(kBlack), {}},
+      {7, 3, Rgb(0xEBE0E0), Rgb(0xF6F2F2), Rgb(0xBA9EA0), Rgb(0xEBE1E0), Rgb(kBlack), {}},
+      // Theme 10: vertical gradients framed in the border colour.
+      {10, 0, Sys(COLOR_INACTIVECAPTION), Sys(COLOR_INACTIVECAPTION), Sys(COLOR_ACTIVECAPTION),
+       Sys(COLOR_ACTIVECAPTION), Sys(COLOR_INACTIVECAPTIONTEXT), Sys(COLOR_3DSHADOW)},
+      {10, 1, Rgb(0xBAC7CC), Rgb(0xBAC7CC), Rgb(0xED803B), Rgb(0xC56A31), Rgb(kBlack), Sys(COLOR_3DSHADOW)},
+      {10, 2, Rgb(0xBAC7CC), Rgb(0xBAC7CC), Rgb(0x92C3B6), Rgb(0x75A091), Rgb(kBlack), Sys(COLOR_3DSHADOW)},
+      {10, 3, Rgb(0xF5F0F0), Rgb(0xF5F0F0), Rgb(0xDDD4D3), Rgb(0xBFA5A6), Rgb(kBlack), Rgb(0x9C9B91)},
+  };
+  const CRect rc(0, 0, 200, 100);
+  for (const auto &c : kCases) {
+    SCOPED_TRACE("theme " + std::to_string(c.nTheme) + ", scheme " + std::to_string(c.nScheme));
+    SchemeScope scheme(c.nScheme);
+    m_manager.SetTheme(c.nTheme);
+    CXTPDockingPanePaintManager *pPaint = m_manager.GetPaintManager();
+    const int nBand = pPaint->GetCaptionHeight();
+    // The pane's caption as the container draws it, inactive.
+    Canvas pane(rc.Width(), rc.Height());
+    pPaint->DrawPane(pane.DC(), Tabbed(), rc);
+    // Bands of the same size, inactive and active, without buttons over their ends.
+    Canvas inactive(rc.Width(), nBand), active(rc.Width(), nBand);
+    pPaint->DrawCaptionBackground(inactive.DC(), Tabbed(), CRect(0, 0, rc.Width(), nBand), FALSE);
+    pPaint->DrawCaptionBackground(active.DC(), Tabbed(), CRect(0, 0, rc.Width(), nBand), TRUE);
+    struct Check {
+      const char *pszWhat;
+      Canvas *pCanvas;
+      CPoint pt;
+      COLORREF clr;
+      int nTolerance;
+    };
+    std::vector<Check> checks;
+    if (c.nTheme == 7) {
+      checks = {{"the inactive gradient's left end", &pane, {0, 5}, c.inactiveFirst.Of(pPaint), 0},
+                {"the active gradient's left end", &active, {0, nBand / 2}, c.activeFirst.Of(pPaint), 0},
+                {"the active gradient's right end", &active, {rc.Width() - 1, nBand / 2},
+                 c.activeSecond.Of(pPaint), 4},
+                {"the inactive gradient's right end", &inactive, {rc.Width() - 1, nBand / 2},
+                 c.inactiveSecond.Of(pPaint), 4}};
+    } else {
+      checks = {{"the border's left side", &pane, {0, 5}, c.border.Of(pPaint), 0},
+                {"the border's top", &pane, {100, 0}, c.border.Of(pPaint), 0},
+                {"the inactive band", &pane, {100, 2}, c.inactiveFirst.Of(pPaint), 4},
+                {"the inactive band's foot", &pane, {100, nBand - 1}, c.inactiveSecond.Of(pPaint), 4},
+                {"the active band's head", &active, {100, 1}, c.activeFirst.Of(pPaint), 4},
+                {"the active band's foot", &active, {100, nBand - 1}, c.activeSecond.Of(pPaint), 4}};
+    }
+    for (const Check &check : checks) {
+      const COLORREF clr = check.pCanvas->At(check.pt.x, check.pt.y);
+      EXPECT_TRUE(Near(check.clr, clr, check.nTolerance))
+          << check.pszWhat << " at " << check.pt.x << "," << check.pt.y << ": " << Hex(clr) << ", wanted "
+          << Hex(check.clr);
+    }
+    // The title is written in the inactive title colour: some pixel of it has that colour exactly.
+    const COLORREF clrText = c.inactiveText.Of(pPaint);
+    bool bFound = false;
+    for (int y = 1; y < nBand && !bFound; y++)
+      for (int x = 4; x < 80 && !bFound; x++) bFound = pane.At(x, y) == clrText;
+    EXPECT_TRUE(bFound) << "no pixel of the title colour " << Hex(clrText);
   }
 }
 
