@@ -13,7 +13,7 @@
 #include "ListCtrl.h"
 #include "WinApp.h"
 #include "XTHeaderCtrl.h"
-#include "XTHeaderCtrlTheme.h"
+#include "XTHeaderTheme.h"
 #include "XTPCommandBars.h"
 #include "XTPDefaultTheme.h"
 #include "XTPFrameWnd.h"

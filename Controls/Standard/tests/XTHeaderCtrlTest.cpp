@@ -9,6 +9,7 @@
 
 #include "FrameworkControls.h"
 #include "XTGlobal.h"
+#include "XTFlatHeaderCtrl.h"
 #include "XTHeaderCtrl.h"
 #include "XTPDrawHelpers.h"
 #include "XTPImageManager.h"

@@ -11,7 +11,7 @@
 #include "WinApp.h"
 #include "XTColorRef.h"
 #include "XTGlobal.h"
-#include "XTListView.h"
+#include "XTListCtrlView.h"
 #include "XTPResource.h"
 #include "XTRegistryManager.h"
 

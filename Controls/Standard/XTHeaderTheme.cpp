@@ -1,4 +1,4 @@
-#include "XTHeaderCtrlTheme.h"
+#include "XTHeaderTheme.h"
 
 #include "XTHeaderCtrl.h"
 #include "XTPResourceManager.h"
