@@ -137,6 +137,7 @@ CXTPCommandBar::~CXTPCommandBar() {
     m_pControls->InternalRelease();
   }
   if (m_pPaintManager) m_pPaintManager->InternalRelease();
+  if (m_pImageManager) m_pImageManager->InternalRelease();
 }
 
 void CXTPCommandBar::OnFinalRelease() {
@@ -167,8 +168,16 @@ void CXTPCommandBar::SetPaintManager(CXTPPaintManager *pPaintManager) {
 }
 
 CXTPImageManager *CXTPCommandBar::GetImageManager() const {
+  if (m_pImageManager) return m_pImageManager;
   if (m_pCommandBars) return m_pCommandBars->GetImageManager();
+  const CXTPCommandBar *pRoot = GetRootParent();
+  if (pRoot != this && pRoot->m_pImageManager) return pRoot->m_pImageManager;
   return XTPGetImageManager();
+}
+
+void CXTPCommandBar::SetImageManager(CXTPImageManager *pImageManager) {
+  if (m_pImageManager) m_pImageManager->InternalRelease();
+  m_pImageManager = pImageManager;
 }
 
 CSize CXTPCommandBar::GetIconSize() const {

@@ -85,6 +85,8 @@ public:
   // Own, else the command bars', else the global one.
   CXTPPaintManager *GetPaintManager() const;
   void SetPaintManager(CXTPPaintManager *pPaintManager);
+  // The bar's own images, before its owner's; the bar keeps the reference.
+  void SetImageManager(CXTPImageManager *pImageManager);
   CXTPImageManager *GetImageManager() const;
 
   // The icon size: the bar's own, else the options' (large when asked), else 16 x 16.
@@ -302,6 +304,7 @@ protected:
   CXTPControls *m_pControls = nullptr;
   CXTPCommandBars *m_pCommandBars = nullptr;
   CXTPPaintManager *m_pPaintManager = nullptr;
+  CXTPImageManager *m_pImageManager = nullptr;
   CSize m_szIcons = CSize(0, 0);
   CSize m_szButtons = CSize(0, 0);
   BOOL m_bTextBelow = FALSE;

@@ -3,6 +3,9 @@
 #include "XTPCommandBars.h"
 
 #include "WinThread.h"
+#include "XTPDrawHelpers.h"
+#include "XTPFrameWnd.h"
+#include "XTPImageManager.h"
 #include "XTPControlButton.h"
 #include "XTPControlToolbars.h"
 #include "XTPMouseManager.h"
@@ -116,4 +119,28 @@ void CXTPCommandBars::ContextMenu(int x, int y) {
     if (pPopup->Popup(x, y, nullptr)) RunPopupLoop(pPopup, s_pfnGetMessage);
   }
   pPopup->InternalRelease();
+}
+
+CXTPCommandBars *XTPGetFrameCommandBars(CWnd *pFrame) {
+  auto *pHook = dynamic_cast<CXTPCommandBarsFrameHook *>(pFrame);
+  return pHook != nullptr ? pHook->GetCommandBars() : nullptr;
+}
+
+UINT XTPPopupContextMenu(HMENU hMenu, UINT nFlags, int x, int y, HWND hWnd, int nIDBitmap) {
+  if (XTPPopupContextMenuHandler pfnHandler = XTPGetPopupContextMenuHandler())
+    return pfnHandler(hMenu, nFlags | TPM_NONOTIFY, x, y, hWnd, nIDBitmap);
+  CXTPCommandBars *pCommandBars = XTPGetFrameCommandBars(AfxGetMainWnd());
+  if (pCommandBars == nullptr || hMenu == nullptr)
+    return static_cast<UINT>(::TrackPopupMenu(hMenu, nFlags, x, y, 0, hWnd, nullptr));
+  CXTPPopupBar *pPopup = CXTPPopupBar::CreatePopupBar(pCommandBars);
+  if (nIDBitmap > 0) {
+    auto *pImages = new CXTPImageManager;
+    pImages->SetIcons(static_cast<UINT>(nIDBitmap));
+    pPopup->SetImageManager(pImages);
+  }
+  pPopup->LoadMenu(CMenu::FromHandle(hMenu));
+  const UINT nResult =
+      CXTPCommandBars::TrackPopupMenu(pPopup, nFlags | TPM_NONOTIFY, x, y, CWnd::FromHandle(hWnd));
+  pPopup->InternalRelease();
+  return nResult;
 }

@@ -16,14 +16,26 @@
 // registered once, before the program's first window.
 UINT XTPNotificationSinkMessage();
 
-template <class TBase> class CXTPFrameWndBase : public TBase {
+// What every frame bound to command bars answers, whatever frame class it is
+// made over: code that holds only the window finds the frame's bars.
+class CXTPCommandBarsFrameHook {
+public:
+  virtual CXTPCommandBars *GetCommandBars() const = 0;
+
+protected:
+  ~CXTPCommandBarsFrameHook() = default;
+};
+// The command bars of a frame; NULL for a window that has none.
+CXTPCommandBars *XTPGetFrameCommandBars(CWnd *pFrame);
+
+template <class TBase> class CXTPFrameWndBase : public TBase, public CXTPCommandBarsFrameHook {
 public:
   CXTPFrameWndBase() = default;
   ~CXTPFrameWndBase() override {
     if (m_pCommandBars != nullptr) m_pCommandBars->InternalRelease();
   }
 
-  CXTPCommandBars *GetCommandBars() const { return m_pCommandBars; }
+  CXTPCommandBars *GetCommandBars() const override { return m_pCommandBars; }
 
   // Makes the frame's command bars (of the given class, which may derive
   // from CXTPCommandBars), makes the frame their site and, once the frame

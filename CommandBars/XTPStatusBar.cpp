@@ -23,9 +23,21 @@ CXTPStatusBar::CXTPStatusBar() {
 
 CXTPStatusBar::~CXTPStatusBar() {
   for (PaneControl &control : m_arrControls) {
-    if (control.pWnd->GetSafeHwnd() != nullptr) control.pWnd->DestroyWindow();
+    // The bar owns an auto-delete window object; any other may be gone.
+    CWnd *pWnd = control.bAutoDelete ? control.pWnd : LiveWindow(control);
+    if (pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr) pWnd->DestroyWindow();
     if (control.bAutoDelete) delete control.pWnd;
   }
+}
+
+CWnd *CXTPStatusBar::LiveWindow(PaneControl &control) {
+  if (control.hWnd == nullptr) {
+    // Placed before its window was made: seen bound once it has one.
+    control.hWnd = control.pWnd->GetSafeHwnd();
+    return control.pWnd;
+  }
+  if (CWnd::FromHandlePermanent(control.hWnd) == control.pWnd) return control.pWnd;
+  return nullptr;
 }
 
 BOOL CXTPStatusBar::Create(CWnd *parent, DWORD style, UINT id) {
@@ -45,7 +57,7 @@ BOOL CXTPStatusBar::AddControl(CWnd *pWnd, UINT nID, BOOL bAutoDelete) {
   for (const PaneControl &control : m_arrControls) {
     if (control.pWnd == pWnd) return FALSE;
   }
-  m_arrControls.push_back({pWnd, nID, bAutoDelete});
+  m_arrControls.push_back({pWnd, nID, bAutoDelete, pWnd->GetSafeHwnd()});
   PlacePaneWindows();
   return TRUE;
 }
@@ -70,25 +82,41 @@ CXTPPaintManager *CXTPStatusBar::ActivePaintManager() const {
   return m_pCommandBars != nullptr ? m_pCommandBars->GetPaintManager() : XTPGetPaintManager();
 }
 
-CRect CXTPStatusBar::GetPaneControlRect(int nIndex) const {
-  auto *self = const_cast<CXTPStatusBar *>(this);
-  // The window goes inside the bevel the paint manager draws, so the last
-  // pane is measured as it is drawn (three edge widths past the text).
-  CRect rc = CXTPPaintManager::GetStatusBarPaneRect(self, nIndex);
-  if (!(GetPaneStyle(nIndex) & SBPS_NOBORDERS)) {
-    const int cxBorder = ::GetSystemMetrics(SM_CXBORDER);
-    rc.DeflateRect(cxBorder, cxBorder);
+CRect CXTPStatusBar::CalcPaneControlRect(const PaneGeometry &pane) {
+  CRect rc = pane.rcItem;
+  if (pane.bLast) {
+    if (pane.nStyle & SBPS_STRETCH) {
+      rc.right = pane.rcClient.right;
+      if (pane.bSizeGrip) rc.right -= pane.cxSmIcon + pane.cxBorder;
+    } else {
+      rc.right = rc.left + pane.nWidth + 3 * pane.cxBorder;
+    }
   }
+  if (!(pane.nStyle & SBPS_NOBORDERS)) rc.DeflateRect(pane.cxBorder, pane.cxBorder);
   return rc;
+}
+
+CRect CXTPStatusBar::GetPaneControlRect(int nIndex) const {
+  PaneGeometry pane = {};
+  GetItemRect(nIndex, &pane.rcItem);
+  ::GetClientRect(m_hWnd, &pane.rcClient);
+  UINT nID = 0;
+  GetPaneInfo(nIndex, nID, pane.nStyle, pane.nWidth);
+  pane.bLast = nIndex == GetCount() - 1;
+  pane.bSizeGrip = (GetStyle() & SBARS_SIZEGRIP) != 0;
+  pane.cxBorder = ::GetSystemMetrics(SM_CXBORDER);
+  pane.cxSmIcon = ::GetSystemMetrics(SM_CXSMICON);
+  return CalcPaneControlRect(pane);
 }
 
 void CXTPStatusBar::PlacePaneWindows() {
   if (m_hWnd == nullptr) return;
-  for (const PaneControl &control : m_arrControls) {
+  for (PaneControl &control : m_arrControls) {
     int nIndex = CommandToIndex(control.nID);
-    if (nIndex < 0 || control.pWnd->GetSafeHwnd() == nullptr) continue;
+    CWnd *pWnd = LiveWindow(control);
+    if (nIndex < 0 || pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr) continue;
     CRect rc = GetPaneControlRect(nIndex);
-    control.pWnd->MoveWindow(rc.left, rc.top, rc.Width(), rc.Height(), TRUE);
+    pWnd->MoveWindow(rc.left, rc.top, rc.Width(), rc.Height(), TRUE);
   }
 }
 
@@ -152,7 +180,7 @@ ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 BOOL CXTPStatusBarBasePane::Create(LPCTSTR lpszWindowName, CWnd *pParentWnd, DWORD dwStyle, UINT nID) {
-  LPCTSTR lpszClass = AfxRegisterWndClass(CS_PARENTDC);
+  LPCTSTR lpszClass = AfxRegisterWndClass(CS_BYTEALIGNCLIENT);
   if (!CWnd::Create(lpszClass, lpszWindowName, dwStyle, CRect(0, 0, 0, 0), pParentWnd, nID)) return FALSE;
   m_strWindowText = lpszWindowName != nullptr ? lpszWindowName : L"";
   return TRUE;

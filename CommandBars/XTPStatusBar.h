@@ -44,9 +44,21 @@ public:
   CXTPPaintManager *ActivePaintManager() const;
   CFont *GetBarFont() { return &m_fontBar; }
 
-  // Where the window over pane nIndex goes: the pane less its border, with
-  // the last pane's right edge where the paint manager draws it.
+  // Where the window over pane nIndex goes: the pane less its border; the
+  // last pane runs three borders past its text, or when it stretches to the
+  // bar's end, short of the size grip.
   CRect GetPaneControlRect(int nIndex) const;
+  struct PaneGeometry {
+    CRect rcItem;   // the pane's item rectangle
+    CRect rcClient; // the bar's client rectangle
+    UINT nStyle;    // the pane's style
+    int nWidth;     // the pane's width
+    BOOL bLast;     // the bar's last pane
+    BOOL bSizeGrip; // the bar has SBARS_SIZEGRIP
+    int cxBorder;   // SM_CXBORDER
+    int cxSmIcon;   // SM_CXSMICON
+  };
+  static CRect CalcPaneControlRect(const PaneGeometry &pane);
   void PlacePaneWindows();
   // Everything OnPaint draws, into any device context of the bar's size.
   void DrawBar(CDC *pDC);
@@ -61,7 +73,13 @@ private:
     CWnd *pWnd;
     UINT nID;
     BOOL bAutoDelete;
+    HWND hWnd; // the window when it was last seen bound to pWnd
   };
+  // The record's window object while it still exists. An owner may delete a
+  // window object it placed without taking it off the bar first: its window
+  // then is gone, or no longer bound to the object, and the object is not
+  // touched again.
+  static CWnd *LiveWindow(PaneControl &control);
 
   std::vector<PaneControl> m_arrControls;
   CXTPCommandBars *m_pCommandBars = nullptr;

@@ -293,10 +293,8 @@ XTPPopupContextMenuHandler XTPSetPopupContextMenuHandler(XTPPopupContextMenuHand
   return pfnOld;
 }
 
-UINT XTPPopupContextMenu(HMENU hMenu, UINT nFlags, int x, int y, HWND hWnd, int nIDBitmap) {
-  if (g_pfnPopupContextMenu)
-    return g_pfnPopupContextMenu(hMenu, nFlags | TPM_NONOTIFY, x, y, hWnd, nIDBitmap);
-  return static_cast<UINT>(::TrackPopupMenu(hMenu, nFlags, x, y, 0, hWnd, nullptr));
+XTPPopupContextMenuHandler XTPGetPopupContextMenuHandler() {
+  return g_pfnPopupContextMenu;
 }
 
 CXTPSplitterTracker::CXTPSplitterTracker(BOOL bSolid, CRect rcBoundRect)
@@ -366,8 +364,6 @@ BOOL CXTPSplitterTracker::Track(HWND hTrackWnd, int nMinX, int nMinY, int nMaxX,
   return bAccept;
 }
 
-namespace XTPMultiMonitor {
-
 namespace {
 
 CRect PrimaryWorkArea() {
@@ -377,21 +373,68 @@ CRect PrimaryWorkArea() {
   return rc;
 }
 
-CRect WorkAreaOf(HMONITOR hMonitor) {
-  MONITORINFO info = {};
-  info.cbSize = sizeof(info);
-  if (!hMonitor || !::GetMonitorInfoW(hMonitor, &info)) return PrimaryWorkArea();
-  return CRect(info.rcWork);
+template <class TFunction>
+void LookUp(CXTPMultiMonitor::ProcLookup pfnLookup, LPCSTR lpszName, TFunction &pfn) {
+  pfn = reinterpret_cast<TFunction>(reinterpret_cast<void (*)()>(pfnLookup(lpszName)));
 }
 
 } // namespace
 
+FARPROC CXTPMultiMonitor::LookupInUser32(LPCSTR lpszName) {
+  HMODULE hUser = ::GetModuleHandleW(L"USER32");
+  return hUser != nullptr ? ::GetProcAddress(hUser, lpszName) : nullptr;
+}
+
+CXTPMultiMonitor::CXTPMultiMonitor(ProcLookup pfnLookup) {
+  if (pfnLookup == nullptr) return;
+  LookUp(pfnLookup, "GetSystemMetrics", m_pfnGetSystemMetrics);
+  LookUp(pfnLookup, "MonitorFromWindow", m_pfnMonitorFromWindow);
+  LookUp(pfnLookup, "MonitorFromRect", m_pfnMonitorFromRect);
+  LookUp(pfnLookup, "MonitorFromPoint", m_pfnMonitorFromPoint);
+  LookUp(pfnLookup, "GetMonitorInfoW", m_pfnGetMonitorInfo);
+  if (!m_pfnGetSystemMetrics || !m_pfnMonitorFromWindow || !m_pfnMonitorFromRect || !m_pfnMonitorFromPoint ||
+      !m_pfnGetMonitorInfo) {
+    m_pfnGetSystemMetrics = nullptr;
+    m_pfnMonitorFromWindow = nullptr;
+    m_pfnMonitorFromRect = nullptr;
+    m_pfnMonitorFromPoint = nullptr;
+    m_pfnGetMonitorInfo = nullptr;
+  }
+}
+
+CRect CXTPMultiMonitor::WorkAreaOf(HMONITOR hMonitor) const {
+  MONITORINFO info = {};
+  info.cbSize = sizeof(info);
+  if (!hMonitor || !m_pfnGetMonitorInfo || !m_pfnGetMonitorInfo(hMonitor, &info)) return PrimaryWorkArea();
+  return CRect(info.rcWork);
+}
+
+CRect CXTPMultiMonitor::GetWorkArea(const RECT &rect) const {
+  return WorkAreaOf(m_pfnMonitorFromRect ? m_pfnMonitorFromRect(&rect, MONITOR_DEFAULTTONULL) : nullptr);
+}
+
+CRect CXTPMultiMonitor::GetWorkArea(POINT point) const {
+  return WorkAreaOf(m_pfnMonitorFromPoint ? m_pfnMonitorFromPoint(point, MONITOR_DEFAULTTONULL) : nullptr);
+}
+
+CRect CXTPMultiMonitor::GetWorkAreaOfWindow(HWND hWnd) const {
+  return WorkAreaOf(hWnd && m_pfnMonitorFromWindow ? m_pfnMonitorFromWindow(hWnd, MONITOR_DEFAULTTONULL)
+                                                   : nullptr);
+}
+
+CXTPMultiMonitor &XTPGetMultiMonitor() {
+  static CXTPMultiMonitor monitor;
+  return monitor;
+}
+
+namespace XTPMultiMonitor {
+
 CRect GetWorkArea(const RECT &rect) {
-  return WorkAreaOf(::MonitorFromRect(&rect, MONITOR_DEFAULTTONULL));
+  return XTPGetMultiMonitor().GetWorkArea(rect);
 }
 
 CRect GetWorkArea(POINT point) {
-  return WorkAreaOf(::MonitorFromPoint(point, MONITOR_DEFAULTTONULL));
+  return XTPGetMultiMonitor().GetWorkArea(point);
 }
 
 CRect GetWorkArea() {
@@ -399,7 +442,7 @@ CRect GetWorkArea() {
 }
 
 CRect GetWorkAreaOfWindow(HWND hWnd) {
-  return WorkAreaOf(hWnd ? ::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONULL) : nullptr);
+  return XTPGetMultiMonitor().GetWorkAreaOfWindow(hWnd);
 }
 
 CRect GetWorkAreaAtCursor() {

@@ -183,6 +183,34 @@ private:
   CRect m_rcBoundRect;
 };
 
+// The monitor functions, looked up by name in USER32 once: a system without
+// them (or without any one of them) has one screen, whose work area is the
+// system's. The lookup is the caller's so that tests can take functions away.
+class CXTPMultiMonitor {
+public:
+  typedef FARPROC (*ProcLookup)(LPCSTR lpszName);
+  explicit CXTPMultiMonitor(ProcLookup pfnLookup = LookupInUser32);
+
+  // TRUE when every monitor function was found.
+  BOOL HasMonitorFunctions() const { return m_pfnMonitorFromPoint != nullptr; }
+  CRect GetWorkArea(const RECT &rect) const;
+  CRect GetWorkArea(POINT point) const;
+  CRect GetWorkAreaOfWindow(HWND hWnd) const;
+
+  static FARPROC LookupInUser32(LPCSTR lpszName);
+
+private:
+  CRect WorkAreaOf(HMONITOR hMonitor) const;
+
+  int(WINAPI *m_pfnGetSystemMetrics)(int) = nullptr;
+  HMONITOR(WINAPI *m_pfnMonitorFromWindow)(HWND, DWORD) = nullptr;
+  HMONITOR(WINAPI *m_pfnMonitorFromRect)(LPCRECT, DWORD) = nullptr;
+  HMONITOR(WINAPI *m_pfnMonitorFromPoint)(POINT, DWORD) = nullptr;
+  BOOL(WINAPI *m_pfnGetMonitorInfo)(HMONITOR, LPMONITORINFO) = nullptr;
+};
+
+CXTPMultiMonitor &XTPGetMultiMonitor();
+
 namespace XTPMultiMonitor {
 CRect GetWorkArea(const RECT &rect);
 CRect GetWorkArea(POINT point);
@@ -191,11 +219,14 @@ CRect GetWorkAreaOfWindow(HWND hWnd);
 CRect GetWorkAreaAtCursor();
 } // namespace XTPMultiMonitor
 
-// Shows a popup menu. A frame with command bars shows it as a command-bar
-// popup through the handler they install; otherwise the menu is tracked
-// plainly. Returns the tracking's result.
+// Shows a popup menu for a window. When the application's frame has command
+// bars the menu is a command-bar popup (its pictures from the toolbar
+// resource nIDBitmap when above 0), tracked with TPM_NONOTIFY; otherwise the
+// menu is tracked plainly. Returns the tracking's result. A handler set by a
+// test stands in for both (it is given the flags with TPM_NONOTIFY).
 typedef UINT (*XTPPopupContextMenuHandler)(HMENU hMenu, UINT nFlags, int x, int y, HWND hWnd, int nIDBitmap);
 XTPPopupContextMenuHandler XTPSetPopupContextMenuHandler(XTPPopupContextMenuHandler pfnHandler);
+XTPPopupContextMenuHandler XTPGetPopupContextMenuHandler();
 UINT XTPPopupContextMenu(HMENU hMenu, UINT nFlags, int x, int y, HWND hWnd, int nIDBitmap = 0);
 
 // Removes each "&" that marks a mnemonic; "&&" stays as it is.

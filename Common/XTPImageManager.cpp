@@ -236,6 +236,11 @@ CSize CXTPIconHandle::GetExtent() const {
 }
 
 void CXTPIconHandle::SetIcon(HICON hIcon) {
+  // The handle's own icon given again stays; only its ownership changes.
+  if (hIcon != nullptr && hIcon == m_hIcon) {
+    m_bOwned = TRUE;
+    return;
+  }
   Clear();
   m_hIcon = hIcon;
   m_bOwned = TRUE;
@@ -294,9 +299,13 @@ void CXTPImageManagerIcon::ClearAll() {
   m_hDisabledIcon.Clear();
 }
 
+// The handle given may be one of this icon's own images, which clearing the
+// icon would destroy: each setter copies it before anything is cleared.
 void CXTPImageManagerIcon::SetIcon(const CXTPIconHandle &hIcon) {
+  CXTPIconHandle hCopy;
+  hCopy = hIcon;
   ClearAll();
-  m_hIcon = hIcon;
+  m_hIcon = hCopy;
   CSize extent = m_hIcon.GetExtent();
   m_nWidth = extent.cx;
   m_nHeight = extent.cy;
@@ -305,18 +314,24 @@ void CXTPImageManagerIcon::SetIcon(const CXTPIconHandle &hIcon) {
 }
 
 void CXTPImageManagerIcon::SetHotIcon(const CXTPIconHandle &hIcon) {
+  CXTPIconHandle hCopy;
+  hCopy = hIcon;
   Refresh();
-  m_hHotIcon = hIcon;
+  m_hHotIcon = hCopy;
 }
 
 void CXTPImageManagerIcon::SetCheckedIcon(const CXTPIconHandle &hIcon) {
+  CXTPIconHandle hCopy;
+  hCopy = hIcon;
   Refresh();
-  m_hCheckedIcon = hIcon;
+  m_hCheckedIcon = hCopy;
 }
 
 void CXTPImageManagerIcon::SetDisabledIcon(const CXTPIconHandle &hIcon) {
+  CXTPIconHandle hCopy;
+  hCopy = hIcon;
   Refresh();
-  m_hDisabledIcon = hIcon;
+  m_hDisabledIcon = hCopy;
 }
 
 CXTPIconHandle &CXTPImageManagerIcon::GetFadedIcon() {
@@ -828,7 +843,19 @@ void CXTPImageManagerIcon::SerializeHandle(CArchive &ar, CXTPIconHandle &hIcon) 
   hIcon.Clear();
   DWORD_PTR n = ar.ReadCount();
   if (n == 0) {
-    if (ar.ReadCount() != 0) AfxThrowArchiveException(CArchiveException::badIndex);
+    // No colour bitmap: an empty handle (no mask either), or a monochrome
+    // icon, whose mask holds both its AND and XOR halves.
+    const DWORD_PTR maskCount = ar.ReadCount();
+    if (maskCount == 0) return;
+    Pixels mask;
+    ReadBitmapBody(ar, maskCount, mask);
+    if (mask.height < 2 || mask.height % 2 != 0) AfxThrowArchiveException(CArchiveException::badIndex);
+    HBITMAP hMask = MakeMask(mask);
+    if (!hMask) AfxThrowMemoryException();
+    ICONINFO made = {TRUE, 0, 0, hMask, nullptr};
+    HICON hMade = ::CreateIconIndirect(&made);
+    ::DeleteObject(hMask);
+    if (hMade) hIcon.SetIcon(hMade);
     return;
   }
   Pixels color;

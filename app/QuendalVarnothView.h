@@ -9,7 +9,7 @@
 #include "EntryCheckModel.h"
 #include "Framework.h"
 #include "XTHeaderCtrl.h"
-#include "XTListView.h"
+#include "XTListCtrlView.h"
 
 class CLeftView;
 struct TreeEntryNode;

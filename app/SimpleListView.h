@@ -8,7 +8,7 @@
 #include "Framework.h"
 #include "LogReport.h"
 #include "XTHeaderCtrl.h"
-#include "XTListView.h"
+#include "XTListCtrlView.h"
 
 class CSimpleListView : public CXTListView {
   DECLARE_DYNCREATE(CSimpleListView)

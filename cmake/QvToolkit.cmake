@@ -65,7 +65,7 @@ if(toolkit_sources)
   # shared virtual screen: alone, so they neither disturb nor are disturbed by
   # the windows of tests running beside them.
   foreach(name CommandBarTest CommandBarsFrameTest ComboBoxTest ControlEditTest CustomizeSheetTest DialogBarMouseTest HookManagerTest ImageEditorTest
-               MenuBarKeysTest MouseManagerTest PopupBarTest PopupTearOffTest TabClientWndTest ToolBarMouseDragTest
+               MenuBarKeysTest MouseManagerTest PopupBarTest PopupContextMenuTest PopupTearOffTest TabClientWndTest ToolBarMouseDragTest
                ToolBarTest XTButtonTest XTHeaderCtrlTest
                XTPDockingPaneDragTest XTPDockingPaneManagerTest XTPDockingPaneStickerTest
                XTPDockingPaneFloatingFrameTest XTPDockingPaneAutoHideTest

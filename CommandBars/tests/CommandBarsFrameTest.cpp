@@ -12,6 +12,7 @@
 
 #include "XTPCommandBars.h"
 #include "StatusBar.h"
+#include "XTPControlEdit.h"
 #include "XTPControlToolbars.h"
 #include "XTPDefaultTheme.h"
 #include "XTPDockBar.h"
@@ -39,7 +40,8 @@ public:
   }
 
   afx_msg void OnUpdateDisabled(CCmdUI *pCmdUI) { pCmdUI->Enable(FALSE); }
-  afx_msg void OnCommandRange(UINT) {}
+  UINT m_nLastCommand = 0;
+  afx_msg void OnCommandRange(UINT nID) { m_nLastCommand = nID; }
   afx_msg LRESULT OnCreateCommandBar(WPARAM, LPARAM lParam) {
     const auto *pBlock = reinterpret_cast<XTP_COMMANDBARS_CREATEBAR *>(lParam);
     if (pBlock->bPopup) return 0; // a popup bar asked for by a control
@@ -536,6 +538,44 @@ TEST_F(CommandBarsFrame, TheCustomiseSheetKeepsTheFrameOpen) {
 
 // A dragged bar docks only strictly inside a dock bar grown by 20 pixels: on
 // the grown edge itself (the left and top edges included) it does not.
+// Keys typed into a command-bar edit box reach the box, not the frame's
+// accelerators; Enter, Tab and Escape still go through the frame.
+TEST_F(CommandBarsFrame, KeysTypedIntoACommandBarEditSkipTheFramesAccelerators) {
+  ACCEL accels[] = {{FVIRTKEY, 'A', 302}, {FVIRTKEY, VK_RETURN, 303}, {FVIRTKEY, VK_ESCAPE, 304}};
+  HACCEL hAccel = ::CreateAcceleratorTableW(accels, 3);
+  const HACCEL hOld = pFrame->m_hAccelTable;
+  pFrame->m_hAccelTable = hAccel;
+  auto *pEdit = static_cast<CXTPControlEdit *>(pStandard->GetControls()->Add(xtpControlEdit, 350));
+  pBars->RecalcFrameLayout(FALSE);
+  pFrame->RecalcLayout();
+  ASSERT_TRUE(pEdit->GetEditCtrl() != nullptr && pEdit->GetEditCtrl()->GetSafeHwnd() != nullptr);
+  const HWND hBox = pEdit->GetEditCtrl()->GetSafeHwnd();
+  const struct {
+    const char *name;
+    bool inBox;
+    UINT key;
+    BOOL translated;
+    UINT command;
+  } kCases[] = {
+      {"a letter in the box", true, 'A', FALSE, 0},
+      {"Enter in the box", true, VK_RETURN, TRUE, 303},
+      {"Escape in the box", true, VK_ESCAPE, TRUE, 304},
+      {"a letter elsewhere", false, 'A', TRUE, 302},
+  };
+  for (const auto &c : kCases) {
+    SCOPED_TRACE(c.name);
+    ::SetFocus(c.inBox ? hBox : hView);
+    ASSERT_EQ(XTPIsCommandBarEditFocused(), c.inBox ? TRUE : FALSE);
+    pFrame->m_nLastCommand = 0;
+    MSG msg = {::GetFocus(), WM_KEYDOWN, c.key, 1, 0, {0, 0}};
+    EXPECT_EQ(pFrame->PreTranslateMessage(&msg), c.translated);
+    EXPECT_EQ(pFrame->m_nLastCommand, c.command);
+  }
+  ::SetFocus(hView);
+  pFrame->m_hAccelTable = hOld;
+  ::DestroyAcceleratorTable(hAccel);
+}
+
 TEST_F(CommandBarsFrame, DockingDistanceIsStrict) {
   CXTPDockBar *pLeft = pBars->GetDockBar(xtpBarLeft);
   pBars->DockCommandBarAtPosition(pSecond, xtpBarLeft);

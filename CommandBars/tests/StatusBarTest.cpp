@@ -3,7 +3,9 @@
 // texts, bevels, the gripper) by pixel probes on memory device contexts.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
+#include <new>
 
 #include "../../Common/tests/MemoryCanvas.h"
 #include "../../framework/tests/WindowTestKit.h"
@@ -75,12 +77,35 @@ TEST_F(XTPStatusBarTest, IndicatorsTakeTheBarFontAndItsLeastHeight) {
   EXPECT_EQ(m_bar.ActivePaintManager(), nullptr);
 }
 
-// A window over a pane sits one border inside the pane's bevel. The last pane
-// is measured as the paint manager draws it: three edge widths past its text
-// (not three border widths, which would leave the window short of the bevel).
-TEST_F(XTPStatusBarTest, PaneWindowsSitInsideTheDrawnBevel) {
-  const int cxBorder = ::GetSystemMetrics(SM_CXBORDER), cxEdge = ::GetSystemMetrics(SM_CXEDGE);
-  const int cxGrip = ::GetSystemMetrics(SM_CXSMICON) + cxEdge;
+// A window over a pane sits one border inside the pane. The last pane runs
+// three borders past its text, or, when it stretches, to the bar's end less
+// a small icon and a border for the size grip.
+TEST(StatusBarPaneGeometry, WindowsGoInsideTheirPanes) {
+  const CRect item(100, 2, 160, 20), client(0, 0, 400, 22);
+  struct Case {
+    const char *name;
+    UINT style;
+    BOOL last, grip;
+    CRect expected;
+  } cases[] = {
+      {"middle pane", 0, FALSE, TRUE, CRect(101, 3, 159, 19)},
+      {"middle pane without borders", SBPS_NOBORDERS, FALSE, TRUE, item},
+      {"last pane: its text and three borders", 0, TRUE, TRUE, CRect(101, 3, 100 + 50 + 3 - 1, 19)},
+      {"last pane without borders", SBPS_NOBORDERS, TRUE, FALSE, CRect(100, 2, 153, 20)},
+      {"stretching last pane stops short of the grip", SBPS_STRETCH, TRUE, TRUE,
+       CRect(101, 3, 400 - 16 - 1 - 1, 19)},
+      {"stretching last pane without grip", SBPS_STRETCH, TRUE, FALSE, CRect(101, 3, 399, 19)},
+  };
+  for (const Case &c : cases) {
+    CXTPStatusBar::PaneGeometry pane = {item, client, c.style, 50, c.last, c.grip, 1, 16};
+    EXPECT_EQ(CXTPStatusBar::CalcPaneControlRect(pane), c.expected) << c.name;
+  }
+}
+
+// The bar measures its panes with the system's border width.
+TEST_F(XTPStatusBarTest, PaneWindowsSitInsideTheirPanes) {
+  const int cxBorder = ::GetSystemMetrics(SM_CXBORDER);
+  const int cxGrip = ::GetSystemMetrics(SM_CXSMICON) + cxBorder;
   struct Case {
     const char *name;
     int pane;
@@ -92,7 +117,8 @@ TEST_F(XTPStatusBarTest, PaneWindowsSitInsideTheDrawnBevel) {
   const Case cases[] = {
       {"message pane without bevel", 0, 0, TRUE, 0},
       {"middle pane", 1, 0, TRUE, 0},
-      {"last pane: its text and three edges", 3, 0, TRUE, lastLeft + PaneWidth(3) + 3 * cxEdge - cxBorder},
+      {"last pane: its text and three borders", 3, 0, TRUE,
+       lastLeft + PaneWidth(3) + 3 * cxBorder - cxBorder},
       {"stretching last pane stops short of the grip", 3, SBPS_STRETCH, TRUE,
        Client().right - cxGrip - cxBorder},
       {"stretching last pane without grip", 3, SBPS_STRETCH, FALSE, Client().right - cxBorder},
@@ -108,8 +134,9 @@ TEST_F(XTPStatusBarTest, PaneWindowsSitInsideTheDrawnBevel) {
     EXPECT_EQ(rc.top, item.top + inset);
     EXPECT_EQ(rc.bottom, item.bottom - inset);
     EXPECT_EQ(rc.right, c.right ? c.right : item.right - inset);
-    if (c.pane == 0) continue;
-    // The bevel's right edge (highlight) is the column just past the window.
+    if (c.pane != 1) continue;
+    // A middle pane's bevel is drawn round its item: its right edge
+    // (highlight) is the column just past the window.
     CRect client = Client();
     MemoryCanvas canvas(client.Width(), client.Height(), kCanvas);
     m_bar.DrawBar(&canvas.dc);
@@ -173,6 +200,36 @@ TEST_F(XTPStatusBarTest, TheBarDestroysItsPaneWindowsAndDeletesOnlyAutoDeleteOne
   bar.reset();
   EXPECT_EQ(alive, 1);
   EXPECT_EQ(kept.m_hWnd, nullptr);
+}
+
+// An owner that deletes a window it placed, without taking it off the bar,
+// leaves the bar laying out and going without touching the deleted object.
+TEST_F(XTPStatusBarTest, AWindowItsOwnerDeletedIsLeftAlone) {
+  int alive = 0;
+  auto bar = std::make_unique<CXTPStatusBar>();
+  ASSERT_TRUE(bar->Create(m_frame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, 0xE802));
+  ASSERT_TRUE(bar->SetIndicators(kIndicators, 4));
+  // The object lives in storage of the test's own, scribbled over once the
+  // object is gone, so that any use of it by the bar would crash.
+  alignas(CountedPane) unsigned char storage[sizeof(CountedPane)];
+  auto *pane = new (storage) CountedPane(alive);
+  ASSERT_TRUE(pane->Create(L"gone", bar.get()));
+  ASSERT_TRUE(bar->AddControl(pane, ID_INDICATOR_CAPS, FALSE));
+  pane->~CountedPane(); // destroys its window; the bar still lists it
+  std::memset(storage, 0xFF, sizeof(storage));
+  EXPECT_EQ(alive, 0);
+  bar->PlacePaneWindows();
+  bar.reset();
+  EXPECT_EQ(alive, 0);
+}
+
+TEST_F(XTPStatusBarTest, ThePaneWindowClassHasTheByteAlignedClientStyle) {
+  int alive = 0;
+  CountedPane pane(alive);
+  ASSERT_TRUE(pane.Create(L"pane", &m_bar));
+  EXPECT_EQ(::GetClassLongPtrW(pane.m_hWnd, GCL_STYLE), static_cast<ULONG_PTR>(CS_BYTEALIGNCLIENT));
+  EXPECT_EQ(::GetClassLongPtrW(pane.m_hWnd, GCLP_HCURSOR), 0u);
+  EXPECT_EQ(::GetClassLongPtrW(pane.m_hWnd, GCLP_HBRBACKGROUND), 0u);
 }
 
 TEST_F(XTPStatusBarTest, PaintsPaneTextsBevelsAndTheGripperUnlessMaximised) {

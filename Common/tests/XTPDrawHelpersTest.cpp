@@ -205,6 +205,62 @@ TEST(DrawHelpersWindows, WorkAreasFallBackToThePrimaryOne) {
   EXPECT_EQ(XTPMultiMonitor::GetWorkArea(primary.TopLeft()), primary);
 }
 
+// A monitor of its own, told apart from the real screen by its work area.
+namespace FakeMonitors {
+const CRect kWork(1000, 2000, 1300, 2400);
+HMONITOR WINAPI FromPoint(POINT, DWORD) {
+  return reinterpret_cast<HMONITOR>(0x1234);
+}
+HMONITOR WINAPI FromRect(LPCRECT, DWORD) {
+  return reinterpret_cast<HMONITOR>(0x1234);
+}
+HMONITOR WINAPI FromWindow(HWND, DWORD) {
+  return reinterpret_cast<HMONITOR>(0x1234);
+}
+BOOL WINAPI Info(HMONITOR hMonitor, LPMONITORINFO pInfo) {
+  if (hMonitor != reinterpret_cast<HMONITOR>(0x1234) || pInfo->cbSize != sizeof(MONITORINFO)) return FALSE;
+  pInfo->rcWork = kWork;
+  return TRUE;
+}
+const char *g_missing = nullptr; // the one function the lookup does not find
+FARPROC Lookup(LPCSTR lpszName) {
+  if (g_missing != nullptr && lstrcmpA(lpszName, g_missing) == 0) return nullptr;
+  if (lstrcmpA(lpszName, "MonitorFromPoint") == 0) return reinterpret_cast<FARPROC>(FromPoint);
+  if (lstrcmpA(lpszName, "MonitorFromRect") == 0) return reinterpret_cast<FARPROC>(FromRect);
+  if (lstrcmpA(lpszName, "MonitorFromWindow") == 0) return reinterpret_cast<FARPROC>(FromWindow);
+  if (lstrcmpA(lpszName, "GetMonitorInfoW") == 0) return reinterpret_cast<FARPROC>(Info);
+  return CXTPMultiMonitor::LookupInUser32(lpszName);
+}
+} // namespace FakeMonitors
+
+// The monitor functions come from the lookup by name; a system that lacks
+// any one of them has only the primary work area, whatever is asked.
+TEST(DrawHelpersWindows, WorkAreasUseTheMonitorFunctionsFoundByName) {
+  CRect primary;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &primary, 0);
+  HWND hWnd = CreateWindowW(L"STATIC", L"", WS_POPUP, 10, 20, 50, 40, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(hWnd);
+  const struct {
+    const char *missing;
+    CRect expected;
+  } kCases[] = {
+      {nullptr, FakeMonitors::kWork}, {"MonitorFromPoint", primary}, {"MonitorFromRect", primary},
+      {"MonitorFromWindow", primary}, {"GetMonitorInfoW", primary},  {"GetSystemMetrics", primary},
+  };
+  for (const auto &c : kCases) {
+    FakeMonitors::g_missing = c.missing;
+    CXTPMultiMonitor monitor(FakeMonitors::Lookup);
+    const char *name = c.missing ? c.missing : "none";
+    EXPECT_EQ(monitor.HasMonitorFunctions(), c.missing == nullptr) << name;
+    EXPECT_EQ(monitor.GetWorkArea(CPoint(5, 5)), c.expected) << name;
+    EXPECT_EQ(monitor.GetWorkArea(CRect(0, 0, 10, 10)), c.expected) << name;
+    EXPECT_EQ(monitor.GetWorkAreaOfWindow(hWnd), c.expected) << name;
+  }
+  FakeMonitors::g_missing = nullptr;
+  EXPECT_EQ(CXTPMultiMonitor(nullptr).GetWorkArea(CPoint(5, 5)), primary);
+  DestroyWindow(hWnd);
+}
+
 class TrackerTest : public ::testing::Test {
 protected:
   void SetUp() override {

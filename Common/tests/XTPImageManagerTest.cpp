@@ -624,6 +624,81 @@ TEST(ImagePersistence, ArchiveRoundTripLeavesOutScaledIcons) {
   ExpectStoredImages(target);
 }
 
+// A monochrome icon (a mask bitmap only, twice as tall): the left half lets
+// the background through, the right half is black.
+HICON MakeMonoIcon(int size) {
+  const int stride = ((size + 15) / 16) * 2;
+  std::vector<BYTE> bits(static_cast<size_t>(stride) * size * 2, 0);
+  for (int y = 0; y < size; y++) // AND half: 1 keeps the background
+    for (int x = 0; x < size / 2; x++) bits[y * stride + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
+  HBITMAP hMask = CreateBitmap(size, size * 2, 1, 1, bits.data()); // XOR half all 0
+  ICONINFO info = {TRUE, 0, 0, hMask, nullptr};
+  HICON hIcon = CreateIconIndirect(&info);
+  DeleteObject(hMask);
+  return hIcon;
+}
+
+// Each kind of icon comes back from the archive as it was drawn: a colour
+// icon with its mask, an alpha image, and a monochrome icon, which has no
+// colour bitmap to store.
+TEST(ImagePersistence, EachKindOfIconRoundTripsThroughTheArchive) {
+  CXTPImageManager source, target;
+  HICON hMono = MakeMonoIcon(16), hColor = MakeIcon(16, RGB(0, 0, 255), true);
+  HBITMAP hAlpha = SolidAlpha(16, 16, Bgra(0, 200, 0, 255));
+  ASSERT_TRUE(hMono != nullptr);
+  ASSERT_TRUE(source.SetIcon(CXTPIconHandle(hMono), 50));
+  ASSERT_TRUE(source.SetIcon(CXTPIconHandle(hColor), 51));
+  ASSERT_TRUE(source.SetIcon(CXTPIconHandle(hAlpha), 52));
+  DestroyIcon(hMono);
+  DestroyIcon(hColor);
+  DeleteObject(hAlpha);
+  std::vector<BYTE> bytes = StoreToBytes(source);
+  CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+  CArchive ar(&file, CArchive::load);
+  ASSERT_NO_THROW(target.Serialize(ar));
+  const struct {
+    UINT id;
+    COLORREF left, right;
+  } kCases[] = {
+      {50, RGB(255, 0, 0), RGB(0, 0, 0)},
+      {51, RGB(255, 0, 0), RGB(0, 0, 255)},
+      {52, RGB(0, 200, 0), RGB(0, 200, 0)},
+  };
+  for (const auto &c : kCases) {
+    CXTPImageManagerIcon *pIcon = target.GetImage(c.id, 16);
+    ASSERT_NE(pIcon, nullptr) << c.id;
+    EXPECT_EQ(pIcon->GetExtent(), CSize(16, 16)) << c.id;
+    MemoryCanvas canvas(16, 16, RGB(255, 0, 0));
+    pIcon->Draw(&canvas.dc, CPoint(0, 0));
+    EXPECT_EQ(canvas.Pixel(2, 8), c.left) << c.id;
+    EXPECT_EQ(canvas.Pixel(12, 8), c.right) << c.id;
+  }
+}
+
+// An icon given one of its own images keeps a picture: the setters copy what
+// they are given before they clear what the icon holds.
+TEST(ImageManagerIcon, GivenItsOwnImagesItKeepsThem) {
+  CXTPImageManager manager;
+  HICON hBlue = MakeIcon(16, RGB(0, 0, 255));
+  ASSERT_TRUE(manager.SetIcon(CXTPIconHandle(hBlue), 60));
+  DestroyIcon(hBlue);
+  CXTPImageManagerIcon *pIcon = manager.GetImage(60, 16);
+  ASSERT_NE(pIcon, nullptr);
+  pIcon->SetHotIcon(pIcon->GetFadedIcon());
+  pIcon->SetDisabledIcon(pIcon->GetDisabledIcon());
+  pIcon->SetIcon(pIcon->GetIcon());
+  ASSERT_FALSE(pIcon->GetIcon().IsEmpty());
+  MemoryCanvas canvas(16, 16);
+  pIcon->Draw(&canvas.dc, CPoint(0, 0));
+  EXPECT_EQ(canvas.Pixel(8, 8), RGB(0, 0, 255));
+  CXTPIconHandle handle;
+  handle.SetIcon(MakeIcon(16, RGB(0, 255, 0)));
+  handle.SetIcon(handle.GetIcon()); // the same icon again: still there
+  MemoryCanvas again(16, 16);
+  pIcon->Draw(&again.dc, CPoint(0, 0), handle);
+  EXPECT_EQ(again.Pixel(8, 8), RGB(0, 255, 0));
+}
+
 TEST(ImagePersistence, RegistryRoundTrip) {
   const wchar_t kKey[] = L"Software\\QvToolkitImageTest";
   RegDeleteTreeW(HKEY_CURRENT_USER, kKey);

@@ -7,6 +7,7 @@
 #include "Button.h"
 
 #include "XTButtonTheme.h"
+#include "XTButtonThemeOffice.h"
 #include "XTPImageManager.h"
 #include "XTThemeManager.h"
 

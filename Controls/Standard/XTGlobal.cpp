@@ -6,6 +6,7 @@
 
 #include "XTPColorManager.h"
 #include "XTPDrawHelpers.h"
+#include "XTVersionManager.h"
 
 namespace {
 
@@ -18,24 +19,20 @@ bool MakeFont(CFont &font, const LOGFONTW &lf) {
 } // namespace
 
 CXTAuxData::CXTAuxData() {
-  OSVERSIONINFOW version = {};
-  version.dwOSVersionInfoSize = sizeof(version);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  ::GetVersionExW(&version);
-#pragma GCC diagnostic pop
-  const bool nt = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-  bWin95 = !nt && version.dwMinorVersion == 0;
-  bWin98 = !nt && version.dwMinorVersion > 0;
-  bWinNT4 = nt && version.dwMajorVersion == 4;
-  bWin2K = nt && version.dwMajorVersion >= 5;
-  bWinXP = nt && (version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion >= 1));
-
+  SetOSFlags(XTGetVersionManager());
   GetComCtlVersion();
   UpdateSysColors();
   UpdateSysMetrics();
   LoadSysCursors();
   UpdateSysFonts();
+}
+
+void CXTAuxData::SetOSFlags(const CXTVersionManager &version) {
+  bWin95 = version.IsWin95() ? 1 : 0;
+  bWin98 = version.IsWin98() ? 1 : 0;
+  bWinNT4 = version.IsWinNT4() ? 1 : 0;
+  bWin2K = version.IsWin2K() ? 1 : 0;
+  bWinXP = version.IsWinXP() ? 1 : 0;
 }
 
 CXTAuxData::~CXTAuxData() {

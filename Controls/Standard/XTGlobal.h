@@ -7,6 +7,8 @@
 #include "FrameworkCore.h"
 #include "GdiObject.h"
 
+class CXTVersionManager;
+
 class CXTAuxData {
 public:
   CXTAuxData();
@@ -41,7 +43,10 @@ public:
 
   int cxSmIcon = 0, cySmIcon = 0, cxSize = 18, cySize = 18, cxHThumb = 0, cyVThumb = 0, cyMenuItem = 0;
 
+  // The version manager's answers: each names one release, so Windows Me and
+  // every release after XP have none set.
   BYTE bWin95 = 0, bWin98 = 0, bWinNT4 = 0, bWin2K = 0, bWinXP = 0;
+  void SetOSFlags(const CXTVersionManager &version);
 
   CFont font, fontBold, fontULine, fontVert, fontVertBold, fontIconTitle, fontIconTitleBold, fontMarlett,
       fontStatus, fontSmCaption;

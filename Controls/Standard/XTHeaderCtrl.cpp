@@ -10,7 +10,6 @@
 #include <algorithm>
 
 IMPLEMENT_DYNAMIC(CXTHeaderCtrl, CHeaderCtrl)
-IMPLEMENT_DYNAMIC(CXTFlatHeaderCtrl, CXTHeaderCtrl)
 
 BEGIN_MESSAGE_MAP(CXTHeaderCtrl, CHeaderCtrl)
 ON_WM_WINDOWPOSCHANGING()
@@ -476,8 +475,4 @@ LRESULT CXTHeaderCtrl::OnLayout(WPARAM, LPARAM lParam) {
   CXTHeaderTheme *pTheme = GetTheme();
   if (pTheme != nullptr && pTheme->Layout(reinterpret_cast<LPHDLAYOUT>(lParam), this)) return TRUE;
   return Default();
-}
-
-CXTFlatHeaderCtrl::CXTFlatHeaderCtrl() {
-  SetTheme(new CXTHeaderThemeFlat);
 }

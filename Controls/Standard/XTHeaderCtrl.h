@@ -7,7 +7,7 @@
 #include "FrameworkControls.h"
 #include "FrameworkCore.h"
 #include "HeaderCtrl.h"
-#include "XTHeaderCtrlTheme.h"
+#include "XTHeaderTheme.h"
 #include "XTPResource.h"
 #include "XTThemeManager.h"
 
@@ -108,10 +108,4 @@ protected:
   std::vector<int> m_arFrozenCols;
 
   DECLARE_MESSAGE_MAP()
-};
-
-class CXTFlatHeaderCtrl : public CXTHeaderCtrl {
-  DECLARE_DYNAMIC(CXTFlatHeaderCtrl)
-public:
-  CXTFlatHeaderCtrl();
 };

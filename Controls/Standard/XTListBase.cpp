@@ -17,6 +17,15 @@ constexpr int kHeadingPadding = 12;
 constexpr int kSortArrowRoom = 24;
 
 // The piece at the index of a comma list, when it holds a number.
+// The pieces of a comma list; a final comma ends the last piece.
+int PieceCount(const CString &strList) {
+  if (strList.IsEmpty()) return 0;
+  int nCount = 1;
+  for (int i = 0; i < strList.GetLength(); ++i)
+    if (strList[i] == L',' && i + 1 < strList.GetLength()) ++nCount;
+  return nCount;
+}
+
 bool PieceAt(const CString &strList, int nIndex, int &nValue) {
   if (nIndex < 0) return false;
   int nStart = 0;
@@ -240,9 +249,14 @@ CString CXTListBase::ReadStoredWidths() {
 
 int CXTListBase::GetStoredColumnWidth(int nCol) {
   int nWidth = -1;
-  // A list stored when the list had fewer columns leaves the others at their
-  // default widths rather than at nothing.
-  if (PieceAt(ReadStoredWidths(), nCol, nWidth)) return nWidth;
+  const CString strStored = ReadStoredWidths();
+  if (PieceAt(strStored, nCol, nWidth)) return nWidth;
+  // A list stored when the list had fewer columns has nothing for the others:
+  // they get width 0. No list at all leaves every column as it was built.
+  const int nPieces = PieceCount(strStored);
+  if (nPieces == 0) return -1;
+  if (nCol >= nPieces) return 0;
+  // A piece that is no number keeps the column's default.
   if (PieceAt(m_strDefault, nCol, nWidth)) return nWidth;
   return -1;
 }

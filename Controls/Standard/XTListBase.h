@@ -12,6 +12,7 @@
 #include <map>
 
 #include "FrameworkControls.h"
+#include "XTFlatHeaderCtrl.h"
 #include "XTHeaderCtrl.h"
 
 // The message a list sends itself to finish its set-up once it exists.

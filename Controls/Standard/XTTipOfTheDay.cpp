@@ -170,6 +170,10 @@ void CXTTipOfTheDay::OnAdvanceTip() {
 
 void CXTTipOfTheDay::OnPaint() {
   CPaintDC dc(this);
+  DrawTipArea(dc);
+}
+
+void CXTTipOfTheDay::DrawTipArea(CDC &dc) {
   const COLORREF clrShadow = XTPGetColor(COLOR_3DSHADOW);
   const COLORREF clrWindow = XTPGetColor(COLOR_WINDOW);
   dc.Draw3dRect(&m_rcBorder, clrShadow, clrWindow);

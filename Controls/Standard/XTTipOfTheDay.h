@@ -43,6 +43,9 @@ protected:
   BOOL OnInitDialog() override;
   void OnOK() override;
   afx_msg void OnPaint();
+  // The framed tip area, the bulb, the heading and the tip, drawn in the
+  // dialog's coordinates.
+  void DrawTipArea(CDC &dc);
   DECLARE_MESSAGE_MAP()
 
   CXTPManageState m_manageState;

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "GallerySection.h"
-#include "XTListView.h"
+#include "XTListCtrlView.h"
 
 // A list that sorts its rows by the clicked column's text.
 class CGallerySortingList : public CXTListCtrl {

@@ -6,9 +6,12 @@
 #include <sys/utime.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
+#include "../../../Common/tests/MemoryCanvas.h"
 #include "WinApp.h"
+#include "XTPColorManager.h"
 #include "XTPResource.h"
 #include "XTRegistryManager.h"
 #include "XTTipOfTheDay.h"
@@ -182,6 +185,58 @@ TEST_F(TipOfTheDay, TheDialogStoresTheStartUpSetting) {
   }
   ::SetCurrentDirectoryW(szOld);
   ::RemoveDirectoryW(strEmpty);
+}
+
+// Draws the tip area onto a memory canvas of the dialog's size once the
+// dialog has laid it out, then closes.
+class DrawnTip : public CXTTipOfTheDay {
+public:
+  using CXTTipOfTheDay::CXTTipOfTheDay;
+  BOOL OnInitDialog() override {
+    CXTTipOfTheDay::OnInitDialog();
+    CRect rc;
+    GetClientRect(&rc);
+    m_canvas = std::make_unique<MemoryCanvas>(rc.Width(), rc.Height(), RGB(1, 2, 3));
+    DrawTipArea(m_canvas->dc);
+    m_rcBorderSeen = m_rcBorder;
+    m_rcTipAreaSeen = m_rcTipArea;
+    OnOK();
+    return TRUE;
+  }
+  int CountUnlike(const CRect &rc, COLORREF clr) const {
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; y++)
+      for (int x = rc.left; x < rc.right; x++) n += m_canvas->Pixel(x, y) != clr ? 1 : 0;
+    return n;
+  }
+  std::unique_ptr<MemoryCanvas> m_canvas;
+  CRect m_rcBorderSeen, m_rcTipAreaSeen;
+};
+
+// The frame in shadow and window colours, the shaded sidebar with the bulb,
+// the rule under the heading, the heading and the tip.
+TEST_F(TipOfTheDay, ThePaintFramesTheTipAreaWithTheBulbAndTheTexts) {
+  Write("Tips are shown one at a time.\n", 1000000);
+  DrawnTip dlg(m_strFile);
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  ASSERT_TRUE(dlg.m_canvas != nullptr);
+  const MemoryCanvas &canvas = *dlg.m_canvas;
+  const COLORREF shadow = XTPGetColor(COLOR_3DSHADOW), window = XTPGetColor(COLOR_WINDOW);
+  const CRect border = dlg.m_rcBorderSeen, area = dlg.m_rcTipAreaSeen;
+  ASSERT_GT(border.Height(), 100);
+  EXPECT_EQ(canvas.Pixel(border.left, border.top + 50), shadow);
+  EXPECT_EQ(canvas.Pixel(border.left + 50, border.top), shadow);
+  EXPECT_EQ(canvas.Pixel(border.right - 1, border.top + 50), window);
+  EXPECT_EQ(canvas.Pixel(border.left + 50, border.bottom - 1), window);
+  EXPECT_EQ(canvas.Pixel(40, border.bottom - 10), shadow) << "the sidebar";
+  EXPECT_EQ(canvas.Pixel(64, border.bottom - 10), shadow) << "the sidebar ends at 65";
+  EXPECT_EQ(canvas.Pixel(65, border.bottom - 10), window) << "the tip area starts at 65";
+  EXPECT_EQ(canvas.Pixel(area.right - 3, area.bottom - 3), window);
+  EXPECT_EQ(canvas.Pixel(100, 60), shadow) << "the rule";
+  EXPECT_EQ(canvas.Pixel(100, 61), window);
+  EXPECT_GT(dlg.CountUnlike(CRect(25, 34, 51, 60), shadow), 50) << "the bulb";
+  EXPECT_GT(dlg.CountUnlike(CRect(71, 30, area.right, 59), window), 20) << "the heading";
+  EXPECT_GT(dlg.CountUnlike(CRect(70, 72, area.right - 5, 100), window), 20) << "the tip";
 }
 
 } // namespace

@@ -1,6 +1,8 @@
-// Which Windows release a version record names.
+// Which Windows release a version record names, and the display data's
+// system flags, which are the version manager's answers.
 #include <gtest/gtest.h>
 
+#include "XTGlobal.h"
 #include "XTVersionManager.h"
 
 namespace {
@@ -32,7 +34,27 @@ TEST(VersionManager, EachTestNamesOneRelease) {
     EXPECT_EQ(version.IsWinNT4(), c.nt4) << c.name;
     EXPECT_EQ(version.IsWin2K(), c.win2k) << c.name;
     EXPECT_EQ(version.IsWinXP(), c.xp) << c.name;
+    CXTAuxData &aux = XTGetAuxData();
+    aux.SetOSFlags(version);
+    EXPECT_EQ(aux.bWin95, c.win95) << c.name;
+    EXPECT_EQ(aux.bWin98, c.win98) << c.name;
+    EXPECT_EQ(aux.bWinNT4, c.nt4) << c.name;
+    EXPECT_EQ(aux.bWin2K, c.win2k) << c.name;
+    EXPECT_EQ(aux.bWinXP, c.xp) << c.name;
   }
+  XTGetAuxData().SetOSFlags(XTGetVersionManager());
+}
+
+// The display data made at start answers as the version manager does: on
+// any release after XP (which Wine reports) no flag is set.
+TEST(VersionManager, TheDisplayDataFlagsAreTheManagersAnswers) {
+  const CXTVersionManager &version = XTGetVersionManager();
+  const CXTAuxData &aux = XTGetAuxData();
+  EXPECT_EQ(aux.bWin95, version.IsWin95());
+  EXPECT_EQ(aux.bWin98, version.IsWin98());
+  EXPECT_EQ(aux.bWinNT4, version.IsWinNT4());
+  EXPECT_EQ(aux.bWin2K, version.IsWin2K());
+  EXPECT_EQ(aux.bWinXP, version.IsWinXP());
 }
 
 TEST(VersionManager, ReadsTheRunningSystem) {

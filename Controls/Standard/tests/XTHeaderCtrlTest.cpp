@@ -9,6 +9,7 @@
 
 #include "FrameworkControls.h"
 #include "XTGlobal.h"
+#include "XTFlatHeaderCtrl.h"
 #include "XTHeaderCtrl.h"
 #include "XTPDrawHelpers.h"
 #include "XTPImageManager.h"
@@ -109,28 +110,24 @@ TEST(HeaderTheme, SortArrowOutlinesPointTheWayOfTheSort) {
   for (int x = 0; x < 100; x++) ASSERT_EQ(narrow.Pixel(x, 12), RGB(50, 50, 50)) << x;
 }
 
-TEST(HeaderTheme, ArrowStaysVisibleOnALightFace) {
+// The arrow is etched in the highlight and the shadow whatever the face:
+// on a light face its lit edges are the highlight too.
+TEST(HeaderTheme, ArrowLitEdgesAreTheHighlightOnAnyFace) {
   CXTHeaderTheme theme;
   theme.m_cr3DHighLight = RGB(255, 255, 255);
+  theme.m_cr3DShadow = RGB(128, 128, 128);
   theme.m_cr3DDkShadow = RGB(64, 64, 64);
-  const struct {
-    COLORREF face, light;
-  } kCases[] = {
-      {RGB(192, 192, 192), RGB(255, 255, 255)}, // classic grey: etched
-      {RGB(212, 208, 200), RGB(255, 255, 255)},
-      {RGB(240, 240, 240), RGB(64, 64, 64)}, // nearly white: drawn dark
-      {RGB(255, 255, 255), RGB(64, 64, 64)},
-      {RGB(240, 240, 200), RGB(255, 255, 255)}, // one channel tells them apart
-  };
-  for (const auto &c : kCases) {
-    theme.m_cr3DFace = c.face;
-    EXPECT_EQ(theme.GetArrowLightColor(), c.light) << std::hex << c.face;
-    MemoryCanvas canvas(100, 20, c.face);
+  for (COLORREF face : {RGB(192, 192, 192), RGB(212, 208, 200), RGB(240, 240, 240), RGB(255, 255, 255)}) {
+    theme.m_cr3DFace = face;
+    MemoryCanvas canvas(100, 20, RGB(50, 50, 50));
     DRAWITEMSTRUCT dis = {};
     dis.hDC = canvas.dc.m_hDC;
     dis.rcItem = CRect(10, 0, 50, 20);
     theme.DrawSortArrow(&dis, TRUE);
-    EXPECT_EQ(canvas.Pixel(64, 12), c.light) << std::hex << c.face;
+    EXPECT_EQ(canvas.Pixel(64, 12), theme.m_cr3DHighLight) << std::hex << face;
+    bool shadowedLeftEdge = false;
+    for (int x = 60; x < 64; x++) shadowedLeftEdge |= canvas.Pixel(x, 9) == theme.m_cr3DShadow;
+    EXPECT_TRUE(shadowedLeftEdge) << std::hex << face;
   }
 }
 

@@ -11,7 +11,7 @@
 #include "WinApp.h"
 #include "XTColorRef.h"
 #include "XTGlobal.h"
-#include "XTListView.h"
+#include "XTListCtrlView.h"
 #include "XTPResource.h"
 #include "XTRegistryManager.h"
 
@@ -140,9 +140,9 @@ TEST_F(XTListTest, StoredWidthsComeBackByColumnIndex) {
   const std::vector<Case> cases = {
       {"every column stored", L"50,60,70,", nullptr, {50, 60, 70}},
       {"nothing stored takes the defaults", nullptr, L"90,91,92", {90, 91, 92}},
-      // A list stored before a column was added keeps the new one at its default.
-      {"fewer pieces than columns", L"50,", L"90,91,92", {50, 91, 92}},
-      {"fewer pieces, no defaults: left as built", L"50,60", nullptr, {50, 60, 60}},
+      // A list stored before columns were added says nothing of them: width 0.
+      {"fewer pieces than columns", L"50,", L"90,91,92", {50, 0, 0}},
+      {"fewer pieces, no defaults", L"50,60", nullptr, {50, 60, 0}},
       {"a piece that is no number", L"50,x,70,", L"90,91,92", {50, 91, 70}},
   };
   for (const Case &c : cases) {

@@ -1,4 +1,4 @@
-#include "XTListView.h"
+#include "XTListCtrlView.h"
 
 IMPLEMENT_DYNCREATE(CXTListView, CListView)
 IMPLEMENT_DYNCREATE(CXTListCtrl, CListCtrl)

@@ -47,10 +47,6 @@ public:
   virtual void PaintItemImage(LPDRAWITEMSTRUCT lpDIS, CRect &rcText, CXTHeaderCtrl *pHeader);
   virtual void DrawArrow(CDC *pDC, POINT ptsArrow[3], BOOL bAscending);
 
-  // The colour of the arrow's lit edges: the highlight, or the dark shadow
-  // when the highlight would not show against the face.
-  COLORREF GetArrowLightColor() const;
-
   int GetThemeId() const { return m_nThemeId; }
   void SetThemeId(int nThemeId) { m_nThemeId = nThemeId; }
 

@@ -1,4 +1,4 @@
-#include "XTHeaderCtrlTheme.h"
+#include "XTHeaderTheme.h"
 
 #include "XTHeaderCtrl.h"
 #include "XTPResourceManager.h"
@@ -16,8 +16,6 @@ constexpr UINT kHeaderDrawType = 4;
 // Visual-style parts and states of the "HEADER" class.
 constexpr int kPartBackground = 0, kPartItem = 1;
 constexpr int kStateNormal = 1, kStateHot = 2, kStatePressed = 3;
-// Channels closer than this to the face count as the face for the arrow.
-constexpr int kArrowContrast = 32;
 
 void Line(CDC *pDC, COLORREF clr, int x1, int y1, int x2, int y2) {
   HPEN hPen = ::CreatePen(PS_SOLID, 1, clr);
@@ -315,18 +313,9 @@ void CXTHeaderTheme::DrawSortArrow(LPDRAWITEMSTRUCT lpDIS, BOOL bAscending) {
   DrawArrow(CDC::FromHandle(lpDIS->hDC), pts, bAscending);
 }
 
-COLORREF CXTHeaderTheme::GetArrowLightColor() const {
-  // An etched arrow vanishes where the face is nearly as light as the
-  // highlight (light colour schemes): its lit edges are then drawn dark.
-  auto similar = [](int a, int b) { return a - b < kArrowContrast && b - a < kArrowContrast; };
-  const bool faint = similar(GetRValue(m_cr3DHighLight), GetRValue(m_cr3DFace)) &&
-                     similar(GetGValue(m_cr3DHighLight), GetGValue(m_cr3DFace)) &&
-                     similar(GetBValue(m_cr3DHighLight), GetBValue(m_cr3DFace));
-  return faint ? m_cr3DDkShadow : m_cr3DHighLight;
-}
-
 void CXTHeaderTheme::DrawArrow(CDC *pDC, POINT ptsArrow[3], BOOL bAscending) {
-  const COLORREF light = GetArrowLightColor();
+  // Etched: the lit edges in the highlight, the others in the shadow.
+  const COLORREF light = m_cr3DHighLight;
   if (bAscending) {
     Polyline(pDC, light, {ptsArrow[2], ptsArrow[1], ptsArrow[0]});
     Polyline(pDC, m_cr3DShadow, {ptsArrow[0], ptsArrow[2]});
