@@ -126,6 +126,12 @@ TEST_F(FoundListingTest, AnImageOfAnotherFileSystemIsAnErrorNotAnEmptyListing) {
 }
 
 TEST(BenchCommandLine, TheProgramsTakeTheSameOptions) {
+  // The programs refuse an image that is no file, or an empty one, before
+  // anything else: the image named here exists and holds a byte.
+  std::ofstream("x.img", std::ios::binary) << 'x';
+  struct Remove {
+    ~Remove() { std::filesystem::remove("x.img"); }
+  } remove;
   static std::string s_image;
   static std::string s_extract;
   static bool s_advanced;
