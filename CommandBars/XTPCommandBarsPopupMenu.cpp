@@ -121,6 +121,19 @@ void CXTPCommandBars::ContextMenu(int x, int y) {
   pPopup->InternalRelease();
 }
 
+namespace {
+
+// The menu's pictures for the popup and every sub-menu it opens: a sub-menu
+// would otherwise draw its owner's.
+void GiveImages(CXTPCommandBar *pBar, CXTPImageManager *pImages) {
+  pImages->InternalAddRef();
+  pBar->SetImageManager(pImages);
+  for (int i = 0; i < pBar->GetControlCount(); i++)
+    if (CXTPCommandBar *pSub = pBar->GetControl(i)->GetCommandBar()) GiveImages(pSub, pImages);
+}
+
+} // namespace
+
 CXTPCommandBars *XTPGetFrameCommandBars(CWnd *pFrame) {
   auto *pHook = dynamic_cast<CXTPCommandBarsFrameHook *>(pFrame);
   return pHook != nullptr ? pHook->GetCommandBars() : nullptr;
@@ -133,12 +146,13 @@ UINT XTPPopupContextMenu(HMENU hMenu, UINT nFlags, int x, int y, HWND hWnd, int 
   if (pCommandBars == nullptr || hMenu == nullptr)
     return static_cast<UINT>(::TrackPopupMenu(hMenu, nFlags, x, y, 0, hWnd, nullptr));
   CXTPPopupBar *pPopup = CXTPPopupBar::CreatePopupBar(pCommandBars);
+  pPopup->LoadMenu(CMenu::FromHandle(hMenu));
   if (nIDBitmap > 0) {
     auto *pImages = new CXTPImageManager;
     pImages->SetIcons(static_cast<UINT>(nIDBitmap));
-    pPopup->SetImageManager(pImages);
+    GiveImages(pPopup, pImages);
+    pImages->InternalRelease();
   }
-  pPopup->LoadMenu(CMenu::FromHandle(hMenu));
   const UINT nResult =
       CXTPCommandBars::TrackPopupMenu(pPopup, nFlags | TPM_NONOTIFY, x, y, CWnd::FromHandle(hWnd));
   pPopup->InternalRelease();

@@ -96,6 +96,8 @@ protected:
         CXTPControl *pControl = pPopup->GetControl(i);
         m_captions.push_back(pControl->GetCaption());
         if (static_cast<UINT>(pControl->GetID()) == nCommand) pChosen = pControl;
+        if (CXTPCommandBar *pSub = pControl->GetCommandBar())
+          m_bSubMenuPictured = pSub->GetImageManager()->GetImage(XT_IDC_ALIGNRIGHT, 16) != nullptr;
         // A picture: colours other than the menu's in the row's icon column.
         const CRect rc = pControl->GetRect();
         int nColoured = 0;
@@ -128,6 +130,7 @@ protected:
   std::vector<CString> m_captions;
   int m_nPictured = 0;
   bool m_bShownAsPopupBar = false;
+  bool m_bSubMenuPictured = false;
 };
 
 TEST_F(PopupContextMenu, TheHeaderMenuIsACommandBarPopupWithItsPictures) {
@@ -136,6 +139,7 @@ TEST_F(PopupContextMenu, TheHeaderMenuIsACommandBarPopupWithItsPictures) {
   const std::vector<CString> expected = {L"Sort Ascending", L"Sort Descending", L"Alignment"};
   EXPECT_EQ(m_captions, expected);
   EXPECT_EQ(m_nPictured, 2) << "the two sort commands carry the header menu's pictures";
+  EXPECT_TRUE(m_bSubMenuPictured) << "and so do the alignment commands of the sub-menu";
 }
 
 TEST_F(PopupContextMenu, TheSortCommandsChosenSortTheColumn) {
