@@ -3,7 +3,7 @@
 #include "Wnd.h"
 #include "XTPCommandBar.h"
 #include "XTPControl.h"
-#include "XTPCustomizeDragTool.h"
+#include "XTPCustomizeTools.h"
 #include "XTPDockBar.h"
 #include "XTPImageManager.h"
 #include "XTPPaintManager.h"

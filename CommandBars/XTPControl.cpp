@@ -1,5 +1,5 @@
 #include "XTPControl.h"
-#include "XTPCustomizeDragTool.h"
+#include "XTPCustomizeTools.h"
 
 #include <algorithm>
 #include <memory>

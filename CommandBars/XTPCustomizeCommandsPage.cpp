@@ -8,7 +8,7 @@
 #include "XTPCommandBars.h"
 #include "XTPControl.h"
 #include "XTPControls.h"
-#include "XTPCustomizeDragTool.h"
+#include "XTPCustomizeTools.h"
 #include "XTPCustomizeSheet.h"
 #include "XTPPaintManager.h"
 #include "XTPResource.h"

@@ -6,7 +6,7 @@
 #include "Button.h"
 #include "CheckListBox.h"
 #include "PropertySheet.h"
-#include "XTPCustomizeDragTool.h"
+#include "XTPCustomizeTools.h"
 
 class CXTPCommandBar;
 class CXTPCommandBars;

@@ -1,6 +1,6 @@
 #include "MainFrm.h"
 
-#include "AddNewHeaderDlg.h"
+#include "AddNewHeader.h"
 #include "AppEngineServices.h"
 #include "AppSettings.h"
 #include "CommandBarSettings.h"

@@ -12,7 +12,7 @@
 
 #include "XTPCommandBars.h"
 #include "XTPControl.h"
-#include "XTPCustomizeDragTool.h"
+#include "XTPCustomizeTools.h"
 #include "XTPDefaultTheme.h"
 #include "XTPFrameWnd.h"
 #include "XTPResource.h"

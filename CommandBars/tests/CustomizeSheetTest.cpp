@@ -21,7 +21,7 @@
 #include "XTPControlPopup.h"
 #include "XTPControls.h"
 #include "XTPCustomizeCommandsPage.h"
-#include "XTPCustomizeDragTool.h"
+#include "XTPCustomizeTools.h"
 #include "XTPCustomizeSheet.h"
 #include "XTPCustomizeToolbarsPage.h"
 #include "XTPDefaultTheme.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "AddNewHeaderDlg.h"
+#include "AddNewHeader.h"
 #include "AppendHeaderDlg.h"
 #include "HeaderFields.h"
 #include "HeaderFile.h"

@@ -5,7 +5,7 @@
 #include "GalleryBarsFrame.h"
 #include "GalleryResource.h"
 #include "XTPCustomizeCommandsPage.h"
-#include "XTPCustomizeDragTool.h"
+#include "XTPCustomizeTools.h"
 #include "XTPCustomizeSheet.h"
 #include "Menu.h"
 #include "XTPDefaultTheme.h"

@@ -20,7 +20,7 @@
 #include "XTPControl.h"
 #include "XTPControls.h"
 #include "XTPCustomizeCommandsPage.h"
-#include "XTPCustomizeDragTool.h"
+#include "XTPCustomizeTools.h"
 #include "XTPCustomizeSheet.h"
 #include "XTPCustomizeToolbarsPage.h"
 #include "XTPFrameWnd.h"

@@ -45,7 +45,7 @@
 #include "GalleryTabbedMdiSection.h"
 #include "XTPControlComboBox.h"
 #include "XTPControlEdit.h"
-#include "XTPCustomizeDragTool.h"
+#include "XTPCustomizeTools.h"
 #include "XTPTabClientWnd.h"
 #include "XTPControlExt.h"
 #include "XTPControls.h"

@@ -1,4 +1,4 @@
-#include "AddNewHeaderDlg.h"
+#include "AddNewHeader.h"
 
 #include "AppText.h"
 #include "HeaderFile.h"

@@ -1,4 +1,4 @@
-#include "XTPCustomizeDragTool.h"
+#include "XTPCustomizeTools.h"
 
 #include <algorithm>
 
