@@ -8,14 +8,16 @@
 #include "QuendalVarnoth.h"
 #include "QuendalVarnothView.h"
 #include "ScanSession.h"
+#include "ShownText.h"
 #include "resource.h"
 
 namespace {
 
 void LogChosenDrive(AppEngineServices &services, const DriveRecord &drive) {
   const std::u16string activity = LoadU16Text(IDS_LOGICAL_DRIVE) + u" " + drive.m_name;
-  const std::u16string text = LoadU16Text(IDS_COLUMN_SIZE) + u" " + drive.m_sizeText + u", " +
-                              LoadU16Text(IDS_COLUMN_TYPE) + u" " + drive.m_typeText;
+  const ShownWords &words = ActiveShownWords();
+  const std::u16string text = LoadU16Text(IDS_COLUMN_SIZE) + u" " + ShownSizeText(drive.m_sizeText, words) + u", " +
+                              LoadU16Text(IDS_COLUMN_TYPE) + u" " + ShownDriveType(drive.m_typeText, words);
   services.AddLogEntry(activity, text, services.CurrentTimeText(), LogStatus::Started);
 }
 

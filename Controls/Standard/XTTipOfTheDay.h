@@ -43,6 +43,8 @@ protected:
   BOOL OnInitDialog() override;
   void OnOK() override;
   afx_msg void OnPaint();
+  // The tip area, the bulb and the texts, as the dialog paints them.
+  void DrawTip(CDC *pDC);
   DECLARE_MESSAGE_MAP()
 
   CXTPManageState m_manageState;

@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <string>
 
+#include "ModuleState.h"
 #include "WinApp.h"
+#include "WindowDc.h"
 #include "XTPResource.h"
 #include "XTRegistryManager.h"
 #include "XTTipOfTheDay.h"
@@ -182,6 +184,47 @@ TEST_F(TipOfTheDay, TheDialogStoresTheStartUpSetting) {
   }
   ::SetCurrentDirectoryW(szOld);
   ::RemoveDirectoryW(strEmpty);
+}
+
+// Draws the dialog into a bitmap and counts the pixels of the bulb's square
+// that are not the sidebar's colour.
+class DrawnTip : public CXTTipOfTheDay {
+public:
+  using CXTTipOfTheDay::CXTTipOfTheDay;
+  BOOL OnInitDialog() override {
+    CXTTipOfTheDay::OnInitDialog();
+    CWindowDC screen(nullptr);
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&screen, 100, 100);
+    CBitmap *pOld = dc.SelectObject(&bitmap);
+    DrawTip(&dc);
+    const COLORREF clrSidebar = dc.GetPixel(15, 90);
+    for (int y = 34; y < 60; y++)
+      for (int x = 25; x < 51; x++)
+        if (dc.GetPixel(x, y) != clrSidebar) m_nBulbPixels++;
+    dc.SelectObject(pOld);
+    OnOK();
+    return TRUE;
+  }
+  int m_nBulbPixels = 0;
+};
+
+// A language library current, which carries the dialog and its texts but no
+// pictures: the bulb still comes from the module that has it.
+TEST_F(TipOfTheDay, TheBulbIsDrawnWhenTheCurrentResourcesLackIt) {
+  Write("One\n", 1000000);
+  const HINSTANCE hSaved = AfxGetResourceHandle();
+  const HMODULE hWithoutBulb = ::GetModuleHandleW(L"kernel32.dll");
+  ASSERT_EQ(::FindResourceW(hWithoutBulb, MAKEINTRESOURCEW(XT_IDB_LIGHTBULB), RT_BITMAP), nullptr);
+  for (HINSTANCE hCurrent : {hSaved, static_cast<HINSTANCE>(hWithoutBulb)}) {
+    AfxSetResourceHandle(hCurrent);
+    DrawnTip dlg(m_strFile);
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_GT(dlg.m_nBulbPixels, 100) << (hCurrent == hSaved ? "program's resources" : "a library without it");
+  }
+  AfxSetResourceHandle(hSaved);
 }
 
 } // namespace
