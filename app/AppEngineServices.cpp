@@ -1,12 +1,11 @@
 #include "AppEngineServices.h"
 
-#include <ctime>
-
 #include "AppText.h"
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "ProgressBar.h"
 #include "QuendalVarnoth.h"
+#include "ShownText.h"
 #include "SimpleListView.h"
 
 bool AppEngineServices::PumpMessages() {
@@ -25,12 +24,9 @@ void AppEngineServices::AddLogEntry(const std::optional<std::u16string> &activit
 }
 
 std::u16string AppEngineServices::CurrentTimeText() {
-  time_t now = time(nullptr);
-  const wchar_t *text = _wctime(&now);
-  if (text == nullptr) return {};
-  std::u16string result = U16(text);
-  while (!result.empty() && (result.back() == u'\n' || result.back() == u'\r')) result.pop_back();
-  return result;
+  SYSTEMTIME local = {};
+  ::GetLocalTime(&local);
+  return LogTimeText(local, ActiveShownWords());
 }
 
 CLeftView *AppEngineServices::TreePane() {

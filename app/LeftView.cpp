@@ -7,6 +7,7 @@
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
 #include "QuendalVarnothView.h"
+#include "ShownText.h"
 #include "XTPDrawHelpers.h"
 #include "XTPScrollBarsHold.h"
 #include "resource.h"
@@ -208,7 +209,7 @@ void CLeftView::FillChildren(HTREEITEM item) {
   std::vector<Waiting> waiting;
   for (TreeEntryNode *child : m_entries.ChildrenOf(folder->m_record.m_ownId))
     if (child->IsFolder() && child->m_inTree && child->m_item == nullptr)
-      waiting.push_back({Wide(child->m_name), child});
+      waiting.push_back({WideString(ShownEntryName(child->m_record, child->m_name, ActiveShownWords())), child});
   // The order the sorted insertion gives them as they come: by name, equal
   // names in the order they came.
   const NameLess less;
@@ -287,7 +288,7 @@ void CLeftView::AddEntryToTree(const EntryRecord &entry, std::u16string name) {
     } else {
       DeferRedraw();
       ShowButton(parent->m_item);
-      item = InsertSorted(parent->m_item, entry, check, Wide(name));
+      item = InsertSorted(parent->m_item, entry, check, WideString(ShownEntryName(entry, name, ActiveShownWords())));
       // The root opens as its first folders arrive, so a search shows its
       // progress. Deeper folders stay closed: every folder added under an
       // open one re-lays out all the shown items below it, which would make

@@ -106,7 +106,8 @@ void CMainFrame::UpdateTotalsPane(UINT folders, UINT files, ULONGLONG bytes) {
   // Whatever was noted before is older than this.
   m_notedTotals.reset();
   TotalsWords words = {LoadWideText(IDS_TOTAL), LoadWideText(IDS_BYTES), LoadWideText(IDS_IN),
-                       LoadWideText(IDS_FILES), LoadWideText(IDS_FOLDERS)};
+                       LoadWideText(IDS_FILES), LoadWideText(IDS_FOLDERS),
+                       LoadWideText(IDS_UNIT_GB), LoadWideText(IDS_UNIT_MB), LoadWideText(IDS_UNIT_KB)};
   if (CStatusBar *status = GetStatusBar())
     status->SetPaneText(1, FormatTotalsText(bytes, files, folders, words).c_str());
 }

@@ -2,6 +2,7 @@
 #include "AppText.h"
 #include "DriveList.h"
 
+#include "ShownText.h"
 #include "resource.h"
 
 #include <shlobj.h>
@@ -35,7 +36,7 @@ std::wstring DriveText(const DriveRecord &drive, const std::wstring &systemRoot,
   const std::wstring name = Wide(drive.m_name);
   if (!name.empty() && systemRoot.size() >= 3 && _wcsnicmp(systemRoot.c_str(), name.c_str(), 3) == 0)
     text += L" (" + texts.bootDrive + L")";
-  text += L"   ( " + WideString(drive.m_fileSystem) + L",  " + Wide(drive.m_sizeText) + L" )";
+  text += L"   ( " + WideString(drive.m_fileSystem) + L",  " + Wide(ShownSizeText(drive.m_sizeText, ActiveShownWords())) + L" )";
   return text;
 }
 

@@ -6,6 +6,7 @@
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
+#include "ShownText.h"
 #include "TreeEntryNode.h"
 #include "resource.h"
 
@@ -129,8 +130,8 @@ void CQuendalVarnothView::AppendRow(TreeEntryNode &node, bool ntfs) {
   const EntryRecord &record = node.m_record;
   const int image = (record.IsFolder() ? kFolderRowImage : kFileRowImage) + (record.m_deleted ? 1 : 0);
   const int row = list.GetItemCount();
-  list.InsertItem(LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE, row,
-                  reinterpret_cast<const wchar_t *>(node.m_name.c_str()), RowStateOfCheck(node.Check()),
+  const std::u16string name = ShownEntryName(record, node.m_name, ActiveShownWords());
+  list.InsertItem(LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE, row, Wide(name), RowStateOfCheck(node.Check()),
                   LVIS_STATEIMAGEMASK, image, record.m_ownId);
   m_rowNodes.push_back(&node);
   list.SetItemText(row, kType, LoadText(TypeTextId(record)));

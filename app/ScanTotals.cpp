@@ -3,10 +3,10 @@
 #include <cstdio>
 
 std::wstring FormatTotalsText(uint64_t bytes, uint32_t files, uint32_t folders, const TotalsWords &w) {
-  static const struct {
+  const struct {
     uint64_t unit;
     const wchar_t *name;
-  } units[] = {{1ull << 30, L"GB"}, {1ull << 20, L"MB"}, {1ull << 10, L"KB"}};
+  } units[] = {{1ull << 30, w.gigabytes.c_str()}, {1ull << 20, w.megabytes.c_str()}, {1ull << 10, w.kilobytes.c_str()}};
   wchar_t text[260];
   for (const auto &unit : units) {
     if (bytes < unit.unit) continue;

@@ -12,6 +12,7 @@ struct TotalsWords {
   std::wstring in;      // "in"
   std::wstring files;   // "File(s)"
   std::wstring folders; // "Folder(s)"
+  std::wstring gigabytes = L"GB", megabytes = L"MB", kilobytes = L"KB";
 };
 
 std::wstring FormatTotalsText(uint64_t bytes, uint32_t files, uint32_t folders, const TotalsWords &words);

@@ -9,6 +9,7 @@
 #include "QuendalVarnoth.h"
 #include "QuendalVarnothView.h"
 #include "ScanSession.h"
+#include "ShownText.h"
 #include "resource.h"
 
 namespace {
@@ -44,8 +45,10 @@ namespace {
 
 void LogChosenDrive(AppEngineServices &services, const DriveRecord &drive, bool physicalDisk) {
   const std::u16string activity = LoadU16Text(IDS_LOGICAL_DRIVE) + u" " + drive.m_name;
-  const std::u16string text = LoadU16Text(IDS_COLUMN_SIZE) + u" " + ChosenDriveSizeText(drive) + u", " +
-                              LoadU16Text(IDS_COLUMN_TYPE) + u" " + ChosenDriveTypeText(drive, physicalDisk);
+  const ShownWords &words = ActiveShownWords();
+  const std::u16string text = LoadU16Text(IDS_COLUMN_SIZE) + u" " + ShownSizeText(ChosenDriveSizeText(drive), words) +
+                              u", " + LoadU16Text(IDS_COLUMN_TYPE) + u" " +
+                              ShownDriveType(ChosenDriveTypeText(drive, physicalDisk), words);
   services.AddLogEntry(activity, text, services.CurrentTimeText(), LogStatus::Started);
 }
 

@@ -370,3 +370,18 @@
 #define IDS_SCAN_FILE_CANNOT_HOLD_MAP 61722
 #define IDS_SCAN_FILE_CANNOT_HOLD_MFT_RUNS 61723
 #define IDS_SCAN_FILE_NOT_ON_DRIVE 61724 // an open refused: sectors, first sector, the drive's sectors
+// Words that are only shown: made-up folder names, units, drive types, and
+// the locale whose date form the log uses.
+#define IDS_SHOWN_LOST_FOLDERS 61700
+#define IDS_SHOWN_FOLDER_NUMBER 61701 // "%s" the record number
+#define IDS_UNIT_GB 61702
+#define IDS_UNIT_MB 61703
+#define IDS_UNIT_KB 61704
+#define IDS_DRIVE_TYPE_UNKNOWN 61705 // and the next six in GetDriveType's order
+#define IDS_DRIVE_TYPE_NO_ROOT_DIR 61706
+#define IDS_DRIVE_TYPE_REMOVABLE 61707
+#define IDS_DRIVE_TYPE_FIXED 61708
+#define IDS_DRIVE_TYPE_REMOTE 61709
+#define IDS_DRIVE_TYPE_CDROM 61710
+#define IDS_DRIVE_TYPE_RAMDISK 61711
+#define IDS_LOG_DATE_LOCALE 61712

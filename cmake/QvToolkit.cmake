@@ -18,7 +18,8 @@
 # that script qv_toolkit_resource_script().
 set(toolkit_resources ${CMAKE_SOURCE_DIR}/Common/XTPResources.rc)
 file(GLOB toolkit_resource_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/Common/XTPResource.h
-     ${CMAKE_SOURCE_DIR}/Common/XTPResources.rc ${CMAKE_SOURCE_DIR}/Common/res/*)
+     ${CMAKE_SOURCE_DIR}/Common/XTPResources.rc ${CMAKE_SOURCE_DIR}/Common/*.rci
+     ${CMAKE_SOURCE_DIR}/Common/res/*)
 # The script is found in Common/; it names its art from the source root
 # (Common/res/...), whichever target compiles it.
 set(toolkit_resource_include_dirs ${CMAKE_SOURCE_DIR}/Common ${CMAKE_SOURCE_DIR})

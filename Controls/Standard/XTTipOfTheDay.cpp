@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "DataExchange.h"
+#include "ModuleState.h"
 #include "WindowDc.h"
 #include "XTGlobal.h"
 #include "XTPColorManager.h"
@@ -170,10 +171,11 @@ void CXTTipOfTheDay::OnAdvanceTip() {
 
 void CXTTipOfTheDay::OnPaint() {
   CPaintDC dc(this);
-  DrawTipArea(dc);
+  DrawTip(&dc);
 }
 
-void CXTTipOfTheDay::DrawTipArea(CDC &dc) {
+void CXTTipOfTheDay::DrawTip(CDC *pDC) {
+  CDC &dc = *pDC;
   const COLORREF clrShadow = XTPGetColor(COLOR_3DSHADOW);
   const COLORREF clrWindow = XTPGetColor(COLOR_WINDOW);
   dc.Draw3dRect(&m_rcBorder, clrShadow, clrWindow);
@@ -181,8 +183,12 @@ void CXTTipOfTheDay::DrawTipArea(CDC &dc) {
   dc.FillSolidRect(&m_rcTipArea, clrWindow);
   dc.FillSolidRect(kSidebarRight, kRuleY, m_rcTipArea.right - kSidebarRight, 1, clrShadow);
 
-  HBITMAP hBulb = static_cast<HBITMAP>(::LoadImageW(
-      AfxGetResourceHandle(), MAKEINTRESOURCEW(XT_IDB_LIGHTBULB), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+  // A language library carries the dialog's texts, not its picture: the
+  // picture comes from wherever the resource lookup finds it, the program
+  // itself when the library has none.
+  LPCWSTR lpszBulb = MAKEINTRESOURCEW(XT_IDB_LIGHTBULB);
+  HBITMAP hBulb = static_cast<HBITMAP>(
+      ::LoadImageW(AfxFindResourceHandle(lpszBulb, RT_BITMAP), lpszBulb, IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
   ASSERT(hBulb != nullptr);
   if (hBulb != nullptr) {
     dc.DrawState(CPoint(25, 34), CSize(26, 26), hBulb, DST_BITMAP | DSS_NORMAL);

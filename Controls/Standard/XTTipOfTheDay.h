@@ -43,9 +43,8 @@ protected:
   BOOL OnInitDialog() override;
   void OnOK() override;
   afx_msg void OnPaint();
-  // The framed tip area, the bulb, the heading and the tip, drawn in the
-  // dialog's coordinates.
-  void DrawTipArea(CDC &dc);
+  // The tip area, the bulb and the texts, as the dialog paints them.
+  void DrawTip(CDC *pDC);
   DECLARE_MESSAGE_MAP()
 
   CXTPManageState m_manageState;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <cwctype>
@@ -267,7 +268,9 @@ struct Control {
   unsigned id;
   DWORD style;
   RECT rect;
-  bool comboBox; // its height is that of the dropped-down list
+  bool comboBox;    // its height is that of the dropped-down list
+  WORD classOrdinal; // 0x80 button, 0x82 static, ...; 0 for a class named by text
+  std::wstring text; // empty when the template gives none or an ordinal (a picture)
 };
 
 struct Dialog {
@@ -308,8 +311,9 @@ public:
       short x = Word(), y = Word(), cx = Word(), cy = Word();
       control.rect = {x, y, x + cx, y + cy};
       control.id = DWord();
-      control.comboBox = SkipNameOrOrdinal() == kComboBoxClass;
-      SkipNameOrOrdinal();
+      control.classOrdinal = SkipNameOrOrdinal();
+      control.comboBox = control.classOrdinal == kComboBoxClass;
+      control.text = ReadNameOrOrdinal();
       m_at += Word();
       dialog.controls.push_back(control);
     }
@@ -330,6 +334,17 @@ private:
   void SkipString() {
     while (m_ok && Word() != 0) {
     }
+  }
+  // The text of a name; empty for an ordinal or nothing.
+  std::wstring ReadNameOrOrdinal() {
+    std::wstring text;
+    WORD first = Word();
+    if (first == 0xFFFF) {
+      Word();
+      return text;
+    }
+    for (WORD ch = first; m_ok && ch != 0; ch = Word()) text.push_back(static_cast<wchar_t>(ch));
+    return text;
   }
   // Returns the ordinal, or 0 for a name or nothing.
   WORD SkipNameOrOrdinal() {
@@ -410,6 +425,26 @@ TEST(DialogTemplates, FindMarkerCoversExactlyTheUpperPart) {
     ASSERT_NE(c, nullptr) << id;
     EXPECT_FALSE(Intersect(c->rect, marker->rect)) << "control " << id << " would stay enabled when hidden";
   }
+}
+
+// ---------------------------------------------------------------- tips
+
+// The tip of the day draws its text with mnemonics, so a tip shows a single
+// "&" only when the file doubles it.
+TEST(TipsFile, EveryAmpersandOfATipIsDoubledSoItShowsAsWritten) {
+  FILE *file = _wfopen(QV_TIPS_FILE, L"rb");
+  ASSERT_NE(file, nullptr);
+  char line[1024];
+  int tips = 0;
+  while (std::fgets(line, sizeof line, file)) {
+    if (line[0] == ';' || line[0] == ' ' || line[0] == '\t' || line[0] == '\r' || line[0] == '\n') continue;
+    ++tips;
+    const std::string tip(line);
+    for (size_t at = tip.find('&'); at != std::string::npos; at = tip.find('&', at + 2))
+      EXPECT_TRUE(at + 1 < tip.size() && tip[at + 1] == '&') << tip;
+  }
+  std::fclose(file);
+  EXPECT_GT(tips, 20);
 }
 
 // ---------------------------------------------------------------- language libraries
@@ -557,6 +592,30 @@ TEST_P(LanguageLibrary, HasEveryDialogWithTheControlsOfTheEnglishOne) {
 TEST_P(LanguageLibrary, CarriesThePicturesItsDialogsShow) {
   for (unsigned id : {IDB_WIZARD_PICTURE, IDB_ABOUT})
     EXPECT_NE(FindResourceW(m_module, MAKEINTRESOURCEW(id), RT_BITMAP), nullptr) << id;
+}
+
+// The toolkit's dialog and texts that the program shows follow the language:
+// the library carries them translated, with the dialog's controls; their
+// picture is left to the program.
+TEST_P(LanguageLibrary, CarriesTheToolkitsDialogAndTextsTheProgramShows) {
+  const std::wstring program = std::wstring(QV_LANGUAGE_DIR) + L"/QuendalVarnoth.exe";
+  HMODULE hProgram = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(hProgram, nullptr);
+  const unsigned kTipOfTheDay = 9018, kDidYouKnow = 9106, kAddOrRemove = 9300, kAutoHide = 9900;
+  for (unsigned id : {9105u, kDidYouKnow, 9107u, 9108u, kAddOrRemove, 9395u, 9400u, 9401u, kAutoHide, 9901u,
+                      9907u, 9908u, 9909u})
+    EXPECT_FALSE(LoadText(m_module, id).empty()) << "string " << id;
+  for (unsigned id : {kDidYouKnow, kAddOrRemove, kAutoHide})
+    EXPECT_NE(LoadText(m_module, id), LoadText(hProgram, id)) << "string " << id << " left in English";
+  Dialog translated, english;
+  ASSERT_TRUE(LoadDialog(m_module, kTipOfTheDay, translated));
+  ASSERT_TRUE(LoadDialog(hProgram, kTipOfTheDay, english));
+  ASSERT_EQ(translated.controls.size(), english.controls.size());
+  for (size_t i = 0; i < english.controls.size(); ++i)
+    EXPECT_EQ(translated.controls[i].id, english.controls[i].id) << "control " << i;
+  const unsigned kLightBulb = 9003;
+  EXPECT_NE(FindResourceW(hProgram, MAKEINTRESOURCEW(kLightBulb), RT_BITMAP), nullptr);
+  FreeLibrary(hProgram);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -26,4 +26,12 @@ TEST(ScanTotalsTest, UnitByMagnitude) {
   for (const Case &c : cases) EXPECT_EQ(FormatTotalsText(c.bytes, 12, 3, kWords), c.expected) << c.bytes;
 }
 
+// The units are words of the language, as French abbreviates them.
+TEST(ScanTotalsTest, UnitsInTheWordsGiven) {
+  const TotalsWords french = {L"Total", L"octets", L"dans", L"fichier(s)", L"dossier(s)", L"Go", L"Mo", L"Ko"};
+  EXPECT_EQ(FormatTotalsText(1024, 1, 1, french), L" Total 1.000 Ko dans 1 fichier(s) dans 1 dossier(s)");
+  EXPECT_EQ(FormatTotalsText(1ull << 20, 1, 1, french), L" Total 1.000 Mo dans 1 fichier(s) dans 1 dossier(s)");
+  EXPECT_EQ(FormatTotalsText(1ull << 30, 1, 1, french), L" Total 1.000 Go dans 1 fichier(s) dans 1 dossier(s)");
+}
+
 } // namespace

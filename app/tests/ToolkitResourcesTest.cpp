@@ -99,15 +99,18 @@ protected:
   HINSTANCE m_hSaved = nullptr;
 };
 
-TEST_F(FrenchCurrent, ProgramTextsAreTranslatedAndToolkitTextsFoundInTheExecutable) {
+TEST_F(FrenchCurrent, ProgramAndShownToolkitTextsAreTranslatedOthersFoundInTheExecutable) {
   CXTPResourceManager *pManager = XTPGetResourceManager();
   CString text;
   ASSERT_TRUE(pManager->LoadString(&text, IDS_NO_VALID_DRIVE));
   EXPECT_EQ(text, L"Aucun lecteur logique valide trouv\u00e9");
   ASSERT_TRUE(pManager->LoadString(&text, XT_IDS_DIDYOUKNOW));
-  EXPECT_EQ(text, L"Did you know...");
+  EXPECT_EQ(text, L"Le saviez-vous...");
   ASSERT_TRUE(pManager->LoadString(&text, XTP_ID_TOOLBAR_EXPAND));
-  EXPECT_EQ(text, L"\nToolbar Options");
+  EXPECT_EQ(text, L"\nOptions de la barre d'outils");
+  // Registry names are stored, not shown: the same in every language.
+  ASSERT_TRUE(pManager->LoadString(&text, XT_IDS_REG_SETTINGS));
+  EXPECT_EQ(text, L"Settings");
 }
 
 TEST_F(FrenchCurrent, ToolkitMenuBitmapToolbarAndDialogAreFound) {

@@ -10,7 +10,9 @@
 #include <string>
 
 #include "../../../Common/tests/MemoryCanvas.h"
+#include "ModuleState.h"
 #include "WinApp.h"
+#include "WindowDc.h"
 #include "XTPColorManager.h"
 #include "XTPResource.h"
 #include "XTRegistryManager.h"
@@ -189,7 +191,7 @@ TEST_F(TipOfTheDay, TheDialogStoresTheStartUpSetting) {
 
 // Draws the tip area onto a memory canvas of the dialog's size once the
 // dialog has laid it out, then closes.
-class DrawnTip : public CXTTipOfTheDay {
+class PaintedTip : public CXTTipOfTheDay {
 public:
   using CXTTipOfTheDay::CXTTipOfTheDay;
   BOOL OnInitDialog() override {
@@ -197,7 +199,7 @@ public:
     CRect rc;
     GetClientRect(&rc);
     m_canvas = std::make_unique<MemoryCanvas>(rc.Width(), rc.Height(), RGB(1, 2, 3));
-    DrawTipArea(m_canvas->dc);
+    DrawTip(&m_canvas->dc);
     m_rcBorderSeen = m_rcBorder;
     m_rcTipAreaSeen = m_rcTipArea;
     OnOK();
@@ -217,7 +219,7 @@ public:
 // the rule under the heading, the heading and the tip.
 TEST_F(TipOfTheDay, ThePaintFramesTheTipAreaWithTheBulbAndTheTexts) {
   Write("Tips are shown one at a time.\n", 1000000);
-  DrawnTip dlg(m_strFile);
+  PaintedTip dlg(m_strFile);
   EXPECT_EQ(dlg.DoModal(), IDOK);
   ASSERT_TRUE(dlg.m_canvas != nullptr);
   const MemoryCanvas &canvas = *dlg.m_canvas;
@@ -237,6 +239,47 @@ TEST_F(TipOfTheDay, ThePaintFramesTheTipAreaWithTheBulbAndTheTexts) {
   EXPECT_GT(dlg.CountUnlike(CRect(25, 34, 51, 60), shadow), 50) << "the bulb";
   EXPECT_GT(dlg.CountUnlike(CRect(71, 30, area.right, 59), window), 20) << "the heading";
   EXPECT_GT(dlg.CountUnlike(CRect(70, 72, area.right - 5, 100), window), 20) << "the tip";
+}
+
+// Draws the dialog into a bitmap and counts the pixels of the bulb's square
+// that are not the sidebar's colour.
+class DrawnTip : public CXTTipOfTheDay {
+public:
+  using CXTTipOfTheDay::CXTTipOfTheDay;
+  BOOL OnInitDialog() override {
+    CXTTipOfTheDay::OnInitDialog();
+    CWindowDC screen(nullptr);
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&screen, 100, 100);
+    CBitmap *pOld = dc.SelectObject(&bitmap);
+    DrawTip(&dc);
+    const COLORREF clrSidebar = dc.GetPixel(15, 90);
+    for (int y = 34; y < 60; y++)
+      for (int x = 25; x < 51; x++)
+        if (dc.GetPixel(x, y) != clrSidebar) m_nBulbPixels++;
+    dc.SelectObject(pOld);
+    OnOK();
+    return TRUE;
+  }
+  int m_nBulbPixels = 0;
+};
+
+// A language library current, which carries the dialog and its texts but no
+// pictures: the bulb still comes from the module that has it.
+TEST_F(TipOfTheDay, TheBulbIsDrawnWhenTheCurrentResourcesLackIt) {
+  Write("One\n", 1000000);
+  const HINSTANCE hSaved = AfxGetResourceHandle();
+  const HMODULE hWithoutBulb = ::GetModuleHandleW(L"kernel32.dll");
+  ASSERT_EQ(::FindResourceW(hWithoutBulb, MAKEINTRESOURCEW(XT_IDB_LIGHTBULB), RT_BITMAP), nullptr);
+  for (HINSTANCE hCurrent : {hSaved, static_cast<HINSTANCE>(hWithoutBulb)}) {
+    AfxSetResourceHandle(hCurrent);
+    DrawnTip dlg(m_strFile);
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_GT(dlg.m_nBulbPixels, 100) << (hCurrent == hSaved ? "program's resources" : "a library without it");
+  }
+  AfxSetResourceHandle(hSaved);
 }
 
 } // namespace
