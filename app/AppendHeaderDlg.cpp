@@ -1,6 +1,7 @@
 #include "AppendHeaderDlg.h"
 
 #include "AppText.h"
+#include "HelpFiles.h"
 #include "HeaderFields.h"
 #include "HeaderFile.h"
 #include "QuendalVarnoth.h"
@@ -26,6 +27,7 @@ ON_EN_CHANGE(IDC_APPEND_EXTENSION, OnFieldChange)
 ON_EN_CHANGE(IDC_APPEND_SIGNATURE, OnFieldChange)
 ON_EN_CHANGE(IDC_APPEND_OFFSET, OnFieldChange)
 ON_NOTIFY(UDN_DELTAPOS, IDC_APPEND_UNIT_SPIN, OnUnitSpin)
+ON_BN_CLICKED(ID_HELP, OnHelpButton)
 END_MESSAGE_MAP()
 
 CAppendHeaderDlg::CAppendHeaderDlg(std::vector<HeaderRecord> &records, HeaderRecord *edited,
@@ -153,4 +155,8 @@ void CAppendHeaderDlg::OnOK() {
     m_records.push_back(made);
   }
   EndDialog(IDOK);
+}
+
+void CAppendHeaderDlg::OnHelpButton() {
+  TheQvApp().ShowHelp(m_hWnd, IDH_APPEND_HEADER);
 }

@@ -27,6 +27,7 @@ public:
   void OnOK() override;
   afx_msg void OnFieldChange();
   afx_msg void OnUnitSpin(NMHDR *header, LRESULT *result);
+  afx_msg void OnHelpButton();
 
 private:
   std::wstring Text(int id) const;

@@ -348,6 +348,7 @@
 #define IDS_MFT_RECORD_SKIPPED 61481 // engine: a damaged MFT record, "%s" its number
 #define IDS_SCAN_FILE_DAMAGED_REASON 61482 // engine: a damaged scan file, "%s" its path
 #define IDS_NO_VALID_DRIVE 61483 // engine: the system names no logical drive
+#define IDS_ADMINISTRATOR_NEEDED 61484 // engine: the system refused to open a drive or disk
 #define IDS_ERROR_READING_SECTORS 61550 // log: one line for a run of unreadable sectors
 #define IDS_ERROR_READING_CLUSTERS 61551 // log: one line for a run of unreadable clusters
 #define IDS_DOCUMENT_KEPT_AT_LARGEST 61570 // log: an unmeasured document kept at its largest size, "%s" where, "%s" bytes

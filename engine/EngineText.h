@@ -46,6 +46,8 @@ constexpr uint32_t kEndedOn = 61443;
 constexpr uint32_t kRecordSkipped = 61481;
 constexpr uint32_t kDamagedScanFile = 61482;
 constexpr uint32_t kNoValidDrive = 61483;
+// A drive or disk the system would not open: administrator rights are needed.
+constexpr uint32_t kAdministratorNeeded = 61484;
 // One line for a run of unreadable sectors or clusters, with its range.
 constexpr uint32_t kErrorReadingSectors = 61550;
 constexpr uint32_t kErrorReadingClusters = 61551;

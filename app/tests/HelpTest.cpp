@@ -5,6 +5,7 @@
 // the test sees which file and topic each would open.
 #include "WizardTestFrame.h"
 
+#include "AppendHeaderDlg.h"
 #include "HelpFiles.h"
 #include "QuendalVarnothView.h"
 #include "SimpleListView.h"
@@ -187,6 +188,18 @@ TEST_F(Help, FindOpensTheHelpFileOfTheLanguage) {
   EXPECT_EQ(m_calls[0].command, kHelpContextCommand);
   EXPECT_EQ(m_calls[0].data, 1005u);
   m_app.LanguageId = 0;
+}
+
+TEST_F(Help, TheAppendHeaderDialogsHelpOpensItsTopic) {
+  std::vector<HeaderRecord> records;
+  CAppendHeaderDlg dialog(records, nullptr, L"", 0, m_frame);
+  ASSERT_TRUE(dialog.Create(IDD_APPEND_HEADER, m_frame));
+  ::SendMessageW(::GetDlgItem(dialog.m_hWnd, ID_HELP), BM_CLICK, 0, 0);
+  ASSERT_EQ(m_calls.size(), 1u);
+  EXPECT_EQ(m_calls[0].path, ProgramFolder() + L"FileRecovery.chm");
+  EXPECT_EQ(m_calls[0].command, kHelpContextCommand);
+  EXPECT_EQ(m_calls[0].data, 1011u);
+  dialog.DestroyWindow();
 }
 
 TEST_F(Help, ContextHelpOpensTheTopicOfWhatIsClicked) {

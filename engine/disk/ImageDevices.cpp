@@ -107,10 +107,16 @@ bool ImageDeviceLayer::AttachFile(uint8_t driveCode, const std::string &path, bo
 }
 
 SectorDevice *ImageDeviceLayer::Device(uint8_t driveCode) {
+  if (m_denied.count(driveCode) != 0) return nullptr;
   auto it = m_devices.find(driveCode);
   if (it == m_devices.end()) return nullptr;
   ++m_lookups;
   return it->second.get();
+}
+
+DeviceOpenFailure ImageDeviceLayer::OpenFailure(uint8_t driveCode) const {
+  if (m_denied.count(driveCode) != 0) return DeviceOpenFailure::AccessDenied;
+  return m_devices.count(driveCode) != 0 ? DeviceOpenFailure::None : DeviceOpenFailure::Other;
 }
 
 bool ImageDeviceLayer::Geometry(uint8_t driveCode, DiskGeometry &out) {

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,7 +62,12 @@ public:
   bool AttachFile(uint8_t driveCode, const std::string &path, bool writable = false,
                   std::string *why = nullptr);
 
+  // The code's device is refused as the system refuses a user without
+  // administrator rights: Device() gives null and says why.
+  void DenyAccess(uint8_t driveCode) { m_denied.insert(driveCode); }
+
   SectorDevice *Device(uint8_t driveCode) override;
+  DeviceOpenFailure OpenFailure(uint8_t driveCode) const override;
   bool Geometry(uint8_t driveCode, DiskGeometry &out) override;
   void CloseAll() override { m_devices.clear(); }
 
@@ -71,5 +77,6 @@ public:
 
 private:
   std::map<uint8_t, std::unique_ptr<SectorDevice>> m_devices;
+  std::set<uint8_t> m_denied;
   size_t m_lookups = 0;
 };

@@ -37,12 +37,21 @@ struct DiskGeometry {
   uint64_t TotalSectors() const { return m_cylinders * m_tracksPerCylinder * m_sectorsPerTrack; }
 };
 
+// Why a drive code's device could not be opened.
+enum class DeviceOpenFailure {
+  None,         // it opened, or no open was tried
+  AccessDenied, // the system refused it: the program runs without administrator rights
+  Other,        // no such device, or it failed otherwise
+};
+
 class DeviceLayer {
 public:
   virtual ~DeviceLayer() = default;
   // The open device of a drive code, opened on first use and kept; null when
   // it cannot be opened.
   virtual SectorDevice *Device(uint8_t driveCode) = 0;
+  // Why the last Device() of the drive code gave null.
+  virtual DeviceOpenFailure OpenFailure(uint8_t /*driveCode*/) const { return DeviceOpenFailure::None; }
   // Geometry of a physical disk; false when the device cannot report it.
   virtual bool Geometry(uint8_t driveCode, DiskGeometry &out) = 0;
   // Closes every device held.
@@ -110,6 +119,14 @@ public:
   // Reads count sectors from first (relative to the volume start) into buffer
   // of count * 512 bytes. False when any sector fails.
   bool ReadSectors(uint64_t first, uint32_t count, void *buffer);
+  // Whether the system refuses to open the device (an open is tried when
+  // none was): the user is then told that administrator rights are needed,
+  // not that the volume is damaged.
+  bool AccessDenied() {
+    DeviceLayer &devices = m_io.Devices();
+    return devices.Device(m_driveCode) == nullptr &&
+           devices.OpenFailure(m_driveCode) == DeviceOpenFailure::AccessDenied;
+  }
 
   // Fault injection: a read that covers a sector (volume-relative) for which
   // the predicate answers true fails. Null clears it.

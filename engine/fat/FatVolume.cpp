@@ -82,7 +82,8 @@ bool FatVolume::ReadBootSector(uint64_t sector, BootParameters &out) {
 bool FatVolume::ValidateFatVolume() {
   m_valid = false;
   if (!ReadBootSector(0, m_boot) && !ReadBootSector(kBackupBootSector, m_boot)) {
-    m_services.ShowErrorBox(Text(FatText::kNotValidDrive));
+    m_services.ShowErrorBox(
+        Text(m_reader.AccessDenied() ? FatText::kAdministratorNeeded : FatText::kNotValidDrive));
     return false;
   }
   if (!LoadFat(FatChainMode::FirstFat)) return false;

@@ -58,7 +58,8 @@ void NtfsScanEngine::FreeNtfsEngineData() {
 // A volume that is not NTFS, or too damaged to read, still ends the search,
 // so the window never stays in its searching state.
 void NtfsScanEngine::RefuseInvalidVolume() {
-  m_services.ShowErrorBox(m_services.LoadText(NtfsText::kNotValidDrive));
+  m_services.ShowErrorBox(m_services.LoadText(
+      m_volume.Reader().AccessDenied() ? NtfsText::kAdministratorNeeded : NtfsText::kNotValidDrive));
   m_services.OnScanFinished(m_foundCount);
 }
 

@@ -65,8 +65,11 @@ bool PhysicalDiskScan::DiskIsReadable() {
   uint8_t first[512];
   if (m_space.Sectors() != 0 && m_space.ReadClusterSectors(0, first, 1)) return true;
   // A disk the system gives no size, or whose first sector cannot be read,
-  // would end the scan without a word: the read error is shown and logged.
-  const std::u16string text = m_services.LoadText(SignatureText::kErrorReadingSector) + u" 0";
+  // would end the scan without a word: the read error is shown and logged,
+  // or that administrator rights are needed when the system refused the disk.
+  const std::u16string text = m_space.Reader().AccessDenied()
+                                  ? m_services.LoadText(SignatureText::kAdministratorNeeded)
+                                  : m_services.LoadText(SignatureText::kErrorReadingSector) + u" 0";
   m_services.AddLogEntry(std::nullopt, text, std::nullopt, LogStatus::Error);
   m_services.ShowErrorBox(text);
   return false;

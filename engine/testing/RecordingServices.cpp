@@ -49,6 +49,8 @@ const std::map<uint32_t, std::u16string> &DefaultTexts() {
       {61481, u"MFT record %s skipped:"},
       {61482, u"Damaged scan information file %s:"},
       {61483, u"No Valid Logical Drive Found"},
+      {61484, u"Access to this drive was denied. Reading the sectors of a drive or a disk needs "
+              u"administrator rights: start Quendal Varnoth File Recovery as an administrator."},
       {61441,
        u"The scan file %s is damaged. Only its first %s entries (%s of %s bytes) could be read, so the "
        u"results shown are incomplete."},

@@ -275,6 +275,17 @@ TEST(FatFastSearch, RejectsAVolumeWithBothBootSectorsBroken) {
   EXPECT_EQ(image.Services().m_finishedCount, 1u);
 }
 
+// A drive the system refuses to open (no administrator rights) is not called
+// damaged: the user reads what is needed instead.
+TEST(FatFastSearch, ADriveRefusedByTheSystemAsksForAdministratorRights) {
+  FatImageEngine image(std::vector<uint8_t>(64 * 512, 0));
+  image.Layer().DenyAccess(FatImageEngine::kDrive);
+  image.Engine().RunFatFastScan();
+  ASSERT_EQ(image.Services().m_errorBoxes.size(), 1u);
+  EXPECT_EQ(image.Services().m_errorBoxes[0], image.Services().LoadText(EngineText::kAdministratorNeeded));
+  EXPECT_NE(image.Services().m_errorBoxes[0].find(u"administrator rights"), std::u16string::npos);
+}
+
 // A folder entry that points back at an ancestor is not walked again; the
 // loop is logged and the rest of the tree is still found.
 TEST(FatFastSearch, CutsAFolderLoopWithALogLine) {

@@ -104,6 +104,7 @@ public:
   FatScanEngine &Engine() { return *m_engine; }
   RecordingServices &Services() { return m_services; }
   SectorReader &Reader() { return m_reader; }
+  ImageDeviceLayer &Layer() { return m_layer; }
 
   // Every found entry by its path from the root ("/Docs/Sub/name").
   std::map<std::string, EntryRecord> FoundByPath() const {

@@ -59,9 +59,19 @@ SectorDevice *WinDeviceLayer::Device(uint8_t driveCode) {
   HANDLE handle =
       CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                   OPEN_EXISTING, 0, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  if (handle == INVALID_HANDLE_VALUE) {
+    m_failures[driveCode] =
+        GetLastError() == ERROR_ACCESS_DENIED ? DeviceOpenFailure::AccessDenied : DeviceOpenFailure::Other;
+    return nullptr;
+  }
+  m_failures.erase(driveCode);
   SectorDevice *device = (m_devices[driveCode] = std::make_unique<WinSectorDevice>(handle)).get();
   return device;
+}
+
+DeviceOpenFailure WinDeviceLayer::OpenFailure(uint8_t driveCode) const {
+  auto it = m_failures.find(driveCode);
+  return it != m_failures.end() ? it->second : DeviceOpenFailure::None;
 }
 
 bool WinDeviceLayer::Geometry(uint8_t driveCode, DiskGeometry &out) {

@@ -15,9 +15,11 @@ public:
   WinDeviceLayer &operator=(const WinDeviceLayer &) = delete;
 
   SectorDevice *Device(uint8_t driveCode) override;
+  DeviceOpenFailure OpenFailure(uint8_t driveCode) const override;
   bool Geometry(uint8_t driveCode, DiskGeometry &out) override;
   void CloseAll() override { m_devices.clear(); }
 
 private:
   std::map<uint8_t, std::unique_ptr<SectorDevice>> m_devices;
+  std::map<uint8_t, DeviceOpenFailure> m_failures;
 };
