@@ -82,23 +82,6 @@ HWND FindFolderPicker() {
   return found;
 }
 
-// When QV_SHOT_HOLD names a folder, the window stays up a while after a
-// "<name>.ready" file appears there, so a screenshot can be taken from outside.
-void HoldForScreenshot(const char *name) {
-  const char *folder = std::getenv("QV_SHOT_HOLD");
-  if (folder == nullptr) return;
-  std::ofstream(std::string(folder) + "/" + name + ".ready") << "ready\n";
-  const DWORD until = ::GetTickCount() + 4000;
-  while (::GetTickCount() < until) {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&message);
-      ::DispatchMessageW(&message);
-    }
-    ::Sleep(20);
-  }
-}
-
 class SystemDrives : public WizardTestFrame, public ::testing::WithParamInterface<DriveCase> {
 protected:
   // The drive page's item for a drive letter, found as the user finds it: by its text.

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -297,4 +299,21 @@ inline DriveRecord PhysicalDisk(int number) {
   disk.m_model = "DISK" + std::to_string(number);
   disk.m_firmwareRevision = "1.0";
   return disk;
+}
+
+// When QV_SHOT_HOLD names a folder, the window stays up a while after a
+// "<name>.ready" file appears there, so a screenshot can be taken from outside.
+inline void HoldForScreenshot(const char *name) {
+  const char *folder = std::getenv("QV_SHOT_HOLD");
+  if (folder == nullptr) return;
+  std::ofstream(std::string(folder) + "/" + name + ".ready") << "ready\n";
+  const DWORD until = ::GetTickCount() + 4000;
+  while (::GetTickCount() < until) {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    ::Sleep(20);
+  }
 }
