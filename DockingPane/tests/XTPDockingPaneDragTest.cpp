@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "../../Common/tests/MemoryCanvas.h"
 #include "DockingPaneTestSite.h"
 #include "FrameWnd.h"
 #include "MiniFrameWnd.h"
@@ -161,30 +162,6 @@ TEST_F(DockingDrag, AFloatingFrameHidesFromItsSystemMenuAndSaysSo) {
   EXPECT_FALSE(pMiniWnd->IsWindowVisible());
 }
 
-// A 32-bit memory bitmap to draw a container on and read back.
-class Canvas {
-public:
-  Canvas(int cx, int cy) {
-    m_dc.CreateCompatibleDC(nullptr);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void *pBits = nullptr;
-    m_hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    m_hOld = ::SelectObject(m_dc.GetSafeHdc(), m_hBitmap);
-  }
-  ~Canvas() {
-    ::SelectObject(m_dc.GetSafeHdc(), m_hOld);
-    ::DeleteObject(m_hBitmap);
-  }
-  CDC *DC() { return &m_dc; }
-  COLORREF At(int x, int y) { return m_dc.GetPixel(x, y); }
-
-private:
-  CDC m_dc;
-  HBITMAP m_hBitmap = nullptr;
-  HGDIOBJ m_hOld = nullptr;
-};
-
 TEST_F(DockingDrag, GroupsInAFloatingFrameHaveNoAutoHidePin) {
   m_pManager->SetFloatingFrameCaption(L"Floating panes");
   auto *pBottom = static_cast<CXTPDockingPaneTabbedContainer *>(m_pBottom->GetContainer());
@@ -225,13 +202,13 @@ TEST_F(DockingDrag, GroupsInAFloatingFrameHaveNoAutoHidePin) {
     const CPoint ptPin(rc.right - ptPinFromRight.x, ptPinFromRight.y);
     EXPECT_NE(XTP_IDS_DOCKINGPANE_AUTOHIDE, pTabbed->OnToolHitTest(ptPin, nullptr)) << "no pin to hit";
     // Drawn, the place of the pin is plain caption: every pixel the colour of the caption beside it.
-    Canvas canvas(rc.Width(), rc.Height());
-    m_pManager->GetPaintManager()->DrawPane(canvas.DC(), pTabbed, rc);
-    const COLORREF clrCaption = canvas.At(ptPin.x - szPin.cx, ptPin.y);
+    MemoryCanvas canvas(rc.Width(), rc.Height(), 0);
+    m_pManager->GetPaintManager()->DrawPane(&canvas.dc, pTabbed, rc);
+    const COLORREF clrCaption = canvas.Pixel(ptPin.x - szPin.cx, ptPin.y);
     int nOther = 0;
     for (int y = ptPin.y - szPin.cy / 2; y < ptPin.y + szPin.cy / 2; y++)
       for (int x = ptPin.x - szPin.cx / 2; x < ptPin.x + szPin.cx / 2; x++)
-        if (canvas.At(x, y) != clrCaption) nOther++;
+        if (canvas.Pixel(x, y) != clrCaption) nOther++;
     EXPECT_EQ(0, nOther) << "pixels of a pin drawn";
   }
 }
