@@ -249,6 +249,12 @@ public:
   // The options under "<profile name>-Options" of the application's key.
   void SaveOptions(LPCTSTR lpszProfileName);
   void LoadOptions(LPCTSTR lpszProfileName);
+  // The hidden file an archive too large for the profile is kept in; empty
+  // (the default) names it after the program and the profile name.
+  CString GetStateFileName() const { return m_strStateFileName; }
+  void SetStateFileName(LPCTSTR lpszFileName) { m_strStateFileName = lpszFileName; }
+  // The file a large archive of the profile name goes to.
+  CString GetStateFilePath(LPCTSTR lpszProfileName) const;
 
   // --- The tree of bars and controls of customisable command bars ---------
   // FALSE when the archive could not be written or read.
@@ -288,6 +294,7 @@ private:
   UINT m_nIDMenu = 0;
   BOOL m_bCustomizeModeCopy = FALSE;
   CString m_strName;
+  CString m_strStateFileName;
   CXTPCommandBarsOptions *m_pOptions = nullptr;
   CWnd *m_pSite = nullptr;
   BOOL m_bKeyboardCuesFollowAlt = FALSE;

@@ -473,6 +473,31 @@ CString ControlsSection(LPCTSTR lpszProfileName) {
 
 } // namespace
 
+namespace {
+
+// Archives larger than this go to a file of their own.
+const UINT kLargestProfileArchive = 16000;
+
+// Writes the bytes to a new hidden file; FALSE, and no file left behind,
+// when it cannot be made or written in full.
+BOOL WriteStateFile(const CString &strPath, const BYTE *pData, UINT nBytes) {
+  HANDLE hFile =
+      ::CreateFileW(strPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (hFile == INVALID_HANDLE_VALUE) return FALSE;
+  DWORD dwWritten = 0;
+  const BOOL bWritten = ::WriteFile(hFile, pData, nBytes, &dwWritten, nullptr) && dwWritten == nBytes;
+  ::CloseHandle(hFile);
+  if (!bWritten) {
+    TRACE(L"CXTPCommandBars::SaveBarState. File exception\r\n");
+    ::DeleteFileW(strPath);
+    return FALSE;
+  }
+  ::SetFileAttributesW(strPath, FILE_ATTRIBUTE_HIDDEN);
+  return TRUE;
+}
+
+} // namespace
+
 void CXTPCommandBars::SaveControlsArchive(LPCTSTR lpszProfileName, BOOL bOnlyCustomized) {
   CWinApp *pApp = AfxGetApp();
   const CString strSection = ControlsSection(lpszProfileName);
@@ -499,14 +524,31 @@ void CXTPCommandBars::SaveControlsArchive(LPCTSTR lpszProfileName, BOOL bOnlyCus
     pApp->WriteProfileString(strSection, nullptr, nullptr);
     return;
   }
-  // However large, the bytes go into the profile: a file beside the program
-  // cannot be written where programs are installed, and the customisation
-  // would be lost without a word.
   const UINT nBytes = static_cast<UINT>(file.GetLength());
   BYTE *pData = file.Detach();
-  pApp->WriteProfileBinary(strSection, L"Controls", pData, nBytes);
-  pApp->WriteProfileInt(strSection, L"LoadFromFile", 0);
+  const CString strPath = GetStateFilePath(lpszProfileName);
+  if (!strPath.IsEmpty()) ::DeleteFileW(strPath); // an older one; a missing file is no error
+  BOOL bInFile = FALSE;
+  if (nBytes > kLargestProfileArchive && !strPath.IsEmpty()) bInFile = WriteStateFile(strPath, pData, nBytes);
+  if (bInFile) {
+    pApp->WriteProfileString(strSection, L"Controls", strPath);
+    pApp->WriteProfileInt(strSection, L"LoadFromFile", 1);
+  } else {
+    // Small, or the file could not be written (a program folder the user
+    // may not write to): the profile keeps the bytes, so nothing is lost.
+    pApp->WriteProfileBinary(strSection, L"Controls", pData, nBytes);
+    pApp->WriteProfileInt(strSection, L"LoadFromFile", 0);
+  }
   free(pData); // grown by the memory file
+}
+
+CString CXTPCommandBars::GetStateFilePath(LPCTSTR lpszProfileName) const {
+  if (!m_strStateFileName.IsEmpty()) return m_strStateFileName;
+  wchar_t szModule[MAX_PATH] = {};
+  if (::GetModuleFileNameW(nullptr, szModule, MAX_PATH) == 0) return CString();
+  CString strPath;
+  strPath.Format(L"%s-%s", szModule, lpszProfileName);
+  return strPath;
 }
 
 void CXTPCommandBars::LoadControlsArchive(LPCTSTR lpszProfileName, BOOL bSilent) {
@@ -522,7 +564,7 @@ void CXTPCommandBars::LoadControlsArchive(LPCTSTR lpszProfileName, BOOL bSilent)
     file.Detach(); // the bytes stay with pHold
     return;
   }
-  // Saved by an older version into a file of its own.
+  // Too large for the profile: the hidden file it names.
   const CString strPath = pApp->GetProfileString(strSection, L"Controls", L"");
   CFile file;
   if (strPath.IsEmpty() || !file.Open(strPath, CFile::modeRead | CFile::shareDenyWrite)) return;

@@ -49,6 +49,28 @@ CXTPPopupBar *CXTPPopupBar::CreatePopupBar(CXTPCommandBars *pCommandBars) {
   return pBar;
 }
 
+IMPLEMENT_SERIAL(CXTPPopupToolBar, CXTPPopupBar, VERSIONABLE_SCHEMA | 8)
+
+CXTPPopupToolBar::CXTPPopupToolBar() {
+  m_barType = xtpBarTypeNormal;
+}
+
+CXTPPopupToolBar *CXTPPopupToolBar::CreatePopupToolBar(CXTPCommandBars *pCommandBars) {
+  auto *pBar = static_cast<CXTPPopupToolBar *>(RUNTIME_CLASS(CXTPPopupToolBar)->CreateObject());
+  pBar->SetCommandBars(pCommandBars);
+  return pBar;
+}
+
+CSize CXTPPopupToolBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/) {
+  return CalcToolBarLayout();
+}
+
+CXTPCommandBar *CXTPPopupToolBar::Clone(BOOL bRecursive) {
+  auto *pBar = static_cast<CXTPCommandBar *>(GetRuntimeClass()->CreateObject());
+  if (pBar) pBar->Copy(this, bRecursive);
+  return pBar;
+}
+
 void CXTPPopupBar::SetTearOffPopup(LPCTSTR lpszCaption, int nId, int nWidth) {
   m_bTearOffPopup = TRUE;
   m_strTearOffCaption = lpszCaption;
@@ -77,7 +99,7 @@ BOOL CXTPPopupBar::IsVisible() const {
 
 int CXTPPopupBar::GetMaxRowWidth(const CRect &rcWork) {
   if (m_dMaxWidthDivisor <= 0) return INT_MAX;
-  return static_cast<int>(rcWork.Width() * m_dMaxWidthDivisor);
+  return static_cast<int>(rcWork.right * m_dMaxWidthDivisor);
 }
 
 CXTPPopupBar::Placement CXTPPopupBar::PlacePopup(const CRect &rcWork, const CRect &rcExclude, CPoint pt,
@@ -403,7 +425,31 @@ void CXTPPopupBar::HideRarelyUsed() {
   }
 }
 
+CSize CXTPPopupBar::CalcToolBarLayout() {
+  m_bInLayout = TRUE;
+  CRect rcBorders = m_rcBorders;
+  CXTPPaintManager *pPaintManager = GetPaintManager();
+  int nBand = 0;
+  if (m_bTearOffPopup && pPaintManager) {
+    nBand = pPaintManager->DrawCaptionBand(nullptr, CRect(), FALSE, FALSE).cy;
+    rcBorders.top += nBand;
+  }
+  UpdateShortcuts();
+  HDC hDC = ::GetDC(nullptr);
+  CFont *pFont = pPaintManager ? pPaintManager->GetCommandBarFont(this) : nullptr;
+  HGDIOBJ hOldFont = pFont ? ::SelectObject(hDC, pFont->GetSafeHandle()) : nullptr;
+  // Rows break at each group and take the bar's remembered width; without
+  // one the rows are balanced to a roughly square palette.
+  const CSize sz = m_pControls->CalcDynamicSize(CDC::FromHandle(hDC), 0, LM_POPUP | LM_COMMIT, rcBorders, 0);
+  if (hOldFont) ::SelectObject(hDC, hOldFont);
+  ::ReleaseDC(nullptr, hDC);
+  m_rcTearOffGripper = CRect(rcBorders.left, rcBorders.top - nBand, sz.cx - rcBorders.right, rcBorders.top);
+  m_bInLayout = FALSE;
+  return sz;
+}
+
 CSize CXTPPopupBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/) {
+  if (m_barType == xtpBarTypeNormal) return CalcToolBarLayout();
   m_bInLayout = TRUE;
   CXTPPaintManager *pPaintManager = GetPaintManager();
   const CRect rcWork = GetWorkArea();

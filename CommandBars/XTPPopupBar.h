@@ -58,6 +58,8 @@ public:
   void Copy(CXTPCommandBar *pCommandBar, BOOL bRecursive = FALSE) override;
   void DoPropExchange(CXTPPropExchange *pPX) override;
 
+  // A menu lays its rows out top-down; a popup of toolbar type lays its
+  // controls out in rows within its borders.
   CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
   virtual void UpdateFlags();
   virtual void UpdateShortcuts();
@@ -92,6 +94,7 @@ public:
   // The toolbar shown while the drag is outside the band, or null.
   CXTPToolBar *GetTornBar() const { return m_pTornBar; }
   CRect GetBorders() const { return m_rcBorders; }
+  void SetBorders(const CRect &rcBorders) { m_rcBorders = rcBorders; }
 
   // Placement flags a caller asks for before popping the bar up at a point
   // (TrackPopupMenu's alignment); a bar opened by a control works its own out.
@@ -139,7 +142,7 @@ public:
   static ScrollResult ScrollItems(const std::vector<ScrollItem> &items, int nFirst, int nEnd,
                                   BOOL bFromBottom, const CRect &rcArea, int nSeparator);
 
-  // The widest a menu row may be: a share of the work area's width.
+  // The widest a menu row may be: a share of the work area's right edge.
   static int GetMaxRowWidth(const CRect &rcWork);
   static double m_dMaxWidthDivisor;
 
@@ -167,6 +170,7 @@ protected:
   std::vector<CXTPPopupBar *> GetNestedPopupsAfter() const;
   BOOL CreatePopupWindow();
   void AdjustPosition(CSize sz);
+  CSize CalcToolBarLayout();
   void HideRarelyUsed();
   void ScrollLayout(BOOL bFromBottom, BOOL bRedraw);
   void OnScrollMouseMove(CPoint pt);
@@ -206,6 +210,17 @@ protected:
     CRect rcDown = CRect(0, 0, 0, 0);
     UINT_PTR nTimer = 0; // 5001 down, 5002 up, 0 stopped
   } m_scroll;
+};
+
+// A popup laid out as a toolbar: a palette of buttons in rows, such as the
+// buttons a toolbar has no room for.
+class CXTPPopupToolBar : public CXTPPopupBar {
+  DECLARE_SERIAL(CXTPPopupToolBar)
+public:
+  CXTPPopupToolBar();
+  static CXTPPopupToolBar *CreatePopupToolBar(CXTPCommandBars *pCommandBars);
+  CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
+  CXTPCommandBar *Clone(BOOL bRecursive = FALSE) override;
 };
 
 // The expand item of a shortened menu: executing it (or resting the mouse on

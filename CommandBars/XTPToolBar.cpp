@@ -5,6 +5,7 @@
 
 #include "Dc.h"
 #include "FrameWnd.h"
+#include "MiniFrameWnd.h"
 #include "ToolBar.h"
 #include "ModuleState.h"
 #include "XTPCommandBars.h"
@@ -106,7 +107,8 @@ void CXTPToolBarExpandButton::OnSetPopup(BOOL bPopup) {
       pPopup = static_cast<CXTPPopupBar *>(block.pPopupBar);
       pPopup->InternalAddRef(); // ours now as well as the site's
     } else {
-      pPopup = CXTPPopupBar::CreatePopupBar(pToolBar->GetCommandBars());
+      // The buttons there was no room for keep their toolbar look.
+      pPopup = CXTPPopupToolBar::CreatePopupToolBar(pToolBar->GetCommandBars());
     }
     pPopup->SetCustomizable(FALSE);
     pToolBar->FillExpandPopup(pPopup);
@@ -419,6 +421,13 @@ LRESULT CXTPToolBar::OnNcHitTest(CPoint point) {
 int CXTPToolBar::OnMouseActivate(CWnd *pDesktopWnd, UINT nHitTest, UINT message) {
   // A click on a floating bar must leave the frame active.
   if (m_barPosition == xtpBarFloating) return MA_NOACTIVATE;
+  // Nor may it take the focus from a tool window (a mini frame) of an
+  // active frame: the click would end the tool window's edit.
+  CWnd *pTop = GetTopLevelParent();
+  if (pTop && ::GetActiveWindow() == pTop->GetSafeHwnd()) {
+    for (CWnd *pWnd = CWnd::GetFocus(); pWnd; pWnd = pWnd->GetParentFrame())
+      if (dynamic_cast<CMiniFrameWnd *>(pWnd)) return MA_NOACTIVATE;
+  }
   return CXTPCommandBar::OnMouseActivate(pDesktopWnd, nHitTest, message);
 }
 
@@ -655,8 +664,9 @@ void CXTPToolBar::Copy(CXTPCommandBar *pCommandBar, BOOL bRecursive) {
 }
 
 CXTPCommandBar *CXTPToolBar::Clone(BOOL bRecursive) {
-  auto *pBar = static_cast<CXTPToolBar *>(RUNTIME_CLASS(CXTPToolBar)->CreateObject());
-  pBar->Copy(this, bRecursive);
+  // A bar of a derived class clones into that class, not a plain toolbar.
+  auto *pBar = static_cast<CXTPCommandBar *>(GetRuntimeClass()->CreateObject());
+  if (pBar) pBar->Copy(this, bRecursive);
   return pBar;
 }
 

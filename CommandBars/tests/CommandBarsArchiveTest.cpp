@@ -1,7 +1,7 @@
 // The customised bars and controls of a frame through the user's real
 // profile: a frame closed with controls moved, copied and deleted, a new
-// toolbar and a renamed one comes back the same; a large archive stays in
-// the profile; damaged and hostile archives load without a crash or a hang
+// toolbar and a renamed one comes back the same; a large archive goes to a
+// hidden file; damaged and hostile archives load without a crash or a hang
 // and leave the program's own bars as they were.
 #include <gtest/gtest.h>
 
@@ -260,57 +260,87 @@ TEST_F(CommandBarsArchive, AnUnchangedFrameStoresNoBarsAndLoadsAsItIs) {
   EXPECT_EQ(frame.pBars->GetCount(), 3);
 }
 
-TEST_F(CommandBarsArchive, ALargeArchiveStaysInTheProfileAndAFileFromAnOlderVersionStillLoads) {
-  {
-    TestFrame frame;
-    CXTPToolBar *pCustom = frame.pBars->AddCustomBar(L"Many", kCustomId);
-    ASSERT_NE(pCustom, nullptr);
-    for (int i = 0; i < 400; i++) {
-      CXTPControl *pControl = pCustom->GetControls()->Add(xtpControlButton, 1000 + i);
-      pControl->SetCaption(L"A caption long enough to make the archive grow");
-    }
-    frame.pBars->SaveBarState(kProfile);
+// Saves a frame holding the user's toolbar of so many buttons; the file a
+// large archive goes to is the given one, or the default when empty.
+void SaveFrameWithButtons(int nButtons, LPCTSTR lpszFile = L"") {
+  TestFrame frame;
+  frame.pBars->SetStateFileName(lpszFile);
+  CXTPToolBar *pCustom = frame.pBars->AddCustomBar(L"Many", kCustomId);
+  ASSERT_NE(pCustom, nullptr);
+  for (int i = 0; i < nButtons; i++) {
+    CXTPControl *pControl = pCustom->GetControls()->Add(xtpControlButton, 1000 + i);
+    pControl->SetCaption(L"A caption long enough to make the archive grow");
   }
-  const std::vector<BYTE> bytes = StoredArchive();
-  EXPECT_GT(bytes.size(), 16001u);
-  EXPECT_EQ(theApp.GetProfileInt(kControlsSection, L"LoadFromFile", 7), 0u);
+  frame.pBars->SaveBarState(kProfile);
+}
+
+size_t LoadedButtons() {
+  TestFrame frame;
+  frame.pBars->LoadBarState(kProfile);
+  CXTPToolBar *pCustom = frame.pBars->GetToolBar(kCustomId);
+  return pCustom ? Ids(pCustom).size() : 0;
+}
+
+TEST_F(CommandBarsArchive, ALargeArchiveGoesToAHiddenFileBesideTheProgramAndComesBack) {
   wchar_t szModule[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, szModule, MAX_PATH);
   CString strBeside;
   strBeside.Format(L"%s-%s", szModule, kProfile);
-  EXPECT_EQ(::GetFileAttributesW(strBeside), INVALID_FILE_ATTRIBUTES) << "no file beside the program";
-  {
-    TestFrame frame;
-    frame.pBars->LoadBarState(kProfile);
-    CXTPToolBar *pCustom = frame.pBars->GetToolBar(kCustomId);
-    ASSERT_NE(pCustom, nullptr);
-    EXPECT_EQ(Ids(pCustom).size(), 400u);
-  }
+  ::SetFileAttributesW(strBeside, FILE_ATTRIBUTE_NORMAL);
+  ::DeleteFileW(strBeside);
 
-  // The same bytes in a file the profile names.
+  SaveFrameWithButtons(400);
+  EXPECT_TRUE(StoredArchive().empty()) << "no bytes in the profile";
+  EXPECT_EQ(theApp.GetProfileInt(kControlsSection, L"LoadFromFile", 7), 1u);
+  EXPECT_EQ(theApp.GetProfileString(kControlsSection, L"Controls", L""), strBeside);
+  const DWORD dwAttributes = ::GetFileAttributesW(strBeside);
+  ASSERT_NE(dwAttributes, INVALID_FILE_ATTRIBUTES) << "the file beside the program";
+  EXPECT_TRUE(dwAttributes & FILE_ATTRIBUTE_HIDDEN);
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  ASSERT_TRUE(::GetFileAttributesExW(strBeside, GetFileExInfoStandard, &data));
+  EXPECT_GT(data.nFileSizeLow, 16000u);
+  EXPECT_EQ(LoadedButtons(), 400u);
+
+  // Saved again, over the hidden file of the last run.
+  SaveFrameWithButtons(300);
+  EXPECT_EQ(LoadedButtons(), 300u);
+
+  // A small archive goes back into the profile and the old file goes away.
+  SaveFrameWithButtons(3);
+  EXPECT_FALSE(StoredArchive().empty());
+  EXPECT_EQ(theApp.GetProfileInt(kControlsSection, L"LoadFromFile", 7), 0u);
+  EXPECT_EQ(::GetFileAttributesW(strBeside), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(LoadedButtons(), 3u);
+}
+
+TEST_F(CommandBarsArchive, ALargeArchiveThatCannotBeWrittenToItsFileStaysInTheProfile) {
+  wchar_t szTemp[MAX_PATH] = {};
+  ::GetTempPathW(MAX_PATH, szTemp);
+  CString strFile;
+  strFile.Format(L"%sqv-no-such-folder\\bars", szTemp);
+  SaveFrameWithButtons(400, strFile);
+  EXPECT_EQ(theApp.GetProfileInt(kControlsSection, L"LoadFromFile", 7), 0u);
+  EXPECT_GT(StoredArchive().size(), 16000u);
+  EXPECT_EQ(LoadedButtons(), 400u);
+}
+
+TEST_F(CommandBarsArchive, AFileNamedByTheProfileLoadsAndAMissingOneLoadsNothing) {
+  SaveFrameWithButtons(400);
+  ASSERT_EQ(theApp.GetProfileInt(kControlsSection, L"LoadFromFile", 7), 1u);
+  const CString strStored = theApp.GetProfileString(kControlsSection, L"Controls", L"");
+  // The same bytes in another file the profile names.
   wchar_t szTemp[MAX_PATH] = {}, szFile[MAX_PATH] = {};
   ::GetTempPathW(MAX_PATH, szTemp);
   ::GetTempFileNameW(szTemp, L"qva", 0, szFile);
-  HANDLE hFile = ::CreateFileW(szFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
-  DWORD dwWritten = 0;
-  ::WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &dwWritten, nullptr);
-  ::CloseHandle(hFile);
-  theApp.WriteProfileBinary(kControlsSection, L"Controls", nullptr, 0);
-  theApp.WriteProfileString(kControlsSection, L"Controls", szFile);
-  theApp.WriteProfileInt(kControlsSection, L"LoadFromFile", 1);
-  {
-    TestFrame frame;
-    frame.pBars->LoadBarState(kProfile);
-    CXTPToolBar *pCustom = frame.pBars->GetToolBar(kCustomId);
-    ASSERT_NE(pCustom, nullptr);
-    EXPECT_EQ(Ids(pCustom).size(), 400u);
-  }
   ::DeleteFileW(szFile);
-  // A file that is gone loads nothing.
-  TestFrame frame;
-  frame.pBars->LoadBarState(kProfile);
-  EXPECT_EQ(frame.pBars->GetToolBar(kCustomId), nullptr);
+  ASSERT_TRUE(::CopyFileW(strStored, szFile, FALSE));
+  ::SetFileAttributesW(strStored, FILE_ATTRIBUTE_NORMAL);
+  ::DeleteFileW(strStored);
+  theApp.WriteProfileString(kControlsSection, L"Controls", szFile);
+  EXPECT_EQ(LoadedButtons(), 400u);
+  ::SetFileAttributesW(szFile, FILE_ATTRIBUTE_NORMAL);
+  ::DeleteFileW(szFile);
+  EXPECT_EQ(LoadedButtons(), 0u) << "a file that is gone loads nothing";
 }
 
 TEST_F(CommandBarsArchive, AToolbarTheProgramChangedAsksBeforeTheUsersVersionReplacesIt) {

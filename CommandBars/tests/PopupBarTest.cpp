@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -600,18 +602,110 @@ TEST_F(PopupWindow, ScrollsOnASmallScreen) {
   EXPECT_FALSE(c->GetAt(0)->GetHideFlags() & xtpHideScroll);
 }
 
-TEST_F(PopupWindow, RowWidthCappedByTheWorkAreaOfTheMenusMonitor) {
+TEST_F(PopupWindow, RowWidthCappedByAThirdOfTheWorkAreasRightEdge) {
   popup->GetControls()->GetAt(0)->SetCaption(L"A very long caption that is much wider than a third of a "
                                              L"narrow monitor's work area, whatever the font");
-  popup->m_rcWork = CRect(0, 0, 300, 480);
-  CSize sz = popup->CalcDynamicLayout(0, 0);
-  EXPECT_LE(popup->GetControls()->GetAt(0)->GetRect().Width(), 100);
-  EXPECT_LE(sz.cx, 100 + 10);
+  // A narrow monitor at the left: a third of 300. The same monitor right of
+  // a wide one: a third of its right edge, so the caption is not cut at 100.
+  const struct {
+    CRect rcWork;
+    int nCap;
+  } cases[] = {{CRect(0, 0, 300, 480), 100}, {CRect(1280, 0, 1580, 480), 526}};
+  for (const auto &c : cases) {
+    popup->m_rcWork = c.rcWork;
+    CSize sz = popup->CalcDynamicLayout(0, 0);
+    const int nWidth = popup->GetControls()->GetAt(0)->GetRect().Width();
+    EXPECT_LE(nWidth, c.nCap);
+    EXPECT_LE(sz.cx, c.nCap + 10);
+    if (c.nCap > 100) {
+      EXPECT_GT(nWidth, 100) << "cut by the monitor's right edge, not its width";
+    }
+  }
   // Empty menus are 22 by 22 inside the borders.
   popup->GetControls()->RemoveAll();
   CRect rcBorders = popup->GetPaintManager()->GetCommandBarBorders(popup);
-  sz = popup->CalcDynamicLayout(0, 0);
+  CSize sz = popup->CalcDynamicLayout(0, 0);
   EXPECT_EQ(sz, CSize(22 + rcBorders.left + rcBorders.right, 22 + rcBorders.top + rcBorders.bottom));
+}
+
+// --- A popup laid out as a toolbar ----------------------------------------------------
+
+// The number of buttons in each row, top to bottom.
+std::vector<int> RowCounts(CXTPCommandBar *pBar) {
+  std::vector<int> rows;
+  int nTop = INT_MIN;
+  for (int i = 0; i < pBar->GetControlCount(); i++) {
+    CXTPControl *pControl = pBar->GetControl(i);
+    if (!pControl->IsVisible()) continue;
+    if (pControl->GetRect().top != nTop) {
+      rows.push_back(0);
+      nTop = pControl->GetRect().top;
+    }
+    rows.back()++;
+  }
+  return rows;
+}
+
+TEST(PopupToolBar, WidthsToRows) {
+  CXTPCommandBars commandBars;
+  commandBars.SetPaintManager(new CXTPDefaultTheme);
+  const struct {
+    const char *name;
+    int nButtons;
+    int nMRUWidth;
+    std::vector<int> groups; // indexes that begin a group
+    std::vector<int> rows;
+  } cases[] = {
+      {"no width: six buttons balance to a square", 6, 0, {}, {3, 3}},
+      {"no width: four make two by two", 4, 0, {}, {2, 2}},
+      {"no width: nine make three by three", 9, 0, {}, {3, 3, 3}},
+      {"no width: three stay a column", 3, 0, {}, {1, 1, 1}},
+      {"room for three in a row", 6, 75, {}, {3, 3}},
+      {"room for all", 6, 1000, {}, {6}},
+      {"each group its own row", 6, 1000, {2, 5}, {2, 3, 1}},
+      {"a group wider than the width wraps inside", 8, 70, {4}, {3, 1, 3, 1}},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    CXTPPopupToolBar *pBar = CXTPPopupToolBar::CreatePopupToolBar(&commandBars);
+    EXPECT_EQ(xtpBarTypeNormal, pBar->GetType());
+    pBar->SetMRUWidth(c.nMRUWidth);
+    for (int i = 0; i < c.nButtons; i++) pBar->GetControls()->Add(xtpControlButton, 100 + i);
+    for (int i : c.groups) pBar->GetControl(i)->SetBeginGroup(TRUE);
+    const CSize sz = pBar->CalcDynamicLayout(0, 0);
+    EXPECT_EQ(c.rows, RowCounts(pBar));
+    // Inside the bar's own borders (2, 4, 2, 4).
+    CRect rcAll(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+    for (int i = 0; i < pBar->GetControlCount(); i++) {
+      const CRect rc = pBar->GetControl(i)->GetRect();
+      rcAll = CRect(std::min(rcAll.left, rc.left), std::min(rcAll.top, rc.top),
+                    std::max(rcAll.right, rc.right), std::max(rcAll.bottom, rc.bottom));
+    }
+    EXPECT_EQ(CPoint(2, 4), rcAll.TopLeft());
+    EXPECT_EQ(CSize(rcAll.right + 2, rcAll.bottom + 4), sz);
+    pBar->InternalRelease();
+  }
+}
+
+TEST(PopupToolBar, BordersAndTearOffBandAndItsClone) {
+  CXTPCommandBars commandBars;
+  commandBars.SetPaintManager(new CXTPDefaultTheme);
+  CXTPPopupToolBar *pBar = CXTPPopupToolBar::CreatePopupToolBar(&commandBars);
+  for (int i = 0; i < 2; i++) pBar->GetControls()->Add(xtpControlButton, 100 + i);
+  pBar->SetMRUWidth(1000);
+  pBar->SetBorders(CRect(5, 6, 7, 8));
+  pBar->SetTearOffPopup(L"Colours", 0xE900, 200);
+  pBar->CalcDynamicLayout(0, 0);
+  EXPECT_EQ(CPoint(5, 6 + 8), pBar->GetControl(0)->GetRect().TopLeft()) << "below the 8-pixel band";
+  EXPECT_EQ(CRect(5, 6, pBar->GetControl(1)->GetRect().right, 14), pBar->GetTearOffGripperRect());
+  CXTPCommandBar *pClone = pBar->Clone(TRUE);
+  ASSERT_NE(nullptr, pClone);
+  EXPECT_TRUE(pClone->IsKindOf(RUNTIME_CLASS(CXTPPopupToolBar)));
+  EXPECT_EQ(xtpBarTypeNormal, pClone->GetType());
+  EXPECT_EQ(CRect(5, 6, 7, 8), static_cast<CXTPPopupBar *>(pClone)->GetBorders());
+  EXPECT_EQ(2, pClone->GetControlCount());
+  pClone->InternalRelease();
+  pBar->InternalRelease();
 }
 
 TEST_F(PopupWindow, ShadowFollowsThePopup) {

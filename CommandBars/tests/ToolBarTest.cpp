@@ -1,15 +1,17 @@
 // Toolbar: toolbar resources read with damaged counts and versions, buttons
 // built from ids with their groups and site messages, the docked layout's
 // expand button by widths and buttons, the floating caption buttons, the
-// visible flag, commands reaching the owner and a torn-off bar closed from
-// inside its own message.
+// visible flag, commands reaching the owner, a torn-off bar closed from
+// inside its own message, clones of a derived bar class and a click that
+// leaves the focus in a tool window.
 //
-// No real cursor moves and no window is activated.
+// No real cursor moves; only the tool-window test activates its own windows.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "CommandBarsTestSupport.h"
+#include "MiniFrameWnd.h"
 #include "WinApp.h"
 #include "XTPCommandBars.h"
 #include "XTPPopupBar.h"
@@ -170,6 +172,8 @@ TEST(ToolBarLayout, TheChevronListsTheHiddenButtons) {
   pExpand->OnSetPopup(TRUE);
   CXTPCommandBar *pPopup = pExpand->GetCommandBar();
   ASSERT_NE(nullptr, pPopup);
+  EXPECT_TRUE(pPopup->IsKindOf(RUNTIME_CLASS(CXTPPopupToolBar))) << "the buttons stay a toolbar";
+  EXPECT_EQ(xtpBarTypeNormal, pPopup->GetType());
   std::vector<int> listed;
   for (int i = 0; i < pPopup->GetControlCount(); i++) {
     listed.push_back(pPopup->GetControl(i)->GetID());
@@ -761,6 +765,65 @@ TEST(ToolBarFloating, MadeUnderAnInactiveFrameItHearsSo) {
   pBar->DestroyWindow();
   pBar->InternalRelease();
   ::DestroyWindow(hWndFrame);
+}
+
+// A toolbar class of a program's own.
+class CPaletteToolBar : public CXTPToolBar {
+  DECLARE_DYNCREATE(CPaletteToolBar)
+};
+IMPLEMENT_DYNCREATE(CPaletteToolBar, CXTPToolBar)
+
+TEST(ToolBarClone, KeepsTheBarsOwnClass) {
+  CPaletteToolBar *pBar = NewToolBar<CPaletteToolBar>();
+  const UINT ids[] = {100, 101};
+  pBar->SetButtons(ids, 2);
+  pBar->SetTitle(L"Palette");
+  CXTPCommandBar *pClone = pBar->Clone(TRUE);
+  ASSERT_NE(nullptr, pClone);
+  EXPECT_TRUE(pClone->IsKindOf(RUNTIME_CLASS(CPaletteToolBar)));
+  EXPECT_EQ(2, pClone->GetControlCount());
+  EXPECT_EQ(CString(L"Palette"), pClone->GetTitle());
+  pClone->InternalRelease();
+  pBar->InternalRelease();
+}
+
+TEST(ToolBarMouse, AClickLeavesTheFocusInAToolWindow) {
+  // A tool window (mini frame) with a toolbar and an edit box that has the
+  // focus: a click on the bar must not take the focus from the edit.
+  CMiniFrameWnd *pMini = new CMiniFrameWnd;
+  ASSERT_TRUE(pMini->CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), nullptr),
+                              L"Tools", WS_POPUP | WS_CAPTION | WS_VISIBLE, CRect(50, 50, 300, 200)));
+  HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 40, 200, 20, pMini->GetSafeHwnd(),
+                                 nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(nullptr, hEdit);
+  CXTPToolBar *pBar = NewToolBar();
+  ASSERT_TRUE(pBar->CreateFloatingWindow(pMini, FALSE));
+  ::SetParent(pBar->GetSafeHwnd(), pMini->GetSafeHwnd());
+  ::SetForegroundWindow(pMini->GetSafeHwnd());
+  ::SetActiveWindow(pMini->GetSafeHwnd());
+  ::SetFocus(hEdit);
+  ASSERT_EQ(hEdit, ::GetFocus());
+  const LPARAM lParam = MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN);
+  EXPECT_EQ(MA_NOACTIVATE, ::SendMessageW(pBar->GetSafeHwnd(), WM_MOUSEACTIVATE,
+                                          reinterpret_cast<WPARAM>(pMini->GetSafeHwnd()), lParam));
+  // With the focus on the bar's own frame, not in a tool window: the default.
+  ::SetFocus(pMini->GetSafeHwnd());
+  ::DestroyWindow(hEdit);
+  HWND hPlain = ::CreateWindowExW(0, L"STATIC", L"plain", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                                  nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  CXTPToolBar *pPlainBar = NewToolBar();
+  ASSERT_TRUE(pPlainBar->CreateFloatingWindow(CWnd::FromHandle(hPlain), FALSE));
+  ::SetParent(pPlainBar->GetSafeHwnd(), hPlain);
+  ::SetForegroundWindow(hPlain);
+  ::SetFocus(hPlain);
+  EXPECT_NE(MA_NOACTIVATE, ::SendMessageW(pPlainBar->GetSafeHwnd(), WM_MOUSEACTIVATE,
+                                          reinterpret_cast<WPARAM>(hPlain), lParam));
+  pPlainBar->DestroyWindow();
+  pPlainBar->InternalRelease();
+  ::DestroyWindow(hPlain);
+  pBar->DestroyWindow();
+  pBar->InternalRelease();
+  pMini->DestroyWindow();
 }
 
 } // namespace
