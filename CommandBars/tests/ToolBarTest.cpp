@@ -792,14 +792,13 @@ TEST(ToolBarMouse, AClickLeavesTheFocusInAToolWindow) {
   // focus: a click on the bar must not take the focus from the edit.
   CMiniFrameWnd *pMini = new CMiniFrameWnd;
   ASSERT_TRUE(pMini->CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), nullptr),
-                              L"Tools", WS_POPUP | WS_CAPTION | WS_VISIBLE, CRect(50, 50, 300, 200)));
+                              L"Tools", WS_POPUP | WS_CAPTION, CRect(50, 50, 300, 200)));
   HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 40, 200, 20, pMini->GetSafeHwnd(),
                                  nullptr, ::GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(nullptr, hEdit);
   CXTPToolBar *pBar = NewToolBar();
   ASSERT_TRUE(pBar->CreateFloatingWindow(pMini, FALSE));
   ::SetParent(pBar->GetSafeHwnd(), pMini->GetSafeHwnd());
-  ::SetForegroundWindow(pMini->GetSafeHwnd());
   ::SetActiveWindow(pMini->GetSafeHwnd());
   ::SetFocus(hEdit);
   ASSERT_EQ(hEdit, ::GetFocus());
@@ -809,12 +808,12 @@ TEST(ToolBarMouse, AClickLeavesTheFocusInAToolWindow) {
   // With the focus on the bar's own frame, not in a tool window: the default.
   ::SetFocus(pMini->GetSafeHwnd());
   ::DestroyWindow(hEdit);
-  HWND hPlain = ::CreateWindowExW(0, L"STATIC", L"plain", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+  HWND hPlain = ::CreateWindowExW(0, L"STATIC", L"plain", WS_POPUP, 0, 0, 100, 100, nullptr,
                                   nullptr, ::GetModuleHandleW(nullptr), nullptr);
   CXTPToolBar *pPlainBar = NewToolBar();
   ASSERT_TRUE(pPlainBar->CreateFloatingWindow(CWnd::FromHandle(hPlain), FALSE));
   ::SetParent(pPlainBar->GetSafeHwnd(), hPlain);
-  ::SetForegroundWindow(hPlain);
+  ::SetActiveWindow(hPlain);
   ::SetFocus(hPlain);
   EXPECT_NE(MA_NOACTIVATE, ::SendMessageW(pPlainBar->GetSafeHwnd(), WM_MOUSEACTIVATE,
                                           reinterpret_cast<WPARAM>(hPlain), lParam));
