@@ -34,11 +34,19 @@ enum {
   kSortUp,
   kSortDown,
   kRow = 400,
+  kColour = 500, // the palette's colours, kColour to kColour + kColours - 1
   kFormatBarId = 0x7A01
 };
 
-const wchar_t *const kLabels[CGalleryMenuBoard::kMenus] = {L"File menu", L"Shortened menu", L"Long menu",
-                                                           L"Right-aligned", L"Tear-off menu"};
+const wchar_t *const kLabels[CGalleryMenuBoard::kMenus] = {
+    L"File menu", L"Shortened menu", L"Long menu", L"Right-aligned", L"Tear-off menu", L"Colour palette"};
+
+// The palette: four rows of four, the last row the greys.
+const COLORREF kColours[] = {RGB(192, 0, 0),     RGB(255, 0, 0),     RGB(255, 192, 0),   RGB(255, 255, 0),
+                             RGB(146, 208, 80),  RGB(0, 176, 80),    RGB(0, 176, 240),   RGB(0, 112, 192),
+                             RGB(0, 32, 96),     RGB(112, 48, 160),  RGB(255, 128, 192), RGB(150, 90, 40),
+                             RGB(255, 255, 255), RGB(191, 191, 191), RGB(128, 128, 128), RGB(0, 0, 0)};
+const int kColourCount = sizeof(kColours) / sizeof(kColours[0]);
 const UINT kOpenFromStart = WM_APP + 40;
 
 CXTPControl *Add(CXTPPopupBar *pBar, int nId, LPCTSTR lpszCaption, LPCTSTR lpszShortcut = nullptr,
@@ -53,7 +61,7 @@ CXTPControl *Add(CXTPPopupBar *pBar, int nId, LPCTSTR lpszCaption, LPCTSTR lpszS
 } // namespace
 
 BEGIN_MESSAGE_MAP(CGalleryMenuBoard, CWnd)
-ON_COMMAND_RANGE(kNew, kRow + 99, OnMenuCommand)
+ON_COMMAND_RANGE(kNew, kColour + kColourCount - 1, OnMenuCommand)
 END_MESSAGE_MAP()
 
 CGalleryMenuBoard::CGalleryMenuBoard() {
@@ -153,6 +161,17 @@ void CGalleryMenuBoard::Build() {
   // Shown together with the tear-off menu in pictures: it stays over it.
   pSort->SetNested(TRUE);
   m_pMenus[kRightAlignedMenu] = pSort;
+
+  // A popup laid out as a toolbar: with no width of its own it balances
+  // its buttons into a square.
+  CXTPPopupToolBar *pPalette = CXTPPopupToolBar::CreatePopupToolBar(m_pCommandBars);
+  for (int i = 0; i < kColourCount; i++) {
+    HICON hIcon = MakeGallerySquareIcon(kColours[i]);
+    m_pImages->SetIcon(CXTPIconHandle(hIcon), static_cast<UINT>(kColour + i), CSize(16, 16), 0);
+    ::DestroyIcon(hIcon);
+    pPalette->GetControls()->Add(xtpControlButton, kColour + i);
+  }
+  m_pMenus[kPaletteMenu] = pPalette;
 }
 
 BOOL CGalleryMenuBoard::Create(CWnd *pParent, const CRect &rc, UINT nID) {
@@ -234,6 +253,14 @@ LRESULT CGalleryMenuBoard::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
     if (const char *psz = std::getenv("QV_GALLERY_OPEN_MENU"); psz && std::strcmp(psz, "tearoff") == 0) {
       OpenMenu(kTearOffMenu);
       OpenMenu(kRightAlignedMenu);
+    } else if (psz && std::strcmp(psz, "palette") == 0) {
+      OpenMenu(kPaletteMenu);
+      m_pMenus[kPaletteMenu]->SetSelected(6, TRUE); // one colour hot, as under the mouse
+    } else if (psz && std::strcmp(psz, "expanded") == 0) {
+      // The shortened menu after its expand item: the rarely used rows
+      // shaded among the others.
+      OpenMenu(kShortMenu);
+      m_pMenus[kShortMenu]->ExpandMenu();
     } else if (psz && std::strcmp(psz, "torn") == 0) {
       TearOffForPicture();
     } else {
@@ -247,5 +274,5 @@ LRESULT CGalleryMenuBoard::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 void CGalleryPopupMenusSection::Create(CWnd *pParent, const CRect &rcBody) {
-  m_board.Create(pParent, CRect(rcBody.left, rcBody.top, rcBody.left + 700, rcBody.top + 40), 260);
+  m_board.Create(pParent, CRect(rcBody.left, rcBody.top, rcBody.left + 850, rcBody.top + 40), 260);
 }

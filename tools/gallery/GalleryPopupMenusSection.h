@@ -1,8 +1,9 @@
 // Popup menus in the default theme: a menu with icons, checks, shortcuts and a
 // submenu; a shortened menu whose rarely used commands wait behind the expand
 // item; a long menu that scrolls; a menu tracked right-aligned under its
-// label; and a menu whose band is dragged out to tear it off into a floating
-// toolbar. Each label opens its menu when clicked.
+// label; a menu whose band is dragged out to tear it off into a floating
+// toolbar; and a colour palette, a popup laid out as a toolbar. Each label
+// opens its menu when clicked.
 #pragma once
 
 #include "GallerySection.h"
@@ -13,9 +14,11 @@ class CXTPPopupBar;
 
 class CGalleryMenuBoard : public CWnd {
 public:
-  static const int kMenus = 5;
+  static const int kMenus = 6;
+  static const int kShortMenu = 1;
   static const int kRightAlignedMenu = 3;
   static const int kTearOffMenu = 4;
+  static const int kPaletteMenu = 5;
   CGalleryMenuBoard();
   ~CGalleryMenuBoard() override;
   BOOL Create(CWnd *pParent, const CRect &rc, UINT nID);
@@ -46,7 +49,7 @@ class CGalleryPopupMenusSection : public CGallerySection {
 public:
   LPCTSTR GetTitle() const override {
     return L"Popup menus: icons, checks, shortcuts, a submenu, hidden commands behind the expand item, "
-           L"scrolling, right-aligned, tearing off (click a label)";
+           L"scrolling, right-aligned, tearing off, a palette (click a label)";
   }
   int GetHeight() const override { return 40; }
   void Draw(CDC *, const CRect &) override {}

@@ -1,6 +1,7 @@
 #include "GalleryToolBarSection.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "XTPCommandBars.h"
 #include "XTPPopupBar.h"
@@ -13,6 +14,7 @@ const LPCTSTR kRowNames[CGalleryToolBarSection::kRows] = {L"Docked", L"Narrowed:
                                                           L"Add or Remove Buttons"};
 const LPCTSTR kCaptions[] = {L"New", L"Open", L"Save", L"Cut", L"Copy", L"Paste", L"Find", L"Print"};
 const int kWidths[CGalleryToolBarSection::kRows] = {420, 190, 0, 300};
+const int kNarrowedRow = 1;
 const int kAddRemoveRow = 3;
 
 // The site of the gallery's bars: it answers the customise command, so the
@@ -103,7 +105,11 @@ void CGalleryToolBarSection::Create(CWnd *pParent, const CRect &rcBody) {
 }
 
 void CGalleryToolBarSection::OpenAddOrRemoveList() {
-  CXTPToolBar *pBar = GetBar(kAddRemoveRow);
+  // "hidden": the narrowed bar's chevron, its buttons without room in a
+  // popup laid out as a toolbar; otherwise down to the last row's list.
+  const char *psz = std::getenv("QV_GALLERY_OPEN_ADDREMOVE");
+  const BOOL bHidden = psz && std::strcmp(psz, "hidden") == 0;
+  CXTPToolBar *pBar = GetBar(bHidden ? kNarrowedRow : kAddRemoveRow);
   if (!pBar || !pBar->GetSafeHwnd() || !pBar->IsWindowVisible()) return;
   CXTPControl *pExpand = pBar->GetControls()->FindControl(XTP_ID_TOOLBAR_EXPAND);
   if (!pExpand) return;
@@ -112,7 +118,7 @@ void CGalleryToolBarSection::OpenAddOrRemoveList() {
   pBar->SetPopuped(pExpand->GetIndex(), TRUE);
   // Down the chevron's popup to the bar's list, as the arrow keys go.
   CXTPCommandBar *pPopup = pExpand->GetCommandBar();
-  for (int nLevel = 0; pPopup && nLevel < 2; nLevel++) {
+  for (int nLevel = 0; pPopup && nLevel < (bHidden ? 0 : 2); nLevel++) {
     const int nLast = pPopup->GetControlCount() - 1;
     const int nIndex = nLevel == 0 ? nLast : 0;
     if (nIndex < 0) return;
