@@ -343,6 +343,33 @@ TEST_F(CommandBarsArchive, AFileNamedByTheProfileLoadsAndAMissingOneLoadsNothing
   EXPECT_EQ(LoadedButtons(), 0u) << "a file that is gone loads nothing";
 }
 
+TEST_F(CommandBarsArchive, APaletteComesBackLaidOutAsAToolbar) {
+  {
+    TestFrame frame;
+    CXTPToolBar *pCustom = frame.pBars->AddCustomBar(L"Colours", kCustomId);
+    ASSERT_NE(pCustom, nullptr);
+    auto *pOpener = static_cast<CXTPControlPopup *>(pCustom->GetControls()->Add(xtpControlPopup, 0));
+    pOpener->SetCaption(L"Colour");
+    CXTPPopupToolBar *pPalette = CXTPPopupToolBar::CreatePopupToolBar(frame.pBars);
+    for (int i = 0; i < 6; i++) pPalette->GetControls()->Add(xtpControlButton, 700 + i);
+    pPalette->SetBorders(CRect(4, 5, 6, 7));
+    pOpener->SetCommandBar(pPalette);
+    pPalette->InternalRelease();
+    frame.pBars->SaveBarState(kProfile);
+  }
+  TestFrame frame;
+  frame.pBars->LoadBarState(kProfile);
+  CXTPToolBar *pCustom = frame.pBars->GetToolBar(kCustomId);
+  ASSERT_NE(pCustom, nullptr);
+  ASSERT_GE(pCustom->GetControlCount(), 1); // and the expand button
+  CXTPCommandBar *pBar = pCustom->GetControl(0)->GetCommandBar();
+  ASSERT_NE(pBar, nullptr);
+  EXPECT_TRUE(pBar->IsKindOf(RUNTIME_CLASS(CXTPPopupToolBar)));
+  EXPECT_EQ(pBar->GetType(), xtpBarTypeNormal);
+  EXPECT_EQ(static_cast<CXTPPopupBar *>(pBar)->GetBorders(), CRect(4, 5, 6, 7));
+  EXPECT_EQ(Ids(pBar), (std::vector<int>{700, 701, 702, 703, 704, 705}));
+}
+
 TEST_F(CommandBarsArchive, AToolbarTheProgramChangedAsksBeforeTheUsersVersionReplacesIt) {
   const std::vector<int> kNew = {301, 302, 303, 304}, kUsers = {301, 303};
   const struct {
