@@ -10,6 +10,10 @@
 #include "TreeEntryNode.h"
 #include "resource.h"
 
+#include <algorithm>
+#include <map>
+#include <string>
+
 IMPLEMENT_DYNCREATE(CQuendalVarnothView, CXTListView)
 
 BEGIN_MESSAGE_MAP(CQuendalVarnothView, CXTListView)
@@ -57,6 +61,19 @@ CString DateText(const EntryRecord &record, int firstWord, bool ntfs) {
   if (high == 0) return kNoDateText;
   return ntfs ? NtfsDateText((static_cast<uint64_t>(high) << 32) | low).c_str()
               : FatDateText(high, low).c_str();
+}
+
+// The room a row's text takes in a column: the list's margins on both sides
+// and the grid line.
+constexpr int kCellTextMargin = 14;
+
+// Digits are all of one width: texts that differ only in their digits, as
+// dates and sizes do, are measured once.
+std::wstring TextShape(const CString &text) {
+  std::wstring shape(static_cast<LPCTSTR>(text));
+  for (wchar_t &c : shape)
+    if (c >= L'1' && c <= L'9') c = L'0';
+  return shape;
 }
 
 } // namespace
@@ -161,8 +178,40 @@ void CQuendalVarnothView::FillFileList(DWORD parentId) {
     for (TreeEntryNode *node : children) AppendRow(*node, ntfs);
   }
   for (int row = 0; row < list.GetItemCount(); row += 2) ColourRow(row);
+  WidenCutColumns();
   SetRedraw(TRUE);
   Invalidate();
+}
+
+// The widths the columns start with are the least they have: a translated
+// title, a long type or grade, a date with its time would be cut at them.
+// A column only grows, so a width the user made larger stays. The name
+// column keeps its width, as names can be of any length.
+void CQuendalVarnothView::WidenCutColumns() {
+  CListCtrl &list = GetListCtrl();
+  // The title keeps room for the sort arrow, which any column may show.
+  int titleMargin = 2 * 6 + 8 + 2 * 10;
+  if (m_header.m_hWnd != nullptr)
+    if (const CXTHeaderTheme *theme = m_header.GetTheme())
+      titleMargin = 2 * theme->m_sizePadding.cx + theme->m_sizeArrow.cx + 2 * theme->m_iArrowPadding;
+  for (int column = kType; column < kColumnCount; ++column) {
+    wchar_t title[256] = {};
+    LVCOLUMNW info = {};
+    info.mask = LVCF_TEXT;
+    info.pszText = title;
+    info.cchTextMax = 256;
+    if (!list.GetColumn(column, &info)) continue;
+    int needed = list.GetStringWidth(title) + titleMargin;
+    std::map<std::wstring, int> measured;
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+      const CString text = list.GetItemText(row, column);
+      if (text.IsEmpty()) continue;
+      auto [at, added] = measured.emplace(TextShape(text), 0);
+      if (added) at->second = list.GetStringWidth(text) + kCellTextMargin;
+      needed = std::max(needed, at->second);
+    }
+    if (needed > list.GetColumnWidth(column)) list.SetColumnWidth(column, needed);
+  }
 }
 
 void CQuendalVarnothView::ClearFileList() {

@@ -72,6 +72,8 @@ private:
   std::vector<TreeEntryNode *> m_rowNodes;
 
   CLeftView *Tree() const;
+  // Widens each column but the name's that cuts its title or one of its rows' texts.
+  void WidenCutColumns();
   void AppendRow(TreeEntryNode &node, bool ntfs);
   void ShowRowCheck(int row, uint8_t check);
   // The row's background as RowBackground gives it, with black text.
