@@ -429,9 +429,10 @@ TEST(DialogTemplates, FindMarkerCoversExactlyTheUpperPart) {
 
 // ---------------------------------------------------------------- text fit
 
-// Dialog texts measured as Windows lays them out: the template's font, MS
-// Shell Dlg 8, is Tahoma 8 at 96 dpi, and a dialog unit is a quarter of
-// Tahoma's average character width across and an eighth of its height down.
+// Dialog texts measured in Tahoma 8 at 96 dpi, the face the templates' MS
+// Shell Dlg 8 stands for (under Wine, and as MS Shell Dlg 2 on Windows). A
+// dialog unit is a quarter of the face's average character width across and
+// an eighth of its height down, as Windows reckons them.
 class DialogFont {
 public:
   DialogFont() {
