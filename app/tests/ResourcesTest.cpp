@@ -495,6 +495,8 @@ constexpr int kPushButtonMargin = 3;   // each side: the raised edge and the foc
 constexpr int kCheckBoxIndent = 17;    // the box, its gap and the focus frame's right edge
 constexpr int kGroupBoxIndent = 8;     // each side of the title on the frame's top line
 constexpr int kKindButtonPicture = 56; // the kind buttons' 40-pixel picture with its gaps
+constexpr int kComboBoxButton = 17;    // a drop-down list's arrow button
+constexpr int kComboBoxEdge = 3;       // each side: the sunken edge and the focus frame
 
 struct FitDialog {
   unsigned id;
@@ -568,6 +570,10 @@ std::string CheckFit(const DialogFont &font, unsigned dialog, const Control &c, 
     default:
       return {};
     }
+  } else if (c.classOrdinal == 0x85) {
+    // A drop-down list shows its chosen item beside the arrow button.
+    width -= kComboBoxButton + 2 * kComboBoxEdge;
+    height = font.BaseY();
   } else {
     return {};
   }
@@ -616,7 +622,8 @@ TEST(DialogTextFitFont, IsTahomaWithItsDialogBaseUnits) {
 }
 
 // Every static and button text of every dialog the program shows, the tip of
-// the day included, fits its control: across, and down once wrapped.
+// the day included, and every item of its drop-down lists fits its control:
+// across, and down once wrapped.
 TEST_P(DialogTextFit, EveryTextFitsItsControl) {
   DialogFont font;
   ASSERT_TRUE(font.Face() == L"Tahoma");
@@ -625,10 +632,23 @@ TEST_P(DialogTextFit, EveryTextFitsItsControl) {
   ASSERT_EQ(dialogs.size(), 11u);
   const unsigned kTipOfTheDay = 9018;
   dialogs.push_back({kTipOfTheDay, "XT_IDD_TIPOFTHEDAY"});
-  const RuntimeText runtime[] = {{IDD_FIND, IDC_FIND_EXPAND, IDS_FIND_EXPANDED},
-                                 {IDD_FIND, IDC_FIND_EXPAND, IDS_FIND_COLLAPSED},
-                                 {IDD_SEARCH_DRIVE, IDC_DRIVE_PROMPT, IDS_CHOOSE_LOGICAL_DRIVE},
-                                 {IDD_SEARCH_DRIVE, IDC_DRIVE_PROMPT, IDS_CHOOSE_PHYSICAL_DISK}};
+  std::vector<RuntimeText> runtime = {{IDD_FIND, IDC_FIND_EXPAND, IDS_FIND_EXPANDED},
+                                      {IDD_FIND, IDC_FIND_EXPAND, IDS_FIND_COLLAPSED},
+                                      {IDD_SEARCH_DRIVE, IDC_DRIVE_PROMPT, IDS_CHOOSE_LOGICAL_DRIVE},
+                                      {IDD_SEARCH_DRIVE, IDC_DRIVE_PROMPT, IDS_CHOOSE_PHYSICAL_DISK},
+                                      {IDD_FIND, IDC_FIND_SIZE_KIND, IDS_FIND_AT_LEAST},
+                                      {IDD_FIND, IDC_FIND_SIZE_KIND, IDS_FIND_AT_MOST}};
+  for (unsigned kind : {IDS_CREATED_DATE, IDS_MODIFIED_DATE}) {
+    runtime.push_back({IDD_FIND, IDC_FIND_DATE_KIND, kind});
+    runtime.push_back({IDD_FILE_MASK, IDC_MASK_DATE_KIND, kind});
+  }
+  for (unsigned group :
+       {IDS_GROUP_ALL, IDS_GROUP_APPLICATION, IDS_GROUP_DATABASE, IDS_GROUP_EMAIL, IDS_GROUP_DOCUMENT,
+        IDS_GROUP_INTERNET, IDS_GROUP_MOVIE, IDS_GROUP_OFFICE, IDS_GROUP_TEXT, IDS_GROUP_SOUND,
+        IDS_GROUP_GRAPHIC, IDS_GROUP_ARCHIVE, IDS_GROUP_MISCELLANEOUS}) {
+    runtime.push_back({IDD_APPEND_HEADER, IDC_APPEND_GROUP, group});
+    runtime.push_back({IDD_SELECT_HEADERS, IDC_HEADER_GROUP, group});
+  }
   int measured = 0;
   for (const FitDialog &d : dialogs) {
     Dialog dialog;
