@@ -11,7 +11,6 @@
 #include "resource.h"
 
 #include <algorithm>
-#include <map>
 #include <string>
 
 IMPLEMENT_DYNCREATE(CQuendalVarnothView, CXTListView)
@@ -151,14 +150,24 @@ void CQuendalVarnothView::AppendRow(TreeEntryNode &node, bool ntfs) {
   list.InsertItem(LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE, row, Wide(name), RowStateOfCheck(node.Check()),
                   LVIS_STATEIMAGEMASK, image, record.m_ownId);
   m_rowNodes.push_back(&node);
-  list.SetItemText(row, kType, LoadText(TypeTextId(record)));
-  list.SetItemText(row, kSize, SizeText(record));
-  list.SetItemText(row, kModified, DateText(record, 2, ntfs));
-  list.SetItemText(row, kCreated, DateText(record, 4, ntfs));
-  list.SetItemText(row, kStatus, GradeText(record));
+  SetCellText(row, kType, LoadText(TypeTextId(record)));
+  SetCellText(row, kSize, SizeText(record));
+  SetCellText(row, kModified, DateText(record, 2, ntfs));
+  SetCellText(row, kCreated, DateText(record, 4, ntfs));
+  SetCellText(row, kStatus, GradeText(record));
   CString id;
   id.Format(L"%7lu", static_cast<unsigned long>(record.m_ownId));
-  list.SetItemText(row, kFileId, id);
+  SetCellText(row, kFileId, id);
+}
+
+void CQuendalVarnothView::SetCellText(int row, int column, const CString &text) {
+  CListCtrl &list = GetListCtrl();
+  list.SetItemText(row, column, text);
+  if (text.IsEmpty() || static_cast<size_t>(column) >= m_widestCellText.size()) return;
+  std::wstring shape = TextShape(text);
+  shape.insert(shape.begin(), static_cast<wchar_t>(L'0' + column));
+  if (!m_measuredCellShapes.insert(std::move(shape)).second) return;
+  m_widestCellText[column] = std::max(m_widestCellText[column], list.GetStringWidth(text) + kCellTextMargin);
 }
 
 void CQuendalVarnothView::FillFileList(DWORD parentId) {
@@ -169,6 +178,8 @@ void CQuendalVarnothView::FillFileList(DWORD parentId) {
   SetRedraw(FALSE);
   list.DeleteAllItems();
   m_rowNodes.clear();
+  m_widestCellText.assign(kColumnCount, 0);
+  m_measuredCellShapes.clear();
   RemoveAllRowColors();
   list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   if (CLeftView *tree = Tree()) {
@@ -202,14 +213,8 @@ void CQuendalVarnothView::WidenCutColumns() {
     info.cchTextMax = 256;
     if (!list.GetColumn(column, &info)) continue;
     int needed = list.GetStringWidth(title) + titleMargin;
-    std::map<std::wstring, int> measured;
-    for (int row = 0; row < list.GetItemCount(); ++row) {
-      const CString text = list.GetItemText(row, column);
-      if (text.IsEmpty()) continue;
-      auto [at, added] = measured.emplace(TextShape(text), 0);
-      if (added) at->second = list.GetStringWidth(text) + kCellTextMargin;
-      needed = std::max(needed, at->second);
-    }
+    if (static_cast<size_t>(column) < m_widestCellText.size())
+      needed = std::max(needed, m_widestCellText[column]);
     if (needed > list.GetColumnWidth(column)) list.SetColumnWidth(column, needed);
   }
 }
