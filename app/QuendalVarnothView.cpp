@@ -10,6 +10,9 @@
 #include "TreeEntryNode.h"
 #include "resource.h"
 
+#include <algorithm>
+#include <string>
+
 IMPLEMENT_DYNCREATE(CQuendalVarnothView, CXTListView)
 
 BEGIN_MESSAGE_MAP(CQuendalVarnothView, CXTListView)
@@ -57,6 +60,19 @@ CString DateText(const EntryRecord &record, int firstWord, bool ntfs) {
   if (high == 0) return kNoDateText;
   return ntfs ? NtfsDateText((static_cast<uint64_t>(high) << 32) | low).c_str()
               : FatDateText(high, low).c_str();
+}
+
+// The room a row's text takes in a column: the list's margins on both sides
+// and the grid line.
+constexpr int kCellTextMargin = 14;
+
+// Digits are all of one width: texts that differ only in their digits, as
+// dates and sizes do, are measured once.
+std::wstring TextShape(const CString &text) {
+  std::wstring shape(static_cast<LPCTSTR>(text));
+  for (wchar_t &c : shape)
+    if (c >= L'1' && c <= L'9') c = L'0';
+  return shape;
 }
 
 } // namespace
@@ -134,14 +150,24 @@ void CQuendalVarnothView::AppendRow(TreeEntryNode &node, bool ntfs) {
   list.InsertItem(LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE, row, Wide(name), RowStateOfCheck(node.Check()),
                   LVIS_STATEIMAGEMASK, image, record.m_ownId);
   m_rowNodes.push_back(&node);
-  list.SetItemText(row, kType, LoadText(TypeTextId(record)));
-  list.SetItemText(row, kSize, SizeText(record));
-  list.SetItemText(row, kModified, DateText(record, 2, ntfs));
-  list.SetItemText(row, kCreated, DateText(record, 4, ntfs));
-  list.SetItemText(row, kStatus, GradeText(record));
+  SetCellText(row, kType, LoadText(TypeTextId(record)));
+  SetCellText(row, kSize, SizeText(record));
+  SetCellText(row, kModified, DateText(record, 2, ntfs));
+  SetCellText(row, kCreated, DateText(record, 4, ntfs));
+  SetCellText(row, kStatus, GradeText(record));
   CString id;
   id.Format(L"%7lu", static_cast<unsigned long>(record.m_ownId));
-  list.SetItemText(row, kFileId, id);
+  SetCellText(row, kFileId, id);
+}
+
+void CQuendalVarnothView::SetCellText(int row, int column, const CString &text) {
+  CListCtrl &list = GetListCtrl();
+  list.SetItemText(row, column, text);
+  if (text.IsEmpty() || static_cast<size_t>(column) >= m_widestCellText.size()) return;
+  std::wstring shape = TextShape(text);
+  shape.insert(shape.begin(), static_cast<wchar_t>(L'0' + column));
+  if (!m_measuredCellShapes.insert(std::move(shape)).second) return;
+  m_widestCellText[column] = std::max(m_widestCellText[column], list.GetStringWidth(text) + kCellTextMargin);
 }
 
 void CQuendalVarnothView::FillFileList(DWORD parentId) {
@@ -152,6 +178,8 @@ void CQuendalVarnothView::FillFileList(DWORD parentId) {
   SetRedraw(FALSE);
   list.DeleteAllItems();
   m_rowNodes.clear();
+  m_widestCellText.assign(kColumnCount, 0);
+  m_measuredCellShapes.clear();
   RemoveAllRowColors();
   list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   if (CLeftView *tree = Tree()) {
@@ -161,8 +189,34 @@ void CQuendalVarnothView::FillFileList(DWORD parentId) {
     for (TreeEntryNode *node : children) AppendRow(*node, ntfs);
   }
   for (int row = 0; row < list.GetItemCount(); row += 2) ColourRow(row);
+  WidenCutColumns();
   SetRedraw(TRUE);
   Invalidate();
+}
+
+// The widths the columns start with are the least they have: a translated
+// title, a long type or grade, a date with its time would be cut at them.
+// A column only grows, so a width the user made larger stays. The name
+// column keeps its width, as names can be of any length.
+void CQuendalVarnothView::WidenCutColumns() {
+  CListCtrl &list = GetListCtrl();
+  // The title keeps room for the sort arrow, which any column may show.
+  int titleMargin = 2 * 6 + 8 + 2 * 10;
+  if (m_header.m_hWnd != nullptr)
+    if (const CXTHeaderTheme *theme = m_header.GetTheme())
+      titleMargin = 2 * theme->m_sizePadding.cx + theme->m_sizeArrow.cx + 2 * theme->m_iArrowPadding;
+  for (int column = kType; column < kColumnCount; ++column) {
+    wchar_t title[256] = {};
+    LVCOLUMNW info = {};
+    info.mask = LVCF_TEXT;
+    info.pszText = title;
+    info.cchTextMax = 256;
+    if (!list.GetColumn(column, &info)) continue;
+    int needed = list.GetStringWidth(title) + titleMargin;
+    if (static_cast<size_t>(column) < m_widestCellText.size())
+      needed = std::max(needed, m_widestCellText[column]);
+    if (needed > list.GetColumnWidth(column)) list.SetColumnWidth(column, needed);
+  }
 }
 
 void CQuendalVarnothView::ClearFileList() {

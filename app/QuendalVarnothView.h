@@ -4,6 +4,8 @@
 // highlighted row for Find. Each row shows its entry node's check byte.
 #pragma once
 
+#include <set>
+#include <string>
 #include <vector>
 
 #include "EntryCheckModel.h"
@@ -70,8 +72,16 @@ private:
   // The entry each row shows, kept in step with the rows when they are
   // exchanged by a sort.
   std::vector<TreeEntryNode *> m_rowNodes;
+  // The room the widest text of each column takes in the rows of this fill,
+  // and the shapes of the texts measured for it.
+  std::vector<int> m_widestCellText;
+  std::set<std::wstring> m_measuredCellShapes;
 
   CLeftView *Tree() const;
+  // Sets a row's text in a column and keeps the widest such text of the fill.
+  void SetCellText(int row, int column, const CString &text);
+  // Widens each column but the name's that cuts its title or one of its rows' texts.
+  void WidenCutColumns();
   void AppendRow(TreeEntryNode &node, bool ntfs);
   void ShowRowCheck(int row, uint8_t check);
   // The row's background as RowBackground gives it, with black text.

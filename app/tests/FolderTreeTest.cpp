@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "AppFrameTest.h"
+#include "AppSettings.h"
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
@@ -708,6 +709,91 @@ TEST_F(FolderTreeTest, RowTexts) {
   EXPECT_EQ(Column(5), (std::vector<std::wstring>{L"", L"", L"Not Applicable", L"Poor", L"Fair"}));
   EXPECT_EQ(Column(6),
             (std::vector<std::wstring>{L"     10", L"     11", L"     12", L"     13", L"1234567"}));
+}
+
+// Each column but the name's shows its title, with room for the sort arrow,
+// and the widest of its texts whole; the name column keeps its width.
+void ExpectColumnsShowTheirTextsWhole(CListCtrl &list) {
+  EXPECT_EQ(list.GetColumnWidth(0), 200);
+  CHeaderCtrl *header = list.GetHeaderCtrl();
+  ASSERT_NE(header, nullptr);
+  for (int column = 1; column < 7; ++column) {
+    wchar_t title[128] = {};
+    HDITEMW item = {};
+    item.mask = HDI_TEXT;
+    item.pszText = title;
+    item.cchTextMax = 128;
+    ASSERT_TRUE(header->GetItem(column, &item));
+    const int width = list.GetColumnWidth(column);
+    const int arrowRoom = 8 + 2 * 10;
+    EXPECT_GE(width, list.GetStringWidth(title) + 12 + arrowRoom) << "title of column " << column;
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+      const CString text = list.GetItemText(row, column);
+      EXPECT_GE(width, list.GetStringWidth(text) + 12) << "column " << column << " row " << row;
+    }
+  }
+}
+
+// After a search: a type, a date with its time and a grade longer than the
+// columns' first widths, and titles that fit them as they are.
+TEST_F(FolderTreeTest, ColumnsWidenToShowTheirTitleAndWidestTextWhole) {
+  CListCtrl &list = m_list->GetListCtrl();
+  const int firstWidths[7] = {200, 70, 80, 127, 127, 70, 80};
+  for (int column = 0; column < 7; ++column) {
+    EXPECT_EQ(list.GetColumnWidth(column), firstWidths[column]) << column;
+  }
+  m_tree->CreateRootItem();
+  const uint32_t date = ((2023 - 1980) << 9) | (12 << 5) | 28, time = (12 << 11) | (51 << 5) | 9;
+  AddEntry("a rather long name of a deleted file that the name column cuts.txt", 13, 0, false, 5000000000ULL,
+           true, RecoveryGrade::Poor, date, time);
+  AddEntry("gone", 11, 0, true, 0, true);
+  AddEntry("empty.txt", 12, 0, false, 0, false, RecoveryGrade::VeryGood, date, time);
+  m_tree->ResetTreeToRoot();
+  ASSERT_EQ(list.GetItemCount(), 3);
+  ExpectColumnsShowTheirTextsWhole(list);
+  EXPECT_GT(list.GetColumnWidth(1), 70) << "\"Deleted Folder\" is cut at 70";
+  EXPECT_GT(list.GetColumnWidth(5), 70) << "\"Not Applicable\" is cut at 70";
+  EXPECT_EQ(list.GetColumnWidth(2), 80) << "a size that fits leaves its column as it is";
+
+  // A column the user made wider stays so; one made narrower grows again.
+  list.SetColumnWidth(2, 300);
+  list.SetColumnWidth(3, 40);
+  m_tree->ResetTreeToRoot();
+  EXPECT_EQ(list.GetColumnWidth(2), 300);
+  ExpectColumnsShowTheirTextsWhole(list);
+}
+
+// The French titles and texts are longer than the English ones: after a
+// search every one is shown whole.
+TEST_F(FolderTreeTest, FrenchTitlesAndTextsAreShownWhole) {
+  const std::wstring executable = std::wstring(QV_LANGUAGE_DIR) + L"/QuendalVarnoth.exe";
+  HMODULE french = LoadLanguageLibrary(1, executable);
+  ASSERT_NE(french, nullptr);
+  m_frame->DestroyWindow();
+  DrainQueue();
+  HINSTANCE own = AfxGetResourceHandle();
+  AfxSetResourceHandle(french);
+  CCommandLineInfo commandLine;
+  const bool made = m_app.ProcessShellCommand(commandLine) != FALSE;
+  m_frame = static_cast<CMainFrame *>(m_app.m_pMainWnd);
+  if (made) {
+    m_tree = m_frame->GetLeftPane();
+    m_list = m_frame->GetRightPane();
+    CListCtrl &list = m_list->GetListCtrl();
+    m_tree->CreateRootItem();
+    AddEntry("gone", 11, 0, true, 0, true);
+    AddEntry("empty.txt", 12, 0, false, 0, true, RecoveryGrade::VeryGood);
+    m_tree->ResetTreeToRoot();
+    EXPECT_EQ(list.GetItemText(1, 1), CString(L"Fichier supprim\u00e9"));
+    ExpectColumnsShowTheirTextsWhole(list);
+    EXPECT_GT(list.GetColumnWidth(3), 127) << "\"Date de modification\" and its sort arrow are cut at 127";
+  }
+  AfxSetResourceHandle(own);
+  EXPECT_TRUE(made);
+  if (m_frame != nullptr && m_frame->m_hWnd != nullptr) m_frame->DestroyWindow();
+  DrainQueue();
+  m_frame = nullptr;
+  FreeLibrary(french);
 }
 
 TEST_F(FolderTreeTest, RowColoursAlternateAndFindHighlightMovesRow) {

@@ -427,6 +427,257 @@ TEST(DialogTemplates, FindMarkerCoversExactlyTheUpperPart) {
   }
 }
 
+// ---------------------------------------------------------------- text fit
+
+// Dialog texts measured in Tahoma 8 at 96 dpi, the face the templates' MS
+// Shell Dlg 8 stands for (under Wine, and as MS Shell Dlg 2 on Windows). A
+// dialog unit is a quarter of the face's average character width across and
+// an eighth of its height down, as Windows reckons them.
+class DialogFont {
+public:
+  DialogFont() {
+    m_dc = CreateCompatibleDC(nullptr);
+    m_tahoma =
+        CreateFontW(-MulDiv(8, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma");
+    // The wizard pages' title font, set on their headings and check boxes.
+    m_title = CreateFontW(20, 10, 0, 0, FW_BOLD, TRUE, TRUE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Arial");
+    HGDIOBJ old = SelectObject(m_dc, m_tahoma);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(m_dc, LF_FACESIZE, face);
+    m_face = face;
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(m_dc, &metrics);
+    static const wchar_t letters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE extent = {};
+    GetTextExtentPoint32W(m_dc, letters, 52, &extent);
+    m_baseX = (extent.cx / 26 + 1) / 2;
+    m_baseY = metrics.tmHeight;
+    SelectObject(m_dc, old);
+  }
+  ~DialogFont() {
+    DeleteObject(m_tahoma);
+    DeleteObject(m_title);
+    DeleteDC(m_dc);
+  }
+
+  const std::wstring &Face() const { return m_face; }
+  int BaseX() const { return m_baseX; }
+  int BaseY() const { return m_baseY; }
+
+  RECT Pixels(const RECT &units) const {
+    return {MulDiv(units.left, m_baseX, 4), MulDiv(units.top, m_baseY, 8), MulDiv(units.right, m_baseX, 4),
+            MulDiv(units.bottom, m_baseY, 8)};
+  }
+
+  // The size the text takes, wrapped at the width when asked (0: one line).
+  SIZE Extent(const std::wstring &text, bool title, int wrapWidth, UINT flags) const {
+    HGDIOBJ old = SelectObject(m_dc, title ? m_title : m_tahoma);
+    RECT r = {0, 0, wrapWidth > 0 ? wrapWidth : 10000, 0};
+    DrawTextW(m_dc, text.c_str(), static_cast<int>(text.size()), &r,
+              DT_CALCRECT | DT_EXPANDTABS | flags | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(m_dc, old);
+    return {r.right - r.left, r.bottom - r.top};
+  }
+
+private:
+  HDC m_dc = nullptr;
+  HFONT m_tahoma = nullptr;
+  HFONT m_title = nullptr;
+  std::wstring m_face;
+  int m_baseX = 0;
+  int m_baseY = 0;
+};
+
+// Space a control keeps for itself around its text, in pixels.
+constexpr int kPushButtonMargin = 3;   // each side: the raised edge and the focus frame
+constexpr int kCheckBoxIndent = 17;    // the box, its gap and the focus frame's right edge
+constexpr int kGroupBoxIndent = 8;     // each side of the title on the frame's top line
+constexpr int kKindButtonPicture = 56; // the kind buttons' 40-pixel picture with its gaps
+constexpr int kComboBoxButton = 17;    // a drop-down list's arrow button
+constexpr int kComboBoxEdge = 3;       // each side: the sunken edge and the focus frame
+
+struct FitDialog {
+  unsigned id;
+  std::string name;
+};
+
+// A text a dialog puts into one of its controls while it runs.
+struct RuntimeText {
+  unsigned dialog;
+  unsigned control;
+  unsigned string;
+};
+
+// Controls that a wizard page gives its title font.
+bool HasTitleFont(unsigned dialog, unsigned control) {
+  switch (dialog) {
+  case IDD_SEARCH_TYPE:
+    return control == IDC_SHOW_WIZARD || control == IDC_SEARCH_QUESTION || control == IDC_FAST_SEARCH ||
+           control == IDC_ADVANCED_SEARCH || control == IDC_PHYSICAL_SCAN;
+  case IDD_SEARCH_DRIVE:
+    return control == IDC_SHOW_WIZARD || control == IDC_DRIVE_PROMPT;
+  case IDD_SELECT_HEADERS:
+    return control == IDC_SHOW_WIZARD || control == IDC_HEADER_TYPES_LABEL ||
+           control == IDC_HEADER_GROUP_LABEL;
+  default:
+    return false;
+  }
+}
+
+bool ShowsKindPicture(unsigned dialog, unsigned control) {
+  return dialog == IDD_SEARCH_TYPE &&
+         (control == IDC_FAST_SEARCH || control == IDC_ADVANCED_SEARCH || control == IDC_PHYSICAL_SCAN);
+}
+
+// Why the text does not fit its control; empty when it does.
+std::string CheckFit(const DialogFont &font, unsigned dialog, const Control &c, const std::wstring &text) {
+  const RECT box = font.Pixels(c.rect);
+  int width = box.right - box.left;
+  int height = box.bottom - box.top;
+  bool wraps = false;
+  UINT flags = 0;
+  if (c.classOrdinal == 0x82) {
+    const DWORD type = c.style & SS_TYPEMASK;
+    if (type > SS_RIGHT && type != SS_SIMPLE && type != SS_LEFTNOWORDWRAP) return {};
+    if (c.style & SS_ELLIPSISMASK) return {}; // shortened on purpose
+    wraps = type <= SS_RIGHT;
+    if (c.style & SS_NOPREFIX) flags |= DT_NOPREFIX;
+  } else if (c.classOrdinal == 0x80) {
+    const DWORD type = c.style & BS_TYPEMASK;
+    wraps = (c.style & BS_MULTILINE) != 0;
+    switch (type) {
+    case BS_PUSHBUTTON:
+    case BS_DEFPUSHBUTTON:
+      width -= 2 * kPushButtonMargin;
+      height -= 2 * kPushButtonMargin;
+      if (ShowsKindPicture(dialog, c.id)) width -= kKindButtonPicture;
+      break;
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_RADIOBUTTON:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+    case BS_AUTORADIOBUTTON:
+      width -= kCheckBoxIndent;
+      break;
+    case BS_GROUPBOX:
+      width -= 2 * kGroupBoxIndent;
+      wraps = false;
+      height = font.BaseY();
+      break;
+    default:
+      return {};
+    }
+  } else if (c.classOrdinal == 0x85) {
+    // A drop-down list shows its chosen item beside the arrow button.
+    width -= kComboBoxButton + 2 * kComboBoxEdge;
+    height = font.BaseY();
+  } else {
+    return {};
+  }
+  const bool title = HasTitleFont(dialog, c.id);
+  SIZE need = font.Extent(text, title, wraps ? width : 0, flags);
+  char why[160] = {};
+  if (need.cx > width)
+    std::snprintf(why, sizeof why, "needs %ld px across, has %d", need.cx, width);
+  else if (need.cy > height)
+    std::snprintf(why, sizeof why, "needs %ld px down (%s), has %d", need.cy, wraps ? "wrapped" : "one line",
+                  height);
+  return why;
+}
+
+std::string Utf8(const std::wstring &text) {
+  int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                 nullptr);
+  std::string out(size, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr,
+                      nullptr);
+  return out;
+}
+
+class DialogTextFit : public ::testing::TestWithParam<const wchar_t *> {
+protected:
+  void SetUp() override {
+    std::wstring path = std::wstring(QV_LANGUAGE_DIR) + L"/" + GetParam();
+    m_module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(m_module, nullptr) << Narrow(path);
+  }
+  void TearDown() override {
+    if (m_module) FreeLibrary(m_module);
+  }
+
+  HMODULE m_module = nullptr;
+};
+
+// The measure is Tahoma's own: with another face every figure would be off.
+TEST(DialogTextFitFont, IsTahomaWithItsDialogBaseUnits) {
+  DialogFont font;
+  EXPECT_TRUE(font.Face() == L"Tahoma") << Narrow(font.Face());
+  EXPECT_GE(font.BaseX(), 5);
+  EXPECT_LE(font.BaseX(), 7);
+  EXPECT_GE(font.BaseY(), 12);
+  EXPECT_LE(font.BaseY(), 14);
+}
+
+// Every static and button text of every dialog the program shows, the tip of
+// the day included, and every item of its drop-down lists fits its control:
+// across, and down once wrapped.
+TEST_P(DialogTextFit, EveryTextFitsItsControl) {
+  DialogFont font;
+  ASSERT_TRUE(font.Face() == L"Tahoma");
+  std::vector<FitDialog> dialogs;
+  for (const Symbol &s : ReadSymbols(std::regex("IDD_\\w+"))) dialogs.push_back({s.value, s.name});
+  ASSERT_EQ(dialogs.size(), 11u);
+  const unsigned kTipOfTheDay = 9018;
+  dialogs.push_back({kTipOfTheDay, "XT_IDD_TIPOFTHEDAY"});
+  std::vector<RuntimeText> runtime = {{IDD_FIND, IDC_FIND_EXPAND, IDS_FIND_EXPANDED},
+                                      {IDD_FIND, IDC_FIND_EXPAND, IDS_FIND_COLLAPSED},
+                                      {IDD_SEARCH_DRIVE, IDC_DRIVE_PROMPT, IDS_CHOOSE_LOGICAL_DRIVE},
+                                      {IDD_SEARCH_DRIVE, IDC_DRIVE_PROMPT, IDS_CHOOSE_PHYSICAL_DISK},
+                                      {IDD_FIND, IDC_FIND_SIZE_KIND, IDS_FIND_AT_LEAST},
+                                      {IDD_FIND, IDC_FIND_SIZE_KIND, IDS_FIND_AT_MOST}};
+  for (unsigned kind : {IDS_CREATED_DATE, IDS_MODIFIED_DATE}) {
+    runtime.push_back({IDD_FIND, IDC_FIND_DATE_KIND, kind});
+    runtime.push_back({IDD_FILE_MASK, IDC_MASK_DATE_KIND, kind});
+  }
+  for (unsigned group :
+       {IDS_GROUP_ALL, IDS_GROUP_APPLICATION, IDS_GROUP_DATABASE, IDS_GROUP_EMAIL, IDS_GROUP_DOCUMENT,
+        IDS_GROUP_INTERNET, IDS_GROUP_MOVIE, IDS_GROUP_OFFICE, IDS_GROUP_TEXT, IDS_GROUP_SOUND,
+        IDS_GROUP_GRAPHIC, IDS_GROUP_ARCHIVE, IDS_GROUP_MISCELLANEOUS}) {
+    runtime.push_back({IDD_APPEND_HEADER, IDC_APPEND_GROUP, group});
+    runtime.push_back({IDD_SELECT_HEADERS, IDC_HEADER_GROUP, group});
+  }
+  int measured = 0;
+  for (const FitDialog &d : dialogs) {
+    Dialog dialog;
+    ASSERT_TRUE(LoadDialog(m_module, d.id, dialog)) << d.name;
+    for (const Control &c : dialog.controls) {
+      if (!(c.style & WS_VISIBLE)) continue;
+      std::vector<std::wstring> texts;
+      if (!c.text.empty()) texts.push_back(c.text);
+      for (const RuntimeText &r : runtime)
+        if (r.dialog == d.id && r.control == (c.id & 0xFFFF)) texts.push_back(LoadText(m_module, r.string));
+      for (const std::wstring &text : texts) {
+        ++measured;
+        std::string why = CheckFit(font, d.id, c, text);
+        EXPECT_TRUE(why.empty()) << d.name << " control " << (c.id & 0xFFFF) << " \"" << Utf8(text)
+                                 << "\": " << why;
+      }
+    }
+  }
+  EXPECT_GT(measured, 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllLanguages, DialogTextFit,
+                         ::testing::Values(L"QuendalVarnoth.exe", L"French.dll", L"German.dll",
+                                           L"Spanish.dll", L"Italian.dll"),
+                         [](const ::testing::TestParamInfo<const wchar_t *> &info) {
+                           std::wstring name = info.param;
+                           return Narrow(name.substr(0, name.find(L'.')));
+                         });
+
 // ---------------------------------------------------------------- tips
 
 // The tip of the day draws its text with mnemonics, so a tip shows a single
