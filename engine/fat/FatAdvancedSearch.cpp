@@ -1,6 +1,7 @@
 #include "FatAdvancedSearch.h"
 
 #include "FatDirectoryEntry.h"
+#include "FatFileReader.h"
 
 #include <cstring>
 
@@ -86,6 +87,8 @@ void FatAdvancedSearch::RunFatAdvancedScan() {
   m_pendingFolders.clear();
   m_walkedFolders.clear();
   m_reached.clear();
+  // Every deleted file is listed by now: the neighbours among them are known.
+  LowerGuessedGrades(m_volume, m_deletedFiles, m_services);
   m_volume.LogFinished(m_stopped);
   m_services.OnScanFinished(m_totals.m_foundEntries);
   m_services.ResetTreeToRoot();
@@ -219,8 +222,8 @@ void FatAdvancedSearch::AddFolderEntries(const FolderBytes &folder, EntryRecord 
                       [&volume](uint64_t cluster) { return volume.IsClusterInUse(cluster); });
     AddFoundBytes(m_totals.m_foundBytes, record.m_size);
     AddFound(record, name);
-    m_deletedFiles.push_back(
-        FatFoundFile{record.m_firstCluster, record.m_size, ReadEntryTimes(buffer + offset)});
+    m_deletedFiles.push_back(FatFoundFile{record.m_firstCluster, record.m_size,
+                                          ReadEntryTimes(buffer + offset), record.m_ownId, record.m_grade});
   }
 }
 

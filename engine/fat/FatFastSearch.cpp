@@ -1,5 +1,7 @@
 #include "FatFastSearch.h"
 
+#include "FatFileReader.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -38,6 +40,7 @@ void FatFastSearch::RunWalk(bool endScan) {
   m_claimed.Clear();
   m_volume.LogFinished(m_stopped);
   if (!endScan) return;
+  LowerGuessedGrades(m_volume, m_deletedFiles, m_services);
   m_services.ResetTreeToRoot();
   m_services.OnScanFinished(m_totals.m_foundEntries);
 }
@@ -312,7 +315,8 @@ void FatFastSearch::AddDeletedFile(EntryRecord &record, const std::u16string &na
       GradeFatEntry(record.m_firstCluster, record.m_size, volume.Parameters().m_sectorsPerCluster,
                     [&volume](uint64_t cluster) { return volume.IsClusterInUse(cluster); });
   AddFoundEntry(record, name);
-  m_deletedFiles.push_back(FatFoundFile{record.m_firstCluster, record.m_size, times});
+  m_deletedFiles.push_back(
+      FatFoundFile{record.m_firstCluster, record.m_size, times, record.m_ownId, record.m_grade});
   ClaimFileClusters(record.m_firstCluster, record.m_size);
 }
 

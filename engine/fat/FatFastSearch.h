@@ -25,6 +25,8 @@ struct FatFoundFile {
   uint32_t m_firstCluster = 0;
   uint64_t m_size = 0;
   FatEntryTimes m_times;
+  uint32_t m_ownId = 0;                                 // of its listed entry
+  RecoveryGrade m_grade = RecoveryGrade::NotApplicable; // as listed
 };
 
 // The engine's counters that a search advances.

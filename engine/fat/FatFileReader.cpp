@@ -123,6 +123,13 @@ void FatFileReader::ResolveTogether(const std::vector<uint32_t> &firsts) {
   uint64_t cluster = uint64_t{firsts.back()} + 1;
   size_t turn = 0;
   size_t open = std::count_if(remaining.begin(), remaining.end(), [](uint64_t r) { return r != 0; });
+  // Files that still want clusters after their first share the turn, and
+  // which of them each cluster belongs to is a guess; a file left alone
+  // takes the clusters after it in a row. Files only leave the turn, so
+  // those open at the start are all that ever share it.
+  if (open > 1)
+    for (size_t i = 0; i < firsts.size(); ++i)
+      if (remaining[i] != 0) m_readInTurn.insert(firsts[i]);
   while (open != 0) {
     while (remaining[turn] == 0) turn = (turn + 1) % firsts.size();
     // Nothing of the group claims a cluster before the group is done, so any owner of it will do.
@@ -180,6 +187,21 @@ std::vector<FatClusterRun> FatFileReader::DeletedFileRuns(uint32_t firstCluster,
     wanted -= count;
   }
   return runs;
+}
+
+bool FatFileReader::ReadInTurn(uint32_t firstCluster) {
+  ResolveAll();
+  return m_readInTurn.count(firstCluster) != 0;
+}
+
+void LowerGuessedGrades(FatVolume &volume, std::vector<FatFoundFile> &files, EngineServices &services) {
+  if (!volume.IsValid()) return;
+  FatFileReader reader(volume, files);
+  for (FatFoundFile &file : files) {
+    if (file.m_grade != RecoveryGrade::Good || !reader.ReadInTurn(file.m_firstCluster)) continue;
+    file.m_grade = RecoveryGrade::Fair;
+    services.SetEntryGrade(file.m_ownId, file.m_grade);
+  }
 }
 
 std::vector<FatClusterRun> FatFileReader::LiveFileRuns(uint32_t firstCluster) {
