@@ -144,6 +144,12 @@ void CQuendalVarnothView::AppendRow(TreeEntryNode &node, bool ntfs) {
   list.SetItemText(row, kFileId, id);
 }
 
+void CQuendalVarnothView::ShowNodeGrade(const TreeEntryNode &node) {
+  for (size_t row = 0; row < m_rowNodes.size(); ++row)
+    if (m_rowNodes[row] == &node)
+      GetListCtrl().SetItemText(static_cast<int>(row), kStatus, GradeText(node.m_record));
+}
+
 void CQuendalVarnothView::FillFileList(DWORD parentId) {
   CQuendalVarnothApp &app = TheQvApp();
   app.SortAscending = 0;
