@@ -87,6 +87,10 @@ private:
   std::vector<std::vector<uint32_t>> OpenedTogether() const;
   // Resolves the members of a group that lived inside an earlier member's
   // life; returns the others, which share their clusters in turn.
+  // Splits a group into the members that lived inside an earlier member's
+  // life and the others.
+  void SplitWrittenInside(const std::vector<uint32_t> &group, std::vector<uint32_t> &together,
+                          std::vector<uint32_t> &inside);
   std::vector<uint32_t> ResolveWrittenInside(const std::vector<uint32_t> &group);
   void ResolveTogether(const std::vector<uint32_t> &firsts);
   // The next cluster from c on (up to last) that no other file claims, no
@@ -107,5 +111,6 @@ private:
   std::map<uint32_t, Claim> m_claims; // by first claimed cluster
   std::unordered_map<uint32_t, std::vector<FatClusterRun>> m_runs;
   std::unordered_set<uint32_t> m_readInTurn; // first clusters
+  bool m_inTurnFound = false;
   bool m_resolved = false;
 };
