@@ -3,6 +3,7 @@
 #include "FatDirectoryEntry.h"
 #include "FatFileReader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -284,6 +285,10 @@ void FatAdvancedSearch::ListFolderPieces() {
       folderId = folders[chain.m_end].m_folderId;
       previous = ReadFolderCluster(folders[chain.m_end].m_cluster);
     } else {
+      // Slots that only look like entries, with nothing to list, make no folder.
+      if (std::none_of(chain.m_pieces.begin(), chain.m_pieces.end(),
+                       [&pieces](size_t piece) { return pieces[piece].m_firstStart != 0; }))
+        continue;
       const uint32_t first = m_pieces[chain.m_pieces.front()];
       EnsureLostFolder();
       folderId = m_totals.m_nextId++;

@@ -283,6 +283,35 @@ TEST(FatAdvancedSearchFolderTest, LaterClustersNoFolderLeadsToBecomeOneLostFolde
   EXPECT_EQ(folders.size(), 1u);
 }
 
+// A free cluster whose slots all look like deleted entries but list nothing
+// (no entry has a first cluster) is no folder piece worth a lost folder.
+TEST(FatAdvancedSearchFolderTest, APieceWithNothingToListMakesNoFolder) {
+  QV_REQUIRE_FAT_FIXTURES();
+  std::vector<uint8_t> image = ReadWholeFile(FatFixtureDir() + "/fat16-deleted-folder-reused.img");
+  uint32_t planted = 0;
+  {
+    FatImageEngine probe(image);
+    FatVolume &volume = probe.Engine().Volume();
+    ASSERT_TRUE(volume.ValidateFatVolume());
+    planted = volume.LastReadableCluster() - 2;
+    ASSERT_FALSE(volume.IsClusterInUse(planted));
+    const size_t at = volume.ClusterToSector(planted) * 512;
+    for (size_t slot = 0; slot < volume.ClusterBytes(); slot += 32) {
+      std::copy_n("\xE5OTHING TXT", 11, image.begin() + at + slot);
+      image[at + slot + 11] = kEntryAttrArchive;
+    }
+  }
+  FatImageEngine run(std::move(image));
+  NameTexts(run.Services());
+  run.Engine().RunFatAdvancedScan();
+  const auto found = run.FoundByPath();
+  EXPECT_EQ(found.count("/Lost Folder/Folder(s) " + std::to_string(planted)), 0u);
+  size_t lostFolders = 0;
+  for (const auto &entry : found)
+    if (entry.first.rfind("/Lost Folder/Folder(s) ", 0) == 0 && entry.second.IsFolder()) ++lostFolders;
+  EXPECT_EQ(lostFolders, 1u);
+}
+
 TEST(FatAdvancedSearchCaseTest, InvalidVolumeStillEndsTheScan) {
   FatImageEngine run(std::vector<uint8_t>(64 * 512, 0));
   run.Services().m_selectedHeaders = ChosenSignatures();
