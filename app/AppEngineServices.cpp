@@ -58,6 +58,10 @@ void AppEngineServices::ResetTreeToRoot() {
   if (CLeftView *tree = TreePane()) tree->ResetTreeToRoot();
 }
 
+void AppEngineServices::SetEntryGrade(uint32_t ownId, RecoveryGrade grade) {
+  if (CLeftView *tree = TreePane()) tree->SetEntryGrade(ownId, grade);
+}
+
 void AppEngineServices::CreateScanProgressBar(uint32_t range) {
   m_frame.CreateScanProgressBar(range);
 }

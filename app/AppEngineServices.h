@@ -32,6 +32,7 @@ public:
   void AddTreeEntry(const EntryRecord &entry, const std::u16string &name) override;
   void AddTreeEntryOwned(const EntryRecord &entry, std::u16string &&name) override;
   void ResetTreeToRoot() override;
+  void SetEntryGrade(uint32_t ownId, RecoveryGrade grade) override;
 
   void UpdateTotalsPane(uint32_t folders, uint32_t files, uint64_t bytes) override;
   void UpdateFoundProgress(uint32_t progressMode, uint32_t foundCount, uint32_t secondaryCount) override;

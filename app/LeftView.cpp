@@ -348,6 +348,13 @@ void CLeftView::ShowRootItem() {
   tree.EnsureVisible(m_rootItem);
 }
 
+void CLeftView::SetEntryGrade(uint32_t ownId, RecoveryGrade grade) {
+  TreeEntryNode *node = m_entries.FindEntry(ownId);
+  if (node == nullptr || node->IsFolder()) return;
+  node->m_record.m_grade = grade;
+  if (CQuendalVarnothView *list = FileList()) list->ShowNodeGrade(*node);
+}
+
 void CLeftView::ResetTreeToRoot() {
   // The end of a search or of a load. A scan file brings back the checks it
   // was saved with, the root's not among them: they are brought into line

@@ -50,6 +50,9 @@ public:
   // unknown). Its item is made at once only under an item already opened
   // once (the root always is); the rest wait for their parent to open.
   void AddEntryToTree(const EntryRecord &entry, std::u16string name);
+  // A file already added gets another recovery grade, in its row too when
+  // the file list shows it.
+  void SetEntryGrade(uint32_t ownId, RecoveryGrade grade);
   // Deletes every item and empties the file list; the entries stay until
   // the next CreateRootItem or Entries().Clear().
   void ClearTree();

@@ -170,6 +170,12 @@ void CQuendalVarnothView::SetCellText(int row, int column, const CString &text) 
   m_widestCellText[column] = std::max(m_widestCellText[column], list.GetStringWidth(text) + kCellTextMargin);
 }
 
+void CQuendalVarnothView::ShowNodeGrade(const TreeEntryNode &node) {
+  for (size_t row = 0; row < m_rowNodes.size(); ++row)
+    if (m_rowNodes[row] == &node)
+      GetListCtrl().SetItemText(static_cast<int>(row), kStatus, GradeText(node.m_record));
+}
+
 void CQuendalVarnothView::FillFileList(DWORD parentId) {
   CQuendalVarnothApp &app = TheQvApp();
   app.SortAscending = 0;

@@ -29,6 +29,8 @@ public:
   // One row for every entry whose parent id is parentId, in the order found.
   void FillFileList(DWORD parentId);
   void ClearFileList();
+  // Shows the node's grade again in its row, when a row shows it.
+  void ShowNodeGrade(const TreeEntryNode &node);
   // mode 1: every row takes state (1 unchecked, 2 checked, 3 partly
   // checked); mode 0: the first row of that name and id takes it.
   void SetAllRowsCheck(int mode, int state, LPCTSTR text, DWORD id);

@@ -57,6 +57,13 @@ public:
     AddTreeEntry(entry, static_cast<const std::u16string &>(name));
   }
   virtual void ResetTreeToRoot() = 0;
+  // Gives a file already shown (by its own id) another recovery grade: the
+  // FAT engine lowers it once the search has ended, when the reading of its
+  // clusters turns out to be a guess.
+  virtual void SetEntryGrade(uint32_t ownId, RecoveryGrade grade) {
+    (void)ownId;
+    (void)grade;
+  }
 
   // Status pane 1: totals of what was found.
   virtual void UpdateTotalsPane(uint32_t folders, uint32_t files, uint64_t bytes) = 0;

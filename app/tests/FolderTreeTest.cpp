@@ -796,6 +796,26 @@ TEST_F(FolderTreeTest, FrenchTitlesAndTextsAreShownWhole) {
   FreeLibrary(french);
 }
 
+// A grade the engine lowers once its search has ended reaches the entry and
+// the row that shows it, after a sort too; a folder has no grade to change.
+TEST_F(FolderTreeTest, ALoweredGradeReachesItsEntryAndRow) {
+  AddStandardEntries();
+  m_list->OnHeaderClick(0);
+  const int row = Row("top.txt");
+  EXPECT_EQ(m_list->GetListCtrl().GetItemText(row, 5), CString(L"Good"));
+  m_tree->SetEntryGrade(23, RecoveryGrade::Fair);
+  EXPECT_EQ(m_list->GetListCtrl().GetItemText(row, 5), CString(L"Fair"));
+  EXPECT_EQ(Node("top.txt")->m_record.m_grade, RecoveryGrade::Fair);
+  // A file in a folder not shown: its entry changes, the rows stay.
+  m_tree->SetEntryGrade(20, RecoveryGrade::Fair);
+  EXPECT_EQ(Node("a.txt")->m_record.m_grade, RecoveryGrade::Fair);
+  m_tree->SetEntryGrade(12, RecoveryGrade::Poor);
+  EXPECT_EQ(Node("Old")->m_record.m_grade, RecoveryGrade::Good);
+  m_tree->SetEntryGrade(4242, RecoveryGrade::Poor);
+  Select("Letters");
+  EXPECT_EQ(Column(5), (std::vector<std::wstring>{L"Fair", L"Good"}));
+}
+
 TEST_F(FolderTreeTest, RowColoursAlternateAndFindHighlightMovesRow) {
   AddStandardEntries();
   EXPECT_EQ(m_list->RowBackground(0), CQuendalVarnothView::kAlternateRowColour);

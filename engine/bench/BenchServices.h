@@ -88,6 +88,13 @@ public:
     m_found.push_back(Found{entry, std::move(name)});
   }
   void ResetTreeToRoot() override {}
+  void SetEntryGrade(uint32_t ownId, RecoveryGrade grade) override {
+    for (auto found = m_found.rbegin(); found != m_found.rend(); ++found)
+      if (found->m_entry.m_ownId == ownId && !found->m_entry.IsFolder()) {
+        found->m_entry.m_grade = grade;
+        return;
+      }
+  }
   void UpdateTotalsPane(uint32_t, uint32_t, uint64_t) override {}
   void UpdateFoundProgress(uint32_t, uint32_t, uint32_t) override {}
   void ShowCurrentItemText(uint32_t, const std::u16string &) override {}

@@ -1,7 +1,9 @@
 #include "FatAdvancedSearch.h"
 
 #include "FatDirectoryEntry.h"
+#include "FatFileReader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -60,6 +62,9 @@ void FatAdvancedSearch::RunFatAdvancedScan() {
   // A lost folder whose ".." names a folder already in the tree goes inside it.
   for (const auto &folder : walk.ListedFolders())
     if (folder.first >= 2) m_pendingFolders.emplace(folder.first, folder.second);
+  m_walkedFolders = walk.WalkedFolders();
+  for (const FatWalkedFolder &folder : m_walkedFolders)
+    m_reached.insert(folder.m_clusters.begin(), folder.m_clusters.end());
   m_stopped = walk.WasStopped() || m_volume.Pacer().StopRequested();
   m_volume.LogStarted(m_volume.Text(SignatureText::kSearchingHeaders));
   if (!m_stopped) {
@@ -81,13 +86,23 @@ void FatAdvancedSearch::RunFatAdvancedScan() {
   m_lostFolders.clear();
   m_lostByCluster.clear();
   m_pendingFolders.clear();
+  m_walkedFolders.clear();
+  m_reached.clear();
+  // Every deleted file is listed by now: the neighbours among them are known.
+  LowerGuessedGrades(m_volume, m_deletedFiles, m_services);
   m_volume.LogFinished(m_stopped);
   m_services.OnScanFinished(m_totals.m_foundEntries);
   m_services.ResetTreeToRoot();
 }
 
 bool FatAdvancedSearch::CollectLostFolder(uint64_t cluster, const uint8_t *bytes, size_t length) {
-  if (!BeginsLikeFolder(bytes, length)) return false;
+  if (!BeginsLikeFolder(bytes, length)) {
+    if (!IsFolderContinuation(bytes, length, m_volume.Kind(), m_volume.MaxCluster()) ||
+        m_reached.count(static_cast<uint32_t>(cluster)) != 0)
+      return false;
+    m_pieces.push_back(static_cast<uint32_t>(cluster));
+    return true;
+  }
   FatLostFolder node;
   node.m_cluster = static_cast<uint32_t>(cluster);
   node.m_id = m_totals.m_nextId++;
@@ -118,6 +133,13 @@ void FatAdvancedSearch::AddFound(const EntryRecord &record, const std::u16string
   m_services.UpdateFoundProgress(0, m_totals.m_foundEntries, m_totals.m_secondFoundCount);
 }
 
+void FatAdvancedSearch::EnsureLostFolder() {
+  if (m_lostFolderAdded) return;
+  m_lostFolderAdded = true;
+  AddFound(FolderRecord(0, kLostFolderId, kLostFolderId), m_volume.Text(SignatureText::kLostFolder));
+  m_pendingFolders.emplace(kLostFolderId, kLostFolderId);
+}
+
 void FatAdvancedSearch::ListLostFolder(FatLostFolder &node, uint32_t parentId) {
   node.m_done = true;
   AddFound(FolderRecord(parentId, node.m_id, node.m_cluster),
@@ -135,11 +157,7 @@ bool FatAdvancedSearch::HandleLostFolder(FatLostFolder &node) {
     auto parent = m_lostByCluster.find(node.m_parentCluster);
     if (parent != m_lostByCluster.end() && m_lostFolders[parent->second].m_cluster != node.m_cluster)
       return false;
-    if (!m_lostFolderAdded) {
-      m_lostFolderAdded = true;
-      AddFound(FolderRecord(0, kLostFolderId, kLostFolderId), m_volume.Text(SignatureText::kLostFolder));
-      m_pendingFolders.emplace(kLostFolderId, kLostFolderId);
-    }
+    EnsureLostFolder();
     ListLostFolder(node, kLostFolderId);
   }
   std::vector<uint8_t> cluster(m_volume.ClusterBytes(), 0);
@@ -168,21 +186,27 @@ void FatAdvancedSearch::ScanLostFolders() {
         if (HandleLostFolder(node)) handled = true;
       }
     }
+    ListFolderPieces();
   }
   m_services.AddLogEntry(std::nullopt, m_volume.Text(FatText::kProcessCompleted), std::nullopt,
                          LogStatus::Completed);
 }
 
 void FatAdvancedSearch::AddLostFolderEntries(const uint8_t *buffer, size_t bytes, EntryRecord work) {
+  FolderBytes folder;
+  folder.m_current = buffer;
+  folder.m_currentBytes = bytes;
+  AddFolderEntries(folder, work);
+}
+
+void FatAdvancedSearch::AddFolderEntries(const FolderBytes &folder, EntryRecord work) {
   FatDecodeContext context;
   context.m_kind = m_volume.Kind();
   context.m_maxCluster = m_volume.MaxCluster();
   context.m_volumeBytes = m_volume.Parameters().m_totalSectors * 512;
-  FolderBytes folder;
-  folder.m_current = buffer;
-  folder.m_currentBytes = bytes;
   const FatVolume &volume = m_volume;
-  for (size_t offset = 0; offset + kEntryBytes <= bytes; offset += kEntryBytes) {
+  const uint8_t *buffer = folder.m_current;
+  for (size_t offset = 0; offset + kEntryBytes <= folder.m_currentBytes; offset += kEntryBytes) {
     if (buffer[offset] == 0) return;
     PaceListing();
     EntryRecord record = work;
@@ -190,14 +214,102 @@ void FatAdvancedSearch::AddLostFolderEntries(const uint8_t *buffer, size_t bytes
     const DecodeResult result =
         DecodeDirectoryEntry(folder, offset, context, m_totals.m_nextId, record, name);
     if (result.m_outcome != DecodeOutcome::Record || record.IsFolder()) continue;
+    // The start of a long name that began in a cluster not known here is
+    // not shown as the whole name.
+    if (LongNameMayBeCut(folder, offset)) name = ShortEntryName(buffer + offset);
     record.m_deleted = 1;
     record.m_grade =
         GradeFatEntry(record.m_firstCluster, record.m_size, volume.Parameters().m_sectorsPerCluster,
                       [&volume](uint64_t cluster) { return volume.IsClusterInUse(cluster); });
     AddFoundBytes(m_totals.m_foundBytes, record.m_size);
     AddFound(record, name);
-    m_deletedFiles.push_back(
-        FatFoundFile{record.m_firstCluster, record.m_size, ReadEntryTimes(buffer + offset)});
+    m_deletedFiles.push_back(FatFoundFile{record.m_firstCluster, record.m_size,
+                                          ReadEntryTimes(buffer + offset), record.m_ownId, record.m_grade});
+  }
+}
+
+std::vector<uint8_t> FatAdvancedSearch::ReadFolderCluster(uint32_t cluster) {
+  std::vector<uint8_t> bytes(m_volume.ClusterBytes(), 0);
+  if (!m_volume.ReadClusters(cluster, 0, bytes.data(), m_volume.Parameters().m_sectorsPerCluster))
+    m_volume.LogClusterError(cluster);
+  return bytes;
+}
+
+FatFolderClusterFacts FatAdvancedSearch::ClusterFacts(uint32_t cluster) {
+  const std::vector<uint8_t> bytes = ReadFolderCluster(cluster);
+  FatDecodeContext context;
+  context.m_kind = m_volume.Kind();
+  context.m_maxCluster = m_volume.MaxCluster();
+  context.m_volumeBytes = m_volume.Parameters().m_totalSectors * 512;
+  const FatVolume &volume = m_volume;
+  return FolderClusterFacts(
+      cluster, bytes.data(), bytes.size(), context, m_volume.ClusterBytes(),
+      [&volume](uint64_t from) { return volume.NextFreeCluster(from); },
+      [&volume](uint64_t from, uint64_t count) { return volume.AfterFreeClusters(from, count); });
+}
+
+// Each piece goes into the folder it is proved to belong to, after the
+// cluster it goes on from (whose end may hold the start of its first long
+// name); the others become lost folders named after their first cluster.
+void FatAdvancedSearch::ListFolderPieces() {
+  if (m_pieces.empty() || m_volume.ClusterBytes() == 0) return;
+  // The last known cluster of every folder listed: the deleted folders the
+  // walk read, and the lost folders of this pass it did not.
+  struct FolderEnd {
+    uint32_t m_folderId;
+    uint32_t m_cluster;
+  };
+  std::vector<FolderEnd> folders;
+  for (const FatWalkedFolder &folder : m_walkedFolders)
+    if (!folder.m_clusters.empty()) folders.push_back(FolderEnd{folder.m_folderId, folder.m_clusters.back()});
+  for (const FatLostFolder &node : m_lostFolders)
+    if (node.m_done && m_reached.count(node.m_cluster) == 0)
+      folders.push_back(FolderEnd{node.m_id, node.m_cluster});
+  std::vector<FatFolderClusterFacts> ends, pieces;
+  for (const FolderEnd &folder : folders) {
+    PaceListing();
+    ends.push_back(ClusterFacts(folder.m_cluster));
+  }
+  for (uint32_t cluster : m_pieces) {
+    PaceListing();
+    pieces.push_back(ClusterFacts(cluster));
+  }
+  const FatVolume &volume = m_volume;
+  const size_t maxPieces = static_cast<size_t>(kFatMaxFolderBytes / m_volume.ClusterBytes());
+  const std::vector<FatPieceChain> chains = ChainFolderPieces(
+      ends, pieces, [&volume](uint64_t from) { return volume.NextFreeCluster(from); }, maxPieces);
+  for (const FatPieceChain &chain : chains) {
+    uint32_t folderId;
+    std::vector<uint8_t> previous;
+    if (chain.m_end != kNoFolderEnd) {
+      folderId = folders[chain.m_end].m_folderId;
+      previous = ReadFolderCluster(folders[chain.m_end].m_cluster);
+    } else {
+      // Slots that only look like entries, with nothing to list, make no folder.
+      if (std::none_of(chain.m_pieces.begin(), chain.m_pieces.end(),
+                       [&pieces](size_t piece) { return pieces[piece].m_firstStart != 0; }))
+        continue;
+      const uint32_t first = m_pieces[chain.m_pieces.front()];
+      EnsureLostFolder();
+      folderId = m_totals.m_nextId++;
+      AddFound(FolderRecord(kLostFolderId, folderId, first),
+               m_volume.Text(SignatureText::kFolders) + u" " + Widen(std::to_string(first)));
+    }
+    for (size_t piece : chain.m_pieces) {
+      std::vector<uint8_t> current = ReadFolderCluster(m_pieces[piece]);
+      FolderBytes folder;
+      folder.m_current = current.data();
+      folder.m_currentBytes = current.size();
+      if (!previous.empty()) {
+        folder.m_previous = previous.data();
+        folder.m_previousBytes = previous.size();
+      }
+      EntryRecord work;
+      work.m_parentId = folderId;
+      work.m_deleted = 1;
+      AddFolderEntries(folder, work);
+      previous.swap(current);
+    }
   }
 }
 

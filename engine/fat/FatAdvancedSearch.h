@@ -1,16 +1,20 @@
 // The advanced search of a FAT volume: the fast search's folder walk, then a
 // pass over every free cluster that collects lost folders (clusters that
-// begin with "." and ".." entries) and files found by their signature, each
-// listed under "Lost Folder" or "Raw Data Folder".
+// begin with "." and ".." entries), the later clusters of deleted folders
+// that the walk did not reach (see FatFolderPieces.h) and files found by
+// their signature, each listed in its folder, under "Lost Folder" or under
+// "Raw Data Folder".
 #pragma once
 
 #include "FatFastSearch.h"
+#include "FatFolderPieces.h"
 #include "FatVolume.h"
 #include "SignatureSearch.h"
 
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 // The clusters of a FAT volume as the signature pass reads them.
@@ -46,10 +50,13 @@ public:
   void RunFatAdvancedScan();
   bool WasStopped() const { return m_stopped; }
 
-  // Takes a free cluster that begins like a folder; true when it did.
+  // Takes a free cluster that begins like a folder, or that holds nothing but
+  // directory entries where no folder walk reached; true when it did.
   bool CollectLostFolder(uint64_t cluster, const uint8_t *bytes, size_t length);
   void ScanLostFolders();
   void AddLostFolderEntries(const uint8_t *buffer, size_t bytes, EntryRecord work);
+  // The clusters taken as a deleted folder's later clusters.
+  const std::vector<uint32_t> &FolderPieces() const { return m_pieces; }
   void AddSignatureHits(std::vector<SignatureHit> &hits);
   const std::vector<FatLostFolder> &LostFolders() const { return m_lostFolders; }
 
@@ -60,6 +67,11 @@ private:
   void AddFound(const EntryRecord &record, const std::u16string &name);
   bool HandleLostFolder(FatLostFolder &node);
   void ListLostFolder(FatLostFolder &node, uint32_t parentId);
+  void EnsureLostFolder();
+  void ListFolderPieces();
+  std::vector<uint8_t> ReadFolderCluster(uint32_t cluster);
+  FatFolderClusterFacts ClusterFacts(uint32_t cluster);
+  void AddFolderEntries(const FolderBytes &folder, EntryRecord work);
   uint32_t MakeRawFolder(const std::u16string &name);
 
   FatVolume &m_volume;
@@ -71,6 +83,9 @@ private:
   std::vector<FatLostFolder> m_lostFolders;
   std::unordered_map<uint32_t, size_t> m_lostByCluster;
   std::unordered_map<uint32_t, uint32_t> m_pendingFolders; // first cluster -> id of a listed folder
+  std::vector<FatWalkedFolder> m_walkedFolders;            // deleted folders the walk read
+  std::unordered_set<uint32_t> m_reached;                  // the free clusters they were read from
+  std::vector<uint32_t> m_pieces;                          // in cluster order
   bool m_lostFolderAdded = false;
   bool m_rawFolderAdded = false;
   bool m_stopped = false;

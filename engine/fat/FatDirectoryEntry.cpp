@@ -154,6 +154,22 @@ std::u16string AssembleLongName(const FolderBytes &folder, size_t offset) {
   return name;
 }
 
+bool LongNameMayBeCut(const FolderBytes &folder, size_t offset) {
+  if (folder.m_previous != nullptr || offset > folder.m_currentBytes) return false;
+  size_t position = offset;
+  while (position >= kFatEntrySize && IsLongNamePart(folder.m_current + position - kFatEntrySize))
+    position -= kFatEntrySize;
+  if (position != 0 || position == offset) return false;
+  // The name's last part ends it with a NUL and 0xFFFF fill, unless the name
+  // fills the part exactly.
+  static constexpr size_t kOffsets[] = {1, 3, 5, 7, 9, 14, 16, 18, 20, 22, 24, 28, 30};
+  for (size_t at : kOffsets) {
+    const uint16_t c = ReadLe16(folder.m_current + at);
+    if (c == 0 || c == 0xFFFF) return false;
+  }
+  return true;
+}
+
 DecodeResult DecodeDirectoryEntry(const FolderBytes &folder, size_t offset, const FatDecodeContext &context,
                                   uint32_t &idCounter, EntryRecord &work, std::u16string &name) {
   if (offset + kFatEntrySize > folder.m_currentBytes)

@@ -89,6 +89,12 @@ struct FolderBytes {
 // it (into the previous cluster when they begin there); empty when none.
 std::u16string AssembleLongName(const FolderBytes &folder, size_t offset);
 
+// True when the long-name parts before the entry at offset reach the start
+// of the cluster with no cluster before it given, and the first of them (the
+// name's last part) does not show the name's end: the name may have begun in
+// a cluster not known, and the parts found are not the whole name.
+bool LongNameMayBeCut(const FolderBytes &folder, size_t offset);
+
 struct FatDecodeContext {
   FatKind m_kind = FatKind::Fat12;
   uint32_t m_maxCluster = 0;

@@ -1,5 +1,7 @@
 #include "FatFastSearch.h"
 
+#include "FatFileReader.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -38,6 +40,7 @@ void FatFastSearch::RunWalk(bool endScan) {
   m_claimed.Clear();
   m_volume.LogFinished(m_stopped);
   if (!endScan) return;
+  LowerGuessedGrades(m_volume, m_deletedFiles, m_services);
   m_services.ResetTreeToRoot();
   m_services.OnScanFinished(m_totals.m_foundEntries);
 }
@@ -162,7 +165,10 @@ bool FatFastSearch::AcceptLoadedCluster(FolderCursor &cursor, size_t index) {
     return false;
   // A root cluster that starts like a folder: the chain strayed, stop after it.
   if (cursor.m_kind == FolderKind::ChainRoot && bytes[0] == '.') cursor.m_endAfterCluster = true;
-  if (!cursor.m_goesOn) return true;
+  if (!cursor.m_goesOn) {
+    if (index == 0) NoteWalkedCluster(cursor, index);
+    return true;
+  }
   if (index == 0) {
     // Listed already; read again for the long names that run on into the next cluster.
     cursor.m_offset = bytes.size();
@@ -170,7 +176,18 @@ bool FatFastSearch::AcceptLoadedCluster(FolderCursor &cursor, size_t index) {
   }
   if (!IsFolderContinuation(bytes.data(), bytes.size(), m_volume.Kind(), m_volume.MaxCluster())) return false;
   m_claimed.Claim(cursor.m_chain[index], uint64_t{cursor.m_chain[index]} + 1);
+  NoteWalkedCluster(cursor, index);
   return true;
+}
+
+void FatFastSearch::NoteWalkedCluster(const FolderCursor &cursor, size_t index) {
+  if (cursor.m_deletedFolder == SIZE_MAX) return;
+  DeletedFolder &folder = m_deletedFolders[cursor.m_deletedFolder];
+  if (folder.m_walked == SIZE_MAX) {
+    folder.m_walked = m_walkedFolders.size();
+    m_walkedFolders.push_back(FatWalkedFolder{folder.m_folderId, {}});
+  }
+  m_walkedFolders[folder.m_walked].m_clusters.push_back(cursor.m_chain[index]);
 }
 
 // Like a deleted file's, a deleted folder's clusters are gone from the FAT but
@@ -298,7 +315,8 @@ void FatFastSearch::AddDeletedFile(EntryRecord &record, const std::u16string &na
       GradeFatEntry(record.m_firstCluster, record.m_size, volume.Parameters().m_sectorsPerCluster,
                     [&volume](uint64_t cluster) { return volume.IsClusterInUse(cluster); });
   AddFoundEntry(record, name);
-  m_deletedFiles.push_back(FatFoundFile{record.m_firstCluster, record.m_size, times});
+  m_deletedFiles.push_back(
+      FatFoundFile{record.m_firstCluster, record.m_size, times, record.m_ownId, record.m_grade});
   ClaimFileClusters(record.m_firstCluster, record.m_size);
 }
 
@@ -330,10 +348,10 @@ void FatFastSearch::AddDeletedFolderFiles() {
       m_stack.back().m_deletedFolder = i;
       WalkStack();
     } else if (onward < m_deletedFolders.size()) {
-      const DeletedFolder folder = m_deletedFolders[onward++];
-      if (!folder.m_mayGoOn) continue;
+      const size_t i = onward++;
+      if (!m_deletedFolders[i].m_mayGoOn) continue;
       if (CheckStop()) break;
-      WalkDeletedFolderOn(folder);
+      WalkDeletedFolderOn(i);
     } else {
       break;
     }
@@ -349,13 +367,15 @@ void FatFastSearch::AddDeletedFolderFiles() {
 // The clusters a deleted folder went on into: free ones after its first that
 // nothing found claims, while they hold directory entries, up to the size its
 // entry gives (Windows leaves one) or the most a folder can hold.
-void FatFastSearch::WalkDeletedFolderOn(const DeletedFolder &folder) {
+void FatFastSearch::WalkDeletedFolderOn(size_t index) {
+  const DeletedFolder folder = m_deletedFolders[index];
   FolderCursor cursor;
   cursor.m_kind = FolderKind::Folder;
   cursor.m_folderId = folder.m_folderId;
   cursor.m_deleted = 1;
   cursor.m_chain.push_back(folder.m_cluster);
   cursor.m_goesOn = true;
+  cursor.m_deletedFolder = index;
   const uint64_t clusterBytes = m_volume.ClusterBytes();
   if (clusterBytes == 0) return;
   cursor.m_maxClusters = (kFatMaxFolderBytes + clusterBytes - 1) / clusterBytes;

@@ -25,6 +25,8 @@ struct FatFoundFile {
   uint32_t m_firstCluster = 0;
   uint64_t m_size = 0;
   FatEntryTimes m_times;
+  uint32_t m_ownId = 0;                                 // of its listed entry
+  RecoveryGrade m_grade = RecoveryGrade::NotApplicable; // as listed
 };
 
 // The engine's counters that a search advances.
@@ -51,6 +53,13 @@ private:
   std::map<uint64_t, uint64_t> m_ranges; // first -> end
 };
 
+// A deleted folder the walk listed and read: its own id and the free clusters
+// it was read from, its first and those it went on into, in order.
+struct FatWalkedFolder {
+  uint32_t m_folderId = 0;
+  std::vector<uint32_t> m_clusters;
+};
+
 // A FAT folder holds at most 65536 entries of 32 bytes.
 constexpr uint64_t kFatMaxFolderBytes = 65536 * 32;
 
@@ -71,6 +80,9 @@ public:
   // Every folder shown in the tree by the walk: first cluster -> own id (the
   // advanced search hangs lost folders under them).
   const std::unordered_map<uint32_t, uint32_t> &ListedFolders() const { return m_listedFolders; }
+  // The deleted folders read from their first cluster, in the order read (the
+  // advanced search joins the clusters where they went on unseen to them).
+  const std::vector<FatWalkedFolder> &WalkedFolders() const { return m_walkedFolders; }
 
 private:
   enum class FolderKind : uint8_t { FixedRoot, ChainRoot, Folder };
@@ -109,6 +121,8 @@ private:
     uint32_t m_sizeField; // what the entry says, 0 unless Windows left a size there
     // Its first cluster was read whole without an end mark: it may go on.
     bool m_mayGoOn = false;
+    // Index in m_walkedFolders once its first cluster was read as a folder's.
+    size_t m_walked = SIZE_MAX;
   };
 
   bool RunTreeWalk();
@@ -128,7 +142,8 @@ private:
   void RunWalk(bool endScan);
   void EmitPathFrames();
   void AddDeletedFolderFiles();
-  void WalkDeletedFolderOn(const DeletedFolder &folder);
+  void WalkDeletedFolderOn(size_t index);
+  void NoteWalkedCluster(const FolderCursor &cursor, size_t index);
   void ClaimFileClusters(uint32_t firstCluster, uint64_t size);
   bool CheckStop();
 
@@ -143,6 +158,7 @@ private:
   std::vector<DeletedFolder> m_deletedFolders;
   std::unordered_set<uint32_t> m_deletedFolderClusters;
   std::unordered_map<uint32_t, uint32_t> m_listedFolders;
+  std::vector<FatWalkedFolder> m_walkedFolders;
   FatClaimedClusters m_claimed;
   bool m_stopped = false;
 };

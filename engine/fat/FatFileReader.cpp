@@ -58,17 +58,22 @@ void FatFileReader::ResolveAll() {
   }
 }
 
-std::vector<uint32_t> FatFileReader::ResolveWrittenInside(const std::vector<uint32_t> &group) {
+void FatFileReader::SplitWrittenInside(const std::vector<uint32_t> &group, std::vector<uint32_t> &together,
+                                       std::vector<uint32_t> &inside) {
   // Few files are open at once: the earlier members looked at are the few
   // just before, which keeps a long run of neighbours cheap.
   constexpr size_t kOpenAtOnce = 8;
-  std::vector<uint32_t> together, inside;
   for (size_t i = 0; i < group.size(); ++i) {
     bool lived = false;
     for (size_t j = i > kOpenAtOnce ? i - kOpenAtOnce : 0; j < i && !lived; ++j)
       lived = LivedInside(m_times[group[i]], m_times[group[j]]);
     (lived ? inside : together).push_back(group[i]);
   }
+}
+
+std::vector<uint32_t> FatFileReader::ResolveWrittenInside(const std::vector<uint32_t> &group) {
+  std::vector<uint32_t> together, inside;
+  SplitWrittenInside(group, together, inside);
   // Each was written whole; one that lived inside a lower one of them took
   // its clusters while that one was open, so the highest goes first.
   for (auto first = inside.rbegin(); first != inside.rend(); ++first) Resolve(*first, m_largestSize[*first]);
@@ -180,6 +185,36 @@ std::vector<FatClusterRun> FatFileReader::DeletedFileRuns(uint32_t firstCluster,
     wanted -= count;
   }
   return runs;
+}
+
+bool FatFileReader::ReadInTurn(uint32_t firstCluster) {
+  if (!m_inTurnFound) {
+    m_inTurnFound = true;
+    // Files that want clusters after their first share the turn, and which
+    // of them each cluster belongs to is a guess; a file left alone takes
+    // the clusters after its first in a row. Files only leave the turn, so
+    // those that want more at the start are all that ever share it.
+    for (const std::vector<uint32_t> &group : OpenedTogether()) {
+      if (group.size() < 2) continue;
+      std::vector<uint32_t> together, inside;
+      SplitWrittenInside(group, together, inside);
+      std::vector<uint32_t> wanting;
+      for (uint32_t first : together)
+        if (ClustersFor(m_largestSize[first]) >= 2) wanting.push_back(first);
+      if (wanting.size() >= 2) m_readInTurn.insert(wanting.begin(), wanting.end());
+    }
+  }
+  return m_readInTurn.count(firstCluster) != 0;
+}
+
+void LowerGuessedGrades(FatVolume &volume, std::vector<FatFoundFile> &files, EngineServices &services) {
+  if (!volume.IsValid()) return;
+  FatFileReader reader(volume, files);
+  for (FatFoundFile &file : files) {
+    if (file.m_grade != RecoveryGrade::Good || !reader.ReadInTurn(file.m_firstCluster)) continue;
+    file.m_grade = RecoveryGrade::Fair;
+    services.SetEntryGrade(file.m_ownId, file.m_grade);
+  }
 }
 
 std::vector<FatClusterRun> FatFileReader::LiveFileRuns(uint32_t firstCluster) {

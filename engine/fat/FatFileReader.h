@@ -51,6 +51,13 @@ struct FatClusterRun {
 // write stamp before its own creation.
 bool LivedInside(const FatEntryTimes &inner, const FatEntryTimes &outer);
 
+// Once a search has listed its deleted files: a file graded "Good" (taken to
+// lie in the clusters from its first on) whose clusters are shared in turn
+// with a neighbour's is read by a guess, and the grade rules give such a file,
+// whose clusters after the first are not all its own, "Fair". Lowers those
+// grades in the files and in the view.
+void LowerGuessedGrades(FatVolume &volume, std::vector<FatFoundFile> &files, EngineServices &services);
+
 class FatFileReader {
 public:
   FatFileReader(FatVolume &volume, const std::vector<FatFoundFile> &deletedFiles);
@@ -63,6 +70,10 @@ public:
 
   // The clusters a deleted file with this first cluster and size is taken to occupy.
   std::vector<FatClusterRun> DeletedFileRuns(uint32_t firstCluster, uint64_t size);
+  // True when the file with this first cluster shares clusters in turn with
+  // a neighbour still being written: which of them each cluster after its
+  // first belongs to is a guess.
+  bool ReadInTurn(uint32_t firstCluster);
 
 private:
   struct Claim {
@@ -76,6 +87,10 @@ private:
   std::vector<std::vector<uint32_t>> OpenedTogether() const;
   // Resolves the members of a group that lived inside an earlier member's
   // life; returns the others, which share their clusters in turn.
+  // Splits a group into the members that lived inside an earlier member's
+  // life and the others.
+  void SplitWrittenInside(const std::vector<uint32_t> &group, std::vector<uint32_t> &together,
+                          std::vector<uint32_t> &inside);
   std::vector<uint32_t> ResolveWrittenInside(const std::vector<uint32_t> &group);
   void ResolveTogether(const std::vector<uint32_t> &firsts);
   // The next cluster from c on (up to last) that no other file claims, no
@@ -95,5 +110,7 @@ private:
   std::unordered_set<uint32_t> m_firstClusters;
   std::map<uint32_t, Claim> m_claims; // by first claimed cluster
   std::unordered_map<uint32_t, std::vector<FatClusterRun>> m_runs;
+  std::unordered_set<uint32_t> m_readInTurn; // first clusters
+  bool m_inTurnFound = false;
   bool m_resolved = false;
 };

@@ -7,7 +7,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 boot=$here/corpus/fat_boot_sector
 entries=$here/corpus/fat_directory_entry
 search=$here/corpus/fat_fast_search
-mkdir -p "$boot" "$entries" "$search"
+advanced=$here/corpus/fat_advanced_search
+mkdir -p "$boot" "$entries" "$search" "$advanced"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 export MTOOLS_SKIP_CHECK=1
@@ -68,3 +69,13 @@ at = d.find(b'\xe5ONE       \x10')
 d[at + 28:at + 32] = (4 * 512).to_bytes(4, 'little')
 open(sys.argv[2], 'wb').write(bytes(d))
 PY
+
+# A folder of long-named files copied in by one recursive mcopy and deleted
+# with mdeltree: mtools gives the folder its later clusters after all the
+# files' data, where only the advanced search finds them.
+mkfs.fat -C -F 12 -r 16 -s 1 "$tmp/later.img" 60 >/dev/null
+mkdir "$tmp/Trip"
+for i in $(seq 1 14); do head -c $((i * 70)) /dev/urandom >"$tmp/Trip/Picture of the trip $i.jpg"; done
+mcopy -s -i "$tmp/later.img" "$tmp/Trip" ::/
+mdeltree -i "$tmp/later.img" ::/Trip
+cp "$tmp/later.img" "$advanced/fat12-mtools-deleted-folder.img"

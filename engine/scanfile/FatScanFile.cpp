@@ -332,7 +332,8 @@ bool LoadFatScanData(FatScanEngine &engine, EngineServices &services, ScanFileSo
       if (engine.Volume().Kind() == FatKind::Fat32)
         times = EntryTimesFromWords(record.m_dateWords[4], record.m_dateWords[5], record.m_dateWords[2],
                                     record.m_dateWords[3]);
-      deletedFiles.push_back(FatFoundFile{record.m_firstCluster, record.m_size, times});
+      deletedFiles.push_back(
+          FatFoundFile{record.m_firstCluster, record.m_size, times, record.m_ownId, record.m_grade});
     }
     hits.Take(record, name);
   };

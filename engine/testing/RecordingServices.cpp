@@ -97,6 +97,14 @@ void RecordingServices::AddTreeEntry(const EntryRecord &entry, const std::u16str
   m_treeLogSizes.push_back(m_log.size());
 }
 
+void RecordingServices::SetEntryGrade(uint32_t ownId, RecoveryGrade grade) {
+  for (auto entry = m_treeEntries.rbegin(); entry != m_treeEntries.rend(); ++entry)
+    if (entry->m_entry.m_ownId == ownId && !entry->m_entry.IsFolder()) {
+      entry->m_entry.m_grade = grade;
+      return;
+    }
+}
+
 void RecordingServices::UpdateTotalsPane(uint32_t folders, uint32_t files, uint64_t bytes) {
   m_totalsFolders = folders;
   m_totalsFiles = files;

@@ -36,6 +36,8 @@ public:
   void CreateTreeRoot() override { ++m_treeRootCount; }
   void AddTreeEntry(const EntryRecord &entry, const std::u16string &name) override;
   void ResetTreeToRoot() override { ++m_treeResetCount; }
+  // Changes the grade of the recorded entry with that id.
+  void SetEntryGrade(uint32_t ownId, RecoveryGrade grade) override;
   void UpdateTotalsPane(uint32_t folders, uint32_t files, uint64_t bytes) override;
   void UpdateFoundProgress(uint32_t progressMode, uint32_t foundCount, uint32_t secondaryCount) override;
   void ShowCurrentItemText(uint32_t itemMode, const std::u16string &text) override;

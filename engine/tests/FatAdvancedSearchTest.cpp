@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -212,6 +213,104 @@ INSTANTIATE_TEST_SUITE_P(Images, FatAdvancedSearchTest, ::testing::Values("sig-f
                            std::replace(label.begin(), label.end(), '-', '_');
                            return label;
                          });
+
+// A folder of 300 files copied in by mcopy and deleted with mdeltree: the
+// folder's later clusters lie after all the files' data, where the walk does
+// not look. The advanced search finds them and joins them to the folder, so
+// every file is listed where it was, with its long name, and reads back.
+TEST(FatAdvancedSearchFolderTest, LaterClustersOfADeletedFolderJoinIt) {
+  QV_REQUIRE_FAT_FIXTURES();
+  const std::string name = "fat32-deleted-folder";
+  auto run = FatImageEngine::FromFixture(name, SteppingClock());
+  NameTexts(run->Services());
+  run->Services().m_selectedHeaders = ChosenSignatures();
+  run->Engine().RunFatAdvancedScan();
+  const auto found = run->FoundByPath();
+  size_t checked = 0;
+  for (const FatManifestRow &row : ReadFatManifest(name)) {
+    const std::string path = ExpectedFoundPath(row.m_path);
+    ASSERT_EQ(found.count(path), 1u) << path << run->Services().LogAsText();
+    bool complete = false;
+    EXPECT_TRUE(run->ReadBack(found.at(path), &complete) == ReadOriginal(name, row)) << path;
+    EXPECT_TRUE(complete) << path;
+    EXPECT_EQ(found.at(path).m_deleted, 1u);
+    ++checked;
+  }
+  EXPECT_EQ(checked, 300u);
+  size_t inFolder = 0;
+  for (const auto &entry : found)
+    if (entry.first.rfind("/Holiday Photos/", 0) == 0) ++inFolder;
+  EXPECT_EQ(inFolder, 300u);
+  EXPECT_FALSE(run->Services().LogContains(u"Error")) << run->Services().LogAsText();
+}
+
+// The same folder's first cluster taken by a file written afterwards: the
+// later clusters lead to no folder, and become one lost folder that holds
+// every file listed in them, each read back as it was.
+TEST(FatAdvancedSearchFolderTest, LaterClustersNoFolderLeadsToBecomeOneLostFolder) {
+  QV_REQUIRE_FAT_FIXTURES();
+  const std::string name = "fat16-deleted-folder-reused";
+  auto run = FatImageEngine::FromFixture(name, SteppingClock());
+  NameTexts(run->Services());
+  run->Engine().RunFatAdvancedScan();
+  const auto found = run->FoundByPath();
+  std::set<std::string> folders;
+  size_t checked = 0, longNames = 0;
+  for (const FatManifestRow &row : ReadFatManifest(name)) {
+    if (!row.m_deleted) continue;
+    const std::vector<uint8_t> original = ReadOriginal(name, row);
+    const std::string expected = ExpectedFoundPath(row.m_path);
+    const std::string expectedName = expected.substr(expected.rfind('/'));
+    bool matched = false;
+    for (const auto &entry : found) {
+      if (entry.second.IsFolder() || entry.second.m_size != row.m_size ||
+          entry.first.rfind("/Lost Folder/Folder(s) ", 0) != 0 || run->ReadBack(entry.second) != original)
+        continue;
+      matched = true;
+      folders.insert(entry.first.substr(0, entry.first.rfind('/')));
+      // A long name whose start lay in the lost first cluster shows its short name.
+      const std::string shown = entry.first.substr(entry.first.rfind('/'));
+      if (shown == expectedName)
+        ++longNames;
+      else
+        EXPECT_NE(shown.find('~'), std::string::npos) << shown << " for " << expectedName;
+    }
+    EXPECT_TRUE(matched) << row.m_path;
+    ++checked;
+  }
+  EXPECT_GT(checked, 250u);
+  EXPECT_GE(longNames + 1, checked);
+  EXPECT_EQ(folders.size(), 1u);
+}
+
+// A free cluster whose slots all look like deleted entries but list nothing
+// (no entry has a first cluster) is no folder piece worth a lost folder.
+TEST(FatAdvancedSearchFolderTest, APieceWithNothingToListMakesNoFolder) {
+  QV_REQUIRE_FAT_FIXTURES();
+  std::vector<uint8_t> image = ReadWholeFile(FatFixtureDir() + "/fat16-deleted-folder-reused.img");
+  uint32_t planted = 0;
+  {
+    FatImageEngine probe(image);
+    FatVolume &volume = probe.Engine().Volume();
+    ASSERT_TRUE(volume.ValidateFatVolume());
+    planted = volume.LastReadableCluster() - 2;
+    ASSERT_FALSE(volume.IsClusterInUse(planted));
+    const size_t at = volume.ClusterToSector(planted) * 512;
+    for (size_t slot = 0; slot < volume.ClusterBytes(); slot += 32) {
+      std::copy_n("\xE5OTHING TXT", 11, image.begin() + at + slot);
+      image[at + slot + 11] = kEntryAttrArchive;
+    }
+  }
+  FatImageEngine run(std::move(image));
+  NameTexts(run.Services());
+  run.Engine().RunFatAdvancedScan();
+  const auto found = run.FoundByPath();
+  EXPECT_EQ(found.count("/Lost Folder/Folder(s) " + std::to_string(planted)), 0u);
+  size_t lostFolders = 0;
+  for (const auto &entry : found)
+    if (entry.first.rfind("/Lost Folder/Folder(s) ", 0) == 0 && entry.second.IsFolder()) ++lostFolders;
+  EXPECT_EQ(lostFolders, 1u);
+}
 
 TEST(FatAdvancedSearchCaseTest, InvalidVolumeStillEndsTheScan) {
   FatImageEngine run(std::vector<uint8_t>(64 * 512, 0));

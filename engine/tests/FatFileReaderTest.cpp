@@ -77,12 +77,17 @@ TEST(FatFileReader, KeepsInterleavedDeletedFilesApartInAnyOrder) {
 // the order it was given them, and the clusters live files hold meanwhile.
 // Times count from 10:00:00 of one day: creation in 10 ms steps (none: the
 // creation fields stay zero), the last write in seconds (kept to 2 s).
+// The grade the search gives a file, where a row says: a file whose clusters
+// are shared in turn with a neighbour's is read by a guess and is no better
+// than "Fair".
 constexpr int kNoCreation = -1;
+constexpr int kAnyGrade = -1, kFair = 1, kGood = 2, kVeryGood = 3;
 struct LayoutFile {
   char m_letter;
   std::vector<uint32_t> m_clusters;
   int m_created = kNoCreation;
   int m_written = 1200;
+  int m_grade = kAnyGrade;
 };
 struct LayoutCase {
   const char *m_what;
@@ -186,6 +191,10 @@ TEST_P(FatFileReaderLayouts, GivesEachFileItsClusters) {
         EXPECT_EQ(reader.DeletedFileRuns(entry.m_firstCluster, entry.m_size), Runs(file.m_clusters))
             << layout.m_what << ": file " << file.m_letter;
       }
+      if (file.m_grade != kAnyGrade) {
+        EXPECT_EQ(static_cast<int>(entry.m_grade), file.m_grade)
+            << layout.m_what << ": file " << file.m_letter;
+      }
       bool complete = false;
       EXPECT_TRUE(image.ReadBack(entry, &complete) == LayoutBytes(file))
           << layout.m_what << ": file " << file.m_letter;
@@ -198,19 +207,34 @@ INSTANTIATE_TEST_SUITE_P(
     Layouts, FatFileReaderLayouts,
     ::testing::Values(
         // Written together: the allocator alternates between them.
-        LayoutCase{"two files strictly alternating", {{'A', {20, 22, 24, 26}}, {'B', {21, 23, 25, 27}}}, {}},
-        LayoutCase{"unequal lengths", {{'A', {20, 22}}, {'B', {21, 23, 24, 25, 26}}}, {}},
-        LayoutCase{
-            "three files round-robin", {{'A', {20, 23, 26}}, {'B', {21, 24, 27}}, {'C', {22, 25}}}, {}},
+        LayoutCase{"two files strictly alternating",
+                   {{'A', {20, 22, 24, 26}, kNoCreation, 1200, kFair},
+                    {'B', {21, 23, 25, 27}, kNoCreation, 1200, kFair}},
+                   {}},
+        LayoutCase{"unequal lengths",
+                   {{'A', {20, 22}, kNoCreation, 1200, kFair},
+                    {'B', {21, 23, 24, 25, 26}, kNoCreation, 1200, kFair}},
+                   {}},
+        LayoutCase{"three files round-robin",
+                   {{'A', {20, 23, 26}, kNoCreation, 1200, kFair},
+                    {'B', {21, 24, 27}, kNoCreation, 1200, kFair},
+                    {'C', {22, 25}, kNoCreation, 1200, kFair}},
+                   {}},
         LayoutCase{"two together, a third written whole before the second closed",
-                   {{'A', {20, 22, 24}}, {'B', {21, 23, 28}}, {'C', {25, 26, 27}}},
+                   {{'A', {20, 22, 24}, kNoCreation, 1200, kFair},
+                    {'B', {21, 23, 28}, kNoCreation, 1200, kFair},
+                    {'C', {25, 26, 27}, kNoCreation, 1200, kGood}},
                    {}},
         LayoutCase{"two together around a cluster in use", {{'A', {20, 22, 25}}, {'B', {21, 23, 26}}}, {24}},
         LayoutCase{"two together with a cluster in use between their first clusters",
                    {{'A', {20, 23, 25}}, {'B', {22, 24}}},
                    {21}},
         // Written one after another, or whole inside another's run.
-        LayoutCase{"sequential files", {{'A', {20, 21, 22}}, {'B', {23, 24}}, {'C', {25, 26, 27, 28}}}, {}},
+        LayoutCase{"sequential files",
+                   {{'A', {20, 21, 22}, kNoCreation, 1200, kGood},
+                    {'B', {23, 24}, kNoCreation, 1200, kGood},
+                    {'C', {25, 26, 27, 28}, kNoCreation, 1200, kGood}},
+                   {}},
         LayoutCase{
             "a whole file inside an open one's run", {{'A', {20, 21, 22, 26, 27}}, {'C', {23, 24, 25}}}, {}},
         LayoutCase{"a hole filled, then on after a later file",
@@ -218,11 +242,15 @@ INSTANTIATE_TEST_SUITE_P(
                    {}},
         LayoutCase{
             "a cluster in use in the middle of a file", {{'A', {20, 21, 23, 24}}, {'B', {25, 26}}}, {22}},
-        LayoutCase{"single-cluster files side by side", {{'A', {20}}, {'B', {21}}, {'C', {22, 23, 24}}}, {}},
+        LayoutCase{"single-cluster files side by side",
+                   {{'A', {20}, kNoCreation, 1200, kVeryGood},
+                    {'B', {21}, kNoCreation, 1200, kVeryGood},
+                    {'C', {22, 23, 24}, kNoCreation, 1200, kGood}},
+                   {}},
         // Neighbours whose times show the second lived inside the first's
         // life: it was written whole, the first went on after it.
         LayoutCase{"the second lived inside the first, 2 + 2 clusters",
-                   {{'A', {20, 23}, 0, 600}, {'B', {21, 22}, 150, 300}},
+                   {{'A', {20, 23}, 0, 600, kGood}, {'B', {21, 22}, 150, 300, kGood}},
                    {}},
         LayoutCase{"the second lived inside the first, 2 + 3 clusters",
                    {{'A', {20, 24}, 0, 600}, {'B', {21, 22, 23}, 1, 10}},
@@ -247,13 +275,14 @@ INSTANTIATE_TEST_SUITE_P(
                    {}},
         // Lives that overlap, or times that cannot tell: they were written
         // together and alternate.
-        LayoutCase{
-            "overlapping lives", {{'A', {20, 22, 24, 26}, 0, 600}, {'B', {21, 23, 25, 27}, 100, 900}}, {}},
+        LayoutCase{"overlapping lives",
+                   {{'A', {20, 22, 24, 26}, 0, 600, kFair}, {'B', {21, 23, 25, 27}, 100, 900, kFair}},
+                   {}},
         LayoutCase{"creation times equal to 10 ms",
                    {{'A', {20, 22, 24}, 100, 600}, {'B', {21, 23, 25}, 100, 300}},
                    {}},
         LayoutCase{"the second's creation fields zero",
-                   {{'A', {20, 22, 24}, 0, 600}, {'B', {21, 23, 25}, kNoCreation, 300}},
+                   {{'A', {20, 22, 24}, 0, 600, kFair}, {'B', {21, 23, 25}, kNoCreation, 300, kFair}},
                    {}},
         LayoutCase{
             "write times equal to 2 s", {{'A', {20, 22, 24}, 0, 600}, {'B', {21, 23, 25}, 100, 601}}, {}},
