@@ -40,7 +40,8 @@ enum XTPBarPosition {
   xtpBarRight = 3,
   xtpBarFloating = 4,
   xtpBarPopup = 5,
-  xtpBarNone = 6,
+  xtpBarListBox = 6, // a list under its control (a combo box's)
+  xtpBarNone = 7,    // not placed yet
 };
 
 class CXTPControlPopup;
@@ -300,7 +301,7 @@ protected:
   void DrawCustomizeSelection(CDC *pDC) const;
 
   XTPBarType m_barType = xtpBarTypeNormal;
-  XTPBarPosition m_barPosition = xtpBarTop;
+  XTPBarPosition m_barPosition = xtpBarNone;
   CXTPControls *m_pControls = nullptr;
   CXTPCommandBars *m_pCommandBars = nullptr;
   CXTPPaintManager *m_pPaintManager = nullptr;
