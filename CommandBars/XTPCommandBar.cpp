@@ -238,6 +238,7 @@ CXTPCommandBar *CXTPCommandBar::GetRootParent() const {
 
 HWND CXTPCommandBar::GetUpdateTarget() const {
   const CXTPCommandBar *pRoot = GetRootParent();
+  if (pRoot->m_hWndNotify) return pRoot->m_hWndNotify;
   if (pRoot->m_hWndOwner) return pRoot->m_hWndOwner;
   if (m_hWndOwner) return m_hWndOwner;
   return GetOwnerSite();

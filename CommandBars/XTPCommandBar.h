@@ -212,13 +212,18 @@ public:
   void SetParentBar(CXTPCommandBar *pParent) { m_pParentBar = pParent; }
   CXTPCommandBar *GetRootParent() const;
 
-  // Where the bar's commands go: the owner window when set, else the site.
+  // Where the bar's commands go: the root's notify window, else the owner
+  // window when set, else the site.
   HWND GetUpdateTarget() const;
   // The owner's site; without one the root's owner window, else the parent
   // frame, else the application's main window.
   HWND GetOwnerSite() const;
   void SetOwnerWindow(HWND hWnd) { m_hWndOwner = hWnd; }
   HWND GetOwnerWindow() const { return m_hWndOwner; }
+  // The window a tracked popup reports its commands to (TrackPopupMenu's);
+  // the owner window stays the one the popup belongs to.
+  void SetNotifyWindow(HWND hWnd) { m_hWndNotify = hWnd; }
+  HWND GetNotifyWindow() const { return m_hWndNotify; }
 
   // --- Customise drag over and drop ----------------------------------------
   // The index the drop lands at (-1 in an empty bar), whether before it, and
@@ -318,6 +323,7 @@ protected:
   int m_nTrackingMode = 0;
   CXTPCommandBar *m_pParentBar = nullptr;
   HWND m_hWndOwner = nullptr;
+  HWND m_hWndNotify = nullptr;
   CSize m_szNoWindowClient = CSize(0, 0);
   HWND m_hWndFocusBefore = nullptr;
   BOOL m_bCustomizable = TRUE;

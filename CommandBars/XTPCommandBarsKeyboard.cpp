@@ -3,6 +3,7 @@
 #include "XTPCommandBars.h"
 
 #include "FrameWnd.h"
+#include "MiniFrameWnd.h"
 #include "XTPCommandBar.h"
 #include "XTPControl.h"
 #include "XTPHookManager.h"
@@ -47,11 +48,12 @@ wchar_t CaptionKey(const CString &strCaption, BOOL &bAmpersand) {
 }
 
 // The frame that holds the focus: up from the focus window to the first
-// frame window.
+// frame window that is not a mini frame. A floating palette or pane belongs
+// to the frame that owns it, so Alt+letter there opens that frame's menus.
 HWND FocusedTopFrame() {
   for (HWND hWnd = ::GetFocus(); hWnd != nullptr && ::IsWindow(hWnd); hWnd = ::GetParent(hWnd)) {
     CWnd *pWnd = CWnd::FromHandlePermanent(hWnd);
-    if (pWnd && pWnd->IsFrameWnd()) return hWnd;
+    if (pWnd && pWnd->IsFrameWnd() && dynamic_cast<CMiniFrameWnd *>(pWnd) == nullptr) return hWnd;
   }
   return nullptr;
 }

@@ -8,6 +8,7 @@
 // no real cursor moves and no window is activated.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -573,6 +574,33 @@ TEST(TrackPopupMenu, ChosenCommandComesBackOrReachesTheNotifyWindow) {
     MSG msg;
     while (::PeekMessageW(&msg, site.GetHwnd(), 0, 0, PM_REMOVE)) {
     }
+  }
+}
+
+TEST(TrackPopupMenu, TheOwnerKeepsTheStatusTextsAndTheNotifyWindowGetsTheCommand) {
+  PopupMenuFixture f;
+  MessageSite owner, notify;
+  int nCalls = 0;
+  FeedScope feed([&](MSG *pMsg) -> BOOL {
+    if (++nCalls > 1) return -1;
+    // The mouse comes over "Save" and releases there.
+    const CPoint pt = f.pPopup->GetControl(1)->GetRect().CenterPoint();
+    ::SendMessageW(f.pPopup->GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+    ::SendMessageW(f.pPopup->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    *pMsg = MSG{owner.GetHwnd(), WM_NULL, 0, 0, 0, {0, 0}};
+    return TRUE;
+  });
+  EXPECT_EQ(TRUE, CXTPCommandBars::TrackPopupMenu(f.pPopup, 0, 100, 100, CWnd::FromHandle(owner.GetHwnd()),
+                                                   nullptr, CWnd::FromHandle(notify.GetHwnd())));
+  EXPECT_EQ(owner.GetHwnd(), f.pPopup->GetOwnerWindow());
+  EXPECT_EQ(notify.GetHwnd(), f.pPopup->GetNotifyWindow());
+  EXPECT_EQ(std::vector<UINT>{502}, Commands(notify));
+  EXPECT_TRUE(Commands(owner).empty());
+  const bool bStatus = std::any_of(owner.log.begin(), owner.log.end(),
+                                   [](const MessageSite::Entry &e) { return e.message == 0x531; });
+  EXPECT_TRUE(bStatus) << "the hovered row's status text goes to the owner";
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
   }
 }
 
