@@ -152,9 +152,11 @@ CXTPControl *CXTPCommandBars::FindMnemonicControl(CXTPCommandBar *pBar, wchar_t 
     if (pControl == pFirstSeen) break;
     if (pFirstSeen == nullptr) pFirstSeen = pControl;
     BOOL bAmpersand = FALSE;
-    const wchar_t chControl = CaptionKey(pControl->GetCaption(), bAmpersand);
+    // A caption the bar does not show (a button drawn as its icon) has no
+    // underlined letter the user could see.
+    const wchar_t chControl = pControl->IsCaptionVisible() ? CaptionKey(pControl->GetCaption(), bAmpersand) : 0;
     const BOOL bFirstLetterCounts = pBar->GetType() == xtpBarTypeMenuBar || pBar->IsTrackingMode();
-    if (chControl == chKey && (bAmpersand || bFirstLetterCounts)) {
+    if (chControl != 0 && chControl == chKey && (bAmpersand || bFirstLetterCounts)) {
       if (bAmpersand) {
         if (pAmpersand) {
           bAmbiguous = TRUE;

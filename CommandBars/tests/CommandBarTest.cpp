@@ -411,6 +411,38 @@ TEST(CommandBarCues, MnemonicShowsCuesAndLeavingHidesThem) {
   EXPECT_EQ(0, WindowBar::s_nLive);
 }
 
+TEST(CommandBarMnemonics, OnlyACaptionTheBarShowsAnswersItsLetter) {
+  const struct {
+    int nStyle;
+    wchar_t ch;
+    BOOL bAnswers;
+  } kCases[] = {
+      {xtpButtonIcon, L's', FALSE},   // drawn as its icon: no letter to see
+      {xtpButtonCaption, L's', TRUE}, // its caption shows
+      {xtpButtonIconAndCaption, L's', TRUE},
+      {xtpButtonAutomatic, L's', TRUE}, // no picture: the caption shows
+  };
+  for (const auto &c : kCases) {
+    SCOPED_TRACE(c.nStyle);
+    MessageSite site;
+    CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+    pCommandBars->SetPaintManager(new CXTPDefaultTheme);
+    WindowBar *pBar = new WindowBar(xtpBarTypeNormal, xtpBarTop);
+    ASSERT_TRUE(pBar->CreateBar());
+    pBar->SetOwnerWindow(site.GetHwnd());
+    pBar->AddButton(402, L"&Save")->SetStyle(c.nStyle);
+    pBar->AddButton(403, L"&Print")->SetStyle(xtpButtonCaption);
+    pBar->Place();
+    ::ShowWindow(pBar->GetSafeHwnd(), SW_SHOWNOACTIVATE);
+    pCommandBars->AddBar(pBar);
+    pBar->InternalRelease();
+    EXPECT_EQ(c.bAnswers, pCommandBars->ProcessMnemonic(c.ch));
+    EXPECT_EQ(c.bAnswers ? std::vector<UINT>{402} : std::vector<UINT>{}, Commands(site));
+    pBar->CancelTracking();
+    pCommandBars->InternalRelease();
+  }
+}
+
 TEST(CommandBarCustomize, DropInsertsACopyAndTakesOverTheGroup) {
   CXTPCommandBars *pCommandBars = new CXTPCommandBars;
   BarRef bar(new WindowBar(xtpBarTypeNormal, xtpBarTop));
