@@ -188,6 +188,11 @@ public:
   // What a docked bar's expand button lists: the controls there was no room
   // for in every bar of its row, copied into the popup.
   virtual void GetHiddenControls(CXTPToolBar *pBar, CXTPPopupBar *pPopup);
+  // The expand button's "Add or Remove Buttons" list: an entry per bar of
+  // the bar's dock row (the bar alone when it floats), each opening the list
+  // of its buttons when the bar may be customised here, then Customize when
+  // the site offers it.
+  virtual void GetAddOrRemovePopup(CXTPToolBar *pBar, CXTPPopupBar *pPopup);
   // A toolbar came or goes: a rebar of the site (child 59396) takes or
   // drops its band.
   virtual void OnToolBarAdded(CXTPToolBar *pBar);

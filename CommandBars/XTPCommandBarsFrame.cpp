@@ -25,6 +25,8 @@ constexpr DWORD kToolBarDockFlags = 0x3F;
 constexpr DWORD kMenuBarDockFlags = 0x5F;
 constexpr DWORD kDockBarWindowStyle = 0x56000000;
 constexpr int kMenuBarId = 1;
+// The customise command, offered where the site handles it.
+constexpr int kIdCustomize = 35001;
 
 struct DockBarKind {
   DWORD dwStyle;
@@ -218,6 +220,28 @@ void CXTPCommandBars::GetHiddenControls(CXTPToolBar *pBar, CXTPPopupBar *pPopup)
       pCopy->SetBeginGroup(FALSE);
     }
   }
+}
+
+void CXTPCommandBars::GetAddOrRemovePopup(CXTPToolBar *pBar, CXTPPopupBar *pPopup) {
+  if (pBar == nullptr || pPopup == nullptr) return;
+  std::vector<CXTPCommandBar *> row;
+  if (CXTPDockBar *pDockBar = CXTPDockBar::FromBar(pBar)) {
+    const int nEntry = pDockBar->FindBar(pBar);
+    if (nEntry >= 0) pDockBar->GetVisibleToolbars(nEntry, row);
+  }
+  if (row.empty()) row.push_back(pBar);
+  CXTPControls *pControls = pPopup->GetControls();
+  for (CXTPCommandBar *pRowBar : row) {
+    auto *pToolBar = dynamic_cast<CXTPToolBar *>(pRowBar);
+    if (pToolBar == nullptr) continue;
+    CXTPControl *pEntry = pControls->Add(xtpControlPopup, 0);
+    pEntry->SetCaption(pToolBar->GetTitle());
+    pEntry->SetFlags(pEntry->GetFlags() | xtpFlagManualUpdate);
+    pEntry->SetEnabled(m_bCustomizeAvail && pToolBar->IsBuiltIn() && pToolBar->IsCustomizable());
+    if (pEntry->GetEnabled())
+      if (auto *pList = dynamic_cast<CXTPPopupBar *>(pEntry->GetCommandBar())) pToolBar->FillAddOrRemoveList(pList);
+  }
+  if (m_bCustomizeAvail) pControls->Add(xtpControlButton, kIdCustomize)->SetBeginGroup(TRUE);
 }
 
 BOOL CXTPCommandBars::ToggleVisible(int nIndex) {
