@@ -21,7 +21,7 @@ namespace {
 
 constexpr UINT kMenuId = 128;
 constexpr int kFile = 0, kEdit = 1, kGo = 2, kView = 3;
-constexpr UINT kOpen = 57601, kRecentOne = 57616, kCopy = 57634, kExit = 57665, kStatusBar = 59393;
+constexpr UINT kOpen = 57601, kRecentOne = 57611, kCopy = 57634, kExit = 57665, kStatusBar = 59393;
 
 class CKeysFrame : public CXTPFrameWnd {
 public:
