@@ -1,4 +1,6 @@
 #include "XTPCommandBar.h"
+
+#include <climits>
 #include "XTPCommandBarAccessible.h"
 
 #include "XTPCommandBars.h"
@@ -201,9 +203,14 @@ CSize CXTPCommandBar::GetButtonSize() const {
 }
 
 BOOL CXTPCommandBar::IsTextBelowIcons() const {
-  if (m_bTextBelow) return TRUE;
+  if (m_nTextBelow != kTextBelowFollowOptions) return m_nTextBelow != 0;
+  // A menu's rows keep their captions beside the icons.
   return m_pCommandBars && m_barType != xtpBarTypePopup &&
          m_pCommandBars->GetCommandBarsOptions()->bShowTextBelowIcons;
+}
+
+CFrameWnd *CXTPCommandBar::GetSiteFrame() const {
+  return m_pCommandBars ? dynamic_cast<CFrameWnd *>(m_pCommandBars->GetSite()) : nullptr;
 }
 
 BOOL CXTPCommandBar::IsLayoutRTL() const {
@@ -947,25 +954,24 @@ void CXTPCommandBar::DrawDropMarker(CDC *pDC) const {
 int CXTPCommandBar::CalcDropPosition(CPoint point, BOOL &bBefore, CRect &rcMarker) const {
   bBefore = TRUE;
   const CRect rcClient = GetBarClientRect();
-  const BOOL bVerticalBar = m_barPosition == xtpBarLeft || m_barPosition == xtpBarRight;
-  // A popup lays its controls out in rows: the drop follows the rows.
-  const BOOL bRows = !bVerticalBar && m_barType == xtpBarTypePopup;
-  const BOOL bAlongY = bVerticalBar || bRows;
+  // A vertical bar stacks its controls in columns: the nearest column
+  // decides, then the nearest control in it. Other bars (popups too) lay
+  // them out in rows: the nearest row, then the nearest control in it.
+  const BOOL bColumns = m_barPosition == xtpBarLeft || m_barPosition == xtpBarRight;
+  // The marker lies across the bar's flow: between two controls of a row,
+  // or between two rows of a popup or a column.
+  const BOOL bMarkAlongY = bColumns || m_barType == xtpBarTypePopup;
+  auto gap = [](int v, int lo, int hi) { return v < lo ? lo - v : (v > hi ? v - hi : 0); };
   int nBest = -1;
-  int nBestDistance = INT_MAX;
+  long long nBestDistance = LLONG_MAX;
   for (int i = 0; i < GetControlCount(); i++) {
     const CXTPControl *pControl = GetControl(i);
     if (!pControl->IsVisible() || (pControl->GetFlags() & kFlagNoMovable)) continue;
     const CRect rc = pControl->GetRect();
-    int nDistance;
-    if (bAlongY)
-      nDistance = point.y < rc.top ? rc.top - point.y : (point.y > rc.bottom ? point.y - rc.bottom : 0);
-    else
-      nDistance = point.y < rc.top ? rc.top - point.y : (point.y > rc.bottom ? point.y - rc.bottom : 0);
-    // Along the row, the horizontal distance decides among equals.
-    const int nAcross =
-        bAlongY ? 0 : (point.x < rc.left ? rc.left - point.x : (point.x > rc.right ? point.x - rc.right : 0));
-    nDistance = nDistance * 4096 + nAcross;
+    const int nX = gap(point.x, rc.left, rc.right), nY = gap(point.y, rc.top, rc.bottom);
+    const long long nDistance =
+        bColumns ? static_cast<long long>(nX) * 65536 + nY
+                 : static_cast<long long>(nY) * 65536 + (m_barType == xtpBarTypePopup ? 0 : nX);
     if (nDistance < nBestDistance) {
       nBestDistance = nDistance;
       nBest = i;
@@ -976,13 +982,25 @@ int CXTPCommandBar::CalcDropPosition(CPoint point, BOOL &bBefore, CRect &rcMarke
     return -1;
   }
   const CRect rc = GetControl(nBest)->GetRect();
-  if (bAlongY) {
+  // After a control, the marker stands in the middle of the gap to the next
+  // control when that one goes on the same group.
+  const CXTPControl *pNext = nullptr;
+  for (int i = nBest + 1; i < GetControlCount() && pNext == nullptr; i++)
+    if (GetControl(i)->IsVisible()) pNext = GetControl(i);
+  if (pNext && pNext->GetBeginGroup()) pNext = nullptr;
+  if (bMarkAlongY) {
     bBefore = point.y < rc.CenterPoint().y;
-    const int y = bBefore ? rc.top : rc.bottom;
+    int y = bBefore ? rc.top : rc.bottom;
+    if (!bBefore && pNext && pNext->GetRect().top >= rc.bottom && pNext->GetRect().left < rc.right &&
+        pNext->GetRect().right > rc.left)
+      y = (rc.bottom + pNext->GetRect().top) / 2;
     rcMarker = CRect(rc.left, y - 3, rc.right, y + 3);
   } else {
     bBefore = point.x < rc.CenterPoint().x;
-    const int x = bBefore ? rc.left : rc.right;
+    int x = bBefore ? rc.left : rc.right;
+    if (!bBefore && pNext && pNext->GetRect().left >= rc.right && pNext->GetRect().top < rc.bottom &&
+        pNext->GetRect().bottom > rc.top)
+      x = (rc.right + pNext->GetRect().left) / 2;
     rcMarker = CRect(x - 3, rc.top, x + 3, rc.bottom);
   }
   return nBest;

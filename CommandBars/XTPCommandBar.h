@@ -81,6 +81,8 @@ public:
 
   CXTPControls *GetControls() const { return m_pControls; }
   CXTPCommandBars *GetCommandBars() const { return m_pCommandBars; }
+  // The command bars' site when it is a frame, else null.
+  CFrameWnd *GetSiteFrame() const;
   void SetCommandBars(CXTPCommandBars *pCommandBars);
 
   // Own, else the command bars', else the global one.
@@ -97,8 +99,11 @@ public:
   virtual CSize GetButtonSize() const;
   void SetButtonSize(CSize size) { m_szButtons = size; }
 
+  // Captions below the icons: 0 no, 1 yes, 2 (the start) as the options say.
+  static constexpr int kTextBelowFollowOptions = 2;
   BOOL IsTextBelowIcons() const;
-  void SetTextBelowIcons(BOOL bTextBelow) { m_bTextBelow = bTextBelow; }
+  void SetTextBelowIcons(int nTextBelow) { m_nTextBelow = nTextBelow; }
+  int GetTextBelowIconsWord() const { return m_nTextBelow; }
   int GetMRUWidth() const { return m_nMRUWidth; }
   void SetMRUWidth(int nWidth) { m_nMRUWidth = nWidth; }
   virtual BOOL IsDialogBar() const { return FALSE; }
@@ -313,7 +318,7 @@ protected:
   CXTPImageManager *m_pImageManager = nullptr;
   CSize m_szIcons = CSize(0, 0);
   CSize m_szButtons = CSize(0, 0);
-  BOOL m_bTextBelow = FALSE;
+  int m_nTextBelow = kTextBelowFollowOptions;
   int m_nMRUWidth = 32767;
   CString m_strTitle;
   DWORD m_dwFlags = 0;

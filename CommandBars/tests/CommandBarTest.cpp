@@ -443,6 +443,112 @@ TEST(CommandBarMnemonics, OnlyACaptionTheBarShowsAnswersItsLetter) {
   }
 }
 
+// Releases any bar when the test ends.
+struct AnyBarRef {
+  CXTPCommandBar *p;
+  explicit AnyBarRef(CXTPCommandBar *pBar) : p(pBar) {}
+  ~AnyBarRef() { p->InternalRelease(); }
+  CXTPCommandBar *operator->() const { return p; }
+};
+
+TEST(CommandBarCustomize, DropPositionFollowsRowsOrColumnsAndJoinsTheNextControl) {
+  // Controls by their rectangles; a group start is marked.
+  struct Rect {
+    CRect rc;
+    BOOL bGroup;
+  };
+  const std::vector<Rect> kRow = {
+      {CRect(0, 0, 20, 20), FALSE}, {CRect(24, 0, 44, 20), FALSE}, {CRect(50, 0, 70, 20), TRUE}};
+  // Two columns of a bar docked on a side: A over B, then C.
+  const std::vector<Rect> kColumns = {
+      {CRect(0, 0, 20, 20), FALSE}, {CRect(0, 24, 20, 44), FALSE}, {CRect(22, 0, 42, 20), FALSE}};
+  const struct {
+    const char *name;
+    XTPBarPosition position;
+    const std::vector<Rect> *pControls;
+    CPoint point;
+    int nIndex;
+    BOOL bBefore;
+    CRect rcMarker;
+  } kCases[] = {
+      {"before the first of a row", xtpBarTop, &kRow, CPoint(4, 10), 0, TRUE, CRect(-3, 0, 3, 20)},
+      {"after a control: in the gap to the next", xtpBarTop, &kRow, CPoint(18, 10), 0, FALSE,
+       CRect(19, 0, 25, 20)},
+      {"after a control the next starts a group", xtpBarTop, &kRow, CPoint(40, 10), 1, FALSE,
+       CRect(41, 0, 47, 20)},
+      {"after the last", xtpBarTop, &kRow, CPoint(69, 12), 2, FALSE, CRect(67, 0, 73, 20)},
+      {"the nearest column decides on a side", xtpBarLeft, &kColumns, CPoint(30, 30), 2, FALSE,
+       CRect(22, 17, 42, 23)},
+      {"then the nearest in the column", xtpBarLeft, &kColumns, CPoint(10, 30), 1, TRUE,
+       CRect(0, 21, 20, 27)},
+      {"after the first of a column: in the gap", xtpBarLeft, &kColumns, CPoint(10, 15), 0, FALSE,
+       CRect(0, 19, 20, 25)},
+  };
+  for (const auto &c : kCases) {
+    SCOPED_TRACE(c.name);
+    AnyBarRef bar(new TestBar(xtpBarTypeNormal, c.position, CSize(100, 100)));
+    for (const Rect &r : *c.pControls) {
+      CXTPControl *pControl = bar->GetControls()->Add(xtpControlButton, 1);
+      pControl->SetRect(r.rc);
+      pControl->SetBeginGroup(r.bGroup);
+    }
+    BOOL bBefore = FALSE;
+    CRect rcMarker;
+    EXPECT_EQ(c.nIndex, bar->CalcDropPosition(c.point, bBefore, rcMarker));
+    EXPECT_EQ(c.bBefore, bBefore);
+    EXPECT_EQ(c.rcMarker, rcMarker);
+  }
+}
+
+TEST(CommandBarOptions, TextBelowIconsFollowsTheBarsWordOrTheOptions) {
+  const struct {
+    int nWord;
+    BOOL bOptions;
+    bool bCommandBars;
+    XTPBarType type;
+    BOOL bExpected;
+  } kCases[] = {
+      {2, TRUE, true, xtpBarTypeNormal, TRUE},   {2, FALSE, true, xtpBarTypeNormal, FALSE},
+      {0, TRUE, true, xtpBarTypeNormal, FALSE},  {1, FALSE, true, xtpBarTypeNormal, TRUE},
+      {2, TRUE, false, xtpBarTypeNormal, FALSE}, {2, TRUE, true, xtpBarTypePopup, FALSE},
+  };
+  for (const auto &c : kCases) {
+    SCOPED_TRACE(testing::Message() << c.nWord << c.bOptions << c.bCommandBars << c.type);
+    CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+    pCommandBars->GetCommandBarsOptions()->bShowTextBelowIcons = c.bOptions;
+    AnyBarRef bar(new TestBar(c.type, xtpBarTop));
+    EXPECT_EQ(CXTPCommandBar::kTextBelowFollowOptions, bar->GetTextBelowIconsWord()) << "a new bar follows";
+    if (c.bCommandBars) bar->SetCommandBars(pCommandBars);
+    bar->SetTextBelowIcons(c.nWord);
+    EXPECT_EQ(c.bExpected, bar->IsTextBelowIcons());
+    bar->SetCommandBars(nullptr);
+    pCommandBars->InternalRelease();
+  }
+}
+
+TEST(CommandBarOptions, ANewBarHasNoPlaceAndItsSiteFrameIsTheCommandBarsFrame) {
+  AnyBarRef bar(new CXTPCommandBar);
+  EXPECT_EQ(7, static_cast<int>(bar->GetPosition()));
+  EXPECT_EQ(nullptr, bar->GetSiteFrame());
+  CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+  bar->SetCommandBars(pCommandBars);
+  EXPECT_EQ(nullptr, bar->GetSiteFrame()) << "no site";
+  CWnd plain;
+  ASSERT_TRUE(plain.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), L"plain", WS_POPUP, 0, 0, 10, 10,
+                             nullptr, nullptr));
+  pCommandBars->SetSite(&plain);
+  EXPECT_EQ(nullptr, bar->GetSiteFrame()) << "a site that is no frame";
+  auto *pFrame = new CFrameWnd; // frames delete themselves when destroyed
+  ASSERT_TRUE(
+      pFrame->CreateEx(0, AfxRegisterWndClass(0), L"frame", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  pCommandBars->SetSite(pFrame);
+  EXPECT_EQ(pFrame, bar->GetSiteFrame());
+  bar->SetCommandBars(nullptr);
+  pCommandBars->InternalRelease();
+  pFrame->DestroyWindow();
+  plain.DestroyWindow();
+}
+
 TEST(CommandBarCustomize, DropInsertsACopyAndTakesOverTheGroup) {
   CXTPCommandBars *pCommandBars = new CXTPCommandBars;
   BarRef bar(new WindowBar(xtpBarTypeNormal, xtpBarTop));
