@@ -5,6 +5,7 @@
 
 #include "XTPCommandBars.h"
 #include "XTPCustomizeSheet.h"
+#include "XTPCustomizeTools.h"
 #include "XTPControlPopup.h"
 #include "XTPColorManager.h"
 #include "XTPDrawHelpers.h"
@@ -140,6 +141,8 @@ CXTPCommandBar::~CXTPCommandBar() {
   }
   if (m_pPaintManager) m_pPaintManager->InternalRelease();
   if (m_pImageManager) m_pImageManager->InternalRelease();
+  UnregisterFromDragTool();
+  ReleaseToolTipContext();
 }
 
 void CXTPCommandBar::OnFinalRelease() {
@@ -153,7 +156,41 @@ void CXTPCommandBar::PostNcDestroy() {
 }
 
 void CXTPCommandBar::SetCommandBars(CXTPCommandBars *pCommandBars) {
+  if (pCommandBars == m_pCommandBars) return;
+  // Registered with the old owner's drag tool and holding its tips: the
+  // bar now belongs to the new one.
+  UnregisterFromDragTool();
+  ReleaseToolTipContext();
   m_pCommandBars = pCommandBars;
+  if (m_hWnd && m_pCommandBars) {
+    if (m_barPosition != xtpBarListBox) {
+      m_pRegisteredDragTool = m_pCommandBars->GetDragTool();
+      m_pRegisteredDragTool->Register(this);
+    }
+    TakeToolTipContext();
+  }
+}
+
+void CXTPCommandBar::UnregisterFromDragTool() {
+  if (m_pRegisteredDragTool) m_pRegisteredDragTool->Unregister(this);
+  m_pRegisteredDragTool = nullptr;
+}
+
+void CXTPCommandBar::ReleaseToolTipContext() {
+  if (m_pToolTipContext) m_pToolTipContext->InternalRelease();
+  m_pToolTipContext = nullptr;
+}
+
+void CXTPCommandBar::TakeToolTipContext() {
+  ReleaseToolTipContext();
+  if (m_pCommandBars == nullptr) {
+    if (m_barType != xtpBarTypePopup && m_hWnd) EnableToolTips(TRUE);
+    return;
+  }
+  if (m_barType == xtpBarTypePopup && !m_pCommandBars->GetCommandBarsOptions()->bShowPopupBarToolTips) return;
+  // Held for the window's life: tips may still be shown while the bar goes.
+  m_pToolTipContext = m_pCommandBars->GetToolTipContext();
+  if (m_pToolTipContext) m_pToolTipContext->InternalAddRef();
 }
 
 CXTPPaintManager *CXTPCommandBar::GetPaintManager() const {
@@ -590,10 +627,18 @@ BOOL CXTPCommandBar::LoadMenu(CMenu *pMenu, BOOL bRemoveControls) {
 
 int CXTPCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CWnd::OnCreate(lpCreateStruct) == -1) return -1;
+  // Every bar but a combo's list takes drops while customising.
+  if (m_pCommandBars && m_barPosition != xtpBarListBox) {
+    UnregisterFromDragTool();
+    m_pRegisteredDragTool = m_pCommandBars->GetDragTool();
+    m_pRegisteredDragTool->Register(this);
+  }
+  TakeToolTipContext();
   return 0;
 }
 
 void CXTPCommandBar::OnDestroy() {
+  UnregisterFromDragTool();
   if (m_nTrackingMode) SetTrackingMode(0, TRUE, FALSE);
   if (m_hWnd) {
     ::KillTimer(m_hWnd, kHoverTimerId);
@@ -821,13 +866,10 @@ INT_PTR CXTPCommandBar::OnToolHitTest(CPoint point, TTTOOLINFOW *pTI) const {
 }
 
 BOOL CXTPCommandBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *pResult) {
-  // Popups show tips only when the options ask for them. The context lives
-  // as long as the command bars, which let their bars go first.
-  if (m_pCommandBars != nullptr && m_hWnd != nullptr &&
-      (m_barType != xtpBarTypePopup || m_pCommandBars->GetCommandBarsOptions()->bShowPopupBarToolTips)) {
-    if (CXTPToolTipContext *pContext = m_pCommandBars->GetToolTipContext())
-      pContext->FilterToolTipMessage(this, message, wParam, lParam);
-  }
+  // The context taken when the window was made (popups take one only when
+  // the options show tips in them); the bar holds it for the window's life.
+  if (m_pToolTipContext != nullptr && m_hWnd != nullptr)
+    m_pToolTipContext->FilterToolTipMessage(this, message, wParam, lParam);
   return CWnd::OnWndMsg(message, wParam, lParam, pResult);
 }
 

@@ -25,6 +25,8 @@ class CXTPCommandBarAccessible;
 class CXTPPaintManager;
 class CXTPImageManager;
 class CXTPCommandBarList;
+class CXTPCustomizeDragTool;
+class CXTPToolTipContext;
 struct CXTPCommandBarsExchangeParam;
 
 enum XTPBarType {
@@ -240,6 +242,14 @@ public:
   CRect GetDropMarker() const { return m_rcMarker; }
   BOOL IsDropMarkerVertical() const { return m_bVerticalMarker; }
 
+  // The tooltip context the bar took when its window was made (the command
+  // bars'; none for a popup unless the options show tips in popups).
+  CXTPToolTipContext *GetToolTipContext() const { return m_pToolTipContext; }
+  // The drag tool the bar registered with goes before the bar.
+  void OnDragToolGone(CXTPCustomizeDragTool *pTool) {
+    if (m_pRegisteredDragTool == pTool) m_pRegisteredDragTool = nullptr;
+  }
+
   // What screen readers see of the bar (made on first use, lives with the bar).
   CXTPCommandBarAccessible *GetAccessible();
 
@@ -309,6 +319,10 @@ protected:
   static void RelinkControls(CXTPControls *pControls, CXTPCommandBarList *pList,
                              std::set<CXTPCommandBar *> &linked, int nDepth);
   void DrawCustomizeSelection(CDC *pDC) const;
+  // Takes the command bars' tooltip context, or the window's own tips.
+  void TakeToolTipContext();
+  void ReleaseToolTipContext();
+  void UnregisterFromDragTool();
 
   XTPBarType m_barType = xtpBarTypeNormal;
   XTPBarPosition m_barPosition = xtpBarNone;
@@ -344,4 +358,6 @@ protected:
   BOOL m_bVerticalMarker = FALSE;
   DWORD m_dwStyle = 0;
   std::unique_ptr<CXTPCommandBarAccessible> m_pAccessible;
+  CXTPToolTipContext *m_pToolTipContext = nullptr;
+  CXTPCustomizeDragTool *m_pRegisteredDragTool = nullptr;
 };

@@ -17,6 +17,7 @@
 #include "XTPCommandBars.h"
 #include "XTPControlButton.h"
 #include "XTPControlPopup.h"
+#include "XTPCustomizeTools.h"
 #include "XTPPaintManager.h"
 #include "XTPPopupBar.h"
 
@@ -547,6 +548,40 @@ TEST(CommandBarOptions, ANewBarHasNoPlaceAndItsSiteFrameIsTheCommandBarsFrame) {
   pCommandBars->InternalRelease();
   pFrame->DestroyWindow();
   plain.DestroyWindow();
+}
+
+TEST(CommandBarWindow, ItsWindowRegistersWithTheDragToolAndTakesTheTips) {
+  const struct {
+    const char *name;
+    XTPBarType type;
+    XTPBarPosition position;
+    BOOL bPopupTips;
+    bool bRegistered;
+    bool bTips;
+  } kCases[] = {
+      {"a toolbar", xtpBarTypeNormal, xtpBarTop, FALSE, true, true},
+      {"a popup", xtpBarTypePopup, xtpBarPopup, FALSE, true, false},
+      {"a popup when the options show tips in popups", xtpBarTypePopup, xtpBarPopup, TRUE, true, true},
+      {"a combo's list", xtpBarTypePopup, xtpBarListBox, TRUE, false, true},
+  };
+  for (const auto &c : kCases) {
+    SCOPED_TRACE(c.name);
+    CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+    pCommandBars->GetCommandBarsOptions()->bShowPopupBarToolTips = c.bPopupTips;
+    CXTPCustomizeDragTool *pTool = pCommandBars->GetDragTool();
+    BarRef bar(new WindowBar(c.type, c.position));
+    bar->SetCommandBars(pCommandBars);
+    EXPECT_FALSE(pTool->IsRegistered(bar.p)) << "no window yet";
+    ASSERT_TRUE(bar->CreateBar());
+    EXPECT_EQ(c.bRegistered, pTool->IsRegistered(bar.p));
+    EXPECT_EQ(c.bTips ? pCommandBars->GetToolTipContext() : nullptr, bar->GetToolTipContext());
+    bar->DestroyWindow();
+    EXPECT_FALSE(pTool->IsRegistered(bar.p)) << "the window went";
+    // Made again, then the command bars go first: the bar forgets their tool.
+    ASSERT_TRUE(bar->CreateBar());
+    pCommandBars->InternalRelease();
+    bar->DestroyWindow();
+  }
 }
 
 TEST(CommandBarCustomize, DropInsertsACopyAndTakesOverTheGroup) {
