@@ -887,9 +887,10 @@ LRESULT CXTPCommandBar::OnHelpHitTest(WPARAM, LPARAM lParam) {
 void CXTPCommandBar::OnIdleUpdateCmdUI(BOOL bDisableIfNoHandler) {
   if (!m_hWnd || !::IsWindowVisible(m_hWnd)) return;
   HWND hWndTarget = GetUpdateTarget();
-  CCmdTarget *pTarget = hWndTarget ? CWnd::FromHandlePermanent(hWndTarget) : nullptr;
+  CWnd *pTarget = hWndTarget ? CWnd::FromHandlePermanent(hWndTarget) : nullptr;
   if (pTarget == nullptr) return;
   CXTPReferenceHold hold(HoldableThis());
+  ApplyDocTemplateFilters(pTarget);
   const BOOL bNoNotify = GetRootParent()->m_bNoNotify;
   CXTPCommandBarCmdUI state;
   state.m_nIndexMax = static_cast<UINT>(GetControlCount());
@@ -918,6 +919,26 @@ void CXTPCommandBar::OnIdleUpdateCmdUI(BOOL bDisableIfNoHandler) {
   if (m_bDelayLayout) {
     m_bDelayLayout = FALSE;
     OnRecalcLayout();
+  }
+  // Windows the bar hosts (a dialog bar's) follow their commands too.
+  if (m_hWnd) UpdateDialogControls(pTarget, bDisableIfNoHandler);
+}
+
+void CXTPCommandBar::ApplyDocTemplateFilters(CWnd *pTarget) {
+  if (m_pCommandBars == nullptr || dynamic_cast<CFrameWnd *>(pTarget) == nullptr) return;
+  const UINT nMenuID = m_pCommandBars->GetActiveMenuID();
+  if (nMenuID == 0) return;
+  for (int i = 0; i < GetControlCount(); i++) {
+    CXTPControl *pControl = GetControl(i);
+    const std::set<UINT> &assigned = pControl->GetDocTemplatesAssigned();
+    const std::set<UINT> &excluded = pControl->GetDocTemplatesExcluded();
+    if (assigned.empty() && excluded.empty()) continue;
+    // Limited to some documents, or kept out of some.
+    const BOOL bHidden = (!assigned.empty() && assigned.count(nMenuID) == 0) ||
+                         (!excluded.empty() && excluded.count(nMenuID) != 0);
+    if (((pControl->GetHideFlags() & xtpHideDocTemplate) != 0) == bHidden) continue;
+    pControl->SetHideFlag(xtpHideDocTemplate, bHidden);
+    DelayLayout();
   }
 }
 

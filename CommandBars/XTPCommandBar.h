@@ -319,6 +319,9 @@ protected:
   static void RelinkControls(CXTPControls *pControls, CXTPCommandBarList *pList,
                              std::set<CXTPCommandBar *> &linked, int nDepth);
   void DrawCustomizeSelection(CDC *pDC) const;
+  // Hides the controls limited to other documents' menus, or kept out of
+  // the active one's, when the update target is a frame.
+  void ApplyDocTemplateFilters(CWnd *pTarget);
   // Takes the command bars' tooltip context, or the window's own tips.
   void TakeToolTipContext();
   void ReleaseToolTipContext();

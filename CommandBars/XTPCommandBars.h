@@ -96,6 +96,10 @@ public:
   // Hidden commands are left out of shortened menus until they are used.
   virtual BOOL IsControlHidden(UINT nID) const;
   virtual BOOL IsHiddenInMenu(CXTPControl *pControl) const;
+  // The menu resource id that shows now: on an MDI frame the active child's
+  // document template's (the child's own without a document), the menu
+  // SetMenu loaded without a child; 0 on any other site.
+  virtual UINT GetActiveMenuID();
   void HideCommands(const UINT *pCommands, int nCount);
   void HideCommand(UINT nID);
   void SetCommandUsed(UINT nID);

@@ -6,6 +6,8 @@
 #include "XTPTabClientWnd.h"
 #include "MDIFrameWnd.h"
 
+#include "DocTemplate.h"
+#include "Document.h"
 #include "FrameWnd.h"
 #include "XTPColorManager.h"
 #include "XTPControlComboBox.h"
@@ -92,6 +94,19 @@ CXTPToolBar *CXTPCommandBars::PlaceNewBar(CXTPToolBar *pBar, LPCTSTR lpszName, X
     return nullptr;
   }
   return pBar;
+}
+
+UINT CXTPCommandBars::GetActiveMenuID() {
+  auto *pFrame = dynamic_cast<CMDIFrameWnd *>(m_pSite);
+  if (pFrame == nullptr || pFrame->GetSafeHwnd() == nullptr) return 0;
+  CMDIChildWnd *pChild = pFrame->MDIGetActive();
+  if (pChild == nullptr) return m_nIDMenu;
+  CDocument *pDocument = pChild->GetActiveDocument();
+  if (pDocument == nullptr) return pChild->m_nIDHelp;
+  // The framework's templates keep no menus of their own: the document's
+  // template is the one whose menu the child shows.
+  CDocTemplate *pTemplate = pDocument->GetDocTemplate();
+  return pTemplate ? pTemplate->m_nIDResource : 0;
 }
 
 CXTPMenuBar *CXTPCommandBars::SetMenu(LPCTSTR lpszName, UINT nID) {

@@ -871,6 +871,72 @@ TEST(CommandBarUpdate, HandlersEnableCheckAndRename) {
   target.DestroyWindow();
 }
 
+// Command bars whose active menu is set by the test.
+class MenuIdCommandBars : public CXTPCommandBars {
+public:
+  UINT m_nMenuID = 0;
+  UINT GetActiveMenuID() override { return m_nMenuID; }
+};
+
+TEST(CommandBarUpdate, ControlsFollowTheirDocumentTemplatesAndHostedWindowsTheirCommands) {
+  auto *pFrame = new CFrameWnd; // frames delete themselves when destroyed
+  ASSERT_TRUE(pFrame->CreateEx(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, AfxRegisterWndClass(0), L"frame",
+                               WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  auto *pCommandBars = new MenuIdCommandBars;
+  pCommandBars->SetSite(pFrame);
+  {
+    BarRef bar(new WindowBar(xtpBarTypeNormal, xtpBarTop));
+    bar->SetCommandBars(pCommandBars);
+    ASSERT_TRUE(bar->CreateBar());
+    CXTPControl *pOnlyIn200 = bar->AddButton(801, L"Only 200");
+    pOnlyIn200->GetDocTemplatesAssigned() = {200};
+    CXTPControl *pNotIn200 = bar->AddButton(802, L"Not 200");
+    pNotIn200->GetDocTemplatesExcluded() = {200};
+    CXTPControl *pOnlyIn300 = bar->AddButton(803, L"Only 300");
+    pOnlyIn300->GetDocTemplatesAssigned() = {300};
+    CXTPControl *pAlways = bar->AddButton(804, L"Always");
+    for (int i = 0; i < bar->GetControlCount(); i++) bar->GetControl(i)->SetFlags(8);
+    bar->Place();
+    ::ShowWindow(bar->GetSafeHwnd(), SW_SHOWNOACTIVATE);
+    const struct {
+      UINT nMenuID;
+      bool bOnlyIn200, bNotIn200, bOnlyIn300;
+    } kCases[] = {
+        {200, true, false, false},
+        {300, false, true, true},
+        {0, false, true, true}, // no menu known: left as they were
+        {200, true, false, false},
+    };
+    for (const auto &c : kCases) {
+      SCOPED_TRACE(c.nMenuID);
+      pCommandBars->m_nMenuID = c.nMenuID;
+      bar->OnIdleUpdateCmdUI(TRUE);
+      EXPECT_EQ(c.bOnlyIn200, pOnlyIn200->IsVisible());
+      EXPECT_EQ(c.bNotIn200, pNotIn200->IsVisible());
+      EXPECT_EQ(c.bOnlyIn300, pOnlyIn300->IsVisible());
+      EXPECT_TRUE(pAlways->IsVisible());
+    }
+    EXPECT_NE(0u, pNotIn200->GetHideFlags() & 0x40) << "hidden by its document, not by the user";
+
+    // Windows on the bar: a push button without a handler is disabled when
+    // asked; an edit has no command and stays as it is.
+    const HWND hButton =
+        ::CreateWindowExW(0, L"BUTTON", L"Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 20, 20,
+                          bar->GetSafeHwnd(), reinterpret_cast<HMENU>(805), nullptr, nullptr);
+    const HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 30, 0, 40, 20,
+                                         bar->GetSafeHwnd(), reinterpret_cast<HMENU>(806), nullptr, nullptr);
+    bar->OnIdleUpdateCmdUI(TRUE);
+    EXPECT_FALSE(::IsWindowEnabled(hButton));
+    EXPECT_TRUE(::IsWindowEnabled(hEdit));
+    bar->OnIdleUpdateCmdUI(FALSE);
+    EXPECT_FALSE(::IsWindowEnabled(hButton)) << "not asked to disable: left as it is";
+    bar->SetCommandBars(nullptr);
+    bar->DestroyWindow();
+  }
+  pCommandBars->InternalRelease();
+  pFrame->DestroyWindow();
+}
+
 // The real cursor over a bar that is shown but not active: the moves select
 // the control under it, as the system delivers them.
 TEST(CommandBarMouse, RealCursorSelectsUnderIt) {
