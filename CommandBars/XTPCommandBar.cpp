@@ -1,8 +1,11 @@
 #include "XTPCommandBar.h"
+
+#include <climits>
 #include "XTPCommandBarAccessible.h"
 
 #include "XTPCommandBars.h"
 #include "XTPCustomizeSheet.h"
+#include "XTPCustomizeTools.h"
 #include "XTPControlPopup.h"
 #include "XTPColorManager.h"
 #include "XTPDrawHelpers.h"
@@ -138,6 +141,8 @@ CXTPCommandBar::~CXTPCommandBar() {
   }
   if (m_pPaintManager) m_pPaintManager->InternalRelease();
   if (m_pImageManager) m_pImageManager->InternalRelease();
+  UnregisterFromDragTool();
+  ReleaseToolTipContext();
 }
 
 void CXTPCommandBar::OnFinalRelease() {
@@ -151,7 +156,41 @@ void CXTPCommandBar::PostNcDestroy() {
 }
 
 void CXTPCommandBar::SetCommandBars(CXTPCommandBars *pCommandBars) {
+  if (pCommandBars == m_pCommandBars) return;
+  // Registered with the old owner's drag tool and holding its tips: the
+  // bar now belongs to the new one.
+  UnregisterFromDragTool();
+  ReleaseToolTipContext();
   m_pCommandBars = pCommandBars;
+  if (m_hWnd && m_pCommandBars) {
+    if (m_barPosition != xtpBarListBox) {
+      m_pRegisteredDragTool = m_pCommandBars->GetDragTool();
+      m_pRegisteredDragTool->Register(this);
+    }
+    TakeToolTipContext();
+  }
+}
+
+void CXTPCommandBar::UnregisterFromDragTool() {
+  if (m_pRegisteredDragTool) m_pRegisteredDragTool->Unregister(this);
+  m_pRegisteredDragTool = nullptr;
+}
+
+void CXTPCommandBar::ReleaseToolTipContext() {
+  if (m_pToolTipContext) m_pToolTipContext->InternalRelease();
+  m_pToolTipContext = nullptr;
+}
+
+void CXTPCommandBar::TakeToolTipContext() {
+  ReleaseToolTipContext();
+  if (m_pCommandBars == nullptr) {
+    if (m_barType != xtpBarTypePopup && m_hWnd) EnableToolTips(TRUE);
+    return;
+  }
+  if (m_barType == xtpBarTypePopup && !m_pCommandBars->GetCommandBarsOptions()->bShowPopupBarToolTips) return;
+  // Held for the window's life: tips may still be shown while the bar goes.
+  m_pToolTipContext = m_pCommandBars->GetToolTipContext();
+  if (m_pToolTipContext) m_pToolTipContext->InternalAddRef();
 }
 
 CXTPPaintManager *CXTPCommandBar::GetPaintManager() const {
@@ -201,9 +240,14 @@ CSize CXTPCommandBar::GetButtonSize() const {
 }
 
 BOOL CXTPCommandBar::IsTextBelowIcons() const {
-  if (m_bTextBelow) return TRUE;
+  if (m_nTextBelow != kTextBelowFollowOptions) return m_nTextBelow != 0;
+  // A menu's rows keep their captions beside the icons.
   return m_pCommandBars && m_barType != xtpBarTypePopup &&
          m_pCommandBars->GetCommandBarsOptions()->bShowTextBelowIcons;
+}
+
+CFrameWnd *CXTPCommandBar::GetSiteFrame() const {
+  return m_pCommandBars ? dynamic_cast<CFrameWnd *>(m_pCommandBars->GetSite()) : nullptr;
 }
 
 BOOL CXTPCommandBar::IsLayoutRTL() const {
@@ -238,6 +282,7 @@ CXTPCommandBar *CXTPCommandBar::GetRootParent() const {
 
 HWND CXTPCommandBar::GetUpdateTarget() const {
   const CXTPCommandBar *pRoot = GetRootParent();
+  if (pRoot->m_hWndNotify) return pRoot->m_hWndNotify;
   if (pRoot->m_hWndOwner) return pRoot->m_hWndOwner;
   if (m_hWndOwner) return m_hWndOwner;
   return GetOwnerSite();
@@ -582,10 +627,18 @@ BOOL CXTPCommandBar::LoadMenu(CMenu *pMenu, BOOL bRemoveControls) {
 
 int CXTPCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CWnd::OnCreate(lpCreateStruct) == -1) return -1;
+  // Every bar but a combo's list takes drops while customising.
+  if (m_pCommandBars && m_barPosition != xtpBarListBox) {
+    UnregisterFromDragTool();
+    m_pRegisteredDragTool = m_pCommandBars->GetDragTool();
+    m_pRegisteredDragTool->Register(this);
+  }
+  TakeToolTipContext();
   return 0;
 }
 
 void CXTPCommandBar::OnDestroy() {
+  UnregisterFromDragTool();
   if (m_nTrackingMode) SetTrackingMode(0, TRUE, FALSE);
   if (m_hWnd) {
     ::KillTimer(m_hWnd, kHoverTimerId);
@@ -813,13 +866,10 @@ INT_PTR CXTPCommandBar::OnToolHitTest(CPoint point, TTTOOLINFOW *pTI) const {
 }
 
 BOOL CXTPCommandBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *pResult) {
-  // Popups show tips only when the options ask for them. The context lives
-  // as long as the command bars, which let their bars go first.
-  if (m_pCommandBars != nullptr && m_hWnd != nullptr &&
-      (m_barType != xtpBarTypePopup || m_pCommandBars->GetCommandBarsOptions()->bShowPopupBarToolTips)) {
-    if (CXTPToolTipContext *pContext = m_pCommandBars->GetToolTipContext())
-      pContext->FilterToolTipMessage(this, message, wParam, lParam);
-  }
+  // The context taken when the window was made (popups take one only when
+  // the options show tips in them); the bar holds it for the window's life.
+  if (m_pToolTipContext != nullptr && m_hWnd != nullptr)
+    m_pToolTipContext->FilterToolTipMessage(this, message, wParam, lParam);
   return CWnd::OnWndMsg(message, wParam, lParam, pResult);
 }
 
@@ -837,9 +887,10 @@ LRESULT CXTPCommandBar::OnHelpHitTest(WPARAM, LPARAM lParam) {
 void CXTPCommandBar::OnIdleUpdateCmdUI(BOOL bDisableIfNoHandler) {
   if (!m_hWnd || !::IsWindowVisible(m_hWnd)) return;
   HWND hWndTarget = GetUpdateTarget();
-  CCmdTarget *pTarget = hWndTarget ? CWnd::FromHandlePermanent(hWndTarget) : nullptr;
+  CWnd *pTarget = hWndTarget ? CWnd::FromHandlePermanent(hWndTarget) : nullptr;
   if (pTarget == nullptr) return;
   CXTPReferenceHold hold(HoldableThis());
+  ApplyDocTemplateFilters(pTarget);
   const BOOL bNoNotify = GetRootParent()->m_bNoNotify;
   CXTPCommandBarCmdUI state;
   state.m_nIndexMax = static_cast<UINT>(GetControlCount());
@@ -868,6 +919,26 @@ void CXTPCommandBar::OnIdleUpdateCmdUI(BOOL bDisableIfNoHandler) {
   if (m_bDelayLayout) {
     m_bDelayLayout = FALSE;
     OnRecalcLayout();
+  }
+  // Windows the bar hosts (a dialog bar's) follow their commands too.
+  if (m_hWnd) UpdateDialogControls(pTarget, bDisableIfNoHandler);
+}
+
+void CXTPCommandBar::ApplyDocTemplateFilters(CWnd *pTarget) {
+  if (m_pCommandBars == nullptr || dynamic_cast<CFrameWnd *>(pTarget) == nullptr) return;
+  const UINT nMenuID = m_pCommandBars->GetActiveMenuID();
+  if (nMenuID == 0) return;
+  for (int i = 0; i < GetControlCount(); i++) {
+    CXTPControl *pControl = GetControl(i);
+    const std::set<UINT> &assigned = pControl->GetDocTemplatesAssigned();
+    const std::set<UINT> &excluded = pControl->GetDocTemplatesExcluded();
+    if (assigned.empty() && excluded.empty()) continue;
+    // Limited to some documents, or kept out of some.
+    const BOOL bHidden = (!assigned.empty() && assigned.count(nMenuID) == 0) ||
+                         (!excluded.empty() && excluded.count(nMenuID) != 0);
+    if (((pControl->GetHideFlags() & xtpHideDocTemplate) != 0) == bHidden) continue;
+    pControl->SetHideFlag(xtpHideDocTemplate, bHidden);
+    DelayLayout();
   }
 }
 
@@ -946,25 +1017,24 @@ void CXTPCommandBar::DrawDropMarker(CDC *pDC) const {
 int CXTPCommandBar::CalcDropPosition(CPoint point, BOOL &bBefore, CRect &rcMarker) const {
   bBefore = TRUE;
   const CRect rcClient = GetBarClientRect();
-  const BOOL bVerticalBar = m_barPosition == xtpBarLeft || m_barPosition == xtpBarRight;
-  // A popup lays its controls out in rows: the drop follows the rows.
-  const BOOL bRows = !bVerticalBar && m_barType == xtpBarTypePopup;
-  const BOOL bAlongY = bVerticalBar || bRows;
+  // A vertical bar stacks its controls in columns: the nearest column
+  // decides, then the nearest control in it. Other bars (popups too) lay
+  // them out in rows: the nearest row, then the nearest control in it.
+  const BOOL bColumns = m_barPosition == xtpBarLeft || m_barPosition == xtpBarRight;
+  // The marker lies across the bar's flow: between two controls of a row,
+  // or between two rows of a popup or a column.
+  const BOOL bMarkAlongY = bColumns || m_barType == xtpBarTypePopup;
+  auto gap = [](int v, int lo, int hi) { return v < lo ? lo - v : (v > hi ? v - hi : 0); };
   int nBest = -1;
-  int nBestDistance = INT_MAX;
+  long long nBestDistance = LLONG_MAX;
   for (int i = 0; i < GetControlCount(); i++) {
     const CXTPControl *pControl = GetControl(i);
     if (!pControl->IsVisible() || (pControl->GetFlags() & kFlagNoMovable)) continue;
     const CRect rc = pControl->GetRect();
-    int nDistance;
-    if (bAlongY)
-      nDistance = point.y < rc.top ? rc.top - point.y : (point.y > rc.bottom ? point.y - rc.bottom : 0);
-    else
-      nDistance = point.y < rc.top ? rc.top - point.y : (point.y > rc.bottom ? point.y - rc.bottom : 0);
-    // Along the row, the horizontal distance decides among equals.
-    const int nAcross =
-        bAlongY ? 0 : (point.x < rc.left ? rc.left - point.x : (point.x > rc.right ? point.x - rc.right : 0));
-    nDistance = nDistance * 4096 + nAcross;
+    const int nX = gap(point.x, rc.left, rc.right), nY = gap(point.y, rc.top, rc.bottom);
+    const long long nDistance =
+        bColumns ? static_cast<long long>(nX) * 65536 + nY
+                 : static_cast<long long>(nY) * 65536 + (m_barType == xtpBarTypePopup ? 0 : nX);
     if (nDistance < nBestDistance) {
       nBestDistance = nDistance;
       nBest = i;
@@ -975,13 +1045,25 @@ int CXTPCommandBar::CalcDropPosition(CPoint point, BOOL &bBefore, CRect &rcMarke
     return -1;
   }
   const CRect rc = GetControl(nBest)->GetRect();
-  if (bAlongY) {
+  // After a control, the marker stands in the middle of the gap to the next
+  // control when that one goes on the same group.
+  const CXTPControl *pNext = nullptr;
+  for (int i = nBest + 1; i < GetControlCount() && pNext == nullptr; i++)
+    if (GetControl(i)->IsVisible()) pNext = GetControl(i);
+  if (pNext && pNext->GetBeginGroup()) pNext = nullptr;
+  if (bMarkAlongY) {
     bBefore = point.y < rc.CenterPoint().y;
-    const int y = bBefore ? rc.top : rc.bottom;
+    int y = bBefore ? rc.top : rc.bottom;
+    if (!bBefore && pNext && pNext->GetRect().top >= rc.bottom && pNext->GetRect().left < rc.right &&
+        pNext->GetRect().right > rc.left)
+      y = (rc.bottom + pNext->GetRect().top) / 2;
     rcMarker = CRect(rc.left, y - 3, rc.right, y + 3);
   } else {
     bBefore = point.x < rc.CenterPoint().x;
-    const int x = bBefore ? rc.left : rc.right;
+    int x = bBefore ? rc.left : rc.right;
+    if (!bBefore && pNext && pNext->GetRect().left >= rc.right && pNext->GetRect().top < rc.bottom &&
+        pNext->GetRect().bottom > rc.top)
+      x = (rc.right + pNext->GetRect().left) / 2;
     rcMarker = CRect(x - 3, rc.top, x + 3, rc.bottom);
   }
   return nBest;

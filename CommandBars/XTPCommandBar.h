@@ -25,6 +25,8 @@ class CXTPCommandBarAccessible;
 class CXTPPaintManager;
 class CXTPImageManager;
 class CXTPCommandBarList;
+class CXTPCustomizeDragTool;
+class CXTPToolTipContext;
 struct CXTPCommandBarsExchangeParam;
 
 enum XTPBarType {
@@ -40,7 +42,8 @@ enum XTPBarPosition {
   xtpBarRight = 3,
   xtpBarFloating = 4,
   xtpBarPopup = 5,
-  xtpBarNone = 6,
+  xtpBarListBox = 6, // a list under its control (a combo box's)
+  xtpBarNone = 7,    // not placed yet
 };
 
 class CXTPControlPopup;
@@ -80,6 +83,8 @@ public:
 
   CXTPControls *GetControls() const { return m_pControls; }
   CXTPCommandBars *GetCommandBars() const { return m_pCommandBars; }
+  // The command bars' site when it is a frame, else null.
+  CFrameWnd *GetSiteFrame() const;
   void SetCommandBars(CXTPCommandBars *pCommandBars);
 
   // Own, else the command bars', else the global one.
@@ -96,8 +101,11 @@ public:
   virtual CSize GetButtonSize() const;
   void SetButtonSize(CSize size) { m_szButtons = size; }
 
+  // Captions below the icons: 0 no, 1 yes, 2 (the start) as the options say.
+  static constexpr int kTextBelowFollowOptions = 2;
   BOOL IsTextBelowIcons() const;
-  void SetTextBelowIcons(BOOL bTextBelow) { m_bTextBelow = bTextBelow; }
+  void SetTextBelowIcons(int nTextBelow) { m_nTextBelow = nTextBelow; }
+  int GetTextBelowIconsWord() const { return m_nTextBelow; }
   int GetMRUWidth() const { return m_nMRUWidth; }
   void SetMRUWidth(int nWidth) { m_nMRUWidth = nWidth; }
   virtual BOOL IsDialogBar() const { return FALSE; }
@@ -211,13 +219,18 @@ public:
   void SetParentBar(CXTPCommandBar *pParent) { m_pParentBar = pParent; }
   CXTPCommandBar *GetRootParent() const;
 
-  // Where the bar's commands go: the owner window when set, else the site.
+  // Where the bar's commands go: the root's notify window, else the owner
+  // window when set, else the site.
   HWND GetUpdateTarget() const;
   // The owner's site; without one the root's owner window, else the parent
   // frame, else the application's main window.
   HWND GetOwnerSite() const;
   void SetOwnerWindow(HWND hWnd) { m_hWndOwner = hWnd; }
   HWND GetOwnerWindow() const { return m_hWndOwner; }
+  // The window a tracked popup reports its commands to (TrackPopupMenu's);
+  // the owner window stays the one the popup belongs to.
+  void SetNotifyWindow(HWND hWnd) { m_hWndNotify = hWnd; }
+  HWND GetNotifyWindow() const { return m_hWndNotify; }
 
   // --- Customise drag over and drop ----------------------------------------
   // The index the drop lands at (-1 in an empty bar), whether before it, and
@@ -228,6 +241,14 @@ public:
   void OnCustomizeDragLeave();
   CRect GetDropMarker() const { return m_rcMarker; }
   BOOL IsDropMarkerVertical() const { return m_bVerticalMarker; }
+
+  // The tooltip context the bar took when its window was made (the command
+  // bars'; none for a popup unless the options show tips in popups).
+  CXTPToolTipContext *GetToolTipContext() const { return m_pToolTipContext; }
+  // The drag tool the bar registered with goes before the bar.
+  void OnDragToolGone(CXTPCustomizeDragTool *pTool) {
+    if (m_pRegisteredDragTool == pTool) m_pRegisteredDragTool = nullptr;
+  }
 
   // What screen readers see of the bar (made on first use, lives with the bar).
   CXTPCommandBarAccessible *GetAccessible();
@@ -298,16 +319,23 @@ protected:
   static void RelinkControls(CXTPControls *pControls, CXTPCommandBarList *pList,
                              std::set<CXTPCommandBar *> &linked, int nDepth);
   void DrawCustomizeSelection(CDC *pDC) const;
+  // Hides the controls limited to other documents' menus, or kept out of
+  // the active one's, when the update target is a frame.
+  void ApplyDocTemplateFilters(CWnd *pTarget);
+  // Takes the command bars' tooltip context, or the window's own tips.
+  void TakeToolTipContext();
+  void ReleaseToolTipContext();
+  void UnregisterFromDragTool();
 
   XTPBarType m_barType = xtpBarTypeNormal;
-  XTPBarPosition m_barPosition = xtpBarTop;
+  XTPBarPosition m_barPosition = xtpBarNone;
   CXTPControls *m_pControls = nullptr;
   CXTPCommandBars *m_pCommandBars = nullptr;
   CXTPPaintManager *m_pPaintManager = nullptr;
   CXTPImageManager *m_pImageManager = nullptr;
   CSize m_szIcons = CSize(0, 0);
   CSize m_szButtons = CSize(0, 0);
-  BOOL m_bTextBelow = FALSE;
+  int m_nTextBelow = kTextBelowFollowOptions;
   int m_nMRUWidth = 32767;
   CString m_strTitle;
   DWORD m_dwFlags = 0;
@@ -317,6 +345,7 @@ protected:
   int m_nTrackingMode = 0;
   CXTPCommandBar *m_pParentBar = nullptr;
   HWND m_hWndOwner = nullptr;
+  HWND m_hWndNotify = nullptr;
   CSize m_szNoWindowClient = CSize(0, 0);
   HWND m_hWndFocusBefore = nullptr;
   BOOL m_bCustomizable = TRUE;
@@ -332,4 +361,6 @@ protected:
   BOOL m_bVerticalMarker = FALSE;
   DWORD m_dwStyle = 0;
   std::unique_ptr<CXTPCommandBarAccessible> m_pAccessible;
+  CXTPToolTipContext *m_pToolTipContext = nullptr;
+  CXTPCustomizeDragTool *m_pRegisteredDragTool = nullptr;
 };

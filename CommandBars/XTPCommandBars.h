@@ -96,6 +96,10 @@ public:
   // Hidden commands are left out of shortened menus until they are used.
   virtual BOOL IsControlHidden(UINT nID) const;
   virtual BOOL IsHiddenInMenu(CXTPControl *pControl) const;
+  // The menu resource id that shows now: on an MDI frame the active child's
+  // document template's (the child's own without a document), the menu
+  // SetMenu loaded without a child; 0 on any other site.
+  virtual UINT GetActiveMenuID();
   void HideCommands(const UINT *pCommands, int nCount);
   void HideCommand(UINT nID);
   void SetCommandUsed(UINT nID);
@@ -188,6 +192,11 @@ public:
   // What a docked bar's expand button lists: the controls there was no room
   // for in every bar of its row, copied into the popup.
   virtual void GetHiddenControls(CXTPToolBar *pBar, CXTPPopupBar *pPopup);
+  // The expand button's "Add or Remove Buttons" list: an entry per bar of
+  // the bar's dock row (the bar alone when it floats), each opening the list
+  // of its buttons when the bar may be customised here, then Customize when
+  // the site offers it.
+  virtual void GetAddOrRemovePopup(CXTPToolBar *pBar, CXTPPopupBar *pPopup);
   // A toolbar came or goes: a rebar of the site (child 59396) takes or
   // drops its band.
   virtual void OnToolBarAdded(CXTPToolBar *pBar);

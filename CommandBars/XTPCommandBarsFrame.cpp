@@ -6,6 +6,8 @@
 #include "XTPTabClientWnd.h"
 #include "MDIFrameWnd.h"
 
+#include "DocTemplate.h"
+#include "Document.h"
 #include "FrameWnd.h"
 #include "XTPColorManager.h"
 #include "XTPControlComboBox.h"
@@ -25,6 +27,8 @@ constexpr DWORD kToolBarDockFlags = 0x3F;
 constexpr DWORD kMenuBarDockFlags = 0x5F;
 constexpr DWORD kDockBarWindowStyle = 0x56000000;
 constexpr int kMenuBarId = 1;
+// The customise command, offered where the site handles it.
+constexpr int kIdCustomize = 35001;
 
 struct DockBarKind {
   DWORD dwStyle;
@@ -90,6 +94,19 @@ CXTPToolBar *CXTPCommandBars::PlaceNewBar(CXTPToolBar *pBar, LPCTSTR lpszName, X
     return nullptr;
   }
   return pBar;
+}
+
+UINT CXTPCommandBars::GetActiveMenuID() {
+  auto *pFrame = dynamic_cast<CMDIFrameWnd *>(m_pSite);
+  if (pFrame == nullptr || pFrame->GetSafeHwnd() == nullptr) return 0;
+  CMDIChildWnd *pChild = pFrame->MDIGetActive();
+  if (pChild == nullptr) return m_nIDMenu;
+  CDocument *pDocument = pChild->GetActiveDocument();
+  if (pDocument == nullptr) return pChild->m_nIDHelp;
+  // The framework's templates keep no menus of their own: the document's
+  // template is the one whose menu the child shows.
+  CDocTemplate *pTemplate = pDocument->GetDocTemplate();
+  return pTemplate ? pTemplate->m_nIDResource : 0;
 }
 
 CXTPMenuBar *CXTPCommandBars::SetMenu(LPCTSTR lpszName, UINT nID) {
@@ -218,6 +235,28 @@ void CXTPCommandBars::GetHiddenControls(CXTPToolBar *pBar, CXTPPopupBar *pPopup)
       pCopy->SetBeginGroup(FALSE);
     }
   }
+}
+
+void CXTPCommandBars::GetAddOrRemovePopup(CXTPToolBar *pBar, CXTPPopupBar *pPopup) {
+  if (pBar == nullptr || pPopup == nullptr) return;
+  std::vector<CXTPCommandBar *> row;
+  if (CXTPDockBar *pDockBar = CXTPDockBar::FromBar(pBar)) {
+    const int nEntry = pDockBar->FindBar(pBar);
+    if (nEntry >= 0) pDockBar->GetVisibleToolbars(nEntry, row);
+  }
+  if (row.empty()) row.push_back(pBar);
+  CXTPControls *pControls = pPopup->GetControls();
+  for (CXTPCommandBar *pRowBar : row) {
+    auto *pToolBar = dynamic_cast<CXTPToolBar *>(pRowBar);
+    if (pToolBar == nullptr) continue;
+    CXTPControl *pEntry = pControls->Add(xtpControlPopup, 0);
+    pEntry->SetCaption(pToolBar->GetTitle());
+    pEntry->SetFlags(pEntry->GetFlags() | xtpFlagManualUpdate);
+    pEntry->SetEnabled(m_bCustomizeAvail && pToolBar->IsBuiltIn() && pToolBar->IsCustomizable());
+    if (pEntry->GetEnabled())
+      if (auto *pList = dynamic_cast<CXTPPopupBar *>(pEntry->GetCommandBar())) pToolBar->FillAddOrRemoveList(pList);
+  }
+  if (m_bCustomizeAvail) pControls->Add(xtpControlButton, kIdCustomize)->SetBeginGroup(TRUE);
 }
 
 BOOL CXTPCommandBars::ToggleVisible(int nIndex) {

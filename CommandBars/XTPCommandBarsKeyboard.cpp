@@ -3,6 +3,7 @@
 #include "XTPCommandBars.h"
 
 #include "FrameWnd.h"
+#include "MiniFrameWnd.h"
 #include "XTPCommandBar.h"
 #include "XTPControl.h"
 #include "XTPHookManager.h"
@@ -47,11 +48,12 @@ wchar_t CaptionKey(const CString &strCaption, BOOL &bAmpersand) {
 }
 
 // The frame that holds the focus: up from the focus window to the first
-// frame window.
+// frame window that is not a mini frame. A floating palette or pane belongs
+// to the frame that owns it, so Alt+letter there opens that frame's menus.
 HWND FocusedTopFrame() {
   for (HWND hWnd = ::GetFocus(); hWnd != nullptr && ::IsWindow(hWnd); hWnd = ::GetParent(hWnd)) {
     CWnd *pWnd = CWnd::FromHandlePermanent(hWnd);
-    if (pWnd && pWnd->IsFrameWnd()) return hWnd;
+    if (pWnd && pWnd->IsFrameWnd() && dynamic_cast<CMiniFrameWnd *>(pWnd) == nullptr) return hWnd;
   }
   return nullptr;
 }
@@ -150,9 +152,11 @@ CXTPControl *CXTPCommandBars::FindMnemonicControl(CXTPCommandBar *pBar, wchar_t 
     if (pControl == pFirstSeen) break;
     if (pFirstSeen == nullptr) pFirstSeen = pControl;
     BOOL bAmpersand = FALSE;
-    const wchar_t chControl = CaptionKey(pControl->GetCaption(), bAmpersand);
+    // A caption the bar does not show (a button drawn as its icon) has no
+    // underlined letter the user could see.
+    const wchar_t chControl = pControl->IsCaptionVisible() ? CaptionKey(pControl->GetCaption(), bAmpersand) : 0;
     const BOOL bFirstLetterCounts = pBar->GetType() == xtpBarTypeMenuBar || pBar->IsTrackingMode();
-    if (chControl == chKey && (bAmpersand || bFirstLetterCounts)) {
+    if (chControl != 0 && chControl == chKey && (bAmpersand || bFirstLetterCounts)) {
       if (bAmpersand) {
         if (pAmpersand) {
           bAmbiguous = TRUE;

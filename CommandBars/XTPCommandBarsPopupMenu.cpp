@@ -55,8 +55,11 @@ UINT CXTPCommandBars::TrackPopupMenu(CXTPPopupBar *pPopup, UINT nFlags, int x, i
   ASSERT(pPopup != nullptr);
   if (pPopup == nullptr) return 0;
   CXTPReferenceHold hold(pPopup);
-  HWND hWndNotify = pWndNotify ? pWndNotify->GetSafeHwnd() : pWndOwner ? pWndOwner->GetSafeHwnd() : nullptr;
-  if (hWndNotify) pPopup->SetOwnerWindow(hWndNotify);
+  // The owner is where the popup belongs (its status texts, the bars it
+  // makes; none given keeps the one it has); the notify window, when given,
+  // receives its commands.
+  if (pWndOwner && pWndOwner->GetSafeHwnd()) pPopup->SetOwnerWindow(pWndOwner->GetSafeHwnd());
+  pPopup->SetNotifyWindow(pWndNotify ? pWndNotify->GetSafeHwnd() : nullptr);
 
   const BOOL bReturnCmd = (nFlags & TPM_RETURNCMD) != 0;
   UINT nResult = bReturnCmd ? 0 : TRUE;

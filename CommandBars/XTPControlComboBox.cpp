@@ -16,14 +16,19 @@ CXTPControlComboBoxList::GetMessageFunction CXTPControlComboBoxList::s_pfnGetMes
 
 CXTPControlComboBoxList::CXTPControlComboBoxList() {
   // Not a menu: a list under its control.
-  m_barPosition = xtpBarNone;
+  m_barPosition = xtpBarListBox;
 }
 
 BOOL CXTPControlComboBoxList::CreateListWindow() {
   if (GetSafeHwnd()) return TRUE;
-  return CreateEx(WS_EX_STATICEDGE | WS_EX_TOOLWINDOW, L"LISTBOX", L"",
-                  WS_POPUP | WS_CLIPCHILDREN | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0,
-                  0, 0, 0, nullptr, nullptr);
+  if (!CreateEx(WS_EX_STATICEDGE | WS_EX_TOOLWINDOW, L"LISTBOX", L"",
+                WS_POPUP | WS_CLIPCHILDREN | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0,
+                0, 0, nullptr, nullptr))
+    return FALSE;
+  for (const CString &strText : m_arrItems)
+    ::SendMessageW(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(strText)));
+  ::SendMessageW(m_hWnd, LB_SETCURSEL, m_nCurSel, 0);
+  return TRUE;
 }
 
 LRESULT CXTPControlComboBoxList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -39,31 +44,33 @@ LRESULT CXTPControlComboBoxList::WindowProc(UINT message, WPARAM wParam, LPARAM 
 }
 
 int CXTPControlComboBoxList::AddString(LPCTSTR lpszText) {
-  if (!CreateListWindow()) return LB_ERR;
-  return static_cast<int>(::SendMessageW(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszText)));
+  m_arrItems.push_back(lpszText ? lpszText : L"");
+  if (m_hWnd) ::SendMessageW(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszText ? lpszText : L""));
+  return static_cast<int>(m_arrItems.size()) - 1;
 }
 
 int CXTPControlComboBoxList::GetCount() const {
-  return m_hWnd ? static_cast<int>(::SendMessageW(m_hWnd, LB_GETCOUNT, 0, 0)) : 0;
+  return static_cast<int>(m_arrItems.size());
 }
 
 CString CXTPControlComboBoxList::GetText(int nIndex) const {
-  if (!m_hWnd || nIndex < 0 || nIndex >= GetCount()) return CString();
-  const int nLength = static_cast<int>(::SendMessageW(m_hWnd, LB_GETTEXTLEN, nIndex, 0));
-  std::unique_ptr<wchar_t[]> buffer(new wchar_t[nLength + 1]());
-  ::SendMessageW(m_hWnd, LB_GETTEXT, nIndex, reinterpret_cast<LPARAM>(buffer.get()));
-  return CString(buffer.get());
+  if (nIndex < 0 || nIndex >= GetCount()) return CString();
+  return m_arrItems[static_cast<size_t>(nIndex)];
 }
 
 int CXTPControlComboBoxList::GetCurSel() const {
-  return m_hWnd ? static_cast<int>(::SendMessageW(m_hWnd, LB_GETCURSEL, 0, 0)) : -1;
+  // While dropped down the list box moves the selection itself.
+  return m_hWnd ? static_cast<int>(::SendMessageW(m_hWnd, LB_GETCURSEL, 0, 0)) : m_nCurSel;
 }
 
 void CXTPControlComboBoxList::SetCurSel(int nIndex) {
-  if (m_hWnd) ::SendMessageW(m_hWnd, LB_SETCURSEL, nIndex, 0);
+  m_nCurSel = nIndex >= 0 && nIndex < GetCount() ? nIndex : -1;
+  if (m_hWnd) ::SendMessageW(m_hWnd, LB_SETCURSEL, m_nCurSel, 0);
 }
 
 void CXTPControlComboBoxList::ResetContent() {
+  m_arrItems.clear();
+  m_nCurSel = -1;
   if (m_hWnd) ::SendMessageW(m_hWnd, LB_RESETCONTENT, 0, 0);
 }
 
@@ -81,7 +88,6 @@ void CXTPControlComboBoxList::ExchangeItems(CXTPPropExchange *pPX) {
   std::unique_ptr<CXTPPropExchange> pSection(pPX->GetSection(L"Items"));
   if (!pSection) return;
   if (pPX->IsStoring()) {
-    // Without a window there are no items to store.
     const int nCount = GetCount();
     pSection->WriteCount(static_cast<DWORD>(nCount));
     for (int i = 0; i < nCount; i++) {
@@ -92,7 +98,7 @@ void CXTPControlComboBoxList::ExchangeItems(CXTPPropExchange *pPX) {
     }
     return;
   }
-  CreateListWindow();
+  // The window waits for the first drop-down.
   ResetContent();
   const DWORD dwCount = pSection->ReadCount();
   for (DWORD i = 0; i < dwCount; i++) {

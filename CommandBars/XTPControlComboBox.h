@@ -7,12 +7,15 @@
 #include "XTPEdit.h"
 #include "XTPPopupBar.h"
 
+#include <vector>
+
 class CXTPControlComboBox;
 class CXTPPropExchange;
 
 // The drop-down list: a popup bar whose window is a list box. It holds the
-// texts (in its window, made on the first one) and tracks the mouse and
-// keys on its own while it is down.
+// texts itself and makes its window only when it first drops down (a stored
+// layout with many combos must not make a window for each), then tracks the
+// mouse and keys on its own while it is down.
 class CXTPControlComboBoxList : public CXTPPopupBar {
   DECLARE_DYNCREATE(CXTPControlComboBoxList)
 public:
@@ -55,6 +58,9 @@ private:
   CXTPControlComboBox *m_pCombo = nullptr;
   int m_nListWidth = 0;
   BOOL m_bDropped = FALSE;
+  // The texts and the selection; the window, once made, shows the same.
+  std::vector<CString> m_arrItems;
+  int m_nCurSel = -1;
   static GetMessageFunction s_pfnGetMessage;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "Document.h"
 #include "MDIFrameWnd.h"
 #include "RecentFileList.h"
 #include "WinApp.h"
@@ -122,7 +123,23 @@ void CXTPControlRecentFileList::OnCalcDynamicSize(DWORD /*dwMode*/) {
 // --- OLE verbs ----------------------------------------------------------------------
 
 void CXTPControlOleItems::OnCalcDynamicSize(DWORD /*dwMode*/) {
-  BeginExpansion(this, [](CXTPControl *p) { return p->GetParameter() == kItemParameter; });
+  CXTPControls *pControls =
+      BeginExpansion(this, [](CXTPControl *p) { return p->GetParameter() == kItemParameter; });
+  if (!pControls) return;
+  CXTPCommandBars *pCommandBars = GetCommandBars();
+  auto *pFrame = pCommandBars ? dynamic_cast<CFrameWnd *>(pCommandBars->GetSite()) : nullptr;
+  CFrameWnd *pActive = pFrame ? pFrame->GetActiveFrame() : nullptr;
+  CDocument *pDocument = pActive ? pActive->GetActiveDocument() : nullptr;
+  auto *pOleDocument = dynamic_cast<CXTPOleItemsDocument *>(pDocument);
+  if (!pOleDocument) return;
+  CString strCaption;
+  HMENU hVerbs = pOleDocument->CreateSelectedItemVerbMenu(strCaption);
+  if (!hVerbs) return;
+  CXTPControl *pPopup = pControls->Add(xtpControlPopup, 0, kItemParameter, m_nIndex + 1, TRUE);
+  pPopup->SetCaption(strCaption);
+  pPopup->SetFlags(pPopup->GetFlags() | xtpFlagManualUpdate);
+  if (CXTPCommandBar *pVerbs = pPopup->GetCommandBar()) pVerbs->GetControls()->LoadMenu(hVerbs);
+  ::DestroyMenu(hVerbs);
 }
 
 // --- Tab-group commands ------------------------------------------------------------

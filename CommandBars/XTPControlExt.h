@@ -42,9 +42,21 @@ public:
   void OnCalcDynamicSize(DWORD dwMode) override;
 };
 
-// The verbs of the selected OLE object. This program has no OLE documents:
-// the control exists so that a saved layout naming it loads, and expands to
-// nothing (it still removes what a layout of an older build added).
+// A document that holds OLE items and knows the one selected in its active
+// view: it builds the verb menu for that item. This program has no such
+// document; the control then expands to nothing.
+class CXTPOleItemsDocument {
+public:
+  virtual ~CXTPOleItemsDocument() = default;
+  // The verb popup of the single selected item that is not active in place
+  // (commands 0xE210 to 0xE21F) and the caption of its menu item, or null.
+  // The caller destroys the menu.
+  virtual HMENU CreateSelectedItemVerbMenu(CString &strCaption) = 0;
+};
+
+// The verbs of the selected OLE object: a popup of them after the control,
+// for the active view's document when it is a CXTPOleItemsDocument with an
+// item selected; nothing otherwise.
 class CXTPControlOleItems : public CXTPControlButton {
   DECLARE_SERIAL(CXTPControlOleItems)
 public:

@@ -27,11 +27,46 @@ HMENU LoadMenuResource(UINT nID) {
 
 CXTPControls::MenuLoader g_pfnMenuLoader = nullptr;
 
-// A plain command's control: View > Toolbars lists the toolbars; the
-// window, workspace and recent-file lists are buttons until their own
-// classes exist.
+// Ids whose controls stand for a list made at run time.
+constexpr int kIdWindowList = 35000;
+constexpr int kIdWorkspaceActions = 35002;
+constexpr int kIdRecentFiles = 35003;
+constexpr int kIdMenuRecentFiles = 57616; // the first recent file of a menu resource
+constexpr int kIdOleVerbs = 57872;
+constexpr wchar_t kOleVerbsCaption[] = L"<<OLE VERBS GO HERE>>";
+
+// A plain command's control made by Add: the run-time lists by their ids,
+// else a button.
 CXTPControl *NewCommandControl(int nId) {
-  if (nId == XTP_ID_TOOLBARLIST) return new CXTPControlToolbars;
+  switch (nId) {
+  case XTP_ID_TOOLBARLIST:
+    return new CXTPControlToolbars;
+  case kIdWindowList:
+    return new CXTPControlWindowList;
+  case kIdWorkspaceActions:
+    return new CXTPControlWorkspaceActions;
+  case kIdRecentFiles:
+    return new CXTPControlRecentFileList;
+  }
+  return new CXTPControlButton;
+}
+
+// The same for a menu item, whose recent-file list is the menu's first file
+// and whose OLE verbs are marked by the item's text.
+CXTPControl *NewMenuItemControl(int nId, const CString &strCaption) {
+  switch (nId) {
+  case XTP_ID_TOOLBARLIST:
+    return new CXTPControlToolbars;
+  case kIdWindowList:
+    return new CXTPControlWindowList;
+  case kIdWorkspaceActions:
+    return new CXTPControlWorkspaceActions;
+  case kIdMenuRecentFiles:
+    return new CXTPControlRecentFileList;
+  case kIdOleVerbs:
+    if (strCaption == kOleVerbsCaption) return new CXTPControlOleItems;
+    break;
+  }
   return new CXTPControlButton;
 }
 
@@ -298,7 +333,7 @@ CXTPControl *CXTPControls::AddMenuItem(HMENU hMenu, int nIndex) {
       pControl = new CXTPControlEdit;
       break;
     default:
-      pControl = NewCommandControl(static_cast<int>(cs.nID));
+      pControl = NewMenuItemControl(static_cast<int>(cs.nID), cs.strCaption);
       break;
     }
   }

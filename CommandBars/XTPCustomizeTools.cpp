@@ -15,8 +15,18 @@ CXTPCustomizeDragTool::GetMessageFunction CXTPCustomizeDragTool::s_pfnGetMessage
 
 CXTPCustomizeDragTool::CXTPCustomizeDragTool(CXTPCommandBars *pCommandBars) : m_pCommandBars(pCommandBars) {}
 
+CXTPCustomizeDragTool::~CXTPCustomizeDragTool() {
+  std::vector<CXTPCommandBar *> bars;
+  bars.swap(m_arrTargets);
+  for (CXTPCommandBar *pBar : bars) pBar->OnDragToolGone(this);
+}
+
 void CXTPCustomizeDragTool::Register(CXTPCommandBar *pBar) {
-  m_arrTargets.push_back(pBar);
+  if (pBar && !IsRegistered(pBar)) m_arrTargets.push_back(pBar);
+}
+
+BOOL CXTPCustomizeDragTool::IsRegistered(const CXTPCommandBar *pBar) const {
+  return std::find(m_arrTargets.begin(), m_arrTargets.end(), pBar) != m_arrTargets.end();
 }
 
 void CXTPCustomizeDragTool::Unregister(CXTPCommandBar *pBar) {

@@ -32,6 +32,8 @@ enum XTPDropEffect {
 class CXTPCustomizeDragTool {
 public:
   explicit CXTPCustomizeDragTool(CXTPCommandBars *pCommandBars);
+  // The bars still registered forget the tool.
+  ~CXTPCustomizeDragTool();
   CXTPCustomizeDragTool(const CXTPCustomizeDragTool &) = delete;
   CXTPCustomizeDragTool &operator=(const CXTPCustomizeDragTool &) = delete;
 
@@ -41,8 +43,11 @@ public:
 
   // Bars beyond the command bars' own that take drops (a customise sheet's
   // preview, say); the ones registered last are on top.
+  // Every bar of the command bars registers when its window is made and
+  // leaves when it goes.
   void Register(CXTPCommandBar *pBar);
   void Unregister(CXTPCommandBar *pBar);
+  BOOL IsRegistered(const CXTPCommandBar *pBar) const;
   // The window that holds the capture: this one, else the site frame.
   HWND GetWindow() const { return m_hWndExplicit; }
   void SetWindow(HWND hWnd) { m_hWndExplicit = hWnd; }

@@ -11,6 +11,7 @@ IMPLEMENT_DYNAMIC(CXTPReBar, CControlBar)
 BEGIN_MESSAGE_MAP(CXTPReBar, CControlBar)
 ON_WM_PAINT()
 ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+ON_NOTIFY_REFLECT(RBN_CHILDSIZE, OnChildSize)
 END_MESSAGE_MAP()
 
 namespace {
@@ -90,6 +91,18 @@ LRESULT CXTPReBar::OnSizeParent(WPARAM, LPARAM lParam) {
     pLayout->hDWP = ::DeferWindowPos(pLayout->hDWP, m_hWnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
                                      SWP_NOZORDER | SWP_NOACTIVATE);
   return 0;
+}
+
+void CXTPReBar::OnChildSize(NMHDR *pNMHDR, LRESULT *pResult) {
+  OnHeightChange(pNMHDR, pResult);
+}
+
+void CXTPReBar::OnHeightChange(NMHDR * /*pNMHDR*/, LRESULT *pResult) {
+  // A band's toolbar changed its size, and the bands' height with it: the
+  // frame lays out again around the control (a layout already running is
+  // not started twice).
+  if (pResult) *pResult = 0;
+  if (CFrameWnd *pFrame = dynamic_cast<CFrameWnd *>(GetParent())) pFrame->RecalcLayout();
 }
 
 void CXTPReBar::OnPaint() {

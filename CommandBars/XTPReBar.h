@@ -35,5 +35,9 @@ public:
 protected:
   afx_msg void OnPaint();
   afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+  // Reflected from the frame: a band's child was sized (RBN_CHILDSIZE).
+  afx_msg void OnChildSize(NMHDR *pNMHDR, LRESULT *pResult);
+  // The frame follows a change of the control's height.
+  afx_msg void OnHeightChange(NMHDR *pNMHDR, LRESULT *pResult);
   DECLARE_MESSAGE_MAP()
 };

@@ -710,9 +710,13 @@ void CXTPToolBar::FillExpandPopup(CXTPPopupBar *pPopup) {
   pAddRemove->SetCaption(strCaption);
   pAddRemove->SetFlags(pAddRemove->GetFlags() | xtpFlagManualUpdate);
   if (pControls->GetCount() > 1) pAddRemove->SetBeginGroup(TRUE);
-  CXTPCommandBar *pAddRemoveBar = pAddRemove->GetCommandBar();
+  auto *pAddRemoveBar = dynamic_cast<CXTPPopupBar *>(pAddRemove->GetCommandBar());
   if (!pAddRemoveBar) return;
-  // One entry per bar of the row; a bar that is not docked is its row.
+  if (m_pCommandBars) {
+    m_pCommandBars->GetAddOrRemovePopup(this, pAddRemoveBar);
+    return;
+  }
+  // Without command bars: one entry per bar of the row.
   for (CXTPCommandBar *pRowBar : row) {
     auto *pToolBar = dynamic_cast<CXTPToolBar *>(pRowBar);
     if (pToolBar == nullptr) continue;

@@ -1036,15 +1036,17 @@ void CWnd::UpdateDialogControls(CCmdTarget *pTarget, BOOL bDisableIfNoHndler) {
       pChild = &wndTemp;
     }
     state.m_pOther = pChild;
-    // Auto check boxes and radio buttons change themselves; they are only
-    // disabled when they have no handler if their owner asks for it.
-    BOOL bAutoButton = FALSE;
+    // Only push buttons stand for a command: without a handler they are
+    // disabled when asked. Auto check boxes and radio buttons change
+    // themselves, and other controls (an edit, a list, a tree) have no
+    // command of their own.
+    BOOL bCommandButton = FALSE;
     if (::SendMessage(hWndChild, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON) {
       UINT nStyle = (UINT)(::GetWindowLongPtr(hWndChild, GWL_STYLE) & 0x0F);
-      bAutoButton = nStyle == BS_AUTOCHECKBOX || nStyle == BS_AUTO3STATE || nStyle == BS_GROUPBOX ||
-                    nStyle == BS_AUTORADIOBUTTON;
+      bCommandButton = !(nStyle == BS_AUTOCHECKBOX || nStyle == BS_AUTO3STATE || nStyle == BS_GROUPBOX ||
+                         nStyle == BS_AUTORADIOBUTTON);
     }
-    state.DoUpdate(pTarget, bDisableIfNoHndler && !bAutoButton);
+    state.DoUpdate(pTarget, bDisableIfNoHndler && bCommandButton);
     wndTemp.m_hWnd = nullptr;
   }
 }

@@ -8,6 +8,7 @@
 // no real cursor moves and no window is activated.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "XTPCommandBars.h"
 #include "XTPControlButton.h"
 #include "XTPControlPopup.h"
+#include "XTPCustomizeTools.h"
 #include "XTPPaintManager.h"
 #include "XTPPopupBar.h"
 
@@ -410,6 +412,178 @@ TEST(CommandBarCues, MnemonicShowsCuesAndLeavingHidesThem) {
   EXPECT_EQ(0, WindowBar::s_nLive);
 }
 
+TEST(CommandBarMnemonics, OnlyACaptionTheBarShowsAnswersItsLetter) {
+  const struct {
+    int nStyle;
+    wchar_t ch;
+    BOOL bAnswers;
+  } kCases[] = {
+      {xtpButtonIcon, L's', FALSE},   // drawn as its icon: no letter to see
+      {xtpButtonCaption, L's', TRUE}, // its caption shows
+      {xtpButtonIconAndCaption, L's', TRUE},
+      {xtpButtonAutomatic, L's', TRUE}, // no picture: the caption shows
+  };
+  for (const auto &c : kCases) {
+    SCOPED_TRACE(c.nStyle);
+    MessageSite site;
+    CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+    pCommandBars->SetPaintManager(new CXTPDefaultTheme);
+    WindowBar *pBar = new WindowBar(xtpBarTypeNormal, xtpBarTop);
+    ASSERT_TRUE(pBar->CreateBar());
+    pBar->SetOwnerWindow(site.GetHwnd());
+    pBar->AddButton(402, L"&Save")->SetStyle(c.nStyle);
+    pBar->AddButton(403, L"&Print")->SetStyle(xtpButtonCaption);
+    pBar->Place();
+    ::ShowWindow(pBar->GetSafeHwnd(), SW_SHOWNOACTIVATE);
+    pCommandBars->AddBar(pBar);
+    pBar->InternalRelease();
+    EXPECT_EQ(c.bAnswers, pCommandBars->ProcessMnemonic(c.ch));
+    EXPECT_EQ(c.bAnswers ? std::vector<UINT>{402} : std::vector<UINT>{}, Commands(site));
+    pBar->CancelTracking();
+    pCommandBars->InternalRelease();
+  }
+}
+
+// Releases any bar when the test ends.
+struct AnyBarRef {
+  CXTPCommandBar *p;
+  explicit AnyBarRef(CXTPCommandBar *pBar) : p(pBar) {}
+  ~AnyBarRef() { p->InternalRelease(); }
+  CXTPCommandBar *operator->() const { return p; }
+};
+
+TEST(CommandBarCustomize, DropPositionFollowsRowsOrColumnsAndJoinsTheNextControl) {
+  // Controls by their rectangles; a group start is marked.
+  struct Rect {
+    CRect rc;
+    BOOL bGroup;
+  };
+  const std::vector<Rect> kRow = {
+      {CRect(0, 0, 20, 20), FALSE}, {CRect(24, 0, 44, 20), FALSE}, {CRect(50, 0, 70, 20), TRUE}};
+  // Two columns of a bar docked on a side: A over B, then C.
+  const std::vector<Rect> kColumns = {
+      {CRect(0, 0, 20, 20), FALSE}, {CRect(0, 24, 20, 44), FALSE}, {CRect(22, 0, 42, 20), FALSE}};
+  const struct {
+    const char *name;
+    XTPBarPosition position;
+    const std::vector<Rect> *pControls;
+    CPoint point;
+    int nIndex;
+    BOOL bBefore;
+    CRect rcMarker;
+  } kCases[] = {
+      {"before the first of a row", xtpBarTop, &kRow, CPoint(4, 10), 0, TRUE, CRect(-3, 0, 3, 20)},
+      {"after a control: in the gap to the next", xtpBarTop, &kRow, CPoint(18, 10), 0, FALSE,
+       CRect(19, 0, 25, 20)},
+      {"after a control the next starts a group", xtpBarTop, &kRow, CPoint(40, 10), 1, FALSE,
+       CRect(41, 0, 47, 20)},
+      {"after the last", xtpBarTop, &kRow, CPoint(69, 12), 2, FALSE, CRect(67, 0, 73, 20)},
+      {"the nearest column decides on a side", xtpBarLeft, &kColumns, CPoint(30, 30), 2, FALSE,
+       CRect(22, 17, 42, 23)},
+      {"then the nearest in the column", xtpBarLeft, &kColumns, CPoint(10, 30), 1, TRUE,
+       CRect(0, 21, 20, 27)},
+      {"after the first of a column: in the gap", xtpBarLeft, &kColumns, CPoint(10, 15), 0, FALSE,
+       CRect(0, 19, 20, 25)},
+  };
+  for (const auto &c : kCases) {
+    SCOPED_TRACE(c.name);
+    AnyBarRef bar(new TestBar(xtpBarTypeNormal, c.position, CSize(100, 100)));
+    for (const Rect &r : *c.pControls) {
+      CXTPControl *pControl = bar->GetControls()->Add(xtpControlButton, 1);
+      pControl->SetRect(r.rc);
+      pControl->SetBeginGroup(r.bGroup);
+    }
+    BOOL bBefore = FALSE;
+    CRect rcMarker;
+    EXPECT_EQ(c.nIndex, bar->CalcDropPosition(c.point, bBefore, rcMarker));
+    EXPECT_EQ(c.bBefore, bBefore);
+    EXPECT_EQ(c.rcMarker, rcMarker);
+  }
+}
+
+TEST(CommandBarOptions, TextBelowIconsFollowsTheBarsWordOrTheOptions) {
+  const struct {
+    int nWord;
+    BOOL bOptions;
+    bool bCommandBars;
+    XTPBarType type;
+    BOOL bExpected;
+  } kCases[] = {
+      {2, TRUE, true, xtpBarTypeNormal, TRUE},   {2, FALSE, true, xtpBarTypeNormal, FALSE},
+      {0, TRUE, true, xtpBarTypeNormal, FALSE},  {1, FALSE, true, xtpBarTypeNormal, TRUE},
+      {2, TRUE, false, xtpBarTypeNormal, FALSE}, {2, TRUE, true, xtpBarTypePopup, FALSE},
+  };
+  for (const auto &c : kCases) {
+    SCOPED_TRACE(testing::Message() << c.nWord << c.bOptions << c.bCommandBars << c.type);
+    CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+    pCommandBars->GetCommandBarsOptions()->bShowTextBelowIcons = c.bOptions;
+    AnyBarRef bar(new TestBar(c.type, xtpBarTop));
+    EXPECT_EQ(CXTPCommandBar::kTextBelowFollowOptions, bar->GetTextBelowIconsWord()) << "a new bar follows";
+    if (c.bCommandBars) bar->SetCommandBars(pCommandBars);
+    bar->SetTextBelowIcons(c.nWord);
+    EXPECT_EQ(c.bExpected, bar->IsTextBelowIcons());
+    bar->SetCommandBars(nullptr);
+    pCommandBars->InternalRelease();
+  }
+}
+
+TEST(CommandBarOptions, ANewBarHasNoPlaceAndItsSiteFrameIsTheCommandBarsFrame) {
+  AnyBarRef bar(new CXTPCommandBar);
+  EXPECT_EQ(7, static_cast<int>(bar->GetPosition()));
+  EXPECT_EQ(nullptr, bar->GetSiteFrame());
+  CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+  bar->SetCommandBars(pCommandBars);
+  EXPECT_EQ(nullptr, bar->GetSiteFrame()) << "no site";
+  CWnd plain;
+  ASSERT_TRUE(plain.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), L"plain", WS_POPUP, 0, 0, 10, 10,
+                             nullptr, nullptr));
+  pCommandBars->SetSite(&plain);
+  EXPECT_EQ(nullptr, bar->GetSiteFrame()) << "a site that is no frame";
+  auto *pFrame = new CFrameWnd; // frames delete themselves when destroyed
+  ASSERT_TRUE(
+      pFrame->CreateEx(0, AfxRegisterWndClass(0), L"frame", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  pCommandBars->SetSite(pFrame);
+  EXPECT_EQ(pFrame, bar->GetSiteFrame());
+  bar->SetCommandBars(nullptr);
+  pCommandBars->InternalRelease();
+  pFrame->DestroyWindow();
+  plain.DestroyWindow();
+}
+
+TEST(CommandBarWindow, ItsWindowRegistersWithTheDragToolAndTakesTheTips) {
+  const struct {
+    const char *name;
+    XTPBarType type;
+    XTPBarPosition position;
+    BOOL bPopupTips;
+    bool bRegistered;
+    bool bTips;
+  } kCases[] = {
+      {"a toolbar", xtpBarTypeNormal, xtpBarTop, FALSE, true, true},
+      {"a popup", xtpBarTypePopup, xtpBarPopup, FALSE, true, false},
+      {"a popup when the options show tips in popups", xtpBarTypePopup, xtpBarPopup, TRUE, true, true},
+      {"a combo's list", xtpBarTypePopup, xtpBarListBox, TRUE, false, true},
+  };
+  for (const auto &c : kCases) {
+    SCOPED_TRACE(c.name);
+    CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+    pCommandBars->GetCommandBarsOptions()->bShowPopupBarToolTips = c.bPopupTips;
+    CXTPCustomizeDragTool *pTool = pCommandBars->GetDragTool();
+    BarRef bar(new WindowBar(c.type, c.position));
+    bar->SetCommandBars(pCommandBars);
+    EXPECT_FALSE(pTool->IsRegistered(bar.p)) << "no window yet";
+    ASSERT_TRUE(bar->CreateBar());
+    EXPECT_EQ(c.bRegistered, pTool->IsRegistered(bar.p));
+    EXPECT_EQ(c.bTips ? pCommandBars->GetToolTipContext() : nullptr, bar->GetToolTipContext());
+    bar->DestroyWindow();
+    EXPECT_FALSE(pTool->IsRegistered(bar.p)) << "the window went";
+    // Made again, then the command bars go first: the bar forgets their tool.
+    ASSERT_TRUE(bar->CreateBar());
+    pCommandBars->InternalRelease();
+    bar->DestroyWindow();
+  }
+}
+
 TEST(CommandBarCustomize, DropInsertsACopyAndTakesOverTheGroup) {
   CXTPCommandBars *pCommandBars = new CXTPCommandBars;
   BarRef bar(new WindowBar(xtpBarTypeNormal, xtpBarTop));
@@ -576,6 +750,33 @@ TEST(TrackPopupMenu, ChosenCommandComesBackOrReachesTheNotifyWindow) {
   }
 }
 
+TEST(TrackPopupMenu, TheOwnerKeepsTheStatusTextsAndTheNotifyWindowGetsTheCommand) {
+  PopupMenuFixture f;
+  MessageSite owner, notify;
+  int nCalls = 0;
+  FeedScope feed([&](MSG *pMsg) -> BOOL {
+    if (++nCalls > 1) return -1;
+    // The mouse comes over "Save" and releases there.
+    const CPoint pt = f.pPopup->GetControl(1)->GetRect().CenterPoint();
+    ::SendMessageW(f.pPopup->GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+    ::SendMessageW(f.pPopup->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    *pMsg = MSG{owner.GetHwnd(), WM_NULL, 0, 0, 0, {0, 0}};
+    return TRUE;
+  });
+  EXPECT_EQ(TRUE, CXTPCommandBars::TrackPopupMenu(f.pPopup, 0, 100, 100, CWnd::FromHandle(owner.GetHwnd()),
+                                                   nullptr, CWnd::FromHandle(notify.GetHwnd())));
+  EXPECT_EQ(owner.GetHwnd(), f.pPopup->GetOwnerWindow());
+  EXPECT_EQ(notify.GetHwnd(), f.pPopup->GetNotifyWindow());
+  EXPECT_EQ(std::vector<UINT>{502}, Commands(notify));
+  EXPECT_TRUE(Commands(owner).empty());
+  const bool bStatus = std::any_of(owner.log.begin(), owner.log.end(),
+                                   [](const MessageSite::Entry &e) { return e.message == 0x531; });
+  EXPECT_TRUE(bStatus) << "the hovered row's status text goes to the owner";
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
 TEST(TrackPopupMenu, ToolbarsPopupListsCloseableBars) {
   PopupMenuFixture f;
   const struct {
@@ -668,6 +869,72 @@ TEST(CommandBarUpdate, HandlersEnableCheckAndRename) {
   bar->OnIdleUpdateCmdUI(TRUE);
   EXPECT_TRUE(bar->GetControl(0)->GetEnabled());
   target.DestroyWindow();
+}
+
+// Command bars whose active menu is set by the test.
+class MenuIdCommandBars : public CXTPCommandBars {
+public:
+  UINT m_nMenuID = 0;
+  UINT GetActiveMenuID() override { return m_nMenuID; }
+};
+
+TEST(CommandBarUpdate, ControlsFollowTheirDocumentTemplatesAndHostedWindowsTheirCommands) {
+  auto *pFrame = new CFrameWnd; // frames delete themselves when destroyed
+  ASSERT_TRUE(pFrame->CreateEx(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, AfxRegisterWndClass(0), L"frame",
+                               WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  auto *pCommandBars = new MenuIdCommandBars;
+  pCommandBars->SetSite(pFrame);
+  {
+    BarRef bar(new WindowBar(xtpBarTypeNormal, xtpBarTop));
+    bar->SetCommandBars(pCommandBars);
+    ASSERT_TRUE(bar->CreateBar());
+    CXTPControl *pOnlyIn200 = bar->AddButton(801, L"Only 200");
+    pOnlyIn200->GetDocTemplatesAssigned() = {200};
+    CXTPControl *pNotIn200 = bar->AddButton(802, L"Not 200");
+    pNotIn200->GetDocTemplatesExcluded() = {200};
+    CXTPControl *pOnlyIn300 = bar->AddButton(803, L"Only 300");
+    pOnlyIn300->GetDocTemplatesAssigned() = {300};
+    CXTPControl *pAlways = bar->AddButton(804, L"Always");
+    for (int i = 0; i < bar->GetControlCount(); i++) bar->GetControl(i)->SetFlags(8);
+    bar->Place();
+    ::ShowWindow(bar->GetSafeHwnd(), SW_SHOWNOACTIVATE);
+    const struct {
+      UINT nMenuID;
+      bool bOnlyIn200, bNotIn200, bOnlyIn300;
+    } kCases[] = {
+        {200, true, false, false},
+        {300, false, true, true},
+        {0, false, true, true}, // no menu known: left as they were
+        {200, true, false, false},
+    };
+    for (const auto &c : kCases) {
+      SCOPED_TRACE(c.nMenuID);
+      pCommandBars->m_nMenuID = c.nMenuID;
+      bar->OnIdleUpdateCmdUI(TRUE);
+      EXPECT_EQ(c.bOnlyIn200, pOnlyIn200->IsVisible());
+      EXPECT_EQ(c.bNotIn200, pNotIn200->IsVisible());
+      EXPECT_EQ(c.bOnlyIn300, pOnlyIn300->IsVisible());
+      EXPECT_TRUE(pAlways->IsVisible());
+    }
+    EXPECT_NE(0u, pNotIn200->GetHideFlags() & 0x40) << "hidden by its document, not by the user";
+
+    // Windows on the bar: a push button without a handler is disabled when
+    // asked; an edit has no command and stays as it is.
+    const HWND hButton =
+        ::CreateWindowExW(0, L"BUTTON", L"Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 20, 20,
+                          bar->GetSafeHwnd(), reinterpret_cast<HMENU>(805), nullptr, nullptr);
+    const HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 30, 0, 40, 20,
+                                         bar->GetSafeHwnd(), reinterpret_cast<HMENU>(806), nullptr, nullptr);
+    bar->OnIdleUpdateCmdUI(TRUE);
+    EXPECT_FALSE(::IsWindowEnabled(hButton));
+    EXPECT_TRUE(::IsWindowEnabled(hEdit));
+    bar->OnIdleUpdateCmdUI(FALSE);
+    EXPECT_FALSE(::IsWindowEnabled(hButton)) << "not asked to disable: left as it is";
+    bar->SetCommandBars(nullptr);
+    bar->DestroyWindow();
+  }
+  pCommandBars->InternalRelease();
+  pFrame->DestroyWindow();
 }
 
 // The real cursor over a bar that is shown but not active: the moves select

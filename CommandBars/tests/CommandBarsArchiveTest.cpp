@@ -539,6 +539,54 @@ TEST_F(CommandBarsArchive, HostileCountsAndClassesAreRefusedAtOnce) {
   }
 }
 
+// The top-level windows of this thread (a combo's list is one).
+int ThreadWindowCount() {
+  int nCount = 0;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND, LPARAM lParam) -> BOOL {
+        ++*reinterpret_cast<int *>(lParam);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&nCount));
+  return nCount;
+}
+
+TEST_F(CommandBarsArchive, ManyStoredCombosMakeNoWindowsUntilTheirListDropsDown) {
+  // A stored layout is bounded only by its size: a window for each combo's
+  // list would let it make thousands of windows at start-up.
+  constexpr int kCombos = 300;
+  {
+    TestFrame frame;
+    CXTPToolBar *pCustom = frame.pBars->AddCustomBar(L"Combos", kCustomId);
+    ASSERT_NE(pCustom, nullptr);
+    for (int i = 0; i < kCombos; i++) {
+      auto *pCombo =
+          static_cast<CXTPControlComboBox *>(pCustom->GetControls()->Add(xtpControlComboBox, 2000 + i));
+      for (LPCTSTR lpszItem : {L"first", L"second"}) pCombo->AddString(lpszItem);
+    }
+    frame.pBars->SaveBarState(kProfile);
+  }
+  TestFrame frame;
+  const int nBefore = ThreadWindowCount();
+  frame.pBars->LoadBarState(kProfile);
+  const int nMade = ThreadWindowCount() - nBefore;
+  EXPECT_LT(nMade, 10) << "the loaded toolbar's own windows only";
+  CXTPToolBar *pCustom = frame.pBars->GetToolBar(kCustomId);
+  ASSERT_NE(pCustom, nullptr);
+  auto *pCombo = dynamic_cast<CXTPControlComboBox *>(pCustom->GetControls()->FindControl(2000 + kCombos - 1));
+  ASSERT_NE(pCombo, nullptr);
+  EXPECT_EQ(pCombo->GetList()->GetSafeHwnd(), nullptr);
+  ASSERT_EQ(pCombo->GetCount(), 2) << "the items wait in the list without its window";
+  EXPECT_STREQ(pCombo->GetList()->GetText(1), L"second");
+  // Chosen before the window exists, the selection is there when it comes.
+  pCombo->SetCurSel(1);
+  EXPECT_STREQ(pCombo->GetEditText(), L"second");
+  ASSERT_TRUE(pCombo->GetList()->CreateListWindow());
+  EXPECT_EQ(::SendMessageW(pCombo->GetList()->GetSafeHwnd(), LB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(pCombo->GetList()->GetCurSel(), 1);
+}
+
 TEST(CommandBarsArchiveCounts, ACountBeyondTheBytesLeftIsRefused) {
   // Read straight through the exchange: each counted element takes at least
   // one byte, so a count above the bytes that follow cannot be true.

@@ -2,7 +2,7 @@
 // rule, the active document checked, at most nine, hidden children left
 // out), the recent files (ids from 0xE110, the tenth captioned "1&0", names
 // under the current directory shortened), the tab-group commands that can
-// run, the OLE verbs that expand to nothing, each control shown as itself in
+// run, the OLE verbs of the selected item (nothing without one), each control shown as itself in
 // customise mode; the label's flags and the selector's grid.
 #include <gtest/gtest.h>
 
@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "CommandBarsTestSupport.h"
+#include "Document.h"
+#include "View.h"
 #include "Framework.h"
 #include "MDIFrameWnd.h"
 #include "RecentFileList.h"
@@ -154,6 +156,59 @@ TEST(OleItems, ExpandToNothingAndDropWhatAnOlderLayoutAdded) {
   EXPECT_TRUE(menu.Expand().empty());
   EXPECT_FALSE(menu.pControl->IsVisible());
   EXPECT_EQ(3, menu.pMenu->GetControlCount());
+}
+
+// A document with OLE items, one of them selected or none, and the verb menu
+// the framework would build for it.
+class OleDocument : public CDocument, public CXTPOleItemsDocument {
+public:
+  BOOL m_bSelected = TRUE;
+  HMENU CreateSelectedItemVerbMenu(CString &strCaption) override {
+    if (!m_bSelected) return nullptr;
+    strCaption = L"Picture &Object";
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuW(hMenu, MF_STRING, 0xE210, L"&Edit");
+    ::AppendMenuW(hMenu, MF_STRING, 0xE211, L"&Open");
+    return hMenu;
+  }
+};
+
+TEST(OleItems, ExpandToThePopupOfTheSelectedItemsVerbs) {
+  auto *pFrame = new CFrameWnd; // frames delete themselves when destroyed
+  ASSERT_TRUE(
+      pFrame->CreateEx(0, AfxRegisterWndClass(0), L"frame", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
+  OleDocument document;
+  document.m_bAutoDelete = FALSE;
+  CView view;
+  document.AddView(&view);
+  pFrame->SetActiveView(&view, FALSE);
+  {
+    MenuFixture menu(new CXTPControlOleItems, 0, pFrame);
+    const struct {
+      BOOL bSelected;
+      size_t nItems;
+    } kCases[] = {{TRUE, 1}, {TRUE, 1}, {FALSE, 0}};
+    for (const auto &c : kCases) {
+      SCOPED_TRACE(c.bSelected);
+      document.m_bSelected = c.bSelected;
+      // Each layout replaces what the last one added.
+      const std::vector<Item> items = menu.Expand();
+      ASSERT_EQ(c.nItems, items.size());
+      EXPECT_FALSE(menu.pControl->IsVisible());
+      if (c.nItems == 0) continue;
+      EXPECT_EQ(L"Picture &Object", items[0].strCaption);
+      CXTPControl *pPopup = menu.pMenu->GetControl(menu.pControl->GetIndex() + 1);
+      EXPECT_EQ(xtpControlPopup, pPopup->GetType());
+      EXPECT_EQ(CString(CXTPControlOleItems::kItemParameter), pPopup->GetParameter());
+      ASSERT_NE(nullptr, pPopup->GetCommandBar());
+      ASSERT_EQ(2, pPopup->GetCommandBar()->GetControlCount());
+      EXPECT_EQ(0xE210, pPopup->GetCommandBar()->GetControl(0)->GetID());
+      EXPECT_EQ(0xE211, pPopup->GetCommandBar()->GetControl(1)->GetID());
+    }
+  }
+  pFrame->SetActiveView(nullptr, FALSE);
+  document.RemoveView(&view);
+  pFrame->DestroyWindow();
 }
 
 TEST(ExpandingControls, CustomiseModeShowsEachAsItselfWithNothingAdded) {

@@ -13,6 +13,7 @@
 #include "XTPControlComboBox.h"
 #include "XTPControlExt.h"
 #include "XTPControlPopup.h"
+#include "XTPControlToolbars.h"
 #include "XTPPopupBar.h"
 
 using namespace cbtest;
@@ -297,6 +298,40 @@ TEST_F(ControlList, AddMakesEachType) {
   auto *pPopup = static_cast<CXTPControlPopup *>(List()->GetAt(1));
   ASSERT_NE(pPopup->GetCommandBar(), nullptr);
   EXPECT_TRUE(pPopup->GetCommandBar()->IsPopupBar());
+}
+
+TEST_F(ControlList, TheRunTimeListsComeFromTheirIds) {
+  // Add and a menu item make the special list controls of their ids, not
+  // plain buttons; each list expands into the current entries later.
+  const struct {
+    int nId;
+    LPCTSTR lpszMenuText;
+    CRuntimeClass *pByAdd;  // made by Add
+    CRuntimeClass *pByMenu; // made from a menu item with the text
+  } kCases[] = {
+      {35000, L"&Windows", RUNTIME_CLASS(CXTPControlWindowList), RUNTIME_CLASS(CXTPControlWindowList)},
+      {35002, L"Tab groups", RUNTIME_CLASS(CXTPControlWorkspaceActions), RUNTIME_CLASS(CXTPControlWorkspaceActions)},
+      {35003, L"Recent", RUNTIME_CLASS(CXTPControlRecentFileList), RUNTIME_CLASS(CXTPControlButton)},
+      {57616, L"Recent File", RUNTIME_CLASS(CXTPControlButton), RUNTIME_CLASS(CXTPControlRecentFileList)},
+      {57872, L"<<OLE VERBS GO HERE>>", RUNTIME_CLASS(CXTPControlButton), RUNTIME_CLASS(CXTPControlOleItems)},
+      {57872, L"&Object", RUNTIME_CLASS(CXTPControlButton), RUNTIME_CLASS(CXTPControlButton)},
+      {59392, L"&Toolbars", RUNTIME_CLASS(CXTPControlToolbars), RUNTIME_CLASS(CXTPControlToolbars)},
+      {101, L"&New", RUNTIME_CLASS(CXTPControlButton), RUNTIME_CLASS(CXTPControlButton)},
+  };
+  for (const auto &c : kCases) {
+    SCOPED_TRACE(testing::Message() << c.nId << " " << testing::PrintToString(std::wstring(c.lpszMenuText)));
+    CXTPControl *pAdded = List()->Add(xtpControlButton, c.nId);
+    EXPECT_EQ(pAdded->GetRuntimeClass(), c.pByAdd);
+    EXPECT_EQ(pAdded->GetID(), c.nId);
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuW(hMenu, MF_STRING, static_cast<UINT_PTR>(c.nId), c.lpszMenuText);
+    CXTPControl *pItem = List()->AddMenuItem(hMenu, 0);
+    ::DestroyMenu(hMenu);
+    ASSERT_NE(pItem, nullptr);
+    EXPECT_EQ(pItem->GetRuntimeClass(), c.pByMenu);
+    EXPECT_EQ(pItem->GetID(), c.nId);
+    EXPECT_EQ(pItem->GetType(), xtpControlButton);
+  }
 }
 
 HMENU BuildMenu() {

@@ -8,6 +8,7 @@
 // thread's hooks, never typed.
 #include <gtest/gtest.h>
 
+#include "MiniFrameWnd.h"
 #include "XTPCommandBars.h"
 #include "XTPControlPopup.h"
 #include "XTPDefaultTheme.h"
@@ -20,7 +21,7 @@ namespace {
 
 constexpr UINT kMenuId = 128;
 constexpr int kFile = 0, kEdit = 1, kGo = 2, kView = 3;
-constexpr UINT kOpen = 57601, kRecentOne = 57616, kCopy = 57634, kExit = 57665, kStatusBar = 59393;
+constexpr UINT kOpen = 57601, kRecentOne = 57611, kCopy = 57634, kExit = 57665, kStatusBar = 59393;
 
 class CKeysFrame : public CXTPFrameWnd {
 public:
@@ -301,6 +302,25 @@ TEST_F(MenuBarKeys, AloneAltAndF10OpenTheMenusFromAPaneThatKeepsSystemKeys) {
   keys[VK_SHIFT] = 0;
   ::SetKeyboardState(keys);
   EXPECT_FALSE(pMenuBar->IsTrackingMode()) << "Shift+F10 is the context menu's";
+}
+
+TEST_F(MenuBarKeys, AltAndALetterInAFloatingMiniFrameOpenTheOwnersMenu) {
+  // A floating palette is a mini frame owned by the frame: its keys are the
+  // frame's, not a frame of their own.
+  auto *pMini = new CMiniFrameWnd; // frames delete themselves when destroyed
+  ASSERT_TRUE(pMini->CreateEx(0, AfxRegisterWndClass(0), L"Palette", WS_POPUP | WS_CAPTION | WS_VISIBLE,
+                              CRect(520, 20, 640, 120), pFrame));
+  const HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 60, 20, pMini->GetSafeHwnd(),
+                                       nullptr, nullptr, nullptr);
+  ::SetFocus(hEdit);
+  ASSERT_EQ(hEdit, ::GetFocus());
+  MSG msg = {hEdit, WM_SYSKEYDOWN, 'F', 0x20000001, 0, {0, 0}};
+  EXPECT_TRUE(pBars->PreTranslateFrameMessage(&msg));
+  Pump();
+  EXPECT_EQ(kFile, OpenIndex());
+  Key(VK_ESCAPE);
+  Key(VK_ESCAPE);
+  pMini->DestroyWindow();
 }
 
 } // namespace

@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "CommandBarsTestSupport.h"
+#include "DocTemplate.h"
+#include "Document.h"
 #include "FrameWnd.h"
 #include "MDIFrameWnd.h"
+#include "View.h"
 #include "WinApp.h"
 #include "XTPCommandBars.h"
 #include "XTPImageManager.h"
@@ -243,6 +246,46 @@ protected:
   CXTPMenuBar *pBar = nullptr;
   HMENU hPictureMenu = nullptr;
 };
+
+TEST(CommandBarsMdi, TheActiveMenuIdFollowsTheActiveChildAndItsDocument) {
+  auto *pFrame = new CMDIFrameWnd; // frames delete themselves when destroyed
+  ASSERT_TRUE(pFrame->CreateEx(0, AfxRegisterWndClass(0), L"MDI", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
+                               640, 480, nullptr, nullptr));
+  auto *pCommandBars = new CXTPCommandBars;
+  EXPECT_EQ(0u, pCommandBars->GetActiveMenuID()) << "no site";
+  pCommandBars->SetSite(pFrame);
+  ASSERT_TRUE(pCommandBars->EnableDocking());
+  ASSERT_NE(nullptr, pCommandBars->SetMenu(L"Menu Bar", kMenuId));
+  EXPECT_EQ(kMenuId, pCommandBars->GetActiveMenuID()) << "no child: the frame's menu";
+  auto *pChild = new CMDIChildWnd;
+  pChild->m_nIDHelp = kPictureMenuId;
+  ASSERT_TRUE(pChild->Create(nullptr, L"child", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                             CRect(10, 10, 300, 200), pFrame));
+  EXPECT_EQ(kPictureMenuId, pCommandBars->GetActiveMenuID()) << "a child without a document: its own";
+  {
+    CSingleDocTemplate docTemplate(4242, nullptr, nullptr, nullptr);
+    CDocument document;
+    document.m_bAutoDelete = FALSE;
+    docTemplate.AddDocument(&document);
+    CView view;
+    document.AddView(&view);
+    pChild->SetActiveView(&view, FALSE);
+    EXPECT_EQ(4242u, pCommandBars->GetActiveMenuID()) << "the document's template";
+    pChild->SetActiveView(nullptr, FALSE);
+    document.RemoveView(&view);
+    docTemplate.RemoveDocument(&document);
+  }
+  pFrame->DestroyWindow();
+  pCommandBars->InternalRelease();
+  // A site that is no MDI frame has no menu of its own here.
+  auto *pSdi = new CFrameWnd;
+  ASSERT_TRUE(pSdi->CreateEx(0, AfxRegisterWndClass(0), L"SDI", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  pCommandBars = new CXTPCommandBars;
+  pCommandBars->SetSite(pSdi);
+  EXPECT_EQ(0u, pCommandBars->GetActiveMenuID());
+  pCommandBars->InternalRelease();
+  pSdi->DestroyWindow();
+}
 
 TEST_F(MenuBarMdi, HooksTheClientAndKeepsTheNativeMenuOff) {
   EXPECT_TRUE(pBar->IsMdiApp());

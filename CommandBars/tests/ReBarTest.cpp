@@ -80,6 +80,30 @@ TEST_F(ReBar, ADockedToolbarMovesIntoABandNamedByItsId) {
   EXPECT_GE(rcView.top, rcReBar.bottom);
 }
 
+TEST_F(ReBar, ABandsChildSizedMakesTheFrameFollowTheRebarsHeight) {
+  ASSERT_TRUE(rebar.AddToolBar(pStandard));
+  pFrame->RecalcLayout();
+  CRect rcReBar, rcView;
+  rebar.GetWindowRect(&rcReBar);
+  const int nHeightBefore = rcReBar.Height();
+  // The band's toolbar grows, as after a change of its icon size; the
+  // rebar tells its parent that the child was sized.
+  REBARBANDINFOW band = {};
+  band.cbSize = sizeof(band);
+  band.fMask = RBBIM_CHILDSIZE;
+  band.cyMinChild = nHeightBefore + 40;
+  ASSERT_TRUE(::SendMessageW(rebar.GetSafeHwnd(), RB_SETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band)));
+  NMREBARCHILDSIZE nm = {};
+  nm.hdr.hwndFrom = rebar.GetSafeHwnd();
+  nm.hdr.idFrom = kReBarId;
+  nm.hdr.code = RBN_CHILDSIZE;
+  ::SendMessageW(pFrame->GetSafeHwnd(), WM_NOTIFY, kReBarId, reinterpret_cast<LPARAM>(&nm));
+  rebar.GetWindowRect(&rcReBar);
+  ::GetWindowRect(hView, &rcView);
+  EXPECT_GE(rcReBar.Height(), nHeightBefore + 40);
+  EXPECT_GE(rcView.top, rcReBar.bottom) << "the view moved below the taller rebar";
+}
+
 TEST_F(ReBar, BandsAreFoundAndDroppedAndOtherChildrenAreNotToolbars) {
   ASSERT_TRUE(rebar.AddToolBar(pStandard));
   EXPECT_EQ(rebar.FindBand(pSecond), -1);

@@ -720,6 +720,60 @@ TEST(ToolBarExpand, WithoutACustomisingSiteTheEntryIsDisabled) {
   pCommandBars->InternalRelease();
 }
 
+// Command bars that count the calls of their "Add or Remove Buttons" operation.
+class RecordingCommandBars : public CXTPCommandBars {
+public:
+  int m_nAddOrRemoveCalls = 0;
+  void GetAddOrRemovePopup(CXTPToolBar *pBar, CXTPPopupBar *pPopup) override {
+    m_nAddOrRemoveCalls++;
+    CXTPCommandBars::GetAddOrRemovePopup(pBar, pPopup);
+  }
+};
+
+// A site that handles the customise command.
+class CustomizingSite : public CWnd {
+public:
+  afx_msg void OnCustomize() {}
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CustomizingSite, CWnd)
+ON_COMMAND(35001, OnCustomize)
+END_MESSAGE_MAP()
+
+TEST(ToolBarExpand, TheCommandBarsFillAddOrRemoveAndOfferCustomizeWhereTheSiteDoes) {
+  CustomizingSite site;
+  ASSERT_TRUE(site.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), L"site", WS_POPUP, 0, 0, 10, 10, nullptr,
+                            nullptr));
+  auto *pCommandBars = new RecordingCommandBars;
+  pCommandBars->SetSite(&site);
+  ASSERT_TRUE(pCommandBars->IsCustomizeAvail());
+  CXTPToolBar *pBar = NewToolBar();
+  pBar->SetTitle(L"Standard");
+  pCommandBars->AddBar(pBar);
+  pBar->InternalRelease();
+  const UINT ids[] = {100, 101};
+  pBar->SetButtons(ids, 2);
+  pBar->GetControls()->CreateOriginalControls();
+  CXTPPopupBar *pPopup = CXTPPopupBar::CreatePopupBar(pCommandBars);
+  pBar->FillExpandPopup(pPopup);
+  EXPECT_EQ(1, pCommandBars->m_nAddOrRemoveCalls);
+  ASSERT_EQ(1, pPopup->GetControlCount());
+  CXTPCommandBar *pList = pPopup->GetControl(0)->GetCommandBar();
+  ASSERT_NE(nullptr, pList);
+  ASSERT_EQ(2, pList->GetControlCount());
+  CXTPControl *pEntry = pList->GetControl(0);
+  EXPECT_EQ(CString(L"Standard"), pEntry->GetCaption());
+  EXPECT_TRUE(pEntry->GetEnabled());
+  ASSERT_NE(nullptr, pEntry->GetCommandBar());
+  EXPECT_GT(pEntry->GetCommandBar()->GetControlCount(), 0) << "the bar's buttons are listed";
+  CXTPControl *pCustomize = pList->GetControl(1);
+  EXPECT_EQ(35001, pCustomize->GetID());
+  EXPECT_TRUE(pCustomize->GetBeginGroup());
+  pPopup->InternalRelease();
+  pCommandBars->InternalRelease();
+  site.DestroyWindow();
+}
+
 TEST(ToolBarReset, TheResetLineAsksAndResets) {
   AnsweringApp app;
   CXTPToolBar *pBar = NewToolBar();
