@@ -129,6 +129,9 @@ public:
   int ThemeOfficeXP = 0;
   int StartupTipPending = 0;
   CDialog *FindDialog = nullptr;
+  // The user's signature file when it is not the installed one (a test's
+  // own); empty: the installed one.
+  std::wstring SignatureFileOverride;
   int HighlightedRow = 40000;
   // The product key's settings; the first one that cannot be stored is told.
   SettingsWriter ProductSettings;

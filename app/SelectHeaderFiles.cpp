@@ -151,10 +151,11 @@ void CSelectHeaderFiles::ToggleHeaderCheck(int row, CPoint point) {
   UpdateChoiceButtons();
 }
 
-bool CSelectHeaderFiles::SizeEdited(int row, uint64_t kilobytes) {
-  if (!m_choice.SetSizeKb(RecordOfRow(row), kilobytes)) return false;
+SizeEditAnswer CSelectHeaderFiles::SizeEdited(int row, uint64_t kilobytes) {
+  if (RefuseWrite()) return SizeEditAnswer::Declined;
+  if (!m_choice.SetSizeKb(RecordOfRow(row), kilobytes)) return SizeEditAnswer::Invalid;
   Rewrite();
-  return true;
+  return SizeEditAnswer::Taken;
 }
 
 void CSelectHeaderFiles::OnSelectAllHeaders() {
@@ -215,6 +216,7 @@ void CSelectHeaderFiles::OnRemoveHeaderRecord() {
     AskUser(IDS_PREDEFINED_NOT_REMOVABLE, MB_ICONSTOP | MB_TOPMOST);
     return;
   }
+  if (RefuseWrite()) return;
   if (AskUser(IDS_REMOVE_HEADER_QUESTION, MB_YESNO | MB_ICONQUESTION | MB_TOPMOST,
               Text(removed.m_softwareName), Text(removed.m_extension)) != IDYES)
     return;
@@ -226,6 +228,12 @@ void CSelectHeaderFiles::OnRemoveHeaderRecord() {
 
 void CSelectHeaderFiles::Rewrite() {
   if (!m_store->Rewrite(m_choice.Records())) AskUser(IDS_HEADER_REWRITE_FAILED, MB_ICONSTOP | MB_TOPMOST);
+}
+
+bool CSelectHeaderFiles::RefuseWrite() {
+  if (!m_store->OnSearchedDrive()) return false;
+  AskUser(IDS_SIGNATURES_ON_SEARCHED_DRIVE, MB_ICONSTOP | MB_TOPMOST);
+  return true;
 }
 
 int CSelectHeaderFiles::AskUser(UINT textId, UINT type, const CString &name, const CString &extension) {

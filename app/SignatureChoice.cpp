@@ -42,8 +42,11 @@ SignatureChoice::RemoveResult SignatureChoice::Remove(size_t record) {
 }
 
 bool SignatureChoice::SetSizeKb(size_t record, uint64_t kilobytes) {
-  if (record >= m_records.size() || kilobytes == 0 || kilobytes > kMaxSizeKb) return false;
-  HeaderRecord &changed = m_records[record];
+  return record < m_records.size() && SetSizeKb(m_records[record], kilobytes);
+}
+
+bool SignatureChoice::SetSizeKb(HeaderRecord &changed, uint64_t kilobytes) {
+  if (kilobytes == 0 || kilobytes > kMaxSizeKb) return false;
   changed.m_maxSize = static_cast<uint32_t>(kilobytes * 1024);
   if (changed.m_sizeUnit == 0 && kilobytes % 1024 != 0) changed.m_sizeUnit = 1;
   return true;

@@ -39,6 +39,8 @@ public:
   // for 0 or more than kMaxSizeKb. A megabyte unit stays only while the size
   // is still a whole number of megabytes, so the Edit dialog shows it exactly.
   bool SetSizeKb(size_t record, uint64_t kilobytes);
+  // The same rule on one record.
+  static bool SetSizeKb(HeaderRecord &record, uint64_t kilobytes);
 
   // A record the user changed in the Edit dialog.
   void Replace(size_t record, HeaderRecord changed);
