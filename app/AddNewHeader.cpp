@@ -83,14 +83,18 @@ bool CAddNewHeader::RefuseWrite() {
 
 void CAddNewHeader::OnAddHeader() {
   const size_t before = m_records.size();
+  const int chosen = ChosenRow();
+  const size_t chosenRecord = chosen >= 0 ? RecordOfRow(chosen) : before;
   CAppendHeaderDlg dialog(m_records, nullptr, m_path, 0, this);
   dialog.SetNotice([this](UINT id, UINT flags) { m_notice(id, LoadWideText(id), flags); });
   m_runRecordDialog(dialog);
   FillList();
   m_list.SortByName();
-  // The new record's row, so the user sees where it went.
-  for (int row = 0; m_records.size() > before && row < m_list.GetItemCount(); ++row)
-    if (RecordOfRow(row) == before) SelectRow(row);
+  // The new record's row, so the user sees where it went; without one, the
+  // row chosen before stays chosen.
+  const size_t shown = m_records.size() > before ? before : chosenRecord;
+  for (int row = 0; row < m_list.GetItemCount(); ++row)
+    if (RecordOfRow(row) == shown) SelectRow(row);
   m_list.SetFocus();
 }
 

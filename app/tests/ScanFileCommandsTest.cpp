@@ -11,6 +11,7 @@
 #include "AppText.h"
 #include "CannotSaveDlg.h"
 #include "FileExistsDlg.h"
+#include "HeaderFile.h"
 #include "SanRename.h"
 #include "FatScanEngine.h"
 #include "FatTestImages.h"
@@ -429,6 +430,88 @@ TEST_F(ScanFileCommands, SavesOnTheSearchedDriveAreRefusedAndTheDialogAsksAgain)
     EXPECT_TRUE(Exists(taken + save.m_written)) << title;
   }
   EXPECT_EQ(m_app.ScanInfoSaved, 1);
+}
+
+// Tools > Add New Header with the signature file on the searched drive: Add,
+// Remove and Edit are refused with the message before anything is written,
+// the record dialog stays open with what was typed, and the file stays as
+// it was.
+TEST_F(ScanFileCommands, TheSignatureFileOnTheSearchedDriveIsNotWritten) {
+  const std::wstring file = m_onSearched + L"\\HeaderFile.cfg";
+  HeaderRecord mine;
+  mine.m_softwareName = u"Mine";
+  mine.m_extension = u"MNE";
+  mine.m_signatureLength = 2;
+  mine.m_signature[0] = 0x4D;
+  mine.m_signature[1] = 0x4E;
+  mine.m_maxSize = 1u << 20;
+  ASSERT_TRUE(RewriteHeaderFile(file, {mine}));
+  const std::vector<uint8_t> before = ReadBytes(file);
+  m_app.SignatureFileOverride = file;
+  const wchar_t *const kList = L"Add New Header";
+  const wchar_t *const kRecord = L"Append Header File";
+  auto press = [](HWND dialog, int id) {
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+  };
+  // The list alone is up: no record dialog over it.
+  auto inList = [&](int id) -> TimerScript::Step {
+    return [&, id] {
+      HWND list = FindDialog(kList);
+      if (list == nullptr || FindDialog(kRecord) != nullptr || FindMessageBox() != nullptr) return false;
+      press(list, id);
+      return true;
+    };
+  };
+  auto inRecord = [&](std::function<void(HWND)> fill, int id) -> TimerScript::Step {
+    return [&, fill, id] {
+      HWND record = FindDialog(kRecord);
+      if (record == nullptr || FindMessageBox() != nullptr) return false;
+      fill(record);
+      press(record, id);
+      return true;
+    };
+  };
+  std::vector<std::wstring> told(3);
+  std::wstring kept;
+  TimerScript script({inList(IDYES),
+                      inRecord(
+                          [](HWND d) {
+                            ::SetDlgItemTextW(d, IDC_APPEND_NAME, L"Typed");
+                            ::SetDlgItemTextW(d, IDC_APPEND_EXTENSION, L"TYP");
+                            ::SetDlgItemTextW(d, IDC_APPEND_SIGNATURE, L"54 59");
+                            ::SetDlgItemTextW(d, IDC_APPEND_OFFSET, L"0");
+                            ::SetDlgItemTextW(d, IDC_APPEND_SIZE, L"3");
+                          },
+                          IDOK),
+                      [&] {
+                        if (FindMessageBox() == nullptr) return false;
+                        HoldForScreenshot("signatures-refused");
+                        return ReadMessageBox(told[0])();
+                      },
+                      inRecord(
+                          [&](HWND d) {
+                            wchar_t name[64] = {};
+                            ::GetDlgItemTextW(d, IDC_APPEND_NAME, name, 64);
+                            kept = name;
+                          },
+                          IDCANCEL),
+                      inList(IDNO), ReadMessageBox(told[1]), inList(IDC_NEW_HEADER_EDIT),
+                      inRecord([](HWND d) { ::SetDlgItemTextW(d, IDC_APPEND_SIZE, L"9"); }, IDOK),
+                      ReadMessageBox(told[2]), inRecord([](HWND) {}, IDCANCEL), inList(IDCANCEL)},
+                     [&] {
+                       if (HWND box = FindMessageBox())
+                         ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                       if (HWND record = FindDialog(kRecord)) press(record, IDCANCEL);
+                       if (HWND list = FindDialog(kList)) press(list, IDCANCEL);
+                     });
+  ASSERT_TRUE(Enabled(ID_TOOLS_ADD_NEW_HEADER));
+  Command(ID_TOOLS_ADD_NEW_HEADER);
+  EXPECT_TRUE(script.Finished()) << "at step " << script.CurrentStep();
+  for (const std::wstring &text : told) EXPECT_EQ(text, LoadWideText(IDS_SIGNATURES_ON_SEARCHED_DRIVE));
+  EXPECT_EQ(kept, L"Typed") << "what was typed stays in the dialog";
+  EXPECT_TRUE(ReadBytes(file) == before) << "the signature file was written";
+  EXPECT_FALSE(Exists(file + L".new"));
 }
 
 // A scan file that names a drive too small for the volume it describes is
