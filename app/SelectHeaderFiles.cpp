@@ -1,5 +1,6 @@
 #include "SelectHeaderFiles.h"
 
+#include "AppEngineServices.h"
 #include "HelpFiles.h"
 #include "MainFrm.h"
 #include "MyPropertySheet.h"
@@ -65,6 +66,10 @@ BOOL CSelectHeaderFiles::OnInitDialog() {
   SendDlgItemMessage(IDC_HEADER_GROUP, CB_SETCURSEL, 0);
   if (!m_store) m_store = MakeInstalledSignatureStore();
   m_choice.Load(m_store->Load());
+  // The signatures the last advanced search or disk scan was given stay
+  // chosen for the next one; a fast search and an opened scan file let
+  // them go, and the defaults are chosen again.
+  if (CMainFrame *frame = Frame()) m_choice.Keep(frame->EngineServices().SelectedHeaders());
   FillRows(0);
   m_list.SetOwner(this);
   m_list.SortByName();

@@ -10,6 +10,17 @@ void SignatureChoice::Load(std::vector<HeaderRecord> records) {
     record.m_selected = IsDefaultSelectedExtension(record.m_extension) ? 1 : 0;
 }
 
+void SignatureChoice::Keep(const std::vector<HeaderRecord> &chosenBefore) {
+  if (chosenBefore.empty()) return;
+  for (HeaderRecord &record : m_records) {
+    const bool chosen =
+        std::any_of(chosenBefore.begin(), chosenBefore.end(), [&](const HeaderRecord &before) {
+          return before.m_softwareName == record.m_softwareName && before.m_extension == record.m_extension;
+        });
+    record.m_selected = chosen ? 1 : 0;
+  }
+}
+
 size_t SignatureChoice::SelectedCount() const {
   return static_cast<size_t>(std::count_if(
       m_records.begin(), m_records.end(), [](const HeaderRecord &record) { return record.m_selected != 0; }));

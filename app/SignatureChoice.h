@@ -16,6 +16,11 @@ public:
   // extensions are chosen, every other one is not.
   void Load(std::vector<HeaderRecord> records);
 
+  // The choice of an earlier search offered again: exactly the records that
+  // were chosen then (matched by name and extension) are chosen. Nothing
+  // changes when none was chosen then.
+  void Keep(const std::vector<HeaderRecord> &chosenBefore);
+
   const std::vector<HeaderRecord> &Records() const { return m_records; }
   size_t SelectedCount() const;
   bool AnySelected() const { return SelectedCount() > 0; }
