@@ -3,6 +3,8 @@
 #include "AppText.h"
 #include "HeaderFile.h"
 #include "QuendalVarnoth.h"
+#include "SignatureChoice.h"
+#include "SignatureStore.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -27,86 +29,77 @@ BOOL CAddNewHeader::OnInitDialog() {
   if (m_log)
     for (const RefusedHeader &refused : contents.refused) m_log(RefusedHeaderLogText(refused));
   m_records = std::move(contents.records);
-  HWND list = ::GetDlgItem(m_hWnd, IDC_NEW_HEADER_LIST);
-  ListView_SetExtendedListViewStyle(list, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-  const struct {
-    UINT textId;
-    int width;
-  } columns[] = {{IDS_COLUMN_NAME, 255}, {IDS_COLUMN_EXTENSION, 69}, {IDS_COLUMN_SIZE, 70}};
-  for (int i = 0; i < 3; ++i) {
-    CString heading = LoadText(columns[i].textId);
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<wchar_t *>(heading.GetString());
-    column.cx = columns[i].width;
-    ListView_InsertColumn(list, i, &column);
-  }
+  m_list.SubclassDlgItem(IDC_NEW_HEADER_LIST, this);
+  m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+  const std::pair<UINT, int> columns[] = {
+      {IDS_COLUMN_NAME, 255}, {IDS_COLUMN_EXTENSION, 69}, {IDS_COLUMN_SIZE, 70}};
+  for (int column = 0; column < 3; ++column)
+    m_list.InsertColumn(column, LoadText(columns[column].first), LVCFMT_LEFT, columns[column].second);
+  m_list.SetOwner(this);
   FillList();
+  m_list.SortByName();
   SelectRow(0);
-  ::SetFocus(list);
+  m_list.SetFocus();
   return FALSE;
 }
 
-// Rows sorted by name; each row keeps the position of its own record, so
-// every command changes exactly the record the row shows.
+void CAddNewHeader::ShowRecord(int row, const HeaderRecord &record) {
+  m_list.SetItemText(row, kSignatureName, Wide(record.m_softwareName));
+  m_list.SetItemText(row, kSignatureExtension, Wide(record.m_extension));
+  m_list.SetItemText(row, kSignatureSize, std::to_wstring(record.m_maxSize >> 10).c_str());
+}
+
 void CAddNewHeader::FillList() {
-  HWND list = ::GetDlgItem(m_hWnd, IDC_NEW_HEADER_LIST);
-  ListView_DeleteAllItems(list);
-  std::vector<size_t> order(m_records.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [this](size_t a, size_t b) {
-    return ::lstrcmpiW(Wide(m_records[a].m_softwareName), Wide(m_records[b].m_softwareName)) < 0;
-  });
-  for (size_t row = 0; row < order.size(); ++row) {
-    const HeaderRecord &record = m_records[order[row]];
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = static_cast<int>(row);
-    item.pszText = const_cast<wchar_t *>(Wide(record.m_softwareName));
-    item.lParam = static_cast<LPARAM>(order[row]);
-    const int index = ListView_InsertItem(list, &item);
-    ListView_SetItemText(list, index, 1, const_cast<wchar_t *>(Wide(record.m_extension)));
-    std::wstring size = std::to_wstring(record.m_maxSize >> 10);
-    ListView_SetItemText(list, index, 2, size.data());
+  m_list.DeleteAllItems();
+  for (size_t index = 0; index < m_records.size(); ++index) {
+    const int row = m_list.InsertItem(static_cast<int>(index), Wide(m_records[index].m_softwareName));
+    ShowRecord(row, m_records[index]);
+    m_list.SetItemData(row, index);
   }
 }
 
 int CAddNewHeader::ChosenRow() const {
-  HWND list = ::GetDlgItem(m_hWnd, IDC_NEW_HEADER_LIST);
-  const int selected = ListView_GetNextItem(list, -1, LVNI_SELECTED);
-  return selected >= 0 ? selected : ListView_GetNextItem(list, -1, LVNI_FOCUSED);
-}
-
-size_t CAddNewHeader::RecordOfRow(int row) const {
-  LVITEMW item{};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  ListView_GetItem(::GetDlgItem(m_hWnd, IDC_NEW_HEADER_LIST), &item);
-  return static_cast<size_t>(item.lParam);
+  const int selected = m_list.GetNextItem(-1, LVNI_SELECTED);
+  if (selected >= 0) return selected;
+  const int clicked = m_list.LastClickedRow();
+  return clicked < m_list.GetItemCount() ? clicked : -1;
 }
 
 void CAddNewHeader::SelectRow(int row) {
-  HWND list = ::GetDlgItem(m_hWnd, IDC_NEW_HEADER_LIST);
-  if (row < 0 || row >= ListView_GetItemCount(list)) return;
-  ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  ListView_EnsureVisible(list, row, FALSE);
+  if (row < 0 || row >= m_list.GetItemCount()) return;
+  m_list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  m_list.EnsureVisible(row, FALSE);
+}
+
+void CAddNewHeader::Tell(UINT textId) {
+  m_notice(textId, LoadWideText(textId), MB_ICONSTOP | MB_TOPMOST);
+}
+
+bool CAddNewHeader::RefuseWrite() {
+  if (!SignatureFileOnSearchedDrive(m_path)) return false;
+  Tell(IDS_SIGNATURES_ON_SEARCHED_DRIVE);
+  return true;
 }
 
 void CAddNewHeader::OnAddHeader() {
   const size_t before = m_records.size();
+  const int chosen = ChosenRow();
+  const size_t chosenRecord = chosen >= 0 ? RecordOfRow(chosen) : before;
   CAppendHeaderDlg dialog(m_records, nullptr, m_path, 0, this);
   dialog.SetNotice([this](UINT id, UINT flags) { m_notice(id, LoadWideText(id), flags); });
   m_runRecordDialog(dialog);
   FillList();
-  // The new record's row, so the user sees where it went.
-  HWND list = ::GetDlgItem(m_hWnd, IDC_NEW_HEADER_LIST);
-  for (int row = 0; m_records.size() > before && row < ListView_GetItemCount(list); ++row)
-    if (RecordOfRow(row) == before) SelectRow(row);
-  ::SetFocus(list);
+  m_list.SortByName();
+  // The new record's row, so the user sees where it went; without one, the
+  // row chosen before stays chosen.
+  const size_t shown = m_records.size() > before ? before : chosenRecord;
+  for (int row = 0; row < m_list.GetItemCount(); ++row)
+    if (RecordOfRow(row) == shown) SelectRow(row);
+  m_list.SetFocus();
 }
 
 void CAddNewHeader::OnEditHeader() {
-  const int row = ChosenRow();
+  const int row = m_list.GetNextItem(-1, LVNI_SELECTED);
   if (row < 0) return;
   const size_t index = RecordOfRow(row);
   if (index >= m_records.size()) return;
@@ -116,10 +109,23 @@ void CAddNewHeader::OnEditHeader() {
   if (m_runRecordDialog(dialog) != IDOK) return;
   if (!RewriteHeaderFile(m_path, m_records)) {
     m_records = before; // the list shows what the file holds
-    m_notice(IDS_HEADER_REWRITE_FAILED, LoadWideText(IDS_HEADER_REWRITE_FAILED), MB_ICONSTOP | MB_TOPMOST);
+    Tell(IDS_HEADER_REWRITE_FAILED);
   }
-  FillList();
-  SelectRow(row);
+  ShowRecord(row, m_records[index]);
+}
+
+SizeEditAnswer CAddNewHeader::SizeEdited(int row, uint64_t kilobytes) {
+  const size_t index = RecordOfRow(row);
+  if (index >= m_records.size()) return SizeEditAnswer::Invalid;
+  if (RefuseWrite()) return SizeEditAnswer::Declined;
+  std::vector<HeaderRecord> after = m_records;
+  if (!SignatureChoice::SetSizeKb(after[index], kilobytes)) return SizeEditAnswer::Invalid;
+  if (!RewriteHeaderFile(m_path, after)) {
+    Tell(IDS_HEADER_REWRITE_FAILED);
+    return SizeEditAnswer::Declined;
+  }
+  m_records = std::move(after);
+  return SizeEditAnswer::Taken;
 }
 
 // Only the chosen row's record goes, after the user agreed; a shipped one stays.
@@ -129,11 +135,8 @@ void CAddNewHeader::OnRemoveHeader() {
   const size_t index = RecordOfRow(row);
   if (index >= m_records.size()) return;
   const HeaderRecord &record = m_records[index];
-  if (record.m_predefined) {
-    m_notice(IDS_PREDEFINED_NOT_REMOVABLE, LoadWideText(IDS_PREDEFINED_NOT_REMOVABLE),
-             MB_ICONSTOP | MB_TOPMOST);
-    return;
-  }
+  if (record.m_predefined) return Tell(IDS_PREDEFINED_NOT_REMOVABLE);
+  if (RefuseWrite()) return;
   CString question;
   question.Format(LoadText(IDS_REMOVE_HEADER_QUESTION), Wide(record.m_softwareName),
                   Wide(record.m_extension));
@@ -141,11 +144,9 @@ void CAddNewHeader::OnRemoveHeader() {
     return;
   std::vector<HeaderRecord> after = m_records;
   after.erase(after.begin() + static_cast<std::ptrdiff_t>(index));
-  if (!RewriteHeaderFile(m_path, after)) {
-    m_notice(IDS_HEADER_REWRITE_FAILED, LoadWideText(IDS_HEADER_REWRITE_FAILED), MB_ICONSTOP | MB_TOPMOST);
-    return;
-  }
+  if (!RewriteHeaderFile(m_path, after)) return Tell(IDS_HEADER_REWRITE_FAILED);
   m_records = std::move(after);
+  // After a removal the rows stand in file order.
   FillList();
   SelectRow(std::min(row, static_cast<int>(m_records.size()) - 1));
 }

@@ -1,8 +1,10 @@
 // "Add New Header": every file signature of the signature file, with Add,
-// Edit and Remove. Each change goes to the file at once.
+// Edit and Remove, the size changed in place and the columns sorted by a
+// header click. Each change goes to the file at once.
 #pragma once
 
 #include "AppendHeaderDlg.h"
+#include "EditList.h"
 #include "Framework.h"
 #include "HeaderRecord.h"
 
@@ -10,7 +12,7 @@
 #include <string>
 #include <vector>
 
-class CAddNewHeader : public CDialog {
+class CAddNewHeader : public CDialog, public EditListOwner {
 public:
   using Notice = std::function<int(UINT textId, const std::wstring &text, UINT flags)>;
   // Runs the record dialog; tests drive it without a modal loop.
@@ -23,22 +25,35 @@ public:
   void SetNotice(Notice notice) { m_notice = std::move(notice); }
   void SetRecordDialog(RecordDialog run) { m_runRecordDialog = std::move(run); }
   const std::vector<HeaderRecord> &Records() const { return m_records; }
+  CEditList &List() { return m_list; }
+  // The record a row shows.
+  size_t RecordOfRow(int row) const { return static_cast<size_t>(m_list.GetItemData(row)); }
 
   BOOL OnInitDialog() override;
   afx_msg void OnAddHeader();
   afx_msg void OnEditHeader();
   afx_msg void OnRemoveHeader();
 
+  // The list's rows have no check boxes here.
+  void ToggleHeaderCheck(int, CPoint) override {}
+  SizeEditAnswer SizeEdited(int row, uint64_t kilobytes) override;
+
 private:
+  // Rows in file order; each row keeps the position of its own record, so
+  // every command changes exactly the record the row shows, whatever the sort.
   void FillList();
-  // The row selected, else the row with the focus; -1 when neither.
+  void ShowRecord(int row, const HeaderRecord &record);
+  // The row selected, else the row clicked last; -1 when neither.
   int ChosenRow() const;
-  size_t RecordOfRow(int row) const;
   void SelectRow(int row);
+  // True, after telling the user, when the file must not be written now.
+  bool RefuseWrite();
+  void Tell(UINT textId);
 
   std::wstring m_path;
   LogLine m_log;
   std::vector<HeaderRecord> m_records;
+  CEditList m_list;
   Notice m_notice;
   RecordDialog m_runRecordDialog;
 

@@ -5,14 +5,13 @@
 #include "HeaderFields.h"
 #include "HeaderFile.h"
 #include "QuendalVarnoth.h"
+#include "SignatureStore.h"
 #include "resource.h"
 
 #include <cstring>
 
 namespace {
 
-constexpr wchar_t kMegabytes[] = L"MB";
-constexpr wchar_t kKilobytes[] = L"KB";
 constexpr wchar_t kHiddenSignature[] = L"XXXXXXXXXXXX";
 constexpr UINT kGroupTextIds[kHeaderGroupCount] = {
     IDS_GROUP_ALL,      IDS_GROUP_APPLICATION, IDS_GROUP_DATABASE,     IDS_GROUP_EMAIL, IDS_GROUP_DOCUMENT,
@@ -51,7 +50,7 @@ BOOL CAppendHeaderDlg::OnInitDialog() {
   SendDlgItemMessage(IDC_APPEND_UNIT, EM_SETREADONLY, TRUE, 0);
   SendDlgItemMessage(IDC_APPEND_UNIT_SPIN, UDM_SETBUDDY,
                      reinterpret_cast<WPARAM>(::GetDlgItem(m_hWnd, IDC_APPEND_UNIT)), 0);
-  SetDlgItemText(IDC_APPEND_UNIT, kMegabytes);
+  ShowSizeUnit(kSizeUnitMegabytes);
   for (UINT id : kGroupTextIds)
     SendDlgItemMessage(IDC_APPEND_GROUP, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadText(id).GetString()));
   SendDlgItemMessage(IDC_APPEND_GROUP, CB_SETCURSEL, m_group, 0);
@@ -73,7 +72,7 @@ void CAppendHeaderDlg::FillFromRecord(const HeaderRecord &record) {
   SetDlgItemText(IDC_APPEND_SIGNATURE,
                  record.m_predefined ? kHiddenSignature : SignatureText(record).c_str());
   SetDlgItemText(IDC_APPEND_SIZE, std::to_wstring(MaximumSizeNumber(record)).c_str());
-  SetDlgItemText(IDC_APPEND_UNIT, record.m_sizeUnit == kSizeUnitMegabytes ? kMegabytes : kKilobytes);
+  ShowSizeUnit(record.m_sizeUnit == kSizeUnitMegabytes ? kSizeUnitMegabytes : kSizeUnitKilobytes);
   SendDlgItemMessage(IDC_APPEND_GROUP, CB_SETCURSEL, record.m_group < kHeaderGroupCount ? record.m_group : 0,
                      0);
   if (!record.m_predefined) return;
@@ -89,9 +88,16 @@ void CAppendHeaderDlg::OnFieldChange() {
   ::EnableWindow(::GetDlgItem(m_hWnd, IDOK), all);
 }
 
+// The box shows the unit in the user's language; which unit is chosen is
+// kept apart from that text, so no translation can change what is stored.
+void CAppendHeaderDlg::ShowSizeUnit(uint8_t unit) {
+  m_sizeUnit = unit;
+  SetDlgItemText(IDC_APPEND_UNIT, LoadText(unit == kSizeUnitMegabytes ? IDS_UNIT_MB : IDS_UNIT_KB));
+}
+
 void CAppendHeaderDlg::OnUnitSpin(NMHDR *, LRESULT *result) {
-  const bool toKilobytes = Text(IDC_APPEND_UNIT) == kMegabytes;
-  SetDlgItemText(IDC_APPEND_UNIT, toKilobytes ? kKilobytes : kMegabytes);
+  const bool toKilobytes = m_sizeUnit == kSizeUnitMegabytes;
+  ShowSizeUnit(toKilobytes ? kSizeUnitKilobytes : kSizeUnitMegabytes);
   const std::wstring number = Text(IDC_APPEND_SIZE);
   uint32_t value = 0;
   for (wchar_t c : number)
@@ -116,13 +122,19 @@ void CAppendHeaderDlg::OnOK() {
     if (parsedOffset.m_error) return Refuse(parsedOffset.m_error);
     offset = parsedOffset.m_value;
   }
-  const std::wstring unit = Text(IDC_APPEND_UNIT);
-  const FieldNumber size = ParseSizeText(Text(IDC_APPEND_SIZE), unit);
+  const FieldNumber size = ParseSizeText(Text(IDC_APPEND_SIZE), m_sizeUnit);
   if (size.m_error) return Refuse(size.m_error);
   uint32_t maxSize = size.m_value;
-  uint8_t sizeUnit = unit == kMegabytes ? kSizeUnitMegabytes : kSizeUnitKilobytes;
+  uint8_t sizeUnit = m_sizeUnit;
   const LRESULT group = SendDlgItemMessage(IDC_APPEND_GROUP, CB_GETCURSEL, 0, 0);
   const uint8_t groupByte = group > 0 && group < kHeaderGroupCount ? static_cast<uint8_t>(group) : 0;
+
+  // The signature file on the drive being recovered is not written: the
+  // dialog stays open with everything typed, and nothing changes.
+  if (SignatureFileOnSearchedDrive(m_path)) {
+    m_notice(IDS_SIGNATURES_ON_SEARCHED_DRIVE, MB_ICONSTOP | MB_TOPMOST);
+    return;
+  }
 
   HeaderRecord *target = m_edited;
   HeaderRecord made;

@@ -22,6 +22,8 @@ public:
   void SetNotice(Notice notice) { m_notice = std::move(notice); }
   // The group of the record made or edited.
   uint8_t Group() const { return m_group; }
+  // The size unit chosen with the spin button (0 megabytes, 1 kilobytes).
+  uint8_t SizeUnit() const { return m_sizeUnit; }
 
   BOOL OnInitDialog() override;
   void OnOK() override;
@@ -33,11 +35,14 @@ private:
   std::wstring Text(int id) const;
   void FillFromRecord(const HeaderRecord &record);
   void Refuse(UINT textId);
+  void ShowSizeUnit(uint8_t unit);
 
   std::vector<HeaderRecord> &m_records;
   HeaderRecord *m_edited;
   std::wstring m_path;
   uint8_t m_group;
+  // 0 megabytes, 1 kilobytes, as a record stores it.
+  uint8_t m_sizeUnit = 0;
   Notice m_notice;
 
   DECLARE_MESSAGE_MAP()

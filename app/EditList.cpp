@@ -88,9 +88,11 @@ void CEditList::OnEndLabelEdit(NMHDR *header, LRESULT *result) {
   if (row < 0 || info->item.pszText == nullptr || info->item.iSubItem != kSignatureSize) return;
   const CString text(info->item.pszText);
   uint64_t kilobytes = 0;
-  const bool valid =
-      ParseSizeText(text, kilobytes) && (m_owner == nullptr || m_owner->SizeEdited(row, kilobytes));
-  if (!valid) {
+  SizeEditAnswer answer = SizeEditAnswer::Invalid;
+  if (ParseSizeText(text, kilobytes))
+    answer = m_owner != nullptr ? m_owner->SizeEdited(row, kilobytes) : SizeEditAnswer::Taken;
+  if (answer == SizeEditAnswer::Declined) return;
+  if (answer == SizeEditAnswer::Invalid) {
     CString message;
     message.LoadString(IDS_INVALID_SIZE);
     ::MessageBoxW(GetParent() != nullptr ? GetParent()->m_hWnd : m_hWnd, message, kProductTitle,

@@ -10,15 +10,22 @@
 // The list's three columns.
 enum EditListColumn { kSignatureName = 0, kSignatureExtension = 1, kSignatureSize = 2 };
 
+// What the owner made of a size typed into a row's size cell.
+enum class SizeEditAnswer {
+  Taken,    // the record has the size; the cell shows it
+  Invalid,  // the record cannot hold it: the list says the size is invalid
+  Declined, // not taken, and the owner has told the user why
+};
+
 // What the list asks of the page or dialog that shows it.
 class EditListOwner {
 public:
   virtual ~EditListOwner() = default;
   // A click on the row's first column, at the point in list coordinates.
   virtual void ToggleHeaderCheck(int row, CPoint point) = 0;
-  // A valid size typed into the row's size cell (kilobytes, not 0); false
-  // when the record refuses it (the cell then keeps its text).
-  virtual bool SizeEdited(int row, uint64_t kilobytes) = 0;
+  // A valid size typed into the row's size cell (kilobytes, not 0). Unless
+  // taken, the cell keeps its text.
+  virtual SizeEditAnswer SizeEdited(int row, uint64_t kilobytes) = 0;
 };
 
 class CEditList : public CListCtrl {

@@ -28,21 +28,23 @@ int64_t Today() {
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CFindFileDlg, CDialog)
+BEGIN_MESSAGE_MAP(CFindFileDlg, CExpandingDialog)
 ON_EN_CHANGE(IDC_FIND_TEXT, OnFindTextChange)
 ON_BN_CLICKED(IDC_FIND_SIZE, OnSizeCheck)
 ON_BN_CLICKED(IDC_FIND_DATE, OnDateCheck)
 ON_EN_CHANGE(IDC_FIND_SIZE_LIMIT, OnSizeLimitChange)
-ON_BN_CLICKED(IDC_FIND_EXPAND, OnExpand)
 ON_BN_CLICKED(ID_HELP, OnHelpButton)
 ON_NOTIFY(UDN_DELTAPOS, IDC_FIND_MONTHS_SPIN, OnMonthsSpin)
 ON_NOTIFY(UDN_DELTAPOS, IDC_FIND_DAYS_SPIN, OnDaysSpin)
 END_MESSAGE_MAP()
 
-CFindFileDlg::CFindFileDlg(CWnd *parent) : CDialog(IDD_FIND, parent) {}
+CFindFileDlg::CFindFileDlg(CWnd *parent)
+    : CExpandingDialog(IDD_FIND, parent, IDC_FIND_MARKER, IDC_FIND_EXPAND, 0, LoadText(IDS_FIND_COLLAPSED),
+                       LoadText(IDS_FIND_EXPANDED), true, &m_expanded) {}
 
 BOOL CFindFileDlg::OnInitDialog() {
-  CDialog::OnInitDialog();
+  // Opens collapsed; shown whole again below when it was left so.
+  CExpandingDialog::OnInitDialog();
   CheckDlgButton(IDC_FIND_DELETED, BST_CHECKED);
   CheckDlgButton(IDC_FIND_MISSING, BST_CHECKED);
   for (UINT id : {IDC_FIND_POOR, IDC_FIND_FAIR, IDC_FIND_GOOD, IDC_FIND_VERY_GOOD, IDC_FIND_NOT_APPLICABLE})
@@ -67,11 +69,9 @@ BOOL CFindFileDlg::OnInitDialog() {
                         reinterpret_cast<WPARAM>(::GetDlgItem(m_hWnd, IDC_FIND_MONTHS)), 0);
   ::SendDlgItemMessageW(m_hWnd, IDC_FIND_DAYS_SPIN, UDM_SETBUDDY,
                         reinterpret_cast<WPARAM>(::GetDlgItem(m_hWnd, IDC_FIND_DAYS)), 0);
-  EnableSizeControls();
-  EnableDateControls();
   GetDlgItem(IDOK)->EnableWindow(FALSE);
-  GetWindowRect(&m_fullRect);
-  ShowExpanded(m_expanded);
+  if (m_expanded) Expand(true);
+  OnExpanded(IsExpanded());
   return TRUE;
 }
 
@@ -135,38 +135,28 @@ void CFindFileDlg::OnDaysSpin(NMHDR *header, LRESULT *result) {
   *result = 1;
 }
 
-void CFindFileDlg::ShowExpanded(bool expanded) {
-  m_expanded = expanded;
-  CRect marker;
-  GetDlgItem(IDC_FIND_MARKER)->GetWindowRect(&marker);
-  // Criteria the user cannot see never apply.
+void CFindFileDlg::OnExpanded(bool expanded) {
   if (!expanded) {
     CheckDlgButton(IDC_FIND_SIZE, BST_UNCHECKED);
     CheckDlgButton(IDC_FIND_DATE, BST_UNCHECKED);
-    EnableSizeControls();
-    EnableDateControls();
   }
-  GetDlgItem(IDC_FIND_SIZE)->EnableWindow(expanded);
-  GetDlgItem(IDC_FIND_DATE)->EnableWindow(expanded);
-  const int height = expanded ? m_fullRect.Height() : marker.bottom - m_fullRect.top;
-  SetWindowPos(nullptr, 0, 0, m_fullRect.Width(), height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SetDlgItemText(IDC_FIND_EXPAND, LoadText(expanded ? IDS_FIND_EXPANDED : IDS_FIND_COLLAPSED));
-}
-
-void CFindFileDlg::OnExpand() {
-  ShowExpanded(!m_expanded);
+  // Shown again, the criteria's own controls follow their check boxes.
+  EnableSizeControls();
+  EnableDateControls();
 }
 
 void CFindFileDlg::OnHelpButton() {
-  TheQvApp().ShowLanguageHelp(m_hWnd, kHelpContext);
+  TheQvApp().ShowHelp(m_hWnd, kHelpContext);
 }
 
 BOOL CFindFileDlg::PreTranslateMessage(MSG *pMsg) {
+  // F1 is the dialog's own: the same topic in the help file of the user's
+  // language, and no other window sees the key.
   if ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN) && pMsg->wParam == VK_F1) {
-    OnHelpButton();
+    TheQvApp().ShowLanguageHelp(m_hWnd, kHelpContext);
     return TRUE;
   }
-  return CDialog::PreTranslateMessage(pMsg);
+  return CExpandingDialog::PreTranslateMessage(pMsg);
 }
 
 int CFindFileDlg::Message(UINT textId, UINT style) {
@@ -222,7 +212,7 @@ void CFindFileDlg::OnOK() {
 
 void CFindFileDlg::OnCancel() {
   TheQvApp().FindNextAvailable = 0;
-  CDialog::OnCancel();
+  CExpandingDialog::OnCancel();
 }
 
 bool CFindFileDlg::SearchFirst(CMainFrame &frame, const FindCriteria &criteria) {

@@ -5,13 +5,14 @@
 // tree's entry list.
 #pragma once
 
+#include "ExpandingDialog.h"
 #include "FindCriteria.h"
 #include "Framework.h"
 
 class CMainFrame;
 class EntryNodeList;
 
-class CFindFileDlg : public CDialog {
+class CFindFileDlg : public CExpandingDialog {
 public:
   explicit CFindFileDlg(CWnd *parent = nullptr);
 
@@ -19,6 +20,8 @@ public:
   void OnOK() override;
   void OnCancel() override;
   BOOL PreTranslateMessage(MSG *pMsg) override;
+  // Hidden criteria never apply: collapsing unticks Size and Date.
+  void OnExpanded(bool expanded) override;
 
   // Runs a new search with the criteria, as Search Now does after the
   // dialog closed; whether an entry was found.
@@ -33,7 +36,6 @@ protected:
   afx_msg void OnSizeCheck();
   afx_msg void OnDateCheck();
   afx_msg void OnSizeLimitChange();
-  afx_msg void OnExpand();
   afx_msg void OnHelpButton();
   afx_msg void OnMonthsSpin(NMHDR *header, LRESULT *result);
   afx_msg void OnDaysSpin(NMHDR *header, LRESULT *result);
@@ -47,15 +49,13 @@ private:
   uint64_t m_walkGeneration = 0;
   size_t m_nextIndex = 0;
   bool m_foundOnce = false;
-  // Whether the lower part with the size and date criteria shows; kept
-  // between openings.
+  // Whether the lower part with the size and date criteria shows; the
+  // expand button flips it, and the dialog opens again as it was left.
   bool m_expanded = false;
-  CRect m_fullRect;
 
   bool SearchOnce(CMainFrame &frame, bool first);
   bool SearchTree(CMainFrame &frame);
   void SelectFoundEntry(CMainFrame &frame, EntryNodeList &entries, size_t index);
-  void ShowExpanded(bool expanded);
   void EnableSizeControls();
   void EnableDateControls();
   void StepSpin(int editId, NMHDR *header);

@@ -61,11 +61,10 @@ FieldNumber ParseOffsetText(const std::wstring &text) {
   return offset;
 }
 
-FieldNumber ParseSizeText(const std::wstring &number, const std::wstring &unit) {
+FieldNumber ParseSizeText(const std::wstring &number, uint8_t unit) {
   uint32_t value = 0;
   if (!Number(number, value)) return NumberError(IDS_INVALID_SIZE);
-  const uint8_t unitByte = unit == L"MB" ? kSizeUnitMegabytes : kSizeUnitKilobytes;
-  const std::optional<uint32_t> bytes = MaximumSizeBytes(value, unitByte);
+  const std::optional<uint32_t> bytes = MaximumSizeBytes(value, unit);
   if (!bytes) return NumberError(IDS_HEADER_SIZE_TOO_LARGE);
   FieldNumber size;
   size.m_value = *bytes;

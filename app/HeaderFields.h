@@ -29,9 +29,9 @@ SignatureBytes ParseSignatureText(const std::wstring &text);
 // Digits only, below 512; empty is 0. Nothing when invalid.
 FieldNumber ParseOffsetText(const std::wstring &text);
 
-// The size number and its unit ("MB" or "KB") as bytes; on failure the
-// message id: not digits, or a size that does not fit 32 bits.
-FieldNumber ParseSizeText(const std::wstring &number, const std::wstring &unit);
+// The size number in its unit (0 megabytes, 1 kilobytes) as bytes; on
+// failure the message id: not digits, or a size that does not fit 32 bits.
+FieldNumber ParseSizeText(const std::wstring &number, uint8_t unit);
 
 // "01 ff 0c": each byte as two lower-case digits, one blank between.
 std::wstring SignatureText(const HeaderRecord &record);

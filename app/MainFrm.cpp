@@ -12,6 +12,7 @@
 #include "QuendalVarnoth.h"
 #include "QuendalVarnothView.h"
 #include "ScanSession.h"
+#include "SignatureStore.h"
 #include "SimpleListView.h"
 #include "XTPDockingPane.h"
 #include "resource.h"
@@ -254,7 +255,9 @@ void CMainFrame::OnEditClearLog() {
 
 void CMainFrame::OnAddNewHeader() {
   CQuendalVarnothApp &app = TheQvApp();
-  CAddNewHeader dialog(HeaderFilePath(HKEY_LOCAL_MACHINE, kProductKeyPath), [&app](const std::wstring &line) {
+  // The file the wizard's signature page uses, beside the program when the
+  // product key names no folder.
+  CAddNewHeader dialog(SignatureFilePath(), [&app](const std::wstring &line) {
     if (app.LogView)
       app.LogView->AddLogEntry(nullptr, line.c_str(), nullptr, static_cast<int>(LogStatus::Error));
   });

@@ -10,6 +10,7 @@
 #include "MainFrm.h"
 #include "MyPropertySheet.h"
 #include "QuendalVarnothDoc.h"
+#include "RecoveryDestinationGuard.h"
 #include "ScanSession.h"
 #include "WinDeviceLayer.h"
 #include "resource.h"

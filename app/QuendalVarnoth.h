@@ -15,6 +15,7 @@
 
 class CSimpleListView;
 class DeviceLayer;
+class VolumeQueries;
 class ScanSession;
 class CPropertySheet;
 class DriveSource;
@@ -55,6 +56,9 @@ public:
   // Where every sector read goes: the Windows devices in the program; tests
   // put image files in its place before a search starts.
   std::unique_ptr<DeviceLayer> Devices;
+  // What the searched-drive guard asks of the system about volumes; none:
+  // the system itself. Tests answer from a table.
+  std::unique_ptr<VolumeQueries> Volumes;
   // The disk hold of the current search or opened scan file; FatEngine and
   // NtfsEngine point into it.
   std::unique_ptr<ScanSession> Session;
@@ -129,6 +133,9 @@ public:
   int ThemeOfficeXP = 0;
   int StartupTipPending = 0;
   CDialog *FindDialog = nullptr;
+  // The user's signature file when it is not the installed one (a test's
+  // own); empty: the installed one.
+  std::wstring SignatureFileOverride;
   int HighlightedRow = 40000;
   // The product key's settings; the first one that cannot be stored is told.
   SettingsWriter ProductSettings;

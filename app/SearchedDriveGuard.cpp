@@ -37,6 +37,8 @@ std::optional<SearchedPlace> LoadedResultsPlace(const CQuendalVarnothApp &app) {
 }
 
 GuardAnswer CheckWriteTarget(const std::wstring &path, const SearchedPlace &searched) {
+  if (AfxGetApp() != nullptr && TheQvApp().Volumes)
+    return CheckRecoveryDestination(U16(path), searched, *TheQvApp().Volumes);
   SystemVolumeQueries queries;
   return CheckRecoveryDestination(U16(path), searched, queries);
 }

@@ -1,5 +1,6 @@
 #include "SelectHeaderFiles.h"
 
+#include "AppEngineServices.h"
 #include "HelpFiles.h"
 #include "MainFrm.h"
 #include "MyPropertySheet.h"
@@ -65,6 +66,10 @@ BOOL CSelectHeaderFiles::OnInitDialog() {
   SendDlgItemMessage(IDC_HEADER_GROUP, CB_SETCURSEL, 0);
   if (!m_store) m_store = MakeInstalledSignatureStore();
   m_choice.Load(m_store->Load());
+  // The signatures the last advanced search or disk scan was given stay
+  // chosen for the next one; a fast search and an opened scan file let
+  // them go, and the defaults are chosen again.
+  if (CMainFrame *frame = Frame()) m_choice.Keep(frame->EngineServices().SelectedHeaders());
   FillRows(0);
   m_list.SetOwner(this);
   m_list.SortByName();
@@ -151,10 +156,11 @@ void CSelectHeaderFiles::ToggleHeaderCheck(int row, CPoint point) {
   UpdateChoiceButtons();
 }
 
-bool CSelectHeaderFiles::SizeEdited(int row, uint64_t kilobytes) {
-  if (!m_choice.SetSizeKb(RecordOfRow(row), kilobytes)) return false;
+SizeEditAnswer CSelectHeaderFiles::SizeEdited(int row, uint64_t kilobytes) {
+  if (RefuseWrite()) return SizeEditAnswer::Declined;
+  if (!m_choice.SetSizeKb(RecordOfRow(row), kilobytes)) return SizeEditAnswer::Invalid;
   Rewrite();
-  return true;
+  return SizeEditAnswer::Taken;
 }
 
 void CSelectHeaderFiles::OnSelectAllHeaders() {
@@ -215,6 +221,7 @@ void CSelectHeaderFiles::OnRemoveHeaderRecord() {
     AskUser(IDS_PREDEFINED_NOT_REMOVABLE, MB_ICONSTOP | MB_TOPMOST);
     return;
   }
+  if (RefuseWrite()) return;
   if (AskUser(IDS_REMOVE_HEADER_QUESTION, MB_YESNO | MB_ICONQUESTION | MB_TOPMOST,
               Text(removed.m_softwareName), Text(removed.m_extension)) != IDYES)
     return;
@@ -226,6 +233,12 @@ void CSelectHeaderFiles::OnRemoveHeaderRecord() {
 
 void CSelectHeaderFiles::Rewrite() {
   if (!m_store->Rewrite(m_choice.Records())) AskUser(IDS_HEADER_REWRITE_FAILED, MB_ICONSTOP | MB_TOPMOST);
+}
+
+bool CSelectHeaderFiles::RefuseWrite() {
+  if (!m_store->OnSearchedDrive()) return false;
+  AskUser(IDS_SIGNATURES_ON_SEARCHED_DRIVE, MB_ICONSTOP | MB_TOPMOST);
+  return true;
 }
 
 int CSelectHeaderFiles::AskUser(UINT textId, UINT type, const CString &name, const CString &extension) {

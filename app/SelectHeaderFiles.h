@@ -27,7 +27,7 @@ public:
   BOOL PreTranslateMessage(MSG *message) override;
 
   void ToggleHeaderCheck(int row, CPoint point) override;
-  bool SizeEdited(int row, uint64_t kilobytes) override;
+  SizeEditAnswer SizeEdited(int row, uint64_t kilobytes) override;
 
   afx_msg void OnHeaderGroupChange();
   afx_msg void OnEditHeaderRecord();
@@ -59,6 +59,9 @@ private:
   // Finish, Select All and Unselect All as the checks stand.
   void UpdateChoiceButtons();
   void Rewrite();
+  // True, after telling the user, when the signature file must not be
+  // written now.
+  bool RefuseWrite();
   // A message box over the wizard; name and extension fill the text's two "%s".
   int AskUser(UINT textId, UINT type, const CString &name = CString(), const CString &extension = CString());
 

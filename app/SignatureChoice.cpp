@@ -10,6 +10,17 @@ void SignatureChoice::Load(std::vector<HeaderRecord> records) {
     record.m_selected = IsDefaultSelectedExtension(record.m_extension) ? 1 : 0;
 }
 
+void SignatureChoice::Keep(const std::vector<HeaderRecord> &chosenBefore) {
+  if (chosenBefore.empty()) return;
+  for (HeaderRecord &record : m_records) {
+    const bool chosen =
+        std::any_of(chosenBefore.begin(), chosenBefore.end(), [&](const HeaderRecord &before) {
+          return before.m_softwareName == record.m_softwareName && before.m_extension == record.m_extension;
+        });
+    record.m_selected = chosen ? 1 : 0;
+  }
+}
+
 size_t SignatureChoice::SelectedCount() const {
   return static_cast<size_t>(std::count_if(
       m_records.begin(), m_records.end(), [](const HeaderRecord &record) { return record.m_selected != 0; }));
@@ -42,8 +53,11 @@ SignatureChoice::RemoveResult SignatureChoice::Remove(size_t record) {
 }
 
 bool SignatureChoice::SetSizeKb(size_t record, uint64_t kilobytes) {
-  if (record >= m_records.size() || kilobytes == 0 || kilobytes > kMaxSizeKb) return false;
-  HeaderRecord &changed = m_records[record];
+  return record < m_records.size() && SetSizeKb(m_records[record], kilobytes);
+}
+
+bool SignatureChoice::SetSizeKb(HeaderRecord &changed, uint64_t kilobytes) {
+  if (kilobytes == 0 || kilobytes > kMaxSizeKb) return false;
   changed.m_maxSize = static_cast<uint32_t>(kilobytes * 1024);
   if (changed.m_sizeUnit == 0 && kilobytes % 1024 != 0) changed.m_sizeUnit = 1;
   return true;

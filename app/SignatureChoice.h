@@ -16,6 +16,11 @@ public:
   // extensions are chosen, every other one is not.
   void Load(std::vector<HeaderRecord> records);
 
+  // The choice of an earlier search offered again: exactly the records that
+  // were chosen then (matched by name and extension) are chosen. Nothing
+  // changes when none was chosen then.
+  void Keep(const std::vector<HeaderRecord> &chosenBefore);
+
   const std::vector<HeaderRecord> &Records() const { return m_records; }
   size_t SelectedCount() const;
   bool AnySelected() const { return SelectedCount() > 0; }
@@ -39,6 +44,8 @@ public:
   // for 0 or more than kMaxSizeKb. A megabyte unit stays only while the size
   // is still a whole number of megabytes, so the Edit dialog shows it exactly.
   bool SetSizeKb(size_t record, uint64_t kilobytes);
+  // The same rule on one record.
+  static bool SetSizeKb(HeaderRecord &record, uint64_t kilobytes);
 
   // A record the user changed in the Edit dialog.
   void Replace(size_t record, HeaderRecord changed);

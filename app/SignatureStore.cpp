@@ -5,6 +5,7 @@
 #include "EngineServices.h"
 #include "HeaderFile.h"
 #include "QuendalVarnoth.h"
+#include "SearchedDriveGuard.h"
 #include "SimpleListView.h"
 
 std::vector<HeaderRecord> SignatureFile::Load() {
@@ -35,9 +36,28 @@ std::optional<HeaderRecord> SignatureFile::AddRecord(CWnd &owner, uint8_t group)
   return added.back();
 }
 
-std::unique_ptr<SignatureStore> MakeInstalledSignatureStore() {
-  std::wstring path = HeaderFilePath(HKEY_LOCAL_MACHINE, kProductKeyPath);
-  // Without the key's folder, the file that ships beside the program.
+bool SignatureFile::OnSearchedDrive() const {
+  return SignatureFileOnSearchedDrive(m_path);
+}
+
+std::wstring InstalledHeaderFilePath(HKEY root, const wchar_t *productKeyPath) {
+  std::wstring path = HeaderFilePath(root, productKeyPath);
   if (path.empty()) path = ProgramFolder() + L"\\" + kHeaderFileName;
-  return std::make_unique<SignatureFile>(std::move(path));
+  return path;
+}
+
+std::wstring SignatureFilePath() {
+  const std::wstring &chosen = TheQvApp().SignatureFileOverride;
+  return chosen.empty() ? InstalledHeaderFilePath(HKEY_LOCAL_MACHINE, kProductKeyPath) : chosen;
+}
+
+bool SignatureFileOnSearchedDrive(const std::wstring &path) {
+  // No application, no results of a drive (the dialogs can be made alone).
+  if (AfxGetApp() == nullptr) return false;
+  const std::optional<SearchedPlace> searched = LoadedResultsPlace(TheQvApp());
+  return searched && CheckWriteTarget(path, *searched).m_verdict != GuardVerdict::Allowed;
+}
+
+std::unique_ptr<SignatureStore> MakeInstalledSignatureStore() {
+  return std::make_unique<SignatureFile>(SignatureFilePath());
 }

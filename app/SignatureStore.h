@@ -5,6 +5,8 @@
 
 #include "HeaderRecord.h"
 
+#include <windows.h>
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,6 +28,9 @@ public:
   // Lets the user make a new record (the group offered first: group), which
   // the store has appended to the file; none when the user gave up.
   virtual std::optional<HeaderRecord> AddRecord(CWnd &owner, uint8_t group) = 0;
+  // Whether a change must not be written now: the file lies on the drive
+  // whose results are loaded.
+  virtual bool OnSearchedDrive() const { return false; }
 };
 
 // The signature file of the given path, changed through the "Append Header
@@ -38,10 +43,23 @@ public:
   bool Rewrite(const std::vector<HeaderRecord> &records) override;
   bool EditRecord(CWnd &owner, HeaderRecord &record) override;
   std::optional<HeaderRecord> AddRecord(CWnd &owner, uint8_t group) override;
+  bool OnSearchedDrive() const override;
 
 private:
   std::wstring m_path;
 };
 
-// The store of the signature file in the program's folder.
+// "<folder>\HeaderFile.cfg" for the folder the key's "Path" names; without
+// that value, the file that ships beside the program.
+std::wstring InstalledHeaderFilePath(HKEY root, const wchar_t *productKeyPath);
+
+// The signature file the program uses: the installed one, or the one the
+// application was pointed at.
+std::wstring SignatureFilePath();
+
+// Whether the signature file at path lies on the drive whose results are
+// loaded, so that writing it could overwrite what is to be recovered.
+bool SignatureFileOnSearchedDrive(const std::wstring &path);
+
+// The store of the signature file the program uses.
 std::unique_ptr<SignatureStore> MakeInstalledSignatureStore();

@@ -371,6 +371,7 @@
 #define IDS_SCAN_FILE_CANNOT_HOLD_MAP 61722
 #define IDS_SCAN_FILE_CANNOT_HOLD_MFT_RUNS 61723
 #define IDS_SCAN_FILE_NOT_ON_DRIVE 61724 // an open refused: sectors, first sector, the drive's sectors
+#define IDS_SIGNATURES_ON_SEARCHED_DRIVE 61725 // HeaderFile.cfg not written: on the searched drive
 // Words that are only shown: made-up folder names, units, drive types, and
 // the locale whose date form the log uses.
 #define IDS_SHOWN_LOST_FOLDERS 61700

@@ -5,6 +5,7 @@
 
 #include "AppEngineServices.h"
 #include "AppText.h"
+#include "ExpandingDialog.h"
 #include "FatScanEngine.h"
 #include "FatTestImages.h"
 #include "FindFileDlg.h"
@@ -253,6 +254,85 @@ TEST_F(FoundEntries, TheDialogSearchesAndF3GoesOn) {
     if (m_app.FindNextAvailable) found.insert(Highlighted()->m_name);
   }
   EXPECT_EQ(found, (Names{u"First Mix.bin", u"Third Mix.bin", u"Fourth Mix.bin"}));
+}
+
+// The Find dialog is an expanding dialog: it opens with its upper part, the
+// expand button shows the size and date criteria, collapsing unticks them
+// (hidden criteria never apply), and it opens again as it was left.
+TEST_F(FoundEntries, TheFindDialogShowsItsLowerPartOnlyWhenExpanded) {
+  struct Look {
+    bool expanded = false;
+    LONG bottom = 0;   // the dialog's bottom edge
+    LONG marker = 0;   // the marker's bottom edge
+    bool size = false; // the Size box can be ticked
+    std::wstring button;
+  };
+  auto look = [](HWND dialog) {
+    Look seen;
+    RECT window = {}, marker = {};
+    ::GetWindowRect(dialog, &window);
+    ::GetWindowRect(::GetDlgItem(dialog, IDC_FIND_MARKER), &marker);
+    seen.bottom = window.bottom;
+    seen.marker = marker.bottom;
+    seen.expanded = window.bottom > marker.bottom + 4;
+    seen.size = ::IsWindowEnabled(::GetDlgItem(dialog, IDC_FIND_SIZE)) != FALSE;
+    wchar_t text[64] = {};
+    ::GetDlgItemTextW(dialog, IDC_FIND_EXPAND, text, 64);
+    seen.button = text;
+    return seen;
+  };
+  auto click = [](HWND dialog, int id) { ::SendMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); };
+  std::vector<Look> looks;
+  bool sizeKindOn = false, sizeTickedAfterCollapse = true;
+  TimerScript script({[&] {
+                       HWND dialog = FindDialog(L"Find");
+                       if (dialog == nullptr) return false;
+                       looks.push_back(look(dialog));
+                       click(dialog, IDC_FIND_EXPAND);
+                       looks.push_back(look(dialog));
+                       click(dialog, IDC_FIND_SIZE);
+                       sizeKindOn = ::IsWindowEnabled(::GetDlgItem(dialog, IDC_FIND_SIZE_KIND)) != FALSE;
+                       click(dialog, IDC_FIND_EXPAND);
+                       looks.push_back(look(dialog));
+                       sizeTickedAfterCollapse = ::IsDlgButtonChecked(dialog, IDC_FIND_SIZE) == BST_CHECKED;
+                       click(dialog, IDC_FIND_EXPAND); // left expanded
+                       ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                       return true;
+                     }},
+                     [] {
+                       if (HWND dialog = FindDialog(L"Find"))
+                         ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                     });
+  m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_EDIT_FIND_ENTRIES, 0), 0);
+  ASSERT_TRUE(script.Finished());
+  EXPECT_NE(dynamic_cast<CExpandingDialog *>(m_app.FindDialog), nullptr);
+  ASSERT_EQ(looks.size(), 3u);
+  const std::wstring collapsed = LoadWideText(IDS_FIND_COLLAPSED), expanded = LoadWideText(IDS_FIND_EXPANDED);
+  EXPECT_FALSE(looks[0].expanded);
+  EXPECT_EQ(looks[0].bottom, looks[0].marker) << "the collapsed dialog ends at the marker";
+  EXPECT_FALSE(looks[0].size);
+  EXPECT_EQ(looks[0].button, collapsed);
+  EXPECT_TRUE(looks[1].expanded);
+  EXPECT_TRUE(looks[1].size);
+  EXPECT_EQ(looks[1].button, expanded);
+  EXPECT_TRUE(sizeKindOn);
+  EXPECT_FALSE(looks[2].expanded);
+  EXPECT_FALSE(looks[2].size);
+  EXPECT_FALSE(sizeTickedAfterCollapse);
+
+  Look again;
+  TimerScript reopened({[&] {
+                         HWND dialog = FindDialog(L"Find");
+                         if (dialog == nullptr) return false;
+                         again = look(dialog);
+                         ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                         return true;
+                       }},
+                       [] {});
+  m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_EDIT_FIND_ENTRIES, 0), 0);
+  EXPECT_TRUE(again.expanded);
+  EXPECT_TRUE(again.size);
+  EXPECT_EQ(again.button, expanded);
 }
 
 } // namespace

@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "AddNewHeader.h"
+#include "AppSettings.h"
 #include "AppendHeaderDlg.h"
 #include "HeaderFields.h"
 #include "HeaderFile.h"
+#include "SignatureStore.h"
 #include "resource.h"
 
 namespace {
@@ -55,13 +57,16 @@ TEST(HeaderFieldsTest, OffsetAndSize) {
   EXPECT_EQ(ParseOffsetText(L"511").m_value, 511u);
   for (const wchar_t *wrong : {L"512", L"0511", L"-1", L"1a"})
     EXPECT_EQ(ParseOffsetText(wrong).m_error, static_cast<unsigned>(IDS_INVALID_OFFSET));
-  EXPECT_EQ(ParseSizeText(L"2", L"MB").m_value, 2u << 20);
-  EXPECT_EQ(ParseSizeText(L"4095", L"MB").m_value, 4095u << 20);
-  EXPECT_EQ(ParseSizeText(L"4096", L"MB").m_error, static_cast<unsigned>(IDS_HEADER_SIZE_TOO_LARGE));
-  EXPECT_EQ(ParseSizeText(L"4194303", L"KB").m_value, 4194303u << 10);
-  EXPECT_EQ(ParseSizeText(L"4194304", L"KB").m_error, static_cast<unsigned>(IDS_HEADER_SIZE_TOO_LARGE));
-  EXPECT_EQ(ParseSizeText(L"9999999999", L"KB").m_error, static_cast<unsigned>(IDS_INVALID_SIZE));
-  EXPECT_EQ(ParseSizeText(L"12x", L"KB").m_error, static_cast<unsigned>(IDS_INVALID_SIZE));
+  EXPECT_EQ(ParseSizeText(L"2", kSizeUnitMegabytes).m_value, 2u << 20);
+  EXPECT_EQ(ParseSizeText(L"4095", kSizeUnitMegabytes).m_value, 4095u << 20);
+  EXPECT_EQ(ParseSizeText(L"4096", kSizeUnitMegabytes).m_error,
+            static_cast<unsigned>(IDS_HEADER_SIZE_TOO_LARGE));
+  EXPECT_EQ(ParseSizeText(L"4194303", kSizeUnitKilobytes).m_value, 4194303u << 10);
+  EXPECT_EQ(ParseSizeText(L"4194304", kSizeUnitKilobytes).m_error,
+            static_cast<unsigned>(IDS_HEADER_SIZE_TOO_LARGE));
+  EXPECT_EQ(ParseSizeText(L"9999999999", kSizeUnitKilobytes).m_error,
+            static_cast<unsigned>(IDS_INVALID_SIZE));
+  EXPECT_EQ(ParseSizeText(L"12x", kSizeUnitKilobytes).m_error, static_cast<unsigned>(IDS_INVALID_SIZE));
   EXPECT_EQ(FlipSizeUnit(3, true), 3072u);
   EXPECT_EQ(FlipSizeUnit(3072, false), 3u);
   EXPECT_EQ(FlipSizeUnit(5000000, true), UINT32_MAX);
@@ -86,6 +91,32 @@ std::wstring ItemText(HWND dialog, int id) {
   wchar_t text[300] = {};
   ::GetDlgItemTextW(dialog, id, text, 300);
   return text;
+}
+
+// A step of the size unit's spin button.
+void SpinUnit(HWND dialog) {
+  NMUPDOWN change{};
+  change.hdr.hwndFrom = ::GetDlgItem(dialog, IDC_APPEND_UNIT_SPIN);
+  change.hdr.idFrom = IDC_APPEND_UNIT_SPIN;
+  change.hdr.code = UDN_DELTAPOS;
+  change.iDelta = 1;
+  ::SendMessageW(dialog, WM_NOTIFY, IDC_APPEND_UNIT_SPIN, reinterpret_cast<LPARAM>(&change));
+}
+
+void Pump() {
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
+// A left click at the point, in the window's client coordinates.
+void Click(HWND window, int x, int y) {
+  // The control follows the button until it comes up: let it find the release.
+  ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  Pump();
 }
 
 class HeaderDialogs : public ::testing::Test {
@@ -130,6 +161,14 @@ protected:
       const UINT state = std::wstring(text) == name ? LVIS_SELECTED | LVIS_FOCUSED : 0;
       ListView_SetItemState(view, row, state, LVIS_SELECTED | LVIS_FOCUSED);
     }
+  }
+
+  // The names of the list's rows, top to bottom.
+  static std::vector<std::wstring> Names(CAddNewHeader &list) {
+    std::vector<std::wstring> names;
+    for (int row = 0; row < list.List().GetItemCount(); ++row)
+      names.emplace_back(list.List().GetItemText(row, kSignatureName));
+    return names;
   }
 
   std::wstring m_path;
@@ -264,12 +303,7 @@ TEST_F(HeaderDialogs, AddToAnEmptyFileListsTheRecord) {
     ::SetDlgItemTextW(d, IDC_APPEND_OFFSET, L"0");
     ::SetDlgItemTextW(d, IDC_APPEND_SIZE, L"5");
     // The spin button turns 5 MB into 5120 KB.
-    NMUPDOWN change{};
-    change.hdr.hwndFrom = ::GetDlgItem(d, IDC_APPEND_UNIT_SPIN);
-    change.hdr.idFrom = IDC_APPEND_UNIT_SPIN;
-    change.hdr.code = UDN_DELTAPOS;
-    change.iDelta = 1;
-    ::SendMessageW(d, WM_NOTIFY, IDC_APPEND_UNIT_SPIN, reinterpret_cast<LPARAM>(&change));
+    SpinUnit(d);
   });
   list->OnAddHeader();
   ASSERT_EQ(list->Records().size(), 1u);
@@ -294,6 +328,101 @@ TEST_F(HeaderDialogs, DamagedRecordsAreLoggedAndTheRestListed) {
                 L"Signature record 1 of HeaderFile.cfg skipped: signature length not between 1 and 8"});
   EXPECT_EQ(ListView_GetItemCount(::GetDlgItem(list->m_hWnd, IDC_NEW_HEADER_LIST)), 1);
   list->DestroyWindow();
+}
+
+// The list is the editable signature list: names sorted by code unit (capitals
+// before small letters, as on the wizard's signature page), a header click
+// sorts, and a size typed into its cell reaches the record and the file.
+TEST_F(HeaderDialogs, TheListSortsByCodeUnitAndTakesASizeTypedInPlace) {
+  ASSERT_TRUE(
+      RewriteHeaderFile(m_path, {Record(u"avi maker", u"AVI", 0x52, 0), Record(u"Zip tool", u"ZIP", 0x50, 0),
+                                 Record(u"Mine", u"mne", 0x77, 0)}));
+  auto list = OpenList([](HWND) {});
+  CEditList &rows = list->List();
+  EXPECT_EQ(Names(*list), (std::vector<std::wstring>{L"Mine", L"Zip tool", L"avi maker"}));
+  CHeaderCtrl *header = rows.GetHeaderCtrl();
+  ASSERT_NE(header, nullptr);
+  RECT item = {};
+  ::SendMessageW(header->m_hWnd, HDM_GETITEMRECT, kSignatureName, reinterpret_cast<LPARAM>(&item));
+  Click(header->m_hWnd, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  EXPECT_EQ(Names(*list), (std::vector<std::wstring>{L"avi maker", L"Zip tool", L"Mine"}));
+
+  int row = 0;
+  while (row < rows.GetItemCount() && rows.GetItemText(row, kSignatureName) != L"Zip tool") ++row;
+  CRect cell;
+  ASSERT_TRUE(rows.GetSubItemRect(row, kSignatureSize, LVIR_BOUNDS, cell));
+  HWND edit = nullptr;
+  // On a busy machine a click can be taken for the start of a drag: click again.
+  for (int click = 0; edit == nullptr && click < 3; ++click) {
+    Click(rows.m_hWnd, cell.left + 5, (cell.top + cell.bottom) / 2);
+    for (int i = 0; (edit = ::GetDlgItem(rows.m_hWnd, 0x1234)) == nullptr && i < 25; ++i) {
+      ::Sleep(20);
+      Pump();
+    }
+  }
+  ASSERT_NE(edit, nullptr) << "no edit over the size cell";
+  ::SetWindowTextW(edit, L"1500");
+  ::SendMessageW(edit, WM_CHAR, VK_RETURN, 0);
+  Pump();
+  EXPECT_FALSE(::IsWindow(edit));
+  EXPECT_EQ(rows.GetItemText(row, kSignatureSize), CString(L"1500"));
+  const std::vector<HeaderRecord> stored = LoadHeaderFile(m_path).records;
+  ASSERT_EQ(stored.size(), 3u);
+  EXPECT_EQ(stored[1].m_maxSize, 1500u << 10);
+  EXPECT_EQ(stored[1].m_sizeUnit, kSizeUnitKilobytes);
+  EXPECT_EQ(list->Records()[1].m_maxSize, 1500u << 10);
+  EXPECT_EQ(stored[0], list->Records()[0]);
+  list->DestroyWindow();
+}
+
+// The size unit is shown in the user's language (French: "Mo", "Ko"); the
+// unit stored is the one chosen, whatever its text.
+TEST_F(HeaderDialogs, TheSizeUnitIsShownInTheLanguageAndStoredByChoice) {
+  HMODULE french = LoadLanguageLibrary(1, std::wstring(QV_LANGUAGE_DIR) + L"/QuendalVarnoth.exe");
+  ASSERT_NE(french, nullptr);
+  HINSTANCE own = AfxGetResourceHandle();
+  AfxSetResourceHandle(french);
+  std::vector<std::wstring> shown;
+  auto list = OpenList([&shown](HWND d) {
+    ::SetDlgItemTextW(d, IDC_APPEND_NAME, L"Format");
+    ::SetDlgItemTextW(d, IDC_APPEND_EXTENSION, L"FMT");
+    ::SetDlgItemTextW(d, IDC_APPEND_SIGNATURE, L"46 4d");
+    ::SetDlgItemTextW(d, IDC_APPEND_OFFSET, L"0");
+    ::SetDlgItemTextW(d, IDC_APPEND_SIZE, L"3");
+    shown.push_back(ItemText(d, IDC_APPEND_UNIT));
+    SpinUnit(d);
+    shown.push_back(ItemText(d, IDC_APPEND_UNIT));
+    SpinUnit(d);
+    shown.push_back(ItemText(d, IDC_APPEND_UNIT));
+    SpinUnit(d);
+    shown.push_back(ItemText(d, IDC_APPEND_UNIT));
+  });
+  list->OnAddHeader();
+  AfxSetResourceHandle(own);
+  EXPECT_EQ(shown, (std::vector<std::wstring>{L"Mo", L"Ko", L"Mo", L"Ko"}));
+  const std::vector<HeaderRecord> stored = LoadHeaderFile(m_path).records;
+  ASSERT_EQ(stored.size(), 3u);
+  EXPECT_EQ(stored[2].m_maxSize, 3u << 20);
+  EXPECT_EQ(stored[2].m_sizeUnit, kSizeUnitKilobytes);
+  list->DestroyWindow();
+  FreeLibrary(french);
+}
+
+// Add New Header and the wizard's signature page use one file: the one the
+// product key's "Path" names, else the one that ships beside the program.
+TEST(SignatureFilePathTest, WithoutAPathTheFileBesideTheProgram) {
+  const wchar_t *keyPath = L"Software\\QvSignatureFilePathTest";
+  HKEY key = nullptr;
+  ASSERT_EQ(
+      RegCreateKeyExW(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+      ERROR_SUCCESS);
+  EXPECT_EQ(InstalledHeaderFilePath(HKEY_CURRENT_USER, keyPath), ProgramFolder() + L"\\HeaderFile.cfg");
+  const std::wstring folder = L"D:\\Signatures";
+  RegSetValueExW(key, L"Path", 0, REG_SZ, reinterpret_cast<const BYTE *>(folder.c_str()),
+                 static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  EXPECT_EQ(InstalledHeaderFilePath(HKEY_CURRENT_USER, keyPath), L"D:\\Signatures\\HeaderFile.cfg");
+  RegDeleteKeyW(HKEY_CURRENT_USER, keyPath);
 }
 
 } // namespace

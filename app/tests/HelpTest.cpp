@@ -6,6 +6,7 @@
 #include "WizardTestFrame.h"
 
 #include "AppendHeaderDlg.h"
+#include "FindFileDlg.h"
 #include "HelpFiles.h"
 #include "QuendalVarnothView.h"
 #include "SimpleListView.h"
@@ -180,13 +181,23 @@ TEST_F(Help, HelpTopicsAndF1OpenTheStartPage) {
   m_app.ResultsPresent = 0;
 }
 
-TEST_F(Help, FindOpensTheHelpFileOfTheLanguage) {
+// The Find dialog's Help button opens its topic in the program's help file;
+// F1 there opens the same topic in the help file of the user's language.
+TEST_F(Help, FindsHelpButtonOpensItsTopicAndF1TheLanguagesFile) {
   m_app.LanguageId = 2;
-  m_app.ShowLanguageHelp(m_frame->m_hWnd, IDH_FIND);
-  ASSERT_EQ(m_calls.size(), 1u);
-  EXPECT_EQ(m_calls[0].path, ProgramFolder() + L"Quendal Varnoth File Recovery_GER.chm");
+  CFindFileDlg find(m_frame);
+  ASSERT_TRUE(find.Create(IDD_FIND, m_frame));
+  ::SendMessageW(::GetDlgItem(find.m_hWnd, ID_HELP), BM_CLICK, 0, 0);
+  MSG f1 = {::GetDlgItem(find.m_hWnd, IDC_FIND_TEXT), WM_KEYDOWN, VK_F1, 0};
+  EXPECT_TRUE(find.PreTranslateMessage(&f1)) << "F1 is the dialog's own";
+  ASSERT_EQ(m_calls.size(), 2u);
+  EXPECT_EQ(m_calls[0].path, ProgramFolder() + L"FileRecovery.chm");
   EXPECT_EQ(m_calls[0].command, kHelpContextCommand);
   EXPECT_EQ(m_calls[0].data, 1005u);
+  EXPECT_EQ(m_calls[1].path, ProgramFolder() + L"Quendal Varnoth File Recovery_GER.chm");
+  EXPECT_EQ(m_calls[1].command, kHelpContextCommand);
+  EXPECT_EQ(m_calls[1].data, 1005u);
+  find.DestroyWindow();
   m_app.LanguageId = 0;
 }
 

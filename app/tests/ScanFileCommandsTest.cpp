@@ -11,7 +11,9 @@
 #include "AppText.h"
 #include "CannotSaveDlg.h"
 #include "FileExistsDlg.h"
+#include "HeaderFile.h"
 #include "SanRename.h"
+#include "SearchedDriveGuard.h"
 #include "FatScanEngine.h"
 #include "FatTestImages.h"
 #include "QuendalVarnothView.h"
@@ -429,6 +431,185 @@ TEST_F(ScanFileCommands, SavesOnTheSearchedDriveAreRefusedAndTheDialogAsksAgain)
     EXPECT_TRUE(Exists(taken + save.m_written)) << title;
   }
   EXPECT_EQ(m_app.ScanInfoSaved, 1);
+}
+
+// Tools > Add New Header with the signature file on the searched drive: Add,
+// Remove and Edit are refused with the message before anything is written,
+// the record dialog stays open with what was typed, and the file stays as
+// it was.
+TEST_F(ScanFileCommands, TheSignatureFileOnTheSearchedDriveIsNotWritten) {
+  const std::wstring file = m_onSearched + L"\\HeaderFile.cfg";
+  HeaderRecord mine;
+  mine.m_softwareName = u"Mine";
+  mine.m_extension = u"MNE";
+  mine.m_signatureLength = 2;
+  mine.m_signature[0] = 0x4D;
+  mine.m_signature[1] = 0x4E;
+  mine.m_maxSize = 1u << 20;
+  ASSERT_TRUE(RewriteHeaderFile(file, {mine}));
+  const std::vector<uint8_t> before = ReadBytes(file);
+  m_app.SignatureFileOverride = file;
+  const wchar_t *const kList = L"Add New Header";
+  const wchar_t *const kRecord = L"Append Header File";
+  auto press = [](HWND dialog, int id) {
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+  };
+  // The list alone is up: no record dialog over it.
+  auto inList = [&](int id) -> TimerScript::Step {
+    return [&, id] {
+      HWND list = FindDialog(kList);
+      if (list == nullptr || FindDialog(kRecord) != nullptr || FindMessageBox() != nullptr) return false;
+      press(list, id);
+      return true;
+    };
+  };
+  auto inRecord = [&](std::function<void(HWND)> fill, int id) -> TimerScript::Step {
+    return [&, fill, id] {
+      HWND record = FindDialog(kRecord);
+      if (record == nullptr || FindMessageBox() != nullptr) return false;
+      fill(record);
+      press(record, id);
+      return true;
+    };
+  };
+  std::vector<std::wstring> told(3);
+  std::wstring kept;
+  TimerScript script({inList(IDYES),
+                      inRecord(
+                          [](HWND d) {
+                            ::SetDlgItemTextW(d, IDC_APPEND_NAME, L"Typed");
+                            ::SetDlgItemTextW(d, IDC_APPEND_EXTENSION, L"TYP");
+                            ::SetDlgItemTextW(d, IDC_APPEND_SIGNATURE, L"54 59");
+                            ::SetDlgItemTextW(d, IDC_APPEND_OFFSET, L"0");
+                            ::SetDlgItemTextW(d, IDC_APPEND_SIZE, L"3");
+                          },
+                          IDOK),
+                      [&] {
+                        if (FindMessageBox() == nullptr) return false;
+                        HoldForScreenshot("signatures-refused");
+                        return ReadMessageBox(told[0])();
+                      },
+                      inRecord(
+                          [&](HWND d) {
+                            wchar_t name[64] = {};
+                            ::GetDlgItemTextW(d, IDC_APPEND_NAME, name, 64);
+                            kept = name;
+                          },
+                          IDCANCEL),
+                      inList(IDNO), ReadMessageBox(told[1]), inList(IDC_NEW_HEADER_EDIT),
+                      inRecord([](HWND d) { ::SetDlgItemTextW(d, IDC_APPEND_SIZE, L"9"); }, IDOK),
+                      ReadMessageBox(told[2]), inRecord([](HWND) {}, IDCANCEL), inList(IDCANCEL)},
+                     [&] {
+                       if (HWND box = FindMessageBox())
+                         ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                       if (HWND record = FindDialog(kRecord)) press(record, IDCANCEL);
+                       if (HWND list = FindDialog(kList)) press(list, IDCANCEL);
+                     });
+  ASSERT_TRUE(Enabled(ID_TOOLS_ADD_NEW_HEADER));
+  Command(ID_TOOLS_ADD_NEW_HEADER);
+  EXPECT_TRUE(script.Finished()) << "at step " << script.CurrentStep();
+  for (const std::wstring &text : told) EXPECT_EQ(text, LoadWideText(IDS_SIGNATURES_ON_SEARCHED_DRIVE));
+  EXPECT_EQ(kept, L"Typed") << "what was typed stays in the dialog";
+  EXPECT_TRUE(ReadBytes(file) == before) << "the signature file was written";
+  EXPECT_FALSE(Exists(file + L".new"));
+}
+
+// Volumes as a system with disk extents would give them: D: is the volume
+// that starts past 2 TiB on disk 0, E: another volume on that disk at sector
+// 2048, where a start cut to 32 bits would point. Other paths are unknown.
+class FarDiskVolumes : public VolumeQueries {
+public:
+  explicit FarDiskVolumes(uint64_t farStart, uint64_t bytes) : m_farStart(farStart), m_bytes(bytes) {}
+  std::u16string VolumePathOf(const std::u16string &path) override {
+    if (path.size() >= 3 && (path[0] == u'D' || path[0] == u'E')) return path.substr(0, 3);
+    return {};
+  }
+  std::u16string VolumeNameOf(const std::u16string &) override { return {}; }
+  std::optional<std::vector<DiskExtent>> ExtentsOf(const std::u16string &root) override {
+    if (root == u"D:\\") return std::vector<DiskExtent>{{0, m_farStart * 512, m_bytes}};
+    if (root == u"E:\\") return std::vector<DiskExtent>{{0, 2048 * 512, m_bytes}};
+    return std::nullopt;
+  }
+
+private:
+  uint64_t m_farStart;
+  uint64_t m_bytes;
+};
+
+// A volume that starts at sector 2^32 + 2048 of its disk (a sparse image):
+// searched, saved and opened again from its scan file, it is still the
+// volume being searched for the destination guard, so a recovery and a save
+// onto it are refused; the volume at sector 2048 is not taken for it.
+TEST_F(ScanFileCommands, AVolumePast2TiBOpenedFromItsScanFileIsStillGuarded) {
+  constexpr uint8_t kFarDisk = 0x80;
+  constexpr uint64_t kFarStart = (uint64_t{1} << 32) + 2048;
+  const std::vector<uint8_t> volume = ReadBytes(std::wstring(m_image.begin(), m_image.end()));
+  ASSERT_GT(volume.size(), 0u);
+  const std::wstring disk = m_work + L"\\far-disk.img";
+  const std::string diskName(disk.begin(), disk.end());
+  {
+    std::ofstream out(diskName, std::ios::binary | std::ios::trunc);
+    out.seekp(2048 * 512);
+    out << std::string(512, 'z'); // where a start cut to 32 bits would read
+    out.seekp(static_cast<std::streamoff>(kFarStart * 512));
+    out.write(reinterpret_cast<const char *>(volume.data()), static_cast<std::streamsize>(volume.size()));
+    ASSERT_TRUE(out.good());
+  }
+  // The drive's results go first: ending a session lets go of every device.
+  m_app.FatEngine = nullptr;
+  m_app.Session.reset();
+  m_frame->GetLeftPane()->ClearTree();
+  Entries().Clear();
+  auto &layer = static_cast<ImageDeviceLayer &>(*m_app.Devices);
+  ASSERT_TRUE(layer.AttachFile(kFarDisk, diskName));
+  m_app.Volumes = std::make_unique<FarDiskVolumes>(kFarStart, volume.size());
+
+  // A fast search of the volume through its disk, as the wizard starts one.
+  ScanSession::Target target;
+  target.m_driveCode = kFarDisk;
+  target.m_startSector = kFarStart;
+  target.m_sectors = volume.size() / 512;
+  m_app.Session =
+      std::make_unique<ScanSession>(m_frame->EngineServices(), *m_app.Devices, ScanKind::FatVolume, target);
+  m_app.FatEngine = m_app.Session->Fat();
+  m_app.ScanRunning = 1;
+  m_app.StopRequested = 0;
+  EXPECT_EQ(AnswerBoxWhile([&] { m_app.Session->Fat()->RunFatFastScan(); }), L"");
+  ASSERT_EQ(m_app.ScanRunning, 0);
+  const size_t found = Entries().Size();
+  ASSERT_GT(found, 1u);
+  const std::wstring scanFile = m_work + L"\\far";
+  EXPECT_EQ(AnswerBoxWhile([&] { m_frame->SaveScanFileAs(scanFile); }), L"");
+  ASSERT_TRUE(Exists(scanFile + L".DAT"));
+
+  EXPECT_EQ(AnswerBoxWhile([&] { m_frame->OpenScanFile(scanFile + L".DAT"); }), L"");
+  ASSERT_TRUE(m_app.Session);
+  EXPECT_EQ(m_app.Session->Where().m_driveCode, kFarDisk);
+  EXPECT_EQ(m_app.Session->Where().m_startSector, kFarStart);
+  EXPECT_EQ(Entries().Size(), found);
+  EXPECT_EQ(m_app.ResultsPresent, 1);
+
+  std::wstring recoveryTold, saveTold;
+  {
+    TimerScript script({ReadMessageBox(recoveryTold)}, [] {});
+    EXPECT_FALSE(m_frame->RecoverInto(L"D:\\restored", FALSE));
+  }
+  EXPECT_EQ(recoveryTold, LoadWideText(IDS_DESTINATION_ON_SEARCHED_DRIVE));
+  {
+    TimerScript script({ReadMessageBox(saveTold)}, [] {});
+    EXPECT_FALSE(m_frame->SaveScanFileAs(L"D:\\again"));
+  }
+  EXPECT_EQ(saveTold, LoadWideText(IDS_FILE_ON_SEARCHED_DRIVE));
+  const std::optional<SearchedPlace> searched = LoadedResultsPlace(m_app);
+  ASSERT_TRUE(searched);
+  EXPECT_EQ(CheckWriteTarget(L"E:\\restored", *searched).m_verdict, GuardVerdict::Allowed);
+
+  // The image is let go, so it can go: it is 2 TiB long, though almost all hole.
+  m_app.FatEngine = nullptr;
+  m_app.Session.reset();
+  layer.Attach(kFarDisk, nullptr);
+  EXPECT_TRUE(DeleteFileW(disk.c_str()));
 }
 
 // A scan file that names a drive too small for the volume it describes is

@@ -3,6 +3,8 @@
 // asking, and Edit and Add through the record dialog.
 #include "SignaturePageFixture.h"
 
+#include "AppText.h"
+
 namespace {
 
 using namespace signature_page_test;
@@ -103,6 +105,32 @@ TEST_F(SignaturePage, EditChangesTheSelectedRowsRecordAndAddShowsTheNewRecordsGr
   EXPECT_EQ(Page().Choice().Records().size(), 6u);
   // Appended by the dialog: no rewrite.
   EXPECT_EQ(m_store->m_rewrites, 1);
+}
+
+// While the signature file lies on the drive whose results are shown, the
+// page changes nothing: a typed size and a removal are refused with the
+// message, and the rows and the file stay as they were.
+TEST_F(SignaturePage, NothingIsWrittenWhileTheFileIsOnTheSearchedDrive) {
+  OpenPage();
+  m_store->m_onSearchedDrive = true;
+  const std::vector<std::wstring> before = Rows();
+  const std::wstring refusal = LoadWideText(IDS_SIGNATURES_ON_SEARCHED_DRIVE);
+  HWND edit = OpenSizeEdit(RowNamed(L"Zeta"));
+  ASSERT_NE(edit, nullptr);
+  ::SetWindowTextW(edit, L"77");
+  EXPECT_EQ(AnswerBox(IDOK,
+                      [&] {
+                        ::SendMessageW(edit, WM_CHAR, VK_RETURN, 0);
+                        Pump();
+                      }),
+            refusal);
+  CEditList &list = Page().List();
+  list.SetItemState(-1, 0, LVIS_SELECTED);
+  list.SetItemState(RowNamed(L"Zeta"), LVIS_SELECTED, LVIS_SELECTED);
+  EXPECT_EQ(AnswerBox(IDOK, [&] { ClickButton(Page(), IDC_HEADER_REMOVE); }), refusal);
+  EXPECT_EQ(Rows(), before);
+  EXPECT_EQ(m_store->m_rewrites, 0);
+  EXPECT_EQ(m_store->m_file.size(), SampleSignatures().size());
 }
 
 } // namespace

@@ -56,8 +56,11 @@ public:
     return m_added;
   }
 
+  bool OnSearchedDrive() const override { return m_onSearchedDrive; }
+
   std::vector<HeaderRecord> m_file;
   int m_rewrites = 0;
+  bool m_onSearchedDrive = false;
   std::function<bool(HeaderRecord &)> m_edit;
   std::optional<HeaderRecord> m_added;
   int m_addGroup = -1;

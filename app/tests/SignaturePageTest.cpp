@@ -183,4 +183,36 @@ TEST_F(SignaturePage, WithoutASignatureFileTheSearchStartsWithNone) {
   EXPECT_TRUE(m_frame->EngineServices().SelectedHeaders().empty());
 }
 
+// The ticks given to an advanced search are offered again by the next
+// wizard's signature page; after a fast search the defaults come back.
+TEST_F(SignaturePage, TheTicksOfTheLastSignatureSearchAreOfferedAgain) {
+  OpenPage();
+  ASSERT_TRUE(ClickCheck(RowNamed(L"Word")));
+  ASSERT_TRUE(ClickCheck(RowNamed(L"Alpha")));
+  m_sheet->PressButton(PSBTN_FINISH);
+  ASSERT_TRUE(TakeStartMessage(UWM_START_ADVANCED_SCAN));
+  const std::vector<std::wstring> chosen = {L"Alpha/DAT/2048/x", L"Photo/JPG/4096/x", L"Word/DOC/10240/-",
+                                            L"Zeta/DAT/1024/-", L"writer/Doc/512/-"};
+
+  OpenPage();
+  EXPECT_EQ(Rows(), chosen);
+  EXPECT_EQ(Page().Choice().SelectedCount(), 2u);
+  m_sheet->PressButton(PSBTN_FINISH);
+  ASSERT_TRUE(TakeStartMessage(UWM_START_ADVANCED_SCAN));
+  OpenPage();
+  EXPECT_EQ(Rows(), chosen) << "kept through a second search";
+  m_sheet->PressButton(PSBTN_CANCEL);
+
+  // A fast search takes no signatures: the next signature page offers the defaults.
+  MyPropertySheet &fast = OpenModelessWizard();
+  m_sheet = &fast;
+  CMyTreeCtrl &tree = ToDrivePage(fast, IDC_FAST_SEARCH).DriveTree();
+  ASSERT_TRUE(ClickBox(tree, ItemOfRecord(tree, 0)));
+  fast.PressButton(PSBTN_FINISH);
+  ASSERT_TRUE(TakeStartMessage(UWM_START_FAST_SCAN));
+  OpenPage();
+  EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"Alpha/DAT/2048/-", L"Photo/JPG/4096/x", L"Word/DOC/10240/x",
+                                               L"Zeta/DAT/1024/-", L"writer/Doc/512/-"}));
+}
+
 } // namespace
