@@ -29,7 +29,7 @@ enum XTPControlType {
   xtpControlSplitButtonPopup = 4,
   xtpControlComboBox = 5,
   xtpControlEdit = 6,
-  xtpControlCustom = 7,
+  xtpControlCustom = 7, // asks `Add` for a custom control, which has the button's type
   xtpControlLabel = 8,
 };
 

@@ -499,7 +499,6 @@ CSize CXTPPaintManager::DrawToolBarControl(CDC *pDC, CXTPControl *pControl, BOOL
 
   switch (type) {
   case xtpControlButton:
-  case xtpControlCustom: // one without its window shows as a button
   case xtpControlButtonPopup:
   case xtpControlLabel:
     if (!bCaption) {
