@@ -19,10 +19,6 @@ BOOL IsOnPopup(CXTPControl *pControl) {
   return pBar && pBar->GetType() == xtpBarTypePopup;
 }
 
-int BarPosition(CXTPControl *pControl) {
-  return pControl->GetParent() ? pControl->GetParent()->GetPosition() : xtpBarTop;
-}
-
 int BlankHeight(CDC *pDC) {
   SIZE sz = {};
   ::GetTextExtentPoint32W(pDC->GetSafeHdc(), L" ", 1, &sz);
@@ -123,9 +119,8 @@ void CXTPOfficeTheme::DrawRectangle(CDC *pDC, CRect rc, BOOL bEnabled, int nSele
   DrawControlFrame(pDC, rc, nSelected, nPressed, bEnabled, bChecked, bPopuped, TRUE, nBarPosition);
 }
 
-void CXTPOfficeTheme::DrawControlEntry(CDC *pDC, CXTPControl *pControl) {
+void CXTPOfficeTheme::DrawControlEntry(CDC *pDC, CXTPControl *pControl, int nPosition) {
   const BOOL bPopuped = IsControlPopuped(pControl);
-  const int nPosition = BarPosition(pControl);
   DrawRectangle(pDC, pControl->GetRect(), pControl->GetEnabled(), pControl->GetSelected(),
                 pControl->GetPressed(), pControl->GetChecked(), bPopuped, nPosition);
   pDC->SetTextColor(GetPaintColor(ControlEntryTextColor(pControl->GetEnabled(), pControl->GetSelected(),

@@ -409,9 +409,12 @@ CSize CXTPPaintManager::DrawControl(CDC *pDC, CXTPControl *pControl, BOOL bDraw)
 }
 
 void CXTPPaintManager::DrawControlEntry(CDC *pDC, CXTPControl *pControl) {
+  DrawControlEntry(pDC, pControl, BarPosition(pControl));
+}
+
+void CXTPPaintManager::DrawControlEntry(CDC *pDC, CXTPControl *pControl, int nBarPosition) {
   DrawRectangle(pDC, pControl->GetRect(), pControl->GetEnabled(), pControl->GetSelected(),
-                pControl->GetPressed(), pControl->GetChecked(), IsControlPopuped(pControl),
-                BarPosition(pControl));
+                pControl->GetPressed(), pControl->GetChecked(), IsControlPopuped(pControl), nBarPosition);
 }
 
 void CXTPPaintManager::DrawSplitButtonFrame(CDC *pDC, CXTPControl *pControl, CRect rc) {
