@@ -88,8 +88,14 @@ public:
   using CXTPCustomizeSheet::OpenImageEditor;
   std::function<BOOL(const CXTPIconHandle &, CSize, CXTPIconHandle &)> m_editor;
   HBITMAP m_hGivenBitmap = nullptr;
+  // The system commands that reached the sheet.
+  std::vector<WPARAM> m_systemCommands;
 
 protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_SYSCOMMAND) m_systemCommands.push_back(wParam & 0xFFF0);
+    return CXTPCustomizeSheet::WindowProc(message, wParam, lParam);
+  }
   HBITMAP MakeClipboardBitmap(CXTPImageManagerIcon *pImage, BOOL &bAlpha) override {
     m_hGivenBitmap = CXTPCustomizeSheet::MakeClipboardBitmap(pImage, bAlpha);
     return m_hGivenBitmap;
@@ -289,6 +295,29 @@ TEST_F(CustomizeSheet, TheMenuHasANameBoxAndAPictureGrid) {
   EXPECT_EQ(rcFirst.top, pGrid->GetControl(nColumns - 1)->GetRect().top);
   EXPECT_GT(pGrid->GetControl(nColumns)->GetRect().top, rcFirst.top);
   EXPECT_GE(size.cx, nColumns * rcFirst.Width());
+}
+
+// A system key pressed in the sheet acts on the sheet window itself: Alt+F4
+// asks it to close, whether the key reaches the sheet directly or through
+// the message loop from one of its controls.
+TEST_F(CustomizeSheet, SystemKeysActOnTheSheetItself) {
+  OpenSheet();
+  constexpr LPARAM kAltF4 = 0x203E0001; // Alt held, scan code 0x3E
+  const HWND hWndSheet = pSheet->GetSafeHwnd();
+  const HWND hWndControl = ::GetWindow(::GetWindow(hWndSheet, GW_CHILD), GW_HWNDLAST);
+  ASSERT_NE(hWndControl, nullptr);
+  for (HWND hWndTarget : {hWndSheet, hWndControl}) {
+    pSheet->m_systemCommands.clear();
+    MSG msg = {hWndTarget, WM_SYSKEYDOWN, VK_F4, kAltF4, 0, {0, 0}};
+    if (!AfxPreTranslateMessage(&msg)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    MSG queued;
+    while (::PeekMessageW(&queued, hWndSheet, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE))
+      ::DispatchMessageW(&queued);
+    EXPECT_EQ(std::vector<WPARAM>{SC_CLOSE}, pSheet->m_systemCommands) << (hWndTarget == hWndSheet);
+  }
 }
 
 TEST_F(CustomizeSheet, PictureGridColumns) {
