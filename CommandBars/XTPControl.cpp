@@ -140,7 +140,6 @@ BOOL CXTPControl::IsCaptionVisible() {
   }
   switch (GetType()) {
   case xtpControlButton:
-  case xtpControlCustom:
   case xtpControlButtonPopup:
   case xtpControlSplitButtonPopup:
     return GetImage(0) == nullptr;

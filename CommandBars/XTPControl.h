@@ -29,7 +29,7 @@ enum XTPControlType {
   xtpControlSplitButtonPopup = 4,
   xtpControlComboBox = 5,
   xtpControlEdit = 6,
-  xtpControlCustom = 7,
+  xtpControlCustom = 7, // asks `Add` for a custom control, which has the button's type
   xtpControlLabel = 8,
 };
 
@@ -192,6 +192,14 @@ public:
   BOOL GetExpandedOnly() const { return m_bExpandedOnly; }
   void SetExpandedOnly(BOOL bExpandedOnly);
 
+  // A row of a popup list whose rows have a tick column before the icon
+  // (the "Add or Remove Buttons" list) that begins a group: the separator
+  // above it starts where its caption starts, and its tick column reaches up
+  // across the separator's gap, so the column runs on unbroken. The list
+  // sets it on its lines that begin a group.
+  BOOL GetJoinsTickColumn() const { return m_bJoinsTickColumn; }
+  void SetJoinsTickColumn(BOOL bJoins) { m_bJoinsTickColumn = bJoins; }
+
   std::set<UINT> &GetDocTemplatesAssigned() { return m_setDocTemplatesAssigned; }
   std::set<UINT> &GetDocTemplatesExcluded() { return m_setDocTemplatesExcluded; }
 
@@ -253,6 +261,7 @@ protected:
   int m_controlType = xtpControlError;
   CXTPCommandBar *m_pParent = nullptr;
   BOOL m_bExpandedOnly = FALSE;
+  BOOL m_bJoinsTickColumn = FALSE;
   CString m_strCategory;
   BOOL m_bDefaultItem = FALSE;
   std::set<UINT> m_setDocTemplatesAssigned;

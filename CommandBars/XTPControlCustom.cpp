@@ -17,8 +17,10 @@ constexpr UINT kSchemaControlId = 6;
 
 } // namespace
 
+// The control keeps the button's type: wherever a button is offered
+// something (the customise menu's styles and button images, the button's
+// measuring and drawing) a custom control is offered it too.
 CXTPControlCustom::CXTPControlCustom() {
-  m_controlType = xtpControlCustom;
   m_dwFlags = xtpFlagNoMovable;
 }
 
@@ -134,6 +136,9 @@ void CXTPControlCustom::OnCalcDynamicSize(DWORD dwMode) {
 
 void CXTPControlCustom::DoPropExchange(CXTPPropExchange *pPX) {
   CXTPControlButton::DoPropExchange(pPX);
+  // A stored type other than the button's (an older archive's 7) would take
+  // the control out of the button's commands again.
+  if (pPX->IsLoading()) m_controlType = xtpControlButton;
   PX_Rect(pPX, L"Borders", m_rcBorders, CRect(0, 0, 0, 0));
   PX_Size(pPX, L"ControlSize", m_szHosted, CSize(0, 0));
   PX_Int(pPX, L"VerticalOptions", m_nVerticalMode, 0);

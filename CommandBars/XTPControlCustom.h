@@ -1,5 +1,6 @@
-// CXTPControlCustom: a control that hosts a window of the application's
-// (type 7): a slider, a progress bar, a small dialog. The control reserves
+// CXTPControlCustom: a control that hosts a window of the application's: a
+// slider, a progress bar, a small dialog. It has the button's type (`Add`
+// makes one when asked for xtpControlCustom). The control reserves
 // the window's size (plus a border) in its bar's layout, makes the window a
 // child of the bar and keeps it over that place, shows and hides it with the
 // control, and hands mouse moves over it to the bar so hot tracking goes on.

@@ -202,6 +202,7 @@ ON_MESSAGE(XTP_TBN_POPUPSHOWING, OnPopupShowing)
 ON_MESSAGE(kMsgControlNotify, OnControlNotify)
 ON_MESSAGE(kMsgDragControlChanged, OnDragControlChanged)
 ON_WM_DESTROY()
+ON_WM_SYSKEYDOWN()
 ON_COMMAND(XTP_ID_CUSTOMIZE_RESET, OnCustomizeReset)
 ON_COMMAND(XTP_ID_CUSTOMIZE_DELETE, OnCustomizeDelete)
 ON_COMMAND(XTP_ID_CUSTOMIZE_COPYBUTTONIMAGE, OnCustomizeCopyImage)
@@ -262,6 +263,10 @@ void CXTPCustomizeSheet::OnDestroy() {
     m_pCommandBars->SetCustomizeSheetHwnd(nullptr);
     m_pCommandBars->RedrawCommandBars();
   }
+  Default();
+}
+
+void CXTPCustomizeSheet::OnSysKeyDown(UINT /*nChar*/, UINT /*nRepCnt*/, UINT /*nFlags*/) {
   Default();
 }
 

@@ -113,6 +113,9 @@ protected:
   afx_msg LRESULT OnControlNotify(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnDragControlChanged(WPARAM wParam, LPARAM lParam);
   afx_msg void OnDestroy();
+  // System keys go to the default procedure, so they act on the sheet
+  // window itself (Alt+F4 closes it, Alt+Space opens its window menu).
+  afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
   afx_msg void OnCustomizeReset() { ResetControl(); }
   afx_msg void OnCustomizeDelete() { DeleteControl(); }
   afx_msg void OnCustomizeCopyImage() { CopyButtonImage(); }

@@ -15,12 +15,20 @@ constexpr int kCaptionButton = 16;
 // Each side of the window this wide resizes it.
 constexpr int kEdge = 3;
 
+// The caption's font: the paint manager's caption font, the same however
+// the bar is docked (never the vertical font of a bar at a side, since the
+// caption row reads across).
+CFont *CaptionFont(CXTPPaintManager *pPaintManager) {
+  if (pPaintManager == nullptr) return nullptr;
+  CFont *pFont = &pPaintManager->m_fontSmCaption;
+  return pFont->GetSafeHandle() ? pFont : pPaintManager->GetRegularFont();
+}
+
 // Selects the caption's font into a screen DC for the length of a measurement.
 class MeasureDC {
 public:
   explicit MeasureDC(CXTPCommandBar *pBar) : m_hDC(::GetDC(nullptr)) {
-    CXTPPaintManager *pPaintManager = pBar->GetPaintManager();
-    CFont *pFont = pPaintManager ? pPaintManager->GetRegularFont() : nullptr;
+    CFont *pFont = CaptionFont(pBar->GetPaintManager());
     m_hOldFont = pFont ? ::SelectObject(m_hDC, pFont->GetSafeHandle()) : nullptr;
   }
   ~MeasureDC() {
@@ -49,15 +57,13 @@ void CXTPDialogBarCaptionPopup::Draw(CDC *pDC) {
   if (!pPaintManager) return;
   const CRect rc = GetRect();
   const BOOL bEnabled = GetEnabled();
-  if (bEnabled) {
-    pPaintManager->DrawRectangle(pDC, rc, TRUE, GetSelected(), GetPressed(), GetChecked(),
-                                 CXTPPaintManager::IsControlPopuped(this), xtpBarTop);
-  }
+  // Button text, unless the theme gives the state a colour of its own (hot
+  // and pressed captions take the theme's hot and pressed text colours).
   pDC->SetTextColor(pPaintManager->GetPaintColor(COLOR_BTNTEXT));
+  // The caption row is horizontal however the bar stands.
+  if (bEnabled) pPaintManager->DrawControlEntry(pDC, this, xtpBarTop);
   pDC->SetBkMode(TRANSPARENT);
-  // The caption row reads across however the bar is docked: never the
-  // vertical font of a bar at a side.
-  CXTPFontDC font(pDC, pPaintManager->GetRegularFont());
+  CXTPFontDC font(pDC, CaptionFont(pPaintManager));
   CRect rcText(rc.left + 2, rc.top, rc.right - (bEnabled ? 15 : 2), rc.bottom);
   ::DrawTextW(pDC->GetSafeHdc(), GetCaption(), -1, &rcText,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);

@@ -115,6 +115,10 @@ void CXTPOffice2003Theme::SetDefaultColors() {
   m_clrGlyphFirst = Blend(clrWindow, clrFace, 550);
   m_clrGlyphSecond = GetPaintColor(XPCOLOR_MENUBAR_FACE);
   m_clrPaneFrame = Blend(clrFace, clrWindow, 70);
+  // The frame colour is the dark end of the colour manager's first gradient
+  // pair, which it keeps beside its table: the button shadow in the classic
+  // colours, the scheme's dark frame colour under blue, olive and silver.
+  m_arrColor[XPCOLOR_FRAME].SetStandardValue(XTPGetColorManager()->GetGradient(0).clrDark_.GetColor());
   m_bSchemeColors = FALSE;
 }
 

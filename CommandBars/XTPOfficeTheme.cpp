@@ -19,10 +19,6 @@ BOOL IsOnPopup(CXTPControl *pControl) {
   return pBar && pBar->GetType() == xtpBarTypePopup;
 }
 
-int BarPosition(CXTPControl *pControl) {
-  return pControl->GetParent() ? pControl->GetParent()->GetPosition() : xtpBarTop;
-}
-
 int BlankHeight(CDC *pDC) {
   SIZE sz = {};
   ::GetTextExtentPoint32W(pDC->GetSafeHdc(), L" ", 1, &sz);
@@ -123,9 +119,8 @@ void CXTPOfficeTheme::DrawRectangle(CDC *pDC, CRect rc, BOOL bEnabled, int nSele
   DrawControlFrame(pDC, rc, nSelected, nPressed, bEnabled, bChecked, bPopuped, TRUE, nBarPosition);
 }
 
-void CXTPOfficeTheme::DrawControlEntry(CDC *pDC, CXTPControl *pControl) {
+void CXTPOfficeTheme::DrawControlEntry(CDC *pDC, CXTPControl *pControl, int nPosition) {
   const BOOL bPopuped = IsControlPopuped(pControl);
-  const int nPosition = BarPosition(pControl);
   DrawRectangle(pDC, pControl->GetRect(), pControl->GetEnabled(), pControl->GetSelected(),
                 pControl->GetPressed(), pControl->GetChecked(), bPopuped, nPosition);
   pDC->SetTextColor(GetPaintColor(ControlEntryTextColor(pControl->GetEnabled(), pControl->GetSelected(),
@@ -252,7 +247,8 @@ CSize CXTPOfficeTheme::DrawCommandBarSeparator(CDC *pDC, CXTPCommandBar *pBar, C
   CRect rcBar = pBar->GetBarClientRect();
   if (pBar->GetType() == xtpBarTypePopup) {
     const int nCell = GetPopupIconCellWidth(pBar->GetIconSize());
-    Line(pDC, nCell + 9, rc.top - 2, rcBar.right - 1, rc.top - 2, XPCOLOR_SEPARATOR);
+    const int nLeft = nCell + 9 + (pControl->GetJoinsTickColumn() ? nCell - 1 : 0);
+    Line(pDC, nLeft, rc.top - 2, rcBar.right - 1, rc.top - 2, XPCOLOR_SEPARATOR);
   } else if (!pBar->IsVerticalPosition()) {
     if (pControl->GetWrap())
       Line(pDC, rcRow.left + 4, rcRow.top - 4, rcRow.right, rcRow.top - 4, XPCOLOR_SEPARATOR);
@@ -452,7 +448,9 @@ CSize CXTPOfficeTheme::DrawSpecialControl(int nType, CDC *pDC, CXTPControl *pCon
   const int nSelected = pControl->GetSelected();
   const BOOL bEnabled = pControl->GetEnabled();
   CXTPFontDC font(pDC, GetCommandBarFont(pBar, FALSE));
-  FillPopupIconColumn(pDC, CRect(1, rc.top, nCell + 1, rc.bottom), FALSE);
+  // Across the separator's gap above the row, when it joins the column.
+  const int nColumnTop = rc.top - (pControl->GetJoinsTickColumn() ? 3 : 0);
+  FillPopupIconColumn(pDC, CRect(1, nColumnTop, nCell + 1, rc.bottom), FALSE);
   DrawControlFrame(pDC, rc, nSelected, FALSE, bEnabled, FALSE, FALSE, FALSE, xtpBarPopup);
   const CRect rcCell(rc.left + nCell, rc.top, rc.left + 2 * nCell, rc.bottom);
   CXTPImageManagerIcon *pImage = IsIconStyle(pControl) ? pControl->GetImage(szIcon.cx) : nullptr;
@@ -551,13 +549,15 @@ CSize CXTPOfficeTheme::DrawComboBoxControl(CDC *pDC, CXTPControl *pControl, BOOL
   CXTPCommandBar *pBar = pControl->GetParent();
   const CSize szIcon = pBar ? pBar->GetIconSize() : CSize(16, 16);
   const BOOL bPopup = IsOnPopup(pControl);
+  // On a toolbar the caption shows when the control's style shows it.
+  const BOOL bLabel = bPopup || pControl->IsCaptionVisible();
   const int nCell = GetPopupIconCellWidth(szIcon);
   CXTPFontDC font(pDC, &m_fontIcon);
   const CString strCaption = pControl->GetCaption();
   const int nBlank = BlankHeight(pDC);
   const int nCaptionLeft = bPopup ? nCell + 7 : 2;
   if (!bDraw) {
-    int nLabel = bPopup ? nCaptionLeft + DrawPopupText(pDC, strCaption, CRect(), 0, FALSE).cx + 5 : 0;
+    int nLabel = bLabel ? nCaptionLeft + DrawPopupText(pDC, strCaption, CRect(), 0, FALSE).cx + 5 : 0;
     if (pCombo) {
       pCombo->SetLabelWidth(nLabel);
       pCombo->SetThumbWidth(nBlank + 2);
@@ -571,12 +571,14 @@ CSize CXTPOfficeTheme::DrawComboBoxControl(CDC *pDC, CXTPControl *pControl, BOOL
   const BOOL bDropped = pCombo && pCombo->GetDroppedState();
   const int nLabel = pCombo ? pCombo->GetLabelWidth() : 0;
   pDC->SetBkMode(TRANSPARENT);
-  if (bPopup) {
-    if (nSelected && bEnabled)
+  if (bLabel) {
+    if (bPopup && nSelected && bEnabled)
       DrawControlFrame(pDC, rc, nSelected, FALSE, TRUE, FALSE, FALSE, FALSE, xtpBarPopup);
-    pDC->SetTextColor(GetPaintColor(!bEnabled   ? XPCOLOR_GRAYTEXT
-                                    : nSelected ? XPCOLOR_HIGHLIGHT_TEXT
-                                                : XPCOLOR_MENUBAR_TEXT));
+    const int nColor = bPopup ? (!bEnabled   ? XPCOLOR_GRAYTEXT
+                                 : nSelected ? XPCOLOR_HIGHLIGHT_TEXT
+                                             : XPCOLOR_MENUBAR_TEXT)
+                              : (bEnabled ? XPCOLOR_TOOLBAR_TEXT : XPCOLOR_DISABLED);
+    pDC->SetTextColor(GetPaintColor(nColor));
     DrawPopupText(pDC, strCaption, CRect(rc.left + nCaptionLeft, rc.top, rc.left + nLabel, rc.bottom), 0,
                   TRUE);
   }

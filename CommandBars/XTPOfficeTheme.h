@@ -34,7 +34,8 @@ public:
   CSize DrawListBoxControl(CDC *pDC, CXTPControl *pControl, CRect rc, BOOL bSelected, BOOL bDraw,
                            BOOL bCommandBarsIconSize) override;
   void FillCommandBarEntry(CDC *pDC, CXTPCommandBar *pBar) override;
-  void DrawControlEntry(CDC *pDC, CXTPControl *pControl) override;
+  using CXTPPaintManager::DrawControlEntry;
+  void DrawControlEntry(CDC *pDC, CXTPControl *pControl, int nBarPosition) override;
   // The toolbar form: the state frame and fill of a control on a bar.
   void DrawRectangle(CDC *pDC, CRect rc, BOOL bEnabled, int nSelected, int nPressed, BOOL bChecked,
                      BOOL bPopuped, int nBarPosition) override;

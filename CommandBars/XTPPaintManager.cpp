@@ -409,9 +409,12 @@ CSize CXTPPaintManager::DrawControl(CDC *pDC, CXTPControl *pControl, BOOL bDraw)
 }
 
 void CXTPPaintManager::DrawControlEntry(CDC *pDC, CXTPControl *pControl) {
+  DrawControlEntry(pDC, pControl, BarPosition(pControl));
+}
+
+void CXTPPaintManager::DrawControlEntry(CDC *pDC, CXTPControl *pControl, int nBarPosition) {
   DrawRectangle(pDC, pControl->GetRect(), pControl->GetEnabled(), pControl->GetSelected(),
-                pControl->GetPressed(), pControl->GetChecked(), IsControlPopuped(pControl),
-                BarPosition(pControl));
+                pControl->GetPressed(), pControl->GetChecked(), IsControlPopuped(pControl), nBarPosition);
 }
 
 void CXTPPaintManager::DrawSplitButtonFrame(CDC *pDC, CXTPControl *pControl, CRect rc) {
@@ -499,7 +502,6 @@ CSize CXTPPaintManager::DrawToolBarControl(CDC *pDC, CXTPControl *pControl, BOOL
 
   switch (type) {
   case xtpControlButton:
-  case xtpControlCustom: // one without its window shows as a button
   case xtpControlButtonPopup:
   case xtpControlLabel:
     if (!bCaption) {

@@ -84,7 +84,11 @@ public:
   virtual void FillCommandBarEntry(CDC *pDC, CXTPCommandBar *pBar) = 0;
   virtual void DrawRectangle(CDC *pDC, CRect rc, BOOL bEnabled, int nSelected, int nPressed, BOOL bChecked,
                              BOOL bPopuped, int nBarPosition) = 0;
-  virtual void DrawControlEntry(CDC *pDC, CXTPControl *pControl);
+  // The background of a control in its states and, in themes that choose
+  // one, the text colour, as on a bar at a position (the control's bar's,
+  // or a given one for a row that is horizontal however its bar stands).
+  virtual void DrawControlEntry(CDC *pDC, CXTPControl *pControl, int nBarPosition);
+  void DrawControlEntry(CDC *pDC, CXTPControl *pControl);
   virtual void DrawControlFrame(CDC *pDC, CRect rc, int nSelected, int nPressed, BOOL bEnabled, BOOL bChecked,
                                 BOOL bPopuped, BOOL bToolBar, int nBarPosition) = 0;
   virtual CSize DrawCommandBarGripper(CDC *pDC, CXTPCommandBar *pBar, BOOL bDraw) = 0;

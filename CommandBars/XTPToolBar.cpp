@@ -794,6 +794,7 @@ void CXTPToolBar::FillAddOrRemoveList(CXTPPopupBar *pPopup) {
     CXTPControl *pReset = pLines->AddControl(new CXTPToolBarAddRemoveButton(nullptr, this), 0);
     pReset->SetCaption(strReset);
     pReset->SetBeginGroup(TRUE);
+    pReset->SetJoinsTickColumn(TRUE);
   }
 }
 

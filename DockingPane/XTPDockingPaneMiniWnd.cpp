@@ -106,7 +106,14 @@ void CXTPDockingPaneMiniWnd::RecalcLayout(BOOL) {
   if (!m_pTopContainer->IsEmpty()) {
     CRect rc;
     GetClientRect(&rc);
-    m_pTopContainer->OnSizeParent(this, rc, nullptr);
+    // With a positioning handle, so the splitter bars between the frame's
+    // groups are moved too, not only measured.
+    AFX_SIZEPARENTPARAMS layout = {};
+    layout.hDWP = ::BeginDeferWindowPos(8);
+    layout.rect = rc;
+    m_pTopContainer->OnSizeParent(this, rc, &layout);
+    if (layout.hDWP != nullptr && !::EndDeferWindowPos(layout.hDWP))
+      TRACE(L"Warning: DeferWindowPos failed - low system resources.\n");
   } else {
     if (IsWindowVisible()) ShowWindow(SW_HIDE);
     // Reused later for other panes, the frame comes back whole.

@@ -90,7 +90,7 @@ TEST_F(ControlCustom, WithoutAWindowItIsAButton) {
   ScreenDC dc;
   EXPECT_FALSE(m_pCustom->HasWindow());
   EXPECT_EQ(m_pCustom->GetSize(dc.Get()), ButtonSize());
-  EXPECT_EQ(m_pCustom->GetType(), xtpControlCustom);
+  EXPECT_EQ(m_pCustom->GetType(), xtpControlButton);
   EXPECT_EQ(m_pCustom->GetFlags(), static_cast<DWORD>(xtpFlagNoMovable));
 }
 
@@ -277,6 +277,8 @@ TEST_F(ControlCustom, LoadingFindsTheWindowByItsIdFromSchemaSixOn) {
     saved.SetControl(m_hWndHosted);
     saved.SetBorders(CRect(2, 3, 4, 5));
     saved.SetVerticalPositionOption(xtpVerticalShow);
+    // As an older archive stored it: with a type of its own.
+    saved.SetType(xtpControlCustom);
     CMemFile file;
     {
       CArchive ar(&file, CArchive::store);
@@ -297,6 +299,7 @@ TEST_F(ControlCustom, LoadingFindsTheWindowByItsIdFromSchemaSixOn) {
     EXPECT_EQ(pLoaded->GetVerticalPositionOption(), xtpVerticalShow);
     EXPECT_EQ(pLoaded->GetControlSize(), CSize(100, 20));
     EXPECT_EQ(pLoaded->GetControlHandle(), c.bFound ? m_hWndHosted : nullptr);
+    EXPECT_EQ(pLoaded->GetType(), xtpControlButton);
     m_pBar->GetControls()->Remove(pLoaded);
   }
   m_pBar->SetCommandBars(nullptr);

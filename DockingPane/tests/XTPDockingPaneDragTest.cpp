@@ -211,6 +211,24 @@ TEST_F(DockingDrag, GroupsInAFloatingFrameHaveNoAutoHidePin) {
         if (canvas.Pixel(x, y) != clrCaption) nOther++;
     EXPECT_EQ(0, nOther) << "pixels of a pin drawn";
   }
+
+  // The splitter bar between the two groups stands in the gap between them.
+  auto *pFirst = static_cast<CXTPDockingPaneTabbedContainer *>(m_pLeft->GetContainer());
+  auto *pSecond = static_cast<CXTPDockingPaneTabbedContainer *>(m_pBottom->GetContainer());
+  CRect rcFirst, rcSecond;
+  pFirst->CWnd::GetWindowRect(&rcFirst);
+  pSecond->CWnd::GetWindowRect(&rcSecond);
+  ASSERT_LT(rcFirst.right, rcSecond.left) << "a gap for the bar";
+  int nBars = 0;
+  for (HWND hChild = ::GetWindow(pMini->GetSafeHwnd(), GW_CHILD); hChild;
+       hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+    if (dynamic_cast<CXTPDockingPaneSplitterWnd *>(CWnd::FromHandlePermanent(hChild)) == nullptr) continue;
+    nBars++;
+    CRect rcBar;
+    ::GetWindowRect(hChild, &rcBar);
+    EXPECT_EQ(CRect(rcFirst.right, rcFirst.top, rcSecond.left, rcFirst.bottom), rcBar);
+  }
+  EXPECT_EQ(1, nBars);
 }
 
 TEST_F(DockingDrag, AFloatingFrameKeepsInStepWithTheSiteAndAPressOnItsCaptionActivatesIt) {

@@ -111,6 +111,10 @@ void CGalleryPanesFrame::FloatFirstTime() {
   // The floated pane takes the focus.
   HWND hFocus = ::GetFocus();
   CXTPDockingPaneMiniWnd *pMini = m_pManager->FloatPane(m_pFloating, rc);
+  if (pMini != nullptr && m_floating.pBeside != nullptr) {
+    m_pManager->DockPane(m_floating.pBeside, xtpPaneDockRight, m_pFloating);
+    pMini->RecalcLayout();
+  }
   if (pMini != nullptr && m_floating.bRolledUp) pMini->SetCollapsed(TRUE);
   if (!m_floating.bKeepGalleryFocus) return;
   if (hFocus != nullptr && ::IsWindow(hFocus)) ::SetFocus(hFocus);

@@ -22,6 +22,7 @@ public:
     CRect rc;                       // from the frame's top-left corner
     BOOL bRolledUp = FALSE;         // only its caption shows while the mouse is away
     BOOL bKeepGalleryFocus = FALSE; // the gallery keeps the focus, the pane stays above it
+    CXTPDockingPane *pBeside = nullptr; // a second group docked right of the pane in its floating frame
   };
 
   // A frame's theme and its label on the page.

@@ -5,6 +5,7 @@
 #include "GalleryCommandBarsSection.h"
 #include "GalleryDockBarsSection.h"
 #include "GalleryDockingPanesSection.h"
+#include "GalleryDockingSchemesSection.h"
 #include "GalleryDockingThemesSection.h"
 #include "GalleryIcon.h"
 #include "GalleryPopupMenusSection.h"
@@ -150,6 +151,7 @@ std::vector<std::unique_ptr<CGallerySection>> MakeGallerySections() {
   sections.push_back(std::make_unique<CGalleryTabbedMdiSection>());
   sections.push_back(std::make_unique<CGalleryBarStateSection>());
   sections.push_back(std::make_unique<CGalleryImageEditorSection>());
+  sections.push_back(std::make_unique<CGalleryDockingSchemesSection>());
   return sections;
 }
 

@@ -30,6 +30,7 @@
 #include "GalleryToolTipSection.h"
 #include "XTPDrawHelpers.h"
 #include "GalleryDockingPanesSection.h"
+#include "GalleryDockingSchemesSection.h"
 #include "GalleryDockingThemesSection.h"
 #include "Archive.h"
 #include "File.h"
@@ -555,6 +556,45 @@ TEST_F(Gallery, DockingThemesShowTheOtherThemesAndThemedFloatingFrames) {
     EXPECT_TRUE(pMini->IsWindowVisible()) << "pane " << f.nPane;
     EXPECT_TRUE(pMini->IsThemed());
     EXPECT_EQ(f.bCollapsed, pMini->IsCollapsed()) << "pane " << f.nPane;
+  }
+}
+
+// Themes 7 and 10 under each scheme draw the scheme's inactive caption
+// (theme 7 a gradient from its first end at the left, theme 10 one colour),
+// and the floating frame holds two groups without an Auto Hide pin.
+TEST_F(Gallery, DockingSchemesShowThemes7And10InEachSchemeAndTwoGroupsFloating) {
+  auto *pSchemes = Section<CGalleryDockingSchemesSection>();
+  ASSERT_NE(pSchemes, nullptr);
+  ASSERT_EQ(CGalleryDockingSchemesSection::kFrames, pSchemes->GetManagerCount());
+  // Inactive caption at the left of the band, by theme (7, 10) and scheme.
+  const COLORREF kCaption[2][4] = {{0, 0xC6D7D8, 0xC6D7D8, 0xEBE0E0}, {0, 0xBAC7CC, 0xBAC7CC, 0xF5F0F0}};
+  for (int i = 0; i < pSchemes->GetManagerCount(); i++) {
+    SCOPED_TRACE(i);
+    CXTPDockingPaneManager *pManager = pSchemes->GetManager(i);
+    const int nTheme = CGalleryDockingSchemesSection::ThemeOf(i);
+    EXPECT_EQ(nTheme, pManager->GetPaintManager()->GetTheme());
+    CXTPDockingPane *pFolders = pManager->FindPane(102);
+    ASSERT_NE(pFolders, nullptr);
+    auto *pTabbed = static_cast<CXTPDockingPaneTabbedContainer *>(pFolders->GetContainer());
+    ASSERT_NE(pTabbed, nullptr);
+    ASSERT_FALSE(pTabbed->IsActive());
+    HDC hDC = ::GetDC(pTabbed->GetSafeHwnd());
+    const COLORREF clr = ::GetPixel(hDC, 3, 4);
+    ::ReleaseDC(pTabbed->GetSafeHwnd(), hDC);
+    EXPECT_LE(Distance(clr, kCaption[nTheme == 7 ? 0 : 1][CGalleryDockingSchemesSection::SchemeOf(i)]), 12)
+        << std::hex << clr;
+  }
+  CXTPDockingPaneManager *pManager = pSchemes->GetManager(CGalleryDockingSchemesSection::kFloatingManager);
+  CXTPDockingPane *pFind = pManager->FindPane(103), *pSigs = pManager->FindPane(105);
+  ASSERT_TRUE(pFind && pSigs);
+  ASSERT_TRUE(CXTPDockingPaneMiniWnd::IsMiniWnd(pFind->GetDockingSite()));
+  EXPECT_EQ(pFind->GetDockingSite(), pSigs->GetDockingSite());
+  EXPECT_NE(pFind->GetContainer(), pSigs->GetContainer()) << "two groups";
+  EXPECT_TRUE(pFind->GetDockingSite()->IsWindowVisible());
+  for (CXTPDockingPane *pPane : {pFind, pSigs}) {
+    auto *pTabbed = static_cast<CXTPDockingPaneTabbedContainer *>(pPane->GetContainer());
+    EXPECT_FALSE(pTabbed->GetCaptionButtons()->FindButton(XTP_IDS_DOCKINGPANE_AUTOHIDE)->IsVisible());
+    EXPECT_TRUE(pTabbed->GetCaptionButtons()->FindButton(XTP_IDS_DOCKINGPANE_CLOSE)->IsVisible());
   }
 }
 
