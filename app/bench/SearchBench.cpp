@@ -78,15 +78,35 @@ public:
   // The tree's reset to its root (the list filled with the root's entries).
   LARGE_INTEGER m_resetStart{}, m_resetEnd{};
   unsigned m_pumps = 0;
+  // Where the window's time goes: calls and seconds spent in each kind.
+  struct Spent {
+    unsigned m_calls = 0;
+    double m_seconds = 0;
+  };
+  Spent m_pumping, m_statusText, m_treeAdds, m_counters, m_log;
+
+  // Runs the call, adding its count and time to spent.
+  template <typename Call> auto Timed(Spent &spent, Call call) {
+    const LARGE_INTEGER from = Now();
+    struct Note {
+      Spent &m_spent;
+      LARGE_INTEGER m_from;
+      ~Note() {
+        ++m_spent.m_calls;
+        m_spent.m_seconds += Seconds(m_from, Now());
+      }
+    } note{spent, from};
+    return call();
+  }
 
   bool PumpMessages() override {
     ++m_pumps;
-    return m_inner.PumpMessages();
+    return Timed(m_pumping, [this] { return m_inner.PumpMessages(); });
   }
   bool StopRequested() const override { return m_inner.StopRequested(); }
   void AddLogEntry(const std::optional<std::u16string> &activity, const std::u16string &text,
                    const std::optional<std::u16string> &time, LogStatus status) override {
-    m_inner.AddLogEntry(activity, text, time, status);
+    Timed(m_log, [&] { m_inner.AddLogEntry(activity, text, time, status); });
   }
   std::u16string CurrentTimeText() override { return m_inner.CurrentTimeText(); }
   void CreateScanProgressBar(uint32_t range) override {
@@ -105,10 +125,10 @@ public:
   }
   void CreateTreeRoot() override { m_inner.CreateTreeRoot(); }
   void AddTreeEntry(const EntryRecord &entry, const std::u16string &name) override {
-    m_inner.AddTreeEntry(entry, name);
+    Timed(m_treeAdds, [&] { m_inner.AddTreeEntry(entry, name); });
   }
   void AddTreeEntryOwned(const EntryRecord &entry, std::u16string &&name) override {
-    m_inner.AddTreeEntryOwned(entry, std::move(name));
+    Timed(m_treeAdds, [&] { m_inner.AddTreeEntryOwned(entry, std::move(name)); });
   }
   void ResetTreeToRoot() override {
     m_resetStart = Now(); Mark(L"QVMARK-resetstart");
@@ -116,13 +136,13 @@ public:
     m_resetEnd = Now(); Mark(L"QVMARK-resetend");
   }
   void UpdateTotalsPane(uint32_t folders, uint32_t files, uint64_t bytes) override {
-    m_inner.UpdateTotalsPane(folders, files, bytes);
+    Timed(m_counters, [&] { m_inner.UpdateTotalsPane(folders, files, bytes); });
   }
   void UpdateFoundProgress(uint32_t mode, uint32_t found, uint32_t secondary) override {
-    m_inner.UpdateFoundProgress(mode, found, secondary);
+    Timed(m_counters, [&] { m_inner.UpdateFoundProgress(mode, found, secondary); });
   }
   void ShowCurrentItemText(uint32_t mode, const std::u16string &text) override {
-    m_inner.ShowCurrentItemText(mode, text);
+    Timed(m_statusText, [&] { m_inner.ShowCurrentItemText(mode, text); });
   }
   void OnScanFinished(uint32_t found) override {
     m_treeEnd = Now(); Mark(L"QVMARK-treeend");
@@ -289,6 +309,16 @@ int main(int argc, char **argv) {
         Seconds(start, phases.m_walkStart), Seconds(phases.m_walkStart, phases.m_walkEnd),
         Seconds(phases.m_walkEnd, phases.m_treeEnd), Seconds(phases.m_treeEnd, phases.m_resetStart),
         Seconds(phases.m_resetStart, phases.m_resetEnd), Seconds(phases.m_resetEnd, end), phases.m_pumps);
+  const auto spent = [](const char *what, const PhaseClock::Spent &s) {
+    std::printf(" %s %u (%.3f s)", what, s.m_calls, s.m_seconds);
+  };
+  std::printf("  in the window:");
+  spent("pumps", phases.m_pumping);
+  spent("status texts", phases.m_statusText);
+  spent("tree adds", phases.m_treeAdds);
+  spent("counters", phases.m_counters);
+  spent("log lines", phases.m_log);
+  std::printf("\n");
   std::fflush(stdout);
   for (const DWORD until = GetTickCount() + static_cast<DWORD>(holdSeconds) * 1000; GetTickCount() < until;) {
     PumpWaitingMessages();

@@ -115,6 +115,7 @@ void SignatureSearch::WriteFailureLine(uint64_t first, uint64_t last) {
 }
 
 void SignatureSearch::ShowStatus(uint64_t cluster) {
+  if (!m_statusPace.Due()) return;
   m_services.ShowCurrentItemText(
       0, SignatureStatusText(m_readingText, cluster, m_ofText, m_space.ClusterCount()));
 }
@@ -153,6 +154,7 @@ bool SignatureSearch::Run(const HitSink &sink) {
   m_taken.clear();
   m_stopped = false;
   m_lastMissHeld = false;
+  m_statusPace.Expire();
   m_unitsSincePace = 0;
   m_index = std::make_unique<SignatureIndex>(m_services.SelectedHeaders());
   const uint64_t count = m_space.ClusterCount();

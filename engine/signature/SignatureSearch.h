@@ -14,6 +14,7 @@
 #include "ReadFailureLog.h"
 #include "SignatureMatch.h"
 #include "Utf16Text.h"
+#include "WorkPacer.h"
 
 #include <cstdint>
 #include <functional>
@@ -87,6 +88,8 @@ struct SignaturePassOptions {
 
 class SignatureSearch {
 public:
+  static constexpr uint32_t kStatusIntervalMs = 100;
+
   // Returns true when the cluster was taken by another pass (a lost folder);
   // the cluster then is no hit and counts as used from now on.
   using ClusterHook = std::function<bool(uint64_t cluster, const uint8_t *bytes, size_t length)>;
@@ -161,6 +164,9 @@ private:
   ReadFailureLog m_failures;
   std::u16string m_readingText;
   std::u16string m_ofText;
+  // The status line changes a few times a second: each change is a redraw
+  // of the status bar, which under Wine costs more than reading a batch.
+  PaceInterval m_statusPace{{}, kStatusIntervalMs, true};
   bool m_stopped = false;
   uint32_t m_unitsSincePace = 0;
   std::vector<uint8_t> m_lastMiss;
