@@ -129,7 +129,7 @@ app_beside_native() {
   out=$(best "app search" "${run[@]}")
   app=$(seconds "app search" <<<"$out")
   engine=$(seconds "$native" <<<"$engine_out")
-  echo "$out" | sed -n "s/^app search/$label/p; s/^engine under Wine/  engine under Wine/p"
+  echo "$out" | sed -n "s/^app search/$label/p; s/^  in the window/  in the window/p; s/^engine under Wine/  engine under Wine/p"
   echo "$engine_out" | grep "^$native:" | sed "s/^/  native /"
   if [ -n "$app" ] && [ -n "$engine" ]; then
     echo "  app under Wine / engine natively: $(echo "scale=2; $app / $engine" | bc)x"
