@@ -72,10 +72,10 @@ private:
   const std::vector<HeaderRecord> &m_headers;
   std::vector<OffsetTable> m_offsets;
   // For each distinct offset, one flag byte per key of the two bytes there
-  // that some record begins with; a one-byte signature
-  // sets every pair its byte begins. A signature at the sector's last byte
-  // has no second byte to read: it sets the pairs of the row one byte
-  // earlier that end in its byte.
+  // that some record begins with; a one-byte signature sets every key its
+  // byte begins. A signature at the sector's last byte has no second byte
+  // to read: it sets the keys of the row one byte earlier that end in its
+  // byte.
   std::vector<uint32_t> m_pairOffsets;
   std::vector<uint8_t> m_pairFlags;
   std::vector<uint32_t> m_filterLines;
