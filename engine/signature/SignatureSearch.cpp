@@ -173,6 +173,9 @@ bool SignatureSearch::Run(const HitSink &sink) {
     // and nothing of the batch before it is seen twice.
     const uint32_t clusters = static_cast<uint32_t>(std::min<uint64_t>(m_clustersPerBatch, count - cluster));
     ReadBatch(cluster, clusters);
+    // A read can take long enough for the pump to be due (and a Stop to be
+    // waiting): the batch's first unit looks at the clock.
+    m_unitsSincePace = kUnitsPerPaceCheck;
     cluster = ExamineBatch(cluster, clusters, sink);
     if (m_stopped) return false;
   }
