@@ -62,13 +62,54 @@ void CSimpleListView::AddLogEntry(LPCTSTR activity, LPCTSTR text, LPCTSTR status
   CQuendalVarnothApp &app = TheQvApp();
   int row = list.GetItemCount();
   app.LogRowCount = row;
+  // Once the log scrolls, the list would redraw its scroll bar on the spot
+  // twice for a new line, for the row and for the scroll (under Wine tens
+  // of milliseconds inside the search that logs it). The line is added
+  // while the window is not drawable (its own flag: the list still keeps
+  // its rows and bars up to date); then the rows in view move up as the
+  // list would move them, and the new row and the bars are painted with
+  // the next pump.
+  const bool drawable = (list.GetStyle() & WS_VISIBLE) != 0;
+  const int topBefore = list.GetTopIndex();
+  if (drawable) ::DefWindowProcW(list.m_hWnd, WM_SETREDRAW, FALSE, 0);
   list.InsertItem(row, activity ? activity : L"", image & 0xFF);
   list.SetItemText(row, 1, text ? text : L"");
   list.SetItemText(row, 2, status ? status : L"");
   // The newest line stays in view: it says how the search, recovery or save ended.
   list.EnsureVisible(row, FALSE);
+  if (drawable) {
+    ::DefWindowProcW(list.m_hWnd, WM_SETREDRAW, TRUE, 0);
+    ShowAddedRow(row, topBefore);
+  }
   app.LogNotEmpty = 1;
   app.LogRowCount = row + 1;
+}
+
+void CSimpleListView::ShowAddedRow(int row, int topBefore) {
+  CListCtrl &list = GetListCtrl();
+  CRect client;
+  list.GetClientRect(&client);
+  CRect rows = client;
+  if (CHeaderCtrl *header = list.GetHeaderCtrl()) {
+    CRect headerRect;
+    header->GetWindowRect(&headerRect);
+    rows.top += headerRect.Height();
+  }
+  CRect item;
+  const int shift = list.GetTopIndex() - topBefore;
+  if (shift != 0 && list.GetItemRect(list.GetTopIndex(), &item, LVIR_BOUNDS))
+    ::ScrollWindowEx(list.m_hWnd, 0, -shift * item.Height(), &rows, &rows, nullptr, nullptr, SW_INVALIDATE);
+  if (list.GetItemRect(row, &item, LVIR_BOUNDS)) list.InvalidateRect(&item, FALSE);
+  // The bars lie outside the client area: only the frame is marked.
+  CRect window;
+  list.GetWindowRect(&window);
+  list.ScreenToClient(&window);
+  HRGN frame = ::CreateRectRgnIndirect(&window);
+  HRGN inside = ::CreateRectRgnIndirect(&client);
+  ::CombineRgn(frame, frame, inside, RGN_DIFF);
+  ::RedrawWindow(list.m_hWnd, nullptr, frame, RDW_FRAME | RDW_INVALIDATE);
+  ::DeleteObject(inside);
+  ::DeleteObject(frame);
 }
 
 CString CSimpleListView::GetLogItemText(int row, int column) const {

@@ -36,6 +36,11 @@ protected:
   afx_msg void OnDestroy();
 
 private:
+  // Shows a row added while the list was not drawable: moves the rows in
+  // view up when the list scrolled from topBefore, and marks the new row
+  // and the scroll bars for the next paint.
+  void ShowAddedRow(int row, int topBefore);
+
   CImageList m_rowImages;
   // The list's own header, subclassed: shaded, a picture beside each title.
   CXTHeaderCtrl m_header;

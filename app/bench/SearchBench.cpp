@@ -1,4 +1,4 @@
-// Times the program's own fast search of a drive: the main frame, shown,
+// Times the program's own search of a drive: the main frame, shown,
 // runs the search from its start message the way the wizard's Finish starts
 // it, reading the drive through the system's device path, with the message
 // pump, the progress bar, the status panes and the folder tree all live.
@@ -8,9 +8,12 @@
 // plain list, no window involved). Run it under Wine with an image mapped as
 // the drive (see search-bench.sh, which sets it beside the engine alone
 // built natively, on the same image).
-//   SearchBench LETTER [FILESYSTEM] [--hidden] [--hold SECONDS]
-// FILESYSTEM: the name the drive list would give (default NTFS); --hold
-// keeps the window with its results up that long after the app's search.
+//   SearchBench LETTER [FILESYSTEM] [--advanced | --disk] [--hidden] [--hold SECONDS]
+// FILESYSTEM: the name the drive list would give (default NTFS); --advanced
+// runs the advanced search and --disk the physical-disk scan of the drive
+// read as a whole disk, both with every shipped signature chosen (the fast
+// search chooses none); --hold keeps the window with its results up that
+// long after the app's search.
 #include <windows.h>
 
 #include <cstdio>
@@ -30,6 +33,8 @@
 #include "QuendalVarnothDoc.h"
 #include "ScanSession.h"
 #include "SearchStart.h"
+#include "AppSettings.h"
+#include "PhysicalDiskScan.h"
 #include "SectorIo.h"
 #include "resource.h"
 
@@ -73,15 +78,35 @@ public:
   // The tree's reset to its root (the list filled with the root's entries).
   LARGE_INTEGER m_resetStart{}, m_resetEnd{};
   unsigned m_pumps = 0;
+  // Where the window's time goes: calls and seconds spent in each kind.
+  struct Spent {
+    unsigned m_calls = 0;
+    double m_seconds = 0;
+  };
+  Spent m_pumping, m_statusText, m_treeAdds, m_counters, m_log;
+
+  // Runs the call, adding its count and time to spent.
+  template <typename Call> auto Timed(Spent &spent, Call call) {
+    const LARGE_INTEGER from = Now();
+    struct Note {
+      Spent &m_spent;
+      LARGE_INTEGER m_from;
+      ~Note() {
+        ++m_spent.m_calls;
+        m_spent.m_seconds += Seconds(m_from, Now());
+      }
+    } note{spent, from};
+    return call();
+  }
 
   bool PumpMessages() override {
     ++m_pumps;
-    return m_inner.PumpMessages();
+    return Timed(m_pumping, [this] { return m_inner.PumpMessages(); });
   }
   bool StopRequested() const override { return m_inner.StopRequested(); }
   void AddLogEntry(const std::optional<std::u16string> &activity, const std::u16string &text,
                    const std::optional<std::u16string> &time, LogStatus status) override {
-    m_inner.AddLogEntry(activity, text, time, status);
+    Timed(m_log, [&] { m_inner.AddLogEntry(activity, text, time, status); });
   }
   std::u16string CurrentTimeText() override { return m_inner.CurrentTimeText(); }
   void CreateScanProgressBar(uint32_t range) override {
@@ -100,10 +125,10 @@ public:
   }
   void CreateTreeRoot() override { m_inner.CreateTreeRoot(); }
   void AddTreeEntry(const EntryRecord &entry, const std::u16string &name) override {
-    m_inner.AddTreeEntry(entry, name);
+    Timed(m_treeAdds, [&] { m_inner.AddTreeEntry(entry, name); });
   }
   void AddTreeEntryOwned(const EntryRecord &entry, std::u16string &&name) override {
-    m_inner.AddTreeEntryOwned(entry, std::move(name));
+    Timed(m_treeAdds, [&] { m_inner.AddTreeEntryOwned(entry, std::move(name)); });
   }
   void ResetTreeToRoot() override {
     m_resetStart = Now(); Mark(L"QVMARK-resetstart");
@@ -111,13 +136,13 @@ public:
     m_resetEnd = Now(); Mark(L"QVMARK-resetend");
   }
   void UpdateTotalsPane(uint32_t folders, uint32_t files, uint64_t bytes) override {
-    m_inner.UpdateTotalsPane(folders, files, bytes);
+    Timed(m_counters, [&] { m_inner.UpdateTotalsPane(folders, files, bytes); });
   }
   void UpdateFoundProgress(uint32_t mode, uint32_t found, uint32_t secondary) override {
-    m_inner.UpdateFoundProgress(mode, found, secondary);
+    Timed(m_counters, [&] { m_inner.UpdateFoundProgress(mode, found, secondary); });
   }
   void ShowCurrentItemText(uint32_t mode, const std::u16string &text) override {
-    m_inner.ShowCurrentItemText(mode, text);
+    Timed(m_statusText, [&] { m_inner.ShowCurrentItemText(mode, text); });
   }
   void OnScanFinished(uint32_t found) override {
     m_treeEnd = Now(); Mark(L"QVMARK-treeend");
@@ -153,23 +178,31 @@ void ReplaceSession(CQuendalVarnothApp &app, EngineServices &services) {
 // The engine alone on the drive of the app's session, through the same
 // device path, its finds kept in a plain list as the native benchmark keeps
 // them. The app's session goes first, as a new search's start does.
-void TimeEngineAlone(CQuendalVarnothApp &app) {
+enum class BenchSearch { Fast, Advanced, Disk };
+
+void TimeEngineAlone(CQuendalVarnothApp &app, BenchSearch search, const std::vector<HeaderRecord> &headers) {
   const ScanSession::Target target = app.Session->Where();
   const ScanKind kind = app.Session->Kind();
   app.FatEngine = nullptr;
   app.NtfsEngine = nullptr;
   app.Session.reset();
-  BenchServices quiet;
+  BenchServices quiet(headers);
   PhaseClock phases(quiet);
   ScanSession alone(phases, *app.Devices, kind, target);
   const LARGE_INTEGER start = Now();
-  if (alone.Ntfs() != nullptr)
+  if (alone.Disk() != nullptr)
+    alone.Disk()->RunPhysicalDiskScan();
+  else if (alone.Ntfs() != nullptr && search == BenchSearch::Advanced)
+    alone.Ntfs()->RunNtfsAdvancedScan();
+  else if (alone.Ntfs() != nullptr)
     alone.Ntfs()->RunNtfsFastScan();
+  else if (alone.Fat() != nullptr && search == BenchSearch::Advanced)
+    alone.Fat()->RunFatAdvancedScan();
   else if (alone.Fat() != nullptr)
     alone.Fat()->RunFatFastScan();
   const LARGE_INTEGER end = Now();
   std::printf("engine under Wine: %.3f s, %zu entries found", Seconds(start, end), quiet.m_found.size());
-  if (phases.m_walkEnd.QuadPart != 0 && phases.m_treeEnd.QuadPart != 0)
+  if (search == BenchSearch::Fast && phases.m_walkEnd.QuadPart != 0 && phases.m_treeEnd.QuadPart != 0)
     std::printf(" (walk %.3f, tree %.3f s)", Seconds(phases.m_walkStart, phases.m_walkEnd),
                 Seconds(phases.m_walkEnd, phases.m_treeEnd));
   std::printf("\n");
@@ -201,15 +234,20 @@ void PumpUntilDone(CQuendalVarnothApp &app, CMainFrame &frame) {
 
 int main(int argc, char **argv) {
   if (argc < 2 || std::strlen(argv[1]) != 1) {
-    std::printf("usage: SearchBench LETTER [FILESYSTEM] [--hidden] [--hold SECONDS]\n");
+    std::printf("usage: SearchBench LETTER [FILESYSTEM] [--advanced | --disk] [--hidden] [--hold SECONDS]\n");
     return 2;
   }
   const char letter = static_cast<char>(toupper(static_cast<unsigned char>(argv[1][0])));
   std::string fileSystem = "NTFS";
   bool hidden = false;
   int holdSeconds = 0;
+  BenchSearch search = BenchSearch::Fast;
   for (int i = 2; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--hidden") == 0)
+    if (std::strcmp(argv[i], "--advanced") == 0)
+      search = BenchSearch::Advanced;
+    else if (std::strcmp(argv[i], "--disk") == 0)
+      search = BenchSearch::Disk;
+    else if (std::strcmp(argv[i], "--hidden") == 0)
       hidden = true;
     else if (std::strcmp(argv[i], "--hold") == 0 && i + 1 < argc)
       holdSeconds = std::atoi(argv[++i]);
@@ -228,9 +266,21 @@ int main(int argc, char **argv) {
     return 1;
   }
   app.DriveList = {Drive(letter, fileSystem, device->SizeInBytes() / kSectorSize)};
-  app.SearchKind[0] = 1;
-  app.SearchKind[1] = app.SearchKind[2] = 0;
-  if (!StartNewSearch(app, *frame, 0)) {
+  // The whole disk is the mapped drive, read by its letter as a disk code
+  // below 128 is.
+  if (search == BenchSearch::Disk) app.DriveList[0].m_biosDiskCode = code;
+  app.SearchKind[0] = search == BenchSearch::Fast ? 1 : 0;
+  app.SearchKind[1] = search == BenchSearch::Advanced ? 1 : 0;
+  app.SearchKind[2] = search == BenchSearch::Disk ? 1 : 0;
+  std::vector<HeaderRecord> headers;
+  if (search != BenchSearch::Fast) {
+    const std::wstring file = ProgramFolder() + L"\\HeaderFile.cfg";
+    char path[MAX_PATH * 3] = {};
+    WideCharToMultiByte(CP_ACP, 0, file.c_str(), -1, path, sizeof path, nullptr, nullptr);
+    headers = ReadSignatureFile(path);
+    if (headers.empty()) return 1;
+  }
+  if (!StartNewSearch(app, *frame, 0, headers)) {
     std::printf("the search could not start\n");
     return 1;
   }
@@ -247,24 +297,34 @@ int main(int argc, char **argv) {
   frame->UpdateWindow();
   Mark(L"QVMARK-start");
   const LARGE_INTEGER start = Now();
-  frame->PostMessage(UWM_START_FAST_SCAN);
+  frame->PostMessage(search == BenchSearch::Fast ? UWM_START_FAST_SCAN : UWM_START_ADVANCED_SCAN);
   PumpUntilDone(app, *frame);
   const LARGE_INTEGER end = Now();
   Mark(L"QVMARK-end");
   const size_t entries = frame->GetLeftPane()->Entries().Size();
   std::printf("app search: %.3f s, %zu entries in the tree (with the root)\n", Seconds(start, end), entries);
-  if (phases.m_walkEnd.QuadPart != 0 && phases.m_resetEnd.QuadPart != 0)
+  if (search == BenchSearch::Fast && phases.m_walkEnd.QuadPart != 0 && phases.m_resetEnd.QuadPart != 0)
     std::printf(
         "  start %.3f, walk %.3f, tree %.3f, end %.3f, reset to root %.3f, drawing %.3f s; %u pumps\n",
         Seconds(start, phases.m_walkStart), Seconds(phases.m_walkStart, phases.m_walkEnd),
         Seconds(phases.m_walkEnd, phases.m_treeEnd), Seconds(phases.m_treeEnd, phases.m_resetStart),
         Seconds(phases.m_resetStart, phases.m_resetEnd), Seconds(phases.m_resetEnd, end), phases.m_pumps);
+  const auto spent = [](const char *what, const PhaseClock::Spent &s) {
+    std::printf(" %s %u (%.3f s)", what, s.m_calls, s.m_seconds);
+  };
+  std::printf("  in the window:");
+  spent("pumps", phases.m_pumping);
+  spent("status texts", phases.m_statusText);
+  spent("tree adds", phases.m_treeAdds);
+  spent("counters", phases.m_counters);
+  spent("log lines", phases.m_log);
+  std::printf("\n");
   std::fflush(stdout);
   for (const DWORD until = GetTickCount() + static_cast<DWORD>(holdSeconds) * 1000; GetTickCount() < until;) {
     PumpWaitingMessages();
     Sleep(20);
   }
-  TimeEngineAlone(app);
+  TimeEngineAlone(app, search, headers);
   std::fflush(stdout);
   app.ResultsPresent = 0; // nothing to offer to save
   frame->DestroyWindow();

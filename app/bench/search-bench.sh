@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Times the program's own fast search (SearchBench under Wine, the image
-# mapped as drive S:) against the engine alone (NtfsBench, natively) on the
-# same NTFS images: the benchmark image of make-ntfs-bench-image.sh (100,000
-# files) and one with 200,000 files, both with all their folders in the root,
-# and one with 200,000 files in 20,220 folders three deep, as a disk has
-# them; made in WORK_DIR unless they are there.
-#   search-bench.sh WORK_DIR
+# Times the program's own fast search, advanced search and physical-disk
+# scan (SearchBench under Wine, the image mapped as drive S:, read as a
+# volume and as a whole disk) against the engine alone (NtfsBench, natively)
+# on the same NTFS images: the benchmark image of make-ntfs-bench-image.sh
+# (100,000 files) and one with 200,000 files, both with all their folders in
+# the root, and one with 200,000 files in 20,220 folders three deep, as a
+# disk has them; made in WORK_DIR unless they are there. The advanced search
+# and the disk scan choose every shipped signature, on both sides.
+#   search-bench.sh WORK_DIR [IMAGE...]
+# IMAGE: some of ntfs-100k.img, ntfs-200k.img, ntfs-200k-deep.img (default all).
 # What each figure includes:
 #   app search         the shown main window, drawn and idle as the wizard's
 #                      Finish finds it, from the search's start message
@@ -18,7 +21,13 @@
 #                      its finds kept in a plain list: walk and engine tree,
 #                      no window.
 #   search (native)    NtfsBench: the engine alone built natively reading the
-#                      image file, walk and engine tree kept in a plain list.
+#                      image file, walk and engine tree kept in a plain list;
+#                      "advanced search" and "disk scan" likewise.
+#   app advanced,      the same as "app search" for the advanced search (MFT
+#   app disk scan      walk, tree, cluster bitmap and the signature pass over
+#                      the free clusters) and the disk scan (the signature
+#                      pass over every sector), each beside the engine under
+#                      Wine and natively.
 #   every CPU          the app search again with Wine free to run on every
 #                      CPU (see below).
 # Wine runs a window program as three processes: the program, the Wine
@@ -34,7 +43,10 @@
 # Release build (build/release/engine/bench/NtfsBench; see the README).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-work=${1:?usage: search-bench.sh WORK_DIR}
+work=${1:?usage: search-bench.sh WORK_DIR [IMAGE...]}
+shift
+images=("$@")
+[ ${#images[@]} -gt 0 ] || images=(ntfs-100k.img ntfs-200k.img ntfs-200k-deep.img)
 app_bench=$root/build/windows/bin/SearchBench.exe
 engine_bench=$root/build/release/engine/bench/NtfsBench
 for program in "$app_bench" "$engine_bench"; do
@@ -108,7 +120,23 @@ best() { # label command...
   echo "$best_out"
 }
 
-for image in ntfs-100k.img ntfs-200k.img ntfs-200k-deep.img; do
+# The app's run of one search beside the engine natively: LABEL MODE NATIVE
+# (MODE: the app's option; NATIVE: the figure's name in NtfsBench's output).
+app_beside_native() {
+  local label=$1 mode=$2 native=$3 out app engine
+  local run=(taskset -c "$cpu" "$root/tools/wine-run" "$app_bench" S NTFS "$mode")
+  "${run[@]}" >/dev/null
+  out=$(best "app search" "${run[@]}")
+  app=$(seconds "app search" <<<"$out")
+  engine=$(seconds "$native" <<<"$engine_out")
+  echo "$out" | sed -n "s/^app search/$label/p; s/^  in the window/  in the window/p; s/^engine under Wine/  engine under Wine/p"
+  echo "$engine_out" | grep "^$native:" | sed "s/^/  native /"
+  if [ -n "$app" ] && [ -n "$engine" ]; then
+    echo "  app under Wine / engine natively: $(echo "scale=2; $app / $engine" | bc)x"
+  fi
+}
+
+for image in "${images[@]}"; do
   image=$work/$image
   case $image in
   *-deep.img) files=200000 shape="in 20,220 folders three deep" && make_deep_image "$image" ;;
@@ -137,4 +165,7 @@ for image in ntfs-100k.img ntfs-200k.img ntfs-200k-deep.img; do
     echo "every CPU: $(echo "$free_out" | grep -E '^(app search|  start)' | tr -s ' \n' ' ')"
     echo "  app under Wine on every CPU / engine natively: $(echo "scale=2; $free / $engine" | bc)x"
   fi
+  start_wine "$cpu"
+  app_beside_native "app advanced" --advanced "advanced search"
+  app_beside_native "app disk scan" --disk "disk scan"
 done

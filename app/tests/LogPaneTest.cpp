@@ -6,6 +6,7 @@
 #include "WizardTestFrame.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <typeinfo>
 #include <vector>
@@ -365,6 +366,58 @@ TEST_F(LogPane, ALineCostsTheSameHoweverLongTheLogIs) {
   list.UpdateWindow();
   EXPECT_GE(drawn.m_headerPaints, 1);
   EXPECT_GE(static_cast<int>(drawn.m_rows.size()), page);
+}
+
+// The pane's pixels, scroll bars and header included.
+std::vector<uint32_t> WindowPixels(HWND window) {
+  CRect rect;
+  ::GetWindowRect(window, &rect);
+  HDC screen = ::GetWindowDC(window);
+  HDC memory = ::CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = rect.Width();
+  info.bmiHeader.biHeight = -rect.Height();
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void *bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, rect.Width(), rect.Height(), screen, 0, 0, SRCCOPY);
+  ::GdiFlush();
+  const auto *first = static_cast<const uint32_t *>(bits);
+  std::vector<uint32_t> pixels(first, first + size_t(rect.Width()) * rect.Height());
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(window, screen);
+  return pixels;
+}
+
+// A line added while a search runs is painted with the next pump, its scroll
+// bar with it: after lines that scroll the log, the pane looks as a full
+// redraw draws it.
+TEST_F(LogPane, ScrolledLinesLeaveThePaneAsAFullRedrawDrawsIt) {
+  m_frame->ShowWindow(SW_SHOWNA);
+  m_frame->UpdateWindow();
+  Pump();
+  CSimpleListView *log = m_app.LogView;
+  ASSERT_NE(log, nullptr);
+  CListCtrl &list = log->GetListCtrl();
+  const int page = list.GetCountPerPage();
+  ASSERT_GE(page, 2) << "the pane shows a few rows";
+  for (int line = 0; line < 3 * page; ++line) {
+    CString text;
+    text.Format(L"Logical Drive C: line %d", line);
+    log->AddLogEntry(L"Fast Search", text, L"Thu Dec 10 14:00:00 2026", CSimpleListView::Started);
+    Pump();
+  }
+  ASSERT_GT(list.GetTopIndex(), 0) << "the log scrolled";
+  const std::vector<uint32_t> shown = WindowPixels(list.m_hWnd);
+  ::RedrawWindow(list.m_hWnd, nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump();
+  EXPECT_TRUE(shown == WindowPixels(list.m_hWnd));
 }
 
 } // namespace

@@ -24,6 +24,7 @@ public:
   uint64_t ClusterCount() const override { return m_sectors; }
   uint64_t MapSize() const override { return m_sectors; }
   bool IsClusterUsed(uint64_t) const override { return false; }
+  bool HasUsedClusters() const override { return false; }
   bool ReadClusterSectors(uint64_t sector, uint8_t *buffer, uint32_t count) override;
   uint64_t DocumentCluster(uint64_t first, uint64_t index) const override { return first + index; }
   uint64_t VolumeSectors() const override { return m_sectors; }

@@ -51,10 +51,39 @@ SignatureIndex::SignatureIndex(const std::vector<HeaderRecord> &headers) : m_hea
     }
     m_offsets.push_back(std::move(table));
   }
+  constexpr uint32_t kLastPairOffset = kPairFilterLength - 2;
+  // A bitmap's size field (bytes 2 to 5) decides too.
+  m_matchSpan = 6;
+  for (const HeaderRecord &header : headers) {
+    if (!Usable(header)) continue;
+    m_matchSpan = std::max<size_t>(m_matchSpan, size_t{header.m_offset} + header.m_signatureLength);
+    const uint32_t rowOffset = std::min(header.m_offset, kLastPairOffset);
+    size_t row = std::find(m_pairOffsets.begin(), m_pairOffsets.end(), rowOffset) - m_pairOffsets.begin();
+    if (row == m_pairOffsets.size()) {
+      m_pairOffsets.push_back(rowOffset);
+      m_pairFlags.resize(m_pairFlags.size() + kPairKeys);
+    }
+    uint8_t *flags = m_pairFlags.data() + row * kPairKeys;
+    const auto set = [flags](uint32_t first, uint32_t second) { flags[PairKey(first, second)] = 1; };
+    const uint32_t first = header.m_signature[0];
+    if (header.m_offset > kLastPairOffset) {
+      for (uint32_t before = 0; before < 256; ++before) set(before, first);
+    } else if (header.m_signatureLength == 1) {
+      for (uint32_t second = 0; second < 256; ++second) set(first, second);
+    } else {
+      set(first, header.m_signature[1]);
+    }
+  }
+  for (uint32_t offset : m_pairOffsets)
+    for (uint32_t line : {offset / 64 * 64, (offset + 1) / 64 * 64})
+      if (std::find(m_filterLines.begin(), m_filterLines.end(), line) == m_filterLines.end())
+        m_filterLines.push_back(line);
+  std::sort(m_filterLines.begin(), m_filterLines.end());
 }
 
 bool SignatureIndex::Match(const uint8_t *buffer, size_t length, std::u16string *extension,
                            HeaderRecord *record) const {
+  if (!MayMatch(buffer, length)) return false;
   // The earliest record in list order that matches decides, as in MatchHeader.
   uint32_t best = UINT32_MAX;
   for (const OffsetTable &table : m_offsets) {

@@ -13,6 +13,9 @@ constexpr uint32_t kSectorBytes = 512;
 // The most a growth reads ahead of its batch into the window.
 constexpr uint64_t kReadAheadBytes = 8u << 20;
 constexpr uint32_t kPrefetchDistance = 8;
+// Units tested between two looks at the clock (the pacing of the pump): a
+// sector's test costs a few nanoseconds, a clock reading as much again.
+constexpr uint32_t kUnitsPerPaceCheck = 64;
 
 void PrefetchForRead(const void *address) {
 #if defined(__GNUC__) || defined(__clang__)
@@ -20,6 +23,11 @@ void PrefetchForRead(const void *address) {
 #else
   (void)address;
 #endif
+}
+
+// The lines of a cluster's first sector that the signature filter reads.
+void PrefetchFilterLines(const uint8_t *cluster, const SignatureIndex &index) {
+  for (uint32_t line : index.FilterLines()) PrefetchForRead(cluster + line);
 }
 
 } // namespace
@@ -85,6 +93,12 @@ SignatureSearch::SignatureSearch(ClusterSpace &space, EngineServices &services, 
       m_clustersPerBatch(SignatureClustersPerBatch(options.m_batchSectors, m_sectorsPerCluster)),
       m_failures([this](uint64_t first, uint64_t last) { WriteFailureLine(first, last); }) {}
 
+bool SignatureSearch::ShouldStop() {
+  if (++m_unitsSincePace < kUnitsPerPaceCheck) return m_services.StopRequested();
+  m_unitsSincePace = 0;
+  return m_stop && m_stop();
+}
+
 bool SignatureSearch::IsUsed(uint64_t cluster) const {
   return m_space.IsClusterUsed(cluster) || std::binary_search(m_taken.begin(), m_taken.end(), cluster);
 }
@@ -101,6 +115,7 @@ void SignatureSearch::WriteFailureLine(uint64_t first, uint64_t last) {
 }
 
 void SignatureSearch::ShowStatus(uint64_t cluster) {
+  if (!m_statusPace.Due()) return;
   m_services.ShowCurrentItemText(
       0, SignatureStatusText(m_readingText, cluster, m_ofText, m_space.ClusterCount()));
 }
@@ -138,11 +153,16 @@ bool SignatureSearch::Run(const HitSink &sink) {
   m_ofText = m_services.LoadText(SignatureText::kOf);
   m_taken.clear();
   m_stopped = false;
+  m_lastMissHeld = false;
+  m_statusPace.Expire();
+  m_unitsSincePace = 0;
   m_index = std::make_unique<SignatureIndex>(m_services.SelectedHeaders());
   const uint64_t count = m_space.ClusterCount();
   SizeWindows(count);
   uint64_t cluster = m_options.m_firstUnit;
   while (cluster < count) {
+    // Each batch begins with the full stop check, whatever the units before it took.
+    m_unitsSincePace = 0;
     if (m_stop && m_stop()) return !(m_stopped = true);
     if (IsUsed(cluster)) {
       ++cluster;
@@ -153,6 +173,9 @@ bool SignatureSearch::Run(const HitSink &sink) {
     // and nothing of the batch before it is seen twice.
     const uint32_t clusters = static_cast<uint32_t>(std::min<uint64_t>(m_clustersPerBatch, count - cluster));
     ReadBatch(cluster, clusters);
+    // A read can take long enough for the pump to be due (and a Stop to be
+    // waiting): the batch's first unit looks at the clock.
+    m_unitsSincePace = kUnitsPerPaceCheck;
     cluster = ExamineBatch(cluster, clusters, sink);
     if (m_stopped) return false;
   }
@@ -197,14 +220,22 @@ uint64_t SignatureSearch::ExamineBatch(uint64_t first, uint32_t clusters, const 
   // The window only grows behind the batch while it is examined, so the
   // batch's bytes stay where they are.
   const uint8_t *batch = m_window.Data();
+  // Where no cluster is in use and no hook looks at them (the sectors of a
+  // disk), the units no signature can match are passed over in a tight loop.
+  const bool plain = !m_hook && !m_space.HasUsedClusters();
   for (uint32_t i = 0; i < clusters; ++i) {
-    if (m_stop && m_stop()) {
+    if (plain) {
+      i = NextCandidate(batch, i, clusters);
+      if (m_stopped) return first + clusters;
+      if (i == clusters) break;
+    } else if (ShouldStop()) {
       m_stopped = true;
       return first + clusters;
     }
     // The first bytes of each cluster are all the test reads: ask for those
     // a few clusters ahead so the test does not wait on memory.
-    if (i + kPrefetchDistance < clusters) PrefetchForRead(batch + (i + kPrefetchDistance) * clusterBytes);
+    if (i + kPrefetchDistance < clusters)
+      PrefetchFilterLines(batch + (i + kPrefetchDistance) * clusterBytes, index);
     const uint64_t cluster = first + i;
     if (IsUsed(cluster)) continue;
     const uint8_t *bytes = batch + i * clusterBytes;
@@ -212,11 +243,14 @@ uint64_t SignatureSearch::ExamineBatch(uint64_t first, uint32_t clusters, const 
       m_taken.push_back(cluster);
       continue;
     }
+    if (!index.MayMatch(bytes, kSectorBytes)) continue;
     std::u16string extension;
     HeaderRecord record;
-    if (!index.Match(bytes, kSectorBytes, &extension, &record)) continue;
+    if (!MatchUnit(bytes, &extension, &record)) continue;
     SignatureHit hit = DecideHitSize(cluster, bytes, record, extension);
     sink(hit);
+    // Listing a hit takes the window's time: the next unit looks at the clock.
+    m_unitsSincePace = kUnitsPerPaceCheck;
     // The growth tested each free cluster it took with the same signatures
     // and none matched; unless a hook could still take one of them, they
     // need no second test.
@@ -225,6 +259,41 @@ uint64_t SignatureSearch::ExamineBatch(uint64_t first, uint32_t clusters, const 
     i = static_cast<uint32_t>(m_grownThrough - first);
   }
   return first + clusters;
+}
+
+bool SignatureSearch::MatchUnit(const uint8_t *bytes, std::u16string *extension, HeaderRecord *record) {
+  const SignatureIndex &index = Index();
+  if (!index.MayMatch(bytes, kSectorBytes)) return false;
+  // Zero-filled sectors (and other filler) pass the filter of a signature
+  // that begins with zeros, sector after sector: the same bytes as the last
+  // unit that matched nothing match nothing again.
+  const size_t span = index.MatchSpan();
+  if (m_lastMissHeld && std::memcmp(bytes, m_lastMiss.data(), span) == 0) return false;
+  if (index.Match(bytes, kSectorBytes, extension, record)) return true;
+  m_lastMiss.assign(bytes, bytes + span);
+  m_lastMissHeld = true;
+  return false;
+}
+
+uint32_t SignatureSearch::NextCandidate(const uint8_t *batch, uint32_t i, uint32_t clusters) {
+  const SignatureIndex &index = Index();
+  const size_t clusterBytes = size_t{m_sectorsPerCluster} * kSectorBytes;
+  for (; i < clusters; ++i) {
+    // Nothing but a pump or a listed hit can raise the stop flag, so here
+    // the flag is read with the clock: every so many units, and at the unit
+    // after a hit.
+    if (++m_unitsSincePace >= kUnitsPerPaceCheck) {
+      m_unitsSincePace = 0;
+      if (m_stop && m_stop()) {
+        m_stopped = true;
+        return clusters;
+      }
+    }
+    if (i + kPrefetchDistance < clusters)
+      PrefetchFilterLines(batch + (i + kPrefetchDistance) * clusterBytes, index);
+    if (index.MayMatch(batch + i * clusterBytes, kSectorBytes)) return i;
+  }
+  return clusters;
 }
 
 const uint8_t *SignatureSearch::HeldCluster(uint64_t cluster) const {
@@ -341,11 +410,14 @@ void SignatureSearch::Grow(uint64_t cluster, uint32_t maxSize, SignatureHit &hit
   uint64_t last = cluster;
   uint8_t scratch[kSectorBytes];
   while (hit.m_size < maxSize) {
-    if (m_stop && m_stop()) return;
+    if (ShouldStop()) return;
     uint64_t next = last + 1;
     while (next < mapSize && IsUsed(next)) ++next;
     if (next >= mapSize) return;
-    if (index.Match(GrowthSector(next, scratch), kSectorBytes, nullptr, nullptr)) return;
+    // A growth walks on through the clusters held behind the batch: ask for
+    // those a few ahead, as the batch's own test does.
+    if (const uint8_t *ahead = m_window.Find(next + kPrefetchDistance)) PrefetchFilterLines(ahead, index);
+    if (MatchUnit(GrowthSector(next, scratch), nullptr, nullptr)) return;
     hit.m_size = static_cast<uint32_t>(std::min<uint64_t>(UINT32_MAX, hit.m_size + clusterBytes));
     last = next;
     m_grownThrough = last;

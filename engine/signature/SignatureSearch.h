@@ -14,6 +14,7 @@
 #include "ReadFailureLog.h"
 #include "SignatureMatch.h"
 #include "Utf16Text.h"
+#include "WorkPacer.h"
 
 #include <cstdint>
 #include <functional>
@@ -50,6 +51,9 @@ public:
   // Growth never looks at a cluster at or past this.
   virtual uint64_t MapSize() const = 0;
   virtual bool IsClusterUsed(uint64_t cluster) const = 0;
+  // False when no cluster is ever in use (a disk's sectors): the pass then
+  // asks about none.
+  virtual bool HasUsedClusters() const { return true; }
   // Reads sectorCount sectors from the start of the cluster on; the part that
   // failed is zeros. False when any sector failed (the pass logs it).
   virtual bool ReadClusterSectors(uint64_t cluster, uint8_t *buffer, uint32_t sectorCount) = 0;
@@ -84,6 +88,8 @@ struct SignaturePassOptions {
 
 class SignatureSearch {
 public:
+  static constexpr uint32_t kStatusIntervalMs = 100;
+
   // Returns true when the cluster was taken by another pass (a lost folder);
   // the cluster then is no hit and counts as used from now on.
   using ClusterHook = std::function<bool(uint64_t cluster, const uint8_t *bytes, size_t length)>;
@@ -109,6 +115,9 @@ public:
 
 private:
   void WriteFailureLine(uint64_t first, uint64_t last);
+  // The first unit from i on that a signature may match (clusters when
+  // none), where no unit is in use and no hook looks; sets m_stopped.
+  uint32_t NextCandidate(const uint8_t *batch, uint32_t i, uint32_t clusters);
   // Returns the cluster the pass goes on from.
   uint64_t ExamineBatch(uint64_t first, uint32_t clusters, const HitSink &sink);
   bool ReadBatch(uint64_t first, uint32_t clusters);
@@ -123,6 +132,12 @@ private:
   const uint8_t *ReadAheadFar(uint64_t cluster);
   void SizeWindows(uint64_t clusterCount);
   bool IsUsed(uint64_t cluster) const;
+  // The stop flag at every unit; the stop check (and its pump) every so
+  // many units.
+  bool ShouldStop();
+  // The index's Match for a unit's first sector, with the last unit that
+  // matched nothing remembered.
+  bool MatchUnit(const uint8_t *bytes, std::u16string *extension, HeaderRecord *record);
   void LogClusterError(uint64_t cluster);
   const SignatureIndex &Index();
 
@@ -149,7 +164,13 @@ private:
   ReadFailureLog m_failures;
   std::u16string m_readingText;
   std::u16string m_ofText;
+  // The status line changes a few times a second: each change is a redraw
+  // of the status bar, which under Wine costs more than reading a batch.
+  PaceInterval m_statusPace{{}, kStatusIntervalMs, true};
   bool m_stopped = false;
+  uint32_t m_unitsSincePace = 0;
+  std::vector<uint8_t> m_lastMiss;
+  bool m_lastMissHeld = false;
 };
 
 // Places hits in folders named after their type, at most 2,501 files each

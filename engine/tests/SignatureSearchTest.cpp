@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
+#include <memory>
 #include <random>
 
 namespace {
@@ -86,6 +88,42 @@ TEST(SignatureIndexTest, SameFirstMatchAsTheListWalk) {
     hits += expected;
   }
   EXPECT_GT(hits, 1000u);
+}
+
+// The quick test the scans run first never turns away a sector the full
+// test would take: signatures of every length at offsets on both sides of a
+// cache line and at the sector's last bytes, planted in sectors of bytes of
+// the whole range; and it does turn away most sectors of noise.
+TEST(SignatureIndexTest, QuickTestLetsEveryMatchThrough) {
+  std::mt19937 random(11);
+  auto byte = [&random] { return static_cast<uint8_t>(random()); };
+  const uint32_t offsets[] = {0, 1, 2, 62, 63, 64, 257, 509, 510, 511};
+  std::vector<HeaderRecord> headers;
+  for (int i = 0; i < 80; ++i) {
+    const uint32_t offset = offsets[i % 10];
+    std::vector<uint8_t> signature(1 + random() % std::min<uint32_t>(8, 512 - offset));
+    for (uint8_t &b : signature) b = byte();
+    headers.push_back(MakeHeader(Widen("T" + std::to_string(i)), signature, 1, offset));
+  }
+  const SignatureIndex index(headers);
+  size_t passed = 0;
+  for (int n = 0; n < 6000; ++n) {
+    std::vector<uint8_t> sector(512);
+    for (uint8_t &b : sector) b = byte();
+    if (n < 4000) {
+      const HeaderRecord &planted = headers[n % headers.size()];
+      std::memcpy(&sector[planted.m_offset], planted.m_signature, planted.m_signatureLength);
+    }
+    std::u16string walked = u"-", indexed = u"-";
+    const bool expected = MatchHeader(headers, sector.data(), 512, &walked, nullptr);
+    if (expected) {
+      ASSERT_TRUE(index.MayMatch(sector.data(), 512)) << n;
+    }
+    ASSERT_EQ(index.Match(sector.data(), 512, &indexed, nullptr), expected) << n;
+    ASSERT_EQ(indexed, walked) << n;
+    if (n >= 4000) passed += index.MayMatch(sector.data(), 512);
+  }
+  EXPECT_LT(passed, 1000u); // of 2,000 sectors of noise
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -299,6 +337,39 @@ TEST(SignatureSearchTest, GrowthInsideTheBatchReadsNothingMore) {
   ASSERT_EQ(run.m_hits.size(), 1u);
   EXPECT_EQ(run.m_hits[0].m_size, 20u * 512u);
   EXPECT_EQ(space.m_reads, 2u); // the two batches (2..65, 66..99)
+}
+
+// Zero-filled sectors pass the quick test of signatures that begin with
+// zeros, and the pass remembers the last sector that matched nothing: a
+// sector that differs from it inside the signatures' bytes is still tested
+// (one right after such a miss too), one that differs only past them is not
+// a hit, with or without clusters in use.
+TEST(SignatureSearchTest, ZeroFilledSectorsAroundSignaturesThatBeginWithZeros) {
+  struct DiskSpace : MemoryClusterSpace {
+    using MemoryClusterSpace::MemoryClusterSpace;
+    bool HasUsedClusters() const override { return false; }
+  };
+  const std::vector<uint8_t> mpeg{0, 0, 1, 0xBA};
+  const std::vector<uint8_t> jp2{0, 0, 0, 0x0C, 0x6A, 0x50, 0x20, 0x20};
+  for (bool disk : {false, true}) {
+    std::unique_ptr<MemoryClusterSpace> space =
+        disk ? std::make_unique<DiskSpace>(1, 3000) : std::make_unique<MemoryClusterSpace>(1, 3000);
+    space->Put(10, mpeg);
+    space->Put(20, {0, 0, 1, 0xBB});
+    space->Put(21, mpeg);
+    space->Cluster(30)[300] = 0xBA; // past every signature's bytes
+    space->Put(40, jp2);
+    space->Put(41, {0, 0, 0, 0x0C, 0x6A, 0x50, 0x20, 0x21});
+    space->Put(2500, {0, 0, 0, 0x0C, 0x6A, 0x50, 0x20});
+    space->Put(2501, jp2);
+    PassRun run;
+    run.m_services.m_selectedHeaders = {MakeHeader(u"MPG", mpeg, 0), MakeHeader(u"JP2", jp2, 0)};
+    RunPass(*space, run);
+    ASSERT_TRUE(run.m_finished);
+    std::vector<uint64_t> found;
+    for (const SignatureHit &hit : run.m_hits) found.push_back(hit.m_cluster);
+    EXPECT_EQ(found, (std::vector<uint64_t>{10, 21, 40, 2501})) << (disk ? "disk" : "volume");
+  }
 }
 
 TEST(SignatureSearchTest, StopEndsThePass) {
