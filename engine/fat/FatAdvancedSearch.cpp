@@ -82,6 +82,9 @@ void FatAdvancedSearch::RunFatAdvancedScan() {
   m_lostByCluster.clear();
   m_pendingFolders.clear();
   m_volume.LogFinished(m_stopped);
+  // The pass's "Reading cluster" text is not left behind in the status bar,
+  // as the NTFS search and the disk scan leave none either.
+  m_services.ShowCurrentItemText(1, u"");
   m_services.OnScanFinished(m_totals.m_foundEntries);
   m_services.ResetTreeToRoot();
 }
