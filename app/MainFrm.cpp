@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTPFrameWnd)
 ON_WM_CREATE()
 ON_WM_CLOSE()
 ON_WM_ERASEBKGND()
+ON_WM_WINDOWPOSCHANGED()
 ON_COMMAND(ID_EDIT_SAVE_LOG, OnEditSaveLog)
 ON_COMMAND(ID_EDIT_CLEAR_LOG, OnEditClearLog)
 ON_COMMAND(ID_TOOLS_ADD_NEW_HEADER, OnAddNewHeader)
@@ -137,6 +138,14 @@ BOOL CMainFrame::OnEraseBkgnd(CDC *pDC) {
   GetClientRect(&client);
   ::FillRect(pDC->GetSafeHdc(), &client, ::GetSysColorBrush(COLOR_BTNFACE));
   return TRUE;
+}
+
+void CMainFrame::OnWindowPosChanged(WINDOWPOS *pPos) {
+  CXTPFrameWnd::OnWindowPosChanged(pPos);
+  // The bars ask for their commands' states only while they are visible, and
+  // at start-up the wizard opens before any idle pass: shown now, they get
+  // the states before their first paint.
+  if (pPos->flags & SWP_SHOWWINDOW) RefreshCommandStates();
 }
 
 CWnd *CMainFrame::SplitterPane(int column) {

@@ -131,6 +131,7 @@ protected:
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnClose();
   afx_msg BOOL OnEraseBkgnd(CDC *pDC);
+  afx_msg void OnWindowPosChanged(WINDOWPOS *pPos);
   afx_msg void OnUpdateCommandState(CCmdUI *pCmdUI);
   afx_msg void OnEditSaveLog();
   afx_msg void OnEditClearLog();

@@ -289,6 +289,24 @@ TEST_F(MainFrameBars, ToolbarButtonRunsItsCommand) {
   m_app.ResultsPresent = 0;
 }
 
+// The first show of the window gives the toolbar its commands' states before
+// it paints: at start-up the wizard opens at once, and no idle pass runs
+// until it closes.
+TEST_F(MainFrameBars, TheToolbarShowsTheCommandStatesFromTheFirstShow) {
+  // The program shows the window maximised after the document template
+  // made it; no idle pass has run in between.
+  m_frame->ShowWindow(SW_HIDE);
+  m_frame->ShowWindow(SW_SHOWNOACTIVATE);
+  for (UINT id : {ID_EDIT_FIND_ENTRIES, ID_EDIT_FIND_NEXT_ENTRY, ID_TOOLS_RECOVER_SELECTED, ID_TOOLS_RECOVER_ALL,
+                  ID_EDIT_GO_UP, ID_TOOLS_FILE_MASK, ID_TOOLS_STOP_PROCESS}) {
+    SCOPED_TRACE(id);
+    ASSERT_NE(Button(id), nullptr);
+    EXPECT_FALSE(Button(id)->GetEnabled());
+  }
+  EXPECT_TRUE(Button(ID_FILE_RUN_WIZARD)->GetEnabled());
+  EXPECT_TRUE(Button(ID_HELP_FINDER)->GetEnabled());
+}
+
 TEST_F(MainFrameBars, TooltipStyleCommandsSetTheBarsTips) {
   m_app.ProductSettings =
       SettingsWriter(HKEY_CURRENT_USER, L"Software\\Quendal Varnoth Tests\\MainFrameBars", [] {});
