@@ -1,5 +1,8 @@
 #include "MainFrm.h"
 
+#include <utility>
+#include <vector>
+
 #include "AddNewHeader.h"
 #include "AppEngineServices.h"
 #include "AppSettings.h"
@@ -138,6 +141,28 @@ BOOL CMainFrame::OnEraseBkgnd(CDC *pDC) {
   GetClientRect(&client);
   ::FillRect(pDC->GetSafeHdc(), &client, ::GetSysColorBrush(COLOR_BTNFACE));
   return TRUE;
+}
+
+void CMainFrame::RecalcLayout(BOOL bNotify) {
+  // The panes are the frame's children other than its bars.
+  std::vector<std::pair<HWND, CRect>> panes;
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    const int id = ::GetDlgCtrlID(child);
+    if (id >= AFX_IDW_CONTROLBAR_FIRST && id <= AFX_IDW_CONTROLBAR_LAST) continue;
+    CRect rect;
+    ::GetWindowRect(child, &rect);
+    panes.emplace_back(child, rect);
+  }
+  CXTPFrameWnd::RecalcLayout(bNotify);
+  // A moved pane is not always drawn again by the system: a list that was
+  // painting its rows while its header moved kept the old header's pixels,
+  // or none. Drawn again whole, it goes through its own buffered paint.
+  for (const auto &[child, before] : panes) {
+    CRect after;
+    if (!::IsWindow(child) || !::IsWindowVisible(child) || !::GetWindowRect(child, &after) || after == before)
+      continue;
+    ::RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
 }
 
 void CMainFrame::OnWindowPosChanged(WINDOWPOS *pPos) {

@@ -37,6 +37,10 @@ public:
   CMainFrame();
   ~CMainFrame() override;
 
+  // The bars' layout, then every pane it moved or resized is drawn again
+  // whole, its column headers too.
+  void RecalcLayout(BOOL bNotify = TRUE) override;
+
   CQuendalVarnothView *GetRightPane();
   CLeftView *GetLeftPane();
   CStatusBar *GetStatusBar() { return &m_statusBar; }
