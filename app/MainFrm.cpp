@@ -146,7 +146,8 @@ BOOL CMainFrame::OnEraseBkgnd(CDC *pDC) {
 void CMainFrame::RecalcLayout(BOOL bNotify) {
   // The panes are the frame's children other than its bars.
   std::vector<std::pair<HWND, CRect>> panes;
-  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
     const int id = ::GetDlgCtrlID(child);
     if (id >= AFX_IDW_CONTROLBAR_FIRST && id <= AFX_IDW_CONTROLBAR_LAST) continue;
     CRect rect;
