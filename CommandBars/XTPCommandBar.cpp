@@ -555,7 +555,15 @@ void CXTPCommandBar::OnNavigate(int nCode) {
     if (m_nSelected != -1 && m_nPopuped != m_nSelected) SetPopuped(m_nSelected, TRUE);
     break;
   case xtpNavigateLeave:
-    if (m_pParentBar) m_pParentBar->SetPopuped(-1, TRUE);
+    if (m_pParentBar) {
+      CXTPCommandBar *pParent = m_pParentBar;
+      CXTPReferenceHold holdParent(pParent->HoldableThis());
+      pParent->SetPopuped(-1, TRUE);
+      // The parent tracks on with no menu open: the mouse passing over its
+      // other titles only lights them, and one click opens a menu, as after
+      // Escape in the system's menu bar.
+      if (pParent->GetTrackingMode()) pParent->SetTrackingMode(1, FALSE, TRUE);
+    }
     SetTrackingMode(0, TRUE, FALSE);
     break;
   case xtpNavigateExecute:

@@ -29,6 +29,7 @@ CXTPScrollBarsHold::CXTPScrollBarsHold(HWND hWnd)
        child = ::GetWindow(child, GW_HWNDNEXT)) {
     RECT rc;
     if (::GetUpdateRect(child, &rc, FALSE)) m_pendingChildren.emplace_back(child, rc);
+    if (::GetWindowRect(child, &rc)) m_childPlaces.emplace_back(child, rc);
   }
   // The system's own handling of WM_SETREDRAW, whatever the control makes
   // of the message.
@@ -40,6 +41,11 @@ CXTPScrollBarsHold::~CXTPScrollBarsHold() {
   ::DefWindowProcW(m_hWnd, WM_SETREDRAW, TRUE, 0);
   for (const auto &[child, rc] : m_pendingChildren)
     if (::IsWindow(child)) ::InvalidateRect(child, &rc, TRUE);
+  for (const auto &[child, before] : m_childPlaces) {
+    RECT now;
+    if (::IsWindow(child) && ::GetWindowRect(child, &now) && !::EqualRect(&now, &before))
+      ::InvalidateRect(child, nullptr, TRUE);
+  }
   const Look now = Look::Of(m_hWnd);
   if (now.style != m_before.style) {
     // A bar came or went: the frame and everything in it moved.

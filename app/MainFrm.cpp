@@ -1,5 +1,8 @@
 #include "MainFrm.h"
 
+#include <utility>
+#include <vector>
+
 #include "AddNewHeader.h"
 #include "AppEngineServices.h"
 #include "AppSettings.h"
@@ -23,6 +26,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CXTPFrameWnd)
 ON_WM_CREATE()
 ON_WM_CLOSE()
 ON_WM_ERASEBKGND()
+ON_WM_WINDOWPOSCHANGED()
 ON_COMMAND(ID_EDIT_SAVE_LOG, OnEditSaveLog)
 ON_COMMAND(ID_EDIT_CLEAR_LOG, OnEditClearLog)
 ON_COMMAND(ID_TOOLS_ADD_NEW_HEADER, OnAddNewHeader)
@@ -138,6 +142,37 @@ BOOL CMainFrame::OnEraseBkgnd(CDC *pDC) {
   GetClientRect(&client);
   ::FillRect(pDC->GetSafeHdc(), &client, ::GetSysColorBrush(COLOR_BTNFACE));
   return TRUE;
+}
+
+void CMainFrame::RecalcLayout(BOOL bNotify) {
+  // The panes are the frame's children other than its bars.
+  std::vector<std::pair<HWND, CRect>> panes;
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    const int id = ::GetDlgCtrlID(child);
+    if (id >= AFX_IDW_CONTROLBAR_FIRST && id <= AFX_IDW_CONTROLBAR_LAST) continue;
+    CRect rect;
+    ::GetWindowRect(child, &rect);
+    panes.emplace_back(child, rect);
+  }
+  CXTPFrameWnd::RecalcLayout(bNotify);
+  // A moved pane is not always drawn again by the system: a list that was
+  // painting its rows while its header moved kept the old header's pixels,
+  // or none. Drawn again whole, it goes through its own buffered paint.
+  for (const auto &[child, before] : panes) {
+    CRect after;
+    if (!::IsWindow(child) || !::IsWindowVisible(child) || !::GetWindowRect(child, &after) || after == before)
+      continue;
+    ::RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+}
+
+void CMainFrame::OnWindowPosChanged(WINDOWPOS *pPos) {
+  CXTPFrameWnd::OnWindowPosChanged(pPos);
+  // The bars ask for their commands' states only while they are visible, and
+  // at start-up the wizard opens before any idle pass: shown now, they get
+  // the states before their first paint.
+  if (pPos->flags & SWP_SHOWWINDOW) RefreshCommandStates();
 }
 
 CWnd *CMainFrame::SplitterPane(int column) {

@@ -37,6 +37,10 @@ public:
   CMainFrame();
   ~CMainFrame() override;
 
+  // The bars' layout, then every pane it moved or resized is drawn again
+  // whole, its column headers too.
+  void RecalcLayout(BOOL bNotify = TRUE) override;
+
   CQuendalVarnothView *GetRightPane();
   CLeftView *GetLeftPane();
   CStatusBar *GetStatusBar() { return &m_statusBar; }
@@ -131,6 +135,7 @@ protected:
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnClose();
   afx_msg BOOL OnEraseBkgnd(CDC *pDC);
+  afx_msg void OnWindowPosChanged(WINDOWPOS *pPos);
   afx_msg void OnUpdateCommandState(CCmdUI *pCmdUI);
   afx_msg void OnEditSaveLog();
   afx_msg void OnEditClearLog();

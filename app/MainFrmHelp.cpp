@@ -13,6 +13,12 @@ namespace {
 constexpr UINT kHelpHitTest = 0x0366;
 constexpr LRESULT kHelpHitCommand = 0x10000;
 
+// The first row takes the focus, not the selection, when no row has it.
+void ShowRowFocus(CListCtrl &list) {
+  if (list.GetItemCount() > 0 && list.GetNextItem(-1, LVNI_FOCUSED) < 0)
+    list.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
+}
+
 } // namespace
 
 void CMainFrame::OnHelpTopics() {
@@ -46,6 +52,9 @@ void CMainFrame::MovePaneFocus(int step) {
     CWnd *pane = panes[(next % kPanes + kPanes) % kPanes];
     if (pane == nullptr || pane->m_hWnd == nullptr || !pane->IsWindowVisible()) continue;
     pane->SetFocus();
+    // A list whose rows have no focus would show no sign of having it.
+    if (pane == list) ShowRowFocus(GetRightPane()->GetListCtrl());
+    if (pane == app.LogView) ShowRowFocus(app.LogView->GetListCtrl());
     // Space and Tab follow where the focus is.
     if (pane == tree) app.TreeHasFocus = 1;
     if (pane == list) app.TreeHasFocus = 0;

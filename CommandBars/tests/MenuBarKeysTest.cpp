@@ -17,6 +17,8 @@
 #include "XTPMenuBar.h"
 #include "XTPPopupBar.h"
 
+#include "WindowTestKit.h"
+
 namespace {
 
 constexpr UINT kMenuId = 128;
@@ -154,6 +156,8 @@ TEST_F(MenuBarKeys, LeftAndRightInAMenuMoveAlongTheBarAndThroughSubmenus) {
        kCopy},
       {"Escape in a submenu closes only it", {VK_DOWN, VK_RIGHT, VK_ESCAPE}, kFile, kFile, 1, 0},
       {"Escape in a menu closes it, back to the bar's item", {VK_RIGHT, VK_ESCAPE}, -1, kEdit, 0, 0},
+      {"After Escape Right moves along the bar without opening", {VK_ESCAPE, VK_RIGHT}, -1, kEdit, 0, 0},
+      {"After Escape Down opens the lit menu again", {VK_ESCAPE, VK_DOWN}, kFile, kFile, 1, kOpen},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
@@ -321,6 +325,44 @@ TEST_F(MenuBarKeys, AltAndALetterInAFloatingMiniFrameOpenTheOwnersMenu) {
   Key(VK_ESCAPE);
   Key(VK_ESCAPE);
   pMini->DestroyWindow();
+}
+
+// The mouse after the keys: Escape closes a menu that a click dropped and
+// leaves its title lit; a click on another title then opens that menu at
+// once, as the system's menu bar does, and a click on the lit title itself
+// opens it again.
+TEST_F(MenuBarKeys, AClickOnATitleAfterEscapeOpensItsMenu) {
+  auto center = [this](int nIndex) {
+    CPoint pt = pMenuBar->GetControl(nIndex)->GetRect().CenterPoint();
+    pMenuBar->ClientToScreen(&pt);
+    return pt;
+  };
+  auto click = [](CPoint pt) {
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, pt);
+    PumpFor(60);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    PumpFor(200);
+  };
+  struct Case {
+    const char *what;
+    int second; // the title clicked after Escape
+  } cases[] = {{"another title", kEdit}, {"the same title", kFile}, {"a title further on", kView}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    click(center(kFile));
+    ASSERT_EQ(kFile, OpenIndex()) << "a click drops the menu";
+    Key(VK_ESCAPE);
+    ASSERT_EQ(-1, OpenIndex());
+    click(center(c.second));
+
+    EXPECT_EQ(c.second, OpenIndex()) << "one click opens the menu";
+    for (int i = 0; i < 4 && pMenuBar->IsTrackingMode(); i++) Key(VK_ESCAPE);
+    ASSERT_FALSE(pMenuBar->IsTrackingMode());
+  }
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+            {::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5});
+  PumpFor(50);
 }
 
 } // namespace

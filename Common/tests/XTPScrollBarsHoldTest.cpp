@@ -1,6 +1,7 @@
 // The scroll-bar hold, read off the screen: a bar that changed while held is
 // drawn when the hold ends, a bar set again unchanged is not drawn at all,
-// and a child's pending paint outlives the hold.
+// a child's pending paint outlives the hold, and a child moved meanwhile is
+// drawn again.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -126,6 +127,24 @@ TEST_F(ScrollBarsHoldTest, AChildsPendingPaintOutlivesTheHold) {
   { CXTPScrollBarsHold hold(m_pane); }
   RECT pending;
   EXPECT_TRUE(::GetUpdateRect(m_child, &pending, FALSE));
+}
+
+// A list moves its header as it lays itself out while it paints; the move's
+// own invalidation is lost while the list is not drawable.
+TEST_F(ScrollBarsHoldTest, AChildMovedWhileHeldIsDrawnAgainWhole) {
+  RECT pending;
+  ASSERT_FALSE(::GetUpdateRect(m_child, &pending, FALSE));
+  {
+    CXTPScrollBarsHold hold(m_pane);
+    ::SetWindowPos(m_child, nullptr, 0, 30, 60, 20, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ASSERT_TRUE(::GetUpdateRect(m_child, &pending, FALSE));
+  EXPECT_EQ(pending.right - pending.left, 60);
+  EXPECT_EQ(pending.bottom - pending.top, 20);
+  // A child left where it was keeps what it showed.
+  DrawAll();
+  { CXTPScrollBarsHold hold(m_pane); }
+  EXPECT_FALSE(::GetUpdateRect(m_child, &pending, FALSE));
 }
 
 TEST_F(ScrollBarsHoldTest, AHiddenWindowIsLeftAsItIs) {

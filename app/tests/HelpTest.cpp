@@ -300,4 +300,30 @@ TEST_F(Help, F6AndShiftF6MoveTheFocusThroughTreeListAndLog) {
   m_app.ResultsPresent = 0;
 }
 
+// F6 into a list whose rows have no focus yet shows the focus on its first
+// row, without choosing it; a row that already has the focus keeps it.
+TEST_F(Help, F6IntoAListShowsTheFocusOnARow) {
+  CListCtrl &files = m_frame->GetRightPane()->GetListCtrl();
+  for (int i = 0; i < 3; i++) files.InsertItem(i, L"row");
+  m_app.LogView->AddLogEntry(L"Fast Search", L"C:", L"Started", 1);
+  CListCtrl &log = m_app.LogView->GetListCtrl();
+  ASSERT_EQ(files.GetNextItem(-1, LVNI_FOCUSED), -1);
+  ASSERT_EQ(log.GetNextItem(-1, LVNI_FOCUSED), -1);
+  ::SetFocus(m_frame->GetLeftPane()->m_hWnd);
+
+  m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_NEXT_PANE, 1), 0);
+  ASSERT_EQ(::GetFocus(), files.m_hWnd);
+  EXPECT_EQ(files.GetNextItem(-1, LVNI_FOCUSED), 0);
+  EXPECT_EQ(files.GetSelectedCount(), 0u) << "the focus cue chooses no row";
+  m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_NEXT_PANE, 1), 0);
+  ASSERT_EQ(::GetFocus(), log.m_hWnd);
+  EXPECT_EQ(log.GetNextItem(-1, LVNI_FOCUSED), 0);
+
+  files.SetItemState(2, LVIS_FOCUSED, LVIS_FOCUSED);
+  m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_PREV_PANE, 1), 0);
+  ASSERT_EQ(::GetFocus(), files.m_hWnd);
+  EXPECT_EQ(files.GetNextItem(-1, LVNI_FOCUSED), 2);
+  files.DeleteAllItems();
+}
+
 } // namespace

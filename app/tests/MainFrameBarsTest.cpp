@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "QuendalVarnothView.h"
 #include "SimpleListView.h"
 #include "XTPCommandBars.h"
 #include "XTPControl.h"
@@ -287,6 +288,78 @@ TEST_F(MainFrameBars, ToolbarButtonRunsItsCommand) {
   Pump();
   EXPECT_EQ(tree.GetSelectedItem(), root);
   m_app.ResultsPresent = 0;
+}
+
+// The first show of the window gives the toolbar its commands' states before
+// it paints: at start-up the wizard opens at once, and no idle pass runs
+// until it closes.
+TEST_F(MainFrameBars, TheToolbarShowsTheCommandStatesFromTheFirstShow) {
+  // The program shows the window maximised after the document template
+  // made it; no idle pass has run in between.
+  m_frame->ShowWindow(SW_HIDE);
+  m_frame->ShowWindow(SW_SHOWNOACTIVATE);
+  for (UINT id : {ID_EDIT_FIND_ENTRIES, ID_EDIT_FIND_NEXT_ENTRY, ID_TOOLS_RECOVER_SELECTED, ID_TOOLS_RECOVER_ALL,
+                  ID_EDIT_GO_UP, ID_TOOLS_FILE_MASK, ID_TOOLS_STOP_PROCESS}) {
+    SCOPED_TRACE(id);
+    ASSERT_NE(Button(id), nullptr);
+    EXPECT_FALSE(Button(id)->GetEnabled());
+  }
+  EXPECT_TRUE(Button(ID_FILE_RUN_WIZARD)->GetEnabled());
+  EXPECT_TRUE(Button(ID_HELP_FINDER)->GetEnabled());
+}
+
+// Counts the paints a window gets.
+class PaintCounter {
+public:
+  explicit PaintCounter(HWND window) : m_window(window) {
+    ::SetWindowSubclass(m_window, &Proc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
+  }
+  ~PaintCounter() {
+    if (::IsWindow(m_window)) ::RemoveWindowSubclass(m_window, &Proc, reinterpret_cast<UINT_PTR>(this));
+  }
+  int Paints() const { return m_paints; }
+  void Reset() { m_paints = 0; }
+
+private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR self) {
+    if (message == WM_PAINT) ++reinterpret_cast<PaintCounter *>(self)->m_paints;
+    return ::DefSubclassProc(window, message, wParam, lParam);
+  }
+  HWND m_window;
+  int m_paints = 0;
+};
+
+// A bar docked at another side moves the panes: each is drawn again whole,
+// its column header too, though the list was painting its rows at the time.
+TEST_F(MainFrameBars, ALayoutAfterTheToolbarMovesDrawsThePanesAgainWhole) {
+  m_frame->SetWindowPos(nullptr, 0, 0, 900, 640, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  for (int i = 0; i < 30; i++) m_app.LogView->AddLogEntry(L"Fast Search", L"C:", L"Started", 1);
+  m_frame->RecalcLayout();
+  ::UpdateWindow(m_frame->m_hWnd);
+  Pump();
+  HWND logHeader = m_app.LogView->GetListCtrl().GetHeaderCtrl()->m_hWnd;
+  HWND listHeader = m_frame->GetRightPane()->GetListCtrl().GetHeaderCtrl()->m_hWnd;
+  PaintCounter logPaints(logHeader), listPaints(listHeader);
+  PaintCounter logRows(m_app.LogView->m_hWnd), tree(m_frame->GetLeftPane()->m_hWnd);
+  ASSERT_TRUE(Bars()->DockCommandBar(Standard(), nullptr, Bars()->GetDockBar(xtpBarLeft)));
+  m_frame->RecalcLayout();
+  for (int i = 0; i < 5; i++) {
+    ::UpdateWindow(m_frame->m_hWnd);
+    Pump();
+  }
+  EXPECT_GT(logPaints.Paints(), 0);
+  EXPECT_GT(listPaints.Paints(), 0);
+  EXPECT_GT(logRows.Paints(), 0);
+  EXPECT_GT(tree.Paints(), 0);
+
+  // A layout that moves nothing draws nothing again.
+  logPaints.Reset();
+  listPaints.Reset();
+  m_frame->RecalcLayout();
+  Pump();
+  EXPECT_EQ(logPaints.Paints(), 0);
+  EXPECT_EQ(listPaints.Paints(), 0);
 }
 
 TEST_F(MainFrameBars, TooltipStyleCommandsSetTheBarsTips) {

@@ -91,6 +91,9 @@ void FatAdvancedSearch::RunFatAdvancedScan() {
   // Every deleted file is listed by now: the neighbours among them are known.
   LowerGuessedGrades(m_volume, m_deletedFiles, m_services);
   m_volume.LogFinished(m_stopped);
+  // The pass's "Reading cluster" text is not left behind in the status bar,
+  // as the NTFS search and the disk scan leave none either.
+  m_services.ShowCurrentItemText(1, u"");
   m_services.OnScanFinished(m_totals.m_foundEntries);
   m_services.ResetTreeToRoot();
 }

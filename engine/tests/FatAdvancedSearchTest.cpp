@@ -83,6 +83,11 @@ TEST_P(FatAdvancedSearchTest, DeletedFilesAreFoundBySignatureAndReadBack) {
   run.Services().m_selectedHeaders = ChosenSignatures();
   run.Engine().RunFatAdvancedScan();
   EXPECT_EQ(run.Services().m_finishedCount, 1u);
+  // The pass showed where it read; the search ends with that text gone.
+  const std::vector<std::u16string> &items = run.Services().m_currentItemTexts;
+  ASSERT_GT(items.size(), 1u);
+  EXPECT_EQ(items.front().find(u"Reading cluster"), 1u) << ToUtf8(items.front());
+  EXPECT_EQ(items.back(), u"");
   const auto found = run.FoundByPath();
 
   for (const std::string file : {"photo.jpg", "paper.pdf", "arch.zip", "pic.bmp"}) {
@@ -205,6 +210,8 @@ TEST_P(FatAdvancedSearchTest, StopInThePassListsWhatItHadFound) {
   EXPECT_GT(raw, 0u) << run.Services().LogAsText();
   EXPECT_GT(lost, 0u) << run.Services().LogAsText();
   EXPECT_EQ(run.Services().m_log.back().m_text, u"Process aborted - user intervention");
+  ASSERT_FALSE(run.Services().m_currentItemTexts.empty());
+  EXPECT_EQ(run.Services().m_currentItemTexts.back(), u"");
 }
 
 INSTANTIATE_TEST_SUITE_P(Images, FatAdvancedSearchTest, ::testing::Values("sig-fat", "sig-fat-spc128"),
