@@ -12,6 +12,8 @@ public:
 
   // Runs the sheet as a wizard.
   INT_PTR DoModal() override;
+  // Names the sheet's own buttons in the chosen language.
+  BOOL OnInitDialog() override;
 
   CSelSearchTypeDlg &SearchTypePage() { return m_searchTypePage; }
   CSelectSearchDriveDlg &DrivePage() { return m_drivePage; }

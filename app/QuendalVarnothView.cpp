@@ -6,6 +6,7 @@
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
+#include "RightAlignedCells.h"
 #include "ShownText.h"
 #include "TreeEntryNode.h"
 #include "resource.h"
@@ -19,6 +20,7 @@ BEGIN_MESSAGE_MAP(CQuendalVarnothView, CXTListView)
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONDBLCLK()
 ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
+ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnListCustomDraw)
 END_MESSAGE_MAP()
 
 namespace {
@@ -147,8 +149,8 @@ void CQuendalVarnothView::AppendRow(TreeEntryNode &node, bool ntfs) {
   const int image = (record.IsFolder() ? kFolderRowImage : kFileRowImage) + (record.m_deleted ? 1 : 0);
   const int row = list.GetItemCount();
   const std::u16string name = ShownEntryName(record, node.m_name, ActiveShownWords());
-  list.InsertItem(LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE, row, Wide(name), RowStateOfCheck(node.Check()),
-                  LVIS_STATEIMAGEMASK, image, record.m_ownId);
+  list.InsertItem(LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE, row, Wide(name),
+                  RowStateOfCheck(node.Check()), LVIS_STATEIMAGEMASK, image, record.m_ownId);
   m_rowNodes.push_back(&node);
   SetCellText(row, kType, LoadText(TypeTextId(record)));
   SetCellText(row, kSize, SizeText(record));
@@ -478,6 +480,13 @@ BOOL CQuendalVarnothView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT *result
     return TRUE;
   }
   return CXTListView::OnNotify(wParam, lParam, result);
+}
+
+void CQuendalVarnothView::OnListCustomDraw(NMHDR *notify, LRESULT *result) {
+  // The toolkit chooses each cell's colours; the dates, sizes, grades and
+  // ids are drawn whole.
+  OnCustomDraw(notify, result);
+  DrawRightAlignedCell(GetListCtrl(), *reinterpret_cast<NMLVCUSTOMDRAW *>(notify), *result);
 }
 
 void CQuendalVarnothView::OnColumnClick(NMHDR *header, LRESULT *result) {

@@ -61,6 +61,7 @@ protected:
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg void OnColumnClick(NMHDR *header, LRESULT *result);
+  afx_msg void OnListCustomDraw(NMHDR *notify, LRESULT *result);
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT *result) override;
 
 private:

@@ -372,6 +372,13 @@
 #define IDS_SCAN_FILE_CANNOT_HOLD_MFT_RUNS 61723
 #define IDS_SCAN_FILE_NOT_ON_DRIVE 61724 // an open refused: sectors, first sector, the drive's sectors
 #define IDS_SIGNATURES_ON_SEARCHED_DRIVE 61725 // HeaderFile.cfg not written: on the searched drive
+// Chosen here, in a free range: the search wizard's own buttons, which the
+// system would otherwise name in its own language, not the chosen one.
+#define IDS_WIZARD_BACK 61760
+#define IDS_WIZARD_NEXT 61761
+#define IDS_WIZARD_FINISH 61762
+#define IDS_WIZARD_CANCEL 61763
+#define IDS_WIZARD_HELP 61764
 // Words that are only shown: made-up folder names, units, drive types, and
 // the locale whose date form the log uses.
 #define IDS_SHOWN_LOST_FOLDERS 61700

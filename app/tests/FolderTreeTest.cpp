@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <map>
 #include <string>
 #include <typeinfo>
@@ -761,6 +763,149 @@ TEST_F(FolderTreeTest, ColumnsWidenToShowTheirTitleAndWidestTextWhole) {
   m_tree->ResetTreeToRoot();
   EXPECT_EQ(list.GetColumnWidth(2), 300);
   ExpectColumnsShowTheirTextsWhole(list);
+}
+
+// The columns of a row's pixels that hold text: darker than any background or
+// grid line the list draws.
+struct Ink {
+  int first = INT_MAX;
+  int last = INT_MIN;
+  int Width() const { return last >= first ? last - first + 1 : 0; }
+};
+
+Ink InkIn(HDC dc, const CRect &rect) {
+  Ink ink;
+  for (int x = rect.left; x < rect.right; ++x)
+    for (int y = rect.top; y < rect.bottom; ++y) {
+      const COLORREF c = ::GetPixel(dc, x, y);
+      if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 100) {
+        ink.first = std::min(ink.first, x);
+        ink.last = std::max(ink.last, x);
+        break;
+      }
+    }
+  return ink;
+}
+
+// The list's client area as a picture: the window's own pixels, or what the
+// list prints into a memory DC.
+class ListPicture {
+public:
+  ListPicture(CListCtrl &list, bool printed) {
+    CRect client;
+    list.GetClientRect(&client);
+    m_window = list.m_hWnd;
+    if (!printed) {
+      list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      m_dc = ::GetDC(m_window);
+      return;
+    }
+    m_memory = ::CreateCompatibleDC(nullptr);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = client.Width();
+    info.bmiHeader.biHeight = -client.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void *bits = nullptr;
+    m_bitmap = ::CreateDIBSection(m_memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_old = ::SelectObject(m_memory, m_bitmap);
+    list.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_memory), PRF_CLIENT);
+    m_dc = m_memory;
+  }
+  ~ListPicture() {
+    if (m_memory != nullptr) {
+      ::SelectObject(m_memory, m_old);
+      ::DeleteObject(m_bitmap);
+      ::DeleteDC(m_memory);
+    } else {
+      ::ReleaseDC(m_window, m_dc);
+    }
+  }
+  HDC Dc() const { return m_dc; }
+
+private:
+  HWND m_window = nullptr;
+  HDC m_dc = nullptr;
+  HDC m_memory = nullptr;
+  HBITMAP m_bitmap = nullptr;
+  HGDIOBJ m_old = nullptr;
+};
+
+// How wide the text's ink is, drawn whole in the font on white.
+int WholeInkWidth(HFONT font, const CString &text) {
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = ::CreateBitmap(400, 40, 1, 32, nullptr);
+  HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
+  HGDIOBJ oldFont = ::SelectObject(dc, font);
+  CRect all(0, 0, 400, 40);
+  ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  ::SetTextColor(dc, RGB(0, 0, 0));
+  CRect at(20, 0, 400, 40);
+  ::DrawTextW(dc, text, -1, &at, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP);
+  const int width = InkIn(dc, all).Width();
+  ::SelectObject(dc, oldFont);
+  ::SelectObject(dc, oldBitmap);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
+  return width;
+}
+
+// Every text of the right-aligned columns is drawn whole to its last pixel
+// column, on screen and printed, in the colours of its row: a date with its
+// time draws a pixel wider than it measures under Wine, and the list clipped
+// it at its measured width.
+TEST_F(FolderTreeTest, RightAlignedTextsAreDrawnWholeToTheirLastPixel) {
+  m_tree->CreateRootItem();
+  auto fatDate = [](int year, int month, int day) { return ((year - 1980) << 9) | (month << 5) | day; };
+  auto fatTime = [](int hour, int minute, int second) { return (hour << 11) | (minute << 5) | (second / 2); };
+  AddEntry("letter.txt", 14, 0, false, 123458, true, RecoveryGrade::Good, fatDate(2024, 3, 15),
+           fatTime(12, 51, 18));
+  AddEntry("photo.jpg", 25, 0, false, 48215, true, RecoveryGrade::Poor, fatDate(2023, 12, 28),
+           fatTime(9, 59, 58));
+  AddEntry("figures.csv", 38, 0, false, 5000000004ULL, false, RecoveryGrade::Fair, fatDate(2025, 7, 4),
+           fatTime(23, 48, 34));
+  m_tree->ResetTreeToRoot();
+  CListCtrl &list = m_list->GetListCtrl();
+  ASSERT_EQ(list.GetItemCount(), 3);
+  m_frame->ShowWindow(SW_SHOWMAXIMIZED);
+  // A selected row with the focus elsewhere shows the selection's grey.
+  list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+  const HFONT font = reinterpret_cast<HFONT>(list.SendMessage(WM_GETFONT));
+  for (bool printed : {false, true}) {
+    SCOPED_TRACE(printed ? "printed" : "on screen");
+    ListPicture picture(list, printed);
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+      CRect typeCell;
+      ASSERT_TRUE(list.GetSubItemRect(row, 1, LVIR_BOUNDS, typeCell));
+      const COLORREF rowBack = ::GetPixel(picture.Dc(), typeCell.right - 3, typeCell.top + 2);
+      for (int column = 2; column < 7; ++column) {
+        const CString text = list.GetItemText(row, column);
+        CRect cell;
+        ASSERT_TRUE(list.GetSubItemRect(row, column, LVIR_BOUNDS, cell));
+        const Ink ink = InkIn(picture.Dc(), cell);
+        EXPECT_EQ(ink.Width(), WholeInkWidth(font, text))
+            << "row " << row << " column " << column << " \""
+            << std::string(text.GetString(), text.GetString() + text.GetLength()) << "\"";
+        EXPECT_LE(ink.last, cell.right - 1 - 4) << "row " << row << " column " << column;
+        EXPECT_EQ(::GetPixel(picture.Dc(), cell.left + 2, cell.top + 2), rowBack)
+            << "row " << row << " column " << column;
+      }
+    }
+  }
+  // A column too narrow for its dates shows them cut with "...", inside it.
+  list.SetColumnWidth(3, 60);
+  ListPicture picture(list, false);
+  for (int row = 0; row < list.GetItemCount(); ++row) {
+    CRect cell, sizeCell;
+    ASSERT_TRUE(list.GetSubItemRect(row, 3, LVIR_BOUNDS, cell));
+    ASSERT_TRUE(list.GetSubItemRect(row, 2, LVIR_BOUNDS, sizeCell));
+    const Ink ink = InkIn(picture.Dc(), cell);
+    EXPECT_GT(ink.Width(), 0) << row;
+    EXPECT_GE(ink.first, cell.left) << row;
+    EXPECT_LE(ink.last, cell.right - 1 - 4) << row;
+    EXPECT_EQ(InkIn(picture.Dc(), sizeCell).Width(), WholeInkWidth(font, list.GetItemText(row, 2))) << row;
+  }
 }
 
 // The French titles and texts are longer than the English ones: after a

@@ -268,7 +268,7 @@ struct Control {
   unsigned id;
   DWORD style;
   RECT rect;
-  bool comboBox;    // its height is that of the dropped-down list
+  bool comboBox;     // its height is that of the dropped-down list
   WORD classOrdinal; // 0x80 button, 0x82 static, ...; 0 for a class named by text
   std::wstring text; // empty when the template gives none or an ordinal (a picture)
 };
@@ -666,6 +666,20 @@ TEST_P(DialogTextFit, EveryTextFitsItsControl) {
                                  << "\": " << why;
       }
     }
+  }
+  // The wizard's own buttons, which the sheet names from the string table:
+  // the system's wizard template makes each 50 by 14 units. Their texts may
+  // take the whole face inside the raised edge, as the system's own German
+  // "Fertig stellen" does in the same button.
+  constexpr int kButtonEdge = 2;
+  const RECT wizardButton = font.Pixels({0, 0, 50, 14});
+  for (unsigned name :
+       {IDS_WIZARD_BACK, IDS_WIZARD_NEXT, IDS_WIZARD_FINISH, IDS_WIZARD_CANCEL, IDS_WIZARD_HELP}) {
+    const std::wstring text = LoadText(m_module, name);
+    ++measured;
+    const SIZE need = font.Extent(text, false, 0, 0);
+    EXPECT_LE(need.cx, wizardButton.right - 2 * kButtonEdge) << "wizard button \"" << Utf8(text) << "\"";
+    EXPECT_LE(need.cy, wizardButton.bottom - 2 * kButtonEdge) << "wizard button \"" << Utf8(text) << "\"";
   }
   EXPECT_GT(measured, 100);
 }

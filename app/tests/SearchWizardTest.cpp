@@ -434,6 +434,69 @@ TEST_F(SearchWizard, CancelToTheSaveOfferStartsNothingAndKeepsTheResults) {
   EXPECT_EQ(m_app.ScanRunning, 0);
 }
 
+// The system names the wizard's own buttons in its language; they follow the
+// language library the user chose, as every other text of the wizard does,
+// and keep their names as the pages show and hide them.
+TEST_F(SearchWizard, ItsOwnButtonsSpeakTheChosenLanguage) {
+  const struct {
+    DWORD language; // as "LANG" gives it; 0: the program's own English
+    const wchar_t *back, *next, *finish, *cancel;
+  } cases[] = {
+      {0, L"< &Back", L"&Next >", L"Finish", L"Cancel"},
+      {1, L"< &Pr\u00e9c\u00e9dent", L"&Suivant >", L"Terminer", L"Annuler"},
+      {2, L"< &Zur\u00fcck", L"&Weiter >", L"Fertig stellen", L"Abbrechen"},
+      {3, L"< &Atr\u00e1s", L"&Siguiente >", L"Finalizar", L"Cancelar"},
+      {4, L"< &Indietro", L"&Avanti >", L"Fine", L"Annulla"},
+  };
+  GiveDrives({LogicalDrive('C', u"NTFS")});
+  const std::wstring executable = std::wstring(QV_LANGUAGE_DIR) + L"/QuendalVarnoth.exe";
+  const HINSTANCE own = AfxGetResourceHandle();
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.language);
+    HMODULE library = LoadLanguageLibrary(c.language, executable);
+    if (c.language != 0) {
+      ASSERT_NE(library, nullptr);
+      AfxSetResourceHandle(library);
+    }
+    m_app.SearchKind[0] = 1, m_app.SearchKind[1] = 0, m_app.SearchKind[2] = 0;
+    MyPropertySheet &sheet = OpenModelessWizard();
+    const std::pair<int, const wchar_t *> names[] = {
+        {ID_WIZBACK, c.back}, {ID_WIZNEXT, c.next}, {ID_WIZFINISH, c.finish}, {IDCANCEL, c.cancel}};
+    auto expectNames = [&](const char *where) {
+      for (const auto &[id, name] : names) {
+        HWND button = ::GetDlgItem(sheet.m_hWnd, id);
+        ASSERT_NE(button, nullptr) << where << " button " << id;
+        wchar_t text[64] = {};
+        ::GetWindowTextW(button, text, 64);
+        EXPECT_STREQ(text, name) << where << " button " << id;
+        if (!::IsWindowVisible(button)) continue;
+        // Whole inside the button's raised edge, in the font the button draws with.
+        CRect box;
+        ::GetClientRect(button, &box);
+        HDC dc = ::GetDC(button);
+        HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0)));
+        CRect need(0, 0, 0, 0);
+        ::DrawTextW(dc, text, -1, &need, DT_CALCRECT | DT_SINGLELINE);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(button, dc);
+        EXPECT_LE(need.Width(), box.Width() - 6) << where << " button " << id;
+      }
+    };
+    expectNames("search-type page");
+    EXPECT_TRUE(SheetButtonEnabled(sheet, ID_WIZNEXT));
+    // The drive page of the fast search offers Finish in place of Next.
+    ToDrivePage(sheet, IDC_FAST_SEARCH);
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(sheet.m_hWnd, ID_WIZFINISH)));
+    expectNames("drive page");
+    sheet.PressButton(PSBTN_BACK);
+    EXPECT_TRUE(SheetButtonEnabled(sheet, ID_WIZNEXT));
+    expectNames("back on the search-type page");
+    m_app.WizardSheet.reset();
+    AfxSetResourceHandle(own);
+    if (library != nullptr) FreeLibrary(library);
+  }
+}
+
 TEST_F(SearchWizard, RunWizardLeavesAnOpenWizardAlone) {
   MyPropertySheet &open = OpenModelessWizard();
   // Were a second wizard made, it would be cancelled after a while.
