@@ -393,10 +393,11 @@ CSize CXTPPaintManager::DrawCaptionText(CDC *pDC, LPCWSTR lpszText, CRect rc, UI
     nWidth = extents.back();
   }
 
+  // Placed where DrawText places a line, to the pixel.
   const int x = (nFormat & DT_RIGHT)    ? rc.right - nWidth
-                : (nFormat & DT_CENTER) ? rc.left + (rc.Width() - nWidth) / 2
+                : (nFormat & DT_CENTER) ? (rc.left + rc.right - nWidth) / 2
                                         : rc.left;
-  const int y = (nFormat & DT_VCENTER)  ? rc.top + (rc.Height() - tm.tmHeight) / 2
+  const int y = (nFormat & DT_VCENTER)  ? rc.top + rc.Height() / 2 - tm.tmHeight / 2
                 : (nFormat & DT_BOTTOM) ? rc.bottom - tm.tmHeight
                                         : rc.top;
   std::vector<int> advances(extents.size());

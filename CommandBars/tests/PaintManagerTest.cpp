@@ -519,6 +519,32 @@ TEST(PaintManagerMnemonic, DrawnCaptionEndsAtItsMeasuredWidth) {
   theme.SetKeyboardCuesShown(TRUE);
 }
 
+// A caption starts at the pixel where DrawText would start it, for every
+// alignment and for odd and even room around it.
+TEST(PaintManagerMnemonic, LinePlacedWhereDrawTextPlacesIt) {
+  CXTPDefaultTheme theme;
+  auto origin = [](const std::vector<std::string> &rows) {
+    const InkRange ink = Columns(rows);
+    int nTop = -1;
+    for (size_t y = 0; y < rows.size() && nTop < 0; y++)
+      if (rows[y].find('#') != std::string::npos) nTop = static_cast<int>(y);
+    return std::make_pair(ink.nFirst, nTop);
+  };
+  for (UINT nAlign : {0u, UINT(DT_VCENTER), UINT(DT_BOTTOM), UINT(DT_CENTER | DT_VCENTER), UINT(DT_RIGHT)}) {
+    for (int nHeight = 17; nHeight <= 24; nHeight++) {
+      const CRect rc(3, 0, 3 + 101 + nHeight % 2, nHeight);
+      const auto system = Picture(theme, [&](CDC *pDC) {
+        CRect rcText = rc;
+        ::DrawTextW(pDC->GetSafeHdc(), L"Wx", -1, &rcText, nAlign | DT_SINGLELINE);
+      });
+      const auto ours = Picture(theme, [&](CDC *pDC) {
+        CXTPPaintManager::DrawCaptionText(pDC, L"Wx", rc, nAlign | DT_SINGLELINE);
+      });
+      EXPECT_EQ(origin(ours), origin(system)) << "format " << nAlign << ", height " << nHeight;
+    }
+  }
+}
+
 // A caption too long for its row ends in an ellipsis inside the row; an
 // underline whose letter was cut off is not drawn.
 TEST(PaintManagerMnemonic, EllipsisKeepsTheTextAndUnderlineInsideTheRow) {
