@@ -226,14 +226,9 @@ void CXTPDefaultTheme::DrawImage(CDC *pDC, CPoint pt, CSize sz, CXTPImageManager
 
 CSize CXTPDefaultTheme::DrawControlText(CDC *pDC, CString strText, CRect rc, UINT nFormat, BOOL bDraw,
                                         int nSelected, BOOL bEnabled) {
-  HDC hDC = pDC->GetSafeHdc();
-  if (!bDraw) {
-    CRect rcCalc = rc;
-    ::DrawTextW(hDC, strText, -1, &rcCalc, nFormat | DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
-    return rcCalc.Size();
-  }
+  if (!bDraw) return DrawCaptionText(pDC, strText, rc, nFormat | DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
   if (!bEnabled && !nSelected) DrawTextHighlight(pDC, strText, rc, nFormat | DT_SINGLELINE | DT_VCENTER);
-  ::DrawTextW(hDC, strText, -1, &rc, nFormat | DT_SINGLELINE | DT_VCENTER);
+  DrawCaptionText(pDC, strText, rc, nFormat | DT_SINGLELINE | DT_VCENTER);
   return rc.Size();
 }
 

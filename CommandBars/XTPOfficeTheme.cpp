@@ -346,12 +346,10 @@ CSize CXTPOfficeTheme::DrawPopupText(CDC *pDC, CString strText, CRect rc, UINT n
     nFormat |= DT_NOPREFIX;
   }
   if (!bDraw) {
-    CRect rcCalc(0, 0, 0, 0);
-    ::DrawTextW(pDC->GetSafeHdc(), strText, -1, &rcCalc,
-                (nFormat & ~(DT_END_ELLIPSIS | DT_RIGHT)) | DT_CALCRECT);
-    return rcCalc.Size();
+    return DrawCaptionText(pDC, strText, CRect(0, 0, 0, 0),
+                           (nFormat & ~(DT_END_ELLIPSIS | DT_RIGHT)) | DT_CALCRECT);
   }
-  ::DrawTextW(pDC->GetSafeHdc(), strText, -1, &rc, nFormat);
+  DrawCaptionText(pDC, strText, rc, nFormat);
   return rc.Size();
 }
 

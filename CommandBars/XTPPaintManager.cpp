@@ -313,6 +313,114 @@ CString CXTPPaintManager::StripAccelerators(LPCTSTR lpszText) {
   return strResult;
 }
 
+int CXTPPaintManager::FindMnemonic(LPCWSTR lpszCaption, CString *pText) {
+  CString strText;
+  int nMnemonic = -1;
+  for (LPCWSTR p = lpszCaption; p && *p; p++) {
+    if (*p == L'&') {
+      if (p[1] == L'&') {
+        strText += L'&';
+        p++;
+      } else if (p[1] != 0 && nMnemonic < 0) {
+        nMnemonic = strText.GetLength();
+      }
+      continue;
+    }
+    strText += *p;
+  }
+  if (pText) *pText = strText;
+  return nMnemonic;
+}
+
+CXTPPaintManager::MnemonicSpan CXTPPaintManager::GetMnemonicSpan(const int *pnExtents, int nCount,
+                                                                 int nIndex) {
+  if (!pnExtents || nIndex < 0 || nIndex >= nCount) return {0, 0};
+  const int nLeft = nIndex > 0 ? pnExtents[nIndex - 1] : 0;
+  return {nLeft, std::max(nLeft + 1, pnExtents[nIndex] - 1)};
+}
+
+int CXTPPaintManager::FitBeforeEllipsis(const int *pnExtents, int nCount, int nEllipsis, int nWidth) {
+  int nKeep = 0;
+  while (nKeep < nCount && pnExtents[nKeep] + nEllipsis <= nWidth) nKeep++;
+  return nKeep;
+}
+
+namespace {
+
+// The width of the first i + 1 characters, for each i.
+std::vector<int> CharacterExtents(HDC hDC, const CString &strText) {
+  std::vector<int> extents(strText.GetLength());
+  if (!extents.empty()) {
+    SIZE size = {};
+    ::GetTextExtentExPointW(hDC, strText, strText.GetLength(), 0, nullptr, extents.data(), &size);
+  }
+  return extents;
+}
+
+} // namespace
+
+CSize CXTPPaintManager::DrawCaptionText(CDC *pDC, LPCWSTR lpszText, CRect rc, UINT nFormat) {
+  HDC hDC = pDC->GetSafeHdc();
+  // A rotated font runs its characters along another axis: the system lays
+  // those out itself.
+  LOGFONTW lf = {};
+  if (::GetObjectW(::GetCurrentObject(hDC, OBJ_FONT), sizeof(lf), &lf) && lf.lfEscapement != 0) {
+    CRect rcText = rc;
+    ::DrawTextW(hDC, lpszText, -1, &rcText, nFormat | DT_SINGLELINE);
+    return rcText.Size();
+  }
+  CString strText;
+  int nMnemonic = -1;
+  if (nFormat & DT_NOPREFIX)
+    strText = lpszText ? lpszText : L"";
+  else
+    nMnemonic = FindMnemonic(lpszText, &strText);
+
+  TEXTMETRICW tm = {};
+  ::GetTextMetricsW(hDC, &tm);
+  std::vector<int> extents = CharacterExtents(hDC, strText);
+  int nWidth = extents.empty() ? 0 : extents.back();
+  if (nFormat & DT_CALCRECT) return CSize(nWidth, tm.tmHeight);
+
+  if ((nFormat & DT_END_ELLIPSIS) && nWidth > rc.Width()) {
+    SIZE szEllipsis = {};
+    ::GetTextExtentPoint32W(hDC, L"...", 3, &szEllipsis);
+    const int nKeep =
+        FitBeforeEllipsis(extents.data(), static_cast<int>(extents.size()), szEllipsis.cx, rc.Width());
+    strText = strText.Left(nKeep) + L"...";
+    if (nMnemonic >= nKeep) nMnemonic = -1;
+    extents = CharacterExtents(hDC, strText);
+    nWidth = extents.back();
+  }
+
+  // Placed where DrawText places a line, to the pixel.
+  const int x = (nFormat & DT_RIGHT)    ? rc.right - nWidth
+                : (nFormat & DT_CENTER) ? (rc.left + rc.right - nWidth) / 2
+                                        : rc.left;
+  const int y = (nFormat & DT_VCENTER)  ? rc.top + rc.Height() / 2 - tm.tmHeight / 2
+                : (nFormat & DT_BOTTOM) ? rc.bottom - tm.tmHeight
+                                        : rc.top;
+  std::vector<int> advances(extents.size());
+  for (size_t i = 0; i < extents.size(); i++) advances[i] = extents[i] - (i > 0 ? extents[i - 1] : 0);
+  const BOOL bClip = (nFormat & DT_NOCLIP) == 0;
+  const UINT nAlign = ::SetTextAlign(hDC, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+  ::ExtTextOutW(hDC, x, y, bClip ? ETO_CLIPPED : 0, &rc, strText, strText.GetLength(),
+                advances.empty() ? nullptr : advances.data());
+  ::SetTextAlign(hDC, nAlign);
+
+  if (nMnemonic >= 0) {
+    const MnemonicSpan span = GetMnemonicSpan(extents.data(), static_cast<int>(extents.size()), nMnemonic);
+    const int yLine = y + tm.tmAscent + 1;
+    CRect rcLine(x + span.nLeft, yLine, x + span.nRight, yLine + 1);
+    if (!bClip || rcLine.IntersectRect(rcLine, rc)) {
+      HBRUSH hBrush = ::CreateSolidBrush(::GetTextColor(hDC));
+      ::FillRect(hDC, rcLine, hBrush);
+      ::DeleteObject(hBrush);
+    }
+  }
+  return CSize(nWidth, tm.tmHeight);
+}
+
 CSize CXTPPaintManager::DrawTextWithAccelerator(CDC *pDC, CString strText, CRect rc, BOOL bDraw,
                                                 BOOL bVertical, BOOL bCentered, BOOL bTriangle,
                                                 BOOL bEmbossed) {
@@ -335,9 +443,9 @@ CSize CXTPPaintManager::DrawTextWithAccelerator(CDC *pDC, CString strText, CRect
     if (bCentered) rc.left += (rc.Width() - nWidth) / 2;
     if (bEmbossed) DrawTextHighlight(pDC, strStripped, rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (m_bShowKeyboardCues)
-      ::DrawTextW(hDC, strText, -1, &rc, DT_SINGLELINE | DT_VCENTER);
+      DrawCaptionText(pDC, strText, rc, DT_SINGLELINE | DT_VCENTER);
     else
-      ::DrawTextW(hDC, strStripped, -1, &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+      DrawCaptionText(pDC, strStripped, rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (bTriangle) {
       int x = rc.left + sz.cx + 5, y = rc.CenterPoint().y;
       Triangle(pDC, CPoint(x, y + 1), CPoint(x + 2, y - 1), CPoint(x - 2, y - 1), pDC->GetTextColor());
@@ -376,7 +484,10 @@ void CXTPPaintManager::DrawTextHighlight(CDC *pDC, LPCWSTR lpszText, CRect rc, U
   COLORREF clrText = pDC->GetTextColor();
   pDC->SetTextColor(GetPaintColor(COLOR_BTNHIGHLIGHT));
   rc.OffsetRect(1, 1);
-  ::DrawTextW(pDC->GetSafeHdc(), lpszText, -1, &rc, nFormat);
+  if (nFormat & DT_SINGLELINE)
+    DrawCaptionText(pDC, lpszText, rc, nFormat);
+  else
+    ::DrawTextW(pDC->GetSafeHdc(), lpszText, -1, &rc, nFormat);
   pDC->SetTextColor(clrText);
 }
 

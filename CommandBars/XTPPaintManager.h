@@ -185,6 +185,32 @@ public:
   void Line(CDC *pDC, int x0, int y0, int x1, int y1, int nPen);
   void DrawCheckMark(CDC *pDC, CRect rc, COLORREF clr, BOOL bLayoutRTL = FALSE);
   static CString StripAccelerators(LPCTSTR lpszText);
+  // The caption as shown (StripAccelerators) in *pText, and the index in it of
+  // the character the first single "&" marks: the one to underline, and the
+  // key the caption answers to. -1 when no character is marked ("&&" is a
+  // literal "&", a final "&" marks nothing).
+  static int FindMnemonic(LPCWSTR lpszCaption, CString *pText);
+  // Where the underline of character nIndex goes, from the text's extents
+  // after each of its characters (pnExtents[i] is the width of the first i + 1
+  // characters): from the character's start to one pixel before the next
+  // character starts, relative to the text's origin, right edge exclusive.
+  struct MnemonicSpan {
+    int nLeft;
+    int nRight;
+  };
+  static MnemonicSpan GetMnemonicSpan(const int *pnExtents, int nCount, int nIndex);
+  // How many leading characters stay when a text too wide for nWidth ends
+  // in an ellipsis of width nEllipsis (at least none).
+  static int FitBeforeEllipsis(const int *pnExtents, int nCount, int nEllipsis, int nWidth);
+  // One line of text as DrawText draws it with DT_SINGLELINE (honouring
+  // DT_VCENTER, DT_BOTTOM, DT_CENTER, DT_RIGHT, DT_END_ELLIPSIS, DT_NOPREFIX,
+  // DT_NOCLIP and DT_CALCRECT), except that every character is placed at the
+  // advance the DC reports for it and the mnemonic's underline is laid on
+  // those same advances. A font whose drawn glyphs advance otherwise than its
+  // reported widths (Tahoma's small bitmap strikes under Wine) would leave
+  // the underline beside its letter and the text shorter than its measured
+  // cell. Returns the size of the text as drawn (as measured for DT_CALCRECT).
+  static CSize DrawCaptionText(CDC *pDC, LPCWSTR lpszText, CRect rc, UINT nFormat);
   CSize DrawTextWithAccelerator(CDC *pDC, CString strText, CRect rc, BOOL bDraw, BOOL bVertical,
                                 BOOL bCentered, BOOL bTriangle, BOOL bEmbossed = FALSE);
   // dest = (dest * (255 - alpha) + src * alpha) >> 8 on blue, green and red.

@@ -8,6 +8,9 @@
 // thread's hooks, never typed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "MiniFrameWnd.h"
 #include "XTPCommandBars.h"
 #include "XTPControlPopup.h"
@@ -18,6 +21,7 @@
 #include "XTPPopupBar.h"
 
 #include "WindowTestKit.h"
+#include "../../Common/tests/MemoryCanvas.h"
 
 namespace {
 
@@ -314,8 +318,8 @@ TEST_F(MenuBarKeys, AltAndALetterInAFloatingMiniFrameOpenTheOwnersMenu) {
   auto *pMini = new CMiniFrameWnd; // frames delete themselves when destroyed
   ASSERT_TRUE(pMini->CreateEx(0, AfxRegisterWndClass(0), L"Palette", WS_POPUP | WS_CAPTION | WS_VISIBLE,
                               CRect(520, 20, 640, 120), pFrame));
-  const HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 60, 20, pMini->GetSafeHwnd(),
-                                       nullptr, nullptr, nullptr);
+  const HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 60, 20,
+                                       pMini->GetSafeHwnd(), nullptr, nullptr, nullptr);
   ::SetFocus(hEdit);
   ASSERT_EQ(hEdit, ::GetFocus());
   MSG msg = {hEdit, WM_SYSKEYDOWN, 'F', 0x20000001, 0, {0, 0}};
@@ -363,6 +367,82 @@ TEST_F(MenuBarKeys, AClickOnATitleAfterEscapeOpensItsMenu) {
   SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
             {::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5});
   PumpFor(50);
+}
+
+// A menu bar whose titles are long words with mid-word mnemonics, as the
+// German and Spanish menus have: the first paint lays the titles out as they
+// stay after a menu has been opened, and each title's text fills the cell it
+// was measured for, so the gaps between the words are even.
+class MenuBarLongTitles : public MenuBarKeys {
+protected:
+  static constexpr UINT kLongTitlesMenuId = 130;
+  void SetUp() override {
+    pFrame = new CKeysFrame;
+    ASSERT_TRUE(pFrame->LoadFrame(kLongTitlesMenuId, WS_POPUP | WS_BORDER));
+    ASSERT_TRUE(pFrame->InitCommandBars());
+    pBars = pFrame->GetCommandBars();
+    pBars->SetPaintManager(new CXTPDefaultTheme);
+    pMenuBar = pBars->SetMenu(L"Menu Bar", kLongTitlesMenuId);
+    ASSERT_NE(nullptr, pMenuBar);
+    pFrame->SetWindowPos(nullptr, 20, 20, 640, 240, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    pFrame->RecalcLayout();
+    Pump();
+  }
+  std::vector<CRect> TitleRects() {
+    std::vector<CRect> rects;
+    for (int i = 0; i < pMenuBar->GetControlCount(); i++) rects.push_back(pMenuBar->GetControl(i)->GetRect());
+    return rects;
+  }
+  // Each title's ink as the bar paints it: its first and last column.
+  std::vector<std::pair<int, int>> TitleInk() {
+    CRect rcClient;
+    pMenuBar->GetClientRect(&rcClient);
+    MemoryCanvas canvas(rcClient.Width(), rcClient.Height());
+    pMenuBar->DrawCommandBar(&canvas.dc, rcClient);
+    std::vector<std::pair<int, int>> ink;
+    for (const CRect &rc : TitleRects()) {
+      const COLORREF clrFace = canvas.Pixel(rc.left + 1, rc.top + 1);
+      int nFirst = -1, nLast = -1;
+      for (int x = rc.left; x < rc.right; x++)
+        for (int y = rc.top + 2; y < rc.bottom - 2; y++)
+          if (canvas.Pixel(x, y) != clrFace) {
+            if (nFirst < 0) nFirst = x;
+            nLast = x;
+            break;
+          }
+      ink.emplace_back(nFirst, nLast);
+    }
+    return ink;
+  }
+};
+
+TEST_F(MenuBarLongTitles, TitlesAreLaidOutEvenlyFromTheFirstPaint) {
+  const std::vector<CRect> first = TitleRects();
+  const std::vector<std::pair<int, int>> ink = TitleInk();
+  ASSERT_EQ(6u, first.size());
+
+  // Opening a menu (and so measuring its titles again) moves nothing.
+  Alt();
+  Key(VK_DOWN);
+  ASSERT_EQ(kFile, OpenIndex());
+  Key(VK_ESCAPE);
+  Key(VK_ESCAPE);
+  ASSERT_FALSE(pMenuBar->IsTrackingMode());
+  EXPECT_EQ(first, TitleRects());
+  EXPECT_EQ(ink, TitleInk());
+
+  // The text starts the same distance into every cell and ends the same
+  // distance before its end: a glyph may stop a pixel or two short of its
+  // advance, a long word no more than a short one.
+  std::vector<int> left, right;
+  for (size_t i = 0; i < first.size(); i++) {
+    ASSERT_GE(ink[i].first, 0) << i;
+    left.push_back(ink[i].first - first[i].left);
+    right.push_back(first[i].right - 1 - ink[i].second);
+  }
+  EXPECT_LE(*std::max_element(left.begin(), left.end()) - *std::min_element(left.begin(), left.end()), 1);
+  EXPECT_LE(*std::max_element(right.begin(), right.end()) - *std::min_element(right.begin(), right.end()), 2);
+  for (size_t i = 0; i < first.size(); i++) EXPECT_LE(right[i], 3 + 2) << "title " << i;
 }
 
 } // namespace

@@ -3,15 +3,18 @@
 // pixel probes, and the order of the toolkit's shutdown.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "CommandBarsTestSupport.h"
 #include "../../Common/tests/MemoryCanvas.h"
 #include "XTPDrawHelpers.h"
 #include "XTPImageManager.h"
+#include "XTPOfficeTheme.h"
 #include "XTPPaintManager.h"
 #include "XTPToolBar.h"
 
@@ -355,6 +358,217 @@ TEST(PaintManagerText, MeasuresTheStrippedTextAndTheTriangle) {
   ::GetTextExtentPoint32W(canvas.dc.GetSafeHdc(), L" ", 1, &sz);
   EXPECT_EQ(theme.DrawTextWithAccelerator(&canvas.dc, L"", CRect(), FALSE, FALSE, FALSE, FALSE),
             CSize(sz.cx, sz.cy));
+}
+
+// The character a caption's "&" marks, wherever the "&" stands.
+TEST(PaintManagerMnemonic, MarkedCharacterAtEachPosition) {
+  const struct {
+    const wchar_t *caption, *text;
+    int nIndex;
+  } kCases[] = {
+      {L"&Unmask", L"Unmask", 0}, // first character
+      {L"Un&mask", L"Unmask", 2}, // mid-word
+      {L"Unmas&k", L"Unmask", 5}, // last character
+      {L"E&xtras", L"Extras", 1}, //
+      {L"A&&B", L"A&B", -1},      // an escaped ampersand marks nothing
+      {L"&&&x", L"&x", 1},        // the escape counts as one character
+      {L"A&&&B", L"A&B", 2},      //
+      {L"End&", L"End", -1},      // a final "&" marks nothing
+      {L"&", L"", -1},            //
+      {L"&&", L"&", -1},          //
+      {L"a&b&c", L"abc", 1},      // the first marks it, as for the key
+      {L"", L"", -1},             //
+      {L"Mas&ke entfernen", L"Maske entfernen", 3},
+  };
+  for (const auto &c : kCases) {
+    CString strText;
+    EXPECT_EQ(CXTPPaintManager::FindMnemonic(c.caption, &strText), c.nIndex) << c.caption;
+    EXPECT_STREQ(static_cast<LPCWSTR>(strText), c.text) << c.caption;
+    EXPECT_STREQ(static_cast<LPCWSTR>(CXTPPaintManager::StripAccelerators(c.caption)), c.text) << c.caption;
+  }
+}
+
+// The underline runs from the character's start to one pixel before the next
+// one starts, on the same extents the text is measured and drawn with.
+TEST(PaintManagerMnemonic, UnderlineSpanOnTheCharacterExtents) {
+  const int kUnmask[] = {7, 14, 23, 30, 35, 41}; // U n m a s k
+  const int kNarrow[] = {3, 4, 9};               // a one-pixel character in the middle
+  const struct {
+    const int *pnExtents;
+    int nCount, nIndex, nLeft, nRight;
+  } kCases[] = {
+      {kUnmask, 6, 0, 0, 6}, {kUnmask, 6, 2, 14, 22}, {kUnmask, 6, 5, 35, 40}, {kNarrow, 3, 1, 3, 4},
+      {kNarrow, 3, 2, 4, 8}, {kUnmask, 6, -1, 0, 0},  {kUnmask, 6, 6, 0, 0},   {nullptr, 0, 0, 0, 0},
+  };
+  for (const auto &c : kCases) {
+    const auto span = CXTPPaintManager::GetMnemonicSpan(c.pnExtents, c.nCount, c.nIndex);
+    EXPECT_EQ(span.nLeft, c.nLeft) << c.nIndex;
+    EXPECT_EQ(span.nRight, c.nRight) << c.nIndex;
+  }
+}
+
+TEST(PaintManagerMnemonic, CharactersKeptBeforeAnEllipsis) {
+  const int kUnmask[] = {7, 14, 23, 30, 35, 41};
+  const struct {
+    int nWidth, nKeep;
+  } kCases[] = {{5, 0}, {16, 1}, {22, 1}, {23, 2}, {31, 2}, {32, 3}, {50, 6}};
+  for (const auto &c : kCases)
+    EXPECT_EQ(CXTPPaintManager::FitBeforeEllipsis(kUnmask, 6, 9, c.nWidth), c.nKeep) << c.nWidth;
+}
+
+// Ink columns [first, last] of a picture, -1 when empty.
+struct InkRange {
+  int nFirst = -1, nLast = -1;
+};
+template <class Draw> std::vector<std::string> Picture(CXTPPaintManager &theme, Draw draw) {
+  MemoryCanvas canvas(160, 24, 0xFFFFFF);
+  CXTPFontDC font(&canvas.dc, &theme.m_fontRegular);
+  canvas.dc.SetTextColor(0);
+  canvas.dc.SetBkMode(TRANSPARENT);
+  draw(&canvas.dc);
+  std::vector<std::string> rows(24);
+  for (int y = 0; y < 24; y++)
+    for (int x = 0; x < 160; x++) rows[y] += canvas.Pixel(x, y) == 0xFFFFFF ? '.' : '#';
+  return rows;
+}
+InkRange Columns(const std::vector<std::string> &a, const std::vector<std::string> *pMinus = nullptr) {
+  InkRange r;
+  for (size_t y = 0; y < a.size(); y++)
+    for (size_t x = 0; x < a[y].size(); x++)
+      if (a[y][x] == '#' && (!pMinus || (*pMinus)[y][x] == '.')) {
+        if (r.nFirst < 0 || static_cast<int>(x) < r.nFirst) r.nFirst = static_cast<int>(x);
+        r.nLast = std::max(r.nLast, static_cast<int>(x));
+      }
+  return r;
+}
+
+// The underline of a drawn caption lies under its letter: the underline is
+// what the caption with cues adds to the caption without them, the letter is
+// what the stripped text up to it adds to the text before it.
+void ExpectUnderlineUnderItsLetter(const char *what, CXTPPaintManager &theme,
+                                   const std::function<void(CDC *, const wchar_t *, BOOL)> &draw) {
+  SCOPED_TRACE(what);
+  for (const wchar_t *caption : {L"&Unmask", L"Un&mask", L"Unmas&k", L"E&xtras", L"Ay&uda", L"A&&&B",
+                                 L"Mas&ke entfernen", L"Su&chergebnisse speichern"}) {
+    CString strText;
+    const int nIndex = CXTPPaintManager::FindMnemonic(caption, &strText);
+    ASSERT_GE(nIndex, 0) << caption;
+    auto escaped = [](CString s) {
+      s.Replace(L"&", L"&&");
+      return s;
+    };
+    const auto withCues = Picture(theme, [&](CDC *pDC) { draw(pDC, caption, TRUE); });
+    const auto withoutCues = Picture(theme, [&](CDC *pDC) { draw(pDC, caption, FALSE); });
+    const auto upTo = Picture(theme, [&](CDC *pDC) { draw(pDC, escaped(strText.Left(nIndex + 1)), FALSE); });
+    const auto before = Picture(theme, [&](CDC *pDC) { draw(pDC, escaped(strText.Left(nIndex)), FALSE); });
+    const InkRange underline = Columns(withCues, &withoutCues);
+    const InkRange letter = Columns(upTo, &before);
+    ASSERT_GE(underline.nFirst, 0) << caption;
+    ASSERT_GE(letter.nFirst, 0) << caption;
+    EXPECT_GE(underline.nFirst, letter.nFirst - 1) << caption;
+    EXPECT_LE(underline.nFirst, letter.nFirst + 1) << caption;
+    EXPECT_LE(underline.nLast, letter.nLast + 2) << caption;
+    EXPECT_GE(underline.nLast, letter.nLast - 1) << caption;
+  }
+}
+
+TEST(PaintManagerMnemonic, UnderlineSitsUnderItsLetterInBarsAndMenus) {
+  CXTPDefaultTheme theme;
+  // Bar captions (menu-bar titles, toolbar buttons).
+  ExpectUnderlineUnderItsLetter("bar", theme, [&](CDC *pDC, const wchar_t *text, BOOL bCues) {
+    theme.SetKeyboardCuesShown(bCues);
+    theme.DrawTextWithAccelerator(pDC, text, CRect(2, 0, 158, 24), TRUE, FALSE, FALSE, FALSE);
+  });
+  // Popup rows, which end in an ellipsis when short of room; without cues
+  // the row is handed its caption already stripped.
+  ExpectUnderlineUnderItsLetter("popup row", theme, [&](CDC *pDC, const wchar_t *text, BOOL bCues) {
+    theme.DrawControlText(pDC, bCues ? CString(text) : CXTPPaintManager::StripAccelerators(text),
+                          CRect(2, 0, 158, 24), DT_END_ELLIPSIS | (bCues ? 0 : DT_NOPREFIX), TRUE, FALSE,
+                          TRUE);
+  });
+  theme.SetKeyboardCuesShown(TRUE);
+
+  // The flat themes' popup rows.
+  struct COfficeRows : CXTPOfficeTheme {
+    using CXTPOfficeTheme::DrawPopupText;
+  } office;
+  ExpectUnderlineUnderItsLetter("office popup row", office, [&](CDC *pDC, const wchar_t *text, BOOL bCues) {
+    office.SetKeyboardCuesShown(bCues);
+    office.DrawPopupText(pDC, text, CRect(2, 0, 158, 24), DT_END_ELLIPSIS, TRUE);
+  });
+}
+
+// What a caption measures is what it covers when drawn: a long word ends
+// at its measured width, so a bar of such titles is spaced evenly.
+TEST(PaintManagerMnemonic, DrawnCaptionEndsAtItsMeasuredWidth) {
+  CXTPDefaultTheme theme;
+  for (const wchar_t *caption : {L"&Bearbeiten", L"&Herramientas", L"E&xtras", L"Ay&uda", L"Datei"}) {
+    for (BOOL bCues : {TRUE, FALSE}) {
+      theme.SetKeyboardCuesShown(bCues);
+      CSize szMeasured;
+      const auto picture = Picture(theme, [&](CDC *pDC) {
+        szMeasured = theme.DrawTextWithAccelerator(pDC, caption, CRect(), FALSE, FALSE, FALSE, FALSE);
+        theme.DrawTextWithAccelerator(pDC, caption, CRect(2, 0, 158, 24), TRUE, FALSE, FALSE, FALSE);
+      });
+      const InkRange ink = Columns(picture);
+      // Glyphs end a pixel or two inside their advance, never more.
+      EXPECT_GE(ink.nLast, 2 + szMeasured.cx - 3) << caption << " measured " << szMeasured.cx;
+      EXPECT_LT(ink.nLast, 2 + szMeasured.cx) << caption;
+    }
+  }
+  theme.SetKeyboardCuesShown(TRUE);
+}
+
+// A caption starts at the pixel where DrawText would start it, for every
+// alignment and for odd and even room around it.
+TEST(PaintManagerMnemonic, LinePlacedWhereDrawTextPlacesIt) {
+  CXTPDefaultTheme theme;
+  auto origin = [](const std::vector<std::string> &rows) {
+    const InkRange ink = Columns(rows);
+    int nTop = -1;
+    for (size_t y = 0; y < rows.size() && nTop < 0; y++)
+      if (rows[y].find('#') != std::string::npos) nTop = static_cast<int>(y);
+    return std::make_pair(ink.nFirst, nTop);
+  };
+  for (UINT nAlign : {0u, UINT(DT_VCENTER), UINT(DT_BOTTOM), UINT(DT_CENTER | DT_VCENTER), UINT(DT_RIGHT)}) {
+    for (int nHeight = 17; nHeight <= 24; nHeight++) {
+      const CRect rc(3, 0, 3 + 101 + nHeight % 2, nHeight);
+      const auto system = Picture(theme, [&](CDC *pDC) {
+        CRect rcText = rc;
+        ::DrawTextW(pDC->GetSafeHdc(), L"Wx", -1, &rcText, nAlign | DT_SINGLELINE);
+      });
+      const auto ours = Picture(theme, [&](CDC *pDC) {
+        CXTPPaintManager::DrawCaptionText(pDC, L"Wx", rc, nAlign | DT_SINGLELINE);
+      });
+      EXPECT_EQ(origin(ours), origin(system)) << "format " << nAlign << ", height " << nHeight;
+    }
+  }
+}
+
+// A caption too long for its row ends in an ellipsis inside the row; an
+// underline whose letter was cut off is not drawn.
+TEST(PaintManagerMnemonic, EllipsisKeepsTheTextAndUnderlineInsideTheRow) {
+  CXTPDefaultTheme theme;
+  for (const wchar_t *caption : {L"Unmas&k", L"&Unmask"}) {
+    const auto picture = Picture(theme, [&](CDC *pDC) {
+      theme.DrawControlText(pDC, caption, CRect(2, 0, 30, 24), DT_END_ELLIPSIS, TRUE, FALSE, TRUE);
+    });
+    const InkRange ink = Columns(picture);
+    EXPECT_GE(ink.nFirst, 2) << caption;
+    EXPECT_LT(ink.nLast, 30) << caption;
+  }
+  const auto cut = Picture(theme, [&](CDC *pDC) {
+    theme.DrawControlText(pDC, L"Unmas&k", CRect(2, 0, 30, 24), DT_END_ELLIPSIS, TRUE, FALSE, TRUE);
+  });
+  const auto cutPlain = Picture(theme, [&](CDC *pDC) {
+    theme.DrawControlText(pDC, L"Unmask", CRect(2, 0, 30, 24), DT_END_ELLIPSIS | DT_NOPREFIX, TRUE, FALSE,
+                          TRUE);
+  });
+  EXPECT_EQ(cut, cutPlain) << "the k is cut off, so is its underline";
+  const auto kept = Picture(theme, [&](CDC *pDC) {
+    theme.DrawControlText(pDC, L"&Unmask", CRect(2, 0, 30, 24), DT_END_ELLIPSIS, TRUE, FALSE, TRUE);
+  });
+  EXPECT_NE(kept, cutPlain) << "the U is shown with its underline";
 }
 
 TEST(PaintManagerPrimitives, CheckMarkLinesInTheCentredBox) {
