@@ -93,7 +93,7 @@ public:
     uint64_t m_ticks = 0;
     double Seconds() const { return static_cast<double>(m_ticks) * TickSeconds(); }
   };
-  Spent m_pumping, m_statusText, m_treeAdds, m_counters, m_log;
+  Spent m_pumping, m_statusText, m_treeAdds, m_counters, m_log, m_bars;
 
   // Runs the call, adding its count and time to spent. The window's calls
   // are counted in the processor's own ticks: under Wine a performance
@@ -123,9 +123,13 @@ public:
     return ticks == 0 ? 0 : seconds / static_cast<double>(ticks);
   }
 
+  std::vector<uint64_t> m_pumpTicks;
   bool PumpMessages() override {
     ++m_pumps;
-    return Timed(m_pumping, [this] { return m_inner.PumpMessages(); });
+    const uint64_t before = m_pumping.m_ticks;
+    const bool on = Timed(m_pumping, [this] { return m_inner.PumpMessages(); });
+    if (getenv("QV_BENCH_PUMPS")) m_pumpTicks.push_back(m_pumping.m_ticks - before);
+    return on;
   }
   bool StopRequested() const override { return m_inner.StopRequested(); }
   void AddLogEntry(const std::optional<std::u16string> &activity, const std::u16string &text,
@@ -137,18 +141,18 @@ public:
     if (m_treeStart.QuadPart == 0) m_treeStart = Now();
     m_barStarts.push_back(Now());
     Mark(L"QVMARK-bar");
-    m_inner.CreateScanProgressBar(range);
+    Timed(m_bars, [&] { m_inner.CreateScanProgressBar(range); });
   }
   void ShowReadingProgress(uint32_t range, const std::optional<std::u16string> &text) override {
     if (m_walkStart.QuadPart == 0) m_walkStart = Now();
     m_barStarts.push_back(Now());
     Mark(L"QVMARK-bar");
-    m_inner.ShowReadingProgress(range, text);
+    Timed(m_bars, [&] { m_inner.ShowReadingProgress(range, text); });
   }
   void StepProgress() override { m_inner.StepProgress(); }
   void StepProgressBy(uint32_t steps) override { m_inner.StepProgressBy(steps); }
   void DeleteProgressBar() override {
-    m_inner.DeleteProgressBar();
+    Timed(m_bars, [&] { m_inner.DeleteProgressBar(); });
     m_barEnds.push_back(Now());
     if (m_walkEnd.QuadPart == 0) {
       m_walkEnd = Now();
@@ -377,6 +381,8 @@ int main(int argc, char **argv) {
   spent("tree adds", phases.m_treeAdds);
   spent("counters", phases.m_counters);
   spent("log lines", phases.m_log);
+  spent("progress bars", phases.m_bars);
+  for (uint64_t t : phases.m_pumpTicks) std::printf(" %.1f", t * PhaseClock::TickSeconds() * 1000);
   std::printf("\n");
   std::fflush(stdout);
   for (const DWORD until = GetTickCount() + static_cast<DWORD>(holdSeconds) * 1000; GetTickCount() < until;) {
