@@ -277,7 +277,14 @@ void PumpUntilDone(CQuendalVarnothApp &app, CMainFrame &frame) {
       continue;
     }
     TranslateMessage(&message);
+    const uint64_t from = __rdtsc();
     DispatchMessageW(&message);
+    if (getenv("QV_BENCH_DISPATCH") && app.ScanRunning == 0) {
+      wchar_t name[64] = L"";
+      GetClassNameW(message.hwnd, name, 64);
+      std::printf("  dispatch %04x %ls %.2f ms\n", message.message, name,
+                  (__rdtsc() - from) * PhaseClock::TickSeconds() * 1000);
+    }
   }
 }
 
