@@ -8,6 +8,13 @@ bool SameBar(const SCROLLINFO &a, const SCROLLINFO &b) {
   return a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos;
 }
 
+BOOL CALLBACK NotePendingPaint(HWND child, LPARAM pending) {
+  RECT rc;
+  if (::GetUpdateRect(child, &rc, FALSE))
+    reinterpret_cast<std::vector<std::pair<HWND, RECT>> *>(pending)->emplace_back(child, rc);
+  return TRUE;
+}
+
 } // namespace
 
 CXTPScrollBarsHold::Look CXTPScrollBarsHold::Look::Of(HWND hWnd) {
@@ -28,9 +35,11 @@ CXTPScrollBarsHold::CXTPScrollBarsHold(HWND hWnd)
   for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
        child = ::GetWindow(child, GW_HWNDNEXT)) {
     RECT rc;
-    if (::GetUpdateRect(child, &rc, FALSE)) m_pendingChildren.emplace_back(child, rc);
     if (::GetWindowRect(child, &rc)) m_childPlaces.emplace_back(child, rc);
   }
+  // The system validates every window inside, however deep (a list's header
+  // in a pane held around the list).
+  ::EnumChildWindows(m_hWnd, NotePendingPaint, reinterpret_cast<LPARAM>(&m_pendingChildren));
   // The system's own handling of WM_SETREDRAW, whatever the control makes
   // of the message.
   ::DefWindowProcW(m_hWnd, WM_SETREDRAW, FALSE, 0);

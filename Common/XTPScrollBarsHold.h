@@ -34,8 +34,8 @@ private:
 
   HWND m_hWnd;
   Look m_before;
-  // The children's parts still to paint, which the system validates with
-  // the window when it stops drawing it.
+  // The parts still to paint of the windows inside, which the system
+  // validates with the window when it stops drawing it.
   std::vector<std::pair<HWND, RECT>> m_pendingChildren;
   // Where the children were: one moved or resized while the window was not
   // drawable lost the paint the move asked for.

@@ -209,7 +209,8 @@ void CLeftView::FillChildren(HTREEITEM item) {
   std::vector<Waiting> waiting;
   for (TreeEntryNode *child : m_entries.ChildrenOf(folder->m_record.m_ownId))
     if (child->IsFolder() && child->m_inTree && child->m_item == nullptr)
-      waiting.push_back({WideString(ShownEntryName(child->m_record, child->m_name, ActiveShownWords())), child});
+      waiting.push_back(
+          {WideString(ShownEntryName(child->m_record, child->m_name, ActiveShownWords())), child});
   // The order the sorted insertion gives them as they come: by name, equal
   // names in the order they came.
   const NameLess less;
@@ -249,8 +250,16 @@ void CLeftView::ResumeRedraw() {
   m_redrawDeferred = false;
   KillTimer(kResumeRedrawTimer);
   m_lastRedraw = GetTickCount64();
-  SetRedraw(TRUE);
-  Invalidate();
+  {
+    // Drawing again, the tree lays out its items and sets both scroll bars,
+    // and each set draws its bar on the screen at once (under Wine, themed,
+    // tens of calls to the window server each); the paint that follows
+    // draws the frame again. With the panes held the bars are only noted,
+    // and the frame is drawn once, with the items, at that paint.
+    CXTPScrollBarsHold panes(::GetParent(m_hWnd));
+    SetRedraw(TRUE);
+  }
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 LRESULT CLeftView::OnResumeRedraw(WPARAM, LPARAM) {
@@ -288,7 +297,8 @@ void CLeftView::AddEntryToTree(const EntryRecord &entry, std::u16string name) {
     } else {
       DeferRedraw();
       ShowButton(parent->m_item);
-      item = InsertSorted(parent->m_item, entry, check, WideString(ShownEntryName(entry, name, ActiveShownWords())));
+      item = InsertSorted(parent->m_item, entry, check,
+                          WideString(ShownEntryName(entry, name, ActiveShownWords())));
       // The root opens as its first folders arrive, so a search shows its
       // progress. Deeper folders stay closed: every folder added under an
       // open one re-lays out all the shown items below it, which would make

@@ -129,6 +129,20 @@ TEST_F(ScrollBarsHoldTest, AChildsPendingPaintOutlivesTheHold) {
   EXPECT_TRUE(::GetUpdateRect(m_child, &pending, FALSE));
 }
 
+// Held around a list, a pane stops drawing the list's header too.
+TEST_F(ScrollBarsHoldTest, AGrandchildsPendingPaintOutlivesTheHold) {
+  const HWND grandchild = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 10, m_child,
+                                            nullptr, nullptr, nullptr);
+  ASSERT_NE(grandchild, nullptr);
+  DrawAll();
+  const RECT part = {2, 2, 12, 8};
+  ::InvalidateRect(grandchild, &part, FALSE);
+  { CXTPScrollBarsHold hold(m_pane); }
+  RECT pending;
+  ASSERT_TRUE(::GetUpdateRect(grandchild, &pending, FALSE));
+  EXPECT_TRUE(::EqualRect(&pending, &part));
+}
+
 // A list moves its header as it lays itself out while it paints; the move's
 // own invalidation is lost while the list is not drawable.
 TEST_F(ScrollBarsHoldTest, AChildMovedWhileHeldIsDrawnAgainWhole) {

@@ -15,11 +15,13 @@
 // search chooses none); --hold keeps the window with its results up that
 // long after the app's search.
 #include <windows.h>
+#include <x86intrin.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "../../engine/bench/BenchServices.h"
 #include "AppEngineServices.h"
@@ -40,7 +42,9 @@
 
 namespace {
 
-void Mark(const wchar_t *name) { CloseHandle(OpenEventW(SYNCHRONIZE, FALSE, name)); }
+void Mark(const wchar_t *name) {
+  CloseHandle(OpenEventW(SYNCHRONIZE, FALSE, name));
+}
 LARGE_INTEGER Now() {
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
@@ -69,10 +73,15 @@ DriveRecord Drive(char letter, const std::string &fileSystem, uint64_t sectors) 
 // the search goes from one phase to the next noted on the way.
 class PhaseClock : public EngineServices {
 public:
-  explicit PhaseClock(EngineServices &inner) : m_inner(inner) {}
+  explicit PhaseClock(EngineServices &inner) : m_inner(inner) { TickSeconds(); }
 
   // The MFT walk: from its progress bar to the bar's removal.
   LARGE_INTEGER m_walkStart{}, m_walkEnd{};
+  // Every progress bar, from its start to its removal, in order: the
+  // advanced search has the cluster bitmap's, the walk's and the tree's.
+  std::vector<LARGE_INTEGER> m_barStarts, m_barEnds;
+  // The signature pass: from its first status text to the end of the search.
+  LARGE_INTEGER m_passStart{};
   // The tree: from its first bar to the end of the search.
   LARGE_INTEGER m_treeStart{}, m_treeEnd{};
   // The tree's reset to its root (the list filled with the root's entries).
@@ -81,27 +90,46 @@ public:
   // Where the window's time goes: calls and seconds spent in each kind.
   struct Spent {
     unsigned m_calls = 0;
-    double m_seconds = 0;
+    uint64_t m_ticks = 0;
+    double Seconds() const { return static_cast<double>(m_ticks) * TickSeconds(); }
   };
-  Spent m_pumping, m_statusText, m_treeAdds, m_counters, m_log;
+  Spent m_pumping, m_statusText, m_treeAdds, m_counters, m_log, m_bars;
 
-  // Runs the call, adding its count and time to spent.
+  // Runs the call, adding its count and time to spent. The window's calls
+  // are counted in the processor's own ticks: under Wine a performance
+  // counter read costs tens of nanoseconds, and two around each of the
+  // search's hundred thousand tree adds and counters would add milliseconds
+  // to the very figures they measure.
   template <typename Call> auto Timed(Spent &spent, Call call) {
-    const LARGE_INTEGER from = Now();
+    const uint64_t from = __rdtsc();
     struct Note {
       Spent &m_spent;
-      LARGE_INTEGER m_from;
+      uint64_t m_from;
       ~Note() {
         ++m_spent.m_calls;
-        m_spent.m_seconds += Seconds(m_from, Now());
+        m_spent.m_ticks += __rdtsc() - m_from;
       }
     } note{spent, from};
     return call();
   }
 
+  // The length of a tick, measured against the performance counter over
+  // the run so far.
+  static double TickSeconds() {
+    static const uint64_t firstTick = __rdtsc();
+    static const LARGE_INTEGER firstCount = Now();
+    const uint64_t ticks = __rdtsc() - firstTick;
+    const double seconds = ::Seconds(firstCount, Now());
+    return ticks == 0 ? 0 : seconds / static_cast<double>(ticks);
+  }
+
+  std::vector<uint64_t> m_pumpTicks;
   bool PumpMessages() override {
     ++m_pumps;
-    return Timed(m_pumping, [this] { return m_inner.PumpMessages(); });
+    const uint64_t before = m_pumping.m_ticks;
+    const bool on = Timed(m_pumping, [this] { return m_inner.PumpMessages(); });
+    if (getenv("QV_BENCH_PUMPS")) m_pumpTicks.push_back(m_pumping.m_ticks - before);
+    return on;
   }
   bool StopRequested() const override { return m_inner.StopRequested(); }
   void AddLogEntry(const std::optional<std::u16string> &activity, const std::u16string &text,
@@ -111,17 +139,26 @@ public:
   std::u16string CurrentTimeText() override { return m_inner.CurrentTimeText(); }
   void CreateScanProgressBar(uint32_t range) override {
     if (m_treeStart.QuadPart == 0) m_treeStart = Now();
-    m_inner.CreateScanProgressBar(range);
+    m_barStarts.push_back(Now());
+    Mark(L"QVMARK-bar");
+    Timed(m_bars, [&] { m_inner.CreateScanProgressBar(range); });
   }
   void ShowReadingProgress(uint32_t range, const std::optional<std::u16string> &text) override {
     if (m_walkStart.QuadPart == 0) m_walkStart = Now();
-    m_inner.ShowReadingProgress(range, text);
+    m_barStarts.push_back(Now());
+    Mark(L"QVMARK-bar");
+    Timed(m_bars, [&] { m_inner.ShowReadingProgress(range, text); });
   }
   void StepProgress() override { m_inner.StepProgress(); }
   void StepProgressBy(uint32_t steps) override { m_inner.StepProgressBy(steps); }
   void DeleteProgressBar() override {
-    m_inner.DeleteProgressBar();
-    if (m_walkEnd.QuadPart == 0) { m_walkEnd = Now(); Mark(L"QVMARK-walkend"); }
+    Timed(m_bars, [&] { m_inner.DeleteProgressBar(); });
+    m_barEnds.push_back(Now());
+    if (m_walkEnd.QuadPart == 0) {
+      m_walkEnd = Now();
+      Mark(L"QVMARK-walkend");
+    } else
+      Mark(L"QVMARK-barend");
   }
   void CreateTreeRoot() override { m_inner.CreateTreeRoot(); }
   void AddTreeEntry(const EntryRecord &entry, const std::u16string &name) override {
@@ -131,9 +168,11 @@ public:
     Timed(m_treeAdds, [&] { m_inner.AddTreeEntryOwned(entry, std::move(name)); });
   }
   void ResetTreeToRoot() override {
-    m_resetStart = Now(); Mark(L"QVMARK-resetstart");
+    m_resetStart = Now();
+    Mark(L"QVMARK-resetstart");
     m_inner.ResetTreeToRoot();
-    m_resetEnd = Now(); Mark(L"QVMARK-resetend");
+    m_resetEnd = Now();
+    Mark(L"QVMARK-resetend");
   }
   void UpdateTotalsPane(uint32_t folders, uint32_t files, uint64_t bytes) override {
     Timed(m_counters, [&] { m_inner.UpdateTotalsPane(folders, files, bytes); });
@@ -142,10 +181,15 @@ public:
     Timed(m_counters, [&] { m_inner.UpdateFoundProgress(mode, found, secondary); });
   }
   void ShowCurrentItemText(uint32_t mode, const std::u16string &text) override {
+    if (mode == 0 && m_passStart.QuadPart == 0) {
+      m_passStart = Now();
+      Mark(L"QVMARK-passstart");
+    }
     Timed(m_statusText, [&] { m_inner.ShowCurrentItemText(mode, text); });
   }
   void OnScanFinished(uint32_t found) override {
-    m_treeEnd = Now(); Mark(L"QVMARK-treeend");
+    m_treeEnd = Now();
+    Mark(L"QVMARK-treeend");
     m_inner.OnScanFinished(found);
   }
   void ResetBusyFlags() override { m_inner.ResetBusyFlags(); }
@@ -205,6 +249,13 @@ void TimeEngineAlone(CQuendalVarnothApp &app, BenchSearch search, const std::vec
   if (search == BenchSearch::Fast && phases.m_walkEnd.QuadPart != 0 && phases.m_treeEnd.QuadPart != 0)
     std::printf(" (walk %.3f, tree %.3f s)", Seconds(phases.m_walkStart, phases.m_walkEnd),
                 Seconds(phases.m_walkEnd, phases.m_treeEnd));
+  if (search == BenchSearch::Advanced && phases.m_barStarts.size() >= 3 && phases.m_barEnds.size() >= 2 &&
+      phases.m_passStart.QuadPart != 0 && phases.m_treeEnd.QuadPart != 0)
+    std::printf(" (bitmap %.3f, walk %.3f, tree %.3f, signatures %.3f s)",
+                Seconds(phases.m_barStarts[0], phases.m_barEnds[0]),
+                Seconds(phases.m_barStarts[1], phases.m_barEnds[1]),
+                Seconds(phases.m_barStarts[2], phases.m_passStart),
+                Seconds(phases.m_passStart, phases.m_treeEnd));
   std::printf("\n");
 }
 
@@ -226,7 +277,14 @@ void PumpUntilDone(CQuendalVarnothApp &app, CMainFrame &frame) {
       continue;
     }
     TranslateMessage(&message);
+    const uint64_t from = __rdtsc();
     DispatchMessageW(&message);
+    if (getenv("QV_BENCH_DISPATCH") && app.ScanRunning == 0) {
+      wchar_t name[64] = L"";
+      GetClassNameW(message.hwnd, name, 64);
+      std::printf("  dispatch %04x %ls %.2f ms\n", message.message, name,
+                  (__rdtsc() - from) * PhaseClock::TickSeconds() * 1000);
+    }
   }
 }
 
@@ -309,8 +367,20 @@ int main(int argc, char **argv) {
         Seconds(start, phases.m_walkStart), Seconds(phases.m_walkStart, phases.m_walkEnd),
         Seconds(phases.m_walkEnd, phases.m_treeEnd), Seconds(phases.m_treeEnd, phases.m_resetStart),
         Seconds(phases.m_resetStart, phases.m_resetEnd), Seconds(phases.m_resetEnd, end), phases.m_pumps);
+  // Advanced search: start, cluster bitmap, walk, tree, signature pass, end,
+  // reset to root, drawing.
+  if (search == BenchSearch::Advanced && phases.m_barStarts.size() >= 3 && phases.m_barEnds.size() >= 2 &&
+      phases.m_passStart.QuadPart != 0 && phases.m_resetEnd.QuadPart != 0)
+    std::printf("  start %.3f, bitmap %.3f, walk %.3f, tree %.3f, signatures %.3f, end %.3f, reset to root "
+                "%.3f, drawing %.3f s; %u pumps\n",
+                Seconds(start, phases.m_barStarts[0]), Seconds(phases.m_barStarts[0], phases.m_barEnds[0]),
+                Seconds(phases.m_barStarts[1], phases.m_barEnds[1]),
+                Seconds(phases.m_barStarts[2], phases.m_passStart),
+                Seconds(phases.m_passStart, phases.m_treeEnd), Seconds(phases.m_treeEnd, phases.m_resetStart),
+                Seconds(phases.m_resetStart, phases.m_resetEnd), Seconds(phases.m_resetEnd, end),
+                phases.m_pumps);
   const auto spent = [](const char *what, const PhaseClock::Spent &s) {
-    std::printf(" %s %u (%.3f s)", what, s.m_calls, s.m_seconds);
+    std::printf(" %s %u (%.3f s)", what, s.m_calls, s.Seconds());
   };
   std::printf("  in the window:");
   spent("pumps", phases.m_pumping);
@@ -318,6 +388,8 @@ int main(int argc, char **argv) {
   spent("tree adds", phases.m_treeAdds);
   spent("counters", phases.m_counters);
   spent("log lines", phases.m_log);
+  spent("progress bars", phases.m_bars);
+  for (uint64_t t : phases.m_pumpTicks) std::printf(" %.1f", t * PhaseClock::TickSeconds() * 1000);
   std::printf("\n");
   std::fflush(stdout);
   for (const DWORD until = GetTickCount() + static_cast<DWORD>(holdSeconds) * 1000; GetTickCount() < until;) {

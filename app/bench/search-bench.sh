@@ -9,6 +9,11 @@
 # and the disk scan choose every shipped signature, on both sides.
 #   search-bench.sh WORK_DIR [IMAGE...]
 # IMAGE: some of ntfs-100k.img, ntfs-200k.img, ntfs-200k-deep.img (default all).
+# QV_BENCH_RUNS (default 5) rounds are run, each the native engine once and
+# then each of the app's searches once, and the best time of each figure is
+# kept; QV_BENCH_KINDS names the searches (some of "search advanced disk",
+# default all); QV_BENCH_FREE=0 leaves out the run on every CPU. Each image
+# ends with a line of the three ratios, app under Wine to engine natively.
 # What each figure includes:
 #   app search         the shown main window, drawn and idle as the wizard's
 #                      Finish finds it, from the search's start message
@@ -106,34 +111,52 @@ ln -sfn "$work/root-s" "$WINEPREFIX/dosdevices/s:"
 trap 'rm -f "$WINEPREFIX/dosdevices/s::" "$WINEPREFIX/dosdevices/s:"; "$root/tools/wine-fixture" stop "$QV_WINE_DIR"' EXIT
 
 seconds() { sed -nE "s/^$1: ([0-9.]+) s.*/\1/p"; }
-# The best of five runs: other work on the machine only ever adds time.
+less() { [ -z "$2" ] || [ "$(echo "$1 < $2" | bc)" = 1 ]; }
+ratio() { echo "scale=2; $1 / $2" | bc; }
+# The best of the runs: other work on the machine only ever adds time.
 best() { # label command...
   local label=$1 best_out="" best_time="" out time
   shift
-  for _ in 1 2 3 4 5; do
+  for _ in $(seq "$runs"); do
     out=$("$@")
     time=$(seconds "$label" <<<"$out")
-    if [ -z "$best_time" ] || [ "$(echo "$time < $best_time" | bc)" = 1 ]; then
+    if less "$time" "$best_time"; then
       best_time=$time best_out=$out
     fi
   done
   echo "$best_out"
 }
 
-# The app's run of one search beside the engine natively: LABEL MODE NATIVE
-# (MODE: the app's option; NATIVE: the figure's name in NtfsBench's output).
-app_beside_native() {
-  local label=$1 mode=$2 native=$3 out app engine
-  local run=(taskset -c "$cpu" "$root/tools/wine-run" "$app_bench" S NTFS "$mode")
-  "${run[@]}" >/dev/null
-  out=$(best "app search" "${run[@]}")
-  app=$(seconds "app search" <<<"$out")
-  engine=$(seconds "$native" <<<"$engine_out")
-  echo "$out" | sed -n "s/^app search/$label/p; s/^  in the window/  in the window/p; s/^engine under Wine/  engine under Wine/p"
-  echo "$engine_out" | grep "^$native:" | sed "s/^/  native /"
-  if [ -n "$app" ] && [ -n "$engine" ]; then
-    echo "  app under Wine / engine natively: $(echo "scale=2; $app / $engine" | bc)x"
-  fi
+# QV_BENCH_RUNS: the runs of each figure, the best kept (default 5).
+# QV_BENCH_KINDS: the searches timed, some of "search advanced disk" (default all).
+# QV_BENCH_FREE=0 leaves out the run with Wine on every CPU.
+runs=${QV_BENCH_RUNS:-5}
+kinds=${QV_BENCH_KINDS:-search advanced disk}
+declare -A option=([search]="" [advanced]=--advanced [disk]=--disk)
+declare -A native_label=([search]=search [advanced]="advanced search" [disk]="disk scan")
+declare -A app_label=([search]="app search" [advanced]="app advanced" [disk]="app disk scan")
+declare -A app_best_out app_best_time native_best_time
+
+# Each round runs the native engine once and then each app search once, so
+# a busy minute of the machine weighs on both sides alike; the best of the
+# rounds is kept for each figure, the app's with the output of its run.
+# Sets app_best_out/app_best_time and native_best_time by kind.
+timed_rounds() { # image
+  local kind out time native_out
+  app_best_out=() app_best_time=() native_best_time=()
+  for _ in $(seq "$runs"); do
+    native_out=$("$engine_bench" --bench "$1")
+    for kind in $kinds; do
+      time=$(seconds "${native_label[$kind]}" <<<"$native_out")
+      if less "$time" "${native_best_time[$kind]:-}"; then native_best_time[$kind]=$time; fi
+      # shellcheck disable=SC2086
+      out=$(taskset -c "$cpu" "$root/tools/wine-run" "$app_bench" S NTFS ${option[$kind]})
+      time=$(seconds "app search" <<<"$out")
+      if less "$time" "${app_best_time[$kind]:-}"; then
+        app_best_time[$kind]=$time app_best_out[$kind]=$out
+      fi
+    done
+  done
 }
 
 for image in "${images[@]}"; do
@@ -145,27 +168,35 @@ for image in "${images[@]}"; do
   esac
   ln -sfn "$image" "$WINEPREFIX/dosdevices/s::"
   start_wine "$cpu"
-  app_search=(taskset -c "$cpu" "$root/tools/wine-run" "$app_bench" S NTFS)
-  "${app_search[@]}" >/dev/null # settles the prefix and the page cache
-  app_out=$(best "app search" "${app_search[@]}")
-  engine_out=$(best search "$engine_bench" --bench "$image")
-  start_wine "$every_cpu"
-  "$root/tools/wine-run" "$app_bench" S NTFS >/dev/null
-  free_out=$(best "app search" "$root/tools/wine-run" "$app_bench" S NTFS)
-  app=$(seconds "app search" <<<"$app_out")
-  engine=$(seconds search <<<"$engine_out")
-  free=$(seconds "app search" <<<"$free_out")
-  echo "== $(basename "$image"): $files files $shape, every third deleted (best of five runs)"
-  echo "$app_out" | grep -E '^(app search|  start|engine under Wine)'
-  echo "$engine_out" | grep '^search' | sed 's/^search/search (native)/'
-  if [ -n "$app" ] && [ -n "$engine" ]; then
-    echo "app under Wine / engine natively: $(echo "scale=2; $app / $engine" | bc)x"
+  # Settles the prefix and the page cache.
+  for kind in $kinds; do
+    # shellcheck disable=SC2086
+    taskset -c "$cpu" "$root/tools/wine-run" "$app_bench" S NTFS ${option[$kind]} >/dev/null
+  done
+  timed_rounds "$image"
+  echo "== $(basename "$image"): $files files $shape, every third deleted (best of $runs runs)"
+  summary=""
+  for kind in $kinds; do
+    out=${app_best_out[$kind]:-}
+    app=${app_best_time[$kind]:-}
+    engine=${native_best_time[$kind]:-}
+    echo "$out" | sed -n "s/^app search/${app_label[$kind]}/p; s/^  start/  start/p; s/^  in the window/  in the window/p; s/^engine under Wine/  engine under Wine/p"
+    [ -n "$engine" ] && echo "  ${native_label[$kind]} (native): $engine s"
+    if [ -n "$app" ] && [ -n "$engine" ]; then
+      echo "  app under Wine / engine natively: $(ratio "$app" "$engine")x"
+      summary+=" ${native_label[$kind]} $(ratio "$app" "$engine")x;"
+    fi
+  done
+  echo "ratios (app under Wine / engine natively, best of $runs):${summary%;}"
+  if [ "${QV_BENCH_FREE:-1}" != 0 ] && [[ " $kinds " == *" search "* ]]; then
+    start_wine "$every_cpu"
+    "$root/tools/wine-run" "$app_bench" S NTFS >/dev/null
+    free_out=$(best "app search" "$root/tools/wine-run" "$app_bench" S NTFS)
+    free=$(seconds "app search" <<<"$free_out")
+    engine=${native_best_time[search]:-}
+    if [ -n "$free" ] && [ -n "$engine" ]; then
+      echo "every CPU: $(echo "$free_out" | grep -E '^(app search|  start)' | tr -s ' \n' ' ')"
+      echo "  app under Wine on every CPU / engine natively: $(ratio "$free" "$engine")x"
+    fi
   fi
-  if [ -n "$free" ] && [ -n "$engine" ]; then
-    echo "every CPU: $(echo "$free_out" | grep -E '^(app search|  start)' | tr -s ' \n' ' ')"
-    echo "  app under Wine on every CPU / engine natively: $(echo "scale=2; $free / $engine" | bc)x"
-  fi
-  start_wine "$cpu"
-  app_beside_native "app advanced" --advanced "advanced search"
-  app_beside_native "app disk scan" --disk "disk scan"
 done

@@ -455,6 +455,71 @@ TEST_F(FolderTreeTest, ClearsAndTheEndOfASearchDrawOnlyWhatChanged) {
   EXPECT_TRUE(::GetUpdateRect(list, nullptr, FALSE));
 }
 
+// The whole window of a pane, frame and scroll bars with it, as the screen
+// shows it.
+std::vector<DWORD> WindowOnScreen(HWND window) {
+  RECT place;
+  ::GetWindowRect(window, &place);
+  const int width = place.right - place.left, height = place.bottom - place.top;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void *bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = ::CreateCompatibleDC(nullptr);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  HDC screen = ::GetWindowDC(window);
+  ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  ::ReleaseDC(window, screen);
+  ::GdiFlush();
+  std::vector<DWORD> pixels(static_cast<const DWORD *>(bits),
+                            static_cast<const DWORD *>(bits) + width * height);
+  ::SelectObject(memory, old);
+  ::DeleteDC(memory);
+  ::DeleteObject(bitmap);
+  return pixels;
+}
+
+// While folders pour in the tree does not draw; when it draws again it
+// shows its items, frame and scroll bars exactly as a full redraw does,
+// and a paint the list was waiting for is still to come.
+TEST_F(FolderTreeTest, TheTreeDrawnAgainLooksAsAFullRedrawDrawsIt) {
+  const HWND tree = m_tree->m_hWnd;
+  const HWND list = m_list->GetListCtrl().m_hWnd;
+  const auto drawAll = [this] {
+    ::RedrawWindow(m_frame->m_hWnd, nullptr, nullptr,
+                   RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+  };
+  m_tree->CreateRootItem();
+  drawAll();
+  const DWORD noBars = ::GetWindowLongW(tree, GWL_STYLE) & WS_VSCROLL;
+  ASSERT_EQ(noBars, 0u);
+  // Enough folders for a vertical scroll bar: it comes while the tree is not drawn.
+  for (uint32_t i = 0; i < 120; ++i) {
+    const std::string name = "folder" + std::to_string(1000 + i);
+    AddEntry(name.c_str(), 100 + i, 0, true);
+  }
+  const RECT part = {0, 0, 10, 10};
+  ::InvalidateRect(list, &part, FALSE);
+  ::Sleep(150); // past the tree's interval between drawings
+  m_tree->SendMessage(CLeftView::kResumeRedrawMessage);
+  EXPECT_TRUE(::IsWindowVisible(tree));
+  EXPECT_NE(::GetWindowLongW(tree, GWL_STYLE) & WS_VSCROLL, 0);
+  RECT pending;
+  EXPECT_TRUE(::GetUpdateRect(list, &pending, FALSE)) << "the list's paint was lost";
+  SCROLLINFO bar = {sizeof(bar), SIF_RANGE};
+  ASSERT_TRUE(::GetScrollInfo(tree, SB_VERT, &bar));
+  EXPECT_EQ(bar.nMax, 120); // the root and its 120 folders, from 0
+  Pump();
+  const std::vector<DWORD> resumed = WindowOnScreen(tree);
+  drawAll();
+  EXPECT_EQ(resumed, WindowOnScreen(tree)) << "the tree drawn again differs from a full redraw";
+}
+
 TEST_F(FolderTreeTest, GoUpFollowsTreeItemsNotTheirText) {
   m_tree->CreateRootItem();
   AddEntry("Root", 10, 0, true);
