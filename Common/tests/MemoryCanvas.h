@@ -15,6 +15,7 @@ public:
     bi.bmiHeader.biBitCount = 32;
     void *bits = nullptr;
     m_hBitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_bits = static_cast<const DWORD *>(bits);
     m_hDC = CreateCompatibleDC(nullptr);
     m_hOld = SelectObject(m_hDC, m_hBitmap);
     RECT rc = {0, 0, width, height};
@@ -30,6 +31,8 @@ public:
     DeleteObject(m_hBitmap);
   }
   COLORREF Pixel(int x, int y) const { return GetPixel(m_hDC, x, y); }
+  // The pixels, rows top down, as 0x00RRGGBB (after GdiFlush).
+  const DWORD *Bits() const { return m_bits; }
 
   CDC dc;
 
@@ -37,4 +40,5 @@ private:
   HBITMAP m_hBitmap;
   HDC m_hDC;
   HGDIOBJ m_hOld;
+  const DWORD *m_bits = nullptr;
 };

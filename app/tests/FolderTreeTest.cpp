@@ -12,6 +12,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "../../Common/tests/MemoryCanvas.h"
 #include "AppFrameTest.h"
 #include "AppSettings.h"
 #include "LeftView.h"
@@ -461,26 +462,12 @@ std::vector<DWORD> WindowOnScreen(HWND window) {
   RECT place;
   ::GetWindowRect(window, &place);
   const int width = place.right - place.left, height = place.bottom - place.top;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void *bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC memory = ::CreateCompatibleDC(nullptr);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  MemoryCanvas canvas(width, height);
   HDC screen = ::GetWindowDC(window);
-  ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  ::BitBlt(canvas.dc.m_hDC, 0, 0, width, height, screen, 0, 0, SRCCOPY);
   ::ReleaseDC(window, screen);
   ::GdiFlush();
-  std::vector<DWORD> pixels(static_cast<const DWORD *>(bits),
-                            static_cast<const DWORD *>(bits) + width * height);
-  ::SelectObject(memory, old);
-  ::DeleteDC(memory);
-  ::DeleteObject(bitmap);
-  return pixels;
+  return std::vector<DWORD>(canvas.Bits(), canvas.Bits() + width * height);
 }
 
 // While folders pour in the tree does not draw; when it draws again it
