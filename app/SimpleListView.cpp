@@ -71,7 +71,14 @@ void CSimpleListView::AddLogEntry(LPCTSTR activity, LPCTSTR text, LPCTSTR status
   // the next pump.
   const bool drawable = (list.GetStyle() & WS_VISIBLE) != 0;
   const int topBefore = list.GetTopIndex();
-  if (drawable) ::DefWindowProcW(list.m_hWnd, WM_SETREDRAW, FALSE, 0);
+  // Making the window not drawable validates it and its header: what was
+  // still to be painted (the lines added since the last pump) is noted and
+  // marked again afterwards.
+  PendingPaint pending;
+  if (drawable) {
+    pending.Note(list);
+    ::DefWindowProcW(list.m_hWnd, WM_SETREDRAW, FALSE, 0);
+  }
   list.InsertItem(row, activity ? activity : L"", image & 0xFF);
   list.SetItemText(row, 1, text ? text : L"");
   list.SetItemText(row, 2, status ? status : L"");
@@ -79,13 +86,35 @@ void CSimpleListView::AddLogEntry(LPCTSTR activity, LPCTSTR text, LPCTSTR status
   list.EnsureVisible(row, FALSE);
   if (drawable) {
     ::DefWindowProcW(list.m_hWnd, WM_SETREDRAW, TRUE, 0);
-    ShowAddedRow(row, topBefore);
+    ShowAddedRow(row, topBefore, pending);
   }
   app.LogNotEmpty = 1;
   app.LogRowCount = row + 1;
 }
 
-void CSimpleListView::ShowAddedRow(int row, int topBefore) {
+CSimpleListView::PendingPaint::~PendingPaint() {
+  if (m_rows) ::DeleteObject(m_rows);
+}
+
+void CSimpleListView::PendingPaint::Note(CListCtrl &list) {
+  m_rows = ::CreateRectRgn(0, 0, 0, 0);
+  if (::GetUpdateRgn(list.m_hWnd, m_rows, FALSE) == NULLREGION) {
+    ::DeleteObject(m_rows);
+    m_rows = nullptr;
+  }
+  if (CHeaderCtrl *header = list.GetHeaderCtrl())
+    if (::GetUpdateRect(header->m_hWnd, &m_headerRect, FALSE)) m_header = header->m_hWnd;
+}
+
+void CSimpleListView::PendingPaint::MarkAgain(CListCtrl &list, int scrolledBy) const {
+  if (m_rows) {
+    ::OffsetRgn(m_rows, 0, scrolledBy);
+    ::InvalidateRgn(list.m_hWnd, m_rows, FALSE);
+  }
+  if (m_header) ::InvalidateRect(m_header, &m_headerRect, FALSE);
+}
+
+void CSimpleListView::ShowAddedRow(int row, int topBefore, const PendingPaint &pending) {
   CListCtrl &list = GetListCtrl();
   CRect client;
   list.GetClientRect(&client);
@@ -97,8 +126,13 @@ void CSimpleListView::ShowAddedRow(int row, int topBefore) {
   }
   CRect item;
   const int shift = list.GetTopIndex() - topBefore;
-  if (shift != 0 && list.GetItemRect(list.GetTopIndex(), &item, LVIR_BOUNDS))
-    ::ScrollWindowEx(list.m_hWnd, 0, -shift * item.Height(), &rows, &rows, nullptr, nullptr, SW_INVALIDATE);
+  int scrolledBy = 0;
+  if (shift != 0 && list.GetItemRect(list.GetTopIndex(), &item, LVIR_BOUNDS)) {
+    scrolledBy = -shift * item.Height();
+    ::ScrollWindowEx(list.m_hWnd, 0, scrolledBy, &rows, &rows, nullptr, nullptr, SW_INVALIDATE);
+  }
+  // Rows still to be painted moved with the others.
+  pending.MarkAgain(list, scrolledBy);
   if (list.GetItemRect(row, &item, LVIR_BOUNDS)) list.InvalidateRect(&item, FALSE);
   // The bars lie outside the client area: only the frame is marked.
   CRect window;

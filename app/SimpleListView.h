@@ -36,10 +36,26 @@ protected:
   afx_msg void OnDestroy();
 
 private:
+  // What of the list and its header was waiting to be painted.
+  class PendingPaint {
+  public:
+    PendingPaint() = default;
+    PendingPaint(const PendingPaint &) = delete;
+    PendingPaint &operator=(const PendingPaint &) = delete;
+    ~PendingPaint();
+    void Note(CListCtrl &list);
+    // Marks it again, the rows moved by the pixels the rows scrolled.
+    void MarkAgain(CListCtrl &list, int scrolledBy) const;
+
+  private:
+    HRGN m_rows = nullptr;
+    HWND m_header = nullptr;
+    RECT m_headerRect = {};
+  };
   // Shows a row added while the list was not drawable: moves the rows in
   // view up when the list scrolled from topBefore, and marks the new row
-  // and the scroll bars for the next paint.
-  void ShowAddedRow(int row, int topBefore);
+  // and the scroll bars (and what was pending before) for the next paint.
+  void ShowAddedRow(int row, int topBefore, const PendingPaint &pending);
 
   CImageList m_rowImages;
   // The list's own header, subclassed: shaded, a picture beside each title.

@@ -420,4 +420,33 @@ TEST_F(LogPane, ScrolledLinesLeaveThePaneAsAFullRedrawDrawsIt) {
   EXPECT_TRUE(shown == WindowPixels(list.m_hWnd));
 }
 
+// A search logs several lines between two pumps ("Process started" and
+// "Process completed" of a short step): each is painted with the next pump,
+// before the log scrolls and after.
+TEST_F(LogPane, LinesAddedBetweenTwoPumpsAreAllPainted) {
+  m_frame->ShowWindow(SW_SHOWNA);
+  m_frame->UpdateWindow();
+  Pump();
+  CSimpleListView *log = m_app.LogView;
+  ASSERT_NE(log, nullptr);
+  CListCtrl &list = log->GetListCtrl();
+  const int page = list.GetCountPerPage();
+  ASSERT_GE(page, 4) << "the pane shows a few rows";
+  int line = 0;
+  for (int burst : {1, 2, 3, 2, 3, 3, 3}) {
+    for (int n = 0; n < burst; ++n, ++line) {
+      CString text;
+      text.Format(L"Logical Drive C: line %d", line);
+      log->AddLogEntry(L"Fast Search", text, L"Thu Dec 10 14:00:00 2026", CSimpleListView::Started);
+    }
+    Pump();
+    const std::vector<uint32_t> shown = WindowPixels(list.m_hWnd);
+    ::RedrawWindow(list.m_hWnd, nullptr, nullptr,
+                   RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    EXPECT_TRUE(shown == WindowPixels(list.m_hWnd)) << "after " << line << " lines";
+  }
+  EXPECT_GT(list.GetTopIndex(), 0) << "the log scrolled";
+}
+
 } // namespace
