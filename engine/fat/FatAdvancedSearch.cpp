@@ -103,7 +103,7 @@ bool FatAdvancedSearch::CollectLostFolder(uint64_t cluster, const uint8_t *bytes
     if (!IsFolderContinuation(bytes, length, m_volume.Kind(), m_volume.MaxCluster()) ||
         m_reached.count(static_cast<uint32_t>(cluster)) != 0)
       return false;
-    m_pieces.push_back(static_cast<uint32_t>(cluster));
+    m_tails.push_back(static_cast<uint32_t>(cluster));
     return true;
   }
   FatLostFolder node;
@@ -189,7 +189,7 @@ void FatAdvancedSearch::ScanLostFolders() {
         if (HandleLostFolder(node)) handled = true;
       }
     }
-    ListFolderPieces();
+    ListFolderTails();
   }
   m_services.AddLogEntry(std::nullopt, m_volume.Text(FatText::kProcessCompleted), std::nullopt,
                          LogStatus::Completed);
@@ -251,11 +251,11 @@ FatFolderClusterFacts FatAdvancedSearch::ClusterFacts(uint32_t cluster) {
       [&volume](uint64_t from, uint64_t count) { return volume.AfterFreeClusters(from, count); });
 }
 
-// Each piece goes into the folder it is proved to belong to, after the
+// Each tail goes into the folder it is proved to belong to, after the
 // cluster it goes on from (whose end may hold the start of its first long
 // name); the others become lost folders named after their first cluster.
-void FatAdvancedSearch::ListFolderPieces() {
-  if (m_pieces.empty() || m_volume.ClusterBytes() == 0) return;
+void FatAdvancedSearch::ListFolderTails() {
+  if (m_tails.empty() || m_volume.ClusterBytes() == 0) return;
   // The last known cluster of every folder listed: the deleted folders the
   // walk read, and the lost folders of this pass it did not.
   struct FolderEnd {
@@ -268,20 +268,20 @@ void FatAdvancedSearch::ListFolderPieces() {
   for (const FatLostFolder &node : m_lostFolders)
     if (node.m_done && m_reached.count(node.m_cluster) == 0)
       folders.push_back(FolderEnd{node.m_id, node.m_cluster});
-  std::vector<FatFolderClusterFacts> ends, pieces;
+  std::vector<FatFolderClusterFacts> ends, tails;
   for (const FolderEnd &folder : folders) {
     PaceListing();
     ends.push_back(ClusterFacts(folder.m_cluster));
   }
-  for (uint32_t cluster : m_pieces) {
+  for (uint32_t cluster : m_tails) {
     PaceListing();
-    pieces.push_back(ClusterFacts(cluster));
+    tails.push_back(ClusterFacts(cluster));
   }
   const FatVolume &volume = m_volume;
-  const size_t maxPieces = static_cast<size_t>(kFatMaxFolderBytes / m_volume.ClusterBytes());
-  const std::vector<FatPieceChain> chains = ChainFolderPieces(
-      ends, pieces, [&volume](uint64_t from) { return volume.NextFreeCluster(from); }, maxPieces);
-  for (const FatPieceChain &chain : chains) {
+  const size_t maxTails = static_cast<size_t>(kFatMaxFolderBytes / m_volume.ClusterBytes());
+  const std::vector<FatTailChain> chains = ChainFolderTails(
+      ends, tails, [&volume](uint64_t from) { return volume.NextFreeCluster(from); }, maxTails);
+  for (const FatTailChain &chain : chains) {
     uint32_t folderId;
     std::vector<uint8_t> previous;
     if (chain.m_end != kNoFolderEnd) {
@@ -289,17 +289,17 @@ void FatAdvancedSearch::ListFolderPieces() {
       previous = ReadFolderCluster(folders[chain.m_end].m_cluster);
     } else {
       // Slots that only look like entries, with nothing to list, make no folder.
-      if (std::none_of(chain.m_pieces.begin(), chain.m_pieces.end(),
-                       [&pieces](size_t piece) { return pieces[piece].m_firstStart != 0; }))
+      if (std::none_of(chain.m_tails.begin(), chain.m_tails.end(),
+                       [&tails](size_t tail) { return tails[tail].m_firstStart != 0; }))
         continue;
-      const uint32_t first = m_pieces[chain.m_pieces.front()];
+      const uint32_t first = m_tails[chain.m_tails.front()];
       EnsureLostFolder();
       folderId = m_totals.m_nextId++;
       AddFound(FolderRecord(kLostFolderId, folderId, first),
                m_volume.Text(SignatureText::kFolders) + u" " + Widen(std::to_string(first)));
     }
-    for (size_t piece : chain.m_pieces) {
-      std::vector<uint8_t> current = ReadFolderCluster(m_pieces[piece]);
+    for (size_t tail : chain.m_tails) {
+      std::vector<uint8_t> current = ReadFolderCluster(m_tails[tail]);
       FolderBytes folder;
       folder.m_current = current.data();
       folder.m_currentBytes = current.size();

@@ -1,13 +1,13 @@
 // The advanced search of a FAT volume: the fast search's folder walk, then a
 // pass over every free cluster that collects lost folders (clusters that
 // begin with "." and ".." entries), the later clusters of deleted folders
-// that the walk did not reach (see FatFolderPieces.h) and files found by
+// that the walk did not reach (see FatFolderTails.h) and files found by
 // their signature, each listed in its folder, under "Lost Folder" or under
 // "Raw Data Folder".
 #pragma once
 
 #include "FatFastSearch.h"
-#include "FatFolderPieces.h"
+#include "FatFolderTails.h"
 #include "FatVolume.h"
 #include "SignatureSearch.h"
 
@@ -56,7 +56,7 @@ public:
   void ScanLostFolders();
   void AddLostFolderEntries(const uint8_t *buffer, size_t bytes, EntryRecord work);
   // The clusters taken as a deleted folder's later clusters.
-  const std::vector<uint32_t> &FolderPieces() const { return m_pieces; }
+  const std::vector<uint32_t> &FolderTails() const { return m_tails; }
   void AddSignatureHits(std::vector<SignatureHit> &hits);
   const std::vector<FatLostFolder> &LostFolders() const { return m_lostFolders; }
 
@@ -68,7 +68,7 @@ private:
   bool HandleLostFolder(FatLostFolder &node);
   void ListLostFolder(FatLostFolder &node, uint32_t parentId);
   void EnsureLostFolder();
-  void ListFolderPieces();
+  void ListFolderTails();
   std::vector<uint8_t> ReadFolderCluster(uint32_t cluster);
   FatFolderClusterFacts ClusterFacts(uint32_t cluster);
   void AddFolderEntries(const FolderBytes &folder, EntryRecord work);
@@ -85,7 +85,7 @@ private:
   std::unordered_map<uint32_t, uint32_t> m_pendingFolders; // first cluster -> id of a listed folder
   std::vector<FatWalkedFolder> m_walkedFolders;            // deleted folders the walk read
   std::unordered_set<uint32_t> m_reached;                  // the free clusters they were read from
-  std::vector<uint32_t> m_pieces;                          // in cluster order
+  std::vector<uint32_t> m_tails;                           // in cluster order
   bool m_lostFolderAdded = false;
   bool m_rawFolderAdded = false;
   bool m_stopped = false;

@@ -291,8 +291,8 @@ TEST(FatAdvancedSearchFolderTest, LaterClustersNoFolderLeadsToBecomeOneLostFolde
 }
 
 // A free cluster whose slots all look like deleted entries but list nothing
-// (no entry has a first cluster) is no folder piece worth a lost folder.
-TEST(FatAdvancedSearchFolderTest, APieceWithNothingToListMakesNoFolder) {
+// (no entry has a first cluster) is no folder tail worth a lost folder.
+TEST(FatAdvancedSearchFolderTest, ATailWithNothingToListMakesNoFolder) {
   QV_REQUIRE_FAT_FIXTURES();
   std::vector<uint8_t> image = ReadWholeFile(FatFixtureDir() + "/fat16-deleted-folder-reused.img");
   uint32_t planted = 0;

@@ -1,4 +1,4 @@
-#include "FatFolderPieces.h"
+#include "FatFolderTails.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -40,43 +40,42 @@ FatFolderClusterFacts FolderClusterFacts(uint32_t cluster, const uint8_t *bytes,
   return facts;
 }
 
-bool ContinuesFolder(const FatFolderClusterFacts &before, const FatFolderClusterFacts &piece,
+bool ContinuesFolder(const FatFolderClusterFacts &before, const FatFolderClusterFacts &tail,
                      const FatNextFree &nextFree) {
-  if (before.m_nextAfter == 0 || piece.m_firstStart == 0) return false;
+  if (before.m_nextAfter == 0 || tail.m_firstStart == 0) return false;
   // The folder grew after the files listed next had their data (mtools).
-  if (piece.m_firstStart == before.m_nextAfter) return true;
+  if (tail.m_firstStart == before.m_nextAfter) return true;
   // The folder grew into the next free cluster, and the next file's data
   // follows it (Windows).
-  return piece.m_cluster == before.m_nextAfter &&
-         piece.m_firstStart == nextFree(uint64_t{piece.m_cluster} + 1);
+  return tail.m_cluster == before.m_nextAfter && tail.m_firstStart == nextFree(uint64_t{tail.m_cluster} + 1);
 }
 
-std::vector<FatPieceChain> ChainFolderPieces(const std::vector<FatFolderClusterFacts> &ends,
-                                             const std::vector<FatFolderClusterFacts> &pieces,
-                                             const FatNextFree &nextFree, size_t maxPieces) {
+std::vector<FatTailChain> ChainFolderTails(const std::vector<FatFolderClusterFacts> &ends,
+                                           const std::vector<FatFolderClusterFacts> &tails,
+                                           const FatNextFree &nextFree, size_t maxTails) {
   constexpr size_t kNone = SIZE_MAX;
-  // Nodes: the ends, then the pieces.
+  // Nodes: the ends, then the tails.
   const size_t endCount = ends.size();
   const auto node = [&](size_t n) -> const FatFolderClusterFacts & {
-    return n < endCount ? ends[n] : pieces[n - endCount];
+    return n < endCount ? ends[n] : tails[n - endCount];
   };
   std::unordered_multimap<uint64_t, size_t> byNextAfter;
-  for (size_t n = 0; n < endCount + pieces.size(); ++n)
+  for (size_t n = 0; n < endCount + tails.size(); ++n)
     if (node(n).m_nextAfter != 0) byNextAfter.emplace(node(n).m_nextAfter, n);
 
-  // The one folder cluster each piece can go on from, if just one fits.
-  std::vector<size_t> before(pieces.size(), kNone);
-  std::vector<size_t> fitsAfter(endCount + pieces.size(), 0);
-  for (size_t p = 0; p < pieces.size(); ++p) {
-    const FatFolderClusterFacts &piece = pieces[p];
-    if (piece.m_firstStart == 0) continue;
+  // The one folder cluster each tail can go on from, if just one fits.
+  std::vector<size_t> before(tails.size(), kNone);
+  std::vector<size_t> fitsAfter(endCount + tails.size(), 0);
+  for (size_t p = 0; p < tails.size(); ++p) {
+    const FatFolderClusterFacts &tail = tails[p];
+    if (tail.m_firstStart == 0) continue;
     size_t found = kNone;
     bool unique = true;
-    for (uint64_t key : {piece.m_firstStart, uint64_t{piece.m_cluster}}) {
+    for (uint64_t key : {tail.m_firstStart, uint64_t{tail.m_cluster}}) {
       const auto range = byNextAfter.equal_range(key);
       for (auto it = range.first; it != range.second; ++it) {
         const size_t n = it->second;
-        if (n == endCount + p || n == found || !ContinuesFolder(node(n), piece, nextFree)) continue;
+        if (n == endCount + p || n == found || !ContinuesFolder(node(n), tail, nextFree)) continue;
         if (found != kNone) unique = false;
         found = n;
       }
@@ -85,38 +84,38 @@ std::vector<FatPieceChain> ChainFolderPieces(const std::vector<FatFolderClusterF
     before[p] = found;
     ++fitsAfter[found];
   }
-  // A folder cluster that more than one piece fits proves none of them.
-  std::vector<size_t> next(endCount + pieces.size(), kNone);
-  for (size_t p = 0; p < pieces.size(); ++p)
+  // A folder cluster that more than one tail fits proves none of them.
+  std::vector<size_t> next(endCount + tails.size(), kNone);
+  for (size_t p = 0; p < tails.size(); ++p)
     if (before[p] != kNone && fitsAfter[before[p]] == 1)
       next[before[p]] = p;
     else
       before[p] = kNone;
 
-  std::vector<FatPieceChain> chains;
-  std::vector<bool> placed(pieces.size(), false);
-  const auto follow = [&](size_t from, FatPieceChain &chain) {
-    for (size_t p = next[from]; p != kNone && !placed[p] && chain.m_pieces.size() < maxPieces;
+  std::vector<FatTailChain> chains;
+  std::vector<bool> placed(tails.size(), false);
+  const auto follow = [&](size_t from, FatTailChain &chain) {
+    for (size_t p = next[from]; p != kNone && !placed[p] && chain.m_tails.size() < maxTails;
          p = next[endCount + p]) {
       placed[p] = true;
-      chain.m_pieces.push_back(p);
+      chain.m_tails.push_back(p);
     }
   };
   for (size_t e = 0; e < endCount; ++e) {
     if (next[e] == kNone) continue;
-    FatPieceChain chain;
+    FatTailChain chain;
     chain.m_end = e;
     follow(e, chain);
     chains.push_back(std::move(chain));
   }
-  // Lost folders: first the pieces nothing goes before, then any left (a
+  // Lost folders: first the tails nothing goes before, then any left (a
   // ring, or the rest of a chain cut at a folder's most).
   for (bool any : {false, true})
-    for (size_t p = 0; p < pieces.size(); ++p) {
+    for (size_t p = 0; p < tails.size(); ++p) {
       if (placed[p] || (!any && before[p] != kNone)) continue;
-      FatPieceChain chain;
+      FatTailChain chain;
       placed[p] = true;
-      chain.m_pieces.push_back(p);
+      chain.m_tails.push_back(p);
       follow(endCount + p, chain);
       chains.push_back(std::move(chain));
     }

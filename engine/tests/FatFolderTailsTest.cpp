@@ -1,6 +1,6 @@
 // Joining the later clusters of deleted folders to the folder they belong to:
 // the facts read from a folder cluster, and the join over those facts.
-#include "FatFolderPieces.h"
+#include "FatFolderTails.h"
 
 #include "ByteOrder.h"
 
@@ -91,40 +91,40 @@ TEST(FatFolderClusterFacts, TellWhereTheFolderGoesOn) {
 struct ChainCase {
   const char *m_what;
   std::vector<FatFolderClusterFacts> m_ends;
-  std::vector<FatFolderClusterFacts> m_pieces;
+  std::vector<FatFolderClusterFacts> m_tails;
   std::set<uint64_t> m_used;
-  size_t m_maxPieces;
-  std::vector<FatPieceChain> m_chains;
+  size_t m_maxTails;
+  std::vector<FatTailChain> m_chains;
 };
 
 void PrintTo(const ChainCase &row, std::ostream *out) {
   *out << row.m_what;
 }
 
-std::string Describe(const std::vector<FatPieceChain> &chains) {
+std::string Describe(const std::vector<FatTailChain> &chains) {
   std::string text;
-  for (const FatPieceChain &chain : chains) {
+  for (const FatTailChain &chain : chains) {
     text += chain.m_end == kNoFolderEnd ? std::string("lost:") : "end " + std::to_string(chain.m_end) + ":";
-    for (size_t piece : chain.m_pieces) text += " " + std::to_string(piece);
+    for (size_t tail : chain.m_tails) text += " " + std::to_string(tail);
     text += "; ";
   }
   return text;
 }
 
-class FatFolderPieceChains : public ::testing::TestWithParam<ChainCase> {};
+class FatFolderTailChains : public ::testing::TestWithParam<ChainCase> {};
 
-TEST_P(FatFolderPieceChains, JoinOnlyWhereTheVolumeProvesIt) {
+TEST_P(FatFolderTailChains, JoinOnlyWhereTheVolumeProvesIt) {
   const ChainCase &row = GetParam();
   const Volume volume{row.m_used};
-  const std::vector<FatPieceChain> chains =
-      ChainFolderPieces(row.m_ends, row.m_pieces, volume.NextFree(), row.m_maxPieces);
+  const std::vector<FatTailChain> chains =
+      ChainFolderTails(row.m_ends, row.m_tails, volume.NextFree(), row.m_maxTails);
   EXPECT_EQ(Describe(chains), Describe(row.m_chains)) << row.m_what;
 }
 
 constexpr size_t kLost = kNoFolderEnd;
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, FatFolderPieceChains,
+    Cases, FatFolderTailChains,
     ::testing::Values(
         ChainCase{"later clusters after every file's data (mtools)",
                   {{10, 11, 20}},
@@ -138,25 +138,25 @@ INSTANTIATE_TEST_SUITE_P(
                   {16},
                   8,
                   {{0, {0}}}},
-        ChainCase{"a piece whose first file lies elsewhere is a lost folder",
+        ChainCase{"a tail whose first file lies elsewhere is a lost folder",
                   {{10, 11, 20}},
                   {{40, 25, 0}},
                   {},
                   8,
                   {{kLost, {0}}}},
-        ChainCase{"a piece lying where a file ended but its file not after it",
+        ChainCase{"a tail lying where a file ended but its file not after it",
                   {{10, 11, 15}},
                   {{15, 19, 0}},
                   {},
                   8,
                   {{kLost, {0}}}},
-        ChainCase{"two folders fit one piece: neither gets it",
+        ChainCase{"two folders fit one tail: neither gets it",
                   {{10, 11, 20}, {50, 51, 20}},
                   {{40, 20, 0}},
                   {},
                   8,
                   {{kLost, {0}}}},
-        ChainCase{"one folder fits two pieces: neither is joined",
+        ChainCase{"one folder fits two tails: neither is joined",
                   {{10, 11, 20}},
                   {{40, 20, 0}, {41, 20, 0}},
                   {},
@@ -168,14 +168,14 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   8,
                   {{kLost, {0}}}},
-        ChainCase{"pieces that go on from one another make one lost folder",
+        ChainCase{"tails that go on from one another make one lost folder",
                   {},
                   {{41, 30, 0}, {40, 20, 30}},
                   {},
                   8,
                   {{kLost, {1, 0}}}},
         ChainCase{
-            "a ring of pieces is listed once", {}, {{40, 20, 30}, {41, 30, 20}}, {}, 8, {{kLost, {0, 1}}}},
+            "a ring of tails is listed once", {}, {{40, 20, 30}, {41, 30, 20}}, {}, 8, {{kLost, {0, 1}}}},
         ChainCase{"no folder takes more clusters than a folder can have",
                   {{10, 11, 20}},
                   {{40, 20, 30}, {41, 30, 50}, {42, 50, 0}},
