@@ -35,38 +35,28 @@ constexpr int kIdMenuRecentFiles = 57616; // the first recent file of a menu res
 constexpr int kIdOleVerbs = 57872;
 constexpr wchar_t kOleVerbsCaption[] = L"<<OLE VERBS GO HERE>>";
 
+// The control of a list made at run time, by its id (the recent files by
+// the id given); nullptr for any other id.
+CXTPControl *NewRunTimeList(int nId, int nRecentFilesId) {
+  if (nId == XTP_ID_TOOLBARLIST) return new CXTPControlToolbars;
+  if (nId == kIdWindowList) return new CXTPControlWindowList;
+  if (nId == kIdWorkspaceActions) return new CXTPControlWorkspaceActions;
+  if (nId == nRecentFilesId) return new CXTPControlRecentFileList;
+  return nullptr;
+}
+
 // A plain command's control made by Add: the run-time lists by their ids,
 // else a button.
 CXTPControl *NewCommandControl(int nId) {
-  switch (nId) {
-  case XTP_ID_TOOLBARLIST:
-    return new CXTPControlToolbars;
-  case kIdWindowList:
-    return new CXTPControlWindowList;
-  case kIdWorkspaceActions:
-    return new CXTPControlWorkspaceActions;
-  case kIdRecentFiles:
-    return new CXTPControlRecentFileList;
-  }
+  if (CXTPControl *pList = NewRunTimeList(nId, kIdRecentFiles)) return pList;
   return new CXTPControlButton;
 }
 
 // The same for a menu item, whose recent-file list is the menu's first file
 // and whose OLE verbs are marked by the item's text.
 CXTPControl *NewMenuItemControl(int nId, const CString &strCaption) {
-  switch (nId) {
-  case XTP_ID_TOOLBARLIST:
-    return new CXTPControlToolbars;
-  case kIdWindowList:
-    return new CXTPControlWindowList;
-  case kIdWorkspaceActions:
-    return new CXTPControlWorkspaceActions;
-  case kIdMenuRecentFiles:
-    return new CXTPControlRecentFileList;
-  case kIdOleVerbs:
-    if (strCaption == kOleVerbsCaption) return new CXTPControlOleItems;
-    break;
-  }
+  if (CXTPControl *pList = NewRunTimeList(nId, kIdMenuRecentFiles)) return pList;
+  if (nId == kIdOleVerbs && strCaption == kOleVerbsCaption) return new CXTPControlOleItems;
   return new CXTPControlButton;
 }
 

@@ -3,6 +3,8 @@
 
 #include "Dc.h"
 
+#include <vector>
+
 // A 32-bit top-down DIB selected into a memory DC, wrapped for the helpers.
 class MemoryCanvas {
 public:
@@ -42,3 +44,17 @@ private:
   HGDIOBJ m_hOld;
   const DWORD *m_bits = nullptr;
 };
+
+// A window's pixels as the screen shows it, frame, scroll bars and children
+// included, rows top down.
+inline std::vector<DWORD> WindowOnScreen(HWND window) {
+  RECT place;
+  ::GetWindowRect(window, &place);
+  const int width = place.right - place.left, height = place.bottom - place.top;
+  MemoryCanvas canvas(width, height);
+  HDC screen = ::GetWindowDC(window);
+  ::BitBlt(canvas.dc.m_hDC, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  ::ReleaseDC(window, screen);
+  ::GdiFlush();
+  return std::vector<DWORD>(canvas.Bits(), canvas.Bits() + width * height);
+}

@@ -48,6 +48,16 @@ protected:
     while (PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
     }
   }
+  // The frame made again through the template, with the resources current
+  // now (a language library's); true when it was made.
+  bool RemakeFrame() {
+    m_frame->DestroyWindow();
+    DrainQueue();
+    CCommandLineInfo commandLine;
+    const bool made = m_app.ProcessShellCommand(commandLine) != FALSE;
+    m_frame = static_cast<CMainFrame *>(m_app.m_pMainWnd);
+    return made;
+  }
   // Drops what is waiting without dispatching it.
   static void DrainQueue() {
     MSG message;

@@ -456,20 +456,6 @@ TEST_F(FolderTreeTest, ClearsAndTheEndOfASearchDrawOnlyWhatChanged) {
   EXPECT_TRUE(::GetUpdateRect(list, nullptr, FALSE));
 }
 
-// The whole window of a pane, frame and scroll bars with it, as the screen
-// shows it.
-std::vector<DWORD> WindowOnScreen(HWND window) {
-  RECT place;
-  ::GetWindowRect(window, &place);
-  const int width = place.right - place.left, height = place.bottom - place.top;
-  MemoryCanvas canvas(width, height);
-  HDC screen = ::GetWindowDC(window);
-  ::BitBlt(canvas.dc.m_hDC, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  ::ReleaseDC(window, screen);
-  ::GdiFlush();
-  return std::vector<DWORD>(canvas.Bits(), canvas.Bits() + width * height);
-}
-
 // While folders pour in the tree does not draw; when it draws again it
 // shows its items, frame and scroll bars exactly as a full redraw does,
 // and a paint the list was waiting for is still to come.
@@ -966,13 +952,9 @@ TEST_F(FolderTreeTest, FrenchTitlesAndTextsAreShownWhole) {
   const std::wstring executable = std::wstring(QV_LANGUAGE_DIR) + L"/QuendalVarnoth.exe";
   HMODULE french = LoadLanguageLibrary(1, executable);
   ASSERT_NE(french, nullptr);
-  m_frame->DestroyWindow();
-  DrainQueue();
   HINSTANCE own = AfxGetResourceHandle();
   AfxSetResourceHandle(french);
-  CCommandLineInfo commandLine;
-  const bool made = m_app.ProcessShellCommand(commandLine) != FALSE;
-  m_frame = static_cast<CMainFrame *>(m_app.m_pMainWnd);
+  const bool made = RemakeFrame();
   if (made) {
     m_tree = m_frame->GetLeftPane();
     m_list = m_frame->GetRightPane();

@@ -11,6 +11,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "../../Common/tests/MemoryCanvas.h"
 #include "FatTestImages.h"
 #include "ImageDevices.h"
 #include "QuendalVarnothView.h"
@@ -48,6 +49,21 @@ protected:
   }
   CRect PaneRect() const { return InFrame(m_pane->GetContainer()->GetPaneHwnd()); }
   CRect StatusRect() const { return InFrame(m_frame->GetStatusBar()->m_hWnd); }
+  // The log's pixels after the pumps since its lines were added equal those a
+  // full redraw gives.
+  static bool LooksAsAFullRedrawDrawsIt(HWND list) {
+    const std::vector<DWORD> shown = WindowOnScreen(list);
+    ::RedrawWindow(list, nullptr, nullptr,
+                   RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    return shown == WindowOnScreen(list);
+  }
+
+  static void AddNumberedLine(CSimpleListView &log, int line) {
+    CString text;
+    text.Format(L"Logical Drive C: line %d", line);
+    log.AddLogEntry(L"Fast Search", text, L"Thu Dec 10 14:00:00 2026", CSimpleListView::Started);
+  }
 
   CXTPDockingPaneManager *m_manager = nullptr;
   CXTPDockingPane *m_pane = nullptr;
@@ -324,11 +340,7 @@ TEST_F(LogPane, ALineCostsTheSameHoweverLongTheLogIs) {
   const int page = list.GetCountPerPage();
   ASSERT_GE(page, 2) << "the pane shows a few rows";
   const COLORREF background = ::GetSysColor(COLOR_WINDOW);
-  auto addLine = [&] {
-    CString text;
-    text.Format(L"Logical Drive C: line %d", list.GetItemCount());
-    log->AddLogEntry(L"Fast Search", text, L"Thu Dec 10 14:00:00 2026", CSimpleListView::Started);
-  };
+  auto addLine = [&] { AddNumberedLine(*log, list.GetItemCount()); };
 
   const struct {
     const char *label;
@@ -368,32 +380,6 @@ TEST_F(LogPane, ALineCostsTheSameHoweverLongTheLogIs) {
   EXPECT_GE(static_cast<int>(drawn.m_rows.size()), page);
 }
 
-// The pane's pixels, scroll bars and header included.
-std::vector<uint32_t> WindowPixels(HWND window) {
-  CRect rect;
-  ::GetWindowRect(window, &rect);
-  HDC screen = ::GetWindowDC(window);
-  HDC memory = ::CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = rect.Width();
-  info.bmiHeader.biHeight = -rect.Height();
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void *bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, rect.Width(), rect.Height(), screen, 0, 0, SRCCOPY);
-  ::GdiFlush();
-  const auto *first = static_cast<const uint32_t *>(bits);
-  std::vector<uint32_t> pixels(first, first + size_t(rect.Width()) * rect.Height());
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(window, screen);
-  return pixels;
-}
-
 // A line added while a search runs is painted with the next pump, its scroll
 // bar with it: after lines that scroll the log, the pane looks as a full
 // redraw draws it.
@@ -407,17 +393,11 @@ TEST_F(LogPane, ScrolledLinesLeaveThePaneAsAFullRedrawDrawsIt) {
   const int page = list.GetCountPerPage();
   ASSERT_GE(page, 2) << "the pane shows a few rows";
   for (int line = 0; line < 3 * page; ++line) {
-    CString text;
-    text.Format(L"Logical Drive C: line %d", line);
-    log->AddLogEntry(L"Fast Search", text, L"Thu Dec 10 14:00:00 2026", CSimpleListView::Started);
+    AddNumberedLine(*log, line);
     Pump();
   }
   ASSERT_GT(list.GetTopIndex(), 0) << "the log scrolled";
-  const std::vector<uint32_t> shown = WindowPixels(list.m_hWnd);
-  ::RedrawWindow(list.m_hWnd, nullptr, nullptr,
-                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  Pump();
-  EXPECT_TRUE(shown == WindowPixels(list.m_hWnd));
+  EXPECT_TRUE(LooksAsAFullRedrawDrawsIt(list.m_hWnd));
 }
 
 // A search logs several lines between two pumps ("Process started" and
@@ -434,17 +414,9 @@ TEST_F(LogPane, LinesAddedBetweenTwoPumpsAreAllPainted) {
   ASSERT_GE(page, 4) << "the pane shows a few rows";
   int line = 0;
   for (int burst : {1, 2, 3, 2, 3, 3, 3}) {
-    for (int n = 0; n < burst; ++n, ++line) {
-      CString text;
-      text.Format(L"Logical Drive C: line %d", line);
-      log->AddLogEntry(L"Fast Search", text, L"Thu Dec 10 14:00:00 2026", CSimpleListView::Started);
-    }
+    for (int n = 0; n < burst; ++n, ++line) AddNumberedLine(*log, line);
     Pump();
-    const std::vector<uint32_t> shown = WindowPixels(list.m_hWnd);
-    ::RedrawWindow(list.m_hWnd, nullptr, nullptr,
-                   RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump();
-    EXPECT_TRUE(shown == WindowPixels(list.m_hWnd)) << "after " << line << " lines";
+    EXPECT_TRUE(LooksAsAFullRedrawDrawsIt(list.m_hWnd)) << "after " << line << " lines";
   }
   EXPECT_GT(list.GetTopIndex(), 0) << "the log scrolled";
 }

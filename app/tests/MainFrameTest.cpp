@@ -486,14 +486,10 @@ TEST_F(MainFrameTest, FrenchLibraryGivesTheFrameFrenchMenus) {
   EXPECT_EQ(LoadLanguageLibrary(5, executable), nullptr);
   HMODULE french = LoadLanguageLibrary(1, executable);
   ASSERT_NE(french, nullptr);
-  m_frame->DestroyWindow();
-  DrainQueue();
   HINSTANCE own = AfxGetResourceHandle();
   AfxSetResourceHandle(french);
-  CCommandLineInfo commandLine;
-  const bool made = m_app.ProcessShellCommand(commandLine) != FALSE;
+  const bool made = RemakeFrame();
   AfxSetResourceHandle(own);
-  m_frame = static_cast<CMainFrame *>(m_app.m_pMainWnd);
   ASSERT_TRUE(made);
   CXTPCommandBar *menuBar = m_frame->GetCommandBars()->GetMenuBar();
   ASSERT_NE(menuBar, nullptr);

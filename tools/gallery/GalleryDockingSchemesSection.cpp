@@ -1,5 +1,6 @@
 #include "GalleryDockingSchemesSection.h"
 
+#include "../../Common/tests/SchemeScope.h"
 #include "GalleryPanesFrame.h"
 #include "XTPColorManager.h"
 #include "XTPDockingPane.h"
@@ -21,22 +22,6 @@ CRect FloatingRect(const CRect &rcBody) {
   const CRect rcFree = CGalleryPanesFrame::PlaceOnPage(rcBody, CGalleryDockingSchemesSection::kFrames);
   return CRect(rcFree.left + 10, rcFree.top + 4, rcFree.left + 390, rcFree.top + 160);
 }
-
-// Tells the colour manager a scheme for as long as it stands, then gives the
-// choice back (Wine reports none, so the automatic choice is the classic one).
-class CSchemeForced {
-public:
-  explicit CSchemeForced(int nScheme) {
-    XTPGetColorManager()->SetSystemTheme(nScheme);
-    XTPGetColorManager()->RefreshColors();
-  }
-  ~CSchemeForced() {
-    XTPGetColorManager()->SetSystemTheme(xtpSystemThemeAuto);
-    XTPGetColorManager()->RefreshColors();
-  }
-  CSchemeForced(const CSchemeForced &) = delete;
-  CSchemeForced &operator=(const CSchemeForced &) = delete;
-};
 
 } // namespace
 
@@ -62,7 +47,8 @@ void CGalleryDockingSchemesSection::Create(CWnd *pParent, const CRect &rcBody) {
     CGalleryPanesFrame *pFrame = CGalleryPanesFrame::CreateOnPage(pParent, rcBody, i);
     if (pFrame == nullptr) continue;
     // The theme and its tab colours read the scheme when they are made.
-    CSchemeForced scheme(SchemeOf(i));
+    // Wine reports no scheme, so the automatic choice would be the classic one.
+    SchemeScope scheme(SchemeOf(i));
     auto pManager = pFrame->InstallManager(kPlaces[i].nTheme);
     CXTPDockingPaneManager *p = pManager.get();
     const auto panes = pFrame->AddScanPanes(p, L"Deep scan of X: started\r\n96 signatures found",
