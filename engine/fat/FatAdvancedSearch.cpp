@@ -103,7 +103,10 @@ bool FatAdvancedSearch::CollectLostFolder(uint64_t cluster, const uint8_t *bytes
     if (!IsFolderContinuation(bytes, length, m_volume.Kind(), m_volume.MaxCluster()) ||
         m_reached.count(static_cast<uint32_t>(cluster)) != 0)
       return false;
+    // What the join needs is taken from the bytes at hand; the tail is read
+    // again only to be listed.
     m_tails.push_back(static_cast<uint32_t>(cluster));
+    m_tailFacts.push_back(FactsOf(static_cast<uint32_t>(cluster), bytes, length));
     return true;
   }
   FatLostFolder node;
@@ -240,13 +243,18 @@ std::vector<uint8_t> FatAdvancedSearch::ReadFolderCluster(uint32_t cluster) {
 
 FatFolderClusterFacts FatAdvancedSearch::ClusterFacts(uint32_t cluster) {
   const std::vector<uint8_t> bytes = ReadFolderCluster(cluster);
+  return FactsOf(cluster, bytes.data(), bytes.size());
+}
+
+FatFolderClusterFacts FatAdvancedSearch::FactsOf(uint32_t cluster, const uint8_t *bytes,
+                                                 size_t length) const {
   FatDecodeContext context;
   context.m_kind = m_volume.Kind();
   context.m_maxCluster = m_volume.MaxCluster();
   context.m_volumeBytes = m_volume.Parameters().m_totalSectors * 512;
   const FatVolume &volume = m_volume;
   return FolderClusterFacts(
-      cluster, bytes.data(), bytes.size(), context, m_volume.ClusterBytes(),
+      cluster, bytes, length, context, m_volume.ClusterBytes(),
       [&volume](uint64_t from) { return volume.NextFreeCluster(from); },
       [&volume](uint64_t from, uint64_t count) { return volume.AfterFreeClusters(from, count); });
 }
@@ -268,15 +276,12 @@ void FatAdvancedSearch::ListFolderTails() {
   for (const FatLostFolder &node : m_lostFolders)
     if (node.m_done && m_reached.count(node.m_cluster) == 0)
       folders.push_back(FolderEnd{node.m_id, node.m_cluster});
-  std::vector<FatFolderClusterFacts> ends, tails;
+  std::vector<FatFolderClusterFacts> ends;
   for (const FolderEnd &folder : folders) {
     PaceListing();
     ends.push_back(ClusterFacts(folder.m_cluster));
   }
-  for (uint32_t cluster : m_tails) {
-    PaceListing();
-    tails.push_back(ClusterFacts(cluster));
-  }
+  const std::vector<FatFolderClusterFacts> &tails = m_tailFacts;
   const FatVolume &volume = m_volume;
   const size_t maxTails = static_cast<size_t>(kFatMaxFolderBytes / m_volume.ClusterBytes());
   const std::vector<FatTailChain> chains = ChainFolderTails(

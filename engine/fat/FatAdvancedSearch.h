@@ -71,6 +71,7 @@ private:
   void ListFolderTails();
   std::vector<uint8_t> ReadFolderCluster(uint32_t cluster);
   FatFolderClusterFacts ClusterFacts(uint32_t cluster);
+  FatFolderClusterFacts FactsOf(uint32_t cluster, const uint8_t *bytes, size_t length) const;
   void AddFolderEntries(const FolderBytes &folder, EntryRecord work);
   uint32_t MakeRawFolder(const std::u16string &name);
 
@@ -86,6 +87,7 @@ private:
   std::vector<FatWalkedFolder> m_walkedFolders;            // deleted folders the walk read
   std::unordered_set<uint32_t> m_reached;                  // the free clusters they were read from
   std::vector<uint32_t> m_tails;                           // in cluster order
+  std::vector<FatFolderClusterFacts> m_tailFacts;          // the same tails' facts
   bool m_lostFolderAdded = false;
   bool m_rawFolderAdded = false;
   bool m_stopped = false;
