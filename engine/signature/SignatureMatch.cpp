@@ -74,6 +74,9 @@ SignatureIndex::SignatureIndex(const std::vector<HeaderRecord> &headers) : m_hea
       set(first, header.m_signature[1]);
     }
   }
+  // A signature that runs past the sector's end never matches a sector, and
+  // the bytes past it are no sector's to compare.
+  m_matchSpan = std::min(m_matchSpan, kPairFilterLength);
   for (uint32_t offset : m_pairOffsets)
     for (uint32_t line : {offset / 64 * 64, (offset + 1) / 64 * 64})
       if (std::find(m_filterLines.begin(), m_filterLines.end(), line) == m_filterLines.end())

@@ -46,8 +46,8 @@ public:
   // The starts of the 64-byte lines of a sector that MayMatch reads, so a
   // scan can ask for them ahead of the test.
   const std::vector<uint32_t> &FilterLines() const { return m_filterLines; }
-  // The first bytes of a buffer that decide Match: two buffers equal in
-  // these have the same result.
+  // The first bytes of a sector that decide Match: two sectors equal in
+  // these have the same result. Never more than a sector.
   size_t MatchSpan() const { return m_matchSpan; }
 
 private:

@@ -243,7 +243,6 @@ uint64_t SignatureSearch::ExamineBatch(uint64_t first, uint32_t clusters, const 
       m_taken.push_back(cluster);
       continue;
     }
-    if (!index.MayMatch(bytes, kSectorBytes)) continue;
     std::u16string extension;
     HeaderRecord record;
     if (!MatchUnit(bytes, &extension, &record)) continue;

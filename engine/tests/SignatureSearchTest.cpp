@@ -126,6 +126,14 @@ TEST(SignatureIndexTest, QuickTestLetsEveryMatchThrough) {
   EXPECT_LT(passed, 1000u); // of 2,000 sectors of noise
 }
 
+// A user's signature may begin at the sector's last byte and run past it:
+// the bytes a scan compares to skip a sector like the last are the sector's.
+TEST(SignatureIndexTest, TheSpanThatDecidesStaysInsideTheSector) {
+  const std::vector<HeaderRecord> headers = {MakeHeader(u"ZER", {0, 0}),
+                                             MakeHeader(u"END", {1, 2, 3, 4, 5, 6, 7, 8}, 1, 511)};
+  EXPECT_EQ(SignatureIndex(headers).MatchSpan(), 512u);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, MatchHeaderTest,
     ::testing::Values(
