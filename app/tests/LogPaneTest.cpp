@@ -59,6 +59,14 @@ protected:
     return shown == WindowOnScreen(list);
   }
 
+  // The frame shown and drawn, and its log.
+  CSimpleListView *ShownLog() {
+    m_frame->ShowWindow(SW_SHOWNA);
+    m_frame->UpdateWindow();
+    Pump();
+    return m_app.LogView;
+  }
+
   static void AddNumberedLine(CSimpleListView &log, int line) {
     CString text;
     text.Format(L"Logical Drive C: line %d", line);
@@ -331,10 +339,7 @@ bool HoldsOtherThan(HWND window, const CRect &rect, COLORREF colour) {
 // header); the newest line is in view and drawn, and the line before it
 // is still drawn above it.
 TEST_F(LogPane, ALineCostsTheSameHoweverLongTheLogIs) {
-  m_frame->ShowWindow(SW_SHOWNA);
-  m_frame->UpdateWindow();
-  Pump();
-  CSimpleListView *log = m_app.LogView;
+  CSimpleListView *log = ShownLog();
   ASSERT_NE(log, nullptr);
   CListCtrl &list = log->GetListCtrl();
   const int page = list.GetCountPerPage();
@@ -384,10 +389,7 @@ TEST_F(LogPane, ALineCostsTheSameHoweverLongTheLogIs) {
 // bar with it: after lines that scroll the log, the pane looks as a full
 // redraw draws it.
 TEST_F(LogPane, ScrolledLinesLeaveThePaneAsAFullRedrawDrawsIt) {
-  m_frame->ShowWindow(SW_SHOWNA);
-  m_frame->UpdateWindow();
-  Pump();
-  CSimpleListView *log = m_app.LogView;
+  CSimpleListView *log = ShownLog();
   ASSERT_NE(log, nullptr);
   CListCtrl &list = log->GetListCtrl();
   const int page = list.GetCountPerPage();
@@ -404,10 +406,7 @@ TEST_F(LogPane, ScrolledLinesLeaveThePaneAsAFullRedrawDrawsIt) {
 // "Process completed" of a short step): each is painted with the next pump,
 // before the log scrolls and after.
 TEST_F(LogPane, LinesAddedBetweenTwoPumpsAreAllPainted) {
-  m_frame->ShowWindow(SW_SHOWNA);
-  m_frame->UpdateWindow();
-  Pump();
-  CSimpleListView *log = m_app.LogView;
+  CSimpleListView *log = ShownLog();
   ASSERT_NE(log, nullptr);
   CListCtrl &list = log->GetListCtrl();
   const int page = list.GetCountPerPage();
