@@ -14,7 +14,9 @@ def main():
     script, header, output = sys.argv[1:4]
     ids = {}
     for line in open(header, encoding="utf-8"):
-        match = re.match(r"#define\s+(IDS_\w+)\s+(\d+)\s*$", line)
+        # A define may carry a note after it ("// engine: ..."); the id is
+        # the number before it.
+        match = re.match(r"#define\s+(IDS_\w+)\s+(\d+)\s*(//.*)?$", line)
         if match:
             ids[match.group(1)] = int(match.group(2))
     rows = []
