@@ -7,7 +7,9 @@
 //                              The Sleuth Kit's `fls -r -d` on the same image;
 //                              prints entries per second, the advanced
 //                              search's rate beside the raw read's, and memory
-//                              per found entry.
+//                              per found entry, and the advanced
+//                              search's deleted files against those of
+//                              `fls -r -d -F`.
 //   FatBench IMAGE [--advanced] [--extract DIR]
 //                              lists every found entry (path, size, deleted
 //                              flag, grade); with --advanced runs the advanced
@@ -19,11 +21,13 @@
 #include "FatScanEngine.h"
 #include "ImageDevices.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -89,6 +93,34 @@ double FlsSeconds(const std::string &path, long &lines) {
   return seconds;
 }
 
+// The sizes of the deleted files `fls -r -d -F -l` lists (orphans too);
+// false when The Sleuth Kit is missing.
+bool FlsDeletedFileSizes(const std::string &path, std::vector<uint64_t> &sizes) {
+  const std::string out = path + ".fls-files.txt";
+  const std::string command = "fls -r -d -F -l '" + path + "' > '" + out + "' 2>/dev/null";
+  if (std::system(command.c_str()) != 0) return false;
+  std::ifstream in(out);
+  std::string line;
+  while (std::getline(in, line)) {
+    // "type * inode:", then tab-separated the name, four times and the size.
+    size_t at = line.find(":\t");
+    if (at != std::string::npos) ++at;
+    for (int field = 0; field < 5 && at != std::string::npos; ++field) at = line.find('\t', at + 1);
+    if (at != std::string::npos) sizes.push_back(std::strtoull(line.c_str() + at + 1, nullptr, 10));
+  }
+  std::remove(out.c_str());
+  return true;
+}
+
+// How many of the one list's sizes the other lacks, taken one for one.
+size_t SizesMissing(std::vector<uint64_t> from, std::vector<uint64_t> in) {
+  std::sort(from.begin(), from.end());
+  std::sort(in.begin(), in.end());
+  std::vector<uint64_t> missing;
+  std::set_difference(from.begin(), from.end(), in.begin(), in.end(), std::back_inserter(missing));
+  return missing.size();
+}
+
 int RunBenchmark(std::string image) {
   image = BenchImage(image, "/tmp/fat-bench.img", "make-fat-bench-image.sh");
   if (image.empty()) return 1;
@@ -114,6 +146,7 @@ int RunBenchmark(std::string image) {
 
   double advancedSeconds = 0;
   size_t advancedFound = 0;
+  std::vector<uint64_t> advancedSizes; // of the deleted files listed, signature hits aside
   const std::vector<HeaderRecord> signatures = ReadSignatureFile(QV_HEADER_FILE);
   for (int run = 0; run < 3; ++run) {
     ImageSearch advanced(image, signatures);
@@ -122,6 +155,8 @@ int RunBenchmark(std::string image) {
     const double seconds = SecondsSince(advancedStart);
     if (run == 0 || seconds < advancedSeconds) advancedSeconds = seconds;
     advancedFound = advanced.m_services.m_found.size();
+    advancedSizes.clear();
+    for (const FatFoundFile &file : advanced.m_engine->DeletedFiles()) advancedSizes.push_back(file.m_size);
   }
 
   long flsLines = 0;
@@ -147,6 +182,12 @@ int RunBenchmark(std::string image) {
     std::printf("fls -r -d             %.3f s, %ld deleted entries listed\n", flsSeconds, flsLines);
   else
     std::printf("fls -r -d             not run (The Sleuth Kit missing)\n");
+  std::vector<uint64_t> flsSizes;
+  if (FlsDeletedFileSizes(image, flsSizes))
+    std::printf("deleted files         advanced search %zu, fls -r -d -F %zu; by size one for one, %zu of "
+                "fls's not listed, %zu listed beyond fls's\n",
+                advancedSizes.size(), flsSizes.size(), SizesMissing(flsSizes, advancedSizes),
+                SizesMissing(advancedSizes, flsSizes));
   std::printf("memory per found entry  engine %zu bytes per deleted file; process %.0f bytes per entry "
               "(RSS +%ld KB, with the FAT copy and map)\n",
               sizeof(FatFoundFile), found ? (rssAfter - rssBefore) * 1024.0 / found : 0.0,

@@ -65,6 +65,11 @@ void FatAdvancedSearch::RunFatAdvancedScan() {
   m_walkedFolders = walk.WalkedFolders();
   for (const FatWalkedFolder &folder : m_walkedFolders)
     m_reached.insert(folder.m_clusters.begin(), folder.m_clusters.end());
+  // A free cluster the walk reached as a folder's is no lost folder: the
+  // first cluster of every folder it listed, and every cluster it read for one.
+  m_listedFolderClusters = m_reached;
+  for (const auto &folder : walk.ListedFolders())
+    if (folder.first >= 2) m_listedFolderClusters.insert(folder.first);
   m_stopped = walk.WasStopped() || m_volume.Pacer().StopRequested();
   m_volume.LogStarted(m_volume.Text(SignatureText::kSearchingHeaders));
   if (!m_stopped) {
@@ -88,6 +93,7 @@ void FatAdvancedSearch::RunFatAdvancedScan() {
   m_pendingFolders.clear();
   m_walkedFolders.clear();
   m_reached.clear();
+  m_listedFolderClusters.clear();
   // Every deleted file is listed by now: the neighbours among them are known.
   LowerGuessedGrades(m_volume, m_deletedFiles, m_services);
   m_volume.LogFinished(m_stopped);
@@ -109,6 +115,9 @@ bool FatAdvancedSearch::CollectLostFolder(uint64_t cluster, const uint8_t *bytes
     m_tailFacts.push_back(FactsOf(static_cast<uint32_t>(cluster), bytes, length));
     return true;
   }
+  // A folder the walk listed, with its files, is not listed again as a lost
+  // folder: the cluster is that folder's, and no hit.
+  if (m_listedFolderClusters.count(static_cast<uint32_t>(cluster)) != 0) return true;
   FatLostFolder node;
   node.m_cluster = static_cast<uint32_t>(cluster);
   node.m_id = m_totals.m_nextId++;

@@ -86,6 +86,7 @@ private:
   std::unordered_map<uint32_t, uint32_t> m_pendingFolders; // first cluster -> id of a listed folder
   std::vector<FatWalkedFolder> m_walkedFolders;            // deleted folders the walk read
   std::unordered_set<uint32_t> m_reached;                  // the free clusters they were read from
+  std::unordered_set<uint32_t> m_listedFolderClusters;     // those and the listed folders' first clusters
   std::vector<uint32_t> m_tails;                           // in cluster order
   std::vector<FatFolderClusterFacts> m_tailFacts;          // the same tails' facts
   bool m_lostFolderAdded = false;

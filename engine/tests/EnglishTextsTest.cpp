@@ -9,9 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -20,13 +18,14 @@ namespace {
 // added there is checked without a list to keep in step.
 std::set<uint32_t> EngineTextIds() {
   std::ifstream in(QV_ENGINE_TEXT_HEADER);
-  std::stringstream source;
-  source << in.rdbuf();
-  const std::string text = source.str();
-  const std::regex declaration(R"(constexpr\s+uint32_t\s+k\w+\s*=\s*(\d+)\s*;)");
   std::set<uint32_t> ids;
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), declaration); it != std::sregex_iterator(); ++it)
-    ids.insert(static_cast<uint32_t>(std::stoul((*it)[1].str())));
+  std::string line;
+  const std::string declaration = "constexpr uint32_t k";
+  while (std::getline(in, line)) {
+    if (line.rfind(declaration, 0) != 0) continue;
+    const size_t equals = line.find('=');
+    if (equals != std::string::npos) ids.insert(static_cast<uint32_t>(std::stoul(line.substr(equals + 1))));
+  }
   return ids;
 }
 

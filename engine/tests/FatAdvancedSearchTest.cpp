@@ -118,28 +118,44 @@ TEST_P(FatAdvancedSearchTest, DeletedFilesAreFoundBySignatureAndReadBack) {
   EXPECT_EQ(found.at(slides).m_size, 110u * 65536u + 512u - 28u * 512u);
 }
 
+// LOSTDIR, whose root entry a later file took, and SUB inside it: no entry
+// leads to them, and the cluster pass finds both.
+struct LostTree {
+  std::vector<std::string> m_inner; // INNER.TXT (480 bytes) wherever it is listed
+  std::vector<std::string> m_deep;  // DEEP.TXT (420 bytes)
+};
+
+LostTree FindLostTree(const FatImageEngine &run) {
+  LostTree tree;
+  for (const auto &entry : run.FoundInOrder()) {
+    if (entry.second.IsFolder()) continue;
+    if (entry.second.m_size == 480) tree.m_inner.push_back(entry.first);
+    if (entry.second.m_size == 420) tree.m_deep.push_back(entry.first);
+  }
+  return tree;
+}
+
+std::string FolderOf(const std::string &path) {
+  return path.substr(0, path.rfind('/'));
+}
+
 TEST_P(FatAdvancedSearchTest, DeletedFolderTreeBecomesLostFolders) {
   QV_REQUIRE_SIGNATURE_FIXTURES();
   FatImageEngine run(ReadWholeFile(SignatureFixture(std::string(GetParam()) + ".img")), SteppingClock());
   NameTexts(run.Services());
   run.Services().m_selectedHeaders = ChosenSignatures();
   run.Engine().RunFatAdvancedScan();
-  const auto found = run.FoundByPath();
-  std::vector<std::string> inner, deep;
-  for (const auto &entry : found) {
-    if (entry.first.find("/Folder(s) ") == std::string::npos) continue;
-    if (entry.second.m_size == 480 && entry.first.rfind("/Lost Folder/Folder(s) ", 0) == 0)
-      inner.push_back(entry.first);
-    if (entry.second.m_size == 420) deep.push_back(entry.first);
-  }
+  const LostTree tree = FindLostTree(run);
   // LOSTDIR's ".." names the root, which is no folder found: it lies under
-  // "Lost Folder". SUB's names LOSTDIR, which the folder walk already listed
-  // as a deleted folder: it lies inside that one.
-  EXPECT_EQ(inner.size(), 1u) << run.Services().LogAsText();
-  ASSERT_EQ(deep.size(), 1u);
-  EXPECT_NE(deep[0].rfind("/Lost Folder/", 0), 0u) << deep[0];
-  EXPECT_EQ(std::count(deep[0].begin(), deep[0].end(), '/'), 3) << deep[0];
-  for (const auto &entry : found) {
+  // "Lost Folder". SUB's names LOSTDIR, another lost folder: it lies inside
+  // that one. Each file is listed once.
+  ASSERT_EQ(tree.m_inner.size(), 1u) << run.Services().LogAsText();
+  ASSERT_EQ(tree.m_deep.size(), 1u);
+  const std::string lostDir = FolderOf(tree.m_inner[0]);
+  EXPECT_EQ(lostDir.rfind("/Lost Folder/Folder(s) ", 0), 0u) << lostDir;
+  EXPECT_EQ(FolderOf(FolderOf(tree.m_deep[0])), lostDir) << tree.m_deep[0];
+  EXPECT_EQ(FolderOf(tree.m_deep[0]).rfind(lostDir + "/Folder(s) ", 0), 0u) << tree.m_deep[0];
+  for (const auto &entry : run.FoundByPath()) {
     if (entry.first.find("/Folder(s) ") == std::string::npos || entry.second.IsFolder()) continue;
     EXPECT_EQ(entry.second.m_deleted, 1u) << entry.first;
   }
@@ -165,12 +181,10 @@ TEST(FatAdvancedSearchCaseTest, ParentOfALostFolderIgnoresBytes20And21OnFat16) {
   NameTexts(run.Services());
   run.Services().m_selectedHeaders = ChosenSignatures();
   run.Engine().RunFatAdvancedScan();
-  std::vector<std::string> deep;
-  for (const auto &entry : run.FoundByPath())
-    if (entry.first.find("/Folder(s) ") != std::string::npos && entry.second.m_size == 420)
-      deep.push_back(entry.first);
-  ASSERT_EQ(deep.size(), 1u);
-  EXPECT_NE(deep[0].rfind("/Lost Folder/", 0), 0u) << deep[0];
+  const LostTree tree = FindLostTree(run);
+  ASSERT_EQ(tree.m_inner.size(), 1u);
+  ASSERT_EQ(tree.m_deep.size(), 1u);
+  EXPECT_EQ(FolderOf(FolderOf(tree.m_deep[0])), FolderOf(tree.m_inner[0])) << tree.m_deep[0];
 }
 
 // A stop late in the cluster pass keeps what the pass had found: its lost
@@ -318,6 +332,95 @@ TEST(FatAdvancedSearchFolderTest, ATailWithNothingToListMakesNoFolder) {
     if (entry.first.rfind("/Lost Folder/Folder(s) ", 0) == 0 && entry.second.IsFolder()) ++lostFolders;
   EXPECT_EQ(lostFolders, 1u);
 }
+
+// Deleted folders the folder walk lists (ONE of one cluster, Several of many
+// whose later clusters the tail join brings back, TOP at the root) are listed
+// once by the advanced search, each of their files once: the lost-folder pass
+// takes none of their clusters for a lost folder. GONE, whose entry a later
+// file took, is reached by no listed folder: the pass lists it inside /Keep,
+// the folder its ".." names, as "Folder(s)" and its cluster number.
+class FatListedFoldersTest : public ::testing::TestWithParam<const char *> {};
+
+// A deleted folder that fits 8.3 shows its short name with an 'X' first.
+std::string ListedFolderPath(const std::string &path) {
+  std::string shown = ExpectedFoundPath(path);
+  for (const char *folder : {"/ONE/", "/TOP/"}) {
+    const size_t at = shown.find(folder);
+    if (at != std::string::npos) shown[at + 1] = 'X';
+  }
+  return shown;
+}
+
+TEST_P(FatListedFoldersTest, EachDeletedFolderAndFileIsListedOnce) {
+  QV_REQUIRE_FAT_FIXTURES();
+  const std::string name = GetParam();
+  auto fast = FatImageEngine::FromFixture(name, SteppingClock());
+  fast->Engine().RunFatFastScan();
+  auto run = FatImageEngine::FromFixture(name, SteppingClock());
+  NameTexts(run->Services());
+  run->Services().m_selectedHeaders = ChosenSignatures();
+  run->Engine().RunFatAdvancedScan();
+  const auto listed = run->FoundInOrder();
+  std::map<std::string, size_t> times;
+  for (const auto &entry : listed) ++times[entry.first];
+  for (const auto &entry : times) EXPECT_EQ(entry.second, 1u) << entry.first << " listed twice";
+
+  const auto found = run->FoundByPath();
+  const std::vector<FatManifestRow> rows = ReadFatManifest(name);
+  ASSERT_EQ(rows.size(), 48u);
+  for (const char *folder : {"/Keep/XNE", "/Keep/Several", "/XOP"})
+    EXPECT_EQ(found.count(folder), 1u) << folder;
+  // Each original comes back from exactly one file listed.
+  std::map<std::vector<uint8_t>, size_t> copies;
+  size_t files = 0;
+  for (const auto &entry : listed) {
+    if (entry.second.IsFolder()) continue;
+    ++files;
+    ++copies[run->ReadBack(entry.second)];
+  }
+  EXPECT_EQ(files, rows.size());
+  std::vector<std::string> lostFolders;
+  for (const auto &entry : found)
+    if (entry.second.IsFolder() && entry.first.find("Folder(s) ") != std::string::npos)
+      lostFolders.push_back(entry.first);
+  ASSERT_EQ(lostFolders.size(), 1u);
+  EXPECT_EQ(lostFolders[0].rfind("/Keep/Folder(s) ", 0), 0u) << lostFolders[0];
+  EXPECT_EQ(found.count("/Lost Folder"), 0u);
+  for (const FatManifestRow &row : rows) {
+    const std::vector<uint8_t> original = ReadOriginal(name, row);
+    EXPECT_EQ(copies[original], 1u) << row.m_path;
+    if (row.m_deleted) {
+      const std::string path = ListedFolderPath(row.m_path);
+      ASSERT_EQ(found.count(path), 1u) << path << run->Services().LogAsText();
+      EXPECT_TRUE(run->ReadBack(found.at(path)) == original) << path;
+    } else {
+      // GONE's files, by their short names in the lost folder.
+      const std::string path = lostFolders[0] + "/X" + row.m_path.substr(row.m_path.rfind('/') + 2);
+      ASSERT_EQ(found.count(path), 1u) << path;
+      EXPECT_TRUE(run->ReadBack(found.at(path)) == original) << path;
+    }
+  }
+  // What the advanced search adds to the fast search's listing is GONE and
+  // the files of Several's later clusters, which the fast search leaves.
+  const auto fastFound = fast->FoundByPath();
+  for (const auto &entry : fastFound) EXPECT_EQ(found.count(entry.first), 1u) << entry.first;
+  size_t added = 0;
+  for (const auto &entry : found)
+    if (!fastFound.count(entry.first) && entry.first.rfind("/Raw Data Folder", 0) != 0) {
+      EXPECT_TRUE(entry.first.rfind(lostFolders[0], 0) == 0 || entry.first.rfind("/Keep/Several/", 0) == 0)
+          << entry.first;
+      if (entry.first.rfind(lostFolders[0], 0) == 0) ++added;
+    }
+  EXPECT_EQ(added, 4u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, FatListedFoldersTest,
+                         ::testing::Values("fat16-listed-folders", "fat32-listed-folders"),
+                         [](const ::testing::TestParamInfo<const char *> &info) {
+                           std::string name = info.param;
+                           name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
+                           return name;
+                         });
 
 TEST(FatAdvancedSearchCaseTest, InvalidVolumeStillEndsTheScan) {
   FatImageEngine run(std::vector<uint8_t>(64 * 512, 0));

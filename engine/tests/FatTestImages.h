@@ -108,14 +108,20 @@ public:
 
   // Every found entry by its path from the root ("/Docs/Sub/name").
   std::map<std::string, EntryRecord> FoundByPath() const {
-    std::map<uint32_t, std::string> folders{{0, ""}};
     std::map<std::string, EntryRecord> found;
+    for (const auto &entry : FoundInOrder()) found[entry.first] = entry.second;
+    return found;
+  }
+  // The same in the order they were found, an entry listed twice twice.
+  std::vector<std::pair<std::string, EntryRecord>> FoundInOrder() const {
+    std::map<uint32_t, std::string> folders{{0, ""}};
+    std::vector<std::pair<std::string, EntryRecord>> found;
     for (const RecordingServices::TreeEntry &entry : m_services.m_treeEntries) {
       auto parent = folders.find(entry.m_entry.m_parentId);
       const std::string path =
           (parent == folders.end() ? std::string("/?") : parent->second) + "/" + ToUtf8(entry.m_name);
       if (entry.m_entry.IsFolder()) folders[entry.m_entry.m_ownId] = path;
-      found[path] = entry.m_entry;
+      found.emplace_back(path, entry.m_entry);
     }
     return found;
   }
