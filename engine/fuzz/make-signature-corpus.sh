@@ -11,7 +11,7 @@ import struct, sys
 out = sys.argv[1]
 END, FREE, FATMARK = 0xFFFFFFFE, 0xFFFFFFFF, 0xFFFFFFFD
 
-def document(main_name, mark):
+def document(main_name, mark, main_size=4096, crafted=None):
     sectors = {}
     header = bytearray(512)
     header[0:8] = bytes([0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1])
@@ -31,11 +31,14 @@ def document(main_name, mark):
         directory[e + 0x42] = kind
         struct.pack_into('<II', directory, e + 0x74, start, size)
     entry(0, 'Root Entry', 5, 11, 512)
-    entry(1, main_name, 2, 2, 4096)
+    entry(1, main_name, 2, 2, main_size)
     entry(2, '\x05SummaryInformation', 2, 0, 200)
     sectors[1] = bytes(directory)
     sectors[2] = struct.pack('<I', mark) + bytes(508)
     sectors[10] = struct.pack('<128I', *([1, 2, 3, END] + [FREE] * 124))
+    if crafted:
+        crafted(header, sectors, directory)
+        sectors[1] = bytes(directory)
     body = bytearray(header)
     for i in range(12):
         body += sectors.get(i, bytes(512))
@@ -46,6 +49,21 @@ with open(out + '/compound_document/word', 'wb') as f:
     f.write(b'\x00' + word)
 with open(out + '/compound_document/presentation', 'wb') as f:
     f.write(b'\x03' + document('PowerPoint Document', 0x0BADDEED))
+# Documents whose chains loop: a FAT sector of zeros (every chain 0, 0, ...)
+# under a summary far into the mini stream, and a directory whose FAT entry
+# names itself. Measured with no bound they walk their loops for good.
+def zero_fat(header, sectors, directory):
+    sectors[0] = bytes(512)
+    struct.pack_into('<I', header, 0x40, FREE)
+    struct.pack_into('<I', directory, 2 * 128 + 0x74, 0x7FFFF8)
+def directory_loop(header, sectors, directory):
+    fat = list(struct.unpack('<128I', sectors[0]))
+    fat[1] = 1
+    sectors[0] = struct.pack('<128I', *fat)
+with open(out + '/compound_document/zero-fat-loop', 'wb') as f:
+    f.write(b'\x00' + document('Workbook', 0, 3000, zero_fat))
+with open(out + '/compound_document/directory-loop', 'wb') as f:
+    f.write(b'\x00' + document('WordDocument', 0xA5EC, 4096, directory_loop))
 disk = bytearray(16 * 512)
 disk[3 * 512:3 * 512 + 4] = b'\xff\xd8\xff\xe0'
 disk[6 * 512:6 * 512 + 6] = b'BM' + struct.pack('<I', 1000)

@@ -2,6 +2,7 @@
 
 #include "ByteOrder.h"
 
+#include <algorithm>
 #include <cstring>
 #include <unordered_set>
 
@@ -20,8 +21,9 @@ constexpr uint32_t kMaxSummaryMiniSectors = 64;
 constexpr int kMaxDirectorySectors = 50;
 constexpr size_t kDirectoryEntryBytes = 128;
 constexpr size_t kMaxCachedClusters = 256;
-// Chains longer than this are taken for damage, whatever the header claims.
-constexpr size_t kMaxChainSteps = 1u << 20;
+// What FatEntry gives for a sector whose FAT sector a broken DIFAT chain
+// hides: an id no document holds, so every walk takes it for damage.
+constexpr uint32_t kBrokenChain = 0xFFFFFFFBu;
 
 bool NameStarts(const uint8_t *entry, const char16_t *name, size_t units) {
   for (size_t i = 0; i < units; ++i)
@@ -34,6 +36,12 @@ bool IsEnd(uint32_t id) {
 }
 
 } // namespace
+
+bool CompoundDocument::SectorChain::Add(uint32_t id) {
+  if (!m_seen.insert(id).second) return false;
+  m_ids.push_back(id);
+  return true;
+}
 
 bool IsValidCompoundSectorId(uint32_t limit, uint32_t id) {
   return id <= limit || id >= 0xFFFFFFFCu;
@@ -56,6 +64,7 @@ const uint8_t *CompoundDocument::Cluster(uint64_t index) {
 }
 
 void CompoundDocument::ReadBlock(uint64_t n, uint8_t *out) {
+  ++m_blockReads;
   if (n > m_volumeSectors) {
     std::memset(out, 0, kBlockBytes);
     return;
@@ -79,21 +88,23 @@ bool CompoundDocument::FatSectorId(uint32_t fatIndex, uint32_t &id) {
     return true;
   }
   const uint64_t hop = (fatIndex - kHeaderDifatEntries) / kDifatEntriesPerSector;
-  if (hop >= kMaxChainSteps) return false;
-  if (m_difatChain.empty()) m_difatChain.push_back(HeaderU32(0x44));
+  if (m_difatChain.Ids().empty()) m_difatChain.Add(HeaderU32(0x44));
   uint8_t block[kBlockBytes];
-  while (m_difatChain.size() <= hop) {
-    ReadBlock(uint64_t{m_difatChain.back()} + 1, block);
-    m_difatChain.push_back(ReadLe32(block + 4 * kDifatEntriesPerSector));
+  while (m_difatChain.Ids().size() <= hop) {
+    // The header's FAT count bounds the DIFAT sectors; a chain that comes
+    // back to one of its own sectors names no FAT sector beyond it.
+    if (m_difatChain.Ids().size() > m_fatSectors / kDifatEntriesPerSector + 1) return false;
+    ReadBlock(uint64_t{m_difatChain.Ids().back()} + 1, block);
+    if (!m_difatChain.Add(ReadLe32(block + 4 * kDifatEntriesPerSector))) return false;
   }
-  ReadBlock(uint64_t{m_difatChain[hop]} + 1, block);
+  ReadBlock(uint64_t{m_difatChain.Ids()[hop]} + 1, block);
   id = ReadLe32(block + 4 * ((fatIndex - kHeaderDifatEntries) % kDifatEntriesPerSector));
   return true;
 }
 
 uint32_t CompoundDocument::FatEntry(uint32_t sectorId) {
   uint32_t fatSector = kFreeSector;
-  if (!FatSectorId(sectorId / kEntriesPerFatSector, fatSector)) return kFreeSector;
+  if (!FatSectorId(sectorId / kEntriesPerFatSector, fatSector)) return kBrokenChain;
   uint8_t block[kBlockBytes];
   ReadBlock(uint64_t{fatSector} + 1, block);
   return ReadLe32(block + 4 * (sectorId % kEntriesPerFatSector));
@@ -141,15 +152,22 @@ bool CompoundDocument::MeasureSize(uint32_t fatSectors, uint64_t maxSize, Compou
   }
   const uint64_t size = maxSize - uint64_t{kBlockBytes} * freeTail;
   out.m_size = static_cast<uint32_t>(size);
+  // No chain of the document is longer than the sectors it holds.
+  m_sectorBound = static_cast<uint32_t>(std::max<uint64_t>(1, (size - kBlockBytes) / kBlockBytes));
   return true;
 }
 
 CompoundDocument::Walk CompoundDocument::FindEntry(const NameTest &test, std::vector<uint8_t> &entry) {
   uint32_t sector = HeaderU32(0x30);
   uint8_t block[kBlockBytes];
+  SectorChain chain;
   for (int walked = 0; walked < kMaxDirectorySectors; ++walked) {
     if (!IsValidCompoundSectorId(m_limit, sector)) return Walk::Invalid;
     if (IsEnd(sector)) return Walk::ChainEnd;
+    // A directory chain that comes back to a sector it has read, or runs on
+    // past the sectors the document holds, is broken like one that names an
+    // id outside the document.
+    if (!chain.Add(sector) || chain.Ids().size() > m_sectorBound) return Walk::Invalid;
     ReadBlock(uint64_t{sector} + 1, block);
     for (size_t i = 0; i < kBlockBytes / kDirectoryEntryBytes; ++i) {
       const uint8_t *candidate = block + i * kDirectoryEntryBytes;
@@ -176,53 +194,56 @@ bool CompoundDocument::MarkHolds(CompoundKind kind, uint32_t start, uint32_t siz
 bool CompoundDocument::WalkSummary(uint32_t start, uint32_t size) {
   const uint64_t sectors = (uint64_t{size} + kBlockBytes - 1) / kBlockBytes;
   uint32_t sector = start;
-  std::unordered_set<uint32_t> seen;
+  SectorChain chain;
   for (uint64_t i = 0; i < sectors; ++i) {
     if (!IsValidCompoundSectorId(m_limit, sector)) return false;
     if (IsEnd(sector)) return true;
-    // A chain that comes back to a sector repeats itself: nothing new follows.
-    if (!seen.insert(sector).second) return true;
+    // A chain that comes back to a sector, or holds more sectors than the
+    // document, is broken.
+    if (!chain.Add(sector) || chain.Ids().size() > m_sectorBound) return false;
     sector = FatEntry(sector);
   }
   return true;
 }
 
 // The mini-FAT entry of a mini sector, from the mini-FAT sectors along their
-// FAT chain; false when the entry lies beyond what the header gives or the
-// chain holds, or the chain names an id outside the document.
+// FAT chain; false when the entry lies beyond what the header gives, the
+// document holds or the chain holds, or the chain names an id outside the
+// document or comes back to one of its own sectors.
 bool CompoundDocument::MiniFatEntry(uint32_t index, uint32_t &next) {
   const uint32_t sectorIndex = index / kEntriesPerFatSector;
   const uint32_t count = HeaderU32(0x40);
-  if (sectorIndex >= count || sectorIndex >= kMaxChainSteps) return false;
-  if (m_miniFatChain.empty()) {
+  if (sectorIndex >= count || sectorIndex >= m_sectorBound) return false;
+  if (m_miniFatChain.Ids().empty()) {
     const uint32_t first = HeaderU32(0x3C);
     if (!IsValidCompoundSectorId(m_limit, first) || IsEnd(first)) return false;
-    m_miniFatChain.push_back(first);
+    m_miniFatChain.Add(first);
   }
-  while (m_miniFatChain.size() <= sectorIndex) {
-    const uint32_t following = FatEntry(m_miniFatChain.back());
+  while (m_miniFatChain.Ids().size() <= sectorIndex) {
+    const uint32_t following = FatEntry(m_miniFatChain.Ids().back());
     if (!IsValidCompoundSectorId(m_limit, following) || IsEnd(following)) return false;
-    m_miniFatChain.push_back(following);
+    if (!m_miniFatChain.Add(following)) return false;
   }
   uint8_t block[kBlockBytes];
-  ReadBlock(uint64_t{m_miniFatChain[sectorIndex]} + 1, block);
+  ReadBlock(uint64_t{m_miniFatChain.Ids()[sectorIndex]} + 1, block);
   next = ReadLe32(block + 4 * (index % kEntriesPerFatSector));
   return true;
 }
 
 // Follows the mini stream's own chain steps sectors from its first: 1 when
 // that sector exists, 0 when the chain ends first, -1 when it names an id
-// outside the document.
+// outside the document, comes back to one of its sectors or would run past
+// the sectors the document holds.
 int CompoundDocument::MiniStreamSector(uint32_t steps) {
-  if (steps >= kMaxChainSteps) return -1;
-  if (m_miniStreamChain.empty()) m_miniStreamChain.push_back(m_miniStreamStart);
-  while (m_miniStreamChain.size() <= steps) {
-    const uint32_t sector = m_miniStreamChain.back();
+  if (m_miniStreamChain.Ids().empty()) m_miniStreamChain.Add(m_miniStreamStart);
+  while (m_miniStreamChain.Ids().size() <= steps) {
+    const uint32_t sector = m_miniStreamChain.Ids().back();
     if (!IsValidCompoundSectorId(m_limit, sector)) return -1;
     if (IsEnd(sector)) return 0;
-    m_miniStreamChain.push_back(FatEntry(sector));
+    if (m_miniStreamChain.Ids().size() >= m_sectorBound || !m_miniStreamChain.Add(FatEntry(sector)))
+      return -1;
   }
-  const uint32_t sector = m_miniStreamChain[steps];
+  const uint32_t sector = m_miniStreamChain.Ids()[steps];
   if (!IsValidCompoundSectorId(m_limit, sector)) return -1;
   return IsEnd(sector) ? 0 : 1;
 }
@@ -231,8 +252,12 @@ bool CompoundDocument::WalkMiniSummary(uint32_t start, uint32_t size) {
   uint32_t count = (size + kMiniSectorBytes - 1) / kMiniSectorBytes;
   if (count > kMaxSummaryMiniSectors) count = kMaxSummaryMiniSectors;
   uint32_t mini = start;
+  // The stream's own chain through the mini FAT: one that comes back to a
+  // mini sector is broken.
+  std::unordered_set<uint32_t> seen;
   for (uint32_t i = 0; i < count; ++i) {
     if (IsEnd(mini)) return true;
+    if (!seen.insert(mini).second) return false;
     uint32_t next = 0;
     if (!MiniFatEntry(mini, next)) return false;
     const int located = MiniStreamSector(mini / kMiniSectorsPerSector);
@@ -254,6 +279,8 @@ bool CompoundDocument::Measure(CompoundFileInfo &out) {
     return false;
   }
   m_limit = fatSectors * kEntriesPerFatSector;
+  m_fatSectors = fatSectors;
+  m_sectorBound = m_limit + 1;
 
   uint8_t block[kBlockBytes];
   ReadBlock(uint64_t{HeaderU32(0x30)} + 1, block);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 enum class CompoundKind : uint8_t { Unknown = 0, Document = 1, Spreadsheet = 2, Presentation = 3 };
@@ -50,9 +51,26 @@ public:
   // The id that follows sectorId in its chain.
   uint32_t FatEntry(uint32_t sectorId);
   uint32_t Limit() const { return m_limit; }
+  // Blocks the measurement read so far, from the hit's bytes, from clusters
+  // read before or from the disk.
+  uint64_t BlockReads() const { return m_blockReads; }
+  // The most sectors a chain of the document may hold: those of its measured
+  // size once that is known, else every id its FAT can name.
+  uint32_t SectorBound() const { return m_sectorBound; }
 
 private:
   enum class Walk : uint8_t { Found, ChainEnd, Exhausted, Invalid };
+  // The sector ids of a chain in the order followed, each at most once.
+  class SectorChain {
+  public:
+    // False, with nothing added, when the chain holds the id already.
+    bool Add(uint32_t id);
+    const std::vector<uint32_t> &Ids() const { return m_ids; }
+
+  private:
+    std::vector<uint32_t> m_ids;
+    std::unordered_set<uint32_t> m_seen;
+  };
   using NameTest = std::function<bool(const uint8_t *entry)>;
 
   const uint8_t *Cluster(uint64_t index);
@@ -74,9 +92,12 @@ private:
   CompoundClusterReader m_reader;
   CompoundLog m_log;
   uint32_t m_limit = 0;
+  uint32_t m_fatSectors = 0;
+  uint32_t m_sectorBound = UINT32_MAX;
+  uint64_t m_blockReads = 0;
   std::unordered_map<uint64_t, std::vector<uint8_t>> m_clusters; // read once per measurement
-  std::vector<uint32_t> m_difatChain;   // DIFAT sector ids met so far, in chain order
-  std::vector<uint32_t> m_miniFatChain; // mini-FAT sector ids loaded so far
-  std::vector<uint32_t> m_miniStreamChain; // mini stream sectors reached so far
+  SectorChain m_difatChain;      // DIFAT sector ids met so far, in chain order
+  SectorChain m_miniFatChain;    // mini-FAT sector ids loaded so far
+  SectorChain m_miniStreamChain; // mini stream sectors reached so far
   uint32_t m_miniStreamStart = 0;
 };

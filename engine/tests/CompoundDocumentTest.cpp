@@ -11,7 +11,8 @@ constexpr uint32_t kSectorsPerCluster = 8;
 struct Measured {
   bool m_result = false;
   CompoundFileInfo m_info;
-  size_t m_clusterReads = 0;
+  size_t m_clusterReads = 0; // through the measurement's reader
+  uint64_t m_blockReads = 0; // every 512-byte block it looked at
   std::vector<std::string> m_why;
 };
 
@@ -38,6 +39,7 @@ Measured Measure(const CompoundTestDocument &document, uint64_t volumeSectors = 
       },
       [&out](const std::string &why) { out.m_why.push_back(why); });
   out.m_result = measurement.Measure(out.m_info);
+  out.m_blockReads = measurement.BlockReads();
   return out;
 }
 
@@ -174,5 +176,104 @@ TEST(CompoundDocumentTest, ClustersAreReadOncePerMeasurement) {
   // the walks revisit the FAT many times.
   EXPECT_LE(measured.m_clusterReads, 20u);
 }
+
+// Crafted documents whose chains loop or run on: each measurement stops
+// where the chain comes back to a sector it has visited, or where it would
+// hold more sectors than the document does, reads a few blocks more than
+// the sound document does, and answers as for a chain that names an id
+// outside the document: quality 0, the kind and size found before kept.
+struct CraftedCase {
+  const char *m_label;
+  std::u16string m_mainName;
+  uint32_t m_mainSize;
+  void (*m_craft)(CompoundTestDocument &document);
+  uint8_t m_kind;
+  uint32_t m_size;
+};
+
+void PrintTo(const CraftedCase &row, std::ostream *out) {
+  *out << row.m_label;
+}
+
+class CompoundCraftedTest : public ::testing::TestWithParam<CraftedCase> {};
+
+TEST_P(CompoundCraftedTest, BrokenChainIsMeasuredWithFewReads) {
+  CompoundTestSpec spec;
+  spec.m_mainName = GetParam().m_mainName;
+  spec.m_mainSize = GetParam().m_mainSize;
+  const Measured sound = Measure(CompoundTestDocument(spec));
+  ASSERT_TRUE(sound.m_result);
+  CompoundTestDocument document(spec);
+  GetParam().m_craft(document);
+  const Measured crafted = Measure(document);
+  EXPECT_FALSE(crafted.m_result);
+  EXPECT_EQ(crafted.m_info.m_quality, 0u);
+  EXPECT_EQ(crafted.m_info.m_kind, GetParam().m_kind);
+  EXPECT_EQ(crafted.m_info.m_size, GetParam().m_size);
+  EXPECT_FALSE(crafted.m_why.empty());
+  EXPECT_LE(crafted.m_blockReads, 4 * sound.m_blockReads) << sound.m_blockReads;
+  EXPECT_LE(crafted.m_clusterReads, sound.m_clusterReads + 1);
+}
+
+// A word-processor document of the generator: FAT sector 0, directory 1,
+// main stream 2..9, mini FAT 10, mini stream 11; 12 sectors, 6,656 bytes. A
+// spreadsheet whose small stream lies in the mini stream: mini FAT 2, mini
+// stream 3; 2,560 bytes.
+constexpr uint32_t kWordSize = 6656;
+constexpr uint32_t kSheetSize = 2560;
+constexpr uint32_t kWholeFatSize = 65536 + 512; // a FAT sector with no free tail
+
+INSTANTIATE_TEST_SUITE_P(
+    Chains, CompoundCraftedTest,
+    ::testing::Values(
+        // A FAT sector of zeros makes every chain 0, 0, 0, ...: a summary
+        // far into the mini stream once walked 2^20 steps of it.
+        CraftedCase{"ZeroFatSector", u"Workbook", 3000,
+                    [](CompoundTestDocument &d) {
+                      d.ZeroBlock(1);
+                      d.SetHeader(0x40, 0xFFFFFFFF);
+                      d.SetStream(2, 0x7FFFF8, 200);
+                    },
+                    2, kWholeFatSize},
+        CraftedCase{"ZeroFatSectorNearTheStart", u"Workbook", 3000,
+                    [](CompoundTestDocument &d) {
+                      d.ZeroBlock(1);
+                      d.SetHeader(0x40, 8);
+                      d.SetStream(2, 128 * 5, 200);
+                    },
+                    2, kWholeFatSize},
+        // The mini FAT's own sectors in the FAT: 2 -> 3 -> 2.
+        CraftedCase{"MiniFatSectorsLoop", u"Workbook", 3000,
+                    [](CompoundTestDocument &d) {
+                      d.SetHeader(0x40, 4);
+                      d.SetFatEntry(d.MiniFatSector(), d.MiniStreamSector());
+                      d.SetFatEntry(d.MiniStreamSector(), d.MiniFatSector());
+                      d.SetStream(2, 128 * 3, 200);
+                    },
+                    2, kSheetSize},
+        // The summary's mini sectors in the mini FAT: 0 -> 1 -> 0.
+        CraftedCase{"MiniChainLoop", u"Workbook", 3000,
+                    [](CompoundTestDocument &d) { d.SetMiniFatEntry(1, 0); }, 2, kSheetSize},
+        // The table walk of a word-processor document: 1 -> 1, and 1 -> 11 -> 1.
+        CraftedCase{"DirectoryNamesItself", u"WordDocument", 4096,
+                    [](CompoundTestDocument &d) { d.SetFatEntry(d.DirectorySector(), d.DirectorySector()); },
+                    1, kWordSize},
+        CraftedCase{"DirectoryTwoSectorLoop", u"WordDocument", 4096,
+                    [](CompoundTestDocument &d) {
+                      d.SetFatEntry(d.DirectorySector(), d.MiniStreamSector());
+                      d.SetFatEntry(d.MiniStreamSector(), d.DirectorySector());
+                    },
+                    1, kWordSize},
+        // A summary stream said to be 4 GB, far more than the document holds,
+        // whose chain runs through the document's sectors and round again.
+        CraftedCase{"ChainLongerThanTheFile", u"Workbook", 3000,
+                    [](CompoundTestDocument &d) {
+                      d.SetFatEntry(d.MiniFatSector(), d.MiniStreamSector());
+                      d.SetFatEntry(d.MiniStreamSector(), d.DirectorySector());
+                      d.SetFatEntry(d.DirectorySector(), d.MiniFatSector());
+                      d.SetStream(2, d.MiniFatSector(), 0xFFFFFF00);
+                    },
+                    2, kSheetSize}),
+    [](const ::testing::TestParamInfo<CraftedCase> &info) { return std::string(info.param.m_label); });
 
 } // namespace

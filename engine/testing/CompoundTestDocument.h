@@ -1,6 +1,7 @@
 // A generator of small compound documents (structured storage with 512-byte
-// sectors) for the measurement tests: header, FAT and DIFAT sectors, one
-// directory sector, a main stream and a summary stream in the mini stream.
+// sectors) for the measurement tests and the signature benchmark: header,
+// FAT and DIFAT sectors, one directory sector, a main stream and a summary
+// stream in the mini stream.
 #pragma once
 
 #include "ByteOrder.h"
@@ -60,6 +61,21 @@ public:
   }
 
   const std::vector<uint8_t> &Bytes() const { return m_bytes; }
+  // Where the parts lie, by sector id (block id + 1), for crafted variants.
+  uint32_t DirectorySector() const { return m_directory; }
+  uint32_t MainSector() const { return m_main; }
+  uint32_t MiniFatSector() const { return m_miniFat; }
+  uint32_t MiniStreamSector() const { return m_miniStream; }
+  // Crafting: a header field, a FAT entry (of FAT sector 0, the first block
+  // after the header), a mini-FAT entry, a directory entry's start and size.
+  void SetHeader(size_t offset, uint32_t value) { WriteLe32(Block(0) + offset, value); }
+  void SetFatEntry(uint32_t sector, uint32_t next) { WriteLe32(Block(1) + 4 * sector, next); }
+  void SetMiniFatEntry(uint32_t mini, uint32_t next) { WriteLe32(Block(m_miniFat + 1) + 4 * mini, next); }
+  void SetStream(uint32_t slot, uint32_t start, uint32_t size) {
+    WriteLe32(Block(m_directory + 1) + 128 * slot + 0x74, start);
+    WriteLe32(Block(m_directory + 1) + 128 * slot + 0x78, size);
+  }
+  void ZeroBlock(uint64_t n) { std::memset(Block(n), 0, 512); }
   // Sectors the measurement may touch beyond the stored bytes (the last FAT
   // sector of a large FAT) live here by block number.
   std::vector<std::pair<uint64_t, std::vector<uint8_t>>> m_farBlocks;
