@@ -96,6 +96,7 @@ void FatAdvancedSearch::RunFatAdvancedScan() {
   m_listedFolderClusters.clear();
   // Every deleted file is listed by now: the neighbours among them are known.
   LowerGuessedGrades(m_volume, m_deletedFiles, m_services);
+  m_stopped = m_stopped || m_volume.Pacer().StopRequested();
   m_volume.LogFinished(m_stopped);
   // The pass's "Reading cluster" text is not left behind in the status bar,
   // as the NTFS search and the disk scan leave none either.
@@ -203,8 +204,12 @@ void FatAdvancedSearch::ScanLostFolders() {
     }
     ListFolderTails();
   }
-  m_services.AddLogEntry(std::nullopt, m_volume.Text(FatText::kProcessCompleted), std::nullopt,
-                         LogStatus::Completed);
+  if (m_stopped)
+    m_services.AddLogEntry(std::nullopt, m_volume.Text(FatText::kProcessAborted), std::nullopt,
+                           LogStatus::Error);
+  else
+    m_services.AddLogEntry(std::nullopt, m_volume.Text(FatText::kProcessCompleted), std::nullopt,
+                           LogStatus::Completed);
 }
 
 void FatAdvancedSearch::AddLostFolderEntries(const uint8_t *buffer, size_t bytes, EntryRecord work) {

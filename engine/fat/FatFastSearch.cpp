@@ -38,6 +38,8 @@ void FatFastSearch::RunWalk(bool endScan) {
   m_deletedFolderClusters.clear();
   m_pendingClusters.clear();
   m_claimed.Clear();
+  // A stop asked before the walk began (while the FAT was read) ends it too.
+  m_stopped = m_stopped || m_volume.Pacer().StopRequested();
   m_volume.LogFinished(m_stopped);
   if (!endScan) return;
   LowerGuessedGrades(m_volume, m_deletedFiles, m_services);

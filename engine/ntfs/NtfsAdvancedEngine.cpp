@@ -229,7 +229,7 @@ void NtfsAdvancedEngine::SearchFreeClusters() {
     ReadFailureLog::Pass failures(ReadFailures());
     finished = pass.Run([this, &folders](SignatureHit &hit) { ListHit(folders, hit); });
   }
-  LogProcessEnded(services, !finished);
+  LogProcessEnded(services, !finished || Pacer().StopRequested());
 }
 
 // The folder of one type under "Raw Data Folder", which the first of them

@@ -243,14 +243,15 @@ void NtfsScanEngine::BuildNtfsTree(bool advanced) {
   m_folderCount = 1;
   // Each file is handed to the tree once, its name with it; the lists go
   // after. The pump keeps the window alive; a stop asked for meanwhile
-  // still lets every found file reach the tree.
+  // still lets every found file reach the tree, and the build then ends as
+  // aborted, so the log does not say the search ran whole.
   for (NtfsFileNode &file : m_files) {
     m_pacer.StepAndShouldStop();
     AddFileToTree(file);
   }
   m_pacer.FlushProgress();
   ClearWalkLists();
-  LogProcessEnded(m_services, false);
+  LogProcessEnded(m_services, m_pacer.StopRequested());
 }
 
 void NtfsScanEngine::ClearWalkLists() {

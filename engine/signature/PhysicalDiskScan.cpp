@@ -54,6 +54,8 @@ void PhysicalDiskScan::RunPhysicalDiskScan() {
   // before a stop stays listed.
   SignatureFolders folders([this](const std::u16string &name) { return AddTypeFolder(name); });
   m_stopped = !pass.Run([this, &folders](SignatureHit &hit) { ListHit(folders, hit); });
+  // A stop asked while the last hit was listed still ends the scan as aborted.
+  m_stopped = m_stopped || m_pacer.StopRequested();
   LogProcessEnded(m_services, m_stopped);
   m_services.ShowCurrentItemText(1, u"");
   m_services.OnScanFinished(m_foundCount);

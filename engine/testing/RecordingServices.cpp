@@ -79,7 +79,9 @@ void RecordingServices::AddLogEntry(const std::optional<std::u16string> &activit
                                     const std::optional<std::u16string> &time, LogStatus status) {
   m_log.push_back(LogRow{activity, text, time, status});
   m_logPumps.push_back(m_pumpCount);
-  if (status == LogStatus::Started && activity && *activity == m_stopPhase) m_phaseStarted = true;
+  // A phase starts with its activity, or (a step inside a process) with its text alone.
+  if (status == LogStatus::Started && (activity ? *activity == m_stopPhase : text == m_stopPhase))
+    m_phaseStarted = true;
 }
 
 void RecordingServices::CreateScanProgressBar(uint32_t range) {

@@ -59,12 +59,15 @@ public:
   // (0: never). A search starts with the flag down.
   void StopAfterPumps(size_t pumps) { m_stopAfterPumps = pumps; }
   // The same counted from the start of the phase whose start row has the
-  // activity: the stop a user gives in that phase.
+  // activity (or, for a row without one, the text): the stop a user gives
+  // in that phase.
   void StopAfterPumpsInPhase(const std::u16string &activity, size_t pumps) {
     m_stopPhase = activity;
     m_phasePumpsLeft = pumps;
     m_phaseStarted = false;
   }
+  // True once the stop of StopAfterPumpsInPhase was given, in its phase.
+  bool PhaseStopGiven() const { return m_phaseStarted && !m_stopPhase.empty() && m_phasePumpsLeft == 0; }
   void SetStopRequested(bool stop) { m_stopRequested = stop; }
   void SetText(uint32_t id, const std::u16string &text) { m_texts[id] = text; }
 
