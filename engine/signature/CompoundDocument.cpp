@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_set>
 
 namespace {
 
@@ -123,10 +122,10 @@ bool CompoundDocument::LastFatSector(uint32_t fatSectors, uint32_t &id) {
   }
   const uint32_t hops = (fatSectors - 110) / kDifatEntriesPerSector;
   uint32_t difat = HeaderU32(0x44);
-  std::unordered_set<uint32_t> seen;
+  SectorChain chain;
   uint8_t block[kBlockBytes];
   for (uint32_t i = 0; i < hops; ++i) {
-    if (!seen.insert(difat).second) return false; // the DIFAT chain loops
+    if (!chain.Add(difat)) return false; // the DIFAT chain loops
     ReadBlock(uint64_t{difat} + 1, block);
     difat = ReadLe32(block + 4 * kDifatEntriesPerSector);
     if (!IsValidCompoundSectorId(m_limit, difat)) return false;
@@ -254,10 +253,10 @@ bool CompoundDocument::WalkMiniSummary(uint32_t start, uint32_t size) {
   uint32_t mini = start;
   // The stream's own chain through the mini FAT: one that comes back to a
   // mini sector is broken.
-  std::unordered_set<uint32_t> seen;
+  SectorChain chain;
   for (uint32_t i = 0; i < count; ++i) {
     if (IsEnd(mini)) return true;
-    if (!seen.insert(mini).second) return false;
+    if (!chain.Add(mini)) return false;
     uint32_t next = 0;
     if (!MiniFatEntry(mini, next)) return false;
     const int located = MiniStreamSector(mini / kMiniSectorsPerSector);
