@@ -420,6 +420,41 @@ TEST(SignatureSearchTest, BrokenCompoundHitIsPoorAndGrowsWhenUnmeasured) {
   EXPECT_EQ(hits.at(100).m_size, 9u * 512u); // 101 .. 109, stopped by the PDF
 }
 
+// Documents whose FAT sector is zeros, so that every chain of them loops on
+// sector 0, packed one every 16 sectors: the pass reads about what it reads
+// when their root entries are spoiled (each refused at its first check),
+// counted through the space the engines read by, and grades each Poor. The
+// FAT engine and the disk scan list them under their type, the NTFS engine
+// as documents.
+TEST(SignatureSearchTest, LoopingDocumentsCostThePassAboutWhatSpoiledOnesDo) {
+  CompoundTestSpec spec;
+  spec.m_mainName = u"Workbook";
+  spec.m_mainSize = 3000;
+  CompoundTestDocument document(spec);
+  document.ZeroBlock(1);
+  document.SetHeader(0x40, 0xFFFFFFFF);
+  document.SetStream(2, 0x7FFFF8, 200);
+  for (bool unknownKindIsDocument : {false, true}) {
+    uint64_t sectorsRead[2] = {};
+    for (bool spoiled : {false, true}) {
+      MemoryClusterSpace space(1, 64 * 16);
+      std::vector<uint8_t> bytes = document.Bytes();
+      if (spoiled) bytes[(document.DirectorySector() + 1) * 512] = 'X'; // "Xoot Entry"
+      for (uint64_t at = 0; at < 64; ++at) space.Put(2 + at * 16, bytes);
+      PassRun run;
+      run.m_services.m_selectedHeaders = {MakeHeader(u"XLS", kCompoundStart, 0)};
+      RunPass(space, run, kSignatureBatchSectorsNt, unknownKindIsDocument);
+      EXPECT_EQ(run.m_hits.size(), 64u);
+      for (const SignatureHit &hit : run.m_hits) {
+        EXPECT_EQ(hit.m_grade, RecoveryGrade::Poor);
+        EXPECT_EQ(hit.m_extension, spoiled && unknownKindIsDocument ? u"DOC" : u"XLS");
+      }
+      sectorsRead[spoiled] = space.m_sectorsRead;
+    }
+    EXPECT_LE(sectorsRead[0], 2 * sectorsRead[1]) << sectorsRead[0] << " against " << sectorsRead[1];
+  }
+}
+
 TEST(SignatureSearchTest, DocumentOfNoKnownKindKeepsOrLosesItsMatchedType) {
   for (bool unknownKindIsDocument : {false, true}) {
     MemoryClusterSpace space(1, 400);
