@@ -295,6 +295,44 @@ TEST_F(FolderTreeTest, RealClicksOnTheCheckBoxes) {
   EXPECT_EQ(m_frame->CheckedFolderCount, 4);
 }
 
+// A click on each cell of a real row, as the mouse gives it: with full-row
+// selection the list's own hit test says "on the item" anywhere on the row,
+// yet only the box ticks it; a click elsewhere selects the row and leaves
+// every tick, the tree's partial ones too, as it was.
+TEST_F(FolderTreeTest, OnlyTheBoxOfARowTicksIt) {
+  AddStandardEntries();
+  Select("Letters");
+  CListCtrl &list = m_list->GetListCtrl();
+  auto click = [&](CPoint at) {
+    m_list->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    m_list->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    MSG message;
+    while (::PeekMessageW(&message, m_list->m_hWnd, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE))
+      ::DispatchMessageW(&message);
+  };
+  CRect icon;
+  ASSERT_TRUE(list.GetItemRect(Row("a.txt"), &icon, LVIR_ICON));
+  click(CPoint(icon.left - 7, icon.CenterPoint().y));
+  const std::string ticked = "Root=2 Docs=2 Letters=2 a.txt=1 b.txt=0 notes.txt=0 Old=0 c.txt=0 top.txt=0";
+  ASSERT_EQ(Checks(), ticked);
+
+  const int row = Row("b.txt");
+  for (int column = 0; column < 7; ++column) {
+    list.SetItemState(-1, 0, LVIS_SELECTED);
+    CRect cell;
+    ASSERT_TRUE(list.GetSubItemRect(row, column, column == 0 ? LVIR_LABEL : LVIR_BOUNDS, cell));
+    click(cell.CenterPoint());
+    EXPECT_EQ(Checks(), ticked) << "column " << column;
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), row) << "column " << column;
+  }
+  HoldForScreenshot("file-list-cell-clicks");
+  ExpectViewsAgreeWithNodes();
+
+  ASSERT_TRUE(list.GetItemRect(row, &icon, LVIR_ICON));
+  click(CPoint(icon.left - 7, icon.CenterPoint().y));
+  EXPECT_EQ(Checks(), "Root=2 Docs=2 Letters=1 a.txt=1 b.txt=1 notes.txt=0 Old=0 c.txt=0 top.txt=0");
+}
+
 // While a search, a load, a save or a recovery runs, or an engine call
 // still unwinds after Stop, clicks on the boxes change nothing, as the keys
 // do not: a running recovery reads the checks as it goes.

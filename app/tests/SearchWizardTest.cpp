@@ -320,6 +320,22 @@ TEST_F(SearchWizard, CheckingASecondDriveUnchecksTheFirstAndUncheckingDisablesFi
   EXPECT_FALSE(SheetButtonEnabled(sheet, ID_WIZFINISH));
 }
 
+// The drive tree ticks a drive only on its box, never on its name.
+TEST_F(SearchWizard, TheDriveTreeTicksOnlyOnTheBox) {
+  GiveDrives({LogicalDrive('C', u"FAT32")});
+  MyPropertySheet &sheet = OpenModelessWizard();
+  CMyTreeCtrl &tree = ToDrivePage(sheet, IDC_ADVANCED_SEARCH).DriveTree();
+  HTREEITEM drive = ItemOfRecord(tree, 0);
+  CRect label;
+  ASSERT_TRUE(tree.GetItemRect(drive, &label, TRUE));
+  tree.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(label.CenterPoint().x, label.CenterPoint().y));
+  tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(label.CenterPoint().x, label.CenterPoint().y));
+  Pump();
+  EXPECT_EQ(tree.CheckedRecord(), -1);
+  ASSERT_TRUE(ClickBox(tree, drive));
+  EXPECT_EQ(tree.CheckedRecord(), 0);
+}
+
 TEST_F(SearchWizard, AdvancedKindsGoOnWithNextOnlyOnceADriveIsChecked) {
   GiveDrives({LogicalDrive('C', u"NTFS")});
   MyPropertySheet &sheet = OpenModelessWizard();

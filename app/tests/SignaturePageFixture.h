@@ -109,7 +109,7 @@ protected:
     for (int x = label.left; x >= 0; --x) {
       LVHITTESTINFO hit = {};
       hit.pt = CPoint(x, y);
-      if (list.HitTest(&hit) == row && (hit.flags & LVHT_ONITEMSTATEICON) != 0) {
+      if (list.HitTest(&hit) == row && hit.flags == LVHT_ONITEMSTATEICON) {
         Click(list, x, y);
         return true;
       }

@@ -112,7 +112,7 @@ protected:
     const int y = (text.top + text.bottom) / 2;
     for (int x = text.left - 1; x >= 0; --x) {
       UINT flags = 0;
-      if (tree.HitTest(CPoint(x, y), &flags) == item && (flags & TVHT_ONITEMSTATEICON) != 0) {
+      if (tree.HitTest(CPoint(x, y), &flags) == item && flags == TVHT_ONITEMSTATEICON) {
         // The control follows the button until it comes up: let it find the release.
         tree.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
@@ -299,21 +299,4 @@ inline DriveRecord PhysicalDisk(int number) {
   disk.m_model = "DISK" + std::to_string(number);
   disk.m_firmwareRevision = "1.0";
   return disk;
-}
-
-// When QV_SHOT_HOLD names a folder, the window stays up a while after a
-// "<name>.ready" file appears there, so a screenshot can be taken from outside.
-inline void HoldForScreenshot(const char *name) {
-  const char *folder = std::getenv("QV_SHOT_HOLD");
-  if (folder == nullptr) return;
-  std::ofstream(std::string(folder) + "/" + name + ".ready") << "ready\n";
-  const DWORD until = ::GetTickCount() + 4000;
-  while (::GetTickCount() < until) {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&message);
-      ::DispatchMessageW(&message);
-    }
-    ::Sleep(20);
-  }
 }
