@@ -102,7 +102,8 @@ protected:
     Search();
   }
   void TearDown() override {
-    if (m_frame == nullptr) return;
+    // Skipped before the folders were made.
+    if (m_onSearched.empty()) return;
     WizardTestFrame::TearDown();
     RemoveTree(m_onSearched);
     RemoveTree(m_work);
@@ -431,6 +432,46 @@ TEST_F(ScanFileCommands, SavesOnTheSearchedDriveAreRefusedAndTheDialogAsksAgain)
     EXPECT_TRUE(Exists(taken + save.m_written)) << title;
   }
   EXPECT_EQ(m_app.ScanInfoSaved, 1);
+}
+
+// File > Exit with results not yet saved, Yes to saving them: a name on the
+// searched drive is refused, and once a name elsewhere is saved the close
+// goes on; Cancel in the save dialog keeps the program open.
+TEST_F(ScanFileCommands, ExitClosesOnceTheSaveItAskedForSucceeds) {
+  const std::wstring title = LoadWideText(IDS_SAVE_SCAN_INFO_TITLE);
+  auto enterName = [&title](const std::wstring &name) -> TimerScript::Step {
+    return [&title, name] {
+      HWND dialog = FindDialog(title.c_str());
+      return dialog != nullptr && EnterFileName(dialog, name);
+    };
+  };
+  auto giveUp = [&title] {
+    if (HWND box = FindMessageBox()) ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    if (HWND dialog = FindDialog(title.c_str()))
+      ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  };
+  HWND window = m_frame->m_hWnd;
+  {
+    TimerScript script({AnswerMessageBox(IDYES), ClickInDialog(title.c_str(), IDCANCEL)}, giveUp);
+    Command(ID_APP_EXIT);
+    EXPECT_TRUE(script.Finished()) << "at step " << script.CurrentStep();
+  }
+  ASSERT_TRUE(::IsWindow(window)) << "Cancel in the save dialog keeps the program open";
+  EXPECT_EQ(m_app.ScanInfoSaved, 0);
+
+  const std::wstring taken = m_work + L"\\at-exit";
+  {
+    TimerScript script({AnswerMessageBox(IDYES), enterName(m_onSearched + L"\\at-exit"),
+                        AnswerMessageBox(IDOK), enterName(m_onSearched + L"\\again"), AnswerMessageBox(IDOK),
+                        enterName(taken)},
+                       giveUp);
+    Command(ID_APP_EXIT);
+    EXPECT_TRUE(script.Finished()) << "at step " << script.CurrentStep();
+  }
+  EXPECT_TRUE(Exists(taken + L".DAT"));
+  EXPECT_FALSE(Exists(m_onSearched + L"\\at-exit.DAT"));
+  EXPECT_FALSE(::IsWindow(window)) << "the close went on after the save";
+  if (!::IsWindow(window)) m_frame = nullptr; // it deleted itself with its window
 }
 
 // Tools > Add New Header with the signature file on the searched drive: Add,
