@@ -6,6 +6,7 @@
 #include "HeaderFile.h"
 #include "QuendalVarnoth.h"
 #include "SignatureStore.h"
+#include "SearchedDriveGuard.h"
 #include "resource.h"
 
 #include <cstring>
@@ -131,7 +132,7 @@ void CAppendHeaderDlg::OnOK() {
 
   // The signature file on the drive being recovered is not written: the
   // dialog stays open with everything typed, and nothing changes.
-  if (SignatureFileOnSearchedDrive(m_path)) {
+  if (OnGuardedDrive(m_path)) {
     m_notice(IDS_SIGNATURES_ON_SEARCHED_DRIVE, MB_ICONSTOP | MB_TOPMOST);
     return;
   }

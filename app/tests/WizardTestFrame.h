@@ -24,6 +24,7 @@
 #include "MyPropertySheet.h"
 #include "QuendalVarnoth.h"
 #include "QuendalVarnothDoc.h"
+#include "RecordFields.h"
 #include "ScanSession.h"
 #include "XTPToolBar.h"
 #include "resource.h"
@@ -270,6 +271,27 @@ inline TimerScript::Step ClickInDialog(const wchar_t *caption, int button) {
     HWND dialog = FindDialog(caption);
     if (dialog == nullptr) return false;
     ::SendMessageW(::GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+    return true;
+  };
+}
+
+// The dialog's button clicked, posted so that a modal loop takes it.
+inline void PressDialogButton(HWND dialog, int id) {
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+// The record dialog of the signature dialogs.
+inline constexpr wchar_t kRecordDialog[] = L"Append Header File";
+
+// A step in the record dialog, once it is up with no message box over it:
+// fill, then the button.
+inline TimerScript::Step InRecordDialog(std::function<void(HWND)> fill, int button) {
+  return [fill, button] {
+    HWND record = FindDialog(kRecordDialog);
+    if (record == nullptr || FindMessageBox() != nullptr) return false;
+    fill(record);
+    PressDialogButton(record, button);
     return true;
   };
 }
