@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "../../Common/tests/MemoryCanvas.h"
+#include "TextInk.h"
 #include "AppFrameTest.h"
 #include "AppSettings.h"
 #include "LeftView.h"
@@ -841,28 +842,6 @@ TEST_F(FolderTreeTest, ColumnsWidenToShowTheirTitleAndWidestTextWhole) {
   ExpectColumnsShowTheirTextsWhole(list);
 }
 
-// The columns of a row's pixels that hold text: darker than any background or
-// grid line the list draws.
-struct Ink {
-  int first = INT_MAX;
-  int last = INT_MIN;
-  int Width() const { return last >= first ? last - first + 1 : 0; }
-};
-
-Ink InkIn(HDC dc, const CRect &rect) {
-  Ink ink;
-  for (int x = rect.left; x < rect.right; ++x)
-    for (int y = rect.top; y < rect.bottom; ++y) {
-      const COLORREF c = ::GetPixel(dc, x, y);
-      if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 100) {
-        ink.first = std::min(ink.first, x);
-        ink.last = std::max(ink.last, x);
-        break;
-      }
-    }
-  return ink;
-}
-
 // The list's client area as a picture: the window's own pixels, or what the
 // list prints into a memory DC.
 class ListPicture {
@@ -907,25 +886,6 @@ private:
   HBITMAP m_bitmap = nullptr;
   HGDIOBJ m_old = nullptr;
 };
-
-// How wide the text's ink is, drawn whole in the font on white.
-int WholeInkWidth(HFONT font, const CString &text) {
-  HDC dc = ::CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = ::CreateBitmap(400, 40, 1, 32, nullptr);
-  HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
-  HGDIOBJ oldFont = ::SelectObject(dc, font);
-  CRect all(0, 0, 400, 40);
-  ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  ::SetTextColor(dc, RGB(0, 0, 0));
-  CRect at(20, 0, 400, 40);
-  ::DrawTextW(dc, text, -1, &at, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP);
-  const int width = InkIn(dc, all).Width();
-  ::SelectObject(dc, oldFont);
-  ::SelectObject(dc, oldBitmap);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(dc);
-  return width;
-}
 
 // Every text of the right-aligned columns is drawn whole to its last pixel
 // column, on screen and printed, in the colours of its row: a date with its
