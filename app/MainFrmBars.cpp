@@ -67,7 +67,10 @@ BOOL CMainFrame::CreateCommandBars() {
 
 void CMainFrame::ApplySavedSettings() {
   InterfaceSettings settings = InterfaceSettings::Load(HKEY_LOCAL_MACHINE, kProductKeyPath);
-  if (ApplyCommandBarTheme(settings.theme)) SetThemeFlags(settings.theme);
+  ApplyCommandBarTheme(settings.theme);
+  // View > Themes ticks the theme the bars are drawn in, the default one
+  // too while none was ever chosen.
+  SetThemeFlags(ThemeSettingOf(XTPGetPaintManager()->GetCurrentTheme()));
   CXTPCommandBars *commandBars = GetCommandBars();
   ApplyToolbarSize(*commandBars->GetCommandBarsOptions(), settings.toolbarSize);
   // Without a stored style the tips take the one the View menu shows
