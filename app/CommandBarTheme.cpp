@@ -17,13 +17,6 @@ int PaintThemeOf(ThemeSetting theme) {
   }
 }
 
-ThemeSetting ThemeSettingOf(int paintTheme) {
-  for (ThemeSetting theme :
-       {ThemeSetting::Office2000, ThemeSetting::OfficeXP, ThemeSetting::Office2003, ThemeSetting::NativeXP})
-    if (PaintThemeOf(theme) == paintTheme) return theme;
-  return ThemeSetting::None;
-}
-
 bool ApplyCommandBarTheme(ThemeSetting theme) {
   const int nTheme = PaintThemeOf(theme);
   if (nTheme < 0) return false;

@@ -9,9 +9,6 @@
 // Office XP the Office theme, Office 2003 and Native XP their own; -1 for no
 // choice.
 int PaintThemeOf(ThemeSetting theme);
-// The choice that stands for a paint-manager theme; None for a theme no
-// choice installs.
-ThemeSetting ThemeSettingOf(int paintTheme);
 
 // Installs the chosen theme with disabled icons drawn from the real icons;
 // FALSE (and nothing changed) for no choice.

@@ -67,10 +67,7 @@ BOOL CMainFrame::CreateCommandBars() {
 
 void CMainFrame::ApplySavedSettings() {
   InterfaceSettings settings = InterfaceSettings::Load(HKEY_LOCAL_MACHINE, kProductKeyPath);
-  ApplyCommandBarTheme(settings.theme);
-  // View > Themes ticks the theme the bars are drawn in, the default one
-  // too while none was ever chosen.
-  SetThemeFlags(ThemeSettingOf(XTPGetPaintManager()->GetCurrentTheme()));
+  if (ApplyCommandBarTheme(settings.theme)) SetThemeFlags(settings.theme);
   CXTPCommandBars *commandBars = GetCommandBars();
   ApplyToolbarSize(*commandBars->GetCommandBarsOptions(), settings.toolbarSize);
   // Without a stored style the tips take the one the View menu shows
