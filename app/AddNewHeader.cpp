@@ -5,6 +5,7 @@
 #include "QuendalVarnoth.h"
 #include "SignatureChoice.h"
 #include "SignatureStore.h"
+#include "SearchedDriveGuard.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -76,7 +77,7 @@ void CAddNewHeader::Tell(UINT textId) {
 }
 
 bool CAddNewHeader::RefuseWrite() {
-  if (!SignatureFileOnSearchedDrive(m_path)) return false;
+  if (!OnGuardedDrive(m_path)) return false;
   Tell(IDS_SIGNATURES_ON_SEARCHED_DRIVE);
   return true;
 }

@@ -6,6 +6,7 @@
 #include "HeaderFile.h"
 #include "QuendalVarnoth.h"
 #include "SignatureStore.h"
+#include "SearchedDriveGuard.h"
 #include "resource.h"
 
 #include <cstring>
@@ -51,9 +52,9 @@ BOOL CAppendHeaderDlg::OnInitDialog() {
   SendDlgItemMessage(IDC_APPEND_UNIT_SPIN, UDM_SETBUDDY,
                      reinterpret_cast<WPARAM>(::GetDlgItem(m_hWnd, IDC_APPEND_UNIT)), 0);
   ShowSizeUnit(kSizeUnitMegabytes);
-  for (UINT id : kGroupTextIds)
-    SendDlgItemMessage(IDC_APPEND_GROUP, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadText(id).GetString()));
-  SendDlgItemMessage(IDC_APPEND_GROUP, CB_SETCURSEL, m_group, 0);
+  m_groupBox.SubclassDlgItem(IDC_APPEND_GROUP, this);
+  for (UINT id : kGroupTextIds) m_groupBox.AddString(LoadText(id));
+  m_groupBox.SetCurSel(m_group);
   if (m_edited) FillFromRecord(*m_edited);
   OnFieldChange();
   return TRUE;
@@ -131,7 +132,7 @@ void CAppendHeaderDlg::OnOK() {
 
   // The signature file on the drive being recovered is not written: the
   // dialog stays open with everything typed, and nothing changes.
-  if (SignatureFileOnSearchedDrive(m_path)) {
+  if (OnGuardedDrive(m_path)) {
     m_notice(IDS_SIGNATURES_ON_SEARCHED_DRIVE, MB_ICONSTOP | MB_TOPMOST);
     return;
   }

@@ -4,6 +4,7 @@
 
 #include "Framework.h"
 #include "HeaderRecord.h"
+#include "MyComBoBox.h"
 
 #include <functional>
 #include <string>
@@ -44,6 +45,8 @@ private:
   // 0 megabytes, 1 kilobytes, as a record stores it.
   uint8_t m_sizeUnit = 0;
   Notice m_notice;
+  // The group: chosen with the mouse only.
+  CMyComboBox m_groupBox;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -110,8 +110,9 @@ RecoveryResult FileRecovery::Run(const RecoveryOptions &options) {
     if (&node == root || !IsChosen(node, options.m_scope)) continue;
     if (node.IsFolder()) {
       // Chosen folders are made even when nothing inside them is recovered.
-      EnsureFolder(paths.RelativePath(node));
-      continue;
+      if (EnsureFolder(paths.RelativePath(node)) != FolderState::Refused) continue;
+      result.m_refused = true;
+      break;
     }
     m_services.PumpMessages();
     if (m_services.StopRequested()) {
@@ -125,17 +126,18 @@ RecoveryResult FileRecovery::Run(const RecoveryOptions &options) {
     if (outcome == Outcome::Failed) ++result.m_failed;
     if (outcome == Outcome::Cancelled) result.m_cancelled = true;
     if (outcome == Outcome::Stopped) result.m_stopped = true;
-    if (result.m_cancelled || result.m_stopped) break;
+    if (outcome == Outcome::Refused) result.m_refused = true;
+    if (result.m_cancelled || result.m_stopped || result.m_refused) break;
   }
   m_services.DeleteProgressBar();
-  const bool whole = !result.m_cancelled && !result.m_stopped;
+  const bool whole = !result.m_cancelled && !result.m_stopped && !result.m_refused;
   m_services.AddLogEntry(Text(RecoveryText::kSavingFiles),
                          Text(whole ? RecoveryText::kProcessCompleted : RecoveryText::kProcessAborted),
                          m_services.CurrentTimeText(), whole ? LogStatus::Completed : LogStatus::Error);
   return result;
 }
 
-bool FileRecovery::EnsureFolder(const std::u16string &relative) {
+FileRecovery::FolderState FileRecovery::EnsureFolder(const std::u16string &relative) {
   std::u16string path = m_options.m_destination;
   size_t start = 0;
   while (start <= relative.size() && !relative.empty()) {
@@ -143,19 +145,26 @@ bool FileRecovery::EnsureFolder(const std::u16string &relative) {
     if (end == std::u16string::npos) end = relative.size();
     path = JoinPath(path, relative.substr(start, end - start));
     if (m_madeFolders.count(path) == 0) {
-      if (!CreateDirectoryW(Wide(LongPathForm(path)), nullptr) && !IsFolder(path)) return false;
+      // A folder made here is a plain one; one that was there may be
+      // another volume mounted inside the destination.
+      if (!CreateDirectoryW(Wide(LongPathForm(path)), nullptr)) {
+        if (!IsFolder(path)) return FolderState::Failed;
+        if (m_options.m_folderAllowed && !m_options.m_folderAllowed(path)) return FolderState::Refused;
+      }
       m_madeFolders.insert(path);
     }
     start = end + 1;
   }
-  return true;
+  return FolderState::Ready;
 }
 
 FileRecovery::Outcome FileRecovery::RecoverFile(const TreeEntryNode &node) {
   RecoveryPathBuilder paths(m_entries);
   const std::u16string holding = paths.HoldingFolder(node);
   std::u16string target = JoinPath(JoinPath(m_options.m_destination, holding), SafeFileName(node.m_name));
-  if (!EnsureFolder(holding)) {
+  const FolderState folder = EnsureFolder(holding);
+  if (folder == FolderState::Refused) return Outcome::Refused;
+  if (folder == FolderState::Failed) {
     Log(target, Text(RecoveryText::kCannotCreateFile), LogStatus::Error);
     return Outcome::Failed;
   }

@@ -75,6 +75,10 @@ struct RecoveryOptions {
   // The bytes the reader writes for an entry, which the room is checked
   // against. Unset: the entry's size.
   std::function<uint64_t(const EntryRecord &entry)> m_bytesToWrite;
+  // Whether a folder already there that the run enters may be written in:
+  // one inside the destination can be a mount point of the searched
+  // volume. Unset: every one may.
+  std::function<bool(const std::u16string &folder)> m_folderAllowed;
 };
 
 struct RecoveryResult {
@@ -83,6 +87,7 @@ struct RecoveryResult {
   uint32_t m_failed = 0;
   bool m_cancelled = false; // "Cancel saving" in the lack-of-room question
   bool m_stopped = false;   // Stop, or the program is quitting
+  bool m_refused = false;   // a folder entered lies on the searched drive
 };
 
 // The three file times a recovered file gets; a zero time stays as the
@@ -105,12 +110,15 @@ public:
   uint32_t CountFiles(RecoveryScope scope) const;
 
 private:
-  enum class Outcome { Recovered, Skipped, Failed, Cancelled, Stopped };
+  enum class Outcome { Recovered, Skipped, Failed, Cancelled, Stopped, Refused };
+  enum class FolderState { Ready, Failed, Refused };
   enum class StreamResult { Complete, CutToClusters, ReadShort, WriteFailed, Stopped };
 
   static bool IsChosen(const TreeEntryNode &node, RecoveryScope scope);
   Outcome RecoverFile(const TreeEntryNode &node);
-  bool EnsureFolder(const std::u16string &relative);
+  // Makes the folder and those above it below the destination, or enters
+  // them where they are.
+  FolderState EnsureFolder(const std::u16string &relative);
   // Settles a clash on target: false to skip the file.
   bool SettleClash(std::u16string &target, bool &replace);
   Outcome WriteTarget(const TreeEntryNode &node, const std::u16string &target, bool replace);

@@ -4,6 +4,7 @@
 
 #include "AppSettings.h"
 #include "AppText.h"
+#include "CheckBoxHit.h"
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
 #include "QuendalVarnothView.h"
@@ -506,7 +507,7 @@ void CLeftView::OnLButtonDown(UINT nFlags, CPoint point) {
     return;
   }
   TheQvApp().TreeHasFocus = 1;
-  if (flags & TVHT_ONITEMSTATEICON) {
+  if (IsTreeCheckBoxHit(flags)) {
     if (!ChecksLocked()) ToggleItemCheck(item);
     return;
   }

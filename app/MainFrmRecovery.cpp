@@ -87,10 +87,14 @@ BOOL CMainFrame::RecoverInto(const std::wstring &destination, BOOL selectedOnly)
   if (app.ScanRunning || EngineCallDepth > 0 || !app.Session || tree == nullptr) return FALSE;
   ScanSession &session = *app.Session;
 
-  const GuardAnswer guard = CheckWriteTarget(destination, *LoadedResultsPlace(app));
-  if (guard.m_verdict != GuardVerdict::Allowed) {
+  const SearchedPlace searched = *LoadedResultsPlace(app);
+  const GuardAnswer guard = CheckWriteTarget(destination, searched);
+  const auto refuse = [this] {
     ::MessageBoxW(m_hWnd, LoadText(IDS_DESTINATION_ON_SEARCHED_DRIVE), kProductTitle,
                   MB_ICONSTOP | MB_TOPMOST);
+  };
+  if (guard.m_verdict != GuardVerdict::Allowed) {
+    refuse();
     return FALSE;
   }
   ::EngineServices &services = EngineServices();
@@ -113,15 +117,22 @@ BOOL CMainFrame::RecoverInto(const std::wstring &destination, BOOL selectedOnly)
   options.m_dates = DatesOf(session.Kind());
   options.m_destination = U16(destination);
   options.m_bytesToWrite = [&session](const EntryRecord &entry) { return session.BytesToRead(entry); };
+  options.m_folderAllowed = [&searched](const std::u16string &folder) {
+    return CheckWriteTarget(Wide(folder), searched).m_verdict == GuardVerdict::Allowed;
+  };
 
   app.ScanRunning = 1;
   app.StopRequested = 0;
+  RecoveryResult result;
   {
     EngineCallScope scope(*this);
-    recovery.Run(options);
+    result = recovery.Run(options);
   }
   DeleteScanProgressBar();
   app.ScanRunning = 0;
   app.StopRequested = 1;
+  // A folder of the destination turned out to be the searched volume
+  // mounted there: nothing went into it.
+  if (result.m_refused) refuse();
   return TRUE;
 }

@@ -138,6 +138,9 @@ void CMainFrame::OnSaveScanInfo() {
 BOOL CMainFrame::SaveScanFileAs(const std::wstring &chosen) {
   CQuendalVarnothApp &app = TheQvApp();
   CLeftView *tree = GetLeftPane();
+  // Each try tells its own outcome: a name refused before does not make a
+  // later save count as cancelled (a close that asked for it goes on).
+  SaveCancelled = 0;
   if (app.ScanRunning || EngineCallDepth > 0 || !app.Session || tree == nullptr) return TRUE;
   if (RefuseSaveWhileMasked()) return TRUE;
   std::wstring path = chosen + L".DAT";

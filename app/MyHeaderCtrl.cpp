@@ -27,6 +27,11 @@ HeaderItemLayout LayoutHeaderItem(CRect item, int blankWidth, bool pressed, bool
   return layout;
 }
 
+int HeaderItemWidthFor(int titleWidth, int blankWidth) {
+  // The margin o on both sides and the triangle's 3 o (LayoutHeaderItem).
+  return titleWidth + 5 * 2 * blankWidth;
+}
+
 void CMyHeaderCtrl::SetSort(int column, bool ascending) {
   m_sortColumn = column;
   m_ascending = ascending;
@@ -58,8 +63,7 @@ void CMyHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem) {
   const int saved = dc->SaveDC();
   dc->IntersectClipRect(&rect);
   dc->FillSolidRect(&rect, ::GetSysColor(COLOR_BTNFACE));
-  HFONT font = GetFontHandle();
-  dc->SelectObject(font != nullptr ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+  dc->SelectObject(TitleFont());
   const int blank = dc->GetTextExtent(L" ", 1).cx;
 
   wchar_t text[256] = {};
@@ -96,4 +100,26 @@ void CMyHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem) {
     dc->LineTo(corner[2]);
   }
   dc->RestoreDC(saved);
+}
+
+HGDIOBJ CMyHeaderCtrl::TitleFont() const {
+  HFONT font = GetFontHandle();
+  return font != nullptr ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT);
+}
+
+int CMyHeaderCtrl::WidthShowingTitle(int index) const {
+  wchar_t text[256] = {};
+  HDITEMW item = {};
+  item.mask = HDI_TEXT;
+  item.pszText = text;
+  item.cchTextMax = 255;
+  if (!GetItem(index, &item)) return 0;
+  HDC dc = ::GetDC(m_hWnd);
+  HGDIOBJ old = ::SelectObject(dc, TitleFont());
+  SIZE blank = {}, title = {};
+  ::GetTextExtentPoint32W(dc, L" ", 1, &blank);
+  ::GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &title);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(m_hWnd, dc);
+  return HeaderItemWidthFor(title.cx, blank.cx);
 }

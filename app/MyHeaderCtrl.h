@@ -17,6 +17,10 @@ struct HeaderItemLayout {
 // direction) it is the sorted column.
 HeaderItemLayout LayoutHeaderItem(CRect item, int blankWidth, bool pressed, bool sorted, bool ascending);
 
+// The least width of an item whose title, titleWidth wide, shows whole
+// beside the sort triangle.
+int HeaderItemWidthFor(int titleWidth, int blankWidth);
+
 class CMyHeaderCtrl : public CHeaderCtrl {
 public:
   // The column the owning list sorted by (-1: none) and its direction.
@@ -25,12 +29,18 @@ public:
   bool Ascending() const { return m_ascending; }
 
   void DrawItem(LPDRAWITEMSTRUCT drawItem) override;
+  // The least width of the item for its title to show whole, sorted or not,
+  // in the header's font.
+  int WidthShowingTitle(int index) const;
 
 protected:
   // Every item the list adds or changes stays owner-drawn.
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+  // The font the titles are drawn in.
+  HGDIOBJ TitleFont() const;
+
   int m_sortColumn = -1;
   bool m_ascending = true;
 };

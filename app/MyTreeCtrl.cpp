@@ -1,5 +1,6 @@
 #include "MyTreeCtrl.h"
 #include "AppText.h"
+#include "CheckBoxHit.h"
 #include "DriveList.h"
 
 #include "ShownText.h"
@@ -36,7 +37,8 @@ std::wstring DriveText(const DriveRecord &drive, const std::wstring &systemRoot,
   const std::wstring name = Wide(drive.m_name);
   if (!name.empty() && systemRoot.size() >= 3 && _wcsnicmp(systemRoot.c_str(), name.c_str(), 3) == 0)
     text += L" (" + texts.bootDrive + L")";
-  text += L"   ( " + WideString(drive.m_fileSystem) + L",  " + Wide(ShownSizeText(drive.m_sizeText, ActiveShownWords())) + L" )";
+  text += L"   ( " + WideString(drive.m_fileSystem) + L",  " +
+          Wide(ShownSizeText(drive.m_sizeText, ActiveShownWords())) + L" )";
   return text;
 }
 
@@ -213,7 +215,7 @@ void CMyTreeCtrl::ToggleBox(HTREEITEM item) {
 void CMyTreeCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
   UINT hit = 0;
   HTREEITEM item = HitTest(point, &hit);
-  if (item != nullptr && (hit & TVHT_ONITEMSTATEICON) != 0) ToggleBox(item);
+  if (item != nullptr && IsTreeCheckBoxHit(hit)) ToggleBox(item);
   const int checked = CheckedRecord();
   m_chosenIndex = checked >= 0 ? checked : 0;
   if (m_onChoice) m_onChoice(checked);

@@ -1,5 +1,6 @@
 #include "QuendalVarnothView.h"
 #include "AppText.h"
+#include "CheckBoxHit.h"
 
 #include "EntryDates.h"
 #include "FileListSort.h"
@@ -346,9 +347,8 @@ void CQuendalVarnothView::ToggleSelectedRowCheck() {
 void CQuendalVarnothView::OnLButtonDown(UINT nFlags, CPoint point) {
   CListCtrl &list = GetListCtrl();
   if (list.GetItemCount() > 0) {
-    UINT flags = 0;
-    const int row = list.HitTest(point, &flags);
-    if (row >= 0 && (flags & LVHT_ONITEMSTATEICON)) {
+    const int row = ListCheckBoxRowAt(list, point);
+    if (row >= 0) {
       CLeftView *tree = Tree();
       // As the keys are, a click on a box is refused while anything runs.
       if (tree != nullptr && tree->ChecksLocked()) return;

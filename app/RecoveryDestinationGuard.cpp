@@ -1,6 +1,7 @@
 #include "RecoveryDestinationGuard.h"
 
 #include <windows.h>
+#include <lm.h>
 #include <winioctl.h>
 
 #include "AppText.h"
@@ -9,6 +10,9 @@ namespace {
 
 constexpr uint8_t kFirstDiskCode = 0x80;
 constexpr uint64_t kSectorBytes = 512;
+// SUBST letters and shares may name each other; a chain longer than this
+// is a loop, whose place cannot be told.
+constexpr int kMostRenamings = 8;
 
 char16_t UpperLetter(char16_t c) {
   return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
@@ -34,6 +38,98 @@ bool LetterListed(char16_t letter, const std::u16string &letters) {
   return false;
 }
 
+bool StartsWith(const std::u16string &text, const std::u16string &prefix) {
+  return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
+}
+
+bool IsSlash(char16_t c) {
+  return c == u'\\' || c == u'/';
+}
+
+// "\\?\UNC\server\share" and "\\.\UNC\..." are the share's path,
+// "\\?\C:\..." and "\\.\C:\..." the plain one; other forms of those
+// prefixes (a volume's unique name, a device) stay as they are.
+std::u16string WithoutLongPrefix(const std::u16string &path) {
+  if (path.size() < 4 || !IsSlash(path[0]) || !IsSlash(path[1]) || (path[2] != u'?' && path[2] != u'.') ||
+      !IsSlash(path[3]))
+    return path;
+  const std::u16string rest = path.substr(4);
+  if (StartsWith(rest, u"UNC\\") || StartsWith(rest, u"UNC/")) return u"\\\\" + rest.substr(4);
+  if (LetterOf(rest) != 0) return rest;
+  return path;
+}
+
+struct SharePath {
+  std::u16string m_server;
+  std::u16string m_share;
+  std::u16string m_rest; // from the slash after the share on, or empty
+};
+
+// A path "\\server\share\rest"; nothing for any other.
+std::optional<SharePath> ParseSharePath(const std::u16string &path) {
+  if (path.size() < 3 || !IsSlash(path[0]) || !IsSlash(path[1]) || IsSlash(path[2])) return std::nullopt;
+  if (path[2] == u'?' || path[2] == u'.') {
+    if (path.size() == 3 || IsSlash(path[3])) return std::nullopt;
+  }
+  size_t serverEnd = 2;
+  while (serverEnd < path.size() && !IsSlash(path[serverEnd])) ++serverEnd;
+  if (serverEnd + 1 >= path.size()) return std::nullopt;
+  size_t shareEnd = serverEnd + 1;
+  while (shareEnd < path.size() && !IsSlash(path[shareEnd])) ++shareEnd;
+  if (shareEnd == serverEnd + 1) return std::nullopt;
+  return SharePath{path.substr(2, serverEnd - 2), path.substr(serverEnd + 1, shareEnd - serverEnd - 1),
+                   path.substr(shareEnd)};
+}
+
+bool NamesThisMachine(const std::u16string &server, VolumeQueries &queries) {
+  for (const char16_t *local : {u"localhost", u"::1", u"[::1]", u"0:0:0:0:0:0:0:1"})
+    if (SameText(server, local)) return true;
+  if (StartsWith(server, u"127.")) return true;
+  for (const std::u16string &own : queries.OwnNames())
+    if (!own.empty() && SameText(server, own)) return true;
+  return false;
+}
+
+// The folder followed by the rest of a path ("\\out", "out" or empty).
+std::u16string Joined(std::u16string folder, const std::u16string &rest) {
+  if (rest.empty()) return folder;
+  while (!folder.empty() && IsSlash(folder.back())) folder.pop_back();
+  return IsSlash(rest[0]) ? folder + rest : folder + u"\\" + rest;
+}
+
+// The path with every other name of a local place taken back to the place
+// it names: a SUBST letter to its folder, a share of this machine to its
+// folder. Nothing when a share of this machine cannot be told, or the
+// names go round in a loop.
+std::optional<std::u16string> LocalFormOf(std::u16string path, VolumeQueries &queries) {
+  for (int step = 0; step < kMostRenamings; ++step) {
+    path = WithoutLongPrefix(path);
+    if (const std::optional<SharePath> share = ParseSharePath(path)) {
+      // A share of another machine is not the searched drive.
+      if (!NamesThisMachine(share->m_server, queries)) return path;
+      const std::u16string folder = queries.LocalPathOfShare(share->m_share);
+      if (folder.empty()) return std::nullopt;
+      path = Joined(folder, share->m_rest);
+      continue;
+    }
+    const char16_t letter = LetterOf(path);
+    if (letter == 0) return path;
+    // A SUBST letter names "\??\" and the folder it stands for; a
+    // drive's own letter names its device.
+    std::u16string target = queries.DosDeviceOf(letter);
+    if (!StartsWith(target, u"\\??\\")) return path;
+    target = WithoutLongPrefix(u"\\\\?\\" + target.substr(4));
+    if (LetterOf(target) == 0 && !ParseSharePath(target)) return path;
+    path = Joined(target, path.substr(2));
+  }
+  return std::nullopt;
+}
+
+// A volume mounted in a folder, not at a drive's root.
+bool IsMountFolder(const std::u16string &root) {
+  return LetterOf(root) != 0 && root.size() > 3;
+}
+
 GuardAnswer ByLetter(char16_t destinationLetter, const std::u16string &letters, GuardVerdict match) {
   GuardAnswer answer;
   answer.m_byLetter = true;
@@ -46,6 +142,7 @@ GuardAnswer CheckAgainstLetter(const std::u16string &root, const SearchedPlace &
   const char16_t letter = static_cast<char16_t>(u'A' + searched.m_driveCode);
   const std::u16string searchedName = queries.VolumeNameOf(std::u16string(1, letter) + u":\\");
   const std::u16string destinationName = root.empty() ? std::u16string() : queries.VolumeNameOf(root);
+  if (destinationName.empty() && IsMountFolder(root)) return GuardAnswer{GuardVerdict::CannotTell, false};
   if (searchedName.empty() || destinationName.empty())
     return ByLetter(LetterOf(root), searched.m_letters + letter, GuardVerdict::SameVolume);
   GuardAnswer answer;
@@ -59,6 +156,7 @@ GuardAnswer CheckAgainstDisk(const std::u16string &root, const SearchedPlace &se
   const GuardVerdict match = wholeDisk ? GuardVerdict::SameDisk : GuardVerdict::SameVolume;
   std::optional<std::vector<DiskExtent>> extents;
   if (!root.empty()) extents = queries.ExtentsOf(root);
+  if (!extents && IsMountFolder(root)) return GuardAnswer{GuardVerdict::CannotTell, false};
   if (!extents) return ByLetter(LetterOf(root), searched.m_letters, match);
   const uint32_t disk = searched.m_driveCode - kFirstDiskCode;
   const uint64_t first = searched.m_startSector * kSectorBytes;
@@ -76,9 +174,11 @@ GuardAnswer CheckAgainstDisk(const std::u16string &root, const SearchedPlace &se
 
 GuardAnswer CheckRecoveryDestination(const std::u16string &destination, const SearchedPlace &searched,
                                      VolumeQueries &queries) {
-  std::u16string root = queries.VolumePathOf(destination);
+  const std::optional<std::u16string> local = LocalFormOf(destination, queries);
+  if (!local) return GuardAnswer{GuardVerdict::CannotTell, false};
+  std::u16string root = queries.VolumePathOf(*local);
   // Without the volume root the destination's own letter is all there is.
-  if (root.empty() && LetterOf(destination) != 0) root = destination.substr(0, 2) + u"\\";
+  if (root.empty() && LetterOf(*local) != 0) root = local->substr(0, 2) + u"\\";
   if (searched.m_driveCode >= kFirstDiskCode) return CheckAgainstDisk(root, searched, queries);
   return CheckAgainstLetter(root, searched, queries);
 }
@@ -121,4 +221,34 @@ std::optional<std::vector<DiskExtent>> SystemVolumeQueries::ExtentsOf(const std:
                                 static_cast<uint64_t>(extent.ExtentLength.QuadPart)});
   }
   return result;
+}
+
+std::u16string SystemVolumeQueries::DosDeviceOf(char16_t letter) {
+  const wchar_t drive[3] = {static_cast<wchar_t>(letter), L':', 0};
+  wchar_t target[MAX_PATH + 1] = {};
+  if (QueryDosDeviceW(drive, target, MAX_PATH + 1) == 0) return {};
+  // The first of the names the letter stands for: the one in use.
+  return U16(target);
+}
+
+std::u16string SystemVolumeQueries::LocalPathOfShare(const std::u16string &share) {
+  std::wstring name = Wide(share);
+  LPBYTE info = nullptr;
+  // Level 2 holds the folder; a null server is this machine, asked without the network.
+  if (NetShareGetInfo(nullptr, name.data(), 2, &info) != NERR_Success || info == nullptr) return {};
+  const wchar_t *folder = reinterpret_cast<const SHARE_INFO_2 *>(info)->shi2_path;
+  std::u16string path = folder != nullptr ? U16(folder) : std::u16string();
+  NetApiBufferFree(info);
+  return path;
+}
+
+std::vector<std::u16string> SystemVolumeQueries::OwnNames() {
+  std::vector<std::u16string> names;
+  for (COMPUTER_NAME_FORMAT format :
+       {ComputerNameNetBIOS, ComputerNameDnsHostname, ComputerNameDnsFullyQualified}) {
+    wchar_t name[MAX_PATH + 1] = {};
+    DWORD size = MAX_PATH + 1;
+    if (GetComputerNameExW(format, name, &size) && name[0] != 0) names.push_back(U16(name));
+  }
+  return names;
 }

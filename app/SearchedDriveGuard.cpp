@@ -1,6 +1,7 @@
 #include "SearchedDriveGuard.h"
 
 #include "AppText.h"
+#include "MyPropertySheet.h"
 #include "QuendalVarnoth.h"
 #include "ScanSession.h"
 #include "resource.h"
@@ -11,16 +12,26 @@ bool IsLogicalDrive(const DriveRecord &drive) {
   return drive.m_name.size() >= 2 && drive.m_name[1] == u':';
 }
 
-// The letters of the drive the results come from, for when the system
-// cannot tell volumes apart: the logical drive searched, and for a search
-// through a disk every logical drive the drive list places on that disk.
-std::u16string SearchedLetters(const CQuendalVarnothApp &app, uint8_t driveCode) {
-  std::u16string letters;
-  if (app.SelectedDrive && IsLogicalDrive(*app.SelectedDrive)) letters += app.SelectedDrive->m_name[0];
-  if (driveCode >= 0x80)
-    for (const DriveRecord &drive : app.DriveList)
-      if (IsLogicalDrive(drive) && drive.m_biosDiskCode == driveCode) letters += drive.m_name[0];
-  return letters;
+// The place a search of the target reads (a whole disk: sectors 0), with
+// the letters for when the system cannot tell volumes apart: the logical
+// drive searched, and for a search through a disk every logical drive the
+// drive list places on that disk.
+SearchedPlace PlaceOf(const CQuendalVarnothApp &app, const ScanSession::Target &target, bool wholeDisk,
+                      const DriveRecord *drive) {
+  SearchedPlace searched;
+  searched.m_driveCode = target.m_driveCode;
+  searched.m_startSector = target.m_startSector;
+  searched.m_sectors = wholeDisk ? 0 : target.m_sectors;
+  if (drive != nullptr && IsLogicalDrive(*drive)) searched.m_letters += drive->m_name[0];
+  if (searched.m_driveCode >= 0x80)
+    for (const DriveRecord &other : app.DriveList)
+      if (IsLogicalDrive(other) && other.m_biosDiskCode == searched.m_driveCode)
+        searched.m_letters += other.m_name[0];
+  return searched;
+}
+
+bool Guarded(const std::wstring &path, const std::optional<SearchedPlace> &searched) {
+  return searched && CheckWriteTarget(path, *searched).m_verdict != GuardVerdict::Allowed;
 }
 
 } // namespace
@@ -28,12 +39,20 @@ std::u16string SearchedLetters(const CQuendalVarnothApp &app, uint8_t driveCode)
 std::optional<SearchedPlace> LoadedResultsPlace(const CQuendalVarnothApp &app) {
   if (!app.Session) return std::nullopt;
   const ScanSession &session = *app.Session;
-  SearchedPlace searched;
-  searched.m_driveCode = session.Where().m_driveCode;
-  searched.m_startSector = session.Where().m_startSector;
-  searched.m_sectors = session.Kind() == ScanKind::PhysicalDisk ? 0 : session.Where().m_sectors;
-  searched.m_letters = SearchedLetters(app, searched.m_driveCode);
-  return searched;
+  return PlaceOf(app, session.Where(), session.Kind() == ScanKind::PhysicalDisk,
+                 app.SelectedDrive ? &*app.SelectedDrive : nullptr);
+}
+
+std::optional<SearchedPlace> WizardChosenPlace(const CQuendalVarnothApp &app) {
+  auto *sheet = dynamic_cast<MyPropertySheet *>(app.WizardSheet.get());
+  if (sheet == nullptr || !::IsWindow(sheet->m_hWnd)) return std::nullopt;
+  const CMyTreeCtrl &tree = sheet->DrivePage().DriveTree();
+  const int record = tree.m_hWnd != nullptr ? tree.CheckedRecord() : -1;
+  if (record < 0 || static_cast<size_t>(record) >= app.DriveList.size()) return std::nullopt;
+  const DriveRecord &drive = app.DriveList[static_cast<size_t>(record)];
+  const bool wholeDisk = app.SearchKind[2] != 0;
+  return PlaceOf(app, wholeDisk ? ScanSession::DiskTarget(drive) : ScanSession::VolumeTarget(drive),
+                 wholeDisk, &drive);
 }
 
 GuardAnswer CheckWriteTarget(const std::wstring &path, const SearchedPlace &searched) {
@@ -43,9 +62,15 @@ GuardAnswer CheckWriteTarget(const std::wstring &path, const SearchedPlace &sear
   return CheckRecoveryDestination(U16(path), searched, queries);
 }
 
+bool OnGuardedDrive(const std::wstring &path) {
+  // No application, no results of a drive (the dialogs can be made alone).
+  if (AfxGetApp() == nullptr) return false;
+  const CQuendalVarnothApp &app = TheQvApp();
+  return Guarded(path, LoadedResultsPlace(app)) || Guarded(path, WizardChosenPlace(app));
+}
+
 bool RefuseFileOnSearchedDrive(HWND owner, const std::wstring &path) {
-  const std::optional<SearchedPlace> searched = LoadedResultsPlace(TheQvApp());
-  if (!searched || CheckWriteTarget(path, *searched).m_verdict == GuardVerdict::Allowed) return false;
+  if (!OnGuardedDrive(path)) return false;
   ::MessageBoxW(owner, LoadText(IDS_FILE_ON_SEARCHED_DRIVE), kProductTitle, MB_ICONSTOP | MB_TOPMOST);
   return true;
 }

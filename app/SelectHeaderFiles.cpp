@@ -1,6 +1,7 @@
 #include "SelectHeaderFiles.h"
 
 #include "AppEngineServices.h"
+#include "CheckBoxHit.h"
 #include "HelpFiles.h"
 #include "MainFrm.h"
 #include "MyPropertySheet.h"
@@ -56,14 +57,19 @@ BOOL CSelectHeaderFiles::OnInitDialog() {
     CString title;
     title.LoadString(columns[column].first);
     m_list.InsertColumn(column, title, LVCFMT_LEFT, columns[column].second);
+    // A translated title longer than the column would be cut: the column
+    // grows as far as it needs, sort triangle included.
+    const int needed = m_list.SortHeader().WidthShowingTitle(column);
+    if (needed > columns[column].second) m_list.SetColumnWidth(column, needed);
   }
   for (UINT id : {IDC_HEADER_TYPES_LABEL, IDC_HEADER_GROUP_LABEL}) UseTitleFont(id);
+  m_groupBox.SubclassDlgItem(IDC_HEADER_GROUP, this);
   for (UINT id : kGroupTexts) {
     CString group;
     group.LoadString(id);
-    SendDlgItemMessage(IDC_HEADER_GROUP, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(group.GetString()));
+    m_groupBox.AddString(group);
   }
-  SendDlgItemMessage(IDC_HEADER_GROUP, CB_SETCURSEL, 0);
+  m_groupBox.SetCurSel(0);
   if (!m_store) m_store = MakeInstalledSignatureStore();
   m_choice.Load(m_store->Load());
   // The signatures the last advanced search or disk scan was given stay
@@ -87,21 +93,6 @@ BOOL CSelectHeaderFiles::OnSetActive() {
   UpdateChoiceButtons();
   ShowWizardCheckFromApp();
   return CWizardPage::OnSetActive();
-}
-
-BOOL CSelectHeaderFiles::PreTranslateMessage(MSG *message) {
-  // The group changes only with the mouse: keys typed into the box do
-  // nothing, but the wizard's own keys (Tab, Enter, Escape, F1) still move on.
-  const bool wizardKey = message->wParam == VK_TAB || message->wParam == VK_RETURN ||
-                         message->wParam == VK_ESCAPE ||
-                         (message->message == WM_KEYDOWN && message->wParam == VK_F1);
-  if ((message->message == WM_KEYDOWN || message->message == WM_CHAR) && !wizardKey &&
-      GetFocus() != nullptr) {
-    HWND combo = ::GetDlgItem(m_hWnd, IDC_HEADER_GROUP);
-    HWND focus = GetFocus()->m_hWnd;
-    if (focus == combo || ::IsChild(combo, focus)) return TRUE;
-  }
-  return CWizardPage::PreTranslateMessage(message);
 }
 
 uint8_t CSelectHeaderFiles::ShownGroup() const {
@@ -145,9 +136,7 @@ void CSelectHeaderFiles::OnHeaderGroupChange() {
 }
 
 void CSelectHeaderFiles::ToggleHeaderCheck(int row, CPoint point) {
-  LVHITTESTINFO hit = {};
-  hit.pt = point;
-  if (m_list.HitTest(&hit) != row || (hit.flags & LVHT_ONITEMSTATEICON) == 0) return;
+  if (ListCheckBoxRowAt(m_list, point) != row) return;
   const size_t record = RecordOfRow(row);
   if (record >= m_choice.Records().size()) return;
   m_choice.SetSelected(record, m_choice.Records()[record].m_selected == 0);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "EditList.h"
+#include "MyComBoBox.h"
 #include "SignatureChoice.h"
 #include "SignatureStore.h"
 #include "WizardPage.h"
@@ -24,7 +25,6 @@ public:
   BOOL OnSetActive() override;
   // Finish of the advanced search and of the disk scan.
   BOOL OnWizardFinish() override;
-  BOOL PreTranslateMessage(MSG *message) override;
 
   void ToggleHeaderCheck(int row, CPoint point) override;
   SizeEditAnswer SizeEdited(int row, uint64_t kilobytes) override;
@@ -47,6 +47,7 @@ protected:
 private:
   std::unique_ptr<SignatureStore> m_store;
   SignatureChoice m_choice;
+  CMyComboBox m_groupBox;
   CEditList m_list;
   CImageList m_stateImages;
 

@@ -37,7 +37,7 @@ std::optional<HeaderRecord> SignatureFile::AddRecord(CWnd &owner, uint8_t group)
 }
 
 bool SignatureFile::OnSearchedDrive() const {
-  return SignatureFileOnSearchedDrive(m_path);
+  return OnGuardedDrive(m_path);
 }
 
 std::wstring InstalledHeaderFilePath(HKEY root, const wchar_t *productKeyPath) {
@@ -49,13 +49,6 @@ std::wstring InstalledHeaderFilePath(HKEY root, const wchar_t *productKeyPath) {
 std::wstring SignatureFilePath() {
   const std::wstring &chosen = TheQvApp().SignatureFileOverride;
   return chosen.empty() ? InstalledHeaderFilePath(HKEY_LOCAL_MACHINE, kProductKeyPath) : chosen;
-}
-
-bool SignatureFileOnSearchedDrive(const std::wstring &path) {
-  // No application, no results of a drive (the dialogs can be made alone).
-  if (AfxGetApp() == nullptr) return false;
-  const std::optional<SearchedPlace> searched = LoadedResultsPlace(TheQvApp());
-  return searched && CheckWriteTarget(path, *searched).m_verdict != GuardVerdict::Allowed;
 }
 
 std::unique_ptr<SignatureStore> MakeInstalledSignatureStore() {

@@ -29,7 +29,7 @@ public:
   // the store has appended to the file; none when the user gave up.
   virtual std::optional<HeaderRecord> AddRecord(CWnd &owner, uint8_t group) = 0;
   // Whether a change must not be written now: the file lies on the drive
-  // whose results are loaded.
+  // whose results are loaded or on the one ticked in the wizard.
   virtual bool OnSearchedDrive() const { return false; }
 };
 
@@ -56,10 +56,6 @@ std::wstring InstalledHeaderFilePath(HKEY root, const wchar_t *productKeyPath);
 // The signature file the program uses: the installed one, or the one the
 // application was pointed at.
 std::wstring SignatureFilePath();
-
-// Whether the signature file at path lies on the drive whose results are
-// loaded, so that writing it could overwrite what is to be recovered.
-bool SignatureFileOnSearchedDrive(const std::wstring &path);
 
 // The store of the signature file the program uses.
 std::unique_ptr<SignatureStore> MakeInstalledSignatureStore();

@@ -10,6 +10,14 @@ BEGIN_MESSAGE_MAP(CSimpleListView, CXTListView)
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
+namespace {
+
+// The room a cell's text takes beside the text itself: the list's margins
+// on both sides of it.
+constexpr int kCellTextMargin = 14;
+
+} // namespace
+
 void CSimpleListView::OnDestroy() {
   CQuendalVarnothApp &app = TheQvApp();
   if (app.LogView == this) app.LogView = nullptr;
@@ -88,6 +96,7 @@ void CSimpleListView::AddLogEntry(LPCTSTR activity, LPCTSTR text, LPCTSTR status
     ::DefWindowProcW(list.m_hWnd, WM_SETREDRAW, TRUE, 0);
     ShowAddedRow(row, topBefore, pending);
   }
+  FitActivity(row, activity);
   app.LogNotEmpty = 1;
   app.LogRowCount = row + 1;
 }
@@ -144,6 +153,41 @@ void CSimpleListView::ShowAddedRow(int row, int topBefore, const PendingPaint &p
   ::RedrawWindow(list.m_hWnd, nullptr, frame, RDW_FRAME | RDW_INVALIDATE);
   ::DeleteObject(inside);
   ::DeleteObject(frame);
+}
+
+void CSimpleListView::FitActivity(int row, LPCTSTR activity) {
+  // Activities are few texts, logged again and again: each is measured once.
+  if (activity == nullptr || *activity == 0 || !m_fittedActivities.insert(activity).second) return;
+  CListCtrl &list = GetListCtrl();
+  CRect label, bounds;
+  if (!list.GetItemRect(row, &label, LVIR_LABEL) || !list.GetItemRect(row, &bounds, LVIR_BOUNDS)) return;
+  // The row's picture stands before the text.
+  const int needed = label.left - bounds.left + list.GetStringWidth(activity) + kCellTextMargin;
+  if (needed > list.GetColumnWidth(0)) list.SetColumnWidth(0, needed);
+}
+
+LRESULT CSimpleListView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CXTListView::WindowProc(message, wParam, lParam);
+  // The list moves what lies right of a widened column and draws only the
+  // room it gained: its rows drawn before keep the ellipsis of the old width.
+  if (message == WM_NOTIFY) {
+    const auto *notify = reinterpret_cast<const NMHEADERW *>(lParam);
+    if (notify->hdr.hwndFrom == m_header.GetSafeHwnd() &&
+        (notify->hdr.code == HDN_ITEMCHANGEDW || notify->hdr.code == HDN_ITEMCHANGEDA))
+      RedrawColumn(notify->iItem);
+  }
+  return result;
+}
+
+void CSimpleListView::RedrawColumn(int column) {
+  CListCtrl &list = GetListCtrl();
+  CHeaderCtrl *header = list.GetHeaderCtrl();
+  CRect item;
+  if (header == nullptr || !header->GetItemRect(column, &item)) return;
+  header->MapWindowPoints(&list, &item);
+  CRect client;
+  list.GetClientRect(&client);
+  list.InvalidateRect(CRect(item.left, client.top, item.right, client.bottom), FALSE);
 }
 
 CString CSimpleListView::GetLogItemText(int row, int column) const {

@@ -3,6 +3,8 @@
 // started, error). Save Log writes the rows to a text report.
 #pragma once
 
+#include <set>
+#include <string>
 #include <vector>
 
 #include "Framework.h"
@@ -34,6 +36,8 @@ public:
 protected:
   // The program's log pointer goes with the window, not only with the close.
   afx_msg void OnDestroy();
+  // A column the header widened is drawn again whole.
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
   // What of the list and its header was waiting to be painted.
@@ -56,10 +60,17 @@ private:
   // view up when the list scrolled from topBefore, and marks the new row
   // and the scroll bars (and what was pending before) for the next paint.
   void ShowAddedRow(int row, int topBefore, const PendingPaint &pending);
+  // Widens the activity column as far as the row's activity needs to be
+  // shown whole.
+  void FitActivity(int row, LPCTSTR activity);
+  // Marks the column's cells, top to bottom, for the next paint.
+  void RedrawColumn(int column);
 
   CImageList m_rowImages;
   // The list's own header, subclassed: shaded, a picture beside each title.
   CXTHeaderCtrl m_header;
+  // The activities measured for the activity column so far.
+  std::set<std::wstring> m_fittedActivities;
 
   DECLARE_MESSAGE_MAP()
 };

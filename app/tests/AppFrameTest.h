@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
 #include "LeftView.h"
 #include "MainFrm.h"
 #include "QuendalVarnoth.h"
@@ -77,3 +81,20 @@ protected:
   CQuendalVarnothApp m_app;
   CMainFrame *m_frame = nullptr; // deletes itself with its window
 };
+
+// When QV_SHOT_HOLD names a folder, the window stays up a while after a
+// "<name>.ready" file appears there, so a screenshot can be taken from outside.
+inline void HoldForScreenshot(const char *name) {
+  const char *folder = std::getenv("QV_SHOT_HOLD");
+  if (folder == nullptr) return;
+  std::ofstream(std::string(folder) + "/" + name + ".ready") << "ready\n";
+  const DWORD until = ::GetTickCount() + 4000;
+  while (::GetTickCount() < until) {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    ::Sleep(20);
+  }
+}

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "../../Common/tests/MemoryCanvas.h"
+#include "TextInk.h"
 #include "AppFrameTest.h"
 #include "AppSettings.h"
 #include "LeftView.h"
@@ -293,6 +294,44 @@ TEST_F(FolderTreeTest, RealClicksOnTheCheckBoxes) {
   EXPECT_EQ(m_frame->CheckedFileCount, 2);
   // Root, Docs, Letters and Old.
   EXPECT_EQ(m_frame->CheckedFolderCount, 4);
+}
+
+// A click on each cell of a real row, as the mouse gives it: with full-row
+// selection the list's own hit test says "on the item" anywhere on the row,
+// yet only the box ticks it; a click elsewhere selects the row and leaves
+// every tick, the tree's partial ones too, as it was.
+TEST_F(FolderTreeTest, OnlyTheBoxOfARowTicksIt) {
+  AddStandardEntries();
+  Select("Letters");
+  CListCtrl &list = m_list->GetListCtrl();
+  auto click = [&](CPoint at) {
+    m_list->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    m_list->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    MSG message;
+    while (::PeekMessageW(&message, m_list->m_hWnd, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE))
+      ::DispatchMessageW(&message);
+  };
+  CRect icon;
+  ASSERT_TRUE(list.GetItemRect(Row("a.txt"), &icon, LVIR_ICON));
+  click(CPoint(icon.left - 7, icon.CenterPoint().y));
+  const std::string ticked = "Root=2 Docs=2 Letters=2 a.txt=1 b.txt=0 notes.txt=0 Old=0 c.txt=0 top.txt=0";
+  ASSERT_EQ(Checks(), ticked);
+
+  const int row = Row("b.txt");
+  for (int column = 0; column < 7; ++column) {
+    list.SetItemState(-1, 0, LVIS_SELECTED);
+    CRect cell;
+    ASSERT_TRUE(list.GetSubItemRect(row, column, column == 0 ? LVIR_LABEL : LVIR_BOUNDS, cell));
+    click(cell.CenterPoint());
+    EXPECT_EQ(Checks(), ticked) << "column " << column;
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), row) << "column " << column;
+  }
+  HoldForScreenshot("file-list-cell-clicks");
+  ExpectViewsAgreeWithNodes();
+
+  ASSERT_TRUE(list.GetItemRect(row, &icon, LVIR_ICON));
+  click(CPoint(icon.left - 7, icon.CenterPoint().y));
+  EXPECT_EQ(Checks(), "Root=2 Docs=2 Letters=1 a.txt=1 b.txt=1 notes.txt=0 Old=0 c.txt=0 top.txt=0");
 }
 
 // While a search, a load, a save or a recovery runs, or an engine call
@@ -803,28 +842,6 @@ TEST_F(FolderTreeTest, ColumnsWidenToShowTheirTitleAndWidestTextWhole) {
   ExpectColumnsShowTheirTextsWhole(list);
 }
 
-// The columns of a row's pixels that hold text: darker than any background or
-// grid line the list draws.
-struct Ink {
-  int first = INT_MAX;
-  int last = INT_MIN;
-  int Width() const { return last >= first ? last - first + 1 : 0; }
-};
-
-Ink InkIn(HDC dc, const CRect &rect) {
-  Ink ink;
-  for (int x = rect.left; x < rect.right; ++x)
-    for (int y = rect.top; y < rect.bottom; ++y) {
-      const COLORREF c = ::GetPixel(dc, x, y);
-      if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 100) {
-        ink.first = std::min(ink.first, x);
-        ink.last = std::max(ink.last, x);
-        break;
-      }
-    }
-  return ink;
-}
-
 // The list's client area as a picture: the window's own pixels, or what the
 // list prints into a memory DC.
 class ListPicture {
@@ -869,25 +886,6 @@ private:
   HBITMAP m_bitmap = nullptr;
   HGDIOBJ m_old = nullptr;
 };
-
-// How wide the text's ink is, drawn whole in the font on white.
-int WholeInkWidth(HFONT font, const CString &text) {
-  HDC dc = ::CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = ::CreateBitmap(400, 40, 1, 32, nullptr);
-  HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
-  HGDIOBJ oldFont = ::SelectObject(dc, font);
-  CRect all(0, 0, 400, 40);
-  ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  ::SetTextColor(dc, RGB(0, 0, 0));
-  CRect at(20, 0, 400, 40);
-  ::DrawTextW(dc, text, -1, &at, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP);
-  const int width = InkIn(dc, all).Width();
-  ::SelectObject(dc, oldFont);
-  ::SelectObject(dc, oldBitmap);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(dc);
-  return width;
-}
 
 // Every text of the right-aligned columns is drawn whole to its last pixel
 // column, on screen and printed, in the colours of its row: a date with its

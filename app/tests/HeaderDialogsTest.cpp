@@ -12,8 +12,12 @@
 #include "AppendHeaderDlg.h"
 #include "HeaderFields.h"
 #include "HeaderFile.h"
+#include "MyComBoBox.h"
 #include "SignatureStore.h"
 #include "resource.h"
+
+#include "ComboBoxInput.h"
+#include "RecordFields.h"
 
 namespace {
 
@@ -252,6 +256,27 @@ TEST_F(HeaderDialogs, AddWithoutSizeTakesTwoMegabytesAndPastedTextIsLimited) {
   list->DestroyWindow();
 }
 
+// The group box is the mouse-only combo box: keys typed into it leave the
+// group, a choice with the mouse is the group the new record gets.
+TEST_F(HeaderDialogs, TheGroupChangesWithTheMouseOnly) {
+  int keptGroup = -1;
+  auto list = OpenList([&keptGroup](HWND d) {
+    TypeRecordFields(d, L"Grouped", L"GRP", L"47 52", L"0", L"1");
+    HWND combo = ::GetDlgItem(d, IDC_APPEND_GROUP);
+    EXPECT_NE(dynamic_cast<CMyComboBox *>(CWnd::FromHandlePermanent(combo)), nullptr);
+    ::SetFocus(combo);
+    TypeKeys(combo, {VK_DOWN, VK_END, VK_NEXT, 'S'});
+    keptGroup = static_cast<int>(::SendMessageW(combo, CB_GETCURSEL, 0, 0));
+    EXPECT_TRUE(ChooseWithMouse(combo, 9));
+  });
+  list->OnAddHeader();
+  EXPECT_EQ(keptGroup, 0);
+  const std::vector<HeaderRecord> stored = LoadHeaderFile(m_path).records;
+  ASSERT_EQ(stored.size(), 3u);
+  EXPECT_EQ(stored[2].m_group, 9);
+  list->DestroyWindow();
+}
+
 TEST_F(HeaderDialogs, EditOfAShippedRecordChangesOnlyItsSize) {
   auto list = OpenList([](HWND d) {
     ::SetDlgItemTextW(d, IDC_APPEND_SIZE, L"7");
@@ -384,11 +409,7 @@ TEST_F(HeaderDialogs, TheSizeUnitIsShownInTheLanguageAndStoredByChoice) {
   AfxSetResourceHandle(french);
   std::vector<std::wstring> shown;
   auto list = OpenList([&shown](HWND d) {
-    ::SetDlgItemTextW(d, IDC_APPEND_NAME, L"Format");
-    ::SetDlgItemTextW(d, IDC_APPEND_EXTENSION, L"FMT");
-    ::SetDlgItemTextW(d, IDC_APPEND_SIGNATURE, L"46 4d");
-    ::SetDlgItemTextW(d, IDC_APPEND_OFFSET, L"0");
-    ::SetDlgItemTextW(d, IDC_APPEND_SIZE, L"3");
+    TypeRecordFields(d, L"Format", L"FMT", L"46 4d", L"0", L"3");
     shown.push_back(ItemText(d, IDC_APPEND_UNIT));
     SpinUnit(d);
     shown.push_back(ItemText(d, IDC_APPEND_UNIT));

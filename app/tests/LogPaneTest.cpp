@@ -16,6 +16,7 @@
 #include "ImageDevices.h"
 #include "QuendalVarnothView.h"
 #include "SimpleListView.h"
+#include "TextInk.h"
 #include "XTPColorManager.h"
 #include "XTPDockingPane.h"
 #include "XTPDockingPaneAutoHidePanel.h"
@@ -24,6 +25,9 @@
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
 #include "XTPResource.h"
+#include "resource.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -418,6 +422,74 @@ TEST_F(LogPane, LinesAddedBetweenTwoPumpsAreAllPainted) {
     EXPECT_TRUE(LooksAsAFullRedrawDrawsIt(list.m_hWnd)) << "after " << line << " lines";
   }
   EXPECT_GT(list.GetTopIndex(), 0) << "the log scrolled";
+}
+
+// The longest activities the log shows are drawn whole in every language:
+// the activity column grows as far as each needs, and no further. The
+// widths it takes are printed.
+TEST_F(LogPane, TheActivityColumnShowsItsLongestTextsWhole) {
+  CSimpleListView *log = ShownLog();
+  ASSERT_NE(log, nullptr);
+  CListCtrl &list = log->GetListCtrl();
+  EXPECT_EQ(list.GetColumnWidth(0), 192);
+  const std::wstring executable = std::wstring(QV_LANGUAGE_DIR) + L"/QuendalVarnoth.exe";
+  const HFONT font = reinterpret_cast<HFONT>(list.SendMessage(WM_GETFONT));
+  for (DWORD language = 0; language <= 4; ++language) {
+    HMODULE library = language == 0 ? nullptr : LoadLanguageLibrary(language, executable);
+    ASSERT_TRUE(language == 0 || library != nullptr) << language;
+    wchar_t activity[260] = {};
+    ::LoadStringW(library != nullptr ? library : AfxGetResourceHandle(), IDS_SEARCHING_HEADERS, activity,
+                  260);
+    if (library != nullptr) FreeLibrary(library);
+    ASSERT_NE(activity[0], 0) << language;
+    // Each language measured from the first width.
+    list.SetColumnWidth(0, 192);
+    log->AddLogEntry(activity, L"Logical Drive C:", L"Thu Dec 10 14:00:00 2026", CSimpleListView::Started);
+    Pump();
+    const int row = list.GetItemCount() - 1;
+    CRect cell;
+    ASSERT_TRUE(list.GetItemRect(row, &cell, LVIR_LABEL));
+    cell.right = list.GetColumnWidth(0) - list.GetScrollPos(SB_HORZ);
+    HDC dc = ::GetDC(list.m_hWnd);
+    const int drawn = InkIn(dc, cell).Width();
+    ::ReleaseDC(list.m_hWnd, dc);
+    EXPECT_EQ(drawn, WholeInkWidth(font, activity))
+        << "language " << language << ": cut at " << list.GetColumnWidth(0);
+    std::printf("activity column, language %lu: %d pixels\n", static_cast<unsigned long>(language),
+                list.GetColumnWidth(0));
+  }
+}
+
+// A column made wider shows its cells whole at once: the rows drawn before
+// lose the ellipsis of the old width, whoever widened it.
+TEST_F(LogPane, AWidenedColumnIsDrawnAgainWhole) {
+  CSimpleListView *log = ShownLog();
+  ASSERT_NE(log, nullptr);
+  CListCtrl &list = log->GetListCtrl();
+  const CString text =
+      L"The size of the file could not be measured, so it is kept as the directory entry records it";
+  for (int line = 0; line < 3; ++line) {
+    log->AddLogEntry(L"Fast Search", text, L"Thu Dec 10 14:00:00 2026", CSimpleListView::Completed);
+    Pump();
+  }
+  ASSERT_LT(list.GetColumnWidth(1), list.GetStringWidth(text)) << "the text is cut at first";
+  list.SetColumnWidth(1, list.GetColumnWidth(1) + 150);
+  Pump();
+  EXPECT_TRUE(LooksAsAFullRedrawDrawsIt(list.m_hWnd)) << "widened by the program";
+
+  // The user drags the column's right edge further on.
+  CHeaderCtrl *header = list.GetHeaderCtrl();
+  ASSERT_NE(header, nullptr);
+  CRect item;
+  ASSERT_TRUE(header->GetItemRect(1, &item));
+  const int y = item.CenterPoint().y;
+  header->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.right, y));
+  for (int x = item.right + 20; x <= item.right + 200; x += 20)
+    header->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+  header->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(item.right + 200, y));
+  Pump();
+  EXPECT_GT(list.GetColumnWidth(1), item.Width() + 100) << "the drag widened the column";
+  EXPECT_TRUE(LooksAsAFullRedrawDrawsIt(list.m_hWnd)) << "widened by the user";
 }
 
 } // namespace

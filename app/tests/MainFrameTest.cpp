@@ -389,6 +389,31 @@ TEST_F(MainFrameTest, SettingsTickPersistAndComeBack) {
   RegCloseKey(created);
 }
 
+// No theme ever chosen: the bars are drawn in the default theme, and the
+// View menu ticks none of the four until one is picked.
+TEST_F(MainFrameTest, NoThemeItemIsTickedUntilOneIsChosen) {
+  const wchar_t key[] = L"Software\\Quendal Information Systems Ltd.\\Quendal Varnoth File Recovery";
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_SET_VALUE, &opened) == ERROR_SUCCESS) {
+    RegDeleteValueW(opened, L"KOVA_T");
+    RegCloseKey(opened);
+  }
+  CXTPPaintManager::SetTheme(xtpThemeDefault);
+  m_app.ThemeOffice2000 = m_app.ThemeOfficeXP = m_app.ThemeOffice2003 = m_app.ThemeNativeXP = 0;
+  ASSERT_TRUE(RemakeFrame());
+  EXPECT_EQ(XTPGetPaintManager()->GetCurrentTheme(), xtpThemeDefault);
+  for (UINT item :
+       {ID_VIEW_THEME_OFFICE2000, ID_VIEW_THEME_OFFICEXP, ID_VIEW_THEME_OFFICE2003, ID_VIEW_THEME_NATIVEXP})
+    EXPECT_EQ(CheckOf(m_frame, item), 0) << item;
+  m_frame->SendMessage(WM_COMMAND, ID_VIEW_THEME_OFFICE2000);
+  EXPECT_EQ(CheckOf(m_frame, ID_VIEW_THEME_OFFICE2000), 1);
+  m_app.ThemeOffice2000 = 0;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_SET_VALUE, &opened) == ERROR_SUCCESS) {
+    RegDeleteValueW(opened, L"KOVA_T");
+    RegCloseKey(opened);
+  }
+}
+
 // The bars' layout and options kept in the user's profile from one run to
 // the next: the toolbar moved to the left side, the status bar hidden and
 // large icons are there again after closing and starting again.

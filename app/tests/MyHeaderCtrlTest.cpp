@@ -91,6 +91,16 @@ TEST(HeaderItemLayoutTest, PlacesTheTitleAndTheTriangle) {
   }
 }
 
+// The width a title needs is the least at which the sorted layout leaves it
+// room, in every font size.
+TEST(HeaderItemLayoutTest, AWidthForATitleLeavesItWholeBesideTheTriangle) {
+  for (const auto &[title, blank] : {std::pair{62, 3}, std::pair{40, 4}, std::pair{1, 2}}) {
+    const int width = HeaderItemWidthFor(title, blank);
+    EXPECT_EQ(LayoutHeaderItem(CRect(0, 0, width, 20), blank, false, true, true).text.Width(), title) << title;
+    EXPECT_EQ(LayoutHeaderItem(CRect(0, 0, width - 1, 20), blank, false, true, true).text.Width(), title - 1);
+  }
+}
+
 // A header on the frame that paints into a memory bitmap.
 class HeaderDrawing : public AppFrameTest {
 protected:

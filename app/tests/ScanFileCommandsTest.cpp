@@ -102,7 +102,8 @@ protected:
     Search();
   }
   void TearDown() override {
-    if (m_frame == nullptr) return;
+    // Skipped before the folders were made.
+    if (m_onSearched.empty()) return;
     WizardTestFrame::TearDown();
     RemoveTree(m_onSearched);
     RemoveTree(m_work);
@@ -367,6 +368,53 @@ TEST_F(ScanFileCommands, RefusesTheSearchedDriveAndRecoversElsewhere) {
               ReadBytes(recovered));
 }
 
+// Volumes as a system with the searched drive C: mounted a second time in a
+// folder on another drive would give them: the folder is a volume root of
+// its own, with C:'s unique name.
+class MountedFolderVolumes : public VolumeQueries {
+public:
+  explicit MountedFolderVolumes(std::u16string mountFolder) : m_mountFolder(std::move(mountFolder)) {}
+  std::u16string VolumePathOf(const std::u16string &path) override {
+    if (Lower(path).compare(0, m_mountFolder.size(), Lower(m_mountFolder)) == 0) return m_mountFolder + u"\\";
+    return path.size() >= 2 && path[1] == u':' ? path.substr(0, 2) + u"\\" : std::u16string();
+  }
+  std::u16string VolumeNameOf(const std::u16string &root) override {
+    if (root == u"C:\\" || Lower(root) == Lower(m_mountFolder + u"\\")) return u"\\\\?\\Volume{c}\\";
+    return root.size() == 3 ? u"\\\\?\\Volume{" + root.substr(0, 1) + u"}\\" : std::u16string();
+  }
+  std::optional<std::vector<DiskExtent>> ExtentsOf(const std::u16string &) override { return std::nullopt; }
+  std::u16string DosDeviceOf(char16_t) override { return {}; }
+  std::u16string LocalPathOfShare(const std::u16string &) override { return {}; }
+  std::vector<std::u16string> OwnNames() override { return {}; }
+
+private:
+  static std::u16string Lower(std::u16string text) {
+    for (char16_t &c : text) c = static_cast<char16_t>(towlower(c));
+    return text;
+  }
+  std::u16string m_mountFolder;
+};
+
+// A folder of the destination that is the searched volume mounted there is
+// checked when the recovery enters it: nothing is written into it, and the
+// run ends with the refusal.
+TEST_F(ScanFileCommands, AMountedFolderOfTheSearchedVolumeInTheDestinationIsRefused) {
+  const std::wstring docs = Elsewhere(L"Docs");
+  ASSERT_TRUE(CreateDirectoryW(docs.c_str(), nullptr));
+  m_app.Volumes = std::make_unique<MountedFolderVolumes>(U16(docs));
+  std::wstring told;
+  {
+    TimerScript script({ReadMessageBox(told)}, [] {});
+    EXPECT_TRUE(m_frame->RecoverInto(m_elsewhere, FALSE));
+  }
+  EXPECT_EQ(told, LoadWideText(IDS_DESTINATION_ON_SEARCHED_DRIVE));
+  EXPECT_TRUE(FilesUnder(docs).empty());
+  CSimpleListView *log = m_app.LogView;
+  ASSERT_NE(log, nullptr);
+  EXPECT_EQ(std::wstring(log->GetLogItemText(log->GetLogRowCount() - 1, 1)),
+            LoadWideText(IDS_PROCESS_ABORTED));
+}
+
 // Types a name into a file dialog's name box and presses Save.
 bool EnterFileName(HWND dialog, const std::wstring &name) {
   HWND edit = ::GetDlgItem(dialog, edt1);
@@ -433,6 +481,46 @@ TEST_F(ScanFileCommands, SavesOnTheSearchedDriveAreRefusedAndTheDialogAsksAgain)
   EXPECT_EQ(m_app.ScanInfoSaved, 1);
 }
 
+// File > Exit with results not yet saved, Yes to saving them: a name on the
+// searched drive is refused, and once a name elsewhere is saved the close
+// goes on; Cancel in the save dialog keeps the program open.
+TEST_F(ScanFileCommands, ExitClosesOnceTheSaveItAskedForSucceeds) {
+  const std::wstring title = LoadWideText(IDS_SAVE_SCAN_INFO_TITLE);
+  auto enterName = [&title](const std::wstring &name) -> TimerScript::Step {
+    return [&title, name] {
+      HWND dialog = FindDialog(title.c_str());
+      return dialog != nullptr && EnterFileName(dialog, name);
+    };
+  };
+  auto giveUp = [&title] {
+    if (HWND box = FindMessageBox()) ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    if (HWND dialog = FindDialog(title.c_str()))
+      ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  };
+  HWND window = m_frame->m_hWnd;
+  {
+    TimerScript script({AnswerMessageBox(IDYES), ClickInDialog(title.c_str(), IDCANCEL)}, giveUp);
+    Command(ID_APP_EXIT);
+    EXPECT_TRUE(script.Finished()) << "at step " << script.CurrentStep();
+  }
+  ASSERT_TRUE(::IsWindow(window)) << "Cancel in the save dialog keeps the program open";
+  EXPECT_EQ(m_app.ScanInfoSaved, 0);
+
+  const std::wstring taken = m_work + L"\\at-exit";
+  {
+    TimerScript script({AnswerMessageBox(IDYES), enterName(m_onSearched + L"\\at-exit"),
+                        AnswerMessageBox(IDOK), enterName(m_onSearched + L"\\again"), AnswerMessageBox(IDOK),
+                        enterName(taken)},
+                       giveUp);
+    Command(ID_APP_EXIT);
+    EXPECT_TRUE(script.Finished()) << "at step " << script.CurrentStep();
+  }
+  EXPECT_TRUE(Exists(taken + L".DAT"));
+  EXPECT_FALSE(Exists(m_onSearched + L"\\at-exit.DAT"));
+  EXPECT_FALSE(::IsWindow(window)) << "the close went on after the save";
+  if (!::IsWindow(window)) m_frame = nullptr; // it deleted itself with its window
+}
+
 // Tools > Add New Header with the signature file on the searched drive: Add,
 // Remove and Edit are refused with the message before anything is written,
 // the record dialog stays open with what was typed, and the file stays as
@@ -450,62 +538,42 @@ TEST_F(ScanFileCommands, TheSignatureFileOnTheSearchedDriveIsNotWritten) {
   const std::vector<uint8_t> before = ReadBytes(file);
   m_app.SignatureFileOverride = file;
   const wchar_t *const kList = L"Add New Header";
-  const wchar_t *const kRecord = L"Append Header File";
-  auto press = [](HWND dialog, int id) {
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
-  };
   // The list alone is up: no record dialog over it.
   auto inList = [&](int id) -> TimerScript::Step {
     return [&, id] {
       HWND list = FindDialog(kList);
-      if (list == nullptr || FindDialog(kRecord) != nullptr || FindMessageBox() != nullptr) return false;
-      press(list, id);
+      if (list == nullptr || FindDialog(kRecordDialog) != nullptr || FindMessageBox() != nullptr)
+        return false;
+      PressDialogButton(list, id);
       return true;
     };
   };
-  auto inRecord = [&](std::function<void(HWND)> fill, int id) -> TimerScript::Step {
-    return [&, fill, id] {
-      HWND record = FindDialog(kRecord);
-      if (record == nullptr || FindMessageBox() != nullptr) return false;
-      fill(record);
-      press(record, id);
-      return true;
-    };
-  };
+  auto inRecord = InRecordDialog;
   std::vector<std::wstring> told(3);
   std::wstring kept;
-  TimerScript script({inList(IDYES),
-                      inRecord(
-                          [](HWND d) {
-                            ::SetDlgItemTextW(d, IDC_APPEND_NAME, L"Typed");
-                            ::SetDlgItemTextW(d, IDC_APPEND_EXTENSION, L"TYP");
-                            ::SetDlgItemTextW(d, IDC_APPEND_SIGNATURE, L"54 59");
-                            ::SetDlgItemTextW(d, IDC_APPEND_OFFSET, L"0");
-                            ::SetDlgItemTextW(d, IDC_APPEND_SIZE, L"3");
-                          },
-                          IDOK),
-                      [&] {
-                        if (FindMessageBox() == nullptr) return false;
-                        HoldForScreenshot("signatures-refused");
-                        return ReadMessageBox(told[0])();
-                      },
-                      inRecord(
-                          [&](HWND d) {
-                            wchar_t name[64] = {};
-                            ::GetDlgItemTextW(d, IDC_APPEND_NAME, name, 64);
-                            kept = name;
-                          },
-                          IDCANCEL),
-                      inList(IDNO), ReadMessageBox(told[1]), inList(IDC_NEW_HEADER_EDIT),
-                      inRecord([](HWND d) { ::SetDlgItemTextW(d, IDC_APPEND_SIZE, L"9"); }, IDOK),
-                      ReadMessageBox(told[2]), inRecord([](HWND) {}, IDCANCEL), inList(IDCANCEL)},
-                     [&] {
-                       if (HWND box = FindMessageBox())
-                         ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                       if (HWND record = FindDialog(kRecord)) press(record, IDCANCEL);
-                       if (HWND list = FindDialog(kList)) press(list, IDCANCEL);
-                     });
+  TimerScript script(
+      {inList(IDYES),
+       inRecord([](HWND d) { TypeRecordFields(d, L"Typed", L"TYP", L"54 59", L"0", L"3"); }, IDOK),
+       [&] {
+         if (FindMessageBox() == nullptr) return false;
+         HoldForScreenshot("signatures-refused");
+         return ReadMessageBox(told[0])();
+       },
+       inRecord(
+           [&](HWND d) {
+             wchar_t name[64] = {};
+             ::GetDlgItemTextW(d, IDC_APPEND_NAME, name, 64);
+             kept = name;
+           },
+           IDCANCEL),
+       inList(IDNO), ReadMessageBox(told[1]), inList(IDC_NEW_HEADER_EDIT),
+       inRecord([](HWND d) { ::SetDlgItemTextW(d, IDC_APPEND_SIZE, L"9"); }, IDOK), ReadMessageBox(told[2]),
+       inRecord([](HWND) {}, IDCANCEL), inList(IDCANCEL)},
+      [&] {
+        if (HWND box = FindMessageBox()) ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        if (HWND record = FindDialog(kRecordDialog)) PressDialogButton(record, IDCANCEL);
+        if (HWND list = FindDialog(kList)) PressDialogButton(list, IDCANCEL);
+      });
   ASSERT_TRUE(Enabled(ID_TOOLS_ADD_NEW_HEADER));
   Command(ID_TOOLS_ADD_NEW_HEADER);
   EXPECT_TRUE(script.Finished()) << "at step " << script.CurrentStep();
@@ -531,6 +599,9 @@ public:
     if (root == u"E:\\") return std::vector<DiskExtent>{{0, 2048 * 512, m_bytes}};
     return std::nullopt;
   }
+  std::u16string DosDeviceOf(char16_t) override { return {}; }
+  std::u16string LocalPathOfShare(const std::u16string &) override { return {}; }
+  std::vector<std::u16string> OwnNames() override { return {}; }
 
 private:
   uint64_t m_farStart;

@@ -5,12 +5,16 @@
 #include "AppSettings.h"
 #include "AppText.h"
 #include "AppEngineServices.h"
+#include "MyHeaderCtrl.h"
 #include "MyTreeCtrl.h"
 #include "ScanSession.h"
 #include "SearchStart.h"
 #include "SimpleListView.h"
 #include "WindowDc.h"
 #include "XTPColorManager.h"
+
+#include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -320,6 +324,22 @@ TEST_F(SearchWizard, CheckingASecondDriveUnchecksTheFirstAndUncheckingDisablesFi
   EXPECT_FALSE(SheetButtonEnabled(sheet, ID_WIZFINISH));
 }
 
+// The drive tree ticks a drive only on its box, never on its name.
+TEST_F(SearchWizard, TheDriveTreeTicksOnlyOnTheBox) {
+  GiveDrives({LogicalDrive('C', u"FAT32")});
+  MyPropertySheet &sheet = OpenModelessWizard();
+  CMyTreeCtrl &tree = ToDrivePage(sheet, IDC_ADVANCED_SEARCH).DriveTree();
+  HTREEITEM drive = ItemOfRecord(tree, 0);
+  CRect label;
+  ASSERT_TRUE(tree.GetItemRect(drive, &label, TRUE));
+  tree.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(label.CenterPoint().x, label.CenterPoint().y));
+  tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(label.CenterPoint().x, label.CenterPoint().y));
+  Pump();
+  EXPECT_EQ(tree.CheckedRecord(), -1);
+  ASSERT_TRUE(ClickBox(tree, drive));
+  EXPECT_EQ(tree.CheckedRecord(), 0);
+}
+
 TEST_F(SearchWizard, AdvancedKindsGoOnWithNextOnlyOnceADriveIsChecked) {
   GiveDrives({LogicalDrive('C', u"NTFS")});
   MyPropertySheet &sheet = OpenModelessWizard();
@@ -491,6 +511,66 @@ TEST_F(SearchWizard, ItsOwnButtonsSpeakTheChosenLanguage) {
     sheet.PressButton(PSBTN_BACK);
     EXPECT_TRUE(SheetButtonEnabled(sheet, ID_WIZNEXT));
     expectNames("back on the search-type page");
+    m_app.WizardSheet.reset();
+    AfxSetResourceHandle(own);
+    if (library != nullptr) FreeLibrary(library);
+  }
+}
+
+// The signature list's column titles show whole, beside the sort triangle,
+// in every language: a column grows from its first width as far as its
+// translated title needs, and no further. The widths are printed.
+TEST_F(SearchWizard, TheSignatureListTitlesShowWholeInEveryLanguage) {
+  const int firstWidths[] = {255, 69, 70};
+  GiveDrives({LogicalDrive('C', u"FAT32")});
+  const std::wstring executable = std::wstring(QV_LANGUAGE_DIR) + L"/QuendalVarnoth.exe";
+  const HINSTANCE own = AfxGetResourceHandle();
+  for (DWORD language = 0; language <= 4; ++language) {
+    SCOPED_TRACE(language);
+    HMODULE library = language == 0 ? nullptr : LoadLanguageLibrary(language, executable);
+    if (language != 0) {
+      ASSERT_NE(library, nullptr);
+      AfxSetResourceHandle(library);
+    }
+    MyPropertySheet &sheet = OpenModelessWizard();
+    sheet.HeadersPage().UseStore(
+        std::make_unique<SignatureFile>(std::wstring(QV_LANGUAGE_DIR) + L"/HeaderFile.cfg"));
+    CMyTreeCtrl &tree = ToDrivePage(sheet, IDC_ADVANCED_SEARCH).DriveTree();
+    ASSERT_TRUE(ClickBox(tree, ItemOfRecord(tree, 0)));
+    sheet.PressButton(PSBTN_NEXT);
+    CEditList &list = sheet.HeadersPage().List();
+    CMyHeaderCtrl &header = const_cast<CMyHeaderCtrl &>(list.SortHeader());
+    HDC dc = ::GetDC(header.m_hWnd);
+    HGDIOBJ old = ::SelectObject(dc, header.GetFontHandle());
+    SIZE blank = {};
+    ::GetTextExtentPoint32W(dc, L" ", 1, &blank);
+    std::printf("signature list, language %lu:", static_cast<unsigned long>(language));
+    for (int column = kSignatureName; column <= kSignatureSize; ++column) {
+      wchar_t title[128] = {};
+      HDITEMW item = {};
+      item.mask = HDI_TEXT;
+      item.pszText = title;
+      item.cchTextMax = 128;
+      ASSERT_TRUE(header.GetItem(column, &item));
+      SIZE text = {};
+      ::GetTextExtentPoint32W(dc, title, static_cast<int>(wcslen(title)), &text);
+      CRect rect;
+      ASSERT_TRUE(header.GetItemRect(column, &rect));
+      const HeaderItemLayout sorted = LayoutHeaderItem(rect, blank.cx, false, true, true);
+      EXPECT_GE(sorted.text.Width(), text.cx) << "column " << column << " cuts its title";
+      EXPECT_EQ(rect.Width(), std::max(firstWidths[column], HeaderItemWidthFor(text.cx, blank.cx)))
+          << "column " << column;
+      std::printf(" %d", rect.Width());
+    }
+    std::printf("\n");
+    ::SelectObject(dc, old);
+    ::ReleaseDC(header.m_hWnd, dc);
+    if (language == 2) {
+      // The three columns are wider than the list in every language: scrolled
+      // to its right end, the picture shows the two that grew.
+      list.Scroll(CSize(10000, 0));
+      HoldForScreenshot("wizard-signatures-german");
+    }
     m_app.WizardSheet.reset();
     AfxSetResourceHandle(own);
     if (library != nullptr) FreeLibrary(library);

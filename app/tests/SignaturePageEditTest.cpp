@@ -4,6 +4,9 @@
 #include "SignaturePageFixture.h"
 
 #include "AppText.h"
+#include "HeaderFile.h"
+
+#include <fstream>
 
 namespace {
 
@@ -115,15 +118,7 @@ TEST_F(SignaturePage, NothingIsWrittenWhileTheFileIsOnTheSearchedDrive) {
   m_store->m_onSearchedDrive = true;
   const std::vector<std::wstring> before = Rows();
   const std::wstring refusal = LoadWideText(IDS_SIGNATURES_ON_SEARCHED_DRIVE);
-  HWND edit = OpenSizeEdit(RowNamed(L"Zeta"));
-  ASSERT_NE(edit, nullptr);
-  ::SetWindowTextW(edit, L"77");
-  EXPECT_EQ(AnswerBox(IDOK,
-                      [&] {
-                        ::SendMessageW(edit, WM_CHAR, VK_RETURN, 0);
-                        Pump();
-                      }),
-            refusal);
+  EXPECT_EQ(EnterSize(RowNamed(L"Zeta"), L"77"), refusal);
   CEditList &list = Page().List();
   list.SetItemState(-1, 0, LVIS_SELECTED);
   list.SetItemState(RowNamed(L"Zeta"), LVIS_SELECTED, LVIS_SELECTED);
@@ -131,6 +126,78 @@ TEST_F(SignaturePage, NothingIsWrittenWhileTheFileIsOnTheSearchedDrive) {
   EXPECT_EQ(Rows(), before);
   EXPECT_EQ(m_store->m_rewrites, 0);
   EXPECT_EQ(m_store->m_file.size(), SampleSignatures().size());
+}
+
+// With no results loaded, the drive ticked in the wizard for the search
+// about to start is guarded as the searched one: the signature file on it
+// is not written by the page's size edit, Remove, Edit or Add, each says
+// why and the Edit and Add dialogs stay open. Unticked, it is written again.
+TEST_F(SignaturePage, TheSignatureFileOnTheDriveTickedForTheSearchIsNotWritten) {
+  wchar_t temp[MAX_PATH] = {};
+  ASSERT_GT(GetTempPathW(MAX_PATH, temp), 2u);
+  ASSERT_EQ(towupper(temp[0]), L'C') << "the wizard's drive is C:";
+  const std::wstring file =
+      std::wstring(temp) + L"qv-ticked-" + std::to_wstring(GetCurrentProcessId()) + L".cfg";
+  ASSERT_TRUE(RewriteHeaderFile(file, SampleSignatures()));
+  auto bytes = [&file] {
+    std::ifstream in(std::string(file.begin(), file.end()), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  const std::string before = bytes();
+  // Drive C: as the system has it: read by its letter, not through a disk
+  // whose extents the test would have to make up.
+  OpenPageOn(std::make_unique<SignatureFile>(file), LogicalDrive('C', u"FAT32", 0));
+  ASSERT_FALSE(m_app.Session) << "no results loaded";
+  const std::wstring refusal = LoadWideText(IDS_SIGNATURES_ON_SEARCHED_DRIVE);
+  CEditList &list = Page().List();
+  auto choose = [&](const wchar_t *name) {
+    list.SetItemState(-1, 0, LVIS_SELECTED);
+    list.SetItemState(RowNamed(name), LVIS_SELECTED, LVIS_SELECTED);
+  };
+
+  EXPECT_EQ(EnterSize(RowNamed(L"Zeta"), L"77"), refusal);
+  choose(L"Zeta");
+  EXPECT_EQ(AnswerBox(IDOK, [&] { ClickButton(Page(), IDC_HEADER_REMOVE); }), refusal);
+
+  // Edit and Add: the record dialog refuses its OK and stays open.
+  auto cancelAll = [] {
+    if (HWND box = FindMessageBox()) ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    if (HWND record = FindDialog(kRecordDialog)) PressDialogButton(record, IDCANCEL);
+  };
+  std::wstring toldEdit, toldAdd;
+  {
+    TimerScript script({InRecordDialog([](HWND d) { ::SetDlgItemTextW(d, IDC_APPEND_SIZE, L"9"); }, IDOK),
+                        ReadMessageBox(toldEdit), InRecordDialog([](HWND) {}, IDCANCEL)},
+                       cancelAll);
+    choose(L"Zeta");
+    ClickButton(Page(), IDC_HEADER_EDIT);
+    EXPECT_TRUE(script.Finished()) << "at step " << script.CurrentStep();
+  }
+  {
+    TimerScript script(
+        {InRecordDialog([](HWND d) { TypeRecordFields(d, L"Typed", L"TYP", L"54 59", L"0", L"3"); }, IDOK),
+         [&] {
+           if (FindMessageBox() == nullptr) return false;
+           HoldForScreenshot("wizard-signatures-refused");
+           return ReadMessageBox(toldAdd)();
+         },
+         InRecordDialog([](HWND) {}, IDCANCEL)},
+        cancelAll);
+    ClickButton(Page(), IDC_HEADER_ADD);
+    EXPECT_TRUE(script.Finished()) << "at step " << script.CurrentStep();
+  }
+  EXPECT_EQ(toldEdit, refusal);
+  EXPECT_EQ(toldAdd, refusal);
+  EXPECT_EQ(bytes(), before) << "the signature file was written";
+  EXPECT_EQ(Page().Choice().Records().size(), SampleSignatures().size());
+
+  // The drive unticked, nothing is about to be searched there.
+  CMyTreeCtrl &tree = m_sheet->DrivePage().DriveTree();
+  tree.SetCheck(ItemOfRecord(tree, 0), FALSE);
+  ASSERT_EQ(tree.CheckedRecord(), -1);
+  EXPECT_EQ(EnterSize(RowNamed(L"Zeta"), L"77"), L"");
+  EXPECT_EQ(LoadHeaderFile(file).records[1].m_maxSize, 77u * 1024);
+  DeleteFileW(file.c_str());
 }
 
 } // namespace

@@ -70,11 +70,16 @@ class SignaturePage : public WizardTestFrame {
 protected:
   // A wizard at the signature page of an advanced search of drive C:.
   CSelectHeaderFiles &OpenPage(std::vector<HeaderRecord> records = SampleSignatures()) {
-    GiveDrives({LogicalDrive('C', u"FAT32")});
-    MyPropertySheet &sheet = OpenModelessWizard();
-    m_sheet = &sheet;
     auto store = std::make_unique<MemoryStore>(std::move(records));
     m_store = store.get();
+    return OpenPageOn(std::move(store));
+  }
+  // The same with the page's signatures in the store, for a search of the drive.
+  CSelectHeaderFiles &OpenPageOn(std::unique_ptr<SignatureStore> store,
+                                 DriveRecord drive = LogicalDrive('C', u"FAT32")) {
+    GiveDrives({std::move(drive)});
+    MyPropertySheet &sheet = OpenModelessWizard();
+    m_sheet = &sheet;
     sheet.HeadersPage().UseStore(std::move(store));
     CMyTreeCtrl &tree = ToDrivePage(sheet, IDC_ADVANCED_SEARCH).DriveTree();
     EXPECT_TRUE(ClickBox(tree, ItemOfRecord(tree, 0)));
@@ -109,7 +114,7 @@ protected:
     for (int x = label.left; x >= 0; --x) {
       LVHITTESTINFO hit = {};
       hit.pt = CPoint(x, y);
-      if (list.HitTest(&hit) == row && (hit.flags & LVHT_ONITEMSTATEICON) != 0) {
+      if (list.HitTest(&hit) == row && hit.flags == LVHT_ONITEMSTATEICON) {
         Click(list, x, y);
         return true;
       }
@@ -140,6 +145,20 @@ protected:
       }
     }
     return edit;
+  }
+  // Types the size into the row's size cell and presses Enter; the text of
+  // the message box that brings, empty when none.
+  std::wstring EnterSize(int row, const wchar_t *size) {
+    HWND edit = OpenSizeEdit(row);
+    if (edit == nullptr) {
+      ADD_FAILURE() << "no size edit over row " << row;
+      return {};
+    }
+    ::SetWindowTextW(edit, size);
+    return AnswerBox(IDOK, [&] {
+      ::SendMessageW(edit, WM_CHAR, VK_RETURN, 0);
+      Pump();
+    });
   }
   void ChooseGroup(int group) {
     HWND combo = ::GetDlgItem(Page().m_hWnd, IDC_HEADER_GROUP);

@@ -4,6 +4,9 @@
 // the checked signatures to the engine. Also the choice model on its own.
 #include "SignaturePageFixture.h"
 
+#include "ComboBoxInput.h"
+#include "MyComBoBox.h"
+
 namespace {
 
 using namespace signature_page_test;
@@ -89,6 +92,31 @@ TEST_F(SignaturePage, AToggleUnderAFilterChangesTheRowsOwnRecord) {
   EXPECT_EQ(Rows()[1], L"Zeta/DAT/1024/-");
 }
 
+// A click on the name cell left of its box, on the name or on the extension
+// selects the row and ticks nothing: the list's full-row hit test says "on
+// the item" in the margin before the box. Only the box ticks.
+TEST_F(SignaturePage, OnlyTheBoxOfARowTicksIt) {
+  OpenPage();
+  CEditList &list = Page().List();
+  const int row = RowNamed(L"Zeta");
+  const std::vector<std::wstring> before = Rows();
+  CRect bounds, label;
+  ASSERT_TRUE(list.GetItemRect(row, &bounds, LVIR_BOUNDS));
+  ASSERT_TRUE(list.GetItemRect(row, &label, LVIR_LABEL));
+  CRect extension;
+  ASSERT_TRUE(list.GetSubItemRect(row, kSignatureExtension, LVIR_BOUNDS, extension));
+  for (const CPoint &at :
+       {CPoint(bounds.left, label.CenterPoint().y), label.CenterPoint(), extension.CenterPoint()}) {
+    list.SetItemState(-1, 0, LVIS_SELECTED);
+    Click(list, at.x, at.y);
+    EXPECT_EQ(Rows(), before) << "at x " << at.x;
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), row) << "at x " << at.x;
+  }
+  EXPECT_EQ(Page().Choice().SelectedCount(), 2u);
+  ASSERT_TRUE(ClickCheck(row));
+  EXPECT_EQ(Rows()[RowNamed(L"Zeta")], L"Zeta/DAT/1024/x");
+}
+
 TEST_F(SignaturePage, UncheckingTheLastCheckDisablesFinishAndSelectAllPairsByRecord) {
   OpenPage();
   ASSERT_TRUE(ClickCheck(RowNamed(L"Word")));
@@ -113,29 +141,24 @@ TEST_F(SignaturePage, UncheckingTheLastCheckDisablesFinishAndSelectAllPairsByRec
   EXPECT_FALSE(SheetButtonEnabled(*m_sheet, ID_WIZFINISH));
 }
 
-TEST_F(SignaturePage, KeysTypedIntoTheGroupBoxDoNothing) {
+// The group box is the mouse-only combo box: keys typed into it move
+// nothing, a choice with the mouse filters the rows.
+TEST_F(SignaturePage, KeysTypedIntoTheGroupBoxDoNothingAndTheMouseChooses) {
   OpenPage();
   HWND combo = ::GetDlgItem(Page().m_hWnd, IDC_HEADER_GROUP);
+  ASSERT_NE(dynamic_cast<CMyComboBox *>(CWnd::FromHandlePermanent(combo)), nullptr);
   ::SetFocus(combo);
-  auto type = [combo](std::initializer_list<UINT> keys) {
-    for (UINT key : keys) {
-      ::PostMessageW(combo, WM_KEYDOWN, key, 0);
-      ::PostMessageW(combo, WM_KEYUP, key, 0);
-    }
-    // The thread's own pump, where the page sees its keys first.
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-      if (!AfxPreTranslateMessage(&message)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-      }
-  };
-  type({VK_DOWN, VK_END, 'S'});
+  TypeKeys(combo, {VK_DOWN, VK_END, VK_NEXT, 'S'});
   EXPECT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(Rows().size(), 5u);
   // Tab still leaves the box.
-  type({VK_TAB});
+  TypeKeys(combo, {VK_TAB});
   EXPECT_NE(::GetFocus(), combo);
+
+  ASSERT_TRUE(ChooseWithMouse(combo, 10));
+  EXPECT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), 10);
+  EXPECT_EQ(Rows(),
+            (std::vector<std::wstring>{L"Zeta/DAT/1024/-", L"Photo/JPG/4096/x", L"Alpha/DAT/2048/-"}));
 }
 
 TEST_F(SignaturePage, HeaderClicksSortTextsByCodeUnitAndSizesByNumber) {

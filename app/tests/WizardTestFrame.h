@@ -24,6 +24,7 @@
 #include "MyPropertySheet.h"
 #include "QuendalVarnoth.h"
 #include "QuendalVarnothDoc.h"
+#include "RecordFields.h"
 #include "ScanSession.h"
 #include "XTPToolBar.h"
 #include "resource.h"
@@ -112,7 +113,7 @@ protected:
     const int y = (text.top + text.bottom) / 2;
     for (int x = text.left - 1; x >= 0; --x) {
       UINT flags = 0;
-      if (tree.HitTest(CPoint(x, y), &flags) == item && (flags & TVHT_ONITEMSTATEICON) != 0) {
+      if (tree.HitTest(CPoint(x, y), &flags) == item && flags == TVHT_ONITEMSTATEICON) {
         // The control follows the button until it comes up: let it find the release.
         tree.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
@@ -274,6 +275,27 @@ inline TimerScript::Step ClickInDialog(const wchar_t *caption, int button) {
   };
 }
 
+// The dialog's button clicked, posted so that a modal loop takes it.
+inline void PressDialogButton(HWND dialog, int id) {
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+// The record dialog of the signature dialogs.
+inline constexpr wchar_t kRecordDialog[] = L"Append Header File";
+
+// A step in the record dialog, once it is up with no message box over it:
+// fill, then the button.
+inline TimerScript::Step InRecordDialog(std::function<void(HWND)> fill, int button) {
+  return [fill, button] {
+    HWND record = FindDialog(kRecordDialog);
+    if (record == nullptr || FindMessageBox() != nullptr) return false;
+    fill(record);
+    PressDialogButton(record, button);
+    return true;
+  };
+}
+
 // A logical drive as the drive list gives it.
 inline DriveRecord LogicalDrive(char letter, const char16_t *fileSystem, uint8_t biosDisk = 0x80,
                                 const char16_t *type = u"FIXED") {
@@ -299,21 +321,4 @@ inline DriveRecord PhysicalDisk(int number) {
   disk.m_model = "DISK" + std::to_string(number);
   disk.m_firmwareRevision = "1.0";
   return disk;
-}
-
-// When QV_SHOT_HOLD names a folder, the window stays up a while after a
-// "<name>.ready" file appears there, so a screenshot can be taken from outside.
-inline void HoldForScreenshot(const char *name) {
-  const char *folder = std::getenv("QV_SHOT_HOLD");
-  if (folder == nullptr) return;
-  std::ofstream(std::string(folder) + "/" + name + ".ready") << "ready\n";
-  const DWORD until = ::GetTickCount() + 4000;
-  while (::GetTickCount() < until) {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&message);
-      ::DispatchMessageW(&message);
-    }
-    ::Sleep(20);
-  }
 }
