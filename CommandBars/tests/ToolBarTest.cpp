@@ -297,7 +297,7 @@ TEST(ToolBarClose, BuiltInBarHiddenStaysListed) {
 
 TEST(ToolBarFloating, BorderHitTestsAndNoActivation) {
   CXTPToolBar *pBar = NewToolBar();
-  static_cast<CXTPCommandBar *>(pBar)->SetPosition(xtpBarFloating);
+  pBar->StorePosition(xtpBarFloating);
   ASSERT_TRUE(pBar->CreateFloatingWindow(nullptr, TRUE));
   pBar->SetWindowPos(nullptr, 100, 100, 120, 60, SWP_NOZORDER | SWP_NOACTIVATE);
   const struct {
@@ -317,7 +317,7 @@ TEST(ToolBarFloating, BorderHitTestsAndNoActivation) {
 
 TEST(ToolBarFloating, FloatStatusFromTheFrame) {
   CXTPToolBar *pBar = NewToolBar();
-  static_cast<CXTPCommandBar *>(pBar)->SetPosition(xtpBarFloating);
+  pBar->StorePosition(xtpBarFloating);
   ASSERT_TRUE(pBar->CreateFloatingWindow(nullptr, TRUE));
   pBar->SetVisible(TRUE);
   const HWND hWnd = pBar->GetSafeHwnd();
@@ -742,8 +742,8 @@ END_MESSAGE_MAP()
 
 TEST(ToolBarExpand, TheCommandBarsFillAddOrRemoveAndOfferCustomizeWhereTheSiteDoes) {
   CustomizingSite site;
-  ASSERT_TRUE(site.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), L"site", WS_POPUP, 0, 0, 10, 10, nullptr,
-                            nullptr));
+  ASSERT_TRUE(site.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), L"site", WS_POPUP, 0, 0, 10, 10,
+                            nullptr, nullptr));
   auto *pCommandBars = new RecordingCommandBars;
   pCommandBars->SetSite(&site);
   ASSERT_TRUE(pCommandBars->IsCustomizeAvail());
@@ -867,8 +867,8 @@ TEST(ToolBarMouse, AClickLeavesTheFocusInAToolWindow) {
   // With the focus on the bar's own frame, not in a tool window: the default.
   ::SetFocus(pMini->GetSafeHwnd());
   ::DestroyWindow(hEdit);
-  HWND hPlain = ::CreateWindowExW(0, L"STATIC", L"plain", WS_POPUP, 0, 0, 100, 100, nullptr,
-                                  nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  HWND hPlain = ::CreateWindowExW(0, L"STATIC", L"plain", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
   CXTPToolBar *pPlainBar = NewToolBar();
   ASSERT_TRUE(pPlainBar->CreateFloatingWindow(CWnd::FromHandle(hPlain), FALSE));
   ::SetParent(pPlainBar->GetSafeHwnd(), hPlain);
