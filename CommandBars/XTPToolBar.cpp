@@ -72,7 +72,9 @@ BOOL CXTPToolBarSite::FloatCommandBar(CXTPToolBar *pBar) {
 // ---- the expand button
 
 CXTPToolBarExpandButton::CXTPToolBarExpandButton() {
-  m_controlType = xtpControlPopup;
+  // A button popup: the mouse passing over it while another popup of the bar
+  // is open does not open its list; only a click, or the keys, do.
+  m_controlType = xtpControlButtonPopup;
   m_dwFlags = 0x1C;
 }
 

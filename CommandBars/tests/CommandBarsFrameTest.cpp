@@ -590,8 +590,6 @@ TEST_F(CommandBarsFrame, TheCustomiseSheetKeepsTheFrameOpen) {
   pBars->SetCustomizeSheetHwnd(nullptr);
 }
 
-// A dragged bar docks only strictly inside a dock bar grown by 20 pixels: on
-// the grown edge itself (the left and top edges included) it does not.
 // Keys typed into a command-bar edit box reach the box, not the frame's
 // accelerators; Enter, Tab and Escape still go through the frame.
 TEST_F(CommandBarsFrame, KeysTypedIntoACommandBarEditSkipTheFramesAccelerators) {
@@ -630,6 +628,8 @@ TEST_F(CommandBarsFrame, KeysTypedIntoACommandBarEditSkipTheFramesAccelerators) 
   ::DestroyAcceleratorTable(hAccel);
 }
 
+// A dragged bar docks only strictly inside a dock bar grown by 20 pixels: on
+// the grown edge itself (the left and top edges included) it does not.
 TEST_F(CommandBarsFrame, DockingDistanceIsStrict) {
   CXTPDockBar *pLeft = pBars->GetDockBar(xtpBarLeft);
   pBars->DockCommandBarAtPosition(pSecond, xtpBarLeft);
@@ -678,6 +678,43 @@ TEST(CommandBarsPlainFrame, AFrameWithoutCommandBarsIsAPlainFrame) {
   pFrame->RecalcLayout();
   EXPECT_EQ(hMenu, ::GetMenu(pFrame->GetSafeHwnd()));
   EXPECT_EQ(nullptr, pFrame->GetCommandBars());
+  pFrame->DestroyWindow();
+}
+
+// A program's own command bars put their own menu in place of the toolbars
+// list: a right click on a docked bar reaches it.
+class CContextMenuCommandBars : public CXTPCommandBars {
+  DECLARE_DYNCREATE(CContextMenuCommandBars)
+public:
+  void ContextMenu(int x, int y) override { m_points.emplace_back(x, y); }
+  std::vector<CPoint> m_points;
+};
+IMPLEMENT_DYNCREATE(CContextMenuCommandBars, CXTPCommandBars)
+
+TEST(CommandBarsDerived, ARightClickOnADockedBarReachesTheProgramsContextMenu) {
+  auto *pFrame = new CTestFrame;
+  ASSERT_TRUE(pFrame->LoadFrame(kMenuId, WS_POPUP | WS_BORDER));
+  ASSERT_TRUE(pFrame->InitCommandBars(RUNTIME_CLASS(CContextMenuCommandBars)));
+  auto *pBars = static_cast<CContextMenuCommandBars *>(pFrame->GetCommandBars());
+  pBars->SetPaintManager(new CXTPDefaultTheme);
+  CXTPToolBar *pStandard = pBars->Add(L"Standard", xtpBarTop);
+  ASSERT_NE(nullptr, pStandard);
+  ASSERT_TRUE(pStandard->LoadToolBar(kStandardId));
+  pFrame->SetWindowPos(nullptr, 20, 20, kFrameWidth, kFrameHeight,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  pFrame->RecalcLayout();
+  ASSERT_EQ(pBars->GetDockBar(xtpBarTop), CXTPDockBar::FromBar(pStandard));
+  const CPoint ptOnBar(4, 4);
+  CPoint ptScreen = ptOnBar;
+  pStandard->ClientToScreen(&ptScreen);
+  // The toolbars list, were it shown instead, would end at once.
+  CXTPCommandBars::SetGetMessageFunction([](MSG *) -> BOOL { return FALSE; });
+  pStandard->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(ptOnBar.x, ptOnBar.y));
+  CXTPCommandBars::SetGetMessageFunction(nullptr);
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  EXPECT_EQ(pBars->m_points, (std::vector<CPoint>{ptScreen}));
   pFrame->DestroyWindow();
 }
 
