@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "Archive.h"
@@ -29,6 +30,8 @@ public:
   LRESULT m_lContextAnswer = TRUE;
   std::vector<INT_PTR> m_arrActions;
   std::vector<XTP_DOCKINGPANE_CLICK> m_arrContext;
+  // Runs while a context request is being answered.
+  std::function<void()> m_onContext;
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -37,6 +40,7 @@ protected:
       m_arrActions.push_back(reinterpret_cast<XTP_DOCKINGPANE_ACTION *>(lParam)->action);
     if (wParam == XTP_DPN_CONTEXTMENU) {
       m_arrContext.push_back(*reinterpret_cast<XTP_DOCKINGPANE_CLICK *>(lParam));
+      if (m_onContext) m_onContext();
       return m_lContextAnswer;
     }
     return TRUE;
@@ -121,6 +125,21 @@ TEST_F(ThemedFloatingFrame, TheThemeDrawsTheCaptionWithItsButtons) {
   m_pManager->m_bThemedFloatingFrames = FALSE;
   m_pManager->RecalcFramesLayout();
   EXPECT_NE(0u, m_pMini->GetStyle() & WS_BORDER);
+}
+
+// A pane floated into a new frame is placed in it at once; the frame's own
+// layout pass waits for the next idle time.
+TEST_F(ThemedFloatingFrame, ANewFrameShowsItsPaneAtOnceAndLaysItselfOutWhenIdle) {
+  CXTPDockingPane *pOther = m_pManager->CreatePane(2, CRect(0, 0, 120, 120), xtpPaneDockRight);
+  m_pFrame->RecalcLayout();
+  CXTPDockingPaneMiniWnd *pMini = m_pManager->FloatPane(pOther, CRect(480, 360, 660, 520));
+  ASSERT_NE(nullptr, pMini);
+  CRect rcClient, rcContainer;
+  pMini->GetClientRect(&rcClient);
+  pMini->ClientToScreen(&rcClient);
+  ::GetWindowRect(pOther->GetContainer()->GetPaneHwnd(), &rcContainer);
+  EXPECT_EQ(rcClient, rcContainer);
+  EXPECT_TRUE(pMini->RecalcPendingLayout()) << "a pass left for the idle time";
 }
 
 TEST_F(ThemedFloatingFrame, AutoHideRollsTheFrameUpWhileTheMouseIsAwayAndItUnrollsUnderIt) {
@@ -252,8 +271,13 @@ TEST_F(ThemedFloatingFrame, TheCloseButtonClosesThePanesAndARightClickAsksTheSit
   m_pMini->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
   ASSERT_FALSE(Button(XTP_IDS_DOCKINGPANE_MENU)->GetRect().IsRectEmpty());
   const CPoint ptMenu = ButtonPoint(XTP_IDS_DOCKINGPANE_MENU);
+  BOOL bPressedMeanwhile = FALSE;
+  m_pFrame->m_onContext = [&] { bPressedMeanwhile = Button(XTP_IDS_DOCKINGPANE_MENU)->IsPressed(); };
   m_pMini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptMenu.x, ptMenu.y));
+  m_pFrame->m_onContext = nullptr;
   ASSERT_EQ(2u, m_pFrame->m_arrContext.size());
+  EXPECT_TRUE(bPressedMeanwhile) << "drawn pressed while the site has it";
+  EXPECT_FALSE(Button(XTP_IDS_DOCKINGPANE_MENU)->IsPressed());
   CRect rcMenu = Button(XTP_IDS_DOCKINGPANE_MENU)->GetRect();
   rcMenu.OffsetRect(WindowRect().TopLeft());
   EXPECT_EQ(rcMenu, m_pFrame->m_arrContext[1].rcExclude);
