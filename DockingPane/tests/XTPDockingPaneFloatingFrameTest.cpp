@@ -22,6 +22,7 @@
 #include "XTPDockingPaneTabbedContainer.h"
 #include "XTPPropExchange.h"
 #include "XTPToolTipContext.h"
+#include "../../Common/tests/MemoryCanvas.h"
 
 namespace {
 
@@ -255,6 +256,32 @@ TEST_F(ThemedFloatingFrame, AFrameThatEmptiesStopsRollingUpAndComesBackWholeWhen
   EXPECT_FALSE(m_pMini->IsCollapsed());
   EXPECT_FALSE(m_pMini->IsWindowVisible());
   m_pMini->SetTopContainer(pTop);
+}
+
+// The owner's activation, passed on to the frame, leaves the theme's caption
+// and edges: the frame looks as the theme draws it anew, not with the
+// system's caption and raised edges drawn over it.
+TEST_F(ThemedFloatingFrame, TheOwnersActivationLeavesTheFrameAsTheThemeDrawsIt) {
+  const HWND hMini = m_pMini->GetSafeHwnd();
+  ASSERT_NE(0u, m_pMini->GetStyle() & MFS_SYNCACTIVE);
+  for (XTPDockingPanePaintTheme theme :
+       {xtpPaneThemeOffice2003, xtpPaneThemeVisio, xtpPaneThemeNativeWinXP, xtpPaneThemeWhidbey,
+        xtpPaneThemeExplorer, xtpPaneThemeVisualStudio2005}) {
+    m_pManager->SetTheme(theme);
+    for (WPARAM state : {FS_DEACTIVATE, FS_ACTIVATE, FS_DEACTIVATE}) {
+      m_pMini->SendMessage(WM_FLOATSTATUS, state);
+      Pump();
+      const std::vector<DWORD> after = WindowOnScreen(hMini);
+      m_pMini->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+      Pump();
+      const std::vector<DWORD> drawn = WindowOnScreen(hMini);
+      ASSERT_EQ(after.size(), drawn.size());
+      size_t nDiffering = 0;
+      for (size_t i = 0; i < after.size(); i++) nDiffering += after[i] != drawn[i];
+      EXPECT_EQ(0u, nDiffering) << "theme " << theme
+                                << (state == FS_ACTIVATE ? ", activated" : ", deactivated");
+    }
+  }
 }
 
 TEST_F(ThemedFloatingFrame, TheCloseButtonClosesThePanesAndARightClickAsksTheSite) {
