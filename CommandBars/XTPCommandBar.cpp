@@ -1,6 +1,10 @@
 #include "XTPCommandBar.h"
 
 #include <climits>
+#include <utility>
+
+#include "ModuleState.h"
+#include "ToolBar.h"
 #include "XTPCommandBarAccessible.h"
 
 #include "XTPCommandBars.h"
@@ -626,6 +630,80 @@ BOOL CXTPCommandBar::LoadMenu(CMenu *pMenu, BOOL bRemoveControls) {
   if (m_hWnd) {
     HWND hWndParent = ::GetParent(m_hWnd);
     if (hWndParent) ::SendMessageW(hWndParent, WM_SIZE, 0, 0);
+  }
+  return TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// Toolbar resources
+
+BOOL CXTPCommandBar::ParseToolBarResource(const BYTE *pData, size_t cbData, std::vector<UINT> &ids,
+                                          CSize &szBitmap) {
+  ids.clear();
+  ToolBarTemplate bar;
+  if (!::ParseToolBarResource(pData, cbData, bar)) return FALSE;
+  szBitmap = CSize(bar.width, bar.height);
+  ids = std::move(bar.ids); // 0 a separator
+  return TRUE;
+}
+
+const BYTE *CXTPCommandBar::FindToolBarResource(UINT nIDResource, size_t &cbData) {
+  cbData = 0;
+  HINSTANCE hModule = AfxFindResourceHandle(MAKEINTRESOURCEW(nIDResource), MAKEINTRESOURCEW(241));
+  HRSRC hRes =
+      hModule ? ::FindResourceW(hModule, MAKEINTRESOURCEW(nIDResource), MAKEINTRESOURCEW(241)) : nullptr;
+  HGLOBAL hGlobal = hRes ? ::LoadResource(hModule, hRes) : nullptr;
+  const BYTE *pData = hGlobal ? static_cast<const BYTE *>(::LockResource(hGlobal)) : nullptr;
+  if (pData != nullptr) cbData = ::SizeofResource(hModule, hRes);
+  return pData;
+}
+
+BOOL CXTPCommandBar::BuildFromToolBarData(UINT nIDResource, const BYTE *pData, size_t cbData,
+                                          BOOL bLoadBitmap) {
+  m_pControls->RemoveAll();
+  std::vector<UINT> ids;
+  CSize szBitmap;
+  if (!ParseToolBarResource(pData, cbData, ids, szBitmap)) return FALSE;
+  BOOL bResult = SetButtons(ids.data(), static_cast<int>(ids.size()));
+  if (!bLoadBitmap) return bResult;
+  CXTPImageManager *pImageManager = GetImageManager();
+  if (!pImageManager ||
+      !pImageManager->SetIconsFromBitmap(nIDResource, ids.data(), static_cast<int>(ids.size()), szBitmap))
+    bResult = FALSE;
+  if (szBitmap.cx != 16) m_szIcons = szBitmap;
+  return bResult;
+}
+
+BOOL CXTPCommandBar::SetButtons(const UINT *pButtons, int nCount) {
+  m_pControls->RemoveAll();
+  BOOL bSeparator = FALSE;
+  for (int i = 0; i < nCount; i++) {
+    if (pButtons[i] == 0) {
+      bSeparator = TRUE;
+      continue;
+    }
+    XTP_COMMANDBARS_CREATECONTROL cs = {};
+    cs.nID = static_cast<int>(pButtons[i]);
+    cs.bToolBar = TRUE;
+    cs.nIndex = i;
+    cs.pCommandBar = this;
+    cs.strCaption = m_strTitle;
+    cs.controlType = xtpControlButton;
+    CXTPControl *pControl = nullptr;
+    if (m_pControls->NotifySite(WM_XTP_BEFORECREATECONTROL, 0, reinterpret_cast<LPARAM>(&cs)) &&
+        cs.pControl) {
+      pControl = m_pControls->AddControl(cs.pControl, cs.nID);
+    } else {
+      pControl = m_pControls->Add(cs.controlType, cs.nID);
+      pControl->SetStyle(static_cast<int>(cs.dwFlags));
+      if (cs.controlType == xtpControlPopup) pControl->SetIconId(cs.nID);
+    }
+    if (bSeparator) {
+      pControl->SetBeginGroup(TRUE);
+      bSeparator = FALSE;
+    }
+    cs.pControl = pControl;
+    m_pControls->NotifySite(WM_XTP_AFTERCREATECONTROL, 0, reinterpret_cast<LPARAM>(&cs));
   }
   return TRUE;
 }

@@ -19,6 +19,7 @@
 
 #include <memory>
 #include <set>
+#include <vector>
 
 class CXTPCommandBars;
 class CXTPCommandBarAccessible;
@@ -77,7 +78,12 @@ public:
 
   XTPBarType GetType() const { return m_barType; }
   XTPBarPosition GetPosition() const { return m_barPosition; }
-  void SetPosition(XTPBarPosition position) { m_barPosition = position; }
+  // Puts the bar on a side or floats it; the base has nowhere to put it.
+  virtual BOOL SetPosition(XTPBarPosition /*position*/) { return FALSE; }
+  // Only notes where the bar stands, for code that has just moved it there
+  // itself (a dock bar taking it, a bar made floating) or lays it out where
+  // nothing docks it.
+  void StorePosition(XTPBarPosition position) { m_barPosition = position; }
   BOOL IsVerticalPosition() const { return m_barPosition == xtpBarLeft || m_barPosition == xtpBarRight; }
   BOOL IsPopupBar() const { return m_barType == xtpBarTypePopup; }
 
@@ -190,6 +196,15 @@ public:
   int FindAccel(TCHAR chAccel, BOOL &bAmbiguous) const;
   // Builds the controls from a menu; FALSE for a handle that is not a menu.
   BOOL LoadMenu(CMenu *pMenu, BOOL bRemoveControls = TRUE);
+  // Builds the bar from a toolbar resource (the bitmap of the same id gives
+  // the pictures when asked for); the base has no such bar to build.
+  virtual BOOL LoadToolBar(UINT /*nIDResource*/, BOOL /*bLoadBitmap*/ = TRUE) { return FALSE; }
+  // A button per id, each offered to the site first; a 0 makes the next
+  // button start a group.
+  BOOL SetButtons(const UINT *pButtons, int nCount);
+  // The ids of a toolbar resource (0 a separator), with the bitmap's cell
+  // size; FALSE for a block that is not version 1 or is shorter than its count says.
+  static BOOL ParseToolBarResource(const BYTE *pData, size_t cbData, std::vector<UINT> &ids, CSize &szBitmap);
   // Set by TrackPopupMenu: a release of the right button runs the control.
   BOOL IsTrackingRightButton() const { return m_bTrackRightButton; }
   void SetTrackRightButton(BOOL bRight) { m_bTrackRightButton = bRight; }
@@ -307,6 +322,15 @@ protected:
   afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
+  // The bytes of a toolbar resource, from whichever module has it (a
+  // language library carries no toolbars); null when there is none.
+  static const BYTE *FindToolBarResource(UINT nIDResource, size_t &cbData);
+  // What every bar loading a toolbar resource does with its bytes: the
+  // buttons of its ids in place of the bar's controls and, when asked, their
+  // pictures from the bitmap of the same id (a cell other than 16 wide gives
+  // the bar its icon size). FALSE for a damaged block, which leaves no
+  // controls, or when the pictures cannot be had.
+  BOOL BuildFromToolBarData(UINT nIDResource, const BYTE *pData, size_t cbData, BOOL bLoadBitmap);
   // Runs the mouse-button routing for the control under a point; FALSE when
   // no control is there.
   BOOL RouteButton(UINT message, UINT nFlags, CPoint point);

@@ -165,7 +165,7 @@ public:
   }
   // A floating or docked user toolbar that the site may prepare (message
   // WM_XTP_CREATECOMMANDBAR with its creation block).
-  CXTPToolBar *AddCustomBar(LPCTSTR lpszName, UINT nID, BOOL bFloating = FALSE);
+  virtual CXTPToolBar *AddCustomBar(LPCTSTR lpszName, UINT nID, BOOL bFloating = FALSE);
   // The bar with that id (null for 0 or none), the index of a bar (-1).
   CXTPToolBar *GetToolBar(UINT nID) const;
   int FindIndex(const CXTPCommandBar *pBar) const;
@@ -218,7 +218,9 @@ public:
   // The frame's messages before its own handling: TRUE when used up (the
   // answer in pResult).
   BOOL OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *pResult);
-  void OnTrackingModeChanged(CXTPCommandBar *pBar, int nMode);
+  // A bar started or stopped tracking: once nothing tracks, cues that follow
+  // Alt hide and menus open shortened again.
+  virtual void OnTrackingModeChanged(CXTPCommandBar *pBar, int nMode);
   // Gives the keyboard to a bar, or to the next shown one in the direction
   // (1 on, -1 back, 0 the bar itself), with its first control selected.
   void ActivateBar(CXTPCommandBar *pBar, int nDirection);
@@ -234,9 +236,9 @@ public:
   static UINT TrackPopupMenu(CXTPPopupBar *pPopup, UINT nFlags, int x, int y, CWnd *pWndOwner,
                              LPCRECT lpExclude = nullptr, CWnd *pWndNotify = nullptr);
   // The toolbars popup at a screen point, outside customise mode.
-  void ContextMenu(int x, int y);
+  virtual void ContextMenu(int x, int y);
   // A popup listing the toolbars that want to be listed, and Customize.
-  CXTPPopupBar *GetToolbarsPopup();
+  virtual CXTPPopupBar *GetToolbarsPopup();
   // Where the modal loops take their messages (GetMessageW's answers), so
   // tests can feed them.
   typedef BOOL (*GetMessageFunction)(MSG *pMsg);

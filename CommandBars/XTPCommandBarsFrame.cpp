@@ -254,7 +254,8 @@ void CXTPCommandBars::GetAddOrRemovePopup(CXTPToolBar *pBar, CXTPPopupBar *pPopu
     pEntry->SetFlags(pEntry->GetFlags() | xtpFlagManualUpdate);
     pEntry->SetEnabled(m_bCustomizeAvail && pToolBar->IsBuiltIn() && pToolBar->IsCustomizable());
     if (pEntry->GetEnabled())
-      if (auto *pList = dynamic_cast<CXTPPopupBar *>(pEntry->GetCommandBar())) pToolBar->FillAddOrRemoveList(pList);
+      if (auto *pList = dynamic_cast<CXTPPopupBar *>(pEntry->GetCommandBar()))
+        pToolBar->FillAddOrRemoveList(pList);
   }
   if (m_bCustomizeAvail) pControls->Add(xtpControlButton, kIdCustomize)->SetBeginGroup(TRUE);
 }
@@ -295,7 +296,7 @@ BOOL CXTPCommandBars::FloatCommandBar(CXTPToolBar *pBar) {
   }
   if (!pBar->CreateFloatingWindow(m_pSite, TRUE)) return FALSE;
   if (pDockBar != nullptr) pDockBar->RemoveCommandBar(pBar);
-  static_cast<CXTPCommandBar *>(pBar)->SetPosition(xtpBarFloating);
+  pBar->StorePosition(xtpBarFloating);
   pBar->SetWindowPos(nullptr, ptFloat.x, ptFloat.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   pBar->OnRecalcLayout();
   RecalcFrameLayout(FALSE);

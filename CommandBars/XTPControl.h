@@ -214,8 +214,8 @@ public:
   void DelayRedraw() { RedrawParent(); }
   void DelayLayout() { DelayLayoutParent(); }
 
-  // The result pointer of a popup tracked for its command, found on the root
-  // of the parent bar chain (the seam of the popup tracking to come).
+  // The result pointer of a popup tracked for its command (TrackPopupMenu
+  // with TPM_RETURNCMD), found on the root of the parent bar chain.
   static UINT *GetRootReturnCommand(CXTPCommandBar *pParent);
 
   // The message source of the press and resize loops: GetMessage,

@@ -105,7 +105,7 @@ void CXTPDockBar::DockCommandBar(CXTPCommandBar *pBar, LPCRECT lpRect) {
     if (pOther != nullptr && pOther != this) pOther->RemoveCommandBar(pBar);
   }
   if (nOld >= 0) XTPDockRemoveEntry(m_entries, static_cast<const CXTPCommandBar *>(pBar), nNew);
-  pBar->SetPosition(static_cast<XTPBarPosition>(GetPosition()));
+  pBar->StorePosition(static_cast<XTPBarPosition>(GetPosition()));
   FixFullRowBars();
   RecalcParentLayout();
 }
@@ -125,7 +125,7 @@ void CXTPDockBar::LoadEntries(const std::vector<CXTPCommandBar *> &entries) {
       ::SetParent(pBar->GetSafeHwnd(), m_hWnd);
       if (pOther != nullptr && pOther != this) pOther->RemoveCommandBar(pBar);
     }
-    pBar->SetPosition(static_cast<XTPBarPosition>(GetPosition()));
+    pBar->StorePosition(static_cast<XTPBarPosition>(GetPosition()));
     m_dockRects.emplace(pBar, CRect(0, 0, 0, 0));
     loaded.push_back(pBar);
   }

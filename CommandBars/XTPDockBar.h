@@ -4,8 +4,9 @@
 // bars with deferred positioning.
 //
 // The entry list is typed (bars, nulls closing the rows), so a null is the
-// only entry that is not a bar. Until bars carry a drag context, the dock
-// bar keeps each bar's remembered dock rectangle itself.
+// only entry that is not a bar. The dock bar keeps where each of its bars
+// wants to stand, which the row layout starts it at; a bar's drag context
+// remembers only where a double click takes it back to.
 #pragma once
 #include <map>
 #include <vector>

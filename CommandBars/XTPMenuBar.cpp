@@ -353,19 +353,6 @@ void CXTPMenuBar::UpdateSystemButtons(HWND hWndChild, BOOL bMaximized) {
   if (bChanged) OnRecalcLayout();
 }
 
-UINT CXTPMenuBar::GetActiveMenuId() const {
-  if (!m_bMdiApp) return 0;
-  HWND hWndChild = GetActiveMdiChild();
-  if (hWndChild == nullptr) return m_nIDResource;
-  CWnd *pChild = CWnd::FromHandlePermanent(hWndChild);
-  if (pChild == nullptr || !pChild->IsFrameWnd()) return 0;
-  auto *pFrame = static_cast<CFrameWnd *>(pChild);
-  CDocument *pDocument = pFrame->GetActiveDocument();
-  if (pDocument == nullptr) return pFrame->m_nIDHelp;
-  CDocTemplate *pTemplate = pDocument->GetDocTemplate();
-  return pTemplate != nullptr ? pTemplate->m_nIDResource : 0;
-}
-
 void CXTPMenuBar::AttachControls(CXTPControls *pControls) {
   m_pControls = pControls;
   m_pControls->SetParent(this);
@@ -374,7 +361,10 @@ void CXTPMenuBar::AttachControls(CXTPControls *pControls) {
 }
 
 void CXTPMenuBar::SwitchMenu(HMENU hMenu) {
-  const UINT nId = hMenu == m_hMenuFrame ? m_nIDResource : GetActiveMenuId();
+  // The command bars hold the one rule for the menu shown now, so a program
+  // that replaces it changes the menu bar too.
+  UINT nId = m_nIDResource;
+  if (hMenu != m_hMenuFrame) nId = m_pCommandBars != nullptr ? m_pCommandBars->GetActiveMenuID() : 0;
   if (nId == 0 || m_nIDCurrentMenu == 0 || nId == m_nIDCurrentMenu) return;
   if (!::IsMenu(hMenu)) return;
   CMenu menu;

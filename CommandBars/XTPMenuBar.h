@@ -129,10 +129,6 @@ public:
   BOOL IsFrameMenuRefreshNeeded() const { return m_bDirtyMenu; }
 
 protected:
-  // The menu id of the active document type: the active child's document's
-  // template, the child's own resource without a document; ResourceId
-  // without a child; 0 outside an MDI frame.
-  virtual UINT GetActiveMenuId() const;
   afx_msg void OnTimer(UINT_PTR nIDEvent);
   DECLARE_MESSAGE_MAP()
 

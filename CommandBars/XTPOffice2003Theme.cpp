@@ -295,8 +295,8 @@ void CXTPOffice2003Theme::FillCommandBarEntry(CDC *pDC, CXTPCommandBar *pBar) {
       CRect rcInner = rc;
       rcInner.DeflateRect(1, 1);
       pDC->Draw3dRect(rcInner, clrFrame, clrFrame);
-      for (CPoint pt : {CPoint(rc.left + 2, rc.top + 2), CPoint(rc.right - 3, rc.top + 2),
-                        CPoint(rc.left + 2, rc.bottom - 3), CPoint(rc.right - 3, rc.bottom - 3)})
+      for (CPoint pt : {CPoint(rc.left + 2, rc.top + 2), CPoint(rc.right - 2, rc.top + 2),
+                        CPoint(rc.left + 2, rc.bottom - 2), CPoint(rc.right - 2, rc.bottom - 2)})
         pDC->SetPixel(pt.x, pt.y, clrFrame);
     }
     return;

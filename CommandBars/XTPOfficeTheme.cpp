@@ -143,9 +143,10 @@ void CXTPOfficeTheme::DrawFloatingFrame(CDC *pDC, CRect rc, COLORREF clrFill) {
   rc.DeflateRect(1, 1);
   pDC->Draw3dRect(rc, clrFrame, clrFrame);
   rc.InflateRect(1, 1);
-  // The inner corners round the double frame off.
-  for (CPoint pt : {CPoint(rc.left + 2, rc.top + 2), CPoint(rc.right - 3, rc.top + 2),
-                    CPoint(rc.left + 2, rc.bottom - 3), CPoint(rc.right - 3, rc.bottom - 3)})
+  // The corner points in the frame colour: the top-left one rounds the
+  // inner frame off, the other three fall on it.
+  for (CPoint pt : {CPoint(rc.left + 2, rc.top + 2), CPoint(rc.right - 2, rc.top + 2),
+                    CPoint(rc.left + 2, rc.bottom - 2), CPoint(rc.right - 2, rc.bottom - 2)})
     pDC->SetPixel(pt.x, pt.y, clrFrame);
 }
 

@@ -49,6 +49,12 @@ CXTPPopupBar *CXTPPopupBar::CreatePopupBar(CXTPCommandBars *pCommandBars) {
   return pBar;
 }
 
+BOOL CXTPPopupBar::LoadToolBar(UINT nIDResource, BOOL bLoadBitmap) {
+  size_t cbData = 0;
+  const BYTE *pData = FindToolBarResource(nIDResource, cbData);
+  return pData != nullptr && BuildFromToolBarData(nIDResource, pData, cbData, bLoadBitmap);
+}
+
 IMPLEMENT_SERIAL(CXTPPopupToolBar, CXTPPopupBar, VERSIONABLE_SCHEMA | 8)
 
 CXTPPopupToolBar::CXTPPopupToolBar() {

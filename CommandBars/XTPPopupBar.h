@@ -36,6 +36,10 @@ public:
   CXTPPopupBar();
   ~CXTPPopupBar() override;
   static CXTPPopupBar *CreatePopupBar(CXTPCommandBars *pCommandBars);
+  // The buttons (and pictures) of a toolbar resource, as a palette holds
+  // them; a popup keeps neither the resource's id nor the buttons as an
+  // original set, which only the program's toolbars are reset to.
+  BOOL LoadToolBar(UINT nIDResource, BOOL bLoadBitmap = TRUE) override;
   // The popup control that opens this bar, or null.
   CXTPControl *GetControlPopup() const { return m_pControlPopup; }
   void SetControlPopup(CXTPControl *pControl) { m_pControlPopup = pControl; }

@@ -6,8 +6,6 @@
 #include "Dc.h"
 #include "FrameWnd.h"
 #include "MiniFrameWnd.h"
-#include "ToolBar.h"
-#include "ModuleState.h"
 #include "XTPCommandBars.h"
 #include "XTPDockBar.h"
 #include "XTPDockContext.h"
@@ -64,7 +62,7 @@ BOOL CXTPToolBarSite::FloatCommandBar(CXTPToolBar *pBar) {
   CWnd *pOwner = CWnd::FromHandle(::GetAncestor(pDockBar->GetSafeHwnd(), GA_ROOT));
   if (!pBar->CreateFloatingWindow(pOwner, TRUE)) return FALSE;
   pDockBar->RemoveCommandBar(pBar);
-  static_cast<CXTPCommandBar *>(pBar)->SetPosition(xtpBarFloating);
+  pBar->StorePosition(xtpBarFloating);
   pBar->SetWindowPos(nullptr, rc.left, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   pBar->OnRecalcLayout();
   RecalcFrameLayout(pBar);
@@ -74,7 +72,9 @@ BOOL CXTPToolBarSite::FloatCommandBar(CXTPToolBar *pBar) {
 // ---- the expand button
 
 CXTPToolBarExpandButton::CXTPToolBarExpandButton() {
-  m_controlType = xtpControlPopup;
+  // A button popup: the mouse passing over it while another popup of the bar
+  // is open does not open its list; only a click, or the keys, do.
+  m_controlType = xtpControlButtonPopup;
   m_dwFlags = 0x1C;
 }
 
@@ -239,79 +239,17 @@ CXTPToolBar::CXTPToolBar() {
 
 CXTPToolBar::~CXTPToolBar() = default;
 
-BOOL CXTPToolBar::ParseToolBarResource(const BYTE *pData, size_t cbData, std::vector<UINT> &ids,
-                                       CSize &szBitmap) {
-  ids.clear();
-  ToolBarTemplate bar;
-  if (!::ParseToolBarResource(pData, cbData, bar)) return FALSE;
-  szBitmap = CSize(bar.width, bar.height);
-  ids = std::move(bar.ids); // 0 a separator
-  return TRUE;
-}
-
 BOOL CXTPToolBar::LoadToolBar(UINT nIDResource, BOOL bLoadBitmap) {
-  // A language library carries no toolbars: the bar comes from whichever
-  // module has it, as its bitmap does.
-  HINSTANCE hModule = AfxFindResourceHandle(MAKEINTRESOURCEW(nIDResource), MAKEINTRESOURCEW(241));
-  HRSRC hRes =
-      hModule ? ::FindResourceW(hModule, MAKEINTRESOURCEW(nIDResource), MAKEINTRESOURCEW(241)) : nullptr;
-  if (!hRes) return FALSE;
-  HGLOBAL hGlobal = ::LoadResource(hModule, hRes);
-  const BYTE *pData = hGlobal ? static_cast<const BYTE *>(::LockResource(hGlobal)) : nullptr;
-  if (!pData) return FALSE;
-  return LoadToolBarData(nIDResource, pData, ::SizeofResource(hModule, hRes), bLoadBitmap);
+  size_t cbData = 0;
+  const BYTE *pData = FindToolBarResource(nIDResource, cbData);
+  return pData != nullptr && LoadToolBarData(nIDResource, pData, cbData, bLoadBitmap);
 }
 
 BOOL CXTPToolBar::LoadToolBarData(UINT nIDResource, const BYTE *pData, size_t cbData, BOOL bLoadBitmap) {
-  m_pControls->RemoveAll();
-  std::vector<UINT> ids;
-  CSize szBitmap;
-  if (!ParseToolBarResource(pData, cbData, ids, szBitmap)) return FALSE;
   m_nBarID = static_cast<int>(nIDResource);
-  BOOL bResult = SetButtons(ids.data(), static_cast<int>(ids.size()));
-  if (bLoadBitmap) {
-    CXTPImageManager *pImageManager = GetImageManager();
-    if (!pImageManager ||
-        !pImageManager->SetIconsFromBitmap(nIDResource, ids.data(), static_cast<int>(ids.size()), szBitmap))
-      bResult = FALSE;
-    if (szBitmap.cx != 16) m_szIcons = szBitmap;
-  }
+  const BOOL bResult = BuildFromToolBarData(nIDResource, pData, cbData, bLoadBitmap);
   if (bResult) m_pControls->CreateOriginalControls();
   return bResult;
-}
-
-BOOL CXTPToolBar::SetButtons(const UINT *pButtons, int nCount) {
-  m_pControls->RemoveAll();
-  BOOL bSeparator = FALSE;
-  for (int i = 0; i < nCount; i++) {
-    if (pButtons[i] == 0) {
-      bSeparator = TRUE;
-      continue;
-    }
-    XTP_COMMANDBARS_CREATECONTROL cs = {};
-    cs.nID = static_cast<int>(pButtons[i]);
-    cs.bToolBar = TRUE;
-    cs.nIndex = i;
-    cs.pCommandBar = this;
-    cs.strCaption = m_strTitle;
-    cs.controlType = xtpControlButton;
-    CXTPControl *pControl = nullptr;
-    if (m_pControls->NotifySite(WM_XTP_BEFORECREATECONTROL, 0, reinterpret_cast<LPARAM>(&cs)) &&
-        cs.pControl) {
-      pControl = m_pControls->AddControl(cs.pControl, cs.nID);
-    } else {
-      pControl = m_pControls->Add(cs.controlType, cs.nID);
-      pControl->SetStyle(static_cast<int>(cs.dwFlags));
-      if (cs.controlType == xtpControlPopup) pControl->SetIconId(cs.nID);
-    }
-    if (bSeparator) {
-      pControl->SetBeginGroup(TRUE);
-      bSeparator = FALSE;
-    }
-    cs.pControl = pControl;
-    m_pControls->NotifySite(WM_XTP_AFTERCREATECONTROL, 0, reinterpret_cast<LPARAM>(&cs));
-  }
-  return TRUE;
 }
 
 void CXTPToolBar::EnableDocking(DWORD dwFlags) {

@@ -104,12 +104,10 @@ public:
   CXTPToolBar();
   ~CXTPToolBar() override;
 
-  // The ids of a toolbar resource (0 a separator), with the bitmap's cell
-  // size; FALSE for a block that is not version 1 or is shorter than its count says.
-  static BOOL ParseToolBarResource(const BYTE *pData, size_t cbData, std::vector<UINT> &ids, CSize &szBitmap);
-  BOOL LoadToolBar(UINT nIDResource, BOOL bLoadBitmap = TRUE);
+  // Takes the resource's id as the bar id and keeps what it built as the
+  // bar's original buttons, which Reset and the customise lists go back to.
+  BOOL LoadToolBar(UINT nIDResource, BOOL bLoadBitmap = TRUE) override;
   BOOL LoadToolBarData(UINT nIDResource, const BYTE *pData, size_t cbData, BOOL bLoadBitmap);
-  BOOL SetButtons(const UINT *pButtons, int nCount);
 
   // Lets the bar be dragged, docked and floated on the sides and ways the
   // flags allow (1 top, 2 bottom, 4 left, 8 right, 0x10 floating); the
@@ -119,7 +117,9 @@ public:
 
   void SetSite(CXTPToolBarSite *pSite) { m_pSite = pSite; }
   CXTPToolBarSite *GetSite() const { return m_pSite; }
-  BOOL SetPosition(XTPBarPosition position);
+  // 0-3 docks the bar on that side, 4 floats it, through its site; FALSE
+  // for another position or without a site.
+  BOOL SetPosition(XTPBarPosition position) override;
 
   void SetVisible(BOOL bVisible) override;
   BOOL IsVisible() const override;

@@ -100,6 +100,22 @@ BOOL CXTPDockingPaneCaptionButton::Click(CWnd *pWnd, CPoint pt, BOOL bClient) {
   return bResult;
 }
 
+void CXTPDockingPaneCaptionButton::PressMenu(CXTPDockingPane *pPane, const CRect &rcScreen) {
+  CXTPDockingPaneManager *pManager = m_pOwner != nullptr ? m_pOwner->GetDockingPaneManager() : nullptr;
+  CWnd *pSite = pManager != nullptr ? pManager->GetSite() : nullptr;
+  if (pPane == nullptr || pSite == nullptr) return;
+  // Painted at once: the site's menu runs a loop of its own meanwhile.
+  auto showPressed = [this](BOOL bPressed) {
+    m_bPressed = bPressed;
+    Redraw();
+    if (HWND hWnd = m_pOwner->GetPaneHwnd()) ::UpdateWindow(hWnd);
+  };
+  showPressed(TRUE);
+  XTP_DOCKINGPANE_CLICK click = {pPane, CPoint(rcScreen.left, rcScreen.bottom), rcScreen};
+  pSite->SendMessage(WM_DOCKINGPANE_NOTIFY, XTP_DPN_CONTEXTMENU, reinterpret_cast<LPARAM>(&click));
+  showPressed(FALSE);
+}
+
 CXTPDockingPaneCaptionButton *CXTPDockingPaneCaptionButtons::FindButton(int nID) const {
   for (const auto &pButton : m_arrButtons)
     if (pButton->GetID() == nID) return pButton.get();

@@ -123,6 +123,10 @@ public:
   // or a quit request (which goes back into the queue). bClient: the
   // coordinates are the window's client ones, else its window rectangle's.
   BOOL Click(CWnd *pWnd, CPoint pt, BOOL bClient = TRUE);
+  // A press on the Menu button: drawn pressed while the manager's site is
+  // asked for the pane's menu (WM_DOCKINGPANE_NOTIFY, XTP_DPN_CONTEXTMENU)
+  // under the button's screen rectangle, drawn released after.
+  void PressMenu(CXTPDockingPane *pPane, const CRect &rcScreen);
 
 private:
   CRect m_rcButton;

@@ -66,8 +66,8 @@ BOOL CXTPDockingPaneMiniWnd::CreateWindowAt(CRect rc) {
   DWORD dwStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | MFS_BLOCKSYSMENU | WS_CLIPCHILDREN;
   if (pManager != nullptr && pManager->IsSyncingFloatingFrames()) dwStyle |= MFS_SYNCACTIVE;
   if (!CMiniFrameWnd::CreateEx(dwExStyle,
-                               AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), nullptr), L"",
-                               dwStyle, rc, pOwner, 0))
+                               AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), nullptr),
+                               L"", dwStyle, rc, pOwner, 0))
     return FALSE;
   UpdateSystemMenu();
   if (IsThemed()) ModifyStyle(WS_BORDER, 0, SWP_FRAMECHANGED);
@@ -87,17 +87,22 @@ BOOL CXTPDockingPaneMiniWnd::Create(CXTPDockingPaneBase *pPane, CRect rc) {
       pManager->OnCreatePane(xtpPaneTypeSplitterContainer, m_pLayout));
   SetSiteOfTree(pPane, this);
   pTop->Init(pPane, TRUE, this);
-  SetTopContainer(pTop);
+  // The frame shows its panes at once (the container change lays them out);
+  // its own pass waits for the idle time, after the manager has done with it.
+  SetTopContainer(pTop, TRUE);
   return TRUE;
 }
 
-void CXTPDockingPaneMiniWnd::SetTopContainer(CXTPDockingPaneSplitterContainer *pTop) {
+void CXTPDockingPaneMiniWnd::SetTopContainer(CXTPDockingPaneSplitterContainer *pTop, BOOL bDelayLayout) {
   m_pTopContainer = pTop;
   if (pTop == nullptr) return;
   pTop->SetParentContainer(this);
   SetSiteOfTree(pTop, this);
   OnChildContainerChanged(pTop);
-  RecalcLayout();
+  if (bDelayLayout)
+    DelayRecalcLayout();
+  else
+    RecalcLayout();
 }
 
 void CXTPDockingPaneMiniWnd::RecalcLayout(BOOL) {
@@ -472,20 +477,11 @@ void CXTPDockingPaneMiniWnd::OnCaptionButtonClick(CXTPDockingPaneCaptionButton *
 
 BOOL CXTPDockingPaneMiniWnd::OnCaptionButtonDown(CXTPDockingPaneCaptionButton *pButton) {
   if (pButton->GetID() != XTP_IDS_DOCKINGPANE_MENU) return FALSE;
-  CXTPDockingPane *pPane = GetSelectedPane();
-  CXTPDockingPaneManager *pManager = GetDockingPaneManager();
-  if (pPane == nullptr || pManager == nullptr || pManager->GetSite() == nullptr) return TRUE;
   CRect rcButton = pButton->GetRect();
   RECT rcWindow;
   ::GetWindowRect(m_hWnd, &rcWindow);
   rcButton.OffsetRect(rcWindow.left, rcWindow.top);
-  pButton->SetState(pButton->GetState() | 1);
-  RedrawPane();
-  XTP_DOCKINGPANE_CLICK click = {pPane, CPoint(rcButton.left, rcButton.bottom), rcButton};
-  pManager->GetSite()->SendMessage(WM_DOCKINGPANE_NOTIFY, XTP_DPN_CONTEXTMENU,
-                                   reinterpret_cast<LPARAM>(&click));
-  pButton->SetState(pButton->GetState() & ~1u);
-  RedrawPane();
+  pButton->PressMenu(GetSelectedPane(), rcButton);
   return TRUE;
 }
 

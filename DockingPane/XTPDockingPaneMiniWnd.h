@@ -44,7 +44,9 @@ public:
   BOOL DoPropExchange(CXTPPropExchange *pPX) override;
   CXTPDockingPaneBase *Clone(CXTPDockingPaneLayout *pLayout, CPaneMap *pMap, DWORD dwIgnoredOptions) override;
   HWND GetPaneHwnd() const override { return m_hWnd; }
-  void SetTopContainer(CXTPDockingPaneSplitterContainer *pTop);
+  // Makes pTop the frame's root and lays the frame out, at once or, with
+  // bDelayLayout, at the next idle time.
+  void SetTopContainer(CXTPDockingPaneSplitterContainer *pTop, BOOL bDelayLayout = FALSE);
   void RedrawPane() override;
 
   // The themed caption.

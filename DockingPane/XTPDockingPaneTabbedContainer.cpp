@@ -561,16 +561,13 @@ void CXTPDockingPaneTabbedContainer::OnLButtonDown(CPoint pt) {
     if (!pButton->GetRect().PtInRect(pt) || !pButton->IsVisible()) continue;
     GiveFocus();
     if (pButton->GetID() == XTP_IDS_DOCKINGPANE_MENU) {
-      if (m_pSelectedPane == nullptr || !HasWindow()) return;
-      XTP_DOCKINGPANE_CLICK click;
-      click.pPane = m_pSelectedPane;
-      click.rcExclude = pButton->GetRect();
-      ClientToScreen(&click.rcExclude);
-      click.pt = CPoint(click.rcExclude.left, click.rcExclude.bottom);
-      if (GetDockingSite() != nullptr &&
-          GetDockingSite()->SendMessage(WM_DOCKINGPANE_NOTIFY, XTP_DPN_CONTEXTMENU,
-                                        reinterpret_cast<LPARAM>(&click)))
-        return;
+      // Whatever the site answers, the press was the menu's: no click follows.
+      if (m_pSelectedPane != nullptr && HasWindow()) {
+        CRect rcButton = pButton->GetRect();
+        ClientToScreen(&rcButton);
+        pButton->PressMenu(m_pSelectedPane, rcButton);
+      }
+      return;
     }
     if (pButton->Click(this, pt) && m_pSelectedPane != nullptr) OnCaptionButtonClick(pButton);
     return;
@@ -648,6 +645,9 @@ void CXTPDockingPaneTabbedContainer::OnLButtonDblClk(CPoint pt) {
     CXTPDockingPaneCaptionButton *pButton = m_arrCaptionButtons.GetAt(i);
     if (pButton->GetRect().PtInRect(pt) && pButton->IsVisible()) return;
   }
+  // A navigate button takes the second press as it took the first, even
+  // where it lies over a tab.
+  if (IsTabsVisible() && PerformClick(m_hWnd, pt, TRUE)) return;
   const int nHit = HitTest(pt);
   CXTPDockingPaneManager *pManager = GetDockingPaneManager();
   if (nHit >= 0) {

@@ -24,7 +24,9 @@ LRESULT CMiniFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       // frame is the active window itself.
       const BOOL bOwnerActive = (wParam & FS_ACTIVATE) != 0;
       if (!bOwnerActive) m_bStayActive = FALSE;
-      if (::GetActiveWindow() != m_hWnd) DefWindowProc(WM_NCACTIVATE, bOwnerActive, 0);
+      // Sent, not defaulted: a frame that draws its own caption repaints it
+      // in its WM_NCACTIVATE, where the system would draw its own over it.
+      if (::GetActiveWindow() != m_hWnd) SendMessage(WM_NCACTIVATE, bOwnerActive, 0);
       return 0;
     }
     break;
@@ -34,7 +36,7 @@ LRESULT CMiniFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // caption stays active until the owner itself is deactivated.
     if (IsSyncActive() && LOWORD(wParam) == WA_INACTIVE && IsSyncedWith(reinterpret_cast<HWND>(lParam))) {
       m_bStayActive = TRUE;
-      DefWindowProc(WM_NCACTIVATE, TRUE, 0);
+      SendMessage(WM_NCACTIVATE, TRUE, 0);
     }
     return lResult;
   }

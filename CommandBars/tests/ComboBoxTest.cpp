@@ -66,7 +66,7 @@ struct ComboFixture {
     pCommandBars->AddBar(pBar);
     pBar->InternalRelease();
     pBar->SetOwnerWindow(site.GetHwnd());
-    static_cast<CXTPCommandBar *>(pBar)->SetPosition(xtpBarFloating);
+    pBar->StorePosition(xtpBarFloating);
     pCombo = static_cast<CXTPControlComboBox *>(pBar->GetControls()->Add(new CXTPControlComboBox, 200));
     pCombo->SetFlags(pCombo->GetFlags() | xtpFlagManualUpdate);
     pCombo->SetDropDown(TRUE);

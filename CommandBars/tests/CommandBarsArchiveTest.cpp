@@ -262,16 +262,54 @@ TEST_F(CommandBarsArchive, AnUnchangedFrameStoresNoBarsAndLoadsAsItIs) {
 
 // Saves a frame holding the user's toolbar of so many buttons; the file a
 // large archive goes to is the given one, or the default when empty.
-void SaveFrameWithButtons(int nButtons, LPCTSTR lpszFile = L"") {
+void SaveFrameWithButtons(int nButtons, LPCTSTR lpszFile = L"", LPCTSTR lpszTitle = L"Many") {
   TestFrame frame;
   frame.pBars->SetStateFileName(lpszFile);
-  CXTPToolBar *pCustom = frame.pBars->AddCustomBar(L"Many", kCustomId);
+  CXTPToolBar *pCustom = frame.pBars->AddCustomBar(lpszTitle, kCustomId);
   ASSERT_NE(pCustom, nullptr);
   for (int i = 0; i < nButtons; i++) {
     CXTPControl *pControl = pCustom->GetControls()->Add(xtpControlButton, 1000 + i);
     pControl->SetCaption(L"A caption long enough to make the archive grow");
   }
   frame.pBars->SaveBarState(kProfile);
+}
+
+// The bytes of the archive saved last, in the profile or in its file.
+size_t SavedArchiveBytes() {
+  if (theApp.GetProfileInt(kControlsSection, L"LoadFromFile", 0) == 0) return StoredArchive().size();
+  const CString strPath = theApp.GetProfileString(kControlsSection, L"Controls", L"");
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  return ::GetFileAttributesExW(strPath, GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
+}
+
+// Saves the user's toolbar of so many buttons under a title of so many
+// characters, with an edit box when asked; the bytes of its archive.
+size_t SaveArchiveOf(int nButtons, int nTitle, bool bEdit) {
+  {
+    TestFrame frame;
+    CXTPToolBar *pCustom = frame.pBars->AddCustomBar(CString(L'x', nTitle), kCustomId);
+    for (int i = 0; i < nButtons; i++)
+      pCustom->GetControls()->Add(xtpControlButton, 1000 + i)->SetCaption(L"A caption of some length");
+    if (bEdit) pCustom->GetControls()->Add(xtpControlEdit, 999);
+    frame.pBars->SaveBarState(kProfile);
+  }
+  return SavedArchiveBytes();
+}
+
+// Saves an archive of exactly so many bytes, or as near as it comes: whole
+// buttons first, then the title's characters, two bytes each. Every other
+// part has an even length but the edit box's class record, so an edit box
+// makes the length odd.
+size_t SaveArchiveOfExactly(size_t nBytes) {
+  const bool bOdd = nBytes % 2 != 0;
+  const size_t nOne = SaveArchiveOf(1, 1, bOdd);
+  const size_t nPerButton = SaveArchiveOf(2, 1, bOdd) - nOne;
+  if (nPerButton == 0 || nOne > nBytes) return 0;
+  // The gap left is below one button's bytes, so the title stays short of the
+  // 255 characters whose length takes two bytes more.
+  const int nButtons = 1 + static_cast<int>((nBytes - nOne) / nPerButton);
+  const size_t nGap = nBytes - SaveArchiveOf(nButtons, 1, bOdd);
+  return SaveArchiveOf(nButtons, 1 + static_cast<int>(nGap / 2), bOdd);
 }
 
 size_t LoadedButtons() {
@@ -311,6 +349,23 @@ TEST_F(CommandBarsArchive, ALargeArchiveGoesToAHiddenFileBesideTheProgramAndCome
   EXPECT_EQ(theApp.GetProfileInt(kControlsSection, L"LoadFromFile", 7), 0u);
   EXPECT_EQ(::GetFileAttributesW(strBeside), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(LoadedButtons(), 3u);
+}
+
+// The profile takes an archive of up to 16000 bytes; from 16001 it goes to
+// the hidden file.
+TEST_F(CommandBarsArchive, TheProfileHoldsUpTo16000BytesAndTheFileTheRest) {
+  const struct {
+    size_t nBytes;
+    UINT nFromFile;
+  } kCases[] = {{15999, 0}, {16000, 0}, {16001, 1}, {16002, 1}};
+  for (const auto &c : kCases) {
+    SCOPED_TRACE(c.nBytes);
+    ASSERT_EQ(SaveArchiveOfExactly(c.nBytes), c.nBytes);
+    EXPECT_EQ(theApp.GetProfileInt(kControlsSection, L"LoadFromFile", 7), c.nFromFile);
+    EXPECT_EQ(StoredArchive().empty(), c.nFromFile == 1) << "the bytes in the profile";
+    EXPECT_GT(LoadedButtons(), 80u);
+  }
+  SaveFrameWithButtons(3); // back into the profile: the hidden file goes away
 }
 
 TEST_F(CommandBarsArchive, ALargeArchiveThatCannotBeWrittenToItsFileStaysInTheProfile) {

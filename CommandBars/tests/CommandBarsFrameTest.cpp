@@ -17,6 +17,7 @@
 #include "XTPDefaultTheme.h"
 #include "XTPDockBar.h"
 #include "XTPFrameWnd.h"
+#include "XTPImageManager.h"
 #include "XTPMenuBar.h"
 #include "XTPPopupBar.h"
 
@@ -255,6 +256,59 @@ TEST_F(CommandBarsFrame, ToolbarsDockOnEachSideAndFloat) {
   EXPECT_EQ(pBars->GetDockBar(xtpBarLeft)->GetSafeHwnd(), ::GetParent(hBar));
   EXPECT_TRUE(::GetWindowLongW(hBar, GWL_STYLE) & WS_CHILD);
   EXPECT_GT(View().left, 0);
+}
+
+std::vector<int> Ids(const CXTPCommandBar *pBar) {
+  std::vector<int> ids;
+  for (int i = 0; i < pBar->GetControlCount(); i++)
+    if (pBar->GetControl(i)->GetID() != XTP_ID_TOOLBAR_EXPAND) ids.push_back(pBar->GetControl(i)->GetID());
+  return ids;
+}
+
+// Code that holds only the command bar docks and loads a toolbar through
+// it; a popup bar has no side to go to.
+TEST_F(CommandBarsFrame, ABarIsPlacedAndLoadedThroughTheCommandBarItIs) {
+  CXTPCommandBar *pBar = pSecond;
+  EXPECT_TRUE(pBar->SetPosition(xtpBarLeft));
+  EXPECT_EQ(xtpBarLeft, pBar->GetPosition());
+  EXPECT_EQ(pBars->GetDockBar(xtpBarLeft), CXTPDockBar::FromBar(pSecond));
+  EXPECT_FALSE(pBar->SetPosition(xtpBarPopup)) << "no side of that number";
+  EXPECT_EQ(xtpBarLeft, pBar->GetPosition());
+  ASSERT_TRUE(pBar->LoadToolBar(kStandardId));
+  EXPECT_EQ((std::vector<int>{301, 302, 303}), Ids(pSecond));
+  EXPECT_EQ(static_cast<int>(kStandardId), pBar->GetBarID());
+  EXPECT_NE(nullptr, pBar->GetControls()->GetOriginalControls());
+
+  CXTPCommandBar *pPopup = CXTPPopupBar::CreatePopupBar(pBars);
+  EXPECT_FALSE(pPopup->SetPosition(xtpBarLeft));
+  EXPECT_FALSE(pPopup->SetPosition(xtpBarFloating));
+  EXPECT_EQ(xtpBarPopup, pPopup->GetPosition());
+  pPopup->InternalRelease();
+}
+
+// A palette filled from a toolbar resource: the resource's buttons with
+// their pictures, in their groups; the popup keeps neither the resource's id
+// nor an original set, so nothing offers to reset it.
+TEST_F(CommandBarsFrame, APaletteTakesItsButtonsAndPicturesFromAToolbarResource) {
+  CXTPPopupToolBar *pPalette = CXTPPopupToolBar::CreatePopupToolBar(pBars);
+  pPalette->SetImageManager(new CXTPImageManager);
+  CXTPCommandBar *pBar = pPalette;
+  ASSERT_TRUE(pBar->LoadToolBar(kStandardId));
+  EXPECT_EQ((std::vector<int>{301, 302, 303}), Ids(pPalette));
+  EXPECT_TRUE(pPalette->GetControl(1)->GetBeginGroup()) << "the separator before 302";
+  EXPECT_FALSE(pPalette->GetControl(2)->GetBeginGroup());
+  for (UINT nID : {301u, 302u, 303u})
+    EXPECT_NE(nullptr, pPalette->GetImageManager()->GetImage(nID, 16)) << nID;
+  EXPECT_EQ(0, pPalette->GetBarID());
+  EXPECT_EQ(nullptr, pPalette->GetControls()->GetOriginalControls());
+  EXPECT_EQ(xtpBarTypeNormal, pPalette->GetType()) << "still laid out as a toolbar";
+
+  // Loading again replaces the buttons; a missing resource leaves them.
+  ASSERT_TRUE(pPalette->LoadToolBar(kSecondId, FALSE));
+  EXPECT_EQ((std::vector<int>{311, 312, 313}), Ids(pPalette));
+  EXPECT_FALSE(pPalette->LoadToolBar(999));
+  EXPECT_EQ((std::vector<int>{311, 312, 313}), Ids(pPalette));
+  pPalette->InternalRelease();
 }
 
 // A status bar made after the command bars still takes the frame's last
@@ -536,8 +590,6 @@ TEST_F(CommandBarsFrame, TheCustomiseSheetKeepsTheFrameOpen) {
   pBars->SetCustomizeSheetHwnd(nullptr);
 }
 
-// A dragged bar docks only strictly inside a dock bar grown by 20 pixels: on
-// the grown edge itself (the left and top edges included) it does not.
 // Keys typed into a command-bar edit box reach the box, not the frame's
 // accelerators; Enter, Tab and Escape still go through the frame.
 TEST_F(CommandBarsFrame, KeysTypedIntoACommandBarEditSkipTheFramesAccelerators) {
@@ -576,6 +628,8 @@ TEST_F(CommandBarsFrame, KeysTypedIntoACommandBarEditSkipTheFramesAccelerators) 
   ::DestroyAcceleratorTable(hAccel);
 }
 
+// A dragged bar docks only strictly inside a dock bar grown by 20 pixels: on
+// the grown edge itself (the left and top edges included) it does not.
 TEST_F(CommandBarsFrame, DockingDistanceIsStrict) {
   CXTPDockBar *pLeft = pBars->GetDockBar(xtpBarLeft);
   pBars->DockCommandBarAtPosition(pSecond, xtpBarLeft);
@@ -624,6 +678,43 @@ TEST(CommandBarsPlainFrame, AFrameWithoutCommandBarsIsAPlainFrame) {
   pFrame->RecalcLayout();
   EXPECT_EQ(hMenu, ::GetMenu(pFrame->GetSafeHwnd()));
   EXPECT_EQ(nullptr, pFrame->GetCommandBars());
+  pFrame->DestroyWindow();
+}
+
+// A program's own command bars put their own menu in place of the toolbars
+// list: a right click on a docked bar reaches it.
+class CContextMenuCommandBars : public CXTPCommandBars {
+  DECLARE_DYNCREATE(CContextMenuCommandBars)
+public:
+  void ContextMenu(int x, int y) override { m_points.emplace_back(x, y); }
+  std::vector<CPoint> m_points;
+};
+IMPLEMENT_DYNCREATE(CContextMenuCommandBars, CXTPCommandBars)
+
+TEST(CommandBarsDerived, ARightClickOnADockedBarReachesTheProgramsContextMenu) {
+  auto *pFrame = new CTestFrame;
+  ASSERT_TRUE(pFrame->LoadFrame(kMenuId, WS_POPUP | WS_BORDER));
+  ASSERT_TRUE(pFrame->InitCommandBars(RUNTIME_CLASS(CContextMenuCommandBars)));
+  auto *pBars = static_cast<CContextMenuCommandBars *>(pFrame->GetCommandBars());
+  pBars->SetPaintManager(new CXTPDefaultTheme);
+  CXTPToolBar *pStandard = pBars->Add(L"Standard", xtpBarTop);
+  ASSERT_NE(nullptr, pStandard);
+  ASSERT_TRUE(pStandard->LoadToolBar(kStandardId));
+  pFrame->SetWindowPos(nullptr, 20, 20, kFrameWidth, kFrameHeight,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  pFrame->RecalcLayout();
+  ASSERT_EQ(pBars->GetDockBar(xtpBarTop), CXTPDockBar::FromBar(pStandard));
+  const CPoint ptOnBar(4, 4);
+  CPoint ptScreen = ptOnBar;
+  pStandard->ClientToScreen(&ptScreen);
+  // The toolbars list, were it shown instead, would end at once.
+  CXTPCommandBars::SetGetMessageFunction([](MSG *) -> BOOL { return FALSE; });
+  pStandard->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(ptOnBar.x, ptOnBar.y));
+  CXTPCommandBars::SetGetMessageFunction(nullptr);
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  EXPECT_EQ(pBars->m_points, (std::vector<CPoint>{ptScreen}));
   pFrame->DestroyWindow();
 }
 

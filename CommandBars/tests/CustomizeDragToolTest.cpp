@@ -45,21 +45,33 @@ std::vector<UINT> Ids(CXTPToolBar *pBar) {
   return ids;
 }
 
+// A frame that keeps the commands of its toolbars' buttons.
+class CommandFrame : public CXTPFrameWnd {
+public:
+  std::vector<UINT> m_commands;
+  afx_msg void OnButton(UINT nID) { m_commands.push_back(nID); }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CommandFrame, CXTPFrameWnd)
+ON_COMMAND_RANGE(301, 313, OnButton)
+END_MESSAGE_MAP()
+
 // A frame that offers customising (it handles the Customize command).
-class CustomizingFrame : public CXTPFrameWnd {
+class CustomizingFrame : public CommandFrame {
 public:
   afx_msg void OnCustomize() {}
   DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CustomizingFrame, CXTPFrameWnd)
+BEGIN_MESSAGE_MAP(CustomizingFrame, CommandFrame)
 ON_COMMAND(35001, OnCustomize)
 END_MESSAGE_MAP()
 
 class CustomizeDragTool : public testing::Test {
 protected:
   void SetUp() override {
-    pFrame = bCustomizing ? new CustomizingFrame : new CXTPFrameWnd;
+    pFrame = bCustomizing ? new CustomizingFrame : new CommandFrame;
     ASSERT_TRUE(pFrame->LoadFrame(kMenuId, WS_POPUP | WS_BORDER));
     ASSERT_TRUE(pFrame->InitCommandBars());
     pBars = pFrame->GetCommandBars();
@@ -106,7 +118,7 @@ protected:
     g_feed.push_back(MSG{pFrame->GetSafeHwnd(), message, wParam, MAKELPARAM(point.x, point.y), 0, {0, 0}});
   }
   BOOL bCustomizing = TRUE;
-  CXTPFrameWnd *pFrame = nullptr;
+  CommandFrame *pFrame = nullptr;
   CXTPCommandBars *pBars = nullptr;
   CXTPToolBar *pStandard = nullptr;
   CXTPToolBar *pSecond = nullptr;
@@ -293,22 +305,43 @@ TEST_F(NoCustomizeDragTool, AltPressIsAnOrdinaryClick) {
   BYTE keys[256] = {};
   keys[VK_MENU] = 0x80;
   ASSERT_TRUE(::SetKeyboardState(keys));
-  // The drag measures from where the cursor is: it rests on the button.
-  CPoint point = At(pStandard, 302);
-  ::SetCursorPos(point.x, point.y);
-  pStandard->ScreenToClient(&point);
-  // A jitter of two pixels, then the release: the button's press loop takes
-  // it, no drag does.
-  g_feed.push_back(
-      MSG{pStandard->GetSafeHwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(point.x + 2, point.y), 0, {0, 0}});
-  g_feed.push_back(
-      MSG{pStandard->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(point.x + 2, point.y), 0, {0, 0}});
-  CXTPControl::SetGetMessageFunction(&FeedMessage);
-  pStandard->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-  CXTPControl::SetGetMessageFunction(nullptr);
-  EXPECT_EQ(Ids(pStandard), (std::vector<UINT>{301, 302, 303}));
-  EXPECT_EQ(Ids(pSecond), (std::vector<UINT>{311, 312, 313}));
-  EXPECT_FALSE(pBars->IsCustomizeMode());
+  // Where a drag would drop the button: Second's last button (in Standard's
+  // coordinates, where the messages go).
+  CPoint ptFar = At(pSecond, 313, TRUE);
+  pStandard->ScreenToClient(&ptFar);
+  const struct {
+    const char *name;
+    bool bBack; // the mouse comes back to the button before the release
+    std::vector<UINT> commands;
+  } kCases[] = {
+      {"released far away", false, {}},
+      {"taken far away and back", true, {302}},
+  };
+  for (const auto &c : kCases) {
+    SCOPED_TRACE(c.name);
+    // The drag measures from where the cursor is: it rests on the button.
+    CPoint point = At(pStandard, 302);
+    ::SetCursorPos(point.x, point.y);
+    pStandard->ScreenToClient(&point);
+    const CPoint ptRelease = c.bBack ? point : ptFar;
+    g_feed.clear();
+    g_feed.push_back(
+        MSG{pStandard->GetSafeHwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptFar.x, ptFar.y), 0, {0, 0}});
+    g_feed.push_back(MSG{
+        pStandard->GetSafeHwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptRelease.x, ptRelease.y), 0, {0, 0}});
+    g_feed.push_back(
+        MSG{pStandard->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(ptRelease.x, ptRelease.y), 0, {0, 0}});
+    pFrame->m_commands.clear();
+    CXTPControl::SetGetMessageFunction(&FeedMessage);
+    pStandard->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    CXTPControl::SetGetMessageFunction(nullptr);
+    EXPECT_TRUE(g_feed.empty()) << "the button's press took the mouse";
+    EXPECT_EQ(pFrame->m_commands, c.commands);
+    EXPECT_FALSE(pBars->IsCustomizeMode());
+    // A button moved would leave the next case nothing to press.
+    ASSERT_EQ(Ids(pStandard), (std::vector<UINT>{301, 302, 303}));
+    ASSERT_EQ(Ids(pSecond), (std::vector<UINT>{311, 312, 313}));
+  }
 }
 
 // --- New Toolbar dialog ------------------------------------------------------

@@ -144,7 +144,7 @@ TEST(DialogBar, ItsCaptionPopupDropsRightAlignedHoweverTheBarStands) {
   for (XTPBarPosition position : {xtpBarTop, xtpBarLeft, xtpBarRight, xtpBarFloating}) {
     SCOPED_TRACE(position);
     CXTPDialogBar *pBar = NewDialogBar();
-    static_cast<CXTPCommandBar *>(pBar)->SetPosition(position);
+    pBar->StorePosition(position);
     pBar->CalcDockedLayout(1000, LM_HORZ | LM_HORZDOCK);
     CXTPPopupBar *pPopupBar = pBar->GetCaptionPopupBar();
     pPopupBar->SetControlPopup(pBar->GetCaptionPopup());
@@ -175,7 +175,7 @@ TEST(DialogBar, TheCaptionShowsItsTitleAndAnArrowOnlyWhenItOpens) {
     SCOPED_TRACE(testing::Message() << (bCommands ? "with commands" : "without commands") << " at "
                                     << c.position);
     CXTPDialogBar *pBar = NewDialogBar();
-    static_cast<CXTPCommandBar *>(pBar)->SetPosition(c.position); // a side's font is vertical
+    pBar->StorePosition(c.position); // a side's font is vertical
     UseTestColors(pBar->GetPaintManager());
     pBar->SetTitle(L"Folders");
     pBar->SetCloseable(FALSE);
@@ -233,7 +233,7 @@ TEST(DialogBar, TheCaptionsTitleTakesTheThemesColourOfItsState) {
     auto *pTheme = new CXTPOfficeTheme;
     for (int i = 0; i < XPCOLOR_COUNT; i++) pTheme->GetColorPair(i).SetCustomValue(IndexColor(i));
     pBar->SetPaintManager(pTheme);
-    static_cast<CXTPCommandBar *>(pBar)->SetPosition(c.position);
+    pBar->StorePosition(c.position);
     pBar->SetTitle(L"Folders");
     pBar->SetCloseable(FALSE);
     if (c.bCommands) pBar->GetCaptionPopupBar()->GetControls()->Add(xtpControlButton, 201);
@@ -310,7 +310,7 @@ protected:
     m_pBar = NewDialogBar();
     m_pBar->EnableDocking(0x1F);
     ASSERT_TRUE(m_pBar->CreateFloatingWindow(CWnd::FromHandle(m_hWndFrame), TRUE));
-    static_cast<CXTPCommandBar *>(m_pBar)->SetPosition(xtpBarFloating); // no site to float it
+    m_pBar->StorePosition(xtpBarFloating); // no site to float it
     m_hWndChild = ::CreateWindowExW(0, L"STATIC", L"child", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, m_hWndFrame,
                                     nullptr, ::GetModuleHandleW(nullptr), nullptr);
     m_pBar->SetChild(m_hWndChild);
@@ -383,7 +383,7 @@ TEST_F(DialogBarWindow, FloatingResizeTakesTheRectangleOrRefusesIt) {
 }
 
 TEST_F(DialogBarWindow, DockedResizeChangesOneSideOfTheDockedSize) {
-  static_cast<CXTPCommandBar *>(m_pBar)->SetPosition(xtpBarLeft);
+  m_pBar->StorePosition(xtpBarLeft);
   const int nCaption = m_pBar->GetCaptionHeight();
   EXPECT_TRUE(m_pBar->Resize(CRect(0, 0, 250, 300), HTRIGHT));
   EXPECT_EQ(m_pBar->GetDockingClientSize(), CSize(244, 200));

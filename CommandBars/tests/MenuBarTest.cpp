@@ -209,7 +209,7 @@ protected:
                                  0, 640, 480, nullptr, hMenuFrame));
     pFrame->m_hMenuDefault = hMenuFrame;
     hPictureMenu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kPictureMenuId));
-    pCommandBars = new CXTPCommandBars;
+    pCommandBars = MakeCommandBars();
     pCommandBars->SetSite(pFrame);
     pBar = new CXTPMenuBar;
     pBar->SetPaintManager(new CXTPDefaultTheme);
@@ -227,6 +227,7 @@ protected:
     pCommandBars->InternalRelease(); // releases the bar
     ::DestroyMenu(hPictureMenu);
   }
+  virtual CXTPCommandBars *MakeCommandBars() { return new CXTPCommandBars; }
   static void Pump() {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
@@ -285,6 +286,27 @@ TEST(CommandBarsMdi, TheActiveMenuIdFollowsTheActiveChildAndItsDocument) {
   EXPECT_EQ(0u, pCommandBars->GetActiveMenuID());
   pCommandBars->InternalRelease();
   pSdi->DestroyWindow();
+}
+
+// Command bars of the program's own that answer another active menu: the
+// bar shows the menu that rule names, not the child's own.
+class CPictureMenuCommandBars : public CXTPCommandBars {
+public:
+  UINT GetActiveMenuID() override { return kPictureMenuId; }
+};
+
+class MenuBarMdiOwnRule : public MenuBarMdi {
+protected:
+  CXTPCommandBars *MakeCommandBars() override { return new CPictureMenuCommandBars; }
+};
+
+TEST_F(MenuBarMdiOwnRule, TheCommandBarsRuleNamesTheMenuShown) {
+  CMDIChildWnd *pChild = AddChild(hPictureMenu, kMenuId);
+  ASSERT_NE(nullptr, pChild);
+  EXPECT_EQ(kPictureMenuId, pBar->GetCurrentMenuId());
+  EXPECT_EQ((std::vector<CString>{L"&File", L"&Picture", L"&Window"}), Captions(pBar));
+  pChild->MDIDestroy();
+  Pump();
 }
 
 TEST_F(MenuBarMdi, HooksTheClientAndKeepsTheNativeMenuOff) {

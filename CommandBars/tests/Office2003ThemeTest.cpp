@@ -224,6 +224,21 @@ TEST(Office2003Theme, DockedToolbarBodyShadowAndKeptOutEdge) {
   EXPECT_EQ(theme->GetCommandBarBorders(&bar), CRect(4, 2, 2, 2)); // room for the kept-out edge
 }
 
+TEST(Office2003Theme, AFloatingMenuBarHasTwoFramesAndItsCornerPoints) {
+  SchemeScope scope(xtpSystemThemeBlue);
+  Made<CXTPOffice2003Theme> theme;
+  TestBar bar(xtpBarTypeMenuBar, xtpBarFloating, CSize(60, 30));
+  MemoryCanvas canvas(60, 30, kCanvas);
+  theme->FillCommandBarEntry(&canvas.dc, &bar);
+  const COLORREF clrFrame = theme->GetColor(XPCOLOR_MENUBAR_BORDER);
+  // The points two in from each corner, right and bottom being the
+  // rectangle's exclusive edges.
+  for (CPoint pt : {CPoint(0, 0), CPoint(1, 1), CPoint(2, 2), CPoint(58, 2), CPoint(2, 28), CPoint(58, 28)})
+    EXPECT_EQ(canvas.Pixel(pt.x, pt.y), clrFrame) << pt.x << "," << pt.y;
+  for (CPoint pt : {CPoint(3, 2), CPoint(57, 2), CPoint(2, 27), CPoint(57, 27)})
+    EXPECT_NE(canvas.Pixel(pt.x, pt.y), clrFrame) << pt.x << "," << pt.y;
+}
+
 TEST(Office2003Theme, PopupIconColumnAndExpandedColumnAreGradients) {
   SchemeScope scope(xtpSystemThemeOlive);
   Made<CXTPOffice2003Theme> theme;

@@ -221,12 +221,13 @@ TEST_F(OfficeTheme, BarBackgrounds) {
     TestBar floating(xtpBarTypeNormal, xtpBarFloating, CSize(60, 30));
     MemoryCanvas canvas(60, 30, kCanvas);
     pTheme->FillCommandBarEntry(&canvas.dc, &floating);
-    EXPECT_EQ(canvas.Pixel(0, 0), IndexColor(43));
-    EXPECT_EQ(canvas.Pixel(1, 1), IndexColor(43));
-    EXPECT_EQ(canvas.Pixel(2, 2), IndexColor(43));
-    EXPECT_EQ(canvas.Pixel(3, 2), IndexColor(30));
-    EXPECT_EQ(canvas.Pixel(57, 27), IndexColor(43));
-    EXPECT_EQ(canvas.Pixel(56, 26), IndexColor(30));
+    // Two frames, then the points two in from each corner (right and
+    // bottom the rectangle's exclusive edges) in the frame colour.
+    for (CPoint pt : {CPoint(0, 0), CPoint(1, 1), CPoint(2, 2), CPoint(58, 2), CPoint(2, 28), CPoint(58, 28),
+                      CPoint(59, 29), CPoint(58, 15)})
+      EXPECT_EQ(canvas.Pixel(pt.x, pt.y), IndexColor(43)) << pt.x << "," << pt.y;
+    for (CPoint pt : {CPoint(3, 2), CPoint(57, 2), CPoint(2, 27), CPoint(57, 27), CPoint(56, 26)})
+      EXPECT_EQ(canvas.Pixel(pt.x, pt.y), IndexColor(30)) << pt.x << "," << pt.y;
   }
   {
     TestBar popup(xtpBarTypePopup, xtpBarPopup, CSize(120, 60));

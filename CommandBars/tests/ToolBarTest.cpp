@@ -297,7 +297,7 @@ TEST(ToolBarClose, BuiltInBarHiddenStaysListed) {
 
 TEST(ToolBarFloating, BorderHitTestsAndNoActivation) {
   CXTPToolBar *pBar = NewToolBar();
-  static_cast<CXTPCommandBar *>(pBar)->SetPosition(xtpBarFloating);
+  pBar->StorePosition(xtpBarFloating);
   ASSERT_TRUE(pBar->CreateFloatingWindow(nullptr, TRUE));
   pBar->SetWindowPos(nullptr, 100, 100, 120, 60, SWP_NOZORDER | SWP_NOACTIVATE);
   const struct {
@@ -317,7 +317,7 @@ TEST(ToolBarFloating, BorderHitTestsAndNoActivation) {
 
 TEST(ToolBarFloating, FloatStatusFromTheFrame) {
   CXTPToolBar *pBar = NewToolBar();
-  static_cast<CXTPCommandBar *>(pBar)->SetPosition(xtpBarFloating);
+  pBar->StorePosition(xtpBarFloating);
   ASSERT_TRUE(pBar->CreateFloatingWindow(nullptr, TRUE));
   pBar->SetVisible(TRUE);
   const HWND hWnd = pBar->GetSafeHwnd();
@@ -673,6 +673,57 @@ TEST(ToolBarMouse, ARightClickLeavesTrackingAndOpensTheToolbarsList) {
   pCommandBars->InternalRelease();
 }
 
+// With a menu of the bar open, the mouse passing over another menu opens
+// that one; passing over the chevron, a button popup, only closes the open
+// menu: the chevron's list waits for a click.
+TEST(ToolBarMouse, PassingOverTheChevronWhileAMenuIsOpenDoesNotOpenIt) {
+  CXTPCommandBars *pCommandBars = new CXTPCommandBars;
+  pCommandBars->SetPaintManager(new CXTPDefaultTheme);
+  pCommandBars->GetCommandBarsOptions()->animationType = xtpAnimateNone;
+  CXTPToolBar *pBar = NewToolBar();
+  pCommandBars->AddBar(pBar);
+  pBar->InternalRelease();
+  pBar->SetShowExpandButtonAlways(TRUE);
+  const UINT ids[] = {100, 101};
+  pBar->SetButtons(ids, 2);
+  for (int i = 0; i < 2; i++) {
+    auto *pMenu = static_cast<CXTPControlPopup *>(pBar->GetControls()->Add(xtpControlPopup, 0));
+    pMenu->SetCaption(i == 0 ? L"First" : L"Second");
+    CXTPPopupBar *pPopup = CXTPPopupBar::CreatePopupBar(pCommandBars);
+    pPopup->GetControls()->Add(xtpControlButton, 200 + i);
+    pMenu->SetCommandBar(pPopup);
+    pPopup->InternalRelease();
+  }
+  ASSERT_TRUE(pBar->CreateFloatingWindow(nullptr, TRUE));
+  pBar->StorePosition(xtpBarFloating); // the chevron in its caption
+  pBar->SetVisible(TRUE);
+  pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+  auto *pExpand = static_cast<CXTPControlPopup *>(pBar->GetControls()->FindControl(XTP_ID_TOOLBAR_EXPAND));
+  ASSERT_NE(nullptr, pExpand);
+  ASSERT_EQ(0u, pExpand->GetHideFlags());
+  ASSERT_FALSE(pExpand->GetRect().IsRectEmpty());
+  EXPECT_EQ(xtpControlButtonPopup, pExpand->GetType());
+  const struct {
+    const char *name;
+    int nOver;
+    int nOpen; // the control whose popup is open afterwards, -1 none
+  } kCases[] = {
+      {"another menu", 3, 3},
+      {"the chevron", pExpand->GetIndex(), -1},
+  };
+  for (const auto &c : kCases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(pBar->SetPopuped(2));
+    ASSERT_EQ(2, pBar->GetTrackingMode());
+    pBar->OnMouseMove(0, pBar->GetControl(c.nOver)->GetRect().CenterPoint());
+    EXPECT_EQ(c.nOver, pBar->GetSelectedIndex());
+    EXPECT_EQ(c.nOpen, pBar->GetPopupedIndex());
+    EXPECT_FALSE(pExpand->GetPopup());
+    pBar->CancelTracking();
+  }
+  pCommandBars->InternalRelease();
+}
+
 TEST(ToolBarFocus, ABarInADialogTakesTheKeysWhenFocused) {
   for (DWORD dwFlags : {0x00u, 0x3Fu}) {
     CXTPToolBar *pBar = NewToolBar();
@@ -742,8 +793,8 @@ END_MESSAGE_MAP()
 
 TEST(ToolBarExpand, TheCommandBarsFillAddOrRemoveAndOfferCustomizeWhereTheSiteDoes) {
   CustomizingSite site;
-  ASSERT_TRUE(site.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), L"site", WS_POPUP, 0, 0, 10, 10, nullptr,
-                            nullptr));
+  ASSERT_TRUE(site.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), L"site", WS_POPUP, 0, 0, 10, 10,
+                            nullptr, nullptr));
   auto *pCommandBars = new RecordingCommandBars;
   pCommandBars->SetSite(&site);
   ASSERT_TRUE(pCommandBars->IsCustomizeAvail());
@@ -867,8 +918,8 @@ TEST(ToolBarMouse, AClickLeavesTheFocusInAToolWindow) {
   // With the focus on the bar's own frame, not in a tool window: the default.
   ::SetFocus(pMini->GetSafeHwnd());
   ::DestroyWindow(hEdit);
-  HWND hPlain = ::CreateWindowExW(0, L"STATIC", L"plain", WS_POPUP, 0, 0, 100, 100, nullptr,
-                                  nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  HWND hPlain = ::CreateWindowExW(0, L"STATIC", L"plain", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
   CXTPToolBar *pPlainBar = NewToolBar();
   ASSERT_TRUE(pPlainBar->CreateFloatingWindow(CWnd::FromHandle(hPlain), FALSE));
   ::SetParent(pPlainBar->GetSafeHwnd(), hPlain);

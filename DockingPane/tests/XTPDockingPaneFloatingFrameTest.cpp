@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "Archive.h"
@@ -21,6 +22,7 @@
 #include "XTPDockingPaneTabbedContainer.h"
 #include "XTPPropExchange.h"
 #include "XTPToolTipContext.h"
+#include "../../Common/tests/MemoryCanvas.h"
 
 namespace {
 
@@ -29,6 +31,8 @@ public:
   LRESULT m_lContextAnswer = TRUE;
   std::vector<INT_PTR> m_arrActions;
   std::vector<XTP_DOCKINGPANE_CLICK> m_arrContext;
+  // Runs while a context request is being answered.
+  std::function<void()> m_onContext;
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -37,6 +41,7 @@ protected:
       m_arrActions.push_back(reinterpret_cast<XTP_DOCKINGPANE_ACTION *>(lParam)->action);
     if (wParam == XTP_DPN_CONTEXTMENU) {
       m_arrContext.push_back(*reinterpret_cast<XTP_DOCKINGPANE_CLICK *>(lParam));
+      if (m_onContext) m_onContext();
       return m_lContextAnswer;
     }
     return TRUE;
@@ -121,6 +126,21 @@ TEST_F(ThemedFloatingFrame, TheThemeDrawsTheCaptionWithItsButtons) {
   m_pManager->m_bThemedFloatingFrames = FALSE;
   m_pManager->RecalcFramesLayout();
   EXPECT_NE(0u, m_pMini->GetStyle() & WS_BORDER);
+}
+
+// A pane floated into a new frame is placed in it at once; the frame's own
+// layout pass waits for the next idle time.
+TEST_F(ThemedFloatingFrame, ANewFrameShowsItsPaneAtOnceAndLaysItselfOutWhenIdle) {
+  CXTPDockingPane *pOther = m_pManager->CreatePane(2, CRect(0, 0, 120, 120), xtpPaneDockRight);
+  m_pFrame->RecalcLayout();
+  CXTPDockingPaneMiniWnd *pMini = m_pManager->FloatPane(pOther, CRect(480, 360, 660, 520));
+  ASSERT_NE(nullptr, pMini);
+  CRect rcClient, rcContainer;
+  pMini->GetClientRect(&rcClient);
+  pMini->ClientToScreen(&rcClient);
+  ::GetWindowRect(pOther->GetContainer()->GetPaneHwnd(), &rcContainer);
+  EXPECT_EQ(rcClient, rcContainer);
+  EXPECT_TRUE(pMini->RecalcPendingLayout()) << "a pass left for the idle time";
 }
 
 TEST_F(ThemedFloatingFrame, AutoHideRollsTheFrameUpWhileTheMouseIsAwayAndItUnrollsUnderIt) {
@@ -238,6 +258,32 @@ TEST_F(ThemedFloatingFrame, AFrameThatEmptiesStopsRollingUpAndComesBackWholeWhen
   m_pMini->SetTopContainer(pTop);
 }
 
+// The owner's activation, passed on to the frame, leaves the theme's caption
+// and edges: the frame looks as the theme draws it anew, not with the
+// system's caption and raised edges drawn over it.
+TEST_F(ThemedFloatingFrame, TheOwnersActivationLeavesTheFrameAsTheThemeDrawsIt) {
+  const HWND hMini = m_pMini->GetSafeHwnd();
+  ASSERT_NE(0u, m_pMini->GetStyle() & MFS_SYNCACTIVE);
+  for (XTPDockingPanePaintTheme theme :
+       {xtpPaneThemeOffice2003, xtpPaneThemeVisio, xtpPaneThemeNativeWinXP, xtpPaneThemeWhidbey,
+        xtpPaneThemeExplorer, xtpPaneThemeVisualStudio2005}) {
+    m_pManager->SetTheme(theme);
+    for (WPARAM state : {FS_DEACTIVATE, FS_ACTIVATE, FS_DEACTIVATE}) {
+      m_pMini->SendMessage(WM_FLOATSTATUS, state);
+      Pump();
+      const std::vector<DWORD> after = WindowOnScreen(hMini);
+      m_pMini->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+      Pump();
+      const std::vector<DWORD> drawn = WindowOnScreen(hMini);
+      ASSERT_EQ(after.size(), drawn.size());
+      size_t nDiffering = 0;
+      for (size_t i = 0; i < after.size(); i++) nDiffering += after[i] != drawn[i];
+      EXPECT_EQ(0u, nDiffering) << "theme " << theme
+                                << (state == FS_ACTIVATE ? ", activated" : ", deactivated");
+    }
+  }
+}
+
 TEST_F(ThemedFloatingFrame, TheCloseButtonClosesThePanesAndARightClickAsksTheSite) {
   // The right button on the caption: the site gets the pane and the point.
   const CPoint ptCaption(WindowRect().left + 30, WindowRect().top + 6);
@@ -252,8 +298,13 @@ TEST_F(ThemedFloatingFrame, TheCloseButtonClosesThePanesAndARightClickAsksTheSit
   m_pMini->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
   ASSERT_FALSE(Button(XTP_IDS_DOCKINGPANE_MENU)->GetRect().IsRectEmpty());
   const CPoint ptMenu = ButtonPoint(XTP_IDS_DOCKINGPANE_MENU);
+  BOOL bPressedMeanwhile = FALSE;
+  m_pFrame->m_onContext = [&] { bPressedMeanwhile = Button(XTP_IDS_DOCKINGPANE_MENU)->IsPressed(); };
   m_pMini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptMenu.x, ptMenu.y));
+  m_pFrame->m_onContext = nullptr;
   ASSERT_EQ(2u, m_pFrame->m_arrContext.size());
+  EXPECT_TRUE(bPressedMeanwhile) << "drawn pressed while the site has it";
+  EXPECT_FALSE(Button(XTP_IDS_DOCKINGPANE_MENU)->IsPressed());
   CRect rcMenu = Button(XTP_IDS_DOCKINGPANE_MENU)->GetRect();
   rcMenu.OffsetRect(WindowRect().TopLeft());
   EXPECT_EQ(rcMenu, m_pFrame->m_arrContext[1].rcExclude);

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <functional>
 #include <objbase.h>
 #include <thread>
 
+#include "../../Common/tests/MemoryCanvas.h"
 #include "DockingPaneTestSite.h"
 #include "FrameWnd.h"
 #include "View.h"
@@ -30,11 +32,14 @@ public:
   std::vector<INT_PTR> m_arrActions;
   std::vector<WPARAM> m_arrNotices;
   XTP_DOCKINGPANE_ACTION m_lastAction = {};
+  // When set, answers every notice (after it is recorded).
+  std::function<LRESULT(WPARAM, LPARAM)> m_answer;
 
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message != WM_DOCKINGPANE_NOTIFY) return CFrameWnd::WindowProc(message, wParam, lParam);
     m_arrNotices.push_back(wParam);
+    if (m_answer) return m_answer(wParam, lParam);
     if (wParam == XTP_DPN_CLOSEPANE) return m_lCloseAnswer;
     if (wParam == XTP_DPN_ACTION) {
       auto *pAction = reinterpret_cast<XTP_DOCKINGPANE_ACTION *>(lParam);
@@ -419,6 +424,102 @@ TEST_F(DockingManager, CaptionButtonsFollowTheOptions) {
   CXTPDockingPane *pOther = m_manager.CreatePane(13, CRect(0, 0, 100, 100), xtpPaneDockTop);
   EXPECT_EQ(0x1000005u, pOther->GetItemColor());
   EXPECT_EQ(13, pOther->GetIconID());
+}
+
+// A container drawn by the paint manager on a memory context: the colour at
+// a point (the drawing also places the caption buttons and the tabs).
+COLORREF DrawnPixel(CXTPDockingPaneManager &manager, CXTPDockingPaneTabbedContainer *pTabbed, CPoint pt) {
+  CRect rc;
+  pTabbed->CWnd::GetClientRect(&rc);
+  MemoryCanvas canvas(rc.Width(), rc.Height());
+  manager.GetPaintManager()->DrawPane(&canvas.dc, pTabbed, rc);
+  return canvas.Pixel(pt.x, pt.y);
+}
+
+// A press on the Menu button asks the site for the pane's menu under it,
+// the button drawn pressed meanwhile and released after. Whatever the site
+// answers, the press is the menu's: no click of the button is tracked after.
+TEST_F(DockingManager, TheMenuButtonAsksTheSiteDrawnPressedAndTracksNoClick) {
+  XTPGetColorManager()->DisableSystemThemeColors(TRUE);
+  m_manager.SetTheme(xtpPaneThemeOffice2003);
+  CXTPDockingPane *pPane = m_manager.CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  pPane->SetOptions(xtpPaneHasMenuButton);
+  m_pFrame->RecalcLayout();
+  CXTPDockingPaneTabbedContainer *pTabbed = TabbedOf(pPane);
+  CXTPDockingPaneCaptionButton *pMenu = pTabbed->GetCaptionButtons()->FindButton(XTP_IDS_DOCKINGPANE_MENU);
+  ASSERT_TRUE(pMenu->IsVisible());
+  DrawnPixel(m_manager, pTabbed, CPoint(0, 0));
+  const CRect rcMenu = pMenu->GetRect();
+  ASSERT_FALSE(rcMenu.IsRectEmpty());
+  // Inside the button, clear of its glyph: the pressed fill of theme 5.
+  const CPoint ptFill(rcMenu.left + 2, rcMenu.top + 2);
+  const COLORREF clrPressed = m_manager.GetPaintManager()->GetColor(33);
+  CRect rcScreen = rcMenu;
+  pTabbed->ClientToScreen(&rcScreen);
+  for (LRESULT lAnswer : {LRESULT(0), LRESULT(1)}) {
+    SCOPED_TRACE(lAnswer);
+    std::vector<XTP_DOCKINGPANE_CLICK> records;
+    std::vector<COLORREF> drawn;
+    m_pFrame->m_answer = [&](WPARAM wParam, LPARAM lParam) -> LRESULT {
+      if (wParam != XTP_DPN_CONTEXTMENU) return TRUE;
+      records.push_back(*reinterpret_cast<XTP_DOCKINGPANE_CLICK *>(lParam));
+      drawn.push_back(DrawnPixel(m_manager, pTabbed, ptFill));
+      return lAnswer;
+    };
+    // A tracked click would take this release; the menu's press leaves it queued.
+    ::PostMessage(pTabbed->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(ptFill.x, ptFill.y));
+    pTabbed->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptFill.x, ptFill.y));
+    m_pFrame->m_answer = nullptr;
+    ASSERT_EQ(1u, records.size());
+    EXPECT_EQ(pPane, records[0].pPane);
+    EXPECT_EQ(rcScreen, records[0].rcExclude);
+    EXPECT_EQ(CPoint(rcScreen.left, rcScreen.bottom), records[0].pt);
+    EXPECT_EQ(clrPressed, drawn[0]) << "drawn pressed while the site has it";
+    EXPECT_FALSE(pMenu->IsPressed());
+    EXPECT_NE(clrPressed, DrawnPixel(m_manager, pTabbed, ptFill)) << "drawn released after";
+    MSG msg;
+    EXPECT_TRUE(::PeekMessage(&msg, pTabbed->GetSafeHwnd(), WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE));
+    EXPECT_EQ(nullptr, ::GetCapture());
+  }
+  XTPGetColorManager()->DisableSystemThemeColors(FALSE);
+}
+
+// A double click that a navigate button takes does nothing more, even where
+// the button lies over a tab; elsewhere on a tab it floats the tab's pane.
+TEST_F(DockingManager, ADoubleClickOnANavigateButtonOverATabLeavesThePane) {
+  CXTPDockingPane *pFirst = m_manager.CreatePane(1, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  CXTPDockingPane *pSecond = m_manager.CreatePane(2, CRect(0, 0, 150, 150), xtpPaneDockBottom);
+  m_manager.AttachPane(pSecond, pFirst);
+  m_pFrame->RecalcLayout();
+  CXTPDockingPaneTabbedContainer *pTabbed = TabbedOf(pFirst);
+  ASSERT_TRUE(pTabbed->IsTabsVisible());
+  CXTPTabManagerNavigateButton *pRight = pTabbed->FindNavigateButton(xtpTabNavigateButtonRight);
+  ASSERT_NE(nullptr, pRight);
+  pRight->SetFlags(xtpTabNavigateButtonAlways);
+  m_pFrame->RecalcLayout();
+  const CRect rcButton = pRight->GetRect();
+  ASSERT_FALSE(rcButton.IsRectEmpty());
+  // The second tab laid under the button, inside the strip.
+  CRect rcHeader = pTabbed->GetHeaderRect();
+  rcHeader.UnionRect(rcHeader, rcButton);
+  pTabbed->SetHeaderRect(rcHeader);
+  pTabbed->GetItem(1)->SetRect(rcButton);
+  const CPoint ptButton = rcButton.CenterPoint();
+  ASSERT_EQ(1, pTabbed->HitTest(ptButton));
+  const CPoint ptFirstTab = pTabbed->GetItem(0)->GetRect().CenterPoint();
+  ASSERT_EQ(0, pTabbed->HitTest(ptFirstTab));
+
+  ::PostMessage(pTabbed->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(ptButton.x, ptButton.y));
+  pTabbed->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(ptButton.x, ptButton.y));
+  EXPECT_EQ(pTabbed, pSecond->GetContainer()) << "the button's pane stays docked";
+  EXPECT_EQ(pTabbed, pFirst->GetContainer());
+  MSG msg;
+  while (::PeekMessage(&msg, pTabbed->GetSafeHwnd(), WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE)) {
+  }
+
+  pTabbed->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(ptFirstTab.x, ptFirstTab.y));
+  EXPECT_NE(pTabbed, pFirst->GetContainer()) << "a tab's own double click floats its pane";
+  EXPECT_TRUE(CXTPDockingPaneMiniWnd::IsMiniWnd(pFirst->GetDockingSite()));
 }
 
 TEST_F(DockingManager, ThemesByIdReleaseTheOldPaintManager) {

@@ -298,8 +298,8 @@ TEST_F(MainFrameBars, TheToolbarShowsTheCommandStatesFromTheFirstShow) {
   // made it; no idle pass has run in between.
   m_frame->ShowWindow(SW_HIDE);
   m_frame->ShowWindow(SW_SHOWNOACTIVATE);
-  for (UINT id : {ID_EDIT_FIND_ENTRIES, ID_EDIT_FIND_NEXT_ENTRY, ID_TOOLS_RECOVER_SELECTED, ID_TOOLS_RECOVER_ALL,
-                  ID_EDIT_GO_UP, ID_TOOLS_FILE_MASK, ID_TOOLS_STOP_PROCESS}) {
+  for (UINT id : {ID_EDIT_FIND_ENTRIES, ID_EDIT_FIND_NEXT_ENTRY, ID_TOOLS_RECOVER_SELECTED,
+                  ID_TOOLS_RECOVER_ALL, ID_EDIT_GO_UP, ID_TOOLS_FILE_MASK, ID_TOOLS_STOP_PROCESS}) {
     SCOPED_TRACE(id);
     ASSERT_NE(Button(id), nullptr);
     EXPECT_FALSE(Button(id)->GetEnabled());
@@ -473,9 +473,20 @@ TEST_F(MainFrameBars, NarrowWindowMovesButtonsBehindTheChevron) {
   EXPECT_TRUE(hiddenIds().empty());
 }
 
-// The main frame offers no Customize command: Alt with a press that jitters
-// by two pixels on a toolbar button or a menu title is an ordinary press,
-// and every button and title stays in its place.
+// The commands sent to a window of this thread, seen on their way.
+HWND g_commandTarget = nullptr;
+std::vector<UINT> g_commandsSent;
+LRESULT CALLBACK WatchCommands(int code, WPARAM wParam, LPARAM lParam) {
+  const auto *sent = reinterpret_cast<const CWPSTRUCT *>(lParam);
+  if (code == HC_ACTION && sent->hwnd == g_commandTarget && sent->message == WM_COMMAND)
+    g_commandsSent.push_back(LOWORD(sent->wParam));
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The main frame offers no Customize command: Alt with a press on a toolbar
+// button or a menu title is an ordinary press, however far the mouse goes
+// before the release. Every button and title stays in its place, and a
+// button released where it was pressed sends the frame its command.
 TEST_F(MainFrameBars, AltPressOnTheBarsMovesNothing) {
   m_frame->ShowWindow(SW_SHOWNOACTIVATE);
   m_frame->RecalcLayout();
@@ -484,27 +495,53 @@ TEST_F(MainFrameBars, AltPressOnTheBarsMovesNothing) {
   const std::vector<int> standard = Layout(Standard()), menus = Layout(MenuBar());
   BYTE keys[256] = {};
   keys[VK_MENU] = 0x80;
-  for (CXTPCommandBar *bar : {static_cast<CXTPCommandBar *>(Standard()), MenuBar()}) {
-    // A command the tree gives no target to: disabled, so the press runs nothing.
-    CXTPControl *control = bar == MenuBar() ? bar->GetControl(0) : Button(ID_EDIT_GO_UP);
+  g_commandTarget = m_frame->m_hWnd;
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, WatchCommands, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  const struct {
+    const char *name;
+    bool menu;
+    bool back; // the mouse comes back to the control before the release
+  } cases[] = {
+      {"a button released far away", false, false},
+      {"a button taken far away and back", false, true},
+      {"a menu title released far away", true, false},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    CXTPCommandBar *bar = c.menu ? MenuBar() : static_cast<CXTPCommandBar *>(Standard());
+    // Go Up does nothing to an empty tree; the press runs it when it is enabled.
+    CXTPControl *control = c.menu ? bar->GetControl(0) : Button(ID_EDIT_GO_UP);
     ASSERT_NE(control, nullptr);
+    control->SetEnabled(TRUE);
+    // Where a drag would drop it: the far end of its bar.
+    CXTPControl *farOne = c.menu ? bar->GetControl(bar->GetControlCount() - 1) : Button(ID_HELP_FINDER);
+    ASSERT_NE(farOne, nullptr);
     ASSERT_TRUE(::SetKeyboardState(keys));
-    const CPoint at = control->GetRect().CenterPoint();
+    const CPoint at = control->GetRect().CenterPoint(), away = farOne->GetRect().CenterPoint();
+    const CPoint release = c.back ? at : away;
     // A drag measures from where the cursor is: it rests on the control.
     CPoint screen = at;
     bar->ClientToScreen(&screen);
     ::SetCursorPos(screen.x, screen.y);
-    bar->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + 2, at.y));
-    bar->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x + 2, at.y));
+    g_commandsSent.clear();
+    bar->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(away.x, away.y));
+    bar->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(release.x, release.y));
+    bar->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(release.x, release.y));
     bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
     Pump();
     BYTE none[256] = {};
     ::SetKeyboardState(none);
     LeaveMenus();
     EXPECT_FALSE(Bars()->IsCustomizeMode());
+    EXPECT_EQ(Layout(Standard()), standard);
+    EXPECT_EQ(Layout(MenuBar()), menus);
+    const std::vector<UINT> expected =
+        c.back ? std::vector<UINT>{static_cast<UINT>(ID_EDIT_GO_UP)} : std::vector<UINT>{};
+    EXPECT_EQ(g_commandsSent, expected);
   }
-  EXPECT_EQ(Layout(Standard()), standard);
-  EXPECT_EQ(Layout(MenuBar()), menus);
+  UnhookWindowsHookEx(hook);
+  g_commandTarget = nullptr;
 }
 
 // View > Toolbars lists "Standard", checked while it shows; choosing it

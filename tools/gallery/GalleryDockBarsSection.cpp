@@ -111,7 +111,7 @@ void CGalleryDockBarsSection::Create(CWnd *pParent, const CRect &rcBody) {
     auto *pBar = new CGalleryDockedBar;
     pBar->SetCommandBars(m_pCommandBars);
     pBar->SetFlags(spec.dwFlags);
-    pBar->SetPosition(static_cast<XTPBarPosition>(dock.GetPosition()));
+    pBar->StorePosition(static_cast<XTPBarPosition>(dock.GetPosition()));
     pBar->SetOwnerWindow(pFrame->GetSafeHwnd());
     m_bars.push_back(pBar);
     if (!pBar->CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW)), L"",

@@ -59,7 +59,7 @@ void CGalleryMdiSection::Create(CWnd *pParent, const CRect &rcBody) {
     pBar->SetCommandBars(m_pCommandBars);
     pBar->SetOwnerWindow(pFrame->GetSafeHwnd());
     pBar->SetTitle(L"Menu Bar");
-    static_cast<CXTPCommandBar *>(pBar)->SetPosition(xtpBarTop);
+    pBar->StorePosition(xtpBarTop);
     // Stretched, so the child's buttons go to the far end.
     pBar->SetFlags(xtpFlagAddMDISysPopup | 0x40);
     m_bars.push_back(pBar);

@@ -47,7 +47,7 @@ void CGalleryMenuBarSection::Create(CWnd *pParent, const CRect &rcBody) {
     pBar->SetOwnerWindow(pParent->GetSafeHwnd());
     pBar->SetTitle(L"Menu Bar");
     // Drawn and driven as a bar along a frame's top.
-    static_cast<CXTPCommandBar *>(pBar)->SetPosition(xtpBarTop);
+    pBar->StorePosition(xtpBarTop);
     m_bars.push_back(pBar);
     CMenu menu;
     menu.Attach(MakeMenu());

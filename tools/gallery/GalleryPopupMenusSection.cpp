@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "GalleryIcon.h"
+#include "GalleryResource.h"
 #include "XTGlobal.h"
 #include "XTPCommandBars.h"
 #include "XTPControlPopup.h"
@@ -34,19 +35,14 @@ enum {
   kSortUp,
   kSortDown,
   kRow = 400,
-  kColour = 500, // the palette's colours, kColour to kColour + kColours - 1
+  kColour = 500, // the palette's colours (its toolbar resource), kColour to kColour + kColourCount - 1
   kFormatBarId = 0x7A01
 };
 
 const wchar_t *const kLabels[CGalleryMenuBoard::kMenus] = {
     L"File menu", L"Shortened menu", L"Long menu", L"Right-aligned", L"Tear-off menu", L"Colour palette"};
 
-// The palette: four rows of four, the last row the greys.
-const COLORREF kColours[] = {RGB(192, 0, 0),     RGB(255, 0, 0),     RGB(255, 192, 0),   RGB(255, 255, 0),
-                             RGB(146, 208, 80),  RGB(0, 176, 80),    RGB(0, 176, 240),   RGB(0, 112, 192),
-                             RGB(0, 32, 96),     RGB(112, 48, 160),  RGB(255, 128, 192), RGB(150, 90, 40),
-                             RGB(255, 255, 255), RGB(191, 191, 191), RGB(128, 128, 128), RGB(0, 0, 0)};
-const int kColourCount = sizeof(kColours) / sizeof(kColours[0]);
+const int kColourCount = 16;
 const UINT kOpenFromStart = WM_APP + 40;
 
 CXTPControl *Add(CXTPPopupBar *pBar, int nId, LPCTSTR lpszCaption, LPCTSTR lpszShortcut = nullptr,
@@ -162,15 +158,10 @@ void CGalleryMenuBoard::Build() {
   pSort->SetNested(TRUE);
   m_pMenus[kRightAlignedMenu] = pSort;
 
-  // A popup laid out as a toolbar: with no width of its own it balances
-  // its buttons into a square.
+  // A popup laid out as a toolbar, its colours a toolbar resource: with no
+  // width of its own it balances its buttons into a square.
   CXTPPopupToolBar *pPalette = CXTPPopupToolBar::CreatePopupToolBar(m_pCommandBars);
-  for (int i = 0; i < kColourCount; i++) {
-    HICON hIcon = MakeGallerySquareIcon(kColours[i]);
-    m_pImages->SetIcon(CXTPIconHandle(hIcon), static_cast<UINT>(kColour + i), CSize(16, 16), 0);
-    ::DestroyIcon(hIcon);
-    pPalette->GetControls()->Add(xtpControlButton, kColour + i);
-  }
+  pPalette->LoadToolBar(IDR_GALLERY_PALETTE);
   m_pMenus[kPaletteMenu] = pPalette;
 }
 

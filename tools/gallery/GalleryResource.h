@@ -11,6 +11,9 @@
 #define IDR_GALLERY_FRAME_MENU 810
 #define IDR_GALLERY_FRAME_STANDARD 811
 #define IDR_GALLERY_FRAME_IMAGES 812
+// The popup menus page's colour palette: a toolbar resource (type 241) of
+// the commands 500 to 515, with its bitmap of the same id.
+#define IDR_GALLERY_PALETTE 830
 // The MDI page's menus: the frame's own and a picture document's.
 #define IDR_GALLERY_MDI_FRAME 820
 #define IDR_GALLERY_MDI_PICTURE 821

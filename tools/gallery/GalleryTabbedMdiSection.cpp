@@ -92,7 +92,7 @@ void CGalleryTabbedMdiSection::Create(CWnd *pParent, const CRect &rcBody) {
   m_pCommandBars->AddBar(m_pToolBar);
   m_pToolBar->InternalRelease(); // the command bars hold it
   m_pToolBar->SetTitle(L"Document");
-  static_cast<CXTPCommandBar *>(m_pToolBar)->SetPosition(xtpBarTop);
+  m_pToolBar->StorePosition(xtpBarTop);
   m_pToolBar->SetOwnerWindow(pFrame->GetSafeHwnd());
   m_pToolBar->SetFlags(0x40); // stretched over the frame's width
   CXTPControls *pControls = m_pToolBar->GetControls();

@@ -103,7 +103,7 @@ void CGalleryThemeHost::BuildBars() {
   m_pMenuBar->SetOwnerWindow(m_hWnd);
   m_pMenuBar->SetTitle(L"Menu Bar");
   // Both bars stand along the top, as in a frame.
-  static_cast<CXTPCommandBar *>(m_pMenuBar)->SetPosition(xtpBarTop);
+  m_pMenuBar->StorePosition(xtpBarTop);
   CMenu menu;
   menu.Attach(MakeMenu());
   m_pMenuBar->LoadMenu(&menu);
@@ -119,7 +119,7 @@ void CGalleryThemeHost::BuildBars() {
   m_pToolBar->SetCommandBars(m_pCommandBars);
   m_pToolBar->SetOwnerWindow(m_hWnd);
   m_pToolBar->SetTitle(L"Standard");
-  static_cast<CXTPCommandBar *>(m_pToolBar)->SetPosition(xtpBarTop);
+  m_pToolBar->StorePosition(xtpBarTop);
   const UINT ids[] = {kNew, kOpen, kSave, 0, kCut, kCopy, kPaste, 0, kPrint};
   m_pToolBar->SetButtons(ids, 9);
   for (int i = 0; i < m_pToolBar->GetControlCount(); i++) m_pToolBar->GetControl(i)->SetFlags(8);

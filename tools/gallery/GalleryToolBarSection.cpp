@@ -70,7 +70,7 @@ void CGalleryToolBarSection::Create(CWnd *pParent, const CRect &rcBody) {
     pBar->SetTitle(L"Standard");
     m_bars.push_back(pBar);
     const BOOL bFloating = kWidths[nRow] == 0;
-    static_cast<CXTPCommandBar *>(pBar)->SetPosition(bFloating ? xtpBarFloating : xtpBarTop);
+    pBar->StorePosition(bFloating ? xtpBarFloating : xtpBarTop);
     const UINT ids[] = {1, 2, 3, 0, 4, 5, 6, 0, 7, 8};
     pBar->SetButtons(ids, 10);
     for (int i = 0; i < pBar->GetControlCount(); i++) {

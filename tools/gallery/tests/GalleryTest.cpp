@@ -5,6 +5,7 @@
 #include "GalleryApp.h"
 #include "GalleryHeaderSection.h"
 #include "GalleryListSection.h"
+#include "GalleryPopupMenusSection.h"
 #include "GallerySections.h"
 #include "GalleryThemesSection.h"
 #include "XTPNativeXPTheme.h"
@@ -42,6 +43,7 @@
 #include "XTPDockingPaneSplitterContainer.h"
 #include "XTPDockingPaneTabbedContainer.h"
 #include "XTPPropExchange.h"
+#include "../../../Common/tests/MemoryCanvas.h"
 #include "../../../DockingPane/tests/DockingPaneTestSite.h"
 #include "GalleryTabbedMdiSection.h"
 #include "XTPControlComboBox.h"
@@ -305,6 +307,31 @@ TEST_F(Gallery, CommandBarsShowTheirStatesInTheDefaultTheme) {
   // The largest icons leave buttons behind the chevron.
   CXTPControls *pLarge = pSection->GetBar(2)->GetControls();
   EXPECT_LT(pLarge->GetVisibleCount(TRUE), pLarge->GetCount());
+}
+
+// The colour palette comes from the gallery's toolbar resource: its sixteen
+// commands with their pictures, drawn on the mask colour the strip is cut on.
+TEST_F(Gallery, ThePaletteIsTheToolbarResourcesColours) {
+  auto *pSection = Section<CGalleryPopupMenusSection>();
+  ASSERT_NE(pSection, nullptr);
+  CXTPPopupBar *pPalette = pSection->GetBoard().GetMenu(CGalleryMenuBoard::kPaletteMenu);
+  ASSERT_EQ(pPalette->GetControlCount(), 16);
+  for (int i = 0; i < 16; i++) {
+    EXPECT_EQ(pPalette->GetControl(i)->GetID(), 500 + i);
+    EXPECT_NE(pPalette->GetImageManager()->GetImage(static_cast<UINT>(500 + i)), nullptr) << i;
+  }
+  EXPECT_EQ(pPalette->GetBarID(), 0);
+  const struct {
+    UINT nID;
+    COLORREF clr;
+  } kColours[] = {{500, RGB(192, 0, 0)}, {506, RGB(0, 176, 240)}, {515, RGB(0, 0, 0)}};
+  for (const auto &c : kColours) {
+    MemoryCanvas canvas(16, 16, RGB(1, 2, 3));
+    pPalette->GetImageManager()->GetImage(c.nID)->Draw(&canvas.dc, CPoint(0, 0));
+    EXPECT_EQ(canvas.Pixel(8, 8), c.clr) << c.nID;
+    EXPECT_EQ(canvas.Pixel(2, 2), RGB(128, 128, 128)) << "its frame";
+    EXPECT_EQ(canvas.Pixel(0, 0), RGB(1, 2, 3)) << "the mask left out";
+  }
 }
 
 TEST_F(Gallery, TabStripsShowEveryAppearanceAndTheDemonstrations) {
