@@ -170,13 +170,7 @@ constexpr size_t kPackedSlotBytes = 8 << 10;
 constexpr int kPackedRuns = 25;
 
 std::string WritePackedDocuments(bool spoiled) {
-  CompoundTestSpec spec;
-  spec.m_mainName = u"Workbook";
-  spec.m_mainSize = 3000;
-  CompoundTestDocument document(spec);
-  document.ZeroBlock(1);
-  document.SetHeader(0x40, 0xFFFFFFFF);
-  document.SetStream(2, 0x7FFFF8, 200);
+  const CompoundTestDocument document = LoopingCompoundDocument();
   std::vector<uint8_t> slot(kPackedSlotBytes, 0);
   std::copy(document.Bytes().begin(), document.Bytes().end(), slot.begin());
   if (spoiled) slot[(document.DirectorySector() + 1) * 512] = 'X'; // "Xoot Entry"

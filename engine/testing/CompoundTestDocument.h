@@ -148,3 +148,17 @@ private:
   uint32_t m_directory = 0, m_main = 0, m_miniFat = 0, m_miniStream = 0;
   std::vector<uint8_t> m_bytes;
 };
+
+// A spreadsheet whose FAT sector is zeros, so that every chain of it loops on
+// sector 0, with no mini FAT and its summary far into the mini stream: the
+// crafted document the measurement must not follow round and round.
+inline CompoundTestDocument LoopingCompoundDocument() {
+  CompoundTestSpec spec;
+  spec.m_mainName = u"Workbook";
+  spec.m_mainSize = 3000;
+  CompoundTestDocument document(spec);
+  document.ZeroBlock(1);
+  document.SetHeader(0x40, 0xFFFFFFFF);
+  document.SetStream(2, 0x7FFFF8, 200);
+  return document;
+}

@@ -427,13 +427,7 @@ TEST(SignatureSearchTest, BrokenCompoundHitIsPoorAndGrowsWhenUnmeasured) {
 // FAT engine and the disk scan list them under their type, the NTFS engine
 // as documents.
 TEST(SignatureSearchTest, LoopingDocumentsCostThePassAboutWhatSpoiledOnesDo) {
-  CompoundTestSpec spec;
-  spec.m_mainName = u"Workbook";
-  spec.m_mainSize = 3000;
-  CompoundTestDocument document(spec);
-  document.ZeroBlock(1);
-  document.SetHeader(0x40, 0xFFFFFFFF);
-  document.SetStream(2, 0x7FFFF8, 200);
+  const CompoundTestDocument document = LoopingCompoundDocument();
   for (bool unknownKindIsDocument : {false, true}) {
     uint64_t sectorsRead[2] = {};
     for (bool spoiled : {false, true}) {
